@@ -1,0 +1,56 @@
+#include "appsettings.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+
+QString& locationOverride()
+{
+    static QString directory;
+    return directory;
+}
+
+} // namespace
+
+AppSettings::AppSettings(const QString& name)
+    : m_settings(QDir(location()).filePath(name + QStringLiteral(".ini")), QSettings::IniFormat)
+{
+}
+
+void AppSettings::setLocation(const QString& directory)
+{
+    locationOverride() = directory;
+}
+
+QString AppSettings::location()
+{
+    if (!locationOverride().isEmpty())
+        return locationOverride();
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+}
+
+void AppSettings::sync()
+{
+    m_settings.sync();
+}
+
+QVariant AppSettings::readValue(const QString& fullKey) const
+{
+    return m_settings.value(fullKey);
+}
+
+void AppSettings::writeValue(const QString& fullKey, const QVariant& value)
+{
+    m_settings.setValue(fullKey, value);
+}
+
+void AppSettings::removeKeys(const QString& fullKey)
+{
+    m_settings.remove(fullKey);
+}
+
+QStringList AppSettings::storedKeys() const
+{
+    return m_settings.allKeys();
+}

@@ -1,0 +1,48 @@
+#include "field.h"
+
+#include "recorddata_p.h"
+#include "table.h"
+
+Field::Field(RecordData* row, int column)
+    : m_row(row)
+    , m_column(column)
+{
+}
+
+Table* Field::table() const
+{
+    return m_row ? m_row->table : nullptr;
+}
+
+QString Field::name() const
+{
+    return isValid() ? m_row->table->columnName(m_column) : QString();
+}
+
+FieldSlot Field::fieldSlot() const
+{
+    if (!isValid())
+        return FieldSlot();
+    const RowLayout::Slot& s = m_row->table->layout().slot(m_column);
+    return FieldSlot {s.type, s.length, m_row->raw() + s.offset, RowLayout::hasValue(m_row->raw(), m_column)};
+}
+
+Field& Field::assign(const FieldInput& value)
+{
+    if (!isValid())
+        throw tr("Запись в несуществующее поле: '%1'").arg(value.describe());
+    const RowLayout::Slot& s = m_row->table->layout().slot(m_column);
+    const bool has = FieldCodec::write(s.type, s.length, m_row->raw() + s.offset, value,
+                                       m_row->table->columns().at(m_column).name);
+    RowLayout::setHasValue(m_row->raw(), m_column, has);
+    return *this;
+}
+
+void Field::clear()
+{
+    if (!isValid())
+        return;
+    const RowLayout::Slot& s = m_row->table->layout().slot(m_column);
+    FieldCodec::clear(s.type, s.length, m_row->raw() + s.offset);
+    RowLayout::setHasValue(m_row->raw(), m_column, false);
+}

@@ -1,0 +1,261 @@
+#include "masterindex.h"
+
+#include "rowlayout.h"
+#include "table.h"
+
+#include <cstring>
+
+namespace {
+
+template<typename T>
+int orderAt(const uchar* a, const uchar* b)
+{
+    T x;
+    T y;
+    std::memcpy(&x, a, sizeof(T));
+    std::memcpy(&y, b, sizeof(T));
+    return x < y ? -1 : (y < x ? 1 : 0);
+}
+
+} // namespace
+
+MasterIndex::MasterIndex(Table* table, const QList<int>& keyColumns)
+    : IndexList(table, false)
+    , m_keyColumns(keyColumns)
+{
+    for (int column : keyColumns) {
+        const RowLayout::Slot& slot = table->layout().slot(column);
+        m_keyParts.append(KeyPart {column, slot.type, slot.length, slot.offset});
+    }
+}
+
+QStringList MasterIndex::columnNames() const
+{
+    QStringList names;
+    for (int column : m_keyColumns)
+        names << table()->columnName(column);
+    return names;
+}
+
+bool MasterIndex::touchesKey(int firstColumn, int lastColumn) const
+{
+    if (firstColumn < 0 || lastColumn < 0)
+        return hasKey();
+    for (int column : m_keyColumns) {
+        if (column >= firstColumn && column <= lastColumn)
+            return true;
+    }
+    return false;
+}
+
+int MasterIndex::compareKeys(const Record& a, const Record& b) const
+{
+    const uchar* ra = a.rawData();
+    const uchar* rb = b.rawData();
+    if (!ra || !rb)
+        return int(ra != nullptr) - int(rb != nullptr);
+    for (const KeyPart& k : m_keyParts) {
+        const bool ha = RowLayout::hasValue(ra, k.column);
+        const bool hb = RowLayout::hasValue(rb, k.column);
+        if (!ha || !hb) {
+            if (ha != hb)
+                return ha ? 1 : -1;
+            continue;
+        }
+        int c;
+        switch (k.type) {
+        case FieldType::Int32:
+            c = orderAt<qint32>(ra + k.offset, rb + k.offset);
+            break;
+        case FieldType::Int64:
+        case FieldType::DateTime:
+            c = orderAt<qint64>(ra + k.offset, rb + k.offset);
+            break;
+        default:
+            c = FieldCodec::compare(FieldSlot {k.type, k.length, ra + k.offset, true},
+                                    FieldSlot {k.type, k.length, rb + k.offset, true});
+            break;
+        }
+        if (c != 0)
+            return c;
+    }
+    return 0;
+}
+
+int MasterIndex::lowerBound(const Record& keySource) const
+{
+    if (!hasKey())
+        return m_list.count();
+    return m_list.partitionPoint([&](const Record& r) { return compareKeys(r, keySource) < 0; });
+}
+
+int MasterIndex::find(const Record& keySource) const
+{
+    if (!hasKey() || keySource.isNull() || keySource.table() != table())
+        return -1;
+    const int p = lowerBound(keySource);
+    return (p < m_list.count() && compareKeys(m_list.at(p), keySource) == 0) ? p : -1;
+}
+
+Record MasterIndex::recordByKey(const Record& keySource) const
+{
+    const int p = find(keySource);
+    return p < 0 ? Record() : m_list.at(p);
+}
+
+Record MasterIndex::keyRecord(const QString& keyText) const
+{
+    const QStringList parts = keyText.split(QLatin1Char(','));
+    if (!hasKey() || parts.size() != m_keyColumns.size())
+        return Record();
+    Record probe(table());
+    try {
+        for (int i = 0; i < m_keyColumns.size(); ++i)
+            probe.data(m_keyColumns.at(i)) = parts.at(i);
+    } catch (const QString&) {
+        return Record();
+    }
+    return probe;
+}
+
+void MasterIndex::sortByKey(QList<Record>& records) const
+{
+    std::stable_sort(records.begin(), records.end(),
+                     [this](const Record& a, const Record& b) { return compareKeys(a, b) < 0; });
+}
+
+void MasterIndex::build()
+{
+    // The master index is the table's storage: there is nothing to build it from.
+}
+
+void MasterIndex::add(const Record& record)
+{
+    const int p = lowerBound(record);
+    if (hasKey() && p < m_list.count() && compareKeys(m_list.at(p), record) == 0)
+        throw tr("Запись с ключом '%1' уже есть в таблице '%2'").arg(record.toString(), table()->name());
+    m_list.insert(p, record);
+}
+
+void MasterIndex::remove(const Record& record, int row)
+{
+    const int p = (row >= 0 && m_list.at(row) == record) ? row : indexOf(record);
+    if (p >= 0)
+        m_list.removeAt(p);
+}
+
+bool MasterIndex::contains(const Record& record) const
+{
+    return !record.isNull() && record.table() == table() && record.inTable();
+}
+
+int MasterIndex::indexOf(const Record& record) const
+{
+    const int p = find(record);
+    if (p >= 0 && m_list.at(p) == record)
+        return p;
+    // The record's key changed since it was placed: only a walk finds it.
+    return IndexList::indexOf(record);
+}
+
+void MasterIndex::update(const Record& record, int firstColumn, int lastColumn, int row)
+{
+    if (!touchesKey(firstColumn, lastColumn))
+        return;
+    const int p = (row >= 0 && m_list.at(row) == record) ? row : IndexList::indexOf(record);
+    if (p < 0)
+        return;
+    const bool afterPrevious = p == 0 || compareKeys(m_list.at(p - 1), record) < 0;
+    const bool beforeNext = p == m_list.count() - 1 || compareKeys(record, m_list.at(p + 1)) < 0;
+    if (afterPrevious && beforeNext)
+        return;
+    const Record keep = record;
+    m_list.removeAt(p);
+    m_list.insert(lowerBound(keep), keep);
+}
+
+void MasterIndex::preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn,
+                             int lastColumn, const QList<Record>& added, const QList<Record>& updatedNew)
+{
+    Q_UNUSED(added)
+    restartTimer();
+    for (const Record& r : removed) {
+        const int p = indexOf(r);
+        if (p >= 0)
+            m_pendingRemoval.insert(p);
+    }
+    if (touchesKey(firstColumn, lastColumn)) {
+        for (int i = 0; i < updated.size(); ++i) {
+            if (compareKeys(updated.at(i), updatedNew.at(i)) == 0)
+                continue;
+            const int p = indexOf(updated.at(i));
+            if (p >= 0) {
+                m_pendingRemoval.insert(p);
+                m_pendingReinsert.append(updated.at(i));
+            }
+        }
+    }
+    accumulateElapsed();
+}
+
+void MasterIndex::process(const QList<Record>&, const QList<Record>&, int, int, const QList<Record>& added)
+{
+    restartTimer();
+    removeRanges(m_pendingRemoval);
+    m_pendingRemoval.clear();
+    if (m_pendingReinsert.isEmpty()) {
+        insertSorted(added);
+    } else {
+        QList<Record> all = added + m_pendingReinsert;
+        sortByKey(all);
+        insertSorted(all);
+        m_pendingReinsert.clear();
+    }
+    accumulateElapsed();
+}
+
+void MasterIndex::insertSorted(const QList<Record>& sorted)
+{
+    const int n = sorted.size();
+    if (n == 0)
+        return;
+    if (!hasKey()) {
+        for (const Record& r : sorted)
+            m_list.append(r);
+        return;
+    }
+    if (m_list.count() / 8 < n) {
+        // A large batch: one merge pass into a fresh list is cheaper than n binary searches and moves.
+        PartitionList<Record> merged;
+        auto it = m_list.begin();
+        const auto end = m_list.end();
+        int i = 0;
+        while (it != end && i < n) {
+            if (compareKeys(sorted.at(i), *it) < 0)
+                merged.append(sorted.at(i++));
+            else
+                merged.append(std::move(*it++));
+        }
+        for (; it != end; ++it)
+            merged.append(std::move(*it));
+        for (; i < n; ++i)
+            merged.append(sorted.at(i));
+        m_list = std::move(merged);
+        return;
+    }
+    // Records falling between the same two neighbours go in as one block.
+    int i = 0;
+    while (i < n) {
+        const int p = lowerBound(sorted.at(i));
+        int j = i + 1;
+        while (j < n && (p == m_list.count() || compareKeys(sorted.at(j), m_list.at(p)) < 0))
+            ++j;
+        m_list.insert(p, sorted.begin() + i, sorted.begin() + j);
+        i = j;
+    }
+}
+
+QString MasterIndex::getClassName() const
+{
+    return QStringLiteral("MasterIndex");
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "indexlist.h"
+
+#include <QStringList>
+
+// The table's own storage: every record of the table, in primary-key order. Keys are unique; a record can be
+// found by the key of any record of the table, detached ones included, in O(log n).
+class BV_DB_EXPORT MasterIndex : public IndexList
+{
+    Q_DECLARE_TR_FUNCTIONS(MasterIndex)
+public:
+    MasterIndex(Table* table, const QList<int>& keyColumns);
+
+    QStringList columnNames() const;
+    const QList<int>& keyColumns() const { return m_keyColumns; }
+    bool hasKey() const { return !m_keyColumns.isEmpty(); }
+    bool touchesKey(int firstColumn, int lastColumn) const;
+
+    // Order of two records (of this table, in it or not) by their keys.
+    int compareKeys(const Record& a, const Record& b) const;
+    // Row of the table record whose key equals that of `keySource`, or -1.
+    int find(const Record& keySource) const;
+    Record recordByKey(const Record& keySource) const;
+    // A detached record holding the key written as text (key fields joined with ","), or the empty handle when
+    // the text cannot be a key of this table.
+    Record keyRecord(const QString& keyText) const;
+    // Stable sort of handles by key.
+    void sortByKey(QList<Record>& records) const;
+
+    void build() override;
+    void add(const Record& record) override;
+    void remove(const Record& record, int row) override;
+    bool contains(const Record& record) const override;
+    int indexOf(const Record& record) const override;
+    void update(const Record& record, int firstColumn, int lastColumn, int row) override;
+    void preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
+                    const QList<Record>& added, const QList<Record>& updatedNew) override;
+    // `added` arrives sorted by key (RecordsTrans delivers it so).
+    void process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
+                 const QList<Record>& added) override;
+    QString getClassName() const override;
+
+private:
+    struct KeyPart
+    {
+        int column;
+        FieldType::Type type;
+        int length;
+        int offset;
+    };
+    int lowerBound(const Record& keySource) const;
+    // Inserts key-sorted records, merging the whole list when the batch is large.
+    void insertSorted(const QList<Record>& sorted);
+
+    QList<int> m_keyColumns;
+    QVector<KeyPart> m_keyParts;
+    // Between preprocess and process: rows leaving their place, and records to put back by their new key.
+    RangeSet<int> m_pendingRemoval;
+    QList<Record> m_pendingReinsert;
+};

@@ -1,0 +1,148 @@
+#include "record.h"
+
+#include "masterindex.h"
+#include "recorddata_p.h"
+#include "table.h"
+#include "tableupdater.h"
+
+const Record Record::null;
+
+Record::Record(Table* table)
+    : d(table ? RecordData::create(table, table->layout().rowBytes()) : nullptr)
+{
+}
+
+Record::Record(Table* table, const QString& keyText)
+{
+    if (table)
+        *this = table->find(table->masterIndex()->keyRecord(keyText));
+}
+
+Record::Record(const Record& other) noexcept
+    : d(other.d)
+{
+    if (d)
+        d->ref.ref();
+}
+
+Record& Record::operator=(const Record& other) noexcept
+{
+    if (other.d)
+        other.d->ref.ref();
+    RecordData::release(d);
+    d = other.d;
+    return *this;
+}
+
+Record::~Record()
+{
+    RecordData::release(d);
+}
+
+Table* Record::table() const
+{
+    return d ? d->table : nullptr;
+}
+
+Field Record::data(int column) const
+{
+    if (!d || column < 0 || column >= d->table->columnCount())
+        return Field();
+    return Field(d, column);
+}
+
+Field Record::data(const QString& columnName) const
+{
+    return d ? data(d->table->columnIndex(columnName)) : Field();
+}
+
+Record Record::clone() const
+{
+    Record copy;
+    if (d) {
+        copy.d = d->clone(d->table->layout().rowBytes());
+        copy.d->flags = 0;
+    }
+    return copy;
+}
+
+void Record::copy(const Record& other)
+{
+    if (!d || !other.d || d == other.d)
+        return;
+    if (other.d->table == d->table) {
+        std::memcpy(d->raw(), other.d->raw(), std::size_t(d->table->layout().rowBytes()));
+        return;
+    }
+    // A record of another table gives the values of the columns both tables name alike.
+    for (int c = 0; c < d->table->columnCount(); ++c) {
+        const Field source = other.data(d->table->columnName(c));
+        if (source.isValid())
+            data(c) = source;
+    }
+}
+
+void Record::updated(int column) const
+{
+    if (!inTable() || column < 0 || column >= d->table->columnCount())
+        return;
+    TableUpdater updater(d->table);
+    d->table->updateRecord(*this, column, column);
+}
+
+void Record::updated() const
+{
+    if (!inTable())
+        return;
+    TableUpdater updater(d->table);
+    d->table->updateRecord(*this, -1, -1);
+}
+
+void Record::append()
+{
+    if (!d || inTable())
+        return;
+    if (d->flags & RecordData::Staged)
+        throw tr("Запись уже добавлена в транзакцию таблицы '%1'").arg(d->table->name());
+    TableUpdater updater(d->table);
+    d->table->appendRecord(*this);
+}
+
+void Record::remove()
+{
+    if (!inTable())
+        return;
+    TableUpdater updater(d->table);
+    d->table->removeRecord(*this, -1);
+}
+
+bool Record::inTable() const
+{
+    return d && (d->flags & RecordData::InTable);
+}
+
+QString Record::toString() const
+{
+    if (!d)
+        return QString();
+    const MasterIndex* master = d->table->masterIndex();
+    QStringList parts;
+    if (master->hasKey()) {
+        for (int column : master->keyColumns())
+            parts << data(column).toString();
+    } else {
+        for (int column = 0; column < d->table->columnCount(); ++column)
+            parts << data(column).toString();
+    }
+    return parts.join(QLatin1Char(','));
+}
+
+const uchar* Record::rawData() const
+{
+    return d ? d->raw() : nullptr;
+}
+
+int Record::rawSize() const
+{
+    return d ? d->table->layout().rowBytes() : 0;
+}

@@ -1,0 +1,206 @@
+#include "recordstrans.h"
+
+#include "masterindex.h"
+#include "recorddata_p.h"
+#include "table.h"
+#include "tableupdater.h"
+
+#include <QDebug>
+#include <QSet>
+
+#include <climits>
+#include <cstring>
+#include <exception>
+
+RecordsTrans::RecordsTrans(Table* table)
+    : m_table(table)
+    , m_uncaught(std::uncaught_exceptions())
+{
+}
+
+RecordsTrans::~RecordsTrans()
+{
+    if (std::uncaught_exceptions() > m_uncaught) {
+        clear(); // abandoned by an exception: nothing of it reaches the table
+        return;
+    }
+    try {
+        commit();
+    } catch (const QString& message) {
+        qWarning().noquote() << message;
+        clear();
+    }
+}
+
+Record RecordsTrans::stage(const Record& record)
+{
+    RecordData* d = record.handle();
+    if (record.inTable()) {
+        const auto it = m_updateIndex.constFind(d);
+        if (it != m_updateIndex.constEnd())
+            return m_updates.at(*it).staged;
+        m_updateIndex.insert(d, m_updates.size());
+        m_updates.append(Update {record, record.clone(), false});
+        return m_updates.last().staged;
+    }
+    if (!(d->flags & RecordData::Staged)) {
+        d->flags |= RecordData::Staged;
+        m_inserts.append(record);
+    }
+    return record;
+}
+
+void RecordsTrans::stageRemoval(const Record& record)
+{
+    if (record.inTable()) {
+        stage(record);
+        m_updates[m_updateIndex.value(record.handle())].remove = true;
+        return;
+    }
+    if (m_inserts.removeOne(record))
+        record.handle()->flags &= ~RecordData::Staged;
+}
+
+void RecordsTrans::clear()
+{
+    for (const Record& r : qAsConst(m_inserts))
+        r.handle()->flags &= ~RecordData::Staged;
+    m_inserts.clear();
+    m_updates.clear();
+    m_updateIndex.clear();
+}
+
+bool RecordsTrans::contains(const Record& keySource) const
+{
+    const MasterIndex* master = m_table->masterIndex();
+    if (!master->hasKey() || keySource.isNull())
+        return false;
+    for (const Record& r : m_inserts) {
+        if (master->compareKeys(r, keySource) == 0)
+            return true;
+    }
+    for (const Update& u : m_updates) {
+        if (!u.remove && master->compareKeys(u.staged, keySource) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool RecordsTrans::containsKey(const QString& keyText) const
+{
+    return contains(m_table->masterIndex()->keyRecord(keyText));
+}
+
+bool RecordsTrans::changedColumns(const Update& update, int& first, int& last) const
+{
+    const RowLayout& layout = m_table->layout();
+    const uchar* before = update.original.rawData();
+    const uchar* after = update.staged.rawData();
+    first = -1;
+    for (int c = 0; c < layout.columnCount(); ++c) {
+        const bool differs = RowLayout::hasValue(before, c) != RowLayout::hasValue(after, c)
+            || std::memcmp(before + layout.offset(c), after + layout.offset(c), std::size_t(layout.size(c))) != 0;
+        if (differs) {
+            if (first < 0)
+                first = c;
+            last = c;
+        }
+    }
+    return first >= 0;
+}
+
+void RecordsTrans::commit()
+{
+    if (isEmpty())
+        return;
+    const MasterIndex* master = m_table->masterIndex();
+    QList<Record> removed;
+    QList<Record> updated;
+    QList<Record> updatedNew;
+    QList<Record> added;
+    QSet<const void*> removedRows;
+    QHash<const void*, int> updatedAt;
+    int firstColumn = INT_MAX;
+    int lastColumn = -1;
+    bool allColumns = false;
+
+    for (const Update& u : qAsConst(m_updates)) {
+        if (u.remove) {
+            removed << u.original;
+            removedRows.insert(u.original.handle());
+            continue;
+        }
+        int first;
+        int last;
+        if (!changedColumns(u, first, last))
+            continue;
+        updatedAt.insert(u.original.handle(), updated.size());
+        updated << u.original;
+        updatedNew << u.staged;
+        firstColumn = qMin(firstColumn, first);
+        lastColumn = qMax(lastColumn, last);
+    }
+
+    // Inserts in key order; of several with one key the last staged wins; a key already in the table turns the
+    // insert into a replacement of that record's values.
+    QList<Record> inserts = m_inserts;
+    master->sortByKey(inserts);
+    for (int i = 0; i < inserts.size(); ++i) {
+        const Record& r = inserts.at(i);
+        if (master->hasKey() && i + 1 < inserts.size() && master->compareKeys(r, inserts.at(i + 1)) == 0)
+            continue;
+        const Record existing = master->count() ? master->recordByKey(r) : Record();
+        if (existing.isNull() || removedRows.contains(existing.handle())) {
+            added << r;
+            continue;
+        }
+        allColumns = true;
+        const auto at = updatedAt.constFind(existing.handle());
+        if (at != updatedAt.constEnd()) {
+            updatedNew[*at] = r;
+        } else {
+            updatedAt.insert(existing.handle(), updated.size());
+            updated << existing;
+            updatedNew << r;
+        }
+    }
+
+    // Records whose key changes must land on keys nobody else keeps or takes.
+    if (master->hasKey() && !updated.isEmpty() && (allColumns || master->touchesKey(firstColumn, lastColumn))) {
+        QSet<const void*> leaving = removedRows;
+        QList<Record> arriving = added;
+        for (int i = 0; i < updated.size(); ++i) {
+            if (master->compareKeys(updated.at(i), updatedNew.at(i)) != 0) {
+                leaving.insert(updated.at(i).handle());
+                arriving << updatedNew.at(i);
+            }
+        }
+        for (int i = added.size(); i < arriving.size(); ++i) {
+            const Record holder = master->recordByKey(arriving.at(i));
+            if (!holder.isNull() && !leaving.contains(holder.handle()))
+                throw tr("Запись с ключом '%1' уже есть в таблице '%2'").arg(arriving.at(i).toString(), m_table->name());
+        }
+        master->sortByKey(arriving);
+        for (int i = 1; i < arriving.size(); ++i) {
+            if (master->compareKeys(arriving.at(i - 1), arriving.at(i)) == 0)
+                throw tr("Две записи транзакции получают ключ '%1' в таблице '%2'")
+                    .arg(arriving.at(i).toString(), m_table->name());
+        }
+    }
+
+    if (allColumns || updated.isEmpty()) {
+        firstColumn = -1;
+        lastColumn = -1;
+    }
+    // Empty the transaction before delivering, so that an index that stages changes of its own starts afresh.
+    for (const Record& r : qAsConst(m_inserts))
+        r.handle()->flags &= ~RecordData::Staged;
+    m_inserts.clear();
+    m_updates.clear();
+    m_updateIndex.clear();
+    if (removed.isEmpty() && updated.isEmpty() && added.isEmpty())
+        return;
+
+    TableUpdater updater(m_table);
+    m_table->deliverBatch(removed, updated, firstColumn, lastColumn, added, updatedNew);
+}

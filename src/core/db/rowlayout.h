@@ -1,0 +1,46 @@
+#pragma once
+
+#include "columndef.h"
+
+#include <QList>
+#include <QVector>
+
+// Where each field of a row lives. A row's raw storage is one block: first one has-value bit per field,
+// then every field at a fixed, naturally aligned byte offset in column order, padding bytes kept at zero,
+// so that two rows with equal values are equal byte for byte and adjacent key columns form one byte range.
+class BV_DB_EXPORT RowLayout
+{
+public:
+    struct Slot
+    {
+        FieldType::Type type;
+        int length;
+        int offset;
+        int size;
+    };
+
+    RowLayout() = default;
+    explicit RowLayout(const QList<ColumnDef>& columns);
+
+    int columnCount() const { return m_slots.size(); }
+    const Slot& slot(int column) const { return m_slots[column]; }
+    int offset(int column) const { return m_slots[column].offset; }
+    int size(int column) const { return m_slots[column].size; }
+    // Bytes of a row's raw storage, and the bytes its values need without bits and padding.
+    int rowBytes() const { return m_rowBytes; }
+    int fieldBytes() const { return m_fieldBytes; }
+
+    static bool hasValue(const uchar* raw, int column) { return raw[column >> 3] & (1u << (column & 7)); }
+    static void setHasValue(uchar* raw, int column, bool on)
+    {
+        if (on)
+            raw[column >> 3] |= uchar(1u << (column & 7));
+        else
+            raw[column >> 3] &= uchar(~(1u << (column & 7)));
+    }
+
+private:
+    QVector<Slot> m_slots;
+    int m_rowBytes = 0;
+    int m_fieldBytes = 0;
+};

@@ -1,0 +1,18 @@
+#include "tablelocker.h"
+
+#include "table.h"
+
+#include <QThread>
+
+TableLocker::TableLocker(Table* table)
+    : m_table(table && QThread::currentThread() != table->thread() ? table : nullptr)
+{
+    if (m_table)
+        m_table->m_lock.lockForRead();
+}
+
+TableLocker::~TableLocker()
+{
+    if (m_table)
+        m_table->m_lock.unlock();
+}

@@ -1,0 +1,14 @@
+#include "tableupdater.h"
+
+#include "table.h"
+
+TableUpdater::TableUpdater(Table* table)
+    : m_table(table)
+{
+    m_table->beginChanges();
+}
+
+TableUpdater::~TableUpdater()
+{
+    m_table->endChanges();
+}

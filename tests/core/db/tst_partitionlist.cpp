@@ -1,0 +1,221 @@
+#include "partitionlist.h"
+#include "record.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <numeric>
+
+using List = PartitionList<int>;
+
+namespace {
+
+List filled(int n)
+{
+    List list;
+    for (int i = 0; i < n; ++i)
+        list.append(i);
+    return list;
+}
+
+QString sizes(const List& list)
+{
+    QStringList parts;
+    for (int p = 0; p < list.partitionCount(); ++p)
+        parts << QString::number(list.partitionSize(p));
+    return parts.join(QLatin1Char(' '));
+}
+
+std::vector<int> contents(const List& list)
+{
+    return std::vector<int>(list.begin(), list.end());
+}
+
+} // namespace
+
+class tst_PartitionList : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void appendingFillsPartitionsTo9999()
+    {
+        const List list = filled(20000);
+        QCOMPARE(sizes(list), QStringLiteral("9999 9999 2"));
+        QCOMPARE(list.at(9998), 9998);
+        QCOMPARE(list.at(9999), 9999);
+        QCOMPARE(list.at(19999), 19999);
+    }
+
+    void partitionReaching10000IsSplitInHalves()
+    {
+        List list = filled(9999);
+        list.insert(0, -1);
+        QCOMPARE(sizes(list), QStringLiteral("5000 5000"));
+        QCOMPARE(list.at(0), -1);
+        QCOMPARE(list.at(5000), 4999);
+        QCOMPARE(list.count(), 10000);
+    }
+
+    void insertAtPartitionStartGoesToThePreviousPartition()
+    {
+        List list = filled(9999);
+        list.append(100000); // second partition starts at 9999
+        QCOMPARE(sizes(list), QStringLiteral("9999 1"));
+        list.insert(9999, 55);
+        // The first partition took it and, full, split in halves.
+        QCOMPARE(sizes(list), QStringLiteral("5000 5000 1"));
+        QCOMPARE(list.at(9999), 55);
+        QCOMPARE(list.at(10000), 100000);
+    }
+
+    void blockInsertSplitsUntilEveryPartitionFits()
+    {
+        List list = filled(10);
+        std::vector<int> block(25000);
+        std::iota(block.begin(), block.end(), 1000);
+        list.insert(5, block.begin(), block.end());
+        QCOMPARE(list.count(), 25010);
+        for (int p = 0; p < list.partitionCount(); ++p)
+            QVERIFY(list.partitionSize(p) < List::MaxPartitionSize);
+        QCOMPARE(list.at(4), 4);
+        QCOMPARE(list.at(5), 1000);
+        QCOMPARE(list.at(25004), 25999);
+        QCOMPARE(list.at(25005), 5);
+    }
+
+    void removalDropsEmptiedPartitionAndMergesSmallNeighbours()
+    {
+        List list = filled(9999);
+        list.insert(0, -1); // 5000 5000
+        list.append(1); // the last partition has room
+        QCOMPARE(sizes(list), QStringLiteral("5000 5001"));
+        list.remove(0, 4000); // 1000 + 5001 >= 5000: no merge yet
+        QCOMPARE(sizes(list), QStringLiteral("1000 5001"));
+        list.remove(1000, 2000); // the second shrinks to 3001; 1000 + 3001 < 5000: merged into the first
+        QCOMPARE(sizes(list), QStringLiteral("4001"));
+        list.remove(0, list.count());
+        QCOMPARE(list.partitionCount(), 0);
+        QVERIFY(list.isEmpty());
+        QVERIFY(list.begin() == list.end());
+    }
+
+    void removalMergesWithThePreviousNeighbour()
+    {
+        List list = filled(3 * 9999); // 9999 9999 9999
+        list.remove(9999, 9000); // middle: 999, previous 9999 too large, next 9999 too large
+        QCOMPARE(sizes(list), QStringLiteral("9999 999 9999"));
+        list.remove(10998, 9000); // last: 999; no next, with previous 999 -> 1998 < 5000, merged
+        QCOMPARE(sizes(list), QStringLiteral("9999 1998"));
+        list.remove(0, 9000); // first: 999; with next 1998 -> 2997 < 5000, merged
+        QCOMPARE(sizes(list), QStringLiteral("2997"));
+    }
+
+    void atOutsideTheListIsAnEmptyElement()
+    {
+        const List list = filled(3);
+        QCOMPARE(list.at(-1), 0);
+        QCOMPARE(list.at(3), 0);
+        PartitionList<Record> records;
+        QVERIFY(records.at(0).isNull());
+        QVERIFY(records.at(-5).isNull());
+    }
+
+    void iteratorsCrossPartitions()
+    {
+        List list = filled(25000);
+        QCOMPARE(list.end() - list.begin(), 25000);
+        QCOMPARE(std::accumulate(list.begin(), list.end(), qint64(0)), qint64(25000) * 24999 / 2);
+        auto it = list.begin() + 9998;
+        QCOMPARE(*it, 9998);
+        ++it;
+        QCOMPARE(*it, 9999);
+        QCOMPARE(it.position(), 9999);
+        --it;
+        QCOMPARE(*it, 9998);
+        it += 12000;
+        QCOMPARE(*it, 21998);
+        it -= 21998;
+        QVERIFY(it == list.begin());
+        QCOMPARE((list.end() - 1).position(), 24999);
+        QCOMPARE(list.begin()[19999], 19999);
+        QVERIFY(list.begin() + 10000 < list.end());
+        QVERIFY(list.begin() + 25000 == list.end());
+    }
+
+    void standardAlgorithmsSortAcrossPartitions()
+    {
+        QRandomGenerator rng(7);
+        List list;
+        std::vector<std::pair<int, int>> oracle;
+        for (int i = 0; i < 30000; ++i) {
+            const int v = int(rng.bounded(500));
+            list.append(v * 100000 + i); // low digits: arrival order
+            oracle.push_back({v, i});
+        }
+        auto byValue = [](int a, int b) { return a / 100000 < b / 100000; };
+        std::stable_sort(list.begin(), list.end(), byValue);
+        std::stable_sort(oracle.begin(), oracle.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (int i = 0; i < 30000; ++i)
+            QCOMPARE(list.at(i), oracle[std::size_t(i)].first * 100000 + oracle[std::size_t(i)].second);
+        QCOMPARE(list.partitionPoint([](int v) { return v / 100000 < 250; }),
+                 int(std::partition_point(oracle.begin(), oracle.end(), [](const auto& p) { return p.first < 250; })
+                     - oracle.begin()));
+    }
+
+    void moveFollowsQtMoveSemantics()
+    {
+        List list = filled(6); // A B C D E F = 0..5
+        list.move(0, 1, 4);
+        QCOMPARE(contents(list), (std::vector<int> {2, 3, 0, 1, 4, 5}));
+        list.move(4, 5, 0);
+        QCOMPARE(contents(list), (std::vector<int> {4, 5, 2, 3, 0, 1}));
+        list.move(2, 2, 3); // onto itself: nothing
+        QCOMPARE(contents(list), (std::vector<int> {4, 5, 2, 3, 0, 1}));
+    }
+
+    void randomEditsMatchAVector()
+    {
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator rng(seed);
+        List list;
+        std::vector<int> oracle;
+        for (int step = 0; step < 3000; ++step) {
+            const int op = int(rng.bounded(10));
+            const int n = int(oracle.size());
+            if (op < 5 || n == 0) {
+                const int pos = int(rng.bounded(n + 1));
+                const int count = op == 0 ? int(rng.bounded(15000)) + 1 : 1;
+                std::vector<int> block(std::size_t(count), step);
+                list.insert(pos, block.begin(), block.end());
+                oracle.insert(oracle.begin() + pos, block.begin(), block.end());
+            } else if (op < 9) {
+                const int pos = int(rng.bounded(n));
+                const int count = 1 + int(rng.bounded(qMin(n - pos, op == 8 ? 12000 : 3)));
+                list.remove(pos, count);
+                oracle.erase(oracle.begin() + pos, oracle.begin() + pos + count);
+            } else {
+                const int first = int(rng.bounded(n));
+                const int last = first + int(rng.bounded(qMin(n - first, 50)));
+                const int to = int(rng.bounded(n + 1));
+                list.move(first, last, to);
+                if (to < first || to > last + 1) {
+                    std::vector<int> moved(oracle.begin() + first, oracle.begin() + last + 1);
+                    oracle.erase(oracle.begin() + first, oracle.begin() + last + 1);
+                    const int dest = to > last ? to - int(moved.size()) : to;
+                    oracle.insert(oracle.begin() + dest, moved.begin(), moved.end());
+                }
+            }
+            if (contents(list) != oracle || list.count() != int(oracle.size()))
+                QFAIL(qPrintable(QStringLiteral("diverged at step %1, seed %2").arg(step).arg(seed)));
+            for (int p = 0; p < list.partitionCount(); ++p) {
+                if (list.partitionSize(p) <= 0 || list.partitionSize(p) >= List::MaxPartitionSize)
+                    QFAIL(qPrintable(QStringLiteral("bad partition at step %1, seed %2").arg(step).arg(seed)));
+            }
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_PartitionList)
+#include "tst_partitionlist.moc"

@@ -1,0 +1,101 @@
+#include "rangeset.h"
+
+#include <QtTest>
+
+namespace {
+
+QString text(const RangeSet<int>& set)
+{
+    QStringList parts;
+    for (int i = 0; i < set.rangeCount(); ++i)
+        parts << QStringLiteral("[%1,%2)").arg(set.range(i).start).arg(set.range(i).end);
+    return parts.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+class tst_RangeSet : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void insertUnitesOverlappingAndTouchingRanges_data()
+    {
+        QTest::addColumn<QVector<int>>("ranges"); // start, end pairs in insertion order
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("ascending rows merge") << QVector<int> {0, 1, 1, 2, 2, 3, 5, 6} << "[0,3) [5,6)";
+        QTest::newRow("touching on the left") << QVector<int> {5, 8, 2, 5} << "[2,8)";
+        QTest::newRow("disjoint before") << QVector<int> {10, 12, 2, 4} << "[2,4) [10,12)";
+        QTest::newRow("bridge swallows several") << QVector<int> {0, 2, 4, 6, 8, 10, 12, 14, 1, 9}
+                                                 << "[0,10) [12,14)";
+        QTest::newRow("inside an existing range") << QVector<int> {0, 10, 3, 4} << "[0,10)";
+        QTest::newRow("covering everything") << QVector<int> {3, 4, 6, 7, 0, 20} << "[0,20)";
+        QTest::newRow("empty range ignored") << QVector<int> {3, 3, 5, 4} << "";
+        QTest::newRow("between two, touching neither") << QVector<int> {0, 2, 10, 12, 5, 6}
+                                                       << "[0,2) [5,6) [10,12)";
+        QTest::newRow("touching both neighbours") << QVector<int> {0, 2, 4, 6, 2, 4} << "[0,6)";
+    }
+    void insertUnitesOverlappingAndTouchingRanges()
+    {
+        QFETCH(QVector<int>, ranges);
+        RangeSet<int> set;
+        for (int i = 0; i < ranges.size(); i += 2)
+            set.insert(ranges[i], ranges[i + 1]);
+        QTEST(text(set), "expected");
+    }
+
+    void membershipAndCounts()
+    {
+        RangeSet<int> set;
+        set.insert(2, 5);
+        set.insert(8);
+        set.insert(9);
+        QVERIFY(set.contains(2));
+        QVERIFY(set.contains(4));
+        QVERIFY(!set.contains(5));
+        QVERIFY(set.contains(9));
+        QVERIFY(!set.contains(10));
+        QCOMPARE(set.totalSize(), 5);
+        QCOMPARE(set.countBefore(8), 3);
+        QCOMPARE(set.countBefore(3), 1);
+        QCOMPARE(set.countBefore(100), 5);
+        QCOMPARE(set.boundaries(), (QVector<int> {2, 5, 8, 10}));
+    }
+
+    void unionOfSets()
+    {
+        RangeSet<int> a;
+        a.insert(0, 3);
+        a.insert(10, 12);
+        RangeSet<int> b;
+        b.insert(3, 4);
+        b.insert(11, 20);
+        a.insert(b);
+        QCOMPARE(text(a), QStringLiteral("[0,4) [10,20)"));
+        a.clear();
+        QVERIFY(a.isEmpty());
+    }
+
+    void randomInsertsMatchASetOfRows()
+    {
+        QRandomGenerator rng(11);
+        for (int round = 0; round < 200; ++round) {
+            RangeSet<int> set;
+            QVector<bool> rows(200, false);
+            for (int i = 0; i < 20; ++i) {
+                const int s = int(rng.bounded(190));
+                const int e = s + int(rng.bounded(10));
+                set.insert(s, e);
+                for (int r = s; r < e; ++r)
+                    rows[r] = true;
+            }
+            for (int r = 0; r < 200; ++r)
+                QCOMPARE(set.contains(r), rows[r]);
+            for (int i = 1; i < set.rangeCount(); ++i)
+                QVERIFY(set.range(i - 1).end < set.range(i).start); // disjoint and not touching
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_RangeSet)
+#include "tst_rangeset.moc"

@@ -1,0 +1,286 @@
+#include "indexdependbase.h"
+#include "masterindex.h"
+#include "ordertable.h"
+#include "recordingindex.h"
+#include "tablelocker.h"
+#include "tableupdater.h"
+
+#include <QtTest>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+QString masterRows(const Table* table)
+{
+    QStringList keys;
+    for (const Record& r : *table->masterIndex())
+        keys << r.toString();
+    return keys.join(QLatin1Char(' '));
+}
+
+Table* makePositionTable(QObject* parent)
+{
+    return new Table(QStringLiteral("positions"),
+                     {ColumnDef(FieldType::String, 7, QStringLiteral("account")),
+                      ColumnDef(FieldType::Int64, 0, QStringLiteral("sec_id")),
+                      ColumnDef(FieldType::Int64, 0, QStringLiteral("pos"))},
+                     {QStringLiteral("account"), QStringLiteral("sec_id")}, parent);
+}
+
+} // namespace
+
+class tst_Table : public QObject
+{
+    Q_OBJECT
+
+private:
+    Table* m_table = nullptr;
+
+    Record append(qint64 key, const QString& price = QStringLiteral("1.00"))
+    {
+        Record r = makeOrder(m_table, key, price);
+        r.append();
+        return r;
+    }
+
+private Q_SLOTS:
+    void init() { m_table = makeOrderTable(this); }
+    void cleanup() { delete m_table; }
+
+    void describesItsColumns()
+    {
+        QCOMPARE(m_table->name(), QStringLiteral("orders"));
+        QCOMPARE(m_table->columnCount(), 10);
+        QCOMPARE(m_table->columnIndex(QStringLiteral("price")), 5);
+        QCOMPARE(m_table->columnIndex(QStringLiteral("missing")), -1);
+        QCOMPARE(m_table->columnName(5), QStringLiteral("price"));
+        QCOMPARE(m_table->columnTitle(5), QStringLiteral("Цена"));
+        QCOMPARE(m_table->columnType(7), FieldType::String);
+        QCOMPARE(m_table->columnTypeName(7), QStringLiteral("String(7)"));
+        QCOMPARE(m_table->columnDef(QStringLiteral("account")).length, 7);
+        QVERIFY(!m_table->columnDef(QStringLiteral("missing")).isValid());
+        QCOMPARE(m_table->columnName(42), QString());
+        QCOMPARE(m_table->columns().size(), 10);
+        QCOMPARE(m_table->masterIndex()->columnNames(), QStringList {QStringLiteral("order_num")});
+    }
+
+    void refusesBadDefinitions()
+    {
+        const QList<ColumnDef> columns {ColumnDef(FieldType::Int32, QStringLiteral("a")),
+                                        ColumnDef(FieldType::Int32, QStringLiteral("a"))};
+        QVERIFY_EXCEPTION_THROWN(Table(QStringLiteral("t"), columns, {}), QString);
+        QVERIFY_EXCEPTION_THROWN(
+            Table(QStringLiteral("t"), {ColumnDef(FieldType::Int32, QStringLiteral("a"))}, {QStringLiteral("b")}),
+            QString);
+    }
+
+    void indexIsBuiltFromTheEventLoopNotFromItsConstructor()
+    {
+        append(1);
+        RecordingIndex index(m_table);
+        QVERIFY(index.calls.isEmpty());
+        QCoreApplication::processEvents();
+        QCOMPARE(index.calls, QStringList {QStringLiteral("build")});
+        QCOMPARE(index.rows(), QStringLiteral("1"));
+    }
+
+    void indexRemovedBeforeItsBuildIsNeverBuilt()
+    {
+        auto* index = new RecordingIndex(m_table);
+        QStringList log;
+        index->sharedLog = &log;
+        delete index; // unregisters
+        QCoreApplication::processEvents();
+        QVERIFY(log.isEmpty());
+        QVERIFY(m_table->indexes().isEmpty());
+    }
+
+    void singleChangesReachTheMasterFirstThenIndexesInOrder()
+    {
+        QStringList log;
+        RecordingIndex first(m_table, QStringLiteral("first"), 5);
+        RecordingIndex second(m_table, QStringLiteral("second"), 5);
+        QCoreApplication::processEvents();
+        first.sharedLog = &log;
+        second.sharedLog = &log;
+
+        Record r = append(10, QStringLiteral("5.00"));
+        r.data(QStringLiteral("price")) = QStringLiteral("6.00");
+        r.updated(5);
+        r.remove();
+
+        QCOMPARE(log, (QStringList {
+            "first:begin", "second:begin", "first:add 10=5.00", "second:add 10=5.00", "first:end", "second:end",
+            "first:begin", "second:begin", "first:update 10=6.00 [5,5]", "second:update 10=6.00 [5,5]",
+            "first:end", "second:end",
+            "first:begin", "second:begin", "first:remove 10=6.00", "second:remove 10=6.00", "first:end", "second:end",
+        }));
+        QCOMPARE(m_table->count(), 0);
+    }
+
+    void outerUpdaterBracketsChangesOnceAndOnlyWhenSomethingChanged()
+    {
+        RecordingIndex index(m_table);
+        QCoreApplication::processEvents();
+        index.calls.clear();
+        {
+            TableUpdater updater(m_table);
+        }
+        QVERIFY(index.calls.isEmpty());
+        {
+            TableUpdater updater(m_table);
+            append(1);
+            append(2);
+        }
+        QCOMPARE(index.calls, (QStringList {"begin", "add 1", "add 2", "end"}));
+    }
+
+    void masterIndexKeepsKeyOrderAndRefusesDuplicates()
+    {
+        for (qint64 key : {5, 1, 9, 3})
+            append(key);
+        QCOMPARE(masterRows(m_table), QStringLiteral("1 3 5 9"));
+        Record twin = makeOrder(m_table, 3);
+        QVERIFY_EXCEPTION_THROWN(twin.append(), QString);
+        QVERIFY(!twin.inTable());
+        QCOMPARE(m_table->count(), 4);
+    }
+
+    void keyChangeMovesTheRecordInTheMasterIndex()
+    {
+        for (qint64 key : {1, 2, 3})
+            append(key);
+        Record r(m_table, QStringLiteral("1"));
+        r.data(QStringLiteral("order_num")) = 7;
+        r.updated(0);
+        QCOMPARE(masterRows(m_table), QStringLiteral("2 3 7"));
+        QCOMPARE(Record(m_table, QStringLiteral("7")), r);
+        QVERIFY(Record(m_table, QStringLiteral("1")).isNull());
+    }
+
+    void detachedRecordsFindTheirTableTwin()
+    {
+        for (qint64 key : {4, 8, 15, 16, 23, 42})
+            append(key);
+        const Record probe = makeOrder(m_table, 16);
+        const int row = m_table->masterIndex()->find(probe);
+        QCOMPARE(row, 3);
+        QCOMPARE(m_table->find(probe).toString(), QStringLiteral("16"));
+        QVERIFY(m_table->find(probe) != probe); // another handle: the table's own record
+        QCOMPARE(m_table->masterIndex()->find(makeOrder(m_table, 17)), -1);
+        QCOMPARE(m_table->masterIndex()->indexOf(m_table->find(probe)), 3);
+        QCOMPARE(Record(m_table, QStringLiteral("23")).data(QStringLiteral("order_num")).toInteger(), 23);
+        QVERIFY(Record(m_table, QStringLiteral("24")).isNull());
+        QVERIFY(Record(m_table, QStringLiteral("abc")).isNull());
+        QVERIFY(Record(m_table, QStringLiteral("1,2")).isNull());
+    }
+
+    void compositeKeysAreJoinedWithCommas()
+    {
+        Table* positions = makePositionTable(this);
+        for (const auto& [account, sec] : {std::pair<const char*, int> {"B", 1}, {"A", 2}, {"A", 1}}) {
+            Record r(positions);
+            r.data(QStringLiteral("account")) = QString::fromLatin1(account);
+            r.data(QStringLiteral("sec_id")) = sec;
+            r.append();
+        }
+        QCOMPARE(masterRows(positions), QStringLiteral("A,1 A,2 B,1"));
+        QCOMPARE(Record(positions, QStringLiteral("A,2")).data(QStringLiteral("sec_id")).toInteger(), 2);
+        QVERIFY(Record(positions, QStringLiteral("A")).isNull());
+        delete positions;
+    }
+
+    void handleKeepsARemovedRowAlive()
+    {
+        Record r = append(1, QStringLiteral("2.50"));
+        const Record copy = r;
+        m_table->remove(r);
+        r = Record();
+        QVERIFY(!copy.inTable());
+        QCOMPARE(copy.data(QStringLiteral("price")).toString(), QStringLiteral("2.50"));
+        QCOMPARE(m_table->count(), 0);
+    }
+
+    void recordsCompareByIdentity()
+    {
+        const Record a = append(1);
+        const Record b = a;
+        const Record c = a.clone();
+        QVERIFY(a == b);
+        QVERIFY(a != c);
+        QCOMPARE(c.data(QStringLiteral("order_num")).toInteger(), 1);
+        QVERIFY(!c.inTable());
+        QCOMPARE(std::less<Record>()(a, c), a.handle() < c.handle());
+        QVERIFY(Record::null.isNull());
+        Record d(m_table);
+        d.copy(a);
+        QCOMPARE(d.toString(), QStringLiteral("1"));
+    }
+
+    void clearEmptiesTheTableAndEveryIndex()
+    {
+        RecordingIndex index(m_table);
+        QCoreApplication::processEvents();
+        const Record r = append(1);
+        append(2);
+        index.calls.clear();
+        m_table->clear();
+        QCOMPARE(index.calls, (QStringList {"begin", "clear", "end"}));
+        QCOMPARE(m_table->count(), 0);
+        QVERIFY(!r.inTable());
+        QCOMPARE(index.count(), 0);
+    }
+
+    void lockerOnAnotherThreadWaitsForTheUpdater()
+    {
+        append(1);
+        std::atomic<bool> read {false};
+        std::thread reader;
+        {
+            TableUpdater updater(m_table);
+            reader = std::thread([&] {
+                TableLocker locker(m_table);
+                read = m_table->count() == 2;
+            });
+            QTest::qWait(50);
+            QVERIFY(!read); // still waiting for the write to end
+            append(2);
+        }
+        reader.join();
+        QVERIFY(read);
+        TableLocker sameThread(m_table); // the owner thread reads without locking
+        QCOMPARE(m_table->count(), 2);
+    }
+
+    void dependentIndexesHearTheirOwnersChanges()
+    {
+        RecordingIndex owner(m_table, QStringLiteral("owner"));
+        IndexDependBase depend(&owner);
+        RecordingIndex dependent(m_table, QStringLiteral("dependent"));
+        m_table->removeIndex(&dependent); // it listens to the owner only
+        depend.addDependentIndex(&dependent);
+        QCOMPARE(depend.owner(), &owner);
+        QCoreApplication::processEvents();
+        QCOMPARE(dependent.calls, QStringList {QStringLiteral("build")});
+
+        const Record r = makeOrder(m_table, 3);
+        dependent.calls.clear();
+        depend.add(r);
+        depend.update(r, 1, 2, 0);
+        depend.preprocess({}, {r}, 1, 1, {}, {r});
+        depend.process({r}, {}, 1, 1, {});
+        depend.remove(r, 0);
+        depend.clear();
+        QCOMPARE(dependent.calls, (QStringList {"add 3", "update 3 [1,2]", "preprocess -() ~(3) +() [1,1] new(3)",
+                                                "process -(3) ~() +() [1,1]", "remove 3", "remove 3", "clear"}));
+        depend.removeDependentIndex(&dependent);
+        dependent.calls.clear();
+        depend.add(r);
+        QVERIFY(dependent.calls.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Table)
+#include "tst_table.moc"
