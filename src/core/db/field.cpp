@@ -23,18 +23,20 @@ FieldSlot Field::fieldSlot() const
 {
     if (!isValid())
         return FieldSlot();
-    const RowLayout::Slot& s = m_row->table->layout().slot(m_column);
-    return FieldSlot {s.type, s.length, m_row->raw() + s.offset, RowLayout::hasValue(m_row->raw(), m_column)};
+    const RowLayout& layout = m_row->table->layout();
+    const RowLayout::Slot& s = layout.slot(m_column);
+    return FieldSlot {s.type, s.length, m_row->raw() + s.offset, layout.hasValue(m_row->raw(), m_column)};
 }
 
 Field& Field::assign(const FieldInput& value)
 {
     if (!isValid())
         throw tr("Запись в несуществующее поле: '%1'").arg(value.describe());
-    const RowLayout::Slot& s = m_row->table->layout().slot(m_column);
+    const RowLayout& layout = m_row->table->layout();
+    const RowLayout::Slot& s = layout.slot(m_column);
     const bool has = FieldCodec::write(s.type, s.length, m_row->raw() + s.offset, value,
                                        m_row->table->columns().at(m_column).name);
-    RowLayout::setHasValue(m_row->raw(), m_column, has);
+    layout.setHasValue(m_row->raw(), m_column, has);
     return *this;
 }
 
@@ -42,7 +44,8 @@ void Field::clear()
 {
     if (!isValid())
         return;
-    const RowLayout::Slot& s = m_row->table->layout().slot(m_column);
+    const RowLayout& layout = m_row->table->layout();
+    const RowLayout::Slot& s = layout.slot(m_column);
     FieldCodec::clear(s.type, s.length, m_row->raw() + s.offset);
-    RowLayout::setHasValue(m_row->raw(), m_column, false);
+    layout.setHasValue(m_row->raw(), m_column, false);
 }

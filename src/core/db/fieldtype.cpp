@@ -75,9 +75,10 @@ int storageAlignment(Type type)
     case Int64:
     case Double:
     case DateTime:
+        return 8;
     case Decimal:
     case XDecimal:
-        return 8;
+        return 4; // read through memcpy; a looser alignment saves the padding after the scale byte
     case String:
     case Char:
         return 2;

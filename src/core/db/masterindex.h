@@ -1,6 +1,7 @@
 #pragma once
 
 #include "indexlist.h"
+#include "rowlayout.h"
 
 #include <QStringList>
 
@@ -27,6 +28,9 @@ public:
     Record keyRecord(const QString& keyText) const;
     // Stable sort of handles by key.
     void sortByKey(QList<Record>& records) const;
+    // Sorts by key and keeps, of several records with one key, only the last in the given order; the others
+    // go to `dropped` when given.
+    void sortUniqueByKey(QList<Record>& records, QList<Record>* dropped = nullptr) const;
 
     void build() override;
     void add(const Record& record) override;
@@ -50,10 +54,13 @@ private:
         int offset;
     };
     int lowerBound(const Record& keySource) const;
+    // For a key of one integer column: the records' keys taken out once, then sorted without touching the rows.
+    bool sortByIntegerKey(QList<Record>& records, QList<Record>* dropped, bool unique) const;
     // Inserts key-sorted records, merging the whole list when the batch is large.
     void insertSorted(const QList<Record>& sorted);
 
     QList<int> m_keyColumns;
+    const RowLayout* m_layout; // the table's
     QVector<KeyPart> m_keyParts;
     // Between preprocess and process: rows leaving their place, and records to put back by their new key.
     RangeSet<int> m_pendingRemoval;

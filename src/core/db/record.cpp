@@ -137,11 +137,6 @@ QString Record::toString() const
     return parts.join(QLatin1Char(','));
 }
 
-const uchar* Record::rawData() const
-{
-    return d ? d->raw() : nullptr;
-}
-
 int Record::rawSize() const
 {
     return d ? d->table->layout().rowBytes() : 0;

@@ -61,8 +61,11 @@ public:
     // Key fields joined with ",".
     QString toString() const;
     // The row's raw storage (layout in RowLayout) and its size.
-    const uchar* rawData() const;
+    const uchar* rawData() const { return d ? reinterpret_cast<const uchar*>(d) + HeaderBytes : nullptr; }
     int rawSize() const;
+
+    // Bytes of the handle's block before the row's raw storage.
+    static constexpr int HeaderBytes = 16;
 
     bool operator==(const Record& other) const { return d == other.d; }
     bool operator!=(const Record& other) const { return d != other.d; }

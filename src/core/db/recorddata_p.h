@@ -1,5 +1,7 @@
 #pragma once
 
+#include "record.h"
+
 #include <QAtomicInteger>
 
 #include <cstdlib>
@@ -15,6 +17,7 @@ struct RecordData
     enum Flag : quint32 {
         InTable = 1,
         Staged = 2, // held by an open RecordsTrans as an insert
+        StagedUpdate = 4, // an in-table record staged for update or removal by an open RecordsTrans
     };
 
     QAtomicInt ref;
@@ -47,3 +50,4 @@ struct RecordData
     }
 };
 static_assert(sizeof(RecordData) == 16, "row storage starts 8-aligned right after the header");
+static_assert(sizeof(RecordData) == Record::HeaderBytes, "Record::rawData() skips exactly the header");

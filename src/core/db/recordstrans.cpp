@@ -35,14 +35,8 @@ RecordsTrans::~RecordsTrans()
 Record RecordsTrans::stage(const Record& record)
 {
     RecordData* d = record.handle();
-    if (record.inTable()) {
-        const auto it = m_updateIndex.constFind(d);
-        if (it != m_updateIndex.constEnd())
-            return m_updates.at(*it).staged;
-        m_updateIndex.insert(d, m_updates.size());
-        m_updates.append(Update {record, record.clone(), false});
-        return m_updates.last().staged;
-    }
+    if (record.inTable())
+        return m_updates.at(updateEntry(record)).staged;
     if (!(d->flags & RecordData::Staged)) {
         d->flags |= RecordData::Staged;
         m_inserts.append(record);
@@ -50,11 +44,31 @@ Record RecordsTrans::stage(const Record& record)
     return record;
 }
 
+int RecordsTrans::updateEntry(const Record& record)
+{
+    RecordData* d = record.handle();
+    // Most records are staged once per batch: the row's flag spares the lookup, and the lookup table is only
+    // built once some record is staged a second time.
+    if (d->flags & RecordData::StagedUpdate) {
+        if (m_updateIndex.isEmpty()) {
+            for (int i = 0; i < m_updates.size(); ++i)
+                m_updateIndex.insert(m_updates.at(i).original.handle(), i);
+        }
+        const auto it = m_updateIndex.constFind(d);
+        if (it != m_updateIndex.constEnd())
+            return *it;
+    }
+    d->flags |= RecordData::StagedUpdate;
+    if (!m_updateIndex.isEmpty())
+        m_updateIndex.insert(d, m_updates.size());
+    m_updates.append(Update {record, record.clone(), false});
+    return m_updates.size() - 1;
+}
+
 void RecordsTrans::stageRemoval(const Record& record)
 {
     if (record.inTable()) {
-        stage(record);
-        m_updates[m_updateIndex.value(record.handle())].remove = true;
+        m_updates[updateEntry(record)].remove = true;
         return;
     }
     if (m_inserts.removeOne(record))
@@ -63,11 +77,18 @@ void RecordsTrans::stageRemoval(const Record& record)
 
 void RecordsTrans::clear()
 {
-    for (const Record& r : qAsConst(m_inserts))
-        r.handle()->flags &= ~RecordData::Staged;
+    releaseStaged();
     m_inserts.clear();
     m_updates.clear();
     m_updateIndex.clear();
+}
+
+void RecordsTrans::releaseStaged()
+{
+    for (const Record& r : qAsConst(m_inserts))
+        r.handle()->flags &= ~RecordData::Staged;
+    for (const Update& u : qAsConst(m_updates))
+        u.original.handle()->flags &= ~RecordData::StagedUpdate;
 }
 
 bool RecordsTrans::contains(const Record& keySource) const
@@ -98,7 +119,7 @@ bool RecordsTrans::changedColumns(const Update& update, int& first, int& last) c
     const uchar* after = update.staged.rawData();
     first = -1;
     for (int c = 0; c < layout.columnCount(); ++c) {
-        const bool differs = RowLayout::hasValue(before, c) != RowLayout::hasValue(after, c)
+        const bool differs = layout.hasValue(before, c) != layout.hasValue(after, c)
             || std::memcmp(before + layout.offset(c), after + layout.offset(c), std::size_t(layout.size(c))) != 0;
         if (differs) {
             if (first < 0)
@@ -119,7 +140,6 @@ void RecordsTrans::commit()
     QList<Record> updatedNew;
     QList<Record> added;
     QSet<const void*> removedRows;
-    QHash<const void*, int> updatedAt;
     int firstColumn = INT_MAX;
     int lastColumn = -1;
     bool allColumns = false;
@@ -134,7 +154,6 @@ void RecordsTrans::commit()
         int last;
         if (!changedColumns(u, first, last))
             continue;
-        updatedAt.insert(u.original.handle(), updated.size());
         updated << u.original;
         updatedNew << u.staged;
         firstColumn = qMin(firstColumn, first);
@@ -142,28 +161,40 @@ void RecordsTrans::commit()
     }
 
     // Inserts in key order; of several with one key the last staged wins; a key already in the table turns the
-    // insert into a replacement of that record's values.
+    // insert into a replacement of that record's values. Into an empty table every insert is an insert.
+    QList<Record> dropped;
     QList<Record> inserts = m_inserts;
-    master->sortByKey(inserts);
-    for (int i = 0; i < inserts.size(); ++i) {
-        const Record& r = inserts.at(i);
-        if (master->hasKey() && i + 1 < inserts.size() && master->compareKeys(r, inserts.at(i + 1)) == 0)
-            continue;
-        const Record existing = master->count() ? master->recordByKey(r) : Record();
-        if (existing.isNull() || removedRows.contains(existing.handle())) {
-            added << r;
-            continue;
-        }
-        allColumns = true;
-        const auto at = updatedAt.constFind(existing.handle());
-        if (at != updatedAt.constEnd()) {
-            updatedNew[*at] = r;
-        } else {
-            updatedAt.insert(existing.handle(), updated.size());
-            updated << existing;
-            updatedNew << r;
+    m_inserts.clear(); // no second copy of a large batch while it is sorted
+    master->sortUniqueByKey(inserts, &dropped);
+    for (const Record& r : qAsConst(dropped))
+        r.handle()->flags &= ~RecordData::Staged;
+    m_inserts = inserts; // what the transaction holds should the batch be refused below
+    if (master->count() == 0) {
+        added = inserts;
+    } else {
+        QHash<const void*, int> updatedAt;
+        for (const Record& r : qAsConst(inserts)) {
+            const Record existing = master->recordByKey(r);
+            if (existing.isNull() || removedRows.contains(existing.handle())) {
+                added << r;
+                continue;
+            }
+            allColumns = true;
+            if (updatedAt.isEmpty()) {
+                for (int i = 0; i < updated.size(); ++i)
+                    updatedAt.insert(updated.at(i).handle(), i);
+            }
+            const auto at = updatedAt.constFind(existing.handle());
+            if (at != updatedAt.constEnd()) {
+                updatedNew[*at] = r;
+            } else {
+                updatedAt.insert(existing.handle(), updated.size());
+                updated << existing;
+                updatedNew << r;
+            }
         }
     }
+    inserts.clear();
 
     // Records whose key changes must land on keys nobody else keeps or takes.
     if (master->hasKey() && !updated.isEmpty() && (allColumns || master->touchesKey(firstColumn, lastColumn))) {
@@ -193,8 +224,7 @@ void RecordsTrans::commit()
         lastColumn = -1;
     }
     // Empty the transaction before delivering, so that an index that stages changes of its own starts afresh.
-    for (const Record& r : qAsConst(m_inserts))
-        r.handle()->flags &= ~RecordData::Staged;
+    releaseStaged();
     m_inserts.clear();
     m_updates.clear();
     m_updateIndex.clear();

@@ -50,12 +50,14 @@ private:
     // The record that receives the writes for `record`.
     Record stage(const Record& record);
     void stageRemoval(const Record& record);
+    int updateEntry(const Record& record);
+    void releaseStaged();
     // The range of fields in which staged values differ from the current ones; false when none differ.
     bool changedColumns(const Update& update, int& first, int& last) const;
 
     Table* m_table; // not owned
     QList<Record> m_inserts;
     QVector<Update> m_updates;
-    QHash<const void*, int> m_updateIndex; // original row -> position in m_updates
+    QHash<const void*, int> m_updateIndex; // original row -> position in m_updates, built when first needed
     int m_uncaught;
 };

@@ -2,7 +2,8 @@
 
 RowLayout::RowLayout(const QList<ColumnDef>& columns)
 {
-    int offset = (columns.size() + 7) / 8;
+    // Fields from byte 0, the has-value bits after them: no padding before the first field.
+    int offset = 0;
     for (const ColumnDef& column : columns) {
         const int align = FieldType::storageAlignment(column.type);
         const int size = FieldType::storageSize(column.type, column.length);
@@ -11,5 +12,6 @@ RowLayout::RowLayout(const QList<ColumnDef>& columns)
         offset += size;
         m_fieldBytes += size;
     }
-    m_rowBytes = (offset + 7) / 8 * 8;
+    m_bitsOffset = offset;
+    m_rowBytes = (offset + (columns.size() + 7) / 8 + 7) / 8 * 8;
 }

@@ -5,9 +5,9 @@
 #include <QList>
 #include <QVector>
 
-// Where each field of a row lives. A row's raw storage is one block: first one has-value bit per field,
-// then every field at a fixed, naturally aligned byte offset in column order, padding bytes kept at zero,
-// so that two rows with equal values are equal byte for byte and adjacent key columns form one byte range.
+// Where each field of a row lives. A row's raw storage is one block: every field at a fixed, aligned byte offset
+// in column order, then one has-value bit per field; padding bytes stay zero, so that two rows with equal values
+// are equal byte for byte, and adjacent fixed-size key columns form one byte range.
 class BV_DB_EXPORT RowLayout
 {
 public:
@@ -30,17 +30,22 @@ public:
     int rowBytes() const { return m_rowBytes; }
     int fieldBytes() const { return m_fieldBytes; }
 
-    static bool hasValue(const uchar* raw, int column) { return raw[column >> 3] & (1u << (column & 7)); }
-    static void setHasValue(uchar* raw, int column, bool on)
+    bool hasValue(const uchar* raw, int column) const
     {
+        return raw[m_bitsOffset + (column >> 3)] & (1u << (column & 7));
+    }
+    void setHasValue(uchar* raw, int column, bool on) const
+    {
+        uchar& bits = raw[m_bitsOffset + (column >> 3)];
         if (on)
-            raw[column >> 3] |= uchar(1u << (column & 7));
+            bits |= uchar(1u << (column & 7));
         else
-            raw[column >> 3] &= uchar(~(1u << (column & 7)));
+            bits &= uchar(~(1u << (column & 7)));
     }
 
 private:
     QVector<Slot> m_slots;
     int m_rowBytes = 0;
+    int m_bitsOffset = 0;
     int m_fieldBytes = 0;
 };

@@ -36,7 +36,7 @@ public:
     int columnLength(int column) const;
     ColumnDef columnDef(int column) const;
     ColumnDef columnDef(const QString& name) const;
-    QList<ColumnDef> columns() const { return m_columns; }
+    const QList<ColumnDef>& columns() const { return m_columns; }
     const RowLayout& layout() const { return m_layout; }
     // Byte offset and size of a field inside a record's raw storage (Record::rawData()).
     int columnOffset(int column) const;
