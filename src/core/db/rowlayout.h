@@ -30,6 +30,10 @@ public:
     int rowBytes() const { return m_rowBytes; }
     int fieldBytes() const { return m_fieldBytes; }
 
+    // Where a field's has-value bit is: byte offset in the raw storage and mask.
+    int valueBitOffset(int column) const { return m_bitsOffset + (column >> 3); }
+    static uchar valueBitMask(int column) { return uchar(1u << (column & 7)); }
+
     bool hasValue(const uchar* raw, int column) const
     {
         return raw[m_bitsOffset + (column >> 3)] & (1u << (column & 7));

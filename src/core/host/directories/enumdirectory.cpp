@@ -1,0 +1,41 @@
+#include "enumdirectory.h"
+
+#include "field.h"
+#include "masterindex.h"
+
+EnumDirectory::EnumDirectory(const QString& tableName)
+    : TableDirectory(tableName)
+{
+}
+
+qint64 EnumDirectory::codeOf(const Field& field)
+{
+    if (field.type() == FieldType::Char || field.type() == FieldType::String)
+        return field.toChar().unicode();
+    return field.toInteger64();
+}
+
+void EnumDirectory::reload(const Table* table)
+{
+    m_keys.clear();
+    m_texts.clear();
+    if (!table)
+        return;
+    const int codeC = table->columnIndex(QStringLiteral("code"));
+    const int nameC = table->columnIndex(QStringLiteral("name"));
+    const int descrC = table->columnIndex(QStringLiteral("descr"));
+    for (const Record& r : *table->masterIndex()) {
+        m_keys << FieldValue(r.data(codeC));
+        m_texts.insert(codeOf(r.data(codeC)), qMakePair(r.data(nameC).toString(), r.data(descrC).toString()));
+    }
+}
+
+QString EnumDirectory::nameByKey(const Field& field) const
+{
+    return field.hasValue() ? nameByKey(codeOf(field)) : QString();
+}
+
+QString EnumDirectory::descrByKey(const Field& field) const
+{
+    return field.hasValue() ? descrByKey(codeOf(field)) : QString();
+}

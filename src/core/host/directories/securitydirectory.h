@@ -1,0 +1,77 @@
+#pragma once
+
+#include "decimal.h"
+#include "securitykey.h"
+#include "tabledirectory.h"
+
+#include <QHash>
+
+class QMimeData;
+class QTimer;
+
+// Instruments of the "securities" table by key, text id, code and underlying. Name, code, underlying, text id
+// and decimals are answered from prepared values without allocating.
+class BV_HOST_EXPORT SecurityDirectory : public TableDirectory, public DirectoryInstance<SecurityDirectory>
+{
+    Q_OBJECT
+public:
+    static constexpr const char* SecurityMimeType = "application/x-gui-security";
+    static constexpr const char* SecuritiesMimeType = "application/x-gui-securities";
+
+    SecurityDirectory();
+
+    QString nameById(int stock, int board, qint64 sec) const;
+    QString codeById(int stock, int board, qint64 sec) const;
+    QString baseById(int stock, int board, qint64 sec) const;
+    QString textIdById(int stock, int board, qint64 sec) const;
+    // -1 for an unknown instrument.
+    int decimalsById(int stock, int board, qint64 sec) const;
+    QString nameByKey(const SecurityKey& key) const;
+
+    int decimalsByTextId(const QString& textId) const;
+    // Price limits and step; false for an unknown instrument.
+    bool minMaxStepByTextId(const QString& textId, decimal& min, decimal& max, decimal& step) const;
+    Record realRecordByTextId(const QString& textId) const;
+    bool idByTextId(const QString& textId, int& stock, int& board, qint64& sec) const;
+
+    Record recordById(int stock, int board, qint64 sec) const;
+    // The instrument a board-3 instrument stands for (itself on other boards); null when unknown.
+    Record realRecordById(int stock, int board, qint64 sec) const;
+    Record recordBySecCode(const QString& code, int stock, int board) const;
+    // -1 when no instrument has the code.
+    int getIsinIdBySecCode(const QString& code) const;
+    // Instruments of an underlying; a board or stock of 0 means any.
+    QList<SecurityKey> keysByBaseCode(const QString& base, int stock, int board) const;
+    // The instruments carried by drag data ("application/x-gui-security" or "application/x-gui-securities",
+    // text ids separated by "|"); with firstOnly at most one.
+    QList<SecurityKey> keysByMimeData(const QMimeData* mime, bool firstOnly) const;
+    static QMimeData* mimeDataForKeys(const QList<SecurityKey>& keys);
+
+    // Return against the settlement price, in percent: (price / settlement - 1) * 100, two decimals.
+    bool profitRateById(double price, int stock, int board, qint64 sec, decimal& rate) const;
+    // Coefficients of the same line: percent = a * price + b.
+    bool pctYieldCoeffsById(int stock, int board, qint64 sec, double& a, double& b) const;
+    // Ticks each second: option volatilities are to be recalculated.
+    QTimer* getCalcVolatTimer();
+
+protected:
+    void reload(const Table* table) override;
+
+private:
+    struct Info
+    {
+        Record record;
+        QString name;
+        QString code;
+        QString base;
+        QString textId;
+        int decimals = -1;
+        SecurityKey real;
+    };
+    const Info* info(int stock, int board, qint64 sec) const;
+
+    QHash<SecurityKey, Info> m_byKey;
+    QHash<QString, QList<SecurityKey>> m_byCode;
+    QHash<QString, QList<SecurityKey>> m_byBase;
+    QTimer* m_volatTimer = nullptr;
+};

@@ -1,0 +1,106 @@
+#include "tabledirectory.h"
+
+#include "icore.h"
+#include "index.h"
+#include "tableregistry.h"
+
+// The directory's listener on its table: marks the lookups stale on relevant changes and has them rebuilt once,
+// when the table's outermost change ends.
+class DirectoryWatcher : public Index
+{
+public:
+    DirectoryWatcher(TableDirectory* owner, Table* table, const QList<int>& columns)
+        : m_owner(owner)
+        , m_table(table)
+        , m_columns(columns)
+    {
+        m_table->addIndex(this);
+    }
+    ~DirectoryWatcher() override
+    {
+        if (m_table)
+            m_table->removeIndex(this);
+    }
+
+    void clear() override { m_stale = true; }
+    void build() override {} // the directory loads itself when it attaches
+    void add(const Record&) override { m_stale = true; }
+    void remove(const Record&, int) override { m_stale = true; }
+    bool filter(const Record&) const override { return true; }
+    bool contains(const Record&) const override { return false; }
+    void update(const Record&, int firstColumn, int lastColumn, int) override
+    {
+        m_stale = m_stale || watched(firstColumn, lastColumn);
+    }
+    void process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
+                 const QList<Record>& added) override
+    {
+        m_stale = m_stale || !removed.isEmpty() || !added.isEmpty()
+            || (!updated.isEmpty() && watched(firstColumn, lastColumn));
+    }
+    void endUpdate() override
+    {
+        if (m_stale) {
+            m_stale = false;
+            m_owner->refresh();
+        }
+    }
+    QString getClassName() const override { return QStringLiteral("DirectoryWatcher"); }
+
+private:
+    bool watched(int first, int last) const
+    {
+        if (m_columns.isEmpty() || first < 0 || last < 0)
+            return true;
+        for (int c : m_columns) {
+            if (c >= first && c <= last)
+                return true;
+        }
+        return false;
+    }
+
+    TableDirectory* m_owner; // not owned
+    QPointer<Table> m_table;
+    QList<int> m_columns;
+    bool m_stale = false;
+};
+
+TableDirectory::TableDirectory(const QString& tableName, const QStringList& watchedColumns)
+    : m_tableName(tableName)
+    , m_watchedColumns(watchedColumns)
+{
+    connect(TableRegistry::notifier(), &TableRegistry::changed, this, &TableDirectory::onTableRegistryChanged);
+}
+
+TableDirectory::~TableDirectory() = default;
+
+void TableDirectory::attach()
+{
+    m_watcher.reset();
+    ICore* core = ICore::instance();
+    m_table = core && core->tables() ? core->tables()->table(m_tableName) : nullptr;
+    if (m_table) {
+        QList<int> columns;
+        for (const QString& name : qAsConst(m_watchedColumns)) {
+            const int c = m_table->columnIndex(name);
+            if (c >= 0)
+                columns << c;
+        }
+        m_watcher = std::make_unique<DirectoryWatcher>(this, m_table, columns);
+    }
+    reload(m_table);
+}
+
+void TableDirectory::onTableRegistryChanged(const QString& name)
+{
+    if (name != m_tableName)
+        return;
+    attach();
+    Q_EMIT dataChanged();
+}
+
+void TableDirectory::refresh()
+{
+    reload(m_table);
+    Q_EMIT dataChanged();
+}

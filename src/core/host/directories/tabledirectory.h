@@ -1,0 +1,70 @@
+#pragma once
+
+#include "bv_host_export.h"
+#include "table.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QThread>
+
+#include <memory>
+
+class DirectoryWatcher;
+
+// A directory over one of the host's reference tables. It finds the table by name in the current host core's
+// registry, keeps lookups built from it, and rebuilds them (then emits dataChanged()) whenever the table is
+// registered, dropped, cleared, gets or loses records, or has a watched column changed. Changes to other
+// columns (live prices) cost nothing.
+//
+// Lookups only read what the last rebuild made, so they are safe from several threads at once; rebuilds run on
+// the GUI thread while the table is being changed, when no worker reads.
+class BV_HOST_EXPORT TableDirectory : public QObject
+{
+    Q_OBJECT
+public:
+    ~TableDirectory() override;
+
+    QString tableName() const { return m_tableName; }
+    Table* table() const { return m_table; }
+
+Q_SIGNALS:
+    void dataChanged();
+
+protected:
+    // An empty watchedColumns list watches every column.
+    TableDirectory(const QString& tableName, const QStringList& watchedColumns = QStringList());
+    // Rebuilds the lookups from the table, or empties them when it is null.
+    virtual void reload(const Table* table) = 0;
+
+    template<typename Derived>
+    friend class DirectoryInstance;
+    void attach();
+
+private:
+    friend class DirectoryWatcher;
+    void onTableRegistryChanged(const QString& name);
+    void refresh();
+
+    QString m_tableName;
+    QStringList m_watchedColumns;
+    QPointer<Table> m_table;
+    std::unique_ptr<DirectoryWatcher> m_watcher;
+};
+
+// The process-wide instance of a directory, made on first use on the GUI thread.
+template<typename Derived>
+class DirectoryInstance
+{
+public:
+    static Derived* i()
+    {
+        static Derived* instance = [] {
+            auto* d = new Derived;
+            if (QCoreApplication::instance() && d->thread() != QCoreApplication::instance()->thread())
+                d->moveToThread(QCoreApplication::instance()->thread());
+            d->attach();
+            return d;
+        }();
+        return instance;
+    }
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "decimal.h"
+#include "securitykey.h"
+#include "tabledirectory.h"
+
+#include <QHash>
+
+// Option volatilities ("volat"); dataChanged() when they are recalculated.
+class BV_HOST_EXPORT VolatDirectory : public TableDirectory, public DirectoryInstance<VolatDirectory>
+{
+    Q_OBJECT
+public:
+    VolatDirectory();
+
+    // The empty decimal for an instrument without volatility.
+    decimal volatById(int stock, int board, qint64 sec) const;
+
+protected:
+    void reload(const Table* table) override;
+
+private:
+    QHash<SecurityKey, decimal> m_volat;
+};

@@ -1,0 +1,116 @@
+#include "embeddedcore.h"
+
+#include "actionregistry.h"
+#include "embeddedwindowmanager.h"
+#include "signalhub.h"
+#include "tableregistry.h"
+
+#include <QApplication>
+#include <QWidget>
+
+EmbeddedCore::EmbeddedCore(QObject* parent)
+    : ICore(parent)
+    , m_tables(new TableRegistry(this))
+    , m_signals(new SignalHub(this))
+    , m_actions(new ActionRegistry(this))
+    , m_decoder(new EmbeddedDecoder(this))
+    , m_sender(new EmbeddedTransactionSender(this))
+    , m_windows(new EmbeddedWindowManager(this))
+{
+    m_plugins << m_decoder;
+}
+
+EmbeddedCore::~EmbeddedCore()
+{
+    // Tables go before the services their indexes may still call.
+    delete m_tables;
+    m_tables = nullptr;
+}
+
+QList<QWidget*> EmbeddedCore::mainWindows() const
+{
+    QList<QWidget*> windows;
+    for (const QPointer<QWidget>& w : m_mainWindows) {
+        if (w)
+            windows << w;
+    }
+    return windows;
+}
+
+QList<QObject*> EmbeddedCore::plugins() const
+{
+    QList<QObject*> plugins;
+    for (const QPointer<QObject>& p : m_plugins) {
+        if (p)
+            plugins << p;
+    }
+    return plugins;
+}
+
+void EmbeddedCore::notify(const QString& text)
+{
+    notifications << text;
+    Q_EMIT notified(text);
+}
+
+bool EmbeddedCore::setEnglishTranslation(bool english)
+{
+    const bool previous = m_englishOnThread.hasLocalData() && m_englishOnThread.localData();
+    m_englishOnThread.setLocalData(english);
+    return previous;
+}
+
+QString EmbeddedCore::translate(const char* context, const char* sourceText) const
+{
+    const bool english = m_englishOnThread.hasLocalData() && m_englishOnThread.localData();
+    if (english && m_english) {
+        const QString text = m_english->translate(context, sourceText);
+        if (!text.isEmpty())
+            return text;
+    }
+    return QCoreApplication::translate(context, sourceText);
+}
+
+bool EmbeddedCore::setBusy(bool busy)
+{
+    const bool previous = m_busy;
+    if (busy != m_busy) {
+        m_busy = busy;
+        Q_EMIT busyChanged(busy);
+    }
+    return previous;
+}
+
+bool EmbeddedCore::isMainWindowInBackground() const
+{
+    if (m_background)
+        return true;
+    const QList<QWidget*> windows = mainWindows();
+    return !windows.isEmpty() && !windows.first()->isActiveWindow() && QApplication::activeWindow() != nullptr;
+}
+
+void EmbeddedCore::registerColorManager(QObject* manager)
+{
+    if (manager && !m_colorManagers.contains(manager))
+        m_colorManagers << manager;
+}
+
+void EmbeddedCore::addMainWindow(QWidget* window)
+{
+    m_mainWindows << window;
+}
+
+void EmbeddedCore::addPlugin(QObject* plugin)
+{
+    m_plugins << plugin;
+}
+
+QList<QObject*> EmbeddedCore::colorManagers() const
+{
+    QList<QObject*> managers;
+    for (const QPointer<QObject>& m : m_colorManagers) {
+        if (m)
+            managers << m;
+    }
+    return managers;
+}

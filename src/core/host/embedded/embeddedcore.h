@@ -1,0 +1,75 @@
+#pragma once
+
+#include "embeddeddecoder.h"
+#include "embeddedprogressservice.h"
+#include "embeddedtransactionsender.h"
+#include "icore.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <QThreadStorage>
+#include <QTranslator>
+
+class EmbeddedWindowManager;
+
+// The host core of the embedded terminal: real registries and services, and a record of what it was asked
+// (progress reports, notifications, queued transactions, windows opened) for tests and the demo.
+class BV_HOST_EXPORT EmbeddedCore : public ICore
+{
+    Q_OBJECT
+public:
+    explicit EmbeddedCore(QObject* parent = nullptr);
+    ~EmbeddedCore() override;
+
+    QList<QWidget*> mainWindows() const override;
+    TableRegistry* tables() const override { return m_tables; }
+    SignalHub* signalHub() const override { return m_signals; }
+    QList<QObject*> plugins() const override;
+    IProgressService* progress() const override { return &m_progress; }
+    ITransactionSender* transactions() const override { return m_sender; }
+    ActionRegistry* actions() const override { return m_actions; }
+    void notify(const QString& text) override;
+    bool setEnglishTranslation(bool english) override;
+    QString translate(const char* context, const char* sourceText) const override;
+    bool setBusy(bool busy) override;
+    bool isBusy() const override { return m_busy; }
+    bool isMainWindowInBackground() const override;
+    QString visualEventMessageKey() const override { return m_messageKey; }
+    void registerColorManager(QObject* manager) override;
+
+    void addMainWindow(QWidget* window);
+    void addPlugin(QObject* plugin);
+    void setMainWindowInBackground(bool background) { m_background = background; }
+    void setVisualEventMessageKey(const QString& key) { m_messageKey = key; }
+    // The English translation used while a thread is switched to English.
+    void setEnglishTranslator(QTranslator* translator) { m_english = translator; }
+
+    EmbeddedDecoder* decoder() const { return m_decoder; }
+    EmbeddedTransactionSender* sender() const { return m_sender; }
+    EmbeddedProgressService& progressService() { return m_progress; }
+    EmbeddedWindowManager* windowManager() const { return m_windows; }
+    QList<QObject*> colorManagers() const;
+
+    QStringList notifications;
+
+Q_SIGNALS:
+    void notified(const QString& text);
+    void busyChanged(bool busy);
+
+private:
+    TableRegistry* m_tables;
+    SignalHub* m_signals;
+    ActionRegistry* m_actions;
+    EmbeddedDecoder* m_decoder;
+    EmbeddedTransactionSender* m_sender;
+    EmbeddedWindowManager* m_windows;
+    mutable EmbeddedProgressService m_progress;
+    QList<QPointer<QWidget>> m_mainWindows;
+    QList<QPointer<QObject>> m_plugins;
+    QList<QPointer<QObject>> m_colorManagers;
+    QThreadStorage<bool> m_englishOnThread;
+    QPointer<QTranslator> m_english;
+    QString m_messageKey = QStringLiteral("default");
+    bool m_busy = false;
+    bool m_background = false;
+};

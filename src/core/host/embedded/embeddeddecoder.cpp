@@ -1,0 +1,7 @@
+#include "embeddeddecoder.h"
+
+void EmbeddedDecoder::announceNewSessions()
+{
+    ++m_sessions;
+    Q_EMIT aNewSessions();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "itransactionsender.h"
+
+#include <QCoreApplication>
+#include <QList>
+#include <QObject>
+
+#include <functional>
+
+// The host's transaction sender: descriptions registered by market and kind, transactions built when every
+// required parameter is there, and a queue handed to an executor (the exchange) from the event loop a few
+// milliseconds after queueing, in queueing order. Everything queued stays in `queued` for inspection.
+class BV_HOST_EXPORT EmbeddedTransactionSender : public QObject, public ITransactionSender
+{
+    Q_OBJECT
+public:
+    using Executor = std::function<void(const RawTransaction&)>;
+
+    explicit EmbeddedTransactionSender(QObject* parent = nullptr);
+
+    void registerDescription(const TransactionDescription& description);
+    void setExecutor(Executor executor, int delayMs = 5);
+
+    TransactionDescription description(int stockId, int kind) const override;
+    RawTransactionPtr build(const TransactionDescription& description, const Values& values) override;
+    bool queue(const RawTransactionPtr& transaction) override;
+
+    QList<RawTransactionPtr> queued;
+
+Q_SIGNALS:
+    void transactionQueued(quint64 id);
+    void transactionExecuted(quint64 id);
+
+private:
+    void executeNext();
+
+    QList<TransactionDescription> m_descriptions;
+    QList<RawTransactionPtr> m_pending;
+    Executor m_executor;
+    int m_delayMs = 5;
+    quint64 m_nextId = 1;
+};

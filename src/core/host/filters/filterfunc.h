@@ -1,0 +1,17 @@
+#pragma once
+
+#include "bv_host_export.h"
+#include "record.h"
+
+#include <QObject>
+
+// A row predicate. Models call filter() from several threads at once, so it must only read.
+class BV_HOST_EXPORT FilterFunc : public QObject
+{
+    Q_OBJECT
+public:
+    explicit FilterFunc(QObject* parent = nullptr);
+    virtual bool filter(const Record& record) const = 0;
+    // A short description for diagnostics.
+    virtual QString toString() const;
+};

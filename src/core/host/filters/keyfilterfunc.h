@@ -1,0 +1,23 @@
+#pragma once
+
+#include "filterfunc.h"
+#include "keyvalue.h"
+
+class Table;
+
+// Passes records whose values in `columns` equal one of the keys.
+class BV_HOST_EXPORT KeyFilterFunc : public FilterFunc
+{
+    Q_OBJECT
+public:
+    KeyFilterFunc(Table* table, const QList<KeyValue>& keys, const QList<int>& columns, QObject* parent = nullptr);
+    bool filter(const Record& record) const override;
+    QString toString() const override;
+
+    const QList<KeyValue>& keys() const { return m_keys; }
+    const QList<int>& columns() const { return m_columns; }
+
+private:
+    QList<KeyValue> m_keys; // sorted, for a binary search
+    QList<int> m_columns;
+};

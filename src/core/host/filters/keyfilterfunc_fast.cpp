@@ -1,0 +1,80 @@
+#include "keyfilterfunc_fast.h"
+
+#include "table.h"
+
+#include <cstring>
+
+KeyFilterFunc_Fast::KeyFilterFunc_Fast(Table* table, const QList<KeyValue>& keys, const QList<int>& columns,
+                                       QObject* parent)
+    : FilterFunc(parent)
+{
+    if (!table || columns.isEmpty())
+        throw tr("Нет столбцов ключа для быстрого фильтра");
+    const RowLayout& layout = table->layout();
+    for (int i = 0; i < columns.size(); ++i) {
+        const int c = columns.at(i);
+        if (c < 0 || c >= table->columnCount())
+            throw tr("Столбец %1 не найден в таблице '%2'").arg(c).arg(table->name());
+        if (i > 0 && layout.offset(c) != layout.offset(columns.at(i - 1)) + layout.size(columns.at(i - 1)))
+            throw tr("Столбцы ключа '%1' и '%2' таблицы '%3' не лежат в записи подряд")
+                .arg(table->columnName(columns.at(i - 1)), table->columnName(c), table->name());
+    }
+    m_offset = layout.offset(columns.first());
+    m_length = layout.offset(columns.last()) + layout.size(columns.last()) - m_offset;
+
+    // One detached row per key gives the key's raw image.
+    std::vector<QByteArray> images;
+    for (const KeyValue& key : keys) {
+        if (key.size() != columns.size())
+            throw tr("Ключ '%1' не подходит к столбцам фильтра").arg(key.toString());
+        Record row(table);
+        for (int i = 0; i < columns.size(); ++i)
+            row.data(columns.at(i)) = key.at(i); // throws for a value the column cannot hold
+        images.emplace_back(reinterpret_cast<const char*>(row.rawData()) + m_offset, m_length);
+    }
+    std::sort(images.begin(), images.end());
+    images.erase(std::unique(images.begin(), images.end()), images.end());
+    for (const QByteArray& image : images)
+        m_images.insert(m_images.end(), image.begin(), image.end());
+    m_imageCount = int(images.size());
+
+    // A record without a value in a key column never matches, as with the field comparison.
+    for (int c : columns) {
+        const int byte = layout.valueBitOffset(c);
+        const uchar mask = RowLayout::valueBitMask(c);
+        if (!m_valueBits.empty() && m_valueBits.back().first == byte)
+            m_valueBits.back().second |= mask;
+        else
+            m_valueBits.emplace_back(byte, mask);
+    }
+}
+
+bool KeyFilterFunc_Fast::filter(const Record& record) const
+{
+    const uchar* raw = record.rawData();
+    if (!raw)
+        return false;
+    for (const auto& [byte, mask] : m_valueBits) {
+        if ((raw[byte] & mask) != mask)
+            return false;
+    }
+    const uchar* key = raw + m_offset;
+    int lo = 0;
+    int hi = m_imageCount;
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        const int c = std::memcmp(m_images.data() + std::size_t(mid) * std::size_t(m_length), key, std::size_t(m_length));
+        if (c == 0)
+            return true;
+        if (c < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return false;
+}
+
+QString KeyFilterFunc_Fast::toString() const
+{
+    return QStringLiteral("KeyFilterFunc_Fast[%1 keys, bytes %2..%3]").arg(m_imageCount).arg(m_offset).arg(m_offset + m_length);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "filterfunc.h"
+#include "keyvalue.h"
+
+#include <QByteArray>
+#include <vector>
+
+class Table;
+
+// The same predicate as KeyFilterFunc, decided with one memcmp per key: the key columns must lie next to each
+// other in a row's raw storage, and each key is prepared as the raw image of those bytes. The record must also
+// have a value in every key column. The constructor throws a QString with the reason when the columns cannot be
+// compared this way.
+class BV_HOST_EXPORT KeyFilterFunc_Fast : public FilterFunc
+{
+    Q_OBJECT
+public:
+    KeyFilterFunc_Fast(Table* table, const QList<KeyValue>& keys, const QList<int>& columns,
+                       QObject* parent = nullptr);
+    bool filter(const Record& record) const override;
+    QString toString() const override;
+
+    int byteOffset() const { return m_offset; }
+    int byteLength() const { return m_length; }
+
+private:
+    int m_offset = 0;
+    int m_length = 0;
+    std::vector<uchar> m_images; // keys' raw images, sorted, m_length bytes each
+    int m_imageCount = 0;
+    std::vector<std::pair<int, uchar>> m_valueBits; // byte and mask of each key column's has-value bit
+};

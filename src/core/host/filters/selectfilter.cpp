@@ -1,0 +1,6 @@
+#include "selectfilter.h"
+
+SelectFilter::SelectFilter(Table& table, int column, const QList<int>& keyColumns, int modelColumn, QObject* parent)
+    : ValueFilter(table, column, keyColumns, modelColumn, parent)
+{
+}

@@ -1,0 +1,3 @@
+#include "hostlog.h"
+
+Q_LOGGING_CATEGORY(QGuiLog, "QGuiLog")

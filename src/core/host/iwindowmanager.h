@@ -1,0 +1,25 @@
+#pragma once
+
+#include "bv_host_export.h"
+#include "securitykey.h"
+
+#include <QObject>
+
+// The host's window manager. One is current at a time, like the host core.
+class BV_HOST_EXPORT IWindowManager : public QObject
+{
+    Q_OBJECT
+public:
+    ~IWindowManager() override;
+    static IWindowManager* instance();
+
+    // Opens a window of the kind `windowId` for the instruments.
+    virtual void openWindow(int windowId, const QList<SecurityKey>& keys) = 0;
+    // Brings the window holding `view` to the front.
+    virtual void activateView(QWidget* view) = 0;
+    // Set true before the rows of a file export are written, false afterwards.
+    virtual void lockWindows(bool lock) = 0;
+
+protected:
+    explicit IWindowManager(QObject* parent = nullptr);
+};

@@ -1,0 +1,76 @@
+#include "confirmationdialog.h"
+
+#include "appsettings.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+const char* const Group = "Confirmations";
+}
+
+ConfirmationDialog::ConfirmationDialog(QWidget* parent)
+    : QDialog(parent)
+    , m_text(new QLabel(this))
+    , m_dontAsk(new QCheckBox(tr("Больше не спрашивать"), this))
+{
+    setWindowTitle(tr("Подтверждение"));
+    m_text->setWordWrap(true);
+    m_text->setObjectName(QStringLiteral("text"));
+    m_dontAsk->setObjectName(QStringLiteral("dontAsk"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Yes | QDialogButtonBox::No, this);
+    buttons->button(QDialogButtonBox::Yes)->setText(tr("Да"));
+    buttons->button(QDialogButtonBox::No)->setText(tr("Нет"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_text);
+    layout->addWidget(m_dontAsk);
+    layout->addWidget(buttons);
+    m_dontAsk->setVisible(false);
+}
+
+void ConfirmationDialog::setText(const QString& text)
+{
+    m_text->setText(text);
+}
+
+QString ConfirmationDialog::text() const
+{
+    return m_text->text();
+}
+
+void ConfirmationDialog::setSettingsKey(const QString& key)
+{
+    m_key = key;
+    m_dontAsk->setVisible(!key.isEmpty());
+}
+
+bool ConfirmationDialog::shouldShowDialog() const
+{
+    if (m_key.isEmpty())
+        return true;
+    AppSettings settings(QString::fromLatin1(Group));
+    return !settings.value(m_key, false).toBool();
+}
+
+int ConfirmationDialog::exec()
+{
+    const int result = QDialog::exec();
+    if (result == QDialog::Accepted && !m_key.isEmpty() && m_dontAsk->isChecked()) {
+        AppSettings settings(QString::fromLatin1(Group));
+        settings.setValue(m_key, true);
+        settings.sync();
+    }
+    return result;
+}
+
+void ConfirmationDialog::resetChoice(const QString& key)
+{
+    AppSettings settings(QString::fromLatin1(Group));
+    settings.remove(key);
+    settings.sync();
+}
