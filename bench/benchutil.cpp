@@ -68,7 +68,7 @@ void header(const QString& text)
 
 void result(const QString& name, double value, const QString& unit)
 {
-    std::printf("BENCH %s %.4g %s\n", qPrintable(name), value, qPrintable(unit));
+    std::printf("BENCH %s %.6g %s\n", qPrintable(name), value, qPrintable(unit));
     std::fflush(stdout);
 }
 

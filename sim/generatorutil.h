@@ -1,0 +1,35 @@
+#pragma once
+
+#include "decimal.h"
+
+#include <QHash>
+#include <QString>
+
+#include <cmath>
+
+// Small pieces shared by the sample market's generators.
+namespace GeneratorUtil {
+
+// Each table draws from its own generator, so that tables come out the same whatever order they are made in.
+inline quint32 tableSeed(quint32 seed, const QString& name)
+{
+    return seed ^ qHash(name, 0x5bd1e995u);
+}
+
+// The value rounded to the price step.
+inline decimal onStep(double value, const decimal& step, int decimals)
+{
+    const double s = step.toDouble();
+    return decimal::fromDouble(std::round(value / s) * s, decimals);
+}
+
+// A name marked with the edition of a reload (" #2"), cut to fit the column.
+inline QString withEdition(const QString& text, int edition, int length)
+{
+    if (edition == 0)
+        return text;
+    const QString mark = QStringLiteral(" #%1").arg(edition);
+    return text.left(qMax(0, length - mark.size())) + mark;
+}
+
+} // namespace GeneratorUtil

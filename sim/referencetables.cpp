@@ -1,0 +1,342 @@
+#include "referencetables.h"
+
+#include "generatorutil.h"
+#include "hostschema.h"
+#include "recordstrans.h"
+#include "samplemarket.h"
+#include "stagedrow.h"
+#include "table.h"
+
+#include <QRandomGenerator>
+
+using GeneratorUtil::tableSeed;
+using GeneratorUtil::withEdition;
+
+namespace {
+
+struct EnumEntry
+{
+    QVariant code;
+    const char* name;
+    const char* descr;
+};
+
+QList<EnumEntry> enumEntries(const QString& table)
+{
+    if (table == QLatin1String("status"))
+        return {{HostSchema::StatusActive, "Активна", "Заявка выставлена и ждёт исполнения"},
+                {HostSchema::StatusFilled, "Исполнена", "Заявка исполнена полностью"},
+                {HostSchema::StatusCancelled, "Снята", "Заявка снята участником"},
+                {HostSchema::StatusRejected, "Отклонена", "Заявка отклонена биржей"}};
+    if (table == QLatin1String("sec_state"))
+        return {{1, "Торгуется", "Торги инструментом разрешены"},
+                {2, "Приостановлен", "Торги инструментом приостановлены"},
+                {3, "Исполнен", "Срок обращения инструмента истёк"}};
+    if (table == QLatin1String("sec_type"))
+        return {{QChar('F'), "Фьючерс", "Фьючерсный контракт"}, {QChar('O'), "Опцион", "Опционный контракт"}};
+    if (table == QLatin1String("sess_state"))
+        return {{HostSchema::SessionPlanned, "Назначена", "Сессия назначена"},
+                {HostSchema::SessionTrading, "Идут торги", "Сессия идёт"},
+                {HostSchema::SessionSuspended, "Приостановлена", "Торги приостановлены"},
+                {HostSchema::SessionFinished, "Завершена", "Сессия завершена"}};
+    if (table == QLatin1String("buysell"))
+        return {{QChar('B'), "Покупка", "Заявка или сделка на покупку"},
+                {QChar('S'), "Продажа", "Заявка или сделка на продажу"}};
+    if (table == QLatin1String("price_dir"))
+        return {{HostSchema::PriceUnchanged, "Без изменений", "Цена не изменилась"},
+                {HostSchema::PriceUp, "Рост", "Цена выросла"},
+                {HostSchema::PriceDown, "Падение", "Цена упала"}};
+    if (table == QLatin1String("opt_type"))
+        return {{QChar('C'), "Колл", "Опцион на покупку"}, {QChar('P'), "Пут", "Опцион на продажу"}};
+    if (table == QLatin1String("opt_calc"))
+        return {{HostSchema::OptionAmericanMargined, "Американский: Маржируемый", "Маржируемый опцион американского типа"},
+                {HostSchema::OptionEuropeanPremium, "Европейский: Премиальный", "Премиальный опцион европейского типа"}};
+    return {};
+}
+
+const char* const Surnames[] = {"Иванов", "Петров", "Сидоров", "Смирнов", "Кузнецов", "Попов", "Соколов",
+                                "Лебедев", "Козлов", "Новиков", "Морозов", "Волков"};
+
+} // namespace
+
+void ReferenceTables::fill(Table* table, int edition) const
+{
+    const QString name = table->name();
+    if (name == QLatin1String("stocks"))
+        fillStocks(table, edition);
+    else if (name == QLatin1String("boards"))
+        fillBoards(table, edition);
+    else if (name == QLatin1String("securities"))
+        fillSecurities(table, edition);
+    else if (name == QLatin1String("sessions"))
+        fillSessions(table, edition);
+    else if (!enumEntries(name).isEmpty())
+        fillEnumeration(table, edition);
+    else if (name.startsWith(QLatin1String("kv.investor")) || name == QLatin1String("kv.dealer")
+             || name == QLatin1String("kv.rf") || name == QLatin1String("kv.user")
+             || name == QLatin1String("kv.fut_settlement") || name == QLatin1String("kv.broker_fee_param"))
+        fillAccounts(table, edition);
+    else if (name == QLatin1String("kv.fut_margin_type") || name == QLatin1String("fut_vm_sa")
+             || name == QLatin1String("opt_vm_sa"))
+        fillMargins(table);
+    else
+        fillInstrumentExtras(table, edition);
+}
+
+void ReferenceTables::fillStocks(Table* table, int edition) const
+{
+    RecordsTrans trans(table);
+    StagedRow(table, trans)
+        .set("stock_id", SampleMarket::StockId)
+        .set("stock_code", QStringLiteral("TARVEN"))
+        .set("stock_name", withEdition(QStringLiteral("Срочный рынок"), edition, 40))
+        .set("time_offset_ms", 0);
+}
+
+void ReferenceTables::fillBoards(Table* table, int edition) const
+{
+    using namespace HostSchema;
+    struct Board
+    {
+        int id;
+        const char* code;
+        const char* name;
+        int flags;
+    };
+    static const Board boards[] = {
+        {1, "IDX", "Индексы", BoardIndex | BoardChart},
+        {2, "SPRD", "Календарные спреды", BoardTrade | BoardDom},
+        {3, "ADDR", "Внесистемные сделки", BoardTrade | BoardAddress},
+        {10, "CMB", "Связки фьючерсов", BoardTrade | BoardDom},
+        {11, "CMBO", "Связки опционов", BoardTrade | BoardDom},
+        {14, "FUT", "Фьючерсы", BoardTrade | BoardDom | BoardChart | BoardFavorite},
+        {15, "OPT", "Опционы", BoardTrade | BoardDom | BoardChart},
+        {17, "QRB", "Заявки ЦК", BoardTrade | BoardQRBRequest},
+    };
+    RecordsTrans trans(table);
+    for (const Board& b : boards) {
+        StagedRow(table, trans)
+            .set("stock_id", SampleMarket::StockId)
+            .set("board_id", b.id)
+            .set("board_code", QString::fromLatin1(b.code))
+            .set("board_name", withEdition(QString::fromUtf8(b.name), edition, 40))
+            .set("flags", b.flags);
+    }
+}
+
+void ReferenceTables::fillSecurities(Table* table, int edition) const
+{
+    const int session = m_market.currentSession();
+    const datetime opening = datetime::fromQDateTime(QDateTime(m_market.tradeDate(), QTime(10, 0)));
+    const QVector<SampleUnderlying>& underlyings = m_market.underlyings();
+    RecordsTrans trans(table);
+    int series = 0;
+    QString lastFuture;
+    for (const SampleInstrument& i : m_market.instruments()) {
+        const bool option = i.sectype == 'O';
+        int calc = 0;
+        for (const SampleUnderlying& u : underlyings) {
+            if (u.code == i.base)
+                calc = u.optionCalc;
+        }
+        if (i.sectype == 'F' && i.key.board == 14)
+            ++series;
+        const QString kind = option ? QStringLiteral("Опцион") : QStringLiteral("Фьючерсный контракт");
+        StagedRow row(table, trans);
+        row.set("stock_id", i.key.stock)
+            .set("board_id", i.key.board)
+            .set("sec_id", i.key.sec)
+            .set("sec_code", i.code)
+            .set("sec_name", withEdition(i.name, edition, 25))
+            .set("sec_longname", withEdition(QStringLiteral("%1 %2").arg(kind, i.name), edition, 80))
+            .set("base_code", i.base)
+            .set("isin_id", int(i.key.sec % 100000) + 100000)
+            .set("option_series_id", series)
+            .set("sectype", QChar::fromLatin1(i.sectype))
+            .set("expdate", datetime::fromDate(i.expiry))
+            .set("decimals", i.decimals)
+            .set("price_step", i.step)
+            .set("min_price", i.minPrice)
+            .set("max_price", i.maxPrice)
+            .set("lotsize", i.lotsize)
+            .set("state", 1)
+            .set("signs", option ? 0x4 : 0x1)
+            .set("settle_price", i.settle)
+            .set("sess_id", session)
+            .set("bid", i.settle - i.step)
+            .set("offer", i.settle + i.step)
+            .set("last", i.settle)
+            .set("price_dir", int(HostSchema::PriceUnchanged))
+            .set("change_time", opening)
+            .set("volume", 0);
+        if (option || i.key.board == 3) {
+            row.set("main_board_id", i.future.board).set("main_sec_id", i.future.sec);
+        }
+        if (option) {
+            // The strike is the last word of the name.
+            row.set("strike", i.name.section(QLatin1Char(' '), -1))
+                .set("opt_type", i.name.section(QLatin1Char(' '), 1, 1).at(0))
+                .set("option_calc", calc);
+        }
+    }
+}
+
+void ReferenceTables::fillSessions(Table* table, int edition) const
+{
+    const int count = m_market.options().sessions;
+    const int current = m_market.currentSession();
+    RecordsTrans trans(table);
+    for (int s = 0; s < count; ++s) {
+        const int id = 5000 + s;
+        const QDate day = m_market.tradeDate().addDays(id - current);
+        const int state = id < current ? HostSchema::SessionFinished
+            : id == current            ? HostSchema::SessionTrading
+                                       : HostSchema::SessionPlanned;
+        StagedRow(table, trans)
+            .set("stock_id", SampleMarket::StockId)
+            .set("sess_id", id)
+            .set("sess_name", withEdition(QStringLiteral("Сессия %1").arg(day.toString(QStringLiteral("dd.MM.yyyy"))), edition, 40))
+            .set("begin", QDateTime(day.addDays(-1), QTime(19, 0)))
+            .set("end", QDateTime(day, QTime(18, 50)))
+            .set("state", state);
+    }
+}
+
+void ReferenceTables::fillEnumeration(Table* table, int edition) const
+{
+    RecordsTrans trans(table);
+    for (const EnumEntry& e : enumEntries(table->name())) {
+        StagedRow(table, trans)
+            .set("code", e.code)
+            .set("name", withEdition(QString::fromUtf8(e.name), edition, 40))
+            .set("descr", QString::fromUtf8(e.descr));
+    }
+}
+
+void ReferenceTables::fillAccounts(Table* table, int edition) const
+{
+    const QString name = table->name();
+    const QStringList firms = m_market.firmCodes();
+    const QStringList clients = m_market.clientCodes();
+    QRandomGenerator rng(tableSeed(m_market.options().seed, name));
+    RecordsTrans trans(table);
+    if (name == QLatin1String("kv.rf")) {
+        for (int f = 0; f < firms.size(); ++f)
+            StagedRow(table, trans)
+                .set("code", firms[f])
+                .set("name", withEdition(QStringLiteral("ООО «Брокер %1»").arg(f + 1), edition, 60))
+                .set("status", f % 5 == 4 ? 1 : 0);
+    } else if (name == QLatin1String("kv.investor")) {
+        for (int c = 0; c < clients.size(); ++c) {
+            const QString surname = QString::fromUtf8(Surnames[c % 12]);
+            StagedRow(table, trans)
+                .set("code", clients[c])
+                .set("firm", clients[c].left(4))
+                .set("name", withEdition(QStringLiteral("%1 %2.%3.").arg(surname).arg(QChar(0x410 + c % 28)).arg(QChar(0x410 + (c / 28) % 28)), edition, 60))
+                .set("status", int(rng.bounded(10) == 0));
+        }
+    } else if (name == QLatin1String("kv.dealer")) {
+        for (int f = 0; f < firms.size(); ++f)
+            StagedRow(table, trans)
+                .set("code", firms[f] + QStringLiteral("000"))
+                .set("name", withEdition(QStringLiteral("Дилер %1").arg(firms[f]), edition, 60))
+                .set("status", 0);
+    } else if (name == QLatin1String("kv.user")) {
+        for (int f = 0; f < firms.size(); ++f)
+            StagedRow(table, trans)
+                .set("login", QStringLiteral("trader%1").arg(f + 1, 2, 10, QLatin1Char('0')))
+                .set("aspref", 1000 + f)
+                .set("name", withEdition(QStringLiteral("Трейдер %1").arg(f + 1), edition, 60))
+                .set("rights", qint64(0x8 | 0x10 | (f % 2 ? 0x80 : 0)));
+    } else if (name == QLatin1String("kv.fut_settlement")) {
+        for (const QString& client : clients) {
+            StagedRow(table, trans)
+                .set("code", client)
+                .set("type", 0)
+                .set("settlement_account", client.left(4) + QStringLiteral("000"))
+                .set("acceptable", 1);
+        }
+    } else if (name == QLatin1String("kv.broker_fee_param")) {
+        for (int c = 0; c < clients.size(); ++c) {
+            StagedRow(table, trans)
+                .set("account", clients[c])
+                .set("seq", 0)
+                .set("date_from", datetime::fromDate(m_market.tradeDate().addMonths(-1)))
+                .set("rate", decimal(int(5 + rng.bounded(20)), 4))
+                .set("min_fee", decimal(100, 2));
+            if (c % 4 == 0) {
+                StagedRow(table, trans)
+                    .set("account", clients[c])
+                    .set("seq", 1)
+                    .set("date_from", datetime::fromDate(m_market.tradeDate().addMonths(1)))
+                    .set("rate", decimal(int(5 + rng.bounded(20)), 4))
+                    .set("min_fee", decimal(150, 2));
+            }
+        }
+    }
+}
+
+void ReferenceTables::fillMargins(Table* table) const
+{
+    const QString name = table->name();
+    QRandomGenerator rng(tableSeed(m_market.options().seed, name));
+    RecordsTrans trans(table);
+    for (const QString& firm : m_market.firmCodes()) {
+        const QString account = firm + QStringLiteral("000");
+        if (name == QLatin1String("kv.fut_margin_type")) {
+            StagedRow(table, trans)
+                .set("code", account)
+                .set("margin_type", int(rng.bounded(3)))
+                .set("sa_type", int(rng.bounded(3)))
+                .set("ucp_type", int(rng.bounded(2)))
+                .set("operator_input", int(rng.bounded(2)));
+        } else {
+            StagedRow(table, trans)
+                .set("settlement_account", account)
+                .set("vm", xdecimal(decimal(qint64(rng.bounded(2000000)) - 1000000, 2)));
+        }
+    }
+}
+
+void ReferenceTables::fillInstrumentExtras(Table* table, int edition) const
+{
+    const QString name = table->name();
+    QRandomGenerator rng(tableSeed(m_market.options().seed, name));
+    RecordsTrans trans(table);
+    if (name == QLatin1String("base_contracts")) {
+        for (const SampleUnderlying& u : m_market.underlyings()) {
+            StagedRow(table, trans)
+                .set("base_code", u.code)
+                .set("name", withEdition(u.name, edition, 60))
+                .set("initial_margin", decimal::fromDouble(u.price * u.lotsize * 0.12, 2))
+                .set("limit_pct", decimal(1000, 2))
+                .set("currency", QStringLiteral("RUB"));
+        }
+        return;
+    }
+    int series = 0;
+    for (const SampleInstrument& i : m_market.instruments()) {
+        if (name == QLatin1String("option_series") && i.sectype == 'F' && i.key.board == 14) {
+            ++series;
+            int calc = 1;
+            for (const SampleUnderlying& u : m_market.underlyings()) {
+                if (u.code == i.base)
+                    calc = u.optionCalc;
+            }
+            StagedRow(table, trans)
+                .set("option_series_id", series)
+                .set("base_code", i.base)
+                .set("expdate", datetime::fromDate(i.expiry))
+                .set("option_calc", calc)
+                .set("main_board_id", i.key.board)
+                .set("main_sec_id", i.key.sec)
+                .set("name", withEdition(QStringLiteral("Опционы на %1").arg(i.name), edition, 40));
+        } else if (name == QLatin1String("volat") && i.sectype == 'O') {
+            StagedRow(table, trans)
+                .set("stock_id", i.key.stock)
+                .set("board_id", i.key.board)
+                .set("sec_id", i.key.sec)
+                .set("volat", decimal(qint64(200000 + rng.bounded(400000)), 4));
+        }
+    }
+}
