@@ -6,6 +6,7 @@
 #include "tableregistry.h"
 
 #include <QApplication>
+#include <QThread>
 #include <QWidget>
 
 EmbeddedCore::EmbeddedCore(QObject* parent)
@@ -55,14 +56,23 @@ void EmbeddedCore::notify(const QString& text)
 
 bool EmbeddedCore::setEnglishTranslation(bool english)
 {
-    const bool previous = m_englishOnThread.hasLocalData() && m_englishOnThread.localData();
-    m_englishOnThread.setLocalData(english);
+    QMutexLocker lock(&m_englishMutex);
+    const void* thread = QThread::currentThread();
+    const bool previous = m_englishThreads.contains(thread);
+    if (english)
+        m_englishThreads.insert(thread);
+    else
+        m_englishThreads.remove(thread);
     return previous;
 }
 
 QString EmbeddedCore::translate(const char* context, const char* sourceText) const
 {
-    const bool english = m_englishOnThread.hasLocalData() && m_englishOnThread.localData();
+    bool english;
+    {
+        QMutexLocker lock(&m_englishMutex);
+        english = m_englishThreads.contains(QThread::currentThread());
+    }
     if (english && m_english) {
         const QString text = m_english->translate(context, sourceText);
         if (!text.isEmpty())

@@ -7,7 +7,8 @@
 
 #include <QPointer>
 #include <QStringList>
-#include <QThreadStorage>
+#include <QMutex>
+#include <QSet>
 #include <QTranslator>
 
 class EmbeddedWindowManager;
@@ -67,7 +68,8 @@ private:
     QList<QPointer<QWidget>> m_mainWindows;
     QList<QPointer<QObject>> m_plugins;
     QList<QPointer<QObject>> m_colorManagers;
-    QThreadStorage<bool> m_englishOnThread;
+    mutable QMutex m_englishMutex;
+    QSet<const void*> m_englishThreads; // threads switched to English
     QPointer<QTranslator> m_english;
     QString m_messageKey = QStringLiteral("default");
     bool m_busy = false;

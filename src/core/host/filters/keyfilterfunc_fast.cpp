@@ -15,6 +15,10 @@ KeyFilterFunc_Fast::KeyFilterFunc_Fast(Table* table, const QList<KeyValue>& keys
         const int c = columns.at(i);
         if (c < 0 || c >= table->columnCount())
             throw tr("Столбец %1 не найден в таблице '%2'").arg(c).arg(table->name());
+        const FieldType::Type type = table->columnType(c);
+        if (type == FieldType::Decimal || type == FieldType::XDecimal || type == FieldType::Double)
+            throw tr("Столбец '%1' типа %2 нельзя сравнивать побайтно: равные значения могут храниться по-разному")
+                .arg(table->columnName(c), FieldType::typeName(type));
         if (i > 0 && layout.offset(c) != layout.offset(columns.at(i - 1)) + layout.size(columns.at(i - 1)))
             throw tr("Столбцы ключа '%1' и '%2' таблицы '%3' не лежат в записи подряд")
                 .arg(table->columnName(columns.at(i - 1)), table->columnName(c), table->name());

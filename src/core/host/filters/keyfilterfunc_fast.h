@@ -10,8 +10,8 @@ class Table;
 
 // The same predicate as KeyFilterFunc, decided with one memcmp per key: the key columns must lie next to each
 // other in a row's raw storage, and each key is prepared as the raw image of those bytes. The record must also
-// have a value in every key column. The constructor throws a QString with the reason when the columns cannot be
-// compared this way.
+// have a value in every key column. Fixed-point and floating columns are refused (1.5 and 1.50 are equal but
+// stored apart). The constructor throws a QString with the reason when the columns cannot be compared this way.
 class BV_HOST_EXPORT KeyFilterFunc_Fast : public FilterFunc
 {
     Q_OBJECT

@@ -1,0 +1,237 @@
+#include "actionregistry.h"
+#include "confirmationdialog.h"
+#include "connectionsmanager.h"
+#include "embeddedcore.h"
+#include "embeddedwindowmanager.h"
+#include "hostschema.h"
+#include "idecoder.h"
+#include "signalhub.h"
+#include "table.h"
+#include "tableregistry.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtConcurrent>
+#include <QtTest>
+
+#include "appsettings.h"
+
+class tst_EmbeddedCore : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_settings;
+
+private Q_SLOTS:
+    void initTestCase() { AppSettings::setLocation(m_settings.path()); }
+
+    void oneCoreIsCurrentAtATime()
+    {
+        QVERIFY(ICore::instance() == nullptr);
+        {
+            EmbeddedCore core;
+            QCOMPARE(ICore::instance(), &core);
+            QCOMPARE(IWindowManager::instance(), core.windowManager());
+        }
+        QVERIFY(ICore::instance() == nullptr);
+        QVERIFY(IWindowManager::instance() == nullptr);
+    }
+
+    void tableRegistryOwnsTablesByName()
+    {
+        EmbeddedCore core;
+        QSignalSpy changed(TableRegistry::notifier(), &TableRegistry::changed);
+        Table* orders = HostSchema::orders().create();
+        QVERIFY(core.tables()->registerTable(orders));
+        QCOMPARE(core.tables()->table(QStringLiteral("orders")), orders);
+        QVERIFY(core.tables()->table(QStringLiteral("nothing")) == nullptr);
+        QVERIFY(!core.tables()->registerTable(HostSchema::orders().create(this))); // the name is taken
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.first().first().toString(), QStringLiteral("orders"));
+        QCOMPARE(orders->parent(), core.tables());
+        Table* back = core.tables()->unregisterTable(QStringLiteral("orders"));
+        QCOMPARE(back, orders);
+        QVERIFY(core.tables()->unregisterTable(QStringLiteral("orders")) == nullptr);
+        delete back;
+    }
+
+    void hubDecoderAndPlugins()
+    {
+        EmbeddedCore core;
+        QSignalSpy day(core.signalHub(), &SignalHub::aNewDay);
+        Q_EMIT core.signalHub()->aNewDay();
+        QCOMPARE(day.count(), 1);
+        IDecoder* decoder = nullptr;
+        for (QObject* plugin : core.plugins()) {
+            if (auto* d = qobject_cast<IDecoder*>(plugin))
+                decoder = d;
+        }
+        QVERIFY(decoder);
+        QSignalSpy sessions(core.decoder(), SIGNAL(aNewSessions()));
+        core.decoder()->announceNewSessions();
+        QCOMPARE(sessions.count(), 1);
+        QCOMPARE(decoder->sessionsSeen(), 1);
+    }
+
+    void servicesKeepWhatTheyWereTold()
+    {
+        EmbeddedCore core;
+        core.progress()->start(QStringLiteral("Построение"), 10);
+        core.progress()->progress(QStringLiteral("Построение"), 5);
+        core.progress()->extraText(QStringLiteral("Построение"), QStringLiteral("ещё"));
+        core.progress()->end(QStringLiteral("Построение"));
+        QCOMPARE(core.progressService().log,
+                 (QStringList {"start Построение 10", "progress Построение 5", "extra Построение ещё", "end Построение"}));
+        QSignalSpy notified(&core, &EmbeddedCore::notified);
+        core.notify(QStringLiteral("Заявка отклонена"));
+        QCOMPARE(core.notifications, QStringList {QStringLiteral("Заявка отклонена")});
+        QCOMPARE(notified.count(), 1);
+
+        QAction action(QStringLiteral("Котировки"), nullptr);
+        core.actions()->registerAction(QStringLiteral("quotes"), &action);
+        QCOMPARE(core.actions()->action(QStringLiteral("quotes")), &action);
+        QVERIFY(core.actions()->action(QStringLiteral("none")) == nullptr);
+
+        QObject colors;
+        core.registerColorManager(&colors);
+        core.registerColorManager(&colors);
+        QCOMPARE(core.colorManagers().size(), 1);
+        QCOMPARE(core.visualEventMessageKey(), QStringLiteral("default"));
+        core.setMainWindowInBackground(true);
+        QVERIFY(core.isMainWindowInBackground());
+    }
+
+    void busySwitchRestoresThePreviousState()
+    {
+        EmbeddedCore core;
+        const bool before = core.setBusy(true);
+        QVERIFY(!before);
+        const bool nested = core.setBusy(true);
+        QVERIFY(nested);
+        core.setBusy(nested);
+        QVERIFY(core.isBusy());
+        core.setBusy(before);
+        QVERIFY(!core.isBusy());
+    }
+
+    void englishTranslationIsPerThread()
+    {
+        EmbeddedCore core;
+        QTranslator english;
+        core.setEnglishTranslator(&english);
+        QVERIFY(!core.setEnglishTranslation(true));
+        // Another thread still has the default.
+        const bool other = QtConcurrent::run([&] { return core.setEnglishTranslation(false); }).result();
+        QVERIFY(!other);
+        QVERIFY(core.setEnglishTranslation(false)); // this thread had it on
+        // Without an English text the source text stays.
+        QCOMPARE(core.translate("Context", "Цена"), QStringLiteral("Цена"));
+    }
+
+    void transactionSenderBuildsQueuesAndExecutes()
+    {
+        EmbeddedCore core;
+        EmbeddedTransactionSender* sender = core.sender();
+        sender->registerDescription({1, 10, QStringLiteral("Новая заявка"),
+                                     {QStringLiteral("Security"), QStringLiteral("Price")},
+                                     {QStringLiteral("Comment")}});
+        QString error;
+        try {
+            core.transactions()->description(1, 99);
+        } catch (const QString& m) {
+            error = m;
+        }
+        QCOMPARE(error, QStringLiteral("Транзакция вида 99 для рынка 1 не найдена"));
+
+        const TransactionDescription d = core.transactions()->description(1, 10);
+        QVERIFY_EXCEPTION_THROWN(core.transactions()->build(d, {{QStringLiteral("Security"), 1}}), QString);
+        QVERIFY_EXCEPTION_THROWN(core.transactions()->build(d, {{QStringLiteral("Security"), 1},
+                                                                {QStringLiteral("Price"), 2},
+                                                                {QStringLiteral("Unknown"), 3}}),
+                                 QString);
+        QVERIFY_EXCEPTION_THROWN(core.transactions()->queue(RawTransactionPtr()), QString);
+
+        QStringList executed;
+        sender->setExecutor([&](const RawTransaction& t) { executed << t.values().value(QStringLiteral("Price")).toString(); },
+                            2);
+        for (int price : {100, 101}) {
+            RawTransactionPtr t = core.transactions()->build(d, {{QStringLiteral("Security"), 1},
+                                                                 {QStringLiteral("Price"), price}});
+            t->restartTimer();
+            QVERIFY(core.transactions()->queue(t));
+        }
+        QCOMPARE(sender->queued.size(), 2);
+        QVERIFY(executed.isEmpty()); // later, from the event loop
+        QTRY_COMPARE(executed, (QStringList {"100", "101"}));
+    }
+
+    void windowManagerOpensAndLogs()
+    {
+        EmbeddedCore core;
+        EmbeddedWindowManager* windows = core.windowManager();
+        QList<SecurityKey> opened;
+        windows->registerWindow(30, [&](const QList<SecurityKey>& keys) {
+            opened = keys;
+            return nullptr;
+        });
+        IWindowManager::instance()->openWindow(30, {SecurityKey {1, 14, 400000}});
+        IWindowManager::instance()->openWindow(99, {});
+        IWindowManager::instance()->lockWindows(true);
+        QVERIFY(windows->isLocked());
+        IWindowManager::instance()->lockWindows(false);
+        QCOMPARE(opened, (QList<SecurityKey> {SecurityKey {1, 14, 400000}}));
+        QCOMPARE(windows->log, (QStringList {"open 30 1:14:400000", "open 99 ", "lock 1", "lock 0"}));
+    }
+
+    void connectionStatus()
+    {
+        ConnectionsManager* c = ConnectionsManager::instance();
+        QSignalSpy changed(c, &ConnectionsManager::statusChanged);
+        c->setStatus(ConnectionsManager::Connected);
+        c->setStatus(ConnectionsManager::Connected);
+        QCOMPARE(c->status(), 2);
+        QCOMPARE(changed.count(), 1);
+        c->setStatus(ConnectionsManager::Disconnected);
+    }
+
+    void securityKeysAsText()
+    {
+        const SecurityKey key {1, 15, 1000042};
+        QCOMPARE(key.textId(), QStringLiteral("1:15:1000042"));
+        QCOMPARE(SecurityKey::fromTextId(QStringLiteral(" 1:15:1000042 ")), key);
+        QVERIFY(!SecurityKey::fromTextId(QStringLiteral("1:15")).isValid());
+        QVERIFY(!SecurityKey::fromTextId(QStringLiteral("a:b:c")).isValid());
+    }
+
+    void confirmationRemembersDoNotAskAgain()
+    {
+        const QString key = QStringLiteral("questionOnAddOrder");
+        ConfirmationDialog::resetChoice(key);
+        {
+            ConfirmationDialog dialog;
+            dialog.setText(QStringLiteral("Отправить заявку?"));
+            dialog.setSettingsKey(key);
+            QVERIFY(dialog.shouldShowDialog());
+            dialog.findChild<QCheckBox*>(QStringLiteral("dontAsk"))->setChecked(true);
+            QTimer::singleShot(0, &dialog, &QDialog::accept);
+            QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        }
+        ConfirmationDialog again;
+        again.setSettingsKey(key);
+        QVERIFY(!again.shouldShowDialog());
+        // A refused dialog does not remember the choice.
+        ConfirmationDialog::resetChoice(key);
+        ConfirmationDialog refused;
+        refused.setSettingsKey(key);
+        refused.findChild<QCheckBox*>(QStringLiteral("dontAsk"))->setChecked(true);
+        QTimer::singleShot(0, &refused, &QDialog::reject);
+        refused.exec();
+        QVERIFY(refused.shouldShowDialog());
+    }
+};
+
+QTEST_MAIN(tst_EmbeddedCore)
+#include "tst_embeddedcore.moc"

@@ -1,0 +1,151 @@
+#include "hostschema.h"
+#include "marketfixture.h"
+#include "masterindex.h"
+
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Every row of a table as text, in key order.
+QStringList dump(const Table* table)
+{
+    QStringList rows;
+    for (const Record& r : *table->masterIndex()) {
+        QStringList fields;
+        for (int c = 0; c < table->columnCount(); ++c)
+            fields << r.data(c).toString();
+        rows << fields.join(QLatin1Char(';'));
+    }
+    return rows;
+}
+
+} // namespace
+
+class tst_SampleMarket : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sameSeedSameMarket()
+    {
+        SampleMarketOptions o = SampleMarketOptions::tiny(7);
+        o.orders = 500;
+        QMap<QString, QStringList> first;
+        {
+            MarketFixture a(o);
+            for (const QString& name : a.core.tables()->names())
+                first.insert(name, dump(a.table(name)));
+        }
+        MarketFixture b(o);
+        QCOMPARE(b.core.tables()->names().size(), HostSchema::all().size());
+        for (const QString& name : b.core.tables()->names())
+            QVERIFY2(dump(b.table(name)) == first.value(name), qPrintable(name));
+        o.seed = 8;
+        MarketFixture c(o);
+        QVERIFY(dump(c.table(QStringLiteral("orders"))) != first.value(QStringLiteral("orders")));
+    }
+
+    void instrumentsHaveFuturesOptionsAndMirrors()
+    {
+        const SampleMarketOptions o = SampleMarketOptions::tiny();
+        const SampleMarket market(o);
+        const int perFuture = 2 * (2 * o.strikesPerSide + 1);
+        const int futures = o.underlyings * o.expiries;
+        QCOMPARE(market.instruments().size(), futures + o.underlyings + futures * perFuture);
+        for (const SampleInstrument& i : market.instruments()) {
+            QVERIFY(i.minPrice < i.maxPrice);
+            QVERIFY(i.settle >= i.minPrice && i.settle <= i.maxPrice);
+            if (i.sectype == 'O') {
+                QCOMPARE(i.key.board, 15);
+                QCOMPARE(i.future.board, 14);
+            }
+        }
+        const SampleMarket sized(SampleMarketOptions::sized(100000, 10));
+        QVERIFY(sized.instruments().size() >= 100000);
+    }
+
+    void ordersArePricedOnTheStepInsideLimits()
+    {
+        SampleMarketOptions o = SampleMarketOptions::tiny(11);
+        o.orders = 2000;
+        MarketFixture m(o);
+        QHash<SecurityKey, SampleInstrument> byKey;
+        for (const SampleInstrument& i : m.market.instruments())
+            byKey.insert(i.key, i);
+        const Table* orders = m.table(QStringLiteral("orders"));
+        QCOMPARE(orders->count(), 2000);
+        int active = 0;
+        for (const Record& r : *orders->masterIndex()) {
+            const SampleInstrument i = byKey.value(SecurityKey {r.data(QStringLiteral("stock_id")).toInteger(),
+                                                                r.data(QStringLiteral("board_id")).toInteger(),
+                                                                r.data(QStringLiteral("sec_id")).toInteger64()});
+            QVERIFY(i.key.isValid());
+            const decimal price = r.data(QStringLiteral("price")).toDecimal();
+            QVERIFY(price >= i.minPrice && price <= i.maxPrice);
+            const decimal steps = decimal::fromDouble(price.toDouble() / i.step.toDouble(), 6);
+            QCOMPARE(steps, steps.withScale(0));
+            const qint64 balance = r.data(QStringLiteral("balance")).toInteger64();
+            QVERIFY(balance >= 0 && balance <= r.data(QStringLiteral("quantity")).toInteger64());
+            const int status = r.data(QStringLiteral("status")).toInteger();
+            QCOMPARE(balance == 0, status == HostSchema::StatusFilled);
+            active += status == HostSchema::StatusActive;
+        }
+        QVERIFY(active > 0);
+    }
+
+    void dealsFillOrdersAndPositionsSumDeals()
+    {
+        SampleMarketOptions o = SampleMarketOptions::tiny(12);
+        o.orders = 1500;
+        MarketFixture m(o);
+        const Table* orders = m.table(QStringLiteral("orders"));
+        const Table* deals = m.table(QStringLiteral("deals"));
+        QHash<qint64, qint64> dealt;
+        QHash<QString, qint64> net;
+        for (const Record& d : *deals->masterIndex()) {
+            const qint64 quantity = d.data(QStringLiteral("quantity")).toInteger64();
+            dealt[d.data(QStringLiteral("order_num")).toInteger64()] += quantity;
+            const QString key = d.data(QStringLiteral("account")).toString() + QLatin1Char('|')
+                + d.data(QStringLiteral("sec_id")).toString();
+            net[key] += d.data(QStringLiteral("buysell")).toChar() == QLatin1Char('B') ? quantity : -quantity;
+        }
+        QVERIFY(!dealt.isEmpty());
+        for (auto it = dealt.constBegin(); it != dealt.constEnd(); ++it) {
+            const Record order(const_cast<Table*>(orders), QString::number(it.key()));
+            QVERIFY(!order.isNull());
+            QCOMPARE(it.value(), order.data(QStringLiteral("quantity")).toInteger64()
+                                     - order.data(QStringLiteral("balance")).toInteger64());
+        }
+        const Table* positions = m.table(QStringLiteral("positions"));
+        QCOMPARE(positions->count(), net.size());
+        for (const Record& p : *positions->masterIndex()) {
+            const QString key = p.data(QStringLiteral("account")).toString() + QLatin1Char('|')
+                + p.data(QStringLiteral("sec_id")).toString();
+            QCOMPARE(p.data(QStringLiteral("pos")).toInteger64(), net.value(key));
+        }
+        // Fees belong to deals.
+        for (const Record& f : *m.table(QStringLiteral("fee"))->masterIndex()) {
+            const Record deal(const_cast<Table*>(deals), f.data(QStringLiteral("deal_num")).toString());
+            QVERIFY(!deal.isNull());
+            QCOMPARE(deal.data(QStringLiteral("fee_flag")).toInteger(), 1);
+        }
+    }
+
+    void reloadMarksNamesWithTheEdition()
+    {
+        MarketFixture m;
+        Table* boards = m.table(QStringLiteral("boards"));
+        m.market.reload(boards, 4);
+        QCOMPARE(boards->count(), 8);
+        QCOMPARE(Record(boards, QStringLiteral("1,14")).data(QStringLiteral("board_name")).toString(),
+                 QStringLiteral("Фьючерсы #4"));
+        m.market.reload(boards, 0);
+        QCOMPARE(Record(boards, QStringLiteral("1,14")).data(QStringLiteral("board_name")).toString(),
+                 QStringLiteral("Фьючерсы"));
+    }
+};
+
+QTEST_MAIN(tst_SampleMarket)
+#include "tst_samplemarket.moc"
