@@ -13,8 +13,20 @@ QString& locationOverride()
 
 } // namespace
 
+namespace {
+// The settings without a group name are the application's own file.
+QString fileFor(const QString& name)
+{
+    QString base = name;
+    if (base.isEmpty())
+        base = QCoreApplication::applicationName().isEmpty() ? QStringLiteral("terminal")
+                                                             : QCoreApplication::applicationName();
+    return QDir(AppSettings::location()).filePath(base + QStringLiteral(".ini"));
+}
+} // namespace
+
 AppSettings::AppSettings(const QString& name)
-    : m_settings(QDir(location()).filePath(name + QStringLiteral(".ini")), QSettings::IniFormat)
+    : m_settings(fileFor(name), QSettings::IniFormat)
 {
 }
 

@@ -4,7 +4,8 @@
 
 #include <QSettings>
 
-// The application's settings group `name`, kept in the INI file "<location>/<name>.ini".
+// The application's settings group `name`, kept in the INI file "<location>/<name>.ini"; an empty name is the
+// application's own file.
 // The location defaults to the user's configuration folder and can be moved (tests use a temporary folder).
 class BV_DB_EXPORT AppSettings : public Settings
 {

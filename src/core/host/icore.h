@@ -6,6 +6,7 @@
 #include <QObject>
 
 class ActionRegistry;
+class IOptionsPage;
 class IProgressService;
 class ITransactionSender;
 class QWidget;
@@ -42,6 +43,9 @@ public:
     // Appended to "message_", the settings key of a visual event's message.
     virtual QString visualEventMessageKey() const = 0;
     virtual void registerColorManager(QObject* manager) = 0;
+    // Adds a page to the settings dialog; the page stays its owner's.
+    virtual void addOptionsPage(IOptionsPage* page) = 0;
+    virtual QList<IOptionsPage*> optionsPages() const = 0;
 
 protected:
     explicit ICore(QObject* parent = nullptr);

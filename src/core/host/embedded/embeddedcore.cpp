@@ -105,6 +105,12 @@ void EmbeddedCore::registerColorManager(QObject* manager)
         m_colorManagers << manager;
 }
 
+void EmbeddedCore::addOptionsPage(IOptionsPage* page)
+{
+    if (page && !m_pages.contains(page))
+        m_pages << page;
+}
+
 void EmbeddedCore::addMainWindow(QWidget* window)
 {
     m_mainWindows << window;

@@ -37,6 +37,8 @@ public:
     bool isMainWindowInBackground() const override;
     QString visualEventMessageKey() const override { return m_messageKey; }
     void registerColorManager(QObject* manager) override;
+    void addOptionsPage(IOptionsPage* page) override;
+    QList<IOptionsPage*> optionsPages() const override { return m_pages; }
 
     void addMainWindow(QWidget* window);
     void addPlugin(QObject* plugin);
@@ -68,6 +70,7 @@ private:
     QList<QPointer<QWidget>> m_mainWindows;
     QList<QPointer<QObject>> m_plugins;
     QList<QPointer<QObject>> m_colorManagers;
+    QList<IOptionsPage*> m_pages; // not owned
     mutable QMutex m_englishMutex;
     QSet<const void*> m_englishThreads; // threads switched to English
     QPointer<QTranslator> m_english;

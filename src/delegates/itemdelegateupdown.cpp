@@ -1,0 +1,163 @@
+#include "itemdelegateupdown.h"
+
+#include "itemroles.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDataStream>
+#include <QPainter>
+#include <QPixmapCache>
+#include <QTimer>
+
+namespace {
+
+const QPixmap& directionIcon(int direction)
+{
+    static const QPixmap up(QStringLiteral(":/icons/bid_up.png"));
+    static const QPixmap down(QStringLiteral(":/icons/bid_down.png"));
+    static const QPixmap none(QStringLiteral(":/icons/bid_none.png"));
+    return direction > 0 ? up : direction < 0 ? down : none;
+}
+
+} // namespace
+
+ItemDelegateUpDown::ItemDelegateUpDown(ViewsColorManager::View view, QObject* parent)
+    : StyledItemDelegate(parent)
+    , m_timer(new QTimer(this))
+    , m_view(view)
+{
+    connect(m_timer, &QTimer::timeout, this, &ItemDelegateUpDown::timeout);
+}
+
+void ItemDelegateUpDown::setBacklight(bool on)
+{
+    m_backlight = on;
+    updateTimer();
+}
+
+void ItemDelegateUpDown::setAnimation(bool on)
+{
+    m_animation = on;
+    updateTimer();
+}
+
+void ItemDelegateUpDown::updateTimer()
+{
+    m_timer->stop();
+    if (m_backlight)
+        m_timer->start(m_animation ? 100 : 500);
+}
+
+QColor ItemDelegateUpDown::getBackgroundColor(int direction) const
+{
+    const ViewsColorManager* manager = ViewsColorManager::instance();
+    if (!manager)
+        return QColor(Qt::lightGray);
+    const ViewsColorManager::Color meaning = direction > 0 ? ViewsColorManager::UpPriceColor
+        : direction < 0                                    ? ViewsColorManager::DownPriceColor
+                                                           : ViewsColorManager::ChangePriceColor;
+    return manager->color(m_view, ViewsColorManager::BackgroundRole, meaning);
+}
+
+int ItemDelegateUpDown::flashIntensity(qint64 elapsedMs) const
+{
+    if (!m_backlight || elapsedMs >= FlashMs)
+        return -1;
+    if (!m_animation)
+        return 100;
+    return int(qBound<qint64>(0, 150 - elapsedMs / 13, 100));
+}
+
+void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QVariant value = index.data(Qt::DisplayRole);
+    const QVariant changeTime = index.data(ChangeTimeRole);
+    const QVariant directionValue = index.data(ChangeDirectionRole);
+    const bool selected = opt.state & QStyle::State_Selected;
+    const QPalette::ColorGroup group = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
+        : (opt.state & QStyle::State_Active)                                ? QPalette::Active
+                                                                            : QPalette::Inactive;
+
+    painter->save();
+    if (!m_drawFrame)
+        painter->setClipRect(opt.rect);
+
+    QBrush background = opt.backgroundBrush;
+    if (background.style() == Qt::NoBrush && selected && opt.showDecorationSelected)
+        background = opt.palette.brush(group, QPalette::Highlight);
+
+    int intensity = -1;
+    if (changeTime.isValid()) {
+        const datetime changed = changeTime.canConvert<datetime>() ? changeTime.value<datetime>()
+                                                                   : datetime::fromQDateTime(changeTime.toDateTime());
+        intensity = flashIntensity(m_now.toMSecs() - changed.toMSecs());
+        if (intensity >= 0)
+            m_refresh.insert(QPersistentModelIndex(index));
+    }
+    bool hasDirection = false;
+    const int direction = directionValue.toInt(&hasDirection);
+    const QColor flash = hasDirection ? getBackgroundColor(direction) : QColor(Qt::lightGray);
+
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << direction << flash << background << opt.font << opt.rect.width() << opt.rect.height() << value
+        << intensity << opt.palette.cacheKey() << selected;
+    const QString key = QString::fromLatin1(bytes.toBase64());
+
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        const qreal ratio = opt.widget ? opt.widget->devicePixelRatioF() : 1.0;
+        const QRect rect(QPoint(0, 0), opt.rect.size());
+        pixmap = QPixmap(rect.size() * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        QPainter p(&pixmap);
+        p.fillRect(rect, opt.palette.color(group, QPalette::Base));
+        if (background.style() != Qt::NoBrush)
+            p.fillRect(rect, background);
+        if (intensity >= 0) {
+            QColor c = flash;
+            c.setAlpha(intensity * 255 / 100);
+            p.fillRect(QRect(QPoint(rect.left() + 14, rect.top() + 2), QPoint(rect.right() - 2, rect.bottom() - 2)), c);
+        }
+        const QPixmap& icon = directionIcon(direction);
+        const int iconY = direction > 0 ? rect.top() : direction < 0 ? rect.bottom() - 8 + 1
+                                                                     : rect.top() + (rect.height() - 8) / 2;
+        p.drawPixmap(QRect(rect.left() + 1, iconY, 12, 8), icon);
+
+        const QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &opt, opt.widget) + 1;
+        const QRect textRect = rect.adjusted(14 + margin, 0, -margin, 0);
+        const QVariant alignmentValue = index.data(Qt::TextAlignmentRole);
+        const Qt::Alignment alignment = alignmentValue.isValid() ? Qt::Alignment(alignmentValue.toInt())
+                                                                 : opt.displayAlignment;
+        const Qt::TextElideMode elide = (alignment & Qt::AlignLeft) ? Qt::ElideRight : Qt::ElideLeft;
+        p.setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        p.setFont(opt.font);
+        p.drawText(textRect, int(alignment) | Qt::TextSingleLine,
+                   displayElidedText(value, opt.locale, QFontMetrics(opt.font), elide, textRect.width() + 3));
+        if (m_drawFrame) {
+            p.setPen(opt.palette.color(QPalette::Mid));
+            p.drawRect(rect.adjusted(0, 0, -1, -1));
+        }
+        p.end();
+        QPixmapCache::insert(key, pixmap);
+    }
+    painter->drawPixmap(opt.rect.topLeft(), pixmap);
+    painter->restore();
+}
+
+void ItemDelegateUpDown::timeout()
+{
+    if (m_refresh.isEmpty())
+        return;
+    const QSet<QPersistentModelIndex> cells = std::exchange(m_refresh, {});
+    auto* view = qobject_cast<QAbstractItemView*>(parent());
+    if (!view)
+        return;
+    for (const QPersistentModelIndex& cell : cells) {
+        if (cell.isValid())
+            view->update(cell);
+    }
+}

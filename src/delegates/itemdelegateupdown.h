@@ -1,0 +1,53 @@
+#pragma once
+
+#include "datetime.h"
+#include "styleditemdelegate.h"
+#include "viewscolormanager.h"
+
+#include <QPersistentModelIndex>
+#include <QSet>
+
+class QTimer;
+
+// Paints price cells: a direction arrow (up, down, unchanged) from ChangeDirectionRole and, for 2000 ms after the
+// change time (ChangeTimeRole), a flash in the view's up/down/change price colour that fades with animation on.
+// Flashing cells queue themselves for repaint; the timer repaints them every 100 ms (500 ms without animation)
+// until the flash is over. The delegate's parent is the view it repaints.
+class BASIC_VIEWS_EXPORT ItemDelegateUpDown : public StyledItemDelegate
+{
+    Q_OBJECT
+public:
+    static constexpr qint64 FlashMs = 2000;
+
+    explicit ItemDelegateUpDown(ViewsColorManager::View view, QObject* parent = nullptr);
+
+    void setBacklight(bool on);
+    bool hasBacklight() const { return m_backlight; }
+    void setAnimation(bool on);
+    bool hasAnimation() const { return m_animation; }
+    void setDrawFrame(bool on) { m_drawFrame = on; }
+    // The time flashes are measured against; the view passes each newer time it sees.
+    void updateDateTime(const datetime& now) { m_now = now; }
+    datetime currentDateTime() const { return m_now; }
+    // Restarts the timer under the current back-light and animation.
+    void updateTimer();
+
+    QColor getBackgroundColor(int direction) const;
+    // 0..100: how strongly a cell changed `elapsedMs` ago flashes; -1 when it does not flash.
+    int flashIntensity(qint64 elapsedMs) const;
+    int pendingRepaints() const { return m_refresh.size(); }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+public Q_SLOTS:
+    void timeout();
+
+private:
+    QTimer* m_timer;
+    ViewsColorManager::View m_view;
+    bool m_backlight = false;
+    bool m_animation = true;
+    bool m_drawFrame = true;
+    datetime m_now;
+    mutable QSet<QPersistentModelIndex> m_refresh;
+};

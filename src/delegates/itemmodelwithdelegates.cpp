@@ -1,0 +1,415 @@
+#include "itemmodelwithdelegates.h"
+
+#include "columnmodeldelegate.h"
+#include "itemmodelwithdelegates_p.h"
+#include "xdecimal.h"
+
+#include <QFont>
+
+ItemModelWithDelegates::ItemModelWithDelegates(QObject* parent)
+    : QAbstractItemModel(*new ItemModelWithDelegatesPrivate, parent)
+{
+}
+
+ItemModelWithDelegates::ItemModelWithDelegates(const QList<ColumnDef>& columns, QObject* parent)
+    : ItemModelWithDelegates(parent)
+{
+    setColumns(columns);
+}
+
+ItemModelWithDelegates::ItemModelWithDelegates(QAbstractItemModelPrivate& dd, QObject* parent)
+    : QAbstractItemModel(dd, parent)
+{
+}
+
+ItemModelWithDelegates::~ItemModelWithDelegates() = default;
+
+void ItemModelWithDelegates::setColumns(const QList<ColumnDef>& columns)
+{
+    Q_D(ItemModelWithDelegates);
+    d->columns.clear();
+    for (int i = 0; i < columns.size(); ++i) {
+        ColumnDelegateDef c(columns.at(i), nullptr);
+        c.tableColumn = i;
+        d->columns << c;
+    }
+    d->sortColumn = -1;
+    d->sortOrder = Qt::AscendingOrder;
+    d->sortRole = 0;
+}
+
+const QVector<ColumnDelegateDef>& ItemModelWithDelegates::columns() const
+{
+    Q_D(const ItemModelWithDelegates);
+    return d->columns;
+}
+
+ColumnModelDelegate* ItemModelWithDelegates::columnDelegate(int column) const
+{
+    Q_D(const ItemModelWithDelegates);
+    return d->columns.at(column).delegate;
+}
+
+int ItemModelWithDelegates::tableColumn(int column) const
+{
+    Q_D(const ItemModelWithDelegates);
+    return d->columns.at(column).tableColumn;
+}
+
+int ItemModelWithDelegates::columnIndex(const QString& name) const
+{
+    Q_D(const ItemModelWithDelegates);
+    for (int i = 0; i < d->columns.size(); ++i) {
+        const ColumnDelegateDef& c = d->columns.at(i);
+        QVariant key;
+        const bool delegateNamed = c.delegate && c.delegate->headerData(ColumnNameRole, key);
+        if ((delegateNamed ? key.toString() : c.def.name) == name || c.def.name == name)
+            return i;
+    }
+    return -1;
+}
+
+void ItemModelWithDelegates::connectDelegate(ColumnModelDelegate* delegate, int column)
+{
+    connect(delegate, &ColumnModelDelegate::dataChanged, this, [this, column] { emitDataChanged(column); });
+}
+
+void ItemModelWithDelegates::setColumnDelegate(int column, ColumnModelDelegate* delegate, const QString& title)
+{
+    Q_D(ItemModelWithDelegates);
+    if (column < 0 || column >= d->columns.size())
+        return;
+    ColumnDelegateDef& c = d->columns[column];
+    c.delegate = delegate;
+    if (!title.isEmpty())
+        c.def.title = title;
+    if (delegate) {
+        c.def.visible = true;
+        c.def.type = delegate->getType();
+        c.alignment = columnTypeAlignment(c.def.type);
+        connectDelegate(delegate, column);
+    }
+}
+
+void ItemModelWithDelegates::setColumnDelegate(const QString& name, ColumnModelDelegate* delegate, const QString& title)
+{
+    const int column = columnIndex(name);
+    if (column < 0)
+        throw tr("Столбец '%1' не найден").arg(name);
+    setColumnDelegate(column, delegate, title);
+}
+
+void ItemModelWithDelegates::insertColumnDelegate(int position, ColumnModelDelegate* delegate, int tableColumn,
+                                                  int length, const QString& name, const QString& title,
+                                                  const QString& description)
+{
+    Q_D(ItemModelWithDelegates);
+    Q_ASSERT(delegate);
+    ColumnDelegateDef c(delegate);
+    c.def = ColumnDef(delegate->getType(), length, name, title, true, description);
+    c.def.title = title;
+    c.tableColumn = tableColumn;
+    c.alignment = columnTypeAlignment(c.def.type);
+    d->columns.insert(qBound(0, position, d->columns.size()), c);
+    connectDelegate(delegate, position);
+}
+
+int ItemModelWithDelegates::addColumnDelegate(ColumnModelDelegate* delegate, int tableColumn, int length,
+                                              const QString& name, const QString& title, const QString& description)
+{
+    const int position = columnCount();
+    insertColumnDelegate(position, delegate, tableColumn, length, name, title, description);
+    return position;
+}
+
+int ItemModelWithDelegates::addColumnDelegate(ColumnModelDelegate* delegate, int tableColumn, const ColumnDef& def)
+{
+    return addColumnDelegate(delegate, tableColumn, def.length, def.name, def.title, def.description);
+}
+
+void ItemModelWithDelegates::removeUnusedColumns(const QStringList& names)
+{
+    Q_D(ItemModelWithDelegates);
+    d->columns.erase(std::remove_if(d->columns.begin(), d->columns.end(),
+                                    [&](const ColumnDelegateDef& c) { return names.contains(c.def.name); }),
+                     d->columns.end());
+}
+
+void ItemModelWithDelegates::mapColumnFromTable(int firstField, int lastField, int& firstColumn, int& lastColumn) const
+{
+    Q_D(const ItemModelWithDelegates);
+    const int count = d->columns.size();
+    if (firstField == -1 || lastField == -1) {
+        firstColumn = 0;
+        lastColumn = count - 1;
+        return;
+    }
+    firstColumn = count - 1;
+    lastColumn = 0;
+    for (int i = 0; i < count; ++i) {
+        const int field = d->columns.at(i).tableColumn;
+        if (field == -1 || (field >= firstField && field <= lastField)) {
+            firstColumn = qMin(firstColumn, i);
+            lastColumn = qMax(lastColumn, i);
+        }
+    }
+}
+
+void ItemModelWithDelegates::dataChangedRow(int row, int firstField, int lastField)
+{
+    int first;
+    int last;
+    mapColumnFromTable(firstField, lastField, first, last);
+    if (last < first)
+        return;
+    Q_EMIT dataChanged(index(row, first), index(row, last), {});
+}
+
+void ItemModelWithDelegates::emitDataChanged(int column)
+{
+    if (isTreeModel()) {
+        emitDataChangedOnChildren(column, QModelIndex());
+        return;
+    }
+    const int rows = rowCount();
+    if (rows > 0)
+        Q_EMIT dataChanged(index(0, column), index(rows - 1, column));
+}
+
+void ItemModelWithDelegates::emitDataChangedOnChildren(int column, const QModelIndex& parent)
+{
+    QList<QModelIndex> pending {parent};
+    QList<QPersistentModelIndex> visited;
+    while (!pending.isEmpty()) {
+        const QModelIndex p = pending.takeLast();
+        visited << p;
+        const int rows = rowCount(p);
+        if (rows == 0)
+            continue;
+        Q_EMIT dataChanged(index(0, column, p), index(rows - 1, column, p));
+        for (int i = 0; i < rows; ++i) {
+            const QModelIndex child = index(i, column, p);
+            if (hasChildren(child) && !visited.contains(child))
+                pending << child;
+        }
+    }
+}
+
+QVariant ItemModelWithDelegates::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return QAbstractItemModel::headerData(section, orientation, role);
+    if (section < 0 || section >= columnCount())
+        return QVariant();
+    return columnData(section, role);
+}
+
+QVariant ItemModelWithDelegates::columnData(int column, int role) const
+{
+    Q_D(const ItemModelWithDelegates);
+    const ColumnDelegateDef& c = d->columns.at(column);
+    QVariant answer;
+    if (role == Qt::ToolTipRole) {
+        if (c.delegate && c.delegate->headerData(ColumnDescriptionRole, answer))
+            return answer;
+        return c.def.description;
+    }
+    if (c.delegate && c.delegate->headerData(role, answer))
+        return answer;
+    switch (role) {
+    case Qt::DisplayRole:
+        return c.def.title.isEmpty() ? c.def.name : c.def.title;
+    case Qt::TextAlignmentRole:
+        return int(columnAlignment(column));
+    case ColumnNameRole:
+        return c.def.name;
+    case ColumnTypeNameRole:
+        return FieldType::typeNameWithLength(c.def.type, c.def.length);
+    case ColumnVisibleRole:
+        return isColumnVisible(column);
+    case ColumnDescriptionRole:
+        return c.def.description;
+    case ColumnFirstNameRole:
+        return c.firstName;
+    case ColumnHiddenRole:
+        return !c.def.visible;
+    case ColumnVariantTypeRole:
+        return c.delegate ? c.delegate->type() : fieldTypeToVariantType(c.def.type);
+    case ColumnLengthRole:
+        return c.def.length;
+    default:
+        return QVariant();
+    }
+}
+
+int ItemModelWithDelegates::columnCount(const QModelIndex&) const
+{
+    Q_D(const ItemModelWithDelegates);
+    return d->columns.size();
+}
+
+QVariant ItemModelWithDelegates::dataByRecord(const Record& record, int column, int role) const
+{
+    Q_D(const ItemModelWithDelegates);
+    if (record.isNull())
+        return QVariant();
+    const int field = d->columns.at(column).tableColumn;
+    return dataByField(record.data(field >= 0 ? field : 0), record, column, role);
+}
+
+QVariant ItemModelWithDelegates::dataByField(const Field& field, const Record& record, int column, int role) const
+{
+    Q_D(const ItemModelWithDelegates);
+    QVariant value;
+    const ColumnModelDelegate* delegate = d->columns.at(column).delegate;
+    if (delegate && delegate->data(field, record, role, value))
+        return value;
+    switch (role) {
+    case Qt::DisplayRole:
+        return field.toVariant();
+    case Qt::TextAlignmentRole:
+        return int(columnAlignment(column));
+    case Qt::EditRole:
+        return field.toString();
+    default:
+        return QVariant();
+    }
+}
+
+int ItemModelWithDelegates::sortColumn() const
+{
+    Q_D(const ItemModelWithDelegates);
+    return d->sortColumn;
+}
+
+Qt::SortOrder ItemModelWithDelegates::sortOrder() const
+{
+    Q_D(const ItemModelWithDelegates);
+    return d->sortOrder;
+}
+
+int ItemModelWithDelegates::sortRole() const
+{
+    Q_D(const ItemModelWithDelegates);
+    return d->sortRole;
+}
+
+void ItemModelWithDelegates::setSortRole(int role)
+{
+    Q_D(ItemModelWithDelegates);
+    d->sortRole = role;
+}
+
+Qt::Alignment ItemModelWithDelegates::columnTypeAlignment(int type)
+{
+    if (type < 1)
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    if (type <= FieldType::XDecimal)
+        return Qt::AlignRight | Qt::AlignVCenter;
+    if (type == FieldType::DateTime)
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+int ItemModelWithDelegates::fieldTypeToVariantType(int type)
+{
+    switch (type) {
+    case FieldType::Int32:
+        return QVariant::Int;
+    case FieldType::Int64:
+        return QVariant::LongLong;
+    case FieldType::Double:
+        return QVariant::Double;
+    case FieldType::Decimal:
+        return qMetaTypeId<decimal>();
+    case FieldType::XDecimal:
+        return qMetaTypeId<xdecimal>();
+    case FieldType::String:
+    case FieldType::Char:
+        return QVariant::String;
+    case FieldType::DateTime:
+        return QVariant::DateTime;
+    default:
+        return QVariant::Invalid;
+    }
+}
+
+bool ItemModelWithDelegates::isTreeModel() const
+{
+    return false;
+}
+
+QModelIndex ItemModelWithDelegates::indexColumn(const QModelIndex& index, int column) const
+{
+    return this->index(index.row(), column, index.parent());
+}
+
+int ItemModelWithDelegates::fieldIndex(const QString& name) const
+{
+    return columnIndex(name);
+}
+
+Qt::Alignment ItemModelWithDelegates::columnAlignment(int column) const
+{
+    Q_D(const ItemModelWithDelegates);
+    return d->columns.at(column).alignment;
+}
+
+void ItemModelWithDelegates::setColumnAlignment(int column, const Qt::Alignment& alignment)
+{
+    Q_D(ItemModelWithDelegates);
+    if (column < 0 || column >= d->columns.size())
+        return;
+    ColumnDelegateDef& c = d->columns[column];
+    c.alignment = alignment ? alignment : columnTypeAlignment(c.def.type);
+}
+
+bool ItemModelWithDelegates::isColumnVisible(int column) const
+{
+    Q_D(const ItemModelWithDelegates);
+    return d->columns.at(column).def.visible;
+}
+
+void ItemModelWithDelegates::setSort(int column, Qt::SortOrder order)
+{
+    Q_D(ItemModelWithDelegates);
+    d->sortColumn = column;
+    d->sortOrder = order;
+}
+
+void ItemModelWithDelegates::sort(int column, Qt::SortOrder order)
+{
+    Q_D(ItemModelWithDelegates);
+    if (column == d->sortColumn && order == d->sortOrder)
+        return;
+    beginResetModel();
+    setSort(column, order);
+    resort();
+    endResetModel();
+}
+
+int ItemModelWithDelegates::compare(const Record& r1, const Record& r2) const
+{
+    Q_D(const ItemModelWithDelegates);
+    if (d->sortColumn < 0 || d->sortColumn >= d->columns.size())
+        return default_compare(r1, r2);
+    const ColumnDelegateDef& c = d->columns.at(d->sortColumn);
+    int result = 0;
+    if (c.tableColumn != -1) {
+        const Field f1 = r1.data(c.tableColumn);
+        const Field f2 = r2.data(c.tableColumn);
+        if (!c.delegate || !c.delegate->compare(f1, r1, f2, r2, result, d->sortRole))
+            result = f1.compare(f2);
+    } else if (c.delegate) {
+        const Field empty = ColumnModelDelegate::emptyField(c.delegate->getType());
+        c.delegate->compare(empty, r1, empty, r2, result, d->sortRole);
+    }
+    if (result == 0)
+        return default_compare(r1, r2);
+    return d->sortOrder == Qt::DescendingOrder ? -result : result;
+}
+
+int ItemModelWithDelegates::default_compare(const Record&, const Record&) const
+{
+    return 0;
+}

@@ -1,0 +1,93 @@
+#include "styleditemdelegate.h"
+
+#include "datetime.h"
+#include "xdecimal.h"
+
+#include <QFontMetrics>
+
+StyledItemDelegate::StyledItemDelegate(QObject* parent)
+    : QStyledItemDelegate(parent)
+{
+}
+
+QString StyledItemDelegate::displayText(const QVariant& value, const QLocale& locale) const
+{
+    const int type = value.userType();
+    if (type == QMetaType::QDateTime) {
+        const QDateTime moment = value.toDateTime();
+        return locale.toString(moment.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+            + moment.time().toString(datetime::timeNoDateFormat());
+    }
+    if (type == qMetaTypeId<decimal>())
+        return value.value<decimal>().toSystemString();
+    if (type == qMetaTypeId<xdecimal>())
+        return value.value<xdecimal>().toSystemString();
+    return QStyledItemDelegate::displayText(value, locale);
+}
+
+QString StyledItemDelegate::displayElidedText(const QVariant& value, const QLocale& locale,
+                                              const QFontMetrics& metrics, Qt::TextElideMode mode, int width) const
+{
+    QString text;
+    if (value.userType() == QMetaType::QDateTime) {
+        // A full date and time of the widest kind tells whether the date fits.
+        static const QDateTime reference(QDate(2013, 12, 30), QTime(23, 50, 50, 105));
+        const QString widest = displayText(reference, locale);
+        text = metrics.horizontalAdvance(widest) > width
+            ? value.toDateTime().time().toString(datetime::timeNoDateFormat())
+            : displayText(value, locale);
+    } else {
+        text = displayText(value, locale);
+    }
+    return metrics.elidedText(text, mode, width);
+}
+
+QSize StyledItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    if (option.rect.width() == -1) {
+        if (m_hintHeight < 0 || !(m_hintFont == option.font)) {
+            m_hintFont = option.font;
+            m_hintHeight = QFontMetrics(option.font).height();
+        }
+        return QSize(20, m_hintHeight);
+    }
+    return QStyledItemDelegate::sizeHint(option, index);
+}
+
+QString StyledItemDelegate::monthName(int month)
+{
+    static const char* const names[] = {
+        QT_TRANSLATE_NOOP("StyledItemDelegate", "нулябрь"), QT_TRANSLATE_NOOP("StyledItemDelegate", "январь"),
+        QT_TRANSLATE_NOOP("StyledItemDelegate", "февраль"), QT_TRANSLATE_NOOP("StyledItemDelegate", "март"),
+        QT_TRANSLATE_NOOP("StyledItemDelegate", "апрель"),  QT_TRANSLATE_NOOP("StyledItemDelegate", "май"),
+        QT_TRANSLATE_NOOP("StyledItemDelegate", "июнь"),    QT_TRANSLATE_NOOP("StyledItemDelegate", "июль"),
+        QT_TRANSLATE_NOOP("StyledItemDelegate", "август"),  QT_TRANSLATE_NOOP("StyledItemDelegate", "сентябрь"),
+        QT_TRANSLATE_NOOP("StyledItemDelegate", "октябрь"), QT_TRANSLATE_NOOP("StyledItemDelegate", "ноябрь"),
+        QT_TRANSLATE_NOOP("StyledItemDelegate", "декабрь")};
+    if (month < 0 || month > 12)
+        return QString();
+    return tr(names[month]);
+}
+
+QString StyledItemDelegate::dateMonthToString(const QDate& date)
+{
+    return monthName(date.isValid() ? date.month() : 0);
+}
+
+QString StyledItemDelegate::expWeekToString(const QDate& date)
+{
+    const int week = date.weekNumber();
+    const int teens = week % 100;
+    if (teens >= 11 && teens <= 19)
+        return tr("%1th week").arg(week);
+    switch (week % 10) {
+    case 1:
+        return tr("%1st week").arg(week);
+    case 2:
+        return tr("%1nd week").arg(week);
+    case 3:
+        return tr("%1rd week").arg(week);
+    default:
+        return tr("%1th week").arg(week);
+    }
+}

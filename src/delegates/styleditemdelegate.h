@@ -1,0 +1,34 @@
+#pragma once
+
+#include "basic_views_export.h"
+
+#include <QDate>
+#include <QFont>
+#include <QStyledItemDelegate>
+
+class QFontMetrics;
+
+// Texts of the database values (date-times with the exchange's time format, decimals with the system's decimal
+// point), date-times that give up their date when the column is narrow, and the quick row-height hint the fast
+// views ask for with a rectangle of width -1.
+class BASIC_VIEWS_EXPORT StyledItemDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+public:
+    explicit StyledItemDelegate(QObject* parent = nullptr);
+
+    QString displayText(const QVariant& value, const QLocale& locale) const override;
+    QString displayElidedText(const QVariant& value, const QLocale& locale, const QFontMetrics& metrics,
+                              Qt::TextElideMode mode, int width) const;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+    // "январь".."декабрь"; "нулябрь" for month 0 (an invalid date); empty above 12.
+    static QString dateMonthToString(const QDate& date);
+    // The ISO week number: "21st week", "12th week", ...
+    static QString expWeekToString(const QDate& date);
+    static QString monthName(int month);
+
+private:
+    mutable QFont m_hintFont;
+    mutable int m_hintHeight = -1;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "basic_views_export.h"
+#include "ioptionspage.h"
+#include "viewscolormanager.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include "viewscolorwidget.h"
+
+// The settings page of one window kind's colours.
+class BASIC_VIEWS_EXPORT ViewsColorPage : public QObject, public IOptionsPage
+{
+    Q_OBJECT
+    Q_INTERFACES(IOptionsPage)
+public:
+    ViewsColorPage(ViewsColorManager::View view, QObject* parent = nullptr);
+
+    QString id() const override;
+    QString displayName() const override;
+    QString category() const override;
+    QString displayCategory() const override;
+    QIcon categoryIcon() const override;
+    QWidget* createPage(QWidget* parent) override;
+    // Writes the widget's colours into the manager, stores the whole table in the application settings and
+    // tells the windows to repaint.
+    void apply() override;
+    void finish() override;
+
+    ViewsColorWidget* widget() const { return m_widget; }
+
+private:
+    ViewsColorManager::View m_view;
+    QPointer<ViewsColorWidget> m_widget;
+};
