@@ -100,9 +100,11 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
     const int direction = directionValue.toInt(&hasDirection);
     const QColor flash = hasDirection ? getBackgroundColor(direction) : QColor(Qt::lightGray);
 
+    // The value goes into the key as its text: that is what the cell shows, and any value type has one.
+    const QString text = displayText(value, opt.locale);
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << direction << flash << background << opt.font << opt.rect.width() << opt.rect.height() << value
+    out << direction << flash << background << opt.font << opt.rect.width() << opt.rect.height() << text
         << intensity << opt.palette.cacheKey() << selected;
     const QString key = QString::fromLatin1(bytes.toBase64());
 

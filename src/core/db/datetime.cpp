@@ -1,5 +1,7 @@
 #include "datetime.h"
 
+#include <QDataStream>
+
 datetime datetime::fromQDateTime(const QDateTime& value)
 {
     if (!value.isValid())
@@ -64,4 +66,17 @@ QTime datetime::time() const
 QString datetime::toString(const QString& format) const
 {
     return QDateTime::fromMSecsSinceEpoch(m_msecs, Qt::UTC).toString(format);
+}
+
+QDataStream& operator<<(QDataStream& out, const datetime& value)
+{
+    return out << value.toMSecs();
+}
+
+QDataStream& operator>>(QDataStream& in, datetime& value)
+{
+    qint64 msecs = 0;
+    in >> msecs;
+    value = datetime(msecs);
+    return in;
 }

@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QMetaType>
 
+class QDataStream;
+
 // A wall-clock moment of the exchange as 64-bit milliseconds since 1970-01-01 00:00 of that clock.
 // It carries no time zone: 10:00:00 in a table is 10:00:00 on every workstation.
 class BV_DB_EXPORT datetime
@@ -39,6 +41,9 @@ public:
 private:
     qint64 m_msecs = 0;
 };
+
+BV_DB_EXPORT QDataStream& operator<<(QDataStream& out, const datetime& value);
+BV_DB_EXPORT QDataStream& operator>>(QDataStream& in, datetime& value);
 
 Q_DECLARE_METATYPE(datetime)
 Q_DECLARE_TYPEINFO(datetime, Q_PRIMITIVE_TYPE);

@@ -3,6 +3,7 @@
 #include "datetime.h"
 #include "xdecimal.h"
 
+#include <QDataStream>
 #include <QDebug>
 #include <QVariant>
 
@@ -100,6 +101,33 @@ QDebug operator<<(QDebug debug, const xdecimal& value)
     return debug;
 }
 
+// Streamed as text: exact, and the same for both widths.
+QDataStream& operator<<(QDataStream& out, const decimal& value)
+{
+    return out << value.toString();
+}
+
+QDataStream& operator>>(QDataStream& in, decimal& value)
+{
+    QString text;
+    in >> text;
+    value = decimal::fromString(text);
+    return in;
+}
+
+QDataStream& operator<<(QDataStream& out, const xdecimal& value)
+{
+    return out << value.toString();
+}
+
+QDataStream& operator>>(QDataStream& in, xdecimal& value)
+{
+    QString text;
+    in >> text;
+    value = xdecimal::fromString(text);
+    return in;
+}
+
 // Registers the fixed-point and date-time types with Qt's meta-type system, so that they travel in QVariant,
 // convert to and from QString and double, and compare inside QVariant.
 static void registerDatabaseMetaTypes()
@@ -107,6 +135,9 @@ static void registerDatabaseMetaTypes()
     qRegisterMetaType<decimal>("decimal");
     qRegisterMetaType<xdecimal>("xdecimal");
     qRegisterMetaType<datetime>("datetime");
+    qRegisterMetaTypeStreamOperators<decimal>("decimal");
+    qRegisterMetaTypeStreamOperators<xdecimal>("xdecimal");
+    qRegisterMetaTypeStreamOperators<datetime>("datetime");
     QMetaType::registerComparators<decimal>();
     QMetaType::registerComparators<xdecimal>();
     QMetaType::registerComparators<datetime>();

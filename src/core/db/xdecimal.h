@@ -21,6 +21,8 @@ public:
 };
 
 BV_DB_EXPORT QDebug operator<<(QDebug debug, const xdecimal& value);
+BV_DB_EXPORT QDataStream& operator<<(QDataStream& out, const xdecimal& value);
+BV_DB_EXPORT QDataStream& operator>>(QDataStream& in, xdecimal& value);
 
 Q_DECLARE_METATYPE(xdecimal)
 Q_DECLARE_TYPEINFO(xdecimal, Q_PRIMITIVE_TYPE);

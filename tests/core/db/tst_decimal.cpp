@@ -148,6 +148,21 @@ private Q_SLOTS:
         QVERIFY(v == QVariant::fromValue(decimal::fromString("42.1")));
     }
 
+    void survivesADataStreamInsideAVariant()
+    {
+        QByteArray bytes;
+        {
+            QDataStream out(&bytes, QIODevice::WriteOnly);
+            out << QVariant::fromValue(decimal::fromString("-7.250")) << QVariant::fromValue(xdecimal::maximum());
+        }
+        QDataStream in(bytes);
+        QVariant a;
+        QVariant b;
+        in >> a >> b;
+        QCOMPARE(a.value<decimal>().toString(), QStringLiteral("-7.250"));
+        QCOMPARE(b.value<xdecimal>(), xdecimal::maximum());
+    }
+
     void equalValuesHashAlike()
     {
         QCOMPARE(qHash(decimal::fromString("1.50")), qHash(decimal::fromString("1.5")));
