@@ -100,29 +100,38 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
     const int direction = directionValue.toInt(&hasDirection);
     const QColor flash = hasDirection ? getBackgroundColor(direction) : QColor(Qt::lightGray);
 
-    // The value goes into the key as its text: that is what the cell shows, and any value type has one.
+    // Flashing cells change look on every repaint (the flash fades), so the flash is not part of the cached
+    // pixmap: the cache holds the arrow, text and frame on a transparent ground, keyed by what they show, and
+    // the grounds (base, background, flash) are plain fills under it. A fading cell costs three fills and one
+    // pixmap copy instead of a new pixmap per frame.
+    const QRect cell = opt.rect;
+    painter->fillRect(cell, opt.palette.color(group, QPalette::Base));
+    if (background.style() != Qt::NoBrush)
+        painter->fillRect(cell, background);
+    if (intensity >= 0) {
+        QColor c = flash;
+        c.setAlpha(intensity * 255 / 100);
+        painter->fillRect(QRect(QPoint(cell.left() + 14, cell.top() + 2), QPoint(cell.right() - 2, cell.bottom() - 2)), c);
+    }
+
+    const QVariant alignmentValue = index.data(Qt::TextAlignmentRole);
+    const Qt::Alignment alignment = alignmentValue.isValid() ? Qt::Alignment(alignmentValue.toInt())
+                                                             : opt.displayAlignment;
     const QString text = displayText(value, opt.locale);
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << direction << flash << background << opt.font << opt.rect.width() << opt.rect.height() << text
-        << intensity << opt.palette.cacheKey() << selected;
+    out << direction << opt.font << cell.width() << cell.height() << text << int(alignment)
+        << opt.palette.cacheKey() << selected << m_drawFrame;
     const QString key = QString::fromLatin1(bytes.toBase64());
 
     QPixmap pixmap;
     if (!QPixmapCache::find(key, &pixmap)) {
         const qreal ratio = opt.widget ? opt.widget->devicePixelRatioF() : 1.0;
-        const QRect rect(QPoint(0, 0), opt.rect.size());
+        const QRect rect(QPoint(0, 0), cell.size());
         pixmap = QPixmap(rect.size() * ratio);
         pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
-        p.fillRect(rect, opt.palette.color(group, QPalette::Base));
-        if (background.style() != Qt::NoBrush)
-            p.fillRect(rect, background);
-        if (intensity >= 0) {
-            QColor c = flash;
-            c.setAlpha(intensity * 255 / 100);
-            p.fillRect(QRect(QPoint(rect.left() + 14, rect.top() + 2), QPoint(rect.right() - 2, rect.bottom() - 2)), c);
-        }
         const QPixmap& icon = directionIcon(direction);
         const int iconY = direction > 0 ? rect.top() : direction < 0 ? rect.bottom() - 8 + 1
                                                                      : rect.top() + (rect.height() - 8) / 2;
@@ -131,9 +140,6 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
         const QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
         const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &opt, opt.widget) + 1;
         const QRect textRect = rect.adjusted(14 + margin, 0, -margin, 0);
-        const QVariant alignmentValue = index.data(Qt::TextAlignmentRole);
-        const Qt::Alignment alignment = alignmentValue.isValid() ? Qt::Alignment(alignmentValue.toInt())
-                                                                 : opt.displayAlignment;
         const Qt::TextElideMode elide = (alignment & Qt::AlignLeft) ? Qt::ElideRight : Qt::ElideLeft;
         p.setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
         p.setFont(opt.font);
@@ -146,7 +152,7 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
         p.end();
         QPixmapCache::insert(key, pixmap);
     }
-    painter->drawPixmap(opt.rect.topLeft(), pixmap);
+    painter->drawPixmap(cell.topLeft(), pixmap);
     painter->restore();
 }
 
