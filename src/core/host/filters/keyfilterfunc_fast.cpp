@@ -41,6 +41,14 @@ KeyFilterFunc_Fast::KeyFilterFunc_Fast(Table* table, const QList<KeyValue>& keys
     for (const QByteArray& image : images)
         m_images.insert(m_images.end(), image.begin(), image.end());
     m_imageCount = int(images.size());
+    if (m_length <= 8) {
+        for (const QByteArray& image : images) {
+            quint64 word = 0;
+            std::memcpy(&word, image.constData(), std::size_t(m_length));
+            m_words.push_back(word);
+        }
+        std::sort(m_words.begin(), m_words.end());
+    }
 
     // A record without a value in a key column never matches, as with the field comparison.
     for (int c : columns) {
@@ -63,6 +71,14 @@ bool KeyFilterFunc_Fast::filter(const Record& record) const
             return false;
     }
     const uchar* key = raw + m_offset;
+    if (m_length <= 8) {
+        // A short key is one number: no memcmp, and a few keys are fastest walked in order.
+        quint64 word = 0;
+        std::memcpy(&word, key, std::size_t(m_length));
+        if (m_words.size() <= 8)
+            return std::find(m_words.begin(), m_words.end(), word) != m_words.end();
+        return std::binary_search(m_words.begin(), m_words.end(), word);
+    }
     int lo = 0;
     int hi = m_imageCount;
     while (lo < hi) {

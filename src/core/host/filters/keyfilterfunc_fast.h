@@ -23,11 +23,13 @@ public:
 
     int byteOffset() const { return m_offset; }
     int byteLength() const { return m_length; }
+    int keyCount() const { return m_imageCount; }
 
 private:
     int m_offset = 0;
     int m_length = 0;
     std::vector<uchar> m_images; // keys' raw images, sorted, m_length bytes each
+    std::vector<quint64> m_words; // the same images as numbers, sorted, when a key fits in 8 bytes
     int m_imageCount = 0;
     std::vector<std::pair<int, uchar>> m_valueBits; // byte and mask of each key column's has-value bit
 };

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "basic_views_export.h"
+#include "filterfunc.h"
+
+#include <QStringList>
+
+// Passes records whose instrument's underlying code is in the list (case-sensitive).
+class BASIC_VIEWS_EXPORT BaseCodeBySecFilterFunc : public FilterFunc
+{
+    Q_OBJECT
+public:
+    BaseCodeBySecFilterFunc(int stockColumn, int boardColumn, int secColumn, const QStringList& baseCodes,
+                            QObject* parent = nullptr);
+    bool filter(const Record& record) const override;
+    QString toString() const override;
+
+private:
+    int m_stock;
+    int m_board;
+    int m_sec;
+    QStringList m_baseCodes;
+};

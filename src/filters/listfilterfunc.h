@@ -1,0 +1,24 @@
+#pragma once
+
+#include "basic_views_export.h"
+#include "filterfunc.h"
+
+#include <QList>
+
+// Passes a record when every child does; stops at the first child that fails, so the order of the children is
+// the order of evaluation. The children are its QObject children.
+class BASIC_VIEWS_EXPORT ListFilterFunc : public FilterFunc
+{
+    Q_OBJECT
+public:
+    using FilterFunc::FilterFunc;
+    void append(FilterFunc* child) { m_children << child; }
+    const QList<FilterFunc*>& children() const { return m_children; }
+
+    bool filter(const Record& record) const override;
+    // "[a, b]"
+    QString toString() const override;
+
+private:
+    QList<FilterFunc*> m_children; // owned through QObject parenting
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "basic_views_export.h"
+#include "filterfunc.h"
+
+// Passes records whose column, as a 64-bit integer, is at least the minimum.
+class BASIC_VIEWS_EXPORT QuantityFilterFunc : public FilterFunc
+{
+    Q_OBJECT
+public:
+    QuantityFilterFunc(int column, qint64 minimum, QObject* parent = nullptr);
+    bool filter(const Record& record) const override { return record.data(m_column).toInteger64() >= m_minimum; }
+    QString toString() const override;
+
+private:
+    int m_column;
+    qint64 m_minimum;
+};

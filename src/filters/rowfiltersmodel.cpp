@@ -1,0 +1,270 @@
+#include "rowfiltersmodel.h"
+
+#include "columnmodeldelegate.h"
+#include "filter.h"
+#include "itemmodelwithdelegates.h"
+#include "listfilterfunc.h"
+#include "nofilterfunc.h"
+#include "settings.h"
+#include "table.h"
+#include "valuefilter.h"
+
+RowFiltersModel::RowFiltersModel(ItemModelWithDelegates* model, QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_model(model)
+{
+}
+
+int RowFiltersModel::addFilter(Filter* filter)
+{
+    const int row = m_filters.size();
+    beginInsertRows(QModelIndex(), row, row);
+    m_filters << filter;
+    endInsertRows();
+    connect(filter, &Filter::asincChanged, this, &RowFiltersModel::filterAsinc);
+    return row;
+}
+
+void RowFiltersModel::removeFilter(Filter* filter)
+{
+    disconnect(filter, &Filter::asincChanged, this, &RowFiltersModel::filterAsinc);
+    const int row = m_filters.indexOf(filter);
+    if (row < 0)
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    m_filters.removeAt(row);
+    endRemoveRows();
+}
+
+bool RowFiltersModel::isFilterEnabled(int row) const
+{
+    return m_filters.at(row)->isEnabled();
+}
+
+int RowFiltersModel::viewColumn(const Filter* filter)
+{
+    return filter->modelColumn() != -1 ? filter->modelColumn() : filter->column();
+}
+
+bool RowFiltersModel::isFilterEnabledForColumn(int column) const
+{
+    return std::any_of(m_filters.begin(), m_filters.end(),
+                       [column](const Filter* f) { return f->isEnabled() && viewColumn(f) == column; });
+}
+
+QList<Filter*> RowFiltersModel::filtersForColumn(int column) const
+{
+    QList<Filter*> found;
+    for (Filter* f : m_filters) {
+        if (viewColumn(f) == column)
+            found << f;
+    }
+    return found;
+}
+
+QString RowFiltersModel::filterValue(int row) const
+{
+    return m_filters.at(row)->value();
+}
+
+bool RowFiltersModel::setFilterValue(int row, const QString& value)
+{
+    return setFilterValueAndEnabled(row, value, m_filters.at(row)->isEnabled());
+}
+
+bool RowFiltersModel::setFilterEnabled(int row, bool enable)
+{
+    return setFilterValueAndEnabled(row, m_filters.at(row)->value(), enable);
+}
+
+bool RowFiltersModel::setFilterValueAndEnabled(int row, const QString& value, bool enable)
+{
+    Filter* filter = m_filters.at(row);
+    bool enabledChange = false;
+    bool valueChange = false;
+    if (filter->isEnabled() != enable) {
+        if (!enable || filter->hasValue()) {
+            filter->setEnabled(enable);
+            enabledChange = true;
+        }
+    }
+    if (filter->value() != value) {
+        filter->setValue(value);
+        valueChange = true;
+    }
+    // A filter that had no value may be enabled now that it has one.
+    if (filter->isEnabled() != enable && (!enable || filter->hasValue())) {
+        filter->setEnabled(enable);
+        enabledChange = true;
+    }
+    if (!enabledChange && !valueChange)
+        return false;
+    const QModelIndex cell = index(row, 0);
+    Q_EMIT dataChanged(cell, cell);
+    if (enabledChange)
+        Q_EMIT filterEnabled(row, enable);
+    else
+        Q_EMIT filterChanged(row);
+    return false;
+}
+
+void RowFiltersModel::notifyFilterChanged(int row, bool enabled)
+{
+    Filter* filter = m_filters.at(row);
+    if (filter->isEnabled() != enabled)
+        filter->setEnabled(enabled);
+    Q_EMIT filterEnabled(row, enabled);
+    const QModelIndex cell = index(row, 0);
+    Q_EMIT dataChanged(cell, cell);
+}
+
+void RowFiltersModel::apply(const QList<QWidget*>& widgets)
+{
+    beginResetModel();
+    for (int i = 0; i < widgets.size() && i < m_filters.size(); ++i)
+        m_filters.at(i)->apply(widgets.at(i));
+    endResetModel();
+}
+
+QString RowFiltersModel::settingsKey(const Filter* filter) const
+{
+    if (filter->modelColumn() == -1) {
+        const auto* valueFilter = qobject_cast<const ValueFilter*>(filter);
+        if (filter->column() == -1)
+            return QString();
+        if (valueFilter)
+            return valueFilter->table().columnName(filter->column());
+        // A filter that knows no table is named by the model's field of its column.
+        return m_model && filter->column() < m_model->columnCount()
+            ? m_model->headerData(filter->column(), Qt::Horizontal, ColumnNameRole).toString()
+            : QString();
+    }
+    if (!m_model || filter->modelColumn() >= m_model->columnCount())
+        return QString();
+    const ColumnDelegateDef& c = m_model->columns().at(filter->modelColumn());
+    QVariant name;
+    if (c.delegate && c.delegate->headerData(ColumnNameRole, name))
+        return name.toString();
+    return c.def.name;
+}
+
+void RowFiltersModel::write(Settings& settings) const
+{
+    for (const Filter* filter : m_filters) {
+        const QString key = settingsKey(filter);
+        if (key.isEmpty())
+            continue;
+        settings.beginGroup(QStringLiteral("filters"));
+        settings.setValue(key + QStringLiteral(".value"), filter->value());
+        settings.setValue(key + QStringLiteral(".enabled"), filter->isEnabled());
+        settings.endGroup();
+    }
+}
+
+void RowFiltersModel::read(const Settings& settings)
+{
+    beginResetModel();
+    for (Filter* filter : qAsConst(m_filters)) {
+        if (filter->column() == -1)
+            continue;
+        const QString key = settingsKey(filter);
+        if (key.isEmpty())
+            continue;
+        const QString prefix = QStringLiteral("filters/") + key;
+        const QSignalBlocker quiet(filter);
+        filter->setValue(settings.value(prefix + QStringLiteral(".value"), QString()).toString());
+        // A restored filter that lost its value (keys that no longer exist) stays off.
+        filter->setEnabled(settings.value(prefix + QStringLiteral(".enabled"), false).toBool() && filter->hasValue());
+    }
+    endResetModel();
+}
+
+FilterFunc* RowFiltersModel::createFilterFunc()
+{
+    QList<Filter*> enabled;
+    for (Filter* f : qAsConst(m_filters)) {
+        if (f->isEnabled())
+            enabled << f;
+    }
+    if (enabled.isEmpty())
+        return new NoFilterFunc(this);
+    if (enabled.size() == 1)
+        return enabled.first()->createFilterFunc(this);
+    auto* list = new ListFilterFunc(this);
+    for (Filter* f : qAsConst(enabled))
+        list->append(f->createFilterFunc(list));
+    return list;
+}
+
+void RowFiltersModel::filterAsinc()
+{
+    auto* filter = qobject_cast<Filter*>(sender());
+    if (!filter || !filter->isEnabled())
+        return;
+    Q_EMIT filterAsincChanged(indexOf(filter));
+}
+
+int RowFiltersModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_filters.size();
+}
+
+int RowFiltersModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 2;
+}
+
+QVariant RowFiltersModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_filters.size())
+        return QVariant();
+    const Filter* filter = m_filters.at(index.row());
+    if (index.column() == 0) {
+        if (role == Qt::CheckStateRole)
+            return filter->isEnabled() ? Qt::Checked : Qt::Unchecked;
+        if (role == Qt::DisplayRole && m_model)
+            return m_model->headerData(filter->column(), Qt::Horizontal, Qt::DisplayRole);
+    } else if (index.column() == 1) {
+        if (role == Qt::DisplayRole)
+            return filter->text();
+        if (role == Qt::EditRole)
+            return filter->value();
+    }
+    return QVariant();
+}
+
+QVariant RowFiltersModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
+        if (section == 0)
+            return tr("Столбец");
+        if (section == 1)
+            return tr("Значение");
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags RowFiltersModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsSelectable;
+    if (index.column() == 0)
+        flags |= Qt::ItemIsUserCheckable;
+    else if (index.column() == 1)
+        flags |= Qt::ItemIsEditable;
+    if (m_filters.at(index.row())->hasValue())
+        flags |= Qt::ItemIsEnabled;
+    return flags;
+}
+
+bool RowFiltersModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid())
+        return false;
+    if (index.column() == 0 && role == Qt::CheckStateRole)
+        return setFilterEnabled(index.row(), value.toInt() == Qt::Checked);
+    if (index.column() == 1 && role == Qt::EditRole)
+        return setFilterValueAndEnabled(index.row(), value.toString(), m_filters.at(index.row())->isEnabled());
+    return false;
+}

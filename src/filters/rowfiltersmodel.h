@@ -1,0 +1,77 @@
+#pragma once
+
+#include "basic_views_export.h"
+
+#include <QAbstractTableModel>
+#include <QPointer>
+
+class Filter;
+class FilterFunc;
+class ItemModelWithDelegates;
+class Settings;
+
+// The row filters of one model: the set (the model does not own its filters), a two-column editable table of
+// them (column name, value) for the settings page and the filter header, their persistence under "filters",
+// and the factory of the one predicate that combines the enabled ones.
+//
+// Each change is announced by exactly one of filterEnabled(), filterChanged() or filterAsincChanged(); the
+// filtered model rebuilds on each.
+class BASIC_VIEWS_EXPORT RowFiltersModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    // `model` is the filtered model (a FilterIndexModel); its header names the filters' columns.
+    explicit RowFiltersModel(ItemModelWithDelegates* model, QObject* parent = nullptr);
+
+    ItemModelWithDelegates* model() const { return m_model; }
+    QList<Filter*> filters() const { return m_filters; }
+    Filter* at(int row) const { return m_filters.at(row); }
+    int indexOf(Filter* filter) const { return m_filters.indexOf(filter); }
+    int addFilter(Filter* filter);
+    void removeFilter(Filter* filter);
+
+    bool isFilterEnabled(int row) const;
+    // A filter's column in the view: its model column when it has one, else its table column.
+    static int viewColumn(const Filter* filter);
+    bool isFilterEnabledForColumn(int column) const;
+    QList<Filter*> filtersForColumn(int column) const;
+
+    QString filterValue(int row) const;
+    bool setFilterValue(int row, const QString& value);
+    bool setFilterEnabled(int row, bool enable);
+    // Emits one of filterEnabled() (the enabled flag changed) or filterChanged() (only the value); nothing when
+    // nothing changed. A filter without a value stays disabled. Always returns false.
+    bool setFilterValueAndEnabled(int row, const QString& value, bool enable);
+    void notifyFilterChanged(int row, bool enabled);
+    // Pairs widgets and filters by position, inside one model reset.
+    void apply(const QList<QWidget*>& widgets);
+
+    // Reads every filter with a table column, inside one model reset and without filter signals.
+    void read(const Settings& settings);
+    void write(Settings& settings) const;
+    // The key a filter is persisted under; empty when it cannot be persisted.
+    QString settingsKey(const Filter* filter) const;
+
+    // None enabled: a NoFilterFunc; one: its own predicate; more: a ListFilterFunc of theirs, in set order.
+    // The caller owns the result.
+    virtual FilterFunc* createFilterFunc();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+Q_SIGNALS:
+    void filterEnabled(int row, bool enabled);
+    void filterChanged(int row);
+    void filterAsincChanged(int row);
+
+public Q_SLOTS:
+    void filterAsinc();
+
+private:
+    QPointer<ItemModelWithDelegates> m_model;
+    QList<Filter*> m_filters; // not owned
+};
