@@ -1,0 +1,254 @@
+#include "balancefilterfunc.h"
+#include "basecodebysecfilterfunc.h"
+#include "datefilterfunc.h"
+#include "itemviewfilterfunc.h"
+#include "lambdafilterfunc.h"
+#include "listfilterfunc.h"
+#include "marketfixture.h"
+#include "masterindex.h"
+#include "nofilterfunc.h"
+#include "quantityfilterfunc.h"
+#include "recordlistmodel.h"
+#include "securityfilterfunc.h"
+#include "sessionfilterfunc.h"
+#include "techdealsfilterfunc.h"
+
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Finds cells whose text contains the searched text, in the given columns.
+class TextFind : public QObject, public IItemViewFind
+{
+    Q_OBJECT
+    Q_INTERFACES(IItemViewFind)
+public:
+    QList<int> columns;
+    QList<int> searchedColumns() const override { return columns; }
+    bool matches(const QVariant& value, int, const ItemViewFindOptions& options) const override
+    {
+        return value.toString().contains(options.text, options.caseSensitivity);
+    }
+};
+
+} // namespace
+
+class tst_Predicates : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MarketFixture> m_market;
+    Table* orders() const { return m_market->table(QStringLiteral("orders")); }
+    Table* deals() const { return m_market->table(QStringLiteral("deals")); }
+    int col(Table* t, const char* name) const { return t->columnIndex(QString::fromLatin1(name)); }
+
+    Record order(qint64 balance, qint64 quantity)
+    {
+        Record r(orders());
+        r.data(QStringLiteral("balance")) = balance;
+        r.data(QStringLiteral("quantity")) = quantity;
+        return r;
+    }
+
+private Q_SLOTS:
+    void init() { m_market = std::make_unique<MarketFixture>(); }
+    void cleanup() { m_market.reset(); }
+
+    void balanceStates_data()
+    {
+        QTest::addColumn<int>("shown"); // bits: 4 partially, 2 not, 1 fully executed
+        QTest::addColumn<QString>("expected"); // for orders: not executed (5/5), partial (2/5), full (0/5)
+        QTest::newRow("000") << 0 << "- - -";
+        QTest::newRow("001") << 1 << "- - +";
+        QTest::newRow("010") << 2 << "+ - -";
+        QTest::newRow("011") << 3 << "+ - +";
+        QTest::newRow("100") << 4 << "- + -";
+        QTest::newRow("101") << 5 << "- + +";
+        QTest::newRow("110") << 6 << "+ + -";
+    }
+    void balanceStates()
+    {
+        QFETCH(int, shown);
+        const std::unique_ptr<BalanceFilterFunc> f(
+            BalanceFilterFunc::create(shown, col(orders(), "balance"), col(orders(), "quantity"), nullptr));
+        QVERIFY(f);
+        QStringList marks;
+        for (const Record& r : {order(5, 5), order(2, 5), order(0, 5)})
+            marks << (f->filter(r) ? QStringLiteral("+") : QStringLiteral("-"));
+        QTEST(marks.join(QLatin1Char(' ')), "expected");
+        QVERIFY(f->toString().endsWith(QString::fromLatin1(QTest::currentDataTag())));
+        QVERIFY(!BalanceFilterFunc::create(7, 1, 2, nullptr)); // everything shown: no predicate
+    }
+
+    void balanceWithoutQuantityPassesTheEmptySet()
+    {
+        const std::unique_ptr<BalanceFilterFunc> f(BalanceFilterFunc::create(0, col(orders(), "balance"), col(orders(), "quantity"), nullptr));
+        Record r(orders());
+        QVERIFY(f->filter(r));
+    }
+
+    void sessionsByMode()
+    {
+        const int current = m_market->market.currentSession();
+        Record now(orders());
+        now.data(QStringLiteral("stock_id")) = 1;
+        now.data(QStringLiteral("sess_id")) = current;
+        Record before = now.clone();
+        before.data(QStringLiteral("sess_id")) = current - 1;
+        const int stock = col(orders(), "stock_id");
+        const int sess = col(orders(), "sess_id");
+        const SessionFilterFunc active(stock, sess, SessionFilterFunc::Active);
+        const SessionFilterFunc inactive(stock, sess, SessionFilterFunc::Inactive);
+        const SessionFilterFunc both(stock, sess, 3);
+        const SessionFilterFunc none(stock, sess, 0);
+        QVERIFY(active.filter(now) && !active.filter(before));
+        QVERIFY(!inactive.filter(now) && inactive.filter(before));
+        QVERIFY(both.filter(now) && both.filter(before));
+        QVERIFY(!none.filter(now) && !none.filter(before));
+    }
+
+    void technicalDeals_data()
+    {
+        QTest::addColumn<qint64>("signs");
+        QTest::addColumn<int>("board");
+        QTest::addColumn<bool>("technical");
+        QTest::newRow("plain") << qint64(0) << 14 << false;
+        QTest::newRow("execution") << qint64(1) << 14 << false;
+        QTest::newRow("bit 5") << qint64(0x20) << 14 << true;
+        QTest::newRow("bit 7") << qint64(0x80) << 15 << true;
+        QTest::newRow("bit 16") << qint64(0x10000) << 14 << true;
+        QTest::newRow("bit 27 on board 10") << (qint64(1) << 27) << 10 << false;
+        QTest::newRow("bit 27 on board 11") << (qint64(1) << 27) << 11 << false;
+        QTest::newRow("bit 27 on board 12") << (qint64(1) << 27) << 12 << true;
+        QTest::newRow("bit 27 and bit 5 on board 10") << ((qint64(1) << 27) | 0x20) << 10 << true;
+    }
+    void technicalDeals()
+    {
+        QFETCH(qint64, signs);
+        QFETCH(int, board);
+        QFETCH(bool, technical);
+        Record deal(deals());
+        deal.data(QStringLiteral("signs")) = signs;
+        deal.data(QStringLiteral("stock_id")) = 1;
+        deal.data(QStringLiteral("board_id")) = board;
+        const int s = col(deals(), "signs");
+        const int st = col(deals(), "stock_id");
+        const int b = col(deals(), "board_id");
+        QCOMPARE(TechDealsFilterFunc(s, st, b, TechDealsFilterFunc::TechnicalOnly).filter(deal), technical);
+        QCOMPARE(TechDealsFilterFunc(s, st, b, TechDealsFilterFunc::NonTechnicalOnly).filter(deal), !technical);
+        QVERIFY(TechDealsFilterFunc(s, st, b, TechDealsFilterFunc::All).filter(deal));
+        QVERIFY(TechDealsFilterFunc(s, st, b, 7).filter(deal));
+    }
+
+    void securityTemplates()
+    {
+        const QList<int> keyColumns {col(orders(), "stock_id"), col(orders(), "board_id"), col(orders(), "sec_id")};
+        const SecurityFilterFunc nothing(orders(), {}, keyColumns);
+        for (const Record& r : *orders()->masterIndex())
+            QVERIFY(!nothing.filter(r));
+
+        // A board-3 instrument selects its real future on board 14; an unknown one is left out.
+        SampleInstrument mirror;
+        for (const SampleInstrument& i : m_market->market.instruments()) {
+            if (i.key.board == 3) {
+                mirror = i;
+                break;
+            }
+        }
+        auto key = [](int stock, int board, qint64 sec) {
+            return KeyValue {FieldValue(FieldType::Int32, 0, stock), FieldValue(FieldType::Int32, 0, board),
+                             FieldValue(FieldType::Int64, 0, sec)};
+        };
+        const SecurityFilterFunc f(orders(), {key(1, 3, mirror.key.sec), key(1, 3, 42)}, keyColumns);
+        QCOMPARE(f.templateCount(), 1);
+        int passed = 0;
+        for (const Record& r : *orders()->masterIndex()) {
+            const bool real = r.data(QStringLiteral("board_id")).toInteger() == 14
+                && r.data(QStringLiteral("sec_id")).toInteger64() == mirror.future.sec;
+            QCOMPARE(f.filter(r), real);
+            passed += real;
+        }
+        QVERIFY(passed > 0);
+    }
+
+    void datesQuantitiesAndUnderlyings()
+    {
+        const int moment = col(orders(), "moment");
+        const datetime from = datetime::fromQDateTime(QDateTime(QDate(2026, 12, 7), QTime(12, 0)));
+        const DateFilterFunc afternoon(moment, from, from.addMSecs(3600 * 1000));
+        Record r(orders());
+        r.data(moment) = from;
+        QVERIFY(afternoon.filter(r)); // from is in
+        r.data(moment) = from.addMSecs(3600 * 1000);
+        QVERIFY(!afternoon.filter(r)); // to is out
+        r.data(moment) = from.addMSecs(-1);
+        QVERIFY(!afternoon.filter(r));
+
+        const QuantityFilterFunc atLeast(col(orders(), "quantity"), 10);
+        r.data(QStringLiteral("quantity")) = 10;
+        QVERIFY(atLeast.filter(r));
+        r.data(QStringLiteral("quantity")) = 9;
+        QVERIFY(!atLeast.filter(r));
+
+        const BaseCodeBySecFilterFunc rts(col(orders(), "stock_id"), col(orders(), "board_id"), col(orders(), "sec_id"),
+                                          {QStringLiteral("RTS")});
+        const SampleInstrument& f = m_market->market.instruments().first();
+        r.data(QStringLiteral("stock_id")) = f.key.stock;
+        r.data(QStringLiteral("board_id")) = f.key.board;
+        r.data(QStringLiteral("sec_id")) = f.key.sec;
+        QVERIFY(rts.filter(r));
+        const BaseCodeBySecFilterFunc lower(col(orders(), "stock_id"), col(orders(), "board_id"),
+                                            col(orders(), "sec_id"), {QStringLiteral("rts")});
+        QVERIFY(!lower.filter(r)); // case-sensitive
+    }
+
+    void listStopsAtTheFirstFailingChild()
+    {
+        ListFilterFunc empty;
+        QVERIFY(empty.filter(Record()));
+        auto* list = new ListFilterFunc;
+        int secondCalls = 0;
+        list->append(new LambdaFilterFunc([](const Record& r) { return r.data(0).toInteger64() % 2 == 0; }, list));
+        list->append(new LambdaFilterFunc([&](const Record&) { return ++secondCalls > 0; }, list));
+        Record odd(orders());
+        odd.data(0) = 3;
+        Record even(orders());
+        even.data(0) = 4;
+        QVERIFY(!list->filter(odd));
+        QCOMPARE(secondCalls, 0);
+        QVERIFY(list->filter(even));
+        QCOMPARE(secondCalls, 1);
+        QCOMPARE(list->toString(), QStringLiteral("[LambdaFilterFunc, LambdaFilterFunc]"));
+        delete list;
+        QVERIFY(NoFilterFunc().filter(Record()));
+    }
+
+    void findPredicateReadsCellsAsShown()
+    {
+        RecordListModel model(orders());
+        TextFind find;
+        find.columns = {col(orders(), "account")};
+        ItemViewFindOptions options;
+        options.text = QStringLiteral("f001");
+        ItemViewFilterFunc f(&find, &model, options);
+        int passed = 0;
+        for (const Record& r : *orders()->masterIndex()) {
+            const bool match = r.data(QStringLiteral("account")).toString().startsWith(QStringLiteral("F001"));
+            QCOMPARE(f.filter(r), match);
+            passed += match;
+        }
+        QVERIFY(passed > 0);
+        find.columns.clear();
+        QVERIFY(!f.filter(orders()->masterIndex()->at(0)));
+        std::unique_ptr<TextFind> temporary(new TextFind);
+        ItemViewFilterFunc orphan(temporary.get(), &model, options);
+        temporary.reset();
+        QVERIFY(orphan.filter(orders()->masterIndex()->at(0))); // the find object is gone: everything passes
+    }
+};
+
+QTEST_MAIN(tst_Predicates)
+#include "tst_predicates.moc"
