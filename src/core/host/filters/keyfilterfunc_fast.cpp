@@ -72,11 +72,33 @@ bool KeyFilterFunc_Fast::filter(const Record& record) const
     }
     const uchar* key = raw + m_offset;
     if (m_length <= 8) {
-        // A short key is one number: no memcmp, and a few keys are fastest walked in order.
+        // A short key is one number: no memcmp, and a few keys are fastest compared all at once.
         quint64 word = 0;
-        std::memcpy(&word, key, std::size_t(m_length));
-        if (m_words.size() <= 8)
-            return std::find(m_words.begin(), m_words.end(), word) != m_words.end();
+        switch (m_length) { // fixed-size loads, not a call to memcpy
+        case 2: {
+            quint16 v;
+            std::memcpy(&v, key, 2);
+            word = v;
+            break;
+        }
+        case 4: {
+            quint32 v;
+            std::memcpy(&v, key, 4);
+            word = v;
+            break;
+        }
+        case 8:
+            std::memcpy(&word, key, 8);
+            break;
+        default:
+            std::memcpy(&word, key, std::size_t(m_length));
+        }
+        if (m_words.size() <= 8) {
+            bool found = false;
+            for (const quint64 w : m_words)
+                found |= w == word;
+            return found;
+        }
         return std::binary_search(m_words.begin(), m_words.end(), word);
     }
     int lo = 0;
