@@ -1,0 +1,99 @@
+#include "itemindexmodel.h"
+
+#include "indexdependbase.h"
+#include "indexiterative.h"
+#include "masterindex.h"
+#include "table.h"
+
+namespace ItemIndexModelNamespace {
+
+void releaseFromTable(void* owner, Index* index)
+{
+    static_cast<Table*>(owner)->removeIndex(index);
+}
+
+void releaseFromDepend(void* owner, Index* index)
+{
+    static_cast<IndexDependBase*>(owner)->removeDependentIndex(index);
+}
+
+} // namespace ItemIndexModelNamespace
+
+ItemIndexModel::ItemIndexModel(Table* table, QObject* parent)
+    : ItemModelWithDelegates(parent)
+{
+    setup(table);
+}
+
+ItemIndexModel::ItemIndexModel(IndexDependBase* depend, QObject* parent)
+    : ItemModelWithDelegates(parent)
+{
+    setup(depend);
+}
+
+ItemIndexModel::ItemIndexModel(Table* table, QAbstractItemModelPrivate& dd, QObject* parent)
+    : ItemModelWithDelegates(dd, parent)
+{
+    setup(table);
+}
+
+ItemIndexModel::ItemIndexModel(IndexDependBase* depend, QAbstractItemModelPrivate& dd, QObject* parent)
+    : ItemModelWithDelegates(dd, parent)
+{
+    setup(depend);
+}
+
+ItemIndexModel::~ItemIndexModel()
+{
+    if (m_release)
+        m_release(m_owner, this);
+}
+
+void ItemIndexModel::setup(Table* table)
+{
+    m_source = table->masterIndex();
+    setColumns(table->columns());
+    m_owner = table;
+    m_release = &ItemIndexModelNamespace::releaseFromTable;
+    table->addIndex(this);
+}
+
+void ItemIndexModel::setup(IndexDependBase* depend)
+{
+    m_source = dynamic_cast<IndexIterative*>(depend->owner());
+    Q_ASSERT_X(m_source, "ItemIndexModel", "a dependency's owner must be walkable");
+    if (m_source)
+        setColumns(m_source->table()->columns());
+    m_owner = depend;
+    m_release = &ItemIndexModelNamespace::releaseFromDepend;
+    depend->addDependentIndex(this);
+}
+
+Table* ItemIndexModel::table() const
+{
+    return m_source ? m_source->table() : nullptr;
+}
+
+void ItemIndexModel::rebuild()
+{
+    beginResetModel();
+    const bool blocked = blockSignals(true);
+    Index::rebuild();
+    blockSignals(blocked);
+    endResetModel();
+}
+
+void ItemIndexModel::beginUpdate()
+{
+    Q_EMIT beginUpdates();
+}
+
+void ItemIndexModel::endUpdate()
+{
+    Q_EMIT endUpdates();
+}
+
+QString ItemIndexModel::getClassName() const
+{
+    return QString::fromLatin1(metaObject()->className());
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "basic_views_export.h"
+
+#include <QElapsedTimer>
+#include <QString>
+
+class IProgressService;
+
+// Reports a long build to the host's progress service, about every 40 ms: the step between reports converges on
+// the number of records handled in 40 ms, so the timer is read once per step. The end is reported when the
+// helper goes, also when an exception leaves the build.
+class BASIC_VIEWS_EXPORT ProgressHelper
+{
+public:
+    ProgressHelper(const QString& message, qint64 total);
+    virtual ~ProgressHelper();
+
+    // Called per record with the running count.
+    void progress(qint64 count)
+    {
+        if (count % m_step == 0)
+            report(count);
+    }
+    void setExtraText(const QString& text) { m_extraText = text; }
+    qint64 step() const { return m_step; }
+
+private:
+    ProgressHelper(const ProgressHelper&) = delete;
+    ProgressHelper& operator=(const ProgressHelper&) = delete;
+    void report(qint64 count);
+
+    QString m_message;
+    IProgressService* m_service; // not owned; null without a host
+    QElapsedTimer m_timer;
+    QString m_extraText;
+    qint64 m_total;
+    qint64 m_lastCount = 0;
+    qint64 m_step = 1;
+};

@@ -1,0 +1,610 @@
+#include "tableindexmodel.h"
+
+#include "concurrentsort.h"
+#include "hostlog.h"
+#include "progresshelper.h"
+#include "table.h"
+#include "tableindexmodel_p.h"
+
+#include <QElapsedTimer>
+#include <QtConcurrent/QtConcurrentMap>
+
+namespace {
+
+const int SerialLimit = 512; // fewer inputs: one work item on the calling thread
+const int ItemSize = 256;
+const int ManyInputs = 8192;
+const int MaxItems = 32;
+// Equal records around a lower bound looked at before a record counts as moved (its key changed).
+const int NearbyEqual = 64;
+
+int itemCount(int n)
+{
+    if (n < SerialLimit)
+        return 1;
+    return n < ManyInputs ? n / ItemSize : MaxItems;
+}
+
+// Runs the work items, in parallel when there is more than one, and merges their outputs in item order.
+template<typename Item>
+TableIndexModelPrivate::Outputs runItems(QVector<Item>& items)
+{
+    if (items.size() == 1)
+        items.first()();
+    else
+        QtConcurrent::blockingMap(items, [](Item& item) { item(); });
+    TableIndexModelPrivate::Outputs merged;
+    for (Item& item : items)
+        TableIndexModelPrivate::merge(merged, item.out);
+    return merged;
+}
+
+} // namespace
+
+// ---- analysis work items (worker threads: they only read the model) ----
+
+int TableIndexModelPrivate::rowNear(const Record& record) const
+{
+    Q_Q(const TableIndexModel);
+    int p = q->lowerBound(record);
+    for (int steps = 0; p < list.count() && steps < NearbyEqual; ++p, ++steps) {
+        const Record& at = list.at(p);
+        if (at == record)
+            return p;
+        if (q->compare(at, record) > 0)
+            break;
+    }
+    return -1;
+}
+
+void TableIndexModelPrivate::classify(int row, const Record& next, Outputs& out) const
+{
+    Q_Q(const TableIndexModel);
+    const bool beforePrevious = row > 0 && q->compare(next, list.at(row - 1)) < 0;
+    const bool afterNext = row < list.count() - 1 && q->compare(next, list.at(row + 1)) > 0;
+    if (beforePrevious || afterNext)
+        out.move.insert(row);
+    else
+        out.changed.insert(row);
+}
+
+void TableIndexModelPrivate::merge(Outputs& into, Outputs& from)
+{
+    into.remove.insert(from.remove);
+    into.changed.insert(from.changed);
+    into.move.insert(from.move);
+    into.insert += from.insert;
+    into.notFound += from.notFound;
+    for (auto it = from.notFoundMap.constBegin(); it != from.notFoundMap.constEnd(); ++it)
+        into.notFoundMap.insert(it.key(), it.value());
+}
+
+void TableIndexModelPrivate::PreprocessRemoveParams::operator()()
+{
+    const TableIndexModelPrivate* d = model->d_func();
+    for (int i = first; i < last; ++i) {
+        const Record& r = removed->at(i);
+        if (!model->filter(r))
+            continue; // never shown
+        const int row = d->rowNear(r);
+        if (row >= 0)
+            out.remove.insert(row);
+        else
+            out.notFound << r;
+    }
+}
+
+void TableIndexModelPrivate::PreprocessUpdateParams::operator()()
+{
+    const TableIndexModelPrivate* d = model->d_func();
+    for (int i = first; i < last; ++i) {
+        const Record& now = updated->at(i);
+        const Record& next = updatedNew->at(i);
+        const bool shown = model->filter(now);
+        const bool wanted = model->filter(next);
+        if (!shown && !wanted)
+            continue;
+        if (!shown) {
+            out.insert << now; // enters with its new values
+            continue;
+        }
+        const int row = d->rowNear(now);
+        if (!wanted) {
+            if (row >= 0)
+                out.remove.insert(row);
+            else
+                out.notFound << now;
+            continue;
+        }
+        if (row >= 0)
+            d->classify(row, next, out);
+        else
+            out.notFoundMap.insert(now.handle(), next);
+    }
+}
+
+void TableIndexModelPrivate::PreprocessNotFoundParams::operator()()
+{
+    const TableIndexModelPrivate* d = model->d_func();
+    for (int row = firstRow; row < lastRow; ++row) {
+        const Record& r = d->list.at(row);
+        const auto mapped = notFoundMap->constFind(r.handle());
+        if (mapped != notFoundMap->constEnd())
+            d->classify(row, mapped.value(), out);
+        else if (std::binary_search(notFound->begin(), notFound->end(), r, std::less<Record>()))
+            out.remove.insert(row);
+    }
+}
+
+// ---- construction ----
+
+TableIndexModel::TableIndexModel(Table* table, QObject* parent)
+    : FilterIndexModel(table, *new TableIndexModelPrivate, parent)
+{
+}
+
+TableIndexModel::TableIndexModel(Table* table, TableIndexModelPrivate& dd, QObject* parent)
+    : FilterIndexModel(table, dd, parent)
+{
+}
+
+TableIndexModel::TableIndexModel(IndexDependBase* depend, TableIndexModelPrivate& dd, QObject* parent)
+    : FilterIndexModel(depend, dd, parent)
+{
+}
+
+TableIndexModel::~TableIndexModel() = default;
+
+// ---- rows and records ----
+
+const Record& TableIndexModel::at(int row) const
+{
+    Q_D(const TableIndexModel);
+    return d->list.at(row);
+}
+
+const Record& TableIndexModel::record(const QModelIndex& index) const
+{
+    Q_D(const TableIndexModel);
+    if (!index.isValid() || index.parent().isValid() || index.model() != this)
+        return Record::null;
+    return d->list.at(index.row());
+}
+
+Record TableIndexModel::recordByIndex(const QModelIndex& index) const
+{
+    return record(index);
+}
+
+QModelIndex TableIndexModel::indexByRecord(const Record& record, int column) const
+{
+    if (record.isNull())
+        return QModelIndex();
+    const int row = indexOf(record);
+    return row < 0 ? QModelIndex() : index(row, column);
+}
+
+QModelIndex TableIndexModel::indexColumn(const QModelIndex& index, int column) const
+{
+    if (!index.isValid())
+        return QModelIndex();
+    return this->index(index.row(), column);
+}
+
+void TableIndexModel::setColumnDelegate(const QString& name, ColumnModelDelegate* delegate, const QString& title)
+{
+    const int column = columnIndex(name);
+    if (column < 0)
+        throw tr("Колонка '%1' не найдена в модели '%2'").arg(name, getClassName());
+    ItemModelWithDelegates::setColumnDelegate(column, delegate, title);
+}
+
+IndexIterative::const_iterator TableIndexModel::begin() const
+{
+    Q_D(const TableIndexModel);
+    return d->list.begin();
+}
+
+IndexIterative::const_iterator TableIndexModel::end() const
+{
+    Q_D(const TableIndexModel);
+    return d->list.end();
+}
+
+int TableIndexModel::count() const
+{
+    Q_D(const TableIndexModel);
+    return d->list.count();
+}
+
+Table* TableIndexModel::table() const
+{
+    return ItemIndexModel::table();
+}
+
+int TableIndexModel::rowCount(const QModelIndex& parent) const
+{
+    Q_D(const TableIndexModel);
+    return parent.isValid() ? 0 : d->list.count();
+}
+
+QModelIndex TableIndexModel::index(int row, int column, const QModelIndex& parent) const
+{
+    Q_D(const TableIndexModel);
+    if (parent.isValid() || row < 0 || row >= d->list.count() || column < 0 || column >= columnCount())
+        return QModelIndex();
+    return createIndex(row, column);
+}
+
+QModelIndex TableIndexModel::parent(const QModelIndex&) const
+{
+    return QModelIndex();
+}
+
+Qt::ItemFlags TableIndexModel::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+}
+
+QVariant TableIndexModel::data(const QModelIndex& index, int role) const
+{
+    Q_D(const TableIndexModel);
+    if (!index.isValid() || index.parent().isValid() || index.row() >= d->list.count())
+        return QVariant();
+    // The columns of one row are read one after another: keep its handle.
+    if (d->cachedRow != index.row()) {
+        d->cachedRecord = d->list.at(index.row());
+        d->cachedRow = index.row();
+    }
+    return dataByRecord(d->cachedRecord, index.column(), role);
+}
+
+// ---- searching ----
+
+int TableIndexModel::lowerBound(const Record& record) const
+{
+    Q_D(const TableIndexModel);
+    return d->list.partitionPoint([&](const Record& x) { return compare(x, record) < 0; });
+}
+
+int TableIndexModel::upperBound(const Record& record) const
+{
+    Q_D(const TableIndexModel);
+    return d->list.partitionPoint([&](const Record& x) { return compare(x, record) <= 0; });
+}
+
+int TableIndexModel::indexOf(const Record& record) const
+{
+    Q_D(const TableIndexModel);
+    if (record.isNull())
+        return -1;
+    for (int p = lowerBound(record); p < d->list.count(); ++p) {
+        const Record& at = d->list.at(p);
+        if (at == record)
+            return p;
+        if (compare(at, record) > 0)
+            break;
+    }
+    // Its sort key changed since it was placed: only a walk finds it.
+    const auto it = std::find(d->list.begin(), d->list.end(), record);
+    return it == d->list.end() ? -1 : it.position();
+}
+
+bool TableIndexModel::contains(const Record& record) const
+{
+    return indexOf(record) >= 0;
+}
+
+// ---- building ----
+
+void TableIndexModel::build()
+{
+    Q_D(TableIndexModel);
+    QElapsedTimer timer;
+    timer.start();
+    startBuild();
+    const QString message = tr("Построение №%1 индекса табличной модели по таблице %2 ")
+                                .arg(buildNumber())
+                                .arg(table() ? table()->name() : QString());
+    {
+        ProgressHelper progress(message, source() ? source()->count() : 0);
+        beginResetModel();
+        d->list.clear();
+        d->cachedRow = -1;
+        d->cachedRecord = Record();
+        if (source()) {
+            qint64 n = 0;
+            for (const Record& r : *source()) {
+                progress.progress(++n);
+                if (filter(r))
+                    d->list.append(r);
+            }
+        }
+        resort();
+        endResetModel();
+        qCDebug(QGuiLog).noquote() << tr("Табличная модель %1 готова к отображению. Построение №%2: %3 строк %4 мсек")
+                                          .arg(table() ? table()->name() : QString())
+                                          .arg(buildNumber())
+                                          .arg(d->list.count())
+                                          .arg(timer.elapsed());
+    }
+}
+
+void TableIndexModel::clear()
+{
+    Q_D(TableIndexModel);
+    beginResetModel();
+    d->list.clear();
+    d->cachedRow = -1;
+    d->cachedRecord = Record();
+    endResetModel();
+}
+
+void TableIndexModel::rebuild()
+{
+    // One reset for the view, whatever clear() and build() send inside.
+    beginResetModel();
+    const bool blocked = blockSignals(true);
+    clear();
+    build();
+    blockSignals(blocked);
+    endResetModel();
+}
+
+void TableIndexModel::resort()
+{
+    Q_D(TableIndexModel);
+    ConcurrentSort::sort(d->list.begin(), d->list.end(), LessThan {this});
+    d->cachedRow = -1;
+}
+
+QList<QPair<Record, int>> TableIndexModel::savePersistent() const
+{
+    QList<QPair<Record, int>> saved;
+    for (const QModelIndex& index : persistentIndexList())
+        saved << qMakePair(at(index.row()), index.column());
+    return saved;
+}
+
+void TableIndexModel::restorePersistent(const QList<QPair<Record, int>>& saved)
+{
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const auto& entry : saved)
+        to << indexByRecord(entry.first, entry.second);
+    changePersistentIndexList(from, to);
+}
+
+void TableIndexModel::sort(int column, Qt::SortOrder order)
+{
+    if (column == sortColumn() && order == sortOrder())
+        return;
+    Q_EMIT layoutAboutToBeChanged();
+    const auto saved = savePersistent();
+    setSort(column, order);
+    resort();
+    restorePersistent(saved);
+    Q_EMIT layoutChanged();
+}
+
+bool TableIndexModel::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,
+                               const QModelIndex& destinationParent, int destinationChild)
+{
+    Q_D(TableIndexModel);
+    if (destinationChild == sourceRow || destinationChild == sourceRow + 1)
+        return true;
+    if (count <= 0 || !beginMoveRows(sourceParent, sourceRow, sourceRow + count - 1, destinationParent, destinationChild))
+        return false;
+    d->list.move(sourceRow, sourceRow + count - 1, destinationChild);
+    d->cachedRow = -1;
+    endMoveRows();
+    return true;
+}
+
+// ---- single changes ----
+
+void TableIndexModel::add(const Record& record)
+{
+    Q_D(TableIndexModel);
+    const int p = upperBound(record); // after the records equal to it
+    beginInsertRows(QModelIndex(), p, p);
+    d->list.insert(p, record);
+    d->cachedRow = -1;
+    endInsertRows();
+}
+
+void TableIndexModel::remove(const Record& record, int)
+{
+    Q_D(TableIndexModel);
+    const int p = indexOf(record);
+    if (p < 0)
+        return;
+    beginRemoveRows(QModelIndex(), p, p);
+    d->list.removeAt(p);
+    d->cachedRow = -1;
+    endRemoveRows();
+}
+
+void TableIndexModel::update(const Record& record, int firstColumn, int lastColumn, int row)
+{
+    Q_D(TableIndexModel);
+    if (!filter(record)) {
+        remove(record, -1);
+        return;
+    }
+    int p = (row >= 0 && d->list.at(row) == record) ? row : -1;
+    bool placed = p >= 0;
+    if (!placed) {
+        for (int i = lowerBound(record); i < d->list.count(); ++i) {
+            const Record& at = d->list.at(i);
+            if (at == record) {
+                p = i;
+                placed = true;
+                break;
+            }
+            if (compare(at, record) > 0)
+                break;
+        }
+    }
+    if (!placed) {
+        const auto it = std::find(d->list.begin(), d->list.end(), record);
+        if (it == d->list.end()) {
+            add(record); // newly accepted
+            return;
+        }
+        p = it.position();
+    }
+    if (placed) {
+        const bool afterPrevious = p == 0 || !(compare(d->list.at(p - 1), record) > 0);
+        const bool beforeNext = p == d->list.count() - 1 || !(compare(record, d->list.at(p + 1)) > 0);
+        if (afterPrevious && beforeNext) {
+            dataChangedRow(p, firstColumn, lastColumn);
+            return;
+        }
+    }
+    // Out of place: find its new place among the others, then move the row there.
+    const Record keep = record;
+    d->list.removeAt(p);
+    const int q = upperBound(keep);
+    d->list.insert(p, keep);
+    d->cachedRow = -1;
+    const int destination = q < p ? q : q + 1;
+    if (beginMoveRows(QModelIndex(), p, p, QModelIndex(), destination)) {
+        d->list.removeAt(p);
+        d->list.insert(q, keep);
+        endMoveRows();
+    }
+}
+
+// ---- batches ----
+
+void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Record>& updated, int, int,
+                                 const QList<Record>& added, const QList<Record>& updatedNew)
+{
+    Q_D(TableIndexModel);
+    restartTimer();
+    using P = TableIndexModelPrivate;
+    P::Outputs all;
+
+    auto slices = [](int n, auto make) {
+        const int c = itemCount(n);
+        QVector<decltype(make(0, 0))> items;
+        for (int k = 0; k < c; ++k)
+            items << make(int(qint64(n) * k / c), k == c - 1 ? n : int(qint64(n) * (k + 1) / c));
+        return items;
+    };
+
+    if (!removed.isEmpty()) {
+        auto items = slices(removed.size(), [&](int first, int last) {
+            return P::PreprocessRemoveParams {this, &removed, first, last, {}};
+        });
+        P::Outputs out = runItems(items);
+        P::merge(all, out);
+    }
+    if (!updated.isEmpty()) {
+        auto items = slices(updated.size(), [&](int first, int last) {
+            return P::PreprocessUpdateParams {this, &updated, &updatedNew, first, last, {}};
+        });
+        P::Outputs out = runItems(items);
+        P::merge(all, out);
+    }
+    for (const Record& r : added) {
+        if (filter(r))
+            all.insert << r;
+    }
+    // Records not found near their place: one walk over the list finds them all.
+    if (!all.notFound.isEmpty() || !all.notFoundMap.isEmpty()) {
+        ConcurrentSort::sort(all.notFound.begin(), all.notFound.end(), std::less<Record>());
+        auto items = slices(d->list.count(), [&](int first, int last) {
+            return P::PreprocessNotFoundParams {this, &all.notFound, &all.notFoundMap, first, last, {}};
+        });
+        P::Outputs out = runItems(items);
+        all.remove.insert(out.remove);
+        all.changed.insert(out.changed);
+        all.move.insert(out.move);
+    }
+    d->rowsToRemove = all.remove;
+    d->rowsChanged = all.changed;
+    d->rowsToMove = all.move;
+    d->recordsToInsert = all.insert;
+    accumulateElapsed();
+}
+
+void TableIndexModel::process(const QList<Record>&, const QList<Record>&, int firstColumn, int lastColumn,
+                              const QList<Record>&)
+{
+    Q_D(TableIndexModel);
+    restartTimer();
+
+    // 1. Rows that stay: one dataChanged per range over the columns showing the changed fields.
+    int low = 0;
+    int high = columnCount() - 1;
+    if (firstColumn != -1 && lastColumn != -1)
+        mapColumnFromTable(firstColumn, lastColumn, low, high);
+    if (low <= high) {
+        for (int i = 0; i < d->rowsChanged.rangeCount(); ++i) {
+            const auto range = d->rowsChanged.range(i);
+            Q_EMIT dataChanged(index(range.start, low), index(range.end - 1, high), {});
+        }
+    }
+
+    // 2. Removals, last range first so that the earlier rows keep their numbers.
+    for (int i = d->rowsToRemove.rangeCount() - 1; i >= 0; --i) {
+        const auto range = d->rowsToRemove.range(i);
+        beginRemoveRows(QModelIndex(), range.start, range.end - 1);
+        d->cachedRow = -1;
+        d->list.remove(range.start, range.size());
+        endRemoveRows();
+    }
+
+    // 3. Rows whose place changed: taken out and merged back under one layout change.
+    if (!d->rowsToMove.isEmpty()) {
+        RangeSet<int> moving;
+        for (int i = 0; i < d->rowsToMove.rangeCount(); ++i) {
+            const auto range = d->rowsToMove.range(i);
+            const int shift = d->rowsToRemove.countBefore(range.start);
+            moving.insert(range.start - shift, range.end - shift);
+        }
+        Q_EMIT layoutAboutToBeChanged();
+        const auto saved = savePersistent();
+        QList<Record> taken;
+        taken.reserve(moving.totalSize());
+        for (int i = 0; i < moving.rangeCount(); ++i) {
+            const auto range = moving.range(i);
+            std::copy(d->list.iteratorAt(range.start), d->list.iteratorAt(range.end), std::back_inserter(taken));
+        }
+        for (int i = moving.rangeCount() - 1; i >= 0; --i)
+            d->list.remove(moving.range(i).start, moving.range(i).size());
+        ConcurrentSort::sort(taken.begin(), taken.end(), LessThan {this});
+        for (const Record& r : qAsConst(taken))
+            d->list.insert(upperBound(r), r);
+        d->cachedRow = -1;
+        restorePersistent(saved);
+        Q_EMIT layoutChanged();
+    }
+
+    // 4. New rows, sorted, inserted as one block per gap between two resident rows.
+    if (!d->recordsToInsert.isEmpty()) {
+        QList<Record>& incoming = d->recordsToInsert;
+        ConcurrentSort::sort(incoming.begin(), incoming.end(), LessThan {this});
+        int i = 0;
+        while (i < incoming.size()) {
+            const int place = upperBound(incoming.at(i));
+            int j = i + 1;
+            while (j < incoming.size() && (place == d->list.count() || compare(incoming.at(j), d->list.at(place)) < 0))
+                ++j;
+            beginInsertRows(QModelIndex(), place, place + (j - i) - 1);
+            d->list.insert(place, incoming.begin() + i, incoming.begin() + j);
+            d->cachedRow = -1;
+            endInsertRows();
+            i = j;
+        }
+    }
+
+    d->rowsToRemove.clear();
+    d->rowsChanged.clear();
+    d->rowsToMove.clear();
+    d->recordsToInsert.clear();
+    accumulateElapsed();
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "itemmodelwithdelegates_p.h"
+#include "partitionlist.h"
+#include "rangeset.h"
+#include "tableindexmodel.h"
+
+#include <QHash>
+
+// The list of a TableIndexModel and what a batch's analysis leaves for its application.
+class TableIndexModelPrivate : public ItemModelWithDelegatesPrivate
+{
+    Q_DECLARE_PUBLIC(TableIndexModel)
+public:
+    PartitionList<Record> list;
+    mutable int cachedRow = -1;
+    mutable Record cachedRecord;
+    RangeSet<int> rowsToRemove;
+    RangeSet<int> rowsChanged;
+    RangeSet<int> rowsToMove;
+    QList<Record> recordsToInsert;
+
+    // One work item of a batch's analysis: a slice of its input and its own outputs, merged afterwards.
+    struct Outputs
+    {
+        RangeSet<int> remove;
+        RangeSet<int> changed;
+        RangeSet<int> move;
+        QList<Record> insert;
+        QList<Record> notFound;
+        QHash<const void*, Record> notFoundMap; // old handle -> its new values
+    };
+    struct PreprocessRemoveParams
+    {
+        const TableIndexModel* model;
+        const QList<Record>* removed;
+        int first;
+        int last;
+        Outputs out;
+        void operator()();
+    };
+    struct PreprocessUpdateParams
+    {
+        const TableIndexModel* model;
+        const QList<Record>* updated;
+        const QList<Record>* updatedNew;
+        int first;
+        int last;
+        Outputs out;
+        void operator()();
+    };
+    struct PreprocessNotFoundParams
+    {
+        const TableIndexModel* model;
+        const QList<Record>* notFound; // sorted by handle
+        const QHash<const void*, Record>* notFoundMap;
+        int firstRow;
+        int lastRow;
+        Outputs out;
+        void operator()();
+    };
+
+    // The row of a shown record found near its lower bound, or -1 (its sort key changed, or it is not shown).
+    int rowNear(const Record& record) const;
+    // Sorts one row with new values `next` into moved or changed rows.
+    void classify(int row, const Record& next, Outputs& out) const;
+    static void merge(Outputs& into, Outputs& from);
+};
