@@ -143,6 +143,11 @@ TableIndexModel::TableIndexModel(Table* table, QObject* parent)
 {
 }
 
+TableIndexModel::TableIndexModel(IndexDependBase* depend, QObject* parent)
+    : FilterIndexModel(depend, *new TableIndexModelPrivate, parent)
+{
+}
+
 TableIndexModel::TableIndexModel(Table* table, TableIndexModelPrivate& dd, QObject* parent)
     : FilterIndexModel(table, dd, parent)
 {
@@ -394,7 +399,11 @@ bool TableIndexModel::moveRows(const QModelIndex& sourceParent, int sourceRow, i
     Q_D(TableIndexModel);
     if (destinationChild == sourceRow || destinationChild == sourceRow + 1)
         return true;
-    if (count <= 0 || !beginMoveRows(sourceParent, sourceRow, sourceRow + count - 1, destinationParent, destinationChild))
+    const int rows = d->list.count();
+    if (sourceParent.isValid() || destinationParent.isValid() || count <= 0 || sourceRow < 0
+        || sourceRow + count > rows || destinationChild < 0 || destinationChild > rows)
+        return false;
+    if (!beginMoveRows(sourceParent, sourceRow, sourceRow + count - 1, destinationParent, destinationChild))
         return false;
     d->list.move(sourceRow, sourceRow + count - 1, destinationChild);
     d->cachedRow = -1;

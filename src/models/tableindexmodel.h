@@ -26,6 +26,8 @@ public:
     };
 
     explicit TableIndexModel(Table* table, QObject* parent = nullptr);
+    // Over the rows of another model (an IndexDepend), in that model's order until sorted otherwise.
+    explicit TableIndexModel(IndexDependBase* depend, QObject* parent = nullptr);
     ~TableIndexModel() override;
 
     // The handle of a row; the empty handle outside the list.

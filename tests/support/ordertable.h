@@ -16,6 +16,7 @@ inline Table* makeOrderTable(QObject* parent = nullptr, const QString& name = QS
         ColumnDef(FieldType::String, 7, QStringLiteral("account"), QStringLiteral("Счёт")),
         ColumnDef(FieldType::DateTime, 0, QStringLiteral("moment"), QStringLiteral("Время")),
         ColumnDef(FieldType::Double, 0, QStringLiteral("volat"), QStringLiteral("Волатильность")),
+        ColumnDef(FieldType::Int32, 0, QStringLiteral("status"), QStringLiteral("Статус")),
     };
     return new Table(name, columns, {QStringLiteral("order_num")}, parent);
 }

@@ -52,7 +52,7 @@ private Q_SLOTS:
     void describesItsColumns()
     {
         QCOMPARE(m_table->name(), QStringLiteral("orders"));
-        QCOMPARE(m_table->columnCount(), 10);
+        QCOMPARE(m_table->columnCount(), 11);
         QCOMPARE(m_table->columnIndex(QStringLiteral("price")), 5);
         QCOMPARE(m_table->columnIndex(QStringLiteral("missing")), -1);
         QCOMPARE(m_table->columnName(5), QStringLiteral("price"));
@@ -62,7 +62,7 @@ private Q_SLOTS:
         QCOMPARE(m_table->columnDef(QStringLiteral("account")).length, 7);
         QVERIFY(!m_table->columnDef(QStringLiteral("missing")).isValid());
         QCOMPARE(m_table->columnName(42), QString());
-        QCOMPARE(m_table->columns().size(), 10);
+        QCOMPARE(m_table->columns().size(), 11);
         QCOMPARE(m_table->masterIndex()->columnNames(), QStringList {QStringLiteral("order_num")});
     }
 

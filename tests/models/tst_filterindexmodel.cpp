@@ -1,0 +1,189 @@
+#include "embeddedcore.h"
+#include "indexdepend.h"
+#include "livetable.h"
+#include "mapsettings.h"
+#include "progresshelper.h"
+#include "recordingindex.h"
+#include "rowfiltersmodel.h"
+#include "statusfilter.h"
+#include "tableindexmodel.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// A table model over another model's rows, that notes each change it hears.
+class ListeningModel : public TableIndexModel
+{
+public:
+    ListeningModel(IndexDependBase* depend, QStringList* log)
+        : TableIndexModel(depend)
+        , m_log(log)
+    {
+    }
+    void add(const Record& r) override
+    {
+        *m_log << QStringLiteral("dependent add %1").arg(r.toString());
+        TableIndexModel::add(r);
+    }
+    void process(const QList<Record>& removed, const QList<Record>& updated, int first, int last,
+                 const QList<Record>& added) override
+    {
+        *m_log << QStringLiteral("dependent process");
+        TableIndexModel::process(removed, updated, first, last, added);
+    }
+
+private:
+    QStringList* m_log;
+};
+
+} // namespace
+
+class tst_FilterIndexModel : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<LiveTable> m_live;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_live = std::make_unique<LiveTable>();
+        for (int k = 1; k <= 4; ++k)
+            m_live->insert(k, QString::number(k * 10));
+        m_live->tick(2, "status", 2);
+    }
+    void cleanup() { m_live.reset(); }
+
+    void everyFilterChangeRebuildsWithOneReset()
+    {
+        TableIndexModel model(m_live->table);
+        new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+        QCoreApplication::processEvents();
+        StatusFilter status(*m_live->table);
+        RowFiltersModel* filters = model.filtersModel();
+        filters->addFilter(&status);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+
+        filters->setFilterValueAndEnabled(0, QStringLiteral("2"), true); // enabled
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(model.rowCount(), 3);
+        filters->setFilterValue(0, QStringLiteral("1|2")); // value only
+        QCOMPARE(reset.count(), 2);
+        Q_EMIT status.asincChanged(); // by itself
+        QCOMPARE(reset.count(), 3);
+        filters->apply({}); // a reset of the set
+        QCOMPARE(reset.count(), 4);
+        QCOMPARE(model.buildNumber(), 5);
+        filters->removeFilter(&status);
+    }
+
+    void filteredColumnsHaveABoldHeader()
+    {
+        TableIndexModel model(m_live->table);
+        StatusFilter status(*m_live->table);
+        model.filtersModel()->addFilter(&status);
+        const int column = m_live->column("status");
+        QVERIFY(!model.headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+        model.filtersModel()->setFilterValueAndEnabled(0, QStringLiteral("2"), true);
+        QVERIFY(model.headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!model.headerData(0, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!model.headerData(99, Qt::Horizontal, Qt::FontRole).isValid());
+        model.filtersModel()->removeFilter(&status);
+    }
+
+    void readCompilesThePredicateWithoutRebuilding()
+    {
+        TableIndexModel model(m_live->table);
+        QCoreApplication::processEvents();
+        StatusFilter status(*m_live->table);
+        model.filtersModel()->addFilter(&status);
+        MapSettings settings;
+        settings.setValue(QStringLiteral("filters/status.value"), QStringLiteral("2"));
+        settings.setValue(QStringLiteral("filters/status.enabled"), true);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        model.read(settings);
+        QCOMPARE(reset.count(), 0);
+        QCOMPARE(model.rowCount(), 4); // not rebuilt yet
+        QVERIFY(!model.filter(m_live->row(2)));
+        model.rebuild();
+        QCOMPARE(model.rowCount(), 3);
+        MapSettings written;
+        model.write(written);
+        QCOMPARE(written.value(QStringLiteral("filters/status.value")).toString(), QStringLiteral("2"));
+        model.filtersModel()->removeFilter(&status);
+    }
+
+    void destroyingAModelUnregistersItFirst()
+    {
+        auto* model = new TableIndexModel(m_live->table);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_live->table->indexes().size(), 1);
+        delete model;
+        QVERIFY(m_live->table->indexes().isEmpty());
+        m_live->insert(9, QStringLiteral("1")); // nobody is told of it any more
+    }
+
+    void dependentModelsFollowTheirOwnerOnce()
+    {
+        QStringList log;
+        IndexDepend<TableIndexModel> owner(m_live->table);
+        owner.setSort(m_live->column("price"), Qt::DescendingOrder);
+        ListeningModel dependent(owner.dependBase(), &log);
+        QCOMPARE(dependent.table(), m_live->table);
+        QCoreApplication::processEvents();
+        // Built from the owner's rows, in the owner's order.
+        QCOMPARE(LiveTable::column(dependent, 0), QStringLiteral("4 3 2 1"));
+        QCOMPARE(owner.getClassName(), QStringLiteral("IndexDepend::FilterIndexModel"));
+        log.clear();
+        m_live->insert(5, QStringLiteral("25"));
+        QCOMPARE(log, QStringList {QStringLiteral("dependent add 5")}); // once, after the owner
+        QCOMPARE(LiveTable::column(owner, 0), QStringLiteral("4 3 5 2 1"));
+        log.clear();
+        m_live->stageInsert(6, QStringLiteral("1"));
+        m_live->commit();
+        QCOMPARE(log, QStringList {QStringLiteral("dependent process")});
+        QCOMPARE(dependent.rowCount(), 6);
+    }
+
+    void buildsReportProgressToTheHost()
+    {
+        EmbeddedCore core;
+        LiveTable big;
+        for (int k = 0; k < 20000; ++k)
+            big.stageInsert(k, QString::number(k % 100));
+        big.commit();
+        TableIndexModel model(big.table);
+        QCoreApplication::processEvents();
+        const QStringList& log = core.progressService().log;
+        QVERIFY(log.first().startsWith(QStringLiteral("start Построение №1 индекса табличной модели по таблице orders ")));
+        QVERIFY(log.first().endsWith(QStringLiteral(" 20000")));
+        QVERIFY(log.last().startsWith(QStringLiteral("end Построение №1")));
+    }
+
+    void progressStepFollowsTheClock()
+    {
+        EmbeddedCore core;
+        {
+            ProgressHelper progress(QStringLiteral("работа"), 1000000);
+            QElapsedTimer timer;
+            timer.start();
+            qint64 n = 0;
+            while (timer.elapsed() < 150)
+                progress.progress(++n);
+            QVERIFY(progress.step() > 1); // reading the clock once per step, not per record
+        }
+        const QStringList& log = core.progressService().log;
+        QCOMPARE(log.first(), QStringLiteral("start работа 1000000"));
+        QVERIFY(log.size() >= 3 && log.size() <= 8); // about one report per 40 ms
+        QCOMPARE(log.last(), QStringLiteral("end работа"));
+    }
+};
+
+QTEST_MAIN(tst_FilterIndexModel)
+#include "tst_filterindexmodel.moc"
