@@ -1,7 +1,8 @@
 #pragma once
 
+#include "parallelmap.h"
+
 #include <QVector>
-#include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
 #include <iterator>
@@ -59,15 +60,15 @@ void sort(Iterator begin, Iterator end, Less less)
     QVector<BeginEnd<Iterator, Less>> parts;
     for (int k = 0; k < Parts; ++k)
         parts.append({cut[k], cut[k + 1], less});
-    QtConcurrent::blockingMap(parts, run);
+    ParallelMap::blockingMap(parts, run);
 
     QVector<BeginMiddleEnd<Iterator, Less>> pairs;
     for (int k = 0; k < Parts; k += 2)
         pairs.append({cut[k], cut[k + 1], cut[k + 2], less});
-    QtConcurrent::blockingMap(pairs, run);
+    ParallelMap::blockingMap(pairs, run);
 
     QVector<BeginMiddleEnd<Iterator, Less>> quads {{cut[0], cut[2], cut[4], less}, {cut[4], cut[6], cut[8], less}};
-    QtConcurrent::blockingMap(quads, run);
+    ParallelMap::blockingMap(quads, run);
 
     std::inplace_merge(cut[0], cut[4], cut[8], less);
 }

@@ -2,12 +2,12 @@
 
 #include "concurrentsort.h"
 #include "hostlog.h"
+#include "parallelmap.h"
 #include "progresshelper.h"
 #include "table.h"
 #include "tableindexmodel_p.h"
 
 #include <QElapsedTimer>
-#include <QtConcurrent/QtConcurrentMap>
 
 namespace {
 
@@ -32,7 +32,7 @@ TableIndexModelPrivate::Outputs runItems(QVector<Item>& items)
     if (items.size() == 1)
         items.first()();
     else
-        QtConcurrent::blockingMap(items, [](Item& item) { item(); });
+        ParallelMap::blockingMap(items, [](Item& item) { item(); });
     TableIndexModelPrivate::Outputs merged;
     for (Item& item : items)
         TableIndexModelPrivate::merge(merged, item.out);

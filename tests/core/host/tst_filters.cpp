@@ -5,6 +5,7 @@
 #include "filters/valuefilter.h"
 #include "marketfixture.h"
 #include "masterindex.h"
+#include "parallelmap.h"
 #include "recordstrans.h"
 #include "recordupdater.h"
 
@@ -128,7 +129,7 @@ private Q_SLOTS:
         QVector<int> rows(orders()->count());
         std::iota(rows.begin(), rows.end(), 0);
         std::atomic<int> disagreements {0};
-        QtConcurrent::blockingMap(rows, [&](int row) {
+        ParallelMap::blockingMap(rows, [&](int row) {
             const Record& r = orders()->masterIndex()->at(row);
             if (fast.filter(r) != general.filter(r))
                 ++disagreements;

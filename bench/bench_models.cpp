@@ -1,0 +1,262 @@
+// The live table model against what a Qt developer would otherwise build: a plain table model of the same
+// records under QSortFilterProxyModel with dynamic sorting and filtering, the same predicate and comparison.
+// A million orders sorted by price, a filter showing the buy side (about half).
+
+#include "benchutil.h"
+
+#include "embeddedcore.h"
+#include "enumfilter.h"
+#include "filterfunc.h"
+#include "masterindex.h"
+#include "recordstrans.h"
+#include "recordupdater.h"
+#include "rowfiltersmodel.h"
+#include "samplemarket.h"
+#include "table.h"
+#include "tableindexmodel.h"
+#include "tableregistry.h"
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QRandomGenerator>
+#include <QSortFilterProxyModel>
+
+#include <memory>
+
+namespace {
+
+// The buy side only: the sell side excluded.
+class SideFilter : public EnumFilter
+{
+public:
+    explicit SideFilter(Table& table)
+        : EnumFilter(table, table.columnIndex(QStringLiteral("buysell")))
+    {
+    }
+    QString name() const override { return QStringLiteral("Направление"); }
+    QList<KeyValue> keys() const override
+    {
+        return {KeyValue {FieldValue(FieldType::Char, 1, 'B')}, KeyValue {FieldValue(FieldType::Char, 1, 'S')}};
+    }
+};
+
+// The plain model: the table's records as rows, values as QVariants.
+class PlainModel : public QAbstractTableModel
+{
+public:
+    explicit PlainModel(Table* table)
+        : m_table(table)
+    {
+        for (const Record& r : *table->masterIndex())
+            rows.push_back(r);
+    }
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override { return parent.isValid() ? 0 : int(rows.size()); }
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : m_table->columnCount();
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || role != Qt::DisplayRole)
+            return QVariant();
+        return rows[std::size_t(index.row())].data(index.column()).toVariant();
+    }
+    void appendRows(const QList<Record>& records)
+    {
+        beginInsertRows(QModelIndex(), int(rows.size()), int(rows.size()) + records.size() - 1);
+        rows.insert(rows.end(), records.begin(), records.end());
+        endInsertRows();
+    }
+    void removeRecord(int row)
+    {
+        beginRemoveRows(QModelIndex(), row, row);
+        rows.erase(rows.begin() + row);
+        endRemoveRows();
+    }
+    void changed(int row) { Q_EMIT dataChanged(index(row, 0), index(row, m_table->columnCount() - 1)); }
+
+    std::vector<Record> rows;
+
+private:
+    Table* m_table;
+};
+
+// The proxy with the same predicate and the same price comparison as the live model.
+class Proxy : public QSortFilterProxyModel
+{
+public:
+    Proxy(const PlainModel* plain, const FilterFunc* predicate, int priceColumn)
+        : m_plain(plain)
+        , m_predicate(predicate)
+        , m_price(priceColumn)
+    {
+        setDynamicSortFilter(true);
+    }
+    bool filterAcceptsRow(int row, const QModelIndex&) const override
+    {
+        return m_predicate->filter(m_plain->rows[std::size_t(row)]);
+    }
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override
+    {
+        return m_plain->rows[std::size_t(left.row())].data(m_price).compare(m_plain->rows[std::size_t(right.row())].data(m_price)) < 0;
+    }
+
+private:
+    const PlainModel* m_plain;
+    const FilterFunc* m_predicate;
+    int m_price;
+};
+
+// Batches of 10,000 changes staged on random orders, the same for both sides.
+QList<Record> randomOrders(Table* orders, int n, quint32 seed)
+{
+    QRandomGenerator rng(seed);
+    QSet<const void*> seen;
+    QList<Record> picked;
+    while (picked.size() < n) {
+        const Record& r = orders->masterIndex()->at(int(rng.bounded(orders->count())));
+        if (!seen.contains(r.handle())) {
+            seen.insert(r.handle());
+            picked << r;
+        }
+    }
+    return picked;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    Bench::header(QStringLiteral("bench_models: 1000000 orders sorted by price, buy side shown; batches of 10000"));
+    EmbeddedCore core;
+    const SampleMarket market(SampleMarketOptions::sized(5000, 1000000));
+    market.populate(core.tables());
+    Table* orders = core.tables()->table(QStringLiteral("orders"));
+    const int price = orders->columnIndex(QStringLiteral("price"));
+    const int quantity = orders->columnIndex(QStringLiteral("quantity"));
+
+    // Ours: build and sort.
+    const qint64 rssBefore = Bench::currentRss();
+    TableIndexModel model(orders);
+    SideFilter side(*orders);
+    side.setValue(QStringLiteral("S"));
+    side.setEnabled(true);
+    model.filtersModel()->addFilter(&side);
+    model.setSort(price, Qt::AscendingOrder);
+    const double ourBuild = Bench::timeMs([&] { model.rebuild(); });
+    const double perRow = double(Bench::currentRss() - rssBefore) / model.rowCount();
+    Bench::result(QStringLiteral("models_shown_rows"), model.rowCount(), QStringLiteral("rows"));
+    Bench::result(QStringLiteral("models_build_sort_ours"), ourBuild, QStringLiteral("ms"));
+    Bench::result(QStringLiteral("models_overhead_per_shown_row"), perRow, QStringLiteral("bytes"));
+
+    // The alternative: build and sort.
+    PlainModel plain(orders);
+    std::unique_ptr<FilterFunc> predicate(side.createFilterFunc(nullptr));
+    Proxy proxy(&plain, predicate.get(), price);
+    const double proxyBuild = Bench::timeMs([&] {
+        proxy.setSourceModel(&plain);
+        proxy.sort(price);
+    });
+    if (proxy.rowCount() != model.rowCount())
+        qFatal("the proxy shows %d rows, the model %d", proxy.rowCount(), model.rowCount());
+    Bench::result(QStringLiteral("models_build_sort_proxy"), proxyBuild, QStringLiteral("ms"));
+    Bench::ratio(QStringLiteral("build_sort_vs_proxy"), proxyBuild / ourBuild);
+
+    QRandomGenerator rng(9);
+    auto stageAndCommit = [&](const QList<Record>& picked, const std::function<void(RecordUpdater&)>& change) {
+        RecordsTrans trans(orders);
+        for (const Record& r : picked) {
+            RecordUpdater u(r, trans);
+            change(u);
+        }
+        return Bench::timeMs([&] { trans.commit(); });
+    };
+    auto rowsOf = [&](const QList<Record>& picked) {
+        QHash<const void*, int> where;
+        for (int i = 0; i < int(plain.rows.size()); ++i)
+            where.insert(plain.rows[std::size_t(i)].handle(), i);
+        QList<int> rows;
+        for (const Record& r : picked)
+            rows << where.value(r.handle());
+        return rows;
+    };
+
+    // 10,000 sort-key changes.
+    {
+        const QList<Record> picked = randomOrders(orders, 10000, 1);
+        const QList<int> rows = rowsOf(picked);
+        const double ours = stageAndCommit(picked, [&](RecordUpdater& u) {
+            u.data(price) = u.record().data(price).toDecimal() + decimal(qint64(rng.bounded(200)) - 100, 0);
+        });
+        const double perRowPath = Bench::timeMs([&] {
+            for (int row : rows)
+                plain.changed(row);
+        });
+        // invalidate() only drops the mapping; the first read after it re-filters and re-sorts.
+        const double bestPath = Bench::timeMs([&] {
+            proxy.invalidate();
+            proxy.rowCount();
+        });
+        Bench::result(QStringLiteral("models_key_update_batch_ours"), ours, QStringLiteral("ms"));
+        Bench::result(QStringLiteral("models_key_update_batch_proxy_per_row"), perRowPath, QStringLiteral("ms"));
+        Bench::result(QStringLiteral("models_key_update_batch_proxy_invalidate"), bestPath, QStringLiteral("ms"));
+        Bench::ratio(QStringLiteral("key_updates_vs_proxy_per_row"), perRowPath / ours);
+        Bench::ratio(QStringLiteral("key_updates_vs_proxy_invalidate"), bestPath / ours);
+    }
+
+    // 10,000 changes of a field that is neither sort key nor filtered.
+    {
+        const QList<Record> picked = randomOrders(orders, 10000, 2);
+        const QList<int> rows = rowsOf(picked);
+        const double ours = stageAndCommit(picked, [&](RecordUpdater& u) {
+            u.data(quantity) = u.record().data(quantity).toInteger64() + 1;
+        });
+        const double proxyTime = Bench::timeMs([&] {
+            for (int row : rows)
+                plain.changed(row);
+        });
+        Bench::result(QStringLiteral("models_nonkey_update_batch_ours"), ours, QStringLiteral("ms"));
+        Bench::result(QStringLiteral("models_nonkey_update_batch_proxy"), proxyTime, QStringLiteral("ms"));
+        Bench::ratio(QStringLiteral("nonkey_updates_vs_proxy"), proxyTime / ours);
+    }
+
+    // 10,000 new orders.
+    {
+        RecordsTrans trans(orders);
+        QList<Record> fresh;
+        const Record model0 = orders->masterIndex()->at(0);
+        for (int i = 0; i < 10000; ++i) {
+            Record r = model0.clone();
+            r.data(0) = qint64(90000000 + i);
+            r.data(price) = decimal(qint64(100000 + rng.bounded(30000)), 0);
+            r.data(QStringLiteral("buysell")) = i % 2 ? 'B' : 'S';
+            RecordUpdater(r, trans);
+            fresh << r;
+        }
+        const double ours = Bench::timeMs([&] { trans.commit(); });
+        const double proxyTime = Bench::timeMs([&] { plain.appendRows(fresh); });
+        Bench::result(QStringLiteral("models_insert_batch_ours"), ours, QStringLiteral("ms"));
+        Bench::result(QStringLiteral("models_insert_batch_proxy"), proxyTime, QStringLiteral("ms"));
+        Bench::ratio(QStringLiteral("inserts_vs_proxy"), proxyTime / ours);
+    }
+
+    // 10,000 removals.
+    {
+        const QList<Record> picked = randomOrders(orders, 10000, 3);
+        QList<int> rows = rowsOf(picked);
+        const double ours = stageAndCommit(picked, [](RecordUpdater& u) { u.remove(); });
+        std::sort(rows.begin(), rows.end(), std::greater<int>());
+        const double proxyTime = Bench::timeMs([&] {
+            for (int row : rows)
+                plain.removeRecord(row);
+        });
+        Bench::result(QStringLiteral("models_remove_batch_ours"), ours, QStringLiteral("ms"));
+        Bench::result(QStringLiteral("models_remove_batch_proxy"), proxyTime, QStringLiteral("ms"));
+        Bench::ratio(QStringLiteral("removals_vs_proxy"), proxyTime / ours);
+    }
+    if (proxy.rowCount() != model.rowCount())
+        qFatal("after the batches the proxy shows %d rows, the model %d", proxy.rowCount(), model.rowCount());
+    model.filtersModel()->removeFilter(&side);
+    return 0;
+}
