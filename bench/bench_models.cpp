@@ -12,6 +12,7 @@
 #include "recordupdater.h"
 #include "rowfiltersmodel.h"
 #include "samplemarket.h"
+#include "sidefilter.h"
 #include "table.h"
 #include "tableindexmodel.h"
 #include "tableregistry.h"
@@ -24,21 +25,6 @@
 #include <memory>
 
 namespace {
-
-// The buy side only: the sell side excluded.
-class SideFilter : public EnumFilter
-{
-public:
-    explicit SideFilter(Table& table)
-        : EnumFilter(table, table.columnIndex(QStringLiteral("buysell")))
-    {
-    }
-    QString name() const override { return QStringLiteral("Направление"); }
-    QList<KeyValue> keys() const override
-    {
-        return {KeyValue {FieldValue(FieldType::Char, 1, 'B')}, KeyValue {FieldValue(FieldType::Char, 1, 'S')}};
-    }
-};
 
 // The plain model: the table's records as rows, values as QVariants.
 class PlainModel : public QAbstractTableModel

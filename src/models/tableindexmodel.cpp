@@ -537,7 +537,72 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
     d->rowsChanged = all.changed;
     d->rowsToMove = all.move;
     d->recordsToInsert = all.insert;
+    if (!d->rowsChanged.isEmpty())
+        settleRowsInPlace(updated, updatedNew);
     accumulateElapsed();
+}
+
+// Each row was first judged against its neighbours' old values; neighbours that change in the same batch can
+// break that judgement:
+//
+//   before    10  20  30          a row of 20 becomes 25, the row of 30 becomes 22: each alone stays in
+//   after     10  25  22          place, together they are out of order.
+//
+// So every row kept in place is checked once more against the rows that will stand next to it (rows leaving or
+// moving skipped), with new values on both sides; one that is out of order joins the moving rows, and its
+// neighbours are checked again, until no row moves.
+void TableIndexModel::settleRowsInPlace(const QList<Record>& updated, const QList<Record>& updatedNew)
+{
+    Q_D(TableIndexModel);
+    QHash<const void*, Record> next;
+    next.reserve(updated.size());
+    for (int i = 0; i < updated.size(); ++i)
+        next.insert(updated.at(i).handle(), updatedNew.at(i));
+    auto valueAt = [&](int row) -> Record {
+        const Record& r = d->list.at(row);
+        const auto it = next.constFind(r.handle());
+        return it == next.constEnd() ? r : it.value();
+    };
+    auto resident = [&](int row) { return !d->rowsToRemove.contains(row) && !d->rowsToMove.contains(row); };
+    QVector<int> pending;
+    for (int i = 0; i < d->rowsChanged.rangeCount(); ++i) {
+        for (int row = d->rowsChanged.range(i).start; row < d->rowsChanged.range(i).end; ++row)
+            pending << row;
+    }
+    while (!pending.isEmpty()) {
+        QVector<int> again;
+        for (int row : qAsConst(pending)) {
+            if (!resident(row))
+                continue;
+            int before = row - 1;
+            while (before >= 0 && !resident(before))
+                --before;
+            int after = row + 1;
+            while (after < d->list.count() && !resident(after))
+                ++after;
+            const Record value = valueAt(row);
+            const bool outOfOrder = (before >= 0 && compare(valueAt(before), value) > 0)
+                || (after < d->list.count() && compare(value, valueAt(after)) > 0);
+            if (!outOfOrder)
+                continue;
+            d->rowsToMove.insert(row);
+            // Its neighbours now stand next to each other.
+            if (before >= 0)
+                again << before;
+            if (after < d->list.count())
+                again << after;
+        }
+        pending = again;
+    }
+    // Rows that moved are no longer changed in place.
+    RangeSet<int> stay;
+    for (int i = 0; i < d->rowsChanged.rangeCount(); ++i) {
+        for (int row = d->rowsChanged.range(i).start; row < d->rowsChanged.range(i).end; ++row) {
+            if (!d->rowsToMove.contains(row))
+                stay.insert(row);
+        }
+    }
+    d->rowsChanged = stay;
 }
 
 void TableIndexModel::process(const QList<Record>&, const QList<Record>&, int firstColumn, int lastColumn,

@@ -84,6 +84,8 @@ protected:
     int upperBound(const Record& record) const;
 
 private:
+    // Moves to the moving rows those that a batch would leave out of order among their new neighbours.
+    void settleRowsInPlace(const QList<Record>& updated, const QList<Record>& updatedNew);
     // Saves each persistent index as (record, column) for a layout change, and maps them back afterwards.
     QList<QPair<Record, int>> savePersistent() const;
     void restorePersistent(const QList<QPair<Record, int>>& saved);

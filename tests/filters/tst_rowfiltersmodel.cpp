@@ -7,6 +7,7 @@
 #include "nofilterfunc.h"
 #include "recordlistmodel.h"
 #include "rowfiltersmodel.h"
+#include "sidefilter.h"
 #include "statusfilter.h"
 
 #include <QAbstractItemModelTester>
@@ -17,21 +18,6 @@
 #include <memory>
 
 namespace {
-
-// A side filter: a second enumeration, on its own column.
-class SideFilter : public EnumFilter
-{
-public:
-    SideFilter(Table& table)
-        : EnumFilter(table, table.columnIndex(QStringLiteral("buysell")))
-    {
-    }
-    QString name() const override { return QStringLiteral("Направление"); }
-    QList<KeyValue> keys() const override
-    {
-        return {KeyValue {FieldValue(FieldType::Char, 1, 'B')}, KeyValue {FieldValue(FieldType::Char, 1, 'S')}};
-    }
-};
 
 // A filter shown on a model column of its own.
 class ComputedFilter : public ValueFilter
