@@ -4,7 +4,10 @@
 #include "itemmodelwithdelegates_p.h"
 #include "xdecimal.h"
 
+#include "settings.h"
+
 #include <QFont>
+#include <QHeaderView>
 
 ItemModelWithDelegates::ItemModelWithDelegates(QObject* parent)
     : QAbstractItemModel(*new ItemModelWithDelegatesPrivate, parent)
@@ -412,4 +415,74 @@ int ItemModelWithDelegates::compare(const Record& r1, const Record& r2) const
 int ItemModelWithDelegates::default_compare(const Record&, const Record&) const
 {
     return 0;
+}
+
+void ItemModelWithDelegates::storeHeader(const QHeaderView* header, const QAbstractItemModel* model, Settings& settings)
+{
+    if (!model || !header)
+        return;
+    QStringList names;
+    settings.beginGroup(QStringLiteral("Columns"));
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int section = header->logicalIndex(visual);
+        if (model->headerData(section, Qt::Horizontal, ColumnHiddenRole).toBool())
+            continue;
+        const QString name = model->headerData(section, Qt::Horizontal, ColumnNameRole).toString();
+        if (name.isEmpty())
+            continue;
+        names << name;
+        const bool shown = !header->isSectionHidden(section);
+        settings.setValue(name + QStringLiteral(".visible"), shown);
+        if (shown)
+            settings.setValue(name + QStringLiteral(".width"), header->sectionSize(section));
+    }
+    settings.endGroup();
+    settings.setValue(QStringLiteral("all_columns"), names);
+    const int sortSection = header->sortIndicatorSection();
+    settings.setValue(QStringLiteral("sortColumn"),
+                      sortSection >= 0 ? model->headerData(sortSection, Qt::Horizontal, ColumnNameRole).toString()
+                                       : QString());
+    settings.setValue(QStringLiteral("sortOrder"),
+                      header->sortIndicatorOrder() == Qt::DescendingOrder ? QStringLiteral("DESC") : QStringLiteral("ASC"));
+}
+
+void ItemModelWithDelegates::restoreHeader(QHeaderView* header, QAbstractItemModel* model, const Settings& settings)
+{
+    if (!model || !header)
+        return;
+    const int columns = model->columnCount();
+    auto nameOf = [&](int column) { return model->headerData(column, Qt::Horizontal, ColumnNameRole).toString(); };
+    if (settings.contains(QStringLiteral("all_columns"))) {
+        const QStringList names = settings.value(QStringLiteral("all_columns")).toStringList();
+        QHash<QString, int> byName;
+        for (int column = 0; column < columns; ++column) {
+            header->setSectionHidden(column, true);
+            byName.insert(nameOf(column), column);
+        }
+        int position = 0;
+        for (const QString& name : names) {
+            const int column = byName.value(name, -1);
+            if (column < 0)
+                continue; // a column the model no longer has
+            header->moveSection(header->visualIndex(column), position++);
+            const QString key = QStringLiteral("Columns/") + name;
+            if (settings.contains(key + QStringLiteral(".width")))
+                header->resizeSection(column, settings.value(key + QStringLiteral(".width")).toInt());
+            header->setSectionHidden(column, !settings.value(key + QStringLiteral(".visible"), false).toBool());
+        }
+    }
+    const QString sortName = settings.value(QStringLiteral("sortColumn"), QString()).toString();
+    int sortColumn = -1;
+    for (int column = 0; column < columns && sortColumn < 0; ++column) {
+        if (nameOf(column) == sortName)
+            sortColumn = column;
+    }
+    const Qt::SortOrder order = settings.value(QStringLiteral("sortOrder")).toString().compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0
+        ? Qt::DescendingOrder
+        : Qt::AscendingOrder;
+    if (settings.value(QStringLiteral("ordered"), false).toBool())
+        return;
+    if (sortColumn < 0 || header->isSectionHidden(sortColumn))
+        sortColumn = header->logicalIndex(0);
+    header->setSortIndicator(sortColumn, order);
 }

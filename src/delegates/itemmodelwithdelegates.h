@@ -11,6 +11,8 @@
 class ColumnModelDelegate;
 class ItemModelWithDelegatesPrivate;
 class QAbstractItemModelPrivate;
+class QHeaderView;
+class Settings;
 
 // The base of every model of the library that shows a live table's records: an ordered list of columns, each
 // bound to a table field and/or a column delegate; the header roles describing them; cell values through the
@@ -63,6 +65,15 @@ public:
 
     static Qt::Alignment columnTypeAlignment(int type);
     static int fieldTypeToVariantType(int type);
+
+    // The persisted column layout, by column name: in the group "Columns" the shown order, each column's
+    // ".visible" and ".width", then "all_columns", "sortColumn" and "sortOrder" ("ASC"/"DESC"). Internal columns
+    // (ColumnHiddenRole) are not written. Nothing happens without a model.
+    static void storeHeader(const QHeaderView* header, const QAbstractItemModel* model, Settings& settings);
+    // Listed columns come first in their stored order and width, unlisted ones stay hidden; a column the model
+    // no longer has is ignored. The sort indicator goes to "sortColumn", or to the leftmost column when that is
+    // missing or hidden (unless "ordered" is true).
+    static void restoreHeader(QHeaderView* header, QAbstractItemModel* model, const Settings& settings);
 
     virtual bool isTreeModel() const;
     virtual QModelIndex indexColumn(const QModelIndex& index, int column) const;
