@@ -9,6 +9,8 @@
 
 #include <QElapsedTimer>
 
+#include <climits>
+
 namespace {
 
 const int SerialLimit = 512; // fewer inputs: one work item on the calling thread
@@ -43,11 +45,11 @@ TableIndexModelPrivate::Outputs runItems(QVector<Item>& items)
 
 // ---- analysis work items (worker threads: they only read the model) ----
 
-int TableIndexModelPrivate::rowNear(const Record& record) const
+int TableIndexModelPrivate::rowNear(const Record& record, int limit) const
 {
     Q_Q(const TableIndexModel);
     int p = q->lowerBound(record);
-    for (int steps = 0; p < list.count() && steps < NearbyEqual; ++p, ++steps) {
+    for (int steps = 0; p < list.count() && steps < limit; ++p, ++steps) {
         const Record& at = list.at(p);
         if (at == record)
             return p;
@@ -55,6 +57,12 @@ int TableIndexModelPrivate::rowNear(const Record& record) const
             break;
     }
     return -1;
+}
+
+int TableIndexModelPrivate::rowAnywhere(const Record& record) const
+{
+    const auto it = std::find(list.begin(), list.end(), record);
+    return it == list.end() ? -1 : it.position();
 }
 
 void TableIndexModelPrivate::classify(int row, const Record& next, Outputs& out) const
@@ -86,7 +94,7 @@ void TableIndexModelPrivate::PreprocessRemoveParams::operator()()
         const Record& r = removed->at(i);
         if (!model->filter(r))
             continue; // never shown
-        const int row = d->rowNear(r);
+        const int row = d->rowNear(r, NearbyEqual);
         if (row >= 0)
             out.remove.insert(row);
         else
@@ -108,7 +116,7 @@ void TableIndexModelPrivate::PreprocessUpdateParams::operator()()
             out.insert << now; // enters with its new values
             continue;
         }
-        const int row = d->rowNear(now);
+        const int row = d->rowNear(now, NearbyEqual);
         if (!wanted) {
             if (row >= 0)
                 out.remove.insert(row);
@@ -283,16 +291,8 @@ int TableIndexModel::indexOf(const Record& record) const
     Q_D(const TableIndexModel);
     if (record.isNull())
         return -1;
-    for (int p = lowerBound(record); p < d->list.count(); ++p) {
-        const Record& at = d->list.at(p);
-        if (at == record)
-            return p;
-        if (compare(at, record) > 0)
-            break;
-    }
-    // Its sort key changed since it was placed: only a walk finds it.
-    const auto it = std::find(d->list.begin(), d->list.end(), record);
-    return it == d->list.end() ? -1 : it.position();
+    const int near = d->rowNear(record, INT_MAX);
+    return near >= 0 ? near : d->rowAnywhere(record);
 }
 
 bool TableIndexModel::contains(const Record& record) const
@@ -442,27 +442,14 @@ void TableIndexModel::update(const Record& record, int firstColumn, int lastColu
         remove(record, -1);
         return;
     }
-    int p = (row >= 0 && d->list.at(row) == record) ? row : -1;
-    bool placed = p >= 0;
+    int p = (row >= 0 && d->list.at(row) == record) ? row : d->rowNear(record, INT_MAX);
+    const bool placed = p >= 0;
     if (!placed) {
-        for (int i = lowerBound(record); i < d->list.count(); ++i) {
-            const Record& at = d->list.at(i);
-            if (at == record) {
-                p = i;
-                placed = true;
-                break;
-            }
-            if (compare(at, record) > 0)
-                break;
-        }
-    }
-    if (!placed) {
-        const auto it = std::find(d->list.begin(), d->list.end(), record);
-        if (it == d->list.end()) {
+        p = d->rowAnywhere(record); // its sort key changed
+        if (p < 0) {
             add(record); // newly accepted
             return;
         }
-        p = it.position();
     }
     if (placed) {
         const bool afterPrevious = p == 0 || !(compare(d->list.at(p - 1), record) > 0);

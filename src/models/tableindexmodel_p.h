@@ -60,8 +60,11 @@ public:
         void operator()();
     };
 
-    // The row of a shown record found near its lower bound, or -1 (its sort key changed, or it is not shown).
-    int rowNear(const Record& record) const;
+    // The row of a shown record among the first `limit` rows from its lower bound, or -1 (its sort key
+    // changed, or it is not shown).
+    int rowNear(const Record& record, int limit) const;
+    // The row of a record found by walking the whole list; -1 when it is not there.
+    int rowAnywhere(const Record& record) const;
     // Sorts one row with new values `next` into moved or changed rows.
     void classify(int row, const Record& next, Outputs& out) const;
     static void merge(Outputs& into, Outputs& from);
