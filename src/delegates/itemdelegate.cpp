@@ -15,19 +15,6 @@ ItemDelegate::ItemDelegate(QObject* parent)
 {
 }
 
-QPalette::ColorGroup ItemDelegate::colorGroup(const QStyleOptionViewItem& option)
-{
-    if (!(option.state & QStyle::State_Enabled))
-        return QPalette::Disabled;
-    return (option.state & QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
-}
-
-int ItemDelegate::focusMargin(const QStyleOptionViewItem& option)
-{
-    const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
-    return style->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, option.widget) + 1;
-}
-
 void ItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
 {
     StyledItemDelegate::initStyleOption(option, index);

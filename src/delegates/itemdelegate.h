@@ -45,9 +45,6 @@ protected:
     virtual void drawText(QPainter* painter, const QStyleOptionViewItem& option, const QVariant& value) const;
     virtual void drawFrame(QPainter* painter, const QStyleOptionViewItem& option) const;
 
-    // The palette group a cell paints with: disabled, inactive or active.
-    static QPalette::ColorGroup colorGroup(const QStyleOptionViewItem& option);
-    static int focusMargin(const QStyleOptionViewItem& option);
 
 private:
     bool m_drawFrame = true;

@@ -76,9 +76,7 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QVariant changeTime = index.data(ChangeTimeRole);
     const QVariant directionValue = index.data(ChangeDirectionRole);
     const bool selected = opt.state & QStyle::State_Selected;
-    const QPalette::ColorGroup group = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
-        : (opt.state & QStyle::State_Active)                                ? QPalette::Active
-                                                                            : QPalette::Inactive;
+    const QPalette::ColorGroup group = colorGroup(opt);
 
     painter->save();
     if (!m_drawFrame)
@@ -137,8 +135,7 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
                                                                      : rect.top() + (rect.height() - 8) / 2;
         p.drawPixmap(QRect(rect.left() + 1, iconY, 12, 8), icon);
 
-        const QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
-        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &opt, opt.widget) + 1;
+        const int margin = focusMargin(opt);
         const QRect textRect = rect.adjusted(14 + margin, 0, -margin, 0);
         const Qt::TextElideMode elide = (alignment & Qt::AlignLeft) ? Qt::ElideRight : Qt::ElideLeft;
         p.setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));

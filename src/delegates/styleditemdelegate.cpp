@@ -3,6 +3,7 @@
 #include "datetime.h"
 #include "xdecimal.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 
 StyledItemDelegate::StyledItemDelegate(QObject* parent)
@@ -52,6 +53,19 @@ QSize StyledItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QMo
         return QSize(20, m_hintHeight);
     }
     return QStyledItemDelegate::sizeHint(option, index);
+}
+
+QPalette::ColorGroup StyledItemDelegate::colorGroup(const QStyleOptionViewItem& option)
+{
+    if (!(option.state & QStyle::State_Enabled))
+        return QPalette::Disabled;
+    return (option.state & QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
+}
+
+int StyledItemDelegate::focusMargin(const QStyleOptionViewItem& option)
+{
+    const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+    return style->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, option.widget) + 1;
 }
 
 QString StyledItemDelegate::monthName(int month)

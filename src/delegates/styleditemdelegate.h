@@ -28,6 +28,11 @@ public:
     static QString expWeekToString(const QDate& date);
     static QString monthName(int month);
 
+protected:
+    // The palette group a cell paints with (disabled, inactive or active), and the style's text inset.
+    static QPalette::ColorGroup colorGroup(const QStyleOptionViewItem& option);
+    static int focusMargin(const QStyleOptionViewItem& option);
+
 private:
     mutable QFont m_hintFont;
     mutable int m_hintHeight = -1;
