@@ -1,5 +1,7 @@
 #include "index.h"
 
+#include <algorithm>
+
 qint64 Index::m_nsecsElapsedTotal = 0;
 
 Index::~Index() = default;
@@ -62,6 +64,14 @@ void Index::dependentEndUpdate(Table*)
 QString Index::getClassName() const
 {
     return QStringLiteral("Index");
+}
+
+bool Index::touches(const QList<int>& columns, int firstColumn, int lastColumn)
+{
+    if (firstColumn < 0 || lastColumn < 0)
+        return !columns.isEmpty();
+    return std::any_of(columns.begin(), columns.end(),
+                       [&](int c) { return c >= firstColumn && c <= lastColumn; });
 }
 
 void Index::accumulateElapsed()

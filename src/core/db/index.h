@@ -40,6 +40,9 @@ public:
     virtual void dependentEndUpdate(Table* table);
     virtual QString getClassName() const;
 
+    // Whether a change of fields firstColumn..lastColumn (-1 in either: all) touches any of the columns.
+    static bool touches(const QList<int>& columns, int firstColumn, int lastColumn);
+
     // Time spent in this index's batch handling, and in all indexes together.
     qint64 nsecsElapsed() const { return m_nsecsElapsed; }
     static qint64 m_nsecsElapsedTotal;

@@ -40,13 +40,7 @@ QStringList MasterIndex::columnNames() const
 
 bool MasterIndex::touchesKey(int firstColumn, int lastColumn) const
 {
-    if (firstColumn < 0 || lastColumn < 0)
-        return hasKey();
-    for (int column : m_keyColumns) {
-        if (column >= firstColumn && column <= lastColumn)
-            return true;
-    }
-    return false;
+    return touches(m_keyColumns, firstColumn, lastColumn);
 }
 
 int MasterIndex::compareKeys(const Record& a, const Record& b) const

@@ -59,32 +59,27 @@ const SecurityDirectory::Info* SecurityDirectory::info(int stock, int board, qin
 
 QString SecurityDirectory::nameById(int stock, int board, qint64 sec) const
 {
-    const Info* i = info(stock, board, sec);
-    return i ? i->name : QString();
+    return answer(stock, board, sec, &Info::name, QString());
 }
 
 QString SecurityDirectory::codeById(int stock, int board, qint64 sec) const
 {
-    const Info* i = info(stock, board, sec);
-    return i ? i->code : QString();
+    return answer(stock, board, sec, &Info::code, QString());
 }
 
 QString SecurityDirectory::baseById(int stock, int board, qint64 sec) const
 {
-    const Info* i = info(stock, board, sec);
-    return i ? i->base : QString();
+    return answer(stock, board, sec, &Info::base, QString());
 }
 
 QString SecurityDirectory::textIdById(int stock, int board, qint64 sec) const
 {
-    const Info* i = info(stock, board, sec);
-    return i ? i->textId : QString();
+    return answer(stock, board, sec, &Info::textId, QString());
 }
 
 int SecurityDirectory::decimalsById(int stock, int board, qint64 sec) const
 {
-    const Info* i = info(stock, board, sec);
-    return i ? i->decimals : -1;
+    return answer(stock, board, sec, &Info::decimals, -1);
 }
 
 QString SecurityDirectory::nameByKey(const SecurityKey& key) const

@@ -69,6 +69,13 @@ private:
         SecurityKey real;
     };
     const Info* info(int stock, int board, qint64 sec) const;
+    // One prepared value of an instrument, or the fallback for an unknown one.
+    template<typename T>
+    T answer(int stock, int board, qint64 sec, T Info::*member, T fallback) const
+    {
+        const Info* i = info(stock, board, sec);
+        return i ? i->*member : fallback;
+    }
 
     QHash<SecurityKey, Info> m_byKey;
     QHash<QString, QList<SecurityKey>> m_byCode;

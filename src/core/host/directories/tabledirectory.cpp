@@ -48,16 +48,8 @@ public:
     QString getClassName() const override { return QStringLiteral("DirectoryWatcher"); }
 
 private:
-    bool watched(int first, int last) const
-    {
-        if (m_columns.isEmpty() || first < 0 || last < 0)
-            return true;
-        for (int c : m_columns) {
-            if (c >= first && c <= last)
-                return true;
-        }
-        return false;
-    }
+    // No watched columns means every column.
+    bool watched(int first, int last) const { return m_columns.isEmpty() || touches(m_columns, first, last); }
 
     TableDirectory* m_owner; // not owned
     QPointer<Table> m_table;
