@@ -399,10 +399,10 @@ int ItemModelWithDelegates::compare(const Record& r1, const Record& r2) const
         return default_compare(r1, r2);
     const ColumnDelegateDef& c = d->columns.at(d->sortColumn);
     int result = 0;
-    if (c.tableColumn != -1 && !c.delegate && r1.table() && r1.table() == r2.table()
-        && c.tableColumn < r1.table()->columnCount()) {
+    Table* const table = r1.table();
+    if (c.tableColumn != -1 && !c.delegate && table && table == r2.table() && c.tableColumn < table->columnCount()) {
         // The sorts' hot path: the two stored values compared in place, without Field objects.
-        const RowLayout& layout = r1.table()->layout();
+        const RowLayout& layout = table->layout();
         const RowLayout::Slot& slot = layout.slot(c.tableColumn);
         const uchar* a = r1.rawData();
         const uchar* b = r2.rawData();

@@ -27,6 +27,17 @@ int itemCount(int n)
     return n < ManyInputs ? n / ItemSize : MaxItems;
 }
 
+// Work items over n inputs: make(first, last) for each slice.
+template<typename Make>
+auto slices(int n, Make make)
+{
+    const int c = itemCount(n);
+    QVector<decltype(make(0, 0))> items;
+    for (int k = 0; k < c; ++k)
+        items << make(int(qint64(n) * k / c), k == c - 1 ? n : int(qint64(n) * (k + 1) / c));
+    return items;
+}
+
 // Runs the work items, in parallel when there is more than one, and merges their outputs in item order.
 template<typename Item>
 TableIndexModelPrivate::Outputs runItems(QVector<Item>& items)
@@ -57,6 +68,29 @@ int TableIndexModelPrivate::rowNear(const Record& record, int limit) const
             break;
     }
     return -1;
+}
+
+template<typename Sequence>
+std::vector<int> TableIndexModelPrivate::upperBounds(const Sequence& sorted) const
+{
+    Q_Q(const TableIndexModel);
+    const int n = int(sorted.size());
+    std::vector<int> bounds(static_cast<std::size_t>(n));
+    struct Slice
+    {
+        int first;
+        int last;
+    };
+    auto items = slices(n, [](int first, int last) { return Slice {first, last}; });
+    auto search = [&](const Slice& slice) {
+        for (int i = slice.first; i < slice.last; ++i)
+            bounds[std::size_t(i)] = q->upperBound(sorted[i]);
+    };
+    if (items.size() == 1)
+        search(items.first());
+    else
+        ParallelMap::blockingMap(items, search);
+    return bounds;
 }
 
 int TableIndexModelPrivate::rowAnywhere(const Record& record) const
@@ -94,7 +128,7 @@ void TableIndexModelPrivate::PreprocessRemoveParams::operator()()
         const Record& r = removed->at(i);
         if (!model->filter(r))
             continue; // never shown
-        const int row = d->rowNear(r, NearbyEqual);
+        const int row = search ? d->rowNear(r, NearbyEqual) : -1;
         if (row >= 0)
             out.remove.insert(row);
         else
@@ -116,7 +150,7 @@ void TableIndexModelPrivate::PreprocessUpdateParams::operator()()
             out.insert << now; // enters with its new values
             continue;
         }
-        const int row = d->rowNear(now, NearbyEqual);
+        const int row = search ? d->rowNear(now, NearbyEqual) : -1;
         if (!wanted) {
             if (row >= 0)
                 out.remove.insert(row);
@@ -127,22 +161,29 @@ void TableIndexModelPrivate::PreprocessUpdateParams::operator()()
         if (row >= 0)
             d->classify(row, next, out);
         else
-            out.notFoundMap.insert(now.handle(), next);
+            out.notFoundMap.insert(now.handle(), &next);
     }
 }
 
 void TableIndexModelPrivate::PreprocessNotFoundParams::operator()()
 {
     const TableIndexModelPrivate* d = model->d_func();
-    for (int row = firstRow; row < lastRow; ++row) {
-        const Record& r = d->list.at(row);
+    auto it = d->list.iteratorAt(firstRow);
+    for (int row = firstRow; row < lastRow; ++row, ++it) {
+        const Record& r = *it;
+        if (!wanted->mayContain(r.handle()))
+            continue;
         const auto mapped = notFoundMap->constFind(r.handle());
         if (mapped != notFoundMap->constEnd())
-            d->classify(row, mapped.value(), out);
+            d->classify(row, *mapped.value(), out);
         else if (std::binary_search(notFound->begin(), notFound->end(), r, std::less<Record>()))
             out.remove.insert(row);
     }
 }
+
+// A search near the lower bound costs some thousand times a step of the walk over the whole list (cache misses
+// on scattered records against a scan of contiguous handles).
+int TableIndexModelPrivate::rowsPerSearch = 2048;
 
 // ---- construction ----
 
@@ -482,25 +523,18 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
     restartTimer();
     using P = TableIndexModelPrivate;
     P::Outputs all;
-
-    auto slices = [](int n, auto make) {
-        const int c = itemCount(n);
-        QVector<decltype(make(0, 0))> items;
-        for (int k = 0; k < c; ++k)
-            items << make(int(qint64(n) * k / c), k == c - 1 ? n : int(qint64(n) * (k + 1) / c));
-        return items;
-    };
+    const bool search = qint64(removed.size() + updated.size()) * P::rowsPerSearch < d->list.count();
 
     if (!removed.isEmpty()) {
         auto items = slices(removed.size(), [&](int first, int last) {
-            return P::PreprocessRemoveParams {this, &removed, first, last, {}};
+            return P::PreprocessRemoveParams {this, &removed, search, first, last, {}};
         });
         P::Outputs out = runItems(items);
         P::merge(all, out);
     }
     if (!updated.isEmpty()) {
         auto items = slices(updated.size(), [&](int first, int last) {
-            return P::PreprocessUpdateParams {this, &updated, &updatedNew, first, last, {}};
+            return P::PreprocessUpdateParams {this, &updated, &updatedNew, search, first, last, {}};
         });
         P::Outputs out = runItems(items);
         P::merge(all, out);
@@ -512,8 +546,13 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
     // Records not found near their place: one walk over the list finds them all.
     if (!all.notFound.isEmpty() || !all.notFoundMap.isEmpty()) {
         ConcurrentSort::sort(all.notFound.begin(), all.notFound.end(), std::less<Record>());
+        HandleFilter wanted(all.notFound.size() + all.notFoundMap.size());
+        for (const Record& r : qAsConst(all.notFound))
+            wanted.add(r.handle());
+        for (auto it = all.notFoundMap.constBegin(); it != all.notFoundMap.constEnd(); ++it)
+            wanted.add(it.key());
         auto items = slices(d->list.count(), [&](int first, int last) {
-            return P::PreprocessNotFoundParams {this, &all.notFound, &all.notFoundMap, first, last, {}};
+            return P::PreprocessNotFoundParams {this, &all.notFound, &all.notFoundMap, &wanted, first, last, {}};
         });
         P::Outputs out = runItems(items);
         all.remove.insert(out.remove);
@@ -541,21 +580,29 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
 void TableIndexModel::settleRowsInPlace(const QList<Record>& updated, const QList<Record>& updatedNew)
 {
     Q_D(TableIndexModel);
-    QHash<const void*, Record> next;
-    next.reserve(updated.size());
-    for (int i = 0; i < updated.size(); ++i)
-        next.insert(updated.at(i).handle(), updatedNew.at(i));
-    auto valueAt = [&](int row) -> Record {
-        const Record& r = d->list.at(row);
-        const auto it = next.constFind(r.handle());
-        return it == next.constEnd() ? r : it.value();
-    };
-    auto resident = [&](int row) { return !d->rowsToRemove.contains(row) && !d->rowsToMove.contains(row); };
+    // A row whose two neighbours stay untouched was judged against exactly the values it will stand next to;
+    // only rows next to another change of the batch need a second look. Changed neighbours share a range.
+    auto touched = [&](int row) { return d->rowsToRemove.contains(row) || d->rowsToMove.contains(row); };
+    auto resident = [&](int row) { return !touched(row); };
     QVector<int> pending;
     for (int i = 0; i < d->rowsChanged.rangeCount(); ++i) {
-        for (int row = d->rowsChanged.range(i).start; row < d->rowsChanged.range(i).end; ++row)
-            pending << row;
+        const auto range = d->rowsChanged.range(i);
+        for (int row = range.start; row < range.end; ++row) {
+            if (range.size() > 1 || touched(row - 1) || touched(row + 1))
+                pending << row;
+        }
     }
+    if (pending.isEmpty())
+        return;
+    QHash<const void*, const Record*> next;
+    next.reserve(updated.size());
+    for (int i = 0; i < updated.size(); ++i)
+        next.insert(updated.at(i).handle(), &updatedNew.at(i));
+    auto valueAt = [&](int row) -> const Record& {
+        const Record& r = d->list.at(row);
+        const auto it = next.constFind(r.handle());
+        return it == next.constEnd() ? r : *it.value();
+    };
     while (!pending.isEmpty()) {
         QVector<int> again;
         for (int row : qAsConst(pending)) {
@@ -567,7 +614,7 @@ void TableIndexModel::settleRowsInPlace(const QList<Record>& updated, const QLis
             int after = row + 1;
             while (after < d->list.count() && !resident(after))
                 ++after;
-            const Record value = valueAt(row);
+            const Record& value = valueAt(row);
             const bool outOfOrder = (before >= 0 && compare(valueAt(before), value) > 0)
                 || (after < d->list.count() && compare(value, valueAt(after)) > 0);
             if (!outOfOrder)
@@ -629,17 +676,17 @@ void TableIndexModel::process(const QList<Record>&, const QList<Record>&, int fi
         }
         Q_EMIT layoutAboutToBeChanged();
         const auto saved = savePersistent();
-        QList<Record> taken;
-        taken.reserve(moving.totalSize());
+        // No observer sees the steps of a layout change: the rows leave and come back in one pass each.
+        std::vector<Record> taken;
+        taken.reserve(std::size_t(moving.totalSize()));
         for (int i = 0; i < moving.rangeCount(); ++i) {
             const auto range = moving.range(i);
-            std::copy(d->list.iteratorAt(range.start), d->list.iteratorAt(range.end), std::back_inserter(taken));
+            std::move(d->list.iteratorAt(range.start), d->list.iteratorAt(range.end), std::back_inserter(taken));
         }
-        for (int i = moving.rangeCount() - 1; i >= 0; --i)
-            d->list.remove(moving.range(i).start, moving.range(i).size());
+        d->list.removeRanges(moving);
         ConcurrentSort::sort(taken.begin(), taken.end(), LessThan {this});
-        for (const Record& r : qAsConst(taken))
-            d->list.insert(upperBound(r), r);
+        const std::vector<int> places = d->upperBounds(taken);
+        d->list.insertMany(places, taken);
         d->cachedRow = -1;
         restorePersistent(saved);
         Q_EMIT layoutChanged();
@@ -649,16 +696,21 @@ void TableIndexModel::process(const QList<Record>&, const QList<Record>&, int fi
     if (!d->recordsToInsert.isEmpty()) {
         QList<Record>& incoming = d->recordsToInsert;
         ConcurrentSort::sort(incoming.begin(), incoming.end(), LessThan {this});
+        // Each record's place among the rows before the batch; the records inserted ahead of it shift it by
+        // their number, since they all sort before it.
+        const std::vector<int> places = d->upperBounds(incoming);
+        int inserted = 0;
         int i = 0;
         while (i < incoming.size()) {
-            const int place = upperBound(incoming.at(i));
             int j = i + 1;
-            while (j < incoming.size() && (place == d->list.count() || compare(incoming.at(j), d->list.at(place)) < 0))
+            while (j < incoming.size() && places[std::size_t(j)] == places[std::size_t(i)])
                 ++j;
+            const int place = places[std::size_t(i)] + inserted;
             beginInsertRows(QModelIndex(), place, place + (j - i) - 1);
             d->list.insert(place, incoming.begin() + i, incoming.begin() + j);
             d->cachedRow = -1;
             endInsertRows();
+            inserted += j - i;
             i = j;
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "handlefilter.h"
 #include "itemmodelwithdelegates_p.h"
 #include "partitionlist.h"
 #include "rangeset.h"
@@ -20,6 +21,9 @@ public:
     RangeSet<int> rowsToMove;
     QList<Record> recordsToInsert;
 
+    // A batch with a record for every this many rows is found by one walk over the list rather than by searches.
+    static int rowsPerSearch;
+
     // One work item of a batch's analysis: a slice of its input and its own outputs, merged afterwards.
     struct Outputs
     {
@@ -28,12 +32,16 @@ public:
         RangeSet<int> move;
         QList<Record> insert;
         QList<Record> notFound;
-        QHash<const void*, Record> notFoundMap; // old handle -> its new values
+        // Old handle -> its new values (an element of the batch's updatedNew, which outlives the analysis).
+        QHash<const void*, const Record*> notFoundMap;
     };
+    // `search`: look for each record near its lower bound; off for batches so large against the list that one walk
+    // over the whole list (PreprocessNotFoundParams) finds them all for less.
     struct PreprocessRemoveParams
     {
         const TableIndexModel* model;
         const QList<Record>* removed;
+        bool search;
         int first;
         int last;
         Outputs out;
@@ -44,6 +52,7 @@ public:
         const TableIndexModel* model;
         const QList<Record>* updated;
         const QList<Record>* updatedNew;
+        bool search;
         int first;
         int last;
         Outputs out;
@@ -53,7 +62,8 @@ public:
     {
         const TableIndexModel* model;
         const QList<Record>* notFound; // sorted by handle
-        const QHash<const void*, Record>* notFoundMap;
+        const QHash<const void*, const Record*>* notFoundMap;
+        const HandleFilter* wanted; // every handle of both, to pass over the other rows cheaply
         int firstRow;
         int lastRow;
         Outputs out;
@@ -65,6 +75,9 @@ public:
     int rowNear(const Record& record, int limit) const;
     // The row of a record found by walking the whole list; -1 when it is not there.
     int rowAnywhere(const Record& record) const;
+    // The upper bound of each of `sorted` records in the list, searched in parallel.
+    template<typename Sequence>
+    std::vector<int> upperBounds(const Sequence& sorted) const;
     // Sorts one row with new values `next` into moved or changed rows.
     void classify(int row, const Record& next, Outputs& out) const;
     static void merge(Outputs& into, Outputs& from);

@@ -2,9 +2,11 @@
 #include "rowfiltersmodel.h"
 #include "statusfilter.h"
 #include "tableindexmodel.h"
+#include "tableindexmodel_p.h"
 
 #include <QAbstractItemModelTester>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -248,8 +250,19 @@ private Q_SLOTS:
         QCOMPARE(m_model->table(), m_live->table);
     }
 
+    void randomBatchesMatchTheFilteredSortedTable_data()
+    {
+        QTest::addColumn<int>("rowsPerSearch");
+        QTest::newRow("records searched near their place") << 0;
+        QTest::newRow("records found by one walk") << (1 << 30);
+    }
+
     void randomBatchesMatchTheFilteredSortedTable()
     {
+        QFETCH(int, rowsPerSearch);
+        const int defaultRowsPerSearch = TableIndexModelPrivate::rowsPerSearch;
+        TableIndexModelPrivate::rowsPerSearch = rowsPerSearch;
+        auto restore = qScopeGuard([&] { TableIndexModelPrivate::rowsPerSearch = defaultRowsPerSearch; });
         // BV_SEED replays a failed run.
         const quint32 seed = qEnvironmentVariableIsSet("BV_SEED") ? qgetenv("BV_SEED").toUInt()
                                                                   : QRandomGenerator::global()->generate();

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "rangeset.h"
+
 #include <QtGlobal>
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
+#include <new>
+#include <type_traits>
 #include <vector>
 
 // The record list behind every index: a sequence split into partitions of at most 10000 contiguous elements, so
@@ -16,6 +21,10 @@
 // (last slot, 0) pair. A partition that reaches 10000 entries is split in halves; a removal that empties a
 // partition drops it, and a partition is merged with a neighbour whenever the two hold fewer than 5000 together.
 // at() outside the list returns a reference to an empty element.
+//
+// Elements of a relocatable type (QTypeInfo: Record is one) shift inside a partition as bytes, as Qt's own
+// containers move them: an insertion into a full partition then costs one memmove instead of thousands of
+// element moves.
 template<typename T>
 class PartitionList
 {
@@ -177,7 +186,7 @@ public:
         const int s = slotForInsert(pos);
         Partition& p = m_parts[s];
         grow(p, 1);
-        p.insert(p.begin() + (pos - m_starts[s]), std::move(value));
+        insertInto(p, pos - m_starts[s], std::make_move_iterator(&value), 1);
         afterInsert(s, 1);
     }
 
@@ -191,8 +200,39 @@ public:
         const int s = slotForInsert(pos);
         Partition& p = m_parts[s];
         grow(p, n);
-        p.insert(p.begin() + (pos - m_starts[s]), first, last);
+        insertInto(p, pos - m_starts[s], first, n);
         afterInsert(s, n);
+    }
+
+    // Inserts values[i] before the element at positions[i] of the list as it was before the call, all in one pass
+    // per receiving partition; positions ascend, and values with the same position keep their order. For changes
+    // that no observer sees step by step (a re-sort under one layout change).
+    void insertMany(const std::vector<int>& positions, std::vector<T>& values)
+    {
+        Q_ASSERT(positions.size() == values.size());
+        const std::size_t n = positions.size();
+        if (n == 0)
+            return;
+        if (m_count == 0)
+            insertPartition(1);
+        std::size_t k = 0;
+        for (int s = 1; s < endSlot() && k < n; ++s) {
+            const int start = m_starts[s];
+            const int end = start + int(m_parts[s].size());
+            // A position at the start of a partition went to the end of the one before (as in insert()).
+            std::size_t j = k;
+            while (j < n && positions[j] <= end)
+                ++j;
+            if (j == k)
+                continue;
+            spread(m_parts[s], start, positions, values, k, j);
+            k = j;
+        }
+        Q_ASSERT(k == n);
+        m_count += int(n);
+        recomputeStarts(0);
+        for (int s = endSlot() - 1; s >= 1; --s)
+            split(s);
     }
 
     void replace(int i, T value) { ref(i) = std::move(value); }
@@ -207,8 +247,7 @@ public:
         while (end > pos) {
             const int s = slotOf(end - 1);
             const int from = std::max(pos, m_starts[s]);
-            Partition& p = m_parts[s];
-            p.erase(p.begin() + (from - m_starts[s]), p.begin() + (end - m_starts[s]));
+            eraseFrom(m_parts[s], from - m_starts[s], end - m_starts[s]);
             m_count -= end - from;
             end = from;
             recomputeStarts(s);
@@ -226,6 +265,45 @@ public:
         remove(first, last - first + 1);
         const int dest = to > last ? to - int(moved.size()) : to;
         insert(dest, std::make_move_iterator(moved.begin()), std::make_move_iterator(moved.end()));
+    }
+
+    // Removes every range of `rows` in one pass per partition, then merges small neighbours once. For changes
+    // that no observer sees range by range.
+    void removeRanges(const RangeSet<int>& rows)
+    {
+        int r = 0;
+        for (int s = 1; s < endSlot() && r < rows.rangeCount(); ++s) {
+            const int start = m_starts[s];
+            Partition& p = m_parts[s];
+            const int end = start + int(p.size());
+            int write = 0;
+            int read = 0;
+            for (; r < rows.rangeCount() && rows.range(r).start < end; ++r) {
+                const int cut = std::max(rows.range(r).start, start) - start;
+                const int resume = std::min(rows.range(r).end, end) - start;
+                write = relocateDown(p, write, read, cut);
+                destroyRange(p, cut, resume);
+                read = resume;
+                if (rows.range(r).end > end)
+                    break; // the range goes on in the next partition
+            }
+            write = relocateDown(p, write, read, int(p.size()));
+            shrinkTo(p, write);
+        }
+        m_count = 0;
+        for (int s = endSlot() - 1; s >= 1; --s) {
+            if (m_parts[s].empty()) {
+                m_parts.erase(m_parts.begin() + s);
+                m_starts.erase(m_starts.begin() + s);
+            }
+        }
+        for (int s = 1; s < endSlot(); ++s)
+            m_count += int(m_parts[s].size());
+        recomputeStarts(0);
+        for (int s = endSlot() - 1; s >= 2; --s) {
+            if (m_parts[s - 1].size() + m_parts[s].size() < std::size_t(MergeThreshold))
+                mergeIntoPrevious(s);
+        }
     }
 
     void clear()
@@ -300,6 +378,104 @@ private:
             return endSlot() - 1;
         const int s = slotOf(pos);
         return (pos == m_starts[s] && s > 1) ? s - 1 : s;
+    }
+
+    static constexpr bool Relocatable = QTypeInfo<T>::isRelocatable && std::is_nothrow_default_constructible<T>::value;
+
+    // Opens n places at `at` and fills them from `first`.
+    template<typename It>
+    static void insertInto(Partition& p, int at, It first, int n)
+    {
+        if constexpr (Relocatable && std::is_nothrow_constructible<T, decltype(*first)>::value) {
+            const std::size_t old = p.size();
+            p.resize(old + std::size_t(n));
+            T* data = p.data();
+            // The new tail elements are overwritten as bytes: end their lives first.
+            for (std::size_t i = old; i < old + std::size_t(n); ++i)
+                data[i].~T();
+            std::memmove(static_cast<void*>(data + at + n), static_cast<const void*>(data + at),
+                         (old - std::size_t(at)) * sizeof(T));
+            for (int i = 0; i < n; ++i, ++first)
+                new (data + at + i) T(*first);
+        } else {
+            p.insert(p.begin() + at, first, std::next(first, n));
+        }
+    }
+
+    // Puts values[k..j) before their positions (list positions; the partition starts at `start`), moving every old
+    // element once: from the back, each run of old elements moves up by the number of new values before it.
+    static void spread(Partition& p, int start, const std::vector<int>& positions, std::vector<T>& values,
+                       std::size_t k, std::size_t j)
+    {
+        const std::size_t old = p.size();
+        if constexpr (Relocatable) {
+            grow(p, int(j - k));
+            p.resize(old + (j - k));
+            T* data = p.data();
+            for (std::size_t i = old; i < old + (j - k); ++i)
+                data[i].~T();
+            std::size_t tail = old; // old elements from here on are in place
+            for (std::size_t i = j; i-- > k;) {
+                const std::size_t at = std::size_t(positions[i] - start);
+                const std::size_t shift = i - k + 1;
+                std::memmove(static_cast<void*>(data + at + shift), static_cast<const void*>(data + at),
+                             (tail - at) * sizeof(T));
+                new (data + at + shift - 1) T(std::move(values[i]));
+                tail = at;
+            }
+        } else {
+            Partition merged;
+            merged.reserve(old + (j - k));
+            int from = 0;
+            for (std::size_t i = k; i < j; ++i) {
+                const int at = positions[i] - start;
+                std::move(p.begin() + from, p.begin() + at, std::back_inserter(merged));
+                merged.push_back(std::move(values[i]));
+                from = at;
+            }
+            std::move(p.begin() + from, p.end(), std::back_inserter(merged));
+            p.swap(merged);
+        }
+    }
+
+    static void eraseFrom(Partition& p, int from, int to)
+    {
+        destroyRange(p, from, to);
+        const int write = relocateDown(p, from, to, int(p.size()));
+        shrinkTo(p, write);
+    }
+
+    // The three steps of an erase, so that one pass can cut several ranges: end the lives of [from, to) ...
+    static void destroyRange(Partition& p, int from, int to)
+    {
+        if constexpr (Relocatable) {
+            for (int i = from; i < to; ++i)
+                p[std::size_t(i)].~T();
+        } else {
+            std::fill(p.begin() + from, p.begin() + to, T());
+        }
+    }
+    // ... move the live elements [from, to) down to `write` (returns the new write position) ...
+    static int relocateDown(Partition& p, int write, int from, int to)
+    {
+        if (from == write)
+            return write + (to - from);
+        if constexpr (Relocatable) {
+            std::memmove(static_cast<void*>(p.data() + write), static_cast<const void*>(p.data() + from),
+                         std::size_t(to - from) * sizeof(T));
+        } else {
+            std::move(p.begin() + from, p.begin() + to, p.begin() + write);
+        }
+        return write + (to - from);
+    }
+    // ... and cut the partition to `size`, whose tail elements are dead or moved-from.
+    static void shrinkTo(Partition& p, int size)
+    {
+        if constexpr (Relocatable) {
+            for (std::size_t i = std::size_t(size); i < p.size(); ++i)
+                new (p.data() + i) T();
+        }
+        p.resize(std::size_t(size));
     }
 
     static void grow(Partition& p, int n)

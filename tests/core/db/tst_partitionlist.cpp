@@ -1,5 +1,7 @@
+#include "ordertable.h"
 #include "partitionlist.h"
 #include "record.h"
+#include "recorddata_p.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -214,6 +216,91 @@ private Q_SLOTS:
                     QFAIL(qPrintable(QStringLiteral("bad partition at step %1, seed %2").arg(step).arg(seed)));
             }
         }
+    }
+
+    void bulkInsertionAndRemovalMatchAVector()
+    {
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator rng(seed);
+        List list;
+        std::vector<int> oracle;
+        for (int step = 0; step < 200; ++step) {
+            const int n = int(oracle.size());
+            if (rng.bounded(3) != 0 || n == 0) {
+                // Ascending positions, some repeated, often at 0, at the end and at partition starts.
+                const int count = 1 + int(rng.bounded(step % 7 == 0 ? 30000 : 300));
+                std::vector<int> positions;
+                for (int i = 0; i < count; ++i) {
+                    const int kind = int(rng.bounded(8));
+                    positions.push_back(kind == 0 ? 0 : kind == 1 ? n : kind == 2 ? qMin(n, 9999) : int(rng.bounded(n + 1)));
+                }
+                std::sort(positions.begin(), positions.end());
+                std::vector<int> values(positions.size());
+                std::iota(values.begin(), values.end(), step * 100000);
+                for (std::size_t i = positions.size(); i-- > 0;) // from the back: earlier positions stay valid
+                    oracle.insert(oracle.begin() + positions[i], values[i]);
+                list.insertMany(positions, values);
+            } else {
+                RangeSet<int> cut;
+                const int ranges = 1 + int(rng.bounded(step % 5 == 0 ? 2000 : 20));
+                for (int i = 0; i < ranges; ++i) {
+                    const int start = int(rng.bounded(n));
+                    cut.insert(start, qMin(n, start + 1 + int(rng.bounded(i % 10 == 0 ? 15000 : 3))));
+                }
+                for (int i = cut.rangeCount() - 1; i >= 0; --i)
+                    oracle.erase(oracle.begin() + cut.range(i).start, oracle.begin() + cut.range(i).end);
+                list.removeRanges(cut);
+                for (int p = 1; p < list.partitionCount(); ++p) {
+                    if (list.partitionSize(p - 1) + list.partitionSize(p) < List::MergeThreshold)
+                        QFAIL(qPrintable(QStringLiteral("small neighbours left at step %1, seed %2").arg(step).arg(seed)));
+                }
+            }
+            if (contents(list) != oracle || list.count() != int(oracle.size()))
+                QFAIL(qPrintable(QStringLiteral("diverged at step %1, seed %2").arg(step).arg(seed)));
+            for (int p = 0; p < list.partitionCount(); ++p) {
+                if (list.partitionSize(p) <= 0 || list.partitionSize(p) >= List::MaxPartitionSize)
+                    QFAIL(qPrintable(QStringLiteral("bad partition at step %1, seed %2").arg(step).arg(seed)));
+            }
+            QCOMPARE(list.at(list.count() - 1), oracle.empty() ? 0 : oracle.back());
+        }
+    }
+
+    // Handles shift inside partitions as bytes: every handle must keep exactly its own references.
+    void recordHandlesSurviveShiftsWithExactReferenceCounts()
+    {
+        std::unique_ptr<Table> table(makeOrderTable());
+        std::vector<Record> records;
+        for (int i = 0; i < 12000; ++i)
+            records.push_back(Record(table.get()));
+        auto referencesHeldByList = [&](const PartitionList<Record>& list) {
+            std::vector<int> seen(records.size());
+            for (const Record& r : list)
+                ++seen[std::size_t(std::find(records.begin(), records.end(), r) - records.begin())];
+            return seen;
+        };
+        {
+            PartitionList<Record> list;
+            for (int i = 0; i < 9000; ++i)
+                list.append(records[std::size_t(i)]);
+            list.insert(10, records[9000]);
+            list.insert(0, records.begin() + 9001, records.begin() + 10500); // splits the full partition
+            list.remove(5, 700);
+            RangeSet<int> cut;
+            cut.insert(0, 3);
+            cut.insert(4990, 5020); // across a partition boundary
+            list.removeRanges(cut);
+            std::vector<int> positions {0, 0, 100, list.count()};
+            std::vector<Record> extra {records[10500], records[10501], records[0], records[10502]};
+            list.insertMany(positions, extra);
+            QCOMPARE(list.at(0), records[10500]);
+            QCOMPARE(list.at(1), records[10501]);
+            QCOMPARE(list.last(), records[10502]);
+            const std::vector<int> held = referencesHeldByList(list);
+            for (std::size_t i = 0; i < records.size(); ++i)
+                QCOMPARE(records[i].handle()->ref.loadRelaxed(), 1 + held[i]);
+        }
+        for (const Record& r : records)
+            QCOMPARE(r.handle()->ref.loadRelaxed(), 1);
     }
 };
 
