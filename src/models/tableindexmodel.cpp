@@ -71,10 +71,11 @@ int TableIndexModelPrivate::rowNear(const Record& record, int limit) const
 }
 
 template<typename Sequence>
-std::vector<int> TableIndexModelPrivate::upperBounds(const Sequence& sorted) const
+std::vector<int> TableIndexModelPrivate::sortWithPlaces(Sequence& records) const
 {
     Q_Q(const TableIndexModel);
-    const int n = int(sorted.size());
+    ConcurrentSort::sort(records.begin(), records.end(), TableIndexModel::LessThan {q});
+    const int n = int(records.size());
     std::vector<int> bounds(static_cast<std::size_t>(n));
     struct Slice
     {
@@ -82,9 +83,37 @@ std::vector<int> TableIndexModelPrivate::upperBounds(const Sequence& sorted) con
         int last;
     };
     auto items = slices(n, [](int first, int last) { return Slice {first, last}; });
+    const int rows = list.count();
+    // Whether r sorts before the row, the end counting as after everything: r's upper bound is the first such row.
+    auto before = [&](const Record& r, int row) { return row >= rows || q->compare(r, list.at(row)) < 0; };
     auto search = [&](const Slice& slice) {
-        for (int i = slice.first; i < slice.last; ++i)
-            bounds[std::size_t(i)] = q->upperBound(sorted[i]);
+        int bound = 0;
+        for (int i = slice.first; i < slice.last; ++i) {
+            const Record& r = records[i];
+            if (i == slice.first) {
+                bound = q->upperBound(r);
+            } else if (!before(r, bound)) {
+                // The rows before the previous bound do not sort after r either: gallop on from there.
+                int low = bound + 1;
+                int high = low;
+                int step = 1;
+                while (high < rows && !before(r, high)) {
+                    low = high + 1;
+                    high += step;
+                    step *= 2;
+                }
+                high = qMin(high, rows);
+                while (low < high) {
+                    const int mid = low + (high - low) / 2;
+                    if (before(r, mid))
+                        high = mid;
+                    else
+                        low = mid + 1;
+                }
+                bound = low;
+            }
+            bounds[std::size_t(i)] = bound;
+        }
     };
     if (items.size() == 1)
         search(items.first());
@@ -684,8 +713,7 @@ void TableIndexModel::process(const QList<Record>&, const QList<Record>&, int fi
             std::move(d->list.iteratorAt(range.start), d->list.iteratorAt(range.end), std::back_inserter(taken));
         }
         d->list.removeRanges(moving);
-        ConcurrentSort::sort(taken.begin(), taken.end(), LessThan {this});
-        const std::vector<int> places = d->upperBounds(taken);
+        const std::vector<int> places = d->sortWithPlaces(taken);
         d->list.insertMany(places, taken);
         d->cachedRow = -1;
         restorePersistent(saved);
@@ -695,10 +723,9 @@ void TableIndexModel::process(const QList<Record>&, const QList<Record>&, int fi
     // 4. New rows, sorted, inserted as one block per gap between two resident rows.
     if (!d->recordsToInsert.isEmpty()) {
         QList<Record>& incoming = d->recordsToInsert;
-        ConcurrentSort::sort(incoming.begin(), incoming.end(), LessThan {this});
         // Each record's place among the rows before the batch; the records inserted ahead of it shift it by
         // their number, since they all sort before it.
-        const std::vector<int> places = d->upperBounds(incoming);
+        const std::vector<int> places = d->sortWithPlaces(incoming);
         int inserted = 0;
         int i = 0;
         while (i < incoming.size()) {

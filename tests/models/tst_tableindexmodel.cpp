@@ -298,12 +298,14 @@ private Q_SLOTS:
             } else {
                 // A batch of inserts, removals, key and non-key updates; large ones go through the workers.
                 const int size = round >= 40 && rng.bounded(5) == 0 ? 600 + int(rng.bounded(1500)) : 1 + int(rng.bounded(40));
+                // Now and then a large batch of new rows only, spread over the whole list.
+                const bool onlyInserts = size >= 600 && rng.bounded(3) == 0;
                 QSet<qint64> touched;
                 for (int i = 0; i < size; ++i) {
                     // The table stays around two thousand rows: large enough for the parallel analysis, small
                     // enough for the model tester's full walks.
                     const int what = live.table->count() > 2000 ? 1 + int(rng.bounded(3)) : int(rng.bounded(4));
-                    if (what == 0 || live.table->count() == 0) {
+                    if (onlyInserts || what == 0 || live.table->count() == 0) {
                         live.stageInsert(nextKey++, QString::number(rng.bounded(50)));
                         continue;
                     }

@@ -126,6 +126,20 @@ public:
             return int(!isEmpty()) - int(!other.isEmpty());
         if (m_scale == other.m_scale)
             return m_mantissa < other.m_mantissa ? -1 : (m_mantissa > other.m_mantissa ? 1 : 0);
+        if constexpr (sizeof(M) <= sizeof(qint64)) {
+            // Prices of one column often differ in scale; aligning them rarely leaves 64 bits, and sorts compare
+            // them millions of times: skip the 128-bit product when it is not needed.
+            static constexpr qint64 powers[] = {1LL, 10LL, 100LL, 1000LL, 10000LL, 100000LL, 1000000LL,
+                10000000LL, 100000000LL, 1000000000LL, 10000000000LL, 100000000000LL, 1000000000000LL,
+                10000000000000LL, 100000000000000LL, 1000000000000000LL, 10000000000000000LL,
+                100000000000000000LL, 1000000000000000000LL};
+            qint64 a = m_mantissa;
+            qint64 b = other.m_mantissa;
+            const bool fits = m_scale < other.m_scale ? !__builtin_mul_overflow(a, powers[other.m_scale - m_scale], &a)
+                                                      : !__builtin_mul_overflow(b, powers[m_scale - other.m_scale], &b);
+            if (fits)
+                return a < b ? -1 : (a > b ? 1 : 0);
+        }
         Int128 a = m_mantissa;
         Int128 b = other.m_mantissa;
         // Align to the larger scale; a product that overflows is larger in magnitude than the other side.

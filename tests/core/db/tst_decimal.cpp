@@ -1,6 +1,7 @@
 #include "decimal.h"
 #include "xdecimal.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 class tst_Decimal : public QObject
@@ -85,6 +86,20 @@ private Q_SLOTS:
         // A value too large to rescale still orders correctly.
         QVERIFY(decimal::maximum() > decimal::fromString("0.000000000000000001"));
         QVERIFY(decimal(-9000000000000000000LL, 0) < decimal::fromString("-0.1"));
+        // Small and huge mantissas at every pair of scales order as their exact 128-bit alignment does.
+        QRandomGenerator rng(11);
+        for (int i = 0; i < 20000; ++i) {
+            auto mantissa = [&] {
+                const qint64 magnitude = i % 3 == 0 ? qint64(rng.generate64() >> 1) : qint64(rng.bounded(2000000));
+                return rng.bounded(2) ? -magnitude : magnitude;
+            };
+            const qint64 a = mantissa();
+            const qint64 b = i % 7 == 0 ? a : mantissa();
+            const int sa = int(rng.bounded(19));
+            const int sb = int(rng.bounded(19));
+            if (decimal(a, sa).compare(decimal(b, sb)) != xdecimal(a, sa).compare(xdecimal(b, sb)))
+                QFAIL(qPrintable(QStringLiteral("%1e-%2 against %3e-%4").arg(a).arg(sa).arg(b).arg(sb)));
+        }
     }
 
     void emptyValueSortsFirstAndPropagates()
