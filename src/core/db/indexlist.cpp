@@ -75,8 +75,5 @@ void IndexList::move(int first, int last, int to)
 
 void IndexList::removeRanges(const RangeSet<int>& rows)
 {
-    for (int i = rows.rangeCount() - 1; i >= 0; --i) {
-        const auto range = rows.range(i);
-        m_list.remove(range.start, range.size());
-    }
+    m_list.removeRanges(rows);
 }
