@@ -146,8 +146,7 @@ void TableIndexModelPrivate::merge(Outputs& into, Outputs& from)
     into.move.insert(from.move);
     into.insert += from.insert;
     into.notFound += from.notFound;
-    for (auto it = from.notFoundMap.constBegin(); it != from.notFoundMap.constEnd(); ++it)
-        into.notFoundMap.insert(it.key(), it.value());
+    into.notFoundMap.insert(into.notFoundMap.end(), from.notFoundMap.begin(), from.notFoundMap.end());
 }
 
 void TableIndexModelPrivate::PreprocessRemoveParams::operator()()
@@ -190,7 +189,7 @@ void TableIndexModelPrivate::PreprocessUpdateParams::operator()()
         if (row >= 0)
             d->classify(row, next, out);
         else
-            out.notFoundMap.insert(now.handle(), &next);
+            out.notFoundMap.emplace_back(now.handle(), &next);
     }
 }
 
@@ -202,9 +201,10 @@ void TableIndexModelPrivate::PreprocessNotFoundParams::operator()()
         const Record& r = *it;
         if (!wanted->mayContain(r.handle()))
             continue;
-        const auto mapped = notFoundMap->constFind(r.handle());
-        if (mapped != notFoundMap->constEnd())
-            d->classify(row, *mapped.value(), out);
+        const auto mapped = std::lower_bound(notFoundMap->begin(), notFoundMap->end(), r.handle(),
+                                             [](const auto& entry, const void* handle) { return std::less<const void*>()(entry.first, handle); });
+        if (mapped != notFoundMap->end() && mapped->first == r.handle())
+            d->classify(row, *mapped->second, out);
         else if (std::binary_search(notFound->begin(), notFound->end(), r, std::less<Record>()))
             out.remove.insert(row);
     }
@@ -573,13 +573,15 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
             all.insert << r;
     }
     // Records not found near their place: one walk over the list finds them all.
-    if (!all.notFound.isEmpty() || !all.notFoundMap.isEmpty()) {
+    if (!all.notFound.isEmpty() || !all.notFoundMap.empty()) {
         ConcurrentSort::sort(all.notFound.begin(), all.notFound.end(), std::less<Record>());
-        HandleFilter wanted(all.notFound.size() + all.notFoundMap.size());
+        std::sort(all.notFoundMap.begin(), all.notFoundMap.end(),
+                  [](const auto& a, const auto& b) { return std::less<const void*>()(a.first, b.first); });
+        HandleFilter wanted(all.notFound.size() + int(all.notFoundMap.size()));
         for (const Record& r : qAsConst(all.notFound))
             wanted.add(r.handle());
-        for (auto it = all.notFoundMap.constBegin(); it != all.notFoundMap.constEnd(); ++it)
-            wanted.add(it.key());
+        for (const auto& entry : all.notFoundMap)
+            wanted.add(entry.first);
         auto items = slices(d->list.count(), [&](int first, int last) {
             return P::PreprocessNotFoundParams {this, &all.notFound, &all.notFoundMap, &wanted, first, last, {}};
         });

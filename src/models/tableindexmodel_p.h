@@ -8,6 +8,9 @@
 
 #include <QHash>
 
+#include <utility>
+#include <vector>
+
 // The list of a TableIndexModel and what a batch's analysis leaves for its application.
 class TableIndexModelPrivate : public ItemModelWithDelegatesPrivate
 {
@@ -32,8 +35,9 @@ public:
         RangeSet<int> move;
         QList<Record> insert;
         QList<Record> notFound;
-        // Old handle -> its new values (an element of the batch's updatedNew, which outlives the analysis).
-        QHash<const void*, const Record*> notFoundMap;
+        // Old handle -> its new values (an element of the batch's updatedNew, which outlives the analysis). A flat
+        // map: the work items append, the joined map is sorted by handle once, and the walk looks up by bisection.
+        std::vector<std::pair<const void*, const Record*>> notFoundMap;
     };
     // `search`: look for each record near its lower bound; off for batches so large against the list that one walk
     // over the whole list (PreprocessNotFoundParams) finds them all for less.
@@ -62,7 +66,7 @@ public:
     {
         const TableIndexModel* model;
         const QList<Record>* notFound; // sorted by handle
-        const QHash<const void*, const Record*>* notFoundMap;
+        const std::vector<std::pair<const void*, const Record*>>* notFoundMap; // sorted by handle
         const HandleFilter* wanted; // every handle of both, to pass over the other rows cheaply
         int firstRow;
         int lastRow;
