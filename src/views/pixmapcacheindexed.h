@@ -1,0 +1,65 @@
+#pragma once
+
+#include "basic_views_export.h"
+
+#include <QMap>
+#include <QObject>
+#include <QPair>
+
+#include <climits>
+
+class QPixmap;
+
+// The fast view's paint buffer: one rendered pixmap per cell, owned, looked up by (row, column).
+//
+// Entries are keyed by row key = row - row offset. Rows inserted or removed above every cached row only move the
+// offset, so the usual case of a live table (new rows at the top, the cache further down) costs nothing per
+// entry; otherwise the entries below the change are re-keyed. Only cells inside the bounds are kept: moving the
+// bounds drops the entries outside them.
+class BASIC_VIEWS_EXPORT PixmapCacheIndexed : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PixmapCacheIndexed(QObject* parent = nullptr);
+    ~PixmapCacheIndexed() override;
+
+    // The cell's pixmap, or null.
+    QPixmap* find(int row, int column) const;
+    // Takes the pixmap over; a previous pixmap of the cell is deleted.
+    void insert(int row, int column, QPixmap* pixmap);
+    void remove(int row, int column);
+    // Every cell of rows firstRow..lastRow and columns firstColumn..lastColumn.
+    void removeCells(int firstRow, int lastRow, int firstColumn, int lastColumn);
+    // Every cached cell of the columns, whatever its row.
+    void removeColumns(int firstColumn, int lastColumn);
+    void clear();
+
+    int count() const { return m_cells.size(); }
+    int rowOffset() const { return m_rowOffset; }
+
+    int firstRow() const { return m_firstRow; }
+    int lastRow() const { return m_lastRow; }
+    int firstColumn() const { return m_firstColumn; }
+    int lastColumn() const { return m_lastColumn; }
+    // New bounds (all non-negative, and different from the current ones) drop the cells outside them.
+    void setBounds(int firstRow, int lastRow, int firstColumn, int lastColumn);
+
+    // The model's rows first..last were inserted or removed: cached cells follow their rows; removed rows' cells go.
+    void rowsInserted(int first, int last);
+    void rowsRemoved(int first, int last);
+
+private:
+    using Key = QPair<int, int>; // (row key, column)
+
+    int actualRow(const Key& key) const { return key.first + m_rowOffset; }
+    Key keyOf(int row, int column) const { return qMakePair(row - m_rowOffset, column); }
+    // Moves the entries whose row is at least `from` by `delta` rows.
+    void shiftRows(int from, int delta);
+
+    QMap<Key, QPixmap*> m_cells;
+    int m_rowOffset = 0;
+    int m_firstRow = 0;
+    int m_lastRow = INT_MAX;
+    int m_firstColumn = 0;
+    int m_lastColumn = INT_MAX;
+};
