@@ -1,0 +1,377 @@
+#include "livetable.h"
+#include "pixmapcacheindexed.h"
+#include "qtablefastview.h"
+#include "tableindexmodel.h"
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QScreen>
+#include <QWindow>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Counts the cells it paints, to tell cells drawn by the delegate from cells taken from the paint buffer.
+class CountingDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    mutable int paints = 0;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        ++paints;
+        QStyledItemDelegate::paint(painter, option, index);
+    }
+};
+
+// Adds up the viewport area that paint events cover.
+class PaintedArea : public QObject
+{
+public:
+    qint64 area = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            for (const QRect& r : static_cast<QPaintEvent*>(event)->region())
+                area += qint64(r.width()) * r.height();
+        }
+        return false;
+    }
+};
+
+// Equal pictures; on a difference both are saved next to the test's temporary files for a look.
+bool samePicture(const QImage& actual, const QImage& expected, const char* name)
+{
+    if (actual == expected)
+        return true;
+    if (actual.size() != expected.size()) {
+        qWarning() << name << "sizes differ:" << actual.size() << expected.size();
+    } else {
+        for (int y = 0; y < actual.height(); ++y) {
+            for (int x = 0; x < actual.width(); ++x) {
+                if (actual.pixel(x, y) != expected.pixel(x, y)) {
+                    qWarning() << name << "first difference at" << x << y << actual.pixelColor(x, y) << expected.pixelColor(x, y);
+                    y = actual.height();
+                    break;
+                }
+            }
+        }
+    }
+    actual.save(QDir::temp().filePath(QStringLiteral("%1-actual.png").arg(QLatin1String(name))));
+    expected.save(QDir::temp().filePath(QStringLiteral("%1-expected.png").arg(QLatin1String(name))));
+    return false;
+}
+
+// The view in its window, over a live orders table sorted by order number.
+struct Fixture
+{
+    explicit Fixture(int rows, Qt::SortOrder order)
+    {
+        for (int key = 1; key <= rows; ++key)
+            live.insert(key, QString::number(100 + key % 7));
+        model = std::make_unique<TableIndexModel>(live.table);
+        new QAbstractItemModelTester(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal, model.get());
+        model->setSort(0, order);
+        QCoreApplication::processEvents(); // the table builds the model
+        view.setItemDelegate(&delegate);
+        view.setModel(model.get());
+        view.header()->setSortIndicator(0, order);
+        view.resize(600, 300);
+        view.show();
+        if (!QTest::qWaitForWindowExposed(&view))
+            qWarning("the view was not exposed");
+        // No current row unless a test picks one (focus gave the view one on showing).
+        view.selectionModel()->clear();
+    }
+    qint64 keyAt(int row) const { return model->at(row).data(0).toInteger64(); }
+    // The order number shown in the first visible row.
+    qint64 topKey() const
+    {
+        const QModelIndex top = view.indexAt(QPoint(5, 1));
+        return top.isValid() ? keyAt(top.row()) : -1;
+    }
+    QImage shot() { return view.viewport()->grab().toImage(); }
+    // What the window really shows after the pending paints: the backing store, with pixels that were moved by
+    // scrolling rather than repainted (grab() would paint everything afresh).
+    QImage onScreen()
+    {
+        QCoreApplication::processEvents();
+        const QPoint at = view.viewport()->mapTo(&view, QPoint(0, 0));
+        const QPixmap window = view.windowHandle()->screen()->grabWindow(view.winId());
+        return window.toImage().copy(QRect(at, view.viewport()->size())).convertToFormat(QImage::Format_RGB32);
+    }
+    // What a fresh view without a paint buffer shows in the same place: the reference picture.
+    QImage reference()
+    {
+        QTableFastView plain;
+        QStyledItemDelegate plainDelegate;
+        plain.setItemDelegate(&plainDelegate);
+        plain.setModel(model.get());
+        plain.resize(view.size());
+        for (int column = 0; column < view.header()->count(); ++column)
+            plain.header()->resizeSection(column, view.header()->sectionSize(column));
+        plain.show();
+        if (!QTest::qWaitForWindowExposed(&plain))
+            qWarning("the reference view was not exposed");
+        plain.setAutoScroll(false); // the current cell is copied, not scrolled to
+        plain.selectionModel()->select(view.selectionModel()->selection(), QItemSelectionModel::ClearAndSelect);
+        plain.selectionModel()->setCurrentIndex(view.currentIndex(), QItemSelectionModel::NoUpdate);
+        plain.verticalScrollBar()->setValue(view.verticalScrollBar()->value());
+        plain.horizontalScrollBar()->setValue(view.horizontalScrollBar()->value());
+        return plain.viewport()->grab().toImage();
+    }
+
+    // Both what the view paints afresh and what the window shows after its incremental updates equal the
+    // reference picture.
+    bool showsTheModel(const char* name)
+    {
+        const QImage expected = reference();
+        return samePicture(shot(), expected, name)
+            && samePicture(onScreen(), expected.convertToFormat(QImage::Format_RGB32), (QByteArray(name) + "-on-screen").constData());
+    }
+
+    LiveTable live;
+    std::unique_ptr<TableIndexModel> model;
+    CountingDelegate delegate;
+    QTableFastView view;
+};
+
+} // namespace
+
+class tst_QTableFastView : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void constructionDefaults()
+    {
+        QTableFastView view;
+        QVERIFY(view.header());
+        QVERIFY(view.header()->sectionsMovable());
+        QVERIFY(!view.header()->stretchLastSection());
+        QCOMPARE(view.selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(view.selectionMode(), QAbstractItemView::SingleSelection);
+        QCOMPARE(view.horizontalScrollMode(), QAbstractItemView::ScrollPerPixel);
+        QCOMPARE(view.verticalScrollMode(), QAbstractItemView::ScrollPerItem);
+        QCOMPARE(view.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QVERIFY(view.rowHeight() >= view.fontMetrics().height());
+        QVERIFY(!view.isPaintBufferEnabled());
+        QVERIFY(view.isCurrentLast()); // no model: nothing below
+    }
+
+    void emptyModelPaintsNothing()
+    {
+        Fixture f(0, Qt::AscendingOrder);
+        const QImage image = f.shot();
+        const QColor base = f.view.viewport()->palette().color(QPalette::Base);
+        for (int y = 0; y < image.height(); y += 7) {
+            for (int x = 0; x < image.width(); x += 7)
+                QCOMPARE(image.pixelColor(x, y), base);
+        }
+        QCOMPARE(f.delegate.paints, 0);
+        f.view.verticalScrollBar()->setValue(5);
+        QCOMPARE(f.view.verticalScrollBar()->value(), 0);
+    }
+
+    void paintsRowsInPlaceWithHitTesting()
+    {
+        Fixture f(100, Qt::AscendingOrder);
+        const int h = f.view.rowHeight();
+        QCOMPARE(f.topKey(), 1);
+        QCOMPARE(f.view.indexAt(QPoint(5, 3 * h + 1)).row(), 3);
+        const QRect cell = f.view.visualRect(f.model->index(3, 1));
+        QCOMPARE(cell.top(), 3 * h);
+        QCOMPARE(cell.height(), h);
+        QCOMPARE(cell.left(), f.view.header()->sectionViewportPosition(1));
+        // The page holds whole rows; the range ends where the last page starts.
+        QCOMPARE(f.view.verticalScrollBar()->maximum(), 100 - f.view.viewport()->height() / h);
+        f.view.scrollTo(f.model->index(60, 0), QAbstractItemView::PositionAtTop);
+        QCOMPARE(f.topKey(), 61);
+        f.view.scrollTo(f.model->index(10, 0)); // above: becomes the first row
+        QCOMPARE(f.topKey(), 11);
+        const int page = f.view.viewport()->height() / h;
+        f.view.scrollTo(f.model->index(10 + page + 5, 0)); // below: becomes the last whole row
+        QCOMPARE(f.view.indexAt(QPoint(5, (page - 1) * h + 1)).row(), 10 + page + 5);
+        QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+    }
+
+    void viewAtTheBottomStaysThereWhileRowsAreAppended()
+    {
+        Fixture f(200, Qt::AscendingOrder);
+        QScrollBar* bar = f.view.verticalScrollBar();
+        bar->setValue(bar->maximum());
+        QCoreApplication::processEvents();
+        PaintedArea painted;
+        f.view.viewport()->installEventFilter(&painted);
+        f.live.insert(201, QStringLiteral("100"));
+        QCoreApplication::processEvents();
+        // The rows on screen moved up by one; only the new last row was painted.
+        QCOMPARE(painted.area, qint64(f.view.viewport()->width()) * f.view.rowHeight());
+        f.view.viewport()->removeEventFilter(&painted);
+        for (int key = 202; key <= 260; ++key)
+            f.live.stageInsert(key, QStringLiteral("101"));
+        f.live.commit();
+        QCOMPARE(bar->value(), bar->maximum());
+        const int lastRowY = (f.view.viewport()->height() / f.view.rowHeight() - 1) * f.view.rowHeight() + 1;
+        QCOMPARE(f.keyAt(f.view.indexAt(QPoint(5, lastRowY)).row()), 260);
+        QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+    }
+
+    void viewInTheMiddleKeepsItsRecordsWhenRowsArriveAbove()
+    {
+        Fixture f(200, Qt::DescendingOrder); // new orders come in at the top
+        f.view.verticalScrollBar()->setValue(50);
+        const qint64 top = f.topKey();
+        QCOMPARE(top, 150);
+        QCoreApplication::processEvents();
+        PaintedArea above;
+        f.view.viewport()->installEventFilter(&above);
+        for (int key = 201; key <= 230; ++key)
+            f.live.stageInsert(key, QStringLiteral("100"));
+        f.live.commit();
+        f.live.insert(231, QStringLiteral("100"));
+        QCoreApplication::processEvents();
+        QCOMPARE(f.topKey(), top);
+        QCOMPARE(f.view.verticalScrollBar()->value(), 81);
+        QCOMPARE(above.area, qint64(0)); // nothing on screen changed, nothing was painted
+        f.view.viewport()->removeEventFilter(&above);
+        // A view at the top shows the newcomers instead: the rows on screen move down, one row is painted.
+        f.view.verticalScrollBar()->setValue(0);
+        QCoreApplication::processEvents();
+        PaintedArea painted;
+        f.view.viewport()->installEventFilter(&painted);
+        f.live.insert(232, QStringLiteral("100"));
+        QCoreApplication::processEvents();
+        QCOMPARE(f.topKey(), 232);
+        QCOMPARE(painted.area, qint64(f.view.viewport()->width()) * f.view.rowHeight());
+        QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+    }
+
+    void currentRowOnTopStaysOnTopInItsColumn()
+    {
+        Fixture f(50, Qt::DescendingOrder);
+        f.view.setCurrentIndex(f.model->index(0, 2));
+        QVERIFY(f.view.isCurrentFirst());
+        f.live.insert(51, QStringLiteral("100"));
+        for (int key = 52; key <= 60; ++key)
+            f.live.stageInsert(key, QStringLiteral("100"));
+        f.live.commit();
+        QCOMPARE(f.view.currentIndex().row(), 0);
+        QCOMPARE(f.view.currentIndex().column(), 2);
+        QCOMPARE(f.keyAt(0), 60);
+        QVERIFY(f.view.selectionModel()->isRowSelected(0, QModelIndex()));
+        QCOMPARE(f.view.selectionModel()->selectedRows().size(), 1);
+        // A current row elsewhere follows its record.
+        f.view.setCurrentIndex(f.model->index(5, 1));
+        const qint64 key = f.keyAt(5);
+        f.live.insert(61, QStringLiteral("100"));
+        QCOMPARE(f.keyAt(f.view.currentIndex().row()), key);
+    }
+
+    void changedCellsComeFromTheDelegateOthersFromTheBuffer()
+    {
+        Fixture f(100, Qt::AscendingOrder);
+        f.view.setPaintBufferEnabled(true);
+        f.delegate.paints = 0;
+        const QImage first = f.shot();
+        const int cells = f.delegate.paints;
+        QVERIFY(cells > 0);
+        QCOMPARE(f.view.paintBuffer()->count(), cells);
+
+        f.delegate.paints = 0;
+        QCOMPARE(f.shot(), first); // all from the buffer
+        QCOMPARE(f.delegate.paints, 0);
+
+        f.live.tick(3, "price", QStringLiteral("555.55")); // row 2
+        const QImage second = f.shot();
+        QCOMPARE(f.delegate.paints, 1); // the price cell of row 2 only
+        QVERIFY(second != first);
+        QVERIFY(samePicture(second, f.reference(), QTest::currentTestFunction()));
+        // Only the band of row 2 differs.
+        const int h = f.view.rowHeight();
+        for (int y = 0; y < second.height(); ++y) {
+            if (y >= 2 * h && y < 3 * h)
+                continue;
+            for (int x = 0; x < second.width(); x += 3) {
+                if (second.pixel(x, y) != first.pixel(x, y))
+                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) changed outside the row").arg(x).arg(y)));
+            }
+        }
+    }
+
+    void cachedCellsStayOnTheirRowsAfterInsertsAbove()
+    {
+        Fixture f(200, Qt::DescendingOrder);
+        f.live.remove(150); // comes back later, inside the page
+        f.view.setPaintBufferEnabled(true);
+        f.view.verticalScrollBar()->setValue(40);
+        f.shot();
+        f.delegate.paints = 0;
+        for (int key = 201; key <= 210; ++key)
+            f.live.stageInsert(key, QStringLiteral("100"));
+        f.live.commit();
+        const QImage after = f.shot();
+        QCOMPARE(f.delegate.paints, 0); // the same records, all from the buffer...
+        QVERIFY(samePicture(after, f.reference(), QTest::currentTestFunction())); // ...each at its own row
+        // Rows inserted inside the page: the cached cells below move with their records.
+        const qint64 top = f.topKey();
+        QVERIFY(top > 150 && top <= 160);
+        f.live.insert(150, QStringLiteral("100")); // lands inside the page
+        QCOMPARE(f.topKey(), top);
+        QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+    }
+
+    void rightArrowInTheLastColumnScrollsByOneStep()
+    {
+        Fixture f(20, Qt::AscendingOrder);
+        for (int column = 0; column < f.view.header()->count(); ++column)
+            f.view.header()->resizeSection(column, 150);
+        QScrollBar* bar = f.view.horizontalScrollBar();
+        QVERIFY(bar->maximum() > bar->singleStep());
+        const int last = f.view.header()->logicalIndex(f.view.header()->count() - 1);
+        f.view.setCurrentIndex(f.model->index(3, last));
+        bar->setValue(0);
+        QTest::keyClick(&f.view, Qt::Key_Right);
+        QCOMPARE(f.view.currentIndex(), f.model->index(3, last));
+        QCOMPARE(bar->value(), bar->singleStep());
+        // Elsewhere the arrows move the current cell.
+        QTest::keyClick(&f.view, Qt::Key_Left);
+        QCOMPARE(f.view.currentIndex().column(), f.view.header()->logicalIndex(f.view.header()->count() - 2));
+        QTest::keyClick(&f.view, Qt::Key_Down);
+        QCOMPARE(f.view.currentIndex().row(), 4);
+        QTest::keyClick(&f.view, Qt::Key_End);
+        QVERIFY(f.view.isCurrentLast());
+    }
+
+    void removalsAboveKeepTheRecordsOnScreen()
+    {
+        Fixture f(200, Qt::AscendingOrder);
+        f.view.verticalScrollBar()->setValue(100);
+        QCOMPARE(f.topKey(), 101);
+        for (int key = 10; key < 20; ++key)
+            f.live.stageRemove(key);
+        f.live.commit();
+        QCOMPARE(f.topKey(), 101);
+        QCOMPARE(f.view.verticalScrollBar()->value(), 90);
+        QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+    }
+
+    void sortingThroughTheHeader()
+    {
+        Fixture f(30, Qt::AscendingOrder);
+        f.view.setSortingEnabled(true);
+        QVERIFY(f.view.header()->isSortIndicatorShown());
+        f.view.header()->setSortIndicator(0, Qt::DescendingOrder);
+        QCOMPARE(f.keyAt(0), 30);
+        f.view.sortByColumn(0, Qt::AscendingOrder);
+        QCOMPARE(f.keyAt(0), 1);
+        QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+    }
+};
+
+QTEST_MAIN(tst_QTableFastView)
+#include "tst_qtablefastview.moc"
