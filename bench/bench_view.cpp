@@ -1,0 +1,173 @@
+// The fast table view against QTableView over the same live 1,000,000-row orders model, each alone in a
+// 1920x1080 window (offscreen): a batch changing 200 visible cells, then repainting; a scroll by one row; and
+// batches of 1,000 new orders arriving above a view scrolled to the middle, with the area each view repaints.
+//
+// --screenshot FILE saves what the fast view shows.
+
+#include "benchutil.h"
+
+#include "embeddedcore.h"
+#include "masterindex.h"
+#include "qtablefastview.h"
+#include "recordstrans.h"
+#include "recordupdater.h"
+#include "samplemarket.h"
+#include "table.h"
+#include "tableindexmodel.h"
+#include "tableregistry.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QTableView>
+
+namespace {
+
+// Adds up the area that a viewport's paint events cover.
+class PaintedArea : public QObject
+{
+public:
+    qint64 area = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            for (const QRect& r : static_cast<QPaintEvent*>(event)->region())
+                area += qint64(r.width()) * r.height();
+        }
+        return false;
+    }
+};
+
+// Lets the window paint what is pending.
+void flush()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+struct Figures
+{
+    double cells = 0;
+    double scroll = 0;
+    double inserts = 0;
+    qint64 insertArea = 0;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int shotAt = args.indexOf(QStringLiteral("--screenshot"));
+    const QString screenshot = shotAt >= 0 && shotAt + 1 < args.size() ? args.at(shotAt + 1) : QString();
+
+    Bench::header(QStringLiteral("bench_view: 1000000 live orders, 1920x1080, QTableFastView against QTableView"));
+    EmbeddedCore core;
+    const SampleMarket market(SampleMarketOptions::sized(5000, 1000000));
+    market.populate(core.tables());
+    Table* orders = core.tables()->table(QStringLiteral("orders"));
+    const int price = orders->columnIndex(QStringLiteral("price"));
+    const int quantity = orders->columnIndex(QStringLiteral("quantity"));
+    const int balance = orders->columnIndex(QStringLiteral("balance"));
+    const int status = orders->columnIndex(QStringLiteral("status"));
+
+    // Newest orders first, as a trader watches them.
+    TableIndexModel model(orders);
+    model.setSort(0, Qt::DescendingOrder);
+    model.rebuild();
+    qint64 nextKey = orders->masterIndex()->at(orders->count() - 1).data(0).toInteger64() + 1;
+
+    QTableFastView fast;
+    fast.setModel(&model);
+    fast.setPaintBufferEnabled(true);
+    QTableView plain;
+    plain.setModel(&model);
+    plain.verticalHeader()->setDefaultSectionSize(fast.rowHeight());
+
+    auto measure = [&](QAbstractItemView* view, QScrollBar* vertical) {
+        Figures f;
+        view->resize(1920, 1080);
+        view->show();
+        flush();
+        vertical->setValue(500000);
+        flush();
+
+        // 200 visible cells: four fields of the first 50 rows on screen.
+        const int top = view->indexAt(QPoint(5, 5)).row();
+        int round = 0;
+        f.cells = Bench::medianMs(
+            15,
+            [&] { flush(); },
+            [&] {
+                RecordsTrans trans(orders);
+                ++round;
+                for (int row = top; row < top + 50; ++row) {
+                    RecordUpdater u(model.at(row), trans);
+                    u.data(price) = u.record().data(price).toDecimal() + decimal(round % 2 ? 1 : -1, 0);
+                    u.data(quantity) = u.record().data(quantity).toInteger64() + 1;
+                    u.data(balance) = u.record().data(balance).toInteger64() + 1;
+                    u.data(status) = round % 3;
+                }
+                trans.commit();
+                flush();
+            });
+
+        // One row down.
+        f.scroll = Bench::medianMs(
+            30, [&] { flush(); },
+            [&] {
+                vertical->setValue(vertical->value() + 1);
+                flush();
+            });
+
+        // 1,000 new orders above the rows on screen.
+        PaintedArea painted;
+        view->viewport()->installEventFilter(&painted);
+        std::vector<double> times;
+        const Record sample = orders->masterIndex()->at(0);
+        for (int batch = 0; batch < 5; ++batch) {
+            RecordsTrans trans(orders);
+            for (int i = 0; i < 1000; ++i) {
+                Record r = sample.clone();
+                r.data(0) = nextKey++;
+                RecordUpdater(r, trans);
+            }
+            times.push_back(Bench::timeMs([&] {
+                trans.commit();
+                flush();
+            }));
+        }
+        view->viewport()->removeEventFilter(&painted);
+        f.inserts = Bench::median(times);
+        f.insertArea = painted.area / 5;
+        view->hide();
+        flush();
+        return f;
+    };
+
+    const Figures ours = measure(&fast, fast.verticalScrollBar());
+    if (!screenshot.isEmpty()) {
+        fast.show();
+        flush();
+        fast.grab().save(screenshot);
+        fast.hide();
+    }
+    const Figures theirs = measure(&plain, plain.verticalScrollBar());
+    const qint64 viewportArea = qint64(fast.viewport()->width()) * fast.viewport()->height();
+
+    Bench::result(QStringLiteral("view_200_cells_batch_ours"), ours.cells, QStringLiteral("ms"));
+    Bench::result(QStringLiteral("view_200_cells_batch_qtableview"), theirs.cells, QStringLiteral("ms"));
+    Bench::ratio(QStringLiteral("cells_batch_vs_qtableview"), theirs.cells / ours.cells);
+    Bench::result(QStringLiteral("view_scroll_one_row_ours"), ours.scroll, QStringLiteral("ms"));
+    Bench::result(QStringLiteral("view_scroll_one_row_qtableview"), theirs.scroll, QStringLiteral("ms"));
+    Bench::ratio(QStringLiteral("scroll_vs_qtableview"), theirs.scroll / ours.scroll);
+    Bench::result(QStringLiteral("view_insert_1000_above_ours"), ours.inserts, QStringLiteral("ms"));
+    Bench::result(QStringLiteral("view_insert_1000_above_qtableview"), theirs.inserts, QStringLiteral("ms"));
+    Bench::result(QStringLiteral("view_insert_1000_above_repainted_ours"), double(ours.insertArea) / viewportArea * 100,
+                  QStringLiteral("%_of_viewport"));
+    Bench::result(QStringLiteral("view_insert_1000_above_repainted_qtableview"),
+                  double(theirs.insertArea) / viewportArea * 100, QStringLiteral("%_of_viewport"));
+    return 0;
+}
