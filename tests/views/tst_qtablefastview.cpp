@@ -5,6 +5,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
+#include <QPointer>
+#include <QSignalSpy>
 #include <QScreen>
 #include <QWindow>
 #include <QScrollBar>
@@ -358,6 +360,87 @@ private Q_SLOTS:
         QCOMPARE(f.topKey(), 101);
         QCOMPARE(f.view.verticalScrollBar()->value(), 90);
         QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+    }
+
+    void headerReplacementAndRowHeight()
+    {
+        Fixture f(10, Qt::AscendingOrder);
+        QSignalSpy headerChanged(&f.view, &QTableFastView::headerChanged);
+        QPointer<QHeaderView> old = f.view.header();
+        auto* header = new QHeaderView(Qt::Horizontal);
+        f.view.setHeader(header);
+        QCOMPARE(headerChanged.count(), 1);
+        QVERIFY(old.isNull()); // the view owned it
+        QCOMPARE(header->parent(), &f.view);
+        QCOMPARE(header->model(), f.model.get());
+        QCOMPARE(f.view.viewportMargins().top(), header->sizeHint().height());
+        header->hide();
+        QCOMPARE(f.view.viewportMargins().top(), 0);
+        header->show();
+
+        // A taller delegate makes every row taller, at once and by signal.
+        QSignalSpy heightChanged(&f.view, &QTableFastView::rowHeightChanged);
+        struct Tall : QStyledItemDelegate
+        {
+            QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return QSize(10, 40); }
+        } tall;
+        f.view.setItemDelegateForColumn(2, &tall);
+        QEvent styleChange(QEvent::StyleChange); // as a new style or font would
+        QApplication::sendEvent(&f.view, &styleChange);
+        QCOMPARE(f.view.rowHeight(), 40);
+        QVERIFY(heightChanged.count() >= 1);
+        QCOMPARE(f.view.visualRect(f.model->index(2, 0)).top(), 80);
+        f.view.setItemDelegateForColumn(2, nullptr);
+    }
+
+    void aViewFollowingItsLastRowStaysAtTheBottomWhenResized()
+    {
+        Fixture f(100, Qt::AscendingOrder);
+        f.view.setCurrentLast();
+        QVERIFY(f.view.isCurrentLast());
+        QCOMPARE(f.view.verticalScrollBar()->value(), f.view.verticalScrollBar()->maximum());
+        f.view.resize(600, 200);
+        QCoreApplication::processEvents();
+        QCOMPARE(f.view.verticalScrollBar()->value(), f.view.verticalScrollBar()->maximum());
+        f.view.resize(600, 400);
+        QCoreApplication::processEvents();
+        QCOMPARE(f.view.verticalScrollBar()->value(), f.view.verticalScrollBar()->maximum());
+        QVERIFY(f.view.visualRect(f.view.currentIndex()).bottom() < f.view.viewport()->height());
+        QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+    }
+
+    void paintBufferKeepsOnlyTheVisibleCells()
+    {
+        Fixture f(300, Qt::AscendingOrder);
+        f.view.setPaintBufferEnabled(true);
+        f.shot();
+        const int cells = f.view.paintBuffer()->count();
+        QVERIFY(cells > 0);
+        f.view.verticalScrollBar()->setValue(100);
+        QCOMPARE(f.view.paintBuffer()->firstRow(), 100);
+        QCOMPARE(f.view.paintBuffer()->count(), 0); // every cached row went out of sight
+        f.shot();
+        QCOMPARE(f.view.paintBuffer()->count(), cells);
+        // Resizing a column drops the cells it and the columns right of it painted.
+        f.view.header()->resizeSection(3, 150);
+        QVERIFY(f.view.paintBuffer()->count() < cells);
+        QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+        f.view.setPaintBufferEnabled(false);
+        QCOMPARE(f.view.paintBuffer()->count(), 0);
+    }
+
+    void sizeHintMeasuresTheVisibleRowsOnly()
+    {
+        Fixture f(200, Qt::AscendingOrder);
+        const int account = f.live.column("account");
+        f.live.tick(150, "account", QStringLiteral("LONGACC"));
+        const int before = f.view.sizeHintForColumn(account);
+        QVERIFY(before > 0);
+        f.view.verticalScrollBar()->setValue(140); // row of order 150 now on screen
+        QVERIFY(f.view.sizeHintForColumn(account) > before);
+        f.view.resizeColumnToContents(account);
+        QCOMPARE(f.view.header()->sectionSize(account), qMax(f.view.sizeHintForColumn(account), f.view.header()->sectionSizeHint(account)));
+        QCOMPARE(QTableFastView().sizeHintForColumn(0), -1);
     }
 
     void sortingThroughTheHeader()
