@@ -780,9 +780,21 @@ void QTableFastView::drawRow(QPainter* painter, const QStyleOptionViewItem& opti
             firstShown = logical;
         lastShown = logical;
     }
+    QVector<FreshCell> fresh;
     for (int column : qAsConst(columns)) {
+        const QRect rect = cellRect(column, y);
+        // A buffered cell is already its final picture: the cells a change left alone cost one blit.
+        if (m_paintBufferEnabled && !rowHasFocus) {
+            if (const QPixmap* cached = m_paintBuffer->find(index.row(), column)) {
+                const qreal ratio = cached->devicePixelRatio();
+                if (qRound(cached->width() / ratio) == rect.width() && qRound(cached->height() / ratio) == m_rowHeight) {
+                    painter->drawPixmap(rect.topLeft(), *cached);
+                    continue;
+                }
+            }
+        }
         QStyleOptionViewItem cell = option;
-        cell.rect = cellRect(column, y);
+        cell.rect = rect;
         const QModelIndex cellIdx = cellIndex(index, column);
         if (!cellIdx.isValid())
             continue;
@@ -808,8 +820,12 @@ void QTableFastView::drawRow(QPainter* painter, const QStyleOptionViewItem& opti
                 cell.palette.setCurrentColorGroup(cell.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive);
             }
         }
-        drawCell(painter, cell, cellIdx, delegateForIndex(cellIdx));
+        if (m_paintBufferEnabled)
+            fresh.append({cell, cellIdx, delegateForIndex(cellIdx)});
+        else
+            renderCell(painter, cell, cellIdx, delegateForIndex(cellIdx));
     }
+    bufferCells(painter, fresh);
     if (rowHasFocus) {
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(option);
@@ -819,40 +835,48 @@ void QTableFastView::drawRow(QPainter* painter, const QStyleOptionViewItem& opti
     }
 }
 
-void QTableFastView::drawCell(QPainter* painter, QStyleOptionViewItem& option, const QModelIndex& index,
-                              QAbstractItemDelegate* delegate)
+void QTableFastView::renderCell(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                                QAbstractItemDelegate* delegate) const
 {
-    auto render = [&](QPainter* target, QStyleOptionViewItem& cell) {
-        QStyleOptionViewItem panel = cell;
-        panel.state &= ~QStyle::State_Selected;
-        style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &panel, target, this);
-        delegate->paint(target, cell, index);
-    };
-    if (!m_paintBufferEnabled) {
-        render(painter, option);
+    QStyleOptionViewItem panel = option;
+    panel.state &= ~QStyle::State_Selected;
+    style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &panel, painter, this);
+    delegate->paint(painter, option, index);
+}
+
+void QTableFastView::bufferCells(QPainter* painter, const QVector<FreshCell>& cells)
+{
+    if (cells.isEmpty())
         return;
-    }
-    const int row = index.row();
-    const int column = index.column();
-    if (const QPixmap* cached = m_paintBuffer->find(row, column)) {
-        const qreal ratio = cached->devicePixelRatio();
-        if (qRound(cached->width() / ratio) == option.rect.width() && qRound(cached->height() / ratio) == m_rowHeight) {
-            painter->drawPixmap(option.rect.topLeft(), *cached);
-            return;
+    // One strip and one painter for all the row's new cells, side by side, each clipped to its own place;
+    // then each cell's part becomes its buffered pixmap.
+    const qreal ratio = devicePixelRatioF();
+    int width = 0;
+    for (const FreshCell& cell : cells)
+        width += cell.option.rect.width();
+    QImage strip(QSize(width, m_rowHeight) * ratio, QImage::Format_RGB32);
+    strip.setDevicePixelRatio(ratio);
+    strip.fill(viewport()->palette().color(QPalette::Base));
+    {
+        QPainter target(&strip);
+        int x = 0;
+        for (const FreshCell& cell : cells) {
+            QStyleOptionViewItem local = cell.option;
+            local.rect = QRect(x, 0, cell.option.rect.width(), m_rowHeight);
+            target.setClipRect(local.rect);
+            renderCell(&target, local, cell.index, cell.delegate);
+            x += local.rect.width();
         }
     }
-    const qreal ratio = devicePixelRatioF();
-    auto* pixmap = new QPixmap(option.rect.size() * ratio);
-    pixmap->setDevicePixelRatio(ratio);
-    pixmap->fill(viewport()->palette().color(QPalette::Base));
-    {
-        QPainter target(pixmap);
-        QStyleOptionViewItem local = option;
-        local.rect = QRect(QPoint(0, 0), option.rect.size());
-        render(&target, local);
+    int x = 0;
+    for (const FreshCell& cell : cells) {
+        const QRect part(QPoint(qRound(x * ratio), 0), cell.option.rect.size() * ratio);
+        auto* pixmap = new QPixmap(QPixmap::fromImage(strip.copy(part)));
+        pixmap->setDevicePixelRatio(ratio);
+        m_paintBuffer->insert(cell.index.row(), cell.index.column(), pixmap);
+        painter->drawPixmap(cell.option.rect.topLeft(), *pixmap);
+        x += cell.option.rect.width();
     }
-    m_paintBuffer->insert(row, column, pixmap);
-    painter->drawPixmap(option.rect.topLeft(), *pixmap);
 }
 
 void QTableFastView::paintDropIndicator(QPainter* painter)

@@ -170,7 +170,17 @@ private:
     void setPixmapCacheIndexedVisibleBounds();
     // The cell's rectangle in the viewport for a row whose top is at y.
     QRect cellRect(int column, int y) const;
-    void drawCell(QPainter* painter, QStyleOptionViewItem& option, const QModelIndex& index, QAbstractItemDelegate* delegate);
+    // A cell as the style and its delegate draw it (row panel, then the delegate).
+    void renderCell(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                    QAbstractItemDelegate* delegate) const;
+    // Cells of one row missing from the paint buffer: rendered, stored, and drawn.
+    struct FreshCell
+    {
+        QStyleOptionViewItem option;
+        QModelIndex index;
+        QAbstractItemDelegate* delegate;
+    };
+    void bufferCells(QPainter* painter, const QVector<FreshCell>& cells);
     // Sets the vertical value without scrolling pixels: the caller has already placed the content.
     void setVerticalValueQuietly(int value);
     int visibleRowCount() const;
