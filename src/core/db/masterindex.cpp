@@ -1,9 +1,14 @@
 #include "masterindex.h"
 
+#include "handlefilter.h"
 #include "rowlayout.h"
 #include "table.h"
 
+#include <QSet>
+
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -244,21 +249,52 @@ void MasterIndex::preprocess(const QList<Record>& removed, const QList<Record>& 
 {
     Q_UNUSED(added)
     restartTimer();
-    for (const Record& r : removed) {
-        const int p = indexOf(r);
-        if (p >= 0)
-            m_pendingRemoval.insert(p);
-    }
+    // The rows that leave their place: removed records, and records whose key changes.
+    QVector<const Record*> leaving;
+    leaving.reserve(removed.size());
+    for (const Record& r : removed)
+        leaving << &r;
     if (touchesKey(firstColumn, lastColumn)) {
         for (int i = 0; i < updated.size(); ++i) {
-            if (compareKeys(updated.at(i), updatedNew.at(i)) == 0)
-                continue;
-            const int p = indexOf(updated.at(i));
-            if (p >= 0) {
-                m_pendingRemoval.insert(p);
-                m_pendingReinsert.append(updated.at(i));
+            if (compareKeys(updated.at(i), updatedNew.at(i)) != 0)
+                leaving << &updated.at(i);
+        }
+    }
+    // A search by key costs a thousand steps of a walk over the handles (cache misses on scattered records
+    // against a scan of contiguous pointers): a batch with a record for every thousand rows is found by one walk.
+    const bool reinserting = leaving.size() > removed.size();
+    QSet<const void*> found; // only needed to know which key changes to put back
+    if (qint64(leaving.size()) * 1024 >= m_list.count()) {
+        HandleFilter filter(leaving.size());
+        std::vector<const void*> wanted;
+        wanted.reserve(std::size_t(leaving.size()));
+        for (const Record* r : qAsConst(leaving)) {
+            filter.add(r->handle());
+            wanted.push_back(r->handle());
+        }
+        std::sort(wanted.begin(), wanted.end(), std::less<const void*>());
+        int row = 0;
+        for (auto it = m_list.cbegin(); it != m_list.cend(); ++it, ++row) {
+            const void* handle = it->handle();
+            if (filter.mayContain(handle) && std::binary_search(wanted.begin(), wanted.end(), handle, std::less<const void*>())) {
+                m_pendingRemoval.insert(row);
+                if (reinserting)
+                    found.insert(handle);
             }
         }
+    } else {
+        for (const Record* r : qAsConst(leaving)) {
+            const int p = indexOf(*r);
+            if (p >= 0) {
+                m_pendingRemoval.insert(p);
+                if (reinserting)
+                    found.insert(r->handle());
+            }
+        }
+    }
+    for (int i = removed.size(); i < leaving.size(); ++i) {
+        if (found.contains(leaving.at(i)->handle()))
+            m_pendingReinsert.append(*leaving.at(i));
     }
     accumulateElapsed();
 }

@@ -274,10 +274,11 @@ private Q_SLOTS:
         const quint32 seed = QRandomGenerator::global()->generate();
         QRandomGenerator rng(seed);
         std::map<qint64, qint64> oracle; // key -> quantity
-        for (int round = 0; round < 30; ++round) {
+        for (int round = 0; round < 60; ++round) {
             RecordsTrans trans(m_table);
             QSet<qint64> touched; // one change per key and batch keeps the oracle simple
-            const int n = int(rng.bounded(3000));
+            // Large batches find their rows by one walk, small ones in a large table by searching each key.
+            const int n = round % 2 ? int(rng.bounded(3000)) : 1 + int(rng.bounded(4));
             for (int i = 0; i < n; ++i) {
                 const qint64 key = rng.bounded(20000);
                 const qint64 quantity = rng.bounded(1000);
@@ -287,6 +288,15 @@ private Q_SLOTS:
                 const Record existing(m_table, QString::number(key));
                 if (!existing.isNull() && rng.bounded(3) == 0) {
                     RecordUpdater(existing, trans).remove();
+                    oracle.erase(key);
+                    continue;
+                }
+                const qint64 moved = 20000 + rng.bounded(20000);
+                if (!existing.isNull() && rng.bounded(3) == 0 && !oracle.count(moved) && !touched.contains(moved)) {
+                    // A key change: the record leaves its place and comes back under the new key.
+                    touched.insert(moved);
+                    RecordUpdater(existing, trans).data(QStringLiteral("order_num")) = moved;
+                    oracle[moved] = oracle[key];
                     oracle.erase(key);
                     continue;
                 }
