@@ -12,28 +12,9 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSet>
+#include <QSignalBlocker>
 
 #include <climits>
-
-namespace {
-
-// The scroll bar's value and range may be set by the view itself without any scrolling of pixels.
-class SignalBlock
-{
-public:
-    explicit SignalBlock(QObject* object)
-        : m_object(object)
-        , m_was(object->blockSignals(true))
-    {
-    }
-    ~SignalBlock() { m_object->blockSignals(m_was); }
-
-private:
-    QObject* m_object;
-    bool m_was;
-};
-
-} // namespace
 
 QTableFastView::QTableFastView(QWidget* parent)
     : QAbstractItemView(parent)
@@ -494,11 +475,11 @@ void QTableFastView::updateScrollBars(int delta)
     const int height = viewport()->height();
     const int width = viewport()->width();
     {
-        SignalBlock block(vertical);
+        const QSignalBlocker quiet(vertical);
         if (verticalScrollMode() == ScrollPerItem) {
             vertical->setSingleStep(1);
             vertical->setPageStep(qMax(visible, 1));
-            vertical->setRange(0, qMax(rows - qMax(visible, 1), 0));
+            setRowRange();
         } else {
             vertical->setRange(0, qMax(m_rowHeight * rows - height, 0));
             vertical->setPageStep(height);
@@ -535,6 +516,13 @@ void QTableFastView::updateScrollBars(int delta)
         horizontal->setPageStep(width);
         horizontal->setSingleStep(qMax(width / (fit + 1), 2));
     }
+}
+
+void QTableFastView::setRowRange()
+{
+    const int rows = model() ? model()->rowCount(rootIndex()) : 0;
+    const QSignalBlocker quiet(verticalScrollBar());
+    verticalScrollBar()->setRange(0, qMax(rows - qMax(visibleRowCount(), 1), 0));
 }
 
 void QTableFastView::setVerticalValueQuietly(int value)
@@ -1079,12 +1067,10 @@ void QTableFastView::rowsInserted(const QModelIndex& parent, int first, int last
     const int rows = model()->rowCount(rootIndex());
     m_paintBuffer->rowsInserted(first, last);
     QScrollBar* vertical = verticalScrollBar();
-    if (verticalScrollMode() == ScrollPerItem) {
-        SignalBlock block(vertical);
-        vertical->setRange(0, qMax(rows - qMax(visibleRowCount(), 1), 0));
-    } else {
+    if (verticalScrollMode() == ScrollPerItem)
+        setRowRange();
+    else
         updateScrollBars();
-    }
     const int oldValue = vertical->value();
     const int step = verticalScrollMode() == ScrollPerItem ? count : count * m_rowHeight;
     const int firstRowShown = verticalScrollMode() == ScrollPerItem ? oldValue : oldValue / qMax(m_rowHeight, 1);
@@ -1144,10 +1130,8 @@ void QTableFastView::rowsRemovedHere(const QModelIndex& parent, int first, int l
         viewport()->update();
         updateScrollBars();
     }
-    if (verticalScrollMode() == ScrollPerItem) {
-        SignalBlock block(vertical);
-        vertical->setRange(0, qMax(rows - qMax(visibleRowCount(), 1), 0));
-    }
+    if (verticalScrollMode() == ScrollPerItem)
+        setRowRange();
     setAutoScroll(true);
     m_lastRowCount = rows;
     if (selectionModel())

@@ -181,6 +181,8 @@ private:
         QAbstractItemDelegate* delegate;
     };
     void bufferCells(QPainter* painter, const QVector<FreshCell>& cells);
+    // Per-item scrolling: the range ends where the last page starts; set with the bar's signals blocked.
+    void setRowRange();
     // Sets the vertical value without scrolling pixels: the caller has already placed the content.
     void setVerticalValueQuietly(int value);
     int visibleRowCount() const;
