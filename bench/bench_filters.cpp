@@ -4,14 +4,12 @@
 #include "benchutil.h"
 
 #include "balancefilterfunc.h"
-#include "embeddedcore.h"
 #include "enumfilterfunc.h"
 #include "listfilterfunc.h"
+#include "marketfixture.h"
 #include "masterindex.h"
 #include "quantityfilterfunc.h"
-#include "samplemarket.h"
 #include "table.h"
-#include "tableregistry.h"
 
 #include <QApplication>
 
@@ -48,10 +46,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     Bench::header(QStringLiteral("bench_filters: 1000000 orders, single thread"));
-    EmbeddedCore core;
-    const SampleMarket market(SampleMarketOptions::sized(5000, 1000000));
-    market.populate(core.tables());
-    Table* orders = core.tables()->table(QStringLiteral("orders"));
+    const MarketFixture market(SampleMarketOptions::sized(5000, 1000000));
+    Table* orders = market.table(QStringLiteral("orders"));
     const int status = orders->columnIndex(QStringLiteral("status"));
 
     QList<KeyValue> excluded;

@@ -4,18 +4,16 @@
 
 #include "benchutil.h"
 
-#include "embeddedcore.h"
 #include "enumfilter.h"
 #include "filterfunc.h"
+#include "marketfixture.h"
 #include "masterindex.h"
 #include "recordstrans.h"
 #include "recordupdater.h"
 #include "rowfiltersmodel.h"
-#include "samplemarket.h"
 #include "sidefilter.h"
 #include "table.h"
 #include "tableindexmodel.h"
-#include "tableregistry.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -115,10 +113,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     Bench::header(QStringLiteral("bench_models: 1000000 orders sorted by price, buy side shown; batches of 10000"));
-    EmbeddedCore core;
-    const SampleMarket market(SampleMarketOptions::sized(5000, 1000000));
-    market.populate(core.tables());
-    Table* orders = core.tables()->table(QStringLiteral("orders"));
+    const MarketFixture market(SampleMarketOptions::sized(5000, 1000000));
+    Table* orders = market.table(QStringLiteral("orders"));
     const int price = orders->columnIndex(QStringLiteral("price"));
     const int quantity = orders->columnIndex(QStringLiteral("quantity"));
 

@@ -6,15 +6,14 @@
 
 #include "benchutil.h"
 
-#include "embeddedcore.h"
+#include "marketfixture.h"
 #include "masterindex.h"
+#include "paintedarea.h"
 #include "qtablefastview.h"
 #include "recordstrans.h"
 #include "recordupdater.h"
-#include "samplemarket.h"
 #include "table.h"
 #include "tableindexmodel.h"
-#include "tableregistry.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -23,21 +22,6 @@
 #include <QTableView>
 
 namespace {
-
-// Adds up the area that a viewport's paint events cover.
-class PaintedArea : public QObject
-{
-public:
-    qint64 area = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            for (const QRect& r : static_cast<QPaintEvent*>(event)->region())
-                area += qint64(r.width()) * r.height();
-        }
-        return false;
-    }
-};
 
 // Lets the window paint what is pending.
 void flush()
@@ -64,10 +48,8 @@ int main(int argc, char** argv)
     const QString screenshot = shotAt >= 0 && shotAt + 1 < args.size() ? args.at(shotAt + 1) : QString();
 
     Bench::header(QStringLiteral("bench_view: 1000000 live orders, 1920x1080, QTableFastView against QTableView"));
-    EmbeddedCore core;
-    const SampleMarket market(SampleMarketOptions::sized(5000, 1000000));
-    market.populate(core.tables());
-    Table* orders = core.tables()->table(QStringLiteral("orders"));
+    const MarketFixture market(SampleMarketOptions::sized(5000, 1000000));
+    Table* orders = market.table(QStringLiteral("orders"));
     const int price = orders->columnIndex(QStringLiteral("price"));
     const int quantity = orders->columnIndex(QStringLiteral("quantity"));
     const int balance = orders->columnIndex(QStringLiteral("balance"));

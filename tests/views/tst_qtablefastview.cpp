@@ -1,5 +1,6 @@
 #include "livetable.h"
 #include "pixmapcacheindexed.h"
+#include "paintedarea.h"
 #include "qtablefastview.h"
 #include "tableindexmodel.h"
 
@@ -27,21 +28,6 @@ public:
     {
         ++paints;
         QStyledItemDelegate::paint(painter, option, index);
-    }
-};
-
-// Adds up the viewport area that paint events cover.
-class PaintedArea : public QObject
-{
-public:
-    qint64 area = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            for (const QRect& r : static_cast<QPaintEvent*>(event)->region())
-                area += qint64(r.width()) * r.height();
-        }
-        return false;
     }
 };
 
