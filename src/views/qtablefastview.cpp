@@ -708,6 +708,8 @@ void QTableFastView::draw(QPainter* painter, const QRegion& region)
     const int rows = model()->rowCount(rootIndex());
     const int width = viewport()->width();
     const QStyleOptionViewItem base = viewOptions();
+    m_firstShownColumn = shownColumn(0, 1);
+    m_lastShownColumn = shownColumn(m_header->count() - 1, -1);
     QSet<int> drawn;
     for (const QRect& dirty : region) {
         const QRect area(0, dirty.top(), width, dirty.height());
@@ -758,16 +760,6 @@ void QTableFastView::drawRow(QPainter* painter, const QStyleOptionViewItem& opti
         }
     }
     const int y = option.rect.top();
-    int firstShown = -1;
-    int lastShown = -1;
-    for (int visual = 0; visual < m_header->count(); ++visual) {
-        const int logical = m_header->logicalIndex(visual);
-        if (isColumnHidden(logical))
-            continue;
-        if (firstShown < 0)
-            firstShown = logical;
-        lastShown = logical;
-    }
     QVector<FreshCell> fresh;
     for (int column : qAsConst(columns)) {
         const QRect rect = cellRect(column, y);
@@ -788,9 +780,9 @@ void QTableFastView::drawRow(QPainter* painter, const QStyleOptionViewItem& opti
             continue;
         if (sections == 1)
             cell.viewItemPosition = QStyleOptionViewItem::OnlyOne;
-        else if (column == firstShown)
+        else if (column == m_firstShownColumn)
             cell.viewItemPosition = QStyleOptionViewItem::Beginning;
-        else if (column == lastShown)
+        else if (column == m_lastShownColumn)
             cell.viewItemPosition = QStyleOptionViewItem::End;
         else
             cell.viewItemPosition = QStyleOptionViewItem::Middle;
@@ -994,13 +986,19 @@ void QTableFastView::selectRow(int row)
 {
     if (!model() || row < 0 || row >= model()->rowCount(rootIndex()))
         return;
-    for (int visual = 0; visual < m_header->count(); ++visual) {
+    const int column = shownColumn(0, 1);
+    if (column >= 0)
+        setCurrentIndex(model()->index(row, column, rootIndex()));
+}
+
+int QTableFastView::shownColumn(int visual, int step) const
+{
+    for (; visual >= 0 && visual < m_header->count(); visual += step) {
         const int column = m_header->logicalIndex(visual);
-        if (!isColumnHidden(column)) {
-            setCurrentIndex(model()->index(row, column, rootIndex()));
-            return;
-        }
+        if (!isColumnHidden(column))
+            return column;
     }
+    return -1;
 }
 
 void QTableFastView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
@@ -1278,16 +1276,8 @@ QModelIndex QTableFastView::moveCursor(CursorAction cursorAction, Qt::KeyboardMo
     if (rows == 0)
         return QModelIndex();
     const QModelIndex current = currentIndex();
-    auto firstShownColumn = [&] {
-        for (int visual = 0; visual < m_header->count(); ++visual) {
-            const int column = m_header->logicalIndex(visual);
-            if (!isColumnHidden(column))
-                return column;
-        }
-        return 0;
-    };
     if (!current.isValid())
-        return model()->index(0, firstShownColumn(), rootIndex());
+        return model()->index(0, qMax(shownColumn(0, 1), 0), rootIndex());
     int row = current.row();
     int column = current.column();
     const int page = qMax(visibleRowCount(), 1);
@@ -1325,16 +1315,14 @@ QModelIndex QTableFastView::moveCursor(CursorAction cursorAction, Qt::KeyboardMo
     case MoveLeft:
     case MoveRight: {
         const int step = cursorAction == MoveRight ? 1 : -1;
-        int visual = m_header->visualIndex(column) + step;
-        while (visual >= 0 && visual < m_header->count() && isColumnHidden(m_header->logicalIndex(visual)))
-            visual += step;
-        if (visual < 0 || visual >= m_header->count()) {
+        const int next = shownColumn(m_header->visualIndex(column) + step, step);
+        if (next < 0) {
             // Nowhere to go: show more of the row instead.
             QScrollBar* bar = horizontalScrollBar();
             bar->setValue(bar->value() + step * bar->singleStep());
             return current;
         }
-        column = m_header->logicalIndex(visual);
+        column = next;
         break;
     }
     }

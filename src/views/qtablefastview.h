@@ -181,6 +181,8 @@ private:
         QAbstractItemDelegate* delegate;
     };
     void bufferCells(QPainter* painter, const QVector<FreshCell>& cells);
+    // The first column shown from visual position `visual` on, walking by `step` (1 or -1); -1 when none.
+    int shownColumn(int visual, int step) const;
     // Per-item scrolling: the range ends where the last page starts; set with the bar's signals blocked.
     void setRowRange();
     // Sets the vertical value without scrolling pixels: the caller has already placed the content.
@@ -198,6 +200,8 @@ private:
     QTableFastViewPrivate* d;
     int m_firstVisualColumn = 0;
     int m_lastVisualColumn = -1;
+    int m_firstShownColumn = -1; // first and last non-hidden logical column, rewritten at each paint
+    int m_lastShownColumn = -1;
     bool m_currentWasFirst = false;
     bool m_currentWasLast = false;
     bool m_wasAtMinimum = false;
