@@ -1,20 +1,22 @@
 #include "securitydirectory.h"
 
 #include "masterindex.h"
+#include "volatdirectory.h"
 
 #include <QMimeData>
 #include <QTimer>
 
+#include <cmath>
+
 SecurityDirectory::SecurityDirectory()
     : TableDirectory(QStringLiteral("securities"),
-                     {QStringLiteral("sec_code"), QStringLiteral("sec_name"), QStringLiteral("sec_longname"),
-                      QStringLiteral("base_code"), QStringLiteral("isin_id"), QStringLiteral("option_series_id"),
-                      QStringLiteral("sectype"), QStringLiteral("main_board_id"), QStringLiteral("main_sec_id"),
-                      QStringLiteral("expdate"), QStringLiteral("strike"), QStringLiteral("decimals"),
-                      QStringLiteral("price_step"), QStringLiteral("min_price"), QStringLiteral("max_price"),
-                      QStringLiteral("lotsize"), QStringLiteral("settle_price")})
-{
-}
+        { QStringLiteral("sec_code"), QStringLiteral("sec_name"), QStringLiteral("sec_longname"),
+            QStringLiteral("base_code"), QStringLiteral("isin_id"), QStringLiteral("option_series_id"),
+            QStringLiteral("sectype"), QStringLiteral("main_board_id"), QStringLiteral("main_sec_id"),
+            QStringLiteral("expdate"), QStringLiteral("strike"), QStringLiteral("decimals"),
+            QStringLiteral("price_step"), QStringLiteral("min_price"), QStringLiteral("max_price"),
+            QStringLiteral("lotsize"), QStringLiteral("settle_price") })
+{ }
 
 void SecurityDirectory::reload(const Table* table)
 {
@@ -34,7 +36,7 @@ void SecurityDirectory::reload(const Table* table)
     const int mainSecC = table->columnIndex(QStringLiteral("main_sec_id"));
     m_byKey.reserve(table->count());
     for (const Record& r : *table->masterIndex()) {
-        const SecurityKey key {r.data(stockC).toInteger(), r.data(boardC).toInteger(), r.data(secC).toInteger64()};
+        const SecurityKey key { r.data(stockC).toInteger(), r.data(boardC).toInteger(), r.data(secC).toInteger64() };
         Info i;
         i.record = r;
         i.name = r.data(nameC).toString();
@@ -44,7 +46,7 @@ void SecurityDirectory::reload(const Table* table)
         i.decimals = r.data(decimalsC).hasValue() ? r.data(decimalsC).toInteger() : -1;
         i.real = key;
         if (key.stock == 1 && key.board == 3)
-            i.real = SecurityKey {key.stock, r.data(mainBoardC).toInteger(), r.data(mainSecC).toInteger64()};
+            i.real = SecurityKey { key.stock, r.data(mainBoardC).toInteger(), r.data(mainSecC).toInteger64() };
         m_byCode[i.code] << key;
         m_byBase[i.base] << key;
         m_byKey.insert(key, i);
@@ -53,7 +55,7 @@ void SecurityDirectory::reload(const Table* table)
 
 const SecurityDirectory::Info* SecurityDirectory::info(int stock, int board, qint64 sec) const
 {
-    const auto it = m_byKey.constFind(SecurityKey {stock, board, sec});
+    const auto it = m_byKey.constFind(SecurityKey { stock, board, sec });
     return it == m_byKey.constEnd() ? nullptr : &it.value();
 }
 
@@ -187,8 +189,8 @@ QMimeData* SecurityDirectory::mimeDataForKeys(const QList<SecurityKey>& keys)
     QStringList ids;
     for (const SecurityKey& key : keys)
         ids << key.textId();
-    mime->setData(QLatin1String(keys.size() == 1 ? SecurityMimeType : SecuritiesMimeType),
-                  ids.join(QLatin1Char('|')).toUtf8());
+    mime->setData(
+        QLatin1String(keys.size() == 1 ? SecurityMimeType : SecuritiesMimeType), ids.join(QLatin1Char('|')).toUtf8());
     return mime;
 }
 
@@ -200,6 +202,21 @@ bool SecurityDirectory::profitRateById(double price, int stock, int board, qint6
         return false;
     rate = decimal::fromDouble(a * price + b, 2);
     return true;
+}
+
+decimal SecurityDirectory::volatilityById(int stock, int board, qint64 sec) const
+{
+    return VolatDirectory::i()->volatById(stock, board, sec);
+}
+
+decimal SecurityDirectory::horizonVolatilityBySecId(qint64 sec, int days) const
+{
+    decimal annual = volatilityById(1, 14, sec);
+    if (annual.isEmpty())
+        annual = volatilityById(1, 15, sec);
+    if (annual.isEmpty() || days < 0)
+        return decimal::minimum();
+    return decimal::fromDouble(annual.toDouble() * std::sqrt(days / 365.0), annual.scale());
 }
 
 bool SecurityDirectory::pctYieldCoeffsById(int stock, int board, qint64 sec, double& a, double& b) const

@@ -51,6 +51,11 @@ public:
     bool profitRateById(double price, int stock, int board, qint64 sec, decimal& rate) const;
     // Coefficients of the same line: percent = a * price + b.
     bool pctYieldCoeffsById(int stock, int board, qint64 sec, double& a, double& b) const;
+    // The option's volatility (the empty decimal when it has none).
+    decimal volatilityById(int stock, int board, qint64 sec) const;
+    // The volatility of an option of the derivatives market (boards 14 and 15) over a horizon of `days`
+    // calendar days: the annual volatility times sqrt(days / 365); the empty decimal when it has none.
+    decimal horizonVolatilityBySecId(qint64 sec, int days) const;
     // Ticks each second: option volatilities are to be recalculated.
     QTimer* getCalcVolatTimer();
 

@@ -1,0 +1,124 @@
+#include "cataloguedelegate.h"
+
+#include "itemmodelwithdelegates.h"
+#include "itemroles.h"
+#include "tabledirectory.h"
+
+#include <QCoreApplication>
+
+CatalogueDelegate::CatalogueDelegate(
+    const ColumnHeaderInfo& header, FieldType::Type type, QObject* parent, int variantType)
+    : ColumnModelDelegate(parent)
+    , m_header(header)
+    , m_type(type)
+    , m_variantType(variantType >= 0 ? variantType : ItemModelWithDelegates::fieldTypeToVariantType(type))
+{ }
+
+QString CatalogueDelegate::translated(const char* text)
+{
+    return QCoreApplication::translate("ColumnDelegates", text);
+}
+
+bool CatalogueDelegate::headerData(int role, QVariant& value) const
+{
+    const char* text = nullptr;
+    switch (role) {
+    case Qt::DisplayRole:
+        text = m_header.title;
+        break;
+    case Qt::EditRole:
+    case ColumnNameRole:
+        if (!m_header.name)
+            return false;
+        value = QString::fromLatin1(m_header.name);
+        return true;
+    case ColumnTypeNameRole:
+        if (!m_header.typeName)
+            return false;
+        value = QString::fromLatin1(m_header.typeName);
+        return true;
+    case ColumnVisibleRole:
+        if (!m_header.answersVisible)
+            return false;
+        value = true;
+        return true;
+    case ColumnDescriptionRole:
+        text = m_header.description;
+        break;
+    case ColumnSampleTextRole:
+        text = m_header.sample;
+        break;
+    default:
+        return false;
+    }
+    if (!text)
+        return false;
+    value = translated(text);
+    return true;
+}
+
+void CatalogueDelegate::follow(const TableDirectory* directory)
+{
+    connect(directory, &TableDirectory::dataChanged, this, &ColumnModelDelegate::dataChanged);
+}
+
+int CatalogueDelegate::fieldIndex(const ItemModelWithDelegates* model, const char* name)
+{
+    return model ? model->fieldIndex(QString::fromLatin1(name)) : -1;
+}
+
+QVector<int> CatalogueDelegate::fieldIndexes(
+    const ItemModelWithDelegates* model, std::initializer_list<const char*> names)
+{
+    QVector<int> columns;
+    columns.reserve(int(names.size()));
+    for (const char* name : names)
+        columns << fieldIndex(model, name);
+    return columns;
+}
+
+void CatalogueDelegate::requireColumns(const QVector<int>& columns, int line)
+{
+    QByteArray missing;
+    for (int i = 0; i < columns.size(); ++i) {
+        if (columns.at(i) < 0)
+            missing += (missing.isEmpty() ? "" : " ") + QByteArray::number(i);
+    }
+    if (!missing.isEmpty())
+        qFatal("ASSERT failure in CHECK_COLUMNS_FUNC!\nUnsetted struct members found! Members position: %s\nFile %s, "
+               "Line %d",
+            missing.constData(), "columnmodeldelegate", line);
+}
+
+TextColumnDelegate::TextColumnDelegate(
+    const ColumnHeaderInfo& header, Order order, QObject* parent, FieldType::Type type)
+    : CatalogueDelegate(header, type, parent)
+    , m_order(order)
+{ }
+
+bool TextColumnDelegate::data(const Field& field, const Record& record, int role, QVariant& value) const
+{
+    if (role != Qt::DisplayRole)
+        return false;
+    QString shown;
+    if (!text(field, record, shown))
+        return false;
+    value = shown;
+    return true;
+}
+
+bool TextColumnDelegate::compare(
+    const Field& f1, const Record& r1, const Field& f2, const Record& r2, int& result) const
+{
+    if (m_order == FieldOrder)
+        return false;
+    if (m_order == TextOrderNullsLast && (f1.isNull() || f2.isNull())) {
+        result = int(f1.isNull()) - int(f2.isNull());
+        return true;
+    }
+    QString t1, t2;
+    text(f1, r1, t1);
+    text(f2, r2, t2);
+    result = t1.compare(t2, m_order == TextOrderCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    return true;
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "columnmodeldelegate.h"
+#include "itemmodelwithdelegates.h"
+
+#include <QVector>
+
+#include <initializer_list>
+
+class TableDirectory;
+
+// How a catalogue column describes itself in the header. Texts are source texts (translated in the
+// "ColumnDelegates" context when asked); a null text leaves its role unanswered.
+struct ColumnHeaderInfo
+{
+    const char* title = nullptr; // Qt::DisplayRole
+    const char* name = nullptr; // Qt::EditRole and ColumnNameRole
+    const char* typeName = nullptr; // ColumnTypeNameRole
+    const char* description = nullptr; // ColumnDescriptionRole
+    const char* sample = nullptr; // ColumnSampleTextRole
+    bool answersVisible = true; // ColumnVisibleRole: true
+};
+
+// The base of the column delegate catalogue: the header answers of a column, the types it shows, the
+// directories whose reload repaints it, and the record fields it reads, found by name in the model.
+class BASIC_VIEWS_EXPORT CatalogueDelegate : public ColumnModelDelegate
+{
+    Q_OBJECT
+public:
+    bool headerData(int role, QVariant& value) const override;
+    FieldType::Type getType() const override { return m_type; }
+    int type() const override { return m_variantType; }
+
+    // A catalogue text in the user's language.
+    static QString translated(const char* text);
+
+protected:
+    // Without a variant type the field type's one is used.
+    CatalogueDelegate(const ColumnHeaderInfo& header, FieldType::Type type, QObject* parent, int variantType = -1);
+
+    // A reload of the directory repaints the column.
+    void follow(const TableDirectory* directory);
+    // The model's index of the named field, -1 when it has none (or without a model).
+    static int fieldIndex(const ItemModelWithDelegates* model, const char* name);
+    static QVector<int> fieldIndexes(const ItemModelWithDelegates* model, std::initializer_list<const char*> names);
+    // A delegate that cannot work without its fields stops the program when one is missing: putting it on a model
+    // without them is a wiring error, not a condition to handle.
+    static void requireColumns(const QVector<int>& columns, int line);
+
+private:
+    ColumnHeaderInfo m_header;
+    FieldType::Type m_type;
+    int m_variantType;
+};
+
+// A column that shows a text made from its field and record, and may sort by that text.
+class BASIC_VIEWS_EXPORT TextColumnDelegate : public CatalogueDelegate
+{
+    Q_OBJECT
+public:
+    enum Order {
+        FieldOrder, // the model compares the raw fields
+        TextOrder, // shown texts without regard to case
+        TextOrderCaseSensitive,
+        TextOrderNullsLast, // shown texts without regard to case, null fields after every value
+    };
+
+    bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
+    bool compare(const Field& f1, const Record& r1, const Field& f2, const Record& r2, int& result) const override;
+
+protected:
+    TextColumnDelegate(
+        const ColumnHeaderInfo& header, Order order, QObject* parent, FieldType::Type type = FieldType::String);
+    // The display text; false leaves the display role unanswered.
+    virtual bool text(const Field& field, const Record& record, QString& text) const = 0;
+
+private:
+    Order m_order;
+};

@@ -1,0 +1,113 @@
+#include "marketcolumndelegates.h"
+
+#include "boarddirectory.h"
+#include "sessiondirectory.h"
+#include "stockdirectory.h"
+
+namespace {
+
+const ColumnHeaderInfo stockHeader { QT_TRANSLATE_NOOP("ColumnDelegates", "Площадка"), "stock_name", "VarChar",
+    QT_TRANSLATE_NOOP("ColumnDelegates", "Краткое название площадки"), "TARVEN" };
+const ColumnHeaderInfo boardHeader { QT_TRANSLATE_NOOP("ColumnDelegates", "Режим"), "board_name", "VarChar",
+    QT_TRANSLATE_NOOP("ColumnDelegates", "Режим торгов инструмента"),
+    QT_TRANSLATE_NOOP("ColumnDelegates", "Фьючерсы") };
+const ColumnHeaderInfo optBoardHeader { QT_TRANSLATE_NOOP("ColumnDelegates", "Режим"), "opt_board_name", "VarChar",
+    QT_TRANSLATE_NOOP("ColumnDelegates", "Режим торгов опциона"), QT_TRANSLATE_NOOP("ColumnDelegates", "Опционы") };
+const ColumnHeaderInfo baseBoardHeader { QT_TRANSLATE_NOOP("ColumnDelegates", "Режим баз. контр."), "base_board_name",
+    "VarChar", QT_TRANSLATE_NOOP("ColumnDelegates", "Режим базового контракта"),
+    QT_TRANSLATE_NOOP("ColumnDelegates", "Фьючерсы") };
+const ColumnHeaderInfo sessionHeader { QT_TRANSLATE_NOOP("ColumnDelegates", "Сессия"), "sess_name", "VarChar",
+    QT_TRANSLATE_NOOP("ColumnDelegates", "Название сессии") };
+
+} // namespace
+
+StockColumnDelegate::StockColumnDelegate(QObject* parent)
+    : TextColumnDelegate(stockHeader, FieldOrder, parent)
+    , m_directory(StockDirectory::i())
+{
+    follow(m_directory);
+}
+
+bool StockColumnDelegate::text(const Field& field, const Record&, QString& text) const
+{
+    text = m_directory->nameById(field.toInteger());
+    return true;
+}
+
+bool StockColumnDelegate::data(const Field& field, const Record& record, int role, QVariant& value) const
+{
+    if (role != Qt::UserRole)
+        return TextColumnDelegate::data(field, record, role, value);
+    value = m_directory->codeById(field.toInteger());
+    return true;
+}
+
+bool StockColumnDelegate::compare(const Field& f1, const Record&, const Field& f2, const Record&, int& result) const
+{
+    result
+        = m_directory->nameByIdAs(f1.toInteger()).compare(m_directory->nameByIdAs(f2.toInteger()), Qt::CaseInsensitive);
+    return true;
+}
+
+BoardLookupDelegate::BoardLookupDelegate(const ColumnHeaderInfo& header, Order order, int stockColumn, QObject* parent)
+    : TextColumnDelegate(header, order, parent)
+    , m_directory(BoardDirectory::i())
+    , m_stockColumn(stockColumn)
+{
+    follow(m_directory);
+}
+
+bool BoardLookupDelegate::text(const Field& field, const Record& record, QString& text) const
+{
+    text = m_directory->nameById(record.data(m_stockColumn).toInteger(), field.toInteger());
+    return true;
+}
+
+bool BoardLookupDelegate::data(const Field& field, const Record& record, int role, QVariant& value) const
+{
+    if (role != Qt::UserRole)
+        return TextColumnDelegate::data(field, record, role, value);
+    value = m_directory->codeById(record.data(m_stockColumn).toInteger(), field.toInteger());
+    return true;
+}
+
+BoardColumnDelegate::BoardColumnDelegate(ItemModelWithDelegates* model)
+    : BoardColumnDelegate(fieldIndex(model, "stock_id"), model)
+{ }
+
+BoardColumnDelegate::BoardColumnDelegate(int stockColumn, ItemModelWithDelegates* model)
+    : BoardLookupDelegate(boardHeader, TextOrder, stockColumn, model)
+{ }
+
+OptBoardColumnDelegate::OptBoardColumnDelegate(ItemModelWithDelegates* model)
+    : OptBoardColumnDelegate(fieldIndex(model, "stock_id"), model)
+{ }
+
+OptBoardColumnDelegate::OptBoardColumnDelegate(int stockColumn, ItemModelWithDelegates* model)
+    : BoardLookupDelegate(optBoardHeader, TextOrderNullsLast, stockColumn, model)
+{ }
+
+BaseBoardColumnDelegate::BaseBoardColumnDelegate(ItemModelWithDelegates* model)
+    : BaseBoardColumnDelegate(fieldIndex(model, "stock_id"), model)
+{ }
+
+BaseBoardColumnDelegate::BaseBoardColumnDelegate(int stockColumn, ItemModelWithDelegates* model)
+    : BoardLookupDelegate(baseBoardHeader, TextOrderNullsLast, stockColumn, model)
+{ }
+
+SessionColumnDelegate::SessionColumnDelegate(ItemModelWithDelegates* model)
+    : TextColumnDelegate(sessionHeader, TextOrder, model)
+    , m_directory(SessionDirectory::i())
+    , m_stockColumn(fieldIndex(model, "stock_id"))
+{
+    follow(m_directory);
+}
+
+bool SessionColumnDelegate::text(const Field& field, const Record& record, QString& text) const
+{
+    if (field.isNull())
+        text.clear();
+    else
+        text = m_directory->nameById(record.data(m_stockColumn).toInteger(), field.toInteger());
+    return true;
+}

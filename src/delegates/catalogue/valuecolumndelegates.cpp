@@ -1,0 +1,226 @@
+#include "valuecolumndelegates.h"
+
+#include "securitydirectory.h"
+#include "variantutils.h"
+#include "volatdirectory.h"
+
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+const ColumnHeaderInfo noHeader { nullptr, nullptr, nullptr, nullptr, nullptr, false };
+const ColumnHeaderInfo visibleHeader {};
+const ColumnHeaderInfo profitRateHeader { QT_TRANSLATE_NOOP("ColumnDelegates", "Доходность"), "profit_rate", nullptr,
+    QT_TRANSLATE_NOOP("ColumnDelegates", "Доходность по фьючерсам на процентные ставки"), "9,75" };
+
+bool isShown(int role)
+{
+    return role == Qt::DisplayRole || role == Qt::EditRole;
+}
+
+} // namespace
+
+PriceColumnDelegate::PriceColumnDelegate(ItemModelWithDelegates* model)
+    : PriceColumnDelegate(
+        fieldIndex(model, "stock_id"), fieldIndex(model, "board_id"), fieldIndex(model, "sec_id"), model)
+{ }
+
+PriceColumnDelegate::PriceColumnDelegate(int stockColumn, int boardColumn, int secColumn, ItemModelWithDelegates* model)
+    : CatalogueDelegate(noHeader, FieldType::Decimal, model)
+    , m_directory(SecurityDirectory::i())
+    , m_stockColumn(stockColumn)
+    , m_boardColumn(boardColumn)
+    , m_secColumn(secColumn)
+{
+    follow(m_directory);
+}
+
+decimal PriceColumnDelegate::price(const Field& field, const Record& record) const
+{
+    if (field.isNull())
+        return decimal::minimum();
+    const decimal stored = field.toDecimal();
+    const int decimals = m_directory->decimalsById(record.data(m_stockColumn).toInteger(),
+        record.data(m_boardColumn).toInteger(), record.data(m_secColumn).toInteger64());
+    if (decimals < 0)
+        return stored;
+    try {
+        return stored.withScale(decimals);
+    } catch (const QString&) {
+        return stored; // a price too large for the instrument's decimals keeps its own
+    }
+}
+
+bool PriceColumnDelegate::data(const Field& field, const Record& record, int role, QVariant& value) const
+{
+    if (!isShown(role))
+        return false;
+    value = QVariant::fromValue(price(field, record));
+    return true;
+}
+
+MMSpreadColumnDelegate::MMSpreadColumnDelegate(ItemModelWithDelegates* model)
+    : PriceColumnDelegate(model)
+{ }
+
+bool MMSpreadColumnDelegate::data(const Field& field, const Record& record, int role, QVariant& value) const
+{
+    if (!isShown(role))
+        return false;
+    if (field.toDouble() > 0)
+        value = QVariant::fromValue(price(field, record));
+    else
+        value = QString();
+    return true;
+}
+
+DealValueDelegate::DealValueDelegate(int priceColumn, int quantityColumn, QObject* parent)
+    : CatalogueDelegate(visibleHeader, FieldType::Decimal, parent)
+    , m_priceColumn(priceColumn)
+    , m_quantityColumn(quantityColumn)
+{ }
+
+bool DealValueDelegate::data(const Field&, const Record& record, int role, QVariant& value) const
+{
+    if (!isShown(role))
+        return false;
+    const Field price = record.data(m_priceColumn);
+    const Field quantity = record.data(m_quantityColumn);
+    qint64 lots = 0;
+    if (price.isNull() || quantity.isNull() || !lotSize(record, lots)) {
+        value = QVariant::fromValue(decimal::minimum());
+        return true;
+    }
+    const double kopecks = std::trunc(quantity.toDouble() * price.toDouble() * double(lots) * 100.0);
+    value = QVariant::fromValue(decimal(qint64(kopecks), 2));
+    return true;
+}
+
+ValueColumnDelegate::ValueColumnDelegate(ItemModelWithDelegates* model)
+    : DealValueDelegate(fieldIndex(model, "price"), fieldIndex(model, "quantity"), model)
+    , m_directory(SecurityDirectory::i())
+    , m_stockColumn(fieldIndex(model, "stock_id"))
+    , m_boardColumn(fieldIndex(model, "board_id"))
+    , m_secColumn(fieldIndex(model, "sec_id"))
+{
+    follow(m_directory);
+}
+
+bool ValueColumnDelegate::lotSize(const Record& record, qint64& lots) const
+{
+    const Record instrument = m_directory->recordById(record.data(m_stockColumn).toInteger(),
+        record.data(m_boardColumn).toInteger(), record.data(m_secColumn).toInteger64());
+    const Field lotsize = instrument.data(QStringLiteral("lotsize"));
+    if (lotsize.isNull())
+        return false;
+    lots = lotsize.toInteger64();
+    return true;
+}
+
+All_DealsValueColumnDelegate::All_DealsValueColumnDelegate(ItemModelWithDelegates* model)
+    : DealValueDelegate(fieldIndex(model, "price"), fieldIndex(model, "quantity"), model)
+    , m_lotColumn(fieldIndex(model, "lotsize"))
+{ }
+
+bool All_DealsValueColumnDelegate::lotSize(const Record& record, qint64& lots) const
+{
+    const Field lotsize = record.data(m_lotColumn);
+    if (lotsize.isNull())
+        return false;
+    lots = lotsize.toInteger64();
+    return true;
+}
+
+ProfitRateDelegate::ProfitRateDelegate(ItemModelWithDelegates* model)
+    : ProfitRateDelegate(
+        fieldIndex(model, "stock_id"), fieldIndex(model, "board_id"), fieldIndex(model, "sec_id"), model)
+{ }
+
+ProfitRateDelegate::ProfitRateDelegate(int stockColumn, int boardColumn, int secColumn, ItemModelWithDelegates* model)
+    : CatalogueDelegate(profitRateHeader, FieldType::Decimal, model)
+    , m_directory(SecurityDirectory::i())
+    , m_stockColumn(stockColumn)
+    , m_boardColumn(boardColumn)
+    , m_secColumn(secColumn)
+{
+    follow(m_directory);
+}
+
+bool ProfitRateDelegate::data(const Field& field, const Record& record, int role, QVariant& value) const
+{
+    if (!isShown(role) || field.isNull())
+        return false;
+    decimal rate;
+    if (!m_directory->profitRateById(field.toDouble(), record.data(m_stockColumn).toInteger(),
+            record.data(m_boardColumn).toInteger(), record.data(m_secColumn).toInteger64(), rate))
+        return false;
+    value = QVariant::fromValue(rate);
+    return true;
+}
+
+VolatBySecIdDelegate::VolatBySecIdDelegate(ItemModelWithDelegates* model)
+    : CatalogueDelegate(visibleHeader, FieldType::Decimal, model)
+    , m_directory(SecurityDirectory::i())
+    , m_stockColumn(fieldIndex(model, "stock_id"))
+    , m_boardColumn(fieldIndex(model, "board_id"))
+    , m_secColumn(fieldIndex(model, "sec_id"))
+{
+    requireColumns({ m_stockColumn, m_boardColumn, m_secColumn }, __LINE__);
+}
+
+VolatBySecIdDelegate::VolatBySecIdDelegate(
+    ItemModelWithDelegates* model, ByIdFunc func, const int& parameter, int multiplierColumn)
+    : VolatBySecIdDelegate(model)
+{
+    m_byId = func;
+    m_parameter = &parameter;
+    m_multiplierColumn = multiplierColumn;
+    connect(m_directory->getCalcVolatTimer(), &QTimer::timeout, this, &ColumnModelDelegate::dataChanged);
+}
+
+VolatBySecIdDelegate::VolatBySecIdDelegate(ItemModelWithDelegates* model, ByKeyFunc func)
+    : VolatBySecIdDelegate(model)
+{
+    m_byKey = func;
+    follow(VolatDirectory::i());
+}
+
+QVariant VolatBySecIdDelegate::volatility(const Record& record) const
+{
+    if (record.data(m_stockColumn).toInteger() != 1)
+        return QVariant();
+    const int board = record.data(m_boardColumn).toInteger();
+    const qint64 sec = record.data(m_secColumn).toInteger64();
+    decimal result;
+    if (m_byKey) {
+        result = (m_directory->*m_byKey)(1, board, sec);
+    } else {
+        if (board != 14 && board != 15)
+            return QVariant();
+        result = (m_directory->*m_byId)(sec, *m_parameter);
+        if (m_multiplierColumn >= 0) {
+            try {
+                result *= decimal(record.data(m_multiplierColumn).toInteger64(), 0);
+            } catch (const QString&) {
+                return QVariant(); // no volatility is that large: a broken multiplier shows nothing
+            }
+        }
+    }
+    return result.isEmpty() ? QVariant() : QVariant::fromValue(result);
+}
+
+bool VolatBySecIdDelegate::data(const Field&, const Record& record, int role, QVariant& value) const
+{
+    if (role != Qt::DisplayRole)
+        return false;
+    value = volatility(record);
+    return true;
+}
+
+bool VolatBySecIdDelegate::compare(const Field&, const Record& r1, const Field&, const Record& r2, int& result) const
+{
+    result = variant_compare(volatility(r1), volatility(r2), Qt::CaseSensitive);
+    return true;
+}

@@ -1,0 +1,129 @@
+#pragma once
+
+// The money and price columns: prices to the instrument's decimals, deal values, yields, volatilities,
+// variation margin and fees. Each computes a decimal from the record and the directories.
+
+#include "cataloguedelegate.h"
+#include "decimal.h"
+
+class SecurityDirectory;
+
+// A price to the decimals of the record's instrument; an instrument the directory does not know shows the
+// stored value unscaled. Sorting stays with the stored numbers.
+class BASIC_VIEWS_EXPORT PriceColumnDelegate : public CatalogueDelegate
+{
+    Q_OBJECT
+public:
+    explicit PriceColumnDelegate(ItemModelWithDelegates* model);
+    PriceColumnDelegate(int stockColumn, int boardColumn, int secColumn, ItemModelWithDelegates* model);
+    bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
+
+protected:
+    decimal price(const Field& field, const Record& record) const;
+
+private:
+    const SecurityDirectory* m_directory; // not owned
+    int m_stockColumn;
+    int m_boardColumn;
+    int m_secColumn;
+};
+
+// A market maker's spread: the price when it is above zero, an empty cell otherwise.
+class BASIC_VIEWS_EXPORT MMSpreadColumnDelegate : public PriceColumnDelegate
+{
+public:
+    explicit MMSpreadColumnDelegate(ItemModelWithDelegates* model);
+    bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
+};
+
+// The money value of a deal or order: quantity × price × lot size, to the kopeck (truncated).
+class BASIC_VIEWS_EXPORT DealValueDelegate : public CatalogueDelegate
+{
+    Q_OBJECT
+public:
+    bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
+
+protected:
+    DealValueDelegate(int priceColumn, int quantityColumn, QObject* parent);
+    // The record's lot size; false when it is not known.
+    virtual bool lotSize(const Record& record, qint64& lots) const = 0;
+
+private:
+    int m_priceColumn;
+    int m_quantityColumn;
+};
+
+// The value with the lot size of the record's instrument.
+class BASIC_VIEWS_EXPORT ValueColumnDelegate : public DealValueDelegate
+{
+public:
+    explicit ValueColumnDelegate(ItemModelWithDelegates* model);
+
+protected:
+    bool lotSize(const Record& record, qint64& lots) const override;
+
+private:
+    const SecurityDirectory* m_directory; // not owned
+    int m_stockColumn;
+    int m_boardColumn;
+    int m_secColumn;
+};
+
+// The value with the lot size the deal itself carries.
+class BASIC_VIEWS_EXPORT All_DealsValueColumnDelegate : public DealValueDelegate
+{
+public:
+    explicit All_DealsValueColumnDelegate(ItemModelWithDelegates* model);
+
+protected:
+    bool lotSize(const Record& record, qint64& lots) const override;
+
+private:
+    int m_lotColumn;
+};
+
+// "Доходность": the yield of an interest-rate future at the field's price.
+class BASIC_VIEWS_EXPORT ProfitRateDelegate : public CatalogueDelegate
+{
+    Q_OBJECT
+public:
+    explicit ProfitRateDelegate(ItemModelWithDelegates* model);
+    ProfitRateDelegate(int stockColumn, int boardColumn, int secColumn, ItemModelWithDelegates* model);
+    bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
+
+private:
+    const SecurityDirectory* m_directory; // not owned
+    int m_stockColumn;
+    int m_boardColumn;
+    int m_secColumn;
+};
+
+// An instrument's volatility as the host computes it, for the derivatives market (stock 1) only. Either a
+// function of the instrument id and a parameter the host may change at any time (read at each paint),
+// optionally times a multiplier column, shown on boards 14 and 15 and repainted at each tick of the
+// directory's volatility timer; or a function of the instrument's key, repainted when the volatilities are.
+class BASIC_VIEWS_EXPORT VolatBySecIdDelegate : public CatalogueDelegate
+{
+    Q_OBJECT
+public:
+    using ByIdFunc = decimal (SecurityDirectory::*)(qint64 sec, int parameter) const;
+    using ByKeyFunc = decimal (SecurityDirectory::*)(int stock, int board, qint64 sec) const;
+
+    VolatBySecIdDelegate(ItemModelWithDelegates* model, ByIdFunc func, const int& parameter, int multiplierColumn = -1);
+    VolatBySecIdDelegate(ItemModelWithDelegates* model, ByKeyFunc func);
+    bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
+    bool compare(const Field& f1, const Record& r1, const Field& f2, const Record& r2, int& result) const override;
+
+private:
+    VolatBySecIdDelegate(ItemModelWithDelegates* model);
+    QVariant volatility(const Record& record) const;
+
+    SecurityDirectory* m_directory; // not owned
+    ByIdFunc m_byId = nullptr;
+    ByKeyFunc m_byKey = nullptr;
+    const int* m_parameter = nullptr; // not owned: the host's setting
+    int m_multiplierColumn = -1;
+    int m_stockColumn;
+    int m_boardColumn;
+    int m_secColumn;
+};
