@@ -21,6 +21,9 @@ const ColumnHeaderInfo nameHeader {};
 const ColumnHeaderInfo statusHeader { nullptr, nullptr, nullptr,
     QT_TRANSLATE_NOOP("ColumnDelegates", "Режим блокировки ТС по РК") };
 
+// A settlement account's code starts with the code of its firm.
+constexpr int firmCodeLength = 4;
+
 } // namespace
 
 AccountColumnDelegate::AccountColumnDelegate(ItemModelWithDelegates* model)
@@ -148,8 +151,11 @@ bool StatusDelegate::text(const Field&, const Record& record, QString& text) con
         return true;
     }
     const QString account = record.data(m_columns.settlementAccount).toString();
-    QStringList parts { statusText(m_accounts->statusByCode(account)), m_margins->marginTypeByCode(account),
-        m_margins->SATypeByCode(account), m_margins->UCPTypeByCode(account) };
+    int status = m_accounts->statusByCode(account);
+    if (status < 0)
+        status = m_accounts->statusByCode(account.left(firmCodeLength)); // listed under its firm
+    QStringList parts { statusText(status), m_margins->marginTypeByCode(account), m_margins->SATypeByCode(account),
+        m_margins->UCPTypeByCode(account) };
     parts.removeAll(QString());
     text = parts.join(QStringLiteral(", "));
     return true;
