@@ -174,7 +174,7 @@ QStringList SampleMarket::clientCodes() const
 
 int SampleMarket::currentSession() const
 {
-    return 5000 + m_options.sessions - 2;
+    return 5000 + m_options.sessions - 1;
 }
 
 void SampleMarket::populate(TableRegistry* registry) const

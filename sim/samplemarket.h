@@ -21,7 +21,7 @@ struct BV_SIM_EXPORT SampleMarketOptions
     int firms = 3;
     int clientsPerFirm = 4;
     int orders = 60;
-    int sessions = 3; // the last one but one is trading, the last planned
+    int sessions = 3; // the last one is trading, the earlier ones are finished
 
     // A few rows of each table, for unit tests.
     static SampleMarketOptions tiny(quint32 seed = 1);

@@ -17,7 +17,8 @@ QString layout(const QHeaderView* header, const QAbstractItemModel* model)
     for (int visual = 0; visual < header->count(); ++visual) {
         const int section = header->logicalIndex(visual);
         if (!header->isSectionHidden(section))
-            shown << QStringLiteral("%1:%2").arg(model->headerData(section, Qt::Horizontal, ColumnNameRole).toString())
+            shown << QStringLiteral("%1:%2")
+                         .arg(model->headerData(section, Qt::Horizontal, ColumnNameRole).toString())
                          .arg(header->sectionSize(section));
     }
     return shown.join(QLatin1Char(' '));
@@ -40,7 +41,7 @@ private:
         QHeaderView* h = v->horizontalHeader();
         for (int c = 0; c < model.columnCount(); ++c)
             h->setSectionHidden(c, true);
-        for (const char* name : {"price", "account", "order_num"}) {
+        for (const char* name : { "price", "account", "order_num" }) {
             const int c = model.columnIndex(QString::fromLatin1(name));
             h->setSectionHidden(c, false);
             h->moveSection(h->visualIndex(c), h->count() - 1);
@@ -78,7 +79,7 @@ private Q_SLOTS:
     void newColumnsStayHiddenAndVanishedOnesAreIgnored()
     {
         MapSettings settings;
-        settings.setValue(QStringLiteral("all_columns"), QStringList {"gone", "account", "price"});
+        settings.setValue(QStringLiteral("all_columns"), QStringList { "gone", "account", "price" });
         settings.setValue(QStringLiteral("Columns/gone.visible"), true);
         settings.setValue(QStringLiteral("Columns/account.visible"), true);
         settings.setValue(QStringLiteral("Columns/account.width"), 55);

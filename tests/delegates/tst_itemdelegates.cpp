@@ -41,8 +41,8 @@ QStandardItemModel* priceModel(const datetime& now, QObject* parent)
 class ProbeDelegate : public ItemDelegate
 {
 public:
-    using ItemDelegate::ItemDelegate;
     using ItemDelegate::initStyleOption;
+    using ItemDelegate::ItemDelegate;
 };
 
 // A model that refuses edits with a reason.
@@ -76,7 +76,7 @@ private Q_SLOTS:
         QCOMPARE(delegate.displayText(QVariant::fromValue(xdecimal(decimal(5, 1))), russian), QStringLiteral("0,5"));
         const QDateTime moment(QDate(2026, 12, 5), QTime(10, 30, 15, 250));
         QCOMPARE(delegate.displayText(moment, russian),
-                 russian.toString(moment.date(), QLocale::ShortFormat) + QStringLiteral(" 10:30:15.250"));
+            russian.toString(moment.date(), QLocale::ShortFormat) + QStringLiteral(" 10:30:15.250"));
         QCOMPARE(delegate.displayText(42, russian), QStringLiteral("42"));
     }
 
@@ -89,7 +89,7 @@ private Q_SLOTS:
         QVERIFY(wide.contains(QStringLiteral("10:30:15.250")) && wide.size() > 12);
         const int timeWidth = metrics.horizontalAdvance(QStringLiteral("10:30:15.250")) + 2;
         QCOMPARE(delegate.displayElidedText(moment, QLocale::c(), metrics, Qt::ElideRight, timeWidth),
-                 QStringLiteral("10:30:15.250"));
+            QStringLiteral("10:30:15.250"));
         QVERIFY(delegate.displayElidedText(QStringLiteral("long text here"), QLocale::c(), metrics, Qt::ElideRight, 20)
                     .endsWith(QChar(0x2026)));
     }
@@ -264,7 +264,8 @@ private Q_SLOTS:
         TextDelegate text(action);
         QStyleOptionViewItem option;
         option.rect = QRect(0, 0, 100, 20);
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 10), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(
+            QEvent::MouseButtonRelease, QPointF(10, 10), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QVERIFY(!text.editorEvent(&release, &model, option, model.index(0, 0)));
         QCOMPARE(triggered.count(), 1);
         QCOMPARE(action.data().toInt(), 0);

@@ -82,7 +82,7 @@ private Q_SLOTS:
         m_table = makeOrderTable(this);
         m_model = new RecordListModel(m_table, this);
         new QAbstractItemModelTester(m_model, QAbstractItemModelTester::FailureReportingMode::Fatal, m_model);
-        m_model->setRecords({order(1, "10.50", "B"), order(2, "9.00", "A"), order(3, "10.50", "C")});
+        m_model->setRecords({ order(1, "10.50", "B"), order(2, "9.00", "A"), order(3, "10.50", "C") });
     }
     void cleanup()
     {
@@ -106,23 +106,24 @@ private Q_SLOTS:
         QVERIFY(!m_model->headerData(99, Qt::Horizontal).isValid());
         QVERIFY(!m_model->headerData(5, Qt::Horizontal, Qt::UserRole + 50).isValid());
         QCOMPARE(m_model->headerData(5, Qt::Horizontal, Qt::TextAlignmentRole).toInt(),
-                 int(Qt::AlignRight | Qt::AlignVCenter));
+            int(Qt::AlignRight | Qt::AlignVCenter));
         QCOMPARE(m_model->headerData(8, Qt::Horizontal, Qt::TextAlignmentRole).toInt(),
-                 int(Qt::AlignHCenter | Qt::AlignVCenter));
+            int(Qt::AlignHCenter | Qt::AlignVCenter));
         QCOMPARE(m_model->headerData(7, Qt::Horizontal, Qt::TextAlignmentRole).toInt(),
-                 int(Qt::AlignLeft | Qt::AlignVCenter));
+            int(Qt::AlignLeft | Qt::AlignVCenter));
     }
 
     void delegateAnswersWinButTheToolTipIsTheDescription()
     {
         KopecksDelegate delegate;
-        const int column = m_model->addColumnDelegate(&delegate, -1, 10, QStringLiteral("kop"), QStringLiteral("Копейки"),
-                                                      QStringLiteral("описание столбца"));
+        const int column = m_model->addColumnDelegate(
+            &delegate, -1, 10, QStringLiteral("kop"), QStringLiteral("Копейки"), QStringLiteral("описание столбца"));
         QCOMPARE(m_model->headerData(column, Qt::Horizontal, ColumnNameRole).toString(), QStringLiteral("kopecks"));
         QCOMPARE(m_model->headerData(column, Qt::Horizontal, ColumnSampleTextRole).toString(), QStringLiteral("10050"));
         QCOMPARE(m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Копейки"));
         // The tool tip is the delegate's description when it has one.
-        QCOMPARE(m_model->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString(), QStringLiteral("Цена в копейках"));
+        QCOMPARE(
+            m_model->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString(), QStringLiteral("Цена в копейках"));
         QCOMPARE(m_model->headerData(column, Qt::Horizontal, ColumnVariantTypeRole).toInt(), int(QVariant::LongLong));
         // Found by the name its delegate reports and by its own name.
         QCOMPARE(m_model->columnIndex(QStringLiteral("kopecks")), column);
@@ -186,7 +187,7 @@ private Q_SLOTS:
         m_model->mapColumnFromTable(-1, 3, first, last);
         QCOMPARE(first, 0);
         QCOMPARE(last, m_model->columnCount() - 1);
-        m_model->removeUnusedColumns({QStringLiteral("a"), QStringLiteral("b")});
+        m_model->removeUnusedColumns({ QStringLiteral("a"), QStringLiteral("b") });
         m_model->mapColumnFromTable(5, 7, first, last);
         QCOMPARE(first, 5);
         QCOMPARE(last, 7);

@@ -35,20 +35,34 @@ private Q_SLOTS:
         QTest::addColumn<int>("role");
         QTest::addColumn<int>("color");
         QTest::addColumn<QColor>("expected");
-        QTest::newRow("orders buy") << int(M::Orders) << int(M::BackgroundRole) << int(M::BuyColor) << QColor(230, 255, 210);
-        QTest::newRow("orders sell selection") << int(M::Orders) << int(M::SelectionRole) << int(M::SellColor) << QColor(180, 0, 0);
-        QTest::newRow("orders unknown selection") << int(M::Orders) << int(M::SelectionRole) << int(M::UnknownOperationColor) << QColor(Qt::blue);
-        QTest::newRow("dom best buy") << int(M::Dom) << int(M::BackgroundRole) << int(M::BestBuyPriceColor) << QColor(90, 200, 50);
-        QTest::newRow("deals unknown") << int(M::Deals) << int(M::BackgroundRole) << int(M::UnknownOperationColor) << QColor(255, 255, 190);
-        QTest::newRow("my deals unknown selection") << int(M::MyDeals) << int(M::SelectionRole) << int(M::UnknownOperationColor) << QColor(220, 220, 0);
-        QTest::newRow("securities up price") << int(M::Securities) << int(M::BackgroundRole) << int(M::UpPriceColor) << QColor(90, 200, 50);
-        QTest::newRow("securities change price") << int(M::Securities) << int(M::BackgroundRole) << int(M::ChangePriceColor) << QColor(Qt::gray);
-        QTest::newRow("securities up price selection") << int(M::Securities) << int(M::SelectionRole) << int(M::UpPriceColor) << QColor();
-        QTest::newRow("securities down selection") << int(M::Securities) << int(M::SelectionRole) << int(M::DownColor) << QColor(174, 0, 1);
-        QTest::newRow("securities buy: none") << int(M::Securities) << int(M::BackgroundRole) << int(M::BuyColor) << QColor();
-        QTest::newRow("mm violation") << int(M::MmResponsibilities) << int(M::BackgroundRole) << int(M::MMAmountViolation) << QColor(255, 230, 210);
-        QTest::newRow("mm fulfil selection") << int(M::MmResponsibilities) << int(M::SelectionRole) << int(M::MMSpreadFulfil) << QColor(0, 150, 0);
-        QTest::newRow("opt calc") << int(M::OptCalc) << int(M::SelectionRole) << int(M::OptCalcMivMpBase) << QColor(65, 110, 105);
+        QTest::newRow("orders buy") << int(M::Orders) << int(M::BackgroundRole) << int(M::BuyColor)
+                                    << QColor(230, 255, 210);
+        QTest::newRow("orders sell selection")
+            << int(M::Orders) << int(M::SelectionRole) << int(M::SellColor) << QColor(180, 0, 0);
+        QTest::newRow("orders unknown selection")
+            << int(M::Orders) << int(M::SelectionRole) << int(M::UnknownOperationColor) << QColor(Qt::blue);
+        QTest::newRow("dom best buy") << int(M::Dom) << int(M::BackgroundRole) << int(M::BestBuyPriceColor)
+                                      << QColor(90, 200, 50);
+        QTest::newRow("deals unknown") << int(M::Deals) << int(M::BackgroundRole) << int(M::UnknownOperationColor)
+                                       << QColor(255, 255, 190);
+        QTest::newRow("my deals unknown selection")
+            << int(M::MyDeals) << int(M::SelectionRole) << int(M::UnknownOperationColor) << QColor(220, 220, 0);
+        QTest::newRow("securities up price")
+            << int(M::Securities) << int(M::BackgroundRole) << int(M::UpPriceColor) << QColor(90, 200, 50);
+        QTest::newRow("securities change price")
+            << int(M::Securities) << int(M::BackgroundRole) << int(M::ChangePriceColor) << QColor(Qt::gray);
+        QTest::newRow("securities up price selection")
+            << int(M::Securities) << int(M::SelectionRole) << int(M::UpPriceColor) << QColor();
+        QTest::newRow("securities down selection")
+            << int(M::Securities) << int(M::SelectionRole) << int(M::DownColor) << QColor(174, 0, 1);
+        QTest::newRow("securities buy: none")
+            << int(M::Securities) << int(M::BackgroundRole) << int(M::BuyColor) << QColor();
+        QTest::newRow("mm violation") << int(M::MmResponsibilities) << int(M::BackgroundRole)
+                                      << int(M::MMAmountViolation) << QColor(255, 230, 210);
+        QTest::newRow("mm fulfil selection")
+            << int(M::MmResponsibilities) << int(M::SelectionRole) << int(M::MMSpreadFulfil) << QColor(0, 150, 0);
+        QTest::newRow("opt calc") << int(M::OptCalc) << int(M::SelectionRole) << int(M::OptCalcMivMpBase)
+                                  << QColor(65, 110, 105);
         QTest::newRow("text role never") << int(M::Orders) << int(M::TextRole) << int(M::BuyColor) << QColor();
     }
     void defaultsByViewRoleAndMeaning()
@@ -66,7 +80,7 @@ private Q_SLOTS:
     {
         QCOMPARE(M::viewName(M::Dom), QStringLiteral("Котировки"));
         QCOMPARE(M::colorName(M::Deals, M::UnknownOperationColor),
-                 QStringLiteral("Фон строки, если направление сделки не определено"));
+            QStringLiteral("Фон строки, если направление сделки не определено"));
         QCOMPARE(M::colorName(M::OptCalc, M::BuyColor), QStringLiteral("Фон строки"));
         QCOMPARE(M::viewColors(M::Securities).size(), 6);
         QCOMPARE(M::viewColors(M::MmResponsibilities).first(), M::MMGroupOptionFulfil);
@@ -79,7 +93,7 @@ private Q_SLOTS:
         MapSettings settings;
         manager.store(settings);
         QCOMPARE(settings.value(QStringLiteral("ViewsColors/Securities/BackgroundRole/UpPriceColor")).value<QColor>(),
-                 QColor(90, 200, 50));
+            QColor(90, 200, 50));
         QVERIFY(!settings.contains(QStringLiteral("ViewsColors/Securities/SelectionRole/UpPriceColor")));
         QVERIFY(!settings.contains(QStringLiteral("ViewsColors/Orders/TextRole/BuyColor")));
         int valid = 0;
@@ -112,7 +126,7 @@ private Q_SLOTS:
         M manager;
         QCOMPARE(manager.pages().size(), int(M::ViewCount));
         QCOMPARE(core.optionsPages().size(), int(M::ViewCount));
-        QCOMPARE(core.colorManagers(), QList<QObject*> {&manager});
+        QCOMPARE(core.colorManagers(), QList<QObject*> { &manager });
         IOptionsPage* page = core.optionsPages().at(M::Securities);
         QCOMPARE(page->id(), QStringLiteral("ViewsColorPage 4"));
         QCOMPARE(page->displayName(), QStringLiteral("Инструменты"));
@@ -159,9 +173,9 @@ private Q_SLOTS:
         QCOMPARE(manager->color(M::Orders, M::SelectionRole, M::SellColor), QColor(10, 20, 30));
         QSettings file(m_dir.filePath(QStringLiteral("colors-test.ini")), QSettings::IniFormat);
         QCOMPARE(file.value(QStringLiteral("ViewsColors/Orders/SelectionRole/SellColor")).value<QColor>(),
-                 QColor(10, 20, 30));
+            QColor(10, 20, 30));
         QCOMPARE(file.value(QStringLiteral("ViewsColors/Dom/BackgroundRole/BestSellPriceColor")).value<QColor>(),
-                 QColor(240, 50, 50));
+            QColor(240, 50, 50));
         page->finish();
         QVERIFY(page->widget() == nullptr);
     }

@@ -13,6 +13,8 @@
 #include <QTableView>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(QAbstractItemDelegate::EndEditHint)
+
 namespace {
 
 // A factory that offers no list for cells of the first column.

@@ -21,6 +21,10 @@ using UInt128 = unsigned __int128;
 constexpr int MaxScale = 18;
 
 BV_DB_EXPORT Int128 pow10(int n); // n in 0..38
+// The powers of ten that fit 64 bits, for the paths that avoid 128-bit arithmetic.
+constexpr qint64 pow10_64[] = { 1LL, 10LL, 100LL, 1000LL, 10000LL, 100000LL, 1000000LL, 10000000LL, 100000000LL,
+    1000000000LL, 10000000000LL, 100000000000LL, 1000000000000LL, 10000000000000LL, 100000000000000LL,
+    1000000000000000LL, 10000000000000000LL, 100000000000000000LL, 1000000000000000000LL };
 BV_DB_EXPORT QString magnitudeText(UInt128 magnitude, int scale, QChar point);
 BV_DB_EXPORT Int128 roundDiv(Int128 value, Int128 divisor); // half away from zero
 [[noreturn]] BV_DB_EXPORT void throwOverflow();
@@ -41,8 +45,7 @@ public:
     constexpr FixedPoint(M mantissa, int scale) noexcept
         : m_mantissa(mantissa)
         , m_scale(static_cast<qint8>(scale))
-    {
-    }
+    { }
 
     M mantissa() const { return m_mantissa; }
     int scale() const { return m_scale; }
@@ -59,7 +62,8 @@ public:
             return minimum();
         if (decimals < 0 || decimals > MaxScale)
             throwBadScale(decimals);
-        const long double scaled = std::round(static_cast<long double>(value) * static_cast<long double>(pow10(decimals)));
+        const long double scaled
+            = std::round(static_cast<long double>(value) * static_cast<long double>(pow10(decimals)));
         if (!(std::fabs(scaled) < static_cast<long double>(std::numeric_limits<M>::max())))
             throwOverflow();
         return Derived(static_cast<M>(scaled), decimals);
@@ -94,6 +98,17 @@ public:
             throwBadScale(scale);
         if (isEmpty() || scale == m_scale)
             return Derived(m_mantissa, isEmpty() ? m_scale : scale);
+        if constexpr (sizeof(M) <= sizeof(qint64)) {
+            // Prices are shown to their instrument's decimals millions of times: round in 64 bits.
+            if (scale < m_scale) {
+                const qint64 divisor = pow10_64[m_scale - scale];
+                qint64 quotient = m_mantissa / divisor;
+                const qint64 remainder = qAbs(m_mantissa % divisor);
+                if (remainder >= divisor - remainder)
+                    quotient += m_mantissa < 0 ? -1 : 1;
+                return Derived(static_cast<M>(quotient), scale);
+            }
+        }
         Int128 value = m_mantissa;
         if (scale > m_scale) {
             if (__builtin_mul_overflow(value, pow10(scale - m_scale), &value) || !fits(value))
@@ -109,8 +124,8 @@ public:
     {
         if (isEmpty())
             return 0.0;
-        return static_cast<double>(static_cast<long double>(m_mantissa)
-                                   / static_cast<long double>(FixedPointDetail::pow10(m_scale)));
+        return static_cast<double>(
+            static_cast<long double>(m_mantissa) / static_cast<long double>(FixedPointDetail::pow10(m_scale)));
     }
     QString toString() const { return text(QLatin1Char('.'), QLatin1Char('-')); }
     QString toSystemString() const
@@ -129,14 +144,11 @@ public:
         if constexpr (sizeof(M) <= sizeof(qint64)) {
             // Prices of one column often differ in scale; aligning them rarely leaves 64 bits, and sorts compare
             // them millions of times: skip the 128-bit product when it is not needed.
-            static constexpr qint64 powers[] = {1LL, 10LL, 100LL, 1000LL, 10000LL, 100000LL, 1000000LL,
-                10000000LL, 100000000LL, 1000000000LL, 10000000000LL, 100000000000LL, 1000000000000LL,
-                10000000000000LL, 100000000000000LL, 1000000000000000LL, 10000000000000000LL,
-                100000000000000000LL, 1000000000000000000LL};
             qint64 a = m_mantissa;
             qint64 b = other.m_mantissa;
-            const bool fits = m_scale < other.m_scale ? !__builtin_mul_overflow(a, powers[other.m_scale - m_scale], &a)
-                                                      : !__builtin_mul_overflow(b, powers[m_scale - other.m_scale], &b);
+            const bool fits = m_scale < other.m_scale
+                ? !__builtin_mul_overflow(a, pow10_64[other.m_scale - m_scale], &a)
+                : !__builtin_mul_overflow(b, pow10_64[m_scale - other.m_scale], &b);
             if (fits)
                 return a < b ? -1 : (a > b ? 1 : 0);
         }

@@ -116,9 +116,15 @@ bool TextColumnDelegate::compare(
         result = int(f1.isNull()) - int(f2.isNull());
         return true;
     }
+    result = compareTexts(f1, r1, f2, r2, m_order == TextOrderCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    return true;
+}
+
+int TextColumnDelegate::compareTexts(
+    const Field& f1, const Record& r1, const Field& f2, const Record& r2, Qt::CaseSensitivity cs) const
+{
     QString t1, t2;
     text(f1, r1, t1);
     text(f2, r2, t2);
-    result = t1.compare(t2, m_order == TextOrderCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
-    return true;
+    return t1.compare(t2, cs);
 }

@@ -73,6 +73,9 @@ protected:
         const ColumnHeaderInfo& header, Order order, QObject* parent, FieldType::Type type = FieldType::String);
     // The display text; false leaves the display role unanswered.
     virtual bool text(const Field& field, const Record& record, QString& text) const = 0;
+    // The order of two shown texts; members with a cheaper way to the same order override it.
+    virtual int compareTexts(
+        const Field& f1, const Record& r1, const Field& f2, const Record& r2, Qt::CaseSensitivity cs) const;
 
 private:
     Order m_order;

@@ -144,9 +144,10 @@ const SignTextDelegate::Translated* SignTextDelegate::match(const Field& field, 
 
 bool SignTextDelegate::text(const Field& field, const Record& record, QString& text) const
 {
+    // Rows without a listed sign show an empty cell rather than the raw bit set.
     const Translated* t = match(field, record);
     text = t ? t->text : QString();
-    return t != nullptr;
+    return true;
 }
 
 bool SignTextDelegate::data(const Field& field, const Record& record, int role, QVariant& value) const

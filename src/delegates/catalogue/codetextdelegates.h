@@ -86,8 +86,8 @@ public:
     explicit DealErrorCodeDelegate(ItemModelWithDelegates* model);
 };
 
-// A 64-bit set of signs shown as the text of the first rule it matches, with a longer text as tool tip;
-// rows sort by the shown text.
+// A 64-bit set of signs shown as the text of the first rule it matches (empty when none does), with a longer
+// text as tool tip; rows sort by the shown text.
 class BASIC_VIEWS_EXPORT SignTextDelegate : public TextColumnDelegate
 {
     Q_OBJECT

@@ -71,6 +71,20 @@ bool BoardLookupDelegate::data(const Field& field, const Record& record, int rol
     return true;
 }
 
+int BoardLookupDelegate::compareTexts(
+    const Field& f1, const Record& r1, const Field& f2, const Record& r2, Qt::CaseSensitivity) const
+{
+    const int stock1 = r1.data(m_stockColumn).toInteger();
+    const int stock2 = r2.data(m_stockColumn).toInteger();
+    const int board1 = f1.toInteger();
+    const int board2 = f2.toInteger();
+    if (stock1 == stock2 && board1 == board2)
+        return 0;
+    const int rank1 = m_directory->nameRankById(stock1, board1);
+    const int rank2 = m_directory->nameRankById(stock2, board2);
+    return rank1 < rank2 ? -1 : (rank1 > rank2 ? 1 : 0);
+}
+
 BoardColumnDelegate::BoardColumnDelegate(ItemModelWithDelegates* model)
     : BoardColumnDelegate(fieldIndex(model, "stock_id"), model)
 { }

@@ -35,6 +35,9 @@ public:
 protected:
     BoardLookupDelegate(const ColumnHeaderInfo& header, Order order, int stockColumn, QObject* parent);
     bool text(const Field& field, const Record& record, QString& text) const override;
+    // By the directory's name ranks: no text is made.
+    int compareTexts(
+        const Field& f1, const Record& r1, const Field& f2, const Record& r2, Qt::CaseSensitivity cs) const override;
 
 private:
     const BoardDirectory* m_directory; // not owned

@@ -163,7 +163,7 @@ private Q_SLOTS:
         const int current = m_market->market.currentSession();
         QVERIFY(s->isActiveSessId(1, current));
         QVERIFY(!s->isActiveSessId(1, current - 1));
-        QCOMPARE(s->getMaxSessId(1), current + 1); // the planned one
+        QCOMPARE(s->getMaxSessId(1), current);
         QCOMPARE(s->activeSessIds(1), QList<int> {current});
         QVERIFY(s->nameById(1, current).startsWith(QStringLiteral("Сессия")));
 

@@ -25,8 +25,7 @@ class InstrumentFilter : public ValueFilter
 public:
     InstrumentFilter(Table& table, const QList<int>& keyColumns)
         : ValueFilter(table, keyColumns.first(), keyColumns, -1, nullptr)
-    {
-    }
+    { }
     QString name() const override { return QStringLiteral("Инструмент"); }
 };
 
@@ -40,7 +39,7 @@ private:
     std::unique_ptr<MarketFixture> m_market;
     Table* orders() const { return m_market->table(QStringLiteral("orders")); }
     int col(const char* name) const { return orders()->columnIndex(QString::fromLatin1(name)); }
-    QList<int> instrumentColumns() const { return {col("stock_id"), col("board_id"), col("sec_id")}; }
+    QList<int> instrumentColumns() const { return { col("stock_id"), col("board_id"), col("sec_id") }; }
 
 private Q_SLOTS:
     void init()
@@ -55,12 +54,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("columns");
         QTest::addColumn<int>("keyCount");
-        QTest::newRow("instrument, a few") << QStringList {"stock_id", "board_id", "sec_id"} << 5;
-        QTest::newRow("instrument, none") << QStringList {"stock_id", "board_id", "sec_id"} << 0;
-        QTest::newRow("status") << QStringList {"status"} << 2;
-        QTest::newRow("side") << QStringList {"buysell"} << 1;
-        QTest::newRow("account text") << QStringList {"account"} << 7;
-        QTest::newRow("order number") << QStringList {"order_num"} << 30;
+        QTest::newRow("instrument, a few") << QStringList { "stock_id", "board_id", "sec_id" } << 5;
+        QTest::newRow("instrument, none") << QStringList { "stock_id", "board_id", "sec_id" } << 0;
+        QTest::newRow("status") << QStringList { "status" } << 2;
+        QTest::newRow("side") << QStringList { "buysell" } << 1;
+        QTest::newRow("account text") << QStringList { "account" } << 7;
+        QTest::newRow("order number") << QStringList { "order_num" } << 30;
     }
     void fastAndGeneralKeyPredicatesAgreeOnEveryRecord()
     {
@@ -76,7 +75,8 @@ private Q_SLOTS:
             keys << KeyValue::fromRecord(orders()->masterIndex()->at(int(rng.bounded(orders()->count()))), cols);
         if (keyCount > 0) {
             KeyValue none = keys.first();
-            none[0] = FieldValue(none[0].type(), none[0].length(), columns.first() == QLatin1String("buysell") ? QVariant(QChar('X')) : QVariant(QStringLiteral("77")));
+            none[0] = FieldValue(none[0].type(), none[0].length(),
+                columns.first() == QLatin1String("buysell") ? QVariant(QChar('X')) : QVariant(QStringLiteral("77")));
             keys << none;
         }
         const KeyFilterFunc general(orders(), keys, cols);
@@ -91,7 +91,7 @@ private Q_SLOTS:
 
     void fastPredicateRefusesKeysThatAreNotOneByteRange()
     {
-        const QList<int> apart {col("stock_id"), col("sec_id")}; // board_id lies between them
+        const QList<int> apart { col("stock_id"), col("sec_id") }; // board_id lies between them
         QString reason;
         try {
             KeyFilterFunc_Fast fast(orders(), {}, apart);
@@ -99,11 +99,11 @@ private Q_SLOTS:
             reason = message;
         }
         QVERIFY2(reason.contains(QStringLiteral("stock_id")) && reason.contains(QStringLiteral("sec_id")),
-                 qPrintable(reason));
-        QVERIFY_EXCEPTION_THROWN(KeyFilterFunc_Fast(orders(), {}, {col("sec_id"), col("stock_id")}), QString);
+            qPrintable(reason));
+        QVERIFY_EXCEPTION_THROWN(KeyFilterFunc_Fast(orders(), {}, { col("sec_id"), col("stock_id") }), QString);
         QVERIFY_EXCEPTION_THROWN(KeyFilterFunc_Fast(orders(), {}, {}), QString);
-        QVERIFY_EXCEPTION_THROWN(KeyFilterFunc_Fast(orders(), {}, {99}), QString);
-        QVERIFY_EXCEPTION_THROWN(KeyFilterFunc_Fast(orders(), {}, {col("price")}), QString); // 1.5 == 1.50
+        QVERIFY_EXCEPTION_THROWN(KeyFilterFunc_Fast(orders(), {}, { 99 }), QString);
+        QVERIFY_EXCEPTION_THROWN(KeyFilterFunc_Fast(orders(), {}, { col("price") }), QString); // 1.5 == 1.50
         KeyFilterFunc_Fast ok(orders(), {}, instrumentColumns());
         QCOMPARE(ok.byteLength(), 16);
     }
@@ -111,9 +111,9 @@ private Q_SLOTS:
     void fastPredicateNeedsValuesInTheKeyColumns()
     {
         Record detached(orders()); // every field empty: the raw bytes look like zeros
-        KeyValue zeros {FieldValue(FieldType::Int32, 0, 0)};
-        const KeyFilterFunc general(orders(), {zeros}, {col("status")});
-        const KeyFilterFunc_Fast fast(orders(), {zeros}, {col("status")});
+        KeyValue zeros { FieldValue(FieldType::Int32, 0, 0) };
+        const KeyFilterFunc general(orders(), { zeros }, { col("status") });
+        const KeyFilterFunc_Fast fast(orders(), { zeros }, { col("status") });
         QVERIFY(!general.filter(detached));
         QVERIFY(!fast.filter(detached));
         detached.data(QStringLiteral("status")) = 0;
@@ -123,12 +123,12 @@ private Q_SLOTS:
 
     void predicatesAreSafeFromManyThreads()
     {
-        const QList<KeyValue> keys {KeyValue::fromRecord(orders()->masterIndex()->at(0), instrumentColumns())};
+        const QList<KeyValue> keys { KeyValue::fromRecord(orders()->masterIndex()->at(0), instrumentColumns()) };
         const KeyFilterFunc_Fast fast(orders(), keys, instrumentColumns());
         const KeyFilterFunc general(orders(), keys, instrumentColumns());
         QVector<int> rows(orders()->count());
         std::iota(rows.begin(), rows.end(), 0);
-        std::atomic<int> disagreements {0};
+        std::atomic<int> disagreements { 0 };
         ParallelMap::blockingMap(rows, [&](int row) {
             const Record& r = orders()->masterIndex()->at(row);
             if (fast.filter(r) != general.filter(r))
@@ -170,7 +170,7 @@ private Q_SLOTS:
     void valueFilterOnAnAccountTextFallsBackToTheGeneralPredicate()
     {
         // "sec_id" and "account" are not next to each other in a row: the field comparison serves.
-        InstrumentFilter filter(*orders(), {col("sec_id"), col("account")});
+        InstrumentFilter filter(*orders(), { col("sec_id"), col("account") });
         filter.setValue(QStringLiteral("400000,F001001"));
         QScopedPointer<FilterFunc> predicate(filter.createFilterFunc(nullptr));
         QVERIFY(predicate->toString().startsWith(QStringLiteral("KeyFilterFunc[")));
@@ -194,7 +194,7 @@ private Q_SLOTS:
     void sessionFilterFollowsNewSessions()
     {
         Table* orders = this->orders();
-        SecuritiesSessionFilter filter(*orders, col("stock_id"), {col("stock_id"), col("sess_id")}, -1);
+        SecuritiesSessionFilter filter(*orders, col("stock_id"), { col("stock_id"), col("sess_id") }, -1);
         QCOMPARE(filter.keys().size(), 1);
         QScopedPointer<FilterFunc> predicate(filter.createFilterFunc(nullptr));
         const int current = m_market->market.currentSession();
@@ -206,10 +206,13 @@ private Q_SLOTS:
         Table* sessions = m_market->table(QStringLiteral("sessions"));
         {
             RecordsTrans trans(sessions);
-            for (const Record& s : *sessions->masterIndex()) {
-                const int id = s.data(QStringLiteral("sess_id")).toInteger();
-                RecordUpdater(s, trans).data(QStringLiteral("state")) = id == current + 1 ? 1 : 3;
-            }
+            for (const Record& s : *sessions->masterIndex())
+                RecordUpdater(s, trans).data(QStringLiteral("state")) = 3;
+            RecordUpdater next(Record(sessions), trans);
+            next.data(QStringLiteral("stock_id")) = 1;
+            next.data(QStringLiteral("sess_id")) = current + 1;
+            next.data(QStringLiteral("sess_name")) = QStringLiteral("Следующая сессия");
+            next.data(QStringLiteral("state")) = 1;
         }
         m_market->core.decoder()->announceNewSessions();
         QVERIFY(changed.count() >= 1);

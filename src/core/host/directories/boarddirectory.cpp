@@ -1,12 +1,13 @@
 #include "boarddirectory.h"
 
+#include <algorithm>
+
 #include "hostschema.h"
 #include "masterindex.h"
 
 BoardDirectory::BoardDirectory()
     : TableDirectory(QStringLiteral("boards"))
-{
-}
+{ }
 
 void BoardDirectory::reload(const Table* table)
 {
@@ -19,19 +20,35 @@ void BoardDirectory::reload(const Table* table)
     const int codeC = table->columnIndex(QStringLiteral("board_code"));
     const int flagsC = table->columnIndex(QStringLiteral("flags"));
     for (const Record& r : *table->masterIndex()) {
-        m_boards.insert(boardid {r.data(stockC).toInteger(), r.data(boardC).toInteger()},
-                        Info {r.data(nameC).toString(), r.data(codeC).toString(), r.data(flagsC).toInteger()});
+        m_boards.insert(boardid { r.data(stockC).toInteger(), r.data(boardC).toInteger() },
+            Info { r.data(nameC).toString(), r.data(codeC).toString(), r.data(flagsC).toInteger() });
+    }
+    QList<Info*> byName;
+    for (Info& info : m_boards)
+        byName << &info;
+    std::sort(byName.begin(), byName.end(),
+        [](const Info* a, const Info* b) { return a->name.compare(b->name, Qt::CaseInsensitive) < 0; });
+    for (int i = 0; i < byName.size(); ++i) {
+        const bool sameAsPrevious
+            = i > 0 && byName.at(i)->name.compare(byName.at(i - 1)->name, Qt::CaseInsensitive) == 0;
+        byName[i]->nameRank = sameAsPrevious ? byName.at(i - 1)->nameRank : i;
     }
 }
 
 QString BoardDirectory::nameById(int stock, int board) const
 {
-    return m_boards.value(boardid {stock, board}).name;
+    return m_boards.value(boardid { stock, board }).name;
+}
+
+int BoardDirectory::nameRankById(int stock, int board) const
+{
+    const auto it = m_boards.constFind(boardid { stock, board });
+    return it == m_boards.constEnd() ? -1 : it->nameRank;
 }
 
 QString BoardDirectory::codeById(int stock, int board) const
 {
-    return m_boards.value(boardid {stock, board}).code;
+    return m_boards.value(boardid { stock, board }).code;
 }
 
 boardlist BoardDirectory::all(int stock) const
@@ -47,7 +64,7 @@ boardlist BoardDirectory::all(int stock) const
 
 bool BoardDirectory::hasFlag(int stock, int board, int flag) const
 {
-    return m_boards.value(boardid {stock, board}).flags & flag;
+    return m_boards.value(boardid { stock, board }).flags & flag;
 }
 
 bool BoardDirectory::isFavoriteById(int stock, int board) const

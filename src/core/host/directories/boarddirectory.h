@@ -14,6 +14,9 @@ public:
 
     QString nameById(int stock, int board) const;
     QString codeById(int stock, int board) const;
+    // The place of the board's name among all boards' names without regard to case (equal names, equal places);
+    // -1 for an unknown board, whose empty name comes first. Sorting by name compares these.
+    int nameRankById(int stock, int board) const;
     // The market's boards in board order.
     boardlist all(int stock) const;
     bool isFavoriteById(int stock, int board) const;
@@ -33,6 +36,7 @@ private:
         QString name;
         QString code;
         int flags = 0;
+        int nameRank = -1;
     };
     bool hasFlag(int stock, int board, int flag) const;
 

@@ -1,0 +1,172 @@
+// Column delegates of the catalogue over a million generated orders, one thread: display-role calls per second
+// of the price, instrument name, board and status columns, with the heap allocations each call makes (the
+// price's decimal is too large to live inside its QVariant: that one is the returned value's own); and a sort
+// of the whole table by board name.
+//
+// --screenshot PREFIX saves PREFIX-orders.png, PREFIX-deals.png and PREFIX-instruments.png: sample tables shown
+// through the catalogue.
+
+#include "benchutil.h"
+
+#include "codetextdelegates.h"
+#include "datecolumndelegates.h"
+#include "enumcolumndelegates.h"
+#include "marketcolumndelegates.h"
+#include "marketfixture.h"
+#include "masterindex.h"
+#include "numbercolumndelegates.h"
+#include "qtablefastview.h"
+#include "securitycolumndelegates.h"
+#include "table.h"
+#include "tableindexmodel.h"
+#include "valuecolumndelegates.h"
+
+#include <QApplication>
+#include <QHeaderView>
+
+#include <atomic>
+#include <cstdlib>
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// Every heap allocation of the process passes here (QString and QVariant data included).
+static std::atomic<qint64> allocations { 0 };
+extern "C" void* __libc_malloc(size_t size);
+extern "C" void* malloc(size_t size)
+{
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return __libc_malloc(size);
+}
+#define BV_COUNTS_ALLOCATIONS 1
+#endif
+
+namespace {
+
+qint64 allocationCount()
+{
+#ifdef BV_COUNTS_ALLOCATIONS
+    return allocations.load(std::memory_order_relaxed);
+#else
+    return -1;
+#endif
+}
+
+// Display-role calls per second over every order, and the allocations per call.
+void displayRate(const QString& name, const Table* orders, const ColumnModelDelegate& delegate, int field)
+{
+    qint64 answered = 0;
+    qint64 allocated = 0;
+    const double ms = Bench::medianMs(
+        3, [&] { answered = 0; },
+        [&] {
+            const qint64 before = allocationCount();
+            QVariant value;
+            for (const Record& r : *orders->masterIndex())
+                answered += delegate.data(r.data(field), r, Qt::DisplayRole, value);
+            allocated = allocationCount() - before;
+        });
+    if (answered != orders->count())
+        qFatal("%s answered %lld of %d records", qPrintable(name), answered, orders->count());
+    Bench::result(QStringLiteral("display_%1").arg(name), orders->count() / ms / 1000.0, QStringLiteral("Mcalls/s"));
+    if (allocationCount() >= 0)
+        Bench::result(QStringLiteral("display_%1_allocations").arg(name), double(allocated) / orders->count(),
+            QStringLiteral("per call"));
+}
+
+// Catalogue columns on the sample tables, as the terminal's windows put them.
+void installCatalogue(TableIndexModel& model, const QString& table)
+{
+    auto put = [&model](const char* field, ColumnModelDelegate* delegate, const QString& title = QString()) {
+        model.setColumnDelegate(QString::fromLatin1(field), delegate, title);
+    };
+    put("stock_id", new StockColumnDelegate(&model));
+    put("board_id", new BoardColumnDelegate(&model));
+    if (table == QLatin1String("securities")) {
+        put("sectype", new SecTypeColumnDelegate(&model));
+        put("state", new SecStateColumnDelegate(&model));
+        put("main_sec_id", new MainSecurityColumnDelegate(&model));
+        put("main_board_id", new BaseBoardColumnDelegate(&model));
+        put("opt_type", new OptionTypeColumnDelegate(&model));
+        put("option_calc", new OptionCalcColumnDelegate(&model));
+        put("price_dir", new PriceDirectionColumnDelegate(&model));
+        for (const char* price :
+            { "strike", "price_step", "min_price", "max_price", "settle_price", "bid", "offer", "last" })
+            put(price, new PriceColumnDelegate(&model));
+        put("expdate", new DateColumnDelegate(&model));
+        put("sess_id", new SessionColumnDelegate(&model));
+        return;
+    }
+    put("sec_id", new SecurityColumnDelegate(&model));
+    put("sess_id", new SessionColumnDelegate(&model));
+    put("buysell", new BuySellColumnDelegate(&model));
+    put("price", new PriceColumnDelegate(&model));
+    if (table == QLatin1String("orders")) {
+        put("order_num", new OrderColumnDelegate(&model));
+        put("status", new StatusColumnDelegate(&model));
+        put("signs", new SignsOrderDelegate(&model));
+    } else {
+        put("deal_num", new DealColumnDelegate(&model));
+        put("order_num", new OrderColumnDelegate(&model));
+        put("signs", new DealSignDelegate(&model));
+        put("lotsize", new All_DealsValueColumnDelegate(&model), QStringLiteral("Объём, руб."));
+    }
+}
+
+void screenshot(const QString& prefix)
+{
+    const MarketFixture market(SampleMarketOptions::sized(400, 3000));
+    for (const QString& name : { QStringLiteral("orders"), QStringLiteral("deals"), QStringLiteral("securities") }) {
+        TableIndexModel model(market.table(name));
+        installCatalogue(model, name);
+        model.rebuild();
+        QTableFastView view;
+        view.setModel(&model);
+        view.resize(1600, 560);
+        for (int column = 0; column < model.columnCount(); ++column)
+            view.resizeColumnToContents(column);
+        view.show();
+        QCoreApplication::processEvents();
+        const QString file
+            = QStringLiteral("%1-%2.png")
+                  .arg(prefix, name == QLatin1String("securities") ? QStringLiteral("instruments") : name);
+        view.grab().save(file);
+        Bench::header(QStringLiteral("saved %1").arg(file));
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int shotAt = args.indexOf(QStringLiteral("--screenshot"));
+    if (shotAt >= 0 && shotAt + 1 < args.size()) {
+        screenshot(args.at(shotAt + 1));
+        return 0;
+    }
+
+    Bench::header(QStringLiteral("bench_delegates: 1000000 orders, display role, single thread"));
+    const MarketFixture market(SampleMarketOptions::sized(5000, 1000000));
+    Table* orders = market.table(QStringLiteral("orders"));
+    TableIndexModel model(orders);
+    const int boardField = orders->columnIndex(QStringLiteral("board_id"));
+
+    const PriceColumnDelegate price(&model);
+    const SecurityColumnDelegate security(&model);
+    const BoardColumnDelegate board(&model);
+    const StatusColumnDelegate status(&model);
+    displayRate(QStringLiteral("price"), orders, price, orders->columnIndex(QStringLiteral("price")));
+    displayRate(QStringLiteral("security_name"), orders, security, orders->columnIndex(QStringLiteral("sec_id")));
+    displayRate(QStringLiteral("board"), orders, board, boardField);
+    displayRate(QStringLiteral("status"), orders, status, orders->columnIndex(QStringLiteral("status")));
+
+    // The whole table sorted by board name (the model's concurrent sort), against the same sort by the raw ids.
+    model.setColumnDelegate(boardField, new BoardColumnDelegate(&model));
+    model.setSort(boardField, Qt::AscendingOrder);
+    const double byName = Bench::medianMs(3, {}, [&] { model.rebuild(); });
+    Bench::result(QStringLiteral("sort_1000000_by_board_name"), byName, QStringLiteral("ms"));
+    model.setColumnDelegate(boardField, nullptr);
+    const double byId = Bench::medianMs(3, {}, [&] { model.rebuild(); });
+    Bench::result(QStringLiteral("sort_1000000_by_board_id"), byId, QStringLiteral("ms"));
+    return 0;
+}
