@@ -1,66 +1,95 @@
-// The embedded terminal, headless for now: builds the sample market in the host core's registry, applies a
-// batch of market changes and reports what it did.
+// The demo terminal: the sample market in the embedded host, moved by the live feed, with the exchange behind
+// the transaction sender, and the library's windows over it.
+//
+//   --orders N        orders in the market (default 100000)
+//   --rate R          changes per second of the feed (default 2000)
+//   --seed S          seed of the market and the feed
+//   --screenshot FILE --after MS   grab the main window after MS ms, save it and quit
+//   --soak SECONDS    run with every window open (offscreen when there is no display) and print figures
 
-#include "directories/boarddirectory.h"
-#include "directories/securitydirectory.h"
 #include "embeddedcore.h"
-#include "masterindex.h"
-#include "recordstrans.h"
-#include "recordupdater.h"
+#include "embeddedexchange.h"
+#include "marketfeed.h"
 #include "samplemarket.h"
+#include "soakrun.h"
+#include "table.h"
 #include "tableregistry.h"
+#include "terminalwindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
-#include <QRandomGenerator>
-#include <QTextStream>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv)
 {
+    // A soak run needs no screen.
+    bool soak = false;
+    for (int i = 1; i < argc; ++i)
+        soak = soak || std::strcmp(argv[i], "--soak") == 0;
+    if (soak && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("basic-views-demo"));
     QCommandLineParser parser;
     parser.addHelpOption();
     const QCommandLineOption ordersOption(QStringLiteral("orders"), QStringLiteral("Orders in the market."),
-                                          QStringLiteral("N"), QStringLiteral("100000"));
-    const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("Seed of the market."),
-                                        QStringLiteral("S"), QStringLiteral("1"));
-    parser.addOptions({ordersOption, seedOption});
+        QStringLiteral("N"), QStringLiteral("100000"));
+    const QCommandLineOption rateOption(
+        QStringLiteral("rate"), QStringLiteral("Changes per second."), QStringLiteral("R"), QStringLiteral("2000"));
+    const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("Seed of the market and the feed."),
+        QStringLiteral("S"), QStringLiteral("1"));
+    const QCommandLineOption shotOption(
+        QStringLiteral("screenshot"), QStringLiteral("Save the window to FILE."), QStringLiteral("FILE"));
+    const QCommandLineOption afterOption(QStringLiteral("after"), QStringLiteral("Milliseconds before the screenshot."),
+        QStringLiteral("MS"), QStringLiteral("3000"));
+    const QCommandLineOption soakOption(
+        QStringLiteral("soak"), QStringLiteral("Run for SECONDS and print figures."), QStringLiteral("SECONDS"));
+    parser.addOptions({ ordersOption, rateOption, seedOption, shotOption, afterOption, soakOption });
     parser.process(app);
-    QTextStream out(stdout);
 
     EmbeddedCore core;
-    SampleMarketOptions options = SampleMarketOptions::sized(5000, parser.value(ordersOption).toInt(),
-                                                             parser.value(seedOption).toUInt());
-    const SampleMarket market(options);
-    QElapsedTimer timer;
-    timer.start();
+    const quint32 seed = parser.value(seedOption).toUInt();
+    const SampleMarket market(SampleMarketOptions::sized(5000, parser.value(ordersOption).toInt(), seed));
+    QElapsedTimer clock;
+    clock.start();
     market.populate(core.tables());
-    out << "Sample market built in " << timer.elapsed() << " ms\n";
-    for (const QString& name : core.tables()->names())
-        out << QStringLiteral("  %1 %2 rows\n").arg(name, -22).arg(core.tables()->table(name)->count());
+    std::printf("# market of %d orders built in %lld ms\n", core.tables()->table(QStringLiteral("orders"))->count(),
+        clock.elapsed());
+    EmbeddedExchange exchange(&core, core.sender());
+    MarketFeed feed(market, &core, seed);
+    feed.setRate(parser.value(rateOption).toInt());
 
-    const SampleInstrument& future = market.instruments().first();
-    out << "First instrument: " << SecurityDirectory::i()->nameByKey(future.key) << " on board "
-        << BoardDirectory::i()->nameById(future.key.stock, future.key.board) << ", "
-        << SecurityDirectory::i()->decimalsById(future.key.stock, future.key.board, future.key.sec)
-        << " decimals\n";
+    TerminalWindow window(&core, &feed);
+    window.resize(1920, 1040);
+    clock.restart();
+    window.openAll();
+    std::printf("# four windows opened in %lld ms\n", clock.elapsed());
+    window.show();
 
-    // A batch like the gateway's: a tenth of the orders get partly filled.
-    Table* orders = core.tables()->table(QStringLiteral("orders"));
-    const int balance = orders->columnIndex(QStringLiteral("balance"));
-    QRandomGenerator rng(7);
-    timer.restart();
-    {
-        RecordsTrans trans(orders);
-        for (int i = 0; i < orders->count() / 10; ++i) {
-            const Record& r = orders->masterIndex()->at(int(rng.bounded(orders->count())));
-            const qint64 left = r.data(balance).toInteger64();
-            if (left > 0)
-                RecordUpdater(r, trans).data(balance) = left - 1;
-        }
+    if (parser.isSet(soakOption)) {
+        auto rows = [&core] {
+            qint64 n = 0;
+            for (const char* table : { "orders", "deals", "positions" })
+                n += core.tables()->table(QString::fromLatin1(table))->count();
+            return n;
+        };
+        auto* run = new SoakRun(&feed, parser.value(soakOption).toInt(), rows, &app);
+        run->start();
+        return app.exec();
     }
-    out << "Applied a batch of " << orders->count() / 10 << " order changes in " << timer.elapsed() << " ms\n";
-    return 0;
+    feed.start();
+    if (parser.isSet(shotOption)) {
+        const QString file = parser.value(shotOption);
+        QTimer::singleShot(parser.value(afterOption).toInt(), &window, [&window, file] {
+            window.grab().save(file);
+            std::printf("# saved %s\n", qPrintable(file));
+            QCoreApplication::quit();
+        });
+    }
+    return app.exec();
 }

@@ -8,15 +8,13 @@
 
 #include "benchutil.h"
 
-#include "codetextdelegates.h"
-#include "datecolumndelegates.h"
 #include "enumcolumndelegates.h"
 #include "marketcolumndelegates.h"
 #include "marketfixture.h"
 #include "masterindex.h"
-#include "numbercolumndelegates.h"
 #include "qtablefastview.h"
 #include "securitycolumndelegates.h"
+#include "standardcolumndelegates.h"
 #include "table.h"
 #include "tableindexmodel.h"
 #include "valuecolumndelegates.h"
@@ -72,51 +70,12 @@ void displayRate(const QString& name, const Table* orders, const ColumnModelDele
             QStringLiteral("per call"));
 }
 
-// Catalogue columns on the sample tables, as the terminal's windows put them.
-void installCatalogue(TableIndexModel& model, const QString& table)
-{
-    auto put = [&model](const char* field, ColumnModelDelegate* delegate, const QString& title = QString()) {
-        model.setColumnDelegate(QString::fromLatin1(field), delegate, title);
-    };
-    put("stock_id", new StockColumnDelegate(&model));
-    put("board_id", new BoardColumnDelegate(&model));
-    if (table == QLatin1String("securities")) {
-        put("sectype", new SecTypeColumnDelegate(&model));
-        put("state", new SecStateColumnDelegate(&model));
-        put("main_sec_id", new MainSecurityColumnDelegate(&model));
-        put("main_board_id", new BaseBoardColumnDelegate(&model));
-        put("opt_type", new OptionTypeColumnDelegate(&model));
-        put("option_calc", new OptionCalcColumnDelegate(&model));
-        put("price_dir", new PriceDirectionColumnDelegate(&model));
-        for (const char* price :
-            { "strike", "price_step", "min_price", "max_price", "settle_price", "bid", "offer", "last" })
-            put(price, new PriceColumnDelegate(&model));
-        put("expdate", new DateColumnDelegate(&model));
-        put("sess_id", new SessionColumnDelegate(&model));
-        return;
-    }
-    put("sec_id", new SecurityColumnDelegate(&model));
-    put("sess_id", new SessionColumnDelegate(&model));
-    put("buysell", new BuySellColumnDelegate(&model));
-    put("price", new PriceColumnDelegate(&model));
-    if (table == QLatin1String("orders")) {
-        put("order_num", new OrderColumnDelegate(&model));
-        put("status", new StatusColumnDelegate(&model));
-        put("signs", new SignsOrderDelegate(&model));
-    } else {
-        put("deal_num", new DealColumnDelegate(&model));
-        put("order_num", new OrderColumnDelegate(&model));
-        put("signs", new DealSignDelegate(&model));
-        put("lotsize", new All_DealsValueColumnDelegate(&model), QStringLiteral("Объём, руб."));
-    }
-}
-
 void screenshot(const QString& prefix)
 {
     const MarketFixture market(SampleMarketOptions::sized(400, 3000));
     for (const QString& name : { QStringLiteral("orders"), QStringLiteral("deals"), QStringLiteral("securities") }) {
         TableIndexModel model(market.table(name));
-        installCatalogue(model, name);
+        StandardColumnDelegates::install(&model, name);
         model.rebuild();
         QTableFastView view;
         view.setModel(&model);

@@ -24,38 +24,38 @@ struct EnumEntry
 QList<EnumEntry> enumEntries(const QString& table)
 {
     if (table == QLatin1String("status"))
-        return {{HostSchema::StatusActive, "Активна", "Заявка выставлена и ждёт исполнения"},
-                {HostSchema::StatusFilled, "Исполнена", "Заявка исполнена полностью"},
-                {HostSchema::StatusCancelled, "Снята", "Заявка снята участником"},
-                {HostSchema::StatusRejected, "Отклонена", "Заявка отклонена биржей"}};
+        return { { HostSchema::StatusActive, "Активна", "Заявка выставлена и ждёт исполнения" },
+            { HostSchema::StatusFilled, "Исполнена", "Заявка исполнена полностью" },
+            { HostSchema::StatusCancelled, "Снята", "Заявка снята участником" },
+            { HostSchema::StatusRejected, "Отклонена", "Заявка отклонена биржей" } };
     if (table == QLatin1String("sec_state"))
-        return {{1, "Торгуется", "Торги инструментом разрешены"},
-                {2, "Приостановлен", "Торги инструментом приостановлены"},
-                {3, "Исполнен", "Срок обращения инструмента истёк"}};
+        return { { 1, "Торгуется", "Торги инструментом разрешены" },
+            { 2, "Приостановлен", "Торги инструментом приостановлены" },
+            { 3, "Исполнен", "Срок обращения инструмента истёк" } };
     if (table == QLatin1String("sec_type"))
-        return {{QChar('F'), "Фьючерс", "Фьючерсный контракт"}, {QChar('O'), "Опцион", "Опционный контракт"}};
+        return { { QChar('F'), "Фьючерс", "Фьючерсный контракт" }, { QChar('O'), "Опцион", "Опционный контракт" } };
     if (table == QLatin1String("sess_state"))
-        return {{HostSchema::SessionPlanned, "Назначена", "Сессия назначена"},
-                {HostSchema::SessionTrading, "Идут торги", "Сессия идёт"},
-                {HostSchema::SessionSuspended, "Приостановлена", "Торги приостановлены"},
-                {HostSchema::SessionFinished, "Завершена", "Сессия завершена"}};
+        return { { HostSchema::SessionPlanned, "Назначена", "Сессия назначена" },
+            { HostSchema::SessionTrading, "Идут торги", "Сессия идёт" },
+            { HostSchema::SessionSuspended, "Приостановлена", "Торги приостановлены" },
+            { HostSchema::SessionFinished, "Завершена", "Сессия завершена" } };
     if (table == QLatin1String("buysell"))
-        return {{QChar('B'), "Покупка", "Заявка или сделка на покупку"},
-                {QChar('S'), "Продажа", "Заявка или сделка на продажу"}};
+        return { { QChar('B'), "Покупка", "Заявка или сделка на покупку" },
+            { QChar('S'), "Продажа", "Заявка или сделка на продажу" } };
     if (table == QLatin1String("price_dir"))
-        return {{HostSchema::PriceUnchanged, "Без изменений", "Цена не изменилась"},
-                {HostSchema::PriceUp, "Рост", "Цена выросла"},
-                {HostSchema::PriceDown, "Падение", "Цена упала"}};
+        return { { HostSchema::PriceUnchanged, "Без изменений", "Цена не изменилась" },
+            { HostSchema::PriceUp, "Рост", "Цена выросла" }, { HostSchema::PriceDown, "Падение", "Цена упала" } };
     if (table == QLatin1String("opt_type"))
-        return {{QChar('C'), "Колл", "Опцион на покупку"}, {QChar('P'), "Пут", "Опцион на продажу"}};
+        return { { QChar('C'), "Колл", "Опцион на покупку" }, { QChar('P'), "Пут", "Опцион на продажу" } };
     if (table == QLatin1String("opt_calc"))
-        return {{HostSchema::OptionAmericanMargined, "Американский: Маржируемый", "Маржируемый опцион американского типа"},
-                {HostSchema::OptionEuropeanPremium, "Европейский: Премиальный", "Премиальный опцион европейского типа"}};
+        return { { HostSchema::OptionAmericanMargined, "Американский: Маржируемый",
+                     "Маржируемый опцион американского типа" },
+            { HostSchema::OptionEuropeanPremium, "Европейский: Премиальный", "Премиальный опцион европейского типа" } };
     return {};
 }
 
-const char* const Surnames[] = {"Иванов", "Петров", "Сидоров", "Смирнов", "Кузнецов", "Попов", "Соколов",
-                                "Лебедев", "Козлов", "Новиков", "Морозов", "Волков"};
+const char* const Surnames[] = { "Иванов", "Петров", "Сидоров", "Смирнов", "Кузнецов", "Попов", "Соколов", "Лебедев",
+    "Козлов", "Новиков", "Морозов", "Волков" };
 
 } // namespace
 
@@ -73,11 +73,11 @@ void ReferenceTables::fill(Table* table, int edition) const
     else if (!enumEntries(name).isEmpty())
         fillEnumeration(table, edition);
     else if (name.startsWith(QLatin1String("kv.investor")) || name == QLatin1String("kv.dealer")
-             || name == QLatin1String("kv.rf") || name == QLatin1String("kv.user")
-             || name == QLatin1String("kv.fut_settlement") || name == QLatin1String("kv.broker_fee_param"))
+        || name == QLatin1String("kv.rf") || name == QLatin1String("kv.user")
+        || name == QLatin1String("kv.fut_settlement") || name == QLatin1String("kv.broker_fee_param"))
         fillAccounts(table, edition);
     else if (name == QLatin1String("kv.fut_margin_type") || name == QLatin1String("fut_vm_sa")
-             || name == QLatin1String("opt_vm_sa"))
+        || name == QLatin1String("opt_vm_sa"))
         fillMargins(table);
     else
         fillInstrumentExtras(table, edition);
@@ -104,14 +104,14 @@ void ReferenceTables::fillBoards(Table* table, int edition) const
         int flags;
     };
     static const Board boards[] = {
-        {1, "IDX", "Индексы", BoardIndex | BoardChart},
-        {2, "SPRD", "Календарные спреды", BoardTrade | BoardDom},
-        {3, "ADDR", "Внесистемные сделки", BoardTrade | BoardAddress},
-        {10, "CMB", "Связки фьючерсов", BoardTrade | BoardDom},
-        {11, "CMBO", "Связки опционов", BoardTrade | BoardDom},
-        {14, "FUT", "Фьючерсы", BoardTrade | BoardDom | BoardChart | BoardFavorite},
-        {15, "OPT", "Опционы", BoardTrade | BoardDom | BoardChart},
-        {17, "QRB", "Заявки ЦК", BoardTrade | BoardQRBRequest},
+        { 1, "IDX", "Индексы", BoardIndex | BoardChart },
+        { 2, "SPRD", "Календарные спреды", BoardTrade | BoardDom },
+        { 3, "ADDR", "Внесистемные сделки", BoardTrade | BoardAddress },
+        { 10, "CMB", "Связки фьючерсов", BoardTrade | BoardDom },
+        { 11, "CMBO", "Связки опционов", BoardTrade | BoardDom },
+        { 14, "FUT", "Фьючерсы", BoardTrade | BoardDom | BoardChart | BoardFavorite },
+        { 15, "OPT", "Опционы", BoardTrade | BoardDom | BoardChart },
+        { 17, "QRB", "Заявки ЦК", BoardTrade | BoardQRBRequest },
     };
     RecordsTrans trans(table);
     for (const Board& b : boards) {
@@ -195,7 +195,8 @@ void ReferenceTables::fillSessions(Table* table, int edition) const
         StagedRow(table, trans)
             .set("stock_id", SampleMarket::StockId)
             .set("sess_id", id)
-            .set("sess_name", withEdition(QStringLiteral("Сессия %1").arg(day.toString(QStringLiteral("dd.MM.yyyy"))), edition, 40))
+            .set("sess_name",
+                withEdition(QStringLiteral("Сессия %1").arg(day.toString(QStringLiteral("dd.MM.yyyy"))), edition, 40))
             .set("begin", QDateTime(day.addDays(-1), QTime(19, 0)))
             .set("end", QDateTime(day, QTime(18, 50)))
             .set("state", state);
@@ -232,7 +233,12 @@ void ReferenceTables::fillAccounts(Table* table, int edition) const
             StagedRow(table, trans)
                 .set("code", clients[c])
                 .set("firm", clients[c].left(4))
-                .set("name", withEdition(QStringLiteral("%1 %2.%3.").arg(surname).arg(QChar(0x410 + c % 28)).arg(QChar(0x410 + (c / 28) % 28)), edition, 60))
+                .set("name",
+                    withEdition(QStringLiteral("%1 %2.%3.")
+                                    .arg(surname)
+                                    .arg(QChar(0x410 + c % 28))
+                                    .arg(QChar(0x410 + (c / 28) % 28)),
+                        edition, 60))
                 .set("status", int(rng.bounded(10) == 0));
         }
     } else if (name == QLatin1String("kv.dealer")) {

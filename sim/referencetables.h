@@ -10,8 +10,7 @@ class ReferenceTables
 public:
     explicit ReferenceTables(const SampleMarket& market)
         : m_market(market)
-    {
-    }
+    { }
     // `edition` > 0 marks every name with " #edition".
     void fill(Table* table, int edition) const;
 

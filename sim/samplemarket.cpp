@@ -1,8 +1,8 @@
 #include "samplemarket.h"
 
+#include "generatorutil.h"
 #include "referencetables.h"
 #include "tradingtables.h"
-#include "generatorutil.h"
 
 #include "hostschema.h"
 #include "recordstrans.h"
@@ -31,21 +31,36 @@ struct Underlying
 
 // Underlyings of the market: code, name, a typical price, decimals, price step and lot.
 const Underlying Underlyings[] = {
-    {"RTS", "Индекс РТС", 112000, 0, 10, 1},           {"Si", "Курс доллар США - российский рубль", 91500, 0, 1, 1000},
-    {"Eu", "Курс евро - российский рубль", 99800, 0, 1, 1000}, {"BR", "Нефть Brent", 78.45, 2, 0.01, 10},
-    {"GD", "Золото", 2035.6, 1, 0.1, 1},               {"SBRF", "Сбербанк", 27850, 0, 1, 100},
-    {"GAZR", "Газпром", 16320, 0, 1, 100},             {"LKOH", "Лукойл", 70120, 0, 1, 10},
-    {"VTBR", "ВТБ", 2540, 0, 1, 100000},               {"MIX", "Индекс МосБиржи", 3145.25, 2, 0.25, 1},
-    {"NG", "Природный газ", 2.815, 3, 0.001, 100},      {"ED", "Курс евро - доллар США", 1.0876, 4, 0.0001, 1000},
-    {"GMKN", "Норильский никель", 15980, 0, 1, 10},    {"ROSN", "Роснефть", 56700, 0, 1, 100},
-    {"MGNT", "Магнит", 7120, 0, 1, 10},                {"NOTK", "Новатэк", 16140, 0, 1, 100},
-    {"ALRS", "Алроса", 7230, 0, 1, 100},               {"AFLT", "Аэрофлот", 4125, 0, 1, 100},
-    {"MTSI", "МТС", 2710, 0, 1, 100},                  {"PLZL", "Полюс", 11860, 0, 1, 1},
-    {"SILV", "Серебро", 23.41, 2, 0.01, 1},            {"PLT", "Платина", 912.3, 1, 0.1, 1},
-    {"CNY", "Курс юань - российский рубль", 12.61, 3, 0.001, 1000}, {"TATN", "Татнефть", 6540, 0, 1, 100},
-    {"CHMF", "Северсталь", 15320, 0, 1, 10},           {"NLMK", "НЛМК", 2118, 0, 1, 100},
-    {"MOEX", "Московская биржа", 2134, 0, 1, 100},     {"YNDF", "Яндекс", 25730, 0, 1, 10},
-    {"POLY", "Полиметалл", 5210, 0, 1, 100},           {"SNGR", "Сургутнефтегаз", 3120, 0, 1, 1000},
+    { "RTS", "Индекс РТС", 112000, 0, 10, 1 },
+    { "Si", "Курс доллар США - российский рубль", 91500, 0, 1, 1000 },
+    { "Eu", "Курс евро - российский рубль", 99800, 0, 1, 1000 },
+    { "BR", "Нефть Brent", 78.45, 2, 0.01, 10 },
+    { "GD", "Золото", 2035.6, 1, 0.1, 1 },
+    { "SBRF", "Сбербанк", 27850, 0, 1, 100 },
+    { "GAZR", "Газпром", 16320, 0, 1, 100 },
+    { "LKOH", "Лукойл", 70120, 0, 1, 10 },
+    { "VTBR", "ВТБ", 2540, 0, 1, 100000 },
+    { "MIX", "Индекс МосБиржи", 3145.25, 2, 0.25, 1 },
+    { "NG", "Природный газ", 2.815, 3, 0.001, 100 },
+    { "ED", "Курс евро - доллар США", 1.0876, 4, 0.0001, 1000 },
+    { "GMKN", "Норильский никель", 15980, 0, 1, 10 },
+    { "ROSN", "Роснефть", 56700, 0, 1, 100 },
+    { "MGNT", "Магнит", 7120, 0, 1, 10 },
+    { "NOTK", "Новатэк", 16140, 0, 1, 100 },
+    { "ALRS", "Алроса", 7230, 0, 1, 100 },
+    { "AFLT", "Аэрофлот", 4125, 0, 1, 100 },
+    { "MTSI", "МТС", 2710, 0, 1, 100 },
+    { "PLZL", "Полюс", 11860, 0, 1, 1 },
+    { "SILV", "Серебро", 23.41, 2, 0.01, 1 },
+    { "PLT", "Платина", 912.3, 1, 0.1, 1 },
+    { "CNY", "Курс юань - российский рубль", 12.61, 3, 0.001, 1000 },
+    { "TATN", "Татнефть", 6540, 0, 1, 100 },
+    { "CHMF", "Северсталь", 15320, 0, 1, 10 },
+    { "NLMK", "НЛМК", 2118, 0, 1, 100 },
+    { "MOEX", "Московская биржа", 2134, 0, 1, 100 },
+    { "YNDF", "Яндекс", 25730, 0, 1, 10 },
+    { "POLY", "Полиметалл", 5210, 0, 1, 100 },
+    { "SNGR", "Сургутнефтегаз", 3120, 0, 1, 1000 },
 };
 const int UnderlyingCount = int(sizeof(Underlyings) / sizeof(Underlyings[0]));
 const char MonthLetters[] = "FGHJKMNQUVXZ";
@@ -96,15 +111,15 @@ void SampleMarket::makeInstruments()
     for (int u = 0; u < m_options.underlyings; ++u) {
         const Underlying& base = Underlyings[u];
         // Options on indexes and currencies are European, on the others American.
-        m_underlyings << SampleUnderlying {QString::fromLatin1(base.code), QString::fromUtf8(base.name), base.price,
-                                           base.decimals, base.step, base.lotsize, u % 3 == 2 ? 2 : 1};
+        m_underlyings << SampleUnderlying { QString::fromLatin1(base.code), QString::fromUtf8(base.name), base.price,
+            base.decimals, base.step, base.lotsize, u % 3 == 2 ? 2 : 1 };
         const decimal step = decimal::fromDouble(base.step, base.decimals);
         for (int e = 0; e < m_options.expiries; ++e) {
             // Quarterly expiries from March on, on the 15th.
             const int month = 3 * (e % 4 + 1);
             const int year = m_tradeDate.year() + 1 + e / 4;
             SampleInstrument f;
-            f.key = SecurityKey {StockId, 14, futureId++};
+            f.key = SecurityKey { StockId, 14, futureId++ };
             f.base = QString::fromLatin1(base.code);
             f.code = QStringLiteral("%1%2%3").arg(f.base).arg(QLatin1Char(MonthLetters[month - 1])).arg(year % 10);
             f.name = QStringLiteral("%1-%2.%3").arg(f.base).arg(month).arg(year % 100);
@@ -121,26 +136,33 @@ void SampleMarket::makeInstruments()
             // The first future of each underlying also trades off-book on board 3.
             if (e == 0) {
                 SampleInstrument m = f;
-                m.key = SecurityKey {StockId, 3, mirrorId++};
+                m.key = SecurityKey { StockId, 3, mirrorId++ };
                 m.code = f.code + QStringLiteral("_A");
                 m.future = f.key;
                 m_instruments << m;
             }
 
             // Calls and puts on a strike ladder around the future's price.
-            const double strikeStep = std::max(step.toDouble(), std::round(f.settle.toDouble() * 0.025 / step.toDouble()) * step.toDouble());
+            const double strikeStep = std::max(
+                step.toDouble(), std::round(f.settle.toDouble() * 0.025 / step.toDouble()) * step.toDouble());
             for (int s = -m_options.strikesPerSide; s <= m_options.strikesPerSide; ++s) {
                 const decimal strike = onStep(f.settle.toDouble() + s * strikeStep, step, base.decimals);
-                for (char type : {'C', 'P'}) {
+                for (char type : { 'C', 'P' }) {
                     SampleInstrument o;
-                    o.key = SecurityKey {StockId, 15, optionId++};
+                    o.key = SecurityKey { StockId, 15, optionId++ };
                     o.base = f.base;
-                    o.code = QStringLiteral("%1%2B%3%4").arg(f.base, strike.toString()).arg(QLatin1Char(type)).arg(year % 10);
-                    o.name = QStringLiteral("%1 %2 %3").arg(f.name, type == 'C' ? QStringLiteral("C") : QStringLiteral("P"), strike.toString());
+                    o.code = QStringLiteral("%1%2B%3%4")
+                                 .arg(f.base, strike.toString())
+                                 .arg(QLatin1Char(type))
+                                 .arg(year % 10);
+                    o.name
+                        = QStringLiteral("%1 %2 %3")
+                              .arg(f.name, type == 'C' ? QStringLiteral("C") : QStringLiteral("P"), strike.toString());
                     o.sectype = 'O';
                     o.decimals = base.decimals;
                     o.step = step;
-                    const double intrinsic = std::max(0.0, (type == 'C' ? 1 : -1) * (f.settle.toDouble() - strike.toDouble()));
+                    const double intrinsic
+                        = std::max(0.0, (type == 'C' ? 1 : -1) * (f.settle.toDouble() - strike.toDouble()));
                     o.settle = onStep(intrinsic + f.settle.toDouble() * 0.02, step, base.decimals);
                     o.minPrice = step;
                     o.maxPrice = onStep(o.settle.toDouble() * 3 + f.settle.toDouble() * 0.05, step, base.decimals);

@@ -8,8 +8,7 @@ class StagedRow
 public:
     StagedRow(Table* table, RecordsTrans& trans)
         : m_updater(Record(table), trans)
-    {
-    }
+    { }
     StagedRow& set(const char* column, const FieldInput& value)
     {
         m_updater.data(QString::fromLatin1(column)) = value;

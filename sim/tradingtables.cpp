@@ -67,11 +67,13 @@ void TradingTables::fill(Table* table) const
     QRandomGenerator rng(tableSeed(options.seed, QStringLiteral("trading")));
     QRandomGenerator feeRng(tableSeed(options.seed, name));
     RecordsTrans trans(table);
-    const Columns oc(table, {"order_num", "stock_id", "board_id", "sec_id", "sess_id", "buysell", "price", "quantity",
-                             "balance", "status", "account", "moment", "signs", "login", "comment"});
-    const Columns dc(table, {"deal_num", "order_num", "stock_id", "board_id", "sec_id", "sess_id", "buysell", "price",
-                             "quantity", "account", "moment", "signs", "fee_flag", "lotsize"});
-    const Columns fc(table, {"deal_num", "fee_buy", "fee_sell"});
+    const Columns oc(table,
+        { "order_num", "stock_id", "board_id", "sec_id", "sess_id", "buysell", "price", "quantity", "balance", "status",
+            "account", "moment", "signs", "login", "comment" });
+    const Columns dc(table,
+        { "deal_num", "order_num", "stock_id", "board_id", "sec_id", "sess_id", "buysell", "price", "quantity",
+            "account", "moment", "signs", "fee_flag", "lotsize" });
+    const Columns fc(table, { "deal_num", "fee_buy", "fee_sell" });
     QHash<QString, Position> book;
     qint64 dealNum = 5000000;
 
@@ -91,8 +93,8 @@ void TradingTables::fill(Table* table) const
                                            : quantity;
         const qint64 balance = quantity - filled;
         const int status = balance == 0 ? HostSchema::StatusFilled
-            : rng.bounded(10) == 0     ? HostSchema::StatusCancelled
-                                       : HostSchema::StatusActive;
+            : rng.bounded(10) == 0      ? HostSchema::StatusCancelled
+                                        : HostSchema::StatusActive;
         const int client = int(rng.bounded(clients.size()));
         const QString& account = clients[client];
         const qint64 moment = dayStart + daySpan * n / qMax(1, options.orders) + int(rng.bounded(1000));
@@ -114,12 +116,13 @@ void TradingTables::fill(Table* table) const
             u.data(oc[10]) = account;
             u.data(oc[11]) = datetime(moment);
             u.data(oc[12]) = signs;
-            u.data(oc[13]) = QStringLiteral("trader%1").arg(client / qMax(1, options.clientsPerFirm) + 1, 2, 10, QLatin1Char('0'));
+            u.data(oc[13])
+                = QStringLiteral("trader%1").arg(client / qMax(1, options.clientsPerFirm) + 1, 2, 10, QLatin1Char('0'));
             if (n % 7 == 0)
                 u.data(oc[14]) = QStringLiteral("авто");
         }
         // A fill of two parts when it can be split.
-        const qint64 parts[2] = {filled > 1 ? filled / 2 : filled, filled > 1 ? filled - filled / 2 : 0};
+        const qint64 parts[2] = { filled > 1 ? filled / 2 : filled, filled > 1 ? filled - filled / 2 : 0 };
         for (qint64 part : parts) {
             if (part == 0)
                 continue;

@@ -13,8 +13,7 @@ class TradingTables
 public:
     explicit TradingTables(const SampleMarket& market)
         : m_market(market)
-    {
-    }
+    { }
     // Orders, deals, positions, fee or broker_fee.
     void fill(Table* table) const;
 

@@ -78,9 +78,8 @@ private Q_SLOTS:
         QCOMPARE(orders->count(), 2000);
         int active = 0;
         for (const Record& r : *orders->masterIndex()) {
-            const SampleInstrument i = byKey.value(SecurityKey {r.data(QStringLiteral("stock_id")).toInteger(),
-                                                                r.data(QStringLiteral("board_id")).toInteger(),
-                                                                r.data(QStringLiteral("sec_id")).toInteger64()});
+            const SampleInstrument i = byKey.value(SecurityKey { r.data(QStringLiteral("stock_id")).toInteger(),
+                r.data(QStringLiteral("board_id")).toInteger(), r.data(QStringLiteral("sec_id")).toInteger64() });
             QVERIFY(i.key.isValid());
             const decimal price = r.data(QStringLiteral("price")).toDecimal();
             QVERIFY(price >= i.minPrice && price <= i.maxPrice);
@@ -115,8 +114,9 @@ private Q_SLOTS:
         for (auto it = dealt.constBegin(); it != dealt.constEnd(); ++it) {
             const Record order(const_cast<Table*>(orders), QString::number(it.key()));
             QVERIFY(!order.isNull());
-            QCOMPARE(it.value(), order.data(QStringLiteral("quantity")).toInteger64()
-                                     - order.data(QStringLiteral("balance")).toInteger64());
+            QCOMPARE(it.value(),
+                order.data(QStringLiteral("quantity")).toInteger64()
+                    - order.data(QStringLiteral("balance")).toInteger64());
         }
         const Table* positions = m.table(QStringLiteral("positions"));
         QCOMPARE(positions->count(), net.size());
@@ -140,10 +140,10 @@ private Q_SLOTS:
         m.market.reload(boards, 4);
         QCOMPARE(boards->count(), 8);
         QCOMPARE(Record(boards, QStringLiteral("1,14")).data(QStringLiteral("board_name")).toString(),
-                 QStringLiteral("Фьючерсы #4"));
+            QStringLiteral("Фьючерсы #4"));
         m.market.reload(boards, 0);
         QCOMPARE(Record(boards, QStringLiteral("1,14")).data(QStringLiteral("board_name")).toString(),
-                 QStringLiteral("Фьючерсы"));
+            QStringLiteral("Фьючерсы"));
     }
 };
 

@@ -1,0 +1,28 @@
+#include "livepricecolumndelegate.h"
+
+#include "datetime.h"
+#include "hostschema.h"
+#include "itemroles.h"
+
+LivePriceColumnDelegate::LivePriceColumnDelegate(ItemModelWithDelegates* model)
+    : PriceColumnDelegate(model)
+    , m_timeColumn(fieldIndex(model, "change_time"))
+    , m_directionColumn(fieldIndex(model, "price_dir"))
+{ }
+
+bool LivePriceColumnDelegate::data(const Field& field, const Record& record, int role, QVariant& value) const
+{
+    if (role == ChangeTimeRole) {
+        const Field time = record.data(m_timeColumn);
+        if (time.isNull())
+            return false;
+        value = QVariant::fromValue(time.toDatetime());
+        return true;
+    }
+    if (role == ChangeDirectionRole) {
+        const int direction = record.data(m_directionColumn).toInteger();
+        value = direction == HostSchema::PriceUp ? 1 : direction == HostSchema::PriceDown ? -1 : 0;
+        return true;
+    }
+    return PriceColumnDelegate::data(field, record, role, value);
+}

@@ -1,0 +1,253 @@
+#include "embeddedexchange.h"
+
+#include "embeddedtransactionsender.h"
+#include "hostschema.h"
+#include "icore.h"
+#include "kvcodenamedirectory.h"
+#include "masterindex.h"
+#include "securitydirectory.h"
+#include "table.h"
+#include "tableregistry.h"
+#include "tradeledger.h"
+
+#include <algorithm>
+
+namespace {
+
+const QStringList orderOptions { QStringLiteral("SecurityId"), QStringLiteral("isin_id"), QStringLiteral("Partner"),
+    QStringLiteral("DateExp"), QStringLiteral("Type"), QStringLiteral("Comment"), QStringLiteral("match_ref"),
+    QStringLiteral("dont_check_money"), QStringLiteral("check_limit"), QStringLiteral("qrb_request"),
+    QStringLiteral("disclose_const_amount"), QStringLiteral("variance_amount"), QStringLiteral("iceberg_amount"),
+    QStringLiteral("Login") };
+
+constexpr qint64 IcebergSign = qint64(1) << 47;
+
+// The first of the named values that is there.
+QVariant valueOf(const Values& values, std::initializer_list<const char*> names)
+{
+    for (const char* name : names) {
+        const QVariant v = values.value(QString::fromLatin1(name));
+        if (v.isValid() && !v.toString().isEmpty())
+            return v;
+    }
+    return QVariant();
+}
+
+decimal field(const Record& r, const char* name)
+{
+    return r.data(QString::fromLatin1(name)).toDecimal();
+}
+
+} // namespace
+
+EmbeddedExchange::EmbeddedExchange(ICore* core, EmbeddedTransactionSender* sender, QObject* parent)
+    : QObject(parent)
+    , m_core(core)
+{
+    for (const TransactionDescription& d : descriptions())
+        sender->registerDescription(d);
+    sender->setExecutor([this](const RawTransaction& t) { execute(t); });
+}
+
+QList<TransactionDescription> EmbeddedExchange::descriptions()
+{
+    const QStringList order { QStringLiteral("StockId"), QStringLiteral("BoardId"), QStringLiteral("Security"),
+        QStringLiteral("Account"), QStringLiteral("Price"), QStringLiteral("Quantity"), QStringLiteral("BuySell") };
+    QStringList request = order;
+    request.removeAll(QStringLiteral("Price"));
+    const QStringList change { QStringLiteral("StockId"), QStringLiteral("BoardId"), QStringLiteral("Security"),
+        QStringLiteral("Account"), QStringLiteral("OrderId"), QStringLiteral("price1"), QStringLiteral("amount1") };
+    const QStringList changeOptions { QStringLiteral("Mode"), QStringLiteral("Price"), QStringLiteral("order_id1"),
+        QStringLiteral("check_limit"), QStringLiteral("qrb_request") };
+    return { { 1, NewOrder, tr("Новая заявка"), order, orderOptions },
+        { 1, ClearingRequest, tr("Поручение в клиринговый центр"), request,
+            orderOptions + QStringList { QStringLiteral("Price") } },
+        { 1, NewIceberg, tr("Новая айсберг-заявка"), order, orderOptions },
+        { 1, ChangeOrder, tr("Изменение заявки"), change, changeOptions },
+        { 1, ChangeIceberg, tr("Изменение айсберг-заявки"), change, changeOptions },
+        { 1, WithdrawAll, tr("Снятие заявок"), { QStringLiteral("Account") }, { QStringLiteral("BuySell") } } };
+}
+
+bool EmbeddedExchange::execute(const RawTransaction& transaction)
+{
+    const Values& values = transaction.values();
+    try {
+        switch (transaction.description().kind) {
+        case NewOrder:
+            placeOrder(values, false, false);
+            break;
+        case NewIceberg:
+            placeOrder(values, true, false);
+            break;
+        case ClearingRequest:
+            placeOrder(values, false, true);
+            break;
+        case ChangeOrder:
+        case ChangeIceberg:
+            changeOrder(values);
+            break;
+        case WithdrawAll:
+            withdrawAll(values);
+            break;
+        default:
+            throw tr("Биржа не исполняет транзакции вида %1").arg(transaction.description().kind);
+        }
+    } catch (const QString& reason) {
+        m_core->notify(tr("%1 отклонена биржей: %2").arg(transaction.description().name, reason));
+        Q_EMIT rejected(transaction.id(), reason);
+        return false;
+    }
+    Q_EMIT executed(transaction.id());
+    return true;
+}
+
+Record EmbeddedExchange::instrument(const Values& values) const
+{
+    const int stock = values.value(QStringLiteral("StockId")).toInt();
+    const int board = values.value(QStringLiteral("BoardId")).toInt();
+    const QString code = values.value(QStringLiteral("Security")).toString();
+    const QVariant id = values.value(QStringLiteral("SecurityId"));
+    const Record r = id.isValid() ? SecurityDirectory::i()->recordById(stock, board, id.toLongLong())
+                                  : SecurityDirectory::i()->recordBySecCode(code, stock, board);
+    if (r.isNull())
+        throw tr("инструмент %1 не найден в режиме %2").arg(id.isValid() ? id.toString() : code).arg(board);
+    return r;
+}
+
+void EmbeddedExchange::checkAccount(const QString& account) const
+{
+    if (KvInvestorDirectory::i()->nameByCode(account).isEmpty())
+        throw tr("счёт %1 не найден").arg(account);
+}
+
+void EmbeddedExchange::checkPrice(const Record& instrument, const QString& text) const
+{
+    bool ok = false;
+    const decimal price = decimal::fromString(text.trimmed(), &ok);
+    if (!ok)
+        throw tr("неверная цена \"%1\"").arg(text);
+    const decimal low = field(instrument, "min_price");
+    const decimal high = field(instrument, "max_price");
+    if (price < low || price > high)
+        throw tr("цена %1 вне лимитов от %2 до %3").arg(text, low.toString(), high.toString());
+}
+
+void EmbeddedExchange::placeOrder(const Values& values, bool iceberg, bool clearing)
+{
+    const Record in = instrument(values);
+    const QString account = values.value(QStringLiteral("Account")).toString();
+    checkAccount(account);
+    bool ok = false;
+    const qint64 quantity = values.value(QStringLiteral("Quantity")).toString().toLongLong(&ok);
+    if (!ok || quantity <= 0)
+        throw tr("неверное количество \"%1\"").arg(values.value(QStringLiteral("Quantity")).toString());
+    TradeLedger::Order order;
+    order.key = SecurityKey { in.data(QStringLiteral("stock_id")).toInteger(),
+        in.data(QStringLiteral("board_id")).toInteger(), in.data(QStringLiteral("sec_id")).toInteger64() };
+    order.side = values.value(QStringLiteral("BuySell")).toString().startsWith(QLatin1Char('B')) ? QLatin1Char('B')
+                                                                                                 : QLatin1Char('S');
+    if (clearing) {
+        order.price = field(in, "settle_price");
+    } else {
+        checkPrice(in, values.value(QStringLiteral("Price")).toString());
+        order.price = decimal::fromString(values.value(QStringLiteral("Price")).toString().trimmed());
+    }
+    order.quantity = quantity;
+    order.account = account;
+    order.login = values.value(QStringLiteral("Login")).toString();
+    order.comment = values.value(QStringLiteral("Comment")).toString();
+    order.signs = iceberg ? IcebergSign : 0;
+    order.session = in.data(QStringLiteral("sess_id")).toInteger();
+
+    TradeLedger ledger(m_core->tables());
+    QList<TradeLedger::Fill> fills;
+    if (!clearing) {
+        // Resting orders of the other side whose price crosses: the best price first, then the oldest.
+        const bool buying = order.side == QLatin1Char('B');
+        QList<Record> resting;
+        for (const Record& r : *ledger.orders()->masterIndex()) {
+            if (r.data(QStringLiteral("status")).toInteger() != HostSchema::StatusActive
+                || r.data(QStringLiteral("buysell")).toChar() == order.side
+                || r.data(QStringLiteral("sec_id")).toInteger64() != order.key.sec
+                || r.data(QStringLiteral("board_id")).toInteger() != order.key.board)
+                continue;
+            const int c = field(r, "price").compare(order.price);
+            if (buying ? c <= 0 : c >= 0)
+                resting << r;
+        }
+        std::stable_sort(resting.begin(), resting.end(), [buying](const Record& a, const Record& b) {
+            const int c = field(a, "price").compare(field(b, "price"));
+            return buying ? c < 0 : c > 0;
+        });
+        qint64 left = quantity;
+        for (const Record& r : qAsConst(resting)) {
+            if (left == 0)
+                break;
+            const qint64 lots = qMin(left, r.data(QStringLiteral("balance")).toInteger64());
+            const decimal price = field(r, "price");
+            ledger.fill(r, lots, price);
+            fills << TradeLedger::Fill(lots, price);
+            left -= lots;
+        }
+        if (!fills.isEmpty()) {
+            const decimal last = fills.last().second;
+            ledger.tick(in, last, buying ? field(in, "bid") : last, buying ? last : field(in, "offer"));
+        }
+    }
+    ledger.addOrder(order, fills);
+    ledger.commit();
+}
+
+Record EmbeddedExchange::restingOrder(const Values& values) const
+{
+    const QVariant id = valueOf(values, { "OrderId", "order_id1" });
+    const Record order(m_core->tables()->table(QStringLiteral("orders")), id.toString());
+    if (order.isNull() || order.data(QStringLiteral("status")).toInteger() != HostSchema::StatusActive)
+        throw tr("заявка %1 не найдена среди активных").arg(id.toString());
+    return order;
+}
+
+void EmbeddedExchange::changeOrder(const Values& values)
+{
+    const Record order = restingOrder(values);
+    const QString account = values.value(QStringLiteral("Account")).toString();
+    if (order.data(QStringLiteral("account")).toString() != account)
+        throw tr("заявка %1 выставлена не со счёта %2")
+            .arg(order.data(QStringLiteral("order_num")).toString(), account);
+    const Record in = instrument(values);
+    const QString priceText = valueOf(values, { "price1", "Price" }).toString();
+    checkPrice(in, priceText);
+    bool ok = false;
+    const qint64 quantity = valueOf(values, { "amount1", "Quantity" }).toString().toLongLong(&ok);
+    if (!ok || quantity <= 0)
+        throw tr("неверное количество \"%1\"").arg(valueOf(values, { "amount1", "Quantity" }).toString());
+    TradeLedger ledger(m_core->tables());
+    ledger.change(order, decimal::fromString(priceText.trimmed()), quantity);
+    ledger.commit();
+}
+
+void EmbeddedExchange::withdrawAll(const Values& values)
+{
+    const QString account = values.value(QStringLiteral("Account")).toString();
+    if (account.size() != 4 && account.size() != 7)
+        throw tr("Код брокера (и клиента) должен быть длиной или %1, или %2 символов!").arg(4).arg(7);
+    const QString side = values.value(QStringLiteral("BuySell")).toString();
+    TradeLedger ledger(m_core->tables());
+    for (const Record& r : *ledger.orders()->masterIndex()) {
+        if (r.data(QStringLiteral("status")).toInteger() != HostSchema::StatusActive
+            || !r.data(QStringLiteral("account")).toString().startsWith(account))
+            continue;
+        const QChar orderSide = r.data(QStringLiteral("buysell")).toChar();
+        if ((side == QLatin1String("B") || side == QLatin1String("S")) && orderSide != side.at(0))
+            continue;
+        if (side == QLatin1String("L")) {
+            const Record in = SecurityDirectory::i()->recordById(r.data(QStringLiteral("stock_id")).toInteger(),
+                r.data(QStringLiteral("board_id")).toInteger(), r.data(QStringLiteral("sec_id")).toInteger64());
+            const decimal price = field(r, "price");
+            if (!in.isNull() && price >= field(in, "min_price") && price <= field(in, "max_price"))
+                continue;
+        }
+        ledger.cancel(r);
+    }
+    ledger.commit();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "bv_sim_export.h"
+#include "itransactionsender.h"
+
+#include <QCoreApplication>
+#include <QObject>
+
+class EmbeddedTransactionSender;
+class ICore;
+class Record;
+
+// The exchange behind the embedded host's transaction sender. It tells the sender what market 1 accepts (new
+// orders 10, 15 and 149, changes 13 and 150, withdrawal of an account's orders 12) and executes what is
+// queued, a few milliseconds later on the event loop: a new order trades against resting orders of the other
+// side at crossing prices (best price first, then the oldest) and rests with what is left; a change gives a
+// resting order a new price and quantity; a withdrawal cancels an account's (or a firm's) active orders, all
+// of them or only the buy ("B"), the sell ("S") or those outside the price limits ("L"). A
+// transaction the exchange refuses (unknown instrument or order, a price outside the limits, an unknown
+// account, a bad quantity) changes nothing and its reason goes to the host's notification sink.
+class BV_SIM_EXPORT EmbeddedExchange : public QObject
+{
+    Q_OBJECT
+public:
+    enum Kind {
+        NewOrder = 10,
+        WithdrawAll = 12,
+        ChangeOrder = 13,
+        ClearingRequest = 15,
+        NewIceberg = 149,
+        ChangeIceberg = 150
+    };
+
+    EmbeddedExchange(ICore* core, EmbeddedTransactionSender* sender, QObject* parent = nullptr);
+
+    static QList<TransactionDescription> descriptions();
+    // Executes a transaction now; false (and the reason told to the host) when the exchange refuses it.
+    bool execute(const RawTransaction& transaction);
+
+Q_SIGNALS:
+    void executed(quint64 id);
+    void rejected(quint64 id, const QString& reason);
+
+private:
+    void placeOrder(const Values& values, bool iceberg, bool clearing);
+    void changeOrder(const Values& values);
+    void withdrawAll(const Values& values);
+    Record instrument(const Values& values) const;
+    Record restingOrder(const Values& values) const;
+    void checkAccount(const QString& account) const;
+    void checkPrice(const Record& instrument, const QString& text) const;
+
+    ICore* m_core; // not owned
+};

@@ -1,0 +1,240 @@
+#include "marketfeed.h"
+
+#include "embeddeddecoder.h"
+#include "generatorutil.h"
+#include "hostschema.h"
+#include "icore.h"
+#include "masterindex.h"
+#include "recordstrans.h"
+#include "recordupdater.h"
+#include "samplemarket.h"
+#include "signalhub.h"
+#include "table.h"
+#include "tableregistry.h"
+#include "tradeledger.h"
+
+#include <cmath>
+
+namespace {
+
+// Shares of a batch, in per cent.
+constexpr int TradeShare = 50;
+constexpr int NewOrderShare = 25;
+constexpr int FillShare = 17; // the rest cancels
+
+decimal fieldDecimal(const Record& r, const char* name)
+{
+    return r.data(QString::fromLatin1(name)).toDecimal();
+}
+
+} // namespace
+
+MarketFeed::MarketFeed(const SampleMarket& market, ICore* core, quint32 seed, QObject* parent)
+    : QObject(parent)
+    , m_market(market)
+    , m_core(core)
+    , m_ledger(std::make_unique<TradeLedger>(core->tables()))
+    , m_rng(seed)
+    , m_accounts(market.clientCodes())
+    , m_session(market.currentSession())
+{
+    m_timer.setInterval(50);
+    connect(&m_timer, &QTimer::timeout, this, &MarketFeed::onTimeout);
+    for (const Record& r : *m_ledger->securities()->masterIndex()) {
+        const int board = r.data(QStringLiteral("board_id")).toInteger();
+        if (board == 14 || board == 15)
+            m_instruments << r;
+    }
+    const int status = m_ledger->orders()->columnIndex(QStringLiteral("status"));
+    for (const Record& r : *m_ledger->orders()->masterIndex()) {
+        if (r.data(status).toInteger() == HostSchema::StatusActive)
+            m_active << r;
+    }
+}
+
+MarketFeed::~MarketFeed() = default;
+
+void MarketFeed::setRate(int changesPerSecond)
+{
+    m_rate = qMax(0, changesPerSecond);
+}
+
+void MarketFeed::start()
+{
+    m_carry = 0;
+    m_timer.start();
+}
+
+void MarketFeed::stop()
+{
+    m_timer.stop();
+}
+
+void MarketFeed::onTimeout()
+{
+    m_carry += double(m_rate) * m_timer.interval() / 1000.0;
+    const int changes = int(m_carry);
+    m_carry -= changes;
+    if (changes > 0)
+        step(changes);
+}
+
+void MarketFeed::step(int changes)
+{
+    // Each action stages one or more record changes (or none, when it finds nothing to act on); stop once the
+    // batch has its share.
+    for (int attempts = 0; m_ledger->staged() < changes && attempts < 4 * changes; ++attempts) {
+        const int pick = int(m_rng.bounded(100));
+        if (pick < TradeShare)
+            trade();
+        else if (pick < TradeShare + NewOrderShare)
+            placeOrder();
+        else if (pick < TradeShare + NewOrderShare + FillShare)
+            fillOrder();
+        else
+            cancelOrder();
+    }
+    const int staged = m_ledger->staged();
+    QElapsedTimer clock;
+    clock.start();
+    m_ledger->commit();
+    const double ms = clock.nsecsElapsed() / 1e6;
+    rememberNewOrders();
+    ++m_batches;
+    m_changes += staged;
+    Q_EMIT batchApplied(staged, ms);
+}
+
+void MarketFeed::trade()
+{
+    if (m_instruments.isEmpty())
+        return;
+    const Record instrument = m_instruments.at(int(m_rng.bounded(m_instruments.size())));
+    if (m_ledger->isTouched(instrument))
+        return;
+    const decimal step = fieldDecimal(instrument, "price_step");
+    const int decimals = instrument.data(QStringLiteral("decimals")).toInteger();
+    const decimal last = fieldDecimal(instrument, "last").isEmpty() ? fieldDecimal(instrument, "settle_price")
+                                                                    : fieldDecimal(instrument, "last");
+    const int ticks = int(m_rng.bounded(7)) - 3;
+    const decimal price = qBound(fieldDecimal(instrument, "min_price"),
+        GeneratorUtil::onStep(last.toDouble() + ticks * step.toDouble(), step, decimals),
+        fieldDecimal(instrument, "max_price"));
+    const int spread = 1 + int(m_rng.bounded(3));
+    m_ledger->tick(instrument, price,
+        GeneratorUtil::onStep(price.toDouble() - spread * step.toDouble(), step, decimals),
+        GeneratorUtil::onStep(price.toDouble() + spread * step.toDouble(), step, decimals));
+}
+
+void MarketFeed::placeOrder()
+{
+    if (m_instruments.isEmpty() || m_accounts.isEmpty())
+        return;
+    const Record instrument = m_instruments.at(int(m_rng.bounded(m_instruments.size())));
+    const decimal step = fieldDecimal(instrument, "price_step");
+    const decimal settle = fieldDecimal(instrument, "settle_price");
+    const decimal last = fieldDecimal(instrument, "last").isEmpty() ? settle : fieldDecimal(instrument, "last");
+    const int client = int(m_rng.bounded(m_accounts.size()));
+    TradeLedger::Order order;
+    order.key = SecurityKey { instrument.data(QStringLiteral("stock_id")).toInteger(),
+        instrument.data(QStringLiteral("board_id")).toInteger(),
+        instrument.data(QStringLiteral("sec_id")).toInteger64() };
+    order.side = m_rng.bounded(2) ? QLatin1Char('B') : QLatin1Char('S');
+    const int away = int(m_rng.bounded(10)) * (order.side == QLatin1Char('B') ? -1 : 1);
+    order.price = qBound(fieldDecimal(instrument, "min_price"),
+        GeneratorUtil::onStep(
+            last.toDouble() + away * step.toDouble(), step, instrument.data(QStringLiteral("decimals")).toInteger()),
+        fieldDecimal(instrument, "max_price"));
+    order.quantity = 1 + int(m_rng.bounded(50));
+    order.account = m_accounts.at(client);
+    order.login = QStringLiteral("trader%1")
+                      .arg(client / qMax(1, m_market.options().clientsPerFirm) + 1, 2, 10, QLatin1Char('0'));
+    order.signs = m_rng.bounded(50) == 0 ? qint64(1) << 47 : 0;
+    order.session = m_session;
+    m_newOrders << m_ledger->addOrder(order);
+}
+
+Record MarketFeed::takeActiveOrder()
+{
+    for (int attempt = 0; attempt < 4 && !m_active.isEmpty(); ++attempt) {
+        const int i = int(m_rng.bounded(m_active.size()));
+        const Record order = m_active.at(i);
+        if (m_ledger->isTouched(order))
+            continue;
+        m_active[i] = m_active.last();
+        m_active.removeLast();
+        // The exchange may have filled or cancelled it meanwhile.
+        if (order.inTable() && order.data(QStringLiteral("status")).toInteger() == HostSchema::StatusActive
+            && order.data(QStringLiteral("balance")).toInteger64() > 0)
+            return order;
+    }
+    return Record();
+}
+
+void MarketFeed::fillOrder()
+{
+    const Record order = takeActiveOrder();
+    if (order.isNull()) {
+        placeOrder();
+        return;
+    }
+    const qint64 balance = order.data(QStringLiteral("balance")).toInteger64();
+    const qint64 quantity
+        = m_rng.bounded(3) == 0 || balance == 1 ? balance : 1 + qint64(m_rng.bounded(int(balance - 1)));
+    m_ledger->fill(order, quantity, fieldDecimal(order, "price"));
+    if (quantity < balance)
+        m_active << order;
+}
+
+void MarketFeed::cancelOrder()
+{
+    const Record order = takeActiveOrder();
+    if (order.isNull()) {
+        placeOrder();
+        return;
+    }
+    m_ledger->cancel(order);
+}
+
+void MarketFeed::rememberNewOrders()
+{
+    for (qint64 number : qAsConst(m_newOrders)) {
+        const Record order(m_ledger->orders(), QString::number(number));
+        if (!order.isNull() && order.data(QStringLiteral("status")).toInteger() == HostSchema::StatusActive)
+            m_active << order;
+    }
+    m_newOrders.clear();
+}
+
+void MarketFeed::startNewSession()
+{
+    Table* sessions = m_core->tables()->table(QStringLiteral("sessions"));
+    const QDate day = m_market.tradeDate().addDays(m_session + 1 - m_market.currentSession());
+    {
+        RecordsTrans trans(sessions);
+        for (const Record& s : *sessions->masterIndex()) {
+            if (s.data(QStringLiteral("state")).toInteger() == HostSchema::SessionTrading)
+                RecordUpdater(s, trans).data(QStringLiteral("state")) = HostSchema::SessionFinished;
+        }
+        RecordUpdater next(Record(sessions), trans);
+        next.data(QStringLiteral("stock_id")) = SampleMarket::StockId;
+        next.data(QStringLiteral("sess_id")) = m_session + 1;
+        next.data(QStringLiteral("sess_name"))
+            = QStringLiteral("Сессия %1").arg(day.toString(QStringLiteral("dd.MM.yyyy")));
+        next.data(QStringLiteral("begin")) = QDateTime(day.addDays(-1), QTime(19, 0));
+        next.data(QStringLiteral("end")) = QDateTime(day, QTime(18, 50));
+        next.data(QStringLiteral("state")) = HostSchema::SessionTrading;
+        trans.commit();
+    }
+    ++m_session;
+    for (QObject* plugin : m_core->plugins()) {
+        if (auto* decoder = qobject_cast<EmbeddedDecoder*>(plugin))
+            decoder->announceNewSessions();
+    }
+}
+
+void MarketFeed::startNewDay()
+{
+    startNewSession();
+    Q_EMIT m_core->signalHub()->aNewDay();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "bv_sim_export.h"
+#include "record.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QRandomGenerator>
+#include <QTimer>
+#include <QVector>
+
+#include <memory>
+
+class SampleMarket;
+class ICore;
+class TradeLedger;
+
+// The market moving: every interval, one batch of changes through the trading gateway's transactions, at a
+// given number of changes per second. About half are trades moving instruments' prices (last, quotes, change
+// direction and time, for the flash), a quarter new orders, and the rest fills of resting orders (balance,
+// status, the deal and the position) and cancellations. The same seed and sequence of calls make the same
+// changes; only the clock-dependent times differ.
+class BV_SIM_EXPORT MarketFeed : public QObject
+{
+    Q_OBJECT
+public:
+    // Trades in the tables of the host core's registry and announces sessions and days through the core.
+    MarketFeed(const SampleMarket& market, ICore* core, quint32 seed = 1, QObject* parent = nullptr);
+    ~MarketFeed() override;
+
+    // Changes per second; 0 stops the stream.
+    void setRate(int changesPerSecond);
+    int rate() const { return m_rate; }
+    void setInterval(int ms) { m_timer.setInterval(ms); }
+    int interval() const { return m_timer.interval(); }
+    void start();
+    void stop();
+    bool isRunning() const { return m_timer.isActive(); }
+
+    // One batch of about `changes` record changes, now.
+    void step(int changes);
+    // The exchange opens the next trading session (the running one finishes); new orders belong to it.
+    void startNewSession();
+    // A new trading day: the next session, and the host's new-day signal.
+    void startNewDay();
+
+    qint64 batches() const { return m_batches; }
+    qint64 changes() const { return m_changes; }
+    int currentSession() const { return m_session; }
+
+Q_SIGNALS:
+    // A batch was delivered: its record changes and the milliseconds the tables and their models took.
+    void batchApplied(int changes, double milliseconds);
+
+private:
+    void onTimeout();
+    void trade();
+    void placeOrder();
+    void fillOrder();
+    void cancelOrder();
+    // A resting order nobody touched in this batch, taken off the list; null when there is none.
+    Record takeActiveOrder();
+    void rememberNewOrders();
+
+    const SampleMarket& m_market;
+    ICore* m_core; // not owned
+    std::unique_ptr<TradeLedger> m_ledger;
+    QRandomGenerator m_rng;
+    QTimer m_timer;
+    QVector<Record> m_instruments; // futures and options that trade
+    QVector<Record> m_active; // resting orders
+    QStringList m_accounts;
+    QList<qint64> m_newOrders; // placed in the batch being staged
+    int m_session;
+    int m_rate = 0;
+    double m_carry = 0; // changes owed from earlier intervals
+    qint64 m_batches = 0;
+    qint64 m_changes = 0;
+};

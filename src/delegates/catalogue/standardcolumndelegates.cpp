@@ -1,0 +1,56 @@
+#include "standardcolumndelegates.h"
+
+#include "codetextdelegates.h"
+#include "datecolumndelegates.h"
+#include "enumcolumndelegates.h"
+#include "marketcolumndelegates.h"
+#include "numbercolumndelegates.h"
+#include "securitycolumndelegates.h"
+#include "valuecolumndelegates.h"
+
+#include <functional>
+
+void StandardColumnDelegates::install(ItemModelWithDelegates* model, const QString& tableName)
+{
+    // Only fields the model has get a delegate.
+    auto put = [model](const char* field, const std::function<ColumnModelDelegate*()>& make,
+                   const QString& title = QString()) {
+        const int column = model->columnIndex(QString::fromLatin1(field));
+        if (column >= 0)
+            model->setColumnDelegate(column, make(), title);
+    };
+    const bool instruments = tableName == QLatin1String("securities");
+    put("stock_id", [model] { return new StockColumnDelegate(model); });
+    put("board_id", [model] { return new BoardColumnDelegate(model); });
+    if (instruments) {
+        put("sectype", [model] { return new SecTypeColumnDelegate(model); });
+        put("state", [model] { return new SecStateColumnDelegate(model); });
+        put("main_board_id", [model] { return new BaseBoardColumnDelegate(model); });
+        put("main_sec_id", [model] { return new MainSecurityColumnDelegate(model); });
+        put("opt_type", [model] { return new OptionTypeColumnDelegate(model); });
+        put("option_calc", [model] { return new OptionCalcColumnDelegate(model); });
+        put("price_dir", [model] { return new PriceDirectionColumnDelegate(model); });
+        put("expdate", [model] { return new DateColumnDelegate(model); });
+        for (const char* price :
+            { "strike", "price_step", "min_price", "max_price", "settle_price", "bid", "offer", "last" })
+            put(price, [model] { return new PriceColumnDelegate(model); });
+    } else {
+        put("sec_id", [model] { return new SecurityColumnDelegate(model); });
+        put("price", [model] { return new PriceColumnDelegate(model); });
+        put("avg_price", [model] { return new PriceColumnDelegate(model); });
+    }
+    put("sess_id", [model] { return new SessionColumnDelegate(model); });
+    put("buysell", [model] { return new BuySellColumnDelegate(model); });
+    if (tableName == QLatin1String("orders")) {
+        put("order_num", [model] { return new OrderColumnDelegate(model); });
+        put("status", [model] { return new StatusColumnDelegate(model); });
+        put("signs", [model] { return new SignsOrderDelegate(model); });
+    } else if (tableName == QLatin1String("deals")) {
+        put("deal_num", [model] { return new DealColumnDelegate(model); });
+        put("order_num", [model] { return new OrderColumnDelegate(model); });
+        put("signs", [model] { return new DealSignDelegate(model); });
+        put(
+            "lotsize", [model] { return new All_DealsValueColumnDelegate(model); },
+            CatalogueDelegate::translated(QT_TRANSLATE_NOOP("ColumnDelegates", "Объём, руб.")));
+    }
+}

@@ -1,0 +1,247 @@
+#include "embeddedexchange.h"
+#include "hostschema.h"
+#include "marketfixture.h"
+#include "masterindex.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+qint64 number(const Record& r, const char* field)
+{
+    return r.data(QString::fromLatin1(field)).toInteger64();
+}
+
+QString text(const Record& r, const char* field)
+{
+    return r.data(QString::fromLatin1(field)).toString();
+}
+
+// Every field of every record of a table, to see that a refused transaction changed nothing.
+QString content(const Table* table)
+{
+    QStringList lines;
+    for (const Record& r : *table->masterIndex())
+        lines << r.toString();
+    return lines.join(QLatin1Char('\n'));
+}
+
+// A market with its exchange; transactions go through the host's sender as the order dialogs send them.
+struct Exchange
+{
+    Exchange()
+        : market(SampleMarketOptions::sized(100, 300, 2))
+        , exchange(&market.core, market.core.sender())
+        , orders(market.table(QStringLiteral("orders")))
+        , deals(market.table(QStringLiteral("deals")))
+    {
+        // A future nobody has orders in, so that the test's orders meet only each other.
+        QSet<qint64> traded;
+        for (const Record& r : *orders->masterIndex())
+            traded << number(r, "sec_id");
+        for (const Record& r : *market.table(QStringLiteral("securities"))->masterIndex()) {
+            if (number(r, "board_id") == 14 && future.isNull() && !traded.contains(number(r, "sec_id")))
+                future = r;
+        }
+        Q_ASSERT(!future.isNull());
+        account = market.market.clientCodes().first();
+    }
+
+    // Builds and queues a transaction, then waits for the exchange to take it; true when it executed.
+    bool send(int kind, const Values& values)
+    {
+        QSignalSpy executed(&exchange, &EmbeddedExchange::executed);
+        QSignalSpy rejected(&exchange, &EmbeddedExchange::rejected);
+        ITransactionSender* sender = market.core.transactions();
+        RawTransactionPtr t = sender->build(sender->description(1, kind), values);
+        t->restartTimer();
+        if (!sender->queue(t))
+            return false;
+        const bool taken = QTest::qWaitFor([&] { return executed.count() + rejected.count() > 0; }, 2000);
+        return taken && executed.count() == 1;
+    }
+    Values order(const QString& side, const QString& price, qint64 quantity) const
+    {
+        return { { QStringLiteral("StockId"), 1 }, { QStringLiteral("BoardId"), 14 },
+            { QStringLiteral("Security"), text(future, "sec_code") }, { QStringLiteral("Account"), account },
+            { QStringLiteral("Price"), price }, { QStringLiteral("Quantity"), quantity },
+            { QStringLiteral("BuySell"), side } };
+    }
+    Record last() const { return orders->masterIndex()->at(orders->count() - 1); }
+    QString priceText(double offsetSteps) const
+    {
+        const decimal step = future.data(QStringLiteral("price_step")).toDecimal();
+        const double p = future.data(QStringLiteral("settle_price")).toDouble() + offsetSteps * step.toDouble();
+        return decimal::fromDouble(p, future.data(QStringLiteral("decimals")).toInteger()).toString();
+    }
+
+    MarketFixture market;
+    EmbeddedExchange exchange;
+    Table* orders;
+    Table* deals;
+    Record future;
+    QString account;
+};
+
+} // namespace
+
+class tst_EmbeddedExchange : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void marketOneTellsWhatItAccepts()
+    {
+        Exchange x;
+        for (int kind : { 10, 12, 13, 15, 149, 150 })
+            QCOMPARE(x.market.core.transactions()->description(1, kind).kind, kind);
+    }
+
+    void aNewOrderRestsAndACrossingOneTrades()
+    {
+        // Given a resting sell order three steps above the settlement price.
+        Exchange x;
+        const int dealsBefore = x.deals->count();
+        QVERIFY(x.send(EmbeddedExchange::NewOrder, x.order(QStringLiteral("S"), x.priceText(50), 10)));
+        const Record resting = x.last();
+        QCOMPARE(number(resting, "status"), qint64(HostSchema::StatusActive));
+        QCOMPARE(number(resting, "balance"), qint64(10));
+        QCOMPARE(x.deals->count(), dealsBefore);
+
+        // When a buyer pays more for 4 lots, then they trade at the resting price.
+        QVERIFY(x.send(EmbeddedExchange::NewOrder, x.order(QStringLiteral("B"), x.priceText(60), 4)));
+        const Record buyer = x.last();
+        QCOMPARE(number(buyer, "status"), qint64(HostSchema::StatusFilled));
+        QCOMPARE(number(buyer, "balance"), qint64(0));
+        QCOMPARE(number(resting, "balance"), qint64(6));
+        QCOMPARE(x.deals->count(), dealsBefore + 2);
+        const Record deal = x.deals->masterIndex()->at(x.deals->count() - 1);
+        QCOMPARE(text(deal, "price"), resting.data(QStringLiteral("price")).toString());
+        QCOMPARE(number(deal, "quantity"), qint64(4));
+        // And the instrument's last price is the trade's.
+        QCOMPARE(x.future.data(QStringLiteral("last")).toDecimal(), resting.data(QStringLiteral("price")).toDecimal());
+    }
+
+    void icebergAndClearingOrders()
+    {
+        Exchange x;
+        Values iceberg = x.order(QStringLiteral("B"), x.priceText(-40), 30);
+        iceberg[QStringLiteral("iceberg_amount")] = 30;
+        iceberg[QStringLiteral("disclose_const_amount")] = 5;
+        QVERIFY(x.send(EmbeddedExchange::NewIceberg, iceberg));
+        QCOMPARE(number(x.last(), "signs"), qint64(1) << 47);
+
+        Values request = x.order(QStringLiteral("S"), QString(), 3);
+        request.remove(QStringLiteral("Price"));
+        request[QStringLiteral("BoardId")] = 14;
+        QVERIFY(x.send(EmbeddedExchange::ClearingRequest, request));
+        QCOMPARE(x.last().data(QStringLiteral("price")).toDecimal(),
+            x.future.data(QStringLiteral("settle_price")).toDecimal());
+    }
+
+    void changesGiveARestingOrderANewPriceAndQuantity()
+    {
+        Exchange x;
+        QVERIFY(x.send(EmbeddedExchange::NewOrder, x.order(QStringLiteral("B"), x.priceText(-30), 8)));
+        const Record order = x.last();
+        const Values change { { QStringLiteral("StockId"), 1 }, { QStringLiteral("BoardId"), 14 },
+            { QStringLiteral("Security"), text(x.future, "sec_code") }, { QStringLiteral("Account"), x.account },
+            { QStringLiteral("OrderId"), number(order, "order_num") }, { QStringLiteral("price1"), x.priceText(-31) },
+            { QStringLiteral("amount1"), 12 }, { QStringLiteral("Mode"), QStringLiteral("3") } };
+        QVERIFY(x.send(EmbeddedExchange::ChangeOrder, change));
+        QCOMPARE(text(order, "price"), decimal::fromString(x.priceText(-31)).toString());
+        QCOMPARE(number(order, "quantity"), qint64(12));
+        QCOMPARE(number(order, "balance"), qint64(12));
+
+        Values iceberg = x.order(QStringLiteral("S"), x.priceText(40), 20);
+        QVERIFY(x.send(EmbeddedExchange::NewIceberg, iceberg));
+        Values icebergChange = change;
+        icebergChange[QStringLiteral("OrderId")] = number(x.last(), "order_num");
+        icebergChange[QStringLiteral("price1")] = x.priceText(41);
+        QVERIFY(x.send(EmbeddedExchange::ChangeIceberg, icebergChange));
+        QCOMPARE(text(x.last(), "price"), decimal::fromString(x.priceText(41)).toString());
+    }
+
+    void withdrawalCancelsAnAccountsActiveOrders()
+    {
+        Exchange x;
+        QVERIFY(x.send(EmbeddedExchange::NewOrder, x.order(QStringLiteral("B"), x.priceText(-30), 1)));
+        QVERIFY(x.send(EmbeddedExchange::NewOrder, x.order(QStringLiteral("S"), x.priceText(30), 1)));
+        auto active = [&](const QString& accountPrefix, const QString& side) {
+            int n = 0;
+            for (const Record& r : *x.orders->masterIndex()) {
+                n += number(r, "status") == HostSchema::StatusActive && text(r, "account").startsWith(accountPrefix)
+                    && (side.isEmpty() || text(r, "buysell") == side);
+            }
+            return n;
+        };
+        QVERIFY(active(x.account, QStringLiteral("S")) > 0);
+
+        // Buy orders of the client only.
+        QVERIFY(x.send(EmbeddedExchange::WithdrawAll,
+            { { QStringLiteral("Account"), x.account }, { QStringLiteral("BuySell"), QStringLiteral("B") } }));
+        QCOMPARE(active(x.account, QStringLiteral("B")), 0);
+        QVERIFY(active(x.account, QStringLiteral("S")) > 0);
+
+        // Then everything of the client's firm.
+        const QString firm = x.account.left(4);
+        QVERIFY(active(firm, QString()) > active(x.account, QString()));
+        QVERIFY(x.send(EmbeddedExchange::WithdrawAll, { { QStringLiteral("Account"), firm } }));
+        QCOMPARE(active(firm, QString()), 0);
+        QVERIFY(active(QString(), QString()) > 0); // other firms keep theirs
+    }
+
+    void refusedTransactionsChangeNothingAndSayWhy_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("parameter");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("unknown instrument")
+            << 10 << "Security" << QVariant("NOPE-1.27") << "инструмент NOPE-1.27 не найден";
+        QTest::newRow("price above the limit") << 10 << "Price" << QVariant("99999999") << "вне лимитов";
+        QTest::newRow("price that is no number") << 10 << "Price" << QVariant("abc") << "неверная цена \"abc\"";
+        QTest::newRow("unknown account") << 10 << "Account" << QVariant("ZZ99999") << "счёт ZZ99999 не найден";
+        QTest::newRow("no lots") << 10 << "Quantity" << QVariant(0) << "неверное количество \"0\"";
+        QTest::newRow("unknown order") << 13 << "OrderId" << QVariant(1) << "заявка 1 не найдена среди активных";
+        QTest::newRow("another account's order") << 13 << "Account" << QVariant("ZZ99999") << "выставлена не со счёта";
+        QTest::newRow("account code of a wrong length")
+            << 12 << "Account" << QVariant("ABC")
+            << "Код брокера (и клиента) должен быть длиной или 4, или 7 символов!";
+    }
+    void refusedTransactionsChangeNothingAndSayWhy()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, parameter);
+        QFETCH(QVariant, value);
+        QFETCH(QString, reason);
+        Exchange x;
+        Values values;
+        if (kind == 10) {
+            values = x.order(QStringLiteral("B"), x.priceText(-10), 5);
+        } else if (kind == 13) {
+            QVERIFY(x.send(EmbeddedExchange::NewOrder, x.order(QStringLiteral("B"), x.priceText(-10), 5)));
+            values = { { QStringLiteral("StockId"), 1 }, { QStringLiteral("BoardId"), 14 },
+                { QStringLiteral("Security"), text(x.future, "sec_code") }, { QStringLiteral("Account"), x.account },
+                { QStringLiteral("OrderId"), number(x.last(), "order_num") },
+                { QStringLiteral("price1"), x.priceText(-11) }, { QStringLiteral("amount1"), 5 } };
+        } else {
+            values = { { QStringLiteral("Account"), x.account } };
+        }
+        values[parameter] = value;
+        const QString ordersBefore = content(x.orders);
+        const QString dealsBefore = content(x.deals);
+        const int notified = x.market.core.notifications.size();
+
+        QVERIFY(!x.send(kind, values));
+        QCOMPARE(content(x.orders), ordersBefore);
+        QCOMPARE(content(x.deals), dealsBefore);
+        QCOMPARE(x.market.core.notifications.size(), notified + 1);
+        QVERIFY2(x.market.core.notifications.last().contains(reason), qPrintable(x.market.core.notifications.last()));
+        QVERIFY(x.market.core.notifications.last().contains(QStringLiteral("отклонена биржей")));
+    }
+};
+
+QTEST_MAIN(tst_EmbeddedExchange)
+#include "tst_embeddedexchange.moc"
