@@ -65,6 +65,9 @@ int main(int argc, char** argv)
     feed.setRate(parser.value(rateOption).toInt());
 
     TerminalWindow window(&core, &feed);
+    core.notify(QCoreApplication::translate("Terminal", "Рынок открыт: %1 инструментов, %2 заявок")
+                    .arg(core.tables()->table(QStringLiteral("securities"))->count())
+                    .arg(core.tables()->table(QStringLiteral("orders"))->count()));
     window.resize(1920, 1040);
     clock.restart();
     window.openAll();

@@ -8,6 +8,7 @@
 #include "table.h"
 #include "tableindexmodel.h"
 
+#include <QHeaderView>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -38,16 +39,40 @@ TableWindow::TableWindow(Table* table, QWidget* parent)
     StandardColumnDelegates::install(m_model, table->name());
     if (table->name() == QLatin1String("securities"))
         showLivePrices();
+    int sortColumn = 0;
+    Qt::SortOrder sortOrder = Qt::AscendingOrder;
     for (const Opening& o : openings) {
-        if (table->name() == QLatin1String(o.table))
-            m_model->setSort(table->columnIndex(QString::fromLatin1(o.column)), o.order);
+        if (table->name() == QLatin1String(o.table)) {
+            sortColumn = table->columnIndex(QString::fromLatin1(o.column));
+            sortOrder = o.order;
+        }
     }
+    m_model->setSort(sortColumn, sortOrder);
     m_model->rebuild();
     m_view->setModel(m_model);
-    m_view->setPaintBufferEnabled(true);
+    // Flashing cells repaint themselves without a data change, which the paint buffer would not see.
+    m_view->setPaintBufferEnabled(m_flash == nullptr);
+    m_view->header()->setSortIndicator(sortColumn, sortOrder);
     m_view->setSortingEnabled(true);
     for (int column = 0; column < m_model->columnCount(); ++column)
         m_view->resizeColumnToContents(column);
+    if (table->name() == QLatin1String("securities"))
+        arrangeInstruments();
+}
+
+void TableWindow::arrangeInstruments()
+{
+    // What a trader watches first: the instrument and its live prices; reference columns follow, the
+    // descriptive ones are hidden (the header's menu shows them again).
+    QHeaderView* header = m_view->header();
+    int place = 0;
+    for (const char* name : { "board_id", "sec_code", "sec_name", "last", "bid", "offer", "price_dir", "change_time",
+             "volume", "settle_price", "min_price", "max_price", "price_step", "expdate" }) {
+        const int column = m_model->columnIndex(QString::fromLatin1(name));
+        header->moveSection(header->visualIndex(column), place++);
+    }
+    for (const char* name : { "stock_id", "sec_longname", "isin_id", "option_series_id", "decimals", "sess_id" })
+        header->hideSection(m_model->columnIndex(QString::fromLatin1(name)));
 }
 
 void TableWindow::showLivePrices()

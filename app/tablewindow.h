@@ -20,6 +20,7 @@ public:
 
 private:
     void showLivePrices();
+    void arrangeInstruments();
 
     TableIndexModel* m_model;
     QTableFastView* m_view;

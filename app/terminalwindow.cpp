@@ -63,6 +63,7 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     pane->setObjectName(QStringLiteral("notifications"));
     pane->setWidget(m_notifications);
     addDockWidget(Qt::BottomDockWidgetArea, pane);
+    resizeDocks({ pane }, { 110 }, Qt::Vertical);
     for (const QString& text : qAsConst(core->notifications))
         onNotified(text);
     connect(core, &EmbeddedCore::notified, this, &TerminalWindow::onNotified);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "decimal.h"
+#include "recordupdater.h"
+#include "securitykey.h"
 
 #include <QHash>
 #include <QString>
@@ -30,6 +32,14 @@ inline QString withEdition(const QString& text, int edition, int length)
         return text;
     const QString mark = QStringLiteral(" #%1").arg(edition);
     return text.left(qMax(0, length - mark.size())) + mark;
+}
+
+// Writes an instrument's key into the row's "stock_id", "board_id" and "sec_id".
+inline void setSecurityKey(const RecordUpdater& row, const SecurityKey& key)
+{
+    row.data(QStringLiteral("stock_id")) = key.stock;
+    row.data(QStringLiteral("board_id")) = key.board;
+    row.data(QStringLiteral("sec_id")) = key.sec;
 }
 
 } // namespace GeneratorUtil

@@ -127,7 +127,6 @@ void ReferenceTables::fillBoards(Table* table, int edition) const
 void ReferenceTables::fillSecurities(Table* table, int edition) const
 {
     const int session = m_market.currentSession();
-    const datetime opening = datetime::fromQDateTime(QDateTime(m_market.tradeDate(), QTime(10, 0)));
     const QVector<SampleUnderlying>& underlyings = m_market.underlyings();
     RecordsTrans trans(table);
     int series = 0;
@@ -166,8 +165,7 @@ void ReferenceTables::fillSecurities(Table* table, int edition) const
             .set("bid", i.settle - i.step)
             .set("offer", i.settle + i.step)
             .set("last", i.settle)
-            .set("price_dir", int(HostSchema::PriceUnchanged))
-            .set("change_time", opening)
+            .set("price_dir", int(HostSchema::PriceUnchanged)) // no trade yet: no change time, nothing flashes
             .set("volume", 0);
         if (option || i.key.board == 3) {
             row.set("main_board_id", i.future.board).set("main_sec_id", i.future.sec);

@@ -1,6 +1,7 @@
 #include "tradeledger.h"
 
 #include "datetime.h"
+#include "generatorutil.h"
 #include "hostschema.h"
 #include "masterindex.h"
 #include "recordstrans.h"
@@ -67,9 +68,7 @@ qint64 TradeLedger::addOrder(const Order& order, const QList<Fill>& fills)
         balance -= f.first;
     RecordUpdater u(Record(m_orders), *m_orderTrans);
     u.data(QStringLiteral("order_num")) = number;
-    u.data(QStringLiteral("stock_id")) = order.key.stock;
-    u.data(QStringLiteral("board_id")) = order.key.board;
-    u.data(QStringLiteral("sec_id")) = order.key.sec;
+    GeneratorUtil::setSecurityKey(u, order.key);
     u.data(QStringLiteral("sess_id")) = order.session;
     u.data(QStringLiteral("buysell")) = order.side;
     u.data(QStringLiteral("price")) = order.price;
@@ -145,9 +144,7 @@ void TradeLedger::addDeal(qint64 orderNum, const Order& order, qint64 quantity, 
     RecordUpdater u(Record(m_deals), *m_dealTrans);
     u.data(QStringLiteral("deal_num")) = m_nextDeal++;
     u.data(QStringLiteral("order_num")) = orderNum;
-    u.data(QStringLiteral("stock_id")) = order.key.stock;
-    u.data(QStringLiteral("board_id")) = order.key.board;
-    u.data(QStringLiteral("sec_id")) = order.key.sec;
+    GeneratorUtil::setSecurityKey(u, order.key);
     u.data(QStringLiteral("sess_id")) = order.session;
     u.data(QStringLiteral("buysell")) = order.side;
     u.data(QStringLiteral("price")) = price;
@@ -176,9 +173,7 @@ void TradeLedger::writePositions()
         const qint64 sold = move.sold + (held.isNull() ? 0 : held.data(QStringLiteral("sell_qty")).toInteger64());
         if (held.isNull()) {
             u.data(QStringLiteral("account")) = move.account;
-            u.data(QStringLiteral("stock_id")) = move.key.stock;
-            u.data(QStringLiteral("board_id")) = move.key.board;
-            u.data(QStringLiteral("sec_id")) = move.key.sec;
+            GeneratorUtil::setSecurityKey(u, move.key);
             u.data(QStringLiteral("open_pos")) = open;
         }
         u.data(QStringLiteral("buy_qty")) = bought;

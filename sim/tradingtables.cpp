@@ -181,9 +181,7 @@ void TradingTables::fill(Table* table) const
             const xdecimal vm = (xdecimal(p.settle) - xdecimal(p.lastPrice)) * xdecimal(decimal(pos * p.lotsize, 0));
             RecordUpdater u(Record(table), trans);
             u.data(QStringLiteral("account")) = p.account;
-            u.data(QStringLiteral("stock_id")) = p.key.stock;
-            u.data(QStringLiteral("board_id")) = p.key.board;
-            u.data(QStringLiteral("sec_id")) = p.key.sec;
+            GeneratorUtil::setSecurityKey(u, p.key);
             u.data(QStringLiteral("open_pos")) = p.open;
             u.data(QStringLiteral("buy_qty")) = p.bought;
             u.data(QStringLiteral("sell_qty")) = p.sold;

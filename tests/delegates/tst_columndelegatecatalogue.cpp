@@ -10,6 +10,7 @@
 #include "masterindex.h"
 #include "numbercolumndelegates.h"
 #include "paramcolumndelegates.h"
+#include "recordfields.h"
 #include "recordlistmodel.h"
 #include "recordstrans.h"
 #include "recordupdater.h"
@@ -47,16 +48,6 @@ Record find(const char* tableName, const std::function<bool(const Record&)>& wan
             return r;
     }
     return Record();
-}
-
-QString text(const Record& r, const char* field)
-{
-    return r.data(QString::fromLatin1(field)).toString();
-}
-
-qint64 number(const Record& r, const char* field)
-{
-    return r.data(QString::fromLatin1(field)).toInteger64();
 }
 
 // The reference row of `tableName` whose listed fields hold the values of the same-named fields of `r`.

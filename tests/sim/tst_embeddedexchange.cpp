@@ -2,21 +2,12 @@
 #include "hostschema.h"
 #include "marketfixture.h"
 #include "masterindex.h"
+#include "recordfields.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 namespace {
-
-qint64 number(const Record& r, const char* field)
-{
-    return r.data(QString::fromLatin1(field)).toInteger64();
-}
-
-QString text(const Record& r, const char* field)
-{
-    return r.data(QString::fromLatin1(field)).toString();
-}
 
 // Every field of every record of a table, to see that a refused transaction changed nothing.
 QString content(const Table* table)

@@ -1,7 +1,8 @@
-#include "marketfeed.h"
 #include "hostschema.h"
+#include "marketfeed.h"
 #include "marketfixture.h"
 #include "masterindex.h"
+#include "recordfields.h"
 #include "sessiondirectory.h"
 #include "signalhub.h"
 #include "tableindexmodel.h"
@@ -11,16 +12,6 @@
 #include <QtTest>
 
 namespace {
-
-qint64 number(const Record& r, const char* field)
-{
-    return r.data(QString::fromLatin1(field)).toInteger64();
-}
-
-QString text(const Record& r, const char* field)
-{
-    return r.data(QString::fromLatin1(field)).toString();
-}
 
 // A table's records without their clock-dependent times, one line each.
 QString content(const Table* table)
@@ -98,8 +89,8 @@ private Q_SLOTS:
         feed.step(2000);
         int moved = 0;
         for (const Record& s : *market.table("securities")->masterIndex()) {
-            if (s.data(QStringLiteral("last")).isNull())
-                continue;
+            if (s.data(QStringLiteral("volume")).toInteger64() == 0)
+                continue; // not traded since the opening
             ++moved;
             const decimal last = s.data(QStringLiteral("last")).toDecimal();
             QVERIFY(last >= s.data(QStringLiteral("min_price")).toDecimal());

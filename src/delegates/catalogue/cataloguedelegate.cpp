@@ -6,6 +6,12 @@
 
 #include <QCoreApplication>
 
+InstrumentColumns InstrumentColumns::of(const ItemModelWithDelegates* model)
+{
+    return { CatalogueDelegate::fieldIndex(model, "stock_id"), CatalogueDelegate::fieldIndex(model, "board_id"),
+        CatalogueDelegate::fieldIndex(model, "sec_id") };
+}
+
 CatalogueDelegate::CatalogueDelegate(
     const ColumnHeaderInfo& header, FieldType::Type type, QObject* parent, int variantType)
     : ColumnModelDelegate(parent)

@@ -21,6 +21,20 @@ struct ColumnHeaderInfo
     bool answersVisible = true; // ColumnVisibleRole: true
 };
 
+// The fields of a record that name its instrument: market, board and security id.
+struct BASIC_VIEWS_EXPORT InstrumentColumns
+{
+    int stock = -1;
+    int board = -1;
+    int sec = -1;
+
+    // The model's "stock_id", "board_id" and "sec_id" (-1 for those it has not).
+    static InstrumentColumns of(const ItemModelWithDelegates* model);
+    int stockOf(const Record& record) const { return record.data(stock).toInteger(); }
+    int boardOf(const Record& record) const { return record.data(board).toInteger(); }
+    qint64 secOf(const Record& record) const { return record.data(sec).toInteger64(); }
+};
+
 // The base of the column delegate catalogue: the header answers of a column, the types it shows, the
 // directories whose reload repaints it, and the record fields it reads, found by name in the model.
 class BASIC_VIEWS_EXPORT CatalogueDelegate : public ColumnModelDelegate
@@ -33,6 +47,8 @@ public:
 
     // A catalogue text in the user's language.
     static QString translated(const char* text);
+    // The model's index of the named field, -1 when it has none (or without a model).
+    static int fieldIndex(const ItemModelWithDelegates* model, const char* name);
 
 protected:
     // Without a variant type the field type's one is used.
@@ -40,8 +56,6 @@ protected:
 
     // A reload of the directory repaints the column.
     void follow(const TableDirectory* directory);
-    // The model's index of the named field, -1 when it has none (or without a model).
-    static int fieldIndex(const ItemModelWithDelegates* model, const char* name);
     static QVector<int> fieldIndexes(const ItemModelWithDelegates* model, std::initializer_list<const char*> names);
     // A delegate that cannot work without its fields stops the program when one is missing: putting it on a model
     // without them is a wiring error, not a condition to handle.

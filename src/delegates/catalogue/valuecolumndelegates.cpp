@@ -22,28 +22,30 @@ bool isShown(int role)
 
 } // namespace
 
-PriceColumnDelegate::PriceColumnDelegate(ItemModelWithDelegates* model)
-    : PriceColumnDelegate(
-        fieldIndex(model, "stock_id"), fieldIndex(model, "board_id"), fieldIndex(model, "sec_id"), model)
-{ }
-
-PriceColumnDelegate::PriceColumnDelegate(int stockColumn, int boardColumn, int secColumn, ItemModelWithDelegates* model)
-    : CatalogueDelegate(noHeader, FieldType::Decimal, model)
+InstrumentValueDelegate::InstrumentValueDelegate(
+    const ColumnHeaderInfo& header, const InstrumentColumns& instrument, QObject* parent)
+    : CatalogueDelegate(header, FieldType::Decimal, parent)
     , m_directory(SecurityDirectory::i())
-    , m_stockColumn(stockColumn)
-    , m_boardColumn(boardColumn)
-    , m_secColumn(secColumn)
+    , m_instrument(instrument)
 {
     follow(m_directory);
 }
+
+PriceColumnDelegate::PriceColumnDelegate(ItemModelWithDelegates* model)
+    : InstrumentValueDelegate(noHeader, InstrumentColumns::of(model), model)
+{ }
+
+PriceColumnDelegate::PriceColumnDelegate(int stockColumn, int boardColumn, int secColumn, ItemModelWithDelegates* model)
+    : InstrumentValueDelegate(noHeader, { stockColumn, boardColumn, secColumn }, model)
+{ }
 
 decimal PriceColumnDelegate::price(const Field& field, const Record& record) const
 {
     if (field.isNull())
         return decimal::minimum();
     const decimal stored = field.toDecimal();
-    const int decimals = m_directory->decimalsById(record.data(m_stockColumn).toInteger(),
-        record.data(m_boardColumn).toInteger(), record.data(m_secColumn).toInteger64());
+    const int decimals = directory()->decimalsById(
+        instrument().stockOf(record), instrument().boardOf(record), instrument().secOf(record));
     if (decimals < 0)
         return stored;
     try {
@@ -101,17 +103,15 @@ bool DealValueDelegate::data(const Field&, const Record& record, int role, QVari
 ValueColumnDelegate::ValueColumnDelegate(ItemModelWithDelegates* model)
     : DealValueDelegate(fieldIndex(model, "price"), fieldIndex(model, "quantity"), model)
     , m_directory(SecurityDirectory::i())
-    , m_stockColumn(fieldIndex(model, "stock_id"))
-    , m_boardColumn(fieldIndex(model, "board_id"))
-    , m_secColumn(fieldIndex(model, "sec_id"))
+    , m_instrument(InstrumentColumns::of(model))
 {
     follow(m_directory);
 }
 
 bool ValueColumnDelegate::lotSize(const Record& record, qint64& lots) const
 {
-    const Record instrument = m_directory->recordById(record.data(m_stockColumn).toInteger(),
-        record.data(m_boardColumn).toInteger(), record.data(m_secColumn).toInteger64());
+    const Record instrument = m_directory->recordById(
+        m_instrument.stockOf(record), m_instrument.boardOf(record), m_instrument.secOf(record));
     const Field lotsize = instrument.data(QStringLiteral("lotsize"));
     if (lotsize.isNull())
         return false;
@@ -134,40 +134,29 @@ bool All_DealsValueColumnDelegate::lotSize(const Record& record, qint64& lots) c
 }
 
 ProfitRateDelegate::ProfitRateDelegate(ItemModelWithDelegates* model)
-    : ProfitRateDelegate(
-        fieldIndex(model, "stock_id"), fieldIndex(model, "board_id"), fieldIndex(model, "sec_id"), model)
+    : InstrumentValueDelegate(profitRateHeader, InstrumentColumns::of(model), model)
 { }
 
 ProfitRateDelegate::ProfitRateDelegate(int stockColumn, int boardColumn, int secColumn, ItemModelWithDelegates* model)
-    : CatalogueDelegate(profitRateHeader, FieldType::Decimal, model)
-    , m_directory(SecurityDirectory::i())
-    , m_stockColumn(stockColumn)
-    , m_boardColumn(boardColumn)
-    , m_secColumn(secColumn)
-{
-    follow(m_directory);
-}
+    : InstrumentValueDelegate(profitRateHeader, { stockColumn, boardColumn, secColumn }, model)
+{ }
 
 bool ProfitRateDelegate::data(const Field& field, const Record& record, int role, QVariant& value) const
 {
     if (!isShown(role) || field.isNull())
         return false;
     decimal rate;
-    if (!m_directory->profitRateById(field.toDouble(), record.data(m_stockColumn).toInteger(),
-            record.data(m_boardColumn).toInteger(), record.data(m_secColumn).toInteger64(), rate))
+    if (!directory()->profitRateById(field.toDouble(), instrument().stockOf(record), instrument().boardOf(record),
+            instrument().secOf(record), rate))
         return false;
     value = QVariant::fromValue(rate);
     return true;
 }
 
 VolatBySecIdDelegate::VolatBySecIdDelegate(ItemModelWithDelegates* model)
-    : CatalogueDelegate(visibleHeader, FieldType::Decimal, model)
-    , m_directory(SecurityDirectory::i())
-    , m_stockColumn(fieldIndex(model, "stock_id"))
-    , m_boardColumn(fieldIndex(model, "board_id"))
-    , m_secColumn(fieldIndex(model, "sec_id"))
+    : InstrumentValueDelegate(visibleHeader, InstrumentColumns::of(model), model)
 {
-    requireColumns({ m_stockColumn, m_boardColumn, m_secColumn }, __LINE__);
+    requireColumns({ instrument().stock, instrument().board, instrument().sec }, __LINE__);
 }
 
 VolatBySecIdDelegate::VolatBySecIdDelegate(
@@ -177,7 +166,7 @@ VolatBySecIdDelegate::VolatBySecIdDelegate(
     m_byId = func;
     m_parameter = &parameter;
     m_multiplierColumn = multiplierColumn;
-    connect(m_directory->getCalcVolatTimer(), &QTimer::timeout, this, &ColumnModelDelegate::dataChanged);
+    connect(SecurityDirectory::i()->getCalcVolatTimer(), &QTimer::timeout, this, &ColumnModelDelegate::dataChanged);
 }
 
 VolatBySecIdDelegate::VolatBySecIdDelegate(ItemModelWithDelegates* model, ByKeyFunc func)
@@ -189,17 +178,17 @@ VolatBySecIdDelegate::VolatBySecIdDelegate(ItemModelWithDelegates* model, ByKeyF
 
 QVariant VolatBySecIdDelegate::volatility(const Record& record) const
 {
-    if (record.data(m_stockColumn).toInteger() != 1)
+    if (instrument().stockOf(record) != 1)
         return QVariant();
-    const int board = record.data(m_boardColumn).toInteger();
-    const qint64 sec = record.data(m_secColumn).toInteger64();
+    const int board = instrument().boardOf(record);
+    const qint64 sec = instrument().secOf(record);
     decimal result;
     if (m_byKey) {
-        result = (m_directory->*m_byKey)(1, board, sec);
+        result = (directory()->*m_byKey)(1, board, sec);
     } else {
         if (board != 14 && board != 15)
             return QVariant();
-        result = (m_directory->*m_byId)(sec, *m_parameter);
+        result = (directory()->*m_byId)(sec, *m_parameter);
         if (m_multiplierColumn >= 0) {
             try {
                 result *= decimal(record.data(m_multiplierColumn).toInteger64(), 0);

@@ -8,9 +8,23 @@
 
 class SecurityDirectory;
 
+// A value of the record's instrument that the security directory knows; its reload repaints the column.
+class BASIC_VIEWS_EXPORT InstrumentValueDelegate : public CatalogueDelegate
+{
+    Q_OBJECT
+protected:
+    InstrumentValueDelegate(const ColumnHeaderInfo& header, const InstrumentColumns& instrument, QObject* parent);
+    const SecurityDirectory* directory() const { return m_directory; }
+    const InstrumentColumns& instrument() const { return m_instrument; }
+
+private:
+    const SecurityDirectory* m_directory; // not owned
+    InstrumentColumns m_instrument;
+};
+
 // A price to the decimals of the record's instrument; an instrument the directory does not know shows the
 // stored value unscaled. Sorting stays with the stored numbers.
-class BASIC_VIEWS_EXPORT PriceColumnDelegate : public CatalogueDelegate
+class BASIC_VIEWS_EXPORT PriceColumnDelegate : public InstrumentValueDelegate
 {
     Q_OBJECT
 public:
@@ -20,12 +34,6 @@ public:
 
 protected:
     decimal price(const Field& field, const Record& record) const;
-
-private:
-    const SecurityDirectory* m_directory; // not owned
-    int m_stockColumn;
-    int m_boardColumn;
-    int m_secColumn;
 };
 
 // A market maker's spread: the price when it is above zero, an empty cell otherwise.
@@ -64,9 +72,7 @@ protected:
 
 private:
     const SecurityDirectory* m_directory; // not owned
-    int m_stockColumn;
-    int m_boardColumn;
-    int m_secColumn;
+    InstrumentColumns m_instrument;
 };
 
 // The value with the lot size the deal itself carries.
@@ -83,26 +89,20 @@ private:
 };
 
 // "Доходность": the yield of an interest-rate future at the field's price.
-class BASIC_VIEWS_EXPORT ProfitRateDelegate : public CatalogueDelegate
+class BASIC_VIEWS_EXPORT ProfitRateDelegate : public InstrumentValueDelegate
 {
     Q_OBJECT
 public:
     explicit ProfitRateDelegate(ItemModelWithDelegates* model);
     ProfitRateDelegate(int stockColumn, int boardColumn, int secColumn, ItemModelWithDelegates* model);
     bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
-
-private:
-    const SecurityDirectory* m_directory; // not owned
-    int m_stockColumn;
-    int m_boardColumn;
-    int m_secColumn;
 };
 
 // An instrument's volatility as the host computes it, for the derivatives market (stock 1) only. Either a
 // function of the instrument id and a parameter the host may change at any time (read at each paint),
 // optionally times a multiplier column, shown on boards 14 and 15 and repainted at each tick of the
 // directory's volatility timer; or a function of the instrument's key, repainted when the volatilities are.
-class BASIC_VIEWS_EXPORT VolatBySecIdDelegate : public CatalogueDelegate
+class BASIC_VIEWS_EXPORT VolatBySecIdDelegate : public InstrumentValueDelegate
 {
     Q_OBJECT
 public:
@@ -118,12 +118,8 @@ private:
     VolatBySecIdDelegate(ItemModelWithDelegates* model);
     QVariant volatility(const Record& record) const;
 
-    SecurityDirectory* m_directory; // not owned
     ByIdFunc m_byId = nullptr;
     ByKeyFunc m_byKey = nullptr;
     const int* m_parameter = nullptr; // not owned: the host's setting
     int m_multiplierColumn = -1;
-    int m_stockColumn;
-    int m_boardColumn;
-    int m_secColumn;
 };
