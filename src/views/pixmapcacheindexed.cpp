@@ -4,8 +4,7 @@
 
 PixmapCacheIndexed::PixmapCacheIndexed(QObject* parent)
     : QObject(parent)
-{
-}
+{ }
 
 PixmapCacheIndexed::~PixmapCacheIndexed()
 {
@@ -33,7 +32,8 @@ void PixmapCacheIndexed::remove(int row, int column)
 void PixmapCacheIndexed::removeCells(int firstRow, int lastRow, int firstColumn, int lastColumn)
 {
     // Entries are ordered by row key, then column: one range of the map per row.
-    for (auto it = m_cells.lowerBound(keyOf(firstRow, INT_MIN)); it != m_cells.end() && actualRow(it.key()) <= lastRow;) {
+    for (auto it = m_cells.lowerBound(keyOf(firstRow, INT_MIN));
+         it != m_cells.end() && actualRow(it.key()) <= lastRow;) {
         if (it.key().second >= firstColumn && it.key().second <= lastColumn) {
             delete it.value();
             it = m_cells.erase(it);
@@ -104,6 +104,19 @@ void PixmapCacheIndexed::rowsRemoved(int first, int last)
         m_rowOffset -= count; // every remaining cached row lies below the removal
     else
         shiftRows(last + 1, -count);
+}
+
+void PixmapCacheIndexed::dropRowsOutsideBounds()
+{
+    // The map is ordered by row: only the dropped entries are visited.
+    while (!m_cells.isEmpty() && actualRow(m_cells.lastKey()) > m_lastRow) {
+        delete m_cells.last();
+        m_cells.erase(std::prev(m_cells.end()));
+    }
+    while (!m_cells.isEmpty() && actualRow(m_cells.firstKey()) < m_firstRow) {
+        delete m_cells.first();
+        m_cells.erase(m_cells.begin());
+    }
 }
 
 void PixmapCacheIndexed::shiftRows(int from, int delta)

@@ -47,6 +47,10 @@ public:
     // The model's rows first..last were inserted or removed: cached cells follow their rows; removed rows' cells go.
     void rowsInserted(int first, int last);
     void rowsRemoved(int first, int last);
+    // Drops the cells whose rows moved out of the bounds. Rows pushed past them by insertions stay out of sight
+    // until the bounds move, which they may never do while a view sits at the top of a growing table; the view
+    // calls this once it has set its bounds after an insertion or removal.
+    void dropRowsOutsideBounds();
 
 private:
     using Key = QPair<int, int>; // (row key, column)

@@ -2,8 +2,7 @@
 
 QTableFastScrollBar::QTableFastScrollBar(Qt::Orientation orientation, QWidget* parent)
     : QScrollBar(orientation, parent)
-{
-}
+{ }
 
 void QTableFastScrollBar::sliderChange(SliderChange change)
 {

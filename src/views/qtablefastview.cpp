@@ -126,7 +126,7 @@ void QTableFastView::setSortingEnabled(bool enable)
         if (!was && model())
             model()->sort(m_header->sortIndicatorSection(), m_header->sortIndicatorOrder());
         connect(m_header, &QHeaderView::sortIndicatorChanged, this, &QTableFastView::sortIndicatorChanged,
-                Qt::UniqueConnection);
+            Qt::UniqueConnection);
     } else {
         disconnect(m_header, &QHeaderView::sortIndicatorChanged, this, &QTableFastView::sortIndicatorChanged);
     }
@@ -724,10 +724,12 @@ void QTableFastView::draw(QPainter* painter, const QRegion& region)
             const QModelIndex rowIndex = model()->index(row, 0, rootIndex());
             QStyleOptionViewItem option = base;
             if (selectionModel() && selectionModel()->isRowSelected(row, rootIndex()))
-                option.state |= QStyle::State_Active | (selectionBehavior() == SelectRows ? QStyle::State_Selected : QStyle::State_None);
+                option.state |= QStyle::State_Active
+                    | (selectionBehavior() == SelectRows ? QStyle::State_Selected : QStyle::State_None);
             option.rect = QRect(0, y, width, m_rowHeight);
             if (option.state & QStyle::State_Enabled)
-                option.palette.setCurrentColorGroup(option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive);
+                option.palette.setCurrentColorGroup(
+                    option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive);
             drawRow(painter, option, rowIndex);
         }
     }
@@ -767,7 +769,8 @@ void QTableFastView::drawRow(QPainter* painter, const QStyleOptionViewItem& opti
         if (m_paintBufferEnabled && !rowHasFocus) {
             if (const QPixmap* cached = m_paintBuffer->find(index.row(), column)) {
                 const qreal ratio = cached->devicePixelRatio();
-                if (qRound(cached->width() / ratio) == rect.width() && qRound(cached->height() / ratio) == m_rowHeight) {
+                if (qRound(cached->width() / ratio) == rect.width()
+                    && qRound(cached->height() / ratio) == m_rowHeight) {
                     painter->drawPixmap(rect.topLeft(), *cached);
                     continue;
                 }
@@ -797,11 +800,12 @@ void QTableFastView::drawRow(QPainter* painter, const QStyleOptionViewItem& opti
                 cell.state &= ~QStyle::State_Enabled;
                 cell.palette.setCurrentColorGroup(QPalette::Disabled);
             } else {
-                cell.palette.setCurrentColorGroup(cell.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive);
+                cell.palette.setCurrentColorGroup(
+                    cell.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive);
             }
         }
         if (m_paintBufferEnabled)
-            fresh.append({cell, cellIdx, delegateForIndex(cellIdx)});
+            fresh.append({ cell, cellIdx, delegateForIndex(cellIdx) });
         else
             renderCell(painter, cell, cellIdx, delegateForIndex(cellIdx));
     }
@@ -810,13 +814,14 @@ void QTableFastView::drawRow(QPainter* painter, const QStyleOptionViewItem& opti
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(option);
         focus.rect = QRect(-m_header->offset(), y, m_header->length(), m_rowHeight);
-        focus.backgroundColor = option.palette.color(option.state & QStyle::State_Selected ? QPalette::Highlight : QPalette::Window);
+        focus.backgroundColor
+            = option.palette.color(option.state & QStyle::State_Selected ? QPalette::Highlight : QPalette::Window);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, this);
     }
 }
 
 void QTableFastView::renderCell(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
-                                QAbstractItemDelegate* delegate) const
+    QAbstractItemDelegate* delegate) const
 {
     QStyleOptionViewItem panel = option;
     panel.state &= ~QStyle::State_Selected;
@@ -891,6 +896,14 @@ void QTableFastView::setPaintBufferEnabled(bool enable)
         setPixmapCacheIndexedVisibleBounds();
     else
         m_paintBuffer->clear();
+}
+
+void QTableFastView::trimPaintBuffer()
+{
+    if (!m_paintBufferEnabled)
+        return;
+    setPixmapCacheIndexedVisibleBounds();
+    m_paintBuffer->dropRowsOutsideBounds();
 }
 
 void QTableFastView::setPixmapCacheIndexedVisibleBounds()
@@ -977,8 +990,8 @@ void QTableFastView::setSelection(const QRect& rect, QItemSelectionModel::Select
     if (bottom < 0)
         bottom = model()->rowCount(rootIndex()) - 1;
     const int lastColumn = model()->columnCount(rootIndex()) - 1;
-    const QItemSelection selection(model()->index(qMin(top, bottom), 0, rootIndex()),
-                                   model()->index(qMax(top, bottom), lastColumn, rootIndex()));
+    const QItemSelection selection(
+        model()->index(qMin(top, bottom), 0, rootIndex()), model()->index(qMax(top, bottom), lastColumn, rootIndex()));
     selectionModel()->select(selection, command);
 }
 
@@ -1003,7 +1016,7 @@ int QTableFastView::shownColumn(int visual, int step) const
 
 void QTableFastView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
 {
-    for (const QItemSelection* ranges : {&selected, &deselected}) {
+    for (const QItemSelection* ranges : { &selected, &deselected }) {
         for (const QItemSelectionRange& range : *ranges)
             m_paintBuffer->removeCells(range.top(), range.bottom(), range.left(), range.right());
     }
@@ -1021,7 +1034,7 @@ void QTableFastView::currentChanged(const QModelIndex& current, const QModelInde
     }
 #endif
     const int width = viewport()->width();
-    for (const QModelIndex& index : {current, previous}) {
+    for (const QModelIndex& index : { current, previous }) {
         if (!index.isValid())
             continue;
         m_paintBuffer->removeCells(index.row(), index.row(), 0, INT_MAX);
@@ -1077,6 +1090,7 @@ void QTableFastView::rowsInserted(const QModelIndex& parent, int first, int last
     else if (!m_wasAtMinimum && !m_wasAtMaximum && firstRowShown >= first)
         setVerticalValueQuietly(oldValue + step);
     m_shownValue = vertical->value();
+    trimPaintBuffer();
 
     // Move painted pixels instead of repainting them. Rows before the insertion moved up by `moved` rows, the
     // rows after it down by count - moved: with one of the two at zero, one stretch of pixels moves and only
@@ -1120,16 +1134,19 @@ void QTableFastView::rowsRemovedHere(const QModelIndex& parent, int first, int l
     const int rows = model()->rowCount(rootIndex());
     m_paintBuffer->rowsRemoved(first, last);
     QScrollBar* vertical = verticalScrollBar();
-    const int firstVisible = verticalScrollMode() == ScrollPerItem ? vertical->value() : vertical->value() / qMax(m_rowHeight, 1);
+    const int firstVisible
+        = verticalScrollMode() == ScrollPerItem ? vertical->value() : vertical->value() / qMax(m_rowHeight, 1);
     const int visibleLast = firstVisible + visibleRowCount();
     if (last < firstVisible) {
-        setVerticalValueQuietly(vertical->value() - (verticalScrollMode() == ScrollPerItem ? count : count * m_rowHeight));
+        setVerticalValueQuietly(
+            vertical->value() - (verticalScrollMode() == ScrollPerItem ? count : count * m_rowHeight));
     } else if (first <= visibleLast) {
         viewport()->update();
         updateScrollBars();
     }
     if (verticalScrollMode() == ScrollPerItem)
         setRowRange();
+    trimPaintBuffer();
     setAutoScroll(true);
     m_lastRowCount = rows;
     if (selectionModel())

@@ -17,8 +17,7 @@ class QTableFastViewPrivate
 public:
     explicit QTableFastViewPrivate(QTableFastView* view)
         : q(view)
-    {
-    }
+    { }
     QPoint offset;
     QTableFastView* q;
 };
@@ -91,7 +90,7 @@ public Q_SLOTS:
 
 protected Q_SLOTS:
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
-                     const QVector<int>& roles = QVector<int>()) override;
+        const QVector<int>& roles = QVector<int>()) override;
     void rowsInserted(const QModelIndex& parent, int first, int last) override;
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -167,12 +166,14 @@ protected:
 private:
     void setRowHeight(int height);
     // Paint buffer bounds: the visible rows and columns.
+    // After rows moved under the buffer: bounds renewed, cells pushed out of them dropped.
+    void trimPaintBuffer();
     void setPixmapCacheIndexedVisibleBounds();
     // The cell's rectangle in the viewport for a row whose top is at y.
     QRect cellRect(int column, int y) const;
     // A cell as the style and its delegate draw it (row panel, then the delegate).
     void renderCell(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
-                    QAbstractItemDelegate* delegate) const;
+        QAbstractItemDelegate* delegate) const;
     // Cells of one row missing from the paint buffer: rendered, stored, and drawn.
     struct FreshCell
     {

@@ -2,8 +2,7 @@
 
 QTreeFastView::QTreeFastView(QWidget* parent)
     : QTreeView(parent)
-{
-}
+{ }
 
 void QTreeFastView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {

@@ -1,17 +1,17 @@
 #include "livetable.h"
-#include "pixmapcacheindexed.h"
 #include "paintedarea.h"
+#include "pixmapcacheindexed.h"
 #include "qtablefastview.h"
 #include "tableindexmodel.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QPointer>
-#include <QSignalSpy>
 #include <QScreen>
-#include <QWindow>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStyledItemDelegate>
+#include <QWindow>
 #include <QtTest>
 
 #include <memory>
@@ -126,7 +126,8 @@ struct Fixture
     {
         const QImage expected = reference();
         return samePicture(shot(), expected, name)
-            && samePicture(onScreen(), expected.convertToFormat(QImage::Format_RGB32), (QByteArray(name) + "-on-screen").constData());
+            && samePicture(onScreen(), expected.convertToFormat(QImage::Format_RGB32),
+                (QByteArray(name) + "-on-screen").constData());
     }
 
     LiveTable live;
@@ -422,6 +423,28 @@ private Q_SLOTS:
         QCOMPARE(f.view.paintBuffer()->count(), 0);
     }
 
+    void paintBufferAtTheTopOfAGrowingTableStaysTheSizeOfTheScreen()
+    {
+        // Given a view at the top of newest-first orders, with its buffer full of what it shows.
+        Fixture f(100, Qt::DescendingOrder);
+        f.view.setPaintBufferEnabled(true);
+        f.shot();
+        const int cells = f.view.paintBuffer()->count();
+        QVERIFY(cells > 0);
+        // When batch after batch of new orders arrives above, the view stays at the top and its buffer never
+        // holds more than the screen: the cells pushed below it go.
+        for (int key = 1000; key < 1200; key += 10) {
+            for (int k = key; k < key + 10; ++k)
+                f.live.stageInsert(k, QStringLiteral("100"));
+            f.live.commit();
+            f.shot();
+            const PixmapCacheIndexed* buffer = f.view.paintBuffer();
+            QVERIFY(buffer->count() <= (buffer->lastRow() - buffer->firstRow() + 1) * f.model->columnCount());
+            QVERIFY(buffer->count() <= cells + f.model->columnCount()); // at most the one row partly in sight
+        }
+        QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+    }
+
     void sizeHintMeasuresTheVisibleRowsOnly()
     {
         Fixture f(200, Qt::AscendingOrder);
@@ -432,7 +455,8 @@ private Q_SLOTS:
         f.view.verticalScrollBar()->setValue(140); // row of order 150 now on screen
         QVERIFY(f.view.sizeHintForColumn(account) > before);
         f.view.resizeColumnToContents(account);
-        QCOMPARE(f.view.header()->sectionSize(account), qMax(f.view.sizeHintForColumn(account), f.view.header()->sectionSizeHint(account)));
+        QCOMPARE(f.view.header()->sectionSize(account),
+            qMax(f.view.sizeHintForColumn(account), f.view.header()->sectionSizeHint(account)));
         QCOMPARE(QTableFastView().sizeHintForColumn(0), -1);
     }
 
