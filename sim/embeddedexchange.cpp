@@ -1,6 +1,7 @@
 #include "embeddedexchange.h"
 
 #include "embeddedtransactionsender.h"
+#include "generatorutil.h"
 #include "hostschema.h"
 #include "icore.h"
 #include "kvcodenamedirectory.h"
@@ -142,8 +143,7 @@ void EmbeddedExchange::placeOrder(const Values& values, bool iceberg, bool clear
     if (!ok || quantity <= 0)
         throw tr("неверное количество \"%1\"").arg(values.value(QStringLiteral("Quantity")).toString());
     TradeLedger::Order order;
-    order.key = SecurityKey { in.data(QStringLiteral("stock_id")).toInteger(),
-        in.data(QStringLiteral("board_id")).toInteger(), in.data(QStringLiteral("sec_id")).toInteger64() };
+    order.key = GeneratorUtil::securityKeyOf(in);
     order.side = values.value(QStringLiteral("BuySell")).toString().startsWith(QLatin1Char('B')) ? QLatin1Char('B')
                                                                                                  : QLatin1Char('S');
     if (clearing) {

@@ -34,6 +34,13 @@ inline QString withEdition(const QString& text, int edition, int length)
     return text.left(qMax(0, length - mark.size())) + mark;
 }
 
+// The instrument a row names by its "stock_id", "board_id" and "sec_id".
+inline SecurityKey securityKeyOf(const Record& row)
+{
+    return SecurityKey { row.data(QStringLiteral("stock_id")).toInteger(),
+        row.data(QStringLiteral("board_id")).toInteger(), row.data(QStringLiteral("sec_id")).toInteger64() };
+}
+
 // Writes an instrument's key into the row's "stock_id", "board_id" and "sec_id".
 inline void setSecurityKey(const RecordUpdater& row, const SecurityKey& key)
 {

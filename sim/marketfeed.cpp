@@ -105,6 +105,20 @@ void MarketFeed::step(int changes)
     Q_EMIT batchApplied(staged, ms);
 }
 
+decimal MarketFeed::stepsFrom(const Record& instrument, const decimal& base, int steps)
+{
+    const decimal step = fieldDecimal(instrument, "price_step");
+    const decimal price = GeneratorUtil::onStep(
+        base.toDouble() + steps * step.toDouble(), step, instrument.data(QStringLiteral("decimals")).toInteger());
+    return qBound(fieldDecimal(instrument, "min_price"), price, fieldDecimal(instrument, "max_price"));
+}
+
+decimal MarketFeed::lastPrice(const Record& instrument)
+{
+    const decimal last = fieldDecimal(instrument, "last");
+    return last.isEmpty() ? fieldDecimal(instrument, "settle_price") : last;
+}
+
 void MarketFeed::trade()
 {
     if (m_instruments.isEmpty())
@@ -112,18 +126,9 @@ void MarketFeed::trade()
     const Record instrument = m_instruments.at(int(m_rng.bounded(m_instruments.size())));
     if (m_ledger->isTouched(instrument))
         return;
-    const decimal step = fieldDecimal(instrument, "price_step");
-    const int decimals = instrument.data(QStringLiteral("decimals")).toInteger();
-    const decimal last = fieldDecimal(instrument, "last").isEmpty() ? fieldDecimal(instrument, "settle_price")
-                                                                    : fieldDecimal(instrument, "last");
-    const int ticks = int(m_rng.bounded(7)) - 3;
-    const decimal price = qBound(fieldDecimal(instrument, "min_price"),
-        GeneratorUtil::onStep(last.toDouble() + ticks * step.toDouble(), step, decimals),
-        fieldDecimal(instrument, "max_price"));
+    const decimal price = stepsFrom(instrument, lastPrice(instrument), int(m_rng.bounded(7)) - 3);
     const int spread = 1 + int(m_rng.bounded(3));
-    m_ledger->tick(instrument, price,
-        GeneratorUtil::onStep(price.toDouble() - spread * step.toDouble(), step, decimals),
-        GeneratorUtil::onStep(price.toDouble() + spread * step.toDouble(), step, decimals));
+    m_ledger->tick(instrument, price, stepsFrom(instrument, price, -spread), stepsFrom(instrument, price, spread));
 }
 
 void MarketFeed::placeOrder()
@@ -131,20 +136,12 @@ void MarketFeed::placeOrder()
     if (m_instruments.isEmpty() || m_accounts.isEmpty())
         return;
     const Record instrument = m_instruments.at(int(m_rng.bounded(m_instruments.size())));
-    const decimal step = fieldDecimal(instrument, "price_step");
-    const decimal settle = fieldDecimal(instrument, "settle_price");
-    const decimal last = fieldDecimal(instrument, "last").isEmpty() ? settle : fieldDecimal(instrument, "last");
     const int client = int(m_rng.bounded(m_accounts.size()));
     TradeLedger::Order order;
-    order.key = SecurityKey { instrument.data(QStringLiteral("stock_id")).toInteger(),
-        instrument.data(QStringLiteral("board_id")).toInteger(),
-        instrument.data(QStringLiteral("sec_id")).toInteger64() };
+    order.key = GeneratorUtil::securityKeyOf(instrument);
     order.side = m_rng.bounded(2) ? QLatin1Char('B') : QLatin1Char('S');
     const int away = int(m_rng.bounded(10)) * (order.side == QLatin1Char('B') ? -1 : 1);
-    order.price = qBound(fieldDecimal(instrument, "min_price"),
-        GeneratorUtil::onStep(
-            last.toDouble() + away * step.toDouble(), step, instrument.data(QStringLiteral("decimals")).toInteger()),
-        fieldDecimal(instrument, "max_price"));
+    order.price = stepsFrom(instrument, lastPrice(instrument), away);
     order.quantity = 1 + int(m_rng.bounded(50));
     order.account = m_accounts.at(client);
     order.login = QStringLiteral("trader%1")

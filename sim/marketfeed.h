@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bv_sim_export.h"
+#include "decimal.h"
 #include "record.h"
 
 #include <QElapsedTimer>
@@ -61,6 +62,10 @@ private:
     // A resting order nobody touched in this batch, taken off the list; null when there is none.
     Record takeActiveOrder();
     void rememberNewOrders();
+    // `steps` price steps from `base`, within the instrument's limits.
+    static decimal stepsFrom(const Record& instrument, const decimal& base, int steps);
+    // The last trade's price, or the settlement price before the first trade.
+    static decimal lastPrice(const Record& instrument);
 
     const SampleMarket& m_market;
     ICore* m_core; // not owned

@@ -12,12 +12,6 @@
 
 namespace {
 
-SecurityKey keyOf(const Record& r)
-{
-    return SecurityKey { r.data(QStringLiteral("stock_id")).toInteger(), r.data(QStringLiteral("board_id")).toInteger(),
-        r.data(QStringLiteral("sec_id")).toInteger64() };
-}
-
 QString keyText(const SecurityKey& key)
 {
     return QStringLiteral("%1,%2,%3").arg(key.stock).arg(key.board).arg(key.sec);
@@ -96,7 +90,7 @@ void TradeLedger::fill(const Record& order, qint64 quantity, const decimal& pric
     if (balance == 0)
         u.data(QStringLiteral("status")) = HostSchema::StatusFilled;
     Order o;
-    o.key = keyOf(order);
+    o.key = GeneratorUtil::securityKeyOf(order);
     o.side = order.data(QStringLiteral("buysell")).toChar();
     o.account = order.data(QStringLiteral("account")).toString();
     o.session = order.data(QStringLiteral("sess_id")).toInteger();

@@ -177,8 +177,9 @@ private Q_SLOTS:
 
     void aLiveModelFollowsTheFeed()
     {
-        // Given the orders sorted by price in a live model.
-        MarketFixture market(smallMarket());
+        // Given the orders sorted by price in a live model (a small market: the tester checks every cell of
+        // every change).
+        MarketFixture market(SampleMarketOptions::sized(60, 400, 5));
         Table* orders = market.table("orders");
         TableIndexModel model(orders);
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -188,8 +189,8 @@ private Q_SLOTS:
         MarketFeed feed(market.market, &market.core, 9);
 
         // When the market moves, then the model shows every order, ordered by price.
-        for (int batch = 0; batch < 10; ++batch) {
-            feed.step(600);
+        for (int batch = 0; batch < 8; ++batch) {
+            feed.step(200);
             QCOMPARE(model.rowCount(), orders->count());
             for (int row = 1; row < model.rowCount(); ++row) {
                 const Record a = model.recordByIndex(model.index(row - 1, 0));
