@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QTextStream>
 
 #include <algorithm>
 #include <cstdio>

@@ -2,6 +2,7 @@
 
 #include "embeddedcore.h"
 #include "marketfeed.h"
+#include "table.h"
 #include "tableindexmodel.h"
 #include "tableregistry.h"
 #include "tablewindow.h"
@@ -88,7 +89,12 @@ TableWindow* TerminalWindow::openWindow(const QString& table)
         m_area->setActiveSubWindow(open);
         return static_cast<TableWindow*>(open->widget());
     }
-    auto* window = new TableWindow(m_core->tables()->table(table));
+    Table* source = m_core->tables()->table(table);
+    if (!source) {
+        m_core->notify(tr("Таблица \"%1\" не загружена: окно не открыто").arg(table));
+        return nullptr;
+    }
+    auto* window = new TableWindow(source);
     QMdiSubWindow* sub = m_area->addSubWindow(window);
     for (const WindowKind& kind : kinds) {
         if (table == QLatin1String(kind.table))

@@ -21,7 +21,8 @@ public:
     TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* parent = nullptr);
     ~TerminalWindow() override;
 
-    // Opens (or brings forward) the window of a table: "securities", "orders", "deals" or "positions".
+    // Opens (or brings forward) the window of a table: "securities", "orders", "deals" or "positions"; null
+    // (and a notification) when the host has no such table.
     TableWindow* openWindow(const QString& table);
     // Opens the four windows tiled.
     void openAll();

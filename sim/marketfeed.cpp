@@ -13,6 +13,8 @@
 #include "tableregistry.h"
 #include "tradeledger.h"
 
+#include <QElapsedTimer>
+
 #include <cmath>
 
 namespace {

@@ -4,7 +4,6 @@
 #include "decimal.h"
 #include "record.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QRandomGenerator>
 #include <QTimer>
