@@ -36,7 +36,7 @@ std::unique_ptr<Table> makeOrders()
         ColumnDef(FieldType::Int64, 0, QStringLiteral("signs")),
         ColumnDef(FieldType::Int32, 0, QStringLiteral("sess_id")),
     };
-    return std::make_unique<Table>(QStringLiteral("orders"), columns, QStringList {QStringLiteral("order_num")});
+    return std::make_unique<Table>(QStringLiteral("orders"), columns, QStringList { QStringLiteral("order_num") });
 }
 
 std::vector<qint64> shuffledKeys(quint32 seed)
@@ -51,7 +51,8 @@ std::vector<qint64> shuffledKeys(quint32 seed)
 
 void load(Table* table, const std::vector<qint64>& keys)
 {
-    static const QString accounts[] = {QStringLiteral("A100001"), QStringLiteral("A100002"), QStringLiteral("B200017")};
+    static const QString accounts[]
+        = { QStringLiteral("A100001"), QStringLiteral("A100002"), QStringLiteral("B200017") };
     const datetime start = datetime::fromQDateTime(QDateTime(QDate(2026, 12, 5), QTime(10, 0)));
     RecordsTrans trans(table);
     for (std::size_t i = 0; i < keys.size(); ++i) {
@@ -100,8 +101,8 @@ int main(int argc, char** argv)
         table = makeOrders();
         loadTimes.push_back(Bench::timeMs([&] { load(table.get(), keys); }));
     }
-    Bench::result(QStringLiteral("db_append_1m_random_keys_one_transaction"), Bench::median(loadTimes),
-                  QStringLiteral("ms"));
+    Bench::result(
+        QStringLiteral("db_append_1m_random_keys_one_transaction"), Bench::median(loadTimes), QStringLiteral("ms"));
 
     // A batch of 10,000 field updates (price and balance of random orders), staged and applied.
     QRandomGenerator rng(7);
@@ -126,10 +127,12 @@ int main(int argc, char** argv)
     }
     const int lookups = 1000000;
     int found = 0;
-    const double lookupMs = Bench::medianMs(5, [&] { found = 0; }, [&] {
-        for (int i = 0; i < lookups; ++i)
-            found += table->masterIndex()->find(probes[std::size_t(i) % probes.size()]) >= 0;
-    });
+    const double lookupMs = Bench::medianMs(
+        5, [&] { found = 0; },
+        [&] {
+            for (int i = 0; i < lookups; ++i)
+                found += table->masterIndex()->find(probes[std::size_t(i) % probes.size()]) >= 0;
+        });
     if (found != lookups)
         qFatal("lookups missed: %d", lookups - found);
     Bench::result(QStringLiteral("db_key_lookup_detached"), lookupMs * 1000.0 / lookups, QStringLiteral("us"));

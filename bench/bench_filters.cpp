@@ -18,10 +18,12 @@ namespace {
 // Records per second through a predicate, single-threaded, median of five passes.
 double throughput(const Table* table, const FilterFunc& predicate, int& passed)
 {
-    const double ms = Bench::medianMs(5, [&] { passed = 0; }, [&] {
-        for (const Record& r : *table->masterIndex())
-            passed += predicate.filter(r);
-    });
+    const double ms = Bench::medianMs(
+        5, [&] { passed = 0; },
+        [&] {
+            for (const Record& r : *table->masterIndex())
+                passed += predicate.filter(r);
+        });
     return table->count() / ms / 1000.0; // million records per second
 }
 
@@ -32,11 +34,13 @@ double cachedThroughput(const Table* table, const FilterFunc& predicate, int cou
     std::vector<Record> rows(table->masterIndex()->begin(), table->masterIndex()->begin() + count);
     int passed = 0;
     const int rounds = 50;
-    const double ms = Bench::medianMs(5, [&] { passed = 0; }, [&] {
-        for (int round = 0; round < rounds; ++round)
-            for (const Record& r : rows)
-                passed += predicate.filter(r);
-    });
+    const double ms = Bench::medianMs(
+        5, [&] { passed = 0; },
+        [&] {
+            for (int round = 0; round < rounds; ++round)
+                for (const Record& r : rows)
+                    passed += predicate.filter(r);
+        });
     return double(count) * rounds / ms / 1000.0;
 }
 
@@ -51,10 +55,10 @@ int main(int argc, char** argv)
     const int status = orders->columnIndex(QStringLiteral("status"));
 
     QList<KeyValue> excluded;
-    for (int code : {2, 3, 4})
-        excluded << KeyValue {FieldValue(FieldType::Int32, 0, code)};
-    const EnumFilterFunc_Fast fast(orders, excluded, {status});
-    const EnumFilterFunc general(orders, excluded, {status});
+    for (int code : { 2, 3, 4 })
+        excluded << KeyValue { FieldValue(FieldType::Int32, 0, code) };
+    const EnumFilterFunc_Fast fast(orders, excluded, { status });
+    const EnumFilterFunc general(orders, excluded, { status });
     int fastPassed = 0;
     int generalPassed = 0;
     const double fastRate = throughput(orders, fast, fastPassed);
@@ -72,13 +76,13 @@ int main(int argc, char** argv)
 
     // Status, partly executed or not executed, and at least 10 lots.
     ListFilterFunc combined;
-    combined.append(new EnumFilterFunc_Fast(orders, {excluded.first()}, {status}, &combined));
-    combined.append(BalanceFilterFunc::create(6, orders->columnIndex(QStringLiteral("balance")),
-                                              orders->columnIndex(QStringLiteral("quantity")), &combined));
+    combined.append(new EnumFilterFunc_Fast(orders, { excluded.first() }, { status }, &combined));
+    combined.append(BalanceFilterFunc::create(
+        6, orders->columnIndex(QStringLiteral("balance")), orders->columnIndex(QStringLiteral("quantity")), &combined));
     combined.append(new QuantityFilterFunc(orders->columnIndex(QStringLiteral("quantity")), 10, &combined));
     int combinedPassed = 0;
     Bench::result(QStringLiteral("filter_combined_three_filters"), throughput(orders, combined, combinedPassed),
-                  QStringLiteral("Mrecords/s"));
+        QStringLiteral("Mrecords/s"));
     Bench::result(QStringLiteral("filter_combined_passed"), combinedPassed, QStringLiteral("records"));
     return 0;
 }

@@ -39,9 +39,10 @@ int main(int argc, char** argv)
         });
         if (sink == 42)
             std::puts("");
-        Bench::result(QStringLiteral("host_security_name_by_id"), lookups / nameMs / 1000.0, QStringLiteral("Mlookups/s"));
+        Bench::result(
+            QStringLiteral("host_security_name_by_id"), lookups / nameMs / 1000.0, QStringLiteral("Mlookups/s"));
         Bench::result(QStringLiteral("host_security_decimals_by_id"), lookups / decimalsMs / 1000.0,
-                      QStringLiteral("Mlookups/s"));
+            QStringLiteral("Mlookups/s"));
     }
 
     std::vector<double> times;

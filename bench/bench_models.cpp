@@ -34,7 +34,10 @@ public:
         for (const Record& r : *table->masterIndex())
             rows.push_back(r);
     }
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override { return parent.isValid() ? 0 : int(rows.size()); }
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : int(rows.size());
+    }
     int columnCount(const QModelIndex& parent = QModelIndex()) const override
     {
         return parent.isValid() ? 0 : m_table->columnCount();
@@ -82,7 +85,9 @@ public:
     }
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override
     {
-        return m_plain->rows[std::size_t(left.row())].data(m_price).compare(m_plain->rows[std::size_t(right.row())].data(m_price)) < 0;
+        return m_plain->rows[std::size_t(left.row())].data(m_price).compare(
+                   m_plain->rows[std::size_t(right.row())].data(m_price))
+            < 0;
     }
 
 private:
@@ -163,7 +168,7 @@ int main(int argc, char** argv)
             commits.push_back(Bench::timeMs([&] { trans->commit(); }));
             models.push_back(double(model.nsecsElapsed() - before) / 1e6);
         }
-        return Timing {Bench::median(commits), Bench::median(models)};
+        return Timing { Bench::median(commits), Bench::median(models) };
     };
     auto stageOn = [&](const QList<Record>& picked, const std::function<void(RecordUpdater&)>& change) {
         auto* trans = new RecordsTrans(orders);
@@ -223,9 +228,8 @@ int main(int argc, char** argv)
             const QList<Record> picked = randomOrders(orders, 10000, 20 + round);
             if (round == 0)
                 first = picked;
-            return stageOn(picked, [&](RecordUpdater& u) {
-                u.data(quantity) = u.record().data(quantity).toInteger64() + 1;
-            });
+            return stageOn(
+                picked, [&](RecordUpdater& u) { u.data(quantity) = u.record().data(quantity).toInteger64() + 1; });
         });
         const QList<int> rows = rowsOf(first);
         const double proxyTime = Bench::timeMs([&] {

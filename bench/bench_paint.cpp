@@ -105,7 +105,8 @@ double viewportMs(QAbstractItemDelegate* delegate)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    Bench::header(QStringLiteral("bench_paint: 1920x1080 viewport, %1 columns, 5% of cells changed per frame").arg(Columns));
+    Bench::header(
+        QStringLiteral("bench_paint: 1920x1080 viewport, %1 columns, 5% of cells changed per frame").arg(Columns));
 
     const double ours = viewportMs(new ItemDelegate);
     const double styled = viewportMs(new QStyledItemDelegate);
@@ -170,9 +171,10 @@ int main(int argc, char** argv)
     const double cells = std::accumulate(painted.begin(), painted.end(), 0.0) / double(painted.size());
     std::sort(frames.begin(), frames.end());
     Bench::result(QStringLiteral("paint_flash_cells_per_frame"), cells, QStringLiteral("cells"));
-    Bench::result(QStringLiteral("paint_flash_1000_changes_per_s_frame_median"), Bench::median(frames), QStringLiteral("ms"));
+    Bench::result(
+        QStringLiteral("paint_flash_1000_changes_per_s_frame_median"), Bench::median(frames), QStringLiteral("ms"));
     Bench::result(QStringLiteral("paint_flash_1000_changes_per_s_frame_p95"), frames[frames.size() * 95 / 100],
-                  QStringLiteral("ms"));
+        QStringLiteral("ms"));
     delete view;
     return 0;
 }

@@ -80,8 +80,7 @@ int main(int argc, char** argv)
         const int top = view->indexAt(QPoint(5, 5)).row();
         int round = 0;
         f.cells = Bench::medianMs(
-            15,
-            [&] { flush(); },
+            15, [&] { flush(); },
             [&] {
                 RecordsTrans trans(orders);
                 ++round;
@@ -148,8 +147,8 @@ int main(int argc, char** argv)
     Bench::result(QStringLiteral("view_insert_1000_above_ours"), ours.inserts, QStringLiteral("ms"));
     Bench::result(QStringLiteral("view_insert_1000_above_qtableview"), theirs.inserts, QStringLiteral("ms"));
     Bench::result(QStringLiteral("view_insert_1000_above_repainted_ours"), double(ours.insertArea) / viewportArea * 100,
-                  QStringLiteral("%_of_viewport"));
+        QStringLiteral("%_of_viewport"));
     Bench::result(QStringLiteral("view_insert_1000_above_repainted_qtableview"),
-                  double(theirs.insertArea) / viewportArea * 100, QStringLiteral("%_of_viewport"));
+        double(theirs.insertArea) / viewportArea * 100, QStringLiteral("%_of_viewport"));
     return 0;
 }

@@ -5,8 +5,7 @@
 
 ColumnDelegateDef::ColumnDelegateDef(ColumnModelDelegate* delegate)
     : delegate(delegate)
-{
-}
+{ }
 
 ColumnDelegateDef::ColumnDelegateDef(const QString& name)
     : firstName(name)
@@ -35,5 +34,4 @@ ColumnDelegateDef::ColumnDelegateDef(const ColumnDef& def, ColumnModelDelegate* 
     , firstName(def.name)
     , delegate(delegate)
     , alignment(ItemModelWithDelegates::columnTypeAlignment(def.type))
-{
-}
+{ }

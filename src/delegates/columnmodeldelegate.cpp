@@ -4,16 +4,15 @@
 
 ColumnModelDelegate::ColumnModelDelegate(QObject* parent)
     : QObject(parent)
-{
-}
+{ }
 
 bool ColumnModelDelegate::headerData(int, QVariant&) const
 {
     return false;
 }
 
-bool ColumnModelDelegate::compare(const Field& f1, const Record& r1, const Field& f2, const Record& r2, int& result,
-                                  int) const
+bool ColumnModelDelegate::compare(
+    const Field& f1, const Record& r1, const Field& f2, const Record& r2, int& result, int) const
 {
     return compare(f1, r1, f2, r2, result);
 }

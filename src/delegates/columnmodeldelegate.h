@@ -25,8 +25,8 @@ public:
     // True when it answered the role and set `value`.
     virtual bool data(const Field& field, const Record& record, int role, QVariant& value) const = 0;
     // Ignores the sort role and asks the five-argument form.
-    virtual bool compare(const Field& f1, const Record& r1, const Field& f2, const Record& r2, int& result,
-                         int sortRole) const;
+    virtual bool compare(
+        const Field& f1, const Record& r1, const Field& f2, const Record& r2, int& result, int sortRole) const;
     // True when it compared and set `result`; false by default (the model compares the raw fields).
     virtual bool compare(const Field& f1, const Record& r1, const Field& f2, const Record& r2, int& result) const;
 

@@ -12,8 +12,7 @@
 
 ItemDelegate::ItemDelegate(QObject* parent)
     : StyledItemDelegate(parent)
-{
-}
+{ }
 
 void ItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
 {
@@ -99,7 +98,7 @@ void ItemDelegate::drawIndicator(QPainter* painter, const QStyleOptionViewItem& 
     QStyleOptionViewItem check = option;
     check.rect = indicatorRect(option);
     check.state &= ~QStyle::State_HasFocus;
-    check.state |= option.checkState == Qt::Checked       ? QStyle::State_On
+    check.state |= option.checkState == Qt::Checked ? QStyle::State_On
         : option.checkState == Qt::PartiallyChecked ? QStyle::State_NoChange
                                                     : QStyle::State_Off;
     const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
@@ -133,8 +132,8 @@ void ItemDelegate::drawText(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setFont(option.font);
     const int margin = focusMargin(option);
     const QRect rect = textRect(option).adjusted(margin, 0, -margin, 0);
-    const QString text = displayElidedText(value, option.locale, QFontMetrics(option.font), Qt::ElideRight,
-                                           rect.width());
+    const QString text
+        = displayElidedText(value, option.locale, QFontMetrics(option.font), Qt::ElideRight, rect.width());
     painter->drawText(rect, int(option.displayAlignment) | Qt::TextSingleLine, text);
 }
 
@@ -155,7 +154,7 @@ QSize ItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelInd
     if (m_drawIndicator) {
         const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
         size = size.expandedTo(QSize(style->pixelMetric(QStyle::PM_IndicatorWidth, &option, option.widget) + 2,
-                                     style->pixelMetric(QStyle::PM_IndicatorHeight, &option, option.widget) + 2));
+            style->pixelMetric(QStyle::PM_IndicatorHeight, &option, option.widget) + 2));
     }
     return size;
 }
@@ -192,8 +191,8 @@ void ItemDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, cons
         StyledItemDelegate::setModelData(editor, model, index);
 }
 
-bool ItemDelegate::commitModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index,
-                                   const QVariant& value, int role) const
+bool ItemDelegate::commitModelData(
+    QWidget* editor, QAbstractItemModel* model, const QModelIndex& index, const QVariant& value, int role) const
 {
     QString reason;
     bool accepted = false;
@@ -209,7 +208,7 @@ bool ItemDelegate::commitModelData(QWidget* editor, QAbstractItemModel* model, c
         text += QLatin1Char('\n') + reason;
     const QPoint position = editor ? editor->mapToGlobal(editor->rect().bottomLeft()) : QPoint();
     QMetaObject::invokeMethod(const_cast<ItemDelegate*>(this), "showToolTip", Qt::QueuedConnection,
-                              Q_ARG(QString, text), Q_ARG(QPoint, position));
+        Q_ARG(QString, text), Q_ARG(QPoint, position));
     return false;
 }
 

@@ -22,15 +22,15 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
-                              const QModelIndex& index) const override;
+    void updateEditorGeometry(
+        QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 
     // The pixmap cache key of a cell that looks like `option`.
     QString cacheKey(const QStyleOptionViewItem& option) const;
     // Sets the value; on refusal (false or a thrown message) shows the error under the editor.
-    bool commitModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index,
-                         const QVariant& value, int role) const;
+    bool commitModelData(
+        QWidget* editor, QAbstractItemModel* model, const QModelIndex& index, const QVariant& value, int role) const;
 
 public Q_SLOTS:
     void showToolTip(const QString& text, const QPoint& position);
@@ -44,7 +44,6 @@ protected:
     virtual QRect textRect(const QStyleOptionViewItem& option) const;
     virtual void drawText(QPainter* painter, const QStyleOptionViewItem& option, const QVariant& value) const;
     virtual void drawFrame(QPainter* painter, const QStyleOptionViewItem& option) const;
-
 
 private:
     bool m_drawFrame = true;

@@ -3,8 +3,7 @@
 ItemDelegateColored::ItemDelegateColored(const QColor& color, QObject* parent)
     : ItemDelegate(parent)
     , m_color(color)
-{
-}
+{ }
 
 void ItemDelegateColored::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {

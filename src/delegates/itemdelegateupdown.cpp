@@ -109,17 +109,18 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
     if (intensity >= 0) {
         QColor c = flash;
         c.setAlpha(intensity * 255 / 100);
-        painter->fillRect(QRect(QPoint(cell.left() + 14, cell.top() + 2), QPoint(cell.right() - 2, cell.bottom() - 2)), c);
+        painter->fillRect(
+            QRect(QPoint(cell.left() + 14, cell.top() + 2), QPoint(cell.right() - 2, cell.bottom() - 2)), c);
     }
 
     const QVariant alignmentValue = index.data(Qt::TextAlignmentRole);
-    const Qt::Alignment alignment = alignmentValue.isValid() ? Qt::Alignment(alignmentValue.toInt())
-                                                             : opt.displayAlignment;
+    const Qt::Alignment alignment
+        = alignmentValue.isValid() ? Qt::Alignment(alignmentValue.toInt()) : opt.displayAlignment;
     const QString text = displayText(value, opt.locale);
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << direction << opt.font << cell.width() << cell.height() << text << int(alignment)
-        << opt.palette.cacheKey() << selected << m_drawFrame;
+    out << direction << opt.font << cell.width() << cell.height() << text << int(alignment) << opt.palette.cacheKey()
+        << selected << m_drawFrame;
     const QString key = QString::fromLatin1(bytes.toBase64());
 
     QPixmap pixmap;
@@ -131,8 +132,9 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
         const QPixmap& icon = directionIcon(direction);
-        const int iconY = direction > 0 ? rect.top() : direction < 0 ? rect.bottom() - 8 + 1
-                                                                     : rect.top() + (rect.height() - 8) / 2;
+        const int iconY = direction > 0 ? rect.top()
+            : direction < 0             ? rect.bottom() - 8 + 1
+                                        : rect.top() + (rect.height() - 8) / 2;
         p.drawPixmap(QRect(rect.left() + 1, iconY, 12, 8), icon);
 
         const int margin = focusMargin(opt);
@@ -141,7 +143,7 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
         p.setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
         p.setFont(opt.font);
         p.drawText(textRect, int(alignment) | Qt::TextSingleLine,
-                   displayElidedText(value, opt.locale, QFontMetrics(opt.font), elide, textRect.width() + 3));
+            displayElidedText(value, opt.locale, QFontMetrics(opt.font), elide, textRect.width() + 3));
         if (m_drawFrame) {
             p.setPen(opt.palette.color(QPalette::Mid));
             p.drawRect(rect.adjusted(0, 0, -1, -1));

@@ -12,8 +12,7 @@
 
 ItemModelWithDelegates::ItemModelWithDelegates(QObject* parent)
     : QAbstractItemModel(*new ItemModelWithDelegatesPrivate, parent)
-{
-}
+{ }
 
 ItemModelWithDelegates::ItemModelWithDelegates(const QList<ColumnDef>& columns, QObject* parent)
     : ItemModelWithDelegates(parent)
@@ -23,8 +22,7 @@ ItemModelWithDelegates::ItemModelWithDelegates(const QList<ColumnDef>& columns, 
 
 ItemModelWithDelegates::ItemModelWithDelegates(QAbstractItemModelPrivate& dd, QObject* parent)
     : QAbstractItemModel(dd, parent)
-{
-}
+{ }
 
 ItemModelWithDelegates::~ItemModelWithDelegates() = default;
 
@@ -104,8 +102,7 @@ void ItemModelWithDelegates::setColumnDelegate(const QString& name, ColumnModelD
 }
 
 void ItemModelWithDelegates::insertColumnDelegate(int position, ColumnModelDelegate* delegate, int tableColumn,
-                                                  int length, const QString& name, const QString& title,
-                                                  const QString& description)
+    int length, const QString& name, const QString& title, const QString& description)
 {
     Q_D(ItemModelWithDelegates);
     Q_ASSERT(delegate);
@@ -119,7 +116,7 @@ void ItemModelWithDelegates::insertColumnDelegate(int position, ColumnModelDeleg
 }
 
 int ItemModelWithDelegates::addColumnDelegate(ColumnModelDelegate* delegate, int tableColumn, int length,
-                                              const QString& name, const QString& title, const QString& description)
+    const QString& name, const QString& title, const QString& description)
 {
     const int position = columnCount();
     insertColumnDelegate(position, delegate, tableColumn, length, name, title, description);
@@ -135,8 +132,8 @@ void ItemModelWithDelegates::removeUnusedColumns(const QStringList& names)
 {
     Q_D(ItemModelWithDelegates);
     d->columns.erase(std::remove_if(d->columns.begin(), d->columns.end(),
-                                    [&](const ColumnDelegateDef& c) { return names.contains(c.def.name); }),
-                     d->columns.end());
+                         [&](const ColumnDelegateDef& c) { return names.contains(c.def.name); }),
+        d->columns.end());
 }
 
 void ItemModelWithDelegates::mapColumnFromTable(int firstField, int lastField, int& firstColumn, int& lastColumn) const
@@ -182,7 +179,7 @@ void ItemModelWithDelegates::emitDataChanged(int column)
 
 void ItemModelWithDelegates::emitDataChangedOnChildren(int column, const QModelIndex& parent)
 {
-    QList<QModelIndex> pending {parent};
+    QList<QModelIndex> pending { parent };
     QList<QPersistentModelIndex> visited;
     while (!pending.isEmpty()) {
         const QModelIndex p = pending.takeLast();
@@ -406,8 +403,9 @@ int ItemModelWithDelegates::compare(const Record& r1, const Record& r2) const
         const RowLayout::Slot& slot = layout.slot(c.tableColumn);
         const uchar* a = r1.rawData();
         const uchar* b = r2.rawData();
-        result = FieldCodec::compare(FieldSlot {slot.type, slot.length, a + slot.offset, layout.hasValue(a, c.tableColumn)},
-                                     FieldSlot {slot.type, slot.length, b + slot.offset, layout.hasValue(b, c.tableColumn)});
+        result = FieldCodec::compare(
+            FieldSlot { slot.type, slot.length, a + slot.offset, layout.hasValue(a, c.tableColumn) },
+            FieldSlot { slot.type, slot.length, b + slot.offset, layout.hasValue(b, c.tableColumn) });
     } else if (c.tableColumn != -1) {
         const Field f1 = r1.data(c.tableColumn);
         const Field f2 = r2.data(c.tableColumn);
@@ -450,10 +448,9 @@ void ItemModelWithDelegates::storeHeader(const QHeaderView* header, const QAbstr
     settings.setValue(QStringLiteral("all_columns"), names);
     const int sortSection = header->sortIndicatorSection();
     settings.setValue(QStringLiteral("sortColumn"),
-                      sortSection >= 0 ? model->headerData(sortSection, Qt::Horizontal, ColumnNameRole).toString()
-                                       : QString());
+        sortSection >= 0 ? model->headerData(sortSection, Qt::Horizontal, ColumnNameRole).toString() : QString());
     settings.setValue(QStringLiteral("sortOrder"),
-                      header->sortIndicatorOrder() == Qt::DescendingOrder ? QStringLiteral("DESC") : QStringLiteral("ASC"));
+        header->sortIndicatorOrder() == Qt::DescendingOrder ? QStringLiteral("DESC") : QStringLiteral("ASC"));
 }
 
 void ItemModelWithDelegates::restoreHeader(QHeaderView* header, QAbstractItemModel* model, const Settings& settings)
@@ -487,7 +484,9 @@ void ItemModelWithDelegates::restoreHeader(QHeaderView* header, QAbstractItemMod
         if (nameOf(column) == sortName)
             sortColumn = column;
     }
-    const Qt::SortOrder order = settings.value(QStringLiteral("sortOrder")).toString().compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0
+    const Qt::SortOrder order
+        = settings.value(QStringLiteral("sortOrder")).toString().compare(QStringLiteral("DESC"), Qt::CaseInsensitive)
+            == 0
         ? Qt::DescendingOrder
         : Qt::AscendingOrder;
     if (settings.value(QStringLiteral("ordered"), false).toBool())

@@ -43,9 +43,9 @@ public:
     // Throws "Столбец '%1' не найден" when no column has the name.
     void setColumnDelegate(const QString& name, ColumnModelDelegate* delegate, const QString& title = QString());
     void insertColumnDelegate(int position, ColumnModelDelegate* delegate, int tableColumn, int length,
-                              const QString& name, const QString& title, const QString& description);
+        const QString& name, const QString& title, const QString& description);
     int addColumnDelegate(ColumnModelDelegate* delegate, int tableColumn, int length, const QString& name,
-                          const QString& title, const QString& description);
+        const QString& title, const QString& description);
     int addColumnDelegate(ColumnModelDelegate* delegate, int tableColumn, const ColumnDef& def);
     void removeUnusedColumns(const QStringList& names);
 

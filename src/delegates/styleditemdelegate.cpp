@@ -8,8 +8,7 @@
 
 StyledItemDelegate::StyledItemDelegate(QObject* parent)
     : QStyledItemDelegate(parent)
-{
-}
+{ }
 
 QString StyledItemDelegate::displayText(const QVariant& value, const QLocale& locale) const
 {
@@ -26,8 +25,8 @@ QString StyledItemDelegate::displayText(const QVariant& value, const QLocale& lo
     return QStyledItemDelegate::displayText(value, locale);
 }
 
-QString StyledItemDelegate::displayElidedText(const QVariant& value, const QLocale& locale,
-                                              const QFontMetrics& metrics, Qt::TextElideMode mode, int width) const
+QString StyledItemDelegate::displayElidedText(
+    const QVariant& value, const QLocale& locale, const QFontMetrics& metrics, Qt::TextElideMode mode, int width) const
 {
     QString text;
     if (value.userType() == QMetaType::QDateTime) {
@@ -70,14 +69,13 @@ int StyledItemDelegate::focusMargin(const QStyleOptionViewItem& option)
 
 QString StyledItemDelegate::monthName(int month)
 {
-    static const char* const names[] = {
-        QT_TRANSLATE_NOOP("StyledItemDelegate", "нулябрь"), QT_TRANSLATE_NOOP("StyledItemDelegate", "январь"),
-        QT_TRANSLATE_NOOP("StyledItemDelegate", "февраль"), QT_TRANSLATE_NOOP("StyledItemDelegate", "март"),
-        QT_TRANSLATE_NOOP("StyledItemDelegate", "апрель"),  QT_TRANSLATE_NOOP("StyledItemDelegate", "май"),
-        QT_TRANSLATE_NOOP("StyledItemDelegate", "июнь"),    QT_TRANSLATE_NOOP("StyledItemDelegate", "июль"),
-        QT_TRANSLATE_NOOP("StyledItemDelegate", "август"),  QT_TRANSLATE_NOOP("StyledItemDelegate", "сентябрь"),
-        QT_TRANSLATE_NOOP("StyledItemDelegate", "октябрь"), QT_TRANSLATE_NOOP("StyledItemDelegate", "ноябрь"),
-        QT_TRANSLATE_NOOP("StyledItemDelegate", "декабрь")};
+    static const char* const names[] = { QT_TRANSLATE_NOOP("StyledItemDelegate", "нулябрь"),
+        QT_TRANSLATE_NOOP("StyledItemDelegate", "январь"), QT_TRANSLATE_NOOP("StyledItemDelegate", "февраль"),
+        QT_TRANSLATE_NOOP("StyledItemDelegate", "март"), QT_TRANSLATE_NOOP("StyledItemDelegate", "апрель"),
+        QT_TRANSLATE_NOOP("StyledItemDelegate", "май"), QT_TRANSLATE_NOOP("StyledItemDelegate", "июнь"),
+        QT_TRANSLATE_NOOP("StyledItemDelegate", "июль"), QT_TRANSLATE_NOOP("StyledItemDelegate", "август"),
+        QT_TRANSLATE_NOOP("StyledItemDelegate", "сентябрь"), QT_TRANSLATE_NOOP("StyledItemDelegate", "октябрь"),
+        QT_TRANSLATE_NOOP("StyledItemDelegate", "ноябрь"), QT_TRANSLATE_NOOP("StyledItemDelegate", "декабрь") };
     if (month < 0 || month > 12)
         return QString();
     return tr(names[month]);

@@ -19,7 +19,7 @@ public:
 
     QString displayText(const QVariant& value, const QLocale& locale) const override;
     QString displayElidedText(const QVariant& value, const QLocale& locale, const QFontMetrics& metrics,
-                              Qt::TextElideMode mode, int width) const;
+        Qt::TextElideMode mode, int width) const;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     // "январь".."декабрь"; "нулябрь" for month 0 (an invalid date); empty above 12.

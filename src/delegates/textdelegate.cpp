@@ -8,8 +8,7 @@
 TextDelegate::TextDelegate(QAction& action, QObject* parent)
     : QStyledItemDelegate(parent)
     , m_action(action)
-{
-}
+{ }
 
 void TextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
@@ -45,8 +44,8 @@ QSize TextDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) co
     return size;
 }
 
-bool TextDelegate::editorEvent(QEvent* event, QAbstractItemModel*, const QStyleOptionViewItem& option,
-                               const QModelIndex& index)
+bool TextDelegate::editorEvent(
+    QEvent* event, QAbstractItemModel*, const QStyleOptionViewItem& option, const QModelIndex& index)
 {
     if (event->type() == QEvent::MouseButtonRelease && index.data(Qt::DisplayRole).toBool()
         && option.rect.contains(static_cast<QMouseEvent*>(event)->pos())) {

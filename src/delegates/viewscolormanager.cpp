@@ -309,13 +309,13 @@ QList<ViewsColorManager::Color> ViewsColorManager::viewColors(View view)
     switch (view) {
     case Orders:
     case MyDeals:
-        return {BuyColor, SellColor};
+        return { BuyColor, SellColor };
     case Dom:
-        return {BuyColor, SellColor, BestBuyPriceColor, BestSellPriceColor};
+        return { BuyColor, SellColor, BestBuyPriceColor, BestSellPriceColor };
     case Deals:
-        return {BuyColor, SellColor, UnknownOperationColor};
+        return { BuyColor, SellColor, UnknownOperationColor };
     case Securities:
-        return {UpColor, DownColor, ChangeColor, UpPriceColor, DownPriceColor, ChangePriceColor};
+        return { UpColor, DownColor, ChangeColor, UpPriceColor, DownPriceColor, ChangePriceColor };
     case MmResponsibilities: {
         QList<Color> colors;
         for (int c = MMGroupOptionFulfil; c <= MMPercentDurationViolation; ++c)
@@ -323,7 +323,7 @@ QList<ViewsColorManager::Color> ViewsColorManager::viewColors(View view)
         return colors;
     }
     case OptCalc:
-        return {OptCalcMivMpBase};
+        return { OptCalcMivMpBase };
     case ViewCount:
         break;
     }
@@ -365,7 +365,7 @@ void ViewsColorManager::restore(const Settings& settings)
                     continue;
                 const QString key = QStringLiteral("ViewsColors/%1/%2/%3")
                                         .arg(QLatin1String(views.valueToKey(v)), QLatin1String(roles.valueToKey(r)),
-                                             QLatin1String(colors.valueToKey(c)));
+                                            QLatin1String(colors.valueToKey(c)));
                 const QVariant stored = settings.value(key, entry);
                 // A QColor, or text a QColor understands ("#5ac832"); anything else: no colour at all.
                 entry = stored.canConvert<QColor>() ? stored.value<QColor>() : QColor();

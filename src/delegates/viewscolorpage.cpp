@@ -6,8 +6,7 @@
 ViewsColorPage::ViewsColorPage(ViewsColorManager::View view, QObject* parent)
     : QObject(parent)
     , m_view(view)
-{
-}
+{ }
 
 QString ViewsColorPage::id() const
 {
@@ -49,10 +48,10 @@ void ViewsColorPage::apply()
     if (!m_widget || !manager)
         return;
     for (ViewsColorManager::Color color : m_widget->colors()) {
-        for (auto role : {ViewsColorManager::BackgroundRole, ViewsColorManager::SelectionRole})
+        for (auto role : { ViewsColorManager::BackgroundRole, ViewsColorManager::SelectionRole })
             manager->setColor(m_view, role, color, m_widget->color(role, color));
     }
-    AppSettings settings {QString()};
+    AppSettings settings { QString() };
     manager->store(settings);
     settings.sync();
     QMetaObject::invokeMethod(manager, "changed");

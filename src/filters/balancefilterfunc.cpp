@@ -4,8 +4,7 @@ BalanceFilterFunc::BalanceFilterFunc(int balanceColumn, int quantityColumn, QObj
     : FilterFunc(parent)
     , m_balance(balanceColumn)
     , m_quantity(quantityColumn)
-{
-}
+{ }
 
 QString BalanceFilterFunc::toString() const
 {

@@ -2,15 +2,14 @@
 
 #include "securitydirectory.h"
 
-BaseCodeBySecFilterFunc::BaseCodeBySecFilterFunc(int stockColumn, int boardColumn, int secColumn,
-                                                 const QStringList& baseCodes, QObject* parent)
+BaseCodeBySecFilterFunc::BaseCodeBySecFilterFunc(
+    int stockColumn, int boardColumn, int secColumn, const QStringList& baseCodes, QObject* parent)
     : FilterFunc(parent)
     , m_stock(stockColumn)
     , m_board(boardColumn)
     , m_sec(secColumn)
     , m_baseCodes(baseCodes)
-{
-}
+{ }
 
 bool BaseCodeBySecFilterFunc::filter(const Record& record) const
 {

@@ -10,8 +10,8 @@ class BASIC_VIEWS_EXPORT BaseCodeBySecFilterFunc : public FilterFunc
 {
     Q_OBJECT
 public:
-    BaseCodeBySecFilterFunc(int stockColumn, int boardColumn, int secColumn, const QStringList& baseCodes,
-                            QObject* parent = nullptr);
+    BaseCodeBySecFilterFunc(
+        int stockColumn, int boardColumn, int secColumn, const QStringList& baseCodes, QObject* parent = nullptr);
     bool filter(const Record& record) const override;
     QString toString() const override;
 

@@ -5,8 +5,7 @@ DateFilterFunc::DateFilterFunc(int column, const datetime& from, const datetime&
     , m_column(column)
     , m_from(from)
     , m_to(to)
-{
-}
+{ }
 
 bool DateFilterFunc::filter(const Record& record) const
 {

@@ -14,13 +14,11 @@ const int KeyRole = Qt::UserRole + 1;
 
 EnumFilter::EnumFilter(Table& table, int column, QObject* parent)
     : ValueFilter(table, column, parent)
-{
-}
+{ }
 
 EnumFilter::EnumFilter(Table& table, int column, const QList<int>& keyColumns, QObject* parent)
     : ValueFilter(table, column, keyColumns, -1, parent)
-{
-}
+{ }
 
 void EnumFilter::setInvertValue(const QString& values)
 {

@@ -1,10 +1,9 @@
 #include "enumfilterfunc.h"
 
-EnumFilterFunc::EnumFilterFunc(Table* table, const QList<KeyValue>& excluded, const QList<int>& columns,
-                               QObject* parent)
+EnumFilterFunc::EnumFilterFunc(
+    Table* table, const QList<KeyValue>& excluded, const QList<int>& columns, QObject* parent)
     : KeyFilterFunc(table, excluded, columns, parent)
-{
-}
+{ }
 
 bool EnumFilterFunc::filter(const Record& record) const
 {
@@ -16,11 +15,10 @@ QString EnumFilterFunc::toString() const
     return QStringLiteral("Enum") + KeyFilterFunc::toString();
 }
 
-EnumFilterFunc_Fast::EnumFilterFunc_Fast(Table* table, const QList<KeyValue>& excluded, const QList<int>& columns,
-                                         QObject* parent)
+EnumFilterFunc_Fast::EnumFilterFunc_Fast(
+    Table* table, const QList<KeyValue>& excluded, const QList<int>& columns, QObject* parent)
     : KeyFilterFunc_Fast(table, excluded, columns, parent)
-{
-}
+{ }
 
 bool EnumFilterFunc_Fast::filter(const Record& record) const
 {

@@ -19,8 +19,8 @@ class BASIC_VIEWS_EXPORT EnumFilterFunc_Fast : public KeyFilterFunc_Fast
 {
     Q_OBJECT
 public:
-    EnumFilterFunc_Fast(Table* table, const QList<KeyValue>& excluded, const QList<int>& columns,
-                        QObject* parent = nullptr);
+    EnumFilterFunc_Fast(
+        Table* table, const QList<KeyValue>& excluded, const QList<int>& columns, QObject* parent = nullptr);
     bool filter(const Record& record) const override;
     QString toString() const override;
 };

@@ -2,14 +2,13 @@
 
 #include "itemmodelwithdelegates.h"
 
-ItemViewFilterFunc::ItemViewFilterFunc(QObject* find, ItemModelWithDelegates* model,
-                                       const ItemViewFindOptions& options, QObject* parent)
+ItemViewFilterFunc::ItemViewFilterFunc(
+    QObject* find, ItemModelWithDelegates* model, const ItemViewFindOptions& options, QObject* parent)
     : FilterFunc(parent)
     , m_find(find)
     , m_model(model)
     , m_options(options)
-{
-}
+{ }
 
 bool ItemViewFilterFunc::filter(const Record& record) const
 {

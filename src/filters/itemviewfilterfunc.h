@@ -14,8 +14,8 @@ class BASIC_VIEWS_EXPORT ItemViewFilterFunc : public FilterFunc
 {
     Q_OBJECT
 public:
-    ItemViewFilterFunc(QObject* find, ItemModelWithDelegates* model, const ItemViewFindOptions& options,
-                       QObject* parent = nullptr);
+    ItemViewFilterFunc(
+        QObject* find, ItemModelWithDelegates* model, const ItemViewFindOptions& options, QObject* parent = nullptr);
     bool filter(const Record& record) const override;
     QString toString() const override;
 

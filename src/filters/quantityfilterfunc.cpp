@@ -4,8 +4,7 @@ QuantityFilterFunc::QuantityFilterFunc(int column, qint64 minimum, QObject* pare
     : FilterFunc(parent)
     , m_column(column)
     , m_minimum(minimum)
-{
-}
+{ }
 
 QString QuantityFilterFunc::toString() const
 {

@@ -12,8 +12,7 @@
 RowFiltersModel::RowFiltersModel(ItemModelWithDelegates* model, QObject* parent)
     : QAbstractTableModel(parent)
     , m_model(model)
-{
-}
+{ }
 
 int RowFiltersModel::addFilter(Filter* filter)
 {
@@ -49,7 +48,7 @@ int RowFiltersModel::viewColumn(const Filter* filter)
 bool RowFiltersModel::isFilterEnabledForColumn(int column) const
 {
     return std::any_of(m_filters.begin(), m_filters.end(),
-                       [column](const Filter* f) { return f->isEnabled() && viewColumn(f) == column; });
+        [column](const Filter* f) { return f->isEnabled() && viewColumn(f) == column; });
 }
 
 QList<Filter*> RowFiltersModel::filtersForColumn(int column) const

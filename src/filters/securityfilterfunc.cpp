@@ -3,8 +3,8 @@
 #include "securitydirectory.h"
 #include "table.h"
 
-SecurityFilterFunc::SecurityFilterFunc(Table* table, const QList<KeyValue>& keys, const QList<int>& keyColumns,
-                                       QObject* parent)
+SecurityFilterFunc::SecurityFilterFunc(
+    Table* table, const QList<KeyValue>& keys, const QList<int>& keyColumns, QObject* parent)
     : FilterFunc(parent)
 {
     if (keyColumns.size() < 3)
@@ -48,7 +48,7 @@ QString SecurityFilterFunc::toString() const
 {
     QStringList keys;
     for (const Record& t : m_templates)
-        keys << QStringLiteral("%1:%2:%3").arg(t.data(m_stock).toString(), t.data(m_board).toString(),
-                                                t.data(m_sec).toString());
+        keys << QStringLiteral("%1:%2:%3")
+                    .arg(t.data(m_stock).toString(), t.data(m_board).toString(), t.data(m_sec).toString());
     return QStringLiteral("SecurityFilterFunc[%1]").arg(keys.join(QLatin1Char('|')));
 }

@@ -13,8 +13,8 @@ class BASIC_VIEWS_EXPORT SecurityFilterFunc : public FilterFunc
 {
     Q_OBJECT
 public:
-    SecurityFilterFunc(Table* table, const QList<KeyValue>& keys, const QList<int>& keyColumns,
-                       QObject* parent = nullptr);
+    SecurityFilterFunc(
+        Table* table, const QList<KeyValue>& keys, const QList<int>& keyColumns, QObject* parent = nullptr);
     bool filter(const Record& record) const override;
     QString toString() const override;
     int templateCount() const { return m_templates.size(); }

@@ -11,8 +11,7 @@ TechDealsFilterFunc::TechDealsFilterFunc(int signsColumn, int stockColumn, int b
     , m_stock(stockColumn)
     , m_board(boardColumn)
     , m_mode(mode)
-{
-}
+{ }
 
 bool TechDealsFilterFunc::isTechnical(const Record& record) const
 {

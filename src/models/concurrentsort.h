@@ -59,15 +59,16 @@ void sort(Iterator begin, Iterator end, Less less)
     auto run = [](auto& item) { item(); };
     QVector<BeginEnd<Iterator, Less>> parts;
     for (int k = 0; k < Parts; ++k)
-        parts.append({cut[k], cut[k + 1], less});
+        parts.append({ cut[k], cut[k + 1], less });
     ParallelMap::blockingMap(parts, run);
 
     QVector<BeginMiddleEnd<Iterator, Less>> pairs;
     for (int k = 0; k < Parts; k += 2)
-        pairs.append({cut[k], cut[k + 1], cut[k + 2], less});
+        pairs.append({ cut[k], cut[k + 1], cut[k + 2], less });
     ParallelMap::blockingMap(pairs, run);
 
-    QVector<BeginMiddleEnd<Iterator, Less>> quads {{cut[0], cut[2], cut[4], less}, {cut[4], cut[6], cut[8], less}};
+    QVector<BeginMiddleEnd<Iterator, Less>> quads { { cut[0], cut[2], cut[4], less },
+        { cut[4], cut[6], cut[8], less } };
     ParallelMap::blockingMap(quads, run);
 
     std::inplace_merge(cut[0], cut[4], cut[8], less);

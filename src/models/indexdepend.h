@@ -13,8 +13,7 @@ public:
     explicit IndexDepend(Args&&... args)
         : Model(std::forward<Args>(args)...)
         , m_depend(new IndexDependBase(this))
-    {
-    }
+    { }
     ~IndexDepend() override { delete m_depend; }
 
     IndexDependBase* dependBase() const { return m_depend; }
@@ -32,16 +31,16 @@ public:
         pass([&] { Model::update(record, first, last, row); }, [&] { m_depend->update(record, first, last, row); });
     }
     void preprocess(const QList<Record>& removed, const QList<Record>& updated, int first, int last,
-                    const QList<Record>& added, const QList<Record>& updatedNew) override
+        const QList<Record>& added, const QList<Record>& updatedNew) override
     {
         pass([&] { Model::preprocess(removed, updated, first, last, added, updatedNew); },
-             [&] { m_depend->preprocess(removed, updated, first, last, added, updatedNew); });
+            [&] { m_depend->preprocess(removed, updated, first, last, added, updatedNew); });
     }
     void process(const QList<Record>& removed, const QList<Record>& updated, int first, int last,
-                 const QList<Record>& added) override
+        const QList<Record>& added) override
     {
         pass([&] { Model::process(removed, updated, first, last, added); },
-             [&] { m_depend->process(removed, updated, first, last, added); });
+            [&] { m_depend->process(removed, updated, first, last, added); });
     }
     void build() override
     {
@@ -62,7 +61,7 @@ private:
         {
             int& depth;
             ~Depth() { --depth; }
-        } guard {++m_depth};
+        } guard { ++m_depth };
         const bool outermost = m_depth == 1;
         own();
         if (outermost)

@@ -74,7 +74,7 @@ template<typename Sequence>
 std::vector<int> TableIndexModelPrivate::sortWithPlaces(Sequence& records) const
 {
     Q_Q(const TableIndexModel);
-    ConcurrentSort::sort(records.begin(), records.end(), TableIndexModel::LessThan {q});
+    ConcurrentSort::sort(records.begin(), records.end(), TableIndexModel::LessThan { q });
     const int n = int(records.size());
     std::vector<int> bounds(static_cast<std::size_t>(n));
     struct Slice
@@ -82,7 +82,7 @@ std::vector<int> TableIndexModelPrivate::sortWithPlaces(Sequence& records) const
         int first;
         int last;
     };
-    auto items = slices(n, [](int first, int last) { return Slice {first, last}; });
+    auto items = slices(n, [](int first, int last) { return Slice { first, last }; });
     const int rows = list.count();
     // Whether r sorts before the row, the end counting as after everything: r's upper bound is the first such row.
     auto before = [&](const Record& r, int row) { return row >= rows || q->compare(r, list.at(row)) < 0; };
@@ -202,7 +202,7 @@ void TableIndexModelPrivate::PreprocessNotFoundParams::operator()()
         if (!wanted->mayContain(r.handle()))
             continue;
         const auto mapped = std::lower_bound(notFoundMap->begin(), notFoundMap->end(), r.handle(),
-                                             [](const auto& entry, const void* handle) { return std::less<const void*>()(entry.first, handle); });
+            [](const auto& entry, const void* handle) { return std::less<const void*>()(entry.first, handle); });
         if (mapped != notFoundMap->end() && mapped->first == r.handle())
             d->classify(row, *mapped->second, out);
         else if (std::binary_search(notFound->begin(), notFound->end(), r, std::less<Record>()))
@@ -218,23 +218,19 @@ int TableIndexModelPrivate::rowsPerSearch = 2048;
 
 TableIndexModel::TableIndexModel(Table* table, QObject* parent)
     : FilterIndexModel(table, *new TableIndexModelPrivate, parent)
-{
-}
+{ }
 
 TableIndexModel::TableIndexModel(IndexDependBase* depend, QObject* parent)
     : FilterIndexModel(depend, *new TableIndexModelPrivate, parent)
-{
-}
+{ }
 
 TableIndexModel::TableIndexModel(Table* table, TableIndexModelPrivate& dd, QObject* parent)
     : FilterIndexModel(table, dd, parent)
-{
-}
+{ }
 
 TableIndexModel::TableIndexModel(IndexDependBase* depend, TableIndexModelPrivate& dd, QObject* parent)
     : FilterIndexModel(depend, dd, parent)
-{
-}
+{ }
 
 TableIndexModel::~TableIndexModel() = default;
 
@@ -429,7 +425,7 @@ void TableIndexModel::rebuild()
 void TableIndexModel::resort()
 {
     Q_D(TableIndexModel);
-    ConcurrentSort::sort(d->list.begin(), d->list.end(), LessThan {this});
+    ConcurrentSort::sort(d->list.begin(), d->list.end(), LessThan { this });
     d->cachedRow = -1;
 }
 
@@ -464,14 +460,14 @@ void TableIndexModel::sort(int column, Qt::SortOrder order)
 }
 
 bool TableIndexModel::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,
-                               const QModelIndex& destinationParent, int destinationChild)
+    const QModelIndex& destinationParent, int destinationChild)
 {
     Q_D(TableIndexModel);
     if (destinationChild == sourceRow || destinationChild == sourceRow + 1)
         return true;
     const int rows = d->list.count();
-    if (sourceParent.isValid() || destinationParent.isValid() || count <= 0 || sourceRow < 0
-        || sourceRow + count > rows || destinationChild < 0 || destinationChild > rows)
+    if (sourceParent.isValid() || destinationParent.isValid() || count <= 0 || sourceRow < 0 || sourceRow + count > rows
+        || destinationChild < 0 || destinationChild > rows)
         return false;
     if (!beginMoveRows(sourceParent, sourceRow, sourceRow + count - 1, destinationParent, destinationChild))
         return false;
@@ -546,7 +542,7 @@ void TableIndexModel::update(const Record& record, int firstColumn, int lastColu
 // ---- batches ----
 
 void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Record>& updated, int, int,
-                                 const QList<Record>& added, const QList<Record>& updatedNew)
+    const QList<Record>& added, const QList<Record>& updatedNew)
 {
     Q_D(TableIndexModel);
     restartTimer();
@@ -556,14 +552,14 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
 
     if (!removed.isEmpty()) {
         auto items = slices(removed.size(), [&](int first, int last) {
-            return P::PreprocessRemoveParams {this, &removed, search, first, last, {}};
+            return P::PreprocessRemoveParams { this, &removed, search, first, last, {} };
         });
         P::Outputs out = runItems(items);
         P::merge(all, out);
     }
     if (!updated.isEmpty()) {
         auto items = slices(updated.size(), [&](int first, int last) {
-            return P::PreprocessUpdateParams {this, &updated, &updatedNew, search, first, last, {}};
+            return P::PreprocessUpdateParams { this, &updated, &updatedNew, search, first, last, {} };
         });
         P::Outputs out = runItems(items);
         P::merge(all, out);
@@ -576,14 +572,14 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
     if (!all.notFound.isEmpty() || !all.notFoundMap.empty()) {
         ConcurrentSort::sort(all.notFound.begin(), all.notFound.end(), std::less<Record>());
         std::sort(all.notFoundMap.begin(), all.notFoundMap.end(),
-                  [](const auto& a, const auto& b) { return std::less<const void*>()(a.first, b.first); });
+            [](const auto& a, const auto& b) { return std::less<const void*>()(a.first, b.first); });
         HandleFilter wanted(all.notFound.size() + int(all.notFoundMap.size()));
         for (const Record& r : qAsConst(all.notFound))
             wanted.add(r.handle());
         for (const auto& entry : all.notFoundMap)
             wanted.add(entry.first);
         auto items = slices(d->list.count(), [&](int first, int last) {
-            return P::PreprocessNotFoundParams {this, &all.notFound, &all.notFoundMap, &wanted, first, last, {}};
+            return P::PreprocessNotFoundParams { this, &all.notFound, &all.notFoundMap, &wanted, first, last, {} };
         });
         P::Outputs out = runItems(items);
         all.remove.insert(out.remove);
@@ -670,8 +666,8 @@ void TableIndexModel::settleRowsInPlace(const QList<Record>& updated, const QLis
     d->rowsChanged = stay;
 }
 
-void TableIndexModel::process(const QList<Record>&, const QList<Record>&, int firstColumn, int lastColumn,
-                              const QList<Record>&)
+void TableIndexModel::process(
+    const QList<Record>&, const QList<Record>&, int firstColumn, int lastColumn, const QList<Record>&)
 {
     Q_D(TableIndexModel);
     restartTimer();

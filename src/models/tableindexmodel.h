@@ -54,9 +54,9 @@ public:
     void remove(const Record& record, int row) override;
     void update(const Record& record, int firstColumn, int lastColumn, int row) override;
     void preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
-                    const QList<Record>& added, const QList<Record>& updatedNew) override;
+        const QList<Record>& added, const QList<Record>& updatedNew) override;
     void process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
-                 const QList<Record>& added) override;
+        const QList<Record>& added) override;
     void build() override;
     void clear() override;
     void rebuild() override;
@@ -73,7 +73,7 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     // Moves rows without re-sorting; the next sort restores the order.
     bool moveRows(const QModelIndex& sourceParent, int sourceRow, int count, const QModelIndex& destinationParent,
-                  int destinationChild) override;
+        int destinationChild) override;
 
 protected:
     TableIndexModel(Table* table, TableIndexModelPrivate& dd, QObject* parent);

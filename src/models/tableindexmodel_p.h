@@ -80,9 +80,9 @@ public:
     // The row of a record found by walking the whole list; -1 when it is not there.
     int rowAnywhere(const Record& record) const;
     // The upper bound of each of `sorted` records in the list, searched in parallel.
-    // Sorts `records` (new or moved rows of a batch) and returns each one's upper bound in the list. Slices of the sorted
-    // records are searched in parallel; inside a slice each search gallops on from the previous bound, so records
-    // that land together cost a compare or two instead of a whole binary search.
+    // Sorts `records` (new or moved rows of a batch) and returns each one's upper bound in the list. Slices of the
+    // sorted records are searched in parallel; inside a slice each search gallops on from the previous bound, so
+    // records that land together cost a compare or two instead of a whole binary search.
     template<typename Sequence>
     std::vector<int> sortWithPlaces(Sequence& records) const;
     // Sorts one row with new values `next` into moved or changed rows.

@@ -17,8 +17,7 @@ class PriceFilter : public EnumFilter
 public:
     PriceFilter(Table& table)
         : EnumFilter(table, table.columnIndex(QStringLiteral("price")))
-    {
-    }
+    { }
     QString name() const override { return QStringLiteral("Цена"); }
     QList<KeyValue> keys() const override { return {}; }
 };
@@ -56,7 +55,7 @@ private Q_SLOTS:
         QFETCH(QString, excluded);
         StatusFilter filter(*orders());
         filter.setValue(excluded);
-        const QList<int> columns {orders()->columnIndex(QStringLiteral("status"))};
+        const QList<int> columns { orders()->columnIndex(QStringLiteral("status")) };
         const EnumFilterFunc general(orders(), filter.excludedKeys(), columns);
         const EnumFilterFunc_Fast fast(orders(), filter.excludedKeys(), columns);
         QScopedPointer<FilterFunc> made(filter.createFilterFunc(nullptr));
@@ -118,7 +117,8 @@ private Q_SLOTS:
     {
         PriceFilter filter(*orders());
         filter.setValue(QStringLiteral("100"));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Can't use optimized EnumFilterFunc for 'orders' .*price")));
+        QTest::ignoreMessage(QtWarningMsg,
+            QRegularExpression(QStringLiteral("^Can't use optimized EnumFilterFunc for 'orders' .*price")));
         QScopedPointer<FilterFunc> made(filter.createFilterFunc(nullptr));
         QVERIFY(made->toString().startsWith(QStringLiteral("EnumKeyFilterFunc[")));
     }

@@ -76,7 +76,7 @@ private Q_SLOTS:
             BalanceFilterFunc::create(shown, col(orders(), "balance"), col(orders(), "quantity"), nullptr));
         QVERIFY(f);
         QStringList marks;
-        for (const Record& r : {order(5, 5), order(2, 5), order(0, 5)})
+        for (const Record& r : { order(5, 5), order(2, 5), order(0, 5) })
             marks << (f->filter(r) ? QStringLiteral("+") : QStringLiteral("-"));
         QTEST(marks.join(QLatin1Char(' ')), "expected");
         QVERIFY(f->toString().endsWith(QString::fromLatin1(QTest::currentDataTag())));
@@ -85,7 +85,8 @@ private Q_SLOTS:
 
     void balanceWithoutQuantityPassesTheEmptySet()
     {
-        const std::unique_ptr<BalanceFilterFunc> f(BalanceFilterFunc::create(0, col(orders(), "balance"), col(orders(), "quantity"), nullptr));
+        const std::unique_ptr<BalanceFilterFunc> f(
+            BalanceFilterFunc::create(0, col(orders(), "balance"), col(orders(), "quantity"), nullptr));
         Record r(orders());
         QVERIFY(f->filter(r));
     }
@@ -145,7 +146,7 @@ private Q_SLOTS:
 
     void securityTemplates()
     {
-        const QList<int> keyColumns {col(orders(), "stock_id"), col(orders(), "board_id"), col(orders(), "sec_id")};
+        const QList<int> keyColumns { col(orders(), "stock_id"), col(orders(), "board_id"), col(orders(), "sec_id") };
         const SecurityFilterFunc nothing(orders(), {}, keyColumns);
         for (const Record& r : *orders()->masterIndex())
             QVERIFY(!nothing.filter(r));
@@ -159,10 +160,10 @@ private Q_SLOTS:
             }
         }
         auto key = [](int stock, int board, qint64 sec) {
-            return KeyValue {FieldValue(FieldType::Int32, 0, stock), FieldValue(FieldType::Int32, 0, board),
-                             FieldValue(FieldType::Int64, 0, sec)};
+            return KeyValue { FieldValue(FieldType::Int32, 0, stock), FieldValue(FieldType::Int32, 0, board),
+                FieldValue(FieldType::Int64, 0, sec) };
         };
-        const SecurityFilterFunc f(orders(), {key(1, 3, mirror.key.sec), key(1, 3, 42)}, keyColumns);
+        const SecurityFilterFunc f(orders(), { key(1, 3, mirror.key.sec), key(1, 3, 42) }, keyColumns);
         QCOMPARE(f.templateCount(), 1);
         int passed = 0;
         for (const Record& r : *orders()->masterIndex()) {
@@ -193,15 +194,15 @@ private Q_SLOTS:
         r.data(QStringLiteral("quantity")) = 9;
         QVERIFY(!atLeast.filter(r));
 
-        const BaseCodeBySecFilterFunc rts(col(orders(), "stock_id"), col(orders(), "board_id"), col(orders(), "sec_id"),
-                                          {QStringLiteral("RTS")});
+        const BaseCodeBySecFilterFunc rts(
+            col(orders(), "stock_id"), col(orders(), "board_id"), col(orders(), "sec_id"), { QStringLiteral("RTS") });
         const SampleInstrument& f = m_market->market.instruments().first();
         r.data(QStringLiteral("stock_id")) = f.key.stock;
         r.data(QStringLiteral("board_id")) = f.key.board;
         r.data(QStringLiteral("sec_id")) = f.key.sec;
         QVERIFY(rts.filter(r));
-        const BaseCodeBySecFilterFunc lower(col(orders(), "stock_id"), col(orders(), "board_id"),
-                                            col(orders(), "sec_id"), {QStringLiteral("rts")});
+        const BaseCodeBySecFilterFunc lower(
+            col(orders(), "stock_id"), col(orders(), "board_id"), col(orders(), "sec_id"), { QStringLiteral("rts") });
         QVERIFY(!lower.filter(r)); // case-sensitive
     }
 
@@ -230,7 +231,7 @@ private Q_SLOTS:
     {
         RecordListModel model(orders());
         TextFind find;
-        find.columns = {col(orders(), "account")};
+        find.columns = { col(orders(), "account") };
         ItemViewFindOptions options;
         options.text = QStringLiteral("f001");
         ItemViewFilterFunc f(&find, &model, options);

@@ -24,9 +24,8 @@ class ComputedFilter : public ValueFilter
 {
 public:
     ComputedFilter(Table& table, int column, int modelColumn)
-        : ValueFilter(table, column, {column}, modelColumn)
-    {
-    }
+        : ValueFilter(table, column, { column }, modelColumn)
+    { }
     QString name() const override { return QStringLiteral("Объём"); }
 };
 
@@ -121,7 +120,7 @@ private Q_SLOTS:
         m_set->setFilterValueAndEnabled(0, QStringLiteral("1"), true);
         QCOMPARE(enabled.count(), 1);
         QCOMPARE(changed.count(), 0);
-        QCOMPARE(enabled.first(), (QList<QVariant> {0, true}));
+        QCOMPARE(enabled.first(), (QList<QVariant> { 0, true }));
         QCOMPARE(cells.count(), 1);
         // Only the value: filterChanged.
         m_set->setFilterValue(0, QStringLiteral("1|2"));
@@ -163,7 +162,7 @@ private Q_SLOTS:
         StatusFilter second(*orders());
         m_set->addFilter(&second);
         const int status = orders()->columnIndex(QStringLiteral("status"));
-        QCOMPARE(m_set->filtersForColumn(status), (QList<Filter*> {m_status.get(), &second}));
+        QCOMPARE(m_set->filtersForColumn(status), (QList<Filter*> { m_status.get(), &second }));
         QVERIFY(!m_set->isFilterEnabledForColumn(status));
         second.setValue(QStringLiteral("2"));
         second.setEnabled(true);
@@ -230,7 +229,8 @@ private Q_SLOTS:
     void filtersOnComputedColumnsAreNamedByTheirDelegate()
     {
         NamedDelegate delegate;
-        const int computed = m_orders->addColumnDelegate(&delegate, -1, 10, QStringLiteral("value"), QString(), QString());
+        const int computed
+            = m_orders->addColumnDelegate(&delegate, -1, 10, QStringLiteral("value"), QString(), QString());
         const int quantity = orders()->columnIndex(QStringLiteral("quantity"));
         ComputedFilter onComputed(*orders(), quantity, computed);
         ComputedFilter noColumn(*orders(), -1, -1);
@@ -239,7 +239,7 @@ private Q_SLOTS:
         QCOMPARE(m_set->settingsKey(&noColumn), QString());
         QCOMPARE(RowFiltersModel::viewColumn(&onComputed), computed);
         m_set->addFilter(&onComputed);
-        QCOMPARE(m_set->filtersForColumn(computed), QList<Filter*> {&onComputed});
+        QCOMPARE(m_set->filtersForColumn(computed), QList<Filter*> { &onComputed });
         m_set->removeFilter(&onComputed);
     }
 

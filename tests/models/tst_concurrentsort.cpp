@@ -1,6 +1,6 @@
 #include "concurrentsort.h"
-#include "partitionlist.h"
 #include "ordertable.h"
+#include "partitionlist.h"
 #include "record.h"
 
 #include <QRandomGenerator>
@@ -28,7 +28,7 @@ QVector<Item> randomItems(int n, int distinct, quint32 seed)
     QRandomGenerator rng(seed);
     QVector<Item> items;
     for (int i = 0; i < n; ++i)
-        items.append({int(rng.bounded(distinct)), i});
+        items.append({ int(rng.bounded(distinct)), i });
     return items;
 }
 
@@ -95,12 +95,12 @@ private Q_SLOTS:
         std::mutex mutex;
         QSet<Qt::HANDLE> threads;
         QVector<Item> small = randomItems(511, 50, 1);
-        ConcurrentSort::sort(small.begin(), small.end(), ThreadsSeen {&mutex, &threads});
-        QCOMPARE(threads, QSet<Qt::HANDLE> {QThread::currentThreadId()});
+        ConcurrentSort::sort(small.begin(), small.end(), ThreadsSeen { &mutex, &threads });
+        QCOMPARE(threads, QSet<Qt::HANDLE> { QThread::currentThreadId() });
 
         threads.clear();
         QVector<Item> large = randomItems(200000, 50, 1);
-        ConcurrentSort::sort(large.begin(), large.end(), ThreadsSeen {&mutex, &threads});
+        ConcurrentSort::sort(large.begin(), large.end(), ThreadsSeen { &mutex, &threads });
         if (QThreadPool::globalInstance()->maxThreadCount() > 1)
             QVERIFY(threads.size() > 1);
         verifySortedAndStable(large);

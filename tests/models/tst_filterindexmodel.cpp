@@ -23,15 +23,14 @@ public:
     ListeningModel(IndexDependBase* depend, QStringList* log)
         : TableIndexModel(depend)
         , m_log(log)
-    {
-    }
+    { }
     void add(const Record& r) override
     {
         *m_log << QStringLiteral("dependent add %1").arg(r.toString());
         TableIndexModel::add(r);
     }
     void process(const QList<Record>& removed, const QList<Record>& updated, int first, int last,
-                 const QList<Record>& added) override
+        const QList<Record>& added) override
     {
         *m_log << QStringLiteral("dependent process");
         TableIndexModel::process(removed, updated, first, last, added);
@@ -142,12 +141,12 @@ private Q_SLOTS:
         QCOMPARE(owner.getClassName(), QStringLiteral("IndexDepend::FilterIndexModel"));
         log.clear();
         m_live->insert(5, QStringLiteral("25"));
-        QCOMPARE(log, QStringList {QStringLiteral("dependent add 5")}); // once, after the owner
+        QCOMPARE(log, QStringList { QStringLiteral("dependent add 5") }); // once, after the owner
         QCOMPARE(LiveTable::column(owner, 0), QStringLiteral("4 3 5 2 1"));
         log.clear();
         m_live->stageInsert(6, QStringLiteral("1"));
         m_live->commit();
-        QCOMPARE(log, QStringList {QStringLiteral("dependent process")});
+        QCOMPARE(log, QStringList { QStringLiteral("dependent process") });
         QCOMPARE(dependent.rowCount(), 6);
     }
 
@@ -161,7 +160,8 @@ private Q_SLOTS:
         TableIndexModel model(big.table);
         QCoreApplication::processEvents();
         const QStringList& log = core.progressService().log;
-        QVERIFY(log.first().startsWith(QStringLiteral("start Построение №1 индекса табличной модели по таблице orders ")));
+        QVERIFY(
+            log.first().startsWith(QStringLiteral("start Построение №1 индекса табличной модели по таблице orders ")));
         QVERIFY(log.first().endsWith(QStringLiteral(" 20000")));
         QVERIFY(log.last().startsWith(QStringLiteral("end Построение №1")));
     }

@@ -23,12 +23,13 @@ public:
         connect(model, &QAbstractItemModel::modelReset, this, [this] { log << QStringLiteral("reset"); });
         connect(model, &QAbstractItemModel::layoutChanged, this, [this] { log << QStringLiteral("layout"); });
         connect(model, &QAbstractItemModel::rowsInserted, this,
-                [this](const QModelIndex&, int f, int l) { log << QStringLiteral("insert(%1,%2)").arg(f).arg(l); });
+            [this](const QModelIndex&, int f, int l) { log << QStringLiteral("insert(%1,%2)").arg(f).arg(l); });
         connect(model, &QAbstractItemModel::rowsRemoved, this,
-                [this](const QModelIndex&, int f, int l) { log << QStringLiteral("remove(%1,%2)").arg(f).arg(l); });
-        connect(model, &QAbstractItemModel::rowsMoved, this, [this](const QModelIndex&, int f, int l, const QModelIndex&, int d) {
-            log << QStringLiteral("move(%1,%2>%3)").arg(f).arg(l).arg(d);
-        });
+            [this](const QModelIndex&, int f, int l) { log << QStringLiteral("remove(%1,%2)").arg(f).arg(l); });
+        connect(model, &QAbstractItemModel::rowsMoved, this,
+            [this](const QModelIndex&, int f, int l, const QModelIndex&, int d) {
+                log << QStringLiteral("move(%1,%2>%3)").arg(f).arg(l).arg(d);
+            });
         connect(model, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& a, const QModelIndex& b) {
             log << QStringLiteral("data(%1,%2,%3,%4)").arg(a.row()).arg(b.row()).arg(a.column()).arg(b.column());
         });
@@ -53,7 +54,8 @@ private:
     void makeModel()
     {
         m_model = std::make_unique<TableIndexModel>(m_live->table);
-        new QAbstractItemModelTester(m_model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal, m_model.get());
+        new QAbstractItemModelTester(
+            m_model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal, m_model.get());
         m_model->setSort(m_live->column("price"), Qt::AscendingOrder);
         QCoreApplication::processEvents(); // the table builds it
         m_signals = std::make_unique<SignalLog>(m_model.get());
@@ -63,7 +65,8 @@ private Q_SLOTS:
     void init()
     {
         m_live = std::make_unique<LiveTable>();
-        for (auto [key, price] : {std::pair<int, const char*> {1, "10"}, {2, "30"}, {3, "20"}, {4, "40"}, {5, "50"}})
+        for (auto [key, price] :
+            { std::pair<int, const char*> { 1, "10" }, { 2, "30" }, { 3, "20" }, { 4, "40" }, { 5, "50" } })
             m_live->insert(key, QString::fromLatin1(price));
         makeModel();
     }
@@ -78,7 +81,9 @@ private Q_SLOTS:
     {
         QCOMPARE(keys(), QStringLiteral("1 3 2 4 5"));
         QSignalSpy reset(m_model.get(), &QAbstractItemModel::modelReset);
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("Табличная модель orders готова к отображению. Построение №2: 5 строк \\d+ мсек")));
+        QTest::ignoreMessage(QtDebugMsg,
+            QRegularExpression(
+                QStringLiteral("Табличная модель orders готова к отображению. Построение №2: 5 строк \\d+ мсек")));
         m_model->rebuild();
         QCOMPARE(reset.count(), 1);
         QCOMPARE(m_model->buildNumber(), 2);
@@ -272,7 +277,8 @@ private Q_SLOTS:
         TableIndexModel model(live.table);
         // The tester walks the whole model on every signal: it watches the first rounds, while the table is
         // small; the oracle checks every round.
-        auto* tester = new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+        auto* tester
+            = new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
         model.filtersModel()->addFilter(&status);
         const int price = live.column("price");
         const int descending = rng.bounded(2);
@@ -297,7 +303,8 @@ private Q_SLOTS:
                 live.tick(r.data(0).toInteger64(), "price", QString::number(rng.bounded(50)));
             } else {
                 // A batch of inserts, removals, key and non-key updates; large ones go through the workers.
-                const int size = round >= 40 && rng.bounded(5) == 0 ? 600 + int(rng.bounded(1500)) : 1 + int(rng.bounded(40));
+                const int size
+                    = round >= 40 && rng.bounded(5) == 0 ? 600 + int(rng.bounded(1500)) : 1 + int(rng.bounded(40));
                 // Now and then a large batch of new rows only, spread over the whole list.
                 const bool onlyInserts = size >= 600 && rng.bounded(3) == 0;
                 QSet<qint64> touched;
@@ -334,14 +341,18 @@ private Q_SLOTS:
             for (int row = 0; row < model.rowCount(); ++row) {
                 shown.insert(model.at(row).handle());
                 if (row > 0 && model.compare(model.at(row - 1), model.at(row)) > 0)
-                    QFAIL(qPrintable(QStringLiteral("out of order at row %1, round %2, seed %3").arg(row).arg(round).arg(seed)));
+                    QFAIL(qPrintable(
+                        QStringLiteral("out of order at row %1, round %2, seed %3").arg(row).arg(round).arg(seed)));
             }
             if (shown != expected || model.rowCount() != expected.size())
-                QFAIL(qPrintable(QStringLiteral("rows differ from the table in round %1, seed %2").arg(round).arg(seed)));
+                QFAIL(
+                    qPrintable(QStringLiteral("rows differ from the table in round %1, seed %2").arg(round).arg(seed)));
             // Persistent indexes stay on their records, or become invalid when the record left.
             for (int i = 0; i < watched.size(); ++i) {
                 if (watched[i].isValid() && model.record(watched[i]) != watchedRecords[i])
-                    QFAIL(qPrintable(QStringLiteral("a persistent index lost its record in round %1, seed %2").arg(round).arg(seed)));
+                    QFAIL(qPrintable(QStringLiteral("a persistent index lost its record in round %1, seed %2")
+                                         .arg(round)
+                                         .arg(seed)));
             }
             if (model.rowCount() > 0 && watched.size() < 20) {
                 const int row = int(rng.bounded(model.rowCount()));

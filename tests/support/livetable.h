@@ -17,8 +17,7 @@ class LiveTable
 public:
     explicit LiveTable(QObject* parent = nullptr)
         : table(makeOrderTable(parent))
-    {
-    }
+    { }
     ~LiveTable() { delete table; }
 
     int column(const char* name) const { return table->columnIndex(QString::fromLatin1(name)); }

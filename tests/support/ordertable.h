@@ -18,7 +18,7 @@ inline Table* makeOrderTable(QObject* parent = nullptr, const QString& name = QS
         ColumnDef(FieldType::Double, 0, QStringLiteral("volat"), QStringLiteral("Волатильность")),
         ColumnDef(FieldType::Int32, 0, QStringLiteral("status"), QStringLiteral("Статус")),
     };
-    return new Table(name, columns, {QStringLiteral("order_num")}, parent);
+    return new Table(name, columns, { QStringLiteral("order_num") }, parent);
 }
 
 // A detached order with the given key and price, not yet in its table.

@@ -14,8 +14,7 @@ public:
         : IndexList(table, true)
         , m_name(std::move(name))
         , m_valueColumn(valueColumn)
-    {
-    }
+    { }
 
     QStringList calls;
     QStringList* sharedLog = nullptr; // a log several indexes write to, to check their order
@@ -46,7 +45,7 @@ public:
         IndexList::update(r, first, last, row);
     }
     void preprocess(const QList<Record>& removed, const QList<Record>& updated, int first, int last,
-                    const QList<Record>& added, const QList<Record>& updatedNew) override
+        const QList<Record>& added, const QList<Record>& updatedNew) override
     {
         log(QStringLiteral("preprocess -%1 ~%2 +%3 [%4,%5] new%6")
                 .arg(describeAll(removed), describeAll(updated), describeAll(added))
@@ -55,7 +54,7 @@ public:
                 .arg(describeAll(updatedNew)));
     }
     void process(const QList<Record>& removed, const QList<Record>& updated, int first, int last,
-                 const QList<Record>& added) override
+        const QList<Record>& added) override
     {
         log(QStringLiteral("process -%1 ~%2 +%3 [%4,%5]")
                 .arg(describeAll(removed), describeAll(updated), describeAll(added))

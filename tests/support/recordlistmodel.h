@@ -12,8 +12,7 @@ class RecordListModel : public ItemModelWithDelegates
 public:
     explicit RecordListModel(Table* table, QObject* parent = nullptr)
         : ItemModelWithDelegates(table->columns(), parent)
-    {
-    }
+    { }
 
     void setRecords(const QList<Record>& records)
     {
@@ -32,13 +31,10 @@ public:
     }
     void resort() override
     {
-        std::stable_sort(m_records.begin(), m_records.end(),
-                         [this](const Record& a, const Record& b) { return compare(a, b) < 0; });
+        std::stable_sort(
+            m_records.begin(), m_records.end(), [this](const Record& a, const Record& b) { return compare(a, b) < 0; });
     }
-    int default_compare(const Record& a, const Record& b) const override
-    {
-        return a.toString().compare(b.toString());
-    }
+    int default_compare(const Record& a, const Record& b) const override { return a.toString().compare(b.toString()); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override
     {

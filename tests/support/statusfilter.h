@@ -10,14 +10,13 @@ class StatusFilter : public EnumFilter
 public:
     StatusFilter(Table& table, QObject* parent = nullptr)
         : EnumFilter(table, table.columnIndex(QStringLiteral("status")), parent)
-    {
-    }
+    { }
     QString name() const override { return QStringLiteral("Статус"); }
     QList<KeyValue> keys() const override
     {
         QList<KeyValue> keys;
         for (const FieldValue& code : StatusDirectory::i()->keys())
-            keys << KeyValue {code};
+            keys << KeyValue { code };
         return keys;
     }
     QString keyToText(const KeyValue& key) const override

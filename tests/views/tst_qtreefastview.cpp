@@ -35,8 +35,10 @@ private Q_SLOTS:
         plain->setModel(&model);
         tree->setRootIsDecorated(false);
         plain->setRootIsDecorated(false);
-        tree->selectionModel()->select(model.index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        plain->selectionModel()->select(model.index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        tree->selectionModel()->select(
+            model.index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        plain->selectionModel()->select(
+            model.index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         window.resize(300, 400);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

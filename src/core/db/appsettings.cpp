@@ -27,8 +27,7 @@ QString fileFor(const QString& name)
 
 AppSettings::AppSettings(const QString& name)
     : m_settings(fileFor(name), QSettings::IniFormat)
-{
-}
+{ }
 
 void AppSettings::setLocation(const QString& directory)
 {

@@ -18,7 +18,7 @@ struct BV_DB_EXPORT ColumnDef
 
     ColumnDef() = default;
     ColumnDef(FieldType::Type type, int length, const QString& name, const QString& title = QString(),
-              bool visible = true, const QString& description = QString());
+        bool visible = true, const QString& description = QString());
     ColumnDef(FieldType::Type type, const QString& name, const QString& title = QString());
 
     bool isValid() const { return FieldType::isValid(type) && !name.isEmpty(); }

@@ -21,8 +21,8 @@ datetime datetime::currentDateTime()
 
 datetime datetime::fromString(const QString& text, bool* ok)
 {
-    static const char* const formats[] = {"dd.MM.yyyy hh:mm:ss.zzz", "dd.MM.yyyy hh:mm:ss", "dd.MM.yyyy",
-                                          "yyyy-MM-dd hh:mm:ss.zzz", "yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd"};
+    static const char* const formats[] = { "dd.MM.yyyy hh:mm:ss.zzz", "dd.MM.yyyy hh:mm:ss", "dd.MM.yyyy",
+        "yyyy-MM-dd hh:mm:ss.zzz", "yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd" };
     const QString trimmed = text.trimmed();
     QDateTime parsed;
     for (const char* format : formats) {

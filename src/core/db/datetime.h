@@ -15,8 +15,7 @@ public:
     constexpr datetime() noexcept = default;
     constexpr explicit datetime(qint64 msecs) noexcept
         : m_msecs(msecs)
-    {
-    }
+    { }
 
     static datetime fromQDateTime(const QDateTime& value);
     static datetime fromDate(const QDate& date);
@@ -33,7 +32,10 @@ public:
     QString toString(const QString& format = defaultFormat()) const;
     datetime addMSecs(qint64 msecs) const { return datetime(m_msecs + msecs); }
 
-    int compare(const datetime& other) const { return m_msecs < other.m_msecs ? -1 : (m_msecs > other.m_msecs ? 1 : 0); }
+    int compare(const datetime& other) const
+    {
+        return m_msecs < other.m_msecs ? -1 : (m_msecs > other.m_msecs ? 1 : 0);
+    }
     friend bool operator==(const datetime& a, const datetime& b) { return a.m_msecs == b.m_msecs; }
     friend bool operator!=(const datetime& a, const datetime& b) { return a.m_msecs != b.m_msecs; }
     friend bool operator<(const datetime& a, const datetime& b) { return a.m_msecs < b.m_msecs; }

@@ -29,7 +29,7 @@ T fixedFromVariant(const QVariant& value, bool* ok)
             }
         }
     } else if (type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::UInt
-               || type == QMetaType::Short || type == QMetaType::Char) {
+        || type == QMetaType::Short || type == QMetaType::Char) {
         result = T(value.toLongLong(), 0);
     } else if (type == QMetaType::Double || type == QMetaType::Float) {
         result = T::fromDouble(value.toDouble());

@@ -6,8 +6,7 @@
 Field::Field(RecordData* row, int column)
     : m_row(row)
     , m_column(column)
-{
-}
+{ }
 
 Table* Field::table() const
 {
@@ -25,7 +24,7 @@ FieldSlot Field::fieldSlot() const
         return FieldSlot();
     const RowLayout& layout = m_row->table->layout();
     const RowLayout::Slot& s = layout.slot(m_column);
-    return FieldSlot {s.type, s.length, m_row->raw() + s.offset, layout.hasValue(m_row->raw(), m_column)};
+    return FieldSlot { s.type, s.length, m_row->raw() + s.offset, layout.hasValue(m_row->raw(), m_column) };
 }
 
 Field& Field::assign(const FieldInput& value)
@@ -34,8 +33,8 @@ Field& Field::assign(const FieldInput& value)
         throw tr("Запись в несуществующее поле: '%1'").arg(value.describe());
     const RowLayout& layout = m_row->table->layout();
     const RowLayout::Slot& s = layout.slot(m_column);
-    const bool has = FieldCodec::write(s.type, s.length, m_row->raw() + s.offset, value,
-                                       m_row->table->columns().at(m_column).name);
+    const bool has = FieldCodec::write(
+        s.type, s.length, m_row->raw() + s.offset, value, m_row->table->columns().at(m_column).name);
     layout.setHasValue(m_row->raw(), m_column, has);
     return *this;
 }

@@ -82,37 +82,31 @@ FieldInput::FieldInput(const FieldInput& other)
 FieldInput::FieldInput(bool value)
     : m_kind(Integer)
     , m_integer(value ? 1 : 0)
-{
-}
+{ }
 
 FieldInput::FieldInput(int value)
     : m_kind(Integer)
     , m_integer(value)
-{
-}
+{ }
 
 FieldInput::FieldInput(long value)
     : m_kind(Integer)
     , m_integer(value)
-{
-}
+{ }
 
 FieldInput::FieldInput(long long value)
     : m_kind(Integer)
     , m_integer(value)
-{
-}
+{ }
 
 FieldInput::FieldInput(unsigned value)
     : m_kind(Integer)
     , m_integer(value)
-{
-}
+{ }
 
 FieldInput::FieldInput(unsigned long value)
     : FieldInput(static_cast<unsigned long long>(value))
-{
-}
+{ }
 
 FieldInput::FieldInput(unsigned long long value)
     : m_kind(Integer)
@@ -128,50 +122,42 @@ FieldInput::FieldInput(unsigned long long value)
 FieldInput::FieldInput(double value)
     : m_kind(Real)
     , m_real(value)
-{
-}
+{ }
 
 FieldInput::FieldInput(const decimal& value)
     : m_kind(value.isEmpty() ? Null : Fixed)
     , m_fixed(value)
-{
-}
+{ }
 
 FieldInput::FieldInput(const xdecimal& value)
     : m_kind(value.isEmpty() ? Null : WideFixed)
     , m_fixed(value)
-{
-}
+{ }
 
 FieldInput::FieldInput(const datetime& value)
     : m_kind(Moment)
     , m_integer(value.toMSecs())
-{
-}
+{ }
 
 FieldInput::FieldInput(const QDateTime& value)
     : m_kind(value.isValid() ? Moment : Null)
     , m_integer(datetime::fromQDateTime(value).toMSecs())
-{
-}
+{ }
 
 FieldInput::FieldInput(const QDate& value)
     : m_kind(value.isValid() ? Moment : Null)
     , m_integer(datetime::fromDate(value).toMSecs())
-{
-}
+{ }
 
 FieldInput::FieldInput(const QString& value)
     : m_kind(value.isNull() ? Null : Text)
     , m_text(value)
-{
-}
+{ }
 
 FieldInput::FieldInput(QStringView value)
     : m_kind(value.isNull() ? Null : Text)
     , m_text(value)
-{
-}
+{ }
 
 FieldInput::FieldInput(const char* value)
     : m_kind(value ? Text : Null)
@@ -183,14 +169,12 @@ FieldInput::FieldInput(const char* value)
 FieldInput::FieldInput(QChar value)
     : m_kind(Character)
     , m_char(value)
-{
-}
+{ }
 
 FieldInput::FieldInput(char value)
     : m_kind(Character)
     , m_char(QLatin1Char(value))
-{
-}
+{ }
 
 FieldInput::FieldInput(const QVariant& value)
 {
@@ -254,8 +238,7 @@ FieldInput::FieldInput(const QVariant& value)
 FieldInput::FieldInput(const FieldSlot& value)
     : m_kind(value.hasValue ? Slot : Null)
     , m_slot(value)
-{
-}
+{ }
 
 QString FieldInput::describe() const
 {
@@ -664,7 +647,7 @@ bool FieldCodec::write(FieldType::Type type, int length, uchar* data, const Fiel
         try {
             const bool fixedColumn = type == FieldType::Decimal || type == FieldType::XDecimal;
             v = fixedColumn && length > 0 && length <= xdecimal::MaxScale ? xdecimal::fromDouble(in.m_real, length)
-                                                                           : xdecimal::fromDouble(in.m_real);
+                                                                          : xdecimal::fromDouble(in.m_real);
         } catch (const QString&) {
             throwOutOfRange(type, length, in.describe(), fieldName);
         }

@@ -53,8 +53,7 @@ public:
     template<typename T, typename = decltype(std::declval<const T&>().fieldSlot())>
     FieldInput(const T& value)
         : FieldInput(value.fieldSlot())
-    {
-    }
+    { }
 
     Kind kind() const { return m_kind; }
     // The value as text for messages.
@@ -97,14 +96,13 @@ public:
 
     // Converts `input` to the type of the slot and stores it at `data`; returns whether the field now has a
     // value. Throws a QString naming `fieldName` and changes nothing when the value does not fit.
-    static bool write(FieldType::Type type, int length, uchar* data, const FieldInput& input,
-                      const QString& fieldName);
+    static bool write(FieldType::Type type, int length, uchar* data, const FieldInput& input, const QString& fieldName);
     static void clear(FieldType::Type type, int length, uchar* data);
 
 private:
-    [[noreturn]] static void throwWrongKind(FieldType::Type type, int length, const FieldInput& input,
-                                            const QString& fieldName);
-    [[noreturn]] static void throwOutOfRange(FieldType::Type type, int length, const QString& value,
-                                             const QString& fieldName);
+    [[noreturn]] static void throwWrongKind(
+        FieldType::Type type, int length, const FieldInput& input, const QString& fieldName);
+    [[noreturn]] static void throwOutOfRange(
+        FieldType::Type type, int length, const QString& value, const QString& fieldName);
     static FieldInput fromSlot(const FieldSlot& slot);
 };

@@ -4,8 +4,7 @@ FieldValue::FieldValue(FieldType::Type type, int length)
     : m_type(type)
     , m_length(length)
     , m_bytes(FieldType::storageSize(type, length), '\0')
-{
-}
+{ }
 
 FieldValue::FieldValue(FieldType::Type type, int length, const FieldInput& value)
     : FieldValue(type, length)
@@ -20,9 +19,8 @@ FieldValue& FieldValue::operator=(const FieldInput& value)
         if (value.kind() == FieldInput::Slot || value.kind() == FieldInput::Null) {
             throw QCoreApplication::translate("Field", "Значение без типа: '%1'").arg(value.describe());
         }
-        static const FieldType::Type byKind[] = {FieldType::Unknown, FieldType::Int64,    FieldType::Double,
-                                                 FieldType::Decimal, FieldType::XDecimal, FieldType::DateTime,
-                                                 FieldType::String,  FieldType::Char};
+        static const FieldType::Type byKind[] = { FieldType::Unknown, FieldType::Int64, FieldType::Double,
+            FieldType::Decimal, FieldType::XDecimal, FieldType::DateTime, FieldType::String, FieldType::Char };
         m_type = byKind[value.kind()];
         m_length = m_type == FieldType::String ? qMax(1, value.describe().size()) : 0;
         m_bytes = QByteArray(FieldType::storageSize(m_type, m_length), '\0');
@@ -42,7 +40,7 @@ void FieldValue::clear()
 
 FieldSlot FieldValue::fieldSlot() const
 {
-    return FieldSlot {m_type, m_length, reinterpret_cast<const uchar*>(m_bytes.constData()), m_hasValue};
+    return FieldSlot { m_type, m_length, reinterpret_cast<const uchar*>(m_bytes.constData()), m_hasValue };
 }
 
 void FieldValue::copySlot(const FieldSlot& slot)

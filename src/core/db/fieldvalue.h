@@ -38,7 +38,6 @@ class BV_DB_EXPORT FieldConstValue : public FieldValue
 public:
     FieldConstValue(FieldType::Type type, int length, const FieldInput& value)
         : FieldValue(type, length, value)
-    {
-    }
+    { }
     FieldConstValue& operator=(const FieldInput&) = delete;
 };

@@ -12,13 +12,11 @@ void Index::rebuild()
     build();
 }
 
-void Index::preprocess(const QList<Record>&, const QList<Record>&, int, int, const QList<Record>&,
-                       const QList<Record>&)
-{
-}
+void Index::preprocess(const QList<Record>&, const QList<Record>&, int, int, const QList<Record>&, const QList<Record>&)
+{ }
 
 void Index::process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
-                    const QList<Record>& added)
+    const QList<Record>& added)
 {
     for (const Record& r : removed)
         remove(r, -1);
@@ -45,21 +43,13 @@ int Index::indexOf(const Record&) const
     return -1;
 }
 
-void Index::beginUpdate()
-{
-}
+void Index::beginUpdate() { }
 
-void Index::endUpdate()
-{
-}
+void Index::endUpdate() { }
 
-void Index::dependentBeginUpdate(Table*)
-{
-}
+void Index::dependentBeginUpdate(Table*) { }
 
-void Index::dependentEndUpdate(Table*)
-{
-}
+void Index::dependentEndUpdate(Table*) { }
 
 QString Index::getClassName() const
 {
@@ -70,8 +60,7 @@ bool Index::touches(const QList<int>& columns, int firstColumn, int lastColumn)
 {
     if (firstColumn < 0 || lastColumn < 0)
         return !columns.isEmpty();
-    return std::any_of(columns.begin(), columns.end(),
-                       [&](int c) { return c >= firstColumn && c <= lastColumn; });
+    return std::any_of(columns.begin(), columns.end(), [&](int c) { return c >= firstColumn && c <= lastColumn; });
 }
 
 void Index::accumulateElapsed()

@@ -22,12 +22,12 @@ public:
     virtual void rebuild();
     virtual void add(const Record& record) = 0;
     // Does nothing by default.
-    virtual void preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn,
-                            int lastColumn, const QList<Record>& added, const QList<Record>& updatedNew);
+    virtual void preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
+        const QList<Record>& added, const QList<Record>& updatedNew);
     // Applies the batch record by record: remove(r, -1) for each removed, update(r, first, last, -1) for each
     // updated, add(r) for each added record that passes filter().
-    virtual void process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn,
-                         int lastColumn, const QList<Record>& added);
+    virtual void process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
+        const QList<Record>& added);
     virtual void remove(const Record& record, int row) = 0;
     virtual bool filter(const Record& record) const = 0;
     virtual bool contains(const Record& record) const = 0;

@@ -4,8 +4,7 @@
 
 IndexBuildQueue::IndexBuildQueue(QObject* parent)
     : QObject(parent)
-{
-}
+{ }
 
 void IndexBuildQueue::schedule(Index* index)
 {

@@ -2,8 +2,7 @@
 
 IndexDependBase::IndexDependBase(Index* owner)
     : m_owner(owner)
-{
-}
+{ }
 
 IndexDependBase::~IndexDependBase() = default;
 
@@ -53,13 +52,13 @@ void IndexDependBase::update(const Record& record, int firstColumn, int lastColu
 }
 
 void IndexDependBase::preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn,
-                                 int lastColumn, const QList<Record>& added, const QList<Record>& updatedNew)
+    int lastColumn, const QList<Record>& added, const QList<Record>& updatedNew)
 {
     forEach([&](Index* i) { i->preprocess(removed, updated, firstColumn, lastColumn, added, updatedNew); });
 }
 
 void IndexDependBase::process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn,
-                              int lastColumn, const QList<Record>& added)
+    int lastColumn, const QList<Record>& added)
 {
     forEach([&](Index* i) { i->process(removed, updated, firstColumn, lastColumn, added); });
 }

@@ -20,9 +20,9 @@ public:
     void remove(const Record& record, int row);
     void update(const Record& record, int firstColumn, int lastColumn, int row);
     void preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
-                    const QList<Record>& added, const QList<Record>& updatedNew);
+        const QList<Record>& added, const QList<Record>& updatedNew);
     void process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
-                 const QList<Record>& added);
+        const QList<Record>& added);
     void build();
     void clear();
 

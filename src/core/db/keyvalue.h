@@ -13,8 +13,7 @@ public:
     KeyValue() = default;
     KeyValue(std::initializer_list<FieldValue> values)
         : QList<FieldValue>(values)
-    {
-    }
+    { }
     static KeyValue fromRecord(const Record& record, const QList<int>& columns);
 
     // The values' texts joined with ",", the form used in settings and drag data.

@@ -3,8 +3,7 @@
 MapSettings::MapSettings(const QMap<QString, QVariant>& values, bool readOnly)
     : m_values(values)
     , m_readOnly(readOnly)
-{
-}
+{ }
 
 void MapSettings::store(Settings& target, const QString& prefix) const
 {

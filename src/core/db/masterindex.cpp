@@ -31,7 +31,7 @@ MasterIndex::MasterIndex(Table* table, const QList<int>& keyColumns)
 {
     for (int column : keyColumns) {
         const RowLayout::Slot& slot = table->layout().slot(column);
-        m_keyParts.append(KeyPart {column, slot.type, slot.length, slot.offset});
+        m_keyParts.append(KeyPart { column, slot.type, slot.length, slot.offset });
     }
 }
 
@@ -72,8 +72,8 @@ int MasterIndex::compareKeys(const Record& a, const Record& b) const
             c = orderAt<qint64>(ra + k.offset, rb + k.offset);
             break;
         default:
-            c = FieldCodec::compare(FieldSlot {k.type, k.length, ra + k.offset, true},
-                                    FieldSlot {k.type, k.length, rb + k.offset, true});
+            c = FieldCodec::compare(FieldSlot { k.type, k.length, ra + k.offset, true },
+                FieldSlot { k.type, k.length, rb + k.offset, true });
             break;
         }
         if (c != 0)
@@ -122,8 +122,8 @@ void MasterIndex::sortByKey(QList<Record>& records) const
 {
     if (sortByIntegerKey(records, nullptr, false))
         return;
-    std::stable_sort(records.begin(), records.end(),
-                     [this](const Record& a, const Record& b) { return compareKeys(a, b) < 0; });
+    std::stable_sort(
+        records.begin(), records.end(), [this](const Record& a, const Record& b) { return compareKeys(a, b) < 0; });
 }
 
 void MasterIndex::sortUniqueByKey(QList<Record>& records, QList<Record>* dropped) const
@@ -183,8 +183,8 @@ bool MasterIndex::sortByIntegerKey(QList<Record>& records, QList<Record>* droppe
     sorted.reserve(records.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const Entry& e = entries[i];
-        const bool duplicate = unique && i + 1 < entries.size() && entries[i + 1].hasValue == e.hasValue
-            && entries[i + 1].key == e.key;
+        const bool duplicate
+            = unique && i + 1 < entries.size() && entries[i + 1].hasValue == e.hasValue && entries[i + 1].key == e.key;
         if (!duplicate)
             sorted.append(records.at(e.position));
         else if (dropped)
@@ -245,7 +245,7 @@ void MasterIndex::update(const Record& record, int firstColumn, int lastColumn, 
 }
 
 void MasterIndex::preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn,
-                             int lastColumn, const QList<Record>& added, const QList<Record>& updatedNew)
+    int lastColumn, const QList<Record>& added, const QList<Record>& updatedNew)
 {
     Q_UNUSED(added)
     restartTimer();
@@ -276,7 +276,8 @@ void MasterIndex::preprocess(const QList<Record>& removed, const QList<Record>& 
         int row = 0;
         for (auto it = m_list.cbegin(); it != m_list.cend(); ++it, ++row) {
             const void* handle = it->handle();
-            if (filter.mayContain(handle) && std::binary_search(wanted.begin(), wanted.end(), handle, std::less<const void*>())) {
+            if (filter.mayContain(handle)
+                && std::binary_search(wanted.begin(), wanted.end(), handle, std::less<const void*>())) {
                 m_pendingRemoval.insert(row);
                 if (reinserting)
                     found.insert(handle);

@@ -39,10 +39,10 @@ public:
     int indexOf(const Record& record) const override;
     void update(const Record& record, int firstColumn, int lastColumn, int row) override;
     void preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
-                    const QList<Record>& added, const QList<Record>& updatedNew) override;
+        const QList<Record>& added, const QList<Record>& updatedNew) override;
     // `added` arrives sorted by key (RecordsTrans delivers it so).
     void process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
-                 const QList<Record>& added) override;
+        const QList<Record>& added) override;
     QString getClassName() const override;
 
 private:

@@ -49,8 +49,7 @@ public:
             : m_list(list)
             , m_slot(slot)
             , m_element(element)
-        {
-        }
+        { }
         operator Iterator<true>() const { return Iterator<true>(m_list, m_slot, m_element); }
 
         reference operator*() const { return m_list->m_parts[m_slot][m_element]; }
@@ -134,8 +133,7 @@ public:
     PartitionList()
         : m_parts(2)
         , m_starts(2, 0)
-    {
-    }
+    { }
 
     int count() const { return m_count; }
     int size() const { return m_count; }
@@ -394,7 +392,7 @@ private:
             for (std::size_t i = old; i < old + std::size_t(n); ++i)
                 data[i].~T();
             std::memmove(static_cast<void*>(data + at + n), static_cast<const void*>(data + at),
-                         (old - std::size_t(at)) * sizeof(T));
+                (old - std::size_t(at)) * sizeof(T));
             for (int i = 0; i < n; ++i, ++first)
                 new (data + at + i) T(*first);
         } else {
@@ -405,7 +403,7 @@ private:
     // Puts values[k..j) before their positions (list positions; the partition starts at `start`), moving every old
     // element once: from the back, each run of old elements moves up by the number of new values before it.
     static void spread(Partition& p, int start, const std::vector<int>& positions, std::vector<T>& values,
-                       std::size_t k, std::size_t j)
+        std::size_t k, std::size_t j)
     {
         const std::size_t old = p.size();
         if constexpr (Relocatable) {
@@ -419,7 +417,7 @@ private:
                 const std::size_t at = std::size_t(positions[i] - start);
                 const std::size_t shift = i - k + 1;
                 std::memmove(static_cast<void*>(data + at + shift), static_cast<const void*>(data + at),
-                             (tail - at) * sizeof(T));
+                    (tail - at) * sizeof(T));
                 new (data + at + shift - 1) T(std::move(values[i]));
                 tail = at;
             }
@@ -462,7 +460,7 @@ private:
             return write + (to - from);
         if constexpr (Relocatable) {
             std::memmove(static_cast<void*>(p.data() + write), static_cast<const void*>(p.data() + from),
-                         std::size_t(to - from) * sizeof(T));
+                std::size_t(to - from) * sizeof(T));
         } else {
             std::move(p.begin() + from, p.begin() + to, p.begin() + write);
         }
@@ -483,7 +481,8 @@ private:
         const std::size_t needed = p.size() + std::size_t(n);
         if (needed <= p.capacity())
             return;
-        p.reserve(std::max<std::size_t>(needed, std::min<std::size_t>(MaxPartitionSize, std::max<std::size_t>(16, 2 * p.capacity()))));
+        p.reserve(std::max<std::size_t>(
+            needed, std::min<std::size_t>(MaxPartitionSize, std::max<std::size_t>(16, 2 * p.capacity()))));
     }
 
     void insertPartition(int slot)

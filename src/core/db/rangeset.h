@@ -20,7 +20,7 @@ public:
 
     bool isEmpty() const { return m_bounds.isEmpty(); }
     int rangeCount() const { return m_bounds.size() / 2; }
-    Range range(int i) const { return Range {m_bounds[2 * i], m_bounds[2 * i + 1]}; }
+    Range range(int i) const { return Range { m_bounds[2 * i], m_bounds[2 * i + 1] }; }
     const QVector<T>& boundaries() const { return m_bounds; }
     void clear() { m_bounds.clear(); }
 

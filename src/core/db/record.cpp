@@ -9,8 +9,7 @@ const Record Record::null;
 
 Record::Record(Table* table)
     : d(table ? RecordData::create(table, table->layout().rowBytes()) : nullptr)
-{
-}
+{ }
 
 Record::Record(Table* table, const QString& keyText)
 {

@@ -32,7 +32,7 @@ struct RecordData
         void* block = std::calloc(1, sizeof(RecordData) + std::size_t(rowBytes));
         if (!block)
             throw std::bad_alloc();
-        RecordData* d = new (block) RecordData {QAtomicInt(1), 0u, table};
+        RecordData* d = new (block) RecordData { QAtomicInt(1), 0u, table };
         return d;
     }
     RecordData* clone(int rowBytes) const

@@ -15,8 +15,7 @@
 RecordsTrans::RecordsTrans(Table* table)
     : m_table(table)
     , m_uncaught(std::uncaught_exceptions())
-{
-}
+{ }
 
 RecordsTrans::~RecordsTrans()
 {
@@ -61,7 +60,7 @@ int RecordsTrans::updateEntry(const Record& record)
     d->flags |= RecordData::StagedUpdate;
     if (!m_updateIndex.isEmpty())
         m_updateIndex.insert(d, m_updates.size());
-    m_updates.append(Update {record, record.clone(), false});
+    m_updates.append(Update { record, record.clone(), false });
     return m_updates.size() - 1;
 }
 
@@ -209,7 +208,8 @@ void RecordsTrans::commit()
         for (int i = added.size(); i < arriving.size(); ++i) {
             const Record holder = master->recordByKey(arriving.at(i));
             if (!holder.isNull() && !leaving.contains(holder.handle()))
-                throw tr("Запись с ключом '%1' уже есть в таблице '%2'").arg(arriving.at(i).toString(), m_table->name());
+                throw tr("Запись с ключом '%1' уже есть в таблице '%2'")
+                    .arg(arriving.at(i).toString(), m_table->name());
         }
         master->sortByKey(arriving);
         for (int i = 1; i < arriving.size(); ++i) {

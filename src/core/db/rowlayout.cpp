@@ -8,7 +8,7 @@ RowLayout::RowLayout(const QList<ColumnDef>& columns)
         const int align = FieldType::storageAlignment(column.type);
         const int size = FieldType::storageSize(column.type, column.length);
         offset = (offset + align - 1) / align * align;
-        m_slots.append(Slot {column.type, column.length, offset, size});
+        m_slots.append(Slot { column.type, column.length, offset, size });
         offset += size;
         m_fieldBytes += size;
     }

@@ -148,6 +148,4 @@ bool Settings::isWritable() const
     return true;
 }
 
-void Settings::sync()
-{
-}
+void Settings::sync() { }

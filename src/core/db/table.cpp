@@ -26,8 +26,7 @@ QList<int> keyColumnsOf(const QString& table, const QHash<QString, int>& columnI
 
 } // namespace
 
-Table::Table(const QString& name, const QList<ColumnDef>& columns, const QStringList& keyColumnNames,
-             QObject* parent)
+Table::Table(const QString& name, const QList<ColumnDef>& columns, const QStringList& keyColumnNames, QObject* parent)
     : QObject(parent)
     , m_name(name)
     , m_columns(columns)
@@ -224,8 +223,8 @@ void Table::updateRecord(const Record& record, int firstColumn, int lastColumn)
     forEachIndex([&](Index* i) { i->update(record, firstColumn, lastColumn, -1); });
 }
 
-void Table::deliverBatch(const QList<Record>& removed, const QList<Record>& updated, int firstColumn,
-                         int lastColumn, const QList<Record>& added, const QList<Record>& updatedNew)
+void Table::deliverBatch(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
+    const QList<Record>& added, const QList<Record>& updatedNew)
 {
     indexesBeginUpdate();
     m_master->preprocess(removed, updated, firstColumn, lastColumn, added, updatedNew);

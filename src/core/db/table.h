@@ -21,7 +21,7 @@ class BV_DB_EXPORT Table : public QObject
     Q_OBJECT
 public:
     Table(const QString& name, const QList<ColumnDef>& columns, const QStringList& keyColumnNames,
-          QObject* parent = nullptr);
+        QObject* parent = nullptr);
     ~Table() override;
 
     QString name() const { return m_name; }
@@ -75,7 +75,7 @@ private:
     void removeRecord(const Record& record, int row);
     void updateRecord(const Record& record, int firstColumn, int lastColumn);
     void deliverBatch(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
-                      const QList<Record>& added, const QList<Record>& updatedNew);
+        const QList<Record>& added, const QList<Record>& updatedNew);
 
     QString m_name;
     QList<ColumnDef> m_columns;

@@ -10,8 +10,7 @@ public:
     constexpr xdecimal() noexcept = default;
     xdecimal(const decimal& value) noexcept // NOLINT: widening is always exact
         : FixedPoint(value.isEmpty() ? emptyMantissa() : Mantissa(value.mantissa()), value.scale())
-    {
-    }
+    { }
 
     // Narrows to a decimal; throws a QString when the value does not fit.
     decimal toDecimal() const;

@@ -13,6 +13,6 @@ SecurityKey SecurityKey::fromTextId(const QString& textId)
     if (parts.size() != 3)
         return SecurityKey();
     bool ok[3];
-    SecurityKey key {parts[0].toInt(&ok[0]), parts[1].toInt(&ok[1]), parts[2].toLongLong(&ok[2])};
+    SecurityKey key { parts[0].toInt(&ok[0]), parts[1].toInt(&ok[1]), parts[2].toLongLong(&ok[2]) };
     return ok[0] && ok[1] && ok[2] && key.isValid() ? key : SecurityKey();
 }

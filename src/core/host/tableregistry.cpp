@@ -4,8 +4,7 @@
 
 TableRegistry::TableRegistry(QObject* parent)
     : QObject(parent)
-{
-}
+{ }
 
 TableRegistry::~TableRegistry()
 {

@@ -22,8 +22,8 @@ private Q_SLOTS:
         QTest::newRow("negative fraction") << "-0.05" << qint64(-5) << 2 << "-0.05";
         QTest::newRow("comma point") << "3,25" << qint64(325) << 2 << "3.25";
         QTest::newRow("plus sign, blanks") << "  +7.1 " << qint64(71) << 1 << "7.1";
-        QTest::newRow("beyond 18 decimals rounds") << "0.0000000000000000015" << qint64(2) << 18
-                                                   << "0.000000000000000002";
+        QTest::newRow("beyond 18 decimals rounds")
+            << "0.0000000000000000015" << qint64(2) << 18 << "0.000000000000000002";
     }
     void parsesAndPrintsKeepingScale()
     {
@@ -38,7 +38,7 @@ private Q_SLOTS:
 
     void refusesGarbageAndOverflow()
     {
-        for (const char* bad : {"", "-", "1.2.3", "12a", "99999999999999999999"}) {
+        for (const char* bad : { "", "-", "1.2.3", "12a", "99999999999999999999" }) {
             bool ok = true;
             const decimal d = decimal::fromString(QString::fromLatin1(bad), &ok);
             QVERIFY2(!ok, bad);
@@ -178,10 +178,7 @@ private Q_SLOTS:
         QCOMPARE(b.value<xdecimal>(), xdecimal::maximum());
     }
 
-    void equalValuesHashAlike()
-    {
-        QCOMPARE(qHash(decimal::fromString("1.50")), qHash(decimal::fromString("1.5")));
-    }
+    void equalValuesHashAlike() { QCOMPARE(qHash(decimal::fromString("1.50")), qHash(decimal::fromString("1.5"))); }
 
     void xdecimalSumsBeyondSixtyFourBits()
     {

@@ -74,7 +74,8 @@ private Q_SLOTS:
         QTest::newRow("comma text into decimal") << "price" << QVariant(QStringLiteral("3,50")) << "3.50";
         QTest::newRow("double into decimal uses column decimals") << "price" << QVariant(2.0 / 3) << "0.67";
         QTest::newRow("decimal into double") << "volat" << QVariant::fromValue(decimal(125, 3)) << "0.125";
-        QTest::newRow("text into date") << "moment" << QVariant(QStringLiteral("01.02.2026 03:04:05")) << "01.02.2026 03:04:05.000";
+        QTest::newRow("text into date") << "moment" << QVariant(QStringLiteral("01.02.2026 03:04:05"))
+                                        << "01.02.2026 03:04:05.000";
         QTest::newRow("empty text clears a number") << "quantity" << QVariant(QString()) << "";
         QTest::newRow("invalid variant clears") << "price" << QVariant() << "";
         QTest::newRow("char into text") << "account" << QVariant(QChar('Z')) << "Z";
@@ -242,7 +243,7 @@ private Q_SLOTS:
         const FieldConstValue buy(FieldType::Char, 1, 'B');
         QCOMPARE(buy.toChar(), QChar('B'));
 
-        const KeyValue key = KeyValue::fromRecord(r, {col("order_num"), col("account")});
+        const KeyValue key = KeyValue::fromRecord(r, { col("order_num"), col("account") });
         QCOMPARE(key.toString(), QStringLiteral("77,ZZ"));
         KeyValue other = key;
         other[1] = QStringLiteral("ZA");

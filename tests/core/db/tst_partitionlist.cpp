@@ -153,28 +153,27 @@ private Q_SLOTS:
         for (int i = 0; i < 30000; ++i) {
             const int v = int(rng.bounded(500));
             list.append(v * 100000 + i); // low digits: arrival order
-            oracle.push_back({v, i});
+            oracle.push_back({ v, i });
         }
         auto byValue = [](int a, int b) { return a / 100000 < b / 100000; };
         std::stable_sort(list.begin(), list.end(), byValue);
-        std::stable_sort(oracle.begin(), oracle.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::stable_sort(oracle.begin(), oracle.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
         for (int i = 0; i < 30000; ++i)
             QCOMPARE(list.at(i), oracle[std::size_t(i)].first * 100000 + oracle[std::size_t(i)].second);
         QCOMPARE(list.partitionPoint([](int v) { return v / 100000 < 250; }),
-                 int(std::partition_point(oracle.begin(), oracle.end(), [](const auto& p) { return p.first < 250; })
-                     - oracle.begin()));
+            int(std::partition_point(oracle.begin(), oracle.end(), [](const auto& p) { return p.first < 250; })
+                - oracle.begin()));
     }
 
     void moveFollowsQtMoveSemantics()
     {
         List list = filled(6); // A B C D E F = 0..5
         list.move(0, 1, 4);
-        QCOMPARE(contents(list), (std::vector<int> {2, 3, 0, 1, 4, 5}));
+        QCOMPARE(contents(list), (std::vector<int> { 2, 3, 0, 1, 4, 5 }));
         list.move(4, 5, 0);
-        QCOMPARE(contents(list), (std::vector<int> {4, 5, 2, 3, 0, 1}));
+        QCOMPARE(contents(list), (std::vector<int> { 4, 5, 2, 3, 0, 1 }));
         list.move(2, 2, 3); // onto itself: nothing
-        QCOMPARE(contents(list), (std::vector<int> {4, 5, 2, 3, 0, 1}));
+        QCOMPARE(contents(list), (std::vector<int> { 4, 5, 2, 3, 0, 1 }));
     }
 
     void randomEditsMatchAVector()
@@ -232,7 +231,10 @@ private Q_SLOTS:
                 std::vector<int> positions;
                 for (int i = 0; i < count; ++i) {
                     const int kind = int(rng.bounded(8));
-                    positions.push_back(kind == 0 ? 0 : kind == 1 ? n : kind == 2 ? qMin(n, 9999) : int(rng.bounded(n + 1)));
+                    positions.push_back(kind == 0 ? 0
+                            : kind == 1           ? n
+                            : kind == 2           ? qMin(n, 9999)
+                                                  : int(rng.bounded(n + 1)));
                 }
                 std::sort(positions.begin(), positions.end());
                 std::vector<int> values(positions.size());
@@ -252,7 +254,8 @@ private Q_SLOTS:
                 list.removeRanges(cut);
                 for (int p = 1; p < list.partitionCount(); ++p) {
                     if (list.partitionSize(p - 1) + list.partitionSize(p) < List::MergeThreshold)
-                        QFAIL(qPrintable(QStringLiteral("small neighbours left at step %1, seed %2").arg(step).arg(seed)));
+                        QFAIL(qPrintable(
+                            QStringLiteral("small neighbours left at step %1, seed %2").arg(step).arg(seed)));
                 }
             }
             if (contents(list) != oracle || list.count() != int(oracle.size()))
@@ -289,8 +292,8 @@ private Q_SLOTS:
             cut.insert(0, 3);
             cut.insert(4990, 5020); // across a partition boundary
             list.removeRanges(cut);
-            std::vector<int> positions {0, 0, 100, list.count()};
-            std::vector<Record> extra {records[10500], records[10501], records[0], records[10502]};
+            std::vector<int> positions { 0, 0, 100, list.count() };
+            std::vector<Record> extra { records[10500], records[10501], records[0], records[10502] };
             list.insertMany(positions, extra);
             QCOMPARE(list.at(0), records[10500]);
             QCOMPARE(list.at(1), records[10501]);

@@ -25,11 +25,10 @@ class OldNewIndex : public IndexList
 public:
     explicit OldNewIndex(Table* table)
         : IndexList(table, true)
-    {
-    }
+    { }
     QStringList seen;
     void preprocess(const QList<Record>&, const QList<Record>& updated, int, int, const QList<Record>&,
-                    const QList<Record>& updatedNew) override
+        const QList<Record>& updatedNew) override
     {
         for (int i = 0; i < updated.size(); ++i)
             seen << QStringLiteral("pre %1->%2").arg(price(updated[i]), price(updatedNew[i]));
@@ -72,11 +71,11 @@ private Q_SLOTS:
         RecordingIndex index(m_table);
         QCoreApplication::processEvents();
         index.calls.clear();
-        fill({30, 10, 20});
+        fill({ 30, 10, 20 });
         // The base process() hands each added record to add().
-        QCOMPARE(index.calls, (QStringList {"begin", "preprocess -() ~() +(10 20 30) [-1,-1] new()",
-                                            "process -() ~() +(10 20 30) [-1,-1]", "add 10", "add 20", "add 30",
-                                            "end"}));
+        QCOMPARE(index.calls,
+            (QStringList { "begin", "preprocess -() ~() +(10 20 30) [-1,-1] new()",
+                "process -() ~() +(10 20 30) [-1,-1]", "add 10", "add 20", "add 30", "end" }));
         QCOMPARE(masterRows(m_table), QStringLiteral("10 20 30"));
         QCOMPARE(index.rows(), QStringLiteral("10 20 30"));
         QVERIFY(Record(m_table, QStringLiteral("20")).inTable());
@@ -84,7 +83,7 @@ private Q_SLOTS:
 
     void preprocessSeesOldValuesAndProcessTheNew()
     {
-        fill({1, 2});
+        fill({ 1, 2 });
         OldNewIndex index(m_table);
         QCoreApplication::processEvents();
         {
@@ -93,12 +92,12 @@ private Q_SLOTS:
             u.data(QStringLiteral("price")) = QStringLiteral("9.99");
             QCOMPARE(OldNewIndex::price(Record(m_table, QStringLiteral("2"))), QStringLiteral("2.00")); // not yet
         }
-        QCOMPARE(index.seen, (QStringList {"pre 2.00->9.99", "post 9.99"}));
+        QCOMPARE(index.seen, (QStringList { "pre 2.00->9.99", "post 9.99" }));
     }
 
     void changedColumnRangeCoversOnlyWhatDiffers()
     {
-        fill({1, 2});
+        fill({ 1, 2 });
         RecordingIndex index(m_table, QStringLiteral("i"), m_price);
         QCoreApplication::processEvents();
         index.calls.clear();
@@ -115,7 +114,7 @@ private Q_SLOTS:
 
     void insertWithAnExistingKeyReplacesThatRecord()
     {
-        fill({1, 2});
+        fill({ 1, 2 });
         const Record original(m_table, QStringLiteral("2"));
         RecordingIndex index(m_table, QStringLiteral("i"), m_price);
         QCoreApplication::processEvents();
@@ -128,8 +127,7 @@ private Q_SLOTS:
             QVERIFY(trans.containsKey(QStringLiteral("3")));
             QVERIFY(!trans.containsKey(QStringLiteral("1")));
         }
-        QCOMPARE(index.calls.at(1),
-                 QStringLiteral("preprocess -() ~(2=2.00) +(3=3.00) [-1,-1] new(2=7.50)"));
+        QCOMPARE(index.calls.at(1), QStringLiteral("preprocess -() ~(2=2.00) +(3=3.00) [-1,-1] new(2=7.50)"));
         QCOMPARE(masterRows(m_table, QStringLiteral("price")), QStringLiteral("1=1.00 2=7.50 3=3.00"));
         QCOMPARE(Record(m_table, QStringLiteral("2")), original); // the same record, new values
     }
@@ -146,7 +144,7 @@ private Q_SLOTS:
 
     void removalsAndInsertsInOneBatch()
     {
-        fill({1, 2, 3, 4});
+        fill({ 1, 2, 3, 4 });
         RecordingIndex index(m_table);
         QCoreApplication::processEvents();
         index.calls.clear();
@@ -166,7 +164,7 @@ private Q_SLOTS:
 
     void keyChangesReorderTheMasterIndex()
     {
-        fill({1, 2, 3});
+        fill({ 1, 2, 3 });
         {
             RecordsTrans trans(m_table);
             RecordUpdater(Record(m_table, QStringLiteral("1")), trans).data(QStringLiteral("order_num")) = 5;
@@ -177,7 +175,7 @@ private Q_SLOTS:
 
     void keyCollisionsAreRefusedAndChangeNothing()
     {
-        fill({1, 2});
+        fill({ 1, 2 });
         RecordingIndex index(m_table);
         QCoreApplication::processEvents();
         index.calls.clear();
@@ -197,7 +195,7 @@ private Q_SLOTS:
 
     void abandonedTransactionLeavesTheTableAsItWas()
     {
-        fill({1});
+        fill({ 1 });
         RecordingIndex index(m_table);
         QCoreApplication::processEvents();
         index.calls.clear();
@@ -206,10 +204,9 @@ private Q_SLOTS:
             RecordsTrans trans(m_table);
             RecordUpdater(fresh, trans);
             RecordUpdater(Record(m_table, QStringLiteral("1")), trans).data(QStringLiteral("price")) = 5;
-            RecordUpdater(Record(m_table, QStringLiteral("1")), trans).data(QStringLiteral("account")) =
-                QStringLiteral("far too long"); // throws while the transaction is open
-        } catch (const QString&) {
-        }
+            RecordUpdater(Record(m_table, QStringLiteral("1")), trans).data(QStringLiteral("account"))
+                = QStringLiteral("far too long"); // throws while the transaction is open
+        } catch (const QString&) { }
         QVERIFY(index.calls.isEmpty());
         QCOMPARE(masterRows(m_table, QStringLiteral("price")), QStringLiteral("1=1.00"));
         QVERIFY(!fresh.inTable());
@@ -219,7 +216,7 @@ private Q_SLOTS:
 
     void clearedTransactionChangesNothing()
     {
-        fill({1});
+        fill({ 1 });
         const Record fresh = makeOrder(m_table, 2);
         {
             RecordsTrans trans(m_table);
@@ -236,7 +233,7 @@ private Q_SLOTS:
 
     void copyTakesARangeOfFields()
     {
-        fill({1});
+        fill({ 1 });
         Record source = makeOrder(m_table, 99, QStringLiteral("4.25"));
         source.data(QStringLiteral("account")) = QStringLiteral("ACC");
         {
@@ -263,9 +260,10 @@ private Q_SLOTS:
         RecordingIndex index(m_table);
         QCoreApplication::processEvents();
         index.calls.clear();
-        m_table->appendList({makeOrder(m_table, 3), makeOrder(m_table, 1)});
-        QCOMPARE(index.calls, (QStringList {"begin", "preprocess -() ~() +(1 3) [-1,-1] new()",
-                                            "process -() ~() +(1 3) [-1,-1]", "add 1", "add 3", "end"}));
+        m_table->appendList({ makeOrder(m_table, 3), makeOrder(m_table, 1) });
+        QCOMPARE(index.calls,
+            (QStringList { "begin", "preprocess -() ~() +(1 3) [-1,-1] new()", "process -() ~() +(1 3) [-1,-1]",
+                "add 1", "add 3", "end" }));
         QCOMPARE(masterRows(m_table), QStringLiteral("1 3"));
     }
 

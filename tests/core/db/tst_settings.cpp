@@ -28,7 +28,7 @@ private Q_SLOTS:
             settings.beginGroup(QStringLiteral("OrdersView"));
             settings.setValue(QStringLiteral("sortColumn"), QStringLiteral("price"));
             settings.beginWriteArray(QStringLiteral("columns"));
-            const QStringList names {QStringLiteral("order_num"), QStringLiteral("price"), QStringLiteral("account")};
+            const QStringList names { QStringLiteral("order_num"), QStringLiteral("price"), QStringLiteral("account") };
             for (int i = 0; i < names.size(); ++i) {
                 settings.setArrayIndex(i);
                 settings.setValue(QStringLiteral("name"), names[i]);
@@ -52,9 +52,9 @@ private Q_SLOTS:
 
         AppSettings settings(QStringLiteral("exporter"));
         QCOMPARE(settings.value(QStringLiteral("lastDir")).toString(), QStringLiteral("/tmp/выгрузка"));
-        QCOMPARE(settings.childGroups(), QStringList {QStringLiteral("OrdersView")});
+        QCOMPARE(settings.childGroups(), QStringList { QStringLiteral("OrdersView") });
         settings.beginGroup(QStringLiteral("OrdersView"));
-        QCOMPARE(settings.childKeys(), QStringList {QStringLiteral("sortColumn")});
+        QCOMPARE(settings.childKeys(), QStringList { QStringLiteral("sortColumn") });
         QCOMPARE(settings.beginReadArray(QStringLiteral("columns")), 3);
         settings.setArrayIndex(2);
         QCOMPARE(settings.value(QStringLiteral("name")).toString(), QStringLiteral("account"));
@@ -90,7 +90,7 @@ private Q_SLOTS:
         QCOMPARE(back.childKeys().size(), 2);
         back.remove(QString());
         back.endGroup();
-        QCOMPARE(back.allKeys(), QStringList {QStringLiteral("header")});
+        QCOMPARE(back.allKeys(), QStringList { QStringLiteral("header") });
     }
 
     void defaultsAreReadOnly()

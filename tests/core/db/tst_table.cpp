@@ -23,10 +23,10 @@ QString masterRows(const Table* table)
 Table* makePositionTable(QObject* parent)
 {
     return new Table(QStringLiteral("positions"),
-                     {ColumnDef(FieldType::String, 7, QStringLiteral("account")),
-                      ColumnDef(FieldType::Int64, 0, QStringLiteral("sec_id")),
-                      ColumnDef(FieldType::Int64, 0, QStringLiteral("pos"))},
-                     {QStringLiteral("account"), QStringLiteral("sec_id")}, parent);
+        { ColumnDef(FieldType::String, 7, QStringLiteral("account")),
+            ColumnDef(FieldType::Int64, 0, QStringLiteral("sec_id")),
+            ColumnDef(FieldType::Int64, 0, QStringLiteral("pos")) },
+        { QStringLiteral("account"), QStringLiteral("sec_id") }, parent);
 }
 
 } // namespace
@@ -63,16 +63,16 @@ private Q_SLOTS:
         QVERIFY(!m_table->columnDef(QStringLiteral("missing")).isValid());
         QCOMPARE(m_table->columnName(42), QString());
         QCOMPARE(m_table->columns().size(), 11);
-        QCOMPARE(m_table->masterIndex()->columnNames(), QStringList {QStringLiteral("order_num")});
+        QCOMPARE(m_table->masterIndex()->columnNames(), QStringList { QStringLiteral("order_num") });
     }
 
     void refusesBadDefinitions()
     {
-        const QList<ColumnDef> columns {ColumnDef(FieldType::Int32, QStringLiteral("a")),
-                                        ColumnDef(FieldType::Int32, QStringLiteral("a"))};
+        const QList<ColumnDef> columns { ColumnDef(FieldType::Int32, QStringLiteral("a")),
+            ColumnDef(FieldType::Int32, QStringLiteral("a")) };
         QVERIFY_EXCEPTION_THROWN(Table(QStringLiteral("t"), columns, {}), QString);
         QVERIFY_EXCEPTION_THROWN(
-            Table(QStringLiteral("t"), {ColumnDef(FieldType::Int32, QStringLiteral("a"))}, {QStringLiteral("b")}),
+            Table(QStringLiteral("t"), { ColumnDef(FieldType::Int32, QStringLiteral("a")) }, { QStringLiteral("b") }),
             QString);
     }
 
@@ -82,7 +82,7 @@ private Q_SLOTS:
         RecordingIndex index(m_table);
         QVERIFY(index.calls.isEmpty());
         QCoreApplication::processEvents();
-        QCOMPARE(index.calls, QStringList {QStringLiteral("build")});
+        QCOMPARE(index.calls, QStringList { QStringLiteral("build") });
         QCOMPARE(index.rows(), QStringLiteral("1"));
     }
 
@@ -111,12 +111,27 @@ private Q_SLOTS:
         r.updated(5);
         r.remove();
 
-        QCOMPARE(log, (QStringList {
-            "first:begin", "second:begin", "first:add 10=5.00", "second:add 10=5.00", "first:end", "second:end",
-            "first:begin", "second:begin", "first:update 10=6.00 [5,5]", "second:update 10=6.00 [5,5]",
-            "first:end", "second:end",
-            "first:begin", "second:begin", "first:remove 10=6.00", "second:remove 10=6.00", "first:end", "second:end",
-        }));
+        QCOMPARE(log,
+            (QStringList {
+                "first:begin",
+                "second:begin",
+                "first:add 10=5.00",
+                "second:add 10=5.00",
+                "first:end",
+                "second:end",
+                "first:begin",
+                "second:begin",
+                "first:update 10=6.00 [5,5]",
+                "second:update 10=6.00 [5,5]",
+                "first:end",
+                "second:end",
+                "first:begin",
+                "second:begin",
+                "first:remove 10=6.00",
+                "second:remove 10=6.00",
+                "first:end",
+                "second:end",
+            }));
         QCOMPARE(m_table->count(), 0);
     }
 
@@ -134,12 +149,12 @@ private Q_SLOTS:
             append(1);
             append(2);
         }
-        QCOMPARE(index.calls, (QStringList {"begin", "add 1", "add 2", "end"}));
+        QCOMPARE(index.calls, (QStringList { "begin", "add 1", "add 2", "end" }));
     }
 
     void masterIndexKeepsKeyOrderAndRefusesDuplicates()
     {
-        for (qint64 key : {5, 1, 9, 3})
+        for (qint64 key : { 5, 1, 9, 3 })
             append(key);
         QCOMPARE(masterRows(m_table), QStringLiteral("1 3 5 9"));
         Record twin = makeOrder(m_table, 3);
@@ -150,7 +165,7 @@ private Q_SLOTS:
 
     void keyChangeMovesTheRecordInTheMasterIndex()
     {
-        for (qint64 key : {1, 2, 3})
+        for (qint64 key : { 1, 2, 3 })
             append(key);
         Record r(m_table, QStringLiteral("1"));
         r.data(QStringLiteral("order_num")) = 7;
@@ -162,7 +177,7 @@ private Q_SLOTS:
 
     void detachedRecordsFindTheirTableTwin()
     {
-        for (qint64 key : {4, 8, 15, 16, 23, 42})
+        for (qint64 key : { 4, 8, 15, 16, 23, 42 })
             append(key);
         const Record probe = makeOrder(m_table, 16);
         const int row = m_table->masterIndex()->find(probe);
@@ -180,7 +195,7 @@ private Q_SLOTS:
     void compositeKeysAreJoinedWithCommas()
     {
         Table* positions = makePositionTable(this);
-        for (const auto& [account, sec] : {std::pair<const char*, int> {"B", 1}, {"A", 2}, {"A", 1}}) {
+        for (const auto& [account, sec] : { std::pair<const char*, int> { "B", 1 }, { "A", 2 }, { "A", 1 } }) {
             Record r(positions);
             r.data(QStringLiteral("account")) = QString::fromLatin1(account);
             r.data(QStringLiteral("sec_id")) = sec;
@@ -227,7 +242,7 @@ private Q_SLOTS:
         append(2);
         index.calls.clear();
         m_table->clear();
-        QCOMPARE(index.calls, (QStringList {"begin", "clear", "end"}));
+        QCOMPARE(index.calls, (QStringList { "begin", "clear", "end" }));
         QCOMPARE(m_table->count(), 0);
         QVERIFY(!r.inTable());
         QCOMPARE(index.count(), 0);
@@ -236,7 +251,7 @@ private Q_SLOTS:
     void lockerOnAnotherThreadWaitsForTheUpdater()
     {
         append(1);
-        std::atomic<bool> read {false};
+        std::atomic<bool> read { false };
         std::thread reader;
         {
             TableUpdater updater(m_table);
@@ -263,18 +278,19 @@ private Q_SLOTS:
         depend.addDependentIndex(&dependent);
         QCOMPARE(depend.owner(), &owner);
         QCoreApplication::processEvents();
-        QCOMPARE(dependent.calls, QStringList {QStringLiteral("build")});
+        QCOMPARE(dependent.calls, QStringList { QStringLiteral("build") });
 
         const Record r = makeOrder(m_table, 3);
         dependent.calls.clear();
         depend.add(r);
         depend.update(r, 1, 2, 0);
-        depend.preprocess({}, {r}, 1, 1, {}, {r});
-        depend.process({r}, {}, 1, 1, {});
+        depend.preprocess({}, { r }, 1, 1, {}, { r });
+        depend.process({ r }, {}, 1, 1, {});
         depend.remove(r, 0);
         depend.clear();
-        QCOMPARE(dependent.calls, (QStringList {"add 3", "update 3 [1,2]", "preprocess -() ~(3) +() [1,1] new(3)",
-                                                "process -(3) ~() +() [1,1]", "remove 3", "remove 3", "clear"}));
+        QCOMPARE(dependent.calls,
+            (QStringList { "add 3", "update 3 [1,2]", "preprocess -() ~(3) +() [1,1] new(3)",
+                "process -(3) ~() +() [1,1]", "remove 3", "remove 3", "clear" }));
         depend.removeDependentIndex(&dependent);
         dependent.calls.clear();
         depend.add(r);

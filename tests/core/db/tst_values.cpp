@@ -63,8 +63,8 @@ private Q_SLOTS:
         QTest::newRow("decimal vs int") << QVariant::fromValue(decimal::fromString("2.50")) << QVariant(2) << 1;
         QTest::newRow("decimal scales") << QVariant::fromValue(decimal::fromString("1.10"))
                                         << QVariant::fromValue(decimal::fromString("1.1")) << 0;
-        QTest::newRow("xdecimal vs decimal") << QVariant::fromValue(xdecimal(decimal(-1, 0)))
-                                             << QVariant::fromValue(decimal(0, 0)) << -1;
+        QTest::newRow("xdecimal vs decimal")
+            << QVariant::fromValue(xdecimal(decimal(-1, 0))) << QVariant::fromValue(decimal(0, 0)) << -1;
         QTest::newRow("empty decimal is empty") << QVariant::fromValue(decimal::minimum()) << QVariant(-5) << -1;
         QTest::newRow("double vs decimal") << QVariant(0.3) << QVariant::fromValue(decimal::fromString("0.25")) << 1;
         QTest::newRow("dates") << QVariant(QDateTime(QDate(2026, 1, 1), QTime(9, 0)))
@@ -92,10 +92,9 @@ private Q_SLOTS:
     {
         QCOMPARE(variant_convert(QStringLiteral("1.5"), qMetaTypeId<decimal>()).value<decimal>(), decimal(15, 1));
         QVERIFY(!variant_convert(QStringLiteral("x"), qMetaTypeId<decimal>()).isValid());
-        QCOMPARE(variant_convert(QStringLiteral("16.03.2026 10:00:00"), qMetaTypeId<datetime>())
-                     .value<datetime>()
-                     .time(),
-                 QTime(10, 0));
+        QCOMPARE(
+            variant_convert(QStringLiteral("16.03.2026 10:00:00"), qMetaTypeId<datetime>()).value<datetime>().time(),
+            QTime(10, 0));
         QCOMPARE(variant_convert(QVariant::fromValue(decimal(25, 1)), QMetaType::Double).toDouble(), 2.5);
         QCOMPARE(variant_convert(QStringLiteral("12"), QMetaType::Int).toInt(), 12);
         QVERIFY(!variant_convert(QVariant(), QMetaType::Int).isValid());

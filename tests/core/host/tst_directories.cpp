@@ -64,7 +64,7 @@ private Q_SLOTS:
         int stock = 0, board = 0;
         qint64 sec = 0;
         QVERIFY(d->idByTextId(f.key.textId(), stock, board, sec));
-        QCOMPARE(SecurityKey({stock, board, sec}), f.key);
+        QCOMPARE(SecurityKey({ stock, board, sec }), f.key);
         QCOMPARE(d->recordById(1, 14, f.key.sec).data(QStringLiteral("sec_code")).toString(), f.code);
         QCOMPARE(d->recordBySecCode(f.code, 1, 14).data(QStringLiteral("sec_id")).toInteger64(), f.key.sec);
         QVERIFY(d->getIsinIdBySecCode(f.code) > 0);
@@ -82,10 +82,12 @@ private Q_SLOTS:
         QCOMPARE(SecurityDirectory::i()->realRecordByTextId(mirror.key.textId()), real);
         // Elsewhere an instrument stands for itself.
         const SampleInstrument& option = firstOf('O', 15);
-        QCOMPARE(SecurityDirectory::i()->realRecordById(1, 15, option.key.sec).data(QStringLiteral("sec_id")).toInteger64(),
-                 option.key.sec);
-        QCOMPARE(SecurityDirectory::i()->recordById(1, 15, option.key.sec).data(QStringLiteral("main_sec_id")).toInteger64(),
-                 option.future.sec);
+        QCOMPARE(
+            SecurityDirectory::i()->realRecordById(1, 15, option.key.sec).data(QStringLiteral("sec_id")).toInteger64(),
+            option.key.sec);
+        QCOMPARE(
+            SecurityDirectory::i()->recordById(1, 15, option.key.sec).data(QStringLiteral("main_sec_id")).toInteger64(),
+            option.future.sec);
     }
 
     void unknownKeysAnswerEmpty()
@@ -120,10 +122,10 @@ private Q_SLOTS:
     {
         const SampleInstrument& a = future();
         const SampleInstrument& b = firstOf('O', 15);
-        std::unique_ptr<QMimeData> mime(SecurityDirectory::mimeDataForKeys({a.key, b.key}));
+        std::unique_ptr<QMimeData> mime(SecurityDirectory::mimeDataForKeys({ a.key, b.key }));
         QVERIFY(mime->hasFormat(QLatin1String(SecurityDirectory::SecuritiesMimeType)));
-        QCOMPARE(SecurityDirectory::i()->keysByMimeData(mime.get(), false), (QList<SecurityKey> {a.key, b.key}));
-        QCOMPARE(SecurityDirectory::i()->keysByMimeData(mime.get(), true), (QList<SecurityKey> {a.key}));
+        QCOMPARE(SecurityDirectory::i()->keysByMimeData(mime.get(), false), (QList<SecurityKey> { a.key, b.key }));
+        QCOMPARE(SecurityDirectory::i()->keysByMimeData(mime.get(), true), (QList<SecurityKey> { a.key }));
         QMimeData unknown;
         unknown.setData(QLatin1String(SecurityDirectory::SecurityMimeType), "1:14:42|x");
         QVERIFY(SecurityDirectory::i()->keysByMimeData(&unknown, false).isEmpty());
@@ -164,7 +166,7 @@ private Q_SLOTS:
         QVERIFY(s->isActiveSessId(1, current));
         QVERIFY(!s->isActiveSessId(1, current - 1));
         QCOMPARE(s->getMaxSessId(1), current);
-        QCOMPARE(s->activeSessIds(1), QList<int> {current});
+        QCOMPARE(s->activeSessIds(1), QList<int> { current });
         QVERIFY(s->nameById(1, current).startsWith(QStringLiteral("Сессия")));
 
         const QDateTime now = QDateTime::currentDateTime();
@@ -176,10 +178,10 @@ private Q_SLOTS:
         const Table* orders = m_market->table(QStringLiteral("orders"));
         const Record order = orders->masterIndex()->at(0);
         const QString status = StatusDirectory::i()->nameByKey(order.data(QStringLiteral("status")));
-        QVERIFY(QStringList({"Активна", "Исполнена", "Снята"}).contains(status));
+        QVERIFY(QStringList({ "Активна", "Исполнена", "Снята" }).contains(status));
         QCOMPARE(StatusDirectory::i()->keys().size(), 4);
         QCOMPARE(StatusDirectory::i()->descrByKey(qint64(2)), QStringLiteral("Заявка исполнена полностью"));
-        QCOMPARE(BuySellDirectory::i()->ids(), (QList<QChar> {QChar('B'), QChar('S')}));
+        QCOMPARE(BuySellDirectory::i()->ids(), (QList<QChar> { QChar('B'), QChar('S') }));
         QCOMPARE(BuySellDirectory::i()->nameById(QChar('S')), QStringLiteral("Продажа"));
         QCOMPARE(BuySellDirectory::i()->nameByKey(order.data(QStringLiteral("buysell"))).isEmpty(), false);
         QCOMPARE(SecTypeDirectory::i()->nameByKey(qint64('O')), QStringLiteral("Опцион"));
@@ -239,10 +241,11 @@ private Q_SLOTS:
 
         const SampleInstrument& option = firstOf('O', 15);
         QVERIFY(!VolatDirectory::i()->volatById(1, 15, option.key.sec).isEmpty());
-        QCOMPARE(BaseContractsParamsDirectory::i()->recordByBaseContractCode(QStringLiteral("Si"))
+        QCOMPARE(BaseContractsParamsDirectory::i()
+                     ->recordByBaseContractCode(QStringLiteral("Si"))
                      .data(QStringLiteral("name"))
                      .toString(),
-                 QStringLiteral("Курс доллар США - российский рубль"));
+            QStringLiteral("Курс доллар США - российский рубль"));
         QCOMPARE(BaseContractsParamsDirectory::i()->table()->name(), QStringLiteral("base_contracts"));
     }
 
@@ -273,7 +276,8 @@ private Q_SLOTS:
         {
             RecordsTrans trans(table);
             for (const Record& r : *table->masterIndex())
-                RecordUpdater(r, trans).data(QStringLiteral("last")) = r.data(QStringLiteral("last")).toDecimal() + decimal(1, 0);
+                RecordUpdater(r, trans).data(QStringLiteral("last"))
+                    = r.data(QStringLiteral("last")).toDecimal() + decimal(1, 0);
         }
         QCOMPARE(securities.count(), 0);
         // A change of a name column is seen at once.
@@ -283,9 +287,9 @@ private Q_SLOTS:
             RecordUpdater(first, trans).data(QStringLiteral("sec_name")) = QStringLiteral("Новое имя");
         }
         QCOMPARE(securities.count(), 1);
-        QCOMPARE(SecurityDirectory::i()->nameById(first.data(0).toInteger(), first.data(1).toInteger(),
-                                                  first.data(2).toInteger64()),
-                 QStringLiteral("Новое имя"));
+        QCOMPARE(SecurityDirectory::i()->nameById(
+                     first.data(0).toInteger(), first.data(1).toInteger(), first.data(2).toInteger64()),
+            QStringLiteral("Новое имя"));
     }
 
     void directoriesFollowTheCurrentCore()

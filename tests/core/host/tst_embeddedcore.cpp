@@ -84,10 +84,10 @@ private Q_SLOTS:
         core.progress()->extraText(QStringLiteral("Построение"), QStringLiteral("ещё"));
         core.progress()->end(QStringLiteral("Построение"));
         QCOMPARE(core.progressService().log,
-                 (QStringList {"start Построение 10", "progress Построение 5", "extra Построение ещё", "end Построение"}));
+            (QStringList { "start Построение 10", "progress Построение 5", "extra Построение ещё", "end Построение" }));
         QSignalSpy notified(&core, &EmbeddedCore::notified);
         core.notify(QStringLiteral("Заявка отклонена"));
-        QCOMPARE(core.notifications, QStringList {QStringLiteral("Заявка отклонена")});
+        QCOMPARE(core.notifications, QStringList { QStringLiteral("Заявка отклонена") });
         QCOMPARE(notified.count(), 1);
 
         QAction action(QStringLiteral("Котировки"), nullptr);
@@ -135,9 +135,8 @@ private Q_SLOTS:
     {
         EmbeddedCore core;
         EmbeddedTransactionSender* sender = core.sender();
-        sender->registerDescription({1, 10, QStringLiteral("Новая заявка"),
-                                     {QStringLiteral("Security"), QStringLiteral("Price")},
-                                     {QStringLiteral("Comment")}});
+        sender->registerDescription({ 1, 10, QStringLiteral("Новая заявка"),
+            { QStringLiteral("Security"), QStringLiteral("Price") }, { QStringLiteral("Comment") } });
         QString error;
         try {
             core.transactions()->description(1, 99);
@@ -147,25 +146,25 @@ private Q_SLOTS:
         QCOMPARE(error, QStringLiteral("Транзакция вида 99 для рынка 1 не найдена"));
 
         const TransactionDescription d = core.transactions()->description(1, 10);
-        QVERIFY_EXCEPTION_THROWN(core.transactions()->build(d, {{QStringLiteral("Security"), 1}}), QString);
-        QVERIFY_EXCEPTION_THROWN(core.transactions()->build(d, {{QStringLiteral("Security"), 1},
-                                                                {QStringLiteral("Price"), 2},
-                                                                {QStringLiteral("Unknown"), 3}}),
-                                 QString);
+        QVERIFY_EXCEPTION_THROWN(core.transactions()->build(d, { { QStringLiteral("Security"), 1 } }), QString);
+        QVERIFY_EXCEPTION_THROWN(core.transactions()->build(d,
+                                     { { QStringLiteral("Security"), 1 }, { QStringLiteral("Price"), 2 },
+                                         { QStringLiteral("Unknown"), 3 } }),
+            QString);
         QVERIFY_EXCEPTION_THROWN(core.transactions()->queue(RawTransactionPtr()), QString);
 
         QStringList executed;
-        sender->setExecutor([&](const RawTransaction& t) { executed << t.values().value(QStringLiteral("Price")).toString(); },
-                            2);
-        for (int price : {100, 101}) {
-            RawTransactionPtr t = core.transactions()->build(d, {{QStringLiteral("Security"), 1},
-                                                                 {QStringLiteral("Price"), price}});
+        sender->setExecutor(
+            [&](const RawTransaction& t) { executed << t.values().value(QStringLiteral("Price")).toString(); }, 2);
+        for (int price : { 100, 101 }) {
+            RawTransactionPtr t = core.transactions()->build(
+                d, { { QStringLiteral("Security"), 1 }, { QStringLiteral("Price"), price } });
             t->restartTimer();
             QVERIFY(core.transactions()->queue(t));
         }
         QCOMPARE(sender->queued.size(), 2);
         QVERIFY(executed.isEmpty()); // later, from the event loop
-        QTRY_COMPARE(executed, (QStringList {"100", "101"}));
+        QTRY_COMPARE(executed, (QStringList { "100", "101" }));
     }
 
     void windowManagerOpensAndLogs()
@@ -177,13 +176,13 @@ private Q_SLOTS:
             opened = keys;
             return nullptr;
         });
-        IWindowManager::instance()->openWindow(30, {SecurityKey {1, 14, 400000}});
+        IWindowManager::instance()->openWindow(30, { SecurityKey { 1, 14, 400000 } });
         IWindowManager::instance()->openWindow(99, {});
         IWindowManager::instance()->lockWindows(true);
         QVERIFY(windows->isLocked());
         IWindowManager::instance()->lockWindows(false);
-        QCOMPARE(opened, (QList<SecurityKey> {SecurityKey {1, 14, 400000}}));
-        QCOMPARE(windows->log, (QStringList {"open 30 1:14:400000", "open 99 ", "lock 1", "lock 0"}));
+        QCOMPARE(opened, (QList<SecurityKey> { SecurityKey { 1, 14, 400000 } }));
+        QCOMPARE(windows->log, (QStringList { "open 30 1:14:400000", "open 99 ", "lock 1", "lock 0" }));
     }
 
     void connectionStatus()
@@ -199,7 +198,7 @@ private Q_SLOTS:
 
     void securityKeysAsText()
     {
-        const SecurityKey key {1, 15, 1000042};
+        const SecurityKey key { 1, 15, 1000042 };
         QCOMPARE(key.textId(), QStringLiteral("1:15:1000042"));
         QCOMPARE(SecurityKey::fromTextId(QStringLiteral(" 1:15:1000042 ")), key);
         QVERIFY(!SecurityKey::fromTextId(QStringLiteral("1:15")).isValid());

@@ -4,8 +4,7 @@
 
 BaseContractsParamsDirectory::BaseContractsParamsDirectory()
     : TableDirectory(QStringLiteral("base_contracts"))
-{
-}
+{ }
 
 void BaseContractsParamsDirectory::reload(const Table* table)
 {

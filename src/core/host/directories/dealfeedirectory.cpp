@@ -4,8 +4,7 @@
 
 DealFeeDirectory::DealFeeDirectory(const QString& tableName)
     : TableDirectory(tableName)
-{
-}
+{ }
 
 void DealFeeDirectory::reload(const Table* table)
 {
@@ -22,10 +21,8 @@ void DealFeeDirectory::reload(const Table* table)
 
 FeeDirectory::FeeDirectory()
     : DealFeeDirectory(QStringLiteral("fee"))
-{
-}
+{ }
 
 BrokerFeeDirectory::BrokerFeeDirectory()
     : DealFeeDirectory(QStringLiteral("broker_fee"))
-{
-}
+{ }

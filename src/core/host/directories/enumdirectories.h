@@ -32,8 +32,7 @@ public:
     SessStateDirectory();
 };
 
-class BV_HOST_EXPORT PriceDirectionDirectory : public EnumDirectory,
-                                               public DirectoryInstance<PriceDirectionDirectory>
+class BV_HOST_EXPORT PriceDirectionDirectory : public EnumDirectory, public DirectoryInstance<PriceDirectionDirectory>
 {
     Q_OBJECT
 public:

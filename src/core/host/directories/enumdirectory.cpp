@@ -5,8 +5,7 @@
 
 EnumDirectory::EnumDirectory(const QString& tableName)
     : TableDirectory(tableName)
-{
-}
+{ }
 
 qint64 EnumDirectory::codeOf(const Field& field)
 {

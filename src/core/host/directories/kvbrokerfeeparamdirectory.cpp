@@ -4,8 +4,7 @@
 
 KvBrokerFeeParamDirectory::KvBrokerFeeParamDirectory()
     : TableDirectory(QStringLiteral("kv.broker_fee_param"))
-{
-}
+{ }
 
 void KvBrokerFeeParamDirectory::reload(const Table* table)
 {

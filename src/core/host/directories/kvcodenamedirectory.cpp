@@ -4,8 +4,7 @@
 
 KvCodeNameDirectory::KvCodeNameDirectory(const QString& tableName)
     : TableDirectory(tableName)
-{
-}
+{ }
 
 void KvCodeNameDirectory::reload(const Table* table)
 {
@@ -28,15 +27,12 @@ QStringList KvCodeNameDirectory::codes() const
 
 KvInvestorDirectory::KvInvestorDirectory()
     : KvCodeNameDirectory(QStringLiteral("kv.investor"))
-{
-}
+{ }
 
 KvDealerDirectory::KvDealerDirectory()
     : KvCodeNameDirectory(QStringLiteral("kv.dealer"))
-{
-}
+{ }
 
 KvRFDirectory::KvRFDirectory()
     : KvCodeNameDirectory(QStringLiteral("kv.rf"))
-{
-}
+{ }

@@ -4,8 +4,7 @@
 
 KvFutMarginTypeDirectory::KvFutMarginTypeDirectory()
     : TableDirectory(QStringLiteral("kv.fut_margin_type"))
-{
-}
+{ }
 
 void KvFutMarginTypeDirectory::reload(const Table* table)
 {
@@ -19,8 +18,8 @@ void KvFutMarginTypeDirectory::reload(const Table* table)
     const int operatorC = table->columnIndex(QStringLiteral("operator_input"));
     for (const Record& r : *table->masterIndex()) {
         m_entries.insert(r.data(codeC).toString(),
-                         Info {r.data(marginC).toInteger(), r.data(saC).toInteger(), r.data(ucpC).toInteger(),
-                               r.data(operatorC).toInteger()});
+            Info { r.data(marginC).toInteger(), r.data(saC).toInteger(), r.data(ucpC).toInteger(),
+                r.data(operatorC).toInteger() });
     }
 }
 

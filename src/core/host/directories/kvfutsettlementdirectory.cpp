@@ -11,8 +11,7 @@ QString codeType(const QString& code, int type)
 
 KvFutSettlementDirectory::KvFutSettlementDirectory()
     : TableDirectory(QStringLiteral("kv.fut_settlement"))
-{
-}
+{ }
 
 void KvFutSettlementDirectory::reload(const Table* table)
 {

@@ -3,9 +3,8 @@
 #include "masterindex.h"
 
 KvUserDirectory::KvUserDirectory()
-    : TableDirectory(QStringLiteral("kv.user"), {QStringLiteral("login"), QStringLiteral("aspref")})
-{
-}
+    : TableDirectory(QStringLiteral("kv.user"), { QStringLiteral("login"), QStringLiteral("aspref") })
+{ }
 
 void KvUserDirectory::reload(const Table* table)
 {

@@ -4,8 +4,7 @@
 
 OptionSeriesParamDirectory::OptionSeriesParamDirectory()
     : TableDirectory(QStringLiteral("option_series"))
-{
-}
+{ }
 
 void OptionSeriesParamDirectory::reload(const Table* table)
 {
@@ -21,9 +20,9 @@ void OptionSeriesParamDirectory::reload(const Table* table)
     const int secC = table->columnIndex(QStringLiteral("main_sec_id"));
     const int nameC = table->columnIndex(QStringLiteral("name"));
     for (const Record& r : *table->masterIndex()) {
-        const OptionSeriesParam p {r.data(idC).toInteger(),    r.data(baseC).toString(),   r.data(expC).toQDate(),
-                                   r.data(calcC).toInteger(),  r.data(boardC).toInteger(), r.data(secC).toInteger64(),
-                                   r.data(nameC).toString()};
+        const OptionSeriesParam p { r.data(idC).toInteger(), r.data(baseC).toString(), r.data(expC).toQDate(),
+            r.data(calcC).toInteger(), r.data(boardC).toInteger(), r.data(secC).toInteger64(),
+            r.data(nameC).toString() };
         m_bySeries.insert(p.seriesId, p);
         m_byDate[p.expDate] << p; // key order: ascending series ids
     }

@@ -5,8 +5,7 @@
 
 SessionDirectory::SessionDirectory()
     : TableDirectory(QStringLiteral("sessions"))
-{
-}
+{ }
 
 void SessionDirectory::reload(const Table* table)
 {
@@ -22,7 +21,7 @@ void SessionDirectory::reload(const Table* table)
         const int stock = r.data(stockC).toInteger();
         const int sess = r.data(sessC).toInteger();
         m_sessions.insert(key(stock, sess),
-                          Info {r.data(nameC).toString(), r.data(stateC).toInteger() == HostSchema::SessionTrading});
+            Info { r.data(nameC).toString(), r.data(stateC).toInteger() == HostSchema::SessionTrading });
         m_maxSess[stock] = qMax(m_maxSess.value(stock, -1), sess);
     }
 }

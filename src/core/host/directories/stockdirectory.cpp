@@ -3,9 +3,8 @@
 #include "masterindex.h"
 
 StockDirectory::StockDirectory()
-    : TableDirectory(QStringLiteral("stocks"), {QStringLiteral("stock_code"), QStringLiteral("stock_name")})
-{
-}
+    : TableDirectory(QStringLiteral("stocks"), { QStringLiteral("stock_code"), QStringLiteral("stock_name") })
+{ }
 
 void StockDirectory::reload(const Table* table)
 {

@@ -3,9 +3,8 @@
 #include "masterindex.h"
 
 StockTimeDirectory::StockTimeDirectory()
-    : TableDirectory(QStringLiteral("stocks"), {QStringLiteral("time_offset_ms")})
-{
-}
+    : TableDirectory(QStringLiteral("stocks"), { QStringLiteral("time_offset_ms") })
+{ }
 
 void StockTimeDirectory::reload(const Table* table)
 {

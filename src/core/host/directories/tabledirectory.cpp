@@ -23,7 +23,7 @@ public:
     }
 
     void clear() override { m_stale = true; }
-    void build() override {} // the directory loads itself when it attaches
+    void build() override { } // the directory loads itself when it attaches
     void add(const Record&) override { m_stale = true; }
     void remove(const Record&, int) override { m_stale = true; }
     bool filter(const Record&) const override { return true; }
@@ -33,7 +33,7 @@ public:
         m_stale = m_stale || watched(firstColumn, lastColumn);
     }
     void process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
-                 const QList<Record>& added) override
+        const QList<Record>& added) override
     {
         m_stale = m_stale || !removed.isEmpty() || !added.isEmpty()
             || (!updated.isEmpty() && watched(firstColumn, lastColumn));

@@ -4,8 +4,7 @@
 
 VMSADirectory::VMSADirectory(const QString& tableName)
     : TableDirectory(tableName)
-{
-}
+{ }
 
 void VMSADirectory::reload(const Table* table)
 {
@@ -26,10 +25,8 @@ xdecimal VMSADirectory::getVMbySettlementAccount(const QString& account) const
 
 FutVMSADirectory::FutVMSADirectory()
     : VMSADirectory(QStringLiteral("fut_vm_sa"))
-{
-}
+{ }
 
 OptVMSADirectory::OptVMSADirectory()
     : VMSADirectory(QStringLiteral("opt_vm_sa"))
-{
-}
+{ }

@@ -4,8 +4,7 @@
 
 VolatDirectory::VolatDirectory()
     : TableDirectory(QStringLiteral("volat"))
-{
-}
+{ }
 
 void VolatDirectory::reload(const Table* table)
 {
@@ -17,12 +16,13 @@ void VolatDirectory::reload(const Table* table)
     const int secC = table->columnIndex(QStringLiteral("sec_id"));
     const int volatC = table->columnIndex(QStringLiteral("volat"));
     for (const Record& r : *table->masterIndex()) {
-        m_volat.insert(SecurityKey {r.data(stockC).toInteger(), r.data(boardC).toInteger(), r.data(secC).toInteger64()},
-                       r.data(volatC).toDecimal());
+        m_volat.insert(
+            SecurityKey { r.data(stockC).toInteger(), r.data(boardC).toInteger(), r.data(secC).toInteger64() },
+            r.data(volatC).toDecimal());
     }
 }
 
 decimal VolatDirectory::volatById(int stock, int board, qint64 sec) const
 {
-    return m_volat.value(SecurityKey {stock, board, sec}, decimal::minimum());
+    return m_volat.value(SecurityKey { stock, board, sec }, decimal::minimum());
 }

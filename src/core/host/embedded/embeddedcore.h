@@ -5,10 +5,10 @@
 #include "embeddedtransactionsender.h"
 #include "icore.h"
 
-#include <QPointer>
-#include <QStringList>
 #include <QMutex>
+#include <QPointer>
 #include <QSet>
+#include <QStringList>
 #include <QTranslator>
 
 class EmbeddedWindowManager;

@@ -4,8 +4,7 @@
 
 EmbeddedTransactionSender::EmbeddedTransactionSender(QObject* parent)
     : QObject(parent)
-{
-}
+{ }
 
 void EmbeddedTransactionSender::registerDescription(const TransactionDescription& description)
 {

@@ -4,8 +4,7 @@
 
 EmbeddedWindowManager::EmbeddedWindowManager(QObject* parent)
     : IWindowManager(parent)
-{
-}
+{ }
 
 void EmbeddedWindowManager::registerWindow(int windowId, Factory factory)
 {

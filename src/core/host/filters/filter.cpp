@@ -4,15 +4,13 @@
 
 Filter::Filter(int column, QObject* parent)
     : Filter(column, -1, parent)
-{
-}
+{ }
 
 Filter::Filter(int column, int modelColumn, QObject* parent)
     : QObject(parent)
     , m_column(column)
     , m_modelColumn(modelColumn)
-{
-}
+{ }
 
 FilterFunc* Filter::createFilterFunc(QObject* parent) const
 {
@@ -24,13 +22,9 @@ QWidget* Filter::createFilterWidget(QWidget*)
     return nullptr;
 }
 
-void Filter::apply(QWidget*)
-{
-}
+void Filter::apply(QWidget*) { }
 
-void Filter::init(QWidget*)
-{
-}
+void Filter::init(QWidget*) { }
 
 QString Filter::text() const
 {
@@ -47,9 +41,7 @@ QString Filter::value() const
     return QString();
 }
 
-void Filter::setValue(const QString&)
-{
-}
+void Filter::setValue(const QString&) { }
 
 void Filter::clear()
 {

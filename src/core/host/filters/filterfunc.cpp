@@ -2,8 +2,7 @@
 
 FilterFunc::FilterFunc(QObject* parent)
     : QObject(parent)
-{
-}
+{ }
 
 QString FilterFunc::toString() const
 {

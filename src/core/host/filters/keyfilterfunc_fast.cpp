@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-KeyFilterFunc_Fast::KeyFilterFunc_Fast(Table* table, const QList<KeyValue>& keys, const QList<int>& columns,
-                                       QObject* parent)
+KeyFilterFunc_Fast::KeyFilterFunc_Fast(
+    Table* table, const QList<KeyValue>& keys, const QList<int>& columns, QObject* parent)
     : FilterFunc(parent)
 {
     if (!table || columns.isEmpty())
@@ -105,7 +105,8 @@ bool KeyFilterFunc_Fast::filter(const Record& record) const
     int hi = m_imageCount;
     while (lo < hi) {
         const int mid = (lo + hi) / 2;
-        const int c = std::memcmp(m_images.data() + std::size_t(mid) * std::size_t(m_length), key, std::size_t(m_length));
+        const int c
+            = std::memcmp(m_images.data() + std::size_t(mid) * std::size_t(m_length), key, std::size_t(m_length));
         if (c == 0)
             return true;
         if (c < 0)
@@ -118,5 +119,8 @@ bool KeyFilterFunc_Fast::filter(const Record& record) const
 
 QString KeyFilterFunc_Fast::toString() const
 {
-    return QStringLiteral("KeyFilterFunc_Fast[%1 keys, bytes %2..%3]").arg(m_imageCount).arg(m_offset).arg(m_offset + m_length);
+    return QStringLiteral("KeyFilterFunc_Fast[%1 keys, bytes %2..%3]")
+        .arg(m_imageCount)
+        .arg(m_offset)
+        .arg(m_offset + m_length);
 }

@@ -16,8 +16,7 @@ class BV_HOST_EXPORT KeyFilterFunc_Fast : public FilterFunc
 {
     Q_OBJECT
 public:
-    KeyFilterFunc_Fast(Table* table, const QList<KeyValue>& keys, const QList<int>& columns,
-                       QObject* parent = nullptr);
+    KeyFilterFunc_Fast(Table* table, const QList<KeyValue>& keys, const QList<int>& columns, QObject* parent = nullptr);
     bool filter(const Record& record) const override;
     QString toString() const override;
 

@@ -3,8 +3,7 @@
 LambdaFilterFunc::LambdaFilterFunc(std::function<bool(const Record&)> function, QObject* parent)
     : FilterFunc(parent)
     , m_function(std::move(function))
-{
-}
+{ }
 
 bool LambdaFilterFunc::filter(const Record& record) const
 {

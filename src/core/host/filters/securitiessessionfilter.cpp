@@ -5,8 +5,8 @@
 #include "icore.h"
 #include "idecoder.h"
 
-SecuritiesSessionFilter::SecuritiesSessionFilter(Table& table, int column, const QList<int>& keyColumns,
-                                                 int modelColumn, QObject* parent)
+SecuritiesSessionFilter::SecuritiesSessionFilter(
+    Table& table, int column, const QList<int>& keyColumns, int modelColumn, QObject* parent)
     : ValueFilter(table, column, keyColumns, modelColumn, parent)
 {
     updateKeys();
@@ -41,7 +41,7 @@ void SecuritiesSessionFilter::updateKeys()
     const ColumnDef sessDef = table().columnDef(columns.at(1));
     for (int stock : StockDirectory::i()->ids()) {
         for (int sess : SessionDirectory::i()->activeSessIds(stock))
-            addKey(KeyValue {FieldValue(stockDef.type, stockDef.length, stock),
-                             FieldValue(sessDef.type, sessDef.length, sess)});
+            addKey(KeyValue {
+                FieldValue(stockDef.type, stockDef.length, stock), FieldValue(sessDef.type, sessDef.length, sess) });
     }
 }

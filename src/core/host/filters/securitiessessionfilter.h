@@ -9,14 +9,14 @@ class BV_HOST_EXPORT SecuritiesSessionFilter : public ValueFilter
 {
     Q_OBJECT
 public:
-    SecuritiesSessionFilter(Table& table, int column, const QList<int>& keyColumns, int modelColumn,
-                            QObject* parent = nullptr);
+    SecuritiesSessionFilter(
+        Table& table, int column, const QList<int>& keyColumns, int modelColumn, QObject* parent = nullptr);
 
     QString name() const override;
     // The value is "the current sessions": nothing to persist or set.
     QString value() const override { return QString(); }
-    void setValue(const QString&) override {}
-    void clear() override {}
+    void setValue(const QString&) override { }
+    void clear() override { }
 
     void updateKeys();
 

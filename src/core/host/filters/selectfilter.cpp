@@ -2,5 +2,4 @@
 
 SelectFilter::SelectFilter(Table& table, int column, const QList<int>& keyColumns, int modelColumn, QObject* parent)
     : ValueFilter(table, column, keyColumns, modelColumn, parent)
-{
-}
+{ }

@@ -6,16 +6,14 @@
 #include "table.h"
 
 ValueFilter::ValueFilter(Table& table, int column, QObject* parent)
-    : ValueFilter(table, column, {column}, -1, parent)
-{
-}
+    : ValueFilter(table, column, { column }, -1, parent)
+{ }
 
 ValueFilter::ValueFilter(Table& table, int column, const QList<int>& keyColumns, int modelColumn, QObject* parent)
     : Filter(column, modelColumn, parent)
     , m_table(table)
     , m_keyColumns(keyColumns)
-{
-}
+{ }
 
 void ValueFilter::addKey(const KeyValue& key)
 {
