@@ -1,8 +1,8 @@
 #include "livepricecolumndelegate.h"
 
-#include "datetime.h"
-#include "hostschema.h"
-#include "itemroles.h"
+#include "columns/itemroles.h"
+#include "core/db/datetime.h"
+#include "core/host/schema/hostschema.h"
 
 LivePriceColumnDelegate::LivePriceColumnDelegate(ItemModelWithDelegates* model)
     : PriceColumnDelegate(model)

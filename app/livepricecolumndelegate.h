@@ -1,6 +1,6 @@
 #pragma once
 
-#include "valuecolumndelegates.h"
+#include "delegates/catalogue/valuecolumndelegates.h"
 
 // A live price of an instrument, shown as PriceColumnDelegate shows it, that also tells the price cells'
 // painter when and which way the instrument's price last moved ("change_time", "price_dir"), so it flashes.

@@ -7,13 +7,13 @@
 //   --screenshot FILE --after MS   grab the main window after MS ms, save it and quit
 //   --soak SECONDS    run with every window open (offscreen when there is no display) and print figures
 
-#include "embeddedcore.h"
-#include "embeddedexchange.h"
-#include "marketfeed.h"
-#include "samplemarket.h"
+#include "core/db/table.h"
+#include "core/host/embedded/embeddedcore.h"
+#include "core/host/tableregistry.h"
+#include "sim/embeddedexchange.h"
+#include "sim/marketfeed.h"
+#include "sim/samplemarket.h"
 #include "soakrun.h"
-#include "table.h"
-#include "tableregistry.h"
 #include "terminalwindow.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "soakrun.h"
 
-#include "marketfeed.h"
+#include "sim/marketfeed.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,12 +1,12 @@
 #include "tablewindow.h"
 
-#include "datetime.h"
-#include "itemdelegateupdown.h"
+#include "core/db/datetime.h"
+#include "core/db/table.h"
+#include "delegates/catalogue/standardcolumndelegates.h"
+#include "delegates/itemdelegateupdown.h"
 #include "livepricecolumndelegate.h"
-#include "qtablefastview.h"
-#include "standardcolumndelegates.h"
-#include "table.h"
-#include "tableindexmodel.h"
+#include "models/tableindexmodel.h"
+#include "views/qtablefastview.h"
 
 #include <QHeaderView>
 #include <QTimer>

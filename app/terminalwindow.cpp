@@ -1,10 +1,10 @@
 #include "terminalwindow.h"
 
-#include "embeddedcore.h"
-#include "marketfeed.h"
-#include "table.h"
-#include "tableindexmodel.h"
-#include "tableregistry.h"
+#include "core/db/table.h"
+#include "core/host/embedded/embeddedcore.h"
+#include "core/host/tableregistry.h"
+#include "models/tableindexmodel.h"
+#include "sim/marketfeed.h"
 #include "tablewindow.h"
 
 #include <QDateTime>

@@ -3,10 +3,10 @@
 
 #include "benchutil.h"
 
-#include "masterindex.h"
-#include "recordstrans.h"
-#include "recordupdater.h"
-#include "table.h"
+#include "core/db/masterindex.h"
+#include "core/db/recordstrans.h"
+#include "core/db/recordupdater.h"
+#include "core/db/table.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>

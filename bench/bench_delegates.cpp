@@ -8,16 +8,16 @@
 
 #include "benchutil.h"
 
-#include "enumcolumndelegates.h"
-#include "marketcolumndelegates.h"
+#include "core/db/masterindex.h"
+#include "core/db/table.h"
+#include "delegates/catalogue/enumcolumndelegates.h"
+#include "delegates/catalogue/marketcolumndelegates.h"
+#include "delegates/catalogue/securitycolumndelegates.h"
+#include "delegates/catalogue/standardcolumndelegates.h"
+#include "delegates/catalogue/valuecolumndelegates.h"
 #include "marketfixture.h"
-#include "masterindex.h"
-#include "qtablefastview.h"
-#include "securitycolumndelegates.h"
-#include "standardcolumndelegates.h"
-#include "table.h"
-#include "tableindexmodel.h"
-#include "valuecolumndelegates.h"
+#include "models/tableindexmodel.h"
+#include "views/qtablefastview.h"
 
 #include <QApplication>
 #include <QHeaderView>

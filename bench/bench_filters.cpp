@@ -3,13 +3,13 @@
 
 #include "benchutil.h"
 
-#include "balancefilterfunc.h"
-#include "enumfilterfunc.h"
-#include "listfilterfunc.h"
+#include "core/db/masterindex.h"
+#include "core/db/table.h"
+#include "filters/balancefilterfunc.h"
+#include "filters/enumfilterfunc.h"
+#include "filters/listfilterfunc.h"
+#include "filters/quantityfilterfunc.h"
 #include "marketfixture.h"
-#include "masterindex.h"
-#include "quantityfilterfunc.h"
-#include "table.h"
 
 #include <QApplication>
 

@@ -2,10 +2,10 @@
 
 #include "benchutil.h"
 
-#include "directories/securitydirectory.h"
-#include "embeddedcore.h"
-#include "samplemarket.h"
-#include "tableregistry.h"
+#include "core/host/directories/securitydirectory.h"
+#include "core/host/embedded/embeddedcore.h"
+#include "core/host/tableregistry.h"
+#include "sim/samplemarket.h"
 
 #include <QApplication>
 

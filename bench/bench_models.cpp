@@ -4,16 +4,16 @@
 
 #include "benchutil.h"
 
-#include "enumfilter.h"
-#include "filterfunc.h"
+#include "core/db/masterindex.h"
+#include "core/db/recordstrans.h"
+#include "core/db/recordupdater.h"
+#include "core/db/table.h"
+#include "core/host/filters/filterfunc.h"
+#include "filters/enumfilter.h"
+#include "filters/rowfiltersmodel.h"
 #include "marketfixture.h"
-#include "masterindex.h"
-#include "recordstrans.h"
-#include "recordupdater.h"
-#include "rowfiltersmodel.h"
+#include "models/tableindexmodel.h"
 #include "sidefilter.h"
-#include "table.h"
-#include "tableindexmodel.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>

@@ -3,10 +3,10 @@
 
 #include "benchutil.h"
 
-#include "itemdelegate.h"
-#include "itemdelegateupdown.h"
-#include "itemroles.h"
-#include "xdecimal.h"
+#include "columns/itemroles.h"
+#include "core/db/xdecimal.h"
+#include "delegates/itemdelegate.h"
+#include "delegates/itemdelegateupdown.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -6,14 +6,14 @@
 
 #include "benchutil.h"
 
+#include "core/db/masterindex.h"
+#include "core/db/recordstrans.h"
+#include "core/db/recordupdater.h"
+#include "core/db/table.h"
 #include "marketfixture.h"
-#include "masterindex.h"
+#include "models/tableindexmodel.h"
 #include "paintedarea.h"
-#include "qtablefastview.h"
-#include "recordstrans.h"
-#include "recordupdater.h"
-#include "table.h"
-#include "tableindexmodel.h"
+#include "views/qtablefastview.h"
 
 #include <QApplication>
 #include <QHeaderView>

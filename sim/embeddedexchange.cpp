@@ -1,15 +1,15 @@
-#include "embeddedexchange.h"
+#include "sim/embeddedexchange.h"
 
-#include "embeddedtransactionsender.h"
-#include "generatorutil.h"
-#include "hostschema.h"
-#include "icore.h"
-#include "kvcodenamedirectory.h"
-#include "masterindex.h"
-#include "securitydirectory.h"
-#include "table.h"
-#include "tableregistry.h"
-#include "tradeledger.h"
+#include "core/db/masterindex.h"
+#include "core/db/table.h"
+#include "core/host/directories/kvcodenamedirectory.h"
+#include "core/host/directories/securitydirectory.h"
+#include "core/host/embedded/embeddedtransactionsender.h"
+#include "core/host/icore.h"
+#include "core/host/schema/hostschema.h"
+#include "core/host/tableregistry.h"
+#include "sim/generatorutil.h"
+#include "sim/tradeledger.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bv_sim_export.h"
-#include "itransactionsender.h"
+#include "core/host/itransactionsender.h"
+#include "sim/bv_sim_export.h"
 
 #include <QCoreApplication>
 #include <QObject>

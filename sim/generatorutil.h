@@ -1,8 +1,8 @@
 #pragma once
 
-#include "decimal.h"
-#include "recordupdater.h"
-#include "securitykey.h"
+#include "core/db/decimal.h"
+#include "core/db/recordupdater.h"
+#include "core/host/securitykey.h"
 
 #include <QHash>
 #include <QString>

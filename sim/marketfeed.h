@@ -1,8 +1,8 @@
 #pragma once
 
-#include "bv_sim_export.h"
-#include "decimal.h"
-#include "record.h"
+#include "core/db/decimal.h"
+#include "core/db/record.h"
+#include "sim/bv_sim_export.h"
 
 #include <QObject>
 #include <QRandomGenerator>

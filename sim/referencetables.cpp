@@ -1,11 +1,11 @@
-#include "referencetables.h"
+#include "sim/referencetables.h"
 
-#include "generatorutil.h"
-#include "hostschema.h"
-#include "recordstrans.h"
-#include "samplemarket.h"
-#include "stagedrow.h"
-#include "table.h"
+#include "core/db/recordstrans.h"
+#include "core/db/table.h"
+#include "core/host/schema/hostschema.h"
+#include "sim/generatorutil.h"
+#include "sim/samplemarket.h"
+#include "sim/stagedrow.h"
 
 #include <QRandomGenerator>
 

@@ -1,14 +1,14 @@
-#include "samplemarket.h"
+#include "sim/samplemarket.h"
 
-#include "generatorutil.h"
-#include "referencetables.h"
-#include "tradingtables.h"
+#include "sim/generatorutil.h"
+#include "sim/referencetables.h"
+#include "sim/tradingtables.h"
 
-#include "hostschema.h"
-#include "recordstrans.h"
-#include "recordupdater.h"
-#include "table.h"
-#include "tableregistry.h"
+#include "core/db/recordstrans.h"
+#include "core/db/recordupdater.h"
+#include "core/db/table.h"
+#include "core/host/schema/hostschema.h"
+#include "core/host/tableregistry.h"
 
 #include <QRandomGenerator>
 

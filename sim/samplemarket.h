@@ -1,8 +1,8 @@
 #pragma once
 
-#include "bv_sim_export.h"
-#include "decimal.h"
-#include "securitykey.h"
+#include "core/db/decimal.h"
+#include "core/host/securitykey.h"
+#include "sim/bv_sim_export.h"
 
 #include <QDate>
 #include <QStringList>

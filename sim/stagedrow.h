@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recordupdater.h"
+#include "core/db/recordupdater.h"
 
 // A new row of a table staged in a transaction, written by column name.
 class StagedRow

@@ -1,14 +1,14 @@
-#include "tradeledger.h"
+#include "sim/tradeledger.h"
 
-#include "datetime.h"
-#include "generatorutil.h"
-#include "hostschema.h"
-#include "masterindex.h"
-#include "recordstrans.h"
-#include "recordupdater.h"
-#include "table.h"
-#include "tableregistry.h"
-#include "xdecimal.h"
+#include "core/db/datetime.h"
+#include "core/db/masterindex.h"
+#include "core/db/recordstrans.h"
+#include "core/db/recordupdater.h"
+#include "core/db/table.h"
+#include "core/db/xdecimal.h"
+#include "core/host/schema/hostschema.h"
+#include "core/host/tableregistry.h"
+#include "sim/generatorutil.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "bv_sim_export.h"
-#include "decimal.h"
-#include "record.h"
-#include "securitykey.h"
+#include "core/db/decimal.h"
+#include "core/db/record.h"
+#include "core/host/securitykey.h"
+#include "sim/bv_sim_export.h"
 
 #include <QHash>
 #include <QSet>

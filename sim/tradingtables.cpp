@@ -1,11 +1,11 @@
-#include "tradingtables.h"
+#include "sim/tradingtables.h"
 
-#include "generatorutil.h"
-#include "hostschema.h"
-#include "recordstrans.h"
-#include "recordupdater.h"
-#include "samplemarket.h"
-#include "table.h"
+#include "core/db/recordstrans.h"
+#include "core/db/recordupdater.h"
+#include "core/db/table.h"
+#include "core/host/schema/hostschema.h"
+#include "sim/generatorutil.h"
+#include "sim/samplemarket.h"
 
 #include <QHash>
 #include <QRandomGenerator>

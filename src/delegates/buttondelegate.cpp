@@ -1,4 +1,4 @@
-#include "buttondelegate.h"
+#include "delegates/buttondelegate.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "checkboxdelegate.h"
+#include "delegates/checkboxdelegate.h"
 
 #include <QApplication>
 #include <QKeyEvent>

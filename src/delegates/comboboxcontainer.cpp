@@ -1,4 +1,4 @@
-#include "comboboxcontainer.h"
+#include "delegates/comboboxcontainer.h"
 
 #include <QComboBox>
 #include <QVBoxLayout>

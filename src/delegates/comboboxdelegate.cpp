@@ -1,6 +1,6 @@
-#include "comboboxdelegate.h"
+#include "delegates/comboboxdelegate.h"
 
-#include "comboboxcontainer.h"
+#include "delegates/comboboxcontainer.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "itemdelegate.h"
+#include "delegates/itemdelegate.h"
 
 class ComboBoxContainer;
 class ComboBoxContainerFactory;

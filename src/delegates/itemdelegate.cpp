@@ -1,4 +1,4 @@
-#include "itemdelegate.h"
+#include "delegates/itemdelegate.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

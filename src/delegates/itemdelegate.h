@@ -1,6 +1,6 @@
 #pragma once
 
-#include "styleditemdelegate.h"
+#include "delegates/styleditemdelegate.h"
 
 class QAbstractItemModel;
 

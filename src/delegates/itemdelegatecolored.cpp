@@ -1,4 +1,4 @@
-#include "itemdelegatecolored.h"
+#include "delegates/itemdelegatecolored.h"
 
 ItemDelegateColored::ItemDelegateColored(const QColor& color, QObject* parent)
     : ItemDelegate(parent)

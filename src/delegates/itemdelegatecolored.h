@@ -1,6 +1,6 @@
 #pragma once
 
-#include "itemdelegate.h"
+#include "delegates/itemdelegate.h"
 
 // Paints unselected cells on a fixed colour (a column or window of one meaning).
 class BASIC_VIEWS_EXPORT ItemDelegateColored : public ItemDelegate

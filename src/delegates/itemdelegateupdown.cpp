@@ -1,6 +1,6 @@
-#include "itemdelegateupdown.h"
+#include "delegates/itemdelegateupdown.h"
 
-#include "itemroles.h"
+#include "columns/itemroles.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "datetime.h"
-#include "styleditemdelegate.h"
-#include "viewscolormanager.h"
+#include "core/db/datetime.h"
+#include "delegates/styleditemdelegate.h"
+#include "delegates/viewscolormanager.h"
 
 #include <QPersistentModelIndex>
 #include <QSet>

@@ -1,7 +1,7 @@
-#include "styleditemdelegate.h"
+#include "delegates/styleditemdelegate.h"
 
-#include "datetime.h"
-#include "xdecimal.h"
+#include "core/db/datetime.h"
+#include "core/db/xdecimal.h"
 
 #include <QApplication>
 #include <QFontMetrics>

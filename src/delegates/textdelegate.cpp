@@ -1,4 +1,4 @@
-#include "textdelegate.h"
+#include "delegates/textdelegate.h"
 
 #include <QAction>
 #include <QLabel>

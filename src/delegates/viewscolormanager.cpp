@@ -1,8 +1,8 @@
-#include "viewscolormanager.h"
+#include "delegates/viewscolormanager.h"
 
-#include "icore.h"
-#include "settings.h"
-#include "viewscolorpage.h"
+#include "core/db/settings.h"
+#include "core/host/icore.h"
+#include "delegates/viewscolorpage.h"
 
 #include <QMetaEnum>
 

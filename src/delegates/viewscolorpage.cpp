@@ -1,7 +1,7 @@
-#include "viewscolorpage.h"
+#include "delegates/viewscolorpage.h"
 
-#include "appsettings.h"
-#include "viewscolorwidget.h"
+#include "core/db/appsettings.h"
+#include "delegates/viewscolorwidget.h"
 
 ViewsColorPage::ViewsColorPage(ViewsColorManager::View view, QObject* parent)
     : QObject(parent)

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "ioptionspage.h"
-#include "viewscolormanager.h"
+#include "core/host/ioptionspage.h"
+#include "delegates/viewscolormanager.h"
 
 #include <QObject>
 #include <QPointer>
 
-#include "viewscolorwidget.h"
+#include "delegates/viewscolorwidget.h"
 
 // The settings page of one window kind's colours.
 class BASIC_VIEWS_EXPORT ViewsColorPage : public QObject, public IOptionsPage

@@ -1,4 +1,4 @@
-#include "viewscolorwidget.h"
+#include "delegates/viewscolorwidget.h"
 
 #include "ui_viewscolorwidget.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "viewscolormanager.h"
+#include "delegates/viewscolormanager.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "balancefilterfunc.h"
+#include "filters/balancefilterfunc.h"
 
 BalanceFilterFunc::BalanceFilterFunc(int balanceColumn, int quantityColumn, QObject* parent)
     : FilterFunc(parent)

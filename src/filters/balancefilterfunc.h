@@ -1,7 +1,7 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "filterfunc.h"
+#include "core/host/filters/filterfunc.h"
 
 // Orders by execution state, from the remaining quantity b ("balance") and the quantity q: not executed
 // (b = q), fully executed (b = 0), partially executed (0 < b < q). One class per subset of shown states, named by

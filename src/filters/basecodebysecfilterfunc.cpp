@@ -1,6 +1,6 @@
-#include "basecodebysecfilterfunc.h"
+#include "filters/basecodebysecfilterfunc.h"
 
-#include "securitydirectory.h"
+#include "core/host/directories/securitydirectory.h"
 
 BaseCodeBySecFilterFunc::BaseCodeBySecFilterFunc(
     int stockColumn, int boardColumn, int secColumn, const QStringList& baseCodes, QObject* parent)

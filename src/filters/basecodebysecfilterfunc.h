@@ -1,7 +1,7 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "filterfunc.h"
+#include "core/host/filters/filterfunc.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "datefilterfunc.h"
+#include "filters/datefilterfunc.h"
 
 DateFilterFunc::DateFilterFunc(int column, const datetime& from, const datetime& to, QObject* parent)
     : FilterFunc(parent)

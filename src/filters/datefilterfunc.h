@@ -1,8 +1,8 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "datetime.h"
-#include "filterfunc.h"
+#include "core/db/datetime.h"
+#include "core/host/filters/filterfunc.h"
 
 // Passes records whose date-time column lies in [from, to).
 class BASIC_VIEWS_EXPORT DateFilterFunc : public FilterFunc

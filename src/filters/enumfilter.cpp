@@ -1,9 +1,9 @@
-#include "enumfilter.h"
+#include "filters/enumfilter.h"
 
-#include "enumfilterfunc.h"
-#include "hostlog.h"
-#include "selectorwidget.h"
-#include "table.h"
+#include "core/db/table.h"
+#include "core/host/hostlog.h"
+#include "core/host/widgets/selectorwidget.h"
+#include "filters/enumfilterfunc.h"
 
 #include <QStandardItemModel>
 #include <QVBoxLayout>

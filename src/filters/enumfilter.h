@@ -1,7 +1,7 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "valuefilter.h"
+#include "core/host/filters/valuefilter.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "enumfilterfunc.h"
+#include "filters/enumfilterfunc.h"
 
 EnumFilterFunc::EnumFilterFunc(
     Table* table, const QList<KeyValue>& excluded, const QList<int>& columns, QObject* parent)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "keyfilterfunc.h"
-#include "keyfilterfunc_fast.h"
+#include "core/host/filters/keyfilterfunc.h"
+#include "core/host/filters/keyfilterfunc_fast.h"
 
 // Passes records whose key is not among the excluded keys (all records when none is excluded).
 class BASIC_VIEWS_EXPORT EnumFilterFunc : public KeyFilterFunc

@@ -1,6 +1,6 @@
-#include "itemviewfilterfunc.h"
+#include "filters/itemviewfilterfunc.h"
 
-#include "itemmodelwithdelegates.h"
+#include "columns/itemmodelwithdelegates.h"
 
 ItemViewFilterFunc::ItemViewFilterFunc(
     QObject* find, ItemModelWithDelegates* model, const ItemViewFindOptions& options, QObject* parent)

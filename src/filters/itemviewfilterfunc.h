@@ -1,8 +1,8 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "filterfunc.h"
-#include "iitemviewfind.h"
+#include "core/host/filters/filterfunc.h"
+#include "filters/iitemviewfind.h"
 
 #include <QPointer>
 

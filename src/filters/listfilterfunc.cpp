@@ -1,4 +1,4 @@
-#include "listfilterfunc.h"
+#include "filters/listfilterfunc.h"
 
 #include <QStringList>
 

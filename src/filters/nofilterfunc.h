@@ -1,7 +1,7 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "filterfunc.h"
+#include "core/host/filters/filterfunc.h"
 
 // Passes every record: the predicate of a set with no enabled filter.
 class BASIC_VIEWS_EXPORT NoFilterFunc : public FilterFunc

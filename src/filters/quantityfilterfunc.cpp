@@ -1,4 +1,4 @@
-#include "quantityfilterfunc.h"
+#include "filters/quantityfilterfunc.h"
 
 QuantityFilterFunc::QuantityFilterFunc(int column, qint64 minimum, QObject* parent)
     : FilterFunc(parent)

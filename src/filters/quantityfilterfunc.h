@@ -1,7 +1,7 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "filterfunc.h"
+#include "core/host/filters/filterfunc.h"
 
 // Passes records whose column, as a 64-bit integer, is at least the minimum.
 class BASIC_VIEWS_EXPORT QuantityFilterFunc : public FilterFunc

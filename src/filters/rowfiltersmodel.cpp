@@ -1,13 +1,13 @@
-#include "rowfiltersmodel.h"
+#include "filters/rowfiltersmodel.h"
 
-#include "columnmodeldelegate.h"
-#include "filter.h"
-#include "itemmodelwithdelegates.h"
-#include "listfilterfunc.h"
-#include "nofilterfunc.h"
-#include "settings.h"
-#include "table.h"
-#include "valuefilter.h"
+#include "columns/columnmodeldelegate.h"
+#include "columns/itemmodelwithdelegates.h"
+#include "core/db/settings.h"
+#include "core/db/table.h"
+#include "core/host/filters/filter.h"
+#include "core/host/filters/valuefilter.h"
+#include "filters/listfilterfunc.h"
+#include "filters/nofilterfunc.h"
 
 RowFiltersModel::RowFiltersModel(ItemModelWithDelegates* model, QObject* parent)
     : QAbstractTableModel(parent)

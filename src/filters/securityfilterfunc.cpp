@@ -1,7 +1,7 @@
-#include "securityfilterfunc.h"
+#include "filters/securityfilterfunc.h"
 
-#include "securitydirectory.h"
-#include "table.h"
+#include "core/db/table.h"
+#include "core/host/directories/securitydirectory.h"
 
 SecurityFilterFunc::SecurityFilterFunc(
     Table* table, const QList<KeyValue>& keys, const QList<int>& keyColumns, QObject* parent)

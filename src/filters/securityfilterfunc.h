@@ -1,8 +1,8 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "filterfunc.h"
-#include "keyvalue.h"
+#include "core/db/keyvalue.h"
+#include "core/host/filters/filterfunc.h"
 
 class Table;
 

@@ -1,6 +1,6 @@
-#include "sessionfilterfunc.h"
+#include "filters/sessionfilterfunc.h"
 
-#include "sessiondirectory.h"
+#include "core/host/directories/sessiondirectory.h"
 
 SessionFilterFunc::SessionFilterFunc(int stockColumn, int sessionColumn, int mode, QObject* parent)
     : FilterFunc(parent)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "filterfunc.h"
+#include "core/host/filters/filterfunc.h"
 
 // Passes records by whether their session is active: mode bit 1 admits active sessions, bit 2 the others.
 class BASIC_VIEWS_EXPORT SessionFilterFunc : public FilterFunc

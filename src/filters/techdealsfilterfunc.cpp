@@ -1,4 +1,4 @@
-#include "techdealsfilterfunc.h"
+#include "filters/techdealsfilterfunc.h"
 
 namespace {
 const qint64 TechnicalSigns = 0x100a0; // execution (bit 5), expiration (bit 7), position transfer (bit 16)

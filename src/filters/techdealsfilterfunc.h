@@ -1,7 +1,7 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "filterfunc.h"
+#include "core/host/filters/filterfunc.h"
 
 // Technical deals (executions, expirations, position transfers, and the parts of combined deals outside the
 // combined-instrument boards): mode 1 keeps only them, mode 2 only the others, any other mode everything.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "parallelmap.h"
+#include "models/parallelmap.h"
 
 #include <QVector>
 

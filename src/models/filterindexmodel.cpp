@@ -1,8 +1,8 @@
-#include "filterindexmodel.h"
+#include "models/filterindexmodel.h"
 
-#include "indexiterative.h"
-#include "nofilterfunc.h"
-#include "rowfiltersmodel.h"
+#include "core/db/indexiterative.h"
+#include "filters/nofilterfunc.h"
+#include "filters/rowfiltersmodel.h"
 
 #include <QFont>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "itemindexmodel.h"
+#include "models/itemindexmodel.h"
 
 class FilterFunc;
 class RowFiltersModel;

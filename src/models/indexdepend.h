@@ -1,6 +1,6 @@
 #pragma once
 
-#include "indexdependbase.h"
+#include "core/db/indexdependbase.h"
 
 // A model that other models can be built on: each change it applies is passed on, once and after it applied it,
 // to the models registered with dependBase(). Only the outermost call is passed on, so a build that adds, or a

@@ -1,9 +1,9 @@
-#include "itemindexmodel.h"
+#include "models/itemindexmodel.h"
 
-#include "indexdependbase.h"
-#include "indexiterative.h"
-#include "masterindex.h"
-#include "table.h"
+#include "core/db/indexdependbase.h"
+#include "core/db/indexiterative.h"
+#include "core/db/masterindex.h"
+#include "core/db/table.h"
 
 namespace ItemIndexModelNamespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "index.h"
-#include "itemmodelwithdelegates.h"
+#include "columns/itemmodelwithdelegates.h"
+#include "core/db/index.h"
 
 class IndexDependBase;
 class IndexIterative;

@@ -1,7 +1,7 @@
-#include "progresshelper.h"
+#include "models/progresshelper.h"
 
-#include "icore.h"
-#include "iprogressservice.h"
+#include "core/host/icore.h"
+#include "core/host/iprogressservice.h"
 
 namespace {
 const qint64 ReportMs = 40;

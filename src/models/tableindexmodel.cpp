@@ -1,11 +1,11 @@
-#include "tableindexmodel.h"
+#include "models/tableindexmodel.h"
 
-#include "concurrentsort.h"
-#include "hostlog.h"
-#include "parallelmap.h"
-#include "progresshelper.h"
-#include "table.h"
-#include "tableindexmodel_p.h"
+#include "core/db/table.h"
+#include "core/host/hostlog.h"
+#include "models/concurrentsort.h"
+#include "models/parallelmap.h"
+#include "models/private/tableindexmodel_p.h"
+#include "models/progresshelper.h"
 
 #include <QElapsedTimer>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "filterindexmodel.h"
-#include "indexiterative.h"
+#include "core/db/indexiterative.h"
+#include "models/filterindexmodel.h"
 
 class TableIndexModelPrivate;
 

@@ -1,4 +1,4 @@
-#include "qtablefastscrollbar.h"
+#include "views/qtablefastscrollbar.h"
 
 QTableFastScrollBar::QTableFastScrollBar(Qt::Orientation orientation, QWidget* parent)
     : QScrollBar(orientation, parent)

@@ -1,8 +1,8 @@
-#include "qtablefastview.h"
+#include "views/qtablefastview.h"
 
-#include "itemmodelwithdelegates.h"
-#include "pixmapcacheindexed.h"
-#include "qtablefastscrollbar.h"
+#include "columns/itemmodelwithdelegates.h"
+#include "views/pixmapcacheindexed.h"
+#include "views/qtablefastscrollbar.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "qtreefastview.h"
+#include "views/qtreefastview.h"
 
 QTreeFastView::QTreeFastView(QWidget* parent)
     : QTreeView(parent)

@@ -1,4 +1,4 @@
-#include "mapsettings.h"
+#include "core/db/mapsettings.h"
 #include "ordertable.h"
 #include "recordlistmodel.h"
 

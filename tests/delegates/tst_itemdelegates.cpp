@@ -1,10 +1,10 @@
-#include "itemdelegate.h"
-#include "itemdelegatecolored.h"
-#include "itemdelegateupdown.h"
-#include "itemroles.h"
-#include "styleditemdelegate.h"
-#include "textdelegate.h"
-#include "xdecimal.h"
+#include "columns/itemroles.h"
+#include "core/db/xdecimal.h"
+#include "delegates/itemdelegate.h"
+#include "delegates/itemdelegatecolored.h"
+#include "delegates/itemdelegateupdown.h"
+#include "delegates/styleditemdelegate.h"
+#include "delegates/textdelegate.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "columnmodeldelegate.h"
+#include "columns/columnmodeldelegate.h"
 #include "ordertable.h"
 #include "recordlistmodel.h"
 

@@ -1,9 +1,9 @@
-#include "appsettings.h"
-#include "embeddedcore.h"
-#include "mapsettings.h"
-#include "viewscolormanager.h"
-#include "viewscolorpage.h"
-#include "viewscolorwidget.h"
+#include "core/db/appsettings.h"
+#include "core/db/mapsettings.h"
+#include "core/host/embedded/embeddedcore.h"
+#include "delegates/viewscolormanager.h"
+#include "delegates/viewscolorpage.h"
+#include "delegates/viewscolorwidget.h"
 
 #include <QListWidget>
 #include <QSettings>
@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "colorbutton.h"
+#include "core/host/widgets/colorbutton.h"
 
 using M = ViewsColorManager;
 

@@ -1,7 +1,7 @@
-#include "buttondelegate.h"
-#include "checkboxdelegate.h"
-#include "comboboxcontainer.h"
-#include "comboboxdelegate.h"
+#include "delegates/buttondelegate.h"
+#include "delegates/checkboxdelegate.h"
+#include "delegates/comboboxcontainer.h"
+#include "delegates/comboboxdelegate.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "enumfilterfunc.h"
+#include "core/db/masterindex.h"
+#include "core/host/widgets/selectorwidget.h"
+#include "filters/enumfilterfunc.h"
 #include "marketfixture.h"
-#include "masterindex.h"
-#include "selectorwidget.h"
 #include "statusfilter.h"
 
 #include <QStandardItemModel>

@@ -1,7 +1,7 @@
-#include "concurrentsort.h"
+#include "core/db/partitionlist.h"
+#include "core/db/record.h"
+#include "models/concurrentsort.h"
 #include "ordertable.h"
-#include "partitionlist.h"
-#include "record.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -1,12 +1,12 @@
-#include "embeddedcore.h"
-#include "indexdepend.h"
+#include "core/db/mapsettings.h"
+#include "core/host/embedded/embeddedcore.h"
+#include "filters/rowfiltersmodel.h"
 #include "livetable.h"
-#include "mapsettings.h"
-#include "progresshelper.h"
+#include "models/indexdepend.h"
+#include "models/progresshelper.h"
+#include "models/tableindexmodel.h"
 #include "recordingindex.h"
-#include "rowfiltersmodel.h"
 #include "statusfilter.h"
-#include "tableindexmodel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

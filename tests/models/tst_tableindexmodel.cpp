@@ -1,8 +1,8 @@
+#include "filters/rowfiltersmodel.h"
 #include "livetable.h"
-#include "rowfiltersmodel.h"
+#include "models/private/tableindexmodel_p.h"
+#include "models/tableindexmodel.h"
 #include "statusfilter.h"
-#include "tableindexmodel.h"
-#include "tableindexmodel_p.h"
 
 #include <QAbstractItemModelTester>
 #include <QRandomGenerator>

@@ -1,8 +1,8 @@
-#include "embeddedexchange.h"
-#include "hostschema.h"
+#include "core/db/masterindex.h"
+#include "core/host/schema/hostschema.h"
 #include "marketfixture.h"
-#include "masterindex.h"
 #include "recordfields.h"
+#include "sim/embeddedexchange.h"
 
 #include <QSignalSpy>
 #include <QtTest>

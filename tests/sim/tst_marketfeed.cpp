@@ -1,11 +1,11 @@
-#include "hostschema.h"
-#include "marketfeed.h"
+#include "core/db/masterindex.h"
+#include "core/host/directories/sessiondirectory.h"
+#include "core/host/schema/hostschema.h"
+#include "core/host/signalhub.h"
 #include "marketfixture.h"
-#include "masterindex.h"
+#include "models/tableindexmodel.h"
 #include "recordfields.h"
-#include "sessiondirectory.h"
-#include "signalhub.h"
-#include "tableindexmodel.h"
+#include "sim/marketfeed.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
-#include "hostschema.h"
+#include "core/db/masterindex.h"
+#include "core/host/schema/hostschema.h"
 #include "marketfixture.h"
-#include "masterindex.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "masterindex.h"
+#include "core/db/masterindex.h"
+#include "core/db/recordstrans.h"
+#include "core/db/recordupdater.h"
 #include "ordertable.h"
-#include "recordstrans.h"
-#include "recordupdater.h"
 
 #include <QAbstractItemModel>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "embeddedcore.h"
-#include "samplemarket.h"
-#include "table.h"
-#include "tableregistry.h"
+#include "core/db/table.h"
+#include "core/host/embedded/embeddedcore.h"
+#include "core/host/tableregistry.h"
+#include "sim/samplemarket.h"
 
 // A host core holding the sample market; while it lives, the directories answer from its tables.
 struct MarketFixture

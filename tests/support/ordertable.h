@@ -1,6 +1,6 @@
 #pragma once
 
-#include "table.h"
+#include "core/db/table.h"
 
 // A small orders table shaped like the terminal's: int64 key "order_num", a decimal price, texts and a date.
 inline Table* makeOrderTable(QObject* parent = nullptr, const QString& name = QStringLiteral("orders"))

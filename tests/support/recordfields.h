@@ -1,6 +1,6 @@
 #pragma once
 
-#include "record.h"
+#include "core/db/record.h"
 
 // Reading a record's fields by name in tests: `number(order, "balance")`, `text(order, "account")`.
 inline qint64 number(const Record& record, const char* field)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "indexlist.h"
-#include "table.h"
+#include "core/db/indexlist.h"
+#include "core/db/table.h"
 
 #include <QStringList>
 

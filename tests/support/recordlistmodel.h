@@ -1,7 +1,7 @@
 #pragma once
 
-#include "itemmodelwithdelegates.h"
-#include "table.h"
+#include "columns/itemmodelwithdelegates.h"
+#include "core/db/table.h"
 
 #include <algorithm>
 

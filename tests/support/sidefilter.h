@@ -1,7 +1,7 @@
 #pragma once
 
-#include "enumfilter.h"
-#include "table.h"
+#include "core/db/table.h"
+#include "filters/enumfilter.h"
 
 // An enumeration filter over the side of an order or deal ('B', 'S').
 class SideFilter : public EnumFilter

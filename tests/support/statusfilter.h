@@ -1,8 +1,8 @@
 #pragma once
 
-#include "enumdirectories.h"
-#include "enumfilter.h"
-#include "table.h"
+#include "core/db/table.h"
+#include "core/host/directories/enumdirectories.h"
+#include "filters/enumfilter.h"
 
 // An enumeration filter over the order statuses, as the terminal's status filter is.
 class StatusFilter : public EnumFilter

@@ -1,4 +1,4 @@
-#include "pixmapcacheindexed.h"
+#include "views/pixmapcacheindexed.h"
 
 #include <QPixmap>
 #include <QPointer>

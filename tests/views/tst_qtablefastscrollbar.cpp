@@ -1,4 +1,4 @@
-#include "qtablefastscrollbar.h"
+#include "views/qtablefastscrollbar.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 #include "livetable.h"
+#include "models/tableindexmodel.h"
 #include "paintedarea.h"
-#include "pixmapcacheindexed.h"
-#include "qtablefastview.h"
-#include "tableindexmodel.h"
+#include "views/pixmapcacheindexed.h"
+#include "views/qtablefastview.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

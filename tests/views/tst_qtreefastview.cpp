@@ -1,4 +1,4 @@
-#include "qtreefastview.h"
+#include "views/qtreefastview.h"
 
 #include <QLineEdit>
 #include <QStandardItemModel>

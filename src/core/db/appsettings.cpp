@@ -1,4 +1,4 @@
-#include "appsettings.h"
+#include "core/db/appsettings.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -1,4 +1,4 @@
-#include "columndef.h"
+#include "core/db/columndef.h"
 
 ColumnDef::ColumnDef(FieldType::Type type, int length, const QString& name, const QString& title, bool visible,
     const QString& description)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bv_db_export.h"
-#include "fieldtype.h"
+#include "core/db/bv_db_export.h"
+#include "core/db/fieldtype.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "datetime.h"
+#include "core/db/datetime.h"
 
 #include <QDataStream>
 

@@ -1,7 +1,7 @@
-#include "decimal.h"
+#include "core/db/decimal.h"
 
-#include "datetime.h"
-#include "xdecimal.h"
+#include "core/db/datetime.h"
+#include "core/db/xdecimal.h"
 
 #include <QDataStream>
 #include <QDebug>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fixedpoint.h"
+#include "core/db/fixedpoint.h"
 
 #include <QMetaType>
 

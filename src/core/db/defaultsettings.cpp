@@ -1,6 +1,6 @@
-#include "defaultsettings.h"
+#include "core/db/defaultsettings.h"
 
-#include "mapsettings.h"
+#include "core/db/mapsettings.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings.h"
+#include "core/db/settings.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
-#include "field.h"
+#include "core/db/field.h"
 
-#include "recorddata_p.h"
-#include "table.h"
+#include "core/db/private/recorddata_p.h"
+#include "core/db/table.h"
 
 Field::Field(RecordData* row, int column)
     : m_row(row)

@@ -1,6 +1,6 @@
-#include "fieldcodec.h"
+#include "core/db/fieldcodec.h"
 
-#include "variantutils.h"
+#include "core/db/variantutils.h"
 
 #include <QLocale>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "bv_db_export.h"
-#include "datetime.h"
-#include "decimal.h"
-#include "fieldtype.h"
-#include "xdecimal.h"
+#include "core/db/bv_db_export.h"
+#include "core/db/datetime.h"
+#include "core/db/decimal.h"
+#include "core/db/fieldtype.h"
+#include "core/db/xdecimal.h"
 
 #include <QCoreApplication>
 #include <QDate>

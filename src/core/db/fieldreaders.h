@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fieldcodec.h"
+#include "core/db/fieldcodec.h"
 
 // The read side shared by `Field` (a cell of a row) and `FieldValue` (a value outside any row).
 // `Derived` provides `FieldSlot fieldSlot() const`.

@@ -1,4 +1,4 @@
-#include "fieldtype.h"
+#include "core/db/fieldtype.h"
 
 namespace FieldType {
 

@@ -1,4 +1,4 @@
-#include "fieldvalue.h"
+#include "core/db/fieldvalue.h"
 
 FieldValue::FieldValue(FieldType::Type type, int length)
     : m_type(type)

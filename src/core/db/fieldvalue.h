@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fieldreaders.h"
+#include "core/db/fieldreaders.h"
 
 #include <QByteArray>
 

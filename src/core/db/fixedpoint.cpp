@@ -1,4 +1,4 @@
-#include "fixedpoint.h"
+#include "core/db/fixedpoint.h"
 
 namespace FixedPointDetail {
 

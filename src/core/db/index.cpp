@@ -1,4 +1,4 @@
-#include "index.h"
+#include "core/db/index.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "indexbuildqueue.h"
+#include "core/db/indexbuildqueue.h"
 
-#include "index.h"
+#include "core/db/index.h"
 
 IndexBuildQueue::IndexBuildQueue(QObject* parent)
     : QObject(parent)

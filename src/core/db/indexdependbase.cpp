@@ -1,4 +1,4 @@
-#include "indexdependbase.h"
+#include "core/db/indexdependbase.h"
 
 IndexDependBase::IndexDependBase(Index* owner)
     : m_owner(owner)

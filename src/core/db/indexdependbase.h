@@ -1,7 +1,7 @@
 #pragma once
 
-#include "index.h"
-#include "indexbuildqueue.h"
+#include "core/db/index.h"
+#include "core/db/indexbuildqueue.h"
 
 // Passes the changes an owner index has applied on to the indexes built on that owner (models over a model).
 // Dependents are told in the order they were added; a newly added one is built from the event loop.

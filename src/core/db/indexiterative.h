@@ -1,7 +1,7 @@
 #pragma once
 
-#include "partitionlist.h"
-#include "record.h"
+#include "core/db/partitionlist.h"
+#include "core/db/record.h"
 
 // An index whose records can be walked in its order; models build from such a source.
 class BV_DB_EXPORT IndexIterative

@@ -1,7 +1,7 @@
-#include "indexlist.h"
+#include "core/db/indexlist.h"
 
-#include "masterindex.h"
-#include "table.h"
+#include "core/db/masterindex.h"
+#include "core/db/table.h"
 
 IndexIterative::~IndexIterative() = default;
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "index.h"
-#include "indexiterative.h"
-#include "rangeset.h"
+#include "core/db/index.h"
+#include "core/db/indexiterative.h"
+#include "core/db/rangeset.h"
 
 // An index owning a partitioned list of record handles. As a concrete index it keeps the table's records in the
 // order they arrived (built in key order); subclasses order them otherwise. Finding a record by handle is a

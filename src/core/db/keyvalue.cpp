@@ -1,6 +1,6 @@
-#include "keyvalue.h"
+#include "core/db/keyvalue.h"
 
-#include "record.h"
+#include "core/db/record.h"
 
 KeyValue KeyValue::fromRecord(const Record& record, const QList<int>& columns)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fieldvalue.h"
+#include "core/db/fieldvalue.h"
 
 #include <QList>
 

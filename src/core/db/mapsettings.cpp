@@ -1,4 +1,4 @@
-#include "mapsettings.h"
+#include "core/db/mapsettings.h"
 
 MapSettings::MapSettings(const QMap<QString, QVariant>& values, bool readOnly)
     : m_values(values)

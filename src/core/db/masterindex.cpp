@@ -1,8 +1,8 @@
-#include "masterindex.h"
+#include "core/db/masterindex.h"
 
-#include "handlefilter.h"
-#include "rowlayout.h"
-#include "table.h"
+#include "core/db/handlefilter.h"
+#include "core/db/rowlayout.h"
+#include "core/db/table.h"
 
 #include <QSet>
 

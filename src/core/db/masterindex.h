@@ -1,7 +1,7 @@
 #pragma once
 
-#include "indexlist.h"
-#include "rowlayout.h"
+#include "core/db/indexlist.h"
+#include "core/db/rowlayout.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rangeset.h"
+#include "core/db/rangeset.h"
 
 #include <QtGlobal>
 

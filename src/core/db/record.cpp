@@ -1,9 +1,9 @@
-#include "record.h"
+#include "core/db/record.h"
 
-#include "masterindex.h"
-#include "recorddata_p.h"
-#include "table.h"
-#include "tableupdater.h"
+#include "core/db/masterindex.h"
+#include "core/db/private/recorddata_p.h"
+#include "core/db/table.h"
+#include "core/db/tableupdater.h"
 
 const Record Record::null;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "field.h"
+#include "core/db/field.h"
 
 #include <QMetaType>
 

@@ -1,9 +1,9 @@
-#include "recordstrans.h"
+#include "core/db/recordstrans.h"
 
-#include "masterindex.h"
-#include "recorddata_p.h"
-#include "table.h"
-#include "tableupdater.h"
+#include "core/db/masterindex.h"
+#include "core/db/private/recorddata_p.h"
+#include "core/db/table.h"
+#include "core/db/tableupdater.h"
 
 #include <QDebug>
 #include <QSet>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "record.h"
+#include "core/db/record.h"
 
 #include <QHash>
 #include <QVector>

@@ -1,7 +1,7 @@
-#include "recordupdater.h"
+#include "core/db/recordupdater.h"
 
-#include "recordstrans.h"
-#include "table.h"
+#include "core/db/recordstrans.h"
+#include "core/db/table.h"
 
 RecordUpdater::RecordUpdater(const Record& record, RecordsTrans& trans, int row)
     : m_record(record)

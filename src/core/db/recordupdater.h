@@ -1,7 +1,7 @@
 #pragma once
 
-#include "field.h"
-#include "record.h"
+#include "core/db/field.h"
+#include "core/db/record.h"
 
 class RecordsTrans;
 

@@ -1,4 +1,4 @@
-#include "rowlayout.h"
+#include "core/db/rowlayout.h"
 
 RowLayout::RowLayout(const QList<ColumnDef>& columns)
 {

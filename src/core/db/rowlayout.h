@@ -1,6 +1,6 @@
 #pragma once
 
-#include "columndef.h"
+#include "core/db/columndef.h"
 
 #include <QList>
 #include <QVector>

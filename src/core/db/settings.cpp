@@ -1,4 +1,4 @@
-#include "settings.h"
+#include "core/db/settings.h"
 
 Settings::~Settings() = default;
 

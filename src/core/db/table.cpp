@@ -1,12 +1,12 @@
-#include "table.h"
+#include "core/db/table.h"
 
-#include "index.h"
-#include "indexbuildqueue.h"
-#include "masterindex.h"
-#include "recorddata_p.h"
-#include "recordstrans.h"
-#include "recordupdater.h"
-#include "tableupdater.h"
+#include "core/db/index.h"
+#include "core/db/indexbuildqueue.h"
+#include "core/db/masterindex.h"
+#include "core/db/private/recorddata_p.h"
+#include "core/db/recordstrans.h"
+#include "core/db/recordupdater.h"
+#include "core/db/tableupdater.h"
 
 #include <QThread>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "columndef.h"
-#include "record.h"
-#include "rowlayout.h"
+#include "core/db/columndef.h"
+#include "core/db/record.h"
+#include "core/db/rowlayout.h"
 
 #include <QHash>
 #include <QObject>

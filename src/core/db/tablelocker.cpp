@@ -1,6 +1,6 @@
-#include "tablelocker.h"
+#include "core/db/tablelocker.h"
 
-#include "table.h"
+#include "core/db/table.h"
 
 #include <QThread>
 

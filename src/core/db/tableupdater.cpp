@@ -1,6 +1,6 @@
-#include "tableupdater.h"
+#include "core/db/tableupdater.h"
 
-#include "table.h"
+#include "core/db/table.h"
 
 TableUpdater::TableUpdater(Table* table)
     : m_table(table)

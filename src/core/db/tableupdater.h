@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bv_db_export.h"
+#include "core/db/bv_db_export.h"
 
 class Table;
 

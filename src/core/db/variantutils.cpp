@@ -1,8 +1,8 @@
-#include "variantutils.h"
+#include "core/db/variantutils.h"
 
-#include "datetime.h"
-#include "decimal.h"
-#include "xdecimal.h"
+#include "core/db/datetime.h"
+#include "core/db/decimal.h"
+#include "core/db/xdecimal.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "decimal.h"
+#include "core/db/decimal.h"
 
 // A fixed-point number with a 128-bit mantissa: sums of many decimals that must not overflow.
 class BV_DB_EXPORT xdecimal : public FixedPoint<FixedPointDetail::Int128, xdecimal>

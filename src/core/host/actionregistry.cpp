@@ -1,4 +1,4 @@
-#include "actionregistry.h"
+#include "core/host/actionregistry.h"
 
 #include <QAction>
 

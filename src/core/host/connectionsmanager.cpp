@@ -1,4 +1,4 @@
-#include "connectionsmanager.h"
+#include "core/host/connectionsmanager.h"
 
 ConnectionsManager* ConnectionsManager::instance()
 {

@@ -1,3 +1,3 @@
-#include "hostlog.h"
+#include "core/host/hostlog.h"
 
 Q_LOGGING_CATEGORY(QGuiLog, "QGuiLog")

@@ -1,4 +1,4 @@
-#include "icore.h"
+#include "core/host/icore.h"
 
 namespace {
 ICore* current = nullptr;

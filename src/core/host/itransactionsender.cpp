@@ -1,4 +1,4 @@
-#include "itransactionsender.h"
+#include "core/host/itransactionsender.h"
 
 RawTransaction::RawTransaction(const TransactionDescription& description, const Values& values, quint64 id)
     : m_description(description)

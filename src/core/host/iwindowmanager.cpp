@@ -1,4 +1,4 @@
-#include "iwindowmanager.h"
+#include "core/host/iwindowmanager.h"
 
 namespace {
 IWindowManager* current = nullptr;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bv_host_export.h"
-#include "securitykey.h"
+#include "core/host/bv_host_export.h"
+#include "core/host/securitykey.h"
 
 #include <QObject>
 

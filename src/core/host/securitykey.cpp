@@ -1,4 +1,4 @@
-#include "securitykey.h"
+#include "core/host/securitykey.h"
 
 #include <QStringList>
 

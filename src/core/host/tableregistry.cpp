@@ -1,6 +1,6 @@
-#include "tableregistry.h"
+#include "core/host/tableregistry.h"
 
-#include "table.h"
+#include "core/db/table.h"
 
 TableRegistry::TableRegistry(QObject* parent)
     : QObject(parent)

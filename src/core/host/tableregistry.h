@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bv_host_export.h"
+#include "core/host/bv_host_export.h"
 
 #include <QMap>
 #include <QObject>

@@ -1,9 +1,9 @@
-#include "accountcolumndelegates.h"
+#include "delegates/catalogue/accountcolumndelegates.h"
 
-#include "kvcodenamedirectory.h"
-#include "kvfutmargintypedirectory.h"
-#include "kvuserdirectory.h"
-#include "variantutils.h"
+#include "core/db/variantutils.h"
+#include "core/host/directories/kvcodenamedirectory.h"
+#include "core/host/directories/kvfutmargintypedirectory.h"
+#include "core/host/directories/kvuserdirectory.h"
 
 namespace {
 

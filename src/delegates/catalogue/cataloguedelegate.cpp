@@ -1,8 +1,8 @@
-#include "cataloguedelegate.h"
+#include "delegates/catalogue/cataloguedelegate.h"
 
-#include "itemmodelwithdelegates.h"
-#include "itemroles.h"
-#include "tabledirectory.h"
+#include "columns/itemmodelwithdelegates.h"
+#include "columns/itemroles.h"
+#include "core/host/directories/tabledirectory.h"
 
 #include <QCoreApplication>
 

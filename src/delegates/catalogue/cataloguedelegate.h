@@ -1,7 +1,7 @@
 #pragma once
 
-#include "columnmodeldelegate.h"
-#include "itemmodelwithdelegates.h"
+#include "columns/columnmodeldelegate.h"
+#include "columns/itemmodelwithdelegates.h"
 
 #include <QVector>
 

@@ -1,4 +1,4 @@
-#include "codetextdelegates.h"
+#include "delegates/catalogue/codetextdelegates.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "datecolumndelegates.h"
+#include "delegates/catalogue/datecolumndelegates.h"
 
 #include <QDateTime>
 

@@ -1,7 +1,7 @@
-#include "enumcolumndelegates.h"
+#include "delegates/catalogue/enumcolumndelegates.h"
 
-#include "enumdirectories.h"
-#include "sessiondirectory.h"
+#include "core/host/directories/enumdirectories.h"
+#include "core/host/directories/sessiondirectory.h"
 
 #include <QColor>
 

@@ -1,7 +1,7 @@
-#include "feecolumndelegates.h"
+#include "delegates/catalogue/feecolumndelegates.h"
 
-#include "dealfeedirectory.h"
-#include "vmsadirectory.h"
+#include "core/host/directories/dealfeedirectory.h"
+#include "core/host/directories/vmsadirectory.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 // The accounting columns: variation margin of a settlement account and the fees of a deal, as xdecimals.
 
-#include "cataloguedelegate.h"
+#include "delegates/catalogue/cataloguedelegate.h"
 
 class DealFeeDirectory;
 

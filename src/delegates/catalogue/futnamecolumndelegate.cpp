@@ -1,12 +1,12 @@
-#include "futnamecolumndelegate.h"
+#include "delegates/catalogue/futnamecolumndelegate.h"
 
-#include "boarddirectory.h"
-#include "enumdirectories.h"
-#include "hostlog.h"
-#include "itemmodelwithdelegates.h"
-#include "securitydirectory.h"
-#include "styleditemdelegate.h"
-#include "table.h"
+#include "columns/itemmodelwithdelegates.h"
+#include "core/db/table.h"
+#include "core/host/directories/boarddirectory.h"
+#include "core/host/directories/enumdirectories.h"
+#include "core/host/directories/securitydirectory.h"
+#include "core/host/hostlog.h"
+#include "delegates/styleditemdelegate.h"
 
 namespace {
 

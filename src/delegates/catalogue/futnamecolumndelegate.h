@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cataloguedelegate.h"
+#include "delegates/catalogue/cataloguedelegate.h"
 
 #include <QDate>
 

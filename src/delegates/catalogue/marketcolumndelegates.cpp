@@ -1,8 +1,8 @@
-#include "marketcolumndelegates.h"
+#include "delegates/catalogue/marketcolumndelegates.h"
 
-#include "boarddirectory.h"
-#include "sessiondirectory.h"
-#include "stockdirectory.h"
+#include "core/host/directories/boarddirectory.h"
+#include "core/host/directories/sessiondirectory.h"
+#include "core/host/directories/stockdirectory.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 // The market, board and session columns: names of the market's own directories, ordered by name.
 
-#include "cataloguedelegate.h"
+#include "delegates/catalogue/cataloguedelegate.h"
 
 class BoardDirectory;
 class SessionDirectory;

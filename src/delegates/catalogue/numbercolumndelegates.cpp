@@ -1,6 +1,6 @@
-#include "numbercolumndelegates.h"
+#include "delegates/catalogue/numbercolumndelegates.h"
 
-#include "variantutils.h"
+#include "core/db/variantutils.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "paramcolumndelegates.h"
+#include "delegates/catalogue/paramcolumndelegates.h"
 
-#include "basecontractsparamsdirectory.h"
-#include "itemmodelwithdelegates.h"
-#include "itemroles.h"
-#include "kvbrokerfeeparamdirectory.h"
+#include "columns/itemmodelwithdelegates.h"
+#include "columns/itemroles.h"
+#include "core/host/directories/basecontractsparamsdirectory.h"
+#include "core/host/directories/kvbrokerfeeparamdirectory.h"
 
 namespace {
 

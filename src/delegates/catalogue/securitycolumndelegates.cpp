@@ -1,7 +1,7 @@
-#include "securitycolumndelegates.h"
+#include "delegates/catalogue/securitycolumndelegates.h"
 
-#include "itemmodelwithdelegates.h"
-#include "securitydirectory.h"
+#include "columns/itemmodelwithdelegates.h"
+#include "core/host/directories/securitydirectory.h"
 
 namespace {
 

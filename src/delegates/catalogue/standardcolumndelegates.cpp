@@ -1,12 +1,12 @@
-#include "standardcolumndelegates.h"
+#include "delegates/catalogue/standardcolumndelegates.h"
 
-#include "codetextdelegates.h"
-#include "datecolumndelegates.h"
-#include "enumcolumndelegates.h"
-#include "marketcolumndelegates.h"
-#include "numbercolumndelegates.h"
-#include "securitycolumndelegates.h"
-#include "valuecolumndelegates.h"
+#include "delegates/catalogue/codetextdelegates.h"
+#include "delegates/catalogue/datecolumndelegates.h"
+#include "delegates/catalogue/enumcolumndelegates.h"
+#include "delegates/catalogue/marketcolumndelegates.h"
+#include "delegates/catalogue/numbercolumndelegates.h"
+#include "delegates/catalogue/securitycolumndelegates.h"
+#include "delegates/catalogue/valuecolumndelegates.h"
 
 #include <functional>
 

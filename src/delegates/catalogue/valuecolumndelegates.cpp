@@ -1,8 +1,8 @@
-#include "valuecolumndelegates.h"
+#include "delegates/catalogue/valuecolumndelegates.h"
 
-#include "securitydirectory.h"
-#include "variantutils.h"
-#include "volatdirectory.h"
+#include "core/db/variantutils.h"
+#include "core/host/directories/securitydirectory.h"
+#include "core/host/directories/volatdirectory.h"
 
 #include <QTimer>
 

@@ -3,8 +3,8 @@
 // The money and price columns: prices to the instrument's decimals, deal values, yields, volatilities,
 // variation margin and fees. Each computes a decimal from the record and the directories.
 
-#include "cataloguedelegate.h"
-#include "decimal.h"
+#include "core/db/decimal.h"
+#include "delegates/catalogue/cataloguedelegate.h"
 
 class SecurityDirectory;
 

@@ -1,5 +1,5 @@
-#include "decimal.h"
-#include "xdecimal.h"
+#include "core/db/decimal.h"
+#include "core/db/xdecimal.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -1,7 +1,7 @@
-#include "keyvalue.h"
+#include "core/db/keyvalue.h"
+#include "core/db/record.h"
+#include "core/db/table.h"
 #include "ordertable.h"
-#include "record.h"
-#include "table.h"
 
 #include <QtTest>
 

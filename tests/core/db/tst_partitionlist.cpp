@@ -1,7 +1,7 @@
+#include "core/db/partitionlist.h"
+#include "core/db/private/recorddata_p.h"
+#include "core/db/record.h"
 #include "ordertable.h"
-#include "partitionlist.h"
-#include "record.h"
-#include "recorddata_p.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "rangeset.h"
+#include "core/db/rangeset.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
-#include "masterindex.h"
+#include "core/db/masterindex.h"
+#include "core/db/recordstrans.h"
+#include "core/db/recordupdater.h"
 #include "ordertable.h"
 #include "recordingindex.h"
-#include "recordstrans.h"
-#include "recordupdater.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

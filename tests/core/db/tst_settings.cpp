@@ -1,6 +1,6 @@
-#include "appsettings.h"
-#include "defaultsettings.h"
-#include "mapsettings.h"
+#include "core/db/appsettings.h"
+#include "core/db/defaultsettings.h"
+#include "core/db/mapsettings.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
-#include "indexdependbase.h"
-#include "masterindex.h"
+#include "core/db/indexdependbase.h"
+#include "core/db/masterindex.h"
+#include "core/db/tablelocker.h"
+#include "core/db/tableupdater.h"
 #include "ordertable.h"
 #include "recordingindex.h"
-#include "tablelocker.h"
-#include "tableupdater.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
-#include "datetime.h"
-#include "decimal.h"
-#include "fieldtype.h"
-#include "variantutils.h"
-#include "xdecimal.h"
+#include "core/db/datetime.h"
+#include "core/db/decimal.h"
+#include "core/db/fieldtype.h"
+#include "core/db/variantutils.h"
+#include "core/db/xdecimal.h"
 
 #include <QtTest>
 

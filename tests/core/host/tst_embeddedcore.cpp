@@ -1,13 +1,13 @@
-#include "actionregistry.h"
-#include "confirmationdialog.h"
-#include "connectionsmanager.h"
-#include "embeddedcore.h"
-#include "embeddedwindowmanager.h"
-#include "hostschema.h"
-#include "idecoder.h"
-#include "signalhub.h"
-#include "table.h"
-#include "tableregistry.h"
+#include "core/db/table.h"
+#include "core/host/actionregistry.h"
+#include "core/host/connectionsmanager.h"
+#include "core/host/embedded/embeddedcore.h"
+#include "core/host/embedded/embeddedwindowmanager.h"
+#include "core/host/idecoder.h"
+#include "core/host/schema/hostschema.h"
+#include "core/host/signalhub.h"
+#include "core/host/tableregistry.h"
+#include "core/host/widgets/confirmationdialog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,7 +16,7 @@
 #include <QtConcurrent>
 #include <QtTest>
 
-#include "appsettings.h"
+#include "core/db/appsettings.h"
 
 class tst_EmbeddedCore : public QObject
 {

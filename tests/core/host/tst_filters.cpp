@@ -1,13 +1,13 @@
-#include "filters/keyfilterfunc.h"
-#include "filters/keyfilterfunc_fast.h"
-#include "filters/lambdafilterfunc.h"
-#include "filters/securitiessessionfilter.h"
-#include "filters/valuefilter.h"
+#include "core/db/masterindex.h"
+#include "core/db/recordstrans.h"
+#include "core/db/recordupdater.h"
+#include "core/host/filters/keyfilterfunc.h"
+#include "core/host/filters/keyfilterfunc_fast.h"
+#include "core/host/filters/lambdafilterfunc.h"
+#include "core/host/filters/securitiessessionfilter.h"
+#include "core/host/filters/valuefilter.h"
 #include "marketfixture.h"
-#include "masterindex.h"
-#include "parallelmap.h"
-#include "recordstrans.h"
-#include "recordupdater.h"
+#include "models/parallelmap.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
-#include "basecontractsparamsdirectory.h"
+#include "core/host/directories/basecontractsparamsdirectory.h"
 
-#include "masterindex.h"
+#include "core/db/masterindex.h"
 
 BaseContractsParamsDirectory::BaseContractsParamsDirectory()
     : TableDirectory(QStringLiteral("base_contracts"))

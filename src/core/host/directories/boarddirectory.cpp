@@ -1,9 +1,9 @@
-#include "boarddirectory.h"
+#include "core/host/directories/boarddirectory.h"
 
 #include <algorithm>
 
-#include "hostschema.h"
-#include "masterindex.h"
+#include "core/db/masterindex.h"
+#include "core/host/schema/hostschema.h"
 
 BoardDirectory::BoardDirectory()
     : TableDirectory(QStringLiteral("boards"))

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "securitykey.h"
-#include "tabledirectory.h"
+#include "core/host/directories/tabledirectory.h"
+#include "core/host/securitykey.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
-#include "dealfeedirectory.h"
+#include "core/host/directories/dealfeedirectory.h"
 
-#include "masterindex.h"
+#include "core/db/masterindex.h"
 
 DealFeeDirectory::DealFeeDirectory(const QString& tableName)
     : TableDirectory(tableName)

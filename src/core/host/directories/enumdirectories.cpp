@@ -1,4 +1,4 @@
-#include "enumdirectories.h"
+#include "core/host/directories/enumdirectories.h"
 
 StatusDirectory::StatusDirectory()
     : EnumDirectory(QStringLiteral("status"))

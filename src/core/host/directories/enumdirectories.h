@@ -1,6 +1,6 @@
 #pragma once
 
-#include "enumdirectory.h"
+#include "core/host/directories/enumdirectory.h"
 
 // The terminal's enumerations, each an EnumDirectory over its own table; they differ only in the table.
 

@@ -1,7 +1,7 @@
-#include "enumdirectory.h"
+#include "core/host/directories/enumdirectory.h"
 
-#include "field.h"
-#include "masterindex.h"
+#include "core/db/field.h"
+#include "core/db/masterindex.h"
 
 EnumDirectory::EnumDirectory(const QString& tableName)
     : TableDirectory(tableName)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "fieldvalue.h"
-#include "tabledirectory.h"
+#include "core/db/fieldvalue.h"
+#include "core/host/directories/tabledirectory.h"
 
 #include <QHash>
 

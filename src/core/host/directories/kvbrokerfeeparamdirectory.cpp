@@ -1,6 +1,6 @@
-#include "kvbrokerfeeparamdirectory.h"
+#include "core/host/directories/kvbrokerfeeparamdirectory.h"
 
-#include "masterindex.h"
+#include "core/db/masterindex.h"
 
 KvBrokerFeeParamDirectory::KvBrokerFeeParamDirectory()
     : TableDirectory(QStringLiteral("kv.broker_fee_param"))

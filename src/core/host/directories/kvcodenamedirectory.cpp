@@ -1,6 +1,6 @@
-#include "kvcodenamedirectory.h"
+#include "core/host/directories/kvcodenamedirectory.h"
 
-#include "masterindex.h"
+#include "core/db/masterindex.h"
 
 KvCodeNameDirectory::KvCodeNameDirectory(const QString& tableName)
     : TableDirectory(tableName)

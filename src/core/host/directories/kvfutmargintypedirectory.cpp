@@ -1,6 +1,6 @@
-#include "kvfutmargintypedirectory.h"
+#include "core/host/directories/kvfutmargintypedirectory.h"
 
-#include "masterindex.h"
+#include "core/db/masterindex.h"
 
 KvFutMarginTypeDirectory::KvFutMarginTypeDirectory()
     : TableDirectory(QStringLiteral("kv.fut_margin_type"))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tabledirectory.h"
+#include "core/host/directories/tabledirectory.h"
 
 #include <QHash>
 

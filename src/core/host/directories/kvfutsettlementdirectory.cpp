@@ -1,6 +1,6 @@
-#include "kvfutsettlementdirectory.h"
+#include "core/host/directories/kvfutsettlementdirectory.h"
 
-#include "masterindex.h"
+#include "core/db/masterindex.h"
 
 namespace {
 QString codeType(const QString& code, int type)

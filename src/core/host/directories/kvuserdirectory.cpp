@@ -1,6 +1,6 @@
-#include "kvuserdirectory.h"
+#include "core/host/directories/kvuserdirectory.h"
 
-#include "masterindex.h"
+#include "core/db/masterindex.h"
 
 KvUserDirectory::KvUserDirectory()
     : TableDirectory(QStringLiteral("kv.user"), { QStringLiteral("login"), QStringLiteral("aspref") })

@@ -1,6 +1,6 @@
-#include "optionseriesparamdirectory.h"
+#include "core/host/directories/optionseriesparamdirectory.h"
 
-#include "masterindex.h"
+#include "core/db/masterindex.h"
 
 OptionSeriesParamDirectory::OptionSeriesParamDirectory()
     : TableDirectory(QStringLiteral("option_series"))

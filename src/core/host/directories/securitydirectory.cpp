@@ -1,7 +1,7 @@
-#include "securitydirectory.h"
+#include "core/host/directories/securitydirectory.h"
 
-#include "masterindex.h"
-#include "volatdirectory.h"
+#include "core/db/masterindex.h"
+#include "core/host/directories/volatdirectory.h"
 
 #include <QMimeData>
 #include <QTimer>

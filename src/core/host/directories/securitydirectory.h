@@ -1,8 +1,8 @@
 #pragma once
 
-#include "decimal.h"
-#include "securitykey.h"
-#include "tabledirectory.h"
+#include "core/db/decimal.h"
+#include "core/host/directories/tabledirectory.h"
+#include "core/host/securitykey.h"
 
 #include <QHash>
 

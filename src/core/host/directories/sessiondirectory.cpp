@@ -1,7 +1,7 @@
-#include "sessiondirectory.h"
+#include "core/host/directories/sessiondirectory.h"
 
-#include "hostschema.h"
-#include "masterindex.h"
+#include "core/db/masterindex.h"
+#include "core/host/schema/hostschema.h"
 
 SessionDirectory::SessionDirectory()
     : TableDirectory(QStringLiteral("sessions"))

@@ -1,6 +1,6 @@
-#include "stockdirectory.h"
+#include "core/host/directories/stockdirectory.h"
 
-#include "masterindex.h"
+#include "core/db/masterindex.h"
 
 StockDirectory::StockDirectory()
     : TableDirectory(QStringLiteral("stocks"), { QStringLiteral("stock_code"), QStringLiteral("stock_name") })

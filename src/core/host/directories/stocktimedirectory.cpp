@@ -1,6 +1,6 @@
-#include "stocktimedirectory.h"
+#include "core/host/directories/stocktimedirectory.h"
 
-#include "masterindex.h"
+#include "core/db/masterindex.h"
 
 StockTimeDirectory::StockTimeDirectory()
     : TableDirectory(QStringLiteral("stocks"), { QStringLiteral("time_offset_ms") })

@@ -1,8 +1,8 @@
-#include "tabledirectory.h"
+#include "core/host/directories/tabledirectory.h"
 
-#include "icore.h"
-#include "index.h"
-#include "tableregistry.h"
+#include "core/db/index.h"
+#include "core/host/icore.h"
+#include "core/host/tableregistry.h"
 
 // The directory's listener on its table: marks the lookups stale on relevant changes and has them rebuilt once,
 // when the table's outermost change ends.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bv_host_export.h"
-#include "table.h"
+#include "core/db/table.h"
+#include "core/host/bv_host_export.h"
 
 #include <QCoreApplication>
 #include <QPointer>

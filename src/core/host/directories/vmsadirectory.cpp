@@ -1,6 +1,6 @@
-#include "vmsadirectory.h"
+#include "core/host/directories/vmsadirectory.h"
 
-#include "masterindex.h"
+#include "core/db/masterindex.h"
 
 VMSADirectory::VMSADirectory(const QString& tableName)
     : TableDirectory(tableName)

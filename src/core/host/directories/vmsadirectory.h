@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tabledirectory.h"
-#include "xdecimal.h"
+#include "core/db/xdecimal.h"
+#include "core/host/directories/tabledirectory.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
-#include "volatdirectory.h"
+#include "core/host/directories/volatdirectory.h"
 
-#include "masterindex.h"
+#include "core/db/masterindex.h"
 
 VolatDirectory::VolatDirectory()
     : TableDirectory(QStringLiteral("volat"))

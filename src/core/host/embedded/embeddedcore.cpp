@@ -1,9 +1,9 @@
-#include "embeddedcore.h"
+#include "core/host/embedded/embeddedcore.h"
 
-#include "actionregistry.h"
-#include "embeddedwindowmanager.h"
-#include "signalhub.h"
-#include "tableregistry.h"
+#include "core/host/actionregistry.h"
+#include "core/host/embedded/embeddedwindowmanager.h"
+#include "core/host/signalhub.h"
+#include "core/host/tableregistry.h"
 
 #include <QApplication>
 #include <QThread>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "embeddeddecoder.h"
-#include "embeddedprogressservice.h"
-#include "embeddedtransactionsender.h"
-#include "icore.h"
+#include "core/host/embedded/embeddeddecoder.h"
+#include "core/host/embedded/embeddedprogressservice.h"
+#include "core/host/embedded/embeddedtransactionsender.h"
+#include "core/host/icore.h"
 
 #include <QMutex>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "embeddeddecoder.h"
+#include "core/host/embedded/embeddeddecoder.h"
 
 void EmbeddedDecoder::announceNewSessions()
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bv_host_export.h"
-#include "idecoder.h"
+#include "core/host/bv_host_export.h"
+#include "core/host/idecoder.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "embeddedprogressservice.h"
+#include "core/host/embedded/embeddedprogressservice.h"
 
 void EmbeddedProgressService::start(const QString& message, qint64 total)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bv_host_export.h"
-#include "iprogressservice.h"
+#include "core/host/bv_host_export.h"
+#include "core/host/iprogressservice.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "embeddedtransactionsender.h"
+#include "core/host/embedded/embeddedtransactionsender.h"
 
 #include <QTimer>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "itransactionsender.h"
+#include "core/host/itransactionsender.h"
 
 #include <QCoreApplication>
 #include <QList>

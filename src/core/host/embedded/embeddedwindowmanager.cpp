@@ -1,4 +1,4 @@
-#include "embeddedwindowmanager.h"
+#include "core/host/embedded/embeddedwindowmanager.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "iwindowmanager.h"
+#include "core/host/iwindowmanager.h"
 
 #include <QMap>
 #include <QStringList>

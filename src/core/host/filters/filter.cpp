@@ -1,6 +1,6 @@
-#include "filter.h"
+#include "core/host/filters/filter.h"
 
-#include "lambdafilterfunc.h"
+#include "core/host/filters/lambdafilterfunc.h"
 
 Filter::Filter(int column, QObject* parent)
     : Filter(column, -1, parent)

@@ -1,4 +1,4 @@
-#include "filterfunc.h"
+#include "core/host/filters/filterfunc.h"
 
 FilterFunc::FilterFunc(QObject* parent)
     : QObject(parent)

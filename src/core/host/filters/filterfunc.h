@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bv_host_export.h"
-#include "record.h"
+#include "core/db/record.h"
+#include "core/host/bv_host_export.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
-#include "keyfilterfunc.h"
+#include "core/host/filters/keyfilterfunc.h"
 
-#include "table.h"
+#include "core/db/table.h"
 
 KeyFilterFunc::KeyFilterFunc(Table* table, const QList<KeyValue>& keys, const QList<int>& columns, QObject* parent)
     : FilterFunc(parent)

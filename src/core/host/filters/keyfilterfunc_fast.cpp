@@ -1,6 +1,6 @@
-#include "keyfilterfunc_fast.h"
+#include "core/host/filters/keyfilterfunc_fast.h"
 
-#include "table.h"
+#include "core/db/table.h"
 
 #include <cstring>
 

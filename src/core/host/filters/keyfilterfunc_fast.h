@@ -1,7 +1,7 @@
 #pragma once
 
-#include "filterfunc.h"
-#include "keyvalue.h"
+#include "core/db/keyvalue.h"
+#include "core/host/filters/filterfunc.h"
 
 #include <QByteArray>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "lambdafilterfunc.h"
+#include "core/host/filters/lambdafilterfunc.h"
 
 LambdaFilterFunc::LambdaFilterFunc(std::function<bool(const Record&)> function, QObject* parent)
     : FilterFunc(parent)

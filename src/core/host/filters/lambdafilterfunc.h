@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filterfunc.h"
+#include "core/host/filters/filterfunc.h"
 
 #include <functional>
 

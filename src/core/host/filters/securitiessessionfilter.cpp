@@ -1,9 +1,9 @@
-#include "securitiessessionfilter.h"
+#include "core/host/filters/securitiessessionfilter.h"
 
-#include "directories/sessiondirectory.h"
-#include "directories/stockdirectory.h"
-#include "icore.h"
-#include "idecoder.h"
+#include "core/host/directories/sessiondirectory.h"
+#include "core/host/directories/stockdirectory.h"
+#include "core/host/icore.h"
+#include "core/host/idecoder.h"
 
 SecuritiesSessionFilter::SecuritiesSessionFilter(
     Table& table, int column, const QList<int>& keyColumns, int modelColumn, QObject* parent)

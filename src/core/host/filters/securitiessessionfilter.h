@@ -1,6 +1,6 @@
 #pragma once
 
-#include "valuefilter.h"
+#include "core/host/filters/valuefilter.h"
 
 // Passes records of the markets' active sessions. Key columns: the market and the session column. The keys
 // follow the sessions by themselves: when the exchange opens new sessions (the decoder's aNewSessions()) or

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "valuefilter.h"
+#include "core/host/filters/valuefilter.h"
 
 // A value filter whose value the user picks in a dialog.
 class BV_HOST_EXPORT SelectFilter : public ValueFilter

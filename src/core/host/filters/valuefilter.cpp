@@ -1,9 +1,9 @@
-#include "valuefilter.h"
+#include "core/host/filters/valuefilter.h"
 
-#include "hostlog.h"
-#include "keyfilterfunc.h"
-#include "keyfilterfunc_fast.h"
-#include "table.h"
+#include "core/db/table.h"
+#include "core/host/filters/keyfilterfunc.h"
+#include "core/host/filters/keyfilterfunc_fast.h"
+#include "core/host/hostlog.h"
 
 ValueFilter::ValueFilter(Table& table, int column, QObject* parent)
     : ValueFilter(table, column, { column }, -1, parent)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "filter.h"
-#include "keyvalue.h"
+#include "core/db/keyvalue.h"
+#include "core/host/filters/filter.h"
 
 class Table;
 

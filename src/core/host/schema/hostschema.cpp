@@ -1,4 +1,4 @@
-#include "hostschema.h"
+#include "core/host/schema/hostschema.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tableschema.h"
+#include "core/host/schema/tableschema.h"
 
 // The terminal's reference and trading tables as the gateway delivers them. Directories read these by name;
 // the market simulation fills them. Live price columns of "securities" come after the reference columns, so

@@ -1,6 +1,6 @@
-#include "tableschema.h"
+#include "core/host/schema/tableschema.h"
 
-#include "table.h"
+#include "core/db/table.h"
 
 Table* TableSchema::create(QObject* parent) const
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bv_host_export.h"
-#include "columndef.h"
+#include "core/db/columndef.h"
+#include "core/host/bv_host_export.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "colorbutton.h"
+#include "core/host/widgets/colorbutton.h"
 
 #include <QColorDialog>
 #include <QPainter>

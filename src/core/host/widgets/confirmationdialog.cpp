@@ -1,6 +1,6 @@
-#include "confirmationdialog.h"
+#include "core/host/widgets/confirmationdialog.h"
 
-#include "appsettings.h"
+#include "core/db/appsettings.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

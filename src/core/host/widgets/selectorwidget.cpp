@@ -1,4 +1,4 @@
-#include "selectorwidget.h"
+#include "core/host/widgets/selectorwidget.h"
 
 #include <QHBoxLayout>
 #include <QListView>

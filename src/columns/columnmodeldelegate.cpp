@@ -1,6 +1,6 @@
-#include "columnmodeldelegate.h"
+#include "columns/columnmodeldelegate.h"
 
-#include "table.h"
+#include "core/db/table.h"
 
 ColumnModelDelegate::ColumnModelDelegate(QObject* parent)
     : QObject(parent)

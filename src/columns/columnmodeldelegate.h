@@ -1,9 +1,9 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "field.h"
-#include "fieldtype.h"
-#include "record.h"
+#include "core/db/field.h"
+#include "core/db/fieldtype.h"
+#include "core/db/record.h"
 
 #include <QObject>
 #include <QVariant>

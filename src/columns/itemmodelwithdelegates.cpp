@@ -1,11 +1,11 @@
-#include "itemmodelwithdelegates.h"
+#include "columns/itemmodelwithdelegates.h"
 
-#include "columnmodeldelegate.h"
-#include "itemmodelwithdelegates_p.h"
-#include "xdecimal.h"
+#include "columns/columnmodeldelegate.h"
+#include "columns/private/itemmodelwithdelegates_p.h"
+#include "core/db/xdecimal.h"
 
-#include "settings.h"
-#include "table.h"
+#include "core/db/settings.h"
+#include "core/db/table.h"
 
 #include <QFont>
 #include <QHeaderView>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "handlefilter.h"
-#include "itemmodelwithdelegates_p.h"
-#include "partitionlist.h"
-#include "rangeset.h"
-#include "tableindexmodel.h"
+#include "columns/private/itemmodelwithdelegates_p.h"
+#include "core/db/handlefilter.h"
+#include "core/db/partitionlist.h"
+#include "core/db/rangeset.h"
+#include "models/tableindexmodel.h"
 
 #include <QHash>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "columndef.h"
+#include "core/db/columndef.h"
 
 #include <Qt>
 

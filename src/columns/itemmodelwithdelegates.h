@@ -1,9 +1,9 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "columndelegatedef.h"
-#include "itemroles.h"
-#include "record.h"
+#include "columns/columndelegatedef.h"
+#include "columns/itemroles.h"
+#include "core/db/record.h"
 
 #include <QAbstractItemModel>
 #include <QVector>

@@ -1,7 +1,7 @@
-#include "columndelegatedef.h"
+#include "columns/columndelegatedef.h"
 
-#include "itemmodelwithdelegates.h"
-#include "table.h"
+#include "columns/itemmodelwithdelegates.h"
+#include "core/db/table.h"
 
 ColumnDelegateDef::ColumnDelegateDef(ColumnModelDelegate* delegate)
     : delegate(delegate)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "itemmodelwithdelegates.h"
+#include "columns/itemmodelwithdelegates.h"
 
 #include <QtCore/private/qabstractitemmodel_p.h>
 
