@@ -1,9 +1,7 @@
 #include "core/db/record.h"
 
-#include "core/db/masterindex.h"
 #include "core/db/private/recorddata_p.h"
 #include "core/db/table.h"
-#include "core/db/tableupdater.h"
 
 const Record Record::null;
 
@@ -14,7 +12,7 @@ Record::Record(Table* table)
 Record::Record(Table* table, const QString& keyText)
 {
     if (table)
-        *this = table->find(table->masterIndex()->keyRecord(keyText));
+        *this = table->findByKeyText(keyText);
 }
 
 Record::Record(const Record& other) noexcept
@@ -83,36 +81,26 @@ void Record::copy(const Record& other)
 
 void Record::updated(int column) const
 {
-    if (!inTable() || column < 0 || column >= d->table->columnCount())
-        return;
-    TableUpdater updater(d->table);
-    d->table->updateRecord(*this, column, column);
+    if (d && column >= 0 && column < d->table->columnCount())
+        d->table->updated(*this, column, column);
 }
 
 void Record::updated() const
 {
-    if (!inTable())
-        return;
-    TableUpdater updater(d->table);
-    d->table->updateRecord(*this, -1, -1);
+    if (d)
+        d->table->updated(*this, -1, -1);
 }
 
 void Record::append()
 {
-    if (!d || inTable())
-        return;
-    if (d->flags & RecordData::Staged)
-        throw tr("Запись уже добавлена в транзакцию таблицы '%1'").arg(d->table->name());
-    TableUpdater updater(d->table);
-    d->table->appendRecord(*this);
+    if (d)
+        d->table->append(*this);
 }
 
 void Record::remove()
 {
-    if (!inTable())
-        return;
-    TableUpdater updater(d->table);
-    d->table->removeRecord(*this, -1);
+    if (d)
+        d->table->remove(*this, -1);
 }
 
 bool Record::inTable() const
@@ -122,18 +110,7 @@ bool Record::inTable() const
 
 QString Record::toString() const
 {
-    if (!d)
-        return QString();
-    const MasterIndex* master = d->table->masterIndex();
-    QStringList parts;
-    if (master->hasKey()) {
-        for (int column : master->keyColumns())
-            parts << data(column).toString();
-    } else {
-        for (int column = 0; column < d->table->columnCount(); ++column)
-            parts << data(column).toString();
-    }
-    return parts.join(QLatin1Char(','));
+    return d ? d->table->keyText(*this) : QString();
 }
 
 int Record::rawSize() const

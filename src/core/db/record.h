@@ -14,7 +14,6 @@ class Table;
 // equal; that identity (not the values) is what indexes store, search and remove, and handles order by it.
 class BV_DB_EXPORT Record
 {
-    Q_DECLARE_TR_FUNCTIONS(Record)
 public:
     static const Record null;
 

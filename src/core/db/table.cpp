@@ -112,6 +112,24 @@ Record Table::find(const Record& keySource) const
     return m_master->recordByKey(keySource);
 }
 
+Record Table::findByKeyText(const QString& keyText) const
+{
+    return find(m_master->keyRecord(keyText));
+}
+
+QString Table::keyText(const Record& record) const
+{
+    QStringList parts;
+    if (m_master->hasKey()) {
+        for (int column : m_master->keyColumns())
+            parts << record.data(column).toString();
+    } else {
+        for (int column = 0; column < columnCount(); ++column)
+            parts << record.data(column).toString();
+    }
+    return parts.join(QLatin1Char(','));
+}
+
 void Table::addIndex(Index* index)
 {
     if (!index || m_indexes.contains(index))
@@ -150,6 +168,24 @@ void Table::remove(const Record& record, int row)
         return;
     TableUpdater updater(this);
     removeRecord(record, row);
+}
+
+void Table::append(const Record& record)
+{
+    if (record.table() != this || record.inTable())
+        return;
+    if (record.handle()->flags & RecordData::Staged)
+        throw tr("Запись уже добавлена в транзакцию таблицы '%1'").arg(m_name);
+    TableUpdater updater(this);
+    appendRecord(record);
+}
+
+void Table::updated(const Record& record, int firstColumn, int lastColumn)
+{
+    if (record.table() != this || !record.inTable())
+        return;
+    TableUpdater updater(this);
+    updateRecord(record, firstColumn, lastColumn);
 }
 
 // ---- change delivery ----

@@ -46,6 +46,10 @@ public:
     int count() const;
     // The table's record with the key of `keySource` (which may be detached), or the empty handle.
     Record find(const Record& keySource) const;
+    // The same by the key's text (key fields joined with ","); the empty handle when the text is no key here.
+    Record findByKeyText(const QString& keyText) const;
+    // A record's key fields (every field for a table without a key) joined with ",".
+    QString keyText(const Record& record) const;
 
     // Registers an index; its first build() runs from the event loop, unless it is removed before.
     void addIndex(Index* index);
@@ -58,9 +62,13 @@ public:
     void appendList(const QList<Record>& records);
     // Takes a record out; `row` is the record's row in the master index when known, else -1.
     void remove(const Record& record, int row = -1);
+    // Puts a detached record of this table in; the indexes are told. Throws a QString when the record is staged
+    // in an open transaction or its key is taken.
+    void append(const Record& record);
+    // Tells the indexes that fields firstColumn..lastColumn (-1 in either: all) of an in-table record changed.
+    void updated(const Record& record, int firstColumn, int lastColumn);
 
 private:
-    friend class Record;
     friend class RecordsTrans;
     friend class TableUpdater;
     friend class TableLocker;
