@@ -1,13 +1,12 @@
 #pragma once
 
 #include "core/db/rangeset.h"
+#include "core/db/relocatingbuffer.h"
 
 #include <QtGlobal>
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
-#include <new>
 #include <type_traits>
 #include <vector>
 
@@ -22,16 +21,14 @@
 // partition drops it, and a partition is merged with a neighbour whenever the two hold fewer than 5000 together.
 // at() outside the list returns a reference to an empty element.
 //
-// Elements of a relocatable type (QTypeInfo: Record is one) shift inside a partition as bytes, as Qt's own
-// containers move them: an insertion into a full partition then costs one memmove instead of thousands of
-// element moves.
+// A partition is a RelocatingBuffer: elements of a relocatable type (Record is one) shift inside it as bytes.
 template<typename T>
 class PartitionList
 {
 public:
     static constexpr int MaxPartitionSize = 10000;
     static constexpr int MergeThreshold = 5000;
-    using Partition = std::vector<T>;
+    using Partition = RelocatingBuffer<T>;
 
     template<bool Const>
     class Iterator
@@ -58,7 +55,7 @@ public:
 
         Iterator& operator++()
         {
-            if (++m_element == int(m_list->m_parts[m_slot].size())) {
+            if (++m_element == m_list->m_parts[m_slot].size()) {
                 ++m_slot;
                 m_element = 0;
             }
@@ -68,7 +65,7 @@ public:
         {
             if (m_element == 0) {
                 --m_slot;
-                m_element = int(m_list->m_parts[m_slot].size()) - 1;
+                m_element = m_list->m_parts[m_slot].size() - 1;
             } else {
                 --m_element;
             }
@@ -92,7 +89,7 @@ public:
                 return ++*this;
             // Stay inside the partition when possible; cross partitions through the start table otherwise.
             const difference_type e = m_element + n;
-            if (e >= 0 && e < difference_type(m_list->m_parts[m_slot].size())) {
+            if (e >= 0 && e < m_list->m_parts[m_slot].size()) {
                 m_element = int(e);
                 return *this;
             }
@@ -139,7 +136,7 @@ public:
     int size() const { return m_count; }
     bool isEmpty() const { return m_count == 0; }
     int partitionCount() const { return int(m_parts.size()) - 2; }
-    int partitionSize(int partition) const { return int(m_parts[partition + 1].size()); }
+    int partitionSize(int partition) const { return m_parts[partition + 1].size(); }
 
     const T& at(int i) const
     {
@@ -170,11 +167,11 @@ public:
     // Appending fills the last partition up to 9999 entries, then starts a new one.
     void append(T value)
     {
-        if (m_count == 0 || m_parts[endSlot() - 1].size() >= std::size_t(MaxPartitionSize - 1))
+        if (m_count == 0 || m_parts[endSlot() - 1].size() >= MaxPartitionSize - 1)
             insertPartition(endSlot());
         Partition& p = m_parts[endSlot() - 1];
         grow(p, 1);
-        p.push_back(std::move(value));
+        p.append(std::move(value));
         ++m_count;
         m_starts[endSlot()] = m_count;
     }
@@ -184,7 +181,7 @@ public:
         const int s = slotForInsert(pos);
         Partition& p = m_parts[s];
         grow(p, 1);
-        insertInto(p, pos - m_starts[s], std::make_move_iterator(&value), 1);
+        p.insert(pos - m_starts[s], std::make_move_iterator(&value), 1);
         afterInsert(s, 1);
     }
 
@@ -198,7 +195,7 @@ public:
         const int s = slotForInsert(pos);
         Partition& p = m_parts[s];
         grow(p, n);
-        insertInto(p, pos - m_starts[s], first, n);
+        p.insert(pos - m_starts[s], first, n);
         afterInsert(s, n);
     }
 
@@ -214,16 +211,21 @@ public:
         if (m_count == 0)
             insertPartition(1);
         std::size_t k = 0;
+        std::vector<int> local;
         for (int s = 1; s < endSlot() && k < n; ++s) {
             const int start = m_starts[s];
-            const int end = start + int(m_parts[s].size());
+            const int end = start + m_parts[s].size();
             // A position at the start of a partition went to the end of the one before (as in insert()).
             std::size_t j = k;
             while (j < n && positions[j] <= end)
                 ++j;
             if (j == k)
                 continue;
-            spread(m_parts[s], start, positions, values, k, j);
+            local.clear();
+            for (std::size_t i = k; i < j; ++i)
+                local.push_back(positions[i] - start);
+            grow(m_parts[s], int(j - k));
+            m_parts[s].insertSorted(local.data(), values.data() + k, int(j - k));
             k = j;
         }
         Q_ASSERT(k == n);
@@ -245,7 +247,7 @@ public:
         while (end > pos) {
             const int s = slotOf(end - 1);
             const int from = std::max(pos, m_starts[s]);
-            eraseFrom(m_parts[s], from - m_starts[s], end - m_starts[s]);
+            m_parts[s].erase(from - m_starts[s], end - m_starts[s]);
             m_count -= end - from;
             end = from;
             recomputeStarts(s);
@@ -270,23 +272,18 @@ public:
     void removeRanges(const RangeSet<int>& rows)
     {
         int r = 0;
+        std::vector<std::pair<int, int>> runs;
         for (int s = 1; s < endSlot() && r < rows.rangeCount(); ++s) {
             const int start = m_starts[s];
-            Partition& p = m_parts[s];
-            const int end = start + int(p.size());
-            int write = 0;
-            int read = 0;
+            const int end = start + m_parts[s].size();
+            runs.clear();
             for (; r < rows.rangeCount() && rows.range(r).start < end; ++r) {
-                const int cut = std::max(rows.range(r).start, start) - start;
-                const int resume = std::min(rows.range(r).end, end) - start;
-                write = relocateDown(p, write, read, cut);
-                destroyRange(p, cut, resume);
-                read = resume;
+                runs.emplace_back(
+                    std::max(rows.range(r).start, start) - start, std::min(rows.range(r).end, end) - start);
                 if (rows.range(r).end > end)
                     break; // the range goes on in the next partition
             }
-            write = relocateDown(p, write, read, int(p.size()));
-            shrinkTo(p, write);
+            m_parts[s].eraseRuns(runs.data(), int(runs.size()));
         }
         m_count = 0;
         for (int s = endSlot() - 1; s >= 1; --s) {
@@ -296,10 +293,10 @@ public:
             }
         }
         for (int s = 1; s < endSlot(); ++s)
-            m_count += int(m_parts[s].size());
+            m_count += m_parts[s].size();
         recomputeStarts(0);
         for (int s = endSlot() - 1; s >= 2; --s) {
-            if (m_parts[s - 1].size() + m_parts[s].size() < std::size_t(MergeThreshold))
+            if (m_parts[s - 1].size() + m_parts[s].size() < MergeThreshold)
                 mergeIntoPrevious(s);
         }
     }
@@ -378,117 +375,18 @@ private:
         return (pos == m_starts[s] && s > 1) ? s - 1 : s;
     }
 
-    static constexpr bool Relocatable = QTypeInfo<T>::isRelocatable && std::is_nothrow_default_constructible<T>::value;
-
-    // Opens n places at `at` and fills them from `first`.
-    template<typename It>
-    static void insertInto(Partition& p, int at, It first, int n)
-    {
-        if constexpr (Relocatable && std::is_nothrow_constructible<T, decltype(*first)>::value) {
-            const std::size_t old = p.size();
-            p.resize(old + std::size_t(n));
-            T* data = p.data();
-            // The new tail elements are overwritten as bytes: end their lives first.
-            for (std::size_t i = old; i < old + std::size_t(n); ++i)
-                data[i].~T();
-            std::memmove(static_cast<void*>(data + at + n), static_cast<const void*>(data + at),
-                (old - std::size_t(at)) * sizeof(T));
-            for (int i = 0; i < n; ++i, ++first)
-                new (data + at + i) T(*first);
-        } else {
-            p.insert(p.begin() + at, first, std::next(first, n));
-        }
-    }
-
-    // Puts values[k..j) before their positions (list positions; the partition starts at `start`), moving every old
-    // element once: from the back, each run of old elements moves up by the number of new values before it.
-    static void spread(Partition& p, int start, const std::vector<int>& positions, std::vector<T>& values,
-        std::size_t k, std::size_t j)
-    {
-        const std::size_t old = p.size();
-        if constexpr (Relocatable) {
-            grow(p, int(j - k));
-            p.resize(old + (j - k));
-            T* data = p.data();
-            for (std::size_t i = old; i < old + (j - k); ++i)
-                data[i].~T();
-            std::size_t tail = old; // old elements from here on are in place
-            for (std::size_t i = j; i-- > k;) {
-                const std::size_t at = std::size_t(positions[i] - start);
-                const std::size_t shift = i - k + 1;
-                std::memmove(static_cast<void*>(data + at + shift), static_cast<const void*>(data + at),
-                    (tail - at) * sizeof(T));
-                new (data + at + shift - 1) T(std::move(values[i]));
-                tail = at;
-            }
-        } else {
-            Partition merged;
-            merged.reserve(old + (j - k));
-            int from = 0;
-            for (std::size_t i = k; i < j; ++i) {
-                const int at = positions[i] - start;
-                std::move(p.begin() + from, p.begin() + at, std::back_inserter(merged));
-                merged.push_back(std::move(values[i]));
-                from = at;
-            }
-            std::move(p.begin() + from, p.end(), std::back_inserter(merged));
-            p.swap(merged);
-        }
-    }
-
-    static void eraseFrom(Partition& p, int from, int to)
-    {
-        destroyRange(p, from, to);
-        const int write = relocateDown(p, from, to, int(p.size()));
-        shrinkTo(p, write);
-    }
-
-    // The three steps of an erase, so that one pass can cut several ranges: end the lives of [from, to) ...
-    static void destroyRange(Partition& p, int from, int to)
-    {
-        if constexpr (Relocatable) {
-            for (int i = from; i < to; ++i)
-                p[std::size_t(i)].~T();
-        } else {
-            std::fill(p.begin() + from, p.begin() + to, T());
-        }
-    }
-    // ... move the live elements [from, to) down to `write` (returns the new write position) ...
-    static int relocateDown(Partition& p, int write, int from, int to)
-    {
-        if (from == write)
-            return write + (to - from);
-        if constexpr (Relocatable) {
-            std::memmove(static_cast<void*>(p.data() + write), static_cast<const void*>(p.data() + from),
-                std::size_t(to - from) * sizeof(T));
-        } else {
-            std::move(p.begin() + from, p.begin() + to, p.begin() + write);
-        }
-        return write + (to - from);
-    }
-    // ... and cut the partition to `size`, whose tail elements are dead or moved-from.
-    static void shrinkTo(Partition& p, int size)
-    {
-        if constexpr (Relocatable) {
-            for (std::size_t i = std::size_t(size); i < p.size(); ++i)
-                new (p.data() + i) T();
-        }
-        p.resize(std::size_t(size));
-    }
-
     static void grow(Partition& p, int n)
     {
-        const std::size_t needed = p.size() + std::size_t(n);
+        const int needed = p.size() + n;
         if (needed <= p.capacity())
             return;
-        p.reserve(std::max<std::size_t>(
-            needed, std::min<std::size_t>(MaxPartitionSize, std::max<std::size_t>(16, 2 * p.capacity()))));
+        p.reserve(std::max(needed, std::min(int(MaxPartitionSize), std::max(16, 2 * p.capacity()))));
     }
 
     void insertPartition(int slot)
     {
         m_parts.insert(m_parts.begin() + slot, Partition());
-        m_starts.insert(m_starts.begin() + slot, m_starts[slot - 1] + int(m_parts[slot - 1].size()));
+        m_starts.insert(m_starts.begin() + slot, m_starts[slot - 1] + m_parts[slot - 1].size());
     }
 
     void afterInsert(int s, int n)
@@ -502,7 +400,7 @@ private:
     // Halves a full partition, and each half again while it is still full.
     void split(int s)
     {
-        const int size = int(m_parts[s].size());
+        const int size = m_parts[s].size();
         if (size < MaxPartitionSize)
             return;
         const int half = size / 2;
@@ -511,8 +409,7 @@ private:
         Partition& left = m_parts[s];
         Partition& right = m_parts[s + 1];
         right.reserve(size - half);
-        right.assign(std::make_move_iterator(left.begin() + half), std::make_move_iterator(left.end()));
-        left.erase(left.begin() + half, left.end());
+        left.moveTailTo(half, right);
         split(s + 1);
         split(s);
     }
@@ -523,9 +420,9 @@ private:
             erasePartition(s);
             return;
         }
-        if (s + 1 < endSlot() && m_parts[s].size() + m_parts[s + 1].size() < std::size_t(MergeThreshold))
+        if (s + 1 < endSlot() && m_parts[s].size() + m_parts[s + 1].size() < MergeThreshold)
             mergeIntoPrevious(s + 1);
-        if (s - 1 > 0 && m_parts[s - 1].size() + m_parts[s].size() < std::size_t(MergeThreshold))
+        if (s - 1 > 0 && m_parts[s - 1].size() + m_parts[s].size() < MergeThreshold)
             mergeIntoPrevious(s);
     }
 
@@ -533,8 +430,8 @@ private:
     {
         Partition& prev = m_parts[s - 1];
         Partition& cur = m_parts[s];
-        grow(prev, int(cur.size()));
-        prev.insert(prev.end(), std::make_move_iterator(cur.begin()), std::make_move_iterator(cur.end()));
+        grow(prev, cur.size());
+        cur.moveTailTo(0, prev);
         erasePartition(s);
     }
 
@@ -548,7 +445,7 @@ private:
     void recomputeStarts(int from)
     {
         for (int i = std::max(from, 0) + 1; i < int(m_starts.size()); ++i)
-            m_starts[i] = m_starts[i - 1] + int(m_parts[i - 1].size());
+            m_starts[i] = m_starts[i - 1] + m_parts[i - 1].size();
     }
 
     std::vector<Partition> m_parts;
