@@ -4,7 +4,7 @@
 #include "core/db/table.h"
 #include "core/host/schema/hostschema.h"
 #include "sim/generatorutil.h"
-#include "sim/samplemarket.h"
+#include "sim/samplemarketdata.h"
 #include "sim/stagedrow.h"
 
 #include <QRandomGenerator>
@@ -87,7 +87,7 @@ void ReferenceTables::fillStocks(Table* table, int edition) const
 {
     RecordsTrans trans(table);
     StagedRow(table, trans)
-        .set("stock_id", SampleMarket::StockId)
+        .set("stock_id", SampleMarketData::StockId)
         .set("stock_code", QStringLiteral("TARVEN"))
         .set("stock_name", withEdition(QStringLiteral("Срочный рынок"), edition, 40))
         .set("time_offset_ms", 0);
@@ -116,7 +116,7 @@ void ReferenceTables::fillBoards(Table* table, int edition) const
     RecordsTrans trans(table);
     for (const Board& b : boards) {
         StagedRow(table, trans)
-            .set("stock_id", SampleMarket::StockId)
+            .set("stock_id", SampleMarketData::StockId)
             .set("board_id", b.id)
             .set("board_code", QString::fromLatin1(b.code))
             .set("board_name", withEdition(QString::fromUtf8(b.name), edition, 40))
@@ -126,12 +126,12 @@ void ReferenceTables::fillBoards(Table* table, int edition) const
 
 void ReferenceTables::fillSecurities(Table* table, int edition) const
 {
-    const int session = m_market.currentSession();
-    const QVector<SampleUnderlying>& underlyings = m_market.underlyings();
+    const int session = m_market.currentSession;
+    const QVector<SampleUnderlying>& underlyings = m_market.underlyings;
     RecordsTrans trans(table);
     int series = 0;
     QString lastFuture;
-    for (const SampleInstrument& i : m_market.instruments()) {
+    for (const SampleInstrument& i : m_market.instruments) {
         const bool option = i.sectype == 'O';
         int calc = 0;
         for (const SampleUnderlying& u : underlyings) {
@@ -181,17 +181,17 @@ void ReferenceTables::fillSecurities(Table* table, int edition) const
 
 void ReferenceTables::fillSessions(Table* table, int edition) const
 {
-    const int count = m_market.options().sessions;
-    const int current = m_market.currentSession();
+    const int count = m_market.options.sessions;
+    const int current = m_market.currentSession;
     RecordsTrans trans(table);
     for (int s = 0; s < count; ++s) {
         const int id = 5000 + s;
-        const QDate day = m_market.tradeDate().addDays(id - current);
+        const QDate day = m_market.tradeDate.addDays(id - current);
         const int state = id < current ? HostSchema::SessionFinished
             : id == current            ? HostSchema::SessionTrading
                                        : HostSchema::SessionPlanned;
         StagedRow(table, trans)
-            .set("stock_id", SampleMarket::StockId)
+            .set("stock_id", SampleMarketData::StockId)
             .set("sess_id", id)
             .set("sess_name",
                 withEdition(QStringLiteral("Сессия %1").arg(day.toString(QStringLiteral("dd.MM.yyyy"))), edition, 40))
@@ -215,9 +215,9 @@ void ReferenceTables::fillEnumeration(Table* table, int edition) const
 void ReferenceTables::fillAccounts(Table* table, int edition) const
 {
     const QString name = table->name();
-    const QStringList firms = m_market.firmCodes();
-    const QStringList clients = m_market.clientCodes();
-    QRandomGenerator rng(tableSeed(m_market.options().seed, name));
+    const QStringList firms = m_market.firmCodes;
+    const QStringList clients = m_market.clientCodes;
+    QRandomGenerator rng(tableSeed(m_market.options.seed, name));
     RecordsTrans trans(table);
     if (name == QLatin1String("kv.rf")) {
         for (int f = 0; f < firms.size(); ++f)
@@ -265,14 +265,14 @@ void ReferenceTables::fillAccounts(Table* table, int edition) const
             StagedRow(table, trans)
                 .set("account", clients[c])
                 .set("seq", 0)
-                .set("date_from", datetime::fromDate(m_market.tradeDate().addMonths(-1)))
+                .set("date_from", datetime::fromDate(m_market.tradeDate.addMonths(-1)))
                 .set("rate", decimal(int(5 + rng.bounded(20)), 4))
                 .set("min_fee", decimal(100, 2));
             if (c % 4 == 0) {
                 StagedRow(table, trans)
                     .set("account", clients[c])
                     .set("seq", 1)
-                    .set("date_from", datetime::fromDate(m_market.tradeDate().addMonths(1)))
+                    .set("date_from", datetime::fromDate(m_market.tradeDate.addMonths(1)))
                     .set("rate", decimal(int(5 + rng.bounded(20)), 4))
                     .set("min_fee", decimal(150, 2));
             }
@@ -283,9 +283,9 @@ void ReferenceTables::fillAccounts(Table* table, int edition) const
 void ReferenceTables::fillMargins(Table* table) const
 {
     const QString name = table->name();
-    QRandomGenerator rng(tableSeed(m_market.options().seed, name));
+    QRandomGenerator rng(tableSeed(m_market.options.seed, name));
     RecordsTrans trans(table);
-    for (const QString& firm : m_market.firmCodes()) {
+    for (const QString& firm : m_market.firmCodes) {
         const QString account = firm + QStringLiteral("000");
         if (name == QLatin1String("kv.fut_margin_type")) {
             StagedRow(table, trans)
@@ -305,10 +305,10 @@ void ReferenceTables::fillMargins(Table* table) const
 void ReferenceTables::fillInstrumentExtras(Table* table, int edition) const
 {
     const QString name = table->name();
-    QRandomGenerator rng(tableSeed(m_market.options().seed, name));
+    QRandomGenerator rng(tableSeed(m_market.options.seed, name));
     RecordsTrans trans(table);
     if (name == QLatin1String("base_contracts")) {
-        for (const SampleUnderlying& u : m_market.underlyings()) {
+        for (const SampleUnderlying& u : m_market.underlyings) {
             StagedRow(table, trans)
                 .set("base_code", u.code)
                 .set("name", withEdition(u.name, edition, 60))
@@ -319,11 +319,11 @@ void ReferenceTables::fillInstrumentExtras(Table* table, int edition) const
         return;
     }
     int series = 0;
-    for (const SampleInstrument& i : m_market.instruments()) {
+    for (const SampleInstrument& i : m_market.instruments) {
         if (name == QLatin1String("option_series") && i.sectype == 'F' && i.key.board == 14) {
             ++series;
             int calc = 1;
-            for (const SampleUnderlying& u : m_market.underlyings()) {
+            for (const SampleUnderlying& u : m_market.underlyings) {
                 if (u.code == i.base)
                     calc = u.optionCalc;
             }

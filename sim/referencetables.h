@@ -1,6 +1,6 @@
 #pragma once
 
-class SampleMarket;
+struct SampleMarketData;
 class Table;
 
 // Fills the sample market's reference tables: markets, boards, instruments, sessions, enumerations, accounts,
@@ -8,7 +8,7 @@ class Table;
 class ReferenceTables
 {
 public:
-    explicit ReferenceTables(const SampleMarket& market)
+    explicit ReferenceTables(const SampleMarketData& market)
         : m_market(market)
     { }
     // `edition` > 0 marks every name with " #edition".
@@ -24,5 +24,5 @@ private:
     void fillMargins(Table* table) const;
     void fillInstrumentExtras(Table* table, int edition) const;
 
-    const SampleMarket& m_market;
+    const SampleMarketData& m_market;
 };

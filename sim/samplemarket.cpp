@@ -74,6 +74,7 @@ SampleMarketOptions SampleMarketOptions::tiny(quint32 seed)
 {
     SampleMarketOptions o;
     o.seed = seed;
+    o.now = QDateTime(QDate(2026, 12, 7), QTime(15, 0));
     return o;
 }
 
@@ -93,31 +94,38 @@ SampleMarketOptions SampleMarketOptions::sized(int instruments, int orders, quin
 }
 
 SampleMarket::SampleMarket(const SampleMarketOptions& options)
-    : m_options(options)
-    , m_tradeDate(QDate(2026, 12, 7))
 {
-    m_options.underlyings = qBound(1, m_options.underlyings, UnderlyingCount);
-    m_options.expiries = qBound(1, m_options.expiries, 12);
-    m_options.sessions = qMax(2, m_options.sessions);
+    SampleMarketOptions& o = m_data.options;
+    o = options;
+    o.underlyings = qBound(1, o.underlyings, UnderlyingCount);
+    o.expiries = qBound(1, o.expiries, 12);
+    o.sessions = qMax(2, o.sessions);
+    // Whole seconds: the history's moments are whole milliseconds from the day's start.
+    const QDateTime now = o.now.isValid() ? o.now : QDateTime::currentDateTime();
+    m_data.now = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()));
+    m_data.tradeDate = m_data.now.date();
+    m_data.currentSession = 5000 + o.sessions - 1;
     makeInstruments();
+    makeAccounts();
 }
 
 void SampleMarket::makeInstruments()
 {
-    QRandomGenerator rng(tableSeed(m_options.seed, QStringLiteral("instruments")));
+    const SampleMarketOptions& options = m_data.options;
+    QRandomGenerator rng(tableSeed(options.seed, QStringLiteral("instruments")));
     qint64 futureId = FirstFutureId;
     qint64 optionId = FirstOptionId;
     qint64 mirrorId = FirstMirrorId;
-    for (int u = 0; u < m_options.underlyings; ++u) {
+    for (int u = 0; u < options.underlyings; ++u) {
         const Underlying& base = Underlyings[u];
         // Options on indexes and currencies are European, on the others American.
-        m_underlyings << SampleUnderlying { QString::fromLatin1(base.code), QString::fromUtf8(base.name), base.price,
-            base.decimals, base.step, base.lotsize, u % 3 == 2 ? 2 : 1 };
+        m_data.underlyings << SampleUnderlying { QString::fromLatin1(base.code), QString::fromUtf8(base.name),
+            base.price, base.decimals, base.step, base.lotsize, u % 3 == 2 ? 2 : 1 };
         const decimal step = decimal::fromDouble(base.step, base.decimals);
-        for (int e = 0; e < m_options.expiries; ++e) {
+        for (int e = 0; e < options.expiries; ++e) {
             // Quarterly expiries from March on, on the 15th.
             const int month = 3 * (e % 4 + 1);
-            const int year = m_tradeDate.year() + 1 + e / 4;
+            const int year = m_data.tradeDate.year() + 1 + e / 4;
             SampleInstrument f;
             f.key = SecurityKey { StockId, 14, futureId++ };
             f.base = QString::fromLatin1(base.code);
@@ -131,7 +139,7 @@ void SampleMarket::makeInstruments()
             f.maxPrice = onStep(f.settle.toDouble() * 1.1, step, base.decimals);
             f.lotsize = base.lotsize;
             f.expiry = QDate(year, month, 15);
-            m_instruments << f;
+            m_data.instruments << f;
 
             // The first future of each underlying also trades off-book on board 3.
             if (e == 0) {
@@ -139,13 +147,13 @@ void SampleMarket::makeInstruments()
                 m.key = SecurityKey { StockId, 3, mirrorId++ };
                 m.code = f.code + QStringLiteral("_A");
                 m.future = f.key;
-                m_instruments << m;
+                m_data.instruments << m;
             }
 
             // Calls and puts on a strike ladder around the future's price.
             const double strikeStep = std::max(
                 step.toDouble(), std::round(f.settle.toDouble() * 0.025 / step.toDouble()) * step.toDouble());
-            for (int s = -m_options.strikesPerSide; s <= m_options.strikesPerSide; ++s) {
+            for (int s = -options.strikesPerSide; s <= options.strikesPerSide; ++s) {
                 const decimal strike = onStep(f.settle.toDouble() + s * strikeStep, step, base.decimals);
                 for (char type : { 'C', 'P' }) {
                     SampleInstrument o;
@@ -169,34 +177,22 @@ void SampleMarket::makeInstruments()
                     o.lotsize = 1;
                     o.expiry = f.expiry;
                     o.future = f.key;
-                    m_instruments << o;
+                    m_data.instruments << o;
                 }
             }
         }
     }
 }
 
-QStringList SampleMarket::firmCodes() const
+void SampleMarket::makeAccounts()
 {
-    QStringList codes;
-    for (int f = 0; f < m_options.firms; ++f)
-        codes << QStringLiteral("F%1").arg(f + 1, 3, 10, QLatin1Char('0'));
-    return codes;
-}
-
-QStringList SampleMarket::clientCodes() const
-{
-    QStringList codes;
-    for (const QString& firm : firmCodes()) {
-        for (int c = 0; c < m_options.clientsPerFirm; ++c)
-            codes << firm + QStringLiteral("%1").arg(c + 1, 3, 10, QLatin1Char('0'));
+    const SampleMarketOptions& options = m_data.options;
+    for (int f = 0; f < options.firms; ++f) {
+        const QString firm = QStringLiteral("F%1").arg(f + 1, 3, 10, QLatin1Char('0'));
+        m_data.firmCodes << firm;
+        for (int c = 0; c < options.clientsPerFirm; ++c)
+            m_data.clientCodes << firm + QStringLiteral("%1").arg(c + 1, 3, 10, QLatin1Char('0'));
     }
-    return codes;
-}
-
-int SampleMarket::currentSession() const
-{
-    return 5000 + m_options.sessions - 1;
 }
 
 void SampleMarket::populate(TableRegistry* registry) const
@@ -213,13 +209,13 @@ void SampleMarket::fill(Table* table) const
     const QString name = table->name();
     if (name == QLatin1String("orders") || name == QLatin1String("deals") || name == QLatin1String("positions")
         || name == QLatin1String("fee") || name == QLatin1String("broker_fee"))
-        TradingTables(*this).fill(table);
+        TradingTables(m_data).fill(table);
     else
-        ReferenceTables(*this).fill(table, 0);
+        ReferenceTables(m_data).fill(table, 0);
 }
 
 void SampleMarket::reload(Table* table, int edition) const
 {
     table->clear();
-    ReferenceTables(*this).fill(table, edition);
+    ReferenceTables(m_data).fill(table, edition);
 }

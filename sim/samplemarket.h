@@ -1,63 +1,9 @@
 #pragma once
 
-#include "core/db/decimal.h"
-#include "core/host/securitykey.h"
-#include "sim/bv_sim_export.h"
-
-#include <QDate>
-#include <QStringList>
-#include <QVector>
+#include "sim/samplemarketdata.h"
 
 class Table;
 class TableRegistry;
-
-// How large a sample market to make.
-struct BV_SIM_EXPORT SampleMarketOptions
-{
-    quint32 seed = 1;
-    int underlyings = 6; // a few dozen at most: the list of underlyings is fixed
-    int expiries = 2; // quarterly futures per underlying
-    int strikesPerSide = 2; // option strikes on each side of the money, calls and puts on each
-    int firms = 3;
-    int clientsPerFirm = 4;
-    int orders = 60;
-    int sessions = 3; // the last one is trading, the earlier ones are finished
-
-    // A few rows of each table, for unit tests.
-    static SampleMarketOptions tiny(quint32 seed = 1);
-    // About the given number of instruments and orders.
-    static SampleMarketOptions sized(int instruments, int orders, quint32 seed = 1);
-};
-
-// An underlying asset of the market's contracts.
-struct BV_SIM_EXPORT SampleUnderlying
-{
-    QString code;
-    QString name;
-    double price = 0;
-    int decimals = 0;
-    double step = 1;
-    int lotsize = 1;
-    int optionCalc = 1;
-};
-
-// One instrument of the market, as the generator made it.
-struct BV_SIM_EXPORT SampleInstrument
-{
-    SecurityKey key;
-    QString code;
-    QString name;
-    QString base;
-    char sectype = 'F';
-    int decimals = 0;
-    decimal step;
-    decimal settle;
-    decimal minPrice;
-    decimal maxPrice;
-    int lotsize = 1;
-    QDate expiry;
-    SecurityKey future; // for an option or a board-3 mirror: the future it refers to
-};
 
 // A deterministic derivatives market: the reference tables a terminal holds (markets, boards, futures and
 // options with their limits, sessions, enumerations, accounts, users, fees, margins) and the trading tables
@@ -75,20 +21,19 @@ public:
     // name in it with " #edition", so that its readers can tell the new content from the old.
     void reload(Table* table, int edition) const;
 
-    const SampleMarketOptions& options() const { return m_options; }
-    const QVector<SampleUnderlying>& underlyings() const { return m_underlyings; }
-    const QVector<SampleInstrument>& instruments() const { return m_instruments; }
-    QStringList clientCodes() const;
-    QStringList firmCodes() const;
-    int currentSession() const;
-    QDate tradeDate() const { return m_tradeDate; }
-    static const int StockId = 1;
+    const SampleMarketData& data() const { return m_data; }
+    const SampleMarketOptions& options() const { return m_data.options; }
+    const QVector<SampleUnderlying>& underlyings() const { return m_data.underlyings; }
+    const QVector<SampleInstrument>& instruments() const { return m_data.instruments; }
+    const QStringList& clientCodes() const { return m_data.clientCodes; }
+    const QStringList& firmCodes() const { return m_data.firmCodes; }
+    int currentSession() const { return m_data.currentSession; }
+    QDate tradeDate() const { return m_data.tradeDate; }
+    static const int StockId = SampleMarketData::StockId;
 
 private:
     void makeInstruments();
+    void makeAccounts();
 
-    SampleMarketOptions m_options;
-    QDate m_tradeDate;
-    QVector<SampleUnderlying> m_underlyings;
-    QVector<SampleInstrument> m_instruments;
+    SampleMarketData m_data;
 };

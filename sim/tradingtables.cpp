@@ -5,7 +5,7 @@
 #include "core/db/table.h"
 #include "core/host/schema/hostschema.h"
 #include "sim/generatorutil.h"
-#include "sim/samplemarket.h"
+#include "sim/samplemarketdata.h"
 
 #include <QHash>
 #include <QRandomGenerator>
@@ -49,8 +49,8 @@ void TradingTables::fill(Table* table) const
     const bool deals = name == QLatin1String("deals");
     const bool positions = name == QLatin1String("positions");
     const bool fees = name == QLatin1String("fee") || name == QLatin1String("broker_fee");
-    const SampleMarketOptions& options = m_market.options();
-    const QVector<SampleInstrument>& instruments = m_market.instruments();
+    const SampleMarketOptions& options = m_market.options;
+    const QVector<SampleInstrument>& instruments = m_market.instruments;
     QVector<int> futures;
     QVector<int> optionsList;
     for (int i = 0; i < instruments.size(); ++i) {
@@ -59,10 +59,16 @@ void TradingTables::fill(Table* table) const
         else if (instruments[i].key.board == 15)
             optionsList << i;
     }
-    const QStringList clients = m_market.clientCodes();
-    const int session = m_market.currentSession();
-    const qint64 dayStart = datetime::fromQDateTime(QDateTime(m_market.tradeDate(), QTime(10, 0))).toMSecs();
-    const qint64 daySpan = qint64(9) * 3600 * 1000;
+    const QStringList clients = m_market.clientCodes;
+    const int session = m_market.currentSession;
+    // The day's history runs from the opening at 10:00 (from midnight for a market made earlier) to the moment the
+    // market is made, so that the live orders that follow carry the same day and later times.
+    const qint64 end = datetime::fromQDateTime(m_market.now).toMSecs();
+    const QDateTime opening(m_market.tradeDate, QTime(10, 0));
+    const qint64 dayStart
+        = datetime::fromQDateTime(m_market.now > opening ? opening : QDateTime(m_market.tradeDate, QTime(0, 0)))
+              .toMSecs();
+    const qint64 daySpan = qMax<qint64>(0, end - dayStart - 1000);
 
     QRandomGenerator rng(tableSeed(options.seed, QStringLiteral("trading")));
     QRandomGenerator feeRng(tableSeed(options.seed, name));

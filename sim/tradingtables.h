@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-class SampleMarket;
+struct SampleMarketData;
 class Table;
 
 // Fills the sample market's trading tables. Orders come first; deals are the fills of those orders, positions
@@ -11,7 +11,7 @@ class Table;
 class TradingTables
 {
 public:
-    explicit TradingTables(const SampleMarket& market)
+    explicit TradingTables(const SampleMarketData& market)
         : m_market(market)
     { }
     // Orders, deals, positions, fee or broker_fee.
@@ -23,5 +23,5 @@ public:
     static constexpr qint64 AddressSign = qint64(1) << 26;
 
 private:
-    const SampleMarket& m_market;
+    const SampleMarketData& m_market;
 };
