@@ -1,14 +1,13 @@
 #include "views/qtablefastview.h"
 
 #include "columns/itemmodelwithdelegates.h"
-#include "views/pixmapcacheindexed.h"
+#include "views/private/qtablefastview_p.h"
 #include "views/qtablefastscrollbar.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLoggingCategory>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSet>
@@ -18,8 +17,7 @@
 
 QTableFastView::QTableFastView(QWidget* parent)
     : QAbstractItemView(parent)
-    , d(new QTableFastViewPrivate(this))
-    , m_paintBuffer(new PixmapCacheIndexed(this))
+    , m_d(new QTableFastViewPrivate(this))
 {
     setVerticalScrollBar(new QTableFastScrollBar(Qt::Vertical, this));
     auto* header = new QHeaderView(Qt::Horizontal, this);
@@ -39,51 +37,59 @@ QTableFastView::QTableFastView(QWidget* parent)
 
 QTableFastView::~QTableFastView()
 {
+    Q_D(QTableFastView);
     // The base destructor hides the header: its events and signals must not reach a view that is already gone.
-    if (m_header) {
-        m_header->removeEventFilter(this);
-        disconnect(m_header, nullptr, this, nullptr);
+    if (d->header) {
+        d->header->removeEventFilter(this);
+        disconnect(d->header, nullptr, this, nullptr);
     }
-    delete d;
 }
 
 // ---- header and model ----
 
+QHeaderView* QTableFastView::header() const
+{
+    Q_D(const QTableFastView);
+    return d->header;
+}
+
 void QTableFastView::setHeader(QHeaderView* header)
 {
-    if (!header || header == m_header)
+    Q_D(QTableFastView);
+    if (!header || header == d->header)
         return;
-    if (m_header && m_header->parent() == this)
-        delete m_header;
-    m_header = header;
-    m_header->setParent(this);
-    if (!m_header->model()) {
-        m_header->setModel(model());
+    if (d->header && d->header->parent() == this)
+        delete d->header;
+    d->header = header;
+    header->setParent(this);
+    if (!header->model()) {
+        header->setModel(model());
         if (selectionModel())
-            m_header->setSelectionModel(selectionModel());
+            header->setSelectionModel(selectionModel());
     }
-    connect(m_header, &QHeaderView::sectionResized, this, &QTableFastView::columnResized);
-    connect(m_header, &QHeaderView::sectionMoved, this, &QTableFastView::columnMoved);
-    connect(m_header, &QHeaderView::sectionCountChanged, this, &QTableFastView::columnCountChanged);
-    connect(m_header, &QHeaderView::sectionHandleDoubleClicked, this, &QTableFastView::resizeColumnToContents);
-    connect(m_header, &QHeaderView::geometriesChanged, this, &QTableFastView::updateGeometries);
-    m_header->installEventFilter(this);
-    setSortingEnabled(m_sortingEnabled);
-    m_header->show();
+    connect(header, &QHeaderView::sectionResized, this, &QTableFastView::columnResized);
+    connect(header, &QHeaderView::sectionMoved, this, &QTableFastView::columnMoved);
+    connect(header, &QHeaderView::sectionCountChanged, this, &QTableFastView::columnCountChanged);
+    connect(header, &QHeaderView::sectionHandleDoubleClicked, this, &QTableFastView::resizeColumnToContents);
+    connect(header, &QHeaderView::geometriesChanged, this, &QTableFastView::updateGeometries);
+    header->installEventFilter(this);
+    setSortingEnabled(d->sortingEnabled);
+    header->show();
     updateGeometries();
-    Q_EMIT headerChanged(m_header);
+    Q_EMIT headerChanged(header);
 }
 
 void QTableFastView::setModel(QAbstractItemModel* model)
 {
+    Q_D(QTableFastView);
     if (model == this->model())
         return;
     if (QAbstractItemModel* old = this->model())
         disconnect(old, nullptr, this, nullptr);
-    m_paintBuffer->clear();
-    m_header->setModel(model);
+    d->rows.buffer()->clear();
+    d->header->setModel(model);
     QAbstractItemView::setModel(model);
-    m_delegatingModel = qobject_cast<ItemModelWithDelegates*>(model);
+    d->delegatingModel = qobject_cast<ItemModelWithDelegates*>(model);
     if (model) {
         connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this, &QTableFastView::rowsAboutToBeInsertedHere);
         connect(model, &QAbstractItemModel::rowsRemoved, this, &QTableFastView::rowsRemovedHere);
@@ -92,11 +98,11 @@ void QTableFastView::setModel(QAbstractItemModel* model)
         connect(model, &QAbstractItemModel::modelReset, this, &QTableFastView::modelResetHere);
         connect(model, &QAbstractItemModel::layoutChanged, this, &QTableFastView::layoutChangedHere);
         // The base class made the selection model (deleted with the model); the header shares it.
-        m_header->setSelectionModel(selectionModel());
-        if (m_sortingEnabled)
-            model->sort(m_header->sortIndicatorSection(), m_header->sortIndicatorOrder());
+        d->header->setSelectionModel(selectionModel());
+        if (d->sortingEnabled)
+            model->sort(d->header->sortIndicatorSection(), d->header->sortIndicatorOrder());
     }
-    m_lastRowCount = model ? model->rowCount(rootIndex()) : 0;
+    d->lastRowCount = model ? model->rowCount(rootIndex()) : 0;
     setRowHeight(updatedItemHeight(viewOptions()));
     updateGeometries();
     viewport()->update();
@@ -104,43 +110,51 @@ void QTableFastView::setModel(QAbstractItemModel* model)
 
 void QTableFastView::reset()
 {
-    m_paintBuffer->clear();
+    Q_D(QTableFastView);
+    d->rows.buffer()->clear();
     QAbstractItemView::reset();
-    m_lastRowCount = model() ? model()->rowCount(rootIndex()) : 0;
+    d->lastRowCount = model() ? model()->rowCount(rootIndex()) : 0;
     updateGeometries();
     viewport()->update();
 }
 
 // ---- sorting ----
 
+bool QTableFastView::isSortingEnabled() const
+{
+    Q_D(const QTableFastView);
+    return d->sortingEnabled;
+}
+
 void QTableFastView::setSortingEnabled(bool enable)
 {
-    const bool was = m_sortingEnabled;
-    m_sortingEnabled = enable;
-    if (!m_header)
+    Q_D(QTableFastView);
+    const bool was = d->sortingEnabled;
+    d->sortingEnabled = enable;
+    if (!d->header)
         return;
     if (enable) {
-        m_header->setSortIndicatorShown(true);
-        m_header->setSectionsClickable(true);
-        m_header->setSortIndicator(m_header->sortIndicatorSection(), m_header->sortIndicatorOrder());
+        d->header->setSortIndicatorShown(true);
+        d->header->setSectionsClickable(true);
+        d->header->setSortIndicator(d->header->sortIndicatorSection(), d->header->sortIndicatorOrder());
         if (!was && model())
-            model()->sort(m_header->sortIndicatorSection(), m_header->sortIndicatorOrder());
-        connect(m_header, &QHeaderView::sortIndicatorChanged, this, &QTableFastView::sortIndicatorChanged,
+            model()->sort(d->header->sortIndicatorSection(), d->header->sortIndicatorOrder());
+        connect(d->header, &QHeaderView::sortIndicatorChanged, this, &QTableFastView::sortIndicatorChanged,
             Qt::UniqueConnection);
     } else {
-        disconnect(m_header, &QHeaderView::sortIndicatorChanged, this, &QTableFastView::sortIndicatorChanged);
+        disconnect(d->header, &QHeaderView::sortIndicatorChanged, this, &QTableFastView::sortIndicatorChanged);
     }
 }
 
 void QTableFastView::sortByColumn(int column)
 {
-    sortByColumn(column, m_header->sortIndicatorOrder());
+    sortByColumn(column, header()->sortIndicatorOrder());
 }
 
 void QTableFastView::sortByColumn(int column, Qt::SortOrder order)
 {
-    m_header->setSortIndicator(column, order);
-    if (!m_sortingEnabled && model())
+    header()->setSortIndicator(column, order);
+    if (!isSortingEnabled() && model())
         model()->sort(column, order);
 }
 
@@ -152,7 +166,7 @@ void QTableFastView::sortIndicatorChanged(int column, Qt::SortOrder order)
 
 void QTableFastView::hideColumn(int column)
 {
-    m_header->hideSection(column);
+    header()->hideSection(column);
 }
 
 // ---- current row anchors ----
@@ -171,15 +185,15 @@ bool QTableFastView::isCurrentLast() const
 
 void QTableFastView::setCurrentFirst()
 {
-    m_currentWasFirst = true;
-    m_currentWasLast = false;
+    Q_D(QTableFastView);
+    d->place.anchorCurrentFirst();
     setCurrentIndex(moveCursor(MoveHome, Qt::NoModifier));
 }
 
 void QTableFastView::setCurrentLast()
 {
-    m_currentWasLast = true;
-    m_currentWasFirst = false;
+    Q_D(QTableFastView);
+    d->place.anchorCurrentLast();
     if (!model())
         return;
     setCurrentIndex(model()->index(0, 0, rootIndex()));
@@ -188,9 +202,25 @@ void QTableFastView::setCurrentLast()
 
 // ---- geometry ----
 
-int QTableFastView::visibleRowCount() const
+TableFastGeometry QTableFastView::geometry() const
 {
-    return m_rowHeight > 0 ? viewport()->height() / m_rowHeight : 0;
+    Q_D(const QTableFastView);
+    TableFastGeometry g;
+    g.header = d->header;
+    g.rowHeight = d->rowHeight;
+    g.rowCount = model() ? model()->rowCount(rootIndex()) : 0;
+    g.scrollValue = verticalScrollBar()->value();
+    g.scrollPerItem = verticalScrollMode() == ScrollPerItem;
+    g.viewport = viewport()->size();
+    g.offset = d->offset;
+    g.rightToLeft = isRightToLeft();
+    return g;
+}
+
+int QTableFastView::rowHeight() const
+{
+    Q_D(const QTableFastView);
+    return d->rowHeight;
 }
 
 int QTableFastView::below(int row) const
@@ -200,116 +230,66 @@ int QTableFastView::below(int row) const
 
 int QTableFastView::getFirstVisibleItem(int* offset) const
 {
-    const int rows = model() ? model()->rowCount(rootIndex()) : 0;
-    const int value = verticalScrollBar()->value();
-    if (verticalScrollMode() == ScrollPerItem) {
-        if (offset)
-            *offset = 0;
-        return value >= 0 && value < rows ? value : -1;
-    }
-    if (m_rowHeight <= 0)
-        return -1;
-    if (offset)
-        *offset = -(value % m_rowHeight);
-    const int row = value / m_rowHeight;
-    return row < rows ? row : -1;
-}
-
-int QTableFastView::lastVisibleRow() const
-{
-    int offset = 0;
-    const int first = getFirstVisibleItem(&offset);
-    if (first < 0 || m_rowHeight <= 0)
-        return -1;
-    const int rows = model()->rowCount(rootIndex());
-    const int last = first + (viewport()->height() - offset - 1) / m_rowHeight;
-    return qMin(last, rows - 1);
+    return geometry().firstVisibleRow(offset);
 }
 
 int QTableFastView::coordinateForItem(int row) const
 {
-    int offset = 0;
-    const int first = getFirstVisibleItem(&offset);
-    if (first < 0)
-        return -1;
-    return (row - first) * m_rowHeight + offset + d->offset.y();
+    return geometry().rowTop(row);
 }
 
 int QTableFastView::itemAtCoordinate(int y) const
 {
-    int offset = 0;
-    const int first = getFirstVisibleItem(&offset);
-    if (first < 0 || m_rowHeight <= 0)
-        return -1;
-    const int local = y - offset - d->offset.y();
-    if (local < 0)
-        return -1;
-    const int row = first + local / m_rowHeight;
-    return row < model()->rowCount(rootIndex()) ? row : -1;
+    return geometry().rowAt(y);
 }
 
 int QTableFastView::columnViewportPosition(int column) const
 {
-    return m_header->sectionViewportPosition(column) + d->offset.x();
+    return geometry().columnX(column);
 }
 
 int QTableFastView::columnWidth(int column) const
 {
-    return m_header->sectionSize(column);
+    return header()->sectionSize(column);
 }
 
 bool QTableFastView::isColumnHidden(int column) const
 {
-    return m_header->isSectionHidden(column);
+    return header()->isSectionHidden(column);
 }
 
 QPair<int, int> QTableFastView::startAndEndColumns(const QRect& rect) const
 {
-    const int count = m_header->count();
-    int start = m_header->visualIndexAt(isRightToLeft() ? rect.right() : rect.left());
-    int end = m_header->visualIndexAt(isRightToLeft() ? rect.left() : rect.right());
-    if (start < 0)
-        start = 0;
-    if (end < 0)
-        end = count - 1;
-    return qMakePair(start, end);
-}
-
-QRect QTableFastView::cellRect(int column, int y) const
-{
-    return QRect(columnViewportPosition(column), y, columnWidth(column), m_rowHeight);
+    return geometry().visualColumnsIn(rect);
 }
 
 QRect QTableFastView::visualRect(const QModelIndex& index) const
 {
-    if (!index.isValid() || index.model() != model() || isIndexHidden(index) || m_rowHeight <= 0)
+    if (!index.isValid() || index.model() != model() || isIndexHidden(index) || rowHeight() <= 0)
         return QRect();
-    const int y = coordinateForItem(index.row());
-    if (y == -1 && getFirstVisibleItem() < 0)
+    const TableFastGeometry g = geometry();
+    if (g.firstVisibleRow() < 0)
         return QRect();
-    return cellRect(index.column(), y);
+    return g.cellRect(index.column(), g.rowTop(index.row()));
 }
 
 QModelIndex QTableFastView::indexAt(const QPoint& point) const
 {
     if (!model())
         return QModelIndex();
-    const int row = itemAtCoordinate(point.y());
-    const int column = m_header->logicalIndexAt(point.x() - d->offset.x());
-    if (row < 0 || column < 0)
-        return QModelIndex();
-    return model()->index(row, column, rootIndex());
+    const auto cell = geometry().cellAt(point);
+    return cell.first < 0 ? QModelIndex() : model()->index(cell.first, cell.second, rootIndex());
 }
 
 int QTableFastView::horizontalOffset() const
 {
-    return m_header->offset();
+    return header()->offset();
 }
 
 int QTableFastView::verticalOffset() const
 {
     const int value = verticalScrollBar()->value();
-    return verticalScrollMode() == ScrollPerItem ? value * m_rowHeight : value;
+    return verticalScrollMode() == ScrollPerItem ? value * rowHeight() : value;
 }
 
 bool QTableFastView::isIndexHidden(const QModelIndex& index) const
@@ -319,30 +299,7 @@ bool QTableFastView::isIndexHidden(const QModelIndex& index) const
 
 QList<QPair<int, int>> QTableFastView::indexesAt(const QRegion& region) const
 {
-    QList<QPair<int, int>> cells;
-    QSet<QPair<int, int>> seen;
-    for (const QRect& rect : region) {
-        const int top = itemAtCoordinate(rect.top());
-        int bottom = itemAtCoordinate(rect.bottom());
-        if (top < 0)
-            continue;
-        if (bottom < 0)
-            bottom = lastVisibleRow();
-        const auto columns = startAndEndColumns(rect);
-        for (int row = top; row <= bottom; ++row) {
-            for (int visual = columns.first; visual <= columns.second; ++visual) {
-                const int column = m_header->logicalIndex(visual);
-                if (column < 0 || isColumnHidden(column))
-                    continue;
-                const QPair<int, int> cell(row, column);
-                if (!seen.contains(cell)) {
-                    seen.insert(cell);
-                    cells << cell;
-                }
-            }
-        }
-    }
-    return cells;
+    return geometry().cellsIn(region);
 }
 
 QList<int> QTableFastView::rowsAt(const QRegion& region) const
@@ -355,7 +312,7 @@ QList<int> QTableFastView::rowsAt(const QRegion& region) const
     return rows;
 }
 
-// ---- flags ----
+// ---- flags and delegates ----
 
 bool QTableFastView::isIndexValid(const QModelIndex& index) const
 {
@@ -391,18 +348,29 @@ QAbstractItemDelegate* QTableFastView::delegateForIndex(const QModelIndex& index
     return itemDelegate();
 }
 
+QModelIndex QTableFastView::cellIndex(const QModelIndex& rowIndex, int column) const
+{
+    Q_D(const QTableFastView);
+    if (d->delegatingModel)
+        return d->delegatingModel->indexColumn(rowIndex, column);
+    return model()->index(rowIndex.row(), column, rowIndex.parent());
+}
+
 // ---- row height ----
 
 int QTableFastView::updatedItemHeight(const QStyleOptionViewItem& option) const
 {
-    int height = option.fontMetrics.height();
+    // A width of -1 asks delegates for the row's height alone, which they answer without measuring any text.
+    QStyleOptionViewItem question = option;
+    question.rect = QRect(0, 0, -1, -1);
+    int height = question.fontMetrics.height();
     if (QAbstractItemDelegate* delegate = itemDelegate())
-        height = qMax(height, delegate->sizeHint(option, QModelIndex()).height());
+        height = qMax(height, delegate->sizeHint(question, QModelIndex()).height());
     if (model()) {
         const int columns = model()->columnCount(rootIndex());
         for (int column = 0; column < columns; ++column) {
             if (QAbstractItemDelegate* delegate = itemDelegateForColumn(column))
-                height = qMax(height, delegate->sizeHint(option, QModelIndex()).height());
+                height = qMax(height, delegate->sizeHint(question, QModelIndex()).height());
         }
     }
     return height;
@@ -410,30 +378,47 @@ int QTableFastView::updatedItemHeight(const QStyleOptionViewItem& option) const
 
 void QTableFastView::setRowHeight(int height)
 {
-    if (height == m_rowHeight)
+    Q_D(QTableFastView);
+    if (height == d->rowHeight)
         return;
-    m_rowHeight = height;
+    d->rowHeight = height;
     Q_EMIT rowHeightChanged();
 }
 
 bool QTableFastView::event(QEvent* event)
 {
     const bool result = QAbstractItemView::event(event);
-    if (event->type() == QEvent::Polish || event->type() == QEvent::StyleChange) {
+    switch (event->type()) {
+    case QEvent::Polish:
+    case QEvent::StyleChange:
+    case QEvent::FontChange:
         setRowHeight(updatedItemHeight(viewOptions()));
         updateGeometries();
+        repaintAll();
+        break;
+    case QEvent::PaletteChange:
+        repaintAll();
+        break;
+    default:
+        break;
     }
     return result;
 }
 
 bool QTableFastView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_header && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+    if (watched == header() && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
         updateGeometries();
     return QAbstractItemView::eventFilter(watched, event);
 }
 
 // ---- margins, geometry, scroll bars ----
+
+QMargins QTableFastView::viewportMargins() const
+{
+    Q_D(const QTableFastView);
+    return d->viewportMargins;
+}
 
 void QTableFastView::setViewportMargins(int left, int top, int right, int bottom)
 {
@@ -442,36 +427,39 @@ void QTableFastView::setViewportMargins(int left, int top, int right, int bottom
 
 void QTableFastView::setViewportMargins(const QMargins& margins)
 {
-    if (margins == m_viewportMargins)
+    Q_D(QTableFastView);
+    if (margins == d->viewportMargins)
         return;
-    m_viewportMargins = margins;
+    d->viewportMargins = margins;
     QAbstractItemView::setViewportMargins(margins);
 }
 
 void QTableFastView::adjustViewportMargins()
 {
-    QMargins margins = m_viewportMargins;
-    margins.setTop(m_header->isHidden() ? 0 : m_header->sizeHint().height());
+    QMargins margins = viewportMargins();
+    margins.setTop(header()->isHidden() ? 0 : header()->sizeHint().height());
     setViewportMargins(margins);
 }
 
 void QTableFastView::updateGeometries()
 {
-    if (!m_header)
+    Q_D(QTableFastView);
+    if (!d->header)
         return;
     adjustViewportMargins();
     const QRect vg = viewport()->geometry();
-    m_header->setGeometry(vg.left(), vg.top() - m_viewportMargins.top(), vg.width(), m_viewportMargins.top());
+    d->header->setGeometry(vg.left(), vg.top() - d->viewportMargins.top(), vg.width(), d->viewportMargins.top());
     updateScrollBars();
     QAbstractItemView::updateGeometries();
 }
 
 void QTableFastView::updateScrollBars(int delta)
 {
+    Q_D(QTableFastView);
     QScrollBar* vertical = verticalScrollBar();
     QScrollBar* horizontal = horizontalScrollBar();
-    const int rows = model() ? model()->rowCount(rootIndex()) : 0;
-    const int visible = visibleRowCount();
+    const TableFastGeometry g = geometry();
+    const int visible = g.visibleRowCount();
     const int height = viewport()->height();
     const int width = viewport()->width();
     {
@@ -481,38 +469,25 @@ void QTableFastView::updateScrollBars(int delta)
             vertical->setPageStep(qMax(visible, 1));
             setRowRange();
         } else {
-            vertical->setRange(0, qMax(m_rowHeight * rows - height, 0));
+            vertical->setRange(0, qMax(d->rowHeight * g.rowCount - height, 0));
             vertical->setPageStep(height);
             vertical->setSingleStep(qMax(height / (visible + 1), 2));
         }
     }
     if (delta != 0)
         vertical->setValue(vertical->value() + delta);
-    else if (vertical->value() != m_shownValue)
+    else if (vertical->value() != d->shownValue)
         viewport()->update(); // the new range moved the value with the bar's signals blocked
-    m_shownValue = vertical->value();
+    d->shownValue = vertical->value();
 
-    // Trailing visual columns whose widths fit in the viewport.
-    const int columns = m_header->count();
-    int fit = 0;
-    int used = 0;
-    for (int visual = columns - 1; visual >= 0; --visual) {
-        const int logical = m_header->logicalIndex(visual);
-        if (m_header->isSectionHidden(logical))
-            continue;
-        used += m_header->sectionSize(logical);
-        if (used > width)
-            break;
-        ++fit;
-    }
-    if (columns > 0)
-        fit = qMax(fit, 1);
+    const int columns = d->header->count();
+    const int fit = g.trailingColumnsFitting();
     if (horizontalScrollMode() == ScrollPerItem) {
         horizontal->setRange(0, qMax(columns - fit, 0));
         horizontal->setPageStep(fit);
         horizontal->setSingleStep(1);
     } else {
-        horizontal->setRange(0, qMax(m_header->length() - width, 0));
+        horizontal->setRange(0, qMax(d->header->length() - width, 0));
         horizontal->setPageStep(width);
         horizontal->setSingleStep(qMax(width / (fit + 1), 2));
     }
@@ -520,59 +495,63 @@ void QTableFastView::updateScrollBars(int delta)
 
 void QTableFastView::setRowRange()
 {
-    const int rows = model() ? model()->rowCount(rootIndex()) : 0;
+    const TableFastGeometry g = geometry();
     const QSignalBlocker quiet(verticalScrollBar());
-    verticalScrollBar()->setRange(0, qMax(rows - qMax(visibleRowCount(), 1), 0));
+    verticalScrollBar()->setRange(0, qMax(g.rowCount - qMax(g.visibleRowCount(), 1), 0));
 }
 
 void QTableFastView::setVerticalValueQuietly(int value)
 {
-    m_adjusting = true;
+    Q_D(QTableFastView);
+    d->adjusting = true;
     verticalScrollBar()->setValue(value);
-    m_adjusting = false;
-    m_shownValue = verticalScrollBar()->value();
+    d->adjusting = false;
+    d->shownValue = verticalScrollBar()->value();
 }
 
 void QTableFastView::verScrollbarValueChanged(int value)
 {
-    m_shownValue = value;
-    if (m_paintBufferEnabled)
+    Q_D(QTableFastView);
+    d->shownValue = value;
+    if (d->rows.isBufferEnabled())
         setPixmapCacheIndexedVisibleBounds();
 }
 
 void QTableFastView::horScrollbarValueChanged(int)
 {
-    if (m_paintBufferEnabled)
+    Q_D(QTableFastView);
+    if (d->rows.isBufferEnabled())
         setPixmapCacheIndexedVisibleBounds();
 }
 
 void QTableFastView::scrollContentsBy(int dx, int dy)
 {
-    if (m_adjusting || !model())
+    Q_D(QTableFastView);
+    if (d->adjusting || !model())
         return;
     if (dx != 0) {
-        const int old = m_header->offset();
+        const int old = d->header->offset();
         QScrollBar* horizontal = horizontalScrollBar();
         if (horizontalScrollMode() == ScrollPerPixel) {
-            m_header->setOffset(horizontal->value());
-        } else if (horizontal->value() >= horizontal->maximum() && m_header->count() > 0) {
-            m_header->setOffsetToLastSection();
+            d->header->setOffset(horizontal->value());
+        } else if (horizontal->value() >= horizontal->maximum() && d->header->count() > 0) {
+            d->header->setOffsetToLastSection();
         } else {
-            m_header->setOffsetToSectionPosition(horizontal->value());
+            d->header->setOffsetToSectionPosition(horizontal->value());
         }
-        dx = isRightToLeft() ? m_header->offset() - old : old - m_header->offset();
+        dx = isRightToLeft() ? d->header->offset() - old : old - d->header->offset();
     }
-    const int rows = model()->rowCount(rootIndex());
-    if (m_rowHeight == 0 || rows == 0)
+    const TableFastGeometry g = geometry();
+    if (d->rowHeight == 0 || g.rowCount == 0)
         return;
     if (verticalScrollMode() == ScrollPerItem && dy != 0) {
-        const int fits = qMin(visibleRowCount() + 1, rows);
+        const int fits = qMin(g.visibleRowCount() + 1, g.rowCount);
         if (qAbs(dy) > fits) {
             verticalScrollBar()->update();
             viewport()->update();
             return;
         }
-        dy *= m_rowHeight;
+        dy *= d->rowHeight;
     } else if (qAbs(dy) > viewport()->height()) {
         viewport()->update();
         return;
@@ -581,21 +560,6 @@ void QTableFastView::scrollContentsBy(int dx, int dy)
 }
 
 // ---- scrolling to a cell ----
-
-int QTableFastView::valueShowingLast(int row, int height) const
-{
-    if (height <= m_rowHeight)
-        return row;
-    int r = row;
-    int left = height;
-    while (r >= 0) {
-        left -= m_rowHeight;
-        if (left < 0)
-            return r + 1;
-        --r;
-    }
-    return verticalScrollBar()->minimum();
-}
 
 void QTableFastView::scrollTo(const QModelIndex& index, ScrollHint hint)
 {
@@ -609,76 +573,20 @@ void QTableFastView::scrollToRow(const QModelIndex& index, ScrollHint hint)
 
 void QTableFastView::doScrollTo(const QModelIndex& index, ScrollHint hint, bool horizontal)
 {
-    if (!isIndexValid(index) || m_rowHeight <= 0)
+    if (!isIndexValid(index) || rowHeight() <= 0)
         return;
+    const TableFastGeometry g = geometry();
     QScrollBar* vertical = verticalScrollBar();
-    const int r = index.row();
-    const int H = viewport()->height();
-    if (verticalScrollMode() == ScrollPerItem) {
-        const int value = vertical->value();
-        switch (hint) {
-        case EnsureVisible:
-            if (r < value)
-                vertical->setValue(r);
-            else if (r > value + vertical->pageStep() - 1)
-                vertical->setValue(valueShowingLast(r, H));
-            break;
-        case PositionAtTop:
-            vertical->setValue(r);
-            break;
-        case PositionAtBottom:
-            vertical->setValue(valueShowingLast(r, H));
-            break;
-        case PositionAtCenter:
-            vertical->setValue(valueShowingLast(r, m_rowHeight - 1 + H / 2));
-            break;
-        }
-    } else {
-        const int top = r * m_rowHeight;
-        const int value = vertical->value();
-        switch (hint) {
-        case EnsureVisible:
-            if (top >= value && top + m_rowHeight <= value + H)
-                viewport()->update(visualRect(index));
-            else if (top < value || m_rowHeight > H)
-                vertical->setValue(top);
-            else
-                vertical->setValue(top + m_rowHeight - H);
-            break;
-        case PositionAtTop:
-            vertical->setValue(top);
-            break;
-        case PositionAtBottom:
-            vertical->setValue(top + m_rowHeight - H);
-            break;
-        case PositionAtCenter:
-            vertical->setValue(top + m_rowHeight / 2 - H / 2);
-            break;
-        }
-    }
+    const int value = g.valueShowing(index.row(), hint, vertical->value(), vertical->pageStep(), vertical->minimum());
+    if (value != vertical->value())
+        vertical->setValue(value);
+    else if (!g.scrollPerItem && hint == EnsureVisible)
+        viewport()->update(visualRect(index)); // already in sight: only repainted
     if (!horizontal)
         return;
     QScrollBar* bar = horizontalScrollBar();
-    const int column = index.column();
-    const int position = m_header->sectionPosition(column);
-    const int size = m_header->sectionSize(column);
-    const int width = viewport()->width();
-    const int frozen = frozenColumnWidth();
-    if (horizontalScrollMode() == ScrollPerItem) {
-        const int visual = m_header->visualIndex(column);
-        if (hint == PositionAtCenter || visual < bar->value() || visual >= bar->value() + bar->pageStep())
-            bar->setValue(visual);
-        return;
-    }
-    const int offset = m_header->offset();
-    if (hint == PositionAtCenter) {
-        bar->setValue(position - (width - size) / 2);
-    } else if (position - offset >= frozen && size <= width - frozen) {
-        if (position + size - offset > width)
-            bar->setValue(position + size - width);
-    } else {
-        bar->setValue(position - frozen);
-    }
+    bar->setValue(g.horizontalValueShowing(index.column(), hint, bar->value(), bar->pageStep(),
+        horizontalScrollMode() == ScrollPerItem, frozenColumnWidth()));
 }
 
 // ---- painting ----
@@ -699,169 +607,49 @@ void QTableFastView::paintEvent(QPaintEvent* event)
 
 void QTableFastView::draw(QPainter* painter, const QRegion& region)
 {
-    if (!model() || m_rowHeight <= 0)
+    Q_D(QTableFastView);
+    if (!model() || d->rowHeight <= 0)
         return;
+    const TableFastGeometry g = geometry();
     int offset = 0;
-    const int first = getFirstVisibleItem(&offset);
+    const int first = g.firstVisibleRow(&offset);
     if (first < 0)
         return;
-    const int rows = model()->rowCount(rootIndex());
     const int width = viewport()->width();
     const QStyleOptionViewItem base = viewOptions();
-    m_firstShownColumn = shownColumn(0, 1);
-    m_lastShownColumn = shownColumn(m_header->count() - 1, -1);
+    const int firstShown = g.shownColumn(0, 1);
+    const int lastShown = g.shownColumn(d->header->count() - 1, -1);
     QSet<int> drawn;
     for (const QRect& dirty : region) {
+        // Rows are drawn whole: each rectangle is widened to the viewport's width.
         const QRect area(0, dirty.top(), width, dirty.height());
-        const auto columns = startAndEndColumns(area);
-        m_firstVisualColumn = columns.first;
-        m_lastVisualColumn = columns.second;
+        const auto columns = g.visualColumnsIn(area);
+        d->firstVisualColumn = columns.first;
+        d->lastVisualColumn = columns.second;
+        d->rows.setColumns(g.shownColumns(columns.first, columns.second), firstShown, lastShown);
         int y = offset + d->offset.y();
-        for (int row = first; row < rows && y <= area.bottom(); ++row, y += m_rowHeight) {
-            if (y + m_rowHeight <= area.top() || drawn.contains(row))
+        for (int row = first; row < g.rowCount && y <= area.bottom(); ++row, y += d->rowHeight) {
+            if (y + d->rowHeight <= area.top() || drawn.contains(row))
                 continue;
             drawn.insert(row);
-            const QModelIndex rowIndex = model()->index(row, 0, rootIndex());
             QStyleOptionViewItem option = base;
+            // A selected row keeps its highlight when the view has no focus.
             if (selectionModel() && selectionModel()->isRowSelected(row, rootIndex()))
                 option.state |= QStyle::State_Active
                     | (selectionBehavior() == SelectRows ? QStyle::State_Selected : QStyle::State_None);
-            option.rect = QRect(0, y, width, m_rowHeight);
+            option.rect = QRect(0, y, width, d->rowHeight);
             if (option.state & QStyle::State_Enabled)
                 option.palette.setCurrentColorGroup(
                     option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive);
-            drawRow(painter, option, rowIndex);
+            drawRow(painter, option, model()->index(row, 0, rootIndex()));
         }
     }
-}
-
-QModelIndex QTableFastView::cellIndex(const QModelIndex& rowIndex, int column) const
-{
-    if (m_delegatingModel)
-        return m_delegatingModel->indexColumn(rowIndex, column);
-    return model()->index(rowIndex.row(), column, rowIndex.parent());
 }
 
 void QTableFastView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index)
 {
-    QVector<int> columns;
-    for (int visual = m_firstVisualColumn; visual <= m_lastVisualColumn; ++visual) {
-        const int logical = m_header->logicalIndex(visual);
-        if (logical >= 0 && !isColumnHidden(logical))
-            columns << logical;
-    }
-    const int sections = m_header->count() - m_header->hiddenSectionCount();
-    const QModelIndex current = selectionModel() ? selectionModel()->currentIndex() : QModelIndex();
-    bool rowHasFocus = false;
-    if (current.isValid() && current.row() == index.row()) {
-        QWidget* focused = QApplication::focusWidget();
-        for (int column : qAsConst(columns)) {
-            QWidget* editor = indexWidget(cellIndex(index, column));
-            if (editor && focused && (editor == focused || editor->isAncestorOf(focused)))
-                rowHasFocus = true;
-        }
-    }
-    const int y = option.rect.top();
-    QVector<FreshCell> fresh;
-    for (int column : qAsConst(columns)) {
-        const QRect rect = cellRect(column, y);
-        // A buffered cell is already its final picture: the cells a change left alone cost one blit.
-        if (m_paintBufferEnabled && !rowHasFocus) {
-            if (const QPixmap* cached = m_paintBuffer->find(index.row(), column)) {
-                const qreal ratio = cached->devicePixelRatio();
-                if (qRound(cached->width() / ratio) == rect.width()
-                    && qRound(cached->height() / ratio) == m_rowHeight) {
-                    painter->drawPixmap(rect.topLeft(), *cached);
-                    continue;
-                }
-            }
-        }
-        QStyleOptionViewItem cell = option;
-        cell.rect = rect;
-        const QModelIndex cellIdx = cellIndex(index, column);
-        if (!cellIdx.isValid())
-            continue;
-        if (sections == 1)
-            cell.viewItemPosition = QStyleOptionViewItem::OnlyOne;
-        else if (column == m_firstShownColumn)
-            cell.viewItemPosition = QStyleOptionViewItem::Beginning;
-        else if (column == m_lastShownColumn)
-            cell.viewItemPosition = QStyleOptionViewItem::End;
-        else
-            cell.viewItemPosition = QStyleOptionViewItem::Middle;
-        if (rowHasFocus)
-            cell.state |= QStyle::State_Active;
-        if (selectionModel() && selectionModel()->isSelected(cellIdx))
-            cell.state |= QStyle::State_Selected;
-        if (current.isValid() && current.row() == index.row())
-            cell.state |= QStyle::State_HasFocus;
-        if (cell.state & QStyle::State_Enabled) {
-            if (!(model()->flags(cellIdx) & Qt::ItemIsEnabled)) {
-                cell.state &= ~QStyle::State_Enabled;
-                cell.palette.setCurrentColorGroup(QPalette::Disabled);
-            } else {
-                cell.palette.setCurrentColorGroup(
-                    cell.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive);
-            }
-        }
-        if (m_paintBufferEnabled)
-            fresh.append({ cell, cellIdx, delegateForIndex(cellIdx) });
-        else
-            renderCell(painter, cell, cellIdx, delegateForIndex(cellIdx));
-    }
-    bufferCells(painter, fresh);
-    if (rowHasFocus) {
-        QStyleOptionFocusRect focus;
-        focus.QStyleOption::operator=(option);
-        focus.rect = QRect(-m_header->offset(), y, m_header->length(), m_rowHeight);
-        focus.backgroundColor
-            = option.palette.color(option.state & QStyle::State_Selected ? QPalette::Highlight : QPalette::Window);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, this);
-    }
-}
-
-void QTableFastView::renderCell(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
-    QAbstractItemDelegate* delegate) const
-{
-    QStyleOptionViewItem panel = option;
-    panel.state &= ~QStyle::State_Selected;
-    style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &panel, painter, this);
-    delegate->paint(painter, option, index);
-}
-
-void QTableFastView::bufferCells(QPainter* painter, const QVector<FreshCell>& cells)
-{
-    if (cells.isEmpty())
-        return;
-    // One strip and one painter for all the row's new cells, side by side, each clipped to its own place;
-    // then each cell's part becomes its buffered pixmap.
-    const qreal ratio = devicePixelRatioF();
-    int width = 0;
-    for (const FreshCell& cell : cells)
-        width += cell.option.rect.width();
-    QImage strip(QSize(width, m_rowHeight) * ratio, QImage::Format_RGB32);
-    strip.setDevicePixelRatio(ratio);
-    strip.fill(viewport()->palette().color(QPalette::Base));
-    {
-        QPainter target(&strip);
-        int x = 0;
-        for (const FreshCell& cell : cells) {
-            QStyleOptionViewItem local = cell.option;
-            local.rect = QRect(x, 0, cell.option.rect.width(), m_rowHeight);
-            target.setClipRect(local.rect);
-            renderCell(&target, local, cell.index, cell.delegate);
-            x += local.rect.width();
-        }
-    }
-    int x = 0;
-    for (const FreshCell& cell : cells) {
-        const QRect part(QPoint(qRound(x * ratio), 0), cell.option.rect.size() * ratio);
-        auto* pixmap = new QPixmap(QPixmap::fromImage(strip.copy(part)));
-        pixmap->setDevicePixelRatio(ratio);
-        m_paintBuffer->insert(cell.index.row(), cell.index.column(), pixmap);
-        painter->drawPixmap(cell.option.rect.topLeft(), *pixmap);
-        x += cell.option.rect.width();
-    }
+    Q_D(QTableFastView);
+    d->rows.drawRow(painter, option, index);
 }
 
 void QTableFastView::paintDropIndicator(QPainter* painter)
@@ -869,10 +657,12 @@ void QTableFastView::paintDropIndicator(QPainter* painter)
     if (!showDropIndicator() || state() != DraggingState)
         return;
     const QPoint cursor = viewport()->mapFromGlobal(QCursor::pos());
-    const int row = itemAtCoordinate(cursor.y());
+    const TableFastGeometry g = geometry();
+    const int row = g.rowAt(cursor.y());
     if (row < 0)
         return;
-    const int y = coordinateForItem(row) + (cursor.y() - coordinateForItem(row) > m_rowHeight / 2 ? m_rowHeight : 0);
+    const int top = g.rowTop(row);
+    const int y = top + (cursor.y() - top > g.rowHeight / 2 ? g.rowHeight : 0);
     QStyleOption option;
     option.init(this);
     option.rect = QRect(0, y, viewport()->width(), 0);
@@ -887,66 +677,88 @@ void QTableFastView::dragMoveEvent(QDragMoveEvent* event)
 
 // ---- paint buffer ----
 
+bool QTableFastView::isPaintBufferEnabled() const
+{
+    Q_D(const QTableFastView);
+    return d->rows.isBufferEnabled();
+}
+
 void QTableFastView::setPaintBufferEnabled(bool enable)
 {
-    if (enable == m_paintBufferEnabled)
+    Q_D(QTableFastView);
+    if (enable == d->rows.isBufferEnabled())
         return;
-    m_paintBufferEnabled = enable;
+    d->rows.setBufferEnabled(enable);
     if (enable)
         setPixmapCacheIndexedVisibleBounds();
-    else
-        m_paintBuffer->clear();
+}
+
+const PixmapCacheIndexed* QTableFastView::paintBuffer() const
+{
+    Q_D(const QTableFastView);
+    return d->rows.buffer();
 }
 
 void QTableFastView::trimPaintBuffer()
 {
-    if (!m_paintBufferEnabled)
+    Q_D(QTableFastView);
+    if (!d->rows.isBufferEnabled())
         return;
     setPixmapCacheIndexedVisibleBounds();
-    m_paintBuffer->dropRowsOutsideBounds();
+    d->rows.buffer()->dropRowsOutsideBounds();
 }
 
 void QTableFastView::setPixmapCacheIndexedVisibleBounds()
 {
-    const int first = qMax(getFirstVisibleItem(), 0);
-    const int last = first + (m_rowHeight > 0 ? viewport()->height() / m_rowHeight : 0) + 1;
-    const auto columns = startAndEndColumns(viewport()->rect());
-    if (columns.first < 0 || columns.second < 0)
+    Q_D(QTableFastView);
+    const TableFastGeometry g = geometry();
+    const int first = qMax(g.firstVisibleRow(), 0);
+    const auto columns = g.logicalColumnSpan();
+    // The buffer keys columns logically: every logical column between the visible visual ones is kept.
+    if (columns.second >= 0)
+        d->rows.buffer()->setBounds(first, first + g.visibleRowCount() + 1, columns.first, columns.second);
+}
+
+void QTableFastView::repaintAll()
+{
+    Q_D(QTableFastView);
+    d->rows.buffer()->clear();
+    viewport()->update();
+}
+
+void QTableFastView::repaintCell(const QModelIndex& index)
+{
+    Q_D(QTableFastView);
+    if (!isIndexValid(index))
         return;
-    // The buffer keys columns logically: keep every logical column between the visible visual ones.
-    int low = INT_MAX;
-    int high = -1;
-    for (int visual = columns.first; visual <= columns.second; ++visual) {
-        const int logical = m_header->logicalIndex(visual);
-        low = qMin(low, logical);
-        high = qMax(high, logical);
-    }
-    if (high < 0)
-        return;
-    m_paintBuffer->setBounds(first, last, low, high);
+    d->rows.buffer()->remove(index.row(), index.column());
+    viewport()->update(visualRect(index));
 }
 
 void QTableFastView::invalidateRegion(const QRegion& region)
 {
+    Q_D(QTableFastView);
     for (const auto& cell : indexesAt(region))
-        m_paintBuffer->remove(cell.first, cell.second);
+        d->rows.buffer()->remove(cell.first, cell.second);
     viewport()->update(region);
 }
 
 void QTableFastView::updateColumn(int column)
 {
-    m_paintBuffer->removeColumns(column, column);
+    Q_D(QTableFastView);
+    d->rows.buffer()->removeColumns(column, column);
     viewport()->update(QRect(columnViewportPosition(column), 0, columnWidth(column), viewport()->height()));
 }
 
 void QTableFastView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QVector<int>& roles)
 {
+    Q_D(QTableFastView);
     if (!topLeft.isValid() || !bottomRight.isValid()) {
-        m_paintBuffer->clear();
+        d->rows.buffer()->clear();
         QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
         return;
     }
-    m_paintBuffer->removeCells(topLeft.row(), bottomRight.row(), topLeft.column(), bottomRight.column());
+    d->rows.buffer()->removeCells(topLeft.row(), bottomRight.row(), topLeft.column(), bottomRight.column());
     viewport()->update(visualRegionForSelection(QItemSelection(topLeft, bottomRight)));
 }
 
@@ -954,24 +766,11 @@ void QTableFastView::dataChanged(const QModelIndex& topLeft, const QModelIndex& 
 
 QRegion QTableFastView::visualRegionForSelection(const QItemSelection& selection) const
 {
+    const TableFastGeometry g = geometry();
     QRegion region;
-    const int first = getFirstVisibleItem();
-    const int last = lastVisibleRow();
-    if (first < 0)
-        return region;
     for (const QItemSelectionRange& range : selection) {
-        if (!range.isValid() || range.model() != model())
-            continue;
-        const int top = qMax(range.top(), first);
-        const int bottom = qMin(range.bottom(), last);
-        if (top > bottom)
-            continue;
-        const int y = coordinateForItem(top);
-        const int height = (bottom - top + 1) * m_rowHeight;
-        for (int column = range.left(); column <= range.right(); ++column) {
-            if (!isColumnHidden(column))
-                region += QRect(columnViewportPosition(column), y, columnWidth(column), height);
-        }
+        if (range.isValid() && range.model() == model())
+            region += g.regionOf(range.top(), range.bottom(), range.left(), range.right());
     }
     return region;
 }
@@ -980,15 +779,16 @@ void QTableFastView::setSelection(const QRect& rect, QItemSelectionModel::Select
 {
     if (!selectionModel() || !model())
         return;
+    const TableFastGeometry g = geometry();
     const QRect r = rect.normalized();
-    int top = itemAtCoordinate(r.top());
-    int bottom = itemAtCoordinate(r.bottom());
+    int top = g.rowAt(r.top());
+    int bottom = g.rowAt(r.bottom());
     if (top < 0 && bottom < 0)
         return;
     if (top < 0)
-        top = getFirstVisibleItem();
+        top = g.firstVisibleRow();
     if (bottom < 0)
-        bottom = model()->rowCount(rootIndex()) - 1;
+        bottom = g.rowCount - 1;
     const int lastColumn = model()->columnCount(rootIndex()) - 1;
     const QItemSelection selection(
         model()->index(qMin(top, bottom), 0, rootIndex()), model()->index(qMax(top, bottom), lastColumn, rootIndex()));
@@ -999,32 +799,24 @@ void QTableFastView::selectRow(int row)
 {
     if (!model() || row < 0 || row >= model()->rowCount(rootIndex()))
         return;
-    const int column = shownColumn(0, 1);
+    const int column = geometry().shownColumn(0, 1);
     if (column >= 0)
         setCurrentIndex(model()->index(row, column, rootIndex()));
 }
 
-int QTableFastView::shownColumn(int visual, int step) const
-{
-    for (; visual >= 0 && visual < m_header->count(); visual += step) {
-        const int column = m_header->logicalIndex(visual);
-        if (!isColumnHidden(column))
-            return column;
-    }
-    return -1;
-}
-
 void QTableFastView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
 {
+    Q_D(QTableFastView);
     for (const QItemSelection* ranges : { &selected, &deselected }) {
         for (const QItemSelectionRange& range : *ranges)
-            m_paintBuffer->removeCells(range.top(), range.bottom(), range.left(), range.right());
+            d->rows.buffer()->removeCells(range.top(), range.bottom(), range.left(), range.right());
     }
     viewport()->update(visualRegionForSelection(selected) + visualRegionForSelection(deselected));
 }
 
 void QTableFastView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
+    Q_D(QTableFastView);
     QAbstractItemView::currentChanged(current, previous); // editors, and scrolling to the new current cell
 #ifndef QT_NO_ACCESSIBILITY
     if (QAccessible::isActive() && current.isValid()) {
@@ -1033,13 +825,12 @@ void QTableFastView::currentChanged(const QModelIndex& current, const QModelInde
         QAccessible::updateAccessibility(&event);
     }
 #endif
-    const int width = viewport()->width();
+    const TableFastGeometry g = geometry();
     for (const QModelIndex& index : { current, previous }) {
         if (!index.isValid())
             continue;
-        m_paintBuffer->removeCells(index.row(), index.row(), 0, INT_MAX);
-        const int y = coordinateForItem(index.row());
-        viewport()->update(QRect(0, y, width, m_rowHeight));
+        d->rows.buffer()->removeCells(index.row(), index.row(), 0, INT_MAX);
+        viewport()->update(QRect(0, g.rowTop(index.row()), viewport()->width(), d->rowHeight));
     }
 }
 
@@ -1047,100 +838,92 @@ void QTableFastView::currentChanged(const QModelIndex& current, const QModelInde
 
 void QTableFastView::rowsAboutToBeInsertedHere(const QModelIndex& parent, int, int)
 {
+    Q_D(QTableFastView);
     if (parent != rootIndex() || !model())
         return;
     const QModelIndex current = currentIndex();
-    const int rows = model()->rowCount(rootIndex());
-    m_currentWasFirst = current.isValid() ? current.row() == 0 : rows == 0;
-    m_currentWasLast = current.isValid() && current.row() == rows - 1;
-    m_currentColumn = current.isValid() ? current.column() : 0;
-    m_currentDistance = current.isValid() ? current.row() - qMax(getFirstVisibleItem(), 0) : 0;
     const QScrollBar* vertical = verticalScrollBar();
-    m_wasAtMinimum = vertical->value() == vertical->minimum();
-    m_wasAtMaximum = vertical->value() == vertical->maximum();
-    const bool descending = m_header->sortIndicatorOrder() == Qt::DescendingOrder;
-    if (m_currentWasFirst && m_currentWasLast) {
-        m_currentWasFirst = descending;
-        m_currentWasLast = !descending;
-    }
-    if (m_wasAtMinimum && m_wasAtMaximum) {
-        m_wasAtMinimum = descending;
-        m_wasAtMaximum = !descending;
-    }
+    RowPlaceKeeper::Before before;
+    before.currentRow = current.isValid() ? current.row() : -1;
+    before.currentColumn = current.isValid() ? current.column() : 0;
+    before.rowCount = model()->rowCount(rootIndex());
+    before.firstVisibleRow = qMax(getFirstVisibleItem(), 0);
+    before.value = vertical->value();
+    before.minimum = vertical->minimum();
+    before.maximum = vertical->maximum();
+    before.descending = d->header->sortIndicatorOrder() == Qt::DescendingOrder;
+    d->place.aboutToInsert(before);
 }
 
 void QTableFastView::rowsInserted(const QModelIndex& parent, int first, int last)
 {
+    Q_D(QTableFastView);
     QAbstractItemView::rowsInserted(parent, first, last);
     if (parent != rootIndex() || !model())
         return;
     const int count = last - first + 1;
     const int rows = model()->rowCount(rootIndex());
-    m_paintBuffer->rowsInserted(first, last);
+    d->rows.buffer()->rowsInserted(first, last);
     QScrollBar* vertical = verticalScrollBar();
     if (verticalScrollMode() == ScrollPerItem)
         setRowRange();
     else
         updateScrollBars();
     const int oldValue = vertical->value();
-    const int step = verticalScrollMode() == ScrollPerItem ? count : count * m_rowHeight;
-    const int firstRowShown = verticalScrollMode() == ScrollPerItem ? oldValue : oldValue / qMax(m_rowHeight, 1);
-    if (m_wasAtMaximum && !m_wasAtMinimum)
-        setVerticalValueQuietly(vertical->maximum());
-    else if (!m_wasAtMinimum && !m_wasAtMaximum && firstRowShown >= first)
-        setVerticalValueQuietly(oldValue + step);
-    m_shownValue = vertical->value();
+    const TableFastGeometry before = geometry();
+    const int value = d->place.valueAfterInsert(
+        first, before.rowOfValue(oldValue), oldValue, before.valueOfRows(count), vertical->maximum());
+    if (value != oldValue)
+        setVerticalValueQuietly(value);
+    d->shownValue = vertical->value();
     trimPaintBuffer();
 
     // Move painted pixels instead of repainting them. Rows before the insertion moved up by `moved` rows, the
     // rows after it down by count - moved: with one of the two at zero, one stretch of pixels moves and only
     // the band of the new rows is drawn.
+    const TableFastGeometry g = geometry();
     const int moved = vertical->value() - oldValue;
     const int width = viewport()->width();
     const int height = viewport()->height();
-    const int shift = count * m_rowHeight;
-    if (rows != m_lastRowCount + count || verticalScrollMode() != ScrollPerItem || getFirstVisibleItem() < 0) {
+    const int shift = count * d->rowHeight;
+    if (rows != d->lastRowCount + count || verticalScrollMode() != ScrollPerItem || g.firstVisibleRow() < 0) {
         viewport()->update();
     } else if (moved == 0) {
-        const int y = qMax(coordinateForItem(first), 0);
+        const int y = qMax(g.rowTop(first), 0);
         if (y < height)
             viewport()->scroll(0, shift, QRect(0, y, width, height - y));
     } else if (moved == count) {
-        const int bottom = qMin(coordinateForItem(first + count), height);
+        const int bottom = qMin(g.rowTop(first + count), height);
         if (bottom > 0)
             viewport()->scroll(0, -shift, QRect(0, 0, width, bottom));
     } else {
         viewport()->update();
     }
 
-    const bool autoScrollWas = hasAutoScroll();
-    setAutoScroll(false);
-    if (m_currentWasFirst && first == 0) {
-        const QModelIndex target = model()->index(0, m_currentColumn, rootIndex());
-        selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    } else if (m_currentWasLast && last == rows - 1) {
-        const QModelIndex target = model()->index(rows - 1, m_currentColumn, rootIndex());
-        selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    const int currentRow = d->place.currentRowAfterInsert(first, last, rows);
+    if (currentRow >= 0) {
+        const bool autoScrollWas = hasAutoScroll();
+        setAutoScroll(false);
+        selectionModel()->setCurrentIndex(model()->index(currentRow, d->place.currentColumn(), rootIndex()),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        setAutoScroll(autoScrollWas);
     }
-    setAutoScroll(autoScrollWas);
-    m_lastRowCount = rows;
+    d->lastRowCount = rows;
 }
 
 void QTableFastView::rowsRemovedHere(const QModelIndex& parent, int first, int last)
 {
+    Q_D(QTableFastView);
     if (parent != rootIndex() || !model())
         return;
-    const int count = last - first + 1;
-    const int rows = model()->rowCount(rootIndex());
-    m_paintBuffer->rowsRemoved(first, last);
-    QScrollBar* vertical = verticalScrollBar();
-    const int firstVisible
-        = verticalScrollMode() == ScrollPerItem ? vertical->value() : vertical->value() / qMax(m_rowHeight, 1);
-    const int visibleLast = firstVisible + visibleRowCount();
-    if (last < firstVisible) {
-        setVerticalValueQuietly(
-            vertical->value() - (verticalScrollMode() == ScrollPerItem ? count : count * m_rowHeight));
-    } else if (first <= visibleLast) {
+    d->rows.buffer()->rowsRemoved(first, last);
+    const TableFastGeometry g = geometry();
+    const int firstShown = g.rowOfValue(g.scrollValue);
+    const int value
+        = RowPlaceKeeper::valueAfterRemove(last, firstShown, g.scrollValue, g.valueOfRows(last - first + 1));
+    if (value >= 0) {
+        setVerticalValueQuietly(value);
+    } else if (first <= firstShown + g.visibleRowCount()) {
         viewport()->update();
         updateScrollBars();
     }
@@ -1148,55 +931,54 @@ void QTableFastView::rowsRemovedHere(const QModelIndex& parent, int first, int l
         setRowRange();
     trimPaintBuffer();
     setAutoScroll(true);
-    m_lastRowCount = rows;
+    d->lastRowCount = g.rowCount;
     if (selectionModel())
         selectionModel()->setCurrentIndex(currentIndex(), QItemSelectionModel::NoUpdate);
 }
 
 void QTableFastView::rowsMovedHere()
 {
-    m_paintBuffer->clear();
-    viewport()->update();
+    repaintAll();
 }
 
 void QTableFastView::modelAboutToBeResetHere()
 {
-    m_paintBuffer->clear();
+    Q_D(QTableFastView);
+    d->rows.buffer()->clear();
 }
 
 void QTableFastView::modelResetHere()
 {
-    m_paintBuffer->clear();
-    m_lastRowCount = model() ? model()->rowCount(rootIndex()) : 0;
+    Q_D(QTableFastView);
+    d->rows.buffer()->clear();
+    d->lastRowCount = model() ? model()->rowCount(rootIndex()) : 0;
     updateGeometries();
     viewport()->update();
 }
 
 void QTableFastView::layoutChangedHere()
 {
-    m_paintBuffer->clear();
-    m_lastRowCount = model() ? model()->rowCount(rootIndex()) : 0;
-    updateGeometries();
-    viewport()->update();
+    modelResetHere();
 }
 
 void QTableFastView::columnResized(int column, int, int)
 {
-    m_paintBuffer->removeColumns(column, INT_MAX);
+    Q_D(QTableFastView);
+    d->rows.buffer()->removeColumns(column, INT_MAX);
     updateGeometries();
     viewport()->update();
 }
 
 void QTableFastView::columnMoved(int, int, int)
 {
-    m_paintBuffer->clear();
     updateGeometries();
-    viewport()->update();
+    repaintAll();
 }
 
 void QTableFastView::columnCountChanged(int, int)
 {
-    m_paintBuffer->clear();
+    Q_D(QTableFastView);
+    d->rows.buffer()->clear();
     setRowHeight(updatedItemHeight(viewOptions()));
     updateGeometries();
     viewport()->update();
@@ -1208,10 +990,10 @@ int QTableFastView::sizeHintForColumn(int column) const
 {
     if (!model())
         return -1;
-    const int first = qMax(getFirstVisibleItem(), 0);
-    const int rows = model()->rowCount(rootIndex());
-    const int last = qMin(first + visibleRowCount(), rows - 1);
-    QStyleOptionViewItem option = viewOptions();
+    const TableFastGeometry g = geometry();
+    const int first = qMax(g.firstVisibleRow(), 0);
+    const int last = qMin(first + g.visibleRowCount(), g.rowCount - 1);
+    const QStyleOptionViewItem option = viewOptions();
     int hint = 0;
     for (int row = first; row <= last; ++row) {
         const QModelIndex index = model()->index(row, column, rootIndex());
@@ -1223,13 +1005,13 @@ int QTableFastView::sizeHintForColumn(int column) const
 
 void QTableFastView::resizeColumnToContents(int column)
 {
-    const int hint = qMax(sizeHintForColumn(column), m_header->sectionSizeHint(column));
-    m_header->resizeSection(column, hint);
+    const int hint = qMax(sizeHintForColumn(column), header()->sectionSizeHint(column));
+    header()->resizeSection(column, hint);
 }
 
 void QTableFastView::resizeColumnsToContents()
 {
-    for (int column = 0; column < m_header->count(); ++column)
+    for (int column = 0; column < header()->count(); ++column)
         resizeColumnToContents(column);
 }
 
@@ -1287,17 +1069,18 @@ void QTableFastView::pageDown()
 
 QModelIndex QTableFastView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers)
 {
+    Q_D(QTableFastView);
     if (!model())
         return QModelIndex();
-    const int rows = model()->rowCount(rootIndex());
-    if (rows == 0)
+    const TableFastGeometry g = geometry();
+    if (g.rowCount == 0)
         return QModelIndex();
     const QModelIndex current = currentIndex();
     if (!current.isValid())
-        return model()->index(0, qMax(shownColumn(0, 1), 0), rootIndex());
+        return model()->index(0, qMax(g.shownColumn(0, 1), 0), rootIndex());
     int row = current.row();
     int column = current.column();
-    const int page = qMax(visibleRowCount(), 1);
+    const int page = qMax(g.visibleRowCount(), 1);
     if (isRightToLeft()) {
         if (cursorAction == MoveLeft)
             cursorAction = MoveRight;
@@ -1317,22 +1100,20 @@ QModelIndex QTableFastView::moveCursor(CursorAction cursorAction, Qt::KeyboardMo
         row = qMax(row - page, 0);
         break;
     case MovePageDown:
-        row = qMin(row + page, rows - 1);
+        row = qMin(row + page, g.rowCount - 1);
         break;
     case MoveHome:
-        m_currentWasFirst = true;
-        m_currentWasLast = false;
+        d->place.anchorCurrentFirst();
         row = 0;
         break;
     case MoveEnd:
-        m_currentWasLast = true;
-        m_currentWasFirst = false;
-        row = rows - 1;
+        d->place.anchorCurrentLast();
+        row = g.rowCount - 1;
         break;
     case MoveLeft:
     case MoveRight: {
         const int step = cursorAction == MoveRight ? 1 : -1;
-        const int next = shownColumn(m_header->visualIndex(column) + step, step);
+        const int next = g.shownColumn(d->header->visualIndex(column) + step, step);
         if (next < 0) {
             // Nowhere to go: show more of the row instead.
             QScrollBar* bar = horizontalScrollBar();
@@ -1359,7 +1140,7 @@ void QTableFastView::resizeEvent(QResizeEvent* event)
         scrollTo(currentIndex());
         updateScrollBars(1000);
     }
-    if (m_paintBufferEnabled)
+    if (isPaintBufferEnabled())
         setPixmapCacheIndexedVisibleBounds();
     viewport()->update();
 }

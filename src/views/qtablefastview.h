@@ -1,49 +1,42 @@
 #pragma once
 
 #include "basic_views_export.h"
+#include "delegates/icellrepaint.h"
+#include "views/tablefastgeometry.h"
 
 #include <QAbstractItemView>
 #include <QMargins>
-#include <QPoint>
+#include <QScopedPointer>
 
-class ItemModelWithDelegates;
 class PixmapCacheIndexed;
 class QHeaderView;
-class QTableFastView;
-
-// The drawing offset added to every cell position, and the way back to the view.
-class QTableFastViewPrivate
-{
-public:
-    explicit QTableFastViewPrivate(QTableFastView* view)
-        : q(view)
-    { }
-    QPoint offset;
-    QTableFastView* q;
-};
+class QTableFastViewPrivate;
 
 // The table widget for live models with thousands of rows changing many times a second. Every row has the same
-// height, so geometry is arithmetic; only rows under the dirty region are painted, each in one pass over the
-// visible columns; rendered cells can be kept as pixmaps (the paint buffer) and are invalidated cell by cell;
-// insertions, removals and scrolling move painted pixels instead of repainting them.
+// height, so geometry is arithmetic (TableFastGeometry); only rows under the dirty region are painted, each in one
+// pass over the visible columns (TableFastRowPainter); rendered cells can be kept as pixmaps (the paint buffer) and
+// are invalidated cell by cell; insertions, removals and scrolling move painted pixels instead of repainting them.
 //
-// It keeps the trader's place: a view at the top or bottom stays there as rows arrive, a view in the middle
-// keeps the same records on screen, and a current row on the first or last row stays on the first or last row.
-class BASIC_VIEWS_EXPORT QTableFastView : public QAbstractItemView
+// It keeps the trader's place (RowPlaceKeeper): a view at the top or bottom stays there as rows arrive, a view in
+// the middle keeps the same records on screen, and a current row on the first or last row stays on the first or
+// last row.
+class BASIC_VIEWS_EXPORT QTableFastView : public QAbstractItemView, public ICellRepaint
 {
     Q_OBJECT
+    Q_INTERFACES(ICellRepaint)
+    Q_DECLARE_PRIVATE_D(m_d, QTableFastView)
 public:
     explicit QTableFastView(QWidget* parent = nullptr);
     ~QTableFastView() override;
 
-    QHeaderView* header() const { return m_header; }
+    QHeaderView* header() const;
     // Replaces the header (the old one is deleted when the view owned it); emits headerChanged().
     void setHeader(QHeaderView* header);
 
     void setModel(QAbstractItemModel* model) override;
 
-    int rowHeight() const { return m_rowHeight; }
-    bool isSortingEnabled() const { return m_sortingEnabled; }
+    int rowHeight() const;
+    bool isSortingEnabled() const;
     void setSortingEnabled(bool enable);
     // Keeps the header's current order.
     void sortByColumn(int column);
@@ -55,6 +48,8 @@ public:
     void setCurrentFirst();
     void setCurrentLast();
 
+    // The view's rows and columns as they stand now.
+    TableFastGeometry geometry() const;
     // The visible cells, and rows, that a viewport region touches.
     QList<QPair<int, int>> indexesAt(const QRegion& region) const;
     QList<int> rowsAt(const QRegion& region) const;
@@ -63,11 +58,11 @@ public:
     void resizeColumnToContents(int column);
     void resizeColumnsToContents();
 
-    bool isPaintBufferEnabled() const { return m_paintBufferEnabled; }
+    bool isPaintBufferEnabled() const;
     void setPaintBufferEnabled(bool enable);
-    const PixmapCacheIndexed* paintBuffer() const { return m_paintBuffer; }
+    const PixmapCacheIndexed* paintBuffer() const;
 
-    QMargins viewportMargins() const { return m_viewportMargins; }
+    QMargins viewportMargins() const;
     void setViewportMargins(int left, int top, int right, int bottom);
     void setViewportMargins(const QMargins& margins);
 
@@ -87,6 +82,8 @@ Q_SIGNALS:
 
 public Q_SLOTS:
     void reset() override;
+    // ICellRepaint: drops the cell's buffered picture and repaints it (a delegate's animation, no data change).
+    void repaintCell(const QModelIndex& index) override;
 
 protected Q_SLOTS:
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
@@ -126,6 +123,8 @@ protected:
     bool isIndexDragEnabled(const QModelIndex& index) const;
     // The row's delegate, else the column's, else the view's.
     QAbstractItemDelegate* delegateForIndex(const QModelIndex& index) const;
+    // The cell of a row in another column (through the model's own mapping where it has one).
+    QModelIndex cellIndex(const QModelIndex& rowIndex, int column) const;
     // The first visible row (-1 when there is none) and the pixel offset of its top.
     int getFirstVisibleItem(int* offset = nullptr) const;
     // First and last visual column under the rectangle's left and right edge.
@@ -164,56 +163,20 @@ protected:
     void paintDropIndicator(QPainter* painter);
 
 private:
+    friend class TableFastRowPainter;
+
     void setRowHeight(int height);
     // Paint buffer bounds: the visible rows and columns.
+    void setPixmapCacheIndexedVisibleBounds();
     // After rows moved under the buffer: bounds renewed, cells pushed out of them dropped.
     void trimPaintBuffer();
-    void setPixmapCacheIndexedVisibleBounds();
-    // The cell's rectangle in the viewport for a row whose top is at y.
-    QRect cellRect(int column, int y) const;
-    // A cell as the style and its delegate draw it (row panel, then the delegate).
-    void renderCell(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
-        QAbstractItemDelegate* delegate) const;
-    // Cells of one row missing from the paint buffer: rendered, stored, and drawn.
-    struct FreshCell
-    {
-        QStyleOptionViewItem option;
-        QModelIndex index;
-        QAbstractItemDelegate* delegate;
-    };
-    void bufferCells(QPainter* painter, const QVector<FreshCell>& cells);
-    // The first column shown from visual position `visual` on, walking by `step` (1 or -1); -1 when none.
-    int shownColumn(int visual, int step) const;
+    // Empties the buffer and repaints: every cell's look may have changed.
+    void repaintAll();
     // Per-item scrolling: the range ends where the last page starts; set with the bar's signals blocked.
     void setRowRange();
     // Sets the vertical value without scrolling pixels: the caller has already placed the content.
     void setVerticalValueQuietly(int value);
-    int visibleRowCount() const;
-    int lastVisibleRow() const;
-    QModelIndex cellIndex(const QModelIndex& rowIndex, int column) const;
     void doScrollTo(const QModelIndex& index, ScrollHint hint, bool horizontal);
-    // The scroll value that shows `row` as the last row of a band `height` pixels high.
-    int valueShowingLast(int row, int height) const;
 
-    QHeaderView* m_header = nullptr;
-    bool m_sortingEnabled = false;
-    int m_rowHeight = 0;
-    QTableFastViewPrivate* d;
-    int m_firstVisualColumn = 0;
-    int m_lastVisualColumn = -1;
-    int m_firstShownColumn = -1; // first and last non-hidden logical column, rewritten at each paint
-    int m_lastShownColumn = -1;
-    bool m_currentWasFirst = false;
-    bool m_currentWasLast = false;
-    bool m_wasAtMinimum = false;
-    bool m_wasAtMaximum = false;
-    int m_currentDistance = 0;
-    int m_currentColumn = 0;
-    bool m_adjusting = false;
-    QMargins m_viewportMargins;
-    bool m_paintBufferEnabled = false;
-    PixmapCacheIndexed* m_paintBuffer;
-    int m_lastRowCount = 0;
-    int m_shownValue = 0; // the vertical value the viewport's pixels show
-    ItemModelWithDelegates* m_delegatingModel = nullptr;
+    QScopedPointer<QTableFastViewPrivate> m_d;
 };
