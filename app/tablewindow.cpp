@@ -50,8 +50,7 @@ TableWindow::TableWindow(Table* table, QWidget* parent)
     m_model->setSort(sortColumn, sortOrder);
     m_model->rebuild();
     m_view->setModel(m_model);
-    // Flashing cells repaint themselves without a data change, which the paint buffer would not see.
-    m_view->setPaintBufferEnabled(m_flash == nullptr);
+    m_view->setPaintBufferEnabled(true);
     m_view->header()->setSortIndicator(sortColumn, sortOrder);
     m_view->setSortingEnabled(true);
     for (int column = 0; column < m_model->columnCount(); ++column)

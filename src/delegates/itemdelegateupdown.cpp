@@ -1,6 +1,7 @@
 #include "delegates/itemdelegateupdown.h"
 
 #include "columns/itemroles.h"
+#include "delegates/icellrepaint.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -163,8 +164,14 @@ void ItemDelegateUpDown::timeout()
     auto* view = qobject_cast<QAbstractItemView*>(parent());
     if (!view)
         return;
+    // A view that keeps pictures of its cells would show the flash frozen: it drops the cell's picture first.
+    ICellRepaint* buffered = qobject_cast<ICellRepaint*>(view);
     for (const QPersistentModelIndex& cell : cells) {
-        if (cell.isValid())
+        if (!cell.isValid())
+            continue;
+        if (buffered)
+            buffered->repaintCell(cell);
+        else
             view->update(cell);
     }
 }

@@ -12,7 +12,8 @@ class QTimer;
 // Paints price cells: a direction arrow (up, down, unchanged) from ChangeDirectionRole and, for 2000 ms after the
 // change time (ChangeTimeRole), a flash in the view's up/down/change price colour that fades with animation on.
 // Flashing cells queue themselves for repaint; the timer repaints them every 100 ms (500 ms without animation)
-// until the flash is over. The delegate's parent is the view it repaints.
+// until the flash is over. The delegate's parent is the view it repaints (through ICellRepaint when the view keeps
+// pictures of its cells).
 class BASIC_VIEWS_EXPORT ItemDelegateUpDown : public StyledItemDelegate
 {
     Q_OBJECT

@@ -1,3 +1,5 @@
+#include "columns/itemroles.h"
+#include "delegates/itemdelegateupdown.h"
 #include "livetable.h"
 #include "models/tableindexmodel.h"
 #include "paintedarea.h"
@@ -10,6 +12,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 #include <QStyledItemDelegate>
 #include <QWindow>
 #include <QtTest>
@@ -60,6 +63,16 @@ bool samePicture(const QImage& actual, const QImage& expected, const char* name)
     return same;
 }
 
+// What a view's window really shows after the pending paints: the backing store, with pixels that were moved by
+// scrolling rather than repainted (grab() would paint everything afresh).
+QImage onScreen(QAbstractItemView& view)
+{
+    QCoreApplication::processEvents();
+    const QPoint at = view.viewport()->mapTo(&view, QPoint(0, 0));
+    const QPixmap window = view.windowHandle()->screen()->grabWindow(view.winId());
+    return window.toImage().copy(QRect(at, view.viewport()->size())).convertToFormat(QImage::Format_RGB32);
+}
+
 // The view in its window, over a live orders table sorted by order number.
 struct Fixture
 {
@@ -89,15 +102,6 @@ struct Fixture
         return top.isValid() ? keyAt(top.row()) : -1;
     }
     QImage shot() { return view.viewport()->grab().toImage(); }
-    // What the window really shows after the pending paints: the backing store, with pixels that were moved by
-    // scrolling rather than repainted (grab() would paint everything afresh).
-    QImage onScreen()
-    {
-        QCoreApplication::processEvents();
-        const QPoint at = view.viewport()->mapTo(&view, QPoint(0, 0));
-        const QPixmap window = view.windowHandle()->screen()->grabWindow(view.winId());
-        return window.toImage().copy(QRect(at, view.viewport()->size())).convertToFormat(QImage::Format_RGB32);
-    }
     // What a fresh view without a paint buffer shows in the same place: the reference picture.
     QImage reference()
     {
@@ -106,6 +110,9 @@ struct Fixture
         plain.setItemDelegate(&plainDelegate);
         plain.setModel(model.get());
         plain.setVerticalScrollMode(view.verticalScrollMode());
+        plain.setSelectionMode(view.selectionMode());
+        plain.setPalette(view.palette());
+        plain.setFont(view.font());
         plain.resize(view.size());
         for (int column = 0; column < view.header()->count(); ++column)
             plain.header()->resizeSection(column, view.header()->sectionSize(column));
@@ -126,7 +133,7 @@ struct Fixture
     {
         const QImage expected = reference();
         return samePicture(shot(), expected, name)
-            && samePicture(onScreen(), expected.convertToFormat(QImage::Format_RGB32),
+            && samePicture(onScreen(view), expected.convertToFormat(QImage::Format_RGB32),
                 (QByteArray(name) + "-on-screen").constData());
     }
 
@@ -143,6 +150,8 @@ class tst_QTableFastView : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { qRegisterMetaType<QHeaderView*>(); }
+
     void constructionDefaults()
     {
         QTableFastView view;
@@ -376,12 +385,18 @@ private Q_SLOTS:
         QSignalSpy heightChanged(&f.view, &QTableFastView::rowHeightChanged);
         struct Tall : QStyledItemDelegate
         {
-            QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return QSize(10, 40); }
+            mutable int askedWidth = 0;
+            QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override
+            {
+                askedWidth = option.rect.width();
+                return QSize(10, 40);
+            }
         } tall;
         f.view.setItemDelegateForColumn(2, &tall);
         QEvent styleChange(QEvent::StyleChange); // as a new style or font would
         QApplication::sendEvent(&f.view, &styleChange);
         QCOMPARE(f.view.rowHeight(), 40);
+        QCOMPARE(tall.askedWidth, -1); // the row height alone: no text to measure
         QVERIFY(heightChanged.count() >= 1);
         QCOMPARE(f.view.visualRect(f.model->index(2, 0)).top(), 80);
         f.view.setItemDelegateForColumn(2, nullptr);
@@ -511,6 +526,118 @@ private Q_SLOTS:
         f.live.remove(21); // the top row itself
         QCOMPARE(f.topKey(), 22);
         QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+    }
+
+    void rowsArrivingAtTheFirstShownRowLeaveTheScreenAsItWas()
+    {
+        // Given a view in the middle whose first shown row (row 50) holds order 52, order 51 being away.
+        Fixture f(200, Qt::AscendingOrder);
+        f.live.remove(51);
+        f.view.setPaintBufferEnabled(true);
+        f.view.verticalScrollBar()->setValue(50);
+        QCOMPARE(f.topKey(), 52);
+        const QImage before = onScreen(f.view);
+        PaintedArea painted;
+        f.view.viewport()->installEventFilter(&painted);
+        // When order 51 arrives exactly at row 50.
+        f.live.insert(51, QStringLiteral("100"));
+        // Then the same records stand on the same lines, and nothing was painted.
+        QCOMPARE(f.view.verticalScrollBar()->value(), 51);
+        QCOMPARE(f.topKey(), 52);
+        QVERIFY(samePicture(onScreen(f.view), before, QTest::currentTestFunction()));
+        QCOMPARE(painted.area, qint64(0));
+        f.view.viewport()->removeEventFilter(&painted);
+        QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+    }
+
+    void oneChangeOfSeveralColumnsRepaintsEachOfThem()
+    {
+        Fixture f(50, Qt::AscendingOrder);
+        f.view.setPaintBufferEnabled(true);
+        f.shot();
+        QSignalSpy changed(f.model.get(), &QAbstractItemModel::dataChanged);
+        f.live.stageTick(4, "board_id", 77);
+        f.live.stageTick(4, "price", QStringLiteral("777.77"));
+        f.live.commit();
+        QCOMPARE(changed.count(), 1); // one signal over board_id..price of row 3, both on screen
+        QVERIFY(changed.first().at(1).toModelIndex().column() > changed.first().at(0).toModelIndex().column());
+        QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+    }
+
+    void selectionShrinkingRepaintsTheRowsThatLostIt()
+    {
+        Fixture f(50, Qt::AscendingOrder);
+        f.view.setSelectionMode(QAbstractItemView::ExtendedSelection);
+        f.view.setPaintBufferEnabled(true);
+        f.view.setCurrentIndex(f.model->index(5, 0));
+        f.view.selectionModel()->select(QItemSelection(f.model->index(2, 0), f.model->index(5, 0)),
+            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+        // Ctrl-click on the current row takes it out of the selection; the current row does not move.
+        const QRect row5 = f.view.visualRect(f.model->index(5, 1));
+        QTest::mouseClick(f.view.viewport(), Qt::LeftButton, Qt::ControlModifier, row5.center());
+        QCOMPARE(f.view.currentIndex().row(), 5);
+        QVERIFY(!f.view.selectionModel()->isRowSelected(5, QModelIndex()));
+        QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+        f.view.clearSelection();
+        QCOMPARE(f.view.currentIndex().row(), 5);
+        QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
+    }
+
+    void paletteFontAndStyleChangesRepaintEveryCell()
+    {
+        Fixture f(50, Qt::AscendingOrder);
+        f.view.setPaintBufferEnabled(true);
+        f.shot();
+        QPalette palette = f.view.palette();
+        palette.setColor(QPalette::Base, QColor(255, 250, 205));
+        palette.setColor(QPalette::Text, QColor(0, 0, 139));
+        f.view.setPalette(palette);
+        QVERIFY(f.showsTheModel("palette"));
+        QFont font = f.view.font();
+        font.setBold(true);
+        f.view.setFont(font);
+        QVERIFY(f.showsTheModel("font"));
+    }
+
+    // A price flash fades by the clock, not by a data change: the view must drop the cell's old picture.
+    void aFlashFadesInAViewThatKeepsPicturesOfItsCells()
+    {
+        // Given a price that rose just now, flashing in a view with its paint buffer on.
+        const datetime changed = datetime::fromQDateTime(QDateTime(QDate(2026, 12, 7), QTime(12, 0)));
+        QStandardItemModel model(6, 2);
+        for (int row = 0; row < 6; ++row) {
+            model.setData(model.index(row, 0), QStringLiteral("SiH7-%1").arg(row));
+            model.setData(model.index(row, 1), 91500 + row);
+        }
+        model.setData(model.index(2, 1), QVariant::fromValue(changed), ChangeTimeRole);
+        model.setData(model.index(2, 1), 1, ChangeDirectionRole);
+        auto showAt = [&](QTableFastView& view, qint64 msecs) {
+            auto* flash = new ItemDelegateUpDown(ViewsColorManager::Securities, &view);
+            flash->setBacklight(true);
+            flash->updateDateTime(changed.addMSecs(msecs));
+            view.setItemDelegateForColumn(1, flash);
+            view.setModel(&model);
+            view.resize(300, 200);
+            view.show();
+            if (!QTest::qWaitForWindowExposed(&view))
+                qWarning("the view was not exposed");
+            view.selectionModel()->clear(); // no current row from the focus
+            return flash;
+        };
+        QTableFastView view;
+        view.setPaintBufferEnabled(true);
+        ItemDelegateUpDown* flash = showAt(view, 100);
+        const QImage strong = onScreen(view);
+        // When time passes and the delegate's timer repaints its flashing cells.
+        flash->updateDateTime(changed.addMSecs(1500));
+        flash->timeout();
+        // Then the window shows the faded flash, as a view painting afresh at that moment does.
+        QTableFastView fresh;
+        showAt(fresh, 1500);
+        const QImage faded = onScreen(view);
+        QVERIFY(faded != strong);
+        QVERIFY(samePicture(faded, fresh.viewport()->grab().toImage(), QTest::currentTestFunction()));
     }
 
     void sortingThroughTheHeader()
