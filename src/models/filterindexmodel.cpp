@@ -71,11 +71,17 @@ void FilterIndexModel::setFilterFunc(FilterFunc* function)
 
 bool FilterIndexModel::filter(const Record& record) const
 {
-    return !m_filters || !m_filterFunc || m_filterFunc->filter(record);
+    if (m_filters && m_filterFunc && !m_filterFunc->filter(record))
+        return false;
+    // Over another model, a record is a candidate only while that model shows it: the owner decides with the
+    // same values (old ones while a batch is analysed, new ones after), as it does for itself.
+    const Index* owner = dependencyOwner();
+    return !owner || owner->filter(record);
 }
 
 void FilterIndexModel::startBuild()
 {
+    dropScheduledBuild();
     if (m_filters)
         setFilterFunc(m_filters->createFilterFunc());
     ++m_buildNumber;
@@ -86,9 +92,11 @@ void FilterIndexModel::build()
     startBuild();
     beginResetModel();
     const bool blocked = blockSignals(true);
-    for (const Record& r : *source()) {
-        if (filter(r))
-            add(r);
+    if (source()) {
+        for (const Record& r : *source()) {
+            if (filter(r))
+                add(r);
+        }
     }
     blockSignals(blocked);
     endResetModel();

@@ -6,8 +6,9 @@ class FilterFunc;
 class RowFiltersModel;
 class Settings;
 
-// An index model that shows only the records its row filters accept. Every change of the filters (value,
-// enabled flag, a change by itself, a reset of the set) rebuilds the model: one model reset.
+// An index model that shows only the records its row filters accept (and, over another model, only those that
+// model shows). Every change of the filters (value, enabled flag, a change by itself, a reset of the set)
+// rebuilds the model: one model reset.
 class BASIC_VIEWS_EXPORT FilterIndexModel : public ItemIndexModel
 {
     Q_OBJECT

@@ -4,7 +4,7 @@
 
 // A model that other models can be built on: each change it applies is passed on, once and after it applied it,
 // to the models registered with dependBase(). Only the outermost call is passed on, so a build that adds, or a
-// batch that removes, does not tell the dependents twice.
+// batch that removes, does not tell the dependents twice. Destroying it empties the dependents still there.
 template<typename Model>
 class IndexDepend : public Model
 {
@@ -49,6 +49,11 @@ public:
     void clear() override
     {
         pass([&] { Model::clear(); }, [&] { m_depend->clear(); });
+    }
+    // A rebuild clears and builds inside; the dependents hear one rebuild (one reset each), not both steps.
+    void rebuild() override
+    {
+        pass([&] { Model::rebuild(); }, [&] { m_depend->rebuild(); });
     }
     QString getClassName() const override { return QStringLiteral("IndexDepend::FilterIndexModel"); }
 

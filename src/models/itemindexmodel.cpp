@@ -1,5 +1,6 @@
 #include "models/itemindexmodel.h"
 
+#include "core/db/indexbuildqueue.h"
 #include "core/db/indexdependbase.h"
 #include "core/db/indexiterative.h"
 #include "core/db/masterindex.h"
@@ -55,6 +56,7 @@ void ItemIndexModel::setup(Table* table)
     setColumns(table->columns());
     m_owner = table;
     m_release = &ItemIndexModelNamespace::releaseFromTable;
+    m_buildQueue = table->buildQueue();
     table->addIndex(this);
 }
 
@@ -66,6 +68,8 @@ void ItemIndexModel::setup(IndexDependBase* depend)
         setColumns(m_source->table()->columns());
     m_owner = depend;
     m_release = &ItemIndexModelNamespace::releaseFromDepend;
+    m_buildQueue = depend->buildQueue();
+    m_dependencyOwner = depend->owner();
     depend->addDependentIndex(this);
 }
 
@@ -91,6 +95,23 @@ void ItemIndexModel::beginUpdate()
 void ItemIndexModel::endUpdate()
 {
     Q_EMIT endUpdates();
+}
+
+void ItemIndexModel::dropScheduledBuild()
+{
+    if (m_buildQueue)
+        m_buildQueue->cancel(this);
+}
+
+void ItemIndexModel::sourceDestroyed()
+{
+    // Registered no more: the destructor has nothing to release.
+    m_release = nullptr;
+    m_owner = nullptr;
+    m_buildQueue = nullptr;
+    m_dependencyOwner = nullptr;
+    m_source = nullptr;
+    clear();
 }
 
 QString ItemIndexModel::getClassName() const

@@ -1,5 +1,6 @@
 #include "models/tableindexmodel.h"
 
+#include "core/db/indexdependbase.h"
 #include "core/db/table.h"
 #include "core/host/hostlog.h"
 #include "models/concurrentsort.h"
@@ -8,6 +9,7 @@
 #include "models/progresshelper.h"
 
 #include <QElapsedTimer>
+#include <QSet>
 
 #include <climits>
 
@@ -75,6 +77,12 @@ std::vector<int> TableIndexModelPrivate::sortWithPlaces(Sequence& records) const
 {
     Q_Q(const TableIndexModel);
     ConcurrentSort::sort(records.begin(), records.end(), TableIndexModel::LessThan { q });
+    return placesOf(records, [q](const Record& a, const Record& b) { return q->compare(a, b); });
+}
+
+template<typename Sequence, typename Compare>
+std::vector<int> TableIndexModelPrivate::placesOf(const Sequence& records, Compare cmp) const
+{
     const int n = int(records.size());
     std::vector<int> bounds(static_cast<std::size_t>(n));
     struct Slice
@@ -85,13 +93,13 @@ std::vector<int> TableIndexModelPrivate::sortWithPlaces(Sequence& records) const
     auto items = slices(n, [](int first, int last) { return Slice { first, last }; });
     const int rows = list.count();
     // Whether r sorts before the row, the end counting as after everything: r's upper bound is the first such row.
-    auto before = [&](const Record& r, int row) { return row >= rows || q->compare(r, list.at(row)) < 0; };
+    auto before = [&](const Record& r, int row) { return row >= rows || cmp(r, list.at(row)) < 0; };
     auto search = [&](const Slice& slice) {
         int bound = 0;
         for (int i = slice.first; i < slice.last; ++i) {
             const Record& r = records[i];
             if (i == slice.first) {
-                bound = q->upperBound(r);
+                bound = list.partitionPoint([&](const Record& x) { return cmp(x, r) <= 0; });
             } else if (!before(r, bound)) {
                 // The rows before the previous bound do not sort after r either: gallop on from there.
                 int low = bound + 1;
@@ -122,6 +130,76 @@ std::vector<int> TableIndexModelPrivate::sortWithPlaces(Sequence& records) const
     return bounds;
 }
 
+// A model over another model places records that tie under its comparison by the owner's rows, which it reads
+// only for those records and the rows they tie with: one walk over each run of the owner's equal rows.
+template<typename Sequence>
+TableIndexModelPrivate::OwnerRows TableIndexModelPrivate::ownerRowsOfTies(const Sequence& sorted) const
+{
+    Q_Q(const TableIndexModel);
+    OwnerRows rows;
+    QSet<const void*> wanted;
+    QVector<const Record*> probes; // one record of each tie
+    const int n = int(sorted.size());
+    for (int i = 0; i < n; ++i) {
+        const Record& r = sorted[i];
+        const int low = q->lowerBound(r);
+        const int high = q->upperBound(r);
+        const bool ties = low < high || (i > 0 && q->compare(sorted[i - 1], r) == 0)
+            || (i + 1 < n && q->compare(r, sorted[i + 1]) == 0);
+        if (!ties)
+            continue;
+        wanted.insert(r.handle());
+        for (int row = low; row < high; ++row)
+            wanted.insert(list.at(row).handle());
+        probes << &r;
+    }
+    QSet<int> walked;
+    for (const Record* r : qAsConst(probes)) {
+        // Records that tie here tie in the owner too: they stand in one run of its equal rows.
+        const int first = owner->lowerBound(*r);
+        if (walked.contains(first))
+            continue;
+        walked.insert(first);
+        const int last = owner->upperBound(*r);
+        auto it = owner->d_func()->list.iteratorAt(first);
+        for (int row = first; row < last; ++row, ++it) {
+            if (wanted.contains(it->handle()))
+                rows.insert(it->handle(), row);
+        }
+    }
+    return rows;
+}
+
+int TableIndexModelPrivate::compareExactly(const Record& a, const Record& b, const OwnerRows& rows) const
+{
+    Q_Q(const TableIndexModel);
+    const int c = q->compare(a, b);
+    if (c != 0 || rows.isEmpty())
+        return c;
+    const int ra = rows.value(a.handle(), -1);
+    const int rb = rows.value(b.handle(), -1);
+    return ra < rb ? -1 : (ra > rb ? 1 : 0);
+}
+
+template<typename Sequence>
+std::vector<int> TableIndexModelPrivate::sortWithExactPlaces(Sequence& records) const
+{
+    Q_Q(const TableIndexModel);
+    ConcurrentSort::sort(records.begin(), records.end(), TableIndexModel::LessThan { q });
+    const OwnerRows rows = ownerRowsOfTies(records);
+    auto exactly = [this, &rows](const Record& a, const Record& b) { return compareExactly(a, b, rows); };
+    if (!rows.isEmpty())
+        std::stable_sort(records.begin(), records.end(), [&](const Record& a, const Record& b) { return exactly(a, b) < 0; });
+    return placesOf(records, exactly);
+}
+
+int TableIndexModelPrivate::exactUpperBound(const Record& record) const
+{
+    const std::vector<Record> one { record };
+    const OwnerRows rows = ownerRowsOfTies(one);
+    return list.partitionPoint([&](const Record& x) { return compareExactly(x, record, rows) <= 0; });
+}
+
 int TableIndexModelPrivate::rowAnywhere(const Record& record) const
 {
     const auto it = std::find(list.begin(), list.end(), record);
@@ -131,6 +209,12 @@ int TableIndexModelPrivate::rowAnywhere(const Record& record) const
 void TableIndexModelPrivate::classify(int row, const Record& next, Outputs& out) const
 {
     Q_Q(const TableIndexModel);
+    // Over another model, a row whose keys changed may tie with new neighbours, among which only the owner's
+    // rows (known once the owner applied the batch) tell its place: it is placed afresh.
+    if (owner && q->compare(list.at(row), next) != 0) {
+        out.move.insert(row);
+        return;
+    }
     const bool beforePrevious = row > 0 && q->compare(next, list.at(row - 1)) < 0;
     const bool afterNext = row < list.count() - 1 && q->compare(next, list.at(row + 1)) > 0;
     if (beforePrevious || afterNext)
@@ -222,7 +306,10 @@ TableIndexModel::TableIndexModel(Table* table, QObject* parent)
 
 TableIndexModel::TableIndexModel(IndexDependBase* depend, QObject* parent)
     : FilterIndexModel(depend, *new TableIndexModelPrivate, parent)
-{ }
+{
+    Q_D(TableIndexModel);
+    d->owner = dynamic_cast<const TableIndexModel*>(depend->owner());
+}
 
 TableIndexModel::TableIndexModel(Table* table, TableIndexModelPrivate& dd, QObject* parent)
     : FilterIndexModel(table, dd, parent)
@@ -230,7 +317,10 @@ TableIndexModel::TableIndexModel(Table* table, TableIndexModelPrivate& dd, QObje
 
 TableIndexModel::TableIndexModel(IndexDependBase* depend, TableIndexModelPrivate& dd, QObject* parent)
     : FilterIndexModel(depend, dd, parent)
-{ }
+{
+    Q_D(TableIndexModel);
+    d->owner = dynamic_cast<const TableIndexModel*>(depend->owner());
+}
 
 TableIndexModel::~TableIndexModel() = default;
 
@@ -425,8 +515,34 @@ void TableIndexModel::rebuild()
 void TableIndexModel::resort()
 {
     Q_D(TableIndexModel);
+    if (d->owner) {
+        // Records that tie stand in the owner's order: the rows are taken in that order again before the sort.
+        QSet<const void*> shown;
+        shown.reserve(d->list.count());
+        for (const Record& r : d->list)
+            shown.insert(r.handle());
+        PartitionList<Record> ordered;
+        for (const Record& r : *d->owner) {
+            if (shown.contains(r.handle()))
+                ordered.append(r);
+        }
+        std::swap(d->list, ordered);
+    }
     ConcurrentSort::sort(d->list.begin(), d->list.end(), LessThan { this });
     d->cachedRow = -1;
+}
+
+int TableIndexModel::default_compare(const Record& a, const Record& b) const
+{
+    Q_D(const TableIndexModel);
+    return d->owner ? d->owner->compare(a, b) : 0;
+}
+
+void TableIndexModel::sourceDestroyed()
+{
+    Q_D(TableIndexModel);
+    d->owner = nullptr;
+    FilterIndexModel::sourceDestroyed();
 }
 
 QList<QPair<Record, int>> TableIndexModel::savePersistent() const
@@ -482,7 +598,7 @@ bool TableIndexModel::moveRows(const QModelIndex& sourceParent, int sourceRow, i
 void TableIndexModel::add(const Record& record)
 {
     Q_D(TableIndexModel);
-    const int p = upperBound(record); // after the records equal to it
+    const int p = d->owner ? d->exactUpperBound(record) : upperBound(record); // after the records equal to it
     beginInsertRows(QModelIndex(), p, p);
     d->list.insert(p, record);
     d->cachedRow = -1;
@@ -517,7 +633,7 @@ void TableIndexModel::update(const Record& record, int firstColumn, int lastColu
             return;
         }
     }
-    if (placed) {
+    if (placed && !d->owner) {
         const bool afterPrevious = p == 0 || !(compare(d->list.at(p - 1), record) > 0);
         const bool beforeNext = p == d->list.count() - 1 || !(compare(record, d->list.at(p + 1)) > 0);
         if (afterPrevious && beforeNext) {
@@ -525,12 +641,16 @@ void TableIndexModel::update(const Record& record, int firstColumn, int lastColu
             return;
         }
     }
-    // Out of place: find its new place among the others, then move the row there.
+    // Out of place (or, over another model, not known to be in place): its place among the others.
     const Record keep = record;
     d->list.removeAt(p);
-    const int q = upperBound(keep);
+    const int q = d->owner ? d->exactUpperBound(keep) : upperBound(keep);
     d->list.insert(p, keep);
     d->cachedRow = -1;
+    if (q == p) {
+        dataChangedRow(p, firstColumn, lastColumn);
+        return;
+    }
     const int destination = q < p ? q : q + 1;
     if (beginMoveRows(QModelIndex(), p, p, QModelIndex(), destination)) {
         d->list.removeAt(p);
@@ -711,7 +831,7 @@ void TableIndexModel::process(
             std::move(d->list.iteratorAt(range.start), d->list.iteratorAt(range.end), std::back_inserter(taken));
         }
         d->list.removeRanges(moving);
-        const std::vector<int> places = d->sortWithPlaces(taken);
+        const std::vector<int> places = d->owner ? d->sortWithExactPlaces(taken) : d->sortWithPlaces(taken);
         d->list.insertMany(places, taken);
         d->cachedRow = -1;
         restorePersistent(saved);
@@ -723,7 +843,7 @@ void TableIndexModel::process(
         QList<Record>& incoming = d->recordsToInsert;
         // Each record's place among the rows before the batch; the records inserted ahead of it shift it by
         // their number, since they all sort before it.
-        const std::vector<int> places = d->sortWithPlaces(incoming);
+        const std::vector<int> places = d->owner ? d->sortWithExactPlaces(incoming) : d->sortWithPlaces(incoming);
         int inserted = 0;
         int i = 0;
         while (i < incoming.size()) {

@@ -12,6 +12,9 @@ class TableIndexModelPrivate;
 // thread pool before any signal; the model itself changes only on the calling thread. Equal records keep the
 // order in which they arrived.
 //
+// Over another model (an IndexDepend), it shows the records that model shows and its own filters accept, in its
+// own sort; records that tie stand in that model's order. It equals a fresh build after every change.
+//
 // The model is empty until it is built (by its table, from the event loop, or by rebuild()).
 class BASIC_VIEWS_EXPORT TableIndexModel : public FilterIndexModel, public IndexIterative
 {
@@ -63,6 +66,9 @@ public:
 
     // Sorts the whole list (no signal; callers wrap it).
     void resort() override;
+    // Over another model, ties under this model's sort fall to that model's order.
+    int default_compare(const Record& a, const Record& b) const override;
+    void sourceDestroyed() override;
     // Nothing for the current sort; otherwise one layout change, persistent indexes following their records.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 

@@ -1,10 +1,14 @@
 #include "core/db/mapsettings.h"
+#include "core/db/masterindex.h"
+#include "core/host/directories/securitydirectory.h"
 #include "core/host/embedded/embeddedcore.h"
 #include "filters/rowfiltersmodel.h"
 #include "livetable.h"
+#include "marketfixture.h"
 #include "models/indexdepend.h"
 #include "models/progresshelper.h"
 #include "models/tableindexmodel.h"
+#include "recordfields.h"
 #include "recordingindex.h"
 #include "statusfilter.h"
 
@@ -148,6 +152,63 @@ private Q_SLOTS:
         m_live->commit();
         QCOMPARE(log, QStringList { QStringLiteral("dependent process") });
         QCOMPARE(dependent.rowCount(), 6);
+    }
+
+    void oneBuildWhenAWindowOpensAndOneResetPerRebuild()
+    {
+        // Given a model that a window builds at once, before the event loop runs the table's queued first build,
+        // and a model over it.
+        IndexDepend<TableIndexModel> owner(m_live->table);
+        TableIndexModel dependent(owner.dependBase());
+        QSignalSpy ownerResets(&owner, &QAbstractItemModel::modelReset);
+        QSignalSpy dependentResets(&dependent, &QAbstractItemModel::modelReset);
+        owner.rebuild();
+        QCoreApplication::processEvents();
+        // Then each was built once, with one reset.
+        QCOMPARE(owner.buildNumber(), 1);
+        QCOMPARE(dependent.buildNumber(), 1);
+        QCOMPARE(ownerResets.count(), 1);
+        QCOMPARE(dependentResets.count(), 1);
+        // And a rebuild of the owner (a filter changed) rebuilds the model over it once too.
+        owner.rebuild();
+        QCOMPARE(dependent.buildNumber(), 2);
+        QCOMPARE(ownerResets.count(), 2);
+        QCOMPARE(dependentResets.count(), 2);
+        QCOMPARE(dependent.rowCount(), 4);
+    }
+
+    void whatAModelIndexesMayGoFirst()
+    {
+        // An owner destroyed before the model over it: that model empties itself, once, and stays usable.
+        auto* owner = new IndexDepend<TableIndexModel>(m_live->table);
+        TableIndexModel dependent(owner->dependBase());
+        new QAbstractItemModelTester(&dependent, QAbstractItemModelTester::FailureReportingMode::Fatal, &dependent);
+        QCoreApplication::processEvents();
+        QCOMPARE(dependent.rowCount(), 4);
+        QSignalSpy reset(&dependent, &QAbstractItemModel::modelReset);
+        delete owner;
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(dependent.rowCount(), 0);
+        QVERIFY(!dependent.table());
+        m_live->insert(9, QStringLiteral("1"));
+        dependent.rebuild();
+        QCOMPARE(dependent.rowCount(), 0);
+
+        // A table destroyed before its models and the directories over it: they empty themselves.
+        MarketFixture market;
+        Table* securities = market.table(QStringLiteral("securities"));
+        TableIndexModel instruments(securities);
+        QCoreApplication::processEvents();
+        const Record any = *securities->masterIndex()->begin();
+        const SecurityKey key { int(number(any, "stock_id")), int(number(any, "board_id")), number(any, "sec_id") };
+        QVERIFY(!SecurityDirectory::i()->nameById(key.stock, key.board, key.sec).isEmpty());
+        QSignalSpy directoryChanged(SecurityDirectory::i(), &TableDirectory::dataChanged);
+        delete securities;
+        QCOMPARE(instruments.rowCount(), 0);
+        QVERIFY(SecurityDirectory::i()->nameById(key.stock, key.board, key.sec).isEmpty());
+        QCOMPARE(directoryChanged.count(), 1);
+        QVERIFY(!any.table()); // a handle kept elsewhere reads as empty
+        QVERIFY(!any.data(0).isValid());
     }
 
     void buildsReportProgressToTheHost()

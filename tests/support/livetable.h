@@ -40,10 +40,12 @@ public:
     }
 
     // A batch: stage changes, then commit() delivers them at once.
-    void stageInsert(qint64 key, const QString& price, const QString& account = QStringLiteral("A"))
+    void stageInsert(qint64 key, const QString& price, const QString& account = QStringLiteral("A"),
+        const QString& side = QStringLiteral("B"))
     {
         Record r = makeOrder(table, key, price);
         r.data(QStringLiteral("account")) = account;
+        r.data(QStringLiteral("buysell")) = side;
         RecordUpdater(r, trans());
     }
     void stageRemove(qint64 key) { RecordUpdater(row(key), trans()).remove(); }

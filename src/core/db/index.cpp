@@ -51,6 +51,11 @@ void Index::dependentBeginUpdate(Table*) { }
 
 void Index::dependentEndUpdate(Table*) { }
 
+void Index::sourceDestroyed()
+{
+    clear();
+}
+
 QString Index::getClassName() const
 {
     return QStringLiteral("Index");

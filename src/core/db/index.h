@@ -39,6 +39,9 @@ public:
     virtual void dependentBeginUpdate(Table* table);
     virtual void dependentEndUpdate(Table* table);
     virtual QString getClassName() const;
+    // The table or model this index registered with is being destroyed: forget it and drop every record (their
+    // table goes with it). The index stays usable, and empty. By default: clear().
+    virtual void sourceDestroyed();
 
     // Whether a change of fields firstColumn..lastColumn (-1 in either: all) touches any of the columns.
     static bool touches(const QList<int>& columns, int firstColumn, int lastColumn);

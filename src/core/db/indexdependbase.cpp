@@ -1,10 +1,19 @@
 #include "core/db/indexdependbase.h"
 
+#include <utility>
+
 IndexDependBase::IndexDependBase(Index* owner)
     : m_owner(owner)
 { }
 
-IndexDependBase::~IndexDependBase() = default;
+IndexDependBase::~IndexDependBase()
+{
+    const QVector<Index*> dependents = std::exchange(m_dependents, {});
+    for (Index* index : dependents) {
+        m_buildQueue.cancel(index);
+        index->sourceDestroyed();
+    }
+}
 
 void IndexDependBase::addDependentIndex(Index* index)
 {
@@ -71,4 +80,9 @@ void IndexDependBase::build()
 void IndexDependBase::clear()
 {
     forEach([](Index* i) { i->clear(); });
+}
+
+void IndexDependBase::rebuild()
+{
+    forEach([](Index* i) { i->rebuild(); });
 }

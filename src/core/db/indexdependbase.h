@@ -4,7 +4,8 @@
 #include "core/db/indexbuildqueue.h"
 
 // Passes the changes an owner index has applied on to the indexes built on that owner (models over a model).
-// Dependents are told in the order they were added; a newly added one is built from the event loop.
+// Dependents are told in the order they were added; a newly added one is built from the event loop, unless it
+// builds itself first. Dependents still registered when it is destroyed (with its owner) hear sourceDestroyed().
 class BV_DB_EXPORT IndexDependBase
 {
 public:
@@ -15,6 +16,7 @@ public:
     void addDependentIndex(Index* index);
     void removeDependentIndex(Index* index);
     const QVector<Index*>& dependentIndexes() const { return m_dependents; }
+    IndexBuildQueue* buildQueue() { return &m_buildQueue; }
 
     void add(const Record& record);
     void remove(const Record& record, int row);
@@ -25,6 +27,7 @@ public:
         const QList<Record>& added);
     void build();
     void clear();
+    void rebuild();
 
 private:
     Q_DISABLE_COPY(IndexDependBase)

@@ -19,6 +19,13 @@ IndexList::~IndexList()
         m_table->removeIndex(this);
 }
 
+void IndexList::sourceDestroyed()
+{
+    m_list.clear();
+    m_registered = false;
+    m_table = nullptr;
+}
+
 void IndexList::clear()
 {
     m_list.clear();
@@ -27,6 +34,8 @@ void IndexList::clear()
 void IndexList::build()
 {
     m_list.clear();
+    if (!m_table)
+        return;
     for (const Record& r : *m_table->masterIndex()) {
         if (filter(r))
             m_list.append(r);

@@ -29,6 +29,7 @@ public:
     bool contains(const Record& record) const override;
     int indexOf(const Record& record) const override;
     QString getClassName() const override;
+    void sourceDestroyed() override;
 
     // Moves rows first..last before the row that was at `to`.
     virtual void move(int first, int last, int to);

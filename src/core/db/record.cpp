@@ -43,20 +43,20 @@ Table* Record::table() const
 
 Field Record::data(int column) const
 {
-    if (!d || column < 0 || column >= d->table->columnCount())
+    if (!table() || column < 0 || column >= d->table->columnCount())
         return Field();
     return Field(d, column);
 }
 
 Field Record::data(const QString& columnName) const
 {
-    return d ? data(d->table->columnIndex(columnName)) : Field();
+    return table() ? data(d->table->columnIndex(columnName)) : Field();
 }
 
 Record Record::clone() const
 {
     Record copy;
-    if (d) {
+    if (table()) {
         copy.d = d->clone(d->table->layout().rowBytes());
         copy.d->flags = 0;
     }
@@ -65,7 +65,7 @@ Record Record::clone() const
 
 void Record::copy(const Record& other)
 {
-    if (!d || !other.d || d == other.d)
+    if (!table() || !other.table() || d == other.d)
         return;
     if (other.d->table == d->table) {
         std::memcpy(d->raw(), other.d->raw(), std::size_t(d->table->layout().rowBytes()));
@@ -81,25 +81,25 @@ void Record::copy(const Record& other)
 
 void Record::updated(int column) const
 {
-    if (d && column >= 0 && column < d->table->columnCount())
+    if (table() && column >= 0 && column < d->table->columnCount())
         d->table->updated(*this, column, column);
 }
 
 void Record::updated() const
 {
-    if (d)
+    if (table())
         d->table->updated(*this, -1, -1);
 }
 
 void Record::append()
 {
-    if (d)
+    if (table())
         d->table->append(*this);
 }
 
 void Record::remove()
 {
-    if (d)
+    if (table())
         d->table->remove(*this, -1);
 }
 
@@ -110,10 +110,10 @@ bool Record::inTable() const
 
 QString Record::toString() const
 {
-    return d ? d->table->keyText(*this) : QString();
+    return table() ? d->table->keyText(*this) : QString();
 }
 
 int Record::rawSize() const
 {
-    return d ? d->table->layout().rowBytes() : 0;
+    return table() ? d->table->layout().rowBytes() : 0;
 }

@@ -37,6 +37,7 @@ public:
     ~Record();
 
     bool isNull() const { return d == nullptr; }
+    // Null for the empty handle, and for a row whose table was destroyed (it then reads as empty).
     Table* table() const;
     RecordData* handle() const { return d; }
 

@@ -10,6 +10,8 @@
 
 #include <QThread>
 
+#include <utility>
+
 namespace {
 
 QList<int> keyColumnsOf(const QString& table, const QHash<QString, int>& columnIndex, const QStringList& names)
@@ -47,6 +49,17 @@ Table::Table(const QString& name, const QList<ColumnDef>& columns, const QString
 
 Table::~Table()
 {
+    // Whatever still indexes the table hears it go while its rows are still there, and forgets them; handles
+    // kept elsewhere outlive the table as rows of no table.
+    const QVector<Index*> indexes = std::exchange(m_indexes, {});
+    for (Index* index : indexes) {
+        m_buildQueue->cancel(index);
+        index->sourceDestroyed();
+    }
+    for (const Record& r : *m_master) {
+        r.handle()->flags &= ~RecordData::InTable;
+        r.handle()->table = nullptr;
+    }
     delete m_master;
 }
 

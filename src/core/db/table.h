@@ -51,10 +51,13 @@ public:
     // A record's key fields (every field for a table without a key) joined with ",".
     QString keyText(const Record& record) const;
 
-    // Registers an index; its first build() runs from the event loop, unless it is removed before.
+    // Registers an index; its first build() runs from the event loop, unless it is removed or builds itself
+    // before (it then takes itself off the queue). An index still registered when the table is destroyed hears
+    // sourceDestroyed().
     void addIndex(Index* index);
     void removeIndex(Index* index);
     QVector<Index*> indexes() const { return m_indexes; }
+    IndexBuildQueue* buildQueue() const { return m_buildQueue; }
 
     // Takes every record out; each index is cleared.
     void clear();

@@ -24,6 +24,10 @@ public:
     RangeSet<int> rowsToMove;
     QList<Record> recordsToInsert;
 
+    // Over another model: that model. Its order breaks this model's ties (default_compare), and records equal
+    // under both stand in its row order, the order a fresh build reads them in.
+    const TableIndexModel* owner = nullptr; // not owned; null over a table
+
     // A batch with a record for every this many rows is found by one walk over the list rather than by searches.
     static int rowsPerSearch;
 
@@ -88,4 +92,22 @@ public:
     // Sorts one row with new values `next` into moved or changed rows.
     void classify(int row, const Record& next, Outputs& out) const;
     static void merge(Outputs& into, Outputs& from);
+
+    // Each of the sorted `records`' upper bound in the list under `cmp`, searched in parallel slices; inside a slice
+    // each search gallops on from the previous bound, so records that land together cost a compare or two.
+    template<typename Sequence, typename Compare>
+    std::vector<int> placesOf(const Sequence& records, Compare cmp) const;
+
+    // Placing records exactly in a model over another model. The owner rows of the records that tie under
+    // compare(), with the list's rows they tie with; empty when nothing ties. `sorted` is sorted by compare().
+    using OwnerRows = QHash<const void*, int>;
+    template<typename Sequence>
+    OwnerRows ownerRowsOfTies(const Sequence& sorted) const;
+    // compare(), then the owner rows.
+    int compareExactly(const Record& a, const Record& b, const OwnerRows& rows) const;
+    // Sorts the records into their exact order and returns their places in the list.
+    template<typename Sequence>
+    std::vector<int> sortWithExactPlaces(Sequence& records) const;
+    // A record's exact place among the list's rows.
+    int exactUpperBound(const Record& record) const;
 };

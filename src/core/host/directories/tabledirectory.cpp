@@ -46,6 +46,12 @@ public:
         }
     }
     QString getClassName() const override { return QStringLiteral("DirectoryWatcher"); }
+    // The table goes before the directory: its lookups hold its rows, which go with it.
+    void sourceDestroyed() override
+    {
+        m_table = nullptr;
+        m_owner->tableDestroyed();
+    }
 
 private:
     // No watched columns means every column.
@@ -88,6 +94,13 @@ void TableDirectory::onTableRegistryChanged(const QString& name)
     if (name != m_tableName)
         return;
     attach();
+    Q_EMIT dataChanged();
+}
+
+void TableDirectory::tableDestroyed()
+{
+    m_table = nullptr;
+    reload(nullptr);
     Q_EMIT dataChanged();
 }
 

@@ -13,8 +13,8 @@ class DirectoryWatcher;
 
 // A directory over one of the host's reference tables. It finds the table by name in the current host core's
 // registry, keeps lookups built from it, and rebuilds them (then emits dataChanged()) whenever the table is
-// registered, dropped, cleared, gets or loses records, or has a watched column changed. Changes to other
-// columns (live prices) cost nothing.
+// registered, dropped, destroyed, cleared, gets or loses records, or has a watched column changed. Changes to
+// other columns (live prices) cost nothing.
 //
 // Lookups only read what the last rebuild made, so they are safe from several threads at once; rebuilds run on
 // the GUI thread while the table is being changed, when no worker reads.
@@ -44,6 +44,7 @@ private:
     friend class DirectoryWatcher;
     void onTableRegistryChanged(const QString& name);
     void refresh();
+    void tableDestroyed();
 
     QString m_tableName;
     QStringList m_watchedColumns;
