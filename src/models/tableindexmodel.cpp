@@ -189,7 +189,8 @@ std::vector<int> TableIndexModelPrivate::sortWithExactPlaces(Sequence& records) 
     const OwnerRows rows = ownerRowsOfTies(records);
     auto exactly = [this, &rows](const Record& a, const Record& b) { return compareExactly(a, b, rows); };
     if (!rows.isEmpty())
-        std::stable_sort(records.begin(), records.end(), [&](const Record& a, const Record& b) { return exactly(a, b) < 0; });
+        std::stable_sort(
+            records.begin(), records.end(), [&](const Record& a, const Record& b) { return exactly(a, b) < 0; });
     return placesOf(records, exactly);
 }
 
