@@ -335,6 +335,11 @@ int ItemModelWithDelegates::fieldTypeToVariantType(int type)
     }
 }
 
+Table* ItemModelWithDelegates::table() const
+{
+    return nullptr;
+}
+
 bool ItemModelWithDelegates::isTreeModel() const
 {
     return false;

@@ -13,6 +13,7 @@ class ItemModelWithDelegatesPrivate;
 class QAbstractItemModelPrivate;
 class QHeaderView;
 class Settings;
+class Table;
 
 // The base of every model of the library that shows a live table's records: an ordered list of columns, each
 // bound to a table field and/or a column delegate; the header roles describing them; cell values through the
@@ -75,6 +76,8 @@ public:
     // missing or hidden (unless "ordered" is true).
     static void restoreHeader(QHeaderView* header, QAbstractItemModel* model, const Settings& settings);
 
+    // The table whose records the model shows (its columns name that table's fields); null when there is none.
+    virtual Table* table() const;
     virtual bool isTreeModel() const;
     virtual QModelIndex indexColumn(const QModelIndex& index, int column) const;
     virtual int fieldIndex(const QString& name) const;

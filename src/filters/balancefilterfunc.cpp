@@ -1,5 +1,7 @@
 #include "filters/balancefilterfunc.h"
 
+#include "filters/nofilterfunc.h"
+
 BalanceFilterFunc::BalanceFilterFunc(int balanceColumn, int quantityColumn, QObject* parent)
     : FilterFunc(parent)
     , m_balance(balanceColumn)
@@ -11,7 +13,7 @@ QString BalanceFilterFunc::toString() const
     return QString::fromLatin1(metaObject()->className());
 }
 
-BalanceFilterFunc* BalanceFilterFunc::create(int shownStates, int balanceColumn, int quantityColumn, QObject* parent)
+FilterFunc* BalanceFilterFunc::create(int shownStates, int balanceColumn, int quantityColumn, QObject* parent)
 {
     switch (shownStates & 7) {
     case 0:
@@ -29,7 +31,7 @@ BalanceFilterFunc* BalanceFilterFunc::create(int shownStates, int balanceColumn,
     case 6:
         return new BalanceFilterFunc110(balanceColumn, quantityColumn, parent);
     default:
-        return nullptr;
+        return new NoFilterFunc(parent);
     }
 }
 

@@ -13,9 +13,9 @@ public:
     BalanceFilterFunc(int balanceColumn, int quantityColumn, QObject* parent = nullptr);
     QString toString() const override;
 
-    // The predicate of a set of shown states (bits: 4 partially, 2 not, 1 fully executed); null when all three
-    // are shown.
-    static BalanceFilterFunc* create(int shownStates, int balanceColumn, int quantityColumn, QObject* parent);
+    // The predicate of a set of shown states (bits: 4 partially, 2 not, 1 fully executed); a NoFilterFunc when all
+    // three are shown.
+    static FilterFunc* create(int shownStates, int balanceColumn, int quantityColumn, QObject* parent);
 
 protected:
     int m_balance;

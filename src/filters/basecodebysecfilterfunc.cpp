@@ -9,11 +9,12 @@ BaseCodeBySecFilterFunc::BaseCodeBySecFilterFunc(
     , m_board(boardColumn)
     , m_sec(secColumn)
     , m_baseCodes(baseCodes)
+    , m_securities(SecurityDirectory::i())
 { }
 
 bool BaseCodeBySecFilterFunc::filter(const Record& record) const
 {
-    return m_baseCodes.contains(SecurityDirectory::i()->baseById(
+    return m_baseCodes.contains(m_securities->baseById(
         record.data(m_stock).toInteger(), record.data(m_board).toInteger(), record.data(m_sec).toInteger64()));
 }
 

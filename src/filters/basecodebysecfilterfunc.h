@@ -5,7 +5,10 @@
 
 #include <QStringList>
 
-// Passes records whose instrument's underlying code is in the list (case-sensitive).
+class SecurityDirectory;
+
+// Passes records whose instrument's underlying code is in the list (case-sensitive). The directory is taken when
+// the predicate is made, on the GUI thread; the predicate only reads it (from the pool's threads too).
 class BASIC_VIEWS_EXPORT BaseCodeBySecFilterFunc : public FilterFunc
 {
     Q_OBJECT
@@ -20,4 +23,5 @@ private:
     int m_board;
     int m_sec;
     QStringList m_baseCodes;
+    const SecurityDirectory* m_securities; // not owned
 };

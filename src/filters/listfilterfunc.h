@@ -12,7 +12,12 @@ class BASIC_VIEWS_EXPORT ListFilterFunc : public FilterFunc
     Q_OBJECT
 public:
     using FilterFunc::FilterFunc;
-    void append(FilterFunc* child) { m_children << child; }
+    // A null child (a filter without a predicate) is left out: it would pass everything anyway.
+    void append(FilterFunc* child)
+    {
+        if (child)
+            m_children << child;
+    }
     const QList<FilterFunc*>& children() const { return m_children; }
 
     bool filter(const Record& record) const override;

@@ -21,14 +21,27 @@ int RowFiltersModel::addFilter(Filter* filter)
     m_filters << filter;
     endInsertRows();
     connect(filter, &Filter::asincChanged, this, &RowFiltersModel::filterAsinc);
+    connect(filter, &QObject::destroyed, this, &RowFiltersModel::onFilterDestroyed);
     return row;
 }
 
 void RowFiltersModel::removeFilter(Filter* filter)
 {
-    disconnect(filter, &Filter::asincChanged, this, &RowFiltersModel::filterAsinc);
-    const int row = m_filters.indexOf(filter);
-    if (row < 0)
+    disconnect(filter, nullptr, this, nullptr);
+    dropRow(m_filters.indexOf(filter));
+}
+
+void RowFiltersModel::onFilterDestroyed(QObject* object)
+{
+    // The filter is half gone: only its address may be used.
+    dropRow(int(std::find_if(m_filters.begin(), m_filters.end(), [object](Filter* f) {
+        return static_cast<QObject*>(f) == object;
+    }) - m_filters.begin()));
+}
+
+void RowFiltersModel::dropRow(int row)
+{
+    if (row < 0 || row >= m_filters.size())
         return;
     beginRemoveRows(QModelIndex(), row, row);
     m_filters.removeAt(row);
@@ -128,15 +141,12 @@ void RowFiltersModel::apply(const QList<QWidget*>& widgets)
 QString RowFiltersModel::settingsKey(const Filter* filter) const
 {
     if (filter->modelColumn() == -1) {
-        const auto* valueFilter = qobject_cast<const ValueFilter*>(filter);
         if (filter->column() == -1)
             return QString();
-        if (valueFilter)
-            return valueFilter->table().columnName(filter->column());
-        // A filter that knows no table is named by the model's field of its column.
-        return m_model && filter->column() < m_model->columnCount()
-            ? m_model->headerData(filter->column(), Qt::Horizontal, ColumnNameRole).toString()
-            : QString();
+        // The table field's name; a filter that knows no table goes by the filtered model's table.
+        const auto* valueFilter = qobject_cast<const ValueFilter*>(filter);
+        const Table* table = valueFilter ? &valueFilter->table() : m_model ? m_model->table() : nullptr;
+        return table ? table->columnName(filter->column()) : QString();
     }
     if (!m_model || filter->modelColumn() >= m_model->columnCount())
         return QString();
@@ -187,8 +197,10 @@ FilterFunc* RowFiltersModel::createFilterFunc()
     }
     if (enabled.isEmpty())
         return new NoFilterFunc(this);
-    if (enabled.size() == 1)
-        return enabled.first()->createFilterFunc(this);
+    if (enabled.size() == 1) {
+        FilterFunc* only = enabled.first()->createFilterFunc(this);
+        return only ? only : new NoFilterFunc(this);
+    }
     auto* list = new ListFilterFunc(this);
     for (Filter* f : qAsConst(enabled))
         list->append(f->createFilterFunc(list));

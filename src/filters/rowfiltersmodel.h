@@ -15,7 +15,9 @@ class Settings;
 // and the factory of the one predicate that combines the enabled ones.
 //
 // Each change is announced by exactly one of filterEnabled(), filterChanged() or filterAsincChanged(); the
-// filtered model rebuilds on each.
+// filtered model rebuilds on each. A filter that is removed, or destroyed while in the set, leaves it at once;
+// that rebuilds nothing (the model's compiled predicate holds nothing of the filter), the next rebuild goes without
+// it. Closing a window may therefore destroy its filters and its models in any order.
 class BASIC_VIEWS_EXPORT RowFiltersModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -72,6 +74,9 @@ public Q_SLOTS:
     void filterAsinc();
 
 private:
+    void onFilterDestroyed(QObject* object);
+    void dropRow(int row);
+
     QPointer<ItemModelWithDelegates> m_model;
     QList<Filter*> m_filters; // not owned
 };

@@ -7,12 +7,13 @@ SessionFilterFunc::SessionFilterFunc(int stockColumn, int sessionColumn, int mod
     , m_stock(stockColumn)
     , m_session(sessionColumn)
     , m_mode(mode)
+    , m_sessions(SessionDirectory::i())
 { }
 
 bool SessionFilterFunc::filter(const Record& record) const
 {
     const bool active
-        = SessionDirectory::i()->isActiveSessId(record.data(m_stock).toInteger(), record.data(m_session).toInteger());
+        = m_sessions->isActiveSessId(record.data(m_stock).toInteger(), record.data(m_session).toInteger());
     return m_mode & (active ? Active : Inactive);
 }
 

@@ -3,7 +3,10 @@
 #include "basic_views_export.h"
 #include "core/host/filters/filterfunc.h"
 
-// Passes records by whether their session is active: mode bit 1 admits active sessions, bit 2 the others.
+class SessionDirectory;
+
+// Passes records by whether their session is active: mode bit 1 admits active sessions, bit 2 the others. The
+// directory is taken when the predicate is made, on the GUI thread; the predicate only reads it.
 class BASIC_VIEWS_EXPORT SessionFilterFunc : public FilterFunc
 {
     Q_OBJECT
@@ -17,4 +20,5 @@ private:
     int m_stock;
     int m_session;
     int m_mode;
+    const SessionDirectory* m_sessions; // not owned
 };

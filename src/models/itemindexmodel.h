@@ -26,7 +26,7 @@ public:
     ~ItemIndexModel() override;
 
     // The table of the records, through any chain of models; null once it is gone.
-    Table* table() const;
+    Table* table() const override;
     IndexIterative* source() const { return m_source; }
     // The model this one is built on (its rows are this model's candidates); null over a table.
     Index* dependencyOwner() const { return m_dependencyOwner; }

@@ -647,7 +647,6 @@ void TableIndexModel::update(const Record& record, int firstColumn, int lastColu
     d->list.removeAt(p);
     const int q = d->owner ? d->exactUpperBound(keep) : upperBound(keep);
     d->list.insert(p, keep);
-    d->cachedRow = -1;
     if (q == p) {
         dataChangedRow(p, firstColumn, lastColumn);
         return;
@@ -656,6 +655,7 @@ void TableIndexModel::update(const Record& record, int firstColumn, int lastColu
     if (beginMoveRows(QModelIndex(), p, p, QModelIndex(), destination)) {
         d->list.removeAt(p);
         d->list.insert(q, keep);
+        d->cachedRow = -1; // a row read while the views prepared for the move is another record's now
         endMoveRows();
     }
 }
@@ -816,12 +816,7 @@ void TableIndexModel::process(
 
     // 3. Rows whose place changed: taken out and merged back under one layout change.
     if (!d->rowsToMove.isEmpty()) {
-        RangeSet<int> moving;
-        for (int i = 0; i < d->rowsToMove.rangeCount(); ++i) {
-            const auto range = d->rowsToMove.range(i);
-            const int shift = d->rowsToRemove.countBefore(range.start);
-            moving.insert(range.start - shift, range.end - shift);
-        }
+        const RangeSet<int> moving = d->rowsToMove.afterRemoving(d->rowsToRemove);
         Q_EMIT layoutAboutToBeChanged();
         const auto saved = savePersistent();
         // No observer sees the steps of a layout change: the rows leave and come back in one pass each.

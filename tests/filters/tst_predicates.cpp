@@ -11,6 +11,7 @@
 #include "filters/sessionfilterfunc.h"
 #include "filters/techdealsfilterfunc.h"
 #include "marketfixture.h"
+#include "models/parallelmap.h"
 #include "recordlistmodel.h"
 
 #include <QtTest>
@@ -72,20 +73,21 @@ private Q_SLOTS:
     void balanceStates()
     {
         QFETCH(int, shown);
-        const std::unique_ptr<BalanceFilterFunc> f(
+        const std::unique_ptr<FilterFunc> f(
             BalanceFilterFunc::create(shown, col(orders(), "balance"), col(orders(), "quantity"), nullptr));
-        QVERIFY(f);
         QStringList marks;
         for (const Record& r : { order(5, 5), order(2, 5), order(0, 5) })
             marks << (f->filter(r) ? QStringLiteral("+") : QStringLiteral("-"));
         QTEST(marks.join(QLatin1Char(' ')), "expected");
         QVERIFY(f->toString().endsWith(QString::fromLatin1(QTest::currentDataTag())));
-        QVERIFY(!BalanceFilterFunc::create(7, 1, 2, nullptr)); // everything shown: no predicate
+        // Everything shown: the predicate that passes every order.
+        const std::unique_ptr<FilterFunc> all(BalanceFilterFunc::create(7, 1, 2, nullptr));
+        QVERIFY(all->filter(order(5, 5)) && all->filter(order(2, 5)) && all->filter(Record(orders())));
     }
 
     void balanceWithoutQuantityPassesTheEmptySet()
     {
-        const std::unique_ptr<BalanceFilterFunc> f(
+        const std::unique_ptr<FilterFunc> f(
             BalanceFilterFunc::create(0, col(orders(), "balance"), col(orders(), "quantity"), nullptr));
         Record r(orders());
         QVERIFY(f->filter(r));
@@ -204,6 +206,36 @@ private Q_SLOTS:
         const BaseCodeBySecFilterFunc lower(
             col(orders(), "stock_id"), col(orders(), "board_id"), col(orders(), "sec_id"), { QStringLiteral("rts") });
         QVERIFY(!lower.filter(r)); // case-sensitive
+    }
+
+    // Batches are analysed on the pool: predicates that look things up answer there as on the GUI thread.
+    void directoryPredicatesAnswerAlikeOnThePool()
+    {
+        const QList<Record> all(orders()->masterIndex()->begin(), orders()->masterIndex()->end());
+        const SessionFilterFunc sessions(
+            col(orders(), "stock_id"), col(orders(), "sess_id"), SessionFilterFunc::Active);
+        const QString base = m_market->market.underlyings().first().code;
+        const BaseCodeBySecFilterFunc bases(
+            col(orders(), "stock_id"), col(orders(), "board_id"), col(orders(), "sec_id"), { base });
+        for (const FilterFunc* predicate :
+            { static_cast<const FilterFunc*>(&sessions), static_cast<const FilterFunc*>(&bases) }) {
+            struct Answer
+            {
+                Record record;
+                bool passes;
+            };
+            QVector<Answer> here;
+            for (const Record& r : all)
+                here << Answer { r, predicate->filter(r) };
+            QVector<Answer> pooled = here;
+            ParallelMap::blockingMap(pooled, [predicate](Answer& a) { a.passes = predicate->filter(a.record); });
+            int passing = 0;
+            for (int i = 0; i < here.size(); ++i) {
+                QCOMPARE(pooled[i].passes, here[i].passes);
+                passing += here[i].passes ? 1 : 0;
+            }
+            QVERIFY(passing > 0 && passing < here.size()); // both answers occur
+        }
     }
 
     void listStopsAtTheFirstFailingChild()

@@ -1,5 +1,6 @@
 #include "columns/columnmodeldelegate.h"
 #include "core/db/appsettings.h"
+#include "core/db/mapsettings.h"
 #include "core/db/masterindex.h"
 #include "filters/enumfilterfunc.h"
 #include "filters/listfilterfunc.h"
@@ -27,6 +28,14 @@ public:
         : ValueFilter(table, column, { column }, modelColumn)
     { }
     QString name() const override { return QStringLiteral("Объём"); }
+};
+
+// A filter that knows its table column only, not the table.
+class PlainFilter : public Filter
+{
+public:
+    using Filter::Filter;
+    QString name() const override { return QStringLiteral("Количество"); }
 };
 
 // A computed column that names itself.
@@ -224,6 +233,39 @@ private Q_SLOTS:
         QVERIFY(status.isEnabled());
         QCOMPARE(side.value(), QStringLiteral("S"));
         QVERIFY(!side.isEnabled());
+    }
+
+    void aFilterWithoutItsTableIsNamedByTheModelsTableNotByAModelColumn()
+    {
+        // The model shows fewer columns than the table has: model column numbers are not table column numbers.
+        m_orders->removeUnusedColumns({ QStringLiteral("order_num"), QStringLiteral("stock_id") });
+        const int quantity = orders()->columnIndex(QStringLiteral("quantity"));
+        PlainFilter plain(quantity);
+        QCOMPARE(m_set->settingsKey(&plain), QStringLiteral("quantity"));
+    }
+
+    void filtersMayGoBeforeTheSetAndItsModel()
+    {
+        // Given a set with an enabled filter and a predicate made from it.
+        m_set->setFilterValueAndEnabled(0, QStringLiteral("2"), true);
+        const std::unique_ptr<FilterFunc> predicate(m_set->createFilterFunc());
+        QSignalSpy removed(m_set.get(), &QAbstractItemModel::rowsRemoved);
+        // When the window closes its filters first.
+        m_status.reset();
+        // Then the set forgets it at once: nothing left to read or to make a predicate of.
+        QCOMPARE(removed.count(), 1);
+        QCOMPARE(m_set->rowCount(), 1);
+        QCOMPARE(m_set->at(0), m_side.get());
+        QCOMPARE(m_set->index(0, 0).data().toString(), QStringLiteral("Направление"));
+        QVERIFY(!m_set->isFilterEnabledForColumn(orders()->columnIndex(QStringLiteral("status"))));
+        QVERIFY(dynamic_cast<NoFilterFunc*>(std::unique_ptr<FilterFunc>(m_set->createFilterFunc()).get()));
+        // The predicate made before stays whole: it holds nothing of the filter.
+        Record filled(orders());
+        filled.data(QStringLiteral("status")) = 2;
+        QVERIFY(!predicate->filter(filled));
+        MapSettings settings;
+        m_set->write(settings);
+        QVERIFY(!settings.contains(QStringLiteral("filters/status.value")));
     }
 
     void filtersOnComputedColumnsAreNamedByTheirDelegate()

@@ -204,6 +204,16 @@ private Q_SLOTS:
         QCOMPARE(keys(), QStringLiteral("2 6 4 3 5"));
     }
 
+    void rowsReadWhileTheViewsPrepareForAMoveAreNotRememberedWrong()
+    {
+        // A view reads the rows about to move (to save its selection, say); afterwards every row reads as its record.
+        connect(m_model.get(), &QAbstractItemModel::rowsAboutToBeMoved, this,
+            [this](const QModelIndex&, int first) { m_model->index(first, 0).data(); });
+        m_live->tick(1, "price", "45"); // row 0 moves down: 20 30 40 45 50
+        QCOMPARE(keys(), QStringLiteral("3 2 4 1 5"));
+        disconnect(m_model.get(), &QAbstractItemModel::rowsAboutToBeMoved, this, nullptr);
+    }
+
     void equalRecordsKeepArrivalOrder()
     {
         m_live->insert(10, QStringLiteral("30"));

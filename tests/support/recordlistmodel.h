@@ -12,7 +12,9 @@ class RecordListModel : public ItemModelWithDelegates
 public:
     explicit RecordListModel(Table* table, QObject* parent = nullptr)
         : ItemModelWithDelegates(table->columns(), parent)
+        , m_table(table)
     { }
+    Table* table() const override { return m_table; }
 
     void setRecords(const QList<Record>& records)
     {
@@ -55,5 +57,6 @@ public:
     }
 
 private:
+    Table* m_table; // not owned
     QList<Record> m_records;
 };

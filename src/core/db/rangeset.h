@@ -86,13 +86,20 @@ public:
         return (it - m_bounds.begin()) % 2 == 1;
     }
 
-    // How many members are smaller than value.
-    T countBefore(T value) const
+    // Where the members stand once the members of `removed` (none of them a member here) are taken out: each
+    // moves down by the number of removed members below it. One pass over both lists.
+    RangeSet afterRemoving(const RangeSet& removed) const
     {
-        T total = 0;
-        for (int i = 0; i < m_bounds.size() && m_bounds[i] < value; i += 2)
-            total += std::min(value, m_bounds[i + 1]) - m_bounds[i];
-        return total;
+        RangeSet moved;
+        moved.m_bounds.reserve(m_bounds.size());
+        T below = 0;
+        int r = 0;
+        for (int i = 0; i < m_bounds.size(); i += 2) {
+            for (; r < removed.m_bounds.size() && removed.m_bounds[r] < m_bounds[i]; r += 2)
+                below += std::min(removed.m_bounds[r + 1], m_bounds[i]) - removed.m_bounds[r];
+            moved.insert(m_bounds[i] - below, m_bounds[i + 1] - below);
+        }
+        return moved;
     }
 
     T totalSize() const

@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+#include <numeric>
+
 namespace {
 
 QString text(const RangeSet<int>& set)
@@ -55,9 +57,6 @@ private Q_SLOTS:
         QVERIFY(set.contains(9));
         QVERIFY(!set.contains(10));
         QCOMPARE(set.totalSize(), 5);
-        QCOMPARE(set.countBefore(8), 3);
-        QCOMPARE(set.countBefore(3), 1);
-        QCOMPARE(set.countBefore(100), 5);
         QCOMPARE(set.boundaries(), (QVector<int> { 2, 5, 8, 10 }));
     }
 
@@ -92,6 +91,33 @@ private Q_SLOTS:
                 QCOMPARE(set.contains(r), rows[r]);
             for (int i = 1; i < set.rangeCount(); ++i)
                 QVERIFY(set.range(i - 1).end < set.range(i).start); // disjoint and not touching
+        }
+    }
+
+    // Against taking the rows out of a list one by one: each kept row lands where the list puts it.
+    void rowsMoveDownByTheRemovedRowsBelowThem()
+    {
+        QRandomGenerator rng(5);
+        for (int round = 0; round < 200; ++round) {
+            QVector<int> list(300);
+            std::iota(list.begin(), list.end(), 0);
+            RangeSet<int> removed;
+            RangeSet<int> kept;
+            for (int row = 0; row < 300; ++row) {
+                const int what = int(rng.bounded(4));
+                if (what == 0)
+                    removed.insert(row);
+                else if (what == 1)
+                    kept.insert(row);
+            }
+            for (int i = removed.rangeCount() - 1; i >= 0; --i)
+                list.remove(removed.range(i).start, removed.range(i).size());
+            RangeSet<int> expected;
+            for (int place = 0; place < list.size(); ++place) {
+                if (kept.contains(list[place]))
+                    expected.insert(place);
+            }
+            QCOMPARE(text(kept.afterRemoving(removed)), text(expected));
         }
     }
 };

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtConcurrent>
@@ -221,6 +222,13 @@ private Q_SLOTS:
         ConfirmationDialog again;
         again.setSettingsKey(key);
         QVERIFY(!again.shouldShowDialog());
+        // The key says whether to ask, at the top of the application's own settings file.
+        QSettings file(AppSettings(QString()).fileName(), QSettings::IniFormat);
+        QCOMPARE(file.childGroups(), QStringList());
+        QCOMPARE(file.value(key), QVariant(false));
+        file.setValue(key, true); // as an older terminal or the settings page writes "ask me"
+        file.sync();
+        QVERIFY(again.shouldShowDialog());
         // A refused dialog does not remember the choice.
         ConfirmationDialog::resetChoice(key);
         ConfirmationDialog refused;

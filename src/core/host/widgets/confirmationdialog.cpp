@@ -8,10 +8,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-const char* const Group = "Confirmations";
-}
-
 ConfirmationDialog::ConfirmationDialog(QWidget* parent)
     : QDialog(parent)
     , m_text(new QLabel(this))
@@ -49,20 +45,18 @@ void ConfirmationDialog::setSettingsKey(const QString& key)
     m_dontAsk->setVisible(!key.isEmpty());
 }
 
+// The key holds whether the user still wants to be asked; an absent key asks.
 bool ConfirmationDialog::shouldShowDialog() const
 {
-    if (m_key.isEmpty())
-        return true;
-    AppSettings settings(QString::fromLatin1(Group));
-    return !settings.value(m_key, false).toBool();
+    return m_key.isEmpty() || AppSettings(QString()).value(m_key, true).toBool();
 }
 
 int ConfirmationDialog::exec()
 {
     const int result = QDialog::exec();
     if (result == QDialog::Accepted && !m_key.isEmpty() && m_dontAsk->isChecked()) {
-        AppSettings settings(QString::fromLatin1(Group));
-        settings.setValue(m_key, true);
+        AppSettings settings { QString() };
+        settings.setValue(m_key, false);
         settings.sync();
     }
     return result;
@@ -70,7 +64,7 @@ int ConfirmationDialog::exec()
 
 void ConfirmationDialog::resetChoice(const QString& key)
 {
-    AppSettings settings(QString::fromLatin1(Group));
-    settings.remove(key);
+    AppSettings settings { QString() };
+    settings.setValue(key, true);
     settings.sync();
 }

@@ -7,8 +7,9 @@
 class QCheckBox;
 class QLabel;
 
-// Asks the user to confirm an action, with a "do not ask again" choice remembered under a settings key
-// (application settings group "Confirmations").
+// Asks the user to confirm an action, with a "do not ask again" choice. The settings key (in the application's
+// own settings, "questionOnAddOrder" for instance) holds whether the user still wants to be asked: true or absent
+// asks, false does not.
 class BV_HOST_EXPORT ConfirmationDialog : public QDialog
 {
     Q_OBJECT
@@ -23,6 +24,7 @@ public:
     // Also remembers the "do not ask again" choice of an accepted dialog.
     int exec() override;
 
+    // Asks again under the key.
     static void resetChoice(const QString& key);
 
 private:
