@@ -65,7 +65,7 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     pane->setWidget(m_notifications);
     addDockWidget(Qt::BottomDockWidgetArea, pane);
     resizeDocks({ pane }, { 110 }, Qt::Vertical);
-    for (const QString& text : qAsConst(core->notifications))
+    for (const QString& text : core->recentNotifications())
         onNotified(text);
     connect(core, &EmbeddedCore::notified, this, &TerminalWindow::onNotified);
 

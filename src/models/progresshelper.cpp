@@ -23,17 +23,17 @@ ProgressHelper::~ProgressHelper()
         m_service->end(m_message);
 }
 
-void ProgressHelper::report(qint64 count)
+void ProgressHelper::report(qint64 count, qint64 elapsedMs)
 {
-    if (m_timer.elapsed() <= ReportMs)
+    if (elapsedMs - m_lastReportMs <= ReportMs)
         return;
+    m_lastReportMs = elapsedMs;
     m_step = qMax<qint64>(1, count - m_lastCount);
     m_lastCount = count;
     if (m_service && !m_extraText.isEmpty()) {
         m_service->extraText(m_message, m_extraText);
         m_extraText.clear();
     }
-    m_timer.restart();
     if (m_service)
         m_service->progress(m_message, count);
 }

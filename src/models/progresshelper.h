@@ -20,7 +20,13 @@ public:
     void progress(qint64 count)
     {
         if (count % m_step == 0)
-            report(count);
+            report(count, m_timer.elapsed());
+    }
+    // The same at a given time since the helper was made, for a caller with a clock of its own.
+    void progressAt(qint64 count, qint64 elapsedMs)
+    {
+        if (count % m_step == 0)
+            report(count, elapsedMs);
     }
     void setExtraText(const QString& text) { m_extraText = text; }
     qint64 step() const { return m_step; }
@@ -28,7 +34,7 @@ public:
 private:
     ProgressHelper(const ProgressHelper&) = delete;
     ProgressHelper& operator=(const ProgressHelper&) = delete;
-    void report(qint64 count);
+    void report(qint64 count, qint64 elapsedMs);
 
     QString m_message;
     IProgressService* m_service; // not owned; null without a host
@@ -36,5 +42,6 @@ private:
     QString m_extraText;
     qint64 m_total;
     qint64 m_lastCount = 0;
+    qint64 m_lastReportMs = 0;
     qint64 m_step = 1;
 };

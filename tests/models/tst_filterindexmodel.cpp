@@ -10,6 +10,7 @@
 #include "models/tableindexmodel.h"
 #include "recordfields.h"
 #include "recordingindex.h"
+#include "recordingprogress.h"
 #include "statusfilter.h"
 
 #include <QAbstractItemModelTester>
@@ -214,13 +215,15 @@ private Q_SLOTS:
     void buildsReportProgressToTheHost()
     {
         EmbeddedCore core;
+        RecordingProgress display;
+        core.progressService().setDisplay(&display);
         LiveTable big;
         for (int k = 0; k < 20000; ++k)
             big.stageInsert(k, QString::number(k % 100));
         big.commit();
         TableIndexModel model(big.table);
         QCoreApplication::processEvents();
-        const QStringList& log = core.progressService().log;
+        const QStringList& log = display.lines;
         QVERIFY(
             log.first().startsWith(QStringLiteral("start Построение №1 индекса табличной модели по таблице orders ")));
         QVERIFY(log.first().endsWith(QStringLiteral(" 20000")));
@@ -230,19 +233,20 @@ private Q_SLOTS:
     void progressStepFollowsTheClock()
     {
         EmbeddedCore core;
+        RecordingProgress display;
+        core.progressService().setDisplay(&display);
         {
+            // A build handling ten records a millisecond for 150 ms, on a clock driven step by step.
             ProgressHelper progress(QStringLiteral("работа"), 1000000);
-            QElapsedTimer timer;
-            timer.start();
-            qint64 n = 0;
-            while (timer.elapsed() < 150)
-                progress.progress(++n);
-            QVERIFY(progress.step() > 1); // reading the clock once per step, not per record
+            for (qint64 n = 1; n <= 1500; ++n)
+                progress.progressAt(n, n / 10);
+            // The step became the records of one 40 ms interval: the clock is read once per step.
+            QCOMPARE(progress.step(), 410);
         }
-        const QStringList& log = core.progressService().log;
-        QCOMPARE(log.first(), QStringLiteral("start работа 1000000"));
-        QVERIFY(log.size() >= 3 && log.size() <= 8); // about one report per 40 ms
-        QCOMPARE(log.last(), QStringLiteral("end работа"));
+        // One report at the first count past 40 ms, then one per step while more than 40 ms passed.
+        QCOMPARE(display.lines,
+            (QStringList { "start работа 1000000", "progress работа 410", "progress работа 820", "progress работа 1230",
+                "end работа" }));
     }
 };
 

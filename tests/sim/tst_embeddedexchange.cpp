@@ -223,14 +223,15 @@ private Q_SLOTS:
         values[parameter] = value;
         const QString ordersBefore = content(x.orders);
         const QString dealsBefore = content(x.deals);
-        const int notified = x.market.core.notifications.size();
+        QSignalSpy notified(&x.market.core, &EmbeddedCore::notified);
 
         QVERIFY(!x.send(kind, values));
         QCOMPARE(content(x.orders), ordersBefore);
         QCOMPARE(content(x.deals), dealsBefore);
-        QCOMPARE(x.market.core.notifications.size(), notified + 1);
-        QVERIFY2(x.market.core.notifications.last().contains(reason), qPrintable(x.market.core.notifications.last()));
-        QVERIFY(x.market.core.notifications.last().contains(QStringLiteral("отклонена биржей")));
+        QCOMPARE(notified.count(), 1);
+        const QString message = notified.first().first().toString();
+        QVERIFY2(message.contains(reason), qPrintable(message));
+        QVERIFY(message.contains(QStringLiteral("отклонена биржей")));
     }
 };
 

@@ -129,18 +129,19 @@ private Q_SLOTS:
         QVERIFY(batches.isValid());
         feed.setRate(4000);
         feed.start();
-        QTest::qWait(600);
+        // The timer delivers batch after batch, each of 4000 changes a second times 50 ms.
+        for (int batch = 0; batch < 3; ++batch)
+            QVERIFY(batches.wait(10000));
         feed.stop();
         QVERIFY(!feed.isRunning());
-        // About 24 batches of about 200 changes; a busy machine delivers fewer, never more.
-        QVERIFY2(batches.count() >= 4 && batches.count() <= 13, qPrintable(QString::number(batches.count())));
         QCOMPARE(feed.batches(), qint64(batches.count()));
         qint64 changes = 0;
         for (const QList<QVariant>& b : batches) {
-            QVERIFY(b.at(0).toInt() >= 200);
+            QVERIFY(b.at(0).toInt() >= 200 && b.at(0).toInt() < 220); // an action may stage a few changes at once
             changes += b.at(0).toInt();
         }
         QCOMPARE(feed.changes(), changes);
+        // Stopped, it sends nothing more, however long the event loop runs.
         const int after = batches.count();
         QTest::qWait(150);
         QCOMPARE(batches.count(), after);

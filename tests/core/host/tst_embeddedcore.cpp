@@ -9,8 +9,10 @@
 #include "core/host/tableregistry.h"
 #include "core/host/widgets/confirmationdialog.h"
 
+#include "recordingprogress.h"
 #include <QAction>
 #include <QCheckBox>
+
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -80,16 +82,24 @@ private Q_SLOTS:
     void servicesKeepWhatTheyWereTold()
     {
         EmbeddedCore core;
+        core.progress()->start(QStringLiteral("Построение"), 10); // no display: dropped
+        RecordingProgress display;
+        core.progressService().setDisplay(&display);
         core.progress()->start(QStringLiteral("Построение"), 10);
         core.progress()->progress(QStringLiteral("Построение"), 5);
         core.progress()->extraText(QStringLiteral("Построение"), QStringLiteral("ещё"));
         core.progress()->end(QStringLiteral("Построение"));
-        QCOMPARE(core.progressService().log,
+        QCOMPARE(display.lines,
             (QStringList { "start Построение 10", "progress Построение 5", "extra Построение ещё", "end Построение" }));
         QSignalSpy notified(&core, &EmbeddedCore::notified);
         core.notify(QStringLiteral("Заявка отклонена"));
-        QCOMPARE(core.notifications, QStringList { QStringLiteral("Заявка отклонена") });
         QCOMPARE(notified.count(), 1);
+        QCOMPARE(notified.first().first().toString(), QStringLiteral("Заявка отклонена"));
+        // A terminal that runs for days keeps only the latest messages for a pane that opens late.
+        for (int i = 0; i < 3 * EmbeddedCore::RecentNotifications; ++i)
+            core.notify(QString::number(i));
+        QCOMPARE(core.recentNotifications().size(), int(EmbeddedCore::RecentNotifications));
+        QCOMPARE(core.recentNotifications().last(), QString::number(3 * EmbeddedCore::RecentNotifications - 1));
 
         QAction action(QStringLiteral("Котировки"), nullptr);
         core.actions()->registerAction(QStringLiteral("quotes"), &action);
@@ -163,15 +173,17 @@ private Q_SLOTS:
             t->restartTimer();
             QVERIFY(core.transactions()->queue(t));
         }
-        QCOMPARE(sender->queued.size(), 2);
+        QCOMPARE(sender->pendingCount(), 2);
         QVERIFY(executed.isEmpty()); // later, from the event loop
         QTRY_COMPARE(executed, (QStringList { "100", "101" }));
     }
 
-    void windowManagerOpensAndLogs()
+    void windowManagerOpensAndAnnounces()
     {
         EmbeddedCore core;
         EmbeddedWindowManager* windows = core.windowManager();
+        QSignalSpy requested(windows, &EmbeddedWindowManager::windowRequested);
+        QSignalSpy locks(windows, &EmbeddedWindowManager::lockChanged);
         QList<SecurityKey> opened;
         windows->registerWindow(30, [&](const QList<SecurityKey>& keys) {
             opened = keys;
@@ -183,7 +195,10 @@ private Q_SLOTS:
         QVERIFY(windows->isLocked());
         IWindowManager::instance()->lockWindows(false);
         QCOMPARE(opened, (QList<SecurityKey> { SecurityKey { 1, 14, 400000 } }));
-        QCOMPARE(windows->log, (QStringList { "open 30 1:14:400000", "open 99 ", "lock 1", "lock 0" }));
+        QCOMPARE(requested.count(), 2);
+        QCOMPARE(requested.at(1).at(0).toInt(), 99); // an unknown kind is asked for, and nothing opens
+        QCOMPARE(requested.at(1).at(2).value<QWidget*>(), nullptr);
+        QCOMPARE(locks.count(), 2);
     }
 
     void connectionStatus()

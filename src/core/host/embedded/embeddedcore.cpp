@@ -50,7 +50,9 @@ QList<QObject*> EmbeddedCore::plugins() const
 
 void EmbeddedCore::notify(const QString& text)
 {
-    notifications << text;
+    m_recent << text;
+    if (m_recent.size() > RecentNotifications)
+        m_recent.removeFirst();
     Q_EMIT notified(text);
 }
 

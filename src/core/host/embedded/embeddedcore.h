@@ -13,8 +13,8 @@
 
 class EmbeddedWindowManager;
 
-// The host core of the embedded terminal: real registries and services, and a record of what it was asked
-// (progress reports, notifications, queued transactions, windows opened) for tests and the demo.
+// The host core of the embedded terminal: real registries and services. Notifications go out as a signal; the
+// latest ones are kept for a window that opens later (the terminal's message pane), a bounded number of them.
 class BV_HOST_EXPORT EmbeddedCore : public ICore
 {
     Q_OBJECT
@@ -53,7 +53,9 @@ public:
     EmbeddedWindowManager* windowManager() const { return m_windows; }
     QList<QObject*> colorManagers() const;
 
-    QStringList notifications;
+    // The latest notifications, oldest first: at most RecentNotifications.
+    QStringList recentNotifications() const { return m_recent; }
+    static constexpr int RecentNotifications = 200;
 
 Q_SIGNALS:
     void notified(const QString& text);
@@ -74,6 +76,7 @@ private:
     mutable QMutex m_englishMutex;
     QSet<const void*> m_englishThreads; // threads switched to English
     QPointer<QTranslator> m_english;
+    QStringList m_recent;
     QString m_messageKey = QStringLiteral("default");
     bool m_busy = false;
     bool m_background = false;

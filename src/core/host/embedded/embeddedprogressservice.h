@@ -3,10 +3,8 @@
 #include "core/host/bv_host_export.h"
 #include "core/host/iprogressservice.h"
 
-#include <QStringList>
-
-// Keeps what it was told, one line per call ("start <message> <total>", "progress <message> <count>", ...), and
-// forwards each call to an optional display.
+// The host's progress service: passes each report on to a display (the terminal's status bar, a test's recorder),
+// or drops it when there is none.
 class BV_HOST_EXPORT EmbeddedProgressService : public IProgressService
 {
 public:
@@ -15,6 +13,10 @@ public:
     void extraText(const QString& message, const QString& text) override;
     void end(const QString& message) override;
 
-    QStringList log;
-    IProgressService* display = nullptr; // not owned
+    // Not owned; null drops the reports.
+    void setDisplay(IProgressService* display) { m_display = display; }
+    IProgressService* display() const { return m_display; }
+
+private:
+    IProgressService* m_display = nullptr;
 };

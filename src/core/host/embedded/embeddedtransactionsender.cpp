@@ -52,7 +52,6 @@ bool EmbeddedTransactionSender::queue(const RawTransactionPtr& transaction)
 {
     if (!transaction)
         throw tr("Транзакция не построена");
-    queued << transaction;
     Q_EMIT transactionQueued(transaction->id());
     if (!m_executor)
         return true;

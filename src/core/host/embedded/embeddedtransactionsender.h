@@ -10,7 +10,7 @@
 
 // The host's transaction sender: descriptions registered by market and kind, transactions built when every
 // required parameter is there, and a queue handed to an executor (the exchange) from the event loop a few
-// milliseconds after queueing, in queueing order. Everything queued stays in `queued` for inspection.
+// milliseconds after queueing, in queueing order.
 class BV_HOST_EXPORT EmbeddedTransactionSender : public QObject, public ITransactionSender
 {
     Q_OBJECT
@@ -25,8 +25,8 @@ public:
     TransactionDescription description(int stockId, int kind) const override;
     RawTransactionPtr build(const TransactionDescription& description, const Values& values) override;
     bool queue(const RawTransactionPtr& transaction) override;
-
-    QList<RawTransactionPtr> queued;
+    // Queued and not executed yet.
+    int pendingCount() const { return m_pending.size(); }
 
 Q_SIGNALS:
     void transactionQueued(quint64 id);

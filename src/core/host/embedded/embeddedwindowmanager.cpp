@@ -13,22 +13,16 @@ void EmbeddedWindowManager::registerWindow(int windowId, Factory factory)
 
 void EmbeddedWindowManager::openWindow(int windowId, const QList<SecurityKey>& keys)
 {
-    QStringList ids;
-    for (const SecurityKey& key : keys)
-        ids << key.textId();
-    log << QStringLiteral("open %1 %2").arg(windowId).arg(ids.join(QLatin1Char('|')));
     const Factory factory = m_factories.value(windowId);
-    if (!factory)
-        return;
-    if (QWidget* window = factory(keys)) {
+    QWidget* window = factory ? factory(keys) : nullptr;
+    if (window)
         window->show();
-        Q_EMIT windowOpened(window);
-    }
+    Q_EMIT windowRequested(windowId, keys, window);
 }
 
 void EmbeddedWindowManager::activateView(QWidget* view)
 {
-    log << QStringLiteral("activate %1").arg(view ? view->objectName() : QString());
+    Q_EMIT viewActivated(view);
     if (!view)
         return;
     QWidget* window = view->window();
@@ -40,5 +34,5 @@ void EmbeddedWindowManager::activateView(QWidget* view)
 void EmbeddedWindowManager::lockWindows(bool lock)
 {
     m_locked = lock;
-    log << QStringLiteral("lock %1").arg(lock ? 1 : 0);
+    Q_EMIT lockChanged(lock);
 }

@@ -7,8 +7,8 @@
 
 #include <functional>
 
-// The host's window manager: window kinds registered by id with a factory; every call is also written to `log`
-// ("open <id> <text ids>", "activate <object name>", "lock 1").
+// The host's window manager: window kinds registered by id with a factory. Each call is also announced by a
+// signal, for the host's own windows to follow.
 class BV_HOST_EXPORT EmbeddedWindowManager : public IWindowManager
 {
     Q_OBJECT
@@ -23,10 +23,11 @@ public:
     void lockWindows(bool lock) override;
     bool isLocked() const { return m_locked; }
 
-    QStringList log;
-
 Q_SIGNALS:
-    void windowOpened(QWidget* window);
+    // Asked for a kind with `keys`; `window` is what its factory made (null for an unknown kind).
+    void windowRequested(int windowId, const QList<SecurityKey>& keys, QWidget* window);
+    void viewActivated(QWidget* view);
+    void lockChanged(bool locked);
 
 private:
     QMap<int, Factory> m_factories;
