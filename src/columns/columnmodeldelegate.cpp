@@ -22,6 +22,11 @@ bool ColumnModelDelegate::compare(const Field&, const Record&, const Field&, con
     return false;
 }
 
+bool ColumnModelDelegate::sortsEmptyLast() const
+{
+    return false;
+}
+
 Field ColumnModelDelegate::emptyField(FieldType::Type type)
 {
     // One empty row with a column of each type, made once and only read afterwards.

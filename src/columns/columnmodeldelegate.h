@@ -29,6 +29,9 @@ public:
         const Field& f1, const Record& r1, const Field& f2, const Record& r2, int& result, int sortRole) const;
     // True when it compared and set `result`; false by default (the model compares the raw fields).
     virtual bool compare(const Field& f1, const Record& r1, const Field& f2, const Record& r2, int& result) const;
+    // Whether rows whose field is empty stand after all others in both sort orders (the model then does not turn
+    // their order round for a descending sort); false by default.
+    virtual bool sortsEmptyLast() const;
 
     // An empty field of the type: what a computed column compares when it has no field of its own.
     static Field emptyField(FieldType::Type type);

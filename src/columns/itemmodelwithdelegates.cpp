@@ -71,9 +71,21 @@ int ItemModelWithDelegates::columnIndex(const QString& name) const
     return -1;
 }
 
-void ItemModelWithDelegates::connectDelegate(ColumnModelDelegate* delegate, int column)
+void ItemModelWithDelegates::connectDelegate(ColumnModelDelegate* delegate)
 {
-    connect(delegate, &ColumnModelDelegate::dataChanged, this, [this, column] { emitDataChanged(column); });
+    // The delegate's columns are looked up when it signals: columns inserted or removed since do not mislead it.
+    connect(delegate, &ColumnModelDelegate::dataChanged, this, &ItemModelWithDelegates::onDelegateDataChanged,
+        Qt::UniqueConnection);
+}
+
+void ItemModelWithDelegates::onDelegateDataChanged()
+{
+    Q_D(ItemModelWithDelegates);
+    const QObject* delegate = sender();
+    for (int column = 0; column < d->columns.size(); ++column) {
+        if (d->columns.at(column).delegate == delegate)
+            emitDataChanged(column);
+    }
 }
 
 void ItemModelWithDelegates::setColumnDelegate(int column, ColumnModelDelegate* delegate, const QString& title)
@@ -89,7 +101,7 @@ void ItemModelWithDelegates::setColumnDelegate(int column, ColumnModelDelegate* 
         c.def.visible = true;
         c.def.type = delegate->getType();
         c.alignment = columnTypeAlignment(c.def.type);
-        connectDelegate(delegate, column);
+        connectDelegate(delegate);
     }
 }
 
@@ -112,7 +124,7 @@ void ItemModelWithDelegates::insertColumnDelegate(int position, ColumnModelDeleg
     c.tableColumn = tableColumn;
     c.alignment = columnTypeAlignment(c.def.type);
     d->columns.insert(qBound(0, position, d->columns.size()), c);
-    connectDelegate(delegate, position);
+    connectDelegate(delegate);
 }
 
 int ItemModelWithDelegates::addColumnDelegate(ColumnModelDelegate* delegate, int tableColumn, int length,
@@ -414,6 +426,8 @@ int ItemModelWithDelegates::compare(const Record& r1, const Record& r2) const
     } else if (c.tableColumn != -1) {
         const Field f1 = r1.data(c.tableColumn);
         const Field f2 = r2.data(c.tableColumn);
+        if (c.delegate && c.delegate->sortsEmptyLast() && f1.isNull() != f2.isNull())
+            return f1.isNull() ? 1 : -1; // in either order
         if (!c.delegate || !c.delegate->compare(f1, r1, f2, r2, result, d->sortRole))
             result = f1.compare(f2);
     } else if (c.delegate) {

@@ -105,5 +105,6 @@ protected:
     void emitDataChangedOnChildren(int column, const QModelIndex& parent);
 
 private:
-    void connectDelegate(ColumnModelDelegate* delegate, int column);
+    void connectDelegate(ColumnModelDelegate* delegate);
+    void onDelegateDataChanged();
 };

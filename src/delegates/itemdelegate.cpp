@@ -36,8 +36,8 @@ QString ItemDelegate::cacheKey(const QStyleOptionViewItem& option) const
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out << int(option.state) << option.font << option.rect.width() << option.rect.height()
         << int(option.displayAlignment) << option.text << option.backgroundBrush << int(option.features)
-        << int(option.checkState) << option.showDecorationSelected << m_drawFrame << m_drawIndicator
-        << option.palette.cacheKey();
+        << int(option.checkState) << option.showDecorationSelected << m_drawFrame << m_drawIndicator;
+    writeColors(out, option);
     return QString::fromLatin1(bytes.toBase64());
 }
 

@@ -120,8 +120,8 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QString text = displayText(value, opt.locale);
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << direction << opt.font << cell.width() << cell.height() << text << int(alignment) << opt.palette.cacheKey()
-        << selected << m_drawFrame;
+    out << direction << opt.font << cell.width() << cell.height() << text << int(alignment) << selected << m_drawFrame;
+    writeColors(out, opt);
     const QString key = QString::fromLatin1(bytes.toBase64());
 
     QPixmap pixmap;

@@ -1,5 +1,7 @@
 #include "delegates/styleditemdelegate.h"
 
+#include <QDataStream>
+
 #include "core/db/datetime.h"
 #include "core/db/xdecimal.h"
 
@@ -59,6 +61,15 @@ QPalette::ColorGroup StyledItemDelegate::colorGroup(const QStyleOptionViewItem& 
     if (!(option.state & QStyle::State_Enabled))
         return QPalette::Disabled;
     return (option.state & QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
+}
+
+void StyledItemDelegate::writeColors(QDataStream& out, const QStyleOptionViewItem& option)
+{
+    const QPalette::ColorGroup group = colorGroup(option);
+    for (QPalette::ColorRole role : { QPalette::Base, QPalette::AlternateBase, QPalette::Highlight, QPalette::Text,
+             QPalette::HighlightedText, QPalette::Mid })
+        out << option.palette.color(group, role).rgba();
+    out << option.palette.color(QPalette::Mid).rgba(); // the frame's, whatever the group
 }
 
 int StyledItemDelegate::focusMargin(const QStyleOptionViewItem& option)

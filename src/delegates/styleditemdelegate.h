@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QStyledItemDelegate>
 
+class QDataStream;
 class QFontMetrics;
 
 // Texts of the database values (date-times with the exchange's time format, decimals with the system's decimal
@@ -32,6 +33,9 @@ protected:
     // The palette group a cell paints with (disabled, inactive or active), and the style's text inset.
     static QPalette::ColorGroup colorGroup(const QStyleOptionViewItem& option);
     static int focusMargin(const QStyleOptionViewItem& option);
+    // The colours a cell paints with, for a pixmap cache key. A palette's own cache key cannot serve: every
+    // modified copy of a palette gets a new one, so a cell coloured per paint would never be found.
+    static void writeColors(QDataStream& out, const QStyleOptionViewItem& option);
 
 private:
     mutable QFont m_hintFont;

@@ -15,9 +15,11 @@
 #include "delegates/catalogue/numbercolumndelegates.h"
 #include "delegates/catalogue/paramcolumndelegates.h"
 #include "delegates/catalogue/securitycolumndelegates.h"
+#include "delegates/catalogue/standardcolumndelegates.h"
 #include "delegates/catalogue/valuecolumndelegates.h"
 #include "delegates/styleditemdelegate.h"
 #include "marketfixture.h"
+#include "models/tableindexmodel.h"
 #include "recordfields.h"
 #include "recordlistmodel.h"
 #include "sim/tradingtables.h"
@@ -120,9 +122,17 @@ QString priceText(const Record& r, const char* field)
     return r.data(QString::fromLatin1(field)).toDecimal().withScale(decimals).toString();
 }
 
-QString kopecks(double value)
+// price × quantity × lots to the kopeck, cut: the exact product of the decimal library, its text cut after two
+// decimals (not the delegate's mantissa arithmetic).
+QString kopecks(const Record& r, qint64 lots)
 {
-    return decimal(qint64(std::trunc(value * 100)), 2).toString();
+    const decimal product
+        = r.data(QStringLiteral("price")).toDecimal() * decimal(number(r, "quantity"), 0) * decimal(lots, 0);
+    QString text = product.toString();
+    const int point = text.indexOf(QLatin1Char('.'));
+    if (point < 0)
+        return text + QStringLiteral(".00");
+    return (text + QStringLiteral("00")).left(point + 3);
 }
 
 const QVector<Member>& members()
@@ -209,17 +219,13 @@ const QVector<Member>& members()
             [](const Record& r) { return priceText(r, "price"); } },
         { "Value", "orders", "price", [](auto* m) { return new ValueColumnDelegate(m); }, {}, {},
             [](const Record& r) {
-                const double lots
-                    = number(referenced("securities", r,
-                                 { { "stock_id", "stock_id" }, { "board_id", "board_id" }, { "sec_id", "sec_id" } }),
-                        "lotsize");
-                return kopecks(r.data(QStringLiteral("price")).toDouble() * double(number(r, "quantity")) * lots);
+                return kopecks(r,
+                    number(referenced("securities", r,
+                               { { "stock_id", "stock_id" }, { "board_id", "board_id" }, { "sec_id", "sec_id" } }),
+                        "lotsize"));
             } },
         { "All_DealsValue", "deals", "price", [](auto* m) { return new All_DealsValueColumnDelegate(m); }, {}, {},
-            [](const Record& r) {
-                return kopecks(r.data(QStringLiteral("price")).toDouble() * double(number(r, "quantity"))
-                    * double(number(r, "lotsize")));
-            } },
+            [](const Record& r) { return kopecks(r, number(r, "lotsize")); } },
         { "ProfitRate", "orders", "price", [](auto* m) { return new ProfitRateDelegate(m); },
             { "Доходность", "profit_rate", nullptr, "Доходность по фьючерсам на процентные ставки", "9,75" }, {},
             [](const Record& r) {
@@ -738,6 +744,72 @@ private Q_SLOTS:
         QCOMPARE(arithmetic->calcExpression(rows.at(0)).toString(), QStringLiteral("0"));
         // Then the null row sorts between the negative and the positive sum.
         QCOMPARE(c.order(rows.mid(0, 3)), QStringLiteral("-1000000||1000000"));
+    }
+
+    // Worked by hand; prices like 1.15 and 0.29 have no exact binary form.
+    void dealValuesAreExactToTheKopeck_data()
+    {
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<qint64>("quantity");
+        QTest::addColumn<qint64>("lots");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("1.15") << "1.15" << qint64(1) << qint64(1) << "1.15";
+        QTest::newRow("0.29") << "0.29" << qint64(1) << qint64(1) << "0.29";
+        QTest::newRow("Brent") << "78.45" << qint64(5) << qint64(10) << "3922.50";
+        QTest::newRow("euro-dollar") << "1.0876" << qint64(2) << qint64(1000) << "2175.20";
+        QTest::newRow("a tenth of a kopeck is cut") << "0.001" << qint64(1) << qint64(1) << "0.00";
+        QTest::newRow("negative spread") << "-1.255" << qint64(2) << qint64(10) << "-25.10";
+        QTest::newRow("dollar-rouble lot") << "91500" << qint64(7) << qint64(1000) << "640500000.00";
+    }
+    void dealValuesAreExactToTheKopeck()
+    {
+        QFETCH(QString, price);
+        QFETCH(qint64, quantity);
+        QFETCH(qint64, lots);
+        const Record deal = *table("deals")->masterIndex()->begin();
+        write(deal, "price", QVariant::fromValue(decimal::fromString(price)));
+        write(deal, "quantity", quantity);
+        write(deal, "lotsize", lots);
+        Column c("deals", "price", [](auto* m) { return new All_DealsValueColumnDelegate(m); });
+        QTEST(shown(c.show(deal)), "expected");
+    }
+
+    // The standard columns of a deals window: the lot size shows itself; the money value is a column of its own.
+    void standardDealColumnsShowLotSizeAndValueAndSortByValue()
+    {
+        TableIndexModel model(table("deals"));
+        StandardColumnDelegates::install(&model, QStringLiteral("deals"));
+        QCoreApplication::processEvents();
+        const int lots = model.columnIndex(QStringLiteral("lotsize"));
+        const int value = model.columnIndex(QStringLiteral("value"));
+        QVERIFY(lots >= 0 && value == lots + 1);
+        QCOMPARE(model.headerData(value, Qt::Horizontal).toString(), QStringLiteral("Объём, руб."));
+        for (int row = 0; row < model.rowCount(); ++row)
+            QCOMPARE(model.index(row, lots).data().toLongLong(), number(model.at(row), "lotsize"));
+        model.sort(value, Qt::DescendingOrder);
+        QVector<decimal> values;
+        for (int row = 0; row < model.rowCount(); ++row)
+            values << decimal::fromString(kopecks(model.at(row), number(model.at(row), "lotsize")));
+        QVERIFY(std::is_sorted(values.rbegin(), values.rend()));
+    }
+
+    // Instruments without a base board stand last whatever the direction of the sort.
+    void emptyBoardNamesStayLastInBothOrders()
+    {
+        Table* securities = table("securities");
+        TableIndexModel model(securities);
+        StandardColumnDelegates::install(&model, QStringLiteral("securities"));
+        QCoreApplication::processEvents();
+        const int board = model.columnIndex(QStringLiteral("main_board_id"));
+        int empty = 0;
+        for (const Record& r : *securities->masterIndex())
+            empty += r.data(QStringLiteral("main_board_id")).isNull() ? 1 : 0;
+        QVERIFY(empty > 0 && empty < model.rowCount());
+        for (Qt::SortOrder order : { Qt::AscendingOrder, Qt::DescendingOrder }) {
+            model.sort(board, order);
+            for (int row = 0; row < model.rowCount(); ++row)
+                QCOMPARE(model.at(row).data(QStringLiteral("main_board_id")).isNull(), row >= model.rowCount() - empty);
+        }
     }
 
     void zeroInstrumentShowsAnEmptyCell()

@@ -45,6 +45,22 @@ public:
     using ItemDelegate::ItemDelegate;
 };
 
+// Counts the cells it really renders (a cell found in the pixmap cache is not rendered).
+template<typename Base>
+class RenderCounting : public Base
+{
+public:
+    using Base::Base;
+    mutable int renders = 0;
+
+protected:
+    void drawContents(QPainter* painter, const QStyleOptionViewItem& option, const QVariant& value) const override
+    {
+        ++renders;
+        Base::drawContents(painter, option, value);
+    }
+};
+
 // A model that refuses edits with a reason.
 class RefusingModel : public QStandardItemModel
 {
@@ -166,6 +182,30 @@ private Q_SLOTS:
         const QString framed = delegate.cacheKey(a);
         delegate.setDrawFrame(false);
         QVERIFY(delegate.cacheKey(a) != framed);
+    }
+
+    // Cells with their own colours (a coloured column, a model's grey text) repaint from the cache like any other.
+    void colouredCellsAreRenderedOnce()
+    {
+        QStandardItemModel model(1, 2);
+        model.setData(model.index(0, 0), QStringLiteral("Снята"));
+        model.setData(model.index(0, 1), QStringLiteral("Снята"));
+        model.setData(model.index(0, 1), QColor(Qt::gray), Qt::ForegroundRole);
+        QTableView view;
+        RenderCounting<ItemDelegateColored> colored(QColor(255, 240, 200));
+        RenderCounting<ItemDelegate> plain;
+        QPixmapCache::clear();
+        QPixmap canvas(200, 40);
+        QPainter painter(&canvas);
+        QStyleOptionViewItem option;
+        option.initFrom(&view);
+        option.rect = QRect(0, 0, 100, 20);
+        for (int paint = 0; paint < 3; ++paint) {
+            colored.paint(&painter, option, model.index(0, 0));
+            plain.paint(&painter, option, model.index(0, 1));
+        }
+        QCOMPARE(colored.renders, 1);
+        QCOMPARE(plain.renders, 1);
     }
 
     void refusedEditShowsTheReasonAndKeepsTheValue()

@@ -81,6 +81,7 @@ public:
 
     bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
     bool compare(const Field& f1, const Record& r1, const Field& f2, const Record& r2, int& result) const override;
+    bool sortsEmptyLast() const override { return m_order == TextOrderNullsLast; }
 
 protected:
     TextColumnDelegate(

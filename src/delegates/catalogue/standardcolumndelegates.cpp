@@ -10,6 +10,20 @@
 
 #include <functional>
 
+namespace {
+
+// The money value is a computed column of its own ("value", "Объём, руб."), right of the field it follows.
+void addValueColumn(ItemModelWithDelegates* model, const char* after, const std::function<ColumnModelDelegate*()>& make)
+{
+    const int field = model->columnIndex(QString::fromLatin1(after));
+    if (field < 0 || model->columnIndex(QStringLiteral("value")) >= 0)
+        return;
+    model->insertColumnDelegate(field + 1, make(), -1, 0, QStringLiteral("value"),
+        CatalogueDelegate::translated(QT_TRANSLATE_NOOP("ColumnDelegates", "Объём, руб.")), QString());
+}
+
+} // namespace
+
 void StandardColumnDelegates::install(ItemModelWithDelegates* model, const QString& tableName)
 {
     // Only fields the model has get a delegate.
@@ -45,12 +59,11 @@ void StandardColumnDelegates::install(ItemModelWithDelegates* model, const QStri
         put("order_num", [model] { return new OrderColumnDelegate(model); });
         put("status", [model] { return new StatusColumnDelegate(model); });
         put("signs", [model] { return new SignsOrderDelegate(model); });
+        addValueColumn(model, "quantity", [model] { return new ValueColumnDelegate(model); });
     } else if (tableName == QLatin1String("deals")) {
         put("deal_num", [model] { return new DealColumnDelegate(model); });
         put("order_num", [model] { return new OrderColumnDelegate(model); });
         put("signs", [model] { return new DealSignDelegate(model); });
-        put(
-            "lotsize", [model] { return new All_DealsValueColumnDelegate(model); },
-            CatalogueDelegate::translated(QT_TRANSLATE_NOOP("ColumnDelegates", "Объём, руб.")));
+        addValueColumn(model, "lotsize", [model] { return new All_DealsValueColumnDelegate(model); });
     }
 }

@@ -88,15 +88,45 @@ bool DealValueDelegate::data(const Field&, const Record& record, int role, QVari
 {
     if (!isShown(role))
         return false;
+    qint64 kopecks = 0;
+    value = QVariant::fromValue(kopecksOf(record, kopecks) ? decimal(kopecks, 2) : decimal::minimum());
+    return true;
+}
+
+bool DealValueDelegate::compare(const Field&, const Record& r1, const Field&, const Record& r2, int& result) const
+{
+    // A value that cannot be told sorts below every value, as an empty decimal does.
+    qint64 a = 0;
+    qint64 b = 0;
+    const bool hasA = kopecksOf(r1, a);
+    const bool hasB = kopecksOf(r2, b);
+    result = hasA != hasB ? (hasA ? 1 : -1) : (a < b ? -1 : (a > b ? 1 : 0));
+    return true;
+}
+
+bool DealValueDelegate::kopecksOf(const Record& record, qint64& kopecks) const
+{
     const Field price = record.data(m_priceColumn);
     const Field quantity = record.data(m_quantityColumn);
     qint64 lots = 0;
-    if (price.isNull() || quantity.isNull() || !lotSize(record, lots)) {
-        value = QVariant::fromValue(decimal::minimum());
-        return true;
-    }
-    const double kopecks = std::trunc(quantity.toDouble() * price.toDouble() * double(lots) * 100.0);
-    value = QVariant::fromValue(decimal(qint64(kopecks), 2));
+    return !price.isNull() && !quantity.isNull() && lotSize(record, lots)
+        && valueInKopecks(quantity.toDecimal(), price.toDecimal(), lots, kopecks);
+}
+
+bool DealValueDelegate::valueInKopecks(const decimal& quantity, const decimal& price, qint64 lots, qint64& kopecks)
+{
+    // Money is counted exactly: the mantissas multiplied in 128 bits, then cut (not rounded) to whole kopecks.
+    using FixedPointDetail::Int128;
+    if (quantity.isEmpty() || price.isEmpty())
+        return false;
+    Int128 product = 0;
+    if (__builtin_mul_overflow(Int128(quantity.mantissa()), Int128(price.mantissa()), &product)
+        || __builtin_mul_overflow(product, Int128(lots) * 100, &product))
+        return false;
+    product /= FixedPointDetail::pow10(quantity.scale() + price.scale());
+    if (product < std::numeric_limits<qint64>::min() + 1 || product > std::numeric_limits<qint64>::max())
+        return false;
+    kopecks = qint64(product);
     return true;
 }
 

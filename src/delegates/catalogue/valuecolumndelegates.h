@@ -50,6 +50,11 @@ class BASIC_VIEWS_EXPORT DealValueDelegate : public CatalogueDelegate
     Q_OBJECT
 public:
     bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
+    // By value: a computed column has no field to compare.
+    bool compare(const Field& f1, const Record& r1, const Field& f2, const Record& r2, int& result) const override;
+    // quantity × price × lots in kopecks, computed exactly and truncated; false for an empty value or one that does
+    // not fit 64 bits.
+    static bool valueInKopecks(const decimal& quantity, const decimal& price, qint64 lots, qint64& kopecks);
 
 protected:
     DealValueDelegate(int priceColumn, int quantityColumn, QObject* parent);
@@ -57,6 +62,8 @@ protected:
     virtual bool lotSize(const Record& record, qint64& lots) const = 0;
 
 private:
+    bool kopecksOf(const Record& record, qint64& kopecks) const;
+
     int m_priceColumn;
     int m_quantityColumn;
 };
