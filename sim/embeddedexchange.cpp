@@ -189,10 +189,6 @@ void EmbeddedExchange::placeOrder(const Values& values, bool iceberg, bool clear
             fills << TradeLedger::Fill(lots, price);
             left -= lots;
         }
-        if (!fills.isEmpty()) {
-            const decimal last = fills.last().second;
-            ledger.tick(in, last, buying ? field(in, "bid") : last, buying ? last : field(in, "offer"));
-        }
     }
     ledger.addOrder(order, fills);
     ledger.commit();

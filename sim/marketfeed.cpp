@@ -15,14 +15,16 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
+
 #include <cmath>
 
 namespace {
 
 // Shares of a batch, in per cent.
-constexpr int TradeShare = 50;
+constexpr int QuoteShare = 40;
 constexpr int NewOrderShare = 25;
-constexpr int FillShare = 17; // the rest cancels
+constexpr int FillShare = 25; // the rest cancels
 
 decimal fieldDecimal(const Record& r, const char* name)
 {
@@ -64,12 +66,30 @@ void MarketFeed::setRate(int changesPerSecond)
 void MarketFeed::start()
 {
     m_carry = 0;
+    const bool was = m_timer.isActive();
     m_timer.start();
+    if (!was)
+        Q_EMIT runningChanged(true);
 }
 
 void MarketFeed::stop()
 {
+    if (!m_timer.isActive())
+        return;
     m_timer.stop();
+    m_recent.clear();
+    Q_EMIT runningChanged(false);
+}
+
+int MarketFeed::measuredRate() const
+{
+    const qint64 now = m_clock.isValid() ? m_clock.elapsed() : 0;
+    int changes = 0;
+    for (const auto& batch : m_recent) {
+        if (now - batch.first < 1000)
+            changes += batch.second;
+    }
+    return changes;
 }
 
 void MarketFeed::onTimeout()
@@ -87,11 +107,11 @@ void MarketFeed::step(int changes)
     // batch has its share.
     for (int attempts = 0; m_ledger->staged() < changes && attempts < 4 * changes; ++attempts) {
         const int pick = int(m_rng.bounded(100));
-        if (pick < TradeShare)
-            trade();
-        else if (pick < TradeShare + NewOrderShare)
+        if (pick < QuoteShare)
+            moveQuotes();
+        else if (pick < QuoteShare + NewOrderShare)
             placeOrder();
-        else if (pick < TradeShare + NewOrderShare + FillShare)
+        else if (pick < QuoteShare + NewOrderShare + FillShare)
             fillOrder();
         else
             cancelOrder();
@@ -104,6 +124,13 @@ void MarketFeed::step(int changes)
     rememberNewOrders();
     ++m_batches;
     m_changes += staged;
+    if (!m_clock.isValid())
+        m_clock.start();
+    const qint64 now = m_clock.elapsed();
+    m_recent.erase(
+        std::remove_if(m_recent.begin(), m_recent.end(), [now](const auto& b) { return now - b.first >= 1000; }),
+        m_recent.end());
+    m_recent.append(qMakePair(now, staged));
     Q_EMIT batchApplied(staged, ms);
 }
 
@@ -121,16 +148,15 @@ decimal MarketFeed::lastPrice(const Record& instrument)
     return last.isEmpty() ? fieldDecimal(instrument, "settle_price") : last;
 }
 
-void MarketFeed::trade()
+void MarketFeed::moveQuotes()
 {
     if (m_instruments.isEmpty())
         return;
     const Record instrument = m_instruments.at(int(m_rng.bounded(m_instruments.size())));
-    if (m_ledger->isTouched(instrument))
-        return;
-    const decimal price = stepsFrom(instrument, lastPrice(instrument), int(m_rng.bounded(7)) - 3);
-    const int spread = 1 + int(m_rng.bounded(3));
-    m_ledger->tick(instrument, price, stepsFrom(instrument, price, -spread), stepsFrom(instrument, price, spread));
+    // New best bid and offer a few steps around the last trade.
+    const decimal middle = stepsFrom(instrument, lastPrice(instrument), int(m_rng.bounded(5)) - 2);
+    m_ledger->quote(instrument, stepsFrom(instrument, middle, -1 - int(m_rng.bounded(3))),
+        stepsFrom(instrument, middle, 1 + int(m_rng.bounded(3))));
 }
 
 void MarketFeed::placeOrder()

@@ -4,7 +4,9 @@
 #include "core/db/record.h"
 #include "sim/bv_sim_export.h"
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QPair>
 #include <QRandomGenerator>
 #include <QTimer>
 #include <QVector>
@@ -16,9 +18,9 @@ class ICore;
 class TradeLedger;
 
 // The market moving: every interval, one batch of changes through the trading gateway's transactions, at a
-// given number of changes per second. About half are trades moving instruments' prices (last, quotes, change
-// direction and time, for the flash), a quarter new orders, and the rest fills of resting orders (balance,
-// status, the deal and the position) and cancellations. The same seed and sequence of calls make the same
+// given number of changes per second: quotes moving, new orders, trades (a resting order filled at its price:
+// the deal, the order's balance and status, the position, the instrument's last price and lots traded) and
+// cancellations. The same seed and sequence of calls make the same
 // changes; only the clock-dependent times differ.
 class BV_SIM_EXPORT MarketFeed : public QObject
 {
@@ -46,15 +48,18 @@ public:
 
     qint64 batches() const { return m_batches; }
     qint64 changes() const { return m_changes; }
+    // The changes delivered over the last second, as measured, not as asked for.
+    int measuredRate() const;
     int currentSession() const { return m_session; }
 
 Q_SIGNALS:
     // A batch was delivered: its record changes and the milliseconds the tables and their models took.
     void batchApplied(int changes, double milliseconds);
+    void runningChanged(bool running);
 
 private:
     void onTimeout();
-    void trade();
+    void moveQuotes();
     void placeOrder();
     void fillOrder();
     void cancelOrder();
@@ -80,4 +85,6 @@ private:
     double m_carry = 0; // changes owed from earlier intervals
     qint64 m_batches = 0;
     qint64 m_changes = 0;
+    QElapsedTimer m_clock;
+    QVector<QPair<qint64, int>> m_recent; // (ms on the clock, changes) of the batches of the last second
 };

@@ -160,13 +160,19 @@ void ReferenceTables::fillSecurities(Table* table, int edition) const
             .set("lotsize", i.lotsize)
             .set("state", 1)
             .set("signs", option ? 0x4 : 0x1)
-            .set("settle_price", i.settle)
             .set("sess_id", session)
-            .set("bid", i.settle - i.step)
-            .set("offer", i.settle + i.step)
-            .set("last", i.settle)
-            .set("price_dir", int(HostSchema::PriceUnchanged)) // no trade yet: no change time, nothing flashes
-            .set("volume", 0);
+            // The opening quotes carry no change time: nothing flashes until the market moves.
+            .set("price_dir", int(HostSchema::PriceUnchanged))
+            .set("bid_dir", int(HostSchema::PriceUnchanged))
+            .set("offer_dir", int(HostSchema::PriceUnchanged));
+        // The day's trades so far: their last price, their lots, and the settlement price that follows them.
+        const decimal settle = m_market.settlementPrice(i);
+        row.set("settle_price", settle)
+            .set("bid", qMax(i.minPrice, settle - i.step))
+            .set("offer", qMin(i.maxPrice, settle + i.step))
+            .set("volume", m_market.trading.value(i.key.sec).volume);
+        if (m_market.trading.contains(i.key.sec))
+            row.set("last", settle);
         if (option || i.key.board == 3) {
             row.set("main_board_id", i.future.board).set("main_sec_id", i.future.sec);
         }

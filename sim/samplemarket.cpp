@@ -107,6 +107,7 @@ SampleMarket::SampleMarket(const SampleMarketOptions& options)
     m_data.currentSession = 5000 + o.sessions - 1;
     makeInstruments();
     makeAccounts();
+    m_data.trading = TradingTables(m_data).tradedByInstrument();
 }
 
 void SampleMarket::makeInstruments()

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QStringList>
 #include <QVector>
 
@@ -60,6 +61,13 @@ struct BV_SIM_EXPORT SampleInstrument
     SecurityKey future; // for an option or a board-3 mirror: the future it refers to
 };
 
+// What the day's trades so far left on an instrument.
+struct BV_SIM_EXPORT SampleTrading
+{
+    decimal last;
+    qint64 volume = 0;
+};
+
 // What the table writers make the tables from: the market's instruments, accounts and calendar, as plain data.
 struct BV_SIM_EXPORT SampleMarketData
 {
@@ -73,4 +81,12 @@ struct BV_SIM_EXPORT SampleMarketData
     QVector<SampleInstrument> instruments;
     QStringList firmCodes;
     QStringList clientCodes;
+    QHash<qint64, SampleTrading> trading; // by security id; instruments not traded today are absent
+
+    // The session's settlement price so far: the last trade's price, yesterday's settlement before any trade.
+    decimal settlementPrice(const SampleInstrument& instrument) const
+    {
+        const auto traded = trading.constFind(instrument.key.sec);
+        return traded == trading.constEnd() ? instrument.settle : traded->last;
+    }
 };

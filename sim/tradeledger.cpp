@@ -9,6 +9,7 @@
 #include "core/host/schema/hostschema.h"
 #include "core/host/tableregistry.h"
 #include "sim/generatorutil.h"
+#include "sim/holding.h"
 
 namespace {
 
@@ -31,6 +32,8 @@ TradeLedger::TradeLedger(TableRegistry* tables)
     , m_deals(tables->table(QStringLiteral("deals")))
     , m_positions(tables->table(QStringLiteral("positions")))
     , m_securities(tables->table(QStringLiteral("securities")))
+    , m_securityIdColumn(m_securities->columnIndex(QStringLiteral("sec_id")))
+    , m_positionSecurityColumn(m_positions->columnIndex(QStringLiteral("sec_id")))
 {
     open();
 }
@@ -84,6 +87,22 @@ qint64 TradeLedger::addOrder(const Order& order, const QList<Fill>& fills)
 void TradeLedger::fill(const Record& order, qint64 quantity, const decimal& price)
 {
     touch(order);
+    // The trade moves its instrument: the last price, the lots, and the quote the resting order stood on.
+    const SecurityKey key = GeneratorUtil::securityKeyOf(order);
+    const Record instrument(m_securities, keyText(key));
+    if (!instrument.isNull()) {
+        InstrumentMove& move = instrumentMove(instrument);
+        const decimal step = instrument.data(QStringLiteral("price_step")).toDecimal();
+        move.last = price;
+        move.lots += quantity;
+        if (order.data(QStringLiteral("buysell")).toChar() == QLatin1Char('B')) {
+            move.bid = price;
+            move.offer = qMax(move.offer, price + step);
+        } else {
+            move.offer = price;
+            move.bid = qMin(move.bid, price - step);
+        }
+    }
     const qint64 balance = order.data(QStringLiteral("balance")).toInteger64() - quantity;
     RecordUpdater u(order, *m_orderTrans);
     u.data(QStringLiteral("balance")) = balance;
@@ -116,20 +135,98 @@ void TradeLedger::change(const Record& order, const decimal& price, qint64 quant
         u.data(QStringLiteral("status")) = HostSchema::StatusFilled;
 }
 
-void TradeLedger::tick(const Record& instrument, const decimal& last, const decimal& bid, const decimal& offer)
+void TradeLedger::quote(const Record& instrument, const decimal& bid, const decimal& offer)
 {
-    touch(instrument);
-    const decimal previous = instrument.data(QStringLiteral("last")).toDecimal();
-    const int c = last.compare(previous);
-    RecordUpdater u(instrument, *m_instrumentTrans);
-    u.data(QStringLiteral("last")) = last;
-    u.data(QStringLiteral("bid")) = bid;
-    u.data(QStringLiteral("offer")) = offer;
-    u.data(QStringLiteral("price_dir")) = c > 0 ? HostSchema::PriceUp
-        : c < 0                                 ? HostSchema::PriceDown
-                                                : HostSchema::PriceUnchanged;
-    u.data(QStringLiteral("change_time")) = datetime::currentDateTime();
-    u.data(QStringLiteral("volume")) = instrument.data(QStringLiteral("volume")).toInteger64() + 1;
+    InstrumentMove& move = instrumentMove(instrument);
+    move.bid = bid;
+    move.offer = offer;
+}
+
+TradeLedger::InstrumentMove& TradeLedger::instrumentMove(const Record& instrument)
+{
+    auto it = m_instrumentMoves.find(instrument.handle());
+    if (it == m_instrumentMoves.end()) {
+        InstrumentMove move;
+        move.instrument = instrument;
+        move.last = decimal::minimum();
+        move.bid = instrument.data(QStringLiteral("bid")).toDecimal();
+        move.offer = instrument.data(QStringLiteral("offer")).toDecimal();
+        it = m_instrumentMoves.insert(instrument.handle(), move);
+        ++m_staged;
+    }
+    return *it;
+}
+
+void TradeLedger::writeInstruments()
+{
+    const datetime now = datetime::currentDateTime();
+    auto direction = [](const decimal& next, const decimal& previous) {
+        const int c = previous.isEmpty() ? 0 : next.compare(previous);
+        return c > 0 ? HostSchema::PriceUp : c < 0 ? HostSchema::PriceDown : HostSchema::PriceUnchanged;
+    };
+    for (const InstrumentMove& move : qAsConst(m_instrumentMoves)) {
+        const Record& in = move.instrument;
+        RecordUpdater u(in, *m_instrumentTrans);
+        // Quotes stay inside the limits and apart.
+        const decimal low = in.data(QStringLiteral("min_price")).toDecimal();
+        const decimal high = in.data(QStringLiteral("max_price")).toDecimal();
+        const decimal step = in.data(QStringLiteral("price_step")).toDecimal();
+        decimal bid = qBound(low, move.bid, high);
+        decimal offer = qBound(low, move.offer, high);
+        if (!(bid < offer)) {
+            if (offer + step <= high)
+                offer = bid + step;
+            else
+                bid = offer - step;
+        }
+        const decimal oldBid = in.data(QStringLiteral("bid")).toDecimal();
+        const decimal oldOffer = in.data(QStringLiteral("offer")).toDecimal();
+        if (bid != oldBid) {
+            u.data(QStringLiteral("bid")) = bid;
+            u.data(QStringLiteral("bid_dir")) = direction(bid, oldBid);
+            u.data(QStringLiteral("bid_time")) = now;
+        }
+        if (offer != oldOffer) {
+            u.data(QStringLiteral("offer")) = offer;
+            u.data(QStringLiteral("offer_dir")) = direction(offer, oldOffer);
+            u.data(QStringLiteral("offer_time")) = now;
+        }
+        if (move.lots == 0)
+            continue;
+        const decimal before = in.data(QStringLiteral("last")).toDecimal();
+        u.data(QStringLiteral("last")) = move.last;
+        u.data(QStringLiteral("price_dir"))
+            = direction(move.last, before.isEmpty() ? in.data(QStringLiteral("settle_price")).toDecimal() : before);
+        u.data(QStringLiteral("change_time")) = now;
+        u.data(QStringLiteral("volume")) = in.data(QStringLiteral("volume")).toInteger64() + move.lots;
+        if (!m_unsettledHandles.contains(in.handle())) {
+            m_unsettledHandles.insert(in.handle());
+            m_unsettled.append(in);
+        }
+    }
+}
+
+QHash<qint64, TradeLedger::Settlement> TradeLedger::settle()
+{
+    // The oldest traded instruments first, as many as the budget of position writes allows (at least one).
+    QHash<qint64, Settlement> settled;
+    const int budget = qMax(m_settlementBudget, m_staged);
+    int spent = 0;
+    while (!m_unsettled.isEmpty()) {
+        const Record in = m_unsettled.first();
+        const qint64 sec = in.data(m_securityIdColumn).toInteger64();
+        const int holders = m_holders.value(sec).size();
+        if (spent > 0 && spent + holders > budget)
+            break;
+        spent += holders + 1;
+        m_unsettled.removeFirst();
+        m_unsettledHandles.remove(in.handle());
+        RecordUpdater u(in, *m_instrumentTrans);
+        const decimal last = u.data(QStringLiteral("last")).toDecimal();
+        u.data(QStringLiteral("settle_price")) = last;
+        settled.insert(sec, Settlement { in, last });
+    }
+    return settled;
 }
 
 void TradeLedger::addDeal(qint64 orderNum, const Order& order, qint64 quantity, const decimal& price)
@@ -153,41 +250,97 @@ void TradeLedger::addDeal(qint64 orderNum, const Order& order, qint64 quantity, 
     PositionMove& move = m_moves[order.account + QLatin1Char('|') + order.key.textId()];
     move.account = order.account;
     move.key = order.key;
-    (order.side == QLatin1Char('B') ? move.bought : move.sold) += quantity;
-    move.price = price;
+    move.fills << PositionFill { order.side == QLatin1Char('B'), quantity, price };
 }
 
-void TradeLedger::writePositions()
+void TradeLedger::indexHolders()
 {
-    for (const PositionMove& move : qAsConst(m_moves)) {
-        const Record held(m_positions, move.account + QLatin1Char(',') + keyText(move.key));
-        RecordUpdater u(held.isNull() ? Record(m_positions) : held, *m_positionTrans);
-        const qint64 open = held.isNull() ? 0 : held.data(QStringLiteral("open_pos")).toInteger64();
-        const qint64 bought = move.bought + (held.isNull() ? 0 : held.data(QStringLiteral("buy_qty")).toInteger64());
-        const qint64 sold = move.sold + (held.isNull() ? 0 : held.data(QStringLiteral("sell_qty")).toInteger64());
+    if (m_indexedHolders == m_positions->count())
+        return;
+    // Someone else wrote positions: learn them all again.
+    m_holders.clear();
+    for (const Record& held : *m_positions->masterIndex())
+        m_holders[held.data(m_positionSecurityColumn).toInteger64()].append(held);
+    m_indexedHolders = m_positions->count();
+}
+
+void TradeLedger::writePositions(const QHash<qint64, Settlement>& settled)
+{
+    auto write = [&](const Record& held, const Record& instrument, const decimal& settle, const PositionMove& move) {
+        Holding holding;
+        if (!held.isNull()) {
+            holding.open = held.data(QStringLiteral("open_pos")).toInteger64();
+            holding.bought = held.data(QStringLiteral("buy_qty")).toInteger64();
+            holding.sold = held.data(QStringLiteral("sell_qty")).toInteger64();
+            holding.averagePrice = held.data(QStringLiteral("avg_price")).toDecimal();
+        }
+        for (const PositionFill& f : move.fills)
+            holding.addFill(f.buy, f.quantity, f.price);
+        const Record row = held.isNull() ? Record(m_positions) : held;
+        RecordUpdater u(row, *m_positionTrans);
         if (held.isNull()) {
+            m_newHolders.append(move.account + QLatin1Char(',') + keyText(move.key));
             u.data(QStringLiteral("account")) = move.account;
             GeneratorUtil::setSecurityKey(u, move.key);
-            u.data(QStringLiteral("open_pos")) = open;
+            u.data(QStringLiteral("open_pos")) = holding.open;
         }
-        u.data(QStringLiteral("buy_qty")) = bought;
-        u.data(QStringLiteral("sell_qty")) = sold;
-        u.data(QStringLiteral("pos")) = open + bought - sold;
-        u.data(QStringLiteral("avg_price")) = move.price;
+        if (!move.fills.isEmpty()) {
+            u.data(QStringLiteral("buy_qty")) = holding.bought;
+            u.data(QStringLiteral("sell_qty")) = holding.sold;
+            u.data(QStringLiteral("pos")) = holding.position();
+            if (holding.averagePrice.isEmpty())
+                u.data(QStringLiteral("avg_price")).clear();
+            else
+                u.data(QStringLiteral("avg_price")) = holding.averagePrice;
+        }
+        if (!instrument.isNull())
+            u.data(QStringLiteral("vm"))
+                = holding.margin(settle, instrument.data(QStringLiteral("lotsize")).toInteger64());
         ++m_staged;
+    };
+    // The positions that traded, at their instrument's settlement price (the new one when it settles now)...
+    QSet<const void*> written;
+    for (const PositionMove& move : qAsConst(m_moves)) {
+        const Record held(m_positions, move.account + QLatin1Char(',') + keyText(move.key));
+        const auto now = settled.constFind(move.key.sec);
+        const Record instrument = now != settled.constEnd() ? now->instrument : Record(m_securities, keyText(move.key));
+        const decimal settle = now != settled.constEnd() ? now->price
+            : instrument.isNull()                        ? decimal()
+                                                         : instrument.data(QStringLiteral("settle_price")).toDecimal();
+        write(held, instrument, settle, move);
+        if (!held.isNull())
+            written.insert(held.handle());
+    }
+    // ... and every other position held in an instrument that settles now, revalued.
+    const PositionMove unchanged;
+    for (auto it = settled.constBegin(); it != settled.constEnd(); ++it) {
+        for (const Record& held : m_holders.value(it.key())) {
+            if (!written.contains(held.handle()))
+                write(held, it->instrument, it->price, unchanged);
+        }
     }
     m_moves.clear();
 }
 
 void TradeLedger::commit()
 {
-    if (m_staged == 0)
+    if (m_staged == 0 && m_unsettled.isEmpty())
         return;
-    writePositions();
+    indexHolders();
+    writeInstruments();
+    const QHash<qint64, Settlement> settled = settle();
+    writePositions(settled);
+    m_instrumentMoves.clear();
     m_instrumentTrans->commit();
     m_orderTrans->commit();
     m_dealTrans->commit();
     m_positionTrans->commit();
+    for (const QString& key : qAsConst(m_newHolders)) {
+        const Record held(m_positions, key);
+        m_holders[held.data(m_positionSecurityColumn).toInteger64()].append(held);
+        ++m_indexedHolders;
+    }
+    m_newHolders.clear();
     m_touched.clear();
     m_staged = 0;
     open();

@@ -7,6 +7,8 @@
 
 #include <QHash>
 #include <QSet>
+#include <QStringList>
+#include <QVector>
 
 #include <memory>
 
@@ -15,10 +17,19 @@ class Table;
 class TableRegistry;
 
 // Writes trading events into the market's tables the way the trading gateway delivers them: every table's
-// changes of a batch in one transaction, committed instruments first, then orders, deals and positions. An
-// order's fills lower its balance, append its deals and move the account's position, so the tables agree.
+// changes of a batch in one transaction, committed instruments first, then orders, deals and positions. A fill of
+// a resting order is a trade: its deal, the order's balance, the account's position (averaging its price) and the
+// instrument's last price, lots traded, direction and quotes all move together. Quotes may also move without a
+// trade.
 //
-// A record is changed at most once per batch: callers pick each order once (isTouched() tells).
+// The settlement price follows the trades, and when it moves every open position in the instrument is revalued
+// against it (variation margin) in the same batch, so a position's margin always answers its instrument's
+// settlement price. A busy instrument may hold thousands of positions: traded instruments settle oldest first, as
+// many per batch as a budget of position writes allows (the batch's own size, at least settlementBudget()); the
+// rest settle in the next batches, which commit() sends even when nothing else is staged.
+//
+// An order is changed at most once per batch: callers pick each order once (isTouched() tells). Instruments and
+// positions take any number of trades in a batch and are written once.
 class BV_SIM_EXPORT TradeLedger
 {
 public:
@@ -45,15 +56,21 @@ public:
     // Lots traded at a price.
     using Fill = QPair<qint64, decimal>;
 
-    // Stages a new order that already traded the given fills (their deals are staged too); returns its number.
+    // Stages a new order that already traded the given fills against resting orders (filled through fill(), which
+    // moved the instrument); its deals and position move are staged too. Returns its number.
     qint64 addOrder(const Order& order, const QList<Fill>& fills = {});
-    // Fills lots of a resting order at the price.
+    // A trade: lots of a resting order filled at the price.
     void fill(const Record& order, qint64 quantity, const decimal& price);
     void cancel(const Record& order);
     // A new price and quantity for a resting order; its balance follows the quantity.
     void change(const Record& order, const decimal& price, qint64 quantity);
-    // A trade on the instrument's board: last price, quotes, direction and change time.
-    void tick(const Record& instrument, const decimal& last, const decimal& bid, const decimal& offer);
+    // New best quotes of an instrument, without a trade.
+    void quote(const Record& instrument, const decimal& bid, const decimal& offer);
+
+    int settlementBudget() const { return m_settlementBudget; }
+    void setSettlementBudget(int positions) { m_settlementBudget = qMax(1, positions); }
+    // Whether traded instruments wait for their settlement price to follow them.
+    bool hasUnsettled() const { return !m_unsettled.isEmpty(); }
 
     bool isTouched(const Record& record) const { return m_touched.contains(record.handle()); }
     // Record changes staged since the last commit.
@@ -62,29 +79,62 @@ public:
     void commit();
 
 private:
+    struct InstrumentMove
+    {
+        Record instrument;
+        decimal last; // the batch's last trade; empty without one
+        qint64 lots = 0;
+        decimal bid;
+        decimal offer;
+    };
+    struct PositionFill
+    {
+        bool buy;
+        qint64 quantity;
+        decimal price;
+    };
     struct PositionMove
     {
         QString account;
         SecurityKey key;
-        qint64 bought = 0;
-        qint64 sold = 0;
-        decimal price;
+        QVector<PositionFill> fills;
     };
     void addDeal(qint64 orderNum, const Order& order, qint64 quantity, const decimal& price);
+    InstrumentMove& instrumentMove(const Record& instrument);
     void touch(const Record& record);
-    void writePositions();
+    void writeInstruments();
+    struct Settlement
+    {
+        Record instrument;
+        decimal price;
+    };
+    // Moves the settlement price of the instruments that settle in this batch, by security id.
+    QHash<qint64, Settlement> settle();
+    void indexHolders();
+    void writePositions(const QHash<qint64, Settlement>& settled);
     void open();
 
     Table* m_orders;
     Table* m_deals;
     Table* m_positions;
     Table* m_securities;
+    int m_securityIdColumn;
+    int m_positionSecurityColumn;
     std::unique_ptr<RecordsTrans> m_instrumentTrans;
     std::unique_ptr<RecordsTrans> m_orderTrans;
     std::unique_ptr<RecordsTrans> m_dealTrans;
     std::unique_ptr<RecordsTrans> m_positionTrans;
+    QHash<const void*, InstrumentMove> m_instrumentMoves;
     QHash<QString, PositionMove> m_moves; // by account and instrument
     QSet<const void*> m_touched;
+    // Traded instruments whose settlement price has not followed them yet, oldest first.
+    QList<Record> m_unsettled;
+    QSet<const void*> m_unsettledHandles;
+    // Positions by security id; m_newHolders are this batch's new ones, by key.
+    QHash<qint64, QVector<Record>> m_holders;
+    int m_indexedHolders = -1;
+    QStringList m_newHolders;
+    int m_settlementBudget = 512;
     qint64 m_nextOrder = 1;
     qint64 m_nextDeal = 1;
     int m_staged = 0;

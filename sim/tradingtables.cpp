@@ -5,6 +5,7 @@
 #include "core/db/table.h"
 #include "core/host/schema/hostschema.h"
 #include "sim/generatorutil.h"
+#include "sim/holding.h"
 #include "sim/samplemarketdata.h"
 
 #include <QHash>
@@ -27,28 +28,10 @@ struct Columns
     QList<int> index;
 };
 
-struct Position
-{
-    QString account;
-    SecurityKey key;
-    qint64 open = 0;
-    qint64 bought = 0;
-    qint64 sold = 0;
-    decimal lastPrice;
-    decimal settle;
-    int lotsize = 1;
-    int decimals = 0;
-};
-
 } // namespace
 
-void TradingTables::fill(Table* table) const
+void TradingTables::generate(const std::function<void(const Order&)>& visit) const
 {
-    const QString name = table->name();
-    const bool orders = name == QLatin1String("orders");
-    const bool deals = name == QLatin1String("deals");
-    const bool positions = name == QLatin1String("positions");
-    const bool fees = name == QLatin1String("fee") || name == QLatin1String("broker_fee");
     const SampleMarketOptions& options = m_market.options;
     const QVector<SampleInstrument>& instruments = m_market.instruments;
     QVector<int> futures;
@@ -59,7 +42,7 @@ void TradingTables::fill(Table* table) const
         else if (instruments[i].key.board == 15)
             optionsList << i;
     }
-    const QStringList clients = m_market.clientCodes;
+    const int clients = m_market.clientCodes.size();
     const int session = m_market.currentSession;
     // The day's history runs from the opening at 10:00 (from midnight for a market made earlier) to the moment the
     // market is made, so that the live orders that follow carry the same day and later times.
@@ -71,7 +54,68 @@ void TradingTables::fill(Table* table) const
     const qint64 daySpan = qMax<qint64>(0, end - dayStart - 1000);
 
     QRandomGenerator rng(tableSeed(options.seed, QStringLiteral("trading")));
-    QRandomGenerator feeRng(tableSeed(options.seed, name));
+    qint64 dealNum = 5000000;
+    for (int n = 0; n < options.orders; ++n) {
+        Order o;
+        // Futures trade more than options.
+        const bool option = !optionsList.isEmpty() && rng.bounded(10) < 3;
+        const SampleInstrument& in = instruments[option ? optionsList[int(rng.bounded(optionsList.size()))]
+                                                        : futures[int(rng.bounded(futures.size()))]];
+        o.instrument = &in;
+        o.side = rng.bounded(2) ? QLatin1Char('B') : QLatin1Char('S');
+        const int ticks = int(rng.bounded(41)) - 20;
+        o.price = qBound(
+            in.minPrice, onStep(in.settle.toDouble() + ticks * in.step.toDouble(), in.step, in.decimals), in.maxPrice);
+        o.quantity = 1 + int(rng.bounded(50));
+        const int fillKind = int(rng.bounded(10)); // 0-6 none, 7-8 part, 9 all
+        const qint64 filled = fillKind < 7   ? 0
+            : fillKind < 9 && o.quantity > 1 ? 1 + int(rng.bounded(int(o.quantity) - 1))
+                                             : o.quantity;
+        o.balance = o.quantity - filled;
+        o.status = o.balance == 0  ? HostSchema::StatusFilled
+            : rng.bounded(10) == 0 ? HostSchema::StatusCancelled
+                                   : HostSchema::StatusActive;
+        o.client = int(rng.bounded(clients));
+        o.moment = dayStart + daySpan * n / qMax(1, options.orders) + int(rng.bounded(1000));
+        o.session = rng.bounded(20) == 0 ? session - 1 : session;
+        o.signs = rng.bounded(50) == 0 ? IcebergSign : 0;
+        o.number = 1000000 + n;
+        // A fill of two parts when it can be split.
+        o.parts[0] = filled > 1 ? filled / 2 : filled;
+        o.parts[1] = filled > 1 ? filled - filled / 2 : 0;
+        for (int part = 0; part < 2; ++part) {
+            if (o.parts[part] == 0)
+                continue;
+            o.dealNumbers[part] = ++dealNum;
+            o.rare[part] = int(rng.bounded(200));
+        }
+        visit(o);
+    }
+}
+
+QHash<qint64, SampleTrading> TradingTables::tradedByInstrument() const
+{
+    QHash<qint64, SampleTrading> traded;
+    generate([&](const Order& o) {
+        for (qint64 lots : o.parts) {
+            if (lots == 0)
+                continue;
+            SampleTrading& t = traded[o.instrument->key.sec];
+            t.last = o.price; // orders come in time order
+            t.volume += lots;
+        }
+    });
+    return traded;
+}
+
+void TradingTables::fill(Table* table) const
+{
+    const QString name = table->name();
+    const bool orders = name == QLatin1String("orders");
+    const bool deals = name == QLatin1String("deals");
+    const bool positions = name == QLatin1String("positions");
+    const bool fees = name == QLatin1String("fee") || name == QLatin1String("broker_fee");
+    QRandomGenerator feeRng(tableSeed(m_market.options.seed, name));
     RecordsTrans trans(table);
     const Columns oc(table,
         { "order_num", "stock_id", "board_id", "sec_id", "sess_id", "buysell", "price", "quantity", "balance", "status",
@@ -80,84 +124,67 @@ void TradingTables::fill(Table* table) const
         { "deal_num", "order_num", "stock_id", "board_id", "sec_id", "sess_id", "buysell", "price", "quantity",
             "account", "moment", "signs", "fee_flag", "lotsize" });
     const Columns fc(table, { "deal_num", "fee_buy", "fee_sell" });
-    QHash<QString, Position> book;
-    qint64 dealNum = 5000000;
+    struct Held
+    {
+        QString account;
+        const SampleInstrument* instrument;
+        Holding holding;
+    };
+    QHash<QString, Held> book;
 
-    for (int n = 0; n < options.orders; ++n) {
-        // Futures trade more than options.
-        const bool option = !optionsList.isEmpty() && rng.bounded(10) < 3;
-        const SampleInstrument& in = instruments[option ? optionsList[int(rng.bounded(optionsList.size()))]
-                                                        : futures[int(rng.bounded(futures.size()))]];
-        const QChar side = rng.bounded(2) ? QLatin1Char('B') : QLatin1Char('S');
-        const int ticks = int(rng.bounded(41)) - 20;
-        decimal price = onStep(in.settle.toDouble() + ticks * in.step.toDouble(), in.step, in.decimals);
-        price = qBound(in.minPrice, price, in.maxPrice);
-        const qint64 quantity = 1 + int(rng.bounded(50));
-        const int fillKind = int(rng.bounded(10)); // 0-6 none, 7-8 part, 9 all
-        const qint64 filled = fillKind < 7 ? 0
-            : fillKind < 9 && quantity > 1 ? 1 + int(rng.bounded(int(quantity) - 1))
-                                           : quantity;
-        const qint64 balance = quantity - filled;
-        const int status = balance == 0 ? HostSchema::StatusFilled
-            : rng.bounded(10) == 0      ? HostSchema::StatusCancelled
-                                        : HostSchema::StatusActive;
-        const int client = int(rng.bounded(clients.size()));
-        const QString& account = clients[client];
-        const qint64 moment = dayStart + daySpan * n / qMax(1, options.orders) + int(rng.bounded(1000));
-        const int orderSession = rng.bounded(20) == 0 ? session - 1 : session;
-        const qint64 signs = rng.bounded(50) == 0 ? IcebergSign : 0;
-        const qint64 orderNum = 1000000 + n;
+    generate([&](const Order& o) {
+        const SampleInstrument& in = *o.instrument;
+        const QString& account = m_market.clientCodes[o.client];
         if (orders) {
             RecordUpdater u(Record(table), trans);
-            u.data(oc[0]) = orderNum;
+            u.data(oc[0]) = o.number;
             u.data(oc[1]) = in.key.stock;
             u.data(oc[2]) = in.key.board;
             u.data(oc[3]) = in.key.sec;
-            u.data(oc[4]) = orderSession;
-            u.data(oc[5]) = side;
-            u.data(oc[6]) = price;
-            u.data(oc[7]) = quantity;
-            u.data(oc[8]) = balance;
-            u.data(oc[9]) = status;
+            u.data(oc[4]) = o.session;
+            u.data(oc[5]) = o.side;
+            u.data(oc[6]) = o.price;
+            u.data(oc[7]) = o.quantity;
+            u.data(oc[8]) = o.balance;
+            u.data(oc[9]) = o.status;
             u.data(oc[10]) = account;
-            u.data(oc[11]) = datetime(moment);
-            u.data(oc[12]) = signs;
-            u.data(oc[13])
-                = QStringLiteral("trader%1").arg(client / qMax(1, options.clientsPerFirm) + 1, 2, 10, QLatin1Char('0'));
-            if (n % 7 == 0)
+            u.data(oc[11]) = datetime(o.moment);
+            u.data(oc[12]) = o.signs;
+            u.data(oc[13]) = QStringLiteral("trader%1")
+                                 .arg(o.client / qMax(1, m_market.options.clientsPerFirm) + 1, 2, 10, QLatin1Char('0'));
+            if (o.number % 7 == 0)
                 u.data(oc[14]) = QStringLiteral("авто");
         }
-        // A fill of two parts when it can be split.
-        const qint64 parts[2] = { filled > 1 ? filled / 2 : filled, filled > 1 ? filled - filled / 2 : 0 };
-        for (qint64 part : parts) {
-            if (part == 0)
+        for (int part = 0; part < 2; ++part) {
+            const qint64 lots = o.parts[part];
+            if (lots == 0)
                 continue;
-            ++dealNum;
+            const qint64 dealNum = o.dealNumbers[part];
             const bool withFee = dealNum % 10 == 0;
-            const int rare = int(rng.bounded(200)); // drawn for every table: all follow one stream of orders
             if (deals) {
+                const int rare = o.rare[part];
                 const qint64 dealSigns = rare == 0 ? ExecutionSign | ExpirationSign
                     : rare == 1                    ? ExpirationSign
                     : in.key.board == 3            ? AddressSign
                                                    : 0;
                 RecordUpdater u(Record(table), trans);
                 u.data(dc[0]) = dealNum;
-                u.data(dc[1]) = orderNum;
+                u.data(dc[1]) = o.number;
                 u.data(dc[2]) = in.key.stock;
                 u.data(dc[3]) = in.key.board;
                 u.data(dc[4]) = in.key.sec;
-                u.data(dc[5]) = orderSession;
-                u.data(dc[6]) = side;
-                u.data(dc[7]) = price;
-                u.data(dc[8]) = part;
+                u.data(dc[5]) = o.session;
+                u.data(dc[6]) = o.side;
+                u.data(dc[7]) = o.price;
+                u.data(dc[8]) = lots;
                 u.data(dc[9]) = account;
-                u.data(dc[10]) = datetime(moment + 5);
+                u.data(dc[10]) = datetime(o.moment + 5);
                 u.data(dc[11]) = dealSigns;
                 u.data(dc[12]) = withFee ? 1 : 0;
                 u.data(dc[13]) = in.lotsize;
             }
             if (fees && withFee) {
-                const decimal base = decimal::fromDouble(price.toDouble() * double(part) * in.lotsize * 0.0001, 2);
+                const decimal base = decimal::fromDouble(o.price.toDouble() * double(lots) * in.lotsize * 0.0001, 2);
                 const decimal extra = decimal(qint64(feeRng.bounded(100)), 2);
                 RecordUpdater u(Record(table), trans);
                 u.data(fc[0]) = dealNum;
@@ -165,35 +192,33 @@ void TradingTables::fill(Table* table) const
                 u.data(fc[2]) = base;
             }
             if (positions) {
-                const QString key = account + QLatin1Char('|') + in.key.textId();
-                Position& p = book[key];
-                p.account = account;
-                p.key = in.key;
-                (side == QLatin1Char('B') ? p.bought : p.sold) += part;
-                p.lastPrice = price;
-                p.settle = in.settle;
-                p.lotsize = in.lotsize;
-                p.decimals = in.decimals;
+                Held& h = book[account + QLatin1Char('|') + in.key.textId()];
+                h.account = account;
+                h.instrument = &in;
+                h.holding.addFill(o.side == QLatin1Char('B'), lots, o.price);
             }
         }
-    }
+    });
 
     if (positions) {
+        // Margins against the settlement price the day's trades left.
         QStringList keys = book.keys();
         keys.sort();
         for (const QString& key : keys) {
-            const Position& p = book[key];
-            const qint64 pos = p.open + p.bought - p.sold;
-            const xdecimal vm = (xdecimal(p.settle) - xdecimal(p.lastPrice)) * xdecimal(decimal(pos * p.lotsize, 0));
+            const Held& h = book[key];
+            const Holding& holding = h.holding;
+            const decimal settle = m_market.settlementPrice(*h.instrument);
             RecordUpdater u(Record(table), trans);
-            u.data(QStringLiteral("account")) = p.account;
-            GeneratorUtil::setSecurityKey(u, p.key);
-            u.data(QStringLiteral("open_pos")) = p.open;
-            u.data(QStringLiteral("buy_qty")) = p.bought;
-            u.data(QStringLiteral("sell_qty")) = p.sold;
-            u.data(QStringLiteral("pos")) = pos;
-            u.data(QStringLiteral("avg_price")) = p.lastPrice;
-            u.data(QStringLiteral("vm")) = vm.withScale(2);
+            u.data(QStringLiteral("account")) = h.account;
+            GeneratorUtil::setSecurityKey(u, h.instrument->key);
+            u.data(QStringLiteral("open_pos")) = holding.open;
+            u.data(QStringLiteral("buy_qty")) = holding.bought;
+            u.data(QStringLiteral("sell_qty")) = holding.sold;
+            u.data(QStringLiteral("pos")) = holding.position();
+            if (!holding.averagePrice.isEmpty())
+                u.data(QStringLiteral("avg_price")) = holding.averagePrice;
+            u.data(QStringLiteral("vm")) = holding.margin(settle, h.instrument->lotsize);
         }
     }
+    trans.commit();
 }

@@ -1,4 +1,5 @@
 #include "core/db/masterindex.h"
+#include "core/db/xdecimal.h"
 #include "core/host/directories/sessiondirectory.h"
 #include "core/host/schema/hostschema.h"
 #include "core/host/signalhub.h"
@@ -6,6 +7,7 @@
 #include "models/tableindexmodel.h"
 #include "recordfields.h"
 #include "sim/marketfeed.h"
+#include "sim/tradeledger.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -16,13 +18,11 @@ namespace {
 // A table's records without their clock-dependent times, one line each.
 QString content(const Table* table)
 {
-    const int moment = table->columnIndex(QStringLiteral("moment"));
-    const int changed = table->columnIndex(QStringLiteral("change_time"));
     QStringList lines;
     for (const Record& r : *table->masterIndex()) {
         QStringList fields;
         for (int c = 0; c < table->columnCount(); ++c) {
-            if (c != moment && c != changed)
+            if (table->columnType(c) != FieldType::DateTime)
                 fields << r.data(c).toString();
         }
         lines << fields.join(QLatin1Char(','));
@@ -33,6 +33,21 @@ QString content(const Table* table)
 SampleMarketOptions smallMarket()
 {
     return SampleMarketOptions::sized(200, 2000, 5);
+}
+
+// Every position's margin is its open position revalued at its instrument's settlement price.
+void verifyMargins(const MarketFixture& market)
+{
+    const Table* securities = market.table("securities");
+    for (const Record& p : *market.table("positions")->masterIndex()) {
+        const Record in(const_cast<Table*>(securities),
+            QStringLiteral("%1,%2,%3").arg(text(p, "stock_id"), text(p, "board_id"), text(p, "sec_id")));
+        const xdecimal margin = number(p, "pos") == 0 ? xdecimal(decimal(0, 2))
+                                                      : (xdecimal(in.data(QStringLiteral("settle_price")).toDecimal())
+                                                            - xdecimal(p.data(QStringLiteral("avg_price")).toDecimal()))
+                * xdecimal(decimal(number(p, "pos") * number(in, "lotsize"), 0));
+        QCOMPARE(p.data(QStringLiteral("vm")).toXDecimal(), margin.withScale(2));
+    }
 }
 
 } // namespace
@@ -48,6 +63,8 @@ private Q_SLOTS:
         MarketFixture market(smallMarket());
         MarketFeed feed(market.market, &market.core, 11);
         const int ordersBefore = market.table("orders")->count();
+        const qint64 lastHistoryOrder
+            = number(market.table("orders")->masterIndex()->at(ordersBefore - 1), "order_num");
         for (int batch = 0; batch < 20; ++batch)
             feed.step(300);
         QVERIFY(market.table("orders")->count() > ordersBefore);
@@ -62,7 +79,16 @@ private Q_SLOTS:
         }
         int filled = 0;
         int cancelled = 0;
+        datetime latestHistory;
+        datetime earliestLive;
         for (const Record& o : *market.table("orders")->masterIndex()) {
+            // The day's history and the live orders are one trading day, the history first.
+            const datetime moment = o.data(QStringLiteral("moment")).toDatetime();
+            QCOMPARE(moment.date(), market.market.tradeDate());
+            if (number(o, "order_num") <= lastHistoryOrder)
+                latestHistory = qMax(latestHistory, moment);
+            else if (earliestLive == datetime() || moment < earliestLive)
+                earliestLive = moment;
             QCOMPARE(number(o, "quantity") - number(o, "balance"), dealt.value(number(o, "order_num")));
             QVERIFY(number(o, "balance") >= 0);
             if (number(o, "balance") == 0)
@@ -71,8 +97,10 @@ private Q_SLOTS:
             cancelled += number(o, "status") == HostSchema::StatusCancelled;
         }
         QVERIFY(filled > 0 && cancelled > 0);
+        QVERIFY(!(earliestLive < latestHistory));
 
-        // And every position sums its account's deals in the instrument.
+        // And every position sums its account's deals in the instrument, and its margin is the open position
+        // revalued at its instrument's settlement price.
         for (const Record& p : *market.table("positions")->masterIndex()) {
             const auto bs
                 = boughtSold.value(text(p, "account") + text(p, "stock_id") + text(p, "board_id") + text(p, "sec_id"));
@@ -80,26 +108,87 @@ private Q_SLOTS:
             QCOMPARE(number(p, "sell_qty"), bs.second);
             QCOMPARE(number(p, "pos"), number(p, "open_pos") + bs.first - bs.second);
         }
+        verifyMargins(market);
     }
 
-    void pricesMoveWithinLimitsWithDirectionAndTime()
+    // Instruments traded in one batch settle over the next ones when their positions exceed the ledger's budget;
+    // no position's margin ever answers a settlement price its instrument does not show.
+    void busyInstrumentsSettleOverSeveralBatches()
     {
         MarketFixture market(smallMarket());
-        MarketFeed feed(market.market, &market.core, 3);
-        feed.step(2000);
-        int moved = 0;
-        for (const Record& s : *market.table("securities")->masterIndex()) {
-            if (s.data(QStringLiteral("volume")).toInteger64() == 0)
-                continue; // not traded since the opening
-            ++moved;
-            const decimal last = s.data(QStringLiteral("last")).toDecimal();
-            QVERIFY(last >= s.data(QStringLiteral("min_price")).toDecimal());
-            QVERIFY(last <= s.data(QStringLiteral("max_price")).toDecimal());
-            QVERIFY(s.data(QStringLiteral("bid")).toDecimal() < s.data(QStringLiteral("offer")).toDecimal());
-            QVERIFY(!s.data(QStringLiteral("change_time")).isNull());
-            QVERIFY(s.data(QStringLiteral("price_dir")).toInteger() >= HostSchema::PriceUnchanged);
+        TradeLedger ledger(market.core.tables());
+        ledger.setSettlementBudget(1);
+        QSet<qint64> traded;
+        for (const Record& o : *market.table("orders")->masterIndex()) {
+            if (number(o, "status") == HostSchema::StatusActive && !traded.contains(number(o, "sec_id"))) {
+                traded.insert(number(o, "sec_id"));
+                ledger.fill(o, 1, o.data(QStringLiteral("price")).toDecimal());
+            }
+            if (traded.size() == 4)
+                break;
         }
-        QVERIFY(moved > 50);
+        QCOMPARE(traded.size(), 4);
+        auto settledCount = [&] {
+            int settled = 0;
+            for (const Record& s : *market.table("securities")->masterIndex()) {
+                if (traded.contains(number(s, "sec_id")))
+                    settled += s.data(QStringLiteral("settle_price")).toDecimal()
+                        == s.data(QStringLiteral("last")).toDecimal();
+            }
+            return settled;
+        };
+        int batches = 0;
+        do {
+            ledger.commit();
+            ++batches;
+            verifyMargins(market);
+            QVERIFY(settledCount() < 4 || !ledger.hasUnsettled());
+        } while (ledger.hasUnsettled() && batches < 10);
+        QVERIFY(batches > 1);
+        QCOMPARE(settledCount(), 4);
+    }
+
+    // A trade is a deal at the instrument's last price; the lots traded are the deals' lots; quotes move on their own.
+    void tradesMoveTheirInstrumentsAndQuotesMoveOnTheirOwn()
+    {
+        MarketFixture market(smallMarket());
+        QHash<qint64, qint64> volumeBefore;
+        for (const Record& s : *market.table("securities")->masterIndex())
+            volumeBefore.insert(number(s, "sec_id"), number(s, "volume"));
+        const qint64 lastDealBefore
+            = number(market.table("deals")->masterIndex()->at(market.table("deals")->count() - 1), "deal_num");
+        MarketFeed feed(market.market, &market.core, 3);
+        for (int batch = 0; batch < 10; ++batch)
+            feed.step(300);
+
+        // The feed's deals, by instrument: lots, and the price of the latest.
+        QHash<qint64, QPair<qint64, decimal>> traded;
+        for (const Record& d : *market.table("deals")->masterIndex()) {
+            if (number(d, "deal_num") <= lastDealBefore)
+                continue;
+            auto& t = traded[number(d, "sec_id")];
+            t.first += number(d, "quantity");
+            t.second = d.data(QStringLiteral("price")).toDecimal(); // deals come in number order
+        }
+        QVERIFY(traded.size() > 20);
+        int quotedOnly = 0;
+        for (const Record& s : *market.table("securities")->masterIndex()) {
+            const qint64 sec = number(s, "sec_id");
+            QCOMPARE(number(s, "volume"), volumeBefore.value(sec) + traded.value(sec).first);
+            QVERIFY(s.data(QStringLiteral("bid")).toDecimal() < s.data(QStringLiteral("offer")).toDecimal());
+            if (traded.contains(sec)) {
+                const decimal last = s.data(QStringLiteral("last")).toDecimal();
+                QCOMPARE(last, traded.value(sec).second);
+                QCOMPARE(s.data(QStringLiteral("settle_price")).toDecimal(), last);
+                QVERIFY(last >= s.data(QStringLiteral("min_price")).toDecimal()
+                    && last <= s.data(QStringLiteral("max_price")).toDecimal());
+                QVERIFY(!s.data(QStringLiteral("change_time")).isNull());
+            } else if (!s.data(QStringLiteral("bid_time")).isNull()) {
+                ++quotedOnly; // quotes moved with no trade: the last price did not
+                QVERIFY(s.data(QStringLiteral("change_time")).isNull());
+            }
+        }
+        QVERIFY(quotedOnly > 0);
     }
 
     void theSameSeedMakesTheSameMarket()

@@ -15,7 +15,7 @@ SecurityDirectory::SecurityDirectory()
             QStringLiteral("sectype"), QStringLiteral("main_board_id"), QStringLiteral("main_sec_id"),
             QStringLiteral("expdate"), QStringLiteral("strike"), QStringLiteral("decimals"),
             QStringLiteral("price_step"), QStringLiteral("min_price"), QStringLiteral("max_price"),
-            QStringLiteral("lotsize"), QStringLiteral("settle_price") })
+            QStringLiteral("lotsize") }) // the settlement price moves with trades: read from the record when asked
 { }
 
 void SecurityDirectory::reload(const Table* table)

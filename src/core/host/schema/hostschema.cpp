@@ -66,7 +66,12 @@ TableSchema securities()
       << col(FieldType::Decimal, 4, "bid", tr("Покупка")) << col(FieldType::Decimal, 4, "offer", tr("Продажа"))
       << col(FieldType::Decimal, 4, "last", tr("Последняя")) << col(FieldType::Int32, 0, "price_dir", tr("Изменение"))
       << col(FieldType::DateTime, 0, "change_time", tr("Время изменения"))
-      << col(FieldType::Int64, 0, "volume", tr("Объём"));
+      << col(FieldType::Int64, 0, "volume", tr("Объём"))
+      // Each quote moves on its own: its own direction and time, for the price cells' flash.
+      << col(FieldType::Int32, 0, "bid_dir", tr("Изменение покупки"))
+      << col(FieldType::DateTime, 0, "bid_time", tr("Время покупки"))
+      << col(FieldType::Int32, 0, "offer_dir", tr("Изменение продажи"))
+      << col(FieldType::DateTime, 0, "offer_time", tr("Время продажи"));
     return { QStringLiteral("securities"), c,
         { QStringLiteral("stock_id"), QStringLiteral("board_id"), QStringLiteral("sec_id") } };
 }
