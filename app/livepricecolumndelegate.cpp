@@ -4,10 +4,11 @@
 #include "core/db/datetime.h"
 #include "core/host/schema/hostschema.h"
 
-LivePriceColumnDelegate::LivePriceColumnDelegate(ItemModelWithDelegates* model)
+LivePriceColumnDelegate::LivePriceColumnDelegate(
+    ItemModelWithDelegates* model, const char* timeField, const char* directionField)
     : PriceColumnDelegate(model)
-    , m_timeColumn(fieldIndex(model, "change_time"))
-    , m_directionColumn(fieldIndex(model, "price_dir"))
+    , m_timeColumn(fieldIndex(model, timeField))
+    , m_directionColumn(fieldIndex(model, directionField))
 { }
 
 bool LivePriceColumnDelegate::data(const Field& field, const Record& record, int role, QVariant& value) const

@@ -3,12 +3,14 @@
 #include "core/db/datetime.h"
 #include "core/db/table.h"
 #include "delegates/catalogue/standardcolumndelegates.h"
+#include "delegates/itemdelegate.h"
 #include "delegates/itemdelegateupdown.h"
 #include "livepricecolumndelegate.h"
 #include "models/tableindexmodel.h"
 #include "views/qtablefastview.h"
 
 #include <QHeaderView>
+#include <QMenu>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -35,6 +37,9 @@ TableWindow::TableWindow(Table* table, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
+    // Every cell through the library's painter: the database's value texts, one decimal point, the pixmap cache.
+    m_view->setItemDelegate(new ItemDelegate(m_view));
+    offerColumnMenu();
 
     StandardColumnDelegates::install(m_model, table->name());
     if (table->name() == QLatin1String("securities"))
@@ -59,10 +64,34 @@ TableWindow::TableWindow(Table* table, QWidget* parent)
         arrangeInstruments();
 }
 
+void TableWindow::offerColumnMenu()
+{
+    // The header's menu shows and hides columns; the last shown one stays.
+    QHeaderView* header = m_view->header();
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QWidget::customContextMenuRequested, this, [this, header](const QPoint& at) {
+        QMenu menu(this);
+        const int shown = header->count() - header->hiddenSectionCount();
+        for (int visual = 0; visual < header->count(); ++visual) {
+            const int column = header->logicalIndex(visual);
+            QAction* action = menu.addAction(m_model->headerData(column, Qt::Horizontal).toString());
+            action->setCheckable(true);
+            action->setChecked(!header->isSectionHidden(column));
+            action->setEnabled(header->isSectionHidden(column) || shown > 1);
+            connect(action, &QAction::toggled, header, [header, column](bool on) {
+                header->setSectionHidden(column, !on);
+                if (on && header->sectionSize(column) < header->minimumSectionSize() * 2)
+                    header->resizeSection(column, header->defaultSectionSize());
+            });
+        }
+        menu.exec(header->mapToGlobal(at));
+    });
+}
+
 void TableWindow::arrangeInstruments()
 {
     // What a trader watches first: the instrument and its live prices; reference columns follow, the
-    // descriptive ones are hidden (the header's menu shows them again).
+    // descriptive ones and the quotes' own change fields are hidden (the header's menu shows them again).
     QHeaderView* header = m_view->header();
     int place = 0;
     for (const char* name : { "board_id", "sec_code", "sec_name", "last", "bid", "offer", "price_dir", "change_time",
@@ -70,7 +99,8 @@ void TableWindow::arrangeInstruments()
         const int column = m_model->columnIndex(QString::fromLatin1(name));
         header->moveSection(header->visualIndex(column), place++);
     }
-    for (const char* name : { "stock_id", "sec_longname", "isin_id", "option_series_id", "decimals", "sess_id" })
+    for (const char* name : { "stock_id", "sec_id", "sec_longname", "isin_id", "option_series_id", "decimals",
+             "sess_id", "bid_dir", "bid_time", "offer_dir", "offer_time" })
         header->hideSection(m_model->columnIndex(QString::fromLatin1(name)));
 }
 
@@ -78,9 +108,17 @@ void TableWindow::showLivePrices()
 {
     m_flash = new ItemDelegateUpDown(ViewsColorManager::Securities, m_view);
     m_flash->setBacklight(true);
-    for (const char* price : { "bid", "offer", "last" }) {
-        const int column = m_model->columnIndex(QString::fromLatin1(price));
-        m_model->setColumnDelegate(column, new LivePriceColumnDelegate(m_model));
+    // Each price flashes by its own change.
+    struct Live
+    {
+        const char* price;
+        const char* time;
+        const char* direction;
+    };
+    for (const Live& live : { Live { "bid", "bid_time", "bid_dir" }, Live { "offer", "offer_time", "offer_dir" },
+             Live { "last", "change_time", "price_dir" } }) {
+        const int column = m_model->columnIndex(QString::fromLatin1(live.price));
+        m_model->setColumnDelegate(column, new LivePriceColumnDelegate(m_model, live.time, live.direction));
         m_view->setItemDelegateForColumn(column, m_flash);
     }
     // Flashes fade against the clock.

@@ -21,6 +21,7 @@ public:
 private:
     void showLivePrices();
     void arrangeInstruments();
+    void offerColumnMenu();
 
     TableIndexModel* m_model;
     QTableFastView* m_view;

@@ -15,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace {
 
@@ -27,6 +28,18 @@ const WindowKind kinds[] = { { "securities", QT_TRANSLATE_NOOP("TerminalWindow",
     { "orders", QT_TRANSLATE_NOOP("TerminalWindow", "Заявки") },
     { "deals", QT_TRANSLATE_NOOP("TerminalWindow", "Сделки") },
     { "positions", QT_TRANSLATE_NOOP("TerminalWindow", "Позиции") } };
+
+// "1 изменение", "3 изменения", "5 изменений", "21 изменение", "11 изменений": the Russian forms of a count.
+QString changesText(int n)
+{
+    const int lastTwo = n % 100;
+    const int last = n % 10;
+    const char* form = (lastTwo >= 11 && lastTwo <= 14) ? QT_TRANSLATE_NOOP("TerminalWindow", "%1 изменений")
+        : last == 1                                     ? QT_TRANSLATE_NOOP("TerminalWindow", "%1 изменение")
+        : (last >= 2 && last <= 4)                      ? QT_TRANSLATE_NOOP("TerminalWindow", "%1 изменения")
+                                                        : QT_TRANSLATE_NOOP("TerminalWindow", "%1 изменений");
+    return QCoreApplication::translate("TerminalWindow", form).arg(QLocale().toString(n));
+}
 
 } // namespace
 
@@ -56,6 +69,9 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     QAction* running = market->addAction(tr("Поток изменений"));
     running->setCheckable(true);
     running->setChecked(feed->isRunning());
+    // The switch shows the feed as it is, whoever started or stopped it.
+    connect(feed, &MarketFeed::runningChanged, running, &QAction::setChecked);
+    connect(feed, &MarketFeed::runningChanged, this, &TerminalWindow::updateStatus);
     connect(running, &QAction::toggled, this, [this](bool on) { on ? m_feed->start() : m_feed->stop(); });
     market->addAction(tr("Новая сессия"), feed, &MarketFeed::startNewSession);
     market->addAction(tr("Новый день"), feed, &MarketFeed::startNewDay);
@@ -73,6 +89,10 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     statusBar()->addWidget(m_rows);
     statusBar()->addWidget(m_batch);
     connect(feed, &MarketFeed::batchApplied, this, &TerminalWindow::onBatchApplied);
+    // The measured rate falls to nothing when the batches stop coming.
+    auto* clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, &TerminalWindow::updateStatus);
+    clock->start(500);
     updateStatus();
 }
 
@@ -120,7 +140,7 @@ void TerminalWindow::openAll()
 
 void TerminalWindow::onBatchApplied(int changes, double milliseconds)
 {
-    m_batch->setText(tr("Последний пакет: %1 изменений за %2 мс").arg(changes).arg(milliseconds, 0, 'f', 1));
+    m_batch->setText(tr("Последний пакет: %1 за %2 мс").arg(changesText(changes)).arg(milliseconds, 0, 'f', 1));
     updateStatus();
 }
 
@@ -133,7 +153,8 @@ void TerminalWindow::onNotified(const QString& text)
 
 void TerminalWindow::updateStatus()
 {
-    m_rate->setText(m_feed->isRunning() ? tr("Поток: %1 изменений/с").arg(m_feed->rate()) : tr("Поток остановлен"));
+    m_rate->setText(m_feed->isRunning() ? tr("Поток: %1 в секунду").arg(changesText(m_feed->measuredRate()))
+                                        : tr("Поток остановлен"));
     qint64 rows = 0;
     for (QMdiSubWindow* sub : qAsConst(m_windows))
         rows += static_cast<TableWindow*>(sub->widget())->model()->rowCount();
