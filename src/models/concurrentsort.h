@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <iterator>
 
-// A stable sort of a range that splits large ranges into eight parts sorted on Qt's global thread pool, then
+// A stable sort of a range that splits large ranges into eight parts sorted on the worker pool (ParallelMap), then
 // merges them pairwise (two parallel passes) and finally on the calling thread:
 //
 //   s0 s1 s2 s3 s4 s5 s6 s7      eight parts, sorted in parallel

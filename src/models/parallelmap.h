@@ -1,33 +1,29 @@
 #pragma once
 
-#include <QtConcurrent/QtConcurrentMap>
+#include "basic_views_export.h"
 
-#if defined(__SANITIZE_THREAD__)
-extern "C" void __tsan_acquire(void* addr);
-extern "C" void __tsan_release(void* addr);
-#define BV_TSAN_ACQUIRE(addr) __tsan_acquire(addr)
-#define BV_TSAN_RELEASE(addr) __tsan_release(addr)
-#else
-#define BV_TSAN_ACQUIRE(addr) ((void)(addr))
-#define BV_TSAN_RELEASE(addr) ((void)(addr))
-#endif
+#include <functional>
 
-// QtConcurrent::blockingMap on Qt's global pool, telling ThreadSanitizer what Qt's own locks guarantee but it
-// cannot see (Qt is not built with it): the items see everything the caller wrote before, and the caller sees
-// everything the items wrote once the call returns.
+// Parallel work of the models (sorting, batch analysis) on a pool of worker threads of the library's own, built
+// on the standard library's threads, mutexes and atomics: ThreadSanitizer sees every hand-over, so a race between
+// the items, or between an item and the calling thread, is reported instead of hidden inside an uninstrumented
+// Qt pool.
 namespace ParallelMap {
+
+// Runs task(0) .. task(count - 1) on the pool and on the calling thread, and returns when all have run. Whatever
+// the caller wrote before is visible to the tasks; whatever the tasks wrote is visible to the caller after. Calls
+// may come from several threads at once, and from a task: the caller always works through its own items, so a
+// busy pool never makes it wait for work nobody runs.
+BASIC_VIEWS_EXPORT void forEachIndex(int count, const std::function<void(int)>& task);
+
+// The pool's worker threads (the calling thread works too).
+BASIC_VIEWS_EXPORT int workerCount();
 
 template<typename Sequence, typename Function>
 void blockingMap(Sequence& items, Function function)
 {
-    static char handOver; // only its address serves, as the synchronisation object
-    BV_TSAN_RELEASE(&handOver);
-    QtConcurrent::blockingMap(items, [&function](auto& item) {
-        BV_TSAN_ACQUIRE(&handOver);
-        function(item);
-        BV_TSAN_RELEASE(&handOver);
-    });
-    BV_TSAN_ACQUIRE(&handOver);
+    auto* first = items.data(); // detached once, here: the tasks only index it
+    forEachIndex(int(items.size()), [first, &function](int i) { function(first[i]); });
 }
 
 } // namespace ParallelMap

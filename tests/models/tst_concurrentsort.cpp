@@ -6,8 +6,13 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include <algorithm>
+#include <atomic>
 #include <mutex>
+#include <numeric>
 #include <random>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -101,9 +106,32 @@ private Q_SLOTS:
         threads.clear();
         QVector<Item> large = randomItems(200000, 50, 1);
         ConcurrentSort::sort(large.begin(), large.end(), ThreadsSeen { &mutex, &threads });
-        if (QThreadPool::globalInstance()->maxThreadCount() > 1)
+        if (ParallelMap::workerCount() > 0)
             QVERIFY(threads.size() > 1);
         verifySortedAndStable(large);
+    }
+
+    // Every item runs once, whoever calls: several threads at once, and tasks that themselves map in parallel,
+    // never wait on one another for work nobody runs.
+    void poolRunsEveryItemOnceForConcurrentAndNestedCallers()
+    {
+        constexpr int Callers = 4;
+        constexpr int Outer = 16;
+        constexpr int Inner = 200;
+        std::vector<std::atomic<int>> runs(Callers * Outer * Inner);
+        std::vector<std::thread> callers;
+        for (int c = 0; c < Callers; ++c) {
+            callers.emplace_back([&runs, c] {
+                ParallelMap::forEachIndex(Outer, [&runs, c](int o) {
+                    QVector<int> inner(Inner);
+                    std::iota(inner.begin(), inner.end(), (c * Outer + o) * Inner);
+                    ParallelMap::blockingMap(inner, [&runs](int& i) { ++runs[size_t(i)]; });
+                });
+            });
+        }
+        for (std::thread& t : callers)
+            t.join();
+        QVERIFY(std::all_of(runs.begin(), runs.end(), [](const std::atomic<int>& r) { return r.load() == 1; }));
     }
 
     void recordHandlesSortByIdentity()

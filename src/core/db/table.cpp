@@ -207,7 +207,7 @@ void Table::beginChanges()
 {
     Q_ASSERT_X(QThread::currentThread() == thread(), "Table", "tables are changed on their own thread only");
     if (m_changeDepth++ == 0)
-        m_lock.lockForWrite();
+        m_lock.lock();
 }
 
 void Table::endChanges()

@@ -6,8 +6,9 @@
 
 #include <QHash>
 #include <QObject>
-#include <QReadWriteLock>
 #include <QVector>
+
+#include <shared_mutex>
 
 class Index;
 class IndexBuildQueue;
@@ -96,7 +97,7 @@ private:
     QVector<Index*> m_indexes; // not owned
     IndexBuildQueue* m_buildQueue; // owned through the parent
 
-    QReadWriteLock m_lock;
+    std::shared_mutex m_lock; // a pthread lock: ThreadSanitizer sees who waits for whom
     int m_changeDepth = 0;
     bool m_indexesInUpdate = false;
 };

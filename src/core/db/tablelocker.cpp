@@ -8,11 +8,11 @@ TableLocker::TableLocker(Table* table)
     : m_table(table && QThread::currentThread() != table->thread() ? table : nullptr)
 {
     if (m_table)
-        m_table->m_lock.lockForRead();
+        m_table->m_lock.lock_shared();
 }
 
 TableLocker::~TableLocker()
 {
     if (m_table)
-        m_table->m_lock.unlock();
+        m_table->m_lock.unlock_shared();
 }

@@ -16,8 +16,9 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QtConcurrent>
 #include <QtTest>
+
+#include <thread>
 
 #include "core/db/appsettings.h"
 
@@ -135,7 +136,8 @@ private Q_SLOTS:
         core.setEnglishTranslator(&english);
         QVERIFY(!core.setEnglishTranslation(true));
         // Another thread still has the default.
-        const bool other = QtConcurrent::run([&] { return core.setEnglishTranslation(false); }).result();
+        bool other = true;
+        std::thread([&] { other = core.setEnglishTranslation(false); }).join();
         QVERIFY(!other);
         QVERIFY(core.setEnglishTranslation(false)); // this thread had it on
         // Without an English text the source text stays.

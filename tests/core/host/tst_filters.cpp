@@ -11,7 +11,6 @@
 
 #include <QRandomGenerator>
 #include <QSignalSpy>
-#include <QtConcurrent>
 #include <QtTest>
 
 #include <memory>
