@@ -651,6 +651,45 @@ private Q_SLOTS:
         QCOMPARE(f.keyAt(0), 1);
         QVERIFY(f.showsTheModel(QTest::currentTestFunction()));
     }
+
+    // A re-sort moves the trader's current cell and selected rows with their records, whether it comes from the
+    // header or from the model's sort(), and the picture shows them on their new rows.
+    void currentCellAndSelectionFollowTheirRecordsThroughAResort()
+    {
+        Fixture f(30, Qt::AscendingOrder);
+        f.view.setSortingEnabled(true);
+        const QSet<qint64> selected { 4, 5, 11, 23 };
+        auto select = [&f](const QSet<qint64>& keys) {
+            QItemSelection selection;
+            for (int row = 0; row < f.model->rowCount(); ++row) {
+                if (keys.contains(f.keyAt(row)))
+                    selection.select(f.model->index(row, 0), f.model->index(row, f.model->columnCount() - 1));
+            }
+            f.view.selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+        };
+        auto selectedKeys = [&f] {
+            QSet<qint64> keys;
+            for (const QModelIndex& index : f.view.selectionModel()->selectedRows())
+                keys.insert(f.keyAt(index.row()));
+            return keys;
+        };
+        select(selected);
+        const int currentKey = 11;
+        f.view.selectionModel()->setCurrentIndex(f.model->index(currentKey - 1, 1), QItemSelectionModel::NoUpdate);
+
+        auto followed = [&](const char* step) {
+            const QModelIndex current = f.view.currentIndex();
+            return current.isValid() && f.keyAt(current.row()) == currentKey && current.column() == 1
+                && selectedKeys() == selected && f.showsTheModel(step);
+        };
+        f.view.header()->setSortIndicator(0, Qt::DescendingOrder);
+        QCOMPARE(f.keyAt(0), 30);
+        QVERIFY(followed("resort-by-header"));
+        // By price: seven values among thirty rows, so rows move by different distances.
+        f.model->sort(f.live.column("price"), Qt::AscendingOrder);
+        QVERIFY(f.keyAt(0) != 30);
+        QVERIFY(followed("resort-by-model"));
+    }
 };
 
 QTEST_MAIN(tst_QTableFastView)
