@@ -124,6 +124,22 @@ void ReferenceTables::fillBoards(Table* table, int edition) const
     }
 }
 
+namespace {
+int isinOf(const SecurityKey& key)
+{
+    return int(key.sec % 100000) + 100000;
+}
+
+// The group bit (futures or options) and the sessions an instrument trades in: most trade in the main and the
+// evening session, every fifth one in the evening only, and negotiated-deal mirrors in neither.
+qint64 instrumentSigns(const SampleInstrument& i)
+{
+    const qint64 group = i.sectype == 'O' ? 0x80000000LL : 0x40000000LL;
+    const qint64 sessions = i.key.board == 3 ? 0 : i.key.sec % 5 == 0 ? 0x01 : 0x41;
+    return group | sessions;
+}
+} // namespace
+
 void ReferenceTables::fillSecurities(Table* table, int edition) const
 {
     const int session = m_market.currentSession;
@@ -149,7 +165,8 @@ void ReferenceTables::fillSecurities(Table* table, int edition) const
             .set("sec_name", withEdition(i.name, edition, 25))
             .set("sec_longname", withEdition(QStringLiteral("%1 %2").arg(kind, i.name), edition, 80))
             .set("base_code", i.base)
-            .set("isin_id", int(i.key.sec % 100000) + 100000)
+            .set("isin_id", isinOf(i.key))
+            .set("fut_isin_id", isinOf(option || i.key.board == 3 ? i.future : i.key))
             .set("option_series_id", series)
             .set("sectype", QChar::fromLatin1(i.sectype))
             .set("expdate", datetime::fromDate(i.expiry))
@@ -159,7 +176,7 @@ void ReferenceTables::fillSecurities(Table* table, int edition) const
             .set("max_price", i.maxPrice)
             .set("lotsize", i.lotsize)
             .set("state", 1)
-            .set("signs", option ? 0x4 : 0x1)
+            .set("signs", instrumentSigns(i))
             .set("sess_id", session)
             // The opening quotes carry no change time: nothing flashes until the market moves.
             .set("price_dir", int(HostSchema::PriceUnchanged))

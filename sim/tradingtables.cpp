@@ -134,7 +134,10 @@ void TradingTables::fill(Table* table) const
 
     generate([&](const Order& o) {
         const SampleInstrument& in = *o.instrument;
-        const QString& account = m_market.clientCodes[o.client];
+        // Every eleventh order is the firm's own.
+        const QString& account = o.number % 11 == 0
+            ? m_market.firmCodes[o.client / qMax(1, m_market.options.clientsPerFirm)]
+            : m_market.clientCodes[o.client];
         if (orders) {
             RecordUpdater u(Record(table), trans);
             u.data(oc[0]) = o.number;
@@ -165,6 +168,8 @@ void TradingTables::fill(Table* table) const
                 const int rare = o.rare[part];
                 const qint64 dealSigns = rare == 0 ? ExecutionSign | ExpirationSign
                     : rare == 1                    ? ExpirationSign
+                    : rare == 2                    ? PositionTransferSign
+                    : rare == 3                    ? CombinedSign
                     : in.key.board == 3            ? AddressSign
                                                    : 0;
                 RecordUpdater u(Record(table), trans);

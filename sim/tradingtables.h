@@ -31,7 +31,9 @@ public:
     static constexpr qint64 IcebergSign = qint64(1) << 47;
     static constexpr qint64 ExecutionSign = qint64(1) << 5;
     static constexpr qint64 ExpirationSign = qint64(1) << 7;
+    static constexpr qint64 PositionTransferSign = qint64(1) << 16;
     static constexpr qint64 AddressSign = qint64(1) << 26;
+    static constexpr qint64 CombinedSign = qint64(1) << 27;
 
 private:
     // One order of the stream with its fills (up to two deals).
