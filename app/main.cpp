@@ -14,6 +14,7 @@
 #include "sim/marketfeed.h"
 #include "sim/samplemarket.h"
 #include "soakrun.h"
+#include "tablewindow.h"
 #include "terminalwindow.h"
 
 #include <QApplication>
@@ -49,7 +50,11 @@ int main(int argc, char** argv)
         QStringLiteral("MS"), QStringLiteral("3000"));
     const QCommandLineOption soakOption(
         QStringLiteral("soak"), QStringLiteral("Run for SECONDS and print figures."), QStringLiteral("SECONDS"));
-    parser.addOptions({ ordersOption, rateOption, seedOption, shotOption, afterOption, soakOption });
+    const QCommandLineOption filterOption(QStringLiteral("filter"),
+        QStringLiteral("Set a window's filter: WINDOW:NAME=VALUE (instruments, orders, deals or positions; the "
+                       "filter's name as its menu shows it; the value in its stored form). May be repeated."),
+        QStringLiteral("PRESET"));
+    parser.addOptions({ ordersOption, rateOption, seedOption, shotOption, afterOption, soakOption, filterOption });
     parser.process(app);
 
     EmbeddedCore core;
@@ -72,6 +77,18 @@ int main(int argc, char** argv)
     clock.restart();
     window.openAll();
     std::printf("# four windows opened in %lld ms\n", clock.elapsed());
+    for (const QString& preset : parser.values(filterOption)) {
+        const int colon = preset.indexOf(QLatin1Char(':'));
+        const int equals = preset.indexOf(QLatin1Char('='), colon + 1);
+        QString kind = preset.left(colon);
+        if (kind == QLatin1String("instruments"))
+            kind = QStringLiteral("securities");
+        TableWindow* target = colon > 0 && equals > colon ? window.openWindow(kind) : nullptr;
+        if (!target || !target->presetFilter(preset.mid(colon + 1, equals - colon - 1), preset.mid(equals + 1))) {
+            std::fprintf(stderr, "no such filter or value: %s\n", qPrintable(preset));
+            return 2;
+        }
+    }
     window.show();
 
     if (parser.isSet(soakOption)) {

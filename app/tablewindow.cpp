@@ -5,6 +5,9 @@
 #include "delegates/catalogue/standardcolumndelegates.h"
 #include "delegates/itemdelegate.h"
 #include "delegates/itemdelegateupdown.h"
+#include "filters/catalogue/standardfilters.h"
+#include "filters/enumfilter.h"
+#include "filters/rowfiltersmodel.h"
 #include "livepricecolumndelegate.h"
 #include "models/tableindexmodel.h"
 #include "views/qtablefastview.h"
@@ -42,6 +45,9 @@ TableWindow::TableWindow(Table* table, QWidget* parent)
     offerColumnMenu();
 
     StandardColumnDelegates::install(m_model, table->name());
+    for (Filter* filter : StandardFilters::create(*table, m_model))
+        m_model->filtersModel()->addFilter(filter);
+    offerFilterMenu();
     if (table->name() == QLatin1String("securities"))
         showLivePrices();
     int sortColumn = 0;
@@ -86,6 +92,64 @@ void TableWindow::offerColumnMenu()
         }
         menu.exec(header->mapToGlobal(at));
     });
+}
+
+void TableWindow::offerFilterMenu()
+{
+    // Enumerations are check lists of their keys (a checked key is shown); other filters are shown with their
+    // value and can be turned off.
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        RowFiltersModel* filters = m_model->filtersModel();
+        QMenu menu(this);
+        QMenu* filterMenu = menu.addMenu(tr("Фильтр"));
+        for (int row = 0; row < filters->rowCount(); ++row) {
+            Filter* filter = filters->at(row);
+            if (auto* enumeration = qobject_cast<EnumFilter*>(filter)) {
+                QMenu* keys = filterMenu->addMenu(filter->name());
+                for (const KeyValue& key : enumeration->keys()) {
+                    QAction* action = keys->addAction(enumeration->keyToText(key));
+                    action->setCheckable(true);
+                    action->setChecked(!enumeration->isEnabled() || !enumeration->hasKey(key));
+                    connect(action, &QAction::toggled, this, [filters, enumeration, key, row](bool shown) {
+                        if (!enumeration->isEnabled())
+                            enumeration->clear();
+                        if (shown)
+                            enumeration->removeKey(key);
+                        else
+                            enumeration->addKey(key);
+                        filters->setFilterValueAndEnabled(row, enumeration->value(), enumeration->hasValue());
+                    });
+                }
+            } else if (filter->isEnabled()) {
+                QAction* off = filterMenu->addAction(tr("Снять: %1 — %2").arg(filter->name(), filter->text()));
+                connect(off, &QAction::triggered, this, [filters, row] { filters->setFilterEnabled(row, false); });
+            }
+        }
+        filterMenu->addSeparator();
+        QAction* clearAll = filterMenu->addAction(tr("Снять все фильтры"));
+        connect(clearAll, &QAction::triggered, this, [filters] {
+            for (int row = 0; row < filters->rowCount(); ++row)
+                filters->setFilterEnabled(row, false);
+        });
+        menu.exec(m_view->viewport()->mapToGlobal(at));
+    });
+}
+
+bool TableWindow::presetFilter(const QString& name, const QString& value)
+{
+    RowFiltersModel* filters = m_model->filtersModel();
+    for (int row = 0; row < filters->rowCount(); ++row) {
+        Filter* filter = filters->at(row);
+        if (filter->name() != name)
+            continue;
+        filter->setValue(value);
+        if (!filter->hasValue())
+            return false;
+        filters->setFilterValueAndEnabled(row, filter->value(), true);
+        return true;
+    }
+    return false;
 }
 
 void TableWindow::arrangeInstruments()

@@ -8,7 +8,8 @@ class Table;
 class TableIndexModel;
 
 // One window of the terminal: a table's records in a live model, shown by the fast view with the catalogue's
-// columns; instruments' live prices flash when they move. Rows sort by a click on a column's header.
+// columns; instruments' live prices flash when they move. Rows sort by a click on a column's header; the view's
+// context menu sets the window's filters.
 class TableWindow : public QWidget
 {
     Q_OBJECT
@@ -16,12 +17,16 @@ public:
     TableWindow(Table* table, QWidget* parent = nullptr);
 
     TableIndexModel* model() const { return m_model; }
+    // Sets a filter of the window by its name ("Тип операции") to a value in its stored form and turns it on;
+    // false when the window has no such filter or the value names nothing.
+    bool presetFilter(const QString& name, const QString& value);
     QTableFastView* view() const { return m_view; }
 
 private:
     void showLivePrices();
     void arrangeInstruments();
     void offerColumnMenu();
+    void offerFilterMenu();
 
     TableIndexModel* m_model;
     QTableFastView* m_view;

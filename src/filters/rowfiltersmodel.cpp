@@ -6,6 +6,8 @@
 #include "core/db/table.h"
 #include "core/host/filters/filter.h"
 #include "core/host/filters/valuefilter.h"
+#include "core/host/hostlog.h"
+#include "filters/enumfilter.h"
 #include "filters/listfilterfunc.h"
 #include "filters/nofilterfunc.h"
 
@@ -181,9 +183,18 @@ void RowFiltersModel::read(const Settings& settings)
             continue;
         const QString prefix = QStringLiteral("filters/") + key;
         const QSignalBlocker quiet(filter);
-        filter->setValue(settings.value(prefix + QStringLiteral(".value"), QString()).toString());
-        // A restored filter that lost its value (keys that no longer exist) stays off.
-        filter->setEnabled(settings.value(prefix + QStringLiteral(".enabled"), false).toBool() && filter->hasValue());
+        const QString stored = settings.value(prefix + QStringLiteral(".value"), QString()).toString();
+        filter->setValue(stored);
+        // Keys the table no longer offers go; a directory not loaded yet offers none and judges nothing.
+        auto* enumeration = qobject_cast<EnumFilter*>(filter);
+        if (enumeration && !enumeration->keys().isEmpty())
+            enumeration->removeInvalidKeys();
+        // A restored filter that lost its value (keys that no longer exist, a foreign string) stays off.
+        const bool wanted = settings.value(prefix + QStringLiteral(".enabled"), false).toBool();
+        if (wanted && !filter->hasValue())
+            qCInfo(QGuiLog).noquote() << filter->name() << QStringLiteral("stays off: its stored value") << stored
+                                      << QStringLiteral("names nothing here");
+        filter->setEnabled(wanted && filter->hasValue());
     }
     endResetModel();
 }

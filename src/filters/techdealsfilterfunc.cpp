@@ -21,8 +21,7 @@ bool TechDealsFilterFunc::isTechnical(const Record& record) const
     if (!(signs & CombinedSign))
         return false;
     // A combined deal is the deal itself on the combined-instrument boards, a technical part elsewhere.
-    const int board = record.data(m_board).toInteger();
-    return !(record.data(m_stock).toInteger() == 1 && (board == 10 || board == 11));
+    return !isBundleBoard(record.data(m_stock).toInteger(), record.data(m_board).toInteger());
 }
 
 bool TechDealsFilterFunc::filter(const Record& record) const

@@ -14,6 +14,8 @@ public:
     bool filter(const Record& record) const override;
     QString toString() const override;
     bool isTechnical(const Record& record) const;
+    // The boards of combined instruments, where a combined deal is the deal itself.
+    static bool isBundleBoard(int stock, int board) { return stock == 1 && (board == 10 || board == 11); }
 
 private:
     int m_signs;

@@ -1,8 +1,8 @@
 #include "core/db/masterindex.h"
 #include "core/host/widgets/selectorwidget.h"
+#include "filters/catalogue/directoryfilters.h"
 #include "filters/enumfilterfunc.h"
 #include "marketfixture.h"
-#include "statusfilter.h"
 
 #include <QStandardItemModel>
 #include <QtTest>

@@ -2,6 +2,7 @@
 #include "core/db/appsettings.h"
 #include "core/db/mapsettings.h"
 #include "core/db/masterindex.h"
+#include "filters/catalogue/directoryfilters.h"
 #include "filters/enumfilterfunc.h"
 #include "filters/listfilterfunc.h"
 #include "filters/nofilterfunc.h"
@@ -9,7 +10,6 @@
 #include "marketfixture.h"
 #include "recordlistmodel.h"
 #include "sidefilter.h"
-#include "statusfilter.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

@@ -2,6 +2,7 @@
 #include "core/db/masterindex.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/embedded/embeddedcore.h"
+#include "filters/catalogue/directoryfilters.h"
 #include "filters/rowfiltersmodel.h"
 #include "livetable.h"
 #include "marketfixture.h"
@@ -11,7 +12,6 @@
 #include "recordfields.h"
 #include "recordingindex.h"
 #include "recordingprogress.h"
-#include "statusfilter.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

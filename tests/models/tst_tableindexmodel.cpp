@@ -1,3 +1,4 @@
+#include "filters/catalogue/directoryfilters.h"
 #include "filters/rowfiltersmodel.h"
 #include "livetable.h"
 #include "models/indexdepend.h"
@@ -5,7 +6,6 @@
 #include "models/tableindexmodel.h"
 #include "recordfields.h"
 #include "sidefilter.h"
-#include "statusfilter.h"
 
 #include <QAbstractItemModelTester>
 #include <QRandomGenerator>

@@ -7,11 +7,25 @@ EnumDirectory::EnumDirectory(const QString& tableName)
     : TableDirectory(tableName)
 { }
 
-qint64 EnumDirectory::codeOf(const Field& field)
+namespace {
+// A character code is its letter's number.
+template<typename Reader>
+qint64 codeOfReader(const Reader& field)
 {
     if (field.type() == FieldType::Char || field.type() == FieldType::String)
         return field.toChar().unicode();
     return field.toInteger64();
+}
+} // namespace
+
+qint64 EnumDirectory::codeOf(const Field& field)
+{
+    return codeOfReader(field);
+}
+
+qint64 EnumDirectory::codeOf(const FieldValue& value)
+{
+    return codeOfReader(value);
 }
 
 void EnumDirectory::reload(const Table* table)

@@ -20,6 +20,7 @@ public:
     QString descrByKey(qint64 code) const { return m_texts.value(code).second; }
     // The code a field holds: a character's code for character fields, the number otherwise.
     static qint64 codeOf(const Field& field);
+    static qint64 codeOf(const FieldValue& value);
 
 protected:
     explicit EnumDirectory(const QString& tableName);

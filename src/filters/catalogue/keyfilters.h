@@ -1,0 +1,131 @@
+#pragma once
+
+#include "basic_views_export.h"
+#include "core/host/filters/selectfilter.h"
+#include "core/host/securitykey.h"
+
+#include <QWidget>
+
+class QComboBox;
+
+// Key filters: the value is the chosen keys, a record passes when its key is one of them.
+
+class BASIC_VIEWS_EXPORT AccountFilter : public ValueFilter
+{
+    Q_OBJECT
+public:
+    explicit AccountFilter(Table& table, QObject* parent = nullptr);
+    AccountFilter(Table& table, int column, QObject* parent = nullptr);
+    QString name() const override;
+};
+
+class BASIC_VIEWS_EXPORT BaseCodeFilter : public ValueFilter
+{
+    Q_OBJECT
+public:
+    explicit BaseCodeFilter(Table& table, QObject* parent = nullptr);
+    QString name() const override;
+};
+
+// Trading boards, keyed by (market, board) and named by the board directory. The boards offered and whether
+// positions' boards are meant go to the board selector that edits it.
+class BASIC_VIEWS_EXPORT BoardFilter : public ValueFilter
+{
+    Q_OBJECT
+public:
+    explicit BoardFilter(Table& table, QObject* parent = nullptr);
+    QString name() const override;
+    QString keyToText(const KeyValue& key) const override;
+
+    void setFilterBoards(const boardlist& boards) { m_filterBoards = boards; }
+    const boardlist& filterBoards() const { return m_filterBoards; }
+    void setForPositions(bool forPositions) { m_forPositions = forPositions; }
+    bool isForPositions() const { return m_forPositions; }
+
+private:
+    boardlist m_filterBoards;
+    bool m_forPositions = false;
+};
+
+// Expiry dates; keys are shown as dates.
+class BASIC_VIEWS_EXPORT ExpDateFilter : public ValueFilter
+{
+    Q_OBJECT
+public:
+    ExpDateFilter(Table& table, int modelColumn, QObject* parent = nullptr);
+    QString name() const override;
+    QString keyToText(const KeyValue& key) const override;
+};
+
+// Base futures contracts, by their ISIN number; a key is named by the futures contract of the table that has it.
+class BASIC_VIEWS_EXPORT SecNameFilter : public ValueFilter
+{
+    Q_OBJECT
+public:
+    SecNameFilter(Table& table, int modelColumn, QObject* parent = nullptr);
+    QString name() const override;
+    QString keyToText(const KeyValue& key) const override;
+};
+
+// A filter edited as one login: typed or picked from the terminal's users, or "Все логины" for none.
+class BASIC_VIEWS_EXPORT LoginChoiceFilter : public ValueFilter
+{
+    Q_OBJECT
+public:
+    using ValueFilter::ValueFilter;
+    QWidget* createFilterWidget(QWidget* parent) override;
+    void init(QWidget* widget) override;
+    void apply(QWidget* widget) override;
+};
+
+class BASIC_VIEWS_EXPORT LoginFilter : public LoginChoiceFilter
+{
+    Q_OBJECT
+public:
+    explicit LoginFilter(Table& table, QObject* parent = nullptr);
+    LoginFilter(Table& table, int column, QObject* parent = nullptr);
+    QString name() const override;
+};
+
+// Master logins: keys are user numbers, shown and stored as the users' logins.
+class BASIC_VIEWS_EXPORT AsprefFilter : public LoginChoiceFilter
+{
+    Q_OBJECT
+public:
+    explicit AsprefFilter(Table& table, QObject* parent = nullptr);
+    QString name() const override;
+    QString keyToValue(const KeyValue& key) const override;
+    KeyValue valueToKey(const QString& value) const override;
+    QString keyToText(const KeyValue& key) const override { return keyToValue(key); }
+};
+
+// The editor of a login choice.
+class BASIC_VIEWS_EXPORT LoginFilterWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit LoginFilterWidget(QWidget* parent = nullptr);
+    QComboBox* box() const { return m_box; }
+    // The chosen login; empty for "Все логины" or text that is no login.
+    QString login() const;
+    void setLogin(const QString& login);
+
+private:
+    QComboBox* m_box;
+};
+
+// Instruments, keyed by (market, board, instrument) and stored by their text ids; the user picks one in the
+// instrument selector.
+class BASIC_VIEWS_EXPORT SecurityFilter : public SelectFilter
+{
+    Q_OBJECT
+public:
+    SecurityFilter(Table& table, const char* column, int modelColumn, QObject* parent = nullptr);
+    QString name() const override;
+    FilterFunc* createFilterFunc(QObject* parent) const override;
+    QString keyToValue(const KeyValue& key) const override;
+    KeyValue valueToKey(const QString& value) const override;
+    QString keyToText(const KeyValue& key) const override;
+    QString selectActionName() const override;
+    bool selectDialog(QWidget* parent) override;
+};

@@ -1,0 +1,230 @@
+#include "filters/catalogue/plainfilters.h"
+
+#include "core/db/datetime.h"
+#include "core/db/table.h"
+#include "core/host/hostlog.h"
+#include "core/host/icore.h"
+#include "core/host/signalhub.h"
+#include "filters/basecodebysecfilterfunc.h"
+#include "filters/datefilterfunc.h"
+#include "filters/quantityfilterfunc.h"
+#include "filters/techdealsfilterfunc.h"
+
+#include <limits>
+
+namespace {
+int columnOf(const Table& table, const char* name)
+{
+    return table.columnIndex(QString::fromLatin1(name));
+}
+} // namespace
+
+// ---- DateFilter
+
+DateFilter::DateFilter(Table& table, QObject* parent)
+    : Filter(columnOf(table, "moment"), parent)
+    , m_from(QDate::currentDate())
+    , m_to(QDate::currentDate())
+{
+    if (ICore::instance())
+        connect(ICore::instance()->signalHub(), &SignalHub::aNewDay, this, &DateFilter::newDay);
+}
+
+QString DateFilter::name() const
+{
+    return tr("Дата");
+}
+
+QString DateFilter::text() const
+{
+    switch (m_mode) {
+    case Today:
+        return tr("Сегодня");
+    case YesterdayAndToday:
+        return tr("Вчера и сегодня");
+    case From:
+        return tr("С %1").arg(m_from.toString(Qt::ISODate));
+    case Between:
+        return tr("С %1 по %2").arg(m_from.toString(Qt::ISODate), m_to.toString(Qt::ISODate));
+    case Until:
+        return tr("По %1").arg(m_to.toString(Qt::ISODate));
+    default:
+        return tr("Все даты");
+    }
+}
+
+QString DateFilter::value() const
+{
+    return QStringLiteral("%1|%2|%3").arg(int(m_mode)).arg(m_from.toString(Qt::ISODate), m_to.toString(Qt::ISODate));
+}
+
+void DateFilter::setValue(const QString& value)
+{
+    m_mode = AllDates;
+    m_from = m_to = today();
+    if (value.isEmpty())
+        return;
+    const QStringList parts = value.split(QLatin1Char('|'));
+    bool ok = false;
+    const int mode = parts.value(0).toInt(&ok);
+    const QDate from = QDate::fromString(parts.value(1), Qt::ISODate);
+    const QDate to = QDate::fromString(parts.value(2), Qt::ISODate);
+    // A mode that reads a date needs that date.
+    const bool needsFrom = mode == From || mode == Between;
+    const bool needsTo = mode == Between || mode == Until;
+    if (!ok || mode < AllDates || mode > Until || (needsFrom && !from.isValid()) || (needsTo && !to.isValid())) {
+        qCInfo(QGuiLog).noquote() << name() << QStringLiteral("ignores the value") << value;
+        return;
+    }
+    m_mode = Mode(mode);
+    if (from.isValid())
+        m_from = from;
+    if (to.isValid())
+        m_to = to;
+}
+
+void DateFilter::setEnabled(bool enabled)
+{
+    if (!enabled)
+        m_mode = AllDates;
+    Filter::setEnabled(enabled);
+}
+
+void DateFilter::setMode(Mode mode)
+{
+    m_mode = mode;
+    Filter::setEnabled(mode != AllDates);
+}
+
+FilterFunc* DateFilter::createFilterFunc(QObject* parent) const
+{
+    const QDate day = today();
+    const datetime none(std::numeric_limits<qint64>::min());
+    datetime from = none;
+    QDate last; // the last day shown
+    switch (m_mode) {
+    case Today:
+        from = datetime::fromDate(day);
+        last = day;
+        break;
+    case YesterdayAndToday:
+        from = datetime::fromDate(day.addDays(-1));
+        last = day;
+        break;
+    case From:
+        from = datetime::fromDate(m_from);
+        last = m_from.addYears(10000);
+        break;
+    case Between:
+        from = datetime::fromDate(m_from);
+        last = m_to;
+        break;
+    case Until:
+        last = m_to;
+        break;
+    default:
+        last = day.addYears(5000);
+        break;
+    }
+    return new DateFilterFunc(column(), from, datetime::fromDate(last.addDays(1)), parent);
+}
+
+void DateFilter::newDay()
+{
+    if (m_mode == Today || m_mode == YesterdayAndToday)
+        Q_EMIT asincChanged();
+}
+
+// ---- QuantityFilter
+
+QuantityFilter::QuantityFilter(Table& table, QObject* parent)
+    : Filter(columnOf(table, "quantity"), parent)
+{ }
+
+QString QuantityFilter::name() const
+{
+    return tr("Количество");
+}
+
+void QuantityFilter::setValue(const QString& value)
+{
+    bool ok = false;
+    const qint64 minimum = value.toLongLong(&ok);
+    if (ok)
+        m_minimum = minimum;
+    else if (!value.isEmpty())
+        qCInfo(QGuiLog).noquote() << name() << QStringLiteral("ignores the value") << value;
+}
+
+FilterFunc* QuantityFilter::createFilterFunc(QObject* parent) const
+{
+    return new QuantityFilterFunc(column(), m_minimum, parent);
+}
+
+// ---- TechDealsFilter
+
+TechDealsFilter::TechDealsFilter(Table& table, QObject* parent)
+    : Filter(columnOf(table, "signs"), parent)
+    , m_stock(columnOf(table, "stock_id"))
+    , m_board(columnOf(table, "board_id"))
+{ }
+
+QString TechDealsFilter::name() const
+{
+    return tr("Типы сделок");
+}
+
+QString TechDealsFilter::text() const
+{
+    switch (m_mode) {
+    case TechnicalOnly:
+        return tr("Только технические сделки по связкам");
+    case RegularOnly:
+        return tr("Только обычные сделки");
+    default:
+        return tr("Все сделки");
+    }
+}
+
+void TechDealsFilter::setValue(const QString& value)
+{
+    bool ok = false;
+    const int mode = value.toInt(&ok);
+    m_mode = ok && mode >= AllDeals && mode <= RegularOnly ? Mode(mode) : AllDeals;
+    if (!value.isEmpty() && (!ok || m_mode != mode))
+        qCInfo(QGuiLog).noquote() << name() << QStringLiteral("ignores the value") << value;
+}
+
+void TechDealsFilter::setMode(Mode mode)
+{
+    m_mode = mode;
+    setEnabled(mode != AllDeals);
+}
+
+FilterFunc* TechDealsFilter::createFilterFunc(QObject* parent) const
+{
+    return new TechDealsFilterFunc(column(), m_stock, m_board, int(m_mode), parent);
+}
+
+// ---- BaseCodeBySecIdFilter
+
+BaseCodeBySecIdFilter::BaseCodeBySecIdFilter(Table& table, int modelColumn, QObject* parent)
+    : Filter(columnOf(table, "sec_id"), modelColumn, parent)
+    , m_stock(columnOf(table, "stock_id"))
+    , m_board(columnOf(table, "board_id"))
+{ }
+
+QString BaseCodeBySecIdFilter::name() const
+{
+    return tr("Базовый актив");
+}
+
+void BaseCodeBySecIdFilter::setValue(const QString& value)
+{
+    m_codes = value.isEmpty() ? QStringList() : value.split(QLatin1Char('|'));
+}
+
+FilterFunc* BaseCodeBySecIdFilter::createFilterFunc(QObject* parent) const
+{
+    return new BaseCodeBySecFilterFunc(m_stock, m_board, column(), m_codes, parent);
+}

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "basic_views_export.h"
+#include "core/host/filters/filter.h"
+
+#include <QDate>
+#include <QStringList>
+
+class Table;
+
+// Filters with values of their own: dates, a minimum quantity, a deal class, underlying codes.
+
+// Records by the day of their "moment": all dates, today, yesterday and today, from a date, between two dates, or
+// up to a date. Its value is "mode|from|to" (ISO dates). Today's modes follow the host's new day: the value stays,
+// the predicate moves with asincChanged().
+class BASIC_VIEWS_EXPORT DateFilter : public Filter
+{
+    Q_OBJECT
+public:
+    enum Mode { AllDates = 0, Today = 1, YesterdayAndToday = 2, From = 3, Between = 4, Until = 5 };
+    explicit DateFilter(Table& table, QObject* parent = nullptr);
+
+    QString name() const override;
+    QString text() const override;
+    bool hasValue() const override { return m_mode != AllDates; }
+    QString value() const override;
+    // An empty value is all dates with both dates today; a value that does not parse leaves all dates and says so
+    // in the log.
+    void setValue(const QString& value) override;
+    void clear() override { m_mode = AllDates; }
+    // Turning the filter off shows all dates.
+    void setEnabled(bool enabled) override;
+    FilterFunc* createFilterFunc(QObject* parent) const override;
+
+    Mode mode() const { return m_mode; }
+    // Turns the filter on for every mode but all dates.
+    void setMode(Mode mode);
+    QDate dateFrom() const { return m_from; }
+    QDate dateTo() const { return m_to; }
+    void setDateFrom(const QDate& date) { m_from = date; }
+    void setDateTo(const QDate& date) { m_to = date; }
+
+protected:
+    // The trading day the today modes mean.
+    virtual QDate today() const { return QDate::currentDate(); }
+
+private:
+    void newDay();
+
+    Mode m_mode = AllDates;
+    QDate m_from;
+    QDate m_to;
+};
+
+// Orders of at least a quantity. It always has a value; text() is its name.
+class BASIC_VIEWS_EXPORT QuantityFilter : public Filter
+{
+    Q_OBJECT
+public:
+    explicit QuantityFilter(Table& table, QObject* parent = nullptr);
+    QString name() const override;
+    QString text() const override { return name(); }
+    bool hasValue() const override { return true; }
+    QString value() const override { return QString::number(m_minimum); }
+    // A value that is no integer leaves the minimum as it was and says so in the log.
+    void setValue(const QString& value) override;
+    void clear() override { m_minimum = 0; }
+    FilterFunc* createFilterFunc(QObject* parent) const override;
+    qint64 minimum() const { return m_minimum; }
+
+private:
+    qint64 m_minimum = 0;
+};
+
+// Deals: all, only technical deals by bundles, or only regular ones. Its value is the mode's number.
+class BASIC_VIEWS_EXPORT TechDealsFilter : public Filter
+{
+    Q_OBJECT
+public:
+    enum Mode { AllDeals = 0, TechnicalOnly = 1, RegularOnly = 2 };
+    explicit TechDealsFilter(Table& table, QObject* parent = nullptr);
+    QString name() const override;
+    QString text() const override;
+    bool hasValue() const override { return m_mode != AllDeals; }
+    QString value() const override { return QString::number(int(m_mode)); }
+    void setValue(const QString& value) override;
+    void clear() override { m_mode = AllDeals; }
+    FilterFunc* createFilterFunc(QObject* parent) const override;
+    Mode mode() const { return m_mode; }
+    // Turns the filter on for every mode but all deals.
+    void setMode(Mode mode);
+
+private:
+    int m_stock;
+    int m_board;
+    Mode m_mode = AllDeals;
+};
+
+// Records whose instrument has one of the underlying codes; the value is the codes joined with "|".
+class BASIC_VIEWS_EXPORT BaseCodeBySecIdFilter : public Filter
+{
+    Q_OBJECT
+public:
+    BaseCodeBySecIdFilter(Table& table, int modelColumn, QObject* parent = nullptr);
+    QString name() const override;
+    QString text() const override { return value(); }
+    bool hasValue() const override { return !m_codes.isEmpty(); }
+    QString value() const override { return m_codes.join(QLatin1Char('|')); }
+    void setValue(const QString& value) override;
+    void clear() override { m_codes.clear(); }
+    FilterFunc* createFilterFunc(QObject* parent) const override;
+    const QStringList& codes() const { return m_codes; }
+
+private:
+    int m_stock;
+    int m_board;
+    QStringList m_codes;
+};

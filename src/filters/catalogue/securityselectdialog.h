@@ -1,0 +1,29 @@
+#pragma once
+
+#include "basic_views_export.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QListView;
+class QSortFilterProxyModel;
+class QStandardItemModel;
+
+// Picks one instrument of the host's "securities" table: a list of codes and names narrowed as the user types.
+// Each item carries the instrument's text id for Qt::UserRole.
+class BASIC_VIEWS_EXPORT SecuritySelectDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit SecuritySelectDialog(QWidget* parent = nullptr);
+    // Empty until an instrument is chosen.
+    QString selectedTextId() const;
+    QLineEdit* search() const { return m_search; }
+    QListView* list() const { return m_list; }
+
+private:
+    QStandardItemModel* m_items;
+    QSortFilterProxyModel* m_shown;
+    QLineEdit* m_search;
+    QListView* m_list;
+};

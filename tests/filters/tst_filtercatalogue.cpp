@@ -1,0 +1,454 @@
+#include "core/db/appsettings.h"
+#include "core/db/mapsettings.h"
+#include "core/db/masterindex.h"
+#include "core/db/recordstrans.h"
+#include "core/db/recordupdater.h"
+#include "core/host/filters/filterfunc.h"
+#include "core/host/schema/hostschema.h"
+#include "core/host/signalhub.h"
+#include "filters/catalogue/directoryfilters.h"
+#include "filters/catalogue/keyfilters.h"
+#include "filters/catalogue/maskfilters.h"
+#include "filters/catalogue/plainfilters.h"
+#include "filters/rowfiltersmodel.h"
+#include "marketfixture.h"
+#include "models/tableindexmodel.h"
+#include "recordlistmodel.h"
+#include "sim/tradingtables.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The market's trading day stands for today.
+class MarketDayFilter : public DateFilter
+{
+public:
+    MarketDayFilter(Table& table, const QDate& day)
+        : DateFilter(table)
+        , m_day(day)
+    { }
+    QDate m_day;
+
+    QDate today() const override { return m_day; }
+};
+
+qint64 integer(const Record& r, const char* field)
+{
+    return r.data(QString::fromLatin1(field)).toInteger64();
+}
+QString text(const Record& r, const char* field)
+{
+    return r.data(QString::fromLatin1(field)).toString();
+}
+// The keys a "|"-separated value names, as integers.
+qint64 bitsOf(const QString& value)
+{
+    qint64 bits = 0;
+    for (const QString& part : value.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+        bits |= part.toLongLong();
+    return bits;
+}
+bool listed(const QString& value, const QString& item)
+{
+    return value.split(QLatin1Char('|'), Qt::SkipEmptyParts).contains(item);
+}
+
+// One filter of the catalogue: how to make it over its table, the values to try, and an oracle written from the
+// description over the raw field values: does a record pass under a value.
+struct Case
+{
+    const char* table;
+    std::function<Filter*(Table&)> make;
+    QStringList values;
+    std::function<bool(const Record&, const QString&)> passes;
+};
+
+} // namespace
+
+class tst_FilterCatalogue : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MarketFixture> m_market;
+    QDate m_day;
+    Table* table(const char* name) const { return m_market->table(QString::fromLatin1(name)); }
+
+    Record instrumentOf(const Record& r) const
+    {
+        return table("securities")
+            ->findByKeyText(
+                QStringLiteral("%1,%2,%3").arg(text(r, "stock_id"), text(r, "board_id"), text(r, "sec_id")));
+    }
+    static QString textId(const Record& r)
+    {
+        return QStringLiteral("%1:%2:%3").arg(text(r, "stock_id"), text(r, "board_id"), text(r, "sec_id"));
+    }
+    bool sessionActive(const Record& r) const
+    {
+        const Table* sessions = table("sessions");
+        for (int row = 0; row < sessions->masterIndex()->count(); ++row) {
+            const Record& s = sessions->masterIndex()->at(row);
+            if (integer(s, "stock_id") == integer(r, "stock_id") && integer(s, "sess_id") == integer(r, "sess_id"))
+                return integer(s, "state") == HostSchema::SessionTrading;
+        }
+        return false;
+    }
+
+    QHash<QString, Case> catalogue()
+    {
+        const auto excluded
+            = [](const Record& r, const char* field, const QString& value) { return listed(value, text(r, field)); };
+        const QDate day = m_day;
+        const auto dayOf = [](const Record& r) { return r.data(QStringLiteral("moment")).toDatetime().date(); };
+        QHash<QString, Case> c;
+        c.insert(QStringLiteral("AccountFilter"),
+            { "orders", [](Table& t) { return new AccountFilter(t); }, { "F001001", "F001|F002003", "nobody" },
+                [excluded](const Record& r, const QString& v) { return excluded(r, "account", v); } });
+        c.insert(QStringLiteral("AccountTypeFilter"),
+            { "orders", [](Table& t) { return new AccountTypeFilter(t); }, { "", "1", "2", "1|2" },
+                [](const Record& r, const QString& v) {
+                    const int length = text(r, "account").size();
+                    const bool firm = length == 4, client = length == 7;
+                    return v.isEmpty() || (firm && !listed(v, "1")) || (client && !listed(v, "2"));
+                } });
+        c.insert(QStringLiteral("BalanceFilter"),
+            { "orders", [](Table& t) { return new BalanceFilter(t); }, { "", "1", "2", "4", "1|4", "2|4", "1|2|4" },
+                [](const Record& r, const QString& v) {
+                    const qint64 b = integer(r, "balance"), q = integer(r, "quantity");
+                    const qint64 shown = 7 & ~bitsOf(v);
+                    const qint64 state = b == q ? 1 : b == 0 ? 2 : 4;
+                    return (shown & state) != 0;
+                } });
+        c.insert(QStringLiteral("BaseCodeFilter"),
+            { "securities", [](Table& t) { return new BaseCodeFilter(t); }, { "Si", "Si|RTS", "" },
+                [excluded](const Record& r, const QString& v) { return excluded(r, "base_code", v); } });
+        c.insert(QStringLiteral("BaseCodeBySecIdFilter"),
+            { "orders", [](Table& t) { return new BaseCodeBySecIdFilter(t, -1); }, { "Si", "Si|GAZR", "" },
+                [this](const Record& r, const QString& v) { return listed(v, text(instrumentOf(r), "base_code")); } });
+        c.insert(QStringLiteral("BoardFilter"),
+            { "orders", [](Table& t) { return new BoardFilter(t); }, { "1,14", "1,15|1,3" },
+                [](const Record& r, const QString& v) {
+                    return listed(v, QStringLiteral("%1,%2").arg(integer(r, "stock_id")).arg(integer(r, "board_id")));
+                } });
+        c.insert(QStringLiteral("BuySellFilter"),
+            { "orders", [](Table& t) { return new BuySellFilter(t); }, { "", "B", "S", "B|S" },
+                [excluded](const Record& r, const QString& v) { return !excluded(r, "buysell", v); } });
+        c.insert(QStringLiteral("DateFilter"),
+            { "orders", [day](Table& t) { return new MarketDayFilter(t, day); },
+                { "0||", "1||", "2||", QStringLiteral("3|%1|").arg(day.toString(Qt::ISODate)),
+                    QStringLiteral("4|%1|%1").arg(day.addDays(-1).toString(Qt::ISODate)),
+                    QStringLiteral("5||%1").arg(day.addDays(-1).toString(Qt::ISODate)) },
+                [day, dayOf](const Record& r, const QString& v) {
+                    const QStringList p = v.split(QLatin1Char('|'));
+                    const QDate d = dayOf(r), from = QDate::fromString(p[1], Qt::ISODate),
+                                to = QDate::fromString(p[2], Qt::ISODate);
+                    switch (p[0].toInt()) {
+                    case 1:
+                        return d == day;
+                    case 2:
+                        return d == day || d == day.addDays(-1);
+                    case 3:
+                        return d >= from;
+                    case 4:
+                        return d >= from && d <= to;
+                    case 5:
+                        return d <= to;
+                    default:
+                        return true;
+                    }
+                } });
+        c.insert(QStringLiteral("DealsTypeFilter"),
+            { "deals", [](Table& t) { return new DealsTypeFilter(t); },
+                { "", "1", "2|4|8", "16", "1|2|4|8|16|64", "1|2|4|8|16|32", "1|2|4|8|16|32|64" },
+                [](const Record& r, const QString& v) {
+                    const qint64 s = integer(r, "signs");
+                    const qint64 b = integer(r, "board_id");
+                    const qint64 shown = 127 & ~bitsOf(v);
+                    const bool combined = s & (qint64(1) << 27);
+                    const bool exercise = s & 0x20, expiration = s & 0x80, transfer = s & 0x10000,
+                               negotiated = s & (qint64(1) << 26), bundle = combined && (b == 10 || b == 11),
+                               technical = combined && !bundle;
+                    const bool regular = !(exercise || expiration || transfer || negotiated || combined);
+                    return ((shown & 1) && regular) || ((shown & 2) && exercise) || ((shown & 4) && expiration)
+                        || ((shown & 8) && transfer) || ((shown & 16) && negotiated) || ((shown & 32) && bundle)
+                        || ((shown & 64) && technical);
+                } });
+        const Record firstInstrument = table("securities")->masterIndex()->at(0);
+        c.insert(QStringLiteral("ExpDateFilter"),
+            { "securities", [](Table& t) { return new ExpDateFilter(t, -1); }, { text(firstInstrument, "expdate") },
+                [](const Record& r, const QString& v) { return text(r, "expdate") == v; } });
+        c.insert(QStringLiteral("GroupMaskFilter"),
+            { "securities", [](Table& t) { return new GroupMaskFilter(t, t.columnIndex(QStringLiteral("signs"))); },
+                { "", "1073741824", "2147483648", "1073741824|2147483648" },
+                [](const Record& r, const QString& v) {
+                    return (integer(r, "signs") & (0xc0000000LL & ~bitsOf(v))) != 0;
+                } });
+        c.insert(QStringLiteral("LoginFilter"),
+            { "orders", [](Table& t) { return new LoginFilter(t); }, { "trader01", "trader02" },
+                [excluded](const Record& r, const QString& v) { return excluded(r, "login", v); } });
+        c.insert(QStringLiteral("QuantityFilter"),
+            { "orders", [](Table& t) { return new QuantityFilter(t); }, { "0", "25", "51" },
+                [](const Record& r, const QString& v) { return integer(r, "quantity") >= v.toLongLong(); } });
+        c.insert(QStringLiteral("SecNameFilter"),
+            { "securities", [](Table& t) { return new SecNameFilter(t, -1); },
+                { text(firstInstrument, "fut_isin_id"), "" },
+                [](const Record& r, const QString& v) { return listed(v, text(r, "fut_isin_id")); } });
+        c.insert(QStringLiteral("SecSignFilter"),
+            { "securities", [](Table& t) { return new SecSignFilter(t); },
+                { "", "1", "2", "4", "1|2", "1|4", "2|4", "1|2|4" },
+                [](const Record& r, const QString& v) {
+                    // Classes: main session, evening session, neither; an instrument of both has two.
+                    const qint64 s = integer(r, "signs") & 0xff;
+                    const qint64 classes = ((s & 0x40) ? 1 : 0) | ((s & 0x01) ? 2 : 0) | ((s & 0x41) ? 0 : 4);
+                    return ((7 & ~bitsOf(v)) & classes) != 0;
+                } });
+        c.insert(QStringLiteral("SecTypeFilter"),
+            { "securities", [](Table& t) { return new SecTypeFilter(t); }, { "", "F", "O" },
+                [excluded](const Record& r, const QString& v) { return !excluded(r, "sectype", v); } });
+        c.insert(QStringLiteral("SecStateFilter"),
+            { "securities", [](Table& t) { return new SecStateFilter(t); }, { "", "1" },
+                [excluded](const Record& r, const QString& v) { return !excluded(r, "state", v); } });
+        // An instrument the orders trade, and a negotiated-deal mirror, which stands for its real instrument.
+        const Record traded = instrumentOf(table("orders")->masterIndex()->at(0));
+        QString mirror;
+        const MasterIndex* instruments = table("securities")->masterIndex();
+        for (int row = 0; row < instruments->count() && mirror.isEmpty(); ++row) {
+            if (integer(instruments->at(row), "board_id") == 3)
+                mirror = textId(instruments->at(row));
+        }
+        c.insert(QStringLiteral("SecurityFilter"),
+            { "orders", [](Table& t) { return new SecurityFilter(t, "sec_id", -1); }, { textId(traded), mirror },
+                [this](const Record& r, const QString& v) {
+                    const Record chosen = table("securities")->findByKeyText(QString(v).replace(':', ','));
+                    const bool isMirror = integer(chosen, "board_id") == 3;
+                    return integer(r, "board_id")
+                        == (isMirror ? integer(chosen, "main_board_id") : integer(chosen, "board_id"))
+                        && integer(r, "sec_id")
+                        == (isMirror ? integer(chosen, "main_sec_id") : integer(chosen, "sec_id"));
+                } });
+        c.insert(QStringLiteral("SessionFilter"),
+            { "orders", [](Table& t) { return new SessionFilter(t); }, { "", "1", "2", "1|2" },
+                [this](const Record& r, const QString& v) {
+                    return ((3 & ~bitsOf(v)) & (sessionActive(r) ? 1 : 2)) != 0;
+                } });
+        c.insert(QStringLiteral("SignsOrderFilter"),
+            { "orders", [](Table& t) { return new SignsOrderFilter(t); }, { "", "1", "2", "1|2" },
+                [](const Record& r, const QString& v) {
+                    const bool iceberg = integer(r, "signs") & (qint64(1) << 47);
+                    const qint64 shown = 3 & ~bitsOf(v);
+                    return ((shown & 1) && !iceberg) || ((shown & 2) && iceberg);
+                } });
+        c.insert(QStringLiteral("StatusFilter"),
+            { "orders", [](Table& t) { return new StatusFilter(t); }, { "", "1", "2|3", "1|2|3|4" },
+                [excluded](const Record& r, const QString& v) { return !excluded(r, "status", v); } });
+        c.insert(QStringLiteral("TechDealsFilter"),
+            { "deals", [](Table& t) { return new TechDealsFilter(t); }, { "0", "1", "2" },
+                [](const Record& r, const QString& v) {
+                    const qint64 s = integer(r, "signs");
+                    const qint64 b = integer(r, "board_id");
+                    const bool technical = (s & 0x100a0) || ((s & (qint64(1) << 27)) && b != 10 && b != 11);
+                    return v == QLatin1String("1") ? technical : v == QLatin1String("2") ? !technical : true;
+                } });
+        return c;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        SampleMarketOptions o = SampleMarketOptions::tiny(7);
+        o.orders = 6000;
+        m_day = o.now.date();
+        m_market = std::make_unique<MarketFixture>(o);
+        // Combined deals on the bundle boards: the sample trades none there.
+        Table* deals = table("deals");
+        RecordsTrans trans(deals);
+        for (int row = 0; row < 3; ++row) {
+            RecordUpdater u(deals->masterIndex()->at(row * 7), trans);
+            u.data(QStringLiteral("signs")) = TradingTables::CombinedSign;
+            u.data(QStringLiteral("board_id")) = 10 + row % 2;
+        }
+        trans.commit();
+    }
+    void cleanupTestCase() { m_market.reset(); }
+
+    void predicatesMatchTheirOracleOnEveryRecord_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("value");
+        const QHash<QString, Case> all = catalogue();
+        for (auto it = all.begin(); it != all.end(); ++it) {
+            for (const QString& value : it->values)
+                QTest::addRow("%s %s", qPrintable(it.key()), qPrintable(value)) << it.key() << value;
+        }
+    }
+    // Each value's predicate (and the one restored from settings) decides every record of the sample as the
+    // oracle does, and the sample has records on both sides of most values.
+    void predicatesMatchTheirOracleOnEveryRecord()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, value);
+        const Case c = catalogue().value(filter);
+        Table* t = table(c.table);
+        std::unique_ptr<Filter> f(c.make(*t));
+        f->setValue(value);
+        f->setEnabled(true);
+
+        // Stored and read back by a filter set, as a window keeps it across restarts.
+        RecordListModel model(t);
+        MapSettings settings;
+        {
+            RowFiltersModel set(&model);
+            set.addFilter(f.get());
+            set.write(settings);
+            set.removeFilter(f.get());
+        }
+        std::unique_ptr<Filter> restored(c.make(*t));
+        RowFiltersModel set(&model);
+        set.addFilter(restored.get());
+        set.read(settings);
+        QCOMPARE(restored->value(), f->value());
+        QCOMPARE(restored->isEnabled(), f->hasValue());
+
+        QObject owner;
+        const FilterFunc* predicate = f->createFilterFunc(&owner);
+        const FilterFunc* restoredPredicate = restored->createFilterFunc(&owner);
+        int passed = 0;
+        const MasterIndex* records = t->masterIndex();
+        for (int row = 0; row < records->count(); ++row) {
+            const Record& r = records->at(row);
+            const bool expected = c.passes(r, value);
+            if (predicate->filter(r) != expected || restoredPredicate->filter(r) != expected)
+                QFAIL(qPrintable(QStringLiteral("%1 decides %2 wrongly").arg(predicate->toString(), t->keyText(r))));
+            passed += expected;
+        }
+        Q_UNUSED(passed);
+    }
+
+    // Values that no longer name anything after a restart (a status code that vanished, foreign strings) leave
+    // their filters off; the valid ones come back as they were.
+    void unusableStoredValuesLeaveTheirFiltersOff()
+    {
+        Table* orders = table("orders");
+        RecordListModel model(orders);
+        RowFiltersModel set(&model);
+        StatusFilter status(*orders);
+        DateFilter date(*orders);
+        QuantityFilter quantity(*orders);
+        SecurityFilter security(*orders, "sec_id", -1);
+        BuySellFilter side(*orders);
+        for (Filter* f : std::initializer_list<Filter*> { &status, &date, &quantity, &security, &side })
+            set.addFilter(f);
+        MapSettings settings;
+        const auto store = [&settings, &set](Filter& f, const char* value) {
+            settings.setValue(QStringLiteral("filters/%1.value").arg(set.settingsKey(&f)), QString::fromUtf8(value));
+            settings.setValue(QStringLiteral("filters/%1.enabled").arg(set.settingsKey(&f)), true);
+        };
+        store(status, "99");
+        store(date, "7|вчера|");
+        store(quantity, "много");
+        store(security, "1:14");
+        store(side, "S");
+        set.read(settings);
+        QVERIFY(!status.isEnabled() && !date.isEnabled() && !security.isEnabled());
+        QCOMPARE(quantity.value(), QStringLiteral("0"));
+        QVERIFY(side.isEnabled());
+        QCOMPARE(side.value(), QStringLiteral("S"));
+    }
+
+    // The today modes move with the host's new day: one rebuild, the value kept; other modes stay.
+    void dateFilterFollowsTheNewDay()
+    {
+        Table* orders = table("orders");
+        TableIndexModel model(orders);
+        new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+        QCoreApplication::processEvents();
+        MarketDayFilter date(*orders, m_day);
+        model.filtersModel()->addFilter(&date);
+        date.setMode(DateFilter::Today);
+        model.filtersModel()->notifyFilterChanged(0, true);
+        QCOMPARE(model.rowCount(), orders->count());
+
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        date.m_day = m_day.addDays(1); // midnight
+        Q_EMIT m_market->core.signalHub()->aNewDay();
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(date.value().section(QLatin1Char('|'), 0, 0), QStringLiteral("1"));
+
+        date.setMode(DateFilter::YesterdayAndToday);
+        model.filtersModel()->notifyFilterChanged(0, true);
+        QCOMPARE(model.rowCount(), orders->count());
+        date.setValue(QStringLiteral("4|%1|%1").arg(m_day.toString(Qt::ISODate)));
+        model.filtersModel()->notifyFilterChanged(0, true);
+        reset.clear();
+        Q_EMIT m_market->core.signalHub()->aNewDay();
+        QCOMPARE(reset.count(), 0);
+        model.filtersModel()->removeFilter(&date);
+    }
+
+    // New sessions make the session filter's model rebuild once, and it then passes by the new active session.
+    void sessionFilterFollowsNewSessions()
+    {
+        Table* orders = table("orders");
+        TableIndexModel model(orders);
+        QCoreApplication::processEvents();
+        SessionFilter session(*orders);
+        model.filtersModel()->addFilter(&session);
+        model.filtersModel()->setFilterValueAndEnabled(0, QStringLiteral("2"), true); // active sessions only
+        const int before = model.rowCount();
+
+        // The exchange moves to the next session: the current one finishes, a new one trades.
+        Table* sessions = table("sessions");
+        RecordsTrans trans(sessions);
+        for (int row = 0; row < sessions->masterIndex()->count(); ++row) {
+            const Record& s = sessions->masterIndex()->at(row);
+            if (integer(s, "state") == HostSchema::SessionTrading)
+                RecordUpdater(s, trans).data(QStringLiteral("state")) = int(HostSchema::SessionFinished);
+            else if (integer(s, "state") == HostSchema::SessionFinished)
+                RecordUpdater(s, trans).data(QStringLiteral("state")) = int(HostSchema::SessionTrading);
+        }
+        trans.commit();
+        QCoreApplication::processEvents();
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        m_market->core.decoder()->announceNewSessions();
+        QCOMPARE(reset.count(), 1);
+        int expected = 0;
+        for (int row = 0; row < orders->masterIndex()->count(); ++row)
+            expected += sessionActive(orders->masterIndex()->at(row));
+        QCOMPARE(model.rowCount(), expected);
+        QVERIFY(model.rowCount() != before);
+        model.filtersModel()->removeFilter(&session);
+    }
+
+    // Market 1 stays hidden unless the application allows it, and the market filter cannot then be turned off.
+    void marketFilterKeepsTheFirstMarketHiddenUnlessAllowed()
+    {
+        QTemporaryDir dir;
+        AppSettings::setLocation(dir.path());
+        Table* orders = table("orders");
+        StockFilter stock(*orders);
+        QObject owner;
+        stock.setEnabled(false);
+        QVERIFY(stock.isEnabled());
+        QVERIFY(!stock.createFilterFunc(&owner)->filter(orders->masterIndex()->at(0)));
+
+        AppSettings(QStringLiteral("Kestrel2")).setValue(QStringLiteral("TARVEN"), true);
+        stock.setEnabled(false);
+        QVERIFY(!stock.isEnabled());
+        QVERIFY(stock.createFilterFunc(&owner)->filter(orders->masterIndex()->at(0)));
+        stock.setValue(QString()); // no market shown
+        QCOMPARE(stock.value(), QString());
+        QVERIFY(!stock.createFilterFunc(&owner)->filter(orders->masterIndex()->at(0)));
+    }
+};
+
+QTEST_MAIN(tst_FilterCatalogue)
+#include "tst_filtercatalogue.moc"
