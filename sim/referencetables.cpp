@@ -57,6 +57,19 @@ QList<EnumEntry> enumEntries(const QString& table)
 const char* const Surnames[] = { "Иванов", "Петров", "Сидоров", "Смирнов", "Кузнецов", "Попов", "Соколов", "Лебедев",
     "Козлов", "Новиков", "Морозов", "Волков" };
 
+int isinOf(const SecurityKey& key)
+{
+    return int(key.sec % 100000) + 100000;
+}
+
+// The group bit (futures or options) and the sessions an instrument trades in: most trade in the main and the
+// evening session, every fifth one in the evening only, and negotiated-deal mirrors in neither.
+qint64 instrumentSigns(const SampleInstrument& i)
+{
+    const qint64 group = i.sectype == 'O' ? 0x80000000LL : 0x40000000LL;
+    const qint64 sessions = i.key.board == 3 ? 0 : i.key.sec % 5 == 0 ? 0x01 : 0x41;
+    return group | sessions;
+}
 } // namespace
 
 void ReferenceTables::fill(Table* table, int edition) const
@@ -123,22 +136,6 @@ void ReferenceTables::fillBoards(Table* table, int edition) const
             .set("flags", b.flags);
     }
 }
-
-namespace {
-int isinOf(const SecurityKey& key)
-{
-    return int(key.sec % 100000) + 100000;
-}
-
-// The group bit (futures or options) and the sessions an instrument trades in: most trade in the main and the
-// evening session, every fifth one in the evening only, and negotiated-deal mirrors in neither.
-qint64 instrumentSigns(const SampleInstrument& i)
-{
-    const qint64 group = i.sectype == 'O' ? 0x80000000LL : 0x40000000LL;
-    const qint64 sessions = i.key.board == 3 ? 0 : i.key.sec % 5 == 0 ? 0x01 : 0x41;
-    return group | sessions;
-}
-} // namespace
 
 void ReferenceTables::fillSecurities(Table* table, int edition) const
 {

@@ -64,8 +64,3 @@ KeyValue MaskFilter::keyOfBit(qint64 bit) const
 {
     return valueToKey(QString::number(bit));
 }
-
-int MaskFilter::columnOf(const char* name) const
-{
-    return table().columnIndex(QString::fromLatin1(name));
-}

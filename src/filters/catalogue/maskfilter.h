@@ -71,7 +71,6 @@ protected:
 
     qint64 bitOf(const KeyValue& key) const;
     KeyValue keyOfBit(qint64 bit) const;
-    int columnOf(const char* name) const;
 
 private:
     qint64 m_fullMask;
