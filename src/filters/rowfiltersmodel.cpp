@@ -35,10 +35,14 @@ void RowFiltersModel::removeFilter(Filter* filter)
 
 void RowFiltersModel::onFilterDestroyed(QObject* object)
 {
-    // The filter is half gone: only its address may be used.
-    dropRow(int(std::find_if(m_filters.begin(), m_filters.end(), [object](Filter* f) {
+    // The filter is half gone: only its address may be used, and views asking about its row while it leaves
+    // get nothing.
+    const int row = int(std::find_if(m_filters.begin(), m_filters.end(), [object](Filter* f) {
         return static_cast<QObject*>(f) == object;
-    }) - m_filters.begin()));
+    }) - m_filters.begin());
+    if (row < m_filters.size())
+        m_filters[row] = nullptr;
+    dropRow(row);
 }
 
 void RowFiltersModel::dropRow(int row)
@@ -241,6 +245,8 @@ QVariant RowFiltersModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= m_filters.size())
         return QVariant();
     const Filter* filter = m_filters.at(index.row());
+    if (!filter)
+        return QVariant();
     if (index.column() == 0) {
         if (role == Qt::CheckStateRole)
             return filter->isEnabled() ? Qt::Checked : Qt::Unchecked;
@@ -275,7 +281,7 @@ Qt::ItemFlags RowFiltersModel::flags(const QModelIndex& index) const
         flags |= Qt::ItemIsUserCheckable;
     else if (index.column() == 1)
         flags |= Qt::ItemIsEditable;
-    if (m_filters.at(index.row())->hasValue())
+    if (m_filters.at(index.row()) && m_filters.at(index.row())->hasValue())
         flags |= Qt::ItemIsEnabled;
     return flags;
 }
