@@ -7,6 +7,7 @@
 #include "models/parallelmap.h"
 #include "models/private/tableindexmodel_p.h"
 #include "models/progresshelper.h"
+#include "models/storedsortkeys.h"
 
 #include <QElapsedTimer>
 #include <QSet>
@@ -529,8 +530,31 @@ void TableIndexModel::resort()
         }
         std::swap(d->list, ordered);
     }
-    ConcurrentSort::sort(d->list.begin(), d->list.end(), LessThan { this });
+    if (d->owner || !sortByStoredKeys())
+        ConcurrentSort::sort(d->list.begin(), d->list.end(), LessThan { this });
     d->cachedRow = -1;
+}
+
+bool TableIndexModel::sortByStoredKeys()
+{
+    // Only a plain stored column sorts by its values alone; a delegate may compare otherwise, and over another
+    // model ties follow that model.
+    Q_D(TableIndexModel);
+    const int column = sortColumn();
+    if (column < 0 || column >= columnCount() || columnDelegate(column) || !table() || d->list.count() < 2)
+        return false;
+    std::vector<Record> rows;
+    rows.reserve(size_t(d->list.count()));
+    for (Record& r : d->list)
+        rows.push_back(std::move(r));
+    StoredSortKeys keys;
+    const bool made = keys.make(*table(), tableColumn(column), rows.data(), int(rows.size()));
+    if (made)
+        keys.sort(sortOrder());
+    auto out = d->list.begin();
+    for (size_t i = 0; i < rows.size(); ++i, ++out)
+        *out = std::move(rows[made ? keys.keys()[i].position : i]);
+    return made;
 }
 
 int TableIndexModel::default_compare(const Record& a, const Record& b) const

@@ -1,3 +1,4 @@
+#include "core/db/masterindex.h"
 #include "filters/catalogue/directoryfilters.h"
 #include "filters/rowfiltersmodel.h"
 #include "livetable.h"
@@ -224,6 +225,51 @@ private Q_SLOTS:
         m_live->commit();
         // A batch arrives in key order: 7 then 8, both after the earlier ones.
         QCOMPARE(keys(), QStringLiteral("1 3 2 10 9 7 8 4 5"));
+    }
+
+    // A full sort by any column, ascending or descending, equals a plain stable sort of the table by that
+    // column's values (records without a value first when ascending), whichever way the model sorts it.
+    void fullSortsEqualAStableSortOfTheColumn()
+    {
+        LiveTable live;
+        std::mt19937 rng(99);
+        const char* prices[] = { "12.5", "12.50", "7", "-3.25", "1000000", "0.01" };
+        for (int key = 1; key <= 3000; ++key) {
+            Record r = makeOrder(live.table, key, QString::fromLatin1(prices[rng() % 6]));
+            if (rng() % 9 == 0)
+                r.data(QStringLiteral("price")).clear();
+            if (rng() % 7)
+                r.data(QStringLiteral("quantity")) = qint64(rng() % 40) - 20;
+            if (rng() % 5)
+                r.data(QStringLiteral("buysell")) = rng() % 2 ? QStringLiteral("B") : QStringLiteral("S");
+            r.data(QStringLiteral("stock_id")) = int(rng() % 4) - 1;
+            if (rng() % 6)
+                r.data(QStringLiteral("moment")) = datetime(qint64(rng() % 50) * 1000);
+            r.data(QStringLiteral("account")) = QStringLiteral("A%1").arg(rng() % 30);
+            r.append();
+        }
+        TableIndexModel model(live.table);
+        QList<Record> table;
+        for (const Record& r : *live.table->masterIndex())
+            table << r;
+        for (const char* name : { "order_num", "stock_id", "buysell", "price", "quantity", "moment", "account" }) {
+            const int column = live.column(name);
+            for (Qt::SortOrder order : { Qt::AscendingOrder, Qt::DescendingOrder }) {
+                model.setSort(column, order);
+                model.rebuild();
+                QList<Record> expected = table;
+                std::stable_sort(expected.begin(), expected.end(), [column, order](const Record& a, const Record& b) {
+                    const int c = a.data(column).compare(b.data(column));
+                    return order == Qt::AscendingOrder ? c < 0 : c > 0;
+                });
+                QCOMPARE(model.rowCount(), expected.size());
+                for (int row = 0; row < expected.size(); ++row) {
+                    if (model.at(row).handle() != expected.at(row).handle())
+                        QFAIL(qPrintable(
+                            QStringLiteral("%1 %2: row %3 differs").arg(QLatin1String(name)).arg(order).arg(row)));
+                }
+            }
+        }
     }
 
     void batchUpdateInPlaceRepaintsOnlyItsFields()

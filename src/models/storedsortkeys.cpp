@@ -1,0 +1,123 @@
+#include "models/storedsortkeys.h"
+
+#include "core/db/table.h"
+#include "models/concurrentsort.h"
+
+#include <cstring>
+
+namespace {
+
+qint64 load64(const uchar* p)
+{
+    qint64 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+qint32 load32(const uchar* p)
+{
+    qint32 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+bool scaleUp(qint64 mantissa, int by, qint64& scaled)
+{
+    for (int k = 0; k < by; ++k) {
+        if (__builtin_mul_overflow(mantissa, qint64(10), &mantissa))
+            return false;
+    }
+    scaled = mantissa;
+    return true;
+}
+
+struct Ascending
+{
+    bool operator()(const StoredSortKeys::Key& a, const StoredSortKeys::Key& b) const
+    {
+        if (a.hasValue != b.hasValue)
+            return !a.hasValue;
+        if (a.value != b.value)
+            return a.value < b.value;
+        return a.position < b.position;
+    }
+};
+
+struct Descending
+{
+    bool operator()(const StoredSortKeys::Key& a, const StoredSortKeys::Key& b) const
+    {
+        if (a.hasValue != b.hasValue)
+            return a.hasValue;
+        if (a.value != b.value)
+            return a.value > b.value;
+        return a.position < b.position;
+    }
+};
+
+} // namespace
+
+bool StoredSortKeys::make(const Table& table, int column, const Record* records, int count)
+{
+    m_keys.clear();
+    if (column < 0 || column >= table.columnCount())
+        return false;
+    const RowLayout& layout = table.layout();
+    const RowLayout::Slot& slot = layout.slot(column);
+    const FieldType::Type type = slot.type;
+    if (type != FieldType::Int32 && type != FieldType::Int64 && type != FieldType::DateTime && type != FieldType::Char
+        && type != FieldType::Decimal)
+        return false;
+    m_keys.resize(size_t(count));
+    int scale = 0; // fixed-point values are brought to the largest scale among them
+    for (int i = 0; i < count; ++i) {
+        const uchar* raw = records[i].rawData();
+        Key& key = m_keys[size_t(i)];
+        key.position = quint32(i);
+        key.hasValue = layout.hasValue(raw, column);
+        key.value = 0;
+        if (!key.hasValue)
+            continue;
+        const uchar* p = raw + slot.offset;
+        switch (type) {
+        case FieldType::Int32:
+            key.value = load32(p);
+            break;
+        case FieldType::Char: {
+            quint16 unit;
+            std::memcpy(&unit, p, sizeof unit);
+            key.value = unit;
+            break;
+        }
+        case FieldType::Decimal:
+            key.value = load64(p);
+            scale = qMax(scale, int(p[8]));
+            break;
+        default:
+            key.value = load64(p);
+            break;
+        }
+    }
+    if (type == FieldType::Decimal) {
+        for (int i = 0; i < count; ++i) {
+            Key& key = m_keys[size_t(i)];
+            if (!key.hasValue)
+                continue;
+            const int own = records[i].rawData()[slot.offset + 8];
+            if (own != scale && !scaleUp(key.value, scale - own, key.value)) {
+                m_keys.clear();
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void StoredSortKeys::sort(Qt::SortOrder order)
+{
+    // Positions break ties, so the order is total and any sort is the stable one.
+    if (order == Qt::DescendingOrder)
+        ConcurrentSort::sort(m_keys.begin(), m_keys.end(), Descending());
+    else
+        ConcurrentSort::sort(m_keys.begin(), m_keys.end(), Ascending());
+}
