@@ -11,8 +11,9 @@
 #include <utility>
 #include <vector>
 
-// The list of a TableIndexModel and what a batch's analysis leaves for its application.
-class TableIndexModelPrivate : public ItemModelWithDelegatesPrivate
+// The list of a TableIndexModel and what a batch's analysis leaves for its application. Exported for the tests
+// only (they tune rowsPerSearch); the header is not installed.
+class BASIC_VIEWS_EXPORT TableIndexModelPrivate : public ItemModelWithDelegatesPrivate
 {
     Q_DECLARE_PUBLIC(TableIndexModel)
 public:

@@ -52,9 +52,10 @@ private:
     std::unique_ptr<DirectoryWatcher> m_watcher;
 };
 
-// The process-wide instance of a directory, made on first use on the GUI thread.
+// The process-wide instance of a directory, made on first use on the GUI thread. The template is visible from
+// the library, so every module that calls i() shares the one instance instead of keeping a copy of its own.
 template<typename Derived>
-class DirectoryInstance
+class BV_HOST_EXPORT DirectoryInstance
 {
 public:
     static Derived* i()
