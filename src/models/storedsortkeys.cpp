@@ -57,6 +57,12 @@ struct Descending
 
 } // namespace
 
+bool StoredSortKeys::supports(FieldType::Type type)
+{
+    return type == FieldType::Int32 || type == FieldType::Int64 || type == FieldType::DateTime
+        || type == FieldType::Char || type == FieldType::Decimal;
+}
+
 bool StoredSortKeys::make(const Table& table, int column, const Record* records, int count)
 {
     m_keys.clear();
@@ -65,8 +71,7 @@ bool StoredSortKeys::make(const Table& table, int column, const Record* records,
     const RowLayout& layout = table.layout();
     const RowLayout::Slot& slot = layout.slot(column);
     const FieldType::Type type = slot.type;
-    if (type != FieldType::Int32 && type != FieldType::Int64 && type != FieldType::DateTime && type != FieldType::Char
-        && type != FieldType::Decimal)
+    if (!supports(type))
         return false;
     m_keys.resize(size_t(count));
     int scale = 0; // fixed-point values are brought to the largest scale among them

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "basic_views_export.h"
+#include "core/db/fieldtype.h"
 #include "core/db/record.h"
 
 #include <QtGlobal>
@@ -22,6 +23,9 @@ public:
         quint32 position;
         bool hasValue;
     };
+
+    // Whether values of the type have an exact integer image at all.
+    static bool supports(FieldType::Type type);
 
     // Keys of the column for records[0 .. count); false (and nothing to sort by) when the column's type has no
     // exact integer image or a value does not fit one: strings, floating point, 128-bit decimals, a fixed-point

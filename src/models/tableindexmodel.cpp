@@ -543,12 +543,16 @@ bool TableIndexModel::sortByStoredKeys()
     const int column = sortColumn();
     if (column < 0 || column >= columnCount() || columnDelegate(column) || !table() || d->list.count() < 2)
         return false;
+    const int stored = tableColumn(column);
+    if (stored < 0 || !StoredSortKeys::supports(table()->columnType(stored)))
+        return false; // the rows stay where they are for the comparison sort
+
     std::vector<Record> rows;
     rows.reserve(size_t(d->list.count()));
     for (Record& r : d->list)
         rows.push_back(std::move(r));
     StoredSortKeys keys;
-    const bool made = keys.make(*table(), tableColumn(column), rows.data(), int(rows.size()));
+    const bool made = keys.make(*table(), stored, rows.data(), int(rows.size()));
     if (made)
         keys.sort(sortOrder());
     auto out = d->list.begin();

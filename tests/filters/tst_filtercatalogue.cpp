@@ -13,6 +13,7 @@
 #include "filters/rowfiltersmodel.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
+#include "recordfields.h"
 #include "recordlistmodel.h"
 #include "sim/tradingtables.h"
 
@@ -39,14 +40,6 @@ public:
     QDate today() const override { return m_day; }
 };
 
-qint64 integer(const Record& r, const char* field)
-{
-    return r.data(QString::fromLatin1(field)).toInteger64();
-}
-QString text(const Record& r, const char* field)
-{
-    return r.data(QString::fromLatin1(field)).toString();
-}
 // The keys a "|"-separated value names, as integers.
 qint64 bitsOf(const QString& value)
 {
@@ -96,8 +89,8 @@ private:
         const Table* sessions = table("sessions");
         for (int row = 0; row < sessions->masterIndex()->count(); ++row) {
             const Record& s = sessions->masterIndex()->at(row);
-            if (integer(s, "stock_id") == integer(r, "stock_id") && integer(s, "sess_id") == integer(r, "sess_id"))
-                return integer(s, "state") == HostSchema::SessionTrading;
+            if (number(s, "stock_id") == number(r, "stock_id") && number(s, "sess_id") == number(r, "sess_id"))
+                return number(s, "state") == HostSchema::SessionTrading;
         }
         return false;
     }
@@ -122,7 +115,7 @@ private:
         c.insert(QStringLiteral("BalanceFilter"),
             { "orders", [](Table& t) { return new BalanceFilter(t); }, { "", "1", "2", "4", "1|4", "2|4", "1|2|4" },
                 [](const Record& r, const QString& v) {
-                    const qint64 b = integer(r, "balance"), q = integer(r, "quantity");
+                    const qint64 b = number(r, "balance"), q = number(r, "quantity");
                     const qint64 shown = 7 & ~bitsOf(v);
                     const qint64 state = b == q ? 1 : b == 0 ? 2 : 4;
                     return (shown & state) != 0;
@@ -136,7 +129,7 @@ private:
         c.insert(QStringLiteral("BoardFilter"),
             { "orders", [](Table& t) { return new BoardFilter(t); }, { "1,14", "1,15|1,3" },
                 [](const Record& r, const QString& v) {
-                    return listed(v, QStringLiteral("%1,%2").arg(integer(r, "stock_id")).arg(integer(r, "board_id")));
+                    return listed(v, QStringLiteral("%1,%2").arg(number(r, "stock_id")).arg(number(r, "board_id")));
                 } });
         c.insert(QStringLiteral("BuySellFilter"),
             { "orders", [](Table& t) { return new BuySellFilter(t); }, { "", "B", "S", "B|S" },
@@ -169,8 +162,8 @@ private:
             { "deals", [](Table& t) { return new DealsTypeFilter(t); },
                 { "", "1", "2|4|8", "16", "1|2|4|8|16|64", "1|2|4|8|16|32", "1|2|4|8|16|32|64" },
                 [](const Record& r, const QString& v) {
-                    const qint64 s = integer(r, "signs");
-                    const qint64 b = integer(r, "board_id");
+                    const qint64 s = number(r, "signs");
+                    const qint64 b = number(r, "board_id");
                     const qint64 shown = 127 & ~bitsOf(v);
                     const bool combined = s & (qint64(1) << 27);
                     const bool exercise = s & 0x20, expiration = s & 0x80, transfer = s & 0x10000,
@@ -189,14 +182,14 @@ private:
             { "securities", [](Table& t) { return new GroupMaskFilter(t, t.columnIndex(QStringLiteral("signs"))); },
                 { "", "1073741824", "2147483648", "1073741824|2147483648" },
                 [](const Record& r, const QString& v) {
-                    return (integer(r, "signs") & (0xc0000000LL & ~bitsOf(v))) != 0;
+                    return (number(r, "signs") & (0xc0000000LL & ~bitsOf(v))) != 0;
                 } });
         c.insert(QStringLiteral("LoginFilter"),
             { "orders", [](Table& t) { return new LoginFilter(t); }, { "trader01", "trader02" },
                 [excluded](const Record& r, const QString& v) { return excluded(r, "login", v); } });
         c.insert(QStringLiteral("QuantityFilter"),
             { "orders", [](Table& t) { return new QuantityFilter(t); }, { "0", "25", "51" },
-                [](const Record& r, const QString& v) { return integer(r, "quantity") >= v.toLongLong(); } });
+                [](const Record& r, const QString& v) { return number(r, "quantity") >= v.toLongLong(); } });
         c.insert(QStringLiteral("SecNameFilter"),
             { "securities", [](Table& t) { return new SecNameFilter(t, -1); },
                 { text(firstInstrument, "fut_isin_id"), "" },
@@ -206,7 +199,7 @@ private:
                 { "", "1", "2", "4", "1|2", "1|4", "2|4", "1|2|4" },
                 [](const Record& r, const QString& v) {
                     // Classes: main session, evening session, neither; an instrument of both has two.
-                    const qint64 s = integer(r, "signs") & 0xff;
+                    const qint64 s = number(r, "signs") & 0xff;
                     const qint64 classes = ((s & 0x40) ? 1 : 0) | ((s & 0x01) ? 2 : 0) | ((s & 0x41) ? 0 : 4);
                     return ((7 & ~bitsOf(v)) & classes) != 0;
                 } });
@@ -221,18 +214,17 @@ private:
         QString mirror;
         const MasterIndex* instruments = table("securities")->masterIndex();
         for (int row = 0; row < instruments->count() && mirror.isEmpty(); ++row) {
-            if (integer(instruments->at(row), "board_id") == 3)
+            if (number(instruments->at(row), "board_id") == 3)
                 mirror = textId(instruments->at(row));
         }
         c.insert(QStringLiteral("SecurityFilter"),
             { "orders", [](Table& t) { return new SecurityFilter(t, "sec_id", -1); }, { textId(traded), mirror },
                 [this](const Record& r, const QString& v) {
                     const Record chosen = table("securities")->findByKeyText(QString(v).replace(':', ','));
-                    const bool isMirror = integer(chosen, "board_id") == 3;
-                    return integer(r, "board_id")
-                        == (isMirror ? integer(chosen, "main_board_id") : integer(chosen, "board_id"))
-                        && integer(r, "sec_id")
-                        == (isMirror ? integer(chosen, "main_sec_id") : integer(chosen, "sec_id"));
+                    const bool isMirror = number(chosen, "board_id") == 3;
+                    return number(r, "board_id")
+                        == (isMirror ? number(chosen, "main_board_id") : number(chosen, "board_id"))
+                        && number(r, "sec_id") == (isMirror ? number(chosen, "main_sec_id") : number(chosen, "sec_id"));
                 } });
         c.insert(QStringLiteral("SessionFilter"),
             { "orders", [](Table& t) { return new SessionFilter(t); }, { "", "1", "2", "1|2" },
@@ -242,7 +234,7 @@ private:
         c.insert(QStringLiteral("SignsOrderFilter"),
             { "orders", [](Table& t) { return new SignsOrderFilter(t); }, { "", "1", "2", "1|2" },
                 [](const Record& r, const QString& v) {
-                    const bool iceberg = integer(r, "signs") & (qint64(1) << 47);
+                    const bool iceberg = number(r, "signs") & (qint64(1) << 47);
                     const qint64 shown = 3 & ~bitsOf(v);
                     return ((shown & 1) && !iceberg) || ((shown & 2) && iceberg);
                 } });
@@ -252,8 +244,8 @@ private:
         c.insert(QStringLiteral("TechDealsFilter"),
             { "deals", [](Table& t) { return new TechDealsFilter(t); }, { "0", "1", "2" },
                 [](const Record& r, const QString& v) {
-                    const qint64 s = integer(r, "signs");
-                    const qint64 b = integer(r, "board_id");
+                    const qint64 s = number(r, "signs");
+                    const qint64 b = number(r, "board_id");
                     const bool technical = (s & 0x100a0) || ((s & (qint64(1) << 27)) && b != 10 && b != 11);
                     return v == QLatin1String("1") ? technical : v == QLatin1String("2") ? !technical : true;
                 } });
@@ -407,9 +399,9 @@ private Q_SLOTS:
         RecordsTrans trans(sessions);
         for (int row = 0; row < sessions->masterIndex()->count(); ++row) {
             const Record& s = sessions->masterIndex()->at(row);
-            if (integer(s, "state") == HostSchema::SessionTrading)
+            if (number(s, "state") == HostSchema::SessionTrading)
                 RecordUpdater(s, trans).data(QStringLiteral("state")) = int(HostSchema::SessionFinished);
-            else if (integer(s, "state") == HostSchema::SessionFinished)
+            else if (number(s, "state") == HostSchema::SessionFinished)
                 RecordUpdater(s, trans).data(QStringLiteral("state")) = int(HostSchema::SessionTrading);
         }
         trans.commit();

@@ -143,10 +143,10 @@ LoginFilterWidget::LoginFilterWidget(QWidget* parent)
 QString LoginFilterWidget::login() const
 {
     const QString text = m_box->currentText().trimmed();
+    if (text == m_box->itemText(0))
+        return QString(); // "Все логины"
     static const QRegularExpression oneLogin(QStringLiteral("^\\S+$"));
-    return m_box->currentIndex() == 0 && text == m_box->itemText(0) ? QString()
-        : oneLogin.match(text).hasMatch()                           ? text
-                                                                    : QString();
+    return oneLogin.match(text).hasMatch() ? text : QString();
 }
 
 void LoginFilterWidget::setLogin(const QString& login)

@@ -18,8 +18,6 @@ public:
     explicit SecuritySelectDialog(QWidget* parent = nullptr);
     // Empty until an instrument is chosen.
     QString selectedTextId() const;
-    QLineEdit* search() const { return m_search; }
-    QListView* list() const { return m_list; }
 
 private:
     QStandardItemModel* m_items;
