@@ -5,7 +5,7 @@
 #include <QList>
 #include <QObject>
 
-class ActionRegistry;
+class ActionManager;
 class IOptionsPage;
 class IProgressService;
 class ITransactionSender;
@@ -30,7 +30,7 @@ public:
     virtual QList<QObject*> plugins() const = 0;
     virtual IProgressService* progress() const = 0;
     virtual ITransactionSender* transactions() const = 0;
-    virtual ActionRegistry* actions() const = 0;
+    virtual ActionManager* actions() const = 0;
     // Shows a text in the terminal's window of errors and notifications.
     virtual void notify(const QString& text) = 0;
     // Texts translated on the calling thread come in English while switched on; returns the previous state.

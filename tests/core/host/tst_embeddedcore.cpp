@@ -1,5 +1,5 @@
 #include "core/db/table.h"
-#include "core/host/actionregistry.h"
+#include "core/host/actions/actionmanager.h"
 #include "core/host/connectionsmanager.h"
 #include "core/host/embedded/embeddedcore.h"
 #include "core/host/embedded/embeddedwindowmanager.h"
@@ -102,10 +102,7 @@ private Q_SLOTS:
         QCOMPARE(core.recentNotifications().size(), int(EmbeddedCore::RecentNotifications));
         QCOMPARE(core.recentNotifications().last(), QString::number(3 * EmbeddedCore::RecentNotifications - 1));
 
-        QAction action(QStringLiteral("Котировки"), nullptr);
-        core.actions()->registerAction(QStringLiteral("quotes"), &action);
-        QCOMPARE(core.actions()->action(QStringLiteral("quotes")), &action);
-        QVERIFY(core.actions()->action(QStringLiteral("none")) == nullptr);
+        QCOMPARE(core.actions(), ActionManager::instance());
 
         QObject colors;
         core.registerColorManager(&colors);

@@ -62,9 +62,14 @@ boardlist BoardDirectory::all(int stock) const
     return boards;
 }
 
+int BoardDirectory::flagsById(int stock, int board) const
+{
+    return m_boards.value(boardid { stock, board }).flags;
+}
+
 bool BoardDirectory::hasFlag(int stock, int board, int flag) const
 {
-    return m_boards.value(boardid { stock, board }).flags & flag;
+    return flagsById(stock, board) & flag;
 }
 
 bool BoardDirectory::isFavoriteById(int stock, int board) const

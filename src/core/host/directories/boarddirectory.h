@@ -19,6 +19,8 @@ public:
     int nameRankById(int stock, int board) const;
     // The market's boards in board order.
     boardlist all(int stock) const;
+    // The board's HostSchema::Board* flags; 0 for an unknown board.
+    int flagsById(int stock, int board) const;
     bool isFavoriteById(int stock, int board) const;
     bool isIndexById(int stock, int board) const;
     bool isDomById(int stock, int board) const;

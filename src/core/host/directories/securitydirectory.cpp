@@ -151,6 +151,18 @@ int SecurityDirectory::getIsinIdBySecCode(const QString& code) const
     return r.isNull() ? -1 : r.data(QStringLiteral("isin_id")).toInteger();
 }
 
+QList<SecurityKey> SecurityDirectory::keys(int stock, int board) const
+{
+    QList<SecurityKey> keys;
+    keys.reserve(m_byKey.size());
+    for (auto it = m_byKey.constBegin(); it != m_byKey.constEnd(); ++it) {
+        if ((stock <= 0 || it.key().stock == stock) && (board <= 0 || it.key().board == board))
+            keys << it.key();
+    }
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
 QList<SecurityKey> SecurityDirectory::keysByBaseCode(const QString& base, int stock, int board) const
 {
     QList<SecurityKey> keys;

@@ -40,6 +40,8 @@ public:
     Record recordBySecCode(const QString& code, int stock, int board) const;
     // -1 when no instrument has the code.
     int getIsinIdBySecCode(const QString& code) const;
+    // All instruments of a market and board in key order; a board or stock of 0 means any.
+    QList<SecurityKey> keys(int stock, int board) const;
     // Instruments of an underlying; a board or stock of 0 means any.
     QList<SecurityKey> keysByBaseCode(const QString& base, int stock, int board) const;
     // The instruments carried by drag data ("application/x-gui-security" or "application/x-gui-securities",

@@ -1,6 +1,6 @@
 #include "core/host/embedded/embeddedcore.h"
 
-#include "core/host/actionregistry.h"
+#include "core/host/actions/actionmanager.h"
 #include "core/host/embedded/embeddedwindowmanager.h"
 #include "core/host/signalhub.h"
 #include "core/host/tableregistry.h"
@@ -13,7 +13,6 @@ EmbeddedCore::EmbeddedCore(QObject* parent)
     : ICore(parent)
     , m_tables(new TableRegistry(this))
     , m_signals(new SignalHub(this))
-    , m_actions(new ActionRegistry(this))
     , m_decoder(new EmbeddedDecoder(this))
     , m_sender(new EmbeddedTransactionSender(this))
     , m_windows(new EmbeddedWindowManager(this))
@@ -131,4 +130,9 @@ QList<QObject*> EmbeddedCore::colorManagers() const
             managers << m;
     }
     return managers;
+}
+
+ActionManager* EmbeddedCore::actions() const
+{
+    return ActionManager::instance();
 }

@@ -28,7 +28,7 @@ public:
     QList<QObject*> plugins() const override;
     IProgressService* progress() const override { return &m_progress; }
     ITransactionSender* transactions() const override { return m_sender; }
-    ActionRegistry* actions() const override { return m_actions; }
+    ActionManager* actions() const override;
     void notify(const QString& text) override;
     bool setEnglishTranslation(bool english) override;
     QString translate(const char* context, const char* sourceText) const override;
@@ -64,7 +64,6 @@ Q_SIGNALS:
 private:
     TableRegistry* m_tables;
     SignalHub* m_signals;
-    ActionRegistry* m_actions;
     EmbeddedDecoder* m_decoder;
     EmbeddedTransactionSender* m_sender;
     EmbeddedWindowManager* m_windows;

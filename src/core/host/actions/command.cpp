@@ -1,0 +1,137 @@
+#include "core/host/actions/command.h"
+
+#include "core/host/actions/action.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QWidget>
+
+namespace {
+
+// The top-level window an action lives in: its parent widget's, or that of the widget it is added to.
+QWidget* windowOf(const QAction* action)
+{
+    if (auto* w = qobject_cast<QWidget*>(action->parent()))
+        return w->window();
+    const QList<QWidget*> widgets = action->associatedWidgets();
+    return widgets.isEmpty() ? nullptr : widgets.first()->window();
+}
+
+} // namespace
+
+Command::Command(const QString& id, QObject* parent)
+    : QObject(parent)
+    , m_id(id)
+    , m_proxy(new QAction(this))
+{
+    m_proxy->setObjectName(id);
+    m_proxy->setEnabled(false);
+    connect(m_proxy, &QAction::triggered, this, &Command::onProxyTriggered);
+    // The proxy follows the active window: focus moves whenever the active window changes.
+    connect(qApp, &QApplication::focusChanged, this, &Command::updateProxy);
+}
+
+Command::~Command() = default;
+
+void Command::setText(const QString& text)
+{
+    m_text = text;
+    for (const QPointer<Action>& a : qAsConst(m_actions)) {
+        if (a)
+            a->setText(text);
+    }
+    m_proxy->setText(text);
+}
+
+void Command::setIcon(const QIcon& icon)
+{
+    m_icon = icon;
+    for (const QPointer<Action>& a : qAsConst(m_actions)) {
+        if (a)
+            a->setIcon(icon);
+    }
+    m_proxy->setIcon(icon);
+}
+
+void Command::setToolTip(const QString& toolTip)
+{
+    m_toolTip = toolTip;
+    for (const QPointer<Action>& a : qAsConst(m_actions)) {
+        if (a)
+            a->setToolTip(toolTip);
+    }
+    m_proxy->setToolTip(toolTip);
+}
+
+void Command::setShortcut(const QKeySequence& shortcut)
+{
+    m_shortcut = shortcut;
+    for (const QPointer<Action>& a : qAsConst(m_actions)) {
+        if (a)
+            a->setShortcut(shortcut);
+    }
+    m_proxy->setShortcut(shortcut);
+}
+
+void Command::decorate(QAction* action) const
+{
+    if (!m_text.isEmpty())
+        action->setText(m_text);
+    if (!m_icon.isNull())
+        action->setIcon(m_icon);
+    if (!m_toolTip.isEmpty())
+        action->setToolTip(m_toolTip);
+    if (!m_shortcut.isEmpty())
+        action->setShortcut(m_shortcut);
+}
+
+Action* Command::currentAction() const
+{
+    return m_current;
+}
+
+void Command::addAction(Action* action)
+{
+    m_actions.append(action);
+    connect(action, &QAction::changed, this, &Command::updateProxy);
+    updateProxy();
+}
+
+void Command::removeAction(Action* action)
+{
+    m_actions.removeAll(action);
+    m_actions.removeAll(nullptr);
+    disconnect(action, nullptr, this, nullptr);
+    updateProxy();
+}
+
+void Command::updateProxy()
+{
+    Action* current = nullptr;
+    const QWidget* active = QApplication::activeWindow();
+    for (auto it = m_actions.crbegin(); it != m_actions.crend() && !current; ++it) {
+        if (*it && active && windowOf(*it) == active)
+            current = *it;
+    }
+    if (!current) {
+        for (auto it = m_actions.crbegin(); it != m_actions.crend() && !current; ++it)
+            current = *it;
+    }
+    const bool changed = current != m_current;
+    m_current = current;
+    m_proxy->setEnabled(current && current->isEnabled());
+    m_proxy->setCheckable(current && current->isCheckable());
+    m_proxy->setChecked(current && current->isChecked());
+    if (changed)
+        Q_EMIT currentActionChanged();
+}
+
+void Command::onProxyTriggered(bool checked)
+{
+    if (!m_current || !m_current->isEnabled())
+        return;
+    // The proxy mirrors the action, so the action still holds the state before the click; trigger() toggles it.
+    if (m_current->isCheckable())
+        m_current->setChecked(!checked);
+    m_current->trigger();
+}

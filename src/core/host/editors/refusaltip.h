@@ -1,0 +1,7 @@
+#pragma once
+
+class QString;
+class QWidget;
+
+// Tells the user under an editor why it refused an input.
+void showRefusalTip(QWidget* editor, const QString& reason);

@@ -1,0 +1,103 @@
+#include "core/host/progress/progressdialog.h"
+
+#include "core/host/progress/progressworker.h"
+
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QVBoxLayout>
+
+ProgressDialog::ProgressDialog(QWidget* parent)
+    : QDialog(parent)
+    , m_text(new QLabel(this))
+    , m_bar(new QProgressBar(this))
+    , m_cancel(new QPushButton(tr("Отмена"), this))
+{
+    setWindowModality(Qt::ApplicationModal);
+    m_text->setObjectName(QStringLiteral("text"));
+    m_text->setWordWrap(true);
+    m_bar->setRange(0, 100);
+    m_bar->setValue(0);
+    m_bar->setObjectName(QStringLiteral("progress"));
+    m_cancel->setObjectName(QStringLiteral("cancel"));
+    m_cancel->setToolTip(tr("Прервать операцию"));
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);
+    connect(m_cancel, &QPushButton::clicked, this, &ProgressDialog::cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_text);
+    layout->addWidget(m_bar);
+    layout->addWidget(buttons);
+    // A fixed width keeps the window still while the text changes.
+    setMinimumWidth(360);
+}
+
+ProgressDialog::~ProgressDialog() = default;
+
+void ProgressDialog::setText(const QString& text)
+{
+    m_text->setText(text);
+}
+
+QString ProgressDialog::text() const
+{
+    return m_text->text();
+}
+
+void ProgressDialog::setProgress(int percent)
+{
+    m_bar->setValue(qBound(0, percent, 100));
+}
+
+int ProgressDialog::progress() const
+{
+    return m_bar->value();
+}
+
+int ProgressDialog::execWorker(ProgressWorker* worker)
+{
+    m_canceled = false;
+    m_running = true;
+    m_cancel->setEnabled(true);
+    m_cancel->setFocus();
+    show();
+    raise();
+    activateWindow();
+    const auto done = qScopeGuard([this] {
+        m_running = false;
+        hide();
+    });
+    return worker->run();
+}
+
+void ProgressDialog::cancel()
+{
+    if (m_canceled)
+        return;
+    m_canceled = true;
+    m_cancel->setEnabled(false);
+    m_text->setText(tr("Прерывание..."));
+    Q_EMIT canceled();
+}
+
+// Escape cancels the job instead of closing the window under it.
+void ProgressDialog::reject()
+{
+    if (m_running)
+        cancel();
+    else
+        QDialog::reject();
+}
+
+void ProgressDialog::closeEvent(QCloseEvent* event)
+{
+    if (m_running) {
+        cancel();
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/host/bv_host_export.h"
+
+#include <QDialog>
+
+class ProgressWorker;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// A modal window with a text, a percentage bar and a Cancel button, under which a long job runs on the GUI
+// thread. Cancel, Escape and closing the window all cancel; the job learns of it at its next processEvents().
+class BV_HOST_EXPORT ProgressDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit ProgressDialog(QWidget* parent = nullptr);
+    ~ProgressDialog() override;
+
+    void setText(const QString& text);
+    QString text() const;
+    // A percentage, clamped to 0..100.
+    void setProgress(int percent);
+    int progress() const;
+
+    // Shows the dialog modal, runs the worker to its end and hides the dialog; returns the worker's result.
+    int execWorker(ProgressWorker* worker);
+    bool wasCanceled() const { return m_canceled; }
+
+Q_SIGNALS:
+    void canceled();
+
+public Q_SLOTS:
+    void cancel();
+
+protected:
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QLabel* m_text;
+    QProgressBar* m_bar;
+    QPushButton* m_cancel;
+    bool m_canceled = false;
+    bool m_running = false;
+};
