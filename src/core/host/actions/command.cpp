@@ -87,7 +87,16 @@ void Command::decorate(QAction* action) const
 
 Action* Command::currentAction() const
 {
-    return m_current;
+    const QWidget* active = QApplication::activeWindow();
+    for (auto it = m_actions.crbegin(); it != m_actions.crend(); ++it) {
+        if (*it && active && windowOf(*it) == active)
+            return *it;
+    }
+    for (auto it = m_actions.crbegin(); it != m_actions.crend(); ++it) {
+        if (*it)
+            return *it;
+    }
+    return nullptr;
 }
 
 void Command::addAction(Action* action)
@@ -107,16 +116,7 @@ void Command::removeAction(Action* action)
 
 void Command::updateProxy()
 {
-    Action* current = nullptr;
-    const QWidget* active = QApplication::activeWindow();
-    for (auto it = m_actions.crbegin(); it != m_actions.crend() && !current; ++it) {
-        if (*it && active && windowOf(*it) == active)
-            current = *it;
-    }
-    if (!current) {
-        for (auto it = m_actions.crbegin(); it != m_actions.crend() && !current; ++it)
-            current = *it;
-    }
+    Action* current = currentAction();
     const bool changed = current != m_current;
     m_current = current;
     m_proxy->setEnabled(current && current->isEnabled());
@@ -128,6 +128,8 @@ void Command::updateProxy()
 
 void Command::onProxyTriggered(bool checked)
 {
+    // The active window may have changed without a focus change since the proxy was last brought up to date.
+    updateProxy();
     if (!m_current || !m_current->isEnabled())
         return;
     // The proxy mirrors the action, so the action still holds the state before the click; trigger() toggles it.

@@ -53,14 +53,14 @@ bool NumberEditor::setValue(const QString& value)
         clear();
         return true;
     }
-    QString input = value;
+    QString input = value.trimmed();
     int pos = 0;
     if (m_validator->validate(input, pos) != QValidator::Acceptable) {
-        const QString why = m_validator->reason(value);
+        const QString why = m_validator->reason(input);
         refuse(why.isEmpty() ? tr("«%1» не число").arg(value) : why);
         return false;
     }
-    setText(display(m_validator->normalized(value)));
+    setText(display(m_validator->normalized(input)));
     return true;
 }
 
@@ -107,7 +107,7 @@ void NumberEditor::stepBy(int steps)
         return;
     }
     if (!m_validator->isNegativeAllowed() && next < decimal::zero())
-        next = decimal::zero();
+        next = decimal(0, m_step.scale());
     setValue(next.toString());
     selectAll();
 }

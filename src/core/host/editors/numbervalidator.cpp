@@ -67,7 +67,7 @@ QValidator::State NumberValidator::check(const QString& input, QString* why) con
             *why = reason;
         return Invalid;
     };
-    const QString text = input.trimmed();
+    const QString& text = input;
     int digits = 0;
     int fraction = -1; // digits after the separator; -1 while there is none
     for (int i = 0; i < text.size(); ++i) {

@@ -44,7 +44,8 @@ int BoardSelectorModel::rowCount(const QModelIndex& parent) const
 
 QVariant BoardSelectorModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    // Combo boxes ask for the data of "no item"; answer nothing without a warning.
+    if (!index.isValid() || index.row() >= m_boards.size())
         return QVariant();
     const boardid b = m_boards.at(index.row());
     switch (role) {
@@ -67,7 +68,7 @@ QVariant BoardSelectorModel::data(const QModelIndex& index, int role) const
 
 bool BoardSelectorModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!m_checkable || role != Qt::CheckStateRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!m_checkable || role != Qt::CheckStateRole || !index.isValid() || index.row() >= m_boards.size())
         return false;
     const boardid b = m_boards.at(index.row());
     if (value.toInt() == Qt::Checked)

@@ -41,7 +41,8 @@ int CodeNameListModel::columnCount(const QModelIndex& parent) const
 
 QVariant CodeNameListModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    // Combo boxes ask for the data of "no item"; answer nothing without a warning.
+    if (!index.isValid() || index.row() >= m_entries.size())
         return QVariant();
     const Entry& e = m_entries.at(index.row());
     switch (role) {

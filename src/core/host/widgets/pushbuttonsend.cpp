@@ -1,5 +1,6 @@
 #include "core/host/widgets/pushbuttonsend.h"
 
+#include <QEvent>
 #include <QTimer>
 
 PushButtonSend::PushButtonSend(QWidget* parent)
@@ -8,12 +9,12 @@ PushButtonSend::PushButtonSend(QWidget* parent)
 
 PushButtonSend::PushButtonSend(const QString& text, QWidget* parent)
     : QPushButton(text, parent)
-    , m_guard(new QTimer(this))
 {
+    // Made in the body: event() sees the child-added event of the timer and reads m_guard.
+    m_guard = new QTimer(this);
     m_guard->setSingleShot(true);
     m_guard->setInterval(700);
-    connect(m_guard, &QTimer::timeout, this, &PushButtonSend::onGuardEnded);
-    // Connected first, so the button is disabled before any receiver of the click runs the event loop.
+    // Connected first, so the guard is up before any receiver of the click runs the event loop.
     connect(this, &QPushButton::clicked, this, &PushButtonSend::onClicked);
 }
 
@@ -49,14 +50,25 @@ bool PushButtonSend::isGuarded() const
 
 void PushButtonSend::onClicked()
 {
-    if (m_guard->interval() == 0 || m_guard->isActive())
-        return;
-    m_enabledBeforeGuard = isEnabled();
-    setEnabled(false);
-    m_guard->start();
+    if (m_guard->interval() > 0)
+        m_guard->start();
 }
 
-void PushButtonSend::onGuardEnded()
+bool PushButtonSend::event(QEvent* event)
 {
-    setEnabled(m_enabledBeforeGuard);
+    if (m_guard && m_guard->isActive()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+            event->accept();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QPushButton::event(event);
 }

@@ -6,8 +6,9 @@
 
 class QTimer;
 
-// The button that sends an order. After a click it stays disabled for a short guard time, so a double click or
-// a held Enter sends one order, not two; a side colours it (buy green, sell red) so the side is seen at a glance.
+// The button that sends an order. For a short guard time after a click it ignores the mouse and the keyboard,
+// so a double click or a held Enter sends one order, not two; whether the form enables it stays the form's
+// business. A side colours it (buy green, sell red) so the side is seen at a glance.
 class BV_HOST_EXPORT PushButtonSend : public QPushButton
 {
     Q_OBJECT
@@ -23,11 +24,12 @@ public:
     int guardTime() const;
     bool isGuarded() const;
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     void onClicked();
-    void onGuardEnded();
 
-    QTimer* m_guard;
+    QTimer* m_guard = nullptr;
     QChar m_side;
-    bool m_enabledBeforeGuard = true;
 };
