@@ -33,44 +33,36 @@ Command::Command(const QString& id, QObject* parent)
 
 Command::~Command() = default;
 
-void Command::setText(const QString& text)
+// A look set on the command goes to every action made under it and to the stand-in.
+template<typename T>
+void Command::setLook(T Command::*member, const T& value, void (QAction::*setter)(const T&))
 {
-    m_text = text;
+    this->*member = value;
     for (const QPointer<Action>& a : qAsConst(m_actions)) {
         if (a)
-            a->setText(text);
+            (a->*setter)(value);
     }
-    m_proxy->setText(text);
+    (m_proxy->*setter)(value);
+}
+
+void Command::setText(const QString& text)
+{
+    setLook(&Command::m_text, text, &QAction::setText);
 }
 
 void Command::setIcon(const QIcon& icon)
 {
-    m_icon = icon;
-    for (const QPointer<Action>& a : qAsConst(m_actions)) {
-        if (a)
-            a->setIcon(icon);
-    }
-    m_proxy->setIcon(icon);
+    setLook(&Command::m_icon, icon, &QAction::setIcon);
 }
 
 void Command::setToolTip(const QString& toolTip)
 {
-    m_toolTip = toolTip;
-    for (const QPointer<Action>& a : qAsConst(m_actions)) {
-        if (a)
-            a->setToolTip(toolTip);
-    }
-    m_proxy->setToolTip(toolTip);
+    setLook(&Command::m_toolTip, toolTip, &QAction::setToolTip);
 }
 
 void Command::setShortcut(const QKeySequence& shortcut)
 {
-    m_shortcut = shortcut;
-    for (const QPointer<Action>& a : qAsConst(m_actions)) {
-        if (a)
-            a->setShortcut(shortcut);
-    }
-    m_proxy->setShortcut(shortcut);
+    setLook(&Command::m_shortcut, shortcut, &QAction::setShortcut);
 }
 
 void Command::decorate(QAction* action) const

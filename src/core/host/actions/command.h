@@ -50,6 +50,8 @@ Q_SIGNALS:
     void currentActionChanged();
 
 private:
+    template<typename T>
+    void setLook(T Command::*member, const T& value, void (QAction::*setter)(const T&));
     void updateProxy();
     void onProxyTriggered(bool checked);
 
