@@ -6,6 +6,7 @@
 #include "core/host/progress/progressworker.h"
 #include "core/host/widgets/comboboxsorted.h"
 #include "core/host/widgets/docktile.h"
+#include "core/host/widgets/elidecomboboxlistview.h"
 #include "core/host/widgets/filterlineedit.h"
 #include "core/host/widgets/modelmenu.h"
 #include "core/host/widgets/movewidgetrelatively.h"
@@ -14,6 +15,7 @@
 #include "core/host/widgets/pushbuttonsend.h"
 #include "core/host/widgets/slidergroup.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -356,6 +358,29 @@ private Q_SLOTS:
         QCOMPARE(box.currentSourceIndex(), boards.index(1, 0));
         box.setSortedModel(&boards, 0, Qt::DisplayRole, Qt::CaseInsensitive, false);
         QCOMPARE(order(), QStringLiteral("Board 10|board 9|Board 2|Board 1"));
+    }
+
+    void narrowComboOpensAListWideEnoughToRead()
+    {
+        QComboBox box;
+        auto* view = new ElideComboBoxListView(&box);
+        box.addItems({ QStringLiteral("F001"), QStringLiteral("F002 ООО «Брокер 2» — расчётная фирма") });
+        box.setFixedWidth(80);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        box.showPopup();
+        QTRY_VERIFY(view->isVisible());
+        QCOMPARE(view->window()->width(), 80);
+        box.hidePopup();
+        view->setAutoWidth(true);
+        box.showPopup();
+        QTRY_VERIFY(view->isVisible());
+        const int wide = view->window()->width();
+        QVERIFY(wide > 80);
+        QCOMPARE(wide, view->preferredPopupWidth());
+        QVERIFY(wide <= box.screen()->availableGeometry().width());
+        QVERIFY(view->visualRect(view->model()->index(1, 0)).width() <= view->viewport()->width());
+        box.hidePopup();
     }
 
     void sharedObjectGoesWithItsLastOwner()

@@ -11,13 +11,12 @@ ActionManager* ActionManager::instance()
     return manager;
 }
 
+// Commands outlive every window, and windows' actions reach the manager from their destructors, so the
+// manager lives as long as the process.
 ActionManager::ActionManager()
 {
-    // Commands outlive every window, so the manager lives as long as the application.
-    if (QCoreApplication::instance()) {
+    if (QCoreApplication::instance())
         moveToThread(QCoreApplication::instance()->thread());
-        setParent(QCoreApplication::instance());
-    }
 }
 
 Command* ActionManager::command(const QString& id)

@@ -27,21 +27,19 @@ int ElideComboBoxListView::preferredPopupWidth() const
     return qMin(qMax(m_box->width(), content + chrome), cap);
 }
 
-// The combo box sizes the pop-up container to itself just before showing it; widen the container after.
+// The combo box sizes the pop-up container just before showing it, by its own rule; apply ours after.
 void ElideComboBoxListView::showEvent(QShowEvent* event)
 {
     QListView::showEvent(event);
-    if (!m_autoWidth)
-        return;
     QWidget* container = parentWidget();
     if (!container)
         return;
-    const int width = preferredPopupWidth();
-    if (container->width() >= width)
+    const int width = m_autoWidth ? preferredPopupWidth() : m_box->width();
+    if (container->width() == width)
         return;
     QRect geometry = container->geometry();
     geometry.setWidth(width);
-    // Keep the widened pop-up on the box's screen.
+    // Keep the pop-up on the box's screen.
     if (const QScreen* screen = m_box->screen()) {
         const QRect available = screen->availableGeometry();
         if (geometry.right() > available.right())

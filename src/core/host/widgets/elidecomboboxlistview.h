@@ -6,9 +6,10 @@
 
 class QComboBox;
 
-// The pop-up list of a narrow combo box. With auto width on, the pop-up widens to its longest item (never past
-// the screen the box is on), so long instrument or account names can be read in full; what still does not fit
-// is elided in the middle, keeping both the start and the end of a code.
+// The pop-up list of a combo box. With auto width on, the pop-up widens to its longest item (never past the
+// screen the box is on), so long instrument or account names can be read in full; off, it is exactly as wide as
+// the box, so it never covers the form beside it. What does not fit is elided in the middle, keeping both the
+// start and the end of a code.
 class BV_HOST_EXPORT ElideComboBoxListView : public QListView
 {
     Q_OBJECT
