@@ -126,6 +126,19 @@ private Q_SLOTS:
         // A window that closes leaves the stand-in to the remaining one.
         delete b;
         QCOMPARE(command->currentAction(), a);
+
+        // Panes of one main window: the one holding the focus has it.
+        auto* left = new QLineEdit(&first);
+        auto* right = new QLineEdit(&first);
+        auto* leftAction = new Action(QStringLiteral("Export"), left);
+        auto* rightAction = new Action(QStringLiteral("Export"), right);
+        left->show();
+        right->show();
+        QApplication::setActiveWindow(&first);
+        left->setFocus();
+        QCOMPARE(command->currentAction(), leftAction);
+        right->setFocus();
+        QCOMPARE(command->currentAction(), rightAction);
     }
 
     void checkableCommandKeepsTheStateTheUserClicked()

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QWidget>
 
+#include <functional>
+
 namespace {
 
 // The top-level window an action lives in: its parent widget's, or that of the widget it is added to.
@@ -60,9 +62,12 @@ void Command::setToolTip(const QString& toolTip)
     setLook(&Command::m_toolTip, toolTip, &QAction::setToolTip);
 }
 
+// The stand-in takes no shortcut: the key acts through the action of the window holding the focus, and two
+// actions on one key in one window would make it ambiguous.
 void Command::setShortcut(const QKeySequence& shortcut)
 {
     setLook(&Command::m_shortcut, shortcut, &QAction::setShortcut);
+    m_proxy->setShortcut(QKeySequence());
 }
 
 void Command::decorate(QAction* action) const
@@ -79,16 +84,33 @@ void Command::decorate(QAction* action) const
 
 Action* Command::currentAction() const
 {
+    const auto latest = [this](const std::function<bool(const QAction*, const QWidget*)>& wanted) -> Action* {
+        for (auto it = m_actions.crbegin(); it != m_actions.crend(); ++it) {
+            if (*it && wanted(*it, qobject_cast<const QWidget*>((*it)->parent())))
+                return *it;
+        }
+        return nullptr;
+    };
+    const auto holds = [](const QWidget* owner, const QWidget* focus) {
+        return owner && focus && (owner == focus || owner->isAncestorOf(focus));
+    };
+    // Windows inside one main window (MDI) share the active window: the focus tells which one the user is in,
+    // or, while the application has no focus, the focus each window remembers.
     const QWidget* active = QApplication::activeWindow();
-    for (auto it = m_actions.crbegin(); it != m_actions.crend(); ++it) {
-        if (*it && active && windowOf(*it) == active)
-            return *it;
-    }
-    for (auto it = m_actions.crbegin(); it != m_actions.crend(); ++it) {
-        if (*it)
-            return *it;
-    }
-    return nullptr;
+    if (Action* a
+        = latest([&](const QAction*, const QWidget* owner) { return holds(owner, QApplication::focusWidget()); }))
+        return a;
+    if (Action* a = latest([&](const QAction* action, const QWidget* owner) {
+            return active && windowOf(action) == active && holds(owner, active->focusWidget());
+        }))
+        return a;
+    if (Action* a = latest([&](const QAction* action, const QWidget*) { return active && windowOf(action) == active; }))
+        return a;
+    if (Action* a = latest([&](const QAction*, const QWidget* owner) {
+            return owner && holds(owner, owner->window()->focusWidget());
+        }))
+        return a;
+    return latest([](const QAction*, const QWidget*) { return true; });
 }
 
 void Command::addAction(Action* action)

@@ -36,8 +36,8 @@ public:
 
     // The stand-in action for menus and tool bars; owned by the command.
     QAction* commandAction() const { return m_proxy; }
-    // The action the stand-in forwards to: the latest made in the active window, else the latest made; null for
-    // none.
+    // The action the stand-in forwards to: the latest made in the widget holding the focus, else in the active
+    // window, else the latest made; null for none.
     Action* currentAction() const;
 
     // Called by Action; the command does not own the actions.
