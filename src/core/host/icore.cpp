@@ -1,5 +1,7 @@
 #include "core/host/icore.h"
 
+#include <QCoreApplication>
+
 namespace {
 ICore* current = nullptr;
 }
@@ -19,4 +21,11 @@ ICore::~ICore()
 ICore* ICore::instance()
 {
     return current;
+}
+
+QString hostTranslate(const char* context, const char* sourceText)
+{
+    if (const ICore* core = ICore::instance())
+        return core->translate(context, sourceText);
+    return QCoreApplication::translate(context, sourceText);
 }

@@ -50,3 +50,7 @@ public:
 protected:
     explicit ICore(QObject* parent = nullptr);
 };
+
+// A library text in the host's translation: English while the calling thread is switched to English, the
+// application's translation otherwise, and the application's alone when no host core exists.
+BV_HOST_EXPORT QString hostTranslate(const char* context, const char* sourceText);

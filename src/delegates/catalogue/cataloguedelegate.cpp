@@ -3,8 +3,7 @@
 #include "columns/itemmodelwithdelegates.h"
 #include "columns/itemroles.h"
 #include "core/host/directories/tabledirectory.h"
-
-#include <QCoreApplication>
+#include "core/host/icore.h"
 
 InstrumentColumns InstrumentColumns::of(const ItemModelWithDelegates* model)
 {
@@ -22,7 +21,7 @@ CatalogueDelegate::CatalogueDelegate(
 
 QString CatalogueDelegate::translated(const char* text)
 {
-    return QCoreApplication::translate("ColumnDelegates", text);
+    return hostTranslate("ColumnDelegates", text);
 }
 
 bool CatalogueDelegate::headerData(int role, QVariant& value) const

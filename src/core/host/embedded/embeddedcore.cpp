@@ -18,6 +18,12 @@ EmbeddedCore::EmbeddedCore(QObject* parent)
     , m_windows(new EmbeddedWindowManager(this))
 {
     m_plugins << m_decoder;
+    // The project's own English translation, built into the host library.
+    auto* english = new QTranslator(this);
+    if (english->load(QStringLiteral(":/translations/basic_views_en.qm")))
+        m_english = english;
+    else
+        delete english;
 }
 
 EmbeddedCore::~EmbeddedCore()

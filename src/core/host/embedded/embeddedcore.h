@@ -44,7 +44,7 @@ public:
     void addPlugin(QObject* plugin);
     void setMainWindowInBackground(bool background) { m_background = background; }
     void setVisualEventMessageKey(const QString& key) { m_messageKey = key; }
-    // The English translation used while a thread is switched to English.
+    // The English translation used while a thread is switched to English; the built-in one until replaced.
     void setEnglishTranslator(QTranslator* translator) { m_english = translator; }
 
     EmbeddedDecoder* decoder() const { return m_decoder; }

@@ -1,0 +1,1750 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="en" sourcelanguage="ru">
+<context>
+    <name>AccountFilter</name>
+    <message>
+        <source>Счёт</source>
+        <translation>Account</translation>
+    </message>
+</context>
+<context>
+    <name>AccountTypeFilter</name>
+    <message>
+        <source>Тип счета</source>
+        <translation>Account type</translation>
+    </message>
+    <message>
+        <source>БФ</source>
+        <translation>Brokerage firm</translation>
+    </message>
+    <message>
+        <source>Клиент</source>
+        <translation>Client</translation>
+    </message>
+</context>
+<context>
+    <name>AsprefFilter</name>
+    <message>
+        <source>Мастер логин</source>
+        <translation>Master login</translation>
+    </message>
+</context>
+<context>
+    <name>BalanceFilter</name>
+    <message>
+        <source>Остаток</source>
+        <translation>Balance</translation>
+    </message>
+    <message>
+        <source>Не исполнена</source>
+        <translation>Not filled</translation>
+    </message>
+    <message>
+        <source>Полностью исполнена</source>
+        <translation>Fully filled</translation>
+    </message>
+    <message>
+        <source>Частично исполнена</source>
+        <translation>Partially filled</translation>
+    </message>
+</context>
+<context>
+    <name>BaseCodeBySecIdFilter</name>
+    <message>
+        <source>Базовый актив</source>
+        <translation>Underlying</translation>
+    </message>
+</context>
+<context>
+    <name>BaseCodeFilter</name>
+    <message>
+        <source>Базовый актив</source>
+        <translation>Underlying</translation>
+    </message>
+</context>
+<context>
+    <name>BoardFilter</name>
+    <message>
+        <source>Режим торгов</source>
+        <translation>Trading board</translation>
+    </message>
+</context>
+<context>
+    <name>BoardSelectorBox</name>
+    <message>
+        <source>Режим торгов</source>
+        <translation>Trading board</translation>
+    </message>
+</context>
+<context>
+    <name>BuySellFilter</name>
+    <message>
+        <source>Тип операции</source>
+        <translation>Side</translation>
+    </message>
+</context>
+<context>
+    <name>CSVHandler</name>
+    <message>
+        <source>Текстовый файл с разделителями запятыми</source>
+        <translation>Comma-separated text file</translation>
+    </message>
+</context>
+<context>
+    <name>CSVHandlerImporter</name>
+    <message>
+        <source>Структура импортируемого файла не соответствует заданному сопоставлению столбцов</source>
+        <translation>The structure of the imported file does not match the column mapping</translation>
+    </message>
+</context>
+<context>
+    <name>CSVHandlerImporterWidget</name>
+    <message>
+        <source>Первая строка содержит заголовок</source>
+        <translation>The first line holds the header</translation>
+    </message>
+</context>
+<context>
+    <name>ColumnDelegates</name>
+    <message>
+        <source>Имя</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Название счёта</source>
+        <translation>Account name</translation>
+    </message>
+    <message>
+        <source>Торговый счёт</source>
+        <translation>Trading account</translation>
+    </message>
+    <message>
+        <source>Мастер логин</source>
+        <translation>Master login</translation>
+    </message>
+    <message>
+        <source>Тип маржирования</source>
+        <translation>Margining type</translation>
+    </message>
+    <message>
+        <source>Полунеттинг БФ</source>
+        <translation>Firm semi-netting</translation>
+    </message>
+    <message>
+        <source>Тип расчетного кода</source>
+        <translation>Settlement code type</translation>
+    </message>
+    <message>
+        <source>Собственный</source>
+        <translation>Own</translation>
+    </message>
+    <message>
+        <source>Признак единого пула</source>
+        <translation>Unified pool flag</translation>
+    </message>
+    <message>
+        <source>Расчетный код поддерживает единый пул обеспечения</source>
+        <translation>The settlement code supports a unified collateral pool</translation>
+    </message>
+    <message>
+        <source>Единый пул</source>
+        <translation>Unified pool</translation>
+    </message>
+    <message>
+        <source>Режим блокировки ТС по РК</source>
+        <translation>Trading block mode by settlement code</translation>
+    </message>
+    <message>
+        <source>Торги разрешены</source>
+        <translation>Trading allowed</translation>
+    </message>
+    <message>
+        <source>Торги запрещены</source>
+        <translation>Trading prohibited</translation>
+    </message>
+    <message>
+        <source>Только закрытие позиций</source>
+        <translation>Closing positions only</translation>
+    </message>
+    <message>
+        <source>Разрешения</source>
+        <translation>Permissions</translation>
+    </message>
+    <message>
+        <source>Разрешения на выполнение операций</source>
+        <translation>Permissions to perform operations</translation>
+    </message>
+    <message>
+        <source>Признаки</source>
+        <translation>Flags</translation>
+    </message>
+    <message>
+        <source>Признаки 'Cancel on Disconnect'/'Cancel on DropCopy Disconnect'/'Sponsored Member Access'</source>
+        <translation>'Cancel on Disconnect'/'Cancel on DropCopy Disconnect'/'Sponsored Member Access' flags</translation>
+    </message>
+    <message>
+        <source>Статус</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Ошибка OTC</source>
+        <translation>OTC error</translation>
+    </message>
+    <message>
+        <source>Тип сделки</source>
+        <translation>Deal type</translation>
+    </message>
+    <message>
+        <source>Типы сделок, формируемые при исполнении и истечении фьючерсов и опционов, а так же технические сделки</source>
+        <translation>Deal types made on exercise and expiry of futures and options, and technical deals</translation>
+    </message>
+    <message>
+        <source>Тип заявки</source>
+        <translation>Order type</translation>
+    </message>
+    <message>
+        <source>Типы заявок, формируемые OTC подсистемой TARVEN и другие особые типы заявок</source>
+        <translation>Order types made by the TARVEN OTC subsystem and other special order types</translation>
+    </message>
+    <message>
+        <source>Лимитирование БФ</source>
+        <translation>Firm limits</translation>
+    </message>
+    <message>
+        <source>Вывод денег</source>
+        <translation>Money withdrawal</translation>
+    </message>
+    <message>
+        <source>Лимитирование клиентов</source>
+        <translation>Client limits</translation>
+    </message>
+    <message>
+        <source>Установка ограничений</source>
+        <translation>Setting restrictions</translation>
+    </message>
+    <message>
+        <source>Установка SMA ограничений</source>
+        <translation>Setting SMA restrictions</translation>
+    </message>
+    <message>
+        <source>Активен</source>
+        <translation>Active</translation>
+    </message>
+    <message>
+        <source>Деактивирован</source>
+        <translation>Deactivated</translation>
+    </message>
+    <message>
+        <source>Деактивирован со снятием заявок</source>
+        <translation>Deactivated with orders withdrawn</translation>
+    </message>
+    <message>
+        <source>Неизвестный</source>
+        <translation>Unknown</translation>
+    </message>
+    <message>
+        <source>Русский</source>
+        <translation>Russian</translation>
+    </message>
+    <message>
+        <source>Английский</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Украинский</source>
+        <translation>Ukrainian</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Исполнение</source>
+        <translation>Exercise</translation>
+    </message>
+    <message>
+        <source>Сделка является сделкой исполнения</source>
+        <translation>The deal is an exercise deal</translation>
+    </message>
+    <message>
+        <source>Истечение</source>
+        <translation>Expiry</translation>
+    </message>
+    <message>
+        <source>Признак истечения времени действия инструмента</source>
+        <translation>The instrument has expired</translation>
+    </message>
+    <message>
+        <source>Перенос позиции</source>
+        <translation>Position transfer</translation>
+    </message>
+    <message>
+        <source>Сделка по переносу позиции</source>
+        <translation>Position transfer deal</translation>
+    </message>
+    <message>
+        <source>Адресная</source>
+        <translation>Negotiated</translation>
+    </message>
+    <message>
+        <source>Адресная сделка</source>
+        <translation>Negotiated deal</translation>
+    </message>
+    <message>
+        <source>Связка</source>
+        <translation>Combination</translation>
+    </message>
+    <message>
+        <source>Cделка по связке</source>
+        <translation>Combination deal</translation>
+    </message>
+    <message>
+        <source>Тех. сделка 2</source>
+        <translation>Tech. deal 2</translation>
+    </message>
+    <message>
+        <source>Техническая сделка по связке вторая часть</source>
+        <translation>Technical combination deal, second part</translation>
+    </message>
+    <message>
+        <source>Тех. сделка 1</source>
+        <translation>Tech. deal 1</translation>
+    </message>
+    <message>
+        <source>Техническая сделка по связке первая часть</source>
+        <translation>Technical combination deal, first part</translation>
+    </message>
+    <message>
+        <source>Айсберг заявка</source>
+        <translation>Iceberg order</translation>
+    </message>
+    <message>
+        <source>%1 (сессия %2)</source>
+        <translation>%1 (session %2)</translation>
+    </message>
+    <message>
+        <source>Вар. маржа</source>
+        <translation>Var. margin</translation>
+    </message>
+    <message>
+        <source>Накопленная по сделкам вариационная маржа, рассчитанная по текущей котировке, ограниченной лимитами</source>
+        <translation>Variation margin accumulated over deals at the current quote limited by the price limits</translation>
+    </message>
+    <message>
+        <source>Наименование</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Наименование группы опционов</source>
+        <translation>Option group name</translation>
+    </message>
+    <message>
+        <source>RIM4 - июн 13, 2014 (24-я неделя)(Американский: Маржируемый)</source>
+        <translation>RIM4 - Jun 13, 2014 (24th week)(American: Margined)</translation>
+    </message>
+    <message>
+        <source>Неизвестный инструмент</source>
+        <translation>Unknown instrument</translation>
+    </message>
+    <message>
+        <source>Площадка</source>
+        <translation>Market</translation>
+    </message>
+    <message>
+        <source>Краткое название площадки</source>
+        <translation>Short market name</translation>
+    </message>
+    <message>
+        <source>Режим</source>
+        <translation>Board</translation>
+    </message>
+    <message>
+        <source>Режим торгов инструмента</source>
+        <translation>Trading board of the instrument</translation>
+    </message>
+    <message>
+        <source>Фьючерсы</source>
+        <translation>Futures</translation>
+    </message>
+    <message>
+        <source>Режим торгов опциона</source>
+        <translation>Trading board of the option</translation>
+    </message>
+    <message>
+        <source>Опционы</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Режим баз. контр.</source>
+        <translation>Underlying board</translation>
+    </message>
+    <message>
+        <source>Режим базового контракта</source>
+        <translation>Board of the underlying contract</translation>
+    </message>
+    <message>
+        <source>Сессия</source>
+        <translation>Session</translation>
+    </message>
+    <message>
+        <source>Название сессии</source>
+        <translation>Session name</translation>
+    </message>
+    <message>
+        <source>Номер сделки</source>
+        <translation>Deal number</translation>
+    </message>
+    <message>
+        <source>Порядковый номер сделки</source>
+        <translation>Serial number of the deal</translation>
+    </message>
+    <message>
+        <source>Номер заявки</source>
+        <translation>Order number</translation>
+    </message>
+    <message>
+        <source>Порядковый номер заявки</source>
+        <translation>Serial number of the order</translation>
+    </message>
+    <message>
+        <source>Инструмент</source>
+        <translation>Instrument</translation>
+    </message>
+    <message>
+        <source>Короткий код инструмента</source>
+        <translation>Short instrument code</translation>
+    </message>
+    <message>
+        <source>Баз. контракт</source>
+        <translation>Underlying contract</translation>
+    </message>
+    <message>
+        <source>Инструмент базового контракта</source>
+        <translation>Instrument of the underlying contract</translation>
+    </message>
+    <message>
+        <source>Базовый контракт</source>
+        <translation>Underlying contract</translation>
+    </message>
+    <message>
+        <source>Код базового контракта опциона</source>
+        <translation>Code of the option's underlying contract</translation>
+    </message>
+    <message>
+        <source>Код</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Код инструмента</source>
+        <translation>Instrument code</translation>
+    </message>
+    <message>
+        <source>Баз. актив</source>
+        <translation>Underlying</translation>
+    </message>
+    <message>
+        <source>Код базового актива</source>
+        <translation>Underlying code</translation>
+    </message>
+    <message>
+        <source>Объём, руб.</source>
+        <translation>Value, RUB</translation>
+    </message>
+    <message>
+        <source>Доходность</source>
+        <translation>Yield</translation>
+    </message>
+    <message>
+        <source>Доходность по фьючерсам на процентные ставки</source>
+        <translation>Yield of interest rate futures</translation>
+    </message>
+</context>
+<context>
+    <name>CompletingSelectorBox</name>
+    <message>
+        <source>«%1» нет в списке</source>
+        <translation>“%1” is not in the list</translation>
+    </message>
+</context>
+<context>
+    <name>ConfirmationDialog</name>
+    <message>
+        <source>Больше не спрашивать</source>
+        <translation>Do not ask again</translation>
+    </message>
+    <message>
+        <source>Подтверждение</source>
+        <translation>Confirmation</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+</context>
+<context>
+    <name>DateEdit</name>
+    <message>
+        <source>«%1» не дата: ожидается ДД.ММ.ГГГГ</source>
+        <translation>“%1” is not a date: DD.MM.YYYY expected</translation>
+    </message>
+</context>
+<context>
+    <name>DateFilter</name>
+    <message>
+        <source>Дата</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Сегодня</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>Вчера и сегодня</source>
+        <translation>Yesterday and today</translation>
+    </message>
+    <message>
+        <source>С %1</source>
+        <translation>From %1</translation>
+    </message>
+    <message>
+        <source>С %1 по %2</source>
+        <translation>From %1 to %2</translation>
+    </message>
+    <message>
+        <source>По %1</source>
+        <translation>Until %1</translation>
+    </message>
+    <message>
+        <source>Все даты</source>
+        <translation>All dates</translation>
+    </message>
+</context>
+<context>
+    <name>DealsTypeFilter</name>
+    <message>
+        <source>Типы сделок</source>
+        <translation>Deal types</translation>
+    </message>
+    <message>
+        <source>Обычная</source>
+        <translation>Regular</translation>
+    </message>
+    <message>
+        <source>Исполнение</source>
+        <translation>Exercise</translation>
+    </message>
+    <message>
+        <source>Истечение</source>
+        <translation>Expiry</translation>
+    </message>
+    <message>
+        <source>Перенос позиции</source>
+        <translation>Position transfer</translation>
+    </message>
+    <message>
+        <source>Адресная</source>
+        <translation>Negotiated</translation>
+    </message>
+    <message>
+        <source>Связка</source>
+        <translation>Combination</translation>
+    </message>
+    <message>
+        <source>Технические по связкам</source>
+        <translation>Technical combination deals</translation>
+    </message>
+</context>
+<context>
+    <name>EmbeddedTransactionSender</name>
+    <message>
+        <source>Транзакция вида %1 для рынка %2 не найдена</source>
+        <translation>No transaction of kind %1 for market %2</translation>
+    </message>
+    <message>
+        <source>Описание транзакции не задано</source>
+        <translation>No transaction description given</translation>
+    </message>
+    <message>
+        <source>Не задан параметр '%1' транзакции '%2'</source>
+        <translation>Parameter '%1' of transaction '%2' is not set</translation>
+    </message>
+    <message>
+        <source>Транзакция '%1' не принимает параметр '%2'</source>
+        <translation>Transaction '%1' takes no parameter '%2'</translation>
+    </message>
+    <message>
+        <source>Транзакция не построена</source>
+        <translation>The transaction was not built</translation>
+    </message>
+</context>
+<context>
+    <name>ExpDateFilter</name>
+    <message>
+        <source>Дата экспирации</source>
+        <translation>Expiry date</translation>
+    </message>
+</context>
+<context>
+    <name>Field</name>
+    <message>
+        <source>Запись в несуществующее поле: '%1'</source>
+        <translation>Write to a field that does not exist: '%1'</translation>
+    </message>
+    <message>
+        <source>Значение '%1' нельзя записать в поле '%2' типа %3</source>
+        <translation>Value '%1' cannot be written to field '%2' of type %3</translation>
+    </message>
+    <message>
+        <source>Значение %1 вне допустимого диапазона поля '%2' типа %3</source>
+        <translation>Value %1 is out of the range of field '%2' of type %3</translation>
+    </message>
+    <message>
+        <source>Текст '%1' длиннее поля '%2': не более %3 символов</source>
+        <translation>Text '%1' is longer than field '%2': at most %3 characters</translation>
+    </message>
+    <message>
+        <source>Значение без типа: '%1'</source>
+        <translation>Value without a type: '%1'</translation>
+    </message>
+</context>
+<context>
+    <name>FileExporter</name>
+    <message>
+        <source>Все файлы (*.*)</source>
+        <translation>All files (*.*)</translation>
+    </message>
+    <message>
+        <source>Экспортировать</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Объект экспорта недоступен</source>
+        <translation>The export object is not available</translation>
+    </message>
+    <message>
+        <source>Формат %1 не поддерживается</source>
+        <translation>Format %1 is not supported</translation>
+    </message>
+    <message>
+        <source>Невозможно открыть файл на запись: %1</source>
+        <translation>Cannot open the file for writing: %1</translation>
+    </message>
+    <message>
+        <source>Экспорт</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Экспортирую таблицу '%1'</source>
+        <translation>Exporting table '%1'</translation>
+    </message>
+    <message>
+        <source>Невозможно экспортировать таблицу в файл %1: %2</source>
+        <translation>Cannot export the table to file %1: %2</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>FilterLineEdit</name>
+    <message>
+        <source>Поиск</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Очистить</source>
+        <translation>Clear</translation>
+    </message>
+</context>
+<context>
+    <name>GroupMaskFilter</name>
+    <message>
+        <source>Группа инструментов</source>
+        <translation>Instrument group</translation>
+    </message>
+    <message>
+        <source>Фьючерсы</source>
+        <translation>Futures</translation>
+    </message>
+    <message>
+        <source>Опционы</source>
+        <translation>Options</translation>
+    </message>
+</context>
+<context>
+    <name>HostSchema</name>
+    <message>
+        <source>Рынок</source>
+        <translation>Market</translation>
+    </message>
+    <message>
+        <source>Режим</source>
+        <translation>Board</translation>
+    </message>
+    <message>
+        <source>Инструмент</source>
+        <translation>Instrument</translation>
+    </message>
+    <message>
+        <source>Код</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Площадка</source>
+        <translation>Market</translation>
+    </message>
+    <message>
+        <source>Сдвиг времени, мс</source>
+        <translation>Time offset, ms</translation>
+    </message>
+    <message>
+        <source>Код режима</source>
+        <translation>Board code</translation>
+    </message>
+    <message>
+        <source>Название режима</source>
+        <translation>Board name</translation>
+    </message>
+    <message>
+        <source>Признаки</source>
+        <translation>Flags</translation>
+    </message>
+    <message>
+        <source>Полное название</source>
+        <translation>Full name</translation>
+    </message>
+    <message>
+        <source>Баз. актив</source>
+        <translation>Underlying</translation>
+    </message>
+    <message>
+        <source>ISIN</source>
+        <translation>ISIN</translation>
+    </message>
+    <message>
+        <source>Серия</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <source>Тип</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Режим баз. контр.</source>
+        <translation>Underlying board</translation>
+    </message>
+    <message>
+        <source>Базовый контракт</source>
+        <translation>Underlying contract</translation>
+    </message>
+    <message>
+        <source>ISIN баз. контр.</source>
+        <translation>Underlying ISIN</translation>
+    </message>
+    <message>
+        <source>Исполнение</source>
+        <translation>Exercise</translation>
+    </message>
+    <message>
+        <source>Страйк</source>
+        <translation>Strike</translation>
+    </message>
+    <message>
+        <source>Тип опциона</source>
+        <translation>Option type</translation>
+    </message>
+    <message>
+        <source>Расчёт опциона</source>
+        <translation>Option settlement</translation>
+    </message>
+    <message>
+        <source>Знаков</source>
+        <translation>Decimals</translation>
+    </message>
+    <message>
+        <source>Шаг цены</source>
+        <translation>Price step</translation>
+    </message>
+    <message>
+        <source>Мин. цена</source>
+        <translation>Min. price</translation>
+    </message>
+    <message>
+        <source>Макс. цена</source>
+        <translation>Max. price</translation>
+    </message>
+    <message>
+        <source>Лот</source>
+        <translation>Lot</translation>
+    </message>
+    <message>
+        <source>Состояние</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Расчётная цена</source>
+        <translation>Settlement price</translation>
+    </message>
+    <message>
+        <source>Сессия</source>
+        <translation>Session</translation>
+    </message>
+    <message>
+        <source>Покупка</source>
+        <translation>Bid</translation>
+    </message>
+    <message>
+        <source>Продажа</source>
+        <translation>Offer</translation>
+    </message>
+    <message>
+        <source>Последняя</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <source>Изменение</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>Время изменения</source>
+        <translation>Change time</translation>
+    </message>
+    <message>
+        <source>Объём</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Изменение покупки</source>
+        <translation>Bid change</translation>
+    </message>
+    <message>
+        <source>Время покупки</source>
+        <translation>Bid time</translation>
+    </message>
+    <message>
+        <source>Изменение продажи</source>
+        <translation>Offer change</translation>
+    </message>
+    <message>
+        <source>Время продажи</source>
+        <translation>Offer time</translation>
+    </message>
+    <message>
+        <source>Название</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Начало</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Окончание</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Описание</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Статус</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Фирма</source>
+        <translation>Firm</translation>
+    </message>
+    <message>
+        <source>Логин</source>
+        <translation>Login</translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>Имя</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Разрешения</source>
+        <translation>Permissions</translation>
+    </message>
+    <message>
+        <source>Код клиента</source>
+        <translation>Client code</translation>
+    </message>
+    <message>
+        <source>Расчётный код</source>
+        <translation>Settlement code</translation>
+    </message>
+    <message>
+        <source>Допустим</source>
+        <translation>Acceptable</translation>
+    </message>
+    <message>
+        <source>Тип маржирования</source>
+        <translation>Margining type</translation>
+    </message>
+    <message>
+        <source>Тип расчетного кода</source>
+        <translation>Settlement code type</translation>
+    </message>
+    <message>
+        <source>Признак единого пула</source>
+        <translation>Unified pool flag</translation>
+    </message>
+    <message>
+        <source>Ввод оператором</source>
+        <translation>Operator input</translation>
+    </message>
+    <message>
+        <source>Счёт</source>
+        <translation>Account</translation>
+    </message>
+    <message>
+        <source>Порядок</source>
+        <translation>Order</translation>
+    </message>
+    <message>
+        <source>Действует с</source>
+        <translation>Effective from</translation>
+    </message>
+    <message>
+        <source>Ставка</source>
+        <translation>Rate</translation>
+    </message>
+    <message>
+        <source>Мин. сбор</source>
+        <translation>Min. fee</translation>
+    </message>
+    <message>
+        <source>Номер сделки</source>
+        <translation>Deal number</translation>
+    </message>
+    <message>
+        <source>Сбор покупателя</source>
+        <translation>Buyer fee</translation>
+    </message>
+    <message>
+        <source>Сбор продавца</source>
+        <translation>Seller fee</translation>
+    </message>
+    <message>
+        <source>Вар. маржа</source>
+        <translation>Var. margin</translation>
+    </message>
+    <message>
+        <source>Волатильность</source>
+        <translation>Volatility</translation>
+    </message>
+    <message>
+        <source>Название базового актива</source>
+        <translation>Underlying name</translation>
+    </message>
+    <message>
+        <source>ГО</source>
+        <translation>IM</translation>
+    </message>
+    <message>
+        <source>Гарантийное обеспечение на контракт</source>
+        <translation>Initial margin per contract</translation>
+    </message>
+    <message>
+        <source>Лимит, %</source>
+        <translation>Limit, %</translation>
+    </message>
+    <message>
+        <source>Ширина лимита колебания цены</source>
+        <translation>Width of the price limit</translation>
+    </message>
+    <message>
+        <source>Валюта</source>
+        <translation>Currency</translation>
+    </message>
+    <message>
+        <source>Направление</source>
+        <translation>Side</translation>
+    </message>
+    <message>
+        <source>Цена</source>
+        <translation>Price</translation>
+    </message>
+    <message>
+        <source>Количество</source>
+        <translation>Quantity</translation>
+    </message>
+    <message>
+        <source>Остаток</source>
+        <translation>Balance</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Комментарий</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>Номер заявки</source>
+        <translation>Order number</translation>
+    </message>
+    <message>
+        <source>Сбор</source>
+        <translation>Fee</translation>
+    </message>
+    <message>
+        <source>Начальная позиция</source>
+        <translation>Opening position</translation>
+    </message>
+    <message>
+        <source>Куплено</source>
+        <translation>Bought</translation>
+    </message>
+    <message>
+        <source>Продано</source>
+        <translation>Sold</translation>
+    </message>
+    <message>
+        <source>Позиция</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Средняя цена</source>
+        <translation>Average price</translation>
+    </message>
+</context>
+<context>
+    <name>InitiatorFilter</name>
+    <message>
+        <source>Инициатор</source>
+        <translation>Initiator</translation>
+    </message>
+    <message>
+        <source>БФ</source>
+        <translation>Brokerage firm</translation>
+    </message>
+    <message>
+        <source>главный трейдер РФ</source>
+        <translation>firm's chief trader</translation>
+    </message>
+    <message>
+        <source>администратор КЦ</source>
+        <translation>clearing centre administrator</translation>
+    </message>
+    <message>
+        <source>администратор ТС</source>
+        <translation>trading system administrator</translation>
+    </message>
+</context>
+<context>
+    <name>ItemDelegate</name>
+    <message>
+        <source>Невозможно завершить редактирование.</source>
+        <translation>Cannot finish editing.</translation>
+    </message>
+</context>
+<context>
+    <name>ItemModelWithDelegates</name>
+    <message>
+        <source>Столбец '%1' не найден</source>
+        <translation>Column '%1' not found</translation>
+    </message>
+</context>
+<context>
+    <name>KeyFilterFunc_Fast</name>
+    <message>
+        <source>Нет столбцов ключа для быстрого фильтра</source>
+        <translation>No key columns for a fast filter</translation>
+    </message>
+    <message>
+        <source>Столбец %1 не найден в таблице '%2'</source>
+        <translation>Column %1 not found in table '%2'</translation>
+    </message>
+    <message>
+        <source>Столбец '%1' типа %2 нельзя сравнивать побайтно: равные значения могут храниться по-разному</source>
+        <translation>Column '%1' of type %2 cannot be compared byte by byte: equal values may be stored differently</translation>
+    </message>
+    <message>
+        <source>Столбцы ключа '%1' и '%2' таблицы '%3' не лежат в записи подряд</source>
+        <translation>Key columns '%1' and '%2' of table '%3' are not adjacent in the record</translation>
+    </message>
+    <message>
+        <source>Ключ '%1' не подходит к столбцам фильтра</source>
+        <translation>Key '%1' does not fit the filter's columns</translation>
+    </message>
+</context>
+<context>
+    <name>KvFutMarginTypeDirectory</name>
+    <message>
+        <source>Полное</source>
+        <translation>Full</translation>
+    </message>
+    <message>
+        <source>Полунеттинг БФ</source>
+        <translation>Firm semi-netting</translation>
+    </message>
+    <message>
+        <source>Неттинг</source>
+        <translation>Netting</translation>
+    </message>
+    <message>
+        <source>Собственный</source>
+        <translation>Own</translation>
+    </message>
+    <message>
+        <source>Клиентский</source>
+        <translation>Client</translation>
+    </message>
+    <message>
+        <source>Доверительное управление</source>
+        <translation>Trust management</translation>
+    </message>
+    <message>
+        <source>Раздельный</source>
+        <translation>Segregated</translation>
+    </message>
+    <message>
+        <source>Единый пул</source>
+        <translation>Unified pool</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+</context>
+<context>
+    <name>LineEdit</name>
+    <message>
+        <source>Недопустимое значение: %1</source>
+        <translation>Invalid value: %1</translation>
+    </message>
+</context>
+<context>
+    <name>LoginFilter</name>
+    <message>
+        <source>Логин</source>
+        <translation>Login</translation>
+    </message>
+</context>
+<context>
+    <name>LoginFilterWidget</name>
+    <message>
+        <source>Все логины</source>
+        <translation>All logins</translation>
+    </message>
+    <message>
+        <source>Логин пользователя или «Все логины»</source>
+        <translation>A user's login or “All logins”</translation>
+    </message>
+</context>
+<context>
+    <name>MasterIndex</name>
+    <message>
+        <source>Запись с ключом '%1' уже есть в таблице '%2'</source>
+        <translation>A record with key '%1' is already in table '%2'</translation>
+    </message>
+</context>
+<context>
+    <name>ModelMenu</name>
+    <message>
+        <source>(нет)</source>
+        <translation>(none)</translation>
+    </message>
+</context>
+<context>
+    <name>NumberEditor</name>
+    <message>
+        <source>«%1» не число</source>
+        <translation>“%1” is not a number</translation>
+    </message>
+</context>
+<context>
+    <name>NumberValidator</name>
+    <message>
+        <source>Допустимо не более %1 знака после запятой</source>
+        <translation>At most %1 decimal allowed</translation>
+    </message>
+    <message>
+        <source>Допустимо не более %1 знаков после запятой</source>
+        <translation>At most %1 decimals allowed</translation>
+    </message>
+    <message>
+        <source>Отрицательное значение недопустимо</source>
+        <translation>A negative value is not allowed</translation>
+    </message>
+    <message>
+        <source>Допустимо только целое число</source>
+        <translation>Only a whole number is allowed</translation>
+    </message>
+    <message>
+        <source>В числе может быть только один разделитель</source>
+        <translation>A number has one decimal separator at most</translation>
+    </message>
+    <message>
+        <source>Введите число: «%1» не цифра</source>
+        <translation>Enter a number: “%1” is not a digit</translation>
+    </message>
+    <message>
+        <source>Слишком длинное число</source>
+        <translation>The number is too long</translation>
+    </message>
+</context>
+<context>
+    <name>PartnerSelectorBox</name>
+    <message>
+        <source>Код фирмы</source>
+        <translation>Firm code</translation>
+    </message>
+    <message>
+        <source>Контрагент: код или название фирмы</source>
+        <translation>Counterparty: a firm's code or name</translation>
+    </message>
+    <message>
+        <source>Фирма «%1» не найдена</source>
+        <translation>Firm “%1” not found</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Прервать операцию</source>
+        <translation>Stop the operation</translation>
+    </message>
+    <message>
+        <source>Прерывание...</source>
+        <translation>Stopping...</translation>
+    </message>
+</context>
+<context>
+    <name>PushButtonSend</name>
+    <message>
+        <source>Отправить</source>
+        <translation>Send</translation>
+    </message>
+</context>
+<context>
+    <name>QuantityEditor</name>
+    <message>
+        <source>лоты</source>
+        <translation>lots</translation>
+    </message>
+</context>
+<context>
+    <name>QuantityFilter</name>
+    <message>
+        <source>Количество</source>
+        <translation>Quantity</translation>
+    </message>
+</context>
+<context>
+    <name>RecordUpdater</name>
+    <message>
+        <source>Пустая запись не может войти в транзакцию</source>
+        <translation>An empty record cannot join a transaction</translation>
+    </message>
+    <message>
+        <source>Запись таблицы '%1' не может войти в транзакцию таблицы '%2'</source>
+        <translation>A record of table '%1' cannot join a transaction of table '%2'</translation>
+    </message>
+</context>
+<context>
+    <name>RecordsTrans</name>
+    <message>
+        <source>Запись с ключом '%1' уже есть в таблице '%2'</source>
+        <translation>A record with key '%1' is already in table '%2'</translation>
+    </message>
+    <message>
+        <source>Две записи транзакции получают ключ '%1' в таблице '%2'</source>
+        <translation>Two records of the transaction get key '%1' in table '%2'</translation>
+    </message>
+</context>
+<context>
+    <name>RowFiltersModel</name>
+    <message>
+        <source>Столбец</source>
+        <translation>Column</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Value</translation>
+    </message>
+</context>
+<context>
+    <name>SecNameFilter</name>
+    <message>
+        <source>Базовый контракт</source>
+        <translation>Underlying contract</translation>
+    </message>
+</context>
+<context>
+    <name>SecSignFilter</name>
+    <message>
+        <source>Признаки</source>
+        <translation>Flags</translation>
+    </message>
+    <message>
+        <source>Торгуется в основную сессию</source>
+        <translation>Traded in the main session</translation>
+    </message>
+    <message>
+        <source>Торгуется в дополнительную сессию</source>
+        <translation>Traded in the additional session</translation>
+    </message>
+    <message>
+        <source>Не торгуется</source>
+        <translation>Not traded</translation>
+    </message>
+</context>
+<context>
+    <name>SecStateFilter</name>
+    <message>
+        <source>Состояние</source>
+        <translation>State</translation>
+    </message>
+</context>
+<context>
+    <name>SecTypeFilter</name>
+    <message>
+        <source>Тип</source>
+        <translation>Type</translation>
+    </message>
+</context>
+<context>
+    <name>SecuritiesSessionFilter</name>
+    <message>
+        <source>Текущая сессия</source>
+        <translation>Current session</translation>
+    </message>
+</context>
+<context>
+    <name>SecurityFilter</name>
+    <message>
+        <source>Инструмент</source>
+        <translation>Instrument</translation>
+    </message>
+    <message>
+        <source>Выбрать инструмент...</source>
+        <translation>Choose instrument...</translation>
+    </message>
+    <message>
+        <source>Выбор инструмента для установки фильтра</source>
+        <translation>Choose an instrument to filter by</translation>
+    </message>
+</context>
+<context>
+    <name>SecuritySelectDialog</name>
+    <message>
+        <source>Код или название</source>
+        <translation>Code or name</translation>
+    </message>
+</context>
+<context>
+    <name>SecuritySelectorBox</name>
+    <message>
+        <source>Код или название инструмента</source>
+        <translation>Instrument code or name</translation>
+    </message>
+    <message>
+        <source>Инструмент: начните вводить код или название</source>
+        <translation>Instrument: start typing a code or name</translation>
+    </message>
+    <message>
+        <source>Инструмент «%1» не найден</source>
+        <translation>Instrument “%1” not found</translation>
+    </message>
+</context>
+<context>
+    <name>SelectorWidget</name>
+    <message>
+        <source>Отметить все</source>
+        <translation>Check all</translation>
+    </message>
+    <message>
+        <source>Снять все</source>
+        <translation>Uncheck all</translation>
+    </message>
+</context>
+<context>
+    <name>SessionFilter</name>
+    <message>
+        <source>Сессия</source>
+        <translation>Session</translation>
+    </message>
+    <message>
+        <source>Активная</source>
+        <translation>Active</translation>
+    </message>
+    <message>
+        <source>Неактивная</source>
+        <translation>Inactive</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Настройки доступны только для чтения: '%1'</source>
+        <translation>Settings are read-only: '%1'</translation>
+    </message>
+</context>
+<context>
+    <name>SignsOrderFilter</name>
+    <message>
+        <source>Тип заявки</source>
+        <translation>Order type</translation>
+    </message>
+    <message>
+        <source>Обычная</source>
+        <translation>Regular</translation>
+    </message>
+    <message>
+        <source>Айсберг</source>
+        <translation>Iceberg</translation>
+    </message>
+</context>
+<context>
+    <name>StatusFilter</name>
+    <message>
+        <source>Состояние</source>
+        <translation>State</translation>
+    </message>
+</context>
+<context>
+    <name>StockFilter</name>
+    <message>
+        <source>Площадка</source>
+        <translation>Market</translation>
+    </message>
+</context>
+<context>
+    <name>StockSelectorBox</name>
+    <message>
+        <source>Рынок</source>
+        <translation>Market</translation>
+    </message>
+</context>
+<context>
+    <name>StyledItemDelegate</name>
+    <message>
+        <source>нулябрь</source>
+        <translation>nonth</translation>
+    </message>
+    <message>
+        <source>январь</source>
+        <translation>January</translation>
+    </message>
+    <message>
+        <source>февраль</source>
+        <translation>February</translation>
+    </message>
+    <message>
+        <source>март</source>
+        <translation>March</translation>
+    </message>
+    <message>
+        <source>апрель</source>
+        <translation>April</translation>
+    </message>
+    <message>
+        <source>май</source>
+        <translation>May</translation>
+    </message>
+    <message>
+        <source>июнь</source>
+        <translation>June</translation>
+    </message>
+    <message>
+        <source>июль</source>
+        <translation>July</translation>
+    </message>
+    <message>
+        <source>август</source>
+        <translation>August</translation>
+    </message>
+    <message>
+        <source>сентябрь</source>
+        <translation>September</translation>
+    </message>
+    <message>
+        <source>октябрь</source>
+        <translation>October</translation>
+    </message>
+    <message>
+        <source>ноябрь</source>
+        <translation>November</translation>
+    </message>
+    <message>
+        <source>декабрь</source>
+        <translation>December</translation>
+    </message>
+    <message>
+        <source>%1th week</source>
+        <translation>%1th week</translation>
+    </message>
+    <message>
+        <source>%1st week</source>
+        <translation>%1st week</translation>
+    </message>
+    <message>
+        <source>%1nd week</source>
+        <translation>%1nd week</translation>
+    </message>
+    <message>
+        <source>%1rd week</source>
+        <translation>%1rd week</translation>
+    </message>
+</context>
+<context>
+    <name>Table</name>
+    <message>
+        <source>Ключевой столбец '%1' не найден в таблице '%2'</source>
+        <translation>Key column '%1' not found in table '%2'</translation>
+    </message>
+    <message>
+        <source>Столбец %1 таблицы '%2' описан неверно</source>
+        <translation>Column %1 of table '%2' is described wrongly</translation>
+    </message>
+    <message>
+        <source>Столбец '%1' повторяется в таблице '%2'</source>
+        <translation>Column '%1' repeats in table '%2'</translation>
+    </message>
+    <message>
+        <source>Запись уже добавлена в транзакцию таблицы '%1'</source>
+        <translation>The record is already in a transaction of table '%1'</translation>
+    </message>
+</context>
+<context>
+    <name>TableIndexModel</name>
+    <message>
+        <source>Колонка '%1' не найдена в модели '%2'</source>
+        <translation>Column '%1' not found in model '%2'</translation>
+    </message>
+    <message>
+        <source>Построение №%1 индекса табличной модели по таблице %2 </source>
+        <translation>Build #%1 of the table model index over table %2 </translation>
+    </message>
+    <message>
+        <source>Табличная модель %1 готова к отображению. Построение №%2: %3 строк %4 мсек</source>
+        <translation>Table model %1 is ready. Build #%2: %3 rows %4 ms</translation>
+    </message>
+</context>
+<context>
+    <name>TechDealsFilter</name>
+    <message>
+        <source>Типы сделок</source>
+        <translation>Deal types</translation>
+    </message>
+    <message>
+        <source>Только технические сделки по связкам</source>
+        <translation>Technical combination deals only</translation>
+    </message>
+    <message>
+        <source>Только обычные сделки</source>
+        <translation>Regular deals only</translation>
+    </message>
+    <message>
+        <source>Все сделки</source>
+        <translation>All deals</translation>
+    </message>
+</context>
+<context>
+    <name>ViewWrapper</name>
+    <message>
+        <source>Копирование</source>
+        <translation>Copying</translation>
+    </message>
+    <message>
+        <source>Копирую в буфер обмена</source>
+        <translation>Copying to the clipboard</translation>
+    </message>
+</context>
+<context>
+    <name>ViewsColorManager</name>
+    <message>
+        <source>Фон строки заявки на покупку</source>
+        <translation>Background of a buy order row</translation>
+    </message>
+    <message>
+        <source>Фон строки заявки на продажу</source>
+        <translation>Background of a sell order row</translation>
+    </message>
+    <message>
+        <source>Фон ячейки лучшей цены на покупку</source>
+        <translation>Background of the best bid cell</translation>
+    </message>
+    <message>
+        <source>Фон ячейки лучшей цены на продажу</source>
+        <translation>Background of the best offer cell</translation>
+    </message>
+    <message>
+        <source>Фон строки, если сделка инициирована покупкой</source>
+        <translation>Row background of a deal initiated by a buy</translation>
+    </message>
+    <message>
+        <source>Фон строки, если сделка инициирована продажей</source>
+        <translation>Row background of a deal initiated by a sell</translation>
+    </message>
+    <message>
+        <source>Фон строки, если направление сделки не определено</source>
+        <translation>Row background of a deal of unknown side</translation>
+    </message>
+    <message>
+        <source>Фон строки сделки на покупку</source>
+        <translation>Background of a buy deal row</translation>
+    </message>
+    <message>
+        <source>Фон строки сделки на продажу</source>
+        <translation>Background of a sell deal row</translation>
+    </message>
+    <message>
+        <source>Фон строки при завершении сделки покупкой</source>
+        <translation>Row background when a deal completes with a buy</translation>
+    </message>
+    <message>
+        <source>Фон строки при завершении сделки продажей</source>
+        <translation>Row background when a deal completes with a sell</translation>
+    </message>
+    <message>
+        <source>Фон строки при росте цены последней сделки</source>
+        <translation>Row background when the last price rises</translation>
+    </message>
+    <message>
+        <source>Фон строки при падении цены последней сделки</source>
+        <translation>Row background when the last price falls</translation>
+    </message>
+    <message>
+        <source>Фон строки при неизменности цены последней сделки</source>
+        <translation>Row background when the last price stays</translation>
+    </message>
+    <message>
+        <source>Фон ячейки при росте цены спроса/предложения</source>
+        <translation>Cell background when the bid/offer rises</translation>
+    </message>
+    <message>
+        <source>Фон ячейки при падении цены спроса/предложения</source>
+        <translation>Cell background when the bid/offer falls</translation>
+    </message>
+    <message>
+        <source>Фон ячейки при неизменности цены спроса/предложения</source>
+        <translation>Cell background when the bid/offer stays</translation>
+    </message>
+    <message>
+        <source>Фон строки группы опционов при исполнении обязательства</source>
+        <translation>Option group row background when the obligation is met</translation>
+    </message>
+    <message>
+        <source>Фон строки группы опционов при неисполнении обязательства</source>
+        <translation>Option group row background when the obligation is not met</translation>
+    </message>
+    <message>
+        <source>Фон ячейки спреда по договору инструмента при исполнении обязательства</source>
+        <translation>Spread cell background when the obligation is met</translation>
+    </message>
+    <message>
+        <source>Фон ячейки спреда по договору инструмента при неисполнении обязательства</source>
+        <translation>Spread cell background when the obligation is not met</translation>
+    </message>
+    <message>
+        <source>Фон ячейки количества по договору инструмента при исполнении обязательства</source>
+        <translation>Quantity cell background when the obligation is met</translation>
+    </message>
+    <message>
+        <source>Фон ячейки количества по договору инструмента при неисполнении обязательства</source>
+        <translation>Quantity cell background when the obligation is not met</translation>
+    </message>
+    <message>
+        <source>Фон ячеек процента исполнения по договору инструмента при исполнении обязательства</source>
+        <translation>Fulfilment percentage cell background when the obligation is met</translation>
+    </message>
+    <message>
+        <source>Фон ячеек процента исполнения по договору инструмента при неисполнении обязательства</source>
+        <translation>Fulfilment percentage cell background when the obligation is not met</translation>
+    </message>
+    <message>
+        <source>Фон ячейки активной модельной величины</source>
+        <translation>Background of the active model value cell</translation>
+    </message>
+    <message>
+        <source>Фон строки</source>
+        <translation>Row background</translation>
+    </message>
+    <message>
+        <source>Заявки</source>
+        <translation>Orders</translation>
+    </message>
+    <message>
+        <source>Котировки</source>
+        <translation>Quotes</translation>
+    </message>
+    <message>
+        <source>Сделки</source>
+        <translation>Deals</translation>
+    </message>
+    <message>
+        <source>Свои сделки</source>
+        <translation>Own deals</translation>
+    </message>
+    <message>
+        <source>Инструменты</source>
+        <translation>Instruments</translation>
+    </message>
+    <message>
+        <source>Обязательства маркет-мейкера</source>
+        <translation>Market maker obligations</translation>
+    </message>
+    <message>
+        <source>Опционный калькулятор</source>
+        <translation>Option calculator</translation>
+    </message>
+</context>
+<context>
+    <name>ViewsColorPage</name>
+    <message>
+        <source>Цвета</source>
+        <translation>Colours</translation>
+    </message>
+</context>
+<context>
+    <name>ViewsColorWidget</name>
+    <message>
+        <source>Фон:</source>
+        <translation>Background:</translation>
+    </message>
+    <message>
+        <source>Выделение:</source>
+        <translation>Selection:</translation>
+    </message>
+    <message>
+        <source>Восстановить по умолчанию</source>
+        <translation>Restore defaults</translation>
+    </message>
+</context>
+<context>
+    <name>decimal</name>
+    <message>
+        <source>Переполнение при вычислениях с фиксированной точкой</source>
+        <translation>Fixed-point overflow</translation>
+    </message>
+    <message>
+        <source>Недопустимое число знаков после запятой: %1 (допустимо от 0 до %2)</source>
+        <translation>Invalid number of decimals: %1 (0 to %2 allowed)</translation>
+    </message>
+</context>
+</TS>
