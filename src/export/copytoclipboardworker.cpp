@@ -1,0 +1,70 @@
+#include "export/copytoclipboardworker.h"
+
+#include "core/db/decimal.h"
+#include "core/host/progress/progressdialog.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QMimeData>
+
+namespace {
+
+// 40 Mi characters: a large window's text grows without reallocating.
+const int ReservedCharacters = 41943040;
+
+} // namespace
+
+CopyToClipboardWorker::CopyToClipboardWorker(ProgressDialog* dialog, QAbstractItemModel* model)
+    : ProgressWorker(dialog)
+    , m_model(model)
+{ }
+
+QString CopyToClipboardWorker::cellText(const QVariant& value)
+{
+    if (value.userType() == QMetaType::QDateTime) {
+        const QString format = QStringLiteral("dd.MM.yyyy hh:mm:ss%1zzz").arg(QLocale::system().decimalPoint());
+        return value.toDateTime().toString(format);
+    }
+    if (value.userType() == qMetaTypeId<decimal>())
+        return decimal::fromVariant(value).toString();
+    return value.toString();
+}
+
+int CopyToClipboardWorker::run()
+{
+    QString text;
+    text.reserve(ReservedCharacters);
+    const int columns = m_model->columnCount();
+    for (int column = 0; column < columns; ++column) {
+        if (column > 0)
+            text += QLatin1Char('\t');
+        text += m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    }
+    text += QLatin1Char('\n');
+
+    const int rows = m_model->rowCount();
+    QElapsedTimer sincePause;
+    sincePause.start();
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            if (column > 0)
+                text += QLatin1Char('\t');
+            text += cellText(m_model->data(m_model->index(row, column), Qt::DisplayRole));
+        }
+        text += QLatin1Char('\n');
+        if (sincePause.elapsed() > 20) {
+            dialog()->setProgress(int(qint64(row) * 100 / rows));
+            if (!processEvents())
+                return 0;
+            sincePause.restart();
+        }
+    }
+    auto* mime = new QMimeData;
+    mime->setText(text);
+    QApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
+    return 1;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "export/ifileimporterhandler.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <QWidget>
+
+class QCheckBox;
+
+// Reads the terminal's CSV back, one line per record: fields split at ";", quoted fields joined again and
+// their doubled quotes made single. Parameter "FirstLineIsHeader" (bool) skips the first record.
+class BASIC_VIEWS_EXPORT CSVHandlerImporter : public IFileImporterHandler
+{
+    Q_DECLARE_TR_FUNCTIONS(CSVHandlerImporter)
+public:
+    QByteArray format() const override;
+    bool begin(QIODevice* device, const QMap<QString, QVariant>& params) override;
+    void setImportColumns(const QList<int>& columns) override;
+    bool readNext(QList<QVariant>& values) override;
+    int percentage() const override;
+    void end() override;
+    QString lastError() const override;
+    QWidget* createImporterUi(QIODevice* device, ImporterColumnsWizardPage* page) const override;
+    QMap<QString, QVariant> paramsFromUi(const QWidget* panel) override;
+
+protected:
+    QString filterString() const override;
+    // The fields of the next non-empty line; false at the end or after a read failure.
+    bool decodeNext(QStringList& fields);
+
+private:
+    QTextStream m_stream;
+    QList<int> m_columns;
+    QString m_error;
+    qint64 m_read = 0;
+    qint64 m_total = 0;
+};
+
+// The CSV format's options on the importer's mapping page.
+class BASIC_VIEWS_EXPORT CSVHandlerImporterWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    CSVHandlerImporterWidget(QIODevice* device, ImporterColumnsWizardPage* page, QWidget* parent = nullptr);
+
+    bool firstLineIsHeader() const;
+    ImporterColumnsWizardPage* page() const { return m_page; }
+
+public Q_SLOTS:
+    // Re-reads the file's first records with the chosen options.
+    void updatePageData();
+
+Q_SIGNALS:
+    // The header names and first records as the options read them.
+    void previewChanged(const QStringList& header, const QList<QStringList>& records);
+
+private:
+    QIODevice* m_device; // not owned
+    ImporterColumnsWizardPage* m_page; // not owned; the importer's mapping page fills its combos from the preview
+    QCheckBox* m_header;
+};

@@ -1,0 +1,240 @@
+#include "export/fileexporter.h"
+
+#include "core/db/appsettings.h"
+#include "core/host/hostlog.h"
+#include "core/host/icore.h"
+#include "core/host/progress/progressdialog.h"
+#include "export/csvhandler.h"
+#include "export/exporterproxymodel.h"
+#include "export/fileexporterprogressworker.h"
+#include "export/ifileexporterhandler.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QScopeGuard>
+
+namespace {
+
+const QString SettingsGroup = QStringLiteral("exporter");
+const QString FilterKey = QStringLiteral("filter");
+const QString PathKey = QStringLiteral("filePath");
+
+QString filterEntry(const IFileExporterHandler* handler, const QString& name)
+{
+    return QStringLiteral("%1 (*.%2)").arg(name, QString::fromLatin1(handler->format()));
+}
+
+// The host's busy switch, on for the scope and then back to what it was.
+class BusyScope
+{
+public:
+    BusyScope()
+        : m_previous(ICore::instance() && ICore::instance()->setBusy(true))
+    { }
+    ~BusyScope()
+    {
+        if (ICore::instance())
+            ICore::instance()->setBusy(m_previous);
+    }
+    Q_DISABLE_COPY(BusyScope)
+
+private:
+    bool m_previous;
+};
+
+} // namespace
+
+FileExporter* FileExporter::instance()
+{
+    static FileExporter* exporter = new FileExporter;
+    return exporter;
+}
+
+FileExporter::FileExporter()
+{
+    addHandler(new CSVHandler);
+}
+
+FileExporter::~FileExporter()
+{
+    qDeleteAll(m_handlers);
+}
+
+QList<QByteArray> FileExporter::formats() const
+{
+    return m_handlers.keys();
+}
+
+IFileExporterHandler* FileExporter::handler(const QByteArray& format) const
+{
+    return m_handlers.value(format);
+}
+
+QList<IFileExporterHandler*> FileExporter::handlers() const
+{
+    return m_handlers.values();
+}
+
+void FileExporter::addHandler(IFileExporterHandler* handler)
+{
+    if (!handler || handler->format().isEmpty()) {
+        delete handler;
+        return;
+    }
+    IFileExporterHandler*& slot = m_handlers[handler->format()];
+    if (slot != handler)
+        delete slot;
+    slot = handler;
+}
+
+QString FileExporter::filter() const
+{
+    QStringList entries;
+    for (const IFileExporterHandler* h : m_handlers)
+        entries << filterEntry(h, h->filterString());
+    entries << tr("Все файлы (*.*)");
+    return entries.join(QStringLiteral(";;"));
+}
+
+int FileExporter::getToken()
+{
+    return m_nextToken++;
+}
+
+QFileInfo FileExporter::askExportFile(const QString& name, const QString& caption)
+{
+    Q_UNUSED(name)
+    AppSettings settings(SettingsGroup);
+    const IFileExporterHandler* remembered = handler(settings.value(FilterKey).toString().toLatin1());
+    const QString directory = settings.value(PathKey).toString();
+
+    QFileDialog dialog(nullptr, caption.isEmpty() ? tr("Экспортировать") : caption,
+        !directory.isEmpty() && QDir(directory).exists() ? directory : QString());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filter().split(QStringLiteral(";;")));
+    if (remembered)
+        dialog.selectNameFilter(filterEntry(remembered, remembered->filterString()));
+    if (dialog.exec() != QDialog::Accepted)
+        return QFileInfo();
+    const QString chosen = dialog.selectedFiles().value(0);
+    const QString selectedFilter = dialog.selectedNameFilter();
+    if (chosen.isEmpty() || selectedFilter.isEmpty())
+        return QFileInfo();
+
+    QFileInfo file(chosen);
+    if (file.suffix().isEmpty()) {
+        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\(\\*\\.(.+)\\)")).match(selectedFilter);
+        if (m.hasMatch() && handler(m.captured(1).toLatin1()))
+            file.setFile(chosen + QLatin1Char('.') + m.captured(1));
+    }
+    if (file.absolutePath() != directory)
+        settings.setValue(PathKey, file.absolutePath());
+    if (const IFileExporterHandler* h = handler(file.suffix().toLatin1()))
+        settings.setValue(FilterKey, QString::fromLatin1(h->format()));
+    return file;
+}
+
+int FileExporter::exportModel(QSharedPointer<ExporterProxyModel>& model, const QString& name, const QString& caption)
+{
+    const QFileInfo file = askExportFile(name, caption);
+    if (file.filePath().isEmpty()) {
+        const int token = getToken();
+        // Queued, so the caller holds the token before it is reported.
+        QMetaObject::invokeMethod(
+            this, [this, token] { Q_EMIT finished(token, Cancelled, QString()); }, Qt::QueuedConnection);
+        return token;
+    }
+    return exportModel(ExportParams { model, name, file, true });
+}
+
+int FileExporter::exportModel(const ExportParams& params)
+{
+    const int token = getToken();
+    m_queue.append({ token, params });
+    QMetaObject::invokeMethod(
+        this, [this] { processDelayed(); }, Qt::QueuedConnection);
+    return token;
+}
+
+// One export per event-loop turn; a call arriving while one runs (its dialog runs the loop) leaves the queue
+// to the running one, which re-posts itself when done.
+void FileExporter::processDelayed()
+{
+    if (m_busy || m_queue.isEmpty())
+        return;
+    m_busy = true;
+    const QPair<int, ExportParams> entry = m_queue.takeFirst();
+    QString error;
+    const ExportStatus status = processDelayed(entry.second, &error);
+    Q_EMIT finished(entry.first, status, error);
+    if (status == Failed)
+        report(entry.second, error);
+    if (!m_queue.isEmpty())
+        QMetaObject::invokeMethod(
+            this, [this] { processDelayed(); }, Qt::QueuedConnection);
+    m_busy = false;
+}
+
+FileExporter::ExportStatus FileExporter::processDelayed(const ExportParams& params, QString* error)
+{
+    ExporterProxyModel* model = params.model.data();
+    if (!model || !model->sourceModel()) {
+        *error = tr("Объект экспорта недоступен");
+        return Failed;
+    }
+    const BusyScope busy;
+    model->enterExport();
+    const auto restore = qScopeGuard([model] { model->leaveExport(); });
+
+    const QString suffix = params.file.suffix();
+    IFileExporterHandler* h = handler(suffix.toLatin1());
+    if (!h) {
+        *error = tr("Формат %1 не поддерживается").arg(suffix);
+        return Failed;
+    }
+    const QString path = params.file.absoluteFilePath();
+    QSaveFile file(path);
+    if (params.file.isDir() || !file.open(QIODevice::WriteOnly)) {
+        *error = tr("Невозможно открыть файл на запись: %1").arg(path);
+        return Failed;
+    }
+
+    ProgressDialog dialog;
+    dialog.setWindowTitle(tr("Экспорт"));
+    dialog.setText(tr("Экспортирую таблицу '%1'").arg(params.name));
+    bool cancelled = false;
+    bool ok = true;
+    FileExporterProgressWorker worker(&dialog, model, h, &file, &cancelled, &ok);
+    dialog.execWorker(&worker);
+
+    if (!ok) {
+        *error = worker.errorText();
+        file.cancelWriting();
+        return Failed;
+    }
+    if (cancelled) {
+        file.cancelWriting();
+        return Cancelled;
+    }
+    // Only now does the complete file take the target's place.
+    if (!file.commit()) {
+        *error = file.errorString();
+        return Failed;
+    }
+    return Written;
+}
+
+void FileExporter::report(const ExportParams& params, const QString& error)
+{
+    const QString text
+        = tr("Невозможно экспортировать таблицу в файл %1: %2").arg(params.file.absoluteFilePath(), error);
+    if (ICore* core = ICore::instance())
+        core->notify(text);
+    qCDebug(QGuiLog).noquote() << text;
+    if (params.showMessageBox)
+        QMessageBox::warning(nullptr, tr("Ошибка"), text, QMessageBox::Ok);
+}

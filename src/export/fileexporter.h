@@ -1,0 +1,71 @@
+#pragma once
+
+#include "basic_views_export.h"
+
+#include <QFileInfo>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QSharedPointer>
+
+class ExporterProxyModel;
+class IFileExporterHandler;
+
+// Writes windows to files, one export at a time from the event loop, in request order. Each request gets a
+// token that finished() reports back exactly once. The format is the target's suffix; the formats are
+// handlers owned by the exporter (CSV is registered from the start).
+//
+// A file is written to a temporary file beside the target and replaces the target only when complete: a
+// program reading the target never sees half a file, and a failed or cancelled export leaves the previous
+// target as it was (and no file where there was none).
+class BASIC_VIEWS_EXPORT FileExporter : public QObject
+{
+    Q_OBJECT
+public:
+    enum ExportStatus { Failed = 0, Written = 1, Cancelled = 2 };
+
+    struct ExportParams
+    {
+        QSharedPointer<ExporterProxyModel> model;
+        QString name; // shown in the progress text
+        QFileInfo file;
+        bool showMessageBox = false; // a failure also goes to a message box
+    };
+
+    static FileExporter* instance();
+    ~FileExporter() override;
+
+    QList<QByteArray> formats() const;
+    // Null for an unknown format.
+    IFileExporterHandler* handler(const QByteArray& format) const;
+    QList<IFileExporterHandler*> handlers() const;
+    // Takes ownership; replaces a handler of the same format. Ignores null and nameless handlers.
+    void addHandler(IFileExporterHandler* handler);
+
+    // The save-file dialog with the remembered directory and format; an empty QFileInfo when cancelled.
+    QFileInfo askExportFile(const QString& name, const QString& caption);
+    // Asks for the file, then queues the export; a cancelled dialog is reported as Cancelled after return.
+    int exportModel(QSharedPointer<ExporterProxyModel>& model, const QString& name, const QString& caption);
+    // Queues an export without dialogs; nothing is written before control returns to the event loop.
+    int exportModel(const ExportParams& params);
+    // The file-dialog filter: every format, then all files.
+    QString filter() const;
+
+Q_SIGNALS:
+    void finished(int token, int status, const QString& error);
+    // Around the writing of an export: model changes seen meanwhile come from switching the translation.
+    void beginTranslatorUpdate();
+    void endTranslatorUpdate();
+
+private:
+    FileExporter();
+    int getToken();
+    void processDelayed();
+    ExportStatus processDelayed(const ExportParams& params, QString* error);
+    void report(const ExportParams& params, const QString& error);
+
+    QMap<QByteArray, IFileExporterHandler*> m_handlers; // owned
+    QList<QPair<int, ExportParams>> m_queue;
+    int m_nextToken = 1;
+    bool m_busy = false;
+};

@@ -1,0 +1,82 @@
+#include "export/fileexporterprogressworker.h"
+
+#include "core/host/icore.h"
+#include "core/host/iwindowmanager.h"
+#include "core/host/progress/progressdialog.h"
+#include "export/fileexporter.h"
+#include "export/ifileexporterhandler.h"
+
+#include <QAbstractItemModel>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+namespace {
+
+// The English translation for texts the models produce on this thread; idle without a host core.
+void setEnglish(bool on)
+{
+    if (ICore* core = ICore::instance())
+        core->setEnglishTranslation(on);
+}
+
+void lockWindows(bool lock)
+{
+    if (IWindowManager* windows = IWindowManager::instance())
+        windows->lockWindows(lock);
+}
+
+} // namespace
+
+FileExporterProgressWorker::FileExporterProgressWorker(ProgressDialog* dialog, QAbstractItemModel* model,
+    IFileExporterHandler* handler, QIODevice* device, bool* cancelled, bool* ok)
+    : ProgressWorker(dialog)
+    , m_model(model)
+    , m_handler(handler)
+    , m_device(device)
+    , m_cancelled(cancelled)
+    , m_ok(ok)
+{ }
+
+int FileExporterProgressWorker::run()
+{
+    *m_cancelled = false;
+    QElapsedTimer sincePause;
+    sincePause.start();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    lockWindows(true);
+    Q_EMIT FileExporter::instance()->beginTranslatorUpdate();
+    setEnglish(true);
+
+    const int rows = m_model->rowCount();
+    bool& ok = *m_ok;
+    ok = m_handler->begin(m_device, m_model);
+    if (ok)
+        ok = m_handler->writeHeader();
+    int reported = -1;
+    for (int row = 0; ok && row < rows && !*m_cancelled; ++row) {
+        const int percent = int(qint64(row) * 100 / rows);
+        if (percent != reported) {
+            reported = percent;
+            dialog()->setProgress(percent);
+        }
+        if (sincePause.elapsed() > 20) {
+            // The window repaints in its own language meanwhile.
+            setEnglish(false);
+            if (!processEvents())
+                *m_cancelled = true;
+            setEnglish(true);
+            sincePause.restart();
+        }
+        ok = m_handler->writeRow(row);
+    }
+    if (ok)
+        ok = m_handler->writeFooter();
+    if (!ok)
+        m_error = m_handler->lastError();
+    m_handler->end();
+
+    setEnglish(false);
+    Q_EMIT FileExporter::instance()->endTranslatorUpdate();
+    lockWindows(false);
+    return ok ? 1 : 0;
+}

@@ -1,0 +1,239 @@
+#include "columns/itemroles.h"
+#include "core/db/decimal.h"
+#include "delegates/catalogue/standardcolumndelegates.h"
+#include "export/csvhandler.h"
+#include "export/csvhandlerimporter.h"
+#include "export/exporterproxymodel.h"
+#include "export/fileexporter.h"
+#include "marketfixture.h"
+#include "models/tableindexmodel.h"
+
+#include <QAbstractItemModelTester>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// One row of values under column identifiers, as a window's model answers them.
+QStandardItemModel* modelOf(const QStringList& names, const QList<QVariantList>& rows)
+{
+    auto* model = new QStandardItemModel(rows.size(), names.size());
+    for (int c = 0; c < names.size(); ++c)
+        model->setHeaderData(c, Qt::Horizontal, names.at(c), ColumnNameRole);
+    for (int r = 0; r < rows.size(); ++r) {
+        for (int c = 0; c < names.size(); ++c)
+            model->setData(model->index(r, c), rows.at(r).at(c), Qt::DisplayRole);
+    }
+    return model;
+}
+
+QByteArray written(QAbstractItemModel* model)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    CSVHandler csv;
+    bool ok = csv.begin(&buffer, model) && csv.writeHeader();
+    for (int row = 0; ok && row < model->rowCount(); ++row)
+        ok = csv.writeRow(row);
+    ok = ok && csv.writeFooter();
+    csv.end();
+    return ok ? buffer.data() : QByteArray("failed");
+}
+
+QList<QStringList> readBack(const QByteArray& bytes, bool header = false)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CSVHandlerImporter reader;
+    QList<QStringList> records;
+    if (!reader.begin(&buffer, { { QStringLiteral("FirstLineIsHeader"), header } }))
+        return { { QStringLiteral("begin failed") } };
+    QList<QVariant> values;
+    while (reader.readNext(values)) {
+        QStringList record;
+        for (const QVariant& v : values)
+            record << v.toString();
+        records << record;
+    }
+    return records;
+}
+
+} // namespace
+
+class tst_CSVHandler : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void writesTheTerminalsFormAndReadsItBack_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<QString>("readBack");
+        QTest::newRow("plain") << QVariant(QStringLiteral("RIH7")) << QByteArray("RIH7") << "RIH7";
+        QTest::newRow("semicolon") << QVariant(QStringLiteral("a;b")) << QByteArray("\"a;b\"") << "a;b";
+        QTest::newRow("quotes") << QVariant(QStringLiteral("say \"hi\"")) << QByteArray("\"say \"\"hi\"\"\"")
+                                << "say \"hi\"";
+        QTest::newRow("a lone quote") << QVariant(QStringLiteral("\"")) << QByteArray("\"\"\"\"") << "\"";
+        QTest::newRow("empty") << QVariant(QString()) << QByteArray("") << "";
+        QTest::newRow("carriage return is not quoted")
+            << QVariant(QStringLiteral("a\rb")) << QByteArray("a\rb") << "a\rb";
+        QTest::newRow("date-time") << QVariant(QDateTime(QDate(2024, 3, 5), QTime(9, 7, 3, 45)))
+                                   << QByteArray("05.03.2024 9:7:3:045") << "05.03.2024 9:7:3:045";
+        QTest::newRow("date") << QVariant(QDate(2024, 3, 5)) << QByteArray("05.03.2024") << "05.03.2024";
+        QTest::newRow("decimal") << QVariant::fromValue(decimal::fromString(QStringLiteral("-0.0500")))
+                                 << QByteArray("-0.0500") << "-0.0500";
+        QTest::newRow("cyrillic") << QVariant(QStringLiteral("Фьючерсы")) << QByteArray("Фьючерсы") << "Фьючерсы";
+    }
+    void writesTheTerminalsFormAndReadsItBack()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(QByteArray, field);
+        QFETCH(QString, readBack);
+        QScopedPointer<QStandardItemModel> model(
+            modelOf({ QStringLiteral("code"), QStringLiteral("value"), QStringLiteral("x;y") },
+                { { QStringLiteral("first"), value, 1 } }));
+        const QByteArray bytes = written(model.data());
+        QCOMPARE(bytes, QByteArray("\xEF\xBB\xBF") + "code;value;\"x;y\"\nfirst;" + field + ";1\n");
+        const QList<QStringList> records = ::readBack(bytes, true);
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(records.first(), (QStringList { QStringLiteral("first"), readBack, QStringLiteral("1") }));
+    }
+
+    void userRoleValueWinsOverTheShownText()
+    {
+        QScopedPointer<QStandardItemModel> model(modelOf({ QStringLiteral("price") }, { { QStringLiteral("1,5") } }));
+        model->setData(
+            model->index(0, 0), QVariant::fromValue(decimal::fromString(QStringLiteral("1.5"))), Qt::UserRole);
+        QCOMPARE(written(model.data()), QByteArray("\xEF\xBB\xBFprice\n1.5\n"));
+    }
+
+    void readerSkipsBlankLinesAndKnowsWhereItIs()
+    {
+        QCOMPARE(readBack("\n\na;b\n\n\nc;d\n"), (QList<QStringList> { { "a", "b" }, { "c", "d" } }));
+        QCOMPARE(readBack("\n\n\n").size(), 0);
+        QCOMPARE(readBack("name;value\n", true).size(), 0);
+        // A line feed inside a quoted field ends the record: the reader reads by lines.
+        QCOMPARE(readBack("\"a\nb\";c\n").size(), 2);
+
+        QBuffer empty;
+        empty.open(QIODevice::ReadOnly);
+        CSVHandlerImporter reader;
+        QVERIFY(reader.begin(&empty, {}));
+        QCOMPARE(reader.percentage(), 100);
+
+        QBuffer file;
+        file.setData("a;b;c\nd;e\n");
+        file.open(QIODevice::ReadOnly);
+        QVERIFY(reader.begin(&file, {}));
+        QCOMPARE(reader.percentage(), 0);
+        reader.setImportColumns({ 2, 0 });
+        QList<QVariant> values;
+        QVERIFY(reader.readNext(values));
+        QCOMPARE(values, (QList<QVariant> { QStringLiteral("c"), QStringLiteral("a") }));
+        QCOMPARE(reader.percentage(), 60);
+        QVERIFY(!reader.readNext(values));
+        QCOMPARE(reader.lastError(),
+            QStringLiteral("Структура импортируемого файла не соответствует заданному сопоставлению столбцов"));
+        reader.end();
+        QVERIFY(reader.lastError().isEmpty());
+    }
+
+    void optionPanelChoosesTheHeaderLine()
+    {
+        QBuffer file;
+        file.setData("code;name\nRIH7;RTS-3.27\n");
+        file.open(QIODevice::ReadOnly);
+        CSVHandlerImporter reader;
+        QScopedPointer<QWidget> panel(reader.createImporterUi(&file, nullptr));
+        auto* widget = qobject_cast<CSVHandlerImporterWidget*>(panel.data());
+        QVERIFY(widget);
+        QCOMPARE(reader.paramsFromUi(panel.data()).value(QStringLiteral("FirstLineIsHeader")), QVariant(true));
+        qRegisterMetaType<QList<QStringList>>();
+        QSignalSpy preview(widget, &CSVHandlerImporterWidget::previewChanged);
+        widget->findChild<QCheckBox*>()->setChecked(false);
+        QCOMPARE(preview.count(), 1);
+        QCOMPARE(preview.first().at(0).toStringList(), QStringList());
+        QCOMPARE(preview.first().at(1).value<QList<QStringList>>().size(), 2);
+        QCOMPARE(reader.paramsFromUi(panel.data()).value(QStringLiteral("FirstLineIsHeader")), QVariant(false));
+        QWidget other;
+        QVERIFY(reader.paramsFromUi(&other).isEmpty());
+    }
+
+    // Python's csv module, not our reader, reads an exported orders window; every cell must be the text the
+    // window's model gives for it.
+    void pythonReadsAnExportedWindowCellForCell()
+    {
+        if (!QFile::exists(QStringLiteral("/usr/bin/python3")))
+            QSKIP("no /usr/bin/python3");
+        MarketFixture market(SampleMarketOptions::sized(100, 400));
+        TableIndexModel orders(market.table(QStringLiteral("orders")));
+        StandardColumnDelegates::install(&orders, QStringLiteral("orders"));
+        orders.build();
+        QList<int> columns;
+        for (int c = 0; c < orders.columnCount(); ++c)
+            columns << c;
+        auto proxy = QSharedPointer<ExporterProxyModel>::create();
+        proxy->setSourceModel(&orders);
+        proxy->setSourceColumns(columns);
+        QAbstractItemModelTester tester(proxy.data(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("orders.csv"));
+        QSignalSpy finished(FileExporter::instance(), &FileExporter::finished);
+        const int token = FileExporter::instance()->exportModel({ proxy, QStringLiteral("Заявки"), QFileInfo(path) });
+        QTRY_COMPARE(finished.count(), 1);
+        QCOMPARE(finished.first(), (QList<QVariant> { token, int(FileExporter::Written), QString() }));
+
+        QProcess python;
+        python.start(QStringLiteral("/usr/bin/python3"),
+            { QStringLiteral("-c"),
+                QStringLiteral("import csv, json, sys\n"
+                               "with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:\n"
+                               "    print(json.dumps(list(csv.reader(f, delimiter=';'))))\n"),
+                path });
+        QVERIFY(python.waitForFinished(30000));
+        QCOMPARE(python.exitCode(), 0);
+        const QJsonArray rows = QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+        QCOMPARE(rows.size(), orders.rowCount() + 1);
+        for (int c = 0; c < columns.size(); ++c)
+            QCOMPARE(
+                rows.at(0).toArray().at(c).toString(), orders.headerData(c, Qt::Horizontal, ColumnNameRole).toString());
+        for (int r = 0; r < orders.rowCount(); ++r) {
+            const QJsonArray row = rows.at(r + 1).toArray();
+            QCOMPARE(row.size(), columns.size());
+            for (int c = 0; c < columns.size(); ++c) {
+                const QModelIndex index = orders.index(r, c);
+                QVariant value = index.data(Qt::UserRole);
+                if (value.isNull())
+                    value = index.data(Qt::DisplayRole);
+                QString expected = value.toString();
+                if (value.userType() == QMetaType::QDateTime) {
+                    const QDateTime t = value.toDateTime();
+                    expected = t.toString(QStringLiteral("dd.MM.yyyy ")) + QString::number(t.time().hour()) + ':'
+                        + QString::number(t.time().minute()) + ':' + QString::number(t.time().second()) + ':'
+                        + t.toString(QStringLiteral("zzz"));
+                } else if (value.userType() == qMetaTypeId<decimal>()) {
+                    expected = value.value<decimal>().toString();
+                }
+                QVERIFY2(row.at(c).toString() == expected,
+                    qPrintable(QStringLiteral("row %1 column %2: %3 vs %4")
+                                   .arg(r)
+                                   .arg(c)
+                                   .arg(row.at(c).toString(), expected)));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(tst_CSVHandler)
+#include "tst_csvhandler.moc"
