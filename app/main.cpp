@@ -6,10 +6,13 @@
 //   --seed S          seed of the market and the feed
 //   --screenshot FILE --after MS   grab the main window after MS ms, save it and quit
 //   --soak SECONDS    run with every window open (offscreen when there is no display) and print figures
+//   --export WINDOW FILE   write a window (instruments, orders, deals, positions) to FILE, format by suffix,
+//                     through the terminal's exporter without dialogs; prints where it wrote or why not
 
 #include "core/db/table.h"
 #include "core/host/embedded/embeddedcore.h"
 #include "core/host/tableregistry.h"
+#include "export/fileexporter.h"
 #include "sim/embeddedexchange.h"
 #include "sim/marketfeed.h"
 #include "sim/samplemarket.h"
@@ -20,18 +23,54 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstring>
 
+namespace {
+
+// Writes one window of the market through the exporter, as a scheduler's script would; the exit code says how
+// it went.
+int exportWindow(EmbeddedCore& core, QString kind, const QString& path)
+{
+    if (kind == QLatin1String("instruments"))
+        kind = QStringLiteral("securities");
+    Table* table = core.tables()->table(kind);
+    if (!table || path.isEmpty()) {
+        std::fprintf(stderr, "usage: --export instruments|orders|deals|positions FILE\n");
+        return 2;
+    }
+    TableWindow window(table);
+    window.setWindowTitle(kind);
+    FileExporter* exporter = FileExporter::instance();
+    int result = 1;
+    const int token = exporter->exportModel({ window.exportModel(), kind, QFileInfo(path), false });
+    QObject::connect(exporter, &FileExporter::finished, &window,
+        [&result, token, path](int finished, int status, const QString& error) {
+            if (finished != token)
+                return;
+            if (status == FileExporter::Written)
+                std::printf("wrote %s\n", qPrintable(QFileInfo(path).absoluteFilePath()));
+            else
+                std::fprintf(stderr, "not written: %s\n", qPrintable(error));
+            result = status == FileExporter::Written ? 0 : 1;
+            QCoreApplication::quit();
+        });
+    QApplication::exec();
+    return result;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    // A soak run needs no screen.
-    bool soak = false;
+    // A soak run or an export needs no screen.
+    bool headless = false;
     for (int i = 1; i < argc; ++i)
-        soak = soak || std::strcmp(argv[i], "--soak") == 0;
-    if (soak && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        headless = headless || std::strcmp(argv[i], "--soak") == 0 || std::strcmp(argv[i], "--export") == 0;
+    if (headless && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
@@ -54,7 +93,12 @@ int main(int argc, char** argv)
         QStringLiteral("Set a window's filter: WINDOW:NAME=VALUE (instruments, orders, deals or positions; the "
                        "filter's name as its menu shows it; the value in its stored form). May be repeated."),
         QStringLiteral("PRESET"));
-    parser.addOptions({ ordersOption, rateOption, seedOption, shotOption, afterOption, soakOption, filterOption });
+    const QCommandLineOption exportOption(QStringLiteral("export"),
+        QStringLiteral("Write WINDOW (instruments, orders, deals or positions) to the FILE given after it and quit."),
+        QStringLiteral("WINDOW"));
+    parser.addOptions(
+        { ordersOption, rateOption, seedOption, shotOption, afterOption, soakOption, filterOption, exportOption });
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The file of --export."));
     parser.process(app);
 
     EmbeddedCore core;
@@ -65,6 +109,8 @@ int main(int argc, char** argv)
     market.populate(core.tables());
     std::printf("# market of %d orders built in %lld ms\n", core.tables()->table(QStringLiteral("orders"))->count(),
         clock.elapsed());
+    if (parser.isSet(exportOption))
+        return exportWindow(core, parser.value(exportOption), parser.positionalArguments().value(0));
     EmbeddedExchange exchange(&core, core.sender());
     MarketFeed feed(market, &core, seed);
     feed.setRate(parser.value(rateOption).toInt());

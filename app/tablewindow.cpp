@@ -2,15 +2,20 @@
 
 #include "core/db/datetime.h"
 #include "core/db/table.h"
+#include "core/host/actions/action.h"
+#include "core/host/icore.h"
 #include "delegates/catalogue/standardcolumndelegates.h"
 #include "delegates/itemdelegate.h"
 #include "delegates/itemdelegateupdown.h"
+#include "export/exporterproxymodel.h"
+#include "export/fileexporter.h"
 #include "filters/catalogue/standardfilters.h"
 #include "filters/enumfilter.h"
 #include "filters/rowfiltersmodel.h"
 #include "livepricecolumndelegate.h"
 #include "models/tableindexmodel.h"
 #include "views/qtablefastview.h"
+#include "views/viewwrapper.h"
 
 #include <QHeaderView>
 #include <QMenu>
@@ -47,6 +52,7 @@ TableWindow::TableWindow(Table* table, QWidget* parent)
     StandardColumnDelegates::install(m_model, table->name());
     for (Filter* filter : StandardFilters::create(*table, m_model))
         m_model->filtersModel()->addFilter(filter);
+    offerCopyAndExport();
     offerFilterMenu();
     if (table->name() == QLatin1String("securities"))
         showLivePrices();
@@ -132,7 +138,62 @@ void TableWindow::offerFilterMenu()
             for (int row = 0; row < filters->rowCount(); ++row)
                 filters->setFilterEnabled(row, false);
         });
+        menu.addSeparator();
+        menu.addActions(actions());
         menu.exec(m_view->viewport()->mapToGlobal(at));
+    });
+}
+
+// The window's copy and export are the terminal's commands: their texts and keys come from the command, and
+// the main menu reaches the window's action through it.
+void TableWindow::offerCopyAndExport()
+{
+    auto* copy = new Action(QStringLiteral("CopyToClipboard"), this);
+    connect(copy, &QAction::triggered, this, &TableWindow::copyToClipboard);
+    auto* save = new Action(QStringLiteral("Export"), this);
+    connect(save, &QAction::triggered, this, &TableWindow::exportToFile);
+    addActions({ copy, save });
+}
+
+QSharedPointer<ExporterProxyModel> TableWindow::exportModel() const
+{
+    const QHeaderView* header = m_view->header();
+    QList<int> columns;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int column = header->logicalIndex(visual);
+        if (!header->isSectionHidden(column))
+            columns << column;
+    }
+    auto proxy = QSharedPointer<ExporterProxyModel>::create();
+    proxy->setSourceModel(m_model);
+    proxy->setSourceColumns(columns);
+    return proxy;
+}
+
+void TableWindow::copyToClipboard()
+{
+    const QSharedPointer<ExporterProxyModel> proxy = exportModel();
+    if (ViewWrapper::copyToClipboard(proxy.data()) && ICore::instance())
+        ICore::instance()->notify(
+            tr("Скопировано в буфер обмена: %1, строк: %2").arg(windowTitle()).arg(proxy->rowCount()));
+}
+
+void TableWindow::exportToFile()
+{
+    FileExporter* exporter = FileExporter::instance();
+    const QFileInfo file = exporter->askExportFile(windowTitle(), QString());
+    if (file.filePath().isEmpty())
+        return;
+    const int token = exporter->exportModel({ exportModel(), windowTitle(), file, true });
+    // Failures are reported by the exporter itself; say where a written file went.
+    auto* watch = new QObject(this);
+    connect(exporter, &FileExporter::finished, watch, [this, token, file, watch](int finished, int status) {
+        if (finished != token)
+            return;
+        if (status == FileExporter::Written && ICore::instance())
+            ICore::instance()->notify(
+                tr("Окно «%1» экспортировано в файл %2").arg(windowTitle(), file.absoluteFilePath()));
+        watch->deleteLater();
     });
 }
 

@@ -1,6 +1,8 @@
 #include "terminalwindow.h"
 
 #include "core/db/table.h"
+#include "core/host/actions/actionmanager.h"
+#include "core/host/actions/command.h"
 #include "core/host/embedded/embeddedcore.h"
 #include "core/host/tableregistry.h"
 #include "models/tableindexmodel.h"
@@ -56,6 +58,21 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     setWindowTitle(tr("Демонстрационный терминал"));
     setCentralWidget(m_area);
     core->addMainWindow(this);
+
+    // The windows' copy and export: defined once here, reached from the menu through the window in use.
+    ActionManager* commands = ActionManager::instance();
+    QMenu* file = menuBar()->addMenu(tr("&Файл"));
+    file->addAction(
+        commands
+            ->registerCommand(QStringLiteral("CopyToClipboard"), tr("Копировать в буфер обмена"),
+                QIcon::fromTheme(QStringLiteral("edit-copy")), QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_C))
+            ->commandAction());
+    file->addAction(commands
+                        ->registerCommand(QStringLiteral("Export"), tr("Экспорт в файл..."),
+                            QIcon::fromTheme(QStringLiteral("document-save-as")), QKeySequence(Qt::CTRL + Qt::Key_E))
+                        ->commandAction());
+    file->addSeparator();
+    file->addAction(tr("Выход"), this, &QWidget::close);
 
     QMenu* windows = menuBar()->addMenu(tr("&Окна"));
     for (const WindowKind& kind : kinds) {
@@ -115,11 +132,12 @@ TableWindow* TerminalWindow::openWindow(const QString& table)
         return nullptr;
     }
     auto* window = new TableWindow(source);
-    QMdiSubWindow* sub = m_area->addSubWindow(window);
     for (const WindowKind& kind : kinds) {
         if (table == QLatin1String(kind.table))
-            sub->setWindowTitle(tr(kind.title));
+            window->setWindowTitle(tr(kind.title));
     }
+    QMdiSubWindow* sub = m_area->addSubWindow(window);
+    sub->setWindowTitle(window->windowTitle());
     sub->setAttribute(Qt::WA_DeleteOnClose);
     connect(sub, &QObject::destroyed, this, [this, table] {
         m_windows.remove(table);
