@@ -55,9 +55,12 @@ bool CSVHandler::writeRow(int row)
     return writeFields(fields);
 }
 
+// Nothing follows the rows, but what the stream still buffers must reach the device: a write that fails only
+// now (a full disk) still fails the export.
 bool CSVHandler::writeFooter()
 {
-    return true;
+    m_stream.flush();
+    return m_stream.status() == QTextStream::Ok;
 }
 
 void CSVHandler::end()

@@ -109,6 +109,54 @@ private Q_SLOTS:
         QCOMPARE(records.first(), (QStringList { QStringLiteral("first"), readBack, QStringLiteral("1") }));
     }
 
+    // A device that takes a few bytes and then fails, as a full disk does: the handler reports the device's
+    // reason, also when the failure comes only with the last buffered bytes.
+    void failingDeviceFailsTheWriteWithItsReason_data()
+    {
+        QTest::addColumn<int>("capacity");
+        QTest::newRow("fails among the rows") << 100;
+        QTest::newRow("fails with the last bytes") << -5; // five bytes short of the whole file
+    }
+    void failingDeviceFailsTheWriteWithItsReason()
+    {
+        QFETCH(int, capacity);
+        QList<QVariantList> rows;
+        for (int i = 0; i < 2000; ++i)
+            rows << QVariantList { QStringLiteral("RIH7"), i };
+        QScopedPointer<QStandardItemModel> model(modelOf({ QStringLiteral("code"), QStringLiteral("n") }, rows));
+        if (capacity < 0)
+            capacity += written(model.data()).size();
+        class FullDisk : public QIODevice
+        {
+        public:
+            explicit FullDisk(qint64 capacity)
+                : m_left(capacity)
+            {
+                open(QIODevice::WriteOnly);
+            }
+            qint64 readData(char*, qint64) override { return -1; }
+            qint64 writeData(const char*, qint64 size) override
+            {
+                if (size > m_left) {
+                    setErrorString(QStringLiteral("Нет места на устройстве"));
+                    return -1;
+                }
+                m_left -= size;
+                return size;
+            }
+
+        private:
+            qint64 m_left;
+        } device(capacity);
+        CSVHandler csv;
+        bool ok = csv.begin(&device, model.data()) && csv.writeHeader();
+        for (int row = 0; ok && row < model->rowCount(); ++row)
+            ok = csv.writeRow(row);
+        ok = ok && csv.writeFooter();
+        QVERIFY(!ok);
+        QCOMPARE(csv.lastError(), QStringLiteral("Нет места на устройстве"));
+    }
+
     void userRoleValueWinsOverTheShownText()
     {
         QScopedPointer<QStandardItemModel> model(modelOf({ QStringLiteral("price") }, { { QStringLiteral("1,5") } }));
