@@ -5,6 +5,7 @@
 #include "core/host/icore.h"
 #include "core/host/progress/progressdialog.h"
 #include "export/csvhandler.h"
+#include "export/dbfhandler.h"
 #include "export/exporterproxymodel.h"
 #include "export/fileexporterprogressworker.h"
 #include "export/ifileexporterhandler.h"
@@ -56,6 +57,8 @@ FileExporter* FileExporter::instance()
 FileExporter::FileExporter()
 {
     addHandler(new CSVHandler);
+    addHandler(new DBFHandler(DBFHandler::DBase4));
+    addHandler(new DBFHandler(DBFHandler::DBase7));
 }
 
 FileExporter::~FileExporter()

@@ -13,7 +13,7 @@ class IFileExporterHandler;
 
 // Writes windows to files, one export at a time from the event loop, in request order. Each request gets a
 // token that finished() reports back exactly once. The format is the target's suffix; the formats are
-// handlers owned by the exporter (CSV is registered from the start).
+// handlers owned by the exporter (CSV, dBASE IV and dBASE Level 7 are registered from the start).
 //
 // A file is written to a temporary file beside the target and replaces the target only when complete: a
 // program reading the target never sees half a file, and a failed or cancelled export leaves the previous
