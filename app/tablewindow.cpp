@@ -164,10 +164,7 @@ QSharedPointer<ExporterProxyModel> TableWindow::exportModel() const
         if (!header->isSectionHidden(column))
             columns << column;
     }
-    auto proxy = QSharedPointer<ExporterProxyModel>::create();
-    proxy->setSourceModel(m_model);
-    proxy->setSourceColumns(columns);
-    return proxy;
+    return ExporterProxyModel::create(m_model, columns);
 }
 
 void TableWindow::copyToClipboard()

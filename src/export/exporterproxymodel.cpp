@@ -8,6 +8,18 @@ ExporterProxyModel::ExporterProxyModel(QObject* parent)
 
 ExporterProxyModel::~ExporterProxyModel() = default;
 
+QSharedPointer<ExporterProxyModel> ExporterProxyModel::create(const QAbstractItemModel* source, QList<int> columns)
+{
+    if (columns.isEmpty() && source) {
+        for (int c = 0; c < source->columnCount(); ++c)
+            columns << c;
+    }
+    QSharedPointer<ExporterProxyModel> proxy(new ExporterProxyModel);
+    proxy->setSourceModel(source);
+    proxy->setSourceColumns(columns);
+    return proxy;
+}
+
 void ExporterProxyModel::setSourceModel(const QAbstractItemModel* model)
 {
     beginResetModel();

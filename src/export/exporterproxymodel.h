@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QPointer>
+#include <QSharedPointer>
 #include <QVector>
 
 class ItemModelWithDelegates;
@@ -24,6 +25,8 @@ class BASIC_VIEWS_EXPORT ExporterProxyModel : public QAbstractTableModel
 public:
     explicit ExporterProxyModel(QObject* parent = nullptr);
     ~ExporterProxyModel() override;
+    // A proxy of the source's columns, in the given order; every column when none are given.
+    static QSharedPointer<ExporterProxyModel> create(const QAbstractItemModel* source, QList<int> columns = {});
 
     // One model reset each.
     void setSourceModel(const QAbstractItemModel* model);

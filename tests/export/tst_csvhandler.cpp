@@ -227,12 +227,8 @@ private Q_SLOTS:
         TableIndexModel orders(market.table(QStringLiteral("orders")));
         StandardColumnDelegates::install(&orders, QStringLiteral("orders"));
         orders.build();
-        QList<int> columns;
-        for (int c = 0; c < orders.columnCount(); ++c)
-            columns << c;
-        auto proxy = QSharedPointer<ExporterProxyModel>::create();
-        proxy->setSourceModel(&orders);
-        proxy->setSourceColumns(columns);
+        const auto proxy = ExporterProxyModel::create(&orders);
+        const int columns = orders.columnCount();
         QAbstractItemModelTester tester(proxy.data(), QAbstractItemModelTester::FailureReportingMode::Fatal);
 
         QTemporaryDir dir;
@@ -253,13 +249,13 @@ private Q_SLOTS:
         QCOMPARE(python.exitCode(), 0);
         const QJsonArray rows = QJsonDocument::fromJson(python.readAllStandardOutput()).array();
         QCOMPARE(rows.size(), orders.rowCount() + 1);
-        for (int c = 0; c < columns.size(); ++c)
+        for (int c = 0; c < columns; ++c)
             QCOMPARE(
                 rows.at(0).toArray().at(c).toString(), orders.headerData(c, Qt::Horizontal, ColumnNameRole).toString());
         for (int r = 0; r < orders.rowCount(); ++r) {
             const QJsonArray row = rows.at(r + 1).toArray();
-            QCOMPARE(row.size(), columns.size());
-            for (int c = 0; c < columns.size(); ++c) {
+            QCOMPARE(row.size(), columns);
+            for (int c = 0; c < columns; ++c) {
                 const QModelIndex index = orders.index(r, c);
                 QVariant value = index.data(Qt::UserRole);
                 if (value.isNull())

@@ -132,14 +132,9 @@ QString asRead(const QAbstractItemModel& model, int column, const QString& cell)
 // The orders window of a small market, exported through the file exporter to `path`.
 bool exportWindow(const TableIndexModel& orders, const QString& path)
 {
-    QList<int> columns;
-    for (int c = 0; c < orders.columnCount(); ++c)
-        columns << c;
-    auto proxy = QSharedPointer<ExporterProxyModel>::create();
-    proxy->setSourceModel(&orders);
-    proxy->setSourceColumns(columns);
     QSignalSpy finished(FileExporter::instance(), &FileExporter::finished);
-    FileExporter::instance()->exportModel({ proxy, QStringLiteral("Заявки"), QFileInfo(path) });
+    FileExporter::instance()->exportModel(
+        { ExporterProxyModel::create(&orders), QStringLiteral("Заявки"), QFileInfo(path) });
     return finished.wait(30000) && finished.first().at(1).toInt() == FileExporter::Written;
 }
 

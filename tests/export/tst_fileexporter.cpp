@@ -27,18 +27,6 @@
 
 namespace {
 
-QSharedPointer<ExporterProxyModel> proxyOf(const QAbstractItemModel* model, QList<int> columns = {})
-{
-    if (columns.isEmpty()) {
-        for (int c = 0; c < model->columnCount(); ++c)
-            columns << c;
-    }
-    auto proxy = QSharedPointer<ExporterProxyModel>::create();
-    proxy->setSourceModel(model);
-    proxy->setSourceColumns(columns);
-    return proxy;
-}
-
 QByteArray contents(const QString& path)
 {
     QFile f(path);
@@ -92,8 +80,8 @@ private:
     int exportTo(const QString& path, const QAbstractItemModel* model, QString* error = nullptr)
     {
         QSignalSpy finished(FileExporter::instance(), &FileExporter::finished);
-        const int token
-            = FileExporter::instance()->exportModel({ proxyOf(model), QStringLiteral("Заявки"), QFileInfo(path) });
+        const int token = FileExporter::instance()->exportModel(
+            { ExporterProxyModel::create(model), QStringLiteral("Заявки"), QFileInfo(path) });
         if (!finished.wait(20000))
             return -1;
         if (finished.first().at(0).toInt() != token)
@@ -131,10 +119,10 @@ private Q_SLOTS:
         const QString first = dir.filePath(QStringLiteral("a.csv"));
         const QString second = dir.filePath(QStringLiteral("b.tst"));
         QSignalSpy finished(FileExporter::instance(), &FileExporter::finished);
-        const int a
-            = FileExporter::instance()->exportModel({ proxyOf(&m_small), QStringLiteral("A"), QFileInfo(first) });
-        const int b
-            = FileExporter::instance()->exportModel({ proxyOf(&m_small), QStringLiteral("B"), QFileInfo(second) });
+        const int a = FileExporter::instance()->exportModel(
+            { ExporterProxyModel::create(&m_small), QStringLiteral("A"), QFileInfo(first) });
+        const int b = FileExporter::instance()->exportModel(
+            { ExporterProxyModel::create(&m_small), QStringLiteral("B"), QFileInfo(second) });
         QCOMPARE(b, a + 1);
         // Nothing is written before the event loop runs.
         QVERIFY(!QFile::exists(first));
@@ -200,8 +188,8 @@ private Q_SLOTS:
         auto* source = new QStandardItemModel(3, 1);
         QSignalSpy finished(FileExporter::instance(), &FileExporter::finished);
         QTemporaryDir dir;
-        FileExporter::instance()->exportModel(
-            { proxyOf(source), QStringLiteral("Заявки"), QFileInfo(dir.filePath(QStringLiteral("x.csv"))) });
+        FileExporter::instance()->exportModel({ ExporterProxyModel::create(source), QStringLiteral("Заявки"),
+            QFileInfo(dir.filePath(QStringLiteral("x.csv"))) });
         delete source;
         QTRY_COMPARE(finished.count(), 1);
         QCOMPARE(finished.first().at(2).toString(), QStringLiteral("Объект экспорта недоступен"));
@@ -261,7 +249,7 @@ private Q_SLOTS:
     {
         answerFileDialog([](QFileDialog* d) { d->reject(); });
         QSignalSpy finished(FileExporter::instance(), &FileExporter::finished);
-        auto proxy = proxyOf(&m_small);
+        auto proxy = ExporterProxyModel::create(&m_small);
         const int token = FileExporter::instance()->exportModel(proxy, QStringLiteral("Заявки"), QString());
         QCOMPARE(finished.count(), 0);
         QTRY_COMPARE(finished.count(), 1);
@@ -299,7 +287,7 @@ private Q_SLOTS:
         orders.sort(orders.columnIndex(QStringLiteral("balance")));
         const int number = orders.columnIndex(QStringLiteral("order_num"));
         QVERIFY(number >= 0);
-        auto proxy = proxyOf(&orders, { number, orders.columnIndex(QStringLiteral("balance")) });
+        auto proxy = ExporterProxyModel::create(&orders, { number, orders.columnIndex(QStringLiteral("balance")) });
         QAbstractItemModelTester tester(proxy.data(), QAbstractItemModelTester::FailureReportingMode::Fatal);
 
         QStringList shown;
@@ -344,7 +332,7 @@ private Q_SLOTS:
         model.setData(model.index(0, 1), QVariant::fromValue(decimal::fromString(QStringLiteral("112450.50"))));
         model.setData(model.index(0, 2), QDateTime(QDate(2026, 12, 6), QTime(9, 7, 3, 45)));
         model.setData(model.index(1, 0), QStringLiteral("Si\tH7"));
-        auto proxy = proxyOf(&model);
+        auto proxy = ExporterProxyModel::create(&model);
         QVERIFY(ViewWrapper::copyToClipboard(proxy.data()));
         const QString point = QLocale::system().decimalPoint();
         QCOMPARE(QApplication::clipboard()->text(),
@@ -355,7 +343,7 @@ private Q_SLOTS:
         QApplication::clipboard()->setText(QStringLiteral("before"));
         QStandardItemModel many(200000, 4);
         cancelWhenShown();
-        QVERIFY(!ViewWrapper::copyToClipboard(proxyOf(&many).data()));
+        QVERIFY(!ViewWrapper::copyToClipboard(ExporterProxyModel::create(&many).data()));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
     }
 };
