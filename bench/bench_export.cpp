@@ -6,12 +6,13 @@
 #include "benchutil.h"
 
 #include "core/db/masterindex.h"
-#include "core/host/filters/lambdafilterfunc.h"
 #include "delegates/catalogue/standardcolumndelegates.h"
 #include "export/exporterproxymodel.h"
 #include "export/fileexporter.h"
+#include "filters/rowfiltersmodel.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
+#include "predicatefilter.h"
 #include "views/viewwrapper.h"
 
 #include <QApplication>
@@ -135,7 +136,7 @@ int main(int argc, char** argv)
     const qint64 last = numbers.at(99999);
     TableIndexModel first(table);
     StandardColumnDelegates::install(&first, QStringLiteral("orders"));
-    first.setFilterFunc(new LambdaFilterFunc(
+    first.filtersModel()->addFilter(new PredicateFilter(
         [numberField, last](const Record& r) { return r.data(numberField).toInteger64() <= last; }, &first));
     first.build();
     auto top = ExporterProxyModel::create(&first);

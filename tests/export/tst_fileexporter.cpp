@@ -5,14 +5,13 @@
 #include "export/csvhandler.h"
 #include "export/exporterproxymodel.h"
 #include "export/fileexporter.h"
-#include "filters/nofilterfunc.h"
+#include "filters/rowfiltersmodel.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
+#include "predicatefilter.h"
 #include "scriptedhandler.h"
 #include "sim/marketfeed.h"
 #include "views/viewwrapper.h"
-
-#include "core/host/filters/lambdafilterfunc.h"
 
 #include <QAbstractItemModelTester>
 #include <QClipboard>
@@ -281,8 +280,8 @@ private Q_SLOTS:
         TableIndexModel orders(table);
         StandardColumnDelegates::install(&orders, QStringLiteral("orders"));
         const int balance = table->columnIndex(QStringLiteral("balance"));
-        orders.setFilterFunc(
-            new LambdaFilterFunc([balance](const Record& r) { return r.data(balance).toInteger() > 0; }, &orders));
+        orders.filtersModel()->addFilter(
+            new PredicateFilter([balance](const Record& r) { return r.data(balance).toInteger() > 0; }, &orders));
         orders.build();
         orders.sort(orders.columnIndex(QStringLiteral("balance")));
         const int number = orders.columnIndex(QStringLiteral("order_num"));
