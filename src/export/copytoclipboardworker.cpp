@@ -2,6 +2,7 @@
 
 #include "core/db/decimal.h"
 #include "core/host/progress/progressdialog.h"
+#include "export/exporttext.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -25,10 +26,8 @@ CopyToClipboardWorker::CopyToClipboardWorker(ProgressDialog* dialog, QAbstractIt
 
 QString CopyToClipboardWorker::cellText(const QVariant& value)
 {
-    if (value.userType() == QMetaType::QDateTime) {
-        const QString format = QStringLiteral("dd.MM.yyyy hh:mm:ss%1zzz").arg(QLocale::system().decimalPoint());
-        return value.toDateTime().toString(format);
-    }
+    if (value.userType() == QMetaType::QDateTime)
+        return ExportText::dateTime(value.toDateTime(), true, QLocale::system().decimalPoint());
     if (value.userType() == qMetaTypeId<decimal>())
         return decimal::fromVariant(value).toString();
     return value.toString();

@@ -2,6 +2,7 @@
 
 #include "columns/itemroles.h"
 #include "core/db/decimal.h"
+#include "export/exporttext.h"
 
 #include <QAbstractItemModel>
 #include <QDateTime>
@@ -25,77 +26,74 @@ QString CSVHandler::filterString() const
 bool CSVHandler::begin(QIODevice* device, QAbstractItemModel* model)
 {
     m_model = model;
-    m_stream.setDevice(device);
-    m_stream.setCodec("UTF-8");
-    m_stream.setGenerateByteOrderMark(true);
-    m_stream.resetStatus();
+    m_device = device;
+    m_rows.reset(model, [this](int row) { return formatRow(row); });
     return true;
 }
 
 bool CSVHandler::writeHeader()
 {
-    QStringList fields;
-    for (int column = 0; column < m_model->columnCount(); ++column)
-        fields << escaped(m_model->headerData(column, Qt::Horizontal, ColumnNameRole).toString());
-    return writeFields(fields);
+    QString line;
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        if (column > 0)
+            line += QLatin1Char(';');
+        line += escaped(m_model->headerData(column, Qt::Horizontal, ColumnNameRole).toString());
+    }
+    line += QLatin1Char('\n');
+    return write(QByteArrayLiteral("\xEF\xBB\xBF") + line.toUtf8());
 }
 
-bool CSVHandler::writeRow(int row)
+QByteArray CSVHandler::formatRow(int row) const
 {
-    QStringList fields;
+    QString line;
     const int columns = m_model->columnCount();
-    fields.reserve(columns);
     for (int column = 0; column < columns; ++column) {
         const QModelIndex index = m_model->index(row, column);
         QVariant value = m_model->data(index, Qt::UserRole);
         if (value.isNull())
             value = m_model->data(index, Qt::DisplayRole);
-        fields << fieldText(value);
+        if (column > 0)
+            line += QLatin1Char(';');
+        line += fieldText(value);
     }
-    return writeFields(fields);
+    line += QLatin1Char('\n');
+    return line.toUtf8();
 }
 
-// Nothing follows the rows, but what the stream still buffers must reach the device: a write that fails only
-// now (a full disk) still fails the export.
+bool CSVHandler::writeRow(int row)
+{
+    return write(m_rows.take(row));
+}
+
 bool CSVHandler::writeFooter()
 {
-    m_stream.flush();
-    return m_stream.status() == QTextStream::Ok;
+    return true;
 }
 
 void CSVHandler::end()
 {
-    m_stream.flush();
+    m_rows.clear();
     m_model = nullptr;
-    m_stream.setDevice(nullptr);
+    m_device = nullptr;
 }
 
 QString CSVHandler::lastError()
 {
-    return m_stream.device() ? m_stream.device()->errorString() : QString();
+    return m_device ? m_device->errorString() : QString();
 }
 
-bool CSVHandler::writeFields(const QStringList& fields)
+bool CSVHandler::write(const QByteArray& bytes)
 {
-    m_stream << fields.join(QLatin1Char(';')) << '\n';
-    return m_stream.status() == QTextStream::Ok;
+    return m_device->write(bytes) == bytes.size();
 }
 
 QString CSVHandler::fieldText(const QVariant& value)
 {
     switch (value.userType()) {
-    case QMetaType::QDateTime: {
-        // Hours, minutes and seconds without leading zeros, as the terminal's readers expect.
-        const QDateTime t = value.toDateTime();
-        return QStringLiteral("%1 %2:%3:%4:%5")
-            .arg(t.date().toString(QStringLiteral("dd.MM.yyyy")))
-            .arg(t.time().hour())
-            .arg(t.time().minute())
-            .arg(t.time().second())
-            .arg(t.time().msec(), 3, 10, QLatin1Char('0'));
-    }
+    case QMetaType::QDateTime:
+        return ExportText::dateTime(value.toDateTime(), false, QLatin1Char(':'));
     case QMetaType::QDate:
-        return value.toDate().toString(QStringLiteral("dd.MM.yyyy"));
+        return ExportText::date(value.toDate(), ExportText::DateOrder::DayFirst);
     default:
         if (value.userType() == qMetaTypeId<decimal>())
             return escaped(value.value<decimal>().toString());

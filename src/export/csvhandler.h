@@ -2,8 +2,9 @@
 
 #include "export/ifileexporterhandler.h"
 
+#include "export/rowblocks.h"
+
 #include <QCoreApplication>
-#include <QTextStream>
 
 class QVariant;
 
@@ -31,8 +32,11 @@ protected:
     QString filterString() const override;
 
 private:
-    bool writeFields(const QStringList& fields);
+    // A row as UTF-8 bytes with its line feed; safe from several threads where the model's reads are.
+    QByteArray formatRow(int row) const;
+    bool write(const QByteArray& bytes);
 
     QAbstractItemModel* m_model = nullptr; // not owned
-    QTextStream m_stream;
+    QIODevice* m_device = nullptr; // not owned
+    RowBlocks m_rows;
 };

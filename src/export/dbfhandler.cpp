@@ -3,6 +3,7 @@
 #include "columns/itemroles.h"
 #include "core/db/appsettings.h"
 #include "core/db/decimal.h"
+#include "export/exporttext.h"
 
 #include <QAbstractItemModel>
 #include <QDate>
@@ -214,6 +215,7 @@ bool DBFHandler::writeHeader()
     m_stream.writeRawData(header.constData(), header.size());
     m_stream.writeRawData(descriptors.constData(), descriptors.size());
     m_stream << quint8(0x0D);
+    m_rows.reset(m_model, [this](int row) { return formatRow(row); });
     return m_stream.status() == QDataStream::Ok;
 }
 
@@ -237,14 +239,15 @@ void DBFHandler::putField(char* at, const Field& field, const QVariant& value) c
         return;
     case QMetaType::QDate: {
         const QDate date = value.toDate();
-        std::memcpy(
-            at, date.isValid() ? date.toString(QStringLiteral("yyyyMMdd")).toLatin1().constData() : "00000000", 8);
+        const QByteArray text
+            = date.isValid() ? ExportText::date(date, ExportText::DateOrder::Compact).toLatin1() : "00000000";
+        std::memcpy(at, text.constData(), 8);
         return;
     }
     case QMetaType::QDateTime: {
         const QDateTime moment = value.toDateTime();
         if (moment.isValid())
-            std::memcpy(at, moment.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss:zzz")).toLatin1().constData(), 23);
+            std::memcpy(at, ExportText::dateTime(moment, true, QLatin1Char(':')).toLatin1().constData(), 23);
         return;
     }
     default:
@@ -265,6 +268,13 @@ void DBFHandler::putField(char* at, const Field& field, const QVariant& value) c
 
 bool DBFHandler::writeRow(int row)
 {
+    const QByteArray record = m_rows.take(row);
+    m_stream.writeRawData(record.constData(), record.size());
+    return m_stream.status() == QDataStream::Ok;
+}
+
+QByteArray DBFHandler::formatRow(int row) const
+{
     QByteArray record(m_recordLength, ' ');
     int offset = 1;
     for (auto it = m_columns.constBegin(); it != m_columns.constEnd(); ++it) {
@@ -275,8 +285,7 @@ bool DBFHandler::writeRow(int row)
         putField(record.data() + offset, it.value(), value);
         offset += it->width;
     }
-    m_stream.writeRawData(record.constData(), record.size());
-    return m_stream.status() == QDataStream::Ok;
+    return record;
 }
 
 bool DBFHandler::writeFooter()
@@ -287,6 +296,7 @@ bool DBFHandler::writeFooter()
 
 void DBFHandler::end()
 {
+    m_rows.clear();
     m_model = nullptr;
     m_stream.setDevice(nullptr);
     m_columns.clear();

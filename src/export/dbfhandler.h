@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/ifileexporterhandler.h"
+#include "export/rowblocks.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -52,6 +53,8 @@ private:
     QByteArray uniqueName(const QString& name, QList<QByteArray>& used) const;
     QByteArray encoded(const QString& text) const;
     void putField(char* at, const Field& field, const QVariant& value) const;
+    // A record, deletion flag first; safe from several threads where the model's reads are.
+    QByteArray formatRow(int row) const;
     int getRecordSize(int column) const;
     bool refuse(const QString& reason);
 
@@ -63,5 +66,6 @@ private:
     QVector<uchar> m_toCodePage; // byte of each UTF-16 code unit in the code page; 0 where it has none
     QAbstractItemModel* m_model = nullptr; // not owned
     QDataStream m_stream;
+    RowBlocks m_rows;
     QString m_error;
 };

@@ -107,6 +107,7 @@ void ExporterProxyModel::beginExport()
     m_snapshot.clear();
     if (!m_source || !m_records)
         return;
+    m_sourceColumns = m_source->columnCount();
     const int rows = m_source->rowCount();
     m_snapshot.reserve(rows);
     for (int row = 0; row < rows; ++row)
@@ -148,13 +149,16 @@ QModelIndex ExporterProxyModel::mapToSource(const QModelIndex& index) const
 
 QVariant ExporterProxyModel::data(const QModelIndex& index, int role) const
 {
-    if (!m_source || !index.isValid() || index.row() >= rowCount() || index.column() >= m_columns.size())
+    if (!m_source || !index.isValid() || index.column() >= m_columns.size())
         return QVariant();
     const int column = mapColumnToSource(index.column());
-    if (column < 0 || column >= m_source->columnCount())
-        return QVariant();
-    if (m_exporting && m_records)
+    if (m_exporting && m_records) {
+        if (index.row() >= m_snapshot.size() || column < 0 || column >= m_sourceColumns)
+            return QVariant();
         return m_records->dataByRecord(m_snapshot.at(index.row()), column, role);
+    }
+    if (index.row() >= rowCount() || column < 0 || column >= m_source->columnCount())
+        return QVariant();
     return m_source->data(mapToSource(index), role);
 }
 

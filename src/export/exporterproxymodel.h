@@ -43,6 +43,9 @@ public:
     virtual void beginExport();
     virtual void endExport();
     bool isExporting() const { return m_exporting; }
+    // While it exports the held records of a record model, data() may be called from several threads at once:
+    // it only reads those records through the source's column definitions, which nothing changes meanwhile.
+    bool isReadableConcurrently() const { return m_exporting && m_records; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -63,6 +66,7 @@ private:
     const ItemModelWithDelegates* m_records = nullptr; // the source as a record model, if it is one; not owned
     QList<int> m_columns;
     QVector<Record> m_snapshot;
+    int m_sourceColumns = 0; // the source's columns while exporting
     bool m_exporting = false;
     bool m_resetting = false;
 };

@@ -35,6 +35,7 @@ public:
     virtual void notify(const QString& text) = 0;
     // Texts translated on the calling thread come in English while switched on; returns the previous state.
     virtual bool setEnglishTranslation(bool english) = 0;
+    virtual bool isEnglishTranslation() const = 0;
     virtual QString translate(const char* context, const char* sourceText) const = 0;
     // A long read of a view sets it and afterwards restores the previous state, which it returns.
     virtual bool setBusy(bool busy) = 0;

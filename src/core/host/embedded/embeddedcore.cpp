@@ -9,6 +9,26 @@
 #include <QThread>
 #include <QWidget>
 
+#include <ctime>
+
+namespace {
+
+// Without TZ, glibc checks the zone file with a stat() at every local-time conversion, which a window of
+// date-times (or an export of one) makes millions of times; naming the same zone file once spares them all.
+// The terminal decides this for its process once, before its threads start.
+void nameTheLocalZoneOnce()
+{
+    static const bool named = [] {
+        if (!qEnvironmentVariableIsSet("TZ"))
+            qputenv("TZ", ":/etc/localtime");
+        tzset();
+        return true;
+    }();
+    Q_UNUSED(named)
+}
+
+} // namespace
+
 EmbeddedCore::EmbeddedCore(QObject* parent)
     : ICore(parent)
     , m_tables(new TableRegistry(this))
@@ -17,6 +37,7 @@ EmbeddedCore::EmbeddedCore(QObject* parent)
     , m_sender(new EmbeddedTransactionSender(this))
     , m_windows(new EmbeddedWindowManager(this))
 {
+    nameTheLocalZoneOnce();
     m_plugins << m_decoder;
     // The project's own English translation, built into the host library.
     auto* english = new QTranslator(this);
@@ -73,14 +94,15 @@ bool EmbeddedCore::setEnglishTranslation(bool english)
     return previous;
 }
 
+bool EmbeddedCore::isEnglishTranslation() const
+{
+    QMutexLocker lock(&m_englishMutex);
+    return m_englishThreads.contains(QThread::currentThread());
+}
+
 QString EmbeddedCore::translate(const char* context, const char* sourceText) const
 {
-    bool english;
-    {
-        QMutexLocker lock(&m_englishMutex);
-        english = m_englishThreads.contains(QThread::currentThread());
-    }
-    if (english && m_english) {
+    if (isEnglishTranslation() && m_english) {
         const QString text = m_english->translate(context, sourceText);
         if (!text.isEmpty())
             return text;

@@ -31,6 +31,7 @@ public:
     ActionManager* actions() const override;
     void notify(const QString& text) override;
     bool setEnglishTranslation(bool english) override;
+    bool isEnglishTranslation() const override;
     QString translate(const char* context, const char* sourceText) const override;
     bool setBusy(bool busy) override;
     bool isBusy() const override { return m_busy; }

@@ -1,0 +1,70 @@
+#include "export/exporttext.h"
+
+#include <QDateTime>
+
+namespace {
+
+// Writes `value` with at least `width` digits (zeros in front) at `out` and advances it.
+void put(QChar*& out, int value, int width)
+{
+    QChar digits[10];
+    int n = 0;
+    do {
+        digits[n++] = QLatin1Char(char('0' + value % 10));
+        value /= 10;
+    } while (value > 0 && n < 10);
+    while (n < width && n < 10)
+        digits[n++] = QLatin1Char('0');
+    while (n > 0)
+        *out++ = digits[--n];
+}
+
+void putDate(QChar*& out, const QDate& date, ExportText::DateOrder order)
+{
+    if (order == ExportText::DateOrder::Compact) {
+        put(out, date.year(), 4);
+        put(out, date.month(), 2);
+        put(out, date.day(), 2);
+        return;
+    }
+    put(out, date.day(), 2);
+    *out++ = QLatin1Char('.');
+    put(out, date.month(), 2);
+    *out++ = QLatin1Char('.');
+    put(out, date.year(), 4);
+}
+
+} // namespace
+
+namespace ExportText {
+
+QString date(const QDate& date, DateOrder order)
+{
+    QString text(16, Qt::Uninitialized);
+    QChar* out = text.data();
+    putDate(out, date, order);
+    text.truncate(int(out - text.constData()));
+    return text;
+}
+
+QString dateTime(const QDateTime& moment, bool padded, QChar msecSeparator)
+{
+    const QDate d = moment.date();
+    const QTime t = moment.time();
+    QString text(32, Qt::Uninitialized);
+    QChar* out = text.data();
+    putDate(out, d, DateOrder::DayFirst);
+    *out++ = QLatin1Char(' ');
+    const int width = padded ? 2 : 1;
+    put(out, t.hour(), width);
+    *out++ = QLatin1Char(':');
+    put(out, t.minute(), width);
+    *out++ = QLatin1Char(':');
+    put(out, t.second(), width);
+    *out++ = msecSeparator;
+    put(out, t.msec(), 3);
+    text.truncate(int(out - text.constData()));
+    return text;
+}
+
+} // namespace ExportText
