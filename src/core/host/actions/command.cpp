@@ -29,8 +29,10 @@ Command::Command(const QString& id, QObject* parent)
     m_proxy->setObjectName(id);
     m_proxy->setEnabled(false);
     connect(m_proxy, &QAction::triggered, this, &Command::onProxyTriggered);
-    // The proxy follows the active window: focus moves whenever the active window changes.
-    connect(qApp, &QApplication::focusChanged, this, &Command::updateProxy);
+    // The proxy follows the active window: focus moves whenever the active window changes. (A process without
+    // widgets has no focus to follow.)
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        connect(app, &QApplication::focusChanged, this, &Command::updateProxy);
 }
 
 Command::~Command() = default;
