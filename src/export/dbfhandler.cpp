@@ -8,6 +8,7 @@
 #include <QAbstractItemModel>
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QIODevice>
 #include <QTextCodec>
 #include <QtEndian>
@@ -24,6 +25,29 @@ void putRight(char* at, int width, const QByteArray& text)
 {
     const int n = qMin(width, text.size());
     std::memcpy(at + width - n, text.constData(), size_t(n));
+}
+
+// Both code pages are single-byte: one table turns every UTF-16 unit into its byte (0 where the code page has
+// none). Made once per code page, on the GUI thread where exports begin; 65,536 codec calls are too many for
+// every export.
+QVector<uchar> codePageTable(const QByteArray& codePage)
+{
+    static QHash<QByteArray, QVector<uchar>> tables;
+    auto it = tables.find(codePage);
+    if (it != tables.end())
+        return *it;
+    QVector<uchar> table(0x10000, 0);
+    if (QTextCodec* codec = QTextCodec::codecForName(codePage)) {
+        for (int unit = 1; unit < 0x10000; ++unit) {
+            const QChar c(static_cast<ushort>(unit));
+            if (c.isSurrogate() || !codec->canEncode(c))
+                continue;
+            const QByteArray b = codec->fromUnicode(&c, 1);
+            if (b.size() == 1)
+                table[unit] = uchar(b.at(0));
+        }
+    }
+    return tables.insert(codePage, table).value();
 }
 
 } // namespace
@@ -60,18 +84,7 @@ bool DBFHandler::begin(QIODevice* device, QAbstractItemModel* model)
     m_stream.resetStatus();
     m_error.clear();
     m_codePage = codePage(&m_driver);
-    // Both code pages are single-byte: one table turns every UTF-16 unit into its byte at once.
-    m_toCodePage.fill(0, 0x10000);
-    if (QTextCodec* codec = QTextCodec::codecForName(m_codePage)) {
-        for (int unit = 1; unit < 0x10000; ++unit) {
-            const QChar c(static_cast<ushort>(unit));
-            if (c.isSurrogate() || !codec->canEncode(c))
-                continue;
-            const QByteArray b = codec->fromUnicode(&c, 1);
-            if (b.size() == 1)
-                m_toCodePage[unit] = uchar(b.at(0));
-        }
-    }
+    m_toCodePage = codePageTable(m_codePage);
     return true;
 }
 

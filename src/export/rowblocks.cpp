@@ -33,7 +33,6 @@ private:
 
 void RowBlocks::reset(const QAbstractItemModel* model, Format format)
 {
-    m_model = model;
     m_format = std::move(format);
     const auto* proxy = qobject_cast<const ExporterProxyModel*>(model);
     m_concurrent = proxy && proxy->isReadableConcurrently() && ParallelMap::workerCount() > 0;
@@ -71,7 +70,6 @@ void RowBlocks::formatBlock(int first)
 
 void RowBlocks::clear()
 {
-    m_model = nullptr;
     m_format = nullptr;
     m_block.clear();
     m_block.squeeze();

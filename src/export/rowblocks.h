@@ -27,7 +27,6 @@ public:
 private:
     void formatBlock(int first);
 
-    const QAbstractItemModel* m_model = nullptr; // not owned
     Format m_format;
     bool m_concurrent = false;
     int m_rows = 0;
