@@ -15,6 +15,8 @@ public:
     static void setLocation(const QString& directory);
     static QString location();
     QString fileName() const { return m_settings.fileName(); }
+    // Whether the file could be read (a damaged file reads as a format error) or written.
+    QSettings::Status status() const { return m_settings.status(); }
     void sync() override;
 
 protected:

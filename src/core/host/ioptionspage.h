@@ -1,27 +1,20 @@
 #pragma once
 
-#include <QIcon>
-#include <QString>
+#include "core/host/ioptionspagebase.h"
+
 #include <QtPlugin>
 
 class QWidget;
 
-// A page of the terminal's settings dialog.
-class IOptionsPage
+// A page of the terminal's settings dialog: it edits the terminal's own settings.
+class IOptionsPage : public IOptionsPageBase
 {
 public:
-    virtual ~IOptionsPage() = default;
-    virtual QString id() const = 0;
-    virtual QString displayName() const = 0;
-    virtual QString category() const = 0;
     virtual QString displayCategory() const = 0;
-    virtual QIcon categoryIcon() const = 0;
     // The page's widget, owned by `parent`.
     virtual QWidget* createPage(QWidget* parent) = 0;
     // Takes over what the user set on the page.
     virtual void apply() = 0;
-    // The dialog closes: the page's widget is gone.
-    virtual void finish() = 0;
 };
 
 #define IOptionsPage_iid "Orrery.Plugin.IOptionsPage/1.0"

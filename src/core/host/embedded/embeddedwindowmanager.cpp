@@ -1,5 +1,7 @@
 #include "core/host/embedded/embeddedwindowmanager.h"
 
+#include "core/host/iwindow.h"
+
 #include <QWidget>
 
 EmbeddedWindowManager::EmbeddedWindowManager(QObject* parent)
@@ -25,6 +27,13 @@ void EmbeddedWindowManager::activateView(QWidget* view)
     Q_EMIT viewActivated(view);
     if (!view)
         return;
+    // A host window inside the main window (an MDI child) comes forward there, and the main window with it.
+    for (QWidget* up = view; up; up = up->parentWidget()) {
+        if (auto* hosted = qobject_cast<IWindow*>(up)) {
+            hosted->bringToFront();
+            break;
+        }
+    }
     QWidget* window = view->window();
     window->show();
     window->raise();
