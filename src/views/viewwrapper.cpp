@@ -1,13 +1,217 @@
 #include "views/viewwrapper.h"
 
+#include "core/db/appsettings.h"
+#include "core/host/actions/action.h"
+#include "core/host/actions/actionmanager.h"
+#include "core/host/actions/command.h"
 #include "core/host/icore.h"
 #include "core/host/progress/progressdialog.h"
 #include "export/copytoclipboardworker.h"
+#include "export/dynamic/dynamicexporter.h"
 #include "export/exporterproxymodel.h"
+#include "export/fileexporter.h"
+#include "views/iview.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
+#include <QHeaderView>
+#include <QTimer>
 
-bool ViewWrapper::copyToClipboard(ExporterProxyModel* model)
+namespace {
+
+// A restored export waits for its window to settle (models built, columns restored) before the first write.
+const int RestoredExportDelayMs = 2000;
+// A view that has no model yet is asked again this often.
+const int NoModelRetryMs = 100;
+
+} // namespace
+
+void ViewWrapper::defineCommands()
+{
+    ActionManager* commands = ActionManager::instance();
+    struct Look
+    {
+        const char* id;
+        const char* text;
+        const char* icon;
+        QKeySequence shortcut;
+    };
+    const Look looks[] = {
+        { "CopyToClipboard", QT_TRANSLATE_NOOP("ViewWrapper", "Копировать в буфер обмена"), "edit-copy",
+            QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_C) },
+        { "Export", QT_TRANSLATE_NOOP("ViewWrapper", "Экспорт в файл..."), "document-save-as",
+            QKeySequence(Qt::CTRL + Qt::Key_E) },
+        { "ExportDynamic", QT_TRANSLATE_NOOP("ViewWrapper", "Динамический экспорт..."), "document-save",
+            QKeySequence() },
+    };
+    for (const Look& look : looks) {
+        const QString id = QString::fromLatin1(look.id);
+        const Command* defined = commands->findCommand(id);
+        if (!defined || defined->text().isEmpty())
+            commands->registerCommand(id, QCoreApplication::translate("ViewWrapper", look.text),
+                QIcon::fromTheme(QString::fromLatin1(look.icon)), look.shortcut);
+    }
+}
+
+namespace {
+
+Action* wrapperAction(const char* id, QObject* parent)
+{
+    ViewWrapper::defineCommands();
+    return new Action(QString::fromLatin1(id), parent);
+}
+
+} // namespace
+
+ViewWrapper::ViewWrapper(IView* view, QAbstractItemView* itemView)
+    : QObject(itemView)
+    , m_view(view)
+    , m_itemView(itemView)
+    , m_exporter(new DynamicExporter(view, this))
+    , m_copy(wrapperAction("CopyToClipboard", itemView))
+    , m_export(wrapperAction("Export", itemView))
+    , m_exportDynamic(wrapperAction("ExportDynamic", itemView))
+{
+    m_exportDynamic->setCheckable(true);
+    itemView->addActions(actions());
+    connect(m_copy, &QAction::triggered, this, &ViewWrapper::copyToClipboard);
+    connect(m_export, &QAction::triggered, this, &ViewWrapper::exportTable);
+    connect(m_exportDynamic, &QAction::toggled, this, &ViewWrapper::exportDynamic);
+    connect(m_exporter, &DynamicExporter::started, this, &ViewWrapper::onDynamicExportStatusChanged);
+    connect(m_exporter, &DynamicExporter::stopped, this, &ViewWrapper::onDynamicExportStatusChanged);
+    // Views that can swap their header (the fast table view) say so.
+    if (itemView->metaObject()->indexOfSignal("headerChanged(QHeaderView*)") >= 0)
+        connect(itemView, SIGNAL(headerChanged(QHeaderView*)), this, SLOT(setHeader(QHeaderView*)));
+}
+
+ViewWrapper::~ViewWrapper()
+{
+    // The exporter goes first: its stopped() must not reach actions being destroyed.
+    m_exporter->disconnect(this);
+}
+
+QList<QAction*> ViewWrapper::actions() const
+{
+    return { m_copy, m_export, m_exportDynamic };
+}
+
+QList<int> ViewWrapper::columnsExport() const
+{
+    const QAbstractItemModel* model = m_itemView->model();
+    const bool all = AppSettings(QStringLiteral("exporter")).value(QStringLiteral("exportAllColumns"), true).toBool();
+    if (all || !m_header)
+        return columnsAll(model);
+    const QList<int> visible = columnsVisible(model, m_header);
+    return visible.isEmpty() ? columnsAll(model) : visible;
+}
+
+QSharedPointer<ExporterProxyModel> ViewWrapper::createProxyModel(
+    const QAbstractItemModel* model, const QList<int>& columns) const
+{
+    return ExporterProxyModel::create(model, columns);
+}
+
+QSharedPointer<ExporterProxyModel> ViewWrapper::exportModel() const
+{
+    return createProxyModel(m_itemView->model(), columnsExport());
+}
+
+void ViewWrapper::notify(const QString& text) const
+{
+    if (ICore* core = ICore::instance())
+        core->notify(text);
+}
+
+void ViewWrapper::copyToClipboard()
+{
+    const QAbstractItemModel* model = m_itemView->model();
+    if (!model)
+        return;
+    QList<int> columns = m_header ? columnsVisible(model, m_header) : QList<int>();
+    if (columns.isEmpty())
+        columns = columnsAll(model);
+    const QSharedPointer<ExporterProxyModel> proxy = createProxyModel(model, columns);
+    if (copyModelToClipboard(proxy.data()))
+        notify(tr("Скопировано в буфер обмена: %1, строк: %2")
+                   .arg(m_itemView->window()->windowTitle())
+                   .arg(proxy->rowCount()));
+}
+
+void ViewWrapper::exportTable()
+{
+    if (!m_itemView->model())
+        return;
+    QSharedPointer<ExporterProxyModel> proxy = exportModel();
+    const QString title
+        = dynamic_cast<QWidget*>(m_view) ? dynamic_cast<QWidget*>(m_view)->windowTitle() : m_itemView->windowTitle();
+    FileExporter* exporter = FileExporter::instance();
+    const int token = exporter->exportModel(proxy, title, QString());
+    // Failures are reported by the exporter itself; say where a written file went.
+    auto* watch = new QObject(this);
+    connect(exporter, &FileExporter::finished, watch, [this, token, title, watch](int finished, int status) {
+        if (finished != token)
+            return;
+        if (status == FileExporter::Written)
+            notify(tr("Окно «%1» экспортировано").arg(title));
+        watch->deleteLater();
+    });
+}
+
+void ViewWrapper::exportDynamic(bool on)
+{
+    if (on == m_exporter->isActive())
+        return;
+    if (!on) {
+        m_exporter->stop();
+        return;
+    }
+    if (m_itemView->model() && m_exporter->setup(exportModel())) {
+        m_exporter->start(0);
+        return;
+    }
+    if (auto* action = qobject_cast<QAction*>(sender()))
+        action->setChecked(false);
+    else
+        m_exportDynamic->setChecked(false);
+}
+
+void ViewWrapper::restartDynamicExport(bool force, int delayMs)
+{
+    const bool wasRunning = m_exporter->isActive();
+    m_exporter->stop();
+    if (!force && !wasRunning)
+        return;
+    if (!m_itemView->model()) {
+        QTimer::singleShot(NoModelRetryMs, this, [this] { restartDynamicExport(true, 0); });
+        return;
+    }
+    m_exporter->setup(exportModel(), m_exporter->fileName(), m_exporter->interval());
+    m_exporter->start(delayMs);
+}
+
+void ViewWrapper::setHeader(QHeaderView* header)
+{
+    m_header = header;
+    restartDynamicExport(false, 0);
+}
+
+void ViewWrapper::onDynamicExportStatusChanged()
+{
+    m_exportDynamic->setChecked(m_exporter->isActive());
+}
+
+void ViewWrapper::store(Settings& settings) const
+{
+    m_exporter->store(settings);
+}
+
+void ViewWrapper::restore(const Settings& settings)
+{
+    if (m_exporter->restore(settings))
+        restartDynamicExport(true, RestoredExportDelayMs);
+}
+
+bool ViewWrapper::copyModelToClipboard(ExporterProxyModel* model)
 {
     if (!model || !model->sourceModel())
         return false;

@@ -2,18 +2,84 @@
 
 #include "basic_views_export.h"
 
+#include <QHeaderView>
+#include <QList>
 #include <QObject>
+#include <QPointer>
+#include <QSharedPointer>
 
+class DynamicExporter;
 class ExporterProxyModel;
+class IView;
+class QAbstractItemModel;
+class QAbstractItemView;
+class QAction;
+class Settings;
 
-// What a window's wrapper does for copy and export.
+// The three standard actions of a data window over its item view: copy to the clipboard, export to a file and
+// dynamic (periodic) export. The wrapper is the item view's child; its actions are added to the item view.
+// Subclasses say which model columns are "all" and which are visible for their kind of view.
 class BASIC_VIEWS_EXPORT ViewWrapper : public QObject
 {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    ViewWrapper(IView* view, QAbstractItemView* itemView);
+    ~ViewWrapper() override;
 
+    // Copy, export, dynamic export.
+    QList<QAction*> actions() const;
+    QAction* copyToClipboardAction() const { return m_copy; }
+    QAction* exportAction() const { return m_export; }
+    QAction* exportDynamicAction() const { return m_exportDynamic; }
+    DynamicExporter* dynamicExporter() const { return m_exporter; }
+    QAbstractItemView* itemView() const { return m_itemView; }
+    QHeaderView* header() const { return m_header; }
+
+    // Every column when the setting "exportAllColumns" (group "exporter", default true) is on; otherwise the
+    // visible ones, or every column when none is visible.
+    QList<int> columnsExport() const;
+    virtual QList<int> columnsAll(const QAbstractItemModel* model) const = 0;
+    // In the header's visual order.
+    virtual QList<int> columnsVisible(const QAbstractItemModel* model, const QHeaderView* header) const = 0;
+    virtual QSharedPointer<ExporterProxyModel> createProxyModel(
+        const QAbstractItemModel* model, const QList<int>& columns) const;
+
+    // The dynamic export's file, interval and state; an export that ran when stored restarts 2 s after restore.
+    void store(Settings& settings) const;
+    void restore(const Settings& settings);
+
+    // Defines the looks of the commands "CopyToClipboard", "Export" and "ExportDynamic" that the host has not
+    // defined itself, so that its menus can show them before any window exists.
+    static void defineCommands();
     // Copies the model's rows as tab-separated text, headed by the column titles, to the clipboard, under a
     // cancellable progress dialog; a cancelled copy leaves the clipboard as it was. True when copied.
-    static bool copyToClipboard(ExporterProxyModel* model);
+    static bool copyModelToClipboard(ExporterProxyModel* model);
+
+public Q_SLOTS:
+    // The visible columns, as the user sees them.
+    void copyToClipboard();
+    // Asks for a file and queues the export.
+    void exportTable();
+    // On: asks for the file and interval and starts at once; a refused set-up unchecks the action again.
+    void exportDynamic(bool on);
+    // Stops a running export and, when `force` or it was running, starts it again over the current columns
+    // after `delayMs`.
+    void restartDynamicExport(bool force, int delayMs);
+    // The header whose columns are visible; a new one restarts a running export.
+    void setHeader(QHeaderView* header);
+
+protected Q_SLOTS:
+    void onDynamicExportStatusChanged();
+
+private:
+    QSharedPointer<ExporterProxyModel> exportModel() const;
+    void notify(const QString& text) const;
+
+    IView* m_view; // not owned
+    QAbstractItemView* m_itemView; // the parent
+    QPointer<QHeaderView> m_header;
+    DynamicExporter* m_exporter;
+    QAction* m_copy;
+    QAction* m_export;
+    QAction* m_exportDynamic;
 };

@@ -1,7 +1,7 @@
 #include "columns/itemroles.h"
 #include "core/db/appsettings.h"
-#include "core/host/progress/progressdialog.h"
 #include "delegates/catalogue/standardcolumndelegates.h"
+#include "dialoganswers.h"
 #include "export/csvhandler.h"
 #include "export/exporterproxymodel.h"
 #include "export/fileexporter.h"
@@ -37,31 +37,6 @@ void write(const QString& path, const QByteArray& bytes)
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
-}
-
-// Clicks Cancel on the progress dialog of the export or copy under way, as soon as it shows.
-void cancelWhenShown()
-{
-    QTimer::singleShot(0, [] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* d = qobject_cast<ProgressDialog*>(w); d && d->isVisible()) {
-                QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("cancel")), Qt::LeftButton);
-                return;
-            }
-        }
-        cancelWhenShown();
-    });
-}
-
-// Answers the save-file dialog once it is up.
-void answerFileDialog(const std::function<void(QFileDialog*)>& answer)
-{
-    QTimer::singleShot(0, [answer] {
-        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
-            answer(dialog);
-        else
-            answerFileDialog(answer);
-    });
 }
 
 } // namespace
@@ -332,7 +307,7 @@ private Q_SLOTS:
         model.setData(model.index(0, 2), QDateTime(QDate(2026, 12, 6), QTime(9, 7, 3, 45)));
         model.setData(model.index(1, 0), QStringLiteral("Si\tH7"));
         auto proxy = ExporterProxyModel::create(&model);
-        QVERIFY(ViewWrapper::copyToClipboard(proxy.data()));
+        QVERIFY(ViewWrapper::copyModelToClipboard(proxy.data()));
         const QString point = QLocale::system().decimalPoint();
         QCOMPARE(QApplication::clipboard()->text(),
             QStringLiteral("Код\tЦена\tВремя\nRIH7\t112450.50\t06.12.2026 09:07:03") + point
@@ -342,7 +317,7 @@ private Q_SLOTS:
         QApplication::clipboard()->setText(QStringLiteral("before"));
         QStandardItemModel many(200000, 4);
         cancelWhenShown();
-        QVERIFY(!ViewWrapper::copyToClipboard(ExporterProxyModel::create(&many).data()));
+        QVERIFY(!ViewWrapper::copyModelToClipboard(ExporterProxyModel::create(&many).data()));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
     }
 };

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "basic_views_export.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSharedPointer>
+#include <QTimer>
+
+class ExporterProxyModel;
+class IView;
+class QAbstractItemModel;
+class Settings;
+
+// Keeps a file up to date with a window: every interval it re-writes the window's table through the file
+// exporter, but only when the table changed since the last write.
+//
+//   inactive --start()--> waiting --tick with changes / first write--> writing --finished--> waiting
+//   waiting, writing --stop()--> inactive;  writing --cancelled--> inactive
+//
+// A failed write keeps the export running (the file exporter reports the error). A write still queued when
+// the export stops is left to finish and leaves the exporter inactive. While active the exporter is listed in
+// DynamicExporterModel. GUI thread only.
+class BASIC_VIEWS_EXPORT DynamicExporter : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(DynamicExporter)
+public:
+    DynamicExporter(IView* view, QObject* parent = nullptr);
+    ~DynamicExporter() override;
+
+    IView* view() const { return m_view; }
+    // The view's window title: what names the export.
+    QString title() const;
+    QString fileName() const { return m_fileName; }
+    // Seconds.
+    int interval() const { return m_interval; }
+    bool isActive() const { return m_running; }
+    bool isExporting() const { return m_exporting; }
+    QSharedPointer<ExporterProxyModel> model() const { return m_model; }
+
+    // Asks the user for the file and interval; false when the dialog is cancelled.
+    bool setup(const QSharedPointer<ExporterProxyModel>& model);
+    // Takes the model, file and interval (seconds); the first write will happen. Returns true.
+    bool setup(const QSharedPointer<ExporterProxyModel>& model, const QString& fileName, int interval);
+    // Writes once after `delayMs`, then at each tick after a change. Nothing without a live model or when
+    // already running.
+    void start(int delayMs = 0);
+    void stop();
+
+    // Group "DynamicExporter": "fileName", "interval", "enabled" (active when stored).
+    void store(Settings& settings) const;
+    // Reads the file and interval back; returns whether the export was active when stored.
+    bool restore(const Settings& settings);
+
+Q_SIGNALS:
+    void started();
+    void stopped();
+
+protected:
+    void stopInternal();
+    void doExport();
+
+protected Q_SLOTS:
+    void onTimerTimeoout();
+    void onModelChanged();
+    void onExportFinished(int token, int status, const QString& error);
+    void onBeginTranslatorUpdate();
+    void onEndTranslatorUpdate();
+
+private:
+    IView* m_view; // not owned
+    QString m_fileName;
+    QTimer m_timer;
+    QTimer m_firstWrite;
+    QSharedPointer<ExporterProxyModel> m_model;
+    QPointer<const QAbstractItemModel> m_watched; // the source whose changes are followed
+    bool m_changed = true;
+    int m_interval = 300;
+    bool m_exporting = false;
+    int m_token = -1;
+    bool m_translatorSwitch = false;
+    bool m_running = false;
+};

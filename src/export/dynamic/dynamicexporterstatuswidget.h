@@ -1,0 +1,25 @@
+#pragma once
+
+#include "basic_views_export.h"
+
+#include <QLabel>
+
+// The status-bar icon of the dynamic exports: shown while any runs; a click opens their manager.
+class BASIC_VIEWS_EXPORT DynamicExporterStatusWidget : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit DynamicExporterStatusWidget(QWidget* parent = nullptr);
+
+    // Opens the manager under the icon; null when no export runs.
+    QWidget* openManager();
+
+protected Q_SLOTS:
+    void modelChanged();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QPixmap m_icon;
+};
