@@ -1,21 +1,19 @@
 #include "tablewindow.h"
 
 #include "core/db/datetime.h"
+#include "core/db/settings.h"
 #include "core/db/table.h"
-#include "core/host/actions/action.h"
-#include "core/host/icore.h"
 #include "delegates/catalogue/standardcolumndelegates.h"
 #include "delegates/itemdelegate.h"
 #include "delegates/itemdelegateupdown.h"
 #include "export/exporterproxymodel.h"
-#include "export/fileexporter.h"
 #include "filters/catalogue/standardfilters.h"
 #include "filters/enumfilter.h"
 #include "filters/rowfiltersmodel.h"
 #include "livepricecolumndelegate.h"
 #include "models/tableindexmodel.h"
 #include "views/qtablefastview.h"
-#include "views/viewwrapper.h"
+#include "views/viewwrappertable.h"
 
 #include <QHeaderView>
 #include <QMenu>
@@ -37,10 +35,11 @@ const Opening openings[]
 
 } // namespace
 
-TableWindow::TableWindow(Table* table, QWidget* parent)
+TableWindow::TableWindow(Table* table, Arrangement arrangement, QWidget* parent)
     : QWidget(parent)
     , m_model(new TableIndexModel(table, this))
     , m_view(new QTableFastView(this))
+    , m_wrapper(new ViewWrapperTable(this, m_view))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -52,9 +51,14 @@ TableWindow::TableWindow(Table* table, QWidget* parent)
     StandardColumnDelegates::install(m_model, table->name());
     for (Filter* filter : StandardFilters::create(*table, m_model))
         m_model->filtersModel()->addFilter(filter);
-    offerCopyAndExport();
-    offerFilterMenu();
-    if (table->name() == QLatin1String("securities"))
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        populateActionsAt(at, &menu);
+        menu.exec(m_view->viewport()->mapToGlobal(at));
+    });
+    const bool quotes = table->name() == QLatin1String("securities") && arrangement == Arrangement::Trading;
+    if (quotes)
         showLivePrices();
     int sortColumn = 0;
     Qt::SortOrder sortOrder = Qt::AscendingOrder;
@@ -72,7 +76,7 @@ TableWindow::TableWindow(Table* table, QWidget* parent)
     m_view->setSortingEnabled(true);
     for (int column = 0; column < m_model->columnCount(); ++column)
         m_view->resizeColumnToContents(column);
-    if (table->name() == QLatin1String("securities"))
+    if (quotes)
         arrangeInstruments();
 }
 
@@ -100,98 +104,91 @@ void TableWindow::offerColumnMenu()
     });
 }
 
-void TableWindow::offerFilterMenu()
+void TableWindow::populateFilterMenu(QMenu* menu)
 {
     // Enumerations are check lists of their keys (a checked key is shown); other filters are shown with their
     // value and can be turned off.
-    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        RowFiltersModel* filters = m_model->filtersModel();
-        QMenu menu(this);
-        QMenu* filterMenu = menu.addMenu(tr("Фильтр"));
-        for (int row = 0; row < filters->rowCount(); ++row) {
-            Filter* filter = filters->at(row);
-            if (auto* enumeration = qobject_cast<EnumFilter*>(filter)) {
-                QMenu* keys = filterMenu->addMenu(filter->name());
-                for (const KeyValue& key : enumeration->keys()) {
-                    QAction* action = keys->addAction(enumeration->keyToText(key));
-                    action->setCheckable(true);
-                    action->setChecked(!enumeration->isEnabled() || !enumeration->hasKey(key));
-                    connect(action, &QAction::toggled, this, [filters, enumeration, key, row](bool shown) {
-                        if (!enumeration->isEnabled())
-                            enumeration->clear();
-                        if (shown)
-                            enumeration->removeKey(key);
-                        else
-                            enumeration->addKey(key);
-                        filters->setFilterValueAndEnabled(row, enumeration->value(), enumeration->hasValue());
-                    });
-                }
-            } else if (filter->isEnabled()) {
-                QAction* off = filterMenu->addAction(tr("Снять: %1 — %2").arg(filter->name(), filter->text()));
-                connect(off, &QAction::triggered, this, [filters, row] { filters->setFilterEnabled(row, false); });
+    RowFiltersModel* filters = m_model->filtersModel();
+    QMenu* filterMenu = menu->addMenu(tr("Фильтр"));
+    for (int row = 0; row < filters->rowCount(); ++row) {
+        Filter* filter = filters->at(row);
+        if (auto* enumeration = qobject_cast<EnumFilter*>(filter)) {
+            QMenu* keys = filterMenu->addMenu(filter->name());
+            for (const KeyValue& key : enumeration->keys()) {
+                QAction* action = keys->addAction(enumeration->keyToText(key));
+                action->setCheckable(true);
+                action->setChecked(!enumeration->isEnabled() || !enumeration->hasKey(key));
+                connect(action, &QAction::toggled, this, [filters, enumeration, key, row](bool shown) {
+                    if (!enumeration->isEnabled())
+                        enumeration->clear();
+                    if (shown)
+                        enumeration->removeKey(key);
+                    else
+                        enumeration->addKey(key);
+                    filters->setFilterValueAndEnabled(row, enumeration->value(), enumeration->hasValue());
+                });
             }
+        } else if (filter->isEnabled()) {
+            QAction* off = filterMenu->addAction(tr("Снять: %1 — %2").arg(filter->name(), filter->text()));
+            connect(off, &QAction::triggered, this, [filters, row] { filters->setFilterEnabled(row, false); });
         }
-        filterMenu->addSeparator();
-        QAction* clearAll = filterMenu->addAction(tr("Снять все фильтры"));
-        connect(clearAll, &QAction::triggered, this, [filters] {
-            for (int row = 0; row < filters->rowCount(); ++row)
-                filters->setFilterEnabled(row, false);
-        });
-        menu.addSeparator();
-        menu.addActions(actions());
-        menu.exec(m_view->viewport()->mapToGlobal(at));
+    }
+    filterMenu->addSeparator();
+    QAction* clearAll = filterMenu->addAction(tr("Снять все фильтры"));
+    connect(clearAll, &QAction::triggered, this, [filters] {
+        for (int row = 0; row < filters->rowCount(); ++row)
+            filters->setFilterEnabled(row, false);
     });
 }
 
-// The window's copy and export are the terminal's commands: their texts and keys come from the command, and
-// the main menu reaches the window's action through it.
-void TableWindow::offerCopyAndExport()
+void TableWindow::populateActionsAt(const QPoint&, QMenu* menu)
 {
-    auto* copy = new Action(QStringLiteral("CopyToClipboard"), this);
-    connect(copy, &QAction::triggered, this, &TableWindow::copyToClipboard);
-    auto* save = new Action(QStringLiteral("Export"), this);
-    connect(save, &QAction::triggered, this, &TableWindow::exportToFile);
-    addActions({ copy, save });
+    populateFilterMenu(menu);
+    menu->addSeparator();
+    menu->addActions(getActions());
 }
 
 QSharedPointer<ExporterProxyModel> TableWindow::exportModel() const
 {
-    const QHeaderView* header = m_view->header();
-    QList<int> columns;
-    for (int visual = 0; visual < header->count(); ++visual) {
-        const int column = header->logicalIndex(visual);
-        if (!header->isSectionHidden(column))
-            columns << column;
+    return m_wrapper->createProxyModel(m_model, m_wrapper->columnsExport());
+}
+
+void TableWindow::initCore(ICore*) { }
+
+QList<QAction*> TableWindow::getActions()
+{
+    return m_wrapper->actions();
+}
+
+void TableWindow::store(Settings& settings) const
+{
+    ItemModelWithDelegates::storeHeader(m_view->header(), m_model, settings);
+    m_model->write(settings);
+    m_wrapper->store(settings);
+}
+
+void TableWindow::restore(const Settings& defaults, const Settings& values)
+{
+    const Settings& layout = values.contains(QStringLiteral("all_columns")) ? values : defaults;
+    if (layout.contains(QStringLiteral("all_columns")))
+        ItemModelWithDelegates::restoreHeader(m_view->header(), m_model, layout);
+    // The filters are read quietly: one rebuild takes them all.
+    if (values.childGroups().contains(QStringLiteral("filters"))) {
+        m_model->read(values);
+        m_model->rebuild();
     }
-    return ExporterProxyModel::create(m_model, columns);
+    m_wrapper->restore(values);
 }
 
-void TableWindow::copyToClipboard()
+void TableWindow::restoreDefault(const Settings& defaults, const Settings& values)
 {
-    const QSharedPointer<ExporterProxyModel> proxy = exportModel();
-    if (ViewWrapper::copyToClipboard(proxy.data()) && ICore::instance())
-        ICore::instance()->notify(
-            tr("Скопировано в буфер обмена: %1, строк: %2").arg(windowTitle()).arg(proxy->rowCount()));
+    if (!defaults.allKeys().isEmpty())
+        restore(defaults, values);
 }
 
-void TableWindow::exportToFile()
+QSize TableWindow::defaultSize() const
 {
-    FileExporter* exporter = FileExporter::instance();
-    const QFileInfo file = exporter->askExportFile(windowTitle(), QString());
-    if (file.filePath().isEmpty())
-        return;
-    const int token = exporter->exportModel({ exportModel(), windowTitle(), file, true });
-    // Failures are reported by the exporter itself; say where a written file went.
-    auto* watch = new QObject(this);
-    connect(exporter, &FileExporter::finished, watch, [this, token, file, watch](int finished, int status) {
-        if (finished != token)
-            return;
-        if (status == FileExporter::Written && ICore::instance())
-            ICore::instance()->notify(
-                tr("Окно «%1» экспортировано в файл %2").arg(windowTitle(), file.absoluteFilePath()));
-        watch->deleteLater();
-    });
+    return QSize(960, 420);
 }
 
 bool TableWindow::presetFilter(const QString& name, const QString& value)

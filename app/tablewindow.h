@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/iview.h"
+
 #include <QSharedPointer>
 #include <QWidget>
 
@@ -8,35 +10,50 @@ class ItemDelegateUpDown;
 class QTableFastView;
 class Table;
 class TableIndexModel;
+class ViewWrapperTable;
 
-// One window of the terminal: a table's records in a live model, shown by the fast view with the catalogue's
-// columns; instruments' live prices flash when they move. Rows sort by a click on a column's header; the view's
-// context menu sets the window's filters and copies or exports what the window shows.
-class TableWindow : public QWidget
+// One table view of the terminal: a table's records in a live model, shown by the fast view with the
+// catalogue's columns. Rows sort by a click on a column's header; the view's context menu sets the window's
+// filters, copies and exports, and starts a dynamic export. Its state (columns, sort, filters, dynamic export)
+// is stored and restored by the host.
+class TableWindow : public QWidget, public IView
 {
     Q_OBJECT
+    Q_INTERFACES(IView)
 public:
-    TableWindow(Table* table, QWidget* parent = nullptr);
+    // Trading shows the instruments' quotes first with live prices; Reference every column in table order.
+    enum class Arrangement { Trading, Reference };
+
+    TableWindow(Table* table, Arrangement arrangement = Arrangement::Trading, QWidget* parent = nullptr);
 
     TableIndexModel* model() const { return m_model; }
+    QTableFastView* view() const { return m_view; }
+    ViewWrapperTable* wrapper() const { return m_wrapper; }
     // Sets a filter of the window by its name ("Тип операции") to a value in its stored form and turns it on;
     // false when the window has no such filter or the value names nothing.
     bool presetFilter(const QString& name, const QString& value);
-    QTableFastView* view() const { return m_view; }
-    // The shown columns in the order the user sees them, for copy and export.
+    // The columns the window exports, as the file export takes them.
     QSharedPointer<ExporterProxyModel> exportModel() const;
-    // Copies the window to the clipboard; asks for a file and exports the window to it.
-    void copyToClipboard();
-    void exportToFile();
+
+    void initCore(ICore* core) override;
+    QList<QAction*> getActions() override;
+    // The filters, then copy and export.
+    void populateActionsAt(const QPoint& at, QMenu* menu) override;
+    // Columns, sort, filters and the dynamic export.
+    void store(Settings& settings) const override;
+    void restore(const Settings& defaults, const Settings& values) override;
+    // Without defaults of the window kind the window keeps the order it opens in.
+    void restoreDefault(const Settings& defaults, const Settings& values) override;
+    QSize defaultSize() const override;
 
 private:
-    void offerCopyAndExport();
     void showLivePrices();
     void arrangeInstruments();
     void offerColumnMenu();
-    void offerFilterMenu();
+    void populateFilterMenu(QMenu* menu);
 
     TableIndexModel* m_model;
     QTableFastView* m_view;
+    ViewWrapperTable* m_wrapper;
     ItemDelegateUpDown* m_flash = nullptr;
 };

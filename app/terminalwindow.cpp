@@ -1,14 +1,21 @@
 #include "terminalwindow.h"
 
-#include "core/db/table.h"
+#include "core/db/defaultsettings.h"
 #include "core/host/actions/actionmanager.h"
 #include "core/host/actions/command.h"
 #include "core/host/embedded/embeddedcore.h"
-#include "core/host/tableregistry.h"
+#include "export/dynamic/dynamicexporterstatuswidget.h"
+#include "hostwindow.h"
 #include "models/tableindexmodel.h"
+#include "sessionstore.h"
+#include "settingsdialog.h"
 #include "sim/marketfeed.h"
 #include "tablewindow.h"
+#include "views/proxyiview.h"
+#include "views/viewwrapper.h"
+#include "windowcatalogue.h"
 
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QDockWidget>
 #include <QLabel>
@@ -20,16 +27,6 @@
 #include <QTimer>
 
 namespace {
-
-struct WindowKind
-{
-    const char* table;
-    const char* title;
-};
-const WindowKind kinds[] = { { "securities", QT_TRANSLATE_NOOP("TerminalWindow", "Инструменты") },
-    { "orders", QT_TRANSLATE_NOOP("TerminalWindow", "Заявки") },
-    { "deals", QT_TRANSLATE_NOOP("TerminalWindow", "Сделки") },
-    { "positions", QT_TRANSLATE_NOOP("TerminalWindow", "Позиции") } };
 
 // "1 изменение", "3 изменения", "5 изменений", "21 изменение", "11 изменений": the Russian forms of a count.
 QString changesText(int n)
@@ -43,12 +40,16 @@ QString changesText(int n)
     return QCoreApplication::translate("TerminalWindow", form).arg(QLocale().toString(n));
 }
 
+// Open windows are written this often besides on exit: a crash loses at most this much of the layout.
+constexpr int SessionStoreMs = 60 * 1000;
+
 } // namespace
 
 TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* parent)
     : QMainWindow(parent)
     , m_core(core)
     , m_feed(feed)
+    , m_catalogue(std::make_unique<WindowCatalogue>(core->tables()))
     , m_area(new QMdiArea(this))
     , m_notifications(new QListWidget(this))
     , m_rate(new QLabel(this))
@@ -59,29 +60,25 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     setCentralWidget(m_area);
     core->addMainWindow(this);
 
-    // The windows' copy and export: defined once here, reached from the menu through the window in use.
+    // The windows' copy and export commands, reached from the menu through the window in use.
+    ViewWrapper::defineCommands();
     ActionManager* commands = ActionManager::instance();
     QMenu* file = menuBar()->addMenu(tr("&Файл"));
-    file->addAction(
-        commands
-            ->registerCommand(QStringLiteral("CopyToClipboard"), tr("Копировать в буфер обмена"),
-                QIcon::fromTheme(QStringLiteral("edit-copy")), QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_C))
-            ->commandAction());
-    file->addAction(commands
-                        ->registerCommand(QStringLiteral("Export"), tr("Экспорт в файл..."),
-                            QIcon::fromTheme(QStringLiteral("document-save-as")), QKeySequence(Qt::CTRL + Qt::Key_E))
-                        ->commandAction());
+    for (const char* id : { "CopyToClipboard", "Export", "ExportDynamic" })
+        file->addAction(commands->command(QString::fromLatin1(id))->commandAction());
+    file->addSeparator();
+    file->addAction(tr("Настройки..."), this, &TerminalWindow::showSettings);
+    file->addAction(tr("Сохранить расположение окон"), this, &TerminalWindow::storeSession);
     file->addSeparator();
     file->addAction(tr("Выход"), this, &QWidget::close);
 
     QMenu* windows = menuBar()->addMenu(tr("&Окна"));
-    for (const WindowKind& kind : kinds) {
-        const QString table = QString::fromLatin1(kind.table);
-        windows->addAction(tr(kind.title), this, [this, table] { openWindow(table); });
-    }
+    for (const QString& kind : m_catalogue->kinds())
+        windows->addAction(m_catalogue->title(kind), this, [this, kind] { openWindow(kind); });
     windows->addSeparator();
     windows->addAction(tr("Открыть все"), this, &TerminalWindow::openAll);
     windows->addAction(tr("Упорядочить"), m_area, &QMdiArea::tileSubWindows);
+    windows->addAction(tr("Каскадом"), m_area, &QMdiArea::cascadeSubWindows);
     QMenu* market = menuBar()->addMenu(tr("&Рынок"));
     QAction* running = market->addAction(tr("Поток изменений"));
     running->setCheckable(true);
@@ -105,55 +102,172 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     statusBar()->addWidget(m_rate);
     statusBar()->addWidget(m_rows);
     statusBar()->addWidget(m_batch);
+    statusBar()->addPermanentWidget(new DynamicExporterStatusWidget(this));
     connect(feed, &MarketFeed::batchApplied, this, &TerminalWindow::onBatchApplied);
     // The measured rate falls to nothing when the batches stop coming.
     auto* clock = new QTimer(this);
     connect(clock, &QTimer::timeout, this, &TerminalWindow::updateStatus);
     clock->start(500);
     updateStatus();
+    auto* keeper = new QTimer(this);
+    connect(keeper, &QTimer::timeout, this, [this] {
+        if (m_sessionKept)
+            storeSession();
+    });
+    keeper->start(SessionStoreMs);
 }
 
 TerminalWindow::~TerminalWindow()
 {
-    // The windows go with the base class, after this class's members: they must not report back.
-    for (QMdiSubWindow* sub : qAsConst(m_windows))
-        sub->disconnect(this);
+    // The windows go before the catalogue whose factories made their views, and must not report back.
+    for (HostWindow* window : windows()) {
+        window->disconnect(this);
+        delete window;
+    }
 }
 
-TableWindow* TerminalWindow::openWindow(const QString& table)
+QList<HostWindow*> TerminalWindow::windows() const
 {
-    if (QMdiSubWindow* open = m_windows.value(table)) {
-        m_area->setActiveSubWindow(open);
-        return static_cast<TableWindow*>(open->widget());
+    QList<HostWindow*> open;
+    for (QMdiSubWindow* sub : m_area->subWindowList(QMdiArea::CreationOrder)) {
+        if (auto* window = qobject_cast<HostWindow*>(sub))
+            open << window;
     }
-    Table* source = m_core->tables()->table(table);
-    if (!source) {
-        m_core->notify(tr("Таблица \"%1\" не загружена: окно не открыто").arg(table));
+    return open;
+}
+
+TableWindow* TerminalWindow::tableView(HostWindow* window)
+{
+    return window ? dynamic_cast<TableWindow*>(window->view()->currentView()) : nullptr;
+}
+
+ProxyIView* TerminalWindow::newView(const QString& kind)
+{
+    ProxyIView* view = m_catalogue->create(kind);
+    if (!view) {
+        m_core->notify(m_catalogue->title(kind).isEmpty()
+                ? tr("Неизвестный вид окна \"%1\": окно не открыто").arg(kind)
+                : tr("Таблица окна \"%1\" не загружена: окно не открыто").arg(m_catalogue->title(kind)));
         return nullptr;
     }
-    auto* window = new TableWindow(source);
-    for (const WindowKind& kind : kinds) {
-        if (table == QLatin1String(kind.table))
-            window->setWindowTitle(tr(kind.title));
-    }
-    QMdiSubWindow* sub = m_area->addSubWindow(window);
-    sub->setWindowTitle(window->windowTitle());
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    connect(sub, &QObject::destroyed, this, [this, table] {
-        m_windows.remove(table);
-        updateStatus();
-    });
-    m_windows.insert(table, sub);
-    sub->show();
+    // Several windows of a kind are told apart by a number.
+    QSet<QString> taken;
+    for (HostWindow* open : windows())
+        taken.insert(open->windowTitle());
+    QString title = m_catalogue->title(kind);
+    for (int n = 2; taken.contains(title); ++n)
+        title = m_catalogue->title(kind) + QStringLiteral(" %1").arg(n);
+    view->setWindowTitle(title);
+    return view;
+}
+
+HostWindow* TerminalWindow::addWindow(const QString& kind, ProxyIView* view)
+{
+    auto* window = new HostWindow(kind, view);
+    m_area->addSubWindow(window);
+    connect(window, &QObject::destroyed, this, &TerminalWindow::updateStatus, Qt::QueuedConnection);
+    return window;
+}
+
+HostWindow* TerminalWindow::openWindow(const QString& kind)
+{
+    ProxyIView* view = newView(kind);
+    if (!view)
+        return nullptr;
+    view->initCore(m_core);
+    HostWindow* window = addWindow(kind, view);
+    window->show();
     updateStatus();
     return window;
 }
 
+HostWindow* TerminalWindow::windowOf(const QString& kind)
+{
+    for (HostWindow* window : windows()) {
+        if (window->windowName() == kind)
+            return window;
+    }
+    return openWindow(kind);
+}
+
 void TerminalWindow::openAll()
 {
-    for (const WindowKind& kind : kinds)
-        openWindow(QString::fromLatin1(kind.table));
+    for (const QString& kind : m_catalogue->kinds()) {
+        bool open = false;
+        for (HostWindow* window : windows())
+            open = open || window->windowName() == kind;
+        if (!open)
+            openWindow(kind);
+    }
     m_area->tileSubWindows();
+}
+
+bool TerminalWindow::storeSession()
+{
+    QList<SessionStore::Window> saved;
+    for (HostWindow* window : windows()) {
+        SessionStore::Window entry;
+        entry.kind = window->windowName();
+        entry.maximized = window->isMaximized();
+        entry.geometry = window->isMaximized() ? window->normalGeometry() : window->geometry();
+        window->view()->store(entry.state);
+        saved << entry;
+    }
+    QString error;
+    if (SessionStore::save(saved, &error))
+        return true;
+    m_core->notify(error);
+    return false;
+}
+
+bool TerminalWindow::restoreSession()
+{
+    QList<SessionStore::Window> saved;
+    QString error;
+    if (!SessionStore::load(&saved, &error)) {
+        m_core->notify(error);
+        return false;
+    }
+    int opened = 0;
+    for (const SessionStore::Window& entry : qAsConst(saved)) {
+        ProxyIView* view = newView(entry.kind);
+        if (!view)
+            continue;
+        try {
+            const std::unique_ptr<Settings> defaults = DefaultSettings::createReadOnly(entry.kind);
+            view->restore(*defaults, entry.state);
+            view->initCore(m_core);
+        } catch (const QString& problem) {
+            m_core->notify(tr("Окно \"%1\" не восстановлено: %2").arg(view->windowTitle(), problem));
+            delete view;
+            continue;
+        }
+        HostWindow* window = addWindow(entry.kind, view);
+        if (entry.geometry.isValid())
+            window->setGeometry(entry.geometry);
+        if (entry.maximized)
+            window->showMaximized();
+        else
+            window->show();
+        ++opened;
+    }
+    updateStatus();
+    return opened > 0;
+}
+
+void TerminalWindow::showSettings()
+{
+    HostWindow* active = qobject_cast<HostWindow*>(m_area->activeSubWindow());
+    IView* view = active ? active->view()->currentView() : nullptr;
+    SettingsDialog dialog(m_core->optionsPages(), view, this);
+    dialog.exec();
+}
+
+void TerminalWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_sessionKept)
+        storeSession();
+    QMainWindow::closeEvent(event);
 }
 
 void TerminalWindow::onBatchApplied(int changes, double milliseconds)
@@ -174,7 +288,9 @@ void TerminalWindow::updateStatus()
     m_rate->setText(m_feed->isRunning() ? tr("Поток: %1 в секунду").arg(changesText(m_feed->measuredRate()))
                                         : tr("Поток остановлен"));
     qint64 rows = 0;
-    for (QMdiSubWindow* sub : qAsConst(m_windows))
-        rows += static_cast<TableWindow*>(sub->widget())->model()->rowCount();
+    for (HostWindow* window : windows()) {
+        if (const TableWindow* table = tableView(window))
+            rows += table->model()->rowCount();
+    }
     m_rows->setText(tr("Строк в окнах: %1").arg(QLocale().toString(rows)));
 }

@@ -2,18 +2,25 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class EmbeddedCore;
+class HostWindow;
 class MarketFeed;
+class ProxyIView;
 class QLabel;
 class QListWidget;
 class QMdiArea;
-class QMdiSubWindow;
 class TableWindow;
+class WindowCatalogue;
 
 // The demo terminal's main window, "Демонстрационный терминал": the windows menu opens live windows over
-// the market's instruments, orders, deals and positions; the status bar tells the feed's rate, the rows the
-// open windows show and how long the last batch took; the notification pane lists what the host was told
-// (for example, transactions the exchange refused).
+// the market's instruments, orders, deals and positions, any number of each; the status bar tells the feed's
+// rate, the rows the open windows show, how long the last batch took and whether dynamic exports run; the
+// notification pane lists what the host was told (for example, transactions the exchange refused).
+//
+// The open windows (kind, place, each view's state, running dynamic exports included) are stored on exit and
+// every minute, and restoreSession() brings them back on the next start.
 class TerminalWindow : public QMainWindow
 {
     Q_OBJECT
@@ -21,23 +28,45 @@ public:
     TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* parent = nullptr);
     ~TerminalWindow() override;
 
-    // Opens (or brings forward) the window of a table: "securities", "orders", "deals" or "positions"; null
-    // (and a notification) when the host has no such table.
-    TableWindow* openWindow(const QString& table);
-    // Opens the four windows tiled.
+    // Opens a new window of a kind ("instruments", "orders", "deals" or "positions"); null (and a notification)
+    // for an unknown kind or a table the host has not loaded.
+    HostWindow* openWindow(const QString& kind);
+    // The first open window of a kind, or a new one.
+    HostWindow* windowOf(const QString& kind);
+    QList<HostWindow*> windows() const;
+    // The table view a window shows now; null when it shows none.
+    static TableWindow* tableView(HostWindow* window);
+    // One window of each kind, tiled.
     void openAll();
 
+    // Writes the open windows; false (and a notification) when the file cannot be written.
+    bool storeSession();
+    // Opens the stored windows; false when there were none to open (or the file was unusable, which is
+    // reported and kept aside).
+    bool restoreSession();
+    // On by default: the windows are stored on exit and every minute.
+    void setSessionKept(bool kept) { m_sessionKept = kept; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    // A new window's view, titled apart from the open windows of its kind; null (and a notification) when
+    // the kind cannot be made.
+    ProxyIView* newView(const QString& kind);
+    HostWindow* addWindow(const QString& kind, ProxyIView* view);
+    void showSettings();
     void onBatchApplied(int changes, double milliseconds);
     void onNotified(const QString& text);
     void updateStatus();
 
     EmbeddedCore* m_core; // not owned
     MarketFeed* m_feed; // not owned
+    std::unique_ptr<WindowCatalogue> m_catalogue;
     QMdiArea* m_area;
     QListWidget* m_notifications;
     QLabel* m_rate;
     QLabel* m_rows;
     QLabel* m_batch;
-    QHash<QString, QMdiSubWindow*> m_windows;
+    bool m_sessionKept = true;
 };

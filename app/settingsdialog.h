@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/db/mapsettings.h"
+
+#include <QDialog>
+#include <QList>
+
+class IOptionsPage;
+class IView;
+class IViewSettingsPage;
+class QListWidget;
+class QStackedWidget;
+
+// The terminal's settings: a list of pages beside the page shown, OK / Apply / Cancel. The pages are the
+// terminal's own (colours) and those of the window in use, which edit that window's state: applying them
+// restores the window from the edited state.
+class SettingsDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    // `view` may be null (no window in use); it must outlive the dialog.
+    SettingsDialog(const QList<IOptionsPage*>& pages, IView* view, QWidget* parent = nullptr);
+    ~SettingsDialog() override;
+
+    int pageCount() const;
+    QString pageTitle(int page) const;
+    void showPage(int page);
+    // Every page takes over what was set on it.
+    void apply();
+
+private:
+    void addPage(const QIcon& icon, const QString& title, QWidget* page);
+
+    QListWidget* m_list;
+    QStackedWidget* m_stack;
+    QList<IOptionsPage*> m_pages; // not owned
+    IView* m_view; // not owned
+    QList<IViewSettingsPage*> m_viewPages; // children of the dialog
+    MapSettings m_viewState;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMap>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class ProxyIView;
+class TableRegistry;
+class TableViewFactory;
+class QWidget;
+
+// The kinds of window the terminal opens ("instruments", "orders", "deals", "positions"), each a proxy of its
+// alternative views: the instruments window switches between the trading quotes and the full reference.
+class WindowCatalogue
+{
+public:
+    explicit WindowCatalogue(TableRegistry* tables);
+    ~WindowCatalogue();
+
+    QStringList kinds() const;
+    // Empty for an unknown kind.
+    QString title(const QString& kind) const;
+    // The kind's views in a proxy, still without a view (initCore() or restore() makes it); null for an unknown
+    // kind or when its table is not loaded.
+    ProxyIView* create(const QString& kind, QWidget* parent = nullptr) const;
+
+private:
+    std::vector<std::unique_ptr<TableViewFactory>> m_factories;
+    QMap<QString, std::vector<TableViewFactory*>> m_byKind;
+};

@@ -1,0 +1,184 @@
+#include "core/db/appsettings.h"
+#include "export/dynamic/dynamicexporter.h"
+#include "hostwindow.h"
+#include "marketfixture.h"
+#include "models/tableindexmodel.h"
+#include "sessionstore.h"
+#include "sim/marketfeed.h"
+#include "tablewindow.h"
+#include "terminalwindow.h"
+#include "views/iviewfactory.h"
+#include "views/proxyiview.h"
+#include "views/qtablefastview.h"
+#include "views/viewwrappertable.h"
+
+#include <QAction>
+#include <QDir>
+#include <QHeaderView>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString describe(const TerminalWindow& terminal)
+{
+    QStringList windows;
+    for (HostWindow* window : terminal.windows())
+        windows << QStringLiteral("%1:%2:%3")
+                       .arg(window->windowName(), window->windowTitle(),
+                           QString::fromUtf8(window->view()->currentFactory()->key()));
+    return windows.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+// The demo terminal run in-process over a small market, with its settings in a temporary folder.
+class tst_Terminal : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_config;
+    std::unique_ptr<MarketFixture> m_market;
+    std::unique_ptr<MarketFeed> m_feed;
+
+    std::unique_ptr<TerminalWindow> terminal()
+    {
+        auto made = std::make_unique<TerminalWindow>(&m_market->core, m_feed.get());
+        made->resize(1200, 800);
+        made->show();
+        return made;
+    }
+    bool notified(const QString& part) const
+    {
+        for (const QString& text : m_market->core.recentNotifications()) {
+            if (text.contains(part))
+                return true;
+        }
+        return false;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_config = std::make_unique<QTemporaryDir>();
+        AppSettings::setLocation(m_config->path());
+        m_market = std::make_unique<MarketFixture>();
+        m_feed = std::make_unique<MarketFeed>(m_market->market, &m_market->core);
+    }
+    void cleanup()
+    {
+        m_feed.reset();
+        m_market.reset();
+    }
+
+    void windowsSortAndRunningExportComeBackAfterARestart()
+    {
+        const QString exported = QDir(m_config->path()).filePath(QStringLiteral("orders.csv"));
+        int priceColumn = -1;
+        {
+            // Given a terminal with three windows, two of them orders; the second sorted by price, the
+            // instruments shown as the reference, and the first exporting every second.
+            auto first = terminal();
+            QVERIFY(!first->restoreSession());
+            HostWindow* orders = first->openWindow(QStringLiteral("orders"));
+            HostWindow* instruments = first->openWindow(QStringLiteral("instruments"));
+            HostWindow* sorted = first->openWindow(QStringLiteral("orders"));
+            QVERIFY(orders && instruments && sorted);
+            TableWindow* table = TerminalWindow::tableView(sorted);
+            priceColumn = table->model()->columnIndex(QStringLiteral("price"));
+            table->view()->header()->setSortIndicator(priceColumn, Qt::DescendingOrder);
+            QCOMPARE(table->model()->sortColumn(), priceColumn);
+            for (QAction* action : instruments->view()->switcher()->actions()) {
+                if (action->text() == QStringLiteral("Справочник"))
+                    action->trigger();
+            }
+            ViewWrapperTable* wrapper = TerminalWindow::tableView(orders)->wrapper();
+            DynamicExporter* exporter = wrapper->dynamicExporter();
+            exporter->setup(
+                wrapper->createProxyModel(TerminalWindow::tableView(orders)->model(), wrapper->columnsExport()),
+                exported, 1);
+            exporter->start(0);
+            QTRY_VERIFY(QFile::exists(exported));
+            QCOMPARE(describe(*first),
+                QStringLiteral("orders:Заявки:table, instruments:Инструменты:reference, orders:Заявки 2:table"));
+            // When the user quits.
+            first->close();
+        }
+        QVERIFY(QFile::exists(SessionStore::fileName()));
+
+        // Then the next start opens the same windows, in the same views, sorted as they were.
+        auto second = terminal();
+        QVERIFY(second->restoreSession());
+        QCOMPARE(describe(*second),
+            QStringLiteral("orders:Заявки:table, instruments:Инструменты:reference, orders:Заявки 2:table"));
+        const QList<HostWindow*> windows = second->windows();
+        TableIndexModel* sortedModel = TerminalWindow::tableView(windows.at(2))->model();
+        QCOMPARE(sortedModel->sortColumn(), priceColumn);
+        QCOMPARE(sortedModel->sortOrder(), Qt::DescendingOrder);
+        QCOMPARE(TerminalWindow::tableView(windows.at(0))->model()->sortColumn(),
+            TerminalWindow::tableView(windows.at(0))->model()->columnIndex(QStringLiteral("order_num")));
+
+        // And the export runs again, rewriting the file as the market moves.
+        DynamicExporter* exporter = TerminalWindow::tableView(windows.at(0))->wrapper()->dynamicExporter();
+        QVERIFY(exporter->isActive());
+        QCOMPARE(exporter->fileName(), exported);
+        QCOMPARE(exporter->interval(), 1);
+        const QByteArray before = contents(exported);
+        m_feed->step(200);
+        QTRY_VERIFY_WITH_TIMEOUT(contents(exported) != before, 8000);
+        QCOMPARE(contents(exported).count('\n'), TerminalWindow::tableView(windows.at(0))->model()->rowCount() + 1);
+    }
+
+    void damagedSettingsAreKeptAsideAndTheTerminalStartsWithDefaults()
+    {
+        QFile damaged(SessionStore::fileName());
+        QVERIFY(QDir().mkpath(QFileInfo(damaged).path()));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write(QByteArray("\x00\x01[windows\xff\xfe garbage", 24));
+        damaged.close();
+
+        auto first = terminal();
+        QVERIFY(!first->restoreSession());
+        QVERIFY(notified(QStringLiteral("Настройки окон не прочитаны")));
+        QVERIFY(first->windows().isEmpty());
+        const QStringList aside
+            = QDir(m_config->path()).entryList({ QStringLiteral("windows.ini.damaged-*") }, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(contents(QDir(m_config->path()).filePath(aside.first())).size(), 24);
+
+        // The defaults are stored over it on exit, and read on the next start.
+        first->openAll();
+        first->close();
+        auto second = terminal();
+        QVERIFY(second->restoreSession());
+        QCOMPARE(second->windows().size(), 4);
+    }
+
+    void unknownWindowKindIsSkippedAndTheOthersRestored()
+    {
+        SessionStore::Window deals;
+        deals.kind = QStringLiteral("deals");
+        SessionStore::Window chart;
+        chart.kind = QStringLiteral("chart");
+        QString error;
+        QVERIFY(SessionStore::save({ chart, deals }, &error));
+
+        auto restored = terminal();
+        QVERIFY(restored->restoreSession());
+        QVERIFY(notified(QStringLiteral("\"chart\"")));
+        QCOMPARE(describe(*restored), QStringLiteral("deals:Сделки:table"));
+    }
+};
+
+QTEST_MAIN(tst_Terminal)
+#include "tst_terminal.moc"
