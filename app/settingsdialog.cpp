@@ -8,22 +8,23 @@
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
-#include <QListWidget>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 SettingsDialog::SettingsDialog(const QList<IOptionsPage*>& pages, IView* view, QWidget* parent)
     : QDialog(parent)
-    , m_list(new QListWidget(this))
+    , m_list(new QTreeWidget(this))
     , m_stack(new QStackedWidget(this))
     , m_pages(pages)
     , m_view(view)
 {
     setWindowTitle(tr("Настройки"));
     auto* body = new QHBoxLayout;
-    m_list->setIconSize(QSize(24, 24));
-    m_list->setMaximumWidth(240);
+    m_list->setHeaderHidden(true);
+    m_list->setIconSize(QSize(20, 20));
+    m_list->setMaximumWidth(280);
     body->addWidget(m_list);
     body->addWidget(m_stack, 1);
     auto* buttons
@@ -33,23 +34,25 @@ SettingsDialog::SettingsDialog(const QList<IOptionsPage*>& pages, IView* view, Q
     layout->addWidget(buttons);
 
     for (IOptionsPage* page : m_pages)
-        addPage(page->categoryIcon(), page->displayName(), page->createPage(m_stack));
+        addPage(page->displayCategory(), page->categoryIcon(), page->displayName(), page->createPage(m_stack));
     if (m_view) {
         // The window's pages edit a copy of its state.
         m_view->store(m_viewState);
         m_viewPages = m_view->getSettingsPages(this);
+        const auto* widget = dynamic_cast<const QWidget*>(m_view);
+        const QString window = tr("Окно «%1»").arg(widget ? widget->windowTitle() : QString());
         for (IViewSettingsPage* page : qAsConst(m_viewPages))
-            addPage(page->categoryIcon(), page->displayName(), page->createPage(m_viewState, m_stack));
+            addPage(window, page->categoryIcon(), page->displayName(), page->createPage(m_viewState, m_stack));
     }
-    connect(m_list, &QListWidget::currentRowChanged, m_stack, &QStackedWidget::setCurrentIndex);
+    m_list->expandAll();
+    connect(m_list, &QTreeWidget::currentItemChanged, this, &SettingsDialog::onCurrentItemChanged);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         apply();
         accept();
     });
     connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this, &SettingsDialog::apply);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    if (m_list->count() > 0)
-        m_list->setCurrentRow(0);
+    showPage(0);
     resize(860, 560);
 }
 
@@ -61,28 +64,50 @@ SettingsDialog::~SettingsDialog()
         page->finish();
 }
 
-void SettingsDialog::addPage(const QIcon& icon, const QString& title, QWidget* page)
+void SettingsDialog::addPage(const QString& category, const QIcon& icon, const QString& title, QWidget* page)
 {
     if (!page)
         return;
-    m_list->addItem(new QListWidgetItem(icon, title));
-    m_stack->addWidget(page);
+    QTreeWidgetItem* parent = nullptr;
+    for (int i = 0; i < m_list->topLevelItemCount() && !parent; ++i) {
+        if (m_list->topLevelItem(i)->text(0) == category)
+            parent = m_list->topLevelItem(i);
+    }
+    if (!parent) {
+        parent = new QTreeWidgetItem(m_list, { category });
+        parent->setFlags(Qt::ItemIsEnabled);
+        QFont bold = parent->font(0);
+        bold.setBold(true);
+        parent->setFont(0, bold);
+    }
+    auto* item = new QTreeWidgetItem(parent, { title });
+    item->setIcon(0, icon);
+    item->setData(0, Qt::UserRole, m_stack->addWidget(page));
+    m_items << item;
+}
+
+void SettingsDialog::onCurrentItemChanged(QTreeWidgetItem* item)
+{
+    const QVariant page = item ? item->data(0, Qt::UserRole) : QVariant();
+    if (page.isValid())
+        m_stack->setCurrentIndex(page.toInt());
 }
 
 int SettingsDialog::pageCount() const
 {
-    return m_list->count();
+    return m_items.size();
 }
 
 QString SettingsDialog::pageTitle(int page) const
 {
-    const QListWidgetItem* item = m_list->item(page);
-    return item ? item->text() : QString();
+    const QTreeWidgetItem* item = m_items.value(page);
+    return item ? item->text(0) : QString();
 }
 
 void SettingsDialog::showPage(int page)
 {
-    m_list->setCurrentRow(page);
+    if (QTreeWidgetItem* item = m_items.value(page))
+        m_list->setCurrentItem(item);
 }
 
 void SettingsDialog::apply()

@@ -8,12 +8,13 @@
 class IOptionsPage;
 class IView;
 class IViewSettingsPage;
-class QListWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
 class QStackedWidget;
 
-// The terminal's settings: a list of pages beside the page shown, OK / Apply / Cancel. The pages are the
-// terminal's own (colours) and those of the window in use, which edit that window's state: applying them
-// restores the window from the edited state.
+// The terminal's settings: the pages listed by category beside the page shown, OK / Apply / Cancel. The pages
+// are the terminal's own (colours) and those of the window in use, listed under the window's title, which edit
+// that window's state: applying them restores the window from the edited state.
 class SettingsDialog : public QDialog
 {
     Q_OBJECT
@@ -29,9 +30,11 @@ public:
     void apply();
 
 private:
-    void addPage(const QIcon& icon, const QString& title, QWidget* page);
+    void addPage(const QString& category, const QIcon& icon, const QString& title, QWidget* page);
+    void onCurrentItemChanged(QTreeWidgetItem* item);
 
-    QListWidget* m_list;
+    QTreeWidget* m_list;
+    QList<QTreeWidgetItem*> m_items; // the pages' items, in page order
     QStackedWidget* m_stack;
     QList<IOptionsPage*> m_pages; // not owned
     IView* m_view; // not owned

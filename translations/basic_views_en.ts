@@ -1567,6 +1567,26 @@
 <context>
     <name>ViewWrapper</name>
     <message>
+        <source>Копировать в буфер обмена</source>
+        <translation>Copy to clipboard</translation>
+    </message>
+    <message>
+        <source>Экспорт в файл...</source>
+        <translation>Export to file...</translation>
+    </message>
+    <message>
+        <source>Динамический экспорт...</source>
+        <translation>Dynamic export...</translation>
+    </message>
+    <message>
+        <source>Скопировано в буфер обмена: %1, строк: %2</source>
+        <translation>Copied to the clipboard: %1, rows: %2</translation>
+    </message>
+    <message>
+        <source>Окно «%1» экспортировано</source>
+        <translation>Window &quot;%1&quot; exported</translation>
+    </message>
+    <message>
         <source>Копирование</source>
         <translation>Copying</translation>
     </message>
@@ -1745,6 +1765,109 @@
     <message>
         <source>Недопустимое число знаков после запятой: %1 (допустимо от 0 до %2)</source>
         <translation>Invalid number of decimals: %1 (0 to %2 allowed)</translation>
+    </message>
+</context>
+<context>
+    <name>DBFHandler</name>
+    <message>
+        <source>Файл dBASE IV</source>
+        <translation>dBASE IV file</translation>
+    </message>
+    <message>
+        <source>Файл dBASE Level 7</source>
+        <translation>dBASE Level 7 file</translation>
+    </message>
+    <message>
+        <source>Слишком много столбцов для формата dBASE: %1 (не более %2)</source>
+        <translation>Too many columns for the dBASE format: %1 (at most %2)</translation>
+    </message>
+    <message>
+        <source>Невозможно составить уникальное имя поля dBASE для столбца &apos;%1&apos;</source>
+        <translation>Cannot make a unique dBASE field name for the column &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Слишком длинная запись для формата dBASE: %1 байт (не более %2)</source>
+        <translation>Record too long for the dBASE format: %1 bytes (at most %2)</translation>
+    </message>
+</context>
+<context>
+    <name>DynamicExporterManagerDialog</name>
+    <message>
+        <source>Динамический экспорт</source>
+        <translation>Dynamic export</translation>
+    </message>
+    <message>
+        <source>Перейти к окну</source>
+        <translation>Go to the window</translation>
+    </message>
+    <message>
+        <source>Прекратить динамический экспорт</source>
+        <translation>Stop the dynamic export</translation>
+    </message>
+</context>
+<context>
+    <name>DynamicExporterModel</name>
+    <message>
+        <source>%1 мин</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 сек</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>Окно</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>Интервал</source>
+        <translation>Interval</translation>
+    </message>
+    <message>
+        <source>Путь к файлу</source>
+        <translation>File path</translation>
+    </message>
+</context>
+<context>
+    <name>DynamicExporterSetupDialog</name>
+    <message>
+        <source>Внимание!</source>
+        <translation>Warning!</translation>
+    </message>
+    <message>
+        <source>Динамический экспорт: </source>
+        <translation>Dynamic export: </translation>
+    </message>
+    <message>
+        <source>Файл:</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>Интервал:</source>
+        <translation>Interval:</translation>
+    </message>
+    <message>
+        <source>минут</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>Указанный файл уже применяется для динамического экспорта в следующих окнах:</source>
+        <translation>The file is already used for dynamic export in these windows:</translation>
+    </message>
+    <message>
+        <source>Не указано имя файла!</source>
+        <translation>No file name given!</translation>
+    </message>
+    <message>
+        <source>Указано некорректное расширение файла!</source>
+        <translation>The file extension is not a known format!</translation>
+    </message>
+</context>
+<context>
+    <name>DynamicExporterStatusWidget</name>
+    <message>
+        <source>Динамический экспорт</source>
+        <translation>Dynamic export</translation>
     </message>
 </context>
 </TS>

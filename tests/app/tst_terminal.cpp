@@ -1,5 +1,6 @@
 #include "core/db/appsettings.h"
 #include "export/dynamic/dynamicexporter.h"
+#include "export/dynamic/dynamicexportermanagerdialog.h"
 #include "hostwindow.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QDir>
 #include <QHeaderView>
+#include <QMdiArea>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -137,6 +139,17 @@ private Q_SLOTS:
         m_feed->step(200);
         QTRY_VERIFY_WITH_TIMEOUT(contents(exported) != before, 8000);
         QCOMPARE(contents(exported).count('\n'), TerminalWindow::tableView(windows.at(0))->model()->rowCount() + 1);
+
+        // The export manager jumps to the exporting window and stops its export.
+        windows.at(2)->bringToFront();
+        DynamicExporterManagerDialog manager;
+        const QModelIndex row = manager.view()->model()->index(0, 0);
+        QCOMPARE(row.data().toString(), QStringLiteral("Заявки"));
+        Q_EMIT manager.view()->activated(row);
+        QCOMPARE(windows.at(0)->mdiArea()->activeSubWindow(), windows.at(0));
+        manager.stopExport(row);
+        QVERIFY(!exporter->isActive());
+        QCOMPARE(manager.view()->model()->rowCount(), 0);
     }
 
     void damagedSettingsAreKeptAsideAndTheTerminalStartsWithDefaults()

@@ -32,16 +32,11 @@ DynamicExporterManagerDialog::DynamicExporterManagerDialog(QWidget* parent)
     m_view->setModel(model);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    for (int column = 0; column < model->columnCount(); ++column)
-        m_view->resizeColumnToContents(column);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QAbstractItemView::activated, this, &DynamicExporterManagerDialog::activateView);
     connect(m_view, &QWidget::customContextMenuRequested, this, &DynamicExporterManagerDialog::onContextMenu);
     // New rows widen the columns they need.
-    connect(model, &QAbstractItemModel::rowsInserted, this, [this, model] {
-        for (int column = 0; column < model->columnCount(); ++column)
-            m_view->resizeColumnToContents(column);
-    });
+    connect(model, &QAbstractItemModel::rowsInserted, this, &DynamicExporterManagerDialog::fitColumns);
     connect(qApp, &QApplication::focusChanged, this, &DynamicExporterManagerDialog::onFocusChanged);
 
     AppSettings settings { QString() };
@@ -55,6 +50,18 @@ DynamicExporterManagerDialog::~DynamicExporterManagerDialog()
     AppSettings settings { QString() };
     settings.beginGroup(Group);
     settings.setValue(SizeKey, size());
+}
+
+void DynamicExporterManagerDialog::fitColumns()
+{
+    m_view->resizeColumnsToContents();
+}
+
+void DynamicExporterManagerDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The view measures the rows it shows, which it knows only once laid out.
+    fitColumns();
 }
 
 void DynamicExporterManagerDialog::activateView(const QModelIndex& index)

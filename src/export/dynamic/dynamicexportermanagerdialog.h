@@ -23,7 +23,11 @@ public:
 protected Q_SLOTS:
     void activateView(const QModelIndex& index);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void fitColumns();
     void onContextMenu(const QPoint& at);
     void onFocusChanged(QWidget* old, QWidget* now);
 
