@@ -4,6 +4,7 @@
 #include "core/host/actions/actionmanager.h"
 #include "core/host/actions/command.h"
 #include "core/host/embedded/embeddedcore.h"
+#include "core/host/embedded/embeddedwindowmanager.h"
 #include "export/dynamic/dynamicexporterstatuswidget.h"
 #include "hostwindow.h"
 #include "models/tableindexmodel.h"
@@ -23,6 +24,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -40,6 +42,8 @@ QString changesText(int n)
     return QCoreApplication::translate("TerminalWindow", form).arg(QLocale().toString(n));
 }
 
+// The window manager's ids of the kinds, in the catalogue's order.
+constexpr int FirstWindowId = 1;
 // Open windows are written this often besides on exit: a crash loses at most this much of the layout.
 constexpr int SessionStoreMs = 60 * 1000;
 
@@ -72,9 +76,18 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     file->addSeparator();
     file->addAction(tr("Выход"), this, &QWidget::close);
 
+    // The kinds are the host window manager's: whoever asks it for a kind by id gets a window here.
     QMenu* windows = menuBar()->addMenu(tr("&Окна"));
-    for (const QString& kind : m_catalogue->kinds())
-        windows->addAction(m_catalogue->title(kind), this, [this, kind] { openWindow(kind); });
+    const QStringList kinds = m_catalogue->kinds();
+    for (int i = 0; i < kinds.size(); ++i) {
+        const int id = FirstWindowId + i;
+        const QPointer<TerminalWindow> self(this);
+        core->windowManager()->registerWindow(id, [self, kind = kinds.at(i)](const QList<SecurityKey>&) {
+            return self ? static_cast<QWidget*>(self->openWindow(kind)) : nullptr;
+        });
+        windows->addAction(
+            m_catalogue->title(kinds.at(i)), this, [core, id] { core->windowManager()->openWindow(id, {}); });
+    }
     windows->addSeparator();
     windows->addAction(tr("Открыть все"), this, &TerminalWindow::openAll);
     windows->addAction(tr("Упорядочить"), m_area, &QMdiArea::tileSubWindows);

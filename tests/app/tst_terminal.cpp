@@ -1,4 +1,5 @@
 #include "core/db/appsettings.h"
+#include "core/host/iwindowmanager.h"
 #include "export/dynamic/dynamicexporter.h"
 #include "export/dynamic/dynamicexportermanagerdialog.h"
 #include "hostwindow.h"
@@ -190,6 +191,10 @@ private Q_SLOTS:
         QVERIFY(restored->restoreSession());
         QVERIFY(notified(QStringLiteral("\"chart\"")));
         QCOMPARE(describe(*restored), QStringLiteral("deals:Сделки:table"));
+
+        // Anyone may ask the host's window manager for a kind: the window opens here.
+        IWindowManager::instance()->openWindow(3, {});
+        QCOMPARE(describe(*restored), QStringLiteral("deals:Сделки:table, deals:Сделки 2:table"));
     }
 };
 
