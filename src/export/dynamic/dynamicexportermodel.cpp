@@ -3,16 +3,16 @@
 #include "export/dynamic/dynamicexporter.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 
 DynamicExporterModel* DynamicExporterModel::instance()
 {
-    // Lives as long as the application; exporters leave it before they go.
-    static auto* model = [] {
-        auto* made = new DynamicExporterModel;
-        if (QCoreApplication* app = QCoreApplication::instance())
-            made->setParent(app);
-        return made;
-    }();
+    // Lives as long as the application; exporters leave it before they go. A later application gets a new one.
+    static QPointer<DynamicExporterModel> model;
+    if (!model) {
+        model = new DynamicExporterModel;
+        model->setParent(QCoreApplication::instance());
+    }
     return model;
 }
 
