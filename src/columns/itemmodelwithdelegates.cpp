@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QHeaderView>
+#include <QSet>
 
 ItemModelWithDelegates::ItemModelWithDelegates(QObject* parent)
     : QAbstractItemModel(*new ItemModelWithDelegatesPrivate, parent)
@@ -485,16 +486,33 @@ void ItemModelWithDelegates::restoreHeader(QHeaderView* header, QAbstractItemMod
             header->setSectionHidden(column, true);
             byName.insert(nameOf(column), column);
         }
+        QSet<int> placed;
         int position = 0;
         for (const QString& name : names) {
             const int column = byName.value(name, -1);
-            if (column < 0)
-                continue; // a column the model no longer has
+            // A column the model no longer has, or a name listed twice by a hand-edited file.
+            if (column < 0 || placed.contains(column))
+                continue;
+            placed.insert(column);
             header->moveSection(header->visualIndex(column), position++);
             const QString key = QStringLiteral("Columns/") + name;
-            if (settings.contains(key + QStringLiteral(".width")))
-                header->resizeSection(column, settings.value(key + QStringLiteral(".width")).toInt());
-            header->setSectionHidden(column, !settings.value(key + QStringLiteral(".visible"), false).toBool());
+            const bool shown = settings.value(key + QStringLiteral(".visible"), false).toBool();
+            header->setSectionHidden(column, !shown);
+            // A width that is not a positive number leaves the column as wide as it was.
+            bool valid = false;
+            const int width = settings.value(key + QStringLiteral(".width")).toInt(&valid);
+            if (valid && width > 0)
+                header->resizeSection(column, qMax(width, header->minimumSectionSize()));
+            else if (shown && header->sectionSize(column) < header->minimumSectionSize())
+                header->resizeSection(column, header->defaultSectionSize());
+        }
+        // A layout that shows nothing (every column switched off by hand, or none of its names left) would
+        // leave an empty window: the model's own columns come back instead.
+        if (header->hiddenSectionCount() == header->count()) {
+            for (int column = 0; column < columns; ++column) {
+                if (!model->headerData(column, Qt::Horizontal, ColumnHiddenRole).toBool())
+                    header->setSectionHidden(column, false);
+            }
         }
     }
     const QString sortName = settings.value(QStringLiteral("sortColumn"), QString()).toString();
