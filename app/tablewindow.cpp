@@ -12,6 +12,8 @@
 #include "filters/rowfiltersmodel.h"
 #include "livepricecolumndelegate.h"
 #include "models/tableindexmodel.h"
+#include "views/headersettings/tableheadermodel.h"
+#include "views/headersettings/tableheadersettingspage.h"
 #include "views/qtablefastview.h"
 #include "views/viewwrappertable.h"
 
@@ -154,6 +156,12 @@ QSharedPointer<ExporterProxyModel> TableWindow::exportModel() const
 }
 
 void TableWindow::initCore(ICore*) { }
+
+QList<IViewSettingsPage*> TableWindow::getSettingsPages(QObject* parent)
+{
+    auto* columns = new TableHeaderModel(m_model, parent);
+    return { new TableHeaderSettingsPage(columns, parent) };
+}
 
 QList<QAction*> TableWindow::getActions()
 {

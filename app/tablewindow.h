@@ -36,6 +36,8 @@ public:
     QSharedPointer<ExporterProxyModel> exportModel() const;
 
     void initCore(ICore* core) override;
+    // The columns page.
+    QList<IViewSettingsPage*> getSettingsPages(QObject* parent) override;
     QList<QAction*> getActions() override;
     // The filters, then copy and export.
     void populateActionsAt(const QPoint& at, QMenu* menu) override;

@@ -1870,4 +1870,53 @@
         <translation>Dynamic export</translation>
     </message>
 </context>
+<context>
+    <name>TableHeaderModel</name>
+    <message>
+        <source>Столбец</source>
+        <translation>Column</translation>
+    </message>
+    <message>
+        <source>Идентификатор</source>
+        <translation>Identifier</translation>
+    </message>
+    <message>
+        <source>Тип</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Описание</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Первое имя</source>
+        <translation>First name</translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation>Number</translation>
+    </message>
+</context>
+<context>
+    <name>TableHeaderSettingsForm</name>
+    <message>
+        <source>Выделить все</source>
+        <translation>Select all</translation>
+    </message>
+    <message>
+        <source>Вверх</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Вниз</source>
+        <translation>Down</translation>
+    </message>
+</context>
+<context>
+    <name>TableHeaderSettingsPage</name>
+    <message>
+        <source>Столбцы</source>
+        <translation>Columns</translation>
+    </message>
+</context>
 </TS>

@@ -6,9 +6,12 @@
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
 #include "sessionstore.h"
+#include "settingsdialog.h"
 #include "sim/marketfeed.h"
 #include "tablewindow.h"
 #include "terminalwindow.h"
+#include "views/headersettings/tableheadermodel.h"
+#include "views/headersettings/tableheadersettingsform.h"
 #include "views/iviewfactory.h"
 #include "views/proxyiview.h"
 #include "views/qtablefastview.h"
@@ -151,6 +154,29 @@ private Q_SLOTS:
         manager.stopExport(row);
         QVERIFY(!exporter->isActive());
         QCOMPARE(manager.view()->model()->rowCount(), 0);
+    }
+
+    void columnsPageOfTheSettingsDialogLaysOutTheWindow()
+    {
+        auto terminal = this->terminal();
+        TableWindow* orders = TerminalWindow::tableView(terminal->openWindow(QStringLiteral("orders")));
+        SettingsDialog dialog(m_market->core.optionsPages(), orders);
+        auto* form = dialog.findChild<TableHeaderSettingsForm*>();
+        QVERIFY(form);
+        TableHeaderModel* columns = form->model();
+        const int price = orders->model()->columnIndex(QStringLiteral("price"));
+        for (int row = 0; row < columns->rowCount(); ++row) {
+            if (columns->sectionAt(row) == price)
+                columns->setData(columns->index(row, 0), Qt::Unchecked, Qt::CheckStateRole);
+        }
+        QVERIFY(!orders->view()->header()->isSectionHidden(price));
+        dialog.apply();
+        QVERIFY(orders->view()->header()->isSectionHidden(price));
+        // The window's next store says the same, and the page reads it back unchecked.
+        SettingsDialog again(m_market->core.optionsPages(), orders);
+        TableHeaderModel* reread = again.findChild<TableHeaderSettingsForm*>()->model();
+        for (int row = 0; row < reread->rowCount(); ++row)
+            QCOMPARE(reread->isChecked(row), reread->sectionAt(row) != price);
     }
 
     void damagedSettingsAreKeptAsideAndTheTerminalStartsWithDefaults()
