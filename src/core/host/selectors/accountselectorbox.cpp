@@ -1,0 +1,40 @@
+#include "core/host/selectors/accountselectorbox.h"
+
+#include "core/host/directories/accountdirectory.h"
+
+#include <QLineEdit>
+
+AccountSelectorBox::AccountSelectorBox(QWidget* parent)
+    : CompletingSelectorBox(parent)
+{
+    lineEdit()->setPlaceholderText(tr("Счёт или фирма"));
+    setToolTip(tr("Счёт клиента (7 знаков) или код брокерской фирмы (4 знака)"));
+    connect(AccountDirectory::i(), &TableDirectory::dataChanged, this, &AccountSelectorBox::reload);
+    connect(this, &CompletingSelectorBox::currentIdChanged, this, &AccountSelectorBox::changedAccount);
+    reload();
+}
+
+bool AccountSelectorBox::setAccount(const QString& code)
+{
+    if (code.trimmed().isEmpty()) {
+        setCurrentIndex(-1);
+        return true;
+    }
+    return setCurrentCode(code.trimmed());
+}
+
+QString AccountSelectorBox::unknownText(const QString& text) const
+{
+    return tr("Счёт «%1» не найден").arg(text);
+}
+
+void AccountSelectorBox::reload()
+{
+    const AccountDirectory* directory = AccountDirectory::i();
+    QVector<CodeNameListModel::Entry> list;
+    for (const QString& firm : directory->firms())
+        list.append({ firm, tr("Брокерская фирма %1").arg(firm), firm });
+    for (const QString& client : directory->clients())
+        list.append({ client, tr("Счёт клиента фирмы %1").arg(client.left(AccountDirectory::FirmCodeLength)), client });
+    setEntries(list);
+}

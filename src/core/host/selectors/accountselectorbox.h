@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/host/selectors/completingselectorbox.h"
+
+// A trading account: a client account or a whole brokerage firm, found by typing a part of its code.
+class BV_HOST_EXPORT AccountSelectorBox : public CompletingSelectorBox
+{
+    Q_OBJECT
+public:
+    explicit AccountSelectorBox(QWidget* parent = nullptr);
+
+    // False, keeping the previous account and saying why, for an unknown code; empty clears.
+    bool setAccount(const QString& code);
+    // Empty when none is chosen.
+    QString getAccount() const { return currentId(); }
+
+Q_SIGNALS:
+    void changedAccount(const QString& code);
+
+protected:
+    QString unknownText(const QString& text) const override;
+
+private:
+    void reload();
+};

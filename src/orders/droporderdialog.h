@@ -1,0 +1,49 @@
+#pragma once
+
+#include "basic_views_export.h"
+
+#include <QDialog>
+
+class AccountSelectorBox;
+class QDialogButtonBox;
+class QLabel;
+class StockSelectorBox;
+
+// Withdraws, in one request to the exchange, the active orders of a client account (7 characters) or of a
+// whole brokerage firm (4 characters): all of them, the buy or the sell orders, or those outside the price
+// limits. Nothing goes out before the user confirms; a declined confirmation leaves the dialog as it was.
+class BASIC_VIEWS_EXPORT DropOrdersDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    enum Mode { All = 0, Buy = 1, Sell = 2, OutsideLimits = 3 };
+
+    explicit DropOrdersDialog(QWidget* parent = nullptr);
+    // Opens the dialog over the host's main window without blocking.
+    static DropOrdersDialog* showDialog(int mode);
+
+    void setMode(int mode);
+    int mode() const { return m_mode; }
+    int getStockId() const;
+    QString getAccount() const;
+    StockSelectorBox* stockSelector() const { return m_stock; }
+    AccountSelectorBox* accountSelector() const { return m_account; }
+
+public Q_SLOTS:
+    // OK only for a code of 4 or 7 characters on market 1.
+    void invalidate();
+    void accept() override;
+
+protected:
+    void send();
+
+private:
+    // Builds and queues the request; throws a message text.
+    void sendRequest(int stockId, int kind, const QString& side);
+
+    int m_mode = -1;
+    QLabel* m_label;
+    StockSelectorBox* m_stock;
+    AccountSelectorBox* m_account;
+    QDialogButtonBox* m_buttons;
+};
