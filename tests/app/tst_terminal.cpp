@@ -184,7 +184,8 @@ private Q_SLOTS:
         QFile damaged(SessionStore::fileName());
         QVERIFY(QDir().mkpath(QFileInfo(damaged).path()));
         QVERIFY(damaged.open(QIODevice::WriteOnly));
-        damaged.write(QByteArray("\x00\x01[windows\xff\xfe garbage", 24));
+        const char garbage[] = "\x00\x01[windows\xff\xfe garbage";
+        damaged.write(garbage, sizeof(garbage) - 1);
         damaged.close();
 
         auto first = terminal();
@@ -194,7 +195,7 @@ private Q_SLOTS:
         const QStringList aside
             = QDir(m_config->path()).entryList({ QStringLiteral("windows.ini.damaged-*") }, QDir::Files);
         QCOMPARE(aside.size(), 1);
-        QCOMPARE(contents(QDir(m_config->path()).filePath(aside.first())).size(), 24);
+        QCOMPARE(contents(QDir(m_config->path()).filePath(aside.first())), QByteArray(garbage, sizeof(garbage) - 1));
 
         // The defaults are stored over it on exit, and read on the next start.
         first->openAll();
