@@ -3,6 +3,8 @@
 #include "core/db/datetime.h"
 #include "core/db/settings.h"
 #include "core/db/table.h"
+#include "core/host/directories/securitydirectory.h"
+#include "core/host/schema/hostschema.h"
 #include "delegates/catalogue/standardcolumndelegates.h"
 #include "delegates/itemdelegate.h"
 #include "delegates/itemdelegateupdown.h"
@@ -12,6 +14,7 @@
 #include "filters/rowfiltersmodel.h"
 #include "livepricecolumndelegate.h"
 #include "models/tableindexmodel.h"
+#include "orders/moveorderdialog.h"
 #include "views/headersettings/tableheadermodel.h"
 #include "views/headersettings/tableheadersettingspage.h"
 #include "views/qtablefastview.h"
@@ -143,11 +146,34 @@ void TableWindow::populateFilterMenu(QMenu* menu)
     });
 }
 
-void TableWindow::populateActionsAt(const QPoint&, QMenu* menu)
+void TableWindow::populateActionsAt(const QPoint& at, QMenu* menu)
 {
+    offerOrderChange(m_model->recordByIndex(m_view->indexAt(at)), menu);
     populateFilterMenu(menu);
     menu->addSeparator();
     menu->addActions(getActions());
+}
+
+void TableWindow::offerOrderChange(const Record& order, QMenu* menu)
+{
+    if (order.isNull() || m_model->table()->name() != QLatin1String("orders")
+        || order.data(QStringLiteral("status")).toInteger() != HostSchema::StatusActive)
+        return;
+    const int stock = order.data(QStringLiteral("stock_id")).toInteger();
+    const int board = order.data(QStringLiteral("board_id")).toInteger();
+    const Values values { { QStringLiteral("StockId"), stock }, { QStringLiteral("BoardId"), board },
+        { QStringLiteral("Security"),
+            SecurityDirectory::i()->codeById(stock, board, order.data(QStringLiteral("sec_id")).toInteger()) },
+        { QStringLiteral("Account"), order.data(QStringLiteral("account")).toString() },
+        { QStringLiteral("Price"), order.data(QStringLiteral("price")).toString() },
+        { QStringLiteral("Quantity"), order.data(QStringLiteral("quantity")).toString() },
+        { QStringLiteral("BuySell"), order.data(QStringLiteral("buysell")).toString() },
+        { QStringLiteral("is_iceberg"),
+            (order.data(QStringLiteral("signs")).toInteger64() & HostSchema::OrderSignIceberg) != 0 },
+        { QStringLiteral("OrderId"), order.data(QStringLiteral("order_num")).toString() } };
+    menu->addAction(tr("Изменить заявку %1...").arg(order.data(QStringLiteral("order_num")).toString()), this,
+        [values] { MoveOrderDialog::showDialog(values); });
+    menu->addSeparator();
 }
 
 QSharedPointer<ExporterProxyModel> TableWindow::exportModel() const

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class ExporterProxyModel;
+class Record;
 class ItemDelegateUpDown;
 class QTableFastView;
 class Table;
@@ -53,6 +54,8 @@ private:
     void arrangeInstruments();
     void offerColumnMenu();
     void populateFilterMenu(QMenu* menu);
+    // "Change order" for an active order of the orders window.
+    void offerOrderChange(const Record& order, QMenu* menu);
 
     TableIndexModel* m_model;
     QTableFastView* m_view;

@@ -8,6 +8,7 @@
 #include "export/dynamic/dynamicexporterstatuswidget.h"
 #include "hostwindow.h"
 #include "models/tableindexmodel.h"
+#include "orders/droporderdialog.h"
 #include "sessionstore.h"
 #include "settingsdialog.h"
 #include "sim/marketfeed.h"
@@ -101,6 +102,16 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     connect(feed, &MarketFeed::runningChanged, this, &TerminalWindow::updateStatus);
     connect(running, &QAction::toggled, this, [this](bool on) { on ? m_feed->start() : m_feed->stop(); });
     market->addAction(tr("Новая сессия"), feed, &MarketFeed::startNewSession);
+    // Withdrawing orders in bulk: one request to the exchange per account or firm.
+    QMenu* trading = menuBar()->addMenu(tr("&Торговля"));
+    const QList<QPair<int, QString>> withdrawals { { DropOrdersDialog::All, tr("Снять все заявки...") },
+        { DropOrdersDialog::Buy, tr("Снять все заявки на покупку...") },
+        { DropOrdersDialog::Sell, tr("Снять все заявки на продажу...") },
+        { DropOrdersDialog::OutsideLimits, tr("Снять все заявки вне лимитов...") } };
+    for (const auto& withdrawal : withdrawals) {
+        const int mode = withdrawal.first;
+        trading->addAction(withdrawal.second, this, [mode] { DropOrdersDialog::showDialog(mode); });
+    }
     market->addAction(tr("Новый день"), feed, &MarketFeed::startNewDay);
 
     auto* pane = new QDockWidget(tr("Сообщения"), this);

@@ -21,7 +21,7 @@ const QStringList orderOptions { QStringLiteral("SecurityId"), QStringLiteral("i
     QStringLiteral("disclose_const_amount"), QStringLiteral("variance_amount"), QStringLiteral("iceberg_amount"),
     QStringLiteral("Login") };
 
-constexpr qint64 IcebergSign = qint64(1) << 47;
+constexpr qint64 IcebergSign = HostSchema::OrderSignIceberg;
 
 // The first of the named values that is there.
 QVariant valueOf(const Values& values, std::initializer_list<const char*> names)

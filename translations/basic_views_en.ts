@@ -1919,4 +1919,363 @@
         <translation>Columns</translation>
     </message>
 </context>
+<context>
+    <name>AccountSelectorBox</name>
+    <message>
+        <source>Счёт или фирма</source>
+        <translation>Account or firm</translation>
+    </message>
+    <message>
+        <source>Счёт клиента (7 знаков) или код брокерской фирмы (4 знака)</source>
+        <translation>A client account (7 characters) or a brokerage firm code (4 characters)</translation>
+    </message>
+    <message>
+        <source>Счёт «%1» не найден</source>
+        <translation>Account &quot;%1&quot; not found</translation>
+    </message>
+    <message>
+        <source>фирма</source>
+        <translation>firm</translation>
+    </message>
+    <message>
+        <source>клиент</source>
+        <translation>client</translation>
+    </message>
+</context>
+<context>
+    <name>AddOrderCheckDialog</name>
+    <message>
+        <source>Можно ввести заявку с ценой</source>
+        <translation>An order may be entered at the price</translation>
+    </message>
+    <message>
+        <source>Можно ввести заявку со своп-ценой</source>
+        <translation>An order may be entered at the swap price</translation>
+    </message>
+    <message>
+        <source>Можно ввести заявку со ставкой</source>
+        <translation>An order may be entered at the rate</translation>
+    </message>
+    <message>
+        <source>Добавить отложенную заявку по цене</source>
+        <translation>Add the postponed order at the price</translation>
+    </message>
+    <message>
+        <source>Отправить заявку по цене</source>
+        <translation>Send the order at the price</translation>
+    </message>
+    <message>
+        <source>Добавить отложенную заявку по своп-цене</source>
+        <translation>Add the postponed order at the swap price</translation>
+    </message>
+    <message>
+        <source>Отправить заявку по своп-цене</source>
+        <translation>Send the order at the swap price</translation>
+    </message>
+    <message>
+        <source>Добавить отложенную заявку по ставке</source>
+        <translation>Add the postponed order at the rate</translation>
+    </message>
+    <message>
+        <source>Отправить заявку по ставке</source>
+        <translation>Send the order at the rate</translation>
+    </message>
+    <message>
+        <source>Добавить исправленную заявку по цене</source>
+        <translation>Add the corrected order at the price</translation>
+    </message>
+    <message>
+        <source>Отправить исправленную заявку по цене</source>
+        <translation>Send the corrected order at the price</translation>
+    </message>
+    <message>
+        <source>Добавить исправленную заявку по своп-цене</source>
+        <translation>Add the corrected order at the swap price</translation>
+    </message>
+    <message>
+        <source>Отправить исправленную заявку по своп-цене</source>
+        <translation>Send the corrected order at the swap price</translation>
+    </message>
+    <message>
+        <source>Добавить исправленную заявку по ставке</source>
+        <translation>Add the corrected order at the rate</translation>
+    </message>
+    <message>
+        <source>Отправить исправленную заявку по ставке</source>
+        <translation>Send the corrected order at the rate</translation>
+    </message>
+    <message>
+        <source>Исправить</source>
+        <translation>Correct</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Откорректировать цену, но НЕ добавлять заявку</source>
+        <translation>Correct the price but do NOT add the order</translation>
+    </message>
+    <message>
+        <source>Откорректировать цену, но НЕ отправлять заявку</source>
+        <translation>Correct the price but do NOT send the order</translation>
+    </message>
+    <message>
+        <source>Отменить добавление заявки, не исправлять цену</source>
+        <translation>Cancel adding the order, leave the price</translation>
+    </message>
+    <message>
+        <source>Отменить постановку заявки, не исправлять цену</source>
+        <translation>Cancel the order, leave the price</translation>
+    </message>
+    <message>
+        <source>Откорректировать своп-цену, но НЕ добавлять заявку</source>
+        <translation>Correct the swap price but do NOT add the order</translation>
+    </message>
+    <message>
+        <source>Откорректировать своп-цену, но НЕ отправлять заявку</source>
+        <translation>Correct the swap price but do NOT send the order</translation>
+    </message>
+    <message>
+        <source>Отменить добавление заявки, не исправлять своп-цену</source>
+        <translation>Cancel adding the order, leave the swap price</translation>
+    </message>
+    <message>
+        <source>Отменить постановку заявки, не исправлять своп-цену</source>
+        <translation>Cancel the order, leave the swap price</translation>
+    </message>
+    <message>
+        <source>Откорректировать ставку, но НЕ добавлять заявку</source>
+        <translation>Correct the rate but do NOT add the order</translation>
+    </message>
+    <message>
+        <source>Откорректировать ставку, но НЕ отправлять заявку</source>
+        <translation>Correct the rate but do NOT send the order</translation>
+    </message>
+    <message>
+        <source>Отменить добавление заявки, не исправлять ставку</source>
+        <translation>Cancel adding the order, leave the rate</translation>
+    </message>
+    <message>
+        <source>Отменить постановку заявки, не исправлять ставку</source>
+        <translation>Cancel the order, leave the rate</translation>
+    </message>
+    <message>
+        <source>Проверка на лимиты</source>
+        <translation>Price limits check</translation>
+    </message>
+    <message>
+        <source>Введенная своп-цена вне лимитов</source>
+        <translation>The swap price entered is outside the limits</translation>
+    </message>
+    <message>
+        <source>Введенная цена вне лимитов</source>
+        <translation>The price entered is outside the limits</translation>
+    </message>
+    <message>
+        <source>Проверка на кратность</source>
+        <translation>Price step check</translation>
+    </message>
+    <message>
+        <source>Введенная своп-цена не кратна шагу своп-цены</source>
+        <translation>The swap price entered is not a multiple of the swap price step</translation>
+    </message>
+    <message>
+        <source>Введенная цена не кратна шагу цены</source>
+        <translation>The price entered is not a multiple of the price step</translation>
+    </message>
+</context>
+<context>
+    <name>DropOrdersDialog</name>
+    <message>
+        <source>Снять все заявки</source>
+        <translation>Withdraw all orders</translation>
+    </message>
+    <message>
+        <source>Снятие заявок для указанного счёта клиента или брокерской фирмы</source>
+        <translation>Withdrawing the orders of the given client account or brokerage firm</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки по счёту %1?</source>
+        <translation>Withdraw all orders of account %1?</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки брокерской фирмы %1?</source>
+        <translation>Withdraw all orders of brokerage firm %1?</translation>
+    </message>
+    <message>
+        <source>Снять все заявки на покупку</source>
+        <translation>Withdraw all buy orders</translation>
+    </message>
+    <message>
+        <source>Снятие заявок на покупку для указанного счёта клиента или брокерской фирмы</source>
+        <translation>Withdrawing the buy orders of the given client account or brokerage firm</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки на покупку по счёту %1?</source>
+        <translation>Withdraw all buy orders of account %1?</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки брокерской фирмы %1 на покупку?</source>
+        <translation>Withdraw all buy orders of brokerage firm %1?</translation>
+    </message>
+    <message>
+        <source>Снять все заявки на продажу</source>
+        <translation>Withdraw all sell orders</translation>
+    </message>
+    <message>
+        <source>Снятие заявок на продажу для указанного счёта клиента или брокерской фирмы</source>
+        <translation>Withdrawing the sell orders of the given client account or brokerage firm</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки на продажу по счёту %1?</source>
+        <translation>Withdraw all sell orders of account %1?</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки брокерской фирмы %1 на продажу?</source>
+        <translation>Withdraw all sell orders of brokerage firm %1?</translation>
+    </message>
+    <message>
+        <source>Снять все заявки вне лимитов</source>
+        <translation>Withdraw all orders outside the limits</translation>
+    </message>
+    <message>
+        <source>Снятие заявок вне лимитов для указанного счёта клиента или брокерской фирмы</source>
+        <translation>Withdrawing the orders outside the limits of the given client account or brokerage firm</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки вне лимитов по счёту %1?</source>
+        <translation>Withdraw all orders outside the limits of account %1?</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки брокерской фирмы %1 вне лимитов?</source>
+        <translation>Withdraw all orders outside the limits of brokerage firm %1?</translation>
+    </message>
+    <message>
+        <source>Снять заявки</source>
+        <translation>Withdraw orders</translation>
+    </message>
+    <message>
+        <source>Рынок:</source>
+        <translation>Market:</translation>
+    </message>
+    <message>
+        <source>Счёт:</source>
+        <translation>Account:</translation>
+    </message>
+    <message>
+        <source>Код брокера (и клиента) должен быть длиной или %1, или %2 символов!</source>
+        <translation>A broker (and client) code must be either %1 or %2 characters long!</translation>
+    </message>
+    <message>
+        <source>Транзакция не найдена</source>
+        <translation>Transaction not found</translation>
+    </message>
+    <message>
+        <source>Ошибка отмены заявок</source>
+        <translation>Order withdrawal error</translation>
+    </message>
+    <message>
+        <source>Невозможно сформировать запрос: %1</source>
+        <translation>Cannot build the request: %1</translation>
+    </message>
+    <message>
+        <source>транзакция не добавлена в очередь</source>
+        <translation>the transaction was not queued</translation>
+    </message>
+    <message>
+        <source>Ошибка отправки запроса отмены заявок</source>
+        <translation>Error sending the order withdrawal request</translation>
+    </message>
+    <message>
+        <source>Невозможно отправить запрос: %1</source>
+        <translation>Cannot send the request: %1</translation>
+    </message>
+</context>
+<context>
+    <name>MoveOrder</name>
+    <message>
+        <source>Проверять лимиты цен опционов</source>
+        <translation>Check option price limits</translation>
+    </message>
+    <message>
+        <source>Цена:</source>
+        <translation>Price:</translation>
+    </message>
+    <message>
+        <source>Количество:</source>
+        <translation>Quantity:</translation>
+    </message>
+    <message>
+        <source>&amp;Отправить заявку</source>
+        <translation>&amp;Send order</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Режим торгов:</source>
+        <translation>Board:</translation>
+    </message>
+    <message>
+        <source>Инструмент:</source>
+        <translation>Instrument:</translation>
+    </message>
+    <message>
+        <source>Счет:</source>
+        <translation>Account:</translation>
+    </message>
+    <message>
+        <source>Транзакция:</source>
+        <translation>Transaction:</translation>
+    </message>
+</context>
+<context>
+    <name>MoveOrderDialog</name>
+    <message>
+        <source>Изменение заявки</source>
+        <translation>Order change</translation>
+    </message>
+    <message>
+        <source>Ошибка отправки заявки</source>
+        <translation>Order sending error</translation>
+    </message>
+    <message>
+        <source>Невозможно сформировать заявку</source>
+        <translation>Cannot build the order</translation>
+    </message>
+    <message>
+        <source>Невозможно сформировать заявку: </source>
+        <translation>Cannot build the order: </translation>
+    </message>
+    <message>
+        <source>Отправка заявки</source>
+        <translation>Sending the order</translation>
+    </message>
+    <message>
+        <source>покупку</source>
+        <translation>buy</translation>
+    </message>
+    <message>
+        <source>продажу</source>
+        <translation>sell</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите изменить заявку на %1 со счета %2 номер %3 по цене %4?</source>
+        <translation>Change the %1 order of account %2 number %3 to the price %4?</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите изменить заявку на %1 со счета %2 номер %3? Объем новой заявки будет меньше указанного на размер сведенной части, были указаны количество %4 и цена %5.</source>
+        <translation>Change the %1 order of account %2 number %3? The new order&apos;s volume will be less than given by the part already traded; quantity %4 and price %5 were given.</translation>
+    </message>
+    <message>
+        <source>Невозможно отправить заявку</source>
+        <translation>Cannot send the order</translation>
+    </message>
+    <message>
+        <source>Транзакция по заявке не обработана (не добавлена в очередь)</source>
+        <translation>The order transaction was not processed (not queued)</translation>
+    </message>
+</context>
 </TS>

@@ -20,6 +20,8 @@ enum BoardFlag {
 
 // Order statuses ("status".code).
 enum OrderStatus { StatusActive = 1, StatusFilled = 2, StatusCancelled = 3, StatusRejected = 4 };
+// The bit of an order's "signs" that marks an iceberg order.
+constexpr qint64 OrderSignIceberg = qint64(1) << 47;
 // Session states ("sess_state".code); a session in state SessionTrading is the active one.
 enum SessionState { SessionPlanned = 0, SessionTrading = 1, SessionSuspended = 2, SessionFinished = 3 };
 // Option calculation types ("opt_calc".code).

@@ -33,8 +33,8 @@ void AccountSelectorBox::reload()
     const AccountDirectory* directory = AccountDirectory::i();
     QVector<CodeNameListModel::Entry> list;
     for (const QString& firm : directory->firms())
-        list.append({ firm, tr("Брокерская фирма %1").arg(firm), firm });
+        list.append({ firm, tr("фирма"), firm });
     for (const QString& client : directory->clients())
-        list.append({ client, tr("Счёт клиента фирмы %1").arg(client.left(AccountDirectory::FirmCodeLength)), client });
+        list.append({ client, tr("клиент"), client });
     setEntries(list);
 }
