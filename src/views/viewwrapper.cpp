@@ -116,6 +116,12 @@ QSharedPointer<ExporterProxyModel> ViewWrapper::exportModel() const
     return createProxyModel(m_itemView->model(), columnsExport());
 }
 
+QString ViewWrapper::viewTitle() const
+{
+    const auto* widget = dynamic_cast<const QWidget*>(m_view);
+    return widget ? widget->windowTitle() : m_itemView->windowTitle();
+}
+
 void ViewWrapper::notify(const QString& text) const
 {
     if (ICore* core = ICore::instance())
@@ -132,9 +138,7 @@ void ViewWrapper::copyToClipboard()
         columns = columnsAll(model);
     const QSharedPointer<ExporterProxyModel> proxy = createProxyModel(model, columns);
     if (copyModelToClipboard(proxy.data()))
-        notify(tr("Скопировано в буфер обмена: %1, строк: %2")
-                   .arg(m_itemView->window()->windowTitle())
-                   .arg(proxy->rowCount()));
+        notify(tr("Скопировано в буфер обмена: %1, строк: %2").arg(viewTitle()).arg(proxy->rowCount()));
 }
 
 void ViewWrapper::exportTable()
@@ -142,8 +146,7 @@ void ViewWrapper::exportTable()
     if (!m_itemView->model())
         return;
     QSharedPointer<ExporterProxyModel> proxy = exportModel();
-    const QString title
-        = dynamic_cast<QWidget*>(m_view) ? dynamic_cast<QWidget*>(m_view)->windowTitle() : m_itemView->windowTitle();
+    const QString title = viewTitle();
     FileExporter* exporter = FileExporter::instance();
     const int token = exporter->exportModel(proxy, title, QString());
     // Failures are reported by the exporter itself; say where a written file went.

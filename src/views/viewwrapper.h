@@ -74,6 +74,8 @@ protected Q_SLOTS:
 private:
     QSharedPointer<ExporterProxyModel> exportModel() const;
     void notify(const QString& text) const;
+    // What names the window's copies and exports.
+    QString viewTitle() const;
 
     IView* m_view; // not owned
     QAbstractItemView* m_itemView; // the parent
