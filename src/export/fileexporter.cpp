@@ -22,6 +22,8 @@ namespace {
 const QString SettingsGroup = QStringLiteral("exporter");
 const QString FilterKey = QStringLiteral("filter");
 const QString PathKey = QStringLiteral("filePath");
+// How long a background export writes before its progress window shows.
+constexpr int BackgroundProgressDelayMs = 1000;
 
 QString filterEntry(const IFileExporterHandler* handler, const QString& name)
 {
@@ -207,6 +209,7 @@ FileExporter::ExportStatus FileExporter::processDelayed(const ExportParams& para
     }
 
     ProgressDialog dialog;
+    dialog.setMinimumDuration(params.background ? BackgroundProgressDelayMs : 0);
     dialog.setWindowTitle(tr("Экспорт"));
     dialog.setText(tr("Экспортирую таблицу '%1'").arg(params.name));
     bool cancelled = false;

@@ -30,6 +30,9 @@ public:
         QString name; // shown in the progress text
         QFileInfo file;
         bool showMessageBox = false; // a failure also goes to a message box
+        // Written while the trader works (a dynamic export): the progress window shows only when the writing
+        // lasts, so that a periodic write takes nobody's focus.
+        bool background = false;
     };
 
     static FileExporter* instance();

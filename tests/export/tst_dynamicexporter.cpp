@@ -160,8 +160,8 @@ private Q_SLOTS:
         QCOMPARE(DynamicExporterModel::instance()->rowCount(), 1);
         failing->stop();
 
-        // A write the user cancels ends the dynamic export.
-        QStandardItemModel many(400, 1);
+        // A write the user cancels ends the dynamic export: one long enough for its progress window to show.
+        QStandardItemModel many(3000, 1);
         auto cancelled = std::make_unique<TickedExporter>(m_view.get());
         cancelled->setup(ExporterProxyModel::create(&many), file(QStringLiteral("many.tst")), 60);
         m_scripted->microsecondsPerRow = 500;

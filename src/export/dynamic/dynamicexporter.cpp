@@ -134,7 +134,9 @@ void DynamicExporter::doExport()
     m_timer.stop();
     FileExporter* exporter = FileExporter::instance();
     connect(exporter, &FileExporter::finished, this, &DynamicExporter::onExportFinished, Qt::UniqueConnection);
-    m_token = exporter->exportModel({ m_model, title(), QFileInfo(m_fileName), false });
+    FileExporter::ExportParams params { m_model, title(), QFileInfo(m_fileName), false };
+    params.background = true;
+    m_token = exporter->exportModel(params);
 }
 
 void DynamicExporter::onExportFinished(int token, int status, const QString&)

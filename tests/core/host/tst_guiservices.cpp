@@ -16,6 +16,7 @@
 #include "core/host/widgets/slidergroup.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +24,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStandardItemModel>
+#include <QThread>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
@@ -60,6 +62,32 @@ private:
     int m_steps;
     int m_cancelAt;
     std::function<void()> m_userAct;
+};
+
+// Works for a given time, pausing every few milliseconds, and notes whether its window was ever up.
+class TimedWorker : public ProgressWorker
+{
+public:
+    TimedWorker(ProgressDialog* dialog, int ms)
+        : ProgressWorker(dialog)
+        , m_ms(ms)
+    { }
+    int run() override
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < m_ms) {
+            QThread::msleep(5);
+            if (!processEvents())
+                return -1;
+            shown = shown || dialog()->isVisible();
+        }
+        return 1;
+    }
+    bool shown = false;
+
+private:
+    int m_ms;
 };
 
 QString menuTexts(const QMenu* menu)
@@ -202,6 +230,19 @@ private Q_SLOTS:
         QVERIFY(dialog.wasCanceled());
         // The very next pause sees it.
         QCOMPARE(worker.stoppedAt, 37);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void progressWindowOfAShortBackgroundJobNeverShows()
+    {
+        ProgressDialog dialog;
+        dialog.setMinimumDuration(300);
+        TimedWorker quick(&dialog, 100);
+        QCOMPARE(dialog.execWorker(&quick), 1);
+        QVERIFY(!quick.shown);
+        TimedWorker slow(&dialog, 600);
+        QCOMPARE(dialog.execWorker(&slow), 1);
+        QVERIFY(slow.shown);
         QVERIFY(!dialog.isVisible());
     }
 

@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTimer>
 #include <QVBoxLayout>
 
 ProgressDialog::ProgressDialog(QWidget* parent)
@@ -15,7 +16,16 @@ ProgressDialog::ProgressDialog(QWidget* parent)
     , m_text(new QLabel(this))
     , m_bar(new QProgressBar(this))
     , m_cancel(new QPushButton(tr("Отмена"), this))
+    , m_showTimer(new QTimer(this))
 {
+    m_showTimer->setSingleShot(true);
+    connect(m_showTimer, &QTimer::timeout, this, [this] {
+        if (!m_running)
+            return;
+        show();
+        raise();
+        activateWindow();
+    });
     setWindowModality(Qt::ApplicationModal);
     m_text->setObjectName(QStringLiteral("text"));
     m_text->setWordWrap(true);
@@ -63,13 +73,19 @@ int ProgressDialog::execWorker(ProgressWorker* worker)
     m_running = true;
     m_cancel->setEnabled(true);
     m_cancel->setFocus();
-    show();
-    raise();
-    activateWindow();
     const auto done = qScopeGuard([this] {
         m_running = false;
+        m_showTimer->stop();
         hide();
     });
+    if (m_minimumDuration > 0) {
+        // Fires while the worker processes events.
+        m_showTimer->start(m_minimumDuration);
+    } else {
+        show();
+        raise();
+        activateWindow();
+    }
     return worker->run();
 }
 

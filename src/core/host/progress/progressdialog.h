@@ -8,6 +8,7 @@ class ProgressWorker;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QTimer;
 
 // A modal window with a text, a percentage bar and a Cancel button, under which a long job runs on the GUI
 // thread. Cancel, Escape and closing the window all cancel; the job learns of it at its next processEvents().
@@ -26,6 +27,10 @@ public:
 
     // Shows the dialog modal, runs the worker to its end and hides the dialog; returns the worker's result.
     int execWorker(ProgressWorker* worker);
+    // A job that ends sooner than this shows no window at all (0, the default: the window shows at once).
+    // Meanwhile the terminal takes input as usual, so a short job in the background takes nobody's focus.
+    void setMinimumDuration(int ms) { m_minimumDuration = ms; }
+    int minimumDuration() const { return m_minimumDuration; }
     bool wasCanceled() const { return m_canceled; }
 
 Q_SIGNALS:
@@ -42,6 +47,8 @@ private:
     QLabel* m_text;
     QProgressBar* m_bar;
     QPushButton* m_cancel;
+    QTimer* m_showTimer;
+    int m_minimumDuration = 0;
     bool m_canceled = false;
     bool m_running = false;
 };
