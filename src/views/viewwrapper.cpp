@@ -118,8 +118,8 @@ QSharedPointer<ExporterProxyModel> ViewWrapper::exportModel() const
 
 QString ViewWrapper::viewTitle() const
 {
-    const auto* widget = dynamic_cast<const QWidget*>(m_view);
-    return widget ? widget->windowTitle() : m_itemView->windowTitle();
+    const QString title = m_exporter->title();
+    return title.isEmpty() ? m_itemView->windowTitle() : title;
 }
 
 void ViewWrapper::notify(const QString& text) const
