@@ -1,0 +1,91 @@
+#include "views/headerview.h"
+
+#include "columns/itemroles.h"
+#include "views/headerproxystyle.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+
+HeaderView::HeaderView(Qt::Orientation orientation, QWidget* parent)
+    : QHeaderView(orientation, parent)
+{
+    if (HeaderProxyStyle* style = HeaderProxyStyle::instance())
+        setStyle(style);
+}
+
+QMenu* HeaderView::createColumnsMenu()
+{
+    QAbstractItemModel* columns = model();
+    if (!columns)
+        return nullptr;
+    auto* menu = new QMenu(tr("Столбцы"));
+    QList<QAction*> actions;
+    const int shown = count() - hiddenSectionCount();
+    for (int section = 0; section < count(); ++section) {
+        if (columns->headerData(section, orientation(), ColumnHiddenRole).toBool())
+            continue;
+        auto* action = new QAction(columns->headerData(section, orientation(), Qt::DisplayRole).toString(), menu);
+        action->setCheckable(true);
+        action->setChecked(!isSectionHidden(section));
+        action->setEnabled(isSectionHidden(section) || shown > 1);
+        action->setData(section);
+        connect(action, &QAction::triggered, this, &HeaderView::onColumnActionTriggered);
+        actions << action;
+    }
+    std::sort(actions.begin(), actions.end(),
+        [](const QAction* a, const QAction* b) { return a->text().localeAwareCompare(b->text()) < 0; });
+    menu->addActions(actions);
+    return menu;
+}
+
+QList<int> HeaderView::getVisibleColumns(const QHeaderView* header)
+{
+    QList<int> columns;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int logical = header->logicalIndex(visual);
+        if (!header->isSectionHidden(logical))
+            columns << logical;
+    }
+    return columns;
+}
+
+void HeaderView::onColumnActionTriggered(bool checked)
+{
+    auto* action = qobject_cast<QAction*>(sender());
+    if (!action)
+        return;
+    const int section = action->data().toInt();
+    setSectionHidden(section, !checked);
+    // A column hidden while narrow would come back as a sliver.
+    if (checked && sectionSize(section) < minimumSectionSize() * 2)
+        resizeSection(section, defaultSectionSize());
+    Q_EMIT columnActionTriggered(section, checked);
+}
+
+bool HeaderView::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate) {
+        // The press and release of the activating click arrive after this; the posted event comes after them.
+        m_mouseBlocked = true;
+        QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+        return true;
+    }
+    if (event->type() == QEvent::User) {
+        m_mouseBlocked = false;
+        return true;
+    }
+    return QHeaderView::event(event);
+}
+
+void HeaderView::mousePressEvent(QMouseEvent* event)
+{
+    if (!m_mouseBlocked)
+        QHeaderView::mousePressEvent(event);
+}
+
+void HeaderView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!m_mouseBlocked)
+        QHeaderView::mouseReleaseEvent(event);
+}
