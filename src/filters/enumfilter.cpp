@@ -2,15 +2,11 @@
 
 #include "core/db/table.h"
 #include "core/host/hostlog.h"
-#include "core/host/widgets/selectorwidget.h"
 #include "filters/enumfilterfunc.h"
+#include "filters/widgets/checklistfilterwidget.h"
 
+#include <QSet>
 #include <QStandardItemModel>
-#include <QVBoxLayout>
-
-namespace {
-const int KeyRole = Qt::UserRole + 1;
-}
 
 EnumFilter::EnumFilter(Table& table, int column, QObject* parent)
     : ValueFilter(table, column, parent)
@@ -63,45 +59,27 @@ void EnumFilter::init(QWidget* widget)
     auto* editor = qobject_cast<EnumFilterWidget*>(widget);
     if (!editor)
         return;
-    QStandardItemModel* model = editor->model();
-    model->clear();
+    QList<QPair<QString, QString>> items;
+    QSet<QString> excluded;
     for (const KeyValue& key : keys()) {
-        auto* item = new QStandardItem(keyToText(key));
-        item->setCheckable(true);
-        item->setEditable(false);
-        item->setCheckState(hasKey(key) ? Qt::Unchecked : Qt::Checked);
-        item->setData(keyToValue(key), KeyRole);
-        model->appendRow(item);
+        items << qMakePair(keyToText(key), keyToValue(key));
+        if (hasKey(key))
+            excluded.insert(keyToValue(key));
     }
+    editor->setItems(items, excluded);
 }
 
 void EnumFilter::apply(QWidget* widget)
 {
     auto* editor = qobject_cast<EnumFilterWidget*>(widget);
-    if (!editor)
+    if (!editor || !editor->checkAcceptable())
         return;
-    QStandardItemModel* model = editor->model();
-    int checked = 0;
-    for (int row = 0; row < model->rowCount(); ++row) {
-        const QStandardItem* item = model->item(row);
-        const KeyValue key = valueToKey(item->data(KeyRole).toString());
-        if (item->checkState() == Qt::Checked) {
+    for (int row = 0; row < editor->model()->rowCount(); ++row) {
+        const KeyValue key = valueToKey(editor->valueAt(row));
+        if (editor->isChecked(row))
             removeKey(key);
-            ++checked;
-        } else {
+        else
             addKey(key);
-        }
     }
-    setEnabled(checked != model->rowCount());
-}
-
-EnumFilterWidget::EnumFilterWidget(QWidget* parent)
-    : QWidget(parent)
-    , m_selector(new SelectorWidget(this))
-    , m_model(new QStandardItemModel(this))
-{
-    m_selector->setModel(m_model);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_selector);
+    setEnabled(!editor->isAllChecked());
 }

@@ -3,11 +3,6 @@
 #include "basic_views_export.h"
 #include "core/host/filters/valuefilter.h"
 
-#include <QWidget>
-
-class QStandardItemModel;
-class SelectorWidget;
-
 // A filter whose value is a choice among a fixed set of keys: the keys the user unchecked are excluded, and a
 // record is shown unless its key is excluded. The predicate compares raw row bytes when the key columns allow it.
 class BASIC_VIEWS_EXPORT EnumFilter : public ValueFilter
@@ -33,18 +28,4 @@ public:
     QWidget* createFilterWidget(QWidget* parent) override;
     void init(QWidget* widget) override;
     void apply(QWidget* widget) override;
-};
-
-// The editor of an enumeration filter: a check list of its keys.
-class BASIC_VIEWS_EXPORT EnumFilterWidget : public QWidget
-{
-    Q_OBJECT
-public:
-    explicit EnumFilterWidget(QWidget* parent = nullptr);
-    SelectorWidget* selector() const { return m_selector; }
-    QStandardItemModel* model() const { return m_model; }
-
-private:
-    SelectorWidget* m_selector;
-    QStandardItemModel* m_model;
 };

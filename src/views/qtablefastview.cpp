@@ -38,6 +38,8 @@ QTableFastView::QTableFastView(QWidget* parent)
 QTableFastView::~QTableFastView()
 {
     Q_D(QTableFastView);
+    // Views laid over this one (frozen rows) give their margins back while this view is still whole.
+    qDeleteAll(findChildren<QTableFastView*>(QString(), Qt::FindDirectChildrenOnly));
     // The base destructor hides the header: its events and signals must not reach a view that is already gone.
     if (d->header) {
         d->header->removeEventFilter(this);

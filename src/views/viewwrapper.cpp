@@ -95,9 +95,14 @@ QList<QAction*> ViewWrapper::actions() const
     return { m_copy, m_export, m_exportDynamic };
 }
 
+const QAbstractItemModel* ViewWrapper::model() const
+{
+    return m_model ? m_model.data() : m_itemView->model();
+}
+
 QList<int> ViewWrapper::columnsExport() const
 {
-    const QAbstractItemModel* model = m_itemView->model();
+    const QAbstractItemModel* model = this->model();
     const bool all = AppSettings(QStringLiteral("exporter")).value(QStringLiteral("exportAllColumns"), true).toBool();
     if (all || !m_header)
         return columnsAll(model);
@@ -113,7 +118,7 @@ QSharedPointer<ExporterProxyModel> ViewWrapper::createProxyModel(
 
 QSharedPointer<ExporterProxyModel> ViewWrapper::exportModel() const
 {
-    return createProxyModel(m_itemView->model(), columnsExport());
+    return createProxyModel(model(), columnsExport());
 }
 
 QString ViewWrapper::viewTitle() const
@@ -130,7 +135,7 @@ void ViewWrapper::notify(const QString& text) const
 
 void ViewWrapper::copyToClipboard()
 {
-    const QAbstractItemModel* model = m_itemView->model();
+    const QAbstractItemModel* model = this->model();
     if (!model)
         return;
     QList<int> columns = m_header ? columnsVisible(model, m_header) : QList<int>();
@@ -143,7 +148,7 @@ void ViewWrapper::copyToClipboard()
 
 void ViewWrapper::exportTable()
 {
-    if (!m_itemView->model())
+    if (!model())
         return;
     QSharedPointer<ExporterProxyModel> proxy = exportModel();
     const QString title = viewTitle();
@@ -168,7 +173,7 @@ void ViewWrapper::exportDynamic(bool on)
         m_exporter->stop();
         return;
     }
-    if (m_itemView->model() && m_exporter->setup(exportModel())) {
+    if (model() && m_exporter->setup(exportModel())) {
         m_exporter->start(0);
         return;
     }
@@ -184,7 +189,7 @@ void ViewWrapper::restartDynamicExport(bool force, int delayMs)
     m_exporter->stop();
     if (!force && !wasRunning)
         return;
-    if (!m_itemView->model()) {
+    if (!model()) {
         QTimer::singleShot(NoModelRetryMs, this, [this] { restartDynamicExport(true, 0); });
         return;
     }

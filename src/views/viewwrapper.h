@@ -34,6 +34,10 @@ public:
     DynamicExporter* dynamicExporter() const { return m_exporter; }
     QAbstractItemView* itemView() const { return m_itemView; }
     QHeaderView* header() const { return m_header; }
+    // The model copies and exports read: the one set here, else the item view's. A view that shows its model
+    // through another (rows held while reading) sets the live one.
+    const QAbstractItemModel* model() const;
+    void setModel(const QAbstractItemModel* model) { m_model = model; }
 
     // Every column when the setting "exportAllColumns" (group "exporter", default true) is on; otherwise the
     // visible ones, or every column when none is visible.
@@ -78,6 +82,7 @@ private:
     QString viewTitle() const;
 
     IView* m_view; // not owned
+    QPointer<const QAbstractItemModel> m_model;
     QAbstractItemView* m_itemView; // the parent
     QPointer<QHeaderView> m_header;
     DynamicExporter* m_exporter;

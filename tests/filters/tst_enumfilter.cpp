@@ -89,30 +89,6 @@ private Q_SLOTS:
         QCOMPARE(filter.value(), QStringLiteral("1|2"));
     }
 
-    void widgetShowsAndTakesTheChoice()
-    {
-        StatusFilter filter(*orders());
-        filter.setValue(QStringLiteral("3"));
-        QScopedPointer<QWidget> widget(filter.createFilterWidget(nullptr));
-        auto* editor = qobject_cast<EnumFilterWidget*>(widget.data());
-        QVERIFY(editor);
-        filter.init(editor);
-        QStandardItemModel* model = editor->model();
-        QCOMPARE(model->rowCount(), 4);
-        QCOMPARE(model->item(0)->text(), QStringLiteral("Активна"));
-        QCOMPARE(model->item(2)->checkState(), Qt::Unchecked); // "Снята" is excluded
-        QCOMPARE(model->item(0)->checkState(), Qt::Checked);
-        model->item(2)->setCheckState(Qt::Checked);
-        model->item(3)->setCheckState(Qt::Unchecked);
-        filter.apply(editor);
-        QCOMPARE(filter.value(), QStringLiteral("4"));
-        QVERIFY(filter.isEnabled());
-        editor->selector()->setAllChecked(true);
-        filter.apply(editor);
-        QVERIFY(!filter.isFiltering());
-        QVERIFY(!filter.isEnabled()); // everything shown: nothing to filter
-    }
-
     void fallsBackToTheGeneralPredicateWithAWarning()
     {
         PriceFilter filter(*orders());

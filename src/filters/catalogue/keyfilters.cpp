@@ -4,20 +4,62 @@
 #include "core/db/masterindex.h"
 #include "core/db/table.h"
 #include "core/host/directories/boarddirectory.h"
+#include "core/host/directories/kvcodenamedirectory.h"
 #include "core/host/directories/kvuserdirectory.h"
 #include "core/host/directories/securitydirectory.h"
 #include "filters/catalogue/securityselectdialog.h"
 #include "filters/securityfilterfunc.h"
+#include "filters/widgets/boardselectorwidget.h"
+#include "filters/widgets/checklistfilterwidget.h"
+#include "filters/widgets/keycombofilterwidget.h"
+#include "filters/widgets/loginfilterwidget.h"
+#include "filters/widgets/securityfilterwidget.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QRegularExpressionValidator>
-#include <QVBoxLayout>
+#include <QSet>
 
 namespace {
 int columnOf(const Table& table, const char* name)
 {
     return table.columnIndex(QString::fromLatin1(name));
+}
+
+// The keys a table holds in the filter's key columns, as (text, value) by text.
+QList<QPair<QString, QString>> keysInTable(const ValueFilter& filter)
+{
+    QSet<QString> seen;
+    QList<QPair<QString, QString>> keys;
+    const MasterIndex* all = filter.table().masterIndex();
+    for (int row = 0; all && row < all->count(); ++row) {
+        const KeyValue key = filter.keyFromRecord(all->at(row));
+        const QString value = filter.keyToValue(key);
+        const QString text = filter.keyToText(key);
+        if (text.isEmpty() || seen.contains(value))
+            continue;
+        seen.insert(value);
+        keys << qMakePair(text, value);
+    }
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+// A filter of one key chosen in a combo box: none chosen is no filter.
+void initKeyCombo(const ValueFilter& filter, QWidget* widget)
+{
+    if (auto* editor = qobject_cast<KeyComboFilterWidget*>(widget)) {
+        editor->setKeys(keysInTable(filter));
+        editor->setValue(
+            filter.isEnabled() && filter.keys().size() == 1 ? filter.keyToValue(filter.keys().first()) : QString());
+    }
+}
+
+void applyKeyCombo(ValueFilter& filter, QWidget* widget)
+{
+    auto* editor = qobject_cast<KeyComboFilterWidget*>(widget);
+    if (!editor || !editor->checkAcceptable())
+        return;
+    if (!editor->value().isEmpty())
+        filter.setValue(editor->value());
+    filter.setEnabled(!editor->value().isEmpty() && filter.hasValue());
 }
 } // namespace
 
@@ -32,6 +74,40 @@ AccountFilter::AccountFilter(Table& table, int column, QObject* parent)
 QString AccountFilter::name() const
 {
     return tr("Счёт");
+}
+
+QWidget* AccountFilter::createFilterWidget(QWidget* parent)
+{
+    return new CheckListFilterWidget(parent);
+}
+
+void AccountFilter::init(QWidget* widget)
+{
+    auto* editor = qobject_cast<CheckListFilterWidget*>(widget);
+    if (!editor)
+        return;
+    QStringList codes = KvInvestorDirectory::i()->codes();
+    std::sort(codes.begin(), codes.end());
+    QList<QPair<QString, QString>> items;
+    QSet<QString> unchecked;
+    for (const QString& code : qAsConst(codes)) {
+        const QString name = KvInvestorDirectory::i()->nameByCode(code);
+        items << qMakePair(name.isEmpty() ? code : QStringLiteral("%1 %2").arg(code, name), code);
+        if (isEnabled() && !hasKey(valueToKey(code)))
+            unchecked.insert(code);
+    }
+    editor->setItems(items, unchecked);
+}
+
+void AccountFilter::apply(QWidget* widget)
+{
+    auto* editor = qobject_cast<CheckListFilterWidget*>(widget);
+    if (!editor || !editor->checkAcceptable())
+        return;
+    clear();
+    for (const QString& code : editor->checkedValues())
+        addKey(valueToKey(code));
+    setEnabled(!editor->isAllChecked());
 }
 
 BaseCodeFilter::BaseCodeFilter(Table& table, QObject* parent)
@@ -60,6 +136,38 @@ QString BoardFilter::keyToText(const KeyValue& key) const
     return BoardDirectory::i()->nameById(int(key.at(0).toInteger64()), int(key.at(1).toInteger64()));
 }
 
+QWidget* BoardFilter::createFilterWidget(QWidget* parent)
+{
+    return new BoardSelectorWidget(parent);
+}
+
+void BoardFilter::init(QWidget* widget)
+{
+    auto* editor = qobject_cast<BoardSelectorWidget*>(widget);
+    if (!editor)
+        return;
+    editor->setOffered(m_filterBoards, m_forPositions);
+    boardlist unchecked;
+    if (isEnabled()) {
+        for (const boardid& board : editor->offeredBoards()) {
+            if (!hasKey(valueToKey(QStringLiteral("%1,%2").arg(board.stock).arg(board.board))))
+                unchecked << board;
+        }
+    }
+    editor->setUnchecked(unchecked);
+}
+
+void BoardFilter::apply(QWidget* widget)
+{
+    auto* editor = qobject_cast<BoardSelectorWidget*>(widget);
+    if (!editor || !editor->checkAcceptable())
+        return;
+    clear();
+    for (const boardid& board : editor->checkedBoards())
+        addKey(valueToKey(QStringLiteral("%1,%2").arg(board.stock).arg(board.board)));
+    setEnabled(!editor->isAllChecked());
+}
+
 ExpDateFilter::ExpDateFilter(Table& table, int modelColumn, QObject* parent)
     : ValueFilter(table, columnOf(table, "expdate"), { columnOf(table, "expdate") }, modelColumn, parent)
 { }
@@ -72,6 +180,21 @@ QString ExpDateFilter::name() const
 QString ExpDateFilter::keyToText(const KeyValue& key) const
 {
     return key.isEmpty() ? QString() : key.first().toDatetime().date().toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+QWidget* ExpDateFilter::createFilterWidget(QWidget* parent)
+{
+    return new ExpDateFilterWidget(parent);
+}
+
+void ExpDateFilter::init(QWidget* widget)
+{
+    initKeyCombo(*this, widget);
+}
+
+void ExpDateFilter::apply(QWidget* widget)
+{
+    applyKeyCombo(*this, widget);
 }
 
 SecNameFilter::SecNameFilter(Table& table, int modelColumn, QObject* parent)
@@ -102,6 +225,21 @@ QString SecNameFilter::keyToText(const KeyValue& key) const
     return key.toString();
 }
 
+QWidget* SecNameFilter::createFilterWidget(QWidget* parent)
+{
+    return new SecNameFilterWidget(parent);
+}
+
+void SecNameFilter::init(QWidget* widget)
+{
+    initKeyCombo(*this, widget);
+}
+
+void SecNameFilter::apply(QWidget* widget)
+{
+    applyKeyCombo(*this, widget);
+}
+
 // ---- logins
 
 QWidget* LoginChoiceFilter::createFilterWidget(QWidget* parent)
@@ -118,48 +256,10 @@ void LoginChoiceFilter::init(QWidget* widget)
 void LoginChoiceFilter::apply(QWidget* widget)
 {
     auto* editor = qobject_cast<LoginFilterWidget*>(widget);
-    if (!editor)
+    if (!editor || !editor->checkAcceptable())
         return;
     setValue(editor->login());
     setEnabled(keys().size() == 1);
-}
-
-LoginFilterWidget::LoginFilterWidget(QWidget* parent)
-    : QWidget(parent)
-    , m_box(new QComboBox(this))
-{
-    m_box->setEditable(true);
-    m_box->setInsertPolicy(QComboBox::NoInsert);
-    m_box->addItem(tr("Все логины"));
-    m_box->addItems(KvUserDirectory::i()->getUserList());
-    m_box->lineEdit()->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\S+( \\S+)*")), m_box));
-    m_box->setToolTip(tr("Логин пользователя или «Все логины»"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_box);
-}
-
-QString LoginFilterWidget::login() const
-{
-    const QString text = m_box->currentText().trimmed();
-    if (text == m_box->itemText(0))
-        return QString(); // "Все логины"
-    static const QRegularExpression oneLogin(QStringLiteral("^\\S+$"));
-    return oneLogin.match(text).hasMatch() ? text : QString();
-}
-
-void LoginFilterWidget::setLogin(const QString& login)
-{
-    if (login.isEmpty()) {
-        m_box->setCurrentIndex(0);
-        return;
-    }
-    const int at = m_box->findText(login);
-    if (at >= 0)
-        m_box->setCurrentIndex(at);
-    else
-        m_box->setEditText(login);
 }
 
 LoginFilter::LoginFilter(Table& table, QObject* parent)
@@ -249,4 +349,29 @@ bool SecurityFilter::selectDialog(QWidget* parent)
     setValue(dialog.selectedTextId());
     setEnabled(hasValue());
     return true;
+}
+
+QWidget* SecurityFilter::createFilterWidget(QWidget* parent)
+{
+    return new SecurityFilterWidget(parent);
+}
+
+void SecurityFilter::init(QWidget* widget)
+{
+    auto* editor = qobject_cast<SecurityFilterWidget*>(widget);
+    if (!editor)
+        return;
+    if (keys().size() == 1)
+        editor->setSecurity(keyToValue(keys().first()), keyToText(keys().first()));
+    editor->setFiltering(isEnabled());
+}
+
+void SecurityFilter::apply(QWidget* widget)
+{
+    auto* editor = qobject_cast<SecurityFilterWidget*>(widget);
+    if (!editor || !editor->checkAcceptable())
+        return;
+    if (editor->isFiltering())
+        setValue(editor->textId());
+    setEnabled(editor->isFiltering() && hasValue());
 }

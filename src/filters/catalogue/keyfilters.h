@@ -4,10 +4,6 @@
 #include "core/host/filters/selectfilter.h"
 #include "core/host/securitykey.h"
 
-#include <QWidget>
-
-class QComboBox;
-
 // Key filters: the value is the chosen keys, a record passes when its key is one of them.
 
 class BASIC_VIEWS_EXPORT AccountFilter : public ValueFilter
@@ -17,6 +13,10 @@ public:
     explicit AccountFilter(Table& table, QObject* parent = nullptr);
     AccountFilter(Table& table, int column, QObject* parent = nullptr);
     QString name() const override;
+    // A check list of the clients' accounts; all checked is no filter.
+    QWidget* createFilterWidget(QWidget* parent) override;
+    void init(QWidget* widget) override;
+    void apply(QWidget* widget) override;
 };
 
 class BASIC_VIEWS_EXPORT BaseCodeFilter : public ValueFilter
@@ -42,6 +42,11 @@ public:
     void setForPositions(bool forPositions) { m_forPositions = forPositions; }
     bool isForPositions() const { return m_forPositions; }
 
+    // A check list of the offered boards; all checked is no filter.
+    QWidget* createFilterWidget(QWidget* parent) override;
+    void init(QWidget* widget) override;
+    void apply(QWidget* widget) override;
+
 private:
     boardlist m_filterBoards;
     bool m_forPositions = false;
@@ -55,6 +60,10 @@ public:
     ExpDateFilter(Table& table, int modelColumn, QObject* parent = nullptr);
     QString name() const override;
     QString keyToText(const KeyValue& key) const override;
+    // One date of the table's, or none.
+    QWidget* createFilterWidget(QWidget* parent) override;
+    void init(QWidget* widget) override;
+    void apply(QWidget* widget) override;
 };
 
 // Base futures contracts, by their ISIN number; a key is named by the futures contract of the table that has it.
@@ -65,6 +74,10 @@ public:
     SecNameFilter(Table& table, int modelColumn, QObject* parent = nullptr);
     QString name() const override;
     QString keyToText(const KeyValue& key) const override;
+    // One base contract of the table's, or none.
+    QWidget* createFilterWidget(QWidget* parent) override;
+    void init(QWidget* widget) override;
+    void apply(QWidget* widget) override;
 };
 
 // A filter edited as one login: typed or picked from the terminal's users, or "Все логины" for none.
@@ -99,21 +112,6 @@ public:
     QString keyToText(const KeyValue& key) const override { return keyToValue(key); }
 };
 
-// The editor of a login choice.
-class BASIC_VIEWS_EXPORT LoginFilterWidget : public QWidget
-{
-    Q_OBJECT
-public:
-    explicit LoginFilterWidget(QWidget* parent = nullptr);
-    QComboBox* box() const { return m_box; }
-    // The chosen login; empty for "Все логины" or text that is no login.
-    QString login() const;
-    void setLogin(const QString& login);
-
-private:
-    QComboBox* m_box;
-};
-
 // Instruments, keyed by (market, board, instrument) and stored by their text ids; the user picks one in the
 // instrument selector.
 class BASIC_VIEWS_EXPORT SecurityFilter : public SelectFilter
@@ -128,4 +126,8 @@ public:
     QString keyToText(const KeyValue& key) const override;
     QString selectActionName() const override;
     bool selectDialog(QWidget* parent) override;
+    // "Все инструменты" or one instrument from the selector.
+    QWidget* createFilterWidget(QWidget* parent) override;
+    void init(QWidget* widget) override;
+    void apply(QWidget* widget) override;
 };

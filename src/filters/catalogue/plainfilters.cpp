@@ -9,6 +9,12 @@
 #include "filters/datefilterfunc.h"
 #include "filters/quantityfilterfunc.h"
 #include "filters/techdealsfilterfunc.h"
+#include "filters/widgets/datefilterwidget.h"
+#include "filters/widgets/quantityfilterwidget.h"
+#include "filters/widgets/techdealsfilterwidget.h"
+
+#include <QCheckBox>
+#include <QSpinBox>
 
 #include <limits>
 
@@ -96,6 +102,29 @@ void DateFilter::setMode(Mode mode)
     Filter::setEnabled(mode != AllDates);
 }
 
+QWidget* DateFilter::createFilterWidget(QWidget* parent)
+{
+    return new DateFilterWidget(parent);
+}
+
+void DateFilter::init(QWidget* widget)
+{
+    if (auto* editor = qobject_cast<DateFilterWidget*>(widget)) {
+        editor->setDates(m_from, m_to);
+        editor->setMode(isEnabled() ? int(m_mode) : int(AllDates));
+    }
+}
+
+void DateFilter::apply(QWidget* widget)
+{
+    auto* editor = qobject_cast<DateFilterWidget*>(widget);
+    if (!editor || !editor->checkAcceptable())
+        return;
+    m_from = editor->dateFrom();
+    m_to = editor->dateTo();
+    setMode(Mode(editor->mode()));
+}
+
 FilterFunc* DateFilter::createFilterFunc(QObject* parent) const
 {
     const QDate day = today();
@@ -156,6 +185,28 @@ void QuantityFilter::setValue(const QString& value)
         qCInfo(QGuiLog).noquote() << name() << QStringLiteral("ignores the value") << value;
 }
 
+QWidget* QuantityFilter::createFilterWidget(QWidget* parent)
+{
+    return new QuantityFilterWidget(parent);
+}
+
+void QuantityFilter::init(QWidget* widget)
+{
+    if (auto* editor = qobject_cast<QuantityFilterWidget*>(widget)) {
+        editor->spin()->setValue(int(qBound<qint64>(0, m_minimum, editor->spin()->maximum())));
+        editor->check()->setChecked(isEnabled());
+    }
+}
+
+void QuantityFilter::apply(QWidget* widget)
+{
+    auto* editor = qobject_cast<QuantityFilterWidget*>(widget);
+    if (!editor || !editor->checkAcceptable())
+        return;
+    m_minimum = editor->spin()->value();
+    setEnabled(editor->check()->isChecked());
+}
+
 FilterFunc* QuantityFilter::createFilterFunc(QObject* parent) const
 {
     return new QuantityFilterFunc(column(), m_minimum, parent);
@@ -199,6 +250,24 @@ void TechDealsFilter::setMode(Mode mode)
 {
     m_mode = mode;
     setEnabled(mode != AllDeals);
+}
+
+QWidget* TechDealsFilter::createFilterWidget(QWidget* parent)
+{
+    return new TechDealsFilterWidget(parent);
+}
+
+void TechDealsFilter::init(QWidget* widget)
+{
+    if (auto* editor = qobject_cast<TechDealsFilterWidget*>(widget))
+        editor->setMode(isEnabled() ? int(m_mode) : int(AllDeals));
+}
+
+void TechDealsFilter::apply(QWidget* widget)
+{
+    auto* editor = qobject_cast<TechDealsFilterWidget*>(widget);
+    if (editor && editor->checkAcceptable())
+        setMode(Mode(editor->mode()));
 }
 
 FilterFunc* TechDealsFilter::createFilterFunc(QObject* parent) const

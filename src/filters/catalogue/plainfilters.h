@@ -31,6 +31,9 @@ public:
     // Turning the filter off shows all dates.
     void setEnabled(bool enabled) override;
     FilterFunc* createFilterFunc(QObject* parent) const override;
+    QWidget* createFilterWidget(QWidget* parent) override;
+    void init(QWidget* widget) override;
+    void apply(QWidget* widget) override;
 
     Mode mode() const { return m_mode; }
     // Turns the filter on for every mode but all dates.
@@ -66,6 +69,10 @@ public:
     void setValue(const QString& value) override;
     void clear() override { m_minimum = 0; }
     FilterFunc* createFilterFunc(QObject* parent) const override;
+    // "Количество не менее" and the minimum; the check box is the enabled flag.
+    QWidget* createFilterWidget(QWidget* parent) override;
+    void init(QWidget* widget) override;
+    void apply(QWidget* widget) override;
     qint64 minimum() const { return m_minimum; }
 
 private:
@@ -86,6 +93,9 @@ public:
     void setValue(const QString& value) override;
     void clear() override { m_mode = AllDeals; }
     FilterFunc* createFilterFunc(QObject* parent) const override;
+    QWidget* createFilterWidget(QWidget* parent) override;
+    void init(QWidget* widget) override;
+    void apply(QWidget* widget) override;
     Mode mode() const { return m_mode; }
     // Turns the filter on for every mode but all deals.
     void setMode(Mode mode);

@@ -1,0 +1,82 @@
+#include "filters/widgets/boardselectorwidget.h"
+
+#include "core/host/icore.h"
+#include "core/host/selectors/boardselectorfilteredmodel.h"
+#include "core/host/selectors/boardselectormodel.h"
+#include "core/host/signalhub.h"
+
+#include <QSet>
+#include <QStandardItemModel>
+
+namespace {
+QString valueOf(const boardid& board)
+{
+    return QStringLiteral("%1,%2").arg(board.stock).arg(board.board);
+}
+} // namespace
+
+BoardSelectorWidget::BoardSelectorWidget(QWidget* parent)
+    : CheckListFilterWidget(parent)
+{
+    if (ICore* core = ICore::instance())
+        connect(core->signalHub(), &SignalHub::selectedStockChanged, this, [this] {
+            m_unchecked = offeredBoards();
+            for (const boardid& board : checkedBoards())
+                m_unchecked.removeAll(board);
+            refill();
+        });
+}
+
+void BoardSelectorWidget::setOffered(const boardlist& boards, bool forPositions)
+{
+    m_offered = boards;
+    m_forPositions = forPositions;
+    refill();
+}
+
+void BoardSelectorWidget::setUnchecked(const boardlist& unchecked)
+{
+    m_unchecked = unchecked;
+    refill();
+}
+
+void BoardSelectorWidget::refill()
+{
+    BoardSelectorModel all;
+    BoardSelectorFilteredModel offered;
+    offered.setSourceModel(&all);
+    offered.setFilterBoards(m_offered);
+    offered.setForPositions(m_forPositions);
+    QList<QPair<QString, QString>> items;
+    for (int row = 0; row < offered.rowCount(); ++row) {
+        const QModelIndex index = offered.index(row, 0);
+        const boardid board { index.data(BoardSelectorModel::StockIdRole).toInt(),
+            index.data(BoardSelectorModel::BoardIdRole).toInt() };
+        items << qMakePair(index.data().toString(), valueOf(board));
+    }
+    QSet<QString> unchecked;
+    for (const boardid& board : qAsConst(m_unchecked))
+        unchecked.insert(valueOf(board));
+    setItems(items, unchecked);
+}
+
+boardlist BoardSelectorWidget::offeredBoards() const
+{
+    boardlist boards;
+    for (int row = 0; row < model()->rowCount(); ++row) {
+        const QStringList parts = valueAt(row).split(QLatin1Char(','));
+        boards << boardid { parts.value(0).toInt(), parts.value(1).toInt() };
+    }
+    return boards;
+}
+
+boardlist BoardSelectorWidget::checkedBoards() const
+{
+    boardlist boards;
+    const boardlist all = offeredBoards();
+    for (int row = 0; row < all.size(); ++row) {
+        if (isChecked(row))
+            boards << all.at(row);
+    }
+    return boards;
+}

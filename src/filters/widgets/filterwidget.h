@@ -1,0 +1,38 @@
+#pragma once
+
+#include "basic_views_export.h"
+
+#include <QVBoxLayout>
+#include <QWidget>
+
+class QLabel;
+
+// The base of the filters' editors: the editor's controls, then a line that says why what is entered cannot be
+// the filter's value (shown only then). A filter reads an editor only when it is acceptable; a refused editor
+// leaves the filter as it was. changed() tells a tool bar to apply the editor at once.
+class BASIC_VIEWS_EXPORT FilterWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FilterWidget(QWidget* parent = nullptr);
+
+    // Why the editor's content cannot be its filter's value; empty when it can.
+    virtual QString refusal() const { return QString(); }
+    // Shows or hides the reason; true when there is none.
+    bool checkAcceptable();
+    QString shownReason() const;
+
+Q_SIGNALS:
+    // The user changed the editor.
+    void changed();
+
+protected:
+    // Where subclasses put their controls.
+    QVBoxLayout* contentLayout() const { return m_content; }
+    // Emits changed(), refreshing the reason first.
+    void notifyChanged();
+
+private:
+    QVBoxLayout* m_content;
+    QLabel* m_reason;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "views/headerview.h"
+
+#include <QPointer>
+
+class RowFiltersModel;
+
+// The header of a filtered table: sortable, movable sections whose titles turn bold at once while a filter on
+// their column is on (the filtered model supplies the bold font; this header repaints the section).
+class BASIC_VIEWS_EXPORT FiltersHeaderView : public HeaderView
+{
+    Q_OBJECT
+public:
+    explicit FiltersHeaderView(QWidget* parent = nullptr);
+
+    // Not owned.
+    void setFilters(RowFiltersModel* filters);
+    RowFiltersModel* filters() const { return m_filters; }
+
+private Q_SLOTS:
+    void onFiltersDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
+
+private:
+    QPointer<RowFiltersModel> m_filters;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "basic_views_export.h"
+
+#include <QToolBar>
+
+class Filter;
+class ItemFiltersToolBar;
+class QAbstractItemView;
+class QHBoxLayout;
+class QHeaderView;
+
+// A fixed tool bar of a few filters of a view, always at hand above it (the account and the instrument above the
+// orders, say). Each filter's own editor sits on the bar and acts on the view as soon as it changes.
+class BASIC_VIEWS_EXPORT FiltersToolBar : public QToolBar
+{
+    Q_OBJECT
+public:
+    explicit FiltersToolBar(QWidget* parent = nullptr);
+    FiltersToolBar(const QString& title, QWidget* parent = nullptr);
+
+    void setView(QAbstractItemView* view);
+    void setHeader(QHeaderView* header);
+    void addFilter(Filter* filter);
+    void addFilters(const QList<Filter*>& filters);
+    void addCustomWidget(QWidget* widget);
+    QWidget* getWidget() const { return m_content; }
+    ItemFiltersToolBar* itemFiltersToolBar() const { return m_items; }
+
+private:
+    QWidget* m_content;
+    QHBoxLayout* m_layout;
+    ItemFiltersToolBar* m_items;
+};

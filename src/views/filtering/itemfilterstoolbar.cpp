@@ -1,0 +1,118 @@
+#include "views/filtering/itemfilterstoolbar.h"
+
+#include "columns/itemmodelwithdelegates.h"
+#include "core/host/filters/filter.h"
+#include "filters/rowfiltersmodel.h"
+#include "filters/widgets/filterwidget.h"
+#include "models/filterindexmodel.h"
+#include "views/tablefastview.h"
+
+#include <QAbstractItemView>
+#include <QHeaderView>
+#include <QTimer>
+
+ItemFiltersToolBar::ItemFiltersToolBar(QObject* parent)
+    : QObject(parent)
+{ }
+
+void ItemFiltersToolBar::setView(QAbstractItemView* view)
+{
+    m_view = view;
+}
+
+QAbstractItemView* ItemFiltersToolBar::view() const
+{
+    return m_view;
+}
+
+void ItemFiltersToolBar::setHeader(QHeaderView* header)
+{
+    m_header = header;
+}
+
+RowFiltersModel* ItemFiltersToolBar::filtersModel() const
+{
+    if (!m_view)
+        return nullptr;
+    // A table window may show its model through held rows: the filtered model is its own.
+    QAbstractItemModel* model = m_view->model();
+    if (auto* table = qobject_cast<TableFastView*>(m_view))
+        model = table->delegatesModel();
+    auto* filtered = qobject_cast<FilterIndexModel*>(model);
+    return filtered ? filtered->filtersModel() : nullptr;
+}
+
+QWidget* ItemFiltersToolBar::addFilter(Filter* filter, QWidget* parent)
+{
+    RowFiltersModel* set = filtersModel();
+    if (!set || !filter)
+        return nullptr;
+    for (Filter* other : set->filters()) {
+        if (other != filter && other->name() == filter->name())
+            set->removeFilter(other);
+    }
+    if (set->indexOf(filter) < 0)
+        set->addFilter(filter);
+    if (m_followed != set) {
+        if (m_followed)
+            disconnect(m_followed, nullptr, this, nullptr);
+        m_followed = set;
+        connect(set, &QAbstractItemModel::dataChanged, this, &ItemFiltersToolBar::onFiltersDataChanged);
+    }
+    QWidget* widget = filter->createFilterWidget(parent);
+    if (widget) {
+        m_quiet = true;
+        filter->init(widget);
+        m_quiet = false;
+    }
+    if (auto* editor = qobject_cast<FilterWidget*>(widget)) {
+        connect(editor, &FilterWidget::changed, this, [this, filter, editor] {
+            if (m_quiet)
+                return;
+            filter->apply(editor);
+            onFilterChanged();
+        });
+    }
+    m_filters << filter;
+    m_widgets << widget;
+    connect(filter, &Filter::enabledChanged, this, &ItemFiltersToolBar::onFilterChanged);
+    return widget;
+}
+
+void ItemFiltersToolBar::onFilterChanged()
+{
+    if (m_quiet || m_notifyScheduled)
+        return;
+    // An editor's "check all" changes many items at once: one rebuild takes them all.
+    m_notifyScheduled = true;
+    QTimer::singleShot(0, this, &ItemFiltersToolBar::notifyFilters);
+}
+
+void ItemFiltersToolBar::notifyFilters()
+{
+    m_notifyScheduled = false;
+    RowFiltersModel* set = filtersModel();
+    if (!set)
+        return;
+    m_quiet = true;
+    for (Filter* filter : qAsConst(m_filters)) {
+        int row = set->indexOf(filter);
+        if (row < 0)
+            row = set->addFilter(filter);
+        set->notifyFilterChanged(row, filter->isEnabled());
+    }
+    m_quiet = false;
+}
+
+void ItemFiltersToolBar::onFiltersDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight)
+{
+    if (m_quiet || !m_followed)
+        return;
+    m_quiet = true;
+    for (int row = topLeft.row(); row <= bottomRight.row() && row < m_followed->rowCount(); ++row) {
+        const int placed = m_filters.indexOf(m_followed->at(row));
+        if (placed >= 0 && m_widgets.at(placed))
+            m_filters.at(placed)->init(m_widgets.at(placed));
+    }
+    m_quiet = false;
+}

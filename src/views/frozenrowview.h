@@ -1,0 +1,49 @@
+#pragma once
+
+#include "views/tablefastview.h"
+
+#include <QPointer>
+
+// Rows pinned under another fast view (totals, a summary): it takes the main view's bottom viewport margin,
+// follows its columns (widths, order, hidden ones) and its horizontal scrolling, and draws a delimiter line
+// above itself under the columns. Deleting it gives the margin back.
+class BASIC_VIEWS_EXPORT FrozenRowView : public TableFastView
+{
+    Q_OBJECT
+public:
+    // A child of the main view.
+    explicit FrozenRowView(QTableFastView* mainView);
+    ~FrozenRowView() override;
+
+    QTableFastView* mainView() const { return m_mainView; }
+    int rowCount() const { return m_rowCount; }
+    void setRowCount(int count);
+    int delimeterWidth() const { return m_delimeterWidth; }
+    void setDelimeterWidth(int width);
+
+    // The model's columns are laid out as the main view's.
+    void setModel(QAbstractItemModel* model) override;
+
+public Q_SLOTS:
+    void recalcGeometry();
+
+protected:
+    void adjustViewportMargins() override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private Q_SLOTS:
+    void headerSectionResized(int logical, int oldSize, int newSize);
+    void headerSectionMoved(int logical, int oldVisual, int newVisual);
+    void headerRestoreState();
+
+private:
+    void paintDelimiter();
+    void followMainScrollBar();
+
+    QPointer<QTableFastView> m_mainView;
+    int m_rowCount = 1;
+    int m_delimeterWidth = 2;
+    bool m_inGeometryUpdate = false;
+};

@@ -1,0 +1,146 @@
+#include "views/readinghold/readinghold.h"
+
+#include "views/readinghold/heldrowsmodel.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QToolButton>
+
+namespace {
+
+bool isNavigationKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+ReadingHold::ReadingHold(QAbstractItemView* view)
+    : QObject(view)
+    , m_view(view)
+    , m_toggle(new QAction(tr("Удерживать строки при чтении"), this))
+    , m_badge(new QToolButton(view))
+{
+    m_toggle->setCheckable(true);
+    m_toggle->setToolTip(tr("Пока указатель над таблицей, строки не сдвигаются; значения меняются на месте"));
+    connect(m_toggle, &QAction::toggled, this, &ReadingHold::setEnabled);
+    m_badge->setObjectName(QStringLiteral("readingHoldBadge"));
+    m_badge->setAutoRaise(false);
+    m_badge->setToolTip(tr("Показать изменения"));
+    m_badge->setFocusPolicy(Qt::NoFocus);
+    m_badge->hide();
+    connect(m_badge, &QToolButton::clicked, this, &ReadingHold::catchUp);
+    view->viewport()->installEventFilter(this);
+    view->installEventFilter(this);
+}
+
+void ReadingHold::setEnabled(bool enabled)
+{
+    if (enabled == m_enabled)
+        return;
+    m_enabled = enabled;
+    m_toggle->setChecked(enabled);
+    if (!enabled)
+        endHold();
+    Q_EMIT enabledChanged(enabled);
+}
+
+void ReadingHold::setModel(HeldRowsModel* model)
+{
+    if (m_model)
+        disconnect(m_model, nullptr, this, nullptr);
+    m_model = model;
+    showPending(0);
+    if (m_model)
+        connect(m_model, &HeldRowsModel::pendingChangesChanged, this, &ReadingHold::showPending);
+}
+
+void ReadingHold::catchUp()
+{
+    m_suppressed = true;
+    m_keyboardReading = false;
+    endHold();
+}
+
+void ReadingHold::startHold()
+{
+    if (m_enabled && m_model && !m_suppressed)
+        m_model->hold();
+}
+
+void ReadingHold::endHold()
+{
+    if (m_model)
+        m_model->release();
+}
+
+void ReadingHold::showPending(int count)
+{
+    if (count <= 0) {
+        m_badge->hide();
+        return;
+    }
+    m_badge->setText(tr("%1 изменений").arg(count));
+    m_badge->adjustSize();
+    placeBadge();
+    m_badge->show();
+    m_badge->raise();
+}
+
+void ReadingHold::placeBadge()
+{
+    const QRect viewport = m_view->viewport()->geometry();
+    m_badge->move(viewport.right() - m_badge->width() - 4, viewport.top() + 4);
+}
+
+bool ReadingHold::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_view->viewport()) {
+        switch (event->type()) {
+        case QEvent::Enter:
+            m_pointerInside = true;
+            startHold();
+            break;
+        case QEvent::Leave:
+            m_pointerInside = false;
+            m_suppressed = false;
+            if (!m_keyboardReading)
+                endHold();
+            break;
+        case QEvent::Resize:
+            placeBadge();
+            break;
+        default:
+            break;
+        }
+    } else if (watched == m_view) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Escape && m_model && m_model->isHeld()) {
+                catchUp();
+                return true;
+            }
+            if (isNavigationKey(key)) {
+                m_keyboardReading = true;
+                startHold();
+            }
+        } else if (event->type() == QEvent::FocusOut && m_keyboardReading) {
+            m_keyboardReading = false;
+            if (!m_pointerInside)
+                endHold();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
