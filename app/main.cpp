@@ -22,6 +22,7 @@
 #include "soakrun.h"
 #include "tablewindow.h"
 #include "terminalwindow.h"
+#include "views/headerproxystyle.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -77,6 +78,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
+    // Headers elide their labels; made before any window.
+    HeaderProxyStyle headerStyle;
     QApplication::setApplicationName(QStringLiteral("basic-views-demo"));
     QCommandLineParser parser;
     parser.addHelpOption();

@@ -6,20 +6,24 @@
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/schema/hostschema.h"
 #include "delegates/catalogue/standardcolumndelegates.h"
-#include "delegates/itemdelegate.h"
 #include "delegates/itemdelegateupdown.h"
 #include "export/exporterproxymodel.h"
+#include "filters/catalogue/keyfilters.h"
+#include "filters/catalogue/plainfilters.h"
 #include "filters/catalogue/standardfilters.h"
 #include "filters/enumfilter.h"
 #include "filters/rowfiltersmodel.h"
 #include "livepricecolumndelegate.h"
+#include "models/columntotalsmodel.h"
 #include "models/tableindexmodel.h"
 #include "orders/moveorderdialog.h"
-#include "views/headersettings/tableheadermodel.h"
-#include "views/headersettings/tableheadersettingspage.h"
-#include "views/qtablefastview.h"
-#include "views/viewwrappertable.h"
+#include "views/filtering/filterssettingspage.h"
+#include "views/filtering/filterstoolbar.h"
+#include "views/frozenrowview.h"
+#include "views/tablefastviewwithfilter.h"
+#include "views/viewwrapper.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTimer>
@@ -43,15 +47,12 @@ const Opening openings[]
 TableWindow::TableWindow(Table* table, Arrangement arrangement, QWidget* parent)
     : QWidget(parent)
     , m_model(new TableIndexModel(table, this))
-    , m_view(new QTableFastView(this))
-    , m_wrapper(new ViewWrapperTable(this, m_view))
+    , m_view(new TableFastViewWithFilter(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(m_view);
-    // Every cell through the library's painter: the database's value texts, one decimal point, the pixmap cache.
-    m_view->setItemDelegate(new ItemDelegate(m_view));
-    offerColumnMenu();
 
     StandardColumnDelegates::install(m_model, table->name());
     for (Filter* filter : StandardFilters::create(*table, m_model))
@@ -59,8 +60,15 @@ TableWindow::TableWindow(Table* table, Arrangement arrangement, QWidget* parent)
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(this);
-        populateActionsAt(at, &menu);
-        menu.exec(m_view->viewport()->mapToGlobal(at));
+        populateActionsAt(m_view->mapTo(this, at), &menu);
+        menu.exec(m_view->mapToGlobal(at));
+    });
+    // The header's own menu: the same, for the column under the pointer.
+    m_view->header()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view->header(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        populateActionsAt(m_view->header()->mapTo(this, at), &menu);
+        menu.exec(m_view->header()->mapToGlobal(at));
     });
     const bool quotes = table->name() == QLatin1String("securities") && arrangement == Arrangement::Trading;
     if (quotes)
@@ -83,75 +91,54 @@ TableWindow::TableWindow(Table* table, Arrangement arrangement, QWidget* parent)
         m_view->resizeColumnToContents(column);
     if (quotes)
         arrangeInstruments();
+    if (table->name() == QLatin1String("orders") || table->name() == QLatin1String("deals"))
+        addFiltersToolBar();
+    if (table->name() == QLatin1String("positions"))
+        addTotalsRow();
 }
 
-void TableWindow::offerColumnMenu()
+void TableWindow::addFiltersToolBar()
 {
-    // The header's menu shows and hides columns; the last shown one stays.
-    QHeaderView* header = m_view->header();
-    header->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(header, &QWidget::customContextMenuRequested, this, [this, header](const QPoint& at) {
-        QMenu menu(this);
-        const int shown = header->count() - header->hiddenSectionCount();
-        for (int visual = 0; visual < header->count(); ++visual) {
-            const int column = header->logicalIndex(visual);
-            QAction* action = menu.addAction(m_model->headerData(column, Qt::Horizontal).toString());
-            action->setCheckable(true);
-            action->setChecked(!header->isSectionHidden(column));
-            action->setEnabled(header->isSectionHidden(column) || shown > 1);
-            connect(action, &QAction::toggled, header, [header, column](bool on) {
-                header->setSectionHidden(column, !on);
-                if (on && header->sectionSize(column) < header->minimumSectionSize() * 2)
-                    header->resizeSection(column, header->defaultSectionSize());
-            });
-        }
-        menu.exec(header->mapToGlobal(at));
-    });
-}
-
-void TableWindow::populateFilterMenu(QMenu* menu)
-{
-    // Enumerations are check lists of their keys (a checked key is shown); other filters are shown with their
-    // value and can be turned off.
-    RowFiltersModel* filters = m_model->filtersModel();
-    QMenu* filterMenu = menu->addMenu(tr("Фильтр"));
-    for (int row = 0; row < filters->rowCount(); ++row) {
-        Filter* filter = filters->at(row);
-        if (auto* enumeration = qobject_cast<EnumFilter*>(filter)) {
-            QMenu* keys = filterMenu->addMenu(filter->name());
-            for (const KeyValue& key : enumeration->keys()) {
-                QAction* action = keys->addAction(enumeration->keyToText(key));
-                action->setCheckable(true);
-                action->setChecked(!enumeration->isEnabled() || !enumeration->hasKey(key));
-                connect(action, &QAction::toggled, this, [filters, enumeration, key, row](bool shown) {
-                    if (!enumeration->isEnabled())
-                        enumeration->clear();
-                    if (shown)
-                        enumeration->removeKey(key);
-                    else
-                        enumeration->addKey(key);
-                    filters->setFilterValueAndEnabled(row, enumeration->value(), enumeration->hasValue());
-                });
-            }
-        } else if (filter->isEnabled()) {
-            QAction* off = filterMenu->addAction(tr("Снять: %1 — %2").arg(filter->name(), filter->text()));
-            connect(off, &QAction::triggered, this, [filters, row] { filters->setFilterEnabled(row, false); });
-        }
+    // The two filters a trader changes all day: the instrument and the least quantity.
+    m_toolBar = new FiltersToolBar(tr("Фильтры"), this);
+    m_toolBar->setView(m_view);
+    m_toolBar->setHeader(m_view->header());
+    for (Filter* filter : m_model->filtersModel()->filters()) {
+        if (qobject_cast<SecurityFilter*>(filter) || qobject_cast<QuantityFilter*>(filter))
+            m_toolBar->addFilter(filter);
     }
-    filterMenu->addSeparator();
-    QAction* clearAll = filterMenu->addAction(tr("Снять все фильтры"));
-    connect(clearAll, &QAction::triggered, this, [filters] {
-        for (int row = 0; row < filters->rowCount(); ++row)
-            filters->setFilterEnabled(row, false);
-    });
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_toolBar);
+    m_view->addToolBar(m_toolBar);
+}
+
+void TableWindow::addTotalsRow()
+{
+    m_totalsModel = new ColumnTotalsModel(m_model, this);
+    m_totalsModel->setSummedColumns({ QStringLiteral("open_pos"), QStringLiteral("buy_qty"), QStringLiteral("sell_qty"),
+        QStringLiteral("pos"), QStringLiteral("vm"), QStringLiteral("fee"), QStringLiteral("broker_fee") });
+    m_totals = new FrozenRowView(m_view);
+    m_totals->setModel(m_totalsModel);
+    m_totals->show();
+}
+
+void TableWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange)
+        m_view->setWindowTitle(windowTitle());
+}
+
+ViewWrapper* TableWindow::wrapper() const
+{
+    return m_view->wrapper();
 }
 
 void TableWindow::populateActionsAt(const QPoint& at, QMenu* menu)
 {
-    offerOrderChange(m_model->recordByIndex(m_view->indexAt(at)), menu);
-    populateFilterMenu(menu);
-    menu->addSeparator();
-    menu->addActions(getActions());
+    const QPoint inView = m_view->mapFrom(this, at);
+    if (m_view->viewport()->geometry().contains(inView))
+        offerOrderChange(m_view->recordAt(m_view->indexAt(m_view->viewport()->mapFrom(m_view, inView))), menu);
+    m_view->populateActionsAt(inView, menu);
 }
 
 void TableWindow::offerOrderChange(const Record& order, QMenu* menu)
@@ -178,40 +165,29 @@ void TableWindow::offerOrderChange(const Record& order, QMenu* menu)
 
 QSharedPointer<ExporterProxyModel> TableWindow::exportModel() const
 {
-    return m_wrapper->createProxyModel(m_model, m_wrapper->columnsExport());
+    return wrapper()->createProxyModel(m_model, wrapper()->columnsExport());
 }
 
 void TableWindow::initCore(ICore*) { }
 
 QList<IViewSettingsPage*> TableWindow::getSettingsPages(QObject* parent)
 {
-    auto* columns = new TableHeaderModel(m_model, parent);
-    return { new TableHeaderSettingsPage(columns, parent) };
+    return m_view->getSettingsPages(parent) << new FiltersSettingsPage(m_model->filtersModel(), parent);
 }
 
 QList<QAction*> TableWindow::getActions()
 {
-    return m_wrapper->actions();
+    return wrapper()->actions();
 }
 
 void TableWindow::store(Settings& settings) const
 {
-    ItemModelWithDelegates::storeHeader(m_view->header(), m_model, settings);
-    m_model->write(settings);
-    m_wrapper->store(settings);
+    m_view->store(settings);
 }
 
 void TableWindow::restore(const Settings& defaults, const Settings& values)
 {
-    const Settings& layout = values.contains(QStringLiteral("all_columns")) ? values : defaults;
-    if (layout.contains(QStringLiteral("all_columns")))
-        ItemModelWithDelegates::restoreHeader(m_view->header(), m_model, layout);
-    // The filters are read quietly: one rebuild takes them all.
-    if (values.childGroups().contains(QStringLiteral("filters"))) {
-        m_model->read(values);
-        m_model->rebuild();
-    }
-    m_wrapper->restore(values);
+    m_view->restore(defaults, values);
 }
 
 void TableWindow::restoreDefault(const Settings& defaults, const Settings& values)

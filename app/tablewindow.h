@@ -5,18 +5,22 @@
 #include <QSharedPointer>
 #include <QWidget>
 
+class ColumnTotalsModel;
 class ExporterProxyModel;
-class Record;
+class FiltersToolBar;
+class FrozenRowView;
 class ItemDelegateUpDown;
-class QTableFastView;
+class Record;
 class Table;
+class TableFastViewWithFilter;
 class TableIndexModel;
-class ViewWrapperTable;
+class ViewWrapper;
 
-// One table view of the terminal: a table's records in a live model, shown by the fast view with the
-// catalogue's columns. Rows sort by a click on a column's header; the view's context menu sets the window's
-// filters, copies and exports, and starts a dynamic export. Its state (columns, sort, filters, dynamic export)
-// is stored and restored by the host.
+// One table window of the terminal: a table's records in a live model with the catalogue's columns and
+// filters, shown by the filtering table view. Orders and deals have a filter bar above the rows, positions a
+// totals row under them. Rows sort by a click on a column's header; the header's and the cells' menus set the
+// filters, copies and exports, and start a dynamic export. Its state (columns, sort, filters, current record,
+// scroll position, dynamic export) is stored and restored by the host.
 class TableWindow : public QWidget, public IView
 {
     Q_OBJECT
@@ -28,8 +32,12 @@ public:
     TableWindow(Table* table, Arrangement arrangement = Arrangement::Trading, QWidget* parent = nullptr);
 
     TableIndexModel* model() const { return m_model; }
-    QTableFastView* view() const { return m_view; }
-    ViewWrapperTable* wrapper() const { return m_wrapper; }
+    TableFastViewWithFilter* view() const { return m_view; }
+    ViewWrapper* wrapper() const;
+    // The filter bar; null for windows without one.
+    FiltersToolBar* filtersToolBar() const { return m_toolBar; }
+    // The totals row; null for windows without one.
+    FrozenRowView* totalsView() const { return m_totals; }
     // Sets a filter of the window by its name ("Тип операции") to a value in its stored form and turns it on;
     // false when the window has no such filter or the value names nothing.
     bool presetFilter(const QString& name, const QString& value);
@@ -37,28 +45,33 @@ public:
     QSharedPointer<ExporterProxyModel> exportModel() const;
 
     void initCore(ICore* core) override;
-    // The columns page.
+    // The view's pages (its options and columns) and the filters page.
     QList<IViewSettingsPage*> getSettingsPages(QObject* parent) override;
     QList<QAction*> getActions() override;
-    // The filters, then copy and export.
+    // A change of the order under the pointer, then the view's menu (`at` is in this window's coordinates).
     void populateActionsAt(const QPoint& at, QMenu* menu) override;
-    // Columns, sort, filters and the dynamic export.
     void store(Settings& settings) const override;
     void restore(const Settings& defaults, const Settings& values) override;
     // Without defaults of the window kind the window keeps the order it opens in.
     void restoreDefault(const Settings& defaults, const Settings& values) override;
     QSize defaultSize() const override;
 
+protected:
+    // The view carries the window's title: its copies and exports are named after it.
+    void changeEvent(QEvent* event) override;
+
 private:
     void showLivePrices();
     void arrangeInstruments();
-    void offerColumnMenu();
-    void populateFilterMenu(QMenu* menu);
+    void addFiltersToolBar();
+    void addTotalsRow();
     // "Change order" for an active order of the orders window.
     void offerOrderChange(const Record& order, QMenu* menu);
 
     TableIndexModel* m_model;
-    QTableFastView* m_view;
-    ViewWrapperTable* m_wrapper;
+    TableFastViewWithFilter* m_view;
+    FiltersToolBar* m_toolBar = nullptr;
+    FrozenRowView* m_totals = nullptr;
+    ColumnTotalsModel* m_totalsModel = nullptr;
     ItemDelegateUpDown* m_flash = nullptr;
 };

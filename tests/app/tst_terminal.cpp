@@ -14,8 +14,8 @@
 #include "views/headersettings/tableheadersettingsform.h"
 #include "views/iviewfactory.h"
 #include "views/proxyiview.h"
-#include "views/qtablefastview.h"
-#include "views/viewwrappertable.h"
+#include "views/tablefastviewwithfilter.h"
+#include "views/viewwrapper.h"
 
 #include <QAction>
 #include <QDir>
@@ -108,7 +108,7 @@ private Q_SLOTS:
                 if (action->text() == QStringLiteral("Справочник"))
                     action->trigger();
             }
-            ViewWrapperTable* wrapper = TerminalWindow::tableView(orders)->wrapper();
+            ViewWrapper* wrapper = TerminalWindow::tableView(orders)->wrapper();
             DynamicExporter* exporter = wrapper->dynamicExporter();
             exporter->setup(
                 wrapper->createProxyModel(TerminalWindow::tableView(orders)->model(), wrapper->columnsExport()),
