@@ -63,7 +63,8 @@ void EnumFilter::init(QWidget* widget)
     QSet<QString> excluded;
     for (const KeyValue& key : keys()) {
         items << qMakePair(keyToText(key), keyToValue(key));
-        if (hasKey(key))
+        // A filter that is off shows every value, whatever keys it remembers.
+        if (isEnabled() && hasKey(key))
             excluded.insert(keyToValue(key));
     }
     editor->setItems(items, excluded);

@@ -50,8 +50,12 @@ void ColumnTotalsModel::recompute()
     for (int column : qAsConst(m_summed)) {
         const int field = m_source->tableColumn(column);
         decimal sum;
-        for (int row = 0; row < rows; ++row)
-            sum += m_source->recordByIndex(m_source->index(row, column)).data(field).toDecimal();
+        for (int row = 0; row < rows; ++row) {
+            const auto value = m_source->recordByIndex(m_source->index(row, column)).data(field);
+            // An empty field adds nothing (its decimal form is the minimum, a marker, not a number).
+            if (value.hasValue())
+                sum += value.toDecimal();
+        }
         totals[column] = sum;
     }
     if (totals == m_totals)

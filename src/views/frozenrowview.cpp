@@ -96,9 +96,11 @@ void FrozenRowView::recalcGeometry()
 
 void FrozenRowView::headerSectionResized(int logical, int, int newSize)
 {
-    const QHeaderView* main = m_mainView->header();
-    header()->resizeSection(logical, newSize);
-    header()->setSectionHidden(logical, main->isSectionHidden(logical));
+    // Hiding a section resizes it to nothing before the header counts it hidden.
+    const bool hidden = m_mainView->header()->isSectionHidden(logical) || newSize == 0;
+    header()->setSectionHidden(logical, hidden);
+    if (!hidden)
+        header()->resizeSection(logical, newSize);
     update();
 }
 

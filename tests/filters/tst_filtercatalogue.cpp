@@ -6,11 +6,16 @@
 #include "core/host/filters/filterfunc.h"
 #include "core/host/schema/hostschema.h"
 #include "core/host/signalhub.h"
+#include "core/host/widgets/selectorwidget.h"
 #include "filters/catalogue/directoryfilters.h"
 #include "filters/catalogue/keyfilters.h"
 #include "filters/catalogue/maskfilters.h"
 #include "filters/catalogue/plainfilters.h"
 #include "filters/rowfiltersmodel.h"
+#include "filters/widgets/checklistfilterwidget.h"
+#include "filters/widgets/datefilterwidget.h"
+#include "filters/widgets/loginfilterwidget.h"
+#include "filters/widgets/securityfilterwidget.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
 #include "recordfields.h"
@@ -18,6 +23,8 @@
 #include "sim/tradingtables.h"
 
 #include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -323,6 +330,74 @@ private Q_SLOTS:
 
     // Values that no longer name anything after a restart (a status code that vanished, foreign strings) leave
     // their filters off; the valid ones come back as they were.
+    void everyEditorGivesBackTheValueItWasFilledWith_data() { predicatesMatchTheirOracleOnEveryRecord_data(); }
+    // What the settings page and the tool bars rely on: filling an editor from a filter and reading it back
+    // changes nothing, on or off.
+    void everyEditorGivesBackTheValueItWasFilledWith()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, value);
+        const Case c = catalogue().value(filter);
+        std::unique_ptr<Filter> f(c.make(*table(c.table)));
+        for (const bool on : { true, false }) {
+            f->setValue(value);
+            f->setEnabled(on && f->hasValue());
+            const QString before = f->value();
+            const bool enabled = f->isEnabled();
+            QScopedPointer<QWidget> editor(f->createFilterWidget(nullptr));
+            if (!editor)
+                QSKIP("set in the header's menus only");
+            f->init(editor.data());
+            f->apply(editor.data());
+            QCOMPARE(f->isEnabled(), enabled);
+            // The same keys, in whatever order the editor lists them.
+            const auto keysOf = [](const QString& v) {
+                QStringList keys = v.split(QLatin1Char('|'));
+                keys.sort();
+                return keys;
+            };
+            if (enabled)
+                QCOMPARE(keysOf(f->value()), keysOf(before));
+        }
+    }
+
+    // An editor holding what its filter cannot take says why, and the filter stays as it was.
+    void editorsRefuseWhatTheirFilterCannotHold()
+    {
+        const auto refused = [](Filter& f, FilterWidget* editor) {
+            const QString value = f.value();
+            const bool enabled = f.isEnabled();
+            f.apply(editor);
+            return f.value() == value && f.isEnabled() == enabled && !editor->shownReason().isEmpty();
+        };
+        StatusFilter status(*table("orders"));
+        QScopedPointer<CheckListFilterWidget> list(
+            qobject_cast<CheckListFilterWidget*>(status.createFilterWidget(nullptr)));
+        status.init(list.data());
+        list->selector()->setAllChecked(false);
+        QVERIFY(refused(status, list.data()));
+
+        DateFilter date(*table("orders"));
+        QScopedPointer<DateFilterWidget> dates(qobject_cast<DateFilterWidget*>(date.createFilterWidget(nullptr)));
+        dates->setMode(4);
+        dates->setDates(QDate(2026, 12, 7), QDate(2026, 12, 1));
+        QVERIFY(refused(date, dates.data()));
+        dates->fromBox()->setChecked(false);
+        dates->toBox()->setChecked(false);
+        QVERIFY(refused(date, dates.data()));
+
+        LoginFilter login(*table("orders"));
+        QScopedPointer<LoginFilterWidget> logins(qobject_cast<LoginFilterWidget*>(login.createFilterWidget(nullptr)));
+        logins->box()->setEditText(QStringLiteral("trader 01"));
+        QVERIFY(refused(login, logins.data()));
+
+        SecurityFilter security(*table("orders"), "sec_id", -1);
+        QScopedPointer<SecurityFilterWidget> one(
+            qobject_cast<SecurityFilterWidget*>(security.createFilterWidget(nullptr)));
+        one->setFiltering(true); // "Инструмент" without one chosen
+        QVERIFY(refused(security, one.data()));
+    }
+
     void unusableStoredValuesLeaveTheirFiltersOff()
     {
         Table* orders = table("orders");

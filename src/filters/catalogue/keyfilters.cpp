@@ -86,7 +86,12 @@ void AccountFilter::init(QWidget* widget)
     auto* editor = qobject_cast<CheckListFilterWidget*>(widget);
     if (!editor)
         return;
+    // The clients' accounts, and any other account the filter holds (the firm's own), so that none is lost.
     QStringList codes = KvInvestorDirectory::i()->codes();
+    for (const KeyValue& key : keys()) {
+        if (!codes.contains(keyToValue(key)))
+            codes << keyToValue(key);
+    }
     std::sort(codes.begin(), codes.end());
     QList<QPair<QString, QString>> items;
     QSet<QString> unchecked;

@@ -1,0 +1,258 @@
+#include "core/db/mapsettings.h"
+#include "core/db/masterindex.h"
+#include "core/host/filters/filter.h"
+#include "core/host/widgets/outlinewidget.h"
+#include "filters/catalogue/plainfilters.h"
+#include "filters/catalogue/standardfilters.h"
+#include "filters/rowfiltersmodel.h"
+#include "filters/widgets/quantityfilterwidget.h"
+#include "marketfixture.h"
+#include "models/tableindexmodel.h"
+#include "views/filtering/filtersheaderview.h"
+#include "views/filtering/filterssettingspage.h"
+#include "views/filtering/filterssettingswidget.h"
+#include "views/filtering/filterstoolbar.h"
+#include "views/tablefastviewwithfilter.h"
+
+#include <QCheckBox>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+// An orders window as the terminal opens one: the catalogue's filters, a shown view.
+struct OrdersWindow
+{
+    OrdersWindow()
+        : model(market.table(QStringLiteral("orders")))
+    {
+        for (Filter* filter : StandardFilters::create(*model.table(), &model))
+            model.filtersModel()->addFilter(filter);
+        model.rebuild();
+        view.setModel(&model);
+        view.resize(900, 400);
+        view.show();
+    }
+    int column(const char* name) const { return model.columnIndex(QString::fromLatin1(name)); }
+    Filter* filter(const QString& name) const
+    {
+        for (Filter* f : model.filtersModel()->filters()) {
+            if (f->name() == name)
+                return f;
+        }
+        return nullptr;
+    }
+    // Orders of the table that satisfy `keep`: what the view must show.
+    int countInTable(const std::function<bool(const Record&)>& keep) const
+    {
+        int count = 0;
+        const MasterIndex* all = model.table()->masterIndex();
+        for (int row = 0; row < all->count(); ++row)
+            count += keep(all->at(row)) ? 1 : 0;
+        return count;
+    }
+    bool titleIsBold(int column) const
+    {
+        return model.headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().bold();
+    }
+
+    MarketFixture market;
+    TableIndexModel model;
+    TableFastViewWithFilter view;
+};
+
+QAction* findAction(const QMenu* menu, const QString& text)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text)
+            return action;
+        if (action->menu()) {
+            if (QAction* inner = findAction(action->menu(), text))
+                return inner;
+        }
+    }
+    return nullptr;
+}
+
+QPoint headerPoint(const TableFastView& view, int column)
+{
+    const QHeaderView* header = view.header();
+    return header->mapTo(&view, QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+}
+
+} // namespace
+
+class tst_TableFastViewWithFilter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void headerMenuHidesAColumnAndFitsWidths()
+    {
+        OrdersWindow window;
+        const int price = window.column("price");
+        QMenu menu;
+        window.view.populateActionsAt(headerPoint(window.view, price), &menu);
+        QVERIFY(findAction(&menu, QStringLiteral("Подобрать ширину 'Цена'")));
+        QAction* priceShown = findAction(&menu, QStringLiteral("Цена"));
+        QVERIFY(priceShown && priceShown->isChecked());
+        priceShown->trigger();
+        QVERIFY(window.view.header()->isSectionHidden(price));
+    }
+
+    // Given the orders window, when the trader unchecks a status in the header's filter list, then the rows
+    // without it remain, the title turns bold, and "Снять все фильтры" brings everything back.
+    void headerFilterNarrowsTheRowsAndBoldsTheTitle()
+    {
+        OrdersWindow window;
+        const int status = window.column("status");
+        const int all = window.model.rowCount();
+        QMenu menu;
+        window.view.populateActionsForColumn(status, &menu);
+        QAction* cancelled = findAction(&menu, QStringLiteral("Снята"));
+        QVERIFY(cancelled && cancelled->isChecked());
+        cancelled->setChecked(false);
+        const int cancelledCode = window.model.filtersModel()->filtersForColumn(status).first()->value().toInt();
+        const int expected
+            = window.countInTable([&](const Record& r) { return r.data(status).toInteger() != cancelledCode; });
+        QVERIFY(expected < all);
+        QTRY_COMPARE(window.model.rowCount(), expected);
+        QVERIFY(window.titleIsBold(status));
+
+        QMenu again;
+        window.view.populateActionsForColumn(status, &again);
+        QVERIFY(findAction(&again, QStringLiteral("Показать все")));
+        findAction(&again, QStringLiteral("Снять все фильтры"))->trigger();
+        QTRY_COMPARE(window.model.rowCount(), all);
+        QVERIFY(!window.titleIsBold(status));
+    }
+
+    void cellMenuShowsOnlyTheCellsValue()
+    {
+        OrdersWindow window;
+        const int side = window.column("buysell");
+        const QModelIndex cell = window.model.index(0, side);
+        const QString value = window.model.recordByIndex(cell).data(side).toString();
+        QMenu menu;
+        window.view.populateActionsForIndex(cell, &menu);
+        QAction* only = nullptr;
+        for (QAction* action : menu.actions()) {
+            if (action->text().startsWith(QStringLiteral("Только '")))
+                only = action;
+        }
+        QVERIFY(only);
+        only->trigger();
+        QTRY_COMPARE(window.model.rowCount(),
+            window.countInTable([&](const Record& r) { return r.data(side).toString() == value; }));
+        QMenu second;
+        window.view.populateActionsForIndex(window.model.index(0, side), &second);
+        QVERIFY(!findAction(&second, only->text())); // it shows exactly that value already
+    }
+
+    void toolBarFilterActsAsSoonAsItsEditorChanges()
+    {
+        OrdersWindow window;
+        auto* quantity = qobject_cast<QuantityFilter*>(window.filter(QStringLiteral("Количество")));
+        QVERIFY(quantity);
+        FiltersToolBar bar;
+        bar.setView(&window.view);
+        bar.addFilter(quantity);
+        auto* editor = bar.getWidget()->findChild<QuantityFilterWidget*>();
+        QVERIFY(editor);
+        editor->spin()->setValue(30);
+        editor->check()->setChecked(true);
+        const int column = window.column("quantity");
+        QTRY_COMPARE(window.model.rowCount(),
+            window.countInTable([&](const Record& r) { return r.data(column).toInteger64() >= 30; }));
+        QVERIFY(window.titleIsBold(column));
+        // Switched off from the header, the bar's editor follows.
+        QMenu menu;
+        window.view.populateActionsForColumn(column, &menu);
+        findAction(&menu, QStringLiteral("Снять все фильтры"))->trigger();
+        QTRY_VERIFY(!editor->check()->isChecked());
+    }
+
+    void settingsPageShowsTheFilterInItsSectionAndAppliesOnLeaving()
+    {
+        OrdersWindow window;
+        QuantityFilter* quantity = qobject_cast<QuantityFilter*>(window.filter(QStringLiteral("Количество")));
+        quantity->setValue(QStringLiteral("40"));
+        window.model.filtersModel()->setFilterEnabled(window.model.filtersModel()->indexOf(quantity), true);
+        MapSettings stored;
+        window.view.store(stored);
+
+        FiltersSettingsPage page(window.model.filtersModel());
+        QVERIFY(page.matches(QStringLiteral("количество")));
+        QWidget holder;
+        QWidget* created = page.createPage(stored, &holder);
+        holder.show();
+        auto* filters = qobject_cast<FiltersSettingsWidget*>(created);
+        const int row = filters->filters().indexOf(quantity);
+        const int section = filters->sectionOf(row);
+        QCOMPARE(filters->outline()->title(section), quantity->name());
+        QVERIFY(filters->outline()->isRowHighlighted(section));
+        auto* editor = qobject_cast<QuantityFilterWidget*>(filters->getWidgets().at(row));
+        QCOMPARE(editor->spin()->value(), 40);
+        editor->spin()->setValue(45);
+        holder.hide(); // leaving the page applies
+        QCOMPARE(quantity->minimum(), qint64(45));
+        MapSettings written;
+        page.apply(written);
+        QCOMPARE(written.value(QStringLiteral("filters/quantity.value")).toString(), QStringLiteral("45"));
+    }
+
+    void currentRecordAndScrollSurviveStoreRestoreAndResort()
+    {
+        OrdersWindow window;
+        window.view.setCurrentIndex(window.model.index(window.model.rowCount() / 2, window.column("price")));
+        window.view.verticalScrollBar()->setValue(window.view.verticalScrollBar()->maximum() / 3);
+        const Record current = window.view.currentRecord();
+        const int scroll = window.view.verticalScrollBar()->value();
+        MapSettings stored;
+        window.view.store(stored);
+
+        // A new window over the same table.
+        TableIndexModel model(window.model.table());
+        for (Filter* filter : StandardFilters::create(*model.table(), &model))
+            model.filtersModel()->addFilter(filter);
+        model.rebuild();
+        TableFastViewWithFilter view;
+        view.setModel(&model);
+        view.resize(window.view.size());
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.restore(MapSettings(), stored);
+        QCOMPARE(view.currentRecord(), current);
+        QCOMPARE(view.currentColumn(), window.column("price"));
+        QVERIFY(qAbs(view.verticalScrollBar()->value() - scroll) <= 1);
+
+        // A re-sort moves the record, not the current record.
+        view.sortByColumn(window.column("quantity"), Qt::AscendingOrder);
+        QCOMPARE(view.currentRecord(), current);
+    }
+
+    void orderedStateClearsTheSortAndAHiddenColumnFallsToTheFirstShown()
+    {
+        OrdersWindow window;
+        window.view.setSortingEnabled(true);
+        window.view.sortByColumn(window.column("price"), Qt::AscendingOrder);
+        window.view.setCurrentIndex(window.model.index(3, window.column("price")));
+        MapSettings stored;
+        window.view.store(stored);
+        QCOMPARE(stored.value(QStringLiteral("ordered")).toBool(), false);
+        stored.setValue(QStringLiteral("ordered"), true);
+        stored.setValue(QStringLiteral("Columns/price.visible"), false);
+        const Record current = window.view.currentRecord();
+        window.view.restore(MapSettings(), stored);
+        QCOMPARE(window.view.header()->sortIndicatorSection(), -1);
+        QCOMPARE(window.view.currentRecord(), current);
+        QCOMPARE(window.view.currentColumn(), window.view.header()->logicalIndex(0));
+    }
+};
+
+QTEST_MAIN(tst_TableFastViewWithFilter)
+#include "tst_tablefastviewwithfilter.moc"
