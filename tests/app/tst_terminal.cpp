@@ -2,6 +2,7 @@
 #include "core/host/iwindowmanager.h"
 #include "export/dynamic/dynamicexporter.h"
 #include "export/dynamic/dynamicexportermanagerdialog.h"
+#include "filters/widgets/quantityfilterwidget.h"
 #include "hostwindow.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
@@ -10,17 +11,21 @@
 #include "sim/marketfeed.h"
 #include "tablewindow.h"
 #include "terminalwindow.h"
+#include "views/filtering/filterstoolbar.h"
 #include "views/headersettings/tableheadermodel.h"
 #include "views/headersettings/tableheadersettingsform.h"
 #include "views/iviewfactory.h"
 #include "views/proxyiview.h"
+#include "views/readinghold/readinghold.h"
 #include "views/tablefastviewwithfilter.h"
 #include "views/viewwrapper.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QMdiArea>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -154,6 +159,37 @@ private Q_SLOTS:
         manager.stopExport(row);
         QVERIFY(!exporter->isActive());
         QCOMPARE(manager.view()->model()->rowCount(), 0);
+    }
+
+    // A filter set on the orders window's bar, and the reading hold, are still there after a restart; the
+    // positions window has its totals row.
+    void filtersBarAndReadingHoldComeBackAfterARestart()
+    {
+        {
+            auto first = terminal();
+            TableWindow* orders = TerminalWindow::tableView(first->openWindow(QStringLiteral("orders")));
+            QVERIFY(orders->filtersToolBar());
+            auto* quantity = orders->filtersToolBar()->getWidget()->findChild<QuantityFilterWidget*>();
+            QVERIFY(quantity);
+            quantity->spin()->setValue(30);
+            quantity->check()->setChecked(true);
+            orders->view()->readingHold()->setEnabled(true);
+            QVERIFY(first->openWindow(QStringLiteral("positions")));
+            first->close();
+        }
+        auto second = terminal();
+        QVERIFY(second->restoreSession());
+        TableWindow* orders = TerminalWindow::tableView(second->windows().at(0));
+        const int column = orders->model()->columnIndex(QStringLiteral("quantity"));
+        QVERIFY(orders->model()->headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+        QVERIFY(orders->model()->rowCount() > 0);
+        for (int row = 0; row < orders->model()->rowCount(); ++row)
+            QVERIFY(orders->model()->at(row).data(column).toInteger64() >= 30);
+        auto* quantity = orders->filtersToolBar()->getWidget()->findChild<QuantityFilterWidget*>();
+        QVERIFY(quantity->check()->isChecked());
+        QCOMPARE(quantity->spin()->value(), 30);
+        QVERIFY(orders->view()->readingHold()->isEnabled());
+        QVERIFY(TerminalWindow::tableView(second->windows().at(1))->totalsView());
     }
 
     void columnsPageOfTheSettingsDialogLaysOutTheWindow()

@@ -58,6 +58,13 @@ QWidget* ItemFiltersToolBar::addFilter(Filter* filter, QWidget* parent)
             disconnect(m_followed, nullptr, this, nullptr);
         m_followed = set;
         connect(set, &QAbstractItemModel::dataChanged, this, &ItemFiltersToolBar::onFiltersDataChanged);
+        // Filters read from a stored state change quietly; the rebuild that follows shows them.
+        if (set->model()) {
+            connect(set->model(), &QAbstractItemModel::modelReset, this, [this] {
+                if (m_followed && m_followed->rowCount() > 0)
+                    onFiltersDataChanged(m_followed->index(0, 0), m_followed->index(m_followed->rowCount() - 1, 0));
+            });
+        }
     }
     QWidget* widget = filter->createFilterWidget(parent);
     if (widget) {

@@ -67,6 +67,11 @@ void ReadingHold::setModel(HeldRowsModel* model)
         connect(m_model, &HeldRowsModel::pendingChangesChanged, this, &ReadingHold::showPending);
 }
 
+HeldRowsModel* ReadingHold::model() const
+{
+    return m_model;
+}
+
 void ReadingHold::catchUp()
 {
     m_suppressed = true;

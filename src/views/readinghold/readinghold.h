@@ -27,7 +27,7 @@ public:
     QToolButton* badge() const { return m_badge; }
     // The rows the view shows; null while the view shows its model directly.
     void setModel(HeldRowsModel* model);
-    HeldRowsModel* model() const { return m_model; }
+    HeldRowsModel* model() const;
     // Catches up now; a pointer still over the view holds again only after it leaves and comes back.
     void catchUp();
 
