@@ -1143,6 +1143,14 @@
 <context>
     <name>LoginFilterWidget</name>
     <message>
+        <source>Введите логин или выберите «Все логины»</source>
+        <translation>Enter a login or choose &quot;All logins&quot;</translation>
+    </message>
+    <message>
+        <source>Логин пишется одним словом, без пробелов</source>
+        <translation>A login is one word without spaces</translation>
+    </message>
+    <message>
         <source>Все логины</source>
         <translation>All logins</translation>
     </message>
@@ -2276,6 +2284,212 @@
     <message>
         <source>Транзакция по заявке не обработана (не добавлена в очередь)</source>
         <translation>The order transaction was not processed (not queued)</translation>
+    </message>
+</context>
+<context>
+    <name>CheckListFilterWidget</name>
+    <message>
+        <source>Отметьте хотя бы одно значение</source>
+        <translation>Check at least one value</translation>
+    </message>
+</context>
+<context>
+    <name>ColumnTotalsModel</name>
+    <message>
+        <source>Итого</source>
+        <translation>Total</translation>
+    </message>
+</context>
+<context>
+    <name>DateFilterWidget</name>
+    <message>
+        <source>С</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>по</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Все даты</source>
+        <translation>All dates</translation>
+    </message>
+    <message>
+        <source>Сегодня</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>Вчера и сегодня</source>
+        <translation>Yesterday and today</translation>
+    </message>
+    <message>
+        <source>Задать границы</source>
+        <translation>Set bounds</translation>
+    </message>
+    <message>
+        <source>Отметьте хотя бы одну границу</source>
+        <translation>Check at least one bound</translation>
+    </message>
+    <message>
+        <source>Дата «С» позже даты «по»</source>
+        <translation>The &quot;From&quot; date is after the &quot;to&quot; date</translation>
+    </message>
+</context>
+<context>
+    <name>ExpDateFilterWidget</name>
+    <message>
+        <source>&lt;не указана&gt;</source>
+        <translation>&lt;not set&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>FiltersSettingsPage</name>
+    <message>
+        <source>Фильтры</source>
+        <translation>Filters</translation>
+    </message>
+</context>
+<context>
+    <name>HeaderView</name>
+    <message>
+        <source>Столбцы</source>
+        <translation>Columns</translation>
+    </message>
+</context>
+<context>
+    <name>QuantityFilterWidget</name>
+    <message>
+        <source>Количество не менее</source>
+        <translation>Quantity at least</translation>
+    </message>
+</context>
+<context>
+    <name>ReadingHold</name>
+    <message>
+        <source>Удерживать строки при чтении</source>
+        <translation>Hold the rows while reading</translation>
+    </message>
+    <message>
+        <source>Пока указатель над таблицей, строки не сдвигаются; значения меняются на месте</source>
+        <translation>While the pointer is over the table the rows do not move; values change in place</translation>
+    </message>
+    <message>
+        <source>Показать изменения</source>
+        <translation>Show the changes</translation>
+    </message>
+    <message>
+        <source>%1 изменений</source>
+        <translation>%1 changes</translation>
+    </message>
+</context>
+<context>
+    <name>SecNameFilterWidget</name>
+    <message>
+        <source>&lt;не указан&gt;</source>
+        <translation>&lt;not set&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>SecurityFilterWidget</name>
+    <message>
+        <source>Все инструменты</source>
+        <translation>All instruments</translation>
+    </message>
+    <message>
+        <source>Инструмент</source>
+        <translation>Instrument</translation>
+    </message>
+    <message>
+        <source>Выбрать...</source>
+        <translation>Choose...</translation>
+    </message>
+    <message>
+        <source>Выбор инструмента для установки фильтра</source>
+        <translation>Choose the instrument to filter by</translation>
+    </message>
+    <message>
+        <source>Выберите инструмент кнопкой «Выбрать...»</source>
+        <translation>Choose an instrument with &quot;Choose...&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>TableFastView</name>
+    <message>
+        <source>Подобрать ширину всех столбцов</source>
+        <translation>Fit the width of all columns</translation>
+    </message>
+    <message>
+        <source>Подобрать ширину &apos;%1&apos;</source>
+        <translation>Fit the width of &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>TableFastViewSettingsPage</name>
+    <message>
+        <source>Вид</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>Удерживать строки при чтении</source>
+        <translation>Hold the rows while reading</translation>
+    </message>
+    <message>
+        <source>Пока указатель над таблицей или строки просматриваются с клавиатуры, новые, удалённые и переместившиеся строки ждут; значения обновляются на месте. Таблица догоняет изменения, когда указатель уходит, или по щелчку на счётчике изменений.</source>
+        <translation>While the pointer is over the table or the rows are read with the keyboard, new, removed and moved rows wait; values change in place. The table catches up when the pointer leaves, or at a click on the changes counter.</translation>
+    </message>
+</context>
+<context>
+    <name>TableFastViewWithFilter</name>
+    <message>
+        <source>Снять фильтр &apos;%1&apos;</source>
+        <translation>Remove the filter &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Фильтры</source>
+        <translation>Filters</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>Показать все</source>
+        <translation>Show all</translation>
+    </message>
+    <message>
+        <source>Установить фильтр &apos;%1&apos;</source>
+        <translation>Set the filter &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Только &apos;%1&apos;</source>
+        <translation>Only &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Снять все фильтры</source>
+        <translation>Remove all filters</translation>
+    </message>
+</context>
+<context>
+    <name>TechDealsFilterWidget</name>
+    <message>
+        <source>Все сделки</source>
+        <translation>All deals</translation>
+    </message>
+    <message>
+        <source>Только технические сделки по связкам</source>
+        <translation>Only technical deals of bundles</translation>
+    </message>
+    <message>
+        <source>Только обычные сделки</source>
+        <translation>Only regular deals</translation>
+    </message>
+    <message>
+        <source>Только сделки по индикативным котировкам</source>
+        <translation>Only deals at indicative quotes</translation>
+    </message>
+    <message>
+        <source>Только RFS сделки</source>
+        <translation>Only RFS deals</translation>
     </message>
 </context>
 </TS>

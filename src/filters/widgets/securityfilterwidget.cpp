@@ -17,6 +17,7 @@ SecurityFilterWidget::SecurityFilterWidget(QWidget* parent)
     , m_select(new QPushButton(tr("Выбрать..."), this))
 {
     m_name->setReadOnly(true);
+    m_name->setMinimumWidth(90);
     m_all->setChecked(true);
     // One line, so that it fits a tool bar as well as a settings page.
     auto* row = new QHBoxLayout;
