@@ -52,6 +52,18 @@ void initKeyCombo(const ValueFilter& filter, QWidget* widget)
     }
 }
 
+// A filter of the keys checked in a list (their values are the keys' value forms): all checked is no filter.
+void applyCheckList(ValueFilter& filter, QWidget* widget)
+{
+    auto* editor = qobject_cast<CheckListFilterWidget*>(widget);
+    if (!editor || !editor->checkAcceptable())
+        return;
+    filter.clear();
+    for (const QString& value : editor->checkedValues())
+        filter.addKey(filter.valueToKey(value));
+    filter.setEnabled(!editor->isAllChecked());
+}
+
 void applyKeyCombo(ValueFilter& filter, QWidget* widget)
 {
     auto* editor = qobject_cast<KeyComboFilterWidget*>(widget);
@@ -106,13 +118,7 @@ void AccountFilter::init(QWidget* widget)
 
 void AccountFilter::apply(QWidget* widget)
 {
-    auto* editor = qobject_cast<CheckListFilterWidget*>(widget);
-    if (!editor || !editor->checkAcceptable())
-        return;
-    clear();
-    for (const QString& code : editor->checkedValues())
-        addKey(valueToKey(code));
-    setEnabled(!editor->isAllChecked());
+    applyCheckList(*this, widget);
 }
 
 BaseCodeFilter::BaseCodeFilter(Table& table, QObject* parent)
@@ -164,13 +170,7 @@ void BoardFilter::init(QWidget* widget)
 
 void BoardFilter::apply(QWidget* widget)
 {
-    auto* editor = qobject_cast<BoardSelectorWidget*>(widget);
-    if (!editor || !editor->checkAcceptable())
-        return;
-    clear();
-    for (const boardid& board : editor->checkedBoards())
-        addKey(valueToKey(QStringLiteral("%1,%2").arg(board.stock).arg(board.board)));
-    setEnabled(!editor->isAllChecked());
+    applyCheckList(*this, widget);
 }
 
 ExpDateFilter::ExpDateFilter(Table& table, int modelColumn, QObject* parent)
