@@ -2,6 +2,7 @@
 #include "models/columntotalsmodel.h"
 #include "models/tableindexmodel.h"
 #include "views/frozenrowview.h"
+#include "views/readinghold/readinghold.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
@@ -95,6 +96,9 @@ private Q_SLOTS:
         QVERIFY(m_view->horizontalScrollBar()->maximum() > 0);
         m_view->horizontalScrollBar()->setValue(m_view->horizontalScrollBar()->maximum() / 2);
         QCOMPARE(m_frozen->horizontalScrollBar()->value(), m_view->horizontalScrollBar()->value());
+        // The main view showing its rows through the reading hold keeps the columns in step.
+        m_view->readingHold()->setEnabled(true);
+        QCOMPARE(own->saveState(), main->saveState());
 
         // The wheel over the frozen rows scrolls the rows above.
         const int before = m_view->verticalScrollBar()->value();
