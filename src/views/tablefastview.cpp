@@ -53,6 +53,11 @@ TableFastView::TableFastView(QWidget* parent)
 
 TableFastView::~TableFastView()
 {
+    // While the view is whole: the hold watches its events, and the held rows are its model.
+    delete m_hold;
+    m_hold = nullptr;
+    delete m_held;
+    m_held = nullptr;
     delete m_wrapper;
 }
 

@@ -30,6 +30,7 @@ bool isNavigationKey(int key)
 ReadingHold::ReadingHold(QAbstractItemView* view)
     : QObject(view)
     , m_view(view)
+    , m_viewport(view->viewport())
     , m_toggle(new QAction(tr("Удерживать строки при чтении"), this))
     , m_badge(new QToolButton(view))
 {
@@ -42,7 +43,7 @@ ReadingHold::ReadingHold(QAbstractItemView* view)
     m_badge->setFocusPolicy(Qt::NoFocus);
     m_badge->hide();
     connect(m_badge, &QToolButton::clicked, this, &ReadingHold::catchUp);
-    view->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     view->installEventFilter(this);
 }
 
@@ -106,13 +107,13 @@ void ReadingHold::showPending(int count)
 
 void ReadingHold::placeBadge()
 {
-    const QRect viewport = m_view->viewport()->geometry();
+    const QRect viewport = m_viewport->geometry();
     m_badge->move(viewport.right() - m_badge->width() - 4, viewport.top() + 4);
 }
 
 bool ReadingHold::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_view->viewport()) {
+    if (watched == m_viewport) {
         switch (event->type()) {
         case QEvent::Enter:
             m_pointerInside = true;

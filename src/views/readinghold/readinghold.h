@@ -44,6 +44,7 @@ private:
     void placeBadge();
 
     QAbstractItemView* m_view; // the parent
+    QWidget* m_viewport; // the view's, watched
     QPointer<HeldRowsModel> m_model;
     QAction* m_toggle;
     QToolButton* m_badge;
