@@ -5,6 +5,7 @@
 #include "core/db/table.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/schema/hostschema.h"
+#include "core/host/securitykey.h"
 #include "delegates/catalogue/standardcolumndelegates.h"
 #include "delegates/itemdelegateupdown.h"
 #include "export/exporterproxymodel.h"
@@ -16,6 +17,7 @@
 #include "livepricecolumndelegate.h"
 #include "models/columntotalsmodel.h"
 #include "models/tableindexmodel.h"
+#include "orders/addordershortdialog.h"
 #include "orders/moveorderdialog.h"
 #include "views/filtering/filterssettingspage.h"
 #include "views/filtering/filterstoolbar.h"
@@ -136,9 +138,42 @@ ViewWrapper* TableWindow::wrapper() const
 void TableWindow::populateActionsAt(const QPoint& at, QMenu* menu)
 {
     const QPoint inView = m_view->mapFrom(this, at);
-    if (m_view->viewport()->geometry().contains(inView))
-        offerOrderChange(m_view->recordAt(m_view->indexAt(m_view->viewport()->mapFrom(m_view, inView))), menu);
+    if (m_view->viewport()->geometry().contains(inView)) {
+        const Record row = m_view->recordAt(m_view->indexAt(m_view->viewport()->mapFrom(m_view, inView)));
+        offerNewOrder(row, menu);
+        offerOrderChange(row, menu);
+    }
     m_view->populateActionsAt(inView, menu);
+}
+
+namespace {
+
+QString instrumentTextId(const Record& row)
+{
+    if (row.isNull())
+        return QString();
+    return SecurityDirectory::i()->textIdById(row.data(QStringLiteral("stock_id")).toInteger(),
+        row.data(QStringLiteral("board_id")).toInteger(), row.data(QStringLiteral("sec_id")).toInteger64());
+}
+
+} // namespace
+
+QString TableWindow::instrumentOf(const TableWindow* window)
+{
+    return window ? instrumentTextId(window->view()->currentRecord()) : QString();
+}
+
+void TableWindow::offerNewOrder(const Record& row, QMenu* menu)
+{
+    const QString table = m_model->table()->name();
+    const QString textId
+        = table == QLatin1String("securities") || table == QLatin1String("orders") ? instrumentTextId(row) : QString();
+    if (textId.isEmpty())
+        return;
+    const SecurityKey key = SecurityKey::fromTextId(textId);
+    menu->addAction(QIcon(QStringLiteral(":/icons/new_order.png")),
+        tr("Новая заявка по %1...").arg(SecurityDirectory::i()->codeById(key.stock, key.board, key.sec)), this,
+        [textId] { AddOrderShortDialog::showDialog(textId); });
 }
 
 void TableWindow::offerOrderChange(const Record& order, QMenu* menu)

@@ -41,6 +41,8 @@ public:
     // Sets a filter of the window by its name ("Тип операции") to a value in its stored form and turns it on;
     // false when the window has no such filter or the value names nothing.
     bool presetFilter(const QString& name, const QString& value);
+    // The text id of the instrument of the window's current row; empty without a window, a row or an instrument.
+    static QString instrumentOf(const TableWindow* window);
     // The columns the window exports, as the file export takes them.
     QSharedPointer<ExporterProxyModel> exportModel() const;
 
@@ -67,6 +69,8 @@ private:
     void addTotalsRow();
     // "Change order" for an active order of the orders window.
     void offerOrderChange(const Record& order, QMenu* menu);
+    // "New order" for the instrument of a row of the instruments or orders window.
+    void offerNewOrder(const Record& row, QMenu* menu);
 
     TableIndexModel* m_model;
     TableFastViewWithFilter* m_view;

@@ -8,6 +8,7 @@
 #include "export/dynamic/dynamicexporterstatuswidget.h"
 #include "hostwindow.h"
 #include "models/tableindexmodel.h"
+#include "orders/addordershortdialog.h"
 #include "orders/droporderdialog.h"
 #include "sessionstore.h"
 #include "settingsdialog.h"
@@ -28,6 +29,7 @@
 #include <QPointer>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 
 namespace {
 
@@ -104,6 +106,20 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     market->addAction(tr("Новая сессия"), feed, &MarketFeed::startNewSession);
     // Withdrawing orders in bulk: one request to the exchange per account or firm.
     QMenu* trading = menuBar()->addMenu(tr("&Торговля"));
+    // A new order for the instrument of the row in use, if it has one.
+    QAction* newOrder
+        = trading->addAction(QIcon(QStringLiteral(":/icons/new_order.png")), tr("Новая заявка..."), this, [this] {
+              const auto* active = qobject_cast<HostWindow*>(m_area->activeSubWindow());
+              AddOrderShortDialog::showDialog(TableWindow::instrumentOf(tableView(const_cast<HostWindow*>(active))));
+          });
+    newOrder->setShortcut(QKeySequence(Qt::Key_F2));
+    newOrder->setShortcutContext(Qt::ApplicationShortcut);
+    trading->addAction(tr("Запрос ЗРБ..."), this, [] { AddOrderShortDialog::showDialog(Values(), true); });
+    trading->addSeparator();
+    QToolBar* tradingBar = addToolBar(tr("Торговля"));
+    tradingBar->setObjectName(QStringLiteral("tradingToolBar"));
+    tradingBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    tradingBar->addAction(newOrder);
     const QList<QPair<int, QString>> withdrawals { { DropOrdersDialog::All, tr("Снять все заявки...") },
         { DropOrdersDialog::Buy, tr("Снять все заявки на покупку...") },
         { DropOrdersDialog::Sell, tr("Снять все заявки на продажу...") },

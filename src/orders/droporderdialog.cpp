@@ -86,9 +86,7 @@ DropOrdersDialog::DropOrdersDialog(QWidget* parent)
 
 DropOrdersDialog* DropOrdersDialog::showDialog(int mode)
 {
-    ICore* core = ICore::instance();
-    const QList<QWidget*> windows = core ? core->mainWindows() : QList<QWidget*>();
-    auto* dialog = new DropOrdersDialog(windows.value(0));
+    auto* dialog = new DropOrdersDialog(ICore::dialogParent());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setMode(mode);
     dialog->show();

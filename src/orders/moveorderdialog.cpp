@@ -5,6 +5,7 @@
 #include "core/host/widgets/confirmationdialog.h"
 #include "orders/addordercheckdialog.h"
 #include "orders/moveorder.h"
+#include "orders/ordertransactionqueue.h"
 
 #include <QMessageBox>
 #include <QVBoxLayout>
@@ -41,9 +42,7 @@ MoveOrderDialog::MoveOrderDialog(const Values& values, QWidget* parent)
 
 MoveOrderDialog* MoveOrderDialog::showDialog(const Values& values)
 {
-    ICore* core = ICore::instance();
-    const QList<QWidget*> windows = core ? core->mainWindows() : QList<QWidget*>();
-    auto* dialog = new MoveOrderDialog(values, windows.value(0));
+    auto* dialog = new MoveOrderDialog(values, ICore::dialogParent());
     dialog->show();
     return dialog;
 }
@@ -52,7 +51,7 @@ void MoveOrderDialog::trade(const QChar& side)
 {
     m_form->setBuySell(side);
     if (const RawTransactionPtr transaction = makeTransaction())
-        send(transaction);
+        OrderTransactionQueue::send(this, transaction);
 }
 
 RawTransactionPtr MoveOrderDialog::makeTransaction()
@@ -110,26 +109,4 @@ RawTransactionPtr MoveOrderDialog::makeTransaction()
     if (confirmation.shouldShowDialog() && confirmation.exec() != QDialog::Accepted)
         return {};
     return transaction;
-}
-
-void MoveOrderDialog::send(const RawTransactionPtr& transaction)
-{
-    transaction->restartTimer();
-    bool queued = false;
-    try {
-        queued = ICore::instance() && ICore::instance()->transactions()->queue(transaction);
-    } catch (const QString& error) {
-        QMessageBox::information(
-            this, tr("Ошибка отправки заявки"), error.isEmpty() ? tr("Невозможно отправить заявку") : error);
-        return;
-    } catch (...) {
-        reject();
-        return;
-    }
-    if (queued) {
-        accept();
-        return;
-    }
-    QMessageBox::information(
-        this, tr("Ошибка отправки заявки"), tr("Транзакция по заявке не обработана (не добавлена в очередь)"));
 }

@@ -31,7 +31,6 @@ public Q_SLOTS:
 protected:
     // Null when the user cancels at the price check or the confirmation, or when it cannot be built.
     RawTransactionPtr makeTransaction();
-    void send(const RawTransactionPtr& transaction);
 
 private:
     AddOrderCheckDialog* m_check;

@@ -29,3 +29,9 @@ QString hostTranslate(const char* context, const char* sourceText)
         return core->translate(context, sourceText);
     return QCoreApplication::translate(context, sourceText);
 }
+
+QWidget* ICore::dialogParent()
+{
+    const ICore* core = instance();
+    return core ? core->mainWindows().value(0) : nullptr;
+}

@@ -25,6 +25,8 @@ public:
 
     // The first main window parents the order dialogs.
     virtual QList<QWidget*> mainWindows() const = 0;
+    // The parent of the dialogs the library opens on its own: the first main window; null without a host.
+    static QWidget* dialogParent();
     virtual TableRegistry* tables() const = 0;
     virtual SignalHub* signalHub() const = 0;
     virtual QList<QObject*> plugins() const = 0;

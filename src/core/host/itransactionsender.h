@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QMap>
+#include <QMetaType>
 #include <QSharedPointer>
 #include <QStringList>
 #include <QVariant>
@@ -41,6 +42,7 @@ private:
 };
 
 using RawTransactionPtr = QSharedPointer<RawTransaction>;
+Q_DECLARE_METATYPE(RawTransactionPtr)
 
 // The host's transaction sender. Every operation throws a QString message (Russian) on failure.
 class BV_HOST_EXPORT ITransactionSender

@@ -4,6 +4,7 @@
 #include "core/host/widgets/elidecomboboxlistview.h"
 
 #include <QAbstractProxyModel>
+#include <QApplication>
 #include <QCompleter>
 #include <QLineEdit>
 
@@ -31,6 +32,7 @@ CompletingSelectorBox::CompletingSelectorBox(QWidget* parent)
     connect(m_completer, QOverload<const QModelIndex&>::of(&QCompleter::activated), this,
         &CompletingSelectorBox::onCompleterActivated);
     connect(lineEdit(), &QLineEdit::editingFinished, this, &CompletingSelectorBox::onEditingFinished);
+    connect(qApp, &QApplication::focusChanged, this, &CompletingSelectorBox::onFocusChanged);
     connect(
         this, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &CompletingSelectorBox::onCurrentIndexChanged);
     setCurrentIndex(-1);
@@ -108,6 +110,15 @@ void CompletingSelectorBox::onEditingFinished()
     }
     setCurrentIndex(row);
     restoreText();
+}
+
+void CompletingSelectorBox::onFocusChanged(QWidget* old, QWidget* now)
+{
+    const auto inside = [this](const QWidget* w) {
+        return w && (w == this || isAncestorOf(w) || (m_completer->popup() && w == m_completer->popup()));
+    };
+    if (inside(old) && !inside(now) && isEnabled())
+        onEditingFinished();
 }
 
 void CompletingSelectorBox::onCompleterActivated(const QModelIndex& index)

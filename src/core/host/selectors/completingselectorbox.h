@@ -35,6 +35,9 @@ protected:
 
 private:
     void onEditingFinished();
+    // Leaving the box takes what was typed, even when the completion list had the keyboard: Tab with the list
+    // open closes the list, and neither the box nor its line edit is told that editing ended.
+    void onFocusChanged(QWidget* old, QWidget* now);
     void onCompleterActivated(const QModelIndex& index);
     void onCurrentIndexChanged(int row);
     void restoreText();

@@ -1,0 +1,29 @@
+#include "orders/ordertransactionqueue.h"
+
+#include "core/host/icore.h"
+
+#include <QDialog>
+#include <QMessageBox>
+
+bool OrderTransactionQueue::send(QDialog* dialog, const RawTransactionPtr& transaction)
+{
+    transaction->restartTimer();
+    bool queued = false;
+    try {
+        queued = ICore::instance() && ICore::instance()->transactions()->queue(transaction);
+    } catch (const QString& error) {
+        QMessageBox::information(
+            dialog, tr("Ошибка отправки заявки"), error.isEmpty() ? tr("Невозможно отправить заявку") : error);
+        return false;
+    } catch (...) {
+        dialog->reject();
+        return false;
+    }
+    if (queued) {
+        dialog->accept();
+        return true;
+    }
+    QMessageBox::information(
+        dialog, tr("Ошибка отправки заявки"), tr("Транзакция по заявке не обработана (не добавлена в очередь)"));
+    return false;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "basic_views_export.h"
+#include "core/host/itransactionsender.h"
+
+#include <QCoreApplication>
+
+class QDialog;
+
+// How an order dialog hands its transaction to the host: the transaction's timer restarts and it is queued; once
+// queued the dialog closes with accept(). A refusal the sender explains, or a transaction it did not queue, is
+// shown under "Ошибка отправки заявки" and leaves the dialog open for another try; any other failure rejects it.
+class BASIC_VIEWS_EXPORT OrderTransactionQueue
+{
+    Q_DECLARE_TR_FUNCTIONS(OrderTransactionQueue)
+public:
+    // True when the transaction was queued.
+    static bool send(QDialog* dialog, const RawTransactionPtr& transaction);
+};

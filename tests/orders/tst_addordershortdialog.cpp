@@ -1,0 +1,318 @@
+#include "core/db/appsettings.h"
+#include "core/db/masterindex.h"
+#include "core/host/directories/accountdirectory.h"
+#include "core/host/directories/securitydirectory.h"
+#include "core/host/editors/numbereditor.h"
+#include "core/host/editors/quantityeditor.h"
+#include "core/host/schema/hostschema.h"
+#include "core/host/selectors/accountselectorbox.h"
+#include "core/host/selectors/partnerselectorbox.h"
+#include "core/host/selectors/securityselectorbox.h"
+#include "core/host/selectors/stockselectorbox.h"
+#include "core/host/widgets/confirmationdialog.h"
+#include "dialoganswers.h"
+#include "marketfixture.h"
+#include "models/tableindexmodel.h"
+#include "orders/addordercheckdialog.h"
+#include "orders/addordershortdialog.h"
+#include "orders/formselector.h"
+#include "orders/futorder.h"
+#include "orders/ordermore.h"
+#include "sim/embeddedexchange.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+decimal number(const Record& r, const char* field)
+{
+    return r.data(QString::fromLatin1(field)).toDecimal();
+}
+
+// The label that names a field (the one Alt+letter moves to it).
+QLabel* labelOf(QWidget* form, QWidget* field)
+{
+    for (QLabel* label : form->findChildren<QLabel*>()) {
+        if (label->buddy() == field)
+            return label;
+    }
+    return nullptr;
+}
+
+void typeInto(QWidget* widget, const QString& text)
+{
+    widget->setFocus();
+    QTest::keyClicks(widget, text);
+}
+
+} // namespace
+
+class tst_AddOrderShortDialog : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_settings;
+    std::unique_ptr<MarketFixture> m_market;
+    std::unique_ptr<EmbeddedExchange> m_exchange;
+    Record m_instrument; // a future whose step spans several price units
+    QString m_account;
+    QList<RawTransaction> m_sent; // what reached the exchange
+
+    QString textId() const
+    {
+        return SecurityDirectory::i()->textIdById(1, m_instrument.data(QStringLiteral("board_id")).toInteger(),
+            m_instrument.data(QStringLiteral("sec_id")).toInteger64());
+    }
+    // A price `steps` steps below the lowest resting sell: a buy there rests in the book.
+    QString restingBuyPrice() const
+    {
+        decimal price = number(m_instrument, "max_price");
+        for (const Record& r : *m_market->table(QStringLiteral("orders"))->masterIndex()) {
+            if (r.data(QStringLiteral("sec_id")).toInteger64()
+                    == m_instrument.data(QStringLiteral("sec_id")).toInteger64()
+                && r.data(QStringLiteral("status")).toInteger() == HostSchema::StatusActive
+                && r.data(QStringLiteral("buysell")).toChar() == QLatin1Char('S') && number(r, "price") < price)
+                price = number(r, "price");
+        }
+        const decimal step = number(m_instrument, "price_step");
+        return (price - step - step).toString();
+    }
+    static FutOrder* futures(AddOrderShortDialog* dialog) { return qobject_cast<FutOrder*>(dialog->form()); }
+
+private Q_SLOTS:
+    void initTestCase() { AppSettings::setLocation(m_settings.path()); }
+    void init()
+    {
+        m_market = std::make_unique<MarketFixture>(SampleMarketOptions::sized(100, 600, 4));
+        m_exchange = std::make_unique<EmbeddedExchange>(&m_market->core, m_market->core.sender());
+        m_market->core.sender()->setExecutor([this](const RawTransaction& t) {
+            m_sent << t;
+            m_exchange->execute(t);
+        });
+        ConfirmationDialog::resetChoice(QStringLiteral("questionOnAddOrder"));
+        m_sent.clear();
+        m_instrument = Record();
+        for (const Record& r : *m_market->table(QStringLiteral("securities"))->masterIndex()) {
+            const int decimals = r.data(QStringLiteral("decimals")).toInteger();
+            if (r.data(QStringLiteral("sectype")).toChar() == QLatin1Char('F')
+                && r.data(QStringLiteral("board_id")).toInteger() == 14
+                && number(r, "price_step") > decimal(1, decimals)) {
+                m_instrument = r;
+                break;
+            }
+        }
+        QVERIFY(!m_instrument.isNull());
+        m_account = AccountDirectory::i()->clients().value(0);
+        QVERIFY(!m_account.isEmpty());
+    }
+    void cleanup()
+    {
+        m_instrument = Record();
+        m_exchange.reset();
+        m_market.reset();
+    }
+
+    // Given the instrument's row, the trader types the account, price and quantity, tabbing between them, and
+    // presses Enter, then Enter again at the confirmation: one new order rests in the book and the orders window
+    // shows it.
+    void keyboardAloneEntersAnOrderThatRestsInTheBook()
+    {
+        TableIndexModel window(m_market->table(QStringLiteral("orders")));
+        window.rebuild();
+        const int before = window.rowCount();
+        AddOrderShortDialog* dialog = AddOrderShortDialog::showDialog(textId());
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        FutOrder* form = futures(dialog);
+        QCOMPARE(form->securityId(), m_instrument.data(QStringLiteral("sec_id")).toInteger64());
+        const QString price = restingBuyPrice();
+        typeInto(form->accountBox(), m_account);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(form->priceEditor()->hasFocus());
+        QTest::keyClicks(form->priceEditor(), price);
+        QTest::keyClick(form->priceEditor(), Qt::Key_Tab);
+        QVERIFY(form->quantityEditor()->hasFocus());
+        QTest::keyClicks(form->quantityEditor(), QStringLiteral("3"));
+        QString question;
+        answerDialog<ConfirmationDialog>([&](ConfirmationDialog* confirmation) {
+            question = confirmation->text();
+            QTest::keyClick(confirmation, Qt::Key_Return);
+        });
+        QPointer<AddOrderShortDialog> open(dialog);
+        QVERIFY(form->buyButton()->isEnabled() && form->buyButton()->isDefault());
+        QTest::keyClick(form->quantityEditor(), Qt::Key_Return);
+        QTRY_VERIFY(!open);
+        QCOMPARE(question,
+            QStringLiteral("Вы действительно хотите поставить заявку на покупку по цене %1 в количестве 3 со счёта %2?")
+                .arg(price, m_account));
+        QTRY_COMPARE(m_sent.size(), 1);
+        const RawTransaction& sent = m_sent.first();
+        QCOMPARE(sent.description().kind, 10);
+        const Values& v = sent.values();
+        QCOMPARE(
+            v.value(QStringLiteral("Security")).toString(), m_instrument.data(QStringLiteral("sec_code")).toString());
+        QCOMPARE(v.value(QStringLiteral("Account")).toString(), m_account);
+        QCOMPARE(decimal::fromString(v.value(QStringLiteral("Price")).toString()), decimal::fromString(price));
+        QCOMPARE(v.value(QStringLiteral("Quantity")).toString(), QStringLiteral("3"));
+        QCOMPARE(v.value(QStringLiteral("BuySell")).toString(), QStringLiteral("B"));
+        QTRY_COMPARE(window.rowCount(), before + 1);
+        bool found = false;
+        for (int row = 0; row < window.rowCount(); ++row) {
+            const Record& r = window.at(row);
+            found = found
+                || (r.data(QStringLiteral("account")).toString() == m_account
+                    && r.data(QStringLiteral("status")).toInteger() == HostSchema::StatusActive
+                    && number(r, "price") == decimal::fromString(price)
+                    && r.data(QStringLiteral("quantity")).toInteger() == 3);
+        }
+        QVERIFY(found);
+    }
+
+    void escapeCancelsAndSendsNothing()
+    {
+        AddOrderShortDialog* dialog = AddOrderShortDialog::showDialog(textId());
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QPointer<AddOrderShortDialog> open(dialog);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QTRY_VERIFY(!open);
+        QTest::qWait(20);
+        QVERIFY(m_sent.isEmpty());
+    }
+
+    // Whatever is missing or wrong keeps the buttons off and its label red; nothing goes out.
+    void incompleteOrWrongInputIsRefused()
+    {
+        AddOrderShortDialog dialog(AddOrderShortDialog::secKeyToValues(textId()));
+        FutOrder* form = futures(&dialog);
+        const auto refused = [&](QLabel* label) {
+            return !form->validate() && !form->buyButton()->isEnabled()
+                && label->styleSheet() == QStringLiteral("color: red");
+        };
+        form->setPrice(IPrice(restingBuyPrice()));
+        form->setQuantity(QStringLiteral("2"));
+        QVERIFY(refused(labelOf(form, form->accountBox())));
+        form->setAccount(m_account);
+        QVERIFY(form->validate() && form->buyButton()->isEnabled());
+        form->setQuantity(QStringLiteral("0"));
+        QVERIFY(!form->validate());
+        form->setQuantity(QStringLiteral("2"));
+        // Letters never reach the price.
+        form->priceEditor()->setFocus();
+        form->priceEditor()->selectAll();
+        QTest::keyClicks(form->priceEditor(), QStringLiteral("abc"));
+        QCOMPARE(decimal::fromString(form->price().text()), decimal::fromString(restingBuyPrice()));
+        // An iceberg whose visible part is all of it.
+        form->orderMore()->setOrderType(QStringLiteral("4"));
+        form->orderMore()->visibleEditor()->setValue(QStringLiteral("2"));
+        QVERIFY(!form->validate());
+        form->orderMore()->visibleEditor()->setValue(QStringLiteral("1"));
+        QVERIFY(form->validate());
+        QCOMPARE(form->description().kind, 149);
+        // A dialog opened on a board with no instrument chosen yet.
+        AppSettings(QStringLiteral("OrderShortDialog")).remove(QStringLiteral("sec_id"));
+        AddOrderShortDialog empty({ { QStringLiteral("StockId"), 1 }, { QStringLiteral("BoardId"), 14 },
+            { QStringLiteral("Account"), m_account }, { QStringLiteral("Quantity"), QStringLiteral("1") } });
+        FutOrder* emptyForm = futures(&empty);
+        QVERIFY(!emptyForm->validate() && !emptyForm->buyButton()->isEnabled());
+        QCOMPARE(labelOf(emptyForm, emptyForm->securityBox())->styleSheet(), QStringLiteral("color: red"));
+        QVERIFY(m_sent.isEmpty());
+    }
+
+    // A price off the step goes to the price check: "correct" puts the checked price in the form and sends
+    // nothing.
+    void priceOffTheStepIsCorrectedAndNothingSent()
+    {
+        AddOrderShortDialog dialog(AddOrderShortDialog::secKeyToValues(textId()));
+        dialog.show();
+        FutOrder* form = futures(&dialog);
+        form->setAccount(m_account);
+        form->setQuantity(QStringLiteral("1"));
+        const int decimals = m_instrument.data(QStringLiteral("decimals")).toInteger();
+        const decimal good = decimal::fromString(restingBuyPrice());
+        form->setPrice(IPrice((good + decimal(1, decimals)).toString()));
+        QString said;
+        answerDialog<AddOrderCheckDialog>([&](AddOrderCheckDialog* check) {
+            said = check->windowTitle();
+            check->findChildren<QPushButton*>().at(1)->click(); // correct
+        });
+        form->buyButton()->click();
+        QCOMPARE(said, QStringLiteral("Проверка на кратность"));
+        QCOMPARE(decimal::fromString(form->price().text()), good);
+        QVERIFY(dialog.isVisible());
+
+        QTest::qWait(20);
+        QVERIFY(m_sent.isEmpty());
+    }
+
+    // The postponed mode asks nothing, sends nothing and hands back what it built, the side included.
+    void postponedOrderIsHandedBack()
+    {
+        Values values = AddOrderShortDialog::secKeyToValues(textId());
+        values.insert(QStringLiteral("postponedOrder"), true);
+        values.insert(QStringLiteral("Account"), m_account);
+        values.insert(QStringLiteral("Price"), restingBuyPrice());
+        values.insert(QStringLiteral("Quantity"), QStringLiteral("4"));
+        auto* dialog = new AddOrderShortDialog(values);
+        QSignalSpy accepted(dialog, &AddOrderShortDialog::accepted);
+        futures(dialog)->sellButton()->click();
+        QCOMPARE(accepted.count(), 1);
+        const Values handed = accepted.first().at(0).value<Values>();
+        QCOMPARE(handed.value(QStringLiteral("BuySell")).toString(), QStringLiteral("S"));
+        QCOMPARE(handed.value(QStringLiteral("Quantity")).toString(), QStringLiteral("4"));
+        const auto transaction = accepted.first().at(1).value<RawTransactionPtr>();
+        QVERIFY(transaction);
+        QCOMPARE(transaction->description().kind, 10);
+        QTest::qWait(20);
+        QVERIFY(m_sent.isEmpty());
+    }
+
+    void boardsLayTheFormOut()
+    {
+        FutOrder form;
+        form.setBoardId(11);
+        QCOMPARE(form.priceLabel()->text(), QStringLiteral("&Своп-Цена:"));
+        QVERIFY(form.isPriceShown());
+        // Only a board the directory calls an address board asks for a partner; the sample market has none
+        // with prices.
+        QVERIFY(!form.isPartnerShown());
+        form.setBoardId(14);
+        QCOMPARE(form.priceLabel()->text(), QStringLiteral("&Цена:"));
+        form.setBoardId(17);
+        QVERIFY(!form.isPriceShown());
+        QCOMPARE(FormSelector::transactionId(1, 17, true), 0);
+        QCOMPARE(FormSelector::transactionId(1, 17, false), 15);
+        QCOMPARE(FormSelector::transactionId(1, 2, true), 0);
+
+        // A market without a form: the empty page, and no form for the dialog.
+        FormSelector selector;
+        QSignalSpy changed(&selector, &FormSelector::changedForm);
+        selector.setForm(7);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.first().at(0).value<AddOrder*>(), static_cast<AddOrder*>(nullptr));
+        selector.setForm(1);
+        AddOrder* first = selector.currentForm();
+        selector.setForm(7);
+        selector.setForm(1);
+        QCOMPARE(selector.currentForm(), first); // made once
+    }
+
+    void clearingRequestOpensOnTheFirstMarketWithTheMarketFixed()
+    {
+        AddOrderShortDialog* dialog = AddOrderShortDialog::showDialog(Values(), true);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Запрос ЗРБ"));
+        QCOMPARE(dialog->stockSelector()->getStockId(), 1);
+        QVERIFY(!dialog->stockSelector()->isEnabled());
+        delete dialog;
+    }
+};
+
+QTEST_MAIN(tst_AddOrderShortDialog)
+#include "tst_addordershortdialog.moc"
