@@ -2492,4 +2492,183 @@
         <translation>Only RFS deals</translation>
     </message>
 </context>
+<context>
+    <name>AddOrderShortDialog</name>
+    <message>
+        <source>Ввод заявки</source>
+        <translation>Order entry</translation>
+    </message>
+    <message>
+        <source>Рынок:</source>
+        <translation>Market:</translation>
+    </message>
+    <message>
+        <source>Запрос ЗРБ</source>
+        <translation>Clearing request</translation>
+    </message>
+    <message>
+        <source>Ошибка добавления отложенной заявки</source>
+        <translation>Error adding the postponed order</translation>
+    </message>
+    <message>
+        <source>Ошибка отправки заявки</source>
+        <translation>Error sending the order</translation>
+    </message>
+    <message>
+        <source>Невозможно сформировать заявку</source>
+        <translation>The order cannot be built</translation>
+    </message>
+    <message>
+        <source>Невозможно сформировать заявку: </source>
+        <translation>The order cannot be built: </translation>
+    </message>
+    <message>
+        <source>Отправка заявки</source>
+        <translation>Sending the order</translation>
+    </message>
+    <message>
+        <source>покупку</source>
+        <translation>buy</translation>
+    </message>
+    <message>
+        <source>продажу</source>
+        <translation>sell</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите поставить заявку на %1 со своп-ценой %2 в количестве %3 со счёта %4?</source>
+        <translation>Do you really want to place a %1 order at the swap price %2 for %3 from account %4?</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите отправить поручение по %1 в количестве %2 со счёта %3?</source>
+        <translation>Do you really want to send a %1 request for %2 from account %3?</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите поставить заявку на %1 по цене %2 в количестве %3 со счёта %4?</source>
+        <translation>Do you really want to place a %1 order at %2 for %3 from account %4?</translation>
+    </message>
+</context>
+<context>
+    <name>FutOrder</name>
+    <message>
+        <source>Проверять лимиты цен опционов</source>
+        <translation>Check option price limits</translation>
+    </message>
+    <message>
+        <source>Дополнительно</source>
+        <translation>More</translation>
+    </message>
+    <message>
+        <source>&amp;Купить</source>
+        <translation>&amp;Buy</translation>
+    </message>
+    <message>
+        <source>&amp;Продать</source>
+        <translation>&amp;Sell</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Режим торгов:</source>
+        <translation>&amp;Board:</translation>
+    </message>
+    <message>
+        <source>&amp;Инструмент:</source>
+        <translation>&amp;Instrument:</translation>
+    </message>
+    <message>
+        <source>С&amp;чет:</source>
+        <translation>A&amp;ccount:</translation>
+    </message>
+    <message>
+        <source>&amp;Цена:</source>
+        <translation>&amp;Price:</translation>
+    </message>
+    <message>
+        <source>Ко&amp;личество:</source>
+        <translation>&amp;Quantity:</translation>
+    </message>
+    <message>
+        <source>Доходность:</source>
+        <translation>Yield:</translation>
+    </message>
+    <message>
+        <source>Контр&amp;агент:</source>
+        <translation>P&amp;artner:</translation>
+    </message>
+    <message>
+        <source>Транзакция:</source>
+        <translation>Transaction:</translation>
+    </message>
+    <message>
+        <source>Комментарий:</source>
+        <translation>Comment:</translation>
+    </message>
+    <message>
+        <source>&amp;Своп-Цена:</source>
+        <translation>&amp;Swap price:</translation>
+    </message>
+</context>
+<context>
+    <name>OrderAddressMore</name>
+    <message>
+        <source>Код сделки:</source>
+        <translation>Deal reference:</translation>
+    </message>
+    <message>
+        <source>Действует:</source>
+        <translation>Valid:</translation>
+    </message>
+</context>
+<context>
+    <name>OrderMore</name>
+    <message>
+        <source>до</source>
+        <translation>till</translation>
+    </message>
+    <message>
+        <source>Проверять денежный лимит клиента</source>
+        <translation>Check the client&apos;s money limit</translation>
+    </message>
+    <message>
+        <source>Лимитная</source>
+        <translation>Limit</translation>
+    </message>
+    <message>
+        <source>Айсберг</source>
+        <translation>Iceberg</translation>
+    </message>
+    <message>
+        <source>Тип заявки:</source>
+        <translation>Order type:</translation>
+    </message>
+    <message>
+        <source>Видимая часть:</source>
+        <translation>Visible part:</translation>
+    </message>
+    <message>
+        <source>Отклонение:</source>
+        <translation>Deviation:</translation>
+    </message>
+    <message>
+        <source>Действует:</source>
+        <translation>Valid:</translation>
+    </message>
+</context>
+<context>
+    <name>OrderTransactionQueue</name>
+    <message>
+        <source>Ошибка отправки заявки</source>
+        <translation>Error sending the order</translation>
+    </message>
+    <message>
+        <source>Невозможно отправить заявку</source>
+        <translation>The order cannot be sent</translation>
+    </message>
+    <message>
+        <source>Транзакция по заявке не обработана (не добавлена в очередь)</source>
+        <translation>The order transaction was not processed (not queued)</translation>
+    </message>
+</context>
 </TS>

@@ -137,6 +137,8 @@ FutOrder::FutOrder(QWidget* parent)
     connect(m_buy, &QPushButton::clicked, this, [this] { Q_EMIT changedBuySell(QLatin1Char('B')); });
     connect(m_sell, &QPushButton::clicked, this, [this] { Q_EMIT changedBuySell(QLatin1Char('S')); });
     connect(m_cancel, &QPushButton::clicked, this, &AddOrder::cancel);
+    // Room for an option's name and the longest transaction name.
+    setMinimumWidth(440);
     setStockId(1);
     setBuySell(m_side);
 }
@@ -387,6 +389,9 @@ bool FutOrder::validate()
 
 void FutOrder::onChanged()
 {
+    // An iceberg's parts are in the extra panel: it opens to show them.
+    if (m_more->isIceberg() && m_extraPages->currentWidget() == m_more)
+        m_extras->setChecked(true);
     const TransactionDescription kind = description();
     m_transaction->setText(kind.name);
     const bool valid = validate() && kind.kind != 0;
