@@ -176,6 +176,42 @@ private Q_SLOTS:
         QVERIFY(found);
     }
 
+    // A sell at the best bid trades: the deals and positions windows show the trade of the account.
+    void crossingOrderTradesAndTheDealsAndPositionsShowIt()
+    {
+        AppSettings(QString()).setValue(QStringLiteral("questionOnAddOrder"), false);
+        const qint64 sec = m_instrument.data(QStringLiteral("sec_id")).toInteger64();
+        decimal bid = decimal::minimum();
+        for (const Record& r : *m_market->table(QStringLiteral("orders"))->masterIndex()) {
+            if (r.data(QStringLiteral("sec_id")).toInteger64() == sec
+                && r.data(QStringLiteral("status")).toInteger() == HostSchema::StatusActive
+                && r.data(QStringLiteral("buysell")).toChar() == QLatin1Char('B') && number(r, "price") > bid)
+                bid = number(r, "price");
+        }
+        if (bid == decimal::minimum())
+            QSKIP("no bid to trade against in this sample");
+        TableIndexModel deals(m_market->table(QStringLiteral("deals")));
+        TableIndexModel positions(m_market->table(QStringLiteral("positions")));
+        deals.rebuild();
+        positions.rebuild();
+        const auto accountRows = [this](const TableIndexModel& model) {
+            int rows = 0;
+            for (int row = 0; row < model.rowCount(); ++row)
+                rows += model.at(row).data(QStringLiteral("account")).toString() == m_account ? 1 : 0;
+            return rows;
+        };
+        const int dealsBefore = accountRows(deals);
+        Values values = AddOrderShortDialog::secKeyToValues(textId());
+        values.insert(QStringLiteral("Account"), m_account);
+        values.insert(QStringLiteral("Price"), bid.toString());
+        values.insert(QStringLiteral("Quantity"), QStringLiteral("1"));
+        AddOrderShortDialog* dialog = AddOrderShortDialog::showDialog(values);
+        futures(dialog)->sellButton()->click();
+        QTRY_COMPARE(m_sent.size(), 1);
+        QTRY_VERIFY(accountRows(deals) > dealsBefore);
+        QVERIFY(accountRows(positions) > 0);
+    }
+
     void escapeCancelsAndSendsNothing()
     {
         AddOrderShortDialog* dialog = AddOrderShortDialog::showDialog(textId());
