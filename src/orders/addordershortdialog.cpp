@@ -12,7 +12,6 @@
 #include "orders/ordertransactionqueue.h"
 
 #include <QFormLayout>
-#include <QMessageBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -182,18 +181,10 @@ RawTransactionPtr AddOrderShortDialog::makeTransaction()
     values.insert(QStringLiteral("BuySell"), QString(m_side));
     values.insert(QStringLiteral("qrb_request"), property("qrb_request"));
 
-    RawTransactionPtr transaction;
-    try {
-        ITransactionSender* sender = ICore::instance() ? ICore::instance()->transactions() : nullptr;
-        if (!sender)
-            throw QString();
-        transaction = sender->build(m_form->description(), values);
-    } catch (const QString& error) {
-        QMessageBox::information(this,
-            m_postponed ? tr("Ошибка добавления отложенной заявки") : tr("Ошибка отправки заявки"),
-            error.isEmpty() ? tr("Невозможно сформировать заявку") : tr("Невозможно сформировать заявку: ") + error);
+    const RawTransactionPtr transaction = OrderTransactionQueue::build(
+        this, m_form->description(), values, m_postponed ? tr("Ошибка добавления отложенной заявки") : QString());
+    if (!transaction)
         return {};
-    }
     if (m_postponed)
         return transaction;
 

@@ -7,7 +7,6 @@
 #include "orders/moveorder.h"
 #include "orders/ordertransactionqueue.h"
 
-#include <QMessageBox>
 #include <QVBoxLayout>
 
 MoveOrderDialog::MoveOrderDialog(const Values& values, QWidget* parent)
@@ -82,17 +81,9 @@ RawTransactionPtr MoveOrderDialog::makeTransaction()
         parameters.insert(QStringLiteral("order_id1"), orderId);
         parameters.insert(QStringLiteral("qrb_request"), property("qrb_request"));
     }
-    RawTransactionPtr transaction;
-    try {
-        ITransactionSender* sender = ICore::instance() ? ICore::instance()->transactions() : nullptr;
-        if (!sender)
-            throw QString();
-        transaction = sender->build(m_form->description(), parameters);
-    } catch (const QString& error) {
-        QMessageBox::information(this, tr("Ошибка отправки заявки"),
-            error.isEmpty() ? tr("Невозможно сформировать заявку") : tr("Невозможно сформировать заявку: ") + error);
+    const RawTransactionPtr transaction = OrderTransactionQueue::build(this, m_form->description(), parameters);
+    if (!transaction)
         return {};
-    }
 
     ConfirmationDialog confirmation(this);
     confirmation.setWindowTitle(tr("Отправка заявки"));

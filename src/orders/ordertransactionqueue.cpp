@@ -5,6 +5,21 @@
 #include <QDialog>
 #include <QMessageBox>
 
+RawTransactionPtr OrderTransactionQueue::build(
+    QDialog* dialog, const TransactionDescription& description, const Values& values, const QString& errorTitle)
+{
+    try {
+        ITransactionSender* sender = ICore::instance() ? ICore::instance()->transactions() : nullptr;
+        if (!sender)
+            throw QString();
+        return sender->build(description, values);
+    } catch (const QString& error) {
+        QMessageBox::information(dialog, errorTitle.isEmpty() ? tr("Ошибка отправки заявки") : errorTitle,
+            error.isEmpty() ? tr("Невозможно сформировать заявку") : tr("Невозможно сформировать заявку: ") + error);
+        return {};
+    }
+}
+
 bool OrderTransactionQueue::send(QDialog* dialog, const RawTransactionPtr& transaction)
 {
     transaction->restartTimer();
