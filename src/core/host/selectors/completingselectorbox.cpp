@@ -38,6 +38,11 @@ CompletingSelectorBox::CompletingSelectorBox(QWidget* parent)
     setCurrentIndex(-1);
 }
 
+CompletingSelectorBox::~CompletingSelectorBox()
+{
+    disconnect(qApp, &QApplication::focusChanged, this, &CompletingSelectorBox::onFocusChanged);
+}
+
 void CompletingSelectorBox::setEntries(const QVector<CodeNameListModel::Entry>& entries)
 {
     const QString keep = m_lastId;

@@ -13,6 +13,8 @@ class BV_HOST_EXPORT CompletingSelectorBox : public ComboBox
     Q_OBJECT
 public:
     explicit CompletingSelectorBox(QWidget* parent = nullptr);
+    // Stops following the application's focus before the widget part is gone (it clears its focus).
+    ~CompletingSelectorBox() override;
 
     // Refills the entries, keeping the chosen one where it is still among them.
     void setEntries(const QVector<CodeNameListModel::Entry>& entries);
