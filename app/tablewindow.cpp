@@ -93,7 +93,8 @@ TableWindow::TableWindow(Table* table, Arrangement arrangement, QWidget* parent)
         m_view->resizeColumnToContents(column);
     if (quotes)
         arrangeInstruments();
-    if (table->name() == QLatin1String("orders") || table->name() == QLatin1String("deals"))
+    if (table->name() == QLatin1String("orders") || table->name() == QLatin1String("deals")
+        || table->name() == QLatin1String("securities"))
         addFiltersToolBar();
     if (table->name() == QLatin1String("positions"))
         addTotalsRow();
@@ -101,12 +102,14 @@ TableWindow::TableWindow(Table* table, Arrangement arrangement, QWidget* parent)
 
 void TableWindow::addFiltersToolBar()
 {
-    // The two filters a trader changes all day: the instrument and the least quantity.
+    // The filters a trader changes all day: the instrument and the least quantity of orders and deals; the base
+    // contract and its expiry of the instruments.
     m_toolBar = new FiltersToolBar(tr("Фильтры"), this);
     m_toolBar->setView(m_view);
     m_toolBar->setHeader(m_view->header());
     for (Filter* filter : m_model->filtersModel()->filters()) {
-        if (qobject_cast<SecurityFilter*>(filter) || qobject_cast<QuantityFilter*>(filter))
+        if (qobject_cast<SecurityFilter*>(filter) || qobject_cast<QuantityFilter*>(filter)
+            || qobject_cast<SecNameFilter*>(filter) || qobject_cast<ExpDateFilter*>(filter))
             m_toolBar->addFilter(filter);
     }
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_toolBar);

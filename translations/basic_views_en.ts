@@ -2659,6 +2659,14 @@
 <context>
     <name>OrderTransactionQueue</name>
     <message>
+        <source>Невозможно сформировать заявку</source>
+        <translation>Cannot build the order</translation>
+    </message>
+    <message>
+        <source>Невозможно сформировать заявку: </source>
+        <translation>Cannot build the order: </translation>
+    </message>
+    <message>
         <source>Ошибка отправки заявки</source>
         <translation>Error sending the order</translation>
     </message>

@@ -2,9 +2,11 @@
 #include "core/db/masterindex.h"
 #include "core/host/filters/filter.h"
 #include "core/host/widgets/outlinewidget.h"
+#include "filters/catalogue/keyfilters.h"
 #include "filters/catalogue/plainfilters.h"
 #include "filters/catalogue/standardfilters.h"
 #include "filters/rowfiltersmodel.h"
+#include "filters/widgets/keycombofilterwidget.h"
 #include "filters/widgets/quantityfilterwidget.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
@@ -15,6 +17,7 @@
 #include "views/tablefastviewwithfilter.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -174,6 +177,50 @@ private Q_SLOTS:
         window.view.populateActionsForColumn(column, &menu);
         findAction(&menu, QStringLiteral("Снять все фильтры"))->trigger();
         QTRY_VERIFY(!editor->check()->isChecked());
+    }
+
+    // On a bar, the expiry list offers only the dates of the chosen base contract, and choosing both leaves the
+    // instruments of that contract and date.
+    void expiryOnABarFollowsTheBaseContract()
+    {
+        MarketFixture market;
+        TableIndexModel model(market.table(QStringLiteral("securities")));
+        for (Filter* filter : StandardFilters::create(*model.table(), &model))
+            model.filtersModel()->addFilter(filter);
+        model.rebuild();
+        TableFastViewWithFilter view;
+        view.setModel(&model);
+        FiltersToolBar bar;
+        bar.setView(&view);
+        for (Filter* filter : model.filtersModel()->filters()) {
+            if (qobject_cast<SecNameFilter*>(filter) || qobject_cast<ExpDateFilter*>(filter))
+                bar.addFilter(filter);
+        }
+        auto* contract = bar.getWidget()->findChild<SecNameFilterWidget*>();
+        auto* expiry = bar.getWidget()->findChild<ExpDateFilterWidget*>();
+        QVERIFY(contract && expiry && contract->box()->count() > 2);
+        contract->box()->setCurrentIndex(1);
+        Q_EMIT contract->box()->activated(1);
+        const qint64 isin = contract->value().toLongLong();
+        const int base = model.columnIndex(QStringLiteral("fut_isin_id"));
+        const int expdate = model.columnIndex(QStringLiteral("expdate"));
+        QSet<QDate> dates;
+        const MasterIndex* all = model.table()->masterIndex();
+        for (int row = 0; row < all->count(); ++row) {
+            if (all->at(row).data(base).toInteger64() == isin)
+                dates.insert(all->at(row).data(expdate).toDatetime().date());
+        }
+        QCOMPARE(expiry->box()->count() - 1, dates.size());
+        expiry->box()->setCurrentIndex(1);
+        Q_EMIT expiry->box()->activated(1);
+        const QDate chosen = QDate::fromString(expiry->box()->currentText(), QStringLiteral("dd.MM.yyyy"));
+        QVERIFY(dates.contains(chosen));
+        QTRY_VERIFY(model.rowCount() > 0);
+        QTRY_VERIFY(model.rowCount() < all->count());
+        for (int row = 0; row < model.rowCount(); ++row) {
+            QCOMPARE(model.at(row).data(base).toInteger64(), isin);
+            QCOMPARE(model.at(row).data(expdate).toDatetime().date(), chosen);
+        }
     }
 
     void settingsPageShowsTheFilterInItsSectionAndAppliesOnLeaving()

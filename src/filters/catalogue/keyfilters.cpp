@@ -17,36 +17,46 @@
 
 #include <QSet>
 
+#include <functional>
+
 namespace {
 int columnOf(const Table& table, const char* name)
 {
     return table.columnIndex(QString::fromLatin1(name));
 }
 
-// The keys a table holds in the filter's key columns, as (text, value) by text.
-QList<QPair<QString, QString>> keysInTable(const ValueFilter& filter)
+// The keys a table holds in the filter's key columns (of the records `keep` takes, when given), as (text, value):
+// by text, or in the filter's key order.
+QList<QPair<QString, QString>> keysInTable(const ValueFilter& filter, bool byText,
+    const std::function<bool(const Record&)>& keep = std::function<bool(const Record&)>())
 {
     QSet<QString> seen;
-    QList<QPair<QString, QString>> keys;
+    QList<KeyValue> found;
     const MasterIndex* all = filter.table().masterIndex();
     for (int row = 0; all && row < all->count(); ++row) {
+        if (keep && !keep(all->at(row)))
+            continue;
         const KeyValue key = filter.keyFromRecord(all->at(row));
         const QString value = filter.keyToValue(key);
-        const QString text = filter.keyToText(key);
-        if (text.isEmpty() || seen.contains(value))
+        if (seen.contains(value) || filter.keyToText(key).isEmpty())
             continue;
         seen.insert(value);
-        keys << qMakePair(text, value);
+        found << key;
     }
-    std::sort(keys.begin(), keys.end());
+    std::sort(found.begin(), found.end(), [&](const KeyValue& a, const KeyValue& b) {
+        return byText ? filter.keyToText(a) < filter.keyToText(b) : filter.compare(a, b) < 0;
+    });
+    QList<QPair<QString, QString>> keys;
+    for (const KeyValue& key : qAsConst(found))
+        keys << qMakePair(filter.keyToText(key), filter.keyToValue(key));
     return keys;
 }
 
 // A filter of one key chosen in a combo box: none chosen is no filter.
-void initKeyCombo(const ValueFilter& filter, QWidget* widget)
+void initKeyCombo(const ValueFilter& filter, QWidget* widget, const QList<QPair<QString, QString>>& keys)
 {
     if (auto* editor = qobject_cast<KeyComboFilterWidget*>(widget)) {
-        editor->setKeys(keysInTable(filter));
+        editor->setKeys(keys);
         editor->setValue(
             filter.isEnabled() && filter.keys().size() == 1 ? filter.keyToValue(filter.keys().first()) : QString());
     }
@@ -194,7 +204,23 @@ QWidget* ExpDateFilter::createFilterWidget(QWidget* parent)
 
 void ExpDateFilter::init(QWidget* widget)
 {
-    initKeyCombo(*this, widget);
+    initKeyCombo(*this, widget, choices(m_baseContract));
+}
+
+QList<QPair<QString, QString>> ExpDateFilter::choices(const QString& baseContract) const
+{
+    const int base = columnOf(table(), "fut_isin_id");
+    if (baseContract.isEmpty() || base < 0)
+        return keysInTable(*this, false);
+    const qint64 isin = baseContract.toLongLong();
+    return keysInTable(*this, false, [base, isin](const Record& r) { return r.data(base).toInteger64() == isin; });
+}
+
+void ExpDateFilter::followBaseContract(QWidget* widget, const QString& baseContract)
+{
+    m_baseContract = baseContract;
+    if (auto* editor = qobject_cast<KeyComboFilterWidget*>(widget))
+        editor->setKeys(choices(baseContract));
 }
 
 void ExpDateFilter::apply(QWidget* widget)
@@ -237,7 +263,7 @@ QWidget* SecNameFilter::createFilterWidget(QWidget* parent)
 
 void SecNameFilter::init(QWidget* widget)
 {
-    initKeyCombo(*this, widget);
+    initKeyCombo(*this, widget, keysInTable(*this, true));
 }
 
 void SecNameFilter::apply(QWidget* widget)

@@ -64,6 +64,14 @@ public:
     QWidget* createFilterWidget(QWidget* parent) override;
     void init(QWidget* widget) override;
     void apply(QWidget* widget) override;
+
+    // The dates an editor offers: those of the instruments of a base contract (its ISIN number), or all.
+    QList<QPair<QString, QString>> choices(const QString& baseContract = QString()) const;
+    // Next to a base contract editor (on a tool bar): the editor offers the dates of the chosen contract.
+    void followBaseContract(QWidget* widget, const QString& baseContract);
+
+private:
+    QString m_baseContract;
 };
 
 // Base futures contracts, by their ISIN number; a key is named by the futures contract of the table that has it.

@@ -30,7 +30,8 @@ QList<Filter*> StandardFilters::create(Table& table, QObject* parent)
     }
     if (name == QLatin1String("securities")) {
         filters << new BoardFilter(table, parent) << new SecTypeFilter(table, parent)
-                << new SecStateFilter(table, parent)
+                << new SecStateFilter(table, parent) << new SecNameFilter(table, -1, parent)
+                << new ExpDateFilter(table, -1, parent)
                 << new GroupMaskFilter(table, table.columnIndex(QStringLiteral("signs")), parent);
     }
     return filters;

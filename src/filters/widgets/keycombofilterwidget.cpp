@@ -19,6 +19,9 @@ void KeyComboFilterWidget::setKeys(const QList<QPair<QString, QString>>& keys)
     for (const auto& [text, value] : keys)
         m_box->addItem(text, value);
     setValue(chosen);
+    // A choice the new keys no longer hold is a change the user must see applied.
+    if (value() != chosen)
+        notifyChanged();
 }
 
 QString KeyComboFilterWidget::value() const

@@ -13,7 +13,8 @@ public:
     KeyComboFilterWidget(const QString& noneText, QWidget* parent = nullptr);
 
     QComboBox* box() const { return m_box; }
-    // (text, value) per key, in order; the chosen value is kept when it is still there.
+    // (text, value) per key, in order; the chosen value is kept when it is still there, else none is chosen
+    // and changed() tells so.
     void setKeys(const QList<QPair<QString, QString>>& keys);
     // Empty for none.
     QString value() const;

@@ -1,9 +1,12 @@
 #include "views/filtering/filterstoolbar.h"
 
+#include "core/host/filters/filter.h"
+#include "filters/widgets/keycombofilterwidget.h"
 #include "views/filtering/itemfilterstoolbar.h"
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QSpacerItem>
 
 FiltersToolBar::FiltersToolBar(QWidget* parent)
@@ -38,8 +41,13 @@ void FiltersToolBar::setHeader(QHeaderView* header)
 
 void FiltersToolBar::addFilter(Filter* filter)
 {
-    if (QWidget* widget = m_items->addFilter(filter, m_content))
-        addCustomWidget(widget);
+    QWidget* widget = m_items->addFilter(filter, m_content);
+    if (!widget)
+        return;
+    // A bare choice box says nothing of what it chooses: the filter's name goes before it.
+    if (qobject_cast<KeyComboFilterWidget*>(widget))
+        addCustomWidget(new QLabel(filter->name() + QLatin1Char(':'), m_content));
+    addCustomWidget(widget);
 }
 
 void FiltersToolBar::addFilters(const QList<Filter*>& filters)

@@ -2,8 +2,10 @@
 
 #include "columns/itemmodelwithdelegates.h"
 #include "core/host/filters/filter.h"
+#include "filters/catalogue/keyfilters.h"
 #include "filters/rowfiltersmodel.h"
 #include "filters/widgets/filterwidget.h"
+#include "filters/widgets/keycombofilterwidget.h"
 #include "models/filterindexmodel.h"
 #include "views/tablefastview.h"
 
@@ -83,7 +85,32 @@ QWidget* ItemFiltersToolBar::addFilter(Filter* filter, QWidget* parent)
     m_filters << filter;
     m_widgets << widget;
     connect(filter, &Filter::enabledChanged, this, &ItemFiltersToolBar::onFilterChanged);
+    linkExpiryToBaseContract();
     return widget;
+}
+
+void ItemFiltersToolBar::linkExpiryToBaseContract()
+{
+    ExpDateFilter* expiry = nullptr;
+    QWidget* expiryEditor = nullptr;
+    SecNameFilterWidget* contract = nullptr;
+    for (int i = 0; i < m_filters.size(); ++i) {
+        if (auto* dates = qobject_cast<ExpDateFilter*>(m_filters.at(i))) {
+            expiry = dates;
+            expiryEditor = m_widgets.at(i);
+        } else if (auto* editor = qobject_cast<SecNameFilterWidget*>(m_widgets.at(i))) {
+            contract = editor;
+        }
+    }
+    if (!expiry || !expiryEditor || !contract || contract->property("expiryLinked").toBool())
+        return;
+    contract->setProperty("expiryLinked", true);
+    const QPointer<QWidget> dates(expiryEditor);
+    connect(contract, &FilterWidget::changed, this, [expiry, dates, contract] {
+        if (dates)
+            expiry->followBaseContract(dates, contract->value());
+    });
+    expiry->followBaseContract(expiryEditor, contract->value());
 }
 
 void ItemFiltersToolBar::onFilterChanged()

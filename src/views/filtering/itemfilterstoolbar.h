@@ -36,6 +36,8 @@ public Q_SLOTS:
 
 private:
     void notifyFilters();
+    // An expiry editor next to a base contract editor offers the chosen contract's dates.
+    void linkExpiryToBaseContract();
     // A change made elsewhere (the header's menu) shows in the editor.
     void onFiltersDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
 
