@@ -3,10 +3,87 @@
 #include <QDataStream>
 
 #include "core/db/datetime.h"
+#include "core/db/digits.h"
 #include "core/db/xdecimal.h"
 
 #include <QApplication>
 #include <QFontMetrics>
+
+#include <algorithm>
+
+namespace {
+
+// A short date format made of day, month and year numbers and separators ("dd.MM.yyyy", "M/d/yy"), kept per
+// thread with the locale it came from: finding the format and reading it on each call is most of the cost.
+struct ShortDateFormat
+{
+    QLocale locale;
+    QString format;
+    bool numeric = false;
+
+    static const ShortDateFormat& of(const QLocale& locale)
+    {
+        thread_local ShortDateFormat cached;
+        if (cached.format.isEmpty() || !(cached.locale == locale)) {
+            cached.locale = locale;
+            cached.format = locale.dateFormat(QLocale::ShortFormat);
+            static const QString allowed = QStringLiteral("dMy");
+            // Latin digits only: a locale with digits of its own writes them its own way.
+            cached.numeric = locale.zeroDigit() == QLatin1Char('0')
+                && std::all_of(cached.format.begin(), cached.format.end(),
+                    [](QChar c) { return !c.isLetter() || allowed.contains(c); });
+        }
+        return cached;
+    }
+};
+
+QString shortDate(const QDate& date, const QLocale& locale)
+{
+    const ShortDateFormat& format = ShortDateFormat::of(locale);
+    if (!format.numeric || !date.isValid() || date.year() < 1000 || date.year() > 9999)
+        return locale.toString(date, QLocale::ShortFormat);
+    const QString& f = format.format;
+    QString text(f.size() + 8, Qt::Uninitialized); // a one-letter day or month may take two digits
+    QChar* out = text.data();
+    for (int i = 0; i < f.size();) {
+        const QChar c = f.at(i);
+        int run = 1;
+        while (i + run < f.size() && f.at(i + run) == c)
+            ++run;
+        if (c == QLatin1Char('d') && run <= 2)
+            Digits::put(out, date.day(), run);
+        else if (c == QLatin1Char('M') && run <= 2)
+            Digits::put(out, date.month(), run);
+        else if (c == QLatin1Char('y') && run == 2)
+            Digits::put(out, date.year() % 100, 2);
+        else if (c == QLatin1Char('y') && run == 4)
+            Digits::put(out, date.year(), 4);
+        else if (c.isLetter())
+            return locale.toString(date, QLocale::ShortFormat); // day or month names: the locale's own way
+        else
+            out = std::copy(f.begin() + i, f.begin() + i + run, out);
+        i += run;
+    }
+    text.truncate(int(out - text.constData()));
+    return text;
+}
+
+// "hh:mm:ss.zzz", the time of day the tables show.
+QString timeOfDay(const QTime& time)
+{
+    QString text(12, Qt::Uninitialized);
+    QChar* out = text.data();
+    Digits::put(out, time.hour(), 2);
+    *out++ = QLatin1Char(':');
+    Digits::put(out, time.minute(), 2);
+    *out++ = QLatin1Char(':');
+    Digits::put(out, time.second(), 2);
+    *out++ = QLatin1Char('.');
+    Digits::put(out, time.msec(), 3);
+    return text;
+}
+
+} // namespace
 
 StyledItemDelegate::StyledItemDelegate(QObject* parent)
     : QStyledItemDelegate(parent)
@@ -17,8 +94,9 @@ QString StyledItemDelegate::displayText(const QVariant& value, const QLocale& lo
     const int type = value.userType();
     if (type == QMetaType::QDateTime) {
         const QDateTime moment = value.toDateTime();
-        return locale.toString(moment.date(), QLocale::ShortFormat) + QLatin1Char(' ')
-            + moment.time().toString(datetime::timeNoDateFormat());
+        if (!moment.isValid())
+            return QString();
+        return shortDate(moment.date(), locale) + QLatin1Char(' ') + timeOfDay(moment.time());
     }
     if (type == qMetaTypeId<decimal>())
         return value.value<decimal>().toSystemString();

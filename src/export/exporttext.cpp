@@ -1,23 +1,12 @@
 #include "export/exporttext.h"
 
+#include "core/db/digits.h"
+
 #include <QDateTime>
 
 namespace {
 
-// Writes `value` with at least `width` digits (zeros in front) at `out` and advances it.
-void put(QChar*& out, int value, int width)
-{
-    QChar digits[10];
-    int n = 0;
-    do {
-        digits[n++] = QLatin1Char(char('0' + value % 10));
-        value /= 10;
-    } while (value > 0 && n < 10);
-    while (n < width && n < 10)
-        digits[n++] = QLatin1Char('0');
-    while (n > 0)
-        *out++ = digits[--n];
-}
+using Digits::put;
 
 void putDate(QChar*& out, const QDate& date, ExportText::DateOrder order)
 {

@@ -94,6 +94,19 @@ private Q_SLOTS:
         QCOMPARE(delegate.displayText(moment, russian),
             russian.toString(moment.date(), QLocale::ShortFormat) + QStringLiteral(" 10:30:15.250"));
         QCOMPARE(delegate.displayText(42, russian), QStringLiteral("42"));
+        // Dates read as each locale writes them, by its own formatting
+        const QLocale locales[]
+            = { russian, QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany),
+                  QLocale(QLocale::Japanese, QLocale::Japan), QLocale(QLocale::Arabic, QLocale::Egypt), QLocale::c() };
+        const QDate dates[] = { QDate(2026, 1, 2), QDate(1999, 12, 31), QDate(2031, 10, 9), QDate(1, 1, 1) };
+        for (const QLocale& locale : locales) {
+            for (const QDate& date : dates) {
+                const QDateTime at(date, QTime(9, 5, 7, 3));
+                QCOMPARE(delegate.displayText(at, locale),
+                    locale.toString(date, QLocale::ShortFormat) + QStringLiteral(" 09:05:07.003"));
+            }
+        }
+        QCOMPARE(delegate.displayText(QDateTime(), russian), QString());
     }
 
     void narrowDateTimeCellsKeepOnlyTheTime()
