@@ -475,7 +475,9 @@ void TableIndexModel::build()
         d->list.clear();
         d->cachedRow = -1;
         d->cachedRecord = Record();
-        if (source()) {
+        if (source() && source()->count() >= ManyInputs)
+            filterInParallel();
+        else if (source()) {
             qint64 n = 0;
             for (const Record& r : *source()) {
                 progress.progress(++n);
@@ -490,6 +492,30 @@ void TableIndexModel::build()
                                           .arg(buildNumber())
                                           .arg(d->list.count())
                                           .arg(timer.elapsed());
+    }
+}
+
+void TableIndexModel::filterInParallel()
+{
+    Q_D(TableIndexModel);
+    // A filter may read every shown cell of a row (a find's text): slices of the source are tried on the worker
+    // threads and kept in source order.
+    QVector<const Record*> all;
+    all.reserve(source()->count());
+    for (const Record& r : *source())
+        all << &r;
+    const int n = all.size();
+    QVector<QVector<const Record*>> kept(MaxItems);
+    ParallelMap::forEachIndex(MaxItems, [&](int k) {
+        const int last = int(qint64(n) * (k + 1) / MaxItems);
+        for (int i = int(qint64(n) * k / MaxItems); i < last; ++i) {
+            if (filter(*all.at(i)))
+                kept[k] << all.at(i);
+        }
+    });
+    for (const QVector<const Record*>& slice : kept) {
+        for (const Record* r : slice)
+            d->list.append(*r);
     }
 }
 

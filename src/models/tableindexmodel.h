@@ -90,6 +90,8 @@ protected:
     int upperBound(const Record& record) const;
 
 private:
+    // Appends the source's records the filters keep, in source order; a large source's slices on the worker threads.
+    void filterInParallel();
     // The whole list sorted by the materialised values of a plain stored sort column; false (the list as it was)
     // when the column has none.
     bool sortByStoredKeys();
