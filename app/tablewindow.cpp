@@ -21,6 +21,7 @@
 #include "orders/moveorderdialog.h"
 #include "views/filtering/filterssettingspage.h"
 #include "views/filtering/filterstoolbar.h"
+#include "views/find/itemviewfindtoolbar.h"
 #include "views/frozenrowview.h"
 #include "views/tablefastviewwithfilter.h"
 #include "views/viewwrapper.h"
@@ -98,6 +99,21 @@ TableWindow::TableWindow(Table* table, Arrangement arrangement, QWidget* parent)
         addFiltersToolBar();
     if (table->name() == QLatin1String("positions"))
         addTotalsRow();
+    addFindBar();
+}
+
+void TableWindow::addFindBar()
+{
+    m_findBar = new ItemViewFindToolBar(this);
+    m_findBar->setView(m_view);
+    m_findBar->setHeader(m_view->header());
+    m_findBar->hide();
+    layout()->addWidget(m_findBar);
+    m_findAction = new QAction(tr("Найти..."), this);
+    m_findAction->setShortcut(QKeySequence::Find);
+    m_findAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(m_findAction, &QAction::triggered, m_findBar, &AbstractFindToolBar::openFind);
+    addAction(m_findAction);
 }
 
 void TableWindow::addFiltersToolBar()
@@ -146,6 +162,8 @@ void TableWindow::populateActionsAt(const QPoint& at, QMenu* menu)
         offerNewOrder(row, menu);
         offerOrderChange(row, menu);
     }
+    menu->addAction(m_findAction);
+    menu->addSeparator();
     m_view->populateActionsAt(inView, menu);
 }
 
@@ -215,7 +233,7 @@ QList<IViewSettingsPage*> TableWindow::getSettingsPages(QObject* parent)
 
 QList<QAction*> TableWindow::getActions()
 {
-    return wrapper()->actions();
+    return wrapper()->actions() << m_findAction;
 }
 
 void TableWindow::store(Settings& settings) const

@@ -10,6 +10,8 @@ class ExporterProxyModel;
 class FiltersToolBar;
 class FrozenRowView;
 class ItemDelegateUpDown;
+class ItemViewFindToolBar;
+class QAction;
 class Record;
 class Table;
 class TableFastViewWithFilter;
@@ -17,10 +19,10 @@ class TableIndexModel;
 class ViewWrapper;
 
 // One table window of the terminal: a table's records in a live model with the catalogue's columns and
-// filters, shown by the filtering table view. Orders and deals have a filter bar above the rows, positions a
-// totals row under them. Rows sort by a click on a column's header; the header's and the cells' menus set the
-// filters, copies and exports, and start a dynamic export. Its state (columns, sort, filters, current record,
-// scroll position, dynamic export) is stored and restored by the host.
+// filters, shown by the filtering table view. Orders, deals and instruments have a filter bar above the rows,
+// positions a totals row under them; Ctrl+F opens a find bar under the rows. Rows sort by a click on a column's header;
+// the header's and the cells' menus set the filters, copies and exports, and start a dynamic export. Its state
+// (columns, sort, filters, current record, scroll position, dynamic export) is stored and restored by the host.
 class TableWindow : public QWidget, public IView
 {
     Q_OBJECT
@@ -38,6 +40,8 @@ public:
     FiltersToolBar* filtersToolBar() const { return m_toolBar; }
     // The totals row; null for windows without one.
     FrozenRowView* totalsView() const { return m_totals; }
+    // The find bar under the rows, hidden until Ctrl+F.
+    ItemViewFindToolBar* findBar() const { return m_findBar; }
     // Sets a filter of the window by its name ("Тип операции") to a value in its stored form and turns it on;
     // false when the window has no such filter or the value names nothing.
     bool presetFilter(const QString& name, const QString& value);
@@ -67,6 +71,7 @@ private:
     void arrangeInstruments();
     void addFiltersToolBar();
     void addTotalsRow();
+    void addFindBar();
     // "Change order" for an active order of the orders window.
     void offerOrderChange(const Record& order, QMenu* menu);
     // "New order" for the instrument of a row of the instruments or orders window.
@@ -76,6 +81,8 @@ private:
     TableFastViewWithFilter* m_view;
     FiltersToolBar* m_toolBar = nullptr;
     FrozenRowView* m_totals = nullptr;
+    ItemViewFindToolBar* m_findBar = nullptr;
+    QAction* m_findAction = nullptr;
     ColumnTotalsModel* m_totalsModel = nullptr;
     ItemDelegateUpDown* m_flash = nullptr;
 };

@@ -2679,4 +2679,46 @@
         <translation>The order transaction was not processed (not queued)</translation>
     </message>
 </context>
+<context>
+    <name>AbstractFindToolBar</name>
+    <message>
+        <source>Поиск</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>Найти предыдущий</source>
+        <translation>Find previous</translation>
+    </message>
+    <message>
+        <source>Найти следующий</source>
+        <translation>Find next</translation>
+    </message>
+    <message>
+        <source>Фильтр</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Фильтровать строки по значению</source>
+        <translation>Filter the rows by the value</translation>
+    </message>
+    <message>
+        <source>Готово</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Закрыть поиск</source>
+        <translation>Close the search</translation>
+    </message>
+    <message>
+        <source>Не найдено</source>
+        <translation>Not found</translation>
+    </message>
+</context>
+<context>
+    <name>ItemViewFilter</name>
+    <message>
+        <source>Поиск</source>
+        <translation>Find</translation>
+    </message>
+</context>
 </TS>

@@ -3,24 +3,22 @@
 #include "columns/itemmodelwithdelegates.h"
 
 ItemViewFilterFunc::ItemViewFilterFunc(
-    QObject* find, ItemModelWithDelegates* model, const ItemViewFindOptions& options, QObject* parent)
+    const ItemViewTextMatch& match, ItemModelWithDelegates* model, const QList<int>& columns, QObject* parent)
     : FilterFunc(parent)
-    , m_find(find)
+    , m_match(match)
     , m_model(model)
-    , m_options(options)
+    , m_columns(columns)
 { }
 
 bool ItemViewFilterFunc::filter(const Record& record) const
 {
     const ItemModelWithDelegates* model = m_model.data();
-    const IItemViewFind* find = qobject_cast<IItemViewFind*>(m_find.data());
-    if (!find || !model)
+    if (!model)
         return true;
-    for (int column : find->searchedColumns()) {
-        if (column < 0 || column >= model->columnCount())
-            continue;
-        const QVariant value = model->dataByRecord(record, column, Qt::DisplayRole);
-        if (find->matches(value, column, m_options))
+    const int columns = model->columnCount();
+    for (int column : m_columns) {
+        if (column >= 0 && column < columns
+            && m_match.acceptsData(model->dataByRecord(record, column, Qt::DisplayRole), column))
             return true;
     }
     return false;
@@ -28,5 +26,5 @@ bool ItemViewFilterFunc::filter(const Record& record) const
 
 QString ItemViewFilterFunc::toString() const
 {
-    return QStringLiteral("ItemViewFilterFunc[%1]").arg(m_options.text);
+    return QStringLiteral("ItemViewFilterFunc[%1]").arg(m_match.text());
 }

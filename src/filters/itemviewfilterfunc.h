@@ -2,25 +2,26 @@
 
 #include "basic_views_export.h"
 #include "core/host/filters/filterfunc.h"
-#include "filters/iitemviewfind.h"
+#include "filters/itemviewtextmatch.h"
 
+#include <QList>
 #include <QPointer>
 
 class ItemModelWithDelegates;
 
-// The find bar working as a filter: passes records of which some searched cell, taken the way the model shows
-// it, matches. Passes everything once the find object or the model is gone.
+// A find text working as a row filter: passes the records of which one of the given columns shows the text, as
+// the view shows it. Passes everything once the model is gone.
 class BASIC_VIEWS_EXPORT ItemViewFilterFunc : public FilterFunc
 {
     Q_OBJECT
 public:
-    ItemViewFilterFunc(
-        QObject* find, ItemModelWithDelegates* model, const ItemViewFindOptions& options, QObject* parent = nullptr);
+    ItemViewFilterFunc(const ItemViewTextMatch& match, ItemModelWithDelegates* model, const QList<int>& columns,
+        QObject* parent = nullptr);
     bool filter(const Record& record) const override;
     QString toString() const override;
 
 private:
-    QPointer<QObject> m_find;
+    ItemViewTextMatch m_match;
     QPointer<ItemModelWithDelegates> m_model;
-    ItemViewFindOptions m_options;
+    QList<int> m_columns;
 };

@@ -250,6 +250,9 @@ QVariant RowFiltersModel::data(const QModelIndex& index, int role) const
     if (index.column() == 0) {
         if (role == Qt::CheckStateRole)
             return filter->isEnabled() ? Qt::Checked : Qt::Unchecked;
+        // A filter over no one column (a find's text) goes by its own name.
+        if (role == Qt::DisplayRole && filter->column() < 0)
+            return filter->name();
         if (role == Qt::DisplayRole && m_model)
             return m_model->headerData(filter->column(), Qt::Horizontal, Qt::DisplayRole);
     } else if (index.column() == 1) {

@@ -1,5 +1,6 @@
 #include "core/db/appsettings.h"
 #include "core/host/iwindowmanager.h"
+#include "core/host/widgets/filterlineedit.h"
 #include "export/dynamic/dynamicexporter.h"
 #include "export/dynamic/dynamicexportermanagerdialog.h"
 #include "filters/widgets/quantityfilterwidget.h"
@@ -14,6 +15,7 @@
 #include "tablewindow.h"
 #include "terminalwindow.h"
 #include "views/filtering/filterstoolbar.h"
+#include "views/find/itemviewfindtoolbar.h"
 #include "views/headersettings/tableheadermodel.h"
 #include "views/headersettings/tableheadersettingsform.h"
 #include "views/iviewfactory.h"
@@ -215,6 +217,34 @@ private Q_SLOTS:
         QCOMPARE(dialog->form()->boardId(), row.data(QStringLiteral("board_id")).toInteger());
         QCOMPARE(dialog->form()->securityId(), row.data(QStringLiteral("sec_id")).toInteger64());
         dialog->close();
+    }
+
+    void ctrlFOpensTheFindBarOfEveryTableWindow()
+    {
+        auto window = terminal();
+        window->openAll();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        int tables = 0;
+        for (HostWindow* host : window->windows()) {
+            TableWindow* table = TerminalWindow::tableView(host);
+            if (!table)
+                continue;
+            ++tables;
+            host->bringToFront();
+            table->view()->setFocus();
+            QTest::keyClick(table->view(), Qt::Key_F, Qt::ControlModifier);
+            QVERIFY2(table->findBar()->isVisible(), qPrintable(host->windowName()));
+            QVERIFY(table->findBar()->lineEdit()->hasFocus());
+            // Return finds the first row of the window that shows the text
+            const int shown = table->view()->header()->logicalIndex(0);
+            const QString text = table->view()->QAbstractItemView::model()->index(2, shown).data().toString();
+            table->findBar()->lineEdit()->setText(text);
+            QTest::keyClick(table->findBar()->lineEdit(), Qt::Key_Return);
+            QVERIFY2(table->view()->currentIndex().data().toString().contains(text), qPrintable(host->windowName()));
+            QTest::keyClick(table->findBar()->lineEdit(), Qt::Key_Escape);
+            QVERIFY(!table->findBar()->isVisible());
+        }
+        QCOMPARE(tables, 4);
     }
 
     void columnsPageOfTheSettingsDialogLaysOutTheWindow()

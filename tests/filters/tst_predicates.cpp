@@ -3,7 +3,6 @@
 #include "filters/balancefilterfunc.h"
 #include "filters/basecodebysecfilterfunc.h"
 #include "filters/datefilterfunc.h"
-#include "filters/itemviewfilterfunc.h"
 #include "filters/listfilterfunc.h"
 #include "filters/nofilterfunc.h"
 #include "filters/quantityfilterfunc.h"
@@ -17,24 +16,6 @@
 #include <QtTest>
 
 #include <memory>
-
-namespace {
-
-// Finds cells whose text contains the searched text, in the given columns.
-class TextFind : public QObject, public IItemViewFind
-{
-    Q_OBJECT
-    Q_INTERFACES(IItemViewFind)
-public:
-    QList<int> columns;
-    QList<int> searchedColumns() const override { return columns; }
-    bool matches(const QVariant& value, int, const ItemViewFindOptions& options) const override
-    {
-        return value.toString().contains(options.text, options.caseSensitivity);
-    }
-};
-
-} // namespace
 
 class tst_Predicates : public QObject
 {
@@ -257,29 +238,6 @@ private Q_SLOTS:
         QCOMPARE(list->toString(), QStringLiteral("[LambdaFilterFunc, LambdaFilterFunc]"));
         delete list;
         QVERIFY(NoFilterFunc().filter(Record()));
-    }
-
-    void findPredicateReadsCellsAsShown()
-    {
-        RecordListModel model(orders());
-        TextFind find;
-        find.columns = { col(orders(), "account") };
-        ItemViewFindOptions options;
-        options.text = QStringLiteral("f001");
-        ItemViewFilterFunc f(&find, &model, options);
-        int passed = 0;
-        for (const Record& r : *orders()->masterIndex()) {
-            const bool match = r.data(QStringLiteral("account")).toString().startsWith(QStringLiteral("F001"));
-            QCOMPARE(f.filter(r), match);
-            passed += match;
-        }
-        QVERIFY(passed > 0);
-        find.columns.clear();
-        QVERIFY(!f.filter(orders()->masterIndex()->at(0)));
-        std::unique_ptr<TextFind> temporary(new TextFind);
-        ItemViewFilterFunc orphan(temporary.get(), &model, options);
-        temporary.reset();
-        QVERIFY(orphan.filter(orders()->masterIndex()->at(0))); // the find object is gone: everything passes
     }
 };
 

@@ -1,0 +1,398 @@
+#include "views/find/itemviewfind.h"
+
+#include "columns/itemmodelwithdelegates.h"
+#include "core/host/icore.h"
+#include "filters/itemviewtextmatch.h"
+#include "filters/rowfiltersmodel.h"
+#include "models/filterindexmodel.h"
+#include "models/parallelmap.h"
+#include "models/tableindexmodel.h"
+#include "views/find/itemviewfilter.h"
+#include "views/readinghold/heldrowsmodel.h"
+
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QPersistentModelIndex>
+
+#include <algorithm>
+#include <atomic>
+
+namespace {
+
+const int PaceMs = 40;
+// Rows tried in one block: the block grows or shrinks so that one takes about BlockMs.
+const int FirstBlock = 512;
+const int MinBlock = 64;
+const int MaxBlock = 1 << 18;
+const int BlockMs = 4; // with the 40 ms pace, the event loop waits at most about 50 ms
+
+// The host's busy switch, restored to what it was when the search ends.
+class BusyScope
+{
+public:
+    BusyScope()
+        : m_core(ICore::instance())
+    {
+        if (m_core)
+            m_previous = m_core->setBusy(true);
+    }
+    ~BusyScope()
+    {
+        if (m_core)
+            m_core->setBusy(m_previous);
+    }
+
+private:
+    QPointer<ICore> m_core;
+    bool m_previous = false;
+};
+
+// The deepest last row under `row` (the root when invalid); `row` itself when it has no children.
+QModelIndex lastDescendant(const QAbstractItemModel* model, QModelIndex row)
+{
+    while (const int n = model->rowCount(row))
+        row = model->index(n - 1, 0, row);
+    return row;
+}
+
+// The next row in depth-first order, wrapping around from the last row to the first.
+QModelIndex nextRow(const QAbstractItemModel* model, const QModelIndex& row)
+{
+    if (model->rowCount(row) > 0)
+        return model->index(0, 0, row);
+    for (QModelIndex at = row; at.isValid(); at = at.parent()) {
+        const QModelIndex parent = at.parent();
+        if (at.row() + 1 < model->rowCount(parent))
+            return model->index(at.row() + 1, 0, parent);
+    }
+    return model->index(0, 0);
+}
+
+QModelIndex previousRow(const QAbstractItemModel* model, const QModelIndex& row)
+{
+    if (row.row() > 0)
+        return lastDescendant(model, model->index(row.row() - 1, 0, row.parent()));
+    if (row.parent().isValid())
+        return row.parent();
+    return lastDescendant(model, QModelIndex());
+}
+
+} // namespace
+
+// One search: the rows from the start row round to it again, tried in blocks.
+class ItemViewFind::Walk
+{
+public:
+    Walk(ItemViewFind* find, const QString& text, bool forward)
+        : m_find(find)
+        , m_view(find->view())
+        , m_model(m_view->model())
+        , m_match(m_view, text)
+        , m_forward(forward)
+    {
+        const QList<int> shown = find->columnList();
+        m_columns = shown.toVector();
+        if (!forward)
+            std::reverse(m_columns.begin(), m_columns.end());
+        // The library's flat models read records on worker threads; other models are read here, cell by cell.
+        if (auto* held = qobject_cast<HeldRowsModel*>(m_model)) {
+            m_held = held;
+            m_records = held->source();
+        } else if (auto* model = qobject_cast<ItemModelWithDelegates*>(m_model); model && !model->isTreeModel()) {
+            m_records = model;
+        }
+    }
+
+    QModelIndex run(const QModelIndex& current, bool incremental);
+
+private:
+    QModelIndex step(const QModelIndex& row) const
+    {
+        return m_forward ? nextRow(m_model, row) : previousRow(m_model, row);
+    }
+    // The first of the row's columns in walk order, from position `from` up to `to` (exclusive), that matches.
+    QModelIndex tryRow(const QModelIndex& row, int from, int to) const;
+    // Up to `count` rows from `from`, not reaching `stop`: the first hit, the rows tried and the row after them.
+    // One by one here, for any model.
+    QModelIndex tryRows(
+        const QModelIndex& from, const QModelIndex& stop, int count, int& tried, QModelIndex& next) const;
+    // The same for a flat model of records, on the worker threads; a block ends at the table's end.
+    QModelIndex tryRange(
+        const QModelIndex& from, const QModelIndex& stop, int count, int& tried, QModelIndex& next) const;
+
+    ItemViewFind* m_find;
+    QAbstractItemView* m_view;
+    QAbstractItemModel* m_model;
+    ItemViewTextMatch m_match;
+    bool m_forward;
+    QVector<int> m_columns; // in walk order
+    const ItemModelWithDelegates* m_records = nullptr;
+    const HeldRowsModel* m_held = nullptr;
+};
+
+QModelIndex ItemViewFind::Walk::tryRow(const QModelIndex& row, int from, int to) const
+{
+    for (int i = from; i < to; ++i) {
+        const QModelIndex cell = m_model->index(row.row(), m_columns.at(i), row.parent());
+        if (m_match.acceptsData(cell.data(Qt::DisplayRole), cell.column()))
+            return cell;
+    }
+    return QModelIndex();
+}
+
+QModelIndex ItemViewFind::Walk::tryRows(
+    const QModelIndex& from, const QModelIndex& stop, int count, int& tried, QModelIndex& next) const
+{
+    QModelIndex row = from;
+    tried = 0;
+    do {
+        const QModelIndex hit = tryRow(row, 0, m_columns.size());
+        if (hit.isValid())
+            return hit;
+        row = step(row);
+    } while (++tried < count && row.isValid() && row != stop);
+    next = row;
+    return QModelIndex();
+}
+
+QModelIndex ItemViewFind::Walk::tryRange(
+    const QModelIndex& from, const QModelIndex& stop, int count, int& tried, QModelIndex& next) const
+{
+    // The rows up to the end of the table (or the start row), in walk order.
+    const int n = m_model->rowCount();
+    const int first = from.row();
+    const int end = stop.row();
+    const int ahead = m_forward ? (end > first ? end - first : n - first) : (end < first ? first - end : first + 1);
+    tried = std::min(count, ahead);
+    const int direction = m_forward ? 1 : -1;
+    // Slices run on the worker threads, each reading its own rows; a slice gives up once an earlier one has a hit.
+    const int slices = std::min(tried, 4 * (ParallelMap::workerCount() + 1));
+    std::atomic<int> firstHit { tried };
+    QVector<int> hitRow(slices, tried);
+    QVector<int> hitColumn(slices, -1);
+    ParallelMap::forEachIndex(slices, [&](int slice) {
+        const int last = int(qint64(tried) * (slice + 1) / slices);
+        for (int k = int(qint64(tried) * slice / slices); k < last && k < firstHit.load(std::memory_order_relaxed);
+             ++k) {
+            const int row = first + direction * k;
+            const Record record = m_held ? m_held->recordAt(row) : m_records->recordByIndex(m_model->index(row, 0));
+            for (int column : m_columns) {
+                if (m_match.acceptsData(m_records->dataByRecord(record, column, Qt::DisplayRole), column)) {
+                    hitRow[slice] = k;
+                    hitColumn[slice] = column;
+                    int seen = firstHit.load();
+                    while (k < seen && !firstHit.compare_exchange_weak(seen, k)) { }
+                    return;
+                }
+            }
+        }
+    });
+    int after = first + direction * tried;
+    if (after >= n)
+        after = 0;
+    else if (after < 0)
+        after = n - 1;
+    next = m_model->index(after, 0);
+    const int slice = int(std::min_element(hitRow.begin(), hitRow.end()) - hitRow.begin());
+    if (slices == 0 || hitRow.at(slice) >= tried)
+        return QModelIndex();
+    return m_model->index(first + direction * hitRow.at(slice), hitColumn.at(slice));
+}
+
+QModelIndex ItemViewFind::Walk::run(const QModelIndex& current, bool incremental)
+{
+    const int count = m_columns.size();
+    int position = m_columns.indexOf(current.column());
+    if (position < 0) {
+        // A hidden current column: the whole start row lies ahead.
+        position = 0;
+        incremental = true;
+    }
+    const QModelIndex startRow = current.siblingAtColumn(0);
+    QModelIndex hit = tryRow(startRow, incremental ? position : position + 1, count);
+    if (hit.isValid())
+        return hit;
+
+    QPersistentModelIndex start(startRow);
+    QPersistentModelIndex cursor(step(startRow));
+    const qint64 limit = 2 * qint64(m_model->rowCount()) + MaxBlock;
+    qint64 visited = 0;
+    int block = FirstBlock;
+    QElapsedTimer blockTime;
+    while (cursor.isValid() && cursor != start && visited < limit) {
+        const int cursorRow = cursor.row();
+        const bool flat = !cursor.parent().isValid();
+        if (!m_find->pace() || m_view->model() != m_model || m_model->rowCount() == 0)
+            return QModelIndex();
+        // A removed row hands its place to the row that took it.
+        if (!cursor.isValid() && flat)
+            cursor = m_model->index(std::min(cursorRow, m_model->rowCount() - 1), 0);
+        if (!cursor.isValid())
+            return QModelIndex();
+        if (!start.isValid())
+            start = cursor; // the start row is gone: one round from here
+        blockTime.start();
+        int tried = 0;
+        QModelIndex next;
+        hit = m_records ? tryRange(cursor, start, block, tried, next) : tryRows(cursor, start, block, tried, next);
+        if (hit.isValid())
+            return hit;
+        visited += tried;
+        cursor = next;
+        const qint64 ms = blockTime.elapsed();
+        if (ms < BlockMs / 2)
+            block = std::min(block * 2, MaxBlock);
+        else if (ms > 2 * BlockMs)
+            block = std::max(block / 2, MinBlock);
+    }
+    if (!start.isValid() || start != startRow)
+        return QModelIndex();
+    // Back at the start row: the columns before the current one, and the current cell itself for a plain step.
+    return tryRow(start, 0, incremental ? position : position + 1);
+}
+
+ItemViewFind::ItemViewFind(QObject* parent)
+    : QObject(parent)
+{ }
+
+ItemViewFind::~ItemViewFind()
+{
+    m_stop = true;
+    filter(QString());
+}
+
+void ItemViewFind::setView(QAbstractItemView* view)
+{
+    m_view = view;
+}
+
+void ItemViewFind::setHeader(QHeaderView* header)
+{
+    m_header = header;
+}
+
+QAbstractItemView* ItemViewFind::view() const
+{
+    return m_view.data();
+}
+
+QHeaderView* ItemViewFind::header() const
+{
+    return m_header.data();
+}
+
+QList<int> ItemViewFind::columnList() const
+{
+    QList<int> columns;
+    const QAbstractItemModel* model = m_view ? m_view->model() : nullptr;
+    if (!model)
+        return columns;
+    if (!m_header || m_header->model() != model) {
+        for (int column = 0; column < model->columnCount(); ++column)
+            columns << column;
+        return columns;
+    }
+    for (int visual = 0; visual < m_header->count(); ++visual) {
+        const int logical = m_header->logicalIndex(visual);
+        if (logical >= 0 && !m_header->isSectionHidden(logical))
+            columns << logical;
+    }
+    return columns;
+}
+
+FilterIndexModel* ItemViewFind::filterIndexModel() const
+{
+    QAbstractItemModel* model = m_view ? m_view->model() : nullptr;
+    if (auto* held = qobject_cast<HeldRowsModel*>(model))
+        return held->source();
+    return qobject_cast<FilterIndexModel*>(model);
+}
+
+bool ItemViewFind::isFilterAvailable() const
+{
+    const FilterIndexModel* model = filterIndexModel();
+    return model && model->filtersModel();
+}
+
+bool ItemViewFind::find(const QString& text, bool forward, bool incremental)
+{
+    if (text.isEmpty() || m_running || !m_view || !m_view->model())
+        return false;
+    m_running = true;
+    m_stop = false;
+    const bool found = search(text, forward, incremental);
+    m_running = false;
+    return found;
+}
+
+bool ItemViewFind::search(const QString& text, bool forward, bool incremental)
+{
+    const BusyScope busy;
+    QAbstractItemModel* model = m_view->model();
+    const QList<int> columns = columnList();
+    if (columns.isEmpty() || model->rowCount() == 0)
+        return false;
+    QModelIndex current = m_view->currentIndex();
+    if (!current.isValid()) {
+        current = model->index(0, columns.first());
+        incremental = true;
+    }
+    m_pace.start();
+    const QModelIndex hit = Walk(this, text, forward).run(current, incremental);
+    if (!hit.isValid() || m_stop || !m_view)
+        return false;
+    select(hit);
+    return true;
+}
+
+void ItemViewFind::select(const QModelIndex& hit)
+{
+    QItemSelectionModel* selection = m_view->selectionModel();
+    if (!selection)
+        return;
+    selection->setCurrentIndex(hit,
+        QItemSelectionModel::Clear | QItemSelectionModel::Select | QItemSelectionModel::Current
+            | QItemSelectionModel::Rows);
+    m_view->scrollTo(hit);
+}
+
+bool ItemViewFind::pace()
+{
+    if (m_pace.elapsed() >= PaceMs) {
+        QCoreApplication::processEvents();
+        m_pace.restart();
+    }
+    return !m_stop && m_view;
+}
+
+void ItemViewFind::stop()
+{
+    m_stop = true;
+}
+
+void ItemViewFind::filter(const QString& text)
+{
+    FilterIndexModel* model = filterIndexModel();
+    RowFiltersModel* filters = model ? model->filtersModel() : nullptr;
+    if (text.isEmpty()) {
+        if (!m_filter)
+            return;
+        if (filters) {
+            const int row = filters->indexOf(m_filter);
+            // Off first, so that the model rebuilds without it; leaving the set rebuilds nothing.
+            if (row >= 0)
+                filters->setFilterEnabled(row, false);
+            filters->removeFilter(m_filter);
+        }
+        delete m_filter;
+        return;
+    }
+    if (!filters)
+        return;
+    if (!m_filter) {
+        m_filter = new ItemViewFilter(this, this);
+        filters->addFilter(m_filter);
+    }
+    filters->setFilterValueAndEnabled(filters->indexOf(m_filter), text, true);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "views/find/abstractfindtoolbar.h"
+
+class ItemViewFind;
+class QAbstractItemView;
+class QHeaderView;
+
+// The find bar of one table or tree view.
+class BASIC_VIEWS_EXPORT ItemViewFindToolBar : public AbstractFindToolBar
+{
+    Q_OBJECT
+public:
+    explicit ItemViewFindToolBar(QWidget* parent = nullptr);
+    // The bar's own slots, not hidden by the overrides below.
+    using AbstractFindToolBar::filter;
+    using AbstractFindToolBar::findNext;
+    using AbstractFindToolBar::findPrev;
+
+    void setView(QAbstractItemView* view);
+    void setHeader(QHeaderView* header);
+    ItemViewFind* finder() const { return m_find; }
+
+protected:
+    bool isFilterAvailable() const override;
+    bool findIncremental(const QString& text) override;
+    bool findPrev(const QString& text) override;
+    bool findNext(const QString& text) override;
+    void filter(const QString& text) override;
+    void resetSearch() override;
+    void stopSearch() override;
+
+private:
+    ItemViewFind* m_find; // child
+};
