@@ -7,7 +7,7 @@
 #include "filters/widgets/filterwidget.h"
 #include "filters/widgets/keycombofilterwidget.h"
 #include "models/filterindexmodel.h"
-#include "views/tablefastview.h"
+#include "views/find/itemviewfind.h"
 
 #include <QAbstractItemView>
 #include <QHeaderView>
@@ -15,32 +15,28 @@
 
 ItemFiltersToolBar::ItemFiltersToolBar(QObject* parent)
     : QObject(parent)
+    , m_find(new ItemViewFind(this))
 { }
 
 void ItemFiltersToolBar::setView(QAbstractItemView* view)
 {
-    m_view = view;
+    m_find->setView(view);
 }
 
 QAbstractItemView* ItemFiltersToolBar::view() const
 {
-    return m_view;
+    return m_find->view();
 }
 
 void ItemFiltersToolBar::setHeader(QHeaderView* header)
 {
-    m_header = header;
+    m_find->setHeader(header);
 }
 
 RowFiltersModel* ItemFiltersToolBar::filtersModel() const
 {
-    if (!m_view)
-        return nullptr;
-    // A table window may show its model through held rows: the filtered model is its own.
-    QAbstractItemModel* model = m_view->model();
-    if (auto* table = qobject_cast<TableFastView*>(m_view))
-        model = table->delegatesModel();
-    auto* filtered = qobject_cast<FilterIndexModel*>(model);
+    // Found as the find finds it: behind held rows too.
+    FilterIndexModel* filtered = m_find->filterIndexModel();
     return filtered ? filtered->filtersModel() : nullptr;
 }
 

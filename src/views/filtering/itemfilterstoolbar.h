@@ -6,6 +6,7 @@
 #include <QPointer>
 
 class Filter;
+class ItemViewFind;
 class QAbstractItemView;
 class QHeaderView;
 class RowFiltersModel;
@@ -41,8 +42,7 @@ private:
     // A change made elsewhere (the header's menu) shows in the editor.
     void onFiltersDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
 
-    QPointer<QAbstractItemView> m_view;
-    QPointer<QHeaderView> m_header;
+    ItemViewFind* m_find; // child: holds the view and its header, and finds the view's filtered model
     QList<Filter*> m_filters;
     QList<QWidget*> m_widgets;
     QPointer<RowFiltersModel> m_followed;
