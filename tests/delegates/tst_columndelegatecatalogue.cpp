@@ -603,46 +603,6 @@ private Q_SLOTS:
         QCOMPARE(value.toString(), toolTip);
     }
 
-    void codesShowTheirTexts_data()
-    {
-        QTest::addColumn<QString>("member");
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<QString>("display");
-        const qint64 bit = 1;
-        QTest::newRow("rights: two bits")
-            << "LoginRights" << QVariant((bit << 4) | (bit << 10)) << "Вывод денег, Установка SMA ограничений";
-        QTest::newRow("rights: unknown bit") << "LoginRights" << QVariant(bit << 1) << "";
-        QTest::newRow("rights: null") << "LoginRights" << QVariant() << "";
-        QTest::newRow("sma flags") << "SmaFlags" << QVariant(qint64(7)) << "CoD, CoDCD, SMA";
-        QTest::newRow("sma status: two low bits")
-            << "SmaStatus" << QVariant(qint64(6)) << "Деактивирован со снятием заявок";
-        QTest::newRow("sma status: null") << "SmaStatus" << QVariant() << "";
-        QTest::newRow("language") << "Lang" << QVariant(qint64(1)) << "Английский";
-        QTest::newRow("unknown language") << "Lang" << QVariant(qint64(9)) << "Неизвестный";
-        QTest::newRow("yes") << "YesNo" << QVariant(qint64(-3)) << "Да";
-        QTest::newRow("no") << "YesNo" << QVariant(qint64(0)) << "Нет";
-        QTest::newRow("yes/no: null") << "YesNo" << QVariant() << "";
-    }
-    void codesShowTheirTexts()
-    {
-        QFETCH(QString, member);
-        QFETCH(QVariant, value);
-        QFETCH(QString, display);
-        const std::map<QString, std::function<ColumnModelDelegate*(ItemModelWithDelegates*)>> make {
-            { QStringLiteral("LoginRights"), [](auto* m) { return new LoginRightsDelegate(m); } },
-            { QStringLiteral("SmaFlags"), [](auto* m) { return new SmaFlagsDelegate(m); } },
-            { QStringLiteral("SmaStatus"), [](auto* m) { return new SmaStatusDelegate(m); } },
-            { QStringLiteral("Lang"), [](auto* m) { return new LangDelegate(m); } },
-            { QStringLiteral("YesNo"), [](auto* m) { return new YesNoDelegate(m); } }
-        };
-        Column c("kv.user", "rights", make.at(member));
-        const Record user = find("kv.user");
-        write(user, "rights", value);
-        const QVariant shownValue = c.show(user);
-        QCOMPARE(shownValue.toString(), display);
-        QVERIFY(shownValue.isValid()); // null codes are answered with an empty cell, not left to the model
-    }
-
     void arithmeticOverANullFieldIsEmptyAndSortsAsZero()
     {
         // Given positions a + b - c where b is null on one row.
