@@ -1,5 +1,15 @@
 # bv_add_test(NAME <name> SOURCES <files...> LIBS <targets...>)
 # One QtTest executable registered with ctest, run headless.
+# ThreadSanitizer runs the randomised model tests several times slower, and by how much depends on the seed and
+# the machine's load: its runs get longer limits, for the test and for each test function.
+if(BV_SANITIZE STREQUAL "thread")
+    set(BV_TEST_TIMEOUT 1800)
+    set(BV_TEST_FUNCTION_TIMEOUT_MS 1200000)
+else()
+    set(BV_TEST_TIMEOUT 600)
+    set(BV_TEST_FUNCTION_TIMEOUT_MS 300000)
+endif()
+
 function(bv_add_test)
     cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
@@ -8,6 +18,6 @@ function(bv_add_test)
     bv_set_warnings(${T_NAME})
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})
     set_tests_properties(${T_NAME} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
-        TIMEOUT 600)
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;QTEST_FUNCTION_TIMEOUT=${BV_TEST_FUNCTION_TIMEOUT_MS}"
+        TIMEOUT ${BV_TEST_TIMEOUT})
 endfunction()
