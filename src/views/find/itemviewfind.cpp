@@ -215,6 +215,7 @@ QModelIndex ItemViewFind::Walk::run(const QModelIndex& current, bool incremental
         return hit;
 
     QPersistentModelIndex start(startRow);
+    bool startGone = false;
     QPersistentModelIndex cursor(step(startRow));
     const qint64 limit = 2 * qint64(m_model->rowCount()) + MaxBlock;
     qint64 visited = 0;
@@ -230,8 +231,10 @@ QModelIndex ItemViewFind::Walk::run(const QModelIndex& current, bool incremental
             cursor = m_model->index(std::min(cursorRow, m_model->rowCount() - 1), 0);
         if (!cursor.isValid())
             return QModelIndex();
-        if (!start.isValid())
+        if (!start.isValid()) {
             start = cursor; // the start row is gone: one round from here
+            startGone = true;
+        }
         blockTime.start();
         int tried = 0;
         QModelIndex next;
@@ -246,7 +249,8 @@ QModelIndex ItemViewFind::Walk::run(const QModelIndex& current, bool incremental
         else if (ms > 2 * BlockMs)
             block = std::max(block / 2, MinBlock);
     }
-    if (!start.isValid() || start != startRow)
+    // Rows that came in meanwhile may have moved the start row; only a removed one has no columns left to try.
+    if (!start.isValid() || startGone)
         return QModelIndex();
     // Back at the start row: the columns before the current one, and the current cell itself for a plain step.
     return tryRow(start, 0, incremental ? position : position + 1);

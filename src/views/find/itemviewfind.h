@@ -57,7 +57,6 @@ public:
 
 private:
     class Walk;
-    friend class Walk;
     bool search(const QString& text, bool forward, bool incremental);
     void select(const QModelIndex& hit);
     // Runs the event loop once 40 ms have passed since it last ran; false when the search must end.
