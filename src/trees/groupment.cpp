@@ -1,0 +1,25 @@
+#include "trees/groupment.h"
+
+#include "trees/groupmenttreeitem.h"
+
+#include <memory>
+
+Groupment::Groupment(const QString& name)
+    : m_name(name)
+{ }
+
+Groupment::~Groupment() = default;
+
+QString Groupment::groupName(const Record& record) const
+{
+    const std::unique_ptr<GroupmentTreeItem> item(createGroup(nullptr, groupKey(record), record));
+    if (!item)
+        return QString();
+    item->addRecord(record);
+    return item->groupName();
+}
+
+GroupmentTreeItem* Groupment::createGroup(GroupmentTreeItem* parent, const QString& key, const Record&) const
+{
+    return new GroupmentTreeItem(key, parent);
+}

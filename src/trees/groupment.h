@@ -1,0 +1,37 @@
+#pragma once
+
+#include "basic_views_export.h"
+#include "core/db/record.h"
+
+#include <QList>
+#include <QString>
+
+class GroupmentTreeItem;
+
+// One level of grouping of a tree model: the key of a record's group on that level, and the item that stands
+// for a new group. The last level of a list makes the leaves that hold the records. Groupments are values made
+// by the owner of a model and outlive it; they are only read while the model works.
+class BASIC_VIEWS_EXPORT Groupment
+{
+public:
+    explicit Groupment(const QString& name);
+    virtual ~Groupment();
+
+    virtual QString groupKey(const Record& record) const = 0;
+    // The name the record's group shows; by default a temporary group item's name.
+    virtual QString groupName(const Record& record) const;
+    // A new group under `parent` (null for a temporary item); by default a plain named-by-key item.
+    virtual GroupmentTreeItem* createGroup(GroupmentTreeItem* parent, const QString& key, const Record& record) const;
+
+    QString name() const { return m_name; }
+
+private:
+    QString m_name;
+};
+
+// A named list of grouping levels, offered to the user as one choice.
+struct BASIC_VIEWS_EXPORT GroupmentsList
+{
+    QString name;
+    QList<Groupment*> groupments; // not owned
+};

@@ -1,0 +1,65 @@
+#include "trees/groupmentfielditems.h"
+
+#include "columns/itemroles.h"
+#include "core/db/decimal.h"
+#include "trees/groupmentsecurities.h"
+#include "trees/treeindexmodel.h"
+
+#include <QLocale>
+
+namespace {
+
+// When both items hold a record: their fields compared, reversed for the descending group order.
+bool compareFields(const TreeIndexModel* model, const Record& a, const Record& b, int column, int& result)
+{
+    if (a.isNull() || b.isNull() || column < 0)
+        return false;
+    result = a.data(column).compare(b.data(column));
+    if (model->groupSortOrder() == Qt::DescendingOrder)
+        result = -result;
+    return true;
+}
+
+} // namespace
+
+GroupmentStrikeItem::GroupmentStrikeItem(const QString& key, GroupmentTreeItem* parent, const QList<int>& columns)
+    : RecordItem(key, parent)
+    , m_strike(columns.value(0, -1))
+    , m_decimals(columns.value(1, -1))
+{ }
+
+QVariant GroupmentStrikeItem::data(int column, int role) const
+{
+    if (column != 0 || role == GroupKeyRole || m_record.isNull() || (role != Qt::DisplayRole && role < Qt::UserRole))
+        return RecordItem::data(column, role);
+    const decimal strike = GroupmentStrike::strikeOf(m_record, m_strike, m_decimals);
+    return role == Qt::DisplayRole ? QVariant(strike.toSystemString()) : strike.toVariant();
+}
+
+int GroupmentStrikeItem::compare(const TreeIndexModel* model, const GroupmentTreeItem* other) const
+{
+    int result = 0;
+    return compareFields(model, m_record, other->record(), m_strike, result) ? result
+                                                                             : RecordItem::compare(model, other);
+}
+
+GroupmentExpDateItem::GroupmentExpDateItem(
+    const QString& key, const QString& name, GroupmentTreeItem* parent, const QList<int>& columns)
+    : RecordItem(key, name, parent)
+    , m_expdate(columns.value(0, -1))
+{ }
+
+QVariant GroupmentExpDateItem::data(int column, int role) const
+{
+    if (column != 0 || m_record.isNull() || m_expdate < 0 || (role != Qt::DisplayRole && role != Qt::UserRole))
+        return RecordItem::data(column, role);
+    const QDate date = m_record.data(m_expdate).toQDate();
+    return role == Qt::DisplayRole ? QVariant(QLocale::system().toString(date, QLocale::ShortFormat)) : QVariant(date);
+}
+
+int GroupmentExpDateItem::compare(const TreeIndexModel* model, const GroupmentTreeItem* other) const
+{
+    int result = 0;
+    return compareFields(model, m_record, other->record(), m_expdate, result) ? result
+                                                                              : RecordItem::compare(model, other);
+}

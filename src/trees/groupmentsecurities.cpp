@@ -1,0 +1,150 @@
+#include "trees/groupmentsecurities.h"
+
+#include "core/db/table.h"
+#include "core/host/directories/boarddirectory.h"
+#include "core/host/directories/enumdirectories.h"
+#include "core/host/directories/securitydirectory.h"
+#include "core/host/directories/stockdirectory.h"
+#include "core/host/hostlog.h"
+#include "trees/groupmentfielditems.h"
+
+#include <QLocale>
+
+namespace {
+
+int columnOf(Table* table, const char* name)
+{
+    return table ? table->columnIndex(QString::fromLatin1(name)) : -1;
+}
+
+// The directory's name, or the key when the directory does not know the id.
+QString nameOr(const QString& name, const QString& key)
+{
+    return name.isEmpty() ? key : name;
+}
+
+} // namespace
+
+GroupmentStock::GroupmentStock(Table* table)
+    : Groupment(QStringLiteral("GroupmentStock"))
+    , m_stock(columnOf(table, "stock_id"))
+{ }
+
+QString GroupmentStock::groupKey(const Record& record) const
+{
+    return m_stock < 0 ? QString() : QString::number(record.data(m_stock).toInteger());
+}
+
+GroupmentTreeItem* GroupmentStock::createGroup(
+    GroupmentTreeItem* parent, const QString& key, const Record& record) const
+{
+    const int stock = m_stock < 0 ? 0 : record.data(m_stock).toInteger();
+    return new GroupmentTreeItem(key, nameOr(StockDirectory::i()->nameById(stock), key), parent);
+}
+
+GroupmentBoard::GroupmentBoard(Table* table)
+    : Groupment(QStringLiteral("GroupmentBoard"))
+    , m_stock(columnOf(table, "stock_id"))
+    , m_board(columnOf(table, "board_id"))
+{ }
+
+QString GroupmentBoard::groupKey(const Record& record) const
+{
+    if (m_stock < 0 || m_board < 0)
+        return QString();
+    return QStringLiteral("%1,%2").arg(record.data(m_stock).toInteger()).arg(record.data(m_board).toInteger());
+}
+
+GroupmentTreeItem* GroupmentBoard::createGroup(
+    GroupmentTreeItem* parent, const QString& key, const Record& record) const
+{
+    const int stock = m_stock < 0 ? 0 : record.data(m_stock).toInteger();
+    const int board = m_board < 0 ? 0 : record.data(m_board).toInteger();
+    return new GroupmentTreeItem(key, nameOr(BoardDirectory::i()->nameById(stock, board), key), parent);
+}
+
+GroupmentSecTypes::GroupmentSecTypes(Table* table)
+    : Groupment(QStringLiteral("SecTypes"))
+    , m_sectype(columnOf(table, "sectype"))
+{ }
+
+QString GroupmentSecTypes::groupKey(const Record& record) const
+{
+    if (m_sectype < 0)
+        return QString();
+    const Field type = record.data(m_sectype);
+    return nameOr(SecTypeDirectory::i()->nameByKey(type), type.toString());
+}
+
+GroupmentUnderlying::GroupmentUnderlying(Table* table)
+    : Groupment(QStringLiteral("GroupmentUnderlying"))
+    , m_base(columnOf(table, "base_code"))
+    , m_stock(columnOf(table, "stock_id"))
+    , m_board(columnOf(table, "board_id"))
+    , m_sec(columnOf(table, "sec_id"))
+{ }
+
+QString GroupmentUnderlying::groupKey(const Record& record) const
+{
+    if (m_base >= 0)
+        return record.data(m_base).toString();
+    if (m_stock < 0 || m_board < 0 || m_sec < 0)
+        return QString();
+    return SecurityDirectory::i()->baseById(
+        record.data(m_stock).toInteger(), record.data(m_board).toInteger(), record.data(m_sec).toInteger64());
+}
+
+GroupmentExpDate::GroupmentExpDate(Table* table)
+    : Groupment(QStringLiteral("GroupmentExpdate"))
+    , m_expdate(columnOf(table, "expdate"))
+{ }
+
+QString GroupmentExpDate::groupKey(const Record& record) const
+{
+    return m_expdate < 0 ? QString() : record.data(m_expdate).toString();
+}
+
+GroupmentTreeItem* GroupmentExpDate::createGroup(
+    GroupmentTreeItem* parent, const QString& key, const Record& record) const
+{
+    const QDate date = m_expdate < 0 || record.isNull() ? QDate() : record.data(m_expdate).toQDate();
+    return new GroupmentExpDateItem(key, QLocale::system().toString(date, QLocale::ShortFormat), parent, { m_expdate });
+}
+
+GroupmentStrike::GroupmentStrike(Table* table)
+    : Groupment(QStringLiteral("GroupmentStrike"))
+    , m_strike(columnOf(table, "strike"))
+    , m_decimals(columnOf(table, "decimals"))
+{
+    Q_ASSERT_X(m_strike >= 0 && m_decimals >= 0, "GroupmentStrike", "the table needs \"strike\" and \"decimals\"");
+    if (m_strike < 0 || m_decimals < 0)
+        qCWarning(QGuiLog) << "GroupmentStrike: the table" << (table ? table->name() : QString())
+                           << "has no \"strike\" or no \"decimals\" column";
+}
+
+QString GroupmentStrike::groupKey(const Record& record) const
+{
+    if (record.isNull() || m_strike < 0 || m_decimals < 0)
+        return QString();
+    return strikeOf(record, m_strike, m_decimals).toString();
+}
+
+GroupmentTreeItem* GroupmentStrike::createGroup(GroupmentTreeItem* parent, const QString& key, const Record&) const
+{
+    return new GroupmentStrikeItem(key, parent, { m_strike, m_decimals });
+}
+
+decimal GroupmentStrike::strikeOf(const Record& record, int strikeColumn, int decimalsColumn)
+{
+    if (record.isNull() || strikeColumn < 0)
+        return decimal::minimum();
+    const decimal strike = record.data(strikeColumn).toDecimal();
+    const int decimals = decimalsColumn < 0 ? -1 : record.data(decimalsColumn).toInteger();
+    if (decimals < 0 || decimals > decimal::MaxScale)
+        return strike;
+    try {
+        return strike.withScale(decimals);
+    } catch (...) {
+        return strike; // too many decimals for the value: shown as stored
+    }
+}

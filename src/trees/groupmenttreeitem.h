@@ -1,0 +1,109 @@
+#pragma once
+
+#include "basic_views_export.h"
+#include "core/db/record.h"
+
+#include <QHash>
+#include <QList>
+#include <QVariant>
+#include <QVector>
+
+class TreeIndexModel;
+
+// One item of a grouped tree (TreeIndexModel): a group of one grouping level, or a leaf that holds a record.
+// Its children stay sorted by compare() for display and are found by key; only the model that owns the item
+// changes them, between its begin/end signals. Deleting an item deletes its children.
+//
+// An item knows the number of records in its subtree, so the model removes a group the moment its last record
+// leaves and answers recordsCount() without walking.
+class BASIC_VIEWS_EXPORT GroupmentTreeItem
+{
+public:
+    GroupmentTreeItem(const QString& key, GroupmentTreeItem* parent);
+    GroupmentTreeItem(const QString& key, const QString& name, GroupmentTreeItem* parent);
+    virtual ~GroupmentTreeItem();
+
+    // Offered every record placed in the item's subtree; true when what the item shows changed. A plain group
+    // takes none.
+    virtual bool addRecord(const Record& record);
+    // Told of every record leaving the subtree while the item stays; true when what it shows changed.
+    virtual bool removeRecord(const Record& record);
+    // A record of the subtree changed in fields first..last; true when what the item shows may have changed.
+    virtual bool updateRecord(const Record& record, int first, int last);
+    // The sibling order: records by the model's sort, groups by name without regard to case (ties by key), each
+    // reversed when the model's order for it is descending.
+    virtual int compare(const TreeIndexModel* model, const GroupmentTreeItem* other) const;
+    virtual QVariant data(int column, int role) const;
+    // The view columns showing fields first..last of the record.
+    virtual void mapColumnUpdated(const Record& record, int first, int last, int& firstColumn, int& lastColumn);
+
+    const QString& groupKey() const { return m_key; }
+    const QString& groupName() const { return m_name; }
+    TreeIndexModel* model() const { return m_model; }
+    void setModel(TreeIndexModel* model) { m_model = model; }
+    GroupmentTreeItem* parent() const { return m_parent; }
+    // The record shown by the item; null for a plain group.
+    const Record& record() const { return m_record; }
+    // Further records the item holds beside the shown one (a group showing its first record, leaves sharing a key).
+    const QList<Record>& records() const { return m_records; }
+
+    int childCount() const { return m_children ? m_children->sorted.size() : 0; }
+    // Null outside 0..childCount()-1.
+    GroupmentTreeItem* child(int row) const;
+    // A child already created for the key, in the sorted list or still waiting to be merged into it.
+    GroupmentTreeItem* childByKey(const QString& key) const;
+    const QVector<GroupmentTreeItem*>& children() const;
+    // Depth: -1 for the root, 0 for its children.
+    int level() const;
+    // The position among the parent's sorted children; -1 for the root.
+    int row() const;
+    // Records placed in the subtree.
+    int recordsCount() const { return m_recordsCount; }
+
+    // Check marks (TreeIndexCheckModel): the state, and how many children are checked or partly checked.
+    Qt::CheckState checkState() const { return Qt::CheckState(m_checkState); }
+    void setCheckState(Qt::CheckState state) { m_checkState = quint8(state); }
+    int checkedCount() const { return m_children ? m_children->checked : 0; }
+    int partlyCheckedCount() const { return m_children ? m_children->partly : 0; }
+    void addCheckedCounts(int checked, int partly);
+    // Unchecked without checked or partly checked children, Checked when all are checked, else partly.
+    Qt::CheckState caclCheckState() const;
+
+    // The model's container edits. Each keeps the key lookup, the rows and the counts right.
+    void enterKey(GroupmentTreeItem* child);
+    void forgetKey(GroupmentTreeItem* child);
+    void insertChildren(int row, const GroupmentTreeItem* const* first, int count);
+    // Takes children row..row+count-1 out of the sorted list and the lookup; the caller owns them.
+    void takeChildren(int row, int count);
+    // Replaces the sorted list by a permutation of itself.
+    void setChildrenOrder(const QVector<GroupmentTreeItem*>& sorted);
+    void setParent(GroupmentTreeItem* parent) { m_parent = parent; }
+    void addRecordsCount(int delta) { m_recordsCount += delta; }
+
+protected:
+    Record m_record;
+    QList<Record> m_records;
+
+private:
+    Q_DISABLE_COPY(GroupmentTreeItem)
+
+    struct Children
+    {
+        QVector<GroupmentTreeItem*> sorted;
+        QHash<QString, GroupmentTreeItem*> byKey;
+        int numbered = 0; // rows of sorted[0..numbered) are current
+        int checked = 0;
+        int partly = 0;
+    };
+    Children& ensureChildren();
+    void numberRows() const;
+
+    QString m_key;
+    QString m_name;
+    TreeIndexModel* m_model = nullptr; // not owned
+    GroupmentTreeItem* m_parent; // not owned
+    Children* m_children = nullptr; // owned, made with the first child
+    mutable int m_row = -1;
+    int m_recordsCount = 0;
+    quint8 m_checkState = Qt::Unchecked;
+};

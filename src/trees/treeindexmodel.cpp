@@ -1,0 +1,661 @@
+#include "trees/treeindexmodel.h"
+
+#include "core/db/indexiterative.h"
+#include "core/db/table.h"
+#include "core/host/hostlog.h"
+#include "models/progresshelper.h"
+#include "trees/groupment.h"
+#include "trees/groupmenttreeitem.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+
+TreeIndexModel::TreeIndexModel(Table* table, QObject* parent)
+    : FilterIndexModel(table, parent)
+    , m_root(new GroupmentTreeItem(QString(), nullptr))
+{
+    m_root->setModel(this);
+    setSort(0, Qt::AscendingOrder);
+}
+
+TreeIndexModel::~TreeIndexModel()
+{
+    delete m_root;
+}
+
+void TreeIndexModel::setGroupmentList(const QList<Groupment*>& groupments)
+{
+    m_groupments = groupments;
+}
+
+void TreeIndexModel::setSort(int column, Qt::SortOrder order)
+{
+    FilterIndexModel::setSort(column, order);
+    if (column == 0)
+        m_groupSortOrder = order;
+}
+
+bool TreeIndexModel::less(const GroupmentTreeItem* a, const GroupmentTreeItem* b) const
+{
+    return a->compare(this, b) < 0;
+}
+
+GroupmentTreeItem* TreeIndexModel::itemByIndex(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return m_root;
+    Q_ASSERT(index.model() == this);
+    return static_cast<GroupmentTreeItem*>(index.internalPointer());
+}
+
+QModelIndex TreeIndexModel::indexByItem(const GroupmentTreeItem* item, int column) const
+{
+    if (!item || item == m_root)
+        return QModelIndex();
+    return createIndex(item->row(), column, const_cast<GroupmentTreeItem*>(item));
+}
+
+Record TreeIndexModel::recordByIndex(const QModelIndex& index) const
+{
+    return index.isValid() ? itemByIndex(index)->record() : Record();
+}
+
+bool TreeIndexModel::isRecord(const QModelIndex& index) const
+{
+    return index.isValid() && !itemByIndex(index)->record().isNull();
+}
+
+QModelIndex TreeIndexModel::indexByRecord(const Record& record, int column) const
+{
+    return indexByItem(m_records.value(record), column);
+}
+
+QModelIndex TreeIndexModel::indexColumn(const QModelIndex& index, int column) const
+{
+    return index.isValid() ? createIndex(index.row(), column, index.internalPointer()) : QModelIndex();
+}
+
+QModelIndex TreeIndexModel::treeWalk(const QModelIndex& index) const
+{
+    const GroupmentTreeItem* item = itemByIndex(index);
+    if (item->childCount() > 0)
+        return indexByItem(item->child(0));
+    for (; item != m_root; item = item->parent()) {
+        const GroupmentTreeItem* next = item->parent()->child(item->row() + 1);
+        if (next)
+            return indexByItem(next);
+    }
+    return QModelIndex();
+}
+
+QList<Record> TreeIndexModel::recordsFromTree() const
+{
+    return m_records.keys();
+}
+
+int TreeIndexModel::recordsCount(const GroupmentTreeItem* item) const
+{
+    return (item ? item : m_root)->recordsCount();
+}
+
+int TreeIndexModel::fieldIndex(const QString& name) const
+{
+    return table() ? table()->columnIndex(name) : -1;
+}
+
+bool TreeIndexModel::contains(const Record& record) const
+{
+    return m_records.contains(record);
+}
+
+// Placing records ------------------------------------------------------------------------------------------------
+
+bool TreeIndexModel::place(const Record& record, Pending& pending, QVector<GroupmentTreeItem*>& changed)
+{
+    if (m_groupments.isEmpty())
+        return false;
+    GroupmentTreeItem* item = m_root;
+    QVector<GroupmentTreeItem*> created;
+    for (int level = 0; level < m_groupments.size(); ++level) {
+        const Groupment* groupment = m_groupments.at(level);
+        const QString key = groupment->groupKey(record);
+        GroupmentTreeItem* child = item->childByKey(key);
+        if (child) {
+            if (child->addRecord(record))
+                changed << child;
+        } else {
+            child = groupment->createGroup(item, key, record);
+            if (!child) {
+                // Nothing of this record stays: the groups made for it go, the groups it joined let it go.
+                qCWarning(QGuiLog) << "TreeIndexModel: no group for the record" << record.toString() << "on level"
+                                   << level << groupment->name();
+                for (GroupmentTreeItem* up = item; up != m_root; up = up->parent())
+                    up->removeRecord(record);
+                for (int i = created.size() - 1; i >= 0; --i) {
+                    GroupmentTreeItem* made = created.at(i);
+                    made->parent()->forgetKey(made);
+                    QVector<GroupmentTreeItem*>& waiting = pending[made->level()][made->parent()];
+                    waiting.removeOne(made);
+                    delete made;
+                }
+                return false;
+            }
+            child->setModel(this);
+            child->addRecord(record);
+            item->enterKey(child);
+            pending[level][item] << child;
+            created << child;
+        }
+        item = child;
+    }
+    m_records.insert(record, item);
+    for (GroupmentTreeItem* up = item; up; up = up->parent())
+        up->addRecordsCount(1);
+    return true;
+}
+
+void TreeIndexModel::merge(Pending& pending, const QVector<GroupmentTreeItem*>& changed)
+{
+    for (auto& level : pending) {
+        for (auto& parent : level.second) {
+            if (!parent.second.isEmpty())
+                insertSorted(parent.first, parent.second);
+        }
+    }
+    if (!m_itemSignals)
+        return;
+    for (GroupmentTreeItem* item : changed) {
+        if (item->recordsCount() > 0)
+            emitItemChanged(item, 0, columnCount() - 1);
+    }
+}
+
+void TreeIndexModel::insertSorted(GroupmentTreeItem* parent, QVector<GroupmentTreeItem*>& children)
+{
+    auto lessThan = [this](const GroupmentTreeItem* a, const GroupmentTreeItem* b) { return less(a, b); };
+    std::stable_sort(children.begin(), children.end(), lessThan);
+    const QVector<GroupmentTreeItem*>& current = parent->children();
+    if (!m_itemSignals) {
+        // Nobody watches the rows: one merge pass, the items already there first among equals.
+        QVector<GroupmentTreeItem*> merged(current.size() + children.size());
+        std::merge(current.begin(), current.end(), children.begin(), children.end(), merged.begin(), lessThan);
+        parent->setChildrenOrder(merged);
+        childrenInserted(parent, children);
+        return;
+    }
+    // Runs of new children that fall between the same two old ones go in with one signal each.
+    const QModelIndex parentIndex = indexByItem(parent);
+    int i = 0;
+    while (i < children.size()) {
+        const int at = upperBound(current, children.at(i));
+        int end = i + 1;
+        while (end < children.size() && (at == current.size() || less(children.at(end), current.at(at))))
+            ++end;
+        beginInsertRows(parentIndex, at, at + end - i - 1);
+        parent->insertChildren(at, children.constData() + i, end - i);
+        endInsertRows();
+        childrenInserted(parent, children.mid(i, end - i));
+        i = end;
+    }
+}
+
+int TreeIndexModel::upperBound(
+    const QVector<GroupmentTreeItem*>& children, const GroupmentTreeItem* item, int skip) const
+{
+    // Binary search over the list as if `skip` were not in it; the result counts in the list without it.
+    int low = 0;
+    int high = children.size() - (skip >= 0 ? 1 : 0);
+    while (low < high) {
+        const int mid = (low + high) / 2;
+        const GroupmentTreeItem* probe = children.at(skip >= 0 && mid >= skip ? mid + 1 : mid);
+        if (less(item, probe))
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return low;
+}
+
+void TreeIndexModel::add(const Record& record)
+{
+    if (contains(record))
+        return;
+    Pending pending;
+    QVector<GroupmentTreeItem*> changed;
+    if (place(record, pending, changed))
+        merge(pending, changed);
+}
+
+// Removing records -----------------------------------------------------------------------------------------------
+
+void TreeIndexModel::remove(const Record& record, int)
+{
+    removeRecords({ record });
+}
+
+void TreeIndexModel::removeRecords(const QList<Record>& records)
+{
+    QVector<GroupmentTreeItem*> emptied;
+    QVector<GroupmentTreeItem*> changed;
+    for (const Record& record : records) {
+        const auto found = m_records.find(record);
+        if (found == m_records.end())
+            continue;
+        GroupmentTreeItem* leaf = found.value();
+        m_records.erase(found);
+        for (GroupmentTreeItem* up = leaf; up; up = up->parent())
+            up->addRecordsCount(-1);
+        for (GroupmentTreeItem* up = leaf; up != m_root; up = up->parent()) {
+            if (up->recordsCount() == 0)
+                continue;
+            if (up->removeRecord(record))
+                changed << up;
+        }
+        if (leaf->recordsCount() == 0)
+            emptied << leaf;
+    }
+    if (m_itemSignals) {
+        // Items inside a subtree that goes as a whole get no signal.
+        for (GroupmentTreeItem* item : qAsConst(changed)) {
+            if (item->recordsCount() > 0)
+                emitItemChanged(item, 0, columnCount() - 1);
+        }
+    }
+    if (emptied.isEmpty())
+        return;
+    // Each emptied leaf takes with it every ancestor left without records, never the root.
+    QVector<GroupmentTreeItem*> tops;
+    tops.reserve(emptied.size());
+    for (GroupmentTreeItem* item : qAsConst(emptied)) {
+        while (item->parent() != m_root && item->parent()->recordsCount() == 0)
+            item = item->parent();
+        tops << item;
+    }
+    std::sort(tops.begin(), tops.end());
+    tops.erase(std::unique(tops.begin(), tops.end()), tops.end());
+    removeItems(tops);
+}
+
+void TreeIndexModel::removeItems(QVector<GroupmentTreeItem*> items)
+{
+    // Per parent, from the last row to the first, adjacent rows in one signal.
+    std::sort(items.begin(), items.end(), [](const GroupmentTreeItem* a, const GroupmentTreeItem* b) {
+        return a->parent() != b->parent() ? a->parent() < b->parent() : a->row() > b->row();
+    });
+    int i = 0;
+    while (i < items.size()) {
+        GroupmentTreeItem* parent = items.at(i)->parent();
+        const QModelIndex parentIndex = m_itemSignals ? indexByItem(parent) : QModelIndex();
+        while (i < items.size() && items.at(i)->parent() == parent) {
+            int end = i + 1;
+            while (end < items.size() && items.at(end)->parent() == parent
+                && items.at(end)->row() == items.at(end - 1)->row() - 1)
+                ++end;
+            const int first = items.at(end - 1)->row();
+            const int count = end - i;
+            if (m_itemSignals)
+                beginRemoveRows(parentIndex, first, first + count - 1);
+            const QVector<GroupmentTreeItem*> taken = parent->children().mid(first, count);
+            parent->takeChildren(first, count);
+            if (m_itemSignals)
+                endRemoveRows();
+            childrenRemoved(parent, taken);
+            qDeleteAll(taken);
+            i = end;
+        }
+    }
+}
+
+// Updating records -----------------------------------------------------------------------------------------------
+
+void TreeIndexModel::update(const Record& record, int firstColumn, int lastColumn, int)
+{
+    if (!filter(record)) {
+        removeRecords({ record });
+        return;
+    }
+    GroupmentTreeItem* leaf = m_records.value(record);
+    if (!leaf) {
+        add(record);
+        return;
+    }
+    // The record's groups, from the top level down.
+    QStringList keys;
+    keys.reserve(m_groupments.size());
+    bool moved = false;
+    int level = m_groupments.size() - 1;
+    for (const GroupmentTreeItem* item = leaf; item != m_root; item = item->parent(), --level) {
+        const QString key = m_groupments.at(level)->groupKey(record);
+        moved = moved || key != item->groupKey();
+        keys.prepend(key);
+    }
+    if (moved) {
+        relocate(record, leaf, keys);
+        return;
+    }
+    for (GroupmentTreeItem* item = leaf; item != m_root; item = item->parent()) {
+        if (!item->updateRecord(record, firstColumn, lastColumn))
+            continue;
+        if (!inOrder(item))
+            reposition(item);
+        int first = -1;
+        int last = -1;
+        item->mapColumnUpdated(record, firstColumn, lastColumn, first, last);
+        if (first >= 0 && m_itemSignals)
+            emitItemChanged(item, first, last);
+    }
+}
+
+bool TreeIndexModel::inOrder(const GroupmentTreeItem* item) const
+{
+    const GroupmentTreeItem* parent = item->parent();
+    const int row = item->row();
+    const GroupmentTreeItem* before = parent->child(row - 1);
+    const GroupmentTreeItem* after = parent->child(row + 1);
+    return (!before || !less(item, before)) && (!after || !less(after, item));
+}
+
+void TreeIndexModel::reposition(GroupmentTreeItem* item)
+{
+    GroupmentTreeItem* parent = item->parent();
+    const int from = item->row();
+    const int to = upperBound(parent->children(), item, from);
+    if (to == from)
+        return;
+    if (m_itemSignals) {
+        const QModelIndex parentIndex = indexByItem(parent);
+        // Qt counts the destination before the move: below the source it is one further.
+        beginMoveRows(parentIndex, from, from, parentIndex, to > from ? to + 1 : to);
+    }
+    parent->takeChildren(from, 1);
+    parent->enterKey(item);
+    parent->insertChildren(to, &item, 1);
+    if (m_itemSignals)
+        endMoveRows();
+}
+
+void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, const QStringList& keys)
+{
+    // The new parent must exist with no leaf of the record's key yet, and the leaf must hold this record alone;
+    // otherwise the record goes and comes back as a new item.
+    GroupmentTreeItem* oldParent = leaf->parent();
+    const QString& leafKey = keys.last();
+    bool movable = leaf->recordsCount() == 1 && leaf->records().isEmpty() && leafKey == leaf->groupKey();
+    if (movable) {
+        const GroupmentTreeItem* target = m_root;
+        for (int level = 0; target && level + 1 < keys.size(); ++level)
+            target = target->childByKey(keys.at(level));
+        movable = target != oldParent && (!target || !target->childByKey(leafKey));
+    }
+    if (!movable) {
+        removeRecords({ record });
+        add(record);
+        return;
+    }
+    // 1. The new chain of groups, the missing ones made and inserted (still empty).
+    Pending pending;
+    QVector<GroupmentTreeItem*> changed;
+    GroupmentTreeItem* newParent = m_root;
+    for (int level = 0; level + 1 < keys.size(); ++level) {
+        GroupmentTreeItem* child = newParent->childByKey(keys.at(level));
+        if (!child) {
+            child = m_groupments.at(level)->createGroup(newParent, keys.at(level), record);
+            if (!child) {
+                merge(pending, changed);
+                removeRecords({ record });
+                return;
+            }
+            child->setModel(this);
+            newParent->enterKey(child);
+            pending[level][newParent] << child;
+        }
+        newParent = child;
+    }
+    merge(pending, changed);
+    // 2. The record leaves the old groups and joins the new ones.
+    for (GroupmentTreeItem* up = oldParent; up; up = up->parent()) {
+        up->addRecordsCount(-1);
+        if (up != m_root && up->recordsCount() > 0 && up->removeRecord(record) && m_itemSignals)
+            changed << up;
+    }
+    for (GroupmentTreeItem* up = newParent; up; up = up->parent()) {
+        up->addRecordsCount(1);
+        if (up != m_root && up->addRecord(record))
+            changed << up;
+    }
+    // 3. The leaf moves with one signal; its item, and every persistent index on it, stays.
+    const int from = leaf->row();
+    const int to = upperBound(newParent->children(), leaf);
+    if (m_itemSignals)
+        beginMoveRows(indexByItem(oldParent), from, from, indexByItem(newParent), to);
+    oldParent->takeChildren(from, 1);
+    leaf->setParent(newParent);
+    newParent->enterKey(leaf);
+    newParent->insertChildren(to, &leaf, 1);
+    if (m_itemSignals)
+        endMoveRows();
+    childrenRemoved(oldParent, { leaf });
+    childrenInserted(newParent, { leaf });
+    if (m_itemSignals) {
+        emitItemChanged(leaf, 0, columnCount() - 1);
+        for (GroupmentTreeItem* item : qAsConst(changed)) {
+            if (item->recordsCount() > 0)
+                emitItemChanged(item, 0, columnCount() - 1);
+        }
+    }
+    // 4. The old groups left without records go.
+    if (oldParent != m_root && oldParent->recordsCount() == 0) {
+        GroupmentTreeItem* top = oldParent;
+        while (top->parent() != m_root && top->parent()->recordsCount() == 0)
+            top = top->parent();
+        removeItems({ top });
+    }
+}
+
+// Batches --------------------------------------------------------------------------------------------------------
+
+void TreeIndexModel::process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn,
+    int lastColumn, const QList<Record>& added)
+{
+    restartTimer();
+    // With item signals off the batch is one reset: used above a size where row signals cost more than a
+    // view's fresh look at the tree.
+    if (!m_itemSignals)
+        beginResetModel();
+    removeRecords(removed);
+    for (const Record& record : updated)
+        update(record, firstColumn, lastColumn, -1);
+    Pending pending;
+    QVector<GroupmentTreeItem*> changed;
+    for (const Record& record : added) {
+        if (!contains(record) && filter(record))
+            place(record, pending, changed);
+    }
+    merge(pending, changed);
+    if (!m_itemSignals)
+        endResetModel();
+    accumulateElapsed();
+}
+
+void TreeIndexModel::build()
+{
+    QElapsedTimer timer;
+    timer.start();
+    startBuild();
+    const QString name = table() ? table()->name() : QString();
+    ProgressHelper progress(tr("Построение №%1 индекса древовидной модели по таблице %2").arg(buildNumber()).arg(name),
+        source() ? source()->count() : 0);
+    if (m_itemSignals)
+        beginResetModel();
+    const bool blocked = blockSignals(true);
+    const bool itemSignals = m_itemSignals;
+    m_itemSignals = false;
+    clearTree();
+    Pending pending;
+    QVector<GroupmentTreeItem*> changed;
+    if (source()) {
+        m_records.reserve(source()->count());
+        qint64 n = 0;
+        for (const Record& record : *source()) {
+            progress.progress(++n);
+            if (filter(record))
+                place(record, pending, changed);
+        }
+    }
+    merge(pending, changed);
+    m_itemSignals = itemSignals;
+    blockSignals(blocked);
+    if (m_itemSignals)
+        endResetModel();
+    qCDebug(QGuiLog).noquote() << tr("Древовидная модель по таблице %1 готова к отображению. Построение №%2: %3 строк "
+                                     "%4 мсек")
+                                      .arg(name)
+                                      .arg(buildNumber())
+                                      .arg(m_records.size())
+                                      .arg(timer.elapsed());
+}
+
+void TreeIndexModel::clear()
+{
+    if (m_itemSignals)
+        beginResetModel();
+    const bool blocked = blockSignals(true);
+    clearTree();
+    blockSignals(blocked);
+    if (m_itemSignals)
+        endResetModel();
+}
+
+void TreeIndexModel::clearTree()
+{
+    delete m_root;
+    m_root = new GroupmentTreeItem(QString(), nullptr);
+    m_root->setModel(this);
+    m_records.clear();
+}
+
+// Sorting --------------------------------------------------------------------------------------------------------
+
+void TreeIndexModel::resort()
+{
+    sortChildren(m_root);
+}
+
+void TreeIndexModel::sortChildren(GroupmentTreeItem* item)
+{
+    QVector<GroupmentTreeItem*> children = item->children();
+    if (children.isEmpty())
+        return;
+    std::stable_sort(children.begin(), children.end(),
+        [this](const GroupmentTreeItem* a, const GroupmentTreeItem* b) { return less(a, b); });
+    item->setChildrenOrder(children);
+    for (GroupmentTreeItem* child : qAsConst(children))
+        sortChildren(child);
+}
+
+void TreeIndexModel::sort(int column, Qt::SortOrder order)
+{
+    if (column == sortColumn() && order == sortOrder())
+        return;
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    setSort(column, order);
+    resort();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before)
+        after << indexByItem(itemByIndex(index), index.column());
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+bool TreeIndexModel::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,
+    const QModelIndex& destinationParent, int destinationChild)
+{
+    GroupmentTreeItem* parent = itemByIndex(sourceParent);
+    if (sourceParent != destinationParent || count <= 0 || sourceRow < 0 || sourceRow + count > parent->childCount()
+        || destinationChild < 0 || destinationChild > parent->childCount()
+        || (destinationChild >= sourceRow && destinationChild <= sourceRow + count))
+        return false;
+    if (m_itemSignals)
+        beginMoveRows(sourceParent, sourceRow, sourceRow + count - 1, destinationParent, destinationChild);
+    QVector<GroupmentTreeItem*> order = parent->children();
+    const QVector<GroupmentTreeItem*> moving = order.mid(sourceRow, count);
+    order.remove(sourceRow, count);
+    const int to = destinationChild > sourceRow ? destinationChild - count : destinationChild;
+    for (int i = 0; i < count; ++i)
+        order.insert(to + i, moving.at(i));
+    parent->setChildrenOrder(order);
+    if (m_itemSignals)
+        endMoveRows();
+    return true;
+}
+
+// The model interface --------------------------------------------------------------------------------------------
+
+QModelIndex TreeIndexModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (column < 0 || column >= columnCount() || (parent.isValid() && parent.column() != 0))
+        return QModelIndex();
+    GroupmentTreeItem* child = itemByIndex(parent)->child(row);
+    return child ? createIndex(row, column, child) : QModelIndex();
+}
+
+QModelIndex TreeIndexModel::parent(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return QModelIndex();
+    return indexByItem(itemByIndex(index)->parent());
+}
+
+QModelIndex TreeIndexModel::sibling(int row, int column, const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return QModelIndex();
+    if (row == index.row())
+        return column >= 0 && column < columnCount() ? createIndex(row, column, index.internalPointer())
+                                                     : QModelIndex();
+    return TreeIndexModel::index(row, column, parent(index));
+}
+
+int TreeIndexModel::rowCount(const QModelIndex& parent) const
+{
+    if (parent.isValid() && parent.column() != 0)
+        return 0;
+    return itemByIndex(parent)->childCount();
+}
+
+QVariant TreeIndexModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return QVariant();
+    const GroupmentTreeItem* item = itemByIndex(index);
+    switch (role) {
+    case Qt::TextAlignmentRole:
+        return int(columnAlignment(index.column()));
+    case ItemLevelRole:
+        return item->level();
+    case NestedItemRole:
+        return item->parent() != m_root;
+    default:
+        return item->data(index.column(), role);
+    }
+}
+
+void TreeIndexModel::emitItemChanged(GroupmentTreeItem* item, int first, int last, const QVector<int>& roles)
+{
+    if (!m_itemSignals || item == m_root || last < first)
+        return;
+    const int row = item->row();
+    Q_EMIT dataChanged(createIndex(row, first, item), createIndex(row, last, item), roles);
+}
+
+void TreeIndexModel::childrenInserted(GroupmentTreeItem*, const QVector<GroupmentTreeItem*>&) { }
+
+void TreeIndexModel::childrenRemoved(GroupmentTreeItem*, const QVector<GroupmentTreeItem*>&) { }
+
+QString TreeIndexModel::getClassName() const
+{
+    return QStringLiteral("TreeIndexModel");
+}

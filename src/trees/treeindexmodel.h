@@ -1,0 +1,123 @@
+#pragma once
+
+#include "models/filterindexmodel.h"
+
+#include <QHash>
+
+#include <map>
+
+class Groupment;
+class GroupmentTreeItem;
+
+// The records of a live table as a tree of groups: each record the filters accept hangs under one group per
+// grouping level (Groupment), for example board, underlying, instrument. Groups are sorted by name in the group
+// order, records by the sort column; a group appears with its first record and goes with its last.
+//
+// It follows the table record by record and batch by batch with item signals: row inserts (new children of a
+// parent merged in sorted runs, one signal per run), row removals (merged into ranges per parent), moves (a
+// record whose groups or place among its siblings change keeps its item, so persistent indexes and selections
+// follow it) and dataChanged over the changed columns. With item signals off a batch is one model reset.
+// Items are addressed by QModelIndex::internalPointer(). All of it runs on the GUI thread.
+class BASIC_VIEWS_EXPORT TreeIndexModel : public FilterIndexModel
+{
+    Q_OBJECT
+public:
+    explicit TreeIndexModel(Table* table, QObject* parent = nullptr);
+    ~TreeIndexModel() override;
+
+    // Not owned; level i of the tree is made by groupment i, the last one makes the leaves. Takes effect with
+    // the next build.
+    void setGroupmentList(const QList<Groupment*>& groupments);
+    QList<Groupment*> groupmentList() const { return m_groupments; }
+    // The order of groups by name: the order of column 0 (ascending after construction).
+    Qt::SortOrder groupSortOrder() const { return m_groupSortOrder; }
+    // Stores the sort; a sort of column 0 also sets the group order. No signal (sort() re-sorts).
+    void setSort(int column, Qt::SortOrder order) override;
+    bool itemSignals() const { return m_itemSignals; }
+    void setItemSignals(bool on) { m_itemSignals = on; }
+
+    GroupmentTreeItem* rootItem() const { return m_root; }
+    // The root for an invalid index.
+    GroupmentTreeItem* itemByIndex(const QModelIndex& index) const;
+    // Invalid for the root.
+    QModelIndex indexByItem(const GroupmentTreeItem* item, int column = 0) const;
+    Record recordByIndex(const QModelIndex& index) const override;
+    Record getRecord(const QModelIndex& index) const { return recordByIndex(index); }
+    bool isRecord(const QModelIndex& index) const;
+    QModelIndex indexByRecord(const Record& record, int column = 0) const;
+    QModelIndex indexColumn(const QModelIndex& index, int column) const override;
+    // Depth first, parents before children: the first row for an invalid index, else the next row; invalid
+    // after the last.
+    QModelIndex treeWalk(const QModelIndex& index) const;
+    QList<Record> recordsFromTree() const;
+    // Records in the item's subtree (the whole tree for null).
+    int recordsCount(const GroupmentTreeItem* item = nullptr) const;
+    int fieldIndex(const QString& name) const override;
+    bool isTreeModel() const override { return true; }
+
+    // Index
+    bool contains(const Record& record) const override;
+    void add(const Record& record) override;
+    void remove(const Record& record, int row) override;
+    void update(const Record& record, int firstColumn, int lastColumn, int row) override;
+    void process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
+        const QList<Record>& added) override;
+    // One model reset (while item signals are on) around placing every record the filters accept.
+    void build() override;
+    // One model reset (while item signals are on).
+    void clear() override;
+    // Sorts every item's children; no signal.
+    void resort() override;
+    // One layout change; persistent indexes follow their items.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    QString getClassName() const override;
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
+    QModelIndex parent(const QModelIndex& index) const override;
+    QModelIndex sibling(int row, int column, const QModelIndex& index) const override;
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // Moves items within one parent without re-sorting; the next sort restores the order.
+    bool moveRows(const QModelIndex& sourceParent, int sourceRow, int count, const QModelIndex& destinationParent,
+        int destinationChild) override;
+
+protected:
+    // These items have just joined `parent` (after the insert signal).
+    virtual void childrenInserted(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& items);
+    // These items have just left `parent` (after the remove signal), before they are deleted or placed elsewhere.
+    virtual void childrenRemoved(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& items);
+    // dataChanged over the item's row, from column first to last, while item signals are on.
+    void emitItemChanged(GroupmentTreeItem* item, int first, int last, const QVector<int>& roles = {});
+    // Removes every item of the tree and forgets every record; no signal.
+    void clearTree();
+
+private:
+    // New children found while placing records: per level, per parent, in the order they came.
+    using Pending = std::map<int, std::map<GroupmentTreeItem*, QVector<GroupmentTreeItem*>>>;
+    // Puts the record under its chain of groups, making the missing ones; false (nothing changes) when a
+    // groupment makes no item.
+    bool place(const Record& record, Pending& pending, QVector<GroupmentTreeItem*>& changed);
+    // Inserts the pending children into their parents' sorted lists, level by level, and signals the changed
+    // items.
+    void merge(Pending& pending, const QVector<GroupmentTreeItem*>& changed);
+    void insertSorted(GroupmentTreeItem* parent, QVector<GroupmentTreeItem*>& children);
+    void removeRecords(const QList<Record>& records);
+    // Removes each item with its subtree; the items are the highest of their chains left without records.
+    void removeItems(QVector<GroupmentTreeItem*> items);
+    // A record whose group keys changed: its leaf moves under the new groups when it can, otherwise the record
+    // is removed and placed again.
+    void relocate(const Record& record, GroupmentTreeItem* leaf, const QStringList& keys);
+    // Puts an item whose order among its siblings broke back in place with one move.
+    void reposition(GroupmentTreeItem* item);
+    bool inOrder(const GroupmentTreeItem* item) const;
+    // The first place among `children` (without `skip`) whose item sorts after `item`.
+    int upperBound(const QVector<GroupmentTreeItem*>& children, const GroupmentTreeItem* item, int skip = -1) const;
+    void sortChildren(GroupmentTreeItem* item);
+    bool less(const GroupmentTreeItem* a, const GroupmentTreeItem* b) const;
+
+    QList<Groupment*> m_groupments; // not owned
+    GroupmentTreeItem* m_root; // owned
+    QHash<Record, GroupmentTreeItem*> m_records;
+    Qt::SortOrder m_groupSortOrder = Qt::AscendingOrder;
+    bool m_itemSignals = true;
+};

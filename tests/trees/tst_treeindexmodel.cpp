@@ -1,0 +1,480 @@
+// The live tree against a tree rebuilt from the table after every change, and the signals of the cases a view
+// depends on: groups coming and going, records moving between groups, groups re-sorting, large batches.
+
+#include "livetable.h"
+#include "sidefilter.h"
+
+#include "columns/itemroles.h"
+#include "filters/rowfiltersmodel.h"
+#include "trees/groupmentcolumns.h"
+#include "trees/groupmentrecord.h"
+#include "trees/groupmenttreeitem.h"
+#include "trees/treeindexfastmodel.h"
+#include "trees/treeindexmodelwithtextfilter.h"
+
+#include <QAbstractItemModelTester>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <map>
+
+namespace {
+
+// Every signal of a model as one line: "+root 0..1", "-A 0..0", "move A 1 -> B 0", "changed A/7 5..5", "reset",
+// "layout". Parents are named by their group key path.
+class SignalLog : public QObject
+{
+public:
+    explicit SignalLog(QAbstractItemModel* model)
+    {
+        auto name = [](const QModelIndex& index) {
+            QStringList path;
+            for (QModelIndex i = index; i.isValid(); i = i.parent())
+                path.prepend(i.data(GroupKeyRole).toString());
+            return path.isEmpty() ? QStringLiteral("root") : path.join(QLatin1Char('/'));
+        };
+        connect(model, &QAbstractItemModel::rowsInserted, this, [=](const QModelIndex& p, int a, int b) {
+            lines << QStringLiteral("+%1 %2..%3").arg(name(p)).arg(a).arg(b);
+        });
+        connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this, [=](const QModelIndex& p, int a, int b) {
+            lines << QStringLiteral("-%1 %2..%3").arg(name(p)).arg(a).arg(b);
+        });
+        connect(model, &QAbstractItemModel::rowsAboutToBeMoved, this,
+            [=](const QModelIndex& from, int a, int, const QModelIndex& to, int at) {
+                lines << QStringLiteral("move %1 %2 -> %3 %4").arg(name(from)).arg(a).arg(name(to)).arg(at);
+            });
+        connect(model, &QAbstractItemModel::dataChanged, this, [=](const QModelIndex& a, const QModelIndex& b) {
+            lines << QStringLiteral("changed %1 %2..%3").arg(name(a)).arg(a.column()).arg(b.column());
+        });
+        connect(model, &QAbstractItemModel::modelReset, this, [this] { lines << QStringLiteral("reset"); });
+        connect(model, &QAbstractItemModel::layoutChanged, this, [this] { lines << QStringLiteral("layout"); });
+    }
+    QString take()
+    {
+        const QString all = lines.join(QStringLiteral("; "));
+        lines.clear();
+        return all;
+    }
+    QStringList lines;
+};
+
+// Orders grouped by account, then instrument, one leaf per order (single inserts leave the instrument empty).
+struct OrderGroupments
+{
+    explicit OrderGroupments(Table* table)
+        : account(QStringLiteral("account"), table)
+        , sec(QStringLiteral("sec_id"), table)
+    { }
+    QList<Groupment*> list() { return { &account, &sec, &order }; }
+    GroupmentColumn account;
+    GroupmentColumn sec;
+    GroupmentRecord order;
+};
+
+// The tree as "group(child child) group(...)" with leaves as their order numbers.
+QString treeText(const QAbstractItemModel& model, const QModelIndex& parent = QModelIndex())
+{
+    QStringList parts;
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex index = model.index(row, 0, parent);
+        const QString text = index.data().toString();
+        parts << (model.rowCount(index) > 0 ? QStringLiteral("%1(%2)").arg(text, treeText(model, index)) : text);
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+class TestTreeIndexModel : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void followsTheTableLikeAFreshBuild_data();
+    void followsTheTableLikeAFreshBuild();
+    void groupsComeWithTheirFirstRecordAndGoWithTheirLast();
+    void aRecordMovesBetweenGroupsKeepingItsIndex();
+    void aGroupShowingARecordResortsWhenItsValueMoves();
+    void largeBatchesOfTheFastModelAreOneReset();
+    void textFilterMatchesCellsAndGroupNames();
+};
+
+void TestTreeIndexModel::followsTheTableLikeAFreshBuild_data()
+{
+    QTest::addColumn<quint32>("seed");
+    const quint32 fresh = qEnvironmentVariableIsSet("BV_SEED") ? quint32(qEnvironmentVariableIntValue("BV_SEED"))
+                                                               : QRandomGenerator::global()->generate();
+    for (quint32 seed : { 7u, 1234u, fresh })
+        QTest::addRow("seed %u", seed) << seed;
+}
+
+void TestTreeIndexModel::followsTheTableLikeAFreshBuild()
+{
+    // Given orders grouped by account and instrument, sells filtered out, in a plain tree and in a fast tree
+    // whose batches above 6 changes are resets,
+    QFETCH(quint32, seed);
+    QRandomGenerator rng(seed);
+    LiveTable live;
+    OrderGroupments groupments(live.table);
+    const int price = live.column("price");
+    const int orderNum = live.column("order_num");
+    SideFilter sides[2] = { SideFilter(*live.table), SideFilter(*live.table) };
+    TreeIndexModel plain(live.table);
+    TreeIndexFastModel fast(live.table);
+    fast.setBatchThreshold(6);
+    TreeIndexModel* models[] = { &plain, &fast };
+    for (int m = 0; m < 2; ++m) {
+        models[m]->setGroupmentList(groupments.list());
+        new QAbstractItemModelTester(models[m], QAbstractItemModelTester::FailureReportingMode::Fatal, models[m]);
+        models[m]->filtersModel()->addFilter(&sides[m]);
+        models[m]->filtersModel()->setFilterValueAndEnabled(0, QStringLiteral("S"), true);
+    }
+    const QStringList accounts
+        = { QStringLiteral("b"), QStringLiteral("A"), QStringLiteral("c"), QStringLiteral("B2") };
+    auto randomPrice = [&] { return QString::number(100 + rng.bounded(8)) + QStringLiteral(".00"); };
+    auto randomSide = [&] { return rng.bounded(3) == 0 ? QStringLiteral("S") : QStringLiteral("B"); };
+    QList<qint64> keys;
+    qint64 nextKey = 1;
+    for (int i = 0; i < 30; ++i) {
+        live.stageInsert(nextKey, randomPrice(), accounts.at(int(rng.bounded(4))), randomSide());
+        keys << nextKey++;
+    }
+    live.commit();
+    for (TreeIndexModel* model : models)
+        model->rebuild();
+
+    // The oracle: the shown orders by account, then instrument; groups ordered by name without regard to case
+    // in the group order, orders in the sort column's order (ties in any order).
+    auto check = [&](TreeIndexModel* model, const QString& step) -> QString {
+        std::map<QString, std::map<QString, QSet<qint64>>> expected;
+        for (const Record& r : *live.table->masterIndex()) {
+            if (r.data(QStringLiteral("buysell")).toString() != QLatin1String("S"))
+                expected[r.data(QStringLiteral("account")).toString()][r.data(QStringLiteral("sec_id")).toString()]
+                    << r.data(orderNum).toInteger64();
+        }
+        const bool groupsDescending = model->groupSortOrder() == Qt::DescendingOrder;
+        auto groupOrder = [&](QStringList names) {
+            std::sort(names.begin(), names.end(), [&](const QString& a, const QString& b) {
+                const int c = a.compare(b, Qt::CaseInsensitive);
+                return groupsDescending ? c > 0 : c < 0;
+            });
+            return names;
+        };
+        const int sortColumn = model->sortColumn() == price ? price : orderNum;
+        const bool descending = model->sortOrder() == Qt::DescendingOrder;
+        QStringList accountNames;
+        for (const auto& a : expected)
+            accountNames << a.first;
+        accountNames = groupOrder(accountNames);
+        if (model->rowCount() != accountNames.size())
+            return step + QStringLiteral(": %1 accounts, expected %2").arg(model->rowCount()).arg(accountNames.size());
+        int total = 0;
+        for (int a = 0; a < accountNames.size(); ++a) {
+            const QModelIndex account = model->index(a, 0);
+            if (account.data(GroupKeyRole).toString() != accountNames.at(a)
+                || account.data().toString() != accountNames.at(a))
+                return step + QStringLiteral(": account row %1 is %2").arg(a).arg(account.data().toString());
+            const auto& secs = expected[accountNames.at(a)];
+            QStringList secNames;
+            for (const auto& s : secs)
+                secNames << s.first;
+            secNames = groupOrder(secNames);
+            if (model->rowCount(account) != secNames.size())
+                return step
+                    + QStringLiteral(": account %1 has %2 instruments")
+                          .arg(accountNames.at(a))
+                          .arg(model->rowCount(account));
+            for (int s = 0; s < secNames.size(); ++s) {
+                const QModelIndex sec = model->index(s, 0, account);
+                if (sec.data(GroupKeyRole).toString() != secNames.at(s) || !sec.data(NestedItemRole).toBool())
+                    return step + QStringLiteral(": instrument row %1 of %2").arg(s).arg(accountNames.at(a));
+                QSet<qint64> seen;
+                Record previous;
+                for (int o = 0; o < model->rowCount(sec); ++o) {
+                    const QModelIndex leaf = model->index(o, 0, sec);
+                    const Record r = model->recordByIndex(leaf);
+                    if (r.isNull() || leaf.data(ItemLevelRole).toInt() != 2
+                        || leaf.data(Qt::EditRole).toLongLong() != r.data(orderNum).toInteger64())
+                        return step + QStringLiteral(": a leaf without its record");
+                    seen << r.data(orderNum).toInteger64();
+                    if (!previous.isNull()) {
+                        const int c = previous.data(sortColumn).compare(r.data(sortColumn));
+                        if (descending ? c < 0 : c > 0)
+                            return step
+                                + QStringLiteral(": orders out of order under %1/%2")
+                                      .arg(accountNames.at(a), secNames.at(s));
+                    }
+                    previous = r;
+                }
+                if (seen != secs.at(secNames.at(s)))
+                    return step + QStringLiteral(": wrong orders under %1/%2").arg(accountNames.at(a), secNames.at(s));
+                total += seen.size();
+            }
+        }
+        if (model->recordsCount() != total || model->recordsFromTree().size() != total)
+            return step + QStringLiteral(": %1 records counted, %2 shown").arg(model->recordsCount()).arg(total);
+        return QString();
+    };
+    for (TreeIndexModel* model : models)
+        QCOMPARE(check(model, QStringLiteral("build")), QString());
+
+    for (int round = 0; round < 300; ++round) {
+        // persistent indexes on some orders and some groups of the plain model, taken before the change,
+        QList<QPair<QPersistentModelIndex, Record>> onRecords;
+        QList<QPair<QPersistentModelIndex, QStringList>> onGroups;
+        for (int i = 0; i < 4 && !keys.isEmpty(); ++i) {
+            const Record r = live.row(keys.at(int(rng.bounded(keys.size()))));
+            if (plain.contains(r))
+                onRecords << qMakePair(QPersistentModelIndex(plain.indexByRecord(r, int(rng.bounded(3)))), r);
+        }
+        for (int i = 0; i < 3 && plain.rowCount() > 0; ++i) {
+            QModelIndex group = plain.index(int(rng.bounded(plain.rowCount())), 0);
+            if (rng.bounded(2) && plain.rowCount(group) > 0)
+                group = plain.index(int(rng.bounded(plain.rowCount(group))), 0, group);
+            QStringList path;
+            for (QModelIndex g = group; g.isValid(); g = g.parent())
+                path.prepend(g.data(GroupKeyRole).toString());
+            onGroups << qMakePair(QPersistentModelIndex(group), path);
+        }
+        // when a single change, a batch or a new sort arrives,
+        const int kind = int(rng.bounded(10));
+        QString step;
+        auto pickKey = [&] { return keys.at(int(rng.bounded(keys.size()))); };
+        auto tickSomething = [&](qint64 key, bool staged) {
+            const int what = int(rng.bounded(4));
+            const char* field = what == 0 ? "price" : what == 1 ? "account" : what == 2 ? "sec_id" : "buysell";
+            FieldInput value = what == 0 ? FieldInput(randomPrice())
+                : what == 1              ? FieldInput(accounts.at(int(rng.bounded(4))))
+                : what == 2              ? FieldInput(qint64(rng.bounded(3)))
+                                         : FieldInput(randomSide());
+            if (staged)
+                live.stageTick(key, field, value);
+            else
+                live.tick(key, field, value);
+            return QString::fromLatin1(field);
+        };
+        if (kind == 0 || keys.size() < 5) {
+            live.insert(nextKey, randomPrice(), accounts.at(int(rng.bounded(4))));
+            keys << nextKey++;
+            step = QStringLiteral("insert");
+        } else if (kind == 1) {
+            const qint64 key = pickKey();
+            live.remove(key);
+            keys.removeOne(key);
+            step = QStringLiteral("remove");
+        } else if (kind <= 5) {
+            step = QStringLiteral("tick ") + tickSomething(pickKey(), false);
+        } else if (kind <= 8) {
+            QSet<qint64> touched;
+            const QList<qint64> existing = keys; // records staged in this batch are not in the table yet
+            const int n = 1 + int(rng.bounded(12));
+            for (int i = 0; i < n; ++i) {
+                const int op = int(rng.bounded(4));
+                const qint64 key = existing.at(int(rng.bounded(existing.size())));
+                if (op == 0) {
+                    live.stageInsert(nextKey, randomPrice(), accounts.at(int(rng.bounded(4))), randomSide());
+                    keys << nextKey++;
+                } else if (!touched.contains(key)) {
+                    touched << key;
+                    if (op == 1) {
+                        live.stageRemove(key);
+                        keys.removeOne(key);
+                    } else {
+                        tickSomething(key, true);
+                    }
+                }
+            }
+            live.commit();
+            step = QStringLiteral("batch of %1").arg(n);
+        } else {
+            const int column = rng.bounded(2) ? price : orderNum;
+            const Qt::SortOrder order = rng.bounded(2) ? Qt::DescendingOrder : Qt::AscendingOrder;
+            for (TreeIndexModel* model : models)
+                model->sort(column, order);
+            step = QStringLiteral("sort %1 %2").arg(column).arg(order);
+        }
+        step = QStringLiteral("round %1 (%2), seed %3").arg(round).arg(step).arg(seed);
+        // then both trees equal the oracle,
+        for (TreeIndexModel* model : models)
+            QCOMPARE(check(model, step), QString());
+        // and each persistent index follows its item, or is invalid exactly when the item went.
+        for (const auto& kept : qAsConst(onRecords)) {
+            const bool shown = plain.contains(kept.second);
+            QVERIFY2(kept.first.isValid() == shown, qPrintable(step + QStringLiteral(": a record's index")));
+            if (shown)
+                QVERIFY2(plain.recordByIndex(kept.first) == kept.second, qPrintable(step));
+        }
+        for (const auto& kept : qAsConst(onGroups)) {
+            QModelIndex group;
+            for (const QString& key : kept.second) {
+                const GroupmentTreeItem* child = plain.itemByIndex(group)->childByKey(key);
+                group = child ? plain.indexByItem(child) : QModelIndex();
+            }
+            if (!group.isValid())
+                QVERIFY2(!kept.first.isValid(), qPrintable(step + QStringLiteral(": an index on a group that went")));
+            else if (kept.first.isValid())
+                QVERIFY2(
+                    kept.first == group, qPrintable(step + QStringLiteral(": an index on a group moved elsewhere")));
+        }
+    }
+}
+
+void TestTreeIndexModel::groupsComeWithTheirFirstRecordAndGoWithTheirLast()
+{
+    LiveTable live;
+    OrderGroupments groupments(live.table);
+    TreeIndexModel model(live.table);
+    model.setGroupmentList(groupments.list());
+    new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+    model.rebuild();
+    SignalLog log(&model);
+
+    // A record of a new account comes with its account and instrument groups, each inserted before its children.
+    live.insert(1, QStringLiteral("10.00"), QStringLiteral("B"));
+    QCOMPARE(log.take(), QStringLiteral("+root 0..0; +B 0..0; +B/ 0..0"));
+    // A second record of the account joins the groups: one row, no group signal.
+    live.insert(2, QStringLiteral("11.00"), QStringLiteral("B"));
+    QCOMPARE(log.take(), QStringLiteral("+B/ 1..1"));
+    // A batch of new accounts: one insert per run of neighbours, parents before children.
+    live.stageInsert(3, QStringLiteral("1.00"), QStringLiteral("a"));
+    live.stageInsert(4, QStringLiteral("1.00"), QStringLiteral("C"));
+    live.stageInsert(5, QStringLiteral("1.00"), QStringLiteral("a"));
+    live.commit();
+    QCOMPARE(treeText(model), QStringLiteral("a((3 5)) B((1 2)) C((4))"));
+    QCOMPARE(log.take(), QStringLiteral("+root 0..0; +root 2..2; +a 0..0; +C 0..0; +a/ 0..1; +C/ 0..0"));
+
+    // The last record of a group takes the group and every group above left empty, in one signal.
+    live.remove(4);
+    QCOMPARE(log.take(), QStringLiteral("-root 2..2"));
+    live.remove(1);
+    QCOMPARE(log.take(), QStringLiteral("-B/ 0..0"));
+    // Records leaving several groups in a batch: adjacent rows of a parent go together.
+    live.stageRemove(3);
+    live.stageRemove(5);
+    live.stageRemove(2);
+    live.commit();
+    QCOMPARE(log.take(), QStringLiteral("-root 0..1"));
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(model.recordsCount(), 0);
+}
+
+void TestTreeIndexModel::aRecordMovesBetweenGroupsKeepingItsIndex()
+{
+    LiveTable live;
+    OrderGroupments groupments(live.table);
+    TreeIndexModel model(live.table);
+    model.setGroupmentList(groupments.list());
+    model.setSort(live.column("price"), Qt::AscendingOrder);
+    new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+    live.insert(1, QStringLiteral("10.00"), QStringLiteral("A"));
+    live.insert(2, QStringLiteral("20.00"), QStringLiteral("A"));
+    live.insert(3, QStringLiteral("15.00"), QStringLiteral("B"));
+    model.rebuild();
+    const QPersistentModelIndex kept = model.indexByRecord(live.row(1), 5);
+    SignalLog log(&model);
+
+    // Given order 1 in account A, when its account becomes B, it moves into B's place by price with one move,
+    // its cells are repainted, and the persistent index follows it.
+    live.tick(1, "account", QStringLiteral("B"));
+    QCOMPARE(treeText(model), QStringLiteral("A((2)) B((1 3))"));
+    QCOMPARE(log.take(), QStringLiteral("move A/ 0 -> B/ 0; changed B//1 0..10"));
+    QCOMPARE(kept.parent().parent().data().toString(), QStringLiteral("B"));
+    QCOMPARE(model.recordByIndex(kept), live.row(1));
+    QCOMPARE(kept.column(), 5);
+
+    // When the last order of A moves to a new account, C is made first and A goes after the move.
+    live.tick(2, "account", QStringLiteral("C"));
+    QCOMPARE(treeText(model), QStringLiteral("B((1 3)) C((2))"));
+    QCOMPARE(log.take(), QStringLiteral("+root 2..2; +C 0..0; move A/ 0 -> C/ 0; changed C//2 0..10; -root 0..0"));
+
+    // A price change past a neighbour moves the order within its group; one that keeps the order only repaints.
+    live.tick(1, "price", QStringLiteral("16.00"));
+    QCOMPARE(treeText(model), QStringLiteral("B((3 1)) C((2))"));
+    QCOMPARE(log.take(), QStringLiteral("move B/ 0 -> B/ 2; changed B//1 5..5"));
+    live.tick(1, "price", QStringLiteral("17.00"));
+    QCOMPARE(log.take(), QStringLiteral("changed B//1 5..5"));
+    QCOMPARE(model.recordByIndex(kept), live.row(1));
+}
+
+void TestTreeIndexModel::aGroupShowingARecordResortsWhenItsValueMoves()
+{
+    // Given groups per account that show their first order and sort by price like the orders,
+    LiveTable live;
+    GroupmentRecordColumns byAccount({ live.column("account") });
+    GroupmentRecord order;
+    TreeIndexModel model(live.table);
+    model.setGroupmentList({ &byAccount, &order });
+    model.setSort(live.column("price"), Qt::AscendingOrder);
+    new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+    live.insert(1, QStringLiteral("10.00"), QStringLiteral("A"));
+    live.insert(2, QStringLiteral("30.00"), QStringLiteral("A"));
+    live.insert(3, QStringLiteral("20.00"), QStringLiteral("B"));
+    model.rebuild();
+    QCOMPARE(treeText(model), QStringLiteral("1(1 2) 3(3)"));
+    SignalLog log(&model);
+
+    // when the price of A's shown order passes B's, group A moves below B;
+    live.tick(1, "price", QStringLiteral("25.00"));
+    QCOMPARE(treeText(model), QStringLiteral("3(3) 1(1 2)"));
+    QVERIFY2(log.take().contains(QStringLiteral("move root 0 -> root 2")), qPrintable(log.take()));
+    // when that order leaves, the group shows the next one.
+    live.remove(1);
+    QCOMPARE(treeText(model), QStringLiteral("3(3) 2(2)"));
+}
+
+void TestTreeIndexModel::largeBatchesOfTheFastModelAreOneReset()
+{
+    LiveTable live;
+    OrderGroupments groupments(live.table);
+    TreeIndexFastModel model(live.table);
+    QCOMPARE(model.batchThreshold(), 500);
+    model.setGroupmentList(groupments.list());
+    new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+    model.rebuild();
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
+    QVERIFY(resets.isValid() && inserts.isValid());
+
+    for (int key = 1; key <= 500; ++key)
+        live.stageInsert(key, QStringLiteral("1.00"), QStringLiteral("A%1").arg(key % 7));
+    live.commit();
+    QCOMPARE(resets.count(), 0);
+    QVERIFY(inserts.count() > 0);
+    inserts.clear();
+    for (int key = 501; key <= 1001; ++key)
+        live.stageInsert(key, QStringLiteral("1.00"), QStringLiteral("A%1").arg(key % 9));
+    live.commit();
+    QCOMPARE(resets.count(), 1);
+    QCOMPARE(inserts.count(), 0);
+    QCOMPARE(model.recordsCount(), 1001);
+    QVERIFY(model.itemSignals());
+}
+
+void TestTreeIndexModel::textFilterMatchesCellsAndGroupNames()
+{
+    LiveTable live;
+    OrderGroupments groupments(live.table);
+    TreeIndexModelWithTextFilter model(live.table);
+    model.setGroupmentList(groupments.list());
+    new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+    live.insert(1, QStringLiteral("10.00"), QStringLiteral("XABCX"));
+    live.insert(2, QStringLiteral("123.45"), QStringLiteral("Q"));
+    live.insert(3, QStringLiteral("7.00"), QStringLiteral("Q"));
+    model.rebuild();
+    QSignalSpy changed(&model, &TreeIndexModelWithTextFilter::filterTextChanged);
+
+    model.setFilterText(QStringLiteral("abc"));
+    QCOMPARE(treeText(model), QStringLiteral("XABCX((1))"));
+    model.setFilterText(QStringLiteral("23.4"));
+    QCOMPARE(treeText(model), QStringLiteral("Q((2))"));
+    model.setFilterText(QStringLiteral("q"));
+    QCOMPARE(treeText(model), QStringLiteral("Q((2 3))"));
+    model.setFilterText(QStringLiteral("q"));
+    QCOMPARE(changed.count(), 3);
+    model.setFilterText(QString());
+    QCOMPARE(model.recordsCount(), 3);
+}
+
+QTEST_MAIN(TestTreeIndexModel)
+#include "tst_treeindexmodel.moc"
