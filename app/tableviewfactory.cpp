@@ -2,12 +2,10 @@
 
 #include <QCoreApplication>
 
-TableViewFactory::TableViewFactory(
-    Table* table, const QByteArray& key, const char* title, TableWindow::Arrangement arrangement)
-    : m_table(table)
-    , m_key(key)
+TableViewFactory::TableViewFactory(const QByteArray& key, const char* title, const Make& make)
+    : m_key(key)
     , m_title(title)
-    , m_arrangement(arrangement)
+    , m_make(make)
 { }
 
 QString TableViewFactory::title() const
@@ -17,5 +15,5 @@ QString TableViewFactory::title() const
 
 IView* TableViewFactory::create(const QString&, QWidget* parent)
 {
-    return new TableWindow(m_table, m_arrangement, parent);
+    return m_make(parent);
 }

@@ -1,21 +1,23 @@
 #pragma once
 
-#include "tablewindow.h"
 #include "views/iviewfactory.h"
 
-// Makes the table views of one table in one arrangement.
+#include <functional>
+
+// Makes the views of one kind of a window (its table, quotes, reference or tree) with the function given.
 class TableViewFactory : public IViewFactory
 {
 public:
-    TableViewFactory(Table* table, const QByteArray& key, const char* title, TableWindow::Arrangement arrangement);
+    using Make = std::function<IView*(QWidget* parent)>;
+
+    TableViewFactory(const QByteArray& key, const char* title, const Make& make);
 
     QByteArray key() const override { return m_key; }
     QString title() const override;
     IView* create(const QString& extraKey, QWidget* parent) override;
 
 private:
-    Table* m_table; // not owned
     QByteArray m_key;
     const char* m_title; // translated when asked
-    TableWindow::Arrangement m_arrangement;
+    Make m_make;
 };

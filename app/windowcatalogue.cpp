@@ -2,6 +2,8 @@
 
 #include "core/host/tableregistry.h"
 #include "tableviewfactory.h"
+#include "tablewindow.h"
+#include "treewindow.h"
 #include "views/proxyiview.h"
 
 #include <QCoreApplication>
@@ -33,20 +35,32 @@ const Kind* findKind(const QString& name)
 WindowCatalogue::WindowCatalogue(TableRegistry* tables)
 {
     using Arrangement = TableWindow::Arrangement;
-    auto add = [this](const char* kind, Table* table, const char* key, const char* title, Arrangement arrangement) {
-        m_factories.push_back(std::make_unique<TableViewFactory>(table, key, title, arrangement));
+    using Grouping = TreeWindow::Grouping;
+    auto add = [this](const char* kind, const char* key, const char* title, const TableViewFactory::Make& make) {
+        m_factories.push_back(std::make_unique<TableViewFactory>(key, title, make));
         m_byKind[QString::fromLatin1(kind)].push_back(m_factories.back().get());
     };
+    auto table = [](Table* t, Arrangement arrangement) {
+        return [t, arrangement](QWidget* parent) { return new TableWindow(t, arrangement, parent); };
+    };
+    auto tree = [](Table* t, Grouping grouping) {
+        return [t, grouping](QWidget* parent) { return new TreeWindow(t, grouping, parent); };
+    };
     for (const Kind& kind : Kinds) {
-        Table* table = tables->table(QString::fromLatin1(kind.table));
-        if (!table)
+        Table* t = tables->table(QString::fromLatin1(kind.table));
+        if (!t)
             continue;
         if (qstrcmp(kind.name, "instruments") == 0) {
-            add(kind.name, table, "quotes", QT_TRANSLATE_NOOP("WindowCatalogue", "Котировки"), Arrangement::Trading);
-            add(kind.name, table, "reference", QT_TRANSLATE_NOOP("WindowCatalogue", "Справочник"),
-                Arrangement::Reference);
+            add(kind.name, "quotes", QT_TRANSLATE_NOOP("WindowCatalogue", "Котировки"), table(t, Arrangement::Trading));
+            add(kind.name, "reference", QT_TRANSLATE_NOOP("WindowCatalogue", "Справочник"),
+                table(t, Arrangement::Reference));
+            add(kind.name, "tree", QT_TRANSLATE_NOOP("WindowCatalogue", "По режимам"),
+                tree(t, Grouping::InstrumentsByBoard));
         } else {
-            add(kind.name, table, "table", QT_TRANSLATE_NOOP("WindowCatalogue", "Таблица"), Arrangement::Trading);
+            add(kind.name, "table", QT_TRANSLATE_NOOP("WindowCatalogue", "Таблица"), table(t, Arrangement::Trading));
+            if (qstrcmp(kind.name, "positions") == 0)
+                add(kind.name, "tree", QT_TRANSLATE_NOOP("WindowCatalogue", "По счетам"),
+                    tree(t, Grouping::PositionsByAccount));
         }
     }
 }

@@ -3,6 +3,7 @@
 // A million orders sorted by price, a filter showing the buy side (about half).
 
 #include "benchutil.h"
+#include "randomrecords.h"
 
 #include "core/db/masterindex.h"
 #include "core/db/recordstrans.h"
@@ -96,22 +97,6 @@ private:
     int m_price;
 };
 
-// Batches of 10,000 changes staged on random orders, the same for both sides.
-QList<Record> randomOrders(Table* orders, int n, quint32 seed)
-{
-    QRandomGenerator rng(seed);
-    QSet<const void*> seen;
-    QList<Record> picked;
-    while (picked.size() < n) {
-        const Record& r = orders->masterIndex()->at(int(rng.bounded(orders->count())));
-        if (!seen.contains(r.handle())) {
-            seen.insert(r.handle());
-            picked << r;
-        }
-    }
-    return picked;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -196,7 +181,7 @@ int main(int argc, char** argv)
     {
         QList<Record> first;
         const Timing ours = runOurs([&](int round) {
-            const QList<Record> picked = randomOrders(orders, 10000, 10 + round);
+            const QList<Record> picked = randomRecords(orders, 10000, 10 + round);
             if (round == 0)
                 first = picked;
             return stageOn(picked, [&](RecordUpdater& u) {
@@ -225,7 +210,7 @@ int main(int argc, char** argv)
     {
         QList<Record> first;
         const Timing ours = runOurs([&](int round) {
-            const QList<Record> picked = randomOrders(orders, 10000, 20 + round);
+            const QList<Record> picked = randomRecords(orders, 10000, 20 + round);
             if (round == 0)
                 first = picked;
             return stageOn(
@@ -268,7 +253,7 @@ int main(int argc, char** argv)
     // 10,000 removals.
     {
         const Timing ours = runOurs([&](int round) {
-            return stageOn(randomOrders(orders, 10000, 30 + round), [](RecordUpdater& u) { u.remove(); });
+            return stageOn(randomRecords(orders, 10000, 30 + round), [](RecordUpdater& u) { u.remove(); });
         });
         // The proxy removes 10,000 random rows of its source (the plain model does not follow the table).
         QSet<int> distinct;

@@ -2721,4 +2721,54 @@
         <translation>Find</translation>
     </message>
 </context>
+<context>
+    <name>SecuritiesGroupments</name>
+    <message>
+        <source>Площадки и режимы</source>
+        <translation>Markets and boards</translation>
+    </message>
+    <message>
+        <source>Площадки</source>
+        <translation>Markets</translation>
+    </message>
+    <message>
+        <source>Режимы торгов</source>
+        <translation>Trading boards</translation>
+    </message>
+    <message>
+        <source>Типы</source>
+        <translation>Types</translation>
+    </message>
+    <message>
+        <source>Базовый актив</source>
+        <translation>Underlying</translation>
+    </message>
+    <message>
+        <source>Площадки и типы</source>
+        <translation>Markets and types</translation>
+    </message>
+    <message>
+        <source>Режимы и типы</source>
+        <translation>Boards and types</translation>
+    </message>
+    <message>
+        <source>Площадки, типы, режимы</source>
+        <translation>Markets, types, boards</translation>
+    </message>
+    <message>
+        <source>&lt;без группировки&gt;</source>
+        <translation>&lt;no grouping&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>TreeIndexModel</name>
+    <message>
+        <source>Построение №%1 индекса древовидной модели по таблице %2</source>
+        <translation>Build #%1 of the tree model index over table %2</translation>
+    </message>
+    <message>
+        <source>Древовидная модель по таблице %1 готова к отображению. Построение №%2: %3 строк %4 мсек</source>
+        <translation>The tree model over table %1 is ready to show. Build #%2: %3 rows %4 ms</translation>
+    </message>
+</context>
 </TS>

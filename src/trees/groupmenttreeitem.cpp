@@ -74,10 +74,9 @@ GroupmentTreeItem* GroupmentTreeItem::childByKey(const QString& key) const
     return m_children ? m_children->byKey.value(key) : nullptr;
 }
 
-const QVector<GroupmentTreeItem*>& GroupmentTreeItem::children() const
+QVector<GroupmentTreeItem*> GroupmentTreeItem::childList() const
 {
-    static const QVector<GroupmentTreeItem*> none;
-    return m_children ? m_children->sorted : none;
+    return m_children ? m_children->sorted.toVector() : QVector<GroupmentTreeItem*>();
 }
 
 int GroupmentTreeItem::level() const
@@ -90,22 +89,7 @@ int GroupmentTreeItem::level() const
 
 int GroupmentTreeItem::row() const
 {
-    if (!m_parent)
-        return -1;
-    m_parent->numberRows();
-    return m_row;
-}
-
-void GroupmentTreeItem::numberRows() const
-{
-    // Rows are renumbered lazily from the first place an edit touched: a batch of edits to one parent costs one
-    // pass, not one per edit.
-    Children* c = m_children;
-    if (!c)
-        return;
-    for (int i = c->numbered; i < c->sorted.size(); ++i)
-        c->sorted.at(i)->m_row = i;
-    c->numbered = c->sorted.size();
+    return m_parent && m_block ? m_parent->m_children->sorted.rowOf(this) : -1;
 }
 
 void GroupmentTreeItem::addCheckedCounts(int checked, int partly)
@@ -143,27 +127,23 @@ void GroupmentTreeItem::forgetKey(GroupmentTreeItem* child)
         m_children->byKey.remove(child->m_key);
 }
 
-void GroupmentTreeItem::insertChildren(int row, const GroupmentTreeItem* const* first, int count)
+void GroupmentTreeItem::insertChildren(int row, GroupmentTreeItem* const* first, int count)
 {
-    Children& c = ensureChildren();
-    c.sorted.insert(row, count, nullptr);
-    for (int i = 0; i < count; ++i)
-        c.sorted[row + i] = const_cast<GroupmentTreeItem*>(first[i]);
-    c.numbered = qMin(c.numbered, row);
+    ensureChildren().sorted.insert(row, first, count);
 }
 
 void GroupmentTreeItem::takeChildren(int row, int count)
 {
     Children& c = ensureChildren();
-    for (int i = row; i < row + count; ++i)
-        forgetKey(c.sorted.at(i));
+    for (int i = row; i < row + count; ++i) {
+        GroupmentTreeItem* child = c.sorted.at(i);
+        forgetKey(child);
+        child->m_block = nullptr;
+    }
     c.sorted.remove(row, count);
-    c.numbered = qMin(c.numbered, row);
 }
 
 void GroupmentTreeItem::setChildrenOrder(const QVector<GroupmentTreeItem*>& sorted)
 {
-    Children& c = ensureChildren();
-    c.sorted = sorted;
-    c.numbered = 0;
+    ensureChildren().sorted.assign(sorted);
 }

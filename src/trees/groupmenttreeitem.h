@@ -2,6 +2,7 @@
 
 #include "basic_views_export.h"
 #include "core/db/record.h"
+#include "trees/groupmentchildren.h"
 
 #include <QHash>
 #include <QList>
@@ -52,7 +53,8 @@ public:
     GroupmentTreeItem* child(int row) const;
     // A child already created for the key, in the sorted list or still waiting to be merged into it.
     GroupmentTreeItem* childByKey(const QString& key) const;
-    const QVector<GroupmentTreeItem*>& children() const;
+    // The children in display order (a copy).
+    QVector<GroupmentTreeItem*> childList() const;
     // Depth: -1 for the root, 0 for its children.
     int level() const;
     // The position among the parent's sorted children; -1 for the root.
@@ -72,10 +74,10 @@ public:
     // The model's container edits. Each keeps the key lookup, the rows and the counts right.
     void enterKey(GroupmentTreeItem* child);
     void forgetKey(GroupmentTreeItem* child);
-    void insertChildren(int row, const GroupmentTreeItem* const* first, int count);
+    void insertChildren(int row, GroupmentTreeItem* const* first, int count);
     // Takes children row..row+count-1 out of the sorted list and the lookup; the caller owns them.
     void takeChildren(int row, int count);
-    // Replaces the sorted list by a permutation of itself.
+    // Replaces the sorted list by a permutation of itself, or by all children in the lookup.
     void setChildrenOrder(const QVector<GroupmentTreeItem*>& sorted);
     void setParent(GroupmentTreeItem* parent) { m_parent = parent; }
     void addRecordsCount(int delta) { m_recordsCount += delta; }
@@ -86,24 +88,23 @@ protected:
 
 private:
     Q_DISABLE_COPY(GroupmentTreeItem)
+    friend class GroupmentChildren;
 
     struct Children
     {
-        QVector<GroupmentTreeItem*> sorted;
+        GroupmentChildren sorted;
         QHash<QString, GroupmentTreeItem*> byKey;
-        int numbered = 0; // rows of sorted[0..numbered) are current
         int checked = 0;
         int partly = 0;
     };
     Children& ensureChildren();
-    void numberRows() const;
 
     QString m_key;
     QString m_name;
     TreeIndexModel* m_model = nullptr; // not owned
     GroupmentTreeItem* m_parent; // not owned
     Children* m_children = nullptr; // owned, made with the first child
-    mutable int m_row = -1;
+    GroupmentChildBlock* m_block = nullptr; // the parent's block holding the item
     int m_recordsCount = 0;
     quint8 m_checkState = Qt::Unchecked;
 };

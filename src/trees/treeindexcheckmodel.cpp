@@ -51,7 +51,7 @@ void TreeIndexCheckModel::recount(GroupmentTreeItem* item)
         return;
     }
     item->addCheckedCounts(-item->checkedCount(), -item->partlyCheckedCount());
-    for (GroupmentTreeItem* child : item->children()) {
+    for (GroupmentTreeItem* child : item->childList()) {
         recount(child);
         item->addCheckedCounts(checkedOf(child->checkState()), partlyOf(child->checkState()));
     }
@@ -100,7 +100,7 @@ void TreeIndexCheckModel::onListChanged(const Record& record)
 void TreeIndexCheckModel::setLevelChecked(GroupmentTreeItem* item, Qt::CheckState state)
 {
     if (!isLeaf(item)) {
-        for (GroupmentTreeItem* child : item->children())
+        for (GroupmentTreeItem* child : item->childList())
             setLevelChecked(child, state);
         return;
     }

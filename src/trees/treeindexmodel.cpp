@@ -7,9 +7,18 @@
 #include "trees/groupment.h"
 #include "trees/groupmenttreeitem.h"
 
+#include "models/parallelmap.h"
+
 #include <QElapsedTimer>
 
 #include <algorithm>
+
+namespace {
+
+// Above this many records (or new siblings) a build works on the worker threads too.
+const int ManyChildren = 8192;
+
+} // namespace
 
 TreeIndexModel::TreeIndexModel(Table* table, QObject* parent)
     : FilterIndexModel(table, parent)
@@ -111,7 +120,7 @@ bool TreeIndexModel::contains(const Record& record) const
 
 // Placing records ------------------------------------------------------------------------------------------------
 
-bool TreeIndexModel::place(const Record& record, Pending& pending, QVector<GroupmentTreeItem*>& changed)
+bool TreeIndexModel::place(const Record& record, Pending& pending, QVector<GroupmentTreeItem*>& changed, QString* keys)
 {
     if (m_groupments.isEmpty())
         return false;
@@ -119,7 +128,7 @@ bool TreeIndexModel::place(const Record& record, Pending& pending, QVector<Group
     QVector<GroupmentTreeItem*> created;
     for (int level = 0; level < m_groupments.size(); ++level) {
         const Groupment* groupment = m_groupments.at(level);
-        const QString key = groupment->groupKey(record);
+        const QString key = keys ? std::move(keys[level]) : groupment->groupKey(record);
         GroupmentTreeItem* child = item->childByKey(key);
         if (child) {
             if (child->addRecord(record))
@@ -157,11 +166,25 @@ bool TreeIndexModel::place(const Record& record, Pending& pending, QVector<Group
 
 void TreeIndexModel::merge(Pending& pending, const QVector<GroupmentTreeItem*>& changed)
 {
+    auto lessThan = [this](const GroupmentTreeItem* a, const GroupmentTreeItem* b) { return less(a, b); };
     for (auto& level : pending) {
+        QVector<QPair<GroupmentTreeItem*, QVector<GroupmentTreeItem*>*>> parents;
+        int total = 0;
         for (auto& parent : level.second) {
-            if (!parent.second.isEmpty())
-                insertSorted(parent.first, parent.second);
+            if (!parent.second.isEmpty()) {
+                parents.append({ parent.first, &parent.second });
+                total += parent.second.size();
+            }
         }
+        // Siblings are sorted apart from each other: many parents' new children on the worker threads at once.
+        auto sortOne = [&](int i) { std::stable_sort(parents[i].second->begin(), parents[i].second->end(), lessThan); };
+        if (total >= ManyChildren && parents.size() > 1)
+            ParallelMap::forEachIndex(parents.size(), sortOne);
+        else
+            for (int i = 0; i < parents.size(); ++i)
+                sortOne(i);
+        for (const auto& parent : qAsConst(parents))
+            insertSorted(parent.first, *parent.second);
     }
     if (!m_itemSignals)
         return;
@@ -171,13 +194,12 @@ void TreeIndexModel::merge(Pending& pending, const QVector<GroupmentTreeItem*>& 
     }
 }
 
-void TreeIndexModel::insertSorted(GroupmentTreeItem* parent, QVector<GroupmentTreeItem*>& children)
+void TreeIndexModel::insertSorted(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& children)
 {
     auto lessThan = [this](const GroupmentTreeItem* a, const GroupmentTreeItem* b) { return less(a, b); };
-    std::stable_sort(children.begin(), children.end(), lessThan);
-    const QVector<GroupmentTreeItem*>& current = parent->children();
     if (!m_itemSignals) {
         // Nobody watches the rows: one merge pass, the items already there first among equals.
+        const QVector<GroupmentTreeItem*> current = parent->childList();
         QVector<GroupmentTreeItem*> merged(current.size() + children.size());
         std::merge(current.begin(), current.end(), children.begin(), children.end(), merged.begin(), lessThan);
         parent->setChildrenOrder(merged);
@@ -188,9 +210,10 @@ void TreeIndexModel::insertSorted(GroupmentTreeItem* parent, QVector<GroupmentTr
     const QModelIndex parentIndex = indexByItem(parent);
     int i = 0;
     while (i < children.size()) {
-        const int at = upperBound(current, children.at(i));
+        const int at = upperBound(parent, children.at(i));
+        const GroupmentTreeItem* next = parent->child(at);
         int end = i + 1;
-        while (end < children.size() && (at == current.size() || less(children.at(end), current.at(at))))
+        while (end < children.size() && (!next || less(children.at(end), next)))
             ++end;
         beginInsertRows(parentIndex, at, at + end - i - 1);
         parent->insertChildren(at, children.constData() + i, end - i);
@@ -200,15 +223,14 @@ void TreeIndexModel::insertSorted(GroupmentTreeItem* parent, QVector<GroupmentTr
     }
 }
 
-int TreeIndexModel::upperBound(
-    const QVector<GroupmentTreeItem*>& children, const GroupmentTreeItem* item, int skip) const
+int TreeIndexModel::upperBound(const GroupmentTreeItem* parent, const GroupmentTreeItem* item, int skip) const
 {
-    // Binary search over the list as if `skip` were not in it; the result counts in the list without it.
+    // Binary search over the children as if `skip` were not among them; the result counts without it.
     int low = 0;
-    int high = children.size() - (skip >= 0 ? 1 : 0);
+    int high = parent->childCount() - (skip >= 0 ? 1 : 0);
     while (low < high) {
         const int mid = (low + high) / 2;
-        const GroupmentTreeItem* probe = children.at(skip >= 0 && mid >= skip ? mid + 1 : mid);
+        const GroupmentTreeItem* probe = parent->child(skip >= 0 && mid >= skip ? mid + 1 : mid);
         if (less(item, probe))
             high = mid;
         else
@@ -277,26 +299,40 @@ void TreeIndexModel::removeRecords(const QList<Record>& records)
     removeItems(tops);
 }
 
-void TreeIndexModel::removeItems(QVector<GroupmentTreeItem*> items)
+void TreeIndexModel::removeItems(const QVector<GroupmentTreeItem*>& items)
 {
-    // Per parent, from the last row to the first, adjacent rows in one signal.
-    std::sort(items.begin(), items.end(), [](const GroupmentTreeItem* a, const GroupmentTreeItem* b) {
-        return a->parent() != b->parent() ? a->parent() < b->parent() : a->row() > b->row();
+    // Per parent, from the last row to the first, adjacent rows in one signal. Rows are read before any removal:
+    // removing from the end never moves the rows still to go.
+    struct Place
+    {
+        GroupmentTreeItem* item;
+        GroupmentTreeItem* parent;
+        int row;
+    };
+    QVector<Place> places;
+    places.reserve(items.size());
+    for (GroupmentTreeItem* item : items)
+        places.append({ item, item->parent(), item->row() });
+    std::sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
+        return a.parent != b.parent ? std::less<GroupmentTreeItem*>()(a.parent, b.parent) : a.row > b.row;
     });
     int i = 0;
-    while (i < items.size()) {
-        GroupmentTreeItem* parent = items.at(i)->parent();
+    while (i < places.size()) {
+        GroupmentTreeItem* parent = places.at(i).parent;
         const QModelIndex parentIndex = m_itemSignals ? indexByItem(parent) : QModelIndex();
-        while (i < items.size() && items.at(i)->parent() == parent) {
+        while (i < places.size() && places.at(i).parent == parent) {
             int end = i + 1;
-            while (end < items.size() && items.at(end)->parent() == parent
-                && items.at(end)->row() == items.at(end - 1)->row() - 1)
+            while (end < places.size() && places.at(end).parent == parent
+                && places.at(end).row == places.at(end - 1).row - 1)
                 ++end;
-            const int first = items.at(end - 1)->row();
+            const int first = places.at(end - 1).row;
             const int count = end - i;
+            QVector<GroupmentTreeItem*> taken;
+            taken.reserve(count);
+            for (int k = end - 1; k >= i; --k)
+                taken << places.at(k).item;
             if (m_itemSignals)
                 beginRemoveRows(parentIndex, first, first + count - 1);
-            const QVector<GroupmentTreeItem*> taken = parent->children().mid(first, count);
             parent->takeChildren(first, count);
             if (m_itemSignals)
                 endRemoveRows();
@@ -360,7 +396,7 @@ void TreeIndexModel::reposition(GroupmentTreeItem* item)
 {
     GroupmentTreeItem* parent = item->parent();
     const int from = item->row();
-    const int to = upperBound(parent->children(), item, from);
+    const int to = upperBound(parent, item, from);
     if (to == from)
         return;
     if (m_itemSignals) {
@@ -426,7 +462,7 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
     }
     // 3. The leaf moves with one signal; its item, and every persistent index on it, stays.
     const int from = leaf->row();
-    const int to = upperBound(newParent->children(), leaf);
+    const int to = upperBound(newParent, leaf);
     if (m_itemSignals)
         beginMoveRows(indexByItem(oldParent), from, from, indexByItem(newParent), to);
     oldParent->takeChildren(from, 1);
@@ -496,11 +532,15 @@ void TreeIndexModel::build()
     QVector<GroupmentTreeItem*> changed;
     if (source()) {
         m_records.reserve(source()->count());
-        qint64 n = 0;
-        for (const Record& record : *source()) {
-            progress.progress(++n);
-            if (filter(record))
-                place(record, pending, changed);
+        if (source()->count() >= ManyChildren) {
+            placeAll(pending, changed, progress);
+        } else {
+            qint64 n = 0;
+            for (const Record& record : *source()) {
+                progress.progress(++n);
+                if (filter(record))
+                    place(record, pending, changed);
+            }
         }
     }
     merge(pending, changed);
@@ -514,6 +554,37 @@ void TreeIndexModel::build()
                                       .arg(buildNumber())
                                       .arg(m_records.size())
                                       .arg(timer.elapsed());
+}
+
+void TreeIndexModel::placeAll(Pending& pending, QVector<GroupmentTreeItem*>& changed, ProgressHelper& progress)
+{
+    // The filter and the keys of slices of the source on the worker threads; the tree grows on this one, in
+    // source order.
+    QVector<const Record*> all;
+    all.reserve(source()->count());
+    for (const Record& record : *source())
+        all << &record;
+    const int n = all.size();
+    const int levels = m_groupments.size();
+    std::vector<QString> keys(std::size_t(n) * std::size_t(levels));
+    std::vector<char> kept(std::size_t(n), 0);
+    const int slices = 64;
+    ParallelMap::forEachIndex(slices, [&](int k) {
+        const int last = int(qint64(n) * (k + 1) / slices);
+        for (int i = int(qint64(n) * k / slices); i < last; ++i) {
+            if (!filter(*all.at(i)))
+                continue;
+            kept[std::size_t(i)] = 1;
+            for (int level = 0; level < levels; ++level)
+                keys[std::size_t(i) * std::size_t(levels) + std::size_t(level)]
+                    = m_groupments.at(level)->groupKey(*all.at(i));
+        }
+    });
+    for (int i = 0; i < n; ++i) {
+        progress.progress(i + 1);
+        if (kept[std::size_t(i)])
+            place(*all.at(i), pending, changed, keys.data() + std::size_t(i) * std::size_t(levels));
+    }
 }
 
 void TreeIndexModel::clear()
@@ -544,7 +615,7 @@ void TreeIndexModel::resort()
 
 void TreeIndexModel::sortChildren(GroupmentTreeItem* item)
 {
-    QVector<GroupmentTreeItem*> children = item->children();
+    QVector<GroupmentTreeItem*> children = item->childList();
     if (children.isEmpty())
         return;
     std::stable_sort(children.begin(), children.end(),
@@ -580,7 +651,7 @@ bool TreeIndexModel::moveRows(const QModelIndex& sourceParent, int sourceRow, in
         return false;
     if (m_itemSignals)
         beginMoveRows(sourceParent, sourceRow, sourceRow + count - 1, destinationParent, destinationChild);
-    QVector<GroupmentTreeItem*> order = parent->children();
+    QVector<GroupmentTreeItem*> order = parent->childList();
     const QVector<GroupmentTreeItem*> moving = order.mid(sourceRow, count);
     order.remove(sourceRow, count);
     const int to = destinationChild > sourceRow ? destinationChild - count : destinationChild;

@@ -7,6 +7,7 @@
 #include <map>
 
 class Groupment;
+class ProgressHelper;
 class GroupmentTreeItem;
 
 // The records of a live table as a tree of groups: each record the filters accept hangs under one group per
@@ -17,7 +18,9 @@ class GroupmentTreeItem;
 // parent merged in sorted runs, one signal per run), row removals (merged into ranges per parent), moves (a
 // record whose groups or place among its siblings change keeps its item, so persistent indexes and selections
 // follow it) and dataChanged over the changed columns. With item signals off a batch is one model reset.
-// Items are addressed by QModelIndex::internalPointer(). All of it runs on the GUI thread.
+// Items are addressed by QModelIndex::internalPointer(). The model changes only on the GUI thread; a large build
+// asks the groupments for keys and sorts siblings on worker threads, so groupKey() and the items' compare() must
+// only read.
 class BASIC_VIEWS_EXPORT TreeIndexModel : public FilterIndexModel
 {
     Q_OBJECT
@@ -95,23 +98,26 @@ private:
     // New children found while placing records: per level, per parent, in the order they came.
     using Pending = std::map<int, std::map<GroupmentTreeItem*, QVector<GroupmentTreeItem*>>>;
     // Puts the record under its chain of groups, making the missing ones; false (nothing changes) when a
-    // groupment makes no item.
-    bool place(const Record& record, Pending& pending, QVector<GroupmentTreeItem*>& changed);
+    // groupment makes no item. `keys` are the record's group keys when already known.
+    bool place(const Record& record, Pending& pending, QVector<GroupmentTreeItem*>& changed, QString* keys = nullptr);
+    // Places the source's records the filters keep; a large source's filter and keys on the worker threads.
+    void placeAll(Pending& pending, QVector<GroupmentTreeItem*>& changed, ProgressHelper& progress);
     // Inserts the pending children into their parents' sorted lists, level by level, and signals the changed
     // items.
     void merge(Pending& pending, const QVector<GroupmentTreeItem*>& changed);
-    void insertSorted(GroupmentTreeItem* parent, QVector<GroupmentTreeItem*>& children);
+    // `children` sorted by less().
+    void insertSorted(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& children);
     void removeRecords(const QList<Record>& records);
     // Removes each item with its subtree; the items are the highest of their chains left without records.
-    void removeItems(QVector<GroupmentTreeItem*> items);
+    void removeItems(const QVector<GroupmentTreeItem*>& items);
     // A record whose group keys changed: its leaf moves under the new groups when it can, otherwise the record
     // is removed and placed again.
     void relocate(const Record& record, GroupmentTreeItem* leaf, const QStringList& keys);
     // Puts an item whose order among its siblings broke back in place with one move.
     void reposition(GroupmentTreeItem* item);
     bool inOrder(const GroupmentTreeItem* item) const;
-    // The first place among `children` (without `skip`) whose item sorts after `item`.
-    int upperBound(const QVector<GroupmentTreeItem*>& children, const GroupmentTreeItem* item, int skip = -1) const;
+    // The first place among the parent's children (without row `skip`) whose item sorts after `item`.
+    int upperBound(const GroupmentTreeItem* parent, const GroupmentTreeItem* item, int skip = -1) const;
     void sortChildren(GroupmentTreeItem* item);
     bool less(const GroupmentTreeItem* a, const GroupmentTreeItem* b) const;
 

@@ -14,12 +14,15 @@
 #include "sim/marketfeed.h"
 #include "tablewindow.h"
 #include "terminalwindow.h"
+#include "trees/treeindexmodel.h"
+#include "treewindow.h"
 #include "views/filtering/filterstoolbar.h"
 #include "views/find/itemviewfindtoolbar.h"
 #include "views/headersettings/tableheadermodel.h"
 #include "views/headersettings/tableheadersettingsform.h"
 #include "views/iviewfactory.h"
 #include "views/proxyiview.h"
+#include "views/qtreefastview.h"
 #include "views/readinghold/readinghold.h"
 #include "views/tablefastviewwithfilter.h"
 #include "views/viewwrapper.h"
@@ -163,6 +166,46 @@ private Q_SLOTS:
         manager.stopExport(row);
         QVERIFY(!exporter->isActive());
         QCOMPARE(manager.view()->model()->rowCount(), 0);
+    }
+
+    // The positions window shown as a tree by account keeps its open groups and its sort while the market moves
+    // and across a restart.
+    void positionsTreeComesBackWithItsGroupsOpen()
+    {
+        QStringList expanded;
+        int posColumn = -1;
+        {
+            auto first = terminal();
+            HostWindow* positions = first->openWindow(QStringLiteral("positions"));
+            QVERIFY(positions);
+            for (QAction* action : positions->view()->switcher()->actions()) {
+                if (action->text() == QStringLiteral("По счетам"))
+                    action->trigger();
+            }
+            auto* tree = dynamic_cast<TreeWindow*>(positions->view()->currentView());
+            QVERIFY(tree);
+            TreeIndexModel* model = tree->model();
+            QVERIFY(model->rowCount() >= 3);
+            tree->view()->collapseAll();
+            tree->view()->expand(model->index(0, 0));
+            tree->view()->expand(model->index(2, 0));
+            posColumn = model->columnIndex(QStringLiteral("pos"));
+            tree->view()->header()->setSortIndicator(posColumn, Qt::DescendingOrder);
+            QCOMPARE(model->sortColumn(), posColumn);
+            m_feed->step(300);
+            QCOMPARE(model->recordsCount(), m_market->table(QStringLiteral("positions"))->count());
+            expanded = tree->expandedGroups();
+            QCOMPARE(expanded.size(), 2);
+            first->close();
+        }
+        auto second = terminal();
+        QVERIFY(second->restoreSession());
+        QCOMPARE(describe(*second), QStringLiteral("positions:Позиции:tree"));
+        auto* tree = dynamic_cast<TreeWindow*>(second->windows().at(0)->view()->currentView());
+        QVERIFY(tree);
+        QCOMPARE(tree->expandedGroups(), expanded);
+        QCOMPARE(tree->model()->sortColumn(), posColumn);
+        QCOMPARE(tree->model()->sortOrder(), Qt::DescendingOrder);
     }
 
     // A filter set on the orders window's bar, and the reading hold, are still there after a restart; the

@@ -45,6 +45,24 @@ QString firstWrongState(const TreeIndexCheckModel& model, const RecordCheckList&
     return QString();
 }
 
+// Orders by account, then instrument, in a check model under the model tester.
+struct CheckTree
+{
+    CheckTree()
+        : account(QStringLiteral("account"), live.table)
+        , sec(QStringLiteral("sec_id"), live.table)
+        , model(live.table)
+    {
+        model.setGroupmentList({ &account, &sec, &order });
+        new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+    }
+    LiveTable live;
+    GroupmentColumn account;
+    GroupmentColumn sec;
+    GroupmentRecord order;
+    TreeIndexCheckModel model;
+};
+
 } // namespace
 
 class TestTreeIndexCheckModel : public QObject
@@ -59,13 +77,9 @@ private Q_SLOTS:
 void TestTreeIndexCheckModel::checkingAGroupChecksItsSubtree()
 {
     // Given orders of two accounts, A with two instruments,
-    LiveTable live;
-    GroupmentColumn account(QStringLiteral("account"), live.table);
-    GroupmentColumn sec(QStringLiteral("sec_id"), live.table);
-    GroupmentRecord order;
-    TreeIndexCheckModel model(live.table);
-    model.setGroupmentList({ &account, &sec, &order });
-    new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+    CheckTree tree;
+    LiveTable& live = tree.live;
+    TreeIndexCheckModel& model = tree.model;
     for (int key = 1; key <= 4; ++key)
         live.insert(key, QStringLiteral("1.00"), key < 4 ? QStringLiteral("A") : QStringLiteral("B"));
     live.tick(3, "sec_id", qint64(9));
@@ -105,13 +119,9 @@ void TestTreeIndexCheckModel::mirrorsTheListThroughRandomChanges()
                                                               : QRandomGenerator::global()->generate());
     const quint32 seed = rng.generate();
     rng.seed(seed);
-    LiveTable live;
-    GroupmentColumn account(QStringLiteral("account"), live.table);
-    GroupmentColumn sec(QStringLiteral("sec_id"), live.table);
-    GroupmentRecord order;
-    TreeIndexCheckModel model(live.table);
-    model.setGroupmentList({ &account, &sec, &order });
-    new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+    CheckTree tree;
+    LiveTable& live = tree.live;
+    TreeIndexCheckModel& model = tree.model;
     const QStringList accounts = { QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C") };
     QList<qint64> keys;
     qint64 next = 1;

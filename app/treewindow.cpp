@@ -1,0 +1,162 @@
+#include "treewindow.h"
+
+#include "columns/itemroles.h"
+#include "core/db/settings.h"
+#include "core/db/table.h"
+#include "delegates/catalogue/securitycolumndelegates.h"
+#include "delegates/catalogue/standardcolumndelegates.h"
+#include "trees/groupmentcolumns.h"
+#include "trees/groupmentrecord.h"
+#include "trees/groupmentsecurities.h"
+#include "trees/groupmenttreeitem.h"
+#include "trees/treeindexmodel.h"
+#include "views/qtreefastview.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QVBoxLayout>
+
+namespace {
+
+// The keys of an index's groups from the top, joined with "/".
+QString pathOf(const QModelIndex& index)
+{
+    QStringList keys;
+    for (QModelIndex i = index; i.isValid(); i = i.parent())
+        keys.prepend(i.data(GroupKeyRole).toString());
+    return keys.join(QLatin1Char('/'));
+}
+
+} // namespace
+
+TreeWindow::TreeWindow(Table* table, Grouping grouping, QWidget* parent)
+    : QWidget(parent)
+    , m_model(new TreeIndexModel(table, this))
+    , m_view(new QTreeFastView(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+
+    StandardColumnDelegates::install(m_model, table->name());
+    // The tree's own first column: the group's name, or the instrument of a record.
+    m_model->insertColumnDelegate(0, new SecurityColumnDelegate(m_model), table->columnIndex(QStringLiteral("sec_id")),
+        20, QStringLiteral("tree"), tr("Группа / инструмент"), QString());
+    if (grouping == Grouping::InstrumentsByBoard) {
+        m_groupments.emplace_back(new GroupmentBoard(table));
+        m_groupments.emplace_back(new GroupmentUnderlying(table));
+        m_groupments.emplace_back(new GroupmentSecurity);
+    } else {
+        m_groupments.emplace_back(new GroupmentColumn(QStringLiteral("account"), table));
+        m_groupments.emplace_back(new GroupmentRecord);
+    }
+    QList<Groupment*> levels;
+    for (const auto& groupment : m_groupments)
+        levels << groupment.get();
+    m_model->setGroupmentList(levels);
+    m_model->setSort(0, Qt::AscendingOrder);
+    m_model->rebuild();
+
+    m_view->setModel(m_model);
+    m_view->setUniformRowHeights(true);
+    m_view->setAlternatingRowColors(true);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSortingEnabled(true);
+    m_view->header()->setSortIndicator(0, Qt::AscendingOrder);
+    if (grouping == Grouping::InstrumentsByBoard)
+        showColumns({ QStringLiteral("tree"), QStringLiteral("sec_code"), QStringLiteral("sectype"),
+            QStringLiteral("expdate"), QStringLiteral("strike"), QStringLiteral("bid"), QStringLiteral("offer"),
+            QStringLiteral("last"), QStringLiteral("volume") });
+    else
+        showColumns({ QStringLiteral("tree"), QStringLiteral("open_pos"), QStringLiteral("buy_qty"),
+            QStringLiteral("sell_qty"), QStringLiteral("pos"), QStringLiteral("avg_price"), QStringLiteral("vm") });
+    m_view->expandToDepth(0);
+    m_view->setColumnWidth(0, 260);
+
+    auto* expandAll = new QAction(tr("Развернуть все"), this);
+    connect(expandAll, &QAction::triggered, m_view, &QTreeView::expandAll);
+    auto* collapseAll = new QAction(tr("Свернуть все"), this);
+    connect(collapseAll, &QAction::triggered, m_view, &QTreeView::collapseAll);
+    m_actions << expandAll << collapseAll;
+    m_view->addActions(m_actions);
+    m_view->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+TreeWindow::~TreeWindow()
+{
+    // The model reads the groupments until it goes.
+    delete m_view;
+    delete m_model;
+}
+
+void TreeWindow::showColumns(const QStringList& names)
+{
+    QHeaderView* header = m_view->header();
+    QList<int> shown;
+    for (const QString& name : names) {
+        const int column = m_model->columnIndex(name);
+        if (column >= 0)
+            shown << column;
+    }
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        header->setSectionHidden(column, !shown.contains(column));
+    for (int place = 0; place < shown.size(); ++place) {
+        header->moveSection(header->visualIndex(shown.at(place)), place);
+        if (place > 0)
+            m_view->resizeColumnToContents(shown.at(place));
+    }
+}
+
+QStringList TreeWindow::expandedGroups() const
+{
+    QStringList paths;
+    QModelIndex index = m_model->treeWalk(QModelIndex());
+    while (index.isValid()) {
+        if (m_view->isExpanded(index))
+            paths << pathOf(index);
+        index = m_model->treeWalk(index);
+    }
+    return paths;
+}
+
+void TreeWindow::expandGroups(const QStringList& paths)
+{
+    m_view->collapseAll();
+    for (const QString& path : paths) {
+        QModelIndex index;
+        for (const QString& key : path.split(QLatin1Char('/'))) {
+            const GroupmentTreeItem* item = m_model->itemByIndex(index)->childByKey(key);
+            index = item ? m_model->indexByItem(item) : QModelIndex();
+            if (!index.isValid())
+                break;
+        }
+        if (index.isValid())
+            m_view->expand(index);
+    }
+}
+
+void TreeWindow::initCore(ICore*) { }
+
+QList<QAction*> TreeWindow::getActions()
+{
+    return m_actions;
+}
+
+void TreeWindow::store(Settings& settings) const
+{
+    ItemModelWithDelegates::storeHeader(m_view->header(), m_model, settings);
+    settings.setValue(QStringLiteral("expanded"), expandedGroups());
+}
+
+void TreeWindow::restore(const Settings&, const Settings& values)
+{
+    if (values.value(QStringLiteral("expanded")).isNull())
+        return;
+    ItemModelWithDelegates::restoreHeader(m_view->header(), m_model, values);
+    expandGroups(values.value(QStringLiteral("expanded")).toStringList());
+}
+
+QSize TreeWindow::defaultSize() const
+{
+    return QSize(900, 520);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "views/iview.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class Groupment;
+class QTreeFastView;
+class Table;
+class TreeIndexModel;
+
+// One table's records as a live tree: the instruments by board and underlying, the positions by account. Group
+// rows show the group's name; the tree keeps each expanded group open while the feed moves records
+// between groups. Its state (columns, sort, expanded groups) is stored and restored by the host.
+class TreeWindow : public QWidget, public IView
+{
+    Q_OBJECT
+    Q_INTERFACES(IView)
+public:
+    enum class Grouping { InstrumentsByBoard, PositionsByAccount };
+
+    TreeWindow(Table* table, Grouping grouping, QWidget* parent = nullptr);
+    ~TreeWindow() override;
+
+    TreeIndexModel* model() const { return m_model; }
+    QTreeFastView* view() const { return m_view; }
+    // The expanded groups, each as its keys from the top joined with "/".
+    QStringList expandedGroups() const;
+    void expandGroups(const QStringList& paths);
+
+    void initCore(ICore* core) override;
+    QList<QAction*> getActions() override;
+    void store(Settings& settings) const override;
+    void restore(const Settings& defaults, const Settings& values) override;
+    QSize defaultSize() const override;
+
+private:
+    void showColumns(const QStringList& names);
+
+    std::vector<std::unique_ptr<Groupment>> m_groupments;
+    TreeIndexModel* m_model;
+    QTreeFastView* m_view;
+    QList<QAction*> m_actions;
+};
