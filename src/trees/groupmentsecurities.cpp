@@ -72,6 +72,7 @@ GroupmentTreeItem* GroupmentBoard::createGroup(
 
 GroupmentSecTypes::GroupmentSecTypes(Table* table)
     : Groupment(QStringLiteral("SecTypes"))
+    , m_types(SecTypeDirectory::i())
     , m_sectype(columnOf(table, "sectype"))
 { }
 
@@ -80,11 +81,12 @@ QString GroupmentSecTypes::groupKey(const Record& record) const
     if (m_sectype < 0)
         return QString();
     const Field type = record.data(m_sectype);
-    return nameOr(SecTypeDirectory::i()->nameByKey(type), type.toString());
+    return nameOr(m_types->nameByKey(type), type.toString());
 }
 
 GroupmentUnderlying::GroupmentUnderlying(Table* table)
     : Groupment(QStringLiteral("GroupmentUnderlying"))
+    , m_securities(SecurityDirectory::i())
     , m_base(columnOf(table, "base_code"))
     , m_stock(columnOf(table, "stock_id"))
     , m_board(columnOf(table, "board_id"))
@@ -97,7 +99,7 @@ QString GroupmentUnderlying::groupKey(const Record& record) const
         return record.data(m_base).toString();
     if (m_stock < 0 || m_board < 0 || m_sec < 0)
         return QString();
-    return SecurityDirectory::i()->baseById(
+    return m_securities->baseById(
         record.data(m_stock).toInteger(), record.data(m_board).toInteger(), record.data(m_sec).toInteger64());
 }
 

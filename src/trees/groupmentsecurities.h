@@ -3,6 +3,8 @@
 #include "core/db/decimal.h"
 #include "trees/groupment.h"
 
+class SecTypeDirectory;
+class SecurityDirectory;
 class Table;
 
 // The levels a trader groups instruments (and orders, deals, positions) by: market, board, instrument type,
@@ -44,6 +46,7 @@ public:
     QString groupKey(const Record& record) const override;
 
 private:
+    const SecTypeDirectory* m_types; // not owned; made here, on the GUI thread, before any key is asked for
     int m_sectype;
 };
 
@@ -57,6 +60,7 @@ public:
     QString groupKey(const Record& record) const override;
 
 private:
+    const SecurityDirectory* m_securities; // not owned; made here, on the GUI thread, before any key is asked for
     int m_base;
     int m_stock;
     int m_board;

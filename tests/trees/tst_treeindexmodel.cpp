@@ -99,6 +99,7 @@ private Q_SLOTS:
     void largeBatchesOfTheFastModelAreOneReset();
     void textFilterMatchesCellsAndGroupNames();
     void largeParentsKeepRowsAndOrder();
+    void aLargeBuildEqualsOneRecordAtATime();
 };
 
 void TestTreeIndexModel::followsTheTableLikeAFreshBuild_data()
@@ -514,6 +515,34 @@ void TestTreeIndexModel::largeParentsKeepRowsAndOrder()
         }
     }
     QCOMPARE(parent.childList(), oracle);
+}
+
+void TestTreeIndexModel::aLargeBuildEqualsOneRecordAtATime()
+{
+    // Given 12,000 orders on a few accounts and instruments with many equal prices, a build (its keys taken and
+    // its siblings sorted on the worker threads) gives the tree that adding the orders one by one gives, ties in
+    // the table's order.
+    LiveTable live;
+    QRandomGenerator rng(3);
+    for (int key = 1; key <= 12000; ++key)
+        live.stageInsert(key, QString::number(rng.bounded(50)), QStringLiteral("A%1").arg(rng.bounded(5)));
+    live.commit();
+    for (int key = 1; key <= 12000; ++key)
+        live.stageTick(key, "sec_id", qint64(rng.bounded(40)));
+    live.commit();
+    OrderGroupments groupments(live.table);
+    TreeIndexModel built(live.table);
+    TreeIndexModel added(live.table);
+    for (TreeIndexModel* model : { &built, &added }) {
+        model->setGroupmentList(groupments.list());
+        model->setSort(live.column("price"), Qt::DescendingOrder);
+    }
+    built.rebuild();
+    added.clear();
+    for (const Record& r : *live.table->masterIndex())
+        added.add(r);
+    QCOMPARE(built.recordsCount(), 12000);
+    QCOMPARE(treeText(built), treeText(added));
 }
 
 QTEST_MAIN(TestTreeIndexModel)
