@@ -19,6 +19,11 @@ QString Groupment::groupName(const Record& record) const
     return item->groupName();
 }
 
+bool Groupment::keysAreRecordKeys() const
+{
+    return false;
+}
+
 GroupmentTreeItem* Groupment::createGroup(GroupmentTreeItem* parent, const QString& key, const Record&) const
 {
     return new GroupmentTreeItem(key, parent);

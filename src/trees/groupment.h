@@ -22,6 +22,10 @@ public:
     virtual QString groupName(const Record& record) const;
     // A new group under `parent` (null for a temporary item); by default a plain named-by-key item.
     virtual GroupmentTreeItem* createGroup(GroupmentTreeItem* parent, const QString& key, const Record& record) const;
+    // True when every record is an item of its own whose key is the record's key, which never changes: the
+    // model then neither asks for these keys nor keeps these items in a lookup by key (createGroup() gets an
+    // empty key), which spares a string and a hash entry per record. False by default.
+    virtual bool keysAreRecordKeys() const;
 
     QString name() const { return m_name; }
 

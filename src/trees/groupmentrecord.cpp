@@ -17,6 +17,11 @@ GroupmentTreeItem* GroupmentRecord::createGroup(GroupmentTreeItem* parent, const
     return new RecordItem(key, parent);
 }
 
+bool GroupmentRecord::keysAreRecordKeys() const
+{
+    return true;
+}
+
 GroupmentSecurity::GroupmentSecurity()
     : GroupmentRecord(QStringLiteral("GroupmentSecurity"))
 { }
@@ -33,4 +38,9 @@ GroupmentRecordColumns::GroupmentRecordColumns(const QList<int>& columns)
 QString GroupmentRecordColumns::groupKey(const Record& record) const
 {
     return GroupmentColumns::joinedFields(record, m_columns);
+}
+
+bool GroupmentRecordColumns::keysAreRecordKeys() const
+{
+    return false;
 }

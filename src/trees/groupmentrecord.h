@@ -13,6 +13,7 @@ public:
     QString groupKey(const Record& record) const override;
     // A RecordItem.
     GroupmentTreeItem* createGroup(GroupmentTreeItem* parent, const QString& key, const Record& record) const override;
+    bool keysAreRecordKeys() const override;
 };
 
 // One leaf per instrument.
@@ -33,6 +34,7 @@ public:
 
     // The fields' texts joined with ",".
     QString groupKey(const Record& record) const override;
+    bool keysAreRecordKeys() const override;
 
 private:
     QList<int> m_columns;

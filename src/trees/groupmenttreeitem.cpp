@@ -15,9 +15,22 @@ GroupmentTreeItem::GroupmentTreeItem(const QString& key, const QString& name, Gr
 
 GroupmentTreeItem::~GroupmentTreeItem()
 {
-    if (m_children)
-        qDeleteAll(m_children->byKey);
+    if (!m_children)
+        return;
+    // The sorted children, and those made but not yet merged into them.
+    qDeleteAll(m_children->sorted.toVector());
+    for (GroupmentTreeItem* child : qAsConst(m_children->byKey)) {
+        if (!child->m_block)
+            delete child;
+    }
     delete m_children;
+}
+
+void GroupmentTreeItem::takeKeyFromRecord()
+{
+    m_key = QString();
+    m_name = QString();
+    m_keyIsRecordKey = true;
 }
 
 bool GroupmentTreeItem::addRecord(const Record&)
@@ -50,7 +63,7 @@ int GroupmentTreeItem::compare(const TreeIndexModel* model, const GroupmentTreeI
 QVariant GroupmentTreeItem::data(int column, int role) const
 {
     if (role == GroupKeyRole)
-        return m_key;
+        return groupKey();
     if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole))
         return m_name;
     return QVariant();
@@ -118,6 +131,8 @@ GroupmentTreeItem::Children& GroupmentTreeItem::ensureChildren()
 
 void GroupmentTreeItem::enterKey(GroupmentTreeItem* child)
 {
+    if (child->m_keyIsRecordKey)
+        return;
     ensureChildren().byKey.insert(child->m_key, child);
 }
 

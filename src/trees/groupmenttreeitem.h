@@ -38,8 +38,10 @@ public:
     // The view columns showing fields first..last of the record.
     virtual void mapColumnUpdated(const Record& record, int first, int last, int& firstColumn, int& lastColumn);
 
-    const QString& groupKey() const { return m_key; }
-    const QString& groupName() const { return m_name; }
+    QString groupKey() const { return m_keyIsRecordKey ? m_record.toString() : m_key; }
+    // The item's key is its record's key: it is not kept, and the item is not in its parent's lookup by key.
+    void takeKeyFromRecord();
+    QString groupName() const { return m_keyIsRecordKey ? groupKey() : m_name; }
     TreeIndexModel* model() const { return m_model; }
     void setModel(TreeIndexModel* model) { m_model = model; }
     GroupmentTreeItem* parent() const { return m_parent; }
@@ -107,4 +109,5 @@ private:
     GroupmentChildBlock* m_block = nullptr; // the parent's block holding the item
     int m_recordsCount = 0;
     quint8 m_checkState = Qt::Unchecked;
+    bool m_keyIsRecordKey = false;
 };

@@ -100,7 +100,7 @@ QModelIndex TreeIndexModel::treeWalk(const QModelIndex& index) const
 
 QList<Record> TreeIndexModel::recordsFromTree() const
 {
-    return m_records.keys();
+    return m_records.records();
 }
 
 int TreeIndexModel::recordsCount(const GroupmentTreeItem* item) const
@@ -128,8 +128,9 @@ bool TreeIndexModel::place(const Record& record, Pending& pending, QVector<Group
     QVector<GroupmentTreeItem*> created;
     for (int level = 0; level < m_groupments.size(); ++level) {
         const Groupment* groupment = m_groupments.at(level);
-        const QString key = keys ? std::move(keys[level]) : groupment->groupKey(record);
-        GroupmentTreeItem* child = item->childByKey(key);
+        const bool ownKey = groupment->keysAreRecordKeys();
+        const QString key = ownKey ? QString() : keys ? std::move(keys[level]) : groupment->groupKey(record);
+        GroupmentTreeItem* child = ownKey ? nullptr : item->childByKey(key);
         if (child) {
             if (child->addRecord(record))
                 changed << child;
@@ -152,6 +153,8 @@ bool TreeIndexModel::place(const Record& record, Pending& pending, QVector<Group
             }
             child->setModel(this);
             child->addRecord(record);
+            if (ownKey)
+                child->takeKeyFromRecord();
             item->enterKey(child);
             pending[level][item] << child;
             created << child;
@@ -261,11 +264,9 @@ void TreeIndexModel::removeRecords(const QList<Record>& records)
     QVector<GroupmentTreeItem*> emptied;
     QVector<GroupmentTreeItem*> changed;
     for (const Record& record : records) {
-        const auto found = m_records.find(record);
-        if (found == m_records.end())
+        GroupmentTreeItem* leaf = m_records.take(record);
+        if (!leaf)
             continue;
-        GroupmentTreeItem* leaf = found.value();
-        m_records.erase(found);
         for (GroupmentTreeItem* up = leaf; up; up = up->parent())
             up->addRecordsCount(-1);
         for (GroupmentTreeItem* up = leaf; up != m_root; up = up->parent()) {
@@ -362,8 +363,9 @@ void TreeIndexModel::update(const Record& record, int firstColumn, int lastColum
     bool moved = false;
     int level = m_groupments.size() - 1;
     for (const GroupmentTreeItem* item = leaf; item != m_root; item = item->parent(), --level) {
-        const QString key = m_groupments.at(level)->groupKey(record);
-        moved = moved || key != item->groupKey();
+        const Groupment* groupment = m_groupments.at(level);
+        const QString key = groupment->keysAreRecordKeys() ? QString() : groupment->groupKey(record);
+        moved = moved || (!groupment->keysAreRecordKeys() && key != item->groupKey());
         keys.prepend(key);
     }
     if (moved) {
@@ -417,12 +419,13 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
     // otherwise the record goes and comes back as a new item.
     GroupmentTreeItem* oldParent = leaf->parent();
     const QString& leafKey = keys.last();
-    bool movable = leaf->recordsCount() == 1 && leaf->records().isEmpty() && leafKey == leaf->groupKey();
+    const bool ownKey = m_groupments.last()->keysAreRecordKeys();
+    bool movable = leaf->recordsCount() == 1 && leaf->records().isEmpty() && (ownKey || leafKey == leaf->groupKey());
     if (movable) {
         const GroupmentTreeItem* target = m_root;
         for (int level = 0; target && level + 1 < keys.size(); ++level)
             target = target->childByKey(keys.at(level));
-        movable = target != oldParent && (!target || !target->childByKey(leafKey));
+        movable = target != oldParent && (!target || ownKey || !target->childByKey(leafKey));
     }
     if (!movable) {
         removeRecords({ record });
@@ -576,8 +579,9 @@ void TreeIndexModel::placeAll(Pending& pending, QVector<GroupmentTreeItem*>& cha
                 continue;
             kept[std::size_t(i)] = 1;
             for (int level = 0; level < levels; ++level)
-                keys[std::size_t(i) * std::size_t(levels) + std::size_t(level)]
-                    = m_groupments.at(level)->groupKey(*all.at(i));
+                if (!m_groupments.at(level)->keysAreRecordKeys())
+                    keys[std::size_t(i) * std::size_t(levels) + std::size_t(level)]
+                        = m_groupments.at(level)->groupKey(*all.at(i));
         }
     });
     for (int i = 0; i < n; ++i) {

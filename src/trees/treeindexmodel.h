@@ -1,6 +1,7 @@
 #pragma once
 
 #include "models/filterindexmodel.h"
+#include "trees/recorditemmap.h"
 
 #include <QHash>
 
@@ -123,7 +124,7 @@ private:
 
     QList<Groupment*> m_groupments; // not owned
     GroupmentTreeItem* m_root; // owned
-    QHash<Record, GroupmentTreeItem*> m_records;
+    RecordItemMap m_records;
     Qt::SortOrder m_groupSortOrder = Qt::AscendingOrder;
     bool m_itemSignals = true;
 };

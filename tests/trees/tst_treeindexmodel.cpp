@@ -9,6 +9,7 @@
 #include "trees/groupmentcolumns.h"
 #include "trees/groupmentrecord.h"
 #include "trees/groupmenttreeitem.h"
+#include "trees/recorditemmap.h"
 #include "trees/treeindexfastmodel.h"
 #include "trees/treeindexmodelwithtextfilter.h"
 
@@ -100,6 +101,7 @@ private Q_SLOTS:
     void textFilterMatchesCellsAndGroupNames();
     void largeParentsKeepRowsAndOrder();
     void aLargeBuildEqualsOneRecordAtATime();
+    void recordMapAgreesWithAHash();
 };
 
 void TestTreeIndexModel::followsTheTableLikeAFreshBuild_data()
@@ -543,6 +545,36 @@ void TestTreeIndexModel::aLargeBuildEqualsOneRecordAtATime()
         added.add(r);
     QCOMPARE(built.recordsCount(), 12000);
     QCOMPARE(treeText(built), treeText(added));
+}
+
+void TestTreeIndexModel::recordMapAgreesWithAHash()
+{
+    // Random inserts and removals, through growth and long runs of neighbours, against QHash.
+    LiveTable live;
+    QVector<Record> records;
+    for (int i = 0; i < 3000; ++i)
+        records << Record(live.table);
+    QRandomGenerator rng(21);
+    RecordItemMap map;
+    QHash<Record, GroupmentTreeItem*> oracle;
+    for (int step = 0; step < 40000; ++step) {
+        const Record& r = records.at(int(rng.bounded(records.size())));
+        if (rng.bounded(5) < 3 && !oracle.contains(r)) {
+            auto* item = reinterpret_cast<GroupmentTreeItem*>(quintptr(step + 1) * 16); // never dereferenced
+            map.insert(r, item);
+            oracle.insert(r, item);
+        } else {
+            QCOMPARE(map.take(r), oracle.take(r));
+        }
+        const Record& probe = records.at(int(rng.bounded(records.size())));
+        QCOMPARE(map.value(probe), oracle.value(probe));
+    }
+    QCOMPARE(map.size(), oracle.size());
+    QList<Record> mapped = map.records();
+    QList<Record> expected = oracle.keys();
+    std::sort(mapped.begin(), mapped.end(), std::less<Record>());
+    std::sort(expected.begin(), expected.end(), std::less<Record>());
+    QVERIFY(mapped == expected);
 }
 
 QTEST_MAIN(TestTreeIndexModel)
