@@ -102,8 +102,9 @@ void TreeWindow::showColumns(const QStringList& names)
         header->setSectionHidden(column, !shown.contains(column));
     for (int place = 0; place < shown.size(); ++place) {
         header->moveSection(header->visualIndex(shown.at(place)), place);
+        // Records are mostly inside collapsed groups when the window opens: room for them, not only for the groups.
         if (place > 0)
-            m_view->resizeColumnToContents(shown.at(place));
+            m_view->setColumnWidth(shown.at(place), qMax(110, header->sectionSizeHint(shown.at(place))));
     }
 }
 

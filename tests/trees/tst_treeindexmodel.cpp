@@ -248,10 +248,11 @@ void TestTreeIndexModel::followsTheTableLikeAFreshBuild()
         auto tickSomething = [&](qint64 key, bool staged) {
             const int what = int(rng.bounded(4));
             const char* field = what == 0 ? "price" : what == 1 ? "account" : what == 2 ? "sec_id" : "buysell";
-            FieldInput value = what == 0 ? FieldInput(randomPrice())
-                : what == 1              ? FieldInput(accounts.at(int(rng.bounded(4))))
-                : what == 2              ? FieldInput(qint64(rng.bounded(3)))
-                                         : FieldInput(randomSide());
+            // A text input views its string: the string must outlive it.
+            const QString text = what == 0 ? randomPrice()
+                : what == 1                ? accounts.at(int(rng.bounded(4)))
+                                           : randomSide();
+            const FieldInput value = what == 2 ? FieldInput(qint64(rng.bounded(3))) : FieldInput(text);
             if (staged)
                 live.stageTick(key, field, value);
             else
