@@ -129,14 +129,6 @@ int main(int argc, char** argv)
         Bench::result(QStringLiteral("trees_%1_batch_ours").arg(name), ours, QStringLiteral("ms"));
         Bench::ratio(QStringLiteral("trees_%1_batch_vs_stock_rebuild").arg(name), stockBuild / ours);
     };
-    auto stageOn = [&](const QList<Record>& picked, const std::function<void(RecordUpdater&)>& change) {
-        auto* trans = new RecordsTrans(orders);
-        for (const Record& r : picked) {
-            RecordUpdater u(r, *trans);
-            change(u);
-        }
-        return trans;
-    };
     // Group key changes: each order moves to another instrument of the market.
     const QList<Record> instruments = [&] {
         QList<Record> all;
@@ -145,7 +137,7 @@ int main(int argc, char** argv)
         return all;
     }();
     batch(QStringLiteral("key_update"), [&](int round) {
-        return stageOn(randomRecords(orders, 10000, 10 + round), [&](RecordUpdater& u) {
+        return stageOn(orders, randomRecords(orders, 10000, 10 + round), [&](RecordUpdater& u) {
             const Record& to = instruments.at(int(rng.bounded(instruments.size())));
             u.data(QStringLiteral("stock_id")) = to.data(QStringLiteral("stock_id")).toInteger();
             u.data(QStringLiteral("board_id")) = to.data(QStringLiteral("board_id")).toInteger();
@@ -153,7 +145,7 @@ int main(int argc, char** argv)
         });
     });
     batch(QStringLiteral("nonkey_update"), [&](int round) {
-        return stageOn(randomRecords(orders, 10000, 20 + round),
+        return stageOn(orders, randomRecords(orders, 10000, 20 + round),
             [&](RecordUpdater& u) { u.data(quantity) = u.record().data(quantity).toInteger64() + 1; });
     });
     const Record model0 = orders->masterIndex()->at(0);
@@ -170,7 +162,7 @@ int main(int argc, char** argv)
         return trans;
     });
     batch(QStringLiteral("remove"), [&](int round) {
-        return stageOn(randomRecords(orders, 10000, 30 + round), [](RecordUpdater& u) { u.remove(); });
+        return stageOn(orders, randomRecords(orders, 10000, 30 + round), [](RecordUpdater& u) { u.remove(); });
     });
 
     // The instruments by each named grouping: build times.
