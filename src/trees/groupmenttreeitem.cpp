@@ -17,12 +17,12 @@ GroupmentTreeItem::~GroupmentTreeItem()
 {
     if (!m_children)
         return;
-    // The sorted children, and those made but not yet merged into them.
-    qDeleteAll(m_children->sorted.toVector());
+    // Those made but not yet merged into the sorted children, then the sorted ones.
     for (GroupmentTreeItem* child : qAsConst(m_children->byKey)) {
         if (!child->m_block)
             delete child;
     }
+    qDeleteAll(m_children->sorted.toVector());
     delete m_children;
 }
 
