@@ -73,6 +73,13 @@ struct OrderGroupments
     GroupmentRecord order;
 };
 
+// The model grouped by `groupments`, under the model tester.
+void watch(TreeIndexModel& model, OrderGroupments& groupments)
+{
+    model.setGroupmentList(groupments.list());
+    new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+}
+
 // The tree as "group(child child) group(...)" with leaves as their order numbers.
 QString treeText(const QAbstractItemModel& model, const QModelIndex& parent = QModelIndex())
 {
@@ -330,8 +337,7 @@ void TestTreeIndexModel::groupsComeWithTheirFirstRecordAndGoWithTheirLast()
     LiveTable live;
     OrderGroupments groupments(live.table);
     TreeIndexModel model(live.table);
-    model.setGroupmentList(groupments.list());
-    new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+    watch(model, groupments);
     model.rebuild();
     SignalLog log(&model);
 
@@ -437,8 +443,7 @@ void TestTreeIndexModel::largeBatchesOfTheFastModelAreOneReset()
     OrderGroupments groupments(live.table);
     TreeIndexFastModel model(live.table);
     QCOMPARE(model.batchThreshold(), 500);
-    model.setGroupmentList(groupments.list());
-    new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+    watch(model, groupments);
     model.rebuild();
     QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
     QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
@@ -464,8 +469,7 @@ void TestTreeIndexModel::textFilterMatchesCellsAndGroupNames()
     LiveTable live;
     OrderGroupments groupments(live.table);
     TreeIndexModelWithTextFilter model(live.table);
-    model.setGroupmentList(groupments.list());
-    new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+    watch(model, groupments);
     live.insert(1, QStringLiteral("10.00"), QStringLiteral("XABCX"));
     live.insert(2, QStringLiteral("123.45"), QStringLiteral("Q"));
     live.insert(3, QStringLiteral("7.00"), QStringLiteral("Q"));
