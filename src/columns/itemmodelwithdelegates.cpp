@@ -149,6 +149,14 @@ void ItemModelWithDelegates::removeUnusedColumns(const QStringList& names)
         d->columns.end());
 }
 
+void ItemModelWithDelegates::moveColumn(int from, int to)
+{
+    Q_D(ItemModelWithDelegates);
+    const int count = d->columns.size();
+    if (from >= 0 && from < count && to >= 0 && to < count)
+        d->columns.move(from, to);
+}
+
 void ItemModelWithDelegates::mapColumnFromTable(int firstField, int lastField, int& firstColumn, int& lastColumn) const
 {
     Q_D(const ItemModelWithDelegates);
@@ -410,9 +418,22 @@ void ItemModelWithDelegates::sort(int column, Qt::SortOrder order)
 int ItemModelWithDelegates::compare(const Record& r1, const Record& r2) const
 {
     Q_D(const ItemModelWithDelegates);
-    if (d->sortColumn < 0 || d->sortColumn >= d->columns.size())
+    int result = compareColumn(r1, r2, d->sortColumn);
+    if (result == EmptyLast)
+        return 1;
+    if (result == -EmptyLast)
+        return -1;
+    if (result == 0)
         return default_compare(r1, r2);
-    const ColumnDelegateDef& c = d->columns.at(d->sortColumn);
+    return d->sortOrder == Qt::DescendingOrder ? -result : result;
+}
+
+int ItemModelWithDelegates::compareColumn(const Record& r1, const Record& r2, int column) const
+{
+    Q_D(const ItemModelWithDelegates);
+    if (column < 0 || column >= d->columns.size())
+        return 0;
+    const ColumnDelegateDef& c = d->columns.at(column);
     int result = 0;
     Table* const table = r1.table();
     if (c.tableColumn != -1 && !c.delegate && table && table == r2.table() && c.tableColumn < table->columnCount()) {
@@ -428,16 +449,14 @@ int ItemModelWithDelegates::compare(const Record& r1, const Record& r2) const
         const Field f1 = r1.data(c.tableColumn);
         const Field f2 = r2.data(c.tableColumn);
         if (c.delegate && c.delegate->sortsEmptyLast() && f1.isNull() != f2.isNull())
-            return f1.isNull() ? 1 : -1; // in either order
+            return f1.isNull() ? EmptyLast : -EmptyLast;
         if (!c.delegate || !c.delegate->compare(f1, r1, f2, r2, result, d->sortRole))
             result = f1.compare(f2);
     } else if (c.delegate) {
         const Field empty = ColumnModelDelegate::emptyField(c.delegate->getType());
         c.delegate->compare(empty, r1, empty, r2, result, d->sortRole);
     }
-    if (result == 0)
-        return default_compare(r1, r2);
-    return d->sortOrder == Qt::DescendingOrder ? -result : result;
+    return qBound(-1, result, 1);
 }
 
 int ItemModelWithDelegates::default_compare(const Record&, const Record&) const

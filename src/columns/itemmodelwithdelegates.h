@@ -49,6 +49,8 @@ public:
         const QString& title, const QString& description);
     int addColumnDelegate(ColumnModelDelegate* delegate, int tableColumn, const ColumnDef& def);
     void removeUnusedColumns(const QStringList& names);
+    // Moves column `from` to position `to`, as QList::move does.
+    void moveColumn(int from, int to);
 
     // Model columns showing table fields firstField..lastField; computed columns always count; -1 means all.
     void mapColumnFromTable(int firstField, int lastField, int& firstColumn, int& lastColumn) const;
@@ -91,6 +93,11 @@ public:
     virtual void setSort(int column, Qt::SortOrder order);
     // Negative, zero or positive under the sort column and order; safe from worker threads.
     virtual int compare(const Record& r1, const Record& r2) const;
+    // The order of two records in one column, ascending and without ties broken: -1, 0 or 1, or +-EmptyLast when
+    // the column puts empty values last in either order (the sign tells which record is empty). Safe from
+    // worker threads.
+    int compareColumn(const Record& r1, const Record& r2, int column) const;
+    static constexpr int EmptyLast = 2;
     // The secondary order, the same in both directions; 0 here.
     virtual int default_compare(const Record& r1, const Record& r2) const;
 

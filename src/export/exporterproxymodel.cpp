@@ -108,10 +108,22 @@ void ExporterProxyModel::beginExport()
     if (!m_source || !m_records)
         return;
     m_sourceColumns = m_source->columnCount();
-    const int rows = m_source->rowCount();
-    m_snapshot.reserve(rows);
-    for (int row = 0; row < rows; ++row)
-        m_snapshot.append(m_records->recordByIndex(m_source->index(row, 0)));
+    m_snapshot = snapshotRows();
+}
+
+QVector<Record> ExporterProxyModel::snapshotRows()
+{
+    QVector<Record> rows;
+    const int count = m_source->rowCount();
+    rows.reserve(count);
+    for (int row = 0; row < count; ++row)
+        rows.append(m_records->recordByIndex(m_source->index(row, 0)));
+    return rows;
+}
+
+Record ExporterProxyModel::snapshotRecord(int, int, const Record& rowRecord) const
+{
+    return rowRecord;
 }
 
 void ExporterProxyModel::endExport()
@@ -155,7 +167,7 @@ QVariant ExporterProxyModel::data(const QModelIndex& index, int role) const
     if (m_exporting && m_records) {
         if (index.row() >= m_snapshot.size() || column < 0 || column >= m_sourceColumns)
             return QVariant();
-        return m_records->dataByRecord(m_snapshot.at(index.row()), column, role);
+        return m_records->dataByRecord(snapshotRecord(index.row(), column, m_snapshot.at(index.row())), column, role);
     }
     if (index.row() >= rowCount() || column < 0 || column >= m_source->columnCount())
         return QVariant();

@@ -53,6 +53,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 protected:
+    // The records the export's rows stand for, taken as the export begins: by default the source's rows.
+    virtual QVector<Record> snapshotRows();
+    // The record whose value a row shows in `sourceColumn` while exporting; by default the row's own record.
+    virtual Record snapshotRecord(int row, int sourceColumn, const Record& rowRecord) const;
     virtual QModelIndex mapToSource(const QModelIndex& index) const;
     virtual int mapColumnToSource(int column) const;
 

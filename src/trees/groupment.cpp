@@ -28,3 +28,8 @@ GroupmentTreeItem* Groupment::createGroup(GroupmentTreeItem* parent, const QStri
 {
     return new GroupmentTreeItem(key, parent);
 }
+
+int Groupment::keyParts() const
+{
+    return 1;
+}

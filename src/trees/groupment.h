@@ -26,6 +26,9 @@ public:
     // model then neither asks for these keys nor keeps these items in a lookup by key (createGroup() gets an
     // empty key), which spares a string and a hash entry per record. False by default.
     virtual bool keysAreRecordKeys() const;
+    // How many ","-separated parts a key of this level has, so that a path of keys joined with "," splits
+    // again into its levels' keys. 1 by default.
+    virtual int keyParts() const;
 
     QString name() const { return m_name; }
 

@@ -31,6 +31,7 @@ public:
 
     // The fields' texts joined with ",".
     QString groupKey(const Record& record) const override;
+    int keyParts() const override { return m_columns.size(); }
     // The texts of fields `columns` joined with ","; a column of -1 counts as an empty text.
     static QString joinedFields(const Record& record, const QList<int>& columns);
 

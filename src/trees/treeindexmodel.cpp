@@ -394,6 +394,43 @@ bool TreeIndexModel::inOrder(const GroupmentTreeItem* item) const
     return (!before || !less(item, before)) && (!after || !less(after, item));
 }
 
+// A batch changes every record before the first is placed again, so a record may have been placed by a search
+// among siblings still out of place. Only updated items can be out of place, and one placed while the others
+// are in place is placed right: a few passes settle them. Should they not, one layout change sorts it all.
+void TreeIndexModel::settleOrder(const QList<Record>& updated)
+{
+    if (updated.size() < 2)
+        return;
+    constexpr int MaxPasses = 8;
+    for (int pass = 0; pass < MaxPasses; ++pass) {
+        bool moved = false;
+        for (const Record& record : updated) {
+            for (GroupmentTreeItem* item = m_records.value(record); item && item != m_root; item = item->parent()) {
+                if (!inOrder(item)) {
+                    reposition(item);
+                    moved = true;
+                }
+            }
+        }
+        if (!moved)
+            return;
+    }
+    relayout();
+}
+
+void TreeIndexModel::relayout()
+{
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    resort();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before)
+        after << indexByItem(itemByIndex(index), index.column());
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
 void TreeIndexModel::reposition(GroupmentTreeItem* item)
 {
     GroupmentTreeItem* parent = item->parent();
@@ -505,6 +542,7 @@ void TreeIndexModel::process(const QList<Record>& removed, const QList<Record>& 
     removeRecords(removed);
     for (const Record& record : updated)
         update(record, firstColumn, lastColumn, -1);
+    settleOrder(updated);
     Pending pending;
     QVector<GroupmentTreeItem*> changed;
     for (const Record& record : added) {
@@ -633,16 +671,8 @@ void TreeIndexModel::sort(int column, Qt::SortOrder order)
 {
     if (column == sortColumn() && order == sortOrder())
         return;
-    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QModelIndexList before = persistentIndexList();
     setSort(column, order);
-    resort();
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& index : before)
-        after << indexByItem(itemByIndex(index), index.column());
-    changePersistentIndexList(before, after);
-    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    relayout();
 }
 
 bool TreeIndexModel::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,

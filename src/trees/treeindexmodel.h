@@ -94,6 +94,8 @@ protected:
     void emitItemChanged(GroupmentTreeItem* item, int first, int last, const QVector<int>& roles = {});
     // Removes every item of the tree and forgets every record; no signal.
     void clearTree();
+    // Sorts every item's children in one layout change; persistent indexes follow their items.
+    void relayout();
 
 private:
     // New children found while placing records: per level, per parent, in the order they came.
@@ -116,6 +118,8 @@ private:
     void relocate(const Record& record, GroupmentTreeItem* leaf, const QStringList& keys);
     // Puts an item whose order among its siblings broke back in place with one move.
     void reposition(GroupmentTreeItem* item);
+    // Puts the items of a batch's updated records that are still out of place back in place.
+    void settleOrder(const QList<Record>& updated);
     bool inOrder(const GroupmentTreeItem* item) const;
     // The first place among the parent's children (without row `skip`) whose item sorts after `item`.
     int upperBound(const GroupmentTreeItem* parent, const GroupmentTreeItem* item, int skip = -1) const;

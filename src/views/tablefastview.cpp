@@ -12,6 +12,7 @@
 #include "views/headerview.h"
 #include "views/readinghold/heldrowsmodel.h"
 #include "views/readinghold/readinghold.h"
+#include "views/scrollposition.h"
 #include "views/tablefastviewsettingspage.h"
 #include "views/viewwrappertable.h"
 
@@ -27,12 +28,6 @@ const char* const fitColumnProperty = "FIT_COLUMN";
 const char* const holdKey = "holdWhileReading";
 // Rows of a selection kept across a rebuild of the model.
 constexpr int MaxKeptSelection = 1000;
-
-// A scroll bar's position as a percentage of its range, so it survives a change of the row count.
-double scrollPercent(const QScrollBar* bar)
-{
-    return bar->maximum() > 0 ? bar->value() * 100.0 / bar->maximum() : 0.0;
-}
 
 } // namespace
 
@@ -299,8 +294,7 @@ void TableFastView::store(Settings& settings) const
     storeHeader(header(), m_model, settings);
     settings.setValue(QStringLiteral("current"), currentText());
     settings.setValue(QStringLiteral("currentColumn"), currentColumn());
-    settings.setValue(QStringLiteral("horizontalScroll"), scrollPercent(horizontalScrollBar()));
-    settings.setValue(QStringLiteral("verticalScroll"), scrollPercent(verticalScrollBar()));
+    ScrollPosition::store(this, settings);
     settings.setValue(QLatin1String(holdKey), m_hold->isEnabled());
     if (m_wrapper)
         m_wrapper->store(settings);
@@ -328,11 +322,7 @@ void TableFastView::restorePost(const Settings& values)
     setCurrentText(
         values.value(QStringLiteral("current")).toString(), values.value(QStringLiteral("currentColumn"), -1).toInt());
     setAutoScroll(autoScroll);
-    for (auto [bar, key] : { std::make_pair(horizontalScrollBar(), "horizontalScroll"),
-             std::make_pair(verticalScrollBar(), "verticalScroll") }) {
-        const double percent = values.value(QLatin1String(key), 0.0).toDouble();
-        bar->setValue(int(percent * bar->maximum() / 100));
-    }
+    ScrollPosition::restore(this, values);
 }
 
 QStringList TableFastView::skipBuildSettings(const Settings& values) const
