@@ -1,0 +1,441 @@
+#include "trees/treegroupsmodel.h"
+
+#include "columns/columnmodeldelegate.h"
+#include "columns/itemroles.h"
+#include "core/db/masterindex.h"
+#include "core/db/settings.h"
+#include "core/db/table.h"
+#include "trees/groupmenttreeitem.h"
+
+#include <QApplication>
+#include <QDateTime>
+
+#include <cmath>
+
+namespace {
+
+const QString SortColumnsKey = QStringLiteral("sortColumns");
+
+// A cell's text as a group key: what the column shows, but dates in ISO form, so that groups named by them order
+// by date.
+QString keyText(const TreeGroupsModel* model, const Record& record, int column)
+{
+    const QVariant value = model->dataByRecord(record, column, Qt::EditRole);
+    switch (value.userType()) {
+    case QMetaType::QDate:
+        return value.toDate().toString(Qt::ISODate);
+    case QMetaType::QDateTime:
+        return value.toDateTime().toString(Qt::ISODate);
+    default:
+        return model->dataByRecord(record, column, Qt::DisplayRole).toString();
+    }
+}
+
+// The tree's column: no value of its own.
+class TreeColumnDelegate : public ColumnModelDelegate
+{
+public:
+    using ColumnModelDelegate::ColumnModelDelegate;
+    FieldType::Type getType() const override { return FieldType::String; }
+    int type() const override { return QMetaType::QString; }
+    bool data(const Field&, const Record&, int role, QVariant& value) const override
+    {
+        if (role != Qt::DisplayRole && role != Qt::EditRole)
+            return false;
+        value = QVariant();
+        return true;
+    }
+};
+
+} // namespace
+
+// Groupments ----------------------------------------------------------------------------------------------------
+
+TreeGroupsModel::GroupmentGroup::GroupmentGroup(
+    const TreeGroupsModel* model, const QVector<int>& columns, const QString& name)
+    : Groupment(name)
+    , m_model(model)
+    , m_columns(columns)
+{ }
+
+QString TreeGroupsModel::GroupmentGroup::groupKey(const Record& record) const
+{
+    QString key;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (i > 0)
+            key += QLatin1Char(',');
+        key += keyText(m_model, record, m_columns.at(i));
+    }
+    return key;
+}
+
+TreeGroupsModel::GroupmentElements::GroupmentElements(const TreeGroupsModel* model)
+    : Groupment(QStringLiteral("GroupmentElements"))
+    , m_model(model)
+{ }
+
+QString TreeGroupsModel::GroupmentElements::groupKey(const Record& record) const
+{
+    return record.toString();
+}
+
+GroupmentTreeItem* TreeGroupsModel::GroupmentElements::createGroup(
+    GroupmentTreeItem* parent, const QString& key, const Record&) const
+{
+    return allocateGroupItem(parent, key);
+}
+
+int TreeGroupsModel::GroupmentElements::keyParts() const
+{
+    const Table* table = m_model->table();
+    return table && table->masterIndex()->hasKey() ? table->masterIndex()->keyColumns().size() : 1;
+}
+
+GroupmentTreeItem* TreeGroupsModel::GroupmentElements::allocateGroupItem(
+    GroupmentTreeItem* parent, const QString& key) const
+{
+    return new TreeItemElement(key, parent);
+}
+
+// Runs on worker threads while a large tree sorts: reads the records and the sort list only.
+int TreeGroupsModel::TreeItemElement::compare(const TreeIndexModel* model, const GroupmentTreeItem* other) const
+{
+    const Record& a = record();
+    const Record& b = other->record();
+    if (a.isNull() || b.isNull())
+        return RecordItem::compare(model, other);
+    const auto* groups = static_cast<const TreeGroupsModel*>(model);
+    for (const SortColumn& sort : groups->m_sortColumns) {
+        const int result = groups->compareColumn(a, b, sort.column);
+        if (std::abs(result) == EmptyLast)
+            return result > 0 ? 1 : -1;
+        if (result != 0)
+            return sort.order == Qt::DescendingOrder ? -result : result;
+    }
+    // Ties keep the order of the table's keys, so that equal elements never swap places.
+    const Table* table = a.table();
+    if (!table || table != b.table() || !table->masterIndex()->hasKey())
+        return 0;
+    for (int column : table->masterIndex()->keyColumns()) {
+        const int result = a.data(column).compare(b.data(column));
+        if (result != 0)
+            return result;
+    }
+    return 0;
+}
+
+// The model ------------------------------------------------------------------------------------------------------
+
+TreeGroupsModel::TreeGroupsModel(Table* table, QObject* parent)
+    : TreeIndexModel(table, parent)
+{
+    connect(this, &QAbstractItemModel::rowsInserted, this,
+        [this](const QModelIndex& parent, int first) { onRowsInserted(parent, first); });
+    connect(this, &QAbstractItemModel::rowsRemoved, this,
+        [this](const QModelIndex& parent, int first) { onRowsRemoved(parent, first); });
+    connect(this, &QAbstractItemModel::rowsMoved, this,
+        [this](const QModelIndex& from, int first, int, const QModelIndex& to, int row) {
+            onRowsMoved(from, first, to, row);
+        });
+}
+
+TreeGroupsModel::~TreeGroupsModel() = default;
+
+void TreeGroupsModel::insertTreeColumn()
+{
+    insertColumnDelegate(0, new TreeColumnDelegate(this), -1, 0, QStringLiteral("tree"), QString(), QString());
+}
+
+void TreeGroupsModel::addSortColumn(const SortColumn& column)
+{
+    if (m_sortColumns.isEmpty())
+        TreeIndexModel::setSort(column.column, Qt::AscendingOrder);
+    m_sortColumns << column;
+    resort();
+}
+
+Qt::SortOrder TreeGroupsModel::sortColumnOrder(int column) const
+{
+    for (const SortColumn& sort : m_sortColumns) {
+        if (sort.column == column)
+            return sort.order;
+    }
+    return Qt::AscendingOrder;
+}
+
+bool TreeGroupsModel::isSortColumn(int column) const
+{
+    for (const SortColumn& sort : m_sortColumns) {
+        if (sort.column == column)
+            return true;
+    }
+    return false;
+}
+
+void TreeGroupsModel::setGroup(int i, const QVector<int>& columns, const QString& name)
+{
+    if (i < 0)
+        return;
+    if (m_groups.size() <= i)
+        m_groups.resize(i + 1);
+    if (m_groups.at(i).columns != columns)
+        m_groups[i].columns = columns;
+    m_groups[i].name = name;
+}
+
+QStringList TreeGroupsModel::groupColumnNames(int i) const
+{
+    QStringList names;
+    for (int column : m_groups.value(i).columns)
+        names << headerData(column, Qt::Horizontal, ColumnNameRole).toString();
+    return names;
+}
+
+bool TreeGroupsModel::isGroupColumn(int column) const
+{
+    for (const Group& group : m_groups) {
+        if (group.columns.contains(column))
+            return true;
+    }
+    return false;
+}
+
+std::vector<std::unique_ptr<Groupment>> TreeGroupsModel::createGroupments() const
+{
+    std::vector<std::unique_ptr<Groupment>> levels;
+    for (const Group& group : m_groups)
+        levels.emplace_back(new GroupmentGroup(this, group.columns, group.name));
+    levels.emplace_back(new GroupmentElements(this));
+    return levels;
+}
+
+bool TreeGroupsModel::isElementLevel(const QModelIndex& index) const
+{
+    return index.isValid() && index.data(ItemLevelRole).toInt() == groupmentList().size() - 1;
+}
+
+QModelIndex TreeGroupsModel::elementIndex(const QModelIndex& index) const
+{
+    // Only column 0 has children.
+    QModelIndex at = index.siblingAtColumn(0);
+    while (at.isValid() && hasChildren(at))
+        at = this->index(0, 0, at);
+    return isElementLevel(at) ? at.siblingAtColumn(index.column()) : QModelIndex();
+}
+
+QString TreeGroupsModel::indexText(const QModelIndex& index) const
+{
+    QStringList keys;
+    for (const GroupmentTreeItem* item = index.isValid() ? itemByIndex(index) : nullptr; item && item != rootItem();
+         item = item->parent())
+        keys.prepend(item->groupKey());
+    return keys.join(QLatin1Char(','));
+}
+
+QModelIndex TreeGroupsModel::textIndex(const QString& text) const
+{
+    if (text.isEmpty())
+        return QModelIndex();
+    const QStringList parts = text.split(QLatin1Char(','));
+    const QList<Groupment*> levels = groupmentList();
+    const GroupmentTreeItem* item = rootItem();
+    int at = 0;
+    for (int level = 0; level < levels.size() && at < parts.size(); ++level) {
+        const int n = levels.at(level)->keyParts();
+        if (at + n > parts.size())
+            return QModelIndex();
+        const QString key = parts.mid(at, n).join(QLatin1Char(','));
+        at += n;
+        const GroupmentTreeItem* child = item->childByKey(key);
+        if (!child && levels.at(level)->keysAreRecordKeys()) {
+            // Elements are not kept by key: find the record, then check that it hangs here.
+            const GroupmentTreeItem* leaf
+                = itemByIndex(indexByRecord(table() ? table()->findByKeyText(key) : Record()));
+            child = leaf && leaf->parent() == item ? leaf : nullptr;
+        }
+        if (!child)
+            return QModelIndex();
+        item = child;
+    }
+    return at == parts.size() ? indexByItem(item) : QModelIndex();
+}
+
+QVariant TreeGroupsModel::groupData(const QModelIndex& index, int role) const
+{
+    const QModelIndex element = elementIndex(index);
+    if (!element.isValid())
+        return QVariant();
+    return dataByRecord(recordByIndex(element), index.column(), role);
+}
+
+QFont TreeGroupsModel::groupFont(const QModelIndex& index, const QFont& base)
+{
+    const auto* model = qobject_cast<const TreeGroupsModel*>(index.model());
+    const QVariant own = model ? model->itemByIndex(index)->data(index.column(), Qt::FontRole) : QVariant();
+    QFont font = own.canConvert<QFont>() ? own.value<QFont>() : base;
+    if (font.pointSizeF() > 0)
+        font.setPointSize(qRound(font.pointSizeF() * 1.2));
+    else
+        font.setPixelSize(qRound(font.pixelSize() * 1.2));
+    return font;
+}
+
+void TreeGroupsModel::store(Settings& settings) const
+{
+    settings.remove(SortColumnsKey);
+    settings.beginWriteArray(SortColumnsKey, m_sortColumns.size());
+    for (int i = 0; i < m_sortColumns.size(); ++i) {
+        settings.setArrayIndex(i);
+        settings.setValue(QStringLiteral("column"),
+            headerData(m_sortColumns.at(i).column, Qt::Horizontal, ColumnNameRole).toString());
+        settings.setValue(QStringLiteral("sortOrder"),
+            m_sortColumns.at(i).order == Qt::DescendingOrder ? QStringLiteral("DESC") : QStringLiteral("ASC"));
+    }
+    settings.endArray();
+    write(settings);
+}
+
+void TreeGroupsModel::restore(const Settings& settings)
+{
+    read(settings);
+    // Read by full keys: the array's entries are "sortColumns/<1..size>/<key>".
+    const int n = settings.value(SortColumnsKey + QStringLiteral("/size"), 0).toInt();
+    for (int i = 1; i <= n; ++i) {
+        const QString entry = QStringLiteral("%1/%2/").arg(SortColumnsKey).arg(i);
+        const int column = columnIndex(settings.value(entry + QStringLiteral("column")).toString());
+        const bool ascending = settings.value(entry + QStringLiteral("sortOrder")).toString() == QLatin1String("ASC");
+        for (SortColumn& sort : m_sortColumns) {
+            if (column >= 0 && sort.column == column)
+                sort.order = ascending ? Qt::AscendingOrder : Qt::DescendingOrder;
+        }
+    }
+    if (!m_sortColumns.isEmpty())
+        TreeIndexModel::setSort(m_sortColumns.first().column, m_sortColumns.first().order);
+    build();
+}
+
+void TreeGroupsModel::add(const Record& record)
+{
+    if (filter(record))
+        TreeIndexModel::add(record);
+}
+
+void TreeGroupsModel::update(const Record& record, int firstColumn, int lastColumn, int row)
+{
+    const QModelIndex element = indexByRecord(record);
+    if (!filter(record) || !element.isValid() || !isElementLevel(element)) {
+        TreeIndexModel::update(record, firstColumn, lastColumn, row);
+        return;
+    }
+    int first = -1;
+    int last = -1;
+    mapColumnFromTable(firstColumn, lastColumn, first, last);
+    if (first < 0)
+        return;
+    bool keys = false;
+    for (int column = first; column <= last && !keys; ++column)
+        keys = isSortColumn(column) || isGroupColumn(column);
+    if (keys) {
+        // The element may change its group or its place among its siblings.
+        TreeIndexModel::update(record, firstColumn, lastColumn, row);
+        return;
+    }
+    const QPair<int, int> range = elementColumnRange();
+    emitItemChanged(itemByIndex(element), qMax(first, range.first), qMin(last, range.second));
+    if (element.row() == 0)
+        refreshGroupsFrom(element.parent());
+}
+
+void TreeGroupsModel::sort(int column, Qt::SortOrder order)
+{
+    if (column <= 0 || !isSortColumn(column) || sortColumnOrder(column) == order)
+        return;
+    for (SortColumn& sort : m_sortColumns) {
+        if (sort.column == column)
+            sort.order = order;
+    }
+    TreeIndexModel::setSort(m_sortColumns.first().column, m_sortColumns.first().order);
+    // Items keep their identity through a sort: each index follows its own item.
+    relayout();
+}
+
+QString TreeGroupsModel::getClassName() const
+{
+    return QStringLiteral("TreeGroupsModel");
+}
+
+QVariant TreeGroupsModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return QVariant();
+    switch (role) {
+    case Qt::TextAlignmentRole:
+    case ItemLevelRole:
+    case NestedItemRole:
+    case GroupKeyRole:
+        return TreeIndexModel::data(index, role);
+    default:
+        break;
+    }
+    const GroupmentTreeItem* item = itemByIndex(index);
+    if (item->level() == groupmentList().size() - 1)
+        return item->record().isNull() ? QVariant() : dataByRecord(item->record(), index.column(), role);
+    if (role == Qt::FontRole)
+        return groupFont(index, QApplication::font());
+    return groupData(index, role);
+}
+
+Qt::ItemFlags TreeGroupsModel::flags(const QModelIndex& index) const
+{
+    // The root takes no flags of its own: views and Qt's model tester expect none.
+    if (!index.isValid())
+        return TreeIndexModel::flags(index);
+    if (index.column() == 0 && isElementLevel(index))
+        return Qt::ItemIsEnabled;
+    return Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsEnabled;
+}
+
+QVariant TreeGroupsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && section == 0) {
+        if (role == Qt::DisplayRole)
+            return QString();
+        if (role == Qt::ToolTipRole)
+            return tr("Свернуть/Развернуть");
+    }
+    if (orientation == Qt::Horizontal && role == Qt::InitialSortOrderRole && isSortColumn(section))
+        return int(sortColumnOrder(section));
+    return TreeIndexModel::headerData(section, orientation, role);
+}
+
+// Group rows following their first element --------------------------------------------------------------------
+
+void TreeGroupsModel::refreshGroupsFrom(const QModelIndex& parent)
+{
+    const int last = columnCount() - 1;
+    for (QModelIndex group = parent; group.isValid(); group = group.parent()) {
+        Q_EMIT dataChanged(group.siblingAtColumn(0), group.siblingAtColumn(last));
+        if (group.row() != 0)
+            break;
+    }
+}
+
+void TreeGroupsModel::onRowsInserted(const QModelIndex& parent, int first)
+{
+    if (first == 0)
+        refreshGroupsFrom(parent);
+}
+
+void TreeGroupsModel::onRowsRemoved(const QModelIndex& parent, int first)
+{
+    if (first == 0)
+        refreshGroupsFrom(parent);
+}
+
+void TreeGroupsModel::onRowsMoved(const QModelIndex& from, int first, const QModelIndex& to, int row)
+{
+    if (first == 0)
+        refreshGroupsFrom(from);
+    if (row == 0)
+        refreshGroupsFrom(to);
+}

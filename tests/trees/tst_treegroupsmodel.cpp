@@ -1,0 +1,360 @@
+// The grouped model against an oracle rebuilt from the table after every change: groups from the raw fields,
+// elements by a plain stable sort of the records over the same sort columns; and what a view relies on: rows
+// found again by their text paths, selections kept through a change of order, group rows following their first
+// element, sort orders kept across a restart.
+
+#include "livetable.h"
+
+#include "columns/itemroles.h"
+#include "core/db/mapsettings.h"
+#include "trees/treegroupsmodel.h"
+
+#include <QAbstractItemModelTester>
+#include <QItemSelectionModel>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+// Orders under groups of their raw fields; the group columns lead, every column is an element column.
+class OrderGroupsModel : public TreeGroupsModel
+{
+public:
+    explicit OrderGroupsModel(Table* table)
+        : TreeGroupsModel(table)
+    {
+        insertTreeColumn();
+    }
+    QPair<int, int> elementColumnRange() const override { return { 1, columnCount() - 1 }; }
+
+    // Groups by the named fields per level, elements by (field, order) pairs; builds under the model tester.
+    void arrange(const QList<QStringList>& groups, const QList<QPair<QString, Qt::SortOrder>>& sorts)
+    {
+        for (int i = 0; i < groups.size(); ++i) {
+            QVector<int> columns;
+            for (const QString& name : groups.at(i))
+                columns << columnIndex(name);
+            setGroup(i, columns, groups.at(i).join(QLatin1Char('+')));
+        }
+        for (const auto& sort : sorts)
+            addSortColumn({ columnIndex(sort.first), sort.second });
+        levels = createGroupments();
+        QList<Groupment*> list;
+        for (const auto& level : levels)
+            list << level.get();
+        setGroupmentList(list);
+        new QAbstractItemModelTester(this, QAbstractItemModelTester::FailureReportingMode::Fatal, this);
+        rebuild();
+    }
+    std::vector<std::unique_ptr<Groupment>> levels;
+};
+
+// The tree as "key(key(n n) key(n)) ...", elements as their order numbers.
+QString treeText(const QAbstractItemModel& model, const QModelIndex& parent = QModelIndex())
+{
+    QStringList parts;
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex index = model.index(row, 0, parent);
+        if (model.rowCount(index) > 0)
+            parts << QStringLiteral("%1(%2)").arg(index.data(GroupKeyRole).toString(), treeText(model, index));
+        else
+            parts << index.data(GroupKeyRole).toString();
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+// The same tree from the table alone: groups keyed by the raw fields' texts, ordered by name without regard to
+// case; elements by a stable sort, over the records in key order, on the sort fields.
+QString oracleText(Table* table, const QList<QStringList>& groups, const QList<QPair<QString, Qt::SortOrder>>& sorts)
+{
+    QList<Record> records;
+    for (const Record& r : *table->masterIndex())
+        records << r;
+    std::sort(records.begin(), records.end(), [](const Record& a, const Record& b) {
+        return a.data(QStringLiteral("order_num")).toInteger64() < b.data(QStringLiteral("order_num")).toInteger64();
+    });
+    std::stable_sort(records.begin(), records.end(), [&](const Record& a, const Record& b) {
+        for (const auto& sort : sorts) {
+            const int c = a.data(sort.first).compare(b.data(sort.first));
+            if (c != 0)
+                return sort.second == Qt::AscendingOrder ? c < 0 : c > 0;
+        }
+        return false;
+    });
+    struct Node
+    {
+        std::map<QString, Node> children;
+        QStringList elements;
+    };
+    Node root;
+    for (const Record& r : qAsConst(records)) {
+        Node* node = &root;
+        for (const QStringList& level : groups) {
+            QStringList texts;
+            for (const QString& field : level)
+                texts << r.data(field).toString();
+            node = &node->children[texts.join(QLatin1Char(','))];
+        }
+        node->elements << r.toString();
+    }
+    std::function<QString(const Node&)> print = [&](const Node& node) {
+        if (node.children.empty())
+            return node.elements.join(QLatin1Char(' '));
+        QStringList keys;
+        for (const auto& child : node.children)
+            keys << child.first;
+        std::stable_sort(keys.begin(), keys.end(),
+            [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        QStringList parts;
+        for (const QString& key : qAsConst(keys))
+            parts << QStringLiteral("%1(%2)").arg(key, print(node.children.at(key)));
+        return parts.join(QLatin1Char(' '));
+    };
+    return print(root);
+}
+
+} // namespace
+
+class TestTreeGroupsModel : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void followsTheTableLikeAStableSort_data();
+    void followsTheTableLikeAStableSort();
+    void groupRowsShowTheirFirstElement();
+    void rowsAreFoundAgainByTheirTextPaths();
+    void aNewOrderKeepsTheSelection();
+    void sortOrdersSurviveARestart();
+};
+
+void TestTreeGroupsModel::followsTheTableLikeAStableSort_data()
+{
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<int>("levels");
+    QTest::addColumn<int>("sorts");
+    const quint32 fresh = qEnvironmentVariableIsSet("BV_SEED") ? quint32(qEnvironmentVariableIntValue("BV_SEED"))
+                                                               : QRandomGenerator::global()->generate();
+    for (quint32 seed : { 11u, 2024u, fresh }) {
+        QTest::addRow("two levels, two sort columns, seed %u", seed) << seed << 2 << 2;
+        QTest::addRow("three levels, three sort columns, seed %u", seed) << seed << 3 << 3;
+    }
+}
+
+void TestTreeGroupsModel::followsTheTableLikeAStableSort()
+{
+    // Given orders grouped by account and side (and instrument), their elements sorted by two or three columns
+    // in random orders,
+    QFETCH(quint32, seed);
+    QFETCH(int, levels);
+    QFETCH(int, sorts);
+    QRandomGenerator rng(seed);
+    LiveTable live;
+    const QStringList accounts = { QStringLiteral("b"), QStringLiteral("A"), QStringLiteral("c"), QStringLiteral("B") };
+    auto randomPrice = [&] { return QString::number(100 + rng.bounded(5)) + QStringLiteral(".00"); };
+    auto randomSide = [&] { return rng.bounded(2) ? QStringLiteral("S") : QStringLiteral("B"); };
+    qint64 nextKey = 1;
+    QList<qint64> keys;
+    for (int i = 0; i < 40; ++i) {
+        live.stageInsert(nextKey, randomPrice(), accounts.at(int(rng.bounded(4))), randomSide());
+        keys << nextKey++;
+    }
+    live.commit();
+    for (qint64 key : qAsConst(keys))
+        live.stageTick(key, "quantity", FieldInput(qint64(rng.bounded(4))));
+    live.commit();
+    QList<QStringList> groups = { { QStringLiteral("account") }, { QStringLiteral("buysell") } };
+    if (levels == 3)
+        groups << QStringList { QStringLiteral("sec_id") };
+    QList<QPair<QString, Qt::SortOrder>> order;
+    const QStringList sortFields = { QStringLiteral("price"), QStringLiteral("quantity"), QStringLiteral("status") };
+    for (int i = 0; i < sorts; ++i)
+        order << qMakePair(sortFields.at(i), rng.bounded(2) ? Qt::DescendingOrder : Qt::AscendingOrder);
+    OrderGroupsModel model(live.table);
+    model.arrange(groups, order);
+    QCOMPARE(treeText(model), oracleText(live.table, groups, order));
+
+    // when single changes, batches and new orders of the sort columns arrive,
+    for (int round = 0; round < 250; ++round) {
+        const int kind = int(rng.bounded(10));
+        auto tick = [&](qint64 key, bool staged) {
+            static const char* const fields[] = { "price", "quantity", "status", "account", "buysell", "sec_id" };
+            const char* field = fields[rng.bounded(levels == 3 ? 6 : 5)];
+            const QString text = qstrcmp(field, "price") == 0 ? randomPrice()
+                : qstrcmp(field, "account") == 0              ? accounts.at(int(rng.bounded(4)))
+                                                              : randomSide();
+            const bool number
+                = qstrcmp(field, "quantity") == 0 || qstrcmp(field, "status") == 0 || qstrcmp(field, "sec_id") == 0;
+            const FieldInput value = number ? FieldInput(qint64(rng.bounded(3))) : FieldInput(text);
+            if (staged)
+                live.stageTick(key, field, value);
+            else
+                live.tick(key, field, value);
+        };
+        QString step;
+        if (kind == 0 || keys.size() < 5) {
+            live.insert(nextKey, randomPrice(), accounts.at(int(rng.bounded(4))));
+            keys << nextKey++;
+            step = QStringLiteral("insert");
+        } else if (kind == 1) {
+            const qint64 key = keys.takeAt(int(rng.bounded(keys.size())));
+            live.remove(key);
+            step = QStringLiteral("remove");
+        } else if (kind <= 5) {
+            tick(keys.at(int(rng.bounded(keys.size()))), false);
+            step = QStringLiteral("tick");
+        } else if (kind <= 8) {
+            QSet<qint64> touched;
+            const QList<qint64> existing = keys;
+            for (int i = 0, n = 1 + int(rng.bounded(10)); i < n; ++i) {
+                const qint64 key = existing.at(int(rng.bounded(existing.size())));
+                const int op = int(rng.bounded(4));
+                if (op == 0) {
+                    live.stageInsert(nextKey, randomPrice(), accounts.at(int(rng.bounded(4))), randomSide());
+                    keys << nextKey++;
+                } else if (!touched.contains(key)) {
+                    touched << key;
+                    if (op == 1) {
+                        live.stageRemove(key);
+                        keys.removeOne(key);
+                    } else {
+                        tick(key, true);
+                    }
+                }
+            }
+            live.commit();
+            step = QStringLiteral("batch");
+        } else {
+            const int i = int(rng.bounded(sorts));
+            order[i].second = order.at(i).second == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+            model.sort(model.columnIndex(order.at(i).first), order.at(i).second);
+            step = QStringLiteral("sort %1").arg(order.at(i).first);
+        }
+        // then the tree is the oracle's.
+        const QString shown = treeText(model);
+        const QString expected = oracleText(live.table, groups, order);
+        QVERIFY2(shown == expected,
+            qPrintable(
+                QStringLiteral("round %1 (%2), seed %3:\n%4\n%5").arg(round).arg(step).arg(seed).arg(shown, expected)));
+    }
+}
+
+void TestTreeGroupsModel::groupRowsShowTheirFirstElement()
+{
+    // Given orders of one account grouped by account, sorted by price,
+    LiveTable live;
+    live.insert(1, QStringLiteral("105.00"));
+    live.insert(2, QStringLiteral("101.00"));
+    OrderGroupsModel model(live.table);
+    model.arrange({ { QStringLiteral("account") } }, { { QStringLiteral("price"), Qt::AscendingOrder } });
+    const QModelIndex group = model.index(0, model.columnIndex(QStringLiteral("order_num")));
+    QCOMPARE(group.data(Qt::EditRole).toLongLong(), 2);
+    QCOMPARE(model.elementIndex(group), model.index(0, group.column(), group.siblingAtColumn(0)));
+
+    // when another order becomes the first, the group row shows it and says so.
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QVERIFY(changed.isValid());
+    live.tick(1, "price", FieldInput(QStringLiteral("99.00")));
+    QCOMPARE(group.data(Qt::EditRole).toLongLong(), 1);
+    const bool groupRepainted = std::any_of(changed.cbegin(), changed.cend(),
+        [&](const QList<QVariant>& args) { return args.at(0).toModelIndex() == group.siblingAtColumn(0); });
+    QVERIFY(groupRepainted);
+    // A group row is drawn larger than its elements.
+    QVERIFY(group.data(Qt::FontRole).value<QFont>().pointSize() > QApplication::font().pointSize());
+    QVERIFY(!(model.flags(model.index(0, 0, group.siblingAtColumn(0))) & Qt::ItemIsSelectable));
+}
+
+void TestTreeGroupsModel::rowsAreFoundAgainByTheirTextPaths()
+{
+    // Given a level keyed by two columns at once and a table whose key texts are numbers,
+    LiveTable live;
+    live.insert(7, QStringLiteral("100.00"), QStringLiteral("A"));
+    live.insert(8, QStringLiteral("100.00"), QStringLiteral("B"));
+    live.tick(8, "buysell", FieldInput(QStringLiteral("S")));
+    OrderGroupsModel model(live.table);
+    model.arrange({ { QStringLiteral("account"), QStringLiteral("buysell") } },
+        { { QStringLiteral("price"), Qt::AscendingOrder } });
+    // every row's text path leads back to the row, and a wrong or short path to nothing.
+    for (QModelIndex index = model.treeWalk(QModelIndex()); index.isValid(); index = model.treeWalk(index))
+        QCOMPARE(model.textIndex(model.indexText(index)), index);
+    QCOMPARE(model.indexText(model.index(0, 0, model.index(1, 0))), QStringLiteral("B,S,8"));
+    QVERIFY(!model.textIndex(QStringLiteral("B,S,7")).isValid());
+    QVERIFY(!model.textIndex(QStringLiteral("B")).isValid());
+    QVERIFY(!model.textIndex(QString()).isValid());
+}
+
+void TestTreeGroupsModel::aNewOrderKeepsTheSelection()
+{
+    // Given a selected order among others of equal price,
+    LiveTable live;
+    for (qint64 key = 1; key <= 4; ++key)
+        live.insert(key, key % 2 ? QStringLiteral("100.00") : QStringLiteral("101.00"));
+    for (qint64 key = 1; key <= 4; ++key)
+        live.tick(key, "quantity", FieldInput(key));
+    OrderGroupsModel model(live.table);
+    model.arrange({ { QStringLiteral("account") } },
+        { { QStringLiteral("price"), Qt::AscendingOrder }, { QStringLiteral("quantity"), Qt::AscendingOrder } });
+    const QModelIndex group = model.index(0, 0);
+    QCOMPARE(treeText(model), QStringLiteral("A(1 3 2 4)"));
+    QItemSelectionModel selection(&model);
+    const QModelIndex three = model.index(1, 1, group);
+    selection.select(three, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    QSignalSpy layout(&model, &QAbstractItemModel::layoutChanged);
+    QVERIFY(layout.isValid());
+
+    // when the second sort column turns round (ties on the first reorder) and the first column is asked to
+    // sort (it is the tree's),
+    model.sort(model.columnIndex(QStringLiteral("quantity")), Qt::DescendingOrder);
+    model.sort(0, Qt::DescendingOrder);
+
+    // then one layout change reordered the ties, and the same order is still selected.
+    QCOMPARE(layout.count(), 1);
+    QCOMPARE(treeText(model), QStringLiteral("A(3 1 4 2)"));
+    QCOMPARE(selection.selectedRows(1).size(), 1);
+    QCOMPARE(model.recordByIndex(selection.selectedRows(1).first()), live.row(3));
+    QCOMPARE(model.headerData(model.columnIndex(QStringLiteral("quantity")), Qt::Horizontal, Qt::InitialSortOrderRole)
+                 .toInt(),
+        int(Qt::DescendingOrder));
+}
+
+void TestTreeGroupsModel::sortOrdersSurviveARestart()
+{
+    // Given a model whose second sort column was turned round and stored, with a column the next version lacks,
+    LiveTable live;
+    for (qint64 key = 1; key <= 4; ++key) {
+        live.insert(key, QStringLiteral("100.00"));
+        live.tick(key, "quantity", FieldInput(key));
+    }
+    MapSettings settings;
+    const QList<QPair<QString, Qt::SortOrder>> sorts
+        = { { QStringLiteral("price"), Qt::AscendingOrder }, { QStringLiteral("quantity"), Qt::AscendingOrder } };
+    {
+        OrderGroupsModel before(live.table);
+        before.arrange({ { QStringLiteral("account") } }, sorts);
+        before.sort(before.columnIndex(QStringLiteral("quantity")), Qt::DescendingOrder);
+        before.store(settings);
+    }
+    settings.setValue(QStringLiteral("sortColumns/3/column"), QStringLiteral("gone"));
+    settings.setValue(QStringLiteral("sortColumns/3/sortOrder"), QStringLiteral("ASC"));
+    settings.setValue(QStringLiteral("sortColumns/size"), 3);
+    QCOMPARE(settings.value(QStringLiteral("sortColumns/2/sortOrder")).toString(), QStringLiteral("DESC"));
+
+    // when a new model restores it,
+    OrderGroupsModel after(live.table);
+    after.arrange({ { QStringLiteral("account") } }, sorts);
+    QSignalSpy reset(&after, &QAbstractItemModel::modelReset);
+    QVERIFY(reset.isValid());
+    after.restore(settings);
+
+    // then it sorts as the stored one did, in one reset, and keeps its own sort columns.
+    QCOMPARE(reset.count(), 1);
+    QCOMPARE(treeText(after), QStringLiteral("A(4 3 2 1)"));
+    QCOMPARE(after.sortColumns().size(), 2);
+}
+
+QTEST_MAIN(TestTreeGroupsModel)
+#include "tst_treegroupsmodel.moc"
