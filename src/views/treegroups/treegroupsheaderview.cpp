@@ -1,0 +1,76 @@
+#include "views/treegroups/treegroupsheaderview.h"
+
+#include "columns/itemmodelwithdelegates.h"
+#include "filters/rowfiltersmodel.h"
+#include "views/headerproxystyle.h"
+
+#include <QPainter>
+#include <QStyleOptionHeader>
+
+TreeGroupsHeaderView::TreeGroupsHeaderView(QWidget* parent)
+    : FiltersHeaderView(parent)
+{
+    auto* style = new TreeGroupsHeaderProxyStyle;
+    style->setParent(this);
+    setStyle(style);
+    setSortIndicatorShown(false);
+}
+
+TreeGroupsHeaderView::~TreeGroupsHeaderView() = default;
+
+void TreeGroupsHeaderView::setDrawSortOrder(bool on)
+{
+    m_drawSortOrder = on;
+    viewport()->update();
+}
+
+void TreeGroupsHeaderView::setCollapsed(bool collapsed)
+{
+    if (m_collapsed == collapsed)
+        return;
+    m_collapsed = collapsed;
+    updateSection(0);
+}
+
+TreeGroupsHeaderProxyStyle::TreeGroupsHeaderProxyStyle(QStyle* style)
+    : QProxyStyle(style)
+{ }
+
+void TreeGroupsHeaderProxyStyle::drawControl(
+    ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const
+{
+    // The library's header style (elided labels) draws what this style does not add to.
+    const QStyle* base = HeaderProxyStyle::instance();
+    if (!base)
+        base = baseStyle();
+    const auto* header = qobject_cast<const TreeGroupsHeaderView*>(widget);
+    const auto* section = qstyleoption_cast<const QStyleOptionHeader*>(option);
+    if (element != CE_Header || !header || !section || !header->model()) {
+        base->drawControl(element, option, painter, widget);
+        return;
+    }
+    QStyleOptionHeader opt = *section;
+    const QVariant order = header->model()->headerData(section->section, Qt::Horizontal, Qt::InitialSortOrderRole);
+    if (header->drawSortOrder() && order.isValid() && section->section > 0)
+        opt.sortIndicator
+            = order.toInt() == Qt::DescendingOrder ? QStyleOptionHeader::SortDown : QStyleOptionHeader::SortUp;
+    // The common style leaves the painter clipped to nothing when it had no clip before: drawn in a saved state.
+    painter->save();
+    base->drawControl(element, &opt, painter, widget);
+    painter->restore();
+    if (section->section != 0)
+        return;
+    // A triangle like the tree's own marks: pointing down while the groups stand open, right when collapsed.
+    const QPointF c = QRectF(section->rect).center();
+    QPolygonF triangle;
+    if (header->isCollapsed())
+        triangle << QPointF(-3, -4) << QPointF(3, 0) << QPointF(-3, 4);
+    else
+        triangle << QPointF(-4, -2) << QPointF(4, -2) << QPointF(0, 3);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(section->palette.color(QPalette::WindowText));
+    painter->drawPolygon(triangle.translated(c));
+    painter->restore();
+}

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "views/iview.h"
+#include "views/treegroups/treegroupsviewgroupcolset.h"
+#include "views/treeindexview.h"
+
+#include <memory>
+#include <vector>
+
+class Groupment;
+class ItemViewFindToolBar;
+class TreeGroupsHeaderView;
+class TreeGroupsModel;
+class TreeGroupsViewGroupItemDelegate;
+class TreeGroupsViewItemDelegateOptimized;
+class ViewWrapper;
+
+// A grouped tree window: the elements of a TreeGroupsModel with the model's columns, under group rows that show,
+// per level, a chosen set of columns as segments of their own widths (TreeGroupsViewGroupItemDelegate). A click
+// on header section 0 expands or collapses every group; a click on a sort column's section turns its order.
+// It is a plug-in view: it stores and restores the model's sort orders and filters, its columns, group segments,
+// current row and scroll positions and its dynamic export, offers copy and export of the flattened tree, and a
+// settings page for the group columns of each level. Ctrl+F opens its find bar (toolBars()).
+class BASIC_VIEWS_EXPORT TreeGroupsView : public TreeIndexView, public IView
+{
+    Q_OBJECT
+    Q_INTERFACES(IView)
+public:
+    explicit TreeGroupsView(QWidget* parent = nullptr);
+    ~TreeGroupsView() override;
+
+    // Makes the model's groupments (its groups, then the elements), sets up the group columns and builds the
+    // tree. The model is not owned and must outlive the view.
+    void setModel(TreeGroupsModel* model);
+    TreeGroupsModel* groupsModel() const { return m_model; }
+    TreeGroupsHeaderView* groupsHeader() const { return m_header; }
+    TreeGroupsViewGroupColSet& groupColumns() { return m_groupColumns; }
+    const TreeGroupsViewGroupColSet& groupColumns() const { return m_groupColumns; }
+    TreeGroupsViewItemDelegateOptimized* delegateElement() const { return m_elementDelegate; }
+    TreeGroupsViewGroupItemDelegate* delegateGroup() const { return m_groupDelegate; }
+    QAbstractItemDelegate* delegateForIndex(const QModelIndex& index) const;
+    ViewWrapper* wrapper() const { return m_wrapper; }
+    ItemViewFindToolBar* findBar() const { return m_findBar; }
+
+    // 0: no group is expanded, 1: some are, 2: all are.
+    int expandState() const;
+    // How deep a reset expands the tree: every group level by default.
+    int maxExpandDepth() const { return m_maxExpandDepth; }
+    void setMaxExpandDepth(int depth) { m_maxExpandDepth = depth; }
+    // The text path of the first selected row (TreeGroupsModel::indexText()).
+    QString currentText() const;
+    // Selects and shows the row of a text path, keeping the horizontal scroll position; false when none.
+    bool setCurrentText(const QString& text);
+
+    // The group row segments' area: where group rows start after their indentation.
+    QRect groupContentRect(const QModelIndex& index) const;
+    void updateItemHeights() override;
+
+    // IView
+    void initCore(ICore* core) override;
+    QList<IViewSettingsPage*> getSettingsPages(QObject* parent) override;
+    QList<QAction*> getActions() override;
+    void populateActionsAt(const QPoint& at, QMenu* menu) override;
+    void populateActionsForColumn(int column, QMenu* menu);
+    void populateActionsForIndex(const QModelIndex& index, QMenu* menu);
+    // The model's sort orders and filters, the header, "Groups", "current", "horizontalScroll" and
+    // "verticalScroll" (percentages) and the dynamic export.
+    void store(Settings& settings) const override;
+    // Reads all of it back, rebuilds, then reselects "current" and scrolls back.
+    void restore(const Settings& defaults, const Settings& values) override;
+    QSize defaultSize() const override;
+    QList<QToolBar*> toolBars() override;
+
+public Q_SLOTS:
+    void resizeColumnsToContents();
+    // The column is the sender's "column" property.
+    void resizeAColumnToContents();
+
+protected:
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    int sizeHintForColumn(int column) const override;
+
+private Q_SLOTS:
+    void o_modelAboutToBeReset();
+    void o_modelReset();
+    void o_rowsInserted(const QModelIndex& parent, int first, int last);
+    void onSectionClicked(int section);
+    void onExpandedChanged();
+
+private:
+    // True when a group row took the mouse event.
+    bool groupMouseEvent(QMouseEvent* event);
+    bool isGroupRow(const QModelIndex& index) const;
+    // The depth a reset and new groups open to.
+    int expandDepth() const;
+
+    TreeGroupsModel* m_model = nullptr; // not owned
+    TreeGroupsHeaderView* m_header; // child
+    TreeGroupsViewItemDelegateOptimized* m_elementDelegate; // child
+    TreeGroupsViewGroupItemDelegate* m_groupDelegate; // child
+    TreeGroupsViewGroupColSet m_groupColumns;
+    std::vector<std::unique_ptr<Groupment>> m_groupments;
+    ViewWrapper* m_wrapper; // child
+    ItemViewFindToolBar* m_findBar; // owned, placed by the host
+    QAction* m_findAction;
+    QAction* m_fitAll;
+    QString m_resetCurrent;
+    int m_maxExpandDepth = -1;
+};

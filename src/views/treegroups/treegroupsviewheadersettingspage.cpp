@@ -1,0 +1,51 @@
+#include "views/treegroups/treegroupsviewheadersettingspage.h"
+
+#include "views/treegroups/treegroupsview.h"
+#include "views/treegroups/treegroupsviewheadersettingsform.h"
+
+#include <QIcon>
+#include <QLabel>
+
+TreeGroupsViewHeaderSettingsPage::TreeGroupsViewHeaderSettingsPage(TreeGroupsView* view, QObject* parent)
+    : QObject(parent)
+    , m_view(view)
+{ }
+
+QString TreeGroupsViewHeaderSettingsPage::id() const
+{
+    return QStringLiteral("TreeGroupsView.Header");
+}
+
+QString TreeGroupsViewHeaderSettingsPage::displayName() const
+{
+    return tr("Столбцы");
+}
+
+QString TreeGroupsViewHeaderSettingsPage::category() const
+{
+    return QStringLiteral("Table.Header");
+}
+
+QIcon TreeGroupsViewHeaderSettingsPage::categoryIcon() const
+{
+    return QIcon(QStringLiteral(":/icons/preferences/columns.png"));
+}
+
+QWidget* TreeGroupsViewHeaderSettingsPage::createPage(const Settings& settings, QWidget* parent)
+{
+    if (!m_view || !m_view->groupsModel())
+        return new QLabel(tr("Окно закрыто"), parent);
+    m_form = new TreeGroupsViewHeaderSettingsForm(m_view->groupsModel(), m_view->groupColumns(), settings, parent);
+    return m_form;
+}
+
+void TreeGroupsViewHeaderSettingsPage::apply(Settings& settings)
+{
+    if (m_form)
+        m_form->write(settings);
+}
+
+void TreeGroupsViewHeaderSettingsPage::finish()
+{
+    m_form.clear();
+}
