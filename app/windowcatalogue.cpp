@@ -3,6 +3,7 @@
 #include "core/host/tableregistry.h"
 #include "tableviewfactory.h"
 #include "tablewindow.h"
+#include "treegroupswindow.h"
 #include "treewindow.h"
 #include "views/proxyiview.h"
 
@@ -46,6 +47,9 @@ WindowCatalogue::WindowCatalogue(TableRegistry* tables)
     auto tree = [](Table* t, Grouping grouping) {
         return [t, grouping](QWidget* parent) { return new TreeWindow(t, grouping, parent); };
     };
+    auto groups = [](Table* t, TreeGroupsWindow::Grouping grouping) {
+        return [t, grouping](QWidget* parent) { return new TreeGroupsWindow(t, grouping, parent); };
+    };
     for (const Kind& kind : Kinds) {
         Table* t = tables->table(QString::fromLatin1(kind.table));
         if (!t)
@@ -56,11 +60,16 @@ WindowCatalogue::WindowCatalogue(TableRegistry* tables)
                 table(t, Arrangement::Reference));
             add(kind.name, "tree", QT_TRANSLATE_NOOP("WindowCatalogue", "По режимам"),
                 tree(t, Grouping::InstrumentsByBoard));
+            add(kind.name, "options", QT_TRANSLATE_NOOP("WindowCatalogue", "Опционы по сериям"),
+                groups(t, TreeGroupsWindow::Grouping::OptionsBySeries));
         } else {
             add(kind.name, "table", QT_TRANSLATE_NOOP("WindowCatalogue", "Таблица"), table(t, Arrangement::Trading));
-            if (qstrcmp(kind.name, "positions") == 0)
+            if (qstrcmp(kind.name, "positions") == 0) {
                 add(kind.name, "tree", QT_TRANSLATE_NOOP("WindowCatalogue", "По счетам"),
                     tree(t, Grouping::PositionsByAccount));
+                add(kind.name, "groups", QT_TRANSLATE_NOOP("WindowCatalogue", "По счетам и активам"),
+                    groups(t, TreeGroupsWindow::Grouping::PositionsByAccountAndUnderlying));
+            }
         }
     }
 }

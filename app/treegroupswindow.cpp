@@ -1,0 +1,138 @@
+#include "treegroupswindow.h"
+
+#include "core/db/settings.h"
+#include "core/db/table.h"
+#include "delegates/catalogue/securitycolumndelegates.h"
+#include "delegates/catalogue/standardcolumndelegates.h"
+#include "terminalgroupsmodel.h"
+#include "views/find/itemviewfindtoolbar.h"
+#include "views/treegroups/treegroupsview.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QVBoxLayout>
+
+TreeGroupsWindow::TreeGroupsWindow(Table* table, Grouping grouping, QWidget* parent)
+    : QWidget(parent)
+    , m_model(new TerminalGroupsModel(table, this))
+    , m_view(new TreeGroupsView(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_view);
+    for (QToolBar* bar : m_view->toolBars())
+        layout->addWidget(bar);
+
+    StandardColumnDelegates::install(m_model, table->name());
+    if (grouping == Grouping::PositionsByAccountAndUnderlying)
+        arrangePositions();
+    else
+        arrangeOptions();
+}
+
+TreeGroupsWindow::~TreeGroupsWindow()
+{
+    // The view reads the model until it goes.
+    delete m_view;
+}
+
+void TreeGroupsWindow::arrangePositions()
+{
+    Table* table = m_model->table();
+    // The underlying is no field of a position: its instrument's, looked up.
+    m_model->insertColumnDelegate(1,
+        new BaseCodeColumnDelegate(
+            table->columnIndex(QStringLiteral("stock_id")), table->columnIndex(QStringLiteral("board_id")), m_model),
+        table->columnIndex(QStringLiteral("sec_id")), 10, QStringLiteral("base_code"), tr("Баз. актив"), QString());
+    m_model->insertTreeColumn();
+    m_model->setElementColumnsFrom(3);
+    m_model->setGroup(0, { 1 }, tr("Счёт"));
+    m_model->setGroup(1, { 2 }, tr("Базовый актив"));
+    m_model->addSortColumn({ m_model->columnIndex(QStringLiteral("sec_id")), Qt::AscendingOrder });
+    m_model->addSortColumn({ m_model->columnIndex(QStringLiteral("pos")), Qt::DescendingOrder });
+    m_view->setModel(m_model);
+    showColumns({ QStringLiteral("sec_id"), QStringLiteral("open_pos"), QStringLiteral("buy_qty"),
+        QStringLiteral("sell_qty"), QStringLiteral("pos"), QStringLiteral("avg_price"), QStringLiteral("vm") });
+}
+
+void TreeGroupsWindow::arrangeOptions()
+{
+    const int sectype = m_model->table()->columnIndex(QStringLiteral("sectype"));
+    m_model->setAccept(
+        [sectype](const Record& record) { return record.data(sectype).toString() == QLatin1String("O"); });
+    m_model->placeColumn(QStringLiteral("base_code"), 0);
+    m_model->placeColumn(QStringLiteral("expdate"), 1);
+    m_model->insertTreeColumn();
+    m_model->setElementColumnsFrom(3);
+    m_model->setGroup(0, { 1 }, tr("Базовый актив"));
+    m_model->setGroup(1, { 2 }, tr("Экспирация"));
+    m_model->addSortColumn({ m_model->columnIndex(QStringLiteral("strike")), Qt::AscendingOrder });
+    m_model->addSortColumn({ m_model->columnIndex(QStringLiteral("opt_type")), Qt::AscendingOrder });
+    m_view->setModel(m_model);
+    showColumns({ QStringLiteral("strike"), QStringLiteral("opt_type"), QStringLiteral("sec_code"),
+        QStringLiteral("bid"), QStringLiteral("offer"), QStringLiteral("last"), QStringLiteral("settle_price"),
+        QStringLiteral("volume") });
+}
+
+void TreeGroupsWindow::showColumns(const QStringList& names)
+{
+    QHeaderView* header = m_view->header();
+    QList<int> shown { 0 };
+    for (const QString& name : names) {
+        const int column = m_model->columnIndex(name);
+        if (column > 0)
+            shown << column;
+    }
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        header->setSectionHidden(column, !shown.contains(column));
+    for (int place = 0; place < shown.size(); ++place) {
+        header->moveSection(header->visualIndex(shown.at(place)), place);
+        if (place > 0)
+            m_view->setColumnWidth(shown.at(place), qMax(100, header->sectionSizeHint(shown.at(place))));
+    }
+}
+
+void TreeGroupsWindow::initCore(ICore* core)
+{
+    m_view->initCore(core);
+}
+
+QList<IViewSettingsPage*> TreeGroupsWindow::getSettingsPages(QObject* parent)
+{
+    return m_view->getSettingsPages(parent);
+}
+
+QList<QAction*> TreeGroupsWindow::getActions()
+{
+    return m_view->getActions();
+}
+
+void TreeGroupsWindow::populateActionsAt(const QPoint& at, QMenu* menu)
+{
+    m_view->populateActionsAt(m_view->mapFrom(this, at), menu);
+}
+
+void TreeGroupsWindow::store(Settings& settings) const
+{
+    m_view->store(settings);
+}
+
+void TreeGroupsWindow::restore(const Settings& defaults, const Settings& values)
+{
+    if (values.allKeys().isEmpty())
+        return; // a new window keeps the layout it opens with
+    m_view->restore(defaults, values);
+}
+
+QSize TreeGroupsWindow::defaultSize() const
+{
+    return m_view->defaultSize();
+}
+
+void TreeGroupsWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange)
+        m_view->setWindowTitle(windowTitle());
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "views/iview.h"
+
+#include <QWidget>
+
+class Table;
+class TerminalGroupsModel;
+class TreeGroupsView;
+
+// A grouped window of the terminal: the positions by account and underlying, or the options by underlying and
+// expiry with each series' options by strike, then type. The grouped view does the work; the window gives it
+// its model and columns, and a place for its find bar under the rows.
+class TreeGroupsWindow : public QWidget, public IView
+{
+    Q_OBJECT
+    Q_INTERFACES(IView)
+public:
+    enum class Grouping { PositionsByAccountAndUnderlying, OptionsBySeries };
+
+    TreeGroupsWindow(Table* table, Grouping grouping, QWidget* parent = nullptr);
+    ~TreeGroupsWindow() override;
+
+    TerminalGroupsModel* model() const { return m_model; }
+    TreeGroupsView* view() const { return m_view; }
+
+    void initCore(ICore* core) override;
+    QList<IViewSettingsPage*> getSettingsPages(QObject* parent) override;
+    QList<QAction*> getActions() override;
+    void populateActionsAt(const QPoint& at, QMenu* menu) override;
+    void store(Settings& settings) const override;
+    void restore(const Settings& defaults, const Settings& values) override;
+    QSize defaultSize() const override;
+
+protected:
+    // The view carries the window's title: its copies and exports are named after it.
+    void changeEvent(QEvent* event) override;
+
+private:
+    void arrangePositions();
+    void arrangeOptions();
+    // The element columns shown, in this order, with room for their values.
+    void showColumns(const QStringList& names);
+
+    TerminalGroupsModel* m_model;
+    TreeGroupsView* m_view;
+};
