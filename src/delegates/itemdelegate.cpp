@@ -43,6 +43,9 @@ QString ItemDelegate::cacheKey(const QStyleOptionViewItem& option) const
 
 void ItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
+    // A cell the tree's indentation ate up has nothing to show, and no pixmap can be that small.
+    if (option.rect.isEmpty())
+        return;
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
     painter->save();

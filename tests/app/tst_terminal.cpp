@@ -13,7 +13,9 @@
 #include "settingsdialog.h"
 #include "sim/marketfeed.h"
 #include "tablewindow.h"
+#include "terminalgroupsmodel.h"
 #include "terminalwindow.h"
+#include "treegroupswindow.h"
 #include "trees/treeindexmodel.h"
 #include "treewindow.h"
 #include "views/filtering/filterstoolbar.h"
@@ -25,6 +27,8 @@
 #include "views/qtreefastview.h"
 #include "views/readinghold/readinghold.h"
 #include "views/tablefastviewwithfilter.h"
+#include "views/treegroups/treegroupsheaderview.h"
+#include "views/treegroups/treegroupsview.h"
 #include "views/viewwrapper.h"
 
 #include <QAction>
@@ -45,6 +49,16 @@ QByteArray contents(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The window's grouped view after a switch to the view titled `title`; null when it has none.
+TreeGroupsWindow* groupsWindow(HostWindow* window, const char* title)
+{
+    for (QAction* action : window->view()->switcher()->actions()) {
+        if (action->text() == QString::fromUtf8(title))
+            action->trigger();
+    }
+    return dynamic_cast<TreeGroupsWindow*>(window->view()->currentView());
 }
 
 QString describe(const TerminalWindow& terminal)
@@ -206,6 +220,65 @@ private Q_SLOTS:
         QCOMPARE(tree->expandedGroups(), expanded);
         QCOMPARE(tree->model()->sortColumn(), posColumn);
         QCOMPARE(tree->model()->sortOrder(), Qt::DescendingOrder);
+    }
+
+    // The grouped windows: positions by account and underlying, options by underlying and expiry with each
+    // series' options by strike, then type. They follow the feed, and come back after a restart with their sort
+    // orders, group segments, open groups and current row.
+    void groupedWindowsFollowTheFeedAndComeBack()
+    {
+        QString positionsCurrent;
+        QString optionsCurrent;
+        {
+            auto first = terminal();
+            auto* positions = groupsWindow(first->openWindow(QStringLiteral("positions")), "По счетам и активам");
+            auto* options = groupsWindow(first->openWindow(QStringLiteral("instruments")), "Опционы по сериям");
+            QVERIFY(positions && options);
+            m_feed->step(300);
+            QCOMPARE(positions->model()->recordsCount(), m_market->table(QStringLiteral("positions"))->count());
+            QVERIFY(options->model()->recordsCount() > 0);
+            // every option of a series stands by strike, then type; nothing but options is there.
+            TerminalGroupsModel* model = options->model();
+            for (QModelIndex i = model->treeWalk(QModelIndex()); i.isValid(); i = model->treeWalk(i)) {
+                if (!model->isElementLevel(i))
+                    continue;
+                const Record r = model->recordByIndex(i);
+                QCOMPARE(r.data(QStringLiteral("sectype")).toString(), QStringLiteral("O"));
+                if (i.row() == 0)
+                    continue;
+                const Record before = model->recordByIndex(model->index(i.row() - 1, 0, i.parent()));
+                const int byStrike = before.data(QStringLiteral("strike")).compare(r.data(QStringLiteral("strike")));
+                QVERIFY(byStrike < 0
+                    || (byStrike == 0
+                        && before.data(QStringLiteral("opt_type")).compare(r.data(QStringLiteral("opt_type"))) <= 0));
+            }
+
+            // The trader turns the positions' order round, narrows the account segment, closes every group of
+            // the options and picks a position.
+            positions->view()->groupsHeader()->sectionClicked(positions->model()->columnIndex(QStringLiteral("pos")));
+            positions->view()->groupColumns().column(0, 1)->width = 90;
+            options->view()->groupsHeader()->sectionClicked(0);
+            QCOMPARE(options->view()->expandState(), 0);
+            const QModelIndex position
+                = positions->model()->index(0, 3, positions->model()->index(0, 0, positions->model()->index(0, 0)));
+            QVERIFY(positions->view()->setCurrentText(positions->model()->indexText(position)));
+            positionsCurrent = positions->view()->currentText();
+            optionsCurrent = options->view()->currentText();
+            first->close();
+        }
+        auto second = terminal();
+        QVERIFY(second->restoreSession());
+        QCOMPARE(describe(*second), QStringLiteral("positions:Позиции:groups, instruments:Инструменты:options"));
+        auto* positions = dynamic_cast<TreeGroupsWindow*>(second->windows().at(0)->view()->currentView());
+        auto* options = dynamic_cast<TreeGroupsWindow*>(second->windows().at(1)->view()->currentView());
+        QVERIFY(positions && options);
+        QCOMPARE(positions->model()->sortColumnOrder(positions->model()->columnIndex(QStringLiteral("pos"))),
+            Qt::AscendingOrder);
+        QCOMPARE(positions->view()->groupColumns().column(0, 1)->width, 90);
+        QCOMPARE(positions->view()->currentText(), positionsCurrent);
+        QCOMPARE(options->view()->currentText(), optionsCurrent);
+        QCOMPARE(options->view()->expandState(), 0);
+        QCOMPARE(positions->view()->expandState(), 2);
     }
 
     // A filter set on the orders window's bar, and the reading hold, are still there after a restart; the

@@ -4,6 +4,7 @@
 // element, sort orders kept across a restart.
 
 #include "livetable.h"
+#include "ordergroupsmodel.h"
 
 #include "columns/itemroles.h"
 #include "core/db/mapsettings.h"
@@ -19,39 +20,6 @@
 #include <map>
 
 namespace {
-
-// Orders under groups of their raw fields; the group columns lead, every column is an element column.
-class OrderGroupsModel : public TreeGroupsModel
-{
-public:
-    explicit OrderGroupsModel(Table* table)
-        : TreeGroupsModel(table)
-    {
-        insertTreeColumn();
-    }
-    QPair<int, int> elementColumnRange() const override { return { 1, columnCount() - 1 }; }
-
-    // Groups by the named fields per level, elements by (field, order) pairs; builds under the model tester.
-    void arrange(const QList<QStringList>& groups, const QList<QPair<QString, Qt::SortOrder>>& sorts)
-    {
-        for (int i = 0; i < groups.size(); ++i) {
-            QVector<int> columns;
-            for (const QString& name : groups.at(i))
-                columns << columnIndex(name);
-            setGroup(i, columns, groups.at(i).join(QLatin1Char('+')));
-        }
-        for (const auto& sort : sorts)
-            addSortColumn({ columnIndex(sort.first), sort.second });
-        levels = createGroupments();
-        QList<Groupment*> list;
-        for (const auto& level : levels)
-            list << level.get();
-        setGroupmentList(list);
-        new QAbstractItemModelTester(this, QAbstractItemModelTester::FailureReportingMode::Fatal, this);
-        rebuild();
-    }
-    std::vector<std::unique_ptr<Groupment>> levels;
-};
 
 // The tree as "key(key(n n) key(n)) ...", elements as their order numbers.
 QString treeText(const QAbstractItemModel& model, const QModelIndex& parent = QModelIndex())

@@ -12,6 +12,11 @@ FiltersHeaderView::FiltersHeaderView(QWidget* parent)
     setSectionsMovable(true);
 }
 
+RowFiltersModel* FiltersHeaderView::filters() const
+{
+    return m_filters;
+}
+
 void FiltersHeaderView::setFilters(RowFiltersModel* filters)
 {
     if (m_filters == filters)

@@ -16,7 +16,7 @@ public:
 
     // Not owned.
     void setFilters(RowFiltersModel* filters);
-    RowFiltersModel* filters() const { return m_filters; }
+    RowFiltersModel* filters() const;
 
 private Q_SLOTS:
     void onFiltersDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);

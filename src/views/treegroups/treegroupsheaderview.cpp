@@ -1,7 +1,5 @@
 #include "views/treegroups/treegroupsheaderview.h"
 
-#include "columns/itemmodelwithdelegates.h"
-#include "filters/rowfiltersmodel.h"
 #include "views/headerproxystyle.h"
 
 #include <QPainter>

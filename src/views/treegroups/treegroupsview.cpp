@@ -119,29 +119,53 @@ bool TreeGroupsView::isGroupRow(const QModelIndex& index) const
 
 // Expansion -------------------------------------------------------------------------------------------------------
 
-int TreeGroupsView::expandState() const
+void TreeGroupsView::forEachGroup(const std::function<void(const QModelIndex&)>& visit) const
 {
     if (!m_model)
-        return 0;
-    int expanded = 0;
-    int collapsed = 0;
+        return;
     const int groupLevels = m_model->groupCount();
     // Groups only: elements are never walked, however many there are.
-    QVector<QModelIndex> pending { QModelIndex() };
+    QVector<QPair<QModelIndex, int>> pending { { QModelIndex(), 0 } };
     while (!pending.isEmpty()) {
-        const QModelIndex parent = pending.takeLast();
-        const int level = parent.isValid() ? parent.data(ItemLevelRole).toInt() + 1 : 0;
+        const auto [parent, level] = pending.takeLast();
         if (level >= groupLevels)
             continue;
-        for (int row = 0; row < m_model->rowCount(parent); ++row) {
+        for (int row = m_model->rowCount(parent) - 1; row >= 0; --row) {
             const QModelIndex group = m_model->index(row, 0, parent);
-            (isExpanded(group) ? expanded : collapsed)++;
-            pending.append(group);
+            visit(group);
+            pending.append({ group, level + 1 });
         }
     }
+}
+
+int TreeGroupsView::expandState() const
+{
+    int expanded = 0;
+    int collapsed = 0;
+    forEachGroup([&](const QModelIndex& group) { (isExpanded(group) ? expanded : collapsed)++; });
     if (expanded == 0)
         return 0;
     return collapsed == 0 ? 2 : 1;
+}
+
+QStringList TreeGroupsView::expandedGroups() const
+{
+    QStringList paths;
+    forEachGroup([&](const QModelIndex& group) {
+        if (isExpanded(group))
+            paths << m_model->indexText(group);
+    });
+    return paths;
+}
+
+void TreeGroupsView::expandGroups(const QStringList& paths)
+{
+    collapseAll();
+    for (const QString& path : paths) {
+        const QModelIndex group = m_model ? m_model->textIndex(path) : QModelIndex();
+        if (group.isValid())
+            expand(group);
+    }
 }
 
 int TreeGroupsView::expandDepth() const
@@ -209,6 +233,24 @@ void TreeGroupsView::o_rowsInserted(const QModelIndex& parent, int first, int la
     }
 }
 
+void TreeGroupsView::restoreExpansion(const Settings& values)
+{
+    switch (values.value(QStringLiteral("expandState"), -1).toInt()) {
+    case 0:
+        collapseAll();
+        break;
+    case 1:
+        expandGroups(values.value(QStringLiteral("expanded")).toStringList());
+        break;
+    case 2:
+        expandAll();
+        break;
+    default:
+        return; // the state of a new window: open to the expand depth
+    }
+    m_header->setCollapsed(expandState() == 0);
+}
+
 // Current row -----------------------------------------------------------------------------------------------------
 
 QString TreeGroupsView::currentText() const
@@ -261,8 +303,8 @@ QRect TreeGroupsView::groupContentRect(const QModelIndex& index) const
 {
     const QRect row = visualRect(index.siblingAtColumn(0));
     const int start = m_header->sectionViewportPosition(0) + indentationForIndex(index);
-    const int end = qMax(viewport()->width(), m_header->length() - m_header->offset());
-    return QRect(start, row.top(), qMax(0, end - start), row.height());
+    // To the visible end of the row: a level with one column shows it whole whatever the columns' widths.
+    return QRect(start, row.top(), qMax(0, viewport()->width() - start), row.height());
 }
 
 void TreeGroupsView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -428,6 +470,10 @@ void TreeGroupsView::store(Settings& settings) const
     m_model->store(settings);
     ItemModelWithDelegates::storeHeader(m_header, m_model, settings);
     m_groupColumns.write(settings);
+    // Open or closed as a whole is one number; only a mixed tree lists its open groups.
+    const int state = expandState();
+    settings.setValue(QStringLiteral("expandState"), state);
+    settings.setValue(QStringLiteral("expanded"), state == 1 ? expandedGroups() : QStringList());
     settings.setValue(QStringLiteral("current"), currentText());
     ScrollPosition::store(this, settings);
     m_wrapper->store(settings);
@@ -446,6 +492,7 @@ void TreeGroupsView::restore(const Settings&, const Settings& values)
     m_groupColumns.reset(m_model);
     m_groupColumns.read(values);
     m_model->restore(values);
+    restoreExpansion(values);
     const bool autoScroll = hasAutoScroll();
     setAutoScroll(false);
     setCurrentText(values.value(QStringLiteral("current")).toString());

@@ -4,6 +4,7 @@
 #include "views/treegroups/treegroupsviewgroupcolset.h"
 #include "views/treeindexview.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -44,6 +45,9 @@ public:
 
     // 0: no group is expanded, 1: some are, 2: all are.
     int expandState() const;
+    // The text paths of the expanded groups; expandGroups() opens exactly those it finds.
+    QStringList expandedGroups() const;
+    void expandGroups(const QStringList& paths);
     // How deep a reset expands the tree: every group level by default.
     int maxExpandDepth() const { return m_maxExpandDepth; }
     void setMaxExpandDepth(int depth) { m_maxExpandDepth = depth; }
@@ -63,7 +67,8 @@ public:
     void populateActionsAt(const QPoint& at, QMenu* menu) override;
     void populateActionsForColumn(int column, QMenu* menu);
     void populateActionsForIndex(const QModelIndex& index, QMenu* menu);
-    // The model's sort orders and filters, the header, "Groups", "current", "horizontalScroll" and
+    // The model's sort orders and filters, the header, "Groups", "expandState" (as expandState()) with
+    // "expanded" (the open groups of a mixed tree), "current", "horizontalScroll" and
     // "verticalScroll" (percentages) and the dynamic export.
     void store(Settings& settings) const override;
     // Reads all of it back, rebuilds, then reselects "current" and scrolls back.
@@ -95,6 +100,9 @@ private:
     // True when a group row took the mouse event.
     bool groupMouseEvent(QMouseEvent* event);
     bool isGroupRow(const QModelIndex& index) const;
+    void restoreExpansion(const Settings& values);
+    // Every group row, parents before children.
+    void forEachGroup(const std::function<void(const QModelIndex&)>& visit) const;
     // The depth a reset and new groups open to.
     int expandDepth() const;
 

@@ -46,16 +46,14 @@ QAbstractItemDelegate* TreeGroupsViewGroupItemDelegate::cellDelegate(const QMode
 void TreeGroupsViewGroupItemDelegate::paint(
     QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
+    // Each cell's delegate frames its own segment: the frames are the separators.
     painter->save();
     painter->setClipRect(option.rect);
-    const QColor separator = option.palette.color(QPalette::Mid);
     for (const Segment& segment : segments(index, option.rect)) {
         const QModelIndex cell = index.siblingAtColumn(segment.column);
         QStyleOptionViewItem cellOption = option;
         cellOption.rect = segment.rect;
         cellDelegate(cell)->paint(painter, cellOption, cell);
-        painter->setPen(separator);
-        painter->drawLine(segment.rect.topRight(), segment.rect.bottomRight());
     }
     painter->restore();
 }

@@ -1,0 +1,238 @@
+// The grouped window as a trader uses it: the header's first section opens and closes every group, group rows
+// are drawn as segments of their level's columns, the columns page changes them, and the whole state (sort
+// orders, segments, current row, scroll positions) comes back after a restart.
+
+#include "livetable.h"
+#include "ordergroupsmodel.h"
+
+#include "columns/itemmodelwithdelegates.h"
+#include "core/db/mapsettings.h"
+#include "filters/rowfiltersmodel.h"
+#include "views/treegroups/treegroupsheaderview.h"
+#include "views/treegroups/treegroupsview.h"
+#include "views/treegroups/treegroupsviewheadersettingspage.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QtTest>
+
+namespace {
+
+// Orders of three accounts by side, each side's orders by price; the view over them, shown.
+struct Window
+{
+    Window()
+        : model(live.table)
+    {
+        for (qint64 key = 1; key <= 60; ++key) {
+            live.insert(key, QStringLiteral("%1.00").arg(100 + key % 7), QStringList { "A", "B", "C" }.at(key % 3));
+            live.tick(key, "buysell", FieldInput(key % 2 ? QStringLiteral("B") : QStringLiteral("S")));
+            live.tick(key, "quantity", FieldInput(key));
+        }
+        model.define({ { QStringLiteral("account") }, { QStringLiteral("buysell") } },
+            { { QStringLiteral("price"), Qt::AscendingOrder }, { QStringLiteral("quantity"), Qt::AscendingOrder } });
+        view.setModel(&model);
+        view.resize(700, 400);
+        view.show();
+        exposed = QTest::qWaitForWindowExposed(&view);
+        // The header ignores the click that activates its window: the activation settles first.
+        QTest::qWait(20);
+    }
+    int column(const char* name) const { return model.columnIndex(QString::fromLatin1(name)); }
+    // The mark in the header's first section.
+    QImage mark()
+    {
+        TreeGroupsHeaderView* header = view.groupsHeader();
+        return header->viewport()
+            ->grab(QRect(header->sectionViewportPosition(0), 0, header->sectionSize(0), header->height()))
+            .toImage();
+    }
+    QImage rowImage(const QModelIndex& index)
+    {
+        const QRect row = view.visualRect(index);
+        return view.viewport()->grab(QRect(0, row.top(), view.viewport()->width(), row.height())).toImage();
+    }
+
+    LiveTable live;
+    OrderGroupsModel model;
+    TreeGroupsView view;
+    bool exposed = false;
+};
+
+// Columns of the image crossed by a vertical line: one colour, not the background's, from top to bottom (taller
+// than any glyph).
+QList<int> linesOf(const QImage& image)
+{
+    QList<int> xs;
+    const int top = 1;
+    const QColor background = image.pixelColor(image.width() - 2, top);
+    for (int x = 0; x < image.width(); ++x) {
+        const QColor color = image.pixelColor(x, top);
+        bool line = color != background;
+        for (int y = top; y < image.height() - 1 && line; ++y)
+            line = image.pixelColor(x, y) == color;
+        if (line)
+            xs << x;
+    }
+    return xs;
+}
+
+bool hasInk(const QImage& image, const QRect& area)
+{
+    const QColor background = image.pixelColor(area.topLeft());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (image.pixelColor(x, y) != background)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class TestTreeGroupsView : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void theFirstSectionOpensAndClosesEveryGroup();
+    void groupRowsAreSegmentsOfTheirLevelsColumns();
+    void theColumnsPageChangesAGroupLevel();
+    void theStateComesBackAfterARestart();
+};
+
+void TestTreeGroupsView::theFirstSectionOpensAndClosesEveryGroup()
+{
+    // Given a window that opens with every group open,
+    Window w;
+    QCOMPARE(w.view.expandState(), 2);
+    QVERIFY(!w.view.groupsHeader()->isCollapsed());
+    const QImage open = w.mark();
+
+    // when the first section is clicked, every group closes and the mark turns;
+    const QPoint first(w.view.groupsHeader()->sectionViewportPosition(0) + 5, 5);
+    QTest::mouseClick(w.view.groupsHeader()->viewport(), Qt::LeftButton, {}, first);
+    QCOMPARE(w.view.expandState(), 0);
+    QVERIFY(w.view.groupsHeader()->isCollapsed());
+    QVERIFY(w.mark() != open);
+
+    // when one group is opened by hand, the state says so, and the next click closes everything again;
+    w.view.expand(w.model.index(0, 0));
+    QCOMPARE(w.view.expandState(), 1);
+    QTest::mouseClick(w.view.groupsHeader()->viewport(), Qt::LeftButton, {}, first);
+    QCOMPARE(w.view.expandState(), 0);
+
+    // then a click on all-closed groups opens every level.
+    QTest::mouseClick(w.view.groupsHeader()->viewport(), Qt::LeftButton, {}, first);
+    QCOMPARE(w.view.expandState(), 2);
+    QCOMPARE(w.mark(), open);
+}
+
+void TestTreeGroupsView::groupRowsAreSegmentsOfTheirLevelsColumns()
+{
+    // Given account rows showing the account (80 px) and the first order's quantity (60 px),
+    Window w;
+    auto* account = w.view.groupColumns().column(0, w.column("account"));
+    auto* quantity = w.view.groupColumns().column(0, w.column("quantity"));
+    QVERIFY(account && quantity);
+    account->width = 80;
+    quantity->visible = true;
+    quantity->width = 60;
+    w.view.viewport()->update();
+    QTest::qWait(20);
+    const QModelIndex group = w.model.index(0, 0);
+    const int left = w.view.groupContentRect(group).left();
+
+    // then the row is cut into the two framed segments, each with its value, and nothing after them,
+    QImage row = w.rowImage(group);
+    QCOMPARE(linesOf(row), (QList<int> { left + 79, left + 139 }));
+    QVERIFY(hasInk(row, QRect(left + 2, 2, 70, row.height() - 4)));
+    QVERIFY(hasInk(row, QRect(left + 82, 2, 50, row.height() - 4)));
+    QVERIFY(!hasInk(row, QRect(left + 142, 2, 200, row.height() - 4)));
+
+    // and a level showing one column gives it the whole row: the quantity, a number, stands at the row's end.
+    account->visible = false;
+    w.view.viewport()->update();
+    QTest::qWait(20);
+    row = w.rowImage(group);
+    QCOMPARE(linesOf(row), (QList<int> { row.width() - 1 }));
+    QVERIFY(!hasInk(row, QRect(left + 2, 2, 150, row.height() - 4)));
+    QVERIFY(hasInk(row, QRect(row.width() - 60, 2, 50, row.height() - 4)));
+}
+
+void TestTreeGroupsView::theColumnsPageChangesAGroupLevel()
+{
+    // Given the columns page of a window,
+    Window w;
+    TreeGroupsViewHeaderSettingsPage page(&w.view);
+    QCOMPARE(page.id(), QStringLiteral("TreeGroupsView.Header"));
+    MapSettings settings;
+    w.view.store(settings);
+    QWidget parent;
+    QVERIFY(page.createPage(settings, &parent));
+    TableHeaderModel* level = page.form()->levelModel(0);
+    QVERIFY(level);
+
+    // when the trader ticks the quantity for the account rows and widens the account's segment,
+    for (int row = 0; row < level->rowCount(); ++row) {
+        if (level->sectionAt(row) == w.column("quantity"))
+            QVERIFY(level->setData(level->index(row, 0), Qt::Checked, Qt::CheckStateRole));
+    }
+    page.form()->levelWidths(0)->resizeSection(w.column("account"), 150);
+    page.apply(settings);
+    w.view.restore(MapSettings(), settings);
+
+    // then the account rows show both, the account 150 px wide.
+    const auto shown = w.view.groupColumns().visibleColumns(0);
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown.at(0).column, w.column("account"));
+    QCOMPARE(shown.at(0).width, 150);
+    QCOMPARE(shown.at(1).column, w.column("quantity"));
+}
+
+void TestTreeGroupsView::theStateComesBackAfterARestart()
+{
+    // Given a window whose trader turned the second sort round, widened a column and a segment, picked an order
+    // deep in the list and scrolled,
+    MapSettings settings;
+    QString current;
+    int vertical = 0;
+    {
+        Window w;
+        w.view.groupsHeader()->sectionClicked(w.column("quantity"));
+        w.view.setColumnWidth(w.column("price"), 171);
+        w.view.groupColumns().column(1, w.column("buysell"))->width = 77;
+        w.view.collapse(w.model.index(1, 0));
+        const QModelIndex order = w.model.index(5, 1, w.model.index(0, 0, w.model.index(2, 0)));
+        w.view.setCurrentText(w.model.indexText(order));
+        current = w.view.currentText();
+        QCOMPARE(current, w.model.indexText(order));
+        w.view.verticalScrollBar()->setValue(w.view.verticalScrollBar()->maximum() / 2);
+        vertical = w.view.verticalScrollBar()->value();
+        w.view.store(settings);
+    }
+    QCOMPARE(settings.value(QStringLiteral("current")).toString(), current);
+    QVERIFY(settings.contains(QStringLiteral("Groups/groupColumns/size")));
+
+    // when a new window restores it,
+    Window w;
+    w.view.restore(MapSettings(), settings);
+
+    // then everything is where it was.
+    QCOMPARE(w.model.sortColumnOrder(w.column("quantity")), Qt::DescendingOrder);
+    QCOMPARE(w.view.columnWidth(w.column("price")), 171);
+    QCOMPARE(w.view.groupColumns().column(1, w.column("buysell"))->width, 77);
+    QVERIFY(!w.view.isExpanded(w.model.index(1, 0)));
+    QCOMPARE(w.view.expandState(), 1);
+    QCOMPARE(w.view.currentText(), current);
+    QVERIFY(qAbs(w.view.verticalScrollBar()->value() - vertical) <= 1);
+
+    // A stored row that no longer exists leaves nothing selected.
+    settings.setValue(QStringLiteral("current"), QStringLiteral("Z,B,1"));
+    w.view.restore(MapSettings(), settings);
+    QVERIFY(w.view.selectionModel()->selectedRows().isEmpty());
+}
+
+QTEST_MAIN(TestTreeGroupsView)
+#include "tst_treegroupsview.moc"
