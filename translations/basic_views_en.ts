@@ -1790,8 +1790,8 @@
         <translation>Too many columns for the dBASE format: %1 (at most %2)</translation>
     </message>
     <message>
-        <source>Невозможно составить уникальное имя поля dBASE для столбца &apos;%1&apos;</source>
-        <translation>Cannot make a unique dBASE field name for the column &apos;%1&apos;</translation>
+        <source>Невозможно составить уникальное имя поля dBASE для столбца '%1'</source>
+        <translation>Cannot make a unique dBASE field name for the column '%1'</translation>
     </message>
     <message>
         <source>Слишком длинная запись для формата dBASE: %1 байт (не более %2)</source>
@@ -2246,18 +2246,6 @@
         <translation>Order change</translation>
     </message>
     <message>
-        <source>Ошибка отправки заявки</source>
-        <translation>Order sending error</translation>
-    </message>
-    <message>
-        <source>Невозможно сформировать заявку</source>
-        <translation>Cannot build the order</translation>
-    </message>
-    <message>
-        <source>Невозможно сформировать заявку: </source>
-        <translation>Cannot build the order: </translation>
-    </message>
-    <message>
         <source>Отправка заявки</source>
         <translation>Sending the order</translation>
     </message>
@@ -2275,15 +2263,7 @@
     </message>
     <message>
         <source>Вы действительно хотите изменить заявку на %1 со счета %2 номер %3? Объем новой заявки будет меньше указанного на размер сведенной части, были указаны количество %4 и цена %5.</source>
-        <translation>Change the %1 order of account %2 number %3? The new order&apos;s volume will be less than given by the part already traded; quantity %4 and price %5 were given.</translation>
-    </message>
-    <message>
-        <source>Невозможно отправить заявку</source>
-        <translation>Cannot send the order</translation>
-    </message>
-    <message>
-        <source>Транзакция по заявке не обработана (не добавлена в очередь)</source>
-        <translation>The order transaction was not processed (not queued)</translation>
+        <translation>Change the %1 order of account %2 number %3? The new order's volume will be less than given by the part already traded; quantity %4 and price %5 were given.</translation>
     </message>
 </context>
 <context>
@@ -2419,8 +2399,8 @@
         <translation>Fit the width of all columns</translation>
     </message>
     <message>
-        <source>Подобрать ширину &apos;%1&apos;</source>
-        <translation>Fit the width of &apos;%1&apos;</translation>
+        <source>Подобрать ширину '%1'</source>
+        <translation>Fit the width of '%1'</translation>
     </message>
 </context>
 <context>
@@ -2441,8 +2421,8 @@
 <context>
     <name>TableFastViewWithFilter</name>
     <message>
-        <source>Снять фильтр &apos;%1&apos;</source>
-        <translation>Remove the filter &apos;%1&apos;</translation>
+        <source>Снять фильтр '%1'</source>
+        <translation>Remove the filter '%1'</translation>
     </message>
     <message>
         <source>Фильтры</source>
@@ -2457,12 +2437,12 @@
         <translation>Show all</translation>
     </message>
     <message>
-        <source>Установить фильтр &apos;%1&apos;</source>
-        <translation>Set the filter &apos;%1&apos;</translation>
+        <source>Установить фильтр '%1'</source>
+        <translation>Set the filter '%1'</translation>
     </message>
     <message>
-        <source>Только &apos;%1&apos;</source>
-        <translation>Only &apos;%1&apos;</translation>
+        <source>Только '%1'</source>
+        <translation>Only '%1'</translation>
     </message>
     <message>
         <source>Снять все фильтры</source>
@@ -2509,18 +2489,6 @@
     <message>
         <source>Ошибка добавления отложенной заявки</source>
         <translation>Error adding the postponed order</translation>
-    </message>
-    <message>
-        <source>Ошибка отправки заявки</source>
-        <translation>Error sending the order</translation>
-    </message>
-    <message>
-        <source>Невозможно сформировать заявку</source>
-        <translation>The order cannot be built</translation>
-    </message>
-    <message>
-        <source>Невозможно сформировать заявку: </source>
-        <translation>The order cannot be built: </translation>
     </message>
     <message>
         <source>Отправка заявки</source>
@@ -2629,7 +2597,7 @@
     </message>
     <message>
         <source>Проверять денежный лимит клиента</source>
-        <translation>Check the client&apos;s money limit</translation>
+        <translation>Check the client's money limit</translation>
     </message>
     <message>
         <source>Лимитная</source>
@@ -2769,6 +2737,61 @@
     <message>
         <source>Древовидная модель по таблице %1 готова к отображению. Построение №%2: %3 строк %4 мсек</source>
         <translation>The tree model over table %1 is ready to show. Build #%2: %3 rows %4 ms</translation>
+    </message>
+</context>
+<context>
+    <name>GroupWidthController</name>
+    <message>
+        <source>Потяните край, чтобы изменить ширину '%1'</source>
+        <translation>Drag the edge to change the width of '%1'</translation>
+    </message>
+</context>
+<context>
+    <name>TreeGroupsModel</name>
+    <message>
+        <source>Свернуть/Развернуть</source>
+        <translation>Collapse/Expand</translation>
+    </message>
+</context>
+<context>
+    <name>TreeGroupsView</name>
+    <message>
+        <source>Найти...</source>
+        <translation>Find...</translation>
+    </message>
+    <message>
+        <source>Подобрать ширину всех столбцов</source>
+        <translation>Fit the width of all columns</translation>
+    </message>
+    <message>
+        <source>Подобрать ширину '%1'</source>
+        <translation>Fit the width of '%1'</translation>
+    </message>
+</context>
+<context>
+    <name>TreeGroupsViewHeaderSettingsForm</name>
+    <message>
+        <source>Элементы</source>
+        <translation>Elements</translation>
+    </message>
+    <message>
+        <source>Ширина сегментов строки группы:</source>
+        <translation>Widths of the group row segments:</translation>
+    </message>
+    <message>
+        <source>Уровень %1</source>
+        <translation>Level %1</translation>
+    </message>
+</context>
+<context>
+    <name>TreeGroupsViewHeaderSettingsPage</name>
+    <message>
+        <source>Столбцы</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>Окно закрыто</source>
+        <translation>The window is closed</translation>
     </message>
 </context>
 </TS>
