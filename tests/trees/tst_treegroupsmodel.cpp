@@ -5,6 +5,7 @@
 
 #include "livetable.h"
 #include "ordergroupsmodel.h"
+#include "randomorders.h"
 
 #include "columns/itemroles.h"
 #include "core/db/mapsettings.h"
@@ -120,21 +121,16 @@ void TestTreeGroupsModel::followsTheTableLikeAStableSort()
     QFETCH(quint32, seed);
     QFETCH(int, levels);
     QFETCH(int, sorts);
-    QRandomGenerator rng(seed);
     LiveTable live;
-    const QStringList accounts = { QStringLiteral("b"), QStringLiteral("A"), QStringLiteral("c"), QStringLiteral("B") };
-    auto randomPrice = [&] { return QString::number(100 + rng.bounded(5)) + QStringLiteral(".00"); };
-    auto randomSide = [&] { return rng.bounded(2) ? QStringLiteral("S") : QStringLiteral("B"); };
-    qint64 nextKey = 1;
-    QList<qint64> keys;
-    for (int i = 0; i < 40; ++i) {
-        live.stageInsert(nextKey, randomPrice(), accounts.at(int(rng.bounded(4))), randomSide());
-        keys << nextKey++;
-    }
-    live.commit();
-    for (qint64 key : qAsConst(keys))
-        live.stageTick(key, "quantity", FieldInput(qint64(rng.bounded(4))));
-    live.commit();
+    QStringList fields = { QStringLiteral("price"), QStringLiteral("quantity"), QStringLiteral("status"),
+        QStringLiteral("account"), QStringLiteral("buysell") };
+    if (levels == 3)
+        fields << QStringLiteral("sec_id");
+    RandomOrders orders(live, seed, fields);
+    QRandomGenerator& rng = orders.rng;
+    orders.fill(40);
+    for (qint64 key : qAsConst(orders.keys))
+        live.tick(key, "quantity", FieldInput(qint64(rng.bounded(4))));
     QList<QStringList> groups = { { QStringLiteral("account") }, { QStringLiteral("buysell") } };
     if (levels == 3)
         groups << QStringList { QStringLiteral("sec_id") };
@@ -149,53 +145,9 @@ void TestTreeGroupsModel::followsTheTableLikeAStableSort()
     // when single changes, batches and new orders of the sort columns arrive,
     for (int round = 0; round < 250; ++round) {
         const int kind = int(rng.bounded(10));
-        auto tick = [&](qint64 key, bool staged) {
-            static const char* const fields[] = { "price", "quantity", "status", "account", "buysell", "sec_id" };
-            const char* field = fields[rng.bounded(levels == 3 ? 6 : 5)];
-            const QString text = qstrcmp(field, "price") == 0 ? randomPrice()
-                : qstrcmp(field, "account") == 0              ? accounts.at(int(rng.bounded(4)))
-                                                              : randomSide();
-            const bool number
-                = qstrcmp(field, "quantity") == 0 || qstrcmp(field, "status") == 0 || qstrcmp(field, "sec_id") == 0;
-            const FieldInput value = number ? FieldInput(qint64(rng.bounded(3))) : FieldInput(text);
-            if (staged)
-                live.stageTick(key, field, value);
-            else
-                live.tick(key, field, value);
-        };
         QString step;
-        if (kind == 0 || keys.size() < 5) {
-            live.insert(nextKey, randomPrice(), accounts.at(int(rng.bounded(4))));
-            keys << nextKey++;
-            step = QStringLiteral("insert");
-        } else if (kind == 1) {
-            const qint64 key = keys.takeAt(int(rng.bounded(keys.size())));
-            live.remove(key);
-            step = QStringLiteral("remove");
-        } else if (kind <= 5) {
-            tick(keys.at(int(rng.bounded(keys.size()))), false);
-            step = QStringLiteral("tick");
-        } else if (kind <= 8) {
-            QSet<qint64> touched;
-            const QList<qint64> existing = keys;
-            for (int i = 0, n = 1 + int(rng.bounded(10)); i < n; ++i) {
-                const qint64 key = existing.at(int(rng.bounded(existing.size())));
-                const int op = int(rng.bounded(4));
-                if (op == 0) {
-                    live.stageInsert(nextKey, randomPrice(), accounts.at(int(rng.bounded(4))), randomSide());
-                    keys << nextKey++;
-                } else if (!touched.contains(key)) {
-                    touched << key;
-                    if (op == 1) {
-                        live.stageRemove(key);
-                        keys.removeOne(key);
-                    } else {
-                        tick(key, true);
-                    }
-                }
-            }
-            live.commit();
-            step = QStringLiteral("batch");
+        if (kind < 9) {
+            step = orders.change(kind, 10);
         } else {
             const int i = int(rng.bounded(sorts));
             order[i].second = order.at(i).second == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;

@@ -2,6 +2,7 @@
 // depends on: groups coming and going, records moving between groups, groups re-sorting, large batches.
 
 #include "livetable.h"
+#include "randomorders.h"
 #include "sidefilter.h"
 
 #include "columns/itemroles.h"
@@ -125,7 +126,6 @@ void TestTreeIndexModel::followsTheTableLikeAFreshBuild()
     // Given orders grouped by account and instrument, sells filtered out, in a plain tree and in a fast tree
     // whose batches above 6 changes are resets,
     QFETCH(quint32, seed);
-    QRandomGenerator rng(seed);
     LiveTable live;
     OrderGroupments groupments(live.table);
     const int price = live.column("price");
@@ -141,17 +141,11 @@ void TestTreeIndexModel::followsTheTableLikeAFreshBuild()
         models[m]->filtersModel()->addFilter(&sides[m]);
         models[m]->filtersModel()->setFilterValueAndEnabled(0, QStringLiteral("S"), true);
     }
-    const QStringList accounts
-        = { QStringLiteral("b"), QStringLiteral("A"), QStringLiteral("c"), QStringLiteral("B2") };
-    auto randomPrice = [&] { return QString::number(100 + rng.bounded(8)) + QStringLiteral(".00"); };
-    auto randomSide = [&] { return rng.bounded(3) == 0 ? QStringLiteral("S") : QStringLiteral("B"); };
-    QList<qint64> keys;
-    qint64 nextKey = 1;
-    for (int i = 0; i < 30; ++i) {
-        live.stageInsert(nextKey, randomPrice(), accounts.at(int(rng.bounded(4))), randomSide());
-        keys << nextKey++;
-    }
-    live.commit();
+    RandomOrders orders(live, seed,
+        { QStringLiteral("price"), QStringLiteral("account"), QStringLiteral("sec_id"), QStringLiteral("buysell") });
+    QRandomGenerator& rng = orders.rng;
+    const QList<qint64>& keys = orders.keys;
+    orders.fill(30);
     for (TreeIndexModel* model : models)
         model->rebuild();
 
@@ -251,54 +245,8 @@ void TestTreeIndexModel::followsTheTableLikeAFreshBuild()
         // when a single change, a batch or a new sort arrives,
         const int kind = int(rng.bounded(10));
         QString step;
-        auto pickKey = [&] { return keys.at(int(rng.bounded(keys.size()))); };
-        auto tickSomething = [&](qint64 key, bool staged) {
-            const int what = int(rng.bounded(4));
-            const char* field = what == 0 ? "price" : what == 1 ? "account" : what == 2 ? "sec_id" : "buysell";
-            // A text input views its string: the string must outlive it.
-            const QString text = what == 0 ? randomPrice()
-                : what == 1                ? accounts.at(int(rng.bounded(4)))
-                                           : randomSide();
-            const FieldInput value = what == 2 ? FieldInput(qint64(rng.bounded(3))) : FieldInput(text);
-            if (staged)
-                live.stageTick(key, field, value);
-            else
-                live.tick(key, field, value);
-            return QString::fromLatin1(field);
-        };
-        if (kind == 0 || keys.size() < 5) {
-            live.insert(nextKey, randomPrice(), accounts.at(int(rng.bounded(4))));
-            keys << nextKey++;
-            step = QStringLiteral("insert");
-        } else if (kind == 1) {
-            const qint64 key = pickKey();
-            live.remove(key);
-            keys.removeOne(key);
-            step = QStringLiteral("remove");
-        } else if (kind <= 5) {
-            step = QStringLiteral("tick ") + tickSomething(pickKey(), false);
-        } else if (kind <= 8) {
-            QSet<qint64> touched;
-            const QList<qint64> existing = keys; // records staged in this batch are not in the table yet
-            const int n = 1 + int(rng.bounded(12));
-            for (int i = 0; i < n; ++i) {
-                const int op = int(rng.bounded(4));
-                const qint64 key = existing.at(int(rng.bounded(existing.size())));
-                if (op == 0) {
-                    live.stageInsert(nextKey, randomPrice(), accounts.at(int(rng.bounded(4))), randomSide());
-                    keys << nextKey++;
-                } else if (!touched.contains(key)) {
-                    touched << key;
-                    if (op == 1) {
-                        live.stageRemove(key);
-                        keys.removeOne(key);
-                    } else {
-                        tickSomething(key, true);
-                    }
-                }
-            }
-            live.commit();
-            step = QStringLiteral("batch of %1").arg(n);
+        if (kind < 9) {
+            step = orders.change(kind, 12);
         } else {
             const int column = rng.bounded(2) ? price : orderNum;
             const Qt::SortOrder order = rng.bounded(2) ? Qt::DescendingOrder : Qt::AscendingOrder;
