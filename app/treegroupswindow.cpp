@@ -5,11 +5,11 @@
 #include "delegates/catalogue/securitycolumndelegates.h"
 #include "delegates/catalogue/standardcolumndelegates.h"
 #include "terminalgroupsmodel.h"
+#include "treecolumns.h"
 #include "views/find/itemviewfindtoolbar.h"
 #include "views/treegroups/treegroupsview.h"
 
 #include <QEvent>
-#include <QHeaderView>
 #include <QVBoxLayout>
 
 TreeGroupsWindow::TreeGroupsWindow(Table* table, Grouping grouping, QWidget* parent)
@@ -52,8 +52,10 @@ void TreeGroupsWindow::arrangePositions()
     m_model->addSortColumn({ m_model->columnIndex(QStringLiteral("sec_id")), Qt::AscendingOrder });
     m_model->addSortColumn({ m_model->columnIndex(QStringLiteral("pos")), Qt::DescendingOrder });
     m_view->setModel(m_model);
-    showColumns({ QStringLiteral("sec_id"), QStringLiteral("open_pos"), QStringLiteral("buy_qty"),
-        QStringLiteral("sell_qty"), QStringLiteral("pos"), QStringLiteral("avg_price"), QStringLiteral("vm") });
+    showTreeColumns(m_view, m_model,
+        { QStringLiteral("tree"), QStringLiteral("sec_id"), QStringLiteral("open_pos"), QStringLiteral("buy_qty"),
+            QStringLiteral("sell_qty"), QStringLiteral("pos"), QStringLiteral("avg_price"), QStringLiteral("vm") },
+        100);
 }
 
 void TreeGroupsWindow::arrangeOptions()
@@ -70,27 +72,11 @@ void TreeGroupsWindow::arrangeOptions()
     m_model->addSortColumn({ m_model->columnIndex(QStringLiteral("strike")), Qt::AscendingOrder });
     m_model->addSortColumn({ m_model->columnIndex(QStringLiteral("opt_type")), Qt::AscendingOrder });
     m_view->setModel(m_model);
-    showColumns({ QStringLiteral("strike"), QStringLiteral("opt_type"), QStringLiteral("sec_code"),
-        QStringLiteral("bid"), QStringLiteral("offer"), QStringLiteral("last"), QStringLiteral("settle_price"),
-        QStringLiteral("volume") });
-}
-
-void TreeGroupsWindow::showColumns(const QStringList& names)
-{
-    QHeaderView* header = m_view->header();
-    QList<int> shown { 0 };
-    for (const QString& name : names) {
-        const int column = m_model->columnIndex(name);
-        if (column > 0)
-            shown << column;
-    }
-    for (int column = 0; column < m_model->columnCount(); ++column)
-        header->setSectionHidden(column, !shown.contains(column));
-    for (int place = 0; place < shown.size(); ++place) {
-        header->moveSection(header->visualIndex(shown.at(place)), place);
-        if (place > 0)
-            m_view->setColumnWidth(shown.at(place), qMax(100, header->sectionSizeHint(shown.at(place))));
-    }
+    showTreeColumns(m_view, m_model,
+        { QStringLiteral("tree"), QStringLiteral("strike"), QStringLiteral("opt_type"), QStringLiteral("sec_code"),
+            QStringLiteral("bid"), QStringLiteral("offer"), QStringLiteral("last"), QStringLiteral("settle_price"),
+            QStringLiteral("volume") },
+        100);
 }
 
 void TreeGroupsWindow::initCore(ICore* core)

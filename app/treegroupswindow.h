@@ -39,8 +39,6 @@ protected:
 private:
     void arrangePositions();
     void arrangeOptions();
-    // The element columns shown, in this order, with room for their values.
-    void showColumns(const QStringList& names);
 
     TerminalGroupsModel* m_model;
     TreeGroupsView* m_view;

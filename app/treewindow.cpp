@@ -1,5 +1,7 @@
 #include "treewindow.h"
 
+#include "treecolumns.h"
+
 #include "columns/itemroles.h"
 #include "core/db/settings.h"
 #include "core/db/table.h"
@@ -64,12 +66,16 @@ TreeWindow::TreeWindow(Table* table, Grouping grouping, QWidget* parent)
     m_view->setSortingEnabled(true);
     m_view->header()->setSortIndicator(0, Qt::AscendingOrder);
     if (grouping == Grouping::InstrumentsByBoard)
-        showColumns({ QStringLiteral("tree"), QStringLiteral("sec_code"), QStringLiteral("sectype"),
-            QStringLiteral("expdate"), QStringLiteral("strike"), QStringLiteral("bid"), QStringLiteral("offer"),
-            QStringLiteral("last"), QStringLiteral("volume") });
+        showTreeColumns(m_view, m_model,
+            { QStringLiteral("tree"), QStringLiteral("sec_code"), QStringLiteral("sectype"), QStringLiteral("expdate"),
+                QStringLiteral("strike"), QStringLiteral("bid"), QStringLiteral("offer"), QStringLiteral("last"),
+                QStringLiteral("volume") },
+            110);
     else
-        showColumns({ QStringLiteral("tree"), QStringLiteral("open_pos"), QStringLiteral("buy_qty"),
-            QStringLiteral("sell_qty"), QStringLiteral("pos"), QStringLiteral("avg_price"), QStringLiteral("vm") });
+        showTreeColumns(m_view, m_model,
+            { QStringLiteral("tree"), QStringLiteral("open_pos"), QStringLiteral("buy_qty"), QStringLiteral("sell_qty"),
+                QStringLiteral("pos"), QStringLiteral("avg_price"), QStringLiteral("vm") },
+            110);
     m_view->expandToDepth(0);
     m_view->setColumnWidth(0, 260);
 
@@ -87,25 +93,6 @@ TreeWindow::~TreeWindow()
     // The model reads the groupments until it goes.
     delete m_view;
     delete m_model;
-}
-
-void TreeWindow::showColumns(const QStringList& names)
-{
-    QHeaderView* header = m_view->header();
-    QList<int> shown;
-    for (const QString& name : names) {
-        const int column = m_model->columnIndex(name);
-        if (column >= 0)
-            shown << column;
-    }
-    for (int column = 0; column < m_model->columnCount(); ++column)
-        header->setSectionHidden(column, !shown.contains(column));
-    for (int place = 0; place < shown.size(); ++place) {
-        header->moveSection(header->visualIndex(shown.at(place)), place);
-        // Records are mostly inside collapsed groups when the window opens: room for them, not only for the groups.
-        if (place > 0)
-            m_view->setColumnWidth(shown.at(place), qMax(110, header->sectionSizeHint(shown.at(place))));
-    }
 }
 
 QStringList TreeWindow::expandedGroups() const

@@ -38,8 +38,6 @@ public:
     QSize defaultSize() const override;
 
 private:
-    void showColumns(const QStringList& names);
-
     std::vector<std::unique_ptr<Groupment>> m_groupments;
     TreeIndexModel* m_model;
     QTreeFastView* m_view;
