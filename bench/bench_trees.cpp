@@ -10,6 +10,7 @@
 #include "core/db/recordupdater.h"
 #include "core/db/table.h"
 #include "marketfixture.h"
+#include "ordergroupsmodel.h"
 #include "trees/groupmentcolumns.h"
 #include "trees/groupmentrecord.h"
 #include "trees/groupmentsecurities.h"
@@ -164,6 +165,47 @@ int main(int argc, char** argv)
     batch(QStringLiteral("remove"), [&](int round) {
         return stageOn(orders, randomRecords(orders, 10000, 30 + round), [](RecordUpdater& u) { u.remove(); });
     });
+
+    // The grouped model of the grouped windows: orders by account and instrument, each instrument's orders by
+    // price (descending), then quantity. Its build, and batches that move elements (a sort column changes) or only
+    // repaint them (a column neither grouped nor sorted on).
+    fresh.reset();
+    {
+        OrderGroupsModel groups(orders);
+        groups.define({ { QStringLiteral("account") }, { QStringLiteral("sec_id") } },
+            { { QStringLiteral("price"), Qt::DescendingOrder }, { QStringLiteral("quantity"), Qt::AscendingOrder } });
+        const auto groupLevels = groups.createGroupments();
+        QList<Groupment*> list;
+        for (const auto& level : groupLevels)
+            list << level.get();
+        groups.setGroupmentList(list);
+        const double groupsBuild = Bench::medianMs(
+            3, [] {}, [&] { groups.rebuild(); });
+        Bench::result(QStringLiteral("trees_groups_build_ours"), groupsBuild, QStringLiteral("ms"));
+        GroupmentColumn account(QStringLiteral("account"), orders);
+        const QList<Groupment*> stockLevels = { &account, &instrument, &order };
+        const double groupsStock = Bench::medianMs(
+            2, [] {}, [&] { rebuildStock(stock, orders, stockLevels, price); });
+        stock.clear();
+        Bench::ratio(QStringLiteral("trees_groups_build_vs_stock_one_sort_key"), groupsStock / groupsBuild);
+        const int balance = orders->columnIndex(QStringLiteral("balance"));
+        auto groupsBatch = [&](const QString& name, int seed, const std::function<void(RecordUpdater&)>& change) {
+            std::vector<double> times;
+            for (int round = 0; round < 3; ++round) {
+                std::unique_ptr<RecordsTrans> trans(
+                    stageOn(orders, randomRecords(orders, 10000, seed + round), change));
+                const qint64 before = groups.nsecsElapsed();
+                trans->commit();
+                times.push_back(double(groups.nsecsElapsed() - before) / 1e6);
+            }
+            Bench::result(
+                QStringLiteral("trees_groups_%1_batch_ours").arg(name), Bench::median(times), QStringLiteral("ms"));
+        };
+        groupsBatch(QStringLiteral("sort_key_update"), 40,
+            [&](RecordUpdater& u) { u.data(price) = decimal(qint64(100000 + rng.bounded(30000)), 0); });
+        groupsBatch(QStringLiteral("nonkey_update"), 50,
+            [&](RecordUpdater& u) { u.data(balance) = u.record().data(balance).toInteger64() + 1; });
+    }
 
     // The instruments by each named grouping: build times.
     SecuritiesGroupments groupings(securities);

@@ -65,8 +65,20 @@ TreeGroupsView::TreeGroupsView(QWidget* parent)
 TreeGroupsView::~TreeGroupsView()
 {
     delete m_findBar;
-    // The view lets go of the model before the groupments the model reads go.
+    releaseModel();
+}
+
+// The model reads the view's groupments: it is emptied and given none before they go.
+void TreeGroupsView::releaseModel()
+{
+    if (!m_model)
+        return;
+    disconnect(m_model, nullptr, this, nullptr);
     QTreeView::setModel(nullptr);
+    m_model->clear();
+    m_model->setGroupmentList({});
+    m_groupments.clear();
+    m_model = nullptr;
 }
 
 void TreeGroupsView::initCore(ICore*)
@@ -79,15 +91,13 @@ void TreeGroupsView::initCore(ICore*)
 
 void TreeGroupsView::setModel(TreeGroupsModel* model)
 {
-    if (m_model)
-        disconnect(m_model, nullptr, this, nullptr);
-    QTreeView::setModel(model);
-    m_model = model;
-    m_groupments.clear();
+    releaseModel();
     if (!model) {
         m_groupColumns.reset(nullptr);
         return;
     }
+    QTreeView::setModel(model);
+    m_model = model;
     m_groupments = model->createGroupments();
     QList<Groupment*> levels;
     for (const auto& level : m_groupments)

@@ -31,7 +31,8 @@ public:
     ~TreeGroupsView() override;
 
     // Makes the model's groupments (its groups, then the elements), sets up the group columns and builds the
-    // tree. The model is not owned and must outlive the view.
+    // tree. The model is not owned; the view empties it and takes its groupments back when it goes or takes
+    // another model.
     void setModel(TreeGroupsModel* model);
     TreeGroupsModel* groupsModel() const { return m_model; }
     TreeGroupsHeaderView* groupsHeader() const { return m_header; }
@@ -97,6 +98,7 @@ private Q_SLOTS:
     void onExpandedChanged();
 
 private:
+    void releaseModel();
     // True when a group row took the mouse event.
     bool groupMouseEvent(QMouseEvent* event);
     bool isGroupRow(const QModelIndex& index) const;
