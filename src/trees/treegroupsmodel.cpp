@@ -20,6 +20,12 @@ const QString SortColumnsKey = QStringLiteral("sortColumns");
 // by date.
 QString keyText(const TreeGroupsModel* model, const Record& record, int column)
 {
+    // A plain field is its own text: the common case, and the one a large build asks a million times.
+    const int field = model->tableColumn(column);
+    const Table* table = record.table();
+    if (!model->columnDelegate(column) && table && field >= 0 && field < table->columnCount()
+        && table->columnType(field) != FieldType::DateTime)
+        return record.data(field).toString();
     const QVariant value = model->dataByRecord(record, column, Qt::EditRole);
     switch (value.userType()) {
     case QMetaType::QDate:
@@ -191,15 +197,6 @@ QStringList TreeGroupsModel::groupColumnNames(int i) const
     return names;
 }
 
-bool TreeGroupsModel::isGroupColumn(int column) const
-{
-    for (const Group& group : m_groups) {
-        if (group.columns.contains(column))
-            return true;
-    }
-    return false;
-}
-
 std::vector<std::unique_ptr<Groupment>> TreeGroupsModel::createGroupments() const
 {
     std::vector<std::unique_ptr<Groupment>> levels;
@@ -322,28 +319,42 @@ void TreeGroupsModel::add(const Record& record)
 
 void TreeGroupsModel::update(const Record& record, int firstColumn, int lastColumn, int row)
 {
-    const QModelIndex element = indexByRecord(record);
-    if (!filter(record) || !element.isValid() || !isElementLevel(element)) {
+    GroupmentTreeItem* element = itemByRecord(record);
+    if (!element || element->level() != groupmentList().size() - 1 || !filter(record)) {
         TreeIndexModel::update(record, firstColumn, lastColumn, row);
         return;
     }
-    int first = -1;
-    int last = -1;
-    mapColumnFromTable(firstColumn, lastColumn, first, last);
-    if (first < 0)
-        return;
+    // A sort or group column reads the changed fields when its own field is among them (a column computed from
+    // no field may read any).
+    const auto reads = [&](int column) {
+        const int field = tableColumn(column);
+        return field < 0 || firstColumn < 0 || (field >= firstColumn && field <= lastColumn);
+    };
     bool keys = false;
-    for (int column = first; column <= last && !keys; ++column)
-        keys = isSortColumn(column) || isGroupColumn(column);
+    for (const SortColumn& sort : qAsConst(m_sortColumns))
+        keys = keys || reads(sort.column);
+    for (const Group& group : qAsConst(m_groups)) {
+        for (int column : group.columns)
+            keys = keys || reads(column);
+    }
     if (keys) {
         // The element may change its group or its place among its siblings.
         TreeIndexModel::update(record, firstColumn, lastColumn, row);
         return;
     }
+    // Neither its group nor its place can change: its cells repaint where they are.
+    int first = -1;
+    int last = -1;
+    mapColumnFromTable(firstColumn, lastColumn, first, last);
     const QPair<int, int> range = elementColumnRange();
-    emitItemChanged(itemByIndex(element), qMax(first, range.first), qMin(last, range.second));
-    if (element.row() == 0)
-        refreshGroupsFrom(element.parent());
+    first = qMax(first, range.first);
+    last = qMin(last, range.second);
+    if (first < 0 || first > last || !itemSignals())
+        return;
+    const QModelIndex index = indexByItem(element, first);
+    Q_EMIT dataChanged(index, index.siblingAtColumn(last));
+    if (index.row() == 0)
+        refreshGroupsFrom(index.parent());
 }
 
 void TreeGroupsModel::sort(int column, Qt::SortOrder order)

@@ -92,7 +92,6 @@ public:
     Group group(int i) const { return m_groups.value(i); }
     void setGroup(int i, const QVector<int>& columns, const QString& name);
     QStringList groupColumnNames(int i) const;
-    bool isGroupColumn(int column) const;
     // The levels of the tree: a GroupmentGroup per group, then the elements' GroupmentElements. The caller owns
     // them, sets them as the groupment list and keeps them while the model lives.
     std::vector<std::unique_ptr<Groupment>> createGroupments() const;

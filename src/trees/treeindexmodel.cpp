@@ -354,6 +354,7 @@ void TreeIndexModel::update(const Record& record, int firstColumn, int lastColum
     }
     GroupmentTreeItem* leaf = m_records.value(record);
     if (!leaf) {
+        ++m_moved;
         add(record);
         return;
     }
@@ -443,6 +444,7 @@ void TreeIndexModel::reposition(GroupmentTreeItem* item)
         // Qt counts the destination before the move: below the source it is one further.
         beginMoveRows(parentIndex, from, from, parentIndex, to > from ? to + 1 : to);
     }
+    ++m_moved;
     parent->takeChildren(from, 1);
     parent->enterKey(item);
     parent->insertChildren(to, &item, 1);
@@ -454,6 +456,7 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
 {
     // The new parent must exist with no leaf of the record's key yet, and the leaf must hold this record alone;
     // otherwise the record goes and comes back as a new item.
+    ++m_moved;
     GroupmentTreeItem* oldParent = leaf->parent();
     const QString& leafKey = keys.last();
     const bool ownKey = m_groupments.last()->keysAreRecordKeys();
@@ -540,9 +543,12 @@ void TreeIndexModel::process(const QList<Record>& removed, const QList<Record>& 
     if (!m_itemSignals)
         beginResetModel();
     removeRecords(removed);
+    const int moved = m_moved;
     for (const Record& record : updated)
         update(record, firstColumn, lastColumn, -1);
-    settleOrder(updated);
+    // While nothing moved, every item was found in order among neighbours that stayed: all are in order.
+    if (m_moved != moved)
+        settleOrder(updated);
     Pending pending;
     QVector<GroupmentTreeItem*> changed;
     for (const Record& record : added) {

@@ -49,6 +49,8 @@ public:
     Record getRecord(const QModelIndex& index) const { return recordByIndex(index); }
     bool isRecord(const QModelIndex& index) const;
     QModelIndex indexByRecord(const Record& record, int column = 0) const;
+    // The leaf holding the record; null when the tree does not show it.
+    GroupmentTreeItem* itemByRecord(const Record& record) const { return m_records.value(record); }
     QModelIndex indexColumn(const QModelIndex& index, int column) const override;
     // Depth first, parents before children: the first row for an invalid index, else the next row; invalid
     // after the last.
@@ -131,4 +133,5 @@ private:
     RecordItemMap m_records;
     Qt::SortOrder m_groupSortOrder = Qt::AscendingOrder;
     bool m_itemSignals = true;
+    int m_moved = 0; // items moved among their siblings or to other groups, ever
 };

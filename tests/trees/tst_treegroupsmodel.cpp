@@ -183,6 +183,12 @@ void TestTreeGroupsModel::groupRowsShowTheirFirstElement()
     const bool groupRepainted = std::any_of(changed.cbegin(), changed.cend(),
         [&](const QList<QVariant>& args) { return args.at(0).toModelIndex() == group.siblingAtColumn(0); });
     QVERIFY(groupRepainted);
+    // A change of no sort or group column repaints the first order and its group where they stand.
+    changed.clear();
+    live.tick(1, "status", FieldInput(qint64(5)));
+    QCOMPARE(group.siblingAtColumn(model.columnIndex(QStringLiteral("status"))).data().toInt(), 5);
+    QCOMPARE(changed.size(), 2);
+    QCOMPARE(changed.last().at(0).toModelIndex(), group.siblingAtColumn(0));
     // A group row is drawn larger than its elements.
     QVERIFY(group.data(Qt::FontRole).value<QFont>().pointSize() > QApplication::font().pointSize());
     QVERIFY(!(model.flags(model.index(0, 0, group.siblingAtColumn(0))) & Qt::ItemIsSelectable));
