@@ -166,7 +166,6 @@ void TestTreeGroupsView::theColumnsPageChangesAGroupLevel()
     // Given the columns page of a window,
     Window w;
     TreeGroupsViewHeaderSettingsPage page(&w.view);
-    QCOMPARE(page.id(), QStringLiteral("TreeGroupsView.Header"));
     MapSettings settings;
     w.view.store(settings);
     QWidget parent;
