@@ -142,13 +142,7 @@ bool TreeIndexModel::place(const Record& record, Pending& pending, QVector<Group
                                    << level << groupment->name();
                 for (GroupmentTreeItem* up = item; up != m_root; up = up->parent())
                     up->removeRecord(record);
-                for (int i = created.size() - 1; i >= 0; --i) {
-                    GroupmentTreeItem* made = created.at(i);
-                    made->parent()->forgetKey(made);
-                    QVector<GroupmentTreeItem*>& waiting = pending[made->level()][made->parent()];
-                    waiting.removeOne(made);
-                    delete made;
-                }
+                dropCreated(pending, created);
                 return false;
             }
             child->setModel(this);
@@ -165,6 +159,16 @@ bool TreeIndexModel::place(const Record& record, Pending& pending, QVector<Group
     for (GroupmentTreeItem* up = item; up; up = up->parent())
         up->addRecordsCount(1);
     return true;
+}
+
+void TreeIndexModel::dropCreated(Pending& pending, const QVector<GroupmentTreeItem*>& created)
+{
+    for (int i = created.size() - 1; i >= 0; --i) {
+        GroupmentTreeItem* made = created.at(i);
+        made->parent()->forgetKey(made);
+        pending[made->level()][made->parent()].removeOne(made);
+        delete made;
+    }
 }
 
 void TreeIndexModel::merge(Pending& pending, const QVector<GroupmentTreeItem*>& changed)
@@ -475,19 +479,22 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
     // 1. The new chain of groups, the missing ones made and inserted (still empty).
     Pending pending;
     QVector<GroupmentTreeItem*> changed;
+    QVector<GroupmentTreeItem*> created;
     GroupmentTreeItem* newParent = m_root;
     for (int level = 0; level + 1 < keys.size(); ++level) {
         GroupmentTreeItem* child = newParent->childByKey(keys.at(level));
         if (!child) {
             child = m_groupments.at(level)->createGroup(newParent, keys.at(level), record);
             if (!child) {
-                merge(pending, changed);
+                // No place for the record: the groups made for it go unseen, and it leaves the tree.
+                dropCreated(pending, created);
                 removeRecords({ record });
                 return;
             }
             child->setModel(this);
             newParent->enterKey(child);
             pending[level][newParent] << child;
+            created << child;
         }
         newParent = child;
     }

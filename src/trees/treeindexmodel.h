@@ -107,6 +107,8 @@ private:
     bool place(const Record& record, Pending& pending, QVector<GroupmentTreeItem*>& changed, QString* keys = nullptr);
     // Places the source's records the filters keep; a large source's filter and keys on the worker threads.
     void placeAll(Pending& pending, QVector<GroupmentTreeItem*>& changed, ProgressHelper& progress);
+    // Forgets and deletes groups made for a record that found no place after all, before anyone saw them.
+    void dropCreated(Pending& pending, const QVector<GroupmentTreeItem*>& created);
     // Inserts the pending children into their parents' sorted lists, level by level, and signals the changed
     // items.
     void merge(Pending& pending, const QVector<GroupmentTreeItem*>& changed);

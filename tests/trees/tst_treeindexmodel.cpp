@@ -103,6 +103,7 @@ private Q_SLOTS:
     void followsTheTableLikeAFreshBuild_data();
     void followsTheTableLikeAFreshBuild();
     void groupsComeWithTheirFirstRecordAndGoWithTheirLast();
+    void aRecordWithNoPlaceLeavesNoEmptyGroups();
     void aRecordMovesBetweenGroupsKeepingItsIndex();
     void aGroupShowingARecordResortsWhenItsValueMoves();
     void largeBatchesOfTheFastModelAreOneReset();
@@ -278,6 +279,41 @@ void TestTreeIndexModel::followsTheTableLikeAFreshBuild()
                     kept.first == group, qPrintable(step + QStringLiteral(": an index on a group moved elsewhere")));
         }
     }
+}
+
+void TestTreeIndexModel::aRecordWithNoPlaceLeavesNoEmptyGroups()
+{
+    // Given orders by account and instrument, where instrument 2 gets no group,
+    struct Refusing : GroupmentColumn
+    {
+        using GroupmentColumn::GroupmentColumn;
+        GroupmentTreeItem* createGroup(GroupmentTreeItem* parent, const QString& key, const Record& r) const override
+        {
+            return key == QLatin1String("2") ? nullptr : GroupmentColumn::createGroup(parent, key, r);
+        }
+    };
+    LiveTable live;
+    GroupmentColumn account(QStringLiteral("account"), live.table);
+    Refusing sec(QStringLiteral("sec_id"), live.table);
+    GroupmentRecord order;
+    TreeIndexModel model(live.table);
+    model.setGroupmentList({ &account, &sec, &order });
+    new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+    live.insert(1, QStringLiteral("10.00"), QStringLiteral("A"));
+    live.insert(2, QStringLiteral("10.00"), QStringLiteral("A"));
+    model.rebuild();
+
+    // when an order moves to a new account and to instrument 2 at once, it leaves the tree, and the new
+    // account's group made on the way goes with it;
+    live.stageTick(1, "account", FieldInput(QStringLiteral("B")));
+    live.stageTick(1, "sec_id", FieldInput(qint64(2)));
+    live.commit();
+    QCOMPARE(treeText(model), QStringLiteral("A((2))"));
+    QCOMPARE(model.recordsCount(), 1);
+
+    // when it moves back to an instrument with a group, it comes back.
+    live.tick(1, "sec_id", FieldInput(qint64(0)));
+    QCOMPARE(treeText(model), QStringLiteral("A((2)) B(0(1))"));
 }
 
 void TestTreeIndexModel::groupsComeWithTheirFirstRecordAndGoWithTheirLast()
