@@ -2398,10 +2398,6 @@
         <source>Подобрать ширину всех столбцов</source>
         <translation>Fit the width of all columns</translation>
     </message>
-    <message>
-        <source>Подобрать ширину '%1'</source>
-        <translation>Fit the width of '%1'</translation>
-    </message>
 </context>
 <context>
     <name>TableFastViewSettingsPage</name>
@@ -2763,10 +2759,6 @@
         <source>Подобрать ширину всех столбцов</source>
         <translation>Fit the width of all columns</translation>
     </message>
-    <message>
-        <source>Подобрать ширину '%1'</source>
-        <translation>Fit the width of '%1'</translation>
-    </message>
 </context>
 <context>
     <name>TreeGroupsViewHeaderSettingsForm</name>
@@ -2792,6 +2784,13 @@
     <message>
         <source>Окно закрыто</source>
         <translation>The window is closed</translation>
+    </message>
+</context>
+<context>
+    <name>FitWidthAction</name>
+    <message>
+        <source>Подобрать ширину '%1'</source>
+        <translation>Fit the width of '%1'</translation>
     </message>
 </context>
 </TS>

@@ -7,6 +7,7 @@
 #include "delegates/itemdelegate.h"
 #include "models/itemindexmodel.h"
 #include "models/tableindexmodel.h"
+#include "views/fitwidthaction.h"
 #include "views/headersettings/tableheadermodel.h"
 #include "views/headersettings/tableheadersettingspage.h"
 #include "views/headerview.h"
@@ -24,7 +25,6 @@
 
 namespace {
 
-const char* const fitColumnProperty = "FIT_COLUMN";
 const char* const holdKey = "holdWhileReading";
 // Rows of a selection kept across a rebuild of the model.
 constexpr int MaxKeptSelection = 1000;
@@ -190,9 +190,7 @@ void TableFastView::setWrapper(ViewWrapper* wrapper)
 
 QAction* TableFastView::fitWidthAction(int column, QMenu* menu)
 {
-    const QString title = QAbstractItemView::model()->headerData(column, Qt::Horizontal).toString();
-    QAction* action = menu->addAction(tr("Подобрать ширину '%1'").arg(title));
-    action->setProperty(fitColumnProperty, column);
+    QAction* action = FitWidthAction::add(menu, QAbstractItemView::model(), column);
     connect(action, &QAction::triggered, this, &TableFastView::resizeAColumnToContents);
     return action;
 }
@@ -212,8 +210,9 @@ void TableFastView::populateActionsForIndex(const QModelIndex& index, QMenu* men
 
 void TableFastView::resizeAColumnToContents()
 {
-    if (auto* action = qobject_cast<QAction*>(sender()))
-        resizeColumnToContents(action->property(fitColumnProperty).toInt());
+    const int column = FitWidthAction::column(sender());
+    if (column >= 0)
+        resizeColumnToContents(column);
 }
 
 void TableFastView::populateActionsAt(const QPoint& at, QMenu* menu)

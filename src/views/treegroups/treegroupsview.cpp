@@ -7,6 +7,7 @@
 #include "trees/treegroupsmodel.h"
 #include "views/filtering/filterssettingspage.h"
 #include "views/find/itemviewfindtoolbar.h"
+#include "views/fitwidthaction.h"
 #include "views/scrollposition.h"
 #include "views/treegroups/treegroupsheaderview.h"
 #include "views/treegroups/treegroupsviewgroupitemdelegate.h"
@@ -20,12 +21,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
-
-namespace {
-
-const char* const fitColumnProperty = "column";
-
-} // namespace
 
 TreeGroupsView::TreeGroupsView(QWidget* parent)
     : TreeIndexView(parent)
@@ -405,8 +400,9 @@ void TreeGroupsView::resizeColumnsToContents()
 
 void TreeGroupsView::resizeAColumnToContents()
 {
-    if (auto* action = qobject_cast<QAction*>(sender()))
-        resizeColumnToContents(action->property(fitColumnProperty).toInt());
+    const int column = FitWidthAction::column(sender());
+    if (column >= 0)
+        resizeColumnToContents(column);
 }
 
 // Menus and IView ---------------------------------------------------------------------------------------------------
@@ -414,9 +410,7 @@ void TreeGroupsView::resizeAColumnToContents()
 void TreeGroupsView::populateActionsForColumn(int column, QMenu* menu)
 {
     if (column > 0 && m_model) {
-        const QString title = m_model->headerData(column, Qt::Horizontal).toString();
-        QAction* action = menu->addAction(tr("Подобрать ширину '%1'").arg(title));
-        action->setProperty(fitColumnProperty, column);
+        QAction* action = FitWidthAction::add(menu, m_model, column);
         connect(action, &QAction::triggered, this, &TreeGroupsView::resizeAColumnToContents);
     }
     menu->addAction(m_fitAll);
