@@ -16,11 +16,13 @@
 #include "core/host/embedded/embeddedcore.h"
 #include "core/host/tableregistry.h"
 #include "export/fileexporter.h"
+#include "hostwindow.h"
 #include "sim/embeddedexchange.h"
 #include "sim/marketfeed.h"
 #include "sim/samplemarket.h"
 #include "soakrun.h"
 #include "tablewindow.h"
+#include "terminalapplication.h"
 #include "terminalwindow.h"
 #include "views/headerproxystyle.h"
 
@@ -77,7 +79,7 @@ int main(int argc, char** argv)
     if (headless && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    QApplication app(argc, argv);
+    TerminalApplication app(argc, argv);
     // Headers elide their labels; made before any window.
     HeaderProxyStyle headerStyle;
     QApplication::setApplicationName(QStringLiteral("basic-views-demo"));
@@ -157,6 +159,11 @@ int main(int argc, char** argv)
             return n;
         };
         auto* run = new SoakRun(&feed, parser.value(soakOption).toInt(), rows, &app);
+        run->setPaintClock([&app] { return app.paintNsecs(); });
+        for (HostWindow* open : window.windows()) {
+            if (const Index* model = TerminalWindow::modelOf(open))
+                run->addModel(open->windowName(), model);
+        }
         run->start();
         return app.exec();
     }

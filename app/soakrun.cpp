@@ -1,5 +1,6 @@
 #include "soakrun.h"
 
+#include "core/db/index.h"
 #include "sim/marketfeed.h"
 
 #include <QCoreApplication>
@@ -53,14 +54,36 @@ SoakRun::SoakRun(MarketFeed* feed, int seconds, std::function<qint64()> rowCount
     connect(feed, &MarketFeed::batchApplied, this, &SoakRun::onBatch);
 }
 
+void SoakRun::addModel(const QString& name, const Index* model)
+{
+    m_models.emplace_back(name, model);
+}
+
+SoakRun::Stages SoakRun::stages() const
+{
+    Stages s;
+    s.generation = m_generationNsecs;
+    s.commit = m_commitNsecs;
+    s.indexes = double(Index::m_nsecsElapsedTotal - m_indexesStart);
+    s.paint = m_paintNsecs ? double(m_paintNsecs()) : 0.0;
+    for (const auto& model : m_models) {
+        s.eachModel.push_back(double(model.second->nsecsElapsed()));
+        s.models += s.eachModel.back();
+    }
+    return s;
+}
+
 void SoakRun::start()
 {
+    m_indexesStart = Index::m_nsecsElapsedTotal;
     m_clock.start();
     m_tick.start();
     m_feed->start();
     QTimer::singleShot(WarmUpMs, this, [this] {
         m_rssStart = residentBytes();
         m_rowsStart = m_rowCount();
+        m_warm = stages();
+        m_warmAt = m_clock.nsecsElapsed();
     });
     QTimer::singleShot(m_seconds * 1000, this, &SoakRun::finish);
 }
@@ -69,6 +92,8 @@ void SoakRun::onBatch(int changes, double milliseconds)
 {
     m_batchMs.push_back(milliseconds);
     m_changes += changes;
+    m_generationNsecs += m_feed->generationMs() * 1e6;
+    m_commitNsecs += milliseconds * 1e6;
 }
 
 void SoakRun::onTick()
@@ -79,10 +104,35 @@ void SoakRun::onTick()
     m_lastTick = now;
 }
 
+void SoakRun::printBreakdown(const Stages& from, const Stages& to, double seconds) const
+{
+    // Milliseconds of each second of the run after the warm-up: the main thread's share of each stage (a model's
+    // analysis on worker threads counts by the time the main thread waits for it).
+    std::printf("# where the main thread's time goes after the warm-up, ms per second of the run\n");
+    auto share = [seconds](double a, double b) { return seconds > 0 ? (b - a) / 1e6 / seconds : 0.0; };
+    const double generation = share(from.generation, to.generation);
+    const double commit = share(from.commit, to.commit);
+    const double models = share(from.models, to.models);
+    const double indexes = share(from.indexes, to.indexes);
+    const double paint = share(from.paint, to.paint);
+    print("soak_share_feed_generation", generation, "ms/s");
+    // The tables' own work: their key indexes and the bookkeeping of the transactions.
+    print("soak_share_table_commit", commit - models, "ms/s");
+    print("soak_share_other_indexes", indexes - models, "ms/s");
+    print("soak_share_window_models", models, "ms/s");
+    for (std::size_t i = 0; i < m_models.size() && i < to.eachModel.size() && i < from.eachModel.size(); ++i) {
+        const QByteArray name = "soak_share_model_" + m_models[i].first.toLatin1();
+        print(name.constData(), share(from.eachModel[i], to.eachModel[i]), "ms/s");
+    }
+    print("soak_share_painting", paint, "ms/s");
+    print("soak_share_rest", qMax(0.0, 1000.0 - generation - commit - paint), "ms/s");
+}
+
 void SoakRun::finish()
 {
     m_feed->stop();
     m_tick.stop();
+    const Stages end = stages();
     const double seconds = m_clock.elapsed() / 1000.0;
     const qint64 rss = residentBytes();
     const qint64 rows = m_rowCount() - m_rowsStart;
@@ -96,6 +146,7 @@ void SoakRun::finish()
     print("soak_rows_added_after_warm_up", double(rows), "rows");
     print("soak_memory_growth_after_warm_up", double(rss - m_rssStart) / (1024.0 * 1024.0), "MB");
     print("soak_memory_growth_per_added_row", rows > 0 ? double(rss - m_rssStart) / double(rows) : 0.0, "bytes");
+    printBreakdown(m_warm, end, double(m_clock.nsecsElapsed() - m_warmAt) / 1e9);
     std::fflush(stdout);
     QCoreApplication::quit();
 }

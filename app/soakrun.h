@@ -5,28 +5,55 @@
 #include <QTimer>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
+class Index;
 class MarketFeed;
 
 // Runs the terminal at the feed's rate for a while and measures what a trader would feel: how long each batch
 // takes the tables, models and views, how late the event loop answers a 10 ms timer, and how the process's
-// memory grows against the rows added. Prints BENCH lines and quits the application at the end.
+// memory grows against the rows added, and where the time goes: the feed making its batches, the tables
+// committing them, the models analysing them and signalling the views, the windows painting. Prints BENCH lines
+// and quits the application at the end.
 class SoakRun : public QObject
 {
     Q_OBJECT
 public:
     SoakRun(MarketFeed* feed, int seconds, std::function<qint64()> rowCount, QObject* parent = nullptr);
+    // A window's model, reported on its own in the breakdown.
+    void addModel(const QString& name, const Index* model);
+    // Nanoseconds spent painting so far.
+    void setPaintClock(std::function<qint64()> paintNsecs) { m_paintNsecs = std::move(paintNsecs); }
     void start();
 
 private:
+    // Nanoseconds spent in each stage since the start.
+    struct Stages
+    {
+        double generation = 0;
+        double commit = 0; // tables and models
+        double indexes = 0; // every index: the windows' models and the tables' own
+        double models = 0; // the windows' models
+        double paint = 0;
+        std::vector<double> eachModel;
+    };
+    Stages stages() const;
     void onBatch(int changes, double milliseconds);
     void onTick();
     void finish();
+    void printBreakdown(const Stages& from, const Stages& to, double seconds) const;
 
     MarketFeed* m_feed; // not owned
     int m_seconds;
     std::function<qint64()> m_rowCount;
+    std::function<qint64()> m_paintNsecs;
+    std::vector<std::pair<QString, const Index*>> m_models;
+    qint64 m_indexesStart = 0;
+    double m_generationNsecs = 0;
+    double m_commitNsecs = 0;
+    Stages m_warm;
+    qint64 m_warmAt = 0;
     QTimer m_tick;
     QElapsedTimer m_clock;
     qint64 m_lastTick = 0;

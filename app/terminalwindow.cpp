@@ -14,6 +14,10 @@
 #include "settingsdialog.h"
 #include "sim/marketfeed.h"
 #include "tablewindow.h"
+#include "terminalgroupsmodel.h"
+#include "treegroupswindow.h"
+#include "trees/treeindexmodel.h"
+#include "treewindow.h"
 #include "views/proxyiview.h"
 #include "views/viewwrapper.h"
 #include "windowcatalogue.h"
@@ -179,6 +183,18 @@ QList<HostWindow*> TerminalWindow::windows() const
 TableWindow* TerminalWindow::tableView(HostWindow* window)
 {
     return window ? dynamic_cast<TableWindow*>(window->view()->currentView()) : nullptr;
+}
+
+const Index* TerminalWindow::modelOf(HostWindow* window)
+{
+    IView* view = window ? window->view()->currentView() : nullptr;
+    if (const auto* table = dynamic_cast<TableWindow*>(view))
+        return table->model();
+    if (const auto* tree = dynamic_cast<TreeWindow*>(view))
+        return tree->model();
+    if (const auto* groups = dynamic_cast<TreeGroupsWindow*>(view))
+        return groups->model();
+    return nullptr;
 }
 
 ProxyIView* TerminalWindow::newView(const QString& kind)

@@ -6,6 +6,7 @@
 
 class EmbeddedCore;
 class HostWindow;
+class Index;
 class MarketFeed;
 class ProxyIView;
 class QLabel;
@@ -36,6 +37,8 @@ public:
     QList<HostWindow*> windows() const;
     // The table view a window shows now; null when it shows none.
     static TableWindow* tableView(HostWindow* window);
+    // The model of the view a window shows now, as the tables know it; null when it shows none.
+    static const Index* modelOf(HostWindow* window);
     // One window of each kind, tiled.
     void openAll();
 

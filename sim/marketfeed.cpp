@@ -105,6 +105,8 @@ void MarketFeed::step(int changes)
 {
     // Each action stages one or more record changes (or none, when it finds nothing to act on); stop once the
     // batch has its share.
+    QElapsedTimer clock;
+    clock.start();
     for (int attempts = 0; m_ledger->staged() < changes && attempts < 4 * changes; ++attempts) {
         const int pick = int(m_rng.bounded(100));
         if (pick < QuoteShare)
@@ -117,11 +119,11 @@ void MarketFeed::step(int changes)
             cancelOrder();
     }
     const int staged = m_ledger->staged();
-    QElapsedTimer clock;
-    clock.start();
     m_ledger->commit();
-    const double ms = clock.nsecsElapsed() / 1e6;
+    // The ledger's bookkeeping at commit (positions, settlement) is the simulator's, not the tables'.
+    const double ms = m_ledger->lastTablesMs();
     rememberNewOrders();
+    m_generationMs = clock.nsecsElapsed() / 1e6 - ms;
     ++m_batches;
     m_changes += staged;
     if (!m_clock.isValid())

@@ -51,9 +51,12 @@ public:
     // The changes delivered over the last second, as measured, not as asked for.
     int measuredRate() const;
     int currentSession() const { return m_session; }
+    // The milliseconds the simulator spent making the last batch, before the tables had it.
+    double generationMs() const { return m_generationMs; }
 
 Q_SIGNALS:
-    // A batch was delivered: its record changes and the milliseconds the tables and their models took.
+    // A batch was delivered: its record changes and the milliseconds the tables and their models took (the
+    // simulator's own share is generationMs()).
     void batchApplied(int changes, double milliseconds);
     void runningChanged(bool running);
 
@@ -85,6 +88,7 @@ private:
     double m_carry = 0; // changes owed from earlier intervals
     qint64 m_batches = 0;
     qint64 m_changes = 0;
+    double m_generationMs = 0;
     QElapsedTimer m_clock;
     QVector<QPair<qint64, int>> m_recent; // (ms on the clock, changes) of the batches of the last second
 };

@@ -11,6 +11,8 @@
 #include "sim/generatorutil.h"
 #include "sim/holding.h"
 
+#include <QElapsedTimer>
+
 namespace {
 
 QString keyText(const SecurityKey& key)
@@ -324,6 +326,7 @@ void TradeLedger::writePositions(const QHash<qint64, Settlement>& settled)
 
 void TradeLedger::commit()
 {
+    m_lastTablesMs = 0;
     if (m_staged == 0 && m_unsettled.isEmpty())
         return;
     indexHolders();
@@ -331,10 +334,13 @@ void TradeLedger::commit()
     const QHash<qint64, Settlement> settled = settle();
     writePositions(settled);
     m_instrumentMoves.clear();
+    QElapsedTimer clock;
+    clock.start();
     m_instrumentTrans->commit();
     m_orderTrans->commit();
     m_dealTrans->commit();
     m_positionTrans->commit();
+    m_lastTablesMs = clock.nsecsElapsed() / 1e6;
     for (const QString& key : qAsConst(m_newHolders)) {
         const Record held(m_positions, key);
         m_holders[held.data(m_positionSecurityColumn).toInteger64()].append(held);

@@ -77,6 +77,9 @@ public:
     int staged() const { return m_staged; }
     // Sends the batch; nothing happens when nothing is staged.
     void commit();
+    // The milliseconds the last commit spent in the tables' transactions (their indexes and models included), the
+    // ledger's own bookkeeping left out.
+    double lastTablesMs() const { return m_lastTablesMs; }
 
 private:
     struct InstrumentMove
@@ -138,4 +141,5 @@ private:
     qint64 m_nextOrder = 1;
     qint64 m_nextDeal = 1;
     int m_staged = 0;
+    double m_lastTablesMs = 0;
 };

@@ -1,9 +1,18 @@
 #include "models/columntotalsmodel.h"
 
 #include "columns/itemmodelwithdelegates.h"
+#include "core/db/indexiterative.h"
 #include "core/db/record.h"
 
+#include <QElapsedTimer>
 #include <QFont>
+
+namespace {
+
+// A recompute waits at least this many times its own cost after the previous one.
+constexpr int CostShare = 20;
+
+} // namespace
 
 ColumnTotalsModel::ColumnTotalsModel(ItemModelWithDelegates* source, QObject* parent)
     : QAbstractTableModel(parent)
@@ -11,7 +20,6 @@ ColumnTotalsModel::ColumnTotalsModel(ItemModelWithDelegates* source, QObject* pa
     , m_totals(source->columnCount())
 {
     m_timer.setSingleShot(true);
-    m_timer.setInterval(200);
     connect(&m_timer, &QTimer::timeout, this, &ColumnTotalsModel::recompute);
     for (auto signal : { &QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved })
         connect(source, signal, this, &ColumnTotalsModel::schedule);
@@ -39,25 +47,41 @@ void ColumnTotalsModel::schedule()
 {
     // A steady feed would keep restarting a timer that is reset on each change: it runs out on its own instead.
     if (!m_timer.isActive())
-        m_timer.start();
+        m_timer.start(int(qMax<qint64>(m_interval, CostShare * m_costMs)));
 }
 
 void ColumnTotalsModel::recompute()
 {
     m_timer.stop();
+    QElapsedTimer clock;
+    clock.start();
     QVector<decimal> totals(m_totals.size());
-    const int rows = m_source ? m_source->rowCount() : 0;
-    for (int column : qAsConst(m_summed)) {
-        const int field = m_source->tableColumn(column);
-        decimal sum;
-        for (int row = 0; row < rows; ++row) {
-            const auto value = m_source->recordByIndex(m_source->index(row, column)).data(field);
-            // An empty field adds nothing (its decimal form is the minimum, a marker, not a number).
-            if (value.hasValue())
-                sum += value.toDecimal();
+    if (m_source && !m_summed.isEmpty()) {
+        QVector<int> fields;
+        for (int column : qAsConst(m_summed))
+            fields << m_source->tableColumn(column);
+        QVector<decimal> sums(fields.size());
+        auto add = [&](const Record& record) {
+            for (int i = 0; i < fields.size(); ++i) {
+                const Field value = record.data(fields.at(i));
+                // An empty field adds nothing (its decimal form is the minimum, a marker, not a number).
+                if (value.hasValue())
+                    sums[i] += value.toDecimal();
+            }
+        };
+        // One pass over the rows for every column; a model that can be walked is, without an index per row.
+        if (const auto* walk = dynamic_cast<const IndexIterative*>(m_source.data())) {
+            for (const Record& record : *walk)
+                add(record);
+        } else {
+            const int rows = m_source->rowCount();
+            for (int row = 0; row < rows; ++row)
+                add(m_source->recordByIndex(m_source->index(row, 0)));
         }
-        totals[column] = sum;
+        for (int i = 0; i < m_summed.size(); ++i)
+            totals[m_summed.at(i)] = sums.at(i);
     }
+    m_costMs = clock.elapsed();
     if (totals == m_totals)
         return;
     m_totals = totals;

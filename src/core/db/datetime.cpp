@@ -2,6 +2,8 @@
 
 #include <QDataStream>
 
+#include <atomic>
+
 datetime datetime::fromQDateTime(const QDateTime& value)
 {
     if (!value.isValid())
@@ -16,7 +18,20 @@ datetime datetime::fromDate(const QDate& date)
 
 datetime datetime::currentDateTime()
 {
-    return fromQDateTime(QDateTime::currentDateTime());
+    // QDateTime::currentDateTime() asks the C library for the zone on every call (tzset re-reads the zone file),
+    // which the feed pays on every change. The clock's offset to UTC only changes on the hour (daylight saving),
+    // so it is looked up once a minute, at the turn of the minute, and kept with the minute it holds for in one
+    // word that every thread reads without a lock.
+    static std::atomic<quint64> cached { 0 };
+    const qint64 utc = QDateTime::currentMSecsSinceEpoch();
+    const quint64 minute = quint64(utc / 60000);
+    quint64 word = cached.load(std::memory_order_relaxed);
+    if ((word >> 32) != minute) {
+        const qint32 offset = QDateTime::fromMSecsSinceEpoch(utc, Qt::LocalTime).offsetFromUtc();
+        word = (minute << 32) | quint32(offset);
+        cached.store(word, std::memory_order_relaxed);
+    }
+    return datetime(utc + qint64(qint32(quint32(word))) * 1000);
 }
 
 datetime datetime::fromString(const QString& text, bool* ok)
