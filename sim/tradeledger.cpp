@@ -91,7 +91,7 @@ void TradeLedger::fill(const Record& order, qint64 quantity, const decimal& pric
     touch(order);
     // The trade moves its instrument: the last price, the lots, and the quote the resting order stood on.
     const SecurityKey key = GeneratorUtil::securityKeyOf(order);
-    const Record instrument(m_securities, keyText(key));
+    const Record instrument = instrumentOf(key);
     if (!instrument.isNull()) {
         InstrumentMove& move = instrumentMove(instrument);
         const decimal step = instrument.data(QStringLiteral("price_step")).toDecimal();
@@ -111,7 +111,7 @@ void TradeLedger::fill(const Record& order, qint64 quantity, const decimal& pric
     if (balance == 0)
         u.data(QStringLiteral("status")) = HostSchema::StatusFilled;
     Order o;
-    o.key = GeneratorUtil::securityKeyOf(order);
+    o.key = key;
     o.side = order.data(QStringLiteral("buysell")).toChar();
     o.account = order.data(QStringLiteral("account")).toString();
     o.session = order.data(QStringLiteral("sess_id")).toInteger();
@@ -157,6 +157,22 @@ TradeLedger::InstrumentMove& TradeLedger::instrumentMove(const Record& instrumen
         ++m_staged;
     }
     return *it;
+}
+
+Record TradeLedger::instrumentOf(const SecurityKey& key)
+{
+    auto it = m_instrumentBySec.constFind(key.sec);
+    if (it != m_instrumentBySec.constEnd() && it->inTable() && GeneratorUtil::securityKeyOf(*it) == key)
+        return *it;
+    const Record found(m_securities, keyText(key));
+    if (!found.isNull())
+        m_instrumentBySec.insert(key.sec, found);
+    return found;
+}
+
+QString TradeLedger::positionKey(const QString& account, const SecurityKey& key)
+{
+    return account + QLatin1Char('|') + key.textId();
 }
 
 void TradeLedger::writeInstruments()
@@ -233,7 +249,7 @@ QHash<qint64, TradeLedger::Settlement> TradeLedger::settle()
 
 void TradeLedger::addDeal(qint64 orderNum, const Order& order, qint64 quantity, const decimal& price)
 {
-    const Record instrument(m_securities, keyText(order.key));
+    const Record instrument = instrumentOf(order.key);
     RecordUpdater u(Record(m_deals), *m_dealTrans);
     u.data(QStringLiteral("deal_num")) = m_nextDeal++;
     u.data(QStringLiteral("order_num")) = orderNum;
@@ -249,7 +265,7 @@ void TradeLedger::addDeal(qint64 orderNum, const Order& order, qint64 quantity, 
     u.data(QStringLiteral("lotsize")) = instrument.data(QStringLiteral("lotsize")).toInteger();
     ++m_staged;
 
-    PositionMove& move = m_moves[order.account + QLatin1Char('|') + order.key.textId()];
+    PositionMove& move = m_moves[positionKey(order.account, order.key)];
     move.account = order.account;
     move.key = order.key;
     move.fills << PositionFill { order.side == QLatin1Char('B'), quantity, price };
@@ -261,8 +277,12 @@ void TradeLedger::indexHolders()
         return;
     // Someone else wrote positions: learn them all again.
     m_holders.clear();
-    for (const Record& held : *m_positions->masterIndex())
+    m_positionByKey.clear();
+    for (const Record& held : *m_positions->masterIndex()) {
         m_holders[held.data(m_positionSecurityColumn).toInteger64()].append(held);
+        m_positionByKey.insert(
+            positionKey(held.data(QStringLiteral("account")).toString(), GeneratorUtil::securityKeyOf(held)), held);
+    }
     m_indexedHolders = m_positions->count();
 }
 
@@ -281,7 +301,8 @@ void TradeLedger::writePositions(const QHash<qint64, Settlement>& settled)
         const Record row = held.isNull() ? Record(m_positions) : held;
         RecordUpdater u(row, *m_positionTrans);
         if (held.isNull()) {
-            m_newHolders.append(move.account + QLatin1Char(',') + keyText(move.key));
+            m_newHolders.append(
+                qMakePair(positionKey(move.account, move.key), move.account + QLatin1Char(',') + keyText(move.key)));
             u.data(QStringLiteral("account")) = move.account;
             GeneratorUtil::setSecurityKey(u, move.key);
             u.data(QStringLiteral("open_pos")) = holding.open;
@@ -302,10 +323,13 @@ void TradeLedger::writePositions(const QHash<qint64, Settlement>& settled)
     };
     // The positions that traded, at their instrument's settlement price (the new one when it settles now)...
     QSet<const void*> written;
-    for (const PositionMove& move : qAsConst(m_moves)) {
-        const Record held(m_positions, move.account + QLatin1Char(',') + keyText(move.key));
+    for (auto it = m_moves.constBegin(); it != m_moves.constEnd(); ++it) {
+        const PositionMove& move = it.value();
+        Record held = m_positionByKey.value(it.key());
+        if (!held.isNull() && !held.inTable())
+            held = Record(); // someone else took it off
         const auto now = settled.constFind(move.key.sec);
-        const Record instrument = now != settled.constEnd() ? now->instrument : Record(m_securities, keyText(move.key));
+        const Record instrument = now != settled.constEnd() ? now->instrument : instrumentOf(move.key);
         const decimal settle = now != settled.constEnd() ? now->price
             : instrument.isNull()                        ? decimal()
                                                          : instrument.data(QStringLiteral("settle_price")).toDecimal();
@@ -341,9 +365,12 @@ void TradeLedger::commit()
     m_dealTrans->commit();
     m_positionTrans->commit();
     m_lastTablesMs = clock.nsecsElapsed() / 1e6;
-    for (const QString& key : qAsConst(m_newHolders)) {
-        const Record held(m_positions, key);
+    for (const auto& key : qAsConst(m_newHolders)) {
+        const Record held(m_positions, key.second);
+        if (held.isNull())
+            continue;
         m_holders[held.data(m_positionSecurityColumn).toInteger64()].append(held);
+        m_positionByKey.insert(key.first, held);
         ++m_indexedHolders;
     }
     m_newHolders.clear();

@@ -104,6 +104,9 @@ private:
     };
     void addDeal(qint64 orderNum, const Order& order, qint64 quantity, const decimal& price);
     InstrumentMove& instrumentMove(const Record& instrument);
+    // The instrument of a key, looked up once and remembered; null when the table has none.
+    Record instrumentOf(const SecurityKey& key);
+    static QString positionKey(const QString& account, const SecurityKey& key);
     void touch(const Record& record);
     void writeInstruments();
     struct Settlement
@@ -128,15 +131,18 @@ private:
     std::unique_ptr<RecordsTrans> m_dealTrans;
     std::unique_ptr<RecordsTrans> m_positionTrans;
     QHash<const void*, InstrumentMove> m_instrumentMoves;
-    QHash<QString, PositionMove> m_moves; // by account and instrument
+    QHash<QString, PositionMove> m_moves; // by positionKey()
     QSet<const void*> m_touched;
     // Traded instruments whose settlement price has not followed them yet, oldest first.
     QList<Record> m_unsettled;
     QSet<const void*> m_unsettledHandles;
-    // Positions by security id; m_newHolders are this batch's new ones, by key.
+    // Positions by security id and by positionKey(); m_newHolders are this batch's new ones, by positionKey() and
+    // by the table's key.
     QHash<qint64, QVector<Record>> m_holders;
+    QHash<QString, Record> m_positionByKey;
     int m_indexedHolders = -1;
-    QStringList m_newHolders;
+    QVector<QPair<QString, QString>> m_newHolders;
+    QHash<qint64, Record> m_instrumentBySec;
     int m_settlementBudget = 512;
     qint64 m_nextOrder = 1;
     qint64 m_nextDeal = 1;

@@ -230,6 +230,7 @@ void TableIndexModelPrivate::merge(Outputs& into, Outputs& from)
     into.remove.insert(from.remove);
     into.changed.insert(from.changed);
     into.move.insert(from.move);
+    into.inPlace += from.inPlace;
     into.insert += from.insert;
     into.notFound += from.notFound;
     into.notFoundMap.insert(into.notFoundMap.end(), from.notFoundMap.begin(), from.notFoundMap.end());
@@ -262,6 +263,11 @@ void TableIndexModelPrivate::PreprocessUpdateParams::operator()()
             continue;
         if (!shown) {
             out.insert << now; // enters with its new values
+            continue;
+        }
+        if (wanted && model->compare(now, next) == 0) {
+            // Equal keys order it against every other record as before: it stays where it is.
+            ++out.inPlace;
             continue;
         }
         const int row = search ? d->rowNear(now, NearbyEqual) : -1;
@@ -765,6 +771,7 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
     d->rowsChanged = all.changed;
     d->rowsToMove = all.move;
     d->recordsToInsert = all.insert;
+    d->recordsInPlace = all.inPlace;
     if (!d->rowsChanged.isEmpty())
         settleRowsInPlace(updated, updatedNew);
     accumulateElapsed();
@@ -847,12 +854,15 @@ void TableIndexModel::process(
     Q_D(TableIndexModel);
     restartTimer();
 
-    // 1. Rows that stay: one dataChanged per range over the columns showing the changed fields.
+    // 1. Rows that stay: one dataChanged per range over the columns showing the changed fields; with records
+    // whose rows were never looked for, one over every row (a view repaints only the cells it shows).
     int low = 0;
     int high = columnCount() - 1;
     if (firstColumn != -1 && lastColumn != -1)
         mapColumnFromTable(firstColumn, lastColumn, low, high);
-    if (low <= high) {
+    if (low <= high && d->recordsInPlace > 0 && !d->list.isEmpty()) {
+        Q_EMIT dataChanged(index(0, low), index(d->list.count() - 1, high), {});
+    } else if (low <= high) {
         for (int i = 0; i < d->rowsChanged.rangeCount(); ++i) {
             const auto range = d->rowsChanged.range(i);
             Q_EMIT dataChanged(index(range.start, low), index(range.end - 1, high), {});
@@ -914,5 +924,6 @@ void TableIndexModel::process(
     d->rowsChanged.clear();
     d->rowsToMove.clear();
     d->recordsToInsert.clear();
+    d->recordsInPlace = 0;
     accumulateElapsed();
 }

@@ -761,7 +761,8 @@ void QTableFastView::dataChanged(const QModelIndex& topLeft, const QModelIndex& 
         return;
     }
     d->rows.buffer()->removeCells(topLeft.row(), bottomRight.row(), topLeft.column(), bottomRight.column());
-    viewport()->update(visualRegionForSelection(QItemSelection(topLeft, bottomRight)));
+    // A batch signals many ranges: no selection (and its persistent indexes) is made for each.
+    viewport()->update(geometry().regionOf(topLeft.row(), bottomRight.row(), topLeft.column(), bottomRight.column()));
 }
 
 // ---- selection ----

@@ -24,6 +24,9 @@ public:
     RangeSet<int> rowsChanged;
     RangeSet<int> rowsToMove;
     QList<Record> recordsToInsert;
+    // Shown records of the batch whose place and membership cannot change (their sort key compares equal before
+    // and after): never searched for, repainted by one signal over every row.
+    int recordsInPlace = 0;
 
     // Over another model: that model. Its order breaks this model's ties (default_compare), and records equal
     // under both stand in its row order, the order a fresh build reads them in.
@@ -38,6 +41,7 @@ public:
         RangeSet<int> remove;
         RangeSet<int> changed;
         RangeSet<int> move;
+        int inPlace = 0;
         QList<Record> insert;
         QList<Record> notFound;
         // Old handle -> its new values (an element of the batch's updatedNew, which outlives the analysis). A flat
