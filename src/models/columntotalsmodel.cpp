@@ -1,8 +1,11 @@
 #include "models/columntotalsmodel.h"
 
 #include "columns/itemmodelwithdelegates.h"
+#include "core/db/index.h"
 #include "core/db/indexiterative.h"
 #include "core/db/record.h"
+#include "core/db/table.h"
+#include "models/itemindexmodel.h"
 
 #include <QElapsedTimer>
 #include <QFont>
@@ -14,6 +17,72 @@ constexpr int CostShare = 20;
 
 } // namespace
 
+// An index of the source model's table that hears its batches while the changed records still hold their old
+// values, and moves the running sums by the records the source shows (its filter) before and after.
+class ColumnTotalsModel::Follower : public Index
+{
+public:
+    Follower(ColumnTotalsModel* totals, const ItemIndexModel* source, Table* table)
+        : m_totals(totals)
+        , m_source(source)
+        , m_table(table)
+    {
+        m_table->addIndex(this);
+    }
+    ~Follower() override
+    {
+        if (m_table)
+            m_table->removeIndex(this);
+    }
+
+    void clear() override { m_totals->m_exact = false; }
+    void build() override { m_totals->m_exact = false; }
+    void add(const Record& record) override { take(record, 1); }
+    void remove(const Record& record, int) override { take(record, -1); }
+    // The old values are gone: the next recompute sums afresh.
+    void update(const Record&, int, int, int) override { m_totals->m_exact = false; }
+    void preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
+        const QList<Record>& added, const QList<Record>& updatedNew) override
+    {
+        restartTimer();
+        for (const Record& r : removed)
+            take(r, -1);
+        // A change of fields no total reads leaves the sums as they are, unless the record enters or leaves.
+        const bool summed = touches(m_totals->m_fields.toList(), firstColumn, lastColumn);
+        for (int i = 0; i < updated.size(); ++i) {
+            const bool was = m_source->filter(updated.at(i));
+            const bool is = m_source->filter(updatedNew.at(i));
+            if (was && (!is || summed))
+                m_totals->addRecord(updated.at(i), -1);
+            if (is && (!was || summed))
+                m_totals->addRecord(updatedNew.at(i), 1);
+        }
+        for (const Record& r : added)
+            take(r, 1);
+        accumulateElapsed();
+    }
+    void process(const QList<Record>&, const QList<Record>&, int, int, const QList<Record>&) override { }
+    bool filter(const Record& record) const override { return m_source->filter(record); }
+    bool contains(const Record&) const override { return false; }
+    void sourceDestroyed() override
+    {
+        m_table = nullptr;
+        m_totals->m_exact = false;
+    }
+    QString getClassName() const override { return QStringLiteral("ColumnTotalsModel::Follower"); }
+
+private:
+    void take(const Record& record, int sign)
+    {
+        if (m_source->filter(record))
+            m_totals->addRecord(record, sign);
+    }
+
+    ColumnTotalsModel* m_totals;
+    const ItemIndexModel* m_source;
+    Table* m_table; // not owned; null once destroyed
+};
+
 ColumnTotalsModel::ColumnTotalsModel(ItemModelWithDelegates* source, QObject* parent)
     : QAbstractTableModel(parent)
     , m_source(source)
@@ -24,18 +93,45 @@ ColumnTotalsModel::ColumnTotalsModel(ItemModelWithDelegates* source, QObject* pa
     for (auto signal : { &QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved })
         connect(source, signal, this, &ColumnTotalsModel::schedule);
     connect(source, &QAbstractItemModel::dataChanged, this, &ColumnTotalsModel::schedule);
-    connect(source, &QAbstractItemModel::modelReset, this, &ColumnTotalsModel::schedule);
+    // A rebuilt model may show other records (its filters changed): summed afresh.
+    connect(source, &QAbstractItemModel::modelReset, this, [this] {
+        m_exact = false;
+        schedule();
+    });
+    // Only a model of the table's own records, not one over another model, shows exactly what its filter passes.
+    const auto* indexModel = dynamic_cast<const ItemIndexModel*>(source);
+    if (indexModel && !indexModel->dependencyOwner() && indexModel->table())
+        m_follower = std::make_unique<Follower>(this, indexModel, indexModel->table());
 }
+
+ColumnTotalsModel::~ColumnTotalsModel() = default;
 
 void ColumnTotalsModel::setSummedColumns(const QStringList& names)
 {
     m_summed.clear();
+    m_fields.clear();
     for (const QString& name : names) {
         const int column = m_source ? m_source->columnIndex(name) : -1;
-        if (column >= 0 && m_source->tableColumn(column) >= 0)
+        if (column >= 0 && m_source->tableColumn(column) >= 0) {
             m_summed << column;
+            m_fields << m_source->tableColumn(column);
+        }
     }
+    m_exact = false;
     recompute();
+}
+
+void ColumnTotalsModel::addRecord(const Record& record, int sign)
+{
+    if (!m_exact)
+        return; // summed afresh anyway
+    for (int i = 0; i < m_fields.size(); ++i) {
+        const Field value = record.data(m_fields.at(i));
+        // An empty field adds nothing (its decimal form is the minimum, a marker, not a number).
+        if (value.hasValue())
+            m_running[i] += sign > 0 ? value.toDecimal() : -value.toDecimal();
+    }
+    schedule();
 }
 
 decimal ColumnTotalsModel::total(int column) const
@@ -50,38 +146,43 @@ void ColumnTotalsModel::schedule()
         m_timer.start(int(qMax<qint64>(m_interval, CostShare * m_costMs)));
 }
 
+QVector<decimal> ColumnTotalsModel::sumRows() const
+{
+    QVector<decimal> sums(m_fields.size());
+    if (!m_source || m_fields.isEmpty())
+        return sums;
+    auto add = [&](const Record& record) {
+        for (int i = 0; i < m_fields.size(); ++i) {
+            const Field value = record.data(m_fields.at(i));
+            if (value.hasValue())
+                sums[i] += value.toDecimal();
+        }
+    };
+    // One pass over the rows for every column; a model that can be walked is, without an index per row.
+    if (const auto* walk = dynamic_cast<const IndexIterative*>(m_source.data())) {
+        for (const Record& record : *walk)
+            add(record);
+    } else {
+        const int rows = m_source->rowCount();
+        for (int row = 0; row < rows; ++row)
+            add(m_source->recordByIndex(m_source->index(row, 0)));
+    }
+    return sums;
+}
+
 void ColumnTotalsModel::recompute()
 {
     m_timer.stop();
-    QElapsedTimer clock;
-    clock.start();
-    QVector<decimal> totals(m_totals.size());
-    if (m_source && !m_summed.isEmpty()) {
-        QVector<int> fields;
-        for (int column : qAsConst(m_summed))
-            fields << m_source->tableColumn(column);
-        QVector<decimal> sums(fields.size());
-        auto add = [&](const Record& record) {
-            for (int i = 0; i < fields.size(); ++i) {
-                const Field value = record.data(fields.at(i));
-                // An empty field adds nothing (its decimal form is the minimum, a marker, not a number).
-                if (value.hasValue())
-                    sums[i] += value.toDecimal();
-            }
-        };
-        // One pass over the rows for every column; a model that can be walked is, without an index per row.
-        if (const auto* walk = dynamic_cast<const IndexIterative*>(m_source.data())) {
-            for (const Record& record : *walk)
-                add(record);
-        } else {
-            const int rows = m_source->rowCount();
-            for (int row = 0; row < rows; ++row)
-                add(m_source->recordByIndex(m_source->index(row, 0)));
-        }
-        for (int i = 0; i < m_summed.size(); ++i)
-            totals[m_summed.at(i)] = sums.at(i);
+    if (!m_exact) {
+        QElapsedTimer clock;
+        clock.start();
+        m_running = sumRows();
+        m_costMs = clock.elapsed();
+        m_exact = m_follower != nullptr && m_source;
     }
-    m_costMs = clock.elapsed();
+    QVector<decimal> totals(m_totals.size());
+    for (int i = 0; i < m_summed.size() && i < m_running.size(); ++i)
+        totals[m_summed.at(i)] = m_running.at(i);
     if (totals == m_totals)
         return;
     m_totals = totals;
