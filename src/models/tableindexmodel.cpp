@@ -73,11 +73,44 @@ int TableIndexModelPrivate::rowNear(const Record& record, int limit) const
     return -1;
 }
 
+int TableIndexModelPrivate::storedSortField() const
+{
+    Q_Q(const TableIndexModel);
+    const int column = q->sortColumn();
+    if (owner || column < 0 || column >= q->columnCount() || q->columnDelegate(column) || !q->table())
+        return -1;
+    const int stored = q->tableColumn(column);
+    return stored >= 0 && StoredSortKeys::supports(q->table()->columnType(stored)) ? stored : -1;
+}
+
+template<typename Sequence>
+bool TableIndexModelPrivate::sortByStoredKeys(Sequence& records) const
+{
+    Q_Q(const TableIndexModel);
+    const int stored = storedSortField();
+    const auto n = records.end() - records.begin();
+    if (stored < 0 || n < 2)
+        return false;
+    std::vector<Record> rows;
+    rows.reserve(size_t(n));
+    for (Record& r : records)
+        rows.push_back(std::move(r));
+    StoredSortKeys keys;
+    const bool made = keys.make(*q->table(), stored, rows.data(), int(rows.size()));
+    if (made)
+        keys.sort(q->sortOrder());
+    auto out = records.begin();
+    for (size_t i = 0; i < rows.size(); ++i, ++out)
+        *out = std::move(rows[made ? keys.keys()[i].position : i]);
+    return made;
+}
+
 template<typename Sequence>
 std::vector<int> TableIndexModelPrivate::sortWithPlaces(Sequence& records) const
 {
     Q_Q(const TableIndexModel);
-    ConcurrentSort::sort(records.begin(), records.end(), TableIndexModel::LessThan { q });
+    if (!sortByStoredKeys(records))
+        ConcurrentSort::sort(records.begin(), records.end(), TableIndexModel::LessThan { q });
     return placesOf(records, [q](const Record& a, const Record& b) { return q->compare(a, b); });
 }
 
@@ -562,35 +595,9 @@ void TableIndexModel::resort()
         }
         std::swap(d->list, ordered);
     }
-    if (d->owner || !sortByStoredKeys())
+    if (!d->sortByStoredKeys(d->list))
         ConcurrentSort::sort(d->list.begin(), d->list.end(), LessThan { this });
     d->cachedRow = -1;
-}
-
-bool TableIndexModel::sortByStoredKeys()
-{
-    // Only a plain stored column sorts by its values alone; a delegate may compare otherwise, and over another
-    // model ties follow that model.
-    Q_D(TableIndexModel);
-    const int column = sortColumn();
-    if (column < 0 || column >= columnCount() || columnDelegate(column) || !table() || d->list.count() < 2)
-        return false;
-    const int stored = tableColumn(column);
-    if (stored < 0 || !StoredSortKeys::supports(table()->columnType(stored)))
-        return false; // the rows stay where they are for the comparison sort
-
-    std::vector<Record> rows;
-    rows.reserve(size_t(d->list.count()));
-    for (Record& r : d->list)
-        rows.push_back(std::move(r));
-    StoredSortKeys keys;
-    const bool made = keys.make(*table(), stored, rows.data(), int(rows.size()));
-    if (made)
-        keys.sort(sortOrder());
-    auto out = d->list.begin();
-    for (size_t i = 0; i < rows.size(); ++i, ++out)
-        *out = std::move(rows[made ? keys.keys()[i].position : i]);
-    return made;
 }
 
 int TableIndexModel::default_compare(const Record& a, const Record& b) const

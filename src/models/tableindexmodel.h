@@ -92,9 +92,6 @@ protected:
 private:
     // Appends the source's records the filters keep, in source order; a large source's slices on the worker threads.
     void filterInParallel();
-    // The whole list sorted by the materialised values of a plain stored sort column; false (the list as it was)
-    // when the column has none.
-    bool sortByStoredKeys();
     // Moves to the moving rows those that a batch would leave out of order among their new neighbours.
     void settleRowsInPlace(const QList<Record>& updated, const QList<Record>& updatedNew);
     // Saves each persistent index as (record, column) for a layout change, and maps them back afterwards.
