@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <ctime>
+
 class tst_Values : public QObject
 {
     Q_OBJECT
@@ -21,6 +23,25 @@ private Q_SLOTS:
         QCOMPARE(d.addMSecs(1).toMSecs() - d.toMSecs(), qint64(1));
         QCOMPARE(d.toString(datetime::timeNoDateFormat()), QStringLiteral("10:00:00.125"));
         QCOMPARE(d.toString(), QStringLiteral("16.03.2026 10:00:00.125"));
+    }
+
+    void currentTimeIsTheLocalWallClock()
+    {
+        // Against the system's own conversion, in a zone five hours east of UTC (the first reading of the time in
+        // this process: the clock keeps the zone's offset once read).
+        const QByteArray zone = qgetenv("TZ");
+        qputenv("TZ", "<+05>-5");
+        tzset();
+        const datetime before = datetime::fromQDateTime(QDateTime::currentDateTime());
+        const datetime now = datetime::currentDateTime();
+        const datetime after = datetime::fromQDateTime(QDateTime::currentDateTime());
+        QVERIFY2(!(now < before) && !(after < now), qPrintable(now.toString()));
+        QVERIFY(now.toMSecs() - QDateTime::currentMSecsSinceEpoch() > 5 * 3600 * 1000 - 60 * 1000);
+        if (zone.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", zone);
+        tzset();
     }
 
     void datetimeParsesTheTerminalsForms_data()
