@@ -160,7 +160,7 @@ void RecordsTrans::commit()
     }
 
     // Inserts in key order; of several with one key the last staged wins; a key already in the table turns the
-    // insert into a replacement of that record's values. Into an empty table every insert is an insert.
+    // insert into a replacement of that record's values.
     QList<Record> dropped;
     QList<Record> inserts = m_inserts;
     m_inserts.clear(); // no second copy of a large batch while it is sorted
@@ -168,7 +168,12 @@ void RecordsTrans::commit()
     for (const Record& r : qAsConst(dropped))
         r.handle()->flags &= ~RecordData::Staged;
     m_inserts = inserts; // what the transaction holds should the batch be refused below
-    if (master->count() == 0) {
+    // Into an empty table, or past its last key (numbers that only grow, as orders' and deals' do), every insert
+    // is an insert: no search for a record holding its key.
+    const bool pastTheEnd = master->count() == 0
+        || (master->hasKey() && !inserts.isEmpty()
+            && master->compareKeys(master->at(master->count() - 1), inserts.first()) < 0);
+    if (pastTheEnd) {
         added = inserts;
     } else {
         QHash<const void*, int> updatedAt;
