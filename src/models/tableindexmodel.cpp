@@ -298,12 +298,12 @@ void TableIndexModelPrivate::PreprocessUpdateParams::operator()()
             out.insert << now; // enters with its new values
             continue;
         }
-        if (wanted && model->compare(now, next) == 0) {
-            // Equal keys order it against every other record as before: it stays where it is.
+        const int row = search ? d->rowNear(now, NearbyEqual) : -1;
+        if (wanted && row < 0 && model->compare(now, next) == 0) {
+            // Equal keys order it against every other record as before: it stays where it is, wherever that is.
             ++out.inPlace;
             continue;
         }
-        const int row = search ? d->rowNear(now, NearbyEqual) : -1;
         if (!wanted) {
             if (row >= 0)
                 out.remove.insert(row);

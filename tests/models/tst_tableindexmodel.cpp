@@ -274,12 +274,22 @@ private Q_SLOTS:
 
     void batchUpdateInPlaceRepaintsOnlyItsFields()
     {
+        // A batch small against the list finds its rows: rows 2 and 3 are one range; fields quantity..account are
+        // columns 6..7.
+        const int defaultRowsPerSearch = TableIndexModelPrivate::rowsPerSearch;
+        auto restore = qScopeGuard([&] { TableIndexModelPrivate::rowsPerSearch = defaultRowsPerSearch; });
+        TableIndexModelPrivate::rowsPerSearch = 1;
         m_live->stageTick(2, "quantity", 5);
         m_live->stageTick(4, "quantity", 5);
         m_live->stageTick(4, "account", QStringLiteral("B"));
         m_live->commit();
-        // Records whose keys stay are not searched for: one signal over every row, only for the columns of the
-        // changed fields quantity..account (6..7).
+        QCOMPARE(m_signals->text(), QStringLiteral("data(2,3,6,7)"));
+        // A large one does not look for records whose keys stay: one signal over every row, the same columns.
+        m_signals->log.clear();
+        TableIndexModelPrivate::rowsPerSearch = defaultRowsPerSearch;
+        m_live->stageTick(2, "quantity", 6);
+        m_live->stageTick(4, "account", QStringLiteral("C"));
+        m_live->commit();
         QCOMPARE(m_signals->text(), QStringLiteral("data(0,4,6,7)"));
     }
 

@@ -25,7 +25,8 @@ public:
     RangeSet<int> rowsToMove;
     QList<Record> recordsToInsert;
     // Shown records of the batch whose place and membership cannot change (their sort key compares equal before
-    // and after): never searched for, repainted by one signal over every row.
+    // and after) and whose rows a search did not find or was not worth (a large batch): repainted by one signal
+    // over every row.
     int recordsInPlace = 0;
 
     // Over another model: that model. Its order breaks this model's ties (default_compare), and records equal
