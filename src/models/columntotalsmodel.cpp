@@ -100,8 +100,14 @@ ColumnTotalsModel::ColumnTotalsModel(ItemModelWithDelegates* source, QObject* pa
     });
     // Only a model of the table's own records, not one over another model, shows exactly what its filter passes.
     const auto* indexModel = dynamic_cast<const ItemIndexModel*>(source);
-    if (indexModel && !indexModel->dependencyOwner() && indexModel->table())
+    if (indexModel && !indexModel->dependencyOwner() && indexModel->table()) {
         m_follower = std::make_unique<Follower>(this, indexModel, indexModel->table());
+        // The follower asks the model's filter: it goes with the model.
+        connect(source, &QObject::destroyed, this, [this] {
+            m_follower.reset();
+            m_exact = false;
+        });
+    }
 }
 
 ColumnTotalsModel::~ColumnTotalsModel() = default;
