@@ -15,6 +15,17 @@ namespace {
 // A recompute waits at least this many times its own cost after the previous one.
 constexpr int CostShare = 20;
 
+// Adds (sign > 0) or takes away a record's values of the fields to or from their sums.
+void addValues(QVector<decimal>& sums, const QList<int>& fields, const Record& record, int sign)
+{
+    for (int i = 0; i < fields.size(); ++i) {
+        const Field value = record.data(fields.at(i));
+        // An empty field adds nothing (its decimal form is the minimum, a marker, not a number).
+        if (value.hasValue())
+            sums[i] += sign > 0 ? value.toDecimal() : -value.toDecimal();
+    }
+}
+
 } // namespace
 
 // An index of the source model's table that hears its batches while the changed records still hold their old
@@ -48,7 +59,7 @@ public:
         for (const Record& r : removed)
             take(r, -1);
         // A change of fields no total reads leaves the sums as they are, unless the record enters or leaves.
-        const bool summed = touches(m_totals->m_fields.toList(), firstColumn, lastColumn);
+        const bool summed = touches(m_totals->m_fields, firstColumn, lastColumn);
         for (int i = 0; i < updated.size(); ++i) {
             const bool was = m_source->filter(updated.at(i));
             const bool is = m_source->filter(updatedNew.at(i));
@@ -131,12 +142,7 @@ void ColumnTotalsModel::addRecord(const Record& record, int sign)
 {
     if (!m_exact)
         return; // summed afresh anyway
-    for (int i = 0; i < m_fields.size(); ++i) {
-        const Field value = record.data(m_fields.at(i));
-        // An empty field adds nothing (its decimal form is the minimum, a marker, not a number).
-        if (value.hasValue())
-            m_running[i] += sign > 0 ? value.toDecimal() : -value.toDecimal();
-    }
+    addValues(m_running, m_fields, record, sign);
     schedule();
 }
 
@@ -157,21 +163,14 @@ QVector<decimal> ColumnTotalsModel::sumRows() const
     QVector<decimal> sums(m_fields.size());
     if (!m_source || m_fields.isEmpty())
         return sums;
-    auto add = [&](const Record& record) {
-        for (int i = 0; i < m_fields.size(); ++i) {
-            const Field value = record.data(m_fields.at(i));
-            if (value.hasValue())
-                sums[i] += value.toDecimal();
-        }
-    };
     // One pass over the rows for every column; a model that can be walked is, without an index per row.
     if (const auto* walk = dynamic_cast<const IndexIterative*>(m_source.data())) {
         for (const Record& record : *walk)
-            add(record);
+            addValues(sums, m_fields, record, 1);
     } else {
         const int rows = m_source->rowCount();
         for (int row = 0; row < rows; ++row)
-            add(m_source->recordByIndex(m_source->index(row, 0)));
+            addValues(sums, m_fields, m_source->recordByIndex(m_source->index(row, 0)), 1);
     }
     return sums;
 }

@@ -57,6 +57,6 @@ private:
     qint64 m_costMs = 0; // the last sum afresh
     std::unique_ptr<Follower> m_follower; // over a model of a table
     QVector<decimal> m_running; // per summed column, kept by the follower
-    QVector<int> m_fields; // per summed column, its table field
+    QList<int> m_fields; // per summed column, its table field
     bool m_exact = false; // whether m_running answers the source's rows
 };
