@@ -22,6 +22,9 @@ const int ManyInputs = 8192;
 const int MaxItems = 32;
 // Equal records around a lower bound looked at before a record counts as moved (its key changed).
 const int NearbyEqual = 64;
+// Updates of a batch up to which records whose keys stay are searched for: a search costs a few microseconds
+// (scattered records), a repaint of every shown cell of the changed columns some hundred.
+const int FewInPlace = 64;
 
 int itemCount(int n)
 {
@@ -298,9 +301,14 @@ void TableIndexModelPrivate::PreprocessUpdateParams::operator()()
             out.insert << now; // enters with its new values
             continue;
         }
+        // Equal keys order it against every other record as before: it stays where it is, wherever that is.
+        const bool inPlace = wanted && model->compare(now, next) == 0;
+        if (inPlace && !findInPlace) {
+            ++out.inPlace;
+            continue;
+        }
         const int row = search ? d->rowNear(now, NearbyEqual) : -1;
-        if (wanted && row < 0 && model->compare(now, next) == 0) {
-            // Equal keys order it against every other record as before: it stays where it is, wherever that is.
+        if (inPlace && row < 0) {
             ++out.inPlace;
             continue;
         }
@@ -747,7 +755,8 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
     }
     if (!updated.isEmpty()) {
         auto items = slices(updated.size(), [&](int first, int last) {
-            return P::PreprocessUpdateParams { this, &updated, &updatedNew, search, first, last, {} };
+            return P::PreprocessUpdateParams { this, &updated, &updatedNew, search,
+                search && updated.size() <= FewInPlace, first, last, {} };
         });
         P::Outputs out = runItems(items);
         P::merge(all, out);

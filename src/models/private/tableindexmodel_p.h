@@ -25,8 +25,7 @@ public:
     RangeSet<int> rowsToMove;
     QList<Record> recordsToInsert;
     // Shown records of the batch whose place and membership cannot change (their sort key compares equal before
-    // and after) and whose rows a search did not find or was not worth (a large batch): repainted by one signal
-    // over every row.
+    // and after) and whose rows a search did not find or was not worth: repainted by one signal over every row.
     int recordsInPlace = 0;
 
     // Over another model: that model. Its order breaks this model's ties (default_compare), and records equal
@@ -67,6 +66,9 @@ public:
         const QList<Record>* updated;
         const QList<Record>* updatedNew;
         bool search;
+        // Whether records whose keys stay are looked for too (a handful: their exact rows repaint for less than
+        // every shown row does); otherwise they count in Outputs::inPlace.
+        bool findInPlace;
         int first;
         int last;
         Outputs out;
