@@ -63,9 +63,14 @@ public:
         for (int i = 0; i < updated.size(); ++i) {
             const bool was = m_source->filter(updated.at(i));
             const bool is = m_source->filter(updatedNew.at(i));
-            if (was && (!is || summed))
+            if (was && is) {
+                if (summed)
+                    m_totals->addChange(updated.at(i), updatedNew.at(i));
+                continue;
+            }
+            if (was)
                 m_totals->addRecord(updated.at(i), -1);
-            if (is && (!was || summed))
+            if (is)
                 m_totals->addRecord(updatedNew.at(i), 1);
         }
         for (const Record& r : added)
@@ -143,6 +148,23 @@ void ColumnTotalsModel::addRecord(const Record& record, int sign)
     if (!m_exact)
         return; // summed afresh anyway
     addValues(m_running, m_fields, record, sign);
+    schedule();
+}
+
+void ColumnTotalsModel::addChange(const Record& before, const Record& after)
+{
+    if (!m_exact)
+        return;
+    for (int i = 0; i < m_fields.size(); ++i) {
+        const Field was = before.data(m_fields.at(i));
+        const Field is = after.data(m_fields.at(i));
+        if (was == is)
+            continue; // most changes of a record leave most of its summed fields alone
+        if (was.hasValue())
+            m_running[i] -= was.toDecimal();
+        if (is.hasValue())
+            m_running[i] += is.toDecimal();
+    }
     schedule();
 }
 

@@ -48,6 +48,8 @@ private:
     // Sums the source's rows afresh.
     QVector<decimal> sumRows() const;
     void addRecord(const Record& record, int sign);
+    // A shown record's summed fields moved from `before` to `after`.
+    void addChange(const Record& before, const Record& after);
 
     QPointer<ItemModelWithDelegates> m_source;
     QList<int> m_summed;
