@@ -36,6 +36,12 @@ TradeLedger::TradeLedger(TableRegistry* tables)
     , m_securities(tables->table(QStringLiteral("securities")))
     , m_securityIdColumn(m_securities->columnIndex(QStringLiteral("sec_id")))
     , m_positionSecurityColumn(m_positions->columnIndex(QStringLiteral("sec_id")))
+    , m_openColumn(m_positions->columnIndex(QStringLiteral("open_pos")))
+    , m_boughtColumn(m_positions->columnIndex(QStringLiteral("buy_qty")))
+    , m_soldColumn(m_positions->columnIndex(QStringLiteral("sell_qty")))
+    , m_averageColumn(m_positions->columnIndex(QStringLiteral("avg_price")))
+    , m_marginColumn(m_positions->columnIndex(QStringLiteral("vm")))
+    , m_lotsizeColumn(m_securities->columnIndex(QStringLiteral("lotsize")))
 {
     open();
 }
@@ -291,13 +297,19 @@ void TradeLedger::writePositions(const QHash<qint64, Settlement>& settled)
     auto write = [&](const Record& held, const Record& instrument, const decimal& settle, const PositionMove& move) {
         Holding holding;
         if (!held.isNull()) {
-            holding.open = held.data(QStringLiteral("open_pos")).toInteger64();
-            holding.bought = held.data(QStringLiteral("buy_qty")).toInteger64();
-            holding.sold = held.data(QStringLiteral("sell_qty")).toInteger64();
-            holding.averagePrice = held.data(QStringLiteral("avg_price")).toDecimal();
+            holding.open = held.data(m_openColumn).toInteger64();
+            holding.bought = held.data(m_boughtColumn).toInteger64();
+            holding.sold = held.data(m_soldColumn).toInteger64();
+            holding.averagePrice = held.data(m_averageColumn).toDecimal();
         }
         for (const PositionFill& f : move.fills)
             holding.addFill(f.buy, f.quantity, f.price);
+        const xdecimal margin
+            = instrument.isNull() ? xdecimal() : holding.margin(settle, instrument.data(m_lotsizeColumn).toInteger64());
+        // A revaluation that leaves the margin as it was (a flat position) changes nothing.
+        if (!held.isNull() && move.fills.isEmpty()
+            && (instrument.isNull() || held.data(m_marginColumn).toXDecimal() == margin))
+            return;
         const Record row = held.isNull() ? Record(m_positions) : held;
         RecordUpdater u(row, *m_positionTrans);
         if (held.isNull()) {
@@ -317,8 +329,7 @@ void TradeLedger::writePositions(const QHash<qint64, Settlement>& settled)
                 u.data(QStringLiteral("avg_price")) = holding.averagePrice;
         }
         if (!instrument.isNull())
-            u.data(QStringLiteral("vm"))
-                = holding.margin(settle, instrument.data(QStringLiteral("lotsize")).toInteger64());
+            u.data(m_marginColumn) = margin;
         ++m_staged;
     };
     // The positions that traded, at their instrument's settlement price (the new one when it settles now)...

@@ -126,6 +126,13 @@ private:
     Table* m_securities;
     int m_securityIdColumn;
     int m_positionSecurityColumn;
+    // The position's fields a revaluation reads and writes, and the instrument's lot size.
+    int m_openColumn;
+    int m_boughtColumn;
+    int m_soldColumn;
+    int m_averageColumn;
+    int m_marginColumn;
+    int m_lotsizeColumn;
     std::unique_ptr<RecordsTrans> m_instrumentTrans;
     std::unique_ptr<RecordsTrans> m_orderTrans;
     std::unique_ptr<RecordsTrans> m_dealTrans;
