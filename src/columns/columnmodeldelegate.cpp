@@ -27,6 +27,11 @@ bool ColumnModelDelegate::sortsEmptyLast() const
     return false;
 }
 
+bool ColumnModelDelegate::comparesRawFields() const
+{
+    return false;
+}
+
 Field ColumnModelDelegate::emptyField(FieldType::Type type)
 {
     // One empty row with a column of each type, made once and only read afterwards.

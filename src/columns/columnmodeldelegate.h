@@ -32,6 +32,10 @@ public:
     // Whether rows whose field is empty stand after all others in both sort orders (the model then does not turn
     // their order round for a descending sort); false by default.
     virtual bool sortsEmptyLast() const;
+    // Whether the column sorts by its stored field alone: compare() declines every pair and sortsEmptyLast() is
+    // false, so the model may compare (and sort by) the stored values as if there were no delegate. False by
+    // default: a delegate that does not say so is asked.
+    virtual bool comparesRawFields() const;
 
     // An empty field of the type: what a computed column compares when it has no field of its own.
     static Field emptyField(FieldType::Type type);

@@ -436,7 +436,8 @@ int ItemModelWithDelegates::compareColumn(const Record& r1, const Record& r2, in
     const ColumnDelegateDef& c = d->columns.at(column);
     int result = 0;
     Table* const table = r1.table();
-    if (c.tableColumn != -1 && !c.delegate && table && table == r2.table() && c.tableColumn < table->columnCount()) {
+    const bool raw = !c.delegate || c.delegate->comparesRawFields();
+    if (c.tableColumn != -1 && raw && table && table == r2.table() && c.tableColumn < table->columnCount()) {
         // The sorts' hot path: the two stored values compared in place, without Field objects.
         const RowLayout& layout = table->layout();
         const RowLayout::Slot& slot = layout.slot(c.tableColumn);

@@ -1,5 +1,6 @@
 #include "models/tableindexmodel.h"
 
+#include "columns/columnmodeldelegate.h"
 #include "core/db/indexdependbase.h"
 #include "core/db/table.h"
 #include "core/host/hostlog.h"
@@ -80,7 +81,9 @@ int TableIndexModelPrivate::storedSortField() const
 {
     Q_Q(const TableIndexModel);
     const int column = q->sortColumn();
-    if (owner || column < 0 || column >= q->columnCount() || q->columnDelegate(column) || !q->table())
+    if (owner || column < 0 || column >= q->columnCount() || !q->table())
+        return -1;
+    if (const ColumnModelDelegate* delegate = q->columnDelegate(column); delegate && !delegate->comparesRawFields())
         return -1;
     const int stored = q->tableColumn(column);
     return stored >= 0 && StoredSortKeys::supports(q->table()->columnType(stored)) ? stored : -1;

@@ -1,4 +1,5 @@
 #include "core/db/masterindex.h"
+#include "delegates/catalogue/numbercolumndelegates.h"
 #include "filters/catalogue/directoryfilters.h"
 #include "filters/rowfiltersmodel.h"
 #include "livetable.h"
@@ -249,6 +250,8 @@ private Q_SLOTS:
             r.append();
         }
         TableIndexModel model(live.table);
+        // A delegate that shows numbers and leaves their order to the stored values sorts as a plain column.
+        model.setColumnDelegate(QStringLiteral("quantity"), new OrderColumnDelegate(&model), QString());
         QList<Record> table;
         for (const Record& r : *live.table->masterIndex())
             table << r;

@@ -14,6 +14,7 @@ class BASIC_VIEWS_EXPORT NumberColumnDelegate : public CatalogueDelegate
     Q_OBJECT
 public:
     bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
+    bool comparesRawFields() const override { return true; }
 
 protected:
     NumberColumnDelegate(const ColumnHeaderInfo& header, QObject* parent);
