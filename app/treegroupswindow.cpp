@@ -37,6 +37,19 @@ TreeGroupsWindow::~TreeGroupsWindow()
     delete m_view;
 }
 
+void TreeGroupsWindow::groupByTheFirstTwoColumns(const QString& first, const QString& second,
+    const QVector<QPair<QString, Qt::SortOrder>>& sortColumns, const QStringList& shown)
+{
+    m_model->insertTreeColumn();
+    m_model->setElementColumnsFrom(3);
+    m_model->setGroup(0, { 1 }, first);
+    m_model->setGroup(1, { 2 }, second);
+    for (const auto& sort : sortColumns)
+        m_model->addSortColumn({ m_model->columnIndex(sort.first), sort.second });
+    m_view->setModel(m_model);
+    showTreeColumns(m_view, m_model, shown, 100);
+}
+
 void TreeGroupsWindow::arrangePositions()
 {
     Table* table = m_model->table();
@@ -45,17 +58,10 @@ void TreeGroupsWindow::arrangePositions()
         new BaseCodeColumnDelegate(
             table->columnIndex(QStringLiteral("stock_id")), table->columnIndex(QStringLiteral("board_id")), m_model),
         table->columnIndex(QStringLiteral("sec_id")), 10, QStringLiteral("base_code"), tr("Баз. актив"), QString());
-    m_model->insertTreeColumn();
-    m_model->setElementColumnsFrom(3);
-    m_model->setGroup(0, { 1 }, tr("Счёт"));
-    m_model->setGroup(1, { 2 }, tr("Базовый актив"));
-    m_model->addSortColumn({ m_model->columnIndex(QStringLiteral("sec_id")), Qt::AscendingOrder });
-    m_model->addSortColumn({ m_model->columnIndex(QStringLiteral("pos")), Qt::DescendingOrder });
-    m_view->setModel(m_model);
-    showTreeColumns(m_view, m_model,
+    groupByTheFirstTwoColumns(tr("Счёт"), tr("Базовый актив"),
+        { { QStringLiteral("sec_id"), Qt::AscendingOrder }, { QStringLiteral("pos"), Qt::DescendingOrder } },
         { QStringLiteral("tree"), QStringLiteral("sec_id"), QStringLiteral("open_pos"), QStringLiteral("buy_qty"),
-            QStringLiteral("sell_qty"), QStringLiteral("pos"), QStringLiteral("avg_price"), QStringLiteral("vm") },
-        100);
+            QStringLiteral("sell_qty"), QStringLiteral("pos"), QStringLiteral("avg_price"), QStringLiteral("vm") });
 }
 
 void TreeGroupsWindow::arrangeOptions()
@@ -65,18 +71,11 @@ void TreeGroupsWindow::arrangeOptions()
         [sectype](const Record& record) { return record.data(sectype).toString() == QLatin1String("O"); });
     m_model->placeColumn(QStringLiteral("base_code"), 0);
     m_model->placeColumn(QStringLiteral("expdate"), 1);
-    m_model->insertTreeColumn();
-    m_model->setElementColumnsFrom(3);
-    m_model->setGroup(0, { 1 }, tr("Базовый актив"));
-    m_model->setGroup(1, { 2 }, tr("Экспирация"));
-    m_model->addSortColumn({ m_model->columnIndex(QStringLiteral("strike")), Qt::AscendingOrder });
-    m_model->addSortColumn({ m_model->columnIndex(QStringLiteral("opt_type")), Qt::AscendingOrder });
-    m_view->setModel(m_model);
-    showTreeColumns(m_view, m_model,
+    groupByTheFirstTwoColumns(tr("Базовый актив"), tr("Экспирация"),
+        { { QStringLiteral("strike"), Qt::AscendingOrder }, { QStringLiteral("opt_type"), Qt::AscendingOrder } },
         { QStringLiteral("tree"), QStringLiteral("strike"), QStringLiteral("opt_type"), QStringLiteral("sec_code"),
             QStringLiteral("bid"), QStringLiteral("offer"), QStringLiteral("last"), QStringLiteral("settle_price"),
-            QStringLiteral("volume") },
-        100);
+            QStringLiteral("volume") });
 }
 
 void TreeGroupsWindow::initCore(ICore* core)

@@ -37,6 +37,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Two levels of groups, by the model's columns 1 and 2 (column 0 becomes the tree's), elements sorted by the
+    // named columns, and the named columns shown.
+    void groupByTheFirstTwoColumns(const QString& first, const QString& second,
+        const QVector<QPair<QString, Qt::SortOrder>>& sortColumns, const QStringList& shown);
     void arrangePositions();
     void arrangeOptions();
 
