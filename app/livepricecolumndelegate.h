@@ -1,6 +1,6 @@
 #pragma once
 
-#include "delegates/catalogue/valuecolumndelegates.h"
+#include "columns/catalogue/valuecolumndelegates.h"
 
 // A live price of an instrument, shown as PriceColumnDelegate shows it, that also tells the price cells'
 // painter when and which way this price last moved (the last price by "change_time" and "price_dir", a quote by

@@ -1,12 +1,12 @@
 #include "tablewindow.h"
 
+#include "columns/catalogue/standardcolumndelegates.h"
 #include "core/db/datetime.h"
 #include "core/db/settings.h"
 #include "core/db/table.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/schema/hostschema.h"
 #include "core/host/securitykey.h"
-#include "delegates/catalogue/standardcolumndelegates.h"
 #include "delegates/itemdelegateupdown.h"
 #include "export/exporterproxymodel.h"
 #include "filters/catalogue/keyfilters.h"

@@ -1,9 +1,9 @@
 #include "treegroupswindow.h"
 
+#include "columns/catalogue/securitycolumndelegates.h"
+#include "columns/catalogue/standardcolumndelegates.h"
 #include "core/db/settings.h"
 #include "core/db/table.h"
-#include "delegates/catalogue/securitycolumndelegates.h"
-#include "delegates/catalogue/standardcolumndelegates.h"
 #include "terminalgroupsmodel.h"
 #include "treecolumns.h"
 #include "views/find/itemviewfindtoolbar.h"

@@ -2,11 +2,11 @@
 
 #include "treecolumns.h"
 
+#include "columns/catalogue/securitycolumndelegates.h"
+#include "columns/catalogue/standardcolumndelegates.h"
 #include "columns/itemroles.h"
 #include "core/db/settings.h"
 #include "core/db/table.h"
-#include "delegates/catalogue/securitycolumndelegates.h"
-#include "delegates/catalogue/standardcolumndelegates.h"
 #include "trees/groupmentcolumns.h"
 #include "trees/groupmentrecord.h"
 #include "trees/groupmentsecurities.h"

@@ -8,13 +8,13 @@
 
 #include "benchutil.h"
 
+#include "columns/catalogue/enumcolumndelegates.h"
+#include "columns/catalogue/marketcolumndelegates.h"
+#include "columns/catalogue/securitycolumndelegates.h"
+#include "columns/catalogue/standardcolumndelegates.h"
+#include "columns/catalogue/valuecolumndelegates.h"
 #include "core/db/masterindex.h"
 #include "core/db/table.h"
-#include "delegates/catalogue/enumcolumndelegates.h"
-#include "delegates/catalogue/marketcolumndelegates.h"
-#include "delegates/catalogue/securitycolumndelegates.h"
-#include "delegates/catalogue/standardcolumndelegates.h"
-#include "delegates/catalogue/valuecolumndelegates.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
 #include "views/qtablefastview.h"

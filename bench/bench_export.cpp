@@ -5,8 +5,8 @@
 
 #include "benchutil.h"
 
+#include "columns/catalogue/standardcolumndelegates.h"
 #include "core/db/masterindex.h"
-#include "delegates/catalogue/standardcolumndelegates.h"
 #include "export/exporterproxymodel.h"
 #include "export/fileexporter.h"
 #include "filters/rowfiltersmodel.h"

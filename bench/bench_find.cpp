@@ -3,7 +3,7 @@
 
 #include "benchutil.h"
 
-#include "delegates/catalogue/standardcolumndelegates.h"
+#include "columns/catalogue/standardcolumndelegates.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
 #include "views/find/itemviewfind.h"

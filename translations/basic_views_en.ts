@@ -1449,7 +1449,7 @@
     </message>
 </context>
 <context>
-    <name>StyledItemDelegate</name>
+    <name>DateTexts</name>
     <message>
         <source>нулябрь</source>
         <translation>nonth</translation>

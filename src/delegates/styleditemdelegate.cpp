@@ -2,6 +2,7 @@
 
 #include <QDataStream>
 
+#include "columns/catalogue/datetexts.h"
 #include "core/db/datetime.h"
 #include "core/db/digits.h"
 #include "core/db/xdecimal.h"
@@ -158,37 +159,15 @@ int StyledItemDelegate::focusMargin(const QStyleOptionViewItem& option)
 
 QString StyledItemDelegate::monthName(int month)
 {
-    static const char* const names[] = { QT_TRANSLATE_NOOP("StyledItemDelegate", "нулябрь"),
-        QT_TRANSLATE_NOOP("StyledItemDelegate", "январь"), QT_TRANSLATE_NOOP("StyledItemDelegate", "февраль"),
-        QT_TRANSLATE_NOOP("StyledItemDelegate", "март"), QT_TRANSLATE_NOOP("StyledItemDelegate", "апрель"),
-        QT_TRANSLATE_NOOP("StyledItemDelegate", "май"), QT_TRANSLATE_NOOP("StyledItemDelegate", "июнь"),
-        QT_TRANSLATE_NOOP("StyledItemDelegate", "июль"), QT_TRANSLATE_NOOP("StyledItemDelegate", "август"),
-        QT_TRANSLATE_NOOP("StyledItemDelegate", "сентябрь"), QT_TRANSLATE_NOOP("StyledItemDelegate", "октябрь"),
-        QT_TRANSLATE_NOOP("StyledItemDelegate", "ноябрь"), QT_TRANSLATE_NOOP("StyledItemDelegate", "декабрь") };
-    if (month < 0 || month > 12)
-        return QString();
-    return tr(names[month]);
+    return DateTexts::monthName(month);
 }
 
 QString StyledItemDelegate::dateMonthToString(const QDate& date)
 {
-    return monthName(date.isValid() ? date.month() : 0);
+    return DateTexts::dateMonthToString(date);
 }
 
 QString StyledItemDelegate::expWeekToString(const QDate& date)
 {
-    const int week = date.weekNumber();
-    const int teens = week % 100;
-    if (teens >= 11 && teens <= 19)
-        return tr("%1th week").arg(week);
-    switch (week % 10) {
-    case 1:
-        return tr("%1st week").arg(week);
-    case 2:
-        return tr("%1nd week").arg(week);
-    case 3:
-        return tr("%1rd week").arg(week);
-    default:
-        return tr("%1th week").arg(week);
-    }
+    return DateTexts::expWeekToString(date);
 }

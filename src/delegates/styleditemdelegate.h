@@ -23,9 +23,8 @@ public:
         Qt::TextElideMode mode, int width) const;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-    // "январь".."декабрь"; "нулябрь" for month 0 (an invalid date); empty above 12.
+    // The date texts of DateTexts, which the column delegates share.
     static QString dateMonthToString(const QDate& date);
-    // The ISO week number: "21st week", "12th week", ...
     static QString expWeekToString(const QDate& date);
     static QString monthName(int month);
 

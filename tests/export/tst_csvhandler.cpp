@@ -1,6 +1,6 @@
+#include "columns/catalogue/standardcolumndelegates.h"
 #include "columns/itemroles.h"
 #include "core/db/decimal.h"
-#include "delegates/catalogue/standardcolumndelegates.h"
 #include "export/csvhandler.h"
 #include "export/csvhandlerimporter.h"
 #include "export/exporterproxymodel.h"

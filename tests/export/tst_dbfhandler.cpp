@@ -1,7 +1,7 @@
+#include "columns/catalogue/standardcolumndelegates.h"
 #include "columns/itemroles.h"
 #include "core/db/appsettings.h"
 #include "core/db/decimal.h"
-#include "delegates/catalogue/standardcolumndelegates.h"
 #include "export/dbfhandler.h"
 #include "export/exporterproxymodel.h"
 #include "export/fileexporter.h"

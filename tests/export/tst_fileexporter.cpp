@@ -1,6 +1,6 @@
+#include "columns/catalogue/standardcolumndelegates.h"
 #include "columns/itemroles.h"
 #include "core/db/appsettings.h"
-#include "delegates/catalogue/standardcolumndelegates.h"
 #include "dialoganswers.h"
 #include "export/csvhandler.h"
 #include "export/exporterproxymodel.h"

@@ -1,5 +1,5 @@
+#include "columns/catalogue/numbercolumndelegates.h"
 #include "core/db/masterindex.h"
-#include "delegates/catalogue/numbercolumndelegates.h"
 #include "filters/catalogue/directoryfilters.h"
 #include "filters/rowfiltersmodel.h"
 #include "livetable.h"

@@ -1,4 +1,4 @@
-#include "delegates/catalogue/accountcolumndelegates.h"
+#include "columns/catalogue/accountcolumndelegates.h"
 
 #include "core/db/variantutils.h"
 #include "core/host/directories/kvcodenamedirectory.h"

@@ -2,7 +2,7 @@
 
 // Columns that show only the date, only the time, or the moment of a session event of a date-time field.
 
-#include "delegates/catalogue/cataloguedelegate.h"
+#include "columns/catalogue/cataloguedelegate.h"
 
 // The field's date; a null field is left to the model.
 class BASIC_VIEWS_EXPORT DateColumnDelegate : public CatalogueDelegate

@@ -4,7 +4,7 @@
 // name. They differ in the table, the header, whether the tool tip gives the code's description and whether
 // rows sort by name, so they share one class and these files.
 
-#include "delegates/catalogue/cataloguedelegate.h"
+#include "columns/catalogue/cataloguedelegate.h"
 
 class EnumDirectory;
 class SessionDirectory;

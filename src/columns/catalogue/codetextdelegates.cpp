@@ -1,4 +1,4 @@
-#include "delegates/catalogue/codetextdelegates.h"
+#include "columns/catalogue/codetextdelegates.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "delegates/catalogue/cataloguedelegate.h"
+#include "columns/catalogue/cataloguedelegate.h"
 
 #include "columns/itemmodelwithdelegates.h"
 #include "columns/itemroles.h"

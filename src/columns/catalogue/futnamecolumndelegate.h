@@ -1,6 +1,6 @@
 #pragma once
 
-#include "delegates/catalogue/cataloguedelegate.h"
+#include "columns/catalogue/cataloguedelegate.h"
 
 #include <QDate>
 

@@ -1,4 +1,4 @@
-#include "delegates/catalogue/valuecolumndelegates.h"
+#include "columns/catalogue/valuecolumndelegates.h"
 
 #include "core/db/variantutils.h"
 #include "core/host/directories/securitydirectory.h"

@@ -1,4 +1,4 @@
-#include "delegates/catalogue/datecolumndelegates.h"
+#include "columns/catalogue/datecolumndelegates.h"
 
 #include <QDateTime>
 

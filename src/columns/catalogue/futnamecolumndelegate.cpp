@@ -1,12 +1,12 @@
-#include "delegates/catalogue/futnamecolumndelegate.h"
+#include "columns/catalogue/futnamecolumndelegate.h"
 
+#include "columns/catalogue/datetexts.h"
 #include "columns/itemmodelwithdelegates.h"
 #include "core/db/table.h"
 #include "core/host/directories/boarddirectory.h"
 #include "core/host/directories/enumdirectories.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/hostlog.h"
-#include "delegates/styleditemdelegate.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ FutName FutNameColumnDelegate::futureName(const Record& record, const QVector<in
     const qint64 sec = record.data(columns.value(option ? MainSec : Sec, -1)).toInteger64();
     result.name = SecurityDirectory::i()->nameById(stock, board, sec);
     result.expDate = record.data(columns.value(ExpDate, -1)).toQDate();
-    result.expWeek = StyledItemDelegate::expWeekToString(result.expDate);
+    result.expWeek = DateTexts::expWeekToString(result.expDate);
     result.fullText = QStringLiteral("%1 : %2 - %3 (%4)")
                           .arg(BoardDirectory::i()->nameById(stock, groupBoard), result.name,
                               QLocale().toString(result.expDate, QStringLiteral("MMM dd, yyyy")), result.expWeek);

@@ -1,4 +1,4 @@
-#include "delegates/catalogue/securitycolumndelegates.h"
+#include "columns/catalogue/securitycolumndelegates.h"
 
 #include "columns/itemmodelwithdelegates.h"
 #include "core/host/directories/securitydirectory.h"

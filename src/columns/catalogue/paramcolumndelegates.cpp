@@ -1,4 +1,4 @@
-#include "delegates/catalogue/paramcolumndelegates.h"
+#include "columns/catalogue/paramcolumndelegates.h"
 
 #include "columns/itemmodelwithdelegates.h"
 #include "columns/itemroles.h"

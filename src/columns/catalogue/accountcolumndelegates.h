@@ -3,7 +3,7 @@
 // The account columns: names, statuses and margin settings of trading accounts, dealers, settlement
 // accounts and users, looked up by the code a record holds.
 
-#include "delegates/catalogue/cataloguedelegate.h"
+#include "columns/catalogue/cataloguedelegate.h"
 
 class KvDealerDirectory;
 class KvFutMarginTypeDirectory;

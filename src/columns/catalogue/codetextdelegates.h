@@ -3,7 +3,7 @@
 // Columns that show fixed texts for codes and bit sets: rights, flags, statuses, languages, yes/no and the
 // signs of deals and orders. Each member is a table of texts given to one of two classes.
 
-#include "delegates/catalogue/cataloguedelegate.h"
+#include "columns/catalogue/cataloguedelegate.h"
 
 #include <vector>
 

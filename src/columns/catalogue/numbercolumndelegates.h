@@ -3,8 +3,8 @@
 // Columns over numbers: deal and order numbers (header only), sums and differences of fields, and raw values
 // shown through a dictionary.
 
+#include "columns/catalogue/cataloguedelegate.h"
 #include "core/db/xdecimal.h"
-#include "delegates/catalogue/cataloguedelegate.h"
 
 #include <map>
 

@@ -1,4 +1,4 @@
-#include "delegates/catalogue/marketcolumndelegates.h"
+#include "columns/catalogue/marketcolumndelegates.h"
 
 #include "core/host/directories/boarddirectory.h"
 #include "core/host/directories/sessiondirectory.h"

@@ -2,7 +2,7 @@
 
 // The accounting columns: variation margin of a settlement account and the fees of a deal, as xdecimals.
 
-#include "delegates/catalogue/cataloguedelegate.h"
+#include "columns/catalogue/cataloguedelegate.h"
 
 class DealFeeDirectory;
 

@@ -1,4 +1,4 @@
-#include "delegates/catalogue/enumcolumndelegates.h"
+#include "columns/catalogue/enumcolumndelegates.h"
 
 #include "core/host/directories/enumdirectories.h"
 #include "core/host/directories/sessiondirectory.h"

@@ -1,12 +1,12 @@
-#include "delegates/catalogue/standardcolumndelegates.h"
+#include "columns/catalogue/standardcolumndelegates.h"
 
-#include "delegates/catalogue/codetextdelegates.h"
-#include "delegates/catalogue/datecolumndelegates.h"
-#include "delegates/catalogue/enumcolumndelegates.h"
-#include "delegates/catalogue/marketcolumndelegates.h"
-#include "delegates/catalogue/numbercolumndelegates.h"
-#include "delegates/catalogue/securitycolumndelegates.h"
-#include "delegates/catalogue/valuecolumndelegates.h"
+#include "columns/catalogue/codetextdelegates.h"
+#include "columns/catalogue/datecolumndelegates.h"
+#include "columns/catalogue/enumcolumndelegates.h"
+#include "columns/catalogue/marketcolumndelegates.h"
+#include "columns/catalogue/numbercolumndelegates.h"
+#include "columns/catalogue/securitycolumndelegates.h"
+#include "columns/catalogue/valuecolumndelegates.h"
 
 #include <functional>
 

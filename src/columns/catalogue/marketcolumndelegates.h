@@ -2,7 +2,7 @@
 
 // The market, board and session columns: names of the market's own directories, ordered by name.
 
-#include "delegates/catalogue/cataloguedelegate.h"
+#include "columns/catalogue/cataloguedelegate.h"
 
 class BoardDirectory;
 class SessionDirectory;

@@ -3,8 +3,8 @@
 // The money and price columns: prices to the instrument's decimals, deal values, yields, volatilities,
 // variation margin and fees. Each computes a decimal from the record and the directories.
 
+#include "columns/catalogue/cataloguedelegate.h"
 #include "core/db/decimal.h"
-#include "delegates/catalogue/cataloguedelegate.h"
 
 class SecurityDirectory;
 

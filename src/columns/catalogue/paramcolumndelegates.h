@@ -3,7 +3,7 @@
 // Columns that show one field of a parameter record found by the row's code: the parameters of the
 // underlying contract, and the broker fee parameters of the account.
 
-#include "delegates/catalogue/cataloguedelegate.h"
+#include "columns/catalogue/cataloguedelegate.h"
 
 #include <functional>
 

@@ -1,4 +1,4 @@
-#include "delegates/catalogue/numbercolumndelegates.h"
+#include "columns/catalogue/numbercolumndelegates.h"
 
 #include "core/db/variantutils.h"
 

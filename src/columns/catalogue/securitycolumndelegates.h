@@ -4,7 +4,7 @@
 // market and board of the record. They differ only in the text, the board field and the header, so they
 // share one lookup class and these files.
 
-#include "delegates/catalogue/cataloguedelegate.h"
+#include "columns/catalogue/cataloguedelegate.h"
 
 class SecurityDirectory;
 
