@@ -1,6 +1,6 @@
 #include "hostwindow.h"
 
-#include "views/proxyiview.h"
+#include "windows/proxyiview.h"
 
 #include <QMdiArea>
 #include <QToolBar>

@@ -22,9 +22,9 @@
 #include "views/filtering/filterssettingspage.h"
 #include "views/filtering/filterstoolbar.h"
 #include "views/find/itemviewfindtoolbar.h"
-#include "views/frozenrowview.h"
-#include "views/tablefastviewwithfilter.h"
-#include "views/viewwrapper.h"
+#include "windows/frozenrowview.h"
+#include "windows/tablefastviewwithfilter.h"
+#include "windows/viewwrapper.h"
 
 #include <QEvent>
 #include <QHeaderView>

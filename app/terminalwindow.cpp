@@ -18,9 +18,9 @@
 #include "treegroupswindow.h"
 #include "trees/treeindexmodel.h"
 #include "treewindow.h"
-#include "views/proxyiview.h"
-#include "views/viewwrapper.h"
 #include "windowcatalogue.h"
+#include "windows/proxyiview.h"
+#include "windows/viewwrapper.h"
 
 #include <QCloseEvent>
 #include <QDateTime>

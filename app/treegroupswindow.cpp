@@ -6,8 +6,8 @@
 #include "core/db/table.h"
 #include "terminalgroupsmodel.h"
 #include "treecolumns.h"
+#include "trees/view/treegroupsview.h"
 #include "views/find/itemviewfindtoolbar.h"
-#include "views/treegroups/treegroupsview.h"
 
 #include <QEvent>
 #include <QVBoxLayout>

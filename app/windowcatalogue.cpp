@@ -5,7 +5,7 @@
 #include "tablewindow.h"
 #include "treegroupswindow.h"
 #include "treewindow.h"
-#include "views/proxyiview.h"
+#include "windows/proxyiview.h"
 
 #include <QCoreApplication>
 

@@ -13,7 +13,7 @@
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
 #include "predicatefilter.h"
-#include "views/viewwrapper.h"
+#include "windows/viewwrapper.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

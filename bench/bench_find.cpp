@@ -7,7 +7,7 @@
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
 #include "views/find/itemviewfind.h"
-#include "views/tablefastview.h"
+#include "windows/tablefastview.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

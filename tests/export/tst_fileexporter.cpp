@@ -11,7 +11,7 @@
 #include "predicatefilter.h"
 #include "scriptedhandler.h"
 #include "sim/marketfeed.h"
-#include "views/viewwrapper.h"
+#include "windows/viewwrapper.h"
 
 #include <QAbstractItemModelTester>
 #include <QClipboard>

@@ -4,7 +4,7 @@
 #include "models/tableindexmodel.h"
 #include "views/find/itemviewfind.h"
 #include "views/find/itemviewfindtoolbar.h"
-#include "views/tablefastview.h"
+#include "windows/tablefastview.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

@@ -3,7 +3,7 @@
 #include "models/tableindexmodel.h"
 #include "views/readinghold/heldrowsmodel.h"
 #include "views/readinghold/readinghold.h"
-#include "views/tablefastview.h"
+#include "windows/tablefastview.h"
 
 #include <QAbstractItemModelTester>
 #include <QRandomGenerator>

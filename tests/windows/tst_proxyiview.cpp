@@ -2,7 +2,7 @@
 #include "core/db/defaultsettings.h"
 #include "core/db/mapsettings.h"
 #include "stateview.h"
-#include "views/proxyiview.h"
+#include "windows/proxyiview.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/tablefastview.h"
+#include "windows/tablefastview.h"
 
 #include <QPointer>
 

@@ -4,8 +4,8 @@
 #include "models/columntotalsmodel.h"
 #include "models/tableindexmodel.h"
 #include "sidefilter.h"
-#include "views/frozenrowview.h"
 #include "views/readinghold/readinghold.h"
+#include "windows/frozenrowview.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

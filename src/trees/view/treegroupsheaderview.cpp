@@ -1,4 +1,4 @@
-#include "views/treegroups/treegroupsheaderview.h"
+#include "trees/view/treegroupsheaderview.h"
 
 #include "views/headerproxystyle.h"
 

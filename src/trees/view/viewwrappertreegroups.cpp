@@ -1,9 +1,9 @@
-#include "views/treegroups/viewwrappertreegroups.h"
+#include "trees/view/viewwrappertreegroups.h"
 
 #include "trees/treegroupsmodel.h"
 #include "trees/treegroupsmodelexport.h"
-#include "views/treegroups/treegroupsview.h"
-#include "views/viewwrappertable.h"
+#include "trees/view/treegroupsview.h"
+#include "windows/viewwrappertable.h"
 
 ViewWrapperTreeGroups::ViewWrapperTreeGroups(TreeGroupsView* view)
     : ViewWrapper(view, view)

@@ -1,8 +1,8 @@
-#include "views/treegroups/treegroupsviewgroupitemdelegate.h"
+#include "trees/view/treegroupsviewgroupitemdelegate.h"
 
 #include "columns/itemroles.h"
 #include "trees/treegroupsmodel.h"
-#include "views/treegroups/treegroupsview.h"
+#include "trees/view/treegroupsview.h"
 
 #include <QMouseEvent>
 #include <QPainter>

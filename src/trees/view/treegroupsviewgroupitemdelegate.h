@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/treegroups/treegroupsviewitemdelegateoptimized.h"
+#include "trees/view/treegroupsviewitemdelegateoptimized.h"
 
 #include <QRect>
 #include <QVector>

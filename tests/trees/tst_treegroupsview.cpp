@@ -8,9 +8,9 @@
 #include "columns/itemmodelwithdelegates.h"
 #include "core/db/mapsettings.h"
 #include "filters/rowfiltersmodel.h"
-#include "views/treegroups/treegroupsheaderview.h"
-#include "views/treegroups/treegroupsview.h"
-#include "views/treegroups/treegroupsviewheadersettingspage.h"
+#include "trees/view/treegroupsheaderview.h"
+#include "trees/view/treegroupsview.h"
+#include "trees/view/treegroupsviewheadersettingspage.h"
 
 #include <QHeaderView>
 #include <QScrollBar>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "trees/view/treegroupsviewgroupcolset.h"
 #include "views/iview.h"
-#include "views/treegroups/treegroupsviewgroupcolset.h"
 #include "views/treeindexview.h"
 
 #include <functional>

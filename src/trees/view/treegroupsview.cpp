@@ -1,18 +1,18 @@
-#include "views/treegroups/treegroupsview.h"
+#include "trees/view/treegroupsview.h"
 
 #include "columns/itemmodelwithdelegates.h"
 #include "columns/itemroles.h"
 #include "core/db/settings.h"
 #include "filters/rowfiltersmodel.h"
 #include "trees/treegroupsmodel.h"
+#include "trees/view/treegroupsheaderview.h"
+#include "trees/view/treegroupsviewgroupitemdelegate.h"
+#include "trees/view/treegroupsviewheadersettingspage.h"
+#include "trees/view/viewwrappertreegroups.h"
 #include "views/filtering/filterssettingspage.h"
 #include "views/find/itemviewfindtoolbar.h"
 #include "views/fitwidthaction.h"
 #include "views/scrollposition.h"
-#include "views/treegroups/treegroupsheaderview.h"
-#include "views/treegroups/treegroupsviewgroupitemdelegate.h"
-#include "views/treegroups/treegroupsviewheadersettingspage.h"
-#include "views/treegroups/viewwrappertreegroups.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

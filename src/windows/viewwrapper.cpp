@@ -1,4 +1,4 @@
-#include "views/viewwrapper.h"
+#include "windows/viewwrapper.h"
 
 #include "core/db/appsettings.h"
 #include "core/host/actions/action.h"

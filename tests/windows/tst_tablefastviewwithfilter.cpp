@@ -14,7 +14,7 @@
 #include "views/filtering/filterssettingspage.h"
 #include "views/filtering/filterssettingswidget.h"
 #include "views/filtering/filterstoolbar.h"
-#include "views/tablefastviewwithfilter.h"
+#include "windows/tablefastviewwithfilter.h"
 
 #include <QCheckBox>
 #include <QComboBox>

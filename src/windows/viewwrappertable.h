@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/viewwrapper.h"
+#include "windows/viewwrapper.h"
 
 // The wrapper of a table view: the columns are the model's, the visible ones those the header shows, in its
 // visual order. Columns the model keeps for itself are never exported.

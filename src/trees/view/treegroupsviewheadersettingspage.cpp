@@ -1,7 +1,7 @@
-#include "views/treegroups/treegroupsviewheadersettingspage.h"
+#include "trees/view/treegroupsviewheadersettingspage.h"
 
-#include "views/treegroups/treegroupsview.h"
-#include "views/treegroups/treegroupsviewheadersettingsform.h"
+#include "trees/view/treegroupsview.h"
+#include "trees/view/treegroupsviewheadersettingsform.h"
 
 #include <QIcon>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "trees/view/treegroupsviewgroupcolset.h"
 #include "views/headersettings/tableheadermodel.h"
-#include "views/treegroups/treegroupsviewgroupcolset.h"
 
 #include <QAbstractTableModel>
 #include <QWidget>

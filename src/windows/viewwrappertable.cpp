@@ -1,4 +1,4 @@
-#include "views/viewwrappertable.h"
+#include "windows/viewwrappertable.h"
 
 #include "columns/itemroles.h"
 #include "views/qtablefastview.h"

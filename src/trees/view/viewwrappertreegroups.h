@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/viewwrapper.h"
+#include "windows/viewwrapper.h"
 
 class TreeGroupsView;
 

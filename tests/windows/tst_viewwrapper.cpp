@@ -7,7 +7,7 @@
 #include "export/exporterproxymodel.h"
 #include "stateview.h"
 #include "views/qtablefastview.h"
-#include "views/viewwrappertable.h"
+#include "windows/viewwrappertable.h"
 
 #include <QAction>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "views/treegroups/treegroupsviewitemdelegateoptimized.h"
+#include "trees/view/treegroupsviewitemdelegateoptimized.h"
 
 TreeGroupsViewItemDelegateOptimized::TreeGroupsViewItemDelegateOptimized(QObject* parent)
     : ItemDelegate(parent)

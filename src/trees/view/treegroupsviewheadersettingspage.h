@@ -1,7 +1,7 @@
 #pragma once
 
+#include "trees/view/treegroupsviewheadersettingsform.h"
 #include "views/iviewsettingspage.h"
-#include "views/treegroups/treegroupsviewheadersettingsform.h"
 
 #include <QObject>
 #include <QPointer>

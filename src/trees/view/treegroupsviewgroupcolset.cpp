@@ -1,4 +1,4 @@
-#include "views/treegroups/treegroupsviewgroupcolset.h"
+#include "trees/view/treegroupsviewgroupcolset.h"
 
 #include "columns/itemroles.h"
 #include "core/db/mapsettings.h"

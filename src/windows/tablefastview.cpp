@@ -1,4 +1,4 @@
-#include "views/tablefastview.h"
+#include "windows/tablefastview.h"
 
 #include "columns/itemmodelwithdelegates.h"
 #include "core/db/masterindex.h"
@@ -14,8 +14,8 @@
 #include "views/readinghold/heldrowsmodel.h"
 #include "views/readinghold/readinghold.h"
 #include "views/scrollposition.h"
-#include "views/tablefastviewsettingspage.h"
-#include "views/viewwrappertable.h"
+#include "windows/tablefastviewsettingspage.h"
+#include "windows/viewwrappertable.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "views/tablefastviewwithfilter.h"
+#include "windows/tablefastviewwithfilter.h"
 
 #include "core/db/settings.h"
 #include "core/host/filters/selectfilter.h"

@@ -1,4 +1,4 @@
-#include "views/treegroups/treegroupsviewheadersettingsform.h"
+#include "trees/view/treegroupsviewheadersettingsform.h"
 
 #include "trees/treegroupsmodel.h"
 #include "views/headersettings/tableheadersettingsform.h"

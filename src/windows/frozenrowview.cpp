@@ -1,4 +1,4 @@
-#include "views/frozenrowview.h"
+#include "windows/frozenrowview.h"
 
 #include "delegates/itemdelegate.h"
 

@@ -1,4 +1,4 @@
-#include "views/tablefastviewsettingspage.h"
+#include "windows/tablefastviewsettingspage.h"
 
 #include "core/db/settings.h"
 

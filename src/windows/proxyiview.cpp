@@ -1,4 +1,4 @@
-#include "views/proxyiview.h"
+#include "windows/proxyiview.h"
 
 #include "core/db/defaultsettings.h"
 #include "core/host/icore.h"
