@@ -8,6 +8,7 @@
 #include "core/host/directories/kvuserdirectory.h"
 #include "core/host/directories/securitydirectory.h"
 #include "filters/catalogue/securityselectdialog.h"
+#include "filters/filterlinks.h"
 #include "filters/securityfilterfunc.h"
 #include "filters/widgets/boardselectorwidget.h"
 #include "filters/widgets/checklistfilterwidget.h"
@@ -15,6 +16,7 @@
 #include "filters/widgets/loginfilterwidget.h"
 #include "filters/widgets/securityfilterwidget.h"
 
+#include <QPointer>
 #include <QSet>
 
 #include <functional>
@@ -83,6 +85,34 @@ void applyKeyCombo(ValueFilter& filter, QWidget* widget)
         filter.setValue(editor->value());
     filter.setEnabled(!editor->value().isEmpty() && filter.hasValue());
 }
+// An expiry editor next to a base contract editor offers the dates of the chosen contract; the two are tied when
+// the second of them is placed.
+void linkExpiryToBaseContract(Filter* placed, QWidget* editor, const QList<Filter*>& others,
+    const QList<QWidget*>& otherEditors, QObject* context)
+{
+    ExpDateFilter* expiry = qobject_cast<ExpDateFilter*>(placed);
+    QWidget* dates = expiry ? editor : nullptr;
+    SecNameFilterWidget* contract = nullptr;
+    if (expiry) {
+        for (int i = otherEditors.size() - 1; i >= 0 && !contract; --i)
+            contract = qobject_cast<SecNameFilterWidget*>(otherEditors.at(i));
+    } else if ((contract = qobject_cast<SecNameFilterWidget*>(editor))) {
+        for (int i = others.size() - 1; i >= 0 && !expiry; --i) {
+            expiry = qobject_cast<ExpDateFilter*>(others.at(i));
+            dates = otherEditors.value(i);
+        }
+    }
+    if (!expiry || !dates || !contract)
+        return;
+    const QPointer<ExpDateFilter> follower(expiry);
+    const QPointer<QWidget> followerEditor(dates);
+    QObject::connect(contract, &FilterWidget::changed, context, [follower, followerEditor, contract] {
+        if (follower && followerEditor)
+            follower->followBaseContract(followerEditor, contract->value());
+    });
+    expiry->followBaseContract(dates, contract->value());
+}
+
 } // namespace
 
 AccountFilter::AccountFilter(Table& table, QObject* parent)
@@ -185,7 +215,11 @@ void BoardFilter::apply(QWidget* widget)
 
 ExpDateFilter::ExpDateFilter(Table& table, int modelColumn, QObject* parent)
     : ValueFilter(table, columnOf(table, "expdate"), { columnOf(table, "expdate") }, modelColumn, parent)
-{ }
+{
+    // Told once, before any expiry filter can be placed.
+    static const bool linked = (FilterLinks::add(linkExpiryToBaseContract), true);
+    Q_UNUSED(linked)
+}
 
 QString ExpDateFilter::name() const
 {

@@ -2,10 +2,9 @@
 
 #include "columns/itemmodelwithdelegates.h"
 #include "core/host/filters/filter.h"
-#include "filters/catalogue/keyfilters.h"
+#include "filters/filterlinks.h"
 #include "filters/rowfiltersmodel.h"
 #include "filters/widgets/filterwidget.h"
-#include "filters/widgets/keycombofilterwidget.h"
 #include "models/filterindexmodel.h"
 #include "views/find/itemviewfind.h"
 
@@ -78,35 +77,11 @@ QWidget* ItemFiltersToolBar::addFilter(Filter* filter, QWidget* parent)
             onFilterChanged();
         });
     }
+    FilterLinks::place(filter, widget, m_filters, m_widgets, this);
     m_filters << filter;
     m_widgets << widget;
     connect(filter, &Filter::enabledChanged, this, &ItemFiltersToolBar::onFilterChanged);
-    linkExpiryToBaseContract();
     return widget;
-}
-
-void ItemFiltersToolBar::linkExpiryToBaseContract()
-{
-    ExpDateFilter* expiry = nullptr;
-    QWidget* expiryEditor = nullptr;
-    SecNameFilterWidget* contract = nullptr;
-    for (int i = 0; i < m_filters.size(); ++i) {
-        if (auto* dates = qobject_cast<ExpDateFilter*>(m_filters.at(i))) {
-            expiry = dates;
-            expiryEditor = m_widgets.at(i);
-        } else if (auto* editor = qobject_cast<SecNameFilterWidget*>(m_widgets.at(i))) {
-            contract = editor;
-        }
-    }
-    if (!expiry || !expiryEditor || !contract || contract->property("expiryLinked").toBool())
-        return;
-    contract->setProperty("expiryLinked", true);
-    const QPointer<QWidget> dates(expiryEditor);
-    connect(contract, &FilterWidget::changed, this, [expiry, dates, contract] {
-        if (dates)
-            expiry->followBaseContract(dates, contract->value());
-    });
-    expiry->followBaseContract(expiryEditor, contract->value());
 }
 
 void ItemFiltersToolBar::onFilterChanged()

@@ -13,7 +13,8 @@ class RowFiltersModel;
 class QWidget;
 
 // Puts filters on a tool bar for a view: each filter joins the view's filter set (in place of one of the same
-// name), its editor lives on the bar, and a change made in the editor goes to the view at once.
+// name), its editor lives on the bar, and a change made in the editor goes to the view at once. Editors that
+// follow one another are tied through FilterLinks.
 class BASIC_VIEWS_EXPORT ItemFiltersToolBar : public QObject
 {
     Q_OBJECT
@@ -37,8 +38,6 @@ public Q_SLOTS:
 
 private:
     void notifyFilters();
-    // An expiry editor next to a base contract editor offers the chosen contract's dates.
-    void linkExpiryToBaseContract();
     // A change made elsewhere (the header's menu) shows in the editor.
     void onFiltersDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
 
