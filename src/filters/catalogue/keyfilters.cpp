@@ -7,7 +7,6 @@
 #include "core/host/directories/kvcodenamedirectory.h"
 #include "core/host/directories/kvuserdirectory.h"
 #include "core/host/directories/securitydirectory.h"
-#include "filters/catalogue/securityselectdialog.h"
 #include "filters/filterlinks.h"
 #include "filters/securityfilterfunc.h"
 #include "filters/widgets/boardselectorwidget.h"
@@ -15,6 +14,7 @@
 #include "filters/widgets/keycombofilterwidget.h"
 #include "filters/widgets/loginfilterwidget.h"
 #include "filters/widgets/securityfilterwidget.h"
+#include "filters/widgets/securityselectdialog.h"
 
 #include <QPointer>
 #include <QSet>

@@ -2,7 +2,7 @@
 
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/securitykey.h"
-#include "filters/catalogue/securityselectdialog.h"
+#include "filters/widgets/securityselectdialog.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

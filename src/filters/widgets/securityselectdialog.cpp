@@ -1,4 +1,4 @@
-#include "filters/catalogue/securityselectdialog.h"
+#include "filters/widgets/securityselectdialog.h"
 
 #include "core/db/masterindex.h"
 #include "core/db/table.h"
