@@ -11,7 +11,7 @@ class AddOrder;
 class QStackedLayout;
 
 // The order form of the chosen market: made once per market by the maker registered for it and kept; an empty
-// page for a market without a form. It also knows which transaction makes a new order where.
+// page for a market without a form. It also answers which transaction makes a new order where.
 class BASIC_VIEWS_EXPORT FormSelector : public QWidget
 {
     Q_OBJECT
@@ -24,7 +24,7 @@ public:
     void registerForm(int stock, const FormMaker& maker);
     AddOrder* currentForm() const { return m_current; }
 
-    // The new-order transaction of a market, board and order kind; 0 when there is none.
+    // The new-order transaction of a market, board and order kind (NewOrderTransactions); 0 when there is none.
     static int transactionId(int stock, int board, bool iceberg);
 
 public Q_SLOTS:

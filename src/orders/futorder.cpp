@@ -11,7 +11,7 @@
 #include "core/host/selectors/partnerselectorbox.h"
 #include "core/host/selectors/securityselectorbox.h"
 #include "core/host/widgets/pushbuttonsend.h"
-#include "orders/formselector.h"
+#include "orders/newordertransactions.h"
 #include "orders/ordermore.h"
 
 #include <QCheckBox>
@@ -322,7 +322,7 @@ void FutOrder::setValues(const Values& values)
 
 TransactionDescription FutOrder::description() const
 {
-    const int kind = FormSelector::transactionId(m_stockId, boardId(), m_more->isIceberg());
+    const int kind = NewOrderTransactions::transactionId(m_stockId, boardId(), m_more->isIceberg());
     ITransactionSender* sender = ICore::instance() ? ICore::instance()->transactions() : nullptr;
     if (kind == 0 || !sender)
         return {};
