@@ -2,7 +2,6 @@
 
 #include "columns/itemroles.h"
 #include "core/db/decimal.h"
-#include "trees/groupmentsecurities.h"
 #include "trees/treeindexmodel.h"
 
 #include <QLocale>
@@ -32,8 +31,23 @@ QVariant GroupmentStrikeItem::data(int column, int role) const
 {
     if (column != 0 || role == GroupKeyRole || m_record.isNull() || (role != Qt::DisplayRole && role < Qt::UserRole))
         return RecordItem::data(column, role);
-    const decimal strike = GroupmentStrike::strikeOf(m_record, m_strike, m_decimals);
+    const decimal strike = strikeOf(m_record, m_strike, m_decimals);
     return role == Qt::DisplayRole ? QVariant(strike.toSystemString()) : strike.toVariant();
+}
+
+decimal GroupmentStrikeItem::strikeOf(const Record& record, int strikeColumn, int decimalsColumn)
+{
+    if (record.isNull() || strikeColumn < 0)
+        return decimal::minimum();
+    const decimal strike = record.data(strikeColumn).toDecimal();
+    const int decimals = decimalsColumn < 0 ? -1 : record.data(decimalsColumn).toInteger();
+    if (decimals < 0 || decimals > decimal::MaxScale)
+        return strike;
+    try {
+        return strike.withScale(decimals);
+    } catch (...) {
+        return strike; // too many decimals for the value: shown as stored
+    }
 }
 
 int GroupmentStrikeItem::compare(const TreeIndexModel* model, const GroupmentTreeItem* other) const

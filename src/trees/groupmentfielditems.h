@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/db/decimal.h"
 #include "trees/recorditem.h"
 
 // Items of a level grouped by one field of the record they hold (an option's strike, a contract's expiry): they
@@ -14,6 +15,9 @@ public:
     // Column 0: the strike with the record's decimals, as text for display, as a decimal for the other roles.
     QVariant data(int column, int role) const override;
     int compare(const TreeIndexModel* model, const GroupmentTreeItem* other) const override;
+
+    // The strike at the record's own scale (the stored one when the record's decimals are out of range).
+    static decimal strikeOf(const Record& record, int strikeColumn, int decimalsColumn);
 
 private:
     int m_strike;

@@ -135,25 +135,10 @@ QString GroupmentStrike::groupKey(const Record& record) const
 {
     if (record.isNull() || m_strike < 0 || m_decimals < 0)
         return QString();
-    return strikeOf(record, m_strike, m_decimals).toString();
+    return GroupmentStrikeItem::strikeOf(record, m_strike, m_decimals).toString();
 }
 
 GroupmentTreeItem* GroupmentStrike::createGroup(GroupmentTreeItem* parent, const QString& key, const Record&) const
 {
     return new GroupmentStrikeItem(key, parent, { m_strike, m_decimals });
-}
-
-decimal GroupmentStrike::strikeOf(const Record& record, int strikeColumn, int decimalsColumn)
-{
-    if (record.isNull() || strikeColumn < 0)
-        return decimal::minimum();
-    const decimal strike = record.data(strikeColumn).toDecimal();
-    const int decimals = decimalsColumn < 0 ? -1 : record.data(decimalsColumn).toInteger();
-    if (decimals < 0 || decimals > decimal::MaxScale)
-        return strike;
-    try {
-        return strike.withScale(decimals);
-    } catch (...) {
-        return strike; // too many decimals for the value: shown as stored
-    }
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/db/decimal.h"
 #include "trees/groupment.h"
 
 class SecTypeDirectory;
@@ -90,9 +89,6 @@ public:
     // The strike text ("10.50" for 10.5 with 2 decimals); empty for a null record.
     QString groupKey(const Record& record) const override;
     GroupmentTreeItem* createGroup(GroupmentTreeItem* parent, const QString& key, const Record& record) const override;
-
-    // The strike at the record's own scale (the stored one when the record's decimals are out of range).
-    static decimal strikeOf(const Record& record, int strikeColumn, int decimalsColumn);
 
 private:
     int m_strike;
