@@ -1,7 +1,18 @@
 #include "trees/groupmenttreeitem.h"
 
 #include "columns/itemroles.h"
-#include "trees/treeindexmodel.h"
+
+namespace {
+
+// Set by the first tree model made; read-only afterwards, also on the worker threads that sort siblings.
+GroupmentTreeItem::ModelHooks modelHooks = {};
+
+} // namespace
+
+void GroupmentTreeItem::setModelHooks(const ModelHooks& hooks)
+{
+    modelHooks = hooks;
+}
 
 GroupmentTreeItem::GroupmentTreeItem(const QString& key, GroupmentTreeItem* parent)
     : GroupmentTreeItem(key, key, parent)
@@ -53,11 +64,11 @@ bool GroupmentTreeItem::updateRecord(const Record& record, int, int)
 int GroupmentTreeItem::compare(const TreeIndexModel* model, const GroupmentTreeItem* other) const
 {
     if (!m_record.isNull() && !other->m_record.isNull())
-        return model->compare(m_record, other->m_record);
+        return modelHooks.compareRecords(model, m_record, other->m_record);
     int result = m_name.compare(other->m_name, Qt::CaseInsensitive);
     if (result == 0)
         result = m_key.compare(other->m_key);
-    return model->groupSortOrder() == Qt::DescendingOrder ? -result : result;
+    return modelHooks.groupSortOrder(model) == Qt::DescendingOrder ? -result : result;
 }
 
 QVariant GroupmentTreeItem::data(int column, int role) const
@@ -74,7 +85,7 @@ void GroupmentTreeItem::mapColumnUpdated(const Record&, int first, int last, int
     firstColumn = -1;
     lastColumn = -1;
     if (m_model)
-        m_model->mapColumnFromTable(first, last, firstColumn, lastColumn);
+        modelHooks.mapColumnFromTable(m_model, first, last, firstColumn, lastColumn);
 }
 
 GroupmentTreeItem* GroupmentTreeItem::child(int row) const

@@ -38,6 +38,18 @@ public:
     // The view columns showing fields first..last of the record.
     virtual void mapColumnUpdated(const Record& record, int first, int last, int& firstColumn, int& lastColumn);
 
+    // What an item asks of the model it belongs to. Items sit below their model (the model makes, keeps and
+    // orders them), so the model lends these when it is first made instead of items including it.
+    struct ModelHooks
+    {
+        int (*compareRecords)(const TreeIndexModel* model, const Record& a, const Record& b);
+        Qt::SortOrder (*groupSortOrder)(const TreeIndexModel* model);
+        void (*mapColumnFromTable)(
+            const TreeIndexModel* model, int firstField, int lastField, int& firstColumn, int& lastColumn);
+    };
+    // Once, on the GUI thread, before the first item is compared.
+    static void setModelHooks(const ModelHooks& hooks);
+
     QString groupKey() const { return m_keyIsRecordKey ? m_record.toString() : m_key; }
     // The item's key is its record's key: it is not kept, and the item is not in its parent's lookup by key.
     void takeKeyFromRecord();

@@ -24,6 +24,16 @@ TreeIndexModel::TreeIndexModel(Table* table, QObject* parent)
     : FilterIndexModel(table, parent)
     , m_root(new GroupmentTreeItem(QString(), nullptr))
 {
+    static const bool hooked = [] {
+        GroupmentTreeItem::setModelHooks(
+            { [](const TreeIndexModel* model, const Record& a, const Record& b) { return model->compare(a, b); },
+                [](const TreeIndexModel* model) { return model->groupSortOrder(); },
+                [](const TreeIndexModel* model, int firstField, int lastField, int& firstColumn, int& lastColumn) {
+                    model->mapColumnFromTable(firstField, lastField, firstColumn, lastColumn);
+                } });
+        return true;
+    }();
+    Q_UNUSED(hooked)
     m_root->setModel(this);
     setSort(0, Qt::AscendingOrder);
 }
