@@ -63,56 +63,64 @@ bool StoredSortKeys::supports(FieldType::Type type)
         || type == FieldType::Char || type == FieldType::Decimal;
 }
 
-bool StoredSortKeys::make(const Table& table, int column, const Record* records, int count)
+bool StoredSortKeys::start(const Table& table, int column, int count)
 {
     m_keys.clear();
     if (column < 0 || column >= table.columnCount())
         return false;
-    const RowLayout& layout = table.layout();
-    const RowLayout::Slot& slot = layout.slot(column);
-    const FieldType::Type type = slot.type;
-    if (!supports(type))
+    m_layout = &table.layout();
+    const RowLayout::Slot& slot = m_layout->slot(column);
+    if (!supports(slot.type))
         return false;
+    m_column = column;
+    m_offset = slot.offset;
+    m_type = slot.type;
     m_keys.resize(size_t(count));
-    int scale = 0; // fixed-point values are brought to the largest scale among them
-    for (int i = 0; i < count; ++i) {
-        const uchar* raw = records[i].rawData();
-        Key& key = m_keys[size_t(i)];
-        key.position = quint32(i);
-        key.hasValue = layout.hasValue(raw, column);
-        key.value = 0;
-        if (!key.hasValue)
-            continue;
-        const uchar* p = raw + slot.offset;
-        switch (type) {
-        case FieldType::Int32:
-            key.value = load32(p);
-            break;
-        case FieldType::Char: {
-            quint16 unit;
-            std::memcpy(&unit, p, sizeof unit);
-            key.value = unit;
-            break;
-        }
-        case FieldType::Decimal:
-            key.value = load64(p);
-            scale = qMax(scale, int(p[8]));
-            break;
-        default:
-            key.value = load64(p);
-            break;
-        }
+    for (int i = 0; i < count; ++i)
+        m_keys[size_t(i)].position = quint32(i);
+    return true;
+}
+
+void StoredSortKeys::read(const uchar* raw, Key& key) const
+{
+    key.hasValue = m_layout->hasValue(raw, m_column);
+    key.value = 0;
+    key.scale = 0;
+    if (!key.hasValue)
+        return;
+    const uchar* p = raw + m_offset;
+    switch (m_type) {
+    case FieldType::Int32:
+        key.value = load32(p);
+        break;
+    case FieldType::Char: {
+        quint16 unit;
+        std::memcpy(&unit, p, sizeof unit);
+        key.value = unit;
+        break;
     }
-    if (type == FieldType::Decimal) {
-        for (int i = 0; i < count; ++i) {
-            Key& key = m_keys[size_t(i)];
-            if (!key.hasValue)
-                continue;
-            const int own = records[i].rawData()[slot.offset + 8];
-            if (own != scale && !scaleUp(key.value, scale - own, key.value)) {
-                m_keys.clear();
-                return false;
-            }
+    case FieldType::Decimal:
+        key.value = load64(p);
+        key.scale = p[8];
+        break;
+    default:
+        key.value = load64(p);
+        break;
+    }
+}
+
+bool StoredSortKeys::finish()
+{
+    if (m_type != FieldType::Decimal)
+        return true;
+    // Fixed-point values are brought to the largest scale among them.
+    int scale = 0;
+    for (const Key& key : m_keys)
+        scale = qMax(scale, int(key.scale));
+    for (Key& key : m_keys) {
+        if (key.hasValue && key.scale != scale && !scaleUp(key.value, scale - key.scale, key.value)) {
+            m_keys.clear();
+            return false;
         }
     }
     return true;

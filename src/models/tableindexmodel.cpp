@@ -5,6 +5,7 @@
 #include "core/db/table.h"
 #include "core/host/hostlog.h"
 #include "models/concurrentsort.h"
+#include "models/indexdepend.h"
 #include "models/parallelmap.h"
 #include "models/private/tableindexmodel_p.h"
 #include "models/progresshelper.h"
@@ -14,6 +15,7 @@
 #include <QSet>
 
 #include <climits>
+#include <typeinfo>
 
 namespace {
 
@@ -77,11 +79,20 @@ int TableIndexModelPrivate::rowNear(const Record& record, int limit) const
     return -1;
 }
 
+bool TableIndexModelPrivate::stockComparison() const
+{
+    Q_Q(const TableIndexModel);
+    // A subclass may order its rows otherwise (by key, by the user's order): only the classes known to keep
+    // compare() and default_compare() as they are here may be sorted without asking them.
+    const std::type_info& type = typeid(*q);
+    return type == typeid(TableIndexModel) || type == typeid(IndexDepend<TableIndexModel>);
+}
+
 int TableIndexModelPrivate::storedSortField() const
 {
     Q_Q(const TableIndexModel);
     const int column = q->sortColumn();
-    if (owner || column < 0 || column >= q->columnCount() || !q->table())
+    if (owner || column < 0 || column >= q->columnCount() || !q->table() || !stockComparison())
         return -1;
     if (const ColumnModelDelegate* delegate = q->columnDelegate(column); delegate && !delegate->comparesRawFields())
         return -1;
@@ -94,21 +105,14 @@ bool TableIndexModelPrivate::sortByStoredKeys(Sequence& records) const
 {
     Q_Q(const TableIndexModel);
     const int stored = storedSortField();
-    const auto n = records.end() - records.begin();
-    if (stored < 0 || n < 2)
+    if (stored < 0 || records.end() - records.begin() < 2)
         return false;
-    std::vector<Record> rows;
-    rows.reserve(size_t(n));
-    for (Record& r : records)
-        rows.push_back(std::move(r));
     StoredSortKeys keys;
-    const bool made = keys.make(*q->table(), stored, rows.data(), int(rows.size()));
-    if (made)
-        keys.sort(q->sortOrder());
-    auto out = records.begin();
-    for (size_t i = 0; i < rows.size(); ++i, ++out)
-        *out = std::move(rows[made ? keys.keys()[i].position : i]);
-    return made;
+    if (!keys.make(*q->table(), stored, records.begin(), records.end()))
+        return false;
+    keys.sort(q->sortOrder());
+    keys.permute(records.begin());
+    return true;
 }
 
 template<typename Sequence>

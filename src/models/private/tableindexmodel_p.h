@@ -97,9 +97,11 @@ public:
     // records that land together cost a compare or two instead of a whole binary search.
     template<typename Sequence>
     std::vector<int> sortWithPlaces(Sequence& records) const;
+    // Whether compare() and default_compare() are this class's own.
+    bool stockComparison() const;
     // The table field of a plain stored sort column whose values have exact integer images, -1 otherwise: only
     // such a column sorts by its values alone (a delegate may compare otherwise; over another model ties follow
-    // that model).
+    // that model; a subclass may compare otherwise).
     int storedSortField() const;
     // Records sorted stably by the images of the stored sort column's values: one read of each record instead of
     // a comparison of two per probe; false (the records as they were) when the column or a value has none.
