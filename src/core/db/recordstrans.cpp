@@ -43,20 +43,26 @@ Record RecordsTrans::stage(const Record& record)
     return record;
 }
 
-int RecordsTrans::updateEntry(const Record& record)
+int RecordsTrans::stagedUpdate(const Record& record) const
 {
     RecordData* d = record.handle();
     // Most records are staged once per batch: the row's flag spares the lookup, and the lookup table is only
-    // built once some record is staged a second time.
-    if (d->flags & RecordData::StagedUpdate) {
-        if (m_updateIndex.isEmpty()) {
-            for (int i = 0; i < m_updates.size(); ++i)
-                m_updateIndex.insert(m_updates.at(i).original.handle(), i);
-        }
-        const auto it = m_updateIndex.constFind(d);
-        if (it != m_updateIndex.constEnd())
-            return *it;
+    // built once some record is looked for again.
+    if (!(d->flags & RecordData::StagedUpdate))
+        return -1;
+    if (m_updateIndex.isEmpty()) {
+        for (int i = 0; i < m_updates.size(); ++i)
+            m_updateIndex.insert(m_updates.at(i).original.handle(), i);
     }
+    return m_updateIndex.value(d, -1);
+}
+
+int RecordsTrans::updateEntry(const Record& record)
+{
+    const int staged = stagedUpdate(record);
+    if (staged >= 0)
+        return staged;
+    RecordData* d = record.handle();
     d->flags |= RecordData::StagedUpdate;
     if (!m_updateIndex.isEmpty())
         m_updateIndex.insert(d, m_updates.size());
@@ -104,6 +110,22 @@ bool RecordsTrans::contains(const Record& keySource) const
             return true;
     }
     return false;
+}
+
+Record RecordsTrans::find(const Record& keySource) const
+{
+    const MasterIndex* master = m_table->masterIndex();
+    if (!master->hasKey() || keySource.isNull())
+        return Record();
+    for (int i = m_inserts.size() - 1; i >= 0; --i) {
+        if (master->compareKeys(m_inserts.at(i), keySource) == 0)
+            return m_inserts.at(i);
+    }
+    const Record inTable = master->recordByKey(keySource);
+    if (inTable.isNull())
+        return Record();
+    const int staged = stagedUpdate(inTable);
+    return staged >= 0 && m_updates.at(staged).remove ? Record() : inTable;
 }
 
 bool RecordsTrans::containsKey(const QString& keyText) const

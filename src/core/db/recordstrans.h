@@ -29,6 +29,11 @@ public:
     // Whether a staged record (insert or update, by its staged values) has the key of `keySource`.
     bool contains(const Record& keySource) const;
     bool containsKey(const QString& keyText) const;
+    // The record that will hold the key of `keySource` once the transaction is applied, so that further writes
+    // to that key go through it: the last staged insert with the key, else the table's record with the key
+    // unless it is staged for removal; the empty handle when none. Keys are read as staged inserts and the
+    // table hold them now; staged inserts are compared one by one.
+    Record find(const Record& keySource) const;
 
     // Applies the batch and empties the transaction. Throws a QString, changing nothing, when the batch would
     // give two records of the table the same key.
@@ -51,6 +56,8 @@ private:
     Record stage(const Record& record);
     void stageRemoval(const Record& record);
     int updateEntry(const Record& record);
+    // Position in m_updates of a staged in-table record, or -1.
+    int stagedUpdate(const Record& record) const;
     void releaseStaged();
     // The range of fields in which staged values differ from the current ones; false when none differ.
     bool changedColumns(const Update& update, int& first, int& last) const;
@@ -58,6 +65,6 @@ private:
     Table* m_table; // not owned
     QList<Record> m_inserts;
     QVector<Update> m_updates;
-    QHash<const void*, int> m_updateIndex; // original row -> position in m_updates, built when first needed
+    mutable QHash<const void*, int> m_updateIndex; // original row -> position in m_updates, built when first needed
     int m_uncaught;
 };

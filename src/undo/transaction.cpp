@@ -1,0 +1,47 @@
+#include "undo/transaction.h"
+
+#include "core/db/recordstrans.h"
+#include "core/db/table.h"
+#include "core/db/tableupdater.h"
+#include "undo/transcommand.h"
+
+namespace Undo {
+
+Transaction::Transaction(Table* table)
+    : m_table(table)
+{ }
+
+void Transaction::prepareTrans(RecordsTrans* trans)
+{
+    for (int i = 0; i < childCount(); ++i) {
+        if (auto* command = dynamic_cast<TransCommand*>(const_cast<QUndoCommand*>(child(i))))
+            command->setTrans(trans);
+    }
+}
+
+template<typename Run>
+void Transaction::runChildren(Run run)
+{
+    if (!m_table)
+        return run();
+    TableUpdater updater(m_table);
+    {
+        RecordsTrans trans(m_table); // applies every staged write when it ends
+        prepareTrans(&trans);
+        run();
+    }
+    // The children must not keep a transaction that is gone.
+    prepareTrans(nullptr);
+}
+
+void Transaction::redo()
+{
+    runChildren([this] { QUndoCommand::redo(); });
+}
+
+void Transaction::undo()
+{
+    runChildren([this] { QUndoCommand::undo(); });
+}
+
+} // namespace Undo

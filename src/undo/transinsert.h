@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/db/record.h"
+#include "undo/transcommand.h"
+
+namespace Undo {
+
+class Transaction;
+
+// Inserts a record within its Transaction, and removes the record with its key on undo. The record is kept as
+// its values at construction; a key already held is left alone.
+class BASIC_VIEWS_EXPORT TransInsert : public TransCommand
+{
+public:
+    TransInsert(const Record& record, Transaction* parent);
+
+    void redo() override;
+    void undo() override;
+
+private:
+    Record m_record;
+};
+
+} // namespace Undo

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/db/record.h"
+#include "undo/transcommand.h"
+
+namespace Undo {
+
+class Transaction;
+
+// Gives the record with the key of `before` the fields of `after` within its Transaction, and those of `before`
+// again on undo (found by the key of `after`). Only the span from the first to the last field in which the two
+// differ is copied, within firstField..lastField (-1: from the first, to the last field); both ends are 0 when
+// they do not differ. Fields outside the span keep what others wrote meanwhile.
+class BASIC_VIEWS_EXPORT TransUpdate : public TransCommand
+{
+public:
+    TransUpdate(
+        const Record& before, const Record& after, Transaction* parent, int firstField = -1, int lastField = -1);
+
+    void redo() override;
+    void undo() override;
+
+private:
+    Record m_before;
+    Record m_after;
+    int m_first = 0;
+    int m_last = 0;
+};
+
+} // namespace Undo
