@@ -2,6 +2,8 @@
 
 #include "core/db/masterindex.h"
 #include "core/db/table.h"
+#include "core/db/xdecimal.h"
+#include "core/host/directories/basecontractsparamsdirectory.h"
 #include "core/host/directories/kvcodenamedirectory.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/embedded/embeddedtransactionsender.h"
@@ -37,6 +39,14 @@ QVariant valueOf(const Values& values, std::initializer_list<const char*> names)
 decimal field(const Record& r, const char* name)
 {
     return r.data(QString::fromLatin1(name)).toDecimal();
+}
+
+// The initial margin of one contract of an instrument: its underlying's.
+xdecimal marginOf(const Record& instrument)
+{
+    const Record base = BaseContractsParamsDirectory::i()->recordByBaseContractCode(
+        instrument.data(QStringLiteral("base_code")).toString());
+    return base.isNull() ? xdecimal::zero() : xdecimal(field(base, "initial_margin"));
 }
 
 } // namespace
@@ -133,6 +143,22 @@ void EmbeddedExchange::checkPrice(const Record& instrument, const QString& text)
         throw tr("цена %1 вне лимитов от %2 до %3").arg(text, low.toString(), high.toString());
 }
 
+void EmbeddedExchange::checkMoney(
+    const Values& values, const Record& instrument, const QString& account, qint64 quantity) const
+{
+    const QVariant unchecked = values.value(QStringLiteral("dont_check_money"));
+    Table* limits = m_core->tables()->table(QStringLiteral("money_limits"));
+    const Record limit
+        = limits && unchecked.isValid() && !unchecked.toBool() ? limits->findByKeyText(account) : Record();
+    if (limit.isNull())
+        return;
+    const xdecimal needed = marginOf(instrument) * xdecimal(decimal(quantity, 0));
+    const xdecimal free = xdecimal(field(limit, "limit")) - xdecimal(field(limit, "used"));
+    if (needed > free)
+        throw tr("денежного лимита счёта %1 не хватает: заявке нужно %2, свободно %3")
+            .arg(account, needed.toString(), free.toString());
+}
+
 void EmbeddedExchange::placeOrder(const Values& values, bool iceberg, bool clearing)
 {
     const Record in = instrument(values);
@@ -142,6 +168,7 @@ void EmbeddedExchange::placeOrder(const Values& values, bool iceberg, bool clear
     const qint64 quantity = values.value(QStringLiteral("Quantity")).toString().toLongLong(&ok);
     if (!ok || quantity <= 0)
         throw tr("неверное количество \"%1\"").arg(values.value(QStringLiteral("Quantity")).toString());
+    checkMoney(values, in, account, quantity);
     TradeLedger::Order order;
     order.key = GeneratorUtil::securityKeyOf(in);
     order.side = values.value(QStringLiteral("BuySell")).toString().startsWith(QLatin1Char('B')) ? QLatin1Char('B')

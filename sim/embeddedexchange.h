@@ -18,6 +18,10 @@ class Record;
 // of them or only the buy ("B"), the sell ("S") or those outside the price limits ("L"). A
 // transaction the exchange refuses (unknown instrument or order, a price outside the limits, an unknown
 // account, a bad quantity) changes nothing and its reason goes to the host's notification sink.
+//
+// A new order that asks for the client's money check ("dont_check_money" false) must fit in the account's row of
+// "money_limits": its initial margin may not exceed what the limit leaves beside the part already used. An
+// account without a row there is not checked.
 class BV_SIM_EXPORT EmbeddedExchange : public QObject
 {
     Q_OBJECT
@@ -49,6 +53,7 @@ private:
     Record restingOrder(const Values& values) const;
     void checkAccount(const QString& account) const;
     void checkPrice(const Record& instrument, const QString& text) const;
+    void checkMoney(const Values& values, const Record& instrument, const QString& account, qint64 quantity) const;
 
     ICore* m_core; // not owned
 };

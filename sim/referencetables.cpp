@@ -87,7 +87,8 @@ void ReferenceTables::fill(Table* table, int edition) const
         fillEnumeration(table, edition);
     else if (name.startsWith(QLatin1String("kv.investor")) || name == QLatin1String("kv.dealer")
         || name == QLatin1String("kv.rf") || name == QLatin1String("kv.user")
-        || name == QLatin1String("kv.fut_settlement") || name == QLatin1String("kv.broker_fee_param"))
+        || name == QLatin1String("kv.fut_settlement") || name == QLatin1String("kv.broker_fee_param")
+        || name == QLatin1String("money_limits"))
         fillAccounts(table, edition);
     else if (name == QLatin1String("kv.fut_margin_type") || name == QLatin1String("fut_vm_sa")
         || name == QLatin1String("opt_vm_sa"))
@@ -296,6 +297,16 @@ void ReferenceTables::fillAccounts(Table* table, int edition) const
                     .set("rate", decimal(int(5 + rng.bounded(20)), 4))
                     .set("min_fee", decimal(150, 2));
             }
+        }
+    } else if (name == QLatin1String("money_limits")) {
+        // Generous limits: orders of a few lots pass, a large one shows the check.
+        for (const QString& client : clients) {
+            const qint64 limit = 2000000 + 500000 * qint64(rng.bounded(17));
+            StagedRow(table, trans)
+                .set("account", client)
+                .set("limit", decimal(limit * 100, 2))
+                .set("used", decimal(limit * qint64(rng.bounded(40)), 2))
+                .set("comment", QString());
         }
     }
 }

@@ -1,4 +1,5 @@
 #include "core/db/masterindex.h"
+#include "core/host/directories/basecontractsparamsdirectory.h"
 #include "core/host/schema/hostschema.h"
 #include "marketfixture.h"
 #include "recordfields.h"
@@ -181,6 +182,31 @@ private Q_SLOTS:
         QVERIFY(x.send(EmbeddedExchange::WithdrawAll, { { QStringLiteral("Account"), firm } }));
         QCOMPARE(active(firm, QString()), 0);
         QVERIFY(active(QString(), QString()) > 0); // other firms keep theirs
+    }
+
+    void anOrderThatAsksForTheMoneyCheckMustFitTheAccountsLimit()
+    {
+        // Given a limit that leaves the margin of two lots free
+        Exchange x;
+        Record limit = x.market.table(QStringLiteral("money_limits"))->findByKeyText(x.account);
+        QVERIFY(!limit.isNull());
+        const decimal lot = BaseContractsParamsDirectory::i()
+                                ->recordByBaseContractCode(text(x.future, "base_code"))
+                                .data(QStringLiteral("initial_margin"))
+                                .toDecimal();
+        limit.data(QStringLiteral("limit")) = limit.data(QStringLiteral("used")).toDecimal() + lot + lot;
+        limit.updated();
+        Values checked = x.order(QStringLiteral("B"), x.priceText(-30), 3);
+        checked[QStringLiteral("dont_check_money")] = false;
+
+        // Three lots do not fit unless the check is off; two do
+        QVERIFY(!x.send(EmbeddedExchange::NewOrder, checked));
+        QVERIFY(x.market.core.recentNotifications().last().contains(QStringLiteral("денежного лимита счёта")));
+        checked[QStringLiteral("dont_check_money")] = true;
+        QVERIFY(x.send(EmbeddedExchange::NewOrder, checked));
+        checked[QStringLiteral("dont_check_money")] = false;
+        checked[QStringLiteral("Quantity")] = 2;
+        QVERIFY(x.send(EmbeddedExchange::NewOrder, checked));
     }
 
     void refusedTransactionsChangeNothingAndSayWhy_data()

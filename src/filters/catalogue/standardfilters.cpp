@@ -28,6 +28,8 @@ QList<Filter*> StandardFilters::create(Table& table, QObject* parent)
         else
             filters << new DealsTypeFilter(table, parent);
     }
+    if (name == QLatin1String("money_limits"))
+        filters << new AccountFilter(table, parent);
     if (name == QLatin1String("securities")) {
         filters << new BoardFilter(table, parent) << new SecTypeFilter(table, parent)
                 << new SecStateFilter(table, parent) << new SecNameFilter(table, -1, parent)

@@ -253,6 +253,16 @@ TableSchema positions()
             QStringLiteral("sec_id") } };
 }
 
+TableSchema moneyLimits()
+{
+    return { QStringLiteral("money_limits"),
+        { col(FieldType::String, 7, "account", tr("Счёт")),
+            col(FieldType::Decimal, 2, "limit", tr("Лимит"), tr("Денежный лимит клиента")),
+            col(FieldType::Decimal, 2, "used", tr("Использовано"), tr("Часть лимита, уже занятая")),
+            col(FieldType::String, 60, "comment", tr("Комментарий")) },
+        { QStringLiteral("account") } };
+}
+
 QList<TableSchema> all()
 {
     QList<TableSchema> list { stocks(), boards(), securities(), sessions() };
@@ -260,7 +270,7 @@ QList<TableSchema> all()
     list << investors() << dealers() << firms() << users() << futSettlements() << futMarginTypes() << brokerFeeParams()
          << fees(QStringLiteral("fee")) << fees(QStringLiteral("broker_fee"))
          << variationMargins(QStringLiteral("fut_vm_sa")) << variationMargins(QStringLiteral("opt_vm_sa"))
-         << volatilities() << optionSeries() << baseContracts() << orders() << deals() << positions();
+         << volatilities() << optionSeries() << baseContracts() << orders() << deals() << positions() << moneyLimits();
     return list;
 }
 

@@ -51,6 +51,8 @@ BV_HOST_EXPORT TableSchema baseContracts(); // "base_contracts"
 BV_HOST_EXPORT TableSchema orders();
 BV_HOST_EXPORT TableSchema deals();
 BV_HOST_EXPORT TableSchema positions();
+// "money_limits": the money each client account may commit, kept by the trader; new orders are checked against it.
+BV_HOST_EXPORT TableSchema moneyLimits();
 
 // Every table above.
 BV_HOST_EXPORT QList<TableSchema> all();
