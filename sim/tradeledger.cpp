@@ -50,9 +50,6 @@ TradeLedger::~TradeLedger() = default;
 
 void TradeLedger::open()
 {
-    // Others (the exchange, the feed) may have added orders and deals since the last batch.
-    m_nextOrder = qMax(m_nextOrder, nextNumber(m_orders));
-    m_nextDeal = qMax(m_nextDeal, nextNumber(m_deals));
     m_instrumentTrans = std::make_unique<RecordsTrans>(m_securities);
     m_orderTrans = std::make_unique<RecordsTrans>(m_orders);
     m_dealTrans = std::make_unique<RecordsTrans>(m_deals);
@@ -67,6 +64,9 @@ void TradeLedger::touch(const Record& record)
 
 qint64 TradeLedger::addOrder(const Order& order, const QList<Fill>& fills)
 {
+    // Others (the exchange, the feed) may have added orders since this batch began: a number must be past theirs,
+    // or the new order would take the place of one of them.
+    m_nextOrder = qMax(m_nextOrder, nextNumber(m_orders));
     const qint64 number = m_nextOrder++;
     qint64 balance = order.quantity;
     for (const Fill& f : fills)
@@ -257,6 +257,7 @@ void TradeLedger::addDeal(qint64 orderNum, const Order& order, qint64 quantity, 
 {
     const Record instrument = instrumentOf(order.key);
     RecordUpdater u(Record(m_deals), *m_dealTrans);
+    m_nextDeal = qMax(m_nextDeal, nextNumber(m_deals));
     u.data(QStringLiteral("deal_num")) = m_nextDeal++;
     u.data(QStringLiteral("order_num")) = orderNum;
     GeneratorUtil::setSecurityKey(u, order.key);

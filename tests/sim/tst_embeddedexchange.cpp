@@ -4,6 +4,7 @@
 #include "marketfixture.h"
 #include "recordfields.h"
 #include "sim/embeddedexchange.h"
+#include "sim/marketfeed.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -113,6 +114,20 @@ private Q_SLOTS:
         QCOMPARE(number(deal, "quantity"), qint64(4));
         // And the instrument's last price is the trade's.
         QCOMPARE(x.future.data(QStringLiteral("last")).toDecimal(), resting.data(QStringLiteral("price")).toDecimal());
+    }
+
+    void anOrderEnteredBetweenTheFeedsBatchesStays()
+    {
+        Exchange x;
+        MarketFeed feed(x.market.market, &x.market.core, 3);
+        feed.step(50);
+        QVERIFY(x.send(EmbeddedExchange::NewOrder, x.order(QStringLiteral("S"), x.priceText(50), 10)));
+        const QString entry = text(x.last(), "order_num");
+        feed.step(200); // places new orders of its own
+        const Record entered(x.orders, entry);
+        QCOMPARE(text(entered, "sec_id"), text(x.future, "sec_id"));
+        QCOMPARE(text(entered, "account"), x.account);
+        QCOMPARE(number(entered, "quantity"), qint64(10));
     }
 
     void icebergAndClearingOrders()
