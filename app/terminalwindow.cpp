@@ -49,8 +49,6 @@ QString changesText(int n)
     return QCoreApplication::translate("TerminalWindow", form).arg(QLocale().toString(n));
 }
 
-// The window manager's ids of the kinds, in the catalogue's order.
-constexpr int FirstWindowId = 1;
 // Open windows are written this often besides on exit: a crash loses at most this much of the layout.
 constexpr int SessionStoreMs = 60 * 1000;
 
@@ -86,14 +84,13 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     // The kinds are the host window manager's: whoever asks it for a kind by id gets a window here.
     QMenu* windows = menuBar()->addMenu(tr("&Окна"));
     const QStringList kinds = m_catalogue->kinds();
-    for (int i = 0; i < kinds.size(); ++i) {
-        const int id = FirstWindowId + i;
+    for (const QString& kind : kinds) {
         const QPointer<TerminalWindow> self(this);
-        core->windowManager()->registerWindow(id, [self, kind = kinds.at(i)](const QList<SecurityKey>&) {
+        core->windowManager()->registerWindow(kind, [self, kind](const QList<SecurityKey>&) {
             return self ? static_cast<QWidget*>(self->openWindow(kind)) : nullptr;
         });
         windows->addAction(
-            m_catalogue->title(kinds.at(i)), this, [core, id] { core->windowManager()->openWindow(id, {}); });
+            m_catalogue->title(kind), this, [core, kind] { core->windowManager()->openWindow(kind, QString()); });
     }
     windows->addSeparator();
     windows->addAction(tr("Открыть все"), this, &TerminalWindow::openAll);

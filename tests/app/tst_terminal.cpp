@@ -427,7 +427,7 @@ private Q_SLOTS:
         QCOMPARE(describe(*restored), QStringLiteral("deals:Сделки:table"));
 
         // Anyone may ask the host's window manager for a kind: the window opens here.
-        IWindowManager::instance()->openWindow(3, {});
+        IWindowManager::instance()->openWindow(QStringLiteral("deals"), QString());
         QCOMPARE(describe(*restored), QStringLiteral("deals:Сделки:table, deals:Сделки 2:table"));
     }
 };

@@ -1,15 +1,22 @@
 #include "core/host/connectionsmanager.h"
 
-ConnectionsManager* ConnectionsManager::instance()
-{
-    static ConnectionsManager manager;
-    return &manager;
+namespace {
+ConnectionsManager* current = nullptr;
 }
 
-void ConnectionsManager::setStatus(int status)
+ConnectionsManager::ConnectionsManager(QObject* parent)
+    : QObject(parent)
 {
-    if (status == m_status)
-        return;
-    m_status = status;
-    Q_EMIT statusChanged(status);
+    current = this;
+}
+
+ConnectionsManager::~ConnectionsManager()
+{
+    if (current == this)
+        current = nullptr;
+}
+
+ConnectionsManager* ConnectionsManager::instance()
+{
+    return current;
 }

@@ -4,21 +4,23 @@
 
 #include <QObject>
 
-// The state of the terminal's connection to the trading gateway.
+// The state of the terminal's connection to the trading gateway. One manager is current at a time, like the host
+// core: it becomes the instance when made and stops being it when destroyed.
 class BV_HOST_EXPORT ConnectionsManager : public QObject
 {
     Q_OBJECT
 public:
     enum Status { Disconnected = 0, Connecting = 1, Connected = 2 };
 
+    ~ConnectionsManager() override;
+    // Null while no host runs.
     static ConnectionsManager* instance();
-    int status() const { return m_status; }
-    void setStatus(int status);
+    virtual int status() const = 0;
+    bool isConnected() const { return status() == Connected; }
 
 Q_SIGNALS:
     void statusChanged(int status);
 
-private:
-    using QObject::QObject;
-    int m_status = Disconnected;
+protected:
+    explicit ConnectionsManager(QObject* parent = nullptr);
 };

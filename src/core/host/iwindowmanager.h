@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/host/bv_host_export.h"
-#include "core/host/securitykey.h"
 
 #include <QObject>
 
@@ -13,8 +12,9 @@ public:
     ~IWindowManager() override;
     static IWindowManager* instance();
 
-    // Opens a window of the kind `windowId` for the instruments.
-    virtual void openWindow(int windowId, const QList<SecurityKey>& keys) = 0;
+    // Opens a window of the kind `windowId` for the instruments whose text ids `keys` holds, joined with "|"
+    // (empty for a window of no instrument). How a kind takes several instruments is its own affair.
+    virtual void openWindow(const QString& windowId, const QString& keys) = 0;
     // Brings the window holding `view` to the front.
     virtual void activateView(QWidget* view) = 0;
     // Set true before the rows of a file export are written, false afterwards.

@@ -1,6 +1,7 @@
 #include "core/db/table.h"
 #include "core/host/actions/actionmanager.h"
 #include "core/host/connectionsmanager.h"
+#include "core/host/embedded/embeddedconnectionsmanager.h"
 #include "core/host/embedded/embeddedcore.h"
 #include "core/host/embedded/embeddedwindowmanager.h"
 #include "core/host/idecoder.h"
@@ -184,31 +185,40 @@ private Q_SLOTS:
         QSignalSpy requested(windows, &EmbeddedWindowManager::windowRequested);
         QSignalSpy locks(windows, &EmbeddedWindowManager::lockChanged);
         QList<SecurityKey> opened;
-        windows->registerWindow(30, [&](const QList<SecurityKey>& keys) {
+        windows->registerWindow(QStringLiteral("Dom"), [&](const QList<SecurityKey>& keys) {
             opened = keys;
             return nullptr;
         });
-        IWindowManager::instance()->openWindow(30, { SecurityKey { 1, 14, 400000 } });
-        IWindowManager::instance()->openWindow(99, {});
+        IWindowManager::instance()->openWindow(QStringLiteral("Dom"), QStringLiteral("1:14:400000|junk|1:15:1000001"));
+        IWindowManager::instance()->openWindow(QStringLiteral("Unknown"), QString());
         IWindowManager::instance()->lockWindows(true);
         QVERIFY(windows->isLocked());
         IWindowManager::instance()->lockWindows(false);
-        QCOMPARE(opened, (QList<SecurityKey> { SecurityKey { 1, 14, 400000 } }));
+        QCOMPARE(opened, (QList<SecurityKey> { SecurityKey { 1, 14, 400000 }, SecurityKey { 1, 15, 1000001 } }));
         QCOMPARE(requested.count(), 2);
-        QCOMPARE(requested.at(1).at(0).toInt(), 99); // an unknown kind is asked for, and nothing opens
+        QCOMPARE(requested.at(1).at(0).toString(), QStringLiteral("Unknown")); // asked for, and nothing opens
         QCOMPARE(requested.at(1).at(2).value<QWidget*>(), nullptr);
         QCOMPARE(locks.count(), 2);
     }
 
-    void connectionStatus()
+    void senderQueuesNothingWhileDisconnected()
     {
-        ConnectionsManager* c = ConnectionsManager::instance();
-        QSignalSpy changed(c, &ConnectionsManager::statusChanged);
-        c->setStatus(ConnectionsManager::Connected);
-        c->setStatus(ConnectionsManager::Connected);
-        QCOMPARE(c->status(), 2);
-        QCOMPARE(changed.count(), 1);
-        c->setStatus(ConnectionsManager::Disconnected);
+        EmbeddedCore core;
+        QCOMPARE(ConnectionsManager::instance(), core.connections());
+        QVERIFY(core.connections()->isConnected());
+        QSignalSpy changed(core.connections(), &ConnectionsManager::statusChanged);
+        QSignalSpy queued(core.sender(), &EmbeddedTransactionSender::transactionQueued);
+        core.sender()->registerDescription({ 1, 10, QStringLiteral("Новая заявка"), {}, {} });
+        const RawTransactionPtr t = core.transactions()->build(core.transactions()->description(1, 10), {});
+
+        core.connections()->disconnectFromExchange();
+        core.connections()->disconnectFromExchange();
+        QVERIFY_EXCEPTION_THROWN(core.transactions()->queue(t), QString);
+        QCOMPARE(queued.count(), 0);
+        core.connections()->connectToExchange();
+        QVERIFY(core.transactions()->queue(t));
+        QCOMPARE(queued.count(), 1);
+        QCOMPARE(changed.count(), 2);
     }
 
     void securityKeysAsText()

@@ -1,6 +1,7 @@
 #include "core/host/embedded/embeddedcore.h"
 
 #include "core/host/actions/actionmanager.h"
+#include "core/host/embedded/embeddedconnectionsmanager.h"
 #include "core/host/embedded/embeddedwindowmanager.h"
 #include "core/host/signalhub.h"
 #include "core/host/tableregistry.h"
@@ -36,7 +37,9 @@ EmbeddedCore::EmbeddedCore(QObject* parent)
     , m_decoder(new EmbeddedDecoder(this))
     , m_sender(new EmbeddedTransactionSender(this))
     , m_windows(new EmbeddedWindowManager(this))
+    , m_connections(new EmbeddedConnectionsManager(this))
 {
+    m_sender->setConnection(m_connections);
     nameTheLocalZoneOnce();
     m_plugins << m_decoder;
     // The project's own English translation, built into the host library.

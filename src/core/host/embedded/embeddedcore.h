@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QTranslator>
 
+class EmbeddedConnectionsManager;
 class EmbeddedWindowManager;
 
 // The host core of the embedded terminal: real registries and services. Notifications go out as a signal; the
@@ -52,6 +53,8 @@ public:
     EmbeddedTransactionSender* sender() const { return m_sender; }
     EmbeddedProgressService& progressService() { return m_progress; }
     EmbeddedWindowManager* windowManager() const { return m_windows; }
+    // Up from the start; while it is down the sender queues nothing.
+    EmbeddedConnectionsManager* connections() const { return m_connections; }
     QList<QObject*> colorManagers() const;
 
     // The latest notifications, oldest first: at most RecentNotifications.
@@ -68,6 +71,7 @@ private:
     EmbeddedDecoder* m_decoder;
     EmbeddedTransactionSender* m_sender;
     EmbeddedWindowManager* m_windows;
+    EmbeddedConnectionsManager* m_connections;
     mutable EmbeddedProgressService m_progress;
     QList<QPointer<QWidget>> m_mainWindows;
     QList<QPointer<QObject>> m_plugins;

@@ -52,6 +52,8 @@ bool EmbeddedTransactionSender::queue(const RawTransactionPtr& transaction)
 {
     if (!transaction)
         throw tr("Транзакция не построена");
+    if (m_connection && !m_connection->isConnected())
+        throw tr("Нет подключения к бирже: транзакция не отправлена");
     Q_EMIT transactionQueued(transaction->id());
     if (!m_executor)
         return true;

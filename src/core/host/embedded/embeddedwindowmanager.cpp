@@ -8,13 +8,19 @@ EmbeddedWindowManager::EmbeddedWindowManager(QObject* parent)
     : IWindowManager(parent)
 { }
 
-void EmbeddedWindowManager::registerWindow(int windowId, Factory factory)
+void EmbeddedWindowManager::registerWindow(const QString& windowId, Factory factory)
 {
     m_factories.insert(windowId, std::move(factory));
 }
 
-void EmbeddedWindowManager::openWindow(int windowId, const QList<SecurityKey>& keys)
+void EmbeddedWindowManager::openWindow(const QString& windowId, const QString& textIds)
 {
+    QList<SecurityKey> keys;
+    for (const QString& textId : textIds.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+        const SecurityKey key = SecurityKey::fromTextId(textId);
+        if (key.isValid())
+            keys << key;
+    }
     const Factory factory = m_factories.value(windowId);
     QWidget* window = factory ? factory(keys) : nullptr;
     if (window)

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "core/host/iwindowmanager.h"
+#include "core/host/securitykey.h"
 
 #include <QMap>
 #include <QStringList>
 
 #include <functional>
 
-// The host's window manager: window kinds registered by id with a factory. Each call is also announced by a
-// signal, for the host's own windows to follow.
+// The host's window manager: window kinds registered by id with a factory, which gets the instruments asked for
+// as keys (what is not a text id is left out). Each call is also announced by a signal, for the host's
+// own windows to follow.
 class BV_HOST_EXPORT EmbeddedWindowManager : public IWindowManager
 {
     Q_OBJECT
@@ -17,19 +19,19 @@ public:
 
     explicit EmbeddedWindowManager(QObject* parent = nullptr);
 
-    void registerWindow(int windowId, Factory factory);
-    void openWindow(int windowId, const QList<SecurityKey>& keys) override;
+    void registerWindow(const QString& windowId, Factory factory);
+    void openWindow(const QString& windowId, const QString& keys) override;
     void activateView(QWidget* view) override;
     void lockWindows(bool lock) override;
     bool isLocked() const { return m_locked; }
 
 Q_SIGNALS:
     // Asked for a kind with `keys`; `window` is what its factory made (null for an unknown kind).
-    void windowRequested(int windowId, const QList<SecurityKey>& keys, QWidget* window);
+    void windowRequested(const QString& windowId, const QList<SecurityKey>& keys, QWidget* window);
     void viewActivated(QWidget* view);
     void lockChanged(bool locked);
 
 private:
-    QMap<int, Factory> m_factories;
+    QMap<QString, Factory> m_factories;
     bool m_locked = false;
 };
