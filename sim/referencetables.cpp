@@ -165,7 +165,8 @@ void ReferenceTables::fillSecurities(Table* table, int edition) const
             .set("base_code", i.base)
             .set("isin_id", isinOf(i.key))
             .set("fut_isin_id", isinOf(option || i.key.board == 3 ? i.future : i.key))
-            .set("option_series_id", series)
+            // Options are written on the exchange-traded future; its off-book mirror has no series.
+            .set("option_series_id", i.key.board == 3 ? 0 : series)
             .set("sectype", QChar::fromLatin1(i.sectype))
             .set("expdate", datetime::fromDate(i.expiry))
             .set("decimals", i.decimals)

@@ -1,0 +1,398 @@
+#include "actions/securityactions.h"
+
+#include "actions/onlinedialog.h"
+#include "core/db/masterindex.h"
+#include "core/db/table.h"
+#include "core/host/actions/action.h"
+#include "core/host/actions/actionmanager.h"
+#include "core/host/directories/boarddirectory.h"
+#include "core/host/hostlog.h"
+#include "core/host/icore.h"
+#include "core/host/idecoder.h"
+#include "core/host/iwindowmanager.h"
+#include "core/host/securitykey.h"
+#include "core/host/tableregistry.h"
+#include "models/itemindexmodel.h"
+#include "orders/addordershortdialog.h"
+
+#include <QAbstractItemView>
+#include <QAbstractProxyModel>
+#include <QMenu>
+
+namespace {
+
+struct TypeInfo
+{
+    int type;
+    const char* windowId; // null: no window
+    const char* commandId; // null: no host command
+    bool multiCapable;
+    const char* textOne; // with the instrument's name as %1
+    const char* textOther;
+};
+
+const TypeInfo Types[] = {
+    { SecurityActions::AddOrder, nullptr, nullptr, false,
+        QT_TRANSLATE_NOOP("SecurityActions", "Поставить заявку на %1"),
+        QT_TRANSLATE_NOOP("SecurityActions", "Поставить заявку") },
+    { SecurityActions::QrbRequest, nullptr, nullptr, false, QT_TRANSLATE_NOOP("SecurityActions", "Запрос ЗРБ на %1"),
+        QT_TRANSLATE_NOOP("SecurityActions", "Запрос ЗРБ") },
+    { SecurityActions::AllDeals, "All_deals", "CurrentTable.ShowDeals", true,
+        QT_TRANSLATE_NOOP("SecurityActions", "Открыть все сделки для %1"),
+        QT_TRANSLATE_NOOP("SecurityActions", "Открыть все сделки") },
+    { SecurityActions::Quotes, "Dom", "CurrentTable.ShowDOM", false,
+        QT_TRANSLATE_NOOP("SecurityActions", "Открыть котировки %1"),
+        QT_TRANSLATE_NOOP("SecurityActions", "Открыть котировки") },
+    { SecurityActions::Chart, "TAMainWindow", "CurrentTable.ShowTA", true,
+        QT_TRANSLATE_NOOP("SecurityActions", "Построить график %1"),
+        QT_TRANSLATE_NOOP("SecurityActions", "Построить график") },
+    { SecurityActions::VolatilityCurve, "VolatilityPlot", "CurrentTable.ShowVP", false,
+        QT_TRANSLATE_NOOP("SecurityActions", "Построить кривую волатильности"),
+        QT_TRANSLATE_NOOP("SecurityActions", "Построить кривую волатильности") },
+    { SecurityActions::Information, "SecurityInfo", "View.Information", true,
+        QT_TRANSLATE_NOOP("SecurityActions", "Информация"), QT_TRANSLATE_NOOP("SecurityActions", "Информация") },
+};
+
+const TypeInfo* typeInfo(int type)
+{
+    for (const TypeInfo& info : Types) {
+        if (info.type == type)
+            return &info;
+    }
+    return nullptr;
+}
+
+int typeOf(const QAction* action)
+{
+    return action ? action->property("ActionType").toInt() : 0;
+}
+
+// The model a view's model stands for, through any proxy models.
+ItemIndexModel* indexModelUnder(QAbstractItemModel* model)
+{
+    while (auto* proxy = qobject_cast<QAbstractProxyModel*>(model))
+        model = proxy->sourceModel();
+    return qobject_cast<ItemIndexModel*>(model);
+}
+
+} // namespace
+
+SecurityActions::SecurityActions(QObject* parent)
+    : QObject(parent)
+{
+    setup();
+}
+
+SecurityActions::SecurityActions(QAbstractItemView* view, QObject* parent)
+    : QObject(parent)
+    , m_view(view)
+{
+    setup();
+    setModel(indexModelUnder(view->model()));
+    connect(view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        updateFromView();
+        onActivate(toModel(index));
+    });
+}
+
+SecurityActions::~SecurityActions() = default;
+
+void SecurityActions::setup()
+{
+    for (const TypeInfo& info : Types) {
+        // The clearing-house request is a type of its own, offered by no window of its own accord.
+        if (info.type != QrbRequest)
+            addAction(info.type);
+    }
+    if (Table* securities
+        = ICore::instance() ? ICore::instance()->tables()->table(QStringLiteral("securities")) : nullptr) {
+        m_securities = securities;
+        m_secStock = securities->columnIndex(QStringLiteral("stock_id"));
+        m_secBoard = securities->columnIndex(QStringLiteral("board_id"));
+        m_secId = securities->columnIndex(QStringLiteral("sec_id"));
+        m_secType = securities->columnIndex(QStringLiteral("sectype"));
+        m_secName = securities->columnIndex(QStringLiteral("sec_name"));
+        m_secIsin = securities->columnIndex(QStringLiteral("isin_id"));
+        m_secSeries = securities->columnIndex(QStringLiteral("option_series_id"));
+    }
+    for (QObject* plugin : ICore::instance() ? ICore::instance()->plugins() : QList<QObject*>()) {
+        if (qobject_cast<IDecoder*>(plugin))
+            connect(plugin, SIGNAL(aNewSessions()), this, SLOT(aNewSessions()));
+    }
+    setDefaultAction(AddOrder);
+}
+
+void SecurityActions::addAction(int type)
+{
+    const TypeInfo* info = typeInfo(type);
+    QAction* action = nullptr;
+    if (!info->commandId) {
+        action = new QAction(this);
+    } else {
+        const ActionManager* registry = ICore::instance() ? ICore::instance()->actions() : nullptr;
+        const QString command = QString::fromLatin1(info->commandId);
+        if (!registry || !registry->findCommand(command))
+            return;
+        action = new Action(command, this);
+        action->setProperty("ActionWindowId", QString::fromLatin1(info->windowId));
+    }
+    action->setProperty("ActionType", type);
+    action->setProperty("ActionMultyCapable", info->multiCapable);
+    action->setText(actionText(QModelIndex(), action));
+    action->setEnabled(false);
+    connect(action, &QAction::triggered, this, [this, action] { onActionTriggered(action); });
+    m_actions.insert(type, action);
+    m_available.insert(type);
+}
+
+void SecurityActions::setModel(ItemIndexModel* model)
+{
+    m_model = model;
+    m_cachedText.clear();
+    m_cached = SecurityProp();
+    m_modelStock = model ? model->columnIndex(QStringLiteral("stock_id")) : -1;
+    m_modelBoard = model ? model->columnIndex(QStringLiteral("board_id")) : -1;
+    m_modelSec = model ? model->columnIndex(QStringLiteral("sec_id")) : -1;
+}
+
+QList<QAction*> SecurityActions::actions() const
+{
+    QList<QAction*> list;
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        if (m_available.contains(it.key()))
+            list << it.value();
+    }
+    return list;
+}
+
+QAction* SecurityActions::action(int type) const
+{
+    return m_actions.value(type);
+}
+
+QAction* SecurityActions::defaultAction() const
+{
+    return action(m_defaultType);
+}
+
+void SecurityActions::setDefaultAction(int type)
+{
+    for (QAction* action : qAsConst(m_actions)) {
+        QFont font = action->font();
+        font.setBold(typeOf(action) == type);
+        action->setFont(font);
+    }
+    m_defaultType = type;
+}
+
+void SecurityActions::setAvailableTypes(const QSet<int>& types)
+{
+    m_available = types;
+}
+
+Record SecurityActions::recordOf(const QModelIndex& index) const
+{
+    if (!m_model || index.row() < 0 || index.column() < 0)
+        return Record();
+    if (index.model() != m_model) {
+        Q_ASSERT(!"an index of another model");
+        qCWarning(QGuiLog) << "SecurityActions: an index of another model";
+        return Record();
+    }
+    return m_model->recordByIndex(index);
+}
+
+SecurityKey SecurityActions::keyOf(const Record& record) const
+{
+    const int stock = m_model ? m_model->tableColumn(m_modelStock) : -1;
+    const int board = m_model ? m_model->tableColumn(m_modelBoard) : -1;
+    const int sec = m_model ? m_model->tableColumn(m_modelSec) : -1;
+    if (record.isNull() || stock < 0 || board < 0 || sec < 0)
+        return SecurityKey();
+    return SecurityKey { record.data(stock).toInteger(), record.data(board).toInteger(),
+        record.data(sec).toInteger64() };
+}
+
+SecurityProp SecurityActions::securityProperties(const QModelIndex& index) const
+{
+    const Record record = recordOf(index);
+    if (record.isNull() || !m_securities)
+        return SecurityProp();
+    const QString text = record.toString();
+    if (text == m_cachedText)
+        return m_cached;
+    const SecurityKey rowKey = keyOf(record);
+    SecurityProp prop;
+    if (rowKey.isValid()) {
+        Record key(m_securities);
+        key.data(m_secStock) = rowKey.stock;
+        key.data(m_secBoard) = rowKey.board;
+        key.data(m_secId) = rowKey.sec;
+        const Record security = m_securities->masterIndex()->recordByKey(key);
+        if (!security.isNull()) {
+            prop.stockId = security.data(m_secStock).toInteger();
+            prop.boardId = security.data(m_secBoard).toInteger();
+            prop.secId = security.data(m_secId).toInteger64();
+            prop.textId = SecurityKey { prop.stockId, prop.boardId, prop.secId }.textId();
+            prop.name = security.data(m_secName).toString();
+            prop.isinId = security.data(m_secIsin).toInteger();
+            prop.optionSeriesId = security.data(m_secSeries).toInteger();
+            prop.secType = security.data(m_secType).toChar();
+            const BoardDirectory* boards = BoardDirectory::i();
+            prop.isTrade = boards->isTradeById(prop.stockId, prop.boardId);
+            prop.isQRBRequest = boards->isQRBRequestById(prop.stockId, prop.boardId);
+            prop.isIndex = boards->isIndexById(prop.stockId, prop.boardId);
+            prop.isValid = true;
+        }
+    }
+    m_cachedText = text;
+    m_cached = prop;
+    return prop;
+}
+
+bool SecurityActions::isActionEnabled(const QModelIndex& index, const QAction* action) const
+{
+    const SecurityProp p = securityProperties(index);
+    if (!p.isValid || p.textId.isEmpty() || p.name.isEmpty())
+        return false;
+    const BoardDirectory* boards = BoardDirectory::i();
+    switch (typeOf(action)) {
+    case AddOrder:
+    case AllDeals:
+        return p.isTrade && !p.isIndex;
+    case QrbRequest:
+        return p.isQRBRequest && !p.isIndex;
+    case Quotes:
+        return p.isTrade && boards->isDomById(p.stockId, p.boardId);
+    case Chart:
+        return (p.isTrade || p.isIndex) && boards->isChartById(p.stockId, p.boardId);
+    case VolatilityCurve:
+        return p.secType == QLatin1Char('O') || (p.secType == QLatin1Char('F') && p.optionSeriesId != 0);
+    case Information:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString SecurityActions::actionText(const QModelIndex& index, const QAction* action) const
+{
+    const TypeInfo* info = typeInfo(typeOf(action));
+    if (!info)
+        return QString();
+    if (!index.isValid())
+        return tr(info->textOther);
+    const QString one = tr(info->textOne);
+    return one.contains(QLatin1String("%1")) ? one.arg(securityProperties(index).name) : one;
+}
+
+QString SecurityActions::actionInstrument(const QModelIndex& index, const QAction*) const
+{
+    return securityProperties(index).textId;
+}
+
+void SecurityActions::onSelectionChanged(const QModelIndexList& indexes)
+{
+    // One row stands for each instrument: two orders in one instrument are one instrument. Rows are told apart
+    // by their key fields first, so that a selection of many rows looks up each instrument once.
+    QList<QModelIndex> instruments;
+    QSet<SecurityKey> seen;
+    for (const QModelIndex& index : indexes) {
+        const SecurityKey key = keyOf(recordOf(index));
+        if (!key.isValid() || seen.contains(key))
+            continue;
+        seen.insert(key);
+        if (securityProperties(index).isValid)
+            instruments << index;
+    }
+    m_selectedInstruments = instruments.size();
+    for (QAction* action : qAsConst(m_actions)) {
+        action->setText(actionText(instruments.size() == 1 ? instruments.first() : QModelIndex(), action));
+        bool enabled = !instruments.isEmpty();
+        for (int i = 0; enabled && i < instruments.size(); ++i)
+            enabled = isActionEnabled(instruments.at(i), action);
+        const bool usable = enabled && (instruments.size() == 1 || action->property("ActionMultyCapable").toBool());
+        QStringList textIds;
+        if (usable) {
+            for (const QModelIndex& index : qAsConst(instruments))
+                textIds << actionInstrument(index, action);
+        }
+        action->setEnabled(usable);
+        action->setProperty("ActionInstrument", textIds.join(QLatin1Char('|')));
+    }
+}
+
+void SecurityActions::onActivate(const QModelIndex&)
+{
+    QAction* action = defaultAction();
+    if (action && action->isEnabled() && m_available.contains(m_defaultType))
+        action->trigger();
+}
+
+void SecurityActions::aNewSessions()
+{
+    m_cachedText.clear();
+    m_cached = SecurityProp();
+}
+
+void SecurityActions::onActionTriggered(QAction* action)
+{
+    const QString instruments = action->property("ActionInstrument").toString();
+    if (instruments.isEmpty())
+        return;
+    const int type = typeOf(action);
+    if (type == AddOrder || type == QrbRequest) {
+        if (OnlineDialog::showDialog())
+            AddOrderShortDialog::showDialog(instruments, type == QrbRequest);
+        return;
+    }
+    IWindowManager* windows = IWindowManager::instance();
+    if (!windows)
+        return;
+    const QString windowId = action->property("ActionWindowId").toString();
+    if (type == Chart) {
+        for (const QString& textId : instruments.split(QLatin1Char('|')))
+            windows->openWindow(windowId, textId);
+        return;
+    }
+    windows->openWindow(windowId, instruments);
+}
+
+QModelIndex SecurityActions::toModel(const QModelIndex& viewIndex) const
+{
+    if (m_mapper)
+        return m_mapper(viewIndex);
+    QModelIndex index = viewIndex;
+    while (index.isValid() && index.model() != m_model) {
+        const auto* proxy = qobject_cast<const QAbstractProxyModel*>(index.model());
+        if (!proxy)
+            return QModelIndex();
+        index = proxy->mapToSource(index);
+    }
+    return index;
+}
+
+void SecurityActions::updateFromView()
+{
+    if (!m_view || !m_view->selectionModel())
+        return;
+    const QItemSelectionModel* selection = m_view->selectionModel();
+    QModelIndexList rows;
+    // By ranges, one index a row: a selection of every row of a wide table holds millions of cells.
+    for (const QItemSelectionRange& range : selection->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows << toModel(range.model()->index(row, range.left(), range.parent()));
+    }
+    if (rows.isEmpty() && selection->currentIndex().isValid())
+        rows << toModel(selection->currentIndex());
+    onSelectionChanged(rows);
+}
+
+void SecurityActions::addToMenu(QMenu* menu)
+{
+    updateFromView();
+    if (m_selectedInstruments == 0 || actions().isEmpty())
+        return;
+    menu->addActions(actions());
+    menu->addSeparator();
+}

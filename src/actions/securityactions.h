@@ -1,0 +1,117 @@
+#pragma once
+
+#include "actions/securityprop.h"
+#include "basic_views_export.h"
+#include "core/db/record.h"
+#include "core/host/securitykey.h"
+
+#include <QMap>
+#include <QModelIndex>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+
+#include <functional>
+
+class ItemIndexModel;
+class QAbstractItemView;
+class QAction;
+class QMenu;
+class Table;
+
+// The commands on the instruments of the selected rows, the same in every window whose rows name an instrument:
+// enter an order, a clearing-house request, all deals, quotes, a chart, the volatility curve, information. Each
+// command is a QAction with the properties "ActionType", "ActionWindowId" and "ActionMultyCapable"; a selection
+// sets their texts and enabled states and gives the usable ones "ActionInstrument", the selected instruments'
+// text ids joined with "|". A trigger opens the new order dialog (after the connection check) or asks the host's
+// window manager for a window of the command's kind.
+//
+// The window commands exist only when the host's action registry knows their command ids. The instrument of a
+// row is looked up in the "securities" table by the row's market, board and security ids; the last lookup is
+// kept until a new trading session starts.
+class BASIC_VIEWS_EXPORT SecurityActions : public QObject
+{
+    Q_OBJECT
+public:
+    enum Type {
+        AddOrder = 10,
+        QrbRequest = 11,
+        AllDeals = 20,
+        Quotes = 30,
+        Chart = 40,
+        VolatilityCurve = 50,
+        Information = 60
+    };
+
+    explicit SecurityActions(QObject* parent = nullptr);
+    // Follows a view: its model (an index model, directly or under proxy models), its selection, and its double
+    // click, which triggers the default action.
+    explicit SecurityActions(QAbstractItemView* view, QObject* parent = nullptr);
+    ~SecurityActions() override;
+
+    void setModel(ItemIndexModel* model);
+    ItemIndexModel* model() const { return m_model; }
+    // For a view that shows the model through a model that is no proxy of it: its index to the model's.
+    using IndexMapper = std::function<QModelIndex(const QModelIndex& viewIndex)>;
+    void setIndexMapper(IndexMapper mapper) { m_mapper = std::move(mapper); }
+
+    // The actions of the available types, by type.
+    QList<QAction*> actions() const;
+    // Null for a type not created.
+    QAction* action(int type) const;
+    QAction* defaultAction() const;
+    // The default action is shown in bold and triggered by a double click.
+    void setDefaultAction(int type);
+    void setAvailableTypes(const QSet<int>& types);
+    QSet<int> availableTypes() const { return m_available; }
+
+    // Reads the followed view's selection (its current row when nothing is selected) into the actions.
+    void updateFromView();
+    // The view's selection into the actions, which are added to the menu when a selected row names an
+    // instrument.
+    void addToMenu(QMenu* menu);
+
+    // The instrument of a row; invalid for a row that names none.
+    SecurityProp securityProperties(const QModelIndex& index) const;
+    // For one row; an invalid index (several instruments) gives the text without an instrument.
+    virtual bool isActionEnabled(const QModelIndex& index, const QAction* action) const;
+    virtual QString actionText(const QModelIndex& index, const QAction* action) const;
+    virtual QString actionInstrument(const QModelIndex& index, const QAction* action) const;
+
+public Q_SLOTS:
+    void onSelectionChanged(const QModelIndexList& indexes);
+    void onActivate(const QModelIndex& index);
+    // A new trading session: the kept lookup is dropped.
+    void aNewSessions();
+
+private:
+    void setup();
+    void addAction(int type);
+    void onActionTriggered(QAction* action);
+    QModelIndex toModel(const QModelIndex& viewIndex) const;
+    // The row's record; the empty handle for an index of no row of the model.
+    Record recordOf(const QModelIndex& index) const;
+    // The row's market, board and security ids as the model's columns hold them; invalid without them.
+    SecurityKey keyOf(const Record& record) const;
+
+    QPointer<QAbstractItemView> m_view;
+    QPointer<ItemIndexModel> m_model;
+    IndexMapper m_mapper;
+    int m_modelStock = -1;
+    int m_modelBoard = -1;
+    int m_modelSec = -1;
+    Table* m_securities = nullptr; // not owned, the host's
+    int m_secStock = -1;
+    int m_secBoard = -1;
+    int m_secId = -1;
+    int m_secType = -1;
+    int m_secName = -1;
+    int m_secIsin = -1;
+    int m_secSeries = -1;
+    QMap<int, QAction*> m_actions; // children
+    QSet<int> m_available;
+    int m_defaultType = AddOrder;
+    int m_selectedInstruments = 0;
+    mutable QString m_cachedText; // the record text of the last lookup, and what it found
+    mutable SecurityProp m_cached;
+};
