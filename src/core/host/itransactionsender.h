@@ -53,4 +53,6 @@ public:
     virtual RawTransactionPtr build(const TransactionDescription& description, const Values& values) = 0;
     // True when the transaction was queued for sending.
     virtual bool queue(const RawTransactionPtr& transaction) = 0;
+    // The login the terminal's transactions go under, which its own orders carry; empty when the host keeps it.
+    virtual QString login() const { return QString(); }
 };

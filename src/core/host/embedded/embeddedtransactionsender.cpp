@@ -45,7 +45,12 @@ RawTransactionPtr EmbeddedTransactionSender::build(const TransactionDescription&
         if (!description.required.contains(it.key()) && !description.optional.contains(it.key()))
             throw tr("Транзакция '%1' не принимает параметр '%2'").arg(description.name, it.key());
     }
-    return RawTransactionPtr::create(description, values, m_nextId++);
+    Values stamped = values;
+    const QString loginKey = QStringLiteral("Login");
+    if (!m_login.isEmpty() && stamped.value(loginKey).toString().isEmpty()
+        && (description.required.contains(loginKey) || description.optional.contains(loginKey)))
+        stamped.insert(loginKey, m_login);
+    return RawTransactionPtr::create(description, stamped, m_nextId++);
 }
 
 bool EmbeddedTransactionSender::queue(const RawTransactionPtr& transaction)

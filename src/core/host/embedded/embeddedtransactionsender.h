@@ -29,6 +29,9 @@ public:
     TransactionDescription description(int stockId, int kind) const override;
     RawTransactionPtr build(const TransactionDescription& description, const Values& values) override;
     bool queue(const RawTransactionPtr& transaction) override;
+    QString login() const override { return m_login; }
+    // A transaction that takes a "Login" and names none goes under this one, as the gateway signs it.
+    void setLogin(const QString& login) { m_login = login; }
     // Queued and not executed yet.
     int pendingCount() const { return m_pending.size(); }
 
@@ -43,6 +46,7 @@ private:
     QList<RawTransactionPtr> m_pending;
     Executor m_executor;
     QPointer<ConnectionsManager> m_connection;
+    QString m_login;
     int m_delayMs = 5;
     quint64 m_nextId = 1;
 };
