@@ -2793,4 +2793,64 @@
         <translation>Fit the width of '%1'</translation>
     </message>
 </context>
+<context>
+    <name>AlertDelayBox</name>
+    <message>
+        <source>Задержка оповещения (секунд):</source>
+        <translation>Alert delay (seconds):</translation>
+    </message>
+</context>
+<context>
+    <name>SoundsSettingsPage</name>
+    <message>
+        <source>Звуки</source>
+        <translation>Sounds</translation>
+    </message>
+    <message>
+        <source>Оповещать звуком при событии</source>
+        <translation>Play a sound on an event</translation>
+    </message>
+    <message>
+        <source>Звук:</source>
+        <translation>Sound:</translation>
+    </message>
+    <message>
+        <source>Проиграть</source>
+        <translation>Play</translation>
+    </message>
+</context>
+<context>
+    <name>TableEventAlerts</name>
+    <message>
+        <source>%1 (и ещё %2)</source>
+        <translation>%1 (and %2 more)</translation>
+    </message>
+</context>
+<context>
+    <name>VisualEventSettingsPage</name>
+    <message>
+        <source>Оповещать визуально при событии</source>
+        <translation>Show an alert on an event</translation>
+    </message>
+    <message>
+        <source>Визуальные оповещения</source>
+        <translation>Visual alerts</translation>
+    </message>
+    <message>
+        <source>Сообщение:</source>
+        <translation>Message:</translation>
+    </message>
+    <message>
+        <source>Тип оповещения</source>
+        <translation>Kind of alert</translation>
+    </message>
+    <message>
+        <source>Оповещение в окне ошибок и уведомлений</source>
+        <translation>Alert in the errors and notifications window</translation>
+    </message>
+    <message>
+        <source>Оповещение в панели задач</source>
+        <translation>Alert in the taskbar</translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,38 @@
+#include "events/eventclock.h"
+
+namespace {
+
+class SystemClock : public EventClock
+{
+public:
+    qint64 currentMSecsSinceEpoch() const override { return QDateTime::currentMSecsSinceEpoch(); }
+};
+
+const SystemClock systemClock;
+const EventClock* installed = nullptr;
+
+} // namespace
+
+EventClock::~EventClock() = default;
+
+const EventClock* EventClock::instance()
+{
+    return installed ? installed : &systemClock;
+}
+
+void EventClock::setInstance(const EventClock* clock)
+{
+    installed = clock;
+}
+
+QDateTime EventClock::now()
+{
+    return QDateTime::fromMSecsSinceEpoch(instance()->currentMSecsSinceEpoch());
+}
+
+bool EventClock::delayPassed(const QDateTime& last, int delaySeconds, bool checkDelay)
+{
+    if (!checkDelay || !last.isValid())
+        return true;
+    return instance()->currentMSecsSinceEpoch() - last.toMSecsSinceEpoch() > qint64(delaySeconds) * 1000;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "basic_views_export.h"
+
+#include <QDateTime>
+
+// The time alerts measure their delays against: the system's clock unless another one is installed, so that a
+// test moves time instead of waiting for it.
+class BASIC_VIEWS_EXPORT EventClock
+{
+public:
+    virtual ~EventClock();
+    virtual qint64 currentMSecsSinceEpoch() const = 0;
+
+    // The installed clock, or the system's.
+    static const EventClock* instance();
+    // Installs a clock (not owned) until another replaces it; null brings the system's back.
+    static void setInstance(const EventClock* clock);
+
+    static QDateTime now();
+    // The delay rule of every alert: true when more than `delaySeconds` seconds have passed since `last`, and
+    // always when there was no last alert or the delay is not checked.
+    static bool delayPassed(const QDateTime& last, int delaySeconds, bool checkDelay);
+};

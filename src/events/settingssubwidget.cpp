@@ -1,0 +1,40 @@
+#include "events/settingssubwidget.h"
+
+#include "core/db/settings.h"
+#include "core/host/hostlog.h"
+
+#include <QGridLayout>
+
+namespace {
+
+template<typename Arg>
+void call(QWidget* widget, const QByteArray& slot, Arg arg)
+{
+    if (!widget || slot.isEmpty())
+        return;
+    if (!QMetaObject::invokeMethod(widget, slot.constData(), Qt::DirectConnection, arg))
+        qCWarning(QGuiLog) << "settings page: no slot" << slot << "taking settings in"
+                           << widget->metaObject()->className();
+}
+
+} // namespace
+
+void SettingsSubWidget::set(QWidget* widget, const char* restoreSlot, const char* applySlot)
+{
+    m_widget = widget;
+    m_restoreSlot = restoreSlot;
+    m_applySlot = applySlot;
+}
+
+void SettingsSubWidget::place(QGridLayout* layout, const Settings& settings) const
+{
+    if (!m_widget)
+        return;
+    layout->addWidget(m_widget, layout->rowCount(), 0, 1, qMax(1, layout->columnCount()));
+    call(m_widget, m_restoreSlot, Q_ARG(Settings, settings));
+}
+
+void SettingsSubWidget::apply(Settings& settings) const
+{
+    call(m_widget, m_applySlot, Q_ARG(Settings&, settings));
+}

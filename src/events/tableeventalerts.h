@@ -1,0 +1,77 @@
+#pragma once
+
+#include "basic_views_export.h"
+#include "core/db/index.h"
+#include "events/soundevent.h"
+#include "events/visualevent.h"
+
+#include <QObject>
+
+#include <functional>
+
+class IViewSettingsPage;
+class Settings;
+class Table;
+
+// A view's alerts on events in its table (a new deal of one's own, an order filled): every change of the table is
+// tested as it comes, and the events of one batch make one alert after it, from the event loop: one notification
+// (the first event's text and how many more) and one sound, each under its delay. So a burst of a thousand events
+// is one line, and the table's batch never waits for an alert.
+//
+// Registered with the table as an index that keeps no records.
+class BASIC_VIEWS_EXPORT TableEventAlerts : public QObject, private Index
+{
+    Q_OBJECT
+public:
+    using Text = std::function<QString(const Record& record)>;
+    using AddedTest = std::function<bool(const Record& added)>;
+    // `before` holds the values before the change; the empty handle when a single change came without them.
+    using ChangeTest = std::function<bool(const Record& before, const Record& after)>;
+
+    // `text` tells an event of a record.
+    TableEventAlerts(Table* table, Text text, QObject* parent = nullptr);
+    ~TableEventAlerts() override;
+
+    // A new record is an event when the test says so.
+    void watchAdded(AddedTest test);
+    // A change of one of the columns is an event when the test says so.
+    void watchChanges(const QList<int>& columns, ChangeTest test);
+
+    VisualEvent& visual() { return m_visual; }
+    SoundEvent& sound() { return m_sound; }
+    void store(Settings& settings) const;
+    void restore(const Settings& defaults, const Settings& values);
+    // The visual page (its group titled `caption`) and the sound page.
+    QList<IViewSettingsPage*> settingsPages(const QString& caption, QObject* parent) const;
+
+private:
+    void clear() override { }
+    void build() override { }
+    void add(const Record& record) override;
+    void remove(const Record&, int) override { }
+    bool filter(const Record&) const override { return true; }
+    bool contains(const Record&) const override { return false; }
+    void update(const Record& record, int firstColumn, int lastColumn, int row) override;
+    void preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
+        const QList<Record>& added, const QList<Record>& updatedNew) override;
+    void process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
+        const QList<Record>& added) override;
+    void endUpdate() override;
+    void sourceDestroyed() override { m_table = nullptr; }
+    QString getClassName() const override { return QStringLiteral("TableEventAlerts"); }
+
+    void raise(const Record& record);
+    // Shows what the batches since the last call raised.
+    void deliver();
+
+    Table* m_table; // not owned; null once it is gone
+    Text m_text;
+    AddedTest m_added;
+    QList<int> m_columns;
+    ChangeTest m_changed;
+    VisualEvent m_visual;
+    SoundEvent m_sound;
+    QString m_first; // the text of the first event waiting
+    int m_waiting = 0;
+    bool m_scheduled = false;
+};

@@ -1,0 +1,179 @@
+#include "core/db/mapsettings.h"
+#include "core/host/embedded/embeddedcore.h"
+#include "core/host/widgets/docktile.h"
+#include "events/soundevent.h"
+#include "events/visualevent.h"
+#include "manualclock.h"
+#include "recordingsoundplayer.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <QtTest>
+
+namespace {
+
+// What the retry timer does when its 10 seconds are up.
+void fireRetry(const VisualEvent& event)
+{
+    QVERIFY(event.retryTimer()->isActive());
+    QVERIFY(event.retryTimer()->interval() <= 10000);
+    QMetaObject::invokeMethod(event.retryTimer(), "timeout");
+}
+
+} // namespace
+
+class tst_Events : public QObject
+{
+    Q_OBJECT
+
+private:
+    EmbeddedCore m_core;
+    ManualClock m_clock;
+
+    QStringList notifications() const { return m_core.recentNotifications(); }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_core.setMainWindowInBackground(false);
+        m_core.setVisualEventMessageKey(QStringLiteral("user"));
+    }
+
+    void visualEventsWithinTheDelayAreDropped()
+    {
+        VisualEvent event;
+        event.setEventType(VisualEvent::NotificationWindow);
+        event.setDelay(10);
+        event.setEventMessage(QStringLiteral("Заявки: "));
+        const int before = notifications().size();
+        // The first event is shown whatever the delay; one 5 s later is dropped; one 11 s after the first is
+        // shown, since a dropped event does not restart the delay.
+        QVERIFY(event.canShowEvent(true));
+        event.showEvent(true, QStringLiteral("первое"));
+        m_clock.advance(5);
+        QVERIFY(!event.canShowEvent(true));
+        event.showEvent(true, QStringLiteral("через 5 с"));
+        m_clock.advance(6);
+        event.showEvent(true, QStringLiteral("через 11 с"));
+        // Without the delay test nothing is dropped.
+        event.showEvent(false, QStringLiteral("сразу"));
+        QCOMPARE(notifications().mid(before),
+            QStringList({ QStringLiteral("Заявки: первое"), QStringLiteral("Заявки: через 11 с"),
+                QStringLiteral("Заявки: сразу") }));
+    }
+
+    void taskbarAloneNeverWritesToTheNotificationWindow()
+    {
+        QWidget window;
+        VisualEvent event;
+        event.setEventType(VisualEvent::TaskbarAlert);
+        event.setWidget(&window);
+        const int before = notifications().size();
+        for (bool background : { false, true }) {
+            m_core.setMainWindowInBackground(background);
+            DockTile::alert(false, &window);
+            event.showEvent(false, QStringLiteral("сделка"));
+            QVERIFY(DockTile::isAlerting(&window));
+        }
+        QCOMPARE(notifications().size(), before);
+        QVERIFY(event.pendingTexts().isEmpty());
+        QVERIFY(!event.retryTimer()->isActive());
+    }
+
+    void textsHeldInTheBackgroundArriveOnceTheMainWindowIsInFront()
+    {
+        QWidget window;
+        VisualEvent event;
+        event.setEventType(VisualEvent::NotificationAndTaskbar);
+        event.setWidget(&window);
+        const int before = notifications().size();
+        // Given the main window in the background: the text waits, the taskbar alert comes at once.
+        m_core.setMainWindowInBackground(true);
+        event.showEvent(true, QStringLiteral("исполнена"));
+        QVERIFY(DockTile::isAlerting(&window));
+        QCOMPARE(event.pendingTexts(), QStringList(QStringLiteral("исполнена")));
+        // Still in the background 10 s later: it waits again.
+        DockTile::alert(false, &window);
+        m_clock.advance(10);
+        fireRetry(event);
+        QCOMPARE(notifications().size(), before);
+        // In front: within 10 s it is shown, with no second taskbar alert.
+        m_core.setMainWindowInBackground(false);
+        m_clock.advance(10);
+        fireRetry(event);
+        QCOMPARE(notifications().mid(before), QStringList(QStringLiteral("исполнена")));
+        QVERIFY(event.pendingTexts().isEmpty());
+        QVERIFY(!event.retryTimer()->isActive());
+        QVERIFY(!DockTile::isAlerting(&window));
+    }
+
+    void soundPlaysItsFileUnderTheDelayAndNeverWithoutAName()
+    {
+        RecordingSoundPlayer player;
+        auto restored = [](bool play, const QString& sound) {
+            MapSettings settings;
+            settings.setValue(QStringLiteral("SoundEvent/playSound"), play);
+            settings.setValue(QStringLiteral("SoundEvent/sound"), sound);
+            SoundEvent event;
+            event.restore(MapSettings(), settings);
+            return event;
+        };
+        SoundEvent unnamed = restored(true, QString());
+        unnamed.playSound(false);
+        SoundEvent off = restored(false, QStringLiteral("bell.wav"));
+        off.playSound(false);
+        QVERIFY(player.played.isEmpty());
+
+        SoundEvent bell = restored(true, QStringLiteral("bell.wav"));
+        QCOMPARE(bell.delay(), 10);
+        bell.playSound(true);
+        m_clock.advance(5);
+        bell.playSound(true);
+        m_clock.advance(6);
+        bell.playSound(true);
+        const QString path = SoundEvent::soundsDirectory().filePath(QStringLiteral("bell.wav"));
+        QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+        QCOMPARE(player.played, QStringList({ path, path }));
+    }
+
+    void choicesComeBackFromTheSettings()
+    {
+        VisualEvent visual;
+        SoundEvent sound;
+        MapSettings empty;
+        QCOMPARE(VisualEvent::messageKey(), QStringLiteral("message_user"));
+        visual.restore(empty, empty);
+        QCOMPARE(visual.eventType(), VisualEvent::NoEvent);
+        QCOMPARE(visual.delay(), 10);
+        visual.setEventType(VisualEvent::TaskbarAlert);
+        visual.setDelay(42);
+        visual.setEventMessage(QStringLiteral("Внимание: "));
+
+        MapSettings stored;
+        stored.setValue(QStringLiteral("SoundEvent/playSound"), true);
+        stored.setValue(QStringLiteral("SoundEvent/sound"), QStringLiteral("chime.wav"));
+        stored.setValue(QStringLiteral("SoundEvent/delay"), 3);
+        sound.restore(empty, stored);
+        MapSettings settings;
+        visual.store(settings);
+        sound.store(settings);
+        QCOMPARE(settings.allKeys(),
+            QStringList({ QStringLiteral("SoundEvent/delay"), QStringLiteral("SoundEvent/playSound"),
+                QStringLiteral("SoundEvent/sound"), QStringLiteral("VisualEvent/delay"),
+                QStringLiteral("VisualEvent/eventType"), QStringLiteral("VisualEvent/") + VisualEvent::messageKey() }));
+
+        VisualEvent visualBack;
+        SoundEvent soundBack;
+        visualBack.restore(empty, settings);
+        soundBack.restore(empty, settings);
+        QCOMPARE(visualBack.eventType(), VisualEvent::TaskbarAlert);
+        QCOMPARE(visualBack.delay(), 42);
+        QCOMPARE(visualBack.eventMessage(), QStringLiteral("Внимание: "));
+        QVERIFY(soundBack.isEnabled());
+        QCOMPARE(soundBack.sound(), QStringLiteral("chime.wav"));
+        QCOMPARE(soundBack.delay(), 3);
+    }
+};
+
+QTEST_MAIN(tst_Events)
+#include "tst_events.moc"
