@@ -124,6 +124,9 @@ int main(int argc, char** argv)
     if (parser.isSet(exportOption))
         return exportWindow(core, parser.value(exportOption), parser.positionalArguments().value(0));
     EmbeddedExchange exchange(&core, core.sender());
+    // The login the terminal trades under: its orders and their deals are the trader's own, which the alerts watch;
+    // the feed trades under other logins.
+    core.sender()->setLogin(QStringLiteral("demo"));
     MarketFeed feed(market, &core, seed);
     feed.setRate(parser.value(rateOption).toInt());
 

@@ -8,6 +8,7 @@
 #include "core/host/schema/hostschema.h"
 #include "core/host/securitykey.h"
 #include "delegates/itemdelegateupdown.h"
+#include "events/tableeventalerts.h"
 #include "export/exporterproxymodel.h"
 #include "filters/catalogue/keyfilters.h"
 #include "filters/catalogue/plainfilters.h"
@@ -19,6 +20,7 @@
 #include "models/tableindexmodel.h"
 #include "orders/addordershortdialog.h"
 #include "orders/moveorderdialog.h"
+#include "tradealerts.h"
 #include "views/filtering/filterssettingspage.h"
 #include "views/filtering/filterstoolbar.h"
 #include "views/find/itemviewfindtoolbar.h"
@@ -100,6 +102,9 @@ TableWindow::TableWindow(Table* table, Arrangement arrangement, QWidget* parent)
     if (table->name() == QLatin1String("positions"))
         addTotalsRow();
     addFindBar();
+    m_alerts = TradeAlerts::create(table, this);
+    if (m_alerts)
+        m_alerts->visual().setWidget(this);
 }
 
 void TableWindow::addFindBar()
@@ -228,7 +233,11 @@ void TableWindow::initCore(ICore*) { }
 
 QList<IViewSettingsPage*> TableWindow::getSettingsPages(QObject* parent)
 {
-    return m_view->getSettingsPages(parent) << new FiltersSettingsPage(m_model->filtersModel(), parent);
+    QList<IViewSettingsPage*> pages = m_view->getSettingsPages(parent);
+    pages << new FiltersSettingsPage(m_model->filtersModel(), parent);
+    if (m_alerts)
+        pages << m_alerts->settingsPages(TradeAlerts::caption(m_model->table()), parent);
+    return pages;
 }
 
 QList<QAction*> TableWindow::getActions()
@@ -239,17 +248,24 @@ QList<QAction*> TableWindow::getActions()
 void TableWindow::store(Settings& settings) const
 {
     m_view->store(settings);
+    if (m_alerts)
+        m_alerts->store(settings);
 }
 
 void TableWindow::restore(const Settings& defaults, const Settings& values)
 {
     m_view->restore(defaults, values);
+    if (m_alerts)
+        m_alerts->restore(defaults, values);
 }
 
 void TableWindow::restoreDefault(const Settings& defaults, const Settings& values)
 {
     if (!defaults.allKeys().isEmpty())
         restore(defaults, values);
+    else if (m_alerts)
+        // A new window's alerts start from their stored defaults (a delay of 10 s), not from construction's.
+        m_alerts->restore(defaults, values);
 }
 
 QSize TableWindow::defaultSize() const

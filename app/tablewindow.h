@@ -15,6 +15,7 @@ class QAction;
 class Record;
 class Table;
 class TableFastViewWithFilter;
+class TableEventAlerts;
 class TableIndexModel;
 class ViewWrapper;
 
@@ -22,7 +23,7 @@ class ViewWrapper;
 // filters, shown by the filtering table view. Orders, deals and instruments have a filter bar above the rows,
 // positions a totals row under them; Ctrl+F opens a find bar under the rows. Rows sort by a click on a column's header;
 // the header's and the cells' menus set the filters, copies and exports, and start a dynamic export. Its state
-// (columns, sort, filters, current record, scroll position, dynamic export) is stored and restored by the host.
+// (columns, sort, filters, current record, scroll position, dynamic export, alerts) is stored and restored by the host.
 class TableWindow : public QWidget, public IView
 {
     Q_OBJECT
@@ -40,6 +41,8 @@ public:
     FiltersToolBar* filtersToolBar() const { return m_toolBar; }
     // The totals row; null for windows without one.
     FrozenRowView* totalsView() const { return m_totals; }
+    // The alerts on the trader's own deals (deals window) or orders (orders window); null for other windows.
+    TableEventAlerts* alerts() const { return m_alerts; }
     // The find bar under the rows, hidden until Ctrl+F.
     ItemViewFindToolBar* findBar() const { return m_findBar; }
     // Sets a filter of the window by its name ("Тип операции") to a value in its stored form and turns it on;
@@ -51,7 +54,7 @@ public:
     QSharedPointer<ExporterProxyModel> exportModel() const;
 
     void initCore(ICore* core) override;
-    // The view's pages (its options and columns) and the filters page.
+    // The view's pages (its options and columns), the filters page and, with alerts, the visual and sound pages.
     QList<IViewSettingsPage*> getSettingsPages(QObject* parent) override;
     QList<QAction*> getActions() override;
     // A change of the order under the pointer, then the view's menu (`at` is in this window's coordinates).
@@ -85,4 +88,5 @@ private:
     QAction* m_findAction = nullptr;
     ColumnTotalsModel* m_totalsModel = nullptr;
     ItemDelegateUpDown* m_flash = nullptr;
+    TableEventAlerts* m_alerts = nullptr;
 };

@@ -1,6 +1,8 @@
 #include "core/db/appsettings.h"
+#include "core/db/masterindex.h"
 #include "core/host/iwindowmanager.h"
 #include "core/host/widgets/filterlineedit.h"
+#include "events/tableeventalerts.h"
 #include "export/dynamic/dynamicexporter.h"
 #include "export/dynamic/dynamicexportermanagerdialog.h"
 #include "filters/widgets/quantityfilterwidget.h"
@@ -9,9 +11,12 @@
 #include "models/tableindexmodel.h"
 #include "orders/addorder.h"
 #include "orders/addordershortdialog.h"
+#include "recordingsoundplayer.h"
 #include "sessionstore.h"
 #include "settingsdialog.h"
+#include "sim/generatorutil.h"
 #include "sim/marketfeed.h"
+#include "sim/tradeledger.h"
 #include "tablewindow.h"
 #include "terminalgroupsmodel.h"
 #include "terminalwindow.h"
@@ -33,7 +38,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QSpinBox>
@@ -59,6 +66,17 @@ TreeGroupsWindow* groupsWindow(HostWindow* window, const char* title)
             action->trigger();
     }
     return dynamic_cast<TreeGroupsWindow*>(window->view()->currentView());
+}
+
+// A check box or group box of a dialog by its text.
+template<typename T>
+T* labelled(const QWidget* dialog, const char* text)
+{
+    for (T* box : dialog->findChildren<T*>()) {
+        if (box->property(std::is_same<T, QGroupBox>::value ? "title" : "text").toString() == QString::fromUtf8(text))
+            return box;
+    }
+    return nullptr;
 }
 
 QString describe(const TerminalWindow& terminal)
@@ -384,6 +402,79 @@ private Q_SLOTS:
         TableHeaderModel* reread = again.findChild<TableHeaderSettingsForm*>()->model();
         for (int row = 0; row < reread->rowCount(); ++row)
             QCOMPARE(reread->isChecked(row), reread->sectionAt(row) != price);
+    }
+
+    // Given the deals and orders windows alerting in the notification window (the deals window with a sound too),
+    // each batch of the trader's own deals or closed orders makes one line, others' make none, and the choices
+    // come back after a restart.
+    void ownDealsAndOrdersAlertOncePerBatchAndComeBack()
+    {
+        RecordingSoundPlayer player;
+        m_market->core.sender()->setLogin(QStringLiteral("demo"));
+        const int before = m_market->core.recentNotifications().size();
+        {
+            auto first = terminal();
+            for (const char* kind : { "deals", "orders" }) {
+                TableWindow* window = TerminalWindow::tableView(first->openWindow(QString::fromLatin1(kind)));
+                SettingsDialog dialog(m_market->core.optionsPages(), window);
+                labelled<QCheckBox>(&dialog, "Оповещение в окне ошибок и уведомлений")->setChecked(true);
+                if (qstrcmp(kind, "deals") == 0) {
+                    auto* sound = labelled<QGroupBox>(&dialog, "Оповещать звуком при событии");
+                    sound->setChecked(true);
+                    sound->findChild<QComboBox*>()->setCurrentText(QStringLiteral("bell.wav"));
+                }
+                dialog.apply();
+            }
+            TradeLedger ledger(m_market->core.tables());
+            const Record instrument = m_market->table(QStringLiteral("securities"))->masterIndex()->at(0);
+            TradeLedger::Order order;
+            order.key = GeneratorUtil::securityKeyOf(instrument);
+            order.side = QLatin1Char('B');
+            order.price = instrument.data(QStringLiteral("settle_price")).toDecimal();
+            order.quantity = 1000;
+            order.account = m_market->table(QStringLiteral("orders"))
+                                ->masterIndex()
+                                ->at(0)
+                                .data(QStringLiteral("account"))
+                                .toString();
+            order.login = QStringLiteral("trader01");
+            ledger.addOrder(order, { TradeLedger::Fill(1000, order.price) });
+            ledger.commit();
+            QCoreApplication::processEvents();
+            QCOMPARE(m_market->core.recentNotifications().size(), before);
+
+            order.login = QStringLiteral("demo");
+            QList<TradeLedger::Fill> burst;
+            for (int i = 0; i < 1000; ++i)
+                burst << TradeLedger::Fill(1, order.price);
+            ledger.addOrder(order, burst);
+            const qint64 resting = ledger.addOrder(order);
+            ledger.commit();
+            ledger.cancel(m_market->table(QStringLiteral("orders"))->findByKeyText(QString::number(resting)));
+            ledger.commit();
+            QCoreApplication::processEvents();
+            const QStringList lines = m_market->core.recentNotifications().mid(before);
+            QCOMPARE(lines.size(), 2);
+            QVERIFY2(lines.at(0).startsWith(QStringLiteral("Сделка "))
+                    && lines.at(0).endsWith(QStringLiteral("(и ещё 999)")),
+                qPrintable(lines.at(0)));
+            QVERIFY2(lines.at(1).startsWith(QStringLiteral("Заявка %1 ").arg(resting))
+                    && lines.at(1).endsWith(QStringLiteral("снята")),
+                qPrintable(lines.at(1)));
+            QCOMPARE(player.played.size(), 1);
+            QVERIFY(player.played.at(0).endsWith(QStringLiteral("/bell.wav")));
+            first->close();
+        }
+        auto second = terminal();
+        QVERIFY(second->restoreSession());
+        TableWindow* deals = TerminalWindow::tableView(second->windows().at(0));
+        QCOMPARE(deals->alerts()->visual().eventType(), VisualEvent::NotificationWindow);
+        QCOMPARE(deals->alerts()->visual().delay(), 10);
+        QVERIFY(deals->alerts()->sound().isEnabled());
+        SettingsDialog dialog(m_market->core.optionsPages(), deals);
+        QVERIFY(labelled<QCheckBox>(&dialog, "Оповещение в окне ошибок и уведомлений")->isChecked());
+        QCOMPARE(labelled<QGroupBox>(&dialog, "Оповещать звуком при событии")->findChild<QComboBox*>()->currentText(),
+            QStringLiteral("bell.wav"));
     }
 
     void damagedSettingsAreKeptAsideAndTheTerminalStartsWithDefaults()
