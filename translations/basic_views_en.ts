@@ -2794,7 +2794,7 @@
     </message>
 </context>
 <context>
-    <name>AlertDelayBox</name>
+    <name>AlertSettingsPage</name>
     <message>
         <source>Задержка оповещения (секунд):</source>
         <translation>Alert delay (seconds):</translation>

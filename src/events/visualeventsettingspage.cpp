@@ -1,7 +1,6 @@
 #include "events/visualeventsettingspage.h"
 
 #include "core/db/settings.h"
-#include "events/alertdelaybox.h"
 #include "events/visualevent.h"
 
 #include <QCheckBox>
@@ -13,7 +12,7 @@
 #include <QVBoxLayout>
 
 VisualEventSettingsPage::VisualEventSettingsPage(QObject* parent)
-    : QObject(parent)
+    : AlertSettingsPage(parent)
     , m_caption(tr("Оповещать визуально при событии"))
 {
     VisualEvent::messageKey();
@@ -29,29 +28,19 @@ QString VisualEventSettingsPage::displayName() const
     return tr("Визуальные оповещения");
 }
 
-void VisualEventSettingsPage::setSubWidget(QWidget* widget, const char* restoreSlot, const char* applySlot)
-{
-    m_subWidget.set(widget, restoreSlot, applySlot);
-}
-
 QWidget* VisualEventSettingsPage::createPage(const Settings& settings, QWidget* parent)
 {
-    auto* page = new QWidget(parent);
-    m_group = new QGroupBox(m_caption, page);
-    auto* grid = new QGridLayout(m_group);
-    m_delay = AlertDelayBox::create(settings.value(QStringLiteral("VisualEvent/delay")), m_group);
-    auto* delayLabel = new QLabel(AlertDelayBox::label(), m_group);
-    grid->addWidget(delayLabel, 0, 0);
-    grid->addWidget(m_delay, 0, 1);
-    delayLabel->setVisible(m_delayAvailable);
-    m_delay->setVisible(m_delayAvailable);
-
+    auto* group = new QGroupBox(m_caption);
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(new QLabel(tr("Сообщение:"), group), 1, 0);
     m_message
-        = new QLineEdit(settings.value(QStringLiteral("VisualEvent/") + VisualEvent::messageKey()).toString(), m_group);
-    grid->addWidget(new QLabel(tr("Сообщение:"), m_group), 1, 0);
+        = new QLineEdit(settings.value(QStringLiteral("VisualEvent/") + VisualEvent::messageKey()).toString(), group);
     grid->addWidget(m_message, 1, 1);
+    m_delay = addDelay(grid, 0, settings.value(QStringLiteral("VisualEvent/delay")));
+    for (QWidget* delayRow : { grid->itemAtPosition(0, 0)->widget(), static_cast<QWidget*>(m_delay) })
+        delayRow->setVisible(m_delayAvailable);
 
-    auto* types = new QGroupBox(tr("Тип оповещения"), m_group);
+    auto* types = new QGroupBox(tr("Тип оповещения"), group);
     const unsigned type = settings.value(QStringLiteral("VisualEvent/eventType"), 0u).toUInt();
     m_window = new QCheckBox(tr("Оповещение в окне ошибок и уведомлений"), types);
     m_window->setChecked(type & VisualEvent::NotificationWindow);
@@ -61,17 +50,12 @@ QWidget* VisualEventSettingsPage::createPage(const Settings& settings, QWidget* 
     typesLayout->addWidget(m_window);
     typesLayout->addWidget(m_taskbar);
     grid->addWidget(types, 2, 0, 1, 2);
-    m_subWidget.place(grid, settings);
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(m_group);
-    layout->addStretch();
-    return page;
+    return framePage(group, grid, settings, parent);
 }
 
 void VisualEventSettingsPage::apply(Settings& settings)
 {
-    if (!m_group)
+    if (!m_message)
         return;
     unsigned type = VisualEvent::NoEvent;
     if (m_window->isChecked())
@@ -81,5 +65,5 @@ void VisualEventSettingsPage::apply(Settings& settings)
     settings.setValue(QStringLiteral("VisualEvent/eventType"), type);
     settings.setValue(QStringLiteral("VisualEvent/") + VisualEvent::messageKey(), m_message->text());
     settings.setValue(QStringLiteral("VisualEvent/delay"), m_delay->value());
-    m_subWidget.apply(settings);
+    applySubWidget(settings);
 }

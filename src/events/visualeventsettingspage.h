@@ -1,24 +1,18 @@
 #pragma once
 
-#include "basic_views_export.h"
-#include "events/settingssubwidget.h"
-#include "views/iviewsettingspage.h"
+#include "events/alertsettingspage.h"
 
-#include <QObject>
 #include <QPointer>
 
 class QCheckBox;
-class QGroupBox;
 class QLineEdit;
-class QSpinBox;
 
 // The settings page of a view's visual alert: the delay (when offered), the message put before every text and
 // the kinds of alert (the notification window, the taskbar); it edits the group "VisualEvent" of the view's
 // settings.
-class BASIC_VIEWS_EXPORT VisualEventSettingsPage : public QObject, public IViewSettingsPage
+class BASIC_VIEWS_EXPORT VisualEventSettingsPage : public AlertSettingsPage
 {
     Q_OBJECT
-    Q_INTERFACES(IViewSettingsPage)
 public:
     explicit VisualEventSettingsPage(QObject* parent = nullptr);
 
@@ -29,18 +23,13 @@ public:
     QWidget* createPage(const Settings& settings, QWidget* parent) override;
     // Writes "eventType", the message and "delay"; then the sub-widget applies itself.
     void apply(Settings& settings) override;
-    void finish() override { }
 
-    // Shown as the last row of the group, restored and applied with the page (see SettingsSubWidget).
-    void setSubWidget(QWidget* widget, const char* restoreSlot, const char* applySlot);
     void setGroupCaption(const QString& caption) { m_caption = caption; }
     void setDelayAvailable(bool available) { m_delayAvailable = available; }
 
 private:
     QString m_caption;
     bool m_delayAvailable = true;
-    SettingsSubWidget m_subWidget;
-    QPointer<QGroupBox> m_group;
     QPointer<QSpinBox> m_delay;
     QPointer<QLineEdit> m_message;
     QPointer<QCheckBox> m_window;
