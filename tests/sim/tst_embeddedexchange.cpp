@@ -84,13 +84,6 @@ class tst_EmbeddedExchange : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void marketOneTellsWhatItAccepts()
-    {
-        Exchange x;
-        for (int kind : { 10, 12, 13, 15, 149, 150 })
-            QCOMPARE(x.market.core.transactions()->description(1, kind).kind, kind);
-    }
-
     void aNewOrderRestsAndACrossingOneTrades()
     {
         // Given a resting sell order three steps above the settlement price.

@@ -49,23 +49,6 @@ private Q_SLOTS:
     void init() { m_table = makeOrderTable(this); }
     void cleanup() { delete m_table; }
 
-    void describesItsColumns()
-    {
-        QCOMPARE(m_table->name(), QStringLiteral("orders"));
-        QCOMPARE(m_table->columnCount(), 11);
-        QCOMPARE(m_table->columnIndex(QStringLiteral("price")), 5);
-        QCOMPARE(m_table->columnIndex(QStringLiteral("missing")), -1);
-        QCOMPARE(m_table->columnName(5), QStringLiteral("price"));
-        QCOMPARE(m_table->columnTitle(5), QStringLiteral("Цена"));
-        QCOMPARE(m_table->columnType(7), FieldType::String);
-        QCOMPARE(m_table->columnTypeName(7), QStringLiteral("String(7)"));
-        QCOMPARE(m_table->columnDef(QStringLiteral("account")).length, 7);
-        QVERIFY(!m_table->columnDef(QStringLiteral("missing")).isValid());
-        QCOMPARE(m_table->columnName(42), QString());
-        QCOMPARE(m_table->columns().size(), 11);
-        QCOMPARE(m_table->masterIndex()->columnNames(), QStringList { QStringLiteral("order_num") });
-    }
-
     void refusesBadDefinitions()
     {
         const QList<ColumnDef> columns { ColumnDef(FieldType::Int32, QStringLiteral("a")),
