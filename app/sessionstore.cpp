@@ -1,9 +1,9 @@
 #include "sessionstore.h"
 
 #include "core/db/appsettings.h"
+#include "keptaside.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFile>
 
 namespace {
@@ -13,15 +13,6 @@ const QString FormatKey = QStringLiteral("session/format");
 const QString ApplicationKey = QStringLiteral("session/application");
 const QString Application = QStringLiteral("basic-views-demo");
 const int Format = 1;
-
-// Keeps a file the terminal could not use beside the new one.
-QString moveAside(const QString& fileName)
-{
-    const QString aside = fileName + QStringLiteral(".damaged-")
-        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-    QFile::remove(aside);
-    return QFile::rename(fileName, aside) ? aside : QString();
-}
 
 QString tr(const char* text)
 {
@@ -67,7 +58,7 @@ bool SessionStore::load(QList<Window>* windows, QString* error)
             return true;
         }
     }
-    const QString aside = moveAside(file);
+    const QString aside = keepAside(file);
     *error = tr("Настройки окон не прочитаны (%1): %2. Окна открыты по умолчанию%3")
                  .arg(problem, file, aside.isEmpty() ? QString() : tr(", прежний файл сохранён как %1").arg(aside));
     return false;

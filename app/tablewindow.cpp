@@ -50,10 +50,16 @@ const Opening openings[]
 } // namespace
 
 TableWindow::TableWindow(Table* table, Arrangement arrangement, QWidget* parent)
+    : TableWindow(new TableIndexModel(table), arrangement, parent)
+{ }
+
+TableWindow::TableWindow(TableIndexModel* model, Arrangement arrangement, QWidget* parent)
     : QWidget(parent)
-    , m_model(new TableIndexModel(table, this))
+    , m_model(model)
     , m_view(new TableFastViewWithFilter(this))
 {
+    m_model->setParent(this);
+    Table* table = m_model->table();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -33,6 +33,8 @@ public:
     enum class Arrangement { Trading, Reference };
 
     TableWindow(Table* table, Arrangement arrangement = Arrangement::Trading, QWidget* parent = nullptr);
+    // Over the caller's model of a table (an editable one, say); the window takes it as its child.
+    TableWindow(TableIndexModel* model, Arrangement arrangement, QWidget* parent = nullptr);
 
     TableIndexModel* model() const { return m_model; }
     TableFastViewWithFilter* view() const { return m_view; }

@@ -5,9 +5,11 @@
 #include "core/host/actions/command.h"
 #include "core/host/embedded/embeddedcore.h"
 #include "core/host/embedded/embeddedwindowmanager.h"
+#include "core/host/tableregistry.h"
 #include "export/dynamic/dynamicexporterstatuswidget.h"
 #include "hostwindow.h"
 #include "models/tableindexmodel.h"
+#include "moneylimits.h"
 #include "orders/addordershortdialog.h"
 #include "orders/droporderdialog.h"
 #include "sessionstore.h"
@@ -49,6 +51,17 @@ QString changesText(int n)
     return QCoreApplication::translate("TerminalWindow", form).arg(QLocale().toString(n));
 }
 
+// The money limits over the host's table, read from their file; null without the table.
+MoneyLimits* limitsOf(EmbeddedCore* core, QObject* parent)
+{
+    Table* table = core->tables()->table(QStringLiteral("money_limits"));
+    if (!table)
+        return nullptr;
+    auto* limits = new MoneyLimits(table, core, parent);
+    limits->load();
+    return limits;
+}
+
 // Open windows are written this often besides on exit: a crash loses at most this much of the layout.
 constexpr int SessionStoreMs = 60 * 1000;
 
@@ -58,7 +71,8 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     : QMainWindow(parent)
     , m_core(core)
     , m_feed(feed)
-    , m_catalogue(std::make_unique<WindowCatalogue>(core->tables()))
+    , m_limits(limitsOf(core, this))
+    , m_catalogue(std::make_unique<WindowCatalogue>(core->tables(), m_limits))
     , m_area(new QMdiArea(this))
     , m_notifications(new QListWidget(this))
     , m_rate(new QLabel(this))
@@ -80,6 +94,11 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     file->addAction(tr("Сохранить расположение окон"), this, &TerminalWindow::storeSession);
     file->addSeparator();
     file->addAction(tr("Выход"), this, &QWidget::close);
+    if (m_limits) {
+        QMenu* edit = menuBar()->addMenu(tr("&Правка"));
+        edit->addAction(m_limits->undoAction());
+        edit->addAction(m_limits->redoAction());
+    }
 
     // The kinds are the host window manager's: whoever asks it for a kind by id gets a window here.
     QMenu* windows = menuBar()->addMenu(tr("&Окна"));

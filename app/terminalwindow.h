@@ -8,6 +8,7 @@ class EmbeddedCore;
 class HostWindow;
 class Index;
 class MarketFeed;
+class MoneyLimits;
 class ProxyIView;
 class QLabel;
 class QListWidget;
@@ -21,7 +22,8 @@ class WindowCatalogue;
 // notification pane lists what the host was told (for example, transactions the exchange refused).
 //
 // The open windows (kind, place, each view's state, running dynamic exports included) are stored on exit and
-// every minute, and restoreSession() brings them back on the next start.
+// every minute, and restoreSession() brings them back on the next start. The clients' money limits are read
+// from their file when the window is made; the "Правка" menu undoes and redoes their changes.
 class TerminalWindow : public QMainWindow
 {
     Q_OBJECT
@@ -29,8 +31,8 @@ public:
     TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* parent = nullptr);
     ~TerminalWindow() override;
 
-    // Opens a new window of a kind ("instruments", "orders", "deals" or "positions"); null (and a notification)
-    // for an unknown kind or a table the host has not loaded.
+    // Opens a new window of a kind ("instruments", "orders", "deals", "positions" or "limits"); null (and a
+    // notification) for an unknown kind or a table the host has not loaded.
     HostWindow* openWindow(const QString& kind);
     // The first open window of a kind, or a new one.
     HostWindow* windowOf(const QString& kind);
@@ -41,6 +43,8 @@ public:
     static const Index* modelOf(HostWindow* window);
     // One window of each kind, tiled.
     void openAll();
+    // The money limits the terminal keeps; null when the host has no such table.
+    MoneyLimits* moneyLimits() const { return m_limits; }
 
     // Writes the open windows; false (and a notification) when the file cannot be written.
     bool storeSession();
@@ -65,6 +69,7 @@ private:
 
     EmbeddedCore* m_core; // not owned
     MarketFeed* m_feed; // not owned
+    MoneyLimits* m_limits; // a child, made before the catalogue whose windows edit it
     std::unique_ptr<WindowCatalogue> m_catalogue;
     QMdiArea* m_area;
     QListWidget* m_notifications;

@@ -1,6 +1,8 @@
 #include "windowcatalogue.h"
 
 #include "core/host/tableregistry.h"
+#include "limitswindow.h"
+#include "moneylimits.h"
 #include "tableviewfactory.h"
 #include "tablewindow.h"
 #include "treegroupswindow.h"
@@ -20,7 +22,8 @@ struct Kind
 const Kind Kinds[] = { { "instruments", "securities", QT_TRANSLATE_NOOP("WindowCatalogue", "Инструменты") },
     { "orders", "orders", QT_TRANSLATE_NOOP("WindowCatalogue", "Заявки") },
     { "deals", "deals", QT_TRANSLATE_NOOP("WindowCatalogue", "Сделки") },
-    { "positions", "positions", QT_TRANSLATE_NOOP("WindowCatalogue", "Позиции") } };
+    { "positions", "positions", QT_TRANSLATE_NOOP("WindowCatalogue", "Позиции") },
+    { "limits", "money_limits", QT_TRANSLATE_NOOP("WindowCatalogue", "Денежные лимиты") } };
 
 const Kind* findKind(const QString& name)
 {
@@ -33,7 +36,7 @@ const Kind* findKind(const QString& name)
 
 } // namespace
 
-WindowCatalogue::WindowCatalogue(TableRegistry* tables)
+WindowCatalogue::WindowCatalogue(TableRegistry* tables, MoneyLimits* limits)
 {
     using Arrangement = TableWindow::Arrangement;
     using Grouping = TreeWindow::Grouping;
@@ -54,7 +57,11 @@ WindowCatalogue::WindowCatalogue(TableRegistry* tables)
         Table* t = tables->table(QString::fromLatin1(kind.table));
         if (!t)
             continue;
-        if (qstrcmp(kind.name, "instruments") == 0) {
+        if (qstrcmp(kind.name, "limits") == 0) {
+            if (limits && limits->table() == t)
+                add(kind.name, "table", QT_TRANSLATE_NOOP("WindowCatalogue", "Таблица"),
+                    [limits](QWidget* parent) { return new LimitsWindow(limits, parent); });
+        } else if (qstrcmp(kind.name, "instruments") == 0) {
             add(kind.name, "quotes", QT_TRANSLATE_NOOP("WindowCatalogue", "Котировки"), table(t, Arrangement::Trading));
             add(kind.name, "reference", QT_TRANSLATE_NOOP("WindowCatalogue", "Справочник"),
                 table(t, Arrangement::Reference));

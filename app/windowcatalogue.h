@@ -6,17 +6,19 @@
 #include <memory>
 #include <vector>
 
+class MoneyLimits;
 class ProxyIView;
 class TableRegistry;
 class TableViewFactory;
 class QWidget;
 
-// The kinds of window the terminal opens ("instruments", "orders", "deals", "positions"), each a proxy of its
-// alternative views: the instruments window switches between the trading quotes and the full reference.
+// The kinds of window the terminal opens ("instruments", "orders", "deals", "positions", "limits"), each a proxy
+// of its alternative views: the instruments window switches between the trading quotes and the full reference.
+// The money limits window edits the table through `limits`; without them there is no such window.
 class WindowCatalogue
 {
 public:
-    explicit WindowCatalogue(TableRegistry* tables);
+    WindowCatalogue(TableRegistry* tables, MoneyLimits* limits);
     ~WindowCatalogue();
 
     QStringList kinds() const;

@@ -683,6 +683,22 @@
 <context>
     <name>HostSchema</name>
     <message>
+        <source>Лимит</source>
+        <translation>Limit</translation>
+    </message>
+    <message>
+        <source>Денежный лимит клиента</source>
+        <translation>The client's money limit</translation>
+    </message>
+    <message>
+        <source>Использовано</source>
+        <translation>Used</translation>
+    </message>
+    <message>
+        <source>Часть лимита, уже занятая</source>
+        <translation>The part of the limit already taken</translation>
+    </message>
+    <message>
         <source>Рынок</source>
         <translation>Market</translation>
     </message>

@@ -7,8 +7,10 @@
 #include "export/dynamic/dynamicexportermanagerdialog.h"
 #include "filters/widgets/quantityfilterwidget.h"
 #include "hostwindow.h"
+#include "limitswindow.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
+#include "moneylimits.h"
 #include "orders/addorder.h"
 #include "orders/addordershortdialog.h"
 #include "recordingsoundplayer.h"
@@ -38,17 +40,23 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QToolTip>
+#include <QUndoStack>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 namespace {
 
@@ -77,6 +85,19 @@ T* labelled(const QWidget* dialog, const char* text)
             return box;
     }
     return nullptr;
+}
+
+// Every record of a table, a line each.
+QString content(const Table* table)
+{
+    QStringList lines;
+    for (const Record& r : *table->masterIndex()) {
+        QStringList fields;
+        for (int c = 0; c < table->columnCount(); ++c)
+            fields << r.data(c).toString();
+        lines << fields.join(QLatin1Char(';'));
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString describe(const TerminalWindow& terminal)
@@ -378,7 +399,7 @@ private Q_SLOTS:
             QTest::keyClick(table->findBar()->lineEdit(), Qt::Key_Escape);
             QVERIFY(!table->findBar()->isVisible());
         }
-        QCOMPARE(tables, 4);
+        QCOMPARE(tables, 5);
     }
 
     void columnsPageOfTheSettingsDialogLaysOutTheWindow()
@@ -500,7 +521,124 @@ private Q_SLOTS:
         first->close();
         auto second = terminal();
         QVERIFY(second->restoreSession());
-        QCOMPARE(second->windows().size(), 4);
+        QCOMPARE(second->windows().size(), 5);
+    }
+
+    // The money limits window as a trader uses it: a cell typed over, undone from the menu and redone with
+    // Ctrl+Shift+Z; a value the field cannot hold and the key refused; a pasted block, a multi-row delete and
+    // "clear all" each undone in one step; and the table as it was left comes back after a restart.
+    void moneyLimitsAreEditedWithUndoAndComeBackAfterARestart()
+    {
+        Table* table = m_market->table(QStringLiteral("money_limits"));
+        QString kept;
+        {
+            auto terminal = this->terminal();
+            auto* window = dynamic_cast<LimitsWindow*>(
+                TerminalWindow::tableView(terminal->openWindow(QStringLiteral("limits"))));
+            QVERIFY(window);
+            QVERIFY(QTest::qWaitForWindowActive(terminal.get()));
+            MoneyLimits* limits = terminal->moneyLimits();
+            TableFastViewWithFilter* view = window->view();
+            auto shown = [view] { return view->QAbstractItemView::model(); };
+            const int limit = window->model()->columnIndex(QStringLiteral("limit"));
+            const Record first = view->recordAt(shown()->index(0, 0));
+            const QString before = first.data(QStringLiteral("limit")).toString();
+            auto type = [&](int column, const QString& text) {
+                view->setFocus();
+                view->setCurrentIndex(shown()->index(0, column));
+                view->edit(shown()->index(0, column));
+                auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                if (!editor)
+                    return false;
+                editor->setText(text);
+                QTest::keyClick(editor, Qt::Key_Return);
+                // The delegate takes the value once the editor has seen the key.
+                return QTest::qWaitFor([&] { return QApplication::focusWidget() != editor; });
+            };
+
+            QVERIFY(type(limit, QStringLiteral("1234567.5")));
+            QCOMPARE(first.data(QStringLiteral("limit")).toString(), QStringLiteral("1234567.5"));
+            QCOMPARE(limits->undoAction()->text(),
+                QStringLiteral("Отменить изменение «Лимит» в строке ") + first.toString());
+            limits->undoAction()->trigger();
+            QCOMPARE(first.data(QStringLiteral("limit")).toString(), before);
+            QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(first.data(QStringLiteral("limit")).toString(), QStringLiteral("1234567.5"));
+
+            // The rows held for reading take edits as well
+            view->readingHold()->setEnabled(true);
+            QVERIFY(type(limit, QStringLiteral("много")));
+            QTRY_VERIFY(QToolTip::text().contains(QStringLiteral("много")));
+            QCOMPARE(first.data(QStringLiteral("limit")).toString(), QStringLiteral("1234567.5"));
+            QCOMPARE(limits->undoStack()->count(), 1);
+            QVERIFY(!type(window->model()->columnIndex(QStringLiteral("account")), QStringLiteral("X")));
+
+            // A block pasted over two rows goes back in one step
+            const QString rows = content(table);
+            view->setCurrentIndex(shown()->index(1, limit));
+            QApplication::clipboard()->setText(QStringLiteral("100\t10\n200\t20\n"));
+            QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(
+                view->recordAt(shown()->index(2, 0)).data(QStringLiteral("used")).toString(), QStringLiteral("20"));
+            limits->undoAction()->trigger();
+            QCOMPARE(content(table), rows);
+
+            // So do three deleted rows, and a cleared table
+            view->selectionModel()->select(QItemSelection(shown()->index(1, 0), shown()->index(3, 0)),
+                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            const int count = table->count();
+            QTest::keyClick(view, Qt::Key_Delete);
+            QCOMPARE(table->count(), count - 3);
+            QCOMPARE(limits->undoAction()->text(), QStringLiteral("Отменить удаление строк (3)"));
+            limits->undoAction()->trigger();
+            QCOMPARE(content(table), rows);
+            window->clearAll();
+            QCOMPARE(table->count(), 0);
+            limits->undoAction()->trigger();
+            QCOMPARE(content(table), rows);
+            kept = rows;
+        }
+        // A new start over the market's own limits reads the trader's back.
+        m_market->market.reload(table, 0);
+        QVERIFY(content(table) != kept);
+        auto restarted = terminal();
+        QCOMPARE(content(table), kept);
+    }
+
+    void aLimitsFileThatCannotBeWrittenOrReadLosesNothing()
+    {
+        Table* table = m_market->table(QStringLiteral("money_limits"));
+        auto terminal = this->terminal();
+        auto* window
+            = dynamic_cast<LimitsWindow*>(TerminalWindow::tableView(terminal->openWindow(QStringLiteral("limits"))));
+        QVERIFY(window->addAccount(QStringLiteral("ZZ00001")));
+        const QByteArray saved = contents(MoneyLimits::fileName());
+        QVERIFY(saved.contains("ZZ00001"));
+
+        // When the disk takes no more than a few bytes, the next write fails and the previous file stays
+        rlimit old {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit tiny = old;
+        tiny.rlim_cur = 64;
+        setrlimit(RLIMIT_FSIZE, &tiny);
+        window->deleteRows({ table->findByKeyText(QStringLiteral("ZZ00001")) });
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+        QVERIFY(notified(QStringLiteral("Денежные лимиты не записаны")));
+        QCOMPARE(contents(MoneyLimits::fileName()), saved);
+
+        // A damaged file is reported and kept aside; the table keeps what it had
+        terminal.reset();
+        QFile damaged(MoneyLimits::fileName());
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("{\"table\": \"money_limits\", \"format\": 1, \"records\": [{\"limit\": \"лимит\"}]}");
+        damaged.close();
+        const QString rows = content(table);
+        auto second = this->terminal();
+        QVERIFY(notified(QStringLiteral("Денежные лимиты не прочитаны (запись 1:")));
+        QCOMPARE(content(table), rows);
+        QCOMPARE(QDir(m_config->path()).entryList({ QStringLiteral("money_limits.json.damaged-*") }).size(), 1);
     }
 
     void unknownWindowKindIsSkippedAndTheOthersRestored()

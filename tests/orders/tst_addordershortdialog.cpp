@@ -212,6 +212,30 @@ private Q_SLOTS:
         QVERIFY(accountRows(positions) > 0);
     }
 
+    void anOrderTheAccountsMoneyLimitCannotCoverIsRefused()
+    {
+        // Given an account whose money limit is used up
+        Record limit = m_market->table(QStringLiteral("money_limits"))->findByKeyText(m_account);
+        limit.data(QStringLiteral("used")) = number(limit, "limit");
+        limit.updated();
+        Values values = AddOrderShortDialog::secKeyToValues(textId());
+        values[QStringLiteral("Account")] = m_account;
+        values[QStringLiteral("Price")] = restingBuyPrice();
+        values[QStringLiteral("Quantity")] = 1;
+        AddOrderShortDialog* dialog = AddOrderShortDialog::showDialog(values);
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+
+        // When the order goes out with the form's money check on
+        answerDialog<ConfirmationDialog>([](ConfirmationDialog* c) { QTest::keyClick(c, Qt::Key_Return); });
+        QTest::mouseClick(futures(dialog)->buyButton(), Qt::LeftButton);
+
+        // Then the exchange refuses it and says why
+        QTRY_COMPARE(m_sent.size(), 1);
+        QCOMPARE(m_sent.first().values().value(QStringLiteral("dont_check_money")), QVariant(false));
+        QVERIFY(m_market->core.recentNotifications().last().contains(
+            QStringLiteral("денежного лимита счёта %1 не хватает").arg(m_account)));
+    }
+
     void escapeCancelsAndSendsNothing()
     {
         AddOrderShortDialog* dialog = AddOrderShortDialog::showDialog(textId());

@@ -107,9 +107,26 @@ QVariant HeldRowsModel::headerData(int section, Qt::Orientation orientation, int
     return m_source ? m_source->headerData(section, orientation, role) : QVariant();
 }
 
+QModelIndex HeldRowsModel::sourceIndex(const QModelIndex& index) const
+{
+    if (!index.isValid() || !m_source)
+        return QModelIndex();
+    return m_held ? m_source->indexByRecord(m_rows.value(index.row()), index.column())
+                  : m_source->index(index.row(), index.column());
+}
+
 Qt::ItemFlags HeldRowsModel::flags(const QModelIndex& index) const
 {
+    const QModelIndex source = sourceIndex(index);
+    if (source.isValid())
+        return m_source->flags(source);
     return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+}
+
+bool HeldRowsModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    const QModelIndex source = sourceIndex(index);
+    return source.isValid() && m_source->setData(source, value, role);
 }
 
 void HeldRowsModel::sort(int column, Qt::SortOrder order)

@@ -15,7 +15,8 @@ class TableIndexModel;
 // still show (the source's dataChanged repaints them in place), while inserted, removed and moved rows are only
 // counted. release() catches up in one model reset, after which it equals the source again.
 //
-// A record removed while held keeps its row and its last values until the release.
+// A record removed while held keeps its row and its last values until the release. Flags and edits are the
+// source's, for the record the row shows (a removed one takes no edit).
 class BASIC_VIEWS_EXPORT HeldRowsModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -41,6 +42,7 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     // The source sorts; a held view catches up first.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
@@ -61,6 +63,8 @@ private:
     void onModelReset();
     void onDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QVector<int>& roles);
     void addPending(int count);
+    // The source's cell of the record a row shows; invalid for a removed one.
+    QModelIndex sourceIndex(const QModelIndex& index) const;
 
     QPointer<TableIndexModel> m_source;
     bool m_held = false;

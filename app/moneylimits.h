@@ -1,0 +1,40 @@
+#pragma once
+
+#include "tablefile.h"
+
+#include <QObject>
+
+class ICore;
+class QAction;
+class QUndoStack;
+class Table;
+
+// The clients' money limits the trader keeps ("money_limits", which the exchange checks new orders against):
+// the undo stack every window of the table edits it through, the undo and redo actions the menus show (Ctrl+Z,
+// Ctrl+Shift+Z, with the texts of the commands they take back or do again), and the file "money_limits.json"
+// in the configuration folder. The file is read when the terminal starts and written after every step of the
+// stack. A file that cannot be read is reported and kept aside, and the table keeps what it had; a write that
+// fails is reported and leaves the previous file.
+class MoneyLimits : public QObject
+{
+    Q_OBJECT
+public:
+    MoneyLimits(Table* table, ICore* core, QObject* parent = nullptr);
+
+    static QString fileName();
+    Table* table() const { return m_table; }
+    QUndoStack* undoStack() const { return m_stack; }
+    QAction* undoAction() const { return m_undo; }
+    QAction* redoAction() const { return m_redo; }
+
+    bool load();
+    bool save();
+
+private:
+    Table* m_table; // not owned
+    ICore* m_core; // not owned
+    TableFile m_file;
+    QUndoStack* m_stack;
+    QAction* m_undo;
+    QAction* m_redo;
+};

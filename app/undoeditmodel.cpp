@@ -1,0 +1,32 @@
+#include "undoeditmodel.h"
+
+#include "undo/update.h"
+
+#include <QUndoStack>
+
+UndoEditModel::UndoEditModel(Table* table, QUndoStack* stack, QObject* parent)
+    : IndexModelEdit(table, parent)
+    , m_stack(stack)
+{ }
+
+void UndoEditModel::writeCell(Record& copy, const QModelIndex& index, const QVariant& value) const
+{
+    const int field = editableField(index, Qt::EditRole);
+    if (field < 0)
+        throw tr("Столбец «%1» не изменяется").arg(headerData(index.column(), Qt::Horizontal).toString());
+    copy.data(field) = value.toString();
+}
+
+bool UndoEditModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!m_stack || editableField(index, role) < 0)
+        return false;
+    const Record row = record(index);
+    Record after = row.clone();
+    writeCell(after, index, value);
+    auto* command = new Undo::Update(table(), row, after);
+    command->setText(
+        tr("изменение «%1» в строке %2").arg(headerData(index.column(), Qt::Horizontal).toString(), row.toString()));
+    m_stack->push(command);
+    return true;
+}
