@@ -5,6 +5,7 @@
 #include "core/db/recordupdater.h"
 #include "core/db/table.h"
 #include "core/db/tableupdater.h"
+#include "undo/recordwrites.h"
 
 namespace Undo {
 
@@ -14,13 +15,14 @@ Clear::Clear(Table* table)
 
 void Clear::redo()
 {
-    if (!m_table)
-        return QUndoCommand::redo();
-    TableUpdater updater(m_table);
-    for (const Record& r : *m_table->masterIndex())
-        m_saved.append(r.clone());
-    m_table->clear();
-    QUndoCommand::redo();
+    runDirect(
+        m_table,
+        [this] {
+            for (const Record& r : *m_table->masterIndex())
+                m_saved.append(r.clone());
+            m_table->clear();
+        },
+        [this] { QUndoCommand::redo(); });
 }
 
 void Clear::undo()

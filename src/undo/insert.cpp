@@ -1,7 +1,6 @@
 #include "undo/insert.h"
 
 #include "core/db/table.h"
-#include "core/db/tableupdater.h"
 #include "undo/recordwrites.h"
 
 namespace Undo {
@@ -13,20 +12,14 @@ Insert::Insert(Table* table, const Record& record)
 
 void Insert::redo()
 {
-    if (!m_table)
-        return QUndoCommand::redo();
-    TableUpdater updater(m_table);
-    appendCopy(m_table, m_record);
-    QUndoCommand::redo();
+    runDirect(
+        m_table, [this] { appendCopy(m_table, m_record); }, [this] { QUndoCommand::redo(); });
 }
 
 void Insert::undo()
 {
-    if (!m_table)
-        return QUndoCommand::undo();
-    TableUpdater updater(m_table);
-    removeByKey(m_table, m_record);
-    QUndoCommand::undo();
+    runDirect(
+        m_table, [this] { removeByKey(m_table, m_record); }, [this] { QUndoCommand::undo(); });
 }
 
 } // namespace Undo

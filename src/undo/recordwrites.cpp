@@ -4,8 +4,18 @@
 #include "core/db/recordstrans.h"
 #include "core/db/recordupdater.h"
 #include "core/db/table.h"
+#include "core/db/tableupdater.h"
 
 namespace Undo {
+
+void runDirect(Table* table, const std::function<void()>& write, const std::function<void()>& children)
+{
+    if (!table)
+        return children();
+    TableUpdater updater(table);
+    write();
+    children();
+}
 
 void appendCopy(Table* table, const Record& record)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class Record;
 class RecordsTrans;
 class Table;
@@ -8,6 +10,10 @@ class Table;
 // record, and does nothing when that key is missing (or, for an insert, already held): a record deleted or added
 // meanwhile by someone else is skipped silently. A record of another table is nothing to them.
 namespace Undo {
+
+// A direct command's run: its own write, then its children, under one TableUpdater, so that the table's indexes
+// see one change burst; without the table (gone meanwhile), only the children.
+void runDirect(Table* table, const std::function<void()>& write, const std::function<void()>& children);
 
 // Appends a copy of `record`; the caller holds a TableUpdater.
 void appendCopy(Table* table, const Record& record);

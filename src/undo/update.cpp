@@ -1,7 +1,6 @@
 #include "undo/update.h"
 
 #include "core/db/table.h"
-#include "core/db/tableupdater.h"
 #include "undo/recordwrites.h"
 
 namespace Undo {
@@ -14,20 +13,14 @@ Update::Update(Table* table, const Record& before, const Record& after)
 
 void Update::redo()
 {
-    if (!m_table)
-        return QUndoCommand::redo();
-    TableUpdater updater(m_table);
-    copyByKey(m_table, m_before, m_after);
-    QUndoCommand::redo();
+    runDirect(
+        m_table, [this] { copyByKey(m_table, m_before, m_after); }, [this] { QUndoCommand::redo(); });
 }
 
 void Update::undo()
 {
-    if (!m_table)
-        return QUndoCommand::undo();
-    TableUpdater updater(m_table);
-    copyByKey(m_table, m_after, m_before);
-    QUndoCommand::undo();
+    runDirect(
+        m_table, [this] { copyByKey(m_table, m_after, m_before); }, [this] { QUndoCommand::undo(); });
 }
 
 } // namespace Undo
