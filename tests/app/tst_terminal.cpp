@@ -13,6 +13,7 @@
 #include "moneylimits.h"
 #include "orders/addorder.h"
 #include "orders/addordershortdialog.h"
+#include "recordfields.h"
 #include "recordingsoundplayer.h"
 #include "sessionstore.h"
 #include "settingsdialog.h"
@@ -85,19 +86,6 @@ T* labelled(const QWidget* dialog, const char* text)
             return box;
     }
     return nullptr;
-}
-
-// Every record of a table, a line each.
-QString content(const Table* table)
-{
-    QStringList lines;
-    for (const Record& r : *table->masterIndex()) {
-        QStringList fields;
-        for (int c = 0; c < table->columnCount(); ++c)
-            fields << r.data(c).toString();
-        lines << fields.join(QLatin1Char(';'));
-    }
-    return lines.join(QLatin1Char('\n'));
 }
 
 QString describe(const TerminalWindow& terminal)
@@ -530,7 +518,7 @@ private Q_SLOTS:
     void moneyLimitsAreEditedWithUndoAndComeBackAfterARestart()
     {
         Table* table = m_market->table(QStringLiteral("money_limits"));
-        QString kept;
+        QStringList kept;
         {
             auto terminal = this->terminal();
             auto* window = dynamic_cast<LimitsWindow*>(
@@ -574,14 +562,14 @@ private Q_SLOTS:
             QVERIFY(!type(window->model()->columnIndex(QStringLiteral("account")), QStringLiteral("X")));
 
             // A block pasted over two rows goes back in one step
-            const QString rows = content(table);
+            const QStringList rows = tableRows(table);
             view->setCurrentIndex(shown()->index(1, limit));
             QApplication::clipboard()->setText(QStringLiteral("100\t10\n200\t20\n"));
             QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
             QCOMPARE(
                 view->recordAt(shown()->index(2, 0)).data(QStringLiteral("used")).toString(), QStringLiteral("20"));
             limits->undoAction()->trigger();
-            QCOMPARE(content(table), rows);
+            QCOMPARE(tableRows(table), rows);
 
             // So do three deleted rows, and a cleared table
             view->selectionModel()->select(QItemSelection(shown()->index(1, 0), shown()->index(3, 0)),
@@ -591,18 +579,18 @@ private Q_SLOTS:
             QCOMPARE(table->count(), count - 3);
             QCOMPARE(limits->undoAction()->text(), QStringLiteral("Отменить удаление строк (3)"));
             limits->undoAction()->trigger();
-            QCOMPARE(content(table), rows);
+            QCOMPARE(tableRows(table), rows);
             window->clearAll();
             QCOMPARE(table->count(), 0);
             limits->undoAction()->trigger();
-            QCOMPARE(content(table), rows);
+            QCOMPARE(tableRows(table), rows);
             kept = rows;
         }
         // A new start over the market's own limits reads the trader's back.
         m_market->market.reload(table, 0);
-        QVERIFY(content(table) != kept);
+        QVERIFY(tableRows(table) != kept);
         auto restarted = terminal();
-        QCOMPARE(content(table), kept);
+        QCOMPARE(tableRows(table), kept);
     }
 
     void aLimitsFileThatCannotBeWrittenOrReadLosesNothing()
@@ -634,10 +622,10 @@ private Q_SLOTS:
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write("{\"table\": \"money_limits\", \"format\": 1, \"records\": [{\"limit\": \"лимит\"}]}");
         damaged.close();
-        const QString rows = content(table);
+        const QStringList rows = tableRows(table);
         auto second = this->terminal();
         QVERIFY(notified(QStringLiteral("Денежные лимиты не прочитаны (запись 1:")));
-        QCOMPARE(content(table), rows);
+        QCOMPARE(tableRows(table), rows);
         QCOMPARE(QDir(m_config->path()).entryList({ QStringLiteral("money_limits.json.damaged-*") }).size(), 1);
     }
 

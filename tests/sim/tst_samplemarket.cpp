@@ -1,27 +1,11 @@
 #include "core/db/masterindex.h"
 #include "core/host/schema/hostschema.h"
 #include "marketfixture.h"
+#include "recordfields.h"
 
 #include <QtTest>
 
 #include <memory>
-
-namespace {
-
-// Every row of a table as text, in key order.
-QStringList dump(const Table* table)
-{
-    QStringList rows;
-    for (const Record& r : *table->masterIndex()) {
-        QStringList fields;
-        for (int c = 0; c < table->columnCount(); ++c)
-            fields << r.data(c).toString();
-        rows << fields.join(QLatin1Char(';'));
-    }
-    return rows;
-}
-
-} // namespace
 
 class tst_SampleMarket : public QObject
 {
@@ -36,15 +20,15 @@ private Q_SLOTS:
         {
             MarketFixture a(o);
             for (const QString& name : a.core.tables()->names())
-                first.insert(name, dump(a.table(name)));
+                first.insert(name, tableRows(a.table(name)));
         }
         MarketFixture b(o);
         QCOMPARE(b.core.tables()->names().size(), HostSchema::all().size());
         for (const QString& name : b.core.tables()->names())
-            QVERIFY2(dump(b.table(name)) == first.value(name), qPrintable(name));
+            QVERIFY2(tableRows(b.table(name)) == first.value(name), qPrintable(name));
         o.seed = 8;
         MarketFixture c(o);
-        QVERIFY(dump(c.table(QStringLiteral("orders"))) != first.value(QStringLiteral("orders")));
+        QVERIFY(tableRows(c.table(QStringLiteral("orders"))) != first.value(QStringLiteral("orders")));
     }
 
     void instrumentsHaveFuturesOptionsAndMirrors()
