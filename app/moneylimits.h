@@ -1,13 +1,14 @@
 #pragma once
 
+#include "core/db/table.h"
 #include "tablefile.h"
 
 #include <QObject>
+#include <QPointer>
 
 class ICore;
 class QAction;
 class QUndoStack;
-class Table;
 
 // The clients' money limits the trader keeps ("money_limits", which the exchange checks new orders against):
 // the undo stack every window of the table edits it through, the undo and redo actions the menus show (Ctrl+Z,
@@ -31,7 +32,7 @@ public:
     bool save();
 
 private:
-    Table* m_table; // not owned
+    QPointer<Table> m_table;
     ICore* m_core; // not owned
     TableFile m_file;
     QUndoStack* m_stack;

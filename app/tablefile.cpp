@@ -30,7 +30,7 @@ TableFile::TableFile(Table* table, const QString& path)
 bool TableFile::read(QString* error) const
 {
     QFile file(m_path);
-    if (!file.exists())
+    if (!file.exists() || !m_table)
         return true;
     if (!file.open(QIODevice::ReadOnly)) {
         *error = tr("файл не читается: %1").arg(file.errorString());
@@ -83,6 +83,10 @@ bool TableFile::read(QString* error) const
 
 bool TableFile::write(QString* error) const
 {
+    if (!m_table) {
+        *error = tr("таблицы больше нет");
+        return false;
+    }
     QJsonArray records;
     for (const Record& r : *m_table->masterIndex()) {
         QJsonObject fields;

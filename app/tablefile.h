@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QString>
 
 class Table;
@@ -19,10 +20,10 @@ public:
     // table's, names a column the table lacks, holds a value a field cannot hold or one key twice; the table is
     // then left as it was.
     bool read(QString* error) const;
-    // False with the reason when the file cannot be written.
+    // False with the reason when the file cannot be written or the table is gone.
     bool write(QString* error) const;
 
 private:
-    Table* m_table; // not owned
+    QPointer<Table> m_table;
     QString m_path;
 };
