@@ -20,11 +20,8 @@ IndexModelEdit::IndexModelEdit(Table* table, QObject* parent)
 Qt::ItemFlags IndexModelEdit::flags(const QModelIndex& index) const
 {
     const Qt::ItemFlags flags = TableIndexModel::flags(index);
-    const Table* t = table();
-    const int field = index.isValid() ? tableColumn(index.column()) : -1;
-    if (!t || field < 0 || field >= t->columnCount() || isKeyField(t, field))
-        return flags;
-    return flags | Qt::ItemIsEditable;
+    // The same rule as setData(): an editor opened on a cell that refuses every value would drop what was typed.
+    return editableField(index, Qt::EditRole) < 0 ? flags : flags | Qt::ItemIsEditable;
 }
 
 int IndexModelEdit::editableField(const QModelIndex& index, int role) const

@@ -10,7 +10,7 @@ class BASIC_VIEWS_EXPORT IndexModelEdit : public TableIndexModel
 public:
     explicit IndexModelEdit(Table* table, QObject* parent = nullptr);
 
-    // Editable except for key columns and columns that show no field of the table.
+    // Editable where setData() writes: not column 0, a key column or a column that shows no field of the table.
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     // Writes value.toString() into the cell's field under a TableUpdater and reports the change; false for
     // another role, column 0, a key column or a column beyond the table's. Throws the field's message, changing
