@@ -1,5 +1,7 @@
 #include "undoeditmodel.h"
 
+#include "core/db/decimal.h"
+#include "core/db/table.h"
 #include "undo/update.h"
 
 #include <QUndoStack>
@@ -14,7 +16,16 @@ void UndoEditModel::writeCell(Record& copy, const QModelIndex& index, const QVar
     const int field = editableField(index, Qt::EditRole);
     if (field < 0)
         throw tr("Столбец «%1» не изменяется").arg(headerData(index.column(), Qt::Horizontal).toString());
-    copy.data(field) = value.toString();
+    Field cell = copy.data(field);
+    cell = value.toString();
+    // A sum typed without its kopecks ("1500000") is kept with the column's decimals, as the rest of the column.
+    const Table* t = table();
+    if (t->columnType(field) == FieldType::Decimal) {
+        const decimal typed = cell.toDecimal();
+        const int scale = t->columnDef(field).length;
+        if (!typed.isEmpty() && typed.scale() < scale)
+            cell = typed.withScale(scale);
+    }
 }
 
 bool UndoEditModel::setData(const QModelIndex& index, const QVariant& value, int role)

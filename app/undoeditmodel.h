@@ -15,8 +15,9 @@ public:
     UndoEditModel(Table* table, QUndoStack* stack, QObject* parent = nullptr);
 
     QUndoStack* undoStack() const { return m_stack; }
-    // Writes `value` into the field that the column of `index` shows, in `copy` (a detached record of the table);
-    // throws the reason when the column is not editable or the field cannot hold the value.
+    // Writes `value` into the field that the column of `index` shows, in `copy` (a detached record of the table),
+    // a decimal with at least the column's decimals; throws the reason when the column is not editable or the
+    // field cannot hold the value.
     void writeCell(Record& copy, const QModelIndex& index, const QVariant& value) const;
 
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;

@@ -545,19 +545,19 @@ private Q_SLOTS:
             };
 
             QVERIFY(type(limit, QStringLiteral("1234567.5")));
-            QCOMPARE(first.data(QStringLiteral("limit")).toString(), QStringLiteral("1234567.5"));
+            QCOMPARE(first.data(QStringLiteral("limit")).toString(), QStringLiteral("1234567.50"));
             QCOMPARE(limits->undoAction()->text(),
                 QStringLiteral("Отменить изменение «Лимит» в строке ") + first.toString());
             limits->undoAction()->trigger();
             QCOMPARE(first.data(QStringLiteral("limit")).toString(), before);
             QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-            QCOMPARE(first.data(QStringLiteral("limit")).toString(), QStringLiteral("1234567.5"));
+            QCOMPARE(first.data(QStringLiteral("limit")).toString(), QStringLiteral("1234567.50"));
 
             // The rows held for reading take edits as well
             view->readingHold()->setEnabled(true);
             QVERIFY(type(limit, QStringLiteral("много")));
             QTRY_VERIFY(QToolTip::text().contains(QStringLiteral("много")));
-            QCOMPARE(first.data(QStringLiteral("limit")).toString(), QStringLiteral("1234567.5"));
+            QCOMPARE(first.data(QStringLiteral("limit")).toString(), QStringLiteral("1234567.50"));
             QCOMPARE(limits->undoStack()->count(), 1);
             QVERIFY(!type(window->model()->columnIndex(QStringLiteral("account")), QStringLiteral("X")));
 
@@ -567,7 +567,7 @@ private Q_SLOTS:
             QApplication::clipboard()->setText(QStringLiteral("100\t10\n200\t20\n"));
             QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
             QCOMPARE(
-                view->recordAt(shown()->index(2, 0)).data(QStringLiteral("used")).toString(), QStringLiteral("20"));
+                view->recordAt(shown()->index(2, 0)).data(QStringLiteral("used")).toString(), QStringLiteral("20.00"));
             limits->undoAction()->trigger();
             QCOMPARE(tableRows(table), rows);
 
