@@ -30,11 +30,15 @@ void UndoEditModel::writeCell(Record& copy, const QModelIndex& index, const QVar
 
 bool UndoEditModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!m_stack || editableField(index, role) < 0)
+    const int field = editableField(index, role);
+    if (!m_stack || field < 0)
         return false;
     const Record row = record(index);
     Record after = row.clone();
     writeCell(after, index, value);
+    // An editor closed on the value it opened with (Enter, or a click elsewhere) leaves no step to take back.
+    if (after.data(field) == row.data(field))
+        return true;
     auto* command = new Undo::Update(table(), row, after);
     command->setText(
         tr("изменение «%1» в строке %2").arg(headerData(index.column(), Qt::Horizontal).toString(), row.toString()));

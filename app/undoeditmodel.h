@@ -6,8 +6,8 @@
 #include <QUndoStack>
 
 // An editable table model whose cell edits go on an undo stack: an edit the cell and its field accept becomes one
-// Undo::Update, done at once by the stack and taken back by its undo. A value the field cannot hold is refused
-// with the field's reason before anything is pushed.
+// Undo::Update, done at once by the stack and taken back by its undo; the cell's own value pushes nothing. A
+// value the field cannot hold is refused with the field's reason before anything is pushed.
 class UndoEditModel : public IndexModelEdit
 {
     Q_OBJECT
