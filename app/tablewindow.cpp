@@ -1,12 +1,12 @@
 #include "tablewindow.h"
 
+#include "actions/securityactions.h"
 #include "columns/catalogue/standardcolumndelegates.h"
 #include "core/db/datetime.h"
 #include "core/db/settings.h"
 #include "core/db/table.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/schema/hostschema.h"
-#include "core/host/securitykey.h"
 #include "delegates/itemdelegateupdown.h"
 #include "events/tableeventalerts.h"
 #include "export/exporterproxymodel.h"
@@ -18,9 +18,9 @@
 #include "livepricecolumndelegate.h"
 #include "models/columntotalsmodel.h"
 #include "models/tableindexmodel.h"
-#include "orders/addordershortdialog.h"
 #include "orders/moveorderdialog.h"
 #include "tradealerts.h"
+#include "viewmenu.h"
 #include "views/filtering/filterssettingspage.h"
 #include "views/filtering/filterstoolbar.h"
 #include "views/find/itemviewfindtoolbar.h"
@@ -69,18 +69,13 @@ TableWindow::TableWindow(TableIndexModel* model, Arrangement arrangement, QWidge
     for (Filter* filter : StandardFilters::create(*table, m_model))
         m_model->filtersModel()->addFilter(filter);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        QMenu menu(this);
-        populateActionsAt(m_view->mapTo(this, at), &menu);
-        menu.exec(m_view->mapToGlobal(at));
-    });
+    // A scroll area tells the point of its menu in its viewport's coordinates.
+    connect(m_view, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& at) { popUpViewMenu(this, this, m_view->viewport(), at); });
     // The header's own menu: the same, for the column under the pointer.
     m_view->header()->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_view->header(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        QMenu menu(this);
-        populateActionsAt(m_view->header()->mapTo(this, at), &menu);
-        menu.exec(m_view->header()->mapToGlobal(at));
-    });
+    connect(m_view->header(), &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& at) { popUpViewMenu(this, this, m_view->header(), at); });
     const bool quotes = table->name() == QLatin1String("securities") && arrangement == Arrangement::Trading;
     if (quotes)
         showLivePrices();
@@ -96,6 +91,15 @@ TableWindow::TableWindow(TableIndexModel* model, Arrangement arrangement, QWidge
     m_model->rebuild();
     m_view->setModel(m_model);
     m_view->setPaintBufferEnabled(true);
+    m_securityActions = new SecurityActions(m_view, this);
+    m_securityActions->setModel(m_model);
+    // The view may show the model's rows held still in a model of its own: rows map by record.
+    m_securityActions->setIndexMapper([this](const QModelIndex& index) {
+        return m_model->indexByRecord(m_view->recordAt(index), qMax(0, index.column()));
+    });
+    // An instrument's row opens its quotes; a row of an order, a deal or a position a new order in it.
+    if (table->name() == QLatin1String("securities"))
+        m_securityActions->setDefaultAction(SecurityActions::Quotes);
     m_view->header()->setSortIndicator(sortColumn, sortOrder);
     m_view->setSortingEnabled(true);
     for (int column = 0; column < m_model->columnCount(); ++column)
@@ -170,7 +174,7 @@ void TableWindow::populateActionsAt(const QPoint& at, QMenu* menu)
     const QPoint inView = m_view->mapFrom(this, at);
     if (m_view->viewport()->geometry().contains(inView)) {
         const Record row = m_view->recordAt(m_view->indexAt(m_view->viewport()->mapFrom(m_view, inView)));
-        offerNewOrder(row, menu);
+        m_securityActions->addToMenu(menu);
         offerOrderChange(row, menu);
     }
     menu->addAction(m_findAction);
@@ -193,19 +197,6 @@ QString instrumentTextId(const Record& row)
 QString TableWindow::instrumentOf(const TableWindow* window)
 {
     return window ? instrumentTextId(window->view()->currentRecord()) : QString();
-}
-
-void TableWindow::offerNewOrder(const Record& row, QMenu* menu)
-{
-    const QString table = m_model->table()->name();
-    const QString textId
-        = table == QLatin1String("securities") || table == QLatin1String("orders") ? instrumentTextId(row) : QString();
-    if (textId.isEmpty())
-        return;
-    const SecurityKey key = SecurityKey::fromTextId(textId);
-    menu->addAction(QIcon(QStringLiteral(":/icons/new_order.png")),
-        tr("Новая заявка по %1...").arg(SecurityDirectory::i()->codeById(key.stock, key.board, key.sec)), this,
-        [textId] { AddOrderShortDialog::showDialog(textId); });
 }
 
 void TableWindow::offerOrderChange(const Record& order, QMenu* menu)
@@ -277,6 +268,16 @@ void TableWindow::restoreDefault(const Settings& defaults, const Settings& value
 QSize TableWindow::defaultSize() const
 {
     return QSize(960, 420);
+}
+
+bool TableWindow::filterToInstruments(const QString& textIds)
+{
+    RowFiltersModel* filters = m_model->filtersModel();
+    for (int row = 0; row < filters->rowCount(); ++row) {
+        if (auto* instruments = qobject_cast<SecurityFilter*>(filters->at(row)))
+            return presetFilter(instruments->name(), textIds);
+    }
+    return false;
 }
 
 bool TableWindow::presetFilter(const QString& name, const QString& value)

@@ -13,6 +13,7 @@ class ItemDelegateUpDown;
 class ItemViewFindToolBar;
 class QAction;
 class Record;
+class SecurityActions;
 class Table;
 class TableFastViewWithFilter;
 class TableEventAlerts;
@@ -50,6 +51,10 @@ public:
     // Sets a filter of the window by its name ("Тип операции") to a value in its stored form and turns it on;
     // false when the window has no such filter or the value names nothing.
     bool presetFilter(const QString& name, const QString& value);
+    // Shows only the rows of the instruments (text ids joined with "|"); false when the window cannot.
+    bool filterToInstruments(const QString& textIds);
+    // The commands on the instruments of the selected rows, in the rows' menu and on a double click.
+    SecurityActions* securityActions() const { return m_securityActions; }
     // The text id of the instrument of the window's current row; empty without a window, a row or an instrument.
     static QString instrumentOf(const TableWindow* window);
     // The columns the window exports, as the file export takes them.
@@ -59,7 +64,8 @@ public:
     // The view's pages (its options and columns), the filters page and, with alerts, the visual and sound pages.
     QList<IViewSettingsPage*> getSettingsPages(QObject* parent) override;
     QList<QAction*> getActions() override;
-    // A change of the order under the pointer, then the view's menu (`at` is in this window's coordinates).
+    // The instrument commands and a change of the order under the pointer, then the view's menu (`at` is in this
+    // window's coordinates).
     void populateActionsAt(const QPoint& at, QMenu* menu) override;
     void store(Settings& settings) const override;
     void restore(const Settings& defaults, const Settings& values) override;
@@ -79,8 +85,6 @@ private:
     void addFindBar();
     // "Change order" for an active order of the orders window.
     void offerOrderChange(const Record& order, QMenu* menu);
-    // "New order" for the instrument of a row of the instruments or orders window.
-    void offerNewOrder(const Record& row, QMenu* menu);
 
     TableIndexModel* m_model;
     TableFastViewWithFilter* m_view;
@@ -91,4 +95,5 @@ private:
     ColumnTotalsModel* m_totalsModel = nullptr;
     ItemDelegateUpDown* m_flash = nullptr;
     TableEventAlerts* m_alerts = nullptr;
+    SecurityActions* m_securityActions = nullptr;
 };

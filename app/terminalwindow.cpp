@@ -3,11 +3,13 @@
 #include "core/db/defaultsettings.h"
 #include "core/host/actions/actionmanager.h"
 #include "core/host/actions/command.h"
+#include "core/host/embedded/embeddedconnectionsmanager.h"
 #include "core/host/embedded/embeddedcore.h"
 #include "core/host/embedded/embeddedwindowmanager.h"
 #include "core/host/tableregistry.h"
 #include "export/dynamic/dynamicexporterstatuswidget.h"
 #include "hostwindow.h"
+#include "instruments/instrumentwindows.h"
 #include "models/tableindexmodel.h"
 #include "moneylimits.h"
 #include "orders/addordershortdialog.h"
@@ -78,6 +80,8 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     , m_rate(new QLabel(this))
     , m_rows(new QLabel(this))
     , m_batch(new QLabel(this))
+    , m_connection(new QLabel(this))
+    , m_instrumentWindows(new InstrumentWindows(this, m_area, core))
 {
     setWindowTitle(tr("Демонстрационный терминал"));
     setCentralWidget(m_area);
@@ -124,6 +128,7 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     connect(feed, &MarketFeed::runningChanged, this, &TerminalWindow::updateStatus);
     connect(running, &QAction::toggled, this, [this](bool on) { on ? m_feed->start() : m_feed->stop(); });
     market->addAction(tr("Новая сессия"), feed, &MarketFeed::startNewSession);
+    addConnectionSwitch(market);
     // Withdrawing orders in bulk: one request to the exchange per account or firm.
     QMenu* trading = menuBar()->addMenu(tr("&Торговля"));
     // A new order for the instrument of the row in use, if it has one.
@@ -162,6 +167,7 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     statusBar()->addWidget(m_rate);
     statusBar()->addWidget(m_rows);
     statusBar()->addWidget(m_batch);
+    statusBar()->addWidget(m_connection);
     statusBar()->addPermanentWidget(new DynamicExporterStatusWidget(this));
     connect(feed, &MarketFeed::batchApplied, this, &TerminalWindow::onBatchApplied);
     // The measured rate falls to nothing when the batches stop coming.
@@ -260,6 +266,29 @@ HostWindow* TerminalWindow::windowOf(const QString& kind)
             return window;
     }
     return openWindow(kind);
+}
+
+void TerminalWindow::addConnectionSwitch(QMenu* market)
+{
+    EmbeddedConnectionsManager* connections = m_core->connections();
+    QAction* connected = market->addAction(tr("Подключение к бирже"));
+    connected->setCheckable(true);
+    connected->setChecked(connections->isConnected());
+    connect(connected, &QAction::toggled, connections,
+        [connections](bool on) { on ? connections->connectToExchange() : connections->disconnectFromExchange(); });
+    // Without a connection no market data comes: the feed waits for it to come back.
+    connect(connections, &ConnectionsManager::statusChanged, this, [this, connected](int status) {
+        const bool up = status == ConnectionsManager::Connected;
+        connected->setChecked(up);
+        if (!up) {
+            m_feedWasRunning = m_feedWasRunning || m_feed->isRunning();
+            m_feed->stop();
+        } else if (m_feedWasRunning) {
+            m_feedWasRunning = false;
+            m_feed->start();
+        }
+        updateStatus();
+    });
 }
 
 void TerminalWindow::openAll()
@@ -365,4 +394,5 @@ void TerminalWindow::updateStatus()
             rows += table->model()->rowCount();
     }
     m_rows->setText(tr("Строк в окнах: %1").arg(QLocale().toString(rows)));
+    m_connection->setText(m_core->connections()->isConnected() ? QString() : tr("Нет подключения к бирже"));
 }

@@ -7,19 +7,24 @@
 class EmbeddedCore;
 class HostWindow;
 class Index;
+class InstrumentWindows;
 class MarketFeed;
 class MoneyLimits;
 class ProxyIView;
 class QLabel;
+class QMenu;
 class QListWidget;
 class QMdiArea;
 class TableWindow;
 class WindowCatalogue;
 
 // The demo terminal's main window, "Демонстрационный терминал": the windows menu opens live windows over
-// the market's instruments, orders, deals and positions, any number of each; the status bar tells the feed's
-// rate, the rows the open windows show, how long the last batch took and whether dynamic exports run; the
-// notification pane lists what the host was told (for example, transactions the exchange refused).
+// the market's instruments, orders, deals and positions, any number of each, and their rows' instrument commands
+// open quotes, charts, deals, cards and volatility curves; the status bar tells the feed's rate, the rows the
+// open windows show, how long the last batch took, whether the exchange is connected and whether dynamic
+// exports run; the notification pane lists what the host was told (for example, transactions the exchange
+// refused). The market menu takes the connection to the exchange down and up again: while it is down the feed
+// stops and nothing is sent.
 //
 // The open windows (kind, place, each view's state, running dynamic exports included) are stored on exit and
 // every minute, and restoreSession() brings them back on the next start. The clients' money limits are read
@@ -66,6 +71,7 @@ private:
     void onBatchApplied(int changes, double milliseconds);
     void onNotified(const QString& text);
     void updateStatus();
+    void addConnectionSwitch(QMenu* market);
 
     EmbeddedCore* m_core; // not owned
     MarketFeed* m_feed; // not owned
@@ -76,5 +82,8 @@ private:
     QLabel* m_rate;
     QLabel* m_rows;
     QLabel* m_batch;
+    QLabel* m_connection;
+    InstrumentWindows* m_instrumentWindows; // child
     bool m_sessionKept = true;
+    bool m_feedWasRunning = false; // when the connection went down
 };

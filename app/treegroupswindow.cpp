@@ -1,5 +1,6 @@
 #include "treegroupswindow.h"
 
+#include "actions/securityactions.h"
 #include "columns/catalogue/securitycolumndelegates.h"
 #include "columns/catalogue/standardcolumndelegates.h"
 #include "core/db/settings.h"
@@ -7,9 +8,11 @@
 #include "terminalgroupsmodel.h"
 #include "treecolumns.h"
 #include "trees/view/treegroupsview.h"
+#include "viewmenu.h"
 #include "views/find/itemviewfindtoolbar.h"
 
 #include <QEvent>
+#include <QMenu>
 #include <QVBoxLayout>
 
 TreeGroupsWindow::TreeGroupsWindow(Table* table, Grouping grouping, QWidget* parent)
@@ -29,6 +32,13 @@ TreeGroupsWindow::TreeGroupsWindow(Table* table, Grouping grouping, QWidget* par
         arrangePositions();
     else
         arrangeOptions();
+    m_securityActions = new SecurityActions(m_view, this);
+    if (grouping == Grouping::OptionsBySeries)
+        m_securityActions->setDefaultAction(SecurityActions::Quotes);
+    // The window makes the menu, so that it holds the instrument commands too.
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& at) { popUpViewMenu(this, this, m_view->viewport(), at); });
 }
 
 TreeGroupsWindow::~TreeGroupsWindow()
@@ -95,6 +105,8 @@ QList<QAction*> TreeGroupsWindow::getActions()
 
 void TreeGroupsWindow::populateActionsAt(const QPoint& at, QMenu* menu)
 {
+    if (m_view->viewport()->rect().contains(m_view->viewport()->mapFrom(this, at)))
+        m_securityActions->addToMenu(menu);
     m_view->populateActionsAt(m_view->mapFrom(this, at), menu);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class SecurityActions;
 class Table;
 class TerminalGroupsModel;
 class TreeGroupsView;
@@ -23,10 +24,13 @@ public:
 
     TerminalGroupsModel* model() const { return m_model; }
     TreeGroupsView* view() const { return m_view; }
+    // The commands on the instruments of the selected elements, in the rows' menu and on a double click.
+    SecurityActions* securityActions() const { return m_securityActions; }
 
     void initCore(ICore* core) override;
     QList<IViewSettingsPage*> getSettingsPages(QObject* parent) override;
     QList<QAction*> getActions() override;
+    // Over the rows, the instrument commands first; then the view's menu.
     void populateActionsAt(const QPoint& at, QMenu* menu) override;
     void store(Settings& settings) const override;
     void restore(const Settings& defaults, const Settings& values) override;
@@ -46,4 +50,5 @@ private:
 
     TerminalGroupsModel* m_model;
     TreeGroupsView* m_view;
+    SecurityActions* m_securityActions;
 };

@@ -2,6 +2,7 @@
 
 #include "treecolumns.h"
 
+#include "actions/securityactions.h"
 #include "columns/catalogue/securitycolumndelegates.h"
 #include "columns/catalogue/standardcolumndelegates.h"
 #include "columns/itemroles.h"
@@ -12,10 +13,12 @@
 #include "trees/groupmentsecurities.h"
 #include "trees/groupmenttreeitem.h"
 #include "trees/treeindexmodel.h"
+#include "viewmenu.h"
 #include "views/qtreefastview.h"
 
 #include <QAction>
 #include <QHeaderView>
+#include <QMenu>
 #include <QVBoxLayout>
 
 namespace {
@@ -85,7 +88,12 @@ TreeWindow::TreeWindow(Table* table, Grouping grouping, QWidget* parent)
     connect(collapseAll, &QAction::triggered, m_view, &QTreeView::collapseAll);
     m_actions << expandAll << collapseAll;
     m_view->addActions(m_actions);
-    m_view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_securityActions = new SecurityActions(m_view, this);
+    if (grouping == Grouping::InstrumentsByBoard)
+        m_securityActions->setDefaultAction(SecurityActions::Quotes);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& at) { popUpViewMenu(this, this, m_view->viewport(), at); });
 }
 
 TreeWindow::~TreeWindow()
@@ -128,6 +136,12 @@ void TreeWindow::initCore(ICore*) { }
 QList<QAction*> TreeWindow::getActions()
 {
     return m_actions;
+}
+
+void TreeWindow::populateActionsAt(const QPoint&, QMenu* menu)
+{
+    m_securityActions->addToMenu(menu);
+    menu->addActions(m_actions);
 }
 
 void TreeWindow::store(Settings& settings) const

@@ -9,6 +9,7 @@
 
 class Groupment;
 class QTreeFastView;
+class SecurityActions;
 class Table;
 class TreeIndexModel;
 
@@ -27,12 +28,16 @@ public:
 
     TreeIndexModel* model() const { return m_model; }
     QTreeFastView* view() const { return m_view; }
+    // The commands on the instruments of the selected records, in the rows' menu and on a double click.
+    SecurityActions* securityActions() const { return m_securityActions; }
     // The expanded groups, each as its keys from the top joined with "/".
     QStringList expandedGroups() const;
     void expandGroups(const QStringList& paths);
 
     void initCore(ICore* core) override;
     QList<QAction*> getActions() override;
+    // The instrument commands of the selected records, then expanding and collapsing.
+    void populateActionsAt(const QPoint& at, QMenu* menu) override;
     void store(Settings& settings) const override;
     void restore(const Settings& defaults, const Settings& values) override;
     QSize defaultSize() const override;
@@ -42,4 +47,5 @@ private:
     TreeIndexModel* m_model;
     QTreeFastView* m_view;
     QList<QAction*> m_actions;
+    SecurityActions* m_securityActions;
 };

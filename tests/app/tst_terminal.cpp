@@ -1,12 +1,19 @@
+#include "actions/securityactions.h"
 #include "core/db/appsettings.h"
 #include "core/db/masterindex.h"
+#include "core/host/directories/securitydirectory.h"
 #include "core/host/iwindowmanager.h"
 #include "core/host/widgets/filterlineedit.h"
+#include "dialoganswers.h"
 #include "events/tableeventalerts.h"
 #include "export/dynamic/dynamicexporter.h"
 #include "export/dynamic/dynamicexportermanagerdialog.h"
 #include "filters/widgets/quantityfilterwidget.h"
 #include "hostwindow.h"
+#include "instruments/chartwindow.h"
+#include "instruments/quoteswindow.h"
+#include "instruments/securityinfowindow.h"
+#include "instruments/volatilitywindow.h"
 #include "limitswindow.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
@@ -47,7 +54,11 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScatterSeries>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -628,6 +639,101 @@ private Q_SLOTS:
         QVERIFY(notified(QStringLiteral("Денежные лимиты не прочитаны (запись 1:")));
         QCOMPARE(tableRows(table), rows);
         QCOMPARE(QDir(m_config->path()).entryList({ QStringLiteral("money_limits.json.damaged-*") }).size(), 1);
+    }
+
+    // Given a future's row chosen in the instruments window, its commands open the windows they name over the
+    // market's data; while the exchange is disconnected an order command only warns.
+    void instrumentCommandsOpenTheirWindows()
+    {
+        auto window = terminal();
+        TableWindow* instruments = TerminalWindow::tableView(window->openWindow(QStringLiteral("instruments")));
+        TableFastViewWithFilter* view = instruments->view();
+        const Record future = SecurityDirectory::i()->recordById(1, 14, 400000);
+        const QString name = SecurityDirectory::i()->nameById(1, 14, 400000);
+        const QModelIndex row = view->QAbstractItemView::model()->index(
+            view->rowOf(future), instruments->model()->columnIndex(QStringLiteral("sec_code")));
+        view->scrollTo(row);
+        view->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QMenu menu;
+        instruments->populateActionsAt(view->viewport()->mapTo(instruments, view->visualRect(row).center()), &menu);
+        QStringList bold;
+        for (const QAction* action : menu.actions()) {
+            if (action->font().bold())
+                bold << action->text();
+        }
+        QCOMPARE(bold, QStringList { QStringLiteral("Открыть котировки %1").arg(name) });
+
+        // A double click on the row (its first click taken as a click) opens the quotes.
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(row).center());
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(row).center());
+        QCOMPARE(window->findChildren<QuotesWindow*>().size(), 1);
+        SecurityActions* actions = instruments->securityActions();
+        for (int type : { SecurityActions::Chart, SecurityActions::Information, SecurityActions::AllDeals,
+                 SecurityActions::VolatilityCurve })
+            actions->action(type)->trigger();
+        int deals = 0;
+        for (const Record& deal : *m_market->table(QStringLiteral("deals"))->masterIndex())
+            deals += deal.data(QStringLiteral("sec_id")).toInteger64() == 400000;
+        QCOMPARE(window->findChild<ChartWindow*>()->trades()->count(), deals);
+        HostWindow* dealsWindow = window->windows().last();
+        QCOMPARE(dealsWindow->windowTitle(), QStringLiteral("Сделки: %1").arg(name));
+        QCOMPARE(TerminalWindow::tableView(dealsWindow)->model()->rowCount(), deals);
+        const QAbstractItemModel* card = window->findChild<SecurityInfoWindow*>()->card();
+        for (int field = 0; field < card->rowCount(); ++field) {
+            if (card->headerData(field, Qt::Vertical).toString() == QStringLiteral("Режим"))
+                QCOMPARE(card->index(field, 0).data().toString(), QStringLiteral("Фьючерсы"));
+        }
+        VolatilityWindow* curve = window->findChild<VolatilityWindow*>();
+        QCOMPARE(curve->calls()->count() + curve->puts()->count(), 10); // five strikes of the series
+
+        // Disconnected, an order command warns and opens no dialog; connected again, it opens one.
+        QAction* connection = nullptr;
+        for (QAction* action : window->findChildren<QAction*>())
+            connection = action->text() == QStringLiteral("Подключение к бирже") ? action : connection;
+        connection->trigger();
+        QString warning;
+        answerDialog<QMessageBox>([&warning](QMessageBox* box) {
+            warning = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        actions->action(SecurityActions::AddOrder)->trigger();
+        QVERIFY(warning.startsWith(QStringLiteral("Выполнить действие невозможно")));
+        QVERIFY(!window->findChild<AddOrderShortDialog*>());
+        connection->trigger();
+        actions->action(SecurityActions::AddOrder)->trigger();
+        QVERIFY(window->findChild<AddOrderShortDialog*>());
+    }
+
+    // Every window whose rows name an instrument offers the commands on the selected row.
+    void everyWindowOffersTheInstrumentCommands()
+    {
+        auto window = terminal();
+        auto offers = [](IView* view, QAbstractItemView* rows, const QModelIndex& row) {
+            rows->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            QMenu menu;
+            auto* widget = dynamic_cast<QWidget*>(view);
+            view->populateActionsAt(rows->viewport()->mapTo(widget, QPoint(2, 2)), &menu);
+            for (const QAction* action : menu.actions()) {
+                if (action->text() == QStringLiteral("Информация") && action->isEnabled())
+                    return true;
+            }
+            return false;
+        };
+        for (const char* kind : { "instruments", "orders", "deals", "positions" }) {
+            TableWindow* table = TerminalWindow::tableView(window->openWindow(QString::fromLatin1(kind)));
+            QVERIFY2(offers(table, table->view(), table->view()->QAbstractItemView::model()->index(0, 1)), kind);
+        }
+        HostWindow* positions = window->openWindow(QStringLiteral("positions"));
+        for (QAction* action : positions->view()->switcher()->actions()) {
+            if (action->text() == QStringLiteral("По счетам"))
+                action->trigger();
+        }
+        auto* tree = dynamic_cast<TreeWindow*>(positions->view()->currentView());
+        QVERIFY(offers(tree, tree->view(), tree->model()->index(0, 0, tree->model()->index(0, 0))));
+        TreeGroupsWindow* options
+            = groupsWindow(window->openWindow(QStringLiteral("instruments")), "Опционы по сериям");
+        const QModelIndex series = options->model()->index(0, 0, options->model()->index(0, 0));
+        QVERIFY(offers(options, options->view(), options->model()->index(0, 0, series)));
     }
 
     void unknownWindowKindIsSkippedAndTheOthersRestored()
