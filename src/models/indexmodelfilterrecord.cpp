@@ -1,0 +1,168 @@
+#include "models/indexmodelfilterrecord.h"
+
+#include "core/db/masterindex.h"
+#include "core/db/table.h"
+#include "core/db/tablelocker.h"
+#include "models/filterrecordsmimedata.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+IndexModelFilterRecord::IndexModelFilterRecord(Table* table, QObject* parent)
+    : TableIndexModel(table, parent)
+{ }
+
+IndexModelFilterRecord::~IndexModelFilterRecord() = default;
+
+void IndexModelFilterRecord::setFilterRows(const QStringList& rows)
+{
+    if (rows == m_filterRows)
+        return;
+    m_filterRows = rows;
+    m_filterRows.removeDuplicates();
+    rebuildSortedList();
+}
+
+void IndexModelFilterRecord::rebuildSortedList()
+{
+    m_sorted.clear();
+    Table* t = table();
+    if (!t)
+        return;
+    TableLocker lock(t);
+    const MasterIndex* keys = t->masterIndex();
+    for (int position = 0; position < m_filterRows.size(); ++position) {
+        // A key, not a record of the table: an instrument listed later, or again after a reload, is found by it.
+        const Record key = keys->keyRecord(m_filterRows.at(position));
+        if (!key.isNull())
+            m_sorted.append({ key, position });
+    }
+    std::stable_sort(m_sorted.begin(), m_sorted.end(),
+        [keys](const Entry& a, const Entry& b) { return keys->compareKeys(a.key, b.key) < 0; });
+}
+
+const IndexModelFilterRecord::Entry* IndexModelFilterRecord::find(const Record& record) const
+{
+    const Table* t = table();
+    if (!t || record.isNull() || m_sorted.isEmpty())
+        return nullptr;
+    const MasterIndex* keys = t->masterIndex();
+    const auto it = std::lower_bound(m_sorted.begin(), m_sorted.end(), record,
+        [keys](const Entry& entry, const Record& r) { return keys->compareKeys(entry.key, r) < 0; });
+    return it != m_sorted.end() && keys->compareKeys(it->key, record) == 0 ? &*it : nullptr;
+}
+
+QStringList IndexModelFilterRecord::allRows() const
+{
+    QStringList texts;
+    for (const Record& record : *this)
+        texts << record.toString();
+    return texts;
+}
+
+bool IndexModelFilterRecord::addToFilter(const Record& record, int position)
+{
+    if (record.isNull() || find(record))
+        return false;
+    position = qBound(0, position, m_filterRows.size());
+    m_filterRows.insert(position, record.toString());
+    rebuildSortedList();
+    return true;
+}
+
+void IndexModelFilterRecord::removeFromFilter(const Record& record)
+{
+    if (const Entry* entry = find(record)) {
+        m_filterRows.removeAt(entry->position);
+        rebuildSortedList();
+    }
+}
+
+void IndexModelFilterRecord::rebuildFilterFromModel()
+{
+    QStringList rows;
+    QSet<int> shown;
+    for (const Record& record : *this) {
+        if (const Entry* entry = find(record)) {
+            rows << m_filterRows.at(entry->position);
+            shown.insert(entry->position);
+        }
+    }
+    for (int position = 0; position < m_filterRows.size(); ++position) {
+        if (!shown.contains(position))
+            rows << m_filterRows.at(position);
+    }
+    m_filterRows = rows;
+    rebuildSortedList();
+}
+
+bool IndexModelFilterRecord::filter(const Record& record) const
+{
+    if (!m_filterEnabled)
+        return TableIndexModel::filter(record);
+    return find(record) != nullptr;
+}
+
+int IndexModelFilterRecord::compare(const Record& a, const Record& b) const
+{
+    if (sortColumn() >= 0)
+        return TableIndexModel::compare(a, b);
+    const Entry* ea = find(a);
+    const Entry* eb = find(b);
+    if (ea && eb)
+        return ea->position - eb->position;
+    return ea ? -1 : (eb ? 1 : 0);
+}
+
+bool IndexModelFilterRecord::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,
+    const QModelIndex& destinationParent, int destinationChild)
+{
+    if (!m_filterEnabled)
+        return TableIndexModel::moveRows(sourceParent, sourceRow, count, destinationParent, destinationChild);
+    if (sourceParent.isValid() || destinationParent.isValid()) {
+        if (sourceParent != destinationParent)
+            return false;
+        destinationChild = destinationParent.row(); // dropped onto a row: before it
+    }
+    if (destinationChild == sourceRow || destinationChild == sourceRow + 1)
+        return true;
+    if (destinationChild < 0)
+        destinationChild = rowCount();
+    if (!TableIndexModel::moveRows(QModelIndex(), sourceRow, count, QModelIndex(), destinationChild))
+        return false;
+    rebuildFilterFromModel();
+    return true;
+}
+
+Qt::ItemFlags IndexModelFilterRecord::flags(const QModelIndex& index) const
+{
+    if (!m_filterEnabled)
+        return TableIndexModel::flags(index);
+    return index.isValid() ? TableIndexModel::flags(index) | Qt::ItemIsDragEnabled : Qt::ItemIsDropEnabled;
+}
+
+Qt::DropActions IndexModelFilterRecord::supportedDropActions() const
+{
+    return Qt::MoveAction;
+}
+
+QStringList IndexModelFilterRecord::mimeTypes() const
+{
+    return { FilterRecordsMimeData::mimeType() };
+}
+
+QMimeData* IndexModelFilterRecord::mimeData(const QModelIndexList& indexes) const
+{
+    return indexes.isEmpty() || !m_filterEnabled ? nullptr : new FilterRecordsMimeData(indexes);
+}
+
+bool IndexModelFilterRecord::dropMimeData(
+    const QMimeData* data, Qt::DropAction action, int row, int, const QModelIndex&)
+{
+    const auto* dragged = qobject_cast<const FilterRecordsMimeData*>(data);
+    if (!dragged || action != Qt::MoveAction || !m_filterEnabled)
+        return false;
+    return dragged->moveRows(
+        this, row, [this](int from, int before) { moveRows(QModelIndex(), from, 1, QModelIndex(), before); });
+}
