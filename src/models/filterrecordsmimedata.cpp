@@ -43,6 +43,12 @@ bool FilterRecordsMimeData::moveRows(
         row = rows;
     while (row < rows && moving.contains(row))
         ++row;
+    // Already lined up before the target: nothing moves.
+    bool inPlace = true;
+    for (int k = 0; k < dragged.size() && inPlace; ++k)
+        inPlace = dragged.at(k).row() == row - dragged.size() + k;
+    if (inPlace)
+        return true;
     // The anchor is a row that stays; the dragged rows line up before it one by one.
     const QPersistentModelIndex anchor(model->index(row, 0));
     for (const QPersistentModelIndex& index : qAsConst(dragged)) {

@@ -221,6 +221,7 @@ QStringList FilterRecordsModel::toTextList() const
 void FilterRecordsModel::fromTextList(const QStringList& list)
 {
     beginResetModel();
+    m_sortColumn = -1; // the texts' order is the user's
     m_list.clear();
     m_handles.clear();
     for (const QString& text : list) {

@@ -69,8 +69,8 @@ public:
 
     // The records' key texts, in row order.
     QStringList toTextList() const;
-    // One model reset: the table's records with the key texts, in their order; texts naming no record (or a record
-    // already listed) are skipped.
+    // One model reset: the table's records with the key texts, in their order (the user's); texts naming no record
+    // (or a record already listed) are skipped.
     void fromTextList(const QStringList& list);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

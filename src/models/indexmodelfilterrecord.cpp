@@ -81,10 +81,17 @@ void IndexModelFilterRecord::removeFromFilter(const Record& record)
 
 void IndexModelFilterRecord::rebuildFilterFromModel()
 {
+    setShownOrder(allRows());
+}
+
+void IndexModelFilterRecord::setShownOrder(const QStringList& shownKeys)
+{
     QStringList rows;
     QSet<int> shown;
-    for (const Record& record : *this) {
-        if (const Entry* entry = find(record)) {
+    const Table* t = table();
+    for (const QString& key : shownKeys) {
+        const Entry* entry = t ? find(t->masterIndex()->keyRecord(key)) : nullptr;
+        if (entry && !shown.contains(entry->position)) {
             rows << m_filterRows.at(entry->position);
             shown.insert(entry->position);
         }
@@ -125,14 +132,29 @@ bool IndexModelFilterRecord::moveRows(const QModelIndex& sourceParent, int sourc
             return false;
         destinationChild = destinationParent.row(); // dropped onto a row: before it
     }
-    if (destinationChild == sourceRow || destinationChild == sourceRow + 1)
-        return true;
     if (destinationChild < 0)
         destinationChild = rowCount();
-    if (!TableIndexModel::moveRows(QModelIndex(), sourceRow, count, QModelIndex(), destinationChild))
-        return false;
-    rebuildFilterFromModel();
-    return true;
+    // In place: the filter rows must not change either (the listed keys not shown stay where they are).
+    if (destinationChild == sourceRow || destinationChild == sourceRow + 1)
+        return true;
+    // The filter rows take the rows' new order first, so that whoever hears of the move reads them as they are
+    // now; the rows follow (moved, not compared) and stand in the filter rows' order again.
+    const QStringList before = m_filterRows;
+    const QStringList rows = allRows();
+    const QStringList moving = rows.mid(sourceRow, count);
+    const QStringList others = rows.mid(0, sourceRow) + rows.mid(sourceRow + count);
+    const int at
+        = qBound(0, destinationChild > sourceRow ? destinationChild - moving.size() : destinationChild, others.size());
+    setShownOrder(others.mid(0, at) + moving + others.mid(at));
+    if (TableIndexModel::moveRows(QModelIndex(), sourceRow, count, QModelIndex(), destinationChild)) {
+        // The rows as they now stand are the user's order; a sort column would misplace the feed's next changes.
+        if (sortColumn() >= 0)
+            setSort(-1, sortOrder());
+        return true;
+    }
+    m_filterRows = before;
+    rebuildSortedList();
+    return false;
 }
 
 Qt::ItemFlags IndexModelFilterRecord::flags(const QModelIndex& index) const

@@ -9,7 +9,8 @@
 // order: the record filter. With it on, membership alone decides what is shown (the row filters are not asked)
 // and, without a sort column, rows stand in the filter rows' order whatever their values; records the table gains
 // later with a listed key come in at their place. Moving rows (moveRows(), or dragging them) reorders the filter
-// rows to match: rows moved under a sort column give the filter rows the order they show.
+// rows to match: rows moved under a sort column give the filter rows the order they show, and the model returns
+// to the user's order.
 //
 // The owner rebuilds the model after changing the flag or the filter rows.
 class BASIC_VIEWS_EXPORT IndexModelFilterRecord : public TableIndexModel
@@ -62,6 +63,8 @@ private:
         Record key; // a detached record holding the key
         int position; // in the filter rows
     };
+    // The filter rows become the listed ones of `shownKeys` in that order, then the others as they were.
+    void setShownOrder(const QStringList& shownKeys);
     // The entry with the record's key, or null.
     const Entry* find(const Record& record) const;
 

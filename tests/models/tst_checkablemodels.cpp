@@ -77,13 +77,13 @@ private Q_SLOTS:
         qint64 next = 100;
         for (int step = 0; step < 300; ++step) {
             const int rows = model.rowCount();
-            const qint64 key = next - 1 - rng.bounded(next - 1); // often gone by now
+            const qint64 key = next - 1 - rng.bounded(int(next - 1)); // often gone by now
             const bool there = !live.row(key).isNull();
             const QString account = QStringLiteral("A%1").arg(rng.bounded(20));
             switch (rng.bounded(4)) {
             case 0:
                 for (int k = int(rng.bounded(1, 12)); k > 0; --k) {
-                    const qint64 some = next - 1 - rng.bounded(next - 1);
+                    const qint64 some = next - 1 - rng.bounded(int(next - 1));
                     if (!live.row(some).isNull() && rng.bounded(2))
                         live.stageTick(some, "account", QStringLiteral("A%1").arg(rng.bounded(20)));
                     else if (!live.row(some).isNull())

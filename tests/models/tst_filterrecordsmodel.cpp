@@ -135,6 +135,7 @@ private Q_SLOTS:
                 }
                 model.fromTextList(texts);
                 oracle = expected;
+                sortColumn = -1;
                 break;
             }
             default: {

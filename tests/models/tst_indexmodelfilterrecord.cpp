@@ -7,8 +7,11 @@
 #include "models/indexmodelfilterrecord.h"
 
 #include <QAbstractItemModelTester>
+#include <QMimeData>
 #include <QRandomGenerator>
 #include <QtTest>
+
+#include <algorithm>
 
 class tst_IndexModelFilterRecord : public QObject
 {
@@ -17,8 +20,10 @@ class tst_IndexModelFilterRecord : public QObject
 private Q_SLOTS:
     // With the record filter on and no sort column, the model shows exactly the listed instruments the table holds,
     // in the order of the filter rows, under random batches (quotes moving, instruments leaving and coming back,
-    // new ones) and random reorderings of the rows (moves of blocks, drops onto a row, drags), entries added and
-    // removed; the filter rows follow the rows' moves. Compared after every step. BV_SEED replays a run.
+    // new ones) and random reorderings of the rows (moves of blocks, drops onto a row, drags, sorts by a column in
+    // either order followed by a drag), entries added and removed; the filter rows follow the rows' moves. The
+    // model's own comparison (the user's order) decides every sort and insertion. Compared after every step.
+    // BV_SEED replays a run.
     void showsThePickInItsOrderUnderTheFeed_data()
     {
         QTest::addColumn<quint32>("seed");
@@ -66,10 +71,32 @@ private Q_SLOTS:
                 hidden.removeOne(key);
             picks = rows + hidden;
         };
+        // Random rows (some twice) of `base`, the rows as they stand, dragged to a random place.
+        auto drag = [&](const QStringList& base) {
+            const int rows = model.rowCount();
+            QModelIndexList indexes;
+            QStringList dragged;
+            for (int k = int(rng.bounded(1, 4)); k > 0; --k) {
+                const int row = int(rng.bounded(rows));
+                indexes << model.index(row, 0);
+                if (!dragged.contains(model.at(row).toString()))
+                    dragged << model.at(row).toString();
+            }
+            const int target = int(rng.bounded(-1, rows + 1));
+            std::unique_ptr<QMimeData> data(model.mimeData(indexes));
+            const bool dropped = model.dropMimeData(data.get(), Qt::MoveAction, target, 0, QModelIndex());
+            const QStringList moved = droppedBefore(base, dragged, target);
+            if (moved != base)
+                reorder(moved);
+            return QStringLiteral(" a drag of %1 rows to %2%3")
+                .arg(dragged.size())
+                .arg(target)
+                .arg(dropped ? QString() : QStringLiteral(" refused"));
+        };
         for (int step = 0; step < 300; ++step) {
             QString what;
             const int rows = model.rowCount();
-            switch (rng.bounded(5)) {
+            switch (rng.bounded(6)) {
             case 0:
             case 1: {
                 what = QStringLiteral("a batch");
@@ -121,22 +148,33 @@ private Q_SLOTS:
                 reorder(moved);
                 break;
             }
-            case 3: {
+            case 3:
                 if (rows == 0)
                     continue;
-                QModelIndexList indexes;
-                QStringList dragged;
-                for (int k = int(rng.bounded(1, 4)); k > 0; --k) {
-                    const int row = int(rng.bounded(rows));
-                    indexes << model.index(row, 0);
-                    if (!dragged.contains(model.at(row).toString()))
-                        dragged << model.at(row).toString();
+                what = drag(shown());
+                break;
+            case 4: {
+                // Sorted by a column in either order, the rows move as a drag says and then stand in the user's
+                // order; a drag that moves nothing leaves the sort until the sort is dropped.
+                const char* const names[] = { "sec_name", "sec_code", "base_code" };
+                const int column = model.columnIndex(QString::fromLatin1(names[rng.bounded(3)]));
+                const Qt::SortOrder order = rng.bounded(2) ? Qt::AscendingOrder : Qt::DescendingOrder;
+                const int field = model.tableColumn(column);
+                QStringList sorted = shown();
+                std::stable_sort(sorted.begin(), sorted.end(), [&](const QString& a, const QString& b) {
+                    const int c
+                        = securities->findByKeyText(a).data(field).compare(securities->findByKeyText(b).data(field));
+                    return order == Qt::AscendingOrder ? c < 0 : c > 0;
+                });
+                model.sort(column, order);
+                what = QStringLiteral("a sort by %1 (%2)").arg(column).arg(order);
+                QVERIFY2(model.allRows() == sorted, qPrintable(what));
+                if (rows > 0)
+                    what += drag(sorted);
+                if (model.sortColumn() >= 0) {
+                    QVERIFY2(model.allRows() == sorted, qPrintable(what));
+                    model.sort(-1, order);
                 }
-                const int target = int(rng.bounded(-1, rows + 1));
-                what = QStringLiteral("a drag of %1 rows to %2").arg(dragged.size()).arg(target);
-                std::unique_ptr<QMimeData> data(model.mimeData(indexes));
-                QVERIFY(model.dropMimeData(data.get(), Qt::MoveAction, target, 0, QModelIndex()));
-                reorder(droppedBefore(shown(), dragged, target));
                 break;
             }
             default: {
