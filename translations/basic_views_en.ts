@@ -96,6 +96,10 @@
         <source>Структура импортируемого файла не соответствует заданному сопоставлению столбцов</source>
         <translation>The structure of the imported file does not match the column mapping</translation>
     </message>
+    <message>
+        <source>В файле нет строки заголовка</source>
+        <translation>The file has no header line</translation>
+    </message>
 </context>
 <context>
     <name>CSVHandlerImporterWidget</name>

@@ -48,8 +48,11 @@ bool CSVHandlerImporter::begin(QIODevice* device, const QMap<QString, QVariant>&
     m_total = device ? device->size() : 0;
     if (params.value(FirstLineIsHeader).toBool()) {
         QStringList header;
-        if (!decodeNext(header) && !m_error.isEmpty())
+        if (!decodeNext(header)) {
+            if (m_error.isEmpty())
+                m_error = tr("В файле нет строки заголовка");
             return false;
+        }
     }
     return true;
 }

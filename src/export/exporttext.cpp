@@ -29,6 +29,8 @@ namespace ExportText {
 
 QString date(const QDate& date, DateOrder order)
 {
+    if (!date.isValid())
+        return QString();
     QString text(16, Qt::Uninitialized);
     QChar* out = text.data();
     putDate(out, date, order);
@@ -38,6 +40,8 @@ QString date(const QDate& date, DateOrder order)
 
 QString dateTime(const QDateTime& moment, bool padded, QChar msecSeparator)
 {
+    if (!moment.isValid())
+        return QString();
     const QDate d = moment.date();
     const QTime t = moment.time();
     QString text(32, Qt::Uninitialized);

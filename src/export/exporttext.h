@@ -14,6 +14,7 @@ enum class DateOrder {
     Compact // "yyyyMMdd"
 };
 
+// An invalid date or moment gives an empty text, as the Qt patterns do.
 QString date(const QDate& date, DateOrder order);
 // "dd.MM.yyyy" and the time with ':' between its parts, then `msecSeparator` and three digits of milliseconds;
 // hours, minutes and seconds take two digits when padded, as many as they need otherwise.

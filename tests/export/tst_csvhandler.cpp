@@ -90,6 +90,8 @@ private Q_SLOTS:
         QTest::newRow("date-time") << QVariant(QDateTime(QDate(2024, 3, 5), QTime(9, 7, 3, 45)))
                                    << QByteArray("05.03.2024 9:7:3:045") << "05.03.2024 9:7:3:045";
         QTest::newRow("date") << QVariant(QDate(2024, 3, 5)) << QByteArray("05.03.2024") << "05.03.2024";
+        QTest::newRow("no date-time") << QVariant(QDateTime()) << QByteArray("") << "";
+        QTest::newRow("no date") << QVariant(QDate()) << QByteArray("") << "";
         QTest::newRow("decimal") << QVariant::fromValue(decimal::fromString(QStringLiteral("-0.0500")))
                                  << QByteArray("-0.0500") << "-0.0500";
         QTest::newRow("cyrillic") << QVariant(QStringLiteral("Фьючерсы")) << QByteArray("Фьючерсы") << "Фьючерсы";
@@ -178,6 +180,9 @@ private Q_SLOTS:
         CSVHandlerImporter reader;
         QVERIFY(reader.begin(&empty, {}));
         QCOMPARE(reader.percentage(), 100);
+        // A header line was promised and there is none.
+        QVERIFY(!reader.begin(&empty, { { QStringLiteral("FirstLineIsHeader"), true } }));
+        QCOMPARE(reader.lastError(), QStringLiteral("В файле нет строки заголовка"));
 
         QBuffer file;
         file.setData("a;b;c\nd;e\n");

@@ -306,6 +306,7 @@ private Q_SLOTS:
         model.setData(model.index(0, 1), QVariant::fromValue(decimal::fromString(QStringLiteral("112450.50"))));
         model.setData(model.index(0, 2), QDateTime(QDate(2026, 12, 6), QTime(9, 7, 3, 45)));
         model.setData(model.index(1, 0), QStringLiteral("Si\tH7"));
+        model.setData(model.index(1, 2), QDateTime()); // no time: an empty cell
         auto proxy = ExporterProxyModel::create(&model);
         QVERIFY(ViewWrapper::copyModelToClipboard(proxy.data()));
         const QString point = QLocale::system().decimalPoint();
