@@ -27,10 +27,8 @@ ViewWrapperTable::ViewWrapperTable(IView* view, QAbstractItemView* itemView)
 QList<int> ViewWrapperTable::columnsAllTable(const QAbstractItemModel* model)
 {
     QList<int> columns;
-    for (int column = 0; model && column < model->columnCount(); ++column) {
-        if (!isInternal(model, column))
-            columns << column;
-    }
+    for (int column = 0; model && column < model->columnCount(); ++column)
+        columns << column;
     return columns;
 }
 

@@ -2,8 +2,9 @@
 
 #include "windows/viewwrapper.h"
 
-// The wrapper of a table view: the columns are the model's, the visible ones those the header shows, in its
-// visual order. Columns the model keeps for itself are never exported.
+// The wrapper of a table view: all columns are the model's, internal ones included (their values are the
+// model's too); the visible ones are those the header shows, in its visual order, which never holds an internal
+// column.
 class BASIC_VIEWS_EXPORT ViewWrapperTable : public ViewWrapper
 {
     Q_OBJECT

@@ -60,10 +60,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("all");
         QTest::addColumn<QList<int>>("hidden");
         QTest::addColumn<QList<int>>("expected");
-        // The header shows c, a, b (c moved to the front).
-        QTest::newRow("all columns by default") << true << QList<int> { 1 } << QList<int> { 0, 1, 2 };
+        // The header shows c, a, b (c moved to the front); the model's own column "id" is exported with all columns.
+        QTest::newRow("all columns by default") << true << QList<int> { 1 } << QList<int> { 0, 1, 2, 3 };
         QTest::newRow("visible in the header's order") << false << QList<int> { 1 } << QList<int> { 2, 0 };
-        QTest::newRow("none visible: all") << false << QList<int> { 0, 1, 2, 3 } << QList<int> { 0, 1, 2 };
+        QTest::newRow("none visible: all") << false << QList<int> { 0, 1, 2, 3 } << QList<int> { 0, 1, 2, 3 };
     }
     void exportedColumns()
     {
