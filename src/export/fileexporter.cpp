@@ -75,7 +75,8 @@ QList<QByteArray> FileExporter::formats() const
 
 IFileExporterHandler* FileExporter::handler(const QByteArray& format) const
 {
-    return m_handlers.value(format);
+    // Formats are file suffixes, which name a format whatever their case ("ORDERS.DBF").
+    return m_handlers.value(format.toLower());
 }
 
 QList<IFileExporterHandler*> FileExporter::handlers() const
@@ -89,7 +90,7 @@ void FileExporter::addHandler(IFileExporterHandler* handler)
         delete handler;
         return;
     }
-    IFileExporterHandler*& slot = m_handlers[handler->format()];
+    IFileExporterHandler*& slot = m_handlers[handler->format().toLower()];
     if (slot != handler)
         delete slot;
     slot = handler;

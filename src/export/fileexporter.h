@@ -39,7 +39,7 @@ public:
     ~FileExporter() override;
 
     QList<QByteArray> formats() const;
-    // Null for an unknown format.
+    // Null for an unknown format; a format is found whatever the case it is written in.
     IFileExporterHandler* handler(const QByteArray& format) const;
     QList<IFileExporterHandler*> handlers() const;
     // Takes ownership; replaces a handler of the same format. Ignores null and nameless handlers.

@@ -120,6 +120,26 @@ private Q_SLOTS:
                        "code\n"));
     }
 
+    void suffixesPickTheirFormatWhateverTheirCase_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("start"); // the first bytes of the format
+        QTest::newRow("CSV") << "ORDERS.CSV"
+                             << QByteArray("\xEF\xBB\xBF"
+                                           "code;price\n");
+        QTest::newRow("Dbf") << "Orders.Dbf" << QByteArray("\x03");
+        QTest::newRow("DBF7") << "orders.DBF7" << QByteArray("\x04");
+    }
+    void suffixesPickTheirFormatWhateverTheirCase()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, start);
+        QTemporaryDir dir;
+        QString error;
+        QCOMPARE(exportTo(dir.filePath(name), &m_small, &error), int(FileExporter::Written));
+        QVERIFY(contents(dir.filePath(name)).startsWith(start));
+    }
+
     void badTargetsFailWithTheReasonAndKeepThePreviousFile_data()
     {
         QTest::addColumn<QString>("target"); // relative to a temporary directory, or absolute

@@ -121,7 +121,7 @@ void DynamicExporterSetupDialog::validateFileName()
         warnings << warning(conflicts.join(QStringLiteral("<br>")));
     }
 
-    const bool known = !text.isEmpty() && FileExporter::instance()->handler(entered.suffix().toLower().toUtf8());
+    const bool known = !text.isEmpty() && FileExporter::instance()->handler(entered.suffix().toUtf8());
     if (!known)
         warnings << warning(
             text.isEmpty() ? tr("Не указано имя файла!") : tr("Указано некорректное расширение файла!"));
