@@ -100,6 +100,7 @@ private Q_SLOTS:
     void groupRowsAreSegmentsOfTheirLevelsColumns();
     void theColumnsPageChangesAGroupLevel();
     void theStateComesBackAfterARestart();
+    void aModelThatGoesFirstLeavesAnEmptyView();
 };
 
 void TestTreeGroupsView::theFirstSectionOpensAndClosesEveryGroup()
@@ -231,6 +232,42 @@ void TestTreeGroupsView::theStateComesBackAfterARestart()
     settings.setValue(QStringLiteral("current"), QStringLiteral("Z,B,1"));
     w.view.restore(MapSettings(), settings);
     QVERIFY(w.view.selectionModel()->selectedRows().isEmpty());
+}
+
+void TestTreeGroupsView::aModelThatGoesFirstLeavesAnEmptyView()
+{
+    LiveTable live;
+    for (qint64 key = 1; key <= 20; ++key)
+        live.insert(key, QStringLiteral("%1.00").arg(100 + key % 7), QStringList { "A", "B" }.at(key % 2));
+    const auto makeModel = [&](QObject* parent) {
+        auto* model = new OrderGroupsModel(live.table);
+        model->setParent(parent);
+        model->define({ { QStringLiteral("account") } }, { { QStringLiteral("price"), Qt::AscendingOrder } });
+        return model;
+    };
+    // Given a window whose model was made before its view, both the window's children,
+    auto* window = new QWidget;
+    TreeGroupsModel* model = makeModel(window);
+    auto* view = new TreeGroupsView(window);
+    view->setModel(model);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    // when the window goes, its children go in the order they were made: the model, then the view, which must not
+    // touch it.
+    delete window;
+
+    // A view that outlives its model is left empty and goes on working.
+    TreeGroupsView alone;
+    model = makeModel(nullptr);
+    alone.setModel(model);
+    alone.show();
+    delete model;
+    QVERIFY(!alone.groupsModel());
+    QCOMPARE(alone.expandState(), 0);
+    MapSettings settings;
+    alone.store(settings);
+    alone.restore(MapSettings(), settings);
+    alone.grab();
 }
 
 QTEST_MAIN(TestTreeGroupsView)

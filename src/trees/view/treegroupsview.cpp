@@ -76,6 +76,15 @@ void TreeGroupsView::releaseModel()
     m_model = nullptr;
 }
 
+// A model that goes first (a sibling made before this view) has stopped reading the groupments: they go too, and
+// nothing of the model is touched again.
+void TreeGroupsView::onModelDestroyed()
+{
+    m_model = nullptr;
+    m_groupments.clear();
+    m_groupColumns.reset(nullptr);
+}
+
 void TreeGroupsView::initCore(ICore*)
 {
     const auto unique = Qt::UniqueConnection;
@@ -102,6 +111,7 @@ void TreeGroupsView::setModel(TreeGroupsModel* model)
     m_header->setFilters(model->filtersModel());
     m_header->setSectionResizeMode(0, QHeaderView::Fixed);
     m_header->resizeSection(0, indentation() * (model->groupCount() + 1));
+    connect(model, &QObject::destroyed, this, &TreeGroupsView::onModelDestroyed);
     connect(model, &QAbstractItemModel::modelAboutToBeReset, this, &TreeGroupsView::o_modelAboutToBeReset);
     connect(model, &QAbstractItemModel::modelReset, this, &TreeGroupsView::o_modelReset);
     connect(model, &QAbstractItemModel::rowsInserted, this, &TreeGroupsView::o_rowsInserted);

@@ -32,7 +32,7 @@ public:
 
     // Makes the model's groupments (its groups, then the elements), sets up the group columns and builds the
     // tree. The model is not owned; the view empties it and takes its groupments back when it goes or takes
-    // another model.
+    // another model. A model deleted first leaves the view empty.
     void setModel(TreeGroupsModel* model);
     TreeGroupsModel* groupsModel() const { return m_model; }
     TreeGroupsHeaderView* groupsHeader() const { return m_header; }
@@ -96,6 +96,7 @@ private Q_SLOTS:
     void o_rowsInserted(const QModelIndex& parent, int first, int last);
     void onSectionClicked(int section);
     void onExpandedChanged();
+    void onModelDestroyed();
 
 private:
     void releaseModel();
