@@ -12,11 +12,17 @@
 
 namespace {
 
-// The English translation for texts the models produce on this thread; idle without a host core.
+// The English translation for texts the models produce on this thread; idle without a host core. Listeners learn
+// that model changes seen meanwhile come from the switch.
 void setEnglish(bool on)
 {
+    FileExporter* exporter = FileExporter::instance();
+    if (on)
+        Q_EMIT exporter->beginTranslatorUpdate();
     if (ICore* core = ICore::instance())
         core->setEnglishTranslation(on);
+    if (!on)
+        Q_EMIT exporter->endTranslatorUpdate();
 }
 
 void lockWindows(bool lock)
@@ -44,7 +50,6 @@ int FileExporterProgressWorker::run()
     sincePause.start();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     lockWindows(true);
-    Q_EMIT FileExporter::instance()->beginTranslatorUpdate();
     setEnglish(true);
 
     const int rows = m_model->rowCount();
@@ -60,7 +65,8 @@ int FileExporterProgressWorker::run()
             dialog()->setProgress(percent);
         }
         if (sincePause.elapsed() > 20) {
-            // The window repaints in its own language meanwhile.
+            // The window repaints in its own language meanwhile, and what the feed changes meanwhile is a change of
+            // the table, not of the translation.
             setEnglish(false);
             if (!processEvents())
                 *m_cancelled = true;
@@ -76,7 +82,6 @@ int FileExporterProgressWorker::run()
     m_handler->end();
 
     setEnglish(false);
-    Q_EMIT FileExporter::instance()->endTranslatorUpdate();
     lockWindows(false);
     return ok ? 1 : 0;
 }

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -196,6 +198,65 @@ private Q_SLOTS:
         dynamic->start(0);
         QTRY_COMPARE(written.count(), 2);
         dynamic->stop();
+    }
+
+    // A change that comes while a write runs reaches the file at a later write, and a set-up made again during a
+    // write (a window's new header) still gets its first write at once.
+    void changesDuringAWriteAreWrittenLater()
+    {
+        QStandardItemModel many(400, 1);
+        for (int row = 0; row < many.rowCount(); ++row)
+            many.setItem(row, new QStandardItem(QStringLiteral("R%1").arg(row)));
+        const QString path = file(QStringLiteral("busy.tst"));
+        TickedExporter dynamic(m_view.get());
+        dynamic.setup(ExporterProxyModel::create(&many), path, 60);
+        m_scripted->microsecondsPerRow = 500; // a write takes about 200 ms
+        QSignalSpy written(FileExporter::instance(), &FileExporter::finished);
+        bool changedWhileWriting = false;
+        QTimer::singleShot(50, &dynamic, [&] {
+            changedWhileWriting = dynamic.isExporting();
+            many.item(0)->setText(QStringLiteral("X0"));
+        });
+        dynamic.start(0);
+        QTRY_COMPARE(written.count(), 1);
+        QVERIFY(changedWhileWriting);
+        QVERIFY(contents(path).startsWith("header\nR0\n"));
+        dynamic.tick();
+        QTRY_COMPARE(written.count(), 2);
+        QVERIFY(contents(path).startsWith("header\nX0\n"));
+
+        const QString moved = file(QStringLiteral("moved.tst"));
+        QTimer::singleShot(50, &dynamic, [&] {
+            changedWhileWriting = dynamic.isExporting();
+            dynamic.stop();
+            dynamic.setup(ExporterProxyModel::create(&many), moved, 60);
+            dynamic.start(0);
+        });
+        many.item(0)->setText(QStringLiteral("Y0"));
+        dynamic.tick();
+        QTRY_COMPARE(written.count(), 4);
+        QVERIFY(changedWhileWriting);
+        QVERIFY(contents(moved).startsWith("header\nY0\n"));
+        QVERIFY(dynamic.isActive());
+        dynamic.stop();
+    }
+
+    // The longest interval the set-up offers, or one read from old settings, still ticks.
+    void longIntervalsKeepTicking()
+    {
+        DynamicExporterSetupDialog dialog(m_view.get());
+        dialog.setMinutes(std::numeric_limits<int>::max());
+        TickedExporter dynamic(m_view.get());
+        for (const qint64 minutes : { qint64(dialog.minutes()), qint64(36000) }) {
+            dynamic.setup(ExporterProxyModel::create(&m_source), file(QStringLiteral("rare.tst")), int(minutes * 60));
+            dynamic.start(60000);
+            const QList<QTimer*> timers = dynamic.findChildren<QTimer*>();
+            const bool ticking = std::any_of(timers.begin(), timers.end(), [&](const QTimer* t) {
+                return t->isActive() && !t->isSingleShot() && t->interval() == qint64(dynamic.interval()) * 1000;
+            });
+            QVERIFY2(ticking, qPrintable(QStringLiteral("%1 minutes").arg(minutes)));
+            dynamic.stop();
+        }
     }
 
     void modelListsRunningExportersInStartOrder()

@@ -9,6 +9,8 @@
 
 #include <QWidget>
 
+#include <utility>
+
 namespace {
 
 const QString Group = QStringLiteral("DynamicExporter");
@@ -18,6 +20,8 @@ const QString Group = QStringLiteral("DynamicExporter");
 DynamicExporter::DynamicExporter(IView* view, QObject* parent)
     : QObject(parent)
     , m_view(view)
+    , m_timer(this)
+    , m_firstWrite(this)
 {
     connect(&m_timer, &QTimer::timeout, this, &DynamicExporter::onTimerTimeoout);
     m_firstWrite.setSingleShot(true);
@@ -54,7 +58,7 @@ bool DynamicExporter::setup(const QSharedPointer<ExporterProxyModel>& model, con
 {
     m_model = model;
     m_fileName = fileName;
-    m_interval = interval;
+    m_interval = qBound(1, interval, MaxInterval);
     m_changed = true;
     return true;
 }
@@ -128,9 +132,13 @@ void DynamicExporter::onTimerTimeoout()
 
 void DynamicExporter::doExport()
 {
-    if (m_exporting)
+    if (m_exporting) {
+        m_writeAgain = true;
         return;
+    }
     m_exporting = true;
+    // Changes from here on may miss this write: they wait for the next one.
+    m_changed = false;
     m_timer.stop();
     FileExporter* exporter = FileExporter::instance();
     connect(exporter, &FileExporter::finished, this, &DynamicExporter::onExportFinished, Qt::UniqueConnection);
@@ -144,12 +152,17 @@ void DynamicExporter::onExportFinished(int token, int status, const QString&)
     if (token != m_token)
         return;
     m_token = -1;
-    m_changed = false;
     m_exporting = false;
     disconnect(FileExporter::instance(), &FileExporter::finished, this, &DynamicExporter::onExportFinished);
+    // The file still holds the rows of the last good write.
+    if (status != FileExporter::Written)
+        m_changed = true;
+    const bool again = std::exchange(m_writeAgain, false);
     if (status == FileExporter::Cancelled) {
         if (m_running)
             stopInternal();
+    } else if (m_running && again) {
+        doExport();
     } else if (m_running) {
         m_timer.start(m_interval * 1000);
     }
@@ -171,6 +184,6 @@ bool DynamicExporter::restore(const Settings& settings)
     bool ok = false;
     const int interval = settings.value(prefix + QStringLiteral("interval"), 300).toInt(&ok);
     // A damaged interval falls back to the default rather than writing every second or never.
-    m_interval = ok && interval > 0 ? interval : 300;
+    m_interval = ok && interval > 0 ? qMin(interval, MaxInterval) : 300;
     return settings.value(prefix + QStringLiteral("enabled"), false).toBool() && !m_fileName.isEmpty();
 }

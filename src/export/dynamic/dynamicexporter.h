@@ -7,6 +7,8 @@
 #include <QSharedPointer>
 #include <QTimer>
 
+#include <limits>
+
 class ExporterProxyModel;
 class IView;
 class QAbstractItemModel;
@@ -18,8 +20,10 @@ class Settings;
 //   inactive --start()--> waiting --tick with changes / first write--> writing --finished--> waiting
 //   waiting, writing --stop()--> inactive;  writing --cancelled--> inactive
 //
-// A failed write keeps the export running (the file exporter reports the error). A write still queued when
-// the export stops is left to finish and leaves the exporter inactive. While active the exporter is listed in
+// A failed write keeps the export running (the file exporter reports the error) and is tried again at the next
+// tick. A change that comes while a write runs is written at a later tick; a write asked for while one is still
+// outstanding (a set-up made again meanwhile) follows it at once. A write still queued when the export stops is
+// left to finish and leaves the exporter inactive. While active the exporter is listed in
 // DynamicExporterModel. GUI thread only.
 class BASIC_VIEWS_EXPORT DynamicExporter : public QObject
 {
@@ -28,6 +32,9 @@ class BASIC_VIEWS_EXPORT DynamicExporter : public QObject
 public:
     DynamicExporter(IView* view, QObject* parent = nullptr);
     ~DynamicExporter() override;
+
+    // The longest interval, in seconds: whole minutes a timer can still measure in milliseconds (about 24 days).
+    static constexpr int MaxInterval = std::numeric_limits<int>::max() / 60000 * 60;
 
     IView* view() const { return m_view; }
     // The view's window title: what names the export.
@@ -41,7 +48,7 @@ public:
 
     // Asks the user for the file and interval; false when the dialog is cancelled.
     bool setup(const QSharedPointer<ExporterProxyModel>& model);
-    // Takes the model, file and interval (seconds); the first write will happen. Returns true.
+    // Takes the model, file and interval (seconds, at most MaxInterval); the first write will happen. Returns true.
     bool setup(const QSharedPointer<ExporterProxyModel>& model, const QString& fileName, int interval);
     // Writes once after `delayMs`, then at each tick after a change. Nothing without a live model or when
     // already running.
@@ -81,4 +88,5 @@ private:
     int m_token = -1;
     bool m_translatorSwitch = false;
     bool m_running = false;
+    bool m_writeAgain = false; // a write was asked for while one was outstanding
 };

@@ -13,8 +13,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include <limits>
-
 namespace {
 
 // Windows named under the conflict warning; more are summed up as "...".
@@ -43,7 +41,7 @@ DynamicExporterSetupDialog::DynamicExporterSetupDialog(QWidget* parent)
     auto* browse = new QPushButton(QStringLiteral("..."), this);
     grid->addWidget(browse, 0, 2);
     grid->addWidget(new QLabel(tr("Интервал:"), this), 1, 0);
-    m_interval->setRange(1, std::numeric_limits<int>::max());
+    m_interval->setRange(1, DynamicExporter::MaxInterval / 60);
     m_interval->setValue(5);
     grid->addWidget(m_interval, 1, 1);
     grid->addWidget(new QLabel(tr("минут"), this), 1, 2);
