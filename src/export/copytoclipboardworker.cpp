@@ -2,9 +2,9 @@
 
 #include "core/db/decimal.h"
 #include "core/host/progress/progressdialog.h"
+#include "export/exporterproxymodel.h"
 #include "export/exporttext.h"
 
-#include <QAbstractItemModel>
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
@@ -19,7 +19,7 @@ const int ReservedCharacters = 41943040;
 
 } // namespace
 
-CopyToClipboardWorker::CopyToClipboardWorker(ProgressDialog* dialog, QAbstractItemModel* model)
+CopyToClipboardWorker::CopyToClipboardWorker(ProgressDialog* dialog, ExporterProxyModel* model)
     : ProgressWorker(dialog)
     , m_model(model)
 { }
@@ -56,8 +56,9 @@ int CopyToClipboardWorker::run()
         }
         text += QLatin1Char('\n');
         if (sincePause.elapsed() > 20) {
-            dialog()->setProgress(int(qint64(row) * 100 / rows));
-            if (!processEvents())
+            if (ProgressDialog* progress = dialog())
+                progress->setProgress(int(qint64(row) * 100 / rows));
+            if (!processEvents() || !m_model->sourceModel())
                 return 0;
             sincePause.restart();
         }

@@ -1,6 +1,7 @@
 #include "export/fileexporter.h"
 
 #include "core/db/appsettings.h"
+#include "core/host/busyscope.h"
 #include "core/host/hostlog.h"
 #include "core/host/icore.h"
 #include "core/host/progress/progressdialog.h"
@@ -17,6 +18,8 @@
 #include <QSaveFile>
 #include <QScopeGuard>
 
+#include <utility>
+
 namespace {
 
 const QString SettingsGroup = QStringLiteral("exporter");
@@ -30,24 +33,6 @@ QString filterEntry(const IFileExporterHandler* handler, const QString& name)
     return QStringLiteral("%1 (*.%2)").arg(name, QString::fromLatin1(handler->format()));
 }
 
-// The host's busy switch, on for the scope and then back to what it was.
-class BusyScope
-{
-public:
-    BusyScope()
-        : m_previous(ICore::instance() && ICore::instance()->setBusy(true))
-    { }
-    ~BusyScope()
-    {
-        if (ICore::instance())
-            ICore::instance()->setBusy(m_previous);
-    }
-    Q_DISABLE_COPY(BusyScope)
-
-private:
-    bool m_previous;
-};
-
 } // namespace
 
 FileExporter* FileExporter::instance()
@@ -58,6 +43,9 @@ FileExporter* FileExporter::instance()
 
 FileExporter::FileExporter()
 {
+    m_waitForDialog.setSingleShot(true);
+    m_waitForDialog.setInterval(ProgressDialog::DialogInUseRetryMs);
+    connect(&m_waitForDialog, &QTimer::timeout, this, qOverload<>(&FileExporter::processDelayed));
     addHandler(new CSVHandler);
     addHandler(new DBFHandler(DBFHandler::DBase4));
     addHandler(new DBFHandler(DBFHandler::DBase7));
@@ -66,6 +54,7 @@ FileExporter::FileExporter()
 FileExporter::~FileExporter()
 {
     qDeleteAll(m_handlers);
+    qDeleteAll(m_retired);
 }
 
 QList<QByteArray> FileExporter::formats() const
@@ -91,7 +80,10 @@ void FileExporter::addHandler(IFileExporterHandler* handler)
         return;
     }
     IFileExporterHandler*& slot = m_handlers[handler->format().toLower()];
-    if (slot != handler)
+    // A handler replaced while an export runs (from its event processing) may be the one writing.
+    if (slot != handler && m_busy)
+        m_retired << slot;
+    else if (slot != handler)
         delete slot;
     slot = handler;
 }
@@ -172,6 +164,12 @@ void FileExporter::processDelayed()
 {
     if (m_busy || m_queue.isEmpty())
         return;
+    // An export started now would run inside the event loop of the dialog the trader is using, and its progress
+    // window would cover that dialog: the queue waits for the dialog to close.
+    if (ProgressDialog::dialogInUse()) {
+        m_waitForDialog.start();
+        return;
+    }
     m_busy = true;
     const QPair<int, ExportParams> entry = m_queue.takeFirst();
     QString error;
@@ -183,13 +181,14 @@ void FileExporter::processDelayed()
         QMetaObject::invokeMethod(
             this, [this] { processDelayed(); }, Qt::QueuedConnection);
     m_busy = false;
+    qDeleteAll(std::exchange(m_retired, {}));
 }
 
 FileExporter::ExportStatus FileExporter::processDelayed(const ExportParams& params, QString* error)
 {
     ExporterProxyModel* model = params.model.data();
     if (!model || !model->sourceModel()) {
-        *error = tr("Объект экспорта недоступен");
+        *error = unavailable();
         return Failed;
     }
     const BusyScope busy;
@@ -218,6 +217,12 @@ FileExporter::ExportStatus FileExporter::processDelayed(const ExportParams& para
     FileExporterProgressWorker worker(&dialog, model, h, &file, &cancelled, &ok);
     dialog.execWorker(&worker);
 
+    // The window was closed or switched while its rows were written: the previous file stays.
+    if (worker.sourceLost() || !model->sourceModel()) {
+        *error = unavailable();
+        file.cancelWriting();
+        return Failed;
+    }
     if (!ok) {
         *error = worker.errorText();
         file.cancelWriting();
@@ -233,6 +238,11 @@ FileExporter::ExportStatus FileExporter::processDelayed(const ExportParams& para
         return Failed;
     }
     return Written;
+}
+
+QString FileExporter::unavailable()
+{
+    return tr("Объект экспорта недоступен");
 }
 
 void FileExporter::report(const ExportParams& params, const QString& error)

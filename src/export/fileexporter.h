@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QObject>
 #include <QSharedPointer>
+#include <QTimer>
 
 class ExporterProxyModel;
 class IFileExporterHandler;
@@ -17,7 +18,12 @@ class IFileExporterHandler;
 //
 // A file is written to a temporary file beside the target and replaces the target only when complete: a
 // program reading the target never sees half a file, and a failed or cancelled export leaves the previous
-// target as it was (and no file where there was none).
+// target as it was (and no file where there was none). A window closed while its rows are written fails its
+// export ("Объект экспорта недоступен").
+//
+// The writing runs the event loop from inside (the progress dialog), so the queue never starts an export while
+// the trader has a modal dialog or a pop-up open: the export would run inside that window's loop and stay stuck
+// there, under it, until it closed. The queue waits for it instead.
 class BASIC_VIEWS_EXPORT FileExporter : public QObject
 {
     Q_OBJECT
@@ -66,9 +72,12 @@ private:
     void processDelayed();
     ExportStatus processDelayed(const ExportParams& params, QString* error);
     void report(const ExportParams& params, const QString& error);
+    static QString unavailable();
 
     QMap<QByteArray, IFileExporterHandler*> m_handlers; // owned
+    QList<IFileExporterHandler*> m_retired; // owned; replaced during an export, deleted after it
     QList<QPair<int, ExportParams>> m_queue;
+    QTimer m_waitForDialog;
     int m_nextToken = 1;
     bool m_busy = false;
 };

@@ -4,6 +4,7 @@
 #include "core/host/actions/action.h"
 #include "core/host/actions/actionmanager.h"
 #include "core/host/actions/command.h"
+#include "core/host/busyscope.h"
 #include "core/host/icore.h"
 #include "core/host/progress/progressdialog.h"
 #include "export/copytoclipboardworker.h"
@@ -15,6 +16,7 @@
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -142,8 +144,10 @@ void ViewWrapper::copyToClipboard()
     if (columns.isEmpty())
         columns = columnsAll(model);
     const QSharedPointer<ExporterProxyModel> proxy = createProxyModel(model, columns);
+    const QString title = viewTitle();
+    const int rows = proxy->rowCount();
     if (copyModelToClipboard(proxy.data()))
-        notify(tr("Скопировано в буфер обмена: %1, строк: %2").arg(viewTitle()).arg(proxy->rowCount()));
+        notify(tr("Скопировано в буфер обмена: %1, строк: %2").arg(title).arg(rows));
 }
 
 void ViewWrapper::exportTable()
@@ -153,7 +157,11 @@ void ViewWrapper::exportTable()
     QSharedPointer<ExporterProxyModel> proxy = exportModel();
     const QString title = viewTitle();
     FileExporter* exporter = FileExporter::instance();
+    // The file dialog runs the event loop: the window may be closed before it returns.
+    const QPointer<ViewWrapper> alive(this);
     const int token = exporter->exportModel(proxy, title, QString());
+    if (!alive)
+        return;
     // Failures are reported by the exporter itself; say where a written file went.
     auto* watch = new QObject(this);
     connect(exporter, &FileExporter::finished, watch, [this, token, title, watch](int finished, int status) {
@@ -173,11 +181,17 @@ void ViewWrapper::exportDynamic(bool on)
         m_exporter->stop();
         return;
     }
-    if (model() && m_exporter->setup(exportModel())) {
+    // The set-up dialog runs the event loop: the window may be closed before it returns.
+    const QPointer<ViewWrapper> alive(this);
+    const QPointer<QAction> action = qobject_cast<QAction*>(sender());
+    const bool accepted = model() && m_exporter->setup(exportModel());
+    if (!alive)
+        return;
+    if (accepted) {
         m_exporter->start(0);
         return;
     }
-    if (auto* action = qobject_cast<QAction*>(sender()))
+    if (action)
         action->setChecked(false);
     else
         m_exportDynamic->setChecked(false);
@@ -223,8 +237,7 @@ bool ViewWrapper::copyModelToClipboard(ExporterProxyModel* model)
 {
     if (!model || !model->sourceModel())
         return false;
-    ICore* core = ICore::instance();
-    const bool wasBusy = core && core->setBusy(true);
+    const BusyScope busy;
     model->enterExport();
 
     ProgressDialog dialog;
@@ -235,7 +248,5 @@ bool ViewWrapper::copyModelToClipboard(ExporterProxyModel* model)
 
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     model->leaveExport();
-    if (core)
-        core->setBusy(wasBusy);
     return copied;
 }

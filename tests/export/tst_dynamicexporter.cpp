@@ -6,11 +6,14 @@
 #include "export/dynamic/dynamicexportersetupdialog.h"
 #include "export/exporterproxymodel.h"
 #include "export/fileexporter.h"
+#include "queuedinput.h"
 #include "scriptedhandler.h"
 #include "stateview.h"
 
 #include <QAbstractItemModelTester>
+#include <QDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStandardItemModel>
@@ -35,6 +38,15 @@ QByteArray contents(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The trader's way out of a frozen terminal: Cancel on the progress window in view.
+void cancelShownProgress()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* progress = qobject_cast<ProgressDialog*>(w); progress && progress->isVisible())
+            progress->cancel();
+    }
 }
 
 QString listed()
@@ -257,6 +269,68 @@ private Q_SLOTS:
             QVERIFY2(ticking, qPrintable(QStringLiteral("%1 minutes").arg(minutes)));
             dynamic.stop();
         }
+    }
+
+    // A write due while the trader has a dialog open waits for it: run inside the dialog's event loop, the write
+    // would stay there until the dialog closed, and its progress window would cover the dialog.
+    void aWriteWaitsForTheDialogInUse()
+    {
+        QStandardItemModel many(4000, 1);
+        TickedExporter dynamic(m_view.get());
+        dynamic.setup(ExporterProxyModel::create(&many), file(QStringLiteral("later.tst")), 60);
+        m_scripted->microsecondsPerRow = 500; // two seconds: its progress window shows after one
+        QSignalSpy written(FileExporter::instance(), &FileExporter::finished);
+        QDialog settings(m_view.get());
+        bool covered = false;
+        QTimer::singleShot(0, &settings, [&] { dynamic.start(0); });
+        QTimer::singleShot(1500, &settings, [&] {
+            covered = QApplication::activeModalWidget() != &settings;
+            cancelShownProgress();
+            settings.reject();
+        });
+        settings.exec();
+        QVERIFY(!covered);
+        QCOMPARE(written.count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(written.count(), 1, 10000);
+        QCOMPARE(written.first().at(1).toInt(), int(FileExporter::Written));
+        dynamic.stop();
+    }
+
+    // The trader clicks during a short background write: the click waits for the write's end, so the dialog it
+    // opens never runs inside the write (where the write's window would come over it and the write could not go
+    // on under it).
+    void aDialogOpenedDuringAWriteOpensAfterIt()
+    {
+        QStandardItemModel many(400, 1);
+        TickedExporter dynamic(m_view.get());
+        dynamic.setup(ExporterProxyModel::create(&many), file(QStringLiteral("busy.tst")), 60);
+        m_scripted->microsecondsPerRow = 500; // about 200 ms: over before its window would show
+        QSignalSpy written(FileExporter::instance(), &FileExporter::finished);
+        QWidget terminal;
+        auto* buy = new QPushButton(QStringLiteral("Купить"), &terminal);
+        terminal.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&terminal));
+        int writtenBeforeDialog = -1;
+        bool covered = false;
+        bool answered = false;
+        connect(buy, &QPushButton::clicked, this, [&] {
+            writtenBeforeDialog = written.count();
+            QDialog confirmation(&terminal);
+            QTimer::singleShot(1500, &confirmation, [&] {
+                covered = QApplication::activeModalWidget() != &confirmation;
+                cancelShownProgress();
+                confirmation.accept();
+            });
+            confirmation.exec();
+            answered = true;
+        });
+        QTimer::singleShot(50, buy, [buy] { queueClick(buy); });
+        dynamic.start(0);
+        QTRY_VERIFY_WITH_TIMEOUT(answered, 10000);
+        QCOMPARE(writtenBeforeDialog, 1);
+        QVERIFY(!covered);
+        QCOMPARE(written.first().at(1).toInt(), int(FileExporter::Written));
+        dynamic.stop();
     }
 
     void modelListsRunningExportersInStartOrder()

@@ -23,6 +23,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -188,6 +189,48 @@ private Q_SLOTS:
         QTRY_COMPARE(finished.count(), 1);
         QCOMPARE(finished.first().at(2).toString(), QStringLiteral("Объект экспорта недоступен"));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("x.csv"))));
+    }
+
+    // The orders window is closed while a background write of it runs the event loop: the export fails and the
+    // previous file stays, whatever the format.
+    void windowClosedWhileWrittenFailsAndKeepsThePreviousFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("csv") << "orders.csv";
+        QTest::newRow("dBASE") << "orders.dbf";
+    }
+    void windowClosedWhileWrittenFailsAndKeepsThePreviousFile()
+    {
+        QFETCH(QString, name);
+        MarketFixture market(SampleMarketOptions::sized(200, 20000));
+        auto* orders = new TableIndexModel(market.table(QStringLiteral("orders")));
+        StandardColumnDelegates::install(orders, QStringLiteral("orders"));
+        orders->build();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        write(path, "previous version\n");
+        FileExporter::ExportParams params { ExporterProxyModel::create(orders), QStringLiteral("Заявки"),
+            QFileInfo(path) };
+        params.background = true;
+        // The window goes once some of its rows are in the file.
+        QTimer close;
+        connect(&close, &QTimer::timeout, this, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* progress = qobject_cast<ProgressDialog*>(w); progress && progress->progress() > 0) {
+                    delete std::exchange(orders, nullptr);
+                    close.stop();
+                }
+            }
+        });
+        close.start(0);
+        QSignalSpy finished(FileExporter::instance(), &FileExporter::finished);
+        FileExporter::instance()->exportModel(params);
+        QVERIFY(finished.wait(60000));
+        QVERIFY2(!orders, "the write ended before the window could be closed: make the table longer");
+        QCOMPARE(finished.first().at(1).toInt(), int(FileExporter::Failed));
+        QCOMPARE(finished.first().at(2).toString(), QStringLiteral("Объект экспорта недоступен"));
+        QCOMPARE(contents(path), QByteArray("previous version\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
     }
 
     void cancelledExportLeavesThePreviousFile_data()

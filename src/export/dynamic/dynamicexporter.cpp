@@ -44,10 +44,15 @@ QString DynamicExporter::title() const
 
 bool DynamicExporter::setup(const QSharedPointer<ExporterProxyModel>& model)
 {
-    auto* dialog = new DynamicExporterSetupDialog(dynamic_cast<QWidget*>(m_view));
+    // The dialog is the window's child and runs the event loop: closing the window meanwhile deletes the dialog and
+    // this exporter with it.
+    const QPointer<DynamicExporter> alive(this);
+    const QPointer<DynamicExporterSetupDialog> dialog = new DynamicExporterSetupDialog(dynamic_cast<QWidget*>(m_view));
     dialog->setFileName(m_fileName);
     dialog->setMinutes(m_interval / 60);
     const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (!alive || !dialog)
+        return false;
     const QString fileName = dialog->fileName();
     const int minutes = dialog->minutes();
     dialog->deleteLater();

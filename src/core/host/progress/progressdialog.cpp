@@ -2,6 +2,8 @@
 
 #include "core/host/progress/progressworker.h"
 
+#include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -22,9 +24,15 @@ ProgressDialog::ProgressDialog(QWidget* parent)
     connect(m_showTimer, &QTimer::timeout, this, [this] {
         if (!m_running)
             return;
+        // A dialog that opened meanwhile (not from the trader's input, which waits) is not covered.
+        if (QWidget* other = dialogInUse(); other && other != this) {
+            m_showTimer->start(DialogInUseRetryMs);
+            return;
+        }
         show();
         raise();
         activateWindow();
+        releaseHeldInput();
     });
     setWindowModality(Qt::ApplicationModal);
     m_text->setObjectName(QStringLiteral("text"));
@@ -46,6 +54,21 @@ ProgressDialog::ProgressDialog(QWidget* parent)
 }
 
 ProgressDialog::~ProgressDialog() = default;
+
+// The input the job held back waits in the window system's queue, and the glib event dispatcher looks at that queue
+// again only once woken: without this, the trader's click would wait for the next input.
+void ProgressDialog::releaseHeldInput()
+{
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        dispatcher->wakeUp();
+}
+
+QWidget* ProgressDialog::dialogInUse()
+{
+    if (QWidget* popup = QApplication::activePopupWidget())
+        return popup;
+    return QApplication::activeModalWidget();
+}
 
 void ProgressDialog::setText(const QString& text)
 {
@@ -77,6 +100,7 @@ int ProgressDialog::execWorker(ProgressWorker* worker)
         m_running = false;
         m_showTimer->stop();
         hide();
+        releaseHeldInput();
     });
     if (m_minimumDuration > 0) {
         // Fires while the worker processes events.

@@ -27,11 +27,20 @@ public:
 
     // Shows the dialog modal, runs the worker to its end and hides the dialog; returns the worker's result.
     int execWorker(ProgressWorker* worker);
-    // A job that ends sooner than this shows no window at all (0, the default: the window shows at once).
-    // Meanwhile the terminal takes input as usual, so a short job in the background takes nobody's focus.
+    // A job that ends sooner than this shows no window at all (0, the default: the window shows at once), so a
+    // short job in the background takes nobody's focus. Until the window shows, the job's pauses keep the feed
+    // and the painting going but hold the trader's input back (ProgressWorker::processEvents()): nothing the
+    // trader starts, a modal dialog least of all, can open inside the job and stop it there. The window never
+    // shows over a dialog in use (dialogInUse()); it waits for it.
     void setMinimumDuration(int ms) { m_minimumDuration = ms; }
     int minimumDuration() const { return m_minimumDuration; }
     bool wasCanceled() const { return m_canceled; }
+
+    // The modal dialog or pop-up the trader has open, if any. A job run from the event loop now would run
+    // inside that window's own event loop, stuck there until it closes, and its modal window would cover it.
+    static QWidget* dialogInUse();
+    // How often what waits for a dialog in use looks again.
+    static constexpr int DialogInUseRetryMs = 200;
 
 Q_SIGNALS:
     void canceled();
@@ -44,6 +53,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    static void releaseHeldInput();
+
     QLabel* m_text;
     QProgressBar* m_bar;
     QPushButton* m_cancel;

@@ -3,6 +3,7 @@
 #include "core/host/bv_host_export.h"
 
 #include <QEventLoop>
+#include <QPointer>
 
 class ProgressDialog;
 
@@ -18,10 +19,13 @@ public:
     // The job; its result is what execWorker() returns.
     virtual int run() = 0;
 
-    // Processes pending events for at most `ms` milliseconds; false once the user cancelled.
+    // Processes pending events for at most `ms` milliseconds; false once the user cancelled. The trader's input
+    // waits while the dialog is not shown (ProgressDialog::setMinimumDuration()). What the events delete
+    // meanwhile is the job's to check after each call.
     bool processEvents(QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents, int ms = 0);
-    ProgressDialog* dialog() const { return m_dialog; }
+    // Null once the dialog is gone.
+    ProgressDialog* dialog() const;
 
 private:
-    ProgressDialog* m_dialog; // not owned
+    QPointer<ProgressDialog> m_dialog;
 };
