@@ -8,12 +8,15 @@
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
+#include <QPointer>
 #include <QStandardItemModel>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <QtTest>
+
+#include <utility>
 
 namespace {
 
@@ -263,6 +266,55 @@ private Q_SLOTS:
         QVERIFY(!view->currentIndex().isValid() || view->currentIndex().row() != model.rowCount() - 1);
         QVERIFY(bar->statusText().isEmpty()); // the stopped search reports nothing about the new text
         QVERIFY(bar->nextAction()->isEnabled());
+    }
+
+    // Closing the window while a search runs deletes the bar and its finder inside their own event processing;
+    // the view or the model may go alone too. The search ends without touching any of them again.
+    void searchSurvivesTheDeletionOfWhatItSearches_data()
+    {
+        QTest::addColumn<QString>("gone");
+        QTest::newRow("window closed") << "window";
+        QTest::newRow("view deleted") << "view";
+        QTest::newRow("model deleted") << "model";
+    }
+    void searchSurvivesTheDeletionOfWhatItSearches()
+    {
+        QFETCH(QString, gone);
+        auto* model = new CountingModel(3000000);
+        const QPointer<QWidget> window = new QWidget;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        auto* layout = new QVBoxLayout(window);
+        const QPointer<QTreeView> view = new QTreeView(window);
+        const QPointer<ItemViewFindToolBar> bar = new ItemViewFindToolBar(window);
+        layout->addWidget(view);
+        layout->addWidget(bar);
+        view->setModel(model);
+        bar->setView(view);
+        window->show();
+        QSignalBlocker quiet(bar->lineEdit());
+        bar->lineEdit()->setText(QStringLiteral("needle"));
+        quiet.unblock();
+        bool searching = false;
+        QTimer::singleShot(0, [&] {
+            searching = bar && bar->finder()->isRunning();
+            if (gone == QLatin1String("window"))
+                window->close();
+            else if (gone == QLatin1String("view"))
+                delete view;
+            else
+                delete std::exchange(model, nullptr);
+        });
+        bar->findNext();
+        QVERIFY(searching);
+        if (gone == QLatin1String("window")) {
+            QTRY_VERIFY(!window);
+        } else {
+            // What stays goes on working.
+            QVERIFY(!bar->finder()->isRunning());
+            QVERIFY(bar->nextAction()->isEnabled());
+            delete window;
+        }
+        delete model;
     }
 
     void filterKeepsTheRowsShowingTheTextAndClosingShowsAllThem()

@@ -1,7 +1,7 @@
 #include "views/find/itemviewfind.h"
 
 #include "columns/itemmodelwithdelegates.h"
-#include "core/host/icore.h"
+#include "core/host/busyscope.h"
 #include "filters/itemviewtextmatch.h"
 #include "filters/rowfiltersmodel.h"
 #include "models/filterindexmodel.h"
@@ -26,27 +26,6 @@ const int FirstBlock = 512;
 const int MinBlock = 64;
 const int MaxBlock = 1 << 18;
 const int BlockMs = 4; // with the 40 ms pace, the event loop waits at most about 50 ms
-
-// The host's busy switch, restored to what it was when the search ends.
-class BusyScope
-{
-public:
-    BusyScope()
-        : m_core(ICore::instance())
-    {
-        if (m_core)
-            m_previous = m_core->setBusy(true);
-    }
-    ~BusyScope()
-    {
-        if (m_core)
-            m_core->setBusy(m_previous);
-    }
-
-private:
-    QPointer<ICore> m_core;
-    bool m_previous = false;
-};
 
 // The deepest last row under `row` (the root when invalid); `row` itself when it has no children.
 QModelIndex lastDescendant(const QAbstractItemModel* model, QModelIndex row)
@@ -80,7 +59,8 @@ QModelIndex previousRow(const QAbstractItemModel* model, const QModelIndex& row)
 
 } // namespace
 
-// One search: the rows from the start row round to it again, tried in blocks.
+// One search: the rows from the start row round to it again, tried in blocks. Between blocks the event loop may
+// delete the finder, the view or the model: all are held weakly and checked after every pause.
 class ItemViewFind::Walk
 {
 public:
@@ -107,6 +87,9 @@ public:
     QModelIndex run(const QModelIndex& current, bool incremental);
 
 private:
+    // Runs the event loop once 40 ms have passed since it last ran; false when the search must end: stopped, or
+    // the finder, the view or its model gone.
+    bool pause();
     QModelIndex step(const QModelIndex& row) const
     {
         return m_forward ? nextRow(m_model, row) : previousRow(m_model, row);
@@ -121,15 +104,28 @@ private:
     QModelIndex tryRange(
         const QModelIndex& from, const QModelIndex& stop, int count, int& tried, QModelIndex& next) const;
 
-    ItemViewFind* m_find;
-    QAbstractItemView* m_view;
-    QAbstractItemModel* m_model;
+    QPointer<ItemViewFind> m_find;
+    QPointer<QAbstractItemView> m_view;
+    QPointer<QAbstractItemModel> m_model;
     ItemViewTextMatch m_match;
     bool m_forward;
     QVector<int> m_columns; // in walk order
-    const ItemModelWithDelegates* m_records = nullptr;
-    const HeldRowsModel* m_held = nullptr;
+    // The model itself, or the source behind its reading hold.
+    QPointer<const ItemModelWithDelegates> m_records;
+    const HeldRowsModel* m_held = nullptr; // the model, when it is a reading hold
 };
+
+bool ItemViewFind::Walk::pause()
+{
+    if (m_find->m_pace.elapsed() >= PaceMs) {
+        QCoreApplication::processEvents();
+        if (!m_find)
+            return false;
+        m_find->m_pace.restart();
+    }
+    return !m_find->m_stop && m_find->m_view && m_view && m_model && m_view->model() == m_model
+        && (!m_held || m_records);
+}
 
 QModelIndex ItemViewFind::Walk::tryRow(const QModelIndex& row, int from, int to) const
 {
@@ -168,6 +164,9 @@ QModelIndex ItemViewFind::Walk::tryRange(
     const int direction = m_forward ? 1 : -1;
     // Slices run on the worker threads, each reading its own rows; a slice gives up once an earlier one has a hit.
     const int slices = std::min(tried, 4 * (ParallelMap::workerCount() + 1));
+    // Plain pointers for the workers: nothing is deleted while they run.
+    const ItemModelWithDelegates* records = m_records;
+    const QAbstractItemModel* model = m_model;
     std::atomic<int> firstHit { tried };
     QVector<int> hitRow(slices, tried);
     QVector<int> hitColumn(slices, -1);
@@ -176,9 +175,9 @@ QModelIndex ItemViewFind::Walk::tryRange(
         for (int k = int(qint64(tried) * slice / slices); k < last && k < firstHit.load(std::memory_order_relaxed);
              ++k) {
             const int row = first + direction * k;
-            const Record record = m_held ? m_held->recordAt(row) : m_records->recordByIndex(m_model->index(row, 0));
+            const Record record = m_held ? m_held->recordAt(row) : records->recordByIndex(model->index(row, 0));
             for (int column : m_columns) {
-                if (m_match.acceptsData(m_records->dataByRecord(record, column, Qt::DisplayRole), column)) {
+                if (m_match.acceptsData(records->dataByRecord(record, column, Qt::DisplayRole), column)) {
                     hitRow[slice] = k;
                     hitColumn[slice] = column;
                     int seen = firstHit.load();
@@ -224,7 +223,7 @@ QModelIndex ItemViewFind::Walk::run(const QModelIndex& current, bool incremental
     while (cursor.isValid() && cursor != start && visited < limit) {
         const int cursorRow = cursor.row();
         const bool flat = !cursor.parent().isValid();
-        if (!m_find->pace() || m_view->model() != m_model || m_model->rowCount() == 0)
+        if (!pause() || m_model->rowCount() == 0)
             return QModelIndex();
         // A removed row hands its place to the row that took it.
         if (!cursor.isValid() && flat)
@@ -323,10 +322,13 @@ bool ItemViewFind::find(const QString& text, bool forward, bool incremental)
 {
     if (text.isEmpty() || m_running || !m_view || !m_view->model())
         return false;
+    // The search runs the event loop, which may delete this finder (its window closed).
+    const QPointer<ItemViewFind> alive(this);
     m_running = true;
     m_stop = false;
     const bool found = search(text, forward, incremental);
-    m_running = false;
+    if (alive)
+        m_running = false;
     return found;
 }
 
@@ -343,8 +345,9 @@ bool ItemViewFind::search(const QString& text, bool forward, bool incremental)
         incremental = true;
     }
     m_pace.start();
+    const QPointer<ItemViewFind> alive(this);
     const QModelIndex hit = Walk(this, text, forward).run(current, incremental);
-    if (!hit.isValid() || m_stop || !m_view)
+    if (!alive || !hit.isValid() || m_stop || !m_view)
         return false;
     select(hit);
     return true;
@@ -359,15 +362,6 @@ void ItemViewFind::select(const QModelIndex& hit)
         QItemSelectionModel::Clear | QItemSelectionModel::Select | QItemSelectionModel::Current
             | QItemSelectionModel::Rows);
     m_view->scrollTo(hit);
-}
-
-bool ItemViewFind::pace()
-{
-    if (m_pace.elapsed() >= PaceMs) {
-        QCoreApplication::processEvents();
-        m_pace.restart();
-    }
-    return !m_stop && m_view;
 }
 
 void ItemViewFind::stop()

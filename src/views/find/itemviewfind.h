@@ -24,7 +24,8 @@ class QHeaderView;
 // selected with no event in between: it always matches when it is selected. stop() (or a new text) ends a
 // running search without a result.
 //
-// The view and the header are held weakly; a search on a view that goes away finds nothing.
+// The view and the header are held weakly; a search on a view that goes away finds nothing, and so does a search
+// whose finder is deleted meanwhile (its window closed): it ends without touching it again.
 class BASIC_VIEWS_EXPORT ItemViewFind : public QObject
 {
     Q_OBJECT
@@ -59,8 +60,6 @@ private:
     class Walk;
     bool search(const QString& text, bool forward, bool incremental);
     void select(const QModelIndex& hit);
-    // Runs the event loop once 40 ms have passed since it last ran; false when the search must end.
-    bool pace();
 
     QPointer<QAbstractItemView> m_view;
     QPointer<QHeaderView> m_header;
