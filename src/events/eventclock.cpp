@@ -1,5 +1,7 @@
 #include "events/eventclock.h"
 
+#include <QTimer>
+
 namespace {
 
 class SystemClock : public EventClock
@@ -15,6 +17,11 @@ const EventClock* installed = nullptr;
 
 EventClock::~EventClock() = default;
 
+void EventClock::startTimer(QTimer& timer, int msecs) const
+{
+    timer.start(msecs);
+}
+
 const EventClock* EventClock::instance()
 {
     return installed ? installed : &systemClock;
@@ -28,6 +35,11 @@ void EventClock::setInstance(const EventClock* clock)
 QDateTime EventClock::now()
 {
     return QDateTime::fromMSecsSinceEpoch(instance()->currentMSecsSinceEpoch());
+}
+
+void EventClock::start(QTimer& timer, int msecs)
+{
+    instance()->startTimer(timer, msecs);
 }
 
 bool EventClock::delayPassed(const QDateTime& last, int delaySeconds, bool checkDelay)

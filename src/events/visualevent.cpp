@@ -16,6 +16,7 @@ namespace {
 const char* const typeKey = "VisualEvent/eventType";
 const char* const delayKey = "VisualEvent/delay";
 constexpr int DefaultDelay = 10;
+constexpr int RetryMs = 10000;
 constexpr int WindowBits = VisualEvent::NotificationWindow;
 constexpr int TaskbarBit = VisualEvent::TaskbarAlert;
 
@@ -72,8 +73,14 @@ void VisualEvent::setWidget(QWidget* widget)
 
 QString VisualEvent::messageKey()
 {
-    static const QString key
-        = QStringLiteral("message_") + (ICore::instance() ? ICore::instance()->visualEventMessageKey() : QString());
+    // Not made before a host core answers: the messages would go for good under a key the host never reads.
+    static QString key;
+    if (key.isNull()) {
+        const ICore* core = ICore::instance();
+        if (!core)
+            return QStringLiteral("message_");
+        key = QStringLiteral("message_") + core->visualEventMessageKey();
+    }
     return key;
 }
 
@@ -118,7 +125,7 @@ bool VisualEvent::holdBack(const QString& text)
     if (!mainWindowInBackground())
         return false;
     m_pending << text;
-    m_timer->start(RetryMs);
+    EventClock::start(*m_timer, RetryMs);
     return true;
 }
 
@@ -134,12 +141,16 @@ void VisualEvent::onRetry()
 {
     m_timer->stop();
     const QStringList texts = std::exchange(m_pending, {});
-    for (const QString& text : texts) {
-        if (m_eventType == NoEvent)
-            break;
-        if (!holdBack(text))
-            notify(text);
+    if (m_eventType == NoEvent)
+        return;
+    if (mainWindowInBackground()) {
+        m_pending = texts;
+        EventClock::start(*m_timer, RetryMs);
+        return;
     }
+    // The sink may close the view this event belongs to: nothing of this object is touched from here on.
+    for (const QString& text : texts)
+        notify(text);
 }
 
 IViewSettingsPage* VisualEvent::getSettingsPage(bool delayAvailable, const QString& caption, QObject* parent,

@@ -47,16 +47,14 @@ public:
     void showEvent(bool checkDelay, const QString& text);
 
     // The page of these choices for the view's settings dialog; `caption` titles its group (the page's own when
-    // empty), `delayAvailable` offers the delay, and a sub-widget of the view's own goes under the choices.
+    // empty), `delayAvailable` offers the delay, and a sub-widget of the view's own goes under the choices (the
+    // page takes over one without a parent: see SettingsSubWidget).
     IViewSettingsPage* getSettingsPage(bool delayAvailable, const QString& caption, QObject* parent,
         QWidget* subWidget = nullptr, const char* restoreSlot = nullptr, const char* applySlot = nullptr) const;
 
-    // "message_" and the host's text: the settings key of the message, made once and shared by every event.
+    // "message_" and the host's text: the settings key of the message, made once, by the first event or page
+    // made while a host core exists, and shared by every event.
     static QString messageKey();
-    // Texts waiting for the main window to come to the front, and the timer that retries them.
-    QStringList pendingTexts() const { return m_pending; }
-    QTimer* retryTimer() const { return m_timer; }
-    static constexpr int RetryMs = 10000;
 
 private:
     Q_DISABLE_COPY(VisualEvent)

@@ -42,7 +42,7 @@ public:
     // A long read of a view sets it and afterwards restores the previous state, which it returns.
     virtual bool setBusy(bool busy) = 0;
     virtual bool isBusy() const = 0;
-    virtual bool isMainWindowInBackground() const = 0;
+    virtual bool isMainWindowInBackground() const = 0; // out of the user's sight: visual alerts hold their texts
     // Appended to "message_", the settings key of a visual event's message.
     virtual QString visualEventMessageKey() const = 0;
     virtual void registerColorManager(QObject* manager) = 0;

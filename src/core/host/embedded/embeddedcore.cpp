@@ -128,7 +128,12 @@ bool EmbeddedCore::isMainWindowInBackground() const
     if (m_background)
         return true;
     const QList<QWidget*> windows = mainWindows();
-    return !windows.isEmpty() && !windows.first()->isActiveWindow() && QApplication::activeWindow() != nullptr;
+    if (windows.isEmpty())
+        return false;
+    // Behind one of the terminal's own windows (a dialog, the settings) the user is still at the terminal; out of
+    // sight is minimised, hidden, or another application active.
+    const QWidget* main = windows.first();
+    return !main->isVisible() || main->isMinimized() || QApplication::activeWindow() == nullptr;
 }
 
 void EmbeddedCore::registerColorManager(QObject* manager)

@@ -36,7 +36,7 @@ public:
     QString translate(const char* context, const char* sourceText) const override;
     bool setBusy(bool busy) override;
     bool isBusy() const override { return m_busy; }
-    bool isMainWindowInBackground() const override;
+    bool isMainWindowInBackground() const override; // minimised, hidden or another application active
     QString visualEventMessageKey() const override { return m_messageKey; }
     void registerColorManager(QObject* manager) override;
     void addOptionsPage(IOptionsPage* page) override;
