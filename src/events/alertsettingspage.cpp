@@ -15,6 +15,11 @@ void AlertSettingsPage::setSubWidget(QWidget* widget, const char* restoreSlot, c
     m_subWidget.set(widget, restoreSlot, applySlot);
 }
 
+void AlertSettingsPage::applySubWidget(Settings& settings) const
+{
+    m_subWidget.apply(settings);
+}
+
 QWidget* AlertSettingsPage::framePage(
     QGroupBox* group, QGridLayout* grid, const Settings& settings, QWidget* parent) const
 {

@@ -19,6 +19,8 @@ class BASIC_VIEWS_EXPORT AlertSettingsPage : public QObject, public IViewSetting
     Q_INTERFACES(IViewSettingsPage)
 public:
     void finish() override { }
+    // A widget of the view's own under the page's controls; the page takes over one without a parent (see
+    // SettingsSubWidget).
     void setSubWidget(QWidget* widget, const char* restoreSlot, const char* applySlot);
 
 protected:
@@ -28,7 +30,7 @@ protected:
     QWidget* framePage(QGroupBox* group, QGridLayout* grid, const Settings& settings, QWidget* parent) const;
     // The delay editor in a row of the grid: seconds from 1 to 999,999,999, 10 until a stored value says otherwise.
     static QSpinBox* addDelay(QGridLayout* grid, int row, const QVariant& stored);
-    void applySubWidget(Settings& settings) const { m_subWidget.apply(settings); }
+    void applySubWidget(Settings& settings) const;
 
 private:
     SettingsSubWidget m_subWidget;

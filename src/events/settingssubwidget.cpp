@@ -19,8 +19,21 @@ void call(QWidget* widget, const QByteArray& slot, Arg arg)
 
 } // namespace
 
+SettingsSubWidget::~SettingsSubWidget()
+{
+    dropUnplaced();
+}
+
+void SettingsSubWidget::dropUnplaced()
+{
+    if (m_widget && !m_widget->parent())
+        delete m_widget.data();
+}
+
 void SettingsSubWidget::set(QWidget* widget, const char* restoreSlot, const char* applySlot)
 {
+    if (widget != m_widget)
+        dropUnplaced();
     m_widget = widget;
     m_restoreSlot = restoreSlot;
     m_applySlot = applySlot;

@@ -36,7 +36,8 @@ public:
     void playSound(bool checkDelay);
 
     // The page of these choices for the view's settings dialog. The sound page always offers its delay and keeps
-    // its own caption: `delayAvailable` and `caption` are for the visual page's sake.
+    // its own caption: `delayAvailable` and `caption` are for the visual page's sake. The page takes over a
+    // sub-widget without a parent (see SettingsSubWidget).
     IViewSettingsPage* getSettingsPage(bool delayAvailable, const QString& caption, QObject* parent,
         QWidget* subWidget = nullptr, const char* restoreSlot = nullptr, const char* applySlot = nullptr) const;
 
