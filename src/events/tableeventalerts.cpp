@@ -2,6 +2,7 @@
 
 #include "core/db/table.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <utility>
@@ -11,6 +12,8 @@ TableEventAlerts::TableEventAlerts(Table* table, Text text, QObject* parent)
     , m_table(table)
     , m_text(std::move(text))
 {
+    Q_ASSERT_X(thread() == QCoreApplication::instance()->thread() && m_table->thread() == thread(), "TableEventAlerts",
+        "alerts and their table belong to the GUI thread");
     m_table->addIndex(this);
 }
 
@@ -102,6 +105,6 @@ void TableEventAlerts::deliver()
     const QString first = std::exchange(m_first, QString());
     if (more < 0)
         return;
-    m_visual.showEvent(true, more > 0 ? tr("%1 (и ещё %2)").arg(first).arg(more) : first);
+    m_visual.showEvent(true, more > 0 ? tr("%1 (и ещё %2)").arg(first, QString::number(more)) : first);
     m_sound.playSound(true);
 }

@@ -18,7 +18,9 @@ class Table;
 // (the first event's text and how many more) and one sound, each under its delay. So a burst of a thousand events
 // is one line, and the table's batch never waits for an alert.
 //
-// Registered with the table as an index that keeps no records.
+// Registered with the table as an index that keeps no records. GUI thread only: the table, this object and the
+// alerts' host services all live there, since the events of a batch are gathered in the table's calls and shown
+// from this object's event loop without a lock between them.
 class BASIC_VIEWS_EXPORT TableEventAlerts : public QObject, private Index
 {
     Q_OBJECT
@@ -28,7 +30,7 @@ public:
     // `before` holds the values before the change; the empty handle when a single change came without them.
     using ChangeTest = std::function<bool(const Record& before, const Record& after)>;
 
-    // `text` tells an event of a record.
+    // `text` tells an event of a record. `table` and this object belong to the GUI thread.
     TableEventAlerts(Table* table, Text text, QObject* parent = nullptr);
     ~TableEventAlerts() override;
 
