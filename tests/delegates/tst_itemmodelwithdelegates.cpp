@@ -248,9 +248,6 @@ private Q_SLOTS:
         QCOMPARE(price.data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
         QVERIFY(!price.data(Qt::ToolTipRole).isValid());
         QVERIFY(!m_model->dataByRecord(Record(), 5, Qt::DisplayRole).isValid());
-        QCOMPARE(ItemModelWithDelegates::fieldTypeToVariantType(9), int(QVariant::Invalid));
-        QCOMPARE(ItemModelWithDelegates::fieldTypeToVariantType(8), int(QVariant::String));
-        QCOMPARE(ItemModelWithDelegates::columnTypeAlignment(0), Qt::AlignLeft | Qt::AlignVCenter);
     }
 };
 
