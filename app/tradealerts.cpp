@@ -1,5 +1,6 @@
 #include "tradealerts.h"
 
+#include "core/db/masterindex.h"
 #include "core/db/table.h"
 #include "core/host/directories/enumdirectories.h"
 #include "core/host/directories/securitydirectory.h"
@@ -8,6 +9,10 @@
 #include "core/host/schema/hostschema.h"
 #include "core/host/tableregistry.h"
 #include "events/tableeventalerts.h"
+
+#include <QSet>
+
+#include <memory>
 
 namespace {
 
@@ -46,6 +51,36 @@ bool closed(int status)
     return status == HostSchema::StatusFilled || status == HostSchema::StatusCancelled;
 }
 
+// The own orders known closed. An order closes once, and a single change of it comes without its old status: a
+// change closes an order when the order was not known closed before it.
+class ClosedOwnOrders
+{
+public:
+    ClosedOwnOrders(const Table* orders, int status)
+        : m_status(status)
+    {
+        const MasterIndex* all = orders->masterIndex();
+        for (int i = 0; i < all->count(); ++i)
+            closes(all->at(i));
+    }
+
+    // Whether `order` is an own order, closed and not known closed until now.
+    bool closes(const Record& order)
+    {
+        if (!closed(order.data(m_status).toInteger()) || !ownOrder(order))
+            return false;
+        const QString number = order.data(QStringLiteral("order_num")).toString();
+        if (m_known.contains(number))
+            return false;
+        m_known.insert(number);
+        return true;
+    }
+
+private:
+    int m_status;
+    QSet<QString> m_known;
+};
+
 } // namespace
 
 TableEventAlerts* TradeAlerts::create(Table* table, QObject* parent)
@@ -76,11 +111,13 @@ TableEventAlerts* TradeAlerts::create(Table* table, QObject* parent)
                 : tr("Заявка %1 (%2) снята").arg(number, securityCode(order));
         },
         parent);
-    // A single change comes without the old values: a closed order whose status was written counts.
-    alerts->watchChanges({ status }, [status](const Record& before, const Record& after) {
-        const int now = after.data(status).toInteger();
-        return closed(now) && (before.isNull() || before.data(status).toInteger() != now) && ownOrder(after);
+    auto known = std::make_shared<ClosedOwnOrders>(table, status);
+    // An order that comes closed is no change to tell, but it is known closed from then on.
+    alerts->watchAdded([known](const Record& added) {
+        known->closes(added);
+        return false;
     });
+    alerts->watchChanges({ status }, [known](const Record&, const Record& after) { return known->closes(after); });
     return alerts;
 }
 
