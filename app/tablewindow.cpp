@@ -2,12 +2,10 @@
 
 #include "actions/securityactions.h"
 #include "columns/catalogue/standardcolumndelegates.h"
-#include "core/db/datetime.h"
 #include "core/db/settings.h"
 #include "core/db/table.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/schema/hostschema.h"
-#include "delegates/itemdelegateupdown.h"
 #include "events/tableeventalerts.h"
 #include "export/exporterproxymodel.h"
 #include "filters/catalogue/keyfilters.h"
@@ -15,7 +13,7 @@
 #include "filters/catalogue/standardfilters.h"
 #include "filters/enumfilter.h"
 #include "filters/rowfiltersmodel.h"
-#include "livepricecolumndelegate.h"
+#include "liveprices.h"
 #include "models/columntotalsmodel.h"
 #include "models/tableindexmodel.h"
 #include "orders/moveorderdialog.h"
@@ -31,7 +29,6 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -78,7 +75,7 @@ TableWindow::TableWindow(TableIndexModel* model, Arrangement arrangement, QWidge
         [this](const QPoint& at) { popUpViewMenu(this, this, m_view->header(), at); });
     const bool quotes = table->name() == QLatin1String("securities") && arrangement == Arrangement::Trading;
     if (quotes)
-        showLivePrices();
+        LivePrices::install(m_model, m_view);
     int sortColumn = 0;
     Qt::SortOrder sortOrder = Qt::AscendingOrder;
     for (const Opening& o : openings) {
@@ -310,28 +307,4 @@ void TableWindow::arrangeInstruments()
     for (const char* name : { "stock_id", "sec_id", "sec_longname", "isin_id", "option_series_id", "decimals",
              "sess_id", "bid_dir", "bid_time", "offer_dir", "offer_time" })
         header->hideSection(m_model->columnIndex(QString::fromLatin1(name)));
-}
-
-void TableWindow::showLivePrices()
-{
-    m_flash = new ItemDelegateUpDown(ViewsColorManager::Securities, m_view);
-    m_flash->setBacklight(true);
-    // Each price flashes by its own change.
-    struct Live
-    {
-        const char* price;
-        const char* time;
-        const char* direction;
-    };
-    for (const Live& live : { Live { "bid", "bid_time", "bid_dir" }, Live { "offer", "offer_time", "offer_dir" },
-             Live { "last", "change_time", "price_dir" } }) {
-        const int column = m_model->columnIndex(QString::fromLatin1(live.price));
-        m_model->setColumnDelegate(column, new LivePriceColumnDelegate(m_model, live.time, live.direction));
-        m_view->setItemDelegateForColumn(column, m_flash);
-    }
-    // Flashes fade against the clock.
-    auto* clock = new QTimer(this);
-    connect(clock, &QTimer::timeout, this, [this] { m_flash->updateDateTime(datetime::currentDateTime()); });
-    clock->start(50);
-    m_flash->updateDateTime(datetime::currentDateTime());
 }

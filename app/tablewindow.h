@@ -9,7 +9,6 @@ class ColumnTotalsModel;
 class ExporterProxyModel;
 class FiltersToolBar;
 class FrozenRowView;
-class ItemDelegateUpDown;
 class ItemViewFindToolBar;
 class QAction;
 class Record;
@@ -78,7 +77,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void showLivePrices();
     void arrangeInstruments();
     void addFiltersToolBar();
     void addTotalsRow();
@@ -93,7 +91,6 @@ private:
     ItemViewFindToolBar* m_findBar = nullptr;
     QAction* m_findAction = nullptr;
     ColumnTotalsModel* m_totalsModel = nullptr;
-    ItemDelegateUpDown* m_flash = nullptr;
     TableEventAlerts* m_alerts = nullptr;
     SecurityActions* m_securityActions = nullptr;
 };
