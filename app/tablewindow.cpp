@@ -1,6 +1,7 @@
 #include "tablewindow.h"
 
 #include "actions/securityactions.h"
+#include "baseassetsfilter.h"
 #include "columns/catalogue/standardcolumndelegates.h"
 #include "core/db/settings.h"
 #include "core/db/table.h"
@@ -15,8 +16,11 @@
 #include "filters/rowfiltersmodel.h"
 #include "liveprices.h"
 #include "models/columntotalsmodel.h"
+#include "models/indexmodelfilterrecord.h"
 #include "models/tableindexmodel.h"
 #include "orders/moveorderdialog.h"
+#include "pickslink.h"
+#include "snapshotwindow.h"
 #include "tradealerts.h"
 #include "viewmenu.h"
 #include "views/filtering/filterssettingspage.h"
@@ -47,13 +51,17 @@ const Opening openings[]
 } // namespace
 
 TableWindow::TableWindow(Table* table, Arrangement arrangement, QWidget* parent)
-    : TableWindow(new TableIndexModel(table), arrangement, parent)
+    // Instruments can be shown as the trader's pick, in its order.
+    : TableWindow(
+        table->name() == QLatin1String("securities") ? new IndexModelFilterRecord(table) : new TableIndexModel(table),
+        arrangement, parent)
 { }
 
 TableWindow::TableWindow(TableIndexModel* model, Arrangement arrangement, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
     , m_view(new TableFastViewWithFilter(this))
+    , m_snapshot(new QAction(tr("Снимок"), this))
 {
     m_model->setParent(this);
     Table* table = m_model->table();
@@ -65,6 +73,9 @@ TableWindow::TableWindow(TableIndexModel* model, Arrangement arrangement, QWidge
     StandardColumnDelegates::install(m_model, table->name());
     for (Filter* filter : StandardFilters::create(*table, m_model))
         m_model->filtersModel()->addFilter(filter);
+    if (table->name() == QLatin1String("securities"))
+        m_model->filtersModel()->addFilter(new BaseAssetsFilter(*table, m_model));
+    connect(m_snapshot, &QAction::triggered, this, [this] { SnapshotWindow::open(this); });
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     // A scroll area tells the point of its menu in its viewport's coordinates.
     connect(m_view, &QWidget::customContextMenuRequested, this,
@@ -74,8 +85,10 @@ TableWindow::TableWindow(TableIndexModel* model, Arrangement arrangement, QWidge
     connect(m_view->header(), &QWidget::customContextMenuRequested, this,
         [this](const QPoint& at) { popUpViewMenu(this, this, m_view->header(), at); });
     const bool quotes = table->name() == QLatin1String("securities") && arrangement == Arrangement::Trading;
-    if (quotes)
+    if (quotes) {
         LivePrices::install(m_model, m_view);
+        m_livePrices = true;
+    }
     int sortColumn = 0;
     Qt::SortOrder sortOrder = Qt::AscendingOrder;
     for (const Opening& o : openings) {
@@ -173,8 +186,18 @@ void TableWindow::populateActionsAt(const QPoint& at, QMenu* menu)
         const Record row = m_view->recordAt(m_view->indexAt(m_view->viewport()->mapFrom(m_view, inView)));
         m_securityActions->addToMenu(menu);
         offerOrderChange(row, menu);
+        if (m_picksLink) {
+            // In the window's order, however the rows were selected.
+            QModelIndexList rows = m_view->selectionModel()->selectedRows();
+            std::sort(rows.begin(), rows.end());
+            QList<Record> selected;
+            for (const QModelIndex& index : qAsConst(rows))
+                selected << m_view->recordAt(index);
+            m_picksLink->populateMenu(selected, menu);
+        }
     }
     menu->addAction(m_findAction);
+    menu->addAction(m_snapshot);
     menu->addSeparator();
     m_view->populateActionsAt(inView, menu);
 }
@@ -239,11 +262,19 @@ QList<QAction*> TableWindow::getActions()
     return wrapper()->actions() << m_findAction;
 }
 
+void TableWindow::setPicks(InstrumentPicks* picks)
+{
+    if (auto* model = qobject_cast<IndexModelFilterRecord*>(m_model); model && !m_picksLink)
+        m_picksLink = new PicksLink(model, m_view, picks);
+}
+
 void TableWindow::store(Settings& settings) const
 {
     m_view->store(settings);
     if (m_alerts)
         m_alerts->store(settings);
+    if (m_picksLink)
+        m_picksLink->store(settings);
 }
 
 void TableWindow::restore(const Settings& defaults, const Settings& values)
@@ -251,6 +282,8 @@ void TableWindow::restore(const Settings& defaults, const Settings& values)
     m_view->restore(defaults, values);
     if (m_alerts)
         m_alerts->restore(defaults, values);
+    if (m_picksLink)
+        m_picksLink->restore(values);
 }
 
 void TableWindow::restoreDefault(const Settings& defaults, const Settings& values)

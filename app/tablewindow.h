@@ -9,7 +9,9 @@ class ColumnTotalsModel;
 class ExporterProxyModel;
 class FiltersToolBar;
 class FrozenRowView;
+class InstrumentPicks;
 class ItemViewFindToolBar;
+class PicksLink;
 class QAction;
 class Record;
 class SecurityActions;
@@ -21,9 +23,10 @@ class ViewWrapper;
 
 // One table window of the terminal: a table's records in a live model with the catalogue's columns and
 // filters, shown by the filtering table view. Orders, deals and instruments have a filter bar above the rows,
-// positions a totals row under them; Ctrl+F opens a find bar under the rows. Rows sort by a click on a column's header;
-// the header's and the cells' menus set the filters, copies and exports, and start a dynamic export. Its state
-// (columns, sort, filters, current record, scroll position, dynamic export, alerts) is stored and restored by the host.
+// positions a totals row under them; Ctrl+F opens a find bar under the rows; "Снимок" opens a frozen copy of them. Rows
+// sort by a click on a column's header; the header's and the cells' menus set the filters, copies and exports, and
+// start a dynamic export. Its state (columns, sort, filters, current record, scroll position, dynamic export, alerts,
+// the shown pick) is stored and restored by the host.
 class TableWindow : public QWidget, public IView
 {
     Q_OBJECT
@@ -58,6 +61,14 @@ public:
     static QString instrumentOf(const TableWindow* window);
     // The columns the window exports, as the file export takes them.
     QSharedPointer<ExporterProxyModel> exportModel() const;
+    // Whether the bid, offer and last prices flash as they move (the instruments' quotes).
+    bool showsLivePrices() const { return m_livePrices; }
+    // An instruments window offers the trader's pick in its menu and can show only the picked instruments.
+    void setPicks(InstrumentPicks* picks);
+    // Null for other windows and before setPicks().
+    PicksLink* picksLink() const { return m_picksLink; }
+    // "Снимок": a frozen copy of the rows beside the window.
+    QAction* snapshotAction() const { return m_snapshot; }
 
     void initCore(ICore* core) override;
     // The view's pages (its options and columns), the filters page and, with alerts, the visual and sound pages.
@@ -93,4 +104,7 @@ private:
     ColumnTotalsModel* m_totalsModel = nullptr;
     TableEventAlerts* m_alerts = nullptr;
     SecurityActions* m_securityActions = nullptr;
+    bool m_livePrices = false;
+    PicksLink* m_picksLink = nullptr;
+    QAction* m_snapshot;
 };

@@ -1,8 +1,10 @@
 #include "windowcatalogue.h"
 
 #include "core/host/tableregistry.h"
+#include "instrumentpicks.h"
 #include "limitswindow.h"
 #include "moneylimits.h"
+#include "pickswindow.h"
 #include "tableviewfactory.h"
 #include "tablewindow.h"
 #include "treegroupswindow.h"
@@ -23,7 +25,8 @@ const Kind Kinds[] = { { "instruments", "securities", QT_TRANSLATE_NOOP("WindowC
     { "orders", "orders", QT_TRANSLATE_NOOP("WindowCatalogue", "Заявки") },
     { "deals", "deals", QT_TRANSLATE_NOOP("WindowCatalogue", "Сделки") },
     { "positions", "positions", QT_TRANSLATE_NOOP("WindowCatalogue", "Позиции") },
-    { "limits", "money_limits", QT_TRANSLATE_NOOP("WindowCatalogue", "Денежные лимиты") } };
+    { "limits", "money_limits", QT_TRANSLATE_NOOP("WindowCatalogue", "Денежные лимиты") },
+    { "picks", "securities", QT_TRANSLATE_NOOP("WindowCatalogue", "Мои инструменты") } };
 
 const Kind* findKind(const QString& name)
 {
@@ -44,8 +47,15 @@ WindowCatalogue::WindowCatalogue(TableRegistry* tables, MoneyLimits* limits)
         m_factories.push_back(std::make_unique<TableViewFactory>(key, title, make));
         m_byKind[QString::fromLatin1(kind)].push_back(m_factories.back().get());
     };
-    auto table = [](Table* t, Arrangement arrangement) {
-        return [t, arrangement](QWidget* parent) { return new TableWindow(t, arrangement, parent); };
+    if (Table* securities = tables->table(QStringLiteral("securities")))
+        m_picks = std::make_unique<InstrumentPicks>(securities);
+    auto table = [picks = m_picks.get()](Table* t, Arrangement arrangement) {
+        return [t, arrangement, picks](QWidget* parent) {
+            auto* window = new TableWindow(t, arrangement, parent);
+            if (picks)
+                window->setPicks(picks);
+            return window;
+        };
     };
     auto tree = [](Table* t, Grouping grouping) {
         return [t, grouping](QWidget* parent) { return new TreeWindow(t, grouping, parent); };
@@ -61,6 +71,10 @@ WindowCatalogue::WindowCatalogue(TableRegistry* tables, MoneyLimits* limits)
             if (limits && limits->table() == t)
                 add(kind.name, "table", QT_TRANSLATE_NOOP("WindowCatalogue", "Таблица"),
                     [limits](QWidget* parent) { return new LimitsWindow(limits, parent); });
+        } else if (qstrcmp(kind.name, "picks") == 0) {
+            InstrumentPicks* picks = m_picks.get();
+            add(kind.name, "list", QT_TRANSLATE_NOOP("WindowCatalogue", "Список"),
+                [picks](QWidget* parent) { return new PicksWindow(picks, parent); });
         } else if (qstrcmp(kind.name, "instruments") == 0) {
             add(kind.name, "quotes", QT_TRANSLATE_NOOP("WindowCatalogue", "Котировки"), table(t, Arrangement::Trading));
             add(kind.name, "reference", QT_TRANSLATE_NOOP("WindowCatalogue", "Справочник"),

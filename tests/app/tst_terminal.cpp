@@ -517,10 +517,12 @@ private Q_SLOTS:
 
         // The defaults are stored over it on exit, and read on the next start.
         first->openAll();
+        const int opened = first->windows().size();
+        QVERIFY(opened > 0);
         first->close();
         auto second = terminal();
         QVERIFY(second->restoreSession());
-        QCOMPARE(second->windows().size(), 5);
+        QCOMPARE(second->windows().size(), opened);
     }
 
     // The money limits window as a trader uses it: a cell typed over, undone from the menu and redone with

@@ -1,0 +1,114 @@
+#include "pickswindow.h"
+
+#include "instrumentpicks.h"
+#include "models/filterrecordsmodel.h"
+
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+// A list whose model moves dropped rows itself. Qt's view removes the dragged rows after a drop it hears
+// reported as a move, so a drop onto itself is reported as a copy once the model has moved them.
+class RowMoveView : public QTableView
+{
+public:
+    using QTableView::QTableView;
+
+protected:
+    void dropEvent(QDropEvent* event) override
+    {
+        QTableView::dropEvent(event);
+        if (event->isAccepted() && event->source() == this)
+            event->setDropAction(Qt::CopyAction);
+    }
+};
+
+} // namespace
+
+PicksWindow::PicksWindow(InstrumentPicks* picks, QWidget* parent)
+    : QWidget(parent)
+    , m_picks(picks)
+    , m_view(new RowMoveView(this))
+    , m_remove(new QAction(tr("Удалить из списка"), this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    m_view->setModel(picks->model());
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->setDragDropMode(QAbstractItemView::InternalMove);
+    m_view->setDragDropOverwriteMode(false);
+    m_view->setDefaultDropAction(Qt::MoveAction);
+    m_view->setDropIndicatorShown(true);
+    m_view->verticalHeader()->hide();
+    m_view->horizontalHeader()->setStretchLastSection(true);
+    m_view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    m_view->setSortingEnabled(true);
+    m_view->resizeColumnsToContents();
+    // A drag, or a list given anew, returns to the trader's own order: the title no longer shows a sort.
+    auto ownOrder = [this] {
+        if (m_picks->model()->sortColumn() < 0)
+            m_view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    };
+    connect(picks->model(), &QAbstractItemModel::rowsMoved, this, ownOrder);
+    connect(picks->model(), &QAbstractItemModel::modelReset, this, ownOrder);
+
+    m_remove->setShortcut(QKeySequence::Delete);
+    m_remove->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(m_remove, &QAction::triggered, this, &PicksWindow::removeSelected);
+    addAction(m_remove);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        populateActionsAt(m_view->mapTo(this, at), &menu);
+        menu.exec(m_view->mapToGlobal(at));
+    });
+}
+
+void PicksWindow::removeSelected()
+{
+    QList<int> rows;
+    for (const QModelIndex& index : m_view->selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    // From the bottom up, a run of neighbours at a time.
+    for (int i = 0; i < rows.size();) {
+        int j = i + 1;
+        while (j < rows.size() && rows.at(j) == rows.at(j - 1) - 1)
+            ++j;
+        m_picks->model()->removeRows(rows.at(j - 1), j - i);
+        i = j;
+    }
+}
+
+void PicksWindow::initCore(ICore*) { }
+
+QList<QAction*> PicksWindow::getActions()
+{
+    return { m_remove };
+}
+
+void PicksWindow::populateActionsAt(const QPoint&, QMenu* menu)
+{
+    menu->addAction(m_remove);
+}
+
+void PicksWindow::store(Settings& settings) const
+{
+    m_picks->store(settings);
+}
+
+void PicksWindow::restore(const Settings&, const Settings& values)
+{
+    m_picks->restore(values);
+}
+
+QSize PicksWindow::defaultSize() const
+{
+    return QSize(640, 300);
+}

@@ -1,0 +1,71 @@
+#include "snapshotwindow.h"
+
+#include "columns/catalogue/standardcolumndelegates.h"
+#include "core/db/mapsettings.h"
+#include "core/db/table.h"
+#include "liveprices.h"
+#include "models/tableindexmodel.h"
+#include "models/tablemodel.h"
+#include "tablewindow.h"
+#include "windows/tablefastviewwithfilter.h"
+
+#include <QHeaderView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTime>
+#include <QTimer>
+#include <QVBoxLayout>
+
+SnapshotWindow::SnapshotWindow(const TableWindow* source, QWidget* parent)
+    : QWidget(parent)
+    , m_model(new TableModel(source->model(), this))
+    , m_view(new TableFastView(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    StandardColumnDelegates::install(m_model, m_model->table()->name());
+    if (source->showsLivePrices())
+        LivePrices::install(m_model, m_view);
+    m_view->setModel(m_model);
+    // The live window's columns as they stand: order, widths, hidden ones (by name).
+    MapSettings layoutCopy;
+    TableFastView::storeHeader(source->view()->header(), source->model(), layoutCopy);
+    TableFastView::restoreHeader(m_view->header(), m_model, layoutCopy);
+    m_view->header()->setSortIndicatorShown(false);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        m_view->populateActionsAt(at, &menu);
+        menu.exec(m_view->mapToGlobal(at));
+    });
+    auto* repaint = new QTimer(this);
+    connect(repaint, &QTimer::timeout, m_view->viewport(), qOverload<>(&QWidget::update));
+    repaint->start(1000);
+    setWindowTitle(
+        tr("%1 — снимок %2").arg(source->windowTitle(), QTime::currentTime().toString(QStringLiteral("hh:mm:ss"))));
+    m_view->setWindowTitle(windowTitle());
+}
+
+SnapshotWindow* SnapshotWindow::open(const TableWindow* source)
+{
+    QWidget* up = source->parentWidget();
+    while (up && !qobject_cast<QMdiSubWindow*>(up))
+        up = up->parentWidget();
+    auto* sub = qobject_cast<QMdiSubWindow*>(up);
+    QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+    auto* snapshot = new SnapshotWindow(source);
+    snapshot->setAttribute(Qt::WA_DeleteOnClose);
+    if (area) {
+        QMdiSubWindow* window = area->addSubWindow(snapshot);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->resize(sub->size());
+        window->move(sub->pos() + QPoint(30, 30));
+        window->show();
+    } else {
+        snapshot->resize(source->size());
+        snapshot->show();
+    }
+    return snapshot;
+}
