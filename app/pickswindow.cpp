@@ -3,7 +3,7 @@
 #include "instrumentpicks.h"
 #include "models/filterrecordsmodel.h"
 
-#include <QDropEvent>
+#include <QDrag>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTableView>
@@ -11,19 +11,24 @@
 
 namespace {
 
-// A list whose model moves dropped rows itself. Qt's view removes the dragged rows after a drop it hears
-// reported as a move, so a drop onto itself is reported as a copy once the model has moved them.
+// A list whose model moves dropped rows itself. Qt's own drag removes the dragged rows when the drag ends as a
+// move, and with the X11 drag a drop onto the list ends as a move even when the drop reports a copy: the rows
+// the model had just moved were deleted. This drag hands the rows to the model and removes nothing.
 class RowMoveView : public QTableView
 {
 public:
     using QTableView::QTableView;
 
 protected:
-    void dropEvent(QDropEvent* event) override
+    void startDrag(Qt::DropActions) override
     {
-        QTableView::dropEvent(event);
-        if (event->isAccepted() && event->source() == this)
-            event->setDropAction(Qt::CopyAction);
+        const QModelIndexList rows = selectionModel()->selectedRows();
+        QMimeData* data = rows.isEmpty() ? nullptr : model()->mimeData(rows);
+        if (!data)
+            return;
+        auto* drag = new QDrag(this);
+        drag->setMimeData(data);
+        drag->exec(Qt::MoveAction);
     }
 };
 
