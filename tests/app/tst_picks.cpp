@@ -1,21 +1,18 @@
 #include "baseassetsfilter.h"
-#include "core/db/appsettings.h"
 #include "core/db/masterindex.h"
 #include "core/db/recordstrans.h"
 #include "core/db/recordupdater.h"
 #include "filters/rowfiltersmodel.h"
 #include "hostwindow.h"
 #include "instrumentpicks.h"
-#include "marketfixture.h"
 #include "models/filterrecordsmodel.h"
 #include "models/indexmodelfilterrecord.h"
 #include "models/tablemodel.h"
 #include "pickslink.h"
 #include "pickswindow.h"
-#include "sim/marketfeed.h"
 #include "snapshotwindow.h"
 #include "tablewindow.h"
-#include "terminalwindow.h"
+#include "terminalfixture.h"
 #include "windows/proxyiview.h"
 #include "windows/tablefastviewwithfilter.h"
 
@@ -24,7 +21,6 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -72,36 +68,13 @@ bool drag(QAbstractItemView* view, const QList<int>& rows, int target)
 } // namespace
 
 // The trader's pick of instruments, check lists and snapshots in the terminal run in-process over a small market.
-class tst_Picks : public QObject
+class tst_Picks : public QObject, private TerminalFixture
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<QTemporaryDir> m_config;
-    std::unique_ptr<MarketFixture> m_market;
-    std::unique_ptr<MarketFeed> m_feed;
-
-    std::unique_ptr<TerminalWindow> terminal()
-    {
-        auto made = std::make_unique<TerminalWindow>(&m_market->core, m_feed.get());
-        made->resize(1200, 800);
-        made->show();
-        return made;
-    }
-
 private Q_SLOTS:
-    void init()
-    {
-        m_config = std::make_unique<QTemporaryDir>();
-        AppSettings::setLocation(m_config->path());
-        m_market = std::make_unique<MarketFixture>();
-        m_feed = std::make_unique<MarketFeed>(m_market->market, &m_market->core);
-    }
-    void cleanup()
-    {
-        m_feed.reset();
-        m_market.reset();
-    }
+    void init() { startTerminalFixture(); }
+    void cleanup() { stopTerminalFixture(); }
 
     // Instruments added from the instruments window (several at once) fill "Мои инструменты"; the instruments
     // window shown as the pick follows it live and in its order, and dragging there reorders the pick; Delete

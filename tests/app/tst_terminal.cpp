@@ -28,6 +28,7 @@
 #include "sim/marketfeed.h"
 #include "sim/tradeledger.h"
 #include "tablewindow.h"
+#include "terminalfixture.h"
 #include "terminalgroupsmodel.h"
 #include "terminalwindow.h"
 #include "treegroupswindow.h"
@@ -112,22 +113,11 @@ QString describe(const TerminalWindow& terminal)
 } // namespace
 
 // The demo terminal run in-process over a small market, with its settings in a temporary folder.
-class tst_Terminal : public QObject
+class tst_Terminal : public QObject, private TerminalFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_config;
-    std::unique_ptr<MarketFixture> m_market;
-    std::unique_ptr<MarketFeed> m_feed;
-
-    std::unique_ptr<TerminalWindow> terminal()
-    {
-        auto made = std::make_unique<TerminalWindow>(&m_market->core, m_feed.get());
-        made->resize(1200, 800);
-        made->show();
-        return made;
-    }
     bool notified(const QString& part) const
     {
         for (const QString& text : m_market->core.recentNotifications()) {
@@ -138,18 +128,8 @@ private:
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_config = std::make_unique<QTemporaryDir>();
-        AppSettings::setLocation(m_config->path());
-        m_market = std::make_unique<MarketFixture>();
-        m_feed = std::make_unique<MarketFeed>(m_market->market, &m_market->core);
-    }
-    void cleanup()
-    {
-        m_feed.reset();
-        m_market.reset();
-    }
+    void init() { startTerminalFixture(); }
+    void cleanup() { stopTerminalFixture(); }
 
     void windowsSortAndRunningExportComeBackAfterARestart()
     {
