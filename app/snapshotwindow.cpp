@@ -61,7 +61,15 @@ SnapshotWindow* SnapshotWindow::open(const TableWindow* source)
         QMdiSubWindow* window = area->addSubWindow(snapshot);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->resize(sub->size());
-        window->move(sub->pos() + QPoint(30, 30));
+        // Beside the live window where the area has room, to its right or else to its left; else just below it.
+        const QRect live = sub->geometry();
+        const int room = area->viewport()->width();
+        if (live.right() + 1 + live.width() <= room)
+            window->move(live.right() + 1, live.top());
+        else if (live.left() - live.width() >= 0)
+            window->move(live.left() - live.width(), live.top());
+        else
+            window->move(live.topLeft() + QPoint(30, 30));
         window->show();
     } else {
         snapshot->resize(source->size());
