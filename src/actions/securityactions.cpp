@@ -12,12 +12,12 @@
 #include "core/host/iwindowmanager.h"
 #include "core/host/securitykey.h"
 #include "core/host/tableregistry.h"
-#include "models/itemindexmodel.h"
 #include "orders/addordershortdialog.h"
 
 #include <QAbstractItemView>
 #include <QAbstractProxyModel>
 #include <QMenu>
+#include <QTimer>
 
 namespace {
 
@@ -68,11 +68,11 @@ int typeOf(const QAction* action)
 }
 
 // The model a view's model stands for, through any proxy models.
-ItemIndexModel* indexModelUnder(QAbstractItemModel* model)
+ItemModelWithDelegates* delegatesModelUnder(QAbstractItemModel* model)
 {
     while (auto* proxy = qobject_cast<QAbstractProxyModel*>(model))
         model = proxy->sourceModel();
-    return qobject_cast<ItemIndexModel*>(model);
+    return qobject_cast<ItemModelWithDelegates*>(model);
 }
 
 } // namespace
@@ -88,11 +88,21 @@ SecurityActions::SecurityActions(QAbstractItemView* view, QObject* parent)
     , m_view(view)
 {
     setup();
-    setModel(indexModelUnder(view->model()));
+    setModel(delegatesModelUnder(view->model()));
     connect(view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         updateFromView();
         onActivate(toModel(index));
     });
+    // Texts and enabled states follow the selection, read once a pass of the event loop: a selection grown in many
+    // steps (Shift and an arrow held, a mouse drag) is looked up once.
+    if (QItemSelectionModel* selection = view->selectionModel()) {
+        auto* pending = new QTimer(this);
+        pending->setSingleShot(true);
+        pending->setInterval(0);
+        connect(pending, &QTimer::timeout, this, &SecurityActions::updateFromView);
+        connect(selection, &QItemSelectionModel::selectionChanged, pending, qOverload<>(&QTimer::start));
+        connect(selection, &QItemSelectionModel::currentChanged, pending, qOverload<>(&QTimer::start));
+    }
 }
 
 SecurityActions::~SecurityActions() = default;
@@ -145,7 +155,7 @@ void SecurityActions::addAction(int type)
     m_available.insert(type);
 }
 
-void SecurityActions::setModel(ItemIndexModel* model)
+void SecurityActions::setModel(ItemModelWithDelegates* model)
 {
     m_model = model;
     m_cachedText.clear();
@@ -194,8 +204,9 @@ Record SecurityActions::recordOf(const QModelIndex& index) const
 {
     if (!m_model || index.row() < 0 || index.column() < 0)
         return Record();
+    if (m_recordMapper)
+        return m_recordMapper(index);
     if (index.model() != m_model) {
-        Q_ASSERT(!"an index of another model");
         qCWarning(QGuiLog) << "SecurityActions: an index of another model";
         return Record();
     }
@@ -360,6 +371,8 @@ void SecurityActions::onActionTriggered(QAction* action)
 
 QModelIndex SecurityActions::toModel(const QModelIndex& viewIndex) const
 {
+    if (m_recordMapper)
+        return viewIndex;
     if (m_mapper)
         return m_mapper(viewIndex);
     QModelIndex index = viewIndex;

@@ -2,6 +2,7 @@
 
 #include "actions/securityprop.h"
 #include "basic_views_export.h"
+#include "columns/itemmodelwithdelegates.h"
 #include "core/db/record.h"
 #include "core/host/securitykey.h"
 
@@ -13,7 +14,6 @@
 
 #include <functional>
 
-class ItemIndexModel;
 class QAbstractItemView;
 class QAction;
 class QMenu;
@@ -44,16 +44,21 @@ public:
     };
 
     explicit SecurityActions(QObject* parent = nullptr);
-    // Follows a view: its model (an index model, directly or under proxy models), its selection, and its double
-    // click, which triggers the default action.
+    // Follows a view: its model (a model of table rows with column delegates, directly or under proxy models),
+    // its selection, and its double click, which triggers the default action.
     explicit SecurityActions(QAbstractItemView* view, QObject* parent = nullptr);
     ~SecurityActions() override;
 
-    void setModel(ItemIndexModel* model);
-    ItemIndexModel* model() const { return m_model; }
+    // Rows are read through the model's columns of "stock_id", "board_id" and "sec_id".
+    void setModel(ItemModelWithDelegates* model);
+    ItemModelWithDelegates* model() const { return m_model; }
     // For a view that shows the model through a model that is no proxy of it: its index to the model's.
     using IndexMapper = std::function<QModelIndex(const QModelIndex& viewIndex)>;
     void setIndexMapper(IndexMapper mapper) { m_mapper = std::move(mapper); }
+    // For a view whose rows are records of the model's table that no model with delegates holds (a list of picked
+    // records): the record of a view's row. The model then only names the columns.
+    using RecordMapper = std::function<Record(const QModelIndex& viewIndex)>;
+    void setRecordMapper(RecordMapper mapper) { m_recordMapper = std::move(mapper); }
 
     // The actions of the available types, by type.
     QList<QAction*> actions() const;
@@ -95,8 +100,9 @@ private:
     SecurityKey keyOf(const Record& record) const;
 
     QPointer<QAbstractItemView> m_view;
-    QPointer<ItemIndexModel> m_model;
+    QPointer<ItemModelWithDelegates> m_model;
     IndexMapper m_mapper;
+    RecordMapper m_recordMapper;
     int m_modelStock = -1;
     int m_modelBoard = -1;
     int m_modelSec = -1;

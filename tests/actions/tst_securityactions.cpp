@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableView>
 #include <QtTest>
 
 #include <memory>
@@ -170,6 +171,26 @@ private Q_SLOTS:
 
         actions.onSelectionChanged({});
         QCOMPARE(names(actions.actions()), QStringLiteral("10- 20- 30- 40- 50- 60-"));
+    }
+
+    // Following a view, the actions read its selection as it changes, without a menu opened; an index of a model
+    // the actions do not serve names no instrument.
+    void aViewsSelectionIsFollowed()
+    {
+        QTableView view;
+        view.setModel(m_orders);
+        SecurityActions actions(&view);
+        QAction* quotes = actions.action(SecurityActions::Quotes);
+        for (const QModelIndex& index : ordersIn(m_twice))
+            view.selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QTRY_COMPARE(
+            quotes->text(), QStringLiteral("Открыть котировки %1").arg(SecurityDirectory::i()->nameByKey(m_twice)));
+        QVERIFY(quotes->isEnabled());
+        view.selectionModel()->clearSelection();
+        view.selectionModel()->clearCurrentIndex();
+        QTRY_VERIFY(!quotes->isEnabled());
+
+        QVERIFY(!actions.securityProperties(m_securities->index(0, 0)).isValid);
     }
 
     void triggersAskTheWindowManager()
