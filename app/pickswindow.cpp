@@ -1,7 +1,9 @@
 #include "pickswindow.h"
 
+#include "actions/securityactions.h"
 #include "instrumentpicks.h"
 #include "models/filterrecordsmodel.h"
+#include "viewmenu.h"
 
 #include <QDrag>
 #include <QHeaderView>
@@ -39,6 +41,7 @@ PicksWindow::PicksWindow(InstrumentPicks* picks, QWidget* parent)
     , m_picks(picks)
     , m_view(new RowMoveView(this))
     , m_remove(new QAction(tr("Удалить из списка"), this))
+    , m_securityActions(new SecurityActions(m_view, this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -54,7 +57,16 @@ PicksWindow::PicksWindow(InstrumentPicks* picks, QWidget* parent)
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_view->setSortingEnabled(true);
-    m_view->resizeColumnsToContents();
+    sizeColumnsToFirstRows();
+    connect(picks->model(), &QAbstractItemModel::rowsInserted, this, &PicksWindow::sizeColumnsToFirstRows);
+    connect(picks->model(), &QAbstractItemModel::modelReset, this, &PicksWindow::sizeColumnsToFirstRows);
+    // The list's rows are the picked instruments themselves; its cells model names the instruments' columns.
+    FilterRecordsModel* list = picks->model();
+    m_securityActions->setModel(list->model());
+    m_securityActions->setRecordMapper([list](const QModelIndex& index) {
+        return index.model() == list && index.row() < list->rowCount() ? list->at(index.row()) : Record();
+    });
+    m_securityActions->setDefaultAction(SecurityActions::Quotes);
     // A drag, or a list given anew, returns to the trader's own order: the title no longer shows a sort.
     auto ownOrder = [this] {
         if (m_picks->model()->sortColumn() < 0)
@@ -68,11 +80,16 @@ PicksWindow::PicksWindow(InstrumentPicks* picks, QWidget* parent)
     connect(m_remove, &QAction::triggered, this, &PicksWindow::removeSelected);
     addAction(m_remove);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        QMenu menu(this);
-        populateActionsAt(m_view->mapTo(this, at), &menu);
-        menu.exec(m_view->mapToGlobal(at));
-    });
+    connect(m_view, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& at) { popUpViewMenu(this, this, m_view, at); });
+}
+
+void PicksWindow::sizeColumnsToFirstRows()
+{
+    if (m_columnsSized)
+        return;
+    m_view->resizeColumnsToContents();
+    m_columnsSized = m_picks->model()->rowCount() > 0;
 }
 
 void PicksWindow::removeSelected()
@@ -98,8 +115,14 @@ QList<QAction*> PicksWindow::getActions()
     return { m_remove };
 }
 
-void PicksWindow::populateActionsAt(const QPoint&, QMenu* menu)
+void PicksWindow::populateActionsAt(const QPoint& at, QMenu* menu)
 {
+    // A click on a row outside the selection acts on that row alone, as a click on a selected row acts on the
+    // selection.
+    const QModelIndex row = m_view->indexAt(m_view->viewport()->mapFrom(this, at));
+    if (row.isValid() && !m_view->selectionModel()->isRowSelected(row.row(), QModelIndex()))
+        m_view->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_securityActions->addToMenu(menu);
     menu->addAction(m_remove);
 }
 

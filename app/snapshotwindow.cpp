@@ -7,12 +7,12 @@
 #include "models/tableindexmodel.h"
 #include "models/tablemodel.h"
 #include "tablewindow.h"
+#include "viewmenu.h"
 #include "windows/tablefastviewwithfilter.h"
 
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -35,11 +35,8 @@ SnapshotWindow::SnapshotWindow(const TableWindow* source, QWidget* parent)
     TableFastView::restoreHeader(m_view->header(), m_model, layoutCopy);
     m_view->header()->setSortIndicatorShown(false);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        QMenu menu(this);
-        m_view->populateActionsAt(at, &menu);
-        menu.exec(m_view->mapToGlobal(at));
-    });
+    connect(m_view, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& at) { popUpViewMenu(m_view, m_view, m_view, at); });
     auto* repaint = new QTimer(this);
     connect(repaint, &QTimer::timeout, m_view->viewport(), qOverload<>(&QWidget::update));
     repaint->start(1000);

@@ -1,3 +1,4 @@
+#include "actions/securityactions.h"
 #include "baseassetsfilter.h"
 #include "core/db/masterindex.h"
 #include "core/db/recordstrans.h"
@@ -5,6 +6,7 @@
 #include "filters/rowfiltersmodel.h"
 #include "hostwindow.h"
 #include "instrumentpicks.h"
+#include "instruments/quoteswindow.h"
 #include "models/filterrecordsmodel.h"
 #include "models/indexmodelfilterrecord.h"
 #include "models/tablemodel.h"
@@ -137,6 +139,45 @@ private Q_SLOTS:
         QCOMPARE(keysOf(instruments->model()), kept);
         auto* picks = dynamic_cast<PicksWindow*>(second->windows().at(1)->view()->currentView());
         QCOMPARE(qobject_cast<FilterRecordsModel*>(picks->view()->model())->toTextList(), kept);
+    }
+
+    // The list's rows offer the instrument commands: a menu on a row outside the selection acts on that row alone
+    // (its instrument named, quotes the default), and a double click opens its quotes. The columns, sized when
+    // the list opened empty, take the width of the first rows.
+    void theListsRowsOfferTheInstrumentCommands()
+    {
+        auto window = terminal();
+        TableWindow* instruments = TerminalWindow::tableView(window->openWindow(QStringLiteral("instruments")));
+        auto* picks = dynamic_cast<PicksWindow*>(window->openWindow(QStringLiteral("picks"))->view()->currentView());
+        QTableView* list = picks->view();
+        const int emptyWidth = list->columnWidth(1);
+        const TableIndexModel* all = instruments->model();
+        select(instruments->view(), { 2, 4 });
+        QMenu menu;
+        menuAction(instruments, 2, QStringLiteral("Добавить в 'Мои инструменты'"), &menu)->trigger();
+        QCOMPARE(list->model()->rowCount(), 2);
+        QVERIFY(list->columnWidth(1) > emptyWidth);
+
+        select(list, { 0 });
+        const QRect second = list->visualRect(list->model()->index(1, 1));
+        QMenu rowMenu;
+        picks->populateActionsAt(list->viewport()->mapTo(picks, second.center()), &rowMenu);
+        QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(list->selectionModel()->selectedRows().first().row(), 1);
+        const QString name = all->at(4).data(QStringLiteral("sec_name")).toString();
+        QStringList bold;
+        for (const QAction* action : rowMenu.actions()) {
+            if (action->font().bold())
+                bold << action->text();
+        }
+        QCOMPARE(bold, QStringList { QStringLiteral("Открыть котировки %1").arg(name) });
+
+        QVERIFY(picks->securityActions()->defaultAction()->isEnabled());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
+        const QList<QuotesWindow*> quotes = window->findChildren<QuotesWindow*>();
+        QCOMPARE(quotes.size(), 1);
+        QCOMPARE(quotes.first()->windowTitle(), QStringLiteral("Котировки %1").arg(name));
     }
 
     // "Снимок" opens beside the window a copy of its rows in its columns: the copy reads as the window did, and
