@@ -1,5 +1,6 @@
 #include "chartwindow.h"
 
+#include "chartframe.h"
 #include "instrumentrows.h"
 
 #include "core/db/datetime.h"
@@ -7,12 +8,11 @@
 #include "core/host/directories/securitydirectory.h"
 #include "models/tableindexmodel.h"
 
-#include <QChartView>
+#include <QChart>
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QLineSeries>
 #include <QScatterSeries>
-#include <QVBoxLayout>
 #include <QValueAxis>
 
 using namespace QtCharts;
@@ -38,25 +38,12 @@ ChartWindow::ChartWindow(Table* deals, const SecurityKey& key, QWidget* parent)
     m_trades->setMarkerSize(7);
     m_trades->setBorderColor(Qt::transparent);
     m_chart->setTitle(name);
-    m_chart->addSeries(m_last);
-    m_chart->addSeries(m_trades);
     m_time->setFormat(QStringLiteral("HH:mm:ss"));
     m_time->setTitleText(tr("Время"));
     m_price->setTitleText(tr("Цена"));
     m_price->setLabelFormat(
         QStringLiteral("%.%1f").arg(qMax(0, SecurityDirectory::i()->decimalsById(key.stock, key.board, key.sec))));
-    m_chart->addAxis(m_time, Qt::AlignBottom);
-    m_chart->addAxis(m_price, Qt::AlignLeft);
-    for (QXYSeries* series : { static_cast<QXYSeries*>(m_last), static_cast<QXYSeries*>(m_trades) }) {
-        series->attachAxis(m_time);
-        series->attachAxis(m_price);
-    }
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
-    auto* view = new QChartView(m_chart, this);
-    view->setRenderHint(QPainter::Antialiasing);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(view);
+    fillWithChart(this, m_chart, { m_last, m_trades }, m_time, m_price);
 
     m_redraw.setSingleShot(true);
     m_redraw.setInterval(RedrawMs);

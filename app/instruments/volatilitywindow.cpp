@@ -1,6 +1,7 @@
 #include "volatilitywindow.h"
 
 #include "black76.h"
+#include "chartframe.h"
 
 #include "core/db/masterindex.h"
 #include "core/db/table.h"
@@ -8,11 +9,10 @@
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/directories/stocktimedirectory.h"
 
-#include <QChartView>
+#include <QChart>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QValueAxis>
 
 #include <cmath>
@@ -68,20 +68,7 @@ VolatilityWindow::VolatilityWindow(Table* securities, const SecurityKey& key, QW
     m_strike->setTitleText(tr("Страйк"));
     m_strike->setLabelFormat(QStringLiteral("%g"));
     m_volatility->setTitleText(tr("Волатильность, %"));
-    m_chart->addAxis(m_strike, Qt::AlignBottom);
-    m_chart->addAxis(m_volatility, Qt::AlignLeft);
-    for (QXYSeries* s :
-        { static_cast<QXYSeries*>(m_calls), static_cast<QXYSeries*>(m_puts), static_cast<QXYSeries*>(m_exchange) }) {
-        m_chart->addSeries(s);
-        s->attachAxis(m_strike);
-        s->attachAxis(m_volatility);
-    }
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
-    auto* view = new QChartView(m_chart, this);
-    view->setRenderHint(QPainter::Antialiasing);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(view);
+    fillWithChart(this, m_chart, { m_calls, m_puts, m_exchange }, m_strike, m_volatility);
     connect(SecurityDirectory::i()->getCalcVolatTimer(), &QTimer::timeout, this, &VolatilityWindow::recalculate);
     recalculate();
     resize(640, 420);
