@@ -1,12 +1,12 @@
 #include "actions/securityactions.h"
 
 #include "actions/onlinedialog.h"
+#include "core/db/guilog.h"
 #include "core/db/masterindex.h"
 #include "core/db/table.h"
 #include "core/host/actions/action.h"
 #include "core/host/actions/actionmanager.h"
 #include "core/host/directories/boarddirectory.h"
-#include "core/host/hostlog.h"
 #include "core/host/icore.h"
 #include "core/host/idecoder.h"
 #include "core/host/iwindowmanager.h"

@@ -1,7 +1,7 @@
 #include "events/settingssubwidget.h"
 
+#include "core/db/guilog.h"
 #include "core/db/settings.h"
-#include "core/host/hostlog.h"
 
 #include <QGridLayout>
 

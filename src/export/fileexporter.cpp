@@ -1,8 +1,8 @@
 #include "export/fileexporter.h"
 
 #include "core/db/appsettings.h"
+#include "core/db/guilog.h"
 #include "core/host/busyscope.h"
-#include "core/host/hostlog.h"
 #include "core/host/icore.h"
 #include "core/host/progress/progressdialog.h"
 #include "export/csvhandler.h"

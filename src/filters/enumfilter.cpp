@@ -1,7 +1,7 @@
 #include "filters/enumfilter.h"
 
+#include "core/db/guilog.h"
 #include "core/db/table.h"
-#include "core/host/hostlog.h"
 #include "filters/enumfilterfunc.h"
 #include "filters/widgets/checklistfilterwidget.h"
 

@@ -2,11 +2,11 @@
 
 #include "columns/columnmodeldelegate.h"
 #include "columns/itemmodelwithdelegates.h"
+#include "core/db/guilog.h"
 #include "core/db/settings.h"
 #include "core/db/table.h"
 #include "core/host/filters/filter.h"
 #include "core/host/filters/valuefilter.h"
-#include "core/host/hostlog.h"
 #include "filters/enumfilter.h"
 #include "filters/listfilterfunc.h"
 #include "filters/nofilterfunc.h"

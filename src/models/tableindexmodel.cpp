@@ -1,9 +1,9 @@
 #include "models/tableindexmodel.h"
 
 #include "columns/columnmodeldelegate.h"
+#include "core/db/guilog.h"
 #include "core/db/indexdependbase.h"
 #include "core/db/table.h"
-#include "core/host/hostlog.h"
 #include "models/concurrentsort.h"
 #include "models/indexdepend.h"
 #include "models/parallelmap.h"

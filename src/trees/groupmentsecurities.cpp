@@ -1,11 +1,11 @@
 #include "trees/groupmentsecurities.h"
 
+#include "core/db/guilog.h"
 #include "core/db/table.h"
 #include "core/host/directories/boarddirectory.h"
 #include "core/host/directories/enumdirectories.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/directories/stockdirectory.h"
-#include "core/host/hostlog.h"
 #include "trees/groupmentfielditems.h"
 
 #include <QLocale>

@@ -1,8 +1,8 @@
 #include "trees/treeindexmodel.h"
 
+#include "core/db/guilog.h"
 #include "core/db/indexiterative.h"
 #include "core/db/table.h"
-#include "core/host/hostlog.h"
 #include "models/progresshelper.h"
 #include "trees/groupment.h"
 #include "trees/groupmenttreeitem.h"

@@ -1,6 +1,7 @@
 #include "views/qtablefastview.h"
 
 #include "columns/itemmodelwithdelegates.h"
+#include "core/db/guilog.h"
 #include "views/private/qtablefastview_p.h"
 #include "views/qtablefastscrollbar.h"
 
@@ -1052,7 +1053,7 @@ void QTableFastView::moveCurrentIndex(const QModelIndex&, int key)
         action = MoveNext;
         break;
     default:
-        qDebug("Unknown key pressed to move current index");
+        qCDebug(QGuiLog, "Unknown key pressed to move current index");
         return;
     }
     const QModelIndex next = moveCursor(action, Qt::NoModifier);

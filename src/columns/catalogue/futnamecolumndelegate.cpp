@@ -2,11 +2,11 @@
 
 #include "columns/catalogue/datetexts.h"
 #include "columns/itemmodelwithdelegates.h"
+#include "core/db/guilog.h"
 #include "core/db/table.h"
 #include "core/host/directories/boarddirectory.h"
 #include "core/host/directories/enumdirectories.h"
 #include "core/host/directories/securitydirectory.h"
-#include "core/host/hostlog.h"
 
 namespace {
 

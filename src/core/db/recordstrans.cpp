@@ -1,11 +1,11 @@
 #include "core/db/recordstrans.h"
 
+#include "core/db/guilog.h"
 #include "core/db/masterindex.h"
 #include "core/db/private/recorddata_p.h"
 #include "core/db/table.h"
 #include "core/db/tableupdater.h"
 
-#include <QDebug>
 #include <QSet>
 
 #include <climits>
@@ -26,7 +26,7 @@ RecordsTrans::~RecordsTrans()
     try {
         commit();
     } catch (const QString& message) {
-        qWarning().noquote() << message;
+        qCWarning(QGuiLog).noquote() << message;
         clear();
     }
 }

@@ -1,8 +1,8 @@
 #include "filters/catalogue/plainfilters.h"
 
 #include "core/db/datetime.h"
+#include "core/db/guilog.h"
 #include "core/db/table.h"
-#include "core/host/hostlog.h"
 #include "core/host/icore.h"
 #include "core/host/signalhub.h"
 #include "filters/basecodebysecfilterfunc.h"

@@ -1,6 +1,7 @@
 #include "core/db/masterindex.h"
 #include "core/db/recordstrans.h"
 #include "core/db/recordupdater.h"
+#include "loggedcategories.h"
 #include "ordertable.h"
 #include "recordingindex.h"
 
@@ -185,6 +186,16 @@ private Q_SLOTS:
         QCOMPARE(masterRows(m_table, QStringLiteral("price")), QStringLiteral("1=1.00 2=2.00"));
         QVERIFY(index.calls.isEmpty());
         trans.clear();
+        {
+            // Left to its destructor, the refused transaction says why among the library's diagnostics.
+            LoggedCategories log;
+            {
+                RecordsTrans left(m_table);
+                RecordUpdater(Record(m_table, QStringLiteral("1")), left).data(QStringLiteral("order_num")) = 2;
+            }
+            QCOMPARE(log.categories, QStringList { QStringLiteral("QGuiLog") });
+        }
+        QCOMPARE(masterRows(m_table, QStringLiteral("price")), QStringLiteral("1=1.00 2=2.00"));
 
         // Two keys swapped in one batch are fine: nobody keeps the key the other takes.
         RecordUpdater(Record(m_table, QStringLiteral("1")), trans).data(QStringLiteral("order_num")) = 2;

@@ -1,9 +1,9 @@
 #include "core/host/filters/valuefilter.h"
 
+#include "core/db/guilog.h"
 #include "core/db/table.h"
 #include "core/host/filters/keyfilterfunc.h"
 #include "core/host/filters/keyfilterfunc_fast.h"
-#include "core/host/hostlog.h"
 
 ValueFilter::ValueFilter(Table& table, int column, QObject* parent)
     : ValueFilter(table, column, { column }, -1, parent)

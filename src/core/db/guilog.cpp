@@ -1,3 +1,3 @@
-#include "core/host/hostlog.h"
+#include "core/db/guilog.h"
 
 Q_LOGGING_CATEGORY(QGuiLog, "QGuiLog")

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QStringList>
+#include <QtGlobal>
+
+// The logging categories of the diagnostics written while it lives, in order ("QGuiLog", "default"). The messages
+// go nowhere else meanwhile.
+class LoggedCategories
+{
+public:
+    LoggedCategories()
+    {
+        current() = this;
+        m_previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString&) {
+            current()->categories << QString::fromLatin1(context.category ? context.category : "");
+        });
+    }
+    ~LoggedCategories()
+    {
+        qInstallMessageHandler(m_previous);
+        current() = nullptr;
+    }
+    LoggedCategories(const LoggedCategories&) = delete;
+    LoggedCategories& operator=(const LoggedCategories&) = delete;
+
+    QStringList categories;
+
+private:
+    static LoggedCategories*& current()
+    {
+        static LoggedCategories* log = nullptr;
+        return log;
+    }
+    QtMessageHandler m_previous;
+};
