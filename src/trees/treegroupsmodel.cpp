@@ -31,7 +31,7 @@ QString keyText(const TreeGroupsModel* model, const Record& record, int column)
     case QMetaType::QDate:
         return value.toDate().toString(Qt::ISODate);
     case QMetaType::QDateTime:
-        return value.toDateTime().toString(Qt::ISODate);
+        return value.toDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")); // the wall clock, no zone
     default:
         return model->dataByRecord(record, column, Qt::DisplayRole).toString();
     }

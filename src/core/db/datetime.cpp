@@ -1,6 +1,7 @@
 #include "core/db/datetime.h"
 
 #include <QDataStream>
+#include <QRegularExpression>
 
 #include <atomic>
 
@@ -13,7 +14,8 @@ datetime datetime::fromQDateTime(const QDateTime& value)
 
 datetime datetime::fromDate(const QDate& date)
 {
-    return fromQDateTime(QDateTime(date, QTime(0, 0)));
+    // Midnight of the wall clock, with no zone that could skip it.
+    return date.isValid() ? datetime(QDateTime(date, QTime(0, 0), Qt::UTC).toMSecsSinceEpoch()) : datetime();
 }
 
 datetime datetime::currentDateTime()
@@ -36,17 +38,30 @@ datetime datetime::currentDateTime()
 
 datetime datetime::fromString(const QString& text, bool* ok)
 {
-    static const char* const formats[] = { "dd.MM.yyyy hh:mm:ss.zzz", "dd.MM.yyyy hh:mm:ss", "dd.MM.yyyy",
-        "yyyy-MM-dd hh:mm:ss.zzz", "yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd" };
+    // Date and time are read apart: QDateTime would read them in the local zone, where a time of the hour skipped
+    // by daylight saving does not exist.
+    static const char* const dateFormats[] = { "dd.MM.yyyy", "yyyy-MM-dd" };
+    static const char* const timeFormats[] = { "hh:mm:ss.zzz", "hh:mm:ss" };
     const QString trimmed = text.trimmed();
-    QDateTime parsed;
-    for (const char* format : formats) {
-        parsed = QDateTime::fromString(trimmed, QLatin1String(format));
-        if (parsed.isValid())
+    const int gap = trimmed.indexOf(QRegularExpression(QStringLiteral("[ T]")));
+    const QString dateText = gap < 0 ? trimmed : trimmed.left(gap);
+    const QString timeText = gap < 0 ? QString() : trimmed.mid(gap + 1);
+    QDate date;
+    for (const char* format : dateFormats) {
+        if ((date = QDate::fromString(dateText, QLatin1String(format))).isValid())
             break;
     }
+    QTime time(0, 0);
+    if (date.isValid() && !timeText.isEmpty()) {
+        time = QTime();
+        for (const char* format : timeFormats) {
+            if ((time = QTime::fromString(timeText, QLatin1String(format))).isValid())
+                break;
+        }
+    }
+    QDateTime parsed = date.isValid() && time.isValid() ? QDateTime(date, time, Qt::UTC) : QDateTime();
     if (!parsed.isValid())
-        parsed = QDateTime::fromString(trimmed, Qt::ISODateWithMs);
+        parsed = QDateTime::fromString(trimmed, Qt::ISODateWithMs); // with a zone of its own, or none at all
     if (ok)
         *ok = parsed.isValid();
     return fromQDateTime(parsed);
@@ -64,8 +79,8 @@ QString datetime::defaultFormat()
 
 QDateTime datetime::toQDateTime() const
 {
-    const QDateTime utc = QDateTime::fromMSecsSinceEpoch(m_msecs, Qt::UTC);
-    return QDateTime(utc.date(), utc.time(), Qt::LocalTime);
+    // A fixed spec: every stored wall-clock value has one, also where the local zone skips it.
+    return QDateTime::fromMSecsSinceEpoch(m_msecs, Qt::UTC);
 }
 
 QDate datetime::date() const

@@ -17,6 +17,7 @@ public:
         : m_msecs(msecs)
     { }
 
+    // The value's own date and time, whatever its zone.
     static datetime fromQDateTime(const QDateTime& value);
     static datetime fromDate(const QDate& date);
     static datetime currentDateTime();
@@ -26,6 +27,7 @@ public:
     static QString defaultFormat();
 
     qint64 toMSecs() const { return m_msecs; }
+    // In UTC, so that date() and time() are the stored wall clock whatever the local zone skips.
     QDateTime toQDateTime() const;
     QDate date() const;
     QTime time() const;

@@ -210,10 +210,14 @@ FieldInput::FieldInput(const QVariant& value)
         m_char = value.toChar();
         return;
     case QMetaType::QDateTime:
-    case QMetaType::QDate:
-        m_kind = Moment;
-        m_integer = datetime::fromQDateTime(value.toDateTime()).toMSecs();
+    case QMetaType::QDate: {
+        // A date not through QVariant's QDateTime: that is local midnight, which some zones skip.
+        const FieldInput moment
+            = type == QMetaType::QDate ? FieldInput(value.toDate()) : FieldInput(value.toDateTime());
+        m_kind = moment.m_kind;
+        m_integer = moment.m_integer;
         return;
+    }
     default:
         break;
     }

@@ -1,6 +1,7 @@
 #include "core/db/keyvalue.h"
 #include "core/db/record.h"
 #include "core/db/table.h"
+#include "localzone.h"
 #include "ordertable.h"
 
 #include <QtTest>
@@ -91,6 +92,47 @@ private Q_SLOTS:
         r.data(column) = value;
         QCOMPARE(r.data(column).toString(), stored);
         QCOMPARE(r.data(column).hasValue(), !stored.isEmpty());
+    }
+
+    // A stored wall-clock time reads back as it was in any local zone, also one that daylight saving skips there,
+    // and a date written into a date-time field is that day's midnight, also where the zone skips midnight.
+    void wallClockValuesSurviveDaylightSaving_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QString>("skippedTime");
+        QTest::addColumn<QDate>("day");
+        QTest::newRow("Santiago, midnight skipped")
+            << QByteArray("America/Santiago") << "06.09.2026 00:30:00" << QDate(2026, 9, 6);
+        QTest::newRow("Azores, midnight skipped")
+            << QByteArray("Atlantic/Azores") << "29.03.2026 00:30:00" << QDate(2026, 3, 29);
+        QTest::newRow("Berlin, two o'clock skipped")
+            << QByteArray("Europe/Berlin") << "29.03.2026 02:30:00" << QDate(2026, 3, 29);
+    }
+    void wallClockValuesSurviveDaylightSaving()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(QString, skippedTime);
+        QFETCH(QDate, day);
+        const LocalZone local(zone.constData());
+        Record r(m_table);
+        r.data("moment") = skippedTime;
+        QCOMPARE(r.data("moment").toString(), skippedTime + QStringLiteral(".000"));
+        const QDateTime read = r.data("moment").toQDateTime();
+        QCOMPARE(read.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")), skippedTime);
+        QCOMPARE(r.data("moment").toVariant().toDateTime(), read);
+        // An editor writes the cell's value back unchanged.
+        r.data("moment") = r.data("moment").toVariant();
+        QCOMPARE(r.data("moment").toString(), skippedTime + QStringLiteral(".000"));
+
+        for (const QVariant& date : { QVariant(day), QVariant(QDateTime(day, QTime(0, 0), Qt::UTC)) }) {
+            r.data("moment") = date;
+            QCOMPARE(r.data("moment").toQDate(), day);
+            QCOMPARE(r.data("moment").toQTime(), QTime(0, 0));
+        }
+        r.data("moment") = day;
+        QCOMPARE(r.data("moment").toQDate(), day);
+        QCOMPARE(
+            datetime::fromDate(day).toString(QStringLiteral("dd.MM.yyyy hh:mm")), day.toString("dd.MM.yyyy 00:00"));
     }
 
     void wrongValuesThrowAndLeaveTheFieldUnchanged_data()
