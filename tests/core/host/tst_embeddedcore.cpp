@@ -29,17 +29,25 @@ class tst_EmbeddedCore : public QObject
 
 private:
     QTemporaryDir m_settings;
+    QByteArray m_zone; // TZ as the process started, null when unset
 
 private Q_SLOTS:
-    void initTestCase() { AppSettings::setLocation(m_settings.path()); }
+    void initTestCase()
+    {
+        AppSettings::setLocation(m_settings.path());
+        m_zone = qgetenv("TZ");
+    }
 
-    void oneCoreIsCurrentAtATime()
+    // The host is a component of a program: the program's environment (its zone) is the program's to set.
+    void oneCoreIsCurrentAtATimeAndLeavesTheEnvironmentAlone()
     {
         QVERIFY(ICore::instance() == nullptr);
         {
             EmbeddedCore core;
             QCOMPARE(ICore::instance(), &core);
             QCOMPARE(IWindowManager::instance(), core.windowManager());
+            QCOMPARE(qgetenv("TZ"), m_zone);
+            QCOMPARE(qEnvironmentVariableIsSet("TZ"), !m_zone.isNull());
         }
         QVERIFY(ICore::instance() == nullptr);
         QVERIFY(IWindowManager::instance() == nullptr);

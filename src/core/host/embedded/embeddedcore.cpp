@@ -10,26 +10,6 @@
 #include <QThread>
 #include <QWidget>
 
-#include <ctime>
-
-namespace {
-
-// Without TZ, glibc checks the zone file with a stat() at every local-time conversion, which a window of
-// date-times (or an export of one) makes millions of times; naming the same zone file once spares them all.
-// The terminal decides this for its process once, before its threads start.
-void nameTheLocalZoneOnce()
-{
-    static const bool named = [] {
-        if (!qEnvironmentVariableIsSet("TZ"))
-            qputenv("TZ", ":/etc/localtime");
-        tzset();
-        return true;
-    }();
-    Q_UNUSED(named)
-}
-
-} // namespace
-
 EmbeddedCore::EmbeddedCore(QObject* parent)
     : ICore(parent)
     , m_tables(new TableRegistry(this))
@@ -40,7 +20,6 @@ EmbeddedCore::EmbeddedCore(QObject* parent)
     , m_connections(new EmbeddedConnectionsManager(this))
 {
     m_sender->setConnection(m_connections);
-    nameTheLocalZoneOnce();
     m_plugins << m_decoder;
     // The project's own English translation, built into the host library.
     auto* english = new QTranslator(this);
