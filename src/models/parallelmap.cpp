@@ -1,53 +1,46 @@
 #include "models/parallelmap.h"
 
-#include <QThread>
+#include <QException>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
 
 namespace {
 
-// One call's items. Workers claim them by the atomic cursor; `finished` and `helpers` change under the pool's
-// mutex, and the caller leaves only when every item has run and no worker still holds the job.
+std::atomic<int> configuredThreads { 0 };
+
+// One call's items. Threads claim them by the atomic cursor; `helpers` and `error` change under the pool's mutex.
+// The job lives on its caller's stack: the caller takes it out of the queue and waits until no helper holds it
+// before it leaves, whether the items ended or threw.
 struct Job
 {
-    Job(const std::function<void(int)>& t, int c)
+    Job(const std::function<void(int)>& t, int c, int h)
         : task(t)
         , count(c)
+        , maxHelpers(h)
     { }
 
     const std::function<void(int)>& task;
     const int count;
+    const int maxHelpers;
     std::atomic<int> next { 0 };
-    int finished = 0;
     int helpers = 0;
-    std::condition_variable done;
+    std::unique_ptr<QException> error; // the first one thrown
+    std::condition_variable left;
 
-    int drain()
-    {
-        int ran = 0;
-        for (int i = next.fetch_add(1); i < count; i = next.fetch_add(1), ++ran)
-            task(i);
-        return ran;
-    }
-    bool exhausted() const { return next.load() >= count; }
+    bool wantsHelp() const { return helpers < maxHelpers && next.load() < count; }
 };
 
 class WorkerPool
 {
 public:
-    WorkerPool()
-    {
-        const int workers = std::max(0, QThread::idealThreadCount() - 1);
-        for (int k = 0; k < workers; ++k)
-            m_threads.emplace_back([this] { work(); });
-    }
-
     ~WorkerPool()
     {
         {
@@ -59,28 +52,29 @@ public:
             t.join();
     }
 
-    int workerCount() const { return int(m_threads.size()); }
-
     void run(int count, const std::function<void(int)>& task)
     {
         if (count <= 0)
             return;
-        if (count == 1 || m_threads.empty()) {
-            for (int i = 0; i < count; ++i)
-                task(i);
-            return;
-        }
-        Job job(task, count);
-        {
+        Job job(task, count, std::min(ParallelMap::workerCount(), count - 1));
+        if (job.maxHelpers > 0) {
             std::lock_guard<std::mutex> lock(m_mutex);
+            while (int(m_threads.size()) < job.maxHelpers)
+                m_threads.emplace_back([this] { work(); });
             m_jobs.push_back(&job);
         }
-        m_wake.notify_all();
-        const int ran = job.drain();
-        std::unique_lock<std::mutex> lock(m_mutex);
-        forget(&job);
-        job.finished += ran;
-        job.done.wait(lock, [&job] { return job.finished == job.count && job.helpers == 0; });
+        if (job.maxHelpers > 0)
+            m_wake.notify_all();
+        drain(job);
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            const auto it = std::find(m_jobs.begin(), m_jobs.end(), &job);
+            if (it != m_jobs.end())
+                m_jobs.erase(it);
+            job.left.wait(lock, [&job] { return job.helpers == 0; });
+        }
+        if (job.error)
+            job.error->raise();
     }
 
 private:
@@ -88,37 +82,58 @@ private:
     {
         std::unique_lock<std::mutex> lock(m_mutex);
         for (;;) {
-            m_wake.wait(lock, [this] { return m_stop || !m_jobs.empty(); });
+            Job* job = nullptr;
+            m_wake.wait(lock, [this, &job] {
+                job = claimable();
+                return m_stop || job;
+            });
             if (m_stop)
                 return;
-            Job* job = m_jobs.front();
-            if (job->exhausted()) {
-                forget(job);
-                continue;
-            }
             ++job->helpers;
             lock.unlock();
-            const int ran = job->drain();
+            drain(*job);
             lock.lock();
-            job->finished += ran;
-            --job->helpers;
-            forget(job);
-            if (job->finished == job->count && job->helpers == 0)
-                job->done.notify_one(); // under the lock: the caller cannot leave before this returns
+            if (--job->helpers == 0)
+                job->left.notify_one(); // under the lock: the caller cannot leave before this returns
         }
     }
 
-    void forget(Job* job)
+    Job* claimable() const
     {
-        const auto it = std::find(m_jobs.begin(), m_jobs.end(), job);
-        if (it != m_jobs.end())
-            m_jobs.erase(it);
+        for (Job* job : m_jobs) {
+            if (job->wantsHelp())
+                return job;
+        }
+        return nullptr;
+    }
+
+    // Runs items until none is left, or until one threw; then no more start.
+    void drain(Job& job)
+    {
+        try {
+            for (int i = job.next.fetch_add(1); i < job.count; i = job.next.fetch_add(1))
+                job.task(i);
+        } catch (const QException& e) {
+            fail(job, e.clone());
+        } catch (...) {
+            fail(job, new QUnhandledException);
+        }
+    }
+
+    void fail(Job& job, QException* error)
+    {
+        job.next.store(job.count);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!job.error)
+            job.error.reset(error);
+        else
+            delete error;
     }
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    std::deque<Job*> m_jobs; // calls with items left to claim, oldest first
-    std::vector<std::thread> m_threads;
+    std::deque<Job*> m_jobs; // calls that may still want helpers, oldest first
+    std::vector<std::thread> m_threads; // as many as the largest call has wanted
     bool m_stop = false;
 };
 
@@ -135,7 +150,18 @@ void ParallelMap::forEachIndex(int count, const std::function<void(int)>& task)
     pool().run(count, task);
 }
 
+void ParallelMap::setThreadCount(int threads)
+{
+    configuredThreads.store(std::max(threads, 0));
+}
+
+int ParallelMap::threadCount()
+{
+    const int configured = configuredThreads.load();
+    return std::max(1, configured > 0 ? configured : QThreadPool::globalInstance()->maxThreadCount());
+}
+
 int ParallelMap::workerCount()
 {
-    return pool().workerCount();
+    return threadCount() - 1;
 }

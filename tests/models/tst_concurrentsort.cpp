@@ -3,11 +3,15 @@
 #include "models/concurrentsort.h"
 #include "ordertable.h"
 
+#include <QException>
 #include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QThreadPool>
 #include <QtTest>
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <numeric>
 #include <random>
@@ -132,6 +136,85 @@ private Q_SLOTS:
         for (std::thread& t : callers)
             t.join();
         QVERIFY(std::all_of(runs.begin(), runs.end(), [](const std::atomic<int>& r) { return r.load() == 1; }));
+    }
+
+    // A failing predicate or comparison reaches the caller as through QtConcurrent, wherever it ran, and only once
+    // no item of the call runs any more: the caller's stack, which the items read, is still there.
+    void exceptionsReachTheCallerAfterEveryItemEnded_data()
+    {
+        QTest::addColumn<bool>("onCaller");
+        QTest::newRow("thrown on a worker") << false;
+        QTest::newRow("thrown on the calling thread") << true;
+    }
+    void exceptionsReachTheCallerAfterEveryItemEnded()
+    {
+        QFETCH(bool, onCaller);
+        ParallelMap::setThreadCount(2);
+        auto restore = qScopeGuard([] { ParallelMap::setThreadCount(0); });
+        const std::thread::id caller = std::this_thread::get_id();
+        std::atomic<int> running { 0 };
+        std::atomic<bool> threw { false };
+        bool caught = false;
+        try {
+            ParallelMap::forEachIndex(64, [&](int) {
+                ++running;
+                auto leave = qScopeGuard([&] { --running; });
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                if ((std::this_thread::get_id() == caller) == onCaller && !threw.exchange(true))
+                    throw QStringLiteral("отказ");
+            });
+        } catch (const QUnhandledException&) {
+            caught = true;
+            QCOMPARE(running.load(), 0);
+        }
+        QVERIFY(caught);
+
+        struct Refused : QException
+        {
+            void raise() const override { throw *this; }
+            Refused* clone() const override { return new Refused(*this); }
+        };
+        QVector<Item> items = randomItems(5000, 50, 3);
+        QVERIFY_EXCEPTION_THROWN(ConcurrentSort::sort(items.begin(), items.end(),
+                                     [](const Item& a, const Item& b) -> bool {
+                                         if (a.value == 7 && b.value == 8)
+                                             throw Refused();
+                                         return a.value < b.value;
+                                     }),
+            Refused);
+    }
+
+    // The host decides how many threads parallel work takes: by default as many as Qt's global pool allows.
+    void threadsFollowTheHostsLimit()
+    {
+        auto threadsSeen = [](int wanted) {
+            std::mutex mutex;
+            QSet<Qt::HANDLE> threads;
+            ParallelMap::forEachIndex(64, [&](int) {
+                std::unique_lock<std::mutex> lock(mutex);
+                threads.insert(QThread::currentThreadId());
+                // Each item waits a little for the threads it may meet, so that each can join.
+                for (int wait = 0; threads.size() < wanted && wait < 200; ++wait) {
+                    lock.unlock();
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                    lock.lock();
+                }
+            });
+            return threads.size();
+        };
+        QThreadPool* global = QThreadPool::globalInstance();
+        const int hostLimit = global->maxThreadCount();
+        auto restore = qScopeGuard([&] {
+            global->setMaxThreadCount(hostLimit);
+            ParallelMap::setThreadCount(0);
+        });
+        global->setMaxThreadCount(1);
+        QCOMPARE(ParallelMap::workerCount(), 0);
+        QCOMPARE(threadsSeen(2), 1);
+        global->setMaxThreadCount(3);
+        QCOMPARE(threadsSeen(3), 3);
+        ParallelMap::setThreadCount(2);
+        QCOMPARE(threadsSeen(3), 2);
     }
 
     void recordHandlesSortByIdentity()
