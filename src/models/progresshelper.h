@@ -28,6 +28,9 @@ public:
         if (count % m_step == 0)
             report(count, elapsedMs);
     }
+    // Called now and then with the running count, in steps of its own (the slices of a parallel build): reported
+    // when more than 40 ms passed since the last report.
+    void reached(qint64 count) { report(count, m_timer.elapsed()); }
     void setExtraText(const QString& text) { m_extraText = text; }
     qint64 step() const { return m_step; }
 

@@ -14,7 +14,9 @@
 #include <QElapsedTimer>
 #include <QSet>
 
+#include <atomic>
 #include <climits>
+#include <thread>
 #include <typeinfo>
 
 namespace {
@@ -23,6 +25,8 @@ const int SerialLimit = 512; // fewer inputs: one work item on the calling threa
 const int ItemSize = 256;
 const int ManyInputs = 8192;
 const int MaxItems = 32;
+// Records of the source per work item of a large build: a few milliseconds of filtering.
+const int BuildSlice = 4096;
 // Equal records around a lower bound looked at before a record counts as moved (its key changed).
 const int NearbyEqual = 64;
 // Updates of a batch up to which records whose keys stay are searched for: a search costs a few microseconds
@@ -530,7 +534,7 @@ void TableIndexModel::build()
         d->cachedRow = -1;
         d->cachedRecord = Record();
         if (source() && source()->count() >= ManyInputs)
-            filterInParallel();
+            filterInParallel(progress);
         else if (source()) {
             qint64 n = 0;
             for (const Record& r : *source()) {
@@ -549,23 +553,30 @@ void TableIndexModel::build()
     }
 }
 
-void TableIndexModel::filterInParallel()
+void TableIndexModel::filterInParallel(ProgressHelper& progress)
 {
     Q_D(TableIndexModel);
     // A filter may read every shown cell of a row (a find's text): slices of the source are tried on the worker
-    // threads and kept in source order.
+    // threads and kept in source order. The calling thread tells the host how far the build got after each slice
+    // it ran; the slices are small enough for it to run many.
     QVector<const Record*> all;
     all.reserve(source()->count());
     for (const Record& r : *source())
         all << &r;
     const int n = all.size();
-    QVector<QVector<const Record*>> kept(MaxItems);
-    ParallelMap::forEachIndex(MaxItems, [&](int k) {
-        const int last = int(qint64(n) * (k + 1) / MaxItems);
-        for (int i = int(qint64(n) * k / MaxItems); i < last; ++i) {
+    const int sliceCount = (n + BuildSlice - 1) / BuildSlice;
+    QVector<QVector<const Record*>> kept(sliceCount);
+    std::atomic<qint64> done { 0 };
+    const std::thread::id caller = std::this_thread::get_id();
+    ParallelMap::forEachIndex(sliceCount, [&](int k) {
+        const int last = qMin(n, (k + 1) * BuildSlice);
+        for (int i = k * BuildSlice; i < last; ++i) {
             if (filter(*all.at(i)))
                 kept[k] << all.at(i);
         }
+        const qint64 reached = done += last - k * BuildSlice;
+        if (std::this_thread::get_id() == caller)
+            progress.reached(reached);
     });
     for (const QVector<const Record*>& slice : kept) {
         for (const Record* r : slice)

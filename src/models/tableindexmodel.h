@@ -3,6 +3,7 @@
 #include "core/db/indexiterative.h"
 #include "models/filterindexmodel.h"
 
+class ProgressHelper;
 class TableIndexModelPrivate;
 
 // The flat, sorted, filtered live view of a table (or of another model's rows, through IndexDepend). It keeps
@@ -91,7 +92,7 @@ protected:
 
 private:
     // Appends the source's records the filters keep, in source order; a large source's slices on the worker threads.
-    void filterInParallel();
+    void filterInParallel(ProgressHelper& progress);
     // Moves to the moving rows those that a batch would leave out of order among their new neighbours.
     void settleRowsInPlace(const QList<Record>& updated, const QList<Record>& updatedNew);
     // Saves each persistent index as (record, column) for a layout change, and maps them back afterwards.
