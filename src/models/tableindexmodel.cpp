@@ -29,9 +29,6 @@ const int MaxItems = 32;
 const int BuildSlice = 4096;
 // Equal records around a lower bound looked at before a record counts as moved (its key changed).
 const int NearbyEqual = 64;
-// Updates of a batch up to which records whose keys stay are searched for: a search costs a few microseconds
-// (scattered records), a repaint of every shown cell of the changed columns some hundred.
-const int FewInPlace = 64;
 
 int itemCount(int n)
 {
@@ -277,7 +274,7 @@ void TableIndexModelPrivate::merge(Outputs& into, Outputs& from)
     into.remove.insert(from.remove);
     into.changed.insert(from.changed);
     into.move.insert(from.move);
-    into.inPlace += from.inPlace;
+    into.inPlace.insert(into.inPlace.end(), from.inPlace.begin(), from.inPlace.end());
     into.insert += from.insert;
     into.notFound += from.notFound;
     into.notFoundMap.insert(into.notFoundMap.end(), from.notFoundMap.begin(), from.notFoundMap.end());
@@ -314,13 +311,12 @@ void TableIndexModelPrivate::PreprocessUpdateParams::operator()()
         }
         // Equal keys order it against every other record as before: it stays where it is, wherever that is.
         const bool inPlace = wanted && model->compare(now, next) == 0;
-        if (inPlace && !findInPlace) {
-            ++out.inPlace;
-            continue;
-        }
         const int row = search ? d->rowNear(now, NearbyEqual) : -1;
-        if (inPlace && row < 0) {
-            ++out.inPlace;
+        if (inPlace) {
+            if (row >= 0)
+                out.changed.insert(row);
+            else
+                out.inPlace.push_back(now.handle());
             continue;
         }
         if (!wanted) {
@@ -349,6 +345,8 @@ void TableIndexModelPrivate::PreprocessNotFoundParams::operator()()
             [](const auto& entry, const void* handle) { return std::less<const void*>()(entry.first, handle); });
         if (mapped != notFoundMap->end() && mapped->first == r.handle())
             d->classify(row, *mapped->second, out);
+        else if (std::binary_search(inPlace->begin(), inPlace->end(), r.handle(), std::less<const void*>()))
+            out.changed.insert(row);
         else if (std::binary_search(notFound->begin(), notFound->end(), r, std::less<Record>()))
             out.remove.insert(row);
     }
@@ -773,8 +771,7 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
     }
     if (!updated.isEmpty()) {
         auto items = slices(updated.size(), [&](int first, int last) {
-            return P::PreprocessUpdateParams { this, &updated, &updatedNew, search,
-                search && updated.size() <= FewInPlace, first, last, {} };
+            return P::PreprocessUpdateParams { this, &updated, &updatedNew, search, first, last, {} };
         });
         P::Outputs out = runItems(items);
         P::merge(all, out);
@@ -783,18 +780,22 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
         if (filter(r))
             all.insert << r;
     }
-    // Records not found near their place: one walk over the list finds them all.
-    if (!all.notFound.isEmpty() || !all.notFoundMap.empty()) {
+    // Records not found near their place (or not looked for): one walk over the list finds them all.
+    if (!all.notFound.isEmpty() || !all.notFoundMap.empty() || !all.inPlace.empty()) {
         ConcurrentSort::sort(all.notFound.begin(), all.notFound.end(), std::less<Record>());
         std::sort(all.notFoundMap.begin(), all.notFoundMap.end(),
             [](const auto& a, const auto& b) { return std::less<const void*>()(a.first, b.first); });
-        HandleFilter wanted(all.notFound.size() + int(all.notFoundMap.size()));
+        std::sort(all.inPlace.begin(), all.inPlace.end(), std::less<const void*>());
+        HandleFilter wanted(all.notFound.size() + int(all.notFoundMap.size() + all.inPlace.size()));
         for (const Record& r : qAsConst(all.notFound))
             wanted.add(r.handle());
         for (const auto& entry : all.notFoundMap)
             wanted.add(entry.first);
+        for (const void* handle : all.inPlace)
+            wanted.add(handle);
         auto items = slices(d->list.count(), [&](int first, int last) {
-            return P::PreprocessNotFoundParams { this, &all.notFound, &all.notFoundMap, &wanted, first, last, {} };
+            return P::PreprocessNotFoundParams { this, &all.notFound, &all.notFoundMap, &all.inPlace, &wanted, first,
+                last, {} };
         });
         P::Outputs out = runItems(items);
         all.remove.insert(out.remove);
@@ -805,7 +806,6 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
     d->rowsChanged = all.changed;
     d->rowsToMove = all.move;
     d->recordsToInsert = all.insert;
-    d->recordsInPlace = all.inPlace;
     if (!d->rowsChanged.isEmpty())
         settleRowsInPlace(updated, updatedNew);
     accumulateElapsed();
@@ -888,15 +888,12 @@ void TableIndexModel::process(
     Q_D(TableIndexModel);
     restartTimer();
 
-    // 1. Rows that stay: one dataChanged per range over the columns showing the changed fields; with records
-    // whose rows were never looked for, one over every row (a view repaints only the cells it shows).
+    // 1. Rows that stay: one dataChanged per range over the columns showing the changed fields.
     int low = 0;
     int high = columnCount() - 1;
     if (firstColumn != -1 && lastColumn != -1)
         mapColumnFromTable(firstColumn, lastColumn, low, high);
-    if (low <= high && d->recordsInPlace > 0 && !d->list.isEmpty()) {
-        Q_EMIT dataChanged(index(0, low), index(d->list.count() - 1, high), {});
-    } else if (low <= high) {
+    if (low <= high) {
         for (int i = 0; i < d->rowsChanged.rangeCount(); ++i) {
             const auto range = d->rowsChanged.range(i);
             Q_EMIT dataChanged(index(range.start, low), index(range.end - 1, high), {});
@@ -958,6 +955,5 @@ void TableIndexModel::process(
     d->rowsChanged.clear();
     d->rowsToMove.clear();
     d->recordsToInsert.clear();
-    d->recordsInPlace = 0;
     accumulateElapsed();
 }

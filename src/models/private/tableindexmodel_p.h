@@ -24,9 +24,6 @@ public:
     RangeSet<int> rowsChanged;
     RangeSet<int> rowsToMove;
     QList<Record> recordsToInsert;
-    // Shown records of the batch whose place and membership cannot change (their sort key compares equal before
-    // and after) and whose rows a search did not find or was not worth: repainted by one signal over every row.
-    int recordsInPlace = 0;
 
     // Over another model: that model. Its order breaks this model's ties (default_compare), and records equal
     // under both stand in its row order, the order a fresh build reads them in.
@@ -41,7 +38,9 @@ public:
         RangeSet<int> remove;
         RangeSet<int> changed;
         RangeSet<int> move;
-        int inPlace = 0;
+        // Shown records whose sort key compares equal before and after (so their rows stay), not found by a
+        // search or not searched for: the walk names their rows.
+        std::vector<const void*> inPlace;
         QList<Record> insert;
         QList<Record> notFound;
         // Old handle -> its new values (an element of the batch's updatedNew, which outlives the analysis). A flat
@@ -66,9 +65,6 @@ public:
         const QList<Record>* updated;
         const QList<Record>* updatedNew;
         bool search;
-        // Whether records whose keys stay are looked for too (a handful: their exact rows repaint for less than
-        // every shown row does); otherwise they count in Outputs::inPlace.
-        bool findInPlace;
         int first;
         int last;
         Outputs out;
@@ -79,7 +75,8 @@ public:
         const TableIndexModel* model;
         const QList<Record>* notFound; // sorted by handle
         const std::vector<std::pair<const void*, const Record*>>* notFoundMap; // sorted by handle
-        const HandleFilter* wanted; // every handle of both, to pass over the other rows cheaply
+        const std::vector<const void*>* inPlace; // sorted
+        const HandleFilter* wanted; // every handle of the three, to pass over the other rows cheaply
         int firstRow;
         int lastRow;
         Outputs out;
