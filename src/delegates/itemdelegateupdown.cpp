@@ -87,17 +87,18 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
     if (background.style() == Qt::NoBrush && selected && opt.showDecorationSelected)
         background = opt.palette.brush(group, QPalette::Highlight);
 
+    bool hasDirection = false;
+    const int direction = directionValue.toInt(&hasDirection);
+    const QColor flash = hasDirection ? getBackgroundColor(direction) : QColor(Qt::lightGray);
+    // A kind without a colour for the change keeps its palette: no flash at all.
     int intensity = -1;
-    if (changeTime.isValid()) {
+    if (changeTime.isValid() && flash.isValid()) {
         const datetime changed = changeTime.canConvert<datetime>() ? changeTime.value<datetime>()
                                                                    : datetime::fromQDateTime(changeTime.toDateTime());
         intensity = flashIntensity(m_now.toMSecs() - changed.toMSecs());
         if (intensity >= 0)
             m_refresh.insert(QPersistentModelIndex(index));
     }
-    bool hasDirection = false;
-    const int direction = directionValue.toInt(&hasDirection);
-    const QColor flash = hasDirection ? getBackgroundColor(direction) : QColor(Qt::lightGray);
 
     // Flashing cells change look on every repaint (the flash fades), so the flash is not part of the cached
     // pixmap: the cache holds the arrow, text and frame on a transparent ground, keyed by what they show, and

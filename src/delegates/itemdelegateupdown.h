@@ -33,6 +33,7 @@ public:
     // Restarts the timer under the current back-light and animation.
     void updateTimer();
 
+    // The window kind's colour for a rise, a fall or no change; an invalid colour (no flash) where it has none.
     QColor getBackgroundColor(int direction) const;
     // 0..100: how strongly a cell changed `elapsedMs` ago flashes; -1 when it does not flash.
     int flashIntensity(qint64 elapsedMs) const;

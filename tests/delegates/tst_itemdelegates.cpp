@@ -296,6 +296,18 @@ private Q_SLOTS:
         delegate->updateDateTime(now.addMSecs(5000));
         view.grab();
         QCOMPARE(delegate->pendingRepaints(), 0);
+
+        // A window kind without price flash colours (every kind but the instruments'): its cells show the palette,
+        // with their text readable, and wait for no repaint.
+        auto* orders = new ItemDelegateUpDown(ViewsColorManager::Orders, &view);
+        orders->setBacklight(true);
+        orders->updateDateTime(now);
+        view.setItemDelegate(orders);
+        QPixmapCache::clear();
+        const QImage plain = view.grab().toImage();
+        const QRect fresh = view.visualRect(model->index(0, 1)).translated(view.viewport()->pos());
+        QCOMPARE(plain.pixelColor(fresh.left() + 20, fresh.top() + 3), view.palette().color(QPalette::Base));
+        QCOMPARE(orders->pendingRepaints(), 0);
     }
 
     void coloredAndActionCells()
