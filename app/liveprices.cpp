@@ -1,12 +1,9 @@
 #include "liveprices.h"
 
 #include "columns/itemmodelwithdelegates.h"
-#include "core/db/datetime.h"
 #include "delegates/itemdelegateupdown.h"
 #include "livepricecolumndelegate.h"
 #include "views/qtablefastview.h"
-
-#include <QTimer>
 
 void LivePrices::install(ItemModelWithDelegates* model, QTableFastView* view)
 {
@@ -24,9 +21,4 @@ void LivePrices::install(ItemModelWithDelegates* model, QTableFastView* view)
         model->setColumnDelegate(column, new LivePriceColumnDelegate(model, live.time, live.direction));
         view->setItemDelegateForColumn(column, flash);
     }
-    // Flashes fade against the clock.
-    auto* clock = new QTimer(view);
-    QObject::connect(clock, &QTimer::timeout, flash, [flash] { flash->updateDateTime(datetime::currentDateTime()); });
-    clock->start(50);
-    flash->updateDateTime(datetime::currentDateTime());
 }

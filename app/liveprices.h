@@ -4,7 +4,7 @@ class ItemModelWithDelegates;
 class QTableFastView;
 
 // The instruments' live prices: the bid, the offer and the last price read as prices and flash, each by its own
-// change, against a clock that runs while the view lives.
+// change; the view runs the clock they fade by.
 class LivePrices
 {
 public:

@@ -157,6 +157,19 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->restore();
 }
 
+void ItemDelegateUpDown::advanceClocks(const QAbstractItemView* view, const datetime& now)
+{
+    auto advance = [&now](QAbstractItemDelegate* delegate) {
+        auto* flash = qobject_cast<ItemDelegateUpDown*>(delegate);
+        if (flash && flash->m_now < now)
+            flash->m_now = now;
+    };
+    advance(view->itemDelegate());
+    const int columns = view->model() ? view->model()->columnCount(view->rootIndex()) : 0;
+    for (int column = 0; column < columns; ++column)
+        advance(view->itemDelegateForColumn(column));
+}
+
 void ItemDelegateUpDown::timeout()
 {
     if (m_refresh.isEmpty())

@@ -7,6 +7,7 @@
 #include <QPersistentModelIndex>
 #include <QSet>
 
+class QAbstractItemView;
 class QTimer;
 
 // Paints price cells: a direction arrow (up, down, unchanged) from ChangeDirectionRole and, for 2000 ms after the
@@ -29,6 +30,9 @@ public:
     void setDrawFrame(bool on) { m_drawFrame = on; }
     // The time flashes are measured against; the view passes each newer time it sees.
     void updateDateTime(const datetime& now) { m_now = now; }
+    // Brings the clocks of the view's flash delegates (the view's own and its columns') up to `now`; the library's
+    // views call it before they paint.
+    static void advanceClocks(const QAbstractItemView* view, const datetime& now);
     datetime currentDateTime() const { return m_now; }
     // Restarts the timer under the current back-light and animation.
     void updateTimer();

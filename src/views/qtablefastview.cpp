@@ -2,6 +2,7 @@
 
 #include "columns/itemmodelwithdelegates.h"
 #include "core/db/guilog.h"
+#include "delegates/itemdelegateupdown.h"
 #include "views/private/qtablefastview_p.h"
 #include "views/qtablefastscrollbar.h"
 
@@ -603,6 +604,7 @@ QStyleOptionViewItem QTableFastView::viewOptions() const
 
 void QTableFastView::paintEvent(QPaintEvent* event)
 {
+    ItemDelegateUpDown::advanceClocks(this, datetime::currentDateTime());
     QPainter painter(viewport());
     draw(&painter, event->region());
     paintDropIndicator(&painter);

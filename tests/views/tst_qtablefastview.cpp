@@ -73,6 +73,39 @@ QImage onScreen(QAbstractItemView& view)
     return window.toImage().copy(QRect(at, view.viewport()->size())).convertToFormat(QImage::Format_RGB32);
 }
 
+// A price that rose at a moment later than any wall clock of the test, so that only the test moves its flash.
+struct RisingPrice
+{
+    RisingPrice()
+        : model(6, 2)
+    {
+        for (int row = 0; row < 6; ++row) {
+            model.setData(model.index(row, 0), QStringLiteral("SiH7-%1").arg(row));
+            model.setData(model.index(row, 1), 91500 + row);
+        }
+        model.setData(model.index(2, 1), QVariant::fromValue(changed), ChangeTimeRole);
+        model.setData(model.index(2, 1), 1, ChangeDirectionRole);
+    }
+    // Shows the prices in `view`, flashing as `msecs` after the change, in the instruments' colours.
+    ItemDelegateUpDown* showIn(QTableFastView& view, qint64 msecs)
+    {
+        auto* flash = new ItemDelegateUpDown(ViewsColorManager::Securities, &view);
+        flash->setBacklight(true);
+        flash->updateDateTime(changed.addMSecs(msecs));
+        view.setItemDelegateForColumn(1, flash);
+        view.setModel(&model);
+        view.resize(300, 200);
+        view.show();
+        if (!QTest::qWaitForWindowExposed(&view))
+            qWarning("the view was not exposed");
+        view.selectionModel()->clear(); // no current row from the focus
+        return flash;
+    }
+
+    const datetime changed = datetime::fromQDateTime(QDateTime(QDate(2100, 12, 7), QTime(12, 0)));
+    QStandardItemModel model;
+};
+
 // The view in its window, over a live orders table sorted by order number.
 struct Fixture
 {
@@ -604,40 +637,44 @@ private Q_SLOTS:
     void aFlashFadesInAViewThatKeepsPicturesOfItsCells()
     {
         // Given a price that rose just now, flashing in a view with its paint buffer on.
-        const datetime changed = datetime::fromQDateTime(QDateTime(QDate(2026, 12, 7), QTime(12, 0)));
-        QStandardItemModel model(6, 2);
-        for (int row = 0; row < 6; ++row) {
-            model.setData(model.index(row, 0), QStringLiteral("SiH7-%1").arg(row));
-            model.setData(model.index(row, 1), 91500 + row);
-        }
-        model.setData(model.index(2, 1), QVariant::fromValue(changed), ChangeTimeRole);
-        model.setData(model.index(2, 1), 1, ChangeDirectionRole);
-        auto showAt = [&](QTableFastView& view, qint64 msecs) {
-            auto* flash = new ItemDelegateUpDown(ViewsColorManager::Securities, &view);
-            flash->setBacklight(true);
-            flash->updateDateTime(changed.addMSecs(msecs));
-            view.setItemDelegateForColumn(1, flash);
-            view.setModel(&model);
-            view.resize(300, 200);
-            view.show();
-            if (!QTest::qWaitForWindowExposed(&view))
-                qWarning("the view was not exposed");
-            view.selectionModel()->clear(); // no current row from the focus
-            return flash;
-        };
+        RisingPrice price;
         QTableFastView view;
         view.setPaintBufferEnabled(true);
-        ItemDelegateUpDown* flash = showAt(view, 100);
+        ItemDelegateUpDown* flash = price.showIn(view, 100);
         const QImage strong = onScreen(view);
         // When time passes and the delegate's timer repaints its flashing cells.
-        flash->updateDateTime(changed.addMSecs(1500));
+        flash->updateDateTime(price.changed.addMSecs(1500));
         flash->timeout();
         // Then the window shows the faded flash, as a view painting afresh at that moment does.
         QTableFastView fresh;
-        showAt(fresh, 1500);
+        price.showIn(fresh, 1500);
         const QImage faded = onScreen(view);
         QVERIFY(faded != strong);
         QVERIFY(samePicture(faded, fresh.viewport()->grab().toImage(), QTest::currentTestFunction()));
+    }
+
+    // A host showing prices in the library's view leaves the flash clock to the view: a change made now flashes,
+    // one made a minute ago does not, and only the flashing cell waits for its next frame.
+    void theViewRunsTheFlashClock()
+    {
+        const datetime now = datetime::currentDateTime();
+        QStandardItemModel model(2, 1);
+        for (int row : { 0, 1 }) {
+            model.setData(model.index(row, 0), 91500 + row);
+            model.setData(model.index(row, 0), QVariant::fromValue(now.addMSecs(-60000 * row)), ChangeTimeRole);
+            model.setData(model.index(row, 0), 1, ChangeDirectionRole);
+        }
+        QTableFastView view;
+        auto* flash = new ItemDelegateUpDown(ViewsColorManager::Securities, &view);
+        flash->setBacklight(true);
+        view.setItemDelegate(flash);
+        view.setModel(&model);
+        view.resize(300, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.viewport()->grab();
+        QVERIFY(!(flash->currentDateTime() < now));
+        QCOMPARE(flash->pendingRepaints(), 1);
     }
 
     void sortingThroughTheHeader()
