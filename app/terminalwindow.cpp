@@ -1,5 +1,6 @@
 #include "terminalwindow.h"
 
+#include "core/db/appsettings.h"
 #include "core/db/defaultsettings.h"
 #include "core/host/actions/actionmanager.h"
 #include "core/host/actions/command.h"
@@ -7,6 +8,7 @@
 #include "core/host/embedded/embeddedcore.h"
 #include "core/host/embedded/embeddedwindowmanager.h"
 #include "core/host/tableregistry.h"
+#include "delegates/viewscolormanager.h"
 #include "export/dynamic/dynamicexporterstatuswidget.h"
 #include "hostwindow.h"
 #include "instruments/instrumentwindows.h"
@@ -86,6 +88,8 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     setWindowTitle(tr("Демонстрационный терминал"));
     setCentralWidget(m_area);
     core->addMainWindow(this);
+    // The colours chosen on the "Цвета" pages, before any window paints.
+    ViewsColorManager::instance()->restore(AppSettings(QString()));
 
     // The windows' copy and export commands, reached from the menu through the window in use.
     ViewWrapper::defineCommands();

@@ -3,6 +3,7 @@
 #include "columns/itemmodelwithdelegates.h"
 #include "core/db/guilog.h"
 #include "delegates/itemdelegateupdown.h"
+#include "delegates/viewscolormanager.h"
 #include "views/private/qtablefastview_p.h"
 #include "views/qtablefastscrollbar.h"
 
@@ -35,6 +36,9 @@ QTableFastView::QTableFastView(QWidget* parent)
     setRowHeight(updatedItemHeight(viewOptions()));
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &QTableFastView::verScrollbarValueChanged);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &QTableFastView::horScrollbarValueChanged);
+    // Colours applied on their settings pages: every cell, and every picture of one, may look otherwise.
+    if (ViewsColorManager* colors = ViewsColorManager::instance())
+        connect(colors, &ViewsColorManager::changed, this, &QTableFastView::repaintAll);
 }
 
 QTableFastView::~QTableFastView()

@@ -1,10 +1,15 @@
 #include "views/qtreefastview.h"
 
 #include "delegates/itemdelegateupdown.h"
+#include "delegates/viewscolormanager.h"
 
 QTreeFastView::QTreeFastView(QWidget* parent)
     : QTreeView(parent)
-{ }
+{
+    // Colours applied on their settings pages show at once.
+    if (ViewsColorManager* colors = ViewsColorManager::instance())
+        connect(colors, &ViewsColorManager::changed, viewport(), QOverload<>::of(&QWidget::update));
+}
 
 void QTreeFastView::paintEvent(QPaintEvent* event)
 {

@@ -4,6 +4,8 @@
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/iwindowmanager.h"
 #include "core/host/widgets/filterlineedit.h"
+#include "delegates/viewscolormanager.h"
+#include "delegates/viewscolorpage.h"
 #include "dialoganswers.h"
 #include "events/tableeventalerts.h"
 #include "export/dynamic/dynamicexporter.h"
@@ -60,6 +62,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScatterSeries>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -475,6 +478,28 @@ private Q_SLOTS:
         QVERIFY(labelled<QCheckBox>(&dialog, "Оповещение в окне ошибок и уведомлений")->isChecked());
         QCOMPARE(labelled<QGroupBox>(&dialog, "Оповещать звуком при событии")->findChild<QComboBox*>()->currentText(),
             QStringLiteral("bell.wav"));
+    }
+
+    // Colours applied on a "Цвета" page of one session are the colours of the next.
+    void coloursAppliedOnTheirPageComeBackAfterARestart()
+    {
+        using M = ViewsColorManager;
+        M* colors = M::instance();
+        const QColor green = M::defaultColor(M::Securities, M::BackgroundRole, M::UpPriceColor);
+        const QColor blue(40, 60, 220);
+        auto restore = qScopeGuard([&] { colors->setColor(M::Securities, M::BackgroundRole, M::UpPriceColor, green); });
+        {
+            auto first = terminal();
+            colors->setColor(M::Securities, M::BackgroundRole, M::UpPriceColor, blue);
+            ViewsColorPage* page = colors->pages().at(M::Securities);
+            std::unique_ptr<QWidget> shown(page->createPage(nullptr));
+            page->apply();
+            page->finish();
+        }
+        // A new session starts with the built-in colours until the terminal reads the stored ones.
+        colors->setColor(M::Securities, M::BackgroundRole, M::UpPriceColor, green);
+        auto second = terminal();
+        QCOMPARE(colors->color(M::Securities, M::BackgroundRole, M::UpPriceColor), blue);
     }
 
     void damagedSettingsAreKeptAsideAndTheTerminalStartsWithDefaults()

@@ -9,6 +9,7 @@
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -651,6 +652,30 @@ private Q_SLOTS:
         const QImage faded = onScreen(view);
         QVERIFY(faded != strong);
         QVERIFY(samePicture(faded, fresh.viewport()->grab().toImage(), QTest::currentTestFunction()));
+    }
+
+    // Colours applied on the "Цвета" pages reach the windows already open, pictures of cells included.
+    void newColoursRepaintOpenWindows()
+    {
+        RisingPrice price;
+        QTableFastView view;
+        view.setPaintBufferEnabled(true);
+        price.showIn(view, 100);
+        const QImage green = onScreen(view);
+        using M = ViewsColorManager;
+        M* colors = M::instance();
+        const QColor chosen = colors->color(M::Securities, M::BackgroundRole, M::UpPriceColor);
+        auto restore = qScopeGuard([&] {
+            colors->setColor(M::Securities, M::BackgroundRole, M::UpPriceColor, chosen);
+            Q_EMIT colors->changed();
+        });
+        colors->setColor(M::Securities, M::BackgroundRole, M::UpPriceColor, QColor(40, 60, 220));
+        Q_EMIT colors->changed();
+        QTableFastView fresh;
+        price.showIn(fresh, 100);
+        const QImage blue = onScreen(view);
+        QVERIFY(blue != green);
+        QVERIFY(samePicture(blue, fresh.viewport()->grab().toImage(), QTest::currentTestFunction()));
     }
 
     // A host showing prices in the library's view leaves the flash clock to the view: a change made now flashes,
