@@ -791,14 +791,11 @@ void QTableFastView::setSelection(const QRect& rect, QItemSelectionModel::Select
         return;
     const TableFastGeometry g = geometry();
     const QRect r = rect.normalized();
-    int top = g.rowAt(r.top());
-    int bottom = g.rowAt(r.bottom());
-    if (top < 0 && bottom < 0)
-        return;
+    // A selection extended from a row scrolled out of sight reaches it.
+    const int top = g.rowThrough(r.top());
+    const int bottom = g.rowThrough(r.bottom());
     if (top < 0)
-        top = g.firstVisibleRow();
-    if (bottom < 0)
-        bottom = g.rowCount - 1;
+        return;
     const int lastColumn = model()->columnCount(rootIndex()) - 1;
     const QItemSelection selection(
         model()->index(qMin(top, bottom), 0, rootIndex()), model()->index(qMax(top, bottom), lastColumn, rootIndex()));
@@ -1026,21 +1023,6 @@ void QTableFastView::resizeColumnsToContents()
 }
 
 // ---- keyboard, wheel, resize ----
-
-void QTableFastView::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        moveCurrentIndex(currentIndex(), event->key());
-        event->accept();
-        return;
-    default:
-        QAbstractItemView::keyPressEvent(event);
-    }
-}
 
 void QTableFastView::moveCurrentIndex(const QModelIndex&, int key)
 {

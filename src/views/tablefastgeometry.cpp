@@ -55,6 +55,17 @@ int TableFastGeometry::rowAt(int y) const
     return row < rowCount ? row : -1;
 }
 
+int TableFastGeometry::rowThrough(int y) const
+{
+    int pixelOffset = 0;
+    const int first = firstVisibleRow(&pixelOffset);
+    if (first < 0 || rowHeight <= 0)
+        return -1;
+    const int local = y - pixelOffset - offset.y();
+    const int rows = local >= 0 ? local / rowHeight : -((rowHeight - 1 - local) / rowHeight);
+    return qBound(0, first + rows, rowCount - 1);
+}
+
 int TableFastGeometry::columnX(int column) const
 {
     return header->sectionViewportPosition(column) + offset.x();

@@ -37,6 +37,8 @@ struct BASIC_VIEWS_EXPORT TableFastGeometry
     // The y of a row's top in the viewport (-1 without a first visible row), and the row under a y (-1 when none).
     int rowTop(int row) const;
     int rowAt(int y) const;
+    // The row at y as if the viewport went on above and below, within the model's rows; -1 without rows.
+    int rowThrough(int y) const;
     // The first row a scroll value shows.
     int rowOfValue(int value) const { return scrollPerItem ? value : value / qMax(rowHeight, 1); }
     // The scroll value that moves the content by `rows` rows.

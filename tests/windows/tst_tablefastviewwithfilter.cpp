@@ -252,6 +252,39 @@ private Q_SLOTS:
         QCOMPARE(written.value(QStringLiteral("filters/quantity.value")).toString(), QStringLiteral("45"));
     }
 
+    // The arrows as in any Qt view: with Shift they extend the selection from the row it started on, also once
+    // that row has scrolled out of sight; with Ctrl they move the current row and leave the selection.
+    void arrowsExtendTheSelectionWithShiftAndMoveAloneWithCtrl()
+    {
+        OrdersWindow window;
+        QVERIFY(QTest::qWaitForWindowExposed(&window.view));
+        auto selected = [&] {
+            QList<int> rows;
+            for (const QModelIndex& index : window.view.selectionModel()->selectedRows())
+                rows << index.row();
+            std::sort(rows.begin(), rows.end());
+            return rows;
+        };
+        auto press = [&](Qt::Key key, Qt::KeyboardModifier modifier, int times) {
+            for (int i = 0; i < times; ++i)
+                QTest::keyClick(&window.view, key, modifier);
+        };
+        window.view.setCurrentIndex(window.model.index(5, 0));
+        press(Qt::Key_Down, Qt::ShiftModifier, 2);
+        QCOMPARE(selected(), (QList<int> { 5, 6, 7 }));
+        press(Qt::Key_Up, Qt::ShiftModifier, 3);
+        QCOMPARE(selected(), (QList<int> { 4, 5 }));
+        press(Qt::Key_Down, Qt::ControlModifier, 2);
+        QCOMPARE(window.view.currentIndex().row(), 6);
+        QCOMPARE(selected(), (QList<int> { 4, 5 }));
+
+        const int page = window.view.viewport()->height() / window.view.rowHeight();
+        window.view.setCurrentIndex(window.model.index(0, 0));
+        press(Qt::Key_Down, Qt::ShiftModifier, 2 * page);
+        QCOMPARE(window.view.currentIndex().row(), 2 * page);
+        QCOMPARE(selected().size(), 2 * page + 1);
+    }
+
     void currentRecordAndScrollSurviveStoreRestoreAndResort()
     {
         OrdersWindow window;
