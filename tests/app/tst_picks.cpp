@@ -15,9 +15,12 @@
 #include "snapshotwindow.h"
 #include "tablewindow.h"
 #include "terminalfixture.h"
+#include "views/readinghold/heldrowsmodel.h"
+#include "views/readinghold/readinghold.h"
 #include "windows/proxyiview.h"
 #include "windows/tablefastviewwithfilter.h"
 
+#include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QListView>
 #include <QMdiArea>
@@ -113,6 +116,18 @@ private Q_SLOTS:
             QVERIFY(drag(picks->view(), { 0, 1 }, -1));
             expected << expected.takeFirst() << expected.takeFirst();
             QCOMPARE(keysOf(all), expected);
+            // Held still while the trader reads it, the window takes a drag as well: its rows show the new order.
+            instruments->view()->readingHold()->setEnabled(true);
+            auto* held = qobject_cast<HeldRowsModel*>(instruments->view()->QAbstractItemView::model());
+            QVERIFY(held);
+            held->hold();
+            QVERIFY(drag(instruments->view(), { 2 }, 1));
+            expected.move(2, 1);
+            QCOMPARE(pickModel->toTextList(), expected);
+            QVERIFY(!held->isHeld());
+            for (int row = 0; row < expected.size(); ++row)
+                QCOMPARE(held->recordAt(row).toString(), expected.at(row));
+            instruments->view()->readingHold()->setEnabled(false);
             // Sorted by a column, the window keeps the sorted rows as the pick's order at the next drag.
             instruments->view()->header()->setSortIndicator(
                 all->columnIndex(QStringLiteral("sec_code")), Qt::DescendingOrder);
@@ -198,6 +213,7 @@ private Q_SLOTS:
         snapshot->trigger();
         auto* copy = window->findChild<SnapshotWindow*>();
         QVERIFY(copy && copy->isVisible());
+        new QAbstractItemModelTester(copy->model(), QAbstractItemModelTester::FailureReportingMode::Fatal, copy);
         QCOMPARE(window->findChild<QMdiArea*>()->subWindowList().size(), 2);
         QHeaderView* liveHeader = orders->view()->header();
         QHeaderView* copyHeader = copy->view()->header();

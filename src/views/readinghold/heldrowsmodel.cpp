@@ -129,6 +129,49 @@ bool HeldRowsModel::setData(const QModelIndex& index, const QVariant& value, int
     return source.isValid() && m_source->setData(source, value, role);
 }
 
+QStringList HeldRowsModel::mimeTypes() const
+{
+    return m_source ? m_source->mimeTypes() : QStringList();
+}
+
+QMimeData* HeldRowsModel::mimeData(const QModelIndexList& indexes) const
+{
+    QModelIndexList sources;
+    for (const QModelIndex& index : indexes) {
+        const QModelIndex source = sourceIndex(index);
+        if (source.isValid())
+            sources << source;
+    }
+    return sources.isEmpty() ? nullptr : m_source->mimeData(sources);
+}
+
+Qt::DropActions HeldRowsModel::supportedDragActions() const
+{
+    return m_source ? m_source->supportedDragActions() : Qt::DropActions();
+}
+
+Qt::DropActions HeldRowsModel::supportedDropActions() const
+{
+    return m_source ? m_source->supportedDropActions() : Qt::DropActions();
+}
+
+bool HeldRowsModel::dropMimeData(
+    const QMimeData* data, Qt::DropAction action, int row, int column, const QModelIndex& parent)
+{
+    if (!m_source)
+        return false;
+    // Rows and a parent of this model name records; after the catch-up they name the source's rows of them.
+    const Record onto = parent.isValid() ? recordAt(parent.row()) : Record();
+    const Record before = row >= 0 && row < rowCount() ? recordAt(row) : Record();
+    release();
+    const int ontoRow = onto.isNull() ? -1 : m_source->indexOf(onto);
+    if (parent.isValid() && ontoRow < 0)
+        return false;
+    const int beforeRow = before.isNull() ? -1 : m_source->indexOf(before);
+    return m_source->dropMimeData(data, action, parent.isValid() ? -1 : beforeRow, column,
+        parent.isValid() ? m_source->index(ontoRow, qMax(0, parent.column())) : QModelIndex());
+}
+
 void HeldRowsModel::sort(int column, Qt::SortOrder order)
 {
     release();

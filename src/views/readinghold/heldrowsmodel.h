@@ -15,8 +15,9 @@ class TableIndexModel;
 // still show (the source's dataChanged repaints them in place), while inserted, removed and moved rows are only
 // counted. release() catches up in one model reset, after which it equals the source again.
 //
-// A record removed while held keeps its row and its last values until the release. Flags and edits are the
-// source's, for the record the row shows (a removed one takes no edit).
+// A record removed while held keeps its row and its last values until the release. Flags, edits and drags are the
+// source's, for the records the rows show (a removed one takes no edit); a drop catches up first, so that the rows
+// show where the trader put them.
 class BASIC_VIEWS_EXPORT HeldRowsModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -43,6 +44,13 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDragActions() const override;
+    Qt::DropActions supportedDropActions() const override;
+    // Dropped before the record a held row shows (after the last row when it left the source).
+    bool dropMimeData(
+        const QMimeData* data, Qt::DropAction action, int row, int column, const QModelIndex& parent) override;
     // The source sorts; a held view catches up first.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
