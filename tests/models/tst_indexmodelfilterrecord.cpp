@@ -148,11 +148,18 @@ private Q_SLOTS:
                 reorder(moved);
                 break;
             }
-            case 3:
+            case 3: {
                 if (rows == 0)
                     continue;
+                // Rows offered as a copy, and a payload of ours naming no rows of this model, change nothing.
+                std::unique_ptr<QMimeData> copy(model.mimeData({ model.index(0, 0) }));
+                QMimeData foreign;
+                foreign.setData(FilterRecordsMimeData::mimeType(), "0");
+                QVERIFY(!model.dropMimeData(copy.get(), Qt::CopyAction, -1, 0, QModelIndex()));
+                QVERIFY(!model.dropMimeData(&foreign, Qt::MoveAction, 0, 0, QModelIndex()));
                 what = drag(shown());
                 break;
+            }
             case 4: {
                 // Sorted by a column in either order, the rows move as a drag says and then stand in the user's
                 // order; a drag that moves nothing leaves the sort until the sort is dropped.
