@@ -46,7 +46,7 @@ MarketFeed::MarketFeed(const SampleMarket& market, ICore* core, quint32 seed, QO
     connect(&m_timer, &QTimer::timeout, this, &MarketFeed::onTimeout);
     for (const Record& r : *m_ledger->securities()->masterIndex()) {
         const int board = r.data(QStringLiteral("board_id")).toInteger();
-        if (board == 14 || board == 15)
+        if (board == SampleMarket::FuturesBoard || board == SampleMarket::OptionsBoard)
             m_instruments << r;
     }
     const int status = m_ledger->orders()->columnIndex(QStringLiteral("status"));

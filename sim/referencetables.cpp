@@ -67,7 +67,7 @@ int isinOf(const SecurityKey& key)
 qint64 instrumentSigns(const SampleInstrument& i)
 {
     const qint64 group = i.sectype == 'O' ? 0x80000000LL : 0x40000000LL;
-    const qint64 sessions = i.key.board == 3 ? 0 : i.key.sec % 5 == 0 ? 0x01 : 0x41;
+    const qint64 sessions = i.key.board == SampleMarketData::MirrorBoard ? 0 : i.key.sec % 5 == 0 ? 0x01 : 0x41;
     return group | sessions;
 }
 } // namespace
@@ -118,13 +118,13 @@ void ReferenceTables::fillBoards(Table* table, int edition) const
         int flags;
     };
     static const Board boards[] = {
-        { 1, "IDX", "Индексы", BoardIndex | BoardChart },
+        { SampleMarketData::FuturesBoard, "FUT", "Фьючерсы", BoardTrade | BoardDom | BoardChart | BoardFavorite },
+        { 4, "IDX", "Индексы", BoardIndex | BoardChart },
         { 2, "SPRD", "Календарные спреды", BoardTrade | BoardDom },
-        { 3, "ADDR", "Внесистемные сделки", BoardTrade | BoardAddress },
+        { SampleMarketData::MirrorBoard, "ADDR", "Внесистемные сделки", BoardTrade | BoardAddress },
         { 10, "CMB", "Связки фьючерсов", BoardTrade | BoardDom },
         { 11, "CMBO", "Связки опционов", BoardTrade | BoardDom },
-        { 14, "FUT", "Фьючерсы", BoardTrade | BoardDom | BoardChart | BoardFavorite },
-        { 15, "OPT", "Опционы", BoardTrade | BoardDom | BoardChart },
+        { SampleMarketData::OptionsBoard, "OPT", "Опционы", BoardTrade | BoardDom | BoardChart },
         { 17, "QRB", "Заявки ЦК", BoardTrade | BoardQRBRequest },
     };
     RecordsTrans trans(table);
@@ -152,7 +152,7 @@ void ReferenceTables::fillSecurities(Table* table, int edition) const
             if (u.code == i.base)
                 calc = u.optionCalc;
         }
-        if (i.sectype == 'F' && i.key.board == 14)
+        if (i.sectype == 'F' && i.key.board == SampleMarketData::FuturesBoard)
             ++series;
         const QString kind = option ? QStringLiteral("Опцион") : QStringLiteral("Фьючерсный контракт");
         StagedRow row(table, trans);
@@ -164,9 +164,9 @@ void ReferenceTables::fillSecurities(Table* table, int edition) const
             .set("sec_longname", withEdition(QStringLiteral("%1 %2").arg(kind, i.name), edition, 80))
             .set("base_code", i.base)
             .set("isin_id", isinOf(i.key))
-            .set("fut_isin_id", isinOf(option || i.key.board == 3 ? i.future : i.key))
+            .set("fut_isin_id", isinOf(option || i.key.board == SampleMarketData::MirrorBoard ? i.future : i.key))
             // Options are written on the exchange-traded future; its off-book mirror has no series.
-            .set("option_series_id", i.key.board == 3 ? 0 : series)
+            .set("option_series_id", i.key.board == SampleMarketData::MirrorBoard ? 0 : series)
             .set("sectype", QChar::fromLatin1(i.sectype))
             .set("expdate", datetime::fromDate(i.expiry))
             .set("decimals", i.decimals)
@@ -189,7 +189,7 @@ void ReferenceTables::fillSecurities(Table* table, int edition) const
             .set("volume", m_market.trading.value(i.key.sec).volume);
         if (m_market.trading.contains(i.key.sec))
             row.set("last", settle);
-        if (option || i.key.board == 3) {
+        if (option || i.key.board == SampleMarketData::MirrorBoard) {
             row.set("main_board_id", i.future.board).set("main_sec_id", i.future.sec);
         }
         if (option) {
@@ -352,7 +352,8 @@ void ReferenceTables::fillInstrumentExtras(Table* table, int edition) const
     }
     int series = 0;
     for (const SampleInstrument& i : m_market.instruments) {
-        if (name == QLatin1String("option_series") && i.sectype == 'F' && i.key.board == 14) {
+        if (name == QLatin1String("option_series") && i.sectype == 'F'
+            && i.key.board == SampleMarketData::FuturesBoard) {
             ++series;
             int calc = 1;
             for (const SampleUnderlying& u : m_market.underlyings) {

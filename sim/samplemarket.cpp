@@ -128,7 +128,7 @@ void SampleMarket::makeInstruments()
             const int month = 3 * (e % 4 + 1);
             const int year = m_data.tradeDate.year() + 1 + e / 4;
             SampleInstrument f;
-            f.key = SecurityKey { StockId, 14, futureId++ };
+            f.key = SecurityKey { StockId, FuturesBoard, futureId++ };
             f.base = QString::fromLatin1(base.code);
             f.code = QStringLiteral("%1%2%3").arg(f.base).arg(QLatin1Char(MonthLetters[month - 1])).arg(year % 10);
             f.name = QStringLiteral("%1-%2.%3").arg(f.base).arg(month).arg(year % 100);
@@ -142,10 +142,10 @@ void SampleMarket::makeInstruments()
             f.expiry = QDate(year, month, 15);
             m_data.instruments << f;
 
-            // The first future of each underlying also trades off-book on board 3.
+            // The first future of each underlying also trades off-book on the mirror board.
             if (e == 0) {
                 SampleInstrument m = f;
-                m.key = SecurityKey { StockId, 3, mirrorId++ };
+                m.key = SecurityKey { StockId, MirrorBoard, mirrorId++ };
                 m.code = f.code + QStringLiteral("_A");
                 m.future = f.key;
                 m_data.instruments << m;
@@ -158,7 +158,7 @@ void SampleMarket::makeInstruments()
                 const decimal strike = onStep(f.settle.toDouble() + s * strikeStep, step, base.decimals);
                 for (char type : { 'C', 'P' }) {
                     SampleInstrument o;
-                    o.key = SecurityKey { StockId, 15, optionId++ };
+                    o.key = SecurityKey { StockId, OptionsBoard, optionId++ };
                     o.base = f.base;
                     o.code = QStringLiteral("%1%2B%3%4")
                                  .arg(f.base, strike.toString())

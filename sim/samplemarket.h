@@ -30,6 +30,9 @@ public:
     int currentSession() const { return m_data.currentSession; }
     QDate tradeDate() const { return m_data.tradeDate; }
     static const int StockId = SampleMarketData::StockId;
+    static const int FuturesBoard = SampleMarketData::FuturesBoard;
+    static const int OptionsBoard = SampleMarketData::OptionsBoard;
+    static const int MirrorBoard = SampleMarketData::MirrorBoard;
 
 private:
     void makeInstruments();

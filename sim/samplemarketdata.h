@@ -58,7 +58,7 @@ struct BV_SIM_EXPORT SampleInstrument
     decimal maxPrice;
     int lotsize = 1;
     QDate expiry;
-    SecurityKey future; // for an option or a board-3 mirror: the future it refers to
+    SecurityKey future; // for an option or a mirror: the future it refers to
 };
 
 // What the day's trades so far left on an instrument.
@@ -72,6 +72,12 @@ struct BV_SIM_EXPORT SampleTrading
 struct BV_SIM_EXPORT SampleMarketData
 {
     static const int StockId = 1;
+    // The boards as the order dialogs' rules know them: futures trade on the anonymous board 1, options on 14
+    // (with the option price limits check), and each underlying's first future is mirrored on the negotiated-deal
+    // board 3, which stands for the instrument it mirrors.
+    static const int FuturesBoard = 1;
+    static const int OptionsBoard = 14;
+    static const int MirrorBoard = 3;
 
     SampleMarketOptions options;
     QDateTime now;

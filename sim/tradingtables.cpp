@@ -37,9 +37,9 @@ void TradingTables::generate(const std::function<void(const Order&)>& visit) con
     QVector<int> futures;
     QVector<int> optionsList;
     for (int i = 0; i < instruments.size(); ++i) {
-        if (instruments[i].key.board == 14)
+        if (instruments[i].key.board == SampleMarketData::FuturesBoard)
             futures << i;
-        else if (instruments[i].key.board == 15)
+        else if (instruments[i].key.board == SampleMarketData::OptionsBoard)
             optionsList << i;
     }
     const int clients = m_market.clientCodes.size();
@@ -166,12 +166,12 @@ void TradingTables::fill(Table* table) const
             const bool withFee = dealNum % 10 == 0;
             if (deals) {
                 const int rare = o.rare[part];
-                const qint64 dealSigns = rare == 0 ? ExecutionSign | ExpirationSign
-                    : rare == 1                    ? ExpirationSign
-                    : rare == 2                    ? PositionTransferSign
-                    : rare == 3                    ? CombinedSign
-                    : in.key.board == 3            ? AddressSign
-                                                   : 0;
+                const qint64 dealSigns = rare == 0                  ? ExecutionSign | ExpirationSign
+                    : rare == 1                                     ? ExpirationSign
+                    : rare == 2                                     ? PositionTransferSign
+                    : rare == 3                                     ? CombinedSign
+                    : in.key.board == SampleMarketData::MirrorBoard ? AddressSign
+                                                                    : 0;
                 RecordUpdater u(Record(table), trans);
                 u.data(dc[0]) = dealNum;
                 u.data(dc[1]) = o.number;

@@ -458,10 +458,11 @@ private Q_SLOTS:
     void catalogueColumnsSortAsTradersExpect()
     {
         // Board names sort without regard to case; boards of options come after none.
-        const QList<Record> instruments { find("securities",
-                                              [](const Record& r) { return number(r, "board_id") == 15; }),
-            find("securities", [](const Record& r) { return number(r, "board_id") == 14; }),
-            find("securities", [](const Record& r) { return number(r, "board_id") == 3; }) };
+        const QList<Record> instruments {
+            find("securities", [](const Record& r) { return number(r, "board_id") == SampleMarket::OptionsBoard; }),
+            find("securities", [](const Record& r) { return number(r, "board_id") == SampleMarket::FuturesBoard; }),
+            find("securities", [](const Record& r) { return number(r, "board_id") == 3; })
+        };
         Column board("securities", "board_id", [](auto* m) { return new BoardColumnDelegate(m); });
         QCOMPARE(board.order(instruments), QStringLiteral("Внесистемные сделки|Опционы|Фьючерсы"));
         QCOMPARE(board.order(instruments, Qt::DescendingOrder), QStringLiteral("Фьючерсы|Опционы|Внесистемные сделки"));
@@ -479,7 +480,7 @@ private Q_SLOTS:
         // Deal signs sort by the shown text: "Адресная" < "Исполнение" < "Истечение".
         QList<Record> deals;
         for (const Record& r : *table("deals")->masterIndex()) {
-            if (deals.size() < 3 && number(r, "board_id") == 14)
+            if (deals.size() < 3 && number(r, "board_id") == SampleMarket::FuturesBoard)
                 deals << r;
         }
         QCOMPARE(deals.size(), 3);

@@ -134,7 +134,7 @@ private:
             { "orders", [](Table& t) { return new BaseCodeBySecIdFilter(t, -1); }, { "Si", "Si|GAZR", "" },
                 [this](const Record& r, const QString& v) { return listed(v, text(instrumentOf(r), "base_code")); } });
         c.insert(QStringLiteral("BoardFilter"),
-            { "orders", [](Table& t) { return new BoardFilter(t); }, { "1,14", "1,15|1,3" },
+            { "orders", [](Table& t) { return new BoardFilter(t); }, { "1,1", "1,14|1,3" },
                 [](const Record& r, const QString& v) {
                     return listed(v, QStringLiteral("%1,%2").arg(number(r, "stock_id")).arg(number(r, "board_id")));
                 } });

@@ -134,7 +134,7 @@ private Q_SLOTS:
         for (const Record& r : *orders()->masterIndex())
             QVERIFY(!nothing.filter(r));
 
-        // A board-3 instrument selects its real future on board 14; an unknown one is left out.
+        // A board-3 instrument selects its real future on the futures board; an unknown one is left out.
         SampleInstrument mirror;
         for (const SampleInstrument& i : m_market->market.instruments()) {
             if (i.key.board == 3) {
@@ -150,7 +150,7 @@ private Q_SLOTS:
         QCOMPARE(f.templateCount(), 1);
         int passed = 0;
         for (const Record& r : *orders()->masterIndex()) {
-            const bool real = r.data(QStringLiteral("board_id")).toInteger() == 14
+            const bool real = r.data(QStringLiteral("board_id")).toInteger() == SampleMarket::FuturesBoard
                 && r.data(QStringLiteral("sec_id")).toInteger64() == mirror.future.sec;
             QCOMPARE(f.filter(r), real);
             passed += real;

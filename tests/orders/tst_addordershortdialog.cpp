@@ -104,7 +104,7 @@ private Q_SLOTS:
         for (const Record& r : *m_market->table(QStringLiteral("securities"))->masterIndex()) {
             const int decimals = r.data(QStringLiteral("decimals")).toInteger();
             if (r.data(QStringLiteral("sectype")).toChar() == QLatin1Char('F')
-                && r.data(QStringLiteral("board_id")).toInteger() == 14
+                && r.data(QStringLiteral("board_id")).toInteger() == SampleMarket::FuturesBoard
                 && number(r, "price_step") > decimal(1, decimals)) {
                 m_instrument = r;
                 break;
@@ -278,8 +278,9 @@ private Q_SLOTS:
         QCOMPARE(form->description().kind, 149);
         // A dialog opened on a board with no instrument chosen yet.
         AppSettings(QStringLiteral("OrderShortDialog")).remove(QStringLiteral("sec_id"));
-        AddOrderShortDialog empty({ { QStringLiteral("StockId"), 1 }, { QStringLiteral("BoardId"), 14 },
-            { QStringLiteral("Account"), m_account }, { QStringLiteral("Quantity"), QStringLiteral("1") } });
+        AddOrderShortDialog empty(
+            { { QStringLiteral("StockId"), 1 }, { QStringLiteral("BoardId"), SampleMarket::FuturesBoard },
+                { QStringLiteral("Account"), m_account }, { QStringLiteral("Quantity"), QStringLiteral("1") } });
         FutOrder* emptyForm = futures(&empty);
         QVERIFY(!emptyForm->validate() && !emptyForm->buyButton()->isEnabled());
         QCOMPARE(labelOf(emptyForm, emptyForm->securityBox())->styleSheet(), QStringLiteral("color: red"));

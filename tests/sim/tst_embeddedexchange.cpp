@@ -34,7 +34,8 @@ struct Exchange
         for (const Record& r : *orders->masterIndex())
             traded << number(r, "sec_id");
         for (const Record& r : *market.table(QStringLiteral("securities"))->masterIndex()) {
-            if (number(r, "board_id") == 14 && future.isNull() && !traded.contains(number(r, "sec_id")))
+            if (number(r, "board_id") == SampleMarket::FuturesBoard && future.isNull()
+                && !traded.contains(number(r, "sec_id")))
                 future = r;
         }
         Q_ASSERT(!future.isNull());
@@ -56,7 +57,7 @@ struct Exchange
     }
     Values order(const QString& side, const QString& price, qint64 quantity) const
     {
-        return { { QStringLiteral("StockId"), 1 }, { QStringLiteral("BoardId"), 14 },
+        return { { QStringLiteral("StockId"), 1 }, { QStringLiteral("BoardId"), SampleMarket::FuturesBoard },
             { QStringLiteral("Security"), text(future, "sec_code") }, { QStringLiteral("Account"), account },
             { QStringLiteral("Price"), price }, { QStringLiteral("Quantity"), quantity },
             { QStringLiteral("BuySell"), side } };
@@ -134,7 +135,7 @@ private Q_SLOTS:
 
         Values request = x.order(QStringLiteral("S"), QString(), 3);
         request.remove(QStringLiteral("Price"));
-        request[QStringLiteral("BoardId")] = 14;
+        request[QStringLiteral("BoardId")] = SampleMarket::FuturesBoard;
         QVERIFY(x.send(EmbeddedExchange::ClearingRequest, request));
         QCOMPARE(x.last().data(QStringLiteral("price")).toDecimal(),
             x.future.data(QStringLiteral("settle_price")).toDecimal());
@@ -145,7 +146,8 @@ private Q_SLOTS:
         Exchange x;
         QVERIFY(x.send(EmbeddedExchange::NewOrder, x.order(QStringLiteral("B"), x.priceText(-30), 8)));
         const Record order = x.last();
-        const Values change { { QStringLiteral("StockId"), 1 }, { QStringLiteral("BoardId"), 14 },
+        const Values change { { QStringLiteral("StockId"), 1 },
+            { QStringLiteral("BoardId"), SampleMarket::FuturesBoard },
             { QStringLiteral("Security"), text(x.future, "sec_code") }, { QStringLiteral("Account"), x.account },
             { QStringLiteral("OrderId"), number(order, "order_num") }, { QStringLiteral("price1"), x.priceText(-31) },
             { QStringLiteral("amount1"), 12 }, { QStringLiteral("Mode"), QStringLiteral("3") } };
@@ -247,7 +249,7 @@ private Q_SLOTS:
             values = x.order(QStringLiteral("B"), x.priceText(-10), 5);
         } else if (kind == 13) {
             QVERIFY(x.send(EmbeddedExchange::NewOrder, x.order(QStringLiteral("B"), x.priceText(-10), 5)));
-            values = { { QStringLiteral("StockId"), 1 }, { QStringLiteral("BoardId"), 14 },
+            values = { { QStringLiteral("StockId"), 1 }, { QStringLiteral("BoardId"), SampleMarket::FuturesBoard },
                 { QStringLiteral("Security"), text(x.future, "sec_code") }, { QStringLiteral("Account"), x.account },
                 { QStringLiteral("OrderId"), number(x.last(), "order_num") },
                 { QStringLiteral("price1"), x.priceText(-11) }, { QStringLiteral("amount1"), 5 } };

@@ -42,8 +42,8 @@ private Q_SLOTS:
             QVERIFY(i.minPrice < i.maxPrice);
             QVERIFY(i.settle >= i.minPrice && i.settle <= i.maxPrice);
             if (i.sectype == 'O') {
-                QCOMPARE(i.key.board, 15);
-                QCOMPARE(i.future.board, 14);
+                QCOMPARE(i.key.board, SampleMarket::OptionsBoard);
+                QCOMPARE(i.future.board, SampleMarket::FuturesBoard);
             }
         }
         const SampleMarket sized(SampleMarketOptions::sized(100000, 10));
@@ -123,10 +123,10 @@ private Q_SLOTS:
         Table* boards = m.table(QStringLiteral("boards"));
         m.market.reload(boards, 4);
         QCOMPARE(boards->count(), 8);
-        QCOMPARE(Record(boards, QStringLiteral("1,14")).data(QStringLiteral("board_name")).toString(),
+        QCOMPARE(Record(boards, QStringLiteral("1,1")).data(QStringLiteral("board_name")).toString(),
             QStringLiteral("Фьючерсы #4"));
         m.market.reload(boards, 0);
-        QCOMPARE(Record(boards, QStringLiteral("1,14")).data(QStringLiteral("board_name")).toString(),
+        QCOMPARE(Record(boards, QStringLiteral("1,1")).data(QStringLiteral("board_name")).toString(),
             QStringLiteral("Фьючерсы"));
     }
 };

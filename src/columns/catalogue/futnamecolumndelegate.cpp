@@ -16,7 +16,7 @@ const ColumnHeaderInfo futNameHeader { QT_TRANSLATE_NOOP("ColumnDelegates", "Н�
     QT_TRANSLATE_NOOP("ColumnDelegates", "Наименование группы опционов"),
     QT_TRANSLATE_NOOP("ColumnDelegates", "RIM4 - июн 13, 2014 (24-я неделя)(Американский: Маржируемый)") };
 
-// The board whose name heads every group's text: the futures board of the market.
+// The board whose name heads every group's text: the options board of the market.
 constexpr int groupBoard = 14;
 
 } // namespace

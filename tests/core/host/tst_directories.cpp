@@ -25,6 +25,10 @@
 
 #include <memory>
 
+namespace {
+constexpr int Futures = SampleMarket::FuturesBoard;
+}
+
 class tst_Directories : public QObject
 {
     Q_OBJECT
@@ -49,11 +53,11 @@ private Q_SLOTS:
     {
         const SampleInstrument& f = future();
         SecurityDirectory* d = SecurityDirectory::i();
-        QCOMPARE(d->nameById(1, 14, f.key.sec), f.name);
-        QCOMPARE(d->codeById(1, 14, f.key.sec), f.code);
-        QCOMPARE(d->baseById(1, 14, f.key.sec), QStringLiteral("RTS"));
-        QCOMPARE(d->decimalsById(1, 14, f.key.sec), f.decimals);
-        QCOMPARE(d->textIdById(1, 14, f.key.sec), f.key.textId());
+        QCOMPARE(d->nameById(1, Futures, f.key.sec), f.name);
+        QCOMPARE(d->codeById(1, Futures, f.key.sec), f.code);
+        QCOMPARE(d->baseById(1, Futures, f.key.sec), QStringLiteral("RTS"));
+        QCOMPARE(d->decimalsById(1, Futures, f.key.sec), f.decimals);
+        QCOMPARE(d->textIdById(1, Futures, f.key.sec), f.key.textId());
         QCOMPARE(d->nameByKey(f.key), f.name);
         QCOMPARE(d->decimalsByTextId(f.key.textId()), f.decimals);
         decimal min, max, step;
@@ -65,10 +69,10 @@ private Q_SLOTS:
         qint64 sec = 0;
         QVERIFY(d->idByTextId(f.key.textId(), stock, board, sec));
         QCOMPARE(SecurityKey({ stock, board, sec }), f.key);
-        QCOMPARE(d->recordById(1, 14, f.key.sec).data(QStringLiteral("sec_code")).toString(), f.code);
-        QCOMPARE(d->recordBySecCode(f.code, 1, 14).data(QStringLiteral("sec_id")).toInteger64(), f.key.sec);
+        QCOMPARE(d->recordById(1, Futures, f.key.sec).data(QStringLiteral("sec_code")).toString(), f.code);
+        QCOMPARE(d->recordBySecCode(f.code, 1, Futures).data(QStringLiteral("sec_id")).toInteger64(), f.key.sec);
         QVERIFY(d->getIsinIdBySecCode(f.code) > 0);
-        const QList<SecurityKey> rts = d->keysByBaseCode(QStringLiteral("RTS"), 1, 14);
+        const QList<SecurityKey> rts = d->keysByBaseCode(QStringLiteral("RTS"), 1, Futures);
         QCOMPARE(rts.size(), m_market->market.options().expiries);
         QVERIFY(d->keysByBaseCode(QStringLiteral("RTS"), 0, 0).size() > rts.size()); // options and mirrors too
     }
@@ -77,16 +81,20 @@ private Q_SLOTS:
     {
         const SampleInstrument& mirror = firstOf('F', 3);
         const Record real = SecurityDirectory::i()->realRecordById(1, 3, mirror.key.sec);
-        QCOMPARE(real.data(QStringLiteral("board_id")).toInteger(), 14);
+        QCOMPARE(real.data(QStringLiteral("board_id")).toInteger(), Futures);
         QCOMPARE(real.data(QStringLiteral("sec_id")).toInteger64(), mirror.future.sec);
         QCOMPARE(SecurityDirectory::i()->realRecordByTextId(mirror.key.textId()), real);
         // Elsewhere an instrument stands for itself.
-        const SampleInstrument& option = firstOf('O', 15);
-        QCOMPARE(
-            SecurityDirectory::i()->realRecordById(1, 15, option.key.sec).data(QStringLiteral("sec_id")).toInteger64(),
+        const SampleInstrument& option = firstOf('O', SampleMarket::OptionsBoard);
+        QCOMPARE(SecurityDirectory::i()
+                     ->realRecordById(1, SampleMarket::OptionsBoard, option.key.sec)
+                     .data(QStringLiteral("sec_id"))
+                     .toInteger64(),
             option.key.sec);
-        QCOMPARE(
-            SecurityDirectory::i()->recordById(1, 15, option.key.sec).data(QStringLiteral("main_sec_id")).toInteger64(),
+        QCOMPARE(SecurityDirectory::i()
+                     ->recordById(1, SampleMarket::OptionsBoard, option.key.sec)
+                     .data(QStringLiteral("main_sec_id"))
+                     .toInteger64(),
             option.future.sec);
     }
 
@@ -121,7 +129,7 @@ private Q_SLOTS:
     void dragDataCarriesTextIds()
     {
         const SampleInstrument& a = future();
-        const SampleInstrument& b = firstOf('O', 15);
+        const SampleInstrument& b = firstOf('O', SampleMarket::OptionsBoard);
         std::unique_ptr<QMimeData> mime(SecurityDirectory::mimeDataForKeys({ a.key, b.key }));
         QVERIFY(mime->hasFormat(QLatin1String(SecurityDirectory::SecuritiesMimeType)));
         QCOMPARE(SecurityDirectory::i()->keysByMimeData(mime.get(), false), (QList<SecurityKey> { a.key, b.key }));
@@ -136,10 +144,10 @@ private Q_SLOTS:
     {
         const SampleInstrument& f = future();
         decimal rate;
-        QVERIFY(SecurityDirectory::i()->profitRateById(f.settle.toDouble() * 1.1, 1, 14, f.key.sec, rate));
+        QVERIFY(SecurityDirectory::i()->profitRateById(f.settle.toDouble() * 1.1, 1, Futures, f.key.sec, rate));
         QCOMPARE(rate, decimal(1000, 2));
         double a = 0, b = 0;
-        QVERIFY(SecurityDirectory::i()->pctYieldCoeffsById(1, 14, f.key.sec, a, b));
+        QVERIFY(SecurityDirectory::i()->pctYieldCoeffsById(1, Futures, f.key.sec, a, b));
         QCOMPARE(a * f.settle.toDouble() + b, 0.0);
         QVERIFY(!SecurityDirectory::i()->profitRateById(1.0, 1, 14, 42, rate));
         QVERIFY(SecurityDirectory::i()->getCalcVolatTimer()->isActive());
@@ -148,14 +156,15 @@ private Q_SLOTS:
     void boardsStocksSessionsAndTime()
     {
         BoardDirectory* b = BoardDirectory::i();
-        QCOMPARE(b->nameById(1, 14), QStringLiteral("Фьючерсы"));
-        QCOMPARE(b->codeById(1, 15), QStringLiteral("OPT"));
+        QCOMPARE(b->nameById(1, Futures), QStringLiteral("Фьючерсы"));
+        QCOMPARE(b->codeById(1, SampleMarket::OptionsBoard), QStringLiteral("OPT"));
         QCOMPARE(b->all(1).size(), 8);
         QCOMPARE(b->all(1).first().board, 1);
-        QVERIFY(b->isTradeById(1, 14) && b->isDomById(1, 14) && b->isChartById(1, 14) && b->isFavoriteById(1, 14));
-        QVERIFY(b->isIndexById(1, 1) && !b->isTradeById(1, 1));
+        QVERIFY(b->isTradeById(1, Futures) && b->isDomById(1, Futures) && b->isChartById(1, Futures)
+            && b->isFavoriteById(1, Futures));
+        QVERIFY(b->isIndexById(1, 4) && !b->isTradeById(1, 4));
         QVERIFY(b->isAddressById(1, 3));
-        QVERIFY(b->isQRBRequestById(1, 17) && !b->isQRBRequestById(1, 14));
+        QVERIFY(b->isQRBRequestById(1, 17) && !b->isQRBRequestById(1, Futures));
 
         QCOMPARE(StockDirectory::i()->nameById(1), QStringLiteral("Срочный рынок"));
         QCOMPARE(StockDirectory::i()->codeById(1), QStringLiteral("TARVEN"));
@@ -239,8 +248,8 @@ private Q_SLOTS:
         const auto byDate = OptionSeriesParamDirectory::i()->getSeriesParamData();
         QCOMPARE(byDate.value(future().expiry).first().seriesId, series.first().seriesId);
 
-        const SampleInstrument& option = firstOf('O', 15);
-        QVERIFY(!VolatDirectory::i()->volatById(1, 15, option.key.sec).isEmpty());
+        const SampleInstrument& option = firstOf('O', SampleMarket::OptionsBoard);
+        QVERIFY(!VolatDirectory::i()->volatById(1, SampleMarket::OptionsBoard, option.key.sec).isEmpty());
         QCOMPARE(BaseContractsParamsDirectory::i()
                      ->recordByBaseContractCode(QStringLiteral("Si"))
                      .data(QStringLiteral("name"))
@@ -260,11 +269,11 @@ private Q_SLOTS:
         m_market->market.reload(m_market->table(QStringLiteral("securities")), 2);
         // The clear and the new rows are two changes of the table: one rebuild each.
         QCOMPARE(securities.count(), 2);
-        QCOMPARE(SecurityDirectory::i()->nameById(1, 14, f.key.sec), f.name + QStringLiteral(" #2"));
+        QCOMPARE(SecurityDirectory::i()->nameById(1, Futures, f.key.sec), f.name + QStringLiteral(" #2"));
         QCOMPARE(boards.count(), 0);
 
         m_market->market.reload(m_market->table(QStringLiteral("boards")), 3);
-        QCOMPARE(BoardDirectory::i()->nameById(1, 14), QStringLiteral("Фьючерсы #3"));
+        QCOMPARE(BoardDirectory::i()->nameById(1, Futures), QStringLiteral("Фьючерсы #3"));
         m_market->market.reload(m_market->table(QStringLiteral("volat")), 1);
         QVERIFY(volat.count() > 0);
     }
@@ -297,13 +306,13 @@ private Q_SLOTS:
         const SampleInstrument f = future();
         QSignalSpy changed(SecurityDirectory::i(), &TableDirectory::dataChanged);
         m_market.reset();
-        QCOMPARE(SecurityDirectory::i()->nameById(1, 14, f.key.sec), QString());
+        QCOMPARE(SecurityDirectory::i()->nameById(1, Futures, f.key.sec), QString());
         QVERIFY(SecurityDirectory::i()->table() == nullptr);
         QVERIFY(changed.count() > 0);
         SampleMarketOptions other = SampleMarketOptions::tiny(99);
         other.underlyings = 2;
         m_market = std::make_unique<MarketFixture>(other);
-        QCOMPARE(SecurityDirectory::i()->nameById(1, 14, f.key.sec), f.name);
+        QCOMPARE(SecurityDirectory::i()->nameById(1, Futures, f.key.sec), f.name);
         QCOMPARE(SecurityDirectory::i()->keysByBaseCode(QStringLiteral("GD"), 0, 0).size(), 0);
     }
 };

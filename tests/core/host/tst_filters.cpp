@@ -141,10 +141,12 @@ private Q_SLOTS:
         InstrumentFilter filter(*orders(), instrumentColumns());
         const SampleInstrument& a = m_market->market.instruments().at(0);
         const SampleInstrument& b = m_market->market.instruments().at(2);
-        filter.setValue(QStringLiteral("1,14,%1|1,15,%2").arg(a.key.sec).arg(b.key.sec));
+        const QString value
+            = QStringLiteral("1,%1,%2|1,%3,%4").arg(a.key.board).arg(a.key.sec).arg(b.key.board).arg(b.key.sec);
+        filter.setValue(value);
         QCOMPARE(filter.keys().size(), 2);
         QVERIFY(filter.hasValue());
-        QCOMPARE(filter.value(), QStringLiteral("1,14,%1|1,15,%2").arg(a.key.sec).arg(b.key.sec));
+        QCOMPARE(filter.value(), value);
         filter.addKey(filter.keys().first());
         QCOMPARE(filter.keys().size(), 2); // no duplicates
         QScopedPointer<FilterFunc> predicate(filter.createFilterFunc(nullptr));

@@ -68,18 +68,18 @@ private Q_SLOTS:
         QAbstractItemModelTester tester(box.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         QCOMPARE(box.count(), 0);
         box.setStockId(SampleMarket::StockId);
-        box.setBoardId(14);
-        QCOMPARE(box.count(), instrumentsOf(14).size());
+        box.setBoardId(SampleMarket::FuturesBoard);
+        QCOMPARE(box.count(), instrumentsOf(SampleMarket::FuturesBoard).size());
         box.setBoardId(0);
         QCOMPARE(box.count(), m_market->market.instruments().size());
 
-        const SampleInstrument* future = instrumentsOf(14).first();
-        box.setBoardId(14);
+        const SampleInstrument* future = instrumentsOf(SampleMarket::FuturesBoard).first();
+        box.setBoardId(SampleMarket::FuturesBoard);
         QSignalSpy changed(&box, &SecuritySelectorBox::securityChanged);
         QVERIFY(box.setSecurityId(future->key.sec));
         QCOMPARE(box.securityKey(), future->key);
         QCOMPARE(box.getSecurityCode(), future->code);
-        QCOMPARE(box.getBoardId(), 14);
+        QCOMPARE(box.getBoardId(), SampleMarket::FuturesBoard);
         QCOMPARE(changed.count(), 1);
         QVERIFY(!box.setSecurityId(-5));
         QCOMPARE(box.securityKey(), future->key);
@@ -89,23 +89,23 @@ private Q_SLOTS:
     {
         SecuritySelectorBox box;
         box.setStockId(SampleMarket::StockId);
-        box.setBoardId(15);
+        box.setBoardId(SampleMarket::OptionsBoard);
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         box.lineEdit()->setFocus();
         box.lineEdit()->clear();
-        const QString part = instrumentsOf(15).at(3)->code.left(4);
+        const QString part = instrumentsOf(SampleMarket::OptionsBoard).at(3)->code.left(4);
         QTest::keyClicks(box.lineEdit(), part);
         // As many completions as instruments whose code or name holds the typed part.
         int expected = 0;
-        for (const SampleInstrument* i : instrumentsOf(15)) {
+        for (const SampleInstrument* i : instrumentsOf(SampleMarket::OptionsBoard)) {
             if (i->code.contains(part, Qt::CaseInsensitive) || i->name.contains(part, Qt::CaseInsensitive))
                 ++expected;
         }
         QVERIFY(expected > 1);
-        QCOMPARE(box.entryCompleter()->completionCount(), expected);
+        QCOMPARE(box.entryCompleter()->completionModel()->rowCount(), expected);
         QTRY_VERIFY(box.entryCompleter()->popup()->isVisible());
-        // Down picks the first completion, Enter takes it.
+        // Down picks the next completion, Enter takes it.
         QTest::keyClick(box.entryCompleter()->popup(), Qt::Key_Down);
         QTest::keyClick(box.entryCompleter()->popup(), Qt::Key_Return);
         QVERIFY(box.securityKey().isValid());
@@ -113,7 +113,7 @@ private Q_SLOTS:
             || SecurityDirectory::i()->nameByKey(box.securityKey()).contains(part, Qt::CaseInsensitive));
 
         // A whole code typed in lower case is taken as that instrument.
-        const SampleInstrument* wanted = instrumentsOf(15).last();
+        const SampleInstrument* wanted = instrumentsOf(SampleMarket::OptionsBoard).last();
         box.lineEdit()->selectAll();
         QTest::keyClicks(box.lineEdit(), wanted->code.toLower());
         box.entryCompleter()->popup()->hide();
@@ -125,10 +125,10 @@ private Q_SLOTS:
     {
         SecuritySelectorBox box;
         box.setStockId(SampleMarket::StockId);
-        box.setBoardId(14);
+        box.setBoardId(SampleMarket::FuturesBoard);
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
-        const SampleInstrument* future = instrumentsOf(14).first();
+        const SampleInstrument* future = instrumentsOf(SampleMarket::FuturesBoard).first();
         QVERIFY(box.setSecurityId(future->key.sec));
         QSignalSpy refused(&box, &CompletingSelectorBox::refused);
         box.lineEdit()->setFocus();
@@ -140,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(box.securityKey(), future->key);
         QCOMPARE(box.lineEdit()->text(), box.currentText());
         // An instrument of another board is not this box's either.
-        QVERIFY(!box.setCurrentCode(instrumentsOf(15).first()->code));
+        QVERIFY(!box.setCurrentCode(instrumentsOf(SampleMarket::OptionsBoard).first()->code));
         QCOMPARE(box.securityKey(), future->key);
     }
 
@@ -150,15 +150,15 @@ private Q_SLOTS:
         QAbstractItemModelTester tester(box.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         box.setStockId(SampleMarket::StockId);
         QCOMPARE(offeredBoards(box.model()), boardsWhere([](int) { return true; }));
-        QVERIFY(box.setBoardId(15));
+        QVERIFY(box.setBoardId(SampleMarket::OptionsBoard));
         box.setBoardFlagsOnFilter(HostSchema::BoardDom);
         QCOMPARE(offeredBoards(box.model()), boardsWhere([](int f) { return f & HostSchema::BoardDom; }));
-        QCOMPARE(box.getBoardId(), 15);
+        QCOMPARE(box.getBoardId(), SampleMarket::OptionsBoard);
         // Dropping the chosen board chooses the first one offered.
         box.setBoardFlagsOffFilter(HostSchema::BoardChart);
         QCOMPARE(offeredBoards(box.model()),
             boardsWhere([](int f) { return (f & HostSchema::BoardDom) && !(f & HostSchema::BoardChart); }));
-        QVERIFY(box.getBoardId() != 15);
+        QVERIFY(box.getBoardId() != SampleMarket::OptionsBoard);
         QCOMPARE(box.getBoardId(), box.itemData(0, BoardSelectorModel::BoardIdRole).toInt());
         QVERIFY(!box.setBoardId(1));
         // Names come sorted.
@@ -175,14 +175,16 @@ private Q_SLOTS:
         offered.setSourceModel(&boards);
         offered.setForPositions(true);
         QCOMPARE(offeredBoards(&offered), boardsWhere([](int f) { return f & HostSchema::BoardTrade; }));
-        offered.setFilterBoards({ { SampleMarket::StockId, 14 }, { SampleMarket::StockId, 1 } });
-        QCOMPARE(offeredBoards(&offered), QList<int>({ 14 }));
+        offered.setFilterBoards(
+            { { SampleMarket::StockId, SampleMarket::FuturesBoard }, { SampleMarket::StockId, 4 } });
+        QCOMPARE(offeredBoards(&offered), QList<int>({ SampleMarket::FuturesBoard }));
 
         boards.setCheckable(true);
-        const QModelIndex futures = boards.index(boards.rowOf({ SampleMarket::StockId, 14 }), 0);
+        const QModelIndex futures
+            = boards.index(boards.rowOf({ SampleMarket::StockId, SampleMarket::FuturesBoard }), 0);
         QVERIFY(boards.setData(futures, Qt::Checked, Qt::CheckStateRole));
         QCOMPARE(boards.checkedBoards().size(), 1);
-        QCOMPARE(boards.checkedBoards().first().board, 14);
+        QCOMPARE(boards.checkedBoards().first().board, SampleMarket::FuturesBoard);
     }
 
     void stockBoxListsMarketsWithinItsFilter()
@@ -220,8 +222,8 @@ private Q_SLOTS:
     {
         SecuritySelectorBox box;
         box.setStockId(SampleMarket::StockId);
-        box.setBoardId(14);
-        const SampleInstrument* future = instrumentsOf(14).first();
+        box.setBoardId(SampleMarket::FuturesBoard);
+        const SampleInstrument* future = instrumentsOf(SampleMarket::FuturesBoard).first();
         QVERIFY(box.setSecurityId(future->key.sec));
         const int before = box.count();
         // The host drops the instruments table: the box empties and forgets its choice.
