@@ -3,6 +3,7 @@
 #include "core/db/masterindex.h"
 #include "core/db/table.h"
 #include "core/db/xdecimal.h"
+#include "core/host/directories/accountdirectory.h"
 #include "core/host/directories/basecontractsparamsdirectory.h"
 #include "core/host/directories/kvcodenamedirectory.h"
 #include "core/host/directories/securitydirectory.h"
@@ -104,12 +105,30 @@ bool EmbeddedExchange::execute(const RawTransaction& transaction)
             throw tr("Биржа не исполняет транзакции вида %1").arg(transaction.description().kind);
         }
     } catch (const QString& reason) {
-        m_core->notify(tr("%1 отклонена биржей: %2").arg(transaction.description().name, reason));
+        m_core->notify(refusal(transaction.description().kind).arg(reason));
         Q_EMIT rejected(transaction.id(), reason);
         return false;
     }
     Q_EMIT executed(transaction.id());
     return true;
+}
+
+QString EmbeddedExchange::refusal(int kind)
+{
+    switch (kind) {
+    case NewOrder:
+    case NewIceberg:
+        return tr("Заявка отклонена биржей: %1");
+    case ClearingRequest:
+        return tr("Поручение отклонено биржей: %1");
+    case ChangeOrder:
+    case ChangeIceberg:
+        return tr("Изменение заявки отклонено биржей: %1");
+    case WithdrawAll:
+        return tr("Снятие заявок отклонено биржей: %1");
+    default:
+        return tr("Транзакция отклонена биржей: %1");
+    }
 }
 
 Record EmbeddedExchange::instrument(const Values& values) const
@@ -131,12 +150,16 @@ void EmbeddedExchange::checkAccount(const QString& account) const
         throw tr("счёт %1 не найден").arg(account);
 }
 
-void EmbeddedExchange::checkPrice(const Record& instrument, const QString& text) const
+void EmbeddedExchange::checkPrice(const Record& instrument, const Values& values, const QString& text) const
 {
     bool ok = false;
     const decimal price = decimal::fromString(text.trimmed(), &ok);
     if (!ok)
         throw tr("неверная цена \"%1\"").arg(text);
+    // Option prices are held to their limits only when the order asks for it, as the order form offers.
+    const int board = instrument.data(QStringLiteral("board_id")).toInteger();
+    if ((board == OptionsBoard || board == NegotiatedBoard) && !values.value(QStringLiteral("check_limit")).toBool())
+        return;
     const decimal low = field(instrument, "min_price");
     const decimal high = field(instrument, "max_price");
     if (price < low || price > high)
@@ -176,7 +199,7 @@ void EmbeddedExchange::placeOrder(const Values& values, bool iceberg, bool clear
     if (clearing) {
         order.price = field(in, "settle_price");
     } else {
-        checkPrice(in, values.value(QStringLiteral("Price")).toString());
+        checkPrice(in, values, values.value(QStringLiteral("Price")).toString());
         order.price = decimal::fromString(values.value(QStringLiteral("Price")).toString().trimmed());
     }
     order.quantity = quantity;
@@ -239,7 +262,7 @@ void EmbeddedExchange::changeOrder(const Values& values)
             .arg(order.data(QStringLiteral("order_num")).toString(), account);
     const Record in = instrument(values);
     const QString priceText = valueOf(values, { "price1", "Price" }).toString();
-    checkPrice(in, priceText);
+    checkPrice(in, values, priceText);
     bool ok = false;
     const qint64 quantity = valueOf(values, { "amount1", "Quantity" }).toString().toLongLong(&ok);
     if (!ok || quantity <= 0)
@@ -254,8 +277,12 @@ void EmbeddedExchange::withdrawAll(const Values& values)
     const QString account = values.value(QStringLiteral("Account")).toString();
     if (account.size() != 4 && account.size() != 7)
         throw tr("Код брокера (и клиента) должен быть длиной или %1, или %2 символов!").arg(4).arg(7);
+    const bool firm = account.size() == 4;
+    if (firm ? !AccountDirectory::i()->isKnown(account) : KvInvestorDirectory::i()->nameByCode(account).isEmpty())
+        throw firm ? tr("фирма %1 не найдена").arg(account) : tr("счёт %1 не найден").arg(account);
     const QString side = values.value(QStringLiteral("BuySell")).toString();
     TradeLedger ledger(m_core->tables());
+    int withdrawn = 0;
     for (const Record& r : *ledger.orders()->masterIndex()) {
         if (r.data(QStringLiteral("status")).toInteger() != HostSchema::StatusActive
             || !r.data(QStringLiteral("account")).toString().startsWith(account))
@@ -271,6 +298,9 @@ void EmbeddedExchange::withdrawAll(const Values& values)
                 continue;
         }
         ledger.cancel(r);
+        ++withdrawn;
     }
     ledger.commit();
+    m_core->notify(firm ? tr("Снято заявок брокерской фирмы %1: %2").arg(account).arg(withdrawn)
+                        : tr("Снято заявок по счёту %1: %2").arg(account).arg(withdrawn));
 }

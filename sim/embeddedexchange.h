@@ -17,7 +17,8 @@ class Record;
 // resting order a new price and quantity; a withdrawal cancels an account's (or a firm's) active orders, all
 // of them or only the buy ("B"), the sell ("S") or those outside the price limits ("L"). A
 // transaction the exchange refuses (unknown instrument or order, a price outside the limits, an unknown
-// account, a bad quantity) changes nothing and its reason goes to the host's notification sink.
+// account, a bad quantity) changes nothing and its reason goes to the host's notification sink, and so does
+// what a withdrawal withdrew. Option prices are held to their limits only when the order asks ("check_limit").
 //
 // A new order that asks for the client's money check ("dont_check_money" false) must fit in the account's row of
 // "money_limits": its initial margin may not exceed what the limit leaves beside the part already used. An
@@ -26,6 +27,8 @@ class BV_SIM_EXPORT EmbeddedExchange : public QObject
 {
     Q_OBJECT
 public:
+    // Boards whose price limits the order dialogs leave to the exchange, which checks them on request.
+    enum { OptionsBoard = 14, NegotiatedBoard = 15 };
     enum Kind {
         NewOrder = 10,
         WithdrawAll = 12,
@@ -49,10 +52,12 @@ private:
     void placeOrder(const Values& values, bool iceberg, bool clearing);
     void changeOrder(const Values& values);
     void withdrawAll(const Values& values);
+    // The message of a refused transaction of a kind, with the reason in %1.
+    static QString refusal(int kind);
     Record instrument(const Values& values) const;
     Record restingOrder(const Values& values) const;
     void checkAccount(const QString& account) const;
-    void checkPrice(const Record& instrument, const QString& text) const;
+    void checkPrice(const Record& instrument, const Values& values, const QString& text) const;
     void checkMoney(const Values& values, const Record& instrument, const QString& account, qint64 quantity) const;
 
     ICore* m_core; // not owned

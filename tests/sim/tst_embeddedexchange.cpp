@@ -267,7 +267,10 @@ private Q_SLOTS:
         QCOMPARE(notified.count(), 1);
         const QString message = notified.first().first().toString();
         QVERIFY2(message.contains(reason), qPrintable(message));
-        QVERIFY(message.contains(QStringLiteral("отклонена биржей")));
+        const QString refusal = kind == 10 ? QStringLiteral("Заявка отклонена биржей: ")
+            : kind == 13 ? QStringLiteral("Изменение заявки отклонено биржей: ")
+                         : QStringLiteral("Снятие заявок отклонено биржей: ");
+        QVERIFY2(message.startsWith(refusal), qPrintable(message));
     }
 };
 
