@@ -110,7 +110,7 @@ int main(int argc, char** argv)
         { "account", orders, std::make_unique<AccountFilter>(*orders), "F001001|F002002|F003003" },
         { "account_type", orders, std::make_unique<AccountTypeFilter>(*orders), "1" },
         { "balance", orders, std::make_unique<BalanceFilter>(*orders), "2" },
-        { "board", orders, std::make_unique<BoardFilter>(*orders), "1,15" },
+        { "board", orders, std::make_unique<BoardFilter>(*orders), "1,14" },
         { "session", orders, std::make_unique<SessionFilter>(*orders), "2" },
         { "date", orders, std::make_unique<DateFilter>(*orders), "5||2000-01-01" },
         { "quantity", orders, std::make_unique<QuantityFilter>(*orders), "25" },

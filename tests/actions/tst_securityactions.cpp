@@ -24,10 +24,10 @@
 
 namespace {
 
-const SecurityKey Future { 1, 14, 400000 };
-const SecurityKey OtherFuture { 1, 14, 400001 };
-const SecurityKey Mirror { 1, 3, 900000 };
-const SecurityKey Option { 1, 15, 1000000 };
+const SecurityKey Future { 1, SampleMarket::FuturesBoard, 400000 };
+const SecurityKey OtherFuture { 1, SampleMarket::FuturesBoard, 400001 };
+const SecurityKey Mirror { 1, SampleMarket::MirrorBoard, 900000 };
+const SecurityKey Option { 1, SampleMarket::OptionsBoard, 1000000 };
 
 QString names(const QList<QAction*>& actions)
 {
@@ -98,7 +98,7 @@ private Q_SLOTS:
             const Record o = m_orders->at(r);
             const SecurityKey key { o.data(QStringLiteral("stock_id")).toInteger(),
                 o.data(QStringLiteral("board_id")).toInteger(), o.data(QStringLiteral("sec_id")).toInteger64() };
-            if (key.board == 14 || key.board == 15)
+            if (key.board == SampleMarket::FuturesBoard || key.board == SampleMarket::OptionsBoard)
                 ++orders[key];
         }
         for (auto it = orders.cbegin(); it != orders.cend(); ++it) {
