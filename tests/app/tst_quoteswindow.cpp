@@ -16,7 +16,7 @@
 
 namespace {
 
-const SecurityKey Future { 1, 14, 400000 };
+const SecurityKey Future { 1, SampleMarket::FuturesBoard, 400000 };
 const QString Own = QStringLiteral("trader01");
 
 struct Lots

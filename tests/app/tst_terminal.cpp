@@ -655,8 +655,8 @@ private Q_SLOTS:
         auto window = terminal();
         TableWindow* instruments = TerminalWindow::tableView(window->openWindow(QStringLiteral("instruments")));
         TableFastViewWithFilter* view = instruments->view();
-        const Record future = SecurityDirectory::i()->recordById(1, 14, 400000);
-        const QString name = SecurityDirectory::i()->nameById(1, 14, 400000);
+        const Record future = SecurityDirectory::i()->recordById(1, SampleMarket::FuturesBoard, 400000);
+        const QString name = SecurityDirectory::i()->nameById(1, SampleMarket::FuturesBoard, 400000);
         const QModelIndex row = view->QAbstractItemView::model()->index(
             view->rowOf(future), instruments->model()->columnIndex(QStringLiteral("sec_code")));
         view->scrollTo(row);
