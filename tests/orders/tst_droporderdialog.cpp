@@ -12,6 +12,7 @@
 #include "orders/droporderdialog.h"
 #include "recordfields.h"
 #include "sim/embeddedexchange.h"
+#include "sim/samplemarket.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -162,7 +163,7 @@ private Q_SLOTS:
         Table* securities = m_market->table(QStringLiteral("securities"));
         Record future;
         for (const Record& r : *securities->masterIndex()) {
-            if (number(r, "board_id") == 14 && future.isNull())
+            if (number(r, "board_id") == SampleMarket::FuturesBoard && future.isNull())
                 future = r;
         }
         const decimal settle = future.data(QStringLiteral("settle_price")).toDecimal();
@@ -172,7 +173,8 @@ private Q_SLOTS:
                 const decimal price = QLatin1String(side) == QLatin1String("B") ? settle - step * decimal(steps, 0)
                                                                                 : settle + step * decimal(steps, 0);
                 QVERIFY(send(EmbeddedExchange::NewOrder,
-                    { { QStringLiteral("StockId"), 1 }, { QStringLiteral("BoardId"), 14 },
+                    { { QStringLiteral("StockId"), SampleMarket::StockId },
+                        { QStringLiteral("BoardId"), SampleMarket::FuturesBoard },
                         { QStringLiteral("Security"), text(future, "sec_code") },
                         { QStringLiteral("Account"), m_client }, { QStringLiteral("Price"), price.toString() },
                         { QStringLiteral("Quantity"), 1 }, { QStringLiteral("BuySell"), QLatin1String(side) } }));
