@@ -263,16 +263,19 @@ void TableIndexModelPrivate::classify(int row, const Record& next, Outputs& out)
     }
     const bool beforePrevious = row > 0 && q->compare(next, list.at(row - 1)) < 0;
     const bool afterNext = row < list.count() - 1 && q->compare(next, list.at(row + 1)) > 0;
-    if (beforePrevious || afterNext)
+    if (beforePrevious || afterNext) {
         out.move.insert(row);
-    else
+    } else {
         out.changed.insert(row);
+        out.judged.insert(row);
+    }
 }
 
 void TableIndexModelPrivate::merge(Outputs& into, Outputs& from)
 {
     into.remove.insert(from.remove);
     into.changed.insert(from.changed);
+    into.judged.insert(from.judged);
     into.move.insert(from.move);
     into.inPlace.insert(into.inPlace.end(), from.inPlace.begin(), from.inPlace.end());
     into.insert += from.insert;
@@ -800,14 +803,17 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
         P::Outputs out = runItems(items);
         all.remove.insert(out.remove);
         all.changed.insert(out.changed);
+        all.judged.insert(out.judged);
         all.move.insert(out.move);
     }
     d->rowsToRemove = all.remove;
     d->rowsChanged = all.changed;
+    d->rowsJudged = all.judged;
     d->rowsToMove = all.move;
     d->recordsToInsert = all.insert;
-    if (!d->rowsChanged.isEmpty())
+    if (!d->rowsJudged.isEmpty())
         settleRowsInPlace(updated, updatedNew);
+    d->rowsJudged.clear();
     accumulateElapsed();
 }
 
@@ -823,15 +829,17 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
 void TableIndexModel::settleRowsInPlace(const QList<Record>& updated, const QList<Record>& updatedNew)
 {
     Q_D(TableIndexModel);
-    // A row whose two neighbours stay untouched was judged against exactly the values it will stand next to;
-    // only rows next to another change of the batch need a second look. Changed neighbours share a range.
+    // A row whose neighbours stay untouched, or keep keys that compare equal, was judged against values that
+    // order as the ones it will stand next to; only rows next to another key change of the batch need a second
+    // look. A row whose own key compares equal keeps its order against every other: it never needs one.
     auto touched = [&](int row) { return d->rowsToRemove.contains(row) || d->rowsToMove.contains(row); };
     auto resident = [&](int row) { return !touched(row); };
+    auto judgedOrTouched = [&](int row) { return d->rowsJudged.contains(row) || touched(row); };
     QVector<int> pending;
-    for (int i = 0; i < d->rowsChanged.rangeCount(); ++i) {
-        const auto range = d->rowsChanged.range(i);
+    for (int i = 0; i < d->rowsJudged.rangeCount(); ++i) {
+        const auto range = d->rowsJudged.range(i);
         for (int row = range.start; row < range.end; ++row) {
-            if (range.size() > 1 || touched(row - 1) || touched(row + 1))
+            if (judgedOrTouched(row - 1) || judgedOrTouched(row + 1))
                 pending << row;
         }
     }

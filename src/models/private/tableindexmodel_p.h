@@ -22,6 +22,9 @@ public:
     mutable Record cachedRecord;
     RangeSet<int> rowsToRemove;
     RangeSet<int> rowsChanged;
+    // The rows of rowsChanged whose sort key changed: kept in place by a judgement against their neighbours' old
+    // values, they alone can end out of order (settleRowsInPlace). The others keep keys that compare equal.
+    RangeSet<int> rowsJudged;
     RangeSet<int> rowsToMove;
     QList<Record> recordsToInsert;
 
@@ -37,6 +40,7 @@ public:
     {
         RangeSet<int> remove;
         RangeSet<int> changed;
+        RangeSet<int> judged;
         RangeSet<int> move;
         // Shown records whose sort key compares equal before and after (so their rows stay), not found by a
         // search or not searched for: the walk names their rows.
