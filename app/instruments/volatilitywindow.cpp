@@ -74,6 +74,16 @@ VolatilityWindow::VolatilityWindow(Table* securities, const SecurityKey& key, QW
     resize(640, 420);
 }
 
+double VolatilityWindow::yearsToExpiry(const QDateTime& now, const QDateTime& expiry)
+{
+    // The expiry is kept without a zone and the exchange's time comes in the local one: compare the clocks' faces.
+    const QDateTime from(now.date(), now.time(), Qt::UTC);
+    QDateTime to(expiry.date(), expiry.time(), Qt::UTC);
+    if (expiry.time() == QTime(0, 0))
+        to = to.addDays(1);
+    return double(from.msecsTo(to)) / MsPerYear;
+}
+
 void VolatilityWindow::recalculate()
 {
     const SecurityDirectory* directory = SecurityDirectory::i();
@@ -81,6 +91,9 @@ void VolatilityWindow::recalculate()
     const double forward = future.isNull() ? 0 : priceOf(future);
     if (m_seriesId == 0 || forward <= 0) {
         m_chart->setTitle(tr("Нет цены базового фьючерса"));
+        m_calls->clear();
+        m_puts->clear();
+        m_exchange->clear();
         return;
     }
     const int seriesColumn = m_securities->columnIndex(QStringLiteral("option_series_id"));
@@ -106,7 +119,9 @@ void VolatilityWindow::recalculate()
         if (option.data(seriesColumn).toInteger() != m_seriesId || option.data(typeColumn).toChar() != QLatin1Char('O'))
             continue;
         const double strike = option.data(QStringLiteral("strike")).toDecimal().toDouble();
-        const double years = double(now.msecsTo(option.data(QStringLiteral("expdate")).toQDateTime())) / MsPerYear;
+        const double years = yearsToExpiry(now, option.data(QStringLiteral("expdate")).toQDateTime());
+        if (years <= 0)
+            continue;
         const bool call = option.data(QStringLiteral("opt_type")).toChar() == QLatin1Char('C');
         // Margined options: the premium is not discounted.
         const double implied = Black76::impliedVolatility(

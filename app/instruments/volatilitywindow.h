@@ -2,6 +2,7 @@
 
 #include "core/host/securitykey.h"
 
+#include <QDateTime>
 #include <QWidget>
 
 namespace QtCharts {
@@ -27,8 +28,11 @@ public:
     QtCharts::QLineSeries* calls() const { return m_calls; }
     QtCharts::QLineSeries* puts() const { return m_puts; }
     QtCharts::QScatterSeries* exchange() const { return m_exchange; }
-    // Computes the curve from the prices as they are now.
+    // Computes the curve from the prices as they are now; without the future's price there is none.
     void recalculate();
+    // The time to an option's expiry in years of 365 days, both read as wall clocks of the exchange. An expiry
+    // without a time of day lasts out its day, so that the options expiring today keep their curve.
+    static double yearsToExpiry(const QDateTime& now, const QDateTime& expiry);
 
 private:
     Table* m_securities; // not owned, the host's

@@ -1,4 +1,5 @@
 #include "instruments/black76.h"
+#include "instruments/volatilitywindow.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -71,6 +72,27 @@ private Q_SLOTS:
             ++checked;
         }
         QVERIFY(checked > 4000);
+    }
+
+    // Worked by hand: a date-only expiry lasts out its day, times compare as the clocks read whatever their zones.
+    void timeToExpiryCountsTheExpiryDay_data()
+    {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDateTime>("expiry");
+        QTest::addColumn<double>("days");
+        const QDate day(2026, 12, 15);
+        QTest::newRow("noon of the expiry day") << QDateTime(day, QTime(12, 0)) << QDateTime(day, QTime(0, 0)) << 0.5;
+        QTest::newRow("the evening before, expiry at 18:45")
+            << QDateTime(day.addDays(-1), QTime(18, 0)) << QDateTime(day, QTime(18, 45), Qt::UTC) << 1.03125;
+        QTest::newRow("the day after") << QDateTime(day.addDays(1), QTime(6, 0)) << QDateTime(day, QTime(0, 0), Qt::UTC)
+                                       << -0.25;
+    }
+    void timeToExpiryCountsTheExpiryDay()
+    {
+        QFETCH(QDateTime, now);
+        QFETCH(QDateTime, expiry);
+        QFETCH(double, days);
+        QCOMPARE(VolatilityWindow::yearsToExpiry(now, expiry) * 365, days);
     }
 
     void noVolatilityGivesAnImpossiblePremium()

@@ -1,6 +1,8 @@
 #include "actions/securityactions.h"
 #include "core/db/appsettings.h"
 #include "core/db/masterindex.h"
+#include "core/db/recordstrans.h"
+#include "core/db/recordupdater.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/iwindowmanager.h"
 #include "core/host/widgets/filterlineedit.h"
@@ -692,6 +694,16 @@ private Q_SLOTS:
         }
         VolatilityWindow* curve = window->findChild<VolatilityWindow*>();
         QCOMPARE(curve->calls()->count() + curve->puts()->count(), 10); // five strikes of the series
+        // Once the future has no price, no curve stays drawn on the price it had.
+        {
+            RecordsTrans trans(m_market->table(QStringLiteral("securities")));
+            RecordUpdater priceless(future, trans);
+            priceless.data(QStringLiteral("last")).clear();
+            priceless.data(QStringLiteral("settle_price")).clear();
+            trans.commit();
+        }
+        curve->recalculate();
+        QCOMPARE(curve->calls()->count() + curve->puts()->count() + curve->exchange()->count(), 0);
 
         // Disconnected, an order command warns and opens no dialog; connected again, it opens one.
         QAction* connection = nullptr;
