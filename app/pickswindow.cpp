@@ -81,7 +81,7 @@ PicksWindow::PicksWindow(InstrumentPicks* picks, QWidget* parent)
     addAction(m_remove);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this,
-        [this](const QPoint& at) { popUpViewMenu(this, this, m_view, at); });
+        [this](const QPoint& at) { popUpViewMenu(this, this, m_view->viewport(), at); });
 }
 
 void PicksWindow::sizeColumnsToFirstRows()

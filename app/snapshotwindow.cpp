@@ -36,7 +36,7 @@ SnapshotWindow::SnapshotWindow(const TableWindow* source, QWidget* parent)
     m_view->header()->setSortIndicatorShown(false);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this,
-        [this](const QPoint& at) { popUpViewMenu(m_view, m_view, m_view, at); });
+        [this](const QPoint& at) { popUpViewMenu(m_view, m_view, m_view->viewport(), at); });
     auto* repaint = new QTimer(this);
     connect(repaint, &QTimer::timeout, m_view->viewport(), qOverload<>(&QWidget::update));
     repaint->start(1000);

@@ -173,18 +173,23 @@ private Q_SLOTS:
         QCOMPARE(list->model()->rowCount(), 2);
         QVERIFY(list->columnWidth(1) > emptyWidth);
 
+        // A right click as the trader makes it: the row under the pointer, not one a title's height off.
         select(list, { 0 });
         const QRect second = list->visualRect(list->model()->index(1, 1));
-        QMenu rowMenu;
-        picks->populateActionsAt(list->viewport()->mapTo(picks, second.center()), &rowMenu);
+        QContextMenuEvent click(
+            QContextMenuEvent::Mouse, second.center(), list->viewport()->mapToGlobal(second.center()));
+        QApplication::sendEvent(list->viewport(), &click);
+        auto* rowMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(rowMenu);
         QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
         QCOMPARE(list->selectionModel()->selectedRows().first().row(), 1);
         const QString name = all->at(4).data(QStringLiteral("sec_name")).toString();
         QStringList bold;
-        for (const QAction* action : rowMenu.actions()) {
+        for (const QAction* action : rowMenu->actions()) {
             if (action->font().bold())
                 bold << action->text();
         }
+        rowMenu->close();
         QCOMPARE(bold, QStringList { QStringLiteral("Открыть котировки %1").arg(name) });
 
         QVERIFY(picks->securityActions()->defaultAction()->isEnabled());
