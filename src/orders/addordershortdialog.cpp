@@ -129,7 +129,8 @@ void AddOrderShortDialog::trade(const QChar& side)
     m_form->setBuySell(side);
     m_transaction = makeTransaction();
     if (m_postponed) {
-        if (m_transaction || m_checkResult == AddOrderCheckDialog::Send)
+        // Nothing to hand over when the order was refused, corrected or could not be built: the form stays.
+        if (m_transaction)
             accept();
         return;
     }
@@ -139,9 +140,10 @@ void AddOrderShortDialog::trade(const QChar& side)
 
 void AddOrderShortDialog::accept()
 {
-    QDialog::accept();
+    // Read while the form is shown: hiding it changes nothing the values say.
     Values values = m_form ? m_form->values() : Values();
     values.insert(QStringLiteral("BuySell"), QString(m_side));
+    QDialog::accept();
     Q_EMIT accepted(values, m_transaction);
 }
 

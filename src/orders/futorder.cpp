@@ -257,7 +257,14 @@ void FutOrder::setPartner(const QString& partner)
 
 QString FutOrder::orderType() const
 {
-    return m_more->orderType();
+    // Only the anonymous boards' panel offers a type: elsewhere the order is a plain limit order, whatever that
+    // panel holds while it is put away.
+    return m_extraPages->currentWidget() == m_more ? m_more->orderType() : QStringLiteral("1");
+}
+
+bool FutOrder::isIceberg() const
+{
+    return orderType() == QLatin1String("4");
 }
 
 void FutOrder::setOrderType(const QString& type)
@@ -279,8 +286,7 @@ Values FutOrder::values() const
         { QStringLiteral("SecurityId"), securityId() },
         { QStringLiteral("isin_id"), instrument.isNull() ? 0 : instrument.data(QStringLiteral("isin_id")).toInteger() },
         { QStringLiteral("Account"), account() }, { QStringLiteral("Quantity"), quantity() },
-        { QStringLiteral("iceberg_amount"), quantity() },
-        { QStringLiteral("check_limit"), m_limits->isVisible() && m_limits->isChecked() },
+        { QStringLiteral("iceberg_amount"), quantity() }, { QStringLiteral("check_limit"), m_limits->isChecked() },
         { QStringLiteral("Comment"), m_comment->text().trimmed() } };
     if (board != Clearing)
         values.insert(QStringLiteral("Price"), m_price->getValue());
@@ -322,7 +328,7 @@ void FutOrder::setValues(const Values& values)
 
 TransactionDescription FutOrder::description() const
 {
-    const int kind = NewOrderTransactions::transactionId(m_stockId, boardId(), m_more->isIceberg());
+    const int kind = NewOrderTransactions::transactionId(m_stockId, boardId(), isIceberg());
     ITransactionSender* sender = ICore::instance() ? ICore::instance()->transactions() : nullptr;
     if (kind == 0 || !sender)
         return {};
@@ -364,7 +370,7 @@ bool FutOrder::isPriceShown() const
 bool FutOrder::validate()
 {
     const int board = boardId();
-    const bool iceberg = m_more->isIceberg() && m_extraPages->currentWidget() == m_more;
+    const bool iceberg = isIceberg();
     const qint64 amount = m_quantity->quantity();
     const QList<QPair<QLabel*, bool>> checks {
         { m_boardLabel, board > 0 },
@@ -374,10 +380,12 @@ bool FutOrder::validate()
         { m_quantityLabel, amount > 0 },
         { m_yieldLabel, m_yield->isHidden() || board == Clearing || !m_yield->getValue().isEmpty() },
         { m_partnerLabel, m_partner->isHidden() || !partner().isEmpty() },
+        // The board takes no order of the chosen type (an iceberg on the clearing board).
         { m_typeLabel,
-            !iceberg
-                || (m_more->visiblePart() > 0 && m_more->visiblePart() < amount
-                    && m_more->deviation() < m_more->visiblePart()) },
+            description().kind != 0
+                && (!iceberg
+                    || (m_more->visiblePart() > 0 && m_more->visiblePart() < amount
+                        && m_more->deviation() < m_more->visiblePart())) },
     };
     bool valid = true;
     for (const auto& [label, passes] : checks) {
@@ -390,7 +398,7 @@ bool FutOrder::validate()
 void FutOrder::onChanged()
 {
     // An iceberg's parts are in the extra panel: it opens to show them.
-    if (m_more->isIceberg() && m_extraPages->currentWidget() == m_more)
+    if (isIceberg())
         m_extras->setChecked(true);
     const TransactionDescription kind = description();
     m_transaction->setText(kind.name);

@@ -75,6 +75,8 @@ private:
     // The rows of a board: price label and row, partner row, extra panel, option price limits.
     void layOutBoard(int board);
     bool isAddressBoard() const;
+    // The order type "4" on a board whose panel offers the type.
+    bool isIceberg() const;
 
     int m_stockId = 1;
     QChar m_side = QLatin1Char('B');

@@ -22,9 +22,15 @@ namespace {
 constexpr int PriceScale = 5;
 constexpr int OptionsBoard = 14;
 
+// A finer price is rounded to five decimals, a coarser one kept as typed: widening its scale could overflow
+// for a long number the editor accepts, and decimals compare exactly across scales.
 decimal priceOf(const QString& text)
 {
-    return text.trimmed().isEmpty() ? decimal::minimum() : decimal::fromString(text.trimmed()).withScale(PriceScale);
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return decimal::minimum();
+    const decimal price = decimal::fromString(trimmed);
+    return price.scale() > PriceScale ? price.withScale(PriceScale) : price;
 }
 
 } // namespace
@@ -97,8 +103,7 @@ void MoveOrder::setBoardId(int board)
 {
     m_board->setBoardId(board);
     m_security->setBoardId(board);
-    m_limitsShown = board == OptionsBoard;
-    m_limits->setVisible(m_limitsShown);
+    m_limits->setVisible(board == OptionsBoard);
     onChanged();
 }
 
@@ -183,7 +188,7 @@ QString MoveOrder::quantityText() const
 
 bool MoveOrder::checkLimits() const
 {
-    return m_limitsShown && m_limits->isChecked();
+    return m_limits->isChecked();
 }
 
 int MoveOrder::transactionKind(int stock, int board, bool iceberg)

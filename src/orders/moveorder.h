@@ -43,6 +43,7 @@ public:
     bool isIceberg() const { return m_iceberg; }
     QString priceText() const;
     QString quantityText() const;
+    // The option price limits box's checked state, whether the box is shown or not.
     bool checkLimits() const;
     // The change transaction's kind for a market, board and order kind; 0 when there is none.
     static int transactionKind(int stock, int board, bool iceberg);
@@ -71,7 +72,6 @@ private:
     QColor m_buyColor;
     QColor m_sellColor;
     bool m_iceberg = false;
-    bool m_limitsShown = false;
     TransactionDescription m_description;
     BoardSelectorBox* m_board;
     SecuritySelectorBox* m_security;

@@ -20,9 +20,11 @@
 #include "orders/ordermore.h"
 #include "sim/embeddedexchange.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -313,7 +315,8 @@ private Q_SLOTS:
         QVERIFY(m_sent.isEmpty());
     }
 
-    // The postponed mode asks nothing, sends nothing and hands back what it built, the side included.
+    // The postponed mode asks nothing, sends nothing and hands back what it built, the side and the state of
+    // the price limits box included (read before the dialog hides).
     void postponedOrderIsHandedBack()
     {
         Values values = AddOrderShortDialog::secKeyToValues(textId());
@@ -321,18 +324,57 @@ private Q_SLOTS:
         values.insert(QStringLiteral("Account"), m_account);
         values.insert(QStringLiteral("Price"), restingBuyPrice());
         values.insert(QStringLiteral("Quantity"), QStringLiteral("4"));
-        auto* dialog = new AddOrderShortDialog(values);
-        QSignalSpy accepted(dialog, &AddOrderShortDialog::accepted);
-        futures(dialog)->sellButton()->click();
-        QCOMPARE(accepted.count(), 1);
-        const Values handed = accepted.first().at(0).value<Values>();
-        QCOMPARE(handed.value(QStringLiteral("BuySell")).toString(), QStringLiteral("S"));
-        QCOMPARE(handed.value(QStringLiteral("Quantity")).toString(), QStringLiteral("4"));
-        const auto transaction = accepted.first().at(1).value<RawTransactionPtr>();
-        QVERIFY(transaction);
-        QCOMPARE(transaction->description().kind, 10);
+        for (const bool checked : { true, false }) {
+            auto* dialog = new AddOrderShortDialog(values);
+            dialog->show();
+            QCheckBox* limits = nullptr;
+            for (QCheckBox* box : futures(dialog)->findChildren<QCheckBox*>()) {
+                if (box->text() == QStringLiteral("Проверять лимиты цен опционов"))
+                    limits = box;
+            }
+            QVERIFY(limits && limits->isVisible());
+            limits->setChecked(checked);
+            QSignalSpy accepted(dialog, &AddOrderShortDialog::accepted);
+            futures(dialog)->sellButton()->click();
+            QCOMPARE(accepted.count(), 1);
+            const Values handed = accepted.first().at(0).value<Values>();
+            QCOMPARE(handed.value(QStringLiteral("BuySell")).toString(), QStringLiteral("S"));
+            QCOMPARE(handed.value(QStringLiteral("Quantity")).toString(), QStringLiteral("4"));
+            QCOMPARE(handed.value(QStringLiteral("check_limit")).toBool(), checked);
+            const auto transaction = accepted.first().at(1).value<RawTransactionPtr>();
+            QVERIFY(transaction);
+            QCOMPARE(transaction->description().kind, 10);
+            QCOMPARE(transaction->values().value(QStringLiteral("check_limit")).toBool(), checked);
+        }
         QTest::qWait(20);
         QVERIFY(m_sent.isEmpty());
+    }
+
+    // A postponed order the host cannot build is refused with the reason; the dialog stays and hands nothing.
+    void postponedOrderThatCannotBeBuiltStays()
+    {
+        TransactionDescription strict = m_market->core.sender()->description(1, 10);
+        strict.required << QStringLiteral("Login");
+        m_market->core.sender()->registerDescription(strict);
+        Values values = AddOrderShortDialog::secKeyToValues(textId());
+        values.insert(QStringLiteral("postponedOrder"), true);
+        values.insert(QStringLiteral("Account"), m_account);
+        values.insert(QStringLiteral("Price"), restingBuyPrice());
+        values.insert(QStringLiteral("Quantity"), QStringLiteral("4"));
+        AddOrderShortDialog dialog(values);
+        dialog.show();
+        QSignalSpy accepted(&dialog, &AddOrderShortDialog::accepted);
+        QString said;
+        answerDialog<QMessageBox>([&](QMessageBox* box) {
+            said = box->windowTitle() + QLatin1Char('|') + box->text();
+            box->accept();
+        });
+        futures(&dialog)->buyButton()->click();
+        QVERIFY2(said.startsWith(QStringLiteral("Ошибка добавления отложенной заявки|Невозможно сформировать заявку: "))
+                && said.contains(QStringLiteral("Login")),
+            qPrintable(said));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(accepted.count(), 0);
     }
 
     void boardsLayTheFormOut()
@@ -348,9 +390,6 @@ private Q_SLOTS:
         QCOMPARE(form.priceLabel()->text(), QStringLiteral("&Цена:"));
         form.setBoardId(17);
         QVERIFY(!form.isPriceShown());
-        QCOMPARE(FormSelector::transactionId(1, 17, true), 0);
-        QCOMPARE(FormSelector::transactionId(1, 17, false), 15);
-        QCOMPARE(FormSelector::transactionId(1, 2, true), 0);
 
         // A market without a form: the empty page, and no form for the dialog.
         FormSelector selector;

@@ -14,6 +14,7 @@
 #include "orders/moveorderdialog.h"
 #include "sim/embeddedexchange.h"
 
+#include <QCheckBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -128,15 +129,49 @@ private Q_SLOTS:
         QVERIFY(!dialog->form()->canSend());
         delete dialog;
 
-        QCOMPARE(MoveOrder::transactionKind(1, 14, true), 150);
-        QCOMPARE(MoveOrder::transactionKind(1, 1, false), 13);
-        QCOMPARE(MoveOrder::transactionKind(1, 2, false), 0);
-        QCOMPARE(MoveOrder::transactionKind(2, 1, false), 0);
         Values iceberg = valuesOf(m_order);
         iceberg.insert(QStringLiteral("is_iceberg"), true);
         MoveOrderDialog icebergDialog(iceberg);
         QCOMPARE(icebergDialog.form()->description().kind, 150);
         QVERIFY(icebergDialog.form()->quantityEditor()->isHidden());
+    }
+
+    // The price limits flag is the box's state, also on a board where the box is not shown.
+    void theLimitsFlagIsTheBoxsState()
+    {
+        Values values = valuesOf(m_order);
+        values.insert(QStringLiteral("BoardId"), 1);
+        MoveOrderDialog dialog(values);
+        QCheckBox* box = nullptr;
+        for (QCheckBox* candidate : dialog.form()->findChildren<QCheckBox*>()) {
+            if (candidate->text() == QStringLiteral("Проверять лимиты цен опционов"))
+                box = candidate;
+        }
+        QVERIFY(box && box->isChecked() && box->isHidden());
+        QVERIFY(dialog.form()->checkLimits());
+        box->setChecked(false);
+        QVERIFY(!dialog.form()->checkLimits());
+    }
+
+    // A price typed in full, however far from the instrument's, is weighed by the form without failing; a
+    // number longer than prices hold is refused with the reason and leaves the price as it was.
+    void overLongPricesAreWeighedOrRefusedNeverThrown()
+    {
+        MoveOrderDialog dialog(valuesOf(m_order));
+        NumberEditor* price = dialog.form()->priceEditor();
+        QSignalSpy refused(price, &LineEdit::refused);
+        price->setFocus();
+        price->selectAll();
+        const QString fifteen(15, QLatin1Char('9'));
+        QTest::keyClicks(price, fifteen);
+        QCOMPARE(price->getValue(), fifteen);
+        QVERIFY(dialog.form()->canSend());
+        QVERIFY(refused.isEmpty());
+        QTest::keyClicks(price, QStringLiteral("9999"));
+        QCOMPARE(price->getValue(), QString(18, QLatin1Char('9')));
+        QCOMPARE(refused.size(), 1);
+        QCOMPARE(refused.first().at(0).toString(), QStringLiteral("Слишком длинное число"));
+        QVERIFY(dialog.form()->canSend());
     }
 
     void confirmedChangeQueuesOneTransactionAndTheExchangeAppliesIt()
@@ -160,11 +195,14 @@ private Q_SLOTS:
         QSignalSpy executed(m_exchange.get(), &EmbeddedExchange::executed);
         QPointer<MoveOrderDialog> open(dialog);
         sendButton(dialog)->click();
-        QVERIFY(question.contains(QStringLiteral("номер %1").arg(text(m_order, "order_num"))));
         // The price as the trader reads it: no trailing zeros.
-        QVERIFY2(question.contains(QStringLiteral("количество %1 и цена %2.")
-                                       .arg(quantity, AddOrderCheckDialog::toLocalReducedString(price))),
-            qPrintable(question));
+        const QString side
+            = text(m_order, "buysell") == QLatin1String("B") ? QStringLiteral("покупку") : QStringLiteral("продажу");
+        QCOMPARE(question,
+            QStringLiteral("Вы действительно хотите изменить заявку на %1 со счета %2 номер %3? Объем новой заявки "
+                           "будет меньше указанного на размер сведенной части, были указаны количество %4 и цена %5.")
+                .arg(side, text(m_order, "account"), text(m_order, "order_num"), quantity,
+                    AddOrderCheckDialog::toLocalReducedString(price)));
         QCOMPARE(queued.count(), 1);
         QTRY_VERIFY(!open);
         QTRY_COMPARE(executed.count(), 1);
