@@ -88,7 +88,8 @@ public:
     // An empty alignment restores the default of the column's type.
     virtual void setColumnAlignment(int column, const Qt::Alignment& alignment);
     virtual bool isColumnVisible(int column) const;
-    // Rebuilds the order of the rows under the current sort; sends no signal.
+    // Rebuilds the order of the rows under the current sort. A flat model sends no signal (sort() puts it in one
+    // reset); a tree sends its own layout change.
     virtual void resort() = 0;
     virtual void setSort(int column, Qt::SortOrder order);
     // Negative, zero or positive under the sort column and order; safe from worker threads.

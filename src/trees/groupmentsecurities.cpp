@@ -117,7 +117,12 @@ GroupmentTreeItem* GroupmentExpDate::createGroup(
     GroupmentTreeItem* parent, const QString& key, const Record& record) const
 {
     const QDate date = m_expdate < 0 || record.isNull() ? QDate() : record.data(m_expdate).toQDate();
-    return new GroupmentExpDateItem(key, QLocale::system().toString(date, QLocale::ShortFormat), parent, { m_expdate });
+    auto* item
+        = new GroupmentExpDateItem(key, QLocale::system().toString(date, QLocale::ShortFormat), parent, { m_expdate });
+    // It sorts by the date it holds: made holding it, it never meets its siblings by name.
+    if (!record.isNull())
+        item->addRecord(record);
+    return item;
 }
 
 GroupmentStrike::GroupmentStrike(Table* table)
@@ -138,7 +143,12 @@ QString GroupmentStrike::groupKey(const Record& record) const
     return GroupmentStrikeItem::strikeOf(record, m_strike, m_decimals).toString();
 }
 
-GroupmentTreeItem* GroupmentStrike::createGroup(GroupmentTreeItem* parent, const QString& key, const Record&) const
+GroupmentTreeItem* GroupmentStrike::createGroup(
+    GroupmentTreeItem* parent, const QString& key, const Record& record) const
 {
-    return new GroupmentStrikeItem(key, parent, { m_strike, m_decimals });
+    auto* item = new GroupmentStrikeItem(key, parent, { m_strike, m_decimals });
+    // It sorts by the strike it holds: made holding it, it never meets its siblings by name.
+    if (!record.isNull())
+        item->addRecord(record);
+    return item;
 }

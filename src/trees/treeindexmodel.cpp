@@ -430,14 +430,14 @@ void TreeIndexModel::settleOrder(const QList<Record>& updated)
         if (!moved)
             return;
     }
-    relayout();
+    resort();
 }
 
-void TreeIndexModel::relayout()
+void TreeIndexModel::resort()
 {
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
-    resort();
+    sortChildren(m_root);
     QModelIndexList after;
     after.reserve(before.size());
     for (const QModelIndex& index : before)
@@ -502,6 +502,9 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
                 return;
             }
             child->setModel(this);
+            // A group ordered by a field of its record (an expiry, a strike) holds the record before it meets
+            // its siblings: without one it would compare by name.
+            child->addRecord(record);
             newParent->enterKey(child);
             pending[level][newParent] << child;
             created << child;
@@ -673,11 +676,6 @@ void TreeIndexModel::clearTree()
 
 // Sorting --------------------------------------------------------------------------------------------------------
 
-void TreeIndexModel::resort()
-{
-    sortChildren(m_root);
-}
-
 void TreeIndexModel::sortChildren(GroupmentTreeItem* item)
 {
     QVector<GroupmentTreeItem*> children = item->childList();
@@ -695,7 +693,7 @@ void TreeIndexModel::sort(int column, Qt::SortOrder order)
     if (column == sortColumn() && order == sortOrder())
         return;
     setSort(column, order);
-    relayout();
+    resort();
 }
 
 bool TreeIndexModel::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,

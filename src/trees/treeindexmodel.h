@@ -72,7 +72,7 @@ public:
     void build() override;
     // One model reset (while item signals are on).
     void clear() override;
-    // Sorts every item's children; no signal.
+    // Sorts every item's children in one layout change; persistent indexes follow their items.
     void resort() override;
     // One layout change; persistent indexes follow their items.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
@@ -96,8 +96,6 @@ protected:
     void emitItemChanged(GroupmentTreeItem* item, int first, int last, const QVector<int>& roles = {});
     // Removes every item of the tree and forgets every record; no signal.
     void clearTree();
-    // Sorts every item's children in one layout change; persistent indexes follow their items.
-    void relayout();
 
 private:
     // New children found while placing records: per level, per parent, in the order they came.

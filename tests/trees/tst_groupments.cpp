@@ -82,33 +82,77 @@ void TestGroupments::optionsSortByExpiryDateAndStrikeValue()
     const int expdate = m_securities->columnIndex(QStringLiteral("expdate"));
     const int strikeColumn = m_securities->columnIndex(QStringLiteral("strike"));
     // then under each underlying the expiries run by date, and under each expiry the strikes by value (not by
-    // text: 950 before 1000), each group showing its date or strike.
-    int strikeGroups = 0;
-    for (int u = 0; u < model.rowCount(); ++u) {
-        const QModelIndex underlying = model.index(u, 0);
-        for (int e = 1; e < model.rowCount(underlying); ++e) {
-            const Record a = model.recordByIndex(model.index(e - 1, 0, underlying));
-            const Record b = model.recordByIndex(model.index(e, 0, underlying));
-            QVERIFY(a.data(expdate).toQDate() < b.data(expdate).toQDate());
-        }
-        for (int e = 0; e < model.rowCount(underlying); ++e) {
-            const QModelIndex expiryIndex = model.index(e, 0, underlying);
-            QCOMPARE(expiryIndex.data().toString(),
-                QLocale::system().toString(
-                    model.recordByIndex(expiryIndex).data(expdate).toQDate(), QLocale::ShortFormat));
-            for (int s = 0; s < model.rowCount(expiryIndex); ++s) {
-                const QModelIndex strikeIndex = model.index(s, 0, expiryIndex);
-                const decimal value = model.recordByIndex(strikeIndex).data(strikeColumn).toDecimal();
-                QCOMPARE(strikeIndex.data(Qt::UserRole).value<decimal>().toDouble(), value.toDouble());
-                if (s > 0) {
-                    const QModelIndex before = model.index(s - 1, 0, expiryIndex);
-                    QVERIFY(model.recordByIndex(before).data(strikeColumn).toDecimal() < value);
+    // text: 950 before 1000), each group showing its date or strike;
+    const auto checkOrder = [&] {
+        int strikeGroups = 0;
+        for (int u = 0; u < model.rowCount(); ++u) {
+            const QModelIndex underlying = model.index(u, 0);
+            for (int e = 1; e < model.rowCount(underlying); ++e) {
+                const Record a = model.recordByIndex(model.index(e - 1, 0, underlying));
+                const Record b = model.recordByIndex(model.index(e, 0, underlying));
+                QVERIFY2(
+                    a.data(expdate).toQDate() < b.data(expdate).toQDate(), qPrintable(underlying.data().toString()));
+            }
+            for (int e = 0; e < model.rowCount(underlying); ++e) {
+                const QModelIndex expiryIndex = model.index(e, 0, underlying);
+                QCOMPARE(expiryIndex.data().toString(),
+                    QLocale::system().toString(
+                        model.recordByIndex(expiryIndex).data(expdate).toQDate(), QLocale::ShortFormat));
+                for (int s = 0; s < model.rowCount(expiryIndex); ++s) {
+                    const QModelIndex strikeIndex = model.index(s, 0, expiryIndex);
+                    const decimal value = model.recordByIndex(strikeIndex).data(strikeColumn).toDecimal();
+                    QCOMPARE(strikeIndex.data(Qt::UserRole).value<decimal>().toDouble(), value.toDouble());
+                    if (s > 0) {
+                        const QModelIndex before = model.index(s - 1, 0, expiryIndex);
+                        QVERIFY(model.recordByIndex(before).data(strikeColumn).toDecimal() < value);
+                    }
+                    ++strikeGroups;
                 }
-                ++strikeGroups;
             }
         }
+        QVERIFY(strikeGroups > 20);
+    };
+    checkOrder();
+
+    // when an option moves to an expiry no instrument has yet, one whose name reads before the latest
+    // expiry's although it comes after it, and another to a strike below all of its expiry's, whose text reads
+    // after theirs, the new groups take their places by date and by value at once.
+    QModelIndex options;
+    for (int u = 0; u < model.rowCount() && !options.isValid(); ++u) {
+        if (model.rowCount(model.index(u, 0)) > 1)
+            options = model.index(u, 0);
     }
-    QVERIFY(strikeGroups > 20);
+    QVERIFY(options.isValid());
+    const QModelIndex latest = model.index(model.rowCount(options) - 1, 0, options);
+    const QDate last = model.recordByIndex(latest).data(expdate).toQDate();
+    const QDate later(last.year() + 1, 1, 1);
+    QVERIFY(
+        QLocale::system().toString(later, QLocale::ShortFormat).compare(latest.data().toString(), Qt::CaseInsensitive)
+        < 0);
+    Record moved = model.recordByIndex(model.index(0, 0, model.index(0, 0, options)));
+    moved.data(expdate) = later;
+    moved.updated(expdate);
+    checkOrder();
+    // An expiry with its futures (strike 0, first) and options: the futures move to a strike below the options'.
+    QModelIndex series;
+    decimal lowest;
+    for (int u = 0; u < model.rowCount() && !series.isValid(); ++u) {
+        for (int e = 0; e < model.rowCount(model.index(u, 0)) && !series.isValid(); ++e) {
+            const QModelIndex expiryIndex = model.index(e, 0, model.index(u, 0));
+            const int strikes = model.rowCount(expiryIndex);
+            for (int k = 1; k < strikes && !(lowest > decimal::zero()); ++k)
+                lowest = model.recordByIndex(model.index(k, 0, expiryIndex)).data(strikeColumn).toDecimal();
+            if (lowest > decimal::zero())
+                series = expiryIndex;
+        }
+    }
+    QVERIFY(series.isValid());
+    const decimal below = decimal::fromString(QString(QString::number(qint64(lowest.toDouble())).size() - 1, '9'));
+    QVERIFY2(below < lowest && below.toString() > lowest.toString(), qPrintable(lowest.toString()));
+    Record struck = model.recordByIndex(model.index(0, 0, model.index(0, 0, series)));
+    struck.data(strikeColumn) = below;
+    struck.updated(strikeColumn);
+    checkOrder();
 }
 
 void TestGroupments::everyNamedGroupingHoldsEachInstrumentOnce()
