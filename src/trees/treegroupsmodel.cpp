@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
 
 #include <cmath>
 
@@ -66,13 +68,48 @@ TreeGroupsModel::GroupmentGroup::GroupmentGroup(
 
 QString TreeGroupsModel::GroupmentGroup::groupKey(const Record& record) const
 {
+    if (m_columns.size() == 1)
+        return keyText(m_model, record, m_columns.first());
+    QStringList texts;
+    for (int column : m_columns)
+        texts << keyText(m_model, record, column);
+    return keyOf(texts);
+}
+
+QString TreeGroupsModel::GroupmentGroup::keyOf(const QStringList& texts) const
+{
+    if (texts.size() != m_columns.size())
+        return QString();
+    if (texts.size() == 1)
+        return texts.first();
     QString key;
-    for (int i = 0; i < m_columns.size(); ++i) {
+    for (int i = 0; i < texts.size(); ++i) {
         if (i > 0)
             key += QLatin1Char(',');
-        key += keyText(m_model, record, m_columns.at(i));
+        for (const QChar c : texts.at(i)) {
+            if (c == QLatin1Char(',') || c == QLatin1Char('\\'))
+                key += QLatin1Char('\\');
+            key += c;
+        }
     }
     return key;
+}
+
+QStringList TreeGroupsModel::GroupmentGroup::textsOf(const QString& key) const
+{
+    if (m_columns.size() == 1)
+        return { key };
+    QStringList texts { QString() };
+    for (int i = 0; i < key.size(); ++i) {
+        const QChar c = key.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < key.size())
+            texts.last() += key.at(++i);
+        else if (c == QLatin1Char(','))
+            texts << QString();
+        else
+            texts.last() += c;
+    }
+    return texts.size() == m_columns.size() ? texts : QStringList();
 }
 
 TreeGroupsModel::GroupmentElements::GroupmentElements(const TreeGroupsModel* model)
@@ -229,6 +266,82 @@ QString TreeGroupsModel::indexText(const QModelIndex& index) const
     return keys.join(QLatin1Char(','));
 }
 
+TreeGroupsModel::Path TreeGroupsModel::indexPath(const QModelIndex& index) const
+{
+    Path path;
+    const QList<Groupment*> levels = groupmentList();
+    for (const GroupmentTreeItem* item = index.isValid() ? itemByIndex(index) : nullptr; item && item != rootItem();
+         item = item->parent()) {
+        const Groupment* groupment = levels.value(item->level());
+        if (groupment && groupment->keysAreRecordKeys() && table())
+            path.prepend(table()->masterIndex()->keyValues(item->record()));
+        else if (const auto* group = dynamic_cast<const GroupmentGroup*>(groupment))
+            path.prepend(group->textsOf(item->groupKey()));
+        else
+            path.prepend({ item->groupKey() });
+    }
+    return path;
+}
+
+QModelIndex TreeGroupsModel::pathIndex(const Path& path) const
+{
+    const QList<Groupment*> levels = groupmentList();
+    if (path.isEmpty() || path.size() > levels.size())
+        return QModelIndex();
+    const GroupmentTreeItem* item = rootItem();
+    for (int level = 0; level < path.size(); ++level) {
+        const Groupment* groupment = levels.at(level);
+        const GroupmentTreeItem* child = nullptr;
+        if (groupment->keysAreRecordKeys()) {
+            // Elements are not kept by key: find the record, then check that it hangs here.
+            const MasterIndex* records = table() ? table()->masterIndex() : nullptr;
+            const GroupmentTreeItem* leaf
+                = records ? itemByRecord(records->recordByKey(records->keyRecord(path.at(level)))) : nullptr;
+            child = leaf && leaf->parent() == item ? leaf : nullptr;
+        } else if (const auto* group = dynamic_cast<const GroupmentGroup*>(groupment)) {
+            child
+                = path.at(level).size() == group->keyParts() ? item->childByKey(group->keyOf(path.at(level))) : nullptr;
+        } else if (path.at(level).size() == 1) {
+            child = item->childByKey(path.at(level).first());
+        }
+        if (!child)
+            return QModelIndex();
+        item = child;
+    }
+    return indexByItem(item);
+}
+
+QString TreeGroupsModel::storedPath(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return QString();
+    QJsonArray levels;
+    for (const QStringList& texts : indexPath(index))
+        levels.append(QJsonArray::fromStringList(texts));
+    return QString::fromUtf8(QJsonDocument(levels).toJson(QJsonDocument::Compact));
+}
+
+QModelIndex TreeGroupsModel::storedIndex(const QString& stored) const
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(stored.toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isArray())
+        return textIndex(stored);
+    Path path;
+    for (const QJsonValue& level : document.array()) {
+        if (!level.isArray())
+            return QModelIndex();
+        QStringList texts;
+        for (const QJsonValue& text : level.toArray()) {
+            if (!text.isString())
+                return QModelIndex();
+            texts << text.toString();
+        }
+        path << texts;
+    }
+    return pathIndex(path);
+}
+
 QModelIndex TreeGroupsModel::textIndex(const QString& text) const
 {
     if (text.isEmpty())
@@ -241,7 +354,8 @@ QModelIndex TreeGroupsModel::textIndex(const QString& text) const
         const int n = levels.at(level)->keyParts();
         if (at + n > parts.size())
             return QModelIndex();
-        const QString key = parts.mid(at, n).join(QLatin1Char(','));
+        const auto* group = dynamic_cast<const GroupmentGroup*>(levels.at(level));
+        const QString key = group ? group->keyOf(parts.mid(at, n)) : parts.mid(at, n).join(QLatin1Char(','));
         at += n;
         const GroupmentTreeItem* child = item->childByKey(key);
         if (!child && levels.at(level)->keysAreRecordKeys()) {
@@ -338,8 +452,14 @@ void TreeGroupsModel::update(const Record& record, int firstColumn, int lastColu
             keys = keys || reads(column);
     }
     if (keys) {
-        // The element may change its group or its place among its siblings.
+        // The element may change its group or its place among its siblings. Moves repaint the groups they touch;
+        // a first element that stays first changes what its groups show where they stand.
+        const bool first = element->row() == 0;
+        const GroupmentTreeItem* parent = element->parent();
         TreeIndexModel::update(record, firstColumn, lastColumn, row);
+        const GroupmentTreeItem* now = itemByRecord(record);
+        if (first && now && now->parent() == parent && now->row() == 0 && itemSignals())
+            refreshGroupsFrom(indexByItem(now->parent()));
         return;
     }
     // Neither its group nor its place can change: its cells repaint where they are.
@@ -367,7 +487,7 @@ void TreeGroupsModel::sort(int column, Qt::SortOrder order)
     }
     TreeIndexModel::setSort(m_sortColumns.first().column, m_sortColumns.first().order);
     // Items keep their identity through a sort: each index follows its own item.
-    relayout();
+    resort();
 }
 
 QString TreeGroupsModel::getClassName() const

@@ -34,13 +34,18 @@ public:
         QString name;
     };
 
-    // A group level: the records whose columns read the same texts, keyed by those texts joined with ",".
+    // A group level: the records whose columns read the same texts. A level of one column is keyed by its text;
+    // of several, by the texts joined with ",", each "," or "\" in them escaped by a "\", so that no two
+    // groups share a key whatever their texts hold.
     class BASIC_VIEWS_EXPORT GroupmentGroup : public Groupment
     {
     public:
         GroupmentGroup(const TreeGroupsModel* model, const QVector<int>& columns, const QString& name);
         QString groupKey(const Record& record) const override;
         int keyParts() const override { return m_columns.size(); }
+        // A key from its column texts, and back (empty for a key of another count of texts).
+        QString keyOf(const QStringList& texts) const;
+        QStringList textsOf(const QString& key) const;
 
     private:
         const TreeGroupsModel* m_model; // not owned
@@ -82,7 +87,7 @@ public:
     void insertTreeColumn();
 
     QList<SortColumn> sortColumns() const { return m_sortColumns; }
-    // The first sort column also becomes the model's sort column; re-sorts without a signal (before a build).
+    // The first sort column also becomes the model's sort column; re-sorts in one layout change.
     void addSortColumn(const SortColumn& column);
     // The order of sort column `column` (a model column); ascending for a column that is none.
     Qt::SortOrder sortColumnOrder(int column) const;
@@ -103,7 +108,19 @@ public:
     // The element a row stands for: the row itself for an element, the first element below it for a group
     // (invalid when there is none), in the index's column.
     QModelIndex elementIndex(const QModelIndex& index) const;
-    // The keys of the row and its groups from the top, joined with ","; empty for an invalid index.
+    // Where a row is, whatever its texts hold: per level from the top, the texts that key it there (a group's
+    // column texts, an element's record key fields).
+    using Path = QList<QStringList>;
+    Path indexPath(const QModelIndex& index) const;
+    // The row of a path (column 0); invalid when a level names no row.
+    QModelIndex pathIndex(const Path& path) const;
+    // A path as stored in settings (JSON arrays, safe for any text); empty for an invalid index.
+    QString storedPath(const QModelIndex& index) const;
+    // The row a stored path names, or an older stored text path (textIndex()); invalid when it names none.
+    QModelIndex storedIndex(const QString& stored) const;
+
+    // The keys of the row and its groups from the top, joined with ","; empty for an invalid index. A text with
+    // "," cannot be told from two: the form settings kept before paths.
     QString indexText(const QModelIndex& index) const;
     // The row of a text path (column 0); invalid when a key is missing or the text is short.
     QModelIndex textIndex(const QString& text) const;

@@ -96,7 +96,8 @@ private Q_SLOTS:
     void followsTheTableLikeAStableSort_data();
     void followsTheTableLikeAStableSort();
     void groupRowsShowTheirFirstElement();
-    void rowsAreFoundAgainByTheirTextPaths();
+    void rowsAreFoundAgainByTheirPaths();
+    void aNewSortColumnReordersInOneLayoutChange();
     void aNewOrderKeepsTheSelection();
     void sortOrdersSurviveARestart();
 };
@@ -175,14 +176,22 @@ void TestTreeGroupsModel::groupRowsShowTheirFirstElement()
     QCOMPARE(group.data(Qt::EditRole).toLongLong(), 2);
     QCOMPARE(model.elementIndex(group), model.index(0, group.column(), group.siblingAtColumn(0)));
 
-    // when another order becomes the first, the group row shows it and says so.
+    // when another order becomes the first, the group row shows it and says so;
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     QVERIFY(changed.isValid());
+    const auto groupRepainted = [&] {
+        return std::any_of(changed.cbegin(), changed.cend(),
+            [&](const QList<QVariant>& args) { return args.at(0).toModelIndex() == group.siblingAtColumn(0); });
+    };
     live.tick(1, "price", FieldInput(QStringLiteral("99.00")));
     QCOMPARE(group.data(Qt::EditRole).toLongLong(), 1);
-    const bool groupRepainted = std::any_of(changed.cbegin(), changed.cend(),
-        [&](const QList<QVariant>& args) { return args.at(0).toModelIndex() == group.siblingAtColumn(0); });
-    QVERIFY(groupRepainted);
+    QVERIFY(groupRepainted());
+    // when the first order's sort value changes and it stays first, the group row says so too.
+    changed.clear();
+    live.tick(1, "price", FieldInput(QStringLiteral("98.00")));
+    QCOMPARE(group.siblingAtColumn(model.columnIndex(QStringLiteral("price"))).data(Qt::EditRole).toString(),
+        QStringLiteral("98.00"));
+    QVERIFY(groupRepainted());
     // A change of no sort or group column repaints the first order and its group where they stand.
     changed.clear();
     live.tick(1, "status", FieldInput(qint64(5)));
@@ -194,23 +203,65 @@ void TestTreeGroupsModel::groupRowsShowTheirFirstElement()
     QVERIFY(!(model.flags(model.index(0, 0, group.siblingAtColumn(0))) & Qt::ItemIsSelectable));
 }
 
-void TestTreeGroupsModel::rowsAreFoundAgainByTheirTextPaths()
+void TestTreeGroupsModel::rowsAreFoundAgainByTheirPaths()
 {
-    // Given a level keyed by two columns at once and a table whose key texts are numbers,
+    // Given a level keyed by two columns at once, whose texts hold what a stored path is written with,
     LiveTable live;
-    live.insert(7, QStringLiteral("100.00"), QStringLiteral("A"));
-    live.insert(8, QStringLiteral("100.00"), QStringLiteral("B"));
+    live.insert(7, QStringLiteral("100.00"), QStringLiteral("A,\\"));
+    live.insert(8, QStringLiteral("100.00"), QStringLiteral("[\"B\"]"));
+    live.insert(9, QStringLiteral("100.00"), QStringLiteral("C"));
+    live.tick(7, "buysell", FieldInput(QStringLiteral("B")));
     live.tick(8, "buysell", FieldInput(QStringLiteral("S")));
+    live.tick(9, "buysell", FieldInput(QStringLiteral("B")));
     OrderGroupsModel model(live.table);
     model.arrange({ { QStringLiteral("account"), QStringLiteral("buysell") } },
         { { QStringLiteral("price"), Qt::AscendingOrder } });
-    // every row's text path leads back to the row, and a wrong or short path to nothing.
-    for (QModelIndex index = model.treeWalk(QModelIndex()); index.isValid(); index = model.treeWalk(index))
-        QCOMPARE(model.textIndex(model.indexText(index)), index);
-    QCOMPARE(model.indexText(model.index(0, 0, model.index(1, 0))), QStringLiteral("B,S,8"));
-    QVERIFY(!model.textIndex(QStringLiteral("B,S,7")).isValid());
-    QVERIFY(!model.textIndex(QStringLiteral("B")).isValid());
-    QVERIFY(!model.textIndex(QString()).isValid());
+    // every row's path, and its stored form, lead back to the row;
+    for (QModelIndex index = model.treeWalk(QModelIndex()); index.isValid(); index = model.treeWalk(index)) {
+        QCOMPARE(model.pathIndex(model.indexPath(index)), index);
+        QCOMPARE(model.storedIndex(model.storedPath(index)), index);
+    }
+    const QModelIndex seven = model.indexByRecord(live.row(7));
+    QCOMPARE(model.indexPath(seven),
+        (TreeGroupsModel::Path { { QStringLiteral("A,\\"), QStringLiteral("B") }, { QStringLiteral("7") } }));
+    // another row's or a damaged path leads nowhere;
+    QVERIFY(!model.pathIndex({ { QStringLiteral("A,\\"), QStringLiteral("S") }, { QStringLiteral("7") } }).isValid());
+    QVERIFY(!model.storedIndex(QStringLiteral("[[\"C\"]]")).isValid());
+    QVERIFY(!model.storedIndex(QStringLiteral("[[\"C\",\"B\"],[9]]")).isValid());
+    QVERIFY(!model.storedIndex(QString()).isValid());
+    // a text path stored before paths still finds a row whose texts hold no ",".
+    QCOMPARE(model.storedIndex(QStringLiteral("C,B,9")), model.indexByRecord(live.row(9)));
+    QVERIFY(!model.storedIndex(QStringLiteral("C")).isValid());
+}
+
+void TestTreeGroupsModel::aNewSortColumnReordersInOneLayoutChange()
+{
+    // Given orders of one price sorted by price alone, under the model tester, one of them held by an index,
+    LiveTable live;
+    for (qint64 key = 1; key <= 4; ++key) {
+        live.insert(key, QStringLiteral("100.00"));
+        live.tick(key, "quantity", FieldInput(10 - key));
+    }
+    OrderGroupsModel model(live.table);
+    model.arrange({ { QStringLiteral("account") } }, { { QStringLiteral("price"), Qt::AscendingOrder } });
+    QCOMPARE(treeText(model), QStringLiteral("A(1 2 3 4)"));
+    const QPersistentModelIndex kept = model.index(0, 2, model.index(0, 0));
+    QStringList seen;
+    connect(&model, &QAbstractItemModel::layoutAboutToBeChanged, [&] { seen << QStringLiteral("aboutToLayout"); });
+    connect(&model, &QAbstractItemModel::layoutChanged, [&] { seen << QStringLiteral("layout"); });
+    connect(&model, &QAbstractItemModel::modelAboutToBeReset, [&] { seen << QStringLiteral("aboutToReset"); });
+    connect(&model, &QAbstractItemModel::modelReset, [&] { seen << QStringLiteral("reset"); });
+    connect(&model, &QAbstractItemModel::rowsMoved, [&] { seen << QStringLiteral("moved"); });
+
+    // when the quantity joins the sort columns,
+    model.addSortColumn({ model.columnIndex(QStringLiteral("quantity")), Qt::AscendingOrder });
+
+    // then the ties reorder in one layout change, and the index follows its order.
+    QCOMPARE(seen.join(QLatin1Char(' ')), QStringLiteral("aboutToLayout layout"));
+    QCOMPARE(treeText(model), QStringLiteral("A(4 3 2 1)"));
+    QCOMPARE(kept.row(), 3);
+    QCOMPARE(kept.column(), 2);
+    QCOMPARE(model.recordByIndex(kept), live.row(1));
 }
 
 void TestTreeGroupsModel::aNewOrderKeepsTheSelection()

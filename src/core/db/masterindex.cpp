@@ -105,17 +105,29 @@ Record MasterIndex::recordByKey(const Record& keySource) const
 
 Record MasterIndex::keyRecord(const QString& keyText) const
 {
-    const QStringList parts = keyText.split(QLatin1Char(','));
-    if (!hasKey() || parts.size() != m_keyColumns.size())
+    return keyRecord(keyText.split(QLatin1Char(',')));
+}
+
+Record MasterIndex::keyRecord(const QStringList& keyValues) const
+{
+    if (!hasKey() || keyValues.size() != m_keyColumns.size())
         return Record();
     Record probe(table());
     try {
         for (int i = 0; i < m_keyColumns.size(); ++i)
-            probe.data(m_keyColumns.at(i)) = parts.at(i);
+            probe.data(m_keyColumns.at(i)) = keyValues.at(i);
     } catch (const QString&) {
         return Record();
     }
     return probe;
+}
+
+QStringList MasterIndex::keyValues(const Record& record) const
+{
+    QStringList values;
+    for (int column : m_keyColumns)
+        values << record.data(column).toString();
+    return values;
 }
 
 void MasterIndex::sortByKey(QList<Record>& records) const

@@ -26,6 +26,10 @@ public:
     // A detached record holding the key written as text (key fields joined with ","), or the empty handle when
     // the text cannot be a key of this table.
     Record keyRecord(const QString& keyText) const;
+    // The same from the key fields' texts, one per key column: any text, "," included.
+    Record keyRecord(const QStringList& keyValues) const;
+    // The texts of a record's key fields, in key order.
+    QStringList keyValues(const Record& record) const;
     // Stable sort of handles by key.
     void sortByKey(QList<Record>& records) const;
     // Sorts by key and keeps, of several records with one key, only the last in the given order; the others

@@ -168,7 +168,7 @@ QStringList TreeGroupsView::expandedGroups() const
     QStringList paths;
     forEachGroup([&](const QModelIndex& group) {
         if (isExpanded(group))
-            paths << m_model->indexText(group);
+            paths << m_model->storedPath(group);
     });
     return paths;
 }
@@ -177,7 +177,7 @@ void TreeGroupsView::expandGroups(const QStringList& paths)
 {
     collapseAll();
     for (const QString& path : paths) {
-        const QModelIndex group = m_model ? m_model->textIndex(path) : QModelIndex();
+        const QModelIndex group = m_model ? m_model->storedIndex(path) : QModelIndex();
         if (group.isValid())
             expand(group);
     }
@@ -278,14 +278,14 @@ QString TreeGroupsView::currentText() const
         if (visualRect(row).top() < visualRect(first).top())
             first = row;
     }
-    return m_model->indexText(first);
+    return m_model->storedPath(first);
 }
 
 bool TreeGroupsView::setCurrentText(const QString& text)
 {
     if (!m_model)
         return false;
-    const QModelIndex index = m_model->textIndex(text);
+    const QModelIndex index = m_model->storedIndex(text);
     if (!index.isValid()) {
         clearSelection();
         return false;

@@ -46,15 +46,17 @@ public:
 
     // 0: no group is expanded, 1: some are, 2: all are.
     int expandState() const;
-    // The text paths of the expanded groups; expandGroups() opens exactly those it finds.
+    // The stored paths of the expanded groups (TreeGroupsModel::storedPath()); expandGroups() opens exactly those
+    // it finds, older text paths included.
     QStringList expandedGroups() const;
     void expandGroups(const QStringList& paths);
     // How deep a reset expands the tree: every group level by default.
     int maxExpandDepth() const { return m_maxExpandDepth; }
     void setMaxExpandDepth(int depth) { m_maxExpandDepth = depth; }
-    // The text path of the first selected row (TreeGroupsModel::indexText()).
+    // The stored path of the first selected row (TreeGroupsModel::storedPath()).
     QString currentText() const;
-    // Selects and shows the row of a text path, keeping the horizontal scroll position; false when none.
+    // Selects and shows the row of a stored path or an older text path, keeping the horizontal scroll
+    // position; false when none.
     bool setCurrentText(const QString& text);
 
     // The group row segments' area: where group rows start after their indentation.

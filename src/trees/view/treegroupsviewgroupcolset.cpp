@@ -174,7 +174,8 @@ void TreeGroupsViewGroupColSet::importFromSelectorModel(int level, const TableHe
     m_levels[level] = columns;
 }
 
-void TreeGroupsViewGroupColSet::exportToHeaderView(int level, QHeaderView* header) const
+void TreeGroupsViewGroupColSet::exportToHeaderView(
+    int level, QHeaderView* header, const DefaultWidth& defaultWidth) const
 {
     if (!header || level < 0 || level >= m_levels.size())
         return;
@@ -187,16 +188,22 @@ void TreeGroupsViewGroupColSet::exportToHeaderView(int level, QHeaderView* heade
         header->setSectionHidden(c.column, false);
         if (c.width > 0)
             header->resizeSection(c.column, c.width);
+        else if (defaultWidth)
+            header->resizeSection(c.column, defaultWidth(c.column));
         header->moveSection(header->visualIndex(c.column), visual++);
     }
 }
 
-void TreeGroupsViewGroupColSet::importFromHeaderView(int level, const QHeaderView* header)
+void TreeGroupsViewGroupColSet::importFromHeaderView(
+    int level, const QHeaderView* header, const DefaultWidth& defaultWidth)
 {
     if (!header || level < 0 || level >= m_levels.size())
         return;
     for (Column& c : m_levels[level]) {
-        if (c.visible && c.column < header->count() && !header->isSectionHidden(c.column))
-            c.width = header->sectionSize(c.column);
+        if (!c.visible || c.column >= header->count() || header->isSectionHidden(c.column))
+            continue;
+        const int size = header->sectionSize(c.column);
+        // Left at the default, it keeps following the title and the font.
+        c.width = defaultWidth && size == defaultWidth(c.column) ? 0 : size;
     }
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 class QHeaderView;
 class Settings;
 class TableHeaderModel;
@@ -46,10 +48,13 @@ public:
     // The level's columns as a column selector's list (shown and order), and back; widths stay.
     void exportToSelectorModel(int level, TableHeaderModel* selector) const;
     void importFromSelectorModel(int level, const TableHeaderModel* selector);
+    // A column's segment width when none is stored.
+    using DefaultWidth = std::function<int(int column)>;
     // The level's widths as the sections of a header over the model's columns (hidden sections for hidden
-    // columns), and back.
-    void exportToHeaderView(int level, QHeaderView* header) const;
-    void importFromHeaderView(int level, const QHeaderView* header);
+    // columns), and back. With `defaultWidth`, a column without a stored width shows that width, and a section
+    // left at it stays without one.
+    void exportToHeaderView(int level, QHeaderView* header, const DefaultWidth& defaultWidth = {}) const;
+    void importFromHeaderView(int level, const QHeaderView* header, const DefaultWidth& defaultWidth = {});
 
 protected:
     // An older layout: the group "Futures" with one "Columns" group per level under "level<i>".

@@ -15,7 +15,8 @@ TreeGroupsViewGroupItemDelegate::TreeGroupsViewGroupItemDelegate(TreeGroupsView*
 int TreeGroupsViewGroupItemDelegate::defaultWidth(const QModelIndex& group, int column) const
 {
     const QFontMetrics metrics(TreeGroupsModel::groupFont(group, m_view->font()));
-    const QString title = group.model()->headerData(column, Qt::Horizontal).toString();
+    const QAbstractItemModel* model = m_view->model();
+    const QString title = model ? model->headerData(column, Qt::Horizontal).toString() : QString();
     return metrics.horizontalAdvance(title + QStringLiteral(" : ") + QStringLiteral("WW"));
 }
 

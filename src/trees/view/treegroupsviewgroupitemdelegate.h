@@ -26,7 +26,8 @@ public:
 
     // The segments of a group row whose content (after the tree's indentation) spans `rect`.
     QVector<Segment> segments(const QModelIndex& group, const QRect& rect) const;
-    // A segment without a stored width: its column's title, " : " and "WW" in the group font.
+    // A segment without a stored width: its column's title, " : " and "WW" in the group font (of `group`'s
+    // row, or the plain group font for an invalid index).
     int defaultWidth(const QModelIndex& group, int column) const;
 
     // `option.rect` is the row's content.

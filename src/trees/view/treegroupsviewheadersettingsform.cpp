@@ -52,10 +52,12 @@ QVariant GroupWidthController::headerData(int section, Qt::Orientation orientati
     return QVariant();
 }
 
-TreeGroupsViewHeaderSettingsForm::TreeGroupsViewHeaderSettingsForm(
-    TreeGroupsModel* model, const TreeGroupsViewGroupColSet& groups, const Settings& settings, QWidget* parent)
+TreeGroupsViewHeaderSettingsForm::TreeGroupsViewHeaderSettingsForm(TreeGroupsModel* model,
+    const TreeGroupsViewGroupColSet& groups, const Settings& settings,
+    const TreeGroupsViewGroupColSet::DefaultWidth& defaultWidth, QWidget* parent)
     : QWidget(parent)
     , m_groups(groups)
+    , m_defaultWidth(defaultWidth)
     , m_elements(new ElementHeaderModel(model, this))
     , m_tabs(new QTabWidget(this))
 {
@@ -87,7 +89,7 @@ TreeGroupsViewHeaderSettingsForm::TreeGroupsViewHeaderSettingsForm(
         controller->setHeader(parts.widths);
         pageLayout->addWidget(parts.widths);
         m_levels.append(parts);
-        m_groups.exportToHeaderView(level, parts.widths);
+        m_groups.exportToHeaderView(level, parts.widths, m_defaultWidth);
         const auto follow = [this, level] { followSelector(level); };
         connect(parts.selector, &QAbstractItemModel::dataChanged, this, follow);
         connect(parts.selector, &QAbstractItemModel::rowsMoved, this, follow);
@@ -100,9 +102,9 @@ TreeGroupsViewHeaderSettingsForm::TreeGroupsViewHeaderSettingsForm(
 void TreeGroupsViewHeaderSettingsForm::followSelector(int level)
 {
     const Level& parts = m_levels.at(level);
-    m_groups.importFromHeaderView(level, parts.widths);
+    m_groups.importFromHeaderView(level, parts.widths, m_defaultWidth);
     m_groups.importFromSelectorModel(level, parts.selector);
-    m_groups.exportToHeaderView(level, parts.widths);
+    m_groups.exportToHeaderView(level, parts.widths, m_defaultWidth);
 }
 
 void TreeGroupsViewHeaderSettingsForm::write(Settings& settings)
@@ -110,7 +112,7 @@ void TreeGroupsViewHeaderSettingsForm::write(Settings& settings)
     m_elements->write(settings);
     for (int level = 0; level < m_levels.size(); ++level) {
         m_groups.importFromSelectorModel(level, m_levels.at(level).selector);
-        m_groups.importFromHeaderView(level, m_levels.at(level).widths);
+        m_groups.importFromHeaderView(level, m_levels.at(level).widths, m_defaultWidth);
     }
     m_groups.write(settings);
 }

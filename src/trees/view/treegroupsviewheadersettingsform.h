@@ -47,9 +47,11 @@ class BASIC_VIEWS_EXPORT TreeGroupsViewHeaderSettingsForm : public QWidget
 {
     Q_OBJECT
 public:
-    // Reads the element layout and the group columns from `settings`.
+    // Reads the element layout and the group columns from `settings`. Segments without a width of their own
+    // show `defaultWidth` and keep none unless resized.
     TreeGroupsViewHeaderSettingsForm(TreeGroupsModel* model, const TreeGroupsViewGroupColSet& groups,
-        const Settings& settings, QWidget* parent = nullptr);
+        const Settings& settings, const TreeGroupsViewGroupColSet::DefaultWidth& defaultWidth,
+        QWidget* parent = nullptr);
 
     ElementHeaderModel* elementModel() const { return m_elements; }
     TableHeaderModel* levelModel(int level) const { return m_levels.value(level).selector; }
@@ -67,6 +69,7 @@ private:
     void followSelector(int level);
 
     TreeGroupsViewGroupColSet m_groups;
+    TreeGroupsViewGroupColSet::DefaultWidth m_defaultWidth;
     ElementHeaderModel* m_elements; // child
     QVector<Level> m_levels;
     QTabWidget* m_tabs;

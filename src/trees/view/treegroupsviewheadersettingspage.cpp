@@ -1,6 +1,7 @@
 #include "trees/view/treegroupsviewheadersettingspage.h"
 
 #include "trees/view/treegroupsview.h"
+#include "trees/view/treegroupsviewgroupitemdelegate.h"
 #include "trees/view/treegroupsviewheadersettingsform.h"
 
 #include <QIcon>
@@ -35,7 +36,11 @@ QWidget* TreeGroupsViewHeaderSettingsPage::createPage(const Settings& settings, 
 {
     if (!m_view || !m_view->groupsModel())
         return new QLabel(tr("Окно закрыто"), parent);
-    m_form = new TreeGroupsViewHeaderSettingsForm(m_view->groupsModel(), m_view->groupColumns(), settings, parent);
+    const QPointer<TreeGroupsView> view = m_view;
+    const auto defaultWidth
+        = [view](int column) { return view ? view->delegateGroup()->defaultWidth(QModelIndex(), column) : 0; };
+    m_form = new TreeGroupsViewHeaderSettingsForm(
+        m_view->groupsModel(), m_view->groupColumns(), settings, defaultWidth, parent);
     return m_form;
 }
 
