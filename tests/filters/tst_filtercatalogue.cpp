@@ -492,6 +492,34 @@ private Q_SLOTS:
         model.filtersModel()->removeFilter(&session);
     }
 
+    // A base contract is named by the first futures contract of its number, and follows a rename of it.
+    void baseContractsAreNamedByTheirFutures()
+    {
+        Table* instruments = table("securities");
+        const MasterIndex* all = instruments->masterIndex();
+        QHash<qint64, Record> futures;
+        for (int row = 0; row < all->count(); ++row) {
+            const Record& r = all->at(row);
+            if (text(r, "sectype") == QLatin1String("F") && !futures.contains(number(r, "isin_id")))
+                futures.insert(number(r, "isin_id"), r);
+        }
+        QVERIFY(futures.size() > 1);
+        SecNameFilter contracts(*instruments, -1);
+        for (int row = 0; row < all->count(); ++row) {
+            const Record& r = all->at(row);
+            const Record future = futures.value(number(r, "fut_isin_id"));
+            if (!future.isNull())
+                QCOMPARE(contracts.keyToText(contracts.keyFromRecord(r)), text(future, "sec_name"));
+        }
+        Record renamed = futures.begin().value();
+        const QString before = text(renamed, "sec_name");
+        renamed.data(QStringLiteral("sec_name")) = QStringLiteral("Новое имя");
+        renamed.updated(instruments->columnIndex(QStringLiteral("sec_name")));
+        QCOMPARE(contracts.keyToText(contracts.keyFromRecord(renamed)), QStringLiteral("Новое имя"));
+        renamed.data(QStringLiteral("sec_name")) = before;
+        renamed.updated(instruments->columnIndex(QStringLiteral("sec_name")));
+    }
+
     // Market 1 stays hidden unless the application allows it, and the market filter cannot then be turned off.
     void marketFilterKeepsTheFirstMarketHiddenUnlessAllowed()
     {

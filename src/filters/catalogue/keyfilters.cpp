@@ -275,19 +275,9 @@ QString SecNameFilter::keyToText(const KeyValue& key) const
 {
     if (key.isEmpty())
         return QString();
-    const int isin = columnOf(table(), "isin_id");
-    const int type = columnOf(table(), "sectype");
-    const int name = columnOf(table(), "sec_name");
-    const MasterIndex* all = table().masterIndex();
-    if (isin >= 0 && type >= 0 && name >= 0 && all) {
-        const qint64 wanted = key.first().toInteger64();
-        for (int row = 0; row < all->count(); ++row) {
-            const Record& r = all->at(row);
-            if (r.data(isin).toInteger64() == wanted && r.data(type).toChar() == QLatin1Char('F'))
-                return r.data(name).toString();
-        }
-    }
-    return key.toString();
+    // Asked per row when an editor lists the keys and on every rebuild of the window: a lookup, never a scan.
+    const QString name = SecurityDirectory::i()->futureNameByIsinId(key.first().toInteger64());
+    return name.isEmpty() ? key.toString() : name;
 }
 
 QWidget* SecNameFilter::createFilterWidget(QWidget* parent)

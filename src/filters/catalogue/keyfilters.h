@@ -74,7 +74,7 @@ private:
     QString m_baseContract;
 };
 
-// Base futures contracts, by their ISIN number; a key is named by the futures contract of the table that has it.
+// Base futures contracts, by their ISIN number; a key is named by the instruments' futures contract that has it.
 class BASIC_VIEWS_EXPORT SecNameFilter : public ValueFilter
 {
     Q_OBJECT

@@ -23,6 +23,7 @@ void SecurityDirectory::reload(const Table* table)
     m_byKey.clear();
     m_byCode.clear();
     m_byBase.clear();
+    m_futureNames.clear();
     if (!table)
         return;
     const int stockC = table->columnIndex(QStringLiteral("stock_id"));
@@ -34,6 +35,8 @@ void SecurityDirectory::reload(const Table* table)
     const int decimalsC = table->columnIndex(QStringLiteral("decimals"));
     const int mainBoardC = table->columnIndex(QStringLiteral("main_board_id"));
     const int mainSecC = table->columnIndex(QStringLiteral("main_sec_id"));
+    const int isinC = table->columnIndex(QStringLiteral("isin_id"));
+    const int typeC = table->columnIndex(QStringLiteral("sectype"));
     m_byKey.reserve(table->count());
     for (const Record& r : *table->masterIndex()) {
         const SecurityKey key { r.data(stockC).toInteger(), r.data(boardC).toInteger(), r.data(secC).toInteger64() };
@@ -49,6 +52,10 @@ void SecurityDirectory::reload(const Table* table)
             i.real = SecurityKey { key.stock, r.data(mainBoardC).toInteger(), r.data(mainSecC).toInteger64() };
         m_byCode[i.code] << key;
         m_byBase[i.base] << key;
+        // The first futures contract of an ISIN names it: the records come in key order.
+        if (isinC >= 0 && typeC >= 0 && r.data(typeC).toChar() == QLatin1Char('F')
+            && !m_futureNames.contains(r.data(isinC).toInteger64()))
+            m_futureNames.insert(r.data(isinC).toInteger64(), i.name);
         m_byKey.insert(key, i);
     }
 }
@@ -149,6 +156,11 @@ int SecurityDirectory::getIsinIdBySecCode(const QString& code) const
 {
     const Record r = recordBySecCode(code, 0, 0);
     return r.isNull() ? -1 : r.data(QStringLiteral("isin_id")).toInteger();
+}
+
+QString SecurityDirectory::futureNameByIsinId(qint64 isin) const
+{
+    return m_futureNames.value(isin);
 }
 
 QList<SecurityKey> SecurityDirectory::keys(int stock, int board) const

@@ -40,6 +40,8 @@ public:
     Record recordBySecCode(const QString& code, int stock, int board) const;
     // -1 when no instrument has the code.
     int getIsinIdBySecCode(const QString& code) const;
+    // The name of the futures contract (the first in key order) with an ISIN number; empty when none has it.
+    QString futureNameByIsinId(qint64 isin) const;
     // All instruments of a market and board in key order; a board or stock of 0 means any.
     QList<SecurityKey> keys(int stock, int board) const;
     // Instruments of an underlying; a board or stock of 0 means any.
@@ -87,5 +89,6 @@ private:
     QHash<SecurityKey, Info> m_byKey;
     QHash<QString, QList<SecurityKey>> m_byCode;
     QHash<QString, QList<SecurityKey>> m_byBase;
+    QHash<qint64, QString> m_futureNames; // by ISIN number
     QTimer* m_volatTimer = nullptr;
 };
