@@ -17,6 +17,7 @@
 #include "liveprices.h"
 #include "models/columntotalsmodel.h"
 #include "models/indexmodelfilterrecord.h"
+#include "models/sessionfiltermodel.h"
 #include "models/tableindexmodel.h"
 #include "orders/moveorderdialog.h"
 #include "pickslink.h"
@@ -33,6 +34,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -51,14 +53,15 @@ const Opening openings[]
 } // namespace
 
 TableWindow::TableWindow(Table* table, Arrangement arrangement, QWidget* parent)
-    // Instruments can be shown as the trader's pick, in its order.
-    : TableWindow(
-        table->name() == QLatin1String("securities") ? new IndexModelFilterRecord(table) : new TableIndexModel(table),
+    // Instruments can be shown as the trader's pick, in its order, and restricted to the current session.
+    : TableWindow(table->name() == QLatin1String("securities") ? new SessionFilterModel<IndexModelFilterRecord>(table)
+                                                               : new TableIndexModel(table),
         arrangement, parent)
 { }
 
 TableWindow::TableWindow(TableIndexModel* model, Arrangement arrangement, QWidget* parent)
     : QWidget(parent)
+    , m_instruments(dynamic_cast<SessionFilterModel<IndexModelFilterRecord>*>(model))
     , m_model(model)
     , m_view(new TableFastViewWithFilter(this))
     , m_snapshot(new QAction(tr("Снимок"), this))
@@ -119,6 +122,8 @@ TableWindow::TableWindow(TableIndexModel* model, Arrangement arrangement, QWidge
     if (table->name() == QLatin1String("orders") || table->name() == QLatin1String("deals")
         || table->name() == QLatin1String("securities"))
         addFiltersToolBar();
+    if (m_instruments)
+        addCurrentSessionSwitch();
     if (table->name() == QLatin1String("positions"))
         addTotalsRow();
     addFindBar();
@@ -155,6 +160,21 @@ void TableWindow::addFiltersToolBar()
     }
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_toolBar);
     m_view->addToolBar(m_toolBar);
+}
+
+void TableWindow::addCurrentSessionSwitch()
+{
+    m_currentSession = new QAction(tr("Только текущая сессия"), this);
+    m_currentSession->setCheckable(true);
+    m_currentSession->setToolTip(tr("Показывать только инструменты текущей торговой сессии"));
+    m_currentSession->setEnabled(m_instruments->sessionFilter()->isAvailable());
+    connect(m_currentSession, &QAction::toggled, this, [this](bool on) { m_instruments->setSessionFilterEnabled(on); });
+    if (m_toolBar) {
+        auto* button = new QToolButton(m_toolBar);
+        button->setDefaultAction(m_currentSession);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        m_toolBar->addCustomWidget(button);
+    }
 }
 
 void TableWindow::addTotalsRow()
@@ -198,6 +218,8 @@ void TableWindow::populateActionsAt(const QPoint& at, QMenu* menu)
     }
     menu->addAction(m_findAction);
     menu->addAction(m_snapshot);
+    if (m_currentSession)
+        menu->addAction(m_currentSession);
     menu->addSeparator();
     m_view->populateActionsAt(inView, menu);
 }
@@ -275,15 +297,26 @@ void TableWindow::store(Settings& settings) const
         m_alerts->store(settings);
     if (m_picksLink)
         m_picksLink->store(settings);
+    if (m_instruments)
+        m_instruments->writeSessionFilter(settings);
 }
 
 void TableWindow::restore(const Settings& defaults, const Settings& values)
 {
+    // The switch is read first so that the view's rebuild, when it makes one, is the only one.
+    const int builds = m_model->buildNumber();
+    const bool switched = m_instruments && m_instruments->sessionFilter()->read(values);
     m_view->restore(defaults, values);
     if (m_alerts)
         m_alerts->restore(defaults, values);
     if (m_picksLink)
         m_picksLink->restore(values);
+    if (switched && m_model->buildNumber() == builds)
+        m_model->rebuild();
+    if (m_currentSession) {
+        const QSignalBlocker quiet(m_currentSession);
+        m_currentSession->setChecked(m_instruments->isSessionFilterEnabled());
+    }
 }
 
 void TableWindow::restoreDefault(const Settings& defaults, const Settings& values)

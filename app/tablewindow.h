@@ -9,6 +9,7 @@ class ColumnTotalsModel;
 class ExporterProxyModel;
 class FiltersToolBar;
 class FrozenRowView;
+class IndexModelFilterRecord;
 class InstrumentPicks;
 class ItemViewFindToolBar;
 class PicksLink;
@@ -20,6 +21,8 @@ class TableFastViewWithFilter;
 class TableEventAlerts;
 class TableIndexModel;
 class ViewWrapper;
+template<class Base>
+class SessionFilterModel;
 
 // One table window of the terminal: a table's records in a live model with the catalogue's columns and
 // filters, shown by the filtering table view. Orders, deals and instruments have a filter bar above the rows,
@@ -50,6 +53,8 @@ public:
     TableEventAlerts* alerts() const { return m_alerts; }
     // The find bar under the rows, hidden until Ctrl+F.
     ItemViewFindToolBar* findBar() const { return m_findBar; }
+    // "Только текущая сессия" of the instruments (checkable, on the filter bar and in the menus); null elsewhere.
+    QAction* currentSessionAction() const { return m_currentSession; }
     // Sets a filter of the window by its name ("Тип операции") to a value in its stored form and turns it on;
     // false when the window has no such filter or the value names nothing.
     bool presetFilter(const QString& name, const QString& value);
@@ -92,11 +97,15 @@ private:
     void addFiltersToolBar();
     void addTotalsRow();
     void addFindBar();
+    // The instruments can be restricted to the current session.
+    void addCurrentSessionSwitch();
     // "Change order" for an active order of the orders window.
     void offerOrderChange(const Record& order, QMenu* menu);
 
+    SessionFilterModel<IndexModelFilterRecord>* m_instruments; // the model, for the instruments; null elsewhere
     TableIndexModel* m_model;
     TableFastViewWithFilter* m_view;
+    QAction* m_currentSession = nullptr;
     FiltersToolBar* m_toolBar = nullptr;
     FrozenRowView* m_totals = nullptr;
     ItemViewFindToolBar* m_findBar = nullptr;

@@ -8,6 +8,7 @@
 #include "columns/itemroles.h"
 #include "core/db/settings.h"
 #include "core/db/table.h"
+#include "models/sessionfiltermodel.h"
 #include "trees/groupmentcolumns.h"
 #include "trees/groupmentrecord.h"
 #include "trees/groupmentsecurities.h"
@@ -32,11 +33,20 @@ QString pathOf(const QModelIndex& index)
     return keys.join(QLatin1Char('/'));
 }
 
+TreeIndexModel* makeModel(
+    Table* table, TreeWindow::Grouping grouping, QObject* parent, SessionFilterModel<TreeIndexModel>*& instruments)
+{
+    if (grouping != TreeWindow::Grouping::InstrumentsByBoard)
+        return new TreeIndexModel(table, parent);
+    instruments = new SessionFilterModel<TreeIndexModel>(table, parent);
+    return instruments;
+}
+
 } // namespace
 
 TreeWindow::TreeWindow(Table* table, Grouping grouping, QWidget* parent)
     : QWidget(parent)
-    , m_model(new TreeIndexModel(table, this))
+    , m_model(makeModel(table, grouping, this, m_instruments))
     , m_view(new QTreeFastView(this))
 {
     auto* layout = new QVBoxLayout(this);
@@ -87,6 +97,16 @@ TreeWindow::TreeWindow(Table* table, Grouping grouping, QWidget* parent)
     auto* collapseAll = new QAction(tr("Свернуть все"), this);
     connect(collapseAll, &QAction::triggered, m_view, &QTreeView::collapseAll);
     m_actions << expandAll << collapseAll;
+    if (m_instruments) {
+        m_currentSession = new QAction(tr("Только текущая сессия"), this);
+        m_currentSession->setCheckable(true);
+        m_currentSession->setEnabled(m_instruments->sessionFilter()->isAvailable());
+        connect(m_currentSession, &QAction::toggled, this, [this](bool on) {
+            m_instruments->setSessionFilterEnabled(on);
+            m_view->expandToDepth(0);
+        });
+        m_actions << m_currentSession;
+    }
     m_view->addActions(m_actions);
     m_securityActions = new SecurityActions(m_view, this);
     if (grouping == Grouping::InstrumentsByBoard)
@@ -148,12 +168,19 @@ void TreeWindow::store(Settings& settings) const
 {
     ItemModelWithDelegates::storeHeader(m_view->header(), m_model, settings);
     settings.setValue(QStringLiteral("expanded"), expandedGroups());
+    if (m_instruments)
+        m_instruments->writeSessionFilter(settings);
 }
 
 void TreeWindow::restore(const Settings&, const Settings& values)
 {
     if (values.value(QStringLiteral("expanded")).isNull())
         return;
+    if (m_instruments) {
+        m_instruments->readSessionFilter(values);
+        const QSignalBlocker quiet(m_currentSession);
+        m_currentSession->setChecked(m_instruments->isSessionFilterEnabled());
+    }
     ItemModelWithDelegates::restoreHeader(m_view->header(), m_model, values);
     expandGroups(values.value(QStringLiteral("expanded")).toStringList());
 }

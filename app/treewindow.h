@@ -8,10 +8,13 @@
 #include <vector>
 
 class Groupment;
+class QAction;
 class QTreeFastView;
 class SecurityActions;
 class Table;
 class TreeIndexModel;
+template<class Base>
+class SessionFilterModel;
 
 // One table's records as a live tree: the instruments by board and underlying, the positions by account. Group
 // rows show the group's name; the tree keeps each expanded group open while the feed moves records
@@ -30,6 +33,8 @@ public:
     QTreeFastView* view() const { return m_view; }
     // The commands on the instruments of the selected records, in the rows' menu and on a double click.
     SecurityActions* securityActions() const { return m_securityActions; }
+    // "Только текущая сессия" of the instruments tree (checkable, in the menu); null for the positions.
+    QAction* currentSessionAction() const { return m_currentSession; }
     // The expanded groups, each as its keys from the top joined with "/".
     QStringList expandedGroups() const;
     void expandGroups(const QStringList& paths);
@@ -44,7 +49,9 @@ public:
 
 private:
     std::vector<std::unique_ptr<Groupment>> m_groupments;
+    SessionFilterModel<TreeIndexModel>* m_instruments = nullptr; // the model, for the instruments
     TreeIndexModel* m_model;
+    QAction* m_currentSession = nullptr;
     QTreeFastView* m_view;
     QList<QAction*> m_actions;
     SecurityActions* m_securityActions;

@@ -253,6 +253,17 @@ void MarketFeed::startNewSession()
         next.data(QStringLiteral("state")) = HostSchema::SessionTrading;
         trans.commit();
     }
+    // The exchange lists again, for the new session, every instrument that trades in one.
+    Table* instruments = m_core->tables()->table(QStringLiteral("securities"));
+    if (instruments) {
+        RecordsTrans trans(instruments);
+        for (const Record& r : *instruments->masterIndex()) {
+            if (r.data(QStringLiteral("signs")).toInteger64()
+                & (HostSchema::SecSignEveningSession | HostSchema::SecSignMainSession))
+                RecordUpdater(r, trans).data(QStringLiteral("sess_id")) = m_session + 1;
+        }
+        trans.commit();
+    }
     ++m_session;
     for (QObject* plugin : m_core->plugins()) {
         if (auto* decoder = qobject_cast<EmbeddedDecoder*>(plugin))

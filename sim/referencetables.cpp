@@ -67,7 +67,10 @@ int isinOf(const SecurityKey& key)
 qint64 instrumentSigns(const SampleInstrument& i)
 {
     const qint64 group = i.sectype == 'O' ? 0x80000000LL : 0x40000000LL;
-    const qint64 sessions = i.key.board == SampleMarketData::MirrorBoard ? 0 : i.key.sec % 5 == 0 ? 0x01 : 0x41;
+    using namespace HostSchema;
+    const qint64 sessions = i.key.board == SampleMarketData::MirrorBoard ? 0
+        : i.key.sec % 5 == 0                                             ? SecSignEveningSession
+                                                                         : SecSignEveningSession | SecSignMainSession;
     return group | sessions;
 }
 } // namespace
@@ -155,6 +158,8 @@ void ReferenceTables::fillSecurities(Table* table, int edition) const
         if (i.sectype == 'F' && i.key.board == SampleMarketData::FuturesBoard)
             ++series;
         const QString kind = option ? QStringLiteral("Опцион") : QStringLiteral("Фьючерсный контракт");
+        const bool tradesInNoSession
+            = (instrumentSigns(i) & (HostSchema::SecSignEveningSession | HostSchema::SecSignMainSession)) == 0;
         StagedRow row(table, trans);
         row.set("stock_id", i.key.stock)
             .set("board_id", i.key.board)
@@ -176,7 +181,8 @@ void ReferenceTables::fillSecurities(Table* table, int edition) const
             .set("lotsize", i.lotsize)
             .set("state", 1)
             .set("signs", instrumentSigns(i))
-            .set("sess_id", session)
+            // An instrument trading in no session is left from an earlier one.
+            .set("sess_id", tradesInNoSession && session > SampleMarketData::FirstSession ? session - 1 : session)
             // The opening quotes carry no change time: nothing flashes until the market moves.
             .set("price_dir", int(HostSchema::PriceUnchanged))
             .set("bid_dir", int(HostSchema::PriceUnchanged))
@@ -207,7 +213,7 @@ void ReferenceTables::fillSessions(Table* table, int edition) const
     const int current = m_market.currentSession;
     RecordsTrans trans(table);
     for (int s = 0; s < count; ++s) {
-        const int id = 5000 + s;
+        const int id = SampleMarketData::FirstSession + s;
         const QDate day = m_market.tradeDate.addDays(id - current);
         const int state = id < current ? HostSchema::SessionFinished
             : id == current            ? HostSchema::SessionTrading

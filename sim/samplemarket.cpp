@@ -104,7 +104,7 @@ SampleMarket::SampleMarket(const SampleMarketOptions& options)
     const QDateTime now = o.now.isValid() ? o.now : QDateTime::currentDateTime();
     m_data.now = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()));
     m_data.tradeDate = m_data.now.date();
-    m_data.currentSession = 5000 + o.sessions - 1;
+    m_data.currentSession = SampleMarketData::FirstSession + o.sessions - 1;
     makeInstruments();
     makeAccounts();
     m_data.trading = TradingTables(m_data).tradedByInstrument();

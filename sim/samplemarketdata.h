@@ -78,6 +78,8 @@ struct BV_SIM_EXPORT SampleMarketData
     static const int FuturesBoard = 1;
     static const int OptionsBoard = 14;
     static const int MirrorBoard = 3;
+    // The number of the first of the sample's sessions.
+    static const int FirstSession = 5000;
 
     SampleMarketOptions options;
     QDateTime now;

@@ -4,6 +4,7 @@
 #include "core/db/recordstrans.h"
 #include "core/db/recordupdater.h"
 #include "core/host/directories/securitydirectory.h"
+#include "core/host/directories/sessiondirectory.h"
 #include "core/host/iwindowmanager.h"
 #include "core/host/widgets/filterlineedit.h"
 #include "delegates/viewscolormanager.h"
@@ -68,6 +69,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QToolButton>
 #include <QToolTip>
 #include <QUndoStack>
 #include <QtTest>
@@ -302,6 +304,60 @@ private Q_SLOTS:
         QCOMPARE(options->view()->currentText(), optionsCurrent);
         QCOMPARE(options->view()->expandState(), 0);
         QCOMPARE(positions->view()->expandState(), 2);
+    }
+
+    // The instruments, as a table and as a tree, restricted to the current session: the instruments left from
+    // an earlier session go, those the exchange lists again for a new session stay, and the restriction comes
+    // back after a restart.
+    void instrumentsCanBeRestrictedToTheCurrentSession()
+    {
+        Table* securities = m_market->table(QStringLiteral("securities"));
+        const auto inSession = [securities] {
+            int n = 0;
+            for (const Record& r : *securities->masterIndex())
+                n += SessionDirectory::i()->isActiveSessId(
+                    r.data(QStringLiteral("stock_id")).toInteger(), r.data(QStringLiteral("sess_id")).toInteger());
+            return n;
+        };
+        const auto treeOf = [](HostWindow* window) {
+            for (QAction* action : window->view()->switcher()->actions()) {
+                if (action->text() == QStringLiteral("По режимам"))
+                    action->trigger();
+            }
+            return dynamic_cast<TreeWindow*>(window->view()->currentView());
+        };
+        {
+            auto first = terminal();
+            TableWindow* table = TerminalWindow::tableView(first->openWindow(QStringLiteral("instruments")));
+            TreeWindow* tree = treeOf(first->openWindow(QStringLiteral("instruments")));
+            QVERIFY(table && tree);
+            QAction* only = table->currentSessionAction();
+            QVERIFY(only && only->isEnabled() && !only->isChecked());
+            QVERIFY(table->filtersToolBar()->getWidget()->findChildren<QToolButton*>().size() == 1);
+            QMenu menu;
+            table->populateActionsAt(table->view()->mapTo(table, QPoint(5, 40)), &menu);
+            QVERIFY(menu.actions().contains(only));
+            QCOMPARE(table->model()->rowCount(), securities->count());
+            only->trigger();
+            tree->currentSessionAction()->trigger();
+            QVERIFY(inSession() > 0 && inSession() < securities->count());
+            QCOMPARE(table->model()->rowCount(), inSession());
+            QCOMPARE(tree->model()->recordsCount(), inSession());
+            const int trading = inSession();
+            m_feed->startNewSession();
+            QCOMPARE(inSession(), trading);
+            QCOMPARE(table->model()->rowCount(), trading);
+            QCOMPARE(tree->model()->recordsCount(), trading);
+            first->close();
+        }
+        auto second = terminal();
+        QVERIFY(second->restoreSession());
+        TableWindow* table = TerminalWindow::tableView(second->windows().at(0));
+        auto* tree = dynamic_cast<TreeWindow*>(second->windows().at(1)->view()->currentView());
+        QVERIFY(table && tree);
+        QVERIFY(table->currentSessionAction()->isChecked() && tree->currentSessionAction()->isChecked());
+        QCOMPARE(table->model()->rowCount(), inSession());
+        QCOMPARE(tree->model()->recordsCount(), inSession());
     }
 
     // A filter set on the orders window's bar, and the reading hold, are still there after a restart; the

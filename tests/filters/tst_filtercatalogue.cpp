@@ -17,6 +17,7 @@
 #include "filters/widgets/loginfilterwidget.h"
 #include "filters/widgets/securityfilterwidget.h"
 #include "marketfixture.h"
+#include "models/sessionfiltermodel.h"
 #include "models/tableindexmodel.h"
 #include "recordfields.h"
 #include "recordlistmodel.h"
@@ -518,6 +519,40 @@ private Q_SLOTS:
         QCOMPARE(contracts.keyToText(contracts.keyFromRecord(renamed)), QStringLiteral("Новое имя"));
         renamed.data(QStringLiteral("sec_name")) = before;
         renamed.updated(instruments->columnIndex(QStringLiteral("sec_name")));
+    }
+
+    // The instruments restricted to the current session on top of their filters: one rebuild per turn of the
+    // switch and per new sessions, the switch kept under "onlyCurrSession".
+    void instrumentsRestrictedToTheCurrentSession()
+    {
+        Table* instruments = table("securities");
+        const auto inSession = [&] {
+            int n = 0;
+            for (int row = 0; row < instruments->masterIndex()->count(); ++row)
+                n += sessionActive(instruments->masterIndex()->at(row));
+            return n;
+        };
+        SessionFilterModel<TableIndexModel> model(instruments);
+        new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+        QCoreApplication::processEvents();
+        QCOMPARE(model.rowCount(), instruments->count());
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        model.setSessionFilterEnabled(true);
+        model.setSessionFilterEnabled(true);
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(model.rowCount(), inSession());
+        QVERIFY(model.rowCount() > 0 && model.rowCount() < instruments->count());
+        MapSettings stored;
+        model.writeSessionFilter(stored);
+        QCOMPARE(stored.value(QStringLiteral("onlyCurrSession")).toBool(), true);
+        m_market->core.decoder()->announceNewSessions();
+        QCOMPARE(reset.count(), 2);
+
+        SessionFilterModel<TableIndexModel> restored(instruments);
+        QCoreApplication::processEvents();
+        restored.readSessionFilter(stored);
+        QVERIFY(restored.isSessionFilterEnabled());
+        QCOMPARE(restored.rowCount(), inSession());
     }
 
     // Market 1 stays hidden unless the application allows it, and the market filter cannot then be turned off.

@@ -22,6 +22,9 @@ enum BoardFlag {
 enum OrderStatus { StatusActive = 1, StatusFilled = 2, StatusCancelled = 3, StatusRejected = 4 };
 // The bit of an order's "signs" that marks an iceberg order.
 constexpr qint64 OrderSignIceberg = qint64(1) << 47;
+// The bits of an instrument's "signs" for the sessions it trades in: the evening and the main one.
+constexpr qint64 SecSignEveningSession = 0x01;
+constexpr qint64 SecSignMainSession = 0x40;
 // Session states ("sess_state".code); a session in state SessionTrading is the active one.
 enum SessionState { SessionPlanned = 0, SessionTrading = 1, SessionSuspended = 2, SessionFinished = 3 };
 // Option calculation types ("opt_calc".code).
