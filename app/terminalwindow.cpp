@@ -4,9 +4,12 @@
 #include "core/db/defaultsettings.h"
 #include "core/host/actions/actionmanager.h"
 #include "core/host/actions/command.h"
+#include "core/host/directories/boarddirectory.h"
+#include "core/host/directories/stockdirectory.h"
 #include "core/host/embedded/embeddedconnectionsmanager.h"
 #include "core/host/embedded/embeddedcore.h"
 #include "core/host/embedded/embeddedwindowmanager.h"
+#include "core/host/signalhub.h"
 #include "core/host/tableregistry.h"
 #include "delegates/viewscolormanager.h"
 #include "export/dynamic/dynamicexporterstatuswidget.h"
@@ -133,6 +136,7 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     connect(running, &QAction::toggled, this, [this](bool on) { on ? m_feed->start() : m_feed->stop(); });
     market->addAction(tr("Новая сессия"), feed, &MarketFeed::startNewSession);
     addConnectionSwitch(market);
+    addBoardChoice(market->addMenu(tr("Режимы торгов")));
     // Withdrawing orders in bulk: one request to the exchange per account or firm.
     QMenu* trading = menuBar()->addMenu(tr("&Торговля"));
     // A new order for the instrument of the row in use, if it has one.
@@ -185,6 +189,20 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
             storeSession();
     });
     keeper->start(SessionStoreMs);
+}
+
+void TerminalWindow::addBoardChoice(QMenu* menu)
+{
+    // The boards the trader works with: the board filters offer only these. The choice lasts the session.
+    SignalHub* hub = m_core->signalHub();
+    for (const int stock : StockDirectory::i()->ids()) {
+        for (const boardid& board : BoardDirectory::i()->all(stock)) {
+            QAction* action = menu->addAction(BoardDirectory::i()->nameById(board.stock, board.board));
+            action->setCheckable(true);
+            action->setChecked(hub->isBoardChosen(board));
+            connect(action, &QAction::toggled, hub, [hub, board](bool on) { hub->setBoardsEnabled(on, { board }); });
+        }
+    }
 }
 
 TerminalWindow::~TerminalWindow()

@@ -15,6 +15,7 @@ class QLabel;
 class QMenu;
 class QListWidget;
 class QMdiArea;
+class QMenu;
 class TableWindow;
 class WindowCatalogue;
 
@@ -68,6 +69,8 @@ private:
     ProxyIView* newView(const QString& kind);
     HostWindow* addWindow(const QString& kind, ProxyIView* view);
     void showSettings();
+    // A checkable entry per board of the market: the host's choice of boards.
+    void addBoardChoice(QMenu* menu);
     void onBatchApplied(int changes, double milliseconds);
     void onNotified(const QString& text);
     void updateStatus();

@@ -3,6 +3,8 @@
 #include "core/db/masterindex.h"
 #include "core/db/recordstrans.h"
 #include "core/db/recordupdater.h"
+#include "core/host/directories/kvuserdirectory.h"
+#include "core/host/directories/stockdirectory.h"
 #include "core/host/filters/filterfunc.h"
 #include "core/host/schema/hostschema.h"
 #include "core/host/signalhub.h"
@@ -12,6 +14,7 @@
 #include "filters/catalogue/maskfilters.h"
 #include "filters/catalogue/plainfilters.h"
 #include "filters/rowfiltersmodel.h"
+#include "filters/widgets/boardselectorwidget.h"
 #include "filters/widgets/checklistfilterwidget.h"
 #include "filters/widgets/datefilterwidget.h"
 #include "filters/widgets/loginfilterwidget.h"
@@ -26,7 +29,9 @@
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QRadioButton>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -389,6 +394,7 @@ private Q_SLOTS:
 
         LoginFilter login(*table("orders"));
         QScopedPointer<LoginFilterWidget> logins(qobject_cast<LoginFilterWidget*>(login.createFilterWidget(nullptr)));
+        logins->loginButton()->setChecked(true);
         logins->box()->setEditText(QStringLiteral("trader 01"));
         QVERIFY(refused(login, logins.data()));
 
@@ -555,6 +561,58 @@ private Q_SLOTS:
         QCOMPARE(restored.rowCount(), inSession());
     }
 
+    // A login is chosen among the terminal's users or typed; the list follows the users.
+    void loginChoiceOffersTheTerminalsUsers()
+    {
+        LoginFilterWidget editor;
+        auto* logins = qobject_cast<LoginFilterModel*>(editor.box()->model());
+        QVERIFY(logins);
+        new QAbstractItemModelTester(logins, QAbstractItemModelTester::FailureReportingMode::Fatal, logins);
+        QStringList users = KvUserDirectory::i()->getUserList();
+        users.sort();
+        QCOMPARE(logins->stringList(), users);
+        QVERIFY(editor.allButton()->isChecked() && !editor.box()->isEnabled());
+        editor.setLogin(QStringLiteral("trader02"));
+        QVERIFY(editor.loginButton()->isChecked() && editor.box()->isEnabled());
+        QCOMPARE(editor.login(), QStringLiteral("trader02"));
+        editor.allButton()->setChecked(true);
+        QCOMPARE(editor.login(), QString());
+
+        Table* kvUsers = table("kv.user");
+        Record user(kvUsers);
+        user.data(QStringLiteral("login")) = QStringLiteral("aaa_new");
+        user.data(QStringLiteral("aspref")) = 99999;
+        user.append();
+        QCOMPARE(logins->stringList().first(), QStringLiteral("aaa_new"));
+        user.remove();
+        QCOMPARE(logins->stringList(), users);
+    }
+
+    // The board editor offers the boards the host keeps, and keeps the checks of the others as the host's choice
+    // changes.
+    void boardEditorFollowsTheHostsChoiceOfBoards()
+    {
+        BoardFilter boards(*table("orders"));
+        QScopedPointer<BoardSelectorWidget> editor(
+            qobject_cast<BoardSelectorWidget*>(boards.createFilterWidget(nullptr)));
+        boards.init(editor.data());
+        const boardlist all = editor->offeredBoards();
+        QVERIFY(all.size() > 2);
+        editor->setUnchecked({ all.at(0) });
+        SignalHub* hub = m_market->core.signalHub();
+        hub->setBoardsEnabled(false, { all.at(1) });
+        boardlist kept = all;
+        kept.removeAt(1);
+        QCOMPARE(editor->offeredBoards(), kept);
+        QVERIFY(!editor->checkedBoards().contains(all.at(0)));
+        hub->setStockIds({ 2 });
+        QVERIFY(editor->offeredBoards().isEmpty());
+        hub->setStockIds({});
+        hub->setBoardsEnabled(true, { all.at(1) });
+        QCOMPARE(editor->offeredBoards(), all);
+        QCOMPARE(editor->checkedBoards().size(), all.size() - 1);
+    }
+
     // Market 1 stays hidden unless the application allows it, and the market filter cannot then be turned off.
     void marketFilterKeepsTheFirstMarketHiddenUnlessAllowed()
     {
@@ -574,6 +632,15 @@ private Q_SLOTS:
         stock.setValue(QString()); // no market shown
         QCOMPARE(stock.value(), QString());
         QVERIFY(!stock.createFilterFunc(&owner)->filter(orders->masterIndex()->at(0)));
+        // Its editor lists the market by name; checked, the market is shown.
+        QScopedPointer<StockFilterWidget> markets(qobject_cast<StockFilterWidget*>(stock.createFilterWidget(nullptr)));
+        QVERIFY(markets);
+        stock.init(markets.data());
+        QCOMPARE(markets->model()->rowCount(), 1);
+        QCOMPARE(markets->model()->index(0, 0).data().toString(), StockDirectory::i()->nameById(1));
+        markets->selector()->setAllChecked(true);
+        stock.apply(markets.data());
+        QCOMPARE(stock.value(), QStringLiteral("1"));
     }
 };
 

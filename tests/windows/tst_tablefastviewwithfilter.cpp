@@ -18,6 +18,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -196,9 +197,19 @@ private Q_SLOTS:
             if (qobject_cast<SecNameFilter*>(filter) || qobject_cast<ExpDateFilter*>(filter))
                 bar.addFilter(filter);
         }
-        auto* contract = bar.getWidget()->findChild<SecNameFilterWidget*>();
-        auto* expiry = bar.getWidget()->findChild<ExpDateFilterWidget*>();
+        // The bar's own forms of the editors, each titled.
+        auto* contract = bar.getWidget()->findChild<SecNameFilterToolBarWidget*>();
+        auto* expiry = bar.getWidget()->findChild<ExpDateFilterToolBarWidget*>();
         QVERIFY(contract && expiry && contract->box()->count() > 2);
+        const auto title = [](KeyComboFilterWidget* editor) {
+            for (const QLabel* label : editor->findChildren<QLabel*>()) {
+                if (label->buddy() == editor->box())
+                    return label->text();
+            }
+            return QString();
+        };
+        QCOMPARE(title(contract), QStringLiteral("Базовый контракт:"));
+        QCOMPARE(title(expiry), QStringLiteral("Экспирация:"));
         contract->box()->setCurrentIndex(1);
         Q_EMIT contract->box()->activated(1);
         const qint64 isin = contract->value().toLongLong();

@@ -8,6 +8,7 @@
 #include "core/host/icore.h"
 #include "core/host/signalhub.h"
 #include "filters/catalogue/maskfilter.h"
+#include "filters/widgets/checklistfilterwidget.h"
 
 #include <algorithm>
 #include <vector>
@@ -155,6 +156,11 @@ void StockFilter::setEnabled(bool enabled)
         return;
     }
     EnumFilter::setEnabled(enabled);
+}
+
+QWidget* StockFilter::createFilterWidget(QWidget* parent)
+{
+    return new StockFilterWidget(parent);
 }
 
 void StockFilter::init(QWidget* widget)

@@ -81,6 +81,8 @@ public:
     QString value() const override;
     void setValue(const QString& value) override { setInvertValue(value); }
     void setEnabled(bool enabled) override;
+    // A StockFilterWidget.
+    QWidget* createFilterWidget(QWidget* parent) override;
     void init(QWidget* widget) override;
     FilterFunc* createFilterFunc(QObject* parent) const override;
 

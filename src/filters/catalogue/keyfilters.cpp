@@ -113,6 +113,24 @@ void linkExpiryToBaseContract(Filter* placed, QWidget* editor, const QList<Filte
     expiry->followBaseContract(dates, contract->value());
 }
 
+// Told once, before any base contract or expiry filter can be placed: the two editors' tie and their tool bar
+// forms.
+void linkContractEditors()
+{
+    static const bool linked = [] {
+        FilterLinks::add(linkExpiryToBaseContract);
+        FilterLinks::addToolBarEditor([](Filter* filter, QWidget* parent) -> QWidget* {
+            if (qobject_cast<SecNameFilter*>(filter))
+                return new SecNameFilterToolBarWidget(parent);
+            if (qobject_cast<ExpDateFilter*>(filter))
+                return new ExpDateFilterToolBarWidget(parent);
+            return nullptr;
+        });
+        return true;
+    }();
+    Q_UNUSED(linked)
+}
+
 } // namespace
 
 AccountFilter::AccountFilter(Table& table, QObject* parent)
@@ -216,9 +234,7 @@ void BoardFilter::apply(QWidget* widget)
 ExpDateFilter::ExpDateFilter(Table& table, int modelColumn, QObject* parent)
     : ValueFilter(table, columnOf(table, "expdate"), { columnOf(table, "expdate") }, modelColumn, parent)
 {
-    // Told once, before any expiry filter can be placed.
-    static const bool linked = (FilterLinks::add(linkExpiryToBaseContract), true);
-    Q_UNUSED(linked)
+    linkContractEditors();
 }
 
 QString ExpDateFilter::name() const
@@ -264,7 +280,9 @@ void ExpDateFilter::apply(QWidget* widget)
 
 SecNameFilter::SecNameFilter(Table& table, int modelColumn, QObject* parent)
     : ValueFilter(table, columnOf(table, "fut_isin_id"), { columnOf(table, "fut_isin_id") }, modelColumn, parent)
-{ }
+{
+    linkContractEditors();
+}
 
 QString SecNameFilter::name() const
 {

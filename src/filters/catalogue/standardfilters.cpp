@@ -24,7 +24,7 @@ QList<Filter*> StandardFilters::create(Table& table, QObject* parent)
         filters << new SessionFilter(table, parent) << new DateFilter(table, parent)
                 << new QuantityFilter(table, parent);
         if (orders)
-            filters << new SignsOrderFilter(table, parent);
+            filters << new SignsOrderFilter(table, parent) << new LoginFilter(table, parent);
         else
             filters << new DealsTypeFilter(table, parent);
     }

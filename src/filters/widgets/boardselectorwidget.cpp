@@ -18,13 +18,25 @@ QString valueOf(const boardid& board)
 BoardSelectorWidget::BoardSelectorWidget(QWidget* parent)
     : CheckListFilterWidget(parent)
 {
-    if (ICore* core = ICore::instance())
-        connect(core->signalHub(), &SignalHub::selectedStockChanged, this, [this] {
-            m_unchecked = offeredBoards();
-            for (const boardid& board : checkedBoards())
-                m_unchecked.removeAll(board);
-            refill();
-        });
+    ICore* core = ICore::instance();
+    if (!core)
+        return;
+    m_hub = core->signalHub();
+    // The host's choice of markets and boards changes what is offered; the checks of the boards that stay, stay.
+    const auto follow = [this] {
+        // What is shown now says which of its boards are unchecked; those hidden now keep what they had.
+        const boardlist offered = offeredBoards();
+        const boardlist checked = checkedBoards();
+        for (const boardid& board : offered) {
+            m_unchecked.removeAll(board);
+            if (!checked.contains(board))
+                m_unchecked << board;
+        }
+        refill();
+    };
+    connect(m_hub, &SignalHub::selectedStockChanged, this, follow);
+    connect(m_hub, &SignalHub::stockIdsChanged, this, follow);
+    connect(m_hub, &SignalHub::boardsChanged, this, follow);
 }
 
 void BoardSelectorWidget::setOffered(const boardlist& boards, bool forPositions)
@@ -52,7 +64,8 @@ void BoardSelectorWidget::refill()
         const QModelIndex index = offered.index(row, 0);
         const boardid board { index.data(BoardSelectorModel::StockIdRole).toInt(),
             index.data(BoardSelectorModel::BoardIdRole).toInt() };
-        items << qMakePair(index.data().toString(), valueOf(board));
+        if (!m_hub || m_hub->isBoardChosen(board))
+            items << qMakePair(index.data().toString(), valueOf(board));
     }
     QSet<QString> unchecked;
     for (const boardid& board : qAsConst(m_unchecked))

@@ -39,3 +39,11 @@ class BASIC_VIEWS_EXPORT EnumFilterWidget : public CheckListFilterWidget
 public:
     using CheckListFilterWidget::CheckListFilterWidget;
 };
+
+// The editor of the market filter: a check list of the markets by name; a checked market is shown.
+class BASIC_VIEWS_EXPORT StockFilterWidget : public EnumFilterWidget
+{
+    Q_OBJECT
+public:
+    using EnumFilterWidget::EnumFilterWidget;
+};

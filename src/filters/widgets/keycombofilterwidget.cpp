@@ -1,13 +1,18 @@
 #include "filters/widgets/keycombofilterwidget.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
 
 KeyComboFilterWidget::KeyComboFilterWidget(const QString& noneText, QWidget* parent)
     : FilterWidget(parent)
     , m_box(new QComboBox(this))
+    , m_row(new QHBoxLayout)
 {
     m_box->addItem(noneText, QString());
-    contentLayout()->addWidget(m_box);
+    m_row->setContentsMargins(0, 0, 0, 0);
+    m_row->addWidget(m_box, 1);
+    contentLayout()->addLayout(m_row);
     connect(m_box, QOverload<int>::of(&QComboBox::activated), this, [this] { notifyChanged(); });
 }
 
@@ -22,6 +27,13 @@ void KeyComboFilterWidget::setKeys(const QList<QPair<QString, QString>>& keys)
     // A choice the new keys no longer hold is a change the user must see applied.
     if (value() != chosen)
         notifyChanged();
+}
+
+void KeyComboFilterWidget::setTitle(const QString& title)
+{
+    auto* label = new QLabel(title, this);
+    label->setBuddy(m_box);
+    m_row->insertWidget(0, label);
 }
 
 QString KeyComboFilterWidget::value() const
@@ -42,3 +54,17 @@ SecNameFilterWidget::SecNameFilterWidget(QWidget* parent)
 ExpDateFilterWidget::ExpDateFilterWidget(QWidget* parent)
     : KeyComboFilterWidget(tr("<не указана>"), parent)
 { }
+
+SecNameFilterToolBarWidget::SecNameFilterToolBarWidget(QWidget* parent)
+    : SecNameFilterWidget(parent)
+{
+    setTitle(tr("Базовый контракт:"));
+    box()->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+}
+
+ExpDateFilterToolBarWidget::ExpDateFilterToolBarWidget(QWidget* parent)
+    : ExpDateFilterWidget(parent)
+{
+    setTitle(tr("Экспирация:"));
+    box()->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+}

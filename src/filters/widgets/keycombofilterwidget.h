@@ -3,6 +3,7 @@
 #include "filters/widgets/filterwidget.h"
 
 class QComboBox;
+class QHBoxLayout;
 
 // A filter editor choosing one key, or none: the base contracts and the expiry dates of the instruments.
 class BASIC_VIEWS_EXPORT KeyComboFilterWidget : public FilterWidget
@@ -13,6 +14,8 @@ public:
     KeyComboFilterWidget(const QString& noneText, QWidget* parent = nullptr);
 
     QComboBox* box() const { return m_box; }
+    // A title left of the list, where no section or header names the editor (a tool bar).
+    void setTitle(const QString& title);
     // (text, value) per key, in order; the chosen value is kept when it is still there, else none is chosen
     // and changed() tells so.
     void setKeys(const QList<QPair<QString, QString>>& keys);
@@ -22,6 +25,7 @@ public:
 
 private:
     QComboBox* m_box;
+    QHBoxLayout* m_row;
 };
 
 // Base futures contracts; "<не указан>" for none.
@@ -38,4 +42,20 @@ class BASIC_VIEWS_EXPORT ExpDateFilterWidget : public KeyComboFilterWidget
     Q_OBJECT
 public:
     explicit ExpDateFilterWidget(QWidget* parent = nullptr);
+};
+
+// The base contract on a filter tool bar: titled, as wide as its longest contract.
+class BASIC_VIEWS_EXPORT SecNameFilterToolBarWidget : public SecNameFilterWidget
+{
+    Q_OBJECT
+public:
+    explicit SecNameFilterToolBarWidget(QWidget* parent = nullptr);
+};
+
+// The expiry on a filter tool bar, next to the base contract whose dates it offers: titled, as wide as a date.
+class BASIC_VIEWS_EXPORT ExpDateFilterToolBarWidget : public ExpDateFilterWidget
+{
+    Q_OBJECT
+public:
+    explicit ExpDateFilterToolBarWidget(QWidget* parent = nullptr);
 };

@@ -63,7 +63,7 @@ QWidget* ItemFiltersToolBar::addFilter(Filter* filter, QWidget* parent)
             });
         }
     }
-    QWidget* widget = filter->createFilterWidget(parent);
+    QWidget* widget = FilterLinks::createToolBarEditor(filter, parent);
     if (widget) {
         m_quiet = true;
         filter->init(widget);
