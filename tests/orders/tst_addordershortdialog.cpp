@@ -1,5 +1,7 @@
 #include "core/db/appsettings.h"
 #include "core/db/masterindex.h"
+#include "core/db/recordstrans.h"
+#include "core/db/recordupdater.h"
 #include "core/host/directories/accountdirectory.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/editors/numbereditor.h"
@@ -287,6 +289,50 @@ private Q_SLOTS:
         QVERIFY(!emptyForm->validate() && !emptyForm->buyButton()->isEnabled());
         QCOMPARE(labelOf(emptyForm, emptyForm->securityBox())->styleSheet(), QStringLiteral("color: red"));
         QVERIFY(m_sent.isEmpty());
+    }
+
+    // An iceberg chosen where the board takes one is an order type of that board's panel only: on an address
+    // board, whose panel offers no type, the order is a plain one; on a priced board that takes no iceberg the
+    // transaction's label is marked.
+    void anIcebergCountsOnlyWhereItsTypeIsOffered()
+    {
+        AddOrderShortDialog dialog(AddOrderShortDialog::secKeyToValues(textId()));
+        FutOrder* form = futures(&dialog);
+        QLabel* transaction = nullptr;
+        for (QLabel* label : form->findChildren<QLabel*>()) {
+            if (label->text() == QStringLiteral("Транзакция:"))
+                transaction = label;
+        }
+        QVERIFY(transaction);
+        const auto marked = [&] {
+            form->validate();
+            return transaction->styleSheet() == QStringLiteral("color: red");
+        };
+        form->setAccount(m_account);
+        form->setPrice(IPrice(restingBuyPrice()));
+        form->setQuantity(QStringLiteral("2"));
+        form->orderMore()->setOrderType(QStringLiteral("4"));
+        form->orderMore()->visibleEditor()->setValue(QStringLiteral("1"));
+        QCOMPARE(form->description().kind, 149);
+        QVERIFY(!marked());
+
+        // Board 2 takes no iceberg.
+        form->setBoardId(2);
+        QCOMPARE(form->description().kind, 0);
+        QVERIFY(marked());
+
+        // Board 2 as an address board: the panel shows the partner's fields, the order is a plain one.
+        Table* boards = m_market->table(QStringLiteral("boards"));
+        {
+            RecordsTrans trans(boards);
+            RecordUpdater(Record(boards, QStringLiteral("1,2")), trans).data(QStringLiteral("flags"))
+                = HostSchema::BoardTrade | HostSchema::BoardAddress;
+        }
+        form->setBoardId(14);
+        form->setBoardId(2);
+        QVERIFY(form->isPartnerShown());
+        QCOMPARE(form->description().kind, 10);
+        QVERIFY(!marked());
     }
 
     // A price off the step goes to the price check: "correct" puts the checked price in the form and sends
