@@ -378,7 +378,7 @@ private Q_SLOTS:
                 if (box->text() == QStringLiteral("Проверять лимиты цен опционов"))
                     limits = box;
             }
-            QVERIFY(limits && limits->isVisible());
+            QVERIFY(limits);
             limits->setChecked(checked);
             QSignalSpy accepted(dialog, &AddOrderShortDialog::accepted);
             futures(dialog)->sellButton()->click();
