@@ -5,6 +5,7 @@
 #include "core/db/recordupdater.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/directories/sessiondirectory.h"
+#include "core/host/filters/filter.h"
 #include "core/host/iwindowmanager.h"
 #include "core/host/widgets/filterlineedit.h"
 #include "delegates/viewscolormanager.h"
@@ -13,6 +14,8 @@
 #include "events/tableeventalerts.h"
 #include "export/dynamic/dynamicexporter.h"
 #include "export/dynamic/dynamicexportermanagerdialog.h"
+#include "filters/rowfiltersmodel.h"
+#include "filters/widgets/loginfilterwidget.h"
 #include "filters/widgets/quantityfilterwidget.h"
 #include "hostwindow.h"
 #include "instruments/chartwindow.h"
@@ -64,6 +67,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QScatterSeries>
 #include <QScopeGuard>
 #include <QSpinBox>
@@ -389,6 +393,34 @@ private Q_SLOTS:
         QCOMPARE(quantity->spin()->value(), 30);
         QVERIFY(orders->view()->readingHold()->isEnabled());
         QVERIFY(TerminalWindow::tableView(second->windows().at(1))->totalsView());
+    }
+
+    // The orders window filters by login, and its editor shows the login chosen among the terminal's users.
+    void ordersWindowFiltersByLogin()
+    {
+        auto window = terminal();
+        TableWindow* orders = TerminalWindow::tableView(window->openWindow(QStringLiteral("orders")));
+        // A record is read by its table column.
+        const int column = orders->model()->table()->columnIndex(QStringLiteral("login"));
+        QVERIFY(column >= 0 && orders->model()->rowCount() > 0);
+        const QString someone = orders->model()->at(0).data(column).toString();
+        QVERIFY(orders->presetFilter(QStringLiteral("Логин"), someone));
+        QTRY_VERIFY(orders->model()->rowCount() > 0);
+        for (int row = 0; row < orders->model()->rowCount(); ++row)
+            QCOMPARE(orders->model()->at(row).data(column).toString(), someone);
+
+        Filter* login = nullptr;
+        for (Filter* filter : orders->model()->filtersModel()->filters()) {
+            if (filter->name() == QStringLiteral("Логин"))
+                login = filter;
+        }
+        QVERIFY(login);
+        QScopedPointer<LoginFilterWidget> editor(qobject_cast<LoginFilterWidget*>(login->createFilterWidget(nullptr)));
+        QVERIFY(editor);
+        login->init(editor.data());
+        QVERIFY(editor->loginButton()->isChecked());
+        QCOMPARE(editor->login(), someone);
+        QVERIFY(editor->box()->findText(someone) >= 0);
     }
 
     // F2 opens the new order dialog on the instrument of the row in use.
