@@ -29,10 +29,10 @@ public:
     const QStringList& firmCodes() const { return m_data.firmCodes; }
     int currentSession() const { return m_data.currentSession; }
     QDate tradeDate() const { return m_data.tradeDate; }
-    static const int StockId = SampleMarketData::StockId;
-    static const int FuturesBoard = SampleMarketData::FuturesBoard;
-    static const int OptionsBoard = SampleMarketData::OptionsBoard;
-    static const int MirrorBoard = SampleMarketData::MirrorBoard;
+    static constexpr int StockId = SampleMarketData::StockId;
+    static constexpr int FuturesBoard = SampleMarketData::FuturesBoard;
+    static constexpr int OptionsBoard = SampleMarketData::OptionsBoard;
+    static constexpr int MirrorBoard = SampleMarketData::MirrorBoard;
 
 private:
     void makeInstruments();

@@ -71,15 +71,15 @@ struct BV_SIM_EXPORT SampleTrading
 // What the table writers make the tables from: the market's instruments, accounts and calendar, as plain data.
 struct BV_SIM_EXPORT SampleMarketData
 {
-    static const int StockId = 1;
+    static constexpr int StockId = 1;
     // The boards as the order dialogs' rules know them: futures trade on the anonymous board 1, options on 14
     // (with the option price limits check), and each underlying's first future is mirrored on the negotiated-deal
     // board 3, which stands for the instrument it mirrors.
-    static const int FuturesBoard = 1;
-    static const int OptionsBoard = 14;
-    static const int MirrorBoard = 3;
+    static constexpr int FuturesBoard = 1;
+    static constexpr int OptionsBoard = 14;
+    static constexpr int MirrorBoard = 3;
     // The number of the first of the sample's sessions.
-    static const int FirstSession = 5000;
+    static constexpr int FirstSession = 5000;
 
     SampleMarketOptions options;
     QDateTime now;
