@@ -4,6 +4,7 @@
 #include "livetable.h"
 #include "randomorders.h"
 #include "sidefilter.h"
+#include "treetext.h"
 
 #include "columns/itemroles.h"
 #include "filters/rowfiltersmodel.h"
@@ -79,18 +80,6 @@ void watch(TreeIndexModel& model, OrderGroupments& groupments)
 {
     model.setGroupmentList(groupments.list());
     new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
-}
-
-// The tree as "group(child child) group(...)" with leaves as their order numbers.
-QString treeText(const QAbstractItemModel& model, const QModelIndex& parent = QModelIndex())
-{
-    QStringList parts;
-    for (int row = 0; row < model.rowCount(parent); ++row) {
-        const QModelIndex index = model.index(row, 0, parent);
-        const QString text = index.data().toString();
-        parts << (model.rowCount(index) > 0 ? QStringLiteral("%1(%2)").arg(text, treeText(model, index)) : text);
-    }
-    return parts.join(QLatin1Char(' '));
 }
 
 } // namespace

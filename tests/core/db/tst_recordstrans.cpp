@@ -3,6 +3,7 @@
 #include "core/db/recordupdater.h"
 #include "loggedcategories.h"
 #include "ordertable.h"
+#include "recordfields.h"
 #include "recordingindex.h"
 
 #include <QRandomGenerator>
@@ -11,14 +12,6 @@
 #include <map>
 
 namespace {
-
-QString masterRows(const Table* table, const QString& column = QString())
-{
-    QStringList keys;
-    for (const Record& r : *table->masterIndex())
-        keys << (column.isEmpty() ? r.toString() : r.toString() + QLatin1Char('=') + r.data(column).toString());
-    return keys.join(QLatin1Char(' '));
-}
 
 // Sees, during preprocess, what the updated handles answer, and during process what they answer then.
 class OldNewIndex : public IndexList
