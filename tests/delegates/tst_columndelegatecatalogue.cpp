@@ -568,15 +568,7 @@ private Q_SLOTS:
         const qint64 bit = 1;
         QTest::newRow("execution wins over expiration") << ((bit << 5) | (bit << 7)) << 14 << "Исполнение"
                                                         << "Сделка является сделкой исполнения";
-        QTest::newRow("expiration") << (bit << 7) << 14 << "Истечение"
-                                    << "Признак истечения времени действия инструмента";
-        QTest::newRow("position transfer") << (bit << 16) << 14 << "Перенос позиции"
-                                           << "Сделка по переносу позиции";
-        QTest::newRow("addressed") << (bit << 26) << 3 << "Адресная"
-                                   << "Адресная сделка";
         QTest::newRow("combined board 10") << (bit << 27) << 10 << "Связка"
-                                           << "Cделка по связке";
-        QTest::newRow("combined board 11") << ((bit << 27) | (bit << 14)) << 11 << "Связка"
                                            << "Cделка по связке";
         QTest::newRow("technical, second part") << ((bit << 27) | (bit << 14)) << 14 << "Тех. сделка 2"
                                                 << "Техническая сделка по связке вторая часть";

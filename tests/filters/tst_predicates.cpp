@@ -5,7 +5,6 @@
 #include "filters/datefilterfunc.h"
 #include "filters/listfilterfunc.h"
 #include "filters/nofilterfunc.h"
-#include "filters/quantityfilterfunc.h"
 #include "filters/securityfilterfunc.h"
 #include "filters/sessionfilterfunc.h"
 #include "filters/techdealsfilterfunc.h"
@@ -27,45 +26,9 @@ private:
     Table* deals() const { return m_market->table(QStringLiteral("deals")); }
     int col(Table* t, const char* name) const { return t->columnIndex(QString::fromLatin1(name)); }
 
-    Record order(qint64 balance, qint64 quantity)
-    {
-        Record r(orders());
-        r.data(QStringLiteral("balance")) = balance;
-        r.data(QStringLiteral("quantity")) = quantity;
-        return r;
-    }
-
 private Q_SLOTS:
     void init() { m_market = std::make_unique<MarketFixture>(); }
     void cleanup() { m_market.reset(); }
-
-    void balanceStates_data()
-    {
-        QTest::addColumn<int>("shown"); // bits: 4 partially, 2 not, 1 fully executed
-        QTest::addColumn<QString>("expected"); // for orders: not executed (5/5), partial (2/5), full (0/5)
-        QTest::newRow("000") << 0 << "- - -";
-        QTest::newRow("001") << 1 << "- - +";
-        QTest::newRow("010") << 2 << "+ - -";
-        QTest::newRow("011") << 3 << "+ - +";
-        QTest::newRow("100") << 4 << "- + -";
-        QTest::newRow("101") << 5 << "- + +";
-        QTest::newRow("110") << 6 << "+ + -";
-    }
-    void balanceStates()
-    {
-        QFETCH(int, shown);
-        const std::unique_ptr<FilterFunc> f(
-            BalanceFilterFunc::create(shown, col(orders(), "balance"), col(orders(), "quantity"), nullptr));
-        QStringList marks;
-        for (const Record& r : { order(5, 5), order(2, 5), order(0, 5) })
-            marks << (f->filter(r) ? QStringLiteral("+") : QStringLiteral("-"));
-        QTEST(marks.join(QLatin1Char(' ')), "expected");
-        QVERIFY(f->toString().endsWith(QString::fromLatin1(QTest::currentDataTag())));
-        // Everything shown: the predicate that passes every order.
-        const std::unique_ptr<FilterFunc> all(BalanceFilterFunc::create(7, 1, 2, nullptr));
-        QVERIFY(all->filter(order(5, 5)) && all->filter(order(2, 5)) && all->filter(Record(orders())));
-    }
-
     void balanceWithoutQuantityPassesTheEmptySet()
     {
         const std::unique_ptr<FilterFunc> f(
@@ -74,36 +37,13 @@ private Q_SLOTS:
         QVERIFY(f->filter(r));
     }
 
-    void sessionsByMode()
-    {
-        const int current = m_market->market.currentSession();
-        Record now(orders());
-        now.data(QStringLiteral("stock_id")) = 1;
-        now.data(QStringLiteral("sess_id")) = current;
-        Record before = now.clone();
-        before.data(QStringLiteral("sess_id")) = current - 1;
-        const int stock = col(orders(), "stock_id");
-        const int sess = col(orders(), "sess_id");
-        const SessionFilterFunc active(stock, sess, SessionFilterFunc::Active);
-        const SessionFilterFunc inactive(stock, sess, SessionFilterFunc::Inactive);
-        const SessionFilterFunc both(stock, sess, 3);
-        const SessionFilterFunc none(stock, sess, 0);
-        QVERIFY(active.filter(now) && !active.filter(before));
-        QVERIFY(!inactive.filter(now) && inactive.filter(before));
-        QVERIFY(both.filter(now) && both.filter(before));
-        QVERIFY(!none.filter(now) && !none.filter(before));
-    }
-
     void technicalDeals_data()
     {
         QTest::addColumn<qint64>("signs");
         QTest::addColumn<int>("board");
         QTest::addColumn<bool>("technical");
-        QTest::newRow("plain") << qint64(0) << 14 << false;
         QTest::newRow("execution") << qint64(1) << 14 << false;
         QTest::newRow("bit 5") << qint64(0x20) << 14 << true;
-        QTest::newRow("bit 7") << qint64(0x80) << 15 << true;
-        QTest::newRow("bit 16") << qint64(0x10000) << 14 << true;
         QTest::newRow("bit 27 on board 10") << (qint64(1) << 27) << 10 << false;
         QTest::newRow("bit 27 on board 11") << (qint64(1) << 27) << 11 << false;
         QTest::newRow("bit 27 on board 12") << (qint64(1) << 27) << 12 << true;
@@ -170,12 +110,6 @@ private Q_SLOTS:
         QVERIFY(!afternoon.filter(r)); // to is out
         r.data(moment) = from.addMSecs(-1);
         QVERIFY(!afternoon.filter(r));
-
-        const QuantityFilterFunc atLeast(col(orders(), "quantity"), 10);
-        r.data(QStringLiteral("quantity")) = 10;
-        QVERIFY(atLeast.filter(r));
-        r.data(QStringLiteral("quantity")) = 9;
-        QVERIFY(!atLeast.filter(r));
 
         const BaseCodeBySecFilterFunc rts(
             col(orders(), "stock_id"), col(orders(), "board_id"), col(orders(), "sec_id"), { QStringLiteral("RTS") });

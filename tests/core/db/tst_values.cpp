@@ -121,16 +121,6 @@ private Q_SLOTS:
         QVERIFY(!commonFuzzyCompare(1.0, 1.0001));
         QVERIFY(commonFuzzyCompare(1e10, 1e10 + 1e-3));
     }
-
-    void fieldTypeNames()
-    {
-        QCOMPARE(FieldType::typeNameWithLength(FieldType::String, 7), QStringLiteral("String(7)"));
-        QCOMPARE(FieldType::typeNameWithLength(FieldType::Int64, 0), QStringLiteral("Int64"));
-        QCOMPARE(int(FieldType::Char), 8);
-        QCOMPARE(int(FieldType::DateTime), 7);
-        QVERIFY(!FieldType::isValid(FieldType::Type(9)));
-        QCOMPARE(FieldType::typeName(FieldType::Type(42)), QStringLiteral("Unknown"));
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_Values)

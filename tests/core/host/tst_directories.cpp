@@ -182,25 +182,6 @@ private Q_SLOTS:
         QVERIFY(qAbs(StockTimeDirectory::i()->correctedLocalTime(1).msecsTo(now)) < 5000);
     }
 
-    void enumerationsNameTheirCodes()
-    {
-        const Table* orders = m_market->table(QStringLiteral("orders"));
-        const Record order = orders->masterIndex()->at(0);
-        const QString status = StatusDirectory::i()->nameByKey(order.data(QStringLiteral("status")));
-        QVERIFY(QStringList({ "Активна", "Исполнена", "Снята" }).contains(status));
-        QCOMPARE(StatusDirectory::i()->keys().size(), 4);
-        QCOMPARE(StatusDirectory::i()->descrByKey(qint64(2)), QStringLiteral("Заявка исполнена полностью"));
-        QCOMPARE(BuySellDirectory::i()->ids(), (QList<QChar> { QChar('B'), QChar('S') }));
-        QCOMPARE(BuySellDirectory::i()->nameById(QChar('S')), QStringLiteral("Продажа"));
-        QCOMPARE(BuySellDirectory::i()->nameByKey(order.data(QStringLiteral("buysell"))).isEmpty(), false);
-        QCOMPARE(SecTypeDirectory::i()->nameByKey(qint64('O')), QStringLiteral("Опцион"));
-        QCOMPARE(SecStateDirectory::i()->nameByKey(qint64(1)), QStringLiteral("Торгуется"));
-        QCOMPARE(SessStateDirectory::i()->nameByKey(qint64(1)), QStringLiteral("Идут торги"));
-        QCOMPARE(PriceDirectionDirectory::i()->nameByKey(qint64(2)), QStringLiteral("Падение"));
-        QCOMPARE(OptioTypeDirectory::i()->nameByKey(qint64('C')), QStringLiteral("Колл"));
-        QCOMPARE(OptioCalcDirectory::i()->nameByKey(qint64(1)), QStringLiteral("Американский: Маржируемый"));
-    }
-
     void accountsUsersAndMargins()
     {
         const QString client = m_market->market.clientCodes().first();

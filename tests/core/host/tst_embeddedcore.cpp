@@ -111,15 +111,10 @@ private Q_SLOTS:
         QCOMPARE(core.recentNotifications().size(), int(EmbeddedCore::RecentNotifications));
         QCOMPARE(core.recentNotifications().last(), QString::number(3 * EmbeddedCore::RecentNotifications - 1));
 
-        QCOMPARE(core.actions(), ActionManager::instance());
-
         QObject colors;
         core.registerColorManager(&colors);
         core.registerColorManager(&colors);
         QCOMPARE(core.colorManagers().size(), 1);
-        QCOMPARE(core.visualEventMessageKey(), QStringLiteral("default"));
-        core.setMainWindowInBackground(true);
-        QVERIFY(core.isMainWindowInBackground());
     }
 
     void busySwitchRestoresThePreviousState()
