@@ -59,15 +59,34 @@ bool RowFiltersModel::isFilterEnabled(int row) const
     return m_filters.at(row)->isEnabled();
 }
 
-int RowFiltersModel::viewColumn(const Filter* filter)
+int RowFiltersModel::viewColumn(const Filter* filter) const
 {
-    return filter->modelColumn() != -1 ? filter->modelColumn() : filter->column();
+    if (filter->modelColumn() != -1 || !m_model)
+        return filter->modelColumn() != -1 ? filter->modelColumn() : filter->column();
+    // A model may add columns of its own (a computed value, a tree's group column) anywhere: the filter goes with
+    // the column that shows its field, the one named after the field when several show it.
+    const int field = filter->column();
+    if (field < 0)
+        return -1;
+    const Table* table = m_model->table();
+    const QString name = table ? table->columnName(field) : QString();
+    const QVector<ColumnDelegateDef>& columns = m_model->columns();
+    int first = -1;
+    for (int c = 0; c < columns.size(); ++c) {
+        if (columns.at(c).tableColumn != field)
+            continue;
+        if (columns.at(c).def.name == name)
+            return c;
+        if (first < 0)
+            first = c;
+    }
+    return first;
 }
 
 bool RowFiltersModel::isFilterEnabledForColumn(int column) const
 {
     return std::any_of(m_filters.begin(), m_filters.end(),
-        [column](const Filter* f) { return f->isEnabled() && viewColumn(f) == column; });
+        [this, column](const Filter* f) { return f->isEnabled() && viewColumn(f) == column; });
 }
 
 QList<Filter*> RowFiltersModel::filtersForColumn(int column) const
@@ -254,7 +273,7 @@ QVariant RowFiltersModel::data(const QModelIndex& index, int role) const
         if (role == Qt::DisplayRole && filter->column() < 0)
             return filter->name();
         if (role == Qt::DisplayRole && m_model)
-            return m_model->headerData(filter->column(), Qt::Horizontal, Qt::DisplayRole);
+            return m_model->headerData(viewColumn(filter), Qt::Horizontal, Qt::DisplayRole);
     } else if (index.column() == 1) {
         if (role == Qt::DisplayRole)
             return filter->text();

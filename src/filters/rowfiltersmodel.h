@@ -33,8 +33,9 @@ public:
     void removeFilter(Filter* filter);
 
     bool isFilterEnabled(int row) const;
-    // A filter's column in the view: its model column when it has one, else its table column.
-    static int viewColumn(const Filter* filter);
+    // A filter's column in the view: its model column when it has one, else the model's column that shows its
+    // table field (the one named after the field when several do); -1 when none shows it.
+    int viewColumn(const Filter* filter) const;
     bool isFilterEnabledForColumn(int column) const;
     QList<Filter*> filtersForColumn(int column) const;
 

@@ -279,7 +279,7 @@ private Q_SLOTS:
         QCOMPARE(m_set->settingsKey(&onComputed), QStringLiteral("order_value"));
         QCOMPARE(m_set->settingsKey(m_status.get()), QStringLiteral("status"));
         QCOMPARE(m_set->settingsKey(&noColumn), QString());
-        QCOMPARE(RowFiltersModel::viewColumn(&onComputed), computed);
+        QCOMPARE(m_set->viewColumn(&onComputed), computed);
         m_set->addFilter(&onComputed);
         QCOMPARE(m_set->filtersForColumn(computed), QList<Filter*> { &onComputed });
         m_set->removeFilter(&onComputed);

@@ -1,3 +1,4 @@
+#include "cataloguewindow.h"
 #include "core/db/mapsettings.h"
 #include "core/db/masterindex.h"
 #include "core/host/filters/filter.h"
@@ -10,6 +11,7 @@
 #include "filters/widgets/quantityfilterwidget.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
+#include "recordfields.h"
 #include "views/filtering/filtersheaderview.h"
 #include "views/filtering/filterssettingspage.h"
 #include "views/filtering/filterssettingswidget.h"
@@ -28,28 +30,12 @@
 
 namespace {
 
-// An orders window as the terminal opens one: the catalogue's filters, a shown view.
-struct OrdersWindow
+// An orders window as the terminal opens one: the catalogue's columns and filters, a shown view.
+struct OrdersWindow : MarketFixture, CatalogueWindow
 {
     OrdersWindow()
-        : model(market.table(QStringLiteral("orders")))
-    {
-        for (Filter* filter : StandardFilters::create(*model.table(), &model))
-            model.filtersModel()->addFilter(filter);
-        model.rebuild();
-        view.setModel(&model);
-        view.resize(900, 400);
-        view.show();
-    }
-    int column(const char* name) const { return model.columnIndex(QString::fromLatin1(name)); }
-    Filter* filter(const QString& name) const
-    {
-        for (Filter* f : model.filtersModel()->filters()) {
-            if (f->name() == name)
-                return f;
-        }
-        return nullptr;
-    }
+        : CatalogueWindow(table(QStringLiteral("orders")))
+    { }
     // Orders of the table that satisfy `keep`: what the view must show.
     int countInTable(const std::function<bool(const Record&)>& keep) const
     {
@@ -59,14 +45,6 @@ struct OrdersWindow
             count += keep(all->at(row)) ? 1 : 0;
         return count;
     }
-    bool titleIsBold(int column) const
-    {
-        return model.headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().bold();
-    }
-
-    MarketFixture market;
-    TableIndexModel model;
-    TableFastViewWithFilter view;
 };
 
 QAction* findAction(const QMenu* menu, const QString& text)
@@ -121,8 +99,7 @@ private Q_SLOTS:
         QVERIFY(cancelled && cancelled->isChecked());
         cancelled->setChecked(false);
         const int cancelledCode = window.model.filtersModel()->filtersForColumn(status).first()->value().toInt();
-        const int expected
-            = window.countInTable([&](const Record& r) { return r.data(status).toInteger() != cancelledCode; });
+        const int expected = window.countInTable([&](const Record& r) { return number(r, "status") != cancelledCode; });
         QVERIFY(expected < all);
         QTRY_COMPARE(window.model.rowCount(), expected);
         QVERIFY(window.titleIsBold(status));
@@ -140,7 +117,7 @@ private Q_SLOTS:
         OrdersWindow window;
         const int side = window.column("buysell");
         const QModelIndex cell = window.model.index(0, side);
-        const QString value = window.model.recordByIndex(cell).data(side).toString();
+        const QString value = text(window.model.recordByIndex(cell), "buysell");
         QMenu menu;
         window.view.populateActionsForIndex(cell, &menu);
         QAction* only = nullptr;
@@ -150,8 +127,8 @@ private Q_SLOTS:
         }
         QVERIFY(only);
         only->trigger();
-        QTRY_COMPARE(window.model.rowCount(),
-            window.countInTable([&](const Record& r) { return r.data(side).toString() == value; }));
+        QTRY_COMPARE(
+            window.model.rowCount(), window.countInTable([&](const Record& r) { return text(r, "buysell") == value; }));
         QMenu second;
         window.view.populateActionsForIndex(window.model.index(0, side), &second);
         QVERIFY(!findAction(&second, only->text())); // it shows exactly that value already
@@ -170,8 +147,8 @@ private Q_SLOTS:
         editor->spin()->setValue(30);
         editor->check()->setChecked(true);
         const int column = window.column("quantity");
-        QTRY_COMPARE(window.model.rowCount(),
-            window.countInTable([&](const Record& r) { return r.data(column).toInteger64() >= 30; }));
+        QTRY_COMPARE(
+            window.model.rowCount(), window.countInTable([&](const Record& r) { return number(r, "quantity") >= 30; }));
         QVERIFY(window.titleIsBold(column));
         // Switched off from the header, the bar's editor follows.
         QMenu menu;
@@ -185,12 +162,9 @@ private Q_SLOTS:
     void expiryOnABarFollowsTheBaseContract()
     {
         MarketFixture market;
-        TableIndexModel model(market.table(QStringLiteral("securities")));
-        for (Filter* filter : StandardFilters::create(*model.table(), &model))
-            model.filtersModel()->addFilter(filter);
-        model.rebuild();
-        TableFastViewWithFilter view;
-        view.setModel(&model);
+        CatalogueWindow window(market.table(QStringLiteral("securities")));
+        TableIndexModel& model = window.model;
+        TableFastViewWithFilter& view = window.view;
         FiltersToolBar bar;
         bar.setView(&view);
         for (Filter* filter : model.filtersModel()->filters()) {
@@ -307,14 +281,8 @@ private Q_SLOTS:
         window.view.store(stored);
 
         // A new window over the same table.
-        TableIndexModel model(window.model.table());
-        for (Filter* filter : StandardFilters::create(*model.table(), &model))
-            model.filtersModel()->addFilter(filter);
-        model.rebuild();
-        TableFastViewWithFilter view;
-        view.setModel(&model);
-        view.resize(window.view.size());
-        view.show();
+        CatalogueWindow again(window.model.table());
+        TableFastViewWithFilter& view = again.view;
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         view.restore(MapSettings(), stored);
         QCOMPARE(view.currentRecord(), current);

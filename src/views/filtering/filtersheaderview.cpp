@@ -31,7 +31,7 @@ void FiltersHeaderView::setFilters(RowFiltersModel* filters)
 void FiltersHeaderView::onFiltersDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight)
 {
     for (int row = topLeft.row(); row <= bottomRight.row() && row < m_filters->rowCount(); ++row) {
-        const int column = RowFiltersModel::viewColumn(m_filters->at(row));
+        const int column = m_filters->viewColumn(m_filters->at(row));
         if (column >= 0 && column < count())
             updateSection(column);
     }
