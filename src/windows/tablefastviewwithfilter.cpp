@@ -108,7 +108,8 @@ void TableFastViewWithFilter::populateActionsForIndex(const QModelIndex& index, 
     if (!menu->isEmpty())
         menu->addSeparator();
     const int before = menu->actions().size();
-    const Record record = delegatesModel() ? delegatesModel()->recordByIndex(index) : Record();
+    // The row's record as this view shows it: held rows are the view's own order of the model's records.
+    const Record record = recordAt(index);
     const bool valid = record.inTable();
     const QList<Filter*> filters = m_filters ? m_filters->filtersForColumn(index.column()) : QList<Filter*>();
     for (Filter* filter : filters) {
