@@ -548,7 +548,17 @@ void ItemModelWithDelegates::restoreHeader(QHeaderView* header, QAbstractItemMod
         : Qt::AscendingOrder;
     if (settings.value(QStringLiteral("ordered"), false).toBool())
         return;
-    if (sortColumn < 0 || header->isSectionHidden(sortColumn))
-        sortColumn = header->logicalIndex(0);
+    // A window sorted by a column it does not show (the instruments by their id) comes back so; a column hidden
+    // since, or gone, gives the sort to the leftmost shown column.
+    const bool hiddenWhenStored = sortColumn >= 0
+        && settings.value(QStringLiteral("all_columns")).toStringList().contains(sortName)
+        && !settings.value(QStringLiteral("Columns/") + sortName + QStringLiteral(".visible"), false).toBool();
+    if (sortColumn < 0 || (header->isSectionHidden(sortColumn) && !hiddenWhenStored)) {
+        sortColumn = -1;
+        for (int visual = 0; visual < header->count() && sortColumn < 0; ++visual) {
+            if (!header->isSectionHidden(header->logicalIndex(visual)))
+                sortColumn = header->logicalIndex(visual);
+        }
+    }
     header->setSortIndicator(sortColumn, order);
 }

@@ -74,8 +74,8 @@ public:
     // (ColumnHiddenRole) are not written. Nothing happens without a model.
     static void storeHeader(const QHeaderView* header, const QAbstractItemModel* model, Settings& settings);
     // Listed columns come first in their stored order and width, unlisted ones stay hidden; a column the model
-    // no longer has is ignored. The sort indicator goes to "sortColumn", or to the leftmost column when that is
-    // missing or hidden (unless "ordered" is true).
+    // no longer has is ignored. The sort indicator goes to "sortColumn" (also when the stored layout itself hides
+    // it), or to the leftmost shown column when that is missing or hidden since (unless "ordered" is true).
     static void restoreHeader(QHeaderView* header, QAbstractItemModel* model, const Settings& settings);
 
     // The table whose records the model shows (its columns name that table's fields); null when there is none.

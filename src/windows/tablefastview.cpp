@@ -172,7 +172,9 @@ void TableFastView::setCurrentRecord(const Record& record, int column)
     if (row < 0)
         return;
     if (column < 0 || column >= shown->columnCount() || header()->isSectionHidden(column))
-        column = header()->logicalIndex(0);
+        column = HeaderView::getVisibleColumns(header()).value(0, -1);
+    if (column < 0)
+        return;
     setCurrentIndex(shown->index(row, column));
 }
 
