@@ -375,6 +375,7 @@ void TableFastView::onModelAboutToBeReset()
     // A view at the top stays at the top (new rows arrive there); elsewhere the first shown record stays first.
     const int top = verticalScrollBar()->value();
     m_savedTop = top > 0 ? recordAt(QAbstractItemView::model()->index(top, 0)) : Record();
+    m_savedHorizontal = horizontalScrollBar()->value();
     m_savedSelection.clear();
     const QModelIndexList selected = selectionModel() ? selectionModel()->selectedRows() : QModelIndexList();
     // A huge selection is not worth a search per row on every rebuild.
@@ -403,6 +404,8 @@ void TableFastView::onModelReset()
         if (row >= 0)
             verticalScrollBar()->setValue(row);
     }
+    // The columns stay where the trader scrolled them: new rows change nothing across.
+    horizontalScrollBar()->setValue(m_savedHorizontal);
     m_savedCurrent.clear();
     m_savedColumn = -1;
     m_savedTop = Record();

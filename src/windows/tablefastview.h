@@ -96,10 +96,11 @@ private:
     ItemModelWithDelegates* m_model = nullptr; // not owned
     HeldRowsModel* m_held = nullptr; // child; null while the view shows the model itself
     ReadingHold* m_hold;
-    // What a reset must not lose: the current and the first shown record, and the selection.
+    // What a reset must not lose: the current and the first shown record, the horizontal place, the selection.
     QString m_savedCurrent;
     int m_savedColumn = -1;
     Record m_savedTop;
+    int m_savedHorizontal = 0;
     QList<Record> m_savedSelection;
     QList<QToolBar*> m_toolBars;
     ViewWrapper* m_wrapper = nullptr; // owned
