@@ -155,6 +155,18 @@ void RowFiltersModel::notifyFilterChanged(int row, bool enabled)
     Q_EMIT dataChanged(cell, cell);
 }
 
+void RowFiltersModel::notifyFiltersChanged(const QList<int>& rows)
+{
+    if (rows.size() == 1)
+        notifyFilterChanged(rows.first(), m_filters.at(rows.first())->isEnabled());
+    if (rows.size() < 2)
+        return;
+    Q_EMIT filtersChanged();
+    // Row by row: a row between them may hold a change not told yet.
+    for (int row : rows)
+        Q_EMIT dataChanged(index(row, 0), index(row, 0));
+}
+
 void RowFiltersModel::apply(const QList<QWidget*>& widgets)
 {
     beginResetModel();

@@ -14,10 +14,11 @@ class Settings;
 // them (column name, value) for the settings page and the filter header, their persistence under "filters",
 // and the factory of the one predicate that combines the enabled ones.
 //
-// Each change is announced by exactly one of filterEnabled(), filterChanged() or filterAsincChanged(); the
-// filtered model rebuilds on each. A filter that is removed, or destroyed while in the set, leaves it at once;
-// that rebuilds nothing (the model's compiled predicate holds nothing of the filter), the next rebuild goes without
-// it. Closing a window may therefore destroy its filters and its models in any order.
+// Each change is announced by exactly one of filterEnabled(), filterChanged() or filterAsincChanged(), and
+// several changed together by one filtersChanged(); the filtered model rebuilds on each. A filter that is removed, or
+// destroyed while in the set, leaves it at once; that rebuilds nothing (the model's compiled predicate holds nothing of
+// the filter), the next rebuild goes without it. Closing a window may therefore destroy its filters and its models in
+// any order.
 class BASIC_VIEWS_EXPORT RowFiltersModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -46,6 +47,9 @@ public:
     // nothing changed. A filter without a value stays disabled. Always returns false.
     bool setFilterValueAndEnabled(int row, const QString& value, bool enable);
     void notifyFilterChanged(int row, bool enabled);
+    // The filters of `rows`, holding their new values and flags, changed together (all cleared, a filter bar's
+    // editors): the filtered model hears it once, by filtersChanged() (as notifyFilterChanged() for one row).
+    void notifyFiltersChanged(const QList<int>& rows);
     // Pairs widgets and filters by position, inside one model reset.
     void apply(const QList<QWidget*>& widgets);
 
@@ -70,6 +74,7 @@ Q_SIGNALS:
     void filterEnabled(int row, bool enabled);
     void filterChanged(int row);
     void filterAsincChanged(int row);
+    void filtersChanged();
 
 public Q_SLOTS:
     void filterAsinc();

@@ -48,6 +48,7 @@ void FilterIndexModel::setFilters(RowFiltersModel* filters)
         disconnect(m_filters, &RowFiltersModel::filterChanged, this, &FilterIndexModel::filterChanged);
         disconnect(m_filters, &RowFiltersModel::filterEnabled, this, &FilterIndexModel::filterEnabled);
         disconnect(m_filters, &RowFiltersModel::filterAsincChanged, this, &FilterIndexModel::filterAsincChanged);
+        disconnect(m_filters, &RowFiltersModel::filtersChanged, this, &FilterIndexModel::onFiltersChanged);
         disconnect(m_filters, &QAbstractItemModel::modelReset, this, &FilterIndexModel::onModelReset);
     }
     m_filters = filters;
@@ -55,6 +56,7 @@ void FilterIndexModel::setFilters(RowFiltersModel* filters)
         connect(m_filters, &RowFiltersModel::filterChanged, this, &FilterIndexModel::filterChanged);
         connect(m_filters, &RowFiltersModel::filterEnabled, this, &FilterIndexModel::filterEnabled);
         connect(m_filters, &RowFiltersModel::filterAsincChanged, this, &FilterIndexModel::filterAsincChanged);
+        connect(m_filters, &RowFiltersModel::filtersChanged, this, &FilterIndexModel::onFiltersChanged);
         connect(m_filters, &QAbstractItemModel::modelReset, this, &FilterIndexModel::onModelReset);
     }
 }
@@ -149,6 +151,11 @@ void FilterIndexModel::filterChanged(int)
 }
 
 void FilterIndexModel::filterAsincChanged(int)
+{
+    rebuild();
+}
+
+void FilterIndexModel::onFiltersChanged()
 {
     rebuild();
 }

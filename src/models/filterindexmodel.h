@@ -7,8 +7,8 @@ class RowFiltersModel;
 class Settings;
 
 // An index model that shows only the records its row filters accept (and, over another model, only those that
-// model shows). Every change of the filters (value, enabled flag, a change by itself, a reset of the set)
-// rebuilds the model: one model reset.
+// model shows). Every change of the filters (value, enabled flag, a change by itself, several filters at once, a
+// reset of the set) rebuilds the model at once: one model reset.
 class BASIC_VIEWS_EXPORT FilterIndexModel : public ItemIndexModel
 {
     Q_OBJECT
@@ -38,6 +38,7 @@ public Q_SLOTS:
     void filterEnabled(int column, bool enabled);
     void filterChanged(int column);
     void filterAsincChanged(int column);
+    void onFiltersChanged();
     void onModelReset();
 
 protected:

@@ -226,14 +226,16 @@ void TableFastViewWithFilter::filterDisableAll()
 {
     if (!m_filters)
         return;
+    QList<int> cleared;
     for (int row = 0; row < m_filters->rowCount(); ++row) {
         Filter* filter = m_filters->at(row);
         if (!filter->isEnabled())
             continue;
         filter->setEnabled(false);
         filter->clear();
-        m_filters->notifyFilterChanged(row, false);
+        cleared << row;
     }
+    m_filters->notifyFiltersChanged(cleared);
 }
 
 void TableFastViewWithFilter::scrollToColumn(int column)

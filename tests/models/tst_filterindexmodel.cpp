@@ -86,7 +86,20 @@ private Q_SLOTS:
         QCOMPARE(reset.count(), 3);
         filters->apply({}); // a reset of the set
         QCOMPARE(reset.count(), 4);
-        QCOMPARE(model.buildNumber(), 5);
+        // Two filters changed together (one cleared, one set): one rebuild with both as they are now.
+        StatusFilter other(*m_live->table);
+        filters->addFilter(&other);
+        status.setEnabled(false);
+        status.clear();
+        other.setValue(QStringLiteral("2"));
+        other.setEnabled(true);
+        QSignalSpy cells(filters, &QAbstractItemModel::dataChanged);
+        filters->notifyFiltersChanged({ 0, 1 });
+        QCOMPARE(reset.count(), 5);
+        QCOMPARE(model.rowCount(), 3);
+        QCOMPARE(cells.count(), 2);
+        QCOMPARE(model.buildNumber(), 6);
+        filters->removeFilter(&other);
         filters->removeFilter(&status);
     }
 

@@ -78,6 +78,7 @@ QWidget* ItemFiltersToolBar::addFilter(Filter* filter, QWidget* parent)
         });
     }
     FilterLinks::place(filter, widget, m_filters, m_widgets, this);
+    m_told.insert(filter, { filter->value(), filter->isEnabled() });
     m_filters << filter;
     m_widgets << widget;
     connect(filter, &Filter::enabledChanged, this, &ItemFiltersToolBar::onFilterChanged);
@@ -100,18 +101,33 @@ void ItemFiltersToolBar::notifyFilters()
     if (!set)
         return;
     m_quiet = true;
+    QList<int> changed;
     for (Filter* filter : qAsConst(m_filters)) {
         int row = set->indexOf(filter);
+        const QPair<QString, bool> now { filter->value(), filter->isEnabled() };
+        if (row >= 0 && m_told.value(filter) == now)
+            continue;
         if (row < 0)
             row = set->addFilter(filter);
-        set->notifyFilterChanged(row, filter->isEnabled());
+        m_told.insert(filter, now);
+        changed << row;
     }
+    // Editors changed together are one change of the trader's: one rebuild.
+    set->notifyFiltersChanged(changed);
     m_quiet = false;
 }
 
 void ItemFiltersToolBar::onFiltersDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight)
 {
-    if (m_quiet || !m_followed)
+    if (!m_followed)
+        return;
+    // The set heard of these filters' states from whoever changed them.
+    for (int row = topLeft.row(); row <= bottomRight.row() && row < m_followed->rowCount(); ++row) {
+        const Filter* filter = m_followed->at(row);
+        if (filter && m_filters.contains(const_cast<Filter*>(filter)))
+            m_told.insert(filter, { filter->value(), filter->isEnabled() });
+    }
+    if (m_quiet)
         return;
     m_quiet = true;
     for (int row = topLeft.row(); row <= bottomRight.row() && row < m_followed->rowCount(); ++row) {

@@ -2,6 +2,7 @@
 
 #include "basic_views_export.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 
@@ -45,6 +46,8 @@ private:
     QList<Filter*> m_filters;
     QList<QWidget*> m_widgets;
     QPointer<RowFiltersModel> m_followed;
+    // What each placed filter was when the set last heard of it: only a filter that differs is told again.
+    QHash<const Filter*, QPair<QString, bool>> m_told;
     bool m_notifyScheduled = false;
     bool m_quiet = false; // filling editors or notifying: no echo
 };
