@@ -61,7 +61,10 @@ AbstractFindToolBar::AbstractFindToolBar(QWidget* parent)
     connect(m_close, &QAction::triggered, this, &AbstractFindToolBar::close);
     connect(m_edit, &QLineEdit::textChanged, this, &AbstractFindToolBar::textChanged);
     connect(m_edit, &FilterLineEdit::filterChanged, this, &AbstractFindToolBar::onTypingPaused);
-    connect(m_edit, &FancyLineEdit::rightButtonClicked, this, [this] { resetSearch(); });
+    connect(m_edit, &FancyLineEdit::rightButtonClicked, this, [this] {
+        m_filtering = false;
+        resetSearch();
+    });
 }
 
 QString AbstractFindToolBar::statusText() const
@@ -90,12 +93,14 @@ void AbstractFindToolBar::findNext()
 
 void AbstractFindToolBar::filter()
 {
+    m_filtering = !m_edit->text().isEmpty();
     filter(m_edit->text());
 }
 
 void AbstractFindToolBar::close()
 {
     stopSearch();
+    m_filtering = false;
     resetSearch();
     hide();
 }
@@ -117,6 +122,12 @@ void AbstractFindToolBar::setActionsEnabled(bool enabled)
 
 void AbstractFindToolBar::onTypingPaused()
 {
+    // Once the rows are filtered, the filter follows the text: an old filter would hide what is searched now.
+    if (m_filtering) {
+        filter();
+        if (!m_filtering)
+            return;
+    }
     if (m_searching)
         m_incrementalPending = true;
     else

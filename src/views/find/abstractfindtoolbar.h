@@ -9,9 +9,9 @@ class QLabel;
 class QProgressIndicator;
 
 // The find bar: a text, previous and next (the platform's find keys, and Return for next), "Фильтр" to keep only
-// the rows showing the text, and "Готово" (Esc) to close. While a search runs the actions rest and the busy
-// indicator turns; a new text stops the running search. "Не найдено" shows after a search when nothing was found
-// since the text last changed. What searching means is the subclass's business.
+// the rows showing the text (the filter then follows the text as it changes), and "Готово" (Esc) to close. While a
+// search runs the actions rest and the busy indicator turns; a new text stops the running search. "Не найдено" shows
+// after a search when nothing was found since the text last changed. What searching means is the subclass's business.
 class BASIC_VIEWS_EXPORT AbstractFindToolBar : public QToolBar
 {
     Q_OBJECT
@@ -68,4 +68,6 @@ private:
     bool m_searching = false;
     // Typing paused during a search: the incremental search follows it.
     bool m_incrementalPending = false;
+    // The rows are filtered by the text: a new text filters anew.
+    bool m_filtering = false;
 };

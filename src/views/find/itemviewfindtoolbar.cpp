@@ -2,6 +2,9 @@
 
 #include "views/find/itemviewfind.h"
 
+#include <QAbstractItemView>
+#include <QKeyEvent>
+
 ItemViewFindToolBar::ItemViewFindToolBar(QWidget* parent)
     : AbstractFindToolBar(parent)
     , m_find(new ItemViewFind(this))
@@ -9,7 +12,21 @@ ItemViewFindToolBar::ItemViewFindToolBar(QWidget* parent)
 
 void ItemViewFindToolBar::setView(QAbstractItemView* view)
 {
+    if (m_view)
+        m_view->removeEventFilter(this);
+    m_view = view;
+    if (m_view)
+        m_view->installEventFilter(this);
     m_find->setView(view);
+}
+
+bool ItemViewFindToolBar::eventFilter(QObject* watched, QEvent* event)
+{
+    // Esc closes the bar from the rows as well as from the bar: the trader reads the rows it found.
+    if (watched == m_view && event->type() == QEvent::KeyPress && isVisible()
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+        close();
+    return AbstractFindToolBar::eventFilter(watched, event);
 }
 
 void ItemViewFindToolBar::setHeader(QHeaderView* header)

@@ -2,11 +2,13 @@
 
 #include "views/find/abstractfindtoolbar.h"
 
+#include <QPointer>
+
 class ItemViewFind;
 class QAbstractItemView;
 class QHeaderView;
 
-// The find bar of one table or tree view.
+// The find bar of one table or tree view; Esc in the view closes it too.
 class BASIC_VIEWS_EXPORT ItemViewFindToolBar : public AbstractFindToolBar
 {
     Q_OBJECT
@@ -22,6 +24,7 @@ public:
     ItemViewFind* finder() const { return m_find; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool isFilterAvailable() const override;
     bool findIncremental(const QString& text) override;
     bool findPrev(const QString& text) override;
@@ -32,4 +35,5 @@ protected:
 
 private:
     ItemViewFind* m_find; // child
+    QPointer<QAbstractItemView> m_view;
 };
