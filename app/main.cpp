@@ -30,6 +30,7 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QTimer>
 
 #include <cstdio>
@@ -80,11 +81,18 @@ int main(int argc, char** argv)
     tzset();
 
     // A soak run or an export needs no screen.
-    bool headless = false;
-    for (int i = 1; i < argc; ++i)
-        headless = headless || std::strcmp(argv[i], "--soak") == 0 || std::strcmp(argv[i], "--export") == 0;
-    if (headless && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    bool exporting = false;
+    bool soaking = false;
+    for (int i = 1; i < argc; ++i) {
+        exporting = exporting || std::strcmp(argv[i], "--export") == 0;
+        soaking = soaking || std::strcmp(argv[i], "--soak") == 0;
+    }
+    if ((exporting || soaking) && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A command-line export prints its result and nothing else: no word from the platform plugin or the log.
+    if (exporting)
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false\n*.warning=false"));
 
     TerminalApplication app(argc, argv);
     // Headers elide their labels; made before any window.
@@ -126,10 +134,10 @@ int main(int argc, char** argv)
     QElapsedTimer clock;
     clock.start();
     market.populate(core.tables());
-    std::printf("# market of %d orders built in %lld ms\n", core.tables()->table(QStringLiteral("orders"))->count(),
-        clock.elapsed());
     if (parser.isSet(exportOption))
         return exportWindow(core, parser.value(exportOption), parser.positionalArguments().value(0));
+    std::printf("# market of %d orders built in %lld ms\n", core.tables()->table(QStringLiteral("orders"))->count(),
+        clock.elapsed());
     EmbeddedExchange exchange(&core, core.sender());
     // The login the terminal trades under: its orders and their deals are the trader's own, which the alerts watch;
     // the feed trades under other logins.

@@ -1,10 +1,14 @@
 #include "terminalapplication.h"
 
+#include "terminallanguage.h"
+
 #include <QElapsedTimer>
 
 TerminalApplication::TerminalApplication(int& argc, char** argv)
     : QApplication(argc, argv)
-{ }
+{
+    TerminalLanguage::install(this);
+}
 
 bool TerminalApplication::notify(QObject* receiver, QEvent* event)
 {

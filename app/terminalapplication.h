@@ -2,8 +2,9 @@
 
 #include <QApplication>
 
-// The demo's application object. It also keeps the time the event loop spends painting windows (a frame's
-// update request with every paint inside it), which a soak run reports next to the feed's and the models' share.
+// The demo's application object, speaking the terminal's language (TerminalLanguage). It also keeps the time the event
+// loop spends painting windows (a frame's update request with every paint inside it), which a soak run reports next to
+// the feed's and the models' share.
 class TerminalApplication : public QApplication
 {
     Q_OBJECT

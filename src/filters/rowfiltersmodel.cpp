@@ -227,8 +227,8 @@ void RowFiltersModel::read(const Settings& settings)
         // A restored filter that lost its value (keys that no longer exist, a foreign string) stays off.
         const bool wanted = settings.value(prefix + QStringLiteral(".enabled"), false).toBool();
         if (wanted && !filter->hasValue())
-            qCInfo(QGuiLog).noquote() << filter->name() << QStringLiteral("stays off: its stored value") << stored
-                                      << QStringLiteral("names nothing here");
+            qCInfo(QGuiLog).noquote() << tr("Фильтр «%1» выключен: сохранённое значение «%2» здесь ничего не выбирает")
+                                             .arg(filter->name(), stored);
         filter->setEnabled(wanted && filter->hasValue());
     }
     endResetModel();

@@ -68,7 +68,7 @@ QVariant GroupmentExpDateItem::data(int column, int role) const
     if (column != 0 || m_record.isNull() || m_expdate < 0 || (role != Qt::DisplayRole && role != Qt::UserRole))
         return RecordItem::data(column, role);
     const QDate date = m_record.data(m_expdate).toQDate();
-    return role == Qt::DisplayRole ? QVariant(QLocale::system().toString(date, QLocale::ShortFormat)) : QVariant(date);
+    return role == Qt::DisplayRole ? QVariant(QLocale().toString(date, QLocale::ShortFormat)) : QVariant(date);
 }
 
 int GroupmentExpDateItem::compare(const TreeIndexModel* model, const GroupmentTreeItem* other) const

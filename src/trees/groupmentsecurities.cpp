@@ -117,8 +117,7 @@ GroupmentTreeItem* GroupmentExpDate::createGroup(
     GroupmentTreeItem* parent, const QString& key, const Record& record) const
 {
     const QDate date = m_expdate < 0 || record.isNull() ? QDate() : record.data(m_expdate).toQDate();
-    auto* item
-        = new GroupmentExpDateItem(key, QLocale::system().toString(date, QLocale::ShortFormat), parent, { m_expdate });
+    auto* item = new GroupmentExpDateItem(key, QLocale().toString(date, QLocale::ShortFormat), parent, { m_expdate });
     // It sorts by the date it holds: made holding it, it never meets its siblings by name.
     if (!record.isNull())
         item->addRecord(record);
