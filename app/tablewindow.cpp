@@ -7,6 +7,7 @@
 #include "core/db/table.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/schema/hostschema.h"
+#include "delegates/itemdelegatebuysell.h"
 #include "events/tableeventalerts.h"
 #include "export/exporterproxymodel.h"
 #include "filters/catalogue/keyfilters.h"
@@ -83,10 +84,10 @@ TableWindow::TableWindow(TableIndexModel* model, Arrangement arrangement, QWidge
     // A scroll area tells the point of its menu in its viewport's coordinates.
     connect(m_view, &QWidget::customContextMenuRequested, this,
         [this](const QPoint& at) { popUpViewMenu(this, this, m_view->viewport(), at); });
-    // The header's own menu: the same, for the column under the pointer.
+    // The header's own menu: the same, for the column under the pointer; a header is a scroll area too.
     m_view->header()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view->header(), &QWidget::customContextMenuRequested, this,
-        [this](const QPoint& at) { popUpViewMenu(this, this, m_view->header(), at); });
+        [this](const QPoint& at) { popUpViewMenu(this, this, m_view->header()->viewport(), at); });
     const bool quotes = table->name() == QLatin1String("securities") && arrangement == Arrangement::Trading;
     if (quotes) {
         LivePrices::install(m_model, m_view);
@@ -126,10 +127,17 @@ TableWindow::TableWindow(TableIndexModel* model, Arrangement arrangement, QWidge
         addCurrentSessionSwitch();
     if (table->name() == QLatin1String("positions"))
         addTotalsRow();
+    if (table->name() == QLatin1String("orders") || table->name() == QLatin1String("deals"))
+        colourBySide(table->name() == QLatin1String("orders") ? ViewsColorManager::Orders : ViewsColorManager::Deals);
     addFindBar();
     m_alerts = TradeAlerts::create(table, this);
     if (m_alerts)
         m_alerts->visual().setWidget(this);
+}
+
+void TableWindow::colourBySide(ViewsColorManager::View kind)
+{
+    m_view->setItemDelegate(new ItemDelegateBuySell(kind, m_model->columnIndex(QStringLiteral("buysell")), m_view));
 }
 
 void TableWindow::addFindBar()
@@ -250,7 +258,7 @@ void TableWindow::offerOrderChange(const Record& order, QMenu* menu)
     const int board = order.data(QStringLiteral("board_id")).toInteger();
     const Values values { { QStringLiteral("StockId"), stock }, { QStringLiteral("BoardId"), board },
         { QStringLiteral("Security"),
-            SecurityDirectory::i()->codeById(stock, board, order.data(QStringLiteral("sec_id")).toInteger()) },
+            SecurityDirectory::i()->codeById(stock, board, order.data(QStringLiteral("sec_id")).toInteger64()) },
         { QStringLiteral("Account"), order.data(QStringLiteral("account")).toString() },
         { QStringLiteral("Price"), order.data(QStringLiteral("price")).toString() },
         { QStringLiteral("Quantity"), order.data(QStringLiteral("quantity")).toString() },

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "delegates/viewscolormanager.h"
 #include "views/iview.h"
 
 #include <QSharedPointer>
@@ -25,11 +26,11 @@ template<class Base>
 class SessionFilterModel;
 
 // One table window of the terminal: a table's records in a live model with the catalogue's columns and
-// filters, shown by the filtering table view. Orders, deals and instruments have a filter bar above the rows,
-// positions a totals row under them; Ctrl+F opens a find bar under the rows; "Снимок" opens a frozen copy of them. Rows
-// sort by a click on a column's header; the header's and the cells' menus set the filters, copies and exports, and
-// start a dynamic export. Its state (columns, sort, filters, current record, scroll position, dynamic export, alerts,
-// the shown pick) is stored and restored by the host.
+// filters, shown by the filtering table view; orders and deals on their side's colours. Orders, deals and instruments
+// have a filter bar above the rows, positions a totals row under them; Ctrl+F opens a find bar under the rows; "Снимок"
+// opens a frozen copy of them. Rows sort by a click on a column's header; the header's and the cells' menus set the
+// filters, copies and exports, and start a dynamic export. Its state (columns, sort, filters, current record, scroll
+// position, dynamic export, alerts, the shown pick) is stored and restored by the host.
 class TableWindow : public QWidget, public IView
 {
     Q_OBJECT
@@ -96,6 +97,8 @@ private:
     void arrangeInstruments();
     void addFiltersToolBar();
     void addTotalsRow();
+    // Rows on their side's colours of the window kind's colour page.
+    void colourBySide(ViewsColorManager::View kind);
     void addFindBar();
     // The instruments can be restricted to the current session.
     void addCurrentSessionSwitch();

@@ -12,6 +12,7 @@
 #include "core/host/signalhub.h"
 #include "core/host/tableregistry.h"
 #include "delegates/viewscolormanager.h"
+#include "delegates/viewscolorpage.h"
 #include "export/dynamic/dynamicexporterstatuswidget.h"
 #include "hostwindow.h"
 #include "instruments/instrumentwindows.h"
@@ -93,6 +94,14 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     core->addMainWindow(this);
     // The colours chosen on the "Цвета" pages, before any window paints.
     ViewsColorManager::instance()->restore(AppSettings(QString()));
+    // The colour pages belong to the settings dialog whichever window comes first, a tree that paints nothing
+    // in colour included.
+    if (ViewsColorManager* colors = ViewsColorManager::instance()) {
+        for (ViewsColorPage* page : colors->pages()) {
+            if (!core->optionsPages().contains(page))
+                core->addOptionsPage(page);
+        }
+    }
 
     // The windows' copy and export commands, reached from the menu through the window in use.
     ViewWrapper::defineCommands();

@@ -152,8 +152,11 @@ QList<QAction*> ProxyIView::getActions()
 
 void ProxyIView::populateActionsAt(const QPoint& at, QMenu* menu)
 {
-    if (m_view)
-        m_view->populateActionsAt(at, menu);
+    if (!m_view)
+        return;
+    // The point is this widget's; the view takes it in its own coordinates.
+    const auto* widget = dynamic_cast<const QWidget*>(m_view);
+    m_view->populateActionsAt(widget ? widget->mapFrom(this, at) : at, menu);
 }
 
 void ProxyIView::store(Settings& settings) const

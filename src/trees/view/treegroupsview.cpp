@@ -454,8 +454,10 @@ void TreeGroupsView::populateActionsAt(const QPoint& at, QMenu* menu)
 
 void TreeGroupsView::contextMenuEvent(QContextMenuEvent* event)
 {
+    // The event comes from the viewport or, passed up, from the header, each in its own coordinates: the global
+    // point is the same for both.
     QMenu menu(this);
-    populateActionsAt(viewport()->mapTo(this, event->pos()), &menu);
+    populateActionsAt(mapFromGlobal(event->globalPos()), &menu);
     menu.exec(event->globalPos());
 }
 
