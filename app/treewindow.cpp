@@ -15,7 +15,10 @@
 #include "trees/groupmenttreeitem.h"
 #include "trees/treeindexmodel.h"
 #include "viewmenu.h"
+#include "views/headersettings/tableheadermodel.h"
+#include "views/headersettings/tableheadersettingspage.h"
 #include "views/qtreefastview.h"
+#include "views/treeheaderview.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -42,6 +45,24 @@ TreeIndexModel* makeModel(
     return instruments;
 }
 
+// The tree's own column: a record's instrument, but a column of its own name and title, stored apart from the
+// instruments' name column.
+class TreeColumnDelegate : public SecurityColumnDelegate
+{
+public:
+    using SecurityColumnDelegate::SecurityColumnDelegate;
+    bool headerData(int role, QVariant& value) const override
+    {
+        if (role == ColumnNameRole)
+            value = QStringLiteral("tree");
+        else if (role == Qt::DisplayRole)
+            value = TreeWindow::tr("Группа / инструмент");
+        else
+            return SecurityColumnDelegate::headerData(role, value);
+        return true;
+    }
+};
+
 } // namespace
 
 TreeWindow::TreeWindow(Table* table, Grouping grouping, QWidget* parent)
@@ -55,8 +76,8 @@ TreeWindow::TreeWindow(Table* table, Grouping grouping, QWidget* parent)
 
     StandardColumnDelegates::install(m_model, table->name());
     // The tree's own first column: the group's name, or the instrument of a record.
-    m_model->insertColumnDelegate(0, new SecurityColumnDelegate(m_model), table->columnIndex(QStringLiteral("sec_id")),
-        20, QStringLiteral("tree"), tr("Группа / инструмент"), QString());
+    m_model->insertColumnDelegate(TreeColumn, new TreeColumnDelegate(m_model),
+        table->columnIndex(QStringLiteral("sec_id")), 20, QStringLiteral("tree"), tr("Группа / инструмент"), QString());
     if (grouping == Grouping::InstrumentsByBoard) {
         m_groupments.emplace_back(new GroupmentBoard(table));
         m_groupments.emplace_back(new GroupmentUnderlying(table));
@@ -72,6 +93,21 @@ TreeWindow::TreeWindow(Table* table, Grouping grouping, QWidget* parent)
     m_model->setSort(0, Qt::AscendingOrder);
     m_model->rebuild();
 
+    // The tree's column stays in front; the others are chosen from the header's menu or the columns page.
+    auto* header = new TreeHeaderView(m_view);
+    m_view->setHeader(header);
+    header->setSectionsClickable(true);
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QWidget::customContextMenuRequested, this, [this, header](const QPoint& at) {
+        QMenu* columns = header->createColumnsMenu();
+        if (!columns)
+            return;
+        // Like the rows' menu: no nested event loop, gone once closed.
+        columns->setAttribute(Qt::WA_DeleteOnClose);
+        for (QAction* action : columns->actions())
+            action->setEnabled(action->data().toInt() != TreeColumn);
+        columns->popup(header->viewport()->mapToGlobal(at));
+    });
     m_view->setModel(m_model);
     m_view->setUniformRowHeights(true);
     m_view->setAlternatingRowColors(true);
@@ -153,6 +189,23 @@ void TreeWindow::expandGroups(const QStringList& paths)
 
 void TreeWindow::initCore(ICore*) { }
 
+QList<IViewSettingsPage*> TreeWindow::getSettingsPages(QObject* parent)
+{
+    auto* columns = new TableHeaderModel(m_model, parent);
+    columns->setFirstColumnIndex(TreeColumn);
+    columns->setFirstColumnLocked(true);
+    columns->setFirstColumnEnabled(false);
+    return { new TableHeaderSettingsPage(columns, parent) };
+}
+
+void TreeWindow::keepTreeColumn()
+{
+    // Without it every row is blank: whatever a layout says, the tree's column is shown and first.
+    QHeaderView* header = m_view->header();
+    header->showSection(TreeColumn);
+    header->moveSection(header->visualIndex(TreeColumn), 0);
+}
+
 QList<QAction*> TreeWindow::getActions()
 {
     return m_actions;
@@ -182,6 +235,7 @@ void TreeWindow::restore(const Settings&, const Settings& values)
         m_currentSession->setChecked(m_instruments->isSessionFilterEnabled());
     }
     ItemModelWithDelegates::restoreHeader(m_view->header(), m_model, values);
+    keepTreeColumn();
     expandGroups(values.value(QStringLiteral("expanded")).toStringList());
 }
 

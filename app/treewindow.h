@@ -18,7 +18,8 @@ class SessionFilterModel;
 
 // One table's records as a live tree: the instruments by board and underlying, the positions by account. Group
 // rows show the group's name; the tree keeps each expanded group open while the feed moves records
-// between groups. Its state (columns, sort, expanded groups) is stored and restored by the host.
+// between groups. The header's menu and the columns page choose the columns; the tree's own column stays in
+// front. Its state (columns, sort, expanded groups) is stored and restored by the host.
 class TreeWindow : public QWidget, public IView
 {
     Q_OBJECT
@@ -40,6 +41,8 @@ public:
     void expandGroups(const QStringList& paths);
 
     void initCore(ICore* core) override;
+    // The columns page: which columns show and in what order, the tree's own column locked in front.
+    QList<IViewSettingsPage*> getSettingsPages(QObject* parent) override;
     QList<QAction*> getActions() override;
     // The instrument commands of the selected records, then expanding and collapsing.
     void populateActionsAt(const QPoint& at, QMenu* menu) override;
@@ -48,6 +51,10 @@ public:
     QSize defaultSize() const override;
 
 private:
+    // The group's name, or the instrument of a record.
+    static constexpr int TreeColumn = 0;
+    void keepTreeColumn();
+
     std::vector<std::unique_ptr<Groupment>> m_groupments;
     SessionFilterModel<TreeIndexModel>* m_instruments = nullptr; // the model, for the instruments
     TreeIndexModel* m_model;
