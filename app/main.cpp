@@ -149,7 +149,6 @@ int main(int argc, char** argv)
     core.notify(QCoreApplication::translate("Terminal", "Рынок открыт: %1 инструментов, %2 заявок")
                     .arg(core.tables()->table(QStringLiteral("securities"))->count())
                     .arg(core.tables()->table(QStringLiteral("orders"))->count()));
-    window.resize(1920, 1040);
     clock.restart();
     // A soak run measures the standard four windows, whatever the user left open, and leaves the user's
     // windows as they were.

@@ -11,6 +11,7 @@ namespace {
 const QString Name = QStringLiteral("windows");
 const QString FormatKey = QStringLiteral("session/format");
 const QString ApplicationKey = QStringLiteral("session/application");
+const QString MainKey = QStringLiteral("session/mainGeometry");
 const QString Application = QStringLiteral("basic-views-demo");
 const int Format = 1;
 
@@ -26,9 +27,11 @@ QString SessionStore::fileName()
     return AppSettings(Name).fileName();
 }
 
-bool SessionStore::load(QList<Window>* windows, QString* error)
+bool SessionStore::load(QList<Window>* windows, QString* error, QRect* main)
 {
     windows->clear();
+    if (main)
+        *main = QRect();
     const QString file = fileName();
     if (!QFile::exists(file))
         return true;
@@ -44,6 +47,8 @@ bool SessionStore::load(QList<Window>* windows, QString* error)
         else if (format != Format)
             problem = tr("файл другой версии терминала");
         if (problem.isEmpty()) {
+            if (main)
+                *main = settings.value(MainKey).toRect();
             const int count = settings.beginReadArray(QStringLiteral("windows"));
             for (int i = 0; i < count; ++i) {
                 settings.setArrayIndex(i);
@@ -64,12 +69,14 @@ bool SessionStore::load(QList<Window>* windows, QString* error)
     return false;
 }
 
-bool SessionStore::save(const QList<Window>& windows, QString* error)
+bool SessionStore::save(const QList<Window>& windows, QString* error, const QRect& main)
 {
     AppSettings settings(Name);
     settings.remove(QString());
     settings.setValue(ApplicationKey, Application);
     settings.setValue(FormatKey, Format);
+    if (main.isValid())
+        settings.setValue(MainKey, main);
     settings.beginWriteArray(QStringLiteral("windows"), windows.size());
     for (int i = 0; i < windows.size(); ++i) {
         settings.setArrayIndex(i);

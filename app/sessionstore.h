@@ -22,8 +22,9 @@ public:
     };
 
     static QString fileName();
-    // False with `error` when there is a file that is damaged or foreign; no file is an empty session.
-    static bool load(QList<Window>* windows, QString* error);
+    // False with `error` when there is a file that is damaged or foreign; no file is an empty session. `main`,
+    // when given, gets the main window's stored place (invalid when none was stored).
+    static bool load(QList<Window>* windows, QString* error, QRect* main = nullptr);
     // Replaces the file; false with `error` when it cannot be written.
-    static bool save(const QList<Window>& windows, QString* error);
+    static bool save(const QList<Window>& windows, QString* error, const QRect& main = QRect());
 };

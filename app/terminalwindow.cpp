@@ -35,12 +35,14 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDockWidget>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -198,6 +200,24 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
             storeSession();
     });
     keeper->start(SessionStoreMs);
+    fitToScreen();
+}
+
+void TerminalWindow::fitToScreen()
+{
+    // As large as a trader's usual screen, but never past the one the window opens on: the status bar and the
+    // windows on the right must stay in reach.
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1040);
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(QSize(1920, 1040).boundedTo(available.size() - frame));
+    move(available.topLeft());
+}
+
+bool TerminalWindow::fitsScreen(const QRect& geometry) const
+{
+    const QScreen* screen = QGuiApplication::screenAt(geometry.center());
+    return screen && screen->availableGeometry().contains(geometry);
 }
 
 void TerminalWindow::addBoardChoice(QMenu* menu)
@@ -346,7 +366,7 @@ bool TerminalWindow::storeSession()
         saved << entry;
     }
     QString error;
-    if (SessionStore::save(saved, &error))
+    if (SessionStore::save(saved, &error, isMaximized() ? normalGeometry() : geometry()))
         return true;
     m_core->notify(error);
     return false;
@@ -356,10 +376,13 @@ bool TerminalWindow::restoreSession()
 {
     QList<SessionStore::Window> saved;
     QString error;
-    if (!SessionStore::load(&saved, &error)) {
+    QRect main;
+    if (!SessionStore::load(&saved, &error, &main)) {
         m_core->notify(error);
         return false;
     }
+    if (main.isValid() && fitsScreen(main))
+        setGeometry(main);
     int opened = 0;
     for (const SessionStore::Window& entry : qAsConst(saved)) {
         ProxyIView* view = newView(entry.kind);
@@ -375,7 +398,8 @@ bool TerminalWindow::restoreSession()
             continue;
         }
         HostWindow* window = addWindow(entry.kind, view);
-        if (entry.geometry.isValid())
+        // A place stored on a larger screen is kept only where it still lies inside the windows' area.
+        if (entry.geometry.isValid() && QRect(QPoint(0, 0), m_area->viewport()->size()).contains(entry.geometry))
             window->setGeometry(entry.geometry);
         if (entry.maximized)
             window->showMaximized();

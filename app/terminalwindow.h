@@ -27,9 +27,10 @@ class WindowCatalogue;
 // refused). The market menu takes the connection to the exchange down and up again: while it is down the feed
 // stops and nothing is sent.
 //
-// The open windows (kind, place, each view's state, running dynamic exports included) are stored on exit and
-// every minute, and restoreSession() brings them back on the next start. The clients' money limits are read
-// from their file when the window is made; the "Правка" menu undoes and redoes their changes.
+// It opens within the available part of its screen. The open windows (kind, place, each view's state, running
+// dynamic exports included) and its own place are stored on exit and every minute, and restoreSession() brings
+// them back on the next start, each place only where it still fits. The clients' money limits are read from
+// their file when the window is made; the "Правка" menu undoes and redoes their changes.
 class TerminalWindow : public QMainWindow
 {
     Q_OBJECT
@@ -64,6 +65,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The default place: within the available part of the window's screen.
+    void fitToScreen();
+    // Whether a stored place lies wholly inside the available part of a screen.
+    bool fitsScreen(const QRect& geometry) const;
     // A new window's view, titled apart from the open windows of its kind; null (and a notification) when
     // the kind cannot be made.
     ProxyIView* newView(const QString& kind);
