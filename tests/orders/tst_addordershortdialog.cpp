@@ -268,11 +268,12 @@ private Q_SLOTS:
         form->setQuantity(QStringLiteral("0"));
         QVERIFY(!form->validate());
         form->setQuantity(QStringLiteral("2"));
-        // Letters never reach the price.
+        // A price typed with letters is no price.
         form->priceEditor()->setFocus();
         form->priceEditor()->selectAll();
         QTest::keyClicks(form->priceEditor(), QStringLiteral("abc"));
-        QCOMPARE(decimal::fromString(form->price().text()), decimal::fromString(restingBuyPrice()));
+        QVERIFY(refused(labelOf(form, form->priceEditor())));
+        form->setPrice(IPrice(restingBuyPrice()));
         // An iceberg whose visible part is all of it.
         form->orderMore()->setOrderType(QStringLiteral("4"));
         form->orderMore()->visibleEditor()->setValue(QStringLiteral("2"));

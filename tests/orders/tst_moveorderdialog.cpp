@@ -154,7 +154,7 @@ private Q_SLOTS:
     }
 
     // A price typed in full, however far from the instrument's, is weighed by the form without failing; a
-    // number longer than prices hold is refused with the reason and leaves the price as it was.
+    // number longer than prices hold is refused whole with the reason.
     void overLongPricesAreWeighedOrRefusedNeverThrown()
     {
         MoveOrderDialog dialog(valuesOf(m_order));
@@ -167,11 +167,14 @@ private Q_SLOTS:
         QCOMPARE(price->getValue(), fifteen);
         QVERIFY(dialog.form()->canSend());
         QVERIFY(refused.isEmpty());
-        QTest::keyClicks(price, QStringLiteral("9999"));
+        QTest::keyClicks(price, QStringLiteral("999"));
         QCOMPARE(price->getValue(), QString(18, QLatin1Char('9')));
+        QVERIFY(dialog.form()->canSend());
+        // One digit more refuses the whole entry, never a shorter number of it.
+        QTest::keyClicks(price, QStringLiteral("9"));
+        QCOMPARE(price->getValue(), QString());
         QCOMPARE(refused.size(), 1);
         QCOMPARE(refused.first().at(0).toString(), QStringLiteral("Слишком длинное число"));
-        QVERIFY(dialog.form()->canSend());
     }
 
     void confirmedChangeQueuesOneTransactionAndTheExchangeAppliesIt()

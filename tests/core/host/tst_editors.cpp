@@ -39,70 +39,66 @@ private Q_SLOTS:
         QCOMPARE(price.getValue(), QString());
     }
 
-    void numberEditorRefusesWithTheReasonAndKeepsTheValue_data()
+    // A key that makes the entry no such number refuses the whole entry with the reason: the text stays as
+    // typed, in red, and there is no value until it is corrected; a refused key never makes another number.
+    void numberEditorRefusesTheWholeEntryWithTheReason_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("kept");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("a letter") << "12a"
-                                  << "12"
+        QTest::newRow("a letter") << "12a3"
                                   << "Введите число: «a» не цифра";
         QTest::newRow("a third decimal") << "1.255"
-                                         << "1.25"
                                          << "Допустимо не более 2 знаков после запятой";
-        QTest::newRow("a second separator") << "1.2,"
-                                            << "1.2"
+        QTest::newRow("a second separator") << "1.2,5"
                                             << "В числе может быть только один разделитель";
         QTest::newRow("a minus") << "-5"
-                                 << "5"
                                  << "Отрицательное значение недопустимо";
     }
-    void numberEditorRefusesWithTheReasonAndKeepsTheValue()
+    void numberEditorRefusesTheWholeEntryWithTheReason()
     {
         QFETCH(QString, typed);
-        QFETCH(QString, kept);
         QFETCH(QString, reason);
         NumberEditor price(nullptr, 2);
         showFocused(price);
         QSignalSpy refused(&price, &LineEdit::refused);
         QTest::keyClicks(&price, typed);
-        QCOMPARE(price.text(), kept);
-        QCOMPARE(refused.count(), 1);
+        QCOMPARE(price.text(), typed);
+        QCOMPARE(price.getValue(), QString());
+        QVERIFY(price.styleSheet().contains(QStringLiteral("red")));
+        QVERIFY(refused.count() >= 1);
         QCOMPARE(refused.first().first().toString(), reason);
-        // The same text given as a value is refused whole.
+        // Corrected, it is a number again.
+        price.clear();
+        QTest::keyClicks(&price, QStringLiteral("1,25"));
+        QCOMPARE(price.getValue(), QStringLiteral("1.25"));
+        QVERIFY(!price.styleSheet().contains(QStringLiteral("red")));
+        // A value that is no such number is refused and the previous one stays.
         QVERIFY(!price.setValue(typed));
-        QCOMPARE(price.text(), kept);
-        QCOMPARE(refused.count(), 2);
+        QCOMPARE(price.getValue(), QStringLiteral("1.25"));
     }
 
-    // Every key a user types is taken exactly when the text it makes is a prefix of a number with at most
-    // two decimals, as an independent pattern says.
+    // Whatever is typed stays; the editor has a value exactly when the whole text is a number with at most two
+    // decimals, as an independent pattern says.
     void numberEditorAgreesWithAPatternOnRandomTyping()
     {
-        const QRegularExpression prefix(QStringLiteral("^-?\\d*([.,]\\d{0,2})?$"));
+        const QRegularExpression number(QStringLiteral("^-?(\\d+|\\d*[.,]\\d{1,2})$"));
         const quint32 seed = QRandomGenerator::global()->generate();
         QRandomGenerator random(seed);
         const QString alphabet = QStringLiteral("0123456789.,-x ");
         NumberEditor price(nullptr, 2);
         price.setNegativeAllowed(true);
         showFocused(price);
-        QSignalSpy refused(&price, &LineEdit::refused);
         for (int round = 0; round < 40; ++round) {
             price.clear();
-            refused.clear();
-            QString expected;
-            int expectedRefusals = 0;
+            QString typed;
             for (int k = 0; k < 8; ++k) {
                 const QChar c = alphabet.at(random.bounded(alphabet.size()));
                 QTest::keyClick(&price, c.toLatin1());
-                if (prefix.match(expected + c).hasMatch() && (expected + c).count(QRegularExpression("\\d")) <= 18)
-                    expected += c;
-                else
-                    ++expectedRefusals;
+                typed += c;
             }
-            QVERIFY2(price.text() == expected,
-                qPrintable(QStringLiteral("seed %1: %2 vs %3").arg(seed).arg(price.text(), expected)));
-            QVERIFY2(refused.count() == expectedRefusals, qPrintable(QStringLiteral("seed %1").arg(seed)));
+            const QString expected = number.match(typed).hasMatch() ? QString(typed).replace(',', '.') : QString();
+            QVERIFY2(price.text() == typed && price.getValue() == expected,
+                qPrintable(QStringLiteral("seed %1: %2 gives %3").arg(seed).arg(typed, price.getValue())));
         }
     }
 
@@ -115,8 +111,9 @@ private Q_SLOTS:
         QSignalSpy refused(&price, &LineEdit::refused);
         QApplication::clipboard()->setText(QStringLiteral("1 234,5"));
         QTest::keyClick(&price, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(price.getValue(), QStringLiteral("7"));
+        QCOMPARE(price.getValue(), QString());
         QCOMPARE(refused.count(), 1);
+        price.selectAll();
         QApplication::clipboard()->setText(QStringLiteral("1234,5"));
         QTest::keyClick(&price, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(price.getValue(), QStringLiteral("1234.5"));
@@ -144,9 +141,11 @@ private Q_SLOTS:
         showFocused(quantity);
         QSignalSpy refused(&quantity, &LineEdit::refused);
         QTest::keyClicks(&quantity, QStringLiteral("10,5"));
-        QCOMPARE(quantity.quantity(), qint64(105));
-        QCOMPARE(refused.count(), 1);
+        QCOMPARE(quantity.quantity(), qint64(-1));
+        QVERIFY(refused.count() >= 1);
         QCOMPARE(refused.first().first().toString(), QStringLiteral("Допустимо только целое число"));
+        quantity.clear();
+        QTest::keyClicks(&quantity, QStringLiteral("105"));
         QTest::keyClick(&quantity, Qt::Key_Up);
         QCOMPARE(quantity.getValue(), QStringLiteral("106"));
         QVERIFY(!quantity.setValue(QStringLiteral("-3")));

@@ -2,8 +2,6 @@
 
 #include "core/host/editors/numbervalidator.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QKeyEvent>
 #include <QLocale>
 
@@ -11,9 +9,12 @@ NumberEditor::NumberEditor(QWidget* parent, int decimals)
     : LineEdit(parent)
     , m_validator(new NumberValidator(decimals, this))
 {
-    setValidator(m_validator);
+    // No validator on the line edit: it would drop a refused key silently and keep the keys after it, which
+    // makes another number of the entry ("92724.5" becoming 927245).
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setStep(decimal());
+    connect(this, &QLineEdit::textEdited, this, &NumberEditor::onTextEdited);
+    connect(this, &QLineEdit::textChanged, this, &NumberEditor::showValidity);
 }
 
 void NumberEditor::setDecimals(int decimals)
@@ -21,6 +22,7 @@ void NumberEditor::setDecimals(int decimals)
     m_validator->setDecimals(decimals);
     if (m_step.isEmpty() || m_step.scale() > decimals)
         setStep(decimal());
+    showValidity();
 }
 
 int NumberEditor::decimals() const
@@ -76,22 +78,23 @@ QString NumberEditor::display(const QString& normalized) const
     return shown.replace(QLatin1Char('.'), QLocale().decimalPoint());
 }
 
-QString NumberEditor::textAfterTyping(const QString& typed) const
+void NumberEditor::onTextEdited(const QString& text)
 {
-    QString result = text();
-    if (hasSelectedText())
-        return result.replace(selectionStart(), selectedText().size(), typed);
-    return result.insert(cursorPosition(), typed);
+    QString input = text;
+    int pos = 0;
+    if (m_validator->validate(input, pos) == QValidator::Invalid)
+        refuse(m_validator->reason(text));
 }
 
-bool NumberEditor::refuseUnless(const QString& candidate)
+void NumberEditor::showValidity()
 {
-    QString input = candidate;
+    QString input = text();
     int pos = 0;
-    if (m_validator->validate(input, pos) != QValidator::Invalid)
-        return false;
-    refuse(m_validator->reason(candidate));
-    return true;
+    const bool refused = m_validator->validate(input, pos) == QValidator::Invalid;
+    if (refused == m_showsRefused)
+        return;
+    m_showsRefused = refused;
+    setStyleSheet(refused ? QStringLiteral("color: red") : QString());
 }
 
 void NumberEditor::stepBy(int steps)
@@ -116,16 +119,6 @@ void NumberEditor::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
         stepBy(event->key() == Qt::Key_Up ? 1 : -1);
-        event->accept();
-        return;
-    }
-    // QLineEdit drops a key its validator refuses without a word; say why instead.
-    QString typed;
-    if (event->matches(QKeySequence::Paste))
-        typed = QApplication::clipboard()->text().trimmed();
-    else if (!event->text().isEmpty() && event->text().at(0).isPrint())
-        typed = event->text();
-    if (!typed.isEmpty() && refuseUnless(textAfterTyping(typed))) {
         event->accept();
         return;
     }

@@ -7,8 +7,11 @@
 class NumberValidator;
 
 // A price or amount editor: a number with at most `decimals` decimals, typed with the locale's or the plain
-// decimal separator. A key that would make the text no such number is refused with the reason, and so is a
-// paste or a setValue(); the previous value stays. Up and Down step the value by the step.
+// decimal separator. What the user types or pastes stays as typed: an entry that is no such number (a separator
+// where no decimals are allowed, a letter, one decimal too many) is refused as a whole, with the reason shown
+// and the text in red, and the editor holds no value until it is corrected; a refused character never turns the
+// entry into another number. A setValue() that is no such number is refused and the previous value stays. Up
+// and Down step the value by the step.
 class BV_HOST_EXPORT NumberEditor : public LineEdit
 {
     Q_OBJECT
@@ -33,12 +36,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // The text the edit would hold if `typed` replaced the selection (or went in at the cursor).
-    QString textAfterTyping(const QString& typed) const;
-    bool refuseUnless(const QString& candidate);
+    void onTextEdited(const QString& text);
+    void showValidity();
     void stepBy(int steps);
     QString display(const QString& normalized) const;
 
     NumberValidator* m_validator;
     decimal m_step;
+    bool m_showsRefused = false;
 };
