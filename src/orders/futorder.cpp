@@ -74,6 +74,7 @@ FutOrder::FutOrder(QWidget* parent)
     m_partnerLabel = buddyLabel(tr("Контр&агент:"), m_partner, this);
     m_typeLabel = new QLabel(tr("Транзакция:"), this);
     m_price->setNegativeAllowed(true);
+    m_account->setFirmsOffered(false);
     m_transaction->setReadOnly(true);
     m_transaction->setFocusPolicy(Qt::NoFocus);
     m_limits->setChecked(AppSettings(QStringLiteral("Kestrel2")).value(QStringLiteral("CheckLimits"), true).toBool());

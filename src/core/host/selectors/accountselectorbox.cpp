@@ -14,6 +14,17 @@ AccountSelectorBox::AccountSelectorBox(QWidget* parent)
     reload();
 }
 
+void AccountSelectorBox::setFirmsOffered(bool offered)
+{
+    if (offered == m_firms)
+        return;
+    m_firms = offered;
+    setToolTip(
+        offered ? tr("Счёт клиента (7 знаков) или код брокерской фирмы (4 знака)") : tr("Счёт клиента (7 знаков)"));
+    lineEdit()->setPlaceholderText(offered ? tr("Счёт или фирма") : tr("Счёт клиента"));
+    reload();
+}
+
 bool AccountSelectorBox::setAccount(const QString& code)
 {
     if (code.trimmed().isEmpty()) {
@@ -32,8 +43,10 @@ void AccountSelectorBox::reload()
 {
     const AccountDirectory* directory = AccountDirectory::i();
     QVector<CodeNameListModel::Entry> list;
-    for (const QString& firm : directory->firms())
-        list.append({ firm, tr("фирма"), firm });
+    if (m_firms) {
+        for (const QString& firm : directory->firms())
+            list.append({ firm, tr("фирма"), firm });
+    }
     for (const QString& client : directory->clients())
         list.append({ client, tr("клиент"), client });
     setEntries(list);

@@ -9,6 +9,8 @@ class BV_HOST_EXPORT AccountSelectorBox : public CompletingSelectorBox
 public:
     explicit AccountSelectorBox(QWidget* parent = nullptr);
 
+    // An order is placed from a client account; a firm's code only names its accounts (a withdrawal's).
+    void setFirmsOffered(bool offered);
     // False, keeping the previous account and saying why, for an unknown code; empty clears.
     bool setAccount(const QString& code);
     // Empty when none is chosen.
@@ -22,4 +24,6 @@ protected:
 
 private:
     void reload();
+
+    bool m_firms = true;
 };

@@ -18,6 +18,7 @@ public:
         QString code;
         QString name;
         QString id;
+        bool operator==(const Entry& other) const { return code == other.code && name == other.name && id == other.id; }
     };
     enum Column { CodeColumn = 0, SearchColumn = 1 };
 
@@ -25,6 +26,7 @@ public:
 
     // One model reset.
     void setEntries(const QVector<Entry>& entries);
+    const QVector<Entry>& entries() const { return m_entries; }
     const Entry& entry(int row) const { return m_entries.at(row); }
     // The row of a code, case ignored; -1 when no entry has it.
     int rowOfCode(const QString& code) const;

@@ -3,14 +3,64 @@
 #include "core/host/editors/refusaltip.h"
 #include "core/host/widgets/elidecomboboxlistview.h"
 
-#include <QAbstractProxyModel>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCompleter>
 #include <QLineEdit>
+#include <QSortFilterProxyModel>
+
+namespace {
+
+// The entries that hold a typed text, best first: an exact code or name, then those that start with it, then
+// those that hold it inside; entries of one rank keep the list's order.
+class RankedMatches : public QSortFilterProxyModel
+{
+public:
+    explicit RankedMatches(CodeNameListModel* entries, QObject* parent)
+        : QSortFilterProxyModel(parent)
+        , m_entries(entries)
+    {
+        setSourceModel(entries);
+        sort(CodeNameListModel::SearchColumn);
+    }
+    void setText(const QString& text)
+    {
+        m_text = text.trimmed();
+        invalidate();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex&) const override { return rank(row) < NoMatch; }
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override
+    {
+        const int a = rank(left.row());
+        const int b = rank(right.row());
+        return a != b ? a < b : left.row() < right.row();
+    }
+
+private:
+    enum { Exact, Start, Inside, NoMatch };
+    int rank(int row) const
+    {
+        const CodeNameListModel::Entry& e = m_entries->entry(row);
+        if (e.code.compare(m_text, Qt::CaseInsensitive) == 0 || e.name.compare(m_text, Qt::CaseInsensitive) == 0)
+            return Exact;
+        if (e.code.startsWith(m_text, Qt::CaseInsensitive) || e.name.startsWith(m_text, Qt::CaseInsensitive))
+            return Start;
+        return e.code.contains(m_text, Qt::CaseInsensitive) || e.name.contains(m_text, Qt::CaseInsensitive) ? Inside
+                                                                                                            : NoMatch;
+    }
+
+    CodeNameListModel* m_entries; // not owned
+    QString m_text;
+};
+
+} // namespace
 
 CompletingSelectorBox::CompletingSelectorBox(QWidget* parent)
     : ComboBox(parent)
     , m_entries(new CodeNameListModel(this))
+    , m_matches(new RankedMatches(m_entries, this))
     , m_completer(new QCompleter(this))
 {
     setEditable(true);
@@ -19,12 +69,12 @@ CompletingSelectorBox::CompletingSelectorBox(QWidget* parent)
     view->setAutoWidth(true);
     setModel(m_entries);
     setModelColumn(CodeNameListModel::SearchColumn);
-    // The completer searches codes and names anywhere in the text; its list is one row per match.
-    m_completer->setModel(m_entries);
+    // The completer lists the entries holding the typed text, best first, and offers the first of them.
+    m_completer->setModel(m_matches);
     m_completer->setCompletionColumn(CodeNameListModel::SearchColumn);
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
-    m_completer->setFilterMode(Qt::MatchContains);
-    m_completer->setCompletionMode(QCompleter::PopupCompletion);
+    m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    m_completer->setModelSorting(QCompleter::UnsortedModel);
     m_completer->setMaxVisibleItems(15);
     setCompleter(m_completer);
     // QComboBox connects the completer to its own handling; ours resolves the pick to an entry.
@@ -32,6 +82,7 @@ CompletingSelectorBox::CompletingSelectorBox(QWidget* parent)
     connect(m_completer, QOverload<const QModelIndex&>::of(&QCompleter::activated), this,
         &CompletingSelectorBox::onCompleterActivated);
     connect(lineEdit(), &QLineEdit::editingFinished, this, &CompletingSelectorBox::onEditingFinished);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &CompletingSelectorBox::onTextEdited);
     connect(qApp, &QApplication::focusChanged, this, &CompletingSelectorBox::onFocusChanged);
     connect(
         this, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &CompletingSelectorBox::onCurrentIndexChanged);
@@ -45,11 +96,26 @@ CompletingSelectorBox::~CompletingSelectorBox()
 
 void CompletingSelectorBox::setEntries(const QVector<CodeNameListModel::Entry>& entries)
 {
+    // Directories tell of every change of their tables; a list that stays the same must not disturb the typing.
+    if (entries == m_entries->entries())
+        return;
     const QString keep = m_lastId;
+    // What the user is typing, and where, survive the new list.
+    const bool typing = lineEdit()->hasFocus() && lineEdit()->isModified();
+    const QString typed = lineEdit()->text();
+    const int cursor = lineEdit()->cursorPosition();
+    const bool completing = m_completer->popup() && m_completer->popup()->isVisible();
     {
         const QSignalBlocker block(this);
         m_entries->setEntries(entries);
         setCurrentIndex(m_entries->rowOfId(keep));
+    }
+    if (typing) {
+        lineEdit()->setText(typed);
+        lineEdit()->setCursorPosition(cursor);
+        lineEdit()->setModified(true);
+        if (completing)
+            onTextEdited(typed);
     }
     onCurrentIndexChanged(currentIndex());
 }
@@ -91,6 +157,9 @@ QString CompletingSelectorBox::unknownText(const QString& text) const
 // Typed text is taken when it is an entry's code or its whole shown text, or when only one entry matches.
 void CompletingSelectorBox::onEditingFinished()
 {
+    // With the list open on a match, the completer takes it as the key that ended the editing goes on to it.
+    if (m_completer->popup()->isVisible() && m_completer->popup()->currentIndex().isValid())
+        return;
     const QString text = lineEdit()->text().trimmed();
     if (currentIndex() >= 0 && text == itemText(currentIndex()))
         return;
@@ -102,12 +171,9 @@ void CompletingSelectorBox::onEditingFinished()
     if (row < 0)
         row = findText(text, Qt::MatchFixedString);
     if (row < 0) {
-        m_completer->setCompletionPrefix(text);
-        if (m_completer->completionCount() == 1) {
-            const auto* proxy = qobject_cast<QAbstractProxyModel*>(m_completer->completionModel());
-            const QModelIndex only = m_completer->completionModel()->index(0, 0);
-            row = proxy ? proxy->mapToSource(only).row() : -1;
-        }
+        static_cast<RankedMatches*>(m_matches)->setText(text);
+        if (m_matches->rowCount() == 1)
+            row = m_entries->rowOfId(m_matches->index(0, 0).data(Qt::UserRole).toString());
     }
     if (row < 0) {
         setCurrentCode(text);
@@ -117,13 +183,36 @@ void CompletingSelectorBox::onEditingFinished()
     restoreText();
 }
 
+void CompletingSelectorBox::onTextEdited(const QString& text)
+{
+    static_cast<RankedMatches*>(m_matches)->setText(text);
+    if (text.trimmed().isEmpty()) {
+        m_completer->popup()->hide();
+        return;
+    }
+    m_completer->complete();
+    // The best match is the one Enter takes.
+    m_completer->popup()->setCurrentIndex(m_completer->completionModel()->index(0, 0));
+}
+
 void CompletingSelectorBox::onFocusChanged(QWidget* old, QWidget* now)
 {
     const auto inside = [this](const QWidget* w) {
         return w && (w == this || isAncestorOf(w) || (m_completer->popup() && w == m_completer->popup()));
     };
-    if (inside(old) && !inside(now) && isEnabled())
-        onEditingFinished();
+    if (!inside(old) || inside(now) || !isEnabled())
+        return;
+    // Leaving with the list open takes its current match, as Tab in the list does; the list goes with the focus.
+    QAbstractItemView* list = m_completer->popup();
+    if (list->isVisible()) {
+        const QModelIndex current = list->currentIndex();
+        list->hide();
+        if (current.isValid()) {
+            onCompleterActivated(current);
+            return;
+        }
+    }
+    onEditingFinished();
 }
 
 void CompletingSelectorBox::onCompleterActivated(const QModelIndex& index)

@@ -6,8 +6,9 @@
 class QCompleter;
 
 // An editable selector over code-and-name entries: the user picks from the list or types a part of a code or
-// name and picks a completion. Typed text that is no entry's code is refused with the reason, and the box goes
-// back to the entry it held; so the box always holds an entry or none.
+// name and picks a completion; the completions list an exact code or name first, then those starting with the
+// text, then those holding it, and Enter takes the first. Typed text that is no entry's code is refused with the
+// reason, and the box goes back to the entry it held; so the box always holds an entry or none.
 class BV_HOST_EXPORT CompletingSelectorBox : public ComboBox
 {
     Q_OBJECT
@@ -37,6 +38,8 @@ protected:
 
 private:
     void onEditingFinished();
+    // Ranks the entries for the typed text and shows them, the best one current.
+    void onTextEdited(const QString& text);
     // Leaving the box takes what was typed, even when the completion list had the keyboard: Tab with the list
     // open closes the list, and neither the box nor its line edit is told that editing ended.
     void onFocusChanged(QWidget* old, QWidget* now);
@@ -45,6 +48,7 @@ private:
     void restoreText();
 
     CodeNameListModel* m_entries;
+    QAbstractItemModel* m_matches; // the completer's list
     QCompleter* m_completer;
     QString m_lastId;
 };
