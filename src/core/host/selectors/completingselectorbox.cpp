@@ -9,11 +9,9 @@
 #include <QLineEdit>
 #include <QSortFilterProxyModel>
 
-namespace {
-
 // The entries that hold a typed text, best first: an exact code or name, then those that start with it, then
 // those that hold it inside; entries of one rank keep the list's order.
-class RankedMatches : public QSortFilterProxyModel
+class CompletingSelectorBox::RankedMatches : public QSortFilterProxyModel
 {
 public:
     explicit RankedMatches(CodeNameListModel* entries, QObject* parent)
@@ -55,8 +53,6 @@ private:
     QString m_text;
 };
 
-} // namespace
-
 CompletingSelectorBox::CompletingSelectorBox(QWidget* parent)
     : ComboBox(parent)
     , m_entries(new CodeNameListModel(this))
@@ -69,10 +65,13 @@ CompletingSelectorBox::CompletingSelectorBox(QWidget* parent)
     view->setAutoWidth(true);
     setModel(m_entries);
     setModelColumn(CodeNameListModel::SearchColumn);
-    // The completer lists the entries holding the typed text, best first, and offers the first of them.
+    // The completer lists the entries holding the typed text, best first. Its own search (of a text held
+    // anywhere) then finds the first of them and makes it current without selecting it, so the typing stays as
+    // typed and Enter or Tab takes that best match.
     m_completer->setModel(m_matches);
     m_completer->setCompletionColumn(CodeNameListModel::SearchColumn);
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
+    m_completer->setFilterMode(Qt::MatchContains);
     m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     m_completer->setModelSorting(QCompleter::UnsortedModel);
     m_completer->setMaxVisibleItems(15);
@@ -82,7 +81,8 @@ CompletingSelectorBox::CompletingSelectorBox(QWidget* parent)
     connect(m_completer, QOverload<const QModelIndex&>::of(&QCompleter::activated), this,
         &CompletingSelectorBox::onCompleterActivated);
     connect(lineEdit(), &QLineEdit::editingFinished, this, &CompletingSelectorBox::onEditingFinished);
-    connect(lineEdit(), &QLineEdit::textEdited, this, &CompletingSelectorBox::onTextEdited);
+    // Ranked before the line edit hands the text to the completer.
+    connect(lineEdit(), &QLineEdit::textEdited, m_matches, &RankedMatches::setText);
     connect(qApp, &QApplication::focusChanged, this, &CompletingSelectorBox::onFocusChanged);
     connect(
         this, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &CompletingSelectorBox::onCurrentIndexChanged);
@@ -114,8 +114,10 @@ void CompletingSelectorBox::setEntries(const QVector<CodeNameListModel::Entry>& 
         lineEdit()->setText(typed);
         lineEdit()->setCursorPosition(cursor);
         lineEdit()->setModified(true);
-        if (completing)
-            onTextEdited(typed);
+        if (completing) {
+            m_completer->setCompletionPrefix(typed);
+            m_completer->complete();
+        }
     }
     onCurrentIndexChanged(currentIndex());
 }
@@ -171,7 +173,7 @@ void CompletingSelectorBox::onEditingFinished()
     if (row < 0)
         row = findText(text, Qt::MatchFixedString);
     if (row < 0) {
-        static_cast<RankedMatches*>(m_matches)->setText(text);
+        m_matches->setText(text);
         if (m_matches->rowCount() == 1)
             row = m_entries->rowOfId(m_matches->index(0, 0).data(Qt::UserRole).toString());
     }
@@ -181,18 +183,6 @@ void CompletingSelectorBox::onEditingFinished()
     }
     setCurrentIndex(row);
     restoreText();
-}
-
-void CompletingSelectorBox::onTextEdited(const QString& text)
-{
-    static_cast<RankedMatches*>(m_matches)->setText(text);
-    if (text.trimmed().isEmpty()) {
-        m_completer->popup()->hide();
-        return;
-    }
-    m_completer->complete();
-    // The best match is the one Enter takes.
-    m_completer->popup()->setCurrentIndex(m_completer->completionModel()->index(0, 0));
 }
 
 void CompletingSelectorBox::onFocusChanged(QWidget* old, QWidget* now)

@@ -37,9 +37,9 @@ protected:
     virtual QString unknownText(const QString& text) const;
 
 private:
+    class RankedMatches;
+
     void onEditingFinished();
-    // Ranks the entries for the typed text and shows them, the best one current.
-    void onTextEdited(const QString& text);
     // Leaving the box takes what was typed, even when the completion list had the keyboard: Tab with the list
     // open closes the list, and neither the box nor its line edit is told that editing ended.
     void onFocusChanged(QWidget* old, QWidget* now);
@@ -48,7 +48,7 @@ private:
     void restoreText();
 
     CodeNameListModel* m_entries;
-    QAbstractItemModel* m_matches; // the completer's list
+    RankedMatches* m_matches; // the completer's list
     QCompleter* m_completer;
     QString m_lastId;
 };
