@@ -128,16 +128,6 @@ class tst_Terminal : public QObject, private TerminalFixture
 {
     Q_OBJECT
 
-private:
-    bool notified(const QString& part) const
-    {
-        for (const QString& text : m_market->core.recentNotifications()) {
-            if (text.contains(part))
-                return true;
-        }
-        return false;
-    }
-
 private Q_SLOTS:
     void init() { startTerminalFixture(); }
     void cleanup() { stopTerminalFixture(); }

@@ -1,41 +1,100 @@
 #pragma once
 
 #include "core/db/appsettings.h"
+#include "core/host/embedded/embeddedtransactionsender.h"
+#include "hostwindow.h"
 #include "marketfixture.h"
+#include "sim/embeddedexchange.h"
 #include "sim/marketfeed.h"
+#include "tablewindow.h"
 #include "terminalwindow.h"
+#include "windows/proxyiview.h"
+#include "windows/tablefastviewwithfilter.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QTemporaryDir>
+#include <QToolBar>
 
 #include <memory>
 
-// The demo terminal run in-process over a small market and its feed, with its settings in a temporary folder. A
-// test class derives from it, calls startTerminalFixture() in init() and stopTerminalFixture() in cleanup().
+// The demo terminal run in-process as its main() composes it: the sample market in the embedded host, the
+// exchange behind the host's transaction sender, the feed, and the settings in a temporary folder. A test class
+// derives from it, calls startTerminalFixture() in init() and stopTerminalFixture() in cleanup().
 class TerminalFixture
 {
 protected:
     std::unique_ptr<QTemporaryDir> m_config;
     std::unique_ptr<MarketFixture> m_market;
+    std::unique_ptr<EmbeddedExchange> m_exchange;
     std::unique_ptr<MarketFeed> m_feed;
+    // Every transaction that reached the exchange, in order.
+    QList<RawTransaction> m_sent;
 
-    void startTerminalFixture()
+    void startTerminalFixture(const SampleMarketOptions& options = SampleMarketOptions::tiny())
     {
         m_config = std::make_unique<QTemporaryDir>();
         AppSettings::setLocation(m_config->path());
-        m_market = std::make_unique<MarketFixture>();
+        m_market = std::make_unique<MarketFixture>(options);
+        m_exchange = std::make_unique<EmbeddedExchange>(&m_market->core, m_market->core.sender());
+        m_sent.clear();
+        m_market->core.sender()->setExecutor([this](const RawTransaction& t) {
+            m_sent << t;
+            m_exchange->execute(t);
+        });
         m_feed = std::make_unique<MarketFeed>(m_market->market, &m_market->core);
     }
     void stopTerminalFixture()
     {
         m_feed.reset();
+        m_exchange.reset();
         m_market.reset();
     }
     // A terminal window over the market, shown.
     std::unique_ptr<TerminalWindow> terminal()
     {
         auto made = std::make_unique<TerminalWindow>(&m_market->core, m_feed.get());
-        made->resize(1200, 800);
+        made->resize(1280, 860);
         made->show();
         return made;
+    }
+    // The first window of a kind in `terminal` (opened when there is none), in front, showing the view titled
+    // `view` when given.
+    static HostWindow* open(TerminalWindow& terminal, const QString& kind, const QString& view = QString())
+    {
+        HostWindow* host = terminal.windowOf(kind);
+        if (!host)
+            return nullptr;
+        for (QAction* action : host->view()->switcher()->actions()) {
+            if (!view.isEmpty() && action->text() == view)
+                action->trigger();
+        }
+        host->showMaximized();
+        host->bringToFront();
+        return host;
+    }
+    static TableWindow* table(TerminalWindow& terminal, const QString& kind, const QString& view = QString())
+    {
+        return TerminalWindow::tableView(open(terminal, kind, view));
+    }
+    // The shown dialog of a kind, wherever the host parented it; null when none is shown.
+    template<class Dialog>
+    static Dialog* shown()
+    {
+        for (QWidget* widget : QApplication::allWidgets()) {
+            auto* dialog = qobject_cast<Dialog*>(widget);
+            if (dialog && dialog->isVisible())
+                return dialog;
+        }
+        return nullptr;
+    }
+    // Whether the message pane was told something containing `part`.
+    bool notified(const QString& part) const
+    {
+        for (const QString& text : m_market->core.recentNotifications()) {
+            if (text.contains(part))
+                return true;
+        }
+        return false;
     }
 };

@@ -1,0 +1,124 @@
+#include "core/db/appsettings.h"
+#include "core/db/guilog.h"
+#include "dialoganswers.h"
+#include "models/tableindexmodel.h"
+#include "terminalapplication.h"
+#include "terminalfixture.h"
+#include "treewindow.h"
+#include "views/qtreefastview.h"
+#include "windows/viewwrapper.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QStringList buttonTexts(const QWidget* dialog)
+{
+    QStringList texts;
+    for (const QPushButton* button : dialog->findChildren<QPushButton*>())
+        texts << button->text().remove(QLatin1Char('&'));
+    return texts;
+}
+
+QStringList g_logged;
+
+void keepLog(QtMsgType, const QMessageLogContext& context, const QString& message)
+{
+    if (context.category && QByteArray(context.category) == QGuiLog().categoryName())
+        g_logged << message;
+}
+
+} // namespace
+
+// What the terminal says, run under the terminal's own application object: Qt's dialogs, dates, numbers, the
+// exchange's messages and the log speak Russian; a command-line export prints only its result.
+class tst_TerminalTexts : public QObject, private TerminalFixture
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TerminalWindow> m_window;
+
+private Q_SLOTS:
+    void init()
+    {
+        startTerminalFixture(SampleMarketOptions::sized(300, 3000, 7));
+        m_window = terminal();
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        stopTerminalFixture();
+    }
+
+    void qtDialogsDatesAndNumbersAreRussian()
+    {
+        TableWindow* orders = table(*m_window, QStringLiteral("orders"));
+        QStringList fileDialog;
+        answerFileDialog([&](QFileDialog* dialog) {
+            fileDialog = buttonTexts(dialog);
+            dialog->reject();
+        });
+        orders->wrapper()->exportAction()->trigger();
+        QVERIFY2(fileDialog.contains(QStringLiteral("Отмена")), qPrintable(fileDialog.join(" | ")));
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Apply | QDialogButtonBox::Cancel);
+        const QStringList standard = buttonTexts(&buttons);
+        QVERIFY2(standard.contains(QStringLiteral("Применить")) && standard.contains(QStringLiteral("Отмена")),
+            qPrintable(standard.join(" | ")));
+    }
+
+    void messagesAndLogLinesAreRussian()
+    {
+        const TransactionDescription change = m_market->core.sender()->description(1, EmbeddedExchange::ChangeOrder);
+        m_exchange->execute(RawTransaction(change, { { QStringLiteral("OrderId"), QStringLiteral("0") } }, 1));
+        QVERIFY(notified(QStringLiteral("Изменение заявки отклонено биржей")));
+
+        // A stored filter whose value names nothing here stays off, and the log says so in Russian.
+        MapSettings stored;
+        table(*m_window, QStringLiteral("orders"))->store(stored);
+        stored.setValue(QStringLiteral("filters/status.value"), QStringLiteral("мусор"));
+        stored.setValue(QStringLiteral("filters/status.enabled"), true);
+        g_logged.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(keepLog);
+        table(*m_window, QStringLiteral("orders"))->restore(MapSettings(), stored);
+        qInstallMessageHandler(previous);
+        QVERIFY(!g_logged.isEmpty());
+        for (const QString& line : qAsConst(g_logged))
+            QVERIFY2(
+                !line.contains(QRegularExpression(QStringLiteral("\\b(stays|off|value|names)\\b"))), qPrintable(line));
+    }
+
+    // A scheduler's export prints where it wrote, and nothing else.
+    void commandLineExportPrintsOnlyItsResult()
+    {
+        const QString file = QDir(m_config->path()).filePath(QStringLiteral("orders.csv"));
+        QProcess demo;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.remove(QStringLiteral("DISPLAY"));
+        demo.setProcessEnvironment(env);
+        demo.start(QStringLiteral(BV_DEMO_PATH),
+            { QStringLiteral("--orders"), QStringLiteral("300"), QStringLiteral("--config"), m_config->path(),
+                QStringLiteral("--export"), QStringLiteral("orders"), file });
+        QVERIFY(demo.waitForFinished(60000));
+        QCOMPARE(demo.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(demo.readAllStandardError()), QString());
+        QCOMPARE(QString::fromUtf8(demo.readAllStandardOutput()), QStringLiteral("wrote %1\n").arg(file));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    TerminalApplication app(argc, argv);
+    tst_TerminalTexts test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_terminaltexts.moc"

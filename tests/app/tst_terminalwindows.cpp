@@ -1,0 +1,332 @@
+#include "core/db/appsettings.h"
+#include "core/db/mapsettings.h"
+#include "core/db/masterindex.h"
+#include "core/host/directories/accountdirectory.h"
+#include "core/host/filters/selectfilter.h"
+#include "core/host/schema/hostschema.h"
+#include "core/host/widgets/colorbutton.h"
+#include "core/host/widgets/filterlineedit.h"
+#include "delegates/viewscolormanager.h"
+#include "delegates/viewscolorpage.h"
+#include "delegates/viewscolorwidget.h"
+#include "dialoganswers.h"
+#include "filters/enumfilter.h"
+#include "filters/rowfiltersmodel.h"
+#include "filters/widgets/quantityfilterwidget.h"
+#include "models/tableindexmodel.h"
+#include "orders/addorder.h"
+#include "orders/addordershortdialog.h"
+#include "orders/moveorderdialog.h"
+#include "recordfields.h"
+#include "sessionstore.h"
+#include "settingsdialog.h"
+#include "terminalfixture.h"
+#include "traderhands.h"
+#include "treegroupswindow.h"
+#include "trees/view/treegroupsheaderview.h"
+#include "trees/view/treegroupsview.h"
+#include "treewindow.h"
+#include "views/filtering/filterstoolbar.h"
+#include "views/find/itemviewfindtoolbar.h"
+#include "views/headerview.h"
+#include "views/iviewsettingspage.h"
+#include "views/qtreefastview.h"
+#include "views/readinghold/heldrowsmodel.h"
+#include "views/readinghold/readinghold.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using TraderHands::rightClick;
+
+namespace {
+
+// A row of the window whose record `differs` from the records of the rows around it (two up, two down), so
+// that a menu for a neighbour cannot pass for its own; -1 when there is none.
+int distinctRow(TableWindow* window, const std::function<bool(const Record&, const Record&)>& differs)
+{
+    TableFastViewWithFilter* view = window->view();
+    const int rows = view->QAbstractItemView::model()->rowCount();
+    for (int row = 3; row + 3 < rows && row < 40; ++row) {
+        const Record here = view->recordAt(view->QAbstractItemView::model()->index(row, 0));
+        bool alone = true;
+        for (int other = row - 2; other <= row + 2 && alone; ++other) {
+            if (other != row)
+                alone = differs(here, view->recordAt(view->QAbstractItemView::model()->index(other, 0)));
+        }
+        if (alone)
+            return row;
+    }
+    return -1;
+}
+
+QModelIndex cell(TableWindow* window, int row, const char* column)
+{
+    return window->view()->QAbstractItemView::model()->index(row, window->model()->columnIndex(QLatin1String(column)));
+}
+
+} // namespace
+
+// The terminal's own windows, composed as a trader gets them, driven by mouse and keys while the feed runs.
+class tst_TerminalWindows : public QObject, private TerminalFixture
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TerminalWindow> m_window;
+
+    // The terminal started again from the settings it stored.
+    void restart()
+    {
+        QVERIFY(m_window->storeSession());
+        m_window.reset();
+        m_window = terminal();
+        QVERIFY(m_window->restoreSession());
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        startTerminalFixture(SampleMarketOptions::sized(300, 3000, 7));
+        m_window = terminal();
+        m_feed->setRate(2000);
+        m_feed->start();
+    }
+    void cleanup()
+    {
+        m_feed->stop();
+        m_window.reset();
+        stopTerminalFixture();
+    }
+
+    // With the filter bar above the rows, a right click on an order offers to change that order and the change
+    // dialog opens for it.
+    void menusAndDoubleClicksActOnTheRowUnderThePointer()
+    {
+        TableWindow* orders = table(*m_window, QStringLiteral("orders"));
+        QVERIFY(orders->filtersToolBar()->isVisible());
+        const auto active = [](const Record& r) { return number(r, "status") == HostSchema::StatusActive; };
+        const int row = distinctRow(orders, [&](const Record& a, const Record& b) { return active(a) && a != b; });
+        QVERIFY(row >= 0);
+        const Record order = orders->view()->recordAt(cell(orders, row, "price"));
+        const QString orderNumber = text(order, "order_num");
+        const QStringList texts = rightClick(orders->view()->viewport(),
+            TraderHands::cellPoint(orders->view(), cell(orders, row, "price")), QStringLiteral("Изменить заявку"));
+        QVERIFY2(
+            texts.contains(QStringLiteral("Изменить заявку %1...").arg(orderNumber)), qPrintable(texts.join(" | ")));
+        MoveOrderDialog* dialog = nullptr;
+        QTRY_VERIFY((dialog = shown<MoveOrderDialog>()));
+        QCOMPARE(dialog->property("OrderId").toString(), orderNumber);
+        delete dialog;
+    }
+
+    // In every table window the terminal opens, each filter of the catalogue sits on the column that shows its
+    // field (found by the column's name, whatever columns the window adds): the header's menu there offers it,
+    // the cell's menu offers the row's value, and taking that value turns that column's title bold, no other.
+    void filtersSitOnTheirFieldsColumnInEveryWindow()
+    {
+        m_feed->stop();
+        const QList<QPair<QString, QString>> windows { { "orders", {} }, { "deals", {} }, { "positions", {} },
+            { "instruments", QStringLiteral("Котировки") }, { "instruments", QStringLiteral("Справочник") } };
+        for (const auto& [kind, viewTitle] : windows) {
+            TableWindow* window = table(*m_window, kind, viewTitle);
+            QVERIFY(window);
+            RowFiltersModel* filters = window->model()->filtersModel();
+            QVERIFY(filters->rowCount() > 0);
+            for (Filter* filter : filters->filters()) {
+                const QString where = kind + QLatin1Char('/') + viewTitle + QLatin1Char('/') + filter->name();
+                const int column = window->model()->columnIndex(window->model()->table()->columnName(filter->column()));
+                QVERIFY2(column >= 0, qPrintable(where));
+                if (window->view()->header()->isSectionHidden(column))
+                    continue;
+                window->view()->scrollTo(window->view()->QAbstractItemView::model()->index(0, column));
+                QHeaderView* header = window->view()->header();
+                const QStringList headerMenu = rightClick(
+                    header->viewport(), QPoint(header->sectionViewportPosition(column) + 4, header->height() / 2));
+                auto* select = qobject_cast<SelectFilter*>(filter);
+                auto* enumeration = qobject_cast<EnumFilter*>(filter);
+                const QString offer = select ? select->selectActionName()
+                    : enumeration ? QStringLiteral("Фильтры/") + enumeration->keyToText(enumeration->keys().first())
+                                  : QString();
+                QVERIFY2(
+                    offer.isEmpty() || headerMenu.contains(offer), qPrintable(where + ": " + headerMenu.join(" | ")));
+                auto* value = qobject_cast<ValueFilter*>(filter);
+                if (!value || select)
+                    continue;
+                const QModelIndex cell = window->view()->QAbstractItemView::model()->index(1, column);
+                const Record row = window->view()->recordAt(cell);
+                const KeyValue key = value->keyFromRecord(row);
+                const QString take = enumeration ? QStringLiteral("Только '%1'").arg(enumeration->keyToText(key))
+                                                 : QStringLiteral("Установить фильтр '%1'").arg(value->keyToText(key));
+                const QStringList cellMenu
+                    = rightClick(window->view()->viewport(), TraderHands::cellPoint(window->view(), cell), take);
+                if (enumeration && enumeration->keys().size() < 2)
+                    continue;
+                QVERIFY2(cellMenu.contains(take), qPrintable(where + ": " + cellMenu.join(" | ")));
+                QTRY_VERIFY2(filter->isEnabled(), qPrintable(where));
+                for (int c = 0; c < window->model()->columnCount(); ++c) {
+                    const bool bold
+                        = window->model()->headerData(c, Qt::Horizontal, Qt::FontRole).value<QFont>().bold();
+                    QVERIFY2(bold == (c == column), qPrintable(where + QStringLiteral(" bold at %1").arg(c)));
+                }
+                rightClick(window->view()->viewport(),
+                    TraderHands::cellPoint(
+                        window->view(), window->view()->QAbstractItemView::model()->index(0, column)),
+                    QStringLiteral("Снять все фильтры"));
+                QTRY_VERIFY2(!filter->isEnabled(), qPrintable(where));
+            }
+        }
+    }
+
+    // One change of a filter, from the bar, the header's menu or the settings page, rebuilds the window once.
+    void oneFilterChangeRebuildsOnce()
+    {
+        TableWindow* orders = table(*m_window, QStringLiteral("orders"));
+        QTRY_VERIFY(orders->model()->rowCount() > 0);
+        auto* quantity = orders->filtersToolBar()->getWidget()->findChild<QuantityFilterWidget*>();
+        int builds = orders->model()->buildNumber();
+        quantity->spin()->setValue(20);
+        quantity->check()->setChecked(true);
+        QTest::qWait(100);
+        QCOMPARE(orders->model()->buildNumber(), builds + 1);
+        builds = orders->model()->buildNumber();
+        const QModelIndex side = cell(orders, 0, "buysell");
+        rightClick(orders->view()->viewport(), TraderHands::cellPoint(orders->view(), side), QStringLiteral("Только"));
+        QTest::qWait(100);
+        QCOMPARE(orders->model()->buildNumber(), builds + 1);
+        builds = orders->model()->buildNumber();
+        rightClick(orders->view()->viewport(), TraderHands::cellPoint(orders->view(), cell(orders, 0, "quantity")),
+            QStringLiteral("Снять все фильтры"));
+        QTest::qWait(100);
+        QCOMPARE(orders->model()->buildNumber(), builds + 1);
+    }
+
+    // After a restart every window shows what was stored: the quotes sorted by the instrument id they do not
+    // show, the board tree with its tree column (each column stored once), a current cell whose column is
+    // hidden now in the first shown column; the tree's columns can be changed from its header and its page.
+    void restoredWindowsShowWhatWasStored()
+    {
+        QString quotesSort;
+        QString currentText;
+        {
+            TableWindow* quotes = table(*m_window, QStringLiteral("instruments"), QStringLiteral("Котировки"));
+            quotesSort
+                = quotes->model()->headerData(quotes->model()->sortColumn(), Qt::Horizontal, ColumnNameRole).toString();
+            QCOMPARE(quotesSort, QStringLiteral("sec_id"));
+            TableWindow* orders = table(*m_window, QStringLiteral("orders"));
+            QHeaderView* header = orders->view()->header();
+            const int first = header->logicalIndex(0);
+            orders->view()->setCurrentIndex(cell(orders, 4, "price"));
+            currentText = orders->view()->currentText();
+            header->hideSection(orders->model()->columnIndex(QStringLiteral("price")));
+            header->hideSection(first); // the leftmost column too
+            open(*m_window, QStringLiteral("positions"), QStringLiteral("По счетам"));
+            auto* tree
+                = dynamic_cast<TreeWindow*>(m_window->windowOf(QStringLiteral("positions"))->view()->currentView());
+            QVERIFY(tree);
+        }
+        restart();
+        if (QTest::currentTestFailed())
+            return;
+        TableWindow* quotes = TerminalWindow::tableView(m_window->windowOf(QStringLiteral("instruments")));
+        QCOMPARE(quotes->model()->headerData(quotes->model()->sortColumn(), Qt::Horizontal, ColumnNameRole).toString(),
+            quotesSort);
+        TableWindow* orders = TerminalWindow::tableView(m_window->windowOf(QStringLiteral("orders")));
+        QCOMPARE(orders->view()->currentText(), currentText);
+        QVERIFY(!orders->view()->header()->isSectionHidden(orders->view()->currentColumn()));
+        QCOMPARE(orders->view()->currentColumn(), HeaderView::getVisibleColumns(orders->view()->header()).first());
+        auto* tree = dynamic_cast<TreeWindow*>(m_window->windowOf(QStringLiteral("positions"))->view()->currentView());
+        QVERIFY(tree);
+        QVERIFY(!tree->view()->header()->isSectionHidden(0));
+        QCOMPARE(tree->view()->header()->logicalIndex(0), 0);
+        QVERIFY(!tree->view()->model()->index(0, 0).data().toString().isEmpty());
+        MapSettings stored;
+        tree->store(stored);
+        const QStringList names = stored.value(QStringLiteral("all_columns")).toStringList();
+        QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
+        // The tree's header menu offers its columns; its settings pages include the columns page.
+        QHeaderView* header = tree->view()->header();
+        const QStringList menu
+            = rightClick(header->viewport(), QPoint(header->sectionViewportPosition(0) + 4, header->height() / 2));
+        QVERIFY(menu.size() > 2);
+        const QList<IViewSettingsPage*> pages = tree->getSettingsPages(this);
+        QVERIFY(std::any_of(pages.begin(), pages.end(),
+            [](IViewSettingsPage* p) { return p->displayName() == QStringLiteral("Столбцы"); }));
+        qDeleteAll(pages);
+    }
+
+    // Catching up after holding the rows keeps the horizontal place; a newest-first window at the top after a
+    // restart stays at the top as new rows arrive.
+    void viewsKeepTheirPlace()
+    {
+        TableWindow* orders = table(*m_window, QStringLiteral("orders"));
+        orders->view()->readingHold()->setEnabled(true);
+        QScrollBar* across = orders->view()->horizontalScrollBar();
+        QTRY_VERIFY(across->maximum() > 0);
+        across->setValue(across->maximum() / 2);
+        const int place = across->value();
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QCoreApplication::sendEvent(orders->view()->viewport(), &enter);
+        m_feed->step(500);
+        QVERIFY(orders->view()->readingHold()->model()->pendingChanges() > 0);
+        orders->view()->readingHold()->catchUp();
+        QCOMPARE(across->value(), place);
+        orders->view()->readingHold()->setEnabled(false);
+
+        orders->view()->setCurrentIndex(cell(orders, 5, "price"));
+        orders->view()->verticalScrollBar()->setValue(0);
+        restart();
+        if (QTest::currentTestFailed())
+            return;
+        orders = TerminalWindow::tableView(m_window->windowOf(QStringLiteral("orders")));
+        QTRY_VERIFY(orders->view()->isVisible());
+        QCOMPARE(orders->view()->verticalScrollBar()->value(), 0);
+        m_feed->step(500);
+        m_feed->step(500);
+        QTest::qWait(50);
+        QCOMPARE(orders->view()->verticalScrollBar()->value(), 0);
+        const qint64 newest = number(orders->view()->recordAt(cell(orders, 0, "price")), "order_num");
+        QCOMPARE(newest,
+            number(m_market->table(QStringLiteral("orders"))
+                       ->masterIndex()
+                       ->at(m_market->table(QStringLiteral("orders"))->count() - 1),
+                "order_num"));
+    }
+
+    // The settings dialog with a tree window in use shows the colour pages and the tree's columns page; the
+    // orders colours are still there when it opens again over the orders window.
+    void settingsDialogShowsItsPagesWhateverWindowIsInUse()
+    {
+        QStringList seen;
+        const auto openSettings = [&] {
+            answerDialog<SettingsDialog>([&](SettingsDialog* dialog) {
+                seen.clear();
+                for (int page = 0; page < dialog->pageCount(); ++page)
+                    seen << dialog->pageTitle(page);
+                dialog->reject();
+            });
+            for (QAction* action : m_window->menuBar()->findChildren<QAction*>()) {
+                if (action->text() == QStringLiteral("Настройки..."))
+                    action->trigger();
+            }
+        };
+        open(*m_window, QStringLiteral("instruments"), QStringLiteral("По режимам"));
+        openSettings();
+        QVERIFY2(seen.contains(QStringLiteral("Заявки")) && seen.contains(QStringLiteral("Столбцы")),
+            qPrintable(seen.join(" | ")));
+        open(*m_window, QStringLiteral("orders"));
+        openSettings();
+        QVERIFY2(seen.contains(QStringLiteral("Заявки")) && seen.contains(QStringLiteral("Фильтры")),
+            qPrintable(seen.join(" | ")));
+    }
+};
+
+QTEST_MAIN(tst_TerminalWindows)
+#include "tst_terminalwindows.moc"
