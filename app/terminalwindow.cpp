@@ -32,6 +32,7 @@
 #include "windows/proxyiview.h"
 #include "windows/viewwrapper.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDockWidget>
@@ -44,6 +45,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 
@@ -136,7 +138,28 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     windows->addSeparator();
     windows->addAction(tr("Открыть все"), this, &TerminalWindow::openAll);
     windows->addAction(tr("Упорядочить"), m_area, &QMdiArea::tileSubWindows);
-    windows->addAction(tr("Каскадом"), m_area, &QMdiArea::cascadeSubWindows);
+    windows->addAction(tr("Каскадом"), this, &TerminalWindow::cascade);
+    // The open windows to switch to, as the menu opens.
+    QActionGroup* openWindows = new QActionGroup(windows);
+    connect(windows, &QMenu::aboutToShow, this, [this, windows, openWindows] {
+        qDeleteAll(openWindows->actions());
+        windows->addSeparator()->setActionGroup(openWindows);
+        int number = 0;
+        for (QMdiSubWindow* sub : m_area->subWindowList()) {
+            // Numbered, as a window is titled like the command that opens a new one of its kind.
+            ++number;
+            QAction* entry = windows->addAction(
+                number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(sub->windowTitle()) : sub->windowTitle());
+            entry->setActionGroup(openWindows);
+            entry->setCheckable(true);
+            entry->setChecked(sub == m_area->activeSubWindow());
+            const QPointer<QMdiSubWindow> target(sub);
+            connect(entry, &QAction::triggered, this, [this, target] {
+                if (target)
+                    m_area->setActiveSubWindow(target);
+            });
+        }
+    });
     QMenu* market = menuBar()->addMenu(tr("&Рынок"));
     QAction* running = market->addAction(tr("Поток изменений"));
     running->setCheckable(true);
@@ -330,6 +353,8 @@ void TerminalWindow::addConnectionSwitch(QMenu* market)
     // Without a connection no market data comes: the feed waits for it to come back.
     connect(connections, &ConnectionsManager::statusChanged, this, [this, connected](int status) {
         const bool up = status == ConnectionsManager::Connected;
+        if (connected->isChecked() != up)
+            m_core->notify(up ? tr("Подключение к бирже восстановлено") : tr("Подключение к бирже потеряно"));
         connected->setChecked(up);
         if (!up) {
             m_feedWasRunning = m_feedWasRunning || m_feed->isRunning();
@@ -352,6 +377,32 @@ void TerminalWindow::openAll()
             openWindow(kind);
     }
     m_area->tileSubWindows();
+}
+
+void TerminalWindow::cascade()
+{
+    // Qt's cascade gives every window its size hint, which shrinks a table to a stamp: each keeps its size here,
+    // as much of it as fits below its step; past the middle the steps start over at the top, a step to the right.
+    const QSize area = m_area->viewport()->size();
+    const int step = m_area->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+    QPoint at;
+    int column = 0;
+    for (QMdiSubWindow* window : m_area->subWindowList(QMdiArea::StackingOrder)) {
+        if (!window->isVisible() || window->isMinimized())
+            continue;
+        if (window->isMaximized())
+            window->showNormal();
+        if (at.y() > area.height() / 2) {
+            column = (column + 1) % 4;
+            at = QPoint(column * step, 0);
+        }
+        const QSize size = window->size()
+                               .boundedTo(QSize(area.width() - at.x(), area.height() - at.y()))
+                               .expandedTo(window->minimumSizeHint());
+        window->setGeometry(QRect(at, size));
+        window->raise();
+        at += QPoint(step, step);
+    }
 }
 
 bool TerminalWindow::storeSession()

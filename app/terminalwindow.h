@@ -50,6 +50,8 @@ public:
     static const Index* modelOf(HostWindow* window);
     // One window of each kind, tiled.
     void openAll();
+    // The windows stepped down from the top left, each keeping its size where it fits.
+    void cascade();
     // The money limits the terminal keeps; null when the host has no such table.
     MoneyLimits* moneyLimits() const { return m_limits; }
 

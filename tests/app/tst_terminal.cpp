@@ -5,6 +5,7 @@
 #include "core/db/recordupdater.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/directories/sessiondirectory.h"
+#include "core/host/embedded/embeddedconnectionsmanager.h"
 #include "core/host/filters/filter.h"
 #include "core/host/iwindowmanager.h"
 #include "core/host/widgets/filterlineedit.h"
@@ -65,7 +66,9 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScatterSeries>
@@ -462,6 +465,49 @@ private Q_SLOTS:
             QVERIFY(!table->findBar()->isVisible());
         }
         QCOMPARE(tables, 5);
+    }
+
+    void windowsMenuCascadesWholeWindowsAndListsTheOpenOnes()
+    {
+        auto window = terminal();
+        window->openAll();
+        QMenu* menu = nullptr;
+        for (QAction* entry : window->menuBar()->actions()) {
+            if (entry->text() == QStringLiteral("&Окна"))
+                menu = entry->menu();
+        }
+        QVERIFY(menu);
+        auto* area = window->findChild<QMdiArea*>();
+        QHash<QMdiSubWindow*, QSize> sizes;
+        for (QMdiSubWindow* sub : area->subWindowList())
+            sizes[sub] = sub->size();
+        const auto command = [&](const QString& text) {
+            Q_EMIT menu->aboutToShow();
+            for (QAction* entry : menu->actions()) {
+                if (entry->text() == text)
+                    return entry;
+            }
+            return static_cast<QAction*>(nullptr);
+        };
+        command(QStringLiteral("Каскадом"))->trigger();
+        // Each keeps the size it had where it fits, and nothing leaves the area.
+        const QRect inside(QPoint(), area->viewport()->size());
+        for (QMdiSubWindow* sub : area->subWindowList()) {
+            QVERIFY2(inside.contains(sub->geometry()), qPrintable(sub->windowTitle()));
+            const QSize fits(inside.width() - sub->x(), inside.height() - sub->y());
+            QCOMPARE(sub->size(), sizes.value(sub).boundedTo(fits).expandedTo(sub->minimumSizeHint()));
+        }
+        // Every open window is listed, and choosing one brings it forward.
+        QMdiSubWindow* first = area->subWindowList().first();
+        const QString listed = QStringLiteral("&1 ") + first->windowTitle();
+        command(listed)->trigger();
+        QCOMPARE(area->activeSubWindow(), first);
+        QVERIFY(command(listed)->isChecked());
+        // A lost and a restored connection are told in the messages.
+        m_market->core.connections()->disconnectFromExchange();
+        QVERIFY(notified(QStringLiteral("Подключение к бирже потеряно")));
+        m_market->core.connections()->connectToExchange();
+        QVERIFY(notified(QStringLiteral("Подключение к бирже восстановлено")));
     }
 
     void columnsPageOfTheSettingsDialogLaysOutTheWindow()
