@@ -1,6 +1,5 @@
 #include "export/fileexporter.h"
 
-#include "core/db/appsettings.h"
 #include "core/db/guilog.h"
 #include "core/host/busyscope.h"
 #include "core/host/icore.h"
@@ -8,30 +7,19 @@
 #include "export/csvhandler.h"
 #include "export/dbfhandler.h"
 #include "export/exporterproxymodel.h"
+#include "export/filechoice.h"
 #include "export/fileexporterprogressworker.h"
 #include "export/ifileexporterhandler.h"
 
-#include <QDir>
-#include <QFileDialog>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QScopeGuard>
-
-#include <utility>
 
 namespace {
 
 const QString SettingsGroup = QStringLiteral("exporter");
-const QString FilterKey = QStringLiteral("filter");
-const QString PathKey = QStringLiteral("filePath");
 // How long a background export writes before its progress window shows.
 constexpr int BackgroundProgressDelayMs = 1000;
-
-QString filterEntry(const IFileExporterHandler* handler, const QString& name)
-{
-    return QStringLiteral("%1 (*.%2)").arg(name, QString::fromLatin1(handler->format()));
-}
 
 } // namespace
 
@@ -51,48 +39,34 @@ FileExporter::FileExporter()
     addHandler(new DBFHandler(DBFHandler::DBase7));
 }
 
-FileExporter::~FileExporter()
-{
-    qDeleteAll(m_handlers);
-    qDeleteAll(m_retired);
-}
+FileExporter::~FileExporter() = default;
 
 QList<QByteArray> FileExporter::formats() const
 {
-    return m_handlers.keys();
+    return m_handlers.formats();
 }
 
 IFileExporterHandler* FileExporter::handler(const QByteArray& format) const
 {
     // Formats are file suffixes, which name a format whatever their case ("ORDERS.DBF").
-    return m_handlers.value(format.toLower());
+    return m_handlers.handler(format);
 }
 
 QList<IFileExporterHandler*> FileExporter::handlers() const
 {
-    return m_handlers.values();
+    return m_handlers.handlers();
 }
 
 void FileExporter::addHandler(IFileExporterHandler* handler)
 {
-    if (!handler || handler->format().isEmpty()) {
-        delete handler;
-        return;
-    }
-    IFileExporterHandler*& slot = m_handlers[handler->format().toLower()];
-    // A handler replaced while an export runs (from its event processing) may be the one writing.
-    if (slot != handler && m_busy)
-        m_retired << slot;
-    else if (slot != handler)
-        delete slot;
-    slot = handler;
+    m_handlers.add(handler);
 }
 
 QString FileExporter::filter() const
 {
     QStringList entries;
-    for (const IFileExporterHandler* h : m_handlers)
-        entries << filterEntry(h, h->filterString());
+    for (const IFileExporterHandler* h : m_handlers.handlers())
+        entries << FileChoice::filterEntry(h->filterString(), h->format());
     entries << tr("Все файлы (*.*)");
     return entries.join(QStringLiteral(";;"));
 }
@@ -105,35 +79,12 @@ int FileExporter::getToken()
 QFileInfo FileExporter::askExportFile(const QString& name, const QString& caption)
 {
     Q_UNUSED(name)
-    AppSettings settings(SettingsGroup);
-    const IFileExporterHandler* remembered = handler(settings.value(FilterKey).toString().toLatin1());
-    const QString directory = settings.value(PathKey).toString();
-
-    QFileDialog dialog(nullptr, caption.isEmpty() ? tr("Экспортировать") : caption,
-        !directory.isEmpty() && QDir(directory).exists() ? directory : QString());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(filter().split(QStringLiteral(";;")));
-    if (remembered)
-        dialog.selectNameFilter(filterEntry(remembered, remembered->filterString()));
-    if (dialog.exec() != QDialog::Accepted)
-        return QFileInfo();
-    const QString chosen = dialog.selectedFiles().value(0);
-    const QString selectedFilter = dialog.selectedNameFilter();
-    if (chosen.isEmpty() || selectedFilter.isEmpty())
-        return QFileInfo();
-
-    QFileInfo file(chosen);
-    if (file.suffix().isEmpty()) {
-        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\(\\*\\.(.+)\\)")).match(selectedFilter);
-        if (m.hasMatch() && handler(m.captured(1).toLatin1()))
-            file.setFile(chosen + QLatin1Char('.') + m.captured(1));
-    }
-    if (file.absolutePath() != directory)
-        settings.setValue(PathKey, file.absolutePath());
-    if (const IFileExporterHandler* h = handler(file.suffix().toLatin1()))
-        settings.setValue(FilterKey, QString::fromLatin1(h->format()));
-    return file;
+    FileChoice choice { SettingsGroup, QFileDialog::AcceptSave, caption.isEmpty() ? tr("Экспортировать") : caption,
+        filter().split(QStringLiteral(";;")), [this](const QString& format) {
+            const IFileExporterHandler* h = handler(format.toLatin1());
+            return h ? FileChoice::filterEntry(h->filterString(), h->format()) : QString();
+        } };
+    return choice.ask();
 }
 
 int FileExporter::exportModel(QSharedPointer<ExporterProxyModel>& model, const QString& name, const QString& caption)
@@ -171,6 +122,7 @@ void FileExporter::processDelayed()
         return;
     }
     m_busy = true;
+    m_handlers.beginBusy();
     const QPair<int, ExportParams> entry = m_queue.takeFirst();
     QString error;
     const ExportStatus status = processDelayed(entry.second, &error);
@@ -181,7 +133,7 @@ void FileExporter::processDelayed()
         QMetaObject::invokeMethod(
             this, [this] { processDelayed(); }, Qt::QueuedConnection);
     m_busy = false;
-    qDeleteAll(std::exchange(m_retired, {}));
+    m_handlers.endBusy();
 }
 
 FileExporter::ExportStatus FileExporter::processDelayed(const ExportParams& params, QString* error)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "basic_views_export.h"
+#include "export/handlerregistry.h"
+#include "export/ifileexporterhandler.h"
 
 #include <QFileInfo>
 #include <QList>
@@ -10,7 +12,6 @@
 #include <QTimer>
 
 class ExporterProxyModel;
-class IFileExporterHandler;
 
 // Writes windows to files, one export at a time from the event loop, in request order. Each request gets a
 // token that finished() reports back exactly once. The format is the target's suffix; the formats are
@@ -74,8 +75,7 @@ private:
     void report(const ExportParams& params, const QString& error);
     static QString unavailable();
 
-    QMap<QByteArray, IFileExporterHandler*> m_handlers; // owned
-    QList<IFileExporterHandler*> m_retired; // owned; replaced during an export, deleted after it
+    HandlerRegistry<IFileExporterHandler> m_handlers;
     QList<QPair<int, ExportParams>> m_queue;
     QTimer m_waitForDialog;
     int m_nextToken = 1;
