@@ -82,6 +82,39 @@ int MasterIndex::compareKeys(const Record& a, const Record& b) const
     return 0;
 }
 
+uint MasterIndex::keyHash(const Record& record, uint seed) const
+{
+    const uchar* r = record.rawData();
+    if (!r)
+        return seed;
+    uint h = seed;
+    for (const KeyPart& k : m_keyParts) {
+        const FieldSlot slot { k.type, k.length, r + k.offset, m_layout->hasValue(r, k.column) };
+        uint part = 0;
+        if (slot.hasValue) {
+            switch (k.type) {
+            case FieldType::Int32:
+                part = ::qHash(FieldCodec::toInteger(slot));
+                break;
+            case FieldType::Int64:
+            case FieldType::DateTime:
+                part = ::qHash(FieldCodec::rawInt64(slot));
+                break;
+            case FieldType::String:
+            case FieldType::Char:
+                part = ::qHash(FieldCodec::toStringView(slot));
+                break;
+            default:
+                // Numbers of several scales compare by value: the decimal hash normalises the scale.
+                part = ::qHash(FieldCodec::toDecimal(slot));
+                break;
+            }
+        }
+        h = h * 31 + part + uint(slot.hasValue);
+    }
+    return h;
+}
+
 int MasterIndex::lowerBound(const Record& keySource) const
 {
     if (!hasKey())

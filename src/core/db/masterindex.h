@@ -20,6 +20,9 @@ public:
 
     // Order of two records (of this table, in it or not) by their keys.
     int compareKeys(const Record& a, const Record& b) const;
+    // A hash of a record's key; keys equal under compareKeys() hash equal (1.5 and 1.50 included), so that a
+    // large batch can be checked for repeated keys without comparing every pair.
+    uint keyHash(const Record& record, uint seed = 0) const;
     // Row of the table record whose key equals that of `keySource`, or -1.
     int find(const Record& keySource) const;
     Record recordByKey(const Record& keySource) const;

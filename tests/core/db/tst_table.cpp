@@ -266,6 +266,43 @@ private Q_SLOTS:
         depend.add(r);
         QVERIFY(dependent.calls.isEmpty());
     }
+
+    // Any two records whose keys compare equal hash equal, whatever scale a decimal was written with.
+    void equalKeysHashEqual()
+    {
+        Table table(QStringLiteral("k"),
+            { ColumnDef(FieldType::Decimal, 4, QStringLiteral("d")),
+                ColumnDef(FieldType::String, 5, QStringLiteral("s")),
+                ColumnDef(FieldType::Int64, 0, QStringLiteral("n")) },
+            { QStringLiteral("d"), QStringLiteral("s"), QStringLiteral("n") });
+        const QStringList decimals { QStringLiteral("1.5"), QStringLiteral("1.50"), QStringLiteral("1.5000"),
+            QStringLiteral("2"), QStringLiteral("2.0"), QString() };
+        const QStringList texts { QStringLiteral("a"), QStringLiteral("ab"), QStringLiteral("Б"), QString() };
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator random(seed);
+        QList<Record> records;
+        for (int i = 0; i < 200; ++i) {
+            Record r(&table);
+            if (const QString d = decimals.at(random.bounded(decimals.size())); !d.isEmpty())
+                r.data(0) = d;
+            if (const QString t = texts.at(random.bounded(texts.size())); !t.isEmpty())
+                r.data(1) = t;
+            r.data(2) = qint64(random.bounded(2));
+            records << r;
+        }
+        const MasterIndex* master = table.masterIndex();
+        int equalPairs = 0;
+        for (const Record& a : qAsConst(records)) {
+            for (const Record& b : qAsConst(records)) {
+                if (master->compareKeys(a, b) != 0)
+                    continue;
+                ++equalPairs;
+                QVERIFY2(master->keyHash(a, 7) == master->keyHash(b, 7),
+                    qPrintable(QStringLiteral("seed %1: %2 / %3").arg(seed).arg(a.toString(), b.toString())));
+            }
+        }
+        QVERIFY(equalPairs > records.size());
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_Table)
