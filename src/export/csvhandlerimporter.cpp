@@ -1,9 +1,11 @@
 #include "export/csvhandlerimporter.h"
 
 #include "export/csvhandler.h"
+#include "export/importercolumnswizardpage.h"
 
 #include <QCheckBox>
 #include <QIODevice>
+#include <QTableWidget>
 #include <QTextCodec>
 #include <QVBoxLayout>
 
@@ -149,7 +151,7 @@ QString CSVHandlerImporter::lastError() const
 
 QWidget* CSVHandlerImporter::createImporterUi(QIODevice* device, ImporterColumnsWizardPage* page) const
 {
-    return new CSVHandlerImporterWidget(device, page);
+    return new CSVHandlerImporterWidget(device, page, page);
 }
 
 QMap<QString, QVariant> CSVHandlerImporter::paramsFromUi(const QWidget* panel)
@@ -182,21 +184,35 @@ void CSVHandlerImporterWidget::updatePageData()
 {
     if (!m_device || !m_device->seek(0))
         return;
+    QTableWidget* table = m_page ? m_page->previewTable() : nullptr;
+    if (!table)
+        return;
     CSVHandlerImporter reader;
     reader.begin(m_device, {});
+    table->clear();
+    table->setRowCount(0);
+    table->setColumnCount(0);
     QStringList header;
-    QList<QStringList> records;
     QList<QVariant> values;
     if (m_header->isChecked() && reader.readNext(values)) {
         for (const QVariant& v : qAsConst(values))
             header << v.toString();
     }
-    for (int i = 0; i < 10 && reader.readNext(values); ++i) {
-        QStringList record;
-        for (const QVariant& v : qAsConst(values))
-            record << v.toString();
-        records << record;
+    for (int row = 0; row < 10 && reader.readNext(values); ++row) {
+        // A shorter record leaves the columns of longer ones in place, so that no preview column loses its combo.
+        table->setColumnCount(qMax(table->columnCount(), values.size()));
+        table->insertRow(row);
+        for (int column = 0; column < values.size(); ++column)
+            table->setItem(row, column, new QTableWidgetItem(values.at(column).toString()));
     }
     reader.end();
-    Q_EMIT previewChanged(header, records);
+    if (header.isEmpty())
+        return;
+    table->setColumnCount(qMax(table->columnCount(), header.size()));
+    table->setHorizontalHeaderLabels(header);
+    for (int column = 0; column < header.size(); ++column) {
+        const QString target = m_page->targetByText(header.at(column));
+        if (!target.isEmpty())
+            m_page->selectTarget(column, target);
+    }
 }

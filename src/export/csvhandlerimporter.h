@@ -1,8 +1,10 @@
 #pragma once
 
 #include "export/ifileimporterhandler.h"
+#include "export/importercolumnswizardpage.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QTextStream>
 #include <QWidget>
 
@@ -48,15 +50,12 @@ public:
     ImporterColumnsWizardPage* page() const { return m_page; }
 
 public Q_SLOTS:
-    // Re-reads the file's first records with the chosen options.
+    // Re-reads the file's first records into the page's preview with the chosen options, and chooses the target
+    // column of each header name the page knows.
     void updatePageData();
-
-Q_SIGNALS:
-    // The header names and first records as the options read them.
-    void previewChanged(const QStringList& header, const QList<QStringList>& records);
 
 private:
     QIODevice* m_device; // not owned
-    ImporterColumnsWizardPage* m_page; // not owned; the importer's mapping page fills its combos from the preview
+    QPointer<ImporterColumnsWizardPage> m_page; // not owned
     QCheckBox* m_header;
 };

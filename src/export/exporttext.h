@@ -1,6 +1,9 @@
 #pragma once
 
+#include "basic_views_export.h"
+
 #include <QString>
+#include <QStringView>
 
 class QDate;
 class QDateTime;
@@ -19,5 +22,8 @@ QString date(const QDate& date, DateOrder order);
 // "dd.MM.yyyy" and the time with ':' between its parts, then `msecSeparator` and three digits of milliseconds;
 // hours, minutes and seconds take two digits when padded, as many as they need otherwise.
 QString dateTime(const QDateTime& moment, bool padded, QChar msecSeparator);
+// The inverse for the CSV form: "dd.MM.yyyy h:m:s:zzz" (padded or not) or a date alone "dd.MM.yyyy", read as a
+// UTC wall time like datetime::fromString(); an invalid moment for any other text.
+BASIC_VIEWS_EXPORT QDateTime readDateTime(QStringView text);
 
 } // namespace ExportText

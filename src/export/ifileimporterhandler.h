@@ -36,6 +36,7 @@ public:
     virtual QMap<QString, QVariant> paramsFromUi(const QWidget* panel) = 0;
 
 protected:
+    friend class FileImporter;
     // The format's name for the file dialog.
     virtual QString filterString() const = 0;
 };

@@ -1,10 +1,14 @@
 #include "columns/catalogue/standardcolumndelegates.h"
 #include "columns/itemroles.h"
 #include "core/db/decimal.h"
+#include "core/db/table.h"
 #include "export/csvhandler.h"
 #include "export/csvhandlerimporter.h"
 #include "export/exporterproxymodel.h"
+#include "export/exporttext.h"
 #include "export/fileexporter.h"
+#include "export/fileimporterconvertor.h"
+#include "export/importercolumnswizardpage.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
 
@@ -17,10 +21,20 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardItemModel>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
+
+struct AliasConvertor : FileImporterConvertor
+{
+    QStringList colsOptional() override { return { QStringLiteral("price") }; }
+    QStringList getColAliases(const QString& column) override
+    {
+        return column == QLatin1String("price") ? QStringList { QStringLiteral("Цена") } : QStringList();
+    }
+};
 
 // One row of values under column identifiers, as a window's model answers them.
 QStandardItemModel* modelOf(const QStringList& names, const QList<QVariantList>& rows)
@@ -109,6 +123,14 @@ private Q_SLOTS:
         const QList<QStringList> records = ::readBack(bytes, true);
         QCOMPARE(records.size(), 1);
         QCOMPARE(records.first(), (QStringList { QStringLiteral("first"), readBack, QStringLiteral("1") }));
+        // A moment or a date comes back as the moment written.
+        if (value.type() == QVariant::DateTime || value.type() == QVariant::Date) {
+            const QDateTime moment
+                = value.type() == QVariant::Date ? QDateTime(value.toDate(), QTime(0, 0)) : value.toDateTime();
+            const QDateTime read = ExportText::readDateTime(readBack);
+            QCOMPARE(read.isValid(), moment.isValid());
+            QCOMPARE(QDateTime(read.date(), read.time()), moment);
+        }
     }
 
     // A device that takes a few bytes and then fails, as a full disk does: the handler reports the device's
@@ -201,23 +223,36 @@ private Q_SLOTS:
         QVERIFY(reader.lastError().isEmpty());
     }
 
-    void optionPanelChoosesTheHeaderLine()
+    // The panel fills the mapping page's preview and chooses the target of each header name it knows, by name
+    // or by alias; without the header line the first line is a record and nothing is chosen.
+    void optionPanelFillsThePreviewAndChoosesTheHeaderLine()
     {
         QBuffer file;
-        file.setData("code;name\nRIH7;RTS-3.27\n");
+        file.setData("sec_code;Цена;note\nRIH7;1.5;x\nSiH7;2\n");
         file.open(QIODevice::ReadOnly);
+        Table table(QStringLiteral("t"),
+            { ColumnDef(FieldType::String, 12, QStringLiteral("sec_code")),
+                ColumnDef(FieldType::Decimal, 2, QStringLiteral("price"), QStringLiteral("Цена")) },
+            { QStringLiteral("sec_code") });
+        AliasConvertor convertor;
+        ImporterColumnsWizardPage page;
+        page.setTargets(ImporterTargets::from(&table, &convertor));
+        QAbstractItemModelTester tester(
+            page.previewTable()->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         CSVHandlerImporter reader;
-        QScopedPointer<QWidget> panel(reader.createImporterUi(&file, nullptr));
-        auto* widget = qobject_cast<CSVHandlerImporterWidget*>(panel.data());
-        QVERIFY(widget);
-        QCOMPARE(reader.paramsFromUi(panel.data()).value(QStringLiteral("FirstLineIsHeader")), QVariant(true));
-        qRegisterMetaType<QList<QStringList>>();
-        QSignalSpy preview(widget, &CSVHandlerImporterWidget::previewChanged);
-        widget->findChild<QCheckBox*>()->setChecked(false);
-        QCOMPARE(preview.count(), 1);
-        QCOMPARE(preview.first().at(0).toStringList(), QStringList());
-        QCOMPARE(preview.first().at(1).value<QList<QStringList>>().size(), 2);
-        QCOMPARE(reader.paramsFromUi(panel.data()).value(QStringLiteral("FirstLineIsHeader")), QVariant(false));
+        QWidget* panel = reader.createImporterUi(&file, &page);
+        QCOMPARE(reader.paramsFromUi(panel).value(QStringLiteral("FirstLineIsHeader")), QVariant(true));
+        QCOMPARE(page.previewTable()->rowCount(), 2);
+        QCOMPARE(page.previewTable()->columnCount(), 3);
+        QCOMPARE(page.previewTable()->item(1, 1)->text(), QStringLiteral("2"));
+        QCOMPARE(
+            page.mapping(), (QMap<QString, int> { { QStringLiteral("sec_code"), 0 }, { QStringLiteral("price"), 1 } }));
+
+        panel->findChild<QCheckBox*>()->setChecked(false);
+        QCOMPARE(reader.paramsFromUi(panel).value(QStringLiteral("FirstLineIsHeader")), QVariant(false));
+        QCOMPARE(page.previewTable()->rowCount(), 3);
+        QCOMPARE(page.previewTable()->item(0, 0)->text(), QStringLiteral("sec_code"));
+        QVERIFY(page.mapping().isEmpty());
         QWidget other;
         QVERIFY(reader.paramsFromUi(&other).isEmpty());
     }

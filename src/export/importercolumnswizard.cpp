@@ -1,0 +1,13 @@
+#include "export/importercolumnswizard.h"
+
+#include "export/importercolumnswizardpage.h"
+
+ImporterColumnsWizard::ImporterColumnsWizard(QWidget* parent)
+    : QWizard(parent)
+    , m_page(new ImporterColumnsWizardPage(this))
+{
+    setWizardStyle(QWizard::ClassicStyle);
+    setOption(QWizard::IndependentPages);
+    setWindowTitle(tr("Мастер импорта данных"));
+    addPage(m_page);
+}
