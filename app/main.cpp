@@ -8,8 +8,11 @@
 //   --soak SECONDS    run with every window open (offscreen when there is no display) and print figures
 //   --config DIR      keep the settings (open windows, colours, export choices) in DIR instead of the user's
 //                     configuration folder; an empty DIR starts clean
-//   --export WINDOW FILE   write a window (instruments, orders, deals, positions) to FILE, format by suffix,
-//                     through the terminal's exporter without dialogs; prints where it wrote or why not
+//   --export WINDOW FILE   write a window (instruments, orders, deals, positions, money_limits) to FILE, format
+//                     by suffix, through the terminal's exporter without dialogs; prints where it wrote or why not
+//   --import TABLE FILE [--map COLUMN=FIELD ...]   read FILE (with a header line) into TABLE (money_limits)
+//                     without dialogs; prints the summary and every message; exits 0 when every row went in
+//                     whole, 1 otherwise, 2 for a usage error. A following --export runs after it.
 
 #include "core/db/appsettings.h"
 #include "core/db/table.h"
@@ -17,6 +20,9 @@
 #include "core/host/tableregistry.h"
 #include "export/fileexporter.h"
 #include "hostwindow.h"
+#include "importrun.h"
+#include "limitsimportconvertor.h"
+#include "moneylimits.h"
 #include "sim/embeddedexchange.h"
 #include "sim/marketfeed.h"
 #include "sim/samplemarket.h"
@@ -31,6 +37,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QTextStream>
 #include <QTimer>
 
 #include <cstdio>
@@ -47,7 +54,7 @@ int exportWindow(EmbeddedCore& core, QString kind, const QString& path)
         kind = QStringLiteral("securities");
     Table* table = core.tables()->table(kind);
     if (!table || path.isEmpty()) {
-        std::fprintf(stderr, "usage: --export instruments|orders|deals|positions FILE\n");
+        std::fprintf(stderr, "usage: --export instruments|orders|deals|positions|money_limits FILE\n");
         return 2;
     }
     TableWindow window(table);
@@ -70,6 +77,56 @@ int exportWindow(EmbeddedCore& core, QString kind, const QString& path)
     return result;
 }
 
+// A table import and export in one command, as in --import money_limits in.csv --export money_limits out.csv:
+// the pairs are taken out of the arguments in their order, the rest goes to the parser.
+struct FileStep
+{
+    bool import = false;
+    QString table;
+    QString path;
+};
+
+bool takeFileSteps(QStringList& arguments, QList<FileStep>& steps, QStringList& maps)
+{
+    QStringList rest;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments.at(i);
+        if (a == QLatin1String("--import") || a == QLatin1String("--export")) {
+            if (i + 2 >= arguments.size())
+                return false;
+            steps << FileStep { a == QLatin1String("--import"), arguments.at(i + 1), arguments.at(i + 2) };
+            i += 2;
+        } else if (a == QLatin1String("--map")) {
+            if (i + 1 >= arguments.size())
+                return false;
+            maps << arguments.at(++i);
+        } else {
+            rest << a;
+        }
+    }
+    arguments = rest;
+    return true;
+}
+
+int importTable(EmbeddedCore& core, const FileStep& step, const QStringList& maps)
+{
+    Table* table = core.tables()->table(step.table);
+    if (!table || step.table != QLatin1String("money_limits")) {
+        std::fprintf(stderr, "usage: --import money_limits FILE [--map COLUMN=FIELD ...]\n");
+        return ImportRun::Usage;
+    }
+    // As the terminal keeps them: the limits file is read first and written with what the import gave.
+    MoneyLimits limits(table, &core);
+    limits.load();
+    LimitsImportConvertor convertor(table);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const int code = ImportRun(table, &convertor).run(step.path, maps, out, err);
+    if (code != ImportRun::Usage)
+        limits.save();
+    return code;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -80,17 +137,17 @@ int main(int argc, char** argv)
         qputenv("TZ", ":/etc/localtime");
     tzset();
 
-    // A soak run or an export needs no screen.
+    // A soak run, an export or an import needs no screen.
     bool exporting = false;
     bool soaking = false;
     for (int i = 1; i < argc; ++i) {
-        exporting = exporting || std::strcmp(argv[i], "--export") == 0;
+        exporting = exporting || std::strcmp(argv[i], "--export") == 0 || std::strcmp(argv[i], "--import") == 0;
         soaking = soaking || std::strcmp(argv[i], "--soak") == 0;
     }
     if ((exporting || soaking) && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // A command-line export prints its result and nothing else: no word from the platform plugin or the log.
+    // A command-line export or import prints its result and nothing else: no word from the platform plugin or the log.
     if (exporting)
         QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false\n*.warning=false"));
 
@@ -118,13 +175,19 @@ int main(int argc, char** argv)
         QStringLiteral("PRESET"));
     const QCommandLineOption configOption(QStringLiteral("config"),
         QStringLiteral("Keep the settings in DIR instead of the user's configuration folder."), QStringLiteral("DIR"));
-    const QCommandLineOption exportOption(QStringLiteral("export"),
-        QStringLiteral("Write WINDOW (instruments, orders, deals or positions) to the FILE given after it and quit."),
-        QStringLiteral("WINDOW"));
-    parser.addOptions({ ordersOption, rateOption, seedOption, shotOption, afterOption, soakOption, filterOption,
-        configOption, exportOption });
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The file of --export."));
-    parser.process(app);
+    parser.addOptions(
+        { ordersOption, rateOption, seedOption, shotOption, afterOption, soakOption, filterOption, configOption });
+    parser.setApplicationDescription(QStringLiteral(
+        "--export WINDOW FILE: write WINDOW (instruments, orders, deals, positions, money_limits) to FILE and quit.\n"
+        "--import TABLE FILE [--map COLUMN=FIELD ...]: read FILE into TABLE (money_limits) and quit."));
+    QStringList arguments = QCoreApplication::arguments();
+    QList<FileStep> steps;
+    QStringList maps;
+    if (!takeFileSteps(arguments, steps, maps)) {
+        std::fprintf(stderr, "usage: --import TABLE FILE [--map COLUMN=FIELD ...] | --export WINDOW FILE\n");
+        return 2;
+    }
+    parser.process(arguments);
     if (parser.isSet(configOption))
         AppSettings::setLocation(QFileInfo(parser.value(configOption)).absoluteFilePath());
 
@@ -134,8 +197,15 @@ int main(int argc, char** argv)
     QElapsedTimer clock;
     clock.start();
     market.populate(core.tables());
-    if (parser.isSet(exportOption))
-        return exportWindow(core, parser.value(exportOption), parser.positionalArguments().value(0));
+    int code = 0;
+    for (const FileStep& step : qAsConst(steps)) {
+        const int stepCode = step.import ? importTable(core, step, maps) : exportWindow(core, step.table, step.path);
+        if (stepCode == 2)
+            return stepCode;
+        code = qMax(code, stepCode);
+    }
+    if (!steps.isEmpty())
+        return code;
     std::printf("# market of %d orders built in %lld ms\n", core.tables()->table(QStringLiteral("orders"))->count(),
         clock.elapsed());
     EmbeddedExchange exchange(&core, core.sender());

@@ -15,6 +15,7 @@
 #include "delegates/viewscolorpage.h"
 #include "export/dynamic/dynamicexporterstatuswidget.h"
 #include "hostwindow.h"
+#include "importcommand.h"
 #include "instruments/instrumentwindows.h"
 #include "models/tableindexmodel.h"
 #include "moneylimits.h"
@@ -92,6 +93,7 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     , m_batch(new QLabel(this))
     , m_connection(new QLabel(this))
     , m_instrumentWindows(new InstrumentWindows(this, m_area, core))
+    , m_import(new ImportCommand(m_area, m_limits, core, this))
 {
     setWindowTitle(tr("Демонстрационный терминал"));
     setCentralWidget(m_area);
@@ -113,6 +115,7 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     QMenu* file = menuBar()->addMenu(tr("&Файл"));
     for (const char* id : { "CopyToClipboard", "Export", "ExportDynamic" })
         file->addAction(commands->command(QString::fromLatin1(id))->commandAction());
+    file->addAction(m_import->action());
     file->addSeparator();
     file->addAction(tr("Настройки..."), this, &TerminalWindow::showSettings);
     file->addAction(tr("Сохранить расположение окон"), this, &TerminalWindow::storeSession);

@@ -6,6 +6,7 @@
 
 class EmbeddedCore;
 class HostWindow;
+class ImportCommand;
 class Index;
 class InstrumentWindows;
 class MarketFeed;
@@ -54,6 +55,7 @@ public:
     void cascade();
     // The money limits the terminal keeps; null when the host has no such table.
     MoneyLimits* moneyLimits() const { return m_limits; }
+    ImportCommand* importCommand() const { return m_import; }
 
     // Writes the open windows; false (and a notification) when the file cannot be written.
     bool storeSession();
@@ -94,6 +96,7 @@ private:
     QLabel* m_batch;
     QLabel* m_connection;
     InstrumentWindows* m_instrumentWindows; // child
+    ImportCommand* m_import; // child
     bool m_sessionKept = true;
     bool m_feedWasRunning = false; // when the connection went down
 };

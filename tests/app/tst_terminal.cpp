@@ -15,14 +15,19 @@
 #include "events/tableeventalerts.h"
 #include "export/dynamic/dynamicexporter.h"
 #include "export/dynamic/dynamicexportermanagerdialog.h"
+#include "export/importercolumnswizard.h"
+#include "export/importercolumnswizardpage.h"
 #include "filters/rowfiltersmodel.h"
 #include "filters/widgets/loginfilterwidget.h"
 #include "filters/widgets/quantityfilterwidget.h"
 #include "hostwindow.h"
+#include "importcommand.h"
+#include "importrun.h"
 #include "instruments/chartwindow.h"
 #include "instruments/quoteswindow.h"
 #include "instruments/securityinfowindow.h"
 #include "instruments/volatilitywindow.h"
+#include "limitsimportconvertor.h"
 #include "limitswindow.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
@@ -736,6 +741,110 @@ private Q_SLOTS:
         QVERIFY(tableRows(table) != kept);
         auto restarted = terminal();
         QCOMPARE(tableRows(table), kept);
+    }
+
+    // "Файл → Импорт..." over the money limits window: the file's header names the columns by their titles, so
+    // the wizard comes up mapped; one row updates a client's limit, one adds a client; one undo takes the whole
+    // file back, and the limits' file follows every step.
+    void importsLimitsFromTheFileMenu()
+    {
+        Table* table = m_market->table(QStringLiteral("money_limits"));
+        auto terminal = this->terminal();
+        QAction* import = terminal->importCommand()->action();
+        terminal->openWindow(QStringLiteral("orders"));
+        QVERIFY(!import->isEnabled());
+        terminal->openWindow(QStringLiteral("limits"));
+        QVERIFY(QTest::qWaitForWindowActive(terminal.get()));
+        QTRY_VERIFY(import->isEnabled());
+
+        const QStringList before = tableRows(table);
+        const QString client = table->masterIndex()->at(0).data(QStringLiteral("account")).toString();
+        const QString path = m_config->filePath(QStringLiteral("limits.csv"));
+        QFile csv(path);
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write(QStringLiteral("Счёт;Лимит;Комментарий\n%1;777.5;поднят\nNEW01;100;новый\n").arg(client).toUtf8());
+        csv.close();
+        answerFileDialog([&](QFileDialog* d) {
+            d->selectFile(path);
+            static_cast<QDialog*>(d)->accept();
+        });
+        QString mapped;
+        answerDialog<ImporterColumnsWizard>([&](ImporterColumnsWizard* wizard) {
+            mapped = wizard->page()->message();
+            wizard->accept();
+        });
+        QString shown;
+        answerDialog<QMessageBox>([&](QMessageBox* box) {
+            shown = box->text();
+            box->accept();
+        });
+        import->trigger();
+        QCOMPARE(mapped, QString());
+        QCOMPARE(shown, QStringLiteral("Импортировано успешно строк: 2"));
+        QVERIFY(notified(shown));
+        const Record changed = table->findByKeyText(client);
+        QCOMPARE(changed.data(QStringLiteral("limit")).toString(), QStringLiteral("777.50"));
+        QCOMPARE(changed.data(QStringLiteral("comment")).toString(), QStringLiteral("поднят"));
+        QCOMPARE(table->findByKeyText(QStringLiteral("NEW01")).data(QStringLiteral("limit")).toString(),
+            QStringLiteral("100.00"));
+        QVERIFY(contents(MoneyLimits::fileName()).contains("NEW01"));
+
+        MoneyLimits* limits = terminal->moneyLimits();
+        QCOMPARE(limits->undoAction()->text(), QStringLiteral("Отменить Импорт из файла"));
+        limits->undoAction()->trigger();
+        QCOMPARE(tableRows(table), before);
+        QVERIFY(!contents(MoneyLimits::fileName()).contains("NEW01"));
+        limits->redoAction()->trigger();
+        QCOMPARE(table->findByKeyText(client).data(QStringLiteral("limit")).toString(), QStringLiteral("777.50"));
+        QVERIFY(contents(MoneyLimits::fileName()).contains("NEW01"));
+    }
+
+    void commandLineImportExitCodes_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("maps");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("every row") << QByteArray("account;limit\nA1;1\nA2;2\n") << QStringList() << 0
+                                   << "Импортировано успешно строк: 2|A1=1.00|A2=2.00";
+        QTest::newRow("mapped by position, one left out")
+            << QByteArray("x;y;z\nA1;5;c\n")
+            << QStringList { QStringLiteral("account=0"), QStringLiteral("used=1"), QStringLiteral("comment=") } << 0
+            << "Импортировано успешно строк: 1|A1=";
+        QTest::newRow("a bad value") << QByteArray("account;limit\nA1;много\n") << QStringList() << 1
+                                     << "Импортировано частично строк: 1|Импорт строки №1 выполнен частично. "
+                                        "Значение 'много' нельзя записать в поле 'limit' типа Decimal(2)|A1=";
+        QTest::newRow("unknown column") << QByteArray("account\nA1\n") << QStringList { QStringLiteral("nosuch=0") }
+                                        << 2 << "";
+        QTest::newRow("unknown field") << QByteArray("account\nA1\n") << QStringList { QStringLiteral("limit=zz") } << 2
+                                       << "";
+    }
+    // The import a scheduler's script runs: the header line maps the columns, --map corrects them; the exit code
+    // tells whether every row went in whole.
+    void commandLineImportExitCodes()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, maps);
+        QFETCH(int, code);
+        QFETCH(QString, printed);
+        Table* table = m_market->table(QStringLiteral("money_limits"));
+        table->clear();
+        const QString path = m_config->filePath(QStringLiteral("in.csv"));
+        QFile csv(path);
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write(file);
+        csv.close();
+        LimitsImportConvertor convertor(table);
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        QCOMPARE(ImportRun(table, &convertor).run(path, maps, outStream, errStream), code);
+        QStringList lines = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (const Record& r : *table->masterIndex())
+            lines << r.data(QStringLiteral("account")).toString() + '=' + r.data(QStringLiteral("limit")).toString();
+        QCOMPARE(lines.join(QLatin1Char('|')), printed);
+        QCOMPARE(err.isEmpty(), code != 2);
     }
 
     void aLimitsFileThatCannotBeWrittenOrReadLosesNothing()

@@ -1,0 +1,118 @@
+#include "importcommand.h"
+
+#include "core/db/masterindex.h"
+#include "core/host/icore.h"
+#include "hostwindow.h"
+#include "limitsimportconvertor.h"
+#include "moneylimits.h"
+#include "undo/transaction.h"
+#include "undo/transinsert.h"
+#include "undo/transupdate.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QUndoStack>
+
+namespace {
+
+const QString LimitsKind = QStringLiteral("limits");
+
+// The step that takes an import back: an insert for each key the import added, an update for each record it
+// changed. Its first redo finds every value in place already, so the table hears of nothing twice.
+Undo::Transaction* importStep(Table* table, const QList<Record>& before)
+{
+    const MasterIndex* master = table->masterIndex();
+    QMultiHash<uint, Record> earlier;
+    for (const Record& r : before)
+        earlier.insert(master->keyHash(r), r);
+    auto* step = new Undo::Transaction(table);
+    step->setText(QObject::tr("Импорт из файла"));
+    for (const Record& now : *master) {
+        const uint hash = master->keyHash(now);
+        Record was;
+        for (auto it = earlier.constFind(hash); it != earlier.constEnd() && it.key() == hash; ++it) {
+            if (master->compareKeys(*it, now) == 0)
+                was = *it;
+        }
+        if (was.isNull()) {
+            new Undo::TransInsert(now.clone(), step);
+            continue;
+        }
+        for (int c = 0; c < table->columnCount(); ++c) {
+            if (was.data(c).toVariant() != now.data(c).toVariant()) {
+                new Undo::TransUpdate(was, now.clone(), step);
+                break;
+            }
+        }
+    }
+    if (step->childCount() == 0) {
+        delete step;
+        return nullptr;
+    }
+    return step;
+}
+
+} // namespace
+
+ImportCommand::ImportCommand(QMdiArea* area, MoneyLimits* limits, ICore* core, QObject* parent)
+    : QObject(parent)
+    , m_area(area)
+    , m_limits(limits)
+    , m_core(core)
+    , m_action(new QAction(tr("Импорт..."), this))
+{
+    m_action->setEnabled(false);
+    connect(m_action, &QAction::triggered, this, &ImportCommand::run);
+    connect(m_area, &QMdiArea::subWindowActivated, this, &ImportCommand::onSubWindowActivated);
+}
+
+void ImportCommand::onSubWindowActivated(QMdiSubWindow* window)
+{
+    const auto* host = qobject_cast<HostWindow*>(window);
+    m_action->setEnabled(host && host->windowName() == LimitsKind && m_limits && m_limits->table());
+}
+
+void ImportCommand::run()
+{
+    const QFileInfo file = FileImporter::instance()->askImportFile(tr("Денежные лимиты"), QString());
+    if (file.filePath().isEmpty())
+        return;
+    // The terminal may close while the wizard or the progress window runs.
+    const QPointer<ImportCommand> self(this);
+    const FileImporter::Result result = importFile(file);
+    if (self)
+        show(result);
+}
+
+FileImporter::Result ImportCommand::importFile(const QFileInfo& file)
+{
+    FileImporter::Result result;
+    QPointer<Table> table = m_limits ? m_limits->table() : nullptr;
+    if (!table)
+        return result;
+    QList<Record> before;
+    for (const Record& r : *table->masterIndex())
+        before << r.clone();
+    LimitsImportConvertor convertor(table);
+    const QPointer<ImportCommand> self(this);
+    FileImporter::instance()->importData(result, file, table, &convertor);
+    if (!self || result.cancelled || !table || !m_limits)
+        return result;
+    if (Undo::Transaction* step = importStep(table, before))
+        m_limits->undoStack()->push(step);
+    return result;
+}
+
+void ImportCommand::show(const FileImporter::Result& result)
+{
+    if (result.cancelled && result.summary.isEmpty())
+        return;
+    const QString summary = result.summary.isEmpty() ? tr("Ничего не импортировано") : result.summary.join('\n');
+    if (m_core)
+        m_core->notify(result.summary.isEmpty() ? summary : result.summary.join(QStringLiteral("; ")));
+    QMessageBox box(QMessageBox::Information, tr("Импорт"), summary, QMessageBox::Ok, m_area->window());
+    if (!result.messages.isEmpty())
+        box.setDetailedText(result.messages.join('\n'));
+    box.exec();
+}
