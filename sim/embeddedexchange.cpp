@@ -14,8 +14,6 @@
 #include "sim/generatorutil.h"
 #include "sim/tradeledger.h"
 
-#include <algorithm>
-
 namespace {
 
 const QStringList orderOptions { QStringLiteral("SecurityId"), QStringLiteral("isin_id"), QStringLiteral("Partner"),
@@ -210,36 +208,8 @@ void EmbeddedExchange::placeOrder(const Values& values, bool iceberg, bool clear
     order.session = in.data(QStringLiteral("sess_id")).toInteger();
 
     TradeLedger ledger(m_core->tables());
-    QList<TradeLedger::Fill> fills;
-    if (!clearing) {
-        // Resting orders of the other side whose price crosses: the best price first, then the oldest.
-        const bool buying = order.side == QLatin1Char('B');
-        QList<Record> resting;
-        for (const Record& r : *ledger.orders()->masterIndex()) {
-            if (r.data(QStringLiteral("status")).toInteger() != HostSchema::StatusActive
-                || r.data(QStringLiteral("buysell")).toChar() == order.side
-                || r.data(QStringLiteral("sec_id")).toInteger64() != order.key.sec
-                || r.data(QStringLiteral("board_id")).toInteger() != order.key.board)
-                continue;
-            const int c = field(r, "price").compare(order.price);
-            if (buying ? c <= 0 : c >= 0)
-                resting << r;
-        }
-        std::stable_sort(resting.begin(), resting.end(), [buying](const Record& a, const Record& b) {
-            const int c = field(a, "price").compare(field(b, "price"));
-            return buying ? c < 0 : c > 0;
-        });
-        qint64 left = quantity;
-        for (const Record& r : qAsConst(resting)) {
-            if (left == 0)
-                break;
-            const qint64 lots = qMin(left, r.data(QStringLiteral("balance")).toInteger64());
-            const decimal price = field(r, "price");
-            ledger.fill(r, lots, price);
-            fills << TradeLedger::Fill(lots, price);
-            left -= lots;
-        }
-    }
+    const QList<TradeLedger::Fill> fills
+        = clearing ? QList<TradeLedger::Fill>() : ledger.match(order.key, order.side, order.price, quantity);
     ledger.addOrder(order, fills);
     ledger.commit();
 }
@@ -267,8 +237,15 @@ void EmbeddedExchange::changeOrder(const Values& values)
     const qint64 quantity = valueOf(values, { "amount1", "Quantity" }).toString().toLongLong(&ok);
     if (!ok || quantity <= 0)
         throw tr("неверное количество \"%1\"").arg(valueOf(values, { "amount1", "Quantity" }).toString());
+    // At a crossing price it trades first, as a new order would, and rests with what is left.
     TradeLedger ledger(m_core->tables());
-    ledger.change(order, decimal::fromString(priceText.trimmed()), quantity);
+    const decimal price = decimal::fromString(priceText.trimmed());
+    const qint64 left = quantity - order.data(QStringLiteral("quantity")).toInteger64()
+        + order.data(QStringLiteral("balance")).toInteger64();
+    const QList<TradeLedger::Fill> fills = left > 0
+        ? ledger.match(GeneratorUtil::securityKeyOf(order), order.data(QStringLiteral("buysell")).toChar(), price, left)
+        : QList<TradeLedger::Fill>();
+    ledger.change(order, price, quantity, fills);
     ledger.commit();
 }
 

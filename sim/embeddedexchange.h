@@ -13,11 +13,11 @@ class Record;
 // The exchange behind the embedded host's transaction sender. It tells the sender what market 1 accepts (new
 // orders 10, 15 and 149, changes 13 and 150, withdrawal of an account's orders 12) and executes what is
 // queued, a few milliseconds later on the event loop: a new order trades against resting orders of the other
-// side at crossing prices (best price first, then the oldest) and rests with what is left; a change gives a
-// resting order a new price and quantity; a withdrawal cancels an account's (or a firm's) active orders, all
-// of them or only the buy ("B"), the sell ("S") or those outside the price limits ("L"). A
-// transaction the exchange refuses (unknown instrument or order, a price outside the limits, an unknown
-// account, a bad quantity) changes nothing and its reason goes to the host's notification sink, and so does
+// side at crossing prices (best price first, then the oldest, from the orders table's book) and rests with what is
+// left; a change gives a resting order a new price and quantity, trading first when the new price crosses; a withdrawal
+// cancels an account's (or a firm's) active orders, all of them or only the buy ("B"), the sell ("S") or those outside
+// the price limits ("L"). A transaction the exchange refuses (unknown instrument or order, a price outside the limits,
+// an unknown account, a bad quantity) changes nothing and its reason goes to the host's notification sink, and so does
 // what a withdrawal withdrew. Option prices are held to their limits only when the order asks ("check_limit").
 //
 // A new order that asks for the client's money check ("dont_check_money" false) must fit in the account's row of

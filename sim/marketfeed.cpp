@@ -10,6 +10,7 @@
 #include "core/host/signalhub.h"
 #include "core/host/tableregistry.h"
 #include "sim/generatorutil.h"
+#include "sim/orderbook.h"
 #include "sim/samplemarket.h"
 #include "sim/tradeledger.h"
 
@@ -123,6 +124,7 @@ void MarketFeed::step(int changes)
     // The ledger's bookkeeping at commit (positions, settlement) is the simulator's, not the tables'.
     const double ms = m_ledger->lastTablesMs();
     rememberNewOrders();
+    m_stagedInside.clear();
     m_generationMs = clock.nsecsElapsed() / 1e6 - ms;
     ++m_batches;
     m_changes += staged;
@@ -155,10 +157,29 @@ void MarketFeed::moveQuotes()
     if (m_instruments.isEmpty())
         return;
     const Record instrument = m_instruments.at(int(m_rng.bounded(m_instruments.size())));
-    // New best bid and offer a few steps around the last trade.
+    const SecurityKey key = GeneratorUtil::securityKeyOf(instrument);
+    // The book's best prices; a side nobody rests on is quoted a few steps off the other side, or around the last
+    // trade when both are empty.
     const decimal middle = stepsFrom(instrument, lastPrice(instrument), int(m_rng.bounded(5)) - 2);
-    m_ledger->quote(instrument, stepsFrom(instrument, middle, -1 - int(m_rng.bounded(3))),
-        stepsFrom(instrument, middle, 1 + int(m_rng.bounded(3))));
+    const int down = 1 + int(m_rng.bounded(3));
+    const int up = 1 + int(m_rng.bounded(3));
+    const decimal bestBid = m_ledger->book()->best(key, QLatin1Char('B'));
+    const decimal bestOffer = m_ledger->book()->best(key, QLatin1Char('S'));
+    m_ledger->quote(instrument,
+        bestBid.isEmpty() ? stepsFrom(instrument, bestOffer.isEmpty() ? middle : bestOffer, -down) : bestBid,
+        bestOffer.isEmpty() ? stepsFrom(instrument, bestBid.isEmpty() ? middle : bestBid, up) : bestOffer);
+}
+
+decimal MarketFeed::inside(const SecurityKey& key, QChar side) const
+{
+    const decimal booked = m_ledger->book()->best(key, side);
+    const auto staged = m_stagedInside.constFind(key);
+    if (staged == m_stagedInside.constEnd())
+        return booked;
+    if (side == QLatin1Char('B'))
+        return qMax(booked, staged->first);
+    const decimal& offer = staged->second;
+    return booked.isEmpty() || (!offer.isEmpty() && offer < booked) ? offer : booked;
 }
 
 void MarketFeed::placeOrder()
@@ -170,8 +191,18 @@ void MarketFeed::placeOrder()
     TradeLedger::Order order;
     order.key = GeneratorUtil::securityKeyOf(instrument);
     order.side = m_rng.bounded(2) ? QLatin1Char('B') : QLatin1Char('S');
-    const int away = int(m_rng.bounded(10)) * (order.side == QLatin1Char('B') ? -1 : 1);
-    order.price = stepsFrom(instrument, lastPrice(instrument), away);
+    const bool buying = order.side == QLatin1Char('B');
+    const int away = int(m_rng.bounded(10));
+    // It rests on its side of the book, this batch's orders included: a buy below the best offer, a sell above the
+    // best bid; near the last trade when nobody is on the other side.
+    const decimal other = inside(order.key, buying ? QLatin1Char('S') : QLatin1Char('B'));
+    if (other.isEmpty()) {
+        order.price = stepsFrom(instrument, lastPrice(instrument), buying ? -away : away);
+    } else {
+        order.price = stepsFrom(instrument, other, buying ? -1 - away : 1 + away);
+        if (buying ? !(order.price < other) : !(other < order.price))
+            return; // the price limit leaves no room on this side
+    }
     order.quantity = 1 + int(m_rng.bounded(50));
     order.account = m_accounts.at(client);
     order.login = QStringLiteral("trader%1")
@@ -179,6 +210,13 @@ void MarketFeed::placeOrder()
     order.signs = m_rng.bounded(50) == 0 ? qint64(1) << 47 : 0;
     order.session = m_session;
     m_newOrders << m_ledger->addOrder(order);
+    auto staged = m_stagedInside.find(order.key);
+    if (staged == m_stagedInside.end())
+        staged = m_stagedInside.insert(order.key, qMakePair(decimal::minimum(), decimal::minimum()));
+    if (buying)
+        staged->first = qMax(staged->first, order.price);
+    else if (staged->second.isEmpty() || order.price < staged->second)
+        staged->second = order.price;
 }
 
 Record MarketFeed::takeActiveOrder()
@@ -200,17 +238,18 @@ Record MarketFeed::takeActiveOrder()
 
 void MarketFeed::fillOrder()
 {
-    const Record order = takeActiveOrder();
-    if (order.isNull()) {
+    if (m_instruments.isEmpty())
+        return;
+    const Record instrument = m_instruments.at(int(m_rng.bounded(m_instruments.size())));
+    const SecurityKey key = GeneratorUtil::securityKeyOf(instrument);
+    // An incoming order takes the best resting price of the other side, so the last trade is at the inside.
+    const bool buying = m_rng.bounded(2);
+    const decimal best = m_ledger->book()->best(key, buying ? QLatin1Char('S') : QLatin1Char('B'));
+    if (best.isEmpty()) {
         placeOrder();
         return;
     }
-    const qint64 balance = order.data(QStringLiteral("balance")).toInteger64();
-    const qint64 quantity
-        = m_rng.bounded(3) == 0 || balance == 1 ? balance : 1 + qint64(m_rng.bounded(int(balance - 1)));
-    m_ledger->fill(order, quantity, fieldDecimal(order, "price"));
-    if (quantity < balance)
-        m_active << order;
+    m_ledger->match(key, buying ? QLatin1Char('B') : QLatin1Char('S'), best, 1 + qint64(m_rng.bounded(50)));
 }
 
 void MarketFeed::cancelOrder()

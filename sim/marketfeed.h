@@ -2,9 +2,11 @@
 
 #include "core/db/decimal.h"
 #include "core/db/record.h"
+#include "core/host/securitykey.h"
 #include "sim/bv_sim_export.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QObject>
 #include <QPair>
 #include <QRandomGenerator>
@@ -18,9 +20,10 @@ class ICore;
 class TradeLedger;
 
 // The market moving: every interval, one batch of changes through the trading gateway's transactions, at a
-// given number of changes per second: quotes moving, new orders, trades (a resting order filled at its price:
-// the deal, the order's balance and status, the position, the instrument's last price and lots traded) and
-// cancellations. The same seed and sequence of calls make the same
+// given number of changes per second: quotes moving to the book's best prices, new orders resting on their side of
+// the book, trades (an incoming order taking the best resting price of the other side: the deals, the orders'
+// balance and status, the positions, the instrument's last price and lots traded) and cancellations. The book stays
+// uncrossed. The same seed and sequence of calls make the same
 // changes; only the clock-dependent times differ.
 class BV_SIM_EXPORT MarketFeed : public QObject
 {
@@ -66,6 +69,8 @@ private:
     void placeOrder();
     void fillOrder();
     void cancelOrder();
+    // The best price of a side, the orders staged in this batch included; empty when nobody is there.
+    decimal inside(const SecurityKey& key, QChar side) const;
     // A resting order nobody touched in this batch, taken off the list; null when there is none.
     Record takeActiveOrder();
     void rememberNewOrders();
@@ -83,6 +88,7 @@ private:
     QVector<Record> m_active; // resting orders
     QStringList m_accounts;
     QList<qint64> m_newOrders; // placed in the batch being staged
+    QHash<SecurityKey, QPair<decimal, decimal>> m_stagedInside; // their highest buy and lowest sell
     int m_session;
     int m_rate = 0;
     double m_carry = 0; // changes owed from earlier intervals

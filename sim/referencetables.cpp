@@ -188,12 +188,16 @@ void ReferenceTables::fillSecurities(Table* table, int edition) const
             .set("bid_dir", int(HostSchema::PriceUnchanged))
             .set("offer_dir", int(HostSchema::PriceUnchanged));
         // The day's trades so far: their last price, their lots, and the settlement price that follows them.
+        // The quotes are the best resting orders, a step off the settlement price for a side nobody rests on.
         const decimal settle = m_market.settlementPrice(i);
+        const SampleTrading trading = m_market.trading.value(i.key.sec);
+        const decimal below = trading.offer.isEmpty() ? settle : qMin(settle, trading.offer);
+        const decimal above = qMax(settle, trading.bid); // an empty bid is below every price
         row.set("settle_price", settle)
-            .set("bid", qMax(i.minPrice, settle - i.step))
-            .set("offer", qMin(i.maxPrice, settle + i.step))
-            .set("volume", m_market.trading.value(i.key.sec).volume);
-        if (m_market.trading.contains(i.key.sec))
+            .set("bid", trading.bid.isEmpty() ? qMax(i.minPrice, below - i.step) : trading.bid)
+            .set("offer", trading.offer.isEmpty() ? qMin(i.maxPrice, above + i.step) : trading.offer)
+            .set("volume", trading.volume);
+        if (trading.volume > 0)
             row.set("last", settle);
         if (option || i.key.board == SampleMarketData::MirrorBoard) {
             row.set("main_board_id", i.future.board).set("main_sec_id", i.future.sec);

@@ -61,11 +61,13 @@ struct BV_SIM_EXPORT SampleInstrument
     SecurityKey future; // for an option or a mirror: the future it refers to
 };
 
-// What the day's trades so far left on an instrument.
+// What the day's orders so far left on an instrument: its trades, and the best prices still resting.
 struct BV_SIM_EXPORT SampleTrading
 {
     decimal last;
-    qint64 volume = 0;
+    qint64 volume = 0; // 0: not traded today
+    decimal bid = decimal::minimum();
+    decimal offer = decimal::minimum();
 };
 
 // What the table writers make the tables from: the market's instruments, accounts and calendar, as plain data.
@@ -89,12 +91,12 @@ struct BV_SIM_EXPORT SampleMarketData
     QVector<SampleInstrument> instruments;
     QStringList firmCodes;
     QStringList clientCodes;
-    QHash<qint64, SampleTrading> trading; // by security id; instruments not traded today are absent
+    QHash<qint64, SampleTrading> trading; // by security id; instruments without orders today are absent
 
     // The session's settlement price so far: the last trade's price, yesterday's settlement before any trade.
     decimal settlementPrice(const SampleInstrument& instrument) const
     {
         const auto traded = trading.constFind(instrument.key.sec);
-        return traded == trading.constEnd() ? instrument.settle : traded->last;
+        return traded == trading.constEnd() || traded->volume == 0 ? instrument.settle : traded->last;
     }
 };

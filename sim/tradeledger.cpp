@@ -10,6 +10,7 @@
 #include "core/host/tableregistry.h"
 #include "sim/generatorutil.h"
 #include "sim/holding.h"
+#include "sim/orderbook.h"
 
 #include <QElapsedTimer>
 
@@ -27,6 +28,17 @@ qint64 nextNumber(const Table* table)
     return count ? table->masterIndex()->at(count - 1).data(0).toInteger64() + 1 : 1;
 }
 
+// What a deal of a resting order takes from it: instrument, side, account and session.
+TradeLedger::Order dealSideOf(const Record& order)
+{
+    TradeLedger::Order o;
+    o.key = GeneratorUtil::securityKeyOf(order);
+    o.side = order.data(QStringLiteral("buysell")).toChar();
+    o.account = order.data(QStringLiteral("account")).toString();
+    o.session = order.data(QStringLiteral("sess_id")).toInteger();
+    return o;
+}
+
 } // namespace
 
 TradeLedger::TradeLedger(TableRegistry* tables)
@@ -34,6 +46,7 @@ TradeLedger::TradeLedger(TableRegistry* tables)
     , m_deals(tables->table(QStringLiteral("deals")))
     , m_positions(tables->table(QStringLiteral("positions")))
     , m_securities(tables->table(QStringLiteral("securities")))
+    , m_book(OrderBook::of(m_orders))
     , m_securityIdColumn(m_securities->columnIndex(QStringLiteral("sec_id")))
     , m_positionSecurityColumn(m_positions->columnIndex(QStringLiteral("sec_id")))
     , m_openColumn(m_positions->columnIndex(QStringLiteral("open_pos")))
@@ -95,33 +108,36 @@ qint64 TradeLedger::addOrder(const Order& order, const QList<Fill>& fills)
 void TradeLedger::fill(const Record& order, qint64 quantity, const decimal& price)
 {
     touch(order);
-    // The trade moves its instrument: the last price, the lots, and the quote the resting order stood on.
+    // The trade moves its instrument's last price and lots; its quotes follow the book at commit.
     const SecurityKey key = GeneratorUtil::securityKeyOf(order);
     const Record instrument = instrumentOf(key);
     if (!instrument.isNull()) {
         InstrumentMove& move = instrumentMove(instrument);
-        const decimal step = instrument.data(QStringLiteral("price_step")).toDecimal();
         move.last = price;
         move.lots += quantity;
-        if (order.data(QStringLiteral("buysell")).toChar() == QLatin1Char('B')) {
-            move.bid = price;
-            move.offer = qMax(move.offer, price + step);
-        } else {
-            move.offer = price;
-            move.bid = qMin(move.bid, price - step);
-        }
     }
     const qint64 balance = order.data(QStringLiteral("balance")).toInteger64() - quantity;
     RecordUpdater u(order, *m_orderTrans);
     u.data(QStringLiteral("balance")) = balance;
     if (balance == 0)
         u.data(QStringLiteral("status")) = HostSchema::StatusFilled;
-    Order o;
-    o.key = key;
-    o.side = order.data(QStringLiteral("buysell")).toChar();
-    o.account = order.data(QStringLiteral("account")).toString();
-    o.session = order.data(QStringLiteral("sess_id")).toInteger();
-    addDeal(order.data(QStringLiteral("order_num")).toInteger64(), o, quantity, price);
+    addDeal(order.data(QStringLiteral("order_num")).toInteger64(), dealSideOf(order), quantity, price);
+}
+
+QList<TradeLedger::Fill> TradeLedger::match(const SecurityKey& key, QChar side, const decimal& price, qint64 quantity)
+{
+    QList<Fill> fills;
+    m_book->visitCrossing(key, side, price, [&](const Record& resting) {
+        if (isTouched(resting))
+            return true;
+        const qint64 lots = qMin(quantity, resting.data(QStringLiteral("balance")).toInteger64());
+        const decimal at = resting.data(QStringLiteral("price")).toDecimal();
+        fill(resting, lots, at);
+        fills << Fill(lots, at);
+        quantity -= lots;
+        return quantity > 0;
+    });
+    return fills;
 }
 
 void TradeLedger::cancel(const Record& order)
@@ -130,17 +146,21 @@ void TradeLedger::cancel(const Record& order)
     RecordUpdater(order, *m_orderTrans).data(QStringLiteral("status")) = HostSchema::StatusCancelled;
 }
 
-void TradeLedger::change(const Record& order, const decimal& price, qint64 quantity)
+void TradeLedger::change(const Record& order, const decimal& price, qint64 quantity, const QList<Fill>& fills)
 {
     touch(order);
-    const qint64 traded
+    qint64 traded
         = order.data(QStringLiteral("quantity")).toInteger64() - order.data(QStringLiteral("balance")).toInteger64();
+    for (const Fill& f : fills)
+        traded += f.first;
     RecordUpdater u(order, *m_orderTrans);
     u.data(QStringLiteral("price")) = price;
     u.data(QStringLiteral("quantity")) = quantity;
     u.data(QStringLiteral("balance")) = qMax<qint64>(0, quantity - traded);
     if (quantity <= traded)
         u.data(QStringLiteral("status")) = HostSchema::StatusFilled;
+    for (const Fill& f : fills)
+        addDeal(order.data(QStringLiteral("order_num")).toInteger64(), dealSideOf(order), f.first, f.second);
 }
 
 void TradeLedger::quote(const Record& instrument, const decimal& bid, const decimal& offer)
@@ -360,6 +380,28 @@ void TradeLedger::writePositions(const QHash<qint64, Settlement>& settled)
     m_moves.clear();
 }
 
+void TradeLedger::followBook()
+{
+    for (const SecurityKey& key : m_book->takeMoved()) {
+        const Record instrument = instrumentOf(key);
+        if (instrument.isNull())
+            continue;
+        InstrumentMove& move = instrumentMove(instrument);
+        const decimal bid = m_book->best(key, QLatin1Char('B'));
+        const decimal offer = m_book->best(key, QLatin1Char('S'));
+        if (!bid.isEmpty())
+            move.bid = bid;
+        if (!offer.isEmpty())
+            move.offer = offer;
+    }
+    if (m_instrumentMoves.isEmpty())
+        return;
+    m_instrumentTrans = std::make_unique<RecordsTrans>(m_securities);
+    writeInstruments();
+    m_instrumentMoves.clear();
+    m_instrumentTrans->commit();
+}
+
 void TradeLedger::commit()
 {
     m_lastTablesMs = 0;
@@ -376,6 +418,7 @@ void TradeLedger::commit()
     m_orderTrans->commit();
     m_dealTrans->commit();
     m_positionTrans->commit();
+    followBook();
     m_lastTablesMs = clock.nsecsElapsed() / 1e6;
     for (const auto& key : qAsConst(m_newHolders)) {
         const Record held(m_positions, key.second);

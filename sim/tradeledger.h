@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class OrderBook;
 class RecordsTrans;
 class Table;
 class TableRegistry;
@@ -19,8 +20,9 @@ class TableRegistry;
 // Writes trading events into the market's tables the way the trading gateway delivers them: every table's
 // changes of a batch in one transaction, committed instruments first, then orders, deals and positions. A fill of
 // a resting order is a trade: its deal, the order's balance, the account's position (averaging its price) and the
-// instrument's last price, lots traded, direction and quotes all move together. Quotes may also move without a
-// trade.
+// instrument's last price, lots traded and direction all move together. Once the orders are in, the quotes of every
+// instrument whose book changed follow its best resting prices (a second, small instruments transaction); quotes
+// may also be set without a trade.
 //
 // The settlement price follows the trades, and when it moves every open position in the instrument is revalued
 // against it (variation margin) in the same batch, so a position's margin always answers its instrument's
@@ -52,6 +54,7 @@ public:
     Table* orders() const { return m_orders; }
     Table* deals() const { return m_deals; }
     Table* securities() const { return m_securities; }
+    const OrderBook* book() const { return m_book; }
 
     // Lots traded at a price.
     using Fill = QPair<qint64, decimal>;
@@ -61,9 +64,13 @@ public:
     qint64 addOrder(const Order& order, const QList<Fill>& fills = {});
     // A trade: lots of a resting order filled at the price.
     void fill(const Record& order, qint64 quantity, const decimal& price);
+    // Fills up to `quantity` lots of an incoming order of `side` at `price` from the book's crossing orders, best
+    // price first, then oldest, each at its own price; orders already touched in this batch are passed over.
+    QList<Fill> match(const SecurityKey& key, QChar side, const decimal& price, qint64 quantity);
     void cancel(const Record& order);
-    // A new price and quantity for a resting order; its balance follows the quantity.
-    void change(const Record& order, const decimal& price, qint64 quantity);
+    // A new price and quantity for a resting order; its balance follows the quantity, less the given fills it
+    // traded at the new price (their deals are staged too).
+    void change(const Record& order, const decimal& price, qint64 quantity, const QList<Fill>& fills = {});
     // New best quotes of an instrument, without a trade.
     void quote(const Record& instrument, const decimal& bid, const decimal& offer);
 
@@ -109,6 +116,8 @@ private:
     static QString positionKey(const QString& account, const SecurityKey& key);
     void touch(const Record& record);
     void writeInstruments();
+    // Quotes the instruments whose book moved at its best prices; a side with nobody resting keeps its quote.
+    void followBook();
     struct Settlement
     {
         Record instrument;
@@ -124,6 +133,7 @@ private:
     Table* m_deals;
     Table* m_positions;
     Table* m_securities;
+    OrderBook* m_book; // not owned: the orders table's
     int m_securityIdColumn;
     int m_positionSecurityColumn;
     // The position's fields a revaluation reads and writes, and the instrument's lot size.

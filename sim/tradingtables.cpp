@@ -11,6 +11,8 @@
 #include <QHash>
 #include <QRandomGenerator>
 
+#include <cstdlib>
+
 using GeneratorUtil::onStep;
 using GeneratorUtil::tableSeed;
 
@@ -64,8 +66,10 @@ void TradingTables::generate(const std::function<void(const Order&)>& visit) con
         o.instrument = &in;
         o.side = rng.bounded(2) ? QLatin1Char('B') : QLatin1Char('S');
         const int ticks = int(rng.bounded(41)) - 20;
-        o.price = qBound(
-            in.minPrice, onStep(in.settle.toDouble() + ticks * in.step.toDouble(), in.step, in.decimals), in.maxPrice);
+        auto ticksAway = [&in](int n) {
+            return qBound(
+                in.minPrice, onStep(in.settle.toDouble() + n * in.step.toDouble(), in.step, in.decimals), in.maxPrice);
+        };
         o.quantity = 1 + int(rng.bounded(50));
         const int fillKind = int(rng.bounded(10)); // 0-6 none, 7-8 part, 9 all
         const qint64 filled = fillKind < 7   ? 0
@@ -75,6 +79,11 @@ void TradingTables::generate(const std::function<void(const Order&)>& visit) con
         o.status = o.balance == 0  ? HostSchema::StatusFilled
             : rng.bounded(10) == 0 ? HostSchema::StatusCancelled
                                    : HostSchema::StatusActive;
+        // An order still resting waits on its side of the settlement price, so the day leaves an uncrossed book.
+        const int away = 1 + std::abs(ticks) % 20;
+        o.price = o.status != HostSchema::StatusActive ? ticksAway(ticks)
+            : o.side == QLatin1Char('B')               ? ticksAway(-away)
+                                                       : ticksAway(away);
         o.client = int(rng.bounded(clients));
         o.moment = dayStart + daySpan * n / qMax(1, options.orders) + int(rng.bounded(1000));
         o.session = rng.bounded(20) == 0 ? session - 1 : session;
@@ -97,10 +106,16 @@ QHash<qint64, SampleTrading> TradingTables::tradedByInstrument() const
 {
     QHash<qint64, SampleTrading> traded;
     generate([&](const Order& o) {
+        SampleTrading& t = traded[o.instrument->key.sec];
+        if (o.status == HostSchema::StatusActive) {
+            if (o.side == QLatin1Char('B'))
+                t.bid = qMax(t.bid, o.price);
+            else if (t.offer.isEmpty() || o.price < t.offer)
+                t.offer = o.price;
+        }
         for (qint64 lots : o.parts) {
             if (lots == 0)
                 continue;
-            SampleTrading& t = traded[o.instrument->key.sec];
             t.last = o.price; // orders come in time order
             t.volume += lots;
         }

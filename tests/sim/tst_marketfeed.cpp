@@ -6,6 +6,7 @@
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
 #include "recordfields.h"
+#include "sim/embeddedexchange.h"
 #include "sim/marketfeed.h"
 #include "sim/tradeledger.h"
 
@@ -189,6 +190,67 @@ private Q_SLOTS:
             }
         }
         QVERIFY(quotedOnly > 0);
+    }
+
+    // Whoever trades (the feed, a trader through the exchange, crossing or not), every instrument's highest resting
+    // buy stays below its lowest resting sell, and its quotes are those prices.
+    void theBookStaysUncrossed()
+    {
+        MarketFixture market(smallMarket());
+        EmbeddedExchange exchange(&market.core, market.core.sender());
+        MarketFeed feed(market.market, &market.core, 5);
+        QVector<Record> futures;
+        for (const Record& s : *market.table("securities")->masterIndex()) {
+            if (number(s, "board_id") == SampleMarket::FuturesBoard)
+                futures << s;
+        }
+        QRandomGenerator rng(5);
+        for (int batch = 0; batch < 40; ++batch) {
+            feed.step(300);
+            // A trader's order from a few steps inside its own side to a few steps through the other side.
+            const Record in = futures.at(int(rng.bounded(futures.size())));
+            const bool buy = rng.bounded(2);
+            const double through = (int(rng.bounded(7)) - 3) * in.data(QStringLiteral("price_step")).toDouble();
+            const double price = buy ? in.data(QStringLiteral("offer")).toDouble() + through
+                                     : in.data(QStringLiteral("bid")).toDouble() - through;
+            const Values order { { QStringLiteral("StockId"), 1 },
+                { QStringLiteral("BoardId"), number(in, "board_id") },
+                { QStringLiteral("Security"), text(in, "sec_code") },
+                { QStringLiteral("Account"), market.market.clientCodes().first() },
+                { QStringLiteral("Price"), decimal::fromDouble(price, int(number(in, "decimals"))).toString() },
+                { QStringLiteral("Quantity"), 1 + int(rng.bounded(80)) },
+                { QStringLiteral("BuySell"), buy ? QStringLiteral("B") : QStringLiteral("S") } };
+            ITransactionSender* sender = market.core.transactions();
+            exchange.execute(*sender->build(sender->description(1, EmbeddedExchange::NewOrder), order));
+        }
+
+        QHash<QString, QPair<decimal, decimal>> inside; // by instrument: highest buy, lowest sell
+        for (const Record& o : *market.table("orders")->masterIndex()) {
+            if (number(o, "status") != HostSchema::StatusActive || number(o, "balance") <= 0)
+                continue;
+            const QString key
+                = text(o, "stock_id") + QLatin1Char(',') + text(o, "board_id") + QLatin1Char(',') + text(o, "sec_id");
+            auto it = inside.find(key);
+            if (it == inside.end())
+                it = inside.insert(key, qMakePair(decimal::minimum(), decimal::minimum()));
+            const decimal price = o.data(QStringLiteral("price")).toDecimal();
+            if (text(o, "buysell") == QLatin1String("B"))
+                it->first = qMax(it->first, price);
+            else if (it->second.isEmpty() || price < it->second)
+                it->second = price;
+        }
+        int twoSided = 0;
+        for (auto it = inside.constBegin(); it != inside.constEnd(); ++it) {
+            if (it->first.isEmpty() || it->second.isEmpty())
+                continue;
+            ++twoSided;
+            QVERIFY2(it->first < it->second,
+                qPrintable(it.key() + ": " + it->first.toString() + " >= " + it->second.toString()));
+            const Record in(market.table("securities"), it.key());
+            QCOMPARE(in.data(QStringLiteral("bid")).toDecimal(), it->first);
+            QCOMPARE(in.data(QStringLiteral("offer")).toDecimal(), it->second);
+        }
+        QVERIFY(twoSided > 20);
     }
 
     void theSameSeedMakesTheSameMarket()
