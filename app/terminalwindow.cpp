@@ -50,6 +50,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <cmath>
+
 namespace {
 
 // "1 изменение", "3 изменения", "5 изменений", "21 изменение", "11 изменений": the Russian forms of a count.
@@ -140,7 +142,7 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     }
     windows->addSeparator();
     windows->addAction(tr("Открыть все"), this, &TerminalWindow::openAll);
-    windows->addAction(tr("Упорядочить"), m_area, &QMdiArea::tileSubWindows);
+    windows->addAction(tr("Упорядочить"), this, &TerminalWindow::tile);
     windows->addAction(tr("Каскадом"), this, &TerminalWindow::cascade);
     // The open windows to switch to, as the menu opens.
     QActionGroup* openWindows = new QActionGroup(windows);
@@ -379,7 +381,33 @@ void TerminalWindow::openAll()
         if (!open)
             openWindow(kind);
     }
-    m_area->tileSubWindows();
+    tile();
+}
+
+void TerminalWindow::tile()
+{
+    // Qt's tiling gives no window less than its minimum size hint, and a wide filter bar then pushes the tiles,
+    // and the main window with them, past the screen: here the tiles share the area whatever their contents ask.
+    QList<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* window : m_area->subWindowList(QMdiArea::CreationOrder)) {
+        if (window->isVisible() && !window->isMinimized())
+            shown << window;
+    }
+    if (shown.isEmpty())
+        return;
+    const QSize area = m_area->viewport()->size();
+    const int columns = int(std::ceil(std::sqrt(double(shown.size()))));
+    const int rows = (shown.size() + columns - 1) / columns;
+    for (int i = 0; i < shown.size(); ++i) {
+        const int row = i / columns;
+        const int inRow = qMin(columns, shown.size() - row * columns); // the last row's tiles share its width
+        const int column = i % columns;
+        const QPoint topLeft(area.width() * column / inRow, area.height() * row / rows);
+        const QPoint next(area.width() * (column + 1) / inRow, area.height() * (row + 1) / rows);
+        if (shown.at(i)->isMaximized())
+            shown.at(i)->showNormal();
+        shown.at(i)->setGeometry(QRect(topLeft, next - QPoint(1, 1)));
+    }
 }
 
 void TerminalWindow::cascade()

@@ -51,6 +51,8 @@ public:
     static const Index* modelOf(HostWindow* window);
     // One window of each kind, tiled.
     void openAll();
+    // The windows side by side in a grid that fills the area.
+    void tile();
     // The windows stepped down from the top left, each keeping its size where it fits.
     void cascade();
     // The money limits the terminal keeps; null when the host has no such table.

@@ -472,9 +472,10 @@ private Q_SLOTS:
         QCOMPARE(tables, 5);
     }
 
-    void windowsMenuCascadesWholeWindowsAndListsTheOpenOnes()
+    void windowsMenuArrangesWindowsWithinTheAreaAndListsTheOpenOnes()
     {
         auto window = terminal();
+        const QSize before = window->size();
         window->openAll();
         QMenu* menu = nullptr;
         for (QAction* entry : window->menuBar()->actions()) {
@@ -483,6 +484,15 @@ private Q_SLOTS:
         }
         QVERIFY(menu);
         auto* area = window->findChild<QMdiArea*>();
+        // Every window opened and tiled: side by side within the area, the main window as it was.
+        const QRect inside(QPoint(), area->viewport()->size());
+        QCOMPARE(window->size(), before);
+        QRegion covered;
+        for (QMdiSubWindow* sub : area->subWindowList()) {
+            QVERIFY2(inside.contains(sub->geometry()), qPrintable(sub->windowTitle()));
+            QVERIFY(!covered.intersects(sub->geometry()));
+            covered += sub->geometry();
+        }
         QHash<QMdiSubWindow*, QSize> sizes;
         for (QMdiSubWindow* sub : area->subWindowList())
             sizes[sub] = sub->size();
@@ -496,7 +506,6 @@ private Q_SLOTS:
         };
         command(QStringLiteral("Каскадом"))->trigger();
         // Each keeps the size it had where it fits, and nothing leaves the area.
-        const QRect inside(QPoint(), area->viewport()->size());
         for (QMdiSubWindow* sub : area->subWindowList()) {
             QVERIFY2(inside.contains(sub->geometry()), qPrintable(sub->windowTitle()));
             const QSize fits(inside.width() - sub->x(), inside.height() - sub->y());
