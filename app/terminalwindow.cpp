@@ -386,6 +386,11 @@ void TerminalWindow::openAll()
 
 void TerminalWindow::tile()
 {
+    // Before the first show the area has no size yet: tile once it has.
+    if (!isVisible()) {
+        QTimer::singleShot(0, this, &TerminalWindow::tile);
+        return;
+    }
     // Qt's tiling gives no window less than its minimum size hint, and a wide filter bar then pushes the tiles,
     // and the main window with them, past the screen: here the tiles share the area whatever their contents ask.
     QList<QMdiSubWindow*> shown;
