@@ -68,6 +68,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMdiArea>
@@ -336,6 +337,14 @@ private Q_SLOTS:
             QAction* only = table->currentSessionAction();
             QVERIFY(only && only->isEnabled() && !only->isChecked());
             QVERIFY(table->filtersToolBar()->getWidget()->findChildren<QToolButton*>().size() == 1);
+            // Each editor on the bar is named once.
+            QStringList titles;
+            for (const QLabel* label : table->filtersToolBar()->getWidget()->findChildren<QLabel*>()) {
+                if (!label->text().isEmpty())
+                    titles << label->text();
+            }
+            QVERIFY(titles.contains(QStringLiteral("Базовый контракт:")));
+            QCOMPARE(titles.size(), QSet<QString>(titles.begin(), titles.end()).size());
             QMenu menu;
             table->populateActionsAt(table->view()->mapTo(table, QPoint(5, 40)), &menu);
             QVERIFY(menu.actions().contains(only));

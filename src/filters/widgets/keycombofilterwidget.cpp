@@ -34,6 +34,7 @@ void KeyComboFilterWidget::setTitle(const QString& title)
     auto* label = new QLabel(title, this);
     label->setBuddy(m_box);
     m_row->insertWidget(0, label);
+    m_titled = true;
 }
 
 QString KeyComboFilterWidget::value() const

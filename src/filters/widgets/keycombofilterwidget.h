@@ -16,6 +16,7 @@ public:
     QComboBox* box() const { return m_box; }
     // A title left of the list, where no section or header names the editor (a tool bar).
     void setTitle(const QString& title);
+    bool hasTitle() const { return m_titled; }
     // (text, value) per key, in order; the chosen value is kept when it is still there, else none is chosen
     // and changed() tells so.
     void setKeys(const QList<QPair<QString, QString>>& keys);
@@ -26,6 +27,7 @@ public:
 private:
     QComboBox* m_box;
     QHBoxLayout* m_row;
+    bool m_titled = false;
 };
 
 // Base futures contracts; "<не указан>" for none.

@@ -44,8 +44,9 @@ void FiltersToolBar::addFilter(Filter* filter)
     QWidget* widget = m_items->addFilter(filter, m_content);
     if (!widget)
         return;
-    // A bare choice box says nothing of what it chooses: the filter's name goes before it.
-    if (qobject_cast<KeyComboFilterWidget*>(widget))
+    // A bare choice box says nothing of what it chooses: the filter's name goes before it, unless it has its own.
+    const auto* choice = qobject_cast<KeyComboFilterWidget*>(widget);
+    if (choice && !choice->hasTitle())
         addCustomWidget(new QLabel(filter->name() + QLatin1Char(':'), m_content));
     addCustomWidget(widget);
 }
