@@ -22,8 +22,9 @@ void ItemViewFindToolBar::setView(QAbstractItemView* view)
 
 bool ItemViewFindToolBar::eventFilter(QObject* watched, QEvent* event)
 {
-    // Esc closes the bar from the rows as well as from the bar: the trader reads the rows it found.
-    if (watched == m_view && event->type() == QEvent::KeyPress && isVisible()
+    // Esc closes the bar from the rows as well as from the bar: the trader reads the rows it found. The type is
+    // asked first: the view's own destruction passes through here, when it is no item view any more.
+    if (event->type() == QEvent::KeyPress && watched == m_view && isVisible()
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
         close();
     return AbstractFindToolBar::eventFilter(watched, event);
