@@ -102,6 +102,10 @@ private Q_SLOTS:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         env.remove(QStringLiteral("DISPLAY"));
+        // A sanitizer build's own report on exit is not the program's output.
+        const QString lsan = env.value(QStringLiteral("LSAN_OPTIONS"));
+        env.insert(QStringLiteral("LSAN_OPTIONS"),
+            lsan.isEmpty() ? QStringLiteral("print_suppressions=0") : lsan + QStringLiteral(":print_suppressions=0"));
         demo.setProcessEnvironment(env);
         demo.start(QStringLiteral(BV_DEMO_PATH),
             { QStringLiteral("--orders"), QStringLiteral("300"), QStringLiteral("--config"), m_config->path(),

@@ -85,6 +85,7 @@ inline QStringList rightClick(QWidget* target, const QPoint& at, const QString& 
     if (!state->done && QTest::qWaitFor([&] { return active() != nullptr; }, 1000) && !state->done)
         handle(active());
     state->done = true;
+    *look = nullptr; // it holds itself to run again
     return state->texts;
 }
 
