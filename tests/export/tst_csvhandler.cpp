@@ -221,6 +221,15 @@ private Q_SLOTS:
             QStringLiteral("Структура импортируемого файла не соответствует заданному сопоставлению столбцов"));
         reader.end();
         QVERIFY(reader.lastError().isEmpty());
+
+        // Progress counts the file's bytes: two-, three- and four-byte UTF-8 characters, measured on the bytes.
+        const QByteArray multibyte = QStringLiteral("ж€\U0001F600\nab\n").toUtf8();
+        file.close();
+        file.setData(multibyte);
+        file.open(QIODevice::ReadOnly);
+        QVERIFY(reader.begin(&file, {}));
+        QVERIFY(reader.readNext(values));
+        QCOMPARE(reader.percentage(), qRound(100.0 * (multibyte.indexOf('\n') + 1) / multibyte.size()));
     }
 
     // The panel fills the mapping page's preview and chooses the target of each header name it knows, by name
