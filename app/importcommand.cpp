@@ -2,9 +2,12 @@
 
 #include "core/db/masterindex.h"
 #include "core/host/icore.h"
+#include "core/host/tableregistry.h"
 #include "hostwindow.h"
+#include "instrumentpicks.h"
 #include "limitsimportconvertor.h"
 #include "moneylimits.h"
+#include "picksimportconvertor.h"
 #include "undo/transaction.h"
 #include "undo/transinsert.h"
 #include "undo/transupdate.h"
@@ -14,9 +17,12 @@
 #include <QMessageBox>
 #include <QUndoStack>
 
+#include <memory>
+
 namespace {
 
 const QString LimitsKind = QStringLiteral("limits");
+const QString PicksKind = QStringLiteral("picks");
 
 // The step that takes an import back: an insert for each key the import added, an update for each record it
 // changed. Its first redo finds every value in place already, so the table hears of nothing twice.
@@ -55,10 +61,11 @@ Undo::Transaction* importStep(Table* table, const QList<Record>& before)
 
 } // namespace
 
-ImportCommand::ImportCommand(QMdiArea* area, MoneyLimits* limits, ICore* core, QObject* parent)
+ImportCommand::ImportCommand(QMdiArea* area, MoneyLimits* limits, InstrumentPicks* picks, ICore* core, QObject* parent)
     : QObject(parent)
     , m_area(area)
     , m_limits(limits)
+    , m_picks(picks)
     , m_core(core)
     , m_action(new QAction(tr("Импорт..."), this))
 {
@@ -70,22 +77,42 @@ ImportCommand::ImportCommand(QMdiArea* area, MoneyLimits* limits, ICore* core, Q
 void ImportCommand::onSubWindowActivated(QMdiSubWindow* window)
 {
     const auto* host = qobject_cast<HostWindow*>(window);
-    m_action->setEnabled(host && host->windowName() == LimitsKind && m_limits && m_limits->table());
+    const QString kind = host ? host->windowName() : QString();
+    m_target = kind == LimitsKind && m_limits && m_limits->table()                                        ? Limits
+        : kind == PicksKind && m_picks && m_core && m_core->tables()->table(QStringLiteral("securities")) ? Picks
+                                                                                                          : None;
+    m_action->setEnabled(m_target != None);
 }
 
 void ImportCommand::run()
 {
-    const QFileInfo file = FileImporter::instance()->askImportFile(tr("Денежные лимиты"), QString());
+    // The dialogs to come take the activation from the window the import goes to.
+    const Target target = m_target;
+    const QString name = target == Picks ? tr("Мои инструменты") : tr("Денежные лимиты");
+    const QFileInfo file = FileImporter::instance()->askImportFile(name, QString());
     if (file.filePath().isEmpty())
         return;
     // The terminal may close while the wizard or the progress window runs.
     const QPointer<ImportCommand> self(this);
-    const FileImporter::Result result = importFile(file);
+    const FileImporter::Result result = target == Picks ? importPicks(file) : importLimits(file);
     if (self)
         show(result);
 }
 
 FileImporter::Result ImportCommand::importFile(const QFileInfo& file)
+{
+    switch (m_target) {
+    case Limits:
+        return importLimits(file);
+    case Picks:
+        return importPicks(file);
+    case None:
+        break;
+    }
+    return {};
+}
+
+FileImporter::Result ImportCommand::importLimits(const QFileInfo& file)
 {
     FileImporter::Result result;
     QPointer<Table> table = m_limits ? m_limits->table() : nullptr;
@@ -101,6 +128,31 @@ FileImporter::Result ImportCommand::importFile(const QFileInfo& file)
         return result;
     if (Undo::Transaction* step = importStep(table, before))
         m_limits->undoStack()->push(step);
+    return result;
+}
+
+FileImporter::Result ImportCommand::importPicks(const QFileInfo& file)
+{
+    FileImporter::Result result;
+    QPointer<Table> securities = m_core ? m_core->tables()->table(QStringLiteral("securities")) : nullptr;
+    if (!securities || !m_picks)
+        return result;
+    // The rows go into a scratch table of the instruments' schema: the instruments table is the market's.
+    const std::unique_ptr<Table> scratch(PicksImportConvertor::newScratchTable(securities));
+    PicksImportConvertor convertor(securities, m_core->tables()->table(QStringLiteral("boards")));
+    const QPointer<ImportCommand> self(this);
+    FileImporter::instance()->importData(result, file, scratch.get(), &convertor);
+    if (!self || result.cancelled || !securities || !m_picks)
+        return result;
+    QList<Record> instruments;
+    for (const QString& key : convertor.keysInFileOrder()) {
+        const Record instrument = securities->findByKeyText(key);
+        if (!scratch->findByKeyText(key).isNull() && !instrument.isNull() && !m_picks->contains(instrument))
+            instruments << instrument;
+    }
+    m_picks->add(instruments);
+    if (result.full + result.partial > 0)
+        result.summary << tr("Добавлено в «Мои инструменты»: %1").arg(instruments.size());
     return result;
 }
 

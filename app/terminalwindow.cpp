@@ -95,7 +95,7 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     , m_batch(new QLabel(this))
     , m_connection(new QLabel(this))
     , m_instrumentWindows(new InstrumentWindows(this, m_area, core))
-    , m_import(new ImportCommand(m_area, m_limits, core, this))
+    , m_import(new ImportCommand(m_area, m_limits, m_catalogue->picks(), core, this))
 {
     setWindowTitle(tr("Демонстрационный терминал"));
     setCentralWidget(m_area);

@@ -30,10 +30,12 @@
 #include "limitsimportconvertor.h"
 #include "limitswindow.h"
 #include "marketfixture.h"
+#include "models/filterrecordsmodel.h"
 #include "models/tableindexmodel.h"
 #include "moneylimits.h"
 #include "orders/addorder.h"
 #include "orders/addordershortdialog.h"
+#include "pickswindow.h"
 #include "recordfields.h"
 #include "recordingsoundplayer.h"
 #include "sessionstore.h"
@@ -80,6 +82,7 @@
 #include <QScatterSeries>
 #include <QScopeGuard>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -815,6 +818,76 @@ private Q_SLOTS:
         limits->redoAction()->trigger();
         QCOMPARE(table->findByKeyText(client).data(QStringLiteral("limit")).toString(), QStringLiteral("777.50"));
         QVERIFY(contents(MoneyLimits::fileName()).contains("NEW01"));
+    }
+
+    // "Мои инструменты" from a file that names instruments by code ("Код") and board ("Режим", by its code): the
+    // file's instruments follow those listed, in the file's order; an unknown code, or a code on another board, is
+    // a skipped row; a repeated one stands once; the instruments table itself is not touched.
+    void importsPicksFromTheFileMenu()
+    {
+        Table* securities = m_market->table(QStringLiteral("securities"));
+        const MasterIndex* instruments = securities->masterIndex();
+        const Record listed = instruments->at(0);
+        const Record first = instruments->at(1);
+        const auto boardOf = [&](const Record& r) { return r.data(QStringLiteral("board_id")).toString(); };
+        Record second;
+        for (int row = 2; row < instruments->count() && second.isNull(); ++row) {
+            if (boardOf(instruments->at(row)) != boardOf(first))
+                second = instruments->at(row);
+        }
+        QVERIFY(!second.isNull());
+        const auto codeOf = [](const Record& r) { return r.data(QStringLiteral("sec_code")).toString(); };
+        const auto boardCode = [&](const Record& r) {
+            return m_market->table(QStringLiteral("boards"))
+                ->findByKeyText(r.data(QStringLiteral("stock_id")).toString() + ',' + boardOf(r))
+                .data(QStringLiteral("board_code"))
+                .toString();
+        };
+
+        auto terminal = this->terminal();
+        auto* picks = open(*terminal, QStringLiteral("picks"))->findChild<PicksWindow*>();
+        QVERIFY(picks);
+        auto* list = qobject_cast<FilterRecordsModel*>(picks->view()->model());
+        list->add(listed);
+        QTRY_VERIFY(terminal->importCommand()->action()->isEnabled());
+
+        const QString path = m_config->filePath(QStringLiteral("picks.csv"));
+        QFile csv(path);
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write(QStringLiteral("Код;Режим\n%1;\n%2;%3\nNOSUCH;\n%1;\n%2;%4\n")
+                      .arg(codeOf(first), codeOf(second), boardCode(second), boardCode(first))
+                      .toUtf8());
+        csv.close();
+        answerFileDialog([&](QFileDialog* d) {
+            d->selectFile(path);
+            static_cast<QDialog*>(d)->accept();
+        });
+        QMap<QString, int> mapping;
+        answerDialog<ImporterColumnsWizard>([&](ImporterColumnsWizard* wizard) {
+            mapping = wizard->page()->mapping();
+            wizard->accept();
+        });
+        QString shown;
+        QString details;
+        answerDialog<QMessageBox>([&](QMessageBox* box) {
+            shown = box->text();
+            details = box->detailedText();
+            box->accept();
+        });
+        const int count = securities->count();
+        terminal->importCommand()->action()->trigger();
+        QCOMPARE(
+            mapping, (QMap<QString, int> { { QStringLiteral("sec_code"), 0 }, { QStringLiteral("board_id"), 1 } }));
+        QCOMPARE(shown,
+            QStringLiteral("Импортировано успешно строк: 2\nПропущено строк: 2\nДобавлено в «Мои инструменты»: 2"));
+        QCOMPARE(details,
+            QStringLiteral("Импорт строки №3 невозможен. Инструмент с кодом 'NOSUCH' не найден\n"
+                           "Импорт строки №4 заменит импортированную ранее строку с тем же ключом\n"
+                           "Импорт строки №5 невозможен. Инструмент с кодом '%1' в режиме '%2' не найден")
+                .arg(codeOf(second), boardCode(first)));
+        QCOMPARE(list->toTextList(),
+            (QStringList { securities->keyText(listed), securities->keyText(first), securities->keyText(second) }));
+        QCOMPARE(securities->count(), count);
     }
 
     void commandLineImportExitCodes_data()

@@ -1,0 +1,125 @@
+#include "picksimportconvertor.h"
+
+#include "core/db/masterindex.h"
+#include "core/db/recordupdater.h"
+#include "core/db/table.h"
+
+namespace {
+
+const QString Code = QStringLiteral("sec_code");
+const QString Stock = QStringLiteral("stock_id");
+const QString Board = QStringLiteral("board_id");
+
+} // namespace
+
+PicksImportConvertor::PicksImportConvertor(Table* securities, Table* boards)
+    : m_securities(securities)
+    , m_boards(boards)
+    , m_code(securities->columnIndex(Code))
+    , m_board(securities->columnIndex(Board))
+{
+    for (const QString& name : securities->masterIndex()->columnNames())
+        m_keyColumns << securities->columnIndex(name);
+}
+
+Table* PicksImportConvertor::newScratchTable(Table* securities)
+{
+    return new Table(securities->name(), securities->columns(), securities->masterIndex()->columnNames());
+}
+
+QStringList PicksImportConvertor::keysInFileOrder() const
+{
+    return m_keys;
+}
+
+QStringList PicksImportConvertor::colsMandatory()
+{
+    return { Code };
+}
+
+bool PicksImportConvertor::isMasterColumnsMandatory() const
+{
+    return false;
+}
+
+void PicksImportConvertor::begin()
+{
+    m_byCode.clear();
+    m_keys.clear();
+    m_seen.clear();
+    if (!m_securities)
+        return;
+    for (const Record& instrument : *m_securities->masterIndex())
+        m_byCode[instrument.data(m_code).toString()] << instrument;
+}
+
+void PicksImportConvertor::setColumns(const QList<int>& tableColumns)
+{
+    m_columns = tableColumns;
+}
+
+QString PicksImportConvertor::valueOf(const QList<QVariant>& values, int column) const
+{
+    const int i = m_columns.indexOf(column);
+    return i < 0 ? QString() : values.value(i).toString().trimmed();
+}
+
+bool PicksImportConvertor::boardMatches(const Record& instrument, const QString& board) const
+{
+    const QString id = instrument.data(Board).toString();
+    if (board == id || !m_boards)
+        return board == id;
+    const Record entry = m_boards->findByKeyText(instrument.data(Stock).toString() + QLatin1Char(',') + id);
+    return !entry.isNull()
+        && (board == entry.data(QStringLiteral("board_code")).toString()
+            || board == entry.data(QStringLiteral("board_name")).toString());
+}
+
+void PicksImportConvertor::setupRecordKey(Record& record, const QList<QVariant>& values) const
+{
+    const QString code = valueOf(values, m_code);
+    const QString board = valueOf(values, m_board);
+    Record found;
+    for (const Record& instrument : m_byCode.value(code)) {
+        bool matches = board.isEmpty() || boardMatches(instrument, board);
+        for (int column : m_keyColumns) {
+            const QString given = valueOf(values, column);
+            if (column != m_board && !given.isEmpty())
+                matches = matches && given == instrument.data(column).toString();
+        }
+        if (matches) {
+            found = instrument;
+            break;
+        }
+    }
+    if (found.isNull()) {
+        throw board.isEmpty() ? tr("Инструмент с кодом '%1' не найден").arg(code)
+                              : tr("Инструмент с кодом '%1' в режиме '%2' не найден").arg(code, board);
+    }
+    for (int column : m_keyColumns)
+        record.data(column) = found.data(column);
+}
+
+void PicksImportConvertor::commitRecord(RecordUpdater& updater) const
+{
+    const Record record = updater.record();
+    const QString key = record.table()->keyText(record);
+    if (!m_seen.contains(key)) {
+        m_seen.insert(key);
+        m_keys << key;
+    }
+}
+
+QStringList PicksImportConvertor::getColAliases(const QString& column)
+{
+    // A title that two of the instruments' columns bear ("Инструмент") names neither.
+    const int index = m_securities ? m_securities->columnIndex(column) : -1;
+    if (index < 0)
+        return {};
+    const QString title = m_securities->columnTitle(index);
+    for (int c = 0; c < m_securities->columnCount(); ++c) {
+        if (c != index && m_securities->columnTitle(c) == title)
+            return {};
+    }
+    return { title };
+}
