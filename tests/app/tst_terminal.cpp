@@ -433,29 +433,6 @@ private Q_SLOTS:
         QVERIFY(editor->box()->findText(someone) >= 0);
     }
 
-    // F2 opens the new order dialog on the instrument of the row in use.
-    void newOrderCommandTakesTheInstrumentOfTheRowInUse()
-    {
-        auto window = terminal();
-        HostWindow* instruments = window->openWindow(QStringLiteral("instruments"));
-        TableWindow* table = TerminalWindow::tableView(instruments);
-        table->view()->setCurrentIndex(table->view()->QAbstractItemView::model()->index(3, 0));
-        instruments->bringToFront();
-        QAction* newOrder = nullptr;
-        for (QAction* action : window->findChildren<QAction*>()) {
-            if (action->shortcut() == QKeySequence(Qt::Key_F2))
-                newOrder = action;
-        }
-        QVERIFY(newOrder);
-        newOrder->trigger();
-        auto* dialog = window->findChild<AddOrderShortDialog*>();
-        QVERIFY(dialog && dialog->isVisible());
-        const Record row = table->view()->currentRecord();
-        QCOMPARE(dialog->form()->boardId(), row.data(QStringLiteral("board_id")).toInteger());
-        QCOMPARE(dialog->form()->securityId(), row.data(QStringLiteral("sec_id")).toInteger64());
-        dialog->close();
-    }
-
     void ctrlFOpensTheFindBarOfEveryTableWindow()
     {
         auto window = terminal();

@@ -4,7 +4,9 @@
 #include "core/host/directories/accountdirectory.h"
 #include "core/host/filters/selectfilter.h"
 #include "core/host/schema/hostschema.h"
+#include "core/host/selectors/accountselectorbox.h"
 #include "core/host/widgets/colorbutton.h"
+#include "core/host/widgets/confirmationdialog.h"
 #include "core/host/widgets/filterlineedit.h"
 #include "delegates/viewscolormanager.h"
 #include "delegates/viewscolorpage.h"
@@ -16,6 +18,7 @@
 #include "models/tableindexmodel.h"
 #include "orders/addorder.h"
 #include "orders/addordershortdialog.h"
+#include "orders/futorder.h"
 #include "orders/moveorderdialog.h"
 #include "recordfields.h"
 #include "sessionstore.h"
@@ -124,6 +127,74 @@ private Q_SLOTS:
         MoveOrderDialog* dialog = nullptr;
         QTRY_VERIFY((dialog = shown<MoveOrderDialog>()));
         QCOMPARE(dialog->property("OrderId").toString(), orderNumber);
+        delete dialog;
+    }
+
+    // By keyboard while the feed runs at 20,000 changes a second: F2 over an instrument opens the new order form
+    // on it; account, price, quantity, Enter and Enter send the order, and it shows in the orders window. A double
+    // click on an order enters a new order in that order's instrument, not a neighbour's.
+    void keyboardOrderEntryUnderTheFeed()
+    {
+        // Application shortcuts such as F2 reach only an active window, which offscreen nothing activates.
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_feed->setRate(20000);
+        Record future;
+        for (const Record& r : *m_market->table(QStringLiteral("securities"))->masterIndex()) {
+            if (future.isNull() && number(r, "board_id") == SampleMarket::FuturesBoard)
+                future = r;
+        }
+        TableWindow* instruments = table(*m_window, QStringLiteral("instruments"));
+        instruments->view()->setCurrentRecord(future, 0);
+        instruments->view()->setFocus();
+        QTest::keyClick(instruments->view(), Qt::Key_F2);
+        AddOrderShortDialog* dialog = nullptr;
+        QTRY_VERIFY((dialog = shown<AddOrderShortDialog>()));
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        auto* form = qobject_cast<FutOrder*>(dialog->form());
+        QVERIFY(form);
+        QCOMPARE(form->securityId(), number(future, "sec_id"));
+        const QString account = AccountDirectory::i()->clients().value(1);
+        const QString price = future.data(QStringLiteral("min_price")).toDecimal().toString();
+        form->accountBox()->setFocus();
+        QTRY_VERIFY(form->accountBox()->hasFocus());
+        // A key at a time, the feed running between the keys.
+        for (const QString& field : { account, price, QStringLiteral("7") }) {
+            QTest::keyClicks(QApplication::focusWidget(), field, {}, 20);
+            if (field != QStringLiteral("7"))
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(form->account(), account);
+        answerDialog<ConfirmationDialog>([](ConfirmationDialog* d) { QTest::keyClick(d, Qt::Key_Return); });
+        const QPointer<AddOrderShortDialog> open(dialog);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(!open);
+        QTRY_COMPARE(m_sent.size(), 1);
+        QCOMPARE(m_sent.first().values().value(QStringLiteral("Account")).toString(), account);
+        QCOMPARE(m_sent.first().values().value(QStringLiteral("Quantity")).toString(), QStringLiteral("7"));
+        TableWindow* orders = table(*m_window, QStringLiteral("orders"));
+        const auto mine = [&] {
+            for (int row = 0; row < orders->model()->rowCount(); ++row) {
+                const Record& r = orders->model()->at(row);
+                if (text(r, "account") == account && number(r, "quantity") == 7 && text(r, "price") == price)
+                    return row;
+            }
+            return -1;
+        };
+        QTRY_VERIFY(mine() >= 0);
+        QVERIFY(!notified(QStringLiteral("отклонен")));
+
+        const int row = distinctRow(orders, [](const Record& a, const Record& b) {
+            return number(a, "sec_id") != number(b, "sec_id") && number(a, "board_id") == SampleMarket::FuturesBoard;
+        });
+        QVERIFY(row >= 0);
+        const QPoint at = TraderHands::cellPoint(orders->view(), cell(orders, row, "price"));
+        const Record clicked = orders->view()->recordAt(cell(orders, row, "price"));
+        // A double click is a click and then the double click, in one go as the platform delivers them.
+        QTest::mouseClick(orders->view()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(orders->view()->viewport(), Qt::LeftButton, {}, at);
+        QTRY_VERIFY((dialog = shown<AddOrderShortDialog>()));
+        QCOMPARE(dialog->form()->securityId(), number(clicked, "sec_id"));
         delete dialog;
     }
 
