@@ -10,4 +10,6 @@ ImporterColumnsWizard::ImporterColumnsWizard(QWidget* parent)
     setOption(QWizard::IndependentPages);
     setWindowTitle(tr("Мастер импорта данных"));
     addPage(m_page);
+    // Room for several columns of the preview with their combos.
+    resize(800, 480);
 }

@@ -80,6 +80,10 @@ void ImporterColumnsWizardPage::rebuildCombos()
         combo->show();
         m_combos << combo;
     }
+    // A column narrower than its combo would cut the targets' titles ("<Не импор").
+    QHeaderView* header = m_preview->horizontalHeader();
+    for (int column = 0; column < m_combos.size(); ++column)
+        header->resizeSection(column, qMax(header->sectionSize(column), m_combos.at(column)->sizeHint().width()));
     placeCombos();
     onTargetChosen();
 }
