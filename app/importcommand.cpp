@@ -1,11 +1,13 @@
 #include "importcommand.h"
 
+#include "columns/itemmodelwithdelegates.h"
 #include "core/db/masterindex.h"
 #include "core/host/icore.h"
 #include "core/host/tableregistry.h"
 #include "hostwindow.h"
 #include "instrumentpicks.h"
 #include "limitsimportconvertor.h"
+#include "models/filterrecordsmodel.h"
 #include "moneylimits.h"
 #include "picksimportconvertor.h"
 #include "undo/transaction.h"
@@ -139,7 +141,8 @@ FileImporter::Result ImportCommand::importPicks(const QFileInfo& file)
         return result;
     // The rows go into a scratch table of the instruments' schema: the instruments table is the market's.
     const std::unique_ptr<Table> scratch(PicksImportConvertor::newScratchTable(securities));
-    PicksImportConvertor convertor(securities, m_core->tables()->table(QStringLiteral("boards")));
+    PicksImportConvertor convertor(
+        securities, m_core->tables()->table(QStringLiteral("boards")), m_picks->model()->model());
     const QPointer<ImportCommand> self(this);
     FileImporter::instance()->importData(result, file, scratch.get(), &convertor);
     if (!self || result.cancelled || !securities || !m_picks)

@@ -1,5 +1,6 @@
 #include "picksimportconvertor.h"
 
+#include "columns/itemroles.h"
 #include "core/db/masterindex.h"
 #include "core/db/recordupdater.h"
 #include "core/db/table.h"
@@ -12,9 +13,10 @@ const QString Board = QStringLiteral("board_id");
 
 } // namespace
 
-PicksImportConvertor::PicksImportConvertor(Table* securities, Table* boards)
+PicksImportConvertor::PicksImportConvertor(Table* securities, Table* boards, const QAbstractItemModel* cells)
     : m_securities(securities)
     , m_boards(boards)
+    , m_cells(cells)
     , m_code(securities->columnIndex(Code))
     , m_board(securities->columnIndex(Board))
 {
@@ -77,6 +79,9 @@ bool PicksImportConvertor::boardMatches(const Record& instrument, const QString&
 
 void PicksImportConvertor::setupRecordKey(Record& record, const QList<QVariant>& values) const
 {
+    // The instruments found by begin() belong to that table.
+    if (!m_securities)
+        throw tr("Таблица инструментов закрыта");
     const QString code = valueOf(values, m_code);
     const QString board = valueOf(values, m_board);
     Record found;
@@ -112,14 +117,18 @@ void PicksImportConvertor::commitRecord(RecordUpdater& updater) const
 
 QStringList PicksImportConvertor::getColAliases(const QString& column)
 {
-    // A title that two of the instruments' columns bear ("Инструмент") names neither.
     const int index = m_securities ? m_securities->columnIndex(column) : -1;
     if (index < 0)
         return {};
+    QStringList aliases;
+    const QString written = m_cells ? m_cells->headerData(index, Qt::Horizontal, ColumnNameRole).toString() : QString();
+    if (!written.isEmpty() && written != column)
+        aliases << written;
+    // A title that two of the instruments' columns bear ("Инструмент") names neither.
     const QString title = m_securities->columnTitle(index);
     for (int c = 0; c < m_securities->columnCount(); ++c) {
         if (c != index && m_securities->columnTitle(c) == title)
-            return {};
+            return aliases;
     }
-    return { title };
+    return aliases << title;
 }

@@ -2,6 +2,7 @@
 
 #include "export/fileimporterconvertor.h"
 
+#include <QAbstractItemModel>
 #include <QCoreApplication>
 #include <QHash>
 #include <QPointer>
@@ -13,12 +14,14 @@ class Table;
 // Instruments for "Мои инструменты" from a file, read into a scratch table of the instruments' schema. The code
 // ("Код") names the instrument; the market, the board or the instrument's number, when the file has them, tell
 // apart instruments that share a code (the board also by its code or name, as "FUT" or "Фьючерсы"). A code on
-// several boards with no board in the file means the first of them in key order.
+// several boards with no board in the file means the first of them in key order. A header may name a column by its
+// title or by the name an export of an instruments window writes for it ("board_name").
 class PicksImportConvertor : public FileImporterConvertor
 {
     Q_DECLARE_TR_FUNCTIONS(PicksImportConvertor)
 public:
-    PicksImportConvertor(Table* securities, Table* boards);
+    // `cells`: the instruments' columns as the windows show them (not owned), for the names their exports write.
+    PicksImportConvertor(Table* securities, Table* boards, const QAbstractItemModel* cells);
 
     // A scratch table to import into: the instruments' columns and key, no rows.
     static Table* newScratchTable(Table* securities);
@@ -40,6 +43,7 @@ private:
 
     QPointer<Table> m_securities;
     QPointer<Table> m_boards;
+    QPointer<const QAbstractItemModel> m_cells;
     int m_code;
     int m_board;
     QList<int> m_keyColumns;

@@ -797,9 +797,10 @@ private Q_SLOTS:
         QVERIFY(contents(MoneyLimits::fileName()).contains("NEW01"));
     }
 
-    // "Мои инструменты" from a file that names instruments by code ("Код") and board ("Режим", by its code): the
-    // file's instruments follow those listed, in the file's order; an unknown code, or a code on another board, is
-    // a skipped row; a repeated one stands once; the instruments table itself is not touched.
+    // "Мои инструменты" from a file that names instruments by code ("Код") and board (by its code, under the name
+    // an instruments window's export gives the column): the file's instruments follow those listed, in the file's
+    // order; an unknown code, or a code on another board, is a skipped row; a repeated one stands once; the
+    // instruments table itself is not touched.
     void importsPicksFromTheFileMenu()
     {
         Table* securities = m_market->table(QStringLiteral("securities"));
@@ -831,7 +832,7 @@ private Q_SLOTS:
         const QString path = m_config->filePath(QStringLiteral("picks.csv"));
         QFile csv(path);
         QVERIFY(csv.open(QIODevice::WriteOnly));
-        csv.write(QStringLiteral("Код;Режим\n%1;\n%2;%3\nNOSUCH;\n%1;\n%2;%4\n")
+        csv.write(QStringLiteral("Код;board_name\n%1;\n%2;%3\nNOSUCH;\n%1;\n%2;%4\n")
                       .arg(codeOf(first), codeOf(second), boardCode(second), boardCode(first))
                       .toUtf8());
         csv.close();
