@@ -209,6 +209,8 @@ private Q_SLOTS:
         for (const auto& [kind, viewTitle] : windows) {
             TableWindow* window = table(*m_window, kind, viewTitle);
             QVERIFY(window);
+            // Held rows are the view's own model: its menus must still find each row's record.
+            window->view()->readingHold()->setEnabled(true);
             RowFiltersModel* filters = window->model()->filtersModel();
             QVERIFY(filters->rowCount() > 0);
             for (Filter* filter : filters->filters()) {
