@@ -141,8 +141,8 @@ FileImporter::Result ImportCommand::importPicks(const QFileInfo& file)
         return result;
     // The rows go into a scratch table of the instruments' schema: the instruments table is the market's.
     const std::unique_ptr<Table> scratch(PicksImportConvertor::newScratchTable(securities));
-    PicksImportConvertor convertor(
-        securities, m_core->tables()->table(QStringLiteral("boards")), m_picks->model()->model());
+    PicksImportConvertor convertor(securities, m_core->tables()->table(QStringLiteral("stocks")),
+        m_core->tables()->table(QStringLiteral("boards")), m_picks->model()->model());
     const QPointer<ImportCommand> self(this);
     FileImporter::instance()->importData(result, file, scratch.get(), &convertor);
     if (!self || result.cancelled || !securities || !m_picks)

@@ -13,13 +13,16 @@ const QString Board = QStringLiteral("board_id");
 
 } // namespace
 
-PicksImportConvertor::PicksImportConvertor(Table* securities, Table* boards, const QAbstractItemModel* cells)
+PicksImportConvertor::PicksImportConvertor(
+    Table* securities, Table* stocks, Table* boards, const QAbstractItemModel* cells)
     : m_securities(securities)
-    , m_boards(boards)
     , m_cells(cells)
     , m_code(securities->columnIndex(Code))
     , m_board(securities->columnIndex(Board))
 {
+    m_references.insert(
+        securities->columnIndex(Stock), { stocks, QStringLiteral("stock_code"), QStringLiteral("stock_name") });
+    m_references.insert(m_board, { boards, QStringLiteral("board_code"), QStringLiteral("board_name") });
     for (const QString& name : securities->masterIndex()->columnNames())
         m_keyColumns << securities->columnIndex(name);
 }
@@ -66,15 +69,19 @@ QString PicksImportConvertor::valueOf(const QList<QVariant>& values, int column)
     return i < 0 ? QString() : values.value(i).toString().trimmed();
 }
 
-bool PicksImportConvertor::boardMatches(const Record& instrument, const QString& board) const
+bool PicksImportConvertor::names(const Record& instrument, int column, const QString& text) const
 {
-    const QString id = instrument.data(Board).toString();
-    if (board == id || !m_boards)
-        return board == id;
-    const Record entry = m_boards->findByKeyText(instrument.data(Stock).toString() + QLatin1Char(',') + id);
+    if (text == instrument.data(column).toString())
+        return true;
+    const Reference reference = m_references.value(column);
+    if (!reference.table)
+        return false;
+    QStringList key;
+    for (const QString& name : reference.table->masterIndex()->columnNames())
+        key << instrument.data(name).toString();
+    const Record entry = reference.table->findByKeyText(key.join(QLatin1Char(',')));
     return !entry.isNull()
-        && (board == entry.data(QStringLiteral("board_code")).toString()
-            || board == entry.data(QStringLiteral("board_name")).toString());
+        && (text == entry.data(reference.code).toString() || text == entry.data(reference.name).toString());
 }
 
 void PicksImportConvertor::setupRecordKey(Record& record, const QList<QVariant>& values) const
@@ -86,11 +93,10 @@ void PicksImportConvertor::setupRecordKey(Record& record, const QList<QVariant>&
     const QString board = valueOf(values, m_board);
     Record found;
     for (const Record& instrument : m_byCode.value(code)) {
-        bool matches = board.isEmpty() || boardMatches(instrument, board);
+        bool matches = true;
         for (int column : m_keyColumns) {
             const QString given = valueOf(values, column);
-            if (column != m_board && !given.isEmpty())
-                matches = matches && given == instrument.data(column).toString();
+            matches = matches && (given.isEmpty() || names(instrument, column, given));
         }
         if (matches) {
             found = instrument;

@@ -797,9 +797,9 @@ private Q_SLOTS:
         QVERIFY(contents(MoneyLimits::fileName()).contains("NEW01"));
     }
 
-    // "Мои инструменты" from a file that names instruments by code ("Код") and board (by its code, under the name
-    // an instruments window's export gives the column): the file's instruments follow those listed, in the file's
-    // order; an unknown code, or a code on another board, is a skipped row; a repeated one stands once; the
+    // "Мои инструменты" from a file that names instruments by code ("Код"), board and market (by their codes, under
+    // the names an instruments window's export gives the columns): the file's instruments follow those listed, in the
+    // file's order; an unknown code, or a code on another board, is a skipped row; a repeated one stands once; the
     // instruments table itself is not touched.
     void importsPicksFromTheFileMenu()
     {
@@ -832,8 +832,12 @@ private Q_SLOTS:
         const QString path = m_config->filePath(QStringLiteral("picks.csv"));
         QFile csv(path);
         QVERIFY(csv.open(QIODevice::WriteOnly));
-        csv.write(QStringLiteral("Код;board_name\n%1;\n%2;%3\nNOSUCH;\n%1;\n%2;%4\n")
-                      .arg(codeOf(first), codeOf(second), boardCode(second), boardCode(first))
+        const QString market = m_market->table(QStringLiteral("stocks"))
+                                   ->findByKeyText(second.data(QStringLiteral("stock_id")).toString())
+                                   .data(QStringLiteral("stock_code"))
+                                   .toString();
+        csv.write(QStringLiteral("Код;board_name;stock_name\n%1;;\n%2;%3;%5\nNOSUCH;;\n%1;;\n%2;%4;\n")
+                      .arg(codeOf(first), codeOf(second), boardCode(second), boardCode(first), market)
                       .toUtf8());
         csv.close();
         answerFileDialog([&](QFileDialog* d) {
@@ -854,8 +858,9 @@ private Q_SLOTS:
         });
         const int count = securities->count();
         terminal->importCommand()->action()->trigger();
-        QCOMPARE(
-            mapping, (QMap<QString, int> { { QStringLiteral("sec_code"), 0 }, { QStringLiteral("board_id"), 1 } }));
+        QCOMPARE(mapping,
+            (QMap<QString, int> { { QStringLiteral("sec_code"), 0 }, { QStringLiteral("board_id"), 1 },
+                { QStringLiteral("stock_id"), 2 } }));
         QCOMPARE(shown,
             QStringLiteral("Импортировано успешно строк: 2\nПропущено строк: 2\nДобавлено в «Мои инструменты»: 2"));
         QCOMPARE(details,
