@@ -1,5 +1,6 @@
 #include "tablewindow.h"
 
+#include "actions/onlinedialog.h"
 #include "actions/securityactions.h"
 #include "baseassetsfilter.h"
 #include "columns/catalogue/standardcolumndelegates.h"
@@ -266,8 +267,11 @@ void TableWindow::offerOrderChange(const Record& order, QMenu* menu)
         { QStringLiteral("is_iceberg"),
             (order.data(QStringLiteral("signs")).toInteger64() & HostSchema::OrderSignIceberg) != 0 },
         { QStringLiteral("OrderId"), order.data(QStringLiteral("order_num")).toString() } };
-    menu->addAction(tr("Изменить заявку %1...").arg(order.data(QStringLiteral("order_num")).toString()), this,
-        [values] { MoveOrderDialog::showDialog(values); });
+    menu->addAction(
+        tr("Изменить заявку %1...").arg(order.data(QStringLiteral("order_num")).toString()), this, [values] {
+            if (OnlineDialog::showDialog())
+                MoveOrderDialog::showDialog(values);
+        });
     menu->addSeparator();
 }
 

@@ -1,5 +1,6 @@
 #include "terminalwindow.h"
 
+#include "actions/onlinedialog.h"
 #include "core/db/appsettings.h"
 #include "core/db/defaultsettings.h"
 #include "core/host/actions/actionmanager.h"
@@ -181,12 +182,18 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     // A new order for the instrument of the row in use, if it has one.
     QAction* newOrder
         = trading->addAction(QIcon(QStringLiteral(":/icons/new_order.png")), tr("Новая заявка..."), this, [this] {
+              // Like every command that goes to the exchange: nothing opens without a connection.
+              if (!OnlineDialog::showDialog())
+                  return;
               const auto* active = qobject_cast<HostWindow*>(m_area->activeSubWindow());
               AddOrderShortDialog::showDialog(TableWindow::instrumentOf(tableView(const_cast<HostWindow*>(active))));
           });
     newOrder->setShortcut(QKeySequence(Qt::Key_F2));
     newOrder->setShortcutContext(Qt::ApplicationShortcut);
-    trading->addAction(tr("Запрос ЗРБ..."), this, [] { AddOrderShortDialog::showDialog(Values(), true); });
+    trading->addAction(tr("Запрос ЗРБ..."), this, [] {
+        if (OnlineDialog::showDialog())
+            AddOrderShortDialog::showDialog(Values(), true);
+    });
     trading->addSeparator();
     QToolBar* tradingBar = addToolBar(tr("Торговля"));
     tradingBar->setObjectName(QStringLiteral("tradingToolBar"));
@@ -198,7 +205,10 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
         { DropOrdersDialog::OutsideLimits, tr("Снять все заявки вне лимитов...") } };
     for (const auto& withdrawal : withdrawals) {
         const int mode = withdrawal.first;
-        trading->addAction(withdrawal.second, this, [mode] { DropOrdersDialog::showDialog(mode); });
+        trading->addAction(withdrawal.second, this, [mode] {
+            if (OnlineDialog::showDialog())
+                DropOrdersDialog::showDialog(mode);
+        });
     }
     market->addAction(tr("Новый день"), feed, &MarketFeed::startNewDay);
 

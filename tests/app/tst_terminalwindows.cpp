@@ -18,6 +18,7 @@
 #include "models/tableindexmodel.h"
 #include "orders/addorder.h"
 #include "orders/addordershortdialog.h"
+#include "orders/droporderdialog.h"
 #include "orders/futorder.h"
 #include "orders/moveorderdialog.h"
 #include "recordfields.h"
@@ -41,6 +42,8 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -196,6 +199,48 @@ private Q_SLOTS:
         QTRY_VERIFY((dialog = shown<AddOrderShortDialog>()));
         QCOMPARE(dialog->form()->securityId(), number(clicked, "sec_id"));
         delete dialog;
+    }
+
+    // Without a connection every order command, from the menu bar, F2's action or a row's menu, warns and opens
+    // nothing.
+    void orderCommandsNeedAConnection()
+    {
+        m_feed->stop();
+        QAction* connection = nullptr;
+        for (QAction* action : m_window->findChildren<QAction*>())
+            connection = action->text() == QStringLiteral("Подключение к бирже") ? action : connection;
+        QVERIFY(connection);
+        connection->trigger();
+        int warnings = 0;
+        const auto warned = [&warnings] {
+            answerDialog<QMessageBox>([&warnings](QMessageBox* box) {
+                warnings += box->text().startsWith(QStringLiteral("Выполнить действие невозможно"));
+                box->button(QMessageBox::Ok)->click();
+            });
+        };
+        for (const char* command : { "Новая заявка...", "Запрос ЗРБ...", "Снять все заявки..." }) {
+            for (QAction* action : m_window->findChildren<QAction*>()) {
+                if (action->text() == QString::fromUtf8(command)) {
+                    warned();
+                    action->trigger();
+                    break;
+                }
+            }
+        }
+        TableWindow* orders = table(*m_window, QStringLiteral("orders"));
+        const auto active = [](const Record& r) { return number(r, "status") == HostSchema::StatusActive; };
+        const int row = distinctRow(orders, [&](const Record& a, const Record& b) { return active(a) && a != b; });
+        QVERIFY(row >= 0);
+        // From the rows' menu too: the warning's own event loop must not take the menu away under its click.
+        const QPoint at = TraderHands::cellPoint(orders->view(), cell(orders, row, "price"));
+        QTest::mouseClick(orders->view()->viewport(), Qt::LeftButton, {}, at);
+        QTest::qWait(10); // the row commands follow the selection a pass of the event loop later
+        for (const QString& command : { QStringLiteral("Поставить заявку"), QStringLiteral("Изменить заявку") }) {
+            warned();
+            rightClick(orders->view()->viewport(), at, command);
+        }
+        QTRY_COMPARE(warnings, 5);
+        QVERIFY(!shown<AddOrderShortDialog>() && !shown<DropOrdersDialog>() && !shown<MoveOrderDialog>());
     }
 
     // In every table window the terminal opens, each filter of the catalogue sits on the column that shows its
