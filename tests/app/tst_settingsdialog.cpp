@@ -93,15 +93,6 @@ private Q_SLOTS:
         // Closing the dialog finishes every page.
         QCOMPARE(terminalPage.finished, 1);
     }
-
-    void withoutAWindowOnlyTheTerminalsPagesShow()
-    {
-        CountingPage terminalPage;
-        SettingsDialog dialog({ &terminalPage }, nullptr);
-        QCOMPARE(dialog.pageCount(), 1);
-        dialog.apply();
-        QCOMPARE(terminalPage.applied, 1);
-    }
 };
 
 QTEST_MAIN(tst_SettingsDialog)
