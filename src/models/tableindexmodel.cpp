@@ -27,8 +27,9 @@ const int ManyInputs = 8192;
 const int MaxItems = 32;
 // Records of the source per work item of a large build: a few milliseconds of filtering.
 const int BuildSlice = 4096;
-// Equal records around a lower bound looked at before a record counts as moved (its key changed).
-const int NearbyEqual = 64;
+// Rows from a lower bound whose handles a batch's search reads before the walk over the list takes over: about
+// the cost of the search itself, as no value is read.
+const int RunScan = 2048;
 
 int itemCount(int n)
 {
@@ -248,8 +249,13 @@ int TableIndexModelPrivate::exactUpperBound(const Record& record) const
 
 int TableIndexModelPrivate::rowAnywhere(const Record& record) const
 {
-    const auto it = std::find(list.begin(), list.end(), record);
-    return it == list.end() ? -1 : it.position();
+    return list.indexIn(record, 0, list.count());
+}
+
+int TableIndexModelPrivate::rowInRun(const Record& record) const
+{
+    Q_Q(const TableIndexModel);
+    return list.indexIn(record, q->lowerBound(record), RunScan);
 }
 
 void TableIndexModelPrivate::classify(int row, const Record& next, Outputs& out) const
@@ -290,7 +296,7 @@ void TableIndexModelPrivate::PreprocessRemoveParams::operator()()
         const Record& r = removed->at(i);
         if (!model->filter(r))
             continue; // never shown
-        const int row = search ? d->rowNear(r, NearbyEqual) : -1;
+        const int row = search ? d->rowInRun(r) : -1;
         if (row >= 0)
             out.remove.insert(row);
         else
@@ -314,7 +320,7 @@ void TableIndexModelPrivate::PreprocessUpdateParams::operator()()
         }
         // Equal keys order it against every other record as before: it stays where it is, wherever that is.
         const bool inPlace = wanted && model->compare(now, next) == 0;
-        const int row = search ? d->rowNear(now, NearbyEqual) : -1;
+        const int row = search ? d->rowInRun(now) : -1;
         if (inPlace) {
             if (row >= 0)
                 out.changed.insert(row);
@@ -339,11 +345,9 @@ void TableIndexModelPrivate::PreprocessUpdateParams::operator()()
 void TableIndexModelPrivate::PreprocessNotFoundParams::operator()()
 {
     const TableIndexModelPrivate* d = model->d_func();
-    auto it = d->list.iteratorAt(firstRow);
-    for (int row = firstRow; row < lastRow; ++row, ++it) {
-        const Record& r = *it;
+    d->list.forEachIn(firstRow, lastRow, [this, d](int row, const Record& r) {
         if (!wanted->mayContain(r.handle()))
-            continue;
+            return;
         const auto mapped = std::lower_bound(notFoundMap->begin(), notFoundMap->end(), r.handle(),
             [](const auto& entry, const void* handle) { return std::less<const void*>()(entry.first, handle); });
         if (mapped != notFoundMap->end() && mapped->first == r.handle())
@@ -352,7 +356,7 @@ void TableIndexModelPrivate::PreprocessNotFoundParams::operator()()
             out.changed.insert(row);
         else if (std::binary_search(notFound->begin(), notFound->end(), r, std::less<Record>()))
             out.remove.insert(row);
-    }
+    });
 }
 
 // A search near the lower bound costs some thousand times a step of the walk over the whole list (cache misses

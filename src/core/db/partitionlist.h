@@ -235,6 +235,38 @@ public:
             split(s);
     }
 
+    // Calls f(position, element) for the elements [first, last), one plain loop over each partition's storage: an
+    // iterator's step reloads its partition's size, which a long walk pays for on every element.
+    template<typename F>
+    void forEachIn(int first, int last, F f) const
+    {
+        first = std::max(first, 0);
+        last = std::min(last, m_count);
+        for (int s = first < last ? slotOf(first) : endSlot(); s < endSlot() && m_starts[s] < last; ++s) {
+            const int start = m_starts[s];
+            const T* data = m_parts[s].data();
+            const int to = std::min(last - start, m_parts[s].size());
+            for (int i = std::max(first - start, 0); i < to; ++i)
+                f(start + i, data[i]);
+        }
+    }
+
+    // The position of `value` among the `n` elements from `first` on, found by equality alone; -1 when not there.
+    int indexIn(const T& value, int first, int n) const
+    {
+        first = std::max(first, 0);
+        const int last = int(std::min(qint64(m_count), qint64(first) + std::max(n, 0)));
+        for (int s = first < last ? slotOf(first) : endSlot(); s < endSlot() && m_starts[s] < last; ++s) {
+            const int start = m_starts[s];
+            const T* data = m_parts[s].data();
+            const T* end = data + std::min(last - start, m_parts[s].size());
+            const T* found = std::find(data + std::max(first - start, 0), end, value);
+            if (found != end)
+                return start + int(found - data);
+        }
+        return -1;
+    }
+
     void replace(int i, T value) { ref(i) = std::move(value); }
 
     void removeAt(int pos) { remove(pos, 1); }

@@ -92,6 +92,10 @@ public:
     int rowNear(const Record& record, int limit) const;
     // The row of a record found by walking the whole list; -1 when it is not there.
     int rowAnywhere(const Record& record) const;
+    // The row of a record that still holds the values the list is sorted by: in the run of equal rows from its
+    // lower bound, told by its handle alone among the next RunScan rows; -1 past them (a longer run, rows moved by
+    // hand, a record not shown).
+    int rowInRun(const Record& record) const;
     // The upper bound of each of `sorted` records in the list, searched in parallel.
     // Sorts `records` (new or moved rows of a batch) and returns each one's upper bound in the list. Slices of the
     // sorted records are searched in parallel; inside a slice each search gallops on from the previous bound, so

@@ -247,6 +247,25 @@ private Q_SLOTS:
                     QFAIL(qPrintable(QStringLiteral("bad partition at step %1, seed %2").arg(step).arg(seed)));
             }
             QCOMPARE(list.at(list.count() - 1), oracle.empty() ? 0 : oracle.back());
+            // A stretch read partition by partition, and a value looked for in a window of it.
+            const int m = int(oracle.size());
+            const int first = int(rng.bounded(m + 1)) - 1;
+            const int last = first + int(rng.bounded(step % 3 == 0 ? 25000 : 50));
+            std::vector<int> read;
+            list.forEachIn(first, last, [&](int at, int value) {
+                if (at != qMax(first, 0) + int(read.size()))
+                    QFAIL(qPrintable(QStringLiteral("position %1 out of turn, seed %2").arg(at).arg(seed)));
+                read.push_back(value);
+            });
+            QVERIFY(
+                read == std::vector<int>(oracle.begin() + qBound(0, first, m), oracle.begin() + qBound(0, last, m)));
+            if (m > 0) {
+                const int sought = oracle[std::size_t(rng.bounded(m))];
+                const auto from = oracle.begin() + qBound(0, first, m);
+                const auto to = oracle.begin() + qBound(0, last, m);
+                const auto at = std::find(from, to, sought);
+                QCOMPARE(list.indexIn(sought, first, last - first), at == to ? -1 : int(at - oracle.begin()));
+            }
         }
     }
 
