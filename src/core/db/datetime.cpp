@@ -1,8 +1,8 @@
 #include "core/db/datetime.h"
 
 #include <QDataStream>
-#include <QRegularExpression>
 
+#include <algorithm>
 #include <atomic>
 
 datetime datetime::fromQDateTime(const QDateTime& value)
@@ -43,7 +43,9 @@ datetime datetime::fromString(const QString& text, bool* ok)
     static const char* const dateFormats[] = { "dd.MM.yyyy", "yyyy-MM-dd" };
     static const char* const timeFormats[] = { "hh:mm:ss.zzz", "hh:mm:ss" };
     const QString trimmed = text.trimmed();
-    const int gap = trimmed.indexOf(QRegularExpression(QStringLiteral("[ T]")));
+    const auto separator = std::find_if(
+        trimmed.cbegin(), trimmed.cend(), [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('T'); });
+    const int gap = separator == trimmed.cend() ? -1 : int(separator - trimmed.cbegin());
     const QString dateText = gap < 0 ? trimmed : trimmed.left(gap);
     const QString timeText = gap < 0 ? QString() : trimmed.mid(gap + 1);
     QDate date;
