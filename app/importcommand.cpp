@@ -96,14 +96,19 @@ void ImportCommand::run()
         return;
     // The terminal may close while the wizard or the progress window runs.
     const QPointer<ImportCommand> self(this);
-    const FileImporter::Result result = target == Picks ? importPicks(file) : importLimits(file);
+    const FileImporter::Result result = importInto(target, file);
     if (self)
         show(result);
 }
 
 FileImporter::Result ImportCommand::importFile(const QFileInfo& file)
 {
-    switch (m_target) {
+    return importInto(m_target, file);
+}
+
+FileImporter::Result ImportCommand::importInto(Target target, const QFileInfo& file)
+{
+    switch (target) {
     case Limits:
         return importLimits(file);
     case Picks:

@@ -32,6 +32,7 @@ private:
 
     void onSubWindowActivated(QMdiSubWindow* window);
     void run();
+    FileImporter::Result importInto(Target target, const QFileInfo& file);
     FileImporter::Result importLimits(const QFileInfo& file);
     FileImporter::Result importPicks(const QFileInfo& file);
     void show(const FileImporter::Result& result);
