@@ -10,35 +10,22 @@
 
 namespace {
 
-int trailingQuotes(const QString& text)
-{
-    int n = 0;
-    for (int i = text.size() - 1; i >= 0 && text.at(i) == QLatin1Char('"'); --i)
-        ++n;
-    return n;
-}
-
-int leadingQuotes(const QString& text)
-{
-    int n = 0;
-    while (n < text.size() && text.at(n) == QLatin1Char('"'))
-        ++n;
-    return n;
-}
-
 const QString FirstLineIsHeader = QStringLiteral("FirstLineIsHeader");
 
-// The UTF-8 size of a line, counted rather than encoded: the count runs once per line of a file that may hold
-// millions. A surrogate pair counts 2 + 2.
-qint64 utf8Size(const QString& text)
+int quotesBefore(const QChar* text, int from, int to)
 {
-    qint64 bytes = text.size();
-    for (const QChar c : text) {
-        const ushort u = c.unicode();
-        if (u >= 0x80)
-            bytes += u < 0x800 || QChar::isSurrogate(u) ? 1 : 2;
-    }
-    return bytes;
+    int n = 0;
+    while (n < to - from && text[to - 1 - n] == QLatin1Char('"'))
+        ++n;
+    return n;
+}
+
+int quotesAfter(const QChar* text, int from, int to)
+{
+    int n = 0;
+    while (from + n < to && text[from + n] == QLatin1Char('"'))
+        ++n;
+    return n;
 }
 
 } // namespace
@@ -76,66 +63,119 @@ void CSVHandlerImporter::setImportColumns(const QList<int>& columns)
     m_columns = columns;
 }
 
-bool CSVHandlerImporter::decodeNext(QStringList& fields)
+bool CSVHandlerImporter::decodeLine()
 {
-    QString line;
     do {
         if (m_stream.atEnd())
             return false;
-        line = m_stream.readLine();
-        if (line.isNull())
+        if (!m_stream.readLineInto(&m_line))
             m_error = m_stream.device() ? m_stream.device()->errorString() : QString();
         if (!m_error.isEmpty())
             return false;
-        m_read += utf8Size(line) + 1;
-    } while (line.isEmpty());
+        ++m_read; // the line end
+    } while (m_line.isEmpty());
 
-    const QStringList pieces = line.split(QLatin1Char(';'));
-    fields.clear();
+    // One pass splits at ";", joins the quoted pieces again and counts the line's UTF-8 bytes. A joined field is
+    // one stretch of the line, since the ";" between its pieces belongs to it.
+    const QChar* text = m_line.constData();
+    const int size = m_line.size();
+    m_fields.clear();
+    qint64 bytes = size;
     bool inside = false;
-    for (QString piece : pieces) {
+    bool quote = false;
+    int from = 0;
+    for (int i = 0; i <= size; ++i) {
+        if (i < size) {
+            const ushort u = text[i].unicode();
+            if (u >= 0x80) // a surrogate pair counts 2 + 2
+                bytes += u < 0x800 || QChar::isSurrogate(u) ? 1 : 2;
+            quote = quote || u == '"';
+            if (u != ';')
+                continue;
+        }
+        const int closing = quotesBefore(text, from, i);
         if (inside) {
-            const bool closes = trailingQuotes(piece) % 2 == 1;
-            if (closes)
-                piece.chop(1);
-            fields.last() += QLatin1Char(';') + piece;
-            inside = !closes;
-            continue;
+            Piece& field = m_fields.last();
+            field.quotes = field.quotes || quote;
+            inside = closing % 2 == 0;
+            field.to = inside ? i : i - 1;
+        } else {
+            const int opening = quotesAfter(text, from, i);
+            if (opening % 2 == 1) {
+                const bool closes = qMin(closing, i - from - 1) % 2 == 1;
+                m_fields.append({ from + 1, closes ? i - 1 : i, true });
+                inside = !closes;
+            } else if (opening > 0 && opening == i - from) {
+                m_fields.append({ from, i - 2, true });
+            } else {
+                m_fields.append({ from, i, quote });
+            }
         }
-        const int leading = leadingQuotes(piece);
-        if (leading % 2 == 1) {
-            piece.remove(0, 1);
-            if (trailingQuotes(piece) % 2 == 1)
-                piece.chop(1);
-            else
-                inside = true;
-        } else if (leading > 0 && leading == piece.size()) {
-            piece.chop(2);
-        }
-        fields << piece;
+        quote = false;
+        from = i + 1;
     }
-    for (QString& field : fields)
-        field.replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    m_read += bytes;
+    return true;
+}
+
+void CSVHandlerImporter::fieldText(QString& out, int index) const
+{
+    const Piece& piece = m_fields.at(index);
+    const int length = piece.to - piece.from;
+    const QChar* from = m_line.constData() + piece.from;
+    if (length <= 0) {
+        out.truncate(0);
+    } else if (!piece.quotes) {
+        out.setUnicode(from, length);
+    } else {
+        // Each pair of quotes becomes one, left to right.
+        out.resize(length);
+        QChar* to = out.data();
+        const QChar* end = from + length;
+        int n = 0;
+        while (from < end) {
+            to[n++] = *from;
+            from += *from == QLatin1Char('"') && from + 1 < end && from[1] == QLatin1Char('"') ? 2 : 1;
+        }
+        out.truncate(n);
+    }
+}
+
+bool CSVHandlerImporter::decodeNext(QStringList& fields)
+{
+    if (!decodeLine())
+        return false;
+    fields.clear();
+    for (int i = 0; i < m_fields.size(); ++i) {
+        QString field;
+        fieldText(field, i);
+        fields << field;
+    }
     return true;
 }
 
 bool CSVHandlerImporter::readNext(QList<QVariant>& values)
 {
-    QStringList fields;
-    if (!decodeNext(fields))
+    if (!decodeLine())
         return false;
-    values.clear();
-    if (m_columns.isEmpty()) {
-        for (const QString& field : qAsConst(fields))
-            values << field;
-        return true;
+    const int n = m_columns.isEmpty() ? m_fields.size() : m_columns.size();
+    // The caller keeps the list between rows: its variants' strings are rewritten in place.
+    if (values.size() != n) {
+        values.clear();
+        values.reserve(n);
+        for (int i = 0; i < n; ++i)
+            values.append(QVariant(QString()));
     }
-    for (int column : qAsConst(m_columns)) {
-        if (column < 0 || column >= fields.size()) {
+    for (int i = 0; i < n; ++i) {
+        const int field = m_columns.isEmpty() ? i : m_columns.at(i);
+        if (field < 0 || field >= m_fields.size()) {
             m_error = tr("Структура импортируемого файла не соответствует заданному сопоставлению столбцов");
             return false;
         }
-        values << fields.at(column);
+        QVariant& value = values[i];
+        if (value.userType() != QMetaType::QString)
+            value = QString();
+        fieldText(*static_cast<QString*>(value.data()), field);
     }
     return true;
 }
@@ -150,6 +190,8 @@ int CSVHandlerImporter::percentage() const
 void CSVHandlerImporter::end()
 {
     m_stream.setDevice(nullptr);
+    m_line = QString();
+    m_fields = QVector<Piece>();
     m_columns.clear();
     m_error.clear();
     m_read = 0;

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QTextStream>
+#include <QVector>
 #include <QWidget>
 
 class QCheckBox;
@@ -32,7 +33,23 @@ protected:
     bool decodeNext(QStringList& fields);
 
 private:
+    // A field as a stretch of the current line; doubled quotes inside are still to be made single.
+    struct Piece
+    {
+        int from;
+        int to;
+        bool quotes;
+    };
+
+    // Reads the next non-empty line and splits it into m_fields; false at the end or after a read failure.
+    bool decodeLine();
+    // The text of field `index` of the current line.
+    void fieldText(QString& out, int index) const;
+
     QTextStream m_stream;
+    // Kept between lines so that a file of millions of rows reads without an allocation per line or field.
+    QString m_line;
+    QVector<Piece> m_fields;
     QList<int> m_columns;
     QString m_error;
     qint64 m_read = 0;
