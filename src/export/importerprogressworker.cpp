@@ -121,6 +121,7 @@ void ImporterProgressWorker::readRows()
         importRow(values, n, trans);
     }
     m_handler->end();
+    m_imported.clear();
     if (stopped)
         return;
     try {
@@ -184,19 +185,11 @@ void ImporterProgressWorker::importRow(QList<QVariant>& values, int n, RecordsTr
     }
 
     // A row whose key an earlier row of the file had replaces that row: the transaction keeps the last one.
-    const MasterIndex* master = m_table->masterIndex();
-    const uint hash = master->keyHash(record);
-    for (auto it = m_stagedByKey.constFind(hash); it != m_stagedByKey.constEnd() && it.key() == hash; ++it) {
-        if (master->compareKeys(m_staged.at(*it), record) != 0)
-            continue;
+    const ImportedKeys::Earlier earlier = m_imported.add(*m_table->masterIndex(), record, !partial.isEmpty());
+    if (earlier != ImportedKeys::None) {
         m_result->messages << tr("Импорт строки №%1 заменит импортированную ранее строку с тем же ключом").arg(n);
-        --(m_stagedPartial.at(*it) ? m_result->partial : m_result->full);
-        m_stagedByKey.remove(hash, *it);
-        break;
+        --(earlier == ImportedKeys::Partial ? m_result->partial : m_result->full);
     }
-    m_stagedByKey.insert(hash, m_staged.size());
-    m_staged << record;
-    m_stagedPartial << !partial.isEmpty();
     m_result->messages << partial;
 
     RecordUpdater updater(record, trans, -1);

@@ -3,6 +3,7 @@
 #include "core/db/record.h"
 #include "core/host/progress/progressworker.h"
 #include "export/fileimporter.h"
+#include "export/importedkeys.h"
 
 #include <QCoreApplication>
 #include <QMap>
@@ -57,8 +58,5 @@ private:
     Group m_mandatory;
     Group m_optional;
     QList<int> m_columns; // the table column of each value a row brings
-    // Staged rows by key hash, to find a row that a later one with the same key replaces.
-    QMultiHash<uint, int> m_stagedByKey;
-    QVector<Record> m_staged;
-    QVector<bool> m_stagedPartial;
+    ImportedKeys m_imported; // this run's rows, emptied when the run ends
 };

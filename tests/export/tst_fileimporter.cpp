@@ -210,14 +210,44 @@ private Q_SLOTS:
         m_table->removeIndex(&index);
     }
 
-    // Two rows with the key of a record in the table: the last one replaces the record's values.
-    void duplicateKeyReplacesWithOneMessage()
+    void duplicateKeysReplaceWithOneMessageEach_data()
     {
-        const FileImporter::Result result = import("h\n7;L09;1;;\n7;L10;2;;\n", fullMapping());
-        QCOMPARE(result.messages,
-            QStringList { QStringLiteral("Импорт строки №2 заменит импортированную ранее строку с тем же ключом") });
-        QCOMPARE(result.full, 1);
-        QCOMPARE(rows(m_table), QStringLiteral("7:L10:2.00::"));
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QList<int>>("replacing"); // rows that replace an earlier row of the file
+        QTest::addColumn<QString>("fullPartial");
+        QTest::addColumn<QString>("lastAccount"); // of the first row's key
+        QByteArray many;
+        for (int i = 0; i < 3000; ++i)
+            many += QByteArray::number(1000 + i) + ";A;1;;\n";
+        // The table's own key 7 is replaced without a message; only the file's repeat has one.
+        QTest::newRow("key of the table twice") << QByteArray("7;L09;1;;\n7;L10;2;;\n") << QList<int> { 2 } << "1 0"
+                                                << "L10";
+        QTest::newRow("partial replaced by full") << QByteArray("8;A;x;;\n8;B;1;;\n") << QList<int> { 2 } << "1 0"
+                                                  << "B";
+        QTest::newRow("three times") << QByteArray("8;A;1;;\n8;B;2;;\n8;C;3;;\n") << QList<int> { 2, 3 } << "1 0"
+                                     << "C";
+        QTest::newRow("after the table of keys grew") << many + "1100;B;2;;\n"
+                                                      << QList<int> { 3001 } << "3000 0"
+                                                      << "A";
+        // Both keys hash alike; they are still two keys.
+        QTest::newRow("same hash, other key") << QByteArray("2;A;1;;\n4294967296;B;1;;\n") << QList<int>() << "2 0"
+                                              << "A";
+    }
+    void duplicateKeysReplaceWithOneMessageEach()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QList<int>, replacing);
+        QFETCH(QString, fullPartial);
+        QFETCH(QString, lastAccount);
+        const FileImporter::Result result = import("h\n" + text, fullMapping());
+        QStringList expected;
+        for (int n : replacing)
+            expected << QStringLiteral("Импорт строки №%1 заменит импортированную ранее строку с тем же ключом").arg(n);
+        QCOMPARE(result.messages.filter(QStringLiteral("заменит")), expected);
+        QCOMPARE(QStringLiteral("%1 %2").arg(result.full).arg(result.partial), fullPartial);
+        const MasterIndex* master = m_table->masterIndex();
+        const Record first = master->recordByKey(master->keyRecord(QString::fromLatin1(text.left(text.indexOf(';')))));
+        QCOMPARE(first.data(QStringLiteral("account")).toString(), lastAccount);
     }
 
     void badValues_data()
