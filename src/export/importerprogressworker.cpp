@@ -162,15 +162,18 @@ void ImporterProgressWorker::importRow(QList<QVariant>& values, int n, RecordsTr
     const int optionalFrom = mandatoryFrom + m_mandatory.size();
     const QList<int>& columns = m_columns;
     QStringList partial;
+    // A convertor may shorten the list; the reader's texts are read where they are.
+    const QVariant none;
+    const auto value = [&](int i) -> const QVariant& { return i < values.size() ? values.at(i) : none; };
     try {
         if (m_convertor->isMasterColumnsMandatory()) {
             for (int i = 0; i < mandatoryFrom; ++i)
-                setField(record.data(columns.at(i)), values.value(i));
+                setField(record.data(columns.at(i)), value(i));
         } else {
             m_convertor->setupRecordKey(record, values);
         }
         for (int i = mandatoryFrom; i < optionalFrom; ++i)
-            setField(record.data(columns.at(i)), values.value(i));
+            setField(record.data(columns.at(i)), value(i));
     } catch (const QString& failure) {
         m_result->messages << tr("Импорт строки №%1 невозможен. ").arg(n) + failure;
         ++m_result->skipped;
@@ -178,7 +181,7 @@ void ImporterProgressWorker::importRow(QList<QVariant>& values, int n, RecordsTr
     }
     for (int i = optionalFrom; i < columns.size(); ++i) {
         try {
-            setField(record.data(columns.at(i)), values.value(i));
+            setField(record.data(columns.at(i)), value(i));
         } catch (const QString& failure) {
             partial << tr("Импорт строки №%1 выполнен частично. %2").arg(n).arg(failure);
         }
@@ -199,38 +202,43 @@ void ImporterProgressWorker::importRow(QList<QVariant>& values, int n, RecordsTr
 
 void ImporterProgressWorker::setField(Field field, const QVariant& value)
 {
-    if (value.isNull() || !value.isValid())
+    // The reader's text is used in place, without copies through QVariant for each of a file's fields.
+    const QString* text
+        = value.userType() == QMetaType::QString ? static_cast<const QString*>(value.constData()) : nullptr;
+    if (text ? text->isEmpty() : (value.isNull() || !value.isValid()))
         return;
-    const bool isText = value.type() == QVariant::String;
-    const QString text = isText ? value.toString() : QString();
-    if (isText && text.isEmpty())
-        return;
-    switch (field.fieldSlot().type) {
+    const auto assignAsIs = [&] {
+        if (text)
+            field = *text;
+        else
+            field = value;
+    };
+    const FieldSlot slot = field.fieldSlot();
+    switch (slot.type) {
     case FieldType::Decimal:
     case FieldType::XDecimal: {
         bool ok = false;
-        decimal d = decimal::fromVariant(value, &ok);
+        decimal d = text ? decimal::fromString(*text, &ok) : decimal::fromVariant(value, &ok);
         // A text that is no number goes to the field as it is, whose refusal names the field and the value.
         if (!ok) {
-            field = value;
+            assignAsIs();
             return;
         }
         // "1.5" in a column of two places reads as 1.50, as when the trader types it.
-        const int places = field.fieldSlot().length;
-        if (field.fieldSlot().type == FieldType::Decimal && places > d.scale())
-            d = d.withScale(places);
+        if (slot.type == FieldType::Decimal && slot.length > d.scale())
+            d = d.withScale(slot.length);
         field = d;
         return;
     }
     case FieldType::DateTime: {
-        if (!isText) {
+        if (!text) {
             field = value;
             return;
         }
-        QDateTime moment = ExportText::readDateTime(text);
+        QDateTime moment = ExportText::readDateTime(*text);
         if (!moment.isValid()) {
             bool ok = false;
-            const datetime parsed = datetime::fromString(text, &ok);
+            const datetime parsed = datetime::fromString(*text, &ok);
             if (!ok)
                 throw QString();
             field = parsed;
@@ -240,7 +248,7 @@ void ImporterProgressWorker::setField(Field field, const QVariant& value)
         return;
     }
     default:
-        field = value;
+        assignAsIs();
         return;
     }
 }
