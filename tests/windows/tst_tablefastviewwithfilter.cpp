@@ -22,8 +22,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include <functional>
@@ -165,15 +167,19 @@ private Q_SLOTS:
         CatalogueWindow window(market.table(QStringLiteral("securities")));
         TableIndexModel& model = window.model;
         TableFastViewWithFilter& view = window.view;
-        FiltersToolBar bar;
-        bar.setView(&view);
+        // Over a window's rows, as the terminal places it; tiling gives the window its width whatever it needs.
+        QWidget area;
+        auto* tile = new QWidget(&area);
+        auto* bar = new FiltersToolBar(tile);
+        (new QVBoxLayout(tile))->addWidget(bar);
+        bar->setView(&view);
         for (Filter* filter : model.filtersModel()->filters()) {
             if (qobject_cast<SecNameFilter*>(filter) || qobject_cast<ExpDateFilter*>(filter))
-                bar.addFilter(filter);
+                bar->addFilter(filter);
         }
         // The bar's own forms of the editors, each titled.
-        auto* contract = bar.getWidget()->findChild<SecNameFilterToolBarWidget*>();
-        auto* expiry = bar.getWidget()->findChild<ExpDateFilterToolBarWidget*>();
+        auto* contract = bar->getWidget()->findChild<SecNameFilterToolBarWidget*>();
+        auto* expiry = bar->getWidget()->findChild<ExpDateFilterToolBarWidget*>();
         QVERIFY(contract && expiry && contract->box()->count() > 2);
         const auto title = [](KeyComboFilterWidget* editor) {
             for (const QLabel* label : editor->findChildren<QLabel*>()) {
@@ -184,6 +190,17 @@ private Q_SLOTS:
         };
         QCOMPARE(title(contract), QStringLiteral("Базовый контракт:"));
         QCOMPARE(title(expiry), QStringLiteral("Экспирация:"));
+        // Narrower than its editors, the bar keeps each whole and apart and scrolls to the last.
+        tile->setGeometry(0, 0, contract->minimumSizeHint().width(), 100);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        QVERIFY(contract->width() >= contract->minimumSizeHint().width());
+        QVERIFY(expiry->width() >= expiry->minimumSizeHint().width());
+        QVERIFY(!contract->geometry().intersects(expiry->geometry()));
+        auto* scroll = bar->findChild<QScrollArea*>();
+        QVERIFY(scroll && scroll->horizontalScrollBar()->isVisible());
+        scroll->ensureWidgetVisible(expiry);
+        QVERIFY(scroll->viewport()->rect().contains(expiry->geometry().translated(bar->getWidget()->pos())));
         contract->box()->setCurrentIndex(1);
         Q_EMIT contract->box()->activated(1);
         const qint64 isin = contract->value().toLongLong();

@@ -5,9 +5,69 @@
 #include "views/filtering/itemfilterstoolbar.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpacerItem>
+#include <QWheelEvent>
+
+namespace {
+
+// Asks the tool bar for the editors' height, plus the scroll bar's while they do not fit, and for no width: it
+// takes whatever width the window leaves.
+class FiltersScrollArea : public QScrollArea
+{
+public:
+    explicit FiltersScrollArea(QWidget* parent)
+        : QScrollArea(parent)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
+
+    QSize sizeHint() const override { return minimumSizeHint(); }
+
+    QSize minimumSizeHint() const override
+    {
+        if (!widget())
+            return {};
+        int height = widget()->sizeHint().height();
+        if (overflows())
+            height += horizontalScrollBar()->sizeHint().height();
+        return { 0, height };
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        const bool before = m_overflowed;
+        m_overflowed = overflows();
+        QScrollArea::resizeEvent(event);
+        if (m_overflowed != before)
+            updateGeometry();
+    }
+
+    // The wheel scrolls the bar sideways: it has no other way to go.
+    void wheelEvent(QWheelEvent* event) override
+    {
+        if (horizontalScrollBar()->isVisible())
+            QCoreApplication::sendEvent(horizontalScrollBar(), event);
+        else
+            QScrollArea::wheelEvent(event);
+    }
+
+private:
+    bool overflows() const { return widget() && widget()->minimumSizeHint().width() > width(); }
+
+    bool m_overflowed = false;
+};
+
+} // namespace
 
 FiltersToolBar::FiltersToolBar(QWidget* parent)
     : FiltersToolBar(QString(), parent)
@@ -15,7 +75,8 @@ FiltersToolBar::FiltersToolBar(QWidget* parent)
 
 FiltersToolBar::FiltersToolBar(const QString& title, QWidget* parent)
     : QToolBar(title, parent)
-    , m_content(new QWidget(this))
+    , m_scroll(new FiltersScrollArea(this))
+    , m_content(new QWidget(m_scroll))
     , m_layout(new QHBoxLayout(m_content))
     , m_items(new ItemFiltersToolBar(this))
 {
@@ -26,7 +87,8 @@ FiltersToolBar::FiltersToolBar(const QString& title, QWidget* parent)
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(1);
     m_layout->addSpacerItem(new QSpacerItem(200, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
-    addWidget(m_content);
+    m_scroll->setWidget(m_content);
+    addWidget(m_scroll);
 }
 
 void FiltersToolBar::setView(QAbstractItemView* view)

@@ -9,9 +9,11 @@ class ItemFiltersToolBar;
 class QAbstractItemView;
 class QHBoxLayout;
 class QHeaderView;
+class QScrollArea;
 
 // A fixed tool bar of a few filters of a view, always at hand above it (the account and the instrument above the
-// orders, say). Each filter's own editor sits on the bar and acts on the view as soon as it changes.
+// orders, say). Each filter's own editor sits on the bar and acts on the view as soon as it changes. In a window
+// too narrow for every editor the bar scrolls sideways rather than squeezing the editors over one another.
 class BASIC_VIEWS_EXPORT FiltersToolBar : public QToolBar
 {
     Q_OBJECT
@@ -28,6 +30,7 @@ public:
     ItemFiltersToolBar* itemFiltersToolBar() const { return m_items; }
 
 private:
+    QScrollArea* m_scroll;
     QWidget* m_content;
     QHBoxLayout* m_layout;
     ItemFiltersToolBar* m_items;
