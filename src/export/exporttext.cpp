@@ -1,5 +1,6 @@
 #include "export/exporttext.h"
 
+#include "core/db/datetime.h"
 #include "core/db/digits.h"
 
 #include <QDateTime>
@@ -67,8 +68,15 @@ int readNumber(QStringView text, int& pos, int maxDigits)
 {
     int value = 0;
     const int start = pos;
-    while (pos < text.size() && pos - start < maxDigits && text.at(pos).isDigit())
-        value = value * 10 + text.at(pos++).digitValue();
+    for (; pos < text.size() && pos - start < maxDigits; ++pos) {
+        // ASCII digits without a look into the Unicode tables; other digits as Qt reads them.
+        const QChar c = text.at(pos);
+        const uint ascii = uint(c.unicode()) - uint('0');
+        const int digit = ascii < 10u ? int(ascii) : (c.isDigit() ? c.digitValue() : -1);
+        if (digit < 0)
+            break;
+        value = value * 10 + digit;
+    }
     return pos == start ? -1 : value;
 }
 
@@ -83,7 +91,7 @@ bool skip(QStringView text, int& pos, QChar separator)
 } // namespace
 
 // Read by hand: QDateTime::fromString() parses its pattern for every cell of a million-row import.
-QDateTime readDateTime(QStringView text)
+bool readMoment(QStringView text, datetime& moment)
 {
     int pos = 0;
     const int day = readNumber(text, pos, 2);
@@ -91,22 +99,33 @@ QDateTime readDateTime(QStringView text)
     const int year = skip(text, pos, QLatin1Char('.')) ? readNumber(text, pos, 4) : -1;
     const QDate date(year, month, day);
     if (year < 0 || !date.isValid())
-        return QDateTime();
-    if (pos == text.size())
-        return QDateTime(date, QTime(0, 0), Qt::UTC);
-    int parts[4] = { -1, -1, -1, -1 };
-    const int widths[4] = { 2, 2, 2, 3 };
-    if (!skip(text, pos, QLatin1Char(' ')))
-        return QDateTime();
-    for (int i = 0; i < 4; ++i) {
-        if (i > 0 && !skip(text, pos, QLatin1Char(':')))
-            return QDateTime();
-        parts[i] = readNumber(text, pos, widths[i]);
+        return false;
+    QTime time(0, 0);
+    if (pos < text.size()) {
+        int parts[4] = { -1, -1, -1, -1 };
+        const int widths[4] = { 2, 2, 2, 3 };
+        if (!skip(text, pos, QLatin1Char(' ')))
+            return false;
+        for (int i = 0; i < 4; ++i) {
+            if (i > 0 && !skip(text, pos, QLatin1Char(':')))
+                return false;
+            parts[i] = readNumber(text, pos, widths[i]);
+        }
+        time = QTime(parts[0], parts[1], parts[2], parts[3]);
+        if (pos != text.size() || parts[3] < 0 || !time.isValid())
+            return false;
     }
-    const QTime time(parts[0], parts[1], parts[2], parts[3]);
-    if (pos != text.size() || parts[3] < 0 || !time.isValid())
-        return QDateTime();
-    return QDateTime(date, time, Qt::UTC);
+    // The wall time in milliseconds since 1970, without building a QDateTime.
+    constexpr qint64 JulianDayOf1970 = 2440588;
+    constexpr qint64 MSecsPerDay = 86400000;
+    moment = datetime((date.toJulianDay() - JulianDayOf1970) * MSecsPerDay + time.msecsSinceStartOfDay());
+    return true;
+}
+
+QDateTime readDateTime(QStringView text)
+{
+    datetime moment;
+    return readMoment(text, moment) ? moment.toQDateTime() : QDateTime();
 }
 
 } // namespace ExportText

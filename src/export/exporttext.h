@@ -7,6 +7,7 @@
 
 class QDate;
 class QDateTime;
+class datetime;
 
 // The fixed date and time forms of the export formats, written digit by digit: QDateTime::toString() parses
 // its pattern and goes through the locale for every cell, which a million-row export cannot afford.
@@ -25,5 +26,7 @@ QString dateTime(const QDateTime& moment, bool padded, QChar msecSeparator);
 // The inverse for the CSV form: "dd.MM.yyyy h:m:s:zzz" (padded or not) or a date alone "dd.MM.yyyy", read as a
 // UTC wall time like datetime::fromString(); an invalid moment for any other text.
 BASIC_VIEWS_EXPORT QDateTime readDateTime(QStringView text);
+// The same straight to the stored form; false for any other text.
+BASIC_VIEWS_EXPORT bool readMoment(QStringView text, datetime& moment);
 
 } // namespace ExportText

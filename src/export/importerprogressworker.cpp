@@ -235,16 +235,14 @@ void ImporterProgressWorker::setField(Field field, const QVariant& value)
             field = value;
             return;
         }
-        QDateTime moment = ExportText::readDateTime(*text);
-        if (!moment.isValid()) {
+        datetime moment;
+        if (!ExportText::readMoment(*text, moment)) {
             bool ok = false;
-            const datetime parsed = datetime::fromString(*text, &ok);
+            moment = datetime::fromString(*text, &ok);
             if (!ok)
                 throw QString();
-            field = parsed;
-            return;
         }
-        field = datetime::fromQDateTime(moment);
+        field = moment;
         return;
     }
     default:

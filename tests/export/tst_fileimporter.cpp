@@ -263,6 +263,9 @@ private Q_SLOTS:
         QTest::newRow("optional date that does not exist") << QByteArray("9;L09;1;31.02.2024;1") << "0 1 0"
                                                            << "Импорт строки №1 выполнен частично. "
                                                            << "9:L09:1.00::1";
+        QTest::newRow("optional hour 24") << QByteArray("9;L09;1;05.03.2024 24:0:0:000;1") << "0 1 0"
+                                          << "Импорт строки №1 выполнен частично. "
+                                          << "9:L09:1.00::1";
         QTest::newRow("key")
             << QByteArray("x;L09;1;;1") << "0 0 1"
             << "Импорт строки №1 невозможен. Значение 'x' нельзя записать в поле 'order_num' типа Int64"
