@@ -41,7 +41,6 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -138,24 +137,11 @@ private Q_SLOTS:
     // click on an order enters a new order in that order's instrument, not a neighbour's.
     void keyboardOrderEntryUnderTheFeed()
     {
-        // Application shortcuts such as F2 reach only an active window, which offscreen nothing activates.
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         m_feed->setRate(20000);
-        Record future;
-        for (const Record& r : *m_market->table(QStringLiteral("securities"))->masterIndex()) {
-            if (future.isNull() && number(r, "board_id") == SampleMarket::FuturesBoard)
-                future = r;
-        }
-        TableWindow* instruments = table(*m_window, QStringLiteral("instruments"));
-        instruments->view()->setCurrentRecord(future, 0);
-        instruments->view()->setFocus();
-        QTest::keyClick(instruments->view(), Qt::Key_F2);
-        AddOrderShortDialog* dialog = nullptr;
-        QTRY_VERIFY((dialog = shown<AddOrderShortDialog>()));
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
-        auto* form = qobject_cast<FutOrder*>(dialog->form());
+        const Record future = instrument(SampleMarket::FuturesBoard);
+        FutOrder* form = newOrderFor(*m_window, future);
         QVERIFY(form);
+        const QPointer<QWidget> open(form->window());
         QCOMPARE(form->securityId(), number(future, "sec_id"));
         const QString account = AccountDirectory::i()->clients().value(1);
         const QString price = future.data(QStringLiteral("min_price")).toDecimal().toString();
@@ -169,7 +155,6 @@ private Q_SLOTS:
         }
         QCOMPARE(form->account(), account);
         answerDialog<ConfirmationDialog>([](ConfirmationDialog* d) { QTest::keyClick(d, Qt::Key_Return); });
-        const QPointer<AddOrderShortDialog> open(dialog);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTRY_VERIFY(!open);
         QTRY_COMPARE(m_sent.size(), 1);
@@ -196,6 +181,7 @@ private Q_SLOTS:
         // A double click is a click and then the double click, in one go as the platform delivers them.
         QTest::mouseClick(orders->view()->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(orders->view()->viewport(), Qt::LeftButton, {}, at);
+        AddOrderShortDialog* dialog = nullptr;
         QTRY_VERIFY((dialog = shown<AddOrderShortDialog>()));
         QCOMPARE(dialog->form()->securityId(), number(clicked, "sec_id"));
         delete dialog;
@@ -430,10 +416,7 @@ private Q_SLOTS:
                     seen << dialog->pageTitle(page);
                 dialog->reject();
             });
-            for (QAction* action : m_window->menuBar()->findChildren<QAction*>()) {
-                if (action->text() == QStringLiteral("Настройки..."))
-                    action->trigger();
-            }
+            mainMenuAction(*m_window, QStringLiteral("Настройки..."))->trigger();
         };
         open(*m_window, QStringLiteral("instruments"), QStringLiteral("По режимам"));
         openSettings();

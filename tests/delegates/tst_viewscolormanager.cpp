@@ -1,6 +1,5 @@
 #include "core/db/appsettings.h"
 #include "core/db/mapsettings.h"
-#include "core/host/embedded/embeddedcore.h"
 #include "delegates/viewscolormanager.h"
 #include "delegates/viewscolorpage.h"
 #include "delegates/viewscolorwidget.h"
@@ -60,16 +59,6 @@ private Q_SLOTS:
         QVERIFY(!manager.color(M::Orders, M::SelectionRole, M::BuyColor).isValid()); // not a colour
         QCOMPARE(manager.color(M::Orders, M::SelectionRole, M::SellColor), QColor(180, 0, 0)); // never stored
         QVERIFY(!manager.color(M::Orders, M::TextRole, M::BuyColor).isValid());
-    }
-
-    void pagesAreRegisteredWithTheHost()
-    {
-        EmbeddedCore core;
-        M manager;
-        QCOMPARE(manager.pages().size(), int(M::ViewCount));
-        QCOMPARE(core.optionsPages().size(), int(M::ViewCount));
-        QCOMPARE(core.colorManagers(), QList<QObject*> { &manager });
-        QVERIFY(!core.optionsPages().at(M::Securities)->categoryIcon().isNull());
     }
 
     void widgetEditsAndResets()

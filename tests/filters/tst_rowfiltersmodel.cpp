@@ -284,20 +284,6 @@ private Q_SLOTS:
         QCOMPARE(m_set->filtersForColumn(computed), QList<Filter*> { &onComputed });
         m_set->removeFilter(&onComputed);
     }
-
-    void garbledPersistedValuesLoseTheirKeys()
-    {
-        AppSettings settings(QStringLiteral("Garbled"));
-        settings.setValue(QStringLiteral("filters/status.value"), QStringLiteral("1|мусор||"));
-        settings.setValue(QStringLiteral("filters/status.enabled"), true);
-        settings.setValue(QStringLiteral("filters/buysell.value"), QStringLiteral("XY"));
-        settings.setValue(QStringLiteral("filters/buysell.enabled"), true);
-        m_set->read(settings);
-        QCOMPARE(m_status->value(), QStringLiteral("1"));
-        QVERIFY(m_status->isEnabled());
-        QCOMPARE(m_side->value(), QString());
-        QVERIFY(!m_side->isEnabled()); // nothing left to filter by
-    }
 };
 
 QTEST_MAIN(tst_RowFiltersModel)

@@ -216,18 +216,6 @@ private Q_SLOTS:
         disconnect(m_model.get(), &QAbstractItemModel::rowsAboutToBeMoved, this, nullptr);
     }
 
-    void equalRecordsKeepArrivalOrder()
-    {
-        m_live->insert(10, QStringLiteral("30"));
-        m_live->insert(9, QStringLiteral("30"));
-        QCOMPARE(keys(), QStringLiteral("1 3 2 10 9 4 5"));
-        m_live->stageInsert(8, QStringLiteral("30"));
-        m_live->stageInsert(7, QStringLiteral("30"));
-        m_live->commit();
-        // A batch arrives in key order: 7 then 8, both after the earlier ones.
-        QCOMPARE(keys(), QStringLiteral("1 3 2 10 9 7 8 4 5"));
-    }
-
     // A full sort by any column, ascending or descending, equals a plain stable sort of the table by that
     // column's values (records without a value first when ascending), whichever way the model sorts it.
     void fullSortsEqualAStableSortOfTheColumn()
@@ -378,44 +366,6 @@ private Q_SLOTS:
         QCOMPARE(m_model->rowCount(), 1005);
         QCOMPARE(m_model->at(2).toString(), QStringLiteral("100"));
         QCOMPARE(m_model->at(1001).toString(), QStringLiteral("1099"));
-    }
-
-    void batchRemovalsComeLastToFirst()
-    {
-        m_live->stageRemove(1);
-        m_live->stageRemove(2);
-        m_live->stageRemove(3);
-        m_live->stageRemove(5);
-        m_live->commit();
-        QCOMPARE(m_signals->text(), QStringLiteral("remove(4,4) remove(0,2)"));
-        QCOMPARE(keys(), QStringLiteral("4"));
-    }
-
-    void filtersDecideWhoEntersAndLeaves()
-    {
-        StatusFilter status(*m_live->table);
-        status.setValue(QStringLiteral("2")); // filled orders hidden
-        m_model->filtersModel()->addFilter(&status);
-        m_model->filtersModel()->setFilterEnabled(0, true);
-        QCOMPARE(m_model->rowCount(), 5); // no status yet: all shown
-        m_signals->log.clear();
-        m_live->stageTick(3, "status", 2); // leaves
-        m_live->stageTick(4, "status", 1); // stays
-        m_live->commit();
-        QCOMPARE(keys(), QStringLiteral("1 2 4 5"));
-        m_live->stageTick(3, "status", 1); // enters again, with a new price
-        m_live->stageTick(3, "price", "45");
-        m_live->stageRemove(1);
-        m_live->commit();
-        QCOMPARE(keys(), QStringLiteral("2 4 3 5"));
-        // A removed record that was never shown is ignored.
-        m_live->stageTick(2, "status", 2);
-        m_live->commit();
-        m_signals->log.clear();
-        m_live->stageRemove(2);
-        m_live->commit();
-        QCOMPARE(m_signals->text(), QString());
-        m_model->filtersModel()->removeFilter(&status);
     }
 
     void sortWithTheCurrentSettingsSendsNothing()

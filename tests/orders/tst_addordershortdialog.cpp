@@ -51,12 +51,6 @@ QLabel* labelOf(QWidget* form, QWidget* field)
     return nullptr;
 }
 
-void typeInto(QWidget* widget, const QString& text)
-{
-    widget->setFocus();
-    QTest::keyClicks(widget, text);
-}
-
 } // namespace
 
 class tst_AddOrderShortDialog : public QObject
@@ -123,61 +117,6 @@ private Q_SLOTS:
         m_instrument = Record();
         m_exchange.reset();
         m_market.reset();
-    }
-
-    // Given the instrument's row, the trader types the account, price and quantity, tabbing between them, and
-    // presses Enter, then Enter again at the confirmation: one new order rests in the book and the orders window
-    // shows it.
-    void keyboardAloneEntersAnOrderThatRestsInTheBook()
-    {
-        TableIndexModel window(m_market->table(QStringLiteral("orders")));
-        window.rebuild();
-        const int before = window.rowCount();
-        AddOrderShortDialog* dialog = AddOrderShortDialog::showDialog(textId());
-        QVERIFY(QTest::qWaitForWindowExposed(dialog));
-        FutOrder* form = futures(dialog);
-        QCOMPARE(form->securityId(), m_instrument.data(QStringLiteral("sec_id")).toInteger64());
-        const QString price = restingBuyPrice();
-        typeInto(form->accountBox(), m_account);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QVERIFY(form->priceEditor()->hasFocus());
-        QTest::keyClicks(form->priceEditor(), price);
-        QTest::keyClick(form->priceEditor(), Qt::Key_Tab);
-        QVERIFY(form->quantityEditor()->hasFocus());
-        QTest::keyClicks(form->quantityEditor(), QStringLiteral("3"));
-        QString question;
-        answerDialog<ConfirmationDialog>([&](ConfirmationDialog* confirmation) {
-            question = confirmation->text();
-            QTest::keyClick(confirmation, Qt::Key_Return);
-        });
-        QPointer<AddOrderShortDialog> open(dialog);
-        QVERIFY(form->buyButton()->isEnabled() && form->buyButton()->isDefault());
-        QTest::keyClick(form->quantityEditor(), Qt::Key_Return);
-        QTRY_VERIFY(!open);
-        QCOMPARE(question,
-            QStringLiteral("Вы действительно хотите поставить заявку на покупку по цене %1 в количестве 3 со счёта %2?")
-                .arg(price, m_account));
-        QTRY_COMPARE(m_sent.size(), 1);
-        const RawTransaction& sent = m_sent.first();
-        QCOMPARE(sent.description().kind, 10);
-        const Values& v = sent.values();
-        QCOMPARE(
-            v.value(QStringLiteral("Security")).toString(), m_instrument.data(QStringLiteral("sec_code")).toString());
-        QCOMPARE(v.value(QStringLiteral("Account")).toString(), m_account);
-        QCOMPARE(decimal::fromString(v.value(QStringLiteral("Price")).toString()), decimal::fromString(price));
-        QCOMPARE(v.value(QStringLiteral("Quantity")).toString(), QStringLiteral("3"));
-        QCOMPARE(v.value(QStringLiteral("BuySell")).toString(), QStringLiteral("B"));
-        QTRY_COMPARE(window.rowCount(), before + 1);
-        bool found = false;
-        for (int row = 0; row < window.rowCount(); ++row) {
-            const Record& r = window.at(row);
-            found = found
-                || (r.data(QStringLiteral("account")).toString() == m_account
-                    && r.data(QStringLiteral("status")).toInteger() == HostSchema::StatusActive
-                    && number(r, "price") == decimal::fromString(price)
-                    && r.data(QStringLiteral("quantity")).toInteger() == 3);
-        }
-        QVERIFY(found);
     }
 
     // A sell at the best bid trades: the deals and positions windows show the trade of the account.

@@ -15,7 +15,6 @@
 #include "sim/samplemarket.h"
 
 #include <QDialogButtonBox>
-#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -93,9 +92,6 @@ private Q_SLOTS:
     {
         DropOrdersDialog dialog;
         dialog.setMode(DropOrdersDialog::Buy);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Снять все заявки на покупку"));
-        QCOMPARE(dialog.findChild<QLabel*>()->text(),
-            QStringLiteral("Снятие заявок на покупку для указанного счёта клиента или брокерской фирмы"));
         QCOMPARE(dialog.getStockId(), 1);
         QVERIFY(!okEnabled(dialog));
         QVERIFY(dialog.accountSelector()->setAccount(m_firm));
@@ -105,8 +101,6 @@ private Q_SLOTS:
         QVERIFY(!dialog.accountSelector()->setAccount(QStringLiteral("F0010")));
         QVERIFY(dialog.accountSelector()->setAccount(QString()));
         QVERIFY(!okEnabled(dialog));
-        dialog.setMode(7);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Снять заявки"));
     }
 
     void declinedConfirmationSendsNothingAndKeepsTheDialog()

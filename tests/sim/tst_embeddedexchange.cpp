@@ -132,27 +132,16 @@ private Q_SLOTS:
             x.future.data(QStringLiteral("settle_price")).toDecimal());
     }
 
-    void changesGiveARestingOrderANewPriceAndQuantity()
+    void anIcebergTakesItsNewPrice()
     {
         Exchange x;
-        QVERIFY(x.send(EmbeddedExchange::NewOrder, x.order(QStringLiteral("B"), x.priceText(-30), 8)));
-        const Record order = x.last();
+        QVERIFY(x.send(EmbeddedExchange::NewIceberg, x.order(QStringLiteral("S"), x.priceText(40), 20)));
         const Values change { { QStringLiteral("StockId"), 1 },
             { QStringLiteral("BoardId"), SampleMarket::FuturesBoard },
             { QStringLiteral("Security"), text(x.future, "sec_code") }, { QStringLiteral("Account"), x.account },
-            { QStringLiteral("OrderId"), number(order, "order_num") }, { QStringLiteral("price1"), x.priceText(-31) },
-            { QStringLiteral("amount1"), 12 }, { QStringLiteral("Mode"), QStringLiteral("3") } };
-        QVERIFY(x.send(EmbeddedExchange::ChangeOrder, change));
-        QCOMPARE(text(order, "price"), decimal::fromString(x.priceText(-31)).toString());
-        QCOMPARE(number(order, "quantity"), qint64(12));
-        QCOMPARE(number(order, "balance"), qint64(12));
-
-        Values iceberg = x.order(QStringLiteral("S"), x.priceText(40), 20);
-        QVERIFY(x.send(EmbeddedExchange::NewIceberg, iceberg));
-        Values icebergChange = change;
-        icebergChange[QStringLiteral("OrderId")] = number(x.last(), "order_num");
-        icebergChange[QStringLiteral("price1")] = x.priceText(41);
-        QVERIFY(x.send(EmbeddedExchange::ChangeIceberg, icebergChange));
+            { QStringLiteral("OrderId"), number(x.last(), "order_num") }, { QStringLiteral("price1"), x.priceText(41) },
+            { QStringLiteral("amount1"), 20 }, { QStringLiteral("Mode"), QStringLiteral("3") } };
+        QVERIFY(x.send(EmbeddedExchange::ChangeIceberg, change));
         QCOMPARE(text(x.last(), "price"), decimal::fromString(x.priceText(41)).toString());
     }
 

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "core/db/appsettings.h"
+#include "core/db/masterindex.h"
 #include "core/host/embedded/embeddedtransactionsender.h"
 #include "hostwindow.h"
 #include "marketfixture.h"
+#include "orders/addordershortdialog.h"
+#include "orders/futorder.h"
 #include "sim/embeddedexchange.h"
 #include "sim/marketfeed.h"
 #include "tablewindow.h"
@@ -13,8 +16,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QtTest>
 
 #include <memory>
 
@@ -85,6 +90,41 @@ protected:
             auto* dialog = qobject_cast<Dialog*>(widget);
             if (dialog && dialog->isVisible())
                 return dialog;
+        }
+        return nullptr;
+    }
+    // The first instrument on the board that `test` accepts.
+    Record instrument(int board, const std::function<bool(const Record&)>& test = {}) const
+    {
+        for (const Record& r : *m_market->table(QStringLiteral("securities"))->masterIndex()) {
+            if (r.data(QStringLiteral("board_id")).toInteger() == board && (!test || test(r)))
+                return r;
+        }
+        return Record();
+    }
+    // F2 over the instrument's row, as a trader enters an order: the new order form on it, or null.
+    static FutOrder* newOrderFor(TerminalWindow& terminal, const Record& instrument)
+    {
+        // Application shortcuts such as F2 reach only an active window, which offscreen nothing activates.
+        terminal.activateWindow();
+        if (!QTest::qWaitForWindowActive(&terminal))
+            return nullptr;
+        TableWindow* instruments = table(terminal, QStringLiteral("instruments"));
+        instruments->view()->setCurrentRecord(instrument, 0);
+        instruments->view()->setFocus();
+        QTest::keyClick(instruments->view(), Qt::Key_F2);
+        AddOrderShortDialog* dialog = nullptr;
+        if (!QTest::qWaitFor([&] { return (dialog = shown<AddOrderShortDialog>()) != nullptr; })
+            || !QTest::qWaitForWindowActive(dialog))
+            return nullptr;
+        return qobject_cast<FutOrder*>(dialog->form());
+    }
+    // The action of the main window's menus with the text; null when there is none.
+    static QAction* mainMenuAction(TerminalWindow& terminal, const QString& text)
+    {
+        for (QAction* action : terminal.menuBar()->findChildren<QAction*>()) {
+            if (action->text() == text)
+                return action;
         }
         return nullptr;
     }

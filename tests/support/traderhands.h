@@ -89,6 +89,14 @@ inline QStringList rightClick(QWidget* target, const QPoint& at, const QString& 
     return state->texts;
 }
 
+// A key as the platform delivers it: to the popup open (a completion list) if there is one, else to the widget
+// with focus.
+inline void press(Qt::Key key)
+{
+    QWidget* popup = QApplication::activePopupWidget();
+    QTest::keyClick(popup ? popup : QApplication::focusWidget(), key);
+}
+
 // The centre of a cell of a view, in its viewport's coordinates.
 inline QPoint cellPoint(const QAbstractItemView* view, const QModelIndex& index)
 {

