@@ -45,18 +45,10 @@ class tst_TerminalOrders : public QObject, private TerminalFixture
     Q_OBJECT
 
 private:
-    std::unique_ptr<TerminalWindow> m_window;
-
     FutOrder* newOrderFor(const Record& instrument) { return TerminalFixture::newOrderFor(*m_window, instrument); }
 
 private Q_SLOTS:
-    void init()
-    {
-        startTerminalFixture(SampleMarketOptions::sized(300, 3000, 7));
-        m_window = terminal();
-        m_feed->setRate(2000);
-        m_feed->start();
-    }
+    void init() { startTradingTerminal(SampleMarketOptions::sized(300, 3000, 7), 2000); }
     void cleanup()
     {
         m_feed->stop();
@@ -66,8 +58,7 @@ private Q_SLOTS:
         // Deleting one may delete others it owns.
         for (const QPointer<QDialog>& dialog : dialogs)
             delete dialog.data();
-        m_window.reset();
-        stopTerminalFixture();
+        stopTradingTerminal();
     }
 
     // A separator the instrument has no decimals for refuses the whole entry, with the reason, instead of

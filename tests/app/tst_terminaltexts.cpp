@@ -42,9 +42,6 @@ class tst_TerminalTexts : public QObject, private TerminalFixture
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<TerminalWindow> m_window;
-
 private Q_SLOTS:
     void init()
     {

@@ -85,8 +85,6 @@ class tst_TerminalWindows : public QObject, private TerminalFixture
     Q_OBJECT
 
 private:
-    std::unique_ptr<TerminalWindow> m_window;
-
     // The terminal started again from the settings it stored.
     void restart()
     {
@@ -97,19 +95,8 @@ private:
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        startTerminalFixture(SampleMarketOptions::sized(300, 3000, 7));
-        m_window = terminal();
-        m_feed->setRate(2000);
-        m_feed->start();
-    }
-    void cleanup()
-    {
-        m_feed->stop();
-        m_window.reset();
-        stopTerminalFixture();
-    }
+    void init() { startTradingTerminal(SampleMarketOptions::sized(300, 3000, 7), 2000); }
+    void cleanup() { stopTradingTerminal(); }
 
     // With the filter bar above the rows, a right click on an order offers to change that order and the change
     // dialog opens for it.

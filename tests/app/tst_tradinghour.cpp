@@ -22,23 +22,9 @@ class tst_TradingHour : public QObject, private TerminalFixture
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<TerminalWindow> m_window;
-
 private Q_SLOTS:
-    void init()
-    {
-        startTerminalFixture(SampleMarketOptions::sized(200, 1500, 5));
-        m_window = terminal();
-        m_feed->setRate(1000);
-        m_feed->start();
-    }
-    void cleanup()
-    {
-        m_feed->stop();
-        m_window.reset();
-        stopTerminalFixture();
-    }
+    void init() { startTradingTerminal(SampleMarketOptions::sized(200, 1500, 5), 1000); }
+    void cleanup() { stopTradingTerminal(); }
 
     void session()
     {

@@ -35,6 +35,8 @@ protected:
     std::unique_ptr<MarketFeed> m_feed;
     // Every transaction that reached the exchange, in order.
     QList<RawTransaction> m_sent;
+    // The terminal's main window, for the tests that keep one.
+    std::unique_ptr<TerminalWindow> m_window;
 
     void startTerminalFixture(const SampleMarketOptions& options = SampleMarketOptions::tiny())
     {
@@ -54,6 +56,20 @@ protected:
         m_feed.reset();
         m_exchange.reset();
         m_market.reset();
+    }
+    // The terminal over a market of `options`, its main window shown, the feed running at `rate` changes a second.
+    void startTradingTerminal(const SampleMarketOptions& options, int rate)
+    {
+        startTerminalFixture(options);
+        m_window = terminal();
+        m_feed->setRate(rate);
+        m_feed->start();
+    }
+    void stopTradingTerminal()
+    {
+        m_feed->stop();
+        m_window.reset();
+        stopTerminalFixture();
     }
     // A terminal window over the market, shown.
     std::unique_ptr<TerminalWindow> terminal()
