@@ -2873,4 +2873,161 @@
         <translation>Alert in the taskbar</translation>
     </message>
 </context>
+<context>
+    <name>FileImporter</name>
+    <message>
+        <source>Импортировать</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Формат %1 не поддерживается</source>
+        <translation>Format %1 is not supported</translation>
+    </message>
+    <message>
+        <source>Невозможно открыть файл: %1</source>
+        <translation>Cannot open the file: %1</translation>
+    </message>
+    <message>
+        <source>Отменено пользователем</source>
+        <translation>Cancelled by the user</translation>
+    </message>
+    <message>
+        <source>Импорт</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Импортирую...</source>
+        <translation>Importing...</translation>
+    </message>
+</context>
+<context>
+    <name>ImporterColumnsWizard</name>
+    <message>
+        <source>Мастер импорта данных</source>
+        <translation>Data import wizard</translation>
+    </message>
+</context>
+<context>
+    <name>ImporterColumnsWizardPage</name>
+    <message>
+        <source>Выбор столбцов для импорта</source>
+        <translation>Choose the columns to import</translation>
+    </message>
+    <message>
+        <source>&lt;Не импортировать&gt;</source>
+        <translation>&lt;Do not import&gt;</translation>
+    </message>
+    <message>
+        <source>Выберите не более одного столбца '%1'</source>
+        <translation>Choose no more than one column '%1'</translation>
+    </message>
+    <message>
+        <source>Выберите необходимый столбец '%1'</source>
+        <translation>Choose the required column '%1'</translation>
+    </message>
+</context>
+<context>
+    <name>ImporterProgressWorker</name>
+    <message>
+        <source>Для импорта из файла не указан необходимый столбец: '%1'</source>
+        <translation>The required column is not mapped for the import from the file: '%1'</translation>
+    </message>
+    <message>
+        <source>В таблице отсутствует столбец: '%1'</source>
+        <translation>The table has no column '%1'</translation>
+    </message>
+    <message>
+        <source>Неоднозначное сопоставление для столбца %1: %2, %3</source>
+        <translation>Ambiguous mapping for column %1: %2, %3</translation>
+    </message>
+    <message>
+        <source>Указано некорректное сопоставление столбцов. Импорт невозможен.</source>
+        <translation>The column mapping is not valid. The import is not possible.</translation>
+    </message>
+    <message>
+        <source>Строка %1: </source>
+        <translation>Line %1: </translation>
+    </message>
+    <message>
+        <source>Отменено пользователем</source>
+        <translation>Cancelled by the user</translation>
+    </message>
+    <message>
+        <source>Импорт строки №%1 невозможен. </source>
+        <translation>Row %1 cannot be imported. </translation>
+    </message>
+    <message>
+        <source>Импорт строки №%1 выполнен частично. %2</source>
+        <translation>Row %1 was imported partially. %2</translation>
+    </message>
+    <message>
+        <source>Импорт строки №%1 заменит импортированную ранее строку с тем же ключом</source>
+        <translation>Row %1 will replace the row imported earlier with the same key</translation>
+    </message>
+    <message>
+        <source>Таблица '%1' закрыта во время импорта</source>
+        <translation>Table '%1' was closed during the import</translation>
+    </message>
+    <message>
+        <source>Импортировано успешно строк: %1</source>
+        <translation>Rows imported: %1</translation>
+    </message>
+    <message>
+        <source>Импортировано частично строк: %1</source>
+        <translation>Rows imported partially: %1</translation>
+    </message>
+    <message>
+        <source>Пропущено строк: %1</source>
+        <translation>Rows skipped: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ImportCommand</name>
+    <message>
+        <source>Импорт...</source>
+        <translation>Import...</translation>
+    </message>
+    <message>
+        <source>Мои инструменты</source>
+        <translation>My instruments</translation>
+    </message>
+    <message>
+        <source>Денежные лимиты</source>
+        <translation>Money limits</translation>
+    </message>
+    <message>
+        <source>Добавлено в «Мои инструменты»: %1</source>
+        <translation>Added to «My instruments»: %1</translation>
+    </message>
+    <message>
+        <source>Ничего не импортировано</source>
+        <translation>Nothing was imported</translation>
+    </message>
+    <message>
+        <source>Импорт</source>
+        <translation>Import</translation>
+    </message>
+</context>
+<context>
+    <name>PicksImportConvertor</name>
+    <message>
+        <source>Таблица инструментов закрыта</source>
+        <translation>The instruments table is closed</translation>
+    </message>
+    <message>
+        <source>Инструмент с кодом '%1' не найден</source>
+        <translation>No instrument with the code '%1'</translation>
+    </message>
+    <message>
+        <source>Инструмент с кодом '%1' в режиме '%2' не найден</source>
+        <translation>No instrument with the code '%1' on board '%2'</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Импорт из файла</source>
+        <translation>Import from a file</translation>
+    </message>
+</context>
 </TS>
