@@ -240,15 +240,11 @@ public:
     template<typename F>
     void forEachIn(int first, int last, F f) const
     {
-        first = std::max(first, 0);
-        last = std::min(last, m_count);
-        for (int s = first < last ? slotOf(first) : endSlot(); s < endSlot() && m_starts[s] < last; ++s) {
-            const int start = m_starts[s];
-            const T* data = m_parts[s].data();
-            const int to = std::min(last - start, m_parts[s].size());
-            for (int i = std::max(first - start, 0); i < to; ++i)
-                f(start + i, data[i]);
-        }
+        forEachSpan(first, last, [&f](int start, const T* from, const T* to) {
+            for (const T* at = from; at != to; ++at)
+                f(start + int(at - from), *at);
+            return true;
+        });
     }
 
     // The position of `value` among the `n` elements from `first` on, found by equality alone; -1 when not there.
@@ -256,15 +252,14 @@ public:
     {
         first = std::max(first, 0);
         const int last = int(std::min(qint64(m_count), qint64(first) + std::max(n, 0)));
-        for (int s = first < last ? slotOf(first) : endSlot(); s < endSlot() && m_starts[s] < last; ++s) {
-            const int start = m_starts[s];
-            const T* data = m_parts[s].data();
-            const T* end = data + std::min(last - start, m_parts[s].size());
-            const T* found = std::find(data + std::max(first - start, 0), end, value);
-            if (found != end)
-                return start + int(found - data);
-        }
-        return -1;
+        int found = -1;
+        forEachSpan(first, last, [&](int start, const T* from, const T* to) {
+            const T* at = std::find(from, to, value);
+            if (at != to)
+                found = start + int(at - from);
+            return found < 0;
+        });
+        return found;
     }
 
     void replace(int i, T value) { ref(i) = std::move(value); }
@@ -372,6 +367,22 @@ private:
     }
 
     int endSlot() const { return int(m_parts.size()) - 1; }
+
+    // Calls f(position of *from, from, to) for each partition's stretch [from, to) of the elements [first, last),
+    // in order, until f returns false.
+    template<typename F>
+    void forEachSpan(int first, int last, F f) const
+    {
+        first = std::max(first, 0);
+        last = std::min(last, m_count);
+        for (int s = first < last ? slotOf(first) : endSlot(); s < endSlot() && m_starts[s] < last; ++s) {
+            const int start = m_starts[s];
+            const int from = std::max(first - start, 0);
+            const T* data = m_parts[s].data();
+            if (!f(start + from, data + from, data + std::min(last - start, m_parts[s].size())))
+                return;
+        }
+    }
 
     int slotOf(int i) const
     {
