@@ -362,6 +362,7 @@ void TableIndexModelPrivate::PreprocessNotFoundParams::operator()()
 // A search near the lower bound costs some thousand times a step of the walk over the whole list (cache misses
 // on scattered records against a scan of contiguous handles).
 int TableIndexModelPrivate::rowsPerSearch = 2048;
+qint64 TableIndexModelPrivate::directFilterBits = qint64(HandleFilter::DirectBits);
 
 // ---- construction ----
 
@@ -793,13 +794,13 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
         std::sort(all.notFoundMap.begin(), all.notFoundMap.end(),
             [](const auto& a, const auto& b) { return std::less<const void*>()(a.first, b.first); });
         std::sort(all.inPlace.begin(), all.inPlace.end(), std::less<const void*>());
-        HandleFilter wanted(all.notFound.size() + int(all.notFoundMap.size() + all.inPlace.size()));
+        std::vector<const void*> handles(all.inPlace);
+        handles.reserve(handles.size() + all.notFoundMap.size() + std::size_t(all.notFound.size()));
         for (const Record& r : qAsConst(all.notFound))
-            wanted.add(r.handle());
+            handles.push_back(r.handle());
         for (const auto& entry : all.notFoundMap)
-            wanted.add(entry.first);
-        for (const void* handle : all.inPlace)
-            wanted.add(handle);
+            handles.push_back(entry.first);
+        const HandleFilter wanted(handles, std::size_t(P::directFilterBits));
         auto items = slices(d->list.count(), [&](int first, int last) {
             return P::PreprocessNotFoundParams { this, &all.notFound, &all.notFoundMap, &all.inPlace, &wanted, first,
                 last, {} };

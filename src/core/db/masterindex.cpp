@@ -310,14 +310,12 @@ void MasterIndex::preprocess(const QList<Record>& removed, const QList<Record>& 
     const bool reinserting = leaving.size() > removed.size();
     QSet<const void*> found; // only needed to know which key changes to put back
     if (qint64(leaving.size()) * 1024 >= m_list.count()) {
-        HandleFilter filter(leaving.size());
         std::vector<const void*> wanted;
         wanted.reserve(std::size_t(leaving.size()));
-        for (const Record* r : qAsConst(leaving)) {
-            filter.add(r->handle());
+        for (const Record* r : qAsConst(leaving))
             wanted.push_back(r->handle());
-        }
         std::sort(wanted.begin(), wanted.end(), std::less<const void*>());
+        const HandleFilter filter(wanted);
         int row = 0;
         for (auto it = m_list.cbegin(); it != m_list.cend(); ++it, ++row) {
             const void* handle = it->handle();

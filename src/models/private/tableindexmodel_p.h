@@ -12,7 +12,7 @@
 #include <vector>
 
 // The list of a TableIndexModel and what a batch's analysis leaves for its application. Exported for the tests
-// only (they tune rowsPerSearch); the header is not installed.
+// only (they tune rowsPerSearch and directFilterBits); the header is not installed.
 class BASIC_VIEWS_EXPORT TableIndexModelPrivate : public ItemModelWithDelegatesPrivate
 {
     Q_DECLARE_PUBLIC(TableIndexModel)
@@ -34,6 +34,8 @@ public:
 
     // A batch with a record for every this many rows is found by one walk over the list rather than by searches.
     static int rowsPerSearch;
+    // The widest span of handles, in bits, whose walk filter is a direct bit map rather than a hashed one.
+    static qint64 directFilterBits;
 
     // One work item of a batch's analysis: a slice of its input and its own outputs, merged afterwards.
     struct Outputs
