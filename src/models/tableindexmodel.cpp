@@ -31,6 +31,18 @@ const int BuildSlice = 4096;
 // the cost of the search itself, as no value is read.
 const int RunScan = 2048;
 
+// A batch's records lie scattered over the heap, and judging one reads its row first: the rows a few records
+// ahead are asked for meanwhile, so that their cache misses overlap instead of following one another.
+const int PrefetchAhead = 8;
+
+void prefetchRecord(const Record& record)
+{
+    if (const char* row = reinterpret_cast<const char*>(record.rawData())) {
+        __builtin_prefetch(row);
+        __builtin_prefetch(row + 64);
+    }
+}
+
 int itemCount(int n)
 {
     if (n < SerialLimit)
@@ -293,6 +305,8 @@ void TableIndexModelPrivate::PreprocessRemoveParams::operator()()
 {
     const TableIndexModelPrivate* d = model->d_func();
     for (int i = first; i < last; ++i) {
+        if (i + PrefetchAhead < last)
+            prefetchRecord(removed->at(i + PrefetchAhead));
         const Record& r = removed->at(i);
         if (!model->filter(r))
             continue; // never shown
@@ -308,6 +322,10 @@ void TableIndexModelPrivate::PreprocessUpdateParams::operator()()
 {
     const TableIndexModelPrivate* d = model->d_func();
     for (int i = first; i < last; ++i) {
+        if (i + PrefetchAhead < last) {
+            prefetchRecord(updated->at(i + PrefetchAhead));
+            prefetchRecord(updatedNew->at(i + PrefetchAhead));
+        }
         const Record& now = updated->at(i);
         const Record& next = updatedNew->at(i);
         const bool shown = model->filter(now);
@@ -793,7 +811,7 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
         ConcurrentSort::sort(all.notFound.begin(), all.notFound.end(), std::less<Record>());
         std::sort(all.notFoundMap.begin(), all.notFoundMap.end(),
             [](const auto& a, const auto& b) { return std::less<const void*>()(a.first, b.first); });
-        std::sort(all.inPlace.begin(), all.inPlace.end(), std::less<const void*>());
+        ConcurrentSort::sort(all.inPlace.begin(), all.inPlace.end(), std::less<const void*>());
         std::vector<const void*> handles(all.inPlace);
         handles.reserve(handles.size() + all.notFoundMap.size() + std::size_t(all.notFound.size()));
         for (const Record& r : qAsConst(all.notFound))
