@@ -1030,38 +1030,6 @@ private Q_SLOTS:
         QVERIFY(window->findChild<AddOrderShortDialog*>());
     }
 
-    // Every window whose rows name an instrument offers the commands on the selected row.
-    void everyWindowOffersTheInstrumentCommands()
-    {
-        auto window = terminal();
-        auto offers = [](IView* view, QAbstractItemView* rows, const QModelIndex& row) {
-            rows->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            QMenu menu;
-            auto* widget = dynamic_cast<QWidget*>(view);
-            view->populateActionsAt(rows->viewport()->mapTo(widget, QPoint(2, 2)), &menu);
-            for (const QAction* action : menu.actions()) {
-                if (action->text() == QStringLiteral("Информация") && action->isEnabled())
-                    return true;
-            }
-            return false;
-        };
-        for (const char* kind : { "instruments", "orders", "deals", "positions" }) {
-            TableWindow* table = TerminalWindow::tableView(window->openWindow(QString::fromLatin1(kind)));
-            QVERIFY2(offers(table, table->view(), table->view()->QAbstractItemView::model()->index(0, 1)), kind);
-        }
-        HostWindow* positions = window->openWindow(QStringLiteral("positions"));
-        for (QAction* action : positions->view()->switcher()->actions()) {
-            if (action->text() == QStringLiteral("По счетам"))
-                action->trigger();
-        }
-        auto* tree = dynamic_cast<TreeWindow*>(positions->view()->currentView());
-        QVERIFY(offers(tree, tree->view(), tree->model()->index(0, 0, tree->model()->index(0, 0))));
-        TreeGroupsWindow* options
-            = groupsWindow(window->openWindow(QStringLiteral("instruments")), "Опционы по сериям");
-        const QModelIndex series = options->model()->index(0, 0, options->model()->index(0, 0));
-        QVERIFY(offers(options, options->view(), options->model()->index(0, 0, series)));
-    }
-
     void unknownWindowKindIsSkippedAndTheOthersRestored()
     {
         SessionStore::Window deals;

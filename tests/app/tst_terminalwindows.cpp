@@ -1,3 +1,4 @@
+#include "actions/securityactions.h"
 #include "core/db/appsettings.h"
 #include "core/db/mapsettings.h"
 #include "core/db/masterindex.h"
@@ -47,6 +48,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
 
 using TraderHands::rightClick;
@@ -117,6 +119,70 @@ private Q_SLOTS:
         QTRY_VERIFY((dialog = shown<MoveOrderDialog>()));
         QCOMPARE(dialog->property("OrderId").toString(), orderNumber);
         delete dialog;
+    }
+
+    // In every window whose rows name an instrument, tables and trees, a right click on a row (the find bar open
+    // above or under the rows) offers the commands on that row's instrument, not on the row chosen before.
+    void instrumentCommandsNameTheRowUnderThePointer()
+    {
+        struct Window
+        {
+            const char* kind;
+            const char* view;
+        };
+        for (const Window& each : { Window { "instruments", "Котировки" }, Window { "orders", "" },
+                 Window { "deals", "" }, Window { "positions", "" }, Window { "positions", "По счетам" },
+                 Window { "instruments", "По режимам" }, Window { "instruments", "Опционы по сериям" } }) {
+            const QString name = QStringLiteral("%1 %2").arg(QLatin1String(each.kind), QString::fromUtf8(each.view));
+            HostWindow* host = open(*m_window, QLatin1String(each.kind), QString::fromUtf8(each.view));
+            QAbstractItemView* rows = nullptr;
+            SecurityActions* actions = nullptr;
+            IView* shown = host->view()->currentView();
+            if (auto* window = dynamic_cast<TableWindow*>(shown))
+                rows = window->view(), actions = window->securityActions();
+            else if (auto* tree = dynamic_cast<TreeWindow*>(shown))
+                rows = tree->view(), actions = tree->securityActions();
+            else if (auto* groups = dynamic_cast<TreeGroupsWindow*>(shown))
+                rows = groups->view(), actions = groups->securityActions();
+            QVERIFY2(rows && actions, qPrintable(name));
+            if (auto* tree = qobject_cast<QTreeView*>(rows))
+                tree->expandAll();
+            rows->setFocus();
+            QTest::keyClick(rows, Qt::Key_F, Qt::ControlModifier);
+            // What the commands name with `row` chosen.
+            const auto offered = [&](const QModelIndex& row) {
+                rows->selectionModel()->setCurrentIndex(
+                    row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                QMenu menu;
+                actions->addToMenu(&menu);
+                return menu.actions().isEmpty() ? QString() : menu.actions().first()->text();
+            };
+            // The first leaf row, and one some rows below it that names another instrument.
+            QModelIndex first = rows->indexAt(QPoint(2, 2));
+            while (first.isValid() && rows->model()->hasChildren(first))
+                first = rows->model()->index(0, 0, first);
+            const QString before = offered(first);
+            QVERIFY2(!before.isEmpty(), qPrintable(name));
+            QModelIndex target;
+            QString expected;
+            for (int step = 0, y = rows->visualRect(first).center().y(); step < 30 && expected.isEmpty(); ++step) {
+                y += rows->visualRect(first).height();
+                const QModelIndex below = rows->indexAt(QPoint(rows->visualRect(first).center().x(), y));
+                if (!below.isValid() || rows->model()->hasChildren(below) || step < 3)
+                    continue;
+                const QString text = offered(below);
+                if (!text.isEmpty() && text != before)
+                    target = below, expected = text;
+            }
+            QVERIFY2(target.isValid(), qPrintable(name));
+            offered(first);
+            const QPoint at = TraderHands::cellPoint(rows, target);
+            QTest::mousePress(rows->viewport(), Qt::RightButton, {}, at);
+            QTest::mouseRelease(rows->viewport(), Qt::RightButton, {}, at);
+            const QStringList texts = rightClick(rows->viewport(), at);
+            QVERIFY2(texts.contains(expected), qPrintable(name + QLatin1String(": ") + texts.join(" | ")));
+            QVERIFY2(!texts.contains(before), qPrintable(name));
+        }
     }
 
     // By keyboard while the feed runs at 20,000 changes a second: F2 over an instrument opens the new order form
