@@ -522,12 +522,18 @@ private Q_SLOTS:
                 // whose updates the pool analyses (512 or more of them), or one of new rows only.
                 const bool nonKey = kind == 2;
                 const int existing = live.table->count();
+                // The table stays between about 700 and 1,000 rows: small enough for the model tester, which walks
+                // the whole model on every signal, large enough for the pool. A batch of new rows only comes at
+                // that size or below, and a table far above it gets a large batch next, which sheds the excess.
+                const int excess = existing - 1000;
                 // Every signal costs the tester a walk over the model: a few large batches a run.
-                const bool large = (round >= 10 && rng.bounded(25) == 0 && existing >= 700) || round == 0;
+                const bool large
+                    = (round >= 10 && rng.bounded(25) == 0 && existing >= 700) || round == 0 || excess > 300;
+                const bool onlyInserts = large && !nonKey && excess <= 0 && (round == 0 || rng.bounded(4) == 0);
                 const int size = round == 0 ? 900
+                    : onlyInserts           ? 600 + int(rng.bounded(100))
                     : large                 ? 660 + int(rng.bounded(qMax(1, existing - 660)))
                                             : 1 + int(rng.bounded(40));
-                const bool onlyInserts = large && !nonKey && (round == 0 || rng.bounded(4) == 0);
                 largeBatches += large && !onlyInserts ? 1 : 0;
                 // Records picked at random; a large batch picks each at most once.
                 std::vector<int> picks(static_cast<std::size_t>(existing));
@@ -539,10 +545,8 @@ private Q_SLOTS:
                 QList<const void*> reallyChanged;
                 QSet<int> priceChangedRows;
                 for (int i = 0; i < size; ++i) {
-                    // The table stays between about 700 and 1,000 rows: small enough for the model tester, which
-                    // walks the whole model on every signal, large enough for the pool.
                     const int what = nonKey ? 8
-                        : existing > 1000   ? 1 + int(rng.bounded(9))
+                        : excess > 0        ? (large && int(rng.bounded(size)) < excess ? 1 : 1 + int(rng.bounded(9)))
                         : existing < 700    ? int(rng.bounded(2))
                                             : int(rng.bounded(10));
                     if (onlyInserts || what == 0 || existing == 0) {
