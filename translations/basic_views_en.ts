@@ -1,10 +1,77 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
+<context>
+    <name>AbstractFindToolBar</name>
+    <message>
+        <source>Поиск</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>Найти предыдущий</source>
+        <translation>Find previous</translation>
+    </message>
+    <message>
+        <source>Найти следующий</source>
+        <translation>Find next</translation>
+    </message>
+    <message>
+        <source>Фильтр</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Фильтровать строки по значению</source>
+        <translation>Filter the rows by the value</translation>
+    </message>
+    <message>
+        <source>Готово</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Закрыть поиск</source>
+        <translation>Close the search</translation>
+    </message>
+    <message>
+        <source>Не найдено</source>
+        <translation>Not found</translation>
+    </message>
+</context>
 <context>
     <name>AccountFilter</name>
     <message>
         <source>Счёт</source>
         <translation>Account</translation>
+    </message>
+</context>
+<context>
+    <name>AccountSelectorBox</name>
+    <message>
+        <source>Счёт или фирма</source>
+        <translation>Account or firm</translation>
+    </message>
+    <message>
+        <source>Счёт клиента (7 знаков) или код брокерской фирмы (4 знака)</source>
+        <translation>A client account (7 characters) or a brokerage firm code (4 characters)</translation>
+    </message>
+    <message>
+        <source>Счёт «%1» не найден</source>
+        <translation>Account &quot;%1&quot; not found</translation>
+    </message>
+    <message>
+        <source>фирма</source>
+        <translation>firm</translation>
+    </message>
+    <message>
+        <source>клиент</source>
+        <translation>client</translation>
+    </message>
+    <message>
+        <source>Счёт клиента (7 знаков)</source>
+        <translation>Client account (7 characters)</translation>
+    </message>
+    <message>
+        <source>Счёт клиента</source>
+        <translation>Client account</translation>
     </message>
 </context>
 <context>
@@ -20,6 +87,199 @@
     <message>
         <source>Клиент</source>
         <translation>Client</translation>
+    </message>
+</context>
+<context>
+    <name>AddOrderCheckDialog</name>
+    <message>
+        <source>Можно ввести заявку с ценой</source>
+        <translation>An order may be entered at the price</translation>
+    </message>
+    <message>
+        <source>Можно ввести заявку со своп-ценой</source>
+        <translation>An order may be entered at the swap price</translation>
+    </message>
+    <message>
+        <source>Можно ввести заявку со ставкой</source>
+        <translation>An order may be entered at the rate</translation>
+    </message>
+    <message>
+        <source>Добавить отложенную заявку по цене</source>
+        <translation>Add the postponed order at the price</translation>
+    </message>
+    <message>
+        <source>Отправить заявку по цене</source>
+        <translation>Send the order at the price</translation>
+    </message>
+    <message>
+        <source>Добавить отложенную заявку по своп-цене</source>
+        <translation>Add the postponed order at the swap price</translation>
+    </message>
+    <message>
+        <source>Отправить заявку по своп-цене</source>
+        <translation>Send the order at the swap price</translation>
+    </message>
+    <message>
+        <source>Добавить отложенную заявку по ставке</source>
+        <translation>Add the postponed order at the rate</translation>
+    </message>
+    <message>
+        <source>Отправить заявку по ставке</source>
+        <translation>Send the order at the rate</translation>
+    </message>
+    <message>
+        <source>Добавить исправленную заявку по цене</source>
+        <translation>Add the corrected order at the price</translation>
+    </message>
+    <message>
+        <source>Отправить исправленную заявку по цене</source>
+        <translation>Send the corrected order at the price</translation>
+    </message>
+    <message>
+        <source>Добавить исправленную заявку по своп-цене</source>
+        <translation>Add the corrected order at the swap price</translation>
+    </message>
+    <message>
+        <source>Отправить исправленную заявку по своп-цене</source>
+        <translation>Send the corrected order at the swap price</translation>
+    </message>
+    <message>
+        <source>Добавить исправленную заявку по ставке</source>
+        <translation>Add the corrected order at the rate</translation>
+    </message>
+    <message>
+        <source>Отправить исправленную заявку по ставке</source>
+        <translation>Send the corrected order at the rate</translation>
+    </message>
+    <message>
+        <source>Исправить</source>
+        <translation>Correct</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Откорректировать цену, но НЕ добавлять заявку</source>
+        <translation>Correct the price but do NOT add the order</translation>
+    </message>
+    <message>
+        <source>Откорректировать цену, но НЕ отправлять заявку</source>
+        <translation>Correct the price but do NOT send the order</translation>
+    </message>
+    <message>
+        <source>Отменить добавление заявки, не исправлять цену</source>
+        <translation>Cancel adding the order, leave the price</translation>
+    </message>
+    <message>
+        <source>Отменить постановку заявки, не исправлять цену</source>
+        <translation>Cancel the order, leave the price</translation>
+    </message>
+    <message>
+        <source>Откорректировать своп-цену, но НЕ добавлять заявку</source>
+        <translation>Correct the swap price but do NOT add the order</translation>
+    </message>
+    <message>
+        <source>Откорректировать своп-цену, но НЕ отправлять заявку</source>
+        <translation>Correct the swap price but do NOT send the order</translation>
+    </message>
+    <message>
+        <source>Отменить добавление заявки, не исправлять своп-цену</source>
+        <translation>Cancel adding the order, leave the swap price</translation>
+    </message>
+    <message>
+        <source>Отменить постановку заявки, не исправлять своп-цену</source>
+        <translation>Cancel the order, leave the swap price</translation>
+    </message>
+    <message>
+        <source>Откорректировать ставку, но НЕ добавлять заявку</source>
+        <translation>Correct the rate but do NOT add the order</translation>
+    </message>
+    <message>
+        <source>Откорректировать ставку, но НЕ отправлять заявку</source>
+        <translation>Correct the rate but do NOT send the order</translation>
+    </message>
+    <message>
+        <source>Отменить добавление заявки, не исправлять ставку</source>
+        <translation>Cancel adding the order, leave the rate</translation>
+    </message>
+    <message>
+        <source>Отменить постановку заявки, не исправлять ставку</source>
+        <translation>Cancel the order, leave the rate</translation>
+    </message>
+    <message>
+        <source>Проверка на лимиты</source>
+        <translation>Price limits check</translation>
+    </message>
+    <message>
+        <source>Введенная своп-цена вне лимитов</source>
+        <translation>The swap price entered is outside the limits</translation>
+    </message>
+    <message>
+        <source>Введенная цена вне лимитов</source>
+        <translation>The price entered is outside the limits</translation>
+    </message>
+    <message>
+        <source>Проверка на кратность</source>
+        <translation>Price step check</translation>
+    </message>
+    <message>
+        <source>Введенная своп-цена не кратна шагу своп-цены</source>
+        <translation>The swap price entered is not a multiple of the swap price step</translation>
+    </message>
+    <message>
+        <source>Введенная цена не кратна шагу цены</source>
+        <translation>The price entered is not a multiple of the price step</translation>
+    </message>
+</context>
+<context>
+    <name>AddOrderShortDialog</name>
+    <message>
+        <source>Ввод заявки</source>
+        <translation>Order entry</translation>
+    </message>
+    <message>
+        <source>Рынок:</source>
+        <translation>Market:</translation>
+    </message>
+    <message>
+        <source>Запрос ЗРБ</source>
+        <translation>Clearing request</translation>
+    </message>
+    <message>
+        <source>Ошибка добавления отложенной заявки</source>
+        <translation>Error adding the postponed order</translation>
+    </message>
+    <message>
+        <source>Отправка заявки</source>
+        <translation>Sending the order</translation>
+    </message>
+    <message>
+        <source>покупку</source>
+        <translation>buy</translation>
+    </message>
+    <message>
+        <source>продажу</source>
+        <translation>sell</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите поставить заявку на %1 со своп-ценой %2 в количестве %3 со счёта %4?</source>
+        <translation>Do you really want to place a %1 order at the swap price %2 for %3 from account %4?</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите отправить поручение по %1 в количестве %2 со счёта %3?</source>
+        <translation>Do you really want to send a %1 request for %2 from account %3?</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите поставить заявку на %1 по цене %2 в количестве %3 со счёта %4?</source>
+        <translation>Do you really want to place a %1 order at %2 for %3 from account %4?</translation>
+    </message>
+</context>
+<context>
+    <name>AlertSettingsPage</name>
+    <message>
+        <source>Задержка оповещения (секунд):</source>
+        <translation>Alert delay (seconds):</translation>
     </message>
 </context>
 <context>
@@ -46,6 +306,21 @@
     <message>
         <source>Частично исполнена</source>
         <translation>Partially filled</translation>
+    </message>
+</context>
+<context>
+    <name>BaseAssetsEditor</name>
+    <message>
+        <source>Отметить все</source>
+        <translation>Check all</translation>
+    </message>
+    <message>
+        <source>Снять все</source>
+        <translation>Uncheck all</translation>
+    </message>
+    <message>
+        <source>Отметьте хотя бы одно значение</source>
+        <translation>Check at least one value</translation>
     </message>
 </context>
 <context>
@@ -106,6 +381,40 @@
     <message>
         <source>Первая строка содержит заголовок</source>
         <translation>The first line holds the header</translation>
+    </message>
+</context>
+<context>
+    <name>ChartWindow</name>
+    <message>
+        <source>График %1</source>
+        <translation>Chart %1</translation>
+    </message>
+    <message>
+        <source>Последняя цена</source>
+        <translation>Last price</translation>
+    </message>
+    <message>
+        <source>Сделки</source>
+        <translation>Deals</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Цена</source>
+        <translation>Price</translation>
+    </message>
+    <message>
+        <source>%1: сделок нет</source>
+        <translation>%1: no deals</translation>
+    </message>
+</context>
+<context>
+    <name>CheckListFilterWidget</name>
+    <message>
+        <source>Отметьте хотя бы одно значение</source>
+        <translation>Check at least one value</translation>
     </message>
 </context>
 <context>
@@ -183,8 +492,8 @@
         <translation>Flags</translation>
     </message>
     <message>
-        <source>Признаки 'Cancel on Disconnect'/'Cancel on DropCopy Disconnect'/'Sponsored Member Access'</source>
-        <translation>'Cancel on Disconnect'/'Cancel on DropCopy Disconnect'/'Sponsored Member Access' flags</translation>
+        <source>Признаки &apos;Cancel on Disconnect&apos;/&apos;Cancel on DropCopy Disconnect&apos;/&apos;Sponsored Member Access&apos;</source>
+        <translation>&apos;Cancel on Disconnect&apos;/&apos;Cancel on DropCopy Disconnect&apos;/&apos;Sponsored Member Access&apos; flags</translation>
     </message>
     <message>
         <source>Статус</source>
@@ -436,7 +745,7 @@
     </message>
     <message>
         <source>Код базового контракта опциона</source>
-        <translation>Code of the option's underlying contract</translation>
+        <translation>Code of the option&apos;s underlying contract</translation>
     </message>
     <message>
         <source>Код</source>
@@ -468,6 +777,13 @@
     </message>
 </context>
 <context>
+    <name>ColumnTotalsModel</name>
+    <message>
+        <source>Итого</source>
+        <translation>Total</translation>
+    </message>
+</context>
+<context>
     <name>CompletingSelectorBox</name>
     <message>
         <source>«%1» нет в списке</source>
@@ -491,6 +807,29 @@
     <message>
         <source>Нет</source>
         <translation>No</translation>
+    </message>
+</context>
+<context>
+    <name>DBFHandler</name>
+    <message>
+        <source>Файл dBASE IV</source>
+        <translation>dBASE IV file</translation>
+    </message>
+    <message>
+        <source>Файл dBASE Level 7</source>
+        <translation>dBASE Level 7 file</translation>
+    </message>
+    <message>
+        <source>Слишком много столбцов для формата dBASE: %1 (не более %2)</source>
+        <translation>Too many columns for the dBASE format: %1 (at most %2)</translation>
+    </message>
+    <message>
+        <source>Невозможно составить уникальное имя поля dBASE для столбца &apos;%1&apos;</source>
+        <translation>Cannot make a unique dBASE field name for the column &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Слишком длинная запись для формата dBASE: %1 байт (не более %2)</source>
+        <translation>Record too long for the dBASE format: %1 bytes (at most %2)</translation>
     </message>
 </context>
 <context>
@@ -532,6 +871,112 @@
     </message>
 </context>
 <context>
+    <name>DateFilterWidget</name>
+    <message>
+        <source>С</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>по</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Все даты</source>
+        <translation>All dates</translation>
+    </message>
+    <message>
+        <source>Сегодня</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>Вчера и сегодня</source>
+        <translation>Yesterday and today</translation>
+    </message>
+    <message>
+        <source>Задать границы</source>
+        <translation>Set bounds</translation>
+    </message>
+    <message>
+        <source>Отметьте хотя бы одну границу</source>
+        <translation>Check at least one bound</translation>
+    </message>
+    <message>
+        <source>Дата «С» позже даты «по»</source>
+        <translation>The &quot;From&quot; date is after the &quot;to&quot; date</translation>
+    </message>
+</context>
+<context>
+    <name>DateTexts</name>
+    <message>
+        <source>нулябрь</source>
+        <translation>nonth</translation>
+    </message>
+    <message>
+        <source>январь</source>
+        <translation>January</translation>
+    </message>
+    <message>
+        <source>февраль</source>
+        <translation>February</translation>
+    </message>
+    <message>
+        <source>март</source>
+        <translation>March</translation>
+    </message>
+    <message>
+        <source>апрель</source>
+        <translation>April</translation>
+    </message>
+    <message>
+        <source>май</source>
+        <translation>May</translation>
+    </message>
+    <message>
+        <source>июнь</source>
+        <translation>June</translation>
+    </message>
+    <message>
+        <source>июль</source>
+        <translation>July</translation>
+    </message>
+    <message>
+        <source>август</source>
+        <translation>August</translation>
+    </message>
+    <message>
+        <source>сентябрь</source>
+        <translation>September</translation>
+    </message>
+    <message>
+        <source>октябрь</source>
+        <translation>October</translation>
+    </message>
+    <message>
+        <source>ноябрь</source>
+        <translation>November</translation>
+    </message>
+    <message>
+        <source>декабрь</source>
+        <translation>December</translation>
+    </message>
+    <message>
+        <source>%1th week</source>
+        <translation>%1th week</translation>
+    </message>
+    <message>
+        <source>%1st week</source>
+        <translation>%1st week</translation>
+    </message>
+    <message>
+        <source>%1nd week</source>
+        <translation>%1nd week</translation>
+    </message>
+    <message>
+        <source>%1rd week</source>
+        <translation>%1rd week</translation>
+    </message>
+</context>
+<context>
     <name>DealsTypeFilter</name>
     <message>
         <source>Типы сделок</source>
@@ -567,6 +1012,292 @@
     </message>
 </context>
 <context>
+    <name>DropOrdersDialog</name>
+    <message>
+        <source>Снять все заявки</source>
+        <translation>Withdraw all orders</translation>
+    </message>
+    <message>
+        <source>Снятие заявок для указанного счёта клиента или брокерской фирмы</source>
+        <translation>Withdrawing the orders of the given client account or brokerage firm</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки по счёту %1?</source>
+        <translation>Withdraw all orders of account %1?</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки брокерской фирмы %1?</source>
+        <translation>Withdraw all orders of brokerage firm %1?</translation>
+    </message>
+    <message>
+        <source>Снять все заявки на покупку</source>
+        <translation>Withdraw all buy orders</translation>
+    </message>
+    <message>
+        <source>Снятие заявок на покупку для указанного счёта клиента или брокерской фирмы</source>
+        <translation>Withdrawing the buy orders of the given client account or brokerage firm</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки на покупку по счёту %1?</source>
+        <translation>Withdraw all buy orders of account %1?</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки брокерской фирмы %1 на покупку?</source>
+        <translation>Withdraw all buy orders of brokerage firm %1?</translation>
+    </message>
+    <message>
+        <source>Снять все заявки на продажу</source>
+        <translation>Withdraw all sell orders</translation>
+    </message>
+    <message>
+        <source>Снятие заявок на продажу для указанного счёта клиента или брокерской фирмы</source>
+        <translation>Withdrawing the sell orders of the given client account or brokerage firm</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки на продажу по счёту %1?</source>
+        <translation>Withdraw all sell orders of account %1?</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки брокерской фирмы %1 на продажу?</source>
+        <translation>Withdraw all sell orders of brokerage firm %1?</translation>
+    </message>
+    <message>
+        <source>Снять все заявки вне лимитов</source>
+        <translation>Withdraw all orders outside the limits</translation>
+    </message>
+    <message>
+        <source>Снятие заявок вне лимитов для указанного счёта клиента или брокерской фирмы</source>
+        <translation>Withdrawing the orders outside the limits of the given client account or brokerage firm</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки вне лимитов по счёту %1?</source>
+        <translation>Withdraw all orders outside the limits of account %1?</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите снять все заявки брокерской фирмы %1 вне лимитов?</source>
+        <translation>Withdraw all orders outside the limits of brokerage firm %1?</translation>
+    </message>
+    <message>
+        <source>Снять заявки</source>
+        <translation>Withdraw orders</translation>
+    </message>
+    <message>
+        <source>Рынок:</source>
+        <translation>Market:</translation>
+    </message>
+    <message>
+        <source>Счёт:</source>
+        <translation>Account:</translation>
+    </message>
+    <message>
+        <source>Код брокера (и клиента) должен быть длиной или %1, или %2 символов!</source>
+        <translation>A broker (and client) code must be either %1 or %2 characters long!</translation>
+    </message>
+    <message>
+        <source>Транзакция не найдена</source>
+        <translation>Transaction not found</translation>
+    </message>
+    <message>
+        <source>Ошибка отмены заявок</source>
+        <translation>Order withdrawal error</translation>
+    </message>
+    <message>
+        <source>Невозможно сформировать запрос: %1</source>
+        <translation>Cannot build the request: %1</translation>
+    </message>
+    <message>
+        <source>транзакция не добавлена в очередь</source>
+        <translation>the transaction was not queued</translation>
+    </message>
+    <message>
+        <source>Ошибка отправки запроса отмены заявок</source>
+        <translation>Error sending the order withdrawal request</translation>
+    </message>
+    <message>
+        <source>Невозможно отправить запрос: %1</source>
+        <translation>Cannot send the request: %1</translation>
+    </message>
+</context>
+<context>
+    <name>DynamicExporterManagerDialog</name>
+    <message>
+        <source>Динамический экспорт</source>
+        <translation>Dynamic export</translation>
+    </message>
+    <message>
+        <source>Перейти к окну</source>
+        <translation>Go to the window</translation>
+    </message>
+    <message>
+        <source>Прекратить динамический экспорт</source>
+        <translation>Stop the dynamic export</translation>
+    </message>
+</context>
+<context>
+    <name>DynamicExporterModel</name>
+    <message>
+        <source>%1 мин</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 сек</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>Окно</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>Интервал</source>
+        <translation>Interval</translation>
+    </message>
+    <message>
+        <source>Путь к файлу</source>
+        <translation>File path</translation>
+    </message>
+</context>
+<context>
+    <name>DynamicExporterSetupDialog</name>
+    <message>
+        <source>Внимание!</source>
+        <translation>Warning!</translation>
+    </message>
+    <message>
+        <source>Динамический экспорт: </source>
+        <translation>Dynamic export: </translation>
+    </message>
+    <message>
+        <source>Файл:</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>Интервал:</source>
+        <translation>Interval:</translation>
+    </message>
+    <message>
+        <source>минут</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>Указанный файл уже применяется для динамического экспорта в следующих окнах:</source>
+        <translation>The file is already used for dynamic export in these windows:</translation>
+    </message>
+    <message>
+        <source>Не указано имя файла!</source>
+        <translation>No file name given!</translation>
+    </message>
+    <message>
+        <source>Указано некорректное расширение файла!</source>
+        <translation>The file extension is not a known format!</translation>
+    </message>
+</context>
+<context>
+    <name>DynamicExporterStatusWidget</name>
+    <message>
+        <source>Динамический экспорт</source>
+        <translation>Dynamic export</translation>
+    </message>
+</context>
+<context>
+    <name>EmbeddedExchange</name>
+    <message>
+        <source>Новая заявка</source>
+        <translation>New order</translation>
+    </message>
+    <message>
+        <source>Поручение в клиринговый центр</source>
+        <translation>Clearing request</translation>
+    </message>
+    <message>
+        <source>Новая айсберг-заявка</source>
+        <translation>New iceberg order</translation>
+    </message>
+    <message>
+        <source>Изменение заявки</source>
+        <translation>Order change</translation>
+    </message>
+    <message>
+        <source>Изменение айсберг-заявки</source>
+        <translation>Iceberg order change</translation>
+    </message>
+    <message>
+        <source>Снятие заявок</source>
+        <translation>Order withdrawal</translation>
+    </message>
+    <message>
+        <source>Биржа не исполняет транзакции вида %1</source>
+        <translation>The exchange does not execute transactions of kind %1</translation>
+    </message>
+    <message>
+        <source>Заявка отклонена биржей: %1</source>
+        <translation>Order rejected by the exchange: %1</translation>
+    </message>
+    <message>
+        <source>Поручение отклонено биржей: %1</source>
+        <translation>Clearing request rejected by the exchange: %1</translation>
+    </message>
+    <message>
+        <source>Изменение заявки отклонено биржей: %1</source>
+        <translation>Order change rejected by the exchange: %1</translation>
+    </message>
+    <message>
+        <source>Снятие заявок отклонено биржей: %1</source>
+        <translation>Order withdrawal rejected by the exchange: %1</translation>
+    </message>
+    <message>
+        <source>Транзакция отклонена биржей: %1</source>
+        <translation>Transaction rejected by the exchange: %1</translation>
+    </message>
+    <message>
+        <source>инструмент %1 не найден в режиме %2</source>
+        <translation>instrument %1 not found on board %2</translation>
+    </message>
+    <message>
+        <source>счёт %1 не найден</source>
+        <translation>account %1 not found</translation>
+    </message>
+    <message>
+        <source>неверная цена &quot;%1&quot;</source>
+        <translation>invalid price &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>цена %1 вне лимитов от %2 до %3</source>
+        <translation>price %1 outside the limits from %2 to %3</translation>
+    </message>
+    <message>
+        <source>денежного лимита счёта %1 не хватает: заявке нужно %2, свободно %3</source>
+        <translation>the money limit of account %1 is not enough: the order needs %2, %3 is free</translation>
+    </message>
+    <message>
+        <source>неверное количество &quot;%1&quot;</source>
+        <translation>invalid quantity &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>заявка %1 не найдена среди активных</source>
+        <translation>order %1 is not among the active orders</translation>
+    </message>
+    <message>
+        <source>заявка %1 выставлена не со счёта %2</source>
+        <translation>order %1 was not placed from account %2</translation>
+    </message>
+    <message>
+        <source>Код брокера (и клиента) должен быть длиной или %1, или %2 символов!</source>
+        <translation>A broker (and client) code must be either %1 or %2 characters long!</translation>
+    </message>
+    <message>
+        <source>фирма %1 не найдена</source>
+        <translation>firm %1 not found</translation>
+    </message>
+    <message>
+        <source>Снято заявок брокерской фирмы %1: %2</source>
+        <translation>Orders of brokerage firm %1 withdrawn: %2</translation>
+    </message>
+    <message>
+        <source>Снято заявок по счёту %1: %2</source>
+        <translation>Orders of account %1 withdrawn: %2</translation>
+    </message>
+</context>
+<context>
     <name>EmbeddedTransactionSender</name>
     <message>
         <source>Транзакция вида %1 для рынка %2 не найдена</source>
@@ -577,16 +1308,20 @@
         <translation>No transaction description given</translation>
     </message>
     <message>
-        <source>Не задан параметр '%1' транзакции '%2'</source>
-        <translation>Parameter '%1' of transaction '%2' is not set</translation>
+        <source>Не задан параметр &apos;%1&apos; транзакции &apos;%2&apos;</source>
+        <translation>Parameter &apos;%1&apos; of transaction &apos;%2&apos; is not set</translation>
     </message>
     <message>
-        <source>Транзакция '%1' не принимает параметр '%2'</source>
-        <translation>Transaction '%1' takes no parameter '%2'</translation>
+        <source>Транзакция &apos;%1&apos; не принимает параметр &apos;%2&apos;</source>
+        <translation>Transaction &apos;%1&apos; takes no parameter &apos;%2&apos;</translation>
     </message>
     <message>
         <source>Транзакция не построена</source>
         <translation>The transaction was not built</translation>
+    </message>
+    <message>
+        <source>Нет подключения к бирже: транзакция не отправлена</source>
+        <translation>No connection to the exchange: the transaction was not sent</translation>
     </message>
 </context>
 <context>
@@ -597,26 +1332,40 @@
     </message>
 </context>
 <context>
+    <name>ExpDateFilterToolBarWidget</name>
+    <message>
+        <source>Экспирация:</source>
+        <translation>Expiry:</translation>
+    </message>
+</context>
+<context>
+    <name>ExpDateFilterWidget</name>
+    <message>
+        <source>&lt;не указана&gt;</source>
+        <translation>&lt;not set&gt;</translation>
+    </message>
+</context>
+<context>
     <name>Field</name>
     <message>
-        <source>Запись в несуществующее поле: '%1'</source>
-        <translation>Write to a field that does not exist: '%1'</translation>
+        <source>Запись в несуществующее поле: &apos;%1&apos;</source>
+        <translation>Write to a field that does not exist: &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>Значение '%1' нельзя записать в поле '%2' типа %3</source>
-        <translation>Value '%1' cannot be written to field '%2' of type %3</translation>
+        <source>Значение &apos;%1&apos; нельзя записать в поле &apos;%2&apos; типа %3</source>
+        <translation>Value &apos;%1&apos; cannot be written to field &apos;%2&apos; of type %3</translation>
     </message>
     <message>
-        <source>Значение %1 вне допустимого диапазона поля '%2' типа %3</source>
-        <translation>Value %1 is out of the range of field '%2' of type %3</translation>
+        <source>Значение %1 вне допустимого диапазона поля &apos;%2&apos; типа %3</source>
+        <translation>Value %1 is out of the range of field &apos;%2&apos; of type %3</translation>
     </message>
     <message>
-        <source>Текст '%1' длиннее поля '%2': не более %3 символов</source>
-        <translation>Text '%1' is longer than field '%2': at most %3 characters</translation>
+        <source>Текст &apos;%1&apos; длиннее поля &apos;%2&apos;: не более %3 символов</source>
+        <translation>Text &apos;%1&apos; is longer than field &apos;%2&apos;: at most %3 characters</translation>
     </message>
     <message>
-        <source>Значение без типа: '%1'</source>
-        <translation>Value without a type: '%1'</translation>
+        <source>Значение без типа: &apos;%1&apos;</source>
+        <translation>Value without a type: &apos;%1&apos;</translation>
     </message>
 </context>
 <context>
@@ -646,8 +1395,8 @@
         <translation>Export</translation>
     </message>
     <message>
-        <source>Экспортирую таблицу '%1'</source>
-        <translation>Exporting table '%1'</translation>
+        <source>Экспортирую таблицу &apos;%1&apos;</source>
+        <translation>Exporting table &apos;%1&apos;</translation>
     </message>
     <message>
         <source>Невозможно экспортировать таблицу в файл %1: %2</source>
@@ -659,6 +1408,33 @@
     </message>
 </context>
 <context>
+    <name>FileImporter</name>
+    <message>
+        <source>Импортировать</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Формат %1 не поддерживается</source>
+        <translation>Format %1 is not supported</translation>
+    </message>
+    <message>
+        <source>Невозможно открыть файл: %1</source>
+        <translation>Cannot open the file: %1</translation>
+    </message>
+    <message>
+        <source>Отменено пользователем</source>
+        <translation>Cancelled by the user</translation>
+    </message>
+    <message>
+        <source>Импорт</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Импортирую...</source>
+        <translation>Importing...</translation>
+    </message>
+</context>
+<context>
     <name>FilterLineEdit</name>
     <message>
         <source>Поиск</source>
@@ -667,6 +1443,94 @@
     <message>
         <source>Очистить</source>
         <translation>Clear</translation>
+    </message>
+</context>
+<context>
+    <name>FilterRecordsModelFilter</name>
+    <message>
+        <source>Выберите нужные инструменты на странице &apos;Инструменты&apos;</source>
+        <translation>Choose the instruments you need on the &apos;Instruments&apos; page</translation>
+    </message>
+    <message>
+        <source>Инструмент</source>
+        <translation>Instrument</translation>
+    </message>
+</context>
+<context>
+    <name>FiltersSettingsPage</name>
+    <message>
+        <source>Фильтры</source>
+        <translation>Filters</translation>
+    </message>
+</context>
+<context>
+    <name>FitWidthAction</name>
+    <message>
+        <source>Подобрать ширину &apos;%1&apos;</source>
+        <translation>Fit the width of &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>FutOrder</name>
+    <message>
+        <source>Проверять лимиты цен опционов</source>
+        <translation>Check option price limits</translation>
+    </message>
+    <message>
+        <source>Дополнительно</source>
+        <translation>More</translation>
+    </message>
+    <message>
+        <source>&amp;Купить</source>
+        <translation>&amp;Buy</translation>
+    </message>
+    <message>
+        <source>&amp;Продать</source>
+        <translation>&amp;Sell</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Режим торгов:</source>
+        <translation>&amp;Board:</translation>
+    </message>
+    <message>
+        <source>&amp;Инструмент:</source>
+        <translation>&amp;Instrument:</translation>
+    </message>
+    <message>
+        <source>С&amp;чет:</source>
+        <translation>A&amp;ccount:</translation>
+    </message>
+    <message>
+        <source>&amp;Цена:</source>
+        <translation>&amp;Price:</translation>
+    </message>
+    <message>
+        <source>Ко&amp;личество:</source>
+        <translation>&amp;Quantity:</translation>
+    </message>
+    <message>
+        <source>Доходность:</source>
+        <translation>Yield:</translation>
+    </message>
+    <message>
+        <source>Контр&amp;агент:</source>
+        <translation>P&amp;artner:</translation>
+    </message>
+    <message>
+        <source>Транзакция:</source>
+        <translation>Transaction:</translation>
+    </message>
+    <message>
+        <source>Комментарий:</source>
+        <translation>Comment:</translation>
+    </message>
+    <message>
+        <source>&amp;Своп-Цена:</source>
+        <translation>&amp;Swap price:</translation>
     </message>
 </context>
 <context>
@@ -685,6 +1549,20 @@
     </message>
 </context>
 <context>
+    <name>GroupWidthController</name>
+    <message>
+        <source>Потяните край, чтобы изменить ширину &apos;%1&apos;</source>
+        <translation>Drag the edge to change the width of &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>HeaderView</name>
+    <message>
+        <source>Столбцы</source>
+        <translation>Columns</translation>
+    </message>
+</context>
+<context>
     <name>HostSchema</name>
     <message>
         <source>Лимит</source>
@@ -692,7 +1570,7 @@
     </message>
     <message>
         <source>Денежный лимит клиента</source>
-        <translation>The client's money limit</translation>
+        <translation>The client&apos;s money limit</translation>
     </message>
     <message>
         <source>Использовано</source>
@@ -1044,6 +1922,114 @@
     </message>
 </context>
 <context>
+    <name>ImportCommand</name>
+    <message>
+        <source>Импорт...</source>
+        <translation>Import...</translation>
+    </message>
+    <message>
+        <source>Мои инструменты</source>
+        <translation>My instruments</translation>
+    </message>
+    <message>
+        <source>Денежные лимиты</source>
+        <translation>Money limits</translation>
+    </message>
+    <message>
+        <source>Добавлено в «Мои инструменты»: %1</source>
+        <translation>Added to «My instruments»: %1</translation>
+    </message>
+    <message>
+        <source>Ничего не импортировано</source>
+        <translation>Nothing was imported</translation>
+    </message>
+    <message>
+        <source>Импорт</source>
+        <translation>Import</translation>
+    </message>
+</context>
+<context>
+    <name>ImporterColumnsWizard</name>
+    <message>
+        <source>Мастер импорта данных</source>
+        <translation>Data import wizard</translation>
+    </message>
+</context>
+<context>
+    <name>ImporterColumnsWizardPage</name>
+    <message>
+        <source>Выбор столбцов для импорта</source>
+        <translation>Choose the columns to import</translation>
+    </message>
+    <message>
+        <source>&lt;Не импортировать&gt;</source>
+        <translation>&lt;Do not import&gt;</translation>
+    </message>
+    <message>
+        <source>Выберите не более одного столбца &apos;%1&apos;</source>
+        <translation>Choose no more than one column &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Выберите необходимый столбец &apos;%1&apos;</source>
+        <translation>Choose the required column &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>ImporterProgressWorker</name>
+    <message>
+        <source>Для импорта из файла не указан необходимый столбец: &apos;%1&apos;</source>
+        <translation>The required column is not mapped for the import from the file: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>В таблице отсутствует столбец: &apos;%1&apos;</source>
+        <translation>The table has no column &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Неоднозначное сопоставление для столбца %1: %2, %3</source>
+        <translation>Ambiguous mapping for column %1: %2, %3</translation>
+    </message>
+    <message>
+        <source>Указано некорректное сопоставление столбцов. Импорт невозможен.</source>
+        <translation>The column mapping is not valid. The import is not possible.</translation>
+    </message>
+    <message>
+        <source>Строка %1: </source>
+        <translation>Line %1: </translation>
+    </message>
+    <message>
+        <source>Отменено пользователем</source>
+        <translation>Cancelled by the user</translation>
+    </message>
+    <message>
+        <source>Импорт строки №%1 невозможен. </source>
+        <translation>Row %1 cannot be imported. </translation>
+    </message>
+    <message>
+        <source>Импорт строки №%1 выполнен частично. %2</source>
+        <translation>Row %1 was imported partially. %2</translation>
+    </message>
+    <message>
+        <source>Импорт строки №%1 заменит импортированную ранее строку с тем же ключом</source>
+        <translation>Row %1 will replace the row imported earlier with the same key</translation>
+    </message>
+    <message>
+        <source>Таблица &apos;%1&apos; закрыта во время импорта</source>
+        <translation>Table &apos;%1&apos; was closed during the import</translation>
+    </message>
+    <message>
+        <source>Импортировано успешно строк: %1</source>
+        <translation>Rows imported: %1</translation>
+    </message>
+    <message>
+        <source>Импортировано частично строк: %1</source>
+        <translation>Rows imported partially: %1</translation>
+    </message>
+    <message>
+        <source>Пропущено строк: %1</source>
+        <translation>Rows skipped: %1</translation>
+    </message>
+</context>
+<context>
     <name>InitiatorFilter</name>
     <message>
         <source>Инициатор</source>
@@ -1055,7 +2041,7 @@
     </message>
     <message>
         <source>главный трейдер РФ</source>
-        <translation>firm's chief trader</translation>
+        <translation>firm&apos;s chief trader</translation>
     </message>
     <message>
         <source>администратор КЦ</source>
@@ -1064,6 +2050,33 @@
     <message>
         <source>администратор ТС</source>
         <translation>trading system administrator</translation>
+    </message>
+</context>
+<context>
+    <name>InstrumentWindows</name>
+    <message>
+        <source>Сделки: %1</source>
+        <translation>Deals: %1</translation>
+    </message>
+    <message>
+        <source>Открыть все сделки</source>
+        <translation>Open all deals</translation>
+    </message>
+    <message>
+        <source>Открыть котировки</source>
+        <translation>Open quotes</translation>
+    </message>
+    <message>
+        <source>Построить график</source>
+        <translation>Draw chart</translation>
+    </message>
+    <message>
+        <source>Построить кривую волатильности</source>
+        <translation>Draw volatility curve</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Information</translation>
     </message>
 </context>
 <context>
@@ -1076,8 +2089,15 @@
 <context>
     <name>ItemModelWithDelegates</name>
     <message>
-        <source>Столбец '%1' не найден</source>
-        <translation>Column '%1' not found</translation>
+        <source>Столбец &apos;%1&apos; не найден</source>
+        <translation>Column &apos;%1&apos; not found</translation>
+    </message>
+</context>
+<context>
+    <name>ItemViewFilter</name>
+    <message>
+        <source>Поиск</source>
+        <translation>Find</translation>
     </message>
 </context>
 <context>
@@ -1087,20 +2107,20 @@
         <translation>No key columns for a fast filter</translation>
     </message>
     <message>
-        <source>Столбец %1 не найден в таблице '%2'</source>
-        <translation>Column %1 not found in table '%2'</translation>
+        <source>Столбец %1 не найден в таблице &apos;%2&apos;</source>
+        <translation>Column %1 not found in table &apos;%2&apos;</translation>
     </message>
     <message>
-        <source>Столбец '%1' типа %2 нельзя сравнивать побайтно: равные значения могут храниться по-разному</source>
-        <translation>Column '%1' of type %2 cannot be compared byte by byte: equal values may be stored differently</translation>
+        <source>Столбец &apos;%1&apos; типа %2 нельзя сравнивать побайтно: равные значения могут храниться по-разному</source>
+        <translation>Column &apos;%1&apos; of type %2 cannot be compared byte by byte: equal values may be stored differently</translation>
     </message>
     <message>
-        <source>Столбцы ключа '%1' и '%2' таблицы '%3' не лежат в записи подряд</source>
-        <translation>Key columns '%1' and '%2' of table '%3' are not adjacent in the record</translation>
+        <source>Столбцы ключа &apos;%1&apos; и &apos;%2&apos; таблицы &apos;%3&apos; не лежат в записи подряд</source>
+        <translation>Key columns &apos;%1&apos; and &apos;%2&apos; of table &apos;%3&apos; are not adjacent in the record</translation>
     </message>
     <message>
-        <source>Ключ '%1' не подходит к столбцам фильтра</source>
-        <translation>Key '%1' does not fit the filter's columns</translation>
+        <source>Ключ &apos;%1&apos; не подходит к столбцам фильтра</source>
+        <translation>Key &apos;%1&apos; does not fit the filter&apos;s columns</translation>
     </message>
 </context>
 <context>
@@ -1147,6 +2167,77 @@
     </message>
 </context>
 <context>
+    <name>LimitsWindow</name>
+    <message>
+        <source>Добавить счёт...</source>
+        <translation>Add account...</translation>
+    </message>
+    <message>
+        <source>Удалить строки</source>
+        <translation>Delete rows</translation>
+    </message>
+    <message>
+        <source>Вставить</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Очистить таблицу</source>
+        <translation>Clear table</translation>
+    </message>
+    <message>
+        <source>добавление строки %1</source>
+        <translation>adding row %1</translation>
+    </message>
+    <message>
+        <source>удаление строки %1</source>
+        <translation>deleting row %1</translation>
+    </message>
+    <message>
+        <source>удаление строк (%1)</source>
+        <translation>deleting rows (%1)</translation>
+    </message>
+    <message>
+        <source>Выберите ячейку, с которой начать вставку</source>
+        <translation>Choose the cell to paste from</translation>
+    </message>
+    <message>
+        <source>Буфер обмена пуст</source>
+        <translation>The clipboard is empty</translation>
+    </message>
+    <message>
+        <source>вставку ячеек (%1)</source>
+        <translation>pasting cells (%1)</translation>
+    </message>
+    <message>
+        <source>очистку таблицы</source>
+        <translation>clearing the table</translation>
+    </message>
+    <message>
+        <source>Лимит есть у каждого счёта клиента</source>
+        <translation>Every client account has a limit already</translation>
+    </message>
+    <message>
+        <source>Новый лимит</source>
+        <translation>New limit</translation>
+    </message>
+    <message>
+        <source>Счёт клиента:</source>
+        <translation>Client account:</translation>
+    </message>
+    <message>
+        <source>Добавить</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Вставка не выполнена.</source>
+        <translation>Nothing was pasted.</translation>
+    </message>
+</context>
+<context>
     <name>LineEdit</name>
     <message>
         <source>Недопустимое значение: %1</source>
@@ -1175,15 +2266,19 @@
         <translation>All logins</translation>
     </message>
     <message>
-        <source>Логин пользователя или «Все логины»</source>
-        <translation>A user's login or “All logins”</translation>
+        <source>Логин:</source>
+        <translation>Login:</translation>
+    </message>
+    <message>
+        <source>Логин пользователя: введите или выберите из списка</source>
+        <translation>User&apos;s login: type it or choose it from the list</translation>
     </message>
 </context>
 <context>
     <name>MasterIndex</name>
     <message>
-        <source>Запись с ключом '%1' уже есть в таблице '%2'</source>
-        <translation>A record with key '%1' is already in table '%2'</translation>
+        <source>Запись с ключом &apos;%1&apos; уже есть в таблице &apos;%2&apos;</source>
+        <translation>A record with key &apos;%1&apos; is already in table &apos;%2&apos;</translation>
     </message>
 </context>
 <context>
@@ -1191,6 +2286,95 @@
     <message>
         <source>(нет)</source>
         <translation>(none)</translation>
+    </message>
+</context>
+<context>
+    <name>MoneyLimits</name>
+    <message>
+        <source>Отменить</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Повторить</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Денежные лимиты не прочитаны (%1): %2%3</source>
+        <translation>Money limits not read (%1): %2%3</translation>
+    </message>
+    <message>
+        <source>, прежний файл сохранён как %1</source>
+        <translation>, the previous file is kept as %1</translation>
+    </message>
+    <message>
+        <source>Денежные лимиты не записаны: %1</source>
+        <translation>Money limits not written: %1</translation>
+    </message>
+</context>
+<context>
+    <name>MoveOrder</name>
+    <message>
+        <source>Проверять лимиты цен опционов</source>
+        <translation>Check option price limits</translation>
+    </message>
+    <message>
+        <source>Цена:</source>
+        <translation>Price:</translation>
+    </message>
+    <message>
+        <source>Количество:</source>
+        <translation>Quantity:</translation>
+    </message>
+    <message>
+        <source>&amp;Отправить заявку</source>
+        <translation>&amp;Send order</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Режим торгов:</source>
+        <translation>Board:</translation>
+    </message>
+    <message>
+        <source>Инструмент:</source>
+        <translation>Instrument:</translation>
+    </message>
+    <message>
+        <source>Счет:</source>
+        <translation>Account:</translation>
+    </message>
+    <message>
+        <source>Транзакция:</source>
+        <translation>Transaction:</translation>
+    </message>
+</context>
+<context>
+    <name>MoveOrderDialog</name>
+    <message>
+        <source>Изменение заявки</source>
+        <translation>Order change</translation>
+    </message>
+    <message>
+        <source>Отправка заявки</source>
+        <translation>Sending the order</translation>
+    </message>
+    <message>
+        <source>покупку</source>
+        <translation>buy</translation>
+    </message>
+    <message>
+        <source>продажу</source>
+        <translation>sell</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите изменить заявку на %1 со счета %2 номер %3 по цене %4?</source>
+        <translation>Change the %1 order of account %2 number %3 to the price %4?</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите изменить заявку на %1 со счета %2 номер %3? Объем новой заявки будет меньше указанного на размер сведенной части, были указаны количество %4 и цена %5.</source>
+        <translation>Change the %1 order of account %2 number %3? The new order&apos;s volume will be less than given by the part already traded; quantity %4 and price %5 were given.</translation>
     </message>
 </context>
 <context>
@@ -1232,6 +2416,105 @@
     </message>
 </context>
 <context>
+    <name>OnlineDialog</name>
+    <message>
+        <source>Предупреждение</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Выполнить действие невозможно, так как нет активных подключений. Пожалуйста, подключитесь.</source>
+        <translation>The action cannot be performed: there is no active connection. Please connect.</translation>
+    </message>
+</context>
+<context>
+    <name>OrderAddressMore</name>
+    <message>
+        <source>Код сделки:</source>
+        <translation>Deal reference:</translation>
+    </message>
+    <message>
+        <source>Действует:</source>
+        <translation>Valid:</translation>
+    </message>
+</context>
+<context>
+    <name>OrderBookModel</name>
+    <message>
+        <source>Мои</source>
+        <translation>Mine</translation>
+    </message>
+    <message>
+        <source>Покупка</source>
+        <translation>Bid</translation>
+    </message>
+    <message>
+        <source>Цена</source>
+        <translation>Price</translation>
+    </message>
+    <message>
+        <source>Продажа</source>
+        <translation>Offer</translation>
+    </message>
+</context>
+<context>
+    <name>OrderMore</name>
+    <message>
+        <source>до</source>
+        <translation>till</translation>
+    </message>
+    <message>
+        <source>Проверять денежный лимит клиента</source>
+        <translation>Check the client&apos;s money limit</translation>
+    </message>
+    <message>
+        <source>Лимитная</source>
+        <translation>Limit</translation>
+    </message>
+    <message>
+        <source>Айсберг</source>
+        <translation>Iceberg</translation>
+    </message>
+    <message>
+        <source>Тип заявки:</source>
+        <translation>Order type:</translation>
+    </message>
+    <message>
+        <source>Видимая часть:</source>
+        <translation>Visible part:</translation>
+    </message>
+    <message>
+        <source>Отклонение:</source>
+        <translation>Deviation:</translation>
+    </message>
+    <message>
+        <source>Действует:</source>
+        <translation>Valid:</translation>
+    </message>
+</context>
+<context>
+    <name>OrderTransactionQueue</name>
+    <message>
+        <source>Невозможно сформировать заявку</source>
+        <translation>Cannot build the order</translation>
+    </message>
+    <message>
+        <source>Невозможно сформировать заявку: </source>
+        <translation>Cannot build the order: </translation>
+    </message>
+    <message>
+        <source>Ошибка отправки заявки</source>
+        <translation>Error sending the order</translation>
+    </message>
+    <message>
+        <source>Невозможно отправить заявку</source>
+        <translation>The order cannot be sent</translation>
+    </message>
+    <message>
+        <source>Транзакция по заявке не обработана (не добавлена в очередь)</source>
+        <translation>The order transaction was not processed (not queued)</translation>
+    </message>
+</context>
+<context>
     <name>PartnerSelectorBox</name>
     <message>
         <source>Код фирмы</source>
@@ -1239,11 +2522,48 @@
     </message>
     <message>
         <source>Контрагент: код или название фирмы</source>
-        <translation>Counterparty: a firm's code or name</translation>
+        <translation>Counterparty: a firm&apos;s code or name</translation>
     </message>
     <message>
         <source>Фирма «%1» не найдена</source>
         <translation>Firm “%1” not found</translation>
+    </message>
+</context>
+<context>
+    <name>PicksImportConvertor</name>
+    <message>
+        <source>Таблица инструментов закрыта</source>
+        <translation>The instruments table is closed</translation>
+    </message>
+    <message>
+        <source>Инструмент с кодом &apos;%1&apos; не найден</source>
+        <translation>No instrument with the code &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Инструмент с кодом &apos;%1&apos; в режиме &apos;%2&apos; не найден</source>
+        <translation>No instrument with the code &apos;%1&apos; on board &apos;%2&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>PicksLink</name>
+    <message>
+        <source>Только мои инструменты</source>
+        <translation>Only my instruments</translation>
+    </message>
+    <message>
+        <source>Добавить в &apos;Мои инструменты&apos;</source>
+        <translation>Add to &apos;My instruments&apos;</translation>
+    </message>
+    <message>
+        <source>Убрать из &apos;Мои инструменты&apos;</source>
+        <translation>Remove from &apos;My instruments&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>PicksWindow</name>
+    <message>
+        <source>Удалить из списка</source>
+        <translation>Remove from the list</translation>
     </message>
 </context>
 <context>
@@ -1269,6 +2589,13 @@
     </message>
 </context>
 <context>
+    <name>QObject</name>
+    <message>
+        <source>Импорт из файла</source>
+        <translation>Import from a file</translation>
+    </message>
+</context>
+<context>
     <name>QuantityEditor</name>
     <message>
         <source>лоты</source>
@@ -1283,25 +2610,58 @@
     </message>
 </context>
 <context>
+    <name>QuantityFilterWidget</name>
+    <message>
+        <source>Количество не менее</source>
+        <translation>Quantity at least</translation>
+    </message>
+</context>
+<context>
+    <name>QuotesWindow</name>
+    <message>
+        <source>Котировки %1</source>
+        <translation>Quotes %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReadingHold</name>
+    <message>
+        <source>Удерживать строки при чтении</source>
+        <translation>Hold the rows while reading</translation>
+    </message>
+    <message>
+        <source>Пока указатель над таблицей, строки не сдвигаются; значения меняются на месте</source>
+        <translation>While the pointer is over the table the rows do not move; values change in place</translation>
+    </message>
+    <message>
+        <source>Показать изменения</source>
+        <translation>Show the changes</translation>
+    </message>
+    <message>
+        <source>%1 изменений</source>
+        <translation>%1 changes</translation>
+    </message>
+</context>
+<context>
     <name>RecordUpdater</name>
     <message>
         <source>Пустая запись не может войти в транзакцию</source>
         <translation>An empty record cannot join a transaction</translation>
     </message>
     <message>
-        <source>Запись таблицы '%1' не может войти в транзакцию таблицы '%2'</source>
-        <translation>A record of table '%1' cannot join a transaction of table '%2'</translation>
+        <source>Запись таблицы &apos;%1&apos; не может войти в транзакцию таблицы &apos;%2&apos;</source>
+        <translation>A record of table &apos;%1&apos; cannot join a transaction of table &apos;%2&apos;</translation>
     </message>
 </context>
 <context>
     <name>RecordsTrans</name>
     <message>
-        <source>Запись с ключом '%1' уже есть в таблице '%2'</source>
-        <translation>A record with key '%1' is already in table '%2'</translation>
+        <source>Запись с ключом &apos;%1&apos; уже есть в таблице &apos;%2&apos;</source>
+        <translation>A record with key &apos;%1&apos; is already in table &apos;%2&apos;</translation>
     </message>
     <message>
-        <source>Две записи транзакции получают ключ '%1' в таблице '%2'</source>
-        <translation>Two records of the transaction get key '%1' in table '%2'</translation>
+        <source>Две записи транзакции получают ключ &apos;%1&apos; в таблице &apos;%2&apos;</source>
+        <translation>Two records of the transaction get key &apos;%1&apos; in table &apos;%2&apos;</translation>
     </message>
 </context>
 <context>
@@ -1314,12 +2674,30 @@
         <source>Значение</source>
         <translation>Value</translation>
     </message>
+    <message>
+        <source>Фильтр «%1» выключен: сохранённое значение «%2» здесь ничего не выбирает</source>
+        <translation>Filter “%1” is off: its stored value “%2” selects nothing here</translation>
+    </message>
 </context>
 <context>
     <name>SecNameFilter</name>
     <message>
         <source>Базовый контракт</source>
         <translation>Underlying contract</translation>
+    </message>
+</context>
+<context>
+    <name>SecNameFilterToolBarWidget</name>
+    <message>
+        <source>Базовый контракт:</source>
+        <translation>Base contract:</translation>
+    </message>
+</context>
+<context>
+    <name>SecNameFilterWidget</name>
+    <message>
+        <source>&lt;не указан&gt;</source>
+        <translation>&lt;not set&gt;</translation>
     </message>
 </context>
 <context>
@@ -1356,10 +2734,100 @@
     </message>
 </context>
 <context>
+    <name>SecuritiesGroupments</name>
+    <message>
+        <source>Площадки и режимы</source>
+        <translation>Markets and boards</translation>
+    </message>
+    <message>
+        <source>Площадки</source>
+        <translation>Markets</translation>
+    </message>
+    <message>
+        <source>Режимы торгов</source>
+        <translation>Trading boards</translation>
+    </message>
+    <message>
+        <source>Типы</source>
+        <translation>Types</translation>
+    </message>
+    <message>
+        <source>Базовый актив</source>
+        <translation>Underlying</translation>
+    </message>
+    <message>
+        <source>Площадки и типы</source>
+        <translation>Markets and types</translation>
+    </message>
+    <message>
+        <source>Режимы и типы</source>
+        <translation>Boards and types</translation>
+    </message>
+    <message>
+        <source>Площадки, типы, режимы</source>
+        <translation>Markets, types, boards</translation>
+    </message>
+    <message>
+        <source>&lt;без группировки&gt;</source>
+        <translation>&lt;no grouping&gt;</translation>
+    </message>
+</context>
+<context>
     <name>SecuritiesSessionFilter</name>
     <message>
         <source>Текущая сессия</source>
         <translation>Current session</translation>
+    </message>
+</context>
+<context>
+    <name>SecurityActions</name>
+    <message>
+        <source>Поставить заявку на %1</source>
+        <translation>New order on %1</translation>
+    </message>
+    <message>
+        <source>Поставить заявку</source>
+        <translation>New order</translation>
+    </message>
+    <message>
+        <source>Запрос ЗРБ на %1</source>
+        <translation>Clearing request on %1</translation>
+    </message>
+    <message>
+        <source>Запрос ЗРБ</source>
+        <translation>Clearing request</translation>
+    </message>
+    <message>
+        <source>Открыть все сделки для %1</source>
+        <translation>Open all deals of %1</translation>
+    </message>
+    <message>
+        <source>Открыть все сделки</source>
+        <translation>Open all deals</translation>
+    </message>
+    <message>
+        <source>Открыть котировки %1</source>
+        <translation>Open quotes of %1</translation>
+    </message>
+    <message>
+        <source>Открыть котировки</source>
+        <translation>Open quotes</translation>
+    </message>
+    <message>
+        <source>Построить график %1</source>
+        <translation>Draw chart of %1</translation>
+    </message>
+    <message>
+        <source>Построить график</source>
+        <translation>Draw chart</translation>
+    </message>
+    <message>
+        <source>Построить кривую волатильности</source>
+        <translation>Draw volatility curve</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Information</translation>
     </message>
 </context>
 <context>
@@ -1375,6 +2843,36 @@
     <message>
         <source>Выбор инструмента для установки фильтра</source>
         <translation>Choose an instrument to filter by</translation>
+    </message>
+</context>
+<context>
+    <name>SecurityFilterWidget</name>
+    <message>
+        <source>Все инструменты</source>
+        <translation>All instruments</translation>
+    </message>
+    <message>
+        <source>Инструмент</source>
+        <translation>Instrument</translation>
+    </message>
+    <message>
+        <source>Выбрать...</source>
+        <translation>Choose...</translation>
+    </message>
+    <message>
+        <source>Выбор инструмента для установки фильтра</source>
+        <translation>Choose the instrument to filter by</translation>
+    </message>
+    <message>
+        <source>Выберите инструмент кнопкой «Выбрать...»</source>
+        <translation>Choose an instrument with &quot;Choose...&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>SecurityInfoWindow</name>
+    <message>
+        <source>Информация: %1</source>
+        <translation>Information: %1</translation>
     </message>
 </context>
 <context>
@@ -1426,10 +2924,48 @@
     </message>
 </context>
 <context>
+    <name>SessionStore</name>
+    <message>
+        <source>файл повреждён</source>
+        <translation>the file is damaged</translation>
+    </message>
+    <message>
+        <source>файл не от этого терминала</source>
+        <translation>the file is not from this terminal</translation>
+    </message>
+    <message>
+        <source>файл другой версии терминала</source>
+        <translation>the file is from another version of the terminal</translation>
+    </message>
+    <message>
+        <source>Настройки окон не прочитаны (%1): %2. Окна открыты по умолчанию%3</source>
+        <translation>Window settings not read (%1): %2. The default windows are open%3</translation>
+    </message>
+    <message>
+        <source>, прежний файл сохранён как %1</source>
+        <translation>, the previous file is kept as %1</translation>
+    </message>
+    <message>
+        <source>Настройки окон не записаны в %1</source>
+        <translation>Window settings not written to %1</translation>
+    </message>
+</context>
+<context>
     <name>Settings</name>
     <message>
-        <source>Настройки доступны только для чтения: '%1'</source>
-        <translation>Settings are read-only: '%1'</translation>
+        <source>Настройки доступны только для чтения: &apos;%1&apos;</source>
+        <translation>Settings are read-only: &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>Настройки</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Окно «%1»</source>
+        <translation>Window “%1”</translation>
     </message>
 </context>
 <context>
@@ -1445,6 +2981,32 @@
     <message>
         <source>Айсберг</source>
         <translation>Iceberg</translation>
+    </message>
+</context>
+<context>
+    <name>SnapshotWindow</name>
+    <message>
+        <source>%1 — снимок %2</source>
+        <translation>%1 — snapshot %2</translation>
+    </message>
+</context>
+<context>
+    <name>SoundsSettingsPage</name>
+    <message>
+        <source>Звуки</source>
+        <translation>Sounds</translation>
+    </message>
+    <message>
+        <source>Оповещать звуком при событии</source>
+        <translation>Play a sound on an event</translation>
+    </message>
+    <message>
+        <source>Звук:</source>
+        <translation>Sound:</translation>
+    </message>
+    <message>
+        <source>Проиграть</source>
+        <translation>Play</translation>
     </message>
 </context>
 <context>
@@ -1469,100 +3031,173 @@
     </message>
 </context>
 <context>
-    <name>DateTexts</name>
+    <name>Table</name>
     <message>
-        <source>нулябрь</source>
-        <translation>nonth</translation>
+        <source>Ключевой столбец &apos;%1&apos; не найден в таблице &apos;%2&apos;</source>
+        <translation>Key column &apos;%1&apos; not found in table &apos;%2&apos;</translation>
     </message>
     <message>
-        <source>январь</source>
-        <translation>January</translation>
+        <source>Столбец %1 таблицы &apos;%2&apos; описан неверно</source>
+        <translation>Column %1 of table &apos;%2&apos; is described wrongly</translation>
     </message>
     <message>
-        <source>февраль</source>
-        <translation>February</translation>
+        <source>Столбец &apos;%1&apos; повторяется в таблице &apos;%2&apos;</source>
+        <translation>Column &apos;%1&apos; repeats in table &apos;%2&apos;</translation>
     </message>
     <message>
-        <source>март</source>
-        <translation>March</translation>
-    </message>
-    <message>
-        <source>апрель</source>
-        <translation>April</translation>
-    </message>
-    <message>
-        <source>май</source>
-        <translation>May</translation>
-    </message>
-    <message>
-        <source>июнь</source>
-        <translation>June</translation>
-    </message>
-    <message>
-        <source>июль</source>
-        <translation>July</translation>
-    </message>
-    <message>
-        <source>август</source>
-        <translation>August</translation>
-    </message>
-    <message>
-        <source>сентябрь</source>
-        <translation>September</translation>
-    </message>
-    <message>
-        <source>октябрь</source>
-        <translation>October</translation>
-    </message>
-    <message>
-        <source>ноябрь</source>
-        <translation>November</translation>
-    </message>
-    <message>
-        <source>декабрь</source>
-        <translation>December</translation>
-    </message>
-    <message>
-        <source>%1th week</source>
-        <translation>%1th week</translation>
-    </message>
-    <message>
-        <source>%1st week</source>
-        <translation>%1st week</translation>
-    </message>
-    <message>
-        <source>%1nd week</source>
-        <translation>%1nd week</translation>
-    </message>
-    <message>
-        <source>%1rd week</source>
-        <translation>%1rd week</translation>
+        <source>Запись уже добавлена в транзакцию таблицы &apos;%1&apos;</source>
+        <translation>The record is already in a transaction of table &apos;%1&apos;</translation>
     </message>
 </context>
 <context>
-    <name>Table</name>
+    <name>TableEventAlerts</name>
     <message>
-        <source>Ключевой столбец '%1' не найден в таблице '%2'</source>
-        <translation>Key column '%1' not found in table '%2'</translation>
+        <source>%1 (и ещё %2)</source>
+        <translation>%1 (and %2 more)</translation>
+    </message>
+</context>
+<context>
+    <name>TableFastView</name>
+    <message>
+        <source>Подобрать ширину всех столбцов</source>
+        <translation>Fit the width of all columns</translation>
+    </message>
+</context>
+<context>
+    <name>TableFastViewSettingsPage</name>
+    <message>
+        <source>Вид</source>
+        <translation>View</translation>
     </message>
     <message>
-        <source>Столбец %1 таблицы '%2' описан неверно</source>
-        <translation>Column %1 of table '%2' is described wrongly</translation>
+        <source>Удерживать строки при чтении</source>
+        <translation>Hold the rows while reading</translation>
     </message>
     <message>
-        <source>Столбец '%1' повторяется в таблице '%2'</source>
-        <translation>Column '%1' repeats in table '%2'</translation>
+        <source>Пока указатель над таблицей или строки просматриваются с клавиатуры, новые, удалённые и переместившиеся строки ждут; значения обновляются на месте. Таблица догоняет изменения, когда указатель уходит, или по щелчку на счётчике изменений.</source>
+        <translation>While the pointer is over the table or the rows are read with the keyboard, new, removed and moved rows wait; values change in place. The table catches up when the pointer leaves, or at a click on the changes counter.</translation>
+    </message>
+</context>
+<context>
+    <name>TableFastViewWithFilter</name>
+    <message>
+        <source>Снять фильтр &apos;%1&apos;</source>
+        <translation>Remove the filter &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>Запись уже добавлена в транзакцию таблицы '%1'</source>
-        <translation>The record is already in a transaction of table '%1'</translation>
+        <source>Фильтры</source>
+        <translation>Filters</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>Показать все</source>
+        <translation>Show all</translation>
+    </message>
+    <message>
+        <source>Установить фильтр &apos;%1&apos;</source>
+        <translation>Set the filter &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Только &apos;%1&apos;</source>
+        <translation>Only &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Снять все фильтры</source>
+        <translation>Remove all filters</translation>
+    </message>
+</context>
+<context>
+    <name>TableFile</name>
+    <message>
+        <source>файл не читается: %1</source>
+        <translation>the file cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>файл повреждён: %1</source>
+        <translation>the file is damaged: %1</translation>
+    </message>
+    <message>
+        <source>это не файл таблицы «%1»</source>
+        <translation>this is not a file of table “%1”</translation>
+    </message>
+    <message>
+        <source>в записи %1 неизвестный столбец «%2»</source>
+        <translation>record %1 has an unknown column “%2”</translation>
+    </message>
+    <message>
+        <source>запись %1: %2</source>
+        <translation>record %1: %2</translation>
+    </message>
+    <message>
+        <source>запись %1 повторяет ключ %2</source>
+        <translation>record %1 repeats key %2</translation>
+    </message>
+    <message>
+        <source>таблицы больше нет</source>
+        <translation>the table no longer exists</translation>
+    </message>
+    <message>
+        <source>файл %1 не записан: %2</source>
+        <translation>file %1 not written: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TableHeaderModel</name>
+    <message>
+        <source>Столбец</source>
+        <translation>Column</translation>
+    </message>
+    <message>
+        <source>Идентификатор</source>
+        <translation>Identifier</translation>
+    </message>
+    <message>
+        <source>Тип</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Описание</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Первое имя</source>
+        <translation>First name</translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation>Number</translation>
+    </message>
+</context>
+<context>
+    <name>TableHeaderSettingsForm</name>
+    <message>
+        <source>Выделить все</source>
+        <translation>Select all</translation>
+    </message>
+    <message>
+        <source>Вверх</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Вниз</source>
+        <translation>Down</translation>
+    </message>
+</context>
+<context>
+    <name>TableHeaderSettingsPage</name>
+    <message>
+        <source>Столбцы</source>
+        <translation>Columns</translation>
     </message>
 </context>
 <context>
     <name>TableIndexModel</name>
     <message>
-        <source>Колонка '%1' не найдена в модели '%2'</source>
-        <translation>Column '%1' not found in model '%2'</translation>
+        <source>Колонка &apos;%1&apos; не найдена в модели &apos;%2&apos;</source>
+        <translation>Column &apos;%1&apos; not found in model &apos;%2&apos;</translation>
     </message>
     <message>
         <source>Построение №%1 индекса табличной модели по таблице %2 </source>
@@ -1571,6 +3206,33 @@
     <message>
         <source>Табличная модель %1 готова к отображению. Построение №%2: %3 строк %4 мсек</source>
         <translation>Table model %1 is ready. Build #%2: %3 rows %4 ms</translation>
+    </message>
+</context>
+<context>
+    <name>TableWindow</name>
+    <message>
+        <source>Снимок</source>
+        <translation>Snapshot</translation>
+    </message>
+    <message>
+        <source>Найти...</source>
+        <translation>Find...</translation>
+    </message>
+    <message>
+        <source>Фильтры</source>
+        <translation>Filters</translation>
+    </message>
+    <message>
+        <source>Только текущая сессия</source>
+        <translation>Current session only</translation>
+    </message>
+    <message>
+        <source>Показывать только инструменты текущей торговой сессии</source>
+        <translation>Show only the instruments of the current trading session</translation>
+    </message>
+    <message>
+        <source>Изменить заявку %1...</source>
+        <translation>Change order %1...</translation>
     </message>
 </context>
 <context>
@@ -1590,6 +3252,325 @@
     <message>
         <source>Все сделки</source>
         <translation>All deals</translation>
+    </message>
+</context>
+<context>
+    <name>TechDealsFilterWidget</name>
+    <message>
+        <source>Все сделки</source>
+        <translation>All deals</translation>
+    </message>
+    <message>
+        <source>Только технические сделки по связкам</source>
+        <translation>Only technical deals of bundles</translation>
+    </message>
+    <message>
+        <source>Только обычные сделки</source>
+        <translation>Only regular deals</translation>
+    </message>
+    <message>
+        <source>Только сделки по индикативным котировкам</source>
+        <translation>Only deals at indicative quotes</translation>
+    </message>
+    <message>
+        <source>Только RFS сделки</source>
+        <translation>Only RFS deals</translation>
+    </message>
+</context>
+<context>
+    <name>Terminal</name>
+    <message>
+        <source>Рынок открыт: %1 инструментов, %2 заявок</source>
+        <translation>Market open: %1 instruments, %2 orders</translation>
+    </message>
+</context>
+<context>
+    <name>TerminalLanguage</name>
+    <message>
+        <source>Русский перевод Qt не найден: стандартные кнопки и диалоги останутся на английском</source>
+        <translation>Qt&apos;s Russian translation not found: standard buttons and dialogs stay in English</translation>
+    </message>
+</context>
+<context>
+    <name>TerminalWindow</name>
+    <message>
+        <source>%1 изменений</source>
+        <translation>%1 changes</translation>
+    </message>
+    <message>
+        <source>%1 изменение</source>
+        <translation>%1 change</translation>
+    </message>
+    <message>
+        <source>%1 изменения</source>
+        <translation>%1 changes</translation>
+    </message>
+    <message>
+        <source>Демонстрационный терминал</source>
+        <translation>Demo terminal</translation>
+    </message>
+    <message>
+        <source>&amp;Файл</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>Настройки...</source>
+        <translation>Settings...</translation>
+    </message>
+    <message>
+        <source>Сохранить расположение окон</source>
+        <translation>Save window layout</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>&amp;Правка</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Окна</source>
+        <translation>&amp;Windows</translation>
+    </message>
+    <message>
+        <source>Открыть все</source>
+        <translation>Open all</translation>
+    </message>
+    <message>
+        <source>Упорядочить</source>
+        <translation>Tile</translation>
+    </message>
+    <message>
+        <source>Каскадом</source>
+        <translation>Cascade</translation>
+    </message>
+    <message>
+        <source>&amp;Рынок</source>
+        <translation>&amp;Market</translation>
+    </message>
+    <message>
+        <source>Поток изменений</source>
+        <translation>Change stream</translation>
+    </message>
+    <message>
+        <source>Новая сессия</source>
+        <translation>New session</translation>
+    </message>
+    <message>
+        <source>Режимы торгов</source>
+        <translation>Trading boards</translation>
+    </message>
+    <message>
+        <source>&amp;Торговля</source>
+        <translation>&amp;Trading</translation>
+    </message>
+    <message>
+        <source>Новая заявка...</source>
+        <translation>New order...</translation>
+    </message>
+    <message>
+        <source>Запрос ЗРБ...</source>
+        <translation>Clearing request...</translation>
+    </message>
+    <message>
+        <source>Торговля</source>
+        <translation>Trading</translation>
+    </message>
+    <message>
+        <source>Снять все заявки...</source>
+        <translation>Withdraw all orders...</translation>
+    </message>
+    <message>
+        <source>Снять все заявки на покупку...</source>
+        <translation>Withdraw all buy orders...</translation>
+    </message>
+    <message>
+        <source>Снять все заявки на продажу...</source>
+        <translation>Withdraw all sell orders...</translation>
+    </message>
+    <message>
+        <source>Снять все заявки вне лимитов...</source>
+        <translation>Withdraw all orders outside the limits...</translation>
+    </message>
+    <message>
+        <source>Новый день</source>
+        <translation>New day</translation>
+    </message>
+    <message>
+        <source>Сообщения</source>
+        <translation>Messages</translation>
+    </message>
+    <message>
+        <source>Неизвестный вид окна &quot;%1&quot;: окно не открыто</source>
+        <translation>Unknown window kind &quot;%1&quot;: the window is not opened</translation>
+    </message>
+    <message>
+        <source>Таблица окна &quot;%1&quot; не загружена: окно не открыто</source>
+        <translation>The table of window &quot;%1&quot; is not loaded: the window is not opened</translation>
+    </message>
+    <message>
+        <source>Подключение к бирже</source>
+        <translation>Connection to the exchange</translation>
+    </message>
+    <message>
+        <source>Подключение к бирже восстановлено</source>
+        <translation>Connection to the exchange restored</translation>
+    </message>
+    <message>
+        <source>Подключение к бирже потеряно</source>
+        <translation>Connection to the exchange lost</translation>
+    </message>
+    <message>
+        <source>Окно &quot;%1&quot; не восстановлено: %2</source>
+        <translation>Window &quot;%1&quot; not restored: %2</translation>
+    </message>
+    <message>
+        <source>Последний пакет: %1 за %2 мс</source>
+        <translation>Last batch: %1 in %2 ms</translation>
+    </message>
+    <message>
+        <source>Поток: %1 в секунду</source>
+        <translation>Stream: %1 a second</translation>
+    </message>
+    <message>
+        <source>Поток остановлен</source>
+        <translation>Stream stopped</translation>
+    </message>
+    <message>
+        <source>Строк в окнах: %1</source>
+        <translation>Rows in windows: %1</translation>
+    </message>
+    <message>
+        <source>Нет подключения к бирже</source>
+        <translation>No connection to the exchange</translation>
+    </message>
+</context>
+<context>
+    <name>TradeAlerts</name>
+    <message>
+        <source>Сделка %1: %2 %3, %4 по %5</source>
+        <translation>Deal %1: %2 %3, %4 at %5</translation>
+    </message>
+    <message>
+        <source>Заявка %1 (%2) исполнена</source>
+        <translation>Order %1 (%2) filled</translation>
+    </message>
+    <message>
+        <source>Заявка %1 (%2) снята</source>
+        <translation>Order %1 (%2) withdrawn</translation>
+    </message>
+    <message>
+        <source>Оповещать визуально о своих новых сделках</source>
+        <translation>Show an alert for my new deals</translation>
+    </message>
+    <message>
+        <source>Оповещать визуально об исполнении и снятии своих заявок</source>
+        <translation>Show an alert when my orders are filled or withdrawn</translation>
+    </message>
+</context>
+<context>
+    <name>TreeGroupsModel</name>
+    <message>
+        <source>Свернуть/Развернуть</source>
+        <translation>Collapse/Expand</translation>
+    </message>
+</context>
+<context>
+    <name>TreeGroupsView</name>
+    <message>
+        <source>Найти...</source>
+        <translation>Find...</translation>
+    </message>
+    <message>
+        <source>Подобрать ширину всех столбцов</source>
+        <translation>Fit the width of all columns</translation>
+    </message>
+</context>
+<context>
+    <name>TreeGroupsViewHeaderSettingsForm</name>
+    <message>
+        <source>Элементы</source>
+        <translation>Elements</translation>
+    </message>
+    <message>
+        <source>Ширина сегментов строки группы:</source>
+        <translation>Widths of the group row segments:</translation>
+    </message>
+    <message>
+        <source>Уровень %1</source>
+        <translation>Level %1</translation>
+    </message>
+</context>
+<context>
+    <name>TreeGroupsViewHeaderSettingsPage</name>
+    <message>
+        <source>Столбцы</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>Окно закрыто</source>
+        <translation>The window is closed</translation>
+    </message>
+</context>
+<context>
+    <name>TreeGroupsWindow</name>
+    <message>
+        <source>Баз. актив</source>
+        <translation>Underlying</translation>
+    </message>
+    <message>
+        <source>Счёт</source>
+        <translation>Account</translation>
+    </message>
+    <message>
+        <source>Базовый актив</source>
+        <translation>Underlying</translation>
+    </message>
+    <message>
+        <source>Экспирация</source>
+        <translation>Expiry</translation>
+    </message>
+</context>
+<context>
+    <name>TreeIndexModel</name>
+    <message>
+        <source>Построение №%1 индекса древовидной модели по таблице %2</source>
+        <translation>Build #%1 of the tree model index over table %2</translation>
+    </message>
+    <message>
+        <source>Древовидная модель по таблице %1 готова к отображению. Построение №%2: %3 строк %4 мсек</source>
+        <translation>The tree model over table %1 is ready to show. Build #%2: %3 rows %4 ms</translation>
+    </message>
+</context>
+<context>
+    <name>TreeWindow</name>
+    <message>
+        <source>Группа / инструмент</source>
+        <translation>Group / instrument</translation>
+    </message>
+    <message>
+        <source>Развернуть все</source>
+        <translation>Expand all</translation>
+    </message>
+    <message>
+        <source>Свернуть все</source>
+        <translation>Collapse all</translation>
+    </message>
+    <message>
+        <source>Только текущая сессия</source>
+        <translation>Current session only</translation>
+    </message>
+</context>
+<context>
+    <name>UndoEditModel</name>
+    <message>
+        <source>Столбец «%1» не изменяется</source>
+        <translation>Column “%1” cannot be changed</translation>
+    </message>
+    <message>
+        <source>изменение «%1» в строке %2</source>
+        <translation>changing “%1” in row %2</translation>
     </message>
 </context>
 <context>
@@ -1785,1068 +3766,6 @@
     </message>
 </context>
 <context>
-    <name>decimal</name>
-    <message>
-        <source>Переполнение при вычислениях с фиксированной точкой</source>
-        <translation>Fixed-point overflow</translation>
-    </message>
-    <message>
-        <source>Недопустимое число знаков после запятой: %1 (допустимо от 0 до %2)</source>
-        <translation>Invalid number of decimals: %1 (0 to %2 allowed)</translation>
-    </message>
-</context>
-<context>
-    <name>DBFHandler</name>
-    <message>
-        <source>Файл dBASE IV</source>
-        <translation>dBASE IV file</translation>
-    </message>
-    <message>
-        <source>Файл dBASE Level 7</source>
-        <translation>dBASE Level 7 file</translation>
-    </message>
-    <message>
-        <source>Слишком много столбцов для формата dBASE: %1 (не более %2)</source>
-        <translation>Too many columns for the dBASE format: %1 (at most %2)</translation>
-    </message>
-    <message>
-        <source>Невозможно составить уникальное имя поля dBASE для столбца '%1'</source>
-        <translation>Cannot make a unique dBASE field name for the column '%1'</translation>
-    </message>
-    <message>
-        <source>Слишком длинная запись для формата dBASE: %1 байт (не более %2)</source>
-        <translation>Record too long for the dBASE format: %1 bytes (at most %2)</translation>
-    </message>
-</context>
-<context>
-    <name>DynamicExporterManagerDialog</name>
-    <message>
-        <source>Динамический экспорт</source>
-        <translation>Dynamic export</translation>
-    </message>
-    <message>
-        <source>Перейти к окну</source>
-        <translation>Go to the window</translation>
-    </message>
-    <message>
-        <source>Прекратить динамический экспорт</source>
-        <translation>Stop the dynamic export</translation>
-    </message>
-</context>
-<context>
-    <name>DynamicExporterModel</name>
-    <message>
-        <source>%1 мин</source>
-        <translation>%1 min</translation>
-    </message>
-    <message>
-        <source>%1 сек</source>
-        <translation>%1 s</translation>
-    </message>
-    <message>
-        <source>Окно</source>
-        <translation>Window</translation>
-    </message>
-    <message>
-        <source>Интервал</source>
-        <translation>Interval</translation>
-    </message>
-    <message>
-        <source>Путь к файлу</source>
-        <translation>File path</translation>
-    </message>
-</context>
-<context>
-    <name>DynamicExporterSetupDialog</name>
-    <message>
-        <source>Внимание!</source>
-        <translation>Warning!</translation>
-    </message>
-    <message>
-        <source>Динамический экспорт: </source>
-        <translation>Dynamic export: </translation>
-    </message>
-    <message>
-        <source>Файл:</source>
-        <translation>File:</translation>
-    </message>
-    <message>
-        <source>Интервал:</source>
-        <translation>Interval:</translation>
-    </message>
-    <message>
-        <source>минут</source>
-        <translation>minutes</translation>
-    </message>
-    <message>
-        <source>Указанный файл уже применяется для динамического экспорта в следующих окнах:</source>
-        <translation>The file is already used for dynamic export in these windows:</translation>
-    </message>
-    <message>
-        <source>Не указано имя файла!</source>
-        <translation>No file name given!</translation>
-    </message>
-    <message>
-        <source>Указано некорректное расширение файла!</source>
-        <translation>The file extension is not a known format!</translation>
-    </message>
-</context>
-<context>
-    <name>DynamicExporterStatusWidget</name>
-    <message>
-        <source>Динамический экспорт</source>
-        <translation>Dynamic export</translation>
-    </message>
-</context>
-<context>
-    <name>TableHeaderModel</name>
-    <message>
-        <source>Столбец</source>
-        <translation>Column</translation>
-    </message>
-    <message>
-        <source>Идентификатор</source>
-        <translation>Identifier</translation>
-    </message>
-    <message>
-        <source>Тип</source>
-        <translation>Type</translation>
-    </message>
-    <message>
-        <source>Описание</source>
-        <translation>Description</translation>
-    </message>
-    <message>
-        <source>Первое имя</source>
-        <translation>First name</translation>
-    </message>
-    <message>
-        <source>Номер</source>
-        <translation>Number</translation>
-    </message>
-</context>
-<context>
-    <name>TableHeaderSettingsForm</name>
-    <message>
-        <source>Выделить все</source>
-        <translation>Select all</translation>
-    </message>
-    <message>
-        <source>Вверх</source>
-        <translation>Up</translation>
-    </message>
-    <message>
-        <source>Вниз</source>
-        <translation>Down</translation>
-    </message>
-</context>
-<context>
-    <name>TableHeaderSettingsPage</name>
-    <message>
-        <source>Столбцы</source>
-        <translation>Columns</translation>
-    </message>
-</context>
-<context>
-    <name>AccountSelectorBox</name>
-    <message>
-        <source>Счёт или фирма</source>
-        <translation>Account or firm</translation>
-    </message>
-    <message>
-        <source>Счёт клиента (7 знаков) или код брокерской фирмы (4 знака)</source>
-        <translation>A client account (7 characters) or a brokerage firm code (4 characters)</translation>
-    </message>
-    <message>
-        <source>Счёт «%1» не найден</source>
-        <translation>Account &quot;%1&quot; not found</translation>
-    </message>
-    <message>
-        <source>фирма</source>
-        <translation>firm</translation>
-    </message>
-    <message>
-        <source>клиент</source>
-        <translation>client</translation>
-    </message>
-</context>
-<context>
-    <name>AddOrderCheckDialog</name>
-    <message>
-        <source>Можно ввести заявку с ценой</source>
-        <translation>An order may be entered at the price</translation>
-    </message>
-    <message>
-        <source>Можно ввести заявку со своп-ценой</source>
-        <translation>An order may be entered at the swap price</translation>
-    </message>
-    <message>
-        <source>Можно ввести заявку со ставкой</source>
-        <translation>An order may be entered at the rate</translation>
-    </message>
-    <message>
-        <source>Добавить отложенную заявку по цене</source>
-        <translation>Add the postponed order at the price</translation>
-    </message>
-    <message>
-        <source>Отправить заявку по цене</source>
-        <translation>Send the order at the price</translation>
-    </message>
-    <message>
-        <source>Добавить отложенную заявку по своп-цене</source>
-        <translation>Add the postponed order at the swap price</translation>
-    </message>
-    <message>
-        <source>Отправить заявку по своп-цене</source>
-        <translation>Send the order at the swap price</translation>
-    </message>
-    <message>
-        <source>Добавить отложенную заявку по ставке</source>
-        <translation>Add the postponed order at the rate</translation>
-    </message>
-    <message>
-        <source>Отправить заявку по ставке</source>
-        <translation>Send the order at the rate</translation>
-    </message>
-    <message>
-        <source>Добавить исправленную заявку по цене</source>
-        <translation>Add the corrected order at the price</translation>
-    </message>
-    <message>
-        <source>Отправить исправленную заявку по цене</source>
-        <translation>Send the corrected order at the price</translation>
-    </message>
-    <message>
-        <source>Добавить исправленную заявку по своп-цене</source>
-        <translation>Add the corrected order at the swap price</translation>
-    </message>
-    <message>
-        <source>Отправить исправленную заявку по своп-цене</source>
-        <translation>Send the corrected order at the swap price</translation>
-    </message>
-    <message>
-        <source>Добавить исправленную заявку по ставке</source>
-        <translation>Add the corrected order at the rate</translation>
-    </message>
-    <message>
-        <source>Отправить исправленную заявку по ставке</source>
-        <translation>Send the corrected order at the rate</translation>
-    </message>
-    <message>
-        <source>Исправить</source>
-        <translation>Correct</translation>
-    </message>
-    <message>
-        <source>Отменить</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>Откорректировать цену, но НЕ добавлять заявку</source>
-        <translation>Correct the price but do NOT add the order</translation>
-    </message>
-    <message>
-        <source>Откорректировать цену, но НЕ отправлять заявку</source>
-        <translation>Correct the price but do NOT send the order</translation>
-    </message>
-    <message>
-        <source>Отменить добавление заявки, не исправлять цену</source>
-        <translation>Cancel adding the order, leave the price</translation>
-    </message>
-    <message>
-        <source>Отменить постановку заявки, не исправлять цену</source>
-        <translation>Cancel the order, leave the price</translation>
-    </message>
-    <message>
-        <source>Откорректировать своп-цену, но НЕ добавлять заявку</source>
-        <translation>Correct the swap price but do NOT add the order</translation>
-    </message>
-    <message>
-        <source>Откорректировать своп-цену, но НЕ отправлять заявку</source>
-        <translation>Correct the swap price but do NOT send the order</translation>
-    </message>
-    <message>
-        <source>Отменить добавление заявки, не исправлять своп-цену</source>
-        <translation>Cancel adding the order, leave the swap price</translation>
-    </message>
-    <message>
-        <source>Отменить постановку заявки, не исправлять своп-цену</source>
-        <translation>Cancel the order, leave the swap price</translation>
-    </message>
-    <message>
-        <source>Откорректировать ставку, но НЕ добавлять заявку</source>
-        <translation>Correct the rate but do NOT add the order</translation>
-    </message>
-    <message>
-        <source>Откорректировать ставку, но НЕ отправлять заявку</source>
-        <translation>Correct the rate but do NOT send the order</translation>
-    </message>
-    <message>
-        <source>Отменить добавление заявки, не исправлять ставку</source>
-        <translation>Cancel adding the order, leave the rate</translation>
-    </message>
-    <message>
-        <source>Отменить постановку заявки, не исправлять ставку</source>
-        <translation>Cancel the order, leave the rate</translation>
-    </message>
-    <message>
-        <source>Проверка на лимиты</source>
-        <translation>Price limits check</translation>
-    </message>
-    <message>
-        <source>Введенная своп-цена вне лимитов</source>
-        <translation>The swap price entered is outside the limits</translation>
-    </message>
-    <message>
-        <source>Введенная цена вне лимитов</source>
-        <translation>The price entered is outside the limits</translation>
-    </message>
-    <message>
-        <source>Проверка на кратность</source>
-        <translation>Price step check</translation>
-    </message>
-    <message>
-        <source>Введенная своп-цена не кратна шагу своп-цены</source>
-        <translation>The swap price entered is not a multiple of the swap price step</translation>
-    </message>
-    <message>
-        <source>Введенная цена не кратна шагу цены</source>
-        <translation>The price entered is not a multiple of the price step</translation>
-    </message>
-</context>
-<context>
-    <name>DropOrdersDialog</name>
-    <message>
-        <source>Снять все заявки</source>
-        <translation>Withdraw all orders</translation>
-    </message>
-    <message>
-        <source>Снятие заявок для указанного счёта клиента или брокерской фирмы</source>
-        <translation>Withdrawing the orders of the given client account or brokerage firm</translation>
-    </message>
-    <message>
-        <source>Вы уверены, что хотите снять все заявки по счёту %1?</source>
-        <translation>Withdraw all orders of account %1?</translation>
-    </message>
-    <message>
-        <source>Вы уверены, что хотите снять все заявки брокерской фирмы %1?</source>
-        <translation>Withdraw all orders of brokerage firm %1?</translation>
-    </message>
-    <message>
-        <source>Снять все заявки на покупку</source>
-        <translation>Withdraw all buy orders</translation>
-    </message>
-    <message>
-        <source>Снятие заявок на покупку для указанного счёта клиента или брокерской фирмы</source>
-        <translation>Withdrawing the buy orders of the given client account or brokerage firm</translation>
-    </message>
-    <message>
-        <source>Вы уверены, что хотите снять все заявки на покупку по счёту %1?</source>
-        <translation>Withdraw all buy orders of account %1?</translation>
-    </message>
-    <message>
-        <source>Вы уверены, что хотите снять все заявки брокерской фирмы %1 на покупку?</source>
-        <translation>Withdraw all buy orders of brokerage firm %1?</translation>
-    </message>
-    <message>
-        <source>Снять все заявки на продажу</source>
-        <translation>Withdraw all sell orders</translation>
-    </message>
-    <message>
-        <source>Снятие заявок на продажу для указанного счёта клиента или брокерской фирмы</source>
-        <translation>Withdrawing the sell orders of the given client account or brokerage firm</translation>
-    </message>
-    <message>
-        <source>Вы уверены, что хотите снять все заявки на продажу по счёту %1?</source>
-        <translation>Withdraw all sell orders of account %1?</translation>
-    </message>
-    <message>
-        <source>Вы уверены, что хотите снять все заявки брокерской фирмы %1 на продажу?</source>
-        <translation>Withdraw all sell orders of brokerage firm %1?</translation>
-    </message>
-    <message>
-        <source>Снять все заявки вне лимитов</source>
-        <translation>Withdraw all orders outside the limits</translation>
-    </message>
-    <message>
-        <source>Снятие заявок вне лимитов для указанного счёта клиента или брокерской фирмы</source>
-        <translation>Withdrawing the orders outside the limits of the given client account or brokerage firm</translation>
-    </message>
-    <message>
-        <source>Вы уверены, что хотите снять все заявки вне лимитов по счёту %1?</source>
-        <translation>Withdraw all orders outside the limits of account %1?</translation>
-    </message>
-    <message>
-        <source>Вы уверены, что хотите снять все заявки брокерской фирмы %1 вне лимитов?</source>
-        <translation>Withdraw all orders outside the limits of brokerage firm %1?</translation>
-    </message>
-    <message>
-        <source>Снять заявки</source>
-        <translation>Withdraw orders</translation>
-    </message>
-    <message>
-        <source>Рынок:</source>
-        <translation>Market:</translation>
-    </message>
-    <message>
-        <source>Счёт:</source>
-        <translation>Account:</translation>
-    </message>
-    <message>
-        <source>Код брокера (и клиента) должен быть длиной или %1, или %2 символов!</source>
-        <translation>A broker (and client) code must be either %1 or %2 characters long!</translation>
-    </message>
-    <message>
-        <source>Транзакция не найдена</source>
-        <translation>Transaction not found</translation>
-    </message>
-    <message>
-        <source>Ошибка отмены заявок</source>
-        <translation>Order withdrawal error</translation>
-    </message>
-    <message>
-        <source>Невозможно сформировать запрос: %1</source>
-        <translation>Cannot build the request: %1</translation>
-    </message>
-    <message>
-        <source>транзакция не добавлена в очередь</source>
-        <translation>the transaction was not queued</translation>
-    </message>
-    <message>
-        <source>Ошибка отправки запроса отмены заявок</source>
-        <translation>Error sending the order withdrawal request</translation>
-    </message>
-    <message>
-        <source>Невозможно отправить запрос: %1</source>
-        <translation>Cannot send the request: %1</translation>
-    </message>
-</context>
-<context>
-    <name>MoveOrder</name>
-    <message>
-        <source>Проверять лимиты цен опционов</source>
-        <translation>Check option price limits</translation>
-    </message>
-    <message>
-        <source>Цена:</source>
-        <translation>Price:</translation>
-    </message>
-    <message>
-        <source>Количество:</source>
-        <translation>Quantity:</translation>
-    </message>
-    <message>
-        <source>&amp;Отправить заявку</source>
-        <translation>&amp;Send order</translation>
-    </message>
-    <message>
-        <source>Отмена</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>Режим торгов:</source>
-        <translation>Board:</translation>
-    </message>
-    <message>
-        <source>Инструмент:</source>
-        <translation>Instrument:</translation>
-    </message>
-    <message>
-        <source>Счет:</source>
-        <translation>Account:</translation>
-    </message>
-    <message>
-        <source>Транзакция:</source>
-        <translation>Transaction:</translation>
-    </message>
-</context>
-<context>
-    <name>MoveOrderDialog</name>
-    <message>
-        <source>Изменение заявки</source>
-        <translation>Order change</translation>
-    </message>
-    <message>
-        <source>Отправка заявки</source>
-        <translation>Sending the order</translation>
-    </message>
-    <message>
-        <source>покупку</source>
-        <translation>buy</translation>
-    </message>
-    <message>
-        <source>продажу</source>
-        <translation>sell</translation>
-    </message>
-    <message>
-        <source>Вы действительно хотите изменить заявку на %1 со счета %2 номер %3 по цене %4?</source>
-        <translation>Change the %1 order of account %2 number %3 to the price %4?</translation>
-    </message>
-    <message>
-        <source>Вы действительно хотите изменить заявку на %1 со счета %2 номер %3? Объем новой заявки будет меньше указанного на размер сведенной части, были указаны количество %4 и цена %5.</source>
-        <translation>Change the %1 order of account %2 number %3? The new order's volume will be less than given by the part already traded; quantity %4 and price %5 were given.</translation>
-    </message>
-</context>
-<context>
-    <name>CheckListFilterWidget</name>
-    <message>
-        <source>Отметьте хотя бы одно значение</source>
-        <translation>Check at least one value</translation>
-    </message>
-</context>
-<context>
-    <name>ColumnTotalsModel</name>
-    <message>
-        <source>Итого</source>
-        <translation>Total</translation>
-    </message>
-</context>
-<context>
-    <name>DateFilterWidget</name>
-    <message>
-        <source>С</source>
-        <translation>From</translation>
-    </message>
-    <message>
-        <source>по</source>
-        <translation>to</translation>
-    </message>
-    <message>
-        <source>Все даты</source>
-        <translation>All dates</translation>
-    </message>
-    <message>
-        <source>Сегодня</source>
-        <translation>Today</translation>
-    </message>
-    <message>
-        <source>Вчера и сегодня</source>
-        <translation>Yesterday and today</translation>
-    </message>
-    <message>
-        <source>Задать границы</source>
-        <translation>Set bounds</translation>
-    </message>
-    <message>
-        <source>Отметьте хотя бы одну границу</source>
-        <translation>Check at least one bound</translation>
-    </message>
-    <message>
-        <source>Дата «С» позже даты «по»</source>
-        <translation>The &quot;From&quot; date is after the &quot;to&quot; date</translation>
-    </message>
-</context>
-<context>
-    <name>ExpDateFilterWidget</name>
-    <message>
-        <source>&lt;не указана&gt;</source>
-        <translation>&lt;not set&gt;</translation>
-    </message>
-</context>
-<context>
-    <name>FiltersSettingsPage</name>
-    <message>
-        <source>Фильтры</source>
-        <translation>Filters</translation>
-    </message>
-</context>
-<context>
-    <name>HeaderView</name>
-    <message>
-        <source>Столбцы</source>
-        <translation>Columns</translation>
-    </message>
-</context>
-<context>
-    <name>QuantityFilterWidget</name>
-    <message>
-        <source>Количество не менее</source>
-        <translation>Quantity at least</translation>
-    </message>
-</context>
-<context>
-    <name>ReadingHold</name>
-    <message>
-        <source>Удерживать строки при чтении</source>
-        <translation>Hold the rows while reading</translation>
-    </message>
-    <message>
-        <source>Пока указатель над таблицей, строки не сдвигаются; значения меняются на месте</source>
-        <translation>While the pointer is over the table the rows do not move; values change in place</translation>
-    </message>
-    <message>
-        <source>Показать изменения</source>
-        <translation>Show the changes</translation>
-    </message>
-    <message>
-        <source>%1 изменений</source>
-        <translation>%1 changes</translation>
-    </message>
-</context>
-<context>
-    <name>SecNameFilterWidget</name>
-    <message>
-        <source>&lt;не указан&gt;</source>
-        <translation>&lt;not set&gt;</translation>
-    </message>
-</context>
-<context>
-    <name>SecurityFilterWidget</name>
-    <message>
-        <source>Все инструменты</source>
-        <translation>All instruments</translation>
-    </message>
-    <message>
-        <source>Инструмент</source>
-        <translation>Instrument</translation>
-    </message>
-    <message>
-        <source>Выбрать...</source>
-        <translation>Choose...</translation>
-    </message>
-    <message>
-        <source>Выбор инструмента для установки фильтра</source>
-        <translation>Choose the instrument to filter by</translation>
-    </message>
-    <message>
-        <source>Выберите инструмент кнопкой «Выбрать...»</source>
-        <translation>Choose an instrument with &quot;Choose...&quot;</translation>
-    </message>
-</context>
-<context>
-    <name>TableFastView</name>
-    <message>
-        <source>Подобрать ширину всех столбцов</source>
-        <translation>Fit the width of all columns</translation>
-    </message>
-</context>
-<context>
-    <name>TableFastViewSettingsPage</name>
-    <message>
-        <source>Вид</source>
-        <translation>View</translation>
-    </message>
-    <message>
-        <source>Удерживать строки при чтении</source>
-        <translation>Hold the rows while reading</translation>
-    </message>
-    <message>
-        <source>Пока указатель над таблицей или строки просматриваются с клавиатуры, новые, удалённые и переместившиеся строки ждут; значения обновляются на месте. Таблица догоняет изменения, когда указатель уходит, или по щелчку на счётчике изменений.</source>
-        <translation>While the pointer is over the table or the rows are read with the keyboard, new, removed and moved rows wait; values change in place. The table catches up when the pointer leaves, or at a click on the changes counter.</translation>
-    </message>
-</context>
-<context>
-    <name>TableFastViewWithFilter</name>
-    <message>
-        <source>Снять фильтр '%1'</source>
-        <translation>Remove the filter '%1'</translation>
-    </message>
-    <message>
-        <source>Фильтры</source>
-        <translation>Filters</translation>
-    </message>
-    <message>
-        <source>%1</source>
-        <translation>%1</translation>
-    </message>
-    <message>
-        <source>Показать все</source>
-        <translation>Show all</translation>
-    </message>
-    <message>
-        <source>Установить фильтр '%1'</source>
-        <translation>Set the filter '%1'</translation>
-    </message>
-    <message>
-        <source>Только '%1'</source>
-        <translation>Only '%1'</translation>
-    </message>
-    <message>
-        <source>Снять все фильтры</source>
-        <translation>Remove all filters</translation>
-    </message>
-</context>
-<context>
-    <name>TechDealsFilterWidget</name>
-    <message>
-        <source>Все сделки</source>
-        <translation>All deals</translation>
-    </message>
-    <message>
-        <source>Только технические сделки по связкам</source>
-        <translation>Only technical deals of bundles</translation>
-    </message>
-    <message>
-        <source>Только обычные сделки</source>
-        <translation>Only regular deals</translation>
-    </message>
-    <message>
-        <source>Только сделки по индикативным котировкам</source>
-        <translation>Only deals at indicative quotes</translation>
-    </message>
-    <message>
-        <source>Только RFS сделки</source>
-        <translation>Only RFS deals</translation>
-    </message>
-</context>
-<context>
-    <name>AddOrderShortDialog</name>
-    <message>
-        <source>Ввод заявки</source>
-        <translation>Order entry</translation>
-    </message>
-    <message>
-        <source>Рынок:</source>
-        <translation>Market:</translation>
-    </message>
-    <message>
-        <source>Запрос ЗРБ</source>
-        <translation>Clearing request</translation>
-    </message>
-    <message>
-        <source>Ошибка добавления отложенной заявки</source>
-        <translation>Error adding the postponed order</translation>
-    </message>
-    <message>
-        <source>Отправка заявки</source>
-        <translation>Sending the order</translation>
-    </message>
-    <message>
-        <source>покупку</source>
-        <translation>buy</translation>
-    </message>
-    <message>
-        <source>продажу</source>
-        <translation>sell</translation>
-    </message>
-    <message>
-        <source>Вы действительно хотите поставить заявку на %1 со своп-ценой %2 в количестве %3 со счёта %4?</source>
-        <translation>Do you really want to place a %1 order at the swap price %2 for %3 from account %4?</translation>
-    </message>
-    <message>
-        <source>Вы действительно хотите отправить поручение по %1 в количестве %2 со счёта %3?</source>
-        <translation>Do you really want to send a %1 request for %2 from account %3?</translation>
-    </message>
-    <message>
-        <source>Вы действительно хотите поставить заявку на %1 по цене %2 в количестве %3 со счёта %4?</source>
-        <translation>Do you really want to place a %1 order at %2 for %3 from account %4?</translation>
-    </message>
-</context>
-<context>
-    <name>FutOrder</name>
-    <message>
-        <source>Проверять лимиты цен опционов</source>
-        <translation>Check option price limits</translation>
-    </message>
-    <message>
-        <source>Дополнительно</source>
-        <translation>More</translation>
-    </message>
-    <message>
-        <source>&amp;Купить</source>
-        <translation>&amp;Buy</translation>
-    </message>
-    <message>
-        <source>&amp;Продать</source>
-        <translation>&amp;Sell</translation>
-    </message>
-    <message>
-        <source>Отмена</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>&amp;Режим торгов:</source>
-        <translation>&amp;Board:</translation>
-    </message>
-    <message>
-        <source>&amp;Инструмент:</source>
-        <translation>&amp;Instrument:</translation>
-    </message>
-    <message>
-        <source>С&amp;чет:</source>
-        <translation>A&amp;ccount:</translation>
-    </message>
-    <message>
-        <source>&amp;Цена:</source>
-        <translation>&amp;Price:</translation>
-    </message>
-    <message>
-        <source>Ко&amp;личество:</source>
-        <translation>&amp;Quantity:</translation>
-    </message>
-    <message>
-        <source>Доходность:</source>
-        <translation>Yield:</translation>
-    </message>
-    <message>
-        <source>Контр&amp;агент:</source>
-        <translation>P&amp;artner:</translation>
-    </message>
-    <message>
-        <source>Транзакция:</source>
-        <translation>Transaction:</translation>
-    </message>
-    <message>
-        <source>Комментарий:</source>
-        <translation>Comment:</translation>
-    </message>
-    <message>
-        <source>&amp;Своп-Цена:</source>
-        <translation>&amp;Swap price:</translation>
-    </message>
-</context>
-<context>
-    <name>OrderAddressMore</name>
-    <message>
-        <source>Код сделки:</source>
-        <translation>Deal reference:</translation>
-    </message>
-    <message>
-        <source>Действует:</source>
-        <translation>Valid:</translation>
-    </message>
-</context>
-<context>
-    <name>OrderMore</name>
-    <message>
-        <source>до</source>
-        <translation>till</translation>
-    </message>
-    <message>
-        <source>Проверять денежный лимит клиента</source>
-        <translation>Check the client's money limit</translation>
-    </message>
-    <message>
-        <source>Лимитная</source>
-        <translation>Limit</translation>
-    </message>
-    <message>
-        <source>Айсберг</source>
-        <translation>Iceberg</translation>
-    </message>
-    <message>
-        <source>Тип заявки:</source>
-        <translation>Order type:</translation>
-    </message>
-    <message>
-        <source>Видимая часть:</source>
-        <translation>Visible part:</translation>
-    </message>
-    <message>
-        <source>Отклонение:</source>
-        <translation>Deviation:</translation>
-    </message>
-    <message>
-        <source>Действует:</source>
-        <translation>Valid:</translation>
-    </message>
-</context>
-<context>
-    <name>OrderTransactionQueue</name>
-    <message>
-        <source>Невозможно сформировать заявку</source>
-        <translation>Cannot build the order</translation>
-    </message>
-    <message>
-        <source>Невозможно сформировать заявку: </source>
-        <translation>Cannot build the order: </translation>
-    </message>
-    <message>
-        <source>Ошибка отправки заявки</source>
-        <translation>Error sending the order</translation>
-    </message>
-    <message>
-        <source>Невозможно отправить заявку</source>
-        <translation>The order cannot be sent</translation>
-    </message>
-    <message>
-        <source>Транзакция по заявке не обработана (не добавлена в очередь)</source>
-        <translation>The order transaction was not processed (not queued)</translation>
-    </message>
-</context>
-<context>
-    <name>AbstractFindToolBar</name>
-    <message>
-        <source>Поиск</source>
-        <translation>Find</translation>
-    </message>
-    <message>
-        <source>Найти предыдущий</source>
-        <translation>Find previous</translation>
-    </message>
-    <message>
-        <source>Найти следующий</source>
-        <translation>Find next</translation>
-    </message>
-    <message>
-        <source>Фильтр</source>
-        <translation>Filter</translation>
-    </message>
-    <message>
-        <source>Фильтровать строки по значению</source>
-        <translation>Filter the rows by the value</translation>
-    </message>
-    <message>
-        <source>Готово</source>
-        <translation>Done</translation>
-    </message>
-    <message>
-        <source>Закрыть поиск</source>
-        <translation>Close the search</translation>
-    </message>
-    <message>
-        <source>Не найдено</source>
-        <translation>Not found</translation>
-    </message>
-</context>
-<context>
-    <name>ItemViewFilter</name>
-    <message>
-        <source>Поиск</source>
-        <translation>Find</translation>
-    </message>
-</context>
-<context>
-    <name>SecuritiesGroupments</name>
-    <message>
-        <source>Площадки и режимы</source>
-        <translation>Markets and boards</translation>
-    </message>
-    <message>
-        <source>Площадки</source>
-        <translation>Markets</translation>
-    </message>
-    <message>
-        <source>Режимы торгов</source>
-        <translation>Trading boards</translation>
-    </message>
-    <message>
-        <source>Типы</source>
-        <translation>Types</translation>
-    </message>
-    <message>
-        <source>Базовый актив</source>
-        <translation>Underlying</translation>
-    </message>
-    <message>
-        <source>Площадки и типы</source>
-        <translation>Markets and types</translation>
-    </message>
-    <message>
-        <source>Режимы и типы</source>
-        <translation>Boards and types</translation>
-    </message>
-    <message>
-        <source>Площадки, типы, режимы</source>
-        <translation>Markets, types, boards</translation>
-    </message>
-    <message>
-        <source>&lt;без группировки&gt;</source>
-        <translation>&lt;no grouping&gt;</translation>
-    </message>
-</context>
-<context>
-    <name>TreeIndexModel</name>
-    <message>
-        <source>Построение №%1 индекса древовидной модели по таблице %2</source>
-        <translation>Build #%1 of the tree model index over table %2</translation>
-    </message>
-    <message>
-        <source>Древовидная модель по таблице %1 готова к отображению. Построение №%2: %3 строк %4 мсек</source>
-        <translation>The tree model over table %1 is ready to show. Build #%2: %3 rows %4 ms</translation>
-    </message>
-</context>
-<context>
-    <name>GroupWidthController</name>
-    <message>
-        <source>Потяните край, чтобы изменить ширину '%1'</source>
-        <translation>Drag the edge to change the width of '%1'</translation>
-    </message>
-</context>
-<context>
-    <name>TreeGroupsModel</name>
-    <message>
-        <source>Свернуть/Развернуть</source>
-        <translation>Collapse/Expand</translation>
-    </message>
-</context>
-<context>
-    <name>TreeGroupsView</name>
-    <message>
-        <source>Найти...</source>
-        <translation>Find...</translation>
-    </message>
-    <message>
-        <source>Подобрать ширину всех столбцов</source>
-        <translation>Fit the width of all columns</translation>
-    </message>
-</context>
-<context>
-    <name>TreeGroupsViewHeaderSettingsForm</name>
-    <message>
-        <source>Элементы</source>
-        <translation>Elements</translation>
-    </message>
-    <message>
-        <source>Ширина сегментов строки группы:</source>
-        <translation>Widths of the group row segments:</translation>
-    </message>
-    <message>
-        <source>Уровень %1</source>
-        <translation>Level %1</translation>
-    </message>
-</context>
-<context>
-    <name>TreeGroupsViewHeaderSettingsPage</name>
-    <message>
-        <source>Столбцы</source>
-        <translation>Columns</translation>
-    </message>
-    <message>
-        <source>Окно закрыто</source>
-        <translation>The window is closed</translation>
-    </message>
-</context>
-<context>
-    <name>FitWidthAction</name>
-    <message>
-        <source>Подобрать ширину '%1'</source>
-        <translation>Fit the width of '%1'</translation>
-    </message>
-</context>
-<context>
-    <name>AlertSettingsPage</name>
-    <message>
-        <source>Задержка оповещения (секунд):</source>
-        <translation>Alert delay (seconds):</translation>
-    </message>
-</context>
-<context>
-    <name>SoundsSettingsPage</name>
-    <message>
-        <source>Звуки</source>
-        <translation>Sounds</translation>
-    </message>
-    <message>
-        <source>Оповещать звуком при событии</source>
-        <translation>Play a sound on an event</translation>
-    </message>
-    <message>
-        <source>Звук:</source>
-        <translation>Sound:</translation>
-    </message>
-    <message>
-        <source>Проиграть</source>
-        <translation>Play</translation>
-    </message>
-</context>
-<context>
-    <name>TableEventAlerts</name>
-    <message>
-        <source>%1 (и ещё %2)</source>
-        <translation>%1 (and %2 more)</translation>
-    </message>
-</context>
-<context>
     <name>VisualEventSettingsPage</name>
     <message>
         <source>Оповещать визуально при событии</source>
@@ -2874,160 +3793,108 @@
     </message>
 </context>
 <context>
-    <name>FileImporter</name>
+    <name>VolatilityWindow</name>
     <message>
-        <source>Импортировать</source>
-        <translation>Import</translation>
+        <source>Кривая волатильности %1</source>
+        <translation>Volatility curve %1</translation>
     </message>
     <message>
-        <source>Формат %1 не поддерживается</source>
-        <translation>Format %1 is not supported</translation>
+        <source>Колл</source>
+        <translation>Call</translation>
     </message>
     <message>
-        <source>Невозможно открыть файл: %1</source>
-        <translation>Cannot open the file: %1</translation>
+        <source>Пут</source>
+        <translation>Put</translation>
     </message>
     <message>
-        <source>Отменено пользователем</source>
-        <translation>Cancelled by the user</translation>
+        <source>Волатильность биржи</source>
+        <translation>Exchange&apos;s volatility</translation>
     </message>
     <message>
-        <source>Импорт</source>
-        <translation>Import</translation>
+        <source>Страйк</source>
+        <translation>Strike</translation>
     </message>
     <message>
-        <source>Импортирую...</source>
-        <translation>Importing...</translation>
-    </message>
-</context>
-<context>
-    <name>ImporterColumnsWizard</name>
-    <message>
-        <source>Мастер импорта данных</source>
-        <translation>Data import wizard</translation>
-    </message>
-</context>
-<context>
-    <name>ImporterColumnsWizardPage</name>
-    <message>
-        <source>Выбор столбцов для импорта</source>
-        <translation>Choose the columns to import</translation>
+        <source>Волатильность, %</source>
+        <translation>Volatility, %</translation>
     </message>
     <message>
-        <source>&lt;Не импортировать&gt;</source>
-        <translation>&lt;Do not import&gt;</translation>
+        <source>Нет цены базового фьючерса</source>
+        <translation>The underlying future has no price</translation>
     </message>
     <message>
-        <source>Выберите не более одного столбца '%1'</source>
-        <translation>Choose no more than one column '%1'</translation>
-    </message>
-    <message>
-        <source>Выберите необходимый столбец '%1'</source>
-        <translation>Choose the required column '%1'</translation>
+        <source>Фьючерс %1: %2</source>
+        <translation>Future %1: %2</translation>
     </message>
 </context>
 <context>
-    <name>ImporterProgressWorker</name>
+    <name>WindowCatalogue</name>
     <message>
-        <source>Для импорта из файла не указан необходимый столбец: '%1'</source>
-        <translation>The required column is not mapped for the import from the file: '%1'</translation>
+        <source>Инструменты</source>
+        <translation>Instruments</translation>
     </message>
     <message>
-        <source>В таблице отсутствует столбец: '%1'</source>
-        <translation>The table has no column '%1'</translation>
+        <source>Заявки</source>
+        <translation>Orders</translation>
     </message>
     <message>
-        <source>Неоднозначное сопоставление для столбца %1: %2, %3</source>
-        <translation>Ambiguous mapping for column %1: %2, %3</translation>
+        <source>Сделки</source>
+        <translation>Deals</translation>
     </message>
     <message>
-        <source>Указано некорректное сопоставление столбцов. Импорт невозможен.</source>
-        <translation>The column mapping is not valid. The import is not possible.</translation>
-    </message>
-    <message>
-        <source>Строка %1: </source>
-        <translation>Line %1: </translation>
-    </message>
-    <message>
-        <source>Отменено пользователем</source>
-        <translation>Cancelled by the user</translation>
-    </message>
-    <message>
-        <source>Импорт строки №%1 невозможен. </source>
-        <translation>Row %1 cannot be imported. </translation>
-    </message>
-    <message>
-        <source>Импорт строки №%1 выполнен частично. %2</source>
-        <translation>Row %1 was imported partially. %2</translation>
-    </message>
-    <message>
-        <source>Импорт строки №%1 заменит импортированную ранее строку с тем же ключом</source>
-        <translation>Row %1 will replace the row imported earlier with the same key</translation>
-    </message>
-    <message>
-        <source>Таблица '%1' закрыта во время импорта</source>
-        <translation>Table '%1' was closed during the import</translation>
-    </message>
-    <message>
-        <source>Импортировано успешно строк: %1</source>
-        <translation>Rows imported: %1</translation>
-    </message>
-    <message>
-        <source>Импортировано частично строк: %1</source>
-        <translation>Rows imported partially: %1</translation>
-    </message>
-    <message>
-        <source>Пропущено строк: %1</source>
-        <translation>Rows skipped: %1</translation>
-    </message>
-</context>
-<context>
-    <name>ImportCommand</name>
-    <message>
-        <source>Импорт...</source>
-        <translation>Import...</translation>
-    </message>
-    <message>
-        <source>Мои инструменты</source>
-        <translation>My instruments</translation>
+        <source>Позиции</source>
+        <translation>Positions</translation>
     </message>
     <message>
         <source>Денежные лимиты</source>
         <translation>Money limits</translation>
     </message>
     <message>
-        <source>Добавлено в «Мои инструменты»: %1</source>
-        <translation>Added to «My instruments»: %1</translation>
+        <source>Мои инструменты</source>
+        <translation>My instruments</translation>
     </message>
     <message>
-        <source>Ничего не импортировано</source>
-        <translation>Nothing was imported</translation>
+        <source>Таблица</source>
+        <translation>Table</translation>
     </message>
     <message>
-        <source>Импорт</source>
-        <translation>Import</translation>
+        <source>Список</source>
+        <translation>List</translation>
+    </message>
+    <message>
+        <source>Котировки</source>
+        <translation>Quotes</translation>
+    </message>
+    <message>
+        <source>Справочник</source>
+        <translation>Reference</translation>
+    </message>
+    <message>
+        <source>По режимам</source>
+        <translation>By board</translation>
+    </message>
+    <message>
+        <source>Опционы по сериям</source>
+        <translation>Options by series</translation>
+    </message>
+    <message>
+        <source>По счетам</source>
+        <translation>By account</translation>
+    </message>
+    <message>
+        <source>По счетам и активам</source>
+        <translation>By account and asset</translation>
     </message>
 </context>
 <context>
-    <name>PicksImportConvertor</name>
+    <name>decimal</name>
     <message>
-        <source>Таблица инструментов закрыта</source>
-        <translation>The instruments table is closed</translation>
+        <source>Переполнение при вычислениях с фиксированной точкой</source>
+        <translation>Fixed-point overflow</translation>
     </message>
     <message>
-        <source>Инструмент с кодом '%1' не найден</source>
-        <translation>No instrument with the code '%1'</translation>
-    </message>
-    <message>
-        <source>Инструмент с кодом '%1' в режиме '%2' не найден</source>
-        <translation>No instrument with the code '%1' on board '%2'</translation>
-    </message>
-</context>
-<context>
-    <name>QObject</name>
-    <message>
-        <source>Импорт из файла</source>
-        <translation>Import from a file</translation>
+        <source>Недопустимое число знаков после запятой: %1 (допустимо от 0 до %2)</source>
+        <translation>Invalid number of decimals: %1 (0 to %2 allowed)</translation>
     </message>
 </context>
 </TS>
