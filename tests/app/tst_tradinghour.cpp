@@ -1,23 +1,29 @@
 #include "core/host/directories/accountdirectory.h"
 #include "core/host/editors/numbereditor.h"
+#include "core/host/schema/hostschema.h"
 #include "core/host/selectors/accountselectorbox.h"
 #include "core/host/widgets/confirmationdialog.h"
 #include "core/host/widgets/filterlineedit.h"
 #include "dialoganswers.h"
 #include "models/tableindexmodel.h"
+#include "orders/droporderdialog.h"
 #include "orders/moveorder.h"
 #include "orders/moveorderdialog.h"
 #include "recordfields.h"
 #include "terminalfixture.h"
 #include "traderhands.h"
 #include "views/find/itemviewfindtoolbar.h"
+#include "windows/viewwrapper.h"
 
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QtTest>
 
-// A stretch of a trading session in the composed terminal with the feed running: an order typed in keeps its
-// number while the feed adds its own and is changed from its row, and the orders window is searched and
-// filtered by text.
+// A stretch of a trading session in the composed terminal with the feed running: every window open, the orders
+// window filtered from a header; an order typed in keeps its number while the feed adds its own and is changed
+// from its row; the orders window searched and filtered by text; a firm's orders withdrawn; the window exported;
+// the terminal started again from what it stored.
 class tst_TradingHour : public QObject, private TerminalFixture
 {
     Q_OBJECT
@@ -28,6 +34,24 @@ private Q_SLOTS:
 
     void session()
     {
+        // Every window open; the withdrawn orders taken off the orders window from its "Статус" header.
+        m_window->openAll();
+        TableWindow* window = table(*m_window, QStringLiteral("orders"));
+        const int status = window->model()->columnIndex(QStringLiteral("status"));
+        window->view()->scrollTo(window->view()->QAbstractItemView::model()->index(0, status));
+        QHeaderView* header = window->view()->header();
+        TraderHands::rightClick(header->viewport(),
+            QPoint(header->sectionViewportPosition(status) + 4, header->height() / 2), QStringLiteral("Фильтры/Снята"));
+        const auto shows = [&window](const std::function<bool(const Record&)>& test) {
+            for (int row = 0; row < window->model()->rowCount(); ++row) {
+                if (test(window->model()->at(row)))
+                    return true;
+            }
+            return false;
+        };
+        const auto withdrawn = [](const Record& r) { return number(r, "status") == HostSchema::StatusCancelled; };
+        QTRY_VERIFY(window->model()->rowCount() > 0 && !shows(withdrawn));
+
         // An order typed in on a future rests in the book under the number the exchange gave it, through the
         // feed's next batches.
         const QString client = AccountDirectory::i()->clients().value(2);
@@ -64,7 +88,6 @@ private Q_SLOTS:
         QCOMPARE(number(order, "quantity"), qint64(3));
 
         // Changed from its row's menu: the menu and the dialog name it, and so does the change sent.
-        TableWindow* window = table(*m_window, QStringLiteral("orders"));
         const QModelIndex cell = window->view()->QAbstractItemView::model()->index(
             window->view()->rowOf(order), window->model()->columnIndex(QStringLiteral("price")));
         QVERIFY(cell.isValid());
@@ -105,6 +128,45 @@ private Q_SLOTS:
         window->view()->setFocus();
         QTest::keyClick(window->view(), Qt::Key_Escape);
         QVERIFY(!window->findBar()->isVisible());
+
+        // The firm's orders withdrawn from the menu: the exchange reports, and none of them stays in the window.
+        const QString firm = AccountDirectory::i()->firms().value(0);
+        const auto firmActive = [&](const Record& r) {
+            return text(r, "account").startsWith(firm) && number(r, "status") == HostSchema::StatusActive;
+        };
+        mainMenuAction(*m_window, QStringLiteral("Снять все заявки..."))->trigger();
+        DropOrdersDialog* drop = nullptr;
+        QTRY_VERIFY((drop = shown<DropOrdersDialog>()));
+        QVERIFY(drop->accountSelector()->setAccount(firm));
+        answerDialog<ConfirmationDialog>([](ConfirmationDialog* d) { QTest::keyClick(d, Qt::Key_Return); });
+        drop->accept();
+        QTRY_VERIFY(notified(QStringLiteral("Снято заявок брокерской фирмы %1: ").arg(firm)));
+        m_feed->stop();
+        QVERIFY(!shows(firmActive) && !shows(withdrawn));
+
+        // Exported, the file holds the window's rows: a header line, then one line per row.
+        const QString path = m_config->filePath(QStringLiteral("orders.csv"));
+        answerFileDialog([&](QFileDialog* d) {
+            d->selectFile(path);
+            static_cast<QDialog*>(d)->accept();
+        });
+        window->wrapper()->exportAction()->trigger();
+        QTRY_VERIFY(notified(QStringLiteral("экспортировано")));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
+        QCOMPARE(lines.size(), window->model()->rowCount() + 1);
+        QVERIFY(!lines.join().contains(QStringLiteral("Снята").toUtf8()));
+
+        // Started again from the same configuration, the orders window still leaves the withdrawn orders out.
+        QVERIFY(m_window->storeSession());
+        m_window.reset();
+        m_window = terminal();
+        QVERIFY(m_window->restoreSession());
+        window = TerminalWindow::tableView(m_window->windowOf(QStringLiteral("orders")));
+        QVERIFY(window && window->model()->rowCount() > 0);
+        QVERIFY(!shows(withdrawn));
+        QVERIFY(window->model()->headerData(status, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
     }
 };
 
