@@ -384,22 +384,22 @@ private Q_SLOTS:
             currentText = orders->view()->currentText();
             header->hideSection(orders->model()->columnIndex(QStringLiteral("price")));
             header->hideSection(first); // the leftmost column too
-            open(*m_window, QStringLiteral("positions"), QStringLiteral("По счетам"));
+            // The instruments window left on its board tree, its tree column hidden as an older layout stored it.
+            open(*m_window, QStringLiteral("instruments"), QStringLiteral("По режимам"));
             auto* tree
-                = dynamic_cast<TreeWindow*>(m_window->windowOf(QStringLiteral("positions"))->view()->currentView());
+                = dynamic_cast<TreeWindow*>(m_window->windowOf(QStringLiteral("instruments"))->view()->currentView());
             QVERIFY(tree);
+            tree->view()->header()->hideSection(0);
         }
         restart();
         if (QTest::currentTestFailed())
             return;
-        TableWindow* quotes = TerminalWindow::tableView(m_window->windowOf(QStringLiteral("instruments")));
-        QCOMPARE(quotes->model()->headerData(quotes->model()->sortColumn(), Qt::Horizontal, ColumnNameRole).toString(),
-            quotesSort);
         TableWindow* orders = TerminalWindow::tableView(m_window->windowOf(QStringLiteral("orders")));
         QCOMPARE(orders->view()->currentText(), currentText);
         QVERIFY(!orders->view()->header()->isSectionHidden(orders->view()->currentColumn()));
         QCOMPARE(orders->view()->currentColumn(), HeaderView::getVisibleColumns(orders->view()->header()).first());
-        auto* tree = dynamic_cast<TreeWindow*>(m_window->windowOf(QStringLiteral("positions"))->view()->currentView());
+        auto* tree
+            = dynamic_cast<TreeWindow*>(m_window->windowOf(QStringLiteral("instruments"))->view()->currentView());
         QVERIFY(tree);
         QVERIFY(!tree->view()->header()->isSectionHidden(0));
         QCOMPARE(tree->view()->header()->logicalIndex(0), 0);
@@ -417,6 +417,9 @@ private Q_SLOTS:
         QVERIFY(std::any_of(pages.begin(), pages.end(),
             [](IViewSettingsPage* p) { return p->displayName() == QStringLiteral("Столбцы"); }));
         qDeleteAll(pages);
+        TableWindow* quotes = table(*m_window, QStringLiteral("instruments"), QStringLiteral("Котировки"));
+        QCOMPARE(quotes->model()->headerData(quotes->model()->sortColumn(), Qt::Horizontal, ColumnNameRole).toString(),
+            quotesSort);
     }
 
     // Catching up after holding the rows keeps the horizontal place; a newest-first window at the top after a
