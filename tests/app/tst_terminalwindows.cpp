@@ -430,7 +430,14 @@ private Q_SLOTS:
         orders->view()->readingHold()->setEnabled(true);
         QScrollBar* across = orders->view()->horizontalScrollBar();
         QTRY_VERIFY(across->maximum() > 0);
+        // A cell clicked on the left, then the rows scrolled right past it: catching up must not bring it back.
+        const QModelIndex clicked = orders->view()->QAbstractItemView::model()->index(
+            1, HeaderView::getVisibleColumns(orders->view()->header()).first());
+        QTest::mouseClick(
+            orders->view()->viewport(), Qt::LeftButton, {}, TraderHands::cellPoint(orders->view(), clicked));
+        QCOMPARE(orders->view()->currentIndex(), clicked);
         across->setValue(across->maximum() / 2);
+        QVERIFY(!orders->view()->viewport()->rect().intersects(orders->view()->visualRect(clicked)));
         const int place = across->value();
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
         QCoreApplication::sendEvent(orders->view()->viewport(), &enter);
@@ -440,7 +447,8 @@ private Q_SLOTS:
         QCOMPARE(across->value(), place);
         orders->view()->readingHold()->setEnabled(false);
 
-        orders->view()->setCurrentIndex(cell(orders, 5, "price"));
+        // The current order far below the first screen, the rows scrolled back to the top.
+        orders->view()->setCurrentIndex(cell(orders, 200, "price"));
         orders->view()->verticalScrollBar()->setValue(0);
         restart();
         if (QTest::currentTestFailed())
