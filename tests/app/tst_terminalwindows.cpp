@@ -469,7 +469,8 @@ private Q_SLOTS:
     }
 
     // The settings dialog with a tree window in use shows the colour pages and the tree's columns page; the
-    // orders colours are still there when it opens again over the orders window.
+    // orders colours are still there when it opens again over the orders window, and the rows of the orders
+    // window are painted on that page's buy and sell colours.
     void settingsDialogShowsItsPagesWhateverWindowIsInUse()
     {
         QStringList seen;
@@ -490,6 +491,28 @@ private Q_SLOTS:
         openSettings();
         QVERIFY2(seen.contains(QStringLiteral("Заявки")) && seen.contains(QStringLiteral("Фильтры")),
             qPrintable(seen.join(" | ")));
+
+        m_feed->stop();
+        TableWindow* orders = table(*m_window, QStringLiteral("orders"));
+        QAbstractItemView* view = orders->view();
+        const QImage shot = view->viewport()->grab().toImage();
+        using Colors = ViewsColorManager;
+        const QMap<QChar, QColor> wanted {
+            { 'B', Colors::instance()->color(Colors::Orders, Colors::BackgroundRole, Colors::BuyColor) },
+            { 'S', Colors::instance()->color(Colors::Orders, Colors::BackgroundRole, Colors::SellColor) }
+        };
+        QMap<QChar, QColor> painted;
+        for (int row = 0; row < 20; ++row) {
+            const QModelIndex shown
+                = view->indexAt(QPoint(2, view->visualRect(cell(orders, row, "price")).center().y()));
+            if (view->selectionModel()->isRowSelected(row, {}) || row == view->currentIndex().row()
+                || shown.row() != row)
+                continue;
+            const Record order = orders->view()->recordAt(shown);
+            painted[text(order, "buysell").at(0)] = shot.pixelColor(2, view->visualRect(shown).top() + 1);
+        }
+        QCOMPARE(painted.value('B'), wanted.value('B'));
+        QCOMPARE(painted.value('S'), wanted.value('S'));
     }
 };
 
