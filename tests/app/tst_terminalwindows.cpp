@@ -422,6 +422,24 @@ private Q_SLOTS:
             quotesSort);
     }
 
+    // The main window opens no larger than the screen's available area; a place stored on a larger screen is
+    // not taken back.
+    void mainWindowStaysWithinTheScreen()
+    {
+        const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+        const auto fits = [&] { return m_window->size().boundedTo(available) == m_window->size(); };
+        open(*m_window, QStringLiteral("orders"));
+        m_window->resize(available + QSize(400, 300));
+        QVERIFY(m_window->storeSession());
+        m_window.reset();
+        m_window = std::make_unique<TerminalWindow>(&m_market->core, m_feed.get());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QVERIFY(fits());
+        QVERIFY(m_window->restoreSession());
+        QVERIFY(fits());
+    }
+
     // Catching up after holding the rows keeps the horizontal place; a newest-first window at the top after a
     // restart stays at the top as new rows arrive.
     void viewsKeepTheirPlace()
