@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -42,6 +43,16 @@ class tst_TerminalTexts : public QObject, private TerminalFixture
 {
     Q_OBJECT
 
+private:
+    QLabel* statusLabel(const QString& start) const
+    {
+        for (QLabel* label : m_window->statusBar()->findChildren<QLabel*>()) {
+            if (label->text().startsWith(start))
+                return label;
+        }
+        return nullptr;
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -68,6 +79,33 @@ private Q_SLOTS:
         const QStringList standard = buttonTexts(&buttons);
         QVERIFY2(standard.contains(QStringLiteral("Применить")) && standard.contains(QStringLiteral("Отмена")),
             qPrintable(standard.join(" | ")));
+
+        // Under a C system locale the status bar groups thousands and the trees write dates the Russian way.
+        QLabel* rows = nullptr;
+        QTRY_VERIFY((rows = statusLabel(QStringLiteral("Строк в окнах: "))));
+        const QRegularExpression grouped(QStringLiteral("^Строк в окнах: \\d{1,3}(\u00a0\\d{3})+$"));
+        QTRY_VERIFY2(grouped.match(rows->text()).hasMatch(), qPrintable(rows->text()));
+        open(*m_window, QStringLiteral("instruments"), QStringLiteral("По режимам"));
+        auto* tree
+            = dynamic_cast<TreeWindow*>(m_window->windowOf(QStringLiteral("instruments"))->view()->currentView());
+        QVERIFY(tree);
+        QTreeView* view = tree->view();
+        view->expandAll();
+        int expiry = -1;
+        for (int c = 0; c < view->model()->columnCount(); ++c)
+            expiry = view->model()->headerData(c, Qt::Horizontal, ColumnNameRole) == QStringLiteral("expdate") ? c
+                                                                                                               : expiry;
+        QVERIFY(expiry >= 0);
+        QModelIndex dated;
+        for (QModelIndex at = view->model()->index(0, 0); at.isValid() && !dated.isValid(); at = view->indexBelow(at)) {
+            if (at.siblingAtColumn(expiry).data().toDate().isValid())
+                dated = at.siblingAtColumn(expiry);
+        }
+        QVERIFY(dated.isValid());
+        auto* delegate = qobject_cast<QStyledItemDelegate*>(view->itemDelegate(dated));
+        QVERIFY(delegate);
+        QCOMPARE(delegate->displayText(dated.data(), view->locale()),
+            dated.data().toDate().toString(QStringLiteral("dd.MM.yyyy")));
     }
 
     void messagesAndLogLinesAreRussian()
@@ -116,6 +154,8 @@ private Q_SLOTS:
 
 int main(int argc, char** argv)
 {
+    // Whatever the machine's locale: the terminal's own must not depend on it.
+    qputenv("LC_ALL", "C.UTF-8");
     TerminalApplication app(argc, argv);
     tst_TerminalTexts test;
     QTEST_SET_MAIN_SOURCE_PATH
