@@ -145,6 +145,8 @@ private Q_SLOTS:
         const auto firmActive = [&](const Record& r) {
             return text(r, "account").startsWith(firm) && number(r, "status") == HostSchema::StatusActive;
         };
+        // The feed rests meanwhile: its next orders for the firm would rightly be active.
+        m_feed->stop();
         mainMenuAction(*m_window, QStringLiteral("Снять все заявки..."))->trigger();
         DropOrdersDialog* drop = nullptr;
         QTRY_VERIFY((drop = shown<DropOrdersDialog>()));
@@ -152,7 +154,6 @@ private Q_SLOTS:
         answerDialog<ConfirmationDialog>([](ConfirmationDialog* d) { QTest::keyClick(d, Qt::Key_Return); });
         drop->accept();
         QTRY_VERIFY(notified(QStringLiteral("Снято заявок брокерской фирмы %1: ").arg(firm)));
-        m_feed->stop();
         QVERIFY(!shows(firmActive) && !shows(withdrawn));
 
         // Exported, the file holds the window's rows: a header line, then one line per row.
