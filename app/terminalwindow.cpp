@@ -244,18 +244,33 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
 void TerminalWindow::fitToScreen()
 {
     // As large as a trader's usual screen, but never past the one the window opens on: the status bar and the
-    // windows on the right must stay in reach.
+    // windows on the right must stay in reach. The window manager's frame is only known once the window shows,
+    // so a screen without room for the usual size and a frame gets the window maximized: the manager then fits
+    // the frame and all within the available area.
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1040);
-    const QSize frame = frameGeometry().size() - geometry().size();
-    resize(QSize(1920, 1040).boundedTo(available.size() - frame));
-    move(available.topLeft());
+    const QSize usual(1920, 1040);
+    const QRect framed = withFrame(QRect(available.topLeft(), usual));
+    resize(usual.boundedTo(available.size() - (framed.size() - usual)));
+    move(available.topLeft()); // a window's place is its frame's
+    if (framed.width() > available.width() || framed.height() > available.height())
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+QRect TerminalWindow::withFrame(const QRect& place) const
+{
+    const QRect inner = geometry();
+    const QRect outer = frameGeometry();
+    const QMargins known(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+        outer.bottom() - inner.bottom());
+    // Before the window shows, room for a usual title bar and borders.
+    return place.marginsAdded(isVisible() && !known.isNull() ? known : QMargins(8, 40, 8, 8));
 }
 
 bool TerminalWindow::fitsScreen(const QRect& geometry) const
 {
     const QScreen* screen = QGuiApplication::screenAt(geometry.center());
-    return screen && screen->availableGeometry().contains(geometry);
+    return screen && screen->availableGeometry().contains(withFrame(geometry));
 }
 
 void TerminalWindow::addBoardChoice(QMenu* menu)
@@ -478,8 +493,10 @@ bool TerminalWindow::restoreSession()
         m_core->notify(error);
         return false;
     }
-    if (main.isValid() && fitsScreen(main))
+    if (main.isValid() && fitsScreen(main)) {
+        setWindowState(windowState() & ~Qt::WindowMaximized);
         setGeometry(main);
+    }
     int opened = 0;
     for (const SessionStore::Window& entry : qAsConst(saved)) {
         ProxyIView* view = newView(entry.kind);

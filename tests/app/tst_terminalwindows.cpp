@@ -426,10 +426,11 @@ private Q_SLOTS:
     // not taken back.
     void mainWindowStaysWithinTheScreen()
     {
-        const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
-        const auto fits = [&] { return m_window->size().boundedTo(available) == m_window->size(); };
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        // The whole window, its frame included: the title and status bars in reach.
+        const auto fits = [&] { return available.contains(m_window->frameGeometry()); };
         open(*m_window, QStringLiteral("orders"));
-        m_window->resize(available + QSize(400, 300));
+        m_window->resize(available.size() + QSize(400, 300));
         QVERIFY(m_window->storeSession());
         m_window.reset();
         m_window = std::make_unique<TerminalWindow>(&m_market->core, m_feed.get());

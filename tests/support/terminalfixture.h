@@ -75,6 +75,8 @@ protected:
     std::unique_ptr<TerminalWindow> terminal()
     {
         auto made = std::make_unique<TerminalWindow>(&m_market->core, m_feed.get());
+        // Larger than the offscreen screen, which would have it maximized: room for every window's columns.
+        made->setWindowState(Qt::WindowNoState);
         made->resize(1280, 860);
         made->show();
         return made;
