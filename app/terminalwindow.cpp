@@ -40,6 +40,7 @@
 #include <QDockWidget>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -265,6 +266,14 @@ QRect TerminalWindow::withFrame(const QRect& place) const
         outer.bottom() - inner.bottom());
     // Before the window shows, room for a usual title bar and borders.
     return place.marginsAdded(isVisible() && !known.isNull() ? known : QMargins(8, 40, 8, 8));
+}
+
+QRect TerminalWindow::withinArea(const QRect& place, const QRect& area)
+{
+    const QSize size = place.size().boundedTo(area.size());
+    const int x = qBound(area.left(), place.left(), area.right() + 1 - size.width());
+    const int y = qBound(area.top(), place.top(), area.bottom() + 1 - size.height());
+    return QRect(QPoint(x, y), size);
 }
 
 bool TerminalWindow::fitsScreen(const QRect& geometry) const
@@ -497,6 +506,11 @@ bool TerminalWindow::restoreSession()
         setWindowState(windowState() & ~Qt::WindowMaximized);
         setGeometry(main);
     }
+    // The terminal restores its windows before it first shows, when nothing inside it has a size yet: the area's
+    // comes from laying the main window out at its own.
+    if (!isVisible() && layout())
+        layout()->setGeometry(rect());
+    const QRect area(QPoint(0, 0), m_area->contentsRect().size());
     int opened = 0;
     for (const SessionStore::Window& entry : qAsConst(saved)) {
         ProxyIView* view = newView(entry.kind);
@@ -512,9 +526,9 @@ bool TerminalWindow::restoreSession()
             continue;
         }
         HostWindow* window = addWindow(entry.kind, view);
-        // A place stored on a larger screen is kept only where it still lies inside the windows' area.
-        if (entry.geometry.isValid() && QRect(QPoint(0, 0), m_area->viewport()->size()).contains(entry.geometry))
-            window->setGeometry(entry.geometry);
+        // A place stored on a larger screen is brought inside the windows' area, shrunk where it must be.
+        if (entry.geometry.isValid() && !area.isEmpty())
+            window->setGeometry(withinArea(entry.geometry, area));
         if (entry.maximized)
             window->showMaximized();
         else

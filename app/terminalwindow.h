@@ -75,6 +75,8 @@ private:
     void fitToScreen();
     // Whether a stored place lies wholly inside the available part of a screen.
     bool fitsScreen(const QRect& geometry) const;
+    // `place` moved inside `area`, and shrunk to it where it is larger.
+    static QRect withinArea(const QRect& place, const QRect& area);
     // `geometry` with the window manager's frame around it.
     QRect withFrame(const QRect& geometry) const;
     // A new window's view, titled apart from the open windows of its kind; null (and a notification) when

@@ -441,6 +441,36 @@ private Q_SLOTS:
         QVERIFY(fits());
     }
 
+    // Restored before the terminal first shows, as the program starts, the windows come back where they were.
+    void windowsComeBackWhereTheyWere()
+    {
+        const auto places = [this] {
+            QStringList places;
+            for (HostWindow* window : m_window->windows()) {
+                const QRect place = window->geometry();
+                places << QStringLiteral("%1 %2,%3 %4x%5")
+                              .arg(window->windowTitle())
+                              .arg(place.x())
+                              .arg(place.y())
+                              .arg(place.width())
+                              .arg(place.height());
+            }
+            return places;
+        };
+        m_window->openAll();
+        mainMenuAction(*m_window, QStringLiteral("Упорядочить"))->trigger();
+        const QStringList stored = places();
+        QVERIFY(m_window->storeSession());
+        m_window.reset();
+        m_window = std::make_unique<TerminalWindow>(&m_market->core, m_feed.get());
+        m_window->setWindowState(Qt::WindowNoState);
+        m_window->resize(1280, 860);
+        QVERIFY(m_window->restoreSession());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QCOMPARE(places(), stored);
+    }
+
     // Catching up after holding the rows keeps the horizontal place; a newest-first window at the top after a
     // restart stays at the top as new rows arrive.
     void viewsKeepTheirPlace()
