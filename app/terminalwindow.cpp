@@ -556,7 +556,8 @@ void TerminalWindow::closeEvent(QCloseEvent* event)
 
 void TerminalWindow::onBatchApplied(int changes, double milliseconds)
 {
-    m_batch->setText(tr("Последний пакет: %1 за %2 мс").arg(changesText(changes)).arg(milliseconds, 0, 'f', 1));
+    m_batch->setText(
+        tr("Последний пакет: %1 за %2 мс").arg(changesText(changes), QLocale().toString(milliseconds, 'f', 1)));
     updateStatus();
 }
 

@@ -85,6 +85,11 @@ private Q_SLOTS:
         QTRY_VERIFY((rows = statusLabel(QStringLiteral("Строк в окнах: "))));
         const QRegularExpression grouped(QStringLiteral("^Строк в окнах: \\d{1,3}(\u00a0\\d{3})+$"));
         QTRY_VERIFY2(grouped.match(rows->text()).hasMatch(), qPrintable(rows->text()));
+        m_feed->step(100);
+        QLabel* batch = statusLabel(QStringLiteral("Последний пакет: "));
+        QVERIFY(batch);
+        const QRegularExpression decimal(QStringLiteral(" за \\d+,\\d мс$"));
+        QVERIFY2(decimal.match(batch->text()).hasMatch(), qPrintable(batch->text()));
         open(*m_window, QStringLiteral("instruments"), QStringLiteral("По режимам"));
         auto* tree
             = dynamic_cast<TreeWindow*>(m_window->windowOf(QStringLiteral("instruments"))->view()->currentView());
