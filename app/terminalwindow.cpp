@@ -51,6 +51,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 #include <cmath>
 
@@ -251,21 +252,19 @@ void TerminalWindow::fitToScreen()
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1040);
     const QSize usual(1920, 1040);
-    const QRect framed = withFrame(QRect(available.topLeft(), usual));
-    resize(usual.boundedTo(available.size() - (framed.size() - usual)));
+    const QMargins frame = frameMargins();
+    const QSize room = available.size() - QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    resize(usual.boundedTo(room));
     move(available.topLeft()); // a window's place is its frame's
-    if (framed.width() > available.width() || framed.height() > available.height())
+    if (usual.boundedTo(room) != usual)
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 
-QRect TerminalWindow::withFrame(const QRect& place) const
+QMargins TerminalWindow::frameMargins() const
 {
-    const QRect inner = geometry();
-    const QRect outer = frameGeometry();
-    const QMargins known(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-        outer.bottom() - inner.bottom());
+    const QMargins known = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     // Before the window shows, room for a usual title bar and borders.
-    return place.marginsAdded(isVisible() && !known.isNull() ? known : QMargins(8, 40, 8, 8));
+    return isVisible() && !known.isNull() ? known : QMargins(8, 40, 8, 8);
 }
 
 QRect TerminalWindow::withinArea(const QRect& place, const QRect& area)
@@ -279,7 +278,7 @@ QRect TerminalWindow::withinArea(const QRect& place, const QRect& area)
 bool TerminalWindow::fitsScreen(const QRect& geometry) const
 {
     const QScreen* screen = QGuiApplication::screenAt(geometry.center());
-    return screen && screen->availableGeometry().contains(withFrame(geometry));
+    return screen && screen->availableGeometry().contains(geometry.marginsAdded(frameMargins()));
 }
 
 void TerminalWindow::addBoardChoice(QMenu* menu)

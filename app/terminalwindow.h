@@ -77,8 +77,8 @@ private:
     bool fitsScreen(const QRect& geometry) const;
     // `place` moved inside `area`, and shrunk to it where it is larger.
     static QRect withinArea(const QRect& place, const QRect& area);
-    // `geometry` with the window manager's frame around it.
-    QRect withFrame(const QRect& geometry) const;
+    // The window manager's frame around the window.
+    QMargins frameMargins() const;
     // A new window's view, titled apart from the open windows of its kind; null (and a notification) when
     // the kind cannot be made.
     ProxyIView* newView(const QString& kind);
