@@ -1,0 +1,364 @@
+#include "core/host/stream/streamrecorder.h"
+
+#include "core/db/guilog.h"
+#include "core/db/index.h"
+#include "core/db/masterindex.h"
+#include "core/db/table.h"
+#include "core/host/stream/streamformat.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+
+#include <condition_variable>
+#include <cstdio>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+using namespace StreamFormat;
+
+namespace {
+
+// A frame handed off once it is this big, even within one turn of the event loop.
+constexpr int FrameBytes = 1024 * 1024;
+// Rows of a table per frame of the starting snapshot.
+constexpr int SnapshotRows = 4096;
+
+} // namespace
+
+// Puts frames on disk on its own thread. Only the queue is shared, under the mutex; the file is the thread's
+// once it runs.
+class StreamWriter
+{
+public:
+    StreamWriter(std::FILE* file, qint64 maxQueued)
+        : m_file(file)
+        , m_maxQueued(maxQueued)
+    { }
+    ~StreamWriter() { close(); }
+
+    void start()
+    {
+        m_thread = std::thread([this] { run(); });
+    }
+    // False when the frame does not fit in the queue, or an earlier write failed (error() says which).
+    bool push(QByteArray frame)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_error.isEmpty())
+            return false;
+        if (m_queued + frame.size() > m_maxQueued) {
+            m_error
+                = QCoreApplication::translate("StreamRecorder", "диск не успевает за потоком (в очереди больше %1 МБ)")
+                      .arg(m_maxQueued / (1024 * 1024));
+            return false;
+        }
+        m_queued += frame.size();
+        m_queue.push_back(std::move(frame));
+        m_wake.notify_one();
+        return true;
+    }
+    QString error() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_error;
+    }
+    // Writes what is queued (unless a write failed), then closes the file.
+    void close()
+    {
+        if (m_thread.joinable()) {
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_closing = true;
+            }
+            m_wake.notify_one();
+            m_thread.join();
+        }
+        if (m_file) {
+            std::fclose(m_file);
+            m_file = nullptr;
+        }
+    }
+
+private:
+    void run()
+    {
+        for (;;) {
+            QByteArray frame;
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_wake.wait(lock, [this] { return m_closing || !m_queue.empty(); });
+                if (m_queue.empty())
+                    break;
+                frame = std::move(m_queue.front());
+                m_queue.pop_front();
+            }
+            const bool written = writeFrame(frame);
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_queued -= frame.size();
+            if (!written) {
+                if (m_error.isEmpty())
+                    m_error = QCoreApplication::translate("StreamRecorder", "запись на диск не удалась");
+                m_queue.clear();
+                m_queued = 0;
+            }
+            if (!m_error.isEmpty() && !written)
+                break;
+        }
+        if (std::fflush(m_file) != 0) {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_error.isEmpty())
+                m_error = QCoreApplication::translate("StreamRecorder", "запись на диск не удалась");
+        }
+    }
+    bool writeFrame(QByteArray& frame)
+    {
+        uchar* data = reinterpret_cast<uchar*>(frame.data());
+        const quint64 sum = checksum(data + FrameHeaderBytes, frame.size() - FrameHeaderBytes);
+        std::memcpy(data + 8, &sum, sizeof(sum));
+        return std::fwrite(data, 1, std::size_t(frame.size()), m_file) == std::size_t(frame.size());
+    }
+
+    std::FILE* m_file; // owned
+    const qint64 m_maxQueued;
+    std::thread m_thread;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<QByteArray> m_queue;
+    qint64 m_queued = 0;
+    bool m_closing = false;
+    QString m_error;
+};
+
+// Listens to one table as its last index and writes what it hears into the recorder's frame. A batch is taken
+// in preprocess(), while the updated rows still hold their old keys and the new values wait beside them.
+class StreamTap : public Index
+{
+public:
+    StreamTap(StreamRecorder* recorder, Table* table, int id)
+        : m_recorder(recorder)
+        , m_table(table)
+        , m_id(quint16(id))
+        , m_keys(keyColumns(table))
+    {
+        table->addIndex(this);
+    }
+    ~StreamTap() override
+    {
+        if (m_table)
+            m_table->removeIndex(this);
+    }
+
+    void clear() override
+    {
+        begin(Clear);
+        m_recorder->transactionAdded();
+    }
+    void build() override { }
+    bool filter(const Record&) const override { return true; }
+    bool contains(const Record&) const override { return false; }
+    void add(const Record& record) override
+    {
+        QByteArray& out = begin(Batch);
+        counts(out, 0, 0, 1, -1, -1);
+        ByteWriter(out).bytes(record.rawData(), m_table->layout().rowBytes());
+        m_recorder->transactionAdded();
+    }
+    void remove(const Record& record, int) override
+    {
+        QByteArray& out = begin(Batch);
+        counts(out, 1, 0, 0, -1, -1);
+        ByteWriter w(out);
+        writeKey(w, m_table, m_keys, record.rawData());
+        m_recorder->transactionAdded();
+    }
+    // A single update arrives with the values already changed: the record is found again by its key as it is now.
+    void update(const Record& record, int firstColumn, int lastColumn, int) override
+    {
+        QByteArray& out = begin(Batch);
+        if (firstColumn < 0 || lastColumn < 0)
+            firstColumn = lastColumn = -1;
+        counts(out, 0, 1, 0, firstColumn, lastColumn);
+        ByteWriter w(out);
+        writeKey(w, m_table, m_keys, record.rawData());
+        changedBytes(w, record.rawData(), firstColumn, lastColumn);
+        m_recorder->transactionAdded();
+    }
+    void preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
+        const QList<Record>& added, const QList<Record>& updatedNew) override
+    {
+        QByteArray& out = begin(Batch);
+        if (firstColumn < 0 || lastColumn < 0)
+            firstColumn = lastColumn = -1;
+        counts(out, removed.size(), updated.size(), added.size(), firstColumn, lastColumn);
+        const int rowBytes = m_table->layout().rowBytes();
+        out.reserve(out.size() + removed.size() * 16 + updated.size() * 64 + added.size() * rowBytes);
+        ByteWriter w(out);
+        for (const Record& r : removed)
+            writeKey(w, m_table, m_keys, r.rawData());
+        for (int i = 0; i < updated.size(); ++i) {
+            writeKey(w, m_table, m_keys, updated.at(i).rawData());
+            changedBytes(w, updatedNew.at(i).rawData(), firstColumn, lastColumn);
+        }
+        for (const Record& r : added)
+            w.bytes(r.rawData(), rowBytes);
+        m_recorder->transactionAdded();
+    }
+    void process(const QList<Record>&, const QList<Record>&, int, int, const QList<Record>&) override { }
+    void sourceDestroyed() override { m_table = nullptr; }
+
+    // The table's rows as they are, in frames of their own.
+    void snapshot(std::FILE* file, qint64 nsecs)
+    {
+        const MasterIndex* master = m_table->masterIndex();
+        const int rowBytes = m_table->layout().rowBytes();
+        for (int from = 0; from < master->count(); from += SnapshotRows) {
+            const int rows = qMin(SnapshotRows, master->count() - from);
+            QByteArray frame(FrameHeaderBytes, '\0');
+            ByteWriter w(frame);
+            w.put<quint8>(Snapshot);
+            w.put<qint64>(nsecs);
+            w.put<quint16>(m_id);
+            counts(frame, 0, 0, rows, -1, -1);
+            for (int i = from; i < from + rows; ++i)
+                w.bytes(master->at(i).rawData(), rowBytes);
+            sealFrame(frame, 1);
+            if (std::fwrite(frame.constData(), 1, std::size_t(frame.size()), file) != std::size_t(frame.size()))
+                throw QCoreApplication::translate("StreamRecorder", "запись на диск не удалась");
+        }
+    }
+    Table* table() const { return m_table; }
+
+    static void sealFrame(QByteArray& frame, quint32 transactions)
+    {
+        const quint32 length = quint32(frame.size() - FrameHeaderBytes);
+        std::memcpy(frame.data(), &length, 4);
+        std::memcpy(frame.data() + 4, &transactions, 4);
+        const quint64 sum = checksum(reinterpret_cast<const uchar*>(frame.constData()) + FrameHeaderBytes, length);
+        std::memcpy(frame.data() + 8, &sum, 8);
+    }
+
+private:
+    QByteArray& begin(Kind kind)
+    {
+        QByteArray& out = m_recorder->frame();
+        ByteWriter w(out);
+        w.put<quint8>(kind);
+        w.put<qint64>(m_recorder->nsecs());
+        w.put<quint16>(m_id);
+        return out;
+    }
+    void counts(QByteArray& out, int removed, int updated, int added, int first, int last) const
+    {
+        ByteWriter w(out);
+        w.put<quint32>(quint32(removed));
+        w.put<quint32>(quint32(updated));
+        w.put<quint32>(quint32(added));
+        w.put<qint16>(qint16(first));
+        w.put<qint16>(qint16(last));
+    }
+    // The changed columns' bytes (every field when first is -1), then the has-value bits.
+    void changedBytes(ByteWriter& w, const uchar* raw, int first, int last) const
+    {
+        const RowLayout& layout = m_table->layout();
+        const int bits = layout.valueBitOffset(0);
+        const int from = first < 0 ? 0 : layout.offset(first);
+        const int to = first < 0 ? bits : layout.offset(last) + layout.size(last);
+        w.bytes(raw + from, to - from);
+        w.bytes(raw + bits, layout.rowBytes() - bits);
+    }
+
+    StreamRecorder* m_recorder; // not owned
+    QPointer<Table> m_table;
+    quint16 m_id;
+    QList<int> m_keys;
+};
+
+StreamRecorder::StreamRecorder(const QList<Table*>& tables, const QString& path, qint64 maxQueuedBytes, QObject* parent)
+    : QObject(parent)
+    , m_path(path)
+{
+    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
+    if (!file)
+        throw tr("Не удалось открыть '%1' для записи потока").arg(path);
+    m_writer = std::make_unique<StreamWriter>(file, maxQueuedBytes);
+    QList<TableShape> shapes;
+    for (Table* table : tables)
+        shapes << TableShape::of(table);
+    const QByteArray head = header(shapes, QDateTime::currentMSecsSinceEpoch());
+    if (std::fwrite(head.constData(), 1, std::size_t(head.size()), file) != std::size_t(head.size()))
+        throw tr("Не удалось записать поток в '%1'").arg(path);
+    m_clock.start();
+    for (int i = 0; i < tables.size(); ++i) {
+        m_taps.push_back(std::make_unique<StreamTap>(this, tables.at(i), i));
+        m_taps.back()->snapshot(file, 0);
+    }
+    m_writer->start();
+    m_handOff.setSingleShot(true);
+    m_handOff.setInterval(0);
+    connect(&m_handOff, &QTimer::timeout, this, &StreamRecorder::handOff);
+}
+
+StreamRecorder::~StreamRecorder()
+{
+    stop();
+}
+
+void StreamRecorder::stop()
+{
+    if (!m_writer)
+        return;
+    handOff();
+    m_taps.clear();
+    m_handOff.stop();
+    m_writer->close();
+    m_writer.reset();
+}
+
+QByteArray& StreamRecorder::frame()
+{
+    if (m_frame.isEmpty())
+        m_frame = QByteArray(FrameHeaderBytes, '\0');
+    return m_frame;
+}
+
+void StreamRecorder::transactionAdded()
+{
+    ++m_transactions;
+    ++m_frameTransactions;
+    if (m_frame.size() >= FrameBytes)
+        handOff();
+    else if (!m_handOff.isActive())
+        m_handOff.start();
+}
+
+void StreamRecorder::handOff()
+{
+    if (!m_writer || m_failed || m_frameTransactions == 0) {
+        m_frame.clear();
+        m_frameTransactions = 0;
+        return;
+    }
+    const quint32 length = quint32(m_frame.size() - FrameHeaderBytes);
+    std::memcpy(m_frame.data(), &length, 4);
+    std::memcpy(m_frame.data() + 4, &m_frameTransactions, 4);
+    m_frameTransactions = 0;
+    if (!m_writer->push(std::exchange(m_frame, QByteArray())))
+        fail(m_writer->error());
+}
+
+void StreamRecorder::fail(const QString& reason)
+{
+    // Whatever reached the queue is written; the file ends on its last whole frame. The taps go after the
+    // table's delivery that may have called here, from the event loop.
+    m_failed = true;
+    m_frame.clear();
+    m_frameTransactions = 0;
+    m_handOff.stop();
+    qCWarning(QGuiLog).noquote() << "stream recording stopped:" << reason;
+    QTimer::singleShot(0, this, [this, reason] {
+        m_taps.clear();
+        Q_EMIT stopped(tr("Запись потока в '%1' остановлена: %2").arg(m_path, reason));
+    });
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/host/bv_host_export.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+class Table;
+class StreamWriter;
+class StreamTap;
+
+// Records every transaction the tables receive to a file (format in streamformat.h): the header and the tables'
+// rows when it starts, then each batch, single change and clear with its moment. The GUI thread only copies the
+// changed rows' bytes into a frame; a writer thread puts the frames on disk through a queue of bounded size.
+// When the disk cannot keep up (the queue is full) or refuses a write, the recording stops by itself, says why
+// through stopped(), and the file stays a valid recording of what came before; the tables never wait.
+class BV_HOST_EXPORT StreamRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr qint64 DefaultQueueBytes = 64 * 1024 * 1024;
+
+    // Starts at once: writes the header and the tables' rows, then listens. Throws a QString when the file
+    // cannot be written.
+    StreamRecorder(const QList<Table*>& tables, const QString& path, qint64 maxQueuedBytes = DefaultQueueBytes,
+        QObject* parent = nullptr);
+    // Writes what is queued and closes the file.
+    ~StreamRecorder() override;
+
+    QString path() const { return m_path; }
+    bool isRecording() const { return !m_taps.empty() && !m_failed; }
+    // Stops listening, writes what is queued and closes the file.
+    void stop();
+    qint64 transactions() const { return m_transactions; }
+
+Q_SIGNALS:
+    // The recording stopped by itself; `reason` is for the user.
+    void stopped(const QString& reason);
+
+private:
+    friend class StreamTap;
+    Q_DISABLE_COPY(StreamRecorder)
+
+    // The frame being filled, to which a transaction is about to be added.
+    QByteArray& frame();
+    void transactionAdded();
+    void handOff();
+    void fail(const QString& reason);
+    qint64 nsecs() const { return m_clock.nsecsElapsed(); }
+
+    QString m_path;
+    std::vector<std::unique_ptr<StreamTap>> m_taps;
+    std::unique_ptr<StreamWriter> m_writer;
+    QElapsedTimer m_clock;
+    QByteArray m_frame;
+    quint32 m_frameTransactions = 0;
+    qint64 m_transactions = 0;
+    bool m_failed = false;
+    QTimer m_handOff; // at the end of the event loop's turn: one frame for the turn's transactions
+};

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "core/db/rowlayout.h"
+#include "core/host/bv_host_export.h"
+#include "core/host/stream/streamformat.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QVector>
+
+class Table;
+class TableRegistry;
+
+// Plays a recorded stream (format in streamformat.h) into the tables of a registry: the rows the recording
+// started with at once, then the transactions at the recorded pace, a multiple of it, or as fast as the tables and
+// their windows take them. Each turn of the event loop applies what is due as one transaction per table, the way
+// the feed delivers a batch; how much a turn takes when the stream is ahead is sized so that a turn stays short.
+// A file is checked whole when opened: another format version or a damaged header or frame is refused; a file
+// cut short plays up to its last whole frame and truncation() says where it ends.
+class BV_HOST_EXPORT StreamReplayer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit StreamReplayer(QObject* parent = nullptr);
+    ~StreamReplayer() override;
+
+    // Throws a QString for the user naming what is wrong with the file.
+    void open(const QString& path);
+    QStringList tableNames() const;
+    // Plays into the registry's tables of the recorded names; throws a QString when one is missing or its
+    // columns or key differ from the recorded ones.
+    void bind(TableRegistry* registry);
+    // Applies the rows the recording started with.
+    void loadSnapshot();
+
+    // Times the recorded pace; 0 plays as fast as the tables take it.
+    void setSpeed(double speed) { m_speed = speed; }
+    double speed() const { return m_speed; }
+    void start();
+    void stop();
+    bool isRunning() const { return m_timer.isActive(); }
+    bool atEnd() const;
+
+    // Empty for a whole file; else where the file ends, for the user.
+    QString truncation() const { return m_truncation; }
+    qint64 changes() const { return m_changes; }
+    qint64 batches() const { return m_batches; }
+    // Transactions the tables refused (a key taken twice) or that named a record no longer there.
+    qint64 skipped() const { return m_skipped; }
+    // Milliseconds spent reading the last batch from the file, before the tables had it.
+    double generationMs() const { return m_readMs; }
+
+Q_SIGNALS:
+    // A batch was applied: its record changes and the milliseconds the tables and their models took.
+    void batchApplied(int changes, double milliseconds);
+    void finished();
+
+private:
+    struct Frame
+    {
+        qsizetype offset; // of the first transaction
+        quint32 length;
+        quint32 transactions;
+    };
+    struct Recorded
+    {
+        StreamFormat::TableShape shape;
+        RowLayout layout;
+        QList<int> keys;
+        int keyBytes = 0;
+        QPointer<Table> table;
+    };
+    class Turn;
+
+    void onTimeout();
+    // Applies transactions from the cursor while they are due and the turn has room; returns the changes.
+    int applyTurn(qint64 dueNsecs, qint64 maxChanges, bool snapshotOnly);
+    // Checks a frame's transactions; false when one does not read.
+    bool checkFrame(const Frame& frame);
+    qint64 nextMoment() const;
+    const uchar* data() const { return m_data; }
+
+    QFile m_file;
+    QByteArray m_contents; // when the file cannot be mapped
+    const uchar* m_data = nullptr;
+    qint64 m_size = 0;
+    QVector<Recorded> m_tables;
+    QVector<Frame> m_frames;
+    QString m_truncation;
+    int m_frame = 0;
+    quint32 m_inFrame = 0; // transactions of the current frame already applied
+    qsizetype m_at = 0; // where the next transaction starts
+    double m_speed = 1;
+    qint64 m_firstMoment = -1;
+    qint64 m_lastMoment = 0; // of the last whole transaction in the file
+    qint64 m_turnChanges = 5000;
+    QElapsedTimer m_clock;
+    QTimer m_timer;
+    qint64 m_changes = 0;
+    qint64 m_batches = 0;
+    qint64 m_skipped = 0;
+    double m_readMs = 0;
+    double m_tablesMs = 0;
+};
