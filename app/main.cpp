@@ -13,10 +13,16 @@
 //   --import TABLE FILE [--map COLUMN=FIELD ...]   read FILE (with a header line) into TABLE (money_limits)
 //                     without dialogs; prints the summary and every message; exits 0 when every row went in
 //                     whole, 1 otherwise, 2 for a usage error. A following --export runs after it.
+//   --record FILE     write every transaction the tables receive to FILE, from their rows at the start on
+//   --replay FILE     run on the stream recorded in FILE instead of the market simulation
+//   --speed X|max     play the recording X times its pace, or as fast as the terminal takes it (default 1)
 
 #include "core/db/appsettings.h"
 #include "core/db/table.h"
 #include "core/host/embedded/embeddedcore.h"
+#include "core/host/schema/hostschema.h"
+#include "core/host/stream/streamrecorder.h"
+#include "core/host/stream/streamreplayer.h"
 #include "core/host/tableregistry.h"
 #include "export/fileexporter.h"
 #include "hostwindow.h"
@@ -43,6 +49,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <memory>
 
 namespace {
 
@@ -175,8 +182,15 @@ int main(int argc, char** argv)
         QStringLiteral("PRESET"));
     const QCommandLineOption configOption(QStringLiteral("config"),
         QStringLiteral("Keep the settings in DIR instead of the user's configuration folder."), QStringLiteral("DIR"));
-    parser.addOptions(
-        { ordersOption, rateOption, seedOption, shotOption, afterOption, soakOption, filterOption, configOption });
+    const QCommandLineOption recordOption(QStringLiteral("record"),
+        QStringLiteral("Record every transaction the tables receive to FILE."), QStringLiteral("FILE"));
+    const QCommandLineOption replayOption(QStringLiteral("replay"),
+        QStringLiteral("Run on the stream recorded in FILE instead of the simulator."), QStringLiteral("FILE"));
+    const QCommandLineOption speedOption(QStringLiteral("speed"),
+        QStringLiteral("Replay X times the recorded pace, or as fast as the terminal takes it (max)."),
+        QStringLiteral("X|max"), QStringLiteral("1"));
+    parser.addOptions({ ordersOption, rateOption, seedOption, shotOption, afterOption, soakOption, filterOption,
+        configOption, recordOption, replayOption, speedOption });
     parser.setApplicationDescription(QStringLiteral(
         "--export WINDOW FILE: write WINDOW (instruments, orders, deals, positions, money_limits) to FILE and quit.\n"
         "--import TABLE FILE [--map COLUMN=FIELD ...]: read FILE into TABLE (money_limits) and quit."));
@@ -193,10 +207,34 @@ int main(int argc, char** argv)
 
     EmbeddedCore core;
     const quint32 seed = parser.value(seedOption).toUInt();
-    const SampleMarket market(SampleMarketOptions::sized(5000, parser.value(ordersOption).toInt(), seed));
+    const bool replaying = parser.isSet(replayOption);
+    std::unique_ptr<SampleMarket> market;
+    StreamReplayer replayer;
     QElapsedTimer clock;
     clock.start();
-    market.populate(core.tables());
+    if (replaying) {
+        bool speedOk = false;
+        const QString speed = parser.value(speedOption);
+        replayer.setSpeed(speed == QLatin1String("max") ? 0.0 : speed.toDouble(&speedOk));
+        if (speed != QLatin1String("max") && (!speedOk || replayer.speed() <= 0)) {
+            std::fprintf(stderr, "usage: --replay FILE [--speed X|max], X a positive number\n");
+            return 2;
+        }
+        for (const TableSchema& schema : HostSchema::all())
+            core.tables()->registerTable(schema.create());
+        try {
+            replayer.open(parser.value(replayOption));
+            replayer.bind(core.tables());
+        } catch (const QString& message) {
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+            return 1;
+        }
+        replayer.loadSnapshot();
+    } else {
+        market = std::make_unique<SampleMarket>(
+            SampleMarketOptions::sized(5000, parser.value(ordersOption).toInt(), seed));
+        market->populate(core.tables());
+    }
     int code = 0;
     for (const FileStep& step : qAsConst(steps)) {
         const int stepCode = step.import ? importTable(core, step, maps) : exportWindow(core, step.table, step.path);
@@ -206,16 +244,44 @@ int main(int argc, char** argv)
     }
     if (!steps.isEmpty())
         return code;
-    std::printf("# market of %d orders built in %lld ms\n", core.tables()->table(QStringLiteral("orders"))->count(),
-        clock.elapsed());
+    std::printf("# market of %d orders %s in %lld ms\n", core.tables()->table(QStringLiteral("orders"))->count(),
+        replaying ? "loaded from the recording" : "built", clock.elapsed());
+    // Recorded from the tables as they are now: the simulated market or the recording's start.
+    std::unique_ptr<StreamRecorder> recorder;
+    if (parser.isSet(recordOption)) {
+        QList<Table*> tables;
+        for (const QString& name : core.tables()->names())
+            tables << core.tables()->table(name);
+        try {
+            recorder = std::make_unique<StreamRecorder>(tables, parser.value(recordOption));
+        } catch (const QString& message) {
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+            return 1;
+        }
+        QObject::connect(recorder.get(), &StreamRecorder::stopped, &core, &EmbeddedCore::notify);
+    }
     EmbeddedExchange exchange(&core, core.sender());
     // The login the terminal trades under: its orders and their deals are the trader's own, which the alerts watch;
     // the feed trades under other logins.
     core.sender()->setLogin(QStringLiteral("demo"));
-    MarketFeed feed(market, &core, seed);
-    feed.setRate(parser.value(rateOption).toInt());
+    std::unique_ptr<MarketFeed> feed;
+    if (market) {
+        feed = std::make_unique<MarketFeed>(*market, &core, seed);
+        feed->setRate(parser.value(rateOption).toInt());
+    }
 
-    TerminalWindow window(&core, &feed);
+    TerminalWindow window(&core, feed.get());
+    if (replaying) {
+        window.followReplay(&replayer);
+        if (!replayer.truncation().isEmpty())
+            core.notify(replayer.truncation());
+        QObject::connect(&replayer, &StreamReplayer::finished, &core, [&core, &replayer] {
+            core.notify(QCoreApplication::translate("Terminal", "Воспроизведение записи окончено: %1 изменений")
+                            .arg(replayer.changes()));
+        });
+    }
+    if (recorder)
+        core.notify(QCoreApplication::translate("Terminal", "Поток записывается в '%1'").arg(recorder->path()));
     core.notify(QCoreApplication::translate("Terminal", "Рынок открыт: %1 инструментов, %2 заявок")
                     .arg(core.tables()->table(QStringLiteral("securities"))->count())
                     .arg(core.tables()->table(QStringLiteral("orders"))->count()));
@@ -245,7 +311,21 @@ int main(int argc, char** argv)
                 n += core.tables()->table(QString::fromLatin1(table))->count();
             return n;
         };
-        auto* run = new SoakRun(&feed, parser.value(soakOption).toInt(), rows, &app);
+        SoakSource source;
+        if (feed) {
+            MarketFeed* f = feed.get();
+            source = { [f] { f->start(); }, [f] { f->stop(); }, [f] { return f->generationMs(); },
+                QStringLiteral("the feed at %1 changes/s").arg(f->rate()) };
+        } else {
+            source = { [&replayer] { replayer.start(); }, [&replayer] { replayer.stop(); },
+                [&replayer] { return replayer.generationMs(); },
+                QStringLiteral("a recorded stream at %1").arg(parser.value(speedOption)) };
+        }
+        auto* run = new SoakRun(source, parser.value(soakOption).toInt(), rows, &app);
+        if (feed)
+            QObject::connect(feed.get(), &MarketFeed::batchApplied, run, &SoakRun::onBatch);
+        QObject::connect(&replayer, &StreamReplayer::batchApplied, run, &SoakRun::onBatch);
+        QObject::connect(&replayer, &StreamReplayer::finished, run, &SoakRun::finish);
         run->setPaintClock([&app] { return app.paintNsecs(); });
         for (HostWindow* open : window.windows()) {
             if (const Index* model = TerminalWindow::modelOf(open))
@@ -254,7 +334,10 @@ int main(int argc, char** argv)
         run->start();
         return app.exec();
     }
-    feed.start();
+    if (feed)
+        feed->start();
+    else
+        replayer.start();
     if (parser.isSet(shotOption)) {
         const QString file = parser.value(shotOption);
         QTimer::singleShot(parser.value(afterOption).toInt(), &window, [&window, file] {

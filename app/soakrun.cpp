@@ -1,7 +1,6 @@
 #include "soakrun.h"
 
 #include "core/db/index.h"
-#include "sim/marketfeed.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -42,16 +41,15 @@ void print(const char* name, double value, const char* unit)
 
 } // namespace
 
-SoakRun::SoakRun(MarketFeed* feed, int seconds, std::function<qint64()> rowCount, QObject* parent)
+SoakRun::SoakRun(SoakSource source, int seconds, std::function<qint64()> rowCount, QObject* parent)
     : QObject(parent)
-    , m_feed(feed)
+    , m_source(std::move(source))
     , m_seconds(seconds)
     , m_rowCount(std::move(rowCount))
 {
     m_tick.setInterval(TickMs);
     m_tick.setTimerType(Qt::PreciseTimer);
     connect(&m_tick, &QTimer::timeout, this, &SoakRun::onTick);
-    connect(feed, &MarketFeed::batchApplied, this, &SoakRun::onBatch);
 }
 
 void SoakRun::addModel(const QString& name, const Index* model)
@@ -78,7 +76,7 @@ void SoakRun::start()
     m_indexesStart = Index::m_nsecsElapsedTotal;
     m_clock.start();
     m_tick.start();
-    m_feed->start();
+    m_source.start();
     QTimer::singleShot(WarmUpMs, this, [this] {
         m_rssStart = residentBytes();
         m_rowsStart = m_rowCount();
@@ -92,7 +90,7 @@ void SoakRun::onBatch(int changes, double milliseconds)
 {
     m_batchMs.push_back(milliseconds);
     m_changes += changes;
-    m_generationNsecs += m_feed->generationMs() * 1e6;
+    m_generationNsecs += m_source.generationMs() * 1e6;
     m_commitNsecs += milliseconds * 1e6;
 }
 
@@ -130,13 +128,15 @@ void SoakRun::printBreakdown(const Stages& from, const Stages& to, double second
 
 void SoakRun::finish()
 {
-    m_feed->stop();
+    if (!m_tick.isActive())
+        return; // finished already
+    m_source.stop();
     m_tick.stop();
     const Stages end = stages();
     const double seconds = m_clock.elapsed() / 1000.0;
     const qint64 rss = residentBytes();
     const qint64 rows = m_rowCount() - m_rowsStart;
-    std::printf("# soak: %d s at %d changes/s, every window open\n", m_seconds, m_feed->rate());
+    std::printf("# soak: %d s of %s, every window open\n", m_seconds, qPrintable(m_source.description));
     print("soak_changes_per_second", double(m_changes) / seconds, "changes/s");
     print("soak_batches", double(m_batchMs.size()), "batches");
     print("soak_batch_median", percentile(m_batchMs, 0.5), "ms");

@@ -9,23 +9,36 @@
 #include <vector>
 
 class Index;
-class MarketFeed;
 
-// Runs the terminal at the feed's rate for a while and measures what a trader would feel: how long each batch
-// takes the tables, models and views, how late the event loop answers a 10 ms timer, and how the process's
-// memory grows against the rows added, and where the time goes: the feed making its batches, the tables
-// committing them, the models analysing them and signalling the views, the windows painting. Prints BENCH lines
+// What moves the tables during a soak run: the live feed, or a recorded stream played back.
+struct SoakSource
+{
+    std::function<void()> start;
+    std::function<void()> stop;
+    // Milliseconds the source spent making its last batch, before the tables had it.
+    std::function<double()> generationMs;
+    QString description; // for the report's header
+};
+
+// Runs the terminal on its source (connect the source's batches to onBatch()) for a while and measures what a trader
+// would feel: how long each batch takes the tables, models and views, how late the event loop answers a 10 ms timer,
+// and how the process's memory grows against the rows added, and where the time goes: the feed making its batches, the
+// tables committing them, the models analysing them and signalling the views, the windows painting. Prints BENCH lines
 // and quits the application at the end.
 class SoakRun : public QObject
 {
     Q_OBJECT
 public:
-    SoakRun(MarketFeed* feed, int seconds, std::function<qint64()> rowCount, QObject* parent = nullptr);
+    SoakRun(SoakSource source, int seconds, std::function<qint64()> rowCount, QObject* parent = nullptr);
     // A window's model, reported on its own in the breakdown.
     void addModel(const QString& name, const Index* model);
     // Nanoseconds spent painting so far.
     void setPaintClock(std::function<qint64()> paintNsecs) { m_paintNsecs = std::move(paintNsecs); }
     void start();
+    // A batch of the source: its changes and the milliseconds the tables and their models took.
+    void onBatch(int changes, double milliseconds);
+    // Ends the run before its time, when the source has nothing more.
+    void finish();
 
 private:
     // Nanoseconds spent in each stage since the start.
@@ -39,12 +52,10 @@ private:
         std::vector<double> eachModel;
     };
     Stages stages() const;
-    void onBatch(int changes, double milliseconds);
     void onTick();
-    void finish();
     void printBreakdown(const Stages& from, const Stages& to, double seconds) const;
 
-    MarketFeed* m_feed; // not owned
+    SoakSource m_source;
     int m_seconds;
     std::function<qint64()> m_rowCount;
     std::function<qint64()> m_paintNsecs;

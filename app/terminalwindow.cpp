@@ -11,6 +11,7 @@
 #include "core/host/embedded/embeddedcore.h"
 #include "core/host/embedded/embeddedwindowmanager.h"
 #include "core/host/signalhub.h"
+#include "core/host/stream/streamreplayer.h"
 #include "core/host/tableregistry.h"
 #include "delegates/viewscolormanager.h"
 #include "delegates/viewscolorpage.h"
@@ -169,14 +170,16 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
         }
     });
     QMenu* market = menuBar()->addMenu(tr("&Рынок"));
-    QAction* running = market->addAction(tr("Поток изменений"));
-    running->setCheckable(true);
-    running->setChecked(feed->isRunning());
-    // The switch shows the feed as it is, whoever started or stopped it.
-    connect(feed, &MarketFeed::runningChanged, running, &QAction::setChecked);
-    connect(feed, &MarketFeed::runningChanged, this, &TerminalWindow::updateStatus);
-    connect(running, &QAction::toggled, this, [this](bool on) { on ? m_feed->start() : m_feed->stop(); });
-    market->addAction(tr("Новая сессия"), feed, &MarketFeed::startNewSession);
+    if (feed) {
+        QAction* running = market->addAction(tr("Поток изменений"));
+        running->setCheckable(true);
+        running->setChecked(feed->isRunning());
+        // The switch shows the feed as it is, whoever started or stopped it.
+        connect(feed, &MarketFeed::runningChanged, running, &QAction::setChecked);
+        connect(feed, &MarketFeed::runningChanged, this, &TerminalWindow::updateStatus);
+        connect(running, &QAction::toggled, this, [this](bool on) { on ? m_feed->start() : m_feed->stop(); });
+        market->addAction(tr("Новая сессия"), feed, &MarketFeed::startNewSession);
+    }
     addConnectionSwitch(market);
     addBoardChoice(market->addMenu(tr("Режимы торгов")));
     // Withdrawing orders in bulk: one request to the exchange per account or firm.
@@ -212,7 +215,8 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
                 DropOrdersDialog::showDialog(mode);
         });
     }
-    market->addAction(tr("Новый день"), feed, &MarketFeed::startNewDay);
+    if (feed)
+        market->addAction(tr("Новый день"), feed, &MarketFeed::startNewDay);
 
     auto* pane = new QDockWidget(tr("Сообщения"), this);
     pane->setObjectName(QStringLiteral("notifications"));
@@ -228,7 +232,8 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     statusBar()->addWidget(m_batch);
     statusBar()->addWidget(m_connection);
     statusBar()->addPermanentWidget(new DynamicExporterStatusWidget(this));
-    connect(feed, &MarketFeed::batchApplied, this, &TerminalWindow::onBatchApplied);
+    if (feed)
+        connect(feed, &MarketFeed::batchApplied, this, &TerminalWindow::onBatchApplied);
     // The measured rate falls to nothing when the batches stop coming.
     auto* clock = new QTimer(this);
     connect(clock, &QTimer::timeout, this, &TerminalWindow::updateStatus);
@@ -394,7 +399,9 @@ void TerminalWindow::addConnectionSwitch(QMenu* market)
         if (connected->isChecked() != up)
             m_core->notify(up ? tr("Подключение к бирже восстановлено") : tr("Подключение к бирже потеряно"));
         connected->setChecked(up);
-        if (!up) {
+        if (!m_feed) {
+            // a recorded stream plays on: it is the record of what did come
+        } else if (!up) {
             m_feedWasRunning = m_feedWasRunning || m_feed->isRunning();
             m_feed->stop();
         } else if (m_feedWasRunning) {
@@ -553,6 +560,14 @@ void TerminalWindow::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
+void TerminalWindow::followReplay(StreamReplayer* replayer)
+{
+    m_replayer = replayer;
+    connect(replayer, &StreamReplayer::batchApplied, this, &TerminalWindow::onBatchApplied);
+    connect(replayer, &StreamReplayer::finished, this, &TerminalWindow::updateStatus);
+    updateStatus();
+}
+
 void TerminalWindow::onBatchApplied(int changes, double milliseconds)
 {
     m_batch->setText(
@@ -569,8 +584,13 @@ void TerminalWindow::onNotified(const QString& text)
 
 void TerminalWindow::updateStatus()
 {
-    m_rate->setText(m_feed->isRunning() ? tr("Поток: %1 в секунду").arg(changesText(m_feed->measuredRate()))
-                                        : tr("Поток остановлен"));
+    if (m_feed)
+        m_rate->setText(m_feed->isRunning() ? tr("Поток: %1 в секунду").arg(changesText(m_feed->measuredRate()))
+                                            : tr("Поток остановлен"));
+    else if (m_replayer)
+        m_rate->setText(m_replayer->isRunning()
+                ? tr("Воспроизведение записи: %1").arg(changesText(int(qMin<qint64>(m_replayer->changes(), INT_MAX))))
+                : tr("Воспроизведение записи окончено"));
     qint64 rows = 0;
     for (HostWindow* window : windows()) {
         if (const TableWindow* table = tableView(window))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -17,6 +18,7 @@ class QMenu;
 class QListWidget;
 class QMdiArea;
 class QMenu;
+class StreamReplayer;
 class TableWindow;
 class WindowCatalogue;
 
@@ -26,7 +28,8 @@ class WindowCatalogue;
 // open windows show, how long the last batch took, whether the exchange is connected and whether dynamic
 // exports run; the notification pane lists what the host was told (for example, transactions the exchange
 // refused). The market menu takes the connection to the exchange down and up again: while it is down the feed
-// stops and nothing is sent.
+// stops and nothing is sent. Without a feed (the terminal on a recorded stream) the market menu has no feed
+// entries and the status bar follows the replay instead.
 //
 // It opens within the available part of its screen. The open windows (kind, place, each view's state, running
 // dynamic exports included) and its own place are stored on exit and every minute, and restoreSession() brings
@@ -36,8 +39,12 @@ class TerminalWindow : public QMainWindow
 {
     Q_OBJECT
 public:
+    // `feed` may be null.
     TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* parent = nullptr);
     ~TerminalWindow() override;
+
+    // The recorded stream the tables are played from, for the status bar.
+    void followReplay(StreamReplayer* replayer);
 
     // Opens a new window of a kind ("instruments", "orders", "deals", "positions" or "limits"); null (and a
     // notification) for an unknown kind or a table the host has not loaded.
@@ -92,7 +99,8 @@ private:
     void addConnectionSwitch(QMenu* market);
 
     EmbeddedCore* m_core; // not owned
-    MarketFeed* m_feed; // not owned
+    MarketFeed* m_feed; // not owned, may be null
+    QPointer<StreamReplayer> m_replayer;
     MoneyLimits* m_limits; // a child, made before the catalogue whose windows edit it
     std::unique_ptr<WindowCatalogue> m_catalogue;
     QMdiArea* m_area;

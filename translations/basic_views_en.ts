@@ -3031,6 +3031,99 @@
     </message>
 </context>
 <context>
+    <name>StreamFormat</name>
+    <message>
+        <source>ключ (%1) вместо (%2)</source>
+        <translation>key (%1) instead of (%2)</translation>
+    </message>
+    <message>
+        <source>%1 столбцов вместо %2</source>
+        <translation>%1 columns instead of %2</translation>
+    </message>
+    <message>
+        <source>столбец %1: %2 %3 вместо %4 %5</source>
+        <translation>column %1: %2 %3 instead of %4 %5</translation>
+    </message>
+</context>
+<context>
+    <name>StreamRecorder</name>
+    <message>
+        <source>диск не успевает за потоком (в очереди больше %1 МБ)</source>
+        <translation>the disk cannot keep up with the stream (more than %1 MB queued)</translation>
+    </message>
+    <message>
+        <source>запись на диск не удалась</source>
+        <translation>writing to the disk failed</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть &apos;%1&apos; для записи потока</source>
+        <translation>Could not open &apos;%1&apos; to record the stream</translation>
+    </message>
+    <message>
+        <source>Не удалось записать поток в &apos;%1&apos;</source>
+        <translation>Could not write the stream to &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Запись потока в &apos;%1&apos; остановлена: %2</source>
+        <translation>Recording the stream to &apos;%1&apos; stopped: %2</translation>
+    </message>
+</context>
+<context>
+    <name>StreamReplayer</name>
+    <message>
+        <source>Не удалось открыть запись потока &apos;%1&apos;: %2</source>
+        <translation>Could not open the stream recording &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; не запись потока терминала</source>
+        <translation>&apos;%1&apos; is not a recording of the terminal&apos;s stream</translation>
+    </message>
+    <message>
+        <source>Запись потока &apos;%1&apos; повреждена: %2</source>
+        <translation>The stream recording &apos;%1&apos; is damaged: %2</translation>
+    </message>
+    <message>
+        <source>файл обрывается в заголовке</source>
+        <translation>the file ends inside its header</translation>
+    </message>
+    <message>
+        <source>Запись потока &apos;%1&apos; сделана в формате версии %2, а терминал читает версию %3</source>
+        <translation>The stream recording &apos;%1&apos; is in format version %2; the terminal reads version %3</translation>
+    </message>
+    <message>
+        <source>заголовок не сходится с контрольной суммой</source>
+        <translation>the header does not match its checksum</translation>
+    </message>
+    <message>
+        <source>описание таблицы &apos;%1&apos; не читается</source>
+        <translation>the description of table &apos;%1&apos; cannot be read</translation>
+    </message>
+    <message>
+        <source>заголовок не читается</source>
+        <translation>the header cannot be read</translation>
+    </message>
+    <message>
+        <source>блок на байте %1 не сходится с контрольной суммой</source>
+        <translation>the block at byte %1 does not match its checksum</translation>
+    </message>
+    <message>
+        <source>блок на байте %1 не читается</source>
+        <translation>the block at byte %1 cannot be read</translation>
+    </message>
+    <message>
+        <source>Запись потока &apos;%1&apos; обрывается на байте %2 из %3 (%4 с от начала записи): воспроизводится то, что до этого места</source>
+        <translation>The stream recording &apos;%1&apos; ends at byte %2 of %3 (%4 s after the recording started): what comes before is replayed</translation>
+    </message>
+    <message>
+        <source>В терминале нет таблицы &apos;%1&apos; из записи потока</source>
+        <translation>The terminal has no table &apos;%1&apos; of the stream recording</translation>
+    </message>
+    <message>
+        <source>Таблица &apos;%1&apos; записи потока не совпадает с таблицей терминала: %2</source>
+        <translation>Table &apos;%1&apos; of the stream recording differs from the terminal&apos;s: %2</translation>
+    </message>
+</context>
+<context>
     <name>Table</name>
     <message>
         <source>Ключевой столбец &apos;%1&apos; не найден в таблице &apos;%2&apos;</source>
@@ -3283,6 +3376,14 @@
         <source>Рынок открыт: %1 инструментов, %2 заявок</source>
         <translation>Market open: %1 instruments, %2 orders</translation>
     </message>
+    <message>
+        <source>Воспроизведение записи окончено: %1 изменений</source>
+        <translation>Replay of the recording finished: %1 changes</translation>
+    </message>
+    <message>
+        <source>Поток записывается в &apos;%1&apos;</source>
+        <translation>The stream is recorded to &apos;%1&apos;</translation>
+    </message>
 </context>
 <context>
     <name>TerminalLanguage</name>
@@ -3444,6 +3545,14 @@
     <message>
         <source>Нет подключения к бирже</source>
         <translation>No connection to the exchange</translation>
+    </message>
+    <message>
+        <source>Воспроизведение записи: %1</source>
+        <translation>Replaying the recording: %1</translation>
+    </message>
+    <message>
+        <source>Воспроизведение записи окончено</source>
+        <translation>Replay of the recording finished</translation>
     </message>
 </context>
 <context>
