@@ -53,6 +53,12 @@ TransactionHead readHead(ByteReader& in)
     return h;
 }
 
+// A key as the file holds it, read in place: the file stays mapped while the replayer lives.
+QByteArray keyAt(const uchar* data, int size)
+{
+    return QByteArray::fromRawData(reinterpret_cast<const char*>(data), size);
+}
+
 // Bytes of one updated record's changed columns and of its has-value bits.
 int changedBytes(const RowLayout& layout, int first, int last)
 {
@@ -94,13 +100,18 @@ public:
         m_order.push_back(id);
         return run;
     }
-    Record find(const Recorded& recorded, Run& run, const QByteArray& key)
+    Record find(Recorded& recorded, Run& run, const QByteArray& key)
     {
         const auto inserted = run.inserted.constFind(key);
         if (inserted != run.inserted.constEnd())
             return *inserted;
         if (run.removed.contains(key))
             return Record();
+        const quint64 sum = checksum(reinterpret_cast<const uchar*>(key.constData()), key.size());
+        const auto known = recorded.handles.constFind(sum);
+        if (known != recorded.handles.constEnd() && known->inTable() && known->table() == run.table
+            && hasKey(recorded, known->rawData(), key))
+            return *known;
         const RowLayout& layout = recorded.layout;
         uchar* row = reinterpret_cast<uchar*>(run.row.data());
         const uchar* at = reinterpret_cast<const uchar*>(key.constData());
@@ -111,7 +122,25 @@ public:
         for (int column : recorded.keys)
             layout.setHasValue(row, column, *at++ != 0);
         RecordBytes::write(run.keySource, 0, row, layout.rowBytes());
-        return run.table->find(run.keySource);
+        const Record found = run.table->find(run.keySource);
+        if (!found.isNull())
+            recorded.handles.insert(sum, found);
+        return found;
+    }
+    static bool hasKey(const Recorded& recorded, const uchar* raw, const QByteArray& key)
+    {
+        const RowLayout& layout = recorded.layout;
+        const uchar* at = reinterpret_cast<const uchar*>(key.constData());
+        for (int column : recorded.keys) {
+            if (std::memcmp(raw + layout.offset(column), at, std::size_t(layout.size(column))) != 0)
+                return false;
+            at += layout.size(column);
+        }
+        for (int column : recorded.keys) {
+            if (layout.hasValue(raw, column) != (*at++ != 0))
+                return false;
+        }
+        return true;
     }
     // Applies the table's transaction now, before a clear of the table, or all of them at the end of the turn.
     void commit(int id)
@@ -365,6 +394,7 @@ int StreamReplayer::applyTurn(qint64 dueNsecs, qint64 maxChanges, bool snapshotO
         } else if (h.kind == Clear) {
             turn.commit(h.table);
             table->clear();
+            recorded.handles.clear();
             ++changes;
         } else {
             Turn::Run& run = turn.run(h.table, table);
@@ -372,13 +402,14 @@ int StreamReplayer::applyTurn(qint64 dueNsecs, qint64 maxChanges, bool snapshotO
             const int rowBytes = layout.rowBytes();
             const int bits = layout.valueBitOffset(0);
             for (quint32 i = 0; i < h.removed; ++i) {
-                const QByteArray key(reinterpret_cast<const char*>(in.bytes(recorded.keyBytes)), recorded.keyBytes);
+                const QByteArray key = keyAt(in.bytes(recorded.keyBytes), recorded.keyBytes);
                 const Record r = turn.find(recorded, run, key);
                 if (r.isNull()) {
                     ++m_skipped;
                     continue;
                 }
                 RecordUpdater(r, *run.trans).remove();
+                recorded.handles.remove(checksum(reinterpret_cast<const uchar*>(key.constData()), key.size()));
                 if (r.inTable())
                     run.removed.insert(key);
                 else
@@ -387,7 +418,7 @@ int StreamReplayer::applyTurn(qint64 dueNsecs, qint64 maxChanges, bool snapshotO
             const int from = h.first < 0 ? 0 : layout.offset(h.first);
             const int size = changedBytes(layout, h.first, h.last);
             for (quint32 i = 0; i < h.updated; ++i) {
-                const QByteArray key(reinterpret_cast<const char*>(in.bytes(recorded.keyBytes)), recorded.keyBytes);
+                const QByteArray key = keyAt(in.bytes(recorded.keyBytes), recorded.keyBytes);
                 const uchar* values = in.bytes(size);
                 const uchar* valueBits = in.bytes(rowBytes - bits);
                 const Record r = turn.find(recorded, run, key);
@@ -408,6 +439,7 @@ int StreamReplayer::applyTurn(qint64 dueNsecs, qint64 maxChanges, bool snapshotO
                 writeKey(w, table, recorded.keys, r.rawData());
                 run.inserted.insert(key, r);
                 run.removed.remove(key);
+                recorded.handles.insert(checksum(reinterpret_cast<const uchar*>(key.constData()), key.size()), r);
             }
             changes += h.removed + h.updated + h.added;
         }

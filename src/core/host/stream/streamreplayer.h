@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/db/record.h"
 #include "core/db/rowlayout.h"
 #include "core/host/bv_host_export.h"
 #include "core/host/stream/streamformat.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -72,6 +74,9 @@ private:
         QList<int> keys;
         int keyBytes = 0;
         QPointer<Table> table;
+        // Records already found or put in, by their key's checksum: a lookup in the master index costs a binary
+        // search of cold rows. A handle is checked against the key before it is used.
+        QHash<quint64, Record> handles;
     };
     class Turn;
 
