@@ -295,10 +295,8 @@ void TableIndexModelPrivate::merge(Outputs& into, Outputs& from)
     into.changed.insert(from.changed);
     into.judged.insert(from.judged);
     into.move.insert(from.move);
-    into.inPlace.insert(into.inPlace.end(), from.inPlace.begin(), from.inPlace.end());
     into.insert += from.insert;
-    into.notFound += from.notFound;
-    into.notFoundMap.insert(into.notFoundMap.end(), from.notFoundMap.begin(), from.notFoundMap.end());
+    into.unplaced.insert(into.unplaced.end(), from.unplaced.begin(), from.unplaced.end());
 }
 
 void TableIndexModelPrivate::PreprocessRemoveParams::operator()()
@@ -314,7 +312,7 @@ void TableIndexModelPrivate::PreprocessRemoveParams::operator()()
         if (row >= 0)
             out.remove.insert(row);
         else
-            out.notFound << r;
+            out.unplaced.push_back({ r.handle(), nullptr, Unplaced::Remove });
     }
 }
 
@@ -343,20 +341,20 @@ void TableIndexModelPrivate::PreprocessUpdateParams::operator()()
             if (row >= 0)
                 out.changed.insert(row);
             else
-                out.inPlace.push_back(now.handle());
+                out.unplaced.push_back({ now.handle(), nullptr, Unplaced::Change });
             continue;
         }
         if (!wanted) {
             if (row >= 0)
                 out.remove.insert(row);
             else
-                out.notFound << now;
+                out.unplaced.push_back({ now.handle(), nullptr, Unplaced::Remove });
             continue;
         }
         if (row >= 0)
             d->classify(row, next, out);
         else
-            out.notFoundMap.emplace_back(now.handle(), &next);
+            out.unplaced.push_back({ now.handle(), &next, Unplaced::Classify });
     }
 }
 
@@ -366,14 +364,20 @@ void TableIndexModelPrivate::PreprocessNotFoundParams::operator()()
     d->list.forEachIn(firstRow, lastRow, [this, d](int row, const Record& r) {
         if (!wanted->mayContain(r.handle()))
             return;
-        const auto mapped = std::lower_bound(notFoundMap->begin(), notFoundMap->end(), r.handle(),
-            [](const auto& entry, const void* handle) { return std::less<const void*>()(entry.first, handle); });
-        if (mapped != notFoundMap->end() && mapped->first == r.handle())
-            d->classify(row, *mapped->second, out);
-        else if (std::binary_search(inPlace->begin(), inPlace->end(), r.handle(), std::less<const void*>()))
+        const Unplaced* found = unplaced->find(r.handle());
+        if (!found)
+            return;
+        switch (found->want) {
+        case Unplaced::Change:
             out.changed.insert(row);
-        else if (std::binary_search(notFound->begin(), notFound->end(), r, std::less<Record>()))
+            break;
+        case Unplaced::Remove:
             out.remove.insert(row);
+            break;
+        case Unplaced::Classify:
+            d->classify(row, *found->next, out);
+            break;
+        }
     });
 }
 
@@ -807,21 +811,15 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
             all.insert << r;
     }
     // Records not found near their place (or not looked for): one walk over the list finds them all.
-    if (!all.notFound.isEmpty() || !all.notFoundMap.empty() || !all.inPlace.empty()) {
-        ConcurrentSort::sort(all.notFound.begin(), all.notFound.end(), std::less<Record>());
-        std::sort(all.notFoundMap.begin(), all.notFoundMap.end(),
-            [](const auto& a, const auto& b) { return std::less<const void*>()(a.first, b.first); });
-        ConcurrentSort::sort(all.inPlace.begin(), all.inPlace.end(), std::less<const void*>());
-        std::vector<const void*> handles(all.inPlace);
-        handles.reserve(handles.size() + all.notFoundMap.size() + std::size_t(all.notFound.size()));
-        for (const Record& r : qAsConst(all.notFound))
-            handles.push_back(r.handle());
-        for (const auto& entry : all.notFoundMap)
-            handles.push_back(entry.first);
+    if (!all.unplaced.empty()) {
+        std::vector<const void*> handles;
+        handles.reserve(all.unplaced.size());
+        for (const P::Unplaced& u : all.unplaced)
+            handles.push_back(u.handle);
         const HandleFilter wanted(handles, std::size_t(P::directFilterBits));
+        const HandleTable<P::Unplaced> unplaced(all.unplaced);
         auto items = slices(d->list.count(), [&](int first, int last) {
-            return P::PreprocessNotFoundParams { this, &all.notFound, &all.notFoundMap, &all.inPlace, &wanted, first,
-                last, {} };
+            return P::PreprocessNotFoundParams { this, &unplaced, &wanted, first, last, {} };
         });
         P::Outputs out = runItems(items);
         all.remove.insert(out.remove);

@@ -2,6 +2,7 @@
 
 #include "columns/private/itemmodelwithdelegates_p.h"
 #include "core/db/handlefilter.h"
+#include "core/db/handletable.h"
 #include "core/db/partitionlist.h"
 #include "core/db/rangeset.h"
 #include "models/tableindexmodel.h"
@@ -37,6 +38,19 @@ public:
     // The widest span of handles, in bits, whose walk filter is a direct bit map rather than a hashed one.
     static qint64 directFilterBits;
 
+    // A shown record of the batch whose row no search named: the walk over the list finds it and does as `want`
+    // says.
+    struct Unplaced
+    {
+        enum Want : quint8 {
+            Change, // its sort key compares equal before and after: its row stays and repaints
+            Remove, // no longer shown
+            Classify, // its sort key changed: `next` (an element of the batch's updatedNew) tells move or stay
+        };
+        const void* handle = nullptr;
+        const Record* next = nullptr;
+        Want want = Change;
+    };
     // One work item of a batch's analysis: a slice of its input and its own outputs, merged afterwards.
     struct Outputs
     {
@@ -44,14 +58,8 @@ public:
         RangeSet<int> changed;
         RangeSet<int> judged;
         RangeSet<int> move;
-        // Shown records whose sort key compares equal before and after (so their rows stay), not found by a
-        // search or not searched for: the walk names their rows.
-        std::vector<const void*> inPlace;
         QList<Record> insert;
-        QList<Record> notFound;
-        // Old handle -> its new values (an element of the batch's updatedNew, which outlives the analysis). A flat
-        // map: the work items append, the joined map is sorted by handle once, and the walk looks up by bisection.
-        std::vector<std::pair<const void*, const Record*>> notFoundMap;
+        std::vector<Unplaced> unplaced;
     };
     // `search`: look for each record near its lower bound; off for batches so large against the list that one walk
     // over the whole list (PreprocessNotFoundParams) finds them all for less.
@@ -79,10 +87,8 @@ public:
     struct PreprocessNotFoundParams
     {
         const TableIndexModel* model;
-        const QList<Record>* notFound; // sorted by handle
-        const std::vector<std::pair<const void*, const Record*>>* notFoundMap; // sorted by handle
-        const std::vector<const void*>* inPlace; // sorted
-        const HandleFilter* wanted; // every handle of the three, to pass over the other rows cheaply
+        const HandleTable<Unplaced>* unplaced;
+        const HandleFilter* wanted; // every handle of `unplaced`, to pass over the other rows cheaply
         int firstRow;
         int lastRow;
         Outputs out;
