@@ -373,8 +373,10 @@ void TableFastView::onModelAboutToBeReset()
     m_savedCurrent = currentText();
     m_savedColumn = currentColumn();
     // A view at the top stays at the top (new rows arrive there); elsewhere the first shown record stays first.
-    const int top = verticalScrollBar()->value();
-    m_savedTop = top > 0 ? recordAt(QAbstractItemView::model()->index(top, 0)) : Record();
+    const QScrollBar* vertical = verticalScrollBar();
+    const int top = vertical->value();
+    m_savedAtTop = top == vertical->minimum();
+    m_savedTop = m_savedAtTop ? Record() : recordAt(QAbstractItemView::model()->index(top, 0));
     m_savedHorizontal = horizontalScrollBar()->value();
     m_savedSelection.clear();
     const QModelIndexList selected = selectionModel() ? selectionModel()->selectedRows() : QModelIndexList();
@@ -387,8 +389,13 @@ void TableFastView::onModelAboutToBeReset()
 
 void TableFastView::onModelReset()
 {
+    // The place is the first shown record, not the current one: scrolling to it would leave the top, where the
+    // newest rows arrive, for a row chosen long ago.
+    const bool autoScroll = hasAutoScroll();
+    setAutoScroll(false);
     if (!m_savedCurrent.isEmpty())
         setCurrentText(m_savedCurrent, m_savedColumn);
+    setAutoScroll(autoScroll);
     const QAbstractItemModel* shown = QAbstractItemView::model();
     if (selectionModel() && !m_savedSelection.isEmpty()) {
         QItemSelection selection;
@@ -399,15 +406,20 @@ void TableFastView::onModelReset()
         }
         selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     }
-    if (!m_savedTop.isNull()) {
+    if (m_savedAtTop) {
+        verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+    } else if (!m_savedTop.isNull()) {
         const int row = rowOf(m_savedTop);
         if (row >= 0)
             verticalScrollBar()->setValue(row);
+        else
+            scrollTo(currentIndex());
     }
     // The columns stay where the trader scrolled them: new rows change nothing across.
     horizontalScrollBar()->setValue(m_savedHorizontal);
     m_savedCurrent.clear();
     m_savedColumn = -1;
     m_savedTop = Record();
+    m_savedAtTop = false;
     m_savedSelection.clear();
 }

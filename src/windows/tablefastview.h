@@ -100,6 +100,7 @@ private:
     QString m_savedCurrent;
     int m_savedColumn = -1;
     Record m_savedTop;
+    bool m_savedAtTop = false;
     int m_savedHorizontal = 0;
     QList<Record> m_savedSelection;
     QList<QToolBar*> m_toolBars;

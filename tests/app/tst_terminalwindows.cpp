@@ -494,6 +494,27 @@ private Q_SLOTS:
         QVERIFY(orders->view()->readingHold()->model()->pendingChanges() > 0);
         orders->view()->readingHold()->catchUp();
         QCOMPARE(across->value(), place);
+        // A view read at the top goes back to the top and follows the newest orders, wherever the current row went.
+        QScrollBar* down = orders->view()->verticalScrollBar();
+        QCOMPARE(down->value(), 0);
+        const auto newestShown = [&] {
+            Table* all = m_market->table(QStringLiteral("orders"));
+            return number(orders->view()->recordAt(cell(orders, 0, "price")), "order_num")
+                == number(all->masterIndex()->at(all->count() - 1), "order_num");
+        };
+        QVERIFY(newestShown());
+        // So does one re-sorted while held, back to newest first.
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(orders->view()->viewport(), &leave);
+        QCoreApplication::sendEvent(orders->view()->viewport(), &enter);
+        m_feed->step(500);
+        QVERIFY(orders->view()->readingHold()->model()->isHeld());
+        const int byNumber = orders->model()->columnIndex(QStringLiteral("order_num"));
+        orders->view()->sortByColumn(byNumber, Qt::AscendingOrder);
+        orders->view()->sortByColumn(byNumber, Qt::DescendingOrder);
+        m_feed->step(500);
+        QCOMPARE(down->value(), 0);
+        QVERIFY(newestShown());
         orders->view()->readingHold()->setEnabled(false);
 
         // The current order far below the first screen, the rows scrolled back to the top.
