@@ -40,6 +40,7 @@
 #include "views/readinghold/readinghold.h"
 
 #include <QCheckBox>
+#include <QCursor>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QMessageBox>
@@ -515,6 +516,17 @@ private Q_SLOTS:
         m_feed->step(500);
         QCOMPARE(down->value(), 0);
         QVERIFY(newestShown());
+
+        // Rows held by the keyboard are let go once the pointer is over another window, even when no leave event
+        // came (a popup or another window took it).
+        QCursor::setPos(orders->view()->viewport()->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(orders->view()->viewport(), &enter);
+        orders->view()->setFocus();
+        QTest::keyClick(orders->view(), Qt::Key_Home);
+        m_feed->step(500);
+        QVERIFY(orders->view()->readingHold()->model()->isHeld());
+        QCursor::setPos(m_window->menuBar()->mapToGlobal(m_window->menuBar()->rect().center()));
+        QTRY_VERIFY(!orders->view()->readingHold()->model()->isHeld());
         orders->view()->readingHold()->setEnabled(false);
 
         // The current order far below the first screen, the rows scrolled back to the top.

@@ -4,8 +4,11 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -33,7 +36,10 @@ ReadingHold::ReadingHold(QAbstractItemView* view)
     , m_viewport(view->viewport())
     , m_toggle(new QAction(tr("Удерживать строки при чтении"), this))
     , m_badge(new QToolButton(view))
+    , m_pointerCheck(new QTimer(this))
 {
+    m_pointerCheck->setInterval(250);
+    connect(m_pointerCheck, &QTimer::timeout, this, &ReadingHold::checkPointer);
     m_toggle->setCheckable(true);
     m_toggle->setToolTip(tr("Пока указатель над таблицей, строки не сдвигаются; значения меняются на месте"));
     connect(m_toggle, &QAction::toggled, this, &ReadingHold::setEnabled);
@@ -82,14 +88,42 @@ void ReadingHold::catchUp()
 
 void ReadingHold::startHold()
 {
-    if (m_enabled && m_model && !m_suppressed)
-        m_model->hold();
+    if (!m_enabled || !m_model || m_suppressed)
+        return;
+    m_model->hold();
+    m_pointerAt = QCursor::pos();
+    m_pointerCheck->start();
 }
 
 void ReadingHold::endHold()
 {
+    m_pointerCheck->stop();
     if (m_model)
         m_model->release();
+}
+
+void ReadingHold::pointerLeft()
+{
+    m_pointerInside = false;
+    m_suppressed = false;
+    m_keyboardReading = false;
+    endHold();
+}
+
+void ReadingHold::checkPointer()
+{
+    if (!m_model || !m_model->isHeld()) {
+        m_pointerCheck->stop();
+        return;
+    }
+    // A pointer that stays put is left alone: it may rest anywhere while the keys walk the rows.
+    const QPoint at = QCursor::pos();
+    if (at == m_pointerAt)
+        return;
+    m_pointerAt = at;
+    const QWidget* under = QApplication::widgetAt(at);
+    if (!under || (under != m_view && !m_view->isAncestorOf(under)))
+        pointerLeft();
 }
 
 void ReadingHold::showPending(int count)
@@ -120,10 +154,7 @@ bool ReadingHold::eventFilter(QObject* watched, QEvent* event)
             startHold();
             break;
         case QEvent::Leave:
-            m_pointerInside = false;
-            m_suppressed = false;
-            if (!m_keyboardReading)
-                endHold();
+            pointerLeft();
             break;
         case QEvent::Resize:
             placeBadge();
