@@ -2,6 +2,8 @@
 #include "core/db/appsettings.h"
 #include "core/db/mapsettings.h"
 #include "core/db/masterindex.h"
+#include "core/db/recordstrans.h"
+#include "core/db/recordupdater.h"
 #include "core/host/directories/accountdirectory.h"
 #include "core/host/filters/selectfilter.h"
 #include "core/host/schema/hostschema.h"
@@ -120,6 +122,24 @@ private Q_SLOTS:
         QTRY_VERIFY((dialog = shown<MoveOrderDialog>()));
         QCOMPARE(dialog->property("OrderId").toString(), orderNumber);
         delete dialog;
+
+        // Held, the row shows the state its menu acts on: withdrawn meanwhile, it reads so and offers no change.
+        orders->view()->readingHold()->setEnabled(true);
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QCoreApplication::sendEvent(orders->view()->viewport(), &enter);
+        QVERIFY(orders->view()->readingHold()->model()->isHeld());
+        {
+            RecordsTrans trans(m_market->table(QStringLiteral("orders")));
+            RecordUpdater(order, trans).data(QStringLiteral("status")) = HostSchema::StatusCancelled;
+            trans.commit();
+        }
+        m_feed->step(500);
+        const QModelIndex held = cell(orders, orders->view()->rowOf(order), "price");
+        orders->view()->scrollToRow(held);
+        QCOMPARE(cell(orders, held.row(), "status").data().toString(), QStringLiteral("Снята"));
+        const QStringList heldTexts
+            = rightClick(orders->view()->viewport(), TraderHands::cellPoint(orders->view(), held));
+        QVERIFY2(!heldTexts.join('|').contains(QStringLiteral("Изменить заявку")), qPrintable(heldTexts.join(" | ")));
     }
 
     // In every window whose rows name an instrument, tables and trees, a right click on a row (the find bar open
