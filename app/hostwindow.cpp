@@ -2,7 +2,10 @@
 
 #include "windows/proxyiview.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMdiArea>
+#include <QMenu>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -37,4 +40,19 @@ void HostWindow::bringToFront()
     show();
     raise();
     setFocus();
+}
+
+void HostWindow::changeEvent(QEvent* event)
+{
+    QMdiSubWindow::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange || !systemMenu())
+        return;
+    // Qt's own texts, in the order Qt puts them in the menu; Qt's translation holds them.
+    static const char* const texts[]
+        = { "&Restore", "&Move", "&Size", "Mi&nimize", "Ma&ximize", "Stay on &Top", "&Close" };
+    int next = 0;
+    for (QAction* action : systemMenu()->actions()) {
+        if (!action->isSeparator() && next < int(sizeof(texts) / sizeof(texts[0])))
+            action->setText(QCoreApplication::translate("QMdiSubWindow", texts[next++]));
+    }
 }

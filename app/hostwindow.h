@@ -21,6 +21,10 @@ public:
     QString windowName() const override { return m_kind; }
     void bringToFront() override;
 
+protected:
+    // Qt names the window's system menu once, when it is made: a language change names it again.
+    void changeEvent(QEvent* event) override;
+
 private:
     QString m_kind;
     ProxyIView* m_view; // a child

@@ -15,6 +15,7 @@
 #include "undo/transupdate.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QUndoStack>
@@ -69,11 +70,25 @@ ImportCommand::ImportCommand(QMdiArea* area, MoneyLimits* limits, InstrumentPick
     , m_limits(limits)
     , m_picks(picks)
     , m_core(core)
-    , m_action(new QAction(tr("Импорт..."), this))
+    , m_action(new QAction(this))
 {
+    retranslate();
     m_action->setEnabled(false);
     connect(m_action, &QAction::triggered, this, &ImportCommand::run);
     connect(m_area, &QMdiArea::subWindowActivated, this, &ImportCommand::onSubWindowActivated);
+}
+
+void ImportCommand::retranslate()
+{
+    m_action->setText(tr("Импорт..."));
+}
+
+bool ImportCommand::event(QEvent* event)
+{
+    // Told by the window that holds it.
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    return QObject::event(event);
 }
 
 void ImportCommand::onSubWindowActivated(QMdiSubWindow* window)

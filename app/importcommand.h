@@ -27,7 +27,11 @@ public:
     // Imports a chosen file into the active window's table, through the mapping wizard.
     FileImporter::Result importFile(const QFileInfo& file);
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
+    void retranslate();
     enum Target { None, Limits, Picks };
 
     void onSubWindowActivated(QMdiSubWindow* window);

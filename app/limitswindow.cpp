@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QEvent>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMenu>
@@ -28,11 +29,12 @@ LimitsWindow::LimitsWindow(MoneyLimits* limits, QWidget* parent)
     : TableWindow(new UndoEditModel(limits->table(), limits->undoStack()), Arrangement::Trading, parent)
     , m_limits(limits)
     , m_editModel(static_cast<UndoEditModel*>(model()))
-    , m_add(new QAction(tr("Добавить счёт..."), this))
-    , m_delete(new QAction(tr("Удалить строки"), this))
-    , m_paste(new QAction(tr("Вставить"), this))
-    , m_clear(new QAction(tr("Очистить таблицу"), this))
+    , m_add(new QAction(this))
+    , m_delete(new QAction(this))
+    , m_paste(new QAction(this))
+    , m_clear(new QAction(this))
 {
+    retranslate();
     // The rows keep the accounts' order; a header click has nothing to sort.
     view()->setSortingEnabled(false);
     // Room for large sums and a phrase of comment, which the first rows alone may not show.
@@ -54,6 +56,21 @@ LimitsWindow::LimitsWindow(MoneyLimits* limits, QWidget* parent)
     connect(m_delete, &QAction::triggered, this, &LimitsWindow::deleteSelectedRows);
     connect(m_paste, &QAction::triggered, this, &LimitsWindow::pasteClipboard);
     connect(m_clear, &QAction::triggered, this, &LimitsWindow::clearAll);
+}
+
+void LimitsWindow::retranslate()
+{
+    m_add->setText(tr("Добавить счёт..."));
+    m_delete->setText(tr("Удалить строки"));
+    m_paste->setText(tr("Вставить"));
+    m_clear->setText(tr("Очистить таблицу"));
+}
+
+void LimitsWindow::changeEvent(QEvent* event)
+{
+    TableWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 void LimitsWindow::push(QUndoCommand* command)

@@ -32,7 +32,11 @@ public:
     // The stack's undo and redo, the table's commands, then the table window's own.
     void populateActionsAt(const QPoint& at, QMenu* menu) override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslate();
     void push(QUndoCommand* command);
     void chooseAccount();
     void deleteSelectedRows();

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QEvent>
 #include <QUndoStack>
 
 MoneyLimits::MoneyLimits(Table* table, ICore* core, QObject* parent)
@@ -14,12 +15,35 @@ MoneyLimits::MoneyLimits(Table* table, ICore* core, QObject* parent)
     , m_core(core)
     , m_file(table, fileName())
     , m_stack(new QUndoStack(this))
-    , m_undo(m_stack->createUndoAction(this, tr("Отменить")))
-    , m_redo(m_stack->createRedoAction(this, tr("Повторить")))
+    , m_undo(new QAction(this))
+    , m_redo(new QAction(this))
 {
+    connect(m_undo, &QAction::triggered, m_stack, &QUndoStack::undo);
+    connect(m_redo, &QAction::triggered, m_stack, &QUndoStack::redo);
+    for (auto changed : { &QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged })
+        connect(m_stack, changed, this, &MoneyLimits::updateActions);
+    for (auto changed : { &QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged })
+        connect(m_stack, changed, this, &MoneyLimits::updateActions);
+    updateActions();
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_redo->setShortcuts({ QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) });
     connect(m_stack, &QUndoStack::indexChanged, this, &MoneyLimits::save);
+}
+
+void MoneyLimits::updateActions()
+{
+    m_undo->setEnabled(m_stack->canUndo());
+    m_undo->setText(m_stack->undoText().isEmpty() ? tr("Отменить") : tr("Отменить %1").arg(m_stack->undoText()));
+    m_redo->setEnabled(m_stack->canRedo());
+    m_redo->setText(m_stack->redoText().isEmpty() ? tr("Повторить") : tr("Повторить %1").arg(m_stack->redoText()));
+}
+
+bool MoneyLimits::event(QEvent* event)
+{
+    // Told by the window that holds it.
+    if (event->type() == QEvent::LanguageChange)
+        updateActions();
+    return QObject::event(event);
 }
 
 QString MoneyLimits::fileName()

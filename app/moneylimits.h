@@ -31,7 +31,14 @@ public:
     bool load();
     bool save();
 
+protected:
+    // A language change names the actions again.
+    bool event(QEvent* event) override;
+
 private:
+    // Enabled and named after the commands they take back or do again.
+    void updateActions();
+
     QPointer<Table> m_table;
     ICore* m_core; // not owned
     TableFile m_file;

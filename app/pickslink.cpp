@@ -19,8 +19,9 @@ PicksLink::PicksLink(IndexModelFilterRecord* model, TableFastViewWithFilter* vie
     , m_model(model)
     , m_view(view)
     , m_picks(picks)
-    , m_onlyPicks(new QAction(tr("Только мои инструменты"), this))
+    , m_onlyPicks(new QAction(this))
 {
+    retranslate();
     m_onlyPicks->setCheckable(true);
     connect(m_onlyPicks, &QAction::toggled, this, &PicksLink::setOnlyPicks);
     connect(picks, &InstrumentPicks::changed, this, &PicksLink::followPicks);
@@ -100,4 +101,17 @@ void PicksLink::restore(const Settings& values)
 {
     m_picks->restore(values);
     setOnlyPicks(values.value(OnlyPicksKey, false).toBool());
+}
+
+void PicksLink::retranslate()
+{
+    m_onlyPicks->setText(tr("Только мои инструменты"));
+}
+
+bool PicksLink::event(QEvent* event)
+{
+    // Told by the view that holds it.
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    return QObject::event(event);
 }

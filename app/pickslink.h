@@ -29,7 +29,11 @@ public:
     void store(Settings& settings) const;
     void restore(const Settings& values);
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
+    void retranslate();
     // The pick changed: the window shows it anew.
     void followPicks();
     // Rows dragged in the window: the pick takes their order.

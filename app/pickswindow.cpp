@@ -6,6 +6,7 @@
 #include "viewmenu.h"
 
 #include <QDrag>
+#include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTableView>
@@ -40,7 +41,7 @@ PicksWindow::PicksWindow(InstrumentPicks* picks, QWidget* parent)
     : QWidget(parent)
     , m_picks(picks)
     , m_view(new RowMoveView(this))
-    , m_remove(new QAction(tr("Удалить из списка"), this))
+    , m_remove(new QAction(this))
     , m_securityActions(new SecurityActions(m_view, this))
 {
     auto* layout = new QVBoxLayout(this);
@@ -57,6 +58,7 @@ PicksWindow::PicksWindow(InstrumentPicks* picks, QWidget* parent)
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_view->setSortingEnabled(true);
+    retranslate();
     sizeColumnsToFirstRows();
     connect(picks->model(), &QAbstractItemModel::rowsInserted, this, &PicksWindow::sizeColumnsToFirstRows);
     connect(picks->model(), &QAbstractItemModel::modelReset, this, &PicksWindow::sizeColumnsToFirstRows);
@@ -139,4 +141,16 @@ void PicksWindow::restore(const Settings&, const Settings& values)
 QSize PicksWindow::defaultSize() const
 {
     return QSize(640, 300);
+}
+
+void PicksWindow::retranslate()
+{
+    m_remove->setText(tr("Удалить из списка"));
+}
+
+void PicksWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }

@@ -32,7 +32,11 @@ public:
     void restore(const Settings& defaults, const Settings& values) override;
     QSize defaultSize() const override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslate();
     void removeSelected();
     // Columns are sized to the first rows the list gets: an empty list has nothing to size them by.
     void sizeColumnsToFirstRows();

@@ -66,7 +66,7 @@ TableWindow::TableWindow(TableIndexModel* model, Arrangement arrangement, QWidge
     , m_instruments(dynamic_cast<SessionFilterModel<IndexModelFilterRecord>*>(model))
     , m_model(model)
     , m_view(new TableFastViewWithFilter(this))
-    , m_snapshot(new QAction(tr("Снимок"), this))
+    , m_snapshot(new QAction(this))
 {
     m_model->setParent(this);
     Table* table = m_model->table();
@@ -134,6 +134,19 @@ TableWindow::TableWindow(TableIndexModel* model, Arrangement arrangement, QWidge
     m_alerts = TradeAlerts::create(table, this);
     if (m_alerts)
         m_alerts->visual().setWidget(this);
+    retranslate();
+}
+
+void TableWindow::retranslate()
+{
+    m_snapshot->setText(tr("Снимок"));
+    m_findAction->setText(tr("Найти..."));
+    if (m_toolBar)
+        m_toolBar->setWindowTitle(tr("Фильтры"));
+    if (m_currentSession) {
+        m_currentSession->setText(tr("Только текущая сессия"));
+        m_currentSession->setToolTip(tr("Показывать только инструменты текущей торговой сессии"));
+    }
 }
 
 void TableWindow::colourBySide(ViewsColorManager::View kind)
@@ -148,7 +161,7 @@ void TableWindow::addFindBar()
     m_findBar->setHeader(m_view->header());
     m_findBar->hide();
     layout()->addWidget(m_findBar);
-    m_findAction = new QAction(tr("Найти..."), this);
+    m_findAction = new QAction(this);
     m_findAction->setShortcut(QKeySequence::Find);
     m_findAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(m_findAction, &QAction::triggered, m_findBar, &AbstractFindToolBar::openFind);
@@ -159,7 +172,7 @@ void TableWindow::addFiltersToolBar()
 {
     // The filters a trader changes all day: the instrument and the least quantity of orders and deals; the base
     // contract and its expiry of the instruments.
-    m_toolBar = new FiltersToolBar(tr("Фильтры"), this);
+    m_toolBar = new FiltersToolBar(this);
     m_toolBar->setView(m_view);
     m_toolBar->setHeader(m_view->header());
     for (Filter* filter : m_model->filtersModel()->filters()) {
@@ -173,9 +186,8 @@ void TableWindow::addFiltersToolBar()
 
 void TableWindow::addCurrentSessionSwitch()
 {
-    m_currentSession = new QAction(tr("Только текущая сессия"), this);
+    m_currentSession = new QAction(this);
     m_currentSession->setCheckable(true);
-    m_currentSession->setToolTip(tr("Показывать только инструменты текущей торговой сессии"));
     m_currentSession->setEnabled(m_instruments->sessionFilter()->isAvailable());
     connect(m_currentSession, &QAction::toggled, this, [this](bool on) { m_instruments->setSessionFilterEnabled(on); });
     if (m_toolBar) {
@@ -201,6 +213,8 @@ void TableWindow::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowTitleChange)
         m_view->setWindowTitle(windowTitle());
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 ViewWrapper* TableWindow::wrapper() const

@@ -90,10 +90,12 @@ public:
     QSize defaultSize() const override;
 
 protected:
-    // The view carries the window's title: its copies and exports are named after it.
+    // The view carries the window's title: its copies and exports are named after it. A new language goes to
+    // the window's actions and tool bar.
     void changeEvent(QEvent* event) override;
 
 private:
+    void retranslate();
     void arrangeInstruments();
     void addFiltersToolBar();
     void addTotalsRow();

@@ -7,7 +7,7 @@
 TerminalApplication::TerminalApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
-    TerminalLanguage::install(this);
+    TerminalLanguage::install();
 }
 
 bool TerminalApplication::notify(QObject* receiver, QEvent* event)

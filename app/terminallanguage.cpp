@@ -1,24 +1,101 @@
 #include "terminallanguage.h"
 
+#include "core/db/appsettings.h"
 #include "core/db/guilog.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPointer>
 #include <QTranslator>
+#include <QWidget>
 
-void TerminalLanguage::install(QCoreApplication* application)
+namespace {
+
+const char LanguageKey[] = "language";
+
+QPointer<QTranslator> g_qt; // Qt's Russian, while the terminal speaks Russian
+QPointer<QTranslator> g_english; // the project's English, while it speaks English
+TerminalLanguage::Language g_current = TerminalLanguage::Russian;
+
+QString keyOf(TerminalLanguage::Language language)
 {
-    const QLocale russian(QLocale::Russian, QLocale::Russia);
-    QLocale::setDefault(russian);
-    // "qt" gathers the translations of every Qt module the system has.
-    auto* qt = new QTranslator(application);
-    if (qt->load(russian, QStringLiteral("qt"), QStringLiteral("_"),
-            QLibraryInfo::location(QLibraryInfo::TranslationsPath))) {
-        application->installTranslator(qt);
+    return language == TerminalLanguage::English ? QStringLiteral("en") : QStringLiteral("ru");
+}
+
+void switchTo(TerminalLanguage::Language language)
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    const bool english = language == TerminalLanguage::English;
+    // Day before month, as the Russian forms have it: the trader's dates read the same way in both languages.
+    const QLocale locale
+        = english ? QLocale(QLocale::English, QLocale::UnitedKingdom) : QLocale(QLocale::Russian, QLocale::Russia);
+    QLocale::setDefault(locale);
+    // Each translator is made when its language is chosen and deleted, which uninstalls it, when the other one is.
+    if (english) {
+        delete g_qt;
+        if (!g_english) {
+            auto* translator = new QTranslator(application);
+            if (translator->load(QStringLiteral(":/translations/basic_views_en.qm"))) {
+                application->installTranslator(translator);
+                g_english = translator;
+            } else {
+                qCWarning(QGuiLog).noquote() << QCoreApplication::translate(
+                    "TerminalLanguage", "Английский перевод не найден: тексты терминала останутся русскими");
+                delete translator;
+            }
+        }
     } else {
-        qCWarning(QGuiLog).noquote() << QCoreApplication::translate(
-            "TerminalLanguage", "Русский перевод Qt не найден: стандартные кнопки и диалоги останутся на английском");
-        delete qt;
+        delete g_english;
+        // "qt" gathers the translations of every Qt module the system has.
+        auto* qt = g_qt ? nullptr : new QTranslator(application);
+        if (qt
+            && qt->load(locale, QStringLiteral("qt"), QStringLiteral("_"),
+                QLibraryInfo::location(QLibraryInfo::TranslationsPath))) {
+            application->installTranslator(qt);
+            g_qt = qt;
+        } else if (qt) {
+            qCWarning(QGuiLog).noquote() << QCoreApplication::translate("TerminalLanguage",
+                "Русский перевод Qt не найден: стандартные кнопки и диалоги останутся на английском");
+            delete qt;
+        }
     }
+    g_current = language;
+    // Widgets hold the default locale they were made under: those that did not get one of their own take the new
+    // default, and their children with them.
+    if (qobject_cast<QApplication*>(application)) {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (!window->testAttribute(Qt::WA_SetLocale))
+                window->unsetLocale();
+        }
+    }
+}
+
+} // namespace
+
+void TerminalLanguage::install()
+{
+    switchTo(Russian);
+}
+
+TerminalLanguage::Language TerminalLanguage::current()
+{
+    return g_current;
+}
+
+void TerminalLanguage::choose(Language language)
+{
+    if (language != g_current)
+        switchTo(language);
+    AppSettings settings { QString() };
+    settings.setValue(QString::fromLatin1(LanguageKey), keyOf(language));
+    settings.sync();
+}
+
+void TerminalLanguage::applyStored()
+{
+    const QString stored = AppSettings(QString()).value(QString::fromLatin1(LanguageKey)).toString();
+    const Language language = stored == keyOf(English) ? English : Russian;
+    if (language != g_current)
+        switchTo(language);
 }

@@ -1,10 +1,20 @@
 #pragma once
 
-class QCoreApplication;
-
-// The terminal speaks Russian throughout: its own texts are Russian at the source, Qt's own (dialog buttons, the
-// file dialog, context menus of editors) come from Qt's Russian translations, and dates, month names and numbers
-// take the Russian forms. Called once, when the application object is made.
+// The terminal speaks Russian or English. Its own texts are Russian at the source and English through the
+// project's translation; Qt's own (dialog buttons, the file dialog, context menus of editors) come from Qt's
+// Russian translations or stay Qt's English; dates, month names and numbers take the language's forms.
+//
+// A switch reaches every open window at once: the translators change, so every widget gets a
+// QEvent::LanguageChange, and the default locale changes, so every widget that took it gets a
+// QEvent::LocaleChange. The choice is kept in the application's settings file and applies at the next start.
 namespace TerminalLanguage {
-void install(QCoreApplication* application);
-}
+enum Language { Russian, English };
+
+// Russian, as the terminal starts before its settings are known: called when the application object is made.
+void install();
+Language current();
+// Switches the application to `language` (nothing when it already speaks it) and stores the choice.
+void choose(Language language);
+// Switches to the stored choice, without storing it again.
+void applyStored();
+} // namespace TerminalLanguage

@@ -28,6 +28,7 @@
 #include "sim/marketfeed.h"
 #include "tablewindow.h"
 #include "terminalgroupsmodel.h"
+#include "terminallanguage.h"
 #include "treegroupswindow.h"
 #include "trees/treeindexmodel.h"
 #include "treewindow.h"
@@ -101,7 +102,9 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     , m_instrumentWindows(new InstrumentWindows(this, m_area, core))
     , m_import(new ImportCommand(m_area, m_limits, m_catalogue->picks(), core, this))
 {
-    setWindowTitle(tr("Демонстрационный терминал"));
+    // The language the trader chose last time, before any text is set.
+    TerminalLanguage::applyStored();
+    keepText(this, [this] { setWindowTitle(tr("Демонстрационный терминал")); });
     setCentralWidget(m_area);
     core->addMainWindow(this);
     // The colours chosen on the "Цвета" pages, before any window paints.
@@ -118,36 +121,47 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     // The windows' copy and export commands, reached from the menu through the window in use.
     ViewWrapper::defineCommands();
     ActionManager* commands = ActionManager::instance();
-    QMenu* file = menuBar()->addMenu(tr("&Файл"));
+    QMenu* file = menuBar()->addMenu(QString());
+    keepText(file, [file] { file->setTitle(tr("&Файл")); });
     for (const char* id : { "CopyToClipboard", "Export", "ExportDynamic" })
         file->addAction(commands->command(QString::fromLatin1(id))->commandAction());
     file->addAction(m_import->action());
     file->addSeparator();
-    file->addAction(tr("Настройки..."), this, &TerminalWindow::showSettings);
-    file->addAction(tr("Сохранить расположение окон"), this, &TerminalWindow::storeSession);
+    QAction* settings = file->addAction(QString(), this, &TerminalWindow::showSettings);
+    keepText(settings, [settings] { settings->setText(tr("Настройки...")); });
+    addLanguageChoice(file->addMenu(QString()));
+    QAction* store = file->addAction(QString(), this, &TerminalWindow::storeSession);
+    keepText(store, [store] { store->setText(tr("Сохранить расположение окон")); });
     file->addSeparator();
-    file->addAction(tr("Выход"), this, &QWidget::close);
+    QAction* quit = file->addAction(QString(), this, &QWidget::close);
+    keepText(quit, [quit] { quit->setText(tr("Выход")); });
     if (m_limits) {
-        QMenu* edit = menuBar()->addMenu(tr("&Правка"));
+        QMenu* edit = menuBar()->addMenu(QString());
+        keepText(edit, [edit] { edit->setTitle(tr("&Правка")); });
         edit->addAction(m_limits->undoAction());
         edit->addAction(m_limits->redoAction());
     }
 
     // The kinds are the host window manager's: whoever asks it for a kind by id gets a window here.
-    QMenu* windows = menuBar()->addMenu(tr("&Окна"));
+    QMenu* windows = menuBar()->addMenu(QString());
+    keepText(windows, [windows] { windows->setTitle(tr("&Окна")); });
     const QStringList kinds = m_catalogue->kinds();
     for (const QString& kind : kinds) {
         const QPointer<TerminalWindow> self(this);
         core->windowManager()->registerWindow(kind, [self, kind](const QList<SecurityKey>&) {
             return self ? static_cast<QWidget*>(self->openWindow(kind)) : nullptr;
         });
-        windows->addAction(
-            m_catalogue->title(kind), this, [core, kind] { core->windowManager()->openWindow(kind, QString()); });
+        QAction* open
+            = windows->addAction(QString(), this, [core, kind] { core->windowManager()->openWindow(kind, QString()); });
+        keepText(open, [this, open, kind] { open->setText(m_catalogue->title(kind)); });
     }
     windows->addSeparator();
-    windows->addAction(tr("Открыть все"), this, &TerminalWindow::openAll);
-    windows->addAction(tr("Упорядочить"), this, &TerminalWindow::tile);
-    windows->addAction(tr("Каскадом"), this, &TerminalWindow::cascade);
+    QAction* openAll = windows->addAction(QString(), this, &TerminalWindow::openAll);
+    keepText(openAll, [openAll] { openAll->setText(tr("Открыть все")); });
+    QAction* tile = windows->addAction(QString(), this, &TerminalWindow::tile);
+    keepText(tile, [tile] { tile->setText(tr("Упорядочить")); });
+    QAction* cascade = windows->addAction(QString(), this, &TerminalWindow::cascade);
+    keepText(cascade, [cascade] { cascade->setText(tr("Каскадом")); });
     // The open windows to switch to, as the menu opens.
     QActionGroup* openWindows = new QActionGroup(windows);
     connect(windows, &QMenu::aboutToShow, this, [this, windows, openWindows] {
@@ -169,56 +183,69 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
             });
         }
     });
-    QMenu* market = menuBar()->addMenu(tr("&Рынок"));
+    QMenu* market = menuBar()->addMenu(QString());
+    keepText(market, [market] { market->setTitle(tr("&Рынок")); });
     if (feed) {
-        QAction* running = market->addAction(tr("Поток изменений"));
+        QAction* running = market->addAction(QString());
+        keepText(running, [running] { running->setText(tr("Поток изменений")); });
         running->setCheckable(true);
         running->setChecked(feed->isRunning());
         // The switch shows the feed as it is, whoever started or stopped it.
         connect(feed, &MarketFeed::runningChanged, running, &QAction::setChecked);
         connect(feed, &MarketFeed::runningChanged, this, &TerminalWindow::updateStatus);
         connect(running, &QAction::toggled, this, [this](bool on) { on ? m_feed->start() : m_feed->stop(); });
-        market->addAction(tr("Новая сессия"), feed, &MarketFeed::startNewSession);
+        QAction* session = market->addAction(QString(), feed, &MarketFeed::startNewSession);
+        keepText(session, [session] { session->setText(tr("Новая сессия")); });
     }
     addConnectionSwitch(market);
-    addBoardChoice(market->addMenu(tr("Режимы торгов")));
+    QMenu* boards = market->addMenu(QString());
+    keepText(boards, [boards] { boards->setTitle(tr("Режимы торгов")); });
+    addBoardChoice(boards);
     // Withdrawing orders in bulk: one request to the exchange per account or firm.
-    QMenu* trading = menuBar()->addMenu(tr("&Торговля"));
+    QMenu* trading = menuBar()->addMenu(QString());
+    keepText(trading, [trading] { trading->setTitle(tr("&Торговля")); });
     // A new order for the instrument of the row in use, if it has one.
-    QAction* newOrder
-        = trading->addAction(QIcon(QStringLiteral(":/icons/new_order.png")), tr("Новая заявка..."), this, [this] {
-              // Like every command that goes to the exchange: nothing opens without a connection.
-              if (!OnlineDialog::showDialog())
-                  return;
-              const auto* active = qobject_cast<HostWindow*>(m_area->activeSubWindow());
-              AddOrderShortDialog::showDialog(TableWindow::instrumentOf(tableView(const_cast<HostWindow*>(active))));
-          });
+    QAction* newOrder = trading->addAction(QIcon(QStringLiteral(":/icons/new_order.png")), QString(), this, [this] {
+        // Like every command that goes to the exchange: nothing opens without a connection.
+        if (!OnlineDialog::showDialog())
+            return;
+        const auto* active = qobject_cast<HostWindow*>(m_area->activeSubWindow());
+        AddOrderShortDialog::showDialog(TableWindow::instrumentOf(tableView(const_cast<HostWindow*>(active))));
+    });
+    keepText(newOrder, [newOrder] { newOrder->setText(tr("Новая заявка...")); });
     newOrder->setShortcut(QKeySequence(Qt::Key_F2));
     newOrder->setShortcutContext(Qt::ApplicationShortcut);
-    trading->addAction(tr("Запрос ЗРБ..."), this, [] {
+    QAction* quote = trading->addAction(QString(), this, [] {
         if (OnlineDialog::showDialog())
             AddOrderShortDialog::showDialog(Values(), true);
     });
+    keepText(quote, [quote] { quote->setText(tr("Запрос ЗРБ...")); });
     trading->addSeparator();
-    QToolBar* tradingBar = addToolBar(tr("Торговля"));
+    QToolBar* tradingBar = addToolBar(QString());
+    keepText(tradingBar, [tradingBar] { tradingBar->setWindowTitle(tr("Торговля")); });
     tradingBar->setObjectName(QStringLiteral("tradingToolBar"));
     tradingBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     tradingBar->addAction(newOrder);
-    const QList<QPair<int, QString>> withdrawals { { DropOrdersDialog::All, tr("Снять все заявки...") },
-        { DropOrdersDialog::Buy, tr("Снять все заявки на покупку...") },
-        { DropOrdersDialog::Sell, tr("Снять все заявки на продажу...") },
-        { DropOrdersDialog::OutsideLimits, tr("Снять все заявки вне лимитов...") } };
+    const QList<QPair<int, const char*>> withdrawals { { DropOrdersDialog::All, QT_TR_NOOP("Снять все заявки...") },
+        { DropOrdersDialog::Buy, QT_TR_NOOP("Снять все заявки на покупку...") },
+        { DropOrdersDialog::Sell, QT_TR_NOOP("Снять все заявки на продажу...") },
+        { DropOrdersDialog::OutsideLimits, QT_TR_NOOP("Снять все заявки вне лимитов...") } };
     for (const auto& withdrawal : withdrawals) {
         const int mode = withdrawal.first;
-        trading->addAction(withdrawal.second, this, [mode] {
+        QAction* drop = trading->addAction(QString(), this, [mode] {
             if (OnlineDialog::showDialog())
                 DropOrdersDialog::showDialog(mode);
         });
+        const char* text = withdrawal.second;
+        keepText(drop, [drop, text] { drop->setText(tr(text)); });
     }
-    if (feed)
-        market->addAction(tr("Новый день"), feed, &MarketFeed::startNewDay);
+    if (feed) {
+        QAction* day = market->addAction(QString(), feed, &MarketFeed::startNewDay);
+        keepText(day, [day] { day->setText(tr("Новый день")); });
+    }
 
-    auto* pane = new QDockWidget(tr("Сообщения"), this);
+    auto* pane = new QDockWidget(this);
+    keepText(pane, [pane] { pane->setWindowTitle(tr("Сообщения")); });
     pane->setObjectName(QStringLiteral("notifications"));
     pane->setWidget(m_notifications);
     addDockWidget(Qt::BottomDockWidgetArea, pane);
@@ -345,15 +372,20 @@ ProxyIView* TerminalWindow::newView(const QString& kind)
                 : tr("Таблица окна \"%1\" не загружена: окно не открыто").arg(m_catalogue->title(kind)));
         return nullptr;
     }
-    // Several windows of a kind are told apart by a number.
     QSet<QString> taken;
     for (HostWindow* open : windows())
         taken.insert(open->windowTitle());
+    view->setWindowTitle(titleApart(kind, taken));
+    return view;
+}
+
+QString TerminalWindow::titleApart(const QString& kind, const QSet<QString>& taken) const
+{
+    // Several windows of a kind are told apart by a number.
     QString title = m_catalogue->title(kind);
     for (int n = 2; taken.contains(title); ++n)
         title = m_catalogue->title(kind) + QStringLiteral(" %1").arg(n);
-    view->setWindowTitle(title);
-    return view;
+    return title;
 }
 
 HostWindow* TerminalWindow::addWindow(const QString& kind, ProxyIView* view)
@@ -388,7 +420,8 @@ HostWindow* TerminalWindow::windowOf(const QString& kind)
 void TerminalWindow::addConnectionSwitch(QMenu* market)
 {
     EmbeddedConnectionsManager* connections = m_core->connections();
-    QAction* connected = market->addAction(tr("Подключение к бирже"));
+    QAction* connected = market->addAction(QString());
+    keepText(connected, [connected] { connected->setText(tr("Подключение к бирже")); });
     connected->setCheckable(true);
     connected->setChecked(connections->isConnected());
     connect(connected, &QAction::toggled, connections,
@@ -570,8 +603,7 @@ void TerminalWindow::followReplay(StreamReplayer* replayer)
 
 void TerminalWindow::onBatchApplied(int changes, double milliseconds)
 {
-    m_batch->setText(
-        tr("Последний пакет: %1 за %2 мс").arg(changesText(changes), QLocale().toString(milliseconds, 'f', 1)));
+    m_lastBatch = { changes, milliseconds };
     updateStatus();
 }
 
@@ -598,4 +630,54 @@ void TerminalWindow::updateStatus()
     }
     m_rows->setText(tr("Строк в окнах: %1").arg(QLocale().toString(rows)));
     m_connection->setText(m_core->connections()->isConnected() ? QString() : tr("Нет подключения к бирже"));
+    if (m_lastBatch.first >= 0)
+        m_batch->setText(tr("Последний пакет: %1 за %2 мс")
+                             .arg(changesText(m_lastBatch.first), QLocale().toString(m_lastBatch.second, 'f', 1)));
+}
+
+void TerminalWindow::keepText(QObject* target, const std::function<void()>& set)
+{
+    set();
+    m_texts.push_back({ target, set });
+}
+
+void TerminalWindow::addLanguageChoice(QMenu* menu)
+{
+    // Each language is named in itself, so that a trader who cannot read the other one still finds his own.
+    keepText(menu, [menu] { menu->setTitle(tr("Язык")); });
+    auto* group = new QActionGroup(menu);
+    const QList<QPair<TerminalLanguage::Language, QString>> languages { { TerminalLanguage::Russian,
+                                                                            QStringLiteral("Русский") },
+        { TerminalLanguage::English, QStringLiteral("English") } };
+    for (const auto& language : languages) {
+        QAction* choice = menu->addAction(language.second);
+        choice->setCheckable(true);
+        choice->setChecked(TerminalLanguage::current() == language.first);
+        choice->setActionGroup(group);
+        const TerminalLanguage::Language chosen = language.first;
+        connect(choice, &QAction::triggered, this, [chosen] { TerminalLanguage::choose(chosen); });
+        // Checked as the terminal speaks, whoever switched it.
+        keepText(choice, [choice, chosen] { choice->setChecked(TerminalLanguage::current() == chosen); });
+    }
+}
+
+void TerminalWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    for (const auto& text : m_texts) {
+        if (text.first)
+            text.second();
+    }
+    ViewWrapper::translateCommands();
+    // The open windows take their kind's title in the new language, numbered as when they were opened.
+    QSet<QString> taken;
+    for (HostWindow* window : windows()) {
+        const QString title = titleApart(window->windowName(), taken);
+        taken.insert(title);
+        window->view()->setWindowTitle(title);
+        window->setWindowTitle(title);
+    }
+    updateStatus();
 }

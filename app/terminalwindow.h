@@ -3,7 +3,13 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <QPair>
+#include <QPointer>
+#include <QSet>
+
+#include <functional>
 #include <memory>
+#include <vector>
 
 class EmbeddedCore;
 class HostWindow;
@@ -76,6 +82,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A language change sets every text of the window and of its menus again and retitles the open windows.
+    void changeEvent(QEvent* event) override;
 
 private:
     // The default place: within the available part of the window's screen.
@@ -89,6 +97,11 @@ private:
     // A new window's view, titled apart from the open windows of its kind; null (and a notification) when
     // the kind cannot be made.
     ProxyIView* newView(const QString& kind);
+    // The kind's title, numbered past the titles taken.
+    QString titleApart(const QString& kind, const QSet<QString>& taken) const;
+    // Calls `set` now and on every language change while `target` lives.
+    void keepText(QObject* target, const std::function<void()>& set);
+    void addLanguageChoice(QMenu* menu);
     HostWindow* addWindow(const QString& kind, ProxyIView* view);
     void showSettings();
     // A checkable entry per board of the market: the host's choice of boards.
@@ -113,4 +126,6 @@ private:
     ImportCommand* m_import; // child
     bool m_sessionKept = true;
     bool m_feedWasRunning = false; // when the connection went down
+    QPair<int, double> m_lastBatch { -1, 0.0 }; // changes and milliseconds; none yet
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> m_texts;
 };

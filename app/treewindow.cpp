@@ -21,6 +21,7 @@
 #include "views/treeheaderview.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QVBoxLayout>
@@ -128,13 +129,13 @@ TreeWindow::TreeWindow(Table* table, Grouping grouping, QWidget* parent)
     m_view->expandToDepth(0);
     m_view->setColumnWidth(0, 260);
 
-    auto* expandAll = new QAction(tr("Развернуть все"), this);
+    auto* expandAll = new QAction(this);
     connect(expandAll, &QAction::triggered, m_view, &QTreeView::expandAll);
-    auto* collapseAll = new QAction(tr("Свернуть все"), this);
+    auto* collapseAll = new QAction(this);
     connect(collapseAll, &QAction::triggered, m_view, &QTreeView::collapseAll);
     m_actions << expandAll << collapseAll;
     if (m_instruments) {
-        m_currentSession = new QAction(tr("Только текущая сессия"), this);
+        m_currentSession = new QAction(this);
         m_currentSession->setCheckable(true);
         m_currentSession->setEnabled(m_instruments->sessionFilter()->isAvailable());
         connect(m_currentSession, &QAction::toggled, this, [this](bool on) {
@@ -150,6 +151,22 @@ TreeWindow::TreeWindow(Table* table, Grouping grouping, QWidget* parent)
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this,
         [this](const QPoint& at) { popUpViewMenu(this, this, m_view->viewport(), at); });
+    retranslate();
+}
+
+void TreeWindow::retranslate()
+{
+    m_actions.at(0)->setText(tr("Развернуть все"));
+    m_actions.at(1)->setText(tr("Свернуть все"));
+    if (m_currentSession)
+        m_currentSession->setText(tr("Только текущая сессия"));
+}
+
+void TreeWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 TreeWindow::~TreeWindow()

@@ -50,7 +50,12 @@ public:
     void restore(const Settings& defaults, const Settings& values) override;
     QSize defaultSize() const override;
 
+protected:
+    // A new language goes to the window's actions (the models' titles follow by themselves).
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslate();
     // The group's name, or the instrument of a record.
     static constexpr int TreeColumn = 0;
     void keepTreeColumn();

@@ -764,10 +764,6 @@
         <translation>Underlying code</translation>
     </message>
     <message>
-        <source>Объём, руб.</source>
-        <translation>Value, RUB</translation>
-    </message>
-    <message>
         <source>Доходность</source>
         <translation>Yield</translation>
     </message>
@@ -1920,6 +1916,10 @@
         <source>Средняя цена</source>
         <translation>Average price</translation>
     </message>
+    <message>
+        <source>Объём, руб.</source>
+        <translation>Value, RUB</translation>
+    </message>
 </context>
 <context>
     <name>ImportCommand</name>
@@ -2309,6 +2309,14 @@
     <message>
         <source>Денежные лимиты не записаны: %1</source>
         <translation>Money limits not written: %1</translation>
+    </message>
+    <message>
+        <source>Отменить %1</source>
+        <translation>Undo %1</translation>
+    </message>
+    <message>
+        <source>Повторить %1</source>
+        <translation>Redo %1</translation>
     </message>
 </context>
 <context>
@@ -3391,6 +3399,10 @@
         <source>Русский перевод Qt не найден: стандартные кнопки и диалоги останутся на английском</source>
         <translation>Qt&apos;s Russian translation not found: standard buttons and dialogs stay in English</translation>
     </message>
+    <message>
+        <source>Английский перевод не найден: тексты терминала останутся русскими</source>
+        <translation>The English translation was not found: the terminal&apos;s texts stay Russian</translation>
+    </message>
 </context>
 <context>
     <name>TerminalWindow</name>
@@ -3553,6 +3565,10 @@
     <message>
         <source>Воспроизведение записи окончено</source>
         <translation>Replay of the recording finished</translation>
+    </message>
+    <message>
+        <source>Язык</source>
+        <translation>Language</translation>
     </message>
 </context>
 <context>

@@ -81,6 +81,13 @@ void InstrumentWindows::defineCommands()
     commands->registerCommand(QStringLiteral("View.Information"), tr("Информация"));
 }
 
+bool InstrumentWindows::event(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        defineCommands();
+    return QObject::event(event);
+}
+
 QWidget* InstrumentWindows::show(QWidget* content)
 {
     QMdiSubWindow* window = m_area->addSubWindow(content);

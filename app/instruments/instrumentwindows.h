@@ -24,6 +24,10 @@ public:
     // commands the host defines.
     static void defineCommands();
 
+protected:
+    // A language change names the commands again.
+    bool event(QEvent* event) override;
+
 private:
     QWidget* show(QWidget* content);
     // A deals window filtered to the instruments.

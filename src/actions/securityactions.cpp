@@ -333,6 +333,19 @@ void SecurityActions::onSelectionChanged(const QModelIndexList& indexes)
     }
 }
 
+bool SecurityActions::event(QEvent* event)
+{
+    // Told by the window that holds it: the texts are named again for what is selected.
+    if (event->type() == QEvent::LanguageChange) {
+        if (m_view)
+            updateFromView();
+        else
+            for (QAction* action : qAsConst(m_actions))
+                action->setText(actionText(QModelIndex(), action));
+    }
+    return QObject::event(event);
+}
+
 void SecurityActions::onActivate(const QModelIndex&)
 {
     QAction* action = defaultAction();

@@ -89,6 +89,9 @@ public Q_SLOTS:
     // A new trading session: the kept lookup is dropped.
     void aNewSessions();
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     void setup();
     void addAction(int type);

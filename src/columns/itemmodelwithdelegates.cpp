@@ -6,6 +6,7 @@
 
 #include "core/db/settings.h"
 #include "core/db/table.h"
+#include "core/host/schema/hostschema.h"
 
 #include <QFont>
 #include <QHeaderView>
@@ -234,13 +235,14 @@ QVariant ItemModelWithDelegates::columnData(int column, int role) const
     if (role == Qt::ToolTipRole) {
         if (c.delegate && c.delegate->headerData(ColumnDescriptionRole, answer))
             return answer;
-        return c.def.description;
+        return HostSchema::text(c.def.description);
     }
     if (c.delegate && c.delegate->headerData(role, answer))
         return answer;
     switch (role) {
     case Qt::DisplayRole:
-        return c.def.title.isEmpty() ? c.def.name : c.def.title;
+        // Titles given by the tables are source texts, translated as shown so that they follow the language.
+        return c.def.title.isEmpty() ? c.def.name : HostSchema::text(c.def.title);
     case Qt::TextAlignmentRole:
         return int(columnAlignment(column));
     case ColumnNameRole:
@@ -250,7 +252,7 @@ QVariant ItemModelWithDelegates::columnData(int column, int role) const
     case ColumnVisibleRole:
         return isColumnVisible(column);
     case ColumnDescriptionRole:
-        return c.def.description;
+        return HostSchema::text(c.def.description);
     case ColumnFirstNameRole:
         return c.firstName;
     case ColumnHiddenRole:

@@ -2,6 +2,7 @@
 
 #include "core/db/masterindex.h"
 #include "core/db/table.h"
+#include "core/host/schema/hostschema.h"
 #include "export/fileimporterconvertor.h"
 
 ImporterTargets ImporterTargets::from(const Table* table, FileImporterConvertor* convertor)
@@ -14,8 +15,9 @@ ImporterTargets ImporterTargets::from(const Table* table, FileImporterConvertor*
             if (known)
                 continue;
             const int column = table->columnIndex(name);
-            Entry entry { name, column < 0 ? name : table->columnTitle(column),
-                column < 0 ? QString() : table->columnDescription(column), kind, convertor->getColAliases(name) };
+            Entry entry { name, column < 0 ? name : HostSchema::text(table->columnTitle(column)),
+                column < 0 ? QString() : HostSchema::text(table->columnDescription(column)), kind,
+                convertor->getColAliases(name) };
             if (entry.title.isEmpty())
                 entry.title = name;
             targets.m_entries << entry;

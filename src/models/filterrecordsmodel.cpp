@@ -4,6 +4,7 @@
 #include "core/db/masterindex.h"
 #include "core/db/table.h"
 #include "core/host/icore.h"
+#include "core/host/schema/hostschema.h"
 #include "core/host/tableregistry.h"
 #include "models/concurrentsort.h"
 #include "models/filterrecordsmimedata.h"
@@ -272,7 +273,7 @@ QVariant FilterRecordsModel::headerData(int section, Qt::Orientation orientation
         if (m_model)
             return m_model->headerData(field, orientation, role);
         if (role == Qt::DisplayRole)
-            return m_table && field >= 0 ? m_table->columnTitle(field) : QString();
+            return m_table && field >= 0 ? HostSchema::text(m_table->columnTitle(field)) : QString();
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QMenu>
 
 HeaderView::HeaderView(Qt::Orientation orientation, QWidget* parent)
@@ -75,6 +76,9 @@ bool HeaderView::event(QEvent* event)
         m_mouseBlocked = false;
         return true;
     }
+    // The models translate their titles when asked: a new language asks them again, and the sizes they need.
+    if (event->type() == QEvent::LanguageChange && model() && count() > 0)
+        headerDataChanged(orientation(), 0, count() - 1);
     return QHeaderView::event(event);
 }
 

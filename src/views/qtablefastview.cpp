@@ -405,6 +405,9 @@ bool QTableFastView::event(QEvent* event)
         repaintAll();
         break;
     case QEvent::PaletteChange:
+    // The buffered cells hold texts and number forms of the language and locale they were painted in.
+    case QEvent::LanguageChange:
+    case QEvent::LocaleChange:
         repaintAll();
         break;
     default:

@@ -129,6 +129,13 @@ void ProxyIView::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowTitleChange && m_view)
         widgetOf(m_view)->setWindowTitle(windowTitle());
+    if (event->type() == QEvent::LanguageChange) {
+        for (QAction* action : m_group->actions()) {
+            const QString title = action->data().value<IViewFactory*>()->title();
+            if (!title.isEmpty())
+                action->setText(title);
+        }
+    }
 }
 
 QAction* ProxyIView::actionOf(IViewFactory* factory) const

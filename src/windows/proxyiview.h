@@ -53,7 +53,8 @@ protected Q_SLOTS:
     void onActionTriggered(QAction* action);
 
 protected:
-    // The views carry the proxy's title: their exports are named after it.
+    // The views carry the proxy's title: their exports are named after it. The switcher takes the factories'
+    // titles again in a new language.
     void changeEvent(QEvent* event) override;
     // Makes the factory's view, storing the current one's state first; nothing when the factory is current
     // and `force` is false.

@@ -18,6 +18,7 @@
 #include "windows/viewwrappertable.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
@@ -34,8 +35,9 @@ constexpr int MaxKeptSelection = 1000;
 TableFastView::TableFastView(QWidget* parent)
     : QTableFastView(parent)
     , m_hold(new ReadingHold(this))
-    , m_fitAll(new QAction(tr("Подобрать ширину всех столбцов"), this))
+    , m_fitAll(new QAction(this))
 {
+    retranslate();
     setItemDelegate(new ItemDelegate(this));
     setSelectionBehavior(SelectRows);
     setSelectionMode(ExtendedSelection);
@@ -422,4 +424,16 @@ void TableFastView::onModelReset()
     m_savedTop = Record();
     m_savedAtTop = false;
     m_savedSelection.clear();
+}
+
+void TableFastView::retranslate()
+{
+    m_fitAll->setText(tr("Подобрать ширину всех столбцов"));
+}
+
+void TableFastView::changeEvent(QEvent* event)
+{
+    QTableFastView::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }

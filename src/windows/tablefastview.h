@@ -82,12 +82,16 @@ public Q_SLOTS:
     void beginUpdates() { }
     void endUpdates() { }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private Q_SLOTS:
     void resizeAColumnToContents();
     void onModelAboutToBeReset();
     void onModelReset();
 
 private:
+    void retranslate();
     QAction* fitWidthAction(int column, QMenu* menu);
     // The model itself, or the held rows over it while reading holds are on; the layout and current record
     // survive the change.

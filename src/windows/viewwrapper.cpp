@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QPointer>
+#include <QSet>
 #include <QTimer>
 
 namespace {
@@ -28,17 +29,19 @@ const int NoModelRetryMs = 100;
 
 } // namespace
 
-void ViewWrapper::defineCommands()
+namespace {
+
+struct Look
 {
-    ActionManager* commands = ActionManager::instance();
-    struct Look
-    {
-        const char* id;
-        const char* text;
-        const char* icon;
-        QKeySequence shortcut;
-    };
-    const Look looks[] = {
+    const char* id;
+    const char* text;
+    const char* icon;
+    QKeySequence shortcut;
+};
+
+const Look* looks(int* count)
+{
+    static const Look all[] = {
         { "CopyToClipboard", QT_TRANSLATE_NOOP("ViewWrapper", "Копировать в буфер обмена"), "edit-copy",
             QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_C) },
         { "Export", QT_TRANSLATE_NOOP("ViewWrapper", "Экспорт в файл..."), "document-save-as",
@@ -46,12 +49,46 @@ void ViewWrapper::defineCommands()
         { "ExportDynamic", QT_TRANSLATE_NOOP("ViewWrapper", "Динамический экспорт..."), "document-save",
             QKeySequence() },
     };
-    for (const Look& look : looks) {
+    *count = int(sizeof(all) / sizeof(all[0]));
+    return all;
+}
+
+// The commands whose looks are the wrapper's, not the host's: a language change sets their texts again.
+QSet<QString>& definedHere()
+{
+    static QSet<QString> ids;
+    return ids;
+}
+
+} // namespace
+
+void ViewWrapper::defineCommands()
+{
+    ActionManager* commands = ActionManager::instance();
+    int count = 0;
+    const Look* all = looks(&count);
+    for (int i = 0; i < count; ++i) {
+        const Look& look = all[i];
         const QString id = QString::fromLatin1(look.id);
         const Command* defined = commands->findCommand(id);
-        if (!defined || defined->text().isEmpty())
+        if (!defined || defined->text().isEmpty()) {
             commands->registerCommand(id, QCoreApplication::translate("ViewWrapper", look.text),
                 QIcon::fromTheme(QString::fromLatin1(look.icon)), look.shortcut);
+            definedHere().insert(id);
+        }
+    }
+}
+
+void ViewWrapper::translateCommands()
+{
+    ActionManager* commands = ActionManager::instance();
+    int count = 0;
+    const Look* all = looks(&count);
+    for (int i = 0; i < count; ++i) {
+        const QString id = QString::fromLatin1(all[i].id);
+        Command* command = commands->findCommand(id);
+        if (command && definedHere().contains(id))
+            command->setText(QCoreApplication::translate("ViewWrapper", all[i].text));
     }
 }
 

@@ -55,6 +55,8 @@ public:
     // Defines the looks of the commands "CopyToClipboard", "Export" and "ExportDynamic" that the host has not
     // defined itself, so that its menus can show them before any window exists.
     static void defineCommands();
+    // Sets the texts of the commands defined above again, in the application's language now.
+    static void translateCommands();
     // Copies the model's rows as tab-separated text, headed by the column titles, to the clipboard, under a
     // cancellable progress dialog; a cancelled copy leaves the clipboard as it was. True when copied.
     static bool copyModelToClipboard(ExporterProxyModel* model);

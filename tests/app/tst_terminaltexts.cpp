@@ -4,12 +4,15 @@
 #include "models/tableindexmodel.h"
 #include "terminalapplication.h"
 #include "terminalfixture.h"
+#include "terminallanguage.h"
 #include "treewindow.h"
 #include "views/qtreefastview.h"
 #include "windows/viewwrapper.h"
 
 #include <QDialogButtonBox>
+#include <QDockWidget>
 #include <QLabel>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
@@ -28,6 +31,59 @@ QStringList buttonTexts(const QWidget* dialog)
 }
 
 QStringList g_logged;
+
+// The texts of a menu and of its submenus, but not of a submenu of choices only (the boards, named by the
+// market's data; the languages, each named in itself), whose own title is still taken.
+QStringList menuTexts(const QList<QAction*>& actions)
+{
+    QStringList texts;
+    for (const QAction* action : actions) {
+        texts << action->text();
+        const QMenu* sub = action->menu();
+        if (!sub || std::all_of(sub->actions().cbegin(), sub->actions().cend(), [](const QAction* a) {
+                return a->isCheckable();
+            }))
+            continue;
+        texts << menuTexts(sub->actions());
+    }
+    return texts;
+}
+
+// What a window says around its rows: its title, the titles of its shown columns, its actions, the buttons and
+// labels of its tool bars and filters, and the menu of its rows.
+QStringList chrome(HostWindow* window)
+{
+    QStringList texts { window->windowTitle() };
+    for (const QHeaderView* header : window->findChildren<QHeaderView*>()) {
+        for (int section = 0; header->isVisibleTo(window) && section < header->count(); ++section) {
+            if (!header->isSectionHidden(section))
+                texts << header->model()->headerData(section, header->orientation()).toString();
+        }
+    }
+    for (const QAction* action : window->findChildren<QAction*>())
+        texts << action->text() << action->toolTip();
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        texts << button->text();
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        texts << label->text();
+    QMenu menu;
+    window->view()->populateActionsAt(window->view()->rect().center(), &menu);
+    texts << menuTexts(menu.actions());
+    texts.removeAll(QString());
+    return texts;
+}
+
+QStringList chrome(TerminalWindow& terminal)
+{
+    QStringList texts { terminal.windowTitle() };
+    texts << menuTexts(terminal.menuBar()->actions());
+    for (const QLabel* label : terminal.statusBar()->findChildren<QLabel*>())
+        texts << label->text();
+    for (const QDockWidget* dock : terminal.findChildren<QDockWidget*>())
+        texts << dock->windowTitle();
+    texts.removeAll(QString());
+    return texts;
+}
 
 void keepLog(QtMsgType, const QMessageLogContext& context, const QString& message)
 {
@@ -62,6 +118,8 @@ private Q_SLOTS:
     void cleanup()
     {
         m_window.reset();
+        // Whatever a test chose, the next one starts in the terminal's first language.
+        TerminalLanguage::install();
         stopTerminalFixture();
     }
 
@@ -132,6 +190,84 @@ private Q_SLOTS:
         for (const QString& line : qAsConst(g_logged))
             QVERIFY2(
                 !line.contains(QRegularExpression(QStringLiteral("\\b(stays|off|value|names)\\b"))), qPrintable(line));
+    }
+
+    // Every window kind in every view, open while the trader switches the language; the choice outlives the run.
+    void everyWindowSwitchesLanguage()
+    {
+        // Given a window of every kind showing each of its views, the feed having moved the market.
+        QList<HostWindow*> windows;
+        for (const QString& kind :
+            QStringList { QStringLiteral("instruments"), QStringLiteral("orders"), QStringLiteral("deals"),
+                QStringLiteral("positions"), QStringLiteral("limits"), QStringLiteral("picks") }) {
+            HostWindow* first = m_window->openWindow(kind);
+            const int views = first->view()->switcher()->actions().size();
+            for (int v = 0; v < views; ++v) {
+                HostWindow* window = v == 0 ? first : m_window->openWindow(kind);
+                window->view()->switcher()->actions().at(v)->trigger();
+                windows << window;
+            }
+        }
+        QCOMPARE(windows.size(), 11);
+        m_feed->step(100);
+        auto everything = [&] {
+            QStringList texts = chrome(*m_window);
+            for (HostWindow* window : qAsConst(windows))
+                texts << chrome(window);
+            return texts;
+        };
+        auto settle = [] { QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange); };
+        const QStringList russian = everything();
+        auto* tree = dynamic_cast<TreeWindow*>(windows.at(2)->view()->currentView());
+        QVERIFY(tree);
+        tree->view()->expandAll();
+        QModelIndex dated;
+        for (QModelIndex at = tree->view()->model()->index(0, 0); at.isValid() && !dated.isValid();
+             at = tree->view()->indexBelow(at)) {
+            for (int c = 0; c < tree->view()->model()->columnCount() && !dated.isValid(); ++c)
+                dated = at.siblingAtColumn(c).data().type() == QVariant::Date ? at.siblingAtColumn(c) : dated;
+        }
+        QVERIFY(dated.isValid());
+        auto* dates = qobject_cast<QStyledItemDelegate*>(tree->view()->itemDelegate(dated));
+        QVERIFY(dates);
+        auto shownDate = [&] { return dates->displayText(dated.data(), tree->view()->locale()); };
+
+        // When the trader chooses English.
+        QAction* english = mainMenuAction(*m_window, QStringLiteral("English"));
+        QVERIFY(english);
+        english->trigger();
+        settle();
+
+        // Then nothing around the rows is Russian any more, and numbers and dates take the English forms.
+        const QStringList translated = everything();
+        const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
+        const QStringList untranslated = translated.filter(cyrillic);
+        QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QStringLiteral(" | "))));
+        for (const QString& text :
+            { QStringLiteral("Demo terminal"), QStringLiteral("Instruments 4"), QStringLiteral("Orders"),
+                QStringLiteral("By board"), QStringLiteral("Market"), QStringLiteral("Language") })
+            QVERIFY2(translated.contains(text), qPrintable(text));
+        const QRegularExpression grouped(QStringLiteral("^Rows in windows: \\d{1,3}(,\\d{3})+$"));
+        QVERIFY2(!translated.filter(grouped).isEmpty(), qPrintable(translated.filter("Rows").join(" | ")));
+        QCOMPARE(shownDate(), dated.data().toDate().toString(QStringLiteral("dd/MM/yyyy")));
+
+        // When the trader chooses Russian again, every text is what it was.
+        QAction* russianChoice = mainMenuAction(*m_window, QStringLiteral("Русский"));
+        QVERIFY(russianChoice);
+        russianChoice->trigger();
+        settle();
+        QCOMPARE(everything(), russian);
+        QCOMPARE(shownDate(), dated.data().toDate().toString(QStringLiteral("dd.MM.yyyy")));
+
+        // When English is chosen and the terminal starts again (Russian, as a new process does), it speaks English.
+        english->trigger();
+        settle();
+        m_window.reset();
+        TerminalLanguage::install();
+        m_window = terminal();
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Demo terminal"));
+        QCOMPARE(m_window->openWindow(QStringLiteral("orders"))->windowTitle(), QStringLiteral("Orders"));
+        QVERIFY(mainMenuAction(*m_window, QStringLiteral("English"))->isChecked());
     }
 
     // A scheduler's export prints where it wrote, and nothing else.

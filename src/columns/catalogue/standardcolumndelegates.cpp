@@ -12,14 +12,15 @@
 
 namespace {
 
-// The money value is a computed column of its own ("value", "Объём, руб."), right of the field it follows.
+// The money value is a computed column of its own ("value", "Объём, руб."), right of the field it follows. Its
+// title is a source text, translated as shown, as the tables' titles are.
 void addValueColumn(ItemModelWithDelegates* model, const char* after, const std::function<ColumnModelDelegate*()>& make)
 {
     const int field = model->columnIndex(QString::fromLatin1(after));
     if (field < 0 || model->columnIndex(QStringLiteral("value")) >= 0)
         return;
     model->insertColumnDelegate(field + 1, make(), -1, 0, QStringLiteral("value"),
-        CatalogueDelegate::translated(QT_TRANSLATE_NOOP("ColumnDelegates", "Объём, руб.")), QString());
+        QString::fromUtf8(QT_TRANSLATE_NOOP("HostSchema", "Объём, руб.")), QString());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "filters/widgets/filterwidget.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -36,4 +37,14 @@ void FilterWidget::notifyChanged()
 {
     checkAcceptable();
     Q_EMIT changed();
+}
+
+void FilterWidget::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    retranslate();
+    if (m_reason->isVisibleTo(this))
+        checkAcceptable();
 }

@@ -27,6 +27,10 @@ Q_SIGNALS:
     void changed();
 
 protected:
+    // Sets the editor's texts in the application's language; called on every language change. The reason shown
+    // is told again too.
+    virtual void retranslate() { }
+    void changeEvent(QEvent* event) override;
     // Where subclasses put their controls.
     QVBoxLayout* contentLayout() const { return m_content; }
     // Emits changed(), refreshing the reason first.

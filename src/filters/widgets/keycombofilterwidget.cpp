@@ -31,10 +31,18 @@ void KeyComboFilterWidget::setKeys(const QList<QPair<QString, QString>>& keys)
 
 void KeyComboFilterWidget::setTitle(const QString& title)
 {
-    auto* label = new QLabel(title, this);
-    label->setBuddy(m_box);
-    m_row->insertWidget(0, label);
-    m_titled = true;
+    if (m_title) {
+        m_title->setText(title);
+        return;
+    }
+    m_title = new QLabel(title, this);
+    m_title->setBuddy(m_box);
+    m_row->insertWidget(0, m_title);
+}
+
+void KeyComboFilterWidget::setNoneText(const QString& text)
+{
+    m_box->setItemText(0, text);
 }
 
 QString KeyComboFilterWidget::value() const
@@ -49,23 +57,49 @@ void KeyComboFilterWidget::setValue(const QString& value)
 }
 
 SecNameFilterWidget::SecNameFilterWidget(QWidget* parent)
-    : KeyComboFilterWidget(tr("<не указан>"), parent)
-{ }
+    : KeyComboFilterWidget(QString(), parent)
+{
+    SecNameFilterWidget::retranslate();
+}
+
+void SecNameFilterWidget::retranslate()
+{
+    setNoneText(tr("<не указан>"));
+}
 
 ExpDateFilterWidget::ExpDateFilterWidget(QWidget* parent)
-    : KeyComboFilterWidget(tr("<не указана>"), parent)
-{ }
+    : KeyComboFilterWidget(QString(), parent)
+{
+    ExpDateFilterWidget::retranslate();
+}
+
+void ExpDateFilterWidget::retranslate()
+{
+    setNoneText(tr("<не указана>"));
+}
 
 SecNameFilterToolBarWidget::SecNameFilterToolBarWidget(QWidget* parent)
     : SecNameFilterWidget(parent)
 {
-    setTitle(tr("Базовый контракт:"));
+    SecNameFilterToolBarWidget::retranslate();
     box()->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+}
+
+void SecNameFilterToolBarWidget::retranslate()
+{
+    SecNameFilterWidget::retranslate();
+    setTitle(tr("Базовый контракт:"));
 }
 
 ExpDateFilterToolBarWidget::ExpDateFilterToolBarWidget(QWidget* parent)
     : ExpDateFilterWidget(parent)
 {
-    setTitle(tr("Экспирация:"));
+    ExpDateFilterToolBarWidget::retranslate();
     box()->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+}
+
+void ExpDateFilterToolBarWidget::retranslate()
+{
+    ExpDateFilterWidget::retranslate();
+    setTitle(tr("Экспирация:"));
 }

@@ -4,6 +4,7 @@
 
 class QComboBox;
 class QHBoxLayout;
+class QLabel;
 
 // A filter editor choosing one key, or none: the base contracts and the expiry dates of the instruments.
 class BASIC_VIEWS_EXPORT KeyComboFilterWidget : public FilterWidget
@@ -14,9 +15,9 @@ public:
     KeyComboFilterWidget(const QString& noneText, QWidget* parent = nullptr);
 
     QComboBox* box() const { return m_box; }
-    // A title left of the list, where no section or header names the editor (a tool bar).
+    // A title left of the list, where no section or header names the editor (a tool bar); a later call renames it.
     void setTitle(const QString& title);
-    bool hasTitle() const { return m_titled; }
+    bool hasTitle() const { return m_title != nullptr; }
     // (text, value) per key, in order; the chosen value is kept when it is still there, else none is chosen
     // and changed() tells so.
     void setKeys(const QList<QPair<QString, QString>>& keys);
@@ -24,10 +25,13 @@ public:
     QString value() const;
     void setValue(const QString& value);
 
+protected:
+    void setNoneText(const QString& text);
+
 private:
     QComboBox* m_box;
     QHBoxLayout* m_row;
-    bool m_titled = false;
+    QLabel* m_title = nullptr;
 };
 
 // Base futures contracts; "<не указан>" for none.
@@ -36,6 +40,9 @@ class BASIC_VIEWS_EXPORT SecNameFilterWidget : public KeyComboFilterWidget
     Q_OBJECT
 public:
     explicit SecNameFilterWidget(QWidget* parent = nullptr);
+
+protected:
+    void retranslate() override;
 };
 
 // Expiry dates; "<не указана>" for none.
@@ -44,6 +51,9 @@ class BASIC_VIEWS_EXPORT ExpDateFilterWidget : public KeyComboFilterWidget
     Q_OBJECT
 public:
     explicit ExpDateFilterWidget(QWidget* parent = nullptr);
+
+protected:
+    void retranslate() override;
 };
 
 // The base contract on a filter tool bar: titled, as wide as its longest contract.
@@ -52,6 +62,9 @@ class BASIC_VIEWS_EXPORT SecNameFilterToolBarWidget : public SecNameFilterWidget
     Q_OBJECT
 public:
     explicit SecNameFilterToolBarWidget(QWidget* parent = nullptr);
+
+protected:
+    void retranslate() override;
 };
 
 // The expiry on a filter tool bar, next to the base contract whose dates it offers: titled, as wide as a date.
@@ -60,4 +73,7 @@ class BASIC_VIEWS_EXPORT ExpDateFilterToolBarWidget : public ExpDateFilterWidget
     Q_OBJECT
 public:
     explicit ExpDateFilterToolBarWidget(QWidget* parent = nullptr);
+
+protected:
+    void retranslate() override;
 };

@@ -6,9 +6,10 @@
 
 QuantityFilterWidget::QuantityFilterWidget(QWidget* parent)
     : FilterWidget(parent)
-    , m_check(new QCheckBox(tr("Количество не менее"), this))
+    , m_check(new QCheckBox(this))
     , m_spin(new QSpinBox(this))
 {
+    retranslate();
     m_spin->setRange(0, std::numeric_limits<int>::max());
     m_spin->setEnabled(false);
     connect(m_check, &QCheckBox::toggled, m_spin, &QWidget::setEnabled);
@@ -19,4 +20,9 @@ QuantityFilterWidget::QuantityFilterWidget(QWidget* parent)
     row->addWidget(m_spin);
     row->addStretch();
     contentLayout()->addLayout(row);
+}
+
+void QuantityFilterWidget::retranslate()
+{
+    m_check->setText(tr("Количество не менее"));
 }

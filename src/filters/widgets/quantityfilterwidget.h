@@ -14,6 +14,9 @@ public:
     QCheckBox* check() const { return m_check; }
     QSpinBox* spin() const { return m_spin; }
 
+protected:
+    void retranslate() override;
+
 private:
     QCheckBox* m_check;
     QSpinBox* m_spin;

@@ -11,11 +11,12 @@
 
 SecurityFilterWidget::SecurityFilterWidget(QWidget* parent)
     : FilterWidget(parent)
-    , m_all(new QRadioButton(tr("Все инструменты"), this))
-    , m_one(new QRadioButton(tr("Инструмент"), this))
+    , m_all(new QRadioButton(this))
+    , m_one(new QRadioButton(this))
     , m_name(new QLineEdit(this))
-    , m_select(new QPushButton(tr("Выбрать..."), this))
+    , m_select(new QPushButton(this))
 {
+    retranslate();
     m_name->setReadOnly(true);
     m_name->setMinimumWidth(90);
     m_all->setChecked(true);
@@ -61,4 +62,11 @@ void SecurityFilterWidget::selectSecurity()
 QString SecurityFilterWidget::refusal() const
 {
     return m_one->isChecked() && m_textId.isEmpty() ? tr("Выберите инструмент кнопкой «Выбрать...»") : QString();
+}
+
+void SecurityFilterWidget::retranslate()
+{
+    m_all->setText(tr("Все инструменты"));
+    m_one->setText(tr("Инструмент"));
+    m_select->setText(tr("Выбрать..."));
 }

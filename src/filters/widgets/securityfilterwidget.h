@@ -29,6 +29,9 @@ public Q_SLOTS:
     // Opens the selector; a chosen instrument becomes the filter's and "Инструмент" is chosen.
     void selectSecurity();
 
+protected:
+    void retranslate() override;
+
 private:
     QRadioButton* m_all;
     QRadioButton* m_one;

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPainter>
@@ -28,9 +29,10 @@ TreeGroupsView::TreeGroupsView(QWidget* parent)
     , m_elementDelegate(new TreeGroupsViewItemDelegateOptimized(this))
     , m_groupDelegate(new TreeGroupsViewGroupItemDelegate(this))
     , m_findBar(new ItemViewFindToolBar)
-    , m_findAction(new QAction(tr("Найти..."), this))
-    , m_fitAll(new QAction(tr("Подобрать ширину всех столбцов"), this))
+    , m_findAction(new QAction(this))
+    , m_fitAll(new QAction(this))
 {
+    retranslate();
     setHeader(m_header);
     m_header->setSectionsClickable(true);
     m_header->setSectionsMovable(true);
@@ -523,4 +525,17 @@ QSize TreeGroupsView::defaultSize() const
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize available = screen ? screen->availableSize() : QSize(1280, 800);
     return QSize(qMin(980, available.width() * 3 / 4), qMin(560, available.height() * 2 / 3));
+}
+
+void TreeGroupsView::retranslate()
+{
+    m_findAction->setText(tr("Найти..."));
+    m_fitAll->setText(tr("Подобрать ширину всех столбцов"));
+}
+
+void TreeGroupsView::changeEvent(QEvent* event)
+{
+    TreeIndexView::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }

@@ -91,6 +91,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     int sizeHintForColumn(int column) const override;
+    void changeEvent(QEvent* event) override;
 
 private Q_SLOTS:
     void o_modelAboutToBeReset();
@@ -101,6 +102,7 @@ private Q_SLOTS:
     void onModelDestroyed();
 
 private:
+    void retranslate();
     void releaseModel();
     // True when a group row took the mouse event.
     bool groupMouseEvent(QMouseEvent* event);

@@ -4,6 +4,7 @@
 #include "core/host/widgets/qprogressindicator.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
@@ -28,18 +29,16 @@ AbstractFindToolBar::AbstractFindToolBar(QWidget* parent)
     , m_busy(new QProgressIndicator(this))
     , m_status(new QLabel(this))
 {
-    setWindowTitle(tr("Поиск"));
     setIconSize(QSize(16, 16));
     m_edit->setMaximumWidth(260);
     addWidget(m_edit);
-    m_previous = makeAction(this, tr("Найти предыдущий"), QStringLiteral(":/help/icons/previous_small.png"),
+    m_previous = makeAction(this, QString(), QStringLiteral(":/help/icons/previous_small.png"),
         QKeySequence::keyBindings(QKeySequence::FindPrevious));
-    m_next = makeAction(this, tr("Найти следующий"), QStringLiteral(":/help/icons/next_small.png"),
+    m_next = makeAction(this, QString(), QStringLiteral(":/help/icons/next_small.png"),
         QKeySequence::keyBindings(QKeySequence::FindNext));
-    m_filter = makeAction(this, tr("Фильтр"), QStringLiteral(":/icons/preferences/filter.png"), {});
-    m_filter->setToolTip(tr("Фильтровать строки по значению"));
-    m_close = makeAction(this, tr("Готово"), QString(), { QKeySequence(Qt::Key_Escape) });
-    m_close->setToolTip(tr("Закрыть поиск"));
+    m_filter = makeAction(this, QString(), QStringLiteral(":/icons/preferences/filter.png"), {});
+    m_close = makeAction(this, QString(), QString(), { QKeySequence(Qt::Key_Escape) });
+    retranslate();
     addAction(m_previous);
     addAction(m_next);
     addAction(m_filter);
@@ -152,10 +151,35 @@ void AbstractFindToolBar::run(Search search)
     // A text typed meanwhile stopped this search: its result says nothing about the new text.
     if (text == m_edit->text()) {
         m_found = m_found || found;
-        m_status->setText(m_found ? QString() : tr("Не найдено"));
+        m_status->setText(m_found ? QString() : notFoundText());
     }
     if (m_incrementalPending) {
         m_incrementalPending = false;
         QTimer::singleShot(0, this, [this] { run(&AbstractFindToolBar::findIncremental); });
     }
+}
+
+QString AbstractFindToolBar::notFoundText()
+{
+    return tr("Не найдено");
+}
+
+void AbstractFindToolBar::retranslate()
+{
+    setWindowTitle(tr("Поиск"));
+    m_previous->setText(tr("Найти предыдущий"));
+    m_next->setText(tr("Найти следующий"));
+    m_filter->setText(tr("Фильтр"));
+    m_filter->setToolTip(tr("Фильтровать строки по значению"));
+    m_close->setText(tr("Готово"));
+    m_close->setToolTip(tr("Закрыть поиск"));
+    if (!m_status->text().isEmpty())
+        m_status->setText(notFoundText());
+}
+
+void AbstractFindToolBar::changeEvent(QEvent* event)
+{
+    QToolBar::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }

@@ -40,6 +40,7 @@ public Q_SLOTS:
     void setActionsEnabled(bool enabled);
 
 protected:
+    void changeEvent(QEvent* event) override;
     virtual bool isFilterAvailable() const = 0;
     // Each returns whether a cell was found.
     virtual bool findIncremental(const QString& text) = 0;
@@ -52,6 +53,8 @@ protected:
     virtual void stopSearch() = 0;
 
 private:
+    static QString notFoundText();
+    void retranslate();
     using Search = bool (AbstractFindToolBar::*)(const QString&);
     void run(Search search);
     void onTypingPaused();

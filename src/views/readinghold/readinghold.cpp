@@ -34,18 +34,17 @@ ReadingHold::ReadingHold(QAbstractItemView* view)
     : QObject(view)
     , m_view(view)
     , m_viewport(view->viewport())
-    , m_toggle(new QAction(tr("Удерживать строки при чтении"), this))
+    , m_toggle(new QAction(this))
     , m_badge(new QToolButton(view))
     , m_pointerCheck(new QTimer(this))
 {
     m_pointerCheck->setInterval(250);
     connect(m_pointerCheck, &QTimer::timeout, this, &ReadingHold::checkPointer);
     m_toggle->setCheckable(true);
-    m_toggle->setToolTip(tr("Пока указатель над таблицей, строки не сдвигаются; значения меняются на месте"));
     connect(m_toggle, &QAction::toggled, this, &ReadingHold::setEnabled);
     m_badge->setObjectName(QStringLiteral("readingHoldBadge"));
     m_badge->setAutoRaise(false);
-    m_badge->setToolTip(tr("Показать изменения"));
+    retranslate();
     m_badge->setFocusPolicy(Qt::NoFocus);
     m_badge->hide();
     connect(m_badge, &QToolButton::clicked, this, &ReadingHold::catchUp);
@@ -180,4 +179,19 @@ bool ReadingHold::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+void ReadingHold::retranslate()
+{
+    m_toggle->setText(tr("Удерживать строки при чтении"));
+    m_toggle->setToolTip(tr("Пока указатель над таблицей, строки не сдвигаются; значения меняются на месте"));
+    m_badge->setToolTip(tr("Показать изменения"));
+}
+
+bool ReadingHold::event(QEvent* event)
+{
+    // Told by the view that holds it.
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    return QObject::event(event);
 }

@@ -39,8 +39,10 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    void retranslate();
     void startHold();
     void endHold();
     void showPending(int count);

@@ -32,6 +32,10 @@ enum OptionCalc { OptionAmericanMargined = 1, OptionEuropeanPremium = 2 };
 // Price directions ("price_dir".code).
 enum PriceDirection { PriceUnchanged = 0, PriceUp = 1, PriceDown = 2 };
 
+// A column title or description of these tables, which keep them as Russian source texts in the "HostSchema"
+// context (so may the models' computed columns), in the host's translation; other texts come back as they are.
+BV_HOST_EXPORT QString text(const QString& source);
+
 BV_HOST_EXPORT TableSchema stocks();
 BV_HOST_EXPORT TableSchema boards();
 BV_HOST_EXPORT TableSchema securities();

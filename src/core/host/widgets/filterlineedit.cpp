@@ -27,10 +27,9 @@ FilterLineEdit::FilterLineEdit(QWidget* parent)
     : FancyLineEdit(parent)
     , m_delay(new QTimer(this))
 {
-    setPlaceholderText(tr("Поиск"));
+    retranslate();
     setButtonIcon(Left, magnifierIcon(palette().color(QPalette::PlaceholderText)));
     setButtonIcon(Right, style()->standardIcon(QStyle::SP_LineEditClearButton, nullptr, this));
-    setButtonToolTip(Right, tr("Очистить"));
     setButtonVisible(Right, false);
     m_delay->setSingleShot(true);
     m_delay->setInterval(250);
@@ -81,4 +80,17 @@ void FilterLineEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     FancyLineEdit::keyPressEvent(event);
+}
+
+void FilterLineEdit::retranslate()
+{
+    setPlaceholderText(tr("Поиск"));
+    setButtonToolTip(Right, tr("Очистить"));
+}
+
+void FilterLineEdit::changeEvent(QEvent* event)
+{
+    FancyLineEdit::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }

@@ -21,8 +21,10 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void retranslate();
     void onTextChanged(const QString& text);
     void reportFilter();
 
