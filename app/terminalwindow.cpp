@@ -59,9 +59,12 @@
 
 namespace {
 
-// "1 изменение", "3 изменения", "5 изменений", "21 изменение", "11 изменений": the Russian forms of a count.
+// "1 изменение", "3 изменения", "5 изменений", "21 изменение", "11 изменений": the Russian forms of a count. One
+// alone has its own entry, since other languages tell it from 21 and 121.
 QString changesText(int n)
 {
+    if (n == 1)
+        return QCoreApplication::translate("TerminalWindow", "%1 изменение", "exactly one").arg(QLocale().toString(n));
     const int lastTwo = n % 100;
     const int last = n % 10;
     const char* form = (lastTwo >= 11 && lastTwo <= 14) ? QT_TRANSLATE_NOOP("TerminalWindow", "%1 изменений")

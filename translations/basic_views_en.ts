@@ -3412,7 +3412,7 @@
     </message>
     <message>
         <source>%1 изменение</source>
-        <translation>%1 change</translation>
+        <translation>%1 changes</translation>
     </message>
     <message>
         <source>%1 изменения</source>
@@ -3569,6 +3569,11 @@
     <message>
         <source>Язык</source>
         <translation>Language</translation>
+    </message>
+    <message>
+        <source>%1 изменение</source>
+        <comment>exactly one</comment>
+        <translation>%1 change</translation>
     </message>
 </context>
 <context>
