@@ -211,7 +211,7 @@ private Q_SLOTS:
         // When the feed moves, the recording stops and says so; the market goes on
         m_feed->step(200);
         QTRY_VERIFY(!recorder.isRecording());
-        QVERIFY(notified(QStringLiteral("остановлена")));
+        QTRY_VERIFY(notified(QStringLiteral("остановлена"))); // said on the next turn of the loop
         m_feed->step(200);
         QVERIFY(m_market->table(QStringLiteral("orders"))->count() > orders);
 
