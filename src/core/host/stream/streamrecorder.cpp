@@ -12,9 +12,11 @@
 
 #include <condition_variable>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 using namespace StreamFormat;
 
@@ -24,6 +26,22 @@ namespace {
 constexpr int FrameBytes = 1024 * 1024;
 // Rows of a table per frame of the starting snapshot.
 constexpr int SnapshotRows = 4096;
+
+// A frame's length and transaction count, filled in on the GUI thread when the frame is handed off.
+void headFrame(QByteArray& frame, quint32 transactions)
+{
+    const quint32 length = quint32(frame.size() - FrameHeaderBytes);
+    std::memcpy(frame.data(), &length, 4);
+    std::memcpy(frame.data() + 4, &transactions, 4);
+}
+
+// The frame's checksum, the costly part: the writer thread's.
+void sumFrame(QByteArray& frame)
+{
+    const quint64 sum = checksum(
+        reinterpret_cast<const uchar*>(frame.constData()) + FrameHeaderBytes, frame.size() - FrameHeaderBytes);
+    std::memcpy(frame.data() + 8, &sum, 8);
+}
 
 } // namespace
 
@@ -98,26 +116,27 @@ private:
             std::lock_guard<std::mutex> lock(m_mutex);
             m_queued -= frame.size();
             if (!written) {
-                if (m_error.isEmpty())
-                    m_error = QCoreApplication::translate("StreamRecorder", "запись на диск не удалась");
+                failWrite();
                 m_queue.clear();
                 m_queued = 0;
-            }
-            if (!m_error.isEmpty() && !written)
                 break;
+            }
         }
         if (std::fflush(m_file) != 0) {
             std::lock_guard<std::mutex> lock(m_mutex);
-            if (m_error.isEmpty())
-                m_error = QCoreApplication::translate("StreamRecorder", "запись на диск не удалась");
+            failWrite();
         }
+    }
+    // Under the mutex: the first failure is the one reported.
+    void failWrite()
+    {
+        if (m_error.isEmpty())
+            m_error = QCoreApplication::translate("StreamRecorder", "запись на диск не удалась");
     }
     bool writeFrame(QByteArray& frame)
     {
-        uchar* data = reinterpret_cast<uchar*>(frame.data());
-        const quint64 sum = checksum(data + FrameHeaderBytes, frame.size() - FrameHeaderBytes);
-        std::memcpy(data + 8, &sum, sizeof(sum));
-        return std::fwrite(data, 1, std::size_t(frame.size()), m_file) == std::size_t(frame.size());
+        sumFrame(frame);
+        return std::fwrite(frame.constData(), 1, std::size_t(frame.size()), m_file) == std::size_t(frame.size());
     }
 
     std::FILE* m_file; // owned
@@ -223,21 +242,13 @@ public:
             counts(frame, 0, 0, rows, -1, -1);
             for (int i = from; i < from + rows; ++i)
                 w.bytes(master->at(i).rawData(), rowBytes);
-            sealFrame(frame, 1);
+            headFrame(frame, 1);
+            sumFrame(frame);
             if (std::fwrite(frame.constData(), 1, std::size_t(frame.size()), file) != std::size_t(frame.size()))
                 throw QCoreApplication::translate("StreamRecorder", "запись на диск не удалась");
         }
     }
     Table* table() const { return m_table; }
-
-    static void sealFrame(QByteArray& frame, quint32 transactions)
-    {
-        const quint32 length = quint32(frame.size() - FrameHeaderBytes);
-        std::memcpy(frame.data(), &length, 4);
-        std::memcpy(frame.data() + 4, &transactions, 4);
-        const quint64 sum = checksum(reinterpret_cast<const uchar*>(frame.constData()) + FrameHeaderBytes, length);
-        std::memcpy(frame.data() + 8, &sum, 8);
-    }
 
 private:
     QByteArray& begin(Kind kind)
@@ -340,9 +351,7 @@ void StreamRecorder::handOff()
         m_frameTransactions = 0;
         return;
     }
-    const quint32 length = quint32(m_frame.size() - FrameHeaderBytes);
-    std::memcpy(m_frame.data(), &length, 4);
-    std::memcpy(m_frame.data() + 4, &m_frameTransactions, 4);
+    headFrame(m_frame, m_frameTransactions);
     m_frameTransactions = 0;
     if (!m_writer->push(std::exchange(m_frame, QByteArray())))
         fail(m_writer->error());
