@@ -125,4 +125,28 @@ void writeKey(ByteWriter& out, const Table* table, const QList<int>& keyColumns,
         out.put<quint8>(layout.hasValue(raw, column) ? 1 : 0);
 }
 
+void readKey(const RowLayout& layout, const QList<int>& keyColumns, const uchar* key, uchar* row)
+{
+    for (int column : keyColumns) {
+        std::memcpy(row + layout.offset(column), key, std::size_t(layout.size(column)));
+        key += layout.size(column);
+    }
+    for (int column : keyColumns)
+        layout.setHasValue(row, column, *key++ != 0);
+}
+
+bool holdsKey(const RowLayout& layout, const QList<int>& keyColumns, const uchar* raw, const uchar* key)
+{
+    for (int column : keyColumns) {
+        if (std::memcmp(raw + layout.offset(column), key, std::size_t(layout.size(column))) != 0)
+            return false;
+        key += layout.size(column);
+    }
+    for (int column : keyColumns) {
+        if (layout.hasValue(raw, column) != (*key++ != 0))
+            return false;
+    }
+    return true;
+}
+
 } // namespace StreamFormat

@@ -9,6 +9,7 @@
 
 #include <cstring>
 
+class RowLayout;
 class Table;
 
 // The recorded stream's file: a header naming the format version and the tables' schemas, then frames, each a
@@ -114,5 +115,8 @@ BV_HOST_EXPORT QList<int> keyColumns(const Table* table);
 BV_HOST_EXPORT int keyBytes(const Table* table, const QList<int>& keyColumns);
 // Writes a row's key (as the file holds it) and puts it back into a row.
 BV_HOST_EXPORT void writeKey(ByteWriter& out, const Table* table, const QList<int>& keyColumns, const uchar* raw);
+// The reverse of writeKey: the key's fields and has-value bits put into `row`, and whether `raw` holds that key.
+BV_HOST_EXPORT void readKey(const RowLayout& layout, const QList<int>& keyColumns, const uchar* key, uchar* row);
+BV_HOST_EXPORT bool holdsKey(const RowLayout& layout, const QList<int>& keyColumns, const uchar* raw, const uchar* key);
 
 } // namespace StreamFormat

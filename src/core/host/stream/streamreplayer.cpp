@@ -107,40 +107,19 @@ public:
             return *inserted;
         if (run.removed.contains(key))
             return Record();
-        const quint64 sum = checksum(reinterpret_cast<const uchar*>(key.constData()), key.size());
+        const uchar* bytes = reinterpret_cast<const uchar*>(key.constData());
+        const quint64 sum = checksum(bytes, key.size());
         const auto known = recorded.handles.constFind(sum);
         if (known != recorded.handles.constEnd() && known->inTable() && known->table() == run.table
-            && hasKey(recorded, known->rawData(), key))
+            && holdsKey(recorded.layout, recorded.keys, known->rawData(), bytes))
             return *known;
-        const RowLayout& layout = recorded.layout;
         uchar* row = reinterpret_cast<uchar*>(run.row.data());
-        const uchar* at = reinterpret_cast<const uchar*>(key.constData());
-        for (int column : recorded.keys) {
-            std::memcpy(row + layout.offset(column), at, std::size_t(layout.size(column)));
-            at += layout.size(column);
-        }
-        for (int column : recorded.keys)
-            layout.setHasValue(row, column, *at++ != 0);
-        RecordBytes::write(run.keySource, 0, row, layout.rowBytes());
+        readKey(recorded.layout, recorded.keys, bytes, row);
+        RecordBytes::write(run.keySource, 0, row, recorded.layout.rowBytes());
         const Record found = run.table->find(run.keySource);
         if (!found.isNull())
             recorded.handles.insert(sum, found);
         return found;
-    }
-    static bool hasKey(const Recorded& recorded, const uchar* raw, const QByteArray& key)
-    {
-        const RowLayout& layout = recorded.layout;
-        const uchar* at = reinterpret_cast<const uchar*>(key.constData());
-        for (int column : recorded.keys) {
-            if (std::memcmp(raw + layout.offset(column), at, std::size_t(layout.size(column))) != 0)
-                return false;
-            at += layout.size(column);
-        }
-        for (int column : recorded.keys) {
-            if (layout.hasValue(raw, column) != (*at++ != 0))
-                return false;
-        }
-        return true;
     }
     // Applies the table's transaction now, before a clear of the table, or all of them at the end of the turn.
     void commit(int id)
