@@ -48,16 +48,17 @@ void switchTo(TerminalLanguage::Language language)
     } else {
         delete g_english;
         // "qt" gathers the translations of every Qt module the system has.
-        auto* qt = g_qt ? nullptr : new QTranslator(application);
-        if (qt
-            && qt->load(locale, QStringLiteral("qt"), QStringLiteral("_"),
-                QLibraryInfo::location(QLibraryInfo::TranslationsPath))) {
-            application->installTranslator(qt);
-            g_qt = qt;
-        } else if (qt) {
-            qCWarning(QGuiLog).noquote() << QCoreApplication::translate("TerminalLanguage",
-                "Русский перевод Qt не найден: стандартные кнопки и диалоги останутся на английском");
-            delete qt;
+        if (!g_qt) {
+            auto* qt = new QTranslator(application);
+            if (qt->load(locale, QStringLiteral("qt"), QStringLiteral("_"),
+                    QLibraryInfo::location(QLibraryInfo::TranslationsPath))) {
+                application->installTranslator(qt);
+                g_qt = qt;
+            } else {
+                qCWarning(QGuiLog).noquote() << QCoreApplication::translate("TerminalLanguage",
+                    "Русский перевод Qt не найден: стандартные кнопки и диалоги останутся на английском");
+                delete qt;
+            }
         }
     }
     g_current = language;
