@@ -91,8 +91,8 @@ void TreeGroupsView::initCore(ICore*)
 {
     const auto unique = Qt::UniqueConnection;
     connect(m_header, &QHeaderView::sectionClicked, this, &TreeGroupsView::onSectionClicked, unique);
-    connect(this, &QTreeView::expanded, this, &TreeGroupsView::onExpandedChanged, unique);
-    connect(this, &QTreeView::collapsed, this, &TreeGroupsView::onExpandedChanged, unique);
+    connect(this, &QTreeView::expanded, this, &TreeGroupsView::onGroupExpanded, unique);
+    connect(this, &QTreeView::collapsed, this, &TreeGroupsView::onGroupCollapsed, unique);
 }
 
 void TreeGroupsView::setModel(TreeGroupsModel* model)
@@ -136,10 +136,10 @@ bool TreeGroupsView::isGroupRow(const QModelIndex& index) const
 
 // Expansion -------------------------------------------------------------------------------------------------------
 
-void TreeGroupsView::forEachGroup(const std::function<void(const QModelIndex&)>& visit) const
+bool TreeGroupsView::forEachGroup(const std::function<bool(const QModelIndex&)>& visit) const
 {
     if (!m_model)
-        return;
+        return true;
     const int groupLevels = m_model->groupCount();
     // Groups only: elements are never walked, however many there are.
     QVector<QPair<QModelIndex, int>> pending { { QModelIndex(), 0 } };
@@ -149,17 +149,23 @@ void TreeGroupsView::forEachGroup(const std::function<void(const QModelIndex&)>&
             continue;
         for (int row = m_model->rowCount(parent) - 1; row >= 0; --row) {
             const QModelIndex group = m_model->index(row, 0, parent);
-            visit(group);
+            if (!visit(group))
+                return false;
             pending.append({ group, level + 1 });
         }
     }
+    return true;
 }
 
 int TreeGroupsView::expandState() const
 {
     int expanded = 0;
     int collapsed = 0;
-    forEachGroup([&](const QModelIndex& group) { (isExpanded(group) ? expanded : collapsed)++; });
+    // Stops as soon as the answer is "some": a tree of many groups is not walked for it.
+    forEachGroup([&](const QModelIndex& group) {
+        (isExpanded(group) ? expanded : collapsed)++;
+        return expanded == 0 || collapsed == 0;
+    });
     if (expanded == 0)
         return 0;
     return collapsed == 0 ? 2 : 1;
@@ -171,6 +177,7 @@ QStringList TreeGroupsView::expandedGroups() const
     forEachGroup([&](const QModelIndex& group) {
         if (isExpanded(group))
             paths << m_model->storedPath(group);
+        return true;
     });
     return paths;
 }
@@ -212,7 +219,14 @@ void TreeGroupsView::onSectionClicked(int section)
     }
 }
 
-void TreeGroupsView::onExpandedChanged()
+// A group opening (live groups open as they appear, thousands a second) leaves the tree open whatever the others
+// are: no walk over the groups for it.
+void TreeGroupsView::onGroupExpanded()
+{
+    m_header->setCollapsed(false);
+}
+
+void TreeGroupsView::onGroupCollapsed()
 {
     m_header->setCollapsed(expandState() == 0);
 }

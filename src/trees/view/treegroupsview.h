@@ -98,7 +98,8 @@ private Q_SLOTS:
     void o_modelReset();
     void o_rowsInserted(const QModelIndex& parent, int first, int last);
     void onSectionClicked(int section);
-    void onExpandedChanged();
+    void onGroupExpanded();
+    void onGroupCollapsed();
     void onModelDestroyed();
 
 private:
@@ -108,8 +109,8 @@ private:
     bool groupMouseEvent(QMouseEvent* event);
     bool isGroupRow(const QModelIndex& index) const;
     void restoreExpansion(const Settings& values);
-    // Every group row, parents before children.
-    void forEachGroup(const std::function<void(const QModelIndex&)>& visit) const;
+    // Every group row, parents before children, while `visit` returns true; false when it stopped the walk.
+    bool forEachGroup(const std::function<bool(const QModelIndex&)>& visit) const;
     // The depth a reset and new groups open to.
     int expandDepth() const;
 
