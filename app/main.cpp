@@ -286,10 +286,12 @@ int main(int argc, char** argv)
                     .arg(core.tables()->table(QStringLiteral("securities"))->count())
                     .arg(core.tables()->table(QStringLiteral("orders"))->count()));
     clock.restart();
-    // A soak run measures the standard four windows, whatever the user left open, and leaves the user's
+    // A soak run measures every kind of window in every view, whatever the user left open, and leaves the user's
     // windows as they were.
     window.setSessionKept(!parser.isSet(soakOption));
-    if (parser.isSet(soakOption) || !window.restoreSession())
+    if (parser.isSet(soakOption))
+        window.openEveryView();
+    else if (!window.restoreSession())
         window.openAll();
     std::printf("# %d windows opened in %lld ms\n", window.windows().size(), clock.elapsed());
     for (const QString& preset : parser.values(filterOption)) {
@@ -327,10 +329,8 @@ int main(int argc, char** argv)
         QObject::connect(&replayer, &StreamReplayer::batchApplied, run, &SoakRun::onBatch);
         QObject::connect(&replayer, &StreamReplayer::finished, run, &SoakRun::finish);
         run->setPaintClock([&app] { return app.paintNsecs(); });
-        for (HostWindow* open : window.windows()) {
-            if (const Index* model = TerminalWindow::modelOf(open))
-                run->addModel(open->windowName(), model);
-        }
+        for (const auto& [name, model] : window.measuredModels())
+            run->addModel(name, model);
         run->start();
         return app.exec();
     }

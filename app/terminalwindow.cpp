@@ -366,6 +366,26 @@ const Index* TerminalWindow::modelOf(HostWindow* window)
     return nullptr;
 }
 
+std::vector<std::pair<QString, const Index*>> TerminalWindow::measuredModels() const
+{
+    std::vector<std::pair<QString, const Index*>> models;
+    QHash<QString, int> named;
+    for (HostWindow* open : windows()) {
+        const Index* model = modelOf(open);
+        if (!model)
+            continue;
+        IView* view = open->view()->currentView();
+        QString name = open->windowName();
+        if (dynamic_cast<TreeWindow*>(view))
+            name += QStringLiteral("_tree");
+        else if (dynamic_cast<TreeGroupsWindow*>(view))
+            name += QStringLiteral("_groups");
+        const int same = ++named[name];
+        models.emplace_back(same == 1 ? name : name + QLatin1Char('_') + QString::number(same), model);
+    }
+    return models;
+}
+
 ProxyIView* TerminalWindow::newView(const QString& kind)
 {
     ProxyIView* view = m_catalogue->create(kind);
@@ -456,6 +476,19 @@ void TerminalWindow::openAll()
             open = open || window->windowName() == kind;
         if (!open)
             openWindow(kind);
+    }
+    tile();
+}
+
+void TerminalWindow::openEveryView()
+{
+    for (const QString& kind : m_catalogue->kinds()) {
+        HostWindow* first = openWindow(kind);
+        const int views = first ? first->view()->switcher()->actions().size() : 0;
+        for (int v = 1; v < views; ++v) {
+            if (HostWindow* window = openWindow(kind))
+                window->view()->switcher()->actions().at(v)->trigger();
+        }
     }
     tile();
 }

@@ -1,14 +1,13 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
-
 #include <QPair>
 #include <QPointer>
 #include <QSet>
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class EmbeddedCore;
@@ -62,8 +61,13 @@ public:
     static TableWindow* tableView(HostWindow* window);
     // The model of the view a window shows now, as the tables know it; null when it shows none.
     static const Index* modelOf(HostWindow* window);
+    // The model of every open window, named by its kind and view ("orders", "orders_tree", "orders_groups"; a second
+    // window of the same kind and view adds its number): what a soak run measures.
+    std::vector<std::pair<QString, const Index*>> measuredModels() const;
     // One window of each kind, tiled.
     void openAll();
+    // A window of each kind in each of its views (tables, trees, grouped trees), tiled: the load a soak measures.
+    void openEveryView();
     // The windows side by side in a grid that fills the area.
     void tile();
     // The windows stepped down from the top left, each keeping its size where it fits.

@@ -1,6 +1,6 @@
 // The terminal's own ceiling, without the simulator: a stream recorded from a market of a million orders played
-// back as fast as the terminal takes it, with every window open. Prints what a soak run prints: changes a second,
-// the event loop's latency and where the main thread's time goes.
+// back as fast as the terminal takes it, with every kind of window open in each of its views. Prints what a soak
+// run prints: changes a second, the event loop's latency and where the main thread's time goes.
 
 #include "benchutil.h"
 
@@ -57,7 +57,7 @@ int main(int argc, char** argv)
 {
     TerminalApplication app(argc, argv);
     Bench::header(QStringLiteral("bench_replay: a recorded stream over %1 orders (%2 changes in batches of %3) "
-                                 "played at max with every window open")
+                                 "played at max with every window open in every view")
                       .arg(Orders)
                       .arg(StreamChanges)
                       .arg(BatchChanges));
@@ -86,7 +86,7 @@ int main(int argc, char** argv)
     TerminalWindow window(&core, nullptr);
     window.setSessionKept(false);
     window.resize(1600, 900);
-    window.openAll();
+    window.openEveryView();
     window.show();
     auto rows = [&core] {
         qint64 n = 0;
@@ -98,10 +98,8 @@ int main(int argc, char** argv)
                     [&replayer] { return replayer.generationMs(); }, QStringLiteral("a recorded stream at max") },
         MaxSeconds, rows);
     run.setPaintClock([&app] { return app.paintNsecs(); });
-    for (HostWindow* open : window.windows()) {
-        if (const Index* model = TerminalWindow::modelOf(open))
-            run.addModel(open->windowName(), model);
-    }
+    for (const auto& [name, model] : window.measuredModels())
+        run.addModel(name, model);
     QObject::connect(&replayer, &StreamReplayer::batchApplied, &run, &SoakRun::onBatch);
     QObject::connect(&replayer, &StreamReplayer::finished, &run, &SoakRun::finish);
     run.start();
