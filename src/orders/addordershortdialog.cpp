@@ -11,7 +11,9 @@
 #include "orders/formselector.h"
 #include "orders/ordertransactionqueue.h"
 
+#include <QEvent>
 #include <QFormLayout>
+#include <QLabel>
 #include <QVBoxLayout>
 
 namespace {
@@ -34,14 +36,13 @@ AddOrderShortDialog::AddOrderShortDialog(const Values& values, QWidget* parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     m_postponed = values.value(QStringLiteral("postponedOrder")).toBool();
     m_check->setPostponedOrderProperty(m_postponed);
-    const QString title = values.value(QStringLiteral("addOrderWindowTitle")).toString();
-    setWindowTitle(title.isEmpty() ? tr("Ввод заявки") : title);
+    m_title = values.value(QStringLiteral("addOrderWindowTitle")).toString();
     setProperty("qrb_request", values.value(QStringLiteral("qrb_request"), 0));
 
-    auto* markets = new QFormLayout;
-    markets->addRow(tr("Рынок:"), m_stocks);
+    m_markets = new QFormLayout;
+    m_markets->addRow(new QLabel(this), m_stocks);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(markets);
+    layout->addLayout(m_markets);
     layout->addWidget(m_selector);
     connect(m_stocks, &StockSelectorBox::stockChanged, m_selector, &FormSelector::setForm);
     connect(m_selector, &FormSelector::changedForm, this, &AddOrderShortDialog::onChangedForm);
@@ -58,6 +59,25 @@ AddOrderShortDialog::AddOrderShortDialog(const Values& values, QWidget* parent)
         m_form->setSecurityId(last.value(QStringLiteral("sec_id"), 0).toLongLong());
     }
     setValues(values);
+    retranslate();
+}
+
+void AddOrderShortDialog::retranslate()
+{
+    // A caller's title is the caller's to name again.
+    if (m_clearingRequest)
+        setWindowTitle(tr("Запрос ЗРБ"));
+    else
+        setWindowTitle(m_title.isEmpty() ? tr("Ввод заявки") : m_title);
+    if (auto* label = qobject_cast<QLabel*>(m_markets->labelForField(m_stocks)))
+        label->setText(tr("Рынок:"));
+}
+
+void AddOrderShortDialog::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 AddOrderShortDialog* AddOrderShortDialog::showDialog(Values values, bool qrbRequest)
@@ -65,9 +85,10 @@ AddOrderShortDialog* AddOrderShortDialog::showDialog(Values values, bool qrbRequ
     if (qrbRequest) {
         values.insert(QStringLiteral("StockId"), 1);
         values.insert(QStringLiteral("qrb_request"), 1);
-        values.insert(QStringLiteral("addOrderWindowTitle"), tr("Запрос ЗРБ"));
     }
     auto* dialog = new AddOrderShortDialog(values, ICore::dialogParent());
+    dialog->m_clearingRequest = qrbRequest;
+    dialog->retranslate();
     dialog->m_stocks->setEnabled(!qrbRequest);
     dialog->show();
     return dialog;

@@ -9,6 +9,7 @@
 class AddOrder;
 class AddOrderCheckDialog;
 class FormSelector;
+class QFormLayout;
 class StockSelectorBox;
 
 // The new order dialog: a market, that market's order form, and the buy and sell buttons of the form. A press
@@ -51,6 +52,8 @@ Q_SIGNALS:
     void accepted(const Values& values, const RawTransactionPtr& transaction);
 
 protected:
+    // A language change names the dialog and its fields again.
+    void changeEvent(QEvent* event) override;
     // Null when the user cancels or corrects at a price check, declines the confirmation, or it cannot be built.
     RawTransactionPtr makeTransaction();
 
@@ -58,12 +61,16 @@ private Q_SLOTS:
     void onChangedForm(AddOrder* form);
 
 private:
+    void retranslate();
     // Runs one price text through the check; false when the order stops there.
     bool checkPrice(int board, const QString& textId, QString& text);
     QString confirmationText(int board, const Values& values) const;
 
     StockSelectorBox* m_stocks;
     FormSelector* m_selector;
+    QFormLayout* m_markets = nullptr;
+    QString m_title; // the caller's, if any
+    bool m_clearingRequest = false;
     AddOrderCheckDialog* m_check;
     QPointer<AddOrder> m_form;
     QChar m_side = QLatin1Char('B');

@@ -8,6 +8,7 @@
 #include "core/host/widgets/confirmationdialog.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -68,19 +69,42 @@ DropOrdersDialog::DropOrdersDialog(QWidget* parent)
     , m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowTitle(tr("Снять заявки"));
     m_label->setWordWrap(true);
     m_stock->setStockIdFilter({ Derivatives });
     m_stock->setStockId(Derivatives);
-    auto* form = new QFormLayout(this);
-    form->addRow(m_label);
-    form->addRow(tr("Рынок:"), m_stock);
-    form->addRow(tr("Счёт:"), m_account);
-    form->addRow(m_buttons);
+    m_form = new QFormLayout(this);
+    m_form->addRow(m_label);
+    m_form->addRow(new QLabel(this), m_stock);
+    m_form->addRow(new QLabel(this), m_account);
+    m_form->addRow(m_buttons);
     connect(m_stock, &StockSelectorBox::stockChanged, this, &DropOrdersDialog::invalidate);
     connect(m_account, &AccountSelectorBox::changedAccount, this, &DropOrdersDialog::invalidate);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &DropOrdersDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    retranslate();
+    invalidate();
+}
+
+void DropOrdersDialog::retranslate()
+{
+    const ModeTexts* texts = textsOf(m_mode);
+    setWindowTitle(texts ? tr(texts->title) : tr("Снять заявки"));
+    m_label->setText(texts ? tr(texts->explanation) : QString());
+    for (const auto& [field, text] :
+        { qMakePair<QWidget*, QString>(m_stock, tr("Рынок:")), qMakePair<QWidget*, QString>(m_account, tr("Счёт:")) }) {
+        if (auto* label = qobject_cast<QLabel*>(m_form->labelForField(field)))
+            label->setText(text);
+    }
+}
+
+void DropOrdersDialog::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    retranslate();
+    // Qt names its standard buttons when it makes them: made again, they take the new language.
+    m_buttons->setStandardButtons(m_buttons->standardButtons());
     invalidate();
 }
 
@@ -96,9 +120,7 @@ DropOrdersDialog* DropOrdersDialog::showDialog(int mode)
 void DropOrdersDialog::setMode(int mode)
 {
     m_mode = mode;
-    const ModeTexts* texts = textsOf(mode);
-    setWindowTitle(texts ? tr(texts->title) : tr("Снять заявки"));
-    m_label->setText(texts ? tr(texts->explanation) : QString());
+    retranslate();
 }
 
 int DropOrdersDialog::getStockId() const

@@ -6,6 +6,7 @@
 
 class AccountSelectorBox;
 class QDialogButtonBox;
+class QFormLayout;
 class QLabel;
 class StockSelectorBox;
 
@@ -36,8 +37,11 @@ public Q_SLOTS:
 
 protected:
     void send();
+    // A language change names the dialog, its fields and buttons again.
+    void changeEvent(QEvent* event) override;
 
 private:
+    void retranslate();
     // Builds and queues the request; throws a message text.
     void sendRequest(int stockId, int kind, const QString& side);
 
@@ -46,4 +50,5 @@ private:
     StockSelectorBox* m_stock;
     AccountSelectorBox* m_account;
     QDialogButtonBox* m_buttons;
+    QFormLayout* m_form;
 };

@@ -15,6 +15,7 @@
 #include "orders/ordermore.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -36,9 +37,14 @@ enum Board {
 
 const char* const SettingsGroup = "OrderShortDialog";
 
-QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent)
+bool isSwap(int board)
 {
-    auto* label = new QLabel(text, parent);
+    return board == Swap || board == SwapAddress;
+}
+
+QLabel* buddyLabel(QWidget* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
     label->setBuddy(buddy);
     return label;
 }
@@ -56,23 +62,24 @@ FutOrder::FutOrder(QWidget* parent)
     , m_partner(new PartnerSelectorBox(this))
     , m_comment(new QLineEdit(this))
     , m_transaction(new QLineEdit(this))
-    , m_limits(new QCheckBox(tr("Проверять лимиты цен опционов"), this))
-    , m_extras(new QGroupBox(tr("Дополнительно"), this))
+    , m_limits(new QCheckBox(this))
+    , m_extras(new QGroupBox(this))
     , m_extraPages(new QStackedWidget(m_extras))
     , m_more(new OrderMore(m_extraPages))
     , m_addressMore(new OrderAddressMore(m_extraPages))
-    , m_buy(new PushButtonSend(tr("&Купить"), this))
-    , m_sell(new PushButtonSend(tr("&Продать"), this))
-    , m_cancel(new QPushButton(tr("Отмена"), this))
+    , m_buy(new PushButtonSend(QString(), this))
+    , m_sell(new PushButtonSend(QString(), this))
+    , m_cancel(new QPushButton(this))
+    , m_boardLabel(buddyLabel(m_board, this))
+    , m_securityLabel(buddyLabel(m_security, this))
+    , m_accountLabel(buddyLabel(m_account, this))
+    , m_priceLabel(buddyLabel(m_price, this))
+    , m_quantityLabel(buddyLabel(m_quantity, this))
+    , m_yieldLabel(buddyLabel(m_yield, this))
+    , m_partnerLabel(buddyLabel(m_partner, this))
+    , m_commentLabel(new QLabel(this))
+    , m_typeLabel(new QLabel(this))
 {
-    m_boardLabel = buddyLabel(tr("&Режим торгов:"), m_board, this);
-    m_securityLabel = buddyLabel(tr("&Инструмент:"), m_security, this);
-    m_accountLabel = buddyLabel(tr("С&чет:"), m_account, this);
-    m_priceLabel = buddyLabel(tr("&Цена:"), m_price, this);
-    m_quantityLabel = buddyLabel(tr("Ко&личество:"), m_quantity, this);
-    m_yieldLabel = buddyLabel(tr("Доходность:"), m_yield, this);
-    m_partnerLabel = buddyLabel(tr("Контр&агент:"), m_partner, this);
-    m_typeLabel = new QLabel(tr("Транзакция:"), this);
     m_price->setNegativeAllowed(true);
     m_account->setFirmsOffered(false);
     m_transaction->setReadOnly(true);
@@ -110,7 +117,7 @@ FutOrder::FutOrder(QWidget* parent)
     addRow(m_quantityLabel, m_quantity);
     addRow(m_yieldLabel, m_yield);
     addRow(m_partnerLabel, m_partner);
-    addRow(new QLabel(tr("Комментарий:"), this), m_comment);
+    addRow(m_commentLabel, m_comment);
     addRow(m_typeLabel, m_transaction);
     grid->addWidget(m_limits, row++, 0, 1, 2);
     grid->addWidget(m_extras, row++, 0, 1, 2);
@@ -140,8 +147,37 @@ FutOrder::FutOrder(QWidget* parent)
     connect(m_cancel, &QPushButton::clicked, this, &AddOrder::cancel);
     // Room for an option's name and the longest transaction name.
     setMinimumWidth(440);
+    retranslate();
     setStockId(1);
     setBuySell(m_side);
+}
+
+void FutOrder::retranslate()
+{
+    m_limits->setText(tr("Проверять лимиты цен опционов"));
+    m_extras->setTitle(tr("Дополнительно"));
+    m_buy->setText(tr("&Купить"));
+    m_sell->setText(tr("&Продать"));
+    m_cancel->setText(tr("Отмена"));
+    m_boardLabel->setText(tr("&Режим торгов:"));
+    m_securityLabel->setText(tr("&Инструмент:"));
+    m_accountLabel->setText(tr("С&чет:"));
+    m_priceLabel->setText(isSwap(boardId()) ? tr("&Своп-Цена:") : tr("&Цена:"));
+    m_quantityLabel->setText(tr("Ко&личество:"));
+    m_yieldLabel->setText(tr("Доходность:"));
+    m_partnerLabel->setText(tr("Контр&агент:"));
+    m_commentLabel->setText(tr("Комментарий:"));
+    m_typeLabel->setText(tr("Транзакция:"));
+}
+
+void FutOrder::changeEvent(QEvent* event)
+{
+    AddOrder::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    retranslate();
+    // The transaction's name comes from the host, in the language it speaks now.
+    onChanged();
 }
 
 void FutOrder::setStockId(int stock)
@@ -176,7 +212,7 @@ void FutOrder::layOutBoard(int board)
 {
     // Which boards are priced, and which price is a swap price, goes by the board; whether an order is addressed
     // to a partner goes by the board directory, the same that decides whether the partner is sent.
-    const bool swap = board == Swap || board == SwapAddress;
+    const bool swap = isSwap(board);
     const bool priced
         = board == Anonymous || board == Address || swap || board == Options || board == NegotiatedAddress;
     const bool address = priced && isAddressBoard();

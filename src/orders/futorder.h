@@ -68,7 +68,12 @@ public:
     bool isPartnerShown() const;
     bool isPriceShown() const;
 
+protected:
+    // A language change names the fields and buttons again.
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslate();
     void onBoardChanged(int board);
     void onSecurityChanged();
     void onChanged();
@@ -104,6 +109,7 @@ private:
     QLabel* m_quantityLabel;
     QLabel* m_yieldLabel;
     QLabel* m_partnerLabel;
+    QLabel* m_commentLabel;
     QLabel* m_typeLabel;
 };
 

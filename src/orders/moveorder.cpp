@@ -11,6 +11,7 @@
 #include "delegates/viewscolormanager.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,11 +44,11 @@ MoveOrder::MoveOrder(QWidget* parent)
     , m_price(new NumberEditor(this))
     , m_quantity(new QuantityEditor(this))
     , m_transaction(new QLineEdit(this))
-    , m_limits(new QCheckBox(tr("Проверять лимиты цен опционов"), this))
-    , m_priceLabel(new QLabel(tr("Цена:"), this))
-    , m_quantityLabel(new QLabel(tr("Количество:"), this))
-    , m_send(new QPushButton(tr("&Отправить заявку"), this))
-    , m_cancel(new QPushButton(tr("Отмена"), this))
+    , m_limits(new QCheckBox(this))
+    , m_priceLabel(new QLabel(this))
+    , m_quantityLabel(new QLabel(this))
+    , m_send(new QPushButton(this))
+    , m_cancel(new QPushButton(this))
 {
     const ViewsColorManager* colors = ViewsColorManager::instance();
     m_buyColor
@@ -67,16 +68,18 @@ MoveOrder::MoveOrder(QWidget* parent)
 
     auto* grid = new QGridLayout(this);
     int row = 0;
-    auto addRow = [&](const QString& label, QWidget* editor, QLabel* labelWidget = nullptr) {
-        grid->addWidget(labelWidget ? labelWidget : new QLabel(label, this), row, 0);
+    auto addRow = [&](QWidget* editor, QLabel* label) {
+        grid->addWidget(label, row, 0);
         grid->addWidget(editor, row++, 1, 1, 2);
     };
-    addRow(tr("Режим торгов:"), m_board);
-    addRow(tr("Инструмент:"), m_security);
-    addRow(tr("Счет:"), m_account);
-    addRow(tr("Транзакция:"), m_transaction);
-    addRow(QString(), m_price, m_priceLabel);
-    addRow(QString(), m_quantity, m_quantityLabel);
+    for (QLabel*& label : m_labels)
+        label = new QLabel(this);
+    addRow(m_board, m_labels[0]);
+    addRow(m_security, m_labels[1]);
+    addRow(m_account, m_labels[2]);
+    addRow(m_transaction, m_labels[3]);
+    addRow(m_price, m_priceLabel);
+    addRow(m_quantity, m_quantityLabel);
     grid->addWidget(m_limits, row++, 0, 1, 3);
     grid->addWidget(m_send, row, 1);
     grid->addWidget(m_cancel, row, 2);
@@ -87,7 +90,31 @@ MoveOrder::MoveOrder(QWidget* parent)
     connect(m_limits, &QCheckBox::toggled, this, [this] { onChanged(); });
     connect(m_send, &QPushButton::clicked, this, [this] { Q_EMIT changedBuySell(m_side); });
     connect(m_cancel, &QPushButton::clicked, this, &MoveOrder::cancel);
+    retranslate();
     setBuySell(m_side);
+    onChanged();
+}
+
+void MoveOrder::retranslate()
+{
+    m_limits->setText(tr("Проверять лимиты цен опционов"));
+    m_priceLabel->setText(tr("Цена:"));
+    m_quantityLabel->setText(tr("Количество:"));
+    m_send->setText(tr("&Отправить заявку"));
+    m_cancel->setText(tr("Отмена"));
+    m_labels[0]->setText(tr("Режим торгов:"));
+    m_labels[1]->setText(tr("Инструмент:"));
+    m_labels[2]->setText(tr("Счет:"));
+    m_labels[3]->setText(tr("Транзакция:"));
+}
+
+void MoveOrder::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    retranslate();
+    // The transaction's name comes from the host, in the language it speaks now.
     onChanged();
 }
 

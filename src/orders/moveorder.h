@@ -61,7 +61,12 @@ Q_SIGNALS:
     void cancel();
     void changedBuySell(const QChar& side);
 
+protected:
+    // A language change names the fields and buttons again.
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslate();
     void onChanged();
     bool validate();
 
@@ -84,4 +89,5 @@ private:
     QLabel* m_quantityLabel;
     QPushButton* m_send;
     QPushButton* m_cancel;
+    QLabel* m_labels[4] = {}; // board, instrument, account, transaction
 };

@@ -7,6 +7,7 @@
 #include "orders/moveorder.h"
 #include "orders/ordertransactionqueue.h"
 
+#include <QEvent>
 #include <QVBoxLayout>
 
 MoveOrderDialog::MoveOrderDialog(const Values& values, QWidget* parent)
@@ -21,8 +22,8 @@ MoveOrderDialog::MoveOrderDialog(const Values& values, QWidget* parent)
     connect(m_form, &MoveOrder::cancel, this, &QDialog::reject);
     connect(m_form, &MoveOrder::changedBuySell, this, &MoveOrderDialog::trade);
 
-    const QString title = values.value(QStringLiteral("addOrderWindowTitle")).toString();
-    setWindowTitle(title.isEmpty() ? tr("Изменение заявки") : title);
+    m_title = values.value(QStringLiteral("addOrderWindowTitle")).toString();
+    retranslate();
     for (const char* name : { "OrderId", "qrb_request", "is_iceberg" }) {
         const QString key = QString::fromLatin1(name);
         if (values.contains(key))
@@ -37,6 +38,18 @@ MoveOrderDialog::MoveOrderDialog(const Values& values, QWidget* parent)
     m_form->setQuantity(values.value(QStringLiteral("Quantity")).toString());
     const QString side = values.value(QStringLiteral("BuySell")).toString();
     m_form->setBuySell(side.startsWith(QLatin1Char('B')) ? QLatin1Char('B') : QLatin1Char('S'));
+}
+
+void MoveOrderDialog::retranslate()
+{
+    setWindowTitle(m_title.isEmpty() ? tr("Изменение заявки") : m_title);
+}
+
+void MoveOrderDialog::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 MoveOrderDialog* MoveOrderDialog::showDialog(const Values& values)

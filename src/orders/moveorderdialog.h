@@ -29,10 +29,15 @@ public Q_SLOTS:
     void trade(const QChar& side);
 
 protected:
+    // A language change names the dialog again (a caller's title stays the caller's).
+    void changeEvent(QEvent* event) override;
     // Null when the user cancels at the price check or the confirmation, or when it cannot be built.
     RawTransactionPtr makeTransaction();
 
 private:
+    void retranslate();
+
     AddOrderCheckDialog* m_check;
     MoveOrder* m_form;
+    QString m_title;
 };

@@ -5,22 +5,30 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 
 namespace {
 
 const char* const DateFormat = "yyyyMMdd";
 
+void setLabelText(QFormLayout* form, QWidget* field, const QString& text)
+{
+    if (auto* label = qobject_cast<QLabel*>(form->labelForField(field)))
+        label->setText(text);
+}
+
 // "До даты" and its date: an order good till a date, or for the day.
 QWidget* tillDateRow(QWidget* parent, QCheckBox** check, QDateEdit** date)
 {
     auto* row = new QWidget(parent);
-    *check = new QCheckBox(QCoreApplication::translate("OrderMore", "до"), row);
+    *check = new QCheckBox(row);
     *date = new QDateEdit(QDate::currentDate(), row);
     (*date)->setCalendarPopup(true);
-    (*date)->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     (*date)->setEnabled(false);
     QObject::connect(*check, &QCheckBox::toggled, *date, &QWidget::setEnabled);
     auto* layout = new QHBoxLayout(row);
@@ -28,6 +36,14 @@ QWidget* tillDateRow(QWidget* parent, QCheckBox** check, QDateEdit** date)
     layout->addWidget(*check);
     layout->addWidget(*date, 1);
     return row;
+}
+
+// The row's texts and its date in the language's form.
+void nameTillDateRow(QFormLayout* form, QCheckBox* check, QDateEdit* date)
+{
+    setLabelText(form, check->parentWidget(), QCoreApplication::translate("OrderMore", "Действует:"));
+    check->setText(QCoreApplication::translate("OrderMore", "до"));
+    date->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
 }
 
 QString dateValue(const QCheckBox* check, const QDateEdit* date)
@@ -50,18 +66,20 @@ OrderMore::OrderMore(QWidget* parent)
     , m_type(new QComboBox(this))
     , m_visible(new QuantityEditor(this))
     , m_deviation(new QuantityEditor(this))
-    , m_checkMoney(new QCheckBox(tr("Проверять денежный лимит клиента"), this))
+    , m_checkMoney(new QCheckBox(this))
+    , m_form(new QFormLayout(this))
 {
-    m_type->addItem(tr("Лимитная"), QStringLiteral("1"));
-    m_type->addItem(tr("Айсберг"), QStringLiteral("4"));
+    m_type->addItem(QString(), QStringLiteral("1"));
+    m_type->addItem(QString(), QStringLiteral("4"));
     m_checkMoney->setChecked(true);
-    auto* form = new QFormLayout(this);
-    form->setContentsMargins(0, 0, 0, 0);
-    form->addRow(tr("Тип заявки:"), m_type);
-    form->addRow(tr("Видимая часть:"), m_visible);
-    form->addRow(tr("Отклонение:"), m_deviation);
-    form->addRow(tr("Действует:"), tillDateRow(this, &m_tillDate, &m_date));
-    form->addRow(m_checkMoney);
+    m_form->setContentsMargins(0, 0, 0, 0);
+    // Labels made here: a form given an empty text makes none, and retranslate() names them.
+    m_form->addRow(new QLabel(this), m_type);
+    m_form->addRow(new QLabel(this), m_visible);
+    m_form->addRow(new QLabel(this), m_deviation);
+    m_form->addRow(new QLabel(this), tillDateRow(this, &m_tillDate, &m_date));
+    m_form->addRow(m_checkMoney);
+    retranslate();
     connect(m_type, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this] {
         updateIceberg();
         Q_EMIT changed();
@@ -69,6 +87,24 @@ OrderMore::OrderMore(QWidget* parent)
     for (QuantityEditor* editor : { m_visible, m_deviation })
         connect(editor, &QLineEdit::textChanged, this, &OrderMore::changed);
     updateIceberg();
+}
+
+void OrderMore::retranslate()
+{
+    m_checkMoney->setText(tr("Проверять денежный лимит клиента"));
+    m_type->setItemText(0, tr("Лимитная"));
+    m_type->setItemText(1, tr("Айсберг"));
+    setLabelText(m_form, m_type, tr("Тип заявки:"));
+    setLabelText(m_form, m_visible, tr("Видимая часть:"));
+    setLabelText(m_form, m_deviation, tr("Отклонение:"));
+    nameTillDateRow(m_form, m_tillDate, m_date);
+}
+
+void OrderMore::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 void OrderMore::updateIceberg()
@@ -122,12 +158,26 @@ void OrderMore::setValues(const Values& values)
 OrderAddressMore::OrderAddressMore(QWidget* parent)
     : QWidget(parent)
     , m_reference(new QLineEdit(this))
+    , m_form(new QFormLayout(this))
 {
     m_reference->setMaxLength(10);
-    auto* form = new QFormLayout(this);
-    form->setContentsMargins(0, 0, 0, 0);
-    form->addRow(tr("Код сделки:"), m_reference);
-    form->addRow(tr("Действует:"), tillDateRow(this, &m_tillDate, &m_date));
+    m_form->setContentsMargins(0, 0, 0, 0);
+    m_form->addRow(new QLabel(this), m_reference);
+    m_form->addRow(new QLabel(this), tillDateRow(this, &m_tillDate, &m_date));
+    retranslate();
+}
+
+void OrderAddressMore::retranslate()
+{
+    setLabelText(m_form, m_reference, tr("Код сделки:"));
+    nameTillDateRow(m_form, m_tillDate, m_date);
+}
+
+void OrderAddressMore::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 Values OrderAddressMore::values() const

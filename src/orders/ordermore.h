@@ -8,6 +8,7 @@
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QFormLayout;
 class QLineEdit;
 class QuantityEditor;
 
@@ -39,7 +40,12 @@ public:
 Q_SIGNALS:
     void changed();
 
+protected:
+    // A language change names the fields again and writes the date in the language's form.
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslate();
     void updateIceberg();
 
     QComboBox* m_type;
@@ -48,6 +54,7 @@ private:
     QCheckBox* m_tillDate;
     QDateEdit* m_date;
     QCheckBox* m_checkMoney;
+    QFormLayout* m_form;
 };
 
 // The extra fields of an order addressed to a partner: the deal reference both sides quote, and the date.
@@ -61,8 +68,14 @@ public:
     void setValues(const Values& values);
     QLineEdit* referenceEdit() const { return m_reference; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslate();
+
     QLineEdit* m_reference;
+    QFormLayout* m_form;
     QCheckBox* m_tillDate;
     QDateEdit* m_date;
 };

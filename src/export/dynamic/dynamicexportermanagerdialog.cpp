@@ -8,6 +8,7 @@
 #include "views/qtablefastview.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QVBoxLayout>
@@ -24,7 +25,7 @@ DynamicExporterManagerDialog::DynamicExporterManagerDialog(QWidget* parent)
     , m_view(new QTableFastView(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(tr("Динамический экспорт"));
+    retranslate();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
@@ -50,6 +51,18 @@ DynamicExporterManagerDialog::~DynamicExporterManagerDialog()
     AppSettings settings { QString() };
     settings.beginGroup(Group);
     settings.setValue(SizeKey, size());
+}
+
+void DynamicExporterManagerDialog::retranslate()
+{
+    setWindowTitle(tr("Динамический экспорт"));
+}
+
+void DynamicExporterManagerDialog::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 void DynamicExporterManagerDialog::fitColumns()

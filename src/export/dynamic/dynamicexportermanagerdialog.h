@@ -25,8 +25,11 @@ protected Q_SLOTS:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // A language change names the dialog again.
+    void changeEvent(QEvent* event) override;
 
 private:
+    void retranslate();
     void fitColumns();
     void onContextMenu(const QPoint& at);
     void onFocusChanged(QWidget* old, QWidget* now);

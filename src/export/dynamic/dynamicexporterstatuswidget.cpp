@@ -4,6 +4,7 @@
 #include "export/dynamic/dynamicexportermanagerdialog.h"
 #include "export/dynamic/dynamicexportermodel.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 
 DynamicExporterStatusWidget::DynamicExporterStatusWidget(QWidget* parent)
@@ -27,6 +28,13 @@ void DynamicExporterStatusWidget::modelChanged()
         setPixmap(m_icon);
     else
         clear();
+}
+
+void DynamicExporterStatusWidget::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        modelChanged();
 }
 
 QWidget* DynamicExporterStatusWidget::openManager()

@@ -19,6 +19,8 @@ protected Q_SLOTS:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // A language change names the tooltip again.
+    void changeEvent(QEvent* event) override;
 
 private:
     QPixmap m_icon;
