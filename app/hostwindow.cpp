@@ -2,19 +2,15 @@
 
 #include "windows/proxyiview.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QMdiArea>
-#include <QMenu>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 HostWindow::HostWindow(const QString& kind, ProxyIView* view, QWidget* parent)
-    : QMdiSubWindow(parent)
+    : TerminalSubWindow(parent)
     , m_kind(kind)
     , m_view(view)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     auto* content = new QWidget(this);
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -40,19 +36,4 @@ void HostWindow::bringToFront()
     show();
     raise();
     setFocus();
-}
-
-void HostWindow::changeEvent(QEvent* event)
-{
-    QMdiSubWindow::changeEvent(event);
-    if (event->type() != QEvent::LanguageChange || !systemMenu())
-        return;
-    // Qt's own texts, in the order Qt puts them in the menu; Qt's translation holds them.
-    static const char* const texts[]
-        = { "&Restore", "&Move", "&Size", "Mi&nimize", "Ma&ximize", "Stay on &Top", "&Close" };
-    int next = 0;
-    for (QAction* action : systemMenu()->actions()) {
-        if (!action->isSeparator() && next < int(sizeof(texts) / sizeof(texts[0])))
-            action->setText(QCoreApplication::translate("QMdiSubWindow", texts[next++]));
-    }
 }

@@ -2,14 +2,14 @@
 
 #include "core/host/iwindow.h"
 
-#include <QMdiSubWindow>
+#include "terminalsubwindow.h"
 
 class IView;
 class ProxyIView;
 
 // A window of the terminal inside its main window: a view of some kind under the toolbars it offers. The
 // window manager brings it forward through IWindow.
-class HostWindow : public QMdiSubWindow, public IWindow
+class HostWindow : public TerminalSubWindow, public IWindow
 {
     Q_OBJECT
     Q_INTERFACES(IWindow)
@@ -20,10 +20,6 @@ public:
     ProxyIView* view() const { return m_view; }
     QString windowName() const override { return m_kind; }
     void bringToFront() override;
-
-protected:
-    // Qt names the window's system menu once, when it is made: a language change names it again.
-    void changeEvent(QEvent* event) override;
 
 private:
     QString m_kind;

@@ -7,9 +7,11 @@
 #include "models/tableindexmodel.h"
 #include "models/tablemodel.h"
 #include "tablewindow.h"
+#include "terminalsubwindow.h"
 #include "viewmenu.h"
 #include "windows/tablefastviewwithfilter.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -21,6 +23,8 @@ SnapshotWindow::SnapshotWindow(const TableWindow* source, QWidget* parent)
     : QWidget(parent)
     , m_model(new TableModel(source->model(), this))
     , m_view(new TableFastView(this))
+    , m_sourceTitle(source->windowTitle())
+    , m_taken(QTime::currentTime())
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -40,9 +44,25 @@ SnapshotWindow::SnapshotWindow(const TableWindow* source, QWidget* parent)
     auto* repaint = new QTimer(this);
     connect(repaint, &QTimer::timeout, m_view->viewport(), qOverload<>(&QWidget::update));
     repaint->start(1000);
-    setWindowTitle(
-        tr("%1 — снимок %2").arg(source->windowTitle(), QTime::currentTime().toString(QStringLiteral("hh:mm:ss"))));
+    // The live window is named again in a new language; its name here follows while it is open.
+    connect(source, &QWidget::windowTitleChanged, this, [this](const QString& title) {
+        m_sourceTitle = title;
+        retranslate();
+    });
+    retranslate();
+}
+
+void SnapshotWindow::retranslate()
+{
+    setWindowTitle(tr("%1 — снимок %2").arg(m_sourceTitle, m_taken.toString(QStringLiteral("hh:mm:ss"))));
     m_view->setWindowTitle(windowTitle());
+}
+
+void SnapshotWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 SnapshotWindow* SnapshotWindow::open(const TableWindow* source)
@@ -55,8 +75,7 @@ SnapshotWindow* SnapshotWindow::open(const TableWindow* source)
     auto* snapshot = new SnapshotWindow(source);
     snapshot->setAttribute(Qt::WA_DeleteOnClose);
     if (area) {
-        QMdiSubWindow* window = area->addSubWindow(snapshot);
-        window->setAttribute(Qt::WA_DeleteOnClose);
+        QMdiSubWindow* window = TerminalSubWindow::addTo(area, snapshot);
         window->resize(sub->size());
         // Beside the live window where the area has room, to its right or else to its left; else just below it.
         const QRect live = sub->geometry();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTime>
 #include <QWidget>
 
 class TableFastView;
@@ -22,7 +23,15 @@ public:
     // A snapshot of the window, opened beside it in its window area (or as a window of its own outside one).
     static SnapshotWindow* open(const TableWindow* source);
 
+protected:
+    // A language change names the window again.
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslate();
+
     TableModel* m_model;
     TableFastView* m_view;
+    QString m_sourceTitle;
+    QTime m_taken;
 };

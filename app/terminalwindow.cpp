@@ -707,6 +707,8 @@ void TerminalWindow::changeEvent(QEvent* event)
             text.second();
     }
     ViewWrapper::translateCommands();
+    // Named before the windows hear of the change, which then name their instrument actions for what they select.
+    InstrumentWindows::defineCommands();
     // The open windows take their kind's title in the new language, numbered as when they were opened.
     QSet<QString> taken;
     for (HostWindow* window : windows()) {

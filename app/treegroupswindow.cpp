@@ -19,6 +19,7 @@ TreeGroupsWindow::TreeGroupsWindow(Table* table, Grouping grouping, QWidget* par
     : QWidget(parent)
     , m_model(new TerminalGroupsModel(table, this))
     , m_view(new TreeGroupsView(this))
+    , m_grouping(grouping)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -47,17 +48,24 @@ TreeGroupsWindow::~TreeGroupsWindow()
     delete m_view;
 }
 
-void TreeGroupsWindow::groupByTheFirstTwoColumns(const QString& first, const QString& second,
+void TreeGroupsWindow::groupByTheFirstTwoColumns(
     const QVector<QPair<QString, Qt::SortOrder>>& sortColumns, const QStringList& shown)
 {
     m_model->insertTreeColumn();
     m_model->setElementColumnsFrom(3);
-    m_model->setGroup(0, { 1 }, first);
-    m_model->setGroup(1, { 2 }, second);
+    nameGroups();
     for (const auto& sort : sortColumns)
         m_model->addSortColumn({ m_model->columnIndex(sort.first), sort.second });
     m_view->setModel(m_model);
     showTreeColumns(m_view, m_model, shown, 100);
+}
+
+void TreeGroupsWindow::nameGroups()
+{
+    const bool positions = m_grouping == Grouping::PositionsByAccountAndUnderlying;
+    // The same columns under a new name: the groups stay as they are.
+    m_model->setGroup(0, { 1 }, positions ? tr("Счёт") : tr("Базовый актив"));
+    m_model->setGroup(1, { 2 }, positions ? tr("Базовый актив") : tr("Экспирация"));
 }
 
 void TreeGroupsWindow::arrangePositions()
@@ -67,8 +75,10 @@ void TreeGroupsWindow::arrangePositions()
     m_model->insertColumnDelegate(1,
         new BaseCodeColumnDelegate(
             table->columnIndex(QStringLiteral("stock_id")), table->columnIndex(QStringLiteral("board_id")), m_model),
-        table->columnIndex(QStringLiteral("sec_id")), 10, QStringLiteral("base_code"), tr("Баз. актив"), QString());
-    groupByTheFirstTwoColumns(tr("Счёт"), tr("Базовый актив"),
+        table->columnIndex(QStringLiteral("sec_id")), 10, QStringLiteral("base_code"),
+        // A source text: the header translates the title as it shows it.
+        QString::fromUtf8(QT_TRANSLATE_NOOP("HostSchema", "Баз. актив")), QString());
+    groupByTheFirstTwoColumns(
         { { QStringLiteral("sec_id"), Qt::AscendingOrder }, { QStringLiteral("pos"), Qt::DescendingOrder } },
         { QStringLiteral("tree"), QStringLiteral("sec_id"), QStringLiteral("open_pos"), QStringLiteral("buy_qty"),
             QStringLiteral("sell_qty"), QStringLiteral("pos"), QStringLiteral("avg_price"), QStringLiteral("vm") });
@@ -81,7 +91,7 @@ void TreeGroupsWindow::arrangeOptions()
         [sectype](const Record& record) { return record.data(sectype).toString() == QLatin1String("O"); });
     m_model->placeColumn(QStringLiteral("base_code"), 0);
     m_model->placeColumn(QStringLiteral("expdate"), 1);
-    groupByTheFirstTwoColumns(tr("Базовый актив"), tr("Экспирация"),
+    groupByTheFirstTwoColumns(
         { { QStringLiteral("strike"), Qt::AscendingOrder }, { QStringLiteral("opt_type"), Qt::AscendingOrder } },
         { QStringLiteral("tree"), QStringLiteral("strike"), QStringLiteral("opt_type"), QStringLiteral("sec_code"),
             QStringLiteral("bid"), QStringLiteral("offer"), QStringLiteral("last"), QStringLiteral("settle_price"),
@@ -132,4 +142,6 @@ void TreeGroupsWindow::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowTitleChange)
         m_view->setWindowTitle(windowTitle());
+    else if (event->type() == QEvent::LanguageChange)
+        nameGroups();
 }

@@ -37,18 +37,20 @@ public:
     QSize defaultSize() const override;
 
 protected:
-    // The view carries the window's title: its copies and exports are named after it.
+    // The view carries the window's title: its copies and exports are named after it. A language change names
+    // the groups again.
     void changeEvent(QEvent* event) override;
 
 private:
     // Two levels of groups, by the model's columns 1 and 2 (column 0 becomes the tree's), elements sorted by the
     // named columns, and the named columns shown.
-    void groupByTheFirstTwoColumns(const QString& first, const QString& second,
-        const QVector<QPair<QString, Qt::SortOrder>>& sortColumns, const QStringList& shown);
+    void groupByTheFirstTwoColumns(const QVector<QPair<QString, Qt::SortOrder>>& sortColumns, const QStringList& shown);
+    void nameGroups();
     void arrangePositions();
     void arrangeOptions();
 
     TerminalGroupsModel* m_model;
     TreeGroupsView* m_view;
     SecurityActions* m_securityActions;
+    Grouping m_grouping;
 };

@@ -11,6 +11,7 @@
 #include <QChart>
 #include <QDateTime>
 #include <QDateTimeAxis>
+#include <QEvent>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -31,16 +32,11 @@ ChartWindow::ChartWindow(Table* deals, const SecurityKey& key, QWidget* parent)
     , m_time(new QDateTimeAxis)
     , m_price(new QValueAxis)
 {
-    const QString name = SecurityDirectory::i()->nameByKey(key);
-    setWindowTitle(tr("График %1").arg(name));
-    m_last->setName(tr("Последняя цена"));
-    m_trades->setName(tr("Сделки"));
+    retranslate();
     m_trades->setMarkerSize(7);
     m_trades->setBorderColor(Qt::transparent);
-    m_chart->setTitle(name);
+    m_chart->setTitle(SecurityDirectory::i()->nameByKey(key));
     m_time->setFormat(QStringLiteral("HH:mm:ss"));
-    m_time->setTitleText(tr("Время"));
-    m_price->setTitleText(tr("Цена"));
     m_price->setLabelFormat(
         QStringLiteral("%.%1f").arg(qMax(0, SecurityDirectory::i()->decimalsById(key.stock, key.board, key.sec))));
     fillWithChart(this, m_chart, { m_last, m_trades }, m_time, m_price);
@@ -60,6 +56,24 @@ ChartWindow::ChartWindow(Table* deals, const SecurityKey& key, QWidget* parent)
     clock->start();
     redraw();
     resize(640, 400);
+}
+
+void ChartWindow::retranslate()
+{
+    setWindowTitle(tr("График %1").arg(SecurityDirectory::i()->nameByKey(m_key)));
+    m_last->setName(tr("Последняя цена"));
+    m_trades->setName(tr("Сделки"));
+    m_time->setTitleText(tr("Время"));
+    m_price->setTitleText(tr("Цена"));
+    if (m_drawn == 0)
+        m_chart->setTitle(tr("%1: сделок нет").arg(SecurityDirectory::i()->nameByKey(m_key)));
+}
+
+void ChartWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 void ChartWindow::onDealsInserted(int first)

@@ -34,7 +34,12 @@ public:
     // Draws what came now, without waiting.
     void redraw();
 
+protected:
+    // A language change names the window, its series and axes again.
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslate();
     void onDealsInserted(int first);
     void onDealsReset();
     void schedule();

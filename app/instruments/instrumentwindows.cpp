@@ -12,12 +12,14 @@
 #include "core/host/tableregistry.h"
 #include "hostwindow.h"
 #include "tablewindow.h"
+#include "terminalsubwindow.h"
 #include "terminalwindow.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 
+#include <algorithm>
 #include <functional>
 
 InstrumentWindows::InstrumentWindows(TerminalWindow* terminal, QMdiArea* area, EmbeddedCore* core)
@@ -67,8 +69,17 @@ QWidget* InstrumentWindows::showDeals(const QList<SecurityKey>& keys)
         names << SecurityDirectory::i()->nameByKey(key);
     }
     deals->filterToInstruments(textIds.join(QLatin1Char('|')));
-    window->setWindowTitle(tr("Сделки: %1").arg(names.join(QStringLiteral(", "))));
+    m_deals.append({ window, names.join(QStringLiteral(", ")) });
+    nameDeals();
     return window;
+}
+
+void InstrumentWindows::nameDeals()
+{
+    m_deals.erase(
+        std::remove_if(m_deals.begin(), m_deals.end(), [](const auto& deals) { return !deals.first; }), m_deals.end());
+    for (const auto& [window, names] : qAsConst(m_deals))
+        window->setWindowTitle(tr("Сделки: %1").arg(names));
 }
 
 void InstrumentWindows::defineCommands()
@@ -83,15 +94,16 @@ void InstrumentWindows::defineCommands()
 
 bool InstrumentWindows::event(QEvent* event)
 {
+    // The terminal names its windows by kind first, its children hear of the change after it: the deals windows
+    // of instruments take their own names back.
     if (event->type() == QEvent::LanguageChange)
-        defineCommands();
+        nameDeals();
     return QObject::event(event);
 }
 
 QWidget* InstrumentWindows::show(QWidget* content)
 {
-    QMdiSubWindow* window = m_area->addSubWindow(content);
-    window->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* window = TerminalSubWindow::addTo(m_area, content);
     window->resize(content->size());
     window->show();
     return window;

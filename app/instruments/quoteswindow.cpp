@@ -4,6 +4,7 @@
 
 #include "core/host/directories/securitydirectory.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -12,8 +13,9 @@ QuotesWindow::QuotesWindow(Table* orders, const SecurityKey& key, const QString&
     : QWidget(parent)
     , m_model(new OrderBookModel(orders, key, ownLogin, this))
     , m_view(new QTableView(this))
+    , m_name(SecurityDirectory::i()->nameByKey(key))
 {
-    setWindowTitle(tr("Котировки %1").arg(SecurityDirectory::i()->nameByKey(key)));
+    retranslate();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
@@ -24,6 +26,21 @@ QuotesWindow::QuotesWindow(Table* orders, const SecurityKey& key, const QString&
     m_view->setShowGrid(false);
     m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     resize(360, 480);
+}
+
+void QuotesWindow::retranslate()
+{
+    setWindowTitle(tr("Котировки %1").arg(m_name));
+}
+
+void QuotesWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    retranslate();
+    // The columns' titles are read as shown: the header measures them again.
+    m_view->horizontalHeader()->headerDataChanged(Qt::Horizontal, 0, m_model->columnCount() - 1);
 }
 
 void QuotesWindow::showEvent(QShowEvent* event)

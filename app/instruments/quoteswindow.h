@@ -22,9 +22,14 @@ public:
 protected:
     // The spread comes to the middle of the window when it first shows.
     void showEvent(QShowEvent* event) override;
+    // A language change names the window and its columns again.
+    void changeEvent(QEvent* event) override;
 
 private:
+    void retranslate();
+
     OrderBookModel* m_model;
     QTableView* m_view;
+    QString m_name; // the instrument's
     bool m_centred = false;
 };

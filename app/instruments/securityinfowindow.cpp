@@ -7,6 +7,7 @@
 #include "core/host/directories/securitydirectory.h"
 #include "models/tableindexmodel.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QTableView>
 #include <QTransposeProxyModel>
@@ -49,10 +50,9 @@ SecurityInfoWindow::SecurityInfoWindow(Table* securities, const QList<SecurityKe
     , m_instruments(instrumentRows(securities, keys, QStringLiteral("sec_id"), this))
     , m_view(new QTableView(this))
 {
-    QStringList names;
     for (const SecurityKey& key : keys)
-        names << SecurityDirectory::i()->nameByKey(key);
-    setWindowTitle(tr("Информация: %1").arg(names.join(QStringLiteral(", "))));
+        m_names << SecurityDirectory::i()->nameByKey(key);
+    retranslate();
     // The cells as the instruments window shows them.
     StandardColumnDelegates::install(m_instruments, securities->name());
 
@@ -64,6 +64,22 @@ SecurityInfoWindow::SecurityInfoWindow(Table* securities, const QList<SecurityKe
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     resize(qMin(260 + 200 * keys.size(), 1200), 640);
+}
+
+void SecurityInfoWindow::retranslate()
+{
+    setWindowTitle(tr("Информация: %1").arg(m_names.join(QStringLiteral(", "))));
+}
+
+void SecurityInfoWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    retranslate();
+    // The fields' titles are read as shown: the header measures them again.
+    if (const int fields = card()->rowCount(); fields > 0)
+        m_view->verticalHeader()->headerDataChanged(Qt::Vertical, 0, fields - 1);
 }
 
 QAbstractItemModel* SecurityInfoWindow::card() const

@@ -22,7 +22,14 @@ public:
     QAbstractItemModel* card() const;
     QTableView* view() const { return m_view; }
 
+protected:
+    // A language change names the window and the fields again.
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslate();
+
     TableIndexModel* m_instruments; // child
     QTableView* m_view;
+    QStringList m_names; // the instruments
 };

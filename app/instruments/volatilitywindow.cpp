@@ -10,6 +10,7 @@
 #include "core/host/directories/stocktimedirectory.h"
 
 #include <QChart>
+#include <QEvent>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QTimer>
@@ -48,12 +49,8 @@ VolatilityWindow::VolatilityWindow(Table* securities, const SecurityKey& key, QW
     m_seriesId = instrument.isNull() ? 0 : instrument.data(QStringLiteral("option_series_id")).toInteger();
     const OptionSeriesParam series = OptionSeriesParamDirectory::i()->getSeriesParam().value(m_seriesId);
     m_future = SecurityKey { key.stock, series.mainBoardId, series.mainSecId };
-    setWindowTitle(tr("Кривая волатильности %1")
-                       .arg(series.name.isEmpty() ? SecurityDirectory::i()->nameByKey(key) : series.name));
-
-    m_calls->setName(tr("Колл"));
-    m_puts->setName(tr("Пут"));
-    m_exchange->setName(tr("Волатильность биржи"));
+    m_name = series.name.isEmpty() ? SecurityDirectory::i()->nameByKey(key) : series.name;
+    retranslate();
     m_exchange->setMarkerSize(6);
     m_calls->setPointsVisible(true);
     m_puts->setPointsVisible(true);
@@ -65,13 +62,31 @@ VolatilityWindow::VolatilityWindow(Table* securities, const SecurityKey& key, QW
     puts.setStyle(Qt::DashLine);
     puts.setWidth(2);
     m_puts->setPen(puts);
-    m_strike->setTitleText(tr("Страйк"));
     m_strike->setLabelFormat(QStringLiteral("%g"));
-    m_volatility->setTitleText(tr("Волатильность, %"));
     fillWithChart(this, m_chart, { m_calls, m_puts, m_exchange }, m_strike, m_volatility);
     connect(SecurityDirectory::i()->getCalcVolatTimer(), &QTimer::timeout, this, &VolatilityWindow::recalculate);
     recalculate();
     resize(640, 420);
+}
+
+void VolatilityWindow::retranslate()
+{
+    setWindowTitle(tr("Кривая волатильности %1").arg(m_name));
+    m_calls->setName(tr("Колл"));
+    m_puts->setName(tr("Пут"));
+    m_exchange->setName(tr("Волатильность биржи"));
+    m_strike->setTitleText(tr("Страйк"));
+    m_volatility->setTitleText(tr("Волатильность, %"));
+}
+
+void VolatilityWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    retranslate();
+    // The chart's title says the future's price in words of the language.
+    recalculate();
 }
 
 double VolatilityWindow::yearsToExpiry(const QDateTime& now, const QDateTime& expiry)

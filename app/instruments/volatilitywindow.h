@@ -34,8 +34,15 @@ public:
     // without a time of day lasts out its day, so that the options expiring today keep their curve.
     static double yearsToExpiry(const QDateTime& now, const QDateTime& expiry);
 
+protected:
+    // A language change names the window, its curves and axes again.
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslate();
+
     Table* m_securities; // not owned, the host's
+    QString m_name; // the series' or the instrument's
     int m_seriesId = 0;
     SecurityKey m_future;
     QtCharts::QChart* m_chart; // owned by its view
