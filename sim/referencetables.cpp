@@ -14,6 +14,7 @@ using GeneratorUtil::withEdition;
 
 namespace {
 
+// The names and descriptions are the terminal's Russian source texts: the directory translates them as shown.
 struct EnumEntry
 {
     QVariant code;
@@ -24,33 +25,57 @@ struct EnumEntry
 QList<EnumEntry> enumEntries(const QString& table)
 {
     if (table == QLatin1String("status"))
-        return { { HostSchema::StatusActive, "Активна", "Заявка выставлена и ждёт исполнения" },
-            { HostSchema::StatusFilled, "Исполнена", "Заявка исполнена полностью" },
-            { HostSchema::StatusCancelled, "Снята", "Заявка снята участником" },
-            { HostSchema::StatusRejected, "Отклонена", "Заявка отклонена биржей" } };
+        return { { HostSchema::StatusActive, QT_TRANSLATE_NOOP("EnumDirectory", "Активна"),
+                     QT_TRANSLATE_NOOP("EnumDirectory", "Заявка выставлена и ждёт исполнения") },
+            { HostSchema::StatusFilled, QT_TRANSLATE_NOOP("EnumDirectory", "Исполнена"),
+                QT_TRANSLATE_NOOP("EnumDirectory", "Заявка исполнена полностью") },
+            { HostSchema::StatusCancelled, QT_TRANSLATE_NOOP("EnumDirectory", "Снята"),
+                QT_TRANSLATE_NOOP("EnumDirectory", "Заявка снята участником") },
+            { HostSchema::StatusRejected, QT_TRANSLATE_NOOP("EnumDirectory", "Отклонена"),
+                QT_TRANSLATE_NOOP("EnumDirectory", "Заявка отклонена биржей") } };
     if (table == QLatin1String("sec_state"))
-        return { { 1, "Торгуется", "Торги инструментом разрешены" },
-            { 2, "Приостановлен", "Торги инструментом приостановлены" },
-            { 3, "Исполнен", "Срок обращения инструмента истёк" } };
+        return { { 1, QT_TRANSLATE_NOOP("EnumDirectory", "Торгуется"),
+                     QT_TRANSLATE_NOOP("EnumDirectory", "Торги инструментом разрешены") },
+            { 2, QT_TRANSLATE_NOOP("EnumDirectory", "Приостановлен"),
+                QT_TRANSLATE_NOOP("EnumDirectory", "Торги инструментом приостановлены") },
+            { 3, QT_TRANSLATE_NOOP("EnumDirectory", "Исполнен"),
+                QT_TRANSLATE_NOOP("EnumDirectory", "Срок обращения инструмента истёк") } };
     if (table == QLatin1String("sec_type"))
-        return { { QChar('F'), "Фьючерс", "Фьючерсный контракт" }, { QChar('O'), "Опцион", "Опционный контракт" } };
+        return { { QChar('F'), QT_TRANSLATE_NOOP("EnumDirectory", "Фьючерс"),
+                     QT_TRANSLATE_NOOP("EnumDirectory", "Фьючерсный контракт") },
+            { QChar('O'), QT_TRANSLATE_NOOP("EnumDirectory", "Опцион"),
+                QT_TRANSLATE_NOOP("EnumDirectory", "Опционный контракт") } };
     if (table == QLatin1String("sess_state"))
-        return { { HostSchema::SessionPlanned, "Назначена", "Сессия назначена" },
-            { HostSchema::SessionTrading, "Идут торги", "Сессия идёт" },
-            { HostSchema::SessionSuspended, "Приостановлена", "Торги приостановлены" },
-            { HostSchema::SessionFinished, "Завершена", "Сессия завершена" } };
+        return { { HostSchema::SessionPlanned, QT_TRANSLATE_NOOP("EnumDirectory", "Назначена"),
+                     QT_TRANSLATE_NOOP("EnumDirectory", "Сессия назначена") },
+            { HostSchema::SessionTrading, QT_TRANSLATE_NOOP("EnumDirectory", "Идут торги"),
+                QT_TRANSLATE_NOOP("EnumDirectory", "Сессия идёт") },
+            { HostSchema::SessionSuspended, QT_TRANSLATE_NOOP("EnumDirectory", "Приостановлена"),
+                QT_TRANSLATE_NOOP("EnumDirectory", "Торги приостановлены") },
+            { HostSchema::SessionFinished, QT_TRANSLATE_NOOP("EnumDirectory", "Завершена"),
+                QT_TRANSLATE_NOOP("EnumDirectory", "Сессия завершена") } };
     if (table == QLatin1String("buysell"))
-        return { { QChar('B'), "Покупка", "Заявка или сделка на покупку" },
-            { QChar('S'), "Продажа", "Заявка или сделка на продажу" } };
+        return { { QChar('B'), QT_TRANSLATE_NOOP("EnumDirectory", "Покупка"),
+                     QT_TRANSLATE_NOOP("EnumDirectory", "Заявка или сделка на покупку") },
+            { QChar('S'), QT_TRANSLATE_NOOP("EnumDirectory", "Продажа"),
+                QT_TRANSLATE_NOOP("EnumDirectory", "Заявка или сделка на продажу") } };
     if (table == QLatin1String("price_dir"))
-        return { { HostSchema::PriceUnchanged, "Без изменений", "Цена не изменилась" },
-            { HostSchema::PriceUp, "Рост", "Цена выросла" }, { HostSchema::PriceDown, "Падение", "Цена упала" } };
+        return { { HostSchema::PriceUnchanged, QT_TRANSLATE_NOOP("EnumDirectory", "Без изменений"),
+                     QT_TRANSLATE_NOOP("EnumDirectory", "Цена не изменилась") },
+            { HostSchema::PriceUp, QT_TRANSLATE_NOOP("EnumDirectory", "Рост"),
+                QT_TRANSLATE_NOOP("EnumDirectory", "Цена выросла") },
+            { HostSchema::PriceDown, QT_TRANSLATE_NOOP("EnumDirectory", "Падение"),
+                QT_TRANSLATE_NOOP("EnumDirectory", "Цена упала") } };
     if (table == QLatin1String("opt_type"))
-        return { { QChar('C'), "Колл", "Опцион на покупку" }, { QChar('P'), "Пут", "Опцион на продажу" } };
+        return { { QChar('C'), QT_TRANSLATE_NOOP("EnumDirectory", "Колл"),
+                     QT_TRANSLATE_NOOP("EnumDirectory", "Опцион на покупку") },
+            { QChar('P'), QT_TRANSLATE_NOOP("EnumDirectory", "Пут"),
+                QT_TRANSLATE_NOOP("EnumDirectory", "Опцион на продажу") } };
     if (table == QLatin1String("opt_calc"))
-        return { { HostSchema::OptionAmericanMargined, "Американский: Маржируемый",
-                     "Маржируемый опцион американского типа" },
-            { HostSchema::OptionEuropeanPremium, "Европейский: Премиальный", "Премиальный опцион европейского типа" } };
+        return { { HostSchema::OptionAmericanMargined, QT_TRANSLATE_NOOP("EnumDirectory", "Американский: Маржируемый"),
+                     QT_TRANSLATE_NOOP("EnumDirectory", "Маржируемый опцион американского типа") },
+            { HostSchema::OptionEuropeanPremium, QT_TRANSLATE_NOOP("EnumDirectory", "Европейский: Премиальный"),
+                QT_TRANSLATE_NOOP("EnumDirectory", "Премиальный опцион европейского типа") } };
     return {};
 }
 

@@ -1321,6 +1321,185 @@
     </message>
 </context>
 <context>
+    <name>EnumDirectory</name>
+    <message>
+        <source>Активна</source>
+        <translation>Active</translation>
+    </message>
+    <message>
+        <source>Заявка выставлена и ждёт исполнения</source>
+        <translation>The order is placed and waits to be filled</translation>
+    </message>
+    <message>
+        <source>Исполнена</source>
+        <translation>Filled</translation>
+    </message>
+    <message>
+        <source>Заявка исполнена полностью</source>
+        <translation>The order is filled in full</translation>
+    </message>
+    <message>
+        <source>Снята</source>
+        <translation>Withdrawn</translation>
+    </message>
+    <message>
+        <source>Заявка снята участником</source>
+        <translation>The order was withdrawn by the participant</translation>
+    </message>
+    <message>
+        <source>Отклонена</source>
+        <translation>Rejected</translation>
+    </message>
+    <message>
+        <source>Заявка отклонена биржей</source>
+        <translation>The order was rejected by the exchange</translation>
+    </message>
+    <message>
+        <source>Торгуется</source>
+        <translation>Trading</translation>
+    </message>
+    <message>
+        <source>Торги инструментом разрешены</source>
+        <translation>The instrument may be traded</translation>
+    </message>
+    <message>
+        <source>Приостановлен</source>
+        <translation>Suspended</translation>
+    </message>
+    <message>
+        <source>Торги инструментом приостановлены</source>
+        <translation>Trading in the instrument is suspended</translation>
+    </message>
+    <message>
+        <source>Исполнен</source>
+        <translation>Expired</translation>
+    </message>
+    <message>
+        <source>Срок обращения инструмента истёк</source>
+        <translation>The instrument&apos;s term has ended</translation>
+    </message>
+    <message>
+        <source>Фьючерс</source>
+        <translation>Future</translation>
+    </message>
+    <message>
+        <source>Фьючерсный контракт</source>
+        <translation>Futures contract</translation>
+    </message>
+    <message>
+        <source>Опцион</source>
+        <translation>Option</translation>
+    </message>
+    <message>
+        <source>Опционный контракт</source>
+        <translation>Options contract</translation>
+    </message>
+    <message>
+        <source>Назначена</source>
+        <translation>Scheduled</translation>
+    </message>
+    <message>
+        <source>Сессия назначена</source>
+        <translation>The session is scheduled</translation>
+    </message>
+    <message>
+        <source>Идут торги</source>
+        <translation>Trading</translation>
+    </message>
+    <message>
+        <source>Сессия идёт</source>
+        <translation>The session is running</translation>
+    </message>
+    <message>
+        <source>Приостановлена</source>
+        <translation>Suspended</translation>
+    </message>
+    <message>
+        <source>Торги приостановлены</source>
+        <translation>Trading is suspended</translation>
+    </message>
+    <message>
+        <source>Завершена</source>
+        <translation>Finished</translation>
+    </message>
+    <message>
+        <source>Сессия завершена</source>
+        <translation>The session has finished</translation>
+    </message>
+    <message>
+        <source>Покупка</source>
+        <translation>Buy</translation>
+    </message>
+    <message>
+        <source>Заявка или сделка на покупку</source>
+        <translation>An order or deal to buy</translation>
+    </message>
+    <message>
+        <source>Продажа</source>
+        <translation>Sell</translation>
+    </message>
+    <message>
+        <source>Заявка или сделка на продажу</source>
+        <translation>An order or deal to sell</translation>
+    </message>
+    <message>
+        <source>Без изменений</source>
+        <translation>Unchanged</translation>
+    </message>
+    <message>
+        <source>Цена не изменилась</source>
+        <translation>The price has not changed</translation>
+    </message>
+    <message>
+        <source>Рост</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Цена выросла</source>
+        <translation>The price went up</translation>
+    </message>
+    <message>
+        <source>Падение</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>Цена упала</source>
+        <translation>The price went down</translation>
+    </message>
+    <message>
+        <source>Колл</source>
+        <translation>Call</translation>
+    </message>
+    <message>
+        <source>Опцион на покупку</source>
+        <translation>An option to buy</translation>
+    </message>
+    <message>
+        <source>Пут</source>
+        <translation>Put</translation>
+    </message>
+    <message>
+        <source>Опцион на продажу</source>
+        <translation>An option to sell</translation>
+    </message>
+    <message>
+        <source>Американский: Маржируемый</source>
+        <translation>American: Margined</translation>
+    </message>
+    <message>
+        <source>Маржируемый опцион американского типа</source>
+        <translation>Margined American-style option</translation>
+    </message>
+    <message>
+        <source>Европейский: Премиальный</source>
+        <translation>European: Premium</translation>
+    </message>
+    <message>
+        <source>Премиальный опцион европейского типа</source>
+        <translation>Premium European-style option</translation>
+    </message>
+</context>
+<context>
     <name>ExpDateFilter</name>
     <message>
         <source>Дата экспирации</source>
@@ -2439,10 +2618,6 @@
     <message>
         <source>Код сделки:</source>
         <translation>Deal reference:</translation>
-    </message>
-    <message>
-        <source>Действует:</source>
-        <translation>Valid:</translation>
     </message>
 </context>
 <context>
@@ -3645,10 +3820,6 @@
 </context>
 <context>
     <name>TreeGroupsWindow</name>
-    <message>
-        <source>Баз. актив</source>
-        <translation>Underlying</translation>
-    </message>
     <message>
         <source>Счёт</source>
         <translation>Account</translation>

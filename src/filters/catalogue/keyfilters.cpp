@@ -16,6 +16,7 @@
 #include "filters/widgets/securityfilterwidget.h"
 #include "filters/widgets/securityselectdialog.h"
 
+#include <QLocale>
 #include <QPointer>
 #include <QSet>
 
@@ -244,7 +245,7 @@ QString ExpDateFilter::name() const
 
 QString ExpDateFilter::keyToText(const KeyValue& key) const
 {
-    return key.isEmpty() ? QString() : key.first().toDatetime().date().toString(QStringLiteral("dd.MM.yyyy"));
+    return key.isEmpty() ? QString() : QLocale().toString(key.first().toDatetime().date(), QLocale::ShortFormat);
 }
 
 QWidget* ExpDateFilter::createFilterWidget(QWidget* parent)

@@ -14,6 +14,7 @@
 #include "filters/widgets/techdealsfilterwidget.h"
 
 #include <QCheckBox>
+#include <QLocale>
 #include <QSpinBox>
 
 #include <limits>
@@ -49,11 +50,12 @@ QString DateFilter::text() const
     case YesterdayAndToday:
         return tr("Вчера и сегодня");
     case From:
-        return tr("С %1").arg(m_from.toString(Qt::ISODate));
+        return tr("С %1").arg(QLocale().toString(m_from, QLocale::ShortFormat));
     case Between:
-        return tr("С %1 по %2").arg(m_from.toString(Qt::ISODate), m_to.toString(Qt::ISODate));
+        return tr("С %1 по %2")
+            .arg(QLocale().toString(m_from, QLocale::ShortFormat), QLocale().toString(m_to, QLocale::ShortFormat));
     case Until:
-        return tr("По %1").arg(m_to.toString(Qt::ISODate));
+        return tr("По %1").arg(QLocale().toString(m_to, QLocale::ShortFormat));
     default:
         return tr("Все даты");
     }

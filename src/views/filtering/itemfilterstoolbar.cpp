@@ -9,6 +9,7 @@
 #include "views/find/itemviewfind.h"
 
 #include <QAbstractItemView>
+#include <QEvent>
 #include <QHeaderView>
 #include <QTimer>
 
@@ -83,6 +84,19 @@ QWidget* ItemFiltersToolBar::addFilter(Filter* filter, QWidget* parent)
     m_widgets << widget;
     connect(filter, &Filter::enabledChanged, this, &ItemFiltersToolBar::onFilterChanged);
     return widget;
+}
+
+bool ItemFiltersToolBar::event(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        m_quiet = true;
+        for (int i = 0; i < m_filters.size(); ++i) {
+            if (m_widgets.at(i))
+                m_filters.at(i)->init(m_widgets.at(i));
+        }
+        m_quiet = false;
+    }
+    return QObject::event(event);
 }
 
 void ItemFiltersToolBar::onFilterChanged()

@@ -33,6 +33,11 @@ public:
     // The view's filter set: its filtered model's.
     RowFiltersModel* filtersModel() const;
 
+protected:
+    // A language change shows the filters' keys again in the language's words and forms (enumeration names,
+    // dates).
+    bool event(QEvent* event) override;
+
 public Q_SLOTS:
     // A placed filter changed (from its editor or elsewhere): the view rebuilds once for the changes so far.
     void onFilterChanged();

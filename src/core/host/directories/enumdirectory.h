@@ -7,7 +7,9 @@
 
 class Field;
 
-// An enumeration table (code, name, descr): the codes and their texts.
+// An enumeration table (code, name, descr): the codes and their texts. The table's texts are Russian source texts
+// (context "EnumDirectory"): the directory gives them in the application's language, and on a language change
+// translates them again and emits dataChanged().
 class BV_HOST_EXPORT EnumDirectory : public TableDirectory
 {
     Q_OBJECT
@@ -22,11 +24,18 @@ public:
     static qint64 codeOf(const Field& field);
     static qint64 codeOf(const FieldValue& value);
 
+    ~EnumDirectory() override;
+
 protected:
     explicit EnumDirectory(const QString& tableName);
     void reload(const Table* table) override;
 
 private:
+    friend class LanguageWatch;
+    void translate();
+    void retranslate();
+
     QList<FieldValue> m_keys;
-    QHash<qint64, QPair<QString, QString>> m_texts;
+    QHash<qint64, QPair<QString, QString>> m_sources; // as the table has them
+    QHash<qint64, QPair<QString, QString>> m_texts; // as shown
 };
