@@ -23,10 +23,27 @@ QString keyOf(TerminalLanguage::Language language)
     return language == TerminalLanguage::English ? QStringLiteral("en") : QStringLiteral("ru");
 }
 
-void switchTo(TerminalLanguage::Language language)
+QString missingEnglish()
+{
+    return QCoreApplication::translate(
+        "TerminalLanguage", "Английский перевод не найден: тексты терминала останутся русскими");
+}
+
+// False, with nothing changed, when the terminal's English cannot be loaded.
+bool switchTo(TerminalLanguage::Language language)
 {
     QCoreApplication* application = QCoreApplication::instance();
     const bool english = language == TerminalLanguage::English;
+    // Loaded before anything changes, so that a missing translation leaves the terminal speaking as it did.
+    QTranslator* loaded = nullptr;
+    if (english && !g_english) {
+        loaded = new QTranslator(application);
+        if (!loaded->load(QStringLiteral(":/translations/basic_views_en.qm"))) {
+            qCWarning(QGuiLog).noquote() << missingEnglish();
+            delete loaded;
+            return false;
+        }
+    }
     // Day before month, as the Russian forms have it: the trader's dates read the same way in both languages.
     const QLocale locale
         = english ? QLocale(QLocale::English, QLocale::UnitedKingdom) : QLocale(QLocale::Russian, QLocale::Russia);
@@ -34,16 +51,9 @@ void switchTo(TerminalLanguage::Language language)
     // Each translator is made when its language is chosen and deleted, which uninstalls it, when the other one is.
     if (english) {
         delete g_qt;
-        if (!g_english) {
-            auto* translator = new QTranslator(application);
-            if (translator->load(QStringLiteral(":/translations/basic_views_en.qm"))) {
-                application->installTranslator(translator);
-                g_english = translator;
-            } else {
-                qCWarning(QGuiLog).noquote() << QCoreApplication::translate(
-                    "TerminalLanguage", "Английский перевод не найден: тексты терминала останутся русскими");
-                delete translator;
-            }
+        if (loaded) {
+            application->installTranslator(loaded);
+            g_english = loaded;
         }
     } else {
         delete g_english;
@@ -70,6 +80,7 @@ void switchTo(TerminalLanguage::Language language)
                 window->unsetLocale();
         }
     }
+    return true;
 }
 
 } // namespace
@@ -84,13 +95,14 @@ TerminalLanguage::Language TerminalLanguage::current()
     return g_current;
 }
 
-void TerminalLanguage::choose(Language language)
+QString TerminalLanguage::choose(Language language)
 {
-    if (language != g_current)
-        switchTo(language);
+    if (language != g_current && !switchTo(language))
+        return missingEnglish();
     AppSettings settings { QString() };
     settings.setValue(QString::fromLatin1(LanguageKey), keyOf(language));
     settings.sync();
+    return QString();
 }
 
 void TerminalLanguage::applyStored()

@@ -47,6 +47,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
@@ -688,10 +689,19 @@ void TerminalWindow::addLanguageChoice(QMenu* menu)
     for (const auto& language : languages) {
         QAction* choice = menu->addAction(language.second);
         choice->setCheckable(true);
+        choice->setData(int(language.first));
         choice->setChecked(TerminalLanguage::current() == language.first);
         choice->setActionGroup(group);
         const TerminalLanguage::Language chosen = language.first;
-        connect(choice, &QAction::triggered, this, [chosen] { TerminalLanguage::choose(chosen); });
+        connect(choice, &QAction::triggered, this, [this, group, chosen] {
+            const QString refusal = TerminalLanguage::choose(chosen);
+            if (refusal.isEmpty())
+                return;
+            // The language the terminal still speaks stays checked.
+            for (QAction* other : group->actions())
+                other->setChecked(other->data().toInt() == TerminalLanguage::current());
+            QMessageBox::information(this, tr("Язык"), refusal);
+        });
         // Checked as the terminal speaks, whoever switched it.
         keepText(choice, [choice, chosen] { choice->setChecked(TerminalLanguage::current() == chosen); });
     }
