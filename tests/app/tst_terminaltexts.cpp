@@ -1,13 +1,26 @@
+#include "actions/securityactions.h"
 #include "core/db/appsettings.h"
 #include "core/db/guilog.h"
+#include "core/host/directories/securitydirectory.h"
 #include "dialoganswers.h"
+#include "instruments/chartwindow.h"
+#include "instruments/quoteswindow.h"
+#include "instruments/securityinfowindow.h"
 #include "models/tableindexmodel.h"
+#include "orders/droporderdialog.h"
+#include "snapshotwindow.h"
 #include "terminalapplication.h"
 #include "terminalfixture.h"
 #include "terminallanguage.h"
 #include "treewindow.h"
 #include "views/qtreefastview.h"
+#include "windows/tablefastviewwithfilter.h"
 #include "windows/viewwrapper.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QGroupBox>
+#include <QXmlStreamReader>
 
 #include <QDialogButtonBox>
 #include <QDockWidget>
@@ -31,6 +44,53 @@ QStringList buttonTexts(const QWidget* dialog)
 }
 
 QStringList g_logged;
+
+// The English of a source text as the translation file says, read here from the file: the translations of the
+// source in every context it has.
+QMultiHash<QString, QString> englishOf()
+{
+    QFile file(QStringLiteral(BV_TRANSLATION_PATH));
+    QMultiHash<QString, QString> english;
+    if (!file.open(QIODevice::ReadOnly))
+        return english;
+    QXmlStreamReader xml(&file);
+    QString source;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("source"))
+            source = xml.readElementText();
+        else if (xml.name() == QLatin1String("translation"))
+            english.insert(source, xml.readElementText(QXmlStreamReader::IncludeChildElements));
+    }
+    return english;
+}
+
+// What a window or dialog outside the host windows says: title, labels, buttons, group boxes, column and line
+// titles of its tables, and its charts' titles, series and axes.
+QStringList texts(const QWidget* window)
+{
+    QStringList texts { window->windowTitle() };
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        texts << label->text();
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        texts << button->text();
+    for (const QGroupBox* box : window->findChildren<QGroupBox*>())
+        texts << box->title();
+    for (const QHeaderView* header : window->findChildren<QHeaderView*>()) {
+        for (int section = 0; section < header->count(); ++section)
+            texts << header->model()->headerData(section, header->orientation()).toString();
+    }
+    for (const QtCharts::QChartView* view : window->findChildren<QtCharts::QChartView*>()) {
+        texts << view->chart()->title();
+        for (const QtCharts::QAbstractSeries* series : view->chart()->series())
+            texts << series->name();
+        for (const QtCharts::QAbstractAxis* axis : view->chart()->axes())
+            texts << axis->titleText();
+    }
+    texts.removeAll(QString());
+    return texts;
+}
 
 // The texts of a menu and of its submenus, but not of a submenu of choices only (the boards, named by the
 // market's data; the languages, each named in itself), whose own title is still taken.
@@ -209,15 +269,61 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(windows.size(), 11);
+        // And an order form and a withdrawal left open, an instrument's windows, a snapshot of the orders, and an
+        // order's status and side in view with the filter its row offers.
+        mainMenuAction(*m_window, QStringLiteral("Новая заявка..."))->trigger();
+        mainMenuAction(*m_window, QStringLiteral("Снять все заявки..."))->trigger();
+        QPointer<QWidget> orderForm = shown<AddOrderShortDialog>();
+        QPointer<QWidget> withdrawal = shown<DropOrdersDialog>();
+        QVERIFY(orderForm && withdrawal);
+        auto tableOf = [&](const QString& kind) {
+            TableWindow* found = nullptr;
+            for (HostWindow* window : qAsConst(windows))
+                found = !found && window->windowName() == kind ? TerminalWindow::tableView(window) : found;
+            return found;
+        };
+        TableWindow* instruments = tableOf(QStringLiteral("instruments"));
+        TableWindow* orders = tableOf(QStringLiteral("orders"));
+        QVERIFY(instruments && orders && orders->model()->rowCount() > 0);
+        const Record future = instrument(SampleMarket::FuturesBoard);
+        const QString name = SecurityDirectory::i()->nameById(future.data(QStringLiteral("stock_id")).toInteger(),
+            SampleMarket::FuturesBoard, future.data(QStringLiteral("sec_id")).toInteger64());
+        instruments->view()->setCurrentRecord(future, 0);
+        QTRY_VERIFY(instruments->securityActions()->action(SecurityActions::Quotes)->isEnabled());
+        for (int type : { SecurityActions::Quotes, SecurityActions::Chart, SecurityActions::Information,
+                 SecurityActions::AllDeals })
+            instruments->securityActions()->action(type)->trigger();
+        HostWindow* instrumentDeals = m_window->windows().last();
+        orders->snapshotAction()->trigger();
+        const QList<QWidget*> others { orderForm, withdrawal, m_window->findChild<QuotesWindow*>(),
+            m_window->findChild<ChartWindow*>(), m_window->findChild<SecurityInfoWindow*>(),
+            m_window->findChild<SnapshotWindow*>() };
+        QVERIFY(!others.contains(nullptr));
         m_feed->step(100);
+        TableFastViewWithFilter* ordersView = orders->view();
+        const QModelIndex status
+            = ordersView->QAbstractItemView::model()->index(0, orders->model()->columnIndex(QStringLiteral("status")));
+        const QModelIndex side = status.siblingAtColumn(orders->model()->columnIndex(QStringLiteral("buysell")));
+        const QString statusName = status.data().toString();
+        const QString snapshotTitle = m_window->findChild<SnapshotWindow*>()->windowTitle();
+        auto opened = [&] {
+            QStringList shown;
+            for (const QWidget* window : others)
+                shown << texts(window);
+            shown << instrumentDeals->windowTitle() << status.data().toString() << side.data().toString();
+            QMenu menu;
+            ordersView->populateActionsForIndex(status, &menu);
+            return shown << menuTexts(menu.actions());
+        };
         auto everything = [&] {
             QStringList texts = chrome(*m_window);
             for (HostWindow* window : qAsConst(windows))
                 texts << chrome(window);
-            return texts;
+            return texts << opened();
         };
         auto settle = [] { QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange); };
         const QStringList russian = everything();
+        const int openedCount = opened().size();
         auto* tree = dynamic_cast<TreeWindow*>(windows.at(2)->view()->currentView());
         QVERIFY(tree);
         tree->view()->expandAll();
@@ -243,6 +349,30 @@ private Q_SLOTS:
         const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
         const QStringList untranslated = translated.filter(cyrillic);
         QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QStringLiteral(" | "))));
+        // The texts of the dialogs and instrument windows are the translation file's English of what they said.
+        const QMultiHash<QString, QString> translation = englishOf();
+        const QStringList before = russian.mid(russian.size() - openedCount);
+        const QStringList after = translated.mid(translated.size() - before.size());
+        QCOMPARE(after.size(), before.size());
+        int sourced = 0;
+        for (int i = 0; i < before.size(); ++i) {
+            if (!translation.contains(before.at(i)))
+                continue;
+            ++sourced;
+            QVERIFY2(translation.values(before.at(i)).contains(after.at(i)),
+                qPrintable(before.at(i) + QStringLiteral(" -> ") + after.at(i)));
+        }
+        QVERIFY2(sourced > 40, qPrintable(QString::number(sourced)));
+        const QString snapshotOf
+            = translation.value(QStringLiteral("%1 — снимок %2"))
+                  .arg(orders->windowTitle(), snapshotTitle.right(QStringLiteral("00:00:00").size()));
+        for (const QString& expected : { translation.value(QStringLiteral("Котировки %1")).arg(name),
+                 translation.value(QStringLiteral("График %1")).arg(name),
+                 translation.value(QStringLiteral("Информация: %1")).arg(name),
+                 translation.value(QStringLiteral("Сделки: %1")).arg(name), snapshotOf,
+                 translation.value(QStringLiteral("Только '%1'")).arg(translation.value(statusName)) })
+            QVERIFY2(
+                translated.contains(expected), qPrintable(expected + QStringLiteral(" in ") + translated.join('|')));
         for (const QString& text :
             { QStringLiteral("Demo terminal"), QStringLiteral("Instruments 4"), QStringLiteral("Orders"),
                 QStringLiteral("By board"), QStringLiteral("Market"), QStringLiteral("Language") })
