@@ -16,6 +16,7 @@ const char LanguageKey[] = "language";
 
 QPointer<QTranslator> g_qt; // Qt's Russian, while the terminal speaks Russian
 QPointer<QTranslator> g_english; // the project's English, while it speaks English
+QPointer<QTranslator> g_plurals; // the project's Russian plural forms, while it speaks Russian
 TerminalLanguage::Language g_current = TerminalLanguage::Russian;
 
 QString keyOf(TerminalLanguage::Language language)
@@ -51,6 +52,7 @@ bool switchTo(TerminalLanguage::Language language)
     // Each translator is made when its language is chosen and deleted, which uninstalls it, when the other one is.
     if (english) {
         delete g_qt;
+        delete g_plurals;
         if (loaded) {
             application->installTranslator(loaded);
             g_english = loaded;
@@ -68,6 +70,18 @@ bool switchTo(TerminalLanguage::Language language)
                 qCWarning(QGuiLog).noquote() << QCoreApplication::translate("TerminalLanguage",
                     "Русский перевод Qt не найден: стандартные кнопки и диалоги останутся на английском");
                 delete qt;
+            }
+        }
+        // The source texts name one form of a count ("%Ln изменений"): the others come from a translation.
+        if (!g_plurals) {
+            auto* plurals = new QTranslator(application);
+            if (plurals->load(QStringLiteral(":/translations/basic_views_ru.qm"))) {
+                application->installTranslator(plurals);
+                g_plurals = plurals;
+            } else {
+                qCWarning(QGuiLog).noquote() << QCoreApplication::translate(
+                    "TerminalLanguage", "Русские формы чисел не найдены: у счётчиков останется одна форма");
+                delete plurals;
             }
         }
     }

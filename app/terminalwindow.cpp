@@ -60,19 +60,10 @@
 
 namespace {
 
-// "1 изменение", "3 изменения", "5 изменений", "21 изменение", "11 изменений": the Russian forms of a count. One
-// alone has its own entry, since other languages tell it from 21 and 121.
+// A count of changes in the language's plural form, its digits grouped as the language groups them.
 QString changesText(int n)
 {
-    if (n == 1)
-        return QCoreApplication::translate("TerminalWindow", "%1 изменение", "exactly one").arg(QLocale().toString(n));
-    const int lastTwo = n % 100;
-    const int last = n % 10;
-    const char* form = (lastTwo >= 11 && lastTwo <= 14) ? QT_TRANSLATE_NOOP("TerminalWindow", "%1 изменений")
-        : last == 1                                     ? QT_TRANSLATE_NOOP("TerminalWindow", "%1 изменение")
-        : (last >= 2 && last <= 4)                      ? QT_TRANSLATE_NOOP("TerminalWindow", "%1 изменения")
-                                                        : QT_TRANSLATE_NOOP("TerminalWindow", "%1 изменений");
-    return QCoreApplication::translate("TerminalWindow", form).arg(QLocale().toString(n));
+    return QCoreApplication::translate("TerminalWindow", "%Ln изменений", nullptr, n);
 }
 
 // The money limits over the host's table, read from their file; null without the table.

@@ -2820,9 +2820,12 @@
         <source>Показать изменения</source>
         <translation>Show the changes</translation>
     </message>
-    <message>
-        <source>%1 изменений</source>
-        <translation>%1 changes</translation>
+    <message numerus="yes">
+        <source>%Ln изменений</source>
+        <translation>
+            <numerusform>%Ln change</numerusform>
+            <numerusform>%Ln changes</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -3578,21 +3581,13 @@
         <source>Английский перевод не найден: тексты терминала останутся русскими</source>
         <translation>The English translation was not found: the terminal&apos;s texts stay Russian</translation>
     </message>
+    <message>
+        <source>Русские формы чисел не найдены: у счётчиков останется одна форма</source>
+        <translation>The Russian plural forms were not found: counts stay in one form</translation>
+    </message>
 </context>
 <context>
     <name>TerminalWindow</name>
-    <message>
-        <source>%1 изменений</source>
-        <translation>%1 changes</translation>
-    </message>
-    <message>
-        <source>%1 изменение</source>
-        <translation>%1 changes</translation>
-    </message>
-    <message>
-        <source>%1 изменения</source>
-        <translation>%1 changes</translation>
-    </message>
     <message>
         <source>Демонстрационный терминал</source>
         <translation>Demo terminal</translation>
@@ -3745,10 +3740,12 @@
         <source>Язык</source>
         <translation>Language</translation>
     </message>
-    <message>
-        <source>%1 изменение</source>
-        <comment>exactly one</comment>
-        <translation>%1 change</translation>
+    <message numerus="yes">
+        <source>%Ln изменений</source>
+        <translation>
+            <numerusform>%Ln change</numerusform>
+            <numerusform>%Ln changes</numerusform>
+        </translation>
     </message>
 </context>
 <context>

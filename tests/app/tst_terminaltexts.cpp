@@ -208,6 +208,16 @@ private Q_SLOTS:
         QVERIFY(batch);
         const QRegularExpression decimal(QStringLiteral(" за \\d+,\\d мс$"));
         QVERIFY2(decimal.match(batch->text()).hasMatch(), qPrintable(batch->text()));
+        // The count agrees with its noun, as Russian has it.
+        const QRegularExpressionMatch counted
+            = QRegularExpression(QStringLiteral("^Последний пакет: ([\\d\u00a0]+) (\\S+) за")).match(batch->text());
+        QVERIFY2(counted.hasMatch(), qPrintable(batch->text()));
+        const int n = counted.captured(1).remove(QChar(0xa0)).toInt();
+        const bool few = n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14);
+        QCOMPARE(counted.captured(2),
+            n % 10 == 1 && n % 100 != 11 ? QStringLiteral("изменение")
+                : few                    ? QStringLiteral("изменения")
+                                         : QStringLiteral("изменений"));
         open(*m_window, QStringLiteral("instruments"), QStringLiteral("По режимам"));
         auto* tree
             = dynamic_cast<TreeWindow*>(m_window->windowOf(QStringLiteral("instruments"))->view()->currentView());

@@ -131,7 +131,7 @@ void ReadingHold::showPending(int count)
         m_badge->hide();
         return;
     }
-    m_badge->setText(tr("%1 изменений").arg(count));
+    m_badge->setText(tr("%Ln изменений", nullptr, count));
     m_badge->adjustSize();
     placeBadge();
     m_badge->show();
@@ -186,6 +186,8 @@ void ReadingHold::retranslate()
     m_toggle->setText(tr("Удерживать строки при чтении"));
     m_toggle->setToolTip(tr("Пока указатель над таблицей, строки не сдвигаются; значения меняются на месте"));
     m_badge->setToolTip(tr("Показать изменения"));
+    if (m_model && m_badge->isVisibleTo(m_view))
+        showPending(m_model->pendingChanges());
 }
 
 bool ReadingHold::event(QEvent* event)
