@@ -18,6 +18,13 @@ ImporterTargets ImporterTargets::from(const Table* table, FileImporterConvertor*
             Entry entry { name, column < 0 ? name : HostSchema::text(table->columnTitle(column)),
                 column < 0 ? QString() : HostSchema::text(table->columnDescription(column)), kind,
                 convertor->getColAliases(name) };
+            // A file whose titles were written in the language the terminal speaks names its columns as well as
+            // one with the source titles.
+            for (const QString& alias : QStringList(entry.aliases)) {
+                const QString shown = HostSchema::text(alias);
+                if (!entry.aliases.contains(shown))
+                    entry.aliases << shown;
+            }
             if (entry.title.isEmpty())
                 entry.title = name;
             targets.m_entries << entry;

@@ -3,6 +3,9 @@
 #include "core/db/guilog.h"
 #include "core/host/directories/securitydirectory.h"
 #include "dialoganswers.h"
+#include "export/importercolumnswizard.h"
+#include "export/importercolumnswizardpage.h"
+#include "importcommand.h"
 #include "instruments/chartwindow.h"
 #include "instruments/quoteswindow.h"
 #include "instruments/securityinfowindow.h"
@@ -26,6 +29,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
@@ -408,6 +412,37 @@ private Q_SLOTS:
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Demo terminal"));
         QCOMPARE(m_window->openWindow(QStringLiteral("orders"))->windowTitle(), QStringLiteral("Orders"));
         QVERIFY(mainMenuAction(*m_window, QStringLiteral("English"))->isChecked());
+    }
+
+    // A file written while the terminal spoke English names the columns by their English titles: the import maps
+    // them as it maps the Russian ones.
+    void importMapsTheTitlesOfTheLanguage()
+    {
+        mainMenuAction(*m_window, QStringLiteral("English"))->trigger();
+        QAction* import = m_window->importCommand()->action();
+        m_window->openWindow(QStringLiteral("limits"));
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTRY_VERIFY(import->isEnabled());
+        Table* limits = m_market->table(QStringLiteral("money_limits"));
+        const QString client = limits->masterIndex()->at(0).data(QStringLiteral("account")).toString();
+        const QString path = QDir(m_config->path()).filePath(QStringLiteral("limits.csv"));
+        QFile csv(path);
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write(QStringLiteral("Account;Limit\n%1;777.5\n").arg(client).toUtf8());
+        csv.close();
+        answerFileDialog([&](QFileDialog* d) {
+            d->selectFile(path);
+            static_cast<QDialog*>(d)->accept();
+        });
+        QString unmapped;
+        answerDialog<ImporterColumnsWizard>([&](ImporterColumnsWizard* wizard) {
+            unmapped = wizard->page()->message();
+            wizard->accept();
+        });
+        answerDialog<QMessageBox>([](QMessageBox* box) { box->accept(); });
+        import->trigger();
+        QCOMPARE(unmapped, QString());
+        QCOMPARE(limits->findByKeyText(client).data(QStringLiteral("limit")).toString(), QStringLiteral("777.50"));
     }
 
     // A scheduler's export prints where it wrote, and nothing else.
