@@ -23,6 +23,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QXmlStreamReader>
 
 #include <QDialogButtonBox>
@@ -70,8 +71,8 @@ QMultiHash<QString, QString> englishOf()
     return english;
 }
 
-// What a window or dialog outside the host windows says: title, labels, buttons, group boxes, column and line
-// titles of its tables, and its charts' titles, series and axes.
+// What a window or dialog outside the host windows says: title, labels, buttons, group boxes, editors' hints, column
+// and line titles of its tables, and its charts' titles, series and axes.
 QStringList texts(const QWidget* window)
 {
     QStringList texts { window->windowTitle() };
@@ -81,6 +82,8 @@ QStringList texts(const QWidget* window)
         texts << button->text();
     for (const QGroupBox* box : window->findChildren<QGroupBox*>())
         texts << box->title();
+    for (const QLineEdit* edit : window->findChildren<QLineEdit*>())
+        texts << edit->placeholderText();
     for (const QHeaderView* header : window->findChildren<QHeaderView*>()) {
         for (int section = 0; section < header->count(); ++section)
             texts << header->model()->headerData(section, header->orientation()).toString();

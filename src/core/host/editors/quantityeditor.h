@@ -11,4 +11,8 @@ public:
 
     // -1 while the editor holds no number.
     qint64 quantity() const;
+
+protected:
+    // A language change names the hint again.
+    void changeEvent(QEvent* event) override;
 };

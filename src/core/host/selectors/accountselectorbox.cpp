@@ -2,13 +2,13 @@
 
 #include "core/host/directories/accountdirectory.h"
 
+#include <QEvent>
 #include <QLineEdit>
 
 AccountSelectorBox::AccountSelectorBox(QWidget* parent)
     : CompletingSelectorBox(parent)
 {
-    lineEdit()->setPlaceholderText(tr("Счёт или фирма"));
-    setToolTip(tr("Счёт клиента (7 знаков) или код брокерской фирмы (4 знака)"));
+    retranslate();
     connect(AccountDirectory::i(), &TableDirectory::dataChanged, this, &AccountSelectorBox::reload);
     connect(this, &CompletingSelectorBox::currentIdChanged, this, &AccountSelectorBox::changedAccount);
     reload();
@@ -19,10 +19,22 @@ void AccountSelectorBox::setFirmsOffered(bool offered)
     if (offered == m_firms)
         return;
     m_firms = offered;
-    setToolTip(
-        offered ? tr("Счёт клиента (7 знаков) или код брокерской фирмы (4 знака)") : tr("Счёт клиента (7 знаков)"));
-    lineEdit()->setPlaceholderText(offered ? tr("Счёт или фирма") : tr("Счёт клиента"));
+    retranslate();
     reload();
+}
+
+void AccountSelectorBox::retranslate()
+{
+    setToolTip(
+        m_firms ? tr("Счёт клиента (7 знаков) или код брокерской фирмы (4 знака)") : tr("Счёт клиента (7 знаков)"));
+    lineEdit()->setPlaceholderText(m_firms ? tr("Счёт или фирма") : tr("Счёт клиента"));
+}
+
+void AccountSelectorBox::changeEvent(QEvent* event)
+{
+    CompletingSelectorBox::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 bool AccountSelectorBox::setAccount(const QString& code)

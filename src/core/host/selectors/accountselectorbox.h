@@ -21,9 +21,12 @@ Q_SIGNALS:
 
 protected:
     QString unknownText(const QString& text) const override;
+    // A language change names the hint again.
+    void changeEvent(QEvent* event) override;
 
 private:
     void reload();
+    void retranslate();
 
     bool m_firms = true;
 };

@@ -2,6 +2,7 @@
 
 #include "core/host/directories/kvcodenamedirectory.h"
 
+#include <QEvent>
 #include <QLineEdit>
 
 PartnerSelectorBox::PartnerSelectorBox(QWidget* parent)
@@ -37,4 +38,11 @@ void PartnerSelectorBox::reload()
     for (const QString& code : qAsConst(codes))
         list.append({ code, directory->nameByCode(code), code });
     setEntries(list);
+}
+
+void PartnerSelectorBox::changeEvent(QEvent* event)
+{
+    CompletingSelectorBox::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        lineEdit()->setPlaceholderText(tr("Код фирмы"));
 }

@@ -17,6 +17,8 @@ public:
 
 protected:
     QString unknownText(const QString& text) const override;
+    // A language change names the hint again.
+    void changeEvent(QEvent* event) override;
 
 private:
     void reload();

@@ -2,6 +2,7 @@
 
 #include "core/host/directories/securitydirectory.h"
 
+#include <QEvent>
 #include <QLineEdit>
 
 SecuritySelectorBox::SecuritySelectorBox(QWidget* parent)
@@ -89,4 +90,11 @@ void SecuritySelectorBox::reload()
         return a.code.compare(b.code, Qt::CaseInsensitive) < 0;
     });
     setEntries(list);
+}
+
+void SecuritySelectorBox::changeEvent(QEvent* event)
+{
+    CompletingSelectorBox::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        lineEdit()->setPlaceholderText(tr("Код или название инструмента"));
 }

@@ -30,6 +30,8 @@ Q_SIGNALS:
 
 protected:
     QString unknownText(const QString& text) const override;
+    // A language change names the hint again.
+    void changeEvent(QEvent* event) override;
 
 private:
     void reload();
