@@ -35,6 +35,7 @@
 #include "soakrun.h"
 #include "tablewindow.h"
 #include "terminalapplication.h"
+#include "terminallanguage.h"
 #include "terminalwindow.h"
 #include "views/headerproxystyle.h"
 
@@ -43,6 +44,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QMessageBox>
 #include <QTextStream>
 #include <QTimer>
 
@@ -134,6 +136,17 @@ int importTable(EmbeddedCore& core, const FileStep& step, const QStringList& map
     return code;
 }
 
+// A refusal of the command line, where the user sees it: the console, and a message box for a terminal started
+// from a desktop.
+int refuse(const QString& message, int code)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")
+        && QGuiApplication::platformName() != QLatin1String("minimal"))
+        QMessageBox::critical(nullptr, QCoreApplication::translate("Terminal", "Демонстрационный терминал"), message);
+    return code;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -204,6 +217,8 @@ int main(int argc, char** argv)
     parser.process(arguments);
     if (parser.isSet(configOption))
         AppSettings::setLocation(QFileInfo(parser.value(configOption)).absoluteFilePath());
+    // Refusals below speak the trader's language.
+    TerminalLanguage::applyStored();
 
     EmbeddedCore core;
     const quint32 seed = parser.value(seedOption).toUInt();
@@ -212,22 +227,31 @@ int main(int argc, char** argv)
     StreamReplayer replayer;
     QElapsedTimer clock;
     clock.start();
+    if (parser.isSet(speedOption) && !replaying)
+        return refuse(
+            QCoreApplication::translate("Terminal", "--speed задаёт скорость воспроизведения: только с --replay"), 2);
+    // Recording over the file being played would cut it under the replayer's feet.
+    const QFileInfo replayFile(parser.value(replayOption));
+    if (replaying && parser.isSet(recordOption) && replayFile.exists()
+        && QFileInfo(parser.value(recordOption)).canonicalFilePath() == replayFile.canonicalFilePath())
+        return refuse(QCoreApplication::translate("Terminal", "Запись потока не может идти в воспроизводимый файл '%1'")
+                          .arg(replayFile.filePath()),
+            2);
     if (replaying) {
         bool speedOk = false;
         const QString speed = parser.value(speedOption);
         replayer.setSpeed(speed == QLatin1String("max") ? 0.0 : speed.toDouble(&speedOk));
-        if (speed != QLatin1String("max") && (!speedOk || replayer.speed() <= 0)) {
-            std::fprintf(stderr, "usage: --replay FILE [--speed X|max], X a positive number\n");
-            return 2;
-        }
+        if (speed != QLatin1String("max") && (!speedOk || replayer.speed() <= 0))
+            return refuse(
+                QCoreApplication::translate("Terminal", "--speed: положительное число или max, а не '%1'").arg(speed),
+                2);
         for (const TableSchema& schema : HostSchema::all())
             core.tables()->registerTable(schema.create());
         try {
             replayer.open(parser.value(replayOption));
             replayer.bind(core.tables());
         } catch (const QString& message) {
-            std::fprintf(stderr, "%s\n", qPrintable(message));
-            return 1;
+            return refuse(message, 1);
         }
         replayer.loadSnapshot();
     } else {
@@ -255,12 +279,19 @@ int main(int argc, char** argv)
         try {
             recorder = std::make_unique<StreamRecorder>(tables, parser.value(recordOption));
         } catch (const QString& message) {
-            std::fprintf(stderr, "%s\n", qPrintable(message));
-            return 1;
+            return refuse(message, 1);
         }
-        QObject::connect(recorder.get(), &StreamRecorder::stopped, &core, &EmbeddedCore::notify);
+        // Also on the console: a recording that fails as the terminal closes has no pane left to show it.
+        QObject::connect(recorder.get(), &StreamRecorder::stopped, &core, [&core](const QString& reason) {
+            core.notify(reason);
+            std::fprintf(stderr, "%s\n", qPrintable(reason));
+        });
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, recorder.get(), &StreamRecorder::stop);
     }
-    EmbeddedExchange exchange(&core, core.sender());
+    // A recording is played without the exchange: the terminal sends nothing into the recorded tables.
+    std::unique_ptr<EmbeddedExchange> exchange;
+    if (!replaying)
+        exchange = std::make_unique<EmbeddedExchange>(&core, core.sender());
     // The login the terminal trades under: its orders and their deals are the trader's own, which the alerts watch;
     // the feed trades under other logins.
     core.sender()->setLogin(QStringLiteral("demo"));
@@ -270,16 +301,9 @@ int main(int argc, char** argv)
         feed->setRate(parser.value(rateOption).toInt());
     }
 
-    TerminalWindow window(&core, feed.get());
-    if (replaying) {
-        window.followReplay(&replayer);
-        if (!replayer.truncation().isEmpty())
-            core.notify(replayer.truncation());
-        QObject::connect(&replayer, &StreamReplayer::finished, &core, [&core, &replayer] {
-            core.notify(QCoreApplication::translate("Terminal", "Воспроизведение записи окончено: %1 изменений")
-                            .arg(replayer.changes()));
-        });
-    }
+    std::unique_ptr<TerminalWindow> made = replaying ? std::make_unique<TerminalWindow>(&core, &replayer)
+                                                     : std::make_unique<TerminalWindow>(&core, feed.get());
+    TerminalWindow& window = *made;
     if (recorder)
         core.notify(QCoreApplication::translate("Terminal", "Поток записывается в '%1'").arg(recorder->path()));
     core.notify(QCoreApplication::translate("Terminal", "Рынок открыт: %1 инструментов, %2 заявок")

@@ -53,6 +53,8 @@ QString MoneyLimits::fileName()
 
 bool MoneyLimits::load()
 {
+    if (!m_fileKept)
+        return true;
     QString error;
     if (m_file.read(&error))
         return true;
@@ -65,6 +67,8 @@ bool MoneyLimits::load()
 
 bool MoneyLimits::save()
 {
+    if (!m_fileKept)
+        return true;
     QString error;
     if (m_file.write(&error))
         return true;

@@ -28,6 +28,9 @@ public:
     QAction* undoAction() const { return m_undo; }
     QAction* redoAction() const { return m_redo; }
 
+    // Off while the table holds what a recording replays: the file is then neither read over the table nor
+    // written from it, and load() and save() do nothing.
+    void setFileKept(bool kept) { m_fileKept = kept; }
     bool load();
     bool save();
 
@@ -45,4 +48,5 @@ private:
     QUndoStack* m_stack;
     QAction* m_undo;
     QAction* m_redo;
+    bool m_fileKept = true;
 };

@@ -56,7 +56,9 @@
 #include <QToolBar>
 #include <QWindow>
 
+#include <climits>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -66,13 +68,15 @@ QString changesText(int n)
     return QCoreApplication::translate("TerminalWindow", "%Ln изменений", nullptr, n);
 }
 
-// The money limits over the host's table, read from their file; null without the table.
-MoneyLimits* limitsOf(EmbeddedCore* core, QObject* parent)
+// The money limits over the host's table, read from their file unless a recording fills the table; null without
+// the table.
+MoneyLimits* limitsOf(EmbeddedCore* core, bool replaying, QObject* parent)
 {
     Table* table = core->tables()->table(QStringLiteral("money_limits"));
     if (!table)
         return nullptr;
     auto* limits = new MoneyLimits(table, core, parent);
+    limits->setFileKept(!replaying);
     limits->load();
     return limits;
 }
@@ -83,10 +87,19 @@ constexpr int SessionStoreMs = 60 * 1000;
 } // namespace
 
 TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* parent)
+    : TerminalWindow(core, feed, nullptr, parent)
+{ }
+
+TerminalWindow::TerminalWindow(EmbeddedCore* core, StreamReplayer* replayer, QWidget* parent)
+    : TerminalWindow(core, nullptr, replayer, parent)
+{ }
+
+TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, StreamReplayer* replayer, QWidget* parent)
     : QMainWindow(parent)
     , m_core(core)
     , m_feed(feed)
-    , m_limits(limitsOf(core, this))
+    , m_replayer(replayer)
+    , m_limits(limitsOf(core, replayer, this))
     , m_catalogue(std::make_unique<WindowCatalogue>(core->tables(), m_limits))
     , m_area(new QMdiArea(this))
     , m_notifications(new QListWidget(this))
@@ -100,6 +113,10 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     // The language the trader chose last time, before any text is set.
     TerminalLanguage::applyStored();
     keepText(this, [this] { setWindowTitle(tr("Демонстрационный терминал")); });
+    // A recording has no exchange behind it: whatever the terminal sent would go nowhere, or write into the
+    // recorded tables.
+    if (replayer)
+        core->connections()->disconnectFromExchange();
     setCentralWidget(m_area);
     core->addMainWindow(this);
     // The colours chosen on the "Цвета" pages, before any window paints.
@@ -234,6 +251,17 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
         const char* text = withdrawal.second;
         keepText(drop, [drop, text] { drop->setText(tr(text)); });
     }
+    if (replayer) {
+        for (QAction* command : trading->actions()) {
+            if (command->isSeparator())
+                continue;
+            command->setEnabled(false);
+            keepText(command, [command] {
+                command->setToolTip(tr("Заявки не отправляются: терминал воспроизводит запись, биржи за ним нет"));
+                command->setStatusTip(command->toolTip());
+            });
+        }
+    }
     if (feed) {
         QAction* day = market->addAction(QString(), feed, &MarketFeed::startNewDay);
         keepText(day, [day] { day->setText(tr("Новый день")); });
@@ -261,6 +289,8 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* pa
     connect(clock, &QTimer::timeout, this, &TerminalWindow::updateStatus);
     clock->start(500);
     updateStatus();
+    if (replayer)
+        followReplay();
     auto* keeper = new QTimer(this);
     connect(keeper, &QTimer::timeout, this, [this] {
         if (m_sessionKept)
@@ -439,6 +469,7 @@ void TerminalWindow::addConnectionSwitch(QMenu* market)
     keepText(connected, [connected] { connected->setText(tr("Подключение к бирже")); });
     connected->setCheckable(true);
     connected->setChecked(connections->isConnected());
+    connected->setEnabled(!m_replayer);
     connect(connected, &QAction::toggled, connections,
         [connections](bool on) { on ? connections->connectToExchange() : connections->disconnectFromExchange(); });
     // Without a connection no market data comes: the feed waits for it to come back.
@@ -621,12 +652,26 @@ void TerminalWindow::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
-void TerminalWindow::followReplay(StreamReplayer* replayer)
+void TerminalWindow::followReplay()
 {
-    m_replayer = replayer;
-    connect(replayer, &StreamReplayer::batchApplied, this, &TerminalWindow::onBatchApplied);
-    connect(replayer, &StreamReplayer::finished, this, &TerminalWindow::updateStatus);
-    updateStatus();
+    connect(m_replayer, &StreamReplayer::batchApplied, this, &TerminalWindow::onBatchApplied);
+    // The first changes the tables could not take are told at once, every one of them at the end.
+    connect(m_replayer, &StreamReplayer::changesSkipped, this, [this](qint64 changes, const QString& reason) {
+        if (std::exchange(m_skipsTold, true))
+            return;
+        m_core->notify(tr("Воспроизведение записи: таблицы не приняли %1: %2")
+                           .arg(changesText(int(qMin<qint64>(changes, INT_MAX))), reason));
+    });
+    connect(m_replayer, &StreamReplayer::finished, this, [this] {
+        const auto count = [](qint64 n) { return changesText(int(qMin<qint64>(n, INT_MAX))); };
+        m_core->notify(m_replayer->skipped() == 0
+                ? tr("Воспроизведение записи окончено: %1").arg(count(m_replayer->changes()))
+                : tr("Воспроизведение записи окончено: %1, из них таблицы не приняли %2")
+                      .arg(count(m_replayer->changes()), count(m_replayer->skipped())));
+        updateStatus();
+    });
+    if (!m_replayer->truncation().isEmpty())
+        m_core->notify(m_replayer->truncation());
 }
 
 void TerminalWindow::onBatchApplied(int changes, double milliseconds)
@@ -657,7 +702,9 @@ void TerminalWindow::updateStatus()
             rows += table->model()->rowCount();
     }
     m_rows->setText(tr("Строк в окнах: %1").arg(QLocale().toString(rows)));
-    m_connection->setText(m_core->connections()->isConnected() ? QString() : tr("Нет подключения к бирже"));
+    m_connection->setText(m_replayer ? tr("Биржи нет: воспроизводится запись")
+            : m_core->connections()->isConnected() ? QString()
+                                                   : tr("Нет подключения к бирже"));
     if (m_lastBatch.first >= 0)
         m_batch->setText(tr("Последний пакет: %1 за %2 мс")
                              .arg(changesText(m_lastBatch.first), QLocale().toString(m_lastBatch.second, 'f', 1)));

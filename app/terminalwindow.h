@@ -33,8 +33,7 @@ class WindowCatalogue;
 // open windows show, how long the last batch took, whether the exchange is connected and whether dynamic
 // exports run; the notification pane lists what the host was told (for example, transactions the exchange
 // refused). The market menu takes the connection to the exchange down and up again: while it is down the feed
-// stops and nothing is sent. Without a feed (the terminal on a recorded stream) the market menu has no feed
-// entries and the status bar follows the replay instead.
+// stops and nothing is sent. Without a feed the market menu has no feed entries.
 //
 // It opens within the available part of its screen. The open windows (kind, place, each view's state, running
 // dynamic exports included) and its own place are stored on exit and every minute, and restoreSession() brings
@@ -44,12 +43,13 @@ class TerminalWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    // `feed` may be null.
+    // The terminal on the market moved by `feed`, which may be null.
     TerminalWindow(EmbeddedCore* core, MarketFeed* feed, QWidget* parent = nullptr);
+    // The terminal on a recorded stream: no exchange stands behind it, so the connection is down and the trading
+    // commands are off; the money limits are the recording's, neither read from their file nor written to it. The
+    // status bar follows the replay, and the messages tell what the tables could not take and how it ended.
+    TerminalWindow(EmbeddedCore* core, StreamReplayer* replayer, QWidget* parent = nullptr);
     ~TerminalWindow() override;
-
-    // The recorded stream the tables are played from, for the status bar.
-    void followReplay(StreamReplayer* replayer);
 
     // Opens a new window of a kind ("instruments", "orders", "deals", "positions" or "limits"); null (and a
     // notification) for an unknown kind or a table the host has not loaded.
@@ -90,6 +90,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    TerminalWindow(EmbeddedCore* core, MarketFeed* feed, StreamReplayer* replayer, QWidget* parent);
+    void followReplay();
     // The default place: within the available part of the window's screen.
     void fitToScreen();
     // Whether a stored place lies wholly inside the available part of a screen.
@@ -117,7 +119,7 @@ private:
 
     EmbeddedCore* m_core; // not owned
     MarketFeed* m_feed; // not owned, may be null
-    QPointer<StreamReplayer> m_replayer;
+    QPointer<StreamReplayer> m_replayer; // null on the market
     MoneyLimits* m_limits; // a child, made before the catalogue whose windows edit it
     std::unique_ptr<WindowCatalogue> m_catalogue;
     QMdiArea* m_area;
@@ -130,6 +132,7 @@ private:
     ImportCommand* m_import; // child
     bool m_sessionKept = true;
     bool m_feedWasRunning = false; // when the connection went down
+    bool m_skipsTold = false; // the first changes a replay skipped were reported
     QPair<int, double> m_lastBatch { -1, 0.0 }; // changes and milliseconds; none yet
     std::vector<std::pair<QPointer<QObject>, std::function<void()>>> m_texts;
 };

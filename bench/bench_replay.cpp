@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     replayer.loadSnapshot();
     Bench::result(QStringLiteral("replay_load_snapshot"), clock.nsecsElapsed() / 1e6, QStringLiteral("ms"));
     replayer.setSpeed(0);
-    TerminalWindow window(&core, nullptr);
+    TerminalWindow window(&core, &replayer);
     window.setSessionKept(false);
     window.resize(1600, 900);
     window.openEveryView();

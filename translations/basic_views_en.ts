@@ -3219,16 +3219,16 @@
 <context>
     <name>StreamFormat</name>
     <message>
-        <source>ключ (%1) вместо (%2)</source>
-        <translation>key (%1) instead of (%2)</translation>
+        <source>ключ в записи (%1), в терминале (%2)</source>
+        <translation>key in the recording (%1), in the terminal (%2)</translation>
     </message>
     <message>
-        <source>%1 столбцов вместо %2</source>
-        <translation>%1 columns instead of %2</translation>
+        <source>столбцов в записи %1, в терминале %2</source>
+        <translation>columns in the recording %1, in the terminal %2</translation>
     </message>
     <message>
-        <source>столбец %1: %2 %3 вместо %4 %5</source>
-        <translation>column %1: %2 %3 instead of %4 %5</translation>
+        <source>столбец %1: в записи %2 %3, в терминале %4 %5</source>
+        <translation>column %1: in the recording %2 %3, in the terminal %4 %5</translation>
     </message>
 </context>
 <context>
@@ -3238,20 +3238,20 @@
         <translation>the disk cannot keep up with the stream (more than %1 MB queued)</translation>
     </message>
     <message>
-        <source>запись на диск не удалась</source>
-        <translation>writing to the disk failed</translation>
-    </message>
-    <message>
-        <source>Не удалось открыть &apos;%1&apos; для записи потока</source>
-        <translation>Could not open &apos;%1&apos; to record the stream</translation>
-    </message>
-    <message>
-        <source>Не удалось записать поток в &apos;%1&apos;</source>
-        <translation>Could not write the stream to &apos;%1&apos;</translation>
-    </message>
-    <message>
         <source>Запись потока в &apos;%1&apos; остановлена: %2</source>
         <translation>Recording the stream to &apos;%1&apos; stopped: %2</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть &apos;%1&apos; для записи потока: %2</source>
+        <translation>Could not open &apos;%1&apos; to record the stream: %2</translation>
+    </message>
+    <message>
+        <source>Не удалось записать поток в &apos;%1&apos;: %2</source>
+        <translation>Could not write the stream to &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>запись на диск не удалась: %1</source>
+        <translation>writing to the disk failed: %1</translation>
     </message>
 </context>
 <context>
@@ -3307,6 +3307,22 @@
     <message>
         <source>Таблица &apos;%1&apos; записи потока не совпадает с таблицей терминала: %2</source>
         <translation>Table &apos;%1&apos; of the stream recording differs from the terminal&apos;s: %2</translation>
+    </message>
+    <message>
+        <source>в таблице &apos;%1&apos; нет записи, которую меняет запись потока</source>
+        <translation>table &apos;%1&apos; has no record the recording changes</translation>
+    </message>
+    <message>
+        <source>таблица &apos;%1&apos; отказалась от изменений: %2</source>
+        <translation>table &apos;%1&apos; refused the changes: %2</translation>
+    </message>
+    <message>
+        <source>таблицы &apos;%1&apos; в терминале больше нет</source>
+        <translation>the terminal no longer has table &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>заголовок блока на байте %1 не сходится с контрольной суммой</source>
+        <translation>the head of the frame at byte %1 does not match its checksum</translation>
     </message>
 </context>
 <context>
@@ -3563,12 +3579,24 @@
         <translation>Market open: %1 instruments, %2 orders</translation>
     </message>
     <message>
-        <source>Воспроизведение записи окончено: %1 изменений</source>
-        <translation>Replay of the recording finished: %1 changes</translation>
-    </message>
-    <message>
         <source>Поток записывается в &apos;%1&apos;</source>
         <translation>The stream is recorded to &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Демонстрационный терминал</source>
+        <translation>Demo terminal</translation>
+    </message>
+    <message>
+        <source>--speed задаёт скорость воспроизведения: только с --replay</source>
+        <translation>--speed sets the replay speed: only with --replay</translation>
+    </message>
+    <message>
+        <source>Запись потока не может идти в воспроизводимый файл &apos;%1&apos;</source>
+        <translation>The stream cannot be recorded into the file being replayed, &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--speed: положительное число или max, а не &apos;%1&apos;</source>
+        <translation>--speed: a positive number or max, not &apos;%1&apos;</translation>
     </message>
 </context>
 <context>
@@ -3746,6 +3774,26 @@
             <numerusform>%Ln change</numerusform>
             <numerusform>%Ln changes</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Заявки не отправляются: терминал воспроизводит запись, биржи за ним нет</source>
+        <translation>No orders are sent: the terminal plays a recording, with no exchange behind it</translation>
+    </message>
+    <message>
+        <source>Воспроизведение записи: таблицы не приняли %1: %2</source>
+        <translation>Replay of the recording: the tables did not take %1: %2</translation>
+    </message>
+    <message>
+        <source>Воспроизведение записи окончено: %1</source>
+        <translation>Replay of the recording finished: %1</translation>
+    </message>
+    <message>
+        <source>Воспроизведение записи окончено: %1, из них таблицы не приняли %2</source>
+        <translation>Replay of the recording finished: %1, of which the tables did not take %2</translation>
+    </message>
+    <message>
+        <source>Биржи нет: воспроизводится запись</source>
+        <translation>No exchange: a recording is playing</translation>
     </message>
 </context>
 <context>

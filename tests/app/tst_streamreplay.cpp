@@ -1,13 +1,26 @@
 #include "core/db/masterindex.h"
 #include "core/db/recordstrans.h"
 #include "core/db/recordupdater.h"
+#include "core/host/embedded/embeddedconnectionsmanager.h"
 #include "core/host/schema/hostschema.h"
 #include "core/host/stream/streamformat.h"
 #include "core/host/stream/streamrecorder.h"
 #include "core/host/stream/streamreplayer.h"
+#include "limitswindow.h"
+#include "moneylimits.h"
+#include "tablefile.h"
 #include "terminalfixture.h"
 
 #include <QAbstractItemModel>
+#include <QtEndian>
+
+#include <cerrno>
+#include <cstring>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // The terminal recording its stream and playing it back: the tables end as the recorded run left them, every
 // window's model equals a fresh build, and files of another version, damaged or cut short are told apart.
@@ -36,8 +49,9 @@ private:
         return rows;
     }
     // A recorded run of the sample market: the feed's batches, a reference table sent again, an order taken out
-    // in a transaction and a position on its own. Leaves the fixture running; returns the tables as it ended.
-    TableRows recordRun(const QString& path, int batches)
+    // in a transaction and a position on its own, these last in one frame. Leaves the fixture running; returns the
+    // tables as it ended, and in `beforeLastFrame` as they were before its last frame.
+    TableRows recordRun(const QString& path, int batches, TableRows* beforeLastFrame = nullptr)
     {
         startTerminalFixture();
         StreamRecorder recorder(tables(), path);
@@ -45,6 +59,8 @@ private:
             m_feed->step(200);
             QCoreApplication::processEvents(); // the frame of this turn goes to the writer
         }
+        if (beforeLastFrame)
+            *beforeLastFrame = rowsOf(m_market->core.tables());
         m_market->market.reload(m_market->table(QStringLiteral("kv.fut_margin_type")), 1);
         Table* orders = m_market->table(QStringLiteral("orders"));
         {
@@ -99,8 +115,19 @@ private Q_SLOTS:
         const TableRows recorded = recordRun(path, 30);
         const QStringList kinds = [] {
             return QStringList { QStringLiteral("instruments"), QStringLiteral("orders"), QStringLiteral("deals"),
-                QStringLiteral("positions") };
+                QStringLiteral("positions"), QStringLiteral("limits") };
         }();
+        // and the trader's money-limits file holding other limits than the recording
+        Table* limits = m_market->table(QStringLiteral("money_limits"));
+        Record limit = limits->masterIndex()->at(0);
+        limit.remove();
+        QString error;
+        QVERIFY2(TableFile(limits, MoneyLimits::fileName()).write(&error), qPrintable(error));
+        const auto limitsFile = [] {
+            QFile file(MoneyLimits::fileName());
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray traderLimits = limitsFile();
         stopTerminalFixture();
 
         // When a terminal with every window open plays it as fast as it can
@@ -108,9 +135,8 @@ private Q_SLOTS:
         StreamReplayer replayer;
         replayInto(core, replayer, path);
         QVERIFY(replayer.truncation().isEmpty());
-        TerminalWindow terminal(&core, nullptr);
+        TerminalWindow terminal(&core, &replayer);
         terminal.setSessionKept(false);
-        terminal.followReplay(&replayer);
         openEveryView(terminal, kinds);
         terminal.show();
         QSignalSpy finished(&replayer, &StreamReplayer::finished);
@@ -126,7 +152,7 @@ private Q_SLOTS:
         QCOMPARE(replayed.keys(), recorded.keys());
         for (const QString& name : recorded.keys())
             QVERIFY2(replayed.value(name) == recorded.value(name), qPrintable(name));
-        TerminalWindow fresh(&core, nullptr);
+        TerminalWindow fresh(&core, &replayer);
         fresh.setSessionKept(false);
         openEveryView(fresh, kinds);
         const QList<HostWindow*> played = terminal.windows();
@@ -146,13 +172,48 @@ private Q_SLOTS:
             QTRY_COMPARE(rows(a), rows(b));
             QVERIFY2(a->rowCount() > 0, qPrintable(played.at(i)->windowName()));
         }
+
+        // and nothing of the terminal's own writes into the recorded tables: no exchange to send orders to, and
+        // limits edited during the replay stay out of the trader's file
+        QVERIFY(!core.connections()->isConnected());
+        QVERIFY(!mainMenuAction(terminal, QStringLiteral("Новая заявка..."))->isEnabled());
+        auto* limitsWindow
+            = dynamic_cast<LimitsWindow*>(TerminalWindow::tableView(terminal.windowOf(QStringLiteral("limits"))));
+        QVERIFY(limitsWindow && limitsWindow->addAccount(QStringLiteral("REPLAY1")));
+        QCOMPARE(limitsFile(), traderLimits);
+    }
+
+    void tellsWhatTheTablesCouldNotTake()
+    {
+        // Given a recorded run, and a terminal that took the orders out of its table before playing it
+        const QString path = m_dir.filePath(QStringLiteral("clash.bvs"));
+        recordRun(path, 3);
+        stopTerminalFixture();
+        EmbeddedCore core;
+        StreamReplayer replayer;
+        replayInto(core, replayer, path);
+        TerminalWindow terminal(&core, &replayer);
+        terminal.setSessionKept(false);
+        core.tables()->table(QStringLiteral("orders"))->clear();
+
+        // When it plays, the changes of orders no longer there are skipped, and the messages say how many
+        QSignalSpy finished(&replayer, &StreamReplayer::finished);
+        replayer.setSpeed(0);
+        replayer.start();
+        QVERIFY(finished.wait(20000));
+        QVERIFY(replayer.skipped() > 1);
+        const QStringList told = core.recentNotifications();
+        QVERIFY2(
+            told.filter(QStringLiteral("таблицы не приняли")).size() == 2, qPrintable(told.join(QLatin1Char('\n'))));
+        QVERIFY2(told.last().contains(QStringLiteral("не приняли ") + QLocale().toString(replayer.skipped())),
+            qPrintable(told.last()));
     }
 
     void refusesOtherVersionsAndDamageAndPlaysWhatATruncatedFileHolds()
     {
         const QString path = m_dir.filePath(QStringLiteral("small.bvs"));
-        const TableRows recorded = recordRun(path, 5);
-        const int orders = recorded.value(QStringLiteral("orders")).size();
+        TableRows beforeLastFrame;
+        recordRun(path, 5, &beforeLastFrame);
         stopTerminalFixture();
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -171,8 +232,14 @@ private Q_SLOTS:
             return QString();
         };
         QByteArray otherVersion = whole;
-        otherVersion[8] = 2;
-        QVERIFY2(refusal(otherVersion).contains(QStringLiteral("версии 2")), qPrintable(refusal(otherVersion)));
+        otherVersion[8] = 1;
+        QVERIFY2(refusal(otherVersion).contains(QStringLiteral("версии 1")), qPrintable(refusal(otherVersion)));
+        // A frame whose length is damaged is refused, not taken for the end of a file cut short.
+        const int firstFrame = StreamFormat::HeaderFixedBytes + qFromLittleEndian<quint32>(whole.constData() + 12);
+        QByteArray length = whole;
+        length[firstFrame + 3] = char(length.at(firstFrame + 3) ^ 0x40);
+        QVERIFY2(refusal(length).contains(QStringLiteral("блока на байте %1 ").arg(firstFrame)),
+            qPrintable(refusal(length)));
         QByteArray flipped = whole;
         flipped[whole.size() - 5] = char(flipped.at(whole.size() - 5) ^ 0x10);
         QVERIFY2(refusal(flipped).contains(QStringLiteral("повреждена")), qPrintable(refusal(flipped)));
@@ -181,7 +248,12 @@ private Q_SLOTS:
         QVERIFY(refusal(header).contains(QStringLiteral("повреждена")));
         QVERIFY(refusal("order_num,price\n1,100\n").contains(QStringLiteral("не запись потока")));
 
-        // A file cut short plays its whole frames and says where it ends.
+        // A file cut short in its last frame plays the frames before, to the tables as they were then, and says
+        // that it ends where that frame starts.
+        int lastFrame = firstFrame;
+        for (int next = firstFrame; next < whole.size();
+             next += StreamFormat::FrameHeaderBytes + int(qFromLittleEndian<quint32>(whole.constData() + next)))
+            lastFrame = next;
         const QString cut = m_dir.filePath(QStringLiteral("cut.bvs"));
         QFile out(cut);
         QVERIFY(out.open(QIODevice::WriteOnly));
@@ -190,40 +262,78 @@ private Q_SLOTS:
         EmbeddedCore core;
         StreamReplayer replayer;
         replayInto(core, replayer, cut);
-        QVERIFY2(replayer.truncation().contains(QString::number(whole.size() - 7)), qPrintable(replayer.truncation()));
+        QVERIFY2(replayer.truncation().contains(QStringLiteral(" %1 ").arg(QLocale().toString(lastFrame))),
+            qPrintable(replayer.truncation()));
         replayer.setSpeed(0);
         replayer.start();
         QTRY_VERIFY(replayer.atEnd());
         QCOMPARE(replayer.skipped(), 0);
-        const int played = core.tables()->table(QStringLiteral("orders"))->count();
-        QVERIFY(played > 0 && played <= orders + 1);
+        QVERIFY(rowsOf(core.tables()) == beforeLastFrame);
     }
 
     void stopsRecordingWhenTheDiskFallsBehindAndTheTerminalGoesOn()
     {
-        // Given a recording whose queue holds nothing
+        // Given a recording into a pipe nobody reads yet: a disk that has stopped taking writes
         startTerminalFixture();
         const QString path = m_dir.filePath(QStringLiteral("slow.bvs"));
-        StreamRecorder recorder(tables(), path, 1);
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        const int reader = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+        fcntl(reader, F_SETPIPE_SZ, 4096);
+        Table* stocks = m_market->table(QStringLiteral("stocks"));
+        StreamRecorder recorder({ stocks }, path, 1);
         connect(&recorder, &StreamRecorder::stopped, &m_market->core, &EmbeddedCore::notify);
         const int orders = m_market->table(QStringLiteral("orders"))->count();
 
-        // When the feed moves, the recording stops and says so; the market goes on
-        m_feed->step(200);
-        QTRY_VERIFY(!recorder.isRecording());
-        QTRY_VERIFY(notified(QStringLiteral("остановлена"))); // said on the next turn of the loop
+        // When frames queue up behind the one the disk holds, the recording stops and says so; a frame larger
+        // than the queue's bound went while nothing waited; the market goes on
+        int sent = 0;
+        while (recorder.isRecording() && sent < 1000) {
+            m_market->market.reload(stocks, ++sent);
+            QCoreApplication::processEvents(); // the turn's frame goes to the writer
+        }
+        QVERIFY(sent > 1 && !recorder.isRecording());
+        QTRY_VERIFY(notified(QStringLiteral("не успевает")));
         m_feed->step(200);
         QVERIFY(m_market->table(QStringLiteral("orders"))->count() > orders);
 
-        // Then the file holds a valid recording of the market as it started
+        // Then what the disk takes once it reads again is a whole recording
+        QByteArray written;
+        std::thread disk([reader, &written] {
+            fcntl(reader, F_SETFL, 0);
+            char buffer[65536];
+            for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;)
+                written.append(buffer, int(n));
+        });
         recorder.stop();
+        disk.join();
+        ::close(reader);
+        QFile::remove(path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(written) == written.size());
+        file.close();
         stopTerminalFixture();
         EmbeddedCore core;
         StreamReplayer replayer;
         replayInto(core, replayer, path);
         QVERIFY(replayer.truncation().isEmpty());
-        QVERIFY(replayer.atEnd());
-        QCOMPARE(core.tables()->table(QStringLiteral("orders"))->count(), orders);
+    }
+
+    void saysWhyTheDiskRefusedTheRecording()
+    {
+        // Given a recording on a full disk, which takes the start into its buffer
+        startTerminalFixture();
+        StreamRecorder recorder({ m_market->table(QStringLiteral("stocks")) }, QStringLiteral("/dev/full"));
+        QSignalSpy stopped(&recorder, &StreamRecorder::stopped);
+        QVERIFY(stopped.isValid());
+
+        // When nothing more comes, the refused write is still told, with the system's reason
+        QVERIFY(stopped.wait(5000));
+        QVERIFY2(stopped.first().first().toString().endsWith(QString::fromLocal8Bit(std::strerror(ENOSPC))),
+            qPrintable(stopped.first().first().toString()));
+        QVERIFY(!recorder.isRecording());
+        recorder.stop();
+        QCOMPARE(stopped.size(), 1);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "core/db/table.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 namespace StreamFormat {
 
@@ -53,17 +54,16 @@ QString TableShape::differenceFrom(const Table* table) const
 {
     const TableShape own = of(table);
     if (own.keys != keys)
-        return QCoreApplication::translate("StreamFormat", "ключ (%1) вместо (%2)")
+        return QCoreApplication::translate("StreamFormat", "ключ в записи (%1), в терминале (%2)")
             .arg(keys.join(QLatin1Char(',')), own.keys.join(QLatin1Char(',')));
     if (own.columns.size() != columns.size())
-        return QCoreApplication::translate("StreamFormat", "%1 столбцов вместо %2")
-            .arg(columns.size())
-            .arg(own.columns.size());
+        return QCoreApplication::translate("StreamFormat", "столбцов в записи %1, в терминале %2")
+            .arg(QLocale().toString(columns.size()), QLocale().toString(own.columns.size()));
     for (int i = 0; i < columns.size(); ++i) {
         const ColumnDef& a = columns.at(i);
         const ColumnDef& b = own.columns.at(i);
         if (a.name != b.name || a.type != b.type || a.length != b.length)
-            return QCoreApplication::translate("StreamFormat", "столбец %1: %2 %3 вместо %4 %5")
+            return QCoreApplication::translate("StreamFormat", "столбец %1: в записи %2 %3, в терминале %4 %5")
                 .arg(i + 1)
                 .arg(a.name, FieldType::typeNameWithLength(a.type, a.length), b.name,
                     FieldType::typeNameWithLength(b.type, b.length));

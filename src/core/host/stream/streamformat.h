@@ -13,13 +13,14 @@ class RowLayout;
 class Table;
 
 // The recorded stream's file: a header naming the format version and the tables' schemas, then frames, each a
-// run of table transactions with its length and checksum, so that a damaged frame is found and a truncated file
+// run of table transactions with its length and checksums, so that a damaged frame is found and a truncated file
 // ends on the last whole frame. Numbers are little-endian; field values are the rows' raw bytes (RowLayout),
 // which hold no pointers.
 //
 //   header   magic "BVSTREAM", u32 version, u32 length, u64 checksum, then: i64 start (ms since the epoch),
 //            u16 tables, each: name, u16 key columns, u16 columns, each: u8 type, u16 length, name
-//   frame    u32 length, u32 transactions, u64 checksum, then the transactions
+//   frame    u32 length, u32 transactions, u64 checksum of the transactions, u64 checksum of the 16 bytes before
+//            it, then the transactions: a damaged length is told from a file cut short
 //   change   u8 kind, i64 nanoseconds since the start, u16 table, then for Batch: u32 removed, u32 updated,
 //            u32 added, i16 first and i16 last changed column (-1: all); each removed record's key; each updated
 //            record's key before the change, the bytes of the changed columns and the has-value bits; each added
@@ -27,9 +28,10 @@ class Table;
 namespace StreamFormat {
 
 constexpr char Magic[8] = { 'B', 'V', 'S', 'T', 'R', 'E', 'A', 'M' };
-constexpr quint32 Version = 1;
+constexpr quint32 Version = 2;
 constexpr int HeaderFixedBytes = 8 + 4 + 4 + 8;
-constexpr int FrameHeaderBytes = 4 + 4 + 8;
+constexpr int FrameHeaderBytes = 4 + 4 + 8 + 8;
+constexpr int FrameHeadSummed = 4 + 4 + 8;
 
 enum Kind : quint8 {
     Batch = 'B', // removals, updates and inserts applied at once

@@ -9,11 +9,14 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QLocale>
 
+#include <cerrno>
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -35,24 +38,36 @@ void headFrame(QByteArray& frame, quint32 transactions)
     std::memcpy(frame.data() + 4, &transactions, 4);
 }
 
-// The frame's checksum, the costly part: the writer thread's.
+// The frame's checksums, the costly part: the writer thread's.
 void sumFrame(QByteArray& frame)
 {
-    const quint64 sum = checksum(
-        reinterpret_cast<const uchar*>(frame.constData()) + FrameHeaderBytes, frame.size() - FrameHeaderBytes);
+    const auto* bytes = reinterpret_cast<const uchar*>(frame.constData());
+    const quint64 sum = checksum(bytes + FrameHeaderBytes, frame.size() - FrameHeaderBytes);
     std::memcpy(frame.data() + 8, &sum, 8);
+    const quint64 headSum = checksum(bytes, FrameHeadSummed);
+    std::memcpy(frame.data() + FrameHeadSummed, &headSum, 8);
+}
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 } // namespace
 
-// Puts frames on disk on its own thread. Only the queue is shared, under the mutex; the file is the thread's
-// once it runs.
+// Puts frames on disk on its own thread, each flushed as it is written: a crash of the terminal loses only what
+// had not reached the writer. Only the queue and the failure are shared, under the mutex; the file is the
+// thread's once it runs. A failure is kept as a code and told through `failed`, called on the writer's thread;
+// the GUI thread words it.
 class StreamWriter
 {
 public:
-    StreamWriter(std::FILE* file, qint64 maxQueued)
+    enum Failure { None, Backlog, Write };
+
+    StreamWriter(std::FILE* file, qint64 maxQueued, std::function<void()> failed)
         : m_file(file)
         , m_maxQueued(maxQueued)
+        , m_failed(std::move(failed))
     { }
     ~StreamWriter() { close(); }
 
@@ -60,16 +75,15 @@ public:
     {
         m_thread = std::thread([this] { run(); });
     }
-    // False when the frame does not fit in the queue, or an earlier write failed (error() says which).
+    // False when frames wait and this one would take the queue past its bound, or an earlier write failed
+    // (failure() says which). A frame larger than the bound goes when nothing waits: only a backlog stops.
     bool push(QByteArray frame)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_error.isEmpty())
+        if (m_failure != None)
             return false;
-        if (m_queued + frame.size() > m_maxQueued) {
-            m_error
-                = QCoreApplication::translate("StreamRecorder", "диск не успевает за потоком (в очереди больше %1 МБ)")
-                      .arg(m_maxQueued / (1024 * 1024));
+        if (!m_queue.empty() && m_queued + frame.size() > m_maxQueued) {
+            m_failure = Backlog;
             return false;
         }
         m_queued += frame.size();
@@ -77,12 +91,17 @@ public:
         m_wake.notify_one();
         return true;
     }
-    QString error() const
+    // The first failure, and the system's error number of a failed write.
+    Failure failure(int* error = nullptr) const
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        return m_error;
+        if (error)
+            *error = m_errno;
+        return m_failure;
     }
-    // Writes what is queued (unless a write failed), then closes the file.
+    qint64 maxQueued() const { return m_maxQueued; }
+    // Writes what is queued (unless a write failed), then closes the file; a failed close counts as a failed
+    // write.
     void close()
     {
         if (m_thread.joinable()) {
@@ -94,14 +113,22 @@ public:
             m_thread.join();
         }
         if (m_file) {
-            std::fclose(m_file);
+            const int closed = std::fclose(m_file);
+            const int error = errno;
             m_file = nullptr;
+            if (closed != 0)
+                failWrite(error);
         }
     }
 
 private:
     void run()
     {
+        // What the recorder wrote before the thread ran is still in the file's buffer.
+        if (std::fflush(m_file) != 0) {
+            failWrite(errno);
+            return;
+        }
         for (;;) {
             QByteArray frame;
             {
@@ -112,42 +139,47 @@ private:
                 frame = std::move(m_queue.front());
                 m_queue.pop_front();
             }
-            const bool written = writeFrame(frame);
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_queued -= frame.size();
+            sumFrame(frame);
+            const bool written
+                = std::fwrite(frame.constData(), 1, std::size_t(frame.size()), m_file) == std::size_t(frame.size())
+                && std::fflush(m_file) == 0;
+            const int error = errno;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_queued -= frame.size();
+            }
             if (!written) {
-                failWrite();
-                m_queue.clear();
-                m_queued = 0;
-                break;
+                failWrite(error);
+                return;
             }
         }
-        if (std::fflush(m_file) != 0) {
+    }
+    // The first failure is the one told.
+    void failWrite(int error)
+    {
+        {
             std::lock_guard<std::mutex> lock(m_mutex);
-            failWrite();
+            if (m_failure != None)
+                return;
+            m_failure = Write;
+            m_errno = error;
+            m_queue.clear();
+            m_queued = 0;
         }
-    }
-    // Under the mutex: the first failure is the one reported.
-    void failWrite()
-    {
-        if (m_error.isEmpty())
-            m_error = QCoreApplication::translate("StreamRecorder", "запись на диск не удалась");
-    }
-    bool writeFrame(QByteArray& frame)
-    {
-        sumFrame(frame);
-        return std::fwrite(frame.constData(), 1, std::size_t(frame.size()), m_file) == std::size_t(frame.size());
+        m_failed();
     }
 
     std::FILE* m_file; // owned
     const qint64 m_maxQueued;
+    const std::function<void()> m_failed;
     std::thread m_thread;
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<QByteArray> m_queue;
     qint64 m_queued = 0;
     bool m_closing = false;
-    QString m_error;
+    Failure m_failure = None;
+    int m_errno = 0;
 };
 
 // Listens to one table as its last index and writes what it hears into the recorder's frame. A batch is taken
@@ -245,7 +277,7 @@ public:
             headFrame(frame, 1);
             sumFrame(frame);
             if (std::fwrite(frame.constData(), 1, std::size_t(frame.size()), file) != std::size_t(frame.size()))
-                throw QCoreApplication::translate("StreamRecorder", "запись на диск не удалась");
+                throw systemError(errno);
         }
     }
     Table* table() const { return m_table; }
@@ -292,18 +324,24 @@ StreamRecorder::StreamRecorder(const QList<Table*>& tables, const QString& path,
 {
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
     if (!file)
-        throw tr("Не удалось открыть '%1' для записи потока").arg(path);
-    m_writer = std::make_unique<StreamWriter>(file, maxQueuedBytes);
+        throw tr("Не удалось открыть '%1' для записи потока: %2").arg(path, systemError(errno));
+    // Told on the GUI thread; an event still queued when the recorder goes is dropped with it.
+    m_writer = std::make_unique<StreamWriter>(file, maxQueuedBytes,
+        [this] { QMetaObject::invokeMethod(this, &StreamRecorder::onWriterFailed, Qt::QueuedConnection); });
     QList<TableShape> shapes;
     for (Table* table : tables)
         shapes << TableShape::of(table);
     const QByteArray head = header(shapes, QDateTime::currentMSecsSinceEpoch());
     if (std::fwrite(head.constData(), 1, std::size_t(head.size()), file) != std::size_t(head.size()))
-        throw tr("Не удалось записать поток в '%1'").arg(path);
+        throw tr("Не удалось записать поток в '%1': %2").arg(path, systemError(errno));
     m_clock.start();
     for (int i = 0; i < tables.size(); ++i) {
         m_taps.push_back(std::make_unique<StreamTap>(this, tables.at(i), i));
-        m_taps.back()->snapshot(file, 0);
+        try {
+            m_taps.back()->snapshot(file, 0);
+        } catch (const QString& reason) {
+            throw tr("Не удалось записать поток в '%1': %2").arg(path, reason);
+        }
     }
     m_writer->start();
     m_handOff.setSingleShot(true);
@@ -324,7 +362,36 @@ void StreamRecorder::stop()
     m_taps.clear();
     m_handOff.stop();
     m_writer->close();
+    // The last frames, the final flush and the close may fail after anyone would hear of it on the event loop.
+    const bool told = m_failed;
+    const QString reason = failureText();
     m_writer.reset();
+    if (!told && !reason.isEmpty()) {
+        m_failed = true;
+        qCWarning(QGuiLog).noquote() << "stream recording failed:" << reason;
+        Q_EMIT stopped(tr("Запись потока в '%1' остановлена: %2").arg(m_path, reason));
+    }
+}
+
+QString StreamRecorder::failureText() const
+{
+    int error = 0;
+    switch (m_writer ? m_writer->failure(&error) : StreamWriter::None) {
+    case StreamWriter::Backlog:
+        return tr("диск не успевает за потоком (в очереди больше %1 МБ)")
+            .arg(QLocale().toString(m_writer->maxQueued() / (1024 * 1024)));
+    case StreamWriter::Write:
+        return tr("запись на диск не удалась: %1").arg(systemError(error));
+    case StreamWriter::None:
+        break;
+    }
+    return QString();
+}
+
+void StreamRecorder::onWriterFailed()
+{
+    if (m_writer && !m_failed)
+        fail(failureText());
 }
 
 QByteArray& StreamRecorder::frame()
@@ -354,7 +421,7 @@ void StreamRecorder::handOff()
     headFrame(m_frame, m_frameTransactions);
     m_frameTransactions = 0;
     if (!m_writer->push(std::exchange(m_frame, QByteArray())))
-        fail(m_writer->error());
+        fail(failureText());
 }
 
 void StreamRecorder::fail(const QString& reason)

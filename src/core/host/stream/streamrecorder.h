@@ -17,8 +17,9 @@ class StreamTap;
 // Records every transaction the tables receive to a file (format in streamformat.h): the header and the tables'
 // rows when it starts, then each batch, single change and clear with its moment. The GUI thread only copies the
 // changed rows' bytes into a frame; a writer thread puts the frames on disk through a queue of bounded size.
-// When the disk cannot keep up (the queue is full) or refuses a write, the recording stops by itself, says why
-// through stopped(), and the file stays a valid recording of what came before; the tables never wait.
+// When the disk cannot keep up (frames wait and the queue is full) or refuses a write, the final flush or the
+// close included, the recording stops by itself, says why through stopped() with the system's reason, and the
+// file stays a valid recording of what came before; the tables never wait.
 class BV_HOST_EXPORT StreamRecorder : public QObject
 {
     Q_OBJECT
@@ -29,12 +30,12 @@ public:
     // cannot be written.
     StreamRecorder(const QList<Table*>& tables, const QString& path, qint64 maxQueuedBytes = DefaultQueueBytes,
         QObject* parent = nullptr);
-    // Writes what is queued and closes the file.
+    // Writes what is queued and closes the file; a failure is told through stopped() as by stop().
     ~StreamRecorder() override;
 
     QString path() const { return m_path; }
     bool isRecording() const { return !m_taps.empty() && !m_failed; }
-    // Stops listening, writes what is queued and closes the file.
+    // Stops listening, writes what is queued and closes the file; emits stopped() when that fails.
     void stop();
     qint64 transactions() const { return m_transactions; }
 
@@ -51,6 +52,9 @@ private:
     void transactionAdded();
     void handOff();
     void fail(const QString& reason);
+    // The writer's failure worded for the user; empty when there is none.
+    QString failureText() const;
+    void onWriterFailed();
     qint64 nsecs() const { return m_clock.nsecsElapsed(); }
 
     QString m_path;

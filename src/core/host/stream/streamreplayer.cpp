@@ -8,6 +8,7 @@
 #include "core/host/tableregistry.h"
 
 #include <QHash>
+#include <QLocale>
 #include <QSet>
 
 #include <climits>
@@ -66,6 +67,21 @@ int changedBytes(const RowLayout& layout, int first, int last)
     return first < 0 ? bits : layout.offset(last) + layout.size(last) - layout.offset(first);
 }
 
+// The bytes after a transaction's head.
+qint64 bodyBytes(const RowLayout& layout, int keyBytes, const TransactionHead& h)
+{
+    if (h.kind == Clear)
+        return 0;
+    const qint64 update
+        = keyBytes + changedBytes(layout, h.first, h.last) + layout.rowBytes() - layout.valueBitOffset(0);
+    return qint64(h.removed) * keyBytes + qint64(h.updated) * update + qint64(h.added) * layout.rowBytes();
+}
+
+QString missing(const QString& table)
+{
+    return StreamReplayer::tr("в таблице '%1' нет записи, которую меняет запись потока").arg(table);
+}
+
 } // namespace
 
 // The transactions of one turn, one per table, applied in the order the tables first appear. Records are found
@@ -81,6 +97,7 @@ public:
         QSet<QByteArray> removed;
         Record keySource;
         QByteArray row;
+        qint64 changes = 0; // staged, all lost when the table refuses the transaction
     };
 
     explicit Turn(StreamReplayer* replayer)
@@ -149,7 +166,8 @@ private:
         } catch (const QString& message) {
             qCWarning(QGuiLog).noquote() << "replayed transaction refused:" << message;
             run.trans->clear();
-            ++m_replayer->m_skipped;
+            m_replayer->skip(run.changes,
+                StreamReplayer::tr("таблица '%1' отказалась от изменений: %2").arg(run.table->name(), message));
         }
         m_replayer->m_tablesMs += clock.nsecsElapsed() / 1e6;
     }
@@ -246,6 +264,9 @@ void StreamReplayer::open(const QString& path)
         ByteReader head(m_data + at, FrameHeaderBytes);
         const Frame frame { qsizetype(at + FrameHeaderBytes), head.get<quint32>(), head.get<quint32>() };
         const quint64 sum = head.get<quint64>();
+        if (checksum(m_data + at, FrameHeadSummed) != head.get<quint64>())
+            throw damaged.arg(path, tr("заголовок блока на байте %1 не сходится с контрольной суммой").arg(at));
+        // A whole head with a short body: the file was cut there.
         if (m_size - frame.offset < qint64(frame.length)) {
             m_truncation = QString::number(at);
             break;
@@ -260,9 +281,8 @@ void StreamReplayer::open(const QString& path)
     if (!m_truncation.isEmpty())
         m_truncation = tr("Запись потока '%1' обрывается на байте %2 из %3 (%4 с от начала записи): "
                           "воспроизводится то, что до этого места")
-                           .arg(path, m_truncation)
-                           .arg(m_size)
-                           .arg(QString::number(m_lastMoment / 1e9, 'f', 3));
+                           .arg(path, QLocale().toString(m_truncation.toLongLong()), QLocale().toString(m_size),
+                               QLocale().toString(m_lastMoment / 1e9, 'f', 3));
     m_at = m_frames.isEmpty() ? 0 : m_frames.first().offset;
 }
 
@@ -284,11 +304,7 @@ bool StreamReplayer::checkFrame(const Frame& frame)
         if (h.first < -1 || h.first >= columns || h.last < h.first || h.last >= columns
             || (h.first < 0) != (h.last < 0))
             return false;
-        const qint64 update
-            = t.keyBytes + changedBytes(t.layout, h.first, h.last) + t.layout.rowBytes() - t.layout.valueBitOffset(0);
-        const qint64 body
-            = qint64(h.removed) * t.keyBytes + qint64(h.updated) * update + qint64(h.added) * t.layout.rowBytes();
-        if (!in.bytes(qsizetype(body)))
+        if (!in.bytes(qsizetype(bodyBytes(t.layout, t.keyBytes, h))))
             return false;
         m_lastMoment = h.moment;
     }
@@ -369,7 +385,9 @@ int StreamReplayer::applyTurn(qint64 dueNsecs, qint64 maxChanges, bool snapshotO
         Recorded& recorded = m_tables[h.table];
         Table* table = recorded.table;
         if (!table) {
-            ++m_skipped;
+            in.bytes(qsizetype(bodyBytes(recorded.layout, recorded.keyBytes, h)));
+            skip(h.kind == Clear ? 1 : qint64(h.removed) + h.updated + h.added,
+                tr("таблицы '%1' в терминале больше нет").arg(recorded.shape.name));
         } else if (h.kind == Clear) {
             turn.commit(h.table);
             table->clear();
@@ -384,9 +402,10 @@ int StreamReplayer::applyTurn(qint64 dueNsecs, qint64 maxChanges, bool snapshotO
                 const QByteArray key = keyAt(in.bytes(recorded.keyBytes), recorded.keyBytes);
                 const Record r = turn.find(recorded, run, key);
                 if (r.isNull()) {
-                    ++m_skipped;
+                    skip(1, missing(recorded.shape.name));
                     continue;
                 }
+                ++run.changes;
                 RecordUpdater(r, *run.trans).remove();
                 recorded.handles.remove(checksum(reinterpret_cast<const uchar*>(key.constData()), key.size()));
                 if (r.inTable())
@@ -402,15 +421,17 @@ int StreamReplayer::applyTurn(qint64 dueNsecs, qint64 maxChanges, bool snapshotO
                 const uchar* valueBits = in.bytes(rowBytes - bits);
                 const Record r = turn.find(recorded, run, key);
                 if (r.isNull()) {
-                    ++m_skipped;
+                    skip(1, missing(recorded.shape.name));
                     continue;
                 }
+                ++run.changes;
                 Record target = r.inTable() ? RecordUpdater(r, *run.trans).staged() : r;
                 RecordBytes::write(target, from, values, size);
                 RecordBytes::write(target, bits, valueBits, rowBytes - bits);
             }
             for (quint32 i = 0; i < h.added; ++i) {
                 Record r(table);
+                ++run.changes;
                 RecordBytes::write(r, 0, in.bytes(rowBytes), rowBytes);
                 RecordUpdater(r, *run.trans);
                 QByteArray key;
@@ -429,8 +450,19 @@ int StreamReplayer::applyTurn(qint64 dueNsecs, qint64 maxChanges, bool snapshotO
     return int(qMin<qint64>(changes, INT_MAX));
 }
 
+void StreamReplayer::skip(qint64 changes, const QString& reason)
+{
+    if (changes <= 0)
+        return;
+    if (m_skipReason.isEmpty())
+        m_skipReason = reason;
+    m_skipped += changes;
+}
+
 void StreamReplayer::onTimeout()
 {
+    const qint64 skippedBefore = m_skipped;
+    m_skipReason.clear();
     const qint64 due = m_speed > 0 ? m_firstMoment + qint64(double(m_clock.nsecsElapsed()) * m_speed) : LLONG_MAX;
     QElapsedTimer clock;
     clock.start();
@@ -450,6 +482,8 @@ void StreamReplayer::onTimeout()
         m_changes += changes;
         Q_EMIT batchApplied(changes, m_tablesMs);
     }
+    if (alive && m_skipped > skippedBefore)
+        Q_EMIT changesSkipped(m_skipped - skippedBefore, m_skipReason);
     if (ended && alive)
         Q_EMIT finished();
 }

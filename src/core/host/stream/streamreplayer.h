@@ -50,7 +50,8 @@ public:
     QString truncation() const { return m_truncation; }
     qint64 changes() const { return m_changes; }
     qint64 batches() const { return m_batches; }
-    // Transactions the tables refused (a key taken twice) or that named a record no longer there.
+    // Recorded changes the tables did not take: every change of a transaction a table refused (a key taken twice),
+    // each change naming a record no longer there, and those of a table gone meanwhile.
     qint64 skipped() const { return m_skipped; }
     // Milliseconds spent reading the last batch from the file, before the tables had it.
     double generationMs() const { return m_readMs; }
@@ -58,6 +59,8 @@ public:
 Q_SIGNALS:
     // A batch was applied: its record changes and the milliseconds the tables and their models took.
     void batchApplied(int changes, double milliseconds);
+    // A turn's changes the tables did not take, and why the first of them was not taken, for the user.
+    void changesSkipped(qint64 changes, const QString& reason);
     void finished();
 
 private:
@@ -86,6 +89,7 @@ private:
     // Checks a frame's transactions; false when one does not read.
     bool checkFrame(const Frame& frame);
     qint64 nextMoment() const;
+    void skip(qint64 changes, const QString& reason);
     const uchar* data() const { return m_data; }
 
     QFile m_file;
@@ -107,6 +111,7 @@ private:
     qint64 m_changes = 0;
     qint64 m_batches = 0;
     qint64 m_skipped = 0;
+    QString m_skipReason; // of the turn's first skipped change
     double m_readMs = 0;
     double m_tablesMs = 0;
 };
