@@ -1,7 +1,10 @@
 // Column delegates of the catalogue over a million generated orders, one thread: display-role calls per second
 // of the price, instrument name, board and status columns, with the heap allocations each call makes (the
-// price's decimal is too large to live inside its QVariant: that one is the returned value's own); and a sort
-// of the whole table by board name.
+// price's decimal is too large to live inside its QVariant: that one is the returned value's own); the shown
+// text of every standard order column (the model's value through the views' item delegate, as find and the
+// text filter read it), in ns and allocations a cell; and a sort of the whole table by board name.
+//
+// --texts-only [COLUMN] runs the shown texts alone, of one column when named (for profiling).
 //
 // --screenshot PREFIX saves PREFIX-orders.png, PREFIX-deals.png and PREFIX-instruments.png: sample tables shown
 // through the catalogue.
@@ -13,8 +16,10 @@
 #include "columns/catalogue/securitycolumndelegates.h"
 #include "columns/catalogue/standardcolumndelegates.h"
 #include "columns/catalogue/valuecolumndelegates.h"
+#include "columns/itemroles.h"
 #include "core/db/masterindex.h"
 #include "core/db/table.h"
+#include "delegates/itemdelegate.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
 #include "views/qtablefastview.h"
@@ -24,6 +29,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <ctime>
 
 #if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 // Every heap allocation of the process passes here (QString and QVariant data included).
@@ -70,6 +76,76 @@ void displayRate(const QString& name, const Table* orders, const ColumnModelDele
             QStringLiteral("per call"));
 }
 
+// CPU time of this thread in ms: the machine is shared, and a single-thread figure should not count the time
+// other processes hold the core.
+double threadCpuMs()
+{
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// Median CPU ms of three passes of `work`, and the allocations of the last one.
+template<typename Work>
+double cpuMs(Work work, qint64& allocated)
+{
+    std::vector<double> passes;
+    for (int pass = 0; pass < 3; ++pass) {
+        const qint64 before = allocationCount();
+        const double start = threadCpuMs();
+        work();
+        passes.push_back(threadCpuMs() - start);
+        allocated = allocationCount() - before;
+    }
+    return Bench::median(passes);
+}
+
+// The shown text of every cell: CPU ns and allocations a cell, per column (one column after the other) and over
+// all columns of each row in turn, the order in which find, the text filter and export read them.
+void shownTexts(const Table* orders, const QLocale& locale, const QString& only)
+{
+    TableIndexModel model(const_cast<Table*>(orders));
+    StandardColumnDelegates::install(&model, QStringLiteral("orders"));
+    const ItemDelegate painter;
+    const int columns = model.columnCount();
+    const double cells = orders->count();
+    qint64 characters = 0;
+    qint64 allocated = 0;
+    for (int column = 0; column < columns; ++column) {
+        const QString name = model.headerData(column, Qt::Horizontal, ColumnNameRole).toString();
+        if (!only.isEmpty() && name != only)
+            continue;
+        const double ms = cpuMs(
+            [&] {
+                for (const Record& r : *orders->masterIndex())
+                    characters += painter.displayText(model.dataByRecord(r, column, Qt::DisplayRole), locale).size();
+            },
+            allocated);
+        Bench::result(QStringLiteral("shown_text_%1").arg(name), ms * 1e6 / cells, QStringLiteral("ns/cell"));
+        if (allocationCount() >= 0)
+            Bench::result(
+                QStringLiteral("shown_text_%1_allocations").arg(name), allocated / cells, QStringLiteral("per cell"));
+    }
+    if (only.isEmpty()) {
+        const double ms = cpuMs(
+            [&] {
+                for (const Record& r : *orders->masterIndex()) {
+                    for (int column = 0; column < columns; ++column)
+                        characters
+                            += painter.displayText(model.dataByRecord(r, column, Qt::DisplayRole), locale).size();
+                }
+            },
+            allocated);
+        const QString name = QStringLiteral("shown_text_%1_columns_by_row").arg(columns);
+        Bench::result(name, ms * 1e6 / (cells * columns), QStringLiteral("ns/cell"));
+        if (allocationCount() >= 0)
+            Bench::result(
+                name + QStringLiteral("_allocations"), allocated / (cells * columns), QStringLiteral("per cell"));
+    }
+    if (characters == 0)
+        qFatal("no text shown");
+}
+
 void screenshot(const QString& prefix)
 {
     const MarketFixture market(SampleMarketOptions::sized(400, 3000));
@@ -107,6 +183,14 @@ int main(int argc, char** argv)
     Bench::header(QStringLiteral("bench_delegates: 1000000 orders, display role, single thread"));
     const MarketFixture market(SampleMarketOptions::sized(5000, 1000000));
     Table* orders = market.table(QStringLiteral("orders"));
+    // The terminal's users read Russian texts and numbers.
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    Bench::header(
+        QStringLiteral("shown texts: item delegate, locale %1, thread CPU time, medians of 3").arg(russian.name()));
+    const int textsOnly = args.indexOf(QStringLiteral("--texts-only"));
+    shownTexts(orders, russian, textsOnly >= 0 ? args.value(textsOnly + 1) : QString());
+    if (textsOnly >= 0)
+        return 0;
     TableIndexModel model(orders);
     const int boardField = orders->columnIndex(QStringLiteral("board_id"));
 
