@@ -9,71 +9,97 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QVector>
 
 #include <algorithm>
 
 namespace {
 
-// A short date format made of day, month and year numbers and separators ("dd.MM.yyyy", "M/d/yy"), kept per
-// thread with the locale it came from: finding the format and reading it on each call is most of the cost.
+// A short date format made of day, month and year numbers and separators ("dd.MM.yyyy", "M/d/yy"), read once
+// into the steps that write it. Kept per thread with the locale it came from (worker threads that find or filter
+// keep their own): finding the format and reading it on each call is most of the cost.
 struct ShortDateFormat
 {
+    enum Kind { Day, Month, Year2, Year4, Literal };
+    struct Step
+    {
+        Kind kind;
+        int width; // digits at least, or the literal's length
+        int from; // the literal's start in the format
+    };
+
     QLocale locale;
     QString format;
-    bool numeric = false;
+    QVector<Step> steps;
+    int maxLength = 0; // of the text the steps write
+    bool numeric = false; // written by the steps; otherwise by the locale itself
 
     static const ShortDateFormat& of(const QLocale& locale)
     {
         thread_local ShortDateFormat cached;
-        if (cached.format.isEmpty() || !(cached.locale == locale)) {
-            cached.locale = locale;
-            cached.format = locale.dateFormat(QLocale::ShortFormat);
-            static const QString allowed = QStringLiteral("dMy");
-            // Latin digits only: a locale with digits of its own writes them its own way.
-            cached.numeric = locale.zeroDigit() == QLatin1Char('0')
-                && std::all_of(cached.format.begin(), cached.format.end(),
-                    [](QChar c) { return !c.isLetter() || allowed.contains(c); });
-        }
+        if (cached.format.isEmpty() || !(cached.locale == locale))
+            cached.read(locale);
         return cached;
+    }
+
+    void read(const QLocale& from)
+    {
+        locale = from;
+        format = from.dateFormat(QLocale::ShortFormat);
+        steps.clear();
+        maxLength = 0;
+        // Latin digits only: a locale with digits of its own writes them its own way.
+        numeric = from.zeroDigit() == QLatin1Char('0');
+        for (int i = 0; i < format.size() && numeric;) {
+            const QChar c = format.at(i);
+            int run = 1;
+            while (i + run < format.size() && format.at(i + run) == c)
+                ++run;
+            if (c == QLatin1Char('d') && run <= 2)
+                steps.append({ Day, run, i });
+            else if (c == QLatin1Char('M') && run <= 2)
+                steps.append({ Month, run, i });
+            else if (c == QLatin1Char('y') && (run == 2 || run == 4))
+                steps.append({ run == 2 ? Year2 : Year4, run, i });
+            else if (c.isLetter() || c == QLatin1Char('\''))
+                numeric = false; // names of days or months, quoted text: the locale's own way
+            else
+                steps.append({ Literal, run, i });
+            i += run;
+            if (numeric)
+                maxLength += steps.last().kind == Literal ? run : std::max(run, 2);
+        }
+    }
+
+    void write(QChar*& out, int year, int month, int day) const
+    {
+        for (const Step& step : steps) {
+            switch (step.kind) {
+            case Day:
+                Digits::put(out, day, step.width);
+                break;
+            case Month:
+                Digits::put(out, month, step.width);
+                break;
+            case Year2:
+                Digits::put(out, year % 100, 2);
+                break;
+            case Year4:
+                Digits::put(out, year, 4);
+                break;
+            case Literal:
+                out = std::copy(format.begin() + step.from, format.begin() + step.from + step.width, out);
+                break;
+            }
+        }
     }
 };
 
-QString shortDate(const QDate& date, const QLocale& locale)
-{
-    const ShortDateFormat& format = ShortDateFormat::of(locale);
-    if (!format.numeric || !date.isValid() || date.year() < 1000 || date.year() > 9999)
-        return locale.toString(date, QLocale::ShortFormat);
-    const QString& f = format.format;
-    QString text(f.size() + 8, Qt::Uninitialized); // a one-letter day or month may take two digits
-    QChar* out = text.data();
-    for (int i = 0; i < f.size();) {
-        const QChar c = f.at(i);
-        int run = 1;
-        while (i + run < f.size() && f.at(i + run) == c)
-            ++run;
-        if (c == QLatin1Char('d') && run <= 2)
-            Digits::put(out, date.day(), run);
-        else if (c == QLatin1Char('M') && run <= 2)
-            Digits::put(out, date.month(), run);
-        else if (c == QLatin1Char('y') && run == 2)
-            Digits::put(out, date.year() % 100, 2);
-        else if (c == QLatin1Char('y') && run == 4)
-            Digits::put(out, date.year(), 4);
-        else if (c.isLetter())
-            return locale.toString(date, QLocale::ShortFormat); // day or month names: the locale's own way
-        else
-            out = std::copy(f.begin() + i, f.begin() + i + run, out);
-        i += run;
-    }
-    text.truncate(int(out - text.constData()));
-    return text;
-}
-
 // "hh:mm:ss.zzz", the time of day the tables show.
-QString timeOfDay(const QTime& time)
+const int TimeOfDayLength = 12;
+
+void putTimeOfDay(QChar*& out, const QTime& time)
 {
-    QString text(12, Qt::Uninitialized);
-    QChar* out = text.data();
     Digits::put(out, time.hour(), 2);
     *out++ = QLatin1Char(':');
     Digits::put(out, time.minute(), 2);
@@ -81,7 +107,80 @@ QString timeOfDay(const QTime& time)
     Digits::put(out, time.second(), 2);
     *out++ = QLatin1Char('.');
     Digits::put(out, time.msec(), 3);
+}
+
+QString timeOfDay(const QTime& time)
+{
+    QString text(TimeOfDayLength, Qt::Uninitialized);
+    QChar* out = text.data();
+    putTimeOfDay(out, time);
     return text;
+}
+
+// The locale's short date, a space and the time of day, in one allocation when the steps can write the date.
+QString dateTimeText(const QDateTime& moment, const QLocale& locale)
+{
+    const QDate date = moment.date();
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day);
+    const ShortDateFormat& format = ShortDateFormat::of(locale);
+    if (!format.numeric || year < 1000 || year > 9999)
+        return locale.toString(date, QLocale::ShortFormat) + QLatin1Char(' ') + timeOfDay(moment.time());
+    QString text(format.maxLength + 1 + TimeOfDayLength, Qt::Uninitialized);
+    QChar* out = text.data();
+    format.write(out, year, month, day);
+    *out++ = QLatin1Char(' ');
+    putTimeOfDay(out, moment.time());
+    text.truncate(int(out - text.constData()));
+    return text;
+}
+
+// Whole numbers as QLocale::toString() writes them: its minus sign, its group separator between every three
+// digits unless the locale omits it. Kept per thread with its locale; a locale with digits of its own is left to
+// QLocale.
+struct IntegerFormat
+{
+    QLocale locale;
+    bool read = false;
+    bool latin = false;
+    bool grouped = false;
+    QChar group;
+    QChar minus;
+
+    static const IntegerFormat& of(const QLocale& locale)
+    {
+        thread_local IntegerFormat cached;
+        if (!cached.read || !(cached.locale == locale)) {
+            cached.locale = locale;
+            cached.read = true;
+            cached.latin = locale.zeroDigit() == QLatin1Char('0');
+            cached.grouped = !(locale.numberOptions() & QLocale::OmitGroupSeparator);
+            cached.group = locale.groupSeparator();
+            cached.minus = locale.negativeSign();
+        }
+        return cached;
+    }
+};
+
+QString integerText(qint64 value, const QLocale& locale)
+{
+    const IntegerFormat& format = IntegerFormat::of(locale);
+    if (!format.latin)
+        return locale.toString(value);
+    quint64 magnitude = value < 0 ? 0 - quint64(value) : quint64(value);
+    QChar text[32]; // 19 digits, 6 separators and a sign
+    int at = 32;
+    int digits = 0;
+    do {
+        if (format.grouped && digits > 0 && digits % 3 == 0)
+            text[--at] = format.group;
+        text[--at] = QLatin1Char(char('0' + magnitude % 10));
+        magnitude /= 10;
+        ++digits;
+    } while (magnitude != 0);
+    if (value < 0)
+        text[--at] = format.minus;
+    return QString(text + at, 32 - at);
 }
 
 } // namespace
@@ -95,10 +194,10 @@ QString StyledItemDelegate::displayText(const QVariant& value, const QLocale& lo
     const int type = value.userType();
     if (type == QMetaType::QDateTime) {
         const QDateTime moment = value.toDateTime();
-        if (!moment.isValid())
-            return QString();
-        return shortDate(moment.date(), locale) + QLatin1Char(' ') + timeOfDay(moment.time());
+        return moment.isValid() ? dateTimeText(moment, locale) : QString();
     }
+    if (type == QMetaType::LongLong || type == QMetaType::Int)
+        return integerText(value.toLongLong(), locale);
     if (type == qMetaTypeId<decimal>())
         return value.value<decimal>().toSystemString();
     if (type == qMetaTypeId<xdecimal>())

@@ -16,6 +16,8 @@
 #include <QToolTip>
 #include <QtTest>
 
+#include <limits>
+
 namespace {
 
 // A price table: value, change time and direction per cell.
@@ -95,15 +97,28 @@ private Q_SLOTS:
             russian.toString(moment.date(), QLocale::ShortFormat) + QStringLiteral(" 10:30:15.250"));
         QCOMPARE(delegate.displayText(42, russian), QStringLiteral("42"));
         // Dates read as each locale writes them, by its own formatting
-        const QLocale locales[]
-            = { russian, QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany),
-                  QLocale(QLocale::Japanese, QLocale::Japan), QLocale(QLocale::Arabic, QLocale::Egypt), QLocale::c() };
+        const QLocale locales[] = { russian, QLocale(QLocale::English, QLocale::UnitedKingdom),
+            QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany),
+            QLocale(QLocale::French, QLocale::France), QLocale(QLocale::Japanese, QLocale::Japan),
+            QLocale(QLocale::Arabic, QLocale::Egypt), QLocale::c() };
         const QDate dates[] = { QDate(2026, 1, 2), QDate(1999, 12, 31), QDate(2031, 10, 9), QDate(1, 1, 1) };
         for (const QLocale& locale : locales) {
             for (const QDate& date : dates) {
                 const QDateTime at(date, QTime(9, 5, 7, 3));
                 QCOMPARE(delegate.displayText(at, locale),
                     locale.toString(date, QLocale::ShortFormat) + QStringLiteral(" 09:05:07.003"));
+            }
+            // Whole numbers read as Qt's own item delegate writes them (signs, group separators or none, digits)
+            for (const qint64 number :
+                { qint64(0), qint64(7), qint64(-999), qint64(1000), qint64(-123456), qint64(1234567),
+                    qint64(100000000001), std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max() }) {
+                const QVariant value = QVariant::fromValue(number);
+                QCOMPARE(delegate.displayText(value, locale), delegate.QStyledItemDelegate::displayText(value, locale));
+                if (number == qint64(int(number))) {
+                    const QVariant small = int(number);
+                    QCOMPARE(
+                        delegate.displayText(small, locale), delegate.QStyledItemDelegate::displayText(small, locale));
+                }
             }
         }
         QCOMPARE(delegate.displayText(QDateTime(), russian), QString());
