@@ -23,12 +23,21 @@ QString magnitudeText(UInt128 magnitude, int scale, QChar point)
     QChar buffer[48];
     int pos = 48;
     int written = 0;
-    do {
-        buffer[--pos] = QChar(u'0' + int(magnitude % 10));
-        magnitude /= 10;
+    auto put = [&](int digit) {
+        buffer[--pos] = QChar(u'0' + digit);
         if (++written == scale)
             buffer[--pos] = point;
-    } while (magnitude != 0 || written < scale + 1);
+    };
+    // 128-bit division is a library call per digit; most magnitudes fit 64 bits, where it is a multiplication.
+    while (magnitude > std::numeric_limits<quint64>::max()) {
+        put(int(magnitude % 10));
+        magnitude /= 10;
+    }
+    quint64 rest = quint64(magnitude);
+    do {
+        put(int(rest % 10));
+        rest /= 10;
+    } while (rest != 0 || written < scale + 1);
     return QString(buffer + pos, 48 - pos);
 }
 

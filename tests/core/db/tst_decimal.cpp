@@ -187,6 +187,11 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i)
             sum += big;
         QCOMPARE(sum.toString(), QStringLiteral("36893488147419103228"));
+        // Digits on both sides of 64 bits, the point among either.
+        QCOMPARE((sum * xdecimal(decimal(1, 1))).toString(), QStringLiteral("3689348814741910322.8"));
+        const xdecimal twoTo64 = xdecimal(big) + xdecimal(big) + xdecimal(decimal(2, 0));
+        QCOMPARE((twoTo64 * xdecimal(decimal(1, 2))).toString(), QStringLiteral("184467440737095516.16"));
+        QCOMPARE((xdecimal(decimal(1, 0)) - twoTo64).toString(), QStringLiteral("-18446744073709551615"));
         QVERIFY_EXCEPTION_THROWN(sum.toDecimal(), QString);
         QCOMPARE((sum - xdecimal(big) * xdecimal(decimal(3, 0))).toDecimal(), big);
         QCOMPARE(xdecimal(decimal::fromString("1.25")).toString(), QStringLiteral("1.25"));
