@@ -751,6 +751,19 @@ private Q_SLOTS:
             (QSet<int> { model.columnIndex(QStringLiteral("sec_id")), model.columnIndex(QStringLiteral("price")) }));
     }
 
+    // The lot size is one the instruments directory keeps: a changed or cleared lot size shows at once.
+    void orderValueFollowsTheInstrumentsLotSize()
+    {
+        Column c("orders", "price", [](auto* m) { return new ValueColumnDelegate(m); });
+        const Record order = find("orders");
+        const Record instrument = referenced(
+            "securities", order, { { "stock_id", "stock_id" }, { "board_id", "board_id" }, { "sec_id", "sec_id" } });
+        write(instrument, "lotsize", qint64(37));
+        QCOMPARE(shown(c.show(order)), kopecks(order, 37));
+        write(instrument, "lotsize", QVariant());
+        QCOMPARE(shown(c.show(order)), QString());
+    }
+
     void missingRequiredFieldsStopTheProgram()
     {
         if (qEnvironmentVariableIsSet("BV_WIRING_PROBE")) {

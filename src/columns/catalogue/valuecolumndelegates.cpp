@@ -140,13 +140,8 @@ ValueColumnDelegate::ValueColumnDelegate(ItemModelWithDelegates* model)
 
 bool ValueColumnDelegate::lotSize(const Record& record, qint64& lots) const
 {
-    const Record instrument = m_directory->recordById(
-        m_instrument.stockOf(record), m_instrument.boardOf(record), m_instrument.secOf(record));
-    const Field lotsize = instrument.data(QStringLiteral("lotsize"));
-    if (lotsize.isNull())
-        return false;
-    lots = lotsize.toInteger64();
-    return true;
+    return m_directory->lotSizeById(
+        m_instrument.stockOf(record), m_instrument.boardOf(record), m_instrument.secOf(record), lots);
 }
 
 All_DealsValueColumnDelegate::All_DealsValueColumnDelegate(ItemModelWithDelegates* model)

@@ -37,7 +37,9 @@ void BoardDirectory::reload(const Table* table)
 
 QString BoardDirectory::nameById(int stock, int board) const
 {
-    return m_boards.value(boardid { stock, board }).name;
+    // Only the name is copied, not the whole entry: cells ask for it a million times.
+    const auto it = m_boards.constFind(boardid { stock, board });
+    return it == m_boards.constEnd() ? QString() : it->name;
 }
 
 int BoardDirectory::nameRankById(int stock, int board) const

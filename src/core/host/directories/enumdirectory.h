@@ -18,8 +18,17 @@ public:
     QList<FieldValue> keys() const { return m_keys; }
     QString nameByKey(const Field& field) const;
     QString descrByKey(const Field& field) const;
-    QString nameByKey(qint64 code) const { return m_texts.value(code).first; }
-    QString descrByKey(qint64 code) const { return m_texts.value(code).second; }
+    // Only the asked text is copied, not both.
+    QString nameByKey(qint64 code) const
+    {
+        const auto it = m_texts.constFind(code);
+        return it == m_texts.constEnd() ? QString() : it->first;
+    }
+    QString descrByKey(qint64 code) const
+    {
+        const auto it = m_texts.constFind(code);
+        return it == m_texts.constEnd() ? QString() : it->second;
+    }
     // The code a field holds: a character's code for character fields, the number otherwise.
     static qint64 codeOf(const Field& field);
     static qint64 codeOf(const FieldValue& value);

@@ -33,6 +33,7 @@ void SecurityDirectory::reload(const Table* table)
     const int codeC = table->columnIndex(QStringLiteral("sec_code"));
     const int baseC = table->columnIndex(QStringLiteral("base_code"));
     const int decimalsC = table->columnIndex(QStringLiteral("decimals"));
+    const int lotSizeC = table->columnIndex(QStringLiteral("lotsize"));
     const int mainBoardC = table->columnIndex(QStringLiteral("main_board_id"));
     const int mainSecC = table->columnIndex(QStringLiteral("main_sec_id"));
     const int isinC = table->columnIndex(QStringLiteral("isin_id"));
@@ -47,6 +48,8 @@ void SecurityDirectory::reload(const Table* table)
         i.base = r.data(baseC).toString();
         i.textId = key.textId();
         i.decimals = r.data(decimalsC).hasValue() ? r.data(decimalsC).toInteger() : -1;
+        i.hasLotSize = r.data(lotSizeC).hasValue();
+        i.lotSize = r.data(lotSizeC).toInteger64();
         i.real = key;
         if (key.stock == 1 && key.board == 3)
             i.real = SecurityKey { key.stock, r.data(mainBoardC).toInteger(), r.data(mainSecC).toInteger64() };
@@ -89,6 +92,15 @@ QString SecurityDirectory::textIdById(int stock, int board, qint64 sec) const
 int SecurityDirectory::decimalsById(int stock, int board, qint64 sec) const
 {
     return answer(stock, board, sec, &Info::decimals, -1);
+}
+
+bool SecurityDirectory::lotSizeById(int stock, int board, qint64 sec, qint64& lots) const
+{
+    const Info* i = info(stock, board, sec);
+    if (!i || !i->hasLotSize)
+        return false;
+    lots = i->lotSize;
+    return true;
 }
 
 QString SecurityDirectory::nameByKey(const SecurityKey& key) const

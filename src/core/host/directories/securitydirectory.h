@@ -9,8 +9,8 @@
 class QMimeData;
 class QTimer;
 
-// Instruments of the "securities" table by key, text id, code and underlying. Name, code, underlying, text id
-// and decimals are answered from prepared values without allocating.
+// Instruments of the "securities" table by key, text id, code and underlying. Name, code, underlying, text id,
+// decimals and lot size are answered from prepared values without allocating.
 class BV_HOST_EXPORT SecurityDirectory : public TableDirectory, public DirectoryInstance<SecurityDirectory>
 {
     Q_OBJECT
@@ -26,6 +26,8 @@ public:
     QString textIdById(int stock, int board, qint64 sec) const;
     // -1 for an unknown instrument.
     int decimalsById(int stock, int board, qint64 sec) const;
+    // False for an unknown instrument and for one without a lot size.
+    bool lotSizeById(int stock, int board, qint64 sec, qint64& lots) const;
     QString nameByKey(const SecurityKey& key) const;
 
     int decimalsByTextId(const QString& textId) const;
@@ -75,6 +77,8 @@ private:
         QString base;
         QString textId;
         int decimals = -1;
+        bool hasLotSize = false;
+        qint64 lotSize = 0;
         SecurityKey real;
     };
     const Info* info(int stock, int board, qint64 sec) const;

@@ -28,7 +28,8 @@ void SessionDirectory::reload(const Table* table)
 
 QString SessionDirectory::nameById(int stock, int sess) const
 {
-    return m_sessions.value(key(stock, sess)).name;
+    const auto it = m_sessions.constFind(key(stock, sess)); // only the name is copied
+    return it == m_sessions.constEnd() ? QString() : it->name;
 }
 
 bool SessionDirectory::isActiveSessId(int stock, int sess) const

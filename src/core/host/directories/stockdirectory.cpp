@@ -20,7 +20,8 @@ void StockDirectory::reload(const Table* table)
 
 QString StockDirectory::nameById(int stock) const
 {
-    return m_stocks.value(stock).first;
+    const auto it = m_stocks.constFind(stock); // only the name is copied
+    return it == m_stocks.constEnd() ? QString() : it->first;
 }
 
 QString StockDirectory::codeById(int stock) const
