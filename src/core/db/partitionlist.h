@@ -250,8 +250,9 @@ public:
     // The position of `value` among the `n` elements from `first` on, found by equality alone; -1 when not there.
     int indexIn(const T& value, int first, int n) const
     {
-        first = std::max(first, 0);
+        // The window ends n after `first` as given: one that starts before the list loses its part before 0.
         const int last = int(std::min(qint64(m_count), qint64(first) + std::max(n, 0)));
+        first = std::max(first, 0);
         int found = -1;
         forEachSpan(first, last, [&](int start, const T* from, const T* to) {
             const T* at = std::find(from, to, value);
