@@ -81,6 +81,8 @@ ImportCommand::ImportCommand(QMdiArea* area, MoneyLimits* limits, InstrumentPick
 void ImportCommand::retranslate()
 {
     m_action->setText(tr("Импорт..."));
+    m_action->setToolTip(m_target == Limits && !m_limits->isEditable() ? m_limits->editReason() : m_action->text());
+    m_action->setStatusTip(m_target == Limits && m_limits ? m_limits->editReason() : QString());
 }
 
 bool ImportCommand::event(QEvent* event)
@@ -98,7 +100,9 @@ void ImportCommand::onSubWindowActivated(QMdiSubWindow* window)
     m_target = kind == LimitsKind && m_limits && m_limits->table()                                        ? Limits
         : kind == PicksKind && m_picks && m_core && m_core->tables()->table(QStringLiteral("securities")) ? Picks
                                                                                                           : None;
-    m_action->setEnabled(m_target != None);
+    // Into the limits of a recording nothing is imported: the action stays, off, saying why.
+    m_action->setEnabled(m_target == Picks || (m_target == Limits && m_limits->isEditable()));
+    retranslate();
 }
 
 void ImportCommand::run()
@@ -140,6 +144,10 @@ FileImporter::Result ImportCommand::importLimits(const QFileInfo& file)
     QPointer<Table> table = m_limits ? m_limits->table() : nullptr;
     if (!table)
         return result;
+    if (!m_limits->isEditable()) {
+        result.messages << m_limits->editReason();
+        return result;
+    }
     QList<Record> before;
     for (const Record& r : *table->masterIndex())
         before << r.clone();

@@ -56,6 +56,17 @@ LimitsWindow::LimitsWindow(MoneyLimits* limits, QWidget* parent)
     connect(m_delete, &QAction::triggered, this, &LimitsWindow::deleteSelectedRows);
     connect(m_paste, &QAction::triggered, this, &LimitsWindow::pasteClipboard);
     connect(m_clear, &QAction::triggered, this, &LimitsWindow::clearAll);
+    if (!isEditable()) {
+        m_editModel->setReadOnly(true);
+        view()->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        for (QAction* action : { m_add, m_delete, m_paste, m_clear })
+            action->setEnabled(false);
+    }
+}
+
+bool LimitsWindow::isEditable() const
+{
+    return !m_limits || m_limits->isEditable();
 }
 
 void LimitsWindow::retranslate()
@@ -64,6 +75,11 @@ void LimitsWindow::retranslate()
     m_delete->setText(tr("Удалить строки"));
     m_paste->setText(tr("Вставить"));
     m_clear->setText(tr("Очистить таблицу"));
+    const QString reason = m_limits ? m_limits->editReason() : QString();
+    for (QAction* action : { m_add, m_delete, m_paste, m_clear }) {
+        action->setToolTip(reason.isEmpty() ? action->text() : reason);
+        action->setStatusTip(reason);
+    }
 }
 
 void LimitsWindow::changeEvent(QEvent* event)
@@ -75,7 +91,7 @@ void LimitsWindow::changeEvent(QEvent* event)
 
 void LimitsWindow::push(QUndoCommand* command)
 {
-    if (m_limits)
+    if (m_limits && m_limits->isEditable())
         m_limits->undoStack()->push(command);
     else
         delete command;
@@ -84,7 +100,7 @@ void LimitsWindow::push(QUndoCommand* command)
 bool LimitsWindow::addAccount(const QString& account)
 {
     Table* table = m_editModel->table();
-    if (!table || !table->findByKeyText(account).isNull())
+    if (!isEditable() || !table || !table->findByKeyText(account).isNull())
         return false;
     Record row(table);
     try {
@@ -104,7 +120,7 @@ bool LimitsWindow::addAccount(const QString& account)
 void LimitsWindow::deleteRows(const QList<Record>& records)
 {
     Table* table = m_editModel->table();
-    if (!table || records.isEmpty())
+    if (!isEditable() || !table || records.isEmpty())
         return;
     if (records.size() == 1) {
         auto* command = new Undo::Delete(table, records.first());
@@ -123,6 +139,10 @@ bool LimitsWindow::paste(const QString& text, QString* error)
     TableFastViewWithFilter* v = view();
     const QModelIndex current = v->currentIndex();
     Table* table = m_editModel->table();
+    if (!isEditable()) {
+        *error = m_limits->editReason();
+        return false;
+    }
     if (!current.isValid() || !table) {
         *error = tr("Выберите ячейку, с которой начать вставку");
         return false;
@@ -167,7 +187,7 @@ bool LimitsWindow::paste(const QString& text, QString* error)
 void LimitsWindow::clearAll()
 {
     Table* table = m_editModel->table();
-    if (!table || table->count() == 0)
+    if (!isEditable() || !table || table->count() == 0)
         return;
     auto* command = new Undo::Clear(table);
     command->setText(tr("очистку таблицы"));

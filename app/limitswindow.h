@@ -13,7 +13,7 @@ class UndoEditModel;
 // goes on the terminal's undo stack: a cell, an added account, one deleted row or "clear all" one step each; a
 // pasted block or several deleted rows one transaction, undone as one. A paste that a cell refuses changes
 // nothing and says why under the current cell. The steps are named to follow "Отменить" and "Повторить" in the
-// menus.
+// menus. While the limits are a recording's nothing is edited, and the commands are off with the reason.
 class LimitsWindow : public TableWindow
 {
     Q_OBJECT
@@ -27,6 +27,9 @@ public:
     // the last row or column is left out); false with the reason when a cell refuses its value.
     bool paste(const QString& text, QString* error);
     void clearAll();
+
+    // False while the limits are a recording's: every edit above is then refused, and its actions say why.
+    bool isEditable() const;
 
     QList<QAction*> getActions() override;
     // The stack's undo and redo, the table's commands, then the table window's own.

@@ -48,6 +48,8 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -237,14 +239,22 @@ int main(int argc, char** argv)
         return refuse(QCoreApplication::translate("Terminal", "Запись потока не может идти в воспроизводимый файл '%1'")
                           .arg(replayFile.filePath()),
             2);
+    // The limits of a replay are the recording's: an import would mix the trader's file into them and write the mix
+    // back to it.
+    if (replaying && std::any_of(steps.cbegin(), steps.cend(), [](const FileStep& s) { return s.import; }))
+        return refuse(QCoreApplication::translate(
+                          "Terminal", "--import не работает с --replay: денежные лимиты воспроизводятся из записи"),
+            2);
     if (replaying) {
+        // "nan" and "inf" read as numbers: neither is a pace.
         bool speedOk = false;
         const QString speed = parser.value(speedOption);
-        replayer.setSpeed(speed == QLatin1String("max") ? 0.0 : speed.toDouble(&speedOk));
-        if (speed != QLatin1String("max") && (!speedOk || replayer.speed() <= 0))
+        const double times = speed == QLatin1String("max") ? 0.0 : speed.toDouble(&speedOk);
+        if (speed != QLatin1String("max") && (!speedOk || !std::isfinite(times) || times <= 0))
             return refuse(
                 QCoreApplication::translate("Terminal", "--speed: положительное число или max, а не '%1'").arg(speed),
                 2);
+        replayer.setSpeed(times);
         for (const TableSchema& schema : HostSchema::all())
             core.tables()->registerTable(schema.create());
         try {

@@ -30,11 +30,27 @@ MoneyLimits::MoneyLimits(Table* table, ICore* core, QObject* parent)
     connect(m_stack, &QUndoStack::indexChanged, this, &MoneyLimits::save);
 }
 
+void MoneyLimits::setReplayed(bool replayed)
+{
+    m_replayed = replayed;
+    updateActions();
+}
+
+QString MoneyLimits::editReason() const
+{
+    return m_replayed ? tr("Лимиты не меняются: терминал воспроизводит запись, в ней лимиты записанного дня")
+                      : QString();
+}
+
 void MoneyLimits::updateActions()
 {
-    m_undo->setEnabled(m_stack->canUndo());
+    for (QAction* action : { m_undo, m_redo }) {
+        action->setToolTip(editReason());
+        action->setStatusTip(editReason());
+    }
+    m_undo->setEnabled(m_stack->canUndo() && !m_replayed);
     m_undo->setText(m_stack->undoText().isEmpty() ? tr("Отменить") : tr("Отменить %1").arg(m_stack->undoText()));
-    m_redo->setEnabled(m_stack->canRedo());
+    m_redo->setEnabled(m_stack->canRedo() && !m_replayed);
     m_redo->setText(m_stack->redoText().isEmpty() ? tr("Повторить") : tr("Повторить %1").arg(m_stack->redoText()));
 }
 
@@ -53,7 +69,7 @@ QString MoneyLimits::fileName()
 
 bool MoneyLimits::load()
 {
-    if (!m_fileKept)
+    if (m_replayed)
         return true;
     QString error;
     if (m_file.read(&error))
@@ -67,7 +83,7 @@ bool MoneyLimits::load()
 
 bool MoneyLimits::save()
 {
-    if (!m_fileKept)
+    if (m_replayed)
         return true;
     QString error;
     if (m_file.write(&error))

@@ -28,9 +28,13 @@ public:
     QAction* undoAction() const { return m_undo; }
     QAction* redoAction() const { return m_redo; }
 
-    // Off while the table holds what a recording replays: the file is then neither read over the table nor
-    // written from it, and load() and save() do nothing.
-    void setFileKept(bool kept) { m_fileKept = kept; }
+    // While the table holds what a recording replays, the recorded limits are the ones shown: the file is then
+    // neither read over the table nor written from it (load() and save() do nothing), nothing is pushed on the
+    // stack, undo and redo are off and editReason() says why.
+    void setReplayed(bool replayed);
+    bool isEditable() const { return !m_replayed; }
+    // Why the limits cannot be edited, for the user; empty when they can.
+    QString editReason() const;
     bool load();
     bool save();
 
@@ -48,5 +52,5 @@ private:
     QUndoStack* m_stack;
     QAction* m_undo;
     QAction* m_redo;
-    bool m_fileKept = true;
+    bool m_replayed = false;
 };

@@ -68,15 +68,15 @@ QString changesText(int n)
     return QCoreApplication::translate("TerminalWindow", "%Ln изменений", nullptr, n);
 }
 
-// The money limits over the host's table, read from their file unless a recording fills the table; null without
-// the table.
+// The money limits over the host's table, read from their file and edited unless a recording fills the table; null
+// without the table.
 MoneyLimits* limitsOf(EmbeddedCore* core, bool replaying, QObject* parent)
 {
     Table* table = core->tables()->table(QStringLiteral("money_limits"));
     if (!table)
         return nullptr;
     auto* limits = new MoneyLimits(table, core, parent);
-    limits->setFileKept(!replaying);
+    limits->setReplayed(replaying);
     limits->load();
     return limits;
 }

@@ -28,10 +28,16 @@ void UndoEditModel::writeCell(Record& copy, const QModelIndex& index, const QVar
     }
 }
 
+Qt::ItemFlags UndoEditModel::flags(const QModelIndex& index) const
+{
+    const Qt::ItemFlags flags = IndexModelEdit::flags(index);
+    return m_readOnly ? flags & ~Qt::ItemIsEditable : flags;
+}
+
 bool UndoEditModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     const int field = editableField(index, role);
-    if (!m_stack || field < 0)
+    if (!m_stack || m_readOnly || field < 0)
         return false;
     const Record row = record(index);
     Record after = row.clone();

@@ -20,8 +20,13 @@ public:
     // field cannot hold the value.
     void writeCell(Record& copy, const QModelIndex& index, const QVariant& value) const;
 
+    // Cells neither open for editing nor take a value.
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
 private:
     QPointer<QUndoStack> m_stack;
+    bool m_readOnly = false;
 };

@@ -2497,6 +2497,10 @@
         <source>Повторить %1</source>
         <translation>Redo %1</translation>
     </message>
+    <message>
+        <source>Лимиты не меняются: терминал воспроизводит запись, в ней лимиты записанного дня</source>
+        <translation>Limits are not changed: the terminal replays a recording, which holds the recorded day&apos;s limits</translation>
+    </message>
 </context>
 <context>
     <name>MoveOrder</name>
@@ -3597,6 +3601,10 @@
     <message>
         <source>--speed: положительное число или max, а не &apos;%1&apos;</source>
         <translation>--speed: a positive number or max, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--import не работает с --replay: денежные лимиты воспроизводятся из записи</source>
+        <translation>--import does not work with --replay: the money limits are replayed from the recording</translation>
     </message>
 </context>
 <context>
