@@ -1,3 +1,4 @@
+#include "core/db/index.h"
 #include "core/db/masterindex.h"
 #include "core/db/recordstrans.h"
 #include "core/db/recordupdater.h"
@@ -6,21 +7,75 @@
 #include "core/host/stream/streamformat.h"
 #include "core/host/stream/streamrecorder.h"
 #include "core/host/stream/streamreplayer.h"
+#include "hostwindow.h"
 #include "limitswindow.h"
 #include "moneylimits.h"
 #include "tablefile.h"
 #include "terminalfixture.h"
 
 #include <QAbstractItemModel>
+#include <QMdiArea>
+#include <QProcess>
 #include <QtEndian>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+// The batches a table delivers to its indexes, one "removed/updated/added" entry each, in order.
+class BatchProbe : public Index
+{
+public:
+    explicit BatchProbe(Table* table)
+        : m_table(table)
+    {
+        table->addIndex(this);
+    }
+    ~BatchProbe() override
+    {
+        if (m_table)
+            m_table->removeIndex(this);
+    }
+    QStringList batches;
+
+    void clear() override { batches << QStringLiteral("clear"); }
+    void build() override { }
+    bool filter(const Record&) const override { return true; }
+    bool contains(const Record&) const override { return false; }
+    void add(const Record&) override { batches << QStringLiteral("0/0/1"); }
+    void remove(const Record&, int) override { batches << QStringLiteral("1/0/0"); }
+    void update(const Record&, int, int, int) override { batches << QStringLiteral("0/1/0"); }
+    void preprocess(const QList<Record>& removed, const QList<Record>& updated, int, int, const QList<Record>& added,
+        const QList<Record>&) override
+    {
+        batches << QStringLiteral("%1/%2/%3").arg(removed.size()).arg(updated.size()).arg(added.size());
+    }
+    void process(const QList<Record>&, const QList<Record>&, int, int, const QList<Record>&) override { }
+    void sourceDestroyed() override { m_table = nullptr; }
+
+private:
+    QPointer<Table> m_table;
+};
+
+// Offsets of the frames after the header.
+QList<int> frameOffsets(const QByteArray& file)
+{
+    QList<int> offsets;
+    for (int at = StreamFormat::HeaderFixedBytes + int(qFromLittleEndian<quint32>(file.constData() + 12));
+         at < file.size();
+         at += StreamFormat::FrameHeaderBytes + int(qFromLittleEndian<quint32>(file.constData() + at)))
+        offsets << at;
+    return offsets;
+}
+
+} // namespace
 
 // The terminal recording its stream and playing it back: the tables end as the recorded run left them, every
 // window's model equals a fresh build, and files of another version, damaged or cut short are told apart.
@@ -49,7 +104,8 @@ private:
         return rows;
     }
     // A recorded run of the sample market: the feed's batches, a reference table sent again, an order taken out
-    // in a transaction and a position on its own, these last in one frame. Leaves the fixture running; returns the
+    // in a transaction, a position on its own and an account renamed and then changed by its new name, these
+    // last in one frame. Leaves the fixture running; returns the
     // tables as it ended, and in `beforeLastFrame` as they were before its last frame.
     TableRows recordRun(const QString& path, int batches, TableRows* beforeLastFrame = nullptr)
     {
@@ -69,6 +125,18 @@ private:
         }
         Record position = m_market->table(QStringLiteral("positions"))->masterIndex()->at(0);
         position.remove();
+        // An account renamed, then its limit's comment changed under the new name
+        Table* limits = m_market->table(QStringLiteral("money_limits"));
+        {
+            RecordsTrans trans(limits);
+            RecordUpdater(limits->masterIndex()->at(0), trans).data(QStringLiteral("account"))
+                = QStringLiteral("RENAMED");
+        }
+        {
+            RecordsTrans trans(limits);
+            RecordUpdater(limits->findByKeyText(QStringLiteral("RENAMED")), trans).data(QStringLiteral("comment"))
+                = QStringLiteral("renamed");
+        }
         m_feed->step(200);
         return rowsOf(m_market->core.tables());
     }
@@ -173,13 +241,41 @@ private Q_SLOTS:
             QVERIFY2(a->rowCount() > 0, qPrintable(played.at(i)->windowName()));
         }
 
-        // and nothing of the terminal's own writes into the recorded tables: no exchange to send orders to, and
-        // limits edited during the replay stay out of the trader's file
+        // and nothing of the terminal's own writes into the recorded tables: no exchange to send orders to; the
+        // limits refuse every edit, and their commands, undo and redo and an import into them are off saying why
         QVERIFY(!core.connections()->isConnected());
         QVERIFY(!mainMenuAction(terminal, QStringLiteral("Новая заявка..."))->isEnabled());
-        auto* limitsWindow
-            = dynamic_cast<LimitsWindow*>(TerminalWindow::tableView(terminal.windowOf(QStringLiteral("limits"))));
-        QVERIFY(limitsWindow && limitsWindow->addAccount(QStringLiteral("REPLAY1")));
+        HostWindow* limitsHost = terminal.windowOf(QStringLiteral("limits"));
+        terminal.findChild<QMdiArea*>()->setActiveSubWindow(limitsHost);
+        auto* limitsWindow = dynamic_cast<LimitsWindow*>(TerminalWindow::tableView(limitsHost));
+        QVERIFY(limitsWindow);
+        Table* replayedLimits = core.tables()->table(QStringLiteral("money_limits"));
+        QVERIFY(!limitsWindow->addAccount(QStringLiteral("REPLAY1")));
+        limitsWindow->deleteRows({ replayedLimits->masterIndex()->at(0) });
+        limitsWindow->clearAll();
+        auto* cells = dynamic_cast<QAbstractItemModel*>(limitsWindow->model());
+        const QModelIndex limitCell = cells->index(0, limitsWindow->model()->columnIndex(QStringLiteral("limit")));
+        QVERIFY(!(cells->flags(limitCell) & Qt::ItemIsEditable));
+        QVERIFY(!cells->setData(limitCell, QStringLiteral("1")));
+        limitsWindow->view()->setCurrentIndex(limitCell);
+        QString refused;
+        QVERIFY(!limitsWindow->paste(QStringLiteral("1\t2\n"), &refused));
+        const QString reason = QStringLiteral("воспроизводит запись");
+        QVERIFY2(refused.contains(reason), qPrintable(refused));
+        QStringList commands;
+        for (QAction* action : terminal.findChildren<QAction*>()) {
+            if (action->text().startsWith(QStringLiteral("Отменить"))
+                || action->text().startsWith(QStringLiteral("Повторить"))
+                || action->text() == QStringLiteral("Импорт...")
+                || action->text() == QStringLiteral("Очистить таблицу"))
+                commands << action->text() + (action->isEnabled() ? QStringLiteral(" on") : QString())
+                        + (action->toolTip().contains(reason) ? QStringLiteral(" told") : QString());
+        }
+        commands.removeDuplicates();
+        commands.sort();
+        QCOMPARE(commands.join(QLatin1Char('|')),
+            QStringLiteral("Импорт... told|Отменить told|Повторить told|Очистить таблицу told"));
+        QVERIFY(rowsOf(core.tables()) == replayed);
         QCOMPARE(limitsFile(), traderLimits);
     }
 
@@ -213,7 +309,7 @@ private Q_SLOTS:
     {
         const QString path = m_dir.filePath(QStringLiteral("small.bvs"));
         TableRows beforeLastFrame;
-        recordRun(path, 5, &beforeLastFrame);
+        const TableRows recorded = recordRun(path, 5, &beforeLastFrame);
         stopTerminalFixture();
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -231,9 +327,12 @@ private Q_SLOTS:
             }
             return QString();
         };
-        QByteArray otherVersion = whole;
-        otherVersion[8] = 1;
-        QVERIFY2(refusal(otherVersion).contains(QStringLiteral("версии 1")), qPrintable(refusal(otherVersion)));
+        for (char version : { 1, 2 }) {
+            QByteArray otherVersion = whole;
+            otherVersion[8] = version;
+            QVERIFY2(refusal(otherVersion).contains(QStringLiteral("версии %1").arg(int(version))),
+                qPrintable(refusal(otherVersion)));
+        }
         // A frame whose length is damaged is refused, not taken for the end of a file cut short.
         const int firstFrame = StreamFormat::HeaderFixedBytes + qFromLittleEndian<quint32>(whole.constData() + 12);
         QByteArray length = whole;
@@ -247,28 +346,152 @@ private Q_SLOTS:
         header[StreamFormat::HeaderFixedBytes + 12] = char(header.at(StreamFormat::HeaderFixedBytes + 12) ^ 1);
         QVERIFY(refusal(header).contains(QStringLiteral("повреждена")));
         QVERIFY(refusal("order_num,price\n1,100\n").contains(QStringLiteral("не запись потока")));
+        // Nothing may follow the end of the recording.
+        QVERIFY2(
+            refusal(whole + whole.right(StreamFormat::FrameHeaderBytes + 11)).contains(QStringLiteral("повреждена")),
+            qPrintable(refusal(whole + whole.right(StreamFormat::FrameHeaderBytes + 11))));
 
         // A file cut short in its last frame plays the frames before, to the tables as they were then, and says
-        // that it ends where that frame starts.
-        int lastFrame = firstFrame;
-        for (int next = firstFrame; next < whole.size();
-             next += StreamFormat::FrameHeaderBytes + int(qFromLittleEndian<quint32>(whole.constData() + next)))
-            lastFrame = next;
-        const QString cut = m_dir.filePath(QStringLiteral("cut.bvs"));
-        QFile out(cut);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(whole.left(whole.size() - 7));
-        out.close();
+        // that it ends where that frame starts; a file cut where a frame ends (the terminal killed between two
+        // frames) plays them all and says that it ends there.
+        const QList<int> frames = frameOffsets(whole);
+        QVERIFY(frames.size() > 2);
+        const int end = frames.last();
+        const int lastFrame = frames.at(frames.size() - 2);
+        struct Cut
+        {
+            int bytes;
+            int endsAt;
+            TableRows rows;
+        };
+        for (const Cut& c : { Cut { end - 7, lastFrame, beforeLastFrame }, Cut { end, end, recorded } }) {
+            const QString cut = m_dir.filePath(QStringLiteral("cut%1.bvs").arg(c.bytes));
+            QFile out(cut);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(whole.left(c.bytes));
+            out.close();
+            EmbeddedCore core;
+            StreamReplayer replayer;
+            replayInto(core, replayer, cut);
+            QVERIFY2(replayer.truncation().contains(QStringLiteral(" %1 ").arg(QLocale().toString(c.endsAt))),
+                qPrintable(replayer.truncation()));
+            replayer.setSpeed(0);
+            replayer.start();
+            QTRY_VERIFY(replayer.atEnd());
+            QCOMPARE(replayer.skipped(), 0);
+            QVERIFY(rowsOf(core.tables()) == c.rows);
+        }
+    }
+
+    void replaysEachRecordedTransactionAsItsOwnBatch()
+    {
+        // Given a run whose orders changed in the feed's batches, several of them in one turn of the event loop
+        const QString path = m_dir.filePath(QStringLiteral("batches.bvs"));
+        startTerminalFixture();
+        QStringList recorded;
+        {
+            BatchProbe probe(m_market->table(QStringLiteral("orders")));
+            StreamRecorder recorder(tables(), path);
+            for (int i = 0; i < 12; ++i) {
+                m_feed->step(100 + i);
+                if (i % 4 == 3)
+                    QCoreApplication::processEvents();
+            }
+            recorded = probe.batches;
+        }
+        stopTerminalFixture();
+        QVERIFY(recorded.size() >= 12);
+
+        // When it is played as fast as the terminal takes it
         EmbeddedCore core;
         StreamReplayer replayer;
-        replayInto(core, replayer, cut);
-        QVERIFY2(replayer.truncation().contains(QStringLiteral(" %1 ").arg(QLocale().toString(lastFrame))),
-            qPrintable(replayer.truncation()));
+        replayInto(core, replayer, path);
+        BatchProbe played(core.tables()->table(QStringLiteral("orders")));
         replayer.setSpeed(0);
         replayer.start();
         QTRY_VERIFY(replayer.atEnd());
-        QCOMPARE(replayer.skipped(), 0);
-        QVERIFY(rowsOf(core.tables()) == beforeLastFrame);
+
+        // Then the orders' indexes get the recorded batches, in the recorded order
+        QCOMPARE(played.batches, recorded);
+    }
+
+    void keepsTheRecordedPaceTimesTheSpeed()
+    {
+        // Given a recording, played at 4 times its pace on a clock the test moves
+        const QString path = m_dir.filePath(QStringLiteral("paced.bvs"));
+        recordRun(path, 10);
+        stopTerminalFixture();
+        EmbeddedCore core;
+        StreamReplayer replayer;
+        replayInto(core, replayer, path);
+        const qint64 span = replayer.recordedSpan();
+        QVERIFY(span > 100);
+        qint64 now = 0;
+        replayer.setClock([&now] { return now; });
+        replayer.setSpeed(4);
+        replayer.start();
+
+        // When a little less than a quarter of the recorded span has passed, the end is still to come
+        now = (span - span / 20) / 4;
+        QTest::qWait(50);
+        QVERIFY(replayer.changes() > 0);
+        QVERIFY(!replayer.atEnd());
+        // and once a quarter has passed it has been played
+        now = span / 4 + 1;
+        QTRY_VERIFY(replayer.atEnd());
+    }
+
+    void refusesASpeedThatIsNoPace_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("told");
+        const QString replay = QStringLiteral("--replay");
+        for (const char* speed : { "nan", "inf", "-inf", "-2", "0", "fast" })
+            QTest::newRow(speed) << QStringList { replay, QStringLiteral("--speed"), QString::fromLatin1(speed) } << 2
+                                 << QStringLiteral("--speed: ");
+        QTest::newRow("import into a replay") << QStringList { replay, QStringLiteral("--import"),
+            QStringLiteral("money_limits"), QStringLiteral("in.csv") }
+                                              << 2 << QStringLiteral("--import");
+        QTest::newRow("without a recording") << QStringList { QStringLiteral("--speed"), QStringLiteral("2") } << 2
+                                             << QStringLiteral("только с --replay");
+        QTest::newRow("ten times") << QStringList { replay, QStringLiteral("--speed"), QStringLiteral("10") } << 0
+                                   << QString();
+        QTest::newRow("max") << QStringList { replay, QStringLiteral("--speed"), QStringLiteral("max") } << 0
+                             << QString();
+    }
+    void refusesASpeedThatIsNoPace()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, told);
+        const QString path = m_dir.filePath(QStringLiteral("cli.bvs"));
+        if (!QFile::exists(path)) {
+            recordRun(path, 2);
+            stopTerminalFixture();
+        }
+        // A terminal that plays the recording exports its orders and quits
+        const int replay = arguments.indexOf(QStringLiteral("--replay"));
+        if (replay >= 0)
+            arguments.insert(replay + 1, path);
+        const QString exported = m_dir.filePath(QStringLiteral("orders.csv"));
+        QFile::remove(exported);
+        arguments << QStringLiteral("--config") << m_dir.filePath(QStringLiteral("config"))
+                  << QStringLiteral("--export") << QStringLiteral("orders") << exported;
+        QProcess demo;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        demo.setProcessEnvironment(env);
+        demo.start(QStringLiteral(BV_DEMO_PATH), arguments);
+        QVERIFY(demo.waitForFinished(60000));
+        const QString error = QString::fromUtf8(demo.readAllStandardError());
+        QCOMPARE(demo.exitCode(), exitCode);
+        if (exitCode == 0) {
+            QVERIFY2(QFileInfo(exported).size() > 0, qPrintable(error));
+        } else {
+            QVERIFY2(error.contains(told), qPrintable(error));
+            QVERIFY(!QFile::exists(exported));
+        }
     }
 
     void stopsRecordingWhenTheDiskFallsBehindAndTheTerminalGoesOn()
@@ -334,6 +557,26 @@ private Q_SLOTS:
         QVERIFY(!recorder.isRecording());
         recorder.stop();
         QCOMPARE(stopped.size(), 1);
+    }
+
+    void tellsAFailureFoundAsTheRecordingStops()
+    {
+        // Given a recording on a full disk, whose writer has found the disk full with nobody told yet, and a
+        // change waiting for the end of the turn
+        startTerminalFixture();
+        Table* stocks = m_market->table(QStringLiteral("stocks"));
+        {
+            StreamRecorder recorder({ stocks }, QStringLiteral("/dev/full"));
+            connect(&recorder, &StreamRecorder::stopped, &m_market->core, &EmbeddedCore::notify);
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            m_market->market.reload(stocks, 1);
+            // When the terminal closes, with no turn of the event loop after the recorder goes
+        }
+
+        // Then the messages say once why the recording stopped
+        const QStringList told = m_market->core.recentNotifications().filter(QStringLiteral("Запись потока"));
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told.first().endsWith(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(told.first()));
     }
 };
 

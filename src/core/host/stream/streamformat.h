@@ -14,8 +14,9 @@ class Table;
 
 // The recorded stream's file: a header naming the format version and the tables' schemas, then frames, each a
 // run of table transactions with its length and checksums, so that a damaged frame is found and a truncated file
-// ends on the last whole frame. Numbers are little-endian; field values are the rows' raw bytes (RowLayout),
-// which hold no pointers.
+// ends on the last whole frame. A recording stopped cleanly ends with a frame holding only an End; a file
+// without it was cut (a crash, a kill) even when it ends on a frame's end. Numbers are little-endian; field
+// values are the rows' raw bytes (RowLayout), which hold no pointers.
 //
 //   header   magic "BVSTREAM", u32 version, u32 length, u64 checksum, then: i64 start (ms since the epoch),
 //            u16 tables, each: name, u16 key columns, u16 columns, each: u8 type, u16 length, name
@@ -25,10 +26,11 @@ class Table;
 //            u32 added, i16 first and i16 last changed column (-1: all); each removed record's key; each updated
 //            record's key before the change, the bytes of the changed columns and the has-value bits; each added
 //            record's whole row. A key is the key columns' bytes, then a byte per key column: whether it has a value.
+//            End has table 0 and nothing after its head.
 namespace StreamFormat {
 
 constexpr char Magic[8] = { 'B', 'V', 'S', 'T', 'R', 'E', 'A', 'M' };
-constexpr quint32 Version = 2;
+constexpr quint32 Version = 3;
 constexpr int HeaderFixedBytes = 8 + 4 + 4 + 8;
 constexpr int FrameHeaderBytes = 4 + 4 + 8 + 8;
 constexpr int FrameHeadSummed = 4 + 4 + 8;
@@ -37,6 +39,7 @@ enum Kind : quint8 {
     Batch = 'B', // removals, updates and inserts applied at once
     Snapshot = 'S', // the table's rows when the recording started, as a batch of inserts
     Clear = 'C', // every row taken out
+    End = 'E', // the recording was stopped here
 };
 
 BV_HOST_EXPORT quint64 checksum(const uchar* data, qsizetype size);

@@ -48,6 +48,18 @@ void sumFrame(QByteArray& frame)
     std::memcpy(frame.data() + FrameHeadSummed, &headSum, 8);
 }
 
+// The frame a clean stop ends the file with.
+QByteArray endFrame(qint64 nsecs)
+{
+    QByteArray frame(FrameHeaderBytes, '\0');
+    ByteWriter w(frame);
+    w.put<quint8>(End);
+    w.put<qint64>(nsecs);
+    w.put<quint16>(0);
+    headFrame(frame, 1);
+    return frame;
+}
+
 QString systemError(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -86,6 +98,18 @@ public:
             m_failure = Backlog;
             return false;
         }
+        m_queued += frame.size();
+        m_queue.push_back(std::move(frame));
+        m_wake.notify_one();
+        return true;
+    }
+    // The recording's last frame: taken after a backlog too, so that a recording that stopped by itself ends
+    // where it stopped; refused after a failed write.
+    bool pushLast(QByteArray frame)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_failure == Write)
+            return false;
         m_queued += frame.size();
         m_queue.push_back(std::move(frame));
         m_wake.notify_one();
@@ -361,16 +385,25 @@ void StreamRecorder::stop()
     handOff();
     m_taps.clear();
     m_handOff.stop();
+    m_writer->pushLast(endFrame(nsecs()));
     m_writer->close();
-    // The last frames, the final flush and the close may fail after anyone would hear of it on the event loop.
-    const bool told = m_failed;
-    const QString reason = failureText();
+    // What failed just now (the last frame refused, the final flush or the close) is told before stop() returns:
+    // as the terminal closes no turn of the event loop follows, and a failure told earlier may still wait for one.
+    const QString reason = m_reason.isEmpty() ? failureText() : m_reason;
     m_writer.reset();
-    if (!told && !reason.isEmpty()) {
+    if (!reason.isEmpty()) {
         m_failed = true;
-        qCWarning(QGuiLog).noquote() << "stream recording failed:" << reason;
-        Q_EMIT stopped(tr("Запись потока в '%1' остановлена: %2").arg(m_path, reason));
+        tell(reason);
     }
+}
+
+void StreamRecorder::tell(const QString& reason)
+{
+    if (m_told)
+        return;
+    m_told = true;
+    qCWarning(QGuiLog).noquote() << "stream recording stopped:" << reason;
+    Q_EMIT stopped(tr("Запись потока в '%1' остановлена: %2").arg(m_path, reason));
 }
 
 QString StreamRecorder::failureText() const
@@ -429,12 +462,13 @@ void StreamRecorder::fail(const QString& reason)
     // Whatever reached the queue is written; the file ends on its last whole frame. The taps go after the
     // table's delivery that may have called here, from the event loop.
     m_failed = true;
+    if (m_reason.isEmpty())
+        m_reason = reason;
     m_frame.clear();
     m_frameTransactions = 0;
     m_handOff.stop();
-    qCWarning(QGuiLog).noquote() << "stream recording stopped:" << reason;
-    QTimer::singleShot(0, this, [this, reason] {
+    QTimer::singleShot(0, this, [this] {
         m_taps.clear();
-        Q_EMIT stopped(tr("Запись потока в '%1' остановлена: %2").arg(m_path, reason));
+        tell(m_reason);
     });
 }

@@ -35,7 +35,8 @@ public:
 
     QString path() const { return m_path; }
     bool isRecording() const { return !m_taps.empty() && !m_failed; }
-    // Stops listening, writes what is queued and closes the file; emits stopped() when that fails.
+    // Stops listening, writes what is queued and the end of the recording and closes the file; emits stopped()
+    // before it returns when that fails, or when a failure was found and not yet told.
     void stop();
     qint64 transactions() const { return m_transactions; }
 
@@ -52,6 +53,8 @@ private:
     void transactionAdded();
     void handOff();
     void fail(const QString& reason);
+    // Emits stopped() once.
+    void tell(const QString& reason);
     // The writer's failure worded for the user; empty when there is none.
     QString failureText() const;
     void onWriterFailed();
@@ -65,5 +68,7 @@ private:
     quint32 m_frameTransactions = 0;
     qint64 m_transactions = 0;
     bool m_failed = false;
+    bool m_told = false;
+    QString m_reason; // of the first failure
     QTimer m_handOff; // at the end of the event loop's turn: one frame for the turn's transactions
 };

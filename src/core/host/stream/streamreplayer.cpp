@@ -1,6 +1,7 @@
 #include "core/host/stream/streamreplayer.h"
 
 #include "core/db/guilog.h"
+#include "core/db/index.h"
 #include "core/db/recordbytes.h"
 #include "core/db/recordstrans.h"
 #include "core/db/recordupdater.h"
@@ -9,11 +10,8 @@
 
 #include <QHash>
 #include <QLocale>
-#include <QSet>
 
 #include <climits>
-#include <map>
-#include <memory>
 
 using namespace StreamFormat;
 
@@ -54,12 +52,6 @@ TransactionHead readHead(ByteReader& in)
     return h;
 }
 
-// A key as the file holds it, read in place: the file stays mapped while the replayer lives.
-QByteArray keyAt(const uchar* data, int size)
-{
-    return QByteArray::fromRawData(reinterpret_cast<const char*>(data), size);
-}
-
 // Bytes of one updated record's changed columns and of its has-value bits.
 int changedBytes(const RowLayout& layout, int first, int last)
 {
@@ -83,99 +75,6 @@ QString missing(const QString& table)
 }
 
 } // namespace
-
-// The transactions of one turn, one per table, applied in the order the tables first appear. Records are found
-// by key among this turn's inserts and removals first, then in the table.
-class StreamReplayer::Turn
-{
-public:
-    struct Run
-    {
-        Table* table = nullptr;
-        std::unique_ptr<RecordsTrans> trans;
-        QHash<QByteArray, Record> inserted;
-        QSet<QByteArray> removed;
-        Record keySource;
-        QByteArray row;
-        qint64 changes = 0; // staged, all lost when the table refuses the transaction
-    };
-
-    explicit Turn(StreamReplayer* replayer)
-        : m_replayer(replayer)
-    { }
-
-    Run& run(int id, Table* table)
-    {
-        auto found = m_runs.find(id);
-        if (found != m_runs.end())
-            return found->second;
-        Run& run = m_runs[id];
-        run.table = table;
-        run.trans = std::make_unique<RecordsTrans>(table);
-        run.keySource = Record(table);
-        run.row = QByteArray(table->layout().rowBytes(), '\0');
-        m_order.push_back(id);
-        return run;
-    }
-    Record find(Recorded& recorded, Run& run, const QByteArray& key)
-    {
-        const auto inserted = run.inserted.constFind(key);
-        if (inserted != run.inserted.constEnd())
-            return *inserted;
-        if (run.removed.contains(key))
-            return Record();
-        const uchar* bytes = reinterpret_cast<const uchar*>(key.constData());
-        const quint64 sum = checksum(bytes, key.size());
-        const auto known = recorded.handles.constFind(sum);
-        if (known != recorded.handles.constEnd() && known->inTable() && known->table() == run.table
-            && holdsKey(recorded.layout, recorded.keys, known->rawData(), bytes))
-            return *known;
-        uchar* row = reinterpret_cast<uchar*>(run.row.data());
-        readKey(recorded.layout, recorded.keys, bytes, row);
-        RecordBytes::write(run.keySource, 0, row, recorded.layout.rowBytes());
-        const Record found = run.table->find(run.keySource);
-        if (!found.isNull())
-            recorded.handles.insert(sum, found);
-        return found;
-    }
-    // Applies the table's transaction now, before a clear of the table, or all of them at the end of the turn.
-    void commit(int id)
-    {
-        auto found = m_runs.find(id);
-        if (found == m_runs.end())
-            return;
-        commitRun(found->second);
-        m_runs.erase(found);
-        m_order.erase(std::remove(m_order.begin(), m_order.end(), id), m_order.end());
-    }
-    void commitAll()
-    {
-        for (int id : m_order)
-            commitRun(m_runs[id]);
-        m_runs.clear();
-        m_order.clear();
-    }
-
-private:
-    void commitRun(Run& run)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        try {
-            run.trans->commit();
-        } catch (const QString& message) {
-            qCWarning(QGuiLog).noquote() << "replayed transaction refused:" << message;
-            run.trans->clear();
-            m_replayer->skip(run.changes,
-                StreamReplayer::tr("таблица '%1' отказалась от изменений: %2").arg(run.table->name(), message));
-        }
-        m_replayer->m_tablesMs += clock.nsecsElapsed() / 1e6;
-    }
-
-    StreamReplayer* m_replayer; // not owned
-    std::map<int, Run> m_runs;
-    std::vector<int> m_order;
-};
 
 StreamReplayer::StreamReplayer(QObject* parent)
     : QObject(parent)
@@ -248,6 +147,7 @@ void StreamReplayer::open(const QString& path)
                 recorded.keys << c;
         }
         recorded.layout = RowLayout(recorded.shape.columns);
+        recorded.row = QByteArray(recorded.layout.rowBytes(), '\0');
         for (int column : qAsConst(recorded.keys))
             recorded.keyBytes += recorded.layout.size(column) + 1;
         m_tables << recorded;
@@ -256,6 +156,7 @@ void StreamReplayer::open(const QString& path)
         throw damaged.arg(path, tr("заголовок не читается"));
 
     qint64 at = HeaderFixedBytes + headerBytes;
+    bool ended = false;
     while (at < m_size) {
         if (m_size - at < FrameHeaderBytes) {
             m_truncation = QString::number(at);
@@ -273,17 +174,32 @@ void StreamReplayer::open(const QString& path)
         }
         if (checksum(m_data + frame.offset, frame.length) != sum)
             throw damaged.arg(path, tr("блок на байте %1 не сходится с контрольной суммой").arg(at));
+        if (isEnd(frame)) {
+            ended = true;
+            if (frame.offset + frame.length != m_size)
+                throw damaged.arg(path, tr("блок на байте %1 не читается").arg(frame.offset + frame.length));
+            break;
+        }
         if (!checkFrame(frame))
             throw damaged.arg(path, tr("блок на байте %1 не читается").arg(at));
         m_frames << frame;
         at = frame.offset + frame.length;
     }
+    // Whole frames without the end: the recorder was killed, or the machine went down, between two frames.
+    if (!ended && m_truncation.isEmpty())
+        m_truncation = QString::number(m_size);
     if (!m_truncation.isEmpty())
         m_truncation = tr("Запись потока '%1' обрывается на байте %2 из %3 (%4 с от начала записи): "
                           "воспроизводится то, что до этого места")
                            .arg(path, QLocale().toString(m_truncation.toLongLong()), QLocale().toString(m_size),
                                QLocale().toString(m_lastMoment / 1e9, 'f', 3));
     m_at = m_frames.isEmpty() ? 0 : m_frames.first().offset;
+}
+
+bool StreamReplayer::isEnd(const Frame& frame) const
+{
+    constexpr quint32 EndBytes = 1 + 8 + 2;
+    return frame.transactions == 1 && frame.length == EndBytes && m_data[frame.offset] == End;
 }
 
 bool StreamReplayer::checkFrame(const Frame& frame)
@@ -293,6 +209,8 @@ bool StreamReplayer::checkFrame(const Frame& frame)
         const TransactionHead h = readHead(in);
         if (!in.ok() || h.table >= m_tables.size())
             return false;
+        if (h.kind != Snapshot && m_firstLive < 0)
+            m_firstLive = h.moment;
         if (h.kind == Clear) {
             m_lastMoment = h.moment;
             continue;
@@ -355,7 +273,18 @@ void StreamReplayer::start()
 {
     m_firstMoment = nextMoment();
     m_clock.start();
+    m_startedAt = m_nsecs ? m_nsecs() : 0;
     m_timer.start(m_speed > 0 ? PacedIntervalMs : 0);
+}
+
+qint64 StreamReplayer::elapsedNsecs() const
+{
+    return m_nsecs ? m_nsecs() - m_startedAt : m_clock.nsecsElapsed();
+}
+
+qint64 StreamReplayer::recordedSpan() const
+{
+    return m_firstLive < 0 ? 0 : m_lastMoment - m_firstLive;
 }
 
 void StreamReplayer::stop()
@@ -365,7 +294,7 @@ void StreamReplayer::stop()
 
 int StreamReplayer::applyTurn(qint64 dueNsecs, qint64 maxChanges, bool snapshotOnly)
 {
-    Turn turn(this);
+    const QPointer<StreamReplayer> alive(this);
     qint64 changes = 0;
     while (!atEnd()) {
         const Frame& frame = m_frames.at(m_frame);
@@ -382,72 +311,117 @@ int StreamReplayer::applyTurn(qint64 dueNsecs, qint64 maxChanges, bool snapshotO
             break;
         if (changes > 0 && changes >= maxChanges)
             break;
+        // Past this transaction before it is applied: its windows may stop the replay or start another turn.
         Recorded& recorded = m_tables[h.table];
+        const uchar* body = in.position();
+        m_at = body - m_data + qsizetype(bodyBytes(recorded.layout, recorded.keyBytes, h));
+        ++m_inFrame;
         Table* table = recorded.table;
         if (!table) {
-            in.bytes(qsizetype(bodyBytes(recorded.layout, recorded.keyBytes, h)));
             skip(h.kind == Clear ? 1 : qint64(h.removed) + h.updated + h.added,
                 tr("таблицы '%1' в терминале больше нет").arg(recorded.shape.name));
-        } else if (h.kind == Clear) {
-            turn.commit(h.table);
-            table->clear();
+            continue;
+        }
+        if (h.kind == Clear) {
             recorded.handles.clear();
+            QElapsedTimer clock;
+            clock.start();
+            table->clear();
+            m_tablesMs += clock.nsecsElapsed() / 1e6;
             ++changes;
         } else {
-            Turn::Run& run = turn.run(h.table, table);
-            const RowLayout& layout = recorded.layout;
-            const int rowBytes = layout.rowBytes();
-            const int bits = layout.valueBitOffset(0);
-            for (quint32 i = 0; i < h.removed; ++i) {
-                const QByteArray key = keyAt(in.bytes(recorded.keyBytes), recorded.keyBytes);
-                const Record r = turn.find(recorded, run, key);
-                if (r.isNull()) {
-                    skip(1, missing(recorded.shape.name));
-                    continue;
-                }
-                ++run.changes;
-                RecordUpdater(r, *run.trans).remove();
-                recorded.handles.remove(checksum(reinterpret_cast<const uchar*>(key.constData()), key.size()));
-                if (r.inTable())
-                    run.removed.insert(key);
-                else
-                    run.inserted.remove(key);
-            }
-            const int from = h.first < 0 ? 0 : layout.offset(h.first);
-            const int size = changedBytes(layout, h.first, h.last);
-            for (quint32 i = 0; i < h.updated; ++i) {
-                const QByteArray key = keyAt(in.bytes(recorded.keyBytes), recorded.keyBytes);
-                const uchar* values = in.bytes(size);
-                const uchar* valueBits = in.bytes(rowBytes - bits);
-                const Record r = turn.find(recorded, run, key);
-                if (r.isNull()) {
-                    skip(1, missing(recorded.shape.name));
-                    continue;
-                }
-                ++run.changes;
-                Record target = r.inTable() ? RecordUpdater(r, *run.trans).staged() : r;
-                RecordBytes::write(target, from, values, size);
-                RecordBytes::write(target, bits, valueBits, rowBytes - bits);
-            }
-            for (quint32 i = 0; i < h.added; ++i) {
-                Record r(table);
-                ++run.changes;
-                RecordBytes::write(r, 0, in.bytes(rowBytes), rowBytes);
-                RecordUpdater(r, *run.trans);
-                QByteArray key;
-                ByteWriter w(key);
-                writeKey(w, table, recorded.keys, r.rawData());
-                run.inserted.insert(key, r);
-                run.removed.remove(key);
-                recorded.handles.insert(checksum(reinterpret_cast<const uchar*>(key.constData()), key.size()), r);
-            }
-            changes += h.removed + h.updated + h.added;
+            applyBatch(recorded, table, body, h.removed, h.updated, h.added, h.first, h.last);
+            changes += qint64(h.removed) + h.updated + h.added;
         }
-        m_at = in.position() - m_data;
-        ++m_inFrame;
+        if (!alive)
+            return -1;
     }
-    turn.commitAll();
     return int(qMin<qint64>(changes, INT_MAX));
+}
+
+void StreamReplayer::applyBatch(Recorded& recorded, Table* table, const uchar* body, quint32 removed, quint32 updated,
+    quint32 added, int first, int last)
+{
+    const RowLayout& layout = recorded.layout;
+    const int rowBytes = layout.rowBytes();
+    const int bits = layout.valueBitOffset(0);
+    const int keyBytes = recorded.keyBytes;
+    RecordsTrans trans(table);
+    Record keySource(table);
+    qint64 staged = 0;
+    for (quint32 i = 0; i < removed; ++i, body += keyBytes) {
+        const Record r = find(recorded, keySource, body);
+        if (r.isNull()) {
+            skip(1, missing(recorded.shape.name));
+            continue;
+        }
+        ++staged;
+        RecordUpdater(r, trans).remove();
+        recorded.handles.remove(checksum(body, keyBytes));
+    }
+    const int from = first < 0 ? 0 : layout.offset(first);
+    const int size = changedBytes(layout, first, last);
+    const bool keyChanges = Index::touches(recorded.keys, first, last);
+    QByteArray newKey;
+    for (quint32 i = 0; i < updated; ++i) {
+        const uchar* key = body;
+        const uchar* values = key + keyBytes;
+        const uchar* valueBits = values + size;
+        body = valueBits + (rowBytes - bits);
+        const Record r = find(recorded, keySource, key);
+        if (r.isNull()) {
+            skip(1, missing(recorded.shape.name));
+            continue;
+        }
+        ++staged;
+        const Record target = RecordUpdater(r, trans).staged();
+        RecordBytes::write(target, from, values, size);
+        RecordBytes::write(target, bits, valueBits, rowBytes - bits);
+        // The record is found by its new key from now on.
+        if (keyChanges && !holdsKey(layout, recorded.keys, target.rawData(), key)) {
+            newKey.clear();
+            ByteWriter w(newKey);
+            writeKey(w, table, recorded.keys, target.rawData());
+            recorded.handles.remove(checksum(key, keyBytes));
+            recorded.handles.insert(checksum(reinterpret_cast<const uchar*>(newKey.constData()), keyBytes), r);
+        }
+    }
+    for (quint32 i = 0; i < added; ++i, body += rowBytes) {
+        Record r(table);
+        ++staged;
+        RecordBytes::write(r, 0, body, rowBytes);
+        RecordUpdater(r, trans);
+        newKey.clear();
+        ByteWriter w(newKey);
+        writeKey(w, table, recorded.keys, r.rawData());
+        recorded.handles.insert(checksum(reinterpret_cast<const uchar*>(newKey.constData()), keyBytes), r);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    try {
+        trans.commit();
+    } catch (const QString& message) {
+        qCWarning(QGuiLog).noquote() << "replayed transaction refused:" << message;
+        trans.clear();
+        skip(staged, tr("таблица '%1' отказалась от изменений: %2").arg(table->name(), message));
+    }
+    m_tablesMs += clock.nsecsElapsed() / 1e6;
+}
+
+Record StreamReplayer::find(Recorded& recorded, Record& keySource, const uchar* key)
+{
+    const quint64 sum = checksum(key, recorded.keyBytes);
+    const auto known = recorded.handles.constFind(sum);
+    if (known != recorded.handles.constEnd() && known->inTable() && known->table() == keySource.table()
+        && holdsKey(recorded.layout, recorded.keys, known->rawData(), key))
+        return *known;
+    uchar* row = reinterpret_cast<uchar*>(recorded.row.data());
+    readKey(recorded.layout, recorded.keys, key, row);
+    RecordBytes::write(keySource, 0, row, recorded.layout.rowBytes());
+    const Record found = keySource.table()->find(keySource);
+    if (!found.isNull())
+        recorded.handles.insert(sum, found);
+    return found;
 }
 
 void StreamReplayer::skip(qint64 changes, const QString& reason)
@@ -463,11 +437,14 @@ void StreamReplayer::onTimeout()
 {
     const qint64 skippedBefore = m_skipped;
     m_skipReason.clear();
-    const qint64 due = m_speed > 0 ? m_firstMoment + qint64(double(m_clock.nsecsElapsed()) * m_speed) : LLONG_MAX;
+    const double paced = double(m_firstMoment) + double(elapsedNsecs()) * m_speed;
+    const qint64 due = m_speed > 0 && paced < double(LLONG_MAX / 2) ? qint64(paced) : LLONG_MAX;
     QElapsedTimer clock;
     clock.start();
     m_tablesMs = 0;
     const int changes = applyTurn(due, m_turnChanges, false);
+    if (changes < 0)
+        return;
     const double ms = clock.nsecsElapsed() / 1e6;
     m_readMs = ms - m_tablesMs;
     // Size the next turn by this one's cost when it was full or slow.

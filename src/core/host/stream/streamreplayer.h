@@ -13,15 +13,19 @@
 #include <QTimer>
 #include <QVector>
 
+#include <functional>
+
 class Table;
 class TableRegistry;
 
 // Plays a recorded stream (format in streamformat.h) into the tables of a registry: the rows the recording
 // started with at once, then the transactions at the recorded pace, a multiple of it, or as fast as the tables and
-// their windows take them. Each turn of the event loop applies what is due as one transaction per table, the way
-// the feed delivers a batch; how much a turn takes when the stream is ahead is sized so that a turn stays short.
+// their windows take them. Each recorded transaction is applied as a transaction of its own, in the recorded
+// order, so that the tables' indexes and models get the batches the recorded run got; a turn of the event loop
+// applies the transactions that are due, as many as keep the turn short when the stream is ahead.
 // A file is checked whole when opened: another format version or a damaged header or frame is refused; a file
-// cut short plays up to its last whole frame and truncation() says where it ends.
+// cut short, or without the end a recording stopped cleanly writes, plays up to its last whole frame and
+// truncation() says where it ends.
 class BV_HOST_EXPORT StreamReplayer : public QObject
 {
     Q_OBJECT
@@ -40,6 +44,10 @@ public:
 
     // Times the recorded pace; 0 plays as fast as the tables take it.
     void setSpeed(double speed) { m_speed = speed; }
+    // The clock the pace is read from, in nanoseconds; the monotonic clock when none is given.
+    void setClock(std::function<qint64()> nsecs) { m_nsecs = std::move(nsecs); }
+    // Nanoseconds from the first recorded transaction after the starting rows to the last one in the file.
+    qint64 recordedSpan() const;
     double speed() const { return m_speed; }
     void start();
     void stop();
@@ -80,15 +88,23 @@ private:
         // Records already found or put in, by their key's checksum: a lookup in the master index costs a binary
         // search of cold rows. A handle is checked against the key before it is used.
         QHash<quint64, Record> handles;
+        QByteArray row; // a row to look a key up with
     };
-    class Turn;
 
     void onTimeout();
-    // Applies transactions from the cursor while they are due and the turn has room; returns the changes.
+    // Applies transactions from the cursor while they are due and the turn has room; returns the changes, -1
+    // when the replayer went meanwhile.
     int applyTurn(qint64 dueNsecs, qint64 maxChanges, bool snapshotOnly);
+    // Applies one recorded batch, whose body starts at `body`, as one transaction.
+    void applyBatch(Recorded& recorded, Table* table, const uchar* body, quint32 removed, quint32 updated,
+        quint32 added, int first, int last);
+    // The table's record with the recorded key; `keySource` is a detached record of the table.
+    Record find(Recorded& recorded, Record& keySource, const uchar* key);
     // Checks a frame's transactions; false when one does not read.
     bool checkFrame(const Frame& frame);
+    bool isEnd(const Frame& frame) const;
     qint64 nextMoment() const;
+    qint64 elapsedNsecs() const;
     void skip(qint64 changes, const QString& reason);
     const uchar* data() const { return m_data; }
 
@@ -105,8 +121,11 @@ private:
     double m_speed = 1;
     qint64 m_firstMoment = -1;
     qint64 m_lastMoment = 0; // of the last whole transaction in the file
+    qint64 m_firstLive = -1; // of the first transaction after the starting rows
     qint64 m_turnChanges = 5000;
     QElapsedTimer m_clock;
+    std::function<qint64()> m_nsecs;
+    qint64 m_startedAt = 0;
     QTimer m_timer;
     qint64 m_changes = 0;
     qint64 m_batches = 0;
