@@ -9,6 +9,7 @@
 #include "core/host/stream/streamreplayer.h"
 #include "hostwindow.h"
 #include "limitswindow.h"
+#include "models/tableindexmodel.h"
 #include "moneylimits.h"
 #include "tablefile.h"
 #include "terminalfixture.h"
@@ -274,7 +275,7 @@ private Q_SLOTS:
         commands.removeDuplicates();
         commands.sort();
         QCOMPARE(commands.join(QLatin1Char('|')),
-            QStringLiteral("Импорт... told|Отменить told|Повторить told|Очистить таблицу told"));
+            QStringLiteral("Импорт... told|Отменить told|Очистить таблицу told|Повторить told"));
         QVERIFY(rowsOf(core.tables()) == replayed);
         QCOMPARE(limitsFile(), traderLimits);
     }
