@@ -6,6 +6,7 @@
 #include "delegates/viewscolormanager.h"
 #include "views/private/qtablefastview_p.h"
 #include "views/qtablefastscrollbar.h"
+#include "views/repaintpacer.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -22,6 +23,8 @@ QTableFastView::QTableFastView(QWidget* parent)
     : QAbstractItemView(parent)
     , m_d(new QTableFastViewPrivate(this))
 {
+    Q_D(QTableFastView);
+    d->repaints = new RepaintPacer(viewport(), this);
     setVerticalScrollBar(new QTableFastScrollBar(Qt::Vertical, this));
     auto* header = new QHeaderView(Qt::Horizontal, this);
     header->setSectionsMovable(true);
@@ -161,15 +164,21 @@ void QTableFastView::sortByColumn(int column)
 
 void QTableFastView::sortByColumn(int column, Qt::SortOrder order)
 {
+    Q_D(QTableFastView);
     header()->setSortIndicator(column, order);
-    if (!isSortingEnabled() && model())
+    if (!isSortingEnabled() && model()) {
         model()->sort(column, order);
+        d->repaints->updateNow(viewport()->rect());
+    }
 }
 
 void QTableFastView::sortIndicatorChanged(int column, Qt::SortOrder order)
 {
-    if (model())
-        model()->sort(column, order);
+    Q_D(QTableFastView);
+    if (!model())
+        return;
+    model()->sort(column, order);
+    d->repaints->updateNow(viewport()->rect()); // the trader's click: not a frame of the stream
 }
 
 void QTableFastView::hideColumn(int column)
@@ -567,7 +576,7 @@ void QTableFastView::scrollContentsBy(int dx, int dy)
         viewport()->update();
         return;
     }
-    viewport()->scroll(dx, dy);
+    d->repaints->scrollNow(dx, dy);
 }
 
 // ---- scrolling to a cell ----
@@ -711,6 +720,12 @@ const PixmapCacheIndexed* QTableFastView::paintBuffer() const
     return d->rows.buffer();
 }
 
+RepaintPacer* QTableFastView::repaintPacer() const
+{
+    Q_D(const QTableFastView);
+    return d->repaints;
+}
+
 void QTableFastView::trimPaintBuffer()
 {
     Q_D(QTableFastView);
@@ -755,6 +770,15 @@ void QTableFastView::invalidateRegion(const QRegion& region)
     viewport()->update(region);
 }
 
+void QTableFastView::updateRegion(const QRegion& region)
+{
+    Q_D(QTableFastView);
+    if (d->followingModel)
+        d->repaints->update(region);
+    else
+        viewport()->update(region);
+}
+
 void QTableFastView::updateColumn(int column)
 {
     Q_D(QTableFastView);
@@ -772,7 +796,7 @@ void QTableFastView::dataChanged(const QModelIndex& topLeft, const QModelIndex& 
     }
     d->rows.buffer()->removeCells(topLeft.row(), bottomRight.row(), topLeft.column(), bottomRight.column());
     // A batch signals many ranges: no selection (and its persistent indexes) is made for each.
-    viewport()->update(geometry().regionOf(topLeft.row(), bottomRight.row(), topLeft.column(), bottomRight.column()));
+    d->repaints->update(geometry().regionOf(topLeft.row(), bottomRight.row(), topLeft.column(), bottomRight.column()));
 }
 
 // ---- selection ----
@@ -821,7 +845,7 @@ void QTableFastView::selectionChanged(const QItemSelection& selected, const QIte
         for (const QItemSelectionRange& range : *ranges)
             d->rows.buffer()->removeCells(range.top(), range.bottom(), range.left(), range.right());
     }
-    viewport()->update(visualRegionForSelection(selected) + visualRegionForSelection(deselected));
+    updateRegion(visualRegionForSelection(selected) + visualRegionForSelection(deselected));
 }
 
 void QTableFastView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
@@ -840,7 +864,7 @@ void QTableFastView::currentChanged(const QModelIndex& current, const QModelInde
         if (!index.isValid())
             continue;
         d->rows.buffer()->removeCells(index.row(), index.row(), 0, INT_MAX);
-        viewport()->update(QRect(0, g.rowTop(index.row()), viewport()->width(), d->rowHeight));
+        updateRegion(QRect(0, g.rowTop(index.row()), viewport()->width(), d->rowHeight));
     }
 }
 
@@ -897,25 +921,27 @@ void QTableFastView::rowsInserted(const QModelIndex& parent, int first, int last
     const int height = viewport()->height();
     const int shift = count * d->rowHeight;
     if (rows != d->lastRowCount + count || verticalScrollMode() != ScrollPerItem || g.firstVisibleRow() < 0) {
-        viewport()->update();
+        d->repaints->updateAll();
     } else if (moved == 0) {
         const int y = qMax(g.rowTop(first), 0);
         if (y < height)
-            viewport()->scroll(0, shift, QRect(0, y, width, height - y));
+            d->repaints->scroll(0, shift, QRect(0, y, width, height - y));
     } else if (moved == count) {
         const int bottom = qMin(g.rowTop(first + count), height);
         if (bottom > 0)
-            viewport()->scroll(0, -shift, QRect(0, 0, width, bottom));
+            d->repaints->scroll(0, -shift, QRect(0, 0, width, bottom));
     } else {
-        viewport()->update();
+        d->repaints->updateAll();
     }
 
     const int currentRow = d->place.currentRowAfterInsert(first, last, rows);
     if (currentRow >= 0) {
         const bool autoScrollWas = hasAutoScroll();
         setAutoScroll(false);
+        d->followingModel = true;
         selectionModel()->setCurrentIndex(model()->index(currentRow, d->place.currentColumn(), rootIndex()),
             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        d->followingModel = false;
         setAutoScroll(autoScrollWas);
     }
     d->lastRowCount = rows;
@@ -934,7 +960,7 @@ void QTableFastView::rowsRemovedHere(const QModelIndex& parent, int first, int l
     if (value >= 0) {
         setVerticalValueQuietly(value);
     } else if (first <= firstShown + g.visibleRowCount()) {
-        viewport()->update();
+        d->repaints->updateAll();
         updateScrollBars();
     }
     if (verticalScrollMode() == ScrollPerItem)
@@ -948,7 +974,9 @@ void QTableFastView::rowsRemovedHere(const QModelIndex& parent, int first, int l
 
 void QTableFastView::rowsMovedHere()
 {
-    repaintAll();
+    Q_D(QTableFastView);
+    d->rows.buffer()->clear();
+    d->repaints->updateAll();
 }
 
 void QTableFastView::modelAboutToBeResetHere()
@@ -966,9 +994,15 @@ void QTableFastView::modelResetHere()
     viewport()->update();
 }
 
+// A live model re-sorts rows whose sort keys changed under a layout change, batch after batch: paced, unlike a
+// reset. A re-sort the trader asks for is repainted at once by the view's own sort calls.
 void QTableFastView::layoutChangedHere()
 {
-    modelResetHere();
+    Q_D(QTableFastView);
+    d->rows.buffer()->clear();
+    d->lastRowCount = model() ? model()->rowCount(rootIndex()) : 0;
+    updateGeometries();
+    d->repaints->updateAll();
 }
 
 void QTableFastView::columnResized(int column, int, int)

@@ -10,6 +10,7 @@
 
 class PixmapCacheIndexed;
 class QHeaderView;
+class RepaintPacer;
 class QTableFastViewPrivate;
 
 // The table widget for live models with thousands of rows changing many times a second. Every row has the same
@@ -20,6 +21,9 @@ class QTableFastViewPrivate;
 // It keeps the trader's place (RowPlaceKeeper): a view at the top or bottom stays there as rows arrive, a view in
 // the middle keeps the same records on screen, and a current row on the first or last row stays on the first or
 // last row.
+//
+// Repaints that model changes ask for are paced (RepaintPacer): a stream of batches repaints the viewport at most
+// once a frame interval, while the trader's own actions repaint at once.
 class BASIC_VIEWS_EXPORT QTableFastView : public QAbstractItemView, public ICellRepaint
 {
     Q_OBJECT
@@ -61,6 +65,8 @@ public:
     bool isPaintBufferEnabled() const;
     void setPaintBufferEnabled(bool enable);
     const PixmapCacheIndexed* paintBuffer() const;
+    // The pacer of the repaints model changes ask for; its interval may be changed (0: every change at once).
+    RepaintPacer* repaintPacer() const;
 
     QMargins viewportMargins() const;
     void setViewportMargins(int left, int top, int right, int bottom);
@@ -139,6 +145,8 @@ protected:
     void pageUp();
     void pageDown();
     void invalidateRegion(const QRegion& region);
+    // Repaints a region of the viewport: paced while the view follows a model change, at once otherwise.
+    void updateRegion(const QRegion& region);
     int updatedItemHeight(const QStyleOptionViewItem& option) const;
     void updateColumn(int column);
 

@@ -8,10 +8,11 @@
 #include <QPoint>
 
 class ItemModelWithDelegates;
+class RepaintPacer;
 
 // The state of a QTableFastView: the drawing offset and the way back to the view, the header, the row height,
 // the columns of the current paint, the place keeper, the row painter with its paint buffer, and what the view
-// last saw of the model and the scroll bar.
+// last saw of the model and the scroll bar, and the pacer of the repaints the model asks for.
 class QTableFastViewPrivate
 {
     Q_DECLARE_PUBLIC(QTableFastView)
@@ -35,4 +36,6 @@ public:
     int lastRowCount = 0;
     int shownValue = 0; // the vertical value the viewport's pixels show
     ItemModelWithDelegates* delegatingModel = nullptr;
+    RepaintPacer* repaints = nullptr; // child
+    bool followingModel = false; // the view moves its current row after the model: repaints are paced
 };
