@@ -5,6 +5,7 @@
 #include "paintedarea.h"
 #include "views/pixmapcacheindexed.h"
 #include "views/qtablefastview.h"
+#include "views/repaintpacer.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
@@ -119,6 +120,8 @@ struct Fixture
         model->setSort(0, order);
         QCoreApplication::processEvents(); // the table builds the model
         view.setItemDelegate(&delegate);
+        // Every change painted at once: the tests of pacing set their own interval.
+        view.repaintPacer()->setInterval(0);
         view.setModel(model.get());
         view.header()->setSortIndicator(0, order);
         view.resize(600, 300);
@@ -129,6 +132,15 @@ struct Fixture
         view.selectionModel()->clear();
     }
     qint64 keyAt(int row) const { return model->at(row).data(0).toInteger64(); }
+    // Paints now and starts a frame interval so long that only the test ends it.
+    RepaintPacer* holdFrames()
+    {
+        RepaintPacer* pacer = view.repaintPacer();
+        pacer->setInterval(HourMs);
+        view.viewport()->repaint();
+        return pacer;
+    }
+    static constexpr int HourMs = 60 * 60 * 1000;
     // The order number shown in the first visible row.
     qint64 topKey() const
     {
@@ -159,6 +171,12 @@ struct Fixture
         plain.verticalScrollBar()->setValue(view.verticalScrollBar()->value());
         plain.horizontalScrollBar()->setValue(view.horizontalScrollBar()->value());
         return plain.viewport()->grab().toImage();
+    }
+
+    // What the window showed before any reference window came up (showing one may repaint the view whole).
+    bool showedTheModel(const QImage& screen, const char* name)
+    {
+        return samePicture(screen, reference().convertToFormat(QImage::Format_RGB32), name);
     }
 
     // Both what the view paints afresh and what the window shows after its incremental updates equal the
@@ -736,6 +754,103 @@ private Q_SLOTS:
         f.model->sort(f.live.column("price"), Qt::AscendingOrder);
         QVERIFY(f.keyAt(0) != 30);
         QVERIFY(followed("resort-by-model"));
+    }
+
+    // A stream of batches repaints a window once a frame: a change after a quiet spell shows at once; while the
+    // interval after a paint runs, batches of new prices, new orders at the top and cancelled orders wait, and then
+    // cost one frame, after which the window shows what a fresh view shows.
+    void aStreamOfBatchesRepaintsOnceAFrame()
+    {
+        // Given a quiet window at the top of newest-first orders.
+        Fixture f(100, Qt::DescendingOrder);
+        f.view.setPaintBufferEnabled(true);
+        RepaintPacer* pacer = f.view.repaintPacer();
+        pacer->setInterval(1);
+        f.view.viewport()->repaint();
+        QTRY_VERIFY(!pacer->isHolding());
+        pacer->setInterval(Fixture::HourMs);
+        PaintedArea painted;
+        f.view.viewport()->installEventFilter(&painted);
+        // When one price changes, it is painted at once.
+        f.live.tick(98, "price", QStringLiteral("555.55"));
+        QCoreApplication::processEvents();
+        QCOMPARE(painted.paints, 1);
+        // When forty batches follow within the interval, nothing is painted...
+        painted.paints = 0;
+        const qint64 cancelledInSight[] = { 95, 92, 91, 89 };
+        for (int batch = 0; batch < 40; ++batch) {
+            for (qint64 key = 90; key < 100; key += 3)
+                f.live.stageTick(key, "price", QStringLiteral("%1.25").arg(200 + batch));
+            f.live.stageInsert(1000 + batch, QStringLiteral("100"));
+            if (batch % 10 == 5)
+                f.live.stageRemove(cancelledInSight[batch / 10]);
+            if (batch % 10 == 9)
+                f.live.stageRemove(30 - batch / 10); // far below
+            f.live.commit();
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(painted.paints, 0);
+        // ...until the interval is up: then one frame shows them all.
+        pacer->setInterval(1);
+        QTRY_COMPARE(painted.paints, 1);
+        f.view.viewport()->removeEventFilter(&painted);
+        QCOMPARE(f.topKey(), 1039);
+        QVERIFY(f.showedTheModel(onScreen(f.view), QTest::currentTestFunction()));
+    }
+
+    // The trader's click and scrolling show at once while a frame waits; the waiting change moves with the
+    // scrolled pixels and shows on its own row when the frame comes.
+    void theTradersActionsRepaintAtOnceWhileAFrameWaits()
+    {
+        // Given a window whose frame interval runs, with a new price of row 3 waiting for the next frame.
+        Fixture f(100, Qt::AscendingOrder);
+        f.view.setPaintBufferEnabled(true);
+        RepaintPacer* pacer = f.holdFrames();
+        f.live.tick(4, "price", QStringLiteral("555.55"));
+        PaintedArea painted;
+        f.view.viewport()->installEventFilter(&painted);
+        QCoreApplication::processEvents();
+        QCOMPARE(painted.paints, 0);
+        // When the trader clicks row 6, it shows selected at once.
+        const int h = f.view.rowHeight();
+        QTest::mouseClick(f.view.viewport(), Qt::LeftButton, {}, QPoint(5, 6 * h + h / 2));
+        QCOMPARE(f.view.currentIndex().row(), 6);
+        const QImage clicked = onScreen(f.view);
+        QVERIFY(painted.paints > 0);
+        // When the trader scrolls one row down, the rows move at once.
+        painted.paints = 0;
+        f.view.verticalScrollBar()->setValue(1);
+        QCoreApplication::processEvents();
+        QVERIFY(painted.paints > 0);
+        QVERIFY(pacer->isHolding());
+        // Then, once the frame came, the window shows the model; the clicked row looked then as it does now.
+        pacer->setInterval(1);
+        QTRY_VERIFY(pacer->waiting().isEmpty() && !pacer->isHolding());
+        f.view.viewport()->removeEventFilter(&painted);
+        QVERIFY(f.showedTheModel(onScreen(f.view), QTest::currentTestFunction()));
+        const QImage now = f.reference();
+        QVERIFY(samePicture(clicked.copy(0, 6 * h, clicked.width(), h), now.copy(0, 5 * h, now.width(), h), "clicked"));
+    }
+
+    // A window closed with a frame waiting takes the frame with it; the stream goes on.
+    void closingAWindowWithAFrameWaitingIsSafe()
+    {
+        Fixture f(50, Qt::AscendingOrder);
+        auto* view = new QTableFastView;
+        view->setModel(f.model.get());
+        view->resize(600, 300);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view));
+        QPointer<RepaintPacer> pacer = view->repaintPacer();
+        pacer->setInterval(Fixture::HourMs);
+        view->viewport()->repaint();
+        f.live.tick(2, "price", QStringLiteral("555.55"));
+        QVERIFY(!pacer->waiting().isEmpty());
+        pacer->setInterval(1); // the frame is due
+        delete view;
+        QVERIFY(pacer.isNull());
+        f.live.tick(3, "price", QStringLiteral("556.55"));
+        QTest::qWait(20);
     }
 };
 
