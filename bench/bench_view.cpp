@@ -1,6 +1,9 @@
 // The fast table view against QTableView over the same live 1,000,000-row orders model, each alone in a
 // 1920x1080 window (offscreen): a batch changing 200 visible cells, then repainting; a scroll by one row; and
 // batches of 1,000 new orders arriving above a view scrolled to the middle, with the area each view repaints.
+// Then a live stream into the fast view at the top: a batch every 4 ms (100 price changes on screen, 300 elsewhere,
+// 10 new orders at the top), with the view's repaints paced to a frame interval and, for comparison, painted at
+// every batch: paints a second, painting ms a second and the GUI thread's CPU ms a second.
 //
 // --screenshot FILE saves what the fast view shows.
 
@@ -14,12 +17,19 @@
 #include "models/tableindexmodel.h"
 #include "paintedarea.h"
 #include "views/qtablefastview.h"
+#include "views/repaintpacer.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QPaintEvent>
+#include <QRandomGenerator>
 #include <QScrollBar>
+#include <QSet>
 #include <QTableView>
+#include <QTimer>
+
+#include <ctime>
 
 namespace {
 
@@ -29,6 +39,39 @@ void flush()
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
 }
+
+double threadCpuMs()
+{
+    timespec t {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// The fast view with the time spent in its paint events.
+class TimedView : public QTableFastView
+{
+public:
+    int paints = 0;
+    double paintMs = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QElapsedTimer timer;
+        timer.start();
+        QTableFastView::paintEvent(event);
+        paintMs += double(timer.nsecsElapsed()) / 1e6;
+        ++paints;
+    }
+};
+
+struct StreamFigures
+{
+    double paintsPerS = 0;
+    double paintMsPerS = 0;
+    double cpuMsPerS = 0;
+    double batchesPerS = 0;
+};
 
 struct Figures
 {
@@ -138,6 +181,79 @@ int main(int argc, char** argv)
     const Figures theirs = measure(&plain, plain.verticalScrollBar());
     const qint64 viewportArea = qint64(fast.viewport()->width()) * fast.viewport()->height();
 
+    fast.setModel(nullptr);
+    plain.setModel(nullptr);
+    // The stream: the fast view alone, at the top of the newest orders, as a trader watches the market.
+    TimedView streamed;
+    streamed.setModel(&model);
+    streamed.setPaintBufferEnabled(true);
+    streamed.resize(1920, 1080);
+    streamed.show();
+    flush();
+    const int onScreen = streamed.viewport()->height() / streamed.rowHeight();
+    QRandomGenerator rng(7);
+    int tick = 0;
+    auto batch = [&] {
+        RecordsTrans trans(orders);
+        ++tick;
+        QSet<int> rows;
+        while (rows.size() < 100)
+            rows.insert(int(rng.bounded(onScreen)));
+        while (rows.size() < 400)
+            rows.insert(onScreen + int(rng.bounded(model.rowCount() - onScreen)));
+        for (int row : qAsConst(rows)) {
+            RecordUpdater u(model.at(row), trans);
+            u.data(price) = u.record().data(price).toDecimal() + decimal(tick % 2 ? 1 : -1, 0);
+        }
+        const Record sample = orders->masterIndex()->at(0);
+        for (int i = 0; i < 10; ++i) {
+            Record r = sample.clone();
+            r.data(0) = nextKey++;
+            RecordUpdater(r, trans);
+        }
+        trans.commit();
+    };
+    auto stream = [&](int intervalMs) {
+        streamed.repaintPacer()->setInterval(intervalMs);
+        flush();
+        streamed.paints = 0;
+        streamed.paintMs = 0;
+        int batches = 0;
+        QTimer feed;
+        feed.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&feed, &QTimer::timeout, [&] {
+            batch();
+            ++batches;
+        });
+        QElapsedTimer wall;
+        const double cpu0 = threadCpuMs();
+        wall.start();
+        feed.start(4);
+        while (wall.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        feed.stop();
+        const double seconds = double(wall.nsecsElapsed()) / 1e9;
+        StreamFigures f;
+        f.cpuMsPerS = (threadCpuMs() - cpu0) / seconds;
+        f.paintsPerS = streamed.paints / seconds;
+        f.paintMsPerS = streamed.paintMs / seconds;
+        f.batchesPerS = batches / seconds;
+        return f;
+    };
+    // Alternating runs, so that a busy spell of the machine falls on both.
+    std::vector<double> paced[4], every[4];
+    for (int run = 0; run < 3; ++run) {
+        for (int mode = 0; mode < 2; ++mode) {
+            const StreamFigures f = stream(mode == 0 ? RepaintPacer::DefaultIntervalMs : 0);
+            auto& into = mode == 0 ? paced : every;
+            into[0].push_back(f.paintsPerS);
+            into[1].push_back(f.paintMsPerS);
+            into[2].push_back(f.cpuMsPerS);
+            into[3].push_back(f.batchesPerS);
+        }
+    }
+    streamed.hide();
+
     Bench::result(QStringLiteral("view_200_cells_batch_ours"), ours.cells, QStringLiteral("ms"));
     Bench::result(QStringLiteral("view_200_cells_batch_qtableview"), theirs.cells, QStringLiteral("ms"));
     Bench::ratio(QStringLiteral("cells_batch_vs_qtableview"), theirs.cells / ours.cells);
@@ -150,5 +266,16 @@ int main(int argc, char** argv)
         QStringLiteral("%_of_viewport"));
     Bench::result(QStringLiteral("view_insert_1000_above_repainted_qtableview"),
         double(theirs.insertArea) / viewportArea * 100, QStringLiteral("%_of_viewport"));
+    const QString pacedName = QStringLiteral("view_stream_paced_%1ms_").arg(RepaintPacer::DefaultIntervalMs);
+    const QString everyName = QStringLiteral("view_stream_every_batch_");
+    for (const auto& mode : { std::make_pair(pacedName, paced), std::make_pair(everyName, every) }) {
+        Bench::result(mode.first + QStringLiteral("batches"), Bench::median(mode.second[3]), QStringLiteral("per_s"));
+        Bench::result(mode.first + QStringLiteral("paints"), Bench::median(mode.second[0]), QStringLiteral("per_s"));
+        Bench::result(mode.first + QStringLiteral("paint"), Bench::median(mode.second[1]), QStringLiteral("ms_per_s"));
+        Bench::result(
+            mode.first + QStringLiteral("gui_cpu"), Bench::median(mode.second[2]), QStringLiteral("ms_per_s"));
+    }
+    Bench::ratio(QStringLiteral("stream_paint_paced_vs_every_batch"),
+        Bench::median(every[1]) / qMax(Bench::median(paced[1]), 1e-9));
     return 0;
 }
