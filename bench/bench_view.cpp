@@ -5,7 +5,7 @@
 // 10 new orders at the top), with the view's repaints paced to a frame interval and, for comparison, painted at
 // every batch: paints a second, painting ms a second and the GUI thread's CPU ms a second.
 //
-// --screenshot FILE saves what the fast view shows.
+// --screenshot FILE saves what the fast view shows; --stream measures the stream alone.
 
 #include "benchutil.h"
 
@@ -89,6 +89,7 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     const int shotAt = args.indexOf(QStringLiteral("--screenshot"));
     const QString screenshot = shotAt >= 0 && shotAt + 1 < args.size() ? args.at(shotAt + 1) : QString();
+    const bool streamOnly = args.contains(QStringLiteral("--stream"));
 
     Bench::header(QStringLiteral("bench_view: 1000000 live orders, 1920x1080, QTableFastView against QTableView"));
     const MarketFixture market(SampleMarketOptions::sized(5000, 1000000));
@@ -171,14 +172,14 @@ int main(int argc, char** argv)
         return f;
     };
 
-    const Figures ours = measure(&fast, fast.verticalScrollBar());
+    const Figures ours = streamOnly ? Figures() : measure(&fast, fast.verticalScrollBar());
     if (!screenshot.isEmpty()) {
         fast.show();
         flush();
         fast.grab().save(screenshot);
         fast.hide();
     }
-    const Figures theirs = measure(&plain, plain.verticalScrollBar());
+    const Figures theirs = streamOnly ? Figures() : measure(&plain, plain.verticalScrollBar());
     const qint64 viewportArea = qint64(fast.viewport()->width()) * fast.viewport()->height();
 
     fast.setModel(nullptr);
@@ -254,18 +255,20 @@ int main(int argc, char** argv)
     }
     streamed.hide();
 
-    Bench::result(QStringLiteral("view_200_cells_batch_ours"), ours.cells, QStringLiteral("ms"));
-    Bench::result(QStringLiteral("view_200_cells_batch_qtableview"), theirs.cells, QStringLiteral("ms"));
-    Bench::ratio(QStringLiteral("cells_batch_vs_qtableview"), theirs.cells / ours.cells);
-    Bench::result(QStringLiteral("view_scroll_one_row_ours"), ours.scroll, QStringLiteral("ms"));
-    Bench::result(QStringLiteral("view_scroll_one_row_qtableview"), theirs.scroll, QStringLiteral("ms"));
-    Bench::ratio(QStringLiteral("scroll_vs_qtableview"), theirs.scroll / ours.scroll);
-    Bench::result(QStringLiteral("view_insert_1000_above_ours"), ours.inserts, QStringLiteral("ms"));
-    Bench::result(QStringLiteral("view_insert_1000_above_qtableview"), theirs.inserts, QStringLiteral("ms"));
-    Bench::result(QStringLiteral("view_insert_1000_above_repainted_ours"), double(ours.insertArea) / viewportArea * 100,
-        QStringLiteral("%_of_viewport"));
-    Bench::result(QStringLiteral("view_insert_1000_above_repainted_qtableview"),
-        double(theirs.insertArea) / viewportArea * 100, QStringLiteral("%_of_viewport"));
+    if (!streamOnly) {
+        Bench::result(QStringLiteral("view_200_cells_batch_ours"), ours.cells, QStringLiteral("ms"));
+        Bench::result(QStringLiteral("view_200_cells_batch_qtableview"), theirs.cells, QStringLiteral("ms"));
+        Bench::ratio(QStringLiteral("cells_batch_vs_qtableview"), theirs.cells / ours.cells);
+        Bench::result(QStringLiteral("view_scroll_one_row_ours"), ours.scroll, QStringLiteral("ms"));
+        Bench::result(QStringLiteral("view_scroll_one_row_qtableview"), theirs.scroll, QStringLiteral("ms"));
+        Bench::ratio(QStringLiteral("scroll_vs_qtableview"), theirs.scroll / ours.scroll);
+        Bench::result(QStringLiteral("view_insert_1000_above_ours"), ours.inserts, QStringLiteral("ms"));
+        Bench::result(QStringLiteral("view_insert_1000_above_qtableview"), theirs.inserts, QStringLiteral("ms"));
+        Bench::result(QStringLiteral("view_insert_1000_above_repainted_ours"),
+            double(ours.insertArea) / viewportArea * 100, QStringLiteral("%_of_viewport"));
+        Bench::result(QStringLiteral("view_insert_1000_above_repainted_qtableview"),
+            double(theirs.insertArea) / viewportArea * 100, QStringLiteral("%_of_viewport"));
+    }
     const QString pacedName = QStringLiteral("view_stream_paced_%1ms_").arg(RepaintPacer::DefaultIntervalMs);
     const QString everyName = QStringLiteral("view_stream_every_batch_");
     for (const auto& mode : { std::make_pair(pacedName, paced), std::make_pair(everyName, every) }) {
