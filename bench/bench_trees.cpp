@@ -205,6 +205,23 @@ int main(int argc, char** argv)
             [&](RecordUpdater& u) { u.data(price) = decimal(qint64(100000 + rng.bounded(30000)), 0); });
         groupsBatch(QStringLiteral("nonkey_update"), 50,
             [&](RecordUpdater& u) { u.data(balance) = u.record().data(balance).toInteger64() + 1; });
+        // A tree view keeps a persistent index on every open group: the same batches with all groups open.
+        std::vector<QPersistentModelIndex> open;
+        std::vector<QModelIndex> pending { QModelIndex() };
+        while (!pending.empty()) {
+            const QModelIndex parent = pending.back();
+            pending.pop_back();
+            for (int row = 0; row < groups.rowCount(parent); ++row) {
+                const QModelIndex child = groups.index(row, 0, parent);
+                if (!groups.isElementLevel(child)) {
+                    open.emplace_back(child);
+                    pending.push_back(child);
+                }
+            }
+        }
+        Bench::result(QStringLiteral("trees_groups_open_groups"), double(open.size()), QStringLiteral("groups"));
+        groupsBatch(QStringLiteral("sort_key_update_open_groups"), 60,
+            [&](RecordUpdater& u) { u.data(price) = decimal(qint64(100000 + rng.bounded(30000)), 0); });
     }
 
     // The instruments by each named grouping: build times.
