@@ -171,16 +171,7 @@ int TreeGroupsModel::TreeItemElement::compare(const TreeIndexModel* model, const
 
 TreeGroupsModel::TreeGroupsModel(Table* table, QObject* parent)
     : TreeIndexModel(table, parent)
-{
-    connect(this, &QAbstractItemModel::rowsInserted, this,
-        [this](const QModelIndex& parent, int first) { onRowsInserted(parent, first); });
-    connect(this, &QAbstractItemModel::rowsRemoved, this,
-        [this](const QModelIndex& parent, int first) { onRowsRemoved(parent, first); });
-    connect(this, &QAbstractItemModel::rowsMoved, this,
-        [this](const QModelIndex& from, int first, int, const QModelIndex& to, int row) {
-            onRowsMoved(from, first, to, row);
-        });
-}
+{ }
 
 TreeGroupsModel::~TreeGroupsModel() = default;
 
@@ -457,9 +448,9 @@ void TreeGroupsModel::update(const Record& record, int firstColumn, int lastColu
         const bool first = element->row() == 0;
         const GroupmentTreeItem* parent = element->parent();
         TreeIndexModel::update(record, firstColumn, lastColumn, row);
-        const GroupmentTreeItem* now = itemByRecord(record);
+        GroupmentTreeItem* now = itemByRecord(record);
         if (first && now && now->parent() == parent && now->row() == 0 && itemSignals())
-            refreshGroupsFrom(indexByItem(now->parent()));
+            refreshGroupsFrom(now->parent());
         return;
     }
     // Neither its group nor its place can change: its cells repaint where they are.
@@ -471,10 +462,9 @@ void TreeGroupsModel::update(const Record& record, int firstColumn, int lastColu
     last = qMin(last, range.second);
     if (first < 0 || first > last || !itemSignals())
         return;
-    const QModelIndex index = indexByItem(element, first);
-    Q_EMIT dataChanged(index, index.siblingAtColumn(last));
-    if (index.row() == 0)
-        refreshGroupsFrom(index.parent());
+    emitItemChanged(element, first, last);
+    if (element->row() == 0)
+        refreshGroupsFrom(element->parent());
 }
 
 void TreeGroupsModel::sort(int column, Qt::SortOrder order)
@@ -541,32 +531,30 @@ QVariant TreeGroupsModel::headerData(int section, Qt::Orientation orientation, i
 
 // Group rows following their first element --------------------------------------------------------------------
 
-void TreeGroupsModel::refreshGroupsFrom(const QModelIndex& parent)
+void TreeGroupsModel::refreshGroupsFrom(GroupmentTreeItem* parent)
 {
     const int last = columnCount() - 1;
-    for (QModelIndex group = parent; group.isValid(); group = group.parent()) {
-        Q_EMIT dataChanged(group.siblingAtColumn(0), group.siblingAtColumn(last));
-        if (group.row() != 0)
+    for (GroupmentTreeItem* group = parent; group && group != rootItem(); group = group->parent()) {
+        emitItemChanged(group, 0, last);
+        if (group->row() != 0)
             break;
     }
 }
 
-void TreeGroupsModel::onRowsInserted(const QModelIndex& parent, int first)
+void TreeGroupsModel::childrenInserted(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& items)
 {
-    if (first == 0)
+    if (!items.isEmpty() && parent->child(0) == items.first())
         refreshGroupsFrom(parent);
 }
 
-void TreeGroupsModel::onRowsRemoved(const QModelIndex& parent, int first)
+void TreeGroupsModel::childrenRemoved(GroupmentTreeItem* parent, int row, const QVector<GroupmentTreeItem*>&)
 {
-    if (first == 0)
-        refreshGroupsFrom(parent);
-}
-
-void TreeGroupsModel::onRowsMoved(const QModelIndex& from, int first, const QModelIndex& to, int row)
-{
-    if (first == 0)
-        refreshGroupsFrom(from);
     if (row == 0)
-        refreshGroupsFrom(to);
+        refreshGroupsFrom(parent);
+}
+
+void TreeGroupsModel::childMoved(GroupmentTreeItem* parent, int from, int to)
+{
+    if (from == 0 || to == 0)
+        refreshGroupsFrom(parent);
 }

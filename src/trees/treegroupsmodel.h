@@ -148,13 +148,15 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+protected:
+    void childrenInserted(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& items) override;
+    void childrenRemoved(GroupmentTreeItem* parent, int row, const QVector<GroupmentTreeItem*>& items) override;
+    void childMoved(GroupmentTreeItem* parent, int from, int to) override;
+
 private:
     // A group row shows its first element: when the first child of a parent changes, the parent and the
     // groups above it that show the same element change too.
-    void refreshGroupsFrom(const QModelIndex& parent);
-    void onRowsInserted(const QModelIndex& parent, int first);
-    void onRowsRemoved(const QModelIndex& parent, int first);
-    void onRowsMoved(const QModelIndex& from, int first, const QModelIndex& to, int row);
+    void refreshGroupsFrom(GroupmentTreeItem* parent);
 
     QList<SortColumn> m_sortColumns;
     QVector<Group> m_groups;

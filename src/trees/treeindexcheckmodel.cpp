@@ -83,7 +83,7 @@ void TreeIndexCheckModel::childrenInserted(GroupmentTreeItem* parent, const QVec
     applyState(parent, parent->caclCheckState());
 }
 
-void TreeIndexCheckModel::childrenRemoved(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& items)
+void TreeIndexCheckModel::childrenRemoved(GroupmentTreeItem* parent, int, const QVector<GroupmentTreeItem*>& items)
 {
     for (const GroupmentTreeItem* item : items)
         parent->addCheckedCounts(-checkedOf(item->checkState()), -partlyOf(item->checkState()));

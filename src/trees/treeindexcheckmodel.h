@@ -41,7 +41,7 @@ Q_SIGNALS:
 
 protected:
     void childrenInserted(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& items) override;
-    void childrenRemoved(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& items) override;
+    void childrenRemoved(GroupmentTreeItem* parent, int row, const QVector<GroupmentTreeItem*>& items) override;
 
 private:
     bool isLeaf(const GroupmentTreeItem* item) const;

@@ -224,6 +224,7 @@ void TreeIndexModel::insertSorted(GroupmentTreeItem* parent, const QVector<Group
         return;
     }
     // Runs of new children that fall between the same two old ones go in with one signal each.
+    closeLayout();
     const QModelIndex parentIndex = indexByItem(parent);
     int i = 0;
     while (i < children.size()) {
@@ -324,6 +325,7 @@ void TreeIndexModel::removeItems(const QVector<GroupmentTreeItem*>& items)
         GroupmentTreeItem* parent;
         int row;
     };
+    closeLayout();
     QVector<Place> places;
     places.reserve(items.size());
     for (GroupmentTreeItem* item : items)
@@ -351,7 +353,7 @@ void TreeIndexModel::removeItems(const QVector<GroupmentTreeItem*>& items)
             parent->takeChildren(first, count);
             if (m_itemSignals)
                 endRemoveRows();
-            childrenRemoved(parent, taken);
+            childrenRemoved(parent, first, taken);
             qDeleteAll(taken);
             i = end;
         }
@@ -435,15 +437,40 @@ void TreeIndexModel::settleOrder(const QList<Record>& updated)
 
 void TreeIndexModel::resort()
 {
-    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QModelIndexList before = persistentIndexList();
+    // Inside a batch's open layout the sort joins it.
+    const bool open = m_layoutOpen;
+    openLayout();
     sortChildren(m_root);
+    if (!open)
+        closeLayout();
+}
+
+void TreeIndexModel::openLayout()
+{
+    if (m_layoutOpen)
+        return;
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    m_layoutOpen = true;
+}
+
+void TreeIndexModel::closeLayout()
+{
+    if (!m_layoutOpen)
+        return;
+    // Items keep their identity while rows change: each persistent index follows its own item.
+    const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());
     for (const QModelIndex& index : before)
         after << indexByItem(itemByIndex(index), index.column());
     changePersistentIndexList(before, after);
+    m_layoutOpen = false;
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<WaitingChange> waiting;
+    waiting.swap(m_waiting);
+    m_waitingIndex.clear();
+    for (const WaitingChange& change : waiting)
+        emitItemChanged(change.item, change.first, change.last, change.roles);
 }
 
 void TreeIndexModel::reposition(GroupmentTreeItem* item)
@@ -453,7 +480,10 @@ void TreeIndexModel::reposition(GroupmentTreeItem* item)
     const int to = upperBound(parent, item, from);
     if (to == from)
         return;
-    if (m_itemSignals) {
+    if (m_itemSignals && m_batching)
+        openLayout();
+    const bool signal = m_itemSignals && !m_layoutOpen;
+    if (signal) {
         const QModelIndex parentIndex = indexByItem(parent);
         // Qt counts the destination before the move: below the source it is one further.
         beginMoveRows(parentIndex, from, from, parentIndex, to > from ? to + 1 : to);
@@ -462,8 +492,9 @@ void TreeIndexModel::reposition(GroupmentTreeItem* item)
     parent->takeChildren(from, 1);
     parent->enterKey(item);
     parent->insertChildren(to, &item, 1);
-    if (m_itemSignals)
+    if (signal)
         endMoveRows();
+    childMoved(parent, from, to);
 }
 
 void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, const QStringList& keys)
@@ -526,6 +557,7 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
     // 3. The leaf moves with one signal; its item, and every persistent index on it, stays.
     const int from = leaf->row();
     const int to = upperBound(newParent, leaf);
+    closeLayout();
     if (m_itemSignals)
         beginMoveRows(indexByItem(oldParent), from, from, indexByItem(newParent), to);
     oldParent->takeChildren(from, 1);
@@ -534,7 +566,7 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
     newParent->insertChildren(to, &leaf, 1);
     if (m_itemSignals)
         endMoveRows();
-    childrenRemoved(oldParent, { leaf });
+    childrenRemoved(oldParent, from, { leaf });
     childrenInserted(newParent, { leaf });
     if (m_itemSignals) {
         emitItemChanged(leaf, 0, columnCount() - 1);
@@ -554,6 +586,27 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
 
 // Batches --------------------------------------------------------------------------------------------------------
 
+// The updates of a batch: moves among siblings join one layout change, closed when the scope ends, also by an
+// exception.
+class TreeIndexModel::BatchScope
+{
+public:
+    explicit BatchScope(TreeIndexModel* model)
+        : m_model(model)
+    {
+        m_model->m_batching = true;
+    }
+    ~BatchScope()
+    {
+        m_model->m_batching = false;
+        m_model->closeLayout();
+    }
+
+private:
+    Q_DISABLE_COPY(BatchScope)
+    TreeIndexModel* m_model; // not owned
+};
+
 void TreeIndexModel::process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn,
     int lastColumn, const QList<Record>& added)
 {
@@ -563,12 +616,15 @@ void TreeIndexModel::process(const QList<Record>& removed, const QList<Record>& 
     if (!m_itemSignals)
         beginResetModel();
     removeRecords(removed);
-    const int moved = m_moved;
-    for (const Record& record : updated)
-        update(record, firstColumn, lastColumn, -1);
-    // While nothing moved, every item was found in order among neighbours that stayed: all are in order.
-    if (m_moved != moved)
-        settleOrder(updated);
+    {
+        BatchScope batch(this);
+        const int moved = m_moved;
+        for (const Record& record : updated)
+            update(record, firstColumn, lastColumn, -1);
+        // While nothing moved, every item was found in order among neighbours that stayed: all are in order.
+        if (m_moved != moved)
+            settleOrder(updated);
+    }
     Pending pending;
     QVector<GroupmentTreeItem*> changed;
     for (const Record& record : added) {
@@ -681,9 +737,12 @@ void TreeIndexModel::sortChildren(GroupmentTreeItem* item)
     QVector<GroupmentTreeItem*> children = item->childList();
     if (children.isEmpty())
         return;
+    GroupmentTreeItem* first = children.first();
     std::stable_sort(children.begin(), children.end(),
         [this](const GroupmentTreeItem* a, const GroupmentTreeItem* b) { return less(a, b); });
     item->setChildrenOrder(children);
+    if (children.first() != first)
+        childMoved(item, 0, int(children.indexOf(first)));
     for (GroupmentTreeItem* child : qAsConst(children))
         sortChildren(child);
 }
@@ -715,6 +774,7 @@ bool TreeIndexModel::moveRows(const QModelIndex& sourceParent, int sourceRow, in
     parent->setChildrenOrder(order);
     if (m_itemSignals)
         endMoveRows();
+    childMoved(parent, sourceRow, to);
     return true;
 }
 
@@ -773,13 +833,35 @@ void TreeIndexModel::emitItemChanged(GroupmentTreeItem* item, int first, int las
 {
     if (!m_itemSignals || item == m_root || last < first)
         return;
+    if (m_layoutOpen) {
+        const auto known = m_waitingIndex.constFind(item);
+        if (known == m_waitingIndex.constEnd()) {
+            m_waitingIndex.insert(item, int(m_waiting.size()));
+            m_waiting.push_back({ item, first, last, roles });
+            return;
+        }
+        WaitingChange& change = m_waiting[std::size_t(*known)];
+        change.first = qMin(change.first, first);
+        change.last = qMax(change.last, last);
+        if (change.roles.isEmpty() || roles.isEmpty()) {
+            change.roles.clear();
+        } else {
+            for (int role : roles) {
+                if (!change.roles.contains(role))
+                    change.roles << role;
+            }
+        }
+        return;
+    }
     const int row = item->row();
     Q_EMIT dataChanged(createIndex(row, first, item), createIndex(row, last, item), roles);
 }
 
 void TreeIndexModel::childrenInserted(GroupmentTreeItem*, const QVector<GroupmentTreeItem*>&) { }
 
-void TreeIndexModel::childrenRemoved(GroupmentTreeItem*, const QVector<GroupmentTreeItem*>&) { }
+void TreeIndexModel::childrenRemoved(GroupmentTreeItem*, int, const QVector<GroupmentTreeItem*>&) { }
+
+void TreeIndexModel::childMoved(GroupmentTreeItem*, int, int) { }
 
 QString TreeIndexModel::getClassName() const
 {

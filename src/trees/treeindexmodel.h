@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include <map>
+#include <vector>
 
 class Groupment;
 class ProgressHelper;
@@ -18,7 +19,8 @@ class GroupmentTreeItem;
 // It follows the table record by record and batch by batch with item signals: row inserts (new children of a
 // parent merged in sorted runs, one signal per run), row removals (merged into ranges per parent), moves (a
 // record whose groups or place among its siblings change keeps its item, so persistent indexes and selections
-// follow it) and dataChanged over the changed columns. With item signals off a batch is one model reset.
+// follow it) and dataChanged over the changed columns. A batch's moves among siblings are one layout change, not
+// a move signal each. With item signals off a batch is one model reset.
 // Items are addressed by QModelIndex::internalPointer(). The model changes only on the GUI thread; a large build
 // asks the groupments for keys and sorts siblings on worker threads, so groupKey() and the items' compare() must
 // only read.
@@ -90,9 +92,14 @@ public:
 protected:
     // These items have just joined `parent` (after the insert signal).
     virtual void childrenInserted(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& items);
-    // These items have just left `parent` (after the remove signal), before they are deleted or placed elsewhere.
-    virtual void childrenRemoved(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& items);
-    // dataChanged over the item's row, from column first to last, while item signals are on.
+    // These items, from row `row` on, have just left `parent` (after the remove signal), before they are deleted or
+    // placed elsewhere.
+    virtual void childrenRemoved(GroupmentTreeItem* parent, int row, const QVector<GroupmentTreeItem*>& items);
+    // A child of `parent` has just moved among its siblings, from row `from` to row `to` (also as one of many in a
+    // sort: then for the child that was first).
+    virtual void childMoved(GroupmentTreeItem* parent, int from, int to);
+    // dataChanged over the item's row, from column first to last, while item signals are on. Inside a batch's
+    // layout change it waits for the layout's end, merged with the item's other changes.
     void emitItemChanged(GroupmentTreeItem* item, int first, int last, const QVector<int>& roles = {});
     // Removes every item of the tree and forgets every record; no signal.
     void clearTree();
@@ -127,6 +134,21 @@ private:
     int upperBound(const GroupmentTreeItem* parent, const GroupmentTreeItem* item, int skip = -1) const;
     void sortChildren(GroupmentTreeItem* item);
     bool less(const GroupmentTreeItem* a, const GroupmentTreeItem* b) const;
+    // Every row-move signal makes Qt walk all persistent indexes (a tree view keeps one per open group), so a
+    // batch that moved items one signal at a time cost moves × open groups. Inside a batch the first move opens
+    // one layout change; it closes before the next insert, removal or move between parents, and at the batch's
+    // end, with persistent indexes following their items and the waiting dataChanged sent after it.
+    void openLayout();
+    void closeLayout();
+    class BatchScope;
+
+    struct WaitingChange
+    {
+        GroupmentTreeItem* item;
+        int first;
+        int last;
+        QVector<int> roles;
+    };
 
     QList<Groupment*> m_groupments; // not owned
     GroupmentTreeItem* m_root; // owned
@@ -134,4 +156,8 @@ private:
     Qt::SortOrder m_groupSortOrder = Qt::AscendingOrder;
     bool m_itemSignals = true;
     int m_moved = 0; // items moved among their siblings or to other groups, ever
+    bool m_batching = false;
+    bool m_layoutOpen = false;
+    std::vector<WaitingChange> m_waiting; // dataChanged held while the layout is open, one per item
+    QHash<const GroupmentTreeItem*, int> m_waitingIndex;
 };

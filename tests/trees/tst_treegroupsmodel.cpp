@@ -1,11 +1,12 @@
 // The grouped model against an oracle rebuilt from the table after every change: groups from the raw fields,
 // elements by a plain stable sort of the records over the same sort columns; and what a view relies on: rows
 // found again by their text paths, selections kept through a change of order, group rows following their first
-// element, sort orders kept across a restart.
+// element, a view told every change by the signals alone, sort orders kept across a restart.
 
 #include "livetable.h"
 #include "ordergroupsmodel.h"
 #include "randomorders.h"
+#include "signalmirror.h"
 #include "treetext.h"
 
 #include "columns/itemroles.h"
@@ -83,6 +84,7 @@ private Q_SLOTS:
     void followsTheTableLikeAStableSort_data();
     void followsTheTableLikeAStableSort();
     void groupRowsShowTheirFirstElement();
+    void aBatchMovesItsRowsInOneLayoutChange();
     void rowsAreFoundAgainByTheirPaths();
     void aNewSortColumnReordersInOneLayoutChange();
     void aNewOrderKeepsTheSelection();
@@ -129,6 +131,7 @@ void TestTreeGroupsModel::followsTheTableLikeAStableSort()
     OrderGroupsModel model(live.table);
     model.arrange(groups, order);
     QCOMPARE(treeText(model, GroupKeyRole), oracleText(live.table, groups, order));
+    const SignalMirror view(&model);
 
     // when single changes, batches and new orders of the sort columns arrive,
     for (int round = 0; round < 250; ++round) {
@@ -142,12 +145,16 @@ void TestTreeGroupsModel::followsTheTableLikeAStableSort()
             model.sort(model.columnIndex(order.at(i).first), order.at(i).second);
             step = QStringLiteral("sort %1").arg(order.at(i).first);
         }
-        // then the tree is the oracle's.
+        // then the tree is the oracle's, and a view that knows only the signals shows it.
         const QString shown = treeText(model, GroupKeyRole);
         const QString expected = oracleText(live.table, groups, order);
         QVERIFY2(shown == expected,
             qPrintable(
                 QStringLiteral("round %1 (%2), seed %3:\n%4\n%5").arg(round).arg(step).arg(seed).arg(shown, expected)));
+        const QStringList stale = view.stale();
+        QVERIFY2(stale.isEmpty(),
+            qPrintable(
+                QStringLiteral("round %1 (%2), seed %3: %4").arg(round).arg(step).arg(seed).arg(stale.join("; "))));
     }
 }
 
@@ -188,6 +195,45 @@ void TestTreeGroupsModel::groupRowsShowTheirFirstElement()
     // A group row is drawn larger than its elements.
     QVERIFY(group.data(Qt::FontRole).value<QFont>().pointSize() > QApplication::font().pointSize());
     QVERIFY(!(model.flags(model.index(0, 0, group.siblingAtColumn(0))) & Qt::ItemIsSelectable));
+}
+
+void TestTreeGroupsModel::aBatchMovesItsRowsInOneLayoutChange()
+{
+    // Given 30 orders in three accounts sorted by price, an index kept on each, and a view that knows the tree
+    // from the signals alone,
+    LiveTable live;
+    const QStringList accounts = { QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C") };
+    for (qint64 key = 1; key <= 30; ++key)
+        live.insert(key, QStringLiteral("%1.00").arg(100 + key), accounts.at(int(key % 3)));
+    const QList<QStringList> groups = { { QStringLiteral("account") } };
+    const QList<QPair<QString, Qt::SortOrder>> order = { { QStringLiteral("price"), Qt::AscendingOrder } };
+    OrderGroupsModel model(live.table);
+    model.arrange(groups, order);
+    QHash<qint64, QPersistentModelIndex> kept;
+    for (qint64 key = 1; key <= 30; ++key)
+        kept.insert(key, model.indexByRecord(live.row(key), 2));
+    const SignalMirror view(&model);
+    QStringList seen;
+    connect(&model, &QAbstractItemModel::layoutAboutToBeChanged, [&] { seen << QStringLiteral("aboutToLayout"); });
+    connect(&model, &QAbstractItemModel::layoutChanged, [&] { seen << QStringLiteral("layout"); });
+    connect(&model, &QAbstractItemModel::rowsMoved, [&] { seen << QStringLiteral("moved"); });
+    connect(&model, &QAbstractItemModel::rowsInserted, [&] { seen << QStringLiteral("inserted"); });
+    connect(&model, &QAbstractItemModel::rowsRemoved, [&] { seen << QStringLiteral("removed"); });
+
+    // when one batch reverses their prices (every order moves, every account gets another first order),
+    for (qint64 key = 1; key <= 30; ++key)
+        live.stageTick(key, "price", FieldInput(QStringLiteral("%1.00").arg(200 - key)));
+    live.commit();
+
+    // then the rows move in one layout change, each kept index still names its order, and the view shows the new
+    // prices, the groups' first orders included.
+    QCOMPARE(seen.join(QLatin1Char(' ')), QStringLiteral("aboutToLayout layout"));
+    QCOMPARE(treeText(model, GroupKeyRole), oracleText(live.table, groups, order));
+    for (qint64 key = 1; key <= 30; ++key) {
+        QCOMPARE(model.recordByIndex(kept.value(key)), live.row(key));
+        QCOMPARE(kept.value(key).column(), 2);
+    }
+    QCOMPARE(view.stale(), QStringList());
 }
 
 void TestTreeGroupsModel::rowsAreFoundAgainByTheirPaths()
