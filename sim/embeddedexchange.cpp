@@ -12,6 +12,7 @@
 #include "core/host/schema/hostschema.h"
 #include "core/host/tableregistry.h"
 #include "sim/generatorutil.h"
+#include "sim/marketfeed.h"
 #include "sim/tradeledger.h"
 
 namespace {
@@ -81,6 +82,7 @@ QList<TransactionDescription> EmbeddedExchange::descriptions()
 bool EmbeddedExchange::execute(const RawTransaction& transaction)
 {
     const Values& values = transaction.values();
+    const MarketFeed::Hold held(m_feed);
     try {
         switch (transaction.description().kind) {
         case NewOrder:

@@ -5,9 +5,11 @@
 
 #include <QCoreApplication>
 #include <QObject>
+#include <QPointer>
 
 class EmbeddedTransactionSender;
 class ICore;
+class MarketFeed;
 class Record;
 
 // The exchange behind the embedded host's transaction sender. It tells the sender what market 1 accepts (new
@@ -43,6 +45,9 @@ public:
     static QList<TransactionDescription> descriptions();
     // Executes a transaction now; false (and the reason told to the host) when the exchange refuses it.
     bool execute(const RawTransaction& transaction);
+    // The feed trading in the same tables: it is held while a transaction executes, so that no batch made before
+    // crosses it.
+    void setFeed(MarketFeed* feed) { m_feed = feed; }
 
 Q_SIGNALS:
     void executed(quint64 id);
@@ -61,4 +66,5 @@ private:
     void checkMoney(const Values& values, const Record& instrument, const QString& account, qint64 quantity) const;
 
     ICore* m_core; // not owned
+    QPointer<MarketFeed> m_feed;
 };

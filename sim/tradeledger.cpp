@@ -42,10 +42,15 @@ TradeLedger::Order dealSideOf(const Record& order)
 } // namespace
 
 TradeLedger::TradeLedger(TableRegistry* tables)
-    : m_orders(tables->table(QStringLiteral("orders")))
-    , m_deals(tables->table(QStringLiteral("deals")))
-    , m_positions(tables->table(QStringLiteral("positions")))
-    , m_securities(tables->table(QStringLiteral("securities")))
+    : TradeLedger(tables->table(QStringLiteral("orders")), tables->table(QStringLiteral("deals")),
+        tables->table(QStringLiteral("positions")), tables->table(QStringLiteral("securities")))
+{ }
+
+TradeLedger::TradeLedger(Table* orders, Table* deals, Table* positions, Table* securities)
+    : m_orders(orders)
+    , m_deals(deals)
+    , m_positions(positions)
+    , m_securities(securities)
     , m_book(OrderBook::of(m_orders))
     , m_securityIdColumn(m_securities->columnIndex(QStringLiteral("sec_id")))
     , m_positionSecurityColumn(m_positions->columnIndex(QStringLiteral("sec_id")))

@@ -49,6 +49,8 @@ public:
     };
 
     explicit TradeLedger(TableRegistry* tables);
+    // Over tables of the host schema's shapes that belong to no registry.
+    TradeLedger(Table* orders, Table* deals, Table* positions, Table* securities);
     ~TradeLedger();
 
     Table* orders() const { return m_orders; }

@@ -115,6 +115,41 @@ private Q_SLOTS:
         QCOMPARE(number(entered, "quantity"), qint64(10));
     }
 
+    void tradesEnteredWhileTheFeedRunsKeepEveryOrderWhole()
+    {
+        // Given the feed running fast on its thread while a trader's orders cross the future's book and each other.
+        Exchange x;
+        MarketFeed feed(x.market.market, &x.market.core, 6);
+        x.exchange.setFeed(&feed);
+        feed.setInterval(5);
+        feed.setRate(40000);
+        feed.start();
+        QList<QString> entered;
+        for (int i = 0; i < 12; ++i) {
+            const bool buying = i % 2 == 0;
+            QVERIFY(x.send(EmbeddedExchange::NewOrder,
+                x.order(buying ? QStringLiteral("B") : QStringLiteral("S"), x.priceText(buying ? 3 : -3), 7)));
+            entered << text(x.last(), "order_num");
+            QTest::qWait(3);
+        }
+        QVERIFY(QTest::qWaitFor([&] { return feed.batches() >= 20; }, 20000));
+        feed.stop();
+
+        // Then every order entered is there, and every order's traded lots are its deals: the feed's deals, made
+        // in its own copy of the tables, never took the numbers of the exchange's.
+        for (const QString& number : qAsConst(entered))
+            QCOMPARE(text(Record(x.orders, number), "account"), x.account);
+        QHash<qint64, qint64> dealt;
+        for (const Record& d : *x.deals->masterIndex())
+            dealt[number(d, "order_num")] += number(d, "quantity");
+        int tradedEntries = 0;
+        for (const Record& o : *x.orders->masterIndex()) {
+            QCOMPARE(number(o, "quantity") - number(o, "balance"), dealt.value(number(o, "order_num")));
+            tradedEntries += entered.contains(text(o, "order_num")) && number(o, "balance") < 7;
+        }
+        QVERIFY(tradedEntries >= 6);
+    }
+
     void icebergAndClearingOrders()
     {
         Exchange x;

@@ -50,6 +50,7 @@ protected:
             m_exchange->execute(t);
         });
         m_feed = std::make_unique<MarketFeed>(m_market->market, &m_market->core);
+        m_exchange->setFeed(m_feed.get());
     }
     void stopTerminalFixture()
     {
