@@ -4,9 +4,12 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
+
+#include <time.h>
 
 namespace {
 
@@ -32,6 +35,26 @@ qint64 residentBytes()
             return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
     }
     return 0;
+}
+
+qint64 threadCpuNsecs()
+{
+    timespec spent {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &spent);
+    return qint64(spent.tv_sec) * 1000000000 + spent.tv_nsec;
+}
+
+// The line of /proc/cpuinfo or /proc/loadavg a report names the machine by.
+QByteArray machineLine(const char* path, const QByteArray& prefix)
+{
+    QFile file(QString::fromLatin1(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("unknown");
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(line.indexOf(':') + 1).trimmed();
+    }
+    return QByteArray("unknown");
 }
 
 void print(const char* name, double value, const char* unit)
@@ -64,6 +87,8 @@ SoakRun::Stages SoakRun::stages() const
     s.commit = m_commitNsecs;
     s.indexes = double(Index::m_nsecsElapsedTotal - m_indexesStart);
     s.paint = m_paintNsecs ? double(m_paintNsecs()) : 0.0;
+    s.guiCpu = double(threadCpuNsecs());
+    s.sourceCpu = m_source.threadCpuNsecs ? double(m_source.threadCpuNsecs()) : 0.0;
     for (const auto& model : m_models) {
         s.eachModel.push_back(double(model.second->nsecsElapsed()));
         s.models += s.eachModel.back();
@@ -99,6 +124,8 @@ void SoakRun::onTick()
     const qint64 now = m_clock.elapsed();
     if (m_lastTick > 0)
         m_lateMs.push_back(double(qMax<qint64>(0, now - m_lastTick - TickMs)));
+    if (m_source.queued)
+        m_queued.push_back(double(m_source.queued()));
     m_lastTick = now;
 }
 
@@ -124,6 +151,10 @@ void SoakRun::printBreakdown(const Stages& from, const Stages& to, double second
     }
     print("soak_share_painting", paint, "ms/s");
     print("soak_share_rest", qMax(0.0, 1000.0 - generation - commit - paint), "ms/s");
+    // Processor time rather than wall time: what the GUI thread and the source's own thread really used.
+    print("soak_gui_thread_cpu", share(from.guiCpu, to.guiCpu), "ms/s");
+    if (m_source.threadCpuNsecs)
+        print("soak_feed_thread_cpu", share(from.sourceCpu, to.sourceCpu), "ms/s");
 }
 
 void SoakRun::finish()
@@ -137,12 +168,19 @@ void SoakRun::finish()
     const qint64 rss = residentBytes();
     const qint64 rows = m_rowCount() - m_rowsStart;
     std::printf("# soak: %d s of %s, every window open\n", m_seconds, qPrintable(m_source.description));
+    std::printf("# cpu: %s, %d cores; load average at the end: %s\n",
+        machineLine("/proc/cpuinfo", "model name").constData(), QThread::idealThreadCount(),
+        machineLine("/proc/loadavg", "").constData());
     print("soak_changes_per_second", double(m_changes) / seconds, "changes/s");
     print("soak_batches", double(m_batchMs.size()), "batches");
     print("soak_batch_median", percentile(m_batchMs, 0.5), "ms");
     print("soak_batch_p99", percentile(m_batchMs, 0.99), "ms");
     print("soak_event_loop_latency_median", percentile(m_lateMs, 0.5), "ms");
     print("soak_event_loop_latency_p99", percentile(m_lateMs, 0.99), "ms");
+    if (m_source.queued) {
+        print("soak_queue_depth_median", percentile(m_queued, 0.5), "batches");
+        print("soak_queue_depth_max", percentile(m_queued, 1.0), "batches");
+    }
     print("soak_rows_added_after_warm_up", double(rows), "rows");
     print("soak_memory_growth_after_warm_up", double(rss - m_rssStart) / (1024.0 * 1024.0), "MB");
     print("soak_memory_growth_per_added_row", rows > 0 ? double(rss - m_rssStart) / double(rows) : 0.0, "bytes");

@@ -18,6 +18,10 @@ struct SoakSource
     // Milliseconds the source spent making its last batch, before the tables had it.
     std::function<double()> generationMs;
     QString description; // for the report's header
+    // A source that makes its batches on a thread of its own: the batches waiting for the GUI thread, and the
+    // processor time that thread used so far. Either may be left empty.
+    std::function<int()> queued;
+    std::function<qint64()> threadCpuNsecs;
 };
 
 // Runs the terminal on its source (connect the source's batches to onBatch()) for a while and measures what a trader
@@ -49,6 +53,8 @@ private:
         double indexes = 0; // every index: the windows' models and the tables' own
         double models = 0; // the windows' models
         double paint = 0;
+        double guiCpu = 0; // the GUI thread's processor time
+        double sourceCpu = 0; // the source thread's
         std::vector<double> eachModel;
     };
     Stages stages() const;
@@ -70,6 +76,7 @@ private:
     qint64 m_lastTick = 0;
     std::vector<double> m_batchMs;
     std::vector<double> m_lateMs;
+    std::vector<double> m_queued;
     qint64 m_changes = 0;
     qint64 m_rssStart = 0;
     qint64 m_rowsStart = 0;

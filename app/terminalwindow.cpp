@@ -690,7 +690,10 @@ void TerminalWindow::onNotified(const QString& text)
 void TerminalWindow::updateStatus()
 {
     if (m_feed)
-        m_rate->setText(m_feed->isRunning() ? tr("Поток: %1 в секунду").arg(changesText(m_feed->measuredRate()))
+        m_rate->setText(m_feed->isRunning() ? tr("Поток: %1 в секунду, в очереди %2 из %3")
+                                                  .arg(changesText(m_feed->measuredRate()))
+                                                  .arg(m_feed->queued())
+                                                  .arg(MarketFeed::queueCapacity())
                                             : tr("Поток остановлен"));
     else if (m_replayer)
         m_rate->setText(m_replayer->isRunning()

@@ -3749,8 +3749,8 @@
         <translation>Last batch: %1 in %2 ms</translation>
     </message>
     <message>
-        <source>Поток: %1 в секунду</source>
-        <translation>Stream: %1 a second</translation>
+        <source>Поток: %1 в секунду, в очереди %2 из %3</source>
+        <translation>Stream: %1 a second, %2 of %3 queued</translation>
     </message>
     <message>
         <source>Поток остановлен</source>
