@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QVector>
 
-
 // The changes of one batch as row bytes, transaction by transaction in the order they were committed: what it
 // takes to commit the same changes into another set of tables of the same shapes. Rows are RowLayout bytes, which
 // hold no pointers, so a batch made on one thread is committed on another. Memory: one row per insert or removal,
