@@ -60,6 +60,11 @@ EmbeddedExchange::EmbeddedExchange(ICore* core, EmbeddedTransactionSender* sende
     sender->setExecutor([this](const RawTransaction& t) { execute(t); });
 }
 
+void EmbeddedExchange::setFeed(MarketFeed* feed)
+{
+    m_feed = feed;
+}
+
 QList<TransactionDescription> EmbeddedExchange::descriptions()
 {
     const QStringList order { QStringLiteral("StockId"), QStringLiteral("BoardId"), QStringLiteral("Security"),

@@ -47,7 +47,7 @@ public:
     bool execute(const RawTransaction& transaction);
     // The feed trading in the same tables: it is held while a transaction executes, so that no batch made before
     // crosses it.
-    void setFeed(MarketFeed* feed) { m_feed = feed; }
+    void setFeed(MarketFeed* feed);
 
 Q_SIGNALS:
     void executed(quint64 id);
