@@ -94,8 +94,9 @@ int main(int argc, char** argv)
             n += core.tables()->table(QString::fromLatin1(table))->count();
         return n;
     };
-    SoakRun run({ [&replayer] { replayer.start(); }, [&replayer] { replayer.stop(); },
-                    [&replayer] { return replayer.generationMs(); }, QStringLiteral("a recorded stream at max") },
+    SoakRun run(
+        { [&replayer] { replayer.start(); }, [&replayer] { replayer.stop(); },
+            [&replayer] { return replayer.generationMs(); }, QStringLiteral("a recorded stream at max"), {}, {} },
         MaxSeconds, rows);
     run.setPaintClock([&app] { return app.paintNsecs(); });
     for (const auto& [name, model] : window.measuredModels())
