@@ -851,7 +851,12 @@ void QTableFastView::selectionChanged(const QItemSelection& selected, const QIte
 void QTableFastView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     Q_D(QTableFastView);
-    QAbstractItemView::currentChanged(current, previous); // editors, and scrolling to the new current cell
+    // The base closes or opens editors, scrolls to the new current cell and repaints both cells at once. A current
+    // row that follows the model with no editor concerned needs none of it, and its repaint waits for the frame.
+    if (!d->followingModel || state() == EditingState || (editTriggers() & CurrentChanged))
+        QAbstractItemView::currentChanged(current, previous);
+    else
+        setAttribute(Qt::WA_InputMethodEnabled, current.isValid() && (current.flags() & Qt::ItemIsEditable));
 #ifndef QT_NO_ACCESSIBILITY
     if (QAccessible::isActive() && current.isValid()) {
         QAccessibleEvent event(this, QAccessible::Focus);

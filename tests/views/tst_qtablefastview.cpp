@@ -761,9 +761,10 @@ private Q_SLOTS:
     // cost one frame, after which the window shows what a fresh view shows.
     void aStreamOfBatchesRepaintsOnceAFrame()
     {
-        // Given a quiet window at the top of newest-first orders.
+        // Given a quiet window at the top of newest-first orders, its current row on the first row.
         Fixture f(100, Qt::DescendingOrder);
         f.view.setPaintBufferEnabled(true);
+        f.view.setCurrentFirst();
         RepaintPacer* pacer = f.view.repaintPacer();
         pacer->setInterval(1);
         f.view.viewport()->repaint();
@@ -795,6 +796,7 @@ private Q_SLOTS:
         QTRY_COMPARE(painted.paints, 1);
         f.view.viewport()->removeEventFilter(&painted);
         QCOMPARE(f.topKey(), 1039);
+        QCOMPARE(f.view.currentIndex().row(), 0);
         QVERIFY(f.showedTheModel(onScreen(f.view), QTest::currentTestFunction()));
     }
 
