@@ -96,15 +96,21 @@ void FeedWorker::catchUp()
         m_generator->setSession(m_turnSession);
 }
 
-FeedBatch FeedWorker::generateNow(int changes)
+FeedBatch FeedWorker::generateInTurn(std::unique_lock<std::mutex>& lock, int changes)
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
     takeTurn(lock);
     lock.unlock();
     catchUp();
     FeedBatch batch = m_generator->generate(changes);
     lock.lock();
     m_busy = false;
+    return batch;
+}
+
+FeedBatch FeedWorker::generateNow(int changes)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    FeedBatch batch = generateInTurn(lock, changes);
     lock.unlock();
     m_wake.notify_all();
     return batch;
@@ -130,13 +136,7 @@ void FeedWorker::loop()
         m_carry -= changes;
         if (changes <= 0)
             continue;
-        takeTurn(lock);
-        lock.unlock();
-        catchUp();
-        FeedBatch batch = m_generator->generate(changes);
-        lock.lock();
-        m_busy = false;
-        m_queue.push_back(std::move(batch));
+        m_queue.push_back(generateInTurn(lock, changes));
         m_wake.notify_all();
     }
 }

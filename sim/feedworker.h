@@ -53,6 +53,9 @@ private:
     // Takes the turn (the lock held): waits until no batch is being made, then hands the forwarded writes over.
     void takeTurn(std::unique_lock<std::mutex>& lock);
     void catchUp();
+    // One batch: takes the turn (the lock held on entry and on return), makes the batch outside the lock and
+    // gives the turn back.
+    FeedBatch generateInTurn(std::unique_lock<std::mutex>& lock, int changes);
 
     std::unique_ptr<FeedGenerator> m_generator; // owned; used only by whoever has the turn
     mutable std::mutex m_mutex;
