@@ -1,7 +1,13 @@
 #include "core/db/index.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include <algorithm>
 
+// The GUI thread's indexes together: the soak weighs it against the GUI thread's second. Tables a worker keeps
+// for itself (the feed's copy of the market) count only in their own indexes' figures, so the total stays a
+// value one thread writes.
 qint64 Index::m_nsecsElapsedTotal = 0;
 
 Index::~Index() = default;
@@ -74,5 +80,7 @@ void Index::accumulateElapsed()
         return;
     const qint64 ns = m_elapsed.nsecsElapsed();
     m_nsecsElapsed += ns;
-    m_nsecsElapsedTotal += ns;
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() == app->thread())
+        m_nsecsElapsedTotal += ns;
 }
