@@ -19,7 +19,7 @@ class QWidget;
 // it along. Pixel moves a model change asks for while a frame waits (scroll()) are not made: their area waits
 // for the frame instead, so the pixels on screen never drift from the coordinates of what waits.
 //
-// A child of the object it serves; its timer is its own child, so a frame waiting when the widget goes is
+// A child of the object it serves; its timer is a member, so a frame waiting when the widget goes is
 // dropped with it.
 class BASIC_VIEWS_EXPORT RepaintPacer : public QObject
 {

@@ -46,7 +46,8 @@ public:
     // Whether a change of fields firstColumn..lastColumn (-1 in either: all) touches any of the columns.
     static bool touches(const QList<int>& columns, int firstColumn, int lastColumn);
 
-    // Time spent in this index's batch handling, and in all indexes together.
+    // Time spent in this index's batch handling, and in the GUI thread's indexes together (a worker's own tables
+    // add only to their own figures).
     qint64 nsecsElapsed() const { return m_nsecsElapsed; }
     static qint64 m_nsecsElapsedTotal;
 
