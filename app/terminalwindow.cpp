@@ -672,6 +672,8 @@ void TerminalWindow::followReplay()
     });
     if (!m_replayer->truncation().isEmpty())
         m_core->notify(m_replayer->truncation());
+    if (!m_replayer->earlyEnd().isEmpty())
+        m_core->notify(m_replayer->earlyEnd());
 }
 
 void TerminalWindow::onBatchApplied(int changes, double milliseconds)

@@ -3328,6 +3328,10 @@
         <source>заголовок блока на байте %1 не сходится с контрольной суммой</source>
         <translation>the head of the frame at byte %1 does not match its checksum</translation>
     </message>
+    <message>
+        <source>Запись потока &apos;%1&apos; остановилась сама через %2 с от начала: диск не успевал за потоком; воспроизводится то, что записано до этого места</source>
+        <translation>The stream recording &apos;%1&apos; stopped by itself %2 s after it started: the disk could not keep up with the stream; what was recorded until then is replayed</translation>
+    </message>
 </context>
 <context>
     <name>Table</name>

@@ -278,6 +278,9 @@ void MasterIndex::update(const Record& record, int firstColumn, int lastColumn, 
     if (!touchesKey(firstColumn, lastColumn))
         return;
     const int p = (row >= 0 && m_list.at(row) == record) ? row : IndexList::indexOf(record);
+    m_rekeyedFound = p >= 0;
+    m_rekeyedPrevious = p > 0 ? m_list.at(p - 1) : Record();
+    m_rekeyedNext = p >= 0 && p + 1 < m_list.count() ? m_list.at(p + 1) : Record();
     if (p < 0)
         return;
     const bool afterPrevious = p == 0 || compareKeys(m_list.at(p - 1), record) < 0;
@@ -287,6 +290,14 @@ void MasterIndex::update(const Record& record, int firstColumn, int lastColumn, 
     const Record keep = record;
     m_list.removeAt(p);
     m_list.insert(lowerBound(keep), keep);
+}
+
+void MasterIndex::endUpdate()
+{
+    IndexList::endUpdate();
+    m_rekeyedFound = false;
+    m_rekeyedPrevious = Record();
+    m_rekeyedNext = Record();
 }
 
 void MasterIndex::preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn,

@@ -33,6 +33,13 @@ public:
     Record keyRecord(const QStringList& keyValues) const;
     // The texts of a record's key fields, in key order.
     QStringList keyValues(const Record& record) const;
+    // The records before and after (empty handles at the ends) the record of the last single update that
+    // touched the key, where it stood before the change: its old key is gone by then, and a listener that has to
+    // name the record as it was (a recording) names it by these. Both empty when it was not found; kept until the
+    // table's change ends.
+    const Record& rekeyedPrevious() const { return m_rekeyedPrevious; }
+    const Record& rekeyedNext() const { return m_rekeyedNext; }
+    bool rekeyedFound() const { return m_rekeyedFound; }
     // Stable sort of handles by key.
     void sortByKey(QList<Record>& records) const;
     // Sorts by key and keeps, of several records with one key, only the last in the given order; the others
@@ -45,6 +52,7 @@ public:
     bool contains(const Record& record) const override;
     int indexOf(const Record& record) const override;
     void update(const Record& record, int firstColumn, int lastColumn, int row) override;
+    void endUpdate() override;
     void preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
         const QList<Record>& added, const QList<Record>& updatedNew) override;
     // `added` arrives sorted by key (RecordsTrans delivers it so).
@@ -72,4 +80,7 @@ private:
     // Between preprocess and process: rows leaving their place, and records to put back by their new key.
     RangeSet<int> m_pendingRemoval;
     QList<Record> m_pendingReinsert;
+    Record m_rekeyedPrevious;
+    Record m_rekeyedNext;
+    bool m_rekeyedFound = false;
 };

@@ -26,7 +26,10 @@ class Table;
 //            u32 added, i16 first and i16 last changed column (-1: all); each removed record's key; each updated
 //            record's key before the change, the bytes of the changed columns and the has-value bits; each added
 //            record's whole row. A key is the key columns' bytes, then a byte per key column: whether it has a value.
-//            End has table 0 and nothing after its head.
+//            Rekeyed has the head of a Batch of one update, then u8 (1: a record before, 2: a record after), the
+//            keys of the records before and after it in key order before the change (zeros where none), the
+//            changed columns' bytes and the has-value bits.
+//            End has table 0 (stopped) or 1 (stopped by itself: the disk fell behind) and nothing after its head.
 namespace StreamFormat {
 
 constexpr char Magic[8] = { 'B', 'V', 'S', 'T', 'R', 'E', 'A', 'M' };
@@ -40,7 +43,16 @@ enum Kind : quint8 {
     Snapshot = 'S', // the table's rows when the recording started, as a batch of inserts
     Clear = 'C', // every row taken out
     End = 'E', // the recording was stopped here
+    // A single update that changed the record's key: it arrives with the old key gone, so the record is named by
+    // its neighbours in key order as they were.
+    Rekeyed = 'K',
 };
+
+enum EndReason : quint16 {
+    Stopped = 0,
+    StoppedItself = 1,
+};
+constexpr quint32 EndBytes = 1 + 8 + 2;
 
 BV_HOST_EXPORT quint64 checksum(const uchar* data, qsizetype size);
 

@@ -48,14 +48,14 @@ void sumFrame(QByteArray& frame)
     std::memcpy(frame.data() + FrameHeadSummed, &headSum, 8);
 }
 
-// The frame a clean stop ends the file with.
-QByteArray endFrame(qint64 nsecs)
+// The frame a recording ends the file with, and why it ended.
+QByteArray endFrame(qint64 nsecs, EndReason reason)
 {
     QByteArray frame(FrameHeaderBytes, '\0');
     ByteWriter w(frame);
     w.put<quint8>(End);
     w.put<qint64>(nsecs);
-    w.put<quint16>(0);
+    w.put<quint16>(reason);
     headFrame(frame, 1);
     return frame;
 }
@@ -92,7 +92,7 @@ public:
     bool push(QByteArray frame)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_failure != None)
+        if (m_failure != None || m_closing)
             return false;
         if (!m_queue.empty() && m_queued + frame.size() > m_maxQueued) {
             m_failure = Backlog;
@@ -104,12 +104,14 @@ public:
         return true;
     }
     // The recording's last frame: taken after a backlog too, so that a recording that stopped by itself ends
-    // where it stopped; refused after a failed write.
+    // where it stopped; refused after a failed write. The thread closes the file once it is written, without
+    // waiting for close(): a recording that stopped by itself is whole on disk while the terminal goes on.
     bool pushLast(QByteArray frame)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_failure == Write)
+        if (m_failure == Write || m_closing)
             return false;
+        m_closing = true;
         m_queued += frame.size();
         m_queue.push_back(std::move(frame));
         m_wake.notify_one();
@@ -136,13 +138,7 @@ public:
             m_wake.notify_one();
             m_thread.join();
         }
-        if (m_file) {
-            const int closed = std::fclose(m_file);
-            const int error = errno;
-            m_file = nullptr;
-            if (closed != 0)
-                failWrite(error);
-        }
+        closeFile();
     }
 
 private:
@@ -151,6 +147,7 @@ private:
         // What the recorder wrote before the thread ran is still in the file's buffer.
         if (std::fflush(m_file) != 0) {
             failWrite(errno);
+            closeFile();
             return;
         }
         for (;;) {
@@ -174,9 +171,21 @@ private:
             }
             if (!written) {
                 failWrite(error);
-                return;
+                break;
             }
         }
+        closeFile();
+    }
+    // A failed close counts as a failed write.
+    void closeFile()
+    {
+        if (!m_file)
+            return;
+        const int closed = std::fclose(m_file);
+        const int error = errno;
+        m_file = nullptr;
+        if (closed != 0)
+            failWrite(error);
     }
     // The first failure is the one told.
     void failWrite(int error)
@@ -193,7 +202,7 @@ private:
         m_failed();
     }
 
-    std::FILE* m_file; // owned
+    std::FILE* m_file; // owned; the thread's while it runs
     const qint64 m_maxQueued;
     const std::function<void()> m_failed;
     std::thread m_thread;
@@ -248,15 +257,26 @@ public:
         writeKey(w, m_table, m_keys, record.rawData());
         m_recorder->transactionAdded();
     }
-    // A single update arrives with the values already changed: the record is found again by its key as it is now.
+    // A single update arrives with the values already changed: the record is found again by its key as it is now,
+    // or, when the change took its old key, by its neighbours in key order as the master index saw them before.
     void update(const Record& record, int firstColumn, int lastColumn, int) override
     {
-        QByteArray& out = begin(Batch);
+        const MasterIndex* master = m_table->masterIndex();
+        const bool rekeyed = master->touchesKey(firstColumn, lastColumn) && master->rekeyedFound();
+        QByteArray& out = begin(rekeyed ? Rekeyed : Batch);
         if (firstColumn < 0 || lastColumn < 0)
             firstColumn = lastColumn = -1;
         counts(out, 0, 1, 0, firstColumn, lastColumn);
         ByteWriter w(out);
-        writeKey(w, m_table, m_keys, record.rawData());
+        if (rekeyed) {
+            const Record& previous = master->rekeyedPrevious();
+            const Record& next = master->rekeyedNext();
+            w.put<quint8>(quint8((previous.isNull() ? 0 : 1) | (next.isNull() ? 0 : 2)));
+            neighbourKey(w, previous);
+            neighbourKey(w, next);
+        } else {
+            writeKey(w, m_table, m_keys, record.rawData());
+        }
         changedBytes(w, record.rawData(), firstColumn, lastColumn);
         m_recorder->transactionAdded();
     }
@@ -325,6 +345,15 @@ private:
         w.put<qint16>(qint16(first));
         w.put<qint16>(qint16(last));
     }
+    void neighbourKey(ByteWriter& w, const Record& neighbour) const
+    {
+        if (neighbour.isNull()) {
+            const QByteArray none(keyBytes(m_table, m_keys), '\0');
+            w.bytes(reinterpret_cast<const uchar*>(none.constData()), none.size());
+        } else {
+            writeKey(w, m_table, m_keys, neighbour.rawData());
+        }
+    }
     // The changed columns' bytes (every field when first is -1), then the has-value bits.
     void changedBytes(ByteWriter& w, const uchar* raw, int first, int last) const
     {
@@ -385,7 +414,7 @@ void StreamRecorder::stop()
     handOff();
     m_taps.clear();
     m_handOff.stop();
-    m_writer->pushLast(endFrame(nsecs()));
+    end(Stopped);
     m_writer->close();
     // What failed just now (the last frame refused, the final flush or the close) is told before stop() returns:
     // as the terminal closes no turn of the event loop follows, and a failure told earlier may still wait for one.
@@ -395,6 +424,14 @@ void StreamRecorder::stop()
         m_failed = true;
         tell(reason);
     }
+}
+
+void StreamRecorder::end(EndReason reason)
+{
+    if (m_ended || !m_writer)
+        return;
+    m_ended = true;
+    m_writer->pushLast(endFrame(nsecs(), reason));
 }
 
 void StreamRecorder::tell(const QString& reason)
@@ -467,6 +504,9 @@ void StreamRecorder::fail(const QString& reason)
     m_frame.clear();
     m_frameTransactions = 0;
     m_handOff.stop();
+    // After a backlog the file ends here as a recording that stopped by itself, not as one cut short by a crash;
+    // after a failed write nothing more is taken.
+    end(StoppedItself);
     QTimer::singleShot(0, this, [this] {
         m_taps.clear();
         tell(m_reason);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/host/bv_host_export.h"
+#include "core/host/stream/streamformat.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -19,7 +20,8 @@ class StreamTap;
 // changed rows' bytes into a frame; a writer thread puts the frames on disk through a queue of bounded size.
 // When the disk cannot keep up (frames wait and the queue is full) or refuses a write, the final flush or the
 // close included, the recording stops by itself, says why through stopped() with the system's reason, and the
-// file stays a valid recording of what came before; the tables never wait.
+// file stays a valid recording of what came before; the tables never wait. After a backlog the file gets its end
+// at once, marked as a recording that stopped by itself, and is closed once the queue is written.
 class BV_HOST_EXPORT StreamRecorder : public QObject
 {
     Q_OBJECT
@@ -53,6 +55,8 @@ private:
     void transactionAdded();
     void handOff();
     void fail(const QString& reason);
+    // Hands the writer the recording's last frame, once; the writer closes the file after it.
+    void end(StreamFormat::EndReason reason);
     // Emits stopped() once.
     void tell(const QString& reason);
     // The writer's failure worded for the user; empty when there is none.
@@ -69,6 +73,7 @@ private:
     qint64 m_transactions = 0;
     bool m_failed = false;
     bool m_told = false;
+    bool m_ended = false;
     QString m_reason; // of the first failure
     QTimer m_handOff; // at the end of the event loop's turn: one frame for the turn's transactions
 };

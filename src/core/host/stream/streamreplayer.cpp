@@ -2,6 +2,7 @@
 
 #include "core/db/guilog.h"
 #include "core/db/index.h"
+#include "core/db/masterindex.h"
 #include "core/db/recordbytes.h"
 #include "core/db/recordstrans.h"
 #include "core/db/recordupdater.h"
@@ -42,7 +43,7 @@ TransactionHead readHead(ByteReader& in)
     h.kind = in.get<quint8>();
     h.moment = in.get<qint64>();
     h.table = in.get<quint16>();
-    if (h.kind == Batch || h.kind == Snapshot) {
+    if (h.kind == Batch || h.kind == Snapshot || h.kind == Rekeyed) {
         h.removed = in.get<quint32>();
         h.updated = in.get<quint32>();
         h.added = in.get<quint32>();
@@ -66,6 +67,9 @@ qint64 bodyBytes(const RowLayout& layout, int keyBytes, const TransactionHead& h
         return 0;
     const qint64 update
         = keyBytes + changedBytes(layout, h.first, h.last) + layout.rowBytes() - layout.valueBitOffset(0);
+    // The neighbours' flags and keys, of which the second stands where an update's key does.
+    if (h.kind == Rekeyed)
+        return 1 + keyBytes + update;
     return qint64(h.removed) * keyBytes + qint64(h.updated) * update + qint64(h.added) * layout.rowBytes();
 }
 
@@ -176,6 +180,12 @@ void StreamReplayer::open(const QString& path)
             throw damaged.arg(path, tr("блок на байте %1 не сходится с контрольной суммой").arg(at));
         if (isEnd(frame)) {
             ended = true;
+            quint16 reason = Stopped;
+            std::memcpy(&reason, m_data + frame.offset + 1 + 8, 2);
+            if (reason == StoppedItself)
+                m_earlyEnd = tr("Запись потока '%1' остановилась сама через %2 с от начала: диск не успевал за "
+                                "потоком; воспроизводится то, что записано до этого места")
+                                 .arg(path, QLocale().toString(m_lastMoment / 1e9, 'f', 3));
             if (frame.offset + frame.length != m_size)
                 throw damaged.arg(path, tr("блок на байте %1 не читается").arg(frame.offset + frame.length));
             break;
@@ -198,7 +208,6 @@ void StreamReplayer::open(const QString& path)
 
 bool StreamReplayer::isEnd(const Frame& frame) const
 {
-    constexpr quint32 EndBytes = 1 + 8 + 2;
     return frame.transactions == 1 && frame.length == EndBytes && m_data[frame.offset] == End;
 }
 
@@ -215,12 +224,14 @@ bool StreamReplayer::checkFrame(const Frame& frame)
             m_lastMoment = h.moment;
             continue;
         }
-        if (h.kind != Batch && h.kind != Snapshot)
+        if (h.kind != Batch && h.kind != Snapshot && h.kind != Rekeyed)
             return false;
         const Recorded& t = m_tables.at(h.table);
         const int columns = t.layout.columnCount();
         if (h.first < -1 || h.first >= columns || h.last < h.first || h.last >= columns
             || (h.first < 0) != (h.last < 0))
+            return false;
+        if (h.kind == Rekeyed && (h.removed != 0 || h.updated != 1 || h.added != 0))
             return false;
         if (!in.bytes(qsizetype(bodyBytes(t.layout, t.keyBytes, h))))
             return false;
@@ -329,6 +340,9 @@ int StreamReplayer::applyTurn(qint64 dueNsecs, qint64 maxChanges, bool snapshotO
             table->clear();
             m_tablesMs += clock.nsecsElapsed() / 1e6;
             ++changes;
+        } else if (h.kind == Rekeyed) {
+            applyRekeyed(recorded, table, body, h.first, h.last);
+            ++changes;
         } else {
             applyBatch(recorded, table, body, h.removed, h.updated, h.added, h.first, h.last);
             changes += qint64(h.removed) + h.updated + h.added;
@@ -396,6 +410,47 @@ void StreamReplayer::applyBatch(Recorded& recorded, Table* table, const uchar* b
         writeKey(w, table, recorded.keys, r.rawData());
         recorded.handles.insert(checksum(reinterpret_cast<const uchar*>(newKey.constData()), keyBytes), r);
     }
+    commit(trans, table, staged);
+}
+
+void StreamReplayer::applyRekeyed(Recorded& recorded, Table* table, const uchar* body, int first, int last)
+{
+    const quint8 sides = *body++;
+    const uchar* previousKey = body;
+    const uchar* nextKey = body + recorded.keyBytes;
+    const uchar* values = nextKey + recorded.keyBytes;
+    // The record is the one between its neighbours; when they are no longer next to one record, the tables
+    // went apart from the recorded ones and it is not guessed.
+    Record keySource(table);
+    const MasterIndex* master = table->masterIndex();
+    const int previous = (sides & 1) ? rowOf(recorded, keySource, previousKey) : -1;
+    const int next = (sides & 2) ? rowOf(recorded, keySource, nextKey) : master->count();
+    const Record r = ((sides & 1) && previous < 0) || next != previous + 2 ? Record() : master->at(previous + 1);
+    if (r.isNull()) {
+        skip(1, missing(recorded.shape.name));
+        return;
+    }
+    QByteArray oldKey;
+    ByteWriter w(oldKey);
+    writeKey(w, table, recorded.keys, r.rawData());
+    RecordsTrans trans(table);
+    const Record target = RecordUpdater(r, trans).staged();
+    const RowLayout& layout = recorded.layout;
+    const int bits = layout.valueBitOffset(0);
+    const int size = changedBytes(layout, first, last);
+    RecordBytes::write(target, first < 0 ? 0 : layout.offset(first), values, size);
+    RecordBytes::write(target, bits, values + size, layout.rowBytes() - bits);
+    QByteArray newKey;
+    ByteWriter nw(newKey);
+    writeKey(nw, table, recorded.keys, target.rawData());
+    commit(trans, table, 1);
+    recorded.handles.remove(checksum(reinterpret_cast<const uchar*>(oldKey.constData()), recorded.keyBytes));
+    if (r.inTable())
+        recorded.handles.insert(checksum(reinterpret_cast<const uchar*>(newKey.constData()), recorded.keyBytes), r);
+}
+
+void StreamReplayer::commit(RecordsTrans& trans, Table* table, qint64 staged)
+{
     QElapsedTimer clock;
     clock.start();
     try {
@@ -408,6 +463,14 @@ void StreamReplayer::applyBatch(Recorded& recorded, Table* table, const uchar* b
     m_tablesMs += clock.nsecsElapsed() / 1e6;
 }
 
+int StreamReplayer::rowOf(Recorded& recorded, Record& keySource, const uchar* key)
+{
+    uchar* row = reinterpret_cast<uchar*>(recorded.row.data());
+    readKey(recorded.layout, recorded.keys, key, row);
+    RecordBytes::write(keySource, 0, row, recorded.layout.rowBytes());
+    return keySource.table()->masterIndex()->find(keySource);
+}
+
 Record StreamReplayer::find(Recorded& recorded, Record& keySource, const uchar* key)
 {
     const quint64 sum = checksum(key, recorded.keyBytes);
@@ -415,10 +478,8 @@ Record StreamReplayer::find(Recorded& recorded, Record& keySource, const uchar* 
     if (known != recorded.handles.constEnd() && known->inTable() && known->table() == keySource.table()
         && holdsKey(recorded.layout, recorded.keys, known->rawData(), key))
         return *known;
-    uchar* row = reinterpret_cast<uchar*>(recorded.row.data());
-    readKey(recorded.layout, recorded.keys, key, row);
-    RecordBytes::write(keySource, 0, row, recorded.layout.rowBytes());
-    const Record found = keySource.table()->find(keySource);
+    const int row = rowOf(recorded, keySource, key);
+    const Record found = row < 0 ? Record() : keySource.table()->masterIndex()->at(row);
     if (!found.isNull())
         recorded.handles.insert(sum, found);
     return found;

@@ -15,6 +15,7 @@
 
 #include <functional>
 
+class RecordsTrans;
 class Table;
 class TableRegistry;
 
@@ -56,6 +57,8 @@ public:
 
     // Empty for a whole file; else where the file ends, for the user.
     QString truncation() const { return m_truncation; }
+    // Empty unless the recording stopped by itself (the disk fell behind); then when, for the user.
+    QString earlyEnd() const { return m_earlyEnd; }
     qint64 changes() const { return m_changes; }
     qint64 batches() const { return m_batches; }
     // Recorded changes the tables did not take: every change of a transaction a table refused (a key taken twice),
@@ -98,8 +101,14 @@ private:
     // Applies one recorded batch, whose body starts at `body`, as one transaction.
     void applyBatch(Recorded& recorded, Table* table, const uchar* body, quint32 removed, quint32 updated,
         quint32 added, int first, int last);
-    // The table's record with the recorded key; `keySource` is a detached record of the table.
+    // Applies a recorded single update that changed the record's key, as one transaction.
+    void applyRekeyed(Recorded& recorded, Table* table, const uchar* body, int first, int last);
+    // Commits, or counts the staged changes as skipped when the table refuses them.
+    void commit(RecordsTrans& trans, Table* table, qint64 staged);
+    // The table's record with the recorded key, or its row in the master index (-1: none); `keySource` is a
+    // detached record of the table.
     Record find(Recorded& recorded, Record& keySource, const uchar* key);
+    int rowOf(Recorded& recorded, Record& keySource, const uchar* key);
     // Checks a frame's transactions; false when one does not read.
     bool checkFrame(const Frame& frame);
     bool isEnd(const Frame& frame) const;
@@ -115,6 +124,7 @@ private:
     QVector<Recorded> m_tables;
     QVector<Frame> m_frames;
     QString m_truncation;
+    QString m_earlyEnd;
     int m_frame = 0;
     quint32 m_inFrame = 0; // transactions of the current frame already applied
     qsizetype m_at = 0; // where the next transaction starts
