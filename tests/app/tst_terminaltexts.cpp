@@ -2,19 +2,27 @@
 #include "core/db/appsettings.h"
 #include "core/db/guilog.h"
 #include "core/host/directories/securitydirectory.h"
+#include "core/host/schema/hostschema.h"
 #include "dialoganswers.h"
+#include "export/dynamic/dynamicexporter.h"
+#include "export/dynamic/dynamicexportermanagerdialog.h"
+#include "export/dynamic/dynamicexporterstatuswidget.h"
 #include "export/importercolumnswizard.h"
 #include "export/importercolumnswizardpage.h"
 #include "importcommand.h"
 #include "instruments/chartwindow.h"
 #include "instruments/quoteswindow.h"
 #include "instruments/securityinfowindow.h"
+#include "instruments/volatilitywindow.h"
 #include "models/tableindexmodel.h"
 #include "orders/droporderdialog.h"
+#include "orders/moveorderdialog.h"
 #include "snapshotwindow.h"
 #include "terminalapplication.h"
 #include "terminalfixture.h"
 #include "terminallanguage.h"
+#include "treegroupswindow.h"
+#include "trees/view/treegroupsview.h"
 #include "treewindow.h"
 #include "views/qtreefastview.h"
 #include "windows/tablefastviewwithfilter.h"
@@ -136,6 +144,27 @@ QStringList chrome(HostWindow* window)
     QMenu menu;
     window->view()->populateActionsAt(window->view()->rect().center(), &menu);
     texts << menuTexts(menu.actions());
+    texts.removeAll(QString());
+    return texts;
+}
+
+// What a grouped tree shows above its elements: every group row's shown cells, and the tip of its first column.
+QStringList groupRows(const QTreeView* tree, const QModelIndex& parent = QModelIndex())
+{
+    const QAbstractItemModel* model = tree->model();
+    QStringList texts;
+    if (!parent.isValid())
+        texts << model->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString();
+    for (int row = 0; row < model->rowCount(parent); ++row) {
+        const QModelIndex group = model->index(row, 0, parent);
+        if (!model->hasChildren(group))
+            continue;
+        for (int column = 0; column < model->columnCount(parent); ++column) {
+            if (!tree->isColumnHidden(column))
+                texts << group.siblingAtColumn(column).data().toString();
+        }
+        texts << groupRows(tree, group);
+    }
     texts.removeAll(QString());
     return texts;
 }
@@ -286,8 +315,9 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(windows.size(), 11);
-        // And an order form and a withdrawal left open, an instrument's windows, a snapshot of the orders, and an
-        // order's status and side in view with the filter its row offers.
+        // And an order form and a withdrawal left open, an instrument's windows, a snapshot of the orders, an
+        // order's status and side in view with the filter its row offers, an order's change, the orders exported
+        // as they change with the export manager open, and the grouped trees' groups open.
         mainMenuAction(*m_window, QStringLiteral("Новая заявка..."))->trigger();
         mainMenuAction(*m_window, QStringLiteral("Снять все заявки..."))->trigger();
         QPointer<QWidget> orderForm = shown<AddOrderShortDialog>();
@@ -308,14 +338,49 @@ private Q_SLOTS:
         instruments->view()->setCurrentRecord(future, 0);
         QTRY_VERIFY(instruments->securityActions()->action(SecurityActions::Quotes)->isEnabled());
         for (int type : { SecurityActions::Quotes, SecurityActions::Chart, SecurityActions::Information,
-                 SecurityActions::AllDeals })
+                 SecurityActions::VolatilityCurve, SecurityActions::AllDeals })
             instruments->securityActions()->action(type)->trigger();
         HostWindow* instrumentDeals = m_window->windows().last();
         orders->snapshotAction()->trigger();
+        const auto active = [&](int row) {
+            return orders->model()->at(row).data(QStringLiteral("status")).toInteger() == HostSchema::StatusActive;
+        };
+        int activeRow = 0;
+        while (activeRow < orders->model()->rowCount() && !active(activeRow))
+            ++activeRow;
+        QVERIFY(activeRow < orders->model()->rowCount());
+        {
+            const QModelIndex order = orders->view()->QAbstractItemView::model()->index(activeRow, 0);
+            orders->view()->scrollTo(order);
+            QMenu menu;
+            orders->populateActionsAt(
+                orders->view()->viewport()->mapTo(orders, orders->view()->visualRect(order).center()), &menu);
+            const QList<QAction*> actions = menu.actions();
+            const auto change = std::find_if(actions.cbegin(), actions.cend(),
+                [](const QAction* a) { return a->text().startsWith(QStringLiteral("Изменить заявку")); });
+            QVERIFY(change != actions.cend());
+            (*change)->trigger();
+        }
+        ViewWrapper* ordersWrapper = orders->wrapper();
+        QVERIFY(ordersWrapper->dynamicExporter()->setup(
+            ordersWrapper->createProxyModel(orders->model(), ordersWrapper->columnsExport()),
+            QDir(m_config->path()).filePath(QStringLiteral("orders.csv")), 1));
+        ordersWrapper->dynamicExporter()->start(0);
+        QPointer<QWidget> exportManager = m_window->findChild<DynamicExporterStatusWidget*>()->openManager();
+        QVERIFY(exportManager);
         const QList<QWidget*> others { orderForm, withdrawal, m_window->findChild<QuotesWindow*>(),
             m_window->findChild<ChartWindow*>(), m_window->findChild<SecurityInfoWindow*>(),
-            m_window->findChild<SnapshotWindow*>() };
+            m_window->findChild<SnapshotWindow*>(), m_window->findChild<VolatilityWindow*>(), shown<MoveOrderDialog>(),
+            exportManager };
         QVERIFY(!others.contains(nullptr));
+        QList<QTreeView*> groupedTrees;
+        for (HostWindow* window : qAsConst(windows)) {
+            if (auto* grouped = dynamic_cast<TreeGroupsWindow*>(window->view()->currentView())) {
+                groupedTrees << grouped->view();
+                grouped->view()->expandAll();
+            }
+        }
+        QCOMPARE(groupedTrees.size(), 2);
         m_feed->step(100);
         TableFastViewWithFilter* ordersView = orders->view();
         const QModelIndex status
@@ -323,10 +388,19 @@ private Q_SLOTS:
         const QModelIndex side = status.siblingAtColumn(orders->model()->columnIndex(QStringLiteral("buysell")));
         const QString statusName = status.data().toString();
         const QString snapshotTitle = m_window->findChild<SnapshotWindow*>()->windowTitle();
+        // The option series' name is the market's data, in the language the market wrote it.
+        const QString curveOf = QStringLiteral("Кривая волатильности ");
+        const QString curveTitle = m_window->findChild<VolatilityWindow*>()->windowTitle();
+        QVERIFY2(curveTitle.startsWith(curveOf), qPrintable(curveTitle));
+        const QString seriesName = curveTitle.mid(curveOf.size());
         auto opened = [&] {
             QStringList shown;
             for (const QWidget* window : others)
                 shown << texts(window);
+            // The export manager names the exporting window as its title reads.
+            const QAbstractItemModel* exports
+                = static_cast<DynamicExporterManagerDialog*>(exportManager.data())->view()->model();
+            shown << exports->index(0, 0).data().toString();
             shown << instrumentDeals->windowTitle() << status.data().toString() << side.data().toString();
             QMenu menu;
             ordersView->populateActionsForIndex(status, &menu);
@@ -336,6 +410,8 @@ private Q_SLOTS:
             QStringList texts = chrome(*m_window);
             for (HostWindow* window : qAsConst(windows))
                 texts << chrome(window);
+            for (const QTreeView* tree : qAsConst(groupedTrees))
+                texts << groupRows(tree);
             return texts << opened();
         };
         auto settle = [] { QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange); };
@@ -364,7 +440,11 @@ private Q_SLOTS:
         // Then nothing around the rows is Russian any more, and numbers and dates take the English forms.
         const QStringList translated = everything();
         const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
-        const QStringList untranslated = translated.filter(cyrillic);
+        QStringList untranslated;
+        for (const QString& text : translated) {
+            if (QString(text).remove(seriesName).contains(cyrillic))
+                untranslated << text;
+        }
         QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QStringLiteral(" | "))));
         // The texts of the dialogs and instrument windows are the translation file's English of what they said.
         const QMultiHash<QString, QString> translation = englishOf();
@@ -387,6 +467,7 @@ private Q_SLOTS:
                  translation.value(QStringLiteral("График %1")).arg(name),
                  translation.value(QStringLiteral("Информация: %1")).arg(name),
                  translation.value(QStringLiteral("Сделки: %1")).arg(name), snapshotOf,
+                 translation.value(QStringLiteral("Кривая волатильности %1")).arg(seriesName),
                  translation.value(QStringLiteral("Только '%1'")).arg(translation.value(statusName)) })
             QVERIFY2(
                 translated.contains(expected), qPrintable(expected + QStringLiteral(" in ") + translated.join('|')));
