@@ -62,8 +62,13 @@ datetime datetime::fromString(const QString& text, bool* ok)
         }
     }
     QDateTime parsed = date.isValid() && time.isValid() ? QDateTime(date, time, Qt::UTC) : QDateTime();
-    if (!parsed.isValid())
-        parsed = QDateTime::fromString(trimmed, Qt::ISODateWithMs); // with a zone of its own, or none at all
+    if (!parsed.isValid()) {
+        // The other ISO forms (minutes only, a fraction of any length, 24:00). Without a zone of its own the text
+        // is a wall-clock value like the rest, read as UTC, never in the local zone.
+        const bool zoned = timeText.endsWith(QLatin1Char('Z')) || timeText.contains(QLatin1Char('+'))
+            || timeText.contains(QLatin1Char('-'));
+        parsed = QDateTime::fromString(zoned ? trimmed : trimmed + QLatin1Char('Z'), Qt::ISODateWithMs);
+    }
     if (ok)
         *ok = parsed.isValid();
     return fromQDateTime(parsed);

@@ -101,18 +101,30 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("zone");
         QTest::addColumn<QString>("skippedTime");
         QTest::addColumn<QDate>("day");
+        // ISO texts of the skipped hour, as imports and hosts write them, and what the cell shows for each.
+        QTest::addColumn<QStringList>("isoTexts");
+        QTest::addColumn<QStringList>("shown");
         QTest::newRow("Santiago, midnight skipped")
-            << QByteArray("America/Santiago") << "06.09.2026 00:30:00" << QDate(2026, 9, 6);
+            << QByteArray("America/Santiago") << "06.09.2026 00:30:00" << QDate(2026, 9, 6)
+            << QStringList { "2026-09-06T00:30", "2026-09-06 00:30:15" }
+            << QStringList { "06.09.2026 00:30:00.000", "06.09.2026 00:30:15.000" };
         QTest::newRow("Azores, midnight skipped")
-            << QByteArray("Atlantic/Azores") << "29.03.2026 00:30:00" << QDate(2026, 3, 29);
+            << QByteArray("Atlantic/Azores") << "29.03.2026 00:30:00" << QDate(2026, 3, 29)
+            << QStringList { "2026-03-29T00:30" } << QStringList { "29.03.2026 00:30:00.000" };
         QTest::newRow("Berlin, two o'clock skipped")
-            << QByteArray("Europe/Berlin") << "29.03.2026 02:30:00" << QDate(2026, 3, 29);
+            << QByteArray("Europe/Berlin") << "29.03.2026 02:30:00" << QDate(2026, 3, 29)
+            << QStringList { "2026-03-29T02:30", "2026-03-29 02:30", "2026-03-29T02:30:00.5",
+                   "2026-03-29T02:30:00.25+02:00", "2026-03-29T02:30Z" }
+            << QStringList { "29.03.2026 02:30:00.000", "29.03.2026 02:30:00.000", "29.03.2026 02:30:00.500",
+                   "29.03.2026 02:30:00.250", "29.03.2026 02:30:00.000" };
     }
     void wallClockValuesSurviveDaylightSaving()
     {
         QFETCH(QByteArray, zone);
         QFETCH(QString, skippedTime);
         QFETCH(QDate, day);
+        QFETCH(QStringList, isoTexts);
+        QFETCH(QStringList, shown);
         const LocalZone local(zone.constData());
         Record r(m_table);
         r.data("moment") = skippedTime;
@@ -123,6 +135,11 @@ private Q_SLOTS:
         // An editor writes the cell's value back unchanged.
         r.data("moment") = r.data("moment").toVariant();
         QCOMPARE(r.data("moment").toString(), skippedTime + QStringLiteral(".000"));
+        for (int i = 0; i < isoTexts.size(); ++i) {
+            r.data("moment") = datetime();
+            r.data("moment") = isoTexts.at(i);
+            QCOMPARE(r.data("moment").toString(), shown.at(i));
+        }
 
         for (const QVariant& date : { QVariant(day), QVariant(QDateTime(day, QTime(0, 0), Qt::UTC)) }) {
             r.data("moment") = date;
