@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 #include <numeric>
 #include <random>
@@ -302,6 +303,45 @@ private Q_SLOTS:
             live.stageTick(key, "price", QString::number(rng() % 90));
         live.commit();
         QVERIFY(newestFirst());
+    }
+
+    // A host's comparison also places the rows a batch moves: the dearest first (the newest where prices tie),
+    // whatever the column's own order, through batches that move a few rows (each searched for) and many (walked).
+    void aSubclassComparisonPlacesTheRowsABatchMoves()
+    {
+        struct DearestFirst : TableIndexModel
+        {
+            using TableIndexModel::TableIndexModel;
+            int compare(const Record& a, const Record& b) const override
+            {
+                const int price = b.data(QStringLiteral("price")).compare(a.data(QStringLiteral("price")));
+                return price != 0 ? price : b.data(0).compare(a.data(0));
+            }
+        };
+        LiveTable live;
+        std::mt19937 rng(11);
+        for (int key = 1; key <= 900; ++key)
+            live.stageInsert(key, QString::number(rng() % 90));
+        live.commit();
+        DearestFirst model(live.table);
+        new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+        model.setSort(live.column("price"), Qt::AscendingOrder);
+        model.rebuild();
+        std::vector<int> keys(900);
+        std::iota(keys.begin(), keys.end(), 1);
+        for (int moved : { 0, 2, 40, 500 }) {
+            std::shuffle(keys.begin(), keys.end(), rng);
+            for (int i = 0; i < moved; ++i)
+                live.stageTick(keys[i], "price", QString::number(rng() % 90));
+            if (moved > 0)
+                live.commit();
+            QVector<Record> expected;
+            for (const Record& r : *live.table->masterIndex())
+                expected << r;
+            std::stable_sort(expected.begin(), expected.end(),
+                [&](const Record& a, const Record& b) { return model.compare(a, b) < 0; });
+            QVERIFY2(rows(model) == expected, qPrintable(QStringLiteral("after %1 rows moved").arg(moved)));
+        }
     }
 
     // A batch repaints exactly the rows of its records whose keys stay, range by range, over the columns of the
