@@ -97,9 +97,12 @@ void TableFastRowPainter::drawRow(QPainter* painter, const QStyleOptionViewItem&
             renderCell(painter, cell, index, delegate);
     }
     bufferCells(painter, fresh, rowHeight);
-    if (rowHasFocus) {
+    // The current row of a focused view is framed, as in any item view, also when a move left the selection
+    // behind (Ctrl+arrows). The frame is drawn over the cells and never kept in their pictures.
+    if (rowHasFocus || (currentRow && m_view->hasFocus())) {
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(option);
+        focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
         focus.rect = QRect(-header->offset(), y, header->length(), rowHeight);
         focus.backgroundColor
             = option.palette.color(option.state & QStyle::State_Selected ? QPalette::Highlight : QPalette::Window);

@@ -281,6 +281,26 @@ private Q_SLOTS:
         QCOMPARE(window.view.currentIndex().row(), 6);
         QCOMPARE(selected(), (QList<int> { 4, 5 }));
 
+        // The current row shows where it is, selected or not, while the view has the focus.
+        window.view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window.view));
+        window.view.setFocus();
+        QTRY_VERIFY(window.view.hasFocus());
+        auto picture = [&](int row) {
+            const QRect cell = window.view.visualRect(window.model.index(row, 0));
+            return window.view.viewport()
+                ->grab(QRect(0, cell.top(), window.view.viewport()->width(), cell.height()))
+                .toImage();
+        };
+        const QImage current = picture(6);
+        const QImage plain = picture(7);
+        press(Qt::Key_Down, Qt::ControlModifier, 1);
+        QVERIFY2(picture(7) != plain, "the row that became current looks as before");
+        QVERIFY2(picture(6) != current, "the row left behind still looks current");
+        window.view.clearFocus();
+        QVERIFY(!window.view.hasFocus());
+        QVERIFY2(picture(7) == plain, "a view without the focus marks its current row");
+
         const int page = window.view.viewport()->height() / window.view.rowHeight();
         window.view.setCurrentIndex(window.model.index(0, 0));
         press(Qt::Key_Down, Qt::ShiftModifier, 2 * page);
