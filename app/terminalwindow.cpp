@@ -10,6 +10,7 @@
 #include "core/host/embedded/embeddedconnectionsmanager.h"
 #include "core/host/embedded/embeddedcore.h"
 #include "core/host/embedded/embeddedwindowmanager.h"
+#include "core/host/progress/progressstatus.h"
 #include "core/host/signalhub.h"
 #include "core/host/stream/streamreplayer.h"
 #include "core/host/tableregistry.h"
@@ -107,6 +108,7 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, StreamRepla
     , m_rows(new QLabel(this))
     , m_batch(new QLabel(this))
     , m_connection(new QLabel(this))
+    , m_progress(new ProgressStatus(this))
     , m_instrumentWindows(new InstrumentWindows(this, m_area, core))
     , m_import(new ImportCommand(m_area, m_limits, m_catalogue->picks(), core, this))
 {
@@ -281,6 +283,9 @@ TerminalWindow::TerminalWindow(EmbeddedCore* core, MarketFeed* feed, StreamRepla
     statusBar()->addWidget(m_rows);
     statusBar()->addWidget(m_batch);
     statusBar()->addWidget(m_connection);
+    // Long builds (a window opening over a large table) show how far they got.
+    statusBar()->addWidget(m_progress);
+    core->progressService().setDisplay(m_progress);
     statusBar()->addPermanentWidget(new DynamicExporterStatusWidget(this));
     if (feed)
         connect(feed, &MarketFeed::batchApplied, this, &TerminalWindow::onBatchApplied);
@@ -354,6 +359,8 @@ void TerminalWindow::addBoardChoice(QMenu* menu)
 
 TerminalWindow::~TerminalWindow()
 {
+    if (m_core->progressService().display() == m_progress)
+        m_core->progressService().setDisplay(nullptr);
     // The windows go before the catalogue whose factories made their views, and must not report back.
     for (HostWindow* window : windows()) {
         window->disconnect(this);

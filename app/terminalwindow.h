@@ -11,6 +11,7 @@
 #include <vector>
 
 class EmbeddedCore;
+class ProgressStatus;
 class HostWindow;
 class ImportCommand;
 class Index;
@@ -128,6 +129,7 @@ private:
     QLabel* m_rows;
     QLabel* m_batch;
     QLabel* m_connection;
+    ProgressStatus* m_progress; // child, the host's progress display while the window lives
     InstrumentWindows* m_instrumentWindows; // child
     ImportCommand* m_import; // child
     bool m_sessionKept = true;

@@ -8,6 +8,7 @@
 #include "core/host/embedded/embeddedconnectionsmanager.h"
 #include "core/host/filters/filter.h"
 #include "core/host/iwindowmanager.h"
+#include "core/host/progress/progressstatus.h"
 #include "core/host/widgets/filterlineedit.h"
 #include "delegates/viewscolormanager.h"
 #include "delegates/viewscolorpage.h"
@@ -78,10 +79,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QScatterSeries>
 #include <QScopeGuard>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -132,6 +135,32 @@ QString describe(const TerminalWindow& terminal)
                            QString::fromUtf8(window->view()->currentFactory()->key()));
     return windows.join(QStringLiteral(", "));
 }
+
+// What a progress display showed each time its bar was painted.
+class PaintedProgress : public QObject
+{
+public:
+    explicit PaintedProgress(QWidget* display)
+        : m_bar(display->findChild<QProgressBar*>())
+        , m_text(display->findChild<QLabel*>())
+    {
+        m_bar->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            values << m_bar->value();
+            texts << m_text->text();
+        }
+        return false;
+    }
+    QList<int> values;
+    QStringList texts;
+
+private:
+    QProgressBar* m_bar;
+    QLabel* m_text;
+};
 
 } // namespace
 
@@ -211,6 +240,29 @@ private Q_SLOTS:
         manager.stopExport(row);
         QVERIFY(!exporter->isActive());
         QCOMPARE(manager.view()->model()->rowCount(), 0);
+    }
+
+    // A window opening over a large table shows how far its build got in the status bar: painted while the build
+    // runs (on the GUI thread, the event loop standing), from 0 at the start and never back, and gone at the end.
+    void aWindowOpeningOverALargeTableShowsItsProgress()
+    {
+        stopTerminalFixture();
+        startTerminalFixture(SampleMarketOptions::sized(100, 300000));
+        auto window = terminal();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* display = window->statusBar()->findChild<ProgressStatus*>();
+        QVERIFY(display);
+        QVERIFY(display->isHidden());
+        const PaintedProgress painted(display);
+        QVERIFY(window->openWindow(QStringLiteral("orders")));
+        QVERIFY(display->isHidden());
+        const QString shown
+            = QStringLiteral("%1 paints: %2").arg(painted.values.size()).arg(painted.texts.join(QStringLiteral("; ")));
+        QVERIFY2(!painted.values.isEmpty(), "nothing was painted while the window was being built");
+        QCOMPARE(painted.values.first(), 0);
+        QVERIFY2(std::is_sorted(painted.values.cbegin(), painted.values.cend()), qPrintable(shown));
+        for (const QString& text : painted.texts)
+            QVERIFY2(text.contains(QStringLiteral("orders")), qPrintable(text));
     }
 
     // The positions window shown as a tree by account keeps its open groups and its sort while the market moves
