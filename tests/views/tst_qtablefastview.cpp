@@ -120,6 +120,9 @@ struct Fixture
         model->setSort(0, order);
         QCoreApplication::processEvents(); // the table builds the model
         view.setItemDelegate(&delegate);
+        // The pictures are of the cells: neither the view nor its reference takes the focus, which frames the
+        // current row.
+        view.setFocusPolicy(Qt::NoFocus);
         // Every change painted at once: the tests of pacing set their own interval.
         view.repaintPacer()->setInterval(0);
         view.setModel(model.get());
@@ -154,6 +157,7 @@ struct Fixture
         QTableFastView plain;
         QStyledItemDelegate plainDelegate;
         plain.setItemDelegate(&plainDelegate);
+        plain.setFocusPolicy(Qt::NoFocus);
         plain.setModel(model.get());
         plain.setVerticalScrollMode(view.verticalScrollMode());
         plain.setSelectionMode(view.selectionMode());
