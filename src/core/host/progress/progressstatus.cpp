@@ -81,6 +81,7 @@ bool ProgressStatus::onOwnThread() const
 void ProgressStatus::present()
 {
     if (m_operations.isEmpty()) {
+        m_text->clear(); // an ended operation's text is no text of the window
         hide();
     } else {
         const Operation& latest = m_operations.last();
