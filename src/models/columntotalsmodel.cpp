@@ -108,6 +108,8 @@ ColumnTotalsModel::ColumnTotalsModel(ItemModelWithDelegates* source, QObject* pa
     connect(&m_timer, &QTimer::timeout, this, &ColumnTotalsModel::recompute);
     for (auto signal : { &QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved })
         connect(source, signal, this, &ColumnTotalsModel::schedule);
+    // A layout change may bring rows in or take them out too (a tree's batch, a proxy's new filter).
+    connect(source, &QAbstractItemModel::layoutChanged, this, &ColumnTotalsModel::schedule);
     connect(source, &QAbstractItemModel::dataChanged, this, &ColumnTotalsModel::schedule);
     // A rebuilt model may show other records (its filters changed): summed afresh.
     connect(source, &QAbstractItemModel::modelReset, this, [this] {

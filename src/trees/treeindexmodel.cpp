@@ -223,9 +223,16 @@ void TreeIndexModel::insertSorted(GroupmentTreeItem* parent, const QVector<Group
         childrenInserted(parent, children);
         return;
     }
-    // Runs of new children that fall between the same two old ones go in with one signal each.
-    closeLayout();
-    const QModelIndex parentIndex = indexByItem(parent);
+    // Runs of new children that fall between the same two old ones go in together. Inside a batch they join its
+    // layout change: each insert signal makes Qt walk every persistent index (a tree view keeps one per open
+    // group) and ask its parent, so a batch of new rows under many groups cost that walk once per run. Rows that
+    // appear under a layout change are what QSortFilterProxyModel's invalidate() tells its views too.
+    if (m_batching)
+        openLayout();
+    else
+        closeLayout();
+    const bool signal = !m_layoutOpen;
+    const QModelIndex parentIndex = signal ? indexByItem(parent) : QModelIndex();
     int i = 0;
     while (i < children.size()) {
         const int at = upperBound(parent, children.at(i));
@@ -233,9 +240,13 @@ void TreeIndexModel::insertSorted(GroupmentTreeItem* parent, const QVector<Group
         int end = i + 1;
         while (end < children.size() && (!next || less(children.at(end), next)))
             ++end;
-        beginInsertRows(parentIndex, at, at + end - i - 1);
+        if (signal)
+            beginInsertRows(parentIndex, at, at + end - i - 1);
         parent->insertChildren(at, children.constData() + i, end - i);
-        endInsertRows();
+        if (signal)
+            endInsertRows();
+        else
+            m_arrived.insert(m_arrived.end(), children.constData() + i, children.constData() + end);
         childrenInserted(parent, children.mid(i, end - i));
         i = end;
     }
@@ -471,6 +482,14 @@ void TreeIndexModel::closeLayout()
     m_waitingIndex.clear();
     for (const WaitingChange& change : waiting)
         emitItemChanged(change.item, change.first, change.last, change.roles);
+    if (m_arrived.empty())
+        return;
+    QModelIndexList arrived;
+    arrived.reserve(int(m_arrived.size()));
+    for (const GroupmentTreeItem* item : m_arrived)
+        arrived << indexByItem(item);
+    m_arrived.clear();
+    Q_EMIT itemsArrived(arrived);
 }
 
 void TreeIndexModel::reposition(GroupmentTreeItem* item)
@@ -554,18 +573,25 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
         if (up != m_root && up->addRecord(record))
             changed << up;
     }
-    // 3. The leaf moves with one signal; its item, and every persistent index on it, stays.
+    // 3. The leaf moves, with one signal or inside the batch's layout change; its item, and every persistent
+    // index on it, stays.
     const int from = leaf->row();
     const int to = upperBound(newParent, leaf);
-    closeLayout();
-    if (m_itemSignals)
+    if (m_itemSignals && m_batching)
+        openLayout();
+    else
+        closeLayout();
+    const bool signal = m_itemSignals && !m_layoutOpen;
+    if (signal)
         beginMoveRows(indexByItem(oldParent), from, from, indexByItem(newParent), to);
     oldParent->takeChildren(from, 1);
     leaf->setParent(newParent);
     newParent->enterKey(leaf);
     newParent->insertChildren(to, &leaf, 1);
-    if (m_itemSignals)
+    if (signal)
         endMoveRows();
+    else if (m_layoutOpen)
+        m_arrived.push_back(leaf);
     childrenRemoved(oldParent, from, { leaf });
     childrenInserted(newParent, { leaf });
     if (m_itemSignals) {
@@ -586,8 +612,8 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
 
 // Batches --------------------------------------------------------------------------------------------------------
 
-// The updates of a batch: moves among siblings join one layout change, closed when the scope ends, also by an
-// exception.
+// The updates and additions of a batch: moves and new rows join one layout change, closed before a removal and
+// when the scope ends, also by an exception.
 class TreeIndexModel::BatchScope
 {
 public:
@@ -624,14 +650,14 @@ void TreeIndexModel::process(const QList<Record>& removed, const QList<Record>& 
         // While nothing moved, every item was found in order among neighbours that stayed: all are in order.
         if (m_moved != moved)
             settleOrder(updated);
+        Pending pending;
+        QVector<GroupmentTreeItem*> changed;
+        for (const Record& record : added) {
+            if (!contains(record) && filter(record))
+                place(record, pending, changed);
+        }
+        merge(pending, changed);
     }
-    Pending pending;
-    QVector<GroupmentTreeItem*> changed;
-    for (const Record& record : added) {
-        if (!contains(record) && filter(record))
-            place(record, pending, changed);
-    }
-    merge(pending, changed);
     if (!m_itemSignals)
         endResetModel();
     accumulateElapsed();

@@ -19,8 +19,9 @@ class GroupmentTreeItem;
 // It follows the table record by record and batch by batch with item signals: row inserts (new children of a
 // parent merged in sorted runs, one signal per run), row removals (merged into ranges per parent), moves (a
 // record whose groups or place among its siblings change keeps its item, so persistent indexes and selections
-// follow it) and dataChanged over the changed columns. A batch's moves among siblings are one layout change, not
-// a move signal each. With item signals off a batch is one model reset.
+// follow it) and dataChanged over the changed columns. A batch's new rows and moves are one layout change, not a
+// signal each, followed by itemsArrived() for the rows that came in. With item signals off a batch is one model
+// reset.
 // Items are addressed by QModelIndex::internalPointer(). The model changes only on the GUI thread; a large build
 // asks the groupments for keys and sorts siblings on worker threads, so groupKey() and the items' compare() must
 // only read.
@@ -89,6 +90,12 @@ public:
     bool moveRows(const QModelIndex& sourceParent, int sourceRow, int count, const QModelIndex& destinationParent,
         int destinationChild) override;
 
+Q_SIGNALS:
+    // Rows that came into the tree (new, or moved under another parent) inside a layout change, told right after
+    // it, in column 0. With rowsInserted and rowsMoved these are every row that arrives: a view that acts on new
+    // rows (opening new groups) listens to all three.
+    void itemsArrived(const QModelIndexList& indexes);
+
 protected:
     // These items have just joined `parent` (after the insert signal).
     virtual void childrenInserted(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& items);
@@ -134,10 +141,10 @@ private:
     int upperBound(const GroupmentTreeItem* parent, const GroupmentTreeItem* item, int skip = -1) const;
     void sortChildren(GroupmentTreeItem* item);
     bool less(const GroupmentTreeItem* a, const GroupmentTreeItem* b) const;
-    // Every row-move signal makes Qt walk all persistent indexes (a tree view keeps one per open group), so a
-    // batch that moved items one signal at a time cost moves × open groups. Inside a batch the first move opens
-    // one layout change; it closes before the next insert, removal or move between parents, and at the batch's
-    // end, with persistent indexes following their items and the waiting dataChanged sent after it.
+    // Every row insert or move signal makes Qt walk all persistent indexes (a tree view keeps one per open group),
+    // so a batch that signalled its rows one run at a time cost runs × open groups. Inside a batch the first
+    // insert or move opens one layout change; it closes before a removal and at the batch's end, with persistent
+    // indexes following their items, then the waiting dataChanged and itemsArrived() go out.
     void openLayout();
     void closeLayout();
     class BatchScope;
@@ -159,5 +166,6 @@ private:
     bool m_batching = false;
     bool m_layoutOpen = false;
     std::vector<WaitingChange> m_waiting; // dataChanged held while the layout is open, one per item
+    std::vector<GroupmentTreeItem*> m_arrived; // rows come in while the layout is open; none is deleted meanwhile
     QHash<const GroupmentTreeItem*, int> m_waitingIndex;
 };

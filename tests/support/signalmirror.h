@@ -23,7 +23,12 @@ public:
         connect(model, &QAbstractItemModel::rowsInserted, this, [this] { m_lookup.clear(); });
         connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { m_lookup.clear(); });
         connect(model, &QAbstractItemModel::rowsMoved, this, [this] { m_lookup.clear(); });
-        connect(model, &QAbstractItemModel::layoutChanged, this, [this] { m_lookup.clear(); });
+        // Rows may also come in under a layout change (as with QSortFilterProxyModel::invalidate()): a view reads
+        // those afresh, while rows it knew keep what it was told of them.
+        connect(model, &QAbstractItemModel::layoutChanged, this, [this] {
+            m_lookup.clear();
+            learnRows(QModelIndex(), 0, m_model->rowCount() - 1);
+        });
         connect(model, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex& parent, int first, int last) { learnRows(parent, first, last); });
         connect(model, &QAbstractItemModel::rowsMoved, this,

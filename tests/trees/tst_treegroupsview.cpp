@@ -8,6 +8,7 @@
 #include "columns/itemmodelwithdelegates.h"
 #include "core/db/mapsettings.h"
 #include "filters/rowfiltersmodel.h"
+#include "trees/groupmenttreeitem.h"
 #include "trees/view/treegroupsheaderview.h"
 #include "trees/view/treegroupsview.h"
 #include "trees/view/treegroupsviewgroupitemdelegate.h"
@@ -103,6 +104,7 @@ private Q_SLOTS:
     void groupRowsAreSegmentsOfTheirLevelsColumns();
     void theColumnsPageChangesAGroupLevel();
     void theStateComesBackAfterARestart();
+    void groupsArrivingWithTheStreamOpenAndClosedOnesStayClosed();
     void aModelThatGoesFirstLeavesAnEmptyView();
 };
 
@@ -253,6 +255,41 @@ void TestTreeGroupsView::theStateComesBackAfterARestart()
     settings.setValue(QStringLiteral("current"), QStringLiteral("Z,B,1"));
     w.view.restore(MapSettings(), settings);
     QVERIFY(w.view.selectionModel()->selectedRows().isEmpty());
+}
+
+void TestTreeGroupsView::groupsArrivingWithTheStreamOpenAndClosedOnesStayClosed()
+{
+    // Given a window with every group open but one account the trader closed,
+    Window w;
+    const auto group = [&](const QString& name, const QModelIndex& parent = QModelIndex()) {
+        for (int row = 0; row < w.model.rowCount(parent); ++row) {
+            const QModelIndex index = w.model.index(row, 0, parent);
+            if (w.model.itemByIndex(index)->groupName() == name)
+                return index;
+        }
+        return QModelIndex();
+    };
+    w.view.collapse(group(QStringLiteral("B\\2")));
+
+    // when one batch of the stream brings a new account with both sides, an order to the closed account, and
+    // moves an order to another new account,
+    w.live.stageInsert(100, QStringLiteral("101.00"), QStringLiteral("D"), QStringLiteral("B"));
+    w.live.stageInsert(101, QStringLiteral("102.00"), QStringLiteral("D"), QStringLiteral("S"));
+    w.live.stageInsert(102, QStringLiteral("103.00"), QStringLiteral("B\\2"), QStringLiteral("S"));
+    w.live.stageTick(1, "account", FieldInput(QStringLiteral("E")));
+    w.live.commit();
+
+    // then the new groups open down to the orders, as those the window opened with, and the closed one stays
+    // closed.
+    for (const char* name : { "D", "E" }) {
+        const QModelIndex account = group(QString::fromLatin1(name));
+        QVERIFY2(account.isValid() && w.view.isExpanded(account), name);
+        QVERIFY(w.model.rowCount(account) > 0);
+        for (int row = 0; row < w.model.rowCount(account); ++row)
+            QVERIFY2(w.view.isExpanded(w.model.index(row, 0, account)), name);
+    }
+    QVERIFY(!w.view.isExpanded(group(QStringLiteral("B\\2"))));
+    QVERIFY(w.view.isExpanded(group(QStringLiteral("A,1"))));
 }
 
 void TestTreeGroupsView::aModelThatGoesFirstLeavesAnEmptyView()

@@ -119,6 +119,10 @@ void TreeGroupsView::setModel(TreeGroupsModel* model)
     connect(model, &QAbstractItemModel::rowsInserted, this, &TreeGroupsView::o_rowsInserted);
     connect(model, &QAbstractItemModel::rowsMoved, this,
         [this](const QModelIndex&, int, int, const QModelIndex& to, int row) { o_rowsInserted(to, row, row); });
+    connect(model, &TreeIndexModel::itemsArrived, this, [this](const QModelIndexList& indexes) {
+        for (const QModelIndex& index : indexes)
+            o_rowsInserted(index.parent(), index.row(), index.row());
+    });
     model->rebuild();
 }
 
