@@ -236,7 +236,8 @@ std::vector<std::unique_ptr<Groupment>> TreeGroupsModel::createGroupments() cons
 
 bool TreeGroupsModel::isElementLevel(const QModelIndex& index) const
 {
-    return index.isValid() && index.data(ItemLevelRole).toInt() == groupmentList().size() - 1;
+    // Asked by flags() for every row a tree view lays out: the item, not data()'s variant.
+    return index.isValid() && itemByIndex(index)->level() == groupmentList().size() - 1;
 }
 
 QModelIndex TreeGroupsModel::elementIndex(const QModelIndex& index) const
