@@ -568,6 +568,58 @@ private Q_SLOTS:
         QVERIFY2(replayer.earlyEnd().contains(QStringLiteral("остановилась сама")), qPrintable(replayer.earlyEnd()));
     }
 
+    void startsWithoutWaitingForTheDisk()
+    {
+        // Given a disk that takes nothing yet (a pipe nobody reads) and tables far larger than what it buffers
+        startTerminalFixture();
+        const QString path = m_dir.filePath(QStringLiteral("stalled.bvs"));
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        const int reader = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+        fcntl(reader, F_SETPIPE_SZ, 4096);
+        const TableRows atStart = rowsOf(m_market->core.tables());
+        // and a disk that reads once the recording started, or after 10 s if that never comes
+        std::atomic<bool> started { false };
+        std::atomic<bool> waitedOut { false };
+        QByteArray written;
+        std::thread disk([&] {
+            for (int ms = 0; !started && ms < 10000; ms += 10)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            waitedOut = !started;
+            fcntl(reader, F_SETFL, 0);
+            char buffer[65536];
+            for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;)
+                written.append(buffer, int(n));
+        });
+        const auto joined = qScopeGuard([&] {
+            if (disk.joinable())
+                disk.join();
+            ::close(reader);
+        });
+
+        // When the recording starts, it does not wait for the disk to take the tables' rows
+        {
+            StreamRecorder recorder(tables(), path);
+            started = true;
+            QVERIFY(!waitedOut);
+            QVERIFY(recorder.isRecording());
+        }
+        disk.join();
+
+        // Then what the disk took plays the tables as they were
+        QVERIFY(written.size() > 16 * 4096);
+        QFile::remove(path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(written) == written.size());
+        file.close();
+        stopTerminalFixture();
+        EmbeddedCore core;
+        StreamReplayer replayer;
+        replayInto(core, replayer, path);
+        QVERIFY2(replayer.truncation().isEmpty(), qPrintable(replayer.truncation()));
+        QVERIFY(rowsOf(core.tables()) == atStart);
+    }
+
     void saysWhyTheDiskRefusedTheRecording()
     {
         // Given a recording on a full disk, which takes the start into its buffer

@@ -83,6 +83,14 @@ public:
     { }
     ~StreamWriter() { close(); }
 
+    // A frame of the recording's start, queued before the thread runs: the tables' rows, however many, go
+    // outside the queue's bound (which is for a disk falling behind the stream).
+    void queueStart(QByteArray frame)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_startFrames;
+        m_queue.push_back(std::move(frame));
+    }
     void start()
     {
         m_thread = std::thread([this] { run(); });
@@ -94,7 +102,7 @@ public:
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_failure != None || m_closing)
             return false;
-        if (!m_queue.empty() && m_queued + frame.size() > m_maxQueued) {
+        if (m_queue.size() > m_startFrames && m_queued + frame.size() > m_maxQueued) {
             m_failure = Backlog;
             return false;
         }
@@ -152,6 +160,7 @@ private:
         }
         for (;;) {
             QByteArray frame;
+            bool bounded = true;
             {
                 std::unique_lock<std::mutex> lock(m_mutex);
                 m_wake.wait(lock, [this] { return m_closing || !m_queue.empty(); });
@@ -159,13 +168,17 @@ private:
                     break;
                 frame = std::move(m_queue.front());
                 m_queue.pop_front();
+                if (m_startFrames > 0) {
+                    --m_startFrames;
+                    bounded = false;
+                }
             }
             sumFrame(frame);
             const bool written
                 = std::fwrite(frame.constData(), 1, std::size_t(frame.size()), m_file) == std::size_t(frame.size())
                 && std::fflush(m_file) == 0;
             const int error = errno;
-            {
+            if (bounded) {
                 std::lock_guard<std::mutex> lock(m_mutex);
                 m_queued -= frame.size();
             }
@@ -198,6 +211,7 @@ private:
             m_errno = error;
             m_queue.clear();
             m_queued = 0;
+            m_startFrames = 0;
         }
         m_failed();
     }
@@ -209,7 +223,8 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<QByteArray> m_queue;
-    qint64 m_queued = 0;
+    qint64 m_queued = 0; // bytes of the frames after the start
+    std::size_t m_startFrames = 0; // of the start, still queued: they come first
     bool m_closing = false;
     Failure m_failure = None;
     int m_errno = 0;
@@ -303,8 +318,9 @@ public:
     void process(const QList<Record>&, const QList<Record>&, int, int, const QList<Record>&) override { }
     void sourceDestroyed() override { m_table = nullptr; }
 
-    // The table's rows as they are, in frames of their own.
-    void snapshot(std::FILE* file, qint64 nsecs)
+    // The table's rows as they are, in frames of their own for the writer. Copied here, as the table is changed
+    // on this thread only; summed and written on the writer's.
+    void snapshot(StreamWriter& writer, qint64 nsecs)
     {
         const MasterIndex* master = m_table->masterIndex();
         const int rowBytes = m_table->layout().rowBytes();
@@ -319,9 +335,7 @@ public:
             for (int i = from; i < from + rows; ++i)
                 w.bytes(master->at(i).rawData(), rowBytes);
             headFrame(frame, 1);
-            sumFrame(frame);
-            if (std::fwrite(frame.constData(), 1, std::size_t(frame.size()), file) != std::size_t(frame.size()))
-                throw systemError(errno);
+            writer.queueStart(std::move(frame));
         }
     }
     Table* table() const { return m_table; }
@@ -390,11 +404,7 @@ StreamRecorder::StreamRecorder(const QList<Table*>& tables, const QString& path,
     m_clock.start();
     for (int i = 0; i < tables.size(); ++i) {
         m_taps.push_back(std::make_unique<StreamTap>(this, tables.at(i), i));
-        try {
-            m_taps.back()->snapshot(file, 0);
-        } catch (const QString& reason) {
-            throw tr("Не удалось записать поток в '%1': %2").arg(path, reason);
-        }
+        m_taps.back()->snapshot(*m_writer, 0);
     }
     m_writer->start();
     m_handOff.setSingleShot(true);

@@ -17,7 +17,8 @@ class StreamTap;
 
 // Records every transaction the tables receive to a file (format in streamformat.h): the header and the tables'
 // rows when it starts, then each batch, single change and clear with its moment. The GUI thread only copies the
-// changed rows' bytes into a frame; a writer thread puts the frames on disk through a queue of bounded size.
+// changed rows' bytes into a frame, the tables' rows at the start included; a writer thread puts the frames on disk
+// through a queue of bounded size.
 // When the disk cannot keep up (frames wait and the queue is full) or refuses a write, the final flush or the
 // close included, the recording stops by itself, says why through stopped() with the system's reason, and the
 // file stays a valid recording of what came before; the tables never wait. After a backlog the file gets its end
@@ -28,8 +29,9 @@ class BV_HOST_EXPORT StreamRecorder : public QObject
 public:
     static constexpr qint64 DefaultQueueBytes = 64 * 1024 * 1024;
 
-    // Starts at once: writes the header and the tables' rows, then listens. Throws a QString when the file
-    // cannot be written.
+    // Starts at once: writes the header, hands the tables' rows (copied) to the writer and listens. Throws a
+    // QString when the file cannot be opened or its header written; a failure to write the rows is told as any
+    // later one.
     StreamRecorder(const QList<Table*>& tables, const QString& path, qint64 maxQueuedBytes = DefaultQueueBytes,
         QObject* parent = nullptr);
     // Writes what is queued and closes the file; a failure is told through stopped() as by stop().
