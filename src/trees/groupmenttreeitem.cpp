@@ -22,6 +22,7 @@ GroupmentTreeItem::GroupmentTreeItem(const QString& key, const QString& name, Gr
     : m_key(key)
     , m_name(name)
     , m_parent(parent)
+    , m_level(parent ? parent->m_level + 1 : -1)
 { }
 
 GroupmentTreeItem::~GroupmentTreeItem()
@@ -101,14 +102,6 @@ GroupmentTreeItem* GroupmentTreeItem::childByKey(const QString& key) const
 QVector<GroupmentTreeItem*> GroupmentTreeItem::childList() const
 {
     return m_children ? m_children->sorted.toVector() : QVector<GroupmentTreeItem*>();
-}
-
-int GroupmentTreeItem::level() const
-{
-    int depth = -1;
-    for (const GroupmentTreeItem* item = m_parent; item; item = item->m_parent)
-        ++depth;
-    return depth;
 }
 
 int GroupmentTreeItem::row() const

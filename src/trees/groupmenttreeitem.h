@@ -69,8 +69,8 @@ public:
     GroupmentTreeItem* childByKey(const QString& key) const;
     // The children in display order (a copy).
     QVector<GroupmentTreeItem*> childList() const;
-    // Depth: -1 for the root, 0 for its children.
-    int level() const;
+    // Depth: -1 for the root, 0 for its children. Kept: a tree view asks it of every row it lays out.
+    int level() const { return m_level; }
     // The position among the parent's sorted children; -1 for the root.
     int row() const;
     // Records placed in the subtree.
@@ -93,7 +93,12 @@ public:
     void takeChildren(int row, int count);
     // Replaces the sorted list by a permutation of itself, or by all children in the lookup.
     void setChildrenOrder(const QVector<GroupmentTreeItem*>& sorted);
-    void setParent(GroupmentTreeItem* parent) { m_parent = parent; }
+    // Another parent of the same level (a leaf moving to other groups).
+    void setParent(GroupmentTreeItem* parent)
+    {
+        Q_ASSERT(parent && parent->m_level + 1 == m_level);
+        m_parent = parent;
+    }
     void addRecordsCount(int delta) { m_recordsCount += delta; }
 
 protected:
@@ -120,6 +125,7 @@ private:
     Children* m_children = nullptr; // owned, made with the first child
     GroupmentChildBlock* m_block = nullptr; // the parent's block holding the item
     int m_recordsCount = 0;
+    int m_level;
     quint8 m_checkState = Qt::Unchecked;
     bool m_keyIsRecordKey = false;
 };
