@@ -230,9 +230,13 @@ void TreeGroupsView::onGroupExpanded()
     m_header->setCollapsed(false);
 }
 
+// Qt's collapseAll() tells of every group that was open, one by one, after closing them all. Once the tree is known
+// to be closed a group closing changes nothing; a walk over every group for each of them froze a window of many
+// groups for minutes.
 void TreeGroupsView::onGroupCollapsed()
 {
-    m_header->setCollapsed(expandState() == 0);
+    if (!m_header->isCollapsed())
+        m_header->setCollapsed(expandState() == 0);
 }
 
 // Model signals ---------------------------------------------------------------------------------------------------
