@@ -20,8 +20,8 @@ class GroupmentTreeItem;
 // parent merged in sorted runs, one signal per run), row removals (merged into ranges per parent), moves (a
 // record whose groups or place among its siblings change keeps its item, so persistent indexes and selections
 // follow it) and dataChanged over the changed columns. A batch's new rows and moves are one layout change, not a
-// signal each, followed by itemsArrived() for the rows that came in. With item signals off a batch is one model
-// reset.
+// signal each, followed by itemsArrived() for the rows that came in; a batch of more than a few changes is one
+// layout change from its start, its dataChanged sent after it. With item signals off a batch is one model reset.
 // Items are addressed by QModelIndex::internalPointer(). The model changes only on the GUI thread; a large build
 // asks the groupments for keys and sorts siblings on worker threads, so groupKey() and the items' compare() must
 // only read.
@@ -143,8 +143,9 @@ private:
     bool less(const GroupmentTreeItem* a, const GroupmentTreeItem* b) const;
     // Every row insert or move signal makes Qt walk all persistent indexes (a tree view keeps one per open group),
     // so a batch that signalled its rows one run at a time cost runs × open groups. Inside a batch the first
-    // insert or move opens one layout change; it closes before a removal and at the batch's end, with persistent
-    // indexes following their items, then the waiting dataChanged and itemsArrived() go out.
+    // insert or move opens one layout change (a batch of many changes opens it at its start); it closes before a
+    // removal and at the batch's end, with persistent indexes following their items, then the waiting dataChanged
+    // and itemsArrived() go out.
     void openLayout();
     void closeLayout();
     class BatchScope;
