@@ -165,6 +165,18 @@ private:
         replayer.bind(core.tables());
         replayer.loadSnapshot();
     }
+    // What a disk took (through a pipe) as the recording's file, replayed into a fresh core once the terminal is
+    // gone.
+    void replayWritten(const QString& path, const QByteArray& written, EmbeddedCore& core, StreamReplayer& replayer)
+    {
+        QFile::remove(path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(written) == written.size());
+        file.close();
+        stopTerminalFixture();
+        replayInto(core, replayer, path);
+        QVERIFY2(replayer.truncation().isEmpty(), qPrintable(replayer.truncation()));
+    }
     // One window per kind and view the terminal offers.
     static void openEveryView(TerminalWindow& terminal, const QStringList& kinds)
     {
@@ -556,15 +568,9 @@ private Q_SLOTS:
         });
         QTRY_VERIFY_WITH_TIMEOUT(closed, 5000);
         disk.join();
-        QFile::remove(path);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(written) == written.size());
-        file.close();
-        stopTerminalFixture();
         EmbeddedCore core;
         StreamReplayer replayer;
-        replayInto(core, replayer, path);
-        QVERIFY2(replayer.truncation().isEmpty(), qPrintable(replayer.truncation()));
+        replayWritten(path, written, core, replayer);
         QVERIFY2(replayer.earlyEnd().contains(QStringLiteral("остановилась сама")), qPrintable(replayer.earlyEnd()));
     }
 
@@ -608,15 +614,9 @@ private Q_SLOTS:
 
         // Then what the disk took plays the tables as they were
         QVERIFY(written.size() > 16 * 4096);
-        QFile::remove(path);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(written) == written.size());
-        file.close();
-        stopTerminalFixture();
         EmbeddedCore core;
         StreamReplayer replayer;
-        replayInto(core, replayer, path);
-        QVERIFY2(replayer.truncation().isEmpty(), qPrintable(replayer.truncation()));
+        replayWritten(path, written, core, replayer);
         QVERIFY(rowsOf(core.tables()) == atStart);
     }
 
