@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
-#include <functional>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -69,17 +68,16 @@ QString systemError(int error)
 
 // Puts frames on disk on its own thread, each flushed as it is written: a crash of the terminal loses only what
 // had not reached the writer. Only the queue and the failure are shared, under the mutex; the file is the
-// thread's once it runs. A failure is kept as a code and told through `failed`, called on the writer's thread;
-// the GUI thread words it.
+// thread's once it runs. A failure is kept as a code, which the GUI thread reads and words: the writer never
+// posts to Qt objects, so every hand-over goes through this mutex.
 class StreamWriter
 {
 public:
     enum Failure { None, Backlog, Write };
 
-    StreamWriter(std::FILE* file, qint64 maxQueued, std::function<void()> failed)
+    StreamWriter(std::FILE* file, qint64 maxQueued)
         : m_file(file)
         , m_maxQueued(maxQueued)
-        , m_failed(std::move(failed))
     { }
     ~StreamWriter() { close(); }
 
@@ -203,22 +201,18 @@ private:
     // The first failure is the one told.
     void failWrite(int error)
     {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            if (m_failure != None)
-                return;
-            m_failure = Write;
-            m_errno = error;
-            m_queue.clear();
-            m_queued = 0;
-            m_startFrames = 0;
-        }
-        m_failed();
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_failure != None)
+            return;
+        m_failure = Write;
+        m_errno = error;
+        m_queue.clear();
+        m_queued = 0;
+        m_startFrames = 0;
     }
 
     std::FILE* m_file; // owned; the thread's while it runs
     const qint64 m_maxQueued;
-    const std::function<void()> m_failed;
     std::thread m_thread;
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
@@ -392,9 +386,7 @@ StreamRecorder::StreamRecorder(const QList<Table*>& tables, const QString& path,
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
     if (!file)
         throw tr("Не удалось открыть '%1' для записи потока: %2").arg(path, systemError(errno));
-    // Told on the GUI thread; an event still queued when the recorder goes is dropped with it.
-    m_writer = std::make_unique<StreamWriter>(file, maxQueuedBytes,
-        [this] { QMetaObject::invokeMethod(this, &StreamRecorder::onWriterFailed, Qt::QueuedConnection); });
+    m_writer = std::make_unique<StreamWriter>(file, maxQueuedBytes);
     QList<TableShape> shapes;
     for (Table* table : tables)
         shapes << TableShape::of(table);
@@ -410,6 +402,10 @@ StreamRecorder::StreamRecorder(const QList<Table*>& tables, const QString& path,
     m_handOff.setSingleShot(true);
     m_handOff.setInterval(0);
     connect(&m_handOff, &QTimer::timeout, this, &StreamRecorder::handOff);
+    // A write that fails while no change comes is still told soon.
+    m_writerWatch.setInterval(250);
+    connect(&m_writerWatch, &QTimer::timeout, this, &StreamRecorder::checkWriter);
+    m_writerWatch.start();
 }
 
 StreamRecorder::~StreamRecorder()
@@ -424,6 +420,7 @@ void StreamRecorder::stop()
     handOff();
     m_taps.clear();
     m_handOff.stop();
+    m_writerWatch.stop();
     end(Stopped);
     m_writer->close();
     // What failed just now (the last frame refused, the final flush or the close) is told before stop() returns:
@@ -468,9 +465,9 @@ QString StreamRecorder::failureText() const
     return QString();
 }
 
-void StreamRecorder::onWriterFailed()
+void StreamRecorder::checkWriter()
 {
-    if (m_writer && !m_failed)
+    if (m_writer && !m_failed && m_writer->failure() != StreamWriter::None)
         fail(failureText());
 }
 
@@ -514,6 +511,7 @@ void StreamRecorder::fail(const QString& reason)
     m_frame.clear();
     m_frameTransactions = 0;
     m_handOff.stop();
+    m_writerWatch.stop();
     // After a backlog the file ends here as a recording that stopped by itself, not as one cut short by a crash;
     // after a failed write nothing more is taken.
     end(StoppedItself);

@@ -63,7 +63,8 @@ private:
     void tell(const QString& reason);
     // The writer's failure worded for the user; empty when there is none.
     QString failureText() const;
-    void onWriterFailed();
+    // Fails the recording when the writer's thread has found a failure.
+    void checkWriter();
     qint64 nsecs() const { return m_clock.nsecsElapsed(); }
 
     QString m_path;
@@ -78,4 +79,5 @@ private:
     bool m_ended = false;
     QString m_reason; // of the first failure
     QTimer m_handOff; // at the end of the event loop's turn: one frame for the turn's transactions
+    QTimer m_writerWatch; // looks for the writer's failure while the recording runs
 };
