@@ -18,12 +18,6 @@ namespace {
 // Above this many records (or new siblings) a build works on the worker threads too.
 const int ManyChildren = 8192;
 
-// A batch changing more records than this is one layout change from its start. A tree view looks each changed
-// row up among its laid-out rows, a linear search for rows out of sight, so a dataChanged per row costs it a pass
-// over every open row; behind a layout change it lays the rows out once and skips the lookups. A few changes are
-// cheaper told one by one.
-const int FewChanges = 16;
-
 } // namespace
 
 TreeIndexModel::TreeIndexModel(Table* table, QObject* parent)
@@ -650,8 +644,6 @@ void TreeIndexModel::process(const QList<Record>& removed, const QList<Record>& 
     removeRecords(removed);
     {
         BatchScope batch(this);
-        if (m_itemSignals && updated.size() + added.size() > FewChanges)
-            openLayout();
         const int moved = m_moved;
         for (const Record& record : updated)
             update(record, firstColumn, lastColumn, -1);

@@ -2,13 +2,26 @@
 
 #include "delegates/itemdelegateupdown.h"
 #include "delegates/viewscolormanager.h"
+#include "views/repaintpacer.h"
 
 QTreeFastView::QTreeFastView(QWidget* parent)
     : QTreeView(parent)
+    , m_repaints(new RepaintPacer(viewport(), this))
 {
     // Colours applied on their settings pages show at once.
     if (ViewsColorManager* colors = ViewsColorManager::instance())
         connect(colors, &ViewsColorManager::changed, viewport(), QOverload<>::of(&QWidget::update));
+}
+
+void QTreeFastView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QVector<int>& roles)
+{
+    // Rows of other heights need Qt's refresh, and an open editor takes the new value from Qt's path.
+    if (!uniformRowHeights() || state() == EditingState) {
+        QTreeView::dataChanged(topLeft, bottomRight, roles);
+        return;
+    }
+    if (topLeft.isValid() && bottomRight.isValid())
+        m_repaints->updateAll();
 }
 
 void QTreeFastView::paintEvent(QPaintEvent* event)

@@ -3,7 +3,9 @@
 // orders, segments, current row, scroll positions) comes back after a restart.
 
 #include "livetable.h"
+#include "onscreen.h"
 #include "ordergroupsmodel.h"
+#include "paintedarea.h"
 
 #include "columns/itemmodelwithdelegates.h"
 #include "core/db/mapsettings.h"
@@ -13,9 +15,11 @@
 #include "trees/view/treegroupsview.h"
 #include "trees/view/treegroupsviewgroupitemdelegate.h"
 #include "trees/view/treegroupsviewheadersettingspage.h"
+#include "views/repaintpacer.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -105,6 +109,7 @@ private Q_SLOTS:
     void theColumnsPageChangesAGroupLevel();
     void theStateComesBackAfterARestart();
     void groupsArrivingWithTheStreamOpenAndClosedOnesStayClosed();
+    void aStreamOfNewValuesRepaintsOnceAFrame();
     void aModelThatGoesFirstLeavesAnEmptyView();
 };
 
@@ -290,6 +295,48 @@ void TestTreeGroupsView::groupsArrivingWithTheStreamOpenAndClosedOnesStayClosed(
     }
     QVERIFY(!w.view.isExpanded(group(QStringLiteral("B\\2"))));
     QVERIFY(w.view.isExpanded(group(QStringLiteral("A,1"))));
+}
+
+void TestTreeGroupsView::aStreamOfNewValuesRepaintsOnceAFrame()
+{
+    // Given a quiet window, wide enough to show the orders' quantities, whose last frame is painted,
+    Window w;
+    QVERIFY(w.exposed);
+    w.view.resize(900, 400);
+    RepaintPacer* pacer = w.view.repaintPacer();
+    pacer->setInterval(1);
+    w.view.viewport()->repaint();
+    QTRY_VERIFY(!pacer->isHolding());
+    pacer->setInterval(3600 * 1000);
+    const QImage before = onScreen(w.view);
+    PaintedArea painted;
+    w.view.viewport()->installEventFilter(&painted);
+    QSignalSpy layouts(&w.model, &QAbstractItemModel::layoutChanged);
+
+    // when one order's quantity changes, it is painted at once;
+    w.live.tick(7, "quantity", FieldInput(qint64(8)));
+    QCoreApplication::processEvents();
+    QCOMPARE(painted.paints, 1);
+
+    // when forty batches follow within the frame, each changing every order's quantity in its siblings' order,
+    painted.paints = 0;
+    for (qint64 batch = 2; batch < 42; ++batch) {
+        for (qint64 key = 1; key <= 60; ++key)
+            w.live.stageTick(key, "quantity", FieldInput(batch * 1000 + key));
+        w.live.commit();
+        QCoreApplication::processEvents();
+    }
+
+    // then nothing is painted or laid out again until the frame is due,
+    QCOMPARE(painted.paints, 0);
+    QCOMPARE(layouts.size(), 0);
+    // and the frame shows the last values, as the window painted afresh shows them.
+    pacer->setInterval(1);
+    QTRY_VERIFY(painted.paints > 0);
+    const QImage shown = onScreen(w.view);
+    QVERIFY(shown != before);
+    QVERIFY(samePicture(shown, w.view.viewport()->grab().toImage(), QTest::currentTestFunction()));
+    w.view.viewport()->removeEventFilter(&painted);
 }
 
 void TestTreeGroupsView::aModelThatGoesFirstLeavesAnEmptyView()
