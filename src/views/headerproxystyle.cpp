@@ -25,6 +25,21 @@ HeaderProxyStyle* HeaderProxyStyle::instance()
     return theInstance;
 }
 
+void HeaderProxyStyle::drawExpandMark(QPainter* painter, const QPointF& centre, bool collapsed, const QColor& color)
+{
+    QPolygonF triangle;
+    if (collapsed)
+        triangle << QPointF(-3, -4) << QPointF(3, 0) << QPointF(-3, 4);
+    else
+        triangle << QPointF(-4, -2) << QPointF(4, -2) << QPointF(0, 3);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(color);
+    painter->drawPolygon(triangle.translated(centre));
+    painter->restore();
+}
+
 void HeaderProxyStyle::drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
     bool enabled, const QString& text, QPalette::ColorRole textRole) const
 {

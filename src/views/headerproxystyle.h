@@ -15,6 +15,9 @@ public:
 
     // Null before one is made.
     static HeaderProxyStyle* instance();
+    // The open/close-all mark of a tree's first section, centred at `centre`, like the tree's own branch marks:
+    // pointing down while the groups stand open, right when they are closed.
+    static void drawExpandMark(QPainter* painter, const QPointF& centre, bool collapsed, const QColor& color);
 
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette, bool enabled,
         const QString& text, QPalette::ColorRole textRole = QPalette::NoRole) const override;

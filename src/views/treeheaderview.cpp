@@ -3,6 +3,7 @@
 #include "views/headerproxystyle.h"
 
 #include <QEvent>
+#include <QPainter>
 #include <QStyleOptionHeader>
 
 TreeHeaderView::TreeHeaderView(QWidget* parent)
@@ -21,6 +22,45 @@ QSize TreeHeaderView::sizeHint() const
         return hint;
     return orientation() == Qt::Horizontal ? QSize(hint.width(), m_sectionHeight)
                                            : QSize(m_sectionHeight, hint.height());
+}
+
+void TreeHeaderView::setExpandMarkShown(bool shown)
+{
+    if (m_expandMarkShown == shown)
+        return;
+    m_expandMarkShown = shown;
+    updateSection(0);
+}
+
+void TreeHeaderView::setCollapsed(bool collapsed)
+{
+    if (m_collapsed == collapsed)
+        return;
+    m_collapsed = collapsed;
+    updateSection(0);
+}
+
+void TreeHeaderView::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
+{
+    const bool marked = logicalIndex == 0 && m_expandMarkShown;
+    // The mark takes a square in front, over the rows' own branch marks, and the title moves after it.
+    const int side = marked ? qMin(rect.height(), rect.width()) : 0;
+    // The style may leave the painter clipped to the label.
+    painter->save();
+    HeaderView::paintSection(painter, rect.adjusted(side, 0, 0, 0), logicalIndex);
+    painter->restore();
+    if (!marked)
+        return;
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    option.rect = QRect(rect.left(), rect.top(), side, rect.height());
+    option.section = logicalIndex;
+    option.position = QStyleOptionHeader::Beginning;
+    painter->save();
+    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+    painter->restore();
+    HeaderProxyStyle::drawExpandMark(
+        painter, QRectF(option.rect).center(), m_collapsed, option.palette.color(QPalette::WindowText));
 }
 
 bool TreeHeaderView::event(QEvent* event)

@@ -2,7 +2,9 @@
 
 #include "views/headerview.h"
 
-// The header of the library's tree views: the first column, which holds the tree, can be locked in front.
+// The header of the library's tree views: the first column, which holds the tree, can be locked in front, and its
+// section can carry the open/close-all mark of the tree's groups (closed while the collapsed flag is on) in front
+// of its title, above the rows' own branch marks.
 class BASIC_VIEWS_EXPORT TreeHeaderView : public HeaderView
 {
     Q_OBJECT
@@ -11,12 +13,17 @@ public:
 
     bool isFirstColumnLocked() const { return m_firstColumnLocked; }
     void setFirstColumnLocked(bool locked) { m_firstColumnLocked = locked; }
+    bool isExpandMarkShown() const { return m_expandMarkShown; }
+    void setExpandMarkShown(bool shown);
+    bool isCollapsed() const { return m_collapsed; }
+    void setCollapsed(bool collapsed);
 
     // The style's height of a header section, whatever the labels hold.
     QSize sizeHint() const override;
 
 protected:
     bool event(QEvent* event) override;
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
 
 private Q_SLOTS:
     void sectionMoved(int logical, int oldVisual, int newVisual);
@@ -24,4 +31,6 @@ private Q_SLOTS:
 private:
     int m_sectionHeight = 0;
     bool m_firstColumnLocked = true;
+    bool m_expandMarkShown = false;
+    bool m_collapsed = false;
 };

@@ -58,17 +58,6 @@ void TreeGroupsHeaderProxyStyle::drawControl(
     painter->restore();
     if (section->section != 0)
         return;
-    // A triangle like the tree's own marks: pointing down while the groups stand open, right when collapsed.
-    const QPointF c = QRectF(section->rect).center();
-    QPolygonF triangle;
-    if (header->isCollapsed())
-        triangle << QPointF(-3, -4) << QPointF(3, 0) << QPointF(-3, 4);
-    else
-        triangle << QPointF(-4, -2) << QPointF(4, -2) << QPointF(0, 3);
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(section->palette.color(QPalette::WindowText));
-    painter->drawPolygon(triangle.translated(c));
-    painter->restore();
+    HeaderProxyStyle::drawExpandMark(
+        painter, QRectF(section->rect).center(), header->isCollapsed(), section->palette.color(QPalette::WindowText));
 }
