@@ -8,6 +8,7 @@
 #include "columns/itemroles.h"
 #include "core/db/settings.h"
 #include "core/db/table.h"
+#include "delegates/itemdelegate.h"
 #include "models/sessionfiltermodel.h"
 #include "trees/groupmentcolumns.h"
 #include "trees/groupmentrecord.h"
@@ -70,6 +71,7 @@ TreeWindow::TreeWindow(Table* table, Grouping grouping, QWidget* parent)
     : QWidget(parent)
     , m_model(makeModel(table, grouping, this, m_instruments))
     , m_view(new QTreeFastView(this))
+    , m_header(new TreeHeaderView(m_view))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -95,26 +97,36 @@ TreeWindow::TreeWindow(Table* table, Grouping grouping, QWidget* parent)
     m_model->rebuild();
 
     // The tree's column stays in front; the others are chosen from the header's menu or the columns page.
-    auto* header = new TreeHeaderView(m_view);
-    m_view->setHeader(header);
-    header->setSectionsClickable(true);
-    header->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(header, &QWidget::customContextMenuRequested, this, [this, header](const QPoint& at) {
-        QMenu* columns = header->createColumnsMenu();
+    m_view->setHeader(m_header);
+    m_header->setSectionsClickable(true);
+    m_header->setSortIndicatorShown(true);
+    m_header->setExpandMarkShown(true);
+    m_header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_header, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu* columns = m_header->createColumnsMenu();
         if (!columns)
             return;
         // Like the rows' menu: no nested event loop, gone once closed.
         columns->setAttribute(Qt::WA_DeleteOnClose);
         for (QAction* action : columns->actions())
             action->setEnabled(action->data().toInt() != TreeColumn);
-        columns->popup(header->viewport()->mapToGlobal(at));
+        columns->popup(m_header->viewport()->mapToGlobal(at));
     });
     m_view->setModel(m_model);
+    // The library's painter writes the catalogue's values as every other view does (decimals with the
+    // terminal's decimal point).
+    m_view->setItemDelegate(new ItemDelegate(m_view));
     m_view->setUniformRowHeights(true);
     m_view->setAlternatingRowColors(true);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSortingEnabled(true);
-    m_view->header()->setSortIndicator(0, Qt::AscendingOrder);
+    // Sorted by the header's signal rather than by the view: a click on the tree's section must not sort.
+    m_header->setSortIndicator(m_sortSection, m_sortOrder);
+    connect(m_header, &QHeaderView::sortIndicatorChanged, this, &TreeWindow::onSortIndicatorChanged);
+    connect(m_header, &QHeaderView::sectionClicked, this, &TreeWindow::onSectionClicked);
+    connect(m_view, &QTreeView::expanded, m_header, [this] { m_header->setCollapsed(false); });
+    connect(m_view, &QTreeView::collapsed, this, &TreeWindow::onGroupCollapsed);
+    // Through the header: the model outlives the view when the window goes.
+    connect(m_model, &QAbstractItemModel::modelReset, m_header, [this] { updateExpandMark(); });
     if (grouping == Grouping::InstrumentsByBoard)
         showTreeColumns(m_view, m_model,
             { QStringLiteral("tree"), QStringLiteral("sec_code"), QStringLiteral("sectype"), QStringLiteral("expdate"),
@@ -127,12 +139,13 @@ TreeWindow::TreeWindow(Table* table, Grouping grouping, QWidget* parent)
                 QStringLiteral("pos"), QStringLiteral("avg_price"), QStringLiteral("vm") },
             110);
     m_view->expandToDepth(0);
+    updateExpandMark();
     m_view->setColumnWidth(0, 260);
 
     auto* expandAll = new QAction(this);
-    connect(expandAll, &QAction::triggered, m_view, &QTreeView::expandAll);
+    connect(expandAll, &QAction::triggered, this, &TreeWindow::expandAll);
     auto* collapseAll = new QAction(this);
-    connect(collapseAll, &QAction::triggered, m_view, &QTreeView::collapseAll);
+    connect(collapseAll, &QAction::triggered, this, &TreeWindow::collapseAll);
     m_actions << expandAll << collapseAll;
     if (m_instruments) {
         m_currentSession = new QAction(this);
@@ -141,6 +154,7 @@ TreeWindow::TreeWindow(Table* table, Grouping grouping, QWidget* parent)
         connect(m_currentSession, &QAction::toggled, this, [this](bool on) {
             m_instruments->setSessionFilterEnabled(on);
             m_view->expandToDepth(0);
+            updateExpandMark();
         });
         m_actions << m_currentSession;
     }
@@ -188,6 +202,74 @@ QStringList TreeWindow::expandedGroups() const
     return paths;
 }
 
+void TreeWindow::expandAll()
+{
+    // The groups only: Qt's expandAll() would count every record as open too, and store them all.
+    m_view->expandToDepth(m_model->groupmentList().size() - 2);
+    m_header->setCollapsed(false);
+}
+
+void TreeWindow::collapseAll()
+{
+    // First: each group Qt then tells of as closed finds the mark closed already, and no walk is made for it.
+    m_header->setCollapsed(true);
+    m_view->collapseAll();
+}
+
+void TreeWindow::onSectionClicked(int section)
+{
+    if (section != TreeColumn)
+        return;
+    if (anyGroupExpanded())
+        collapseAll();
+    else
+        expandAll();
+}
+
+void TreeWindow::onSortIndicatorChanged(int section, Qt::SortOrder order)
+{
+    if (section == TreeColumn) {
+        // The click that opens or closes the groups, or a stored layout naming the tree's column: the order stays.
+        const QSignalBlocker quiet(m_header);
+        m_header->setSortIndicator(m_sortSection, m_sortOrder);
+        m_header->viewport()->update();
+        return;
+    }
+    m_sortSection = section;
+    m_sortOrder = order;
+    m_model->sort(section < 0 ? TreeColumn : section, section < 0 ? Qt::AscendingOrder : order);
+}
+
+// Qt's collapseAll() tells of every group that was open, one by one: once the mark says closed no walk is needed.
+void TreeWindow::onGroupCollapsed()
+{
+    if (!m_header->isCollapsed())
+        updateExpandMark();
+}
+
+void TreeWindow::updateExpandMark()
+{
+    m_header->setCollapsed(!anyGroupExpanded());
+}
+
+bool TreeWindow::anyGroupExpanded() const
+{
+    // Groups only, down to the last level of groups: the records under them are never walked.
+    const int groupLevels = m_model->groupmentList().size() - 1;
+    QVector<QPair<QModelIndex, int>> pending { { QModelIndex(), 0 } };
+    while (!pending.isEmpty()) {
+        const auto [parent, level] = pending.takeLast();
+        for (int row = 0; row < m_model->rowCount(parent); ++row) {
+            const QModelIndex group = m_model->index(row, 0, parent);
+            if (m_view->isExpanded(group))
+                return true;
+            if (level + 1 < groupLevels)
+                pending.append({ group, level + 1 });
+        }
+    }
+    return false;
+}
+
 void TreeWindow::expandGroups(const QStringList& paths)
 {
     m_view->collapseAll();
@@ -202,6 +284,7 @@ void TreeWindow::expandGroups(const QStringList& paths)
         if (index.isValid())
             m_view->expand(index);
     }
+    updateExpandMark();
 }
 
 void TreeWindow::initCore(ICore*) { }

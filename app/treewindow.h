@@ -12,14 +12,17 @@ class QAction;
 class QTreeFastView;
 class SecurityActions;
 class Table;
+class TreeHeaderView;
 class TreeIndexModel;
 template<class Base>
 class SessionFilterModel;
 
 // One table's records as a live tree: the instruments by board and underlying, the positions by account. Group
 // rows show the group's name; the tree keeps each expanded group open while the feed moves records
-// between groups. The header's menu and the columns page choose the columns; the tree's own column stays in
-// front. Its state (columns, sort, expanded groups) is stored and restored by the host.
+// between groups. Cells are painted and their values written as in the terminal's other views. A click on the
+// tree's own section opens or closes every group (its mark tells which), one on another section sorts by it.
+// The header's menu and the columns page choose the columns; the tree's own column stays in front. Its state
+// (columns, sort, expanded groups) is stored and restored by the host.
 class TreeWindow : public QWidget, public IView
 {
     Q_OBJECT
@@ -39,6 +42,9 @@ public:
     // The expanded groups, each as its keys from the top joined with "/".
     QStringList expandedGroups() const;
     void expandGroups(const QStringList& paths);
+    // Every group open, or every group closed; what a click on the tree's section does.
+    void expandAll();
+    void collapseAll();
 
     void initCore(ICore* core) override;
     // The columns page: which columns show and in what order, the tree's own column locked in front.
@@ -59,12 +65,22 @@ private:
     // The group's name, or the instrument of a record.
     static constexpr int TreeColumn = 0;
     void keepTreeColumn();
+    void onSectionClicked(int section);
+    void onSortIndicatorChanged(int section, Qt::SortOrder order);
+    void onGroupCollapsed();
+    // The header's mark follows the groups: closed when none is open.
+    void updateExpandMark();
+    bool anyGroupExpanded() const;
 
     std::vector<std::unique_ptr<Groupment>> m_groupments;
     SessionFilterModel<TreeIndexModel>* m_instruments = nullptr; // the model, for the instruments
     TreeIndexModel* m_model;
     QAction* m_currentSession = nullptr;
     QTreeFastView* m_view;
+    TreeHeaderView* m_header; // child of the view
+    // The sort the header shows; -1: the tree's own order, by the groups' and records' names.
+    int m_sortSection = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     QList<QAction*> m_actions;
     SecurityActions* m_securityActions;
 };

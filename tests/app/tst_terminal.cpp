@@ -52,6 +52,7 @@
 #include "trees/treeindexmodel.h"
 #include "trees/view/treegroupsheaderview.h"
 #include "trees/view/treegroupsview.h"
+#include "treetext.h"
 #include "treewindow.h"
 #include "views/filtering/filterstoolbar.h"
 #include "views/find/itemviewfindtoolbar.h"
@@ -85,6 +86,7 @@
 #include <QScopeGuard>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -265,24 +267,96 @@ private Q_SLOTS:
             QVERIFY2(text.contains(QStringLiteral("orders")), qPrintable(text));
     }
 
-    // The positions window shown as a tree by account keeps its open groups and its sort while the market moves
-    // and across a restart.
-    void positionsTreeComesBackWithItsGroupsOpen()
+    // The positions window: every tab writes a position's values as its table does, the first section of each
+    // grouped tab opens and closes all its groups without sorting them, and the tree by account keeps its open
+    // groups and its sort while the market moves and across a restart.
+    void positionsTabsAgreeAndTheTreeComesBackWithItsGroupsOpen()
     {
         QStringList expanded;
         int posColumn = -1;
         {
             auto first = terminal();
-            HostWindow* positions = first->openWindow(QStringLiteral("positions"));
+            // The header ignores the click that activates its window: the activation comes first.
+            QVERIFY(QTest::qWaitForWindowActive(first.get()));
+            HostWindow* positions = open(*first, QStringLiteral("positions"));
             QVERIFY(positions);
-            for (QAction* action : positions->view()->switcher()->actions()) {
-                if (action->text() == QStringLiteral("По счетам"))
-                    action->trigger();
-            }
+            m_feed->step(300);
+
+            // Each tab's texts of every position's average price and variation margin, as its painter writes them
+            // in the terminal's own locale.
+            const QLocale before;
+            const auto restoreLocale = qScopeGuard([&] { QLocale::setDefault(before); });
+            QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+            const QStringList columns { QStringLiteral("avg_price"), QStringLiteral("vm") };
+            const auto written = [&](const QString& tab) {
+                open(*first, QStringLiteral("positions"), tab);
+                IView* shown = positions->view()->currentView();
+                QStringList texts;
+                for (const Record& r : *m_market->table(QStringLiteral("positions"))->masterIndex()) {
+                    for (const QString& column : columns) {
+                        QModelIndex index;
+                        QAbstractItemDelegate* painter = nullptr;
+                        if (auto* table = dynamic_cast<TableWindow*>(shown)) {
+                            index = table->model()->indexByRecord(r, table->model()->columnIndex(column));
+                            painter = table->view()->itemDelegate(index);
+                        } else if (auto* tree = dynamic_cast<TreeWindow*>(shown)) {
+                            index = tree->model()->indexByRecord(r, tree->model()->columnIndex(column));
+                            painter = tree->view()->itemDelegate(index);
+                        } else if (auto* groups = dynamic_cast<TreeGroupsWindow*>(shown)) {
+                            index = groups->model()->indexByRecord(r, groups->model()->columnIndex(column));
+                            painter = groups->view()->delegateForIndex(index);
+                        }
+                        auto* styled = qobject_cast<QStyledItemDelegate*>(painter);
+                        texts << (styled && index.isValid() ? styled->displayText(index.data(), QLocale())
+                                                            : QStringLiteral("(none)"));
+                    }
+                }
+                return texts;
+            };
+            const QStringList table = written(QStringLiteral("Таблица"));
+            QVERIFY(table.join(QLatin1Char(' ')).contains(QLatin1Char(',')));
+            QCOMPARE(written(QStringLiteral("По счетам")), table);
+            QCOMPARE(written(QStringLiteral("По счетам и активам")), table);
+
+            // The first section of a grouped tab, clicked as a trader does, and what it shows.
+            const auto clickFirstSection = [](QHeaderView* header) {
+                QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                    QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
+            };
+            const auto firstSection = [](QHeaderView* header) {
+                return header->viewport()
+                    ->grab(QRect(header->sectionViewportPosition(0), 0, header->sectionSize(0), header->height()))
+                    .toImage();
+            };
+            auto* groups = groupsWindow(positions, "По счетам и активам");
+            QVERIFY(groups);
+            QCOMPARE(groups->view()->expandState(), 2);
+            const QImage groupsOpen = firstSection(groups->view()->groupsHeader());
+            clickFirstSection(groups->view()->groupsHeader());
+            QCOMPARE(groups->view()->expandState(), 0);
+            QVERIFY(firstSection(groups->view()->groupsHeader()) != groupsOpen);
+            clickFirstSection(groups->view()->groupsHeader());
+            QCOMPARE(groups->view()->expandState(), 2);
+
+            open(*first, QStringLiteral("positions"), QStringLiteral("По счетам"));
             auto* tree = dynamic_cast<TreeWindow*>(positions->view()->currentView());
             QVERIFY(tree);
             TreeIndexModel* model = tree->model();
             QVERIFY(model->rowCount() >= 3);
+            QHeaderView* header = tree->view()->header();
+            const QString order = treeText(*model);
+            const QImage treeOpen = firstSection(header);
+            QCOMPARE(tree->expandedGroups().size(), model->rowCount());
+            clickFirstSection(header);
+            QVERIFY(tree->expandedGroups().isEmpty());
+            QVERIFY(firstSection(header) != treeOpen);
+            clickFirstSection(header);
+            QCOMPARE(tree->expandedGroups().size(), model->rowCount());
+            QCOMPARE(firstSection(header), treeOpen);
+            // Nothing was sorted, and no sort arrow stands in the mark's section.
+            QCOMPARE(treeText(*model), order);
+            QVERIFY(header->sortIndicatorSection() != 0);
+
             tree->view()->collapseAll();
             tree->view()->expand(model->index(0, 0));
             tree->view()->expand(model->index(2, 0));
