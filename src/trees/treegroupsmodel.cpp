@@ -236,8 +236,7 @@ std::vector<std::unique_ptr<Groupment>> TreeGroupsModel::createGroupments() cons
 
 bool TreeGroupsModel::isElementLevel(const QModelIndex& index) const
 {
-    // Asked by flags() for every row a tree view lays out: the item, not data()'s variant.
-    return index.isValid() && itemByIndex(index)->level() == groupmentList().size() - 1;
+    return isLeaf(index);
 }
 
 QModelIndex TreeGroupsModel::elementIndex(const QModelIndex& index) const
@@ -512,8 +511,11 @@ Qt::ItemFlags TreeGroupsModel::flags(const QModelIndex& index) const
     // The root takes no flags of its own: views and Qt's model tester expect none.
     if (!index.isValid())
         return TreeIndexModel::flags(index);
-    if (index.column() == 0 && isElementLevel(index))
-        return Qt::ItemIsEnabled;
+    if (isElementLevel(index)) {
+        // An element's first column is the group column, empty on its row.
+        const Qt::ItemFlags element = Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+        return index.column() == 0 ? element : element | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
+    }
     return Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsEnabled;
 }
 

@@ -160,9 +160,8 @@ Qt::ItemFlags TreeIndexCheckModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    if (index.column() == 0 && m_checks)
-        return Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsEnabled;
-    return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    const Qt::ItemFlags flags = TreeIndexModelWithTextFilter::flags(index);
+    return index.column() == 0 && m_checks ? flags | Qt::ItemIsUserCheckable : flags;
 }
 
 QVariant TreeIndexCheckModel::data(const QModelIndex& index, int role) const

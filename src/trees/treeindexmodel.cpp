@@ -838,6 +838,17 @@ int TreeIndexModel::rowCount(const QModelIndex& parent) const
     return itemByIndex(parent)->childCount();
 }
 
+Qt::ItemFlags TreeIndexModel::flags(const QModelIndex& index) const
+{
+    const Qt::ItemFlags flags = QAbstractItemModel::flags(index);
+    return isLeaf(index) ? flags | Qt::ItemNeverHasChildren : flags;
+}
+
+bool TreeIndexModel::isLeaf(const QModelIndex& index) const
+{
+    return index.isValid() && itemByIndex(index)->level() == m_groupments.size() - 1;
+}
+
 QVariant TreeIndexModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())

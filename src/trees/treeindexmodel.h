@@ -86,6 +86,11 @@ public:
     QModelIndex sibling(int row, int column, const QModelIndex& index) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // Rows of the last level never have children: a tree view asks every row it lays out, and a row that says so
+    // spares it two hash lookups (is the row a persistent index, is it open).
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // A row of the last level: an item of records.
+    bool isLeaf(const QModelIndex& index) const;
     // Moves items within one parent without re-sorting; the next sort restores the order.
     bool moveRows(const QModelIndex& sourceParent, int sourceRow, int count, const QModelIndex& destinationParent,
         int destinationChild) override;
