@@ -468,13 +468,20 @@ void TreeIndexModel::closeLayout()
 {
     if (!m_layoutOpen)
         return;
-    // Items keep their identity while rows change: each persistent index follows its own item.
-    const QModelIndexList before = persistentIndexList();
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& index : before)
-        after << indexByItem(itemByIndex(index), index.column());
-    changePersistentIndexList(before, after);
+    // Items keep their identity while rows change: each persistent index follows its own item. Most stay on
+    // their rows (a tree view keeps one per open group, and only the siblings after a change shift): an item
+    // still at its row is checked there, which is cheaper than finding its row.
+    QModelIndexList from;
+    QModelIndexList to;
+    for (const QModelIndex& index : persistentIndexList()) {
+        const GroupmentTreeItem* item = itemByIndex(index);
+        if (item->parent()->child(index.row()) == item)
+            continue;
+        from << index;
+        to << indexByItem(item, index.column());
+    }
+    if (!from.isEmpty())
+        changePersistentIndexList(from, to);
     m_layoutOpen = false;
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<WaitingChange> waiting;
