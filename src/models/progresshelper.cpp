@@ -25,10 +25,31 @@ ProgressHelper::~ProgressHelper()
 
 void ProgressHelper::report(qint64 count, qint64 elapsedMs)
 {
-    if (elapsedMs - m_lastReportMs <= ReportMs)
+    if (elapsedMs - m_lastReportMs <= ReportMs || count <= m_lastCount)
         return;
-    m_lastReportMs = elapsedMs;
     m_step = qMax<qint64>(1, count - m_lastCount);
+    send(count, elapsedMs);
+}
+
+void ProgressHelper::reached(qint64 count)
+{
+    const qint64 elapsedMs = m_timer.elapsed();
+    if (elapsedMs - m_lastReportMs <= ReportMs || count <= m_lastCount)
+        return;
+    // The counts of a phase come in steps of their own: a per-record phase after it finds its step afresh.
+    m_step = 1;
+    send(count, elapsedMs);
+}
+
+void ProgressHelper::finish()
+{
+    if (m_lastCount < m_total)
+        send(m_total, m_timer.elapsed());
+}
+
+void ProgressHelper::send(qint64 count, qint64 elapsedMs)
+{
+    m_lastReportMs = elapsedMs;
     m_lastCount = count;
     if (m_service && !m_extraText.isEmpty()) {
         m_service->extraText(m_message, m_extraText);
@@ -36,4 +57,22 @@ void ProgressHelper::report(qint64 count, qint64 elapsedMs)
     }
     if (m_service)
         m_service->progress(m_message, count);
+}
+
+ProgressPhase::ProgressPhase(ProgressHelper* helper, qint64 first, qint64 last, qint64 units)
+    : m_helper(helper)
+    , m_first(first)
+    , m_last(last)
+    , m_units(units)
+    , m_caller(std::this_thread::get_id())
+{ }
+
+void ProgressPhase::add(qint64 units)
+{
+    if (!m_helper)
+        return;
+    const qint64 done = m_done.fetch_add(units, std::memory_order_relaxed) + units;
+    if (std::this_thread::get_id() != m_caller || m_units <= 0)
+        return;
+    m_helper->reached(m_first + qint64(double(qMin(done, m_units)) * double(m_last - m_first) / double(m_units)));
 }

@@ -126,11 +126,17 @@ bool StoredSortKeys::finish()
     return true;
 }
 
-void StoredSortKeys::sort(Qt::SortOrder order)
+void StoredSortKeys::sort(Qt::SortOrder order, ProgressPhase* phase)
 {
     // Positions break ties, so the order is total and any sort is the stable one.
     if (order == Qt::DescendingOrder)
-        ConcurrentSort::sort(m_keys.begin(), m_keys.end(), Descending());
+        ConcurrentSort::sort(m_keys.begin(), m_keys.end(), Descending(), phase);
     else
-        ConcurrentSort::sort(m_keys.begin(), m_keys.end(), Ascending());
+        ConcurrentSort::sort(m_keys.begin(), m_keys.end(), Ascending(), phase);
+}
+
+void StoredSortKeys::counted(ProgressPhase* phase, qint64 units)
+{
+    if (phase)
+        phase->add(units);
 }

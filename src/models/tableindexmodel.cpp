@@ -14,9 +14,7 @@
 #include <QElapsedTimer>
 #include <QSet>
 
-#include <atomic>
 #include <climits>
-#include <thread>
 #include <typeinfo>
 
 namespace {
@@ -115,17 +113,26 @@ int TableIndexModelPrivate::storedSortField() const
 }
 
 template<typename Sequence>
-bool TableIndexModelPrivate::sortByStoredKeys(Sequence& records) const
+bool TableIndexModelPrivate::sortByStoredKeys(Sequence& records, ProgressHelper* progress, qint64 from) const
 {
     Q_Q(const TableIndexModel);
     const int stored = storedSortField();
-    if (stored < 0 || records.end() - records.begin() < 2)
+    const qint64 n = records.end() - records.begin();
+    if (stored < 0 || n < 2)
         return false;
+    // The steps' shares of the count follow their times at a million rows: the records are read once each for the
+    // keys and moved once each at the end, scattered reads both.
+    const qint64 to = progress ? progress->total() : 0;
+    const qint64 made = from + (to - from) / 5;
+    const qint64 sorted = from + (to - from) / 2;
     StoredSortKeys keys;
-    if (!keys.make(*q->table(), stored, records.begin(), records.end()))
+    ProgressPhase making(progress, from, made, n);
+    if (!keys.make(*q->table(), stored, records.begin(), records.end(), &making))
         return false;
-    keys.sort(q->sortOrder());
-    keys.permute(records.begin());
+    ProgressPhase sorting(progress, made, sorted, ConcurrentSort::comparisons(n));
+    keys.sort(q->sortOrder(), &sorting);
+    ProgressPhase permuting(progress, sorted, to, n);
+    keys.permute(records.begin(), &permuting);
     return true;
 }
 
@@ -556,7 +563,8 @@ void TableIndexModel::build()
                                 .arg(buildNumber())
                                 .arg(table() ? table()->name() : QString());
     {
-        ProgressHelper progress(message, source() ? source()->count() : 0);
+        // The count runs over the source's records twice: once as they are filtered, once as the kept ones are sorted.
+        ProgressHelper progress(message, source() ? 2 * qint64(source()->count()) : 0);
         beginResetModel();
         d->list.clear();
         d->cachedRow = -1;
@@ -571,7 +579,8 @@ void TableIndexModel::build()
                     d->list.append(r);
             }
         }
-        resort();
+        sortRows(&progress);
+        progress.finish();
         endResetModel();
         qCDebug(QGuiLog).noquote() << tr("Табличная модель %1 готова к отображению. Построение №%2: %3 строк %4 мсек")
                                           .arg(table() ? table()->name() : QString())
@@ -585,8 +594,8 @@ void TableIndexModel::filterInParallel(ProgressHelper& progress)
 {
     Q_D(TableIndexModel);
     // A filter may read every shown cell of a row (a find's text): slices of the source are tried on the worker
-    // threads and kept in source order. The calling thread tells the host how far the build got after each slice
-    // it ran; the slices are small enough for it to run many.
+    // threads and kept in source order. The slices are small enough for the calling thread to run many, and to
+    // tell the host after each how far the build got.
     QVector<const Record*> all;
     all.reserve(source()->count());
     for (const Record& r : *source())
@@ -594,17 +603,14 @@ void TableIndexModel::filterInParallel(ProgressHelper& progress)
     const int n = all.size();
     const int sliceCount = (n + BuildSlice - 1) / BuildSlice;
     QVector<QVector<const Record*>> kept(sliceCount);
-    std::atomic<qint64> done { 0 };
-    const std::thread::id caller = std::this_thread::get_id();
+    ProgressPhase filtering(&progress, 0, n, n);
     ParallelMap::forEachIndex(sliceCount, [&](int k) {
         const int last = qMin(n, (k + 1) * BuildSlice);
         for (int i = k * BuildSlice; i < last; ++i) {
             if (filter(*all.at(i)))
                 kept[k] << all.at(i);
         }
-        const qint64 reached = done += last - k * BuildSlice;
-        if (std::this_thread::get_id() == caller)
-            progress.reached(reached);
+        filtering.add(last - k * BuildSlice);
     });
     for (const QVector<const Record*>& slice : kept) {
         for (const Record* r : slice)
@@ -635,6 +641,11 @@ void TableIndexModel::rebuild()
 
 void TableIndexModel::resort()
 {
+    sortRows(nullptr);
+}
+
+void TableIndexModel::sortRows(ProgressHelper* progress)
+{
     Q_D(TableIndexModel);
     if (d->owner) {
         // Records that tie stand in the owner's order: the rows are taken in that order again before the sort.
@@ -649,8 +660,12 @@ void TableIndexModel::resort()
         }
         std::swap(d->list, ordered);
     }
-    if (!d->sortByStoredKeys(d->list))
-        ConcurrentSort::sort(d->list.begin(), d->list.end(), LessThan { this });
+    const qint64 from = progress ? progress->total() / 2 : 0;
+    if (!d->sortByStoredKeys(d->list, progress, from)) {
+        ProgressPhase sorting(
+            progress, from, progress ? progress->total() : 0, ConcurrentSort::comparisons(d->list.count()));
+        ConcurrentSort::sort(d->list.begin(), d->list.end(), LessThan { this }, &sorting);
+    }
     d->cachedRow = -1;
 }
 

@@ -93,6 +93,8 @@ protected:
 private:
     // Appends the source's records the filters keep, in source order; a large source's slices on the worker threads.
     void filterInParallel(ProgressHelper& progress);
+    // resort(), and a build's sort: that one reports its progress from the middle of the build's total to its end.
+    void sortRows(ProgressHelper* progress);
     // Moves to the moving rows those that a batch would leave out of order among their new neighbours.
     void settleRowsInPlace(const QList<Record>& updated, const QList<Record>& updatedNew);
     // Saves each persistent index as (record, column) for a layout change, and maps them back afterwards.

@@ -676,8 +676,9 @@ void TreeIndexModel::build()
     timer.start();
     startBuild();
     const QString name = table() ? table()->name() : QString();
+    // The count runs over the source's records twice: once as they are filtered and keyed, once as they are placed.
     ProgressHelper progress(tr("Построение №%1 индекса древовидной модели по таблице %2").arg(buildNumber()).arg(name),
-        source() ? source()->count() : 0);
+        source() ? 2 * qint64(source()->count()) : 0);
     if (m_itemSignals)
         beginResetModel();
     const bool blocked = blockSignals(true);
@@ -700,6 +701,7 @@ void TreeIndexModel::build()
         }
     }
     merge(pending, changed);
+    progress.finish();
     m_itemSignals = itemSignals;
     blockSignals(blocked);
     if (m_itemSignals)
@@ -715,7 +717,7 @@ void TreeIndexModel::build()
 void TreeIndexModel::placeAll(Pending& pending, QVector<GroupmentTreeItem*>& changed, ProgressHelper& progress)
 {
     // The filter and the keys of slices of the source on the worker threads; the tree grows on this one, in
-    // source order.
+    // source order. The slices are small enough for this thread to run several, and to tell the host after each.
     QVector<const Record*> all;
     all.reserve(source()->count());
     for (const Record& record : *source())
@@ -725,9 +727,11 @@ void TreeIndexModel::placeAll(Pending& pending, QVector<GroupmentTreeItem*>& cha
     std::vector<QString> keys(std::size_t(n) * std::size_t(levels));
     std::vector<char> kept(std::size_t(n), 0);
     const int slices = 64;
+    ProgressPhase keying(&progress, 0, n, n);
     ParallelMap::forEachIndex(slices, [&](int k) {
+        const int first = int(qint64(n) * k / slices);
         const int last = int(qint64(n) * (k + 1) / slices);
-        for (int i = int(qint64(n) * k / slices); i < last; ++i) {
+        for (int i = first; i < last; ++i) {
             if (!filter(*all.at(i)))
                 continue;
             kept[std::size_t(i)] = 1;
@@ -736,9 +740,10 @@ void TreeIndexModel::placeAll(Pending& pending, QVector<GroupmentTreeItem*>& cha
                     keys[std::size_t(i) * std::size_t(levels) + std::size_t(level)]
                         = m_groupments.at(level)->groupKey(*all.at(i));
         }
+        keying.add(last - first);
     });
     for (int i = 0; i < n; ++i) {
-        progress.progress(i + 1);
+        progress.progress(qint64(n) + i + 1);
         if (kept[std::size_t(i)])
             place(*all.at(i), pending, changed, keys.data() + std::size_t(i) * std::size_t(levels));
     }

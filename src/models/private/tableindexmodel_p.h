@@ -117,9 +117,10 @@ public:
     // that model; a subclass may compare otherwise).
     int storedSortField() const;
     // Records sorted stably by the images of the stored sort column's values: one read of each record instead of
-    // a comparison of two per probe; false (the records as they were) when the column or a value has none.
+    // a comparison of two per probe; false (the records as they were) when the column or a value has none. A build
+    // gives its progress: the sort's steps report counts from `from` to the build's total.
     template<typename Sequence>
-    bool sortByStoredKeys(Sequence& records) const;
+    bool sortByStoredKeys(Sequence& records, ProgressHelper* progress = nullptr, qint64 from = 0) const;
     // Sorts one row with new values `next` into moved or changed rows.
     void classify(int row, const Record& next, Outputs& out) const;
     static void merge(Outputs& into, Outputs& from);
