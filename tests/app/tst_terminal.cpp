@@ -245,7 +245,8 @@ private Q_SLOTS:
     }
 
     // A window opening over a large table shows how far its build got in the status bar: painted while the build
-    // runs (on the GUI thread, the event loop standing), from 0 at the start and never back, and gone at the end.
+    // runs (on the GUI thread, the event loop standing), from 0 at the start, never back, full at the end of the
+    // build, and gone after it.
     void aWindowOpeningOverALargeTableShowsItsProgress()
     {
         stopTerminalFixture();
@@ -263,6 +264,7 @@ private Q_SLOTS:
         QVERIFY2(!painted.values.isEmpty(), "nothing was painted while the window was being built");
         QCOMPARE(painted.values.first(), 0);
         QVERIFY2(std::is_sorted(painted.values.cbegin(), painted.values.cend()), qPrintable(shown));
+        QVERIFY2(painted.values.last() == 1000, qPrintable(shown)); // the bar is full before it goes
         for (const QString& text : painted.texts)
             QVERIFY2(text.contains(QStringLiteral("orders")), qPrintable(text));
     }

@@ -2,11 +2,14 @@
 // depends on: groups coming and going, records moving between groups, groups re-sorting, large batches.
 
 #include "livetable.h"
+#include "predicatefilter.h"
 #include "randomorders.h"
+#include "recordingprogress.h"
 #include "sidefilter.h"
 #include "treetext.h"
 
 #include "columns/itemroles.h"
+#include "core/host/embedded/embeddedcore.h"
 #include "filters/rowfiltersmodel.h"
 #include "trees/groupmentcolumns.h"
 #include "trees/groupmentrecord.h"
@@ -20,7 +23,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <algorithm>
+#include <chrono>
 #include <map>
+#include <thread>
 
 namespace {
 
@@ -515,7 +521,11 @@ void TestTreeIndexModel::aLargeBuildEqualsOneRecordAtATime()
 {
     // Given 12,000 orders on a few accounts and instruments with many equal prices, a build (its keys taken and
     // its siblings sorted on the worker threads) gives the tree that adding the orders one by one gives, ties in
-    // the table's order.
+    // the table's order. It tells the host how far it got as it goes: on this thread, in rising counts, while the
+    // filter and the keys are at work (the first half of the total) and up to the total.
+    EmbeddedCore core;
+    RecordingProgress display;
+    core.progressService().setDisplay(&display);
     LiveTable live;
     QRandomGenerator rng(3);
     for (int key = 1; key <= 12000; ++key)
@@ -531,12 +541,29 @@ void TestTreeIndexModel::aLargeBuildEqualsOneRecordAtATime()
         model->setGroupmentList(groupments.list());
         model->setSort(live.column("price"), Qt::DescendingOrder);
     }
+    // A filter that takes its time now and then, as one reading every cell of a row does.
+    PredicateFilter slow([](const Record& r) {
+        if (r.data(0).toInteger64() % 50 == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return true;
+    });
+    built.filtersModel()->addFilter(&slow);
+    display.clear();
     built.rebuild();
     added.clear();
     for (const Record& r : *live.table->masterIndex())
         added.add(r);
     QCOMPARE(built.recordsCount(), 12000);
     QCOMPARE(treeText(built), treeText(added));
+
+    const QString message
+        = QStringLiteral("Построение №%1 индекса древовидной модели по таблице orders").arg(built.buildNumber());
+    QString fault;
+    const QVector<qint64> counts = display.counts(message, 24000, QThread::currentThread(), &fault);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    QVERIFY2(std::any_of(counts.begin(), counts.end(), [](qint64 c) { return c > 0 && c < 12000; }),
+        qPrintable(display.lines.join(QLatin1Char('\n'))));
+    built.filtersModel()->removeFilter(&slow);
 }
 
 void TestTreeIndexModel::recordMapAgreesWithAHash()
