@@ -1,11 +1,14 @@
 #include "columns/itemroles.h"
+#include "delegates/itemdelegatebuysell.h"
 #include "delegates/itemdelegateupdown.h"
 #include "livetable.h"
+#include "loggedcategories.h"
 #include "models/tableindexmodel.h"
 #include "onscreen.h"
 #include "paintedarea.h"
 #include "views/pixmapcacheindexed.h"
 #include "views/qtablefastview.h"
+#include "views/qtreefastview.h"
 #include "views/repaintpacer.h"
 
 #include <QAbstractItemModelTester>
@@ -49,7 +52,7 @@ struct RisingPrice
         model.setData(model.index(2, 1), 1, ChangeDirectionRole);
     }
     // Shows the prices in `view`, flashing as `msecs` after the change, in the instruments' colours.
-    ItemDelegateUpDown* showIn(QTableFastView& view, qint64 msecs)
+    ItemDelegateUpDown* showIn(QAbstractItemView& view, qint64 msecs)
     {
         auto* flash = new ItemDelegateUpDown(ViewsColorManager::Securities, &view);
         flash->setBacklight(true);
@@ -66,6 +69,30 @@ struct RisingPrice
 
     const datetime changed = datetime::fromQDateTime(QDateTime(QDate(2100, 12, 7), QTime(12, 0)));
     QStandardItemModel model;
+};
+
+// The library's fast views of one kind: "table" (its paint buffer on) or "tree".
+std::unique_ptr<QAbstractItemView> fastView(const QString& kind)
+{
+    if (kind == QLatin1String("tree"))
+        return std::make_unique<QTreeFastView>();
+    auto table = std::make_unique<QTableFastView>();
+    table->setPaintBufferEnabled(true);
+    return table;
+}
+
+void addFastViewKinds()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("table") << QStringLiteral("table");
+    QTest::newRow("tree") << QStringLiteral("tree");
+}
+
+// The table view as a host deriving from it has it, with the moves by key of its own.
+class HostTableView : public QTableFastView
+{
+public:
+    using QTableFastView::moveCurrentIndex;
 };
 
 // The view in its window, over a live orders table sorted by order number.
@@ -156,7 +183,7 @@ struct Fixture
     LiveTable live;
     std::unique_ptr<TableIndexModel> model;
     CountingDelegate delegate;
-    QTableFastView view;
+    HostTableView view;
 };
 
 } // namespace
@@ -351,6 +378,12 @@ private Q_SLOTS:
         QCOMPARE(f.view.currentIndex().row(), 4);
         QTest::keyClick(&f.view, Qt::Key_End);
         QVERIFY(f.view.isCurrentLast());
+        // A host moving the current cell by a key that is no arrow leaves it, and says so among the diagnostics.
+        const QModelIndex end = f.view.currentIndex();
+        LoggedCategories log;
+        f.view.moveCurrentIndex(end, Qt::Key_PageUp);
+        QCOMPARE(f.view.currentIndex(), end);
+        QCOMPARE(log.categories, QStringList { QStringLiteral("QGuiLog") });
     }
 
     void removalsAboveKeepTheRecordsOnScreen()
@@ -621,34 +654,54 @@ private Q_SLOTS:
         QVERIFY(samePicture(faded, fresh.viewport()->grab().toImage(), QTest::currentTestFunction()));
     }
 
-    // Colours applied on the "Цвета" pages reach the windows already open, pictures of cells included.
+    // Colours applied on the "Цвета" pages reach the windows already open, pictures of cells included, with
+    // nothing else to repaint them: no data change, no flash.
+    void newColoursRepaintOpenWindows_data() { addFastViewKinds(); }
     void newColoursRepaintOpenWindows()
     {
-        RisingPrice price;
-        QTableFastView view;
-        view.setPaintBufferEnabled(true);
-        price.showIn(view, 100);
-        const QImage green = onScreen(view);
+        QFETCH(QString, kind);
+        // Orders on the buy and sell colours of the orders' windows.
+        QStandardItemModel orders(4, 2);
+        for (int row = 0; row < 4; ++row) {
+            orders.setData(orders.index(row, 0), row % 2 ? QStringLiteral("S") : QStringLiteral("B"));
+            orders.setData(orders.index(row, 1), 91500 + row);
+        }
+        auto show = [&orders](QAbstractItemView& view) {
+            view.setItemDelegate(new ItemDelegateBuySell(ViewsColorManager::Orders, 0, &view));
+            view.setFocusPolicy(Qt::NoFocus);
+            view.setModel(&orders);
+            view.resize(300, 200);
+            view.show();
+            if (!QTest::qWaitForWindowExposed(&view))
+                qWarning("the view was not exposed");
+            view.selectionModel()->clear();
+        };
+        const std::unique_ptr<QAbstractItemView> shown = fastView(kind);
+        QAbstractItemView& view = *shown;
+        show(view);
+        const QImage before = onScreen(view);
         using M = ViewsColorManager;
         M* colors = M::instance();
-        const QColor chosen = colors->color(M::Securities, M::BackgroundRole, M::UpPriceColor);
+        const QColor chosen = colors->color(M::Orders, M::BackgroundRole, M::BuyColor);
         auto restore = qScopeGuard([&] {
-            colors->setColor(M::Securities, M::BackgroundRole, M::UpPriceColor, chosen);
+            colors->setColor(M::Orders, M::BackgroundRole, M::BuyColor, chosen);
             Q_EMIT colors->changed();
         });
-        colors->setColor(M::Securities, M::BackgroundRole, M::UpPriceColor, QColor(40, 60, 220));
+        colors->setColor(M::Orders, M::BackgroundRole, M::BuyColor, QColor(40, 60, 220));
         Q_EMIT colors->changed();
-        QTableFastView fresh;
-        price.showIn(fresh, 100);
-        const QImage blue = onScreen(view);
-        QVERIFY(blue != green);
-        QVERIFY(samePicture(blue, fresh.viewport()->grab().toImage(), QTest::currentTestFunction()));
+        const QImage after = onScreen(view);
+        const std::unique_ptr<QAbstractItemView> fresh = fastView(kind);
+        show(*fresh);
+        QVERIFY(after != before);
+        QVERIFY(samePicture(after, fresh->viewport()->grab().toImage(), QTest::currentTestFunction()));
     }
 
     // A host showing prices in the library's view leaves the flash clock to the view: a change made now flashes,
     // one made a minute ago does not, and only the flashing cell waits for its next frame.
+    void theViewRunsTheFlashClock_data() { addFastViewKinds(); }
     void theViewRunsTheFlashClock()
     {
+        QFETCH(QString, kind);
         const datetime now = datetime::currentDateTime();
         QStandardItemModel model(2, 1);
         for (int row : { 0, 1 }) {
@@ -656,7 +709,8 @@ private Q_SLOTS:
             model.setData(model.index(row, 0), QVariant::fromValue(now.addMSecs(-60000 * row)), ChangeTimeRole);
             model.setData(model.index(row, 0), 1, ChangeDirectionRole);
         }
-        QTableFastView view;
+        const std::unique_ptr<QAbstractItemView> shown = fastView(kind);
+        QAbstractItemView& view = *shown;
         auto* flash = new ItemDelegateUpDown(ViewsColorManager::Securities, &view);
         flash->setBacklight(true);
         view.setItemDelegate(flash);
