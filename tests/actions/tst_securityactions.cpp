@@ -5,18 +5,12 @@
 #include "core/host/actions/actionmanager.h"
 #include "core/host/directories/boarddirectory.h"
 #include "core/host/directories/securitydirectory.h"
-#include "core/host/embedded/embeddedconnectionsmanager.h"
-#include "dialoganswers.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
-#include "orders/addorder.h"
-#include "orders/addordershortdialog.h"
 #include "recordingwindowmanager.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTableView>
 #include <QtTest>
 
@@ -219,39 +213,6 @@ private Q_SLOTS:
         actions.onActivate(row(Option));
         QCOMPARE(windows.opened, (QStringList { "Dom " + Option.textId(), "VolatilityPlot " + Option.textId() }));
         QCOMPARE(names(actions.actions()), QStringLiteral("10"));
-    }
-
-    void orderEntryNeedsAConnection()
-    {
-        SecurityActions actions;
-        actions.setModel(m_securities);
-        actions.onSelectionChanged({ row(Future) });
-        const auto openDialogs = [] {
-            QList<AddOrderShortDialog*> dialogs;
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                if (auto* d = qobject_cast<AddOrderShortDialog*>(w))
-                    dialogs << d;
-            }
-            return dialogs;
-        };
-
-        m_market->core.connections()->disconnectFromExchange();
-        QString warning;
-        answerDialog<QMessageBox>([&warning](QMessageBox* box) {
-            warning = box->windowTitle() + ": " + box->text();
-            box->button(QMessageBox::Ok)->click();
-        });
-        actions.action(SecurityActions::AddOrder)->trigger();
-        QCOMPARE(warning,
-            QStringLiteral("Предупреждение: Выполнить действие невозможно, так как нет активных подключений. "
-                           "Пожалуйста, подключитесь."));
-        QVERIFY(openDialogs().isEmpty());
-
-        m_market->core.connections()->connectToExchange();
-        actions.action(SecurityActions::AddOrder)->trigger();
-        QCOMPARE(openDialogs().size(), 1);
-        QCOMPARE(openDialogs().first()->form()->securityId(), Future.sec);
-        delete openDialogs().first();
     }
 
     void newSessionDropsTheKeptLookup()

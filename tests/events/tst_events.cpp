@@ -155,10 +155,6 @@ private Q_SLOTS:
         VisualEvent visual;
         SoundEvent sound;
         MapSettings empty;
-        QCOMPARE(VisualEvent::messageKey(), QStringLiteral("message_user"));
-        visual.restore(empty, empty);
-        QCOMPARE(visual.eventType(), VisualEvent::NoEvent);
-        QCOMPARE(visual.delay(), 10);
         visual.setEventType(VisualEvent::TaskbarAlert);
         visual.setDelay(42);
         visual.setEventMessage(QStringLiteral("Внимание: "));
@@ -171,10 +167,6 @@ private Q_SLOTS:
         MapSettings settings;
         visual.store(settings);
         sound.store(settings);
-        QCOMPARE(settings.allKeys(),
-            QStringList({ QStringLiteral("SoundEvent/delay"), QStringLiteral("SoundEvent/playSound"),
-                QStringLiteral("SoundEvent/sound"), QStringLiteral("VisualEvent/delay"),
-                QStringLiteral("VisualEvent/eventType"), QStringLiteral("VisualEvent/") + VisualEvent::messageKey() }));
 
         VisualEvent visualBack;
         SoundEvent soundBack;

@@ -277,15 +277,6 @@ private Q_SLOTS:
         QVERIFY(written(DBFHandler::DBase4, fits.data()) != QByteArray("refused"));
     }
 
-    void emptyTableHasHeaderTerminatorAndEndByte()
-    {
-        QScopedPointer<QStandardItemModel> model(modelOf({ { "code", QMetaType::QString, 4 } }, {}));
-        const QByteArray file = written(DBFHandler::DBase4, model.data());
-        QCOMPARE(file.size(), 65 + 1);
-        QCOMPARE(qFromLittleEndian<quint32>(file.constData() + 4), 0u);
-        QCOMPARE(file.mid(64), QByteArray("\x0D\x1A"));
-    }
-
     void fieldBytesByColumnType()
     {
         QScopedPointer<QStandardItemModel> model(

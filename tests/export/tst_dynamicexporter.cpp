@@ -364,20 +364,6 @@ private Q_SLOTS:
         QCOMPARE(listed(), QStringLiteral("Позиции|45 сек|/data/c.csv"));
         third.stop();
     }
-
-    void intervalTexts_data()
-    {
-        QTest::addColumn<int>("seconds");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("an hour and a second") << 3601 << QStringLiteral("60 мин 1 сек");
-    }
-    void intervalTexts()
-    {
-        QFETCH(int, seconds);
-        QFETCH(QString, text);
-        QCOMPARE(DynamicExporterModel::intervalText(seconds), text);
-    }
-
     void storeAndRestoreThroughAnIniFile()
     {
         auto dynamic = exporter(file(QStringLiteral("kept.csv")), 120);

@@ -45,9 +45,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("excluded");
         QTest::newRow("none") << "";
-        QTest::newRow("active") << "1";
         QTest::newRow("filled and cancelled") << "2|3";
-        QTest::newRow("three") << "1|2|3";
         QTest::newRow("all") << "1|2|3|4";
     }
     void fastAndGeneralPredicatesAgreeOnEveryOrder()

@@ -5,7 +5,6 @@
 #include "filters/datefilterfunc.h"
 #include "filters/listfilterfunc.h"
 #include "filters/nofilterfunc.h"
-#include "filters/securityfilterfunc.h"
 #include "filters/sessionfilterfunc.h"
 #include "filters/techdealsfilterfunc.h"
 #include "marketfixture.h"
@@ -65,37 +64,6 @@ private Q_SLOTS:
         QCOMPARE(TechDealsFilterFunc(s, st, b, TechDealsFilterFunc::NonTechnicalOnly).filter(deal), !technical);
         QVERIFY(TechDealsFilterFunc(s, st, b, TechDealsFilterFunc::All).filter(deal));
         QVERIFY(TechDealsFilterFunc(s, st, b, 7).filter(deal));
-    }
-
-    void securityTemplates()
-    {
-        const QList<int> keyColumns { col(orders(), "stock_id"), col(orders(), "board_id"), col(orders(), "sec_id") };
-        const SecurityFilterFunc nothing(orders(), {}, keyColumns);
-        for (const Record& r : *orders()->masterIndex())
-            QVERIFY(!nothing.filter(r));
-
-        // A board-3 instrument selects its real future on the futures board; an unknown one is left out.
-        SampleInstrument mirror;
-        for (const SampleInstrument& i : m_market->market.instruments()) {
-            if (i.key.board == 3) {
-                mirror = i;
-                break;
-            }
-        }
-        auto key = [](int stock, int board, qint64 sec) {
-            return KeyValue { FieldValue(FieldType::Int32, 0, stock), FieldValue(FieldType::Int32, 0, board),
-                FieldValue(FieldType::Int64, 0, sec) };
-        };
-        const SecurityFilterFunc f(orders(), { key(1, 3, mirror.key.sec), key(1, 3, 42) }, keyColumns);
-        QCOMPARE(f.templateCount(), 1);
-        int passed = 0;
-        for (const Record& r : *orders()->masterIndex()) {
-            const bool real = r.data(QStringLiteral("board_id")).toInteger() == SampleMarket::FuturesBoard
-                && r.data(QStringLiteral("sec_id")).toInteger64() == mirror.future.sec;
-            QCOMPARE(f.filter(r), real);
-            passed += real;
-        }
-        QVERIFY(passed > 0);
     }
 
     void datesQuantitiesAndUnderlyings()

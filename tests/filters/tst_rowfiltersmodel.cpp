@@ -91,21 +91,6 @@ private Q_SLOTS:
         m_market.reset();
     }
 
-    void tableOfFilters()
-    {
-        QCOMPARE(m_set->rowCount(), 2);
-        QCOMPARE(m_set->columnCount(), 2);
-        QCOMPARE(m_set->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Столбец"));
-        QCOMPARE(m_set->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Значение"));
-        QCOMPARE(m_set->index(0, 0).data().toString(), QStringLiteral("Статус"));
-        m_status->setValue(QStringLiteral("3"));
-        QCOMPARE(m_set->index(0, 1).data().toString(), QStringLiteral("Снята"));
-        QCOMPARE(m_set->index(0, 1).data(Qt::EditRole).toString(), QStringLiteral("3"));
-        QCOMPARE(m_set->index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
-        QCOMPARE(m_set->indexOf(m_side.get()), 1);
-        QCOMPARE(m_set->at(1), m_side.get());
-    }
-
     void aFilterWithoutValueCannotBeEnabledAndShowsDisabled()
     {
         QSignalSpy enabled(m_set.get(), &RowFiltersModel::filterEnabled);

@@ -104,20 +104,6 @@ private Q_SLOTS:
         filters->removeFilter(&status);
     }
 
-    void filteredColumnsHaveABoldHeader()
-    {
-        TableIndexModel model(m_live->table);
-        StatusFilter status(*m_live->table);
-        model.filtersModel()->addFilter(&status);
-        const int column = m_live->column("status");
-        QVERIFY(!model.headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
-        model.filtersModel()->setFilterValueAndEnabled(0, QStringLiteral("2"), true);
-        QVERIFY(model.headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
-        QVERIFY(!model.headerData(0, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
-        QVERIFY(!model.headerData(99, Qt::Horizontal, Qt::FontRole).isValid());
-        model.filtersModel()->removeFilter(&status);
-    }
-
     void readCompilesThePredicateWithoutRebuilding()
     {
         TableIndexModel model(m_live->table);

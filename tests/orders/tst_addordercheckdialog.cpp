@@ -158,16 +158,6 @@ private Q_SLOTS:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Проверка на кратность"));
     }
 
-    void textsFollowTheOrderKind()
-    {
-        setInstrument(QStringLiteral("90"), QStringLiteral("110"), QStringLiteral("0.05"), 2);
-        AddOrderCheckDialog dialog;
-        dialog.setPostponedOrderProperty(true);
-        dialog.checkPrice(10, decimal::fromString(QStringLiteral("120")), m_textId);
-        const QList<QPushButton*> buttons = dialog.findChildren<QPushButton*>();
-        QCOMPARE(buttons.at(0)->text(), QStringLiteral("Добавить отложенную заявку по своп-цене 110"));
-    }
-
     void correctedPriceIsAlwaysAMultipleInsideTheLimits()
     {
         QRandomGenerator random(20261207);

@@ -101,20 +101,6 @@ private Q_SLOTS:
         QCOMPARE(x.future.data(QStringLiteral("last")).toDecimal(), resting.data(QStringLiteral("price")).toDecimal());
     }
 
-    void anOrderEnteredBetweenTheFeedsBatchesStays()
-    {
-        Exchange x;
-        MarketFeed feed(x.market.market, &x.market.core, 3);
-        feed.step(50);
-        QVERIFY(x.send(EmbeddedExchange::NewOrder, x.order(QStringLiteral("S"), x.priceText(50), 10)));
-        const QString entry = text(x.last(), "order_num");
-        feed.step(200); // places new orders of its own
-        const Record entered(x.orders, entry);
-        QCOMPARE(text(entered, "sec_id"), text(x.future, "sec_id"));
-        QCOMPARE(text(entered, "account"), x.account);
-        QCOMPARE(number(entered, "quantity"), qint64(10));
-    }
-
     void tradesEnteredWhileTheFeedRunsKeepEveryOrderWhole()
     {
         // Given the feed running fast on its thread while a trader's orders cross the future's book and each other.

@@ -4,13 +4,11 @@
 #include "core/host/schema/hostschema.h"
 #include "core/host/signalhub.h"
 #include "marketfixture.h"
-#include "models/tableindexmodel.h"
 #include "recordfields.h"
 #include "sim/embeddedexchange.h"
 #include "sim/marketfeed.h"
 #include "sim/tradeledger.h"
 
-#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -90,6 +88,9 @@ private Q_SLOTS:
             QCOMPARE(number(p, "pos"), number(p, "open_pos") + bs.first - bs.second);
         }
         verifyMargins(market);
+        // Fees belong to deals that say they have one.
+        for (const Record& f : *market.table("fee")->masterIndex())
+            QCOMPARE(number(Record(market.table("deals"), text(f, "deal_num")), "fee_flag"), qint64(1));
     }
 
     // Instruments traded in one batch settle over the next ones when their positions exceed the ledger's budget;
@@ -305,31 +306,6 @@ private Q_SLOTS:
         feed.startNewDay();
         QCOMPARE(days.count(), 1);
         QCOMPARE(SessionDirectory::i()->getMaxSessId(1), current + 2);
-    }
-
-    void aLiveModelFollowsTheFeed()
-    {
-        // Given the orders sorted by price in a live model (a small market: the tester checks every cell of
-        // every change).
-        MarketFixture market(SampleMarketOptions::sized(60, 400, 5));
-        Table* orders = market.table("orders");
-        TableIndexModel model(orders);
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-        const int price = orders->columnIndex(QStringLiteral("price"));
-        model.setSort(price, Qt::AscendingOrder);
-        model.rebuild();
-        MarketFeed feed(market.market, &market.core, 9);
-
-        // When the market moves, then the model shows every order, ordered by price.
-        for (int batch = 0; batch < 8; ++batch) {
-            feed.step(200);
-            QCOMPARE(model.rowCount(), orders->count());
-            for (int row = 1; row < model.rowCount(); ++row) {
-                const Record a = model.recordByIndex(model.index(row - 1, 0));
-                const Record b = model.recordByIndex(model.index(row, 0));
-                QVERIFY(a.data(price).compare(b.data(price)) <= 0);
-            }
-        }
     }
 };
 

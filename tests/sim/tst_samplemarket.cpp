@@ -5,8 +5,6 @@
 
 #include <QtTest>
 
-#include <memory>
-
 class tst_SampleMarket : public QObject
 {
     Q_OBJECT
@@ -76,45 +74,6 @@ private Q_SLOTS:
             active += status == HostSchema::StatusActive;
         }
         QVERIFY(active > 0);
-    }
-
-    void dealsFillOrdersAndPositionsSumDeals()
-    {
-        SampleMarketOptions o = SampleMarketOptions::tiny(12);
-        o.orders = 1500;
-        MarketFixture m(o);
-        const Table* orders = m.table(QStringLiteral("orders"));
-        const Table* deals = m.table(QStringLiteral("deals"));
-        QHash<qint64, qint64> dealt;
-        QHash<QString, qint64> net;
-        for (const Record& d : *deals->masterIndex()) {
-            const qint64 quantity = d.data(QStringLiteral("quantity")).toInteger64();
-            dealt[d.data(QStringLiteral("order_num")).toInteger64()] += quantity;
-            const QString key = d.data(QStringLiteral("account")).toString() + QLatin1Char('|')
-                + d.data(QStringLiteral("sec_id")).toString();
-            net[key] += d.data(QStringLiteral("buysell")).toChar() == QLatin1Char('B') ? quantity : -quantity;
-        }
-        QVERIFY(!dealt.isEmpty());
-        for (auto it = dealt.constBegin(); it != dealt.constEnd(); ++it) {
-            const Record order(const_cast<Table*>(orders), QString::number(it.key()));
-            QVERIFY(!order.isNull());
-            QCOMPARE(it.value(),
-                order.data(QStringLiteral("quantity")).toInteger64()
-                    - order.data(QStringLiteral("balance")).toInteger64());
-        }
-        const Table* positions = m.table(QStringLiteral("positions"));
-        QCOMPARE(positions->count(), net.size());
-        for (const Record& p : *positions->masterIndex()) {
-            const QString key = p.data(QStringLiteral("account")).toString() + QLatin1Char('|')
-                + p.data(QStringLiteral("sec_id")).toString();
-            QCOMPARE(p.data(QStringLiteral("pos")).toInteger64(), net.value(key));
-        }
-        // Fees belong to deals.
-        for (const Record& f : *m.table(QStringLiteral("fee"))->masterIndex()) {
-            const Record deal(const_cast<Table*>(deals), f.data(QStringLiteral("deal_num")).toString());
-            QVERIFY(!deal.isNull());
-            QCOMPARE(deal.data(QStringLiteral("fee_flag")).toInteger(), 1);
-        }
     }
 
     void reloadMarksNamesWithTheEdition()

@@ -62,12 +62,6 @@ QAction* findAction(const QMenu* menu, const QString& text)
     return nullptr;
 }
 
-QPoint headerPoint(const TableFastView& view, int column)
-{
-    const QHeaderView* header = view.header();
-    return header->mapTo(&view, QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
-}
-
 } // namespace
 
 class tst_TableFastViewWithFilter : public QObject
@@ -75,19 +69,6 @@ class tst_TableFastViewWithFilter : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void headerMenuHidesAColumnAndFitsWidths()
-    {
-        OrdersWindow window;
-        const int price = window.column("price");
-        QMenu menu;
-        window.view.populateActionsAt(headerPoint(window.view, price), &menu);
-        QVERIFY(findAction(&menu, QStringLiteral("Подобрать ширину 'Цена'")));
-        QAction* priceShown = findAction(&menu, QStringLiteral("Цена"));
-        QVERIFY(priceShown && priceShown->isChecked());
-        priceShown->trigger();
-        QVERIFY(window.view.header()->isSectionHidden(price));
-    }
-
     // Given the orders window, when the trader unchecks a status in the header's filter list, then the rows
     // without it remain, the title turns bold, and "Снять все фильтры" brings everything back.
     void headerFilterNarrowsTheRowsAndBoldsTheTitle()

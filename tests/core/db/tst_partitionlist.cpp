@@ -40,21 +40,6 @@ class tst_PartitionList : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void appendingFillsPartitionsTo9999()
-    {
-        const List list = filled(20000);
-        QCOMPARE(sizes(list), QStringLiteral("9999 9999 2"));
-    }
-
-    void partitionReaching10000IsSplitInHalves()
-    {
-        List list = filled(9999);
-        list.insert(0, -1);
-        QCOMPARE(sizes(list), QStringLiteral("5000 5000"));
-        QCOMPARE(list.at(0), -1);
-        QCOMPARE(list.at(5000), 4999);
-    }
-
     void insertAtPartitionStartGoesToThePreviousPartition()
     {
         List list = filled(9999);
@@ -65,21 +50,6 @@ private Q_SLOTS:
         QCOMPARE(sizes(list), QStringLiteral("5000 5000 1"));
         QCOMPARE(list.at(9999), 55);
         QCOMPARE(list.at(10000), 100000);
-    }
-
-    void blockInsertSplitsUntilEveryPartitionFits()
-    {
-        List list = filled(10);
-        std::vector<int> block(25000);
-        std::iota(block.begin(), block.end(), 1000);
-        list.insert(5, block.begin(), block.end());
-        QCOMPARE(list.count(), 25010);
-        for (int p = 0; p < list.partitionCount(); ++p)
-            QVERIFY(list.partitionSize(p) < List::MaxPartitionSize);
-        QCOMPARE(list.at(4), 4);
-        QCOMPARE(list.at(5), 1000);
-        QCOMPARE(list.at(25004), 25999);
-        QCOMPARE(list.at(25005), 5);
     }
 
     void removalDropsEmptiedPartitionAndMergesSmallNeighbours()

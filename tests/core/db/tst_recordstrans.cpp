@@ -156,17 +156,6 @@ private Q_SLOTS:
         QCOMPARE(index.rows(), QStringLiteral("1 3 2"));
     }
 
-    void keyChangesReorderTheMasterIndex()
-    {
-        fill({ 1, 2, 3 });
-        {
-            RecordsTrans trans(m_table);
-            RecordUpdater(Record(m_table, QStringLiteral("1")), trans).data(QStringLiteral("order_num")) = 5;
-            RecordUpdater(Record(m_table, QStringLiteral("3")), trans).data(QStringLiteral("order_num")) = 0;
-        }
-        QCOMPARE(masterRows(m_table, QStringLiteral("price")), QStringLiteral("0=3.00 2=2.00 5=1.00"));
-    }
-
     void keyCollisionsAreRefusedAndChangeNothing()
     {
         fill({ 1, 2 });

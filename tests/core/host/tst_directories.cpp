@@ -156,8 +156,6 @@ private Q_SLOTS:
     void boardsStocksSessionsAndTime()
     {
         BoardDirectory* b = BoardDirectory::i();
-        QCOMPARE(b->nameById(1, Futures), QStringLiteral("Фьючерсы"));
-        QCOMPARE(b->codeById(1, SampleMarket::OptionsBoard), QStringLiteral("OPT"));
         QCOMPARE(b->all(1).size(), 8);
         QCOMPARE(b->all(1).first().board, 1);
         QVERIFY(b->isTradeById(1, Futures) && b->isDomById(1, Futures) && b->isChartById(1, Futures)
@@ -165,10 +163,6 @@ private Q_SLOTS:
         QVERIFY(b->isIndexById(1, 4) && !b->isTradeById(1, 4));
         QVERIFY(b->isAddressById(1, 3));
         QVERIFY(b->isQRBRequestById(1, 17) && !b->isQRBRequestById(1, Futures));
-
-        QCOMPARE(StockDirectory::i()->nameById(1), QStringLiteral("Срочный рынок"));
-        QCOMPARE(StockDirectory::i()->codeById(1), QStringLiteral("TARVEN"));
-        QCOMPARE(StockDirectory::i()->nameByIdAs(1), QStringLiteral("Срочный рынок"));
 
         SessionDirectory* s = SessionDirectory::i();
         const int current = m_market->market.currentSession();
@@ -189,9 +183,7 @@ private Q_SLOTS:
         const QString account = firm + QStringLiteral("000");
         QVERIFY(!KvInvestorDirectory::i()->nameByCode(client).isEmpty());
         QCOMPARE(KvInvestorDirectory::i()->codes().size(), m_market->market.clientCodes().size());
-        QCOMPARE(KvRFDirectory::i()->nameByCode(firm), QStringLiteral("ООО «Брокер 1»"));
         QCOMPARE(KvDealerDirectory::i()->statusByCode(account), 0);
-        QCOMPARE(KvUserDirectory::i()->loginByAspref(1000), QStringLiteral("trader01"));
         QCOMPARE(KvUserDirectory::i()->asprefByLogin(QStringLiteral("trader01")), 1000);
         QVERIFY(KvUserDirectory::i()->isUser(QStringLiteral("trader02")));
         QCOMPARE(KvUserDirectory::i()->getUserList().size(), m_market->market.firmCodes().size());
@@ -219,8 +211,6 @@ private Q_SLOTS:
         const Record fee = fees->masterIndex()->at(0);
         const qint64 deal = fee.data(QStringLiteral("deal_num")).toInteger64();
         QCOMPARE(FeeDirectory::i()->recordByDealId(deal), fee);
-        QCOMPARE(FeeDirectory::i()->buyFeeColumn(), 1);
-        QCOMPARE(FeeDirectory::i()->sellFeeColumn(), 2);
         QVERIFY(!BrokerFeeDirectory::i()->recordByDealId(deal).isNull());
 
         const QMap<int, OptionSeriesParam> series = OptionSeriesParamDirectory::i()->getSeriesParam();
@@ -231,12 +221,6 @@ private Q_SLOTS:
 
         const SampleInstrument& option = firstOf('O', SampleMarket::OptionsBoard);
         QVERIFY(!VolatDirectory::i()->volatById(1, SampleMarket::OptionsBoard, option.key.sec).isEmpty());
-        QCOMPARE(BaseContractsParamsDirectory::i()
-                     ->recordByBaseContractCode(QStringLiteral("Si"))
-                     .data(QStringLiteral("name"))
-                     .toString(),
-            QStringLiteral("Курс доллар США - российский рубль"));
-        QCOMPARE(BaseContractsParamsDirectory::i()->table()->name(), QStringLiteral("base_contracts"));
     }
 
     void reloadChangesAnswersAndTellsOnce()

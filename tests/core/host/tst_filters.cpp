@@ -1,10 +1,7 @@
 #include "core/db/masterindex.h"
-#include "core/db/recordstrans.h"
-#include "core/db/recordupdater.h"
 #include "core/host/filters/keyfilterfunc.h"
 #include "core/host/filters/keyfilterfunc_fast.h"
 #include "core/host/filters/lambdafilterfunc.h"
-#include "core/host/filters/securitiessessionfilter.h"
 #include "core/host/filters/valuefilter.h"
 #include "marketfixture.h"
 #include "models/parallelmap.h"
@@ -190,36 +187,6 @@ private Q_SLOTS:
         QCOMPARE(filter.column(), col("stock_id"));
         QCOMPARE(filter.modelColumn(), -1);
         QVERIFY(filter.createFilterWidget(nullptr) == nullptr);
-    }
-
-    void sessionFilterFollowsNewSessions()
-    {
-        Table* orders = this->orders();
-        SecuritiesSessionFilter filter(*orders, col("stock_id"), { col("stock_id"), col("sess_id") }, -1);
-        QCOMPARE(filter.keys().size(), 1);
-        QScopedPointer<FilterFunc> predicate(filter.createFilterFunc(nullptr));
-        const int current = m_market->market.currentSession();
-        for (const Record& r : *orders->masterIndex())
-            QCOMPARE(predicate->filter(r), r.data(QStringLiteral("sess_id")).toInteger() == current);
-
-        // The exchange opens the next session: the filter takes it and says so.
-        QSignalSpy changed(&filter, &Filter::asincChanged);
-        Table* sessions = m_market->table(QStringLiteral("sessions"));
-        {
-            RecordsTrans trans(sessions);
-            for (const Record& s : *sessions->masterIndex())
-                RecordUpdater(s, trans).data(QStringLiteral("state")) = 3;
-            RecordUpdater next(Record(sessions), trans);
-            next.data(QStringLiteral("stock_id")) = 1;
-            next.data(QStringLiteral("sess_id")) = current + 1;
-            next.data(QStringLiteral("sess_name")) = QStringLiteral("Следующая сессия");
-            next.data(QStringLiteral("state")) = 1;
-        }
-        m_market->core.decoder()->announceNewSessions();
-        QVERIFY(changed.count() >= 1);
-        QCOMPARE(filter.keys().first().at(1).toInteger(), current + 1);
-        QCOMPARE(filter.value(), QString());
-        QCOMPARE(filter.name(), QStringLiteral("Текущая сессия"));
     }
 };
 
