@@ -21,25 +21,6 @@ class tst_RangeSet : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void insertUnitesOverlappingAndTouchingRanges_data()
-    {
-        QTest::addColumn<QVector<int>>("ranges"); // start, end pairs in insertion order
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("bridge swallows several")
-            << QVector<int> { 0, 2, 4, 6, 8, 10, 12, 14, 1, 9 } << "[0,10) [12,14)";
-        QTest::newRow("inside an existing range") << QVector<int> { 0, 10, 3, 4 } << "[0,10)";
-        QTest::newRow("empty range ignored") << QVector<int> { 3, 3, 5, 4 } << "";
-        QTest::newRow("touching both neighbours") << QVector<int> { 0, 2, 4, 6, 2, 4 } << "[0,6)";
-    }
-    void insertUnitesOverlappingAndTouchingRanges()
-    {
-        QFETCH(QVector<int>, ranges);
-        RangeSet<int> set;
-        for (int i = 0; i < ranges.size(); i += 2)
-            set.insert(ranges[i], ranges[i + 1]);
-        QTEST(text(set), "expected");
-    }
-
     void membershipAndCounts()
     {
         RangeSet<int> set;
