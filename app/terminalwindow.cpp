@@ -708,10 +708,14 @@ void TerminalWindow::updateStatus()
         m_rate->setText(m_replayer->isRunning()
                 ? tr("Воспроизведение записи: %1").arg(changesText(int(qMin<qint64>(m_replayer->changes(), INT_MAX))))
                 : tr("Воспроизведение записи окончено"));
+    // A tree's rows are the records it shows, open or not.
     qint64 rows = 0;
     for (HostWindow* window : windows()) {
-        if (const TableWindow* table = tableView(window))
-            rows += table->model()->rowCount();
+        const Index* model = modelOf(window);
+        if (const auto* tree = dynamic_cast<const TreeIndexModel*>(model))
+            rows += tree->recordsCount();
+        else if (const auto* table = dynamic_cast<const QAbstractItemModel*>(model))
+            rows += table->rowCount();
     }
     m_rows->setText(tr("Строк в окнах: %1").arg(QLocale().toString(rows)));
     m_connection->setText(m_replayer ? tr("Биржи нет: воспроизводится запись")

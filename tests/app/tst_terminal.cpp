@@ -315,10 +315,27 @@ private Q_SLOTS:
                 }
                 return texts;
             };
+            // The status bar's count of rows in the windows, written afresh after the tab is shown: every tab
+            // shows every position, so the count stays.
+            const auto rowsInStatus = [&]() -> QString {
+                QLabel* rows = nullptr;
+                for (QLabel* label : first->statusBar()->findChildren<QLabel*>()) {
+                    if (label->text().startsWith(QStringLiteral("Строк в окнах: ")))
+                        rows = label;
+                }
+                if (!rows)
+                    return QString();
+                rows->clear();
+                return QTest::qWaitFor([&] { return !rows->text().isEmpty(); }, 5000) ? rows->text() : QString();
+            };
             const QStringList table = written(QStringLiteral("Таблица"));
             QVERIFY(table.join(QLatin1Char(' ')).contains(QLatin1Char(',')));
+            const QString tableRows = rowsInStatus();
+            QVERIFY(!tableRows.isEmpty());
             QCOMPARE(written(QStringLiteral("По счетам")), table);
+            QCOMPARE(rowsInStatus(), tableRows);
             QCOMPARE(written(QStringLiteral("По счетам и активам")), table);
+            QCOMPARE(rowsInStatus(), tableRows);
 
             // The first section of a grouped tab, clicked as a trader does, and what it shows.
             const auto clickFirstSection = [](QHeaderView* header) {
