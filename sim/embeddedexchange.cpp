@@ -15,6 +15,8 @@
 #include "sim/marketfeed.h"
 #include "sim/tradeledger.h"
 
+#include <QEvent>
+
 namespace {
 
 const QStringList orderOptions { QStringLiteral("SecurityId"), QStringLiteral("isin_id"), QStringLiteral("Partner"),
@@ -54,10 +56,29 @@ xdecimal marginOf(const Record& instrument)
 EmbeddedExchange::EmbeddedExchange(ICore* core, EmbeddedTransactionSender* sender, QObject* parent)
     : QObject(parent)
     , m_core(core)
+    , m_sender(sender)
 {
-    for (const TransactionDescription& d : descriptions())
-        sender->registerDescription(d);
+    registerDescriptions();
     sender->setExecutor([this](const RawTransaction& t) { execute(t); });
+    // The order forms show the transactions' names: they are told again in the language chosen.
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->installEventFilter(this);
+}
+
+void EmbeddedExchange::registerDescriptions()
+{
+    if (!m_sender)
+        return;
+    for (const TransactionDescription& d : descriptions())
+        m_sender->registerDescription(d);
+}
+
+// The application hears of a new language before its windows do, so they read the names in it.
+bool EmbeddedExchange::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && watched == QCoreApplication::instance())
+        registerDescriptions();
+    return QObject::eventFilter(watched, event);
 }
 
 void EmbeddedExchange::setFeed(MarketFeed* feed)

@@ -49,11 +49,15 @@ public:
     // crosses it.
     void setFeed(MarketFeed* feed);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 Q_SIGNALS:
     void executed(quint64 id);
     void rejected(quint64 id, const QString& reason);
 
 private:
+    void registerDescriptions();
     void placeOrder(const Values& values, bool iceberg, bool clearing);
     void changeOrder(const Values& values);
     void withdrawAll(const Values& values);
@@ -66,5 +70,6 @@ private:
     void checkMoney(const Values& values, const Record& instrument, const QString& account, qint64 quantity) const;
 
     ICore* m_core; // not owned
+    QPointer<EmbeddedTransactionSender> m_sender;
     QPointer<MarketFeed> m_feed;
 };

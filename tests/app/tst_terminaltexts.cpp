@@ -30,6 +30,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QXmlStreamReader>
@@ -59,21 +60,24 @@ QStringList buttonTexts(const QWidget* dialog)
 QStringList g_logged;
 
 // The English of a source text as the translation file says, read here from the file: the translations of the
-// source in every context it has.
-QMultiHash<QString, QString> englishOf()
+// source in every context it has, or in the one named.
+QMultiHash<QString, QString> englishOf(const QString& only = QString())
 {
     QFile file(QStringLiteral(BV_TRANSLATION_PATH));
     QMultiHash<QString, QString> english;
     if (!file.open(QIODevice::ReadOnly))
         return english;
     QXmlStreamReader xml(&file);
+    QString context;
     QString source;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == QLatin1String("source"))
+        if (xml.name() == QLatin1String("name"))
+            context = xml.readElementText();
+        else if (xml.name() == QLatin1String("source"))
             source = xml.readElementText();
-        else if (xml.name() == QLatin1String("translation"))
+        else if (xml.name() == QLatin1String("translation") && (only.isEmpty() || context == only))
             english.insert(source, xml.readElementText(QXmlStreamReader::IncludeChildElements));
     }
     return english;
@@ -105,6 +109,18 @@ QStringList texts(const QWidget* window)
     }
     texts.removeAll(QString());
     return texts;
+}
+
+// What a form's fields hold, empty ones too: the market's data, and names the host gives, such as the
+// transaction's.
+QStringList fieldValues(const QWidget* window)
+{
+    QStringList values;
+    for (const QLineEdit* edit : window->findChildren<QLineEdit*>())
+        values << edit->text();
+    for (const QComboBox* box : window->findChildren<QComboBox*>())
+        values << box->currentText();
+    return values;
 }
 
 // The texts of a menu and of its submenus, but not of a submenu of choices only (the boards, named by the
@@ -335,6 +351,10 @@ private Q_SLOTS:
         const Record future = instrument(SampleMarket::FuturesBoard);
         const QString name = SecurityDirectory::i()->nameById(future.data(QStringLiteral("stock_id")).toInteger(),
             SampleMarket::FuturesBoard, future.data(QStringLiteral("sec_id")).toInteger64());
+        // the order form on a future, so that it names its transaction
+        static_cast<AddOrderShortDialog*>(orderForm.data())
+            ->setValues({ { QStringLiteral("BoardId"), SampleMarket::FuturesBoard },
+                { QStringLiteral("Security"), future.data(QStringLiteral("sec_code")).toString() } });
         instruments->view()->setCurrentRecord(future, 0);
         QTRY_VERIFY(instruments->securityActions()->action(SecurityActions::Quotes)->isEnabled());
         for (int type : { SecurityActions::Quotes, SecurityActions::Chart, SecurityActions::Information,
@@ -414,8 +434,15 @@ private Q_SLOTS:
                 texts << groupRows(tree);
             return texts << opened();
         };
+        auto values = [&] {
+            QStringList held;
+            for (const QWidget* window : others)
+                held << fieldValues(window);
+            return held;
+        };
         auto settle = [] { QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange); };
         const QStringList russian = everything();
+        const QStringList russianValues = values();
         const int openedCount = opened().size();
         auto* tree = dynamic_cast<TreeWindow*>(windows.at(2)->view()->currentView());
         QVERIFY(tree);
@@ -460,6 +487,20 @@ private Q_SLOTS:
                 qPrintable(before.at(i) + QStringLiteral(" -> ") + after.at(i)));
         }
         QVERIFY2(sourced > 40, qPrintable(QString::number(sourced)));
+        // and their fields hold the translation file's English of the names the exchange gave them (the others
+        // hold the market's data, which may read as a text of the terminal's own, a board's name)
+        const QMultiHash<QString, QString> exchangeNames = englishOf(QStringLiteral("EmbeddedExchange"));
+        const QStringList englishValues = values();
+        QCOMPARE(englishValues.size(), russianValues.size());
+        int named = 0;
+        for (int i = 0; i < russianValues.size(); ++i) {
+            if (!exchangeNames.contains(russianValues.at(i)))
+                continue;
+            ++named;
+            QVERIFY2(exchangeNames.values(russianValues.at(i)).contains(englishValues.at(i)),
+                qPrintable(russianValues.at(i) + QStringLiteral(" -> ") + englishValues.at(i)));
+        }
+        QVERIFY2(named >= 2, qPrintable(russianValues.join(QLatin1Char('|'))));
         const QString snapshotOf
             = translation.value(QStringLiteral("%1 — снимок %2"))
                   .arg(orders->windowTitle(), snapshotTitle.right(QStringLiteral("00:00:00").size()));
@@ -485,6 +526,7 @@ private Q_SLOTS:
         russianChoice->trigger();
         settle();
         QCOMPARE(everything(), russian);
+        QCOMPARE(values(), russianValues);
         QCOMPARE(shownDate(), dated.data().toDate().toString(QStringLiteral("dd.MM.yyyy")));
 
         // When English is chosen and the terminal starts again (Russian, as a new process does), it speaks English.
