@@ -18,12 +18,14 @@
 #include <QMdiArea>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QTableView>
 #include <QtEndian>
 
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <thread>
 
 #include <fcntl.h>
@@ -47,23 +49,30 @@ public:
             m_table->removeIndex(this);
     }
     QStringList batches;
+    std::function<void()> onBatch; // runs as each batch arrives, as a window's slot would
 
-    void clear() override { batches << QStringLiteral("clear"); }
+    void clear() override { seen(QStringLiteral("clear")); }
     void build() override { }
     bool filter(const Record&) const override { return true; }
     bool contains(const Record&) const override { return false; }
-    void add(const Record&) override { batches << QStringLiteral("0/0/1"); }
-    void remove(const Record&, int) override { batches << QStringLiteral("1/0/0"); }
-    void update(const Record&, int, int, int) override { batches << QStringLiteral("0/1/0"); }
+    void add(const Record&) override { seen(QStringLiteral("0/0/1")); }
+    void remove(const Record&, int) override { seen(QStringLiteral("1/0/0")); }
+    void update(const Record&, int, int, int) override { seen(QStringLiteral("0/1/0")); }
     void preprocess(const QList<Record>& removed, const QList<Record>& updated, int, int, const QList<Record>& added,
         const QList<Record>&) override
     {
-        batches << QStringLiteral("%1/%2/%3").arg(removed.size()).arg(updated.size()).arg(added.size());
+        seen(QStringLiteral("%1/%2/%3").arg(removed.size()).arg(updated.size()).arg(added.size()));
     }
     void process(const QList<Record>&, const QList<Record>&, int, int, const QList<Record>&) override { }
     void sourceDestroyed() override { m_table = nullptr; }
 
 private:
+    void seen(const QString& batch)
+    {
+        batches << batch;
+        if (onBatch)
+            onBatch();
+    }
     QPointer<Table> m_table;
 };
 
@@ -442,6 +451,34 @@ private Q_SLOTS:
 
         // Then the orders' indexes get the recorded batches, in the recorded order
         QCOMPARE(played.batches, recorded);
+    }
+
+    void survivesBeingDeletedByATableItPlaysInto()
+    {
+        // Given a recording whose accounts were renamed in transactions and then by single changes, played into
+        // tables whose watcher deletes the replayer as the first single rename arrives
+        const QString path = m_dir.filePath(QStringLiteral("deleted.bvs"));
+        recordRun(path, 0);
+        stopTerminalFixture();
+        EmbeddedCore core;
+        auto* replayer = new StreamReplayer;
+        const QPointer<StreamReplayer> alive(replayer);
+        replayInto(core, *replayer, path);
+        Table* limits = core.tables()->table(QStringLiteral("money_limits"));
+        BatchProbe probe(limits);
+        probe.onBatch = [&] {
+            if (probe.batches.size() == 3)
+                delete replayer;
+        };
+
+        // When it plays, it stops there, the rename in place and nothing after it played
+        replayer->setSpeed(0);
+        replayer->start();
+        QTRY_VERIFY(!alive);
+        QVERIFY(!limits->findByKeyText(QStringLiteral("~SINGLE")).isNull());
+        QVERIFY(limits->findByKeyText(QStringLiteral("RENAMES")).isNull());
+        QCoreApplication::processEvents();
+        QCOMPARE(probe.batches.size(), 3);
     }
 
     void keepsTheRecordedPaceTimesTheSpeed()

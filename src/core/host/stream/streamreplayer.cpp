@@ -338,6 +338,8 @@ int StreamReplayer::applyTurn(qint64 dueNsecs, qint64 maxChanges, bool snapshotO
             QElapsedTimer clock;
             clock.start();
             table->clear();
+            if (!alive)
+                return -1;
             m_tablesMs += clock.nsecsElapsed() / 1e6;
             ++changes;
         } else if (h.kind == Rekeyed) {
@@ -443,24 +445,33 @@ void StreamReplayer::applyRekeyed(Recorded& recorded, Table* table, const uchar*
     QByteArray newKey;
     ByteWriter nw(newKey);
     writeKey(nw, table, recorded.keys, target.rawData());
-    commit(trans, table, 1);
+    if (!commit(trans, table, 1))
+        return;
     recorded.handles.remove(checksum(reinterpret_cast<const uchar*>(oldKey.constData()), recorded.keyBytes));
     if (r.inTable())
         recorded.handles.insert(checksum(reinterpret_cast<const uchar*>(newKey.constData()), recorded.keyBytes), r);
 }
 
-void StreamReplayer::commit(RecordsTrans& trans, Table* table, qint64 staged)
+bool StreamReplayer::commit(RecordsTrans& trans, Table* table, qint64 staged)
 {
+    // The tables' indexes and windows run on the commit and may delete the table or this replayer.
+    const QPointer<StreamReplayer> alive(this);
+    const QString name = table->name();
     QElapsedTimer clock;
     clock.start();
     try {
         trans.commit();
     } catch (const QString& message) {
         qCWarning(QGuiLog).noquote() << "replayed transaction refused:" << message;
+        if (!alive)
+            return false;
         trans.clear();
-        skip(staged, tr("таблица '%1' отказалась от изменений: %2").arg(table->name(), message));
+        skip(staged, tr("таблица '%1' отказалась от изменений: %2").arg(name, message));
     }
+    if (!alive)
+        return false;
     m_tablesMs += clock.nsecsElapsed() / 1e6;
+    return true;
 }
 
 int StreamReplayer::rowOf(Recorded& recorded, Record& keySource, const uchar* key)

@@ -103,8 +103,9 @@ private:
         quint32 added, int first, int last);
     // Applies a recorded single update that changed the record's key, as one transaction.
     void applyRekeyed(Recorded& recorded, Table* table, const uchar* body, int first, int last);
-    // Commits, or counts the staged changes as skipped when the table refuses them.
-    void commit(RecordsTrans& trans, Table* table, qint64 staged);
+    // Commits, or counts the staged changes as skipped when the table refuses them; false when the replayer went
+    // meanwhile.
+    bool commit(RecordsTrans& trans, Table* table, qint64 staged);
     // The table's record with the recorded key, or its row in the master index (-1: none); `keySource` is a
     // detached record of the table.
     Record find(Recorded& recorded, Record& keySource, const uchar* key);
