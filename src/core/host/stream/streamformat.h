@@ -33,7 +33,9 @@ class Table;
 namespace StreamFormat {
 
 constexpr char Magic[8] = { 'B', 'V', 'S', 'T', 'R', 'E', 'A', 'M' };
-constexpr quint32 Version = 3;
+constexpr quint32 Version = 4;
+// Files of version 3, written before and after Rekeyed came, read as they are: version 4 only adds it.
+constexpr quint32 OldestReadVersion = 3;
 constexpr int HeaderFixedBytes = 8 + 4 + 4 + 8;
 constexpr int FrameHeaderBytes = 4 + 4 + 8 + 8;
 constexpr int FrameHeadSummed = 4 + 4 + 8;

@@ -111,7 +111,7 @@ void StreamReplayer::open(const QString& path)
     const quint32 version = fixed.get<quint32>();
     const quint32 headerBytes = fixed.get<quint32>();
     const quint64 headerSum = fixed.get<quint64>();
-    if (version != Version)
+    if (version < OldestReadVersion || version > Version)
         throw tr("Запись потока '%1' сделана в формате версии %2, а терминал читает версию %3")
             .arg(path)
             .arg(version)
