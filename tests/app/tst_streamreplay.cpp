@@ -251,9 +251,15 @@ private Q_SLOTS:
         replayer.start();
         QVERIFY(finished.wait(20000));
 
-        // Then the tables are the recorded run's, and every window shows what a fresh one shows
+        // Then the tables are the recorded run's, the messages say how many changes it played and nothing of a
+        // cut file, and every window shows what a fresh one shows
         QCOMPARE(replayer.skipped(), 0);
         QVERIFY(replayer.changes() > 30 * 200);
+        const QStringList told = core.recentNotifications().filter(QStringLiteral("запис"));
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told.first().startsWith(QStringLiteral("Воспроизведение записи окончено: %1 измен")
+                                             .arg(QLocale().toString(replayer.changes()))),
+            qPrintable(told.first()));
         const TableRows replayed = rowsOf(core.tables());
         QCOMPARE(replayed.keys(), recorded.keys());
         for (const QString& name : recorded.keys())
@@ -416,13 +422,20 @@ private Q_SLOTS:
             EmbeddedCore core;
             StreamReplayer replayer;
             replayInto(core, replayer, cut);
-            QVERIFY2(replayer.truncation().contains(QStringLiteral(" %1 ").arg(QLocale().toString(c.endsAt))),
-                qPrintable(replayer.truncation()));
+            TerminalWindow terminal(&core, &replayer);
+            terminal.setSessionKept(false);
             replayer.setSpeed(0);
             replayer.start();
             QTRY_VERIFY(replayer.atEnd());
             QCOMPARE(replayer.skipped(), 0);
             QVERIFY(rowsOf(core.tables()) == c.rows);
+            // the terminal's messages say so first, then that the replay ended
+            QTRY_COMPARE(core.recentNotifications().filter(QStringLiteral("запис")).size(), 2);
+            const QStringList told = core.recentNotifications().filter(QStringLiteral("запис"));
+            QVERIFY2(told.first().contains(QStringLiteral("обрывается на байте %1 ").arg(QLocale().toString(c.endsAt))),
+                qPrintable(told.first()));
+            QVERIFY2(
+                told.last().startsWith(QStringLiteral("Воспроизведение записи окончено")), qPrintable(told.last()));
         }
     }
 
@@ -613,7 +626,10 @@ private Q_SLOTS:
         EmbeddedCore core;
         StreamReplayer replayer;
         replayWritten(path, written, core, replayer);
-        QVERIFY2(replayer.earlyEnd().contains(QStringLiteral("остановилась сама")), qPrintable(replayer.earlyEnd()));
+        TerminalWindow terminal(&core, &replayer);
+        terminal.setSessionKept(false);
+        QVERIFY2(core.recentNotifications().filter(QStringLiteral("остановилась сама")).size() == 1,
+            qPrintable(core.recentNotifications().join(QLatin1Char('\n'))));
     }
 
     void startsWithoutWaitingForTheDisk()
