@@ -9,8 +9,10 @@
 #include "core/host/stream/streamreplayer.h"
 #include "hostwindow.h"
 #include "limitswindow.h"
+#include "models/filterrecordsmodel.h"
 #include "models/tableindexmodel.h"
 #include "moneylimits.h"
+#include "pickswindow.h"
 #include "tablefile.h"
 #include "terminalfixture.h"
 
@@ -200,6 +202,13 @@ private:
             }
         }
     }
+    static const QAbstractItemModel* modelIn(HostWindow* window)
+    {
+        if (const auto* model = dynamic_cast<const QAbstractItemModel*>(TerminalWindow::modelOf(window)))
+            return model;
+        const auto* picks = dynamic_cast<PicksWindow*>(window->view()->currentView());
+        return picks ? picks->view()->model() : nullptr;
+    }
     static QString textOf(const QAbstractItemModel* model, const QModelIndex& parent = QModelIndex())
     {
         QString text;
@@ -221,7 +230,7 @@ private Q_SLOTS:
         const TableRows recorded = recordRun(path, 30);
         const QStringList kinds = [] {
             return QStringList { QStringLiteral("instruments"), QStringLiteral("orders"), QStringLiteral("deals"),
-                QStringLiteral("positions"), QStringLiteral("limits") };
+                QStringLiteral("positions"), QStringLiteral("limits"), QStringLiteral("picks") };
         }();
         // and the trader's money-limits file holding other limits than the recording
         Table* limits = m_market->table(QStringLiteral("money_limits"));
@@ -244,6 +253,19 @@ private Q_SLOTS:
         TerminalWindow terminal(&core, &replayer);
         terminal.setSessionKept(false);
         openEveryView(terminal, kinds);
+        // the trader's own instruments in an order of the trader's, which the fresh windows are given too
+        QStringList pickedKeys;
+        Table* securities = core.tables()->table(QStringLiteral("securities"));
+        for (int row = securities->count() - 1; row >= 0; row -= 3)
+            pickedKeys << securities->keyText(securities->masterIndex()->at(row));
+        const auto pick = [&pickedKeys](TerminalWindow& window) {
+            auto* picks = dynamic_cast<PicksWindow*>(window.windowOf(QStringLiteral("picks"))->view()->currentView());
+            auto* list = picks ? dynamic_cast<FilterRecordsModel*>(picks->view()->model()) : nullptr;
+            if (list)
+                list->fromTextList(pickedKeys);
+            return list && list->rowCount() == pickedKeys.size();
+        };
+        QVERIFY(pickedKeys.size() > 2 && pick(terminal));
         terminal.show();
         QSignalSpy finished(&replayer, &StreamReplayer::finished);
         QVERIFY(finished.isValid());
@@ -267,19 +289,34 @@ private Q_SLOTS:
         TerminalWindow fresh(&core, &replayer);
         fresh.setSessionKept(false);
         openEveryView(fresh, kinds);
+        QVERIFY(pick(fresh));
         const QList<HostWindow*> played = terminal.windows();
         const QList<HostWindow*> built = fresh.windows();
         QCOMPARE(played.size(), built.size());
         QVERIFY(played.size() > kinds.size());
         for (int i = 0; i < played.size(); ++i) {
-            const auto* a = dynamic_cast<const QAbstractItemModel*>(TerminalWindow::modelOf(played.at(i)));
-            const auto* b = dynamic_cast<const QAbstractItemModel*>(TerminalWindow::modelOf(built.at(i)));
+            const QAbstractItemModel* a = modelIn(played.at(i));
+            const QAbstractItemModel* b = modelIn(built.at(i));
             QVERIFY(a && b);
-            // Rows of equal sort keys may stand in another order than a fresh build puts them in.
+            // In the model's own order, but records its sort ranks equal keep the order they arrived in, which a
+            // fresh build need not share: the lines of each such run are put in one order.
             auto rows = [](const QAbstractItemModel* model) {
-                QStringList lines = textOf(model).split(QLatin1Char('\n'));
-                lines.sort();
-                return lines;
+                const QStringList text = textOf(model).split(QLatin1Char('\n'));
+                const auto* flat = dynamic_cast<const TableIndexModel*>(model);
+                if (!flat)
+                    return text;
+                QStringList lines;
+                QStringList tied;
+                for (int row = 0; row < model->rowCount(); ++row) {
+                    if (row > 0 && flat->compare(flat->at(row - 1), flat->at(row)) != 0) {
+                        tied.sort();
+                        lines << tied;
+                        tied.clear();
+                    }
+                    tied << text.at(row);
+                }
+                tied.sort();
+                return lines << tied;
             };
             QTRY_COMPARE(rows(a), rows(b));
             QVERIFY2(a->rowCount() > 0, qPrintable(played.at(i)->windowName()));
