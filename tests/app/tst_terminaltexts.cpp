@@ -478,14 +478,24 @@ private Q_SLOTS:
         const QStringList before = russian.mid(russian.size() - openedCount);
         const QStringList after = translated.mid(translated.size() - before.size());
         QCOMPARE(after.size(), before.size());
+        // Pairs whose Russian is a source of `english` and whose text now is none of its translations; `sources`
+        // counts the pairs that had a source.
+        const auto mistranslated = [](const QMultiHash<QString, QString>& english, const QStringList& russianTexts,
+                                       const QStringList& englishTexts, int* sources) {
+            QStringList wrong;
+            *sources = 0;
+            for (int i = 0; i < russianTexts.size(); ++i) {
+                if (!english.contains(russianTexts.at(i)))
+                    continue;
+                ++*sources;
+                if (!english.values(russianTexts.at(i)).contains(englishTexts.at(i)))
+                    wrong << russianTexts.at(i) + QStringLiteral(" -> ") + englishTexts.at(i);
+            }
+            return wrong;
+        };
         int sourced = 0;
-        for (int i = 0; i < before.size(); ++i) {
-            if (!translation.contains(before.at(i)))
-                continue;
-            ++sourced;
-            QVERIFY2(translation.values(before.at(i)).contains(after.at(i)),
-                qPrintable(before.at(i) + QStringLiteral(" -> ") + after.at(i)));
-        }
+        const QStringList wrongTexts = mistranslated(translation, before, after, &sourced);
+        QVERIFY2(wrongTexts.isEmpty(), qPrintable(wrongTexts.join(QStringLiteral(" | "))));
         QVERIFY2(sourced > 40, qPrintable(QString::number(sourced)));
         // and their fields hold the translation file's English of the names the exchange gave them (the others
         // hold the market's data, which may read as a text of the terminal's own, a board's name)
@@ -493,13 +503,8 @@ private Q_SLOTS:
         const QStringList englishValues = values();
         QCOMPARE(englishValues.size(), russianValues.size());
         int named = 0;
-        for (int i = 0; i < russianValues.size(); ++i) {
-            if (!exchangeNames.contains(russianValues.at(i)))
-                continue;
-            ++named;
-            QVERIFY2(exchangeNames.values(russianValues.at(i)).contains(englishValues.at(i)),
-                qPrintable(russianValues.at(i) + QStringLiteral(" -> ") + englishValues.at(i)));
-        }
+        const QStringList wrongNames = mistranslated(exchangeNames, russianValues, englishValues, &named);
+        QVERIFY2(wrongNames.isEmpty(), qPrintable(wrongNames.join(QStringLiteral(" | "))));
         QVERIFY2(named >= 2, qPrintable(russianValues.join(QLatin1Char('|'))));
         const QString snapshotOf
             = translation.value(QStringLiteral("%1 — снимок %2"))
