@@ -30,13 +30,7 @@ int GroupmentChildren::blockOf(int row) const
 GroupmentTreeItem* GroupmentChildren::at(int row) const
 {
     const GroupmentChildBlock* block = m_blocks[blockOf(row)];
-    const int i = row - block->start;
-    // Rows are mostly asked for in order (a tree view laying out its open rows reads each row's item right after
-    // asking for it): the item a few rows on is fetched meanwhile, so its cache miss overlaps this row's work.
-    constexpr int Ahead = 4;
-    if (i + Ahead < block->items.size())
-        __builtin_prefetch(block->items.at(i + Ahead));
-    return block->items.at(i);
+    return block->items.at(row - block->start);
 }
 
 int GroupmentChildren::rowOf(const GroupmentTreeItem* item) const

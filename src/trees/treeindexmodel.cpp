@@ -60,19 +60,31 @@ bool TreeIndexModel::less(const GroupmentTreeItem* a, const GroupmentTreeItem* b
     return a->compare(this, b) < 0;
 }
 
+// An index carries its item's address with the lowest bit telling a leaf (items are aligned, the bit is free): a
+// tree view asks every row it lays out whether it can have children, and reading the item to answer cost a cache
+// miss per open row.
+static constexpr quintptr LeafTag = 1;
+static_assert(alignof(GroupmentTreeItem) > LeafTag, "the leaf tag needs a free low bit in an item's address");
+
 GroupmentTreeItem* TreeIndexModel::itemByIndex(const QModelIndex& index) const
 {
     if (!index.isValid())
         return m_root;
     Q_ASSERT(index.model() == this);
-    return static_cast<GroupmentTreeItem*>(index.internalPointer());
+    return reinterpret_cast<GroupmentTreeItem*>(index.internalId() & ~LeafTag);
+}
+
+QModelIndex TreeIndexModel::createItemIndex(int row, int column, const GroupmentTreeItem* item, int level) const
+{
+    const bool leaf = level == m_groupments.size() - 1;
+    return createIndex(row, column, reinterpret_cast<quintptr>(item) | (leaf ? LeafTag : 0));
 }
 
 QModelIndex TreeIndexModel::indexByItem(const GroupmentTreeItem* item, int column) const
 {
     if (!item || item == m_root)
         return QModelIndex();
-    return createIndex(item->row(), column, const_cast<GroupmentTreeItem*>(item));
+    return createItemIndex(item->row(), column, item, item->level());
 }
 
 Record TreeIndexModel::recordByIndex(const QModelIndex& index) const
@@ -92,7 +104,7 @@ QModelIndex TreeIndexModel::indexByRecord(const Record& record, int column) cons
 
 QModelIndex TreeIndexModel::indexColumn(const QModelIndex& index, int column) const
 {
-    return index.isValid() ? createIndex(index.row(), column, index.internalPointer()) : QModelIndex();
+    return index.isValid() ? createIndex(index.row(), column, index.internalId()) : QModelIndex();
 }
 
 QModelIndex TreeIndexModel::treeWalk(const QModelIndex& index) const
@@ -822,8 +834,9 @@ QModelIndex TreeIndexModel::index(int row, int column, const QModelIndex& parent
 {
     if (column < 0 || column >= columnCount() || (parent.isValid() && parent.column() != 0))
         return QModelIndex();
-    GroupmentTreeItem* child = itemByIndex(parent)->child(row);
-    return child ? createIndex(row, column, child) : QModelIndex();
+    const GroupmentTreeItem* item = itemByIndex(parent);
+    const GroupmentTreeItem* child = item->child(row);
+    return child ? createItemIndex(row, column, child, item->level() + 1) : QModelIndex();
 }
 
 QModelIndex TreeIndexModel::parent(const QModelIndex& index) const
@@ -838,8 +851,7 @@ QModelIndex TreeIndexModel::sibling(int row, int column, const QModelIndex& inde
     if (!index.isValid())
         return QModelIndex();
     if (row == index.row())
-        return column >= 0 && column < columnCount() ? createIndex(row, column, index.internalPointer())
-                                                     : QModelIndex();
+        return column >= 0 && column < columnCount() ? createIndex(row, column, index.internalId()) : QModelIndex();
     return TreeIndexModel::index(row, column, parent(index));
 }
 
@@ -858,7 +870,7 @@ Qt::ItemFlags TreeIndexModel::flags(const QModelIndex& index) const
 
 bool TreeIndexModel::isLeaf(const QModelIndex& index) const
 {
-    return index.isValid() && itemByIndex(index)->level() == m_groupments.size() - 1;
+    return index.isValid() && (index.internalId() & LeafTag);
 }
 
 QVariant TreeIndexModel::data(const QModelIndex& index, int role) const
@@ -903,7 +915,8 @@ void TreeIndexModel::emitItemChanged(GroupmentTreeItem* item, int first, int las
         return;
     }
     const int row = item->row();
-    Q_EMIT dataChanged(createIndex(row, first, item), createIndex(row, last, item), roles);
+    Q_EMIT dataChanged(
+        createItemIndex(row, first, item, item->level()), createItemIndex(row, last, item, item->level()), roles);
 }
 
 void TreeIndexModel::childrenInserted(GroupmentTreeItem*, const QVector<GroupmentTreeItem*>&) { }

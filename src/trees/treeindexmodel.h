@@ -22,9 +22,9 @@ class GroupmentTreeItem;
 // follow it) and dataChanged over the changed columns. A batch's new rows and moves are one layout change, not a
 // signal each, followed by itemsArrived() for the rows that came in; a batch of more than a few changes is one
 // layout change from its start, its dataChanged sent after it. With item signals off a batch is one model reset.
-// Items are addressed by QModelIndex::internalPointer(). The model changes only on the GUI thread; a large build
-// asks the groupments for keys and sorts siblings on worker threads, so groupKey() and the items' compare() must
-// only read.
+// Items are addressed by QModelIndex::internalId(): the item's address, its lowest bit set for a leaf. The model
+// changes only on the GUI thread; a large build asks the groupments for keys and sorts siblings on worker threads, so
+// groupKey() and the items' compare() must only read.
 class BASIC_VIEWS_EXPORT TreeIndexModel : public FilterIndexModel
 {
     Q_OBJECT
@@ -117,6 +117,8 @@ protected:
     void clearTree();
 
 private:
+    // The index of an item at `level`, tagged as a leaf when the level is the last groupment's.
+    QModelIndex createItemIndex(int row, int column, const GroupmentTreeItem* item, int level) const;
     // New children found while placing records: per level, per parent, in the order they came.
     using Pending = std::map<int, std::map<GroupmentTreeItem*, QVector<GroupmentTreeItem*>>>;
     // Puts the record under its chain of groups, making the missing ones; false (nothing changes) when a
