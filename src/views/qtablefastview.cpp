@@ -4,6 +4,7 @@
 #include "core/db/guilog.h"
 #include "delegates/itemdelegateupdown.h"
 #include "delegates/viewscolormanager.h"
+#include "views/private/extendingselectionmodel.h"
 #include "views/private/qtablefastview_p.h"
 #include "views/qtablefastscrollbar.h"
 #include "views/repaintpacer.h"
@@ -108,7 +109,8 @@ void QTableFastView::setModel(QAbstractItemModel* model)
         connect(model, &QAbstractItemModel::modelAboutToBeReset, this, &QTableFastView::modelAboutToBeResetHere);
         connect(model, &QAbstractItemModel::modelReset, this, &QTableFastView::modelResetHere);
         connect(model, &QAbstractItemModel::layoutChanged, this, &QTableFastView::layoutChangedHere);
-        // The base class made the selection model (deleted with the model); the header shares it.
+        ExtendingSelectionModel::install(this);
+        // The header shares the selection model (deleted with the model).
         d->header->setSelectionModel(selectionModel());
         if (d->sortingEnabled)
             model->sort(d->header->sortIndicatorSection(), d->header->sortIndicatorOrder());
