@@ -7,14 +7,15 @@ namespace {
 const qint64 ReportMs = 40;
 }
 
-ProgressHelper::ProgressHelper(const QString& message, qint64 total)
+ProgressHelper::ProgressHelper(const QString& message, qint64 records, int passes)
     : m_message(message)
     , m_service(ICore::instance() ? ICore::instance()->progress() : nullptr)
-    , m_total(total)
+    , m_total(records * qMax(passes, 1))
+    , m_passes(qMax(passes, 1))
 {
     m_timer.start();
     if (m_service)
-        m_service->start(m_message, m_total);
+        m_service->start(m_message, records);
 }
 
 ProgressHelper::~ProgressHelper()
@@ -51,12 +52,16 @@ void ProgressHelper::send(qint64 count, qint64 elapsedMs)
 {
     m_lastReportMs = elapsedMs;
     m_lastCount = count;
+    const qint64 shown = count / m_passes;
+    if (shown <= m_lastShown)
+        return;
+    m_lastShown = shown;
     if (m_service && !m_extraText.isEmpty()) {
         m_service->extraText(m_message, m_extraText);
         m_extraText.clear();
     }
     if (m_service)
-        m_service->progress(m_message, count);
+        m_service->progress(m_message, shown);
 }
 
 ProgressPhase::ProgressPhase(ProgressHelper* helper, qint64 first, qint64 last, qint64 units)

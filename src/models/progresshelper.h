@@ -13,10 +13,13 @@ class IProgressService;
 // Reports a long build to the host's progress service, about every 40 ms: the step between reports converges on
 // the number of records handled in 40 ms, so the timer is read once per step. Counts only rise. The end is
 // reported when the helper goes, also when an exception leaves the build.
+//
+// A build that goes over its records more than once (filtered, then sorted) counts `passes` units a record; the
+// host sees the records: a total of `records`, and the units done divided by the passes.
 class BASIC_VIEWS_EXPORT ProgressHelper
 {
 public:
-    ProgressHelper(const QString& message, qint64 total);
+    ProgressHelper(const QString& message, qint64 records, int passes = 1);
     virtual ~ProgressHelper();
 
     // Called per record with the running count.
@@ -38,6 +41,7 @@ public:
     void finish();
     void setExtraText(const QString& text) { m_extraText = text; }
     qint64 step() const { return m_step; }
+    // In units: the records times the passes.
     qint64 total() const { return m_total; }
 
 private:
@@ -51,7 +55,9 @@ private:
     QElapsedTimer m_timer;
     QString m_extraText;
     qint64 m_total;
+    int m_passes;
     qint64 m_lastCount = 0;
+    qint64 m_lastShown = 0; // what the host heard last
     qint64 m_lastReportMs = 0;
     qint64 m_step = 1;
 };

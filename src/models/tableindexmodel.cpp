@@ -563,8 +563,8 @@ void TableIndexModel::build()
                                 .arg(buildNumber())
                                 .arg(table() ? table()->name() : QString());
     {
-        // The count runs over the source's records twice: once as they are filtered, once as the kept ones are sorted.
-        ProgressHelper progress(message, source() ? 2 * qint64(source()->count()) : 0);
+        // Two passes over the source's records: filtered, then the kept ones sorted.
+        ProgressHelper progress(message, source() ? qint64(source()->count()) : 0, 2);
         beginResetModel();
         d->list.clear();
         d->cachedRow = -1;

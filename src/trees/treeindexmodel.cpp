@@ -688,9 +688,9 @@ void TreeIndexModel::build()
     timer.start();
     startBuild();
     const QString name = table() ? table()->name() : QString();
-    // The count runs over the source's records twice: once as they are filtered and keyed, once as they are placed.
+    // Two passes over the source's records: filtered and keyed, then placed.
     ProgressHelper progress(tr("Построение №%1 индекса древовидной модели по таблице %2").arg(buildNumber()).arg(name),
-        source() ? 2 * qint64(source()->count()) : 0);
+        source() ? qint64(source()->count()) : 0, 2);
     if (m_itemSignals)
         beginResetModel();
     const bool blocked = blockSignals(true);
