@@ -36,6 +36,7 @@
 #include "tablewindow.h"
 #include "terminalapplication.h"
 #include "terminallanguage.h"
+#include "terminalrecording.h"
 #include "terminalwindow.h"
 #include "views/headerproxystyle.h"
 
@@ -283,20 +284,11 @@ int main(int argc, char** argv)
     // Recorded from the tables as they are now: the simulated market or the recording's start.
     std::unique_ptr<StreamRecorder> recorder;
     if (parser.isSet(recordOption)) {
-        QList<Table*> tables;
-        for (const QString& name : core.tables()->names())
-            tables << core.tables()->table(name);
         try {
-            recorder = std::make_unique<StreamRecorder>(tables, parser.value(recordOption));
+            recorder = TerminalRecording::start(&core, parser.value(recordOption));
         } catch (const QString& message) {
             return refuse(message, 1);
         }
-        // Also on the console: a recording that fails as the terminal closes has no pane left to show it.
-        QObject::connect(recorder.get(), &StreamRecorder::stopped, &core, [&core](const QString& reason) {
-            core.notify(reason);
-            std::fprintf(stderr, "%s\n", qPrintable(reason));
-        });
-        QObject::connect(&app, &QCoreApplication::aboutToQuit, recorder.get(), &StreamRecorder::stop);
     }
     // A recording is played without the exchange: the terminal sends nothing into the recorded tables.
     std::unique_ptr<EmbeddedExchange> exchange;
@@ -315,8 +307,6 @@ int main(int argc, char** argv)
     std::unique_ptr<TerminalWindow> made = replaying ? std::make_unique<TerminalWindow>(&core, &replayer)
                                                      : std::make_unique<TerminalWindow>(&core, feed.get());
     TerminalWindow& window = *made;
-    if (recorder)
-        core.notify(QCoreApplication::translate("Terminal", "Поток записывается в '%1'").arg(recorder->path()));
     core.notify(QCoreApplication::translate("Terminal", "Рынок открыт: %1 инструментов, %2 заявок")
                     .arg(core.tables()->table(QStringLiteral("securities"))->count())
                     .arg(core.tables()->table(QStringLiteral("orders"))->count()));

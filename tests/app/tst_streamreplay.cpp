@@ -15,14 +15,19 @@
 #include "pickswindow.h"
 #include "tablefile.h"
 #include "terminalfixture.h"
+#include "terminalrecording.h"
 
 #include <QAbstractItemModel>
+#include <QDataStream>
+#include <QDockWidget>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTableView>
 #include <QtEndian>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -77,6 +82,38 @@ private:
     }
     QPointer<Table> m_table;
 };
+
+// The tables a recording's header names, read as the format describes it, apart from the terminal's reader.
+QStringList recordedTables(const QByteArray& file)
+{
+    QDataStream in(file);
+    in.setByteOrder(QDataStream::LittleEndian);
+    in.skipRawData(8 + 4 + 4 + 8 + 8); // magic, version, length, checksum, start
+    const auto text = [&in] {
+        quint16 size = 0;
+        in >> size;
+        QByteArray utf8(size, '\0');
+        in.readRawData(utf8.data(), size);
+        return QString::fromUtf8(utf8);
+    };
+    quint16 tables = 0;
+    in >> tables;
+    QStringList names;
+    for (int t = 0; t < tables && in.status() == QDataStream::Ok; ++t) {
+        names << text();
+        quint16 keys = 0;
+        in >> keys;
+        for (int k = 0; k < keys; ++k)
+            text();
+        quint16 columns = 0;
+        in >> columns;
+        for (int c = 0; c < columns; ++c) {
+            in.skipRawData(1 + 2); // type, length
+            text();
+        }
+    }
+    return in.status() == QDataStream::Ok ? names : QStringList();
+}
 
 // Offsets of the frames after the header.
 QList<int> frameOffsets(const QByteArray& file)
@@ -221,7 +258,78 @@ private:
     }
 
 private Q_SLOTS:
-    void cleanup() { stopTerminalFixture(); }
+    void cleanup()
+    {
+        m_window.reset();
+        stopTerminalFixture();
+    }
+
+    void recordsTheTerminalsStreamUntilItQuits()
+    {
+        // Given the terminal recording its stream as its command line starts it, the market moving
+        startTerminalFixture();
+        const QString path = m_dir.filePath(QStringLiteral("terminal.bvs"));
+        const std::unique_ptr<StreamRecorder> recorder = TerminalRecording::start(&m_market->core, path);
+        m_window = terminal();
+        m_window->setSessionKept(false);
+        m_feed->setRate(2000);
+        m_feed->start();
+        // When the trader sends an order and then quits from the menu, the tables as the terminal closes kept
+        TableRows atQuit;
+        QTimer waitOut;
+        waitOut.setSingleShot(true);
+        connect(&waitOut, &QTimer::timeout, qApp, &QCoreApplication::quit);
+        QObject running;
+        connect(qApp, &QCoreApplication::aboutToQuit, &running, [&] {
+            m_feed->stop();
+            atQuit = rowsOf(m_market->core.tables());
+        });
+        const Record future = instrument(SampleMarket::FuturesBoard);
+        QTimer::singleShot(300, &running, [&] {
+            ITransactionSender* sender = m_market->core.transactions();
+            RawTransactionPtr order = sender->build(sender->description(1, EmbeddedExchange::NewOrder),
+                { { QStringLiteral("StockId"), 1 }, { QStringLiteral("BoardId"), SampleMarket::FuturesBoard },
+                    { QStringLiteral("Security"), future.data(QStringLiteral("sec_code")).toString() },
+                    { QStringLiteral("Account"), m_market->market.clientCodes().first() },
+                    { QStringLiteral("Price"), future.data(QStringLiteral("settle_price")).toString() },
+                    { QStringLiteral("Quantity"), 1 }, { QStringLiteral("BuySell"), QStringLiteral("B") },
+                    { QStringLiteral("Comment"), QStringLiteral("recorded") } });
+            order->restartTimer();
+            sender->queue(order);
+        });
+        QTimer::singleShot(1000, &running, [&] { mainMenuAction(*m_window, QStringLiteral("Выход"))->trigger(); });
+        waitOut.start(30000);
+        QApplication::exec();
+        QVERIFY(waitOut.isActive());
+        waitOut.stop();
+
+        // Then the messages told where the stream went
+        const auto* told
+            = qobject_cast<QListWidget*>(m_window->findChild<QDockWidget*>(QStringLiteral("notifications"))->widget());
+        QVERIFY(told);
+        QCOMPARE(told->findItems(QStringLiteral("Поток записывается в '%1'").arg(path), Qt::MatchContains).size(), 1);
+        // and the file names every table of the terminal and ends with the mark of a recording stopped
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray whole = file.readAll();
+        QCOMPARE(recordedTables(whole), m_market->core.tables()->names());
+        QCOMPARE(whole.at(whole.size() - int(StreamFormat::EndBytes)), char(StreamFormat::End));
+        // and played as fast as it goes, it leaves the tables as the terminal left them, the order among them
+        EmbeddedCore core;
+        StreamReplayer replayer;
+        replayInto(core, replayer, path);
+        QVERIFY(replayer.truncation().isEmpty() && replayer.earlyEnd().isEmpty());
+        QSignalSpy finished(&replayer, &StreamReplayer::finished);
+        replayer.setSpeed(0);
+        replayer.start();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(replayer.skipped(), 0);
+        QVERIFY(replayer.changes() > 0);
+        QVERIFY(rowsOf(core.tables()) == atQuit);
+        Table* orders = core.tables()->table(QStringLiteral("orders"));
+        QVERIFY(std::any_of(orders->masterIndex()->begin(), orders->masterIndex()->end(),
+            [](const Record& r) { return r.data(QStringLiteral("comment")).toString() == QLatin1String("recorded"); }));
+    }
 
     void replaysToTheRecordedTablesAndFreshModels()
     {
