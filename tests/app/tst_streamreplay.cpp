@@ -1,13 +1,19 @@
+#include "actions/securityactions.h"
 #include "core/db/index.h"
 #include "core/db/masterindex.h"
 #include "core/db/recordstrans.h"
 #include "core/db/recordupdater.h"
+#include "core/host/directories/securitydirectory.h"
 #include "core/host/embedded/embeddedconnectionsmanager.h"
 #include "core/host/schema/hostschema.h"
 #include "core/host/stream/streamformat.h"
 #include "core/host/stream/streamrecorder.h"
 #include "core/host/stream/streamreplayer.h"
 #include "hostwindow.h"
+#include "instruments/chartwindow.h"
+#include "instruments/orderbookmodel.h"
+#include "instruments/quoteswindow.h"
+#include "instruments/securityinfowindow.h"
 #include "limitswindow.h"
 #include "models/filterrecordsmodel.h"
 #include "models/tableindexmodel.h"
@@ -23,6 +29,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QProcess>
+#include <QScatterSeries>
 #include <QScopeGuard>
 #include <QTableView>
 #include <QtEndian>
@@ -239,6 +246,48 @@ private:
             }
         }
     }
+    // An instrument's own windows, as the commands of its row in the instruments window open them.
+    static bool openInstrumentWindows(TerminalWindow& terminal, const Record& instrument)
+    {
+        TableWindow* instruments = TerminalWindow::tableView(terminal.windowOf(QStringLiteral("instruments")));
+        if (!instruments)
+            return false;
+        instruments->view()->setCurrentRecord(instrument, 0);
+        SecurityActions* actions = instruments->securityActions();
+        if (!QTest::qWaitFor([actions] { return actions->action(SecurityActions::Quotes)->isEnabled(); }))
+            return false;
+        for (int type : { SecurityActions::Quotes, SecurityActions::Chart, SecurityActions::Information,
+                 SecurityActions::AllDeals })
+            actions->action(type)->trigger();
+        return true;
+    }
+    // What those windows show but for the deals, which are one of the terminal's windows: the quotes, the card and
+    // the chart's trades, these last in one order, as trades of one moment may come in another.
+    static QStringList instrumentWindowsText(TerminalWindow& terminal)
+    {
+        auto* quotes = terminal.findChild<QuotesWindow*>();
+        auto* card = terminal.findChild<SecurityInfoWindow*>();
+        auto* chart = terminal.findChild<ChartWindow*>();
+        if (!quotes || !card || !chart)
+            return {};
+        quotes->model()->settle();
+        chart->redraw();
+        // The card answers for its cells only: read as a table.
+        const auto table = [](const QAbstractItemModel* model) {
+            QString text;
+            for (int row = 0; row < model->rowCount(); ++row) {
+                for (int column = 0; column < model->columnCount(); ++column)
+                    text += model->index(row, column).data().toString() + QLatin1Char('|');
+                text += QLatin1Char('\n');
+            }
+            return text;
+        };
+        QStringList trades;
+        for (const QPointF& trade : chart->trades()->pointsVector())
+            trades << QStringLiteral("%1 %2").arg(qint64(trade.x())).arg(trade.y(), 0, 'g', 12);
+        trades.sort();
+        return { table(quotes->model()), table(card->card()), trades.join(QLatin1Char('|')) };
+    }
     static const QAbstractItemModel* modelIn(HostWindow* window)
     {
         if (const auto* model = dynamic_cast<const QAbstractItemModel*>(TerminalWindow::modelOf(window)))
@@ -374,6 +423,13 @@ private Q_SLOTS:
             return list && list->rowCount() == pickedKeys.size();
         };
         QVERIFY(pickedKeys.size() > 2 && pick(terminal));
+        // and the windows of the instrument traded last, as its row opens them
+        Table* deals = core.tables()->table(QStringLiteral("deals"));
+        const Record lastDeal = deals->masterIndex()->at(deals->count() - 1);
+        const Record traded = SecurityDirectory::i()->recordById(lastDeal.data(QStringLiteral("stock_id")).toInteger(),
+            lastDeal.data(QStringLiteral("board_id")).toInteger(),
+            lastDeal.data(QStringLiteral("sec_id")).toInteger64());
+        QVERIFY(!traded.isNull() && openInstrumentWindows(terminal, traded));
         terminal.show();
         QSignalSpy finished(&replayer, &StreamReplayer::finished);
         QVERIFY(finished.isValid());
@@ -398,6 +454,11 @@ private Q_SLOTS:
         fresh.setSessionKept(false);
         openEveryView(fresh, kinds);
         QVERIFY(pick(fresh));
+        QVERIFY(openInstrumentWindows(fresh, traded));
+        const QStringList instrumentShown = instrumentWindowsText(terminal);
+        QCOMPARE(instrumentShown.size(), 3);
+        QVERIFY(!instrumentShown.contains(QString()));
+        QCOMPARE(instrumentShown, instrumentWindowsText(fresh));
         const QList<HostWindow*> played = terminal.windows();
         const QList<HostWindow*> built = fresh.windows();
         QCOMPARE(played.size(), built.size());
