@@ -178,38 +178,6 @@ int main(int argc, char** argv)
     // Headers elide their labels; made before any window.
     HeaderProxyStyle headerStyle;
     QApplication::setApplicationName(QStringLiteral("basic-views-demo"));
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    const QCommandLineOption ordersOption(QStringLiteral("orders"), QStringLiteral("Orders in the market."),
-        QStringLiteral("N"), QStringLiteral("100000"));
-    const QCommandLineOption rateOption(
-        QStringLiteral("rate"), QStringLiteral("Changes per second."), QStringLiteral("R"), QStringLiteral("2000"));
-    const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("Seed of the market and the feed."),
-        QStringLiteral("S"), QStringLiteral("1"));
-    const QCommandLineOption shotOption(
-        QStringLiteral("screenshot"), QStringLiteral("Save the window to FILE."), QStringLiteral("FILE"));
-    const QCommandLineOption afterOption(QStringLiteral("after"), QStringLiteral("Milliseconds before the screenshot."),
-        QStringLiteral("MS"), QStringLiteral("3000"));
-    const QCommandLineOption soakOption(
-        QStringLiteral("soak"), QStringLiteral("Run for SECONDS and print figures."), QStringLiteral("SECONDS"));
-    const QCommandLineOption filterOption(QStringLiteral("filter"),
-        QStringLiteral("Set a window's filter: WINDOW:NAME=VALUE (instruments, orders, deals or positions; the "
-                       "filter's name as its menu shows it; the value in its stored form). May be repeated."),
-        QStringLiteral("PRESET"));
-    const QCommandLineOption configOption(QStringLiteral("config"),
-        QStringLiteral("Keep the settings in DIR instead of the user's configuration folder."), QStringLiteral("DIR"));
-    const QCommandLineOption recordOption(QStringLiteral("record"),
-        QStringLiteral("Record every transaction the tables receive to FILE."), QStringLiteral("FILE"));
-    const QCommandLineOption replayOption(QStringLiteral("replay"),
-        QStringLiteral("Run on the stream recorded in FILE instead of the simulator."), QStringLiteral("FILE"));
-    const QCommandLineOption speedOption(QStringLiteral("speed"),
-        QStringLiteral("Replay X times the recorded pace, or as fast as the terminal takes it (max)."),
-        QStringLiteral("X|max"), QStringLiteral("1"));
-    parser.addOptions({ ordersOption, rateOption, seedOption, shotOption, afterOption, soakOption, filterOption,
-        configOption, recordOption, replayOption, speedOption });
-    parser.setApplicationDescription(QStringLiteral(
-        "--export WINDOW FILE: write WINDOW (instruments, orders, deals, positions, money_limits) to FILE and quit.\n"
-        "--import TABLE FILE [--map COLUMN=FIELD ...]: read FILE into TABLE (money_limits) and quit."));
     QStringList arguments = QCoreApplication::arguments();
     QList<FileStep> steps;
     QStringList maps;
@@ -217,11 +185,57 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: --import TABLE FILE [--map COLUMN=FIELD ...] | --export WINDOW FILE\n");
         return 2;
     }
-    parser.process(arguments);
-    if (parser.isSet(configOption))
-        AppSettings::setLocation(QFileInfo(parser.value(configOption)).absoluteFilePath());
-    // Refusals below speak the trader's language.
+    // The settings first: the help and the refusals below speak the language the trader chose.
+    QCommandLineOption configOption(QStringLiteral("config"), QString(), QStringLiteral("DIR"));
+    {
+        QCommandLineParser settings;
+        settings.addOption(configOption);
+        settings.parse(arguments); // the other options are judged below
+        if (settings.isSet(configOption))
+            AppSettings::setLocation(QFileInfo(settings.value(configOption)).absoluteFilePath());
+    }
     TerminalLanguage::applyStored();
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption ordersOption(QStringLiteral("orders"),
+        QCoreApplication::translate("Terminal", "Заявок на рынке."), QStringLiteral("N"), QStringLiteral("100000"));
+    const QCommandLineOption rateOption(QStringLiteral("rate"),
+        QCoreApplication::translate("Terminal", "Изменений в секунду."), QStringLiteral("R"), QStringLiteral("2000"));
+    const QCommandLineOption seedOption(QStringLiteral("seed"),
+        QCoreApplication::translate("Terminal", "Начальное число рынка и потока."), QStringLiteral("S"),
+        QStringLiteral("1"));
+    const QCommandLineOption shotOption(QStringLiteral("screenshot"),
+        QCoreApplication::translate("Terminal", "Сохранить окно в FILE."), QStringLiteral("FILE"));
+    const QCommandLineOption afterOption(QStringLiteral("after"),
+        QCoreApplication::translate("Terminal", "Миллисекунд до снимка окна."), QStringLiteral("MS"),
+        QStringLiteral("3000"));
+    const QCommandLineOption soakOption(QStringLiteral("soak"),
+        QCoreApplication::translate("Terminal", "Проработать SECONDS секунд и напечатать замеры."),
+        QStringLiteral("SECONDS"));
+    const QCommandLineOption filterOption(QStringLiteral("filter"),
+        QCoreApplication::translate("Terminal",
+            "Задать фильтр окна: WINDOW:NAME=VALUE (instruments, orders, deals или positions; имя фильтра, как его "
+            "показывает меню; значение в сохраняемом виде). Можно повторять."),
+        QStringLiteral("PRESET"));
+    configOption.setDescription(
+        QCoreApplication::translate("Terminal", "Хранить настройки в DIR, а не в папке настроек пользователя."));
+    const QCommandLineOption recordOption(QStringLiteral("record"),
+        QCoreApplication::translate("Terminal", "Записывать в FILE каждую транзакцию, которую получают таблицы."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption replayOption(QStringLiteral("replay"),
+        QCoreApplication::translate("Terminal", "Работать на потоке, записанном в FILE, вместо имитации рынка."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption speedOption(QStringLiteral("speed"),
+        QCoreApplication::translate("Terminal",
+            "Воспроизводить запись в X раз быстрее записанного темпа или так быстро, как успевает терминал (max)."),
+        QStringLiteral("X|max"), QStringLiteral("1"));
+    parser.addOptions({ ordersOption, rateOption, seedOption, shotOption, afterOption, soakOption, filterOption,
+        configOption, recordOption, replayOption, speedOption });
+    parser.setApplicationDescription(QCoreApplication::translate("Terminal",
+        "--export WINDOW FILE: записать окно WINDOW (instruments, orders, deals, positions, money_limits) в FILE и "
+        "выйти.\n--import TABLE FILE [--map COLUMN=FIELD ...]: прочитать FILE в таблицу TABLE (money_limits) и "
+        "выйти."));
+    parser.process(arguments);
 
     EmbeddedCore core;
     const quint32 seed = parser.value(seedOption).toUInt();

@@ -189,7 +189,8 @@ void EmbeddedExchange::checkPrice(const Record& instrument, const Values& values
     const decimal low = field(instrument, "min_price");
     const decimal high = field(instrument, "max_price");
     if (price < low || price > high)
-        throw tr("цена %1 вне лимитов от %2 до %3").arg(text, low.toString(), high.toString());
+        throw tr("цена %1 вне лимитов от %2 до %3")
+            .arg(price.toSystemString(), low.toSystemString(), high.toSystemString());
 }
 
 void EmbeddedExchange::checkMoney(
@@ -205,7 +206,7 @@ void EmbeddedExchange::checkMoney(
     const xdecimal free = xdecimal(field(limit, "limit")) - xdecimal(field(limit, "used"));
     if (needed > free)
         throw tr("денежного лимита счёта %1 не хватает: заявке нужно %2, свободно %3")
-            .arg(account, needed.toString(), free.toString());
+            .arg(account, needed.toSystemString(), free.toSystemString());
 }
 
 void EmbeddedExchange::placeOrder(const Values& values, bool iceberg, bool clearing)

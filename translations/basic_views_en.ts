@@ -3277,10 +3277,6 @@
         <translation>the file ends inside its header</translation>
     </message>
     <message>
-        <source>Запись потока &apos;%1&apos; сделана в формате версии %2, а терминал читает версию %3</source>
-        <translation>The stream recording &apos;%1&apos; is in format version %2; the terminal reads version %3</translation>
-    </message>
-    <message>
         <source>заголовок не сходится с контрольной суммой</source>
         <translation>the header does not match its checksum</translation>
     </message>
@@ -3331,6 +3327,10 @@
     <message>
         <source>Запись потока &apos;%1&apos; остановилась сама через %2 с от начала: диск не успевал за потоком; воспроизводится то, что записано до этого места</source>
         <translation>The stream recording &apos;%1&apos; stopped by itself %2 s after it started: the disk could not keep up with the stream; what was recorded until then is replayed</translation>
+    </message>
+    <message>
+        <source>Запись потока &apos;%1&apos; сделана в формате версии %2, а терминал читает версии с %3 по %4</source>
+        <translation>The stream recording &apos;%1&apos; is in format version %2; the terminal reads versions %3 to %4</translation>
     </message>
 </context>
 <context>
@@ -3609,6 +3609,56 @@
     <message>
         <source>--import не работает с --replay: денежные лимиты воспроизводятся из записи</source>
         <translation>--import does not work with --replay: the money limits are replayed from the recording</translation>
+    </message>
+    <message>
+        <source>Заявок на рынке.</source>
+        <translation>Orders in the market.</translation>
+    </message>
+    <message>
+        <source>Изменений в секунду.</source>
+        <translation>Changes per second.</translation>
+    </message>
+    <message>
+        <source>Начальное число рынка и потока.</source>
+        <translation>Seed of the market and the feed.</translation>
+    </message>
+    <message>
+        <source>Сохранить окно в FILE.</source>
+        <translation>Save the window to FILE.</translation>
+    </message>
+    <message>
+        <source>Миллисекунд до снимка окна.</source>
+        <translation>Milliseconds before the screenshot.</translation>
+    </message>
+    <message>
+        <source>Проработать SECONDS секунд и напечатать замеры.</source>
+        <translation>Run for SECONDS and print figures.</translation>
+    </message>
+    <message>
+        <source>Задать фильтр окна: WINDOW:NAME=VALUE (instruments, orders, deals или positions; имя фильтра, как его показывает меню; значение в сохраняемом виде). Можно повторять.</source>
+        <translation>Set a window&apos;s filter: WINDOW:NAME=VALUE (instruments, orders, deals or positions; the filter&apos;s name as its menu shows it; the value in its stored form). May be repeated.</translation>
+    </message>
+    <message>
+        <source>Хранить настройки в DIR, а не в папке настроек пользователя.</source>
+        <translation>Keep the settings in DIR instead of the user&apos;s configuration folder.</translation>
+    </message>
+    <message>
+        <source>Записывать в FILE каждую транзакцию, которую получают таблицы.</source>
+        <translation>Record every transaction the tables receive to FILE.</translation>
+    </message>
+    <message>
+        <source>Работать на потоке, записанном в FILE, вместо имитации рынка.</source>
+        <translation>Run on the stream recorded in FILE instead of the simulator.</translation>
+    </message>
+    <message>
+        <source>Воспроизводить запись в X раз быстрее записанного темпа или так быстро, как успевает терминал (max).</source>
+        <translation>Replay X times the recorded pace, or as fast as the terminal takes it (max).</translation>
+    </message>
+    <message>
+        <source>--export WINDOW FILE: записать окно WINDOW (instruments, orders, deals, positions, money_limits) в FILE и выйти.
+--import TABLE FILE [--map COLUMN=FIELD ...]: прочитать FILE в таблицу TABLE (money_limits) и выйти.</source>
+        <translation>--export WINDOW FILE: write WINDOW (instruments, orders, deals, positions, money_limits) to FILE and quit.
+--import TABLE FILE [--map COLUMN=FIELD ...]: read FILE into TABLE (money_limits) and quit.</translation>
     </message>
 </context>
 <context>

@@ -42,6 +42,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTemporaryDir>
@@ -574,6 +575,37 @@ private Q_SLOTS:
         import->trigger();
         QCOMPARE(unmapped, QString());
         QCOMPARE(limits->findByKeyText(client).data(QStringLiteral("limit")).toString(), QStringLiteral("777.50"));
+    }
+
+    // The help speaks the language the trader chose: Qt's headings and the terminal's options alike.
+    void helpSpeaksTheChosenLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("Russian") << QStringLiteral("ru");
+        QTest::newRow("English") << QStringLiteral("en");
+    }
+    void helpSpeaksTheChosenLanguage()
+    {
+        QFETCH(QString, language);
+        QSettings(QDir(m_config->path()).filePath(QStringLiteral("basic-views-demo.ini")), QSettings::IniFormat)
+            .setValue(QStringLiteral("language"), language);
+        QProcess demo;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        demo.setProcessEnvironment(env);
+        demo.start(
+            QStringLiteral(BV_DEMO_PATH), { QStringLiteral("--config"), m_config->path(), QStringLiteral("--help") });
+        QVERIFY(demo.waitForFinished(60000));
+        QCOMPARE(demo.exitCode(), 0);
+        const QStringList lines = QString::fromUtf8(demo.readAllStandardOutput()).split(QLatin1Char('\n'));
+        QCOMPARE(lines.filter(QStringLiteral("--replay")).size(), 1);
+        // In English nothing is Russian; in Russian every option says what it does in Russian.
+        const QRegularExpression cyrillic(QStringLiteral("\\p{Cyrillic}"));
+        for (const QString& line : lines) {
+            const bool option = line.trimmed().startsWith(QLatin1Char('-'));
+            QVERIFY2(language == QLatin1String("en") ? !line.contains(cyrillic) : !option || line.contains(cyrillic),
+                qPrintable(line));
+        }
     }
 
     // A scheduler's export prints where it wrote, and nothing else.

@@ -76,6 +76,9 @@ class tst_EmbeddedExchange : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The exchange's messages are shown in the terminal, which speaks Russian first.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
+
     void aNewOrderRestsAndACrossingOneTrades()
     {
         // Given a resting sell order three steps above the settlement price.
@@ -181,9 +184,16 @@ private Q_SLOTS:
         Values checked = x.order(QStringLiteral("B"), x.priceText(-30), 3);
         checked[QStringLiteral("dont_check_money")] = false;
 
-        // Three lots do not fit unless the check is off; two do
+        // Three lots do not fit unless the check is off, and the refusal says what they need and what is free as
+        // the trader's language writes amounts; two lots do fit
         QVERIFY(!x.send(EmbeddedExchange::NewOrder, checked));
-        QVERIFY(x.market.core.recentNotifications().last().contains(QStringLiteral("денежного лимита счёта")));
+        const QString refusal = x.market.core.recentNotifications().last();
+        const QRegularExpressionMatch amounts = QRegularExpression(
+            QStringLiteral("денежного лимита счёта .* нужно (\\d+),(\\d+), свободно (\\d+),(\\d+)$"))
+                                                    .match(refusal);
+        QVERIFY2(amounts.hasMatch(), qPrintable(refusal));
+        QCOMPARE(QStringLiteral("%1.%2").arg(amounts.captured(1), amounts.captured(2)).toDouble(), 3 * lot.toDouble());
+        QCOMPARE(QStringLiteral("%1.%2").arg(amounts.captured(3), amounts.captured(4)).toDouble(), 2 * lot.toDouble());
         checked[QStringLiteral("dont_check_money")] = true;
         QVERIFY(x.send(EmbeddedExchange::NewOrder, checked));
         checked[QStringLiteral("dont_check_money")] = false;
@@ -239,6 +249,7 @@ private Q_SLOTS:
         QCOMPARE(notified.count(), 1);
         const QString message = notified.first().first().toString();
         QVERIFY2(message.contains(reason), qPrintable(message));
+        QVERIFY2(!message.contains(QRegularExpression(QStringLiteral("(^|\\s)\\d+\\.\\d"))), qPrintable(message));
         const QString refusal = kind == 10 ? QStringLiteral("Заявка отклонена биржей: ")
             : kind == 13 ? QStringLiteral("Изменение заявки отклонено биржей: ")
                          : QStringLiteral("Снятие заявок отклонено биржей: ");

@@ -112,9 +112,10 @@ void StreamReplayer::open(const QString& path)
     const quint32 headerBytes = fixed.get<quint32>();
     const quint64 headerSum = fixed.get<quint64>();
     if (version < OldestReadVersion || version > Version)
-        throw tr("Запись потока '%1' сделана в формате версии %2, а терминал читает версию %3")
+        throw tr("Запись потока '%1' сделана в формате версии %2, а терминал читает версии с %3 по %4")
             .arg(path)
             .arg(version)
+            .arg(OldestReadVersion)
             .arg(Version);
     if (m_size - HeaderFixedBytes < qint64(headerBytes))
         throw damaged.arg(path, tr("файл обрывается в заголовке"));
@@ -170,14 +171,16 @@ void StreamReplayer::open(const QString& path)
         const Frame frame { qsizetype(at + FrameHeaderBytes), head.get<quint32>(), head.get<quint32>() };
         const quint64 sum = head.get<quint64>();
         if (checksum(m_data + at, FrameHeadSummed) != head.get<quint64>())
-            throw damaged.arg(path, tr("заголовок блока на байте %1 не сходится с контрольной суммой").arg(at));
+            throw damaged.arg(
+                path, tr("заголовок блока на байте %1 не сходится с контрольной суммой").arg(QLocale().toString(at)));
         // A whole head with a short body: the file was cut there.
         if (m_size - frame.offset < qint64(frame.length)) {
             m_truncation = QString::number(at);
             break;
         }
         if (checksum(m_data + frame.offset, frame.length) != sum)
-            throw damaged.arg(path, tr("блок на байте %1 не сходится с контрольной суммой").arg(at));
+            throw damaged.arg(
+                path, tr("блок на байте %1 не сходится с контрольной суммой").arg(QLocale().toString(at)));
         if (isEnd(frame)) {
             ended = true;
             quint16 reason = Stopped;
@@ -187,11 +190,12 @@ void StreamReplayer::open(const QString& path)
                                 "потоком; воспроизводится то, что записано до этого места")
                                  .arg(path, QLocale().toString(m_lastMoment / 1e9, 'f', 3));
             if (frame.offset + frame.length != m_size)
-                throw damaged.arg(path, tr("блок на байте %1 не читается").arg(frame.offset + frame.length));
+                throw damaged.arg(path,
+                    tr("блок на байте %1 не читается").arg(QLocale().toString(qint64(frame.offset + frame.length))));
             break;
         }
         if (!checkFrame(frame))
-            throw damaged.arg(path, tr("блок на байте %1 не читается").arg(at));
+            throw damaged.arg(path, tr("блок на байте %1 не читается").arg(QLocale().toString(at)));
         m_frames << frame;
         at = frame.offset + frame.length;
     }
