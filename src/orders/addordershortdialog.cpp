@@ -223,7 +223,7 @@ RawTransactionPtr AddOrderShortDialog::makeTransaction()
 QString AddOrderShortDialog::confirmationText(int board, const Values& values) const
 {
     const QString side = m_side == QLatin1Char('B') ? tr("покупку") : tr("продажу");
-    const QString price = values.value(QStringLiteral("Price")).toString();
+    const QString price = OrderTransactionQueue::shownNumber(values.value(QStringLiteral("Price")).toString());
     const qint64 quantity = values.value(QStringLiteral("Quantity")).toLongLong();
     const QString account = values.value(QStringLiteral("Account")).toString();
     if (board == 10 || board == 11) {

@@ -103,13 +103,15 @@ RawTransactionPtr MoveOrderDialog::makeTransaction()
     confirmation.setSettingsKey(QStringLiteral("questionOnMoveOrder"));
     const QString side = m_form->buySell() == QLatin1Char('B') ? tr("покупку") : tr("продажу");
     if (m_form->isIceberg())
-        confirmation.setText(tr("Вы действительно хотите изменить заявку на %1 со счета %2 номер %3 по цене %4?")
-                                 .arg(side, m_form->account(), orderId, m_form->priceText()));
+        confirmation.setText(
+            tr("Вы действительно хотите изменить заявку на %1 со счета %2 номер %3 по цене %4?")
+                .arg(side, m_form->account(), orderId, OrderTransactionQueue::shownNumber(m_form->priceText())));
     else
         confirmation.setText(tr("Вы действительно хотите изменить заявку на %1 со счета %2 номер %3? Объем новой "
                                 "заявки будет меньше указанного на размер сведенной части, были указаны количество "
                                 "%4 и цена %5.")
-                                 .arg(side, m_form->account(), orderId, m_form->quantityText(), m_form->priceText()));
+                                 .arg(side, m_form->account(), orderId, m_form->quantityText(),
+                                     OrderTransactionQueue::shownNumber(m_form->priceText())));
     if (confirmation.shouldShowDialog() && confirmation.exec() != QDialog::Accepted)
         return {};
     return transaction;

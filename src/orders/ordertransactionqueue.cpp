@@ -1,5 +1,6 @@
 #include "orders/ordertransactionqueue.h"
 
+#include "core/db/decimal.h"
 #include "core/host/icore.h"
 
 #include <QDialog>
@@ -41,4 +42,11 @@ bool OrderTransactionQueue::send(QDialog* dialog, const RawTransactionPtr& trans
     QMessageBox::information(
         dialog, tr("Ошибка отправки заявки"), tr("Транзакция по заявке не обработана (не добавлена в очередь)"));
     return false;
+}
+
+QString OrderTransactionQueue::shownNumber(const QString& value)
+{
+    bool ok = false;
+    const decimal number = decimal::fromString(value, &ok);
+    return ok ? number.toSystemString() : value;
 }

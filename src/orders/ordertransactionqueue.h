@@ -21,4 +21,7 @@ public:
         const QString& errorTitle = QString());
     // True when the transaction was queued.
     static bool send(QDialog* dialog, const RawTransactionPtr& transaction);
+    // A transaction's number (in C form, as the forms give it) in the language's form, for the texts that ask the
+    // trader to confirm it; any other text as it is.
+    static QString shownNumber(const QString& value);
 };

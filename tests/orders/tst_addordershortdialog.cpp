@@ -179,6 +179,43 @@ private Q_SLOTS:
             QStringLiteral("денежного лимита счёта %1 не хватает").arg(m_account)));
     }
 
+    // The confirmation writes the price in the language's form, as the form's edit shows it.
+    void theConfirmationWritesThePriceInTheLanguagesForm()
+    {
+        for (const Record& r : *m_market->table(QStringLiteral("securities"))->masterIndex()) {
+            if (r.data(QStringLiteral("sectype")).toChar() == QLatin1Char('F')
+                && r.data(QStringLiteral("board_id")).toInteger() == SampleMarket::FuturesBoard
+                && r.data(QStringLiteral("decimals")).toInteger() > 0) {
+                m_instrument = r;
+                break;
+            }
+        }
+        if (m_instrument.data(QStringLiteral("decimals")).toInteger() == 0)
+            QSKIP("no futures with decimals in this sample");
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        Values values = AddOrderShortDialog::secKeyToValues(textId());
+        values[QStringLiteral("Account")] = m_account;
+        values[QStringLiteral("Price")] = restingBuyPrice();
+        values[QStringLiteral("Quantity")] = 1;
+        AddOrderShortDialog* dialog = AddOrderShortDialog::showDialog(values);
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QString asked;
+        answerDialog<ConfirmationDialog>([&asked](ConfirmationDialog* c) {
+            asked = c->text();
+            QTest::keyClick(c, Qt::Key_Escape);
+        });
+        QTest::mouseClick(futures(dialog)->buyButton(), Qt::LeftButton);
+        QTRY_VERIFY(!asked.isEmpty());
+        QLocale::setDefault(before);
+        const QString price = values.value(QStringLiteral("Price")).toString();
+        QVERIFY2(price.contains(QLatin1Char('.')), qPrintable(price));
+        QVERIFY2(asked.contains(
+                     QStringLiteral(" по цене %1 ").arg(QString(price).replace(QLatin1Char('.'), QLatin1Char(',')))),
+            qPrintable(asked));
+        QVERIFY(m_sent.isEmpty());
+    }
+
     void escapeCancelsAndSendsNothing()
     {
         AddOrderShortDialog* dialog = AddOrderShortDialog::showDialog(textId());
