@@ -69,6 +69,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -81,6 +82,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScatterSeries>
 #include <QScopeGuard>
@@ -162,6 +164,32 @@ public:
 private:
     QProgressBar* m_bar;
     QLabel* m_text;
+};
+
+// How often a view's viewport was painted between a model's reset signals, and how many resets there were.
+class PaintsDuringReset : public QObject
+{
+public:
+    PaintsDuringReset(QWidget* viewport, QAbstractItemModel* model)
+    {
+        viewport->installEventFilter(this);
+        connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_resetting = true; });
+        connect(model, &QAbstractItemModel::modelReset, this, [this] {
+            m_resetting = false;
+            ++resets;
+        });
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && m_resetting)
+            ++duringReset;
+        return false;
+    }
+    int duringReset = 0;
+    int resets = 0;
+
+private:
+    bool m_resetting = false;
 };
 
 } // namespace
@@ -774,6 +802,28 @@ private Q_SLOTS:
         colors->setColor(M::Securities, M::BackgroundRole, M::UpPriceColor, green);
         auto second = terminal();
         QCOMPARE(colors->color(M::Securities, M::BackgroundRole, M::UpPriceColor), blue);
+    }
+
+    // Applying the settings dialog over the grouped positions, a position current, repaints the colours and
+    // rebuilds the window's model while the status bar shows the build: the tree is not painted before its model
+    // is whole again (its selection still names the items the build threw away).
+    void aWindowIsNotPaintedWhileTheSettingsRebuildItsModel()
+    {
+        auto window = terminal();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* positions = groupsWindow(window->openWindow(QStringLiteral("positions")), "По счетам и активам");
+        QVERIFY(positions);
+        m_feed->step(300);
+        TerminalGroupsModel* model = positions->model();
+        const QModelIndex position = model->index(0, 3, model->index(0, 0, model->index(0, 0)));
+        QVERIFY(positions->view()->setCurrentText(model->indexText(position)));
+        const QString current = positions->view()->currentText();
+        const PaintsDuringReset paints(positions->view()->viewport(), model);
+        SettingsDialog dialog(m_market->core.optionsPages(), positions);
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Apply)->click();
+        QCOMPARE(paints.resets, 1);
+        QCOMPARE(paints.duringReset, 0);
+        QCOMPARE(positions->view()->currentText(), current);
     }
 
     void damagedSettingsAreKeptAsideAndTheTerminalStartsWithDefaults()

@@ -87,10 +87,12 @@ void ProgressStatus::present()
         const Operation& latest = m_operations.last();
         const QString text = latest.message.trimmed();
         m_text->setText(latest.extra.isEmpty() ? text : text + QLatin1Char(' ') + latest.extra);
-        if (latest.total > 0)
-            m_bar->setValue(int(qBound<qint64>(0, latest.count, latest.total) * Steps / latest.total));
-        else
-            m_bar->setValue(0);
+        // QProgressBar::setValue() repaints at once, which paints every part of the window waiting for it: with the
+        // bar's updates off it only keeps the value, and the bar is painted below with the rest of the status bar.
+        m_bar->setUpdatesEnabled(false);
+        m_bar->setValue(
+            latest.total > 0 ? int(qBound<qint64>(0, latest.count, latest.total) * Steps / latest.total) : 0);
+        m_bar->setUpdatesEnabled(true);
         show();
     }
     // Painted through the window's backing store here and now, the status bar alone: a repaint() would paint every
