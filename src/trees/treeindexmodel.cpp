@@ -460,6 +460,12 @@ void TreeIndexModel::settleOrder(const QList<Record>& updated)
 
 void TreeIndexModel::resort()
 {
+    // A batch without item signals is one model reset, which tells the views of the new order: a layout change
+    // inside it would also walk persistent indexes whose items the batch may have freed.
+    if (m_batching && !m_itemSignals) {
+        sortChildren(m_root);
+        return;
+    }
     // Inside a batch's open layout the sort joins it.
     const bool open = m_layoutOpen;
     openLayout();
