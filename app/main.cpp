@@ -44,6 +44,7 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLocale>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QTextStream>
@@ -322,8 +323,8 @@ int main(int argc, char** argv)
                                                      : std::make_unique<TerminalWindow>(&core, feed.get());
     TerminalWindow& window = *made;
     core.notify(QCoreApplication::translate("Terminal", "Рынок открыт: %1 инструментов, %2 заявок")
-                    .arg(core.tables()->table(QStringLiteral("securities"))->count())
-                    .arg(core.tables()->table(QStringLiteral("orders"))->count()));
+                    .arg(QLocale().toString(core.tables()->table(QStringLiteral("securities"))->count()),
+                        QLocale().toString(core.tables()->table(QStringLiteral("orders"))->count())));
     clock.restart();
     // A soak run measures every kind of window in every view, whatever the user left open, and leaves the user's
     // windows as they were.

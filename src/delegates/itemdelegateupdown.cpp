@@ -12,6 +12,9 @@
 
 namespace {
 
+// The column the direction arrow takes at the cell's left; the text and the flash stand right of it.
+const int ArrowColumn = 14;
+
 const QPixmap& directionIcon(int direction)
 {
     static const QPixmap up(QStringLiteral(":/icons/bid_up.png"));
@@ -112,7 +115,7 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
         QColor c = flash;
         c.setAlpha(intensity * 255 / 100);
         painter->fillRect(
-            QRect(QPoint(cell.left() + 14, cell.top() + 2), QPoint(cell.right() - 2, cell.bottom() - 2)), c);
+            QRect(QPoint(cell.left() + ArrowColumn, cell.top() + 2), QPoint(cell.right() - 2, cell.bottom() - 2)), c);
     }
 
     const QVariant alignmentValue = index.data(Qt::TextAlignmentRole);
@@ -140,7 +143,7 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
         p.drawPixmap(QRect(rect.left() + 1, iconY, 12, 8), icon);
 
         const int margin = focusMargin(opt);
-        const QRect textRect = rect.adjusted(14 + margin, 0, -margin, 0);
+        const QRect textRect = rect.adjusted(ArrowColumn + margin, 0, -margin, 0);
         const Qt::TextElideMode elide = (alignment & Qt::AlignLeft) ? Qt::ElideRight : Qt::ElideLeft;
         p.setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
         p.setFont(opt.font);
@@ -155,6 +158,11 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
     }
     painter->drawPixmap(cell.topLeft(), pixmap);
     painter->restore();
+}
+
+QSize ItemDelegateUpDown::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    return StyledItemDelegate::sizeHint(option, index) + QSize(ArrowColumn, 0);
 }
 
 void ItemDelegateUpDown::advanceClocks(const QAbstractItemView* view, const datetime& now)

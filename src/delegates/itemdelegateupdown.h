@@ -44,6 +44,8 @@ public:
     int pendingRepaints() const { return m_refresh.size(); }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // The text's size and the arrow's column before it: a column fitted to its contents shows whole prices.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 public Q_SLOTS:
     void timeout();

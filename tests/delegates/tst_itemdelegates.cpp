@@ -325,6 +325,34 @@ private Q_SLOTS:
         QCOMPARE(orders->pendingRepaints(), 0);
     }
 
+    // A price column fitted to its contents shows whole prices beside their arrows: its cells end as the same cells
+    // painted far wider do.
+    void aFittedPriceColumnShowsWholePrices()
+    {
+        const datetime now = datetime::fromQDateTime(QDateTime(QDate(2026, 12, 5), QTime(12, 0)));
+        QTableView view;
+        QStandardItemModel* model = priceModel(now, &view);
+        auto* delegate = new ItemDelegateUpDown(ViewsColorManager::Orders, &view);
+        view.setItemDelegate(delegate);
+        view.setModel(model);
+        view.resize(600, 260);
+        view.resizeColumnToContents(1);
+        const auto ends = [&](int row, int width) {
+            const QRect cell = view.visualRect(model->index(row, 1)).translated(view.viewport()->pos());
+            return view.grab().toImage().copy(cell.right() - width, cell.top(), width + 1, cell.height());
+        };
+        const QFontMetrics metrics(view.font());
+        QVector<QImage> fitted;
+        QVector<int> widths;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            widths << metrics.horizontalAdvance(delegate->displayText(model->index(row, 1).data(), view.locale())) + 4;
+            fitted << ends(row, widths.last());
+        }
+        view.setColumnWidth(1, view.columnWidth(1) + 80);
+        for (int row = 0; row < model->rowCount(); ++row)
+            QVERIFY2(ends(row, widths.at(row)) == fitted.at(row), qPrintable(QString::number(row)));
+    }
+
     void coloredAndActionCells()
     {
         QStandardItemModel model(1, 1);
