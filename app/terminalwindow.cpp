@@ -661,6 +661,16 @@ void TerminalWindow::closeEvent(QCloseEvent* event)
 
 void TerminalWindow::followReplay()
 {
+    // Which recording plays, and at what pace, once: a stopped stream that goes on again is no news.
+    connect(m_replayer, &StreamReplayer::started, this, [this] {
+        if (std::exchange(m_replayTold, true))
+            return;
+        const double speed = m_replayer->speed();
+        const QString pace = speed <= 0 ? tr("как можно быстрее")
+            : speed == 1.0              ? tr("в записанном темпе")
+                                        : tr("в записанном темпе ×%1").arg(QLocale().toString(speed));
+        m_core->notify(tr("Воспроизводится запись '%1' %2").arg(m_replayer->path(), pace));
+    });
     connect(m_replayer, &StreamReplayer::batchApplied, this, &TerminalWindow::onBatchApplied);
     // The first changes the tables could not take are told at once, every one of them at the end.
     connect(m_replayer, &StreamReplayer::changesSkipped, this, [this](qint64 changes, const QString& reason) {

@@ -135,6 +135,7 @@ private:
     bool m_sessionKept = true;
     bool m_feedWasRunning = false; // when the connection went down
     bool m_skipsTold = false; // the first changes a replay skipped were reported
+    bool m_replayTold = false; // the recording and its pace were named
     QPair<int, double> m_lastBatch { -1, 0.0 }; // changes and milliseconds; none yet
     std::vector<std::pair<QPointer<QObject>, std::function<void()>>> m_texts;
 };

@@ -3846,6 +3846,22 @@
         <translation>Replay of the recording: the tables did not take %1: %2</translation>
     </message>
     <message>
+        <source>Воспроизводится запись &apos;%1&apos; %2</source>
+        <translation>Replaying the recording &apos;%1&apos; %2</translation>
+    </message>
+    <message>
+        <source>как можно быстрее</source>
+        <translation>as fast as it goes</translation>
+    </message>
+    <message>
+        <source>в записанном темпе</source>
+        <translation>at the recorded pace</translation>
+    </message>
+    <message>
+        <source>в записанном темпе ×%1</source>
+        <translation>at the recorded pace ×%1</translation>
+    </message>
+    <message>
         <source>Воспроизведение записи окончено: %1</source>
         <translation>Replay of the recording finished: %1</translation>
     </message>

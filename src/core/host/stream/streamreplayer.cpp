@@ -290,6 +290,7 @@ void StreamReplayer::start()
     m_clock.start();
     m_startedAt = m_nsecs ? m_nsecs() : 0;
     m_timer.start(m_speed > 0 ? PacedIntervalMs : 0);
+    Q_EMIT started();
 }
 
 qint64 StreamReplayer::elapsedNsecs() const

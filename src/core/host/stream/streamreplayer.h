@@ -36,6 +36,7 @@ public:
 
     // Throws a QString for the user naming what is wrong with the file.
     void open(const QString& path);
+    QString path() const { return m_file.fileName(); }
     QStringList tableNames() const;
     // Plays into the registry's tables of the recorded names; throws a QString when one is missing or its
     // columns or key differ from the recorded ones.
@@ -73,6 +74,8 @@ Q_SIGNALS:
     // A turn's changes the tables did not take, and why the first of them was not taken, for the user.
     void changesSkipped(qint64 changes, const QString& reason);
     void finished();
+    // start() set the recording going (again after a stop()).
+    void started();
 
 private:
     struct Frame
