@@ -59,10 +59,47 @@
 
 namespace {
 
-// Writes one window of the market through the exporter, as a scheduler's script would; the exit code says how
-// it went.
-int exportWindow(EmbeddedCore& core, QString kind, const QString& path)
+// A --filter preset, WINDOW:NAME=VALUE; an empty window when the text has no such shape.
+struct FilterPreset
 {
+    QString window;
+    QString name;
+    QString value;
+    QString text;
+};
+
+QVector<FilterPreset> filterPresets(const QStringList& texts)
+{
+    QVector<FilterPreset> presets;
+    for (const QString& text : texts) {
+        const int colon = text.indexOf(QLatin1Char(':'));
+        const int equals = text.indexOf(QLatin1Char('='), colon + 1);
+        presets.append(colon > 0 && equals > colon
+                ? FilterPreset { text.left(colon), text.mid(colon + 1, equals - colon - 1), text.mid(equals + 1), text }
+                : FilterPreset { QString(), QString(), QString(), text });
+    }
+    return presets;
+}
+
+// Sets the presets meant for `kind` on its window; false, having said which, when one names no filter or value.
+bool applyPresets(TableWindow* window, const QString& kind, const QVector<FilterPreset>& presets)
+{
+    for (const FilterPreset& preset : presets) {
+        if (preset.window != kind)
+            continue;
+        if (!window || !window->presetFilter(preset.name, preset.value)) {
+            std::fprintf(stderr, "no such filter or value: %s\n", qPrintable(preset.text));
+            return false;
+        }
+    }
+    return true;
+}
+
+// Writes one window of the market, filtered by the presets meant for it, through the exporter, as a scheduler's
+// script would; the exit code says how it went.
+int exportWindow(EmbeddedCore& core, QString kind, const QString& path, const QVector<FilterPreset>& presets)
+{
+    const QString windowKind = kind;
     if (kind == QLatin1String("instruments"))
         kind = QStringLiteral("securities");
     Table* table = core.tables()->table(kind);
@@ -70,12 +107,14 @@ int exportWindow(EmbeddedCore& core, QString kind, const QString& path)
         std::fprintf(stderr, "usage: --export instruments|orders|deals|positions|money_limits FILE\n");
         return 2;
     }
-    TableWindow window(table);
-    window.setWindowTitle(kind);
+    TableWindow shown(table);
+    shown.setWindowTitle(kind);
+    if (!applyPresets(&shown, windowKind, presets))
+        return 2;
     FileExporter* exporter = FileExporter::instance();
     int result = 1;
-    const int token = exporter->exportModel({ window.exportModel(), kind, QFileInfo(path), false });
-    QObject::connect(exporter, &FileExporter::finished, &window,
+    const int token = exporter->exportModel({ shown.exportModel(), kind, QFileInfo(path), false });
+    QObject::connect(exporter, &FileExporter::finished, &shown,
         [&result, token, path](int finished, int status, const QString& error) {
             if (finished != token)
                 return;
@@ -285,9 +324,21 @@ int main(int argc, char** argv)
             SampleMarketOptions::sized(5000, parser.value(ordersOption).toInt(), seed));
         market->populate(core.tables());
     }
+    const QVector<FilterPreset> presets = filterPresets(parser.values(filterOption));
+    if (!steps.isEmpty()) {
+        // Every preset filters a window this run writes.
+        for (const FilterPreset& preset : presets) {
+            if (std::none_of(steps.cbegin(), steps.cend(),
+                    [&preset](const FileStep& s) { return !s.import && s.table == preset.window; })) {
+                std::fprintf(stderr, "no such filter or value: %s\n", qPrintable(preset.text));
+                return 2;
+            }
+        }
+    }
     int code = 0;
     for (const FileStep& step : qAsConst(steps)) {
-        const int stepCode = step.import ? importTable(core, step, maps) : exportWindow(core, step.table, step.path);
+        const int stepCode
+            = step.import ? importTable(core, step, maps) : exportWindow(core, step.table, step.path, presets);
         if (stepCode == 2)
             return stepCode;
         code = qMax(code, stepCode);
@@ -334,15 +385,9 @@ int main(int argc, char** argv)
     else if (!window.restoreSession())
         window.openAll();
     std::printf("# %d windows opened in %lld ms\n", window.windows().size(), clock.elapsed());
-    for (const QString& preset : parser.values(filterOption)) {
-        const int colon = preset.indexOf(QLatin1Char(':'));
-        const int equals = preset.indexOf(QLatin1Char('='), colon + 1);
-        const QString kind = preset.left(colon);
-        TableWindow* target = colon > 0 && equals > colon ? TerminalWindow::tableView(window.windowOf(kind)) : nullptr;
-        if (!target || !target->presetFilter(preset.mid(colon + 1, equals - colon - 1), preset.mid(equals + 1))) {
-            std::fprintf(stderr, "no such filter or value: %s\n", qPrintable(preset));
+    for (const FilterPreset& preset : presets) {
+        if (!applyPresets(TerminalWindow::tableView(window.windowOf(preset.window)), preset.window, { preset }))
             return 2;
-        }
     }
     window.show();
 

@@ -628,6 +628,37 @@ private Q_SLOTS:
         QCOMPARE(demo.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(demo.readAllStandardError()), QString());
         QCOMPARE(QString::fromUtf8(demo.readAllStandardOutput()), QStringLiteral("wrote %1\n").arg(file));
+
+        // With a window's filter it writes the rows the filter keeps, those of the whole window in its order; a
+        // filter that names nothing of the windows written is refused.
+        const QString filtered = QDir(m_config->path()).filePath(QStringLiteral("trader01.csv"));
+        const auto run = [&](const QString& preset, const QString& path) {
+            demo.start(QStringLiteral(BV_DEMO_PATH),
+                { QStringLiteral("--orders"), QStringLiteral("300"), QStringLiteral("--config"), m_config->path(),
+                    QStringLiteral("--export"), QStringLiteral("orders"), path, QStringLiteral("--filter"), preset });
+            return demo.waitForFinished(60000);
+        };
+        QVERIFY(run(QStringLiteral("orders:Логин=trader01"), filtered));
+        QCOMPARE(demo.exitCode(), 0);
+        const auto lines = [](const QString& path) {
+            QFile in(path);
+            return in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'))
+                                                : QStringList();
+        };
+        const QStringList all = lines(file);
+        const QStringList kept = lines(filtered);
+        QVERIFY(kept.size() > 2 && kept.size() < all.size());
+        QCOMPARE(kept.first(), all.first()); // the titles
+        QCOMPARE(kept.mid(1).filter(QStringLiteral("trader01")), kept.mid(1, kept.size() - 2));
+        QCOMPARE(kept.mid(1, kept.size() - 2), all.mid(1).filter(QStringLiteral("trader01")));
+        for (const QString& preset :
+            { QStringLiteral("orders:Нет такого=1"), QStringLiteral("deals:Логин=trader01") }) {
+            QVERIFY(run(preset, filtered));
+            QCOMPARE(demo.exitCode(), 2);
+            QVERIFY2(QString::fromUtf8(demo.readAllStandardError())
+                         .contains(QStringLiteral("no such filter or value: ") + preset),
+                qPrintable(preset));
+        }
     }
 };
 
