@@ -84,6 +84,15 @@ private:
         const decimal step = number(m_instrument, "price_step");
         return (price - step - step).toString();
     }
+    // The order form for one lot of the instrument at a buy price that rests in the book, shown.
+    AddOrderShortDialog* showRestingBuy() const
+    {
+        Values values = AddOrderShortDialog::secKeyToValues(textId());
+        values[QStringLiteral("Account")] = m_account;
+        values[QStringLiteral("Price")] = restingBuyPrice();
+        values[QStringLiteral("Quantity")] = 1;
+        return AddOrderShortDialog::showDialog(values);
+    }
     static FutOrder* futures(AddOrderShortDialog* dialog) { return qobject_cast<FutOrder*>(dialog->form()); }
 
 private Q_SLOTS:
@@ -161,11 +170,7 @@ private Q_SLOTS:
         Record limit = m_market->table(QStringLiteral("money_limits"))->findByKeyText(m_account);
         limit.data(QStringLiteral("used")) = number(limit, "limit");
         limit.updated();
-        Values values = AddOrderShortDialog::secKeyToValues(textId());
-        values[QStringLiteral("Account")] = m_account;
-        values[QStringLiteral("Price")] = restingBuyPrice();
-        values[QStringLiteral("Quantity")] = 1;
-        AddOrderShortDialog* dialog = AddOrderShortDialog::showDialog(values);
+        AddOrderShortDialog* dialog = showRestingBuy();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
 
         // When the order goes out with the form's money check on
@@ -194,11 +199,7 @@ private Q_SLOTS:
             QSKIP("no futures with decimals in this sample");
         const QLocale before;
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-        Values values = AddOrderShortDialog::secKeyToValues(textId());
-        values[QStringLiteral("Account")] = m_account;
-        values[QStringLiteral("Price")] = restingBuyPrice();
-        values[QStringLiteral("Quantity")] = 1;
-        AddOrderShortDialog* dialog = AddOrderShortDialog::showDialog(values);
+        AddOrderShortDialog* dialog = showRestingBuy();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         QString asked;
         answerDialog<ConfirmationDialog>([&asked](ConfirmationDialog* c) {
@@ -208,7 +209,7 @@ private Q_SLOTS:
         QTest::mouseClick(futures(dialog)->buyButton(), Qt::LeftButton);
         QTRY_VERIFY(!asked.isEmpty());
         QLocale::setDefault(before);
-        const QString price = values.value(QStringLiteral("Price")).toString();
+        const QString price = restingBuyPrice();
         QVERIFY2(price.contains(QLatin1Char('.')), qPrintable(price));
         QVERIFY2(asked.contains(
                      QStringLiteral(" по цене %1 ").arg(QString(price).replace(QLatin1Char('.'), QLatin1Char(',')))),
