@@ -1,20 +1,18 @@
 #include "trees/view/treegroupsview.h"
 
-#include "columns/itemmodelwithdelegates.h"
-#include "columns/itemroles.h"
-#include "core/db/settings.h"
 #include "filters/rowfiltersmodel.h"
 #include "trees/treegroupsmodel.h"
+#include "trees/view/treegroupsexpansion.h"
 #include "trees/view/treegroupsheaderview.h"
 #include "trees/view/treegroupsviewgroupitemdelegate.h"
 #include "trees/view/treegroupsviewheadersettingspage.h"
+#include "trees/view/treegroupsviewmenu.h"
+#include "trees/view/treegroupsviewsettings.h"
 #include "trees/view/viewwrappertreegroups.h"
 #include "views/filtering/filterssettingspage.h"
 #include "views/find/itemviewfindtoolbar.h"
 #include "views/fitwidthaction.h"
-#include "views/scrollposition.h"
 
-#include <QAction>
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QGuiApplication>
@@ -28,11 +26,7 @@ TreeGroupsView::TreeGroupsView(QWidget* parent)
     , m_header(new TreeGroupsHeaderView(this))
     , m_elementDelegate(new TreeGroupsViewItemDelegateOptimized(this))
     , m_groupDelegate(new TreeGroupsViewGroupItemDelegate(this))
-    , m_findBar(new ItemViewFindToolBar)
-    , m_findAction(new QAction(this))
-    , m_fitAll(new QAction(this))
 {
-    retranslate();
     setHeader(m_header);
     m_header->setSectionsClickable(true);
     m_header->setSectionsMovable(true);
@@ -44,16 +38,8 @@ TreeGroupsView::TreeGroupsView(QWidget* parent)
     setDragEnabled(true);
     setDragDropMode(DragOnly);
 
-    m_findBar->setView(this);
-    m_findBar->setHeader(m_header);
-    m_findBar->hide();
-    m_findAction->setObjectName(QStringLiteral("Find"));
-    m_findAction->setShortcut(QKeySequence::Find);
-    m_findAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(m_findAction, &QAction::triggered, m_findBar, &AbstractFindToolBar::openFind);
-    addAction(m_findAction);
-    connect(m_fitAll, &QAction::triggered, this, &TreeGroupsView::resizeColumnsToContents);
-
+    m_menu = new TreeGroupsViewMenu(this);
+    m_expansion = new TreeGroupsExpansion(this);
     m_wrapper = new ViewWrapperTreeGroups(this);
     m_wrapper->restartDynamicExport(false, 0);
     initCore(nullptr);
@@ -61,7 +47,9 @@ TreeGroupsView::TreeGroupsView(QWidget* parent)
 
 TreeGroupsView::~TreeGroupsView()
 {
-    delete m_findBar;
+    // The find bar, wherever the host placed it, goes while the view it searches is whole.
+    delete m_menu;
+    m_menu = nullptr;
     releaseModel();
 }
 
@@ -71,6 +59,7 @@ void TreeGroupsView::releaseModel()
     if (!m_model)
         return;
     disconnect(m_model, nullptr, this, nullptr);
+    m_expansion->followModel(nullptr);
     QTreeView::setModel(nullptr);
     m_model->clear();
     m_model->setGroupmentList({});
@@ -89,10 +78,7 @@ void TreeGroupsView::onModelDestroyed()
 
 void TreeGroupsView::initCore(ICore*)
 {
-    const auto unique = Qt::UniqueConnection;
-    connect(m_header, &QHeaderView::sectionClicked, this, &TreeGroupsView::onSectionClicked, unique);
-    connect(this, &QTreeView::expanded, this, &TreeGroupsView::onGroupExpanded, unique);
-    connect(this, &QTreeView::collapsed, this, &TreeGroupsView::onGroupCollapsed, unique);
+    connect(m_header, &QHeaderView::sectionClicked, this, &TreeGroupsView::onSectionClicked, Qt::UniqueConnection);
 }
 
 void TreeGroupsView::setModel(TreeGroupsModel* model)
@@ -114,15 +100,9 @@ void TreeGroupsView::setModel(TreeGroupsModel* model)
     m_header->setSectionResizeMode(0, QHeaderView::Fixed);
     m_header->resizeSection(0, indentation() * (model->groupCount() + 1));
     connect(model, &QObject::destroyed, this, &TreeGroupsView::onModelDestroyed);
-    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, &TreeGroupsView::o_modelAboutToBeReset);
-    connect(model, &QAbstractItemModel::modelReset, this, &TreeGroupsView::o_modelReset);
-    connect(model, &QAbstractItemModel::rowsInserted, this, &TreeGroupsView::o_rowsInserted);
-    connect(model, &QAbstractItemModel::rowsMoved, this,
-        [this](const QModelIndex&, int, int, const QModelIndex& to, int row) { o_rowsInserted(to, row, row); });
-    connect(model, &TreeIndexModel::itemsArrived, this, [this](const QModelIndexList& indexes) {
-        for (const QModelIndex& index : indexes)
-            o_rowsInserted(index.parent(), index.row(), index.row());
-    });
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, &TreeGroupsView::onModelAboutToBeReset);
+    connect(model, &QAbstractItemModel::modelReset, this, &TreeGroupsView::onModelReset);
+    m_expansion->followModel(model);
     model->rebuild();
 }
 
@@ -138,67 +118,14 @@ bool TreeGroupsView::isGroupRow(const QModelIndex& index) const
     return m_model && index.isValid() && !m_model->isElementLevel(index);
 }
 
-// Expansion -------------------------------------------------------------------------------------------------------
-
-bool TreeGroupsView::forEachGroup(const std::function<bool(const QModelIndex&)>& visit) const
+ItemViewFindToolBar* TreeGroupsView::findBar() const
 {
-    if (!m_model)
-        return true;
-    const int groupLevels = m_model->groupCount();
-    // Groups only: elements are never walked, however many there are.
-    QVector<QPair<QModelIndex, int>> pending { { QModelIndex(), 0 } };
-    while (!pending.isEmpty()) {
-        const auto [parent, level] = pending.takeLast();
-        if (level >= groupLevels)
-            continue;
-        for (int row = m_model->rowCount(parent) - 1; row >= 0; --row) {
-            const QModelIndex group = m_model->index(row, 0, parent);
-            if (!visit(group))
-                return false;
-            pending.append({ group, level + 1 });
-        }
-    }
-    return true;
+    return m_menu->findBar();
 }
 
 int TreeGroupsView::expandState() const
 {
-    int expanded = 0;
-    int collapsed = 0;
-    // Stops as soon as the answer is "some": a tree of many groups is not walked for it.
-    forEachGroup([&](const QModelIndex& group) {
-        (isExpanded(group) ? expanded : collapsed)++;
-        return expanded == 0 || collapsed == 0;
-    });
-    if (expanded == 0)
-        return 0;
-    return collapsed == 0 ? 2 : 1;
-}
-
-QStringList TreeGroupsView::expandedGroups() const
-{
-    QStringList paths;
-    forEachGroup([&](const QModelIndex& group) {
-        if (isExpanded(group))
-            paths << m_model->storedPath(group);
-        return true;
-    });
-    return paths;
-}
-
-void TreeGroupsView::expandGroups(const QStringList& paths)
-{
-    collapseAll();
-    for (const QString& path : paths) {
-        const QModelIndex group = m_model ? m_model->storedIndex(path) : QModelIndex();
-        if (group.isValid())
-            expand(group);
-    }
-}
-
-int TreeGroupsView::expandDepth() const
-{
-    return m_maxExpandDepth >= 0 || !m_model ? m_maxExpandDepth : m_model->groupCount() - 1;
+    return m_expansion->state();
 }
 
 void TreeGroupsView::onSectionClicked(int section)
@@ -206,13 +133,7 @@ void TreeGroupsView::onSectionClicked(int section)
     if (!m_model)
         return;
     if (section == 0) {
-        if (expandState() == 0) {
-            expandAll();
-            m_header->setCollapsed(false);
-        } else {
-            collapseAll();
-            m_header->setCollapsed(true);
-        }
+        m_expansion->toggleAll();
         return;
     }
     if (m_model->isSortColumn(section)) {
@@ -223,71 +144,20 @@ void TreeGroupsView::onSectionClicked(int section)
     }
 }
 
-// A group opening (live groups open as they appear, thousands a second) leaves the tree open whatever the others
-// are: no walk over the groups for it.
-void TreeGroupsView::onGroupExpanded()
-{
-    m_header->setCollapsed(false);
-}
-
-// Qt's collapseAll() tells of every group that was open, one by one, after closing them all. Once the tree is known
-// to be closed a group closing changes nothing; a walk over every group for each of them froze a window of many
-// groups for minutes.
-void TreeGroupsView::onGroupCollapsed()
-{
-    if (!m_header->isCollapsed())
-        m_header->setCollapsed(expandState() == 0);
-}
-
 // Model signals ---------------------------------------------------------------------------------------------------
 
-void TreeGroupsView::o_modelAboutToBeReset()
+void TreeGroupsView::onModelAboutToBeReset()
 {
     m_resetCurrent = currentText();
 }
 
-void TreeGroupsView::o_modelReset()
+void TreeGroupsView::onModelReset()
 {
     updateItemHeights();
-    expandToDepth(expandDepth());
-    m_header->setCollapsed(expandState() == 0);
+    m_expansion->openToDepth();
     if (!m_resetCurrent.isEmpty())
         setCurrentText(m_resetCurrent);
     m_resetCurrent.clear();
-}
-
-// A group that appears while the tree stands open opens too, so the trader sees its elements.
-void TreeGroupsView::o_rowsInserted(const QModelIndex& parent, int first, int last)
-{
-    if (!m_model || m_header->isCollapsed())
-        return;
-    const int depth = expandDepth();
-    for (int row = first; row <= last; ++row) {
-        const QModelIndex index = m_model->index(row, 0, parent);
-        if (isGroupRow(index) && index.data(ItemLevelRole).toInt() <= depth && !isExpanded(index)) {
-            expand(index);
-            for (int child = 0; child < m_model->rowCount(index); ++child)
-                o_rowsInserted(index, child, child);
-        }
-    }
-}
-
-void TreeGroupsView::restoreExpansion(const Settings& values)
-{
-    switch (values.value(QStringLiteral("expandState"), -1).toInt()) {
-    case 0:
-        collapseAll();
-        break;
-    case 1:
-        expandGroups(values.value(QStringLiteral("expanded")).toStringList());
-        break;
-    case 2:
-        expandAll();
-        break;
-    default:
-        return; // the state of a new window: open to the expand depth
-    }
-    m_header->setCollapsed(expandState() == 0);
 }
 
 // Current row -----------------------------------------------------------------------------------------------------
@@ -443,37 +313,17 @@ void TreeGroupsView::resizeAColumnToContents()
 
 void TreeGroupsView::populateActionsForColumn(int column, QMenu* menu)
 {
-    if (column > 0 && m_model) {
-        QAction* action = FitWidthAction::add(menu, m_model, column);
-        connect(action, &QAction::triggered, this, &TreeGroupsView::resizeAColumnToContents);
-    }
-    menu->addAction(m_fitAll);
+    m_menu->populateForColumn(column, menu);
 }
 
 void TreeGroupsView::populateActionsForIndex(const QModelIndex& index, QMenu* menu)
 {
-    populateActionsForColumn(isGroupRow(index) ? 0 : index.column(), menu);
+    m_menu->populateForIndex(index, menu);
 }
 
 void TreeGroupsView::populateActionsAt(const QPoint& at, QMenu* menu)
 {
-    menu->addAction(m_findAction);
-    menu->addSeparator();
-    if (m_header->isVisible() && m_header->geometry().contains(at)) {
-        const int section = m_header->logicalIndexAt(m_header->mapFrom(this, at));
-        if (section >= 0)
-            populateActionsForColumn(section, menu);
-        if (QMenu* columns = m_header->createColumnsMenu()) {
-            columns->setParent(menu, columns->windowFlags());
-            menu->addMenu(columns);
-        }
-    } else if (viewport()->geometry().contains(at)) {
-        const QModelIndex index = indexAt(viewport()->mapFrom(this, at));
-        if (index.isValid())
-            populateActionsForIndex(index, menu);
-    }
-    menu->addSeparator();
-    menu->addActions(m_wrapper->actions());
+    m_menu->populateAt(at, menu);
 }
 
 void TreeGroupsView::contextMenuEvent(QContextMenuEvent* event)
@@ -495,51 +345,22 @@ QList<IViewSettingsPage*> TreeGroupsView::getSettingsPages(QObject* parent)
 
 QList<QAction*> TreeGroupsView::getActions()
 {
-    return m_wrapper->actions() << m_findAction;
+    return m_menu->actions();
 }
 
 QList<QToolBar*> TreeGroupsView::toolBars()
 {
-    return { m_findBar };
+    return { m_menu->findBar() };
 }
 
 void TreeGroupsView::store(Settings& settings) const
 {
-    if (!m_model)
-        return;
-    m_model->store(settings);
-    ItemModelWithDelegates::storeHeader(m_header, m_model, settings);
-    m_groupColumns.write(settings);
-    // Open or closed as a whole is one number; only a mixed tree lists its open groups.
-    const int state = expandState();
-    settings.setValue(QStringLiteral("expandState"), state);
-    settings.setValue(QStringLiteral("expanded"), state == 1 ? expandedGroups() : QStringList());
-    settings.setValue(QStringLiteral("current"), currentText());
-    ScrollPosition::store(this, settings);
-    m_wrapper->store(settings);
+    TreeGroupsViewSettings::store(*this, settings);
 }
 
 void TreeGroupsView::restore(const Settings&, const Settings& values)
 {
-    if (!m_model)
-        return;
-    {
-        const QSignalBlocker quiet(m_model);
-        ItemModelWithDelegates::restoreHeader(m_header, m_model, values);
-    }
-    m_header->setSectionHidden(0, false);
-    m_header->moveSection(m_header->visualIndex(0), 0);
-    m_groupColumns.reset(m_model);
-    m_groupColumns.read(values);
-    m_model->restore(values);
-    restoreExpansion(values);
-    const bool autoScroll = hasAutoScroll();
-    setAutoScroll(false);
-    setCurrentText(values.value(QStringLiteral("current")).toString());
-    setAutoScroll(autoScroll);
-    ScrollPosition::restore(this, values);
-    m_wrapper->restore(values);
-    viewport()->update();
+    TreeGroupsViewSettings::restore(*this, values);
 }
 
 QSize TreeGroupsView::defaultSize() const
@@ -549,15 +370,9 @@ QSize TreeGroupsView::defaultSize() const
     return QSize(qMin(980, available.width() * 3 / 4), qMin(560, available.height() * 2 / 3));
 }
 
-void TreeGroupsView::retranslate()
-{
-    m_findAction->setText(tr("Найти..."));
-    m_fitAll->setText(tr("Подобрать ширину всех столбцов"));
-}
-
 void TreeGroupsView::changeEvent(QEvent* event)
 {
     TreeIndexView::changeEvent(event);
     if (event->type() == QEvent::LanguageChange)
-        retranslate();
+        m_menu->retranslate();
 }

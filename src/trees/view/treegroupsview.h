@@ -4,16 +4,17 @@
 #include "views/iview.h"
 #include "views/treeindexview.h"
 
-#include <functional>
 #include <memory>
 #include <vector>
 
 class Groupment;
 class ItemViewFindToolBar;
+class TreeGroupsExpansion;
 class TreeGroupsHeaderView;
 class TreeGroupsModel;
 class TreeGroupsViewGroupItemDelegate;
 class TreeGroupsViewItemDelegateOptimized;
+class TreeGroupsViewMenu;
 class ViewWrapper;
 
 // A grouped tree window: the elements of a TreeGroupsModel with the model's columns, under group rows that show,
@@ -22,6 +23,10 @@ class ViewWrapper;
 // It is a plug-in view: it stores and restores the model's sort orders and filters, its columns, group segments,
 // current row and scroll positions and its dynamic export, offers copy and export of the flattened tree, and a
 // settings page for the group columns of each level. Ctrl+F opens its find bar (toolBars()).
+//
+// The widget draws and sizes the rows; the rest is done by parts with one job each: TreeGroupsExpansion (which
+// groups are open), TreeGroupsViewMenu (commands, find bar, context menu), TreeGroupsViewSettings (what is stored)
+// and ViewWrapperTreeGroups (copy and export).
 class BASIC_VIEWS_EXPORT TreeGroupsView : public TreeIndexView, public IView
 {
     Q_OBJECT
@@ -41,18 +46,13 @@ public:
     TreeGroupsViewItemDelegateOptimized* delegateElement() const { return m_elementDelegate; }
     TreeGroupsViewGroupItemDelegate* delegateGroup() const { return m_groupDelegate; }
     QAbstractItemDelegate* delegateForIndex(const QModelIndex& index) const;
+    bool isGroupRow(const QModelIndex& index) const;
     ViewWrapper* wrapper() const { return m_wrapper; }
-    ItemViewFindToolBar* findBar() const { return m_findBar; }
+    TreeGroupsExpansion* expansion() const { return m_expansion; }
+    ItemViewFindToolBar* findBar() const;
 
     // 0: no group is expanded, 1: some are, 2: all are.
     int expandState() const;
-    // The stored paths of the expanded groups (TreeGroupsModel::storedPath()); expandGroups() opens exactly those
-    // it finds, older text paths included.
-    QStringList expandedGroups() const;
-    void expandGroups(const QStringList& paths);
-    // How deep a reset expands the tree: every group level by default.
-    int maxExpandDepth() const { return m_maxExpandDepth; }
-    void setMaxExpandDepth(int depth) { m_maxExpandDepth = depth; }
     // The stored path of the first selected row (TreeGroupsModel::storedPath()).
     QString currentText() const;
     // Selects and shows the row of a stored path or an older text path, keeping the horizontal scroll
@@ -70,11 +70,8 @@ public:
     void populateActionsAt(const QPoint& at, QMenu* menu) override;
     void populateActionsForColumn(int column, QMenu* menu);
     void populateActionsForIndex(const QModelIndex& index, QMenu* menu);
-    // The model's sort orders and filters, the header, "Groups", "expandState" (as expandState()) with
-    // "expanded" (the open groups of a mixed tree), "current", "horizontalScroll" and
-    // "verticalScroll" (percentages) and the dynamic export.
+    // What TreeGroupsViewSettings stores and reads back.
     void store(Settings& settings) const override;
-    // Reads all of it back, rebuilds, then reselects "current" and scrolls back.
     void restore(const Settings& defaults, const Settings& values) override;
     QSize defaultSize() const override;
     QList<QToolBar*> toolBars() override;
@@ -94,25 +91,15 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private Q_SLOTS:
-    void o_modelAboutToBeReset();
-    void o_modelReset();
-    void o_rowsInserted(const QModelIndex& parent, int first, int last);
+    void onModelAboutToBeReset();
+    void onModelReset();
     void onSectionClicked(int section);
-    void onGroupExpanded();
-    void onGroupCollapsed();
     void onModelDestroyed();
 
 private:
-    void retranslate();
     void releaseModel();
     // True when a group row took the mouse event.
     bool groupMouseEvent(QMouseEvent* event);
-    bool isGroupRow(const QModelIndex& index) const;
-    void restoreExpansion(const Settings& values);
-    // Every group row, parents before children, while `visit` returns true; false when it stopped the walk.
-    bool forEachGroup(const std::function<bool(const QModelIndex&)>& visit) const;
-    // The depth a reset and new groups open to.
-    int expandDepth() const;
 
     TreeGroupsModel* m_model = nullptr; // not owned
     TreeGroupsHeaderView* m_header; // child
@@ -121,9 +108,7 @@ private:
     TreeGroupsViewGroupColSet m_groupColumns;
     std::vector<std::unique_ptr<Groupment>> m_groupments;
     ViewWrapper* m_wrapper; // child
-    ItemViewFindToolBar* m_findBar; // owned, placed by the host
-    QAction* m_findAction;
-    QAction* m_fitAll;
+    TreeGroupsExpansion* m_expansion; // child
+    TreeGroupsViewMenu* m_menu; // child
     QString m_resetCurrent;
-    int m_maxExpandDepth = -1;
 };
