@@ -428,9 +428,19 @@ private Q_SLOTS:
 
     // The grouped windows: positions by account and underlying, options by underlying and expiry with each
     // series' options by strike, then type. They follow the feed, and come back after a restart with their sort
-    // orders, group segments, open groups and current row.
+    // orders, group segments, open groups and current row, an account whose code holds a "," included.
     void groupedWindowsFollowTheFeedAndComeBack()
     {
+        // Accounts whose codes hold a ",": one holds the current position, the other is only open.
+        const QString commaAccount = QStringLiteral("ТК,001");
+        const QString openAccount = QStringLiteral("ТК,002");
+        const auto accountRow = [&](const TerminalGroupsModel* model, const QString& code) {
+            for (int row = 0; row < model->rowCount(); ++row) {
+                if (model->index(row, 1).data().toString() == code)
+                    return model->index(row, 0);
+            }
+            return QModelIndex();
+        };
         QString positionsCurrent;
         QString optionsCurrent;
         {
@@ -457,15 +467,29 @@ private Q_SLOTS:
                         && before.data(QStringLiteral("opt_type")).compare(r.data(QStringLiteral("opt_type"))) <= 0));
             }
 
+            // Two clients' positions arrive under those accounts.
+            {
+                Table* table = m_market->table(QStringLiteral("positions"));
+                RecordsTrans trans(table);
+                for (const QString& code : { commaAccount, openAccount })
+                    RecordUpdater(table->masterIndex()->at(0).clone(), trans).data(QStringLiteral("account")) = code;
+                trans.commit();
+            }
             // The trader turns the positions' order round, narrows the account segment, closes every group of
-            // the options and picks a position.
+            // the options, and of the positions all but those accounts', and picks a position of the first.
             positions->view()->groupsHeader()->sectionClicked(positions->model()->columnIndex(QStringLiteral("pos")));
             positions->view()->groupColumns().column(0, 1)->width = 90;
             options->view()->groupsHeader()->sectionClicked(0);
             QCOMPARE(options->view()->expandState(), 0);
-            const QModelIndex position
-                = positions->model()->index(0, 3, positions->model()->index(0, 0, positions->model()->index(0, 0)));
-            QVERIFY(positions->view()->setCurrentText(positions->model()->indexText(position)));
+            positions->view()->groupsHeader()->sectionClicked(0);
+            const QModelIndex account = accountRow(positions->model(), commaAccount);
+            QVERIFY(account.isValid());
+            positions->view()->expand(accountRow(positions->model(), openAccount));
+            positions->view()->expand(account);
+            positions->view()->expand(positions->model()->index(0, 0, account));
+            const QModelIndex position = positions->model()->index(0, 3, positions->model()->index(0, 0, account));
+            positions->view()->selectionModel()->setCurrentIndex(
+                position, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
             positionsCurrent = positions->view()->currentText();
             optionsCurrent = options->view()->currentText();
             first->close();
@@ -480,9 +504,14 @@ private Q_SLOTS:
             Qt::AscendingOrder);
         QCOMPARE(positions->view()->groupColumns().column(0, 1)->width, 90);
         QCOMPARE(positions->view()->currentText(), positionsCurrent);
+        const QModelIndexList current = positions->view()->selectionModel()->selectedRows(1);
+        QCOMPARE(current.size(), 1);
+        QCOMPARE(positions->model()->recordByIndex(current.first()).data(QStringLiteral("account")).toString(),
+            commaAccount);
         QCOMPARE(options->view()->currentText(), optionsCurrent);
         QCOMPARE(options->view()->expandState(), 0);
-        QCOMPARE(positions->view()->expandState(), 2);
+        QCOMPARE(positions->view()->expandState(), 1);
+        QVERIFY(positions->view()->isExpanded(accountRow(positions->model(), openAccount)));
     }
 
     // The instruments, as a table and as a tree, restricted to the current session: the instruments left from
