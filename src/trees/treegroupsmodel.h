@@ -139,7 +139,7 @@ public:
     // Index
     void add(const Record& record) override;
     void update(const Record& record, int firstColumn, int lastColumn, int row) override;
-    // Sets the order of one sort column: one layout change, persistent indexes kept by their text paths.
+    // Sets the order of one sort column: one layout change, persistent indexes following their items.
     // Nothing for column 0 or a column that is no sort column.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
     QString getClassName() const override;
