@@ -2,6 +2,14 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
+bool ListFilterFunc::readsFields(int first, int last) const
+{
+    return std::any_of(
+        m_children.begin(), m_children.end(), [=](const FilterFunc* child) { return child->readsFields(first, last); });
+}
+
 bool ListFilterFunc::filter(const Record& record) const
 {
     for (const FilterFunc* child : m_children) {

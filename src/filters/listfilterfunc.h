@@ -21,6 +21,7 @@ public:
     const QList<FilterFunc*>& children() const { return m_children; }
 
     bool filter(const Record& record) const override;
+    bool readsFields(int first, int last) const override;
     // "[a, b]"
     QString toString() const override;
 

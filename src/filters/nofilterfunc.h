@@ -11,4 +11,5 @@ public:
     using FilterFunc::FilterFunc;
     bool filter(const Record&) const override { return true; }
     QString toString() const override { return QStringLiteral("NoFilterFunc"); }
+    bool readsFields(int, int) const override { return false; }
 };

@@ -11,6 +11,7 @@ public:
     QuantityFilterFunc(int column, qint64 minimum, QObject* parent = nullptr);
     bool filter(const Record& record) const override { return record.data(m_column).toInteger64() >= m_minimum; }
     QString toString() const override;
+    bool readsFields(int first, int last) const override { return anyInRange({ m_column }, first, last); }
 
 private:
     int m_column;

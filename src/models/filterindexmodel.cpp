@@ -81,6 +81,13 @@ bool FilterIndexModel::filter(const Record& record) const
     return !owner || owner->filter(record);
 }
 
+bool FilterIndexModel::filterReadsFields(int first, int last) const
+{
+    if (dependencyOwner())
+        return true;
+    return m_filters && m_filterFunc && m_filterFunc->readsFields(first, last);
+}
+
 void FilterIndexModel::startBuild()
 {
     dropScheduledBuild();

@@ -29,6 +29,9 @@ public:
     void write(Settings& settings) const;
 
     bool filter(const Record& record) const override;
+    // Whether filter() may read a table field numbered first..last (-1 in either: any field); over another model,
+    // always, that model deciding too.
+    bool filterReadsFields(int first, int last) const;
     void build() override;
     QString getClassName() const override;
     // Bold for the columns with an enabled filter.

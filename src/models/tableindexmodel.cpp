@@ -100,6 +100,14 @@ bool TableIndexModelPrivate::stockComparison() const
     return type == typeid(TableIndexModel) || type == typeid(IndexDepend<TableIndexModel>);
 }
 
+bool TableIndexModelPrivate::fieldsKeepOrderAndRows(int firstField, int lastField) const
+{
+    Q_Q(const TableIndexModel);
+    const int sorted = storedSortField();
+    return firstField >= 0 && lastField >= 0 && sorted >= 0 && (sorted < firstField || sorted > lastField)
+        && !q->filterReadsFields(firstField, lastField);
+}
+
 int TableIndexModelPrivate::storedSortField() const
 {
     Q_Q(const TableIndexModel);
@@ -809,8 +817,8 @@ void TableIndexModel::update(const Record& record, int firstColumn, int lastColu
 
 // ---- batches ----
 
-void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Record>& updated, int, int,
-    const QList<Record>& added, const QList<Record>& updatedNew)
+void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn,
+    int lastColumn, const QList<Record>& added, const QList<Record>& updatedNew)
 {
     Q_D(TableIndexModel);
     restartTimer();
@@ -825,7 +833,12 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
         P::Outputs out = runItems(items);
         P::merge(all, out);
     }
-    if (!updated.isEmpty()) {
+    if (!search && d->fieldsKeepOrderAndRows(firstColumn, lastColumn)) {
+        // Each record keeps its row, if it has one: the walk below finds the rows without reading a record.
+        all.unplaced.reserve(std::size_t(updated.size()));
+        for (const Record& r : updated)
+            all.unplaced.push_back({ r.handle(), nullptr, P::Unplaced::Change });
+    } else if (!updated.isEmpty()) {
         auto items = slices(updated.size(), [&](int first, int last) {
             return P::PreprocessUpdateParams { this, &updated, &updatedNew, search, first, last, {} };
         });

@@ -372,6 +372,45 @@ private Q_SLOTS:
         QCOMPARE(m_signals->text(), QStringLiteral("data(0,0,6,7) data(3,3,6,7)"));
     }
 
+    // A batch that changes only fields the sort and the filters leave alone finds its rows without reading a
+    // record; one that changes a filtered field still hides and shows rows, whether the model's predicate is that
+    // filter alone or a list of filters.
+    void aBatchOfAFilteredFieldHidesAndShowsRows_data()
+    {
+        QTest::addColumn<bool>("list");
+        QTest::newRow("one filter") << false;
+        QTest::newRow("a list of filters") << true;
+    }
+    void aBatchOfAFilteredFieldHidesAndShowsRows()
+    {
+        QFETCH(bool, list);
+        const int defaultRowsPerSearch = TableIndexModelPrivate::rowsPerSearch;
+        auto restore = qScopeGuard([&] { TableIndexModelPrivate::rowsPerSearch = defaultRowsPerSearch; });
+        TableIndexModelPrivate::rowsPerSearch = 1 << 30; // found by the walk
+        for (int key = 1; key <= 5; ++key)
+            m_live->stageTick(key, "status", 1);
+        m_live->commit();
+        StatusFilter status(*m_live->table);
+        SideFilter sides(*m_live->table);
+        TableIndexModel model(m_live->table);
+        new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
+        model.setSort(m_live->column("price"), Qt::AscendingOrder);
+        model.filtersModel()->addFilter(&status);
+        model.filtersModel()->setFilterValueAndEnabled(0, QStringLiteral("2"), true);
+        if (list) {
+            model.filtersModel()->addFilter(&sides);
+            model.filtersModel()->setFilterValueAndEnabled(1, QStringLiteral("S"), true); // every order buys
+        }
+        QCoreApplication::processEvents();
+        m_live->stageTick(2, "status", 2);
+        m_live->stageTick(4, "status", 2);
+        m_live->commit();
+        QCOMPARE(LiveTable::column(model, 0), QStringLiteral("1 3 5"));
+        m_live->stageTick(2, "status", 1);
+        m_live->commit();
+        QCOMPARE(LiveTable::column(model, 0), QStringLiteral("1 3 2 5"));
+    }
+
     void batchOfSortKeyChangesIsOneLayoutChangeAndSelectionsFollow()
     {
         const QPersistentModelIndex selected = m_model->index(0, 5); // key 1, price 10
@@ -497,6 +536,11 @@ private Q_SLOTS:
         model.removeUnusedColumns(unread);
         new QAbstractItemModelTester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal, &model);
         model.filtersModel()->addFilter(&status);
+        // A second predicate that hides nothing: with the status filter on, the model asks a list of the two which
+        // fields it reads.
+        SideFilter everySide(*live.table);
+        model.filtersModel()->addFilter(&everySide);
+        model.filtersModel()->setFilterValueAndEnabled(1, QString(), true);
         const bool descending = rng.bounded(2);
         model.setSort(
             model.columnIndex(QStringLiteral("price")), descending ? Qt::DescendingOrder : Qt::AscendingOrder);

@@ -119,6 +119,10 @@ public:
     // Records sorted stably by the images of the stored sort column's values: one read of each record instead of
     // a comparison of two per probe; false (the records as they were) when the column or a value has none. A build
     // gives its progress: the sort's steps report counts from `from` to the build's total.
+    // Whether a batch that changes only the table fields firstField..lastField leaves every record's place and
+    // its being shown as they were: the list is sorted by a stored field outside them, and the predicate reads
+    // none of them.
+    bool fieldsKeepOrderAndRows(int firstField, int lastField) const;
     template<typename Sequence>
     bool sortByStoredKeys(Sequence& records, ProgressHelper* progress = nullptr, qint64 from = 0) const;
     // Sorts one row with new values `next` into moved or changed rows.

@@ -13,6 +13,7 @@ public:
     KeyFilterFunc(Table* table, const QList<KeyValue>& keys, const QList<int>& columns, QObject* parent = nullptr);
     bool filter(const Record& record) const override;
     QString toString() const override;
+    bool readsFields(int first, int last) const override { return anyInRange(m_columns, first, last); }
 
     const QList<KeyValue>& keys() const { return m_keys; }
     const QList<int>& columns() const { return m_columns; }

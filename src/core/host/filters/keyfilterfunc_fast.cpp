@@ -7,6 +7,7 @@
 KeyFilterFunc_Fast::KeyFilterFunc_Fast(
     Table* table, const QList<KeyValue>& keys, const QList<int>& columns, QObject* parent)
     : FilterFunc(parent)
+    , m_columns(columns)
 {
     if (!table || columns.isEmpty())
         throw tr("Нет столбцов ключа для быстрого фильтра");

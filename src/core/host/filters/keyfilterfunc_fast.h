@@ -19,12 +19,14 @@ public:
     KeyFilterFunc_Fast(Table* table, const QList<KeyValue>& keys, const QList<int>& columns, QObject* parent = nullptr);
     bool filter(const Record& record) const override;
     QString toString() const override;
+    bool readsFields(int first, int last) const override { return anyInRange(m_columns, first, last); }
 
     int byteOffset() const { return m_offset; }
     int byteLength() const { return m_length; }
     int keyCount() const { return m_imageCount; }
 
 private:
+    QList<int> m_columns;
     int m_offset = 0;
     int m_length = 0;
     std::vector<uchar> m_images; // keys' raw images, sorted, m_length bytes each
