@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QSet>
 
+#include <algorithm>
 #include <climits>
 #include <typeinfo>
 
@@ -379,6 +380,10 @@ void TableIndexModelPrivate::PreprocessNotFoundParams::operator()()
     d->list.forEachIn(firstRow, lastRow, [this, d](int row, const Record& r) {
         if (!wanted->mayContain(r.handle()))
             return;
+        if (repaintsOnly) {
+            out.changed.insert(row);
+            return;
+        }
         const Unplaced* found = unplaced->find(r.handle());
         if (!found)
             return;
@@ -855,10 +860,16 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
         handles.reserve(all.unplaced.size());
         for (const P::Unplaced& u : all.unplaced)
             handles.push_back(u.handle);
-        const HandleFilter wanted(handles, std::size_t(P::directFilterBits));
-        const HandleTable<P::Unplaced> unplaced(all.unplaced);
+        // The rows are blocks of a table's rows, at least a header and a row's storage apart.
+        const std::size_t spacing = table() ? std::size_t(Record::HeaderBytes + table()->layout().rowBytes()) : 0;
+        const HandleFilter wanted(handles, std::size_t(P::directFilterBits), spacing);
+        // Records that only repaint, let through by an exact filter, need no look-up of what to do with them.
+        const bool repaintsOnly = wanted.exact()
+            && std::all_of(all.unplaced.begin(), all.unplaced.end(),
+                [](const P::Unplaced& u) { return u.want == P::Unplaced::Change; });
+        const HandleTable<P::Unplaced> unplaced(repaintsOnly ? std::vector<P::Unplaced>() : all.unplaced);
         auto items = slices(d->list.count(), [&](int first, int last) {
-            return P::PreprocessNotFoundParams { this, &unplaced, &wanted, first, last, {} };
+            return P::PreprocessNotFoundParams { this, &unplaced, &wanted, repaintsOnly, first, last, {} };
         });
         P::Outputs out = runItems(items);
         all.remove.insert(out.remove);

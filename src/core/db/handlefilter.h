@@ -20,7 +20,10 @@ public:
     // The largest span, in bits of one per 64 bytes, that gets the direct form: 512 KB, half a core's L2 cache.
     static constexpr std::size_t DirectBits = std::size_t(1) << 22;
 
-    explicit HandleFilter(const std::vector<const void*>& handles, std::size_t directBits = DirectBits)
+    // `spacing`: the least distance in bytes between two handles the filter is asked about (0: unknown).
+    explicit HandleFilter(
+        const std::vector<const void*>& handles, std::size_t directBits = DirectBits, std::size_t spacing = 0)
+        : m_exact(spacing >= std::size_t(1) << LineShift)
     {
         std::uintptr_t low = handles.empty() ? 0 : address(handles.front());
         std::uintptr_t high = low;
@@ -49,6 +52,10 @@ public:
             m_words[std::size_t(hash >> m_shift)] |= mask(hash);
         }
     }
+
+    // Whether mayContain() answers exactly: the direct form over handles at least a line apart, no two of which
+    // share a bit.
+    bool exact() const { return m_span && m_exact; }
 
     bool mayContain(const void* handle) const
     {
@@ -80,4 +87,5 @@ private:
     std::uintptr_t m_base = 0;
     std::size_t m_span = 0; // bits of the direct form; 0 for the hashed one
     int m_shift = 58;
+    bool m_exact;
 };

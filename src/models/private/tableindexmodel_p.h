@@ -89,6 +89,7 @@ public:
         const TableIndexModel* model;
         const HandleTable<Unplaced>* unplaced;
         const HandleFilter* wanted; // every handle of `unplaced`, to pass over the other rows cheaply
+        bool repaintsOnly; // every handle `wanted` lets through is a row to repaint (`unplaced` is left empty)
         int firstRow;
         int lastRow;
         Outputs out;
