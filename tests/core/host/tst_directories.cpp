@@ -23,6 +23,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -75,6 +76,31 @@ private Q_SLOTS:
         const QList<SecurityKey> rts = d->keysByBaseCode(QStringLiteral("RTS"), 1, Futures);
         QCOMPARE(rts.size(), m_market->market.options().expiries);
         QVERIFY(d->keysByBaseCode(QStringLiteral("RTS"), 0, 0).size() > rts.size()); // options and mirrors too
+    }
+
+    void everyInstrumentAnswersItsOwnValues()
+    {
+        // Each key finds its own instrument among hundreds, and a key of none finds nothing.
+        SecurityDirectory* d = SecurityDirectory::i();
+        QList<SecurityKey> keys;
+        for (const SampleInstrument& i : m_market->market.instruments())
+            keys << i.key;
+        std::sort(keys.begin(), keys.end());
+        QVERIFY(keys.size() > 100);
+        QCOMPARE(d->keys(0, 0), keys);
+        for (const SampleInstrument& i : m_market->market.instruments()) {
+            const SecurityKey& k = i.key;
+            QCOMPARE(d->nameById(k.stock, k.board, k.sec), i.name);
+            QCOMPARE(d->decimalsById(k.stock, k.board, k.sec), i.decimals);
+            qint64 lots = 0;
+            QVERIFY(d->lotSizeById(k.stock, k.board, k.sec, lots));
+            QCOMPARE(lots, qint64(i.lotsize));
+            for (const SecurityKey& other : { SecurityKey { k.stock, k.board, -k.sec },
+                     SecurityKey { k.stock + 1, k.board, k.sec }, SecurityKey { k.stock, k.board + 1000, k.sec } }) {
+                if (!std::binary_search(keys.begin(), keys.end(), other))
+                    QCOMPARE(d->decimalsById(other.stock, other.board, other.sec), -1);
+            }
+        }
     }
 
     void optionsAndMirrorsReferToTheirFuture()

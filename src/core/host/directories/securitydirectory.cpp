@@ -20,7 +20,9 @@ SecurityDirectory::SecurityDirectory()
 
 void SecurityDirectory::reload(const Table* table)
 {
-    m_byKey.clear();
+    m_entries.clear();
+    m_infos.clear();
+    m_places.clear();
     m_byCode.clear();
     m_byBase.clear();
     m_futureNames.clear();
@@ -38,18 +40,25 @@ void SecurityDirectory::reload(const Table* table)
     const int mainSecC = table->columnIndex(QStringLiteral("main_sec_id"));
     const int isinC = table->columnIndex(QStringLiteral("isin_id"));
     const int typeC = table->columnIndex(QStringLiteral("sectype"));
-    m_byKey.reserve(table->count());
+    m_entries.reserve(table->count());
+    m_infos.reserve(table->count());
+    int places = 16;
+    while (places < 2 * table->count())
+        places *= 2;
+    m_places.fill(-1, places);
     for (const Record& r : *table->masterIndex()) {
         const SecurityKey key { r.data(stockC).toInteger(), r.data(boardC).toInteger(), r.data(secC).toInteger64() };
+        Entry e;
+        e.key = key;
+        e.name = r.data(nameC).toString();
+        e.decimals = r.data(decimalsC).hasValue() ? r.data(decimalsC).toInteger() : -1;
+        e.hasLotSize = r.data(lotSizeC).hasValue();
+        e.lotSize = r.data(lotSizeC).toInteger64();
         Info i;
         i.record = r;
-        i.name = r.data(nameC).toString();
         i.code = r.data(codeC).toString();
         i.base = r.data(baseC).toString();
         i.textId = key.textId();
-        i.decimals = r.data(decimalsC).hasValue() ? r.data(decimalsC).toInteger() : -1;
-        i.hasLotSize = r.data(lotSizeC).hasValue();
-        i.lotSize = r.data(lotSizeC).toInteger64();
         i.real = key;
         if (key.stock == 1 && key.board == 3)
             i.real = SecurityKey { key.stock, r.data(mainBoardC).toInteger(), r.data(mainSecC).toInteger64() };
@@ -58,20 +67,50 @@ void SecurityDirectory::reload(const Table* table)
         // The first futures contract of an ISIN names it: the records come in key order.
         if (isinC >= 0 && typeC >= 0 && r.data(typeC).toChar() == QLatin1Char('F')
             && !m_futureNames.contains(r.data(isinC).toInteger64()))
-            m_futureNames.insert(r.data(isinC).toInteger64(), i.name);
-        m_byKey.insert(key, i);
+            m_futureNames.insert(r.data(isinC).toInteger64(), e.name);
+        int& index = m_places[place(key.stock, key.board, key.sec)];
+        if (index < 0) {
+            index = m_entries.size();
+            m_entries.append(e);
+            m_infos.append(i);
+        } else { // a key met again replaces the earlier record
+            m_entries[index] = e;
+            m_infos[index] = i;
+        }
     }
+}
+
+int SecurityDirectory::place(int stock, int board, qint64 sec) const
+{
+    // Ids are small numbers close to each other: multiplying by odd constants spreads them over the places.
+    const quint64 mixed = quint64(sec) * 0x9E3779B97F4A7C15ULL
+        ^ ((quint64(quint32(stock)) << 32) | quint32(board)) * 0xC2B2AE3D27D4EB4FULL;
+    const int mask = m_places.size() - 1;
+    int at = int((mixed ^ (mixed >> 29)) & quint64(mask));
+    // At most half the places are taken, so a free one ends every probe.
+    for (int index; (index = m_places.at(at)) >= 0; at = (at + 1) & mask) {
+        const SecurityKey& key = m_entries.at(index).key;
+        if (key.sec == sec && key.board == board && key.stock == stock)
+            break;
+    }
+    return at;
+}
+
+int SecurityDirectory::indexOf(int stock, int board, qint64 sec) const
+{
+    return m_places.isEmpty() ? -1 : m_places.at(place(stock, board, sec));
 }
 
 const SecurityDirectory::Info* SecurityDirectory::info(int stock, int board, qint64 sec) const
 {
-    const auto it = m_byKey.constFind(SecurityKey { stock, board, sec });
-    return it == m_byKey.constEnd() ? nullptr : &it.value();
+    const int index = indexOf(stock, board, sec);
+    return index < 0 ? nullptr : &m_infos.at(index);
 }
 
 QString SecurityDirectory::nameById(int stock, int board, qint64 sec) const
 {
-    return answer(stock, board, sec, &Info::name, QString());
+    const int index = indexOf(stock, board, sec);
+    return index < 0 ? QString() : m_entries.at(index).name;
 }
 
 QString SecurityDirectory::codeById(int stock, int board, qint64 sec) const
@@ -91,15 +130,16 @@ QString SecurityDirectory::textIdById(int stock, int board, qint64 sec) const
 
 int SecurityDirectory::decimalsById(int stock, int board, qint64 sec) const
 {
-    return answer(stock, board, sec, &Info::decimals, -1);
+    const int index = indexOf(stock, board, sec);
+    return index < 0 ? -1 : m_entries.at(index).decimals;
 }
 
 bool SecurityDirectory::lotSizeById(int stock, int board, qint64 sec, qint64& lots) const
 {
-    const Info* i = info(stock, board, sec);
-    if (!i || !i->hasLotSize)
+    const int index = indexOf(stock, board, sec);
+    if (index < 0 || !m_entries.at(index).hasLotSize)
         return false;
-    lots = i->lotSize;
+    lots = m_entries.at(index).lotSize;
     return true;
 }
 
@@ -178,10 +218,10 @@ QString SecurityDirectory::futureNameByIsinId(qint64 isin) const
 QList<SecurityKey> SecurityDirectory::keys(int stock, int board) const
 {
     QList<SecurityKey> keys;
-    keys.reserve(m_byKey.size());
-    for (auto it = m_byKey.constBegin(); it != m_byKey.constEnd(); ++it) {
-        if ((stock <= 0 || it.key().stock == stock) && (board <= 0 || it.key().board == board))
-            keys << it.key();
+    keys.reserve(m_entries.size());
+    for (const Entry& e : m_entries) {
+        if ((stock <= 0 || e.key.stock == stock) && (board <= 0 || e.key.board == board))
+            keys << e.key;
     }
     std::sort(keys.begin(), keys.end());
     return keys;

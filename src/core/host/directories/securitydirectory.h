@@ -5,6 +5,7 @@
 #include "core/host/securitykey.h"
 
 #include <QHash>
+#include <QVector>
 
 class QMimeData;
 class QTimer;
@@ -72,15 +73,25 @@ private:
     struct Info
     {
         Record record;
-        QString name;
         QString code;
         QString base;
         QString textId;
-        int decimals = -1;
-        bool hasLotSize = false;
-        qint64 lotSize = 0;
         SecurityKey real;
     };
+    // What cells ask for on every row of a window, in no order of instruments: kept apart from the records in a
+    // compact array, found through a small open-addressed table of indexes, so that a lookup touches little memory.
+    struct Entry
+    {
+        SecurityKey key;
+        QString name;
+        qint64 lotSize = 0;
+        int decimals = -1;
+        bool hasLotSize = false;
+    };
+    // The place of the key in m_places, or the free place where it would go.
+    int place(int stock, int board, qint64 sec) const;
+    // The instrument's index in m_entries and m_infos, -1 for an unknown one.
+    int indexOf(int stock, int board, qint64 sec) const;
     const Info* info(int stock, int board, qint64 sec) const;
     // One prepared value of an instrument, or the fallback for an unknown one.
     template<typename T>
@@ -90,7 +101,9 @@ private:
         return i ? i->*member : fallback;
     }
 
-    QHash<SecurityKey, Info> m_byKey;
+    QVector<Entry> m_entries;
+    QVector<Info> m_infos; // beside m_entries, index for index
+    QVector<int> m_places; // indexes or -1; a power of two, at least twice the instruments
     QHash<QString, QList<SecurityKey>> m_byCode;
     QHash<QString, QList<SecurityKey>> m_byBase;
     QHash<qint64, QString> m_futureNames; // by ISIN number
