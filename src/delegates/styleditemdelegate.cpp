@@ -97,40 +97,79 @@ struct ShortDateFormat
 
 // "hh:mm:ss.zzz", the time of day the tables show.
 const int TimeOfDayLength = 12;
+const qint64 MSecsPerDay = 86400000;
 
-void putTimeOfDay(QChar*& out, const QTime& time)
+void putTimeOfDay(QChar*& out, int msecs)
 {
-    Digits::put(out, time.hour(), 2);
+    Digits::put(out, msecs / 3600000, 2);
     *out++ = QLatin1Char(':');
-    Digits::put(out, time.minute(), 2);
+    Digits::put(out, msecs / 60000 % 60, 2);
     *out++ = QLatin1Char(':');
-    Digits::put(out, time.second(), 2);
+    Digits::put(out, msecs / 1000 % 60, 2);
     *out++ = QLatin1Char('.');
-    Digits::put(out, time.msec(), 3);
+    Digits::put(out, msecs % 1000, 3);
 }
 
 QString timeOfDay(const QTime& time)
 {
     QString text(TimeOfDayLength, Qt::Uninitialized);
     QChar* out = text.data();
-    putTimeOfDay(out, time);
+    putTimeOfDay(out, time.msecsSinceStartOfDay());
     return text;
+}
+
+// The date and the time of day a moment shows.
+struct WallClock
+{
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int msecs = 0; // since the start of the day
+};
+
+// The tables' moments are UTC (datetime::toQDateTime()): their fields follow from the milliseconds by arithmetic,
+// where QDateTime goes through a Julian day and its calendar. Days to a Gregorian date as in H. Hinnant's
+// civil_from_days; other moments ask QDateTime.
+WallClock wallClock(const QDateTime& moment)
+{
+    WallClock clock;
+    if (moment.timeSpec() != Qt::UTC) {
+        moment.date().getDate(&clock.year, &clock.month, &clock.day);
+        clock.msecs = moment.time().msecsSinceStartOfDay();
+        return clock;
+    }
+    const qint64 msecs = moment.toMSecsSinceEpoch();
+    qint64 days = msecs / MSecsPerDay;
+    qint64 rest = msecs % MSecsPerDay;
+    if (rest < 0) {
+        rest += MSecsPerDay;
+        --days;
+    }
+    clock.msecs = int(rest);
+    days += 719468; // from 1970-01-01 to 0000-03-01
+    const qint64 era = (days >= 0 ? days : days - 146096) / 146097;
+    const qint64 dayOfEra = days - era * 146097;
+    const qint64 yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const qint64 dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const qint64 monthFromMarch = (5 * dayOfYear + 2) / 153;
+    clock.day = int(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
+    clock.month = int(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+    clock.year = int(yearOfEra + era * 400 + (clock.month <= 2 ? 1 : 0));
+    return clock;
 }
 
 // The locale's short date, a space and the time of day, in one allocation when the steps can write the date.
 QString dateTimeText(const QDateTime& moment, const QLocale& locale)
 {
-    const QDate date = moment.date();
-    int year = 0, month = 0, day = 0;
-    date.getDate(&year, &month, &day);
+    const WallClock clock = wallClock(moment);
     const ShortDateFormat& format = ShortDateFormat::of(locale);
-    if (!format.numeric || year < 1000 || year > 9999)
-        return locale.toString(date, QLocale::ShortFormat) + QLatin1Char(' ') + timeOfDay(moment.time());
+    if (!format.numeric || clock.year < 1000 || clock.year > 9999)
+        return locale.toString(moment.date(), QLocale::ShortFormat) + QLatin1Char(' ') + timeOfDay(moment.time());
     QString text(format.maxLength + 1 + TimeOfDayLength, Qt::Uninitialized);
     QChar* out = text.data();
-    format.write(out, year, month, day);
+    format.write(out, clock.year, clock.month, clock.day);
     *out++ = QLatin1Char(' ');
-    putTimeOfDay(out, moment.time());
+    putTimeOfDay(out, clock.msecs);
     text.truncate(int(out - text.constData()));
     return text;
 }

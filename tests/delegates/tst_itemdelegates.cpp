@@ -1,4 +1,5 @@
 #include "columns/itemroles.h"
+#include "core/db/datetime.h"
 #include "core/db/xdecimal.h"
 #include "delegates/itemdelegate.h"
 #include "delegates/itemdelegatecolored.h"
@@ -101,12 +102,21 @@ private Q_SLOTS:
             QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany),
             QLocale(QLocale::French, QLocale::France), QLocale(QLocale::Japanese, QLocale::Japan),
             QLocale(QLocale::Arabic, QLocale::Egypt), QLocale::c() };
-        const QDate dates[] = { QDate(2026, 1, 2), QDate(1999, 12, 31), QDate(2031, 10, 9), QDate(1, 1, 1) };
+        const QDate dates[] = { QDate(2026, 1, 2), QDate(1999, 12, 31), QDate(2031, 10, 9), QDate(1, 1, 1),
+            QDate(1969, 12, 31), QDate(1970, 1, 1), QDate(2000, 2, 29), QDate(2100, 3, 1), QDate(1600, 2, 29),
+            QDate(1900, 3, 1), QDate(1000, 1, 1), QDate(999, 12, 31), QDate(9999, 12, 31) };
         for (const QLocale& locale : locales) {
             for (const QDate& date : dates) {
                 const QDateTime at(date, QTime(9, 5, 7, 3));
                 QCOMPARE(delegate.displayText(at, locale),
                     locale.toString(date, QLocale::ShortFormat) + QStringLiteral(" 09:05:07.003"));
+                // The tables' moments (UTC), at the ends of the day too
+                for (const QTime& time : { QTime(0, 0), QTime(9, 5, 7, 3), QTime(23, 59, 59, 999) }) {
+                    const QDateTime stored = datetime::fromQDateTime(QDateTime(date, time)).toQDateTime();
+                    QCOMPARE(delegate.displayText(stored, locale),
+                        locale.toString(date, QLocale::ShortFormat) + QLatin1Char(' ')
+                            + time.toString(QStringLiteral("hh:mm:ss.zzz")));
+                }
             }
             // Whole numbers read as Qt's own item delegate writes them (signs, group separators or none, digits)
             for (const qint64 number :
