@@ -231,6 +231,13 @@ StyledItemDelegate::StyledItemDelegate(QObject* parent)
 QString StyledItemDelegate::displayText(const QVariant& value, const QLocale& locale) const
 {
     const int type = value.userType();
+    if (type == QMetaType::QString) {
+        // Most cells are texts: shared as they are, with line breaks shown as line separators as Qt's item delegate
+        // shows them, without its way through every kind of value.
+        QString text = *static_cast<const QString*>(value.constData());
+        text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        return text;
+    }
     if (type == QMetaType::QDateTime) {
         const QDateTime moment = value.toDateTime();
         return moment.isValid() ? dateTimeText(moment, locale) : QString();

@@ -132,6 +132,10 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(delegate.displayText(QDateTime(), russian), QString());
+        // Texts as Qt's own item delegate shows them, line breaks as line separators
+        for (const QString& text : { QString(), QString(QLatin1String("")), QStringLiteral("Фьючерсы"),
+                 QStringLiteral("a\nb\n"), QStringLiteral("\r\n x \n") })
+            QCOMPARE(delegate.displayText(text, russian), delegate.QStyledItemDelegate::displayText(text, russian));
     }
 
     void narrowDateTimeCellsKeepOnlyTheTime()

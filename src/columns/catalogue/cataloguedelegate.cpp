@@ -105,10 +105,12 @@ bool TextColumnDelegate::data(const Field& field, const Record& record, int role
 {
     if (role != Qt::DisplayRole)
         return false;
-    QString shown;
-    if (!text(field, record, shown))
+    // Written into the value's own string: a copy into the value would count the text's references up and down
+    // once more on every cell of the column.
+    QVariant shown(QVariant::String);
+    if (!text(field, record, *static_cast<QString*>(shown.data())))
         return false;
-    value = shown;
+    value.swap(shown);
     return true;
 }
 
