@@ -95,8 +95,9 @@ int TableIndexModelPrivate::rowNear(const Record& record, int limit) const
 bool TableIndexModelPrivate::stockComparison() const
 {
     Q_Q(const TableIndexModel);
-    // A subclass may order its rows otherwise (by key, by the user's order): only the classes known to keep
-    // compare() and default_compare() as they are here may be sorted without asking them.
+    // A subclass may order its rows otherwise (by key, by the user's order) or filter them otherwise: only the
+    // classes known to keep compare(), default_compare() and filter() as they are here may be sorted without asking
+    // them, or spared the reading of records a batch leaves in place.
     const std::type_info& type = typeid(*q);
     return type == typeid(TableIndexModel) || type == typeid(IndexDepend<TableIndexModel>);
 }
@@ -840,7 +841,7 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
     }
     if (!search && d->fieldsKeepOrderAndRows(firstColumn, lastColumn)) {
         // Each record keeps its row, if it has one: the walk below finds the rows without reading a record.
-        all.unplaced.reserve(std::size_t(updated.size()));
+        all.unplaced.reserve(all.unplaced.size() + std::size_t(updated.size()));
         for (const Record& r : updated)
             all.unplaced.push_back({ r.handle(), nullptr, P::Unplaced::Change });
     } else if (!updated.isEmpty()) {
@@ -867,7 +868,8 @@ void TableIndexModel::preprocess(const QList<Record>& removed, const QList<Recor
         const bool repaintsOnly = wanted.exact()
             && std::all_of(all.unplaced.begin(), all.unplaced.end(),
                 [](const P::Unplaced& u) { return u.want == P::Unplaced::Change; });
-        const HandleTable<P::Unplaced> unplaced(repaintsOnly ? std::vector<P::Unplaced>() : all.unplaced);
+        static const std::vector<P::Unplaced> none;
+        const HandleTable<P::Unplaced> unplaced(repaintsOnly ? none : all.unplaced);
         auto items = slices(d->list.count(), [&](int first, int last) {
             return P::PreprocessNotFoundParams { this, &unplaced, &wanted, repaintsOnly, first, last, {} };
         });

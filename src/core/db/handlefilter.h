@@ -20,7 +20,8 @@ public:
     // The largest span, in bits of one per 64 bytes, that gets the direct form: 512 KB, half a core's L2 cache.
     static constexpr std::size_t DirectBits = std::size_t(1) << 22;
 
-    // `spacing`: the least distance in bytes between two handles the filter is asked about (0: unknown).
+    // `spacing`: the least distance in bytes between any two handles the filter holds or is asked about (0:
+    // unknown); the blocks of a table's rows lie at least a header and a row apart.
     explicit HandleFilter(
         const std::vector<const void*>& handles, std::size_t directBits = DirectBits, std::size_t spacing = 0)
         : m_exact(spacing >= std::size_t(1) << LineShift)
@@ -53,8 +54,8 @@ public:
         }
     }
 
-    // Whether mayContain() answers exactly: the direct form over handles at least a line apart, no two of which
-    // share a bit.
+    // Whether mayContain() answers exactly: the direct form over handles at least a line apart, where no two
+    // handles, held or asked about, share a bit.
     bool exact() const { return m_span && m_exact; }
 
     bool mayContain(const void* handle) const

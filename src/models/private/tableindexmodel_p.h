@@ -111,19 +111,20 @@ public:
     // records that land together cost a compare or two instead of a whole binary search.
     template<typename Sequence>
     std::vector<int> sortWithPlaces(Sequence& records) const;
-    // Whether compare() and default_compare() are this class's own.
+    // Whether compare(), default_compare() and filter() are this class's own.
     bool stockComparison() const;
     // The table field of a plain stored sort column whose values have exact integer images, -1 otherwise: only
     // such a column sorts by its values alone (a delegate may compare otherwise; over another model ties follow
     // that model; a subclass may compare otherwise).
     int storedSortField() const;
+    // Whether a batch that changes only the table fields firstField..lastField leaves every record's place and
+    // its being shown as they were: the list is sorted by a stored field outside them whose values have integer
+    // images (storedSortField()), and the predicate reads none of them. A subclass, which may filter otherwise,
+    // never qualifies (stockComparison()).
+    bool fieldsKeepOrderAndRows(int firstField, int lastField) const;
     // Records sorted stably by the images of the stored sort column's values: one read of each record instead of
     // a comparison of two per probe; false (the records as they were) when the column or a value has none. A build
     // gives its progress: the sort's steps report counts from `from` to the build's total.
-    // Whether a batch that changes only the table fields firstField..lastField leaves every record's place and
-    // its being shown as they were: the list is sorted by a stored field outside them, and the predicate reads
-    // none of them.
-    bool fieldsKeepOrderAndRows(int firstField, int lastField) const;
     template<typename Sequence>
     bool sortByStoredKeys(Sequence& records, ProgressHelper* progress = nullptr, qint64 from = 0) const;
     // Sorts one row with new values `next` into moved or changed rows.

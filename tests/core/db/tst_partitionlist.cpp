@@ -1,3 +1,4 @@
+#include "core/db/handlefilter.h"
 #include "core/db/partitionlist.h"
 #include "core/db/private/recorddata_p.h"
 #include "core/db/record.h"
@@ -7,6 +8,8 @@
 #include <QtTest>
 
 #include <numeric>
+#include <set>
+#include <vector>
 
 using List = PartitionList<int>;
 
@@ -235,6 +238,50 @@ private Q_SLOTS:
     }
 
     // Handles shift inside partitions as bytes: every handle must keep exactly its own references.
+    // The filter a walk over a list asks first never misses a held handle, in either form; over handles at least a
+    // line apart (a table's rows) the direct form answers exactly, the way a walk that takes every hit relies on.
+    void handleFilterNeverMissesAndIsExactOverSpacedHandles_data()
+    {
+        QTest::addColumn<int>("stride");
+        QTest::addColumn<bool>("direct");
+        QTest::newRow("rows of 80 bytes, direct") << 80 << true;
+        QTest::newRow("rows of 64 bytes, direct") << 64 << true;
+        QTest::newRow("rows of 40 bytes, direct") << 40 << true;
+        QTest::newRow("rows of 80 bytes, hashed") << 80 << false;
+    }
+    void handleFilterNeverMissesAndIsExactOverSpacedHandles()
+    {
+        QFETCH(int, stride);
+        QFETCH(bool, direct);
+        const int rows = 20000;
+        std::vector<char> block(std::size_t(rows) * std::size_t(stride) + 64);
+        // Rows need not start on a line: an odd start puts some rows across two lines.
+        auto handleOf
+            = [&](int row) -> const void* { return block.data() + 24 + std::size_t(row) * std::size_t(stride); };
+        QRandomGenerator rng(7);
+        std::vector<const void*> held;
+        std::set<const void*> oracle;
+        for (int row = 0; row < rows; ++row) {
+            if (rng.bounded(100) == 0) {
+                held.push_back(handleOf(row));
+                oracle.insert(handleOf(row));
+            }
+        }
+        const HandleFilter filter(held, direct ? HandleFilter::DirectBits : 0, std::size_t(stride));
+        QCOMPARE(filter.exact(), direct && stride >= 64);
+        int falseHits = 0;
+        for (int row = 0; row < rows; ++row) {
+            const bool isHeld = oracle.count(handleOf(row)) > 0;
+            const bool hit = filter.mayContain(handleOf(row));
+            QVERIFY2(hit || !isHeld, qPrintable(QStringLiteral("row %1 held but missed").arg(row)));
+            falseHits += hit && !isHeld ? 1 : 0;
+        }
+        if (filter.exact())
+            QCOMPARE(falseHits, 0);
+        else if (direct)
+            QVERIFY(falseHits > 0); // rows of 40 bytes share lines: the claim of exactness would be wrong
+    }
+
     void recordHandlesSurviveShiftsWithExactReferenceCounts()
     {
         std::unique_ptr<Table> table(makeOrderTable());

@@ -18,8 +18,4 @@ public:
     // only fields its model's predicate does not read leaves every record's answer as it was, and the model need
     // not ask again. True unless a predicate knows which fields it reads.
     virtual bool readsFields(int first, int last) const;
-
-protected:
-    // Whether any of `columns` lies in first..last (-1 in either: any).
-    static bool anyInRange(const QList<int>& columns, int first, int last);
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/db/index.h"
 #include "core/db/keyvalue.h"
 #include "core/host/filters/filterfunc.h"
 
@@ -13,7 +14,7 @@ public:
     KeyFilterFunc(Table* table, const QList<KeyValue>& keys, const QList<int>& columns, QObject* parent = nullptr);
     bool filter(const Record& record) const override;
     QString toString() const override;
-    bool readsFields(int first, int last) const override { return anyInRange(m_columns, first, last); }
+    bool readsFields(int first, int last) const override { return Index::touches(m_columns, first, last); }
 
     const QList<KeyValue>& keys() const { return m_keys; }
     const QList<int>& columns() const { return m_columns; }

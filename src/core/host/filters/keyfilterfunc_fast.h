@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/db/index.h"
 #include "core/db/keyvalue.h"
 #include "core/host/filters/filterfunc.h"
 
@@ -19,7 +20,7 @@ public:
     KeyFilterFunc_Fast(Table* table, const QList<KeyValue>& keys, const QList<int>& columns, QObject* parent = nullptr);
     bool filter(const Record& record) const override;
     QString toString() const override;
-    bool readsFields(int first, int last) const override { return anyInRange(m_columns, first, last); }
+    bool readsFields(int first, int last) const override { return Index::touches(m_columns, first, last); }
 
     int byteOffset() const { return m_offset; }
     int byteLength() const { return m_length; }
