@@ -1,7 +1,12 @@
-// Directory lookups over a hundred thousand instruments, and the time to generate the million-order market.
+// Directory lookups over a hundred thousand instruments, the time to generate the million-order market, and a
+// batch of new positions there while the accounts directory watches them.
 
 #include "benchutil.h"
 
+#include "core/db/masterindex.h"
+#include "core/db/recordstrans.h"
+#include "core/db/recordupdater.h"
+#include "core/host/directories/accountdirectory.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/embedded/embeddedcore.h"
 #include "core/host/tableregistry.h"
@@ -50,6 +55,22 @@ int main(int argc, char** argv)
         EmbeddedCore core;
         const SampleMarket market(SampleMarketOptions::sized(5000, 1000000, 1 + run));
         times.push_back(Bench::timeMs([&] { market.populate(core.tables()); }));
+        if (run < 2)
+            continue;
+        // The feed adds positions on most batches, and the order forms' accounts watch that table.
+        Table* positions = core.tables()->table(QStringLiteral("positions"));
+        AccountDirectory::i();
+        qint64 unlisted = 1LL << 40;
+        const double batchMs = Bench::medianMs(21, nullptr, [&] {
+            RecordsTrans trans(positions);
+            for (int n = 0; n < 10; ++n) {
+                RecordUpdater added(Record(positions), trans);
+                added.copy(positions->masterIndex()->at(n));
+                added.data(QStringLiteral("sec_id")) = ++unlisted;
+            }
+        });
+        Bench::result(QStringLiteral("host_positions"), positions->count(), QStringLiteral("count"));
+        Bench::result(QStringLiteral("host_positions_batch_watched_by_accounts"), batchMs, QStringLiteral("ms"));
     }
     Bench::result(QStringLiteral("host_generate_market_1m_orders"), Bench::median(times), QStringLiteral("ms"));
     return 0;

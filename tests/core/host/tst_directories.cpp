@@ -1,6 +1,7 @@
 #include "core/db/masterindex.h"
 #include "core/db/recordstrans.h"
 #include "core/db/recordupdater.h"
+#include "core/host/directories/accountdirectory.h"
 #include "core/host/directories/basecontractsparamsdirectory.h"
 #include "core/host/directories/boarddirectory.h"
 #include "core/host/directories/dealfeedirectory.h"
@@ -247,6 +248,60 @@ private Q_SLOTS:
 
         const SampleInstrument& option = firstOf('O', SampleMarket::OptionsBoard);
         QVERIFY(!VolatDirectory::i()->volatById(1, SampleMarket::OptionsBoard, option.key.sec).isEmpty());
+    }
+
+    // The accounts follow the positions through every kind of change, the way a fresh read of the table
+    // sees them; positions of accounts already known (most of what the feed adds) change nothing.
+    void accountsFollowThePositions()
+    {
+        Table* positions = m_market->table(QStringLiteral("positions"));
+        const auto fresh = [positions](bool firms) {
+            QStringList codes;
+            for (const Record& r : *positions->masterIndex()) {
+                const QString account = r.data(QStringLiteral("account")).toString().trimmed();
+                const QString code = firms ? account.left(AccountDirectory::FirmCodeLength) : account;
+                if ((firms || account.size() == AccountDirectory::ClientCodeLength) && !codes.contains(code))
+                    codes << code;
+            }
+            std::sort(codes.begin(), codes.end());
+            return codes;
+        };
+        const auto follows = [&] {
+            return AccountDirectory::i()->clients() == fresh(false) && AccountDirectory::i()->firms() == fresh(true);
+        };
+        const auto add = [positions](const Record& like, const QString& account) {
+            static qint64 unlisted = 1000000;
+            RecordsTrans trans(positions);
+            RecordUpdater added(Record(positions), trans);
+            added.copy(like);
+            added.data(QStringLiteral("account")) = account;
+            added.data(QStringLiteral("sec_id")) = ++unlisted;
+        };
+        QSignalSpy changed(AccountDirectory::i(), &TableDirectory::dataChanged);
+        QVERIFY(follows());
+        const Record first = positions->masterIndex()->at(0);
+        const QString known = first.data(QStringLiteral("account")).toString();
+
+        add(first, known);
+        QCOMPARE(changed.count(), 0);
+        add(first, QStringLiteral("ZZ01001"));
+        add(first, QStringLiteral("AA00"));
+        QCOMPARE(changed.count(), 2);
+        QVERIFY(follows());
+        QVERIFY(AccountDirectory::i()->isKnown(QStringLiteral("ZZ01")));
+
+        {
+            RecordsTrans trans(positions);
+            for (const Record& r : *positions->masterIndex()) {
+                if (r.data(QStringLiteral("account")).toString() == QStringLiteral("ZZ01001"))
+                    RecordUpdater(r, trans).remove();
+                else if (r.data(QStringLiteral("account")).toString() == known)
+                    RecordUpdater(r, trans).data(QStringLiteral("account")) = QStringLiteral("BB02002");
+            }
+        }
+        QVERIFY(follows());
+        QVERIFY(!AccountDirectory::i()->isKnown(QStringLiteral("ZZ01001")));
+        QVERIFY(AccountDirectory::i()->isKnown(QStringLiteral("BB02002")));
     }
 
     void reloadChangesAnswersAndTellsOnce()

@@ -2,7 +2,18 @@
 
 #include "core/db/masterindex.h"
 
-#include <QSet>
+#include <algorithm>
+
+namespace {
+bool insertSorted(QStringList& list, const QString& code)
+{
+    const auto at = std::lower_bound(list.begin(), list.end(), code);
+    if (at != list.end() && *at == code)
+        return false;
+    list.insert(at, code);
+    return true;
+}
+} // namespace
 
 AccountDirectory::AccountDirectory()
     : TableDirectory(QStringLiteral("positions"), { QStringLiteral("account") })
@@ -18,22 +29,29 @@ void AccountDirectory::reload(const Table* table)
 {
     m_clients.clear();
     m_firms.clear();
-    if (!table)
+    m_accountColumn = table ? table->columnIndex(QStringLiteral("account")) : -1;
+    if (m_accountColumn < 0)
         return;
-    const int accountC = table->columnIndex(QStringLiteral("account"));
-    QSet<QString> clients;
-    QSet<QString> firms;
-    for (const Record& r : *table->masterIndex()) {
-        const QString account = r.data(accountC).toString().trimmed();
-        if (account.size() == ClientCodeLength) {
-            clients.insert(account);
-            firms.insert(account.left(FirmCodeLength));
-        } else if (account.size() == FirmCodeLength) {
-            firms.insert(account);
-        }
+    for (const Record& r : *table->masterIndex())
+        learn(r);
+}
+
+TableDirectory::Growth AccountDirectory::grow(const QList<Record>& added)
+{
+    bool grown = false;
+    for (const Record& r : added)
+        grown = learn(r) || grown;
+    return grown ? Growth::Grown : Growth::Unchanged;
+}
+
+bool AccountDirectory::learn(const Record& position)
+{
+    if (m_accountColumn < 0)
+        return false;
+    const QString account = position.data(m_accountColumn).toString().trimmed();
+    if (account.size() == ClientCodeLength) {
+        const bool client = insertSorted(m_clients, account);
+        return insertSorted(m_firms, account.left(FirmCodeLength)) || client;
     }
-    m_clients = clients.values();
-    m_firms = firms.values();
-    std::sort(m_clients.begin(), m_clients.end());
-    std::sort(m_firms.begin(), m_firms.end());
+    return account.size() == FirmCodeLength && insertSorted(m_firms, account);
 }

@@ -21,8 +21,14 @@ public:
 
 protected:
     void reload(const Table* table) override;
+    // The feed adds positions on most batches: new accounts are inserted in place.
+    Growth grow(const QList<Record>& added) override;
 
 private:
+    // Whether the position's account was new.
+    bool learn(const Record& position);
+
     QStringList m_clients;
     QStringList m_firms;
+    int m_accountColumn = -1;
 };

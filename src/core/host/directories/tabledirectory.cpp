@@ -5,7 +5,9 @@
 #include "core/host/tableregistry.h"
 
 // The directory's listener on its table: marks the lookups stale on relevant changes and has them rebuilt once,
-// when the table's outermost change ends.
+// when the table's outermost change ends. Records the table gains are offered to the directory first: a directory
+// over a trading table (positions) grows in place, where a rebuild on every batch of the feed would read the whole
+// table each time.
 class DirectoryWatcher : public Index
 {
 public:
@@ -24,7 +26,7 @@ public:
 
     void clear() override { m_stale = true; }
     void build() override { } // the directory loads itself when it attaches
-    void add(const Record&) override { m_stale = true; }
+    void add(const Record& record) override { grow({ record }); }
     void remove(const Record&, int) override { m_stale = true; }
     bool filter(const Record&) const override { return true; }
     bool contains(const Record&) const override { return false; }
@@ -35,14 +37,19 @@ public:
     void process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
         const QList<Record>& added) override
     {
-        m_stale = m_stale || !removed.isEmpty() || !added.isEmpty()
-            || (!updated.isEmpty() && watched(firstColumn, lastColumn));
+        m_stale = m_stale || !removed.isEmpty() || (!updated.isEmpty() && watched(firstColumn, lastColumn));
+        if (!added.isEmpty())
+            grow(added);
     }
     void endUpdate() override
     {
+        const bool grown = m_grown;
+        m_grown = false;
         if (m_stale) {
             m_stale = false;
             m_owner->refresh();
+        } else if (grown) {
+            Q_EMIT m_owner->dataChanged();
         }
     }
     QString getClassName() const override { return QStringLiteral("DirectoryWatcher"); }
@@ -56,11 +63,27 @@ public:
 private:
     // No watched columns means every column.
     bool watched(int first, int last) const { return m_columns.isEmpty() || touches(m_columns, first, last); }
+    void grow(const QList<Record>& added)
+    {
+        if (m_stale)
+            return; // read again anyway
+        switch (m_owner->grow(added)) {
+        case TableDirectory::Growth::Unchanged:
+            break;
+        case TableDirectory::Growth::Grown:
+            m_grown = true;
+            break;
+        case TableDirectory::Growth::Reload:
+            m_stale = true;
+            break;
+        }
+    }
 
     TableDirectory* m_owner; // not owned
     QPointer<Table> m_table;
     QList<int> m_columns;
     bool m_stale = false;
+    bool m_grown = false; // the lookups took added records in without a rebuild
 };
 
 TableDirectory::TableDirectory(const QString& tableName, const QStringList& watchedColumns)
@@ -87,6 +110,11 @@ void TableDirectory::attach()
         m_watcher = std::make_unique<DirectoryWatcher>(this, m_table, columns);
     }
     reload(m_table);
+}
+
+TableDirectory::Growth TableDirectory::grow(const QList<Record>&)
+{
+    return Growth::Reload;
 }
 
 void TableDirectory::onTableRegistryChanged(const QString& name)

@@ -13,8 +13,8 @@ class DirectoryWatcher;
 
 // A directory over one of the host's reference tables. It finds the table by name in the current host core's
 // registry, keeps lookups built from it, and rebuilds them (then emits dataChanged()) whenever the table is
-// registered, dropped, destroyed, cleared, gets or loses records, or has a watched column changed. Changes to
-// other columns (live prices) cost nothing.
+// registered, dropped, destroyed, cleared, gets records it cannot take in place (grow()), loses records, or has a
+// watched column changed. Changes to other columns (live prices) cost nothing.
 //
 // Lookups only read what the last rebuild made, so they are safe from several threads at once; rebuilds run on
 // the GUI thread while the table is being changed, when no worker reads.
@@ -35,6 +35,10 @@ protected:
     TableDirectory(const QString& tableName, const QStringList& watchedColumns = QStringList());
     // Rebuilds the lookups from the table, or empties them when it is null.
     virtual void reload(const Table* table) = 0;
+    enum class Growth { Unchanged, Grown, Reload };
+    // Takes records the table gained into the lookups without reading the table again, answering whether the
+    // lookups changed; Reload (the default) has reload() read the whole table when its change ends.
+    virtual Growth grow(const QList<Record>& added);
 
     template<typename Derived>
     friend class DirectoryInstance;
