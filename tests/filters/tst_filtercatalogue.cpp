@@ -19,6 +19,7 @@
 #include "filters/widgets/datefilterwidget.h"
 #include "filters/widgets/loginfilterwidget.h"
 #include "filters/widgets/securityfilterwidget.h"
+#include "filters/widgets/securityselectdialog.h"
 #include "marketfixture.h"
 #include "models/sessionfiltermodel.h"
 #include "models/tableindexmodel.h"
@@ -29,6 +30,7 @@
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStandardItemModel>
@@ -403,6 +405,36 @@ private Q_SLOTS:
             qobject_cast<SecurityFilterWidget*>(security.createFilterWidget(nullptr)));
         one->setFiltering(true); // "Инструмент" without one chosen
         QVERIFY(refused(security, one.data()));
+    }
+
+    // The instrument chooser of the filters: a typed code picks that instrument, whichever case it is typed in,
+    // also where another code holds it and comes first in the list ("ASiM7" before "SiM7").
+    void instrumentChoiceTakesTheTypedCode()
+    {
+        Table* securities = table("securities");
+        const Record first = securities->masterIndex()->at(0);
+        {
+            RecordsTrans trans(securities);
+            RecordUpdater holder(first.clone(), trans);
+            holder.data(QStringLiteral("sec_code"))
+                = QStringLiteral("A") + first.data(QStringLiteral("sec_code")).toString();
+            holder.data(QStringLiteral("sec_id")) = qint64(999999);
+        }
+        SecuritySelectDialog dialog;
+        auto* search = dialog.findChild<QLineEdit*>();
+        for (const Record& r : *securities->masterIndex()) {
+            const QString code = r.data(QStringLiteral("sec_code")).toString();
+            search->clear();
+            QTest::keyClicks(search, code.toLower());
+            const Record chosen = securities->findByKeyText(dialog.selectedTextId().replace(':', ','));
+            QCOMPARE(chosen.data(QStringLiteral("sec_code")).toString(), code);
+        }
+        RecordsTrans trans(securities);
+        RecordUpdater(securities->findByKeyText(QStringLiteral("%1,%2,999999")
+                                                    .arg(first.data(QStringLiteral("stock_id")).toInteger())
+                                                    .arg(first.data(QStringLiteral("board_id")).toInteger())),
+            trans)
+            .remove();
     }
 
     void unusableStoredValuesLeaveTheirFiltersOff()

@@ -4,6 +4,7 @@
 #include "core/db/table.h"
 #include "core/host/icore.h"
 #include "core/host/securitykey.h"
+#include "core/host/selectors/matchrank.h"
 #include "core/host/tableregistry.h"
 
 #include <QDialogButtonBox>
@@ -14,10 +15,49 @@
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
+namespace {
+enum { CodeRole = Qt::UserRole + 1, NameRole };
+}
+
+// The instruments that hold the typed text, best first (matchRank()), in the list's order within a rank.
+class SecuritySelectDialog::RankedInstruments : public QSortFilterProxyModel
+{
+public:
+    explicit RankedInstruments(QObject* parent)
+        : QSortFilterProxyModel(parent)
+    { }
+    void setText(const QString& text)
+    {
+        const QString typed = text.trimmed();
+        const QAbstractItemModel* items = sourceModel();
+        m_ranks.resize(items->rowCount());
+        for (int row = 0; row < m_ranks.size(); ++row) {
+            const QModelIndex item = items->index(row, 0);
+            m_ranks[row] = matchRank(item.data(CodeRole).toString(), item.data(NameRole).toString(), typed);
+        }
+        invalidate();
+        sort(0);
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex&) const override { return rank(row) != MatchRank::None; }
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override
+    {
+        const MatchRank a = rank(left.row());
+        const MatchRank b = rank(right.row());
+        return a != b ? a < b : left.row() < right.row();
+    }
+
+private:
+    MatchRank rank(int row) const { return row < m_ranks.size() ? m_ranks[row] : MatchRank::Start; }
+
+    QVector<MatchRank> m_ranks; // by the item's row
+};
+
 SecuritySelectDialog::SecuritySelectDialog(QWidget* parent)
     : QDialog(parent)
     , m_items(new QStandardItemModel(this))
-    , m_shown(new QSortFilterProxyModel(this))
+    , m_shown(new RankedInstruments(this))
     , m_search(new QLineEdit(this))
     , m_list(new QListView(this))
 {
@@ -32,9 +72,12 @@ SecuritySelectDialog::SecuritySelectDialog(QWidget* parent)
         const MasterIndex* all = securities->masterIndex();
         for (int row = 0; row < all->count(); ++row) {
             const Record& r = all->at(row);
-            auto* item
-                = new QStandardItem(QStringLiteral("%1 — %2").arg(r.data(code).toString(), r.data(name).toString()));
+            const QString codeText = r.data(code).toString();
+            const QString nameText = r.data(name).toString();
+            auto* item = new QStandardItem(QStringLiteral("%1 — %2").arg(codeText, nameText));
             item->setEditable(false);
+            item->setData(codeText, CodeRole);
+            item->setData(nameText, NameRole);
             item->setData(
                 SecurityKey { r.data(stock).toInteger(), r.data(board).toInteger(), r.data(sec).toInteger64() }
                     .textId(),
@@ -44,7 +87,7 @@ SecuritySelectDialog::SecuritySelectDialog(QWidget* parent)
     }
     m_items->sort(0);
     m_shown->setSourceModel(m_items);
-    m_shown->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_shown->setText(QString());
     m_list->setModel(m_shown);
     m_list->setUniformItemSizes(true); // tens of thousands of instruments lay out at once
     m_search->setPlaceholderText(tr("Код или название"));
@@ -56,7 +99,7 @@ SecuritySelectDialog::SecuritySelectDialog(QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_search, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_shown->setFilterFixedString(text);
+        m_shown->setText(text);
         if (m_shown->rowCount() > 0)
             m_list->setCurrentIndex(m_shown->index(0, 0));
     });

@@ -6,10 +6,10 @@
 
 class QLineEdit;
 class QListView;
-class QSortFilterProxyModel;
 class QStandardItemModel;
 
-// Picks one instrument of the host's "securities" table: a list of codes and names narrowed as the user types.
+// Picks one instrument of the host's "securities" table: a list of codes and names narrowed as the user types, the
+// best match first and current (the instrument whose code is the typed text before those whose codes hold it).
 // Each item carries the instrument's text id for Qt::UserRole.
 class BASIC_VIEWS_EXPORT SecuritySelectDialog : public QDialog
 {
@@ -20,8 +20,10 @@ public:
     QString selectedTextId() const;
 
 private:
+    class RankedInstruments;
+
     QStandardItemModel* m_items;
-    QSortFilterProxyModel* m_shown;
+    RankedInstruments* m_shown;
     QLineEdit* m_search;
     QListView* m_list;
 };

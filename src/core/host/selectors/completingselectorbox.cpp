@@ -1,6 +1,7 @@
 #include "core/host/selectors/completingselectorbox.h"
 
 #include "core/host/editors/refusaltip.h"
+#include "core/host/selectors/matchrank.h"
 #include "core/host/widgets/elidecomboboxlistview.h"
 
 #include <QAbstractItemView>
@@ -9,8 +10,7 @@
 #include <QLineEdit>
 #include <QSortFilterProxyModel>
 
-// The entries that hold a typed text, best first: an exact code or name, then those that start with it, then
-// those that hold it inside; entries of one rank keep the list's order.
+// The entries that hold a typed text, best first (matchRank()); entries of one rank keep the list's order.
 class CompletingSelectorBox::RankedMatches : public QSortFilterProxyModel
 {
 public:
@@ -28,25 +28,19 @@ public:
     }
 
 protected:
-    bool filterAcceptsRow(int row, const QModelIndex&) const override { return rank(row) < NoMatch; }
+    bool filterAcceptsRow(int row, const QModelIndex&) const override { return rank(row) != MatchRank::None; }
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override
     {
-        const int a = rank(left.row());
-        const int b = rank(right.row());
+        const MatchRank a = rank(left.row());
+        const MatchRank b = rank(right.row());
         return a != b ? a < b : left.row() < right.row();
     }
 
 private:
-    enum { Exact, Start, Inside, NoMatch };
-    int rank(int row) const
+    MatchRank rank(int row) const
     {
         const CodeNameListModel::Entry& e = m_entries->entry(row);
-        if (e.code.compare(m_text, Qt::CaseInsensitive) == 0 || e.name.compare(m_text, Qt::CaseInsensitive) == 0)
-            return Exact;
-        if (e.code.startsWith(m_text, Qt::CaseInsensitive) || e.name.startsWith(m_text, Qt::CaseInsensitive))
-            return Start;
-        return e.code.contains(m_text, Qt::CaseInsensitive) || e.name.contains(m_text, Qt::CaseInsensitive) ? Inside
-                                                                                                            : NoMatch;
+        return matchRank(e.code, e.name, m_text);
     }
 
     CodeNameListModel* m_entries; // not owned
