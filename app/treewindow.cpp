@@ -24,18 +24,32 @@
 #include <QAction>
 #include <QEvent>
 #include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QMenu>
 #include <QVBoxLayout>
 
 namespace {
 
-// The keys of an index's groups from the top, joined with "/".
+// The keys of an index's groups from the top, stored as a JSON array: a key may hold any character.
 QString pathOf(const QModelIndex& index)
 {
     QStringList keys;
     for (QModelIndex i = index; i.isValid(); i = i.parent())
         keys.prepend(i.data(GroupKeyRole).toString());
-    return keys.join(QLatin1Char('/'));
+    return QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(keys)).toJson(QJsonDocument::Compact));
+}
+
+// The keys of a stored path; the "/"-joined form of older settings is read too.
+QStringList keysOf(const QString& path)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(path.toUtf8());
+    if (!document.isArray())
+        return path.split(QLatin1Char('/'));
+    QStringList keys;
+    for (const QJsonValue& key : document.array())
+        keys << key.toString();
+    return keys;
 }
 
 TreeIndexModel* makeModel(
@@ -275,7 +289,7 @@ void TreeWindow::expandGroups(const QStringList& paths)
     m_view->collapseAll();
     for (const QString& path : paths) {
         QModelIndex index;
-        for (const QString& key : path.split(QLatin1Char('/'))) {
+        for (const QString& key : keysOf(path)) {
             const GroupmentTreeItem* item = m_model->itemByIndex(index)->childByKey(key);
             index = item ? m_model->indexByItem(item) : QModelIndex();
             if (!index.isValid())

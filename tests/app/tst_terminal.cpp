@@ -404,16 +404,28 @@ private Q_SLOTS:
             QCOMPARE(treeText(*model), order);
             QVERIFY(header->sortIndicatorSection() != 0);
 
+            // A client's position arrives under an account whose code holds a "/", and its group stays open.
+            {
+                Table* table = m_market->table(QStringLiteral("positions"));
+                RecordsTrans trans(table);
+                RecordUpdater(table->masterIndex()->at(0).clone(), trans).data(QStringLiteral("account"))
+                    = QStringLiteral("ТК/001");
+                trans.commit();
+            }
             tree->view()->collapseAll();
             tree->view()->expand(model->index(0, 0));
             tree->view()->expand(model->index(2, 0));
+            const QModelIndexList slashed
+                = model->match(model->index(0, 0), Qt::DisplayRole, QStringLiteral("ТК/001"), 1, Qt::MatchExactly);
+            QCOMPARE(slashed.size(), 1);
+            tree->view()->expand(slashed.first());
             posColumn = model->columnIndex(QStringLiteral("pos"));
             tree->view()->header()->setSortIndicator(posColumn, Qt::DescendingOrder);
             QCOMPARE(model->sortColumn(), posColumn);
             m_feed->step(300);
             QCOMPARE(model->recordsCount(), m_market->table(QStringLiteral("positions"))->count());
             expanded = tree->expandedGroups();
-            QCOMPARE(expanded.size(), 2);
+            QCOMPARE(expanded.size(), 3);
             first->close();
         }
         auto second = terminal();
