@@ -1,8 +1,6 @@
 #include "settingsdialog.h"
 
-#include "core/db/defaultsettings.h"
 #include "core/host/ioptionspage.h"
-#include "core/host/iwindow.h"
 #include "views/iview.h"
 #include "views/iviewsettingspage.h"
 
@@ -118,8 +116,10 @@ void SettingsDialog::apply()
         return;
     for (IViewSettingsPage* page : qAsConst(m_viewPages))
         page->apply(m_viewState);
-    const QString kind = m_view->window() ? m_view->window()->windowName() : QString();
-    const std::unique_ptr<Settings> defaults = DefaultSettings::createReadOnly(kind);
-    m_view->restore(*defaults, m_viewState);
+    // The window's present state stands for the defaults the view compares against: it rebuilds its rows only for
+    // a key the pages changed that shapes them (a filter, the sort), never for colours, columns or alerts.
+    MapSettings present;
+    m_view->store(present);
+    m_view->restore(present, m_viewState);
     m_view->apply();
 }

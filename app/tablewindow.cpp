@@ -4,6 +4,7 @@
 #include "actions/securityactions.h"
 #include "baseassetsfilter.h"
 #include "columns/catalogue/standardcolumndelegates.h"
+#include "core/db/mapsettings.h"
 #include "core/db/settings.h"
 #include "core/db/table.h"
 #include "core/host/directories/securitydirectory.h"
@@ -332,7 +333,16 @@ void TableWindow::restore(const Settings& defaults, const Settings& values)
     // The switch is read first so that the view's rebuild, when it makes one, is the only one.
     const int builds = m_model->buildNumber();
     const bool switched = m_instruments && m_instruments->sessionFilter()->read(values);
-    m_view->restore(defaults, values);
+    // The alerts' keys are the window's own: a new sound is no reason for the view to read its rows again.
+    const auto withoutAlerts = [](const Settings& settings) {
+        MapSettings kept;
+        for (const QString& key : settings.allKeys()) {
+            if (!TableEventAlerts::ownsKey(key))
+                kept.setValue(key, settings.value(key));
+        }
+        return kept;
+    };
+    m_view->restore(withoutAlerts(defaults), withoutAlerts(values));
     if (m_alerts)
         m_alerts->restore(defaults, values);
     if (m_picksLink)

@@ -46,6 +46,11 @@ void TableEventAlerts::restore(const Settings& defaults, const Settings& values)
     m_sound.restore(defaults, values);
 }
 
+bool TableEventAlerts::ownsKey(const QString& key)
+{
+    return key.startsWith(QLatin1String("SoundEvent/")) || key.startsWith(QLatin1String("VisualEvent/"));
+}
+
 QList<IViewSettingsPage*> TableEventAlerts::settingsPages(const QString& caption, QObject* parent) const
 {
     return { m_visual.getSettingsPage(true, caption, parent), m_sound.getSettingsPage(true, caption, parent) };

@@ -43,6 +43,8 @@ public:
     SoundEvent& sound() { return m_sound; }
     void store(Settings& settings) const;
     void restore(const Settings& defaults, const Settings& values);
+    // Whether a key of the window's settings is one the alerts keep.
+    static bool ownsKey(const QString& key);
     // The visual page (its group titled `caption`) and the sound page.
     QList<IViewSettingsPage*> settingsPages(const QString& caption, QObject* parent) const;
 

@@ -727,11 +727,16 @@ private Q_SLOTS:
         QVERIFY(notified(QStringLiteral("Подключение к бирже восстановлено")));
     }
 
+    // The columns page lays the window out; "Применить" reads the rows again only for what shapes them: the
+    // filter page applies its filters, which reads them once, and a hidden column of a window the trader sorted
+    // otherwise than it opens reads them no more.
     void columnsPageOfTheSettingsDialogLaysOutTheWindow()
     {
         auto terminal = this->terminal();
         TableWindow* orders = TerminalWindow::tableView(terminal->openWindow(QStringLiteral("orders")));
+        orders->view()->sortByColumn(orders->model()->columnIndex(QStringLiteral("price")), Qt::DescendingOrder);
         SettingsDialog dialog(m_market->core.optionsPages(), orders);
+        const int builds = orders->model()->buildNumber();
         auto* form = dialog.findChild<TableHeaderSettingsForm*>();
         QVERIFY(form);
         TableHeaderModel* columns = form->model();
@@ -743,6 +748,7 @@ private Q_SLOTS:
         QVERIFY(!orders->view()->header()->isSectionHidden(price));
         dialog.apply();
         QVERIFY(orders->view()->header()->isSectionHidden(price));
+        QCOMPARE(orders->model()->buildNumber(), builds + 1);
         // The window's next store says the same, and the page reads it back unchecked.
         SettingsDialog again(m_market->core.optionsPages(), orders);
         TableHeaderModel* reread = again.findChild<TableHeaderSettingsForm*>()->model();
