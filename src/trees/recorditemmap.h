@@ -11,7 +11,7 @@ class GroupmentTreeItem;
 
 // Which tree item holds a record. Nearly every record is the one its leaf shows: such an entry is the item's
 // address alone, found again through the item's record, in an open-addressing table at most three quarters full
-// and not rounded up to a power of two (about 11 bytes a record, where a QHash node costs 48). The records their
+// and not rounded up to a power of two (about 12 bytes a record, where a QHash node costs 48). The records their
 // item does not show (the further records of a shared leaf, records under plain groups) sit in a second table of
 // (record, item) pairs, 16 bytes a slot, whose handles keep them alive.
 //

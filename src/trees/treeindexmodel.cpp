@@ -172,7 +172,6 @@ bool TreeIndexModel::place(const Record& record, Pending& pending, QVector<Group
                 dropCreated(pending, created);
                 return false;
             }
-            child->setModel(this);
             child->addRecord(record);
             if (ownKey)
                 child->takeKeyFromRecord();
@@ -588,7 +587,6 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
                 removeRecords({ record });
                 return;
             }
-            child->setModel(this);
             // A group ordered by a field of its record (an expiry, a strike) holds the record before it meets
             // its siblings: without one it would compare by name.
             child->addRecord(record);
