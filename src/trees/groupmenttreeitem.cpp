@@ -19,14 +19,19 @@ GroupmentTreeItem::GroupmentTreeItem(const QString& key, GroupmentTreeItem* pare
 { }
 
 GroupmentTreeItem::GroupmentTreeItem(const QString& key, const QString& name, GroupmentTreeItem* parent)
-    : m_key(key)
-    , m_name(name)
-    , m_parent(parent)
-    , m_level(parent ? parent->m_level + 1 : -1)
-{ }
+    : m_parent(parent)
+    , m_level(qint16(parent ? parent->m_level + 1 : -1))
+{
+    if (!key.isNull() || !name.isNull()) {
+        Extra& extra = ensureExtra();
+        extra.key = key;
+        extra.name = name;
+    }
+}
 
 GroupmentTreeItem::~GroupmentTreeItem()
 {
+    delete m_extra;
     if (!m_children)
         return;
     // Those made but not yet merged into the sorted children, then the sorted ones.
@@ -40,9 +45,66 @@ GroupmentTreeItem::~GroupmentTreeItem()
 
 void GroupmentTreeItem::takeKeyFromRecord()
 {
-    m_key = QString();
-    m_name = QString();
+    if (m_extra) {
+        m_extra->key = QString();
+        m_extra->name = QString();
+    }
     m_keyIsRecordKey = true;
+}
+
+GroupmentTreeItem::Extra& GroupmentTreeItem::ensureExtra()
+{
+    if (!m_extra)
+        m_extra = new Extra;
+    return *m_extra;
+}
+
+const QString& GroupmentTreeItem::key() const
+{
+    static const QString none;
+    return m_extra ? m_extra->key : none;
+}
+
+const QString& GroupmentTreeItem::name() const
+{
+    static const QString none;
+    return m_extra ? m_extra->name : none;
+}
+
+TreeIndexModel* GroupmentTreeItem::model() const
+{
+    const GroupmentTreeItem* top = this;
+    while (top->m_parent)
+        top = top->m_parent;
+    return top->m_extra ? top->m_extra->model : nullptr;
+}
+
+void GroupmentTreeItem::setModel(TreeIndexModel* model)
+{
+    if (model || m_extra)
+        ensureExtra().model = model;
+}
+
+const QList<Record>& GroupmentTreeItem::records() const
+{
+    static const QList<Record> none;
+    return m_extra ? m_extra->records : none;
+}
+
+void GroupmentTreeItem::appendRecord(const Record& record)
+{
+    ensureExtra().records.append(record);
+}
+
+void GroupmentTreeItem::removeFurtherRecord(const Record& record)
+{
+    if (m_extra)
+        m_extra->records.removeOne(record);
+}
+
+Record GroupmentTreeItem::takeFurtherRecord()
+{
+    return m_extra && !m_extra->records.isEmpty() ? m_extra->records.takeFirst() : Record();
 }
 
 bool GroupmentTreeItem::addRecord(const Record&)
@@ -66,9 +128,9 @@ int GroupmentTreeItem::compare(const TreeIndexModel* model, const GroupmentTreeI
 {
     if (!m_record.isNull() && !other->m_record.isNull())
         return modelHooks.compareRecords(model, m_record, other->m_record);
-    int result = m_name.compare(other->m_name, Qt::CaseInsensitive);
+    int result = name().compare(other->name(), Qt::CaseInsensitive);
     if (result == 0)
-        result = m_key.compare(other->m_key);
+        result = key().compare(other->key());
     return modelHooks.groupSortOrder(model) == Qt::DescendingOrder ? -result : result;
 }
 
@@ -77,7 +139,7 @@ QVariant GroupmentTreeItem::data(int column, int role) const
     if (role == GroupKeyRole)
         return groupKey();
     if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole))
-        return m_name;
+        return name();
     return QVariant();
 }
 
@@ -85,8 +147,8 @@ void GroupmentTreeItem::mapColumnUpdated(const Record&, int first, int last, int
 {
     firstColumn = -1;
     lastColumn = -1;
-    if (m_model)
-        modelHooks.mapColumnFromTable(m_model, first, last, firstColumn, lastColumn);
+    if (const TreeIndexModel* owner = model())
+        modelHooks.mapColumnFromTable(owner, first, last, firstColumn, lastColumn);
 }
 
 GroupmentTreeItem* GroupmentTreeItem::child(int row) const
@@ -137,13 +199,13 @@ void GroupmentTreeItem::enterKey(GroupmentTreeItem* child)
 {
     if (child->m_keyIsRecordKey)
         return;
-    ensureChildren().byKey.insert(child->m_key, child);
+    ensureChildren().byKey.insert(child->key(), child);
 }
 
 void GroupmentTreeItem::forgetKey(GroupmentTreeItem* child)
 {
-    if (m_children && m_children->byKey.value(child->m_key) == child)
-        m_children->byKey.remove(child->m_key);
+    if (m_children && m_children->byKey.value(child->key()) == child)
+        m_children->byKey.remove(child->key());
 }
 
 void GroupmentTreeItem::insertChildren(int row, GroupmentTreeItem* const* first, int count)

@@ -17,6 +17,10 @@ class TreeIndexModel;
 //
 // An item knows the number of records in its subtree, so the model removes a group the moment its last record
 // leaves and answers recordsCount() without walking.
+//
+// A tree holds an item per record: a leaf keyed by its record keeps only its record, its place and its counts
+// (56 bytes, a 64-byte heap block). Key, name, further records and the model live in a part made only for the
+// items that have them; an item finds its model through the top of its tree.
 class BASIC_VIEWS_EXPORT GroupmentTreeItem
 {
 public:
@@ -50,17 +54,19 @@ public:
     // Once, on the GUI thread, before the first item is compared.
     static void setModelHooks(const ModelHooks& hooks);
 
-    QString groupKey() const { return m_keyIsRecordKey ? m_record.toString() : m_key; }
+    QString groupKey() const { return m_keyIsRecordKey ? m_record.toString() : key(); }
     // The item's key is its record's key: it is not kept, and the item is not in its parent's lookup by key.
     void takeKeyFromRecord();
-    QString groupName() const { return m_keyIsRecordKey ? groupKey() : m_name; }
-    TreeIndexModel* model() const { return m_model; }
-    void setModel(TreeIndexModel* model) { m_model = model; }
+    QString groupName() const { return m_keyIsRecordKey ? groupKey() : name(); }
+    // The model of the item's tree: the one set on its top item.
+    TreeIndexModel* model() const;
+    // Set on the top item (the root, or an item made alone); items below find it there.
+    void setModel(TreeIndexModel* model);
     GroupmentTreeItem* parent() const { return m_parent; }
     // The record shown by the item; null for a plain group.
     const Record& record() const { return m_record; }
     // Further records the item holds beside the shown one (a group showing its first record, leaves sharing a key).
-    const QList<Record>& records() const { return m_records; }
+    const QList<Record>& records() const;
 
     int childCount() const { return m_children ? m_children->sorted.size() : 0; }
     // Null outside 0..childCount()-1.
@@ -70,7 +76,7 @@ public:
     // The children in display order (a copy).
     QVector<GroupmentTreeItem*> childList() const;
     // Depth: -1 for the root, 0 for its children. Kept: a tree view asks it of every row it lays out.
-    int level() const { return m_level; }
+    int level() const { return int(m_level); }
     // The position among the parent's sorted children; -1 for the root.
     int row() const;
     // Records placed in the subtree.
@@ -102,8 +108,13 @@ public:
     void addRecordsCount(int delta) { m_recordsCount += delta; }
 
 protected:
+    // The further records, for a subclass that holds them.
+    void appendRecord(const Record& record);
+    void removeFurtherRecord(const Record& record);
+    // The first further record, taken out; null when there is none.
+    Record takeFurtherRecord();
+
     Record m_record;
-    QList<Record> m_records;
 
 private:
     Q_DISABLE_COPY(GroupmentTreeItem)
@@ -118,14 +129,23 @@ private:
     };
     Children& ensureChildren();
 
-    QString m_key;
-    QString m_name;
-    TreeIndexModel* m_model = nullptr; // not owned
+    struct Extra
+    {
+        QString key;
+        QString name;
+        QList<Record> records;
+        TreeIndexModel* model = nullptr; // not owned
+    };
+    Extra& ensureExtra();
+    const QString& key() const;
+    const QString& name() const;
+
     GroupmentTreeItem* m_parent; // not owned
     Children* m_children = nullptr; // owned, made with the first child
     GroupmentChildBlock* m_block = nullptr; // the parent's block holding the item
+    Extra* m_extra = nullptr; // owned, made for an item with a key, a name, further records or a model
     int m_recordsCount = 0;
-    int m_level;
+    qint16 m_level;
     quint8 m_checkState = Qt::Unchecked;
     bool m_keyIsRecordKey = false;
 };

@@ -3,6 +3,9 @@
 #include "columns/itemroles.h"
 #include "trees/treeindexmodel.h"
 
+// A tree holds one per record: keep it within malloc's 64-byte block.
+static_assert(sizeof(void*) != 8 || sizeof(RecordItem) <= 56, "a leaf outgrew its heap block");
+
 RecordItem::RecordItem(const QString& key, GroupmentTreeItem* parent)
     : GroupmentTreeItem(key, parent)
 { }
@@ -18,17 +21,17 @@ bool RecordItem::addRecord(const Record& record)
         return true;
     }
     if (record != m_record)
-        m_records.append(record);
+        appendRecord(record);
     return false;
 }
 
 bool RecordItem::removeRecord(const Record& record)
 {
     if (record != m_record) {
-        m_records.removeOne(record);
+        removeFurtherRecord(record);
         return false;
     }
-    m_record = m_records.isEmpty() ? Record() : m_records.takeFirst();
+    m_record = takeFurtherRecord();
     return true;
 }
 

@@ -147,7 +147,9 @@ bool TreeIndexModel::place(const Record& record, Pending& pending, QVector<Group
     if (m_groupments.isEmpty())
         return false;
     GroupmentTreeItem* item = m_root;
-    QVector<GroupmentTreeItem*> created;
+    // A group made here has no children yet, so every level below it is made too: the items made for the record
+    // are the chain from this one down.
+    GroupmentTreeItem* firstCreated = nullptr;
     for (int level = 0; level < m_groupments.size(); ++level) {
         const Groupment* groupment = m_groupments.at(level);
         const bool ownKey = groupment->keysAreRecordKeys();
@@ -164,16 +166,19 @@ bool TreeIndexModel::place(const Record& record, Pending& pending, QVector<Group
                                    << level << groupment->name();
                 for (GroupmentTreeItem* up = item; up != m_root; up = up->parent())
                     up->removeRecord(record);
+                QVector<GroupmentTreeItem*> created;
+                for (GroupmentTreeItem* up = item; firstCreated && up != firstCreated->parent(); up = up->parent())
+                    created.prepend(up);
                 dropCreated(pending, created);
                 return false;
             }
-            child->setModel(this);
             child->addRecord(record);
             if (ownKey)
                 child->takeKeyFromRecord();
             item->enterKey(child);
             pending[level][item] << child;
-            created << child;
+            if (!firstCreated)
+                firstCreated = child;
         }
         item = child;
     }
@@ -226,6 +231,12 @@ void TreeIndexModel::merge(Pending& pending, const QVector<GroupmentTreeItem*>& 
 void TreeIndexModel::insertSorted(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& children)
 {
     auto lessThan = [this](const GroupmentTreeItem* a, const GroupmentTreeItem* b) { return less(a, b); };
+    if (!m_itemSignals && parent->childCount() == 0) {
+        // A build's new group: nothing to merge with.
+        parent->setChildrenOrder(children);
+        childrenInserted(parent, children);
+        return;
+    }
     if (!m_itemSignals) {
         // Nobody watches the rows: one merge pass, the items already there first among equals.
         const QVector<GroupmentTreeItem*> current = parent->childList();
@@ -576,7 +587,6 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
                 removeRecords({ record });
                 return;
             }
-            child->setModel(this);
             // A group ordered by a field of its record (an expiry, a strike) holds the record before it meets
             // its siblings: without one it would compare by name.
             child->addRecord(record);

@@ -14,6 +14,7 @@
 #include "trees/groupmentcolumns.h"
 #include "trees/groupmentrecord.h"
 #include "trees/groupmenttreeitem.h"
+#include "trees/recorditem.h"
 #include "trees/recorditemmap.h"
 #include "trees/treeindexfastmodel.h"
 #include "trees/treeindexmodelwithtextfilter.h"
@@ -26,6 +27,7 @@
 #include <algorithm>
 #include <chrono>
 #include <map>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -568,18 +570,26 @@ void TestTreeIndexModel::aLargeBuildEqualsOneRecordAtATime()
 
 void TestTreeIndexModel::recordMapAgreesWithAHash()
 {
-    // Random inserts and removals, through growth and long runs of neighbours, against QHash.
+    // Random inserts and removals, through growth and long runs of neighbours, against QHash: records their leaf
+    // shows, and records of leaves showing another one or none (a shared leaf, a plain group).
     LiveTable live;
     QVector<Record> records;
     for (int i = 0; i < 3000; ++i)
         records << Record(live.table);
+    GroupmentTreeItem plain(QStringLiteral("plain"), nullptr);
+    std::vector<std::unique_ptr<RecordItem>> leaves;
     QRandomGenerator rng(21);
     RecordItemMap map;
     QHash<Record, GroupmentTreeItem*> oracle;
     for (int step = 0; step < 40000; ++step) {
         const Record& r = records.at(int(rng.bounded(records.size())));
         if (rng.bounded(5) < 3 && !oracle.contains(r)) {
-            auto* item = reinterpret_cast<GroupmentTreeItem*>(quintptr(step + 1) * 16); // never dereferenced
+            GroupmentTreeItem* item = &plain;
+            if (rng.bounded(4) != 0) {
+                leaves.push_back(std::make_unique<RecordItem>(QString(), nullptr));
+                leaves.back()->addRecord(rng.bounded(8) != 0 ? r : records.first());
+                item = leaves.back().get();
+            }
             map.insert(r, item);
             oracle.insert(r, item);
         } else {
