@@ -14,7 +14,7 @@
 #include "trees/groupmentcolumns.h"
 #include "trees/groupmentrecord.h"
 #include "trees/groupmenttreeitem.h"
-#include "trees/recorditemmap.h"
+#include "trees/private/recorditemmap.h"
 #include "trees/treeindexfastmodel.h"
 #include "trees/treeindexmodelwithtextfilter.h"
 

@@ -1,4 +1,4 @@
-#include "trees/recorditemmap.h"
+#include "trees/private/recorditemmap.h"
 
 std::size_t RecordItemMap::home(const RecordData* record) const
 {
