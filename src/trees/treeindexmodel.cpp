@@ -33,7 +33,7 @@ TreeIndexModel::TreeIndexModel(Table* table, TreeIndexModelPrivate& dd, QObject*
     static const bool hooked = [] {
         GroupmentTreeItem::setModelHooks(
             { [](const TreeIndexModel* model, const Record& a, const Record& b) { return model->compare(a, b); },
-                [](const TreeIndexModel* model) { return model->groupSortOrder(); },
+                [](const TreeIndexModel* model) { return model->d_func()->groupSortOrder; },
                 [](const TreeIndexModel* model, int firstField, int lastField, int& firstColumn, int& lastColumn) {
                     model->mapColumnFromTable(firstField, lastField, firstColumn, lastColumn);
                 } });
