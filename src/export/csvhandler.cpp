@@ -3,10 +3,17 @@
 #include "columns/itemroles.h"
 #include "core/db/decimal.h"
 #include "export/exporttext.h"
+#include "export/private/csvhandler_p.h"
 
 #include <QAbstractItemModel>
 #include <QDateTime>
 #include <QIODevice>
+
+CSVHandler::CSVHandler()
+    : d_ptr(new CSVHandlerPrivate)
+{ }
+
+CSVHandler::~CSVHandler() = default;
 
 QByteArray CSVHandler::format() const
 {
@@ -25,19 +32,21 @@ QString CSVHandler::filterString() const
 
 bool CSVHandler::begin(QIODevice* device, QAbstractItemModel* model)
 {
-    m_model = model;
-    m_device = device;
-    m_rows.reset(model, [this](int row) { return formatRow(row); });
+    Q_D(CSVHandler);
+    d->model = model;
+    d->device = device;
+    d->rows.reset(model, [this](int row) { return formatRow(row); });
     return true;
 }
 
 bool CSVHandler::writeHeader()
 {
+    Q_D(CSVHandler);
     QString line;
-    for (int column = 0; column < m_model->columnCount(); ++column) {
+    for (int column = 0; column < d->model->columnCount(); ++column) {
         if (column > 0)
             line += QLatin1Char(';');
-        line += escaped(m_model->headerData(column, Qt::Horizontal, ColumnNameRole).toString());
+        line += escaped(d->model->headerData(column, Qt::Horizontal, ColumnNameRole).toString());
     }
     line += QLatin1Char('\n');
     return write(QByteArrayLiteral("\xEF\xBB\xBF") + line.toUtf8());
@@ -45,13 +54,14 @@ bool CSVHandler::writeHeader()
 
 QByteArray CSVHandler::formatRow(int row) const
 {
+    Q_D(const CSVHandler);
     QString line;
-    const int columns = m_model->columnCount();
+    const int columns = d->model->columnCount();
     for (int column = 0; column < columns; ++column) {
-        const QModelIndex index = m_model->index(row, column);
-        QVariant value = m_model->data(index, Qt::UserRole);
+        const QModelIndex index = d->model->index(row, column);
+        QVariant value = d->model->data(index, Qt::UserRole);
         if (value.isNull())
-            value = m_model->data(index, Qt::DisplayRole);
+            value = d->model->data(index, Qt::DisplayRole);
         if (column > 0)
             line += QLatin1Char(';');
         line += fieldText(value);
@@ -62,7 +72,8 @@ QByteArray CSVHandler::formatRow(int row) const
 
 bool CSVHandler::writeRow(int row)
 {
-    return write(m_rows.take(row));
+    Q_D(CSVHandler);
+    return write(d->rows.take(row));
 }
 
 bool CSVHandler::writeFooter()
@@ -72,19 +83,22 @@ bool CSVHandler::writeFooter()
 
 void CSVHandler::end()
 {
-    m_rows.clear();
-    m_model = nullptr;
-    m_device = nullptr;
+    Q_D(CSVHandler);
+    d->rows.clear();
+    d->model = nullptr;
+    d->device = nullptr;
 }
 
 QString CSVHandler::lastError()
 {
-    return m_device ? m_device->errorString() : QString();
+    Q_D(CSVHandler);
+    return d->device ? d->device->errorString() : QString();
 }
 
 bool CSVHandler::write(const QByteArray& bytes)
 {
-    return m_device->write(bytes) == bytes.size();
+    Q_D(CSVHandler);
+    return d->device->write(bytes) == bytes.size();
 }
 
 QString CSVHandler::fieldText(const QVariant& value)

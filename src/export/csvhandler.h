@@ -2,10 +2,10 @@
 
 #include "export/ifileexporterhandler.h"
 
-#include "export/rowblocks.h"
-
 #include <QCoreApplication>
+#include <QScopedPointer>
 
+class CSVHandlerPrivate;
 class QVariant;
 
 // The terminal's CSV: UTF-8 with a byte-order mark, ";" between fields, a line feed after each record, the
@@ -14,7 +14,11 @@ class QVariant;
 class BASIC_VIEWS_EXPORT CSVHandler : public IFileExporterHandler
 {
     Q_DECLARE_TR_FUNCTIONS(CSVHandler)
+    Q_DECLARE_PRIVATE(CSVHandler)
 public:
+    CSVHandler();
+    ~CSVHandler() override;
+
     QByteArray format() const override;
     bool begin(QIODevice* device, QAbstractItemModel* model) override;
     bool writeHeader() override;
@@ -36,7 +40,6 @@ private:
     QByteArray formatRow(int row) const;
     bool write(const QByteArray& bytes);
 
-    QAbstractItemModel* m_model = nullptr; // not owned
-    QIODevice* m_device = nullptr; // not owned
-    RowBlocks m_rows;
+    Q_DISABLE_COPY(CSVHandler)
+    QScopedPointer<CSVHandlerPrivate> d_ptr;
 };

@@ -4,6 +4,7 @@
 #include "core/db/appsettings.h"
 #include "core/db/decimal.h"
 #include "export/exporttext.h"
+#include "export/private/dbfhandler_p.h"
 
 #include <QAbstractItemModel>
 #include <QDate>
@@ -53,19 +54,24 @@ QVector<uchar> codePageTable(const QByteArray& codePage)
 } // namespace
 
 DBFHandler::DBFHandler(DBF_Version version)
-    : m_version(version)
+    : d_ptr(new DBFHandlerPrivate(version))
 {
-    m_stream.setByteOrder(QDataStream::LittleEndian);
+    Q_D(DBFHandler);
+    d->stream.setByteOrder(QDataStream::LittleEndian);
 }
+
+DBFHandler::~DBFHandler() = default;
 
 QByteArray DBFHandler::format() const
 {
-    return m_version == DBase4 ? QByteArrayLiteral("dbf") : QByteArrayLiteral("dbf7");
+    Q_D(const DBFHandler);
+    return d->version == DBase4 ? QByteArrayLiteral("dbf") : QByteArrayLiteral("dbf7");
 }
 
 QString DBFHandler::filterString() const
 {
-    return m_version == DBase4 ? tr("Файл dBASE IV") : tr("Файл dBASE Level 7");
+    Q_D(const DBFHandler);
+    return d->version == DBase4 ? tr("Файл dBASE IV") : tr("Файл dBASE Level 7");
 }
 
 QByteArray DBFHandler::codePage(quint8* driver)
@@ -79,20 +85,22 @@ QByteArray DBFHandler::codePage(quint8* driver)
 
 bool DBFHandler::begin(QIODevice* device, QAbstractItemModel* model)
 {
-    m_model = model;
-    m_stream.setDevice(device);
-    m_stream.resetStatus();
-    m_error.clear();
-    m_codePage = codePage(&m_driver);
-    m_toCodePage = codePageTable(m_codePage);
+    Q_D(DBFHandler);
+    d->model = model;
+    d->stream.setDevice(device);
+    d->stream.resetStatus();
+    d->error.clear();
+    d->codePage = codePage(&d->driver);
+    d->toCodePage = codePageTable(d->codePage);
     return true;
 }
 
 QByteArray DBFHandler::encoded(const QString& text) const
 {
+    Q_D(const DBFHandler);
     QByteArray bytes(text.size(), '?');
     for (int i = 0; i < text.size(); ++i) {
-        if (const uchar b = m_toCodePage.value(text.at(i).unicode()))
+        if (const uchar b = d->toCodePage.value(text.at(i).unicode()))
             bytes[i] = char(b);
     }
     return bytes;
@@ -100,6 +108,7 @@ QByteArray DBFHandler::encoded(const QString& text) const
 
 DBFHandler::Field DBFHandler::describe(int type, int length) const
 {
+    Q_D(const DBFHandler);
     Field f;
     f.type = type;
     switch (type) {
@@ -111,9 +120,9 @@ DBFHandler::Field DBFHandler::describe(int type, int length) const
         f.width = 20;
         return f;
     case QMetaType::Double:
-        f.letter = m_version == DBase4 ? 'F' : 'O';
-        f.width = m_version == DBase4 ? 20 : 8;
-        f.decimals = m_version == DBase4 ? MaxDecimals : 0;
+        f.letter = d->version == DBase4 ? 'F' : 'O';
+        f.width = d->version == DBase4 ? 20 : 8;
+        f.decimals = d->version == DBase4 ? MaxDecimals : 0;
         return f;
     case QMetaType::QDate:
         f.letter = 'D';
@@ -136,7 +145,8 @@ DBFHandler::Field DBFHandler::describe(int type, int length) const
 
 QByteArray DBFHandler::uniqueName(const QString& name, QList<QByteArray>& used) const
 {
-    const int size = m_version == DBase4 ? 10 : 31;
+    Q_D(const DBFHandler);
+    const int size = d->version == DBase4 ? 10 : 31;
     QByteArray bytes = encoded(name).left(size);
     bytes.append(QByteArray(size - bytes.size(), '\0'));
     if (used.contains(bytes)) {
@@ -162,25 +172,28 @@ QByteArray DBFHandler::uniqueName(const QString& name, QList<QByteArray>& used) 
 
 int DBFHandler::getRecordSize(int column) const
 {
+    Q_D(const DBFHandler);
     if (column >= 0)
-        return m_columns.value(column).width;
+        return d->columns.value(column).width;
     int sum = 0;
-    for (const Field& f : m_columns)
+    for (const Field& f : d->columns)
         sum += f.width;
     return sum;
 }
 
 bool DBFHandler::refuse(const QString& reason)
 {
-    m_error = reason;
-    m_columns.clear();
+    Q_D(DBFHandler);
+    d->error = reason;
+    d->columns.clear();
     return false;
 }
 
 bool DBFHandler::writeHeader()
 {
-    const bool four = m_version == DBase4;
-    const int columns = m_model->columnCount();
+    Q_D(DBFHandler);
+    const bool four = d->version == DBase4;
+    const int columns = d->model->columnCount();
     const int descriptorSize = four ? 32 : 48;
     const int fixedSize = four ? 32 : 68;
     const qint64 headerLength = qint64(descriptorSize) * columns + fixedSize + 1;
@@ -190,18 +203,18 @@ bool DBFHandler::writeHeader()
                           .arg((0xFFFF - fixedSize - 1) / descriptorSize));
 
     // Everything is decided before a byte is written.
-    m_columns.clear();
+    d->columns.clear();
     QList<QByteArray> used;
     QByteArray descriptors;
     descriptors.reserve(descriptorSize * columns);
     for (int c = 0; c < columns; ++c) {
-        const QString name = m_model->headerData(c, Qt::Horizontal, ColumnNameRole).toString();
-        Field f = describe(m_model->headerData(c, Qt::Horizontal, ColumnVariantTypeRole).toInt(),
-            m_model->headerData(c, Qt::Horizontal, ColumnLengthRole).toInt());
+        const QString name = d->model->headerData(c, Qt::Horizontal, ColumnNameRole).toString();
+        Field f = describe(d->model->headerData(c, Qt::Horizontal, ColumnVariantTypeRole).toInt(),
+            d->model->headerData(c, Qt::Horizontal, ColumnLengthRole).toInt());
         f.name = uniqueName(name, used);
         if (f.name.isEmpty())
             return refuse(tr("Невозможно составить уникальное имя поля dBASE для столбца '%1'").arg(name));
-        m_columns.insert(c, f);
+        d->columns.insert(c, f);
         QByteArray d = f.name; // 10 or 31 bytes, then the zero byte that ends every name
         d.append(QByteArray(descriptorSize - d.size(), '\0'));
         d[four ? 11 : 32] = f.letter;
@@ -209,10 +222,10 @@ bool DBFHandler::writeHeader()
         d[four ? 17 : 34] = char(f.decimals);
         descriptors += d;
     }
-    m_recordLength = getRecordSize(-1) + 1;
-    if (m_recordLength > MaxRecordLength)
+    d->recordLength = getRecordSize(-1) + 1;
+    if (d->recordLength > MaxRecordLength)
         return refuse(tr("Слишком длинная запись для формата dBASE: %1 байт (не более %2)")
-                          .arg(m_recordLength)
+                          .arg(d->recordLength)
                           .arg(MaxRecordLength));
 
     QByteArray header(fixedSize, '\0');
@@ -221,19 +234,20 @@ bool DBFHandler::writeHeader()
     header[1] = char(today.year() % 100);
     header[2] = char(today.month());
     header[3] = char(today.day());
-    qToLittleEndian<quint32>(quint32(m_model->rowCount()), header.data() + 4);
+    qToLittleEndian<quint32>(quint32(d->model->rowCount()), header.data() + 4);
     qToLittleEndian<quint16>(quint16(headerLength), header.data() + 8);
-    qToLittleEndian<quint16>(quint16(m_recordLength), header.data() + 10);
-    header[29] = char(m_driver);
-    m_stream.writeRawData(header.constData(), header.size());
-    m_stream.writeRawData(descriptors.constData(), descriptors.size());
-    m_stream << quint8(0x0D);
-    m_rows.reset(m_model, [this](int row) { return formatRow(row); });
-    return m_stream.status() == QDataStream::Ok;
+    qToLittleEndian<quint16>(quint16(d->recordLength), header.data() + 10);
+    header[29] = char(d->driver);
+    d->stream.writeRawData(header.constData(), header.size());
+    d->stream.writeRawData(descriptors.constData(), descriptors.size());
+    d->stream << quint8(0x0D);
+    d->rows.reset(d->model, [this](int row) { return formatRow(row); });
+    return d->stream.status() == QDataStream::Ok;
 }
 
 void DBFHandler::putField(char* at, const Field& field, const QVariant& value) const
 {
+    Q_D(const DBFHandler);
     switch (field.type) {
     case QMetaType::Int:
         return putRight(at, field.width, QByteArray::number(value.toInt()));
@@ -244,7 +258,7 @@ void DBFHandler::putField(char* at, const Field& field, const QVariant& value) c
     case QMetaType::ULongLong:
         return putRight(at, field.width, QByteArray::number(value.toULongLong()));
     case QMetaType::Double:
-        if (m_version == DBase4) {
+        if (d->version == DBase4) {
             const QByteArray text = QByteArray::number(value.toDouble(), 'f', MaxDecimals);
             return putRight(at, field.width, text.left(field.width));
         }
@@ -281,20 +295,22 @@ void DBFHandler::putField(char* at, const Field& field, const QVariant& value) c
 
 bool DBFHandler::writeRow(int row)
 {
-    const QByteArray record = m_rows.take(row);
-    m_stream.writeRawData(record.constData(), record.size());
-    return m_stream.status() == QDataStream::Ok;
+    Q_D(DBFHandler);
+    const QByteArray record = d->rows.take(row);
+    d->stream.writeRawData(record.constData(), record.size());
+    return d->stream.status() == QDataStream::Ok;
 }
 
 QByteArray DBFHandler::formatRow(int row) const
 {
-    QByteArray record(m_recordLength, ' ');
+    Q_D(const DBFHandler);
+    QByteArray record(d->recordLength, ' ');
     int offset = 1;
-    for (auto it = m_columns.constBegin(); it != m_columns.constEnd(); ++it) {
-        const QModelIndex index = m_model->index(row, it.key());
-        QVariant value = m_model->data(index, Qt::UserRole);
+    for (auto it = d->columns.constBegin(); it != d->columns.constEnd(); ++it) {
+        const QModelIndex index = d->model->index(row, it.key());
+        QVariant value = d->model->data(index, Qt::UserRole);
         if (value.isNull())
-            value = m_model->data(index, Qt::DisplayRole);
+            value = d->model->data(index, Qt::DisplayRole);
         putField(record.data() + offset, it.value(), value);
         offset += it->width;
     }
@@ -303,23 +319,26 @@ QByteArray DBFHandler::formatRow(int row) const
 
 bool DBFHandler::writeFooter()
 {
-    m_stream << quint8(0x1A);
-    return m_stream.status() == QDataStream::Ok;
+    Q_D(DBFHandler);
+    d->stream << quint8(0x1A);
+    return d->stream.status() == QDataStream::Ok;
 }
 
 void DBFHandler::end()
 {
-    m_rows.clear();
-    m_model = nullptr;
-    m_stream.setDevice(nullptr);
-    m_columns.clear();
-    m_recordLength = 0;
-    m_toCodePage.clear();
+    Q_D(DBFHandler);
+    d->rows.clear();
+    d->model = nullptr;
+    d->stream.setDevice(nullptr);
+    d->columns.clear();
+    d->recordLength = 0;
+    d->toCodePage.clear();
 }
 
 QString DBFHandler::lastError()
 {
-    if (!m_error.isEmpty())
-        return m_error;
-    return m_stream.device() ? m_stream.device()->errorString() : QString();
+    Q_D(DBFHandler);
+    if (!d->error.isEmpty())
+        return d->error;
+    return d->stream.device() ? d->stream.device()->errorString() : QString();
 }

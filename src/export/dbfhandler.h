@@ -1,12 +1,11 @@
 #pragma once
 
 #include "export/ifileexporterhandler.h"
-#include "export/rowblocks.h"
 
 #include <QCoreApplication>
-#include <QDataStream>
-#include <QMap>
-#include <QVector>
+#include <QScopedPointer>
+
+class DBFHandlerPrivate;
 
 // A model as a dBASE table, byte for byte: dBASE IV ("dbf") or dBASE Level 7 ("dbf7"). Field types and widths
 // come from the columns' value types and lengths; texts are in the code page the application settings name
@@ -18,10 +17,12 @@
 class BASIC_VIEWS_EXPORT DBFHandler : public IFileExporterHandler
 {
     Q_DECLARE_TR_FUNCTIONS(DBFHandler)
+    Q_DECLARE_PRIVATE(DBFHandler)
 public:
     enum DBF_Version { DBase4 = 4, DBase7 = 7 };
 
     explicit DBFHandler(DBF_Version version);
+    ~DBFHandler() override;
 
     QByteArray format() const override;
     bool begin(QIODevice* device, QAbstractItemModel* model) override;
@@ -39,14 +40,7 @@ protected:
     QString filterString() const override;
 
 private:
-    struct Field
-    {
-        QByteArray name;
-        char letter = 'C';
-        int width = 0;
-        int decimals = 0;
-        int type = 0; // the column's QVariant type id
-    };
+    struct Field;
     // Field type, width and decimals of a column of value type `type` and length `length`.
     Field describe(int type, int length) const;
     // The column name as a field name unique among `used`; empty when no unique form is left.
@@ -58,14 +52,6 @@ private:
     int getRecordSize(int column) const;
     bool refuse(const QString& reason);
 
-    DBF_Version m_version;
-    QMap<int, Field> m_columns;
-    QByteArray m_codePage;
-    quint8 m_driver = 0x65;
-    int m_recordLength = 0;
-    QVector<uchar> m_toCodePage; // byte of each UTF-16 code unit in the code page; 0 where it has none
-    QAbstractItemModel* m_model = nullptr; // not owned
-    QDataStream m_stream;
-    RowBlocks m_rows;
-    QString m_error;
+    Q_DISABLE_COPY(DBFHandler)
+    QScopedPointer<DBFHandlerPrivate> d_ptr;
 };

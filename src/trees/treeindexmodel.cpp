@@ -6,6 +6,7 @@
 #include "models/progresshelper.h"
 #include "trees/groupment.h"
 #include "trees/groupmenttreeitem.h"
+#include "trees/private/treeindexmodel_p.h"
 
 #include "models/parallelmap.h"
 
@@ -21,38 +22,76 @@ const int ManyChildren = 8192;
 } // namespace
 
 TreeIndexModel::TreeIndexModel(Table* table, QObject* parent)
-    : FilterIndexModel(table, parent)
-    , m_root(new GroupmentTreeItem(QString(), nullptr))
+    : TreeIndexModel(table, *new TreeIndexModelPrivate, parent)
+{ }
+
+TreeIndexModel::TreeIndexModel(Table* table, TreeIndexModelPrivate& dd, QObject* parent)
+    : FilterIndexModel(table, dd, parent)
 {
+    Q_D(TreeIndexModel);
+    d->root = new GroupmentTreeItem(QString(), nullptr);
     static const bool hooked = [] {
         GroupmentTreeItem::setModelHooks(
             { [](const TreeIndexModel* model, const Record& a, const Record& b) { return model->compare(a, b); },
-                [](const TreeIndexModel* model) { return model->groupSortOrder(); },
+                [](const TreeIndexModel* model) { return model->d_func()->groupSortOrder; },
                 [](const TreeIndexModel* model, int firstField, int lastField, int& firstColumn, int& lastColumn) {
                     model->mapColumnFromTable(firstField, lastField, firstColumn, lastColumn);
                 } });
         return true;
     }();
     Q_UNUSED(hooked)
-    m_root->setModel(this);
+    d->root->setModel(this);
     setSort(0, Qt::AscendingOrder);
 }
 
 TreeIndexModel::~TreeIndexModel()
 {
-    delete m_root;
+    Q_D(TreeIndexModel);
+    delete d->root;
+}
+
+QList<Groupment*> TreeIndexModel::groupmentList() const
+{
+    return d_func()->groupments;
+}
+
+Qt::SortOrder TreeIndexModel::groupSortOrder() const
+{
+    return d_func()->groupSortOrder;
+}
+
+bool TreeIndexModel::itemSignals() const
+{
+    return d_func()->itemSignals;
+}
+
+void TreeIndexModel::setItemSignals(bool on)
+{
+    d_func()->itemSignals = on;
+}
+
+GroupmentTreeItem* TreeIndexModel::rootItem() const
+{
+    return d_func()->root;
+}
+
+GroupmentTreeItem* TreeIndexModel::itemByRecord(const Record& record) const
+{
+    return d_func()->records.value(record);
 }
 
 void TreeIndexModel::setGroupmentList(const QList<Groupment*>& groupments)
 {
-    m_groupments = groupments;
+    Q_D(TreeIndexModel);
+    d->groupments = groupments;
 }
 
 void TreeIndexModel::setSort(int column, Qt::SortOrder order)
 {
+    Q_D(TreeIndexModel);
     FilterIndexModel::setSort(column, order);
     if (column == 0)
-        m_groupSortOrder = order;
+        d->groupSortOrder = order;
 }
 
 bool TreeIndexModel::less(const GroupmentTreeItem* a, const GroupmentTreeItem* b) const
@@ -68,21 +107,24 @@ static_assert(alignof(GroupmentTreeItem) > LeafTag, "the leaf tag needs a free l
 
 GroupmentTreeItem* TreeIndexModel::itemByIndex(const QModelIndex& index) const
 {
+    Q_D(const TreeIndexModel);
     if (!index.isValid())
-        return m_root;
+        return d->root;
     Q_ASSERT(index.model() == this);
     return reinterpret_cast<GroupmentTreeItem*>(index.internalId() & ~LeafTag);
 }
 
 QModelIndex TreeIndexModel::createItemIndex(int row, int column, const GroupmentTreeItem* item, int level) const
 {
-    const bool leaf = level == m_groupments.size() - 1;
+    Q_D(const TreeIndexModel);
+    const bool leaf = level == d->groupments.size() - 1;
     return createIndex(row, column, reinterpret_cast<quintptr>(item) | (leaf ? LeafTag : 0));
 }
 
 QModelIndex TreeIndexModel::indexByItem(const GroupmentTreeItem* item, int column) const
 {
-    if (!item || item == m_root)
+    Q_D(const TreeIndexModel);
+    if (!item || item == d->root)
         return QModelIndex();
     return createItemIndex(item->row(), column, item, item->level());
 }
@@ -99,7 +141,8 @@ bool TreeIndexModel::isRecord(const QModelIndex& index) const
 
 QModelIndex TreeIndexModel::indexByRecord(const Record& record, int column) const
 {
-    return indexByItem(m_records.value(record), column);
+    Q_D(const TreeIndexModel);
+    return indexByItem(d->records.value(record), column);
 }
 
 QModelIndex TreeIndexModel::indexColumn(const QModelIndex& index, int column) const
@@ -109,10 +152,11 @@ QModelIndex TreeIndexModel::indexColumn(const QModelIndex& index, int column) co
 
 QModelIndex TreeIndexModel::treeWalk(const QModelIndex& index) const
 {
+    Q_D(const TreeIndexModel);
     const GroupmentTreeItem* item = itemByIndex(index);
     if (item->childCount() > 0)
         return indexByItem(item->child(0));
-    for (; item != m_root; item = item->parent()) {
+    for (; item != d->root; item = item->parent()) {
         const GroupmentTreeItem* next = item->parent()->child(item->row() + 1);
         if (next)
             return indexByItem(next);
@@ -122,12 +166,14 @@ QModelIndex TreeIndexModel::treeWalk(const QModelIndex& index) const
 
 QList<Record> TreeIndexModel::recordsFromTree() const
 {
-    return m_records.records();
+    Q_D(const TreeIndexModel);
+    return d->records.records();
 }
 
 int TreeIndexModel::recordsCount(const GroupmentTreeItem* item) const
 {
-    return (item ? item : m_root)->recordsCount();
+    Q_D(const TreeIndexModel);
+    return (item ? item : d->root)->recordsCount();
 }
 
 int TreeIndexModel::fieldIndex(const QString& name) const
@@ -137,21 +183,23 @@ int TreeIndexModel::fieldIndex(const QString& name) const
 
 bool TreeIndexModel::contains(const Record& record) const
 {
-    return m_records.contains(record);
+    Q_D(const TreeIndexModel);
+    return d->records.contains(record);
 }
 
 // Placing records ------------------------------------------------------------------------------------------------
 
 bool TreeIndexModel::place(const Record& record, Pending& pending, QVector<GroupmentTreeItem*>& changed, QString* keys)
 {
-    if (m_groupments.isEmpty())
+    Q_D(TreeIndexModel);
+    if (d->groupments.isEmpty())
         return false;
-    GroupmentTreeItem* item = m_root;
+    GroupmentTreeItem* item = d->root;
     // A group made here has no children yet, so every level below it is made too: the items made for the record
     // are the chain from this one down.
     GroupmentTreeItem* firstCreated = nullptr;
-    for (int level = 0; level < m_groupments.size(); ++level) {
-        const Groupment* groupment = m_groupments.at(level);
+    for (int level = 0; level < d->groupments.size(); ++level) {
+        const Groupment* groupment = d->groupments.at(level);
         const bool ownKey = groupment->keysAreRecordKeys();
         const QString key = ownKey ? QString() : keys ? std::move(keys[level]) : groupment->groupKey(record);
         GroupmentTreeItem* child = ownKey ? nullptr : item->childByKey(key);
@@ -164,7 +212,7 @@ bool TreeIndexModel::place(const Record& record, Pending& pending, QVector<Group
                 // Nothing of this record stays: the groups made for it go, the groups it joined let it go.
                 qCWarning(QGuiLog) << "TreeIndexModel: no group for the record" << record.toString() << "on level"
                                    << level << groupment->name();
-                for (GroupmentTreeItem* up = item; up != m_root; up = up->parent())
+                for (GroupmentTreeItem* up = item; up != d->root; up = up->parent())
                     up->removeRecord(record);
                 QVector<GroupmentTreeItem*> created;
                 for (GroupmentTreeItem* up = item; firstCreated && up != firstCreated->parent(); up = up->parent())
@@ -182,7 +230,7 @@ bool TreeIndexModel::place(const Record& record, Pending& pending, QVector<Group
         }
         item = child;
     }
-    m_records.insert(record, item);
+    d->records.insert(record, item);
     for (GroupmentTreeItem* up = item; up; up = up->parent())
         up->addRecordsCount(1);
     return true;
@@ -200,6 +248,7 @@ void TreeIndexModel::dropCreated(Pending& pending, const QVector<GroupmentTreeIt
 
 void TreeIndexModel::merge(Pending& pending, const QVector<GroupmentTreeItem*>& changed)
 {
+    Q_D(TreeIndexModel);
     auto lessThan = [this](const GroupmentTreeItem* a, const GroupmentTreeItem* b) { return less(a, b); };
     for (auto& level : pending) {
         QVector<QPair<GroupmentTreeItem*, QVector<GroupmentTreeItem*>*>> parents;
@@ -220,7 +269,7 @@ void TreeIndexModel::merge(Pending& pending, const QVector<GroupmentTreeItem*>& 
         for (const auto& parent : qAsConst(parents))
             insertSorted(parent.first, *parent.second);
     }
-    if (!m_itemSignals)
+    if (!d->itemSignals)
         return;
     for (GroupmentTreeItem* item : changed) {
         if (item->recordsCount() > 0)
@@ -230,14 +279,15 @@ void TreeIndexModel::merge(Pending& pending, const QVector<GroupmentTreeItem*>& 
 
 void TreeIndexModel::insertSorted(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& children)
 {
+    Q_D(TreeIndexModel);
     auto lessThan = [this](const GroupmentTreeItem* a, const GroupmentTreeItem* b) { return less(a, b); };
-    if (!m_itemSignals && parent->childCount() == 0) {
+    if (!d->itemSignals && parent->childCount() == 0) {
         // A build's new group: nothing to merge with.
         parent->setChildrenOrder(children);
         childrenInserted(parent, children);
         return;
     }
-    if (!m_itemSignals) {
+    if (!d->itemSignals) {
         // Nobody watches the rows: one merge pass, the items already there first among equals.
         const QVector<GroupmentTreeItem*> current = parent->childList();
         QVector<GroupmentTreeItem*> merged(current.size() + children.size());
@@ -250,11 +300,11 @@ void TreeIndexModel::insertSorted(GroupmentTreeItem* parent, const QVector<Group
     // layout change: each insert signal makes Qt walk every persistent index (a tree view keeps one per open
     // group) and ask its parent, so a batch of new rows under many groups cost that walk once per run. Rows that
     // appear under a layout change are what QSortFilterProxyModel's invalidate() tells its views too.
-    if (m_batching)
+    if (d->batching)
         openLayout();
     else
         closeLayout();
-    const bool signal = !m_layoutOpen;
+    const bool signal = !d->layoutOpen;
     const QModelIndex parentIndex = signal ? indexByItem(parent) : QModelIndex();
     int i = 0;
     while (i < children.size()) {
@@ -269,7 +319,7 @@ void TreeIndexModel::insertSorted(GroupmentTreeItem* parent, const QVector<Group
         if (signal)
             endInsertRows();
         else
-            m_arrived.insert(m_arrived.end(), children.constData() + i, children.constData() + end);
+            d->arrived.insert(d->arrived.end(), children.constData() + i, children.constData() + end);
         childrenInserted(parent, children.mid(i, end - i));
         i = end;
     }
@@ -310,15 +360,16 @@ void TreeIndexModel::remove(const Record& record, int)
 
 void TreeIndexModel::removeRecords(const QList<Record>& records)
 {
+    Q_D(TreeIndexModel);
     QVector<GroupmentTreeItem*> emptied;
     QVector<GroupmentTreeItem*> changed;
     for (const Record& record : records) {
-        GroupmentTreeItem* leaf = m_records.take(record);
+        GroupmentTreeItem* leaf = d->records.take(record);
         if (!leaf)
             continue;
         for (GroupmentTreeItem* up = leaf; up; up = up->parent())
             up->addRecordsCount(-1);
-        for (GroupmentTreeItem* up = leaf; up != m_root; up = up->parent()) {
+        for (GroupmentTreeItem* up = leaf; up != d->root; up = up->parent()) {
             if (up->recordsCount() == 0)
                 continue;
             if (up->removeRecord(record))
@@ -327,7 +378,7 @@ void TreeIndexModel::removeRecords(const QList<Record>& records)
         if (leaf->recordsCount() == 0)
             emptied << leaf;
     }
-    if (m_itemSignals) {
+    if (d->itemSignals) {
         // Items inside a subtree that goes as a whole get no signal.
         for (GroupmentTreeItem* item : qAsConst(changed)) {
             if (item->recordsCount() > 0)
@@ -340,7 +391,7 @@ void TreeIndexModel::removeRecords(const QList<Record>& records)
     QVector<GroupmentTreeItem*> tops;
     tops.reserve(emptied.size());
     for (GroupmentTreeItem* item : qAsConst(emptied)) {
-        while (item->parent() != m_root && item->parent()->recordsCount() == 0)
+        while (item->parent() != d->root && item->parent()->recordsCount() == 0)
             item = item->parent();
         tops << item;
     }
@@ -351,6 +402,7 @@ void TreeIndexModel::removeRecords(const QList<Record>& records)
 
 void TreeIndexModel::removeItems(const QVector<GroupmentTreeItem*>& items)
 {
+    Q_D(TreeIndexModel);
     // Per parent, from the last row to the first, adjacent rows in one signal. Rows are read before any removal:
     // removing from the end never moves the rows still to go.
     struct Place
@@ -370,7 +422,7 @@ void TreeIndexModel::removeItems(const QVector<GroupmentTreeItem*>& items)
     int i = 0;
     while (i < places.size()) {
         GroupmentTreeItem* parent = places.at(i).parent;
-        const QModelIndex parentIndex = m_itemSignals ? indexByItem(parent) : QModelIndex();
+        const QModelIndex parentIndex = d->itemSignals ? indexByItem(parent) : QModelIndex();
         while (i < places.size() && places.at(i).parent == parent) {
             int end = i + 1;
             while (end < places.size() && places.at(end).parent == parent
@@ -382,10 +434,10 @@ void TreeIndexModel::removeItems(const QVector<GroupmentTreeItem*>& items)
             taken.reserve(count);
             for (int k = end - 1; k >= i; --k)
                 taken << places.at(k).item;
-            if (m_itemSignals)
+            if (d->itemSignals)
                 beginRemoveRows(parentIndex, first, first + count - 1);
             parent->takeChildren(first, count);
-            if (m_itemSignals)
+            if (d->itemSignals)
                 endRemoveRows();
             childrenRemoved(parent, first, taken);
             qDeleteAll(taken);
@@ -398,23 +450,24 @@ void TreeIndexModel::removeItems(const QVector<GroupmentTreeItem*>& items)
 
 void TreeIndexModel::update(const Record& record, int firstColumn, int lastColumn, int)
 {
+    Q_D(TreeIndexModel);
     if (!filter(record)) {
         removeRecords({ record });
         return;
     }
-    GroupmentTreeItem* leaf = m_records.value(record);
+    GroupmentTreeItem* leaf = d->records.value(record);
     if (!leaf) {
-        ++m_moved;
+        ++d->moved;
         add(record);
         return;
     }
     // The record's groups, from the top level down.
     QStringList keys;
-    keys.reserve(m_groupments.size());
+    keys.reserve(d->groupments.size());
     bool moved = false;
-    int level = m_groupments.size() - 1;
-    for (const GroupmentTreeItem* item = leaf; item != m_root; item = item->parent(), --level) {
-        const Groupment* groupment = m_groupments.at(level);
+    int level = d->groupments.size() - 1;
+    for (const GroupmentTreeItem* item = leaf; item != d->root; item = item->parent(), --level) {
+        const Groupment* groupment = d->groupments.at(level);
         const QString key = groupment->keysAreRecordKeys() ? QString() : groupment->groupKey(record);
         moved = moved || (!groupment->keysAreRecordKeys() && key != item->groupKey());
         keys.prepend(key);
@@ -423,7 +476,7 @@ void TreeIndexModel::update(const Record& record, int firstColumn, int lastColum
         relocate(record, leaf, keys);
         return;
     }
-    for (GroupmentTreeItem* item = leaf; item != m_root; item = item->parent()) {
+    for (GroupmentTreeItem* item = leaf; item != d->root; item = item->parent()) {
         if (!item->updateRecord(record, firstColumn, lastColumn))
             continue;
         if (!inOrder(item))
@@ -431,7 +484,7 @@ void TreeIndexModel::update(const Record& record, int firstColumn, int lastColum
         int first = -1;
         int last = -1;
         item->mapColumnUpdated(record, firstColumn, lastColumn, first, last);
-        if (first >= 0 && m_itemSignals)
+        if (first >= 0 && d->itemSignals)
             emitItemChanged(item, first, last);
     }
 }
@@ -450,13 +503,14 @@ bool TreeIndexModel::inOrder(const GroupmentTreeItem* item) const
 // are in place is placed right: a few passes settle them. Should they not, one layout change sorts it all.
 void TreeIndexModel::settleOrder(const QList<Record>& updated)
 {
+    Q_D(TreeIndexModel);
     if (updated.size() < 2)
         return;
     constexpr int MaxPasses = 8;
     for (int pass = 0; pass < MaxPasses; ++pass) {
         bool moved = false;
         for (const Record& record : updated) {
-            for (GroupmentTreeItem* item = m_records.value(record); item && item != m_root; item = item->parent()) {
+            for (GroupmentTreeItem* item = d->records.value(record); item && item != d->root; item = item->parent()) {
                 if (!inOrder(item)) {
                     reposition(item);
                     moved = true;
@@ -471,31 +525,34 @@ void TreeIndexModel::settleOrder(const QList<Record>& updated)
 
 void TreeIndexModel::resort()
 {
+    Q_D(TreeIndexModel);
     // A batch without item signals is one model reset, which tells the views of the new order: a layout change
     // inside it would also walk persistent indexes whose items the batch may have freed.
-    if (m_batching && !m_itemSignals) {
-        sortChildren(m_root);
+    if (d->batching && !d->itemSignals) {
+        sortChildren(d->root);
         return;
     }
     // Inside a batch's open layout the sort joins it.
-    const bool open = m_layoutOpen;
+    const bool open = d->layoutOpen;
     openLayout();
-    sortChildren(m_root);
+    sortChildren(d->root);
     if (!open)
         closeLayout();
 }
 
 void TreeIndexModel::openLayout()
 {
-    if (m_layoutOpen)
+    Q_D(TreeIndexModel);
+    if (d->layoutOpen)
         return;
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    m_layoutOpen = true;
+    d->layoutOpen = true;
 }
 
 void TreeIndexModel::closeLayout()
 {
-    if (!m_layoutOpen)
+    Q_D(TreeIndexModel);
+    if (!d->layoutOpen)
         return;
     // Items keep their identity while rows change: each persistent index follows its own item. Most stay on
     // their rows (a tree view keeps one per open group, and only the siblings after a change shift): an item
@@ -511,39 +568,40 @@ void TreeIndexModel::closeLayout()
     }
     if (!from.isEmpty())
         changePersistentIndexList(from, to);
-    m_layoutOpen = false;
+    d->layoutOpen = false;
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<WaitingChange> waiting;
-    waiting.swap(m_waiting);
-    m_waitingIndex.clear();
-    for (const WaitingChange& change : waiting)
+    std::vector<TreeIndexModelPrivate::WaitingChange> waiting;
+    waiting.swap(d->waiting);
+    d->waitingIndex.clear();
+    for (const TreeIndexModelPrivate::WaitingChange& change : waiting)
         emitItemChanged(change.item, change.first, change.last, change.roles);
-    if (m_arrived.empty())
+    if (d->arrived.empty())
         return;
     QModelIndexList arrived;
-    arrived.reserve(int(m_arrived.size()));
-    for (const GroupmentTreeItem* item : m_arrived)
+    arrived.reserve(int(d->arrived.size()));
+    for (const GroupmentTreeItem* item : d->arrived)
         arrived << indexByItem(item);
-    m_arrived.clear();
+    d->arrived.clear();
     Q_EMIT itemsArrived(arrived);
 }
 
 void TreeIndexModel::reposition(GroupmentTreeItem* item)
 {
+    Q_D(TreeIndexModel);
     GroupmentTreeItem* parent = item->parent();
     const int from = item->row();
     const int to = upperBound(parent, item, from);
     if (to == from)
         return;
-    if (m_itemSignals && m_batching)
+    if (d->itemSignals && d->batching)
         openLayout();
-    const bool signal = m_itemSignals && !m_layoutOpen;
+    const bool signal = d->itemSignals && !d->layoutOpen;
     if (signal) {
         const QModelIndex parentIndex = indexByItem(parent);
         // Qt counts the destination before the move: below the source it is one further.
         beginMoveRows(parentIndex, from, from, parentIndex, to > from ? to + 1 : to);
     }
-    ++m_moved;
+    ++d->moved;
     parent->takeChildren(from, 1);
     parent->enterKey(item);
     parent->insertChildren(to, &item, 1);
@@ -554,15 +612,16 @@ void TreeIndexModel::reposition(GroupmentTreeItem* item)
 
 void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, const QStringList& keys)
 {
+    Q_D(TreeIndexModel);
     // The new parent must exist with no leaf of the record's key yet, and the leaf must hold this record alone;
     // otherwise the record goes and comes back as a new item.
-    ++m_moved;
+    ++d->moved;
     GroupmentTreeItem* oldParent = leaf->parent();
     const QString& leafKey = keys.last();
-    const bool ownKey = m_groupments.last()->keysAreRecordKeys();
+    const bool ownKey = d->groupments.last()->keysAreRecordKeys();
     bool movable = leaf->recordsCount() == 1 && leaf->records().isEmpty() && (ownKey || leafKey == leaf->groupKey());
     if (movable) {
-        const GroupmentTreeItem* target = m_root;
+        const GroupmentTreeItem* target = d->root;
         for (int level = 0; target && level + 1 < keys.size(); ++level)
             target = target->childByKey(keys.at(level));
         movable = target != oldParent && (!target || ownKey || !target->childByKey(leafKey));
@@ -576,11 +635,11 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
     Pending pending;
     QVector<GroupmentTreeItem*> changed;
     QVector<GroupmentTreeItem*> created;
-    GroupmentTreeItem* newParent = m_root;
+    GroupmentTreeItem* newParent = d->root;
     for (int level = 0; level + 1 < keys.size(); ++level) {
         GroupmentTreeItem* child = newParent->childByKey(keys.at(level));
         if (!child) {
-            child = m_groupments.at(level)->createGroup(newParent, keys.at(level), record);
+            child = d->groupments.at(level)->createGroup(newParent, keys.at(level), record);
             if (!child) {
                 // No place for the record: the groups made for it go unseen, and it leaves the tree.
                 dropCreated(pending, created);
@@ -600,23 +659,23 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
     // 2. The record leaves the old groups and joins the new ones.
     for (GroupmentTreeItem* up = oldParent; up; up = up->parent()) {
         up->addRecordsCount(-1);
-        if (up != m_root && up->recordsCount() > 0 && up->removeRecord(record) && m_itemSignals)
+        if (up != d->root && up->recordsCount() > 0 && up->removeRecord(record) && d->itemSignals)
             changed << up;
     }
     for (GroupmentTreeItem* up = newParent; up; up = up->parent()) {
         up->addRecordsCount(1);
-        if (up != m_root && up->addRecord(record))
+        if (up != d->root && up->addRecord(record))
             changed << up;
     }
     // 3. The leaf moves, with one signal or inside the batch's layout change; its item, and every persistent
     // index on it, stays.
     const int from = leaf->row();
     const int to = upperBound(newParent, leaf);
-    if (m_itemSignals && m_batching)
+    if (d->itemSignals && d->batching)
         openLayout();
     else
         closeLayout();
-    const bool signal = m_itemSignals && !m_layoutOpen;
+    const bool signal = d->itemSignals && !d->layoutOpen;
     if (signal)
         beginMoveRows(indexByItem(oldParent), from, from, indexByItem(newParent), to);
     oldParent->takeChildren(from, 1);
@@ -625,11 +684,11 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
     newParent->insertChildren(to, &leaf, 1);
     if (signal)
         endMoveRows();
-    else if (m_layoutOpen)
-        m_arrived.push_back(leaf);
+    else if (d->layoutOpen)
+        d->arrived.push_back(leaf);
     childrenRemoved(oldParent, from, { leaf });
     childrenInserted(newParent, { leaf });
-    if (m_itemSignals) {
+    if (d->itemSignals) {
         emitItemChanged(leaf, 0, columnCount() - 1);
         for (GroupmentTreeItem* item : qAsConst(changed)) {
             if (item->recordsCount() > 0)
@@ -637,9 +696,9 @@ void TreeIndexModel::relocate(const Record& record, GroupmentTreeItem* leaf, con
         }
     }
     // 4. The old groups left without records go.
-    if (oldParent != m_root && oldParent->recordsCount() == 0) {
+    if (oldParent != d->root && oldParent->recordsCount() == 0) {
         GroupmentTreeItem* top = oldParent;
-        while (top->parent() != m_root && top->parent()->recordsCount() == 0)
+        while (top->parent() != d->root && top->parent()->recordsCount() == 0)
             top = top->parent();
         removeItems({ top });
     }
@@ -655,11 +714,11 @@ public:
     explicit BatchScope(TreeIndexModel* model)
         : m_model(model)
     {
-        m_model->m_batching = true;
+        m_model->d_func()->batching = true;
     }
     ~BatchScope()
     {
-        m_model->m_batching = false;
+        m_model->d_func()->batching = false;
         m_model->closeLayout();
     }
 
@@ -671,19 +730,20 @@ private:
 void TreeIndexModel::process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn,
     int lastColumn, const QList<Record>& added)
 {
+    Q_D(TreeIndexModel);
     restartTimer();
     // With item signals off the batch is one reset: used above a size where row signals cost more than a
     // view's fresh look at the tree.
-    if (!m_itemSignals)
+    if (!d->itemSignals)
         beginResetModel();
     removeRecords(removed);
     {
         BatchScope batch(this);
-        const int moved = m_moved;
+        const int moved = d->moved;
         for (const Record& record : updated)
             update(record, firstColumn, lastColumn, -1);
         // While nothing moved, every item was found in order among neighbours that stayed: all are in order.
-        if (m_moved != moved)
+        if (d->moved != moved)
             settleOrder(updated);
         Pending pending;
         QVector<GroupmentTreeItem*> changed;
@@ -693,13 +753,14 @@ void TreeIndexModel::process(const QList<Record>& removed, const QList<Record>& 
         }
         merge(pending, changed);
     }
-    if (!m_itemSignals)
+    if (!d->itemSignals)
         endResetModel();
     accumulateElapsed();
 }
 
 void TreeIndexModel::build()
 {
+    Q_D(TreeIndexModel);
     QElapsedTimer timer;
     timer.start();
     startBuild();
@@ -707,16 +768,16 @@ void TreeIndexModel::build()
     // Two passes over the source's records: filtered and keyed, then placed.
     ProgressHelper progress(tr("Построение №%1 индекса древовидной модели по таблице %2").arg(buildNumber()).arg(name),
         source() ? qint64(source()->count()) : 0, 2);
-    if (m_itemSignals)
+    if (d->itemSignals)
         beginResetModel();
     const bool blocked = blockSignals(true);
-    const bool itemSignals = m_itemSignals;
-    m_itemSignals = false;
+    const bool itemSignals = d->itemSignals;
+    d->itemSignals = false;
     clearTree();
     Pending pending;
     QVector<GroupmentTreeItem*> changed;
     if (source()) {
-        m_records.reserve(source()->count());
+        d->records.reserve(source()->count());
         if (source()->count() >= ManyChildren) {
             placeAll(pending, changed, progress);
         } else {
@@ -730,20 +791,21 @@ void TreeIndexModel::build()
     }
     merge(pending, changed);
     progress.finish();
-    m_itemSignals = itemSignals;
+    d->itemSignals = itemSignals;
     blockSignals(blocked);
-    if (m_itemSignals)
+    if (d->itemSignals)
         endResetModel();
     qCDebug(QGuiLog).noquote() << tr("Древовидная модель по таблице %1 готова к отображению. Построение №%2: %3 строк "
                                      "%4 мсек")
                                       .arg(name)
                                       .arg(buildNumber())
-                                      .arg(m_records.size())
+                                      .arg(d->records.size())
                                       .arg(timer.elapsed());
 }
 
 void TreeIndexModel::placeAll(Pending& pending, QVector<GroupmentTreeItem*>& changed, ProgressHelper& progress)
 {
+    Q_D(TreeIndexModel);
     // The filter and the keys of slices of the source on the worker threads; the tree grows on this one, in
     // source order. The slices are small enough for this thread to run several, and to tell the host after each.
     QVector<const Record*> all;
@@ -751,7 +813,7 @@ void TreeIndexModel::placeAll(Pending& pending, QVector<GroupmentTreeItem*>& cha
     for (const Record& record : *source())
         all << &record;
     const int n = all.size();
-    const int levels = m_groupments.size();
+    const int levels = d->groupments.size();
     std::vector<QString> keys(std::size_t(n) * std::size_t(levels));
     std::vector<char> kept(std::size_t(n), 0);
     const int slices = 64;
@@ -764,9 +826,9 @@ void TreeIndexModel::placeAll(Pending& pending, QVector<GroupmentTreeItem*>& cha
                 continue;
             kept[std::size_t(i)] = 1;
             for (int level = 0; level < levels; ++level)
-                if (!m_groupments.at(level)->keysAreRecordKeys())
+                if (!d->groupments.at(level)->keysAreRecordKeys())
                     keys[std::size_t(i) * std::size_t(levels) + std::size_t(level)]
-                        = m_groupments.at(level)->groupKey(*all.at(i));
+                        = d->groupments.at(level)->groupKey(*all.at(i));
         }
         keying.add(last - first);
     });
@@ -779,21 +841,23 @@ void TreeIndexModel::placeAll(Pending& pending, QVector<GroupmentTreeItem*>& cha
 
 void TreeIndexModel::clear()
 {
-    if (m_itemSignals)
+    Q_D(TreeIndexModel);
+    if (d->itemSignals)
         beginResetModel();
     const bool blocked = blockSignals(true);
     clearTree();
     blockSignals(blocked);
-    if (m_itemSignals)
+    if (d->itemSignals)
         endResetModel();
 }
 
 void TreeIndexModel::clearTree()
 {
-    delete m_root;
-    m_root = new GroupmentTreeItem(QString(), nullptr);
-    m_root->setModel(this);
-    m_records.clear();
+    Q_D(TreeIndexModel);
+    delete d->root;
+    d->root = new GroupmentTreeItem(QString(), nullptr);
+    d->root->setModel(this);
+    d->records.clear();
 }
 
 // Sorting --------------------------------------------------------------------------------------------------------
@@ -824,12 +888,13 @@ void TreeIndexModel::sort(int column, Qt::SortOrder order)
 bool TreeIndexModel::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,
     const QModelIndex& destinationParent, int destinationChild)
 {
+    Q_D(TreeIndexModel);
     GroupmentTreeItem* parent = itemByIndex(sourceParent);
     if (sourceParent != destinationParent || count <= 0 || sourceRow < 0 || sourceRow + count > parent->childCount()
         || destinationChild < 0 || destinationChild > parent->childCount()
         || (destinationChild >= sourceRow && destinationChild <= sourceRow + count))
         return false;
-    if (m_itemSignals)
+    if (d->itemSignals)
         beginMoveRows(sourceParent, sourceRow, sourceRow + count - 1, destinationParent, destinationChild);
     QVector<GroupmentTreeItem*> order = parent->childList();
     const QVector<GroupmentTreeItem*> moving = order.mid(sourceRow, count);
@@ -838,7 +903,7 @@ bool TreeIndexModel::moveRows(const QModelIndex& sourceParent, int sourceRow, in
     for (int i = 0; i < count; ++i)
         order.insert(to + i, moving.at(i));
     parent->setChildrenOrder(order);
-    if (m_itemSignals)
+    if (d->itemSignals)
         endMoveRows();
     childMoved(parent, sourceRow, to);
     return true;
@@ -891,6 +956,7 @@ bool TreeIndexModel::isLeaf(const QModelIndex& index) const
 
 QVariant TreeIndexModel::data(const QModelIndex& index, int role) const
 {
+    Q_D(const TreeIndexModel);
     if (!index.isValid())
         return QVariant();
     const GroupmentTreeItem* item = itemByIndex(index);
@@ -900,7 +966,7 @@ QVariant TreeIndexModel::data(const QModelIndex& index, int role) const
     case ItemLevelRole:
         return item->level();
     case NestedItemRole:
-        return item->parent() != m_root;
+        return item->parent() != d->root;
     default:
         return item->data(index.column(), role);
     }
@@ -908,16 +974,17 @@ QVariant TreeIndexModel::data(const QModelIndex& index, int role) const
 
 void TreeIndexModel::emitItemChanged(GroupmentTreeItem* item, int first, int last, const QVector<int>& roles)
 {
-    if (!m_itemSignals || item == m_root || last < first)
+    Q_D(TreeIndexModel);
+    if (!d->itemSignals || item == d->root || last < first)
         return;
-    if (m_layoutOpen) {
-        const auto known = m_waitingIndex.constFind(item);
-        if (known == m_waitingIndex.constEnd()) {
-            m_waitingIndex.insert(item, int(m_waiting.size()));
-            m_waiting.push_back({ item, first, last, roles });
+    if (d->layoutOpen) {
+        const auto known = d->waitingIndex.constFind(item);
+        if (known == d->waitingIndex.constEnd()) {
+            d->waitingIndex.insert(item, int(d->waiting.size()));
+            d->waiting.push_back({ item, first, last, roles });
             return;
         }
-        WaitingChange& change = m_waiting[std::size_t(*known)];
+        TreeIndexModelPrivate::WaitingChange& change = d->waiting[std::size_t(*known)];
         change.first = qMin(change.first, first);
         change.last = qMax(change.last, last);
         if (change.roles.isEmpty() || roles.isEmpty()) {

@@ -1,16 +1,13 @@
 #pragma once
 
 #include "models/filterindexmodel.h"
-#include "trees/recorditemmap.h"
-
-#include <QHash>
 
 #include <map>
-#include <vector>
 
 class Groupment;
 class ProgressHelper;
 class GroupmentTreeItem;
+class TreeIndexModelPrivate;
 
 // The records of a live table as a tree of groups: each record the filters accept hangs under one group per
 // grouping level (Groupment), for example board, underlying, instrument. Groups are sorted by name in the group
@@ -28,6 +25,7 @@ class GroupmentTreeItem;
 class BASIC_VIEWS_EXPORT TreeIndexModel : public FilterIndexModel
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE(TreeIndexModel)
 public:
     explicit TreeIndexModel(Table* table, QObject* parent = nullptr);
     ~TreeIndexModel() override;
@@ -35,15 +33,15 @@ public:
     // Not owned; level i of the tree is made by groupment i, the last one makes the leaves. Takes effect with
     // the next build.
     void setGroupmentList(const QList<Groupment*>& groupments);
-    QList<Groupment*> groupmentList() const { return m_groupments; }
+    QList<Groupment*> groupmentList() const;
     // The order of groups by name: the order of column 0 (ascending after construction).
-    Qt::SortOrder groupSortOrder() const { return m_groupSortOrder; }
+    Qt::SortOrder groupSortOrder() const;
     // Stores the sort; a sort of column 0 also sets the group order. No signal (sort() re-sorts).
     void setSort(int column, Qt::SortOrder order) override;
-    bool itemSignals() const { return m_itemSignals; }
-    void setItemSignals(bool on) { m_itemSignals = on; }
+    bool itemSignals() const;
+    void setItemSignals(bool on);
 
-    GroupmentTreeItem* rootItem() const { return m_root; }
+    GroupmentTreeItem* rootItem() const;
     // The root for an invalid index.
     GroupmentTreeItem* itemByIndex(const QModelIndex& index) const;
     // Invalid for the root.
@@ -53,7 +51,7 @@ public:
     bool isRecord(const QModelIndex& index) const;
     QModelIndex indexByRecord(const Record& record, int column = 0) const;
     // The leaf holding the record; null when the tree does not show it.
-    GroupmentTreeItem* itemByRecord(const Record& record) const { return m_records.value(record); }
+    GroupmentTreeItem* itemByRecord(const Record& record) const;
     QModelIndex indexColumn(const QModelIndex& index, int column) const override;
     // Depth first, parents before children: the first row for an invalid index, else the next row; invalid
     // after the last.
@@ -102,6 +100,8 @@ Q_SIGNALS:
     void itemsArrived(const QModelIndexList& indexes);
 
 protected:
+    TreeIndexModel(Table* table, TreeIndexModelPrivate& dd, QObject* parent);
+
     // These items have just joined `parent` (after the insert signal).
     virtual void childrenInserted(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& items);
     // These items, from row `row` on, have just left `parent` (after the remove signal), before they are deleted or
@@ -156,24 +156,4 @@ private:
     void openLayout();
     void closeLayout();
     class BatchScope;
-
-    struct WaitingChange
-    {
-        GroupmentTreeItem* item;
-        int first;
-        int last;
-        QVector<int> roles;
-    };
-
-    QList<Groupment*> m_groupments; // not owned
-    GroupmentTreeItem* m_root; // owned
-    RecordItemMap m_records;
-    Qt::SortOrder m_groupSortOrder = Qt::AscendingOrder;
-    bool m_itemSignals = true;
-    int m_moved = 0; // items moved among their siblings or to other groups, ever
-    bool m_batching = false;
-    bool m_layoutOpen = false;
-    std::vector<WaitingChange> m_waiting; // dataChanged held while the layout is open, one per item
-    std::vector<GroupmentTreeItem*> m_arrived; // rows come in while the layout is open; none is deleted meanwhile
-    QHash<const GroupmentTreeItem*, int> m_waitingIndex;
 };

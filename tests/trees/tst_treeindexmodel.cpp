@@ -14,8 +14,8 @@
 #include "trees/groupmentcolumns.h"
 #include "trees/groupmentrecord.h"
 #include "trees/groupmenttreeitem.h"
+#include "trees/private/recorditemmap.h"
 #include "trees/recorditem.h"
-#include "trees/recorditemmap.h"
 #include "trees/treeindexfastmodel.h"
 #include "trees/treeindexmodelwithtextfilter.h"
 

@@ -13,8 +13,8 @@
 #include "filters/widgets/checklistfilterwidget.h"
 #include "filters/widgets/keycombofilterwidget.h"
 #include "filters/widgets/loginfilterwidget.h"
+#include "filters/widgets/private/securityselectdialog.h"
 #include "filters/widgets/securityfilterwidget.h"
-#include "filters/widgets/securityselectdialog.h"
 
 #include <QLocale>
 #include <QPointer>

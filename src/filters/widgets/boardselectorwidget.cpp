@@ -4,6 +4,7 @@
 #include "core/host/selectors/boardselectorfilteredmodel.h"
 #include "core/host/selectors/boardselectormodel.h"
 #include "core/host/signalhub.h"
+#include "filters/widgets/private/boardselectorwidget_p.h"
 
 #include <QSet>
 #include <QStandardItemModel>
@@ -16,59 +17,63 @@ QString valueOf(const boardid& board)
 } // namespace
 
 BoardSelectorWidget::BoardSelectorWidget(QWidget* parent)
-    : CheckListFilterWidget(parent)
+    : CheckListFilterWidget(*new BoardSelectorWidgetPrivate, parent)
 {
+    Q_D(BoardSelectorWidget);
     ICore* core = ICore::instance();
     if (!core)
         return;
-    m_hub = core->signalHub();
+    d->hub = core->signalHub();
     // The host's choice of markets and boards changes what is offered; the checks of the boards that stay, stay.
-    const auto follow = [this] {
+    const auto follow = [this, d] {
         // What is shown now says which of its boards are unchecked; those hidden now keep what they had.
         const boardlist offered = offeredBoards();
         const boardlist checked = checkedBoards();
         for (const boardid& board : offered) {
-            m_unchecked.removeAll(board);
+            d->unchecked.removeAll(board);
             if (!checked.contains(board))
-                m_unchecked << board;
+                d->unchecked << board;
         }
         refill();
     };
-    connect(m_hub, &SignalHub::selectedStockChanged, this, follow);
-    connect(m_hub, &SignalHub::stockIdsChanged, this, follow);
-    connect(m_hub, &SignalHub::boardsChanged, this, follow);
+    connect(d->hub, &SignalHub::selectedStockChanged, this, follow);
+    connect(d->hub, &SignalHub::stockIdsChanged, this, follow);
+    connect(d->hub, &SignalHub::boardsChanged, this, follow);
 }
 
 void BoardSelectorWidget::setOffered(const boardlist& boards, bool forPositions)
 {
-    m_offered = boards;
-    m_forPositions = forPositions;
+    Q_D(BoardSelectorWidget);
+    d->offered = boards;
+    d->forPositions = forPositions;
     refill();
 }
 
 void BoardSelectorWidget::setUnchecked(const boardlist& unchecked)
 {
-    m_unchecked = unchecked;
+    Q_D(BoardSelectorWidget);
+    d->unchecked = unchecked;
     refill();
 }
 
 void BoardSelectorWidget::refill()
 {
+    Q_D(BoardSelectorWidget);
     BoardSelectorModel all;
     BoardSelectorFilteredModel offered;
     offered.setSourceModel(&all);
-    offered.setFilterBoards(m_offered);
-    offered.setForPositions(m_forPositions);
+    offered.setFilterBoards(d->offered);
+    offered.setForPositions(d->forPositions);
     QList<QPair<QString, QString>> items;
     for (int row = 0; row < offered.rowCount(); ++row) {
         const QModelIndex index = offered.index(row, 0);
         const boardid board { index.data(BoardSelectorModel::StockIdRole).toInt(),
             index.data(BoardSelectorModel::BoardIdRole).toInt() };
-        if (!m_hub || m_hub->isBoardChosen(board))
+        if (!d->hub || d->hub->isBoardChosen(board))
             items << qMakePair(index.data().toString(), valueOf(board));
     }
     QSet<QString> unchecked;
-    for (const boardid& board : qAsConst(m_unchecked))
+    for (const boardid& board : qAsConst(d->unchecked))
         unchecked.insert(valueOf(board));
     setItems(items, unchecked);
 }

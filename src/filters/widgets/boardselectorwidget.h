@@ -3,9 +3,7 @@
 #include "core/host/securitykey.h"
 #include "filters/widgets/checklistfilterwidget.h"
 
-#include <QPointer>
-
-class SignalHub;
+class BoardSelectorWidgetPrivate;
 
 // The editor of the board filter: a check list of the boards the filter offers (all, or its own list; trading
 // boards only for positions) that the host's choice of markets and boards keeps, by name. It follows the
@@ -13,6 +11,7 @@ class SignalHub;
 class BASIC_VIEWS_EXPORT BoardSelectorWidget : public CheckListFilterWidget
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, BoardSelectorWidget)
 public:
     explicit BoardSelectorWidget(QWidget* parent = nullptr);
 
@@ -24,9 +23,4 @@ public:
 
 private:
     void refill();
-
-    QPointer<SignalHub> m_hub;
-    boardlist m_offered;
-    bool m_forPositions = false;
-    boardlist m_unchecked;
 };

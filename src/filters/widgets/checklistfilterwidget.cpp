@@ -1,6 +1,7 @@
 #include "filters/widgets/checklistfilterwidget.h"
 
 #include "core/host/widgets/selectorwidget.h"
+#include "filters/widgets/private/checklistfilterwidget_p.h"
 
 #include <QStandardItemModel>
 #include <QVBoxLayout>
@@ -10,43 +11,62 @@ const int ValueRole = Qt::UserRole + 1;
 } // namespace
 
 CheckListFilterWidget::CheckListFilterWidget(QWidget* parent)
-    : FilterWidget(parent)
-    , m_selector(new SelectorWidget(this))
-    , m_model(new QStandardItemModel(this))
+    : CheckListFilterWidget(*new CheckListFilterWidgetPrivate, parent)
+{ }
+
+CheckListFilterWidget::CheckListFilterWidget(CheckListFilterWidgetPrivate& dd, QWidget* parent)
+    : FilterWidget(dd, parent)
 {
-    m_selector->setModel(m_model);
-    contentLayout()->addWidget(m_selector);
-    connect(m_model, &QStandardItemModel::itemChanged, this, [this] { notifyChanged(); });
+    Q_D(CheckListFilterWidget);
+    d->selector = new SelectorWidget(this);
+    d->model = new QStandardItemModel(this);
+    d->selector->setModel(d->model);
+    contentLayout()->addWidget(d->selector);
+    connect(d->model, &QStandardItemModel::itemChanged, this, [this] { notifyChanged(); });
+}
+
+SelectorWidget* CheckListFilterWidget::selector() const
+{
+    return d_func()->selector;
+}
+
+QStandardItemModel* CheckListFilterWidget::model() const
+{
+    return d_func()->model;
 }
 
 void CheckListFilterWidget::setItems(const QList<QPair<QString, QString>>& items, const QSet<QString>& unchecked)
 {
-    m_model->clear();
+    Q_D(CheckListFilterWidget);
+    d->model->clear();
     for (const auto& [text, value] : items) {
         auto* item = new QStandardItem(text);
         item->setCheckable(true);
         item->setEditable(false);
         item->setCheckState(unchecked.contains(value) ? Qt::Unchecked : Qt::Checked);
         item->setData(value, ValueRole);
-        m_model->appendRow(item);
+        d->model->appendRow(item);
     }
     checkAcceptable();
 }
 
 QString CheckListFilterWidget::valueAt(int row) const
 {
-    return m_model->item(row)->data(ValueRole).toString();
+    Q_D(const CheckListFilterWidget);
+    return d->model->item(row)->data(ValueRole).toString();
 }
 
 bool CheckListFilterWidget::isChecked(int row) const
 {
-    return m_model->item(row)->checkState() == Qt::Checked;
+    Q_D(const CheckListFilterWidget);
+    return d->model->item(row)->checkState() == Qt::Checked;
 }
 
 QStringList CheckListFilterWidget::checkedValues() const
 {
+    Q_D(const CheckListFilterWidget);
     QStringList values;
-    for (int row = 0; row < m_model->rowCount(); ++row) {
+    for (int row = 0; row < d->model->rowCount(); ++row) {
         if (isChecked(row))
             values << valueAt(row);
     }
@@ -55,15 +75,18 @@ QStringList CheckListFilterWidget::checkedValues() const
 
 int CheckListFilterWidget::checkedCount() const
 {
-    return m_selector->checkedCount();
+    Q_D(const CheckListFilterWidget);
+    return d->selector->checkedCount();
 }
 
 bool CheckListFilterWidget::isAllChecked() const
 {
-    return checkedCount() == m_model->rowCount();
+    Q_D(const CheckListFilterWidget);
+    return checkedCount() == d->model->rowCount();
 }
 
 QString CheckListFilterWidget::refusal() const
 {
-    return m_model->rowCount() > 0 && checkedCount() == 0 ? tr("Отметьте хотя бы одно значение") : QString();
+    Q_D(const CheckListFilterWidget);
+    return d->model->rowCount() > 0 && checkedCount() == 0 ? tr("Отметьте хотя бы одно значение") : QString();
 }

@@ -4,6 +4,7 @@
 
 #include <QSet>
 
+class CheckListFilterWidgetPrivate;
 class QStandardItemModel;
 class SelectorWidget;
 
@@ -12,11 +13,12 @@ class SelectorWidget;
 class BASIC_VIEWS_EXPORT CheckListFilterWidget : public FilterWidget
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, CheckListFilterWidget)
 public:
     explicit CheckListFilterWidget(QWidget* parent = nullptr);
 
-    SelectorWidget* selector() const { return m_selector; }
-    QStandardItemModel* model() const { return m_model; }
+    SelectorWidget* selector() const;
+    QStandardItemModel* model() const;
 
     // One row per (text, value); a value in `unchecked` starts unchecked.
     void setItems(const QList<QPair<QString, QString>>& items, const QSet<QString>& unchecked);
@@ -27,9 +29,8 @@ public:
     bool isAllChecked() const;
     QString refusal() const override;
 
-private:
-    SelectorWidget* m_selector;
-    QStandardItemModel* m_model;
+protected:
+    CheckListFilterWidget(CheckListFilterWidgetPrivate& dd, QWidget* parent);
 };
 
 // The editor of an enumeration filter: a check list of its keys, a checked key is shown.

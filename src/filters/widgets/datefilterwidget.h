@@ -7,12 +7,14 @@
 class QCheckBox;
 class QDateEdit;
 class QRadioButton;
+class DateFilterWidgetPrivate;
 
 // The editor of the date filter: all dates, today, yesterday and today, or bounds ("С" and "по", each behind its
 // check box, enabled only under "Задать границы").
 class BASIC_VIEWS_EXPORT DateFilterWidget : public FilterWidget
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, DateFilterWidget)
 public:
     explicit DateFilterWidget(QWidget* parent = nullptr);
 
@@ -23,21 +25,15 @@ public:
     QDate dateTo() const;
     void setDates(const QDate& from, const QDate& to);
 
-    QRadioButton* choice(int index) const { return m_choices.at(index); }
-    QCheckBox* fromBox() const { return m_fromBox; }
-    QCheckBox* toBox() const { return m_toBox; }
-    QDateEdit* fromEdit() const { return m_from; }
-    QDateEdit* toEdit() const { return m_to; }
+    QRadioButton* choice(int index) const;
+    QCheckBox* fromBox() const;
+    QCheckBox* toBox() const;
+    QDateEdit* fromEdit() const;
+    QDateEdit* toEdit() const;
 
     // Bounds need at least one date, and "С" not after "по".
     QString refusal() const override;
 
 private:
     void updateEnabled();
-
-    QList<QRadioButton*> m_choices;
-    QCheckBox* m_fromBox;
-    QDateEdit* m_from;
-    QCheckBox* m_toBox;
-    QDateEdit* m_to;
 };

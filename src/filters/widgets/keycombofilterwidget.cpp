@@ -1,28 +1,32 @@
 #include "filters/widgets/keycombofilterwidget.h"
 
+#include "filters/widgets/private/keycombofilterwidget_p.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 
 KeyComboFilterWidget::KeyComboFilterWidget(const QString& noneText, QWidget* parent)
-    : FilterWidget(parent)
-    , m_box(new QComboBox(this))
-    , m_row(new QHBoxLayout)
+    : FilterWidget(*new KeyComboFilterWidgetPrivate, parent)
 {
-    m_box->addItem(noneText, QString());
-    m_row->setContentsMargins(0, 0, 0, 0);
-    m_row->addWidget(m_box, 1);
-    contentLayout()->addLayout(m_row);
-    connect(m_box, QOverload<int>::of(&QComboBox::activated), this, [this] { notifyChanged(); });
+    Q_D(KeyComboFilterWidget);
+    d->box = new QComboBox(this);
+    d->row = new QHBoxLayout;
+    d->box->addItem(noneText, QString());
+    d->row->setContentsMargins(0, 0, 0, 0);
+    d->row->addWidget(d->box, 1);
+    contentLayout()->addLayout(d->row);
+    connect(d->box, QOverload<int>::of(&QComboBox::activated), this, [this] { notifyChanged(); });
 }
 
 void KeyComboFilterWidget::setKeys(const QList<QPair<QString, QString>>& keys)
 {
+    Q_D(KeyComboFilterWidget);
     const QString chosen = value();
-    while (m_box->count() > 1)
-        m_box->removeItem(1);
+    while (d->box->count() > 1)
+        d->box->removeItem(1);
     for (const auto& [text, value] : keys)
-        m_box->addItem(text, value);
+        d->box->addItem(text, value);
     setValue(chosen);
     // A choice the new keys no longer hold is a change the user must see applied.
     if (value() != chosen)
@@ -31,29 +35,33 @@ void KeyComboFilterWidget::setKeys(const QList<QPair<QString, QString>>& keys)
 
 void KeyComboFilterWidget::setTitle(const QString& title)
 {
-    if (m_title) {
-        m_title->setText(title);
+    Q_D(KeyComboFilterWidget);
+    if (d->title) {
+        d->title->setText(title);
         return;
     }
-    m_title = new QLabel(title, this);
-    m_title->setBuddy(m_box);
-    m_row->insertWidget(0, m_title);
+    d->title = new QLabel(title, this);
+    d->title->setBuddy(d->box);
+    d->row->insertWidget(0, d->title);
 }
 
 void KeyComboFilterWidget::setNoneText(const QString& text)
 {
-    m_box->setItemText(0, text);
+    Q_D(KeyComboFilterWidget);
+    d->box->setItemText(0, text);
 }
 
 QString KeyComboFilterWidget::value() const
 {
-    return m_box->currentData().toString();
+    Q_D(const KeyComboFilterWidget);
+    return d->box->currentData().toString();
 }
 
 void KeyComboFilterWidget::setValue(const QString& value)
 {
-    const int at = value.isEmpty() ? 0 : m_box->findData(value);
-    m_box->setCurrentIndex(qMax(at, 0));
+    Q_D(KeyComboFilterWidget);
+    const int at = value.isEmpty() ? 0 : d->box->findData(value);
+    d->box->setCurrentIndex(qMax(at, 0));
 }
 
 SecNameFilterWidget::SecNameFilterWidget(QWidget* parent)
@@ -102,4 +110,14 @@ void ExpDateFilterToolBarWidget::retranslate()
 {
     ExpDateFilterWidget::retranslate();
     setTitle(tr("Экспирация:"));
+}
+
+QComboBox* KeyComboFilterWidget::box() const
+{
+    return d_func()->box;
+}
+
+bool KeyComboFilterWidget::hasTitle() const
+{
+    return d_func()->title != nullptr;
 }

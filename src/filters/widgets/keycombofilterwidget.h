@@ -5,19 +5,21 @@
 class QComboBox;
 class QHBoxLayout;
 class QLabel;
+class KeyComboFilterWidgetPrivate;
 
 // A filter editor choosing one key, or none: the base contracts and the expiry dates of the instruments.
 class BASIC_VIEWS_EXPORT KeyComboFilterWidget : public FilterWidget
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, KeyComboFilterWidget)
 public:
     // `noneText` is the first entry, which chooses nothing.
     KeyComboFilterWidget(const QString& noneText, QWidget* parent = nullptr);
 
-    QComboBox* box() const { return m_box; }
+    QComboBox* box() const;
     // A title left of the list, where no section or header names the editor (a tool bar); a later call renames it.
     void setTitle(const QString& title);
-    bool hasTitle() const { return m_title != nullptr; }
+    bool hasTitle() const;
     // (text, value) per key, in order; the chosen value is kept when it is still there, else none is chosen
     // and changed() tells so.
     void setKeys(const QList<QPair<QString, QString>>& keys);
@@ -27,11 +29,6 @@ public:
 
 protected:
     void setNoneText(const QString& text);
-
-private:
-    QComboBox* m_box;
-    QHBoxLayout* m_row;
-    QLabel* m_title = nullptr;
 };
 
 // Base futures contracts; "<не указан>" for none.

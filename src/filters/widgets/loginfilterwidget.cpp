@@ -1,6 +1,7 @@
 #include "filters/widgets/loginfilterwidget.h"
 
 #include "core/host/directories/kvuserdirectory.h"
+#include "filters/widgets/private/loginfilterwidget_p.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -32,56 +33,75 @@ void LoginFilterModel::refill()
 }
 
 LoginFilterWidget::LoginFilterWidget(QWidget* parent)
-    : FilterWidget(parent)
-    , m_all(new QRadioButton(tr("Все логины"), this))
-    , m_one(new QRadioButton(tr("Логин:"), this))
-    , m_box(new QComboBox(this))
+    : FilterWidget(*new LoginFilterWidgetPrivate, parent)
 {
-    m_box->setEditable(true);
-    m_box->setInsertPolicy(QComboBox::NoInsert);
-    m_box->setModel(new LoginFilterModel(m_box));
-    m_box->setCurrentIndex(-1);
-    m_box->setToolTip(tr("Логин пользователя: введите или выберите из списка"));
+    Q_D(LoginFilterWidget);
+    d->all = new QRadioButton(tr("Все логины"), this);
+    d->one = new QRadioButton(tr("Логин:"), this);
+    d->box = new QComboBox(this);
+    d->box->setEditable(true);
+    d->box->setInsertPolicy(QComboBox::NoInsert);
+    d->box->setModel(new LoginFilterModel(d->box));
+    d->box->setCurrentIndex(-1);
+    d->box->setToolTip(tr("Логин пользователя: введите или выберите из списка"));
     auto* grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(m_all, 0, 0, 1, 2);
-    grid->addWidget(m_one, 1, 0);
-    grid->addWidget(m_box, 1, 1);
+    grid->addWidget(d->all, 0, 0, 1, 2);
+    grid->addWidget(d->one, 1, 0);
+    grid->addWidget(d->box, 1, 1);
     grid->setColumnStretch(1, 1);
     contentLayout()->addLayout(grid);
-    m_all->setChecked(true);
-    m_box->setEnabled(false);
-    connect(m_one, &QRadioButton::toggled, m_box, &QWidget::setEnabled);
-    connect(m_one, &QRadioButton::toggled, this, [this] { notifyChanged(); });
-    connect(m_box, &QComboBox::currentTextChanged, this, [this] {
-        if (m_one->isChecked())
+    d->all->setChecked(true);
+    d->box->setEnabled(false);
+    connect(d->one, &QRadioButton::toggled, d->box, &QWidget::setEnabled);
+    connect(d->one, &QRadioButton::toggled, this, [this] { notifyChanged(); });
+    connect(d->box, &QComboBox::currentTextChanged, this, [this, d] {
+        if (d->one->isChecked())
             notifyChanged();
     });
 }
 
 QString LoginFilterWidget::login() const
 {
-    if (!m_one->isChecked())
+    Q_D(const LoginFilterWidget);
+    if (!d->one->isChecked())
         return QString();
-    const QString text = m_box->currentText().trimmed();
+    const QString text = d->box->currentText().trimmed();
     return oneLogin().match(text).hasMatch() ? text : QString();
 }
 
 void LoginFilterWidget::setLogin(const QString& login)
 {
-    (login.isEmpty() ? m_all : m_one)->setChecked(true);
-    const int at = login.isEmpty() ? -1 : m_box->findText(login);
+    Q_D(LoginFilterWidget);
+    (login.isEmpty() ? d->all : d->one)->setChecked(true);
+    const int at = login.isEmpty() ? -1 : d->box->findText(login);
     if (at >= 0)
-        m_box->setCurrentIndex(at);
+        d->box->setCurrentIndex(at);
     else
-        m_box->setEditText(login);
+        d->box->setEditText(login);
 }
 
 QString LoginFilterWidget::refusal() const
 {
-    const QString text = m_box->currentText().trimmed();
-    if (!m_one->isChecked() || oneLogin().match(text).hasMatch())
+    Q_D(const LoginFilterWidget);
+    const QString text = d->box->currentText().trimmed();
+    if (!d->one->isChecked() || oneLogin().match(text).hasMatch())
         return QString();
     return text.isEmpty() ? tr("Введите логин или выберите «Все логины»")
                           : tr("Логин пишется одним словом, без пробелов");
+}
+
+QComboBox* LoginFilterWidget::box() const
+{
+    return d_func()->box;
+}
+
+QRadioButton* LoginFilterWidget::allButton() const
+{
+    return d_func()->all;
+}
+
+QRadioButton* LoginFilterWidget::loginButton() const
+{
+    return d_func()->one;
 }

@@ -2,7 +2,8 @@
 
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/securitykey.h"
-#include "filters/widgets/securityselectdialog.h"
+#include "filters/widgets/private/securityfilterwidget_p.h"
+#include "filters/widgets/private/securityselectdialog.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -10,63 +11,90 @@
 #include <QRadioButton>
 
 SecurityFilterWidget::SecurityFilterWidget(QWidget* parent)
-    : FilterWidget(parent)
-    , m_all(new QRadioButton(this))
-    , m_one(new QRadioButton(this))
-    , m_name(new QLineEdit(this))
-    , m_select(new QPushButton(this))
+    : FilterWidget(*new SecurityFilterWidgetPrivate, parent)
 {
+    Q_D(SecurityFilterWidget);
+    d->all = new QRadioButton(this);
+    d->one = new QRadioButton(this);
+    d->name = new QLineEdit(this);
+    d->select = new QPushButton(this);
     retranslate();
-    m_name->setReadOnly(true);
-    m_name->setMinimumWidth(90);
-    m_all->setChecked(true);
+    d->name->setReadOnly(true);
+    d->name->setMinimumWidth(90);
+    d->all->setChecked(true);
     // One line, so that it fits a tool bar as well as a settings page.
     auto* row = new QHBoxLayout;
-    row->addWidget(m_all);
-    row->addWidget(m_one);
-    row->addWidget(m_name, 1);
-    row->addWidget(m_select);
+    row->addWidget(d->all);
+    row->addWidget(d->one);
+    row->addWidget(d->name, 1);
+    row->addWidget(d->select);
     contentLayout()->addLayout(row);
-    connect(m_select, &QPushButton::clicked, this, &SecurityFilterWidget::selectSecurity);
-    connect(m_one, &QRadioButton::toggled, this, [this] { notifyChanged(); });
+    connect(d->select, &QPushButton::clicked, this, &SecurityFilterWidget::selectSecurity);
+    connect(d->one, &QRadioButton::toggled, this, [this] { notifyChanged(); });
 }
 
 void SecurityFilterWidget::setSecurity(const QString& textId, const QString& name)
 {
-    m_textId = textId;
-    m_name->setText(name);
+    Q_D(SecurityFilterWidget);
+    d->textId = textId;
+    d->name->setText(name);
 }
 
 bool SecurityFilterWidget::isFiltering() const
 {
-    return m_one->isChecked();
+    Q_D(const SecurityFilterWidget);
+    return d->one->isChecked();
 }
 
 void SecurityFilterWidget::setFiltering(bool filtering)
 {
-    (filtering ? m_one : m_all)->setChecked(true);
+    Q_D(SecurityFilterWidget);
+    (filtering ? d->one : d->all)->setChecked(true);
 }
 
 void SecurityFilterWidget::selectSecurity()
 {
+    Q_D(SecurityFilterWidget);
     SecuritySelectDialog dialog(this);
     dialog.setWindowTitle(tr("Выбор инструмента для установки фильтра"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedTextId().isEmpty())
         return;
     const SecurityKey key = SecurityKey::fromTextId(dialog.selectedTextId());
     setSecurity(dialog.selectedTextId(), SecurityDirectory::i()->nameById(key.stock, key.board, key.sec));
-    m_one->setChecked(true);
+    d->one->setChecked(true);
     notifyChanged();
 }
 
 QString SecurityFilterWidget::refusal() const
 {
-    return m_one->isChecked() && m_textId.isEmpty() ? tr("Выберите инструмент кнопкой «Выбрать...»") : QString();
+    Q_D(const SecurityFilterWidget);
+    return d->one->isChecked() && d->textId.isEmpty() ? tr("Выберите инструмент кнопкой «Выбрать...»") : QString();
 }
 
 void SecurityFilterWidget::retranslate()
 {
-    m_all->setText(tr("Все инструменты"));
-    m_one->setText(tr("Инструмент"));
-    m_select->setText(tr("Выбрать..."));
+    Q_D(SecurityFilterWidget);
+    d->all->setText(tr("Все инструменты"));
+    d->one->setText(tr("Инструмент"));
+    d->select->setText(tr("Выбрать..."));
+}
+
+QString SecurityFilterWidget::textId() const
+{
+    return d_func()->textId;
+}
+
+QRadioButton* SecurityFilterWidget::allChoice() const
+{
+    return d_func()->all;
+}
+
+QRadioButton* SecurityFilterWidget::oneChoice() const
+{
+    return d_func()->one;
+}
+
+QPushButton* SecurityFilterWidget::selectButton() const
+{
+    return d_func()->select;
 }

@@ -5,24 +5,26 @@
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class SecurityFilterWidgetPrivate;
 
 // The editor of the instrument filter: "Все инструменты", or "Инструмент" with the chosen one and "Выбрать...",
 // which opens the instrument selector.
 class BASIC_VIEWS_EXPORT SecurityFilterWidget : public FilterWidget
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, SecurityFilterWidget)
 public:
     explicit SecurityFilterWidget(QWidget* parent = nullptr);
 
     // The chosen instrument's text id; empty for none.
-    QString textId() const { return m_textId; }
+    QString textId() const;
     // Shows the instrument with its name.
     void setSecurity(const QString& textId, const QString& name);
     bool isFiltering() const;
     void setFiltering(bool filtering);
-    QRadioButton* allChoice() const { return m_all; }
-    QRadioButton* oneChoice() const { return m_one; }
-    QPushButton* selectButton() const { return m_select; }
+    QRadioButton* allChoice() const;
+    QRadioButton* oneChoice() const;
+    QPushButton* selectButton() const;
     QString refusal() const override;
 
 public Q_SLOTS:
@@ -31,11 +33,4 @@ public Q_SLOTS:
 
 protected:
     void retranslate() override;
-
-private:
-    QRadioButton* m_all;
-    QRadioButton* m_one;
-    QLineEdit* m_name;
-    QPushButton* m_select;
-    QString m_textId;
 };

@@ -1,29 +1,33 @@
 #include "filters/widgets/techdealsfilterwidget.h"
 
+#include "filters/widgets/private/techdealsfilterwidget_p.h"
+
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 TechDealsFilterWidget::TechDealsFilterWidget(QWidget* parent)
-    : FilterWidget(parent)
+    : FilterWidget(*new TechDealsFilterWidgetPrivate, parent)
 {
+    Q_D(TechDealsFilterWidget);
     for (const QString& text : { tr("Все сделки"), tr("Только технические сделки по связкам"),
              tr("Только обычные сделки"), tr("Только сделки по индикативным котировкам"), tr("Только RFS сделки") }) {
         auto* choice = new QRadioButton(text, this);
-        m_choices << choice;
+        d->choices << choice;
         contentLayout()->addWidget(choice);
         connect(choice, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
                 notifyChanged();
         });
     }
-    m_choices.at(IndicativeOnly)->hide();
-    m_choices.at(AllDeals)->setChecked(true);
+    d->choices.at(IndicativeOnly)->hide();
+    d->choices.at(AllDeals)->setChecked(true);
 }
 
 int TechDealsFilterWidget::mode() const
 {
+    Q_D(const TechDealsFilterWidget);
     for (int choice = AllDeals; choice <= RegularOnly; ++choice) {
-        if (m_choices.at(choice)->isChecked())
+        if (d->choices.at(choice)->isChecked())
             return choice;
     }
     return AllDeals;
@@ -31,5 +35,11 @@ int TechDealsFilterWidget::mode() const
 
 void TechDealsFilterWidget::setMode(int mode)
 {
-    m_choices.at(mode >= AllDeals && mode <= RegularOnly ? mode : AllDeals)->setChecked(true);
+    Q_D(TechDealsFilterWidget);
+    d->choices.at(mode >= AllDeals && mode <= RegularOnly ? mode : AllDeals)->setChecked(true);
+}
+
+QRadioButton* TechDealsFilterWidget::choice(Choice choice) const
+{
+    return d_func()->choices.at(choice);
 }

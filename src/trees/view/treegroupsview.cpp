@@ -2,13 +2,14 @@
 
 #include "filters/rowfiltersmodel.h"
 #include "trees/treegroupsmodel.h"
+#include "trees/view/private/treegroupsview_p.h"
+#include "trees/view/private/treegroupsviewmenu.h"
+#include "trees/view/private/treegroupsviewsettings.h"
+#include "trees/view/private/viewwrappertreegroups.h"
 #include "trees/view/treegroupsexpansion.h"
 #include "trees/view/treegroupsheaderview.h"
 #include "trees/view/treegroupsviewgroupitemdelegate.h"
 #include "trees/view/treegroupsviewheadersettingspage.h"
-#include "trees/view/treegroupsviewmenu.h"
-#include "trees/view/treegroupsviewsettings.h"
-#include "trees/view/viewwrappertreegroups.h"
 #include "views/filtering/filterssettingspage.h"
 #include "views/find/itemviewfindtoolbar.h"
 #include "views/fitwidthaction.h"
@@ -23,14 +24,16 @@
 
 TreeGroupsView::TreeGroupsView(QWidget* parent)
     : TreeIndexView(parent)
-    , m_header(new TreeGroupsHeaderView(this))
-    , m_elementDelegate(new TreeGroupsViewItemDelegateOptimized(this))
-    , m_groupDelegate(new TreeGroupsViewGroupItemDelegate(this))
+    , m_d(new TreeGroupsViewPrivate)
 {
-    setHeader(m_header);
-    m_header->setSectionsClickable(true);
-    m_header->setSectionsMovable(true);
-    setItemDelegate(m_elementDelegate);
+    Q_D(TreeGroupsView);
+    d->header = new TreeGroupsHeaderView(this);
+    d->elementDelegate = new TreeGroupsViewItemDelegateOptimized(this);
+    d->groupDelegate = new TreeGroupsViewGroupItemDelegate(this);
+    setHeader(d->header);
+    d->header->setSectionsClickable(true);
+    d->header->setSectionsMovable(true);
+    setItemDelegate(d->elementDelegate);
     setSelectionBehavior(SelectRows);
     setSelectionMode(ExtendedSelection);
     setAlternatingRowColors(true);
@@ -38,109 +41,159 @@ TreeGroupsView::TreeGroupsView(QWidget* parent)
     setDragEnabled(true);
     setDragDropMode(DragOnly);
 
-    m_menu = new TreeGroupsViewMenu(this);
-    m_expansion = new TreeGroupsExpansion(this);
-    m_wrapper = new ViewWrapperTreeGroups(this);
-    m_wrapper->restartDynamicExport(false, 0);
+    d->menu = new TreeGroupsViewMenu(this);
+    d->expansion = new TreeGroupsExpansion(this);
+    d->wrapper = new ViewWrapperTreeGroups(this);
+    d->wrapper->restartDynamicExport(false, 0);
     initCore(nullptr);
 }
 
 TreeGroupsView::~TreeGroupsView()
 {
+    Q_D(TreeGroupsView);
     // The find bar, wherever the host placed it, goes while the view it searches is whole.
-    delete m_menu;
-    m_menu = nullptr;
+    delete d->menu;
+    d->menu = nullptr;
     releaseModel();
 }
 
 // The model reads the view's groupments: it is emptied and given none before they go.
 void TreeGroupsView::releaseModel()
 {
-    if (!m_model)
+    Q_D(TreeGroupsView);
+    if (!d->model)
         return;
-    disconnect(m_model, nullptr, this, nullptr);
-    m_expansion->followModel(nullptr);
+    disconnect(d->model, nullptr, this, nullptr);
+    d->expansion->followModel(nullptr);
     QTreeView::setModel(nullptr);
-    m_model->clear();
-    m_model->setGroupmentList({});
-    m_groupments.clear();
-    m_model = nullptr;
+    d->model->clear();
+    d->model->setGroupmentList({});
+    d->groupments.clear();
+    d->model = nullptr;
 }
 
 // A model that goes first (a sibling made before this view) has stopped reading the groupments: they go too, and
 // nothing of the model is touched again.
 void TreeGroupsView::onModelDestroyed()
 {
-    m_model = nullptr;
-    m_groupments.clear();
-    m_groupColumns.reset(nullptr);
+    Q_D(TreeGroupsView);
+    d->model = nullptr;
+    d->groupments.clear();
+    d->groupColumns.reset(nullptr);
 }
 
 void TreeGroupsView::initCore(ICore*)
 {
-    connect(m_header, &QHeaderView::sectionClicked, this, &TreeGroupsView::onSectionClicked, Qt::UniqueConnection);
+    Q_D(TreeGroupsView);
+    connect(d->header, &QHeaderView::sectionClicked, this, &TreeGroupsView::onSectionClicked, Qt::UniqueConnection);
 }
 
 void TreeGroupsView::setModel(TreeGroupsModel* model)
 {
+    Q_D(TreeGroupsView);
     releaseModel();
     if (!model) {
-        m_groupColumns.reset(nullptr);
+        d->groupColumns.reset(nullptr);
         return;
     }
     QTreeView::setModel(model);
-    m_model = model;
-    m_groupments = model->createGroupments();
+    d->model = model;
+    d->groupments = model->createGroupments();
     QList<Groupment*> levels;
-    for (const auto& level : m_groupments)
+    for (const auto& level : d->groupments)
         levels << level.get();
     model->setGroupmentList(levels);
-    m_groupColumns.reset(model);
-    m_header->setFilters(model->filtersModel());
-    m_header->setSectionResizeMode(0, QHeaderView::Fixed);
-    m_header->resizeSection(0, indentation() * (model->groupCount() + 1));
+    d->groupColumns.reset(model);
+    d->header->setFilters(model->filtersModel());
+    d->header->setSectionResizeMode(0, QHeaderView::Fixed);
+    d->header->resizeSection(0, indentation() * (model->groupCount() + 1));
     connect(model, &QObject::destroyed, this, &TreeGroupsView::onModelDestroyed);
     connect(model, &QAbstractItemModel::modelAboutToBeReset, this, &TreeGroupsView::onModelAboutToBeReset);
     connect(model, &QAbstractItemModel::modelReset, this, &TreeGroupsView::onModelReset);
-    m_expansion->followModel(model);
+    d->expansion->followModel(model);
     model->rebuild();
+}
+
+TreeGroupsModel* TreeGroupsView::groupsModel() const
+{
+    return d_func()->model;
+}
+
+TreeGroupsHeaderView* TreeGroupsView::groupsHeader() const
+{
+    return d_func()->header;
+}
+
+TreeGroupsViewGroupColSet& TreeGroupsView::groupColumns()
+{
+    return d_func()->groupColumns;
+}
+
+const TreeGroupsViewGroupColSet& TreeGroupsView::groupColumns() const
+{
+    return d_func()->groupColumns;
+}
+
+TreeGroupsViewItemDelegateOptimized* TreeGroupsView::delegateElement() const
+{
+    return d_func()->elementDelegate;
+}
+
+TreeGroupsViewGroupItemDelegate* TreeGroupsView::delegateGroup() const
+{
+    return d_func()->groupDelegate;
+}
+
+ViewWrapper* TreeGroupsView::wrapper() const
+{
+    return d_func()->wrapper;
+}
+
+TreeGroupsExpansion* TreeGroupsView::expansion() const
+{
+    return d_func()->expansion;
 }
 
 QAbstractItemDelegate* TreeGroupsView::delegateForIndex(const QModelIndex& index) const
 {
+    Q_D(const TreeGroupsView);
     if (isGroupRow(index))
-        return m_groupDelegate;
-    return m_elementDelegate;
+        return d->groupDelegate;
+    return d->elementDelegate;
 }
 
 bool TreeGroupsView::isGroupRow(const QModelIndex& index) const
 {
-    return m_model && index.isValid() && !m_model->isElementLevel(index);
+    Q_D(const TreeGroupsView);
+    return d->model && index.isValid() && !d->model->isElementLevel(index);
 }
 
 ItemViewFindToolBar* TreeGroupsView::findBar() const
 {
-    return m_menu->findBar();
+    Q_D(const TreeGroupsView);
+    return d->menu->findBar();
 }
 
 int TreeGroupsView::expandState() const
 {
-    return m_expansion->state();
+    Q_D(const TreeGroupsView);
+    return d->expansion->state();
 }
 
 void TreeGroupsView::onSectionClicked(int section)
 {
-    if (!m_model)
+    Q_D(TreeGroupsView);
+    if (!d->model)
         return;
     if (section == 0) {
-        m_expansion->toggleAll();
+        d->expansion->toggleAll();
         return;
     }
-    if (m_model->isSortColumn(section)) {
+    if (d->model->isSortColumn(section)) {
         const Qt::SortOrder order
-            = m_model->sortColumnOrder(section) == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-        m_model->sort(section, order);
-        m_header->viewport()->update();
+            = d->model->sortColumnOrder(section) == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+        d->model->sort(section, order);
+        d->header->viewport()->update();
     }
 }
 
@@ -148,23 +201,26 @@ void TreeGroupsView::onSectionClicked(int section)
 
 void TreeGroupsView::onModelAboutToBeReset()
 {
-    m_resetCurrent = currentText();
+    Q_D(TreeGroupsView);
+    d->resetCurrent = currentText();
 }
 
 void TreeGroupsView::onModelReset()
 {
+    Q_D(TreeGroupsView);
     updateItemHeights();
-    m_expansion->openToDepth();
-    if (!m_resetCurrent.isEmpty())
-        setCurrentText(m_resetCurrent);
-    m_resetCurrent.clear();
+    d->expansion->openToDepth();
+    if (!d->resetCurrent.isEmpty())
+        setCurrentText(d->resetCurrent);
+    d->resetCurrent.clear();
 }
 
 // Current row -----------------------------------------------------------------------------------------------------
 
 QString TreeGroupsView::currentText() const
 {
-    if (!m_model || !selectionModel())
+    Q_D(const TreeGroupsView);
+    if (!d->model || !selectionModel())
         return QString();
     const QModelIndexList rows = selectionModel()->selectedRows();
     QModelIndex first = rows.isEmpty() ? currentIndex() : rows.first();
@@ -172,14 +228,15 @@ QString TreeGroupsView::currentText() const
         if (visualRect(row).top() < visualRect(first).top())
             first = row;
     }
-    return m_model->storedPath(first);
+    return d->model->storedPath(first);
 }
 
 bool TreeGroupsView::setCurrentText(const QString& text)
 {
-    if (!m_model)
+    Q_D(TreeGroupsView);
+    if (!d->model)
         return false;
-    const QModelIndex index = m_model->storedIndex(text);
+    const QModelIndex index = d->model->storedIndex(text);
     if (!index.isValid()) {
         clearSelection();
         return false;
@@ -187,7 +244,7 @@ bool TreeGroupsView::setCurrentText(const QString& text)
     const int horizontal = horizontalScrollBar()->value();
     for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
         expand(up);
-    const QModelIndex cell = m_model->isElementLevel(index) ? index.siblingAtColumn(1) : index;
+    const QModelIndex cell = d->model->isElementLevel(index) ? index.siblingAtColumn(1) : index;
     selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(cell);
     horizontalScrollBar()->setValue(horizontal);
@@ -198,26 +255,29 @@ bool TreeGroupsView::setCurrentText(const QString& text)
 
 void TreeGroupsView::updateItemHeights()
 {
-    m_elementDelegate->setRowHeight(0);
-    m_groupDelegate->setRowHeight(0);
+    Q_D(TreeGroupsView);
+    d->elementDelegate->setRowHeight(0);
+    d->groupDelegate->setRowHeight(0);
     TreeIndexView::updateItemHeights();
     const QFontMetrics group(TreeGroupsModel::groupFont(QModelIndex(), font()));
     const int height = qMax(itemHeight(), group.height() + 2);
-    m_elementDelegate->setRowHeight(height);
-    m_groupDelegate->setRowHeight(height);
+    d->elementDelegate->setRowHeight(height);
+    d->groupDelegate->setRowHeight(height);
     TreeIndexView::updateItemHeights();
 }
 
 QRect TreeGroupsView::groupContentRect(const QModelIndex& index) const
 {
+    Q_D(const TreeGroupsView);
     const QRect row = visualRect(index.siblingAtColumn(0));
-    const int start = m_header->sectionViewportPosition(0) + indentationForIndex(index);
+    const int start = d->header->sectionViewportPosition(0) + indentationForIndex(index);
     // To the visible end of the row: a level with one column shows it whole whatever the columns' widths.
     return QRect(start, row.top(), qMax(0, viewport()->width() - start), row.height());
 }
 
 void TreeGroupsView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
+    Q_D(const TreeGroupsView);
     if (!isGroupRow(index)) {
         TreeIndexView::drawRow(painter, option, index);
         return;
@@ -232,18 +292,19 @@ void TreeGroupsView::drawRow(QPainter* painter, const QStyleOptionViewItem& opti
         opt.features &= ~QStyleOptionViewItem::Alternate;
     style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &opt, painter, this);
     const QRect content = groupContentRect(index);
-    const QRect branches(m_header->sectionViewportPosition(0), option.rect.top(),
-        content.left() - m_header->sectionViewportPosition(0), option.rect.height());
+    const QRect branches(d->header->sectionViewportPosition(0), option.rect.top(),
+        content.left() - d->header->sectionViewportPosition(0), option.rect.height());
     drawBranches(painter, branches, index);
     opt.rect = content;
     opt.showDecorationSelected = true;
     if (selected)
         painter->fillRect(content, opt.palette.brush(QPalette::Highlight));
-    m_groupDelegate->paint(painter, opt, index);
+    d->groupDelegate->paint(painter, opt, index);
 }
 
 bool TreeGroupsView::groupMouseEvent(QMouseEvent* event)
 {
+    Q_D(TreeGroupsView);
     const QModelIndex index = indexAt(event->pos());
     if (!isGroupRow(index))
         return false;
@@ -252,7 +313,7 @@ bool TreeGroupsView::groupMouseEvent(QMouseEvent* event)
         return false;
     QStyleOptionViewItem option = viewOptions();
     option.rect = content;
-    return m_groupDelegate->editorEvent(event, m_model, option, index.siblingAtColumn(0));
+    return d->groupDelegate->editorEvent(event, d->model, option, index.siblingAtColumn(0));
 }
 
 void TreeGroupsView::mousePressEvent(QMouseEvent* event)
@@ -278,10 +339,11 @@ void TreeGroupsView::mouseDoubleClickEvent(QMouseEvent* event)
 // Over the rows on screen only: a tree of many elements is never measured whole.
 int TreeGroupsView::sizeHintForColumn(int column) const
 {
-    if (!m_model)
+    Q_D(const TreeGroupsView);
+    if (!d->model)
         return -1;
     QStyleOptionViewItem option = viewOptions();
-    int width = m_header->sectionSizeHint(column);
+    int width = d->header->sectionSizeHint(column);
     QModelIndex index = indexAt(QPoint(0, 0));
     const int bottom = viewport()->height();
     for (; index.isValid() && visualRect(index).top() < bottom; index = indexBelow(index)) {
@@ -296,8 +358,9 @@ int TreeGroupsView::sizeHintForColumn(int column) const
 
 void TreeGroupsView::resizeColumnsToContents()
 {
-    for (int column = 1; m_model && column < m_model->columnCount(); ++column) {
-        if (!m_header->isSectionHidden(column))
+    Q_D(TreeGroupsView);
+    for (int column = 1; d->model && column < d->model->columnCount(); ++column) {
+        if (!d->header->isSectionHidden(column))
             resizeColumnToContents(column);
     }
 }
@@ -313,17 +376,20 @@ void TreeGroupsView::resizeAColumnToContents()
 
 void TreeGroupsView::populateActionsForColumn(int column, QMenu* menu)
 {
-    m_menu->populateForColumn(column, menu);
+    Q_D(TreeGroupsView);
+    d->menu->populateForColumn(column, menu);
 }
 
 void TreeGroupsView::populateActionsForIndex(const QModelIndex& index, QMenu* menu)
 {
-    m_menu->populateForIndex(index, menu);
+    Q_D(TreeGroupsView);
+    d->menu->populateForIndex(index, menu);
 }
 
 void TreeGroupsView::populateActionsAt(const QPoint& at, QMenu* menu)
 {
-    m_menu->populateAt(at, menu);
+    Q_D(TreeGroupsView);
+    d->menu->populateAt(at, menu);
 }
 
 void TreeGroupsView::contextMenuEvent(QContextMenuEvent* event)
@@ -337,20 +403,23 @@ void TreeGroupsView::contextMenuEvent(QContextMenuEvent* event)
 
 QList<IViewSettingsPage*> TreeGroupsView::getSettingsPages(QObject* parent)
 {
+    Q_D(TreeGroupsView);
     QList<IViewSettingsPage*> pages { new TreeGroupsViewHeaderSettingsPage(this, parent) };
-    if (m_model && m_model->filtersModel() && m_model->filtersModel()->rowCount() > 0)
-        pages << new FiltersSettingsPage(m_model->filtersModel(), parent);
+    if (d->model && d->model->filtersModel() && d->model->filtersModel()->rowCount() > 0)
+        pages << new FiltersSettingsPage(d->model->filtersModel(), parent);
     return pages;
 }
 
 QList<QAction*> TreeGroupsView::getActions()
 {
-    return m_menu->actions();
+    Q_D(TreeGroupsView);
+    return d->menu->actions();
 }
 
 QList<QToolBar*> TreeGroupsView::toolBars()
 {
-    return { m_menu->findBar() };
+    Q_D(TreeGroupsView);
+    return { d->menu->findBar() };
 }
 
 void TreeGroupsView::store(Settings& settings) const
@@ -372,7 +441,8 @@ QSize TreeGroupsView::defaultSize() const
 
 void TreeGroupsView::changeEvent(QEvent* event)
 {
+    Q_D(TreeGroupsView);
     TreeIndexView::changeEvent(event);
     if (event->type() == QEvent::LanguageChange)
-        m_menu->retranslate();
+        d->menu->retranslate();
 }

@@ -4,17 +4,15 @@
 #include "views/iview.h"
 #include "views/treeindexview.h"
 
-#include <memory>
-#include <vector>
+#include <QScopedPointer>
 
-class Groupment;
 class ItemViewFindToolBar;
 class TreeGroupsExpansion;
 class TreeGroupsHeaderView;
 class TreeGroupsModel;
 class TreeGroupsViewGroupItemDelegate;
 class TreeGroupsViewItemDelegateOptimized;
-class TreeGroupsViewMenu;
+class TreeGroupsViewPrivate;
 class ViewWrapper;
 
 // A grouped tree window: the elements of a TreeGroupsModel with the model's columns, under group rows that show,
@@ -31,6 +29,7 @@ class BASIC_VIEWS_EXPORT TreeGroupsView : public TreeIndexView, public IView
 {
     Q_OBJECT
     Q_INTERFACES(IView)
+    Q_DECLARE_PRIVATE_D(m_d, TreeGroupsView)
 public:
     explicit TreeGroupsView(QWidget* parent = nullptr);
     ~TreeGroupsView() override;
@@ -39,16 +38,16 @@ public:
     // tree. The model is not owned; the view empties it and takes its groupments back when it goes or takes
     // another model. A model deleted first leaves the view empty.
     void setModel(TreeGroupsModel* model);
-    TreeGroupsModel* groupsModel() const { return m_model; }
-    TreeGroupsHeaderView* groupsHeader() const { return m_header; }
-    TreeGroupsViewGroupColSet& groupColumns() { return m_groupColumns; }
-    const TreeGroupsViewGroupColSet& groupColumns() const { return m_groupColumns; }
-    TreeGroupsViewItemDelegateOptimized* delegateElement() const { return m_elementDelegate; }
-    TreeGroupsViewGroupItemDelegate* delegateGroup() const { return m_groupDelegate; }
+    TreeGroupsModel* groupsModel() const;
+    TreeGroupsHeaderView* groupsHeader() const;
+    TreeGroupsViewGroupColSet& groupColumns();
+    const TreeGroupsViewGroupColSet& groupColumns() const;
+    TreeGroupsViewItemDelegateOptimized* delegateElement() const;
+    TreeGroupsViewGroupItemDelegate* delegateGroup() const;
     QAbstractItemDelegate* delegateForIndex(const QModelIndex& index) const;
     bool isGroupRow(const QModelIndex& index) const;
-    ViewWrapper* wrapper() const { return m_wrapper; }
-    TreeGroupsExpansion* expansion() const { return m_expansion; }
+    ViewWrapper* wrapper() const;
+    TreeGroupsExpansion* expansion() const;
     ItemViewFindToolBar* findBar() const;
 
     // 0: no group is expanded, 1: some are, 2: all are.
@@ -101,14 +100,5 @@ private:
     // True when a group row took the mouse event.
     bool groupMouseEvent(QMouseEvent* event);
 
-    TreeGroupsModel* m_model = nullptr; // not owned
-    TreeGroupsHeaderView* m_header; // child
-    TreeGroupsViewItemDelegateOptimized* m_elementDelegate; // child
-    TreeGroupsViewGroupItemDelegate* m_groupDelegate; // child
-    TreeGroupsViewGroupColSet m_groupColumns;
-    std::vector<std::unique_ptr<Groupment>> m_groupments;
-    ViewWrapper* m_wrapper; // child
-    TreeGroupsExpansion* m_expansion; // child
-    TreeGroupsViewMenu* m_menu; // child
-    QString m_resetCurrent;
+    QScopedPointer<TreeGroupsViewPrivate> m_d;
 };

@@ -7,7 +7,8 @@
 #include "models/filterindexmodel.h"
 #include "models/parallelmap.h"
 #include "models/tableindexmodel.h"
-#include "views/find/itemviewfilter.h"
+#include "views/find/private/itemviewfilter.h"
+#include "views/find/private/itemviewfind_p.h"
 #include "views/readinghold/heldrowsmodel.h"
 
 #include <QAbstractItemView>
@@ -117,13 +118,13 @@ private:
 
 bool ItemViewFind::Walk::pause()
 {
-    if (m_find->m_pace.elapsed() >= PaceMs) {
+    if (m_find->d_func()->pace.elapsed() >= PaceMs) {
         QCoreApplication::processEvents();
         if (!m_find)
             return false;
-        m_find->m_pace.restart();
+        m_find->d_func()->pace.restart();
     }
-    return !m_find->m_stop && m_find->m_view && m_view && m_model && m_view->model() == m_model
+    return !m_find->d_func()->stop && m_find->d_func()->view && m_view && m_model && m_view->model() == m_model
         && (!m_held || m_records);
 }
 
@@ -257,48 +258,55 @@ QModelIndex ItemViewFind::Walk::run(const QModelIndex& current, bool incremental
 
 ItemViewFind::ItemViewFind(QObject* parent)
     : QObject(parent)
+    , m_d(new ItemViewFindPrivate)
 { }
 
 ItemViewFind::~ItemViewFind()
 {
-    m_stop = true;
+    Q_D(ItemViewFind);
+    d->stop = true;
     filter(QString());
 }
 
 void ItemViewFind::setView(QAbstractItemView* view)
 {
-    m_view = view;
+    Q_D(ItemViewFind);
+    d->view = view;
 }
 
 void ItemViewFind::setHeader(QHeaderView* header)
 {
-    m_header = header;
+    Q_D(ItemViewFind);
+    d->header = header;
 }
 
 QAbstractItemView* ItemViewFind::view() const
 {
-    return m_view.data();
+    Q_D(const ItemViewFind);
+    return d->view.data();
 }
 
 QHeaderView* ItemViewFind::header() const
 {
-    return m_header.data();
+    Q_D(const ItemViewFind);
+    return d->header.data();
 }
 
 QList<int> ItemViewFind::columnList() const
 {
+    Q_D(const ItemViewFind);
     QList<int> columns;
-    const QAbstractItemModel* model = m_view ? m_view->model() : nullptr;
+    const QAbstractItemModel* model = d->view ? d->view->model() : nullptr;
     if (!model)
         return columns;
-    if (!m_header || m_header->model() != model) {
+    if (!d->header || d->header->model() != model) {
         for (int column = 0; column < model->columnCount(); ++column)
             columns << column;
         return columns;
     }
-    for (int visual = 0; visual < m_header->count(); ++visual) {
-        const int logical = m_header->logicalIndex(visual);
-        if (logical >= 0 && !m_header->isSectionHidden(logical))
+    for (int visual = 0; visual < d->header->count(); ++visual) {
+        const int logical = d->header->logicalIndex(visual);
+        if (logical >= 0 && !d->header->isSectionHidden(logical))
             columns << logical;
     }
     return columns;
@@ -306,10 +314,16 @@ QList<int> ItemViewFind::columnList() const
 
 FilterIndexModel* ItemViewFind::filterIndexModel() const
 {
-    QAbstractItemModel* model = m_view ? m_view->model() : nullptr;
+    Q_D(const ItemViewFind);
+    QAbstractItemModel* model = d->view ? d->view->model() : nullptr;
     if (auto* held = qobject_cast<HeldRowsModel*>(model))
         return held->source();
     return qobject_cast<FilterIndexModel*>(model);
+}
+
+bool ItemViewFind::isRunning() const
+{
+    return d_func()->running;
 }
 
 bool ItemViewFind::isFilterAvailable() const
@@ -320,34 +334,36 @@ bool ItemViewFind::isFilterAvailable() const
 
 bool ItemViewFind::find(const QString& text, bool forward, bool incremental)
 {
-    if (text.isEmpty() || m_running || !m_view || !m_view->model())
+    Q_D(ItemViewFind);
+    if (text.isEmpty() || d->running || !d->view || !d->view->model())
         return false;
     // The search runs the event loop, which may delete this finder (its window closed).
     const QPointer<ItemViewFind> alive(this);
-    m_running = true;
-    m_stop = false;
+    d->running = true;
+    d->stop = false;
     const bool found = search(text, forward, incremental);
     if (alive)
-        m_running = false;
+        d->running = false;
     return found;
 }
 
 bool ItemViewFind::search(const QString& text, bool forward, bool incremental)
 {
+    Q_D(ItemViewFind);
     const BusyScope busy;
-    QAbstractItemModel* model = m_view->model();
+    QAbstractItemModel* model = d->view->model();
     const QList<int> columns = columnList();
     if (columns.isEmpty() || model->rowCount() == 0)
         return false;
-    QModelIndex current = m_view->currentIndex();
+    QModelIndex current = d->view->currentIndex();
     if (!current.isValid()) {
         current = model->index(0, columns.first());
         incremental = true;
     }
-    m_pace.start();
+    d->pace.start();
     const QPointer<ItemViewFind> alive(this);
     const QModelIndex hit = Walk(this, text, forward).run(current, incremental);
-    if (!alive || !hit.isValid() || m_stop || !m_view)
+    if (!alive || !hit.isValid() || d->stop || !d->view)
         return false;
     select(hit);
     return true;
@@ -355,42 +371,45 @@ bool ItemViewFind::search(const QString& text, bool forward, bool incremental)
 
 void ItemViewFind::select(const QModelIndex& hit)
 {
-    QItemSelectionModel* selection = m_view->selectionModel();
+    Q_D(ItemViewFind);
+    QItemSelectionModel* selection = d->view->selectionModel();
     if (!selection)
         return;
     selection->setCurrentIndex(hit,
         QItemSelectionModel::Clear | QItemSelectionModel::Select | QItemSelectionModel::Current
             | QItemSelectionModel::Rows);
-    m_view->scrollTo(hit);
+    d->view->scrollTo(hit);
 }
 
 void ItemViewFind::stop()
 {
-    m_stop = true;
+    Q_D(ItemViewFind);
+    d->stop = true;
 }
 
 void ItemViewFind::filter(const QString& text)
 {
+    Q_D(ItemViewFind);
     FilterIndexModel* model = filterIndexModel();
     RowFiltersModel* filters = model ? model->filtersModel() : nullptr;
     if (text.isEmpty()) {
-        if (!m_filter)
+        if (!d->filter)
             return;
         if (filters) {
-            const int row = filters->indexOf(m_filter);
+            const int row = filters->indexOf(d->filter);
             // Off first, so that the model rebuilds without it; leaving the set rebuilds nothing.
             if (row >= 0)
                 filters->setFilterEnabled(row, false);
-            filters->removeFilter(m_filter);
+            filters->removeFilter(d->filter);
         }
-        delete m_filter;
+        delete d->filter;
         return;
     }
     if (!filters)
         return;
-    if (!m_filter) {
-        m_filter = new ItemViewFilter(this, this);
-        filters->addFilter(m_filter);
+    if (!d->filter) {
+        d->filter = new ItemViewFilter(this, this);
+        filters->addFilter(d->filter);
     }
-    filters->setFilterValueAndEnabled(filters->indexOf(m_filter), text, true);
+    filters->setFilterValueAndEnabled(filters->indexOf(d->filter), text, true);
 }

@@ -2,14 +2,12 @@
 
 #include "basic_views_export.h"
 
-#include <QElapsedTimer>
 #include <QModelIndex>
 #include <QObject>
-#include <QPointer>
+#include <QScopedPointer>
 
 class FilterIndexModel;
-class ItemViewFilter;
-class ItemViewTextMatch;
+class ItemViewFindPrivate;
 class QAbstractItemView;
 class QHeaderView;
 
@@ -29,6 +27,7 @@ class QHeaderView;
 class BASIC_VIEWS_EXPORT ItemViewFind : public QObject
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, ItemViewFind)
 public:
     explicit ItemViewFind(QObject* parent = nullptr);
     ~ItemViewFind() override;
@@ -43,7 +42,7 @@ public:
     // The view's model as a filtered model (behind a reading hold too); null when it is none.
     FilterIndexModel* filterIndexModel() const;
     bool isFilterAvailable() const;
-    bool isRunning() const { return m_running; }
+    bool isRunning() const;
 
     // True when a cell was found and made current. An empty text finds nothing; a find while one runs is refused.
     bool find(const QString& text, bool forward, bool incremental);
@@ -61,10 +60,5 @@ private:
     bool search(const QString& text, bool forward, bool incremental);
     void select(const QModelIndex& hit);
 
-    QPointer<QAbstractItemView> m_view;
-    QPointer<QHeaderView> m_header;
-    QPointer<ItemViewFilter> m_filter; // child
-    QElapsedTimer m_pace;
-    bool m_stop = false;
-    bool m_running = false;
+    QScopedPointer<ItemViewFindPrivate> m_d;
 };

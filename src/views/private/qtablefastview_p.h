@@ -1,8 +1,8 @@
 #pragma once
 
+#include "views/private/rowplacekeeper.h"
+#include "views/private/tablefastrowpainter.h"
 #include "views/qtablefastview.h"
-#include "views/rowplacekeeper.h"
-#include "views/tablefastrowpainter.h"
 
 #include <QMargins>
 #include <QPoint>

@@ -1,4 +1,4 @@
-#include "trees/recorditemmap.h"
+#include "trees/private/recorditemmap.h"
 
 #include "trees/groupmenttreeitem.h"
 

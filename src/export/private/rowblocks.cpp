@@ -1,4 +1,4 @@
-#include "export/rowblocks.h"
+#include "export/private/rowblocks.h"
 
 #include "core/host/icore.h"
 #include "export/exporterproxymodel.h"

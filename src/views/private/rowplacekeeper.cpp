@@ -1,4 +1,4 @@
-#include "views/rowplacekeeper.h"
+#include "views/private/rowplacekeeper.h"
 
 void RowPlaceKeeper::aboutToInsert(const Before& before)
 {

@@ -1,4 +1,4 @@
-#include "filters/widgets/securityselectdialog.h"
+#include "filters/widgets/private/securityselectdialog.h"
 
 #include "core/db/masterindex.h"
 #include "core/db/table.h"

@@ -1,4 +1,4 @@
-#include "views/tablefastrowpainter.h"
+#include "views/private/tablefastrowpainter.h"
 
 #include "views/qtablefastview.h"
 

@@ -1,4 +1,4 @@
-#include "views/find/itemviewfilter.h"
+#include "views/find/private/itemviewfilter.h"
 
 #include "filters/itemviewfilterfunc.h"
 #include "filters/nofilterfunc.h"

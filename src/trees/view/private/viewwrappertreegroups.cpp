@@ -1,4 +1,4 @@
-#include "trees/view/viewwrappertreegroups.h"
+#include "trees/view/private/viewwrappertreegroups.h"
 
 #include "trees/treegroupsmodel.h"
 #include "trees/treegroupsmodelexport.h"

@@ -1,4 +1,4 @@
-#include "trees/view/treegroupsviewmenu.h"
+#include "trees/view/private/treegroupsviewmenu.h"
 
 #include "trees/treegroupsmodel.h"
 #include "trees/view/treegroupsheaderview.h"

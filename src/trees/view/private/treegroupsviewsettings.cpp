@@ -1,4 +1,4 @@
-#include "trees/view/treegroupsviewsettings.h"
+#include "trees/view/private/treegroupsviewsettings.h"
 
 #include "columns/itemmodelwithdelegates.h"
 #include "core/db/settings.h"
