@@ -1,7 +1,7 @@
 #include "core/host/selectors/completingselectorbox.h"
 
 #include "core/host/editors/refusaltip.h"
-#include "core/host/selectors/matchrank.h"
+#include "core/host/selectors/rankedmatchesmodel.h"
 #include "core/host/widgets/elidecomboboxlistview.h"
 
 #include <QAbstractItemView>
@@ -10,47 +10,16 @@
 #include <QLineEdit>
 #include <QSortFilterProxyModel>
 
-// The entries that hold a typed text, best first (matchRank()); entries of one rank keep the list's order.
-class CompletingSelectorBox::RankedMatches : public QSortFilterProxyModel
-{
-public:
-    explicit RankedMatches(CodeNameListModel* entries, QObject* parent)
-        : QSortFilterProxyModel(parent)
-        , m_entries(entries)
-    {
-        setSourceModel(entries);
-        sort(CodeNameListModel::SearchColumn);
-    }
-    void setText(const QString& text)
-    {
-        m_text = text.trimmed();
-        invalidate();
-    }
-
-protected:
-    bool filterAcceptsRow(int row, const QModelIndex&) const override { return rank(row) != MatchRank::None; }
-    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override
-    {
-        const MatchRank a = rank(left.row());
-        const MatchRank b = rank(right.row());
-        return a != b ? a < b : left.row() < right.row();
-    }
-
-private:
-    MatchRank rank(int row) const
-    {
-        const CodeNameListModel::Entry& e = m_entries->entry(row);
-        return matchRank(e.code, e.name, m_text);
-    }
-
-    CodeNameListModel* m_entries; // not owned
-    QString m_text;
-};
-
 CompletingSelectorBox::CompletingSelectorBox(QWidget* parent)
     : ComboBox(parent)
     , m_entries(new CodeNameListModel(this))
-    , m_matches(new RankedMatches(m_entries, this))
+    , m_matches(new RankedMatchesModel(
+          m_entries,
+          [entries = m_entries](int row) {
+              const CodeNameListModel::Entry& e = entries->entry(row);
+              return qMakePair(e.code, e.name);
+          },
+          this))
     , m_completer(new QCompleter(this))
 {
     setEditable(true);
@@ -76,7 +45,7 @@ CompletingSelectorBox::CompletingSelectorBox(QWidget* parent)
         &CompletingSelectorBox::onCompleterActivated);
     connect(lineEdit(), &QLineEdit::editingFinished, this, &CompletingSelectorBox::onEditingFinished);
     // Ranked before the line edit hands the text to the completer.
-    connect(lineEdit(), &QLineEdit::textEdited, m_matches, &RankedMatches::setText);
+    connect(lineEdit(), &QLineEdit::textEdited, m_matches, &RankedMatchesModel::setText);
     connect(qApp, &QApplication::focusChanged, this, &CompletingSelectorBox::onFocusChanged);
     connect(
         this, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &CompletingSelectorBox::onCurrentIndexChanged);

@@ -4,6 +4,7 @@
 #include "core/host/widgets/combobox.h"
 
 class QCompleter;
+class RankedMatchesModel;
 
 // An editable selector over code-and-name entries: the user picks from the list or types a part of a code or
 // name and picks a completion; the completions list an exact code or name first, then those starting with the
@@ -37,8 +38,6 @@ protected:
     virtual QString unknownText(const QString& text) const;
 
 private:
-    class RankedMatches;
-
     void onEditingFinished();
     // Leaving the box takes what was typed, even when the completion list had the keyboard: Tab with the list
     // open closes the list, and neither the box nor its line edit is told that editing ended.
@@ -48,7 +47,7 @@ private:
     void restoreText();
 
     CodeNameListModel* m_entries;
-    RankedMatches* m_matches; // the completer's list
+    RankedMatchesModel* m_matches; // the completer's list
     QCompleter* m_completer;
     QString m_lastId;
 };

@@ -4,14 +4,13 @@
 #include "core/db/table.h"
 #include "core/host/icore.h"
 #include "core/host/securitykey.h"
-#include "core/host/selectors/matchrank.h"
+#include "core/host/selectors/rankedmatchesmodel.h"
 #include "core/host/tableregistry.h"
 
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
@@ -19,45 +18,9 @@ namespace {
 enum { CodeRole = Qt::UserRole + 1, NameRole };
 }
 
-// The instruments that hold the typed text, best first (matchRank()), in the list's order within a rank.
-class SecuritySelectDialog::RankedInstruments : public QSortFilterProxyModel
-{
-public:
-    explicit RankedInstruments(QObject* parent)
-        : QSortFilterProxyModel(parent)
-    { }
-    void setText(const QString& text)
-    {
-        const QString typed = text.trimmed();
-        const QAbstractItemModel* items = sourceModel();
-        m_ranks.resize(items->rowCount());
-        for (int row = 0; row < m_ranks.size(); ++row) {
-            const QModelIndex item = items->index(row, 0);
-            m_ranks[row] = matchRank(item.data(CodeRole).toString(), item.data(NameRole).toString(), typed);
-        }
-        invalidate();
-        sort(0);
-    }
-
-protected:
-    bool filterAcceptsRow(int row, const QModelIndex&) const override { return rank(row) != MatchRank::None; }
-    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override
-    {
-        const MatchRank a = rank(left.row());
-        const MatchRank b = rank(right.row());
-        return a != b ? a < b : left.row() < right.row();
-    }
-
-private:
-    MatchRank rank(int row) const { return row < m_ranks.size() ? m_ranks[row] : MatchRank::Start; }
-
-    QVector<MatchRank> m_ranks; // by the item's row
-};
-
 SecuritySelectDialog::SecuritySelectDialog(QWidget* parent)
     : QDialog(parent)
     , m_items(new QStandardItemModel(this))
-    , m_shown(new RankedInstruments(this))
     , m_search(new QLineEdit(this))
     , m_list(new QListView(this))
 {
@@ -86,8 +49,13 @@ SecuritySelectDialog::SecuritySelectDialog(QWidget* parent)
         }
     }
     m_items->sort(0);
-    m_shown->setSourceModel(m_items);
-    m_shown->setText(QString());
+    m_shown = new RankedMatchesModel(
+        m_items,
+        [items = m_items](int row) {
+            const QModelIndex item = items->index(row, 0);
+            return qMakePair(item.data(CodeRole).toString(), item.data(NameRole).toString());
+        },
+        this);
     m_list->setModel(m_shown);
     m_list->setUniformItemSizes(true); // tens of thousands of instruments lay out at once
     m_search->setPlaceholderText(tr("Код или название"));

@@ -7,6 +7,7 @@
 class QLineEdit;
 class QListView;
 class QStandardItemModel;
+class RankedMatchesModel;
 
 // Picks one instrument of the host's "securities" table: a list of codes and names narrowed as the user types, the
 // best match first and current (the instrument whose code is the typed text before those whose codes hold it).
@@ -20,10 +21,8 @@ public:
     QString selectedTextId() const;
 
 private:
-    class RankedInstruments;
-
     QStandardItemModel* m_items;
-    RankedInstruments* m_shown;
+    RankedMatchesModel* m_shown = nullptr;
     QLineEdit* m_search;
     QListView* m_list;
 };
