@@ -36,6 +36,7 @@ SettingsDialog::SettingsDialog(const QList<IOptionsPage*>& pages, IView* view, Q
     if (m_view) {
         // The window's pages edit a copy of its state.
         m_view->store(m_viewState);
+        m_appliedState = m_viewState;
         m_viewPages = m_view->getSettingsPages(this);
         const auto* widget = dynamic_cast<const QWidget*>(m_view);
         const QString window = tr("Окно «%1»").arg(widget ? widget->windowTitle() : QString());
@@ -116,10 +117,22 @@ void SettingsDialog::apply()
         return;
     for (IViewSettingsPage* page : qAsConst(m_viewPages))
         page->apply(m_viewState);
-    // The window's present state stands for the defaults the view compares against: it rebuilds its rows only for
-    // a key the pages changed that shapes them (a filter, the sort), never for colours, columns or alerts.
+    // Only what the pages changed goes over the window's present state: the place it scrolled to while the
+    // dialog was open (new rows arrive meanwhile) stays. The present state also stands for the defaults the view
+    // compares against: it reads its rows again only for a changed key that shapes them (a filter, the sort).
     MapSettings present;
     m_view->store(present);
-    m_view->restore(present, m_viewState);
+    MapSettings wanted(present.values());
+    const QMap<QString, QVariant>& before = m_appliedState.values();
+    for (auto edited = m_viewState.values().cbegin(); edited != m_viewState.values().cend(); ++edited) {
+        if (!before.contains(edited.key()) || before.value(edited.key()) != edited.value())
+            wanted.setValue(edited.key(), edited.value());
+    }
+    for (auto old = before.cbegin(); old != before.cend(); ++old) {
+        if (!m_viewState.values().contains(old.key()))
+            wanted.remove(old.key());
+    }
+    m_appliedState = m_viewState;
+    m_view->restore(present, wanted);
     m_view->apply();
 }

@@ -39,5 +39,6 @@ private:
     QList<IOptionsPage*> m_pages; // not owned
     IView* m_view; // not owned
     QList<IViewSettingsPage*> m_viewPages; // children of the dialog
-    MapSettings m_viewState;
+    MapSettings m_viewState; // what the window's pages edit
+    MapSettings m_appliedState; // the pages' state as last applied (or as they opened)
 };

@@ -342,7 +342,12 @@ void TableWindow::restore(const Settings& defaults, const Settings& values)
         }
         return kept;
     };
-    m_view->restore(withoutAlerts(defaults), withoutAlerts(values));
+    const MapSettings viewDefaults = withoutAlerts(defaults);
+    const MapSettings viewValues = withoutAlerts(values);
+    // Defaults and values of the alerts alone leave the view nothing to restore (and empty defaults would have it
+    // read its rows again).
+    if (!viewDefaults.allKeys().isEmpty() || !viewValues.allKeys().isEmpty())
+        m_view->restore(viewDefaults, viewValues);
     if (m_alerts)
         m_alerts->restore(defaults, values);
     if (m_picksLink)

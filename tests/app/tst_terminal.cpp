@@ -86,6 +86,7 @@
 #include <QRadioButton>
 #include <QScatterSeries>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
@@ -729,13 +730,20 @@ private Q_SLOTS:
 
     // The columns page lays the window out; "Применить" reads the rows again only for what shapes them: the
     // filter page applies its filters, which reads them once, and a hidden column of a window the trader sorted
-    // otherwise than it opens reads them no more.
+    // otherwise than it opens reads them no more. The window keeps its place, new orders arriving meanwhile.
     void columnsPageOfTheSettingsDialogLaysOutTheWindow()
     {
         auto terminal = this->terminal();
-        TableWindow* orders = TerminalWindow::tableView(terminal->openWindow(QStringLiteral("orders")));
-        orders->view()->sortByColumn(orders->model()->columnIndex(QStringLiteral("price")), Qt::DescendingOrder);
+        HostWindow* host = terminal->openWindow(QStringLiteral("orders"));
+        TableWindow* orders = TerminalWindow::tableView(host);
+        orders->view()->sortByColumn(orders->model()->columnIndex(QStringLiteral("order_num")), Qt::DescendingOrder);
+        host->resize(600, 200);
+        QCoreApplication::processEvents();
+        orders->view()->verticalScrollBar()->setValue(20);
+        const auto firstShown = [orders] { return orders->view()->recordAt(orders->view()->indexAt(QPoint(2, 2))); };
+        const Record place = firstShown();
         SettingsDialog dialog(m_market->core.optionsPages(), orders);
+        m_feed->step(200);
         const int builds = orders->model()->buildNumber();
         auto* form = dialog.findChild<TableHeaderSettingsForm*>();
         QVERIFY(form);
@@ -749,6 +757,7 @@ private Q_SLOTS:
         dialog.apply();
         QVERIFY(orders->view()->header()->isSectionHidden(price));
         QCOMPARE(orders->model()->buildNumber(), builds + 1);
+        QCOMPARE(firstShown(), place);
         // The window's next store says the same, and the page reads it back unchecked.
         SettingsDialog again(m_market->core.optionsPages(), orders);
         TableHeaderModel* reread = again.findChild<TableHeaderSettingsForm*>()->model();
