@@ -14,6 +14,7 @@
 #include "views/readinghold/heldrowsmodel.h"
 #include "views/readinghold/readinghold.h"
 #include "views/scrollposition.h"
+#include "windows/private/tablefastview_p.h"
 #include "windows/tablefastviewsettingspage.h"
 #include "windows/viewwrappertable.h"
 
@@ -34,67 +35,72 @@ constexpr int MaxKeptSelection = 1000;
 
 TableFastView::TableFastView(QWidget* parent)
     : QTableFastView(parent)
-    , m_hold(new ReadingHold(this))
-    , m_fitAll(new QAction(this))
+    , m_d(new TableFastViewPrivate(this))
 {
+    Q_D(TableFastView);
+    d->hold = new ReadingHold(this);
+    d->fitAll = new QAction(this);
     retranslate();
     setItemDelegate(new ItemDelegate(this));
     setSelectionBehavior(SelectRows);
     setSelectionMode(ExtendedSelection);
-    connect(m_fitAll, &QAction::triggered, this, &QTableFastView::resizeColumnsToContents);
-    addAction(m_fitAll);
-    connect(m_hold, &ReadingHold::enabledChanged, this, &TableFastView::installShownModel);
-    m_wrapper = new ViewWrapperTable(this, this);
-    m_wrapper->restartDynamicExport(false, 0);
+    connect(d->fitAll, &QAction::triggered, this, &QTableFastView::resizeColumnsToContents);
+    addAction(d->fitAll);
+    connect(d->hold, &ReadingHold::enabledChanged, this, &TableFastView::installShownModel);
+    d->wrapper = new ViewWrapperTable(this, this);
+    d->wrapper->restartDynamicExport(false, 0);
 }
 
 TableFastView::~TableFastView()
 {
+    Q_D(TableFastView);
     // While the view is whole: the hold watches its events, and the held rows are its model.
-    delete m_hold;
-    m_hold = nullptr;
-    delete m_held;
-    m_held = nullptr;
-    delete m_wrapper;
+    delete d->hold;
+    d->hold = nullptr;
+    delete d->held;
+    d->held = nullptr;
+    delete d->wrapper;
 }
 
 void TableFastView::setModel(QAbstractItemModel* model)
 {
-    if (model == m_model || (!m_model && model == QAbstractItemView::model()))
+    Q_D(TableFastView);
+    if (model == d->model || (!d->model && model == QAbstractItemView::model()))
         return;
-    if (auto* indexModel = qobject_cast<ItemIndexModel*>(m_model)) {
+    if (auto* indexModel = qobject_cast<ItemIndexModel*>(d->model)) {
         disconnect(indexModel, &ItemIndexModel::beginUpdates, this, &TableFastView::beginUpdates);
         disconnect(indexModel, &ItemIndexModel::endUpdates, this, &TableFastView::endUpdates);
     }
-    m_model = qobject_cast<ItemModelWithDelegates*>(model);
-    if (!m_model) {
+    d->model = qobject_cast<ItemModelWithDelegates*>(model);
+    if (!d->model) {
         QTableFastView::setModel(model);
         return;
     }
     installShownModel();
-    for (int column = 0; column < m_model->columnCount(); ++column) {
-        if (!m_model->isColumnVisible(column))
+    for (int column = 0; column < d->model->columnCount(); ++column) {
+        if (!d->model->isColumnVisible(column))
             header()->hideSection(column);
     }
-    if (auto* indexModel = qobject_cast<ItemIndexModel*>(m_model)) {
+    if (auto* indexModel = qobject_cast<ItemIndexModel*>(d->model)) {
         connect(indexModel, &ItemIndexModel::beginUpdates, this, &TableFastView::beginUpdates);
         connect(indexModel, &ItemIndexModel::endUpdates, this, &TableFastView::endUpdates);
     }
-    if (m_wrapper)
-        m_wrapper->setModel(m_model);
+    if (d->wrapper)
+        d->wrapper->setModel(d->model);
 }
 
 void TableFastView::installShownModel()
 {
+    Q_D(TableFastView);
     TableIndexModel* tableModel = model();
-    HeldRowsModel* previous = m_held;
-    if (m_hold->isEnabled() && tableModel) {
-        if (!m_held || m_held->source() != tableModel)
-            m_held = new HeldRowsModel(tableModel, this);
+    HeldRowsModel* previous = d->held;
+    if (d->hold->isEnabled() && tableModel) {
+        if (!d->held || d->held->source() != tableModel)
+            d->held = new HeldRowsModel(tableModel, this);
     } else {
-        m_held = nullptr;
+        d->held = nullptr;
     }
-    QAbstractItemModel* shown = m_held ? static_cast<QAbstractItemModel*>(m_held) : m_model;
+    QAbstractItemModel* shown = d->held ? static_cast<QAbstractItemModel*>(d->held) : d->model;
     QAbstractItemModel* current = QAbstractItemView::model();
     if (shown != current) {
         const QString currentKey = currentText();
@@ -110,29 +116,32 @@ void TableFastView::installShownModel()
         connect(shown, &QAbstractItemModel::modelReset, this, &TableFastView::onModelReset);
         setCurrentText(currentKey, column);
     }
-    m_hold->setModel(m_held);
-    if (previous && previous != m_held)
+    d->hold->setModel(d->held);
+    if (previous && previous != d->held)
         previous->deleteLater();
 }
 
 TableIndexModel* TableFastView::model() const
 {
-    return qobject_cast<TableIndexModel*>(m_model);
+    Q_D(const TableFastView);
+    return qobject_cast<TableIndexModel*>(d->model);
 }
 
 Record TableFastView::recordAt(const QModelIndex& index) const
 {
+    Q_D(const TableFastView);
     if (!index.isValid())
         return Record();
-    if (m_held)
-        return m_held->recordAt(index.row());
-    return m_model ? m_model->recordByIndex(index) : Record();
+    if (d->held)
+        return d->held->recordAt(index.row());
+    return d->model ? d->model->recordByIndex(index) : Record();
 }
 
 int TableFastView::rowOf(const Record& record) const
 {
-    if (m_held)
-        return m_held->rowOf(record);
+    Q_D(const TableFastView);
+    if (d->held)
+        return d->held->rowOf(record);
     const TableIndexModel* tableModel = model();
     return tableModel ? tableModel->indexOf(record) : -1;
 }
@@ -155,7 +164,8 @@ int TableFastView::currentColumn() const
 
 void TableFastView::setCurrentText(const QString& text, int column)
 {
-    Table* table = m_model ? m_model->table() : nullptr;
+    Q_D(TableFastView);
+    Table* table = d->model ? d->model->table() : nullptr;
     if (!selectionModel() || !table || !table->masterIndex())
         return;
     if (text.split(QLatin1Char(','), Qt::KeepEmptyParts).size() != table->masterIndex()->keyColumns().size())
@@ -182,13 +192,14 @@ void TableFastView::setCurrentRecord(const Record& record, int column)
 
 void TableFastView::setWrapper(ViewWrapper* wrapper)
 {
-    if (wrapper == m_wrapper)
+    Q_D(TableFastView);
+    if (wrapper == d->wrapper)
         return;
-    delete m_wrapper;
-    m_wrapper = wrapper;
-    if (m_wrapper && m_wrapper->header() != header()) {
-        m_wrapper->setHeader(header());
-        m_wrapper->restartDynamicExport(false, 0);
+    delete d->wrapper;
+    d->wrapper = wrapper;
+    if (d->wrapper && d->wrapper->header() != header()) {
+        d->wrapper->setHeader(header());
+        d->wrapper->restartDynamicExport(false, 0);
     }
 }
 
@@ -201,15 +212,17 @@ QAction* TableFastView::fitWidthAction(int column, QMenu* menu)
 
 void TableFastView::populateActionsForColumn(int column, QMenu* menu)
 {
+    Q_D(TableFastView);
     menu->addSeparator();
     fitWidthAction(column, menu);
-    menu->addAction(m_fitAll);
+    menu->addAction(d->fitAll);
 }
 
 void TableFastView::populateActionsForIndex(const QModelIndex& index, QMenu* menu)
 {
+    Q_D(TableFastView);
     fitWidthAction(index.column(), menu);
-    menu->addAction(m_fitAll);
+    menu->addAction(d->fitAll);
 }
 
 void TableFastView::resizeAColumnToContents()
@@ -221,9 +234,10 @@ void TableFastView::resizeAColumnToContents()
 
 void TableFastView::populateActionsAt(const QPoint& at, QMenu* menu)
 {
+    Q_D(TableFastView);
     if (header()->isVisible() && header()->geometry().contains(at)) {
         const int section = header()->logicalIndexAt(header()->mapFrom(this, at));
-        if (section >= 0 && m_model) {
+        if (section >= 0 && d->model) {
             if (!menu->isEmpty())
                 menu->addSeparator();
             populateActionsForColumn(section, menu);
@@ -233,23 +247,23 @@ void TableFastView::populateActionsAt(const QPoint& at, QMenu* menu)
                     menu->addMenu(columns);
                 }
             }
-        } else if (!m_model) {
-            menu->addAction(m_fitAll);
+        } else if (!d->model) {
+            menu->addAction(d->fitAll);
         }
     } else if (viewport()->geometry().contains(at)) {
         const QModelIndex index = indexAt(viewport()->mapFrom(this, at));
-        if (index.isValid() && m_model)
+        if (index.isValid() && d->model)
             populateActionsForIndex(index, menu);
-        else if (!m_model)
-            menu->addAction(m_fitAll);
+        else if (!d->model)
+            menu->addAction(d->fitAll);
     }
-    if (m_model) {
+    if (d->model) {
         menu->addSeparator();
-        menu->addAction(m_hold->toggleAction());
+        menu->addAction(d->hold->toggleAction());
     }
-    if (m_wrapper) {
+    if (d->wrapper) {
         menu->addSeparator();
-        menu->addActions(m_wrapper->actions());
+        menu->addActions(d->wrapper->actions());
     }
 }
 
@@ -257,9 +271,10 @@ void TableFastView::initCore(ICore*) { }
 
 QList<IViewSettingsPage*> TableFastView::getSettingsPages(QObject* parent)
 {
+    Q_D(TableFastView);
     QList<IViewSettingsPage*> pages { new TableFastViewSettingsPage(parent) };
-    if (m_model)
-        pages << new TableHeaderSettingsPage(new TableHeaderModel(m_model, parent), parent);
+    if (d->model)
+        pages << new TableHeaderSettingsPage(new TableHeaderModel(d->model, parent), parent);
     return pages;
 }
 
@@ -291,25 +306,27 @@ void TableFastView::restoreHeader(QHeaderView* header, QAbstractItemModel* model
 
 void TableFastView::store(Settings& settings) const
 {
-    if (!m_model)
+    Q_D(const TableFastView);
+    if (!d->model)
         return;
     settings.setValue(QStringLiteral("ordered"), !isSortingEnabled() || header()->sortIndicatorSection() < 0);
-    storeHeader(header(), m_model, settings);
+    storeHeader(header(), d->model, settings);
     settings.setValue(QStringLiteral("current"), currentText());
     settings.setValue(QStringLiteral("currentColumn"), currentColumn());
     ScrollPosition::store(this, settings);
-    settings.setValue(QLatin1String(holdKey), m_hold->isEnabled());
-    if (m_wrapper)
-        m_wrapper->store(settings);
+    settings.setValue(QLatin1String(holdKey), d->hold->isEnabled());
+    if (d->wrapper)
+        d->wrapper->store(settings);
 }
 
 void TableFastView::restorePre(const Settings& values)
 {
-    if (!m_model)
+    Q_D(TableFastView);
+    if (!d->model)
         return;
     {
-        const QSignalBlocker quiet(m_model);
-        restoreHeader(header(), m_model, values);
+        const QSignalBlocker quiet(d->model);
+        restoreHeader(header(), d->model, values);
     }
     if (values.value(QStringLiteral("ordered"), false).toBool())
         sortByColumn(-1);
@@ -317,9 +334,10 @@ void TableFastView::restorePre(const Settings& values)
 
 void TableFastView::restorePost(const Settings& values)
 {
-    if (!m_model)
+    Q_D(TableFastView);
+    if (!d->model)
         return;
-    m_hold->setEnabled(values.value(QLatin1String(holdKey), false).toBool());
+    d->hold->setEnabled(values.value(QLatin1String(holdKey), false).toBool());
     const bool autoScroll = hasAutoScroll();
     setAutoScroll(false);
     setCurrentText(
@@ -343,8 +361,9 @@ QStringList TableFastView::skipBuildSettings(const Settings& values) const
 
 void TableFastView::restore(const Settings& defaults, const Settings& values)
 {
+    Q_D(TableFastView);
     restorePre(values);
-    auto* indexModel = qobject_cast<ItemIndexModel*>(m_model);
+    auto* indexModel = qobject_cast<ItemIndexModel*>(d->model);
     const QStringList defaultKeys = defaults.allKeys();
     if (indexModel && defaultKeys.isEmpty()) {
         indexModel->rebuild();
@@ -366,69 +385,72 @@ void TableFastView::restore(const Settings& defaults, const Settings& values)
         }
     }
     restorePost(values);
-    if (m_wrapper)
-        m_wrapper->restore(values);
+    if (d->wrapper)
+        d->wrapper->restore(values);
 }
 
 void TableFastView::onModelAboutToBeReset()
 {
-    m_savedCurrent = currentText();
-    m_savedColumn = currentColumn();
+    Q_D(TableFastView);
+    d->savedCurrent = currentText();
+    d->savedColumn = currentColumn();
     // A view at the top stays at the top (new rows arrive there); elsewhere the first shown record stays first.
     const QScrollBar* vertical = verticalScrollBar();
     const int top = vertical->value();
-    m_savedAtTop = top == vertical->minimum();
-    m_savedTop = m_savedAtTop ? Record() : recordAt(QAbstractItemView::model()->index(top, 0));
-    m_savedHorizontal = horizontalScrollBar()->value();
-    m_savedSelection.clear();
+    d->savedAtTop = top == vertical->minimum();
+    d->savedTop = d->savedAtTop ? Record() : recordAt(QAbstractItemView::model()->index(top, 0));
+    d->savedHorizontal = horizontalScrollBar()->value();
+    d->savedSelection.clear();
     const QModelIndexList selected = selectionModel() ? selectionModel()->selectedRows() : QModelIndexList();
     // A huge selection is not worth a search per row on every rebuild.
     if (selected.size() <= MaxKeptSelection) {
         for (const QModelIndex& index : selected)
-            m_savedSelection << recordAt(index);
+            d->savedSelection << recordAt(index);
     }
 }
 
 void TableFastView::onModelReset()
 {
+    Q_D(TableFastView);
     // The place is the first shown record, not the current one: scrolling to it would leave the top, where the
     // newest rows arrive, for a row chosen long ago.
     const bool autoScroll = hasAutoScroll();
     setAutoScroll(false);
-    if (!m_savedCurrent.isEmpty())
-        setCurrentText(m_savedCurrent, m_savedColumn);
+    if (!d->savedCurrent.isEmpty())
+        setCurrentText(d->savedCurrent, d->savedColumn);
     setAutoScroll(autoScroll);
     const QAbstractItemModel* shown = QAbstractItemView::model();
-    if (selectionModel() && !m_savedSelection.isEmpty()) {
+    if (selectionModel() && !d->savedSelection.isEmpty()) {
         QItemSelection selection;
-        for (const Record& record : qAsConst(m_savedSelection)) {
+        for (const Record& record : qAsConst(d->savedSelection)) {
             const int row = rowOf(record);
             if (row >= 0)
                 selection.select(shown->index(row, 0), shown->index(row, shown->columnCount() - 1));
         }
         selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     }
-    if (m_savedAtTop) {
+    if (d->savedAtTop) {
         verticalScrollBar()->setValue(verticalScrollBar()->minimum());
-    } else if (!m_savedTop.isNull()) {
-        const int row = rowOf(m_savedTop);
+    } else if (!d->savedTop.isNull()) {
+        const int row = rowOf(d->savedTop);
         if (row >= 0)
             verticalScrollBar()->setValue(row);
         else
             scrollTo(currentIndex());
     }
     // The columns stay where the trader scrolled them: new rows change nothing across.
-    horizontalScrollBar()->setValue(m_savedHorizontal);
-    m_savedCurrent.clear();
-    m_savedColumn = -1;
-    m_savedTop = Record();
-    m_savedAtTop = false;
-    m_savedSelection.clear();
+    horizontalScrollBar()->setValue(d->savedHorizontal);
+    d->savedCurrent.clear();
+    d->savedColumn = -1;
+    d->savedTop = Record();
+    d->savedAtTop = false;
+    d->savedSelection.clear();
 }
 
 void TableFastView::retranslate()
 {
-    m_fitAll->setText(tr("Подобрать ширину всех столбцов"));
+    Q_D(TableFastView);
+    d->fitAll->setText(tr("Подобрать ширину всех столбцов"));
 }
 
 void TableFastView::changeEvent(QEvent* event)
@@ -436,4 +458,34 @@ void TableFastView::changeEvent(QEvent* event)
     QTableFastView::changeEvent(event);
     if (event->type() == QEvent::LanguageChange)
         retranslate();
+}
+
+ItemModelWithDelegates* TableFastView::delegatesModel() const
+{
+    return d_func()->model;
+}
+
+ViewWrapper* TableFastView::wrapper() const
+{
+    return d_func()->wrapper;
+}
+
+QAction* TableFastView::fitAllAction() const
+{
+    return d_func()->fitAll;
+}
+
+ReadingHold* TableFastView::readingHold() const
+{
+    return d_func()->hold;
+}
+
+QList<QToolBar*> TableFastView::toolBars()
+{
+    return d_func()->toolBars;
+}
+
+void TableFastView::addToolBar(QToolBar* toolBar)
+{
+    d_func()->toolBars << toolBar;
 }

@@ -7,6 +7,7 @@
 class HeldRowsModel;
 class ItemModelWithDelegates;
 class ReadingHold;
+class TableFastViewPrivate;
 class TableIndexModel;
 class ViewWrapper;
 
@@ -18,6 +19,7 @@ class BASIC_VIEWS_EXPORT TableFastView : public QTableFastView, public IView
 {
     Q_OBJECT
     Q_INTERFACES(IView)
+    Q_DECLARE_PRIVATE_D(m_d, TableFastView)
 public:
     explicit TableFastView(QWidget* parent = nullptr);
     ~TableFastView() override;
@@ -25,7 +27,7 @@ public:
     void setModel(QAbstractItemModel* model) override;
     // The model as a table model; null for another kind.
     TableIndexModel* model() const;
-    ItemModelWithDelegates* delegatesModel() const { return m_model; }
+    ItemModelWithDelegates* delegatesModel() const;
 
     // The record of a row of the view (the view may show a held order of the model's rows).
     Record recordAt(const QModelIndex& index) const;
@@ -41,12 +43,12 @@ public:
     void setCurrentText(const QString& text, int column);
     void setCurrentRecord(const Record& record, int column);
 
-    ViewWrapper* wrapper() const { return m_wrapper; }
+    ViewWrapper* wrapper() const;
     // Takes ownership; the previous wrapper is deleted.
     void setWrapper(ViewWrapper* wrapper);
-    QAction* fitAllAction() const { return m_fitAll; }
+    QAction* fitAllAction() const;
     // Holding the rows still while the trader reads them; off by default, stored as "holdWhileReading".
-    ReadingHold* readingHold() const { return m_hold; }
+    ReadingHold* readingHold() const;
 
     // The header's menu: "Подобрать ширину '<column>'" and "Подобрать ширину всех столбцов".
     virtual void populateActionsForColumn(int column, QMenu* menu);
@@ -74,11 +76,12 @@ public:
     void restore(const Settings& defaults, const Settings& values) override;
     // Half the screen each way.
     QSize defaultSize() const override;
-    QList<QToolBar*> toolBars() override { return m_toolBars; }
-    void addToolBar(QToolBar* toolBar) { m_toolBars << toolBar; }
+    QList<QToolBar*> toolBars() override;
+    void addToolBar(QToolBar* toolBar);
 
 public Q_SLOTS:
-    // The model's update brackets; the view needs nothing from them.
+    // The model's update brackets. The view needs nothing from them: its repaint pacer already merges a batch's
+    // changed cells into one frame.
     void beginUpdates() { }
     void endUpdates() { }
 
@@ -97,17 +100,5 @@ private:
     // survive the change.
     void installShownModel();
 
-    ItemModelWithDelegates* m_model = nullptr; // not owned
-    HeldRowsModel* m_held = nullptr; // child; null while the view shows the model itself
-    ReadingHold* m_hold;
-    // What a reset must not lose: the current and the first shown record, the horizontal place, the selection.
-    QString m_savedCurrent;
-    int m_savedColumn = -1;
-    Record m_savedTop;
-    bool m_savedAtTop = false;
-    int m_savedHorizontal = 0;
-    QList<Record> m_savedSelection;
-    QList<QToolBar*> m_toolBars;
-    ViewWrapper* m_wrapper = nullptr; // owned
-    QAction* m_fitAll;
+    QScopedPointer<TableFastViewPrivate> m_d;
 };
