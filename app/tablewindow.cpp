@@ -104,7 +104,8 @@ TableWindow::TableWindow(TableIndexModel* model, Arrangement arrangement, QWidge
         }
     }
     m_model->setSort(sortColumn, sortOrder);
-    m_model->rebuild();
+    // The rows are read when the window is first wanted (ensureBuilt()): a window the host restores reads them
+    // once, with its stored filters and sort, instead of once more for the state it is born with.
     m_view->setModel(m_model);
     m_view->setPaintBufferEnabled(true);
     m_securityActions = new SecurityActions(m_view, this);
@@ -118,8 +119,6 @@ TableWindow::TableWindow(TableIndexModel* model, Arrangement arrangement, QWidge
         m_securityActions->setDefaultAction(SecurityActions::Quotes);
     m_view->header()->setSortIndicator(sortColumn, sortOrder);
     m_view->setSortingEnabled(true);
-    for (int column = 0; column < m_model->columnCount(); ++column)
-        m_view->resizeColumnToContents(column);
     if (quotes)
         arrangeInstruments();
     if (table->name() == QLatin1String("orders") || table->name() == QLatin1String("deals")
@@ -352,12 +351,44 @@ void TableWindow::restore(const Settings& defaults, const Settings& values)
         m_alerts->restore(defaults, values);
     if (m_picksLink)
         m_picksLink->restore(values);
-    if (switched && m_model->buildNumber() == builds)
+    if (switched && builds > 0 && m_model->buildNumber() == builds)
         m_model->rebuild();
+    m_layoutRestored = m_layoutRestored || viewValues.contains(QStringLiteral("Columns/all_columns"));
+    // Before the first build the rows wait for ensureBuilt(), and the current record and scroll place with them.
+    if (m_model->buildNumber() == 0)
+        m_pendingPlace.reset(new MapSettings(viewValues.values()));
+    else if (builds == 0)
+        fitColumns();
     if (m_currentSession) {
         const QSignalBlocker quiet(m_currentSession);
         m_currentSession->setChecked(m_instruments->isSessionFilterEnabled());
     }
+}
+
+void TableWindow::ensureBuilt()
+{
+    if (m_model->buildNumber() > 0)
+        return;
+    m_model->rebuild();
+    if (m_pendingPlace)
+        m_view->restorePost(*m_pendingPlace);
+    m_pendingPlace.reset();
+    fitColumns();
+}
+
+void TableWindow::fitColumns()
+{
+    // A window without a stored layout fits its columns to the rows it first shows.
+    if (m_layoutRestored)
+        return;
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        m_view->resizeColumnToContents(column);
+}
+
+void TableWindow::showEvent(QShowEvent* event)
+{
+    ensureBuilt();
+    QWidget::showEvent(event);
 }
 
 void TableWindow::restoreDefault(const Settings& defaults, const Settings& values)

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/db/mapsettings.h"
 #include "delegates/viewscolormanager.h"
 #include "views/iview.h"
 
 #include <QSharedPointer>
 #include <QWidget>
+
+#include <memory>
 
 class ColumnTotalsModel;
 class ExporterProxyModel;
@@ -88,8 +91,12 @@ public:
     // Without defaults of the window kind the window keeps the order it opens in.
     void restoreDefault(const Settings& defaults, const Settings& values) override;
     QSize defaultSize() const override;
+    // Reads the rows the first time the window is wanted: shown, or handed to the host (a window made and
+    // restored reads them once, with its stored state). Does nothing later.
+    void ensureBuilt();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     // The view carries the window's title: its copies and exports are named after it. A new language goes to
     // the window's actions and tool bar.
     void changeEvent(QEvent* event) override;
@@ -106,6 +113,7 @@ private:
     void addCurrentSessionSwitch();
     // "Change order" for an active order of the orders window.
     void offerOrderChange(const Record& order, QMenu* menu);
+    void fitColumns();
 
     SessionFilterModel<IndexModelFilterRecord>* m_instruments; // the model, for the instruments; null elsewhere
     TableIndexModel* m_model;
@@ -121,4 +129,7 @@ private:
     bool m_livePrices = false;
     PicksLink* m_picksLink = nullptr;
     QAction* m_snapshot;
+    // What a restore before the first build leaves for it: the current record and the scroll place.
+    std::unique_ptr<MapSettings> m_pendingPlace;
+    bool m_layoutRestored = false;
 };

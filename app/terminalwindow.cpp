@@ -444,6 +444,9 @@ HostWindow* TerminalWindow::addWindow(const QString& kind, ProxyIView* view)
 {
     auto* window = new HostWindow(kind, view);
     m_area->addSubWindow(window);
+    // A window handed over has its rows, shown or not yet.
+    if (TableWindow* table = tableView(window))
+        table->ensureBuilt();
     connect(window, &QObject::destroyed, this, &TerminalWindow::updateStatus, Qt::QueuedConnection);
     return window;
 }

@@ -30,6 +30,7 @@
 #include "instruments/volatilitywindow.h"
 #include "limitsimportconvertor.h"
 #include "limitswindow.h"
+#include "loggedcategories.h"
 #include "marketfixture.h"
 #include "models/filterrecordsmodel.h"
 #include "models/tableindexmodel.h"
@@ -606,7 +607,14 @@ private Q_SLOTS:
             first->close();
         }
         auto second = terminal();
-        QVERIFY(second->restoreSession());
+        {
+            LoggedCategories log;
+            QVERIFY(second->restoreSession());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            // Each window read its rows once, with its stored filters.
+            QCOMPARE(log.messages.filter(QStringLiteral("orders готова к отображению")).size(), 1);
+            QCOMPARE(log.messages.filter(QStringLiteral("positions готова к отображению")).size(), 1);
+        }
         TableWindow* orders = TerminalWindow::tableView(second->windows().at(0));
         const int column = orders->model()->columnIndex(QStringLiteral("quantity"));
         QVERIFY(orders->model()->headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());

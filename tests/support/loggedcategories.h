@@ -3,16 +3,17 @@
 #include <QStringList>
 #include <QtGlobal>
 
-// The logging categories of the diagnostics written while it lives, in order ("QGuiLog", "default"). The messages
-// go nowhere else meanwhile.
+// The logging categories of the diagnostics written while it lives, in order ("QGuiLog", "default"), and their
+// texts. The messages go nowhere else meanwhile.
 class LoggedCategories
 {
 public:
     LoggedCategories()
     {
         current() = this;
-        m_previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString&) {
+        m_previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
             current()->categories << QString::fromLatin1(context.category ? context.category : "");
+            current()->messages << text;
         });
     }
     ~LoggedCategories()
@@ -24,6 +25,7 @@ public:
     LoggedCategories& operator=(const LoggedCategories&) = delete;
 
     QStringList categories;
+    QStringList messages;
 
 private:
     static LoggedCategories*& current()
