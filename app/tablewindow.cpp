@@ -271,11 +271,16 @@ void TableWindow::offerOrderChange(const Record& order, QMenu* menu)
         return;
     const int stock = order.data(QStringLiteral("stock_id")).toInteger();
     const int board = order.data(QStringLiteral("board_id")).toInteger();
+    const qint64 sec = order.data(QStringLiteral("sec_id")).toInteger64();
+    // The price as the orders window shows it, in the instrument's decimals ("78.50", not "78.5").
+    decimal price = order.data(QStringLiteral("price")).toDecimal();
+    const int decimals = SecurityDirectory::i()->decimalsById(stock, board, sec);
+    if (decimals >= 0 && decimals >= price.scale())
+        price = price.withScale(decimals);
     const Values values { { QStringLiteral("StockId"), stock }, { QStringLiteral("BoardId"), board },
-        { QStringLiteral("Security"),
-            SecurityDirectory::i()->codeById(stock, board, order.data(QStringLiteral("sec_id")).toInteger64()) },
+        { QStringLiteral("Security"), SecurityDirectory::i()->codeById(stock, board, sec) },
         { QStringLiteral("Account"), order.data(QStringLiteral("account")).toString() },
-        { QStringLiteral("Price"), order.data(QStringLiteral("price")).toString() },
+        { QStringLiteral("Price"), price.toString() },
         { QStringLiteral("Quantity"), order.data(QStringLiteral("quantity")).toString() },
         { QStringLiteral("BuySell"), order.data(QStringLiteral("buysell")).toString() },
         { QStringLiteral("is_iceberg"),

@@ -5,6 +5,8 @@
 #include "core/db/recordstrans.h"
 #include "core/db/recordupdater.h"
 #include "core/host/directories/accountdirectory.h"
+#include "core/host/directories/securitydirectory.h"
+#include "core/host/editors/numbereditor.h"
 #include "core/host/filters/selectfilter.h"
 #include "core/host/schema/hostschema.h"
 #include "core/host/selectors/accountselectorbox.h"
@@ -23,6 +25,7 @@
 #include "orders/addordershortdialog.h"
 #include "orders/droporderdialog.h"
 #include "orders/futorder.h"
+#include "orders/moveorder.h"
 #include "orders/moveorderdialog.h"
 #include "recordfields.h"
 #include "sessionstore.h"
@@ -109,10 +112,22 @@ private Q_SLOTS:
     {
         TableWindow* orders = table(*m_window, QStringLiteral("orders"));
         QVERIFY(orders->filtersToolBar()->isVisible());
-        const auto active = [](const Record& r) { return number(r, "status") == HostSchema::StatusActive; };
+        // An order of an instrument with cents, its price stored without them ("10.5")
+        const auto active = [](const Record& r) {
+            return number(r, "status") == HostSchema::StatusActive
+                && SecurityDirectory::i()->decimalsById(
+                       int(number(r, "stock_id")), int(number(r, "board_id")), number(r, "sec_id"))
+                >= 2;
+        };
         const int row = distinctRow(orders, [&](const Record& a, const Record& b) { return active(a) && a != b; });
         QVERIFY(row >= 0);
         const Record order = orders->view()->recordAt(cell(orders, row, "price"));
+        {
+            RecordsTrans trans(m_market->table(QStringLiteral("orders")));
+            RecordUpdater(order, trans).data(QStringLiteral("price")) = decimal::fromString(QStringLiteral("10.5"));
+            trans.commit();
+        }
+        QCOMPARE(orders->view()->rowOf(order), row);
         const QString orderNumber = text(order, "order_num");
         const QStringList texts = rightClick(orders->view()->viewport(),
             TraderHands::cellPoint(orders->view(), cell(orders, row, "price")), QStringLiteral("Изменить заявку"));
@@ -121,6 +136,8 @@ private Q_SLOTS:
         MoveOrderDialog* dialog = nullptr;
         QTRY_VERIFY((dialog = shown<MoveOrderDialog>()));
         QCOMPARE(dialog->property("OrderId").toString(), orderNumber);
+        // with the order's price as the window shows it
+        QCOMPARE(dialog->findChild<MoveOrder*>()->priceEditor()->text(), cell(orders, row, "price").data().toString());
         delete dialog;
 
         // Held, the row shows the state its menu acts on: withdrawn meanwhile, it reads so and offers no change.
