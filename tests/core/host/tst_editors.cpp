@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QVBoxLayout>
 #include <QtTest>
 
 class tst_Editors : public QObject
@@ -41,6 +43,29 @@ private Q_SLOTS:
 
     // A key that makes the entry no such number refuses the whole entry with the reason: the text stays as
     // typed, in red, and there is no value until it is corrected; a refused key never makes another number.
+    // The reason of a refusal stands beside the editor, never over the fields under it: a click meant for the
+    // next field must reach it.
+    void refusalReasonLeavesTheFieldsBelowFree()
+    {
+        QWidget form;
+        auto* layout = new QVBoxLayout(&form);
+        auto* price = new NumberEditor(&form, 2);
+        auto* quantity = new QLineEdit(&form);
+        layout->addWidget(price);
+        layout->addWidget(quantity);
+        showFocused(form);
+        price->setFocus();
+        QTest::keyClicks(price, QStringLiteral("1a"));
+        QWidget* tip = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->inherits("QTipLabel") && top->isVisible())
+                tip = top;
+        }
+        QVERIFY(tip);
+        const QRect below(quantity->mapToGlobal(QPoint(0, 0)), quantity->size());
+        QVERIFY2(!tip->geometry().intersects(below), "the reason covers the field under the editor");
+    }
+
     void numberEditorRefusesTheWholeEntryWithTheReason_data()
     {
         QTest::addColumn<QString>("typed");

@@ -5,6 +5,10 @@
 
 void showRefusalTip(QWidget* editor, const QString& reason)
 {
-    if (editor->isVisible())
-        QToolTip::showText(editor->mapToGlobal(editor->rect().bottomLeft()), reason, editor);
+    if (!editor->isVisible())
+        return;
+    // Beside the editor, on its own row: under it the tip would catch the click meant for the next field.
+    // QToolTip puts a tip 16 pixels under the point it is given, so the point is raised by as much.
+    const int below = 16;
+    QToolTip::showText(editor->mapToGlobal(QPoint(editor->width(), -below)), reason, editor);
 }

@@ -3,5 +3,5 @@
 class QString;
 class QWidget;
 
-// Tells the user under an editor why it refused an input.
+// Tells the user beside an editor why it refused an input.
 void showRefusalTip(QWidget* editor, const QString& reason);
