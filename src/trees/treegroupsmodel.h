@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+class TreeGroupsModelPrivate;
+
 // A live table as "elements" under levels of group rows: each group level is a set of the model's columns with a
 // name (the records sharing those columns' texts form one group), the elements under a group are ordered by
 // several sort columns at once, each in its own order, ties falling to the record key. A group row shows, in
@@ -22,6 +24,7 @@
 class BASIC_VIEWS_EXPORT TreeGroupsModel : public TreeIndexModel
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE(TreeGroupsModel)
 public:
     struct SortColumn
     {
@@ -86,15 +89,15 @@ public:
     // Call once, before the model is shown.
     void insertTreeColumn();
 
-    QList<SortColumn> sortColumns() const { return m_sortColumns; }
+    QList<SortColumn> sortColumns() const;
     // The first sort column also becomes the model's sort column; re-sorts in one layout change.
     void addSortColumn(const SortColumn& column);
     // The order of sort column `column` (a model column); ascending for a column that is none.
     Qt::SortOrder sortColumnOrder(int column) const;
     bool isSortColumn(int column) const;
 
-    int groupCount() const { return m_groups.size(); }
-    Group group(int i) const { return m_groups.value(i); }
+    int groupCount() const;
+    Group group(int i) const;
     void setGroup(int i, const QVector<int>& columns, const QString& name);
     QStringList groupColumnNames(int i) const;
     // The levels of the tree: a GroupmentGroup per group, then the elements' GroupmentElements. The caller owns
@@ -157,9 +160,6 @@ private:
     // A group row shows its first element: when the first child of a parent changes, the parent and the
     // groups above it that show the same element change too.
     void refreshGroupsFrom(GroupmentTreeItem* parent);
-
-    QList<SortColumn> m_sortColumns;
-    QVector<Group> m_groups;
 };
 
 Q_DECLARE_TYPEINFO(TreeGroupsModel::SortColumn, Q_MOVABLE_TYPE);
