@@ -62,24 +62,34 @@ public:
 
 TreeGroupsModel::GroupmentGroup::GroupmentGroup(
     const TreeGroupsModel* model, const QVector<int>& columns, const QString& name)
-    : Groupment(name)
-    , m_model(model)
-    , m_columns(columns)
-{ }
+    : Groupment(*new GroupmentGroupPrivate, name)
+{
+    Q_D(GroupmentGroup);
+    d->model = model;
+    d->columns = columns;
+}
+
+int TreeGroupsModel::GroupmentGroup::keyParts() const
+{
+    Q_D(const GroupmentGroup);
+    return d->columns.size();
+}
 
 QString TreeGroupsModel::GroupmentGroup::groupKey(const Record& record) const
 {
-    if (m_columns.size() == 1)
-        return keyText(m_model, record, m_columns.first());
+    Q_D(const GroupmentGroup);
+    if (d->columns.size() == 1)
+        return keyText(d->model, record, d->columns.first());
     QStringList texts;
-    for (int column : m_columns)
-        texts << keyText(m_model, record, column);
+    for (int column : d->columns)
+        texts << keyText(d->model, record, column);
     return keyOf(texts);
 }
 
 QString TreeGroupsModel::GroupmentGroup::keyOf(const QStringList& texts) const
 {
-    if (texts.size() != m_columns.size())
+    Q_D(const GroupmentGroup);
+    if (texts.size() != d->columns.size())
         return QString();
     if (texts.size() == 1)
         return texts.first();
@@ -98,7 +108,8 @@ QString TreeGroupsModel::GroupmentGroup::keyOf(const QStringList& texts) const
 
 QStringList TreeGroupsModel::GroupmentGroup::textsOf(const QString& key) const
 {
-    if (m_columns.size() == 1)
+    Q_D(const GroupmentGroup);
+    if (d->columns.size() == 1)
         return { key };
     QStringList texts { QString() };
     for (int i = 0; i < key.size(); ++i) {
@@ -110,13 +121,19 @@ QStringList TreeGroupsModel::GroupmentGroup::textsOf(const QString& key) const
         else
             texts.last() += c;
     }
-    return texts.size() == m_columns.size() ? texts : QStringList();
+    return texts.size() == d->columns.size() ? texts : QStringList();
 }
 
 TreeGroupsModel::GroupmentElements::GroupmentElements(const TreeGroupsModel* model)
-    : Groupment(QStringLiteral("GroupmentElements"))
-    , m_model(model)
+    : GroupmentElements(*new GroupmentElementsPrivate, model)
 { }
+
+TreeGroupsModel::GroupmentElements::GroupmentElements(GroupmentElementsPrivate& dd, const TreeGroupsModel* model)
+    : Groupment(dd, QStringLiteral("GroupmentElements"))
+{
+    Q_D(GroupmentElements);
+    d->model = model;
+}
 
 QString TreeGroupsModel::GroupmentElements::groupKey(const Record& record) const
 {
@@ -131,7 +148,8 @@ GroupmentTreeItem* TreeGroupsModel::GroupmentElements::createGroup(
 
 int TreeGroupsModel::GroupmentElements::keyParts() const
 {
-    const Table* table = m_model->table();
+    Q_D(const GroupmentElements);
+    const Table* table = d->model->table();
     return table && table->masterIndex()->hasKey() ? table->masterIndex()->keyColumns().size() : 1;
 }
 

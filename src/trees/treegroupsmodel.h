@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+class GroupmentElementsPrivate;
+class GroupmentGroupPrivate;
 class TreeGroupsModelPrivate;
 
 // A live table as "elements" under levels of group rows: each group level is a set of the model's columns with a
@@ -42,22 +44,20 @@ public:
     // groups share a key whatever their texts hold.
     class BASIC_VIEWS_EXPORT GroupmentGroup : public Groupment
     {
+        Q_DECLARE_PRIVATE(GroupmentGroup)
     public:
         GroupmentGroup(const TreeGroupsModel* model, const QVector<int>& columns, const QString& name);
         QString groupKey(const Record& record) const override;
-        int keyParts() const override { return m_columns.size(); }
+        int keyParts() const override;
         // A key from its column texts, and back (empty for a key of another count of texts).
         QString keyOf(const QStringList& texts) const;
         QStringList textsOf(const QString& key) const;
-
-    private:
-        const TreeGroupsModel* m_model; // not owned
-        QVector<int> m_columns;
     };
 
     // The element level: one element per record, ordered by the model's sort columns.
     class BASIC_VIEWS_EXPORT GroupmentElements : public Groupment
     {
+        Q_DECLARE_PRIVATE(GroupmentElements)
     public:
         explicit GroupmentElements(const TreeGroupsModel* model);
         QString groupKey(const Record& record) const override;
@@ -68,10 +68,9 @@ public:
         int keyParts() const override;
 
     protected:
-        virtual GroupmentTreeItem* allocateGroupItem(GroupmentTreeItem* parent, const QString& key) const;
+        GroupmentElements(GroupmentElementsPrivate& dd, const TreeGroupsModel* model);
 
-    private:
-        const TreeGroupsModel* m_model; // not owned
+        virtual GroupmentTreeItem* allocateGroupItem(GroupmentTreeItem* parent, const QString& key) const;
     };
 
     // An element row: its record, compared with its siblings by the sort columns.
