@@ -1,14 +1,27 @@
 #include "trees/groupment.h"
 
 #include "trees/groupmenttreeitem.h"
+#include "trees/private/groupment_p.h"
 
 #include <memory>
 
 Groupment::Groupment(const QString& name)
-    : m_name(name)
+    : Groupment(*new GroupmentPrivate, name)
 { }
 
+Groupment::Groupment(GroupmentPrivate& dd, const QString& name)
+    : d_ptr(&dd)
+{
+    d_ptr->name = name;
+}
+
 Groupment::~Groupment() = default;
+
+QString Groupment::name() const
+{
+    Q_D(const Groupment);
+    return d->name;
+}
 
 QString Groupment::groupName(const Record& record) const
 {

@@ -4,8 +4,10 @@
 #include "core/db/record.h"
 
 #include <QList>
+#include <QScopedPointer>
 #include <QString>
 
+class GroupmentPrivate;
 class GroupmentTreeItem;
 
 // One level of grouping of a tree model: the key of a record's group on that level, and the item that stands
@@ -13,6 +15,7 @@ class GroupmentTreeItem;
 // by the owner of a model and outlive it; they are only read while the model works.
 class BASIC_VIEWS_EXPORT Groupment
 {
+    Q_DECLARE_PRIVATE(Groupment)
 public:
     explicit Groupment(const QString& name);
     virtual ~Groupment();
@@ -30,10 +33,16 @@ public:
     // again into its levels' keys. 1 by default.
     virtual int keyParts() const;
 
-    QString name() const { return m_name; }
+    QString name() const;
+
+protected:
+    Groupment(GroupmentPrivate& dd, const QString& name);
+
+    // The groupments' private classes form a chain beside the public ones.
+    QScopedPointer<GroupmentPrivate> d_ptr;
 
 private:
-    QString m_name;
+    Q_DISABLE_COPY(Groupment)
 };
 
 // A named list of grouping levels, offered to the user as one choice.

@@ -1,11 +1,20 @@
 #include "trees/groupmentcolumns.h"
 
 #include "core/db/table.h"
+#include "trees/private/groupmentcolumns_p.h"
 
 GroupmentColumn::GroupmentColumn(int column)
-    : Groupment(QStringLiteral("GroupmentColumn"))
-    , m_column(column)
-{ }
+    : Groupment(*new GroupmentColumnPrivate, QStringLiteral("GroupmentColumn"))
+{
+    Q_D(GroupmentColumn);
+    d->column = column;
+}
+
+int GroupmentColumn::column() const
+{
+    Q_D(const GroupmentColumn);
+    return d->column;
+}
 
 GroupmentColumn::GroupmentColumn(const QString& column, Table* table)
     : GroupmentColumn(table ? table->columnIndex(column) : -1)
@@ -13,24 +22,29 @@ GroupmentColumn::GroupmentColumn(const QString& column, Table* table)
 
 QString GroupmentColumn::groupKey(const Record& record) const
 {
-    return m_column < 0 || record.isNull() ? QString() : record.data(m_column).toString();
+    Q_D(const GroupmentColumn);
+    return d->column < 0 || record.isNull() ? QString() : record.data(d->column).toString();
 }
 
 GroupmentColumns::GroupmentColumns(const QList<int>& columns)
-    : Groupment(QStringLiteral("GroupmentColumns"))
-    , m_columns(columns)
-{ }
+    : Groupment(*new GroupmentColumnsPrivate, QStringLiteral("GroupmentColumns"))
+{
+    Q_D(GroupmentColumns);
+    d->columns = columns;
+}
 
 GroupmentColumns::GroupmentColumns(const QStringList& columns, Table* table)
-    : Groupment(QStringLiteral("GroupmentColumns"))
+    : Groupment(*new GroupmentColumnsPrivate, QStringLiteral("GroupmentColumns"))
 {
+    Q_D(GroupmentColumns);
     for (const QString& name : columns)
-        m_columns << (table ? table->columnIndex(name) : -1);
+        d->columns << (table ? table->columnIndex(name) : -1);
 }
 
 QString GroupmentColumns::groupKey(const Record& record) const
 {
-    return joinedFields(record, m_columns);
+    Q_D(const GroupmentColumns);
+    return joinedFields(record, d->columns);
 }
 
 QString GroupmentColumns::joinedFields(const Record& record, const QList<int>& columns)
@@ -43,4 +57,10 @@ QString GroupmentColumns::joinedFields(const Record& record, const QList<int>& c
             key += record.data(columns.at(i)).toString();
     }
     return key;
+}
+
+int GroupmentColumns::keyParts() const
+{
+    Q_D(const GroupmentColumns);
+    return d->columns.size();
 }

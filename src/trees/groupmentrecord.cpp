@@ -1,10 +1,15 @@
 #include "trees/groupmentrecord.h"
 
 #include "trees/groupmentcolumns.h"
+#include "trees/private/groupmentrecord_p.h"
 #include "trees/recorditem.h"
 
 GroupmentRecord::GroupmentRecord(const QString& name)
     : Groupment(name)
+{ }
+
+GroupmentRecord::GroupmentRecord(GroupmentPrivate& dd, const QString& name)
+    : Groupment(dd, name)
 { }
 
 QString GroupmentRecord::groupKey(const Record& record) const
@@ -32,12 +37,16 @@ GroupmentTreeItem* GroupmentSecurity::createGroup(GroupmentTreeItem* parent, con
 }
 
 GroupmentRecordColumns::GroupmentRecordColumns(const QList<int>& columns)
-    : m_columns(columns)
-{ }
+    : GroupmentRecord(*new GroupmentRecordColumnsPrivate, QStringLiteral("GroupmentRecord"))
+{
+    Q_D(GroupmentRecordColumns);
+    d->columns = columns;
+}
 
 QString GroupmentRecordColumns::groupKey(const Record& record) const
 {
-    return GroupmentColumns::joinedFields(record, m_columns);
+    Q_D(const GroupmentRecordColumns);
+    return GroupmentColumns::joinedFields(record, d->columns);
 }
 
 bool GroupmentRecordColumns::keysAreRecordKeys() const

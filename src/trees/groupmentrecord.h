@@ -2,6 +2,8 @@
 
 #include "trees/groupment.h"
 
+class GroupmentRecordColumnsPrivate;
+
 // The levels whose items hold records: normally the last level of a list, one leaf per record.
 
 // One leaf per record, keyed by the record's key text.
@@ -14,6 +16,9 @@ public:
     // A RecordItem.
     GroupmentTreeItem* createGroup(GroupmentTreeItem* parent, const QString& key, const Record& record) const override;
     bool keysAreRecordKeys() const override;
+
+protected:
+    GroupmentRecord(GroupmentPrivate& dd, const QString& name);
 };
 
 // One leaf per instrument.
@@ -29,13 +34,11 @@ public:
 // Records with equal values in the columns share an item, which shows the first of them.
 class BASIC_VIEWS_EXPORT GroupmentRecordColumns : public GroupmentRecord
 {
+    Q_DECLARE_PRIVATE(GroupmentRecordColumns)
 public:
     explicit GroupmentRecordColumns(const QList<int>& columns);
 
     // The fields' texts joined with ",".
     QString groupKey(const Record& record) const override;
     bool keysAreRecordKeys() const override;
-
-private:
-    QList<int> m_columns;
 };

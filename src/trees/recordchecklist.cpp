@@ -1,9 +1,14 @@
 #include "trees/recordchecklist.h"
 
+#include "trees/private/recordchecklist_p.h"
+
 RecordCheckList::RecordCheckList(Table* table, QObject* parent)
     : QObject(parent)
     , IndexList(table, true)
+    , m_d(new RecordCheckListPrivate)
 { }
+
+RecordCheckList::~RecordCheckList() = default;
 
 void RecordCheckList::check(const Record& record)
 {
@@ -17,7 +22,8 @@ void RecordCheckList::uncheck(const Record& record)
 
 bool RecordCheckList::contains(const Record& record) const
 {
-    return m_checked.contains(record);
+    Q_D(const RecordCheckList);
+    return d->checked.contains(record);
 }
 
 bool RecordCheckList::filter(const Record&) const
@@ -27,16 +33,18 @@ bool RecordCheckList::filter(const Record&) const
 
 void RecordCheckList::add(const Record& record)
 {
-    if (record.isNull() || m_checked.contains(record))
+    Q_D(RecordCheckList);
+    if (record.isNull() || d->checked.contains(record))
         return;
-    m_checked.insert(record);
+    d->checked.insert(record);
     IndexList::add(record);
     Q_EMIT added(record);
 }
 
 void RecordCheckList::remove(const Record& record, int)
 {
-    if (!m_checked.remove(record))
+    Q_D(RecordCheckList);
+    if (!d->checked.remove(record))
         return;
     IndexList::remove(record, -1);
     Q_EMIT removed(record);
@@ -48,14 +56,16 @@ void RecordCheckList::build() { }
 
 void RecordCheckList::clear()
 {
-    const QList<Record> all = m_checked.values();
+    Q_D(RecordCheckList);
+    const QList<Record> all = d->checked.values();
     for (const Record& record : all)
         remove(record, -1);
 }
 
 void RecordCheckList::sourceDestroyed()
 {
-    m_checked.clear();
+    Q_D(RecordCheckList);
+    d->checked.clear();
     IndexList::sourceDestroyed();
 }
 

@@ -4,7 +4,9 @@
 #include "core/db/indexlist.h"
 
 #include <QObject>
-#include <QSet>
+#include <QScopedPointer>
+
+class RecordCheckListPrivate;
 
 // The records a user has checked, in the order they were checked: the single source of truth behind a
 // TreeIndexCheckModel's check boxes. It follows its table only to forget records that leave it; new or changed
@@ -12,8 +14,10 @@
 class BASIC_VIEWS_EXPORT RecordCheckList : public QObject, public IndexList
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, RecordCheckList)
 public:
     explicit RecordCheckList(Table* table, QObject* parent = nullptr);
+    ~RecordCheckList() override;
 
     // Emit added()/removed() when the list changes.
     void check(const Record& record);
@@ -36,5 +40,5 @@ Q_SIGNALS:
     void removed(const Record& record);
 
 private:
-    QSet<Record> m_checked;
+    QScopedPointer<RecordCheckListPrivate> m_d;
 };

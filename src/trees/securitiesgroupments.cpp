@@ -2,6 +2,7 @@
 
 #include "core/host/icore.h"
 #include "core/host/tableregistry.h"
+#include "trees/private/securitiesgroupments_p.h"
 
 namespace {
 
@@ -18,22 +19,26 @@ SecuritiesGroupments::SecuritiesGroupments(QObject* parent)
 
 SecuritiesGroupments::SecuritiesGroupments(Table* securities, QObject* parent)
     : QObject(parent)
-    , m_stock(new GroupmentStock(securities))
-    , m_board(new GroupmentBoard(securities))
-    , m_types(new GroupmentSecTypes(securities))
-    , m_baseCode(new GroupmentColumn(QStringLiteral("base_code"), securities))
-    , m_security(new GroupmentSecurity)
-{ }
+    , m_d(new SecuritiesGroupmentsPrivate)
+{
+    Q_D(SecuritiesGroupments);
+    d->stock.reset(new GroupmentStock(securities));
+    d->board.reset(new GroupmentBoard(securities));
+    d->types.reset(new GroupmentSecTypes(securities));
+    d->baseCode.reset(new GroupmentColumn(QStringLiteral("base_code"), securities));
+    d->security.reset(new GroupmentSecurity);
+}
 
 SecuritiesGroupments::~SecuritiesGroupments() = default;
 
 QList<GroupmentsList> SecuritiesGroupments::groupmentList() const
 {
-    Groupment* stock = m_stock.get();
-    Groupment* board = m_board.get();
-    Groupment* types = m_types.get();
-    Groupment* base = m_baseCode.get();
-    Groupment* security = m_security.get();
+    Q_D(const SecuritiesGroupments);
+    Groupment* stock = d->stock.get();
+    Groupment* board = d->board.get();
+    Groupment* types = d->types.get();
+    Groupment* base = d->baseCode.get();
+    Groupment* security = d->security.get();
     return { { tr("Площадки и режимы"), { stock, board, security } }, { tr("Площадки"), { stock, security } },
         { tr("Режимы торгов"), { board, security } }, { tr("Типы"), { types, security } },
         { tr("Базовый актив"), { stock, base, security } }, { tr("Площадки и типы"), { stock, types, security } },

@@ -5,9 +5,9 @@
 #include "trees/groupmentsecurities.h"
 
 #include <QObject>
+#include <QScopedPointer>
 
-#include <memory>
-
+class SecuritiesGroupmentsPrivate;
 class Table;
 
 // The named groupings of the instruments table ("Площадки и режимы", "<без группировки>" and the others) from
@@ -15,6 +15,7 @@ class Table;
 class BASIC_VIEWS_EXPORT SecuritiesGroupments : public QObject
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, SecuritiesGroupments)
 public:
     // Over the host's "securities" table.
     explicit SecuritiesGroupments(QObject* parent = nullptr);
@@ -26,9 +27,5 @@ public:
     GroupmentsList groupmentList(const QString& name) const;
 
 private:
-    std::unique_ptr<GroupmentStock> m_stock;
-    std::unique_ptr<GroupmentBoard> m_board;
-    std::unique_ptr<GroupmentSecTypes> m_types;
-    std::unique_ptr<GroupmentColumn> m_baseCode;
-    std::unique_ptr<GroupmentSecurity> m_security;
+    QScopedPointer<SecuritiesGroupmentsPrivate> m_d;
 };

@@ -6,6 +6,7 @@
 #include "core/db/settings.h"
 #include "core/db/table.h"
 #include "trees/groupmenttreeitem.h"
+#include "trees/private/treegroupsmodel_p.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -61,24 +62,34 @@ public:
 
 TreeGroupsModel::GroupmentGroup::GroupmentGroup(
     const TreeGroupsModel* model, const QVector<int>& columns, const QString& name)
-    : Groupment(name)
-    , m_model(model)
-    , m_columns(columns)
-{ }
+    : Groupment(*new GroupmentGroupPrivate, name)
+{
+    Q_D(GroupmentGroup);
+    d->model = model;
+    d->columns = columns;
+}
+
+int TreeGroupsModel::GroupmentGroup::keyParts() const
+{
+    Q_D(const GroupmentGroup);
+    return d->columns.size();
+}
 
 QString TreeGroupsModel::GroupmentGroup::groupKey(const Record& record) const
 {
-    if (m_columns.size() == 1)
-        return keyText(m_model, record, m_columns.first());
+    Q_D(const GroupmentGroup);
+    if (d->columns.size() == 1)
+        return keyText(d->model, record, d->columns.first());
     QStringList texts;
-    for (int column : m_columns)
-        texts << keyText(m_model, record, column);
+    for (int column : d->columns)
+        texts << keyText(d->model, record, column);
     return keyOf(texts);
 }
 
 QString TreeGroupsModel::GroupmentGroup::keyOf(const QStringList& texts) const
 {
-    if (texts.size() != m_columns.size())
+    Q_D(const GroupmentGroup);
+    if (texts.size() != d->columns.size())
         return QString();
     if (texts.size() == 1)
         return texts.first();
@@ -97,7 +108,8 @@ QString TreeGroupsModel::GroupmentGroup::keyOf(const QStringList& texts) const
 
 QStringList TreeGroupsModel::GroupmentGroup::textsOf(const QString& key) const
 {
-    if (m_columns.size() == 1)
+    Q_D(const GroupmentGroup);
+    if (d->columns.size() == 1)
         return { key };
     QStringList texts { QString() };
     for (int i = 0; i < key.size(); ++i) {
@@ -109,13 +121,19 @@ QStringList TreeGroupsModel::GroupmentGroup::textsOf(const QString& key) const
         else
             texts.last() += c;
     }
-    return texts.size() == m_columns.size() ? texts : QStringList();
+    return texts.size() == d->columns.size() ? texts : QStringList();
 }
 
 TreeGroupsModel::GroupmentElements::GroupmentElements(const TreeGroupsModel* model)
-    : Groupment(QStringLiteral("GroupmentElements"))
-    , m_model(model)
+    : GroupmentElements(*new GroupmentElementsPrivate, model)
 { }
+
+TreeGroupsModel::GroupmentElements::GroupmentElements(GroupmentElementsPrivate& dd, const TreeGroupsModel* model)
+    : Groupment(dd, QStringLiteral("GroupmentElements"))
+{
+    Q_D(GroupmentElements);
+    d->model = model;
+}
 
 QString TreeGroupsModel::GroupmentElements::groupKey(const Record& record) const
 {
@@ -130,7 +148,8 @@ GroupmentTreeItem* TreeGroupsModel::GroupmentElements::createGroup(
 
 int TreeGroupsModel::GroupmentElements::keyParts() const
 {
-    const Table* table = m_model->table();
+    Q_D(const GroupmentElements);
+    const Table* table = d->model->table();
     return table && table->masterIndex()->hasKey() ? table->masterIndex()->keyColumns().size() : 1;
 }
 
@@ -148,7 +167,7 @@ int TreeGroupsModel::TreeItemElement::compare(const TreeIndexModel* model, const
     if (a.isNull() || b.isNull())
         return RecordItem::compare(model, other);
     const auto* groups = static_cast<const TreeGroupsModel*>(model);
-    for (const SortColumn& sort : groups->m_sortColumns) {
+    for (const SortColumn& sort : groups->d_func()->sortColumns) {
         const int result = groups->compareColumn(a, b, sort.column);
         if (std::abs(result) == EmptyLast)
             return result > 0 ? 1 : -1;
@@ -170,10 +189,28 @@ int TreeGroupsModel::TreeItemElement::compare(const TreeIndexModel* model, const
 // The model ------------------------------------------------------------------------------------------------------
 
 TreeGroupsModel::TreeGroupsModel(Table* table, QObject* parent)
-    : TreeIndexModel(table, parent)
+    : TreeIndexModel(table, *new TreeGroupsModelPrivate, parent)
 { }
 
 TreeGroupsModel::~TreeGroupsModel() = default;
+
+QList<TreeGroupsModel::SortColumn> TreeGroupsModel::sortColumns() const
+{
+    Q_D(const TreeGroupsModel);
+    return d->sortColumns;
+}
+
+int TreeGroupsModel::groupCount() const
+{
+    Q_D(const TreeGroupsModel);
+    return d->groups.size();
+}
+
+TreeGroupsModel::Group TreeGroupsModel::group(int i) const
+{
+    Q_D(const TreeGroupsModel);
+    return d->groups.value(i);
+}
 
 void TreeGroupsModel::insertTreeColumn()
 {
@@ -182,15 +219,17 @@ void TreeGroupsModel::insertTreeColumn()
 
 void TreeGroupsModel::addSortColumn(const SortColumn& column)
 {
-    if (m_sortColumns.isEmpty())
+    Q_D(TreeGroupsModel);
+    if (d->sortColumns.isEmpty())
         TreeIndexModel::setSort(column.column, Qt::AscendingOrder);
-    m_sortColumns << column;
+    d->sortColumns << column;
     resort();
 }
 
 Qt::SortOrder TreeGroupsModel::sortColumnOrder(int column) const
 {
-    for (const SortColumn& sort : m_sortColumns) {
+    Q_D(const TreeGroupsModel);
+    for (const SortColumn& sort : d->sortColumns) {
         if (sort.column == column)
             return sort.order;
     }
@@ -199,7 +238,8 @@ Qt::SortOrder TreeGroupsModel::sortColumnOrder(int column) const
 
 bool TreeGroupsModel::isSortColumn(int column) const
 {
-    for (const SortColumn& sort : m_sortColumns) {
+    Q_D(const TreeGroupsModel);
+    for (const SortColumn& sort : d->sortColumns) {
         if (sort.column == column)
             return true;
     }
@@ -208,27 +248,30 @@ bool TreeGroupsModel::isSortColumn(int column) const
 
 void TreeGroupsModel::setGroup(int i, const QVector<int>& columns, const QString& name)
 {
+    Q_D(TreeGroupsModel);
     if (i < 0)
         return;
-    if (m_groups.size() <= i)
-        m_groups.resize(i + 1);
-    if (m_groups.at(i).columns != columns)
-        m_groups[i].columns = columns;
-    m_groups[i].name = name;
+    if (d->groups.size() <= i)
+        d->groups.resize(i + 1);
+    if (d->groups.at(i).columns != columns)
+        d->groups[i].columns = columns;
+    d->groups[i].name = name;
 }
 
 QStringList TreeGroupsModel::groupColumnNames(int i) const
 {
+    Q_D(const TreeGroupsModel);
     QStringList names;
-    for (int column : m_groups.value(i).columns)
+    for (int column : d->groups.value(i).columns)
         names << headerData(column, Qt::Horizontal, ColumnNameRole).toString();
     return names;
 }
 
 std::vector<std::unique_ptr<Groupment>> TreeGroupsModel::createGroupments() const
 {
+    Q_D(const TreeGroupsModel);
     std::vector<std::unique_ptr<Groupment>> levels;
-    for (const Group& group : m_groups)
+    for (const Group& group : d->groups)
         levels.emplace_back(new GroupmentGroup(this, group.columns, group.name));
     levels.emplace_back(new GroupmentElements(this));
     return levels;
@@ -384,14 +427,15 @@ QFont TreeGroupsModel::groupFont(const QModelIndex& index, const QFont& base)
 
 void TreeGroupsModel::store(Settings& settings) const
 {
+    Q_D(const TreeGroupsModel);
     settings.remove(SortColumnsKey);
-    settings.beginWriteArray(SortColumnsKey, m_sortColumns.size());
-    for (int i = 0; i < m_sortColumns.size(); ++i) {
+    settings.beginWriteArray(SortColumnsKey, d->sortColumns.size());
+    for (int i = 0; i < d->sortColumns.size(); ++i) {
         settings.setArrayIndex(i);
         settings.setValue(QStringLiteral("column"),
-            headerData(m_sortColumns.at(i).column, Qt::Horizontal, ColumnNameRole).toString());
+            headerData(d->sortColumns.at(i).column, Qt::Horizontal, ColumnNameRole).toString());
         settings.setValue(QStringLiteral("sortOrder"),
-            m_sortColumns.at(i).order == Qt::DescendingOrder ? QStringLiteral("DESC") : QStringLiteral("ASC"));
+            d->sortColumns.at(i).order == Qt::DescendingOrder ? QStringLiteral("DESC") : QStringLiteral("ASC"));
     }
     settings.endArray();
     write(settings);
@@ -399,6 +443,7 @@ void TreeGroupsModel::store(Settings& settings) const
 
 void TreeGroupsModel::restore(const Settings& settings)
 {
+    Q_D(TreeGroupsModel);
     read(settings);
     // Read by full keys: the array's entries are "sortColumns/<1..size>/<key>".
     const int n = settings.value(SortColumnsKey + QStringLiteral("/size"), 0).toInt();
@@ -406,13 +451,13 @@ void TreeGroupsModel::restore(const Settings& settings)
         const QString entry = QStringLiteral("%1/%2/").arg(SortColumnsKey).arg(i);
         const int column = columnIndex(settings.value(entry + QStringLiteral("column")).toString());
         const bool ascending = settings.value(entry + QStringLiteral("sortOrder")).toString() == QLatin1String("ASC");
-        for (SortColumn& sort : m_sortColumns) {
+        for (SortColumn& sort : d->sortColumns) {
             if (column >= 0 && sort.column == column)
                 sort.order = ascending ? Qt::AscendingOrder : Qt::DescendingOrder;
         }
     }
-    if (!m_sortColumns.isEmpty())
-        TreeIndexModel::setSort(m_sortColumns.first().column, m_sortColumns.first().order);
+    if (!d->sortColumns.isEmpty())
+        TreeIndexModel::setSort(d->sortColumns.first().column, d->sortColumns.first().order);
     build();
 }
 
@@ -424,6 +469,7 @@ void TreeGroupsModel::add(const Record& record)
 
 void TreeGroupsModel::update(const Record& record, int firstColumn, int lastColumn, int row)
 {
+    Q_D(TreeGroupsModel);
     GroupmentTreeItem* element = itemByRecord(record);
     if (!element || element->level() != groupmentList().size() - 1 || !filter(record)) {
         TreeIndexModel::update(record, firstColumn, lastColumn, row);
@@ -436,9 +482,9 @@ void TreeGroupsModel::update(const Record& record, int firstColumn, int lastColu
         return field < 0 || firstColumn < 0 || (field >= firstColumn && field <= lastColumn);
     };
     bool keys = false;
-    for (const SortColumn& sort : qAsConst(m_sortColumns))
+    for (const SortColumn& sort : qAsConst(d->sortColumns))
         keys = keys || reads(sort.column);
-    for (const Group& group : qAsConst(m_groups)) {
+    for (const Group& group : qAsConst(d->groups)) {
         for (int column : group.columns)
             keys = keys || reads(column);
     }
@@ -469,13 +515,14 @@ void TreeGroupsModel::update(const Record& record, int firstColumn, int lastColu
 
 void TreeGroupsModel::sort(int column, Qt::SortOrder order)
 {
+    Q_D(TreeGroupsModel);
     if (column <= 0 || !isSortColumn(column) || sortColumnOrder(column) == order)
         return;
-    for (SortColumn& sort : m_sortColumns) {
+    for (SortColumn& sort : d->sortColumns) {
         if (sort.column == column)
             sort.order = order;
     }
-    TreeIndexModel::setSort(m_sortColumns.first().column, m_sortColumns.first().order);
+    TreeIndexModel::setSort(d->sortColumns.first().column, d->sortColumns.first().order);
     // Items keep their identity through a sort: each index follows its own item.
     resort();
 }

@@ -11,6 +11,10 @@
 #include <memory>
 #include <vector>
 
+class GroupmentElementsPrivate;
+class GroupmentGroupPrivate;
+class TreeGroupsModelPrivate;
+
 // A live table as "elements" under levels of group rows: each group level is a set of the model's columns with a
 // name (the records sharing those columns' texts form one group), the elements under a group are ordered by
 // several sort columns at once, each in its own order, ties falling to the record key. A group row shows, in
@@ -22,6 +26,7 @@
 class BASIC_VIEWS_EXPORT TreeGroupsModel : public TreeIndexModel
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE(TreeGroupsModel)
 public:
     struct SortColumn
     {
@@ -39,22 +44,20 @@ public:
     // groups share a key whatever their texts hold.
     class BASIC_VIEWS_EXPORT GroupmentGroup : public Groupment
     {
+        Q_DECLARE_PRIVATE(GroupmentGroup)
     public:
         GroupmentGroup(const TreeGroupsModel* model, const QVector<int>& columns, const QString& name);
         QString groupKey(const Record& record) const override;
-        int keyParts() const override { return m_columns.size(); }
+        int keyParts() const override;
         // A key from its column texts, and back (empty for a key of another count of texts).
         QString keyOf(const QStringList& texts) const;
         QStringList textsOf(const QString& key) const;
-
-    private:
-        const TreeGroupsModel* m_model; // not owned
-        QVector<int> m_columns;
     };
 
     // The element level: one element per record, ordered by the model's sort columns.
     class BASIC_VIEWS_EXPORT GroupmentElements : public Groupment
     {
+        Q_DECLARE_PRIVATE(GroupmentElements)
     public:
         explicit GroupmentElements(const TreeGroupsModel* model);
         QString groupKey(const Record& record) const override;
@@ -65,10 +68,9 @@ public:
         int keyParts() const override;
 
     protected:
-        virtual GroupmentTreeItem* allocateGroupItem(GroupmentTreeItem* parent, const QString& key) const;
+        GroupmentElements(GroupmentElementsPrivate& dd, const TreeGroupsModel* model);
 
-    private:
-        const TreeGroupsModel* m_model; // not owned
+        virtual GroupmentTreeItem* allocateGroupItem(GroupmentTreeItem* parent, const QString& key) const;
     };
 
     // An element row: its record, compared with its siblings by the sort columns.
@@ -86,15 +88,15 @@ public:
     // Call once, before the model is shown.
     void insertTreeColumn();
 
-    QList<SortColumn> sortColumns() const { return m_sortColumns; }
+    QList<SortColumn> sortColumns() const;
     // The first sort column also becomes the model's sort column; re-sorts in one layout change.
     void addSortColumn(const SortColumn& column);
     // The order of sort column `column` (a model column); ascending for a column that is none.
     Qt::SortOrder sortColumnOrder(int column) const;
     bool isSortColumn(int column) const;
 
-    int groupCount() const { return m_groups.size(); }
-    Group group(int i) const { return m_groups.value(i); }
+    int groupCount() const;
+    Group group(int i) const;
     void setGroup(int i, const QVector<int>& columns, const QString& name);
     QStringList groupColumnNames(int i) const;
     // The levels of the tree: a GroupmentGroup per group, then the elements' GroupmentElements. The caller owns
@@ -157,9 +159,6 @@ private:
     // A group row shows its first element: when the first child of a parent changes, the parent and the
     // groups above it that show the same element change too.
     void refreshGroupsFrom(GroupmentTreeItem* parent);
-
-    QList<SortColumn> m_sortColumns;
-    QVector<Group> m_groups;
 };
 
 Q_DECLARE_TYPEINFO(TreeGroupsModel::SortColumn, Q_MOVABLE_TYPE);

@@ -1,6 +1,7 @@
 #include "trees/treeindexcheckmodel.h"
 
 #include "trees/groupmenttreeitem.h"
+#include "trees/private/treeindexcheckmodel_p.h"
 #include "trees/recordchecklist.h"
 
 namespace {
@@ -18,17 +19,24 @@ int partlyOf(Qt::CheckState state)
 } // namespace
 
 TreeIndexCheckModel::TreeIndexCheckModel(Table* table, QObject* parent)
-    : TreeIndexModelWithTextFilter(table, parent)
+    : TreeIndexModelWithTextFilter(table, *new TreeIndexCheckModelPrivate, parent)
 { }
+
+RecordCheckList* TreeIndexCheckModel::checkModel() const
+{
+    Q_D(const TreeIndexCheckModel);
+    return d->checks;
+}
 
 void TreeIndexCheckModel::setCheckModel(RecordCheckList* list)
 {
+    Q_D(TreeIndexCheckModel);
     beginResetModel();
     {
         const QSignalBlocker quiet(this);
-        if (m_checks)
-            disconnect(m_checks, nullptr, this, nullptr);
-        m_checks = list;
+        if (d->checks)
+            disconnect(d->checks, nullptr, this, nullptr);
+        d->checks = list;
         recount(rootItem());
     }
     endResetModel();
@@ -46,8 +54,9 @@ bool TreeIndexCheckModel::isLeaf(const GroupmentTreeItem* item) const
 
 void TreeIndexCheckModel::recount(GroupmentTreeItem* item)
 {
+    Q_D(TreeIndexCheckModel);
     if (isLeaf(item)) {
-        item->setCheckState(m_checks && m_checks->contains(item->record()) ? Qt::Checked : Qt::Unchecked);
+        item->setCheckState(d->checks && d->checks->contains(item->record()) ? Qt::Checked : Qt::Unchecked);
         return;
     }
     item->addCheckedCounts(-item->checkedCount(), -item->partlyCheckedCount());
@@ -75,9 +84,10 @@ void TreeIndexCheckModel::applyState(GroupmentTreeItem* item, Qt::CheckState sta
 
 void TreeIndexCheckModel::childrenInserted(GroupmentTreeItem* parent, const QVector<GroupmentTreeItem*>& items)
 {
+    Q_D(TreeIndexCheckModel);
     for (GroupmentTreeItem* item : items) {
         if (isLeaf(item))
-            item->setCheckState(m_checks && m_checks->contains(item->record()) ? Qt::Checked : Qt::Unchecked);
+            item->setCheckState(d->checks && d->checks->contains(item->record()) ? Qt::Checked : Qt::Unchecked);
         parent->addCheckedCounts(checkedOf(item->checkState()), partlyOf(item->checkState()));
     }
     applyState(parent, parent->caclCheckState());
@@ -92,22 +102,24 @@ void TreeIndexCheckModel::childrenRemoved(GroupmentTreeItem* parent, int, const 
 
 void TreeIndexCheckModel::onListChanged(const Record& record)
 {
+    Q_D(TreeIndexCheckModel);
     GroupmentTreeItem* leaf = itemByIndex(indexByRecord(record));
-    if (leaf != rootItem() && m_checks)
-        applyState(leaf, m_checks->contains(leaf->record()) ? Qt::Checked : Qt::Unchecked);
+    if (leaf != rootItem() && d->checks)
+        applyState(leaf, d->checks->contains(leaf->record()) ? Qt::Checked : Qt::Unchecked);
 }
 
 void TreeIndexCheckModel::setLevelChecked(GroupmentTreeItem* item, Qt::CheckState state)
 {
+    Q_D(TreeIndexCheckModel);
     if (!isLeaf(item)) {
         for (GroupmentTreeItem* child : item->childList())
             setLevelChecked(child, state);
         return;
     }
     if (state == Qt::Checked)
-        m_checks->check(item->record());
+        d->checks->check(item->record());
     else
-        m_checks->uncheck(item->record());
+        d->checks->uncheck(item->record());
     applyState(item, state);
 }
 
@@ -128,9 +140,10 @@ bool TreeIndexCheckModel::isCheckable(const QModelIndex& index) const
 
 void TreeIndexCheckModel::hideUncheckedRows(bool hide)
 {
-    if (hide == m_hideUnchecked)
+    Q_D(TreeIndexCheckModel);
+    if (hide == d->hideUnchecked)
         return;
-    m_hideUnchecked = hide;
+    d->hideUnchecked = hide;
     rebuild();
 }
 
@@ -151,29 +164,33 @@ int TreeIndexCheckModel::totalCount() const
 
 bool TreeIndexCheckModel::filter(const Record& record) const
 {
-    if (m_hideUnchecked && !(m_checks && m_checks->contains(record)))
+    Q_D(const TreeIndexCheckModel);
+    if (d->hideUnchecked && !(d->checks && d->checks->contains(record)))
         return false;
     return TreeIndexModelWithTextFilter::filter(record);
 }
 
 Qt::ItemFlags TreeIndexCheckModel::flags(const QModelIndex& index) const
 {
+    Q_D(const TreeIndexCheckModel);
     if (!index.isValid())
         return Qt::NoItemFlags;
     const Qt::ItemFlags flags = TreeIndexModelWithTextFilter::flags(index);
-    return index.column() == 0 && m_checks ? flags | Qt::ItemIsUserCheckable : flags;
+    return index.column() == 0 && d->checks ? flags | Qt::ItemIsUserCheckable : flags;
 }
 
 QVariant TreeIndexCheckModel::data(const QModelIndex& index, int role) const
 {
-    if (role == Qt::CheckStateRole && index.isValid() && index.column() == 0 && m_checks)
+    Q_D(const TreeIndexCheckModel);
+    if (role == Qt::CheckStateRole && index.isValid() && index.column() == 0 && d->checks)
         return int(itemByIndex(index)->checkState());
     return TreeIndexModelWithTextFilter::data(index, role);
 }
 
 bool TreeIndexCheckModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0 || !m_checks)
+    Q_D(TreeIndexCheckModel);
+    if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0 || !d->checks)
         return TreeIndexModelWithTextFilter::setData(index, value, role);
     setLevelChecked(itemByIndex(index), value.toInt() == Qt::Unchecked ? Qt::Unchecked : Qt::Checked);
     return true;

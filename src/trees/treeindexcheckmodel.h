@@ -2,9 +2,8 @@
 
 #include "trees/treeindexmodelwithtextfilter.h"
 
-#include <QPointer>
-
 class RecordCheckList;
+class TreeIndexCheckModelPrivate;
 
 // A tree with a check box in column 0 of every item: a record is checked while the external check list holds
 // it (the list is the only truth; the tree mirrors it), a group is checked when all its children are, partly
@@ -12,12 +11,13 @@ class RecordCheckList;
 class BASIC_VIEWS_EXPORT TreeIndexCheckModel : public TreeIndexModelWithTextFilter
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE(TreeIndexCheckModel)
 public:
     explicit TreeIndexCheckModel(Table* table, QObject* parent = nullptr);
 
     // Not owned. One model reset; afterwards the tree follows the list's changes.
     void setCheckModel(RecordCheckList* list);
-    RecordCheckList* checkModel() const { return m_checks; }
+    RecordCheckList* checkModel() const;
     bool setChecked(bool checked, const QModelIndex& index);
     bool isChecked(const QModelIndex& index) const;
     bool isCheckable(const QModelIndex& index) const;
@@ -51,7 +51,4 @@ private:
     // Leaves from the list, groups from their children; no signal.
     void recount(GroupmentTreeItem* item);
     void onListChanged(const Record& record);
-
-    QPointer<RecordCheckList> m_checks;
-    bool m_hideUnchecked = false;
 };

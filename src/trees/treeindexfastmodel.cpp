@@ -1,5 +1,7 @@
 #include "trees/treeindexfastmodel.h"
 
+#include "trees/private/treeindexfastmodel_p.h"
+
 #include "core/db/appsettings.h"
 
 namespace {
@@ -25,15 +27,32 @@ private:
 } // namespace
 
 TreeIndexFastModel::TreeIndexFastModel(Table* table, QObject* parent)
-    : TreeIndexModel(table, parent)
-    , m_threshold(AppSettings(QStringLiteral("Database")).value(QStringLiteral("TreeIndexFastModelBatch"), 500).toInt())
-{ }
+    : TreeIndexModel(table, *new TreeIndexFastModelPrivate, parent)
+{
+    Q_D(TreeIndexFastModel);
+    d->threshold
+        = AppSettings(QStringLiteral("Database")).value(QStringLiteral("TreeIndexFastModelBatch"), 500).toInt();
+}
+
+int TreeIndexFastModel::batchThreshold() const
+{
+    Q_D(const TreeIndexFastModel);
+    return d->threshold;
+}
+
+void TreeIndexFastModel::setBatchThreshold(int threshold)
+{
+    Q_D(TreeIndexFastModel);
+    d->threshold = threshold;
+}
 
 void TreeIndexFastModel::process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn,
     int lastColumn, const QList<Record>& added)
 {
-    const bool large = m_threshold > 0
-        && (removed.size() > m_threshold || updated.size() > m_threshold || added.size() > m_threshold);
+    Q_D(const TreeIndexFastModel);
+    const int threshold = d->threshold;
+    const bool large
+        = threshold > 0 && (removed.size() > threshold || updated.size() > threshold || added.size() > threshold);
     const ItemSignalsGuard guard(this, itemSignals() && !large);
     TreeIndexModel::process(removed, updated, firstColumn, lastColumn, added);
 }

@@ -1,30 +1,46 @@
 #include "trees/treeindexmodelwithtextfilter.h"
 
+#include "trees/private/treeindexmodelwithtextfilter_p.h"
+
 #include "trees/groupment.h"
 #include "trees/groupmenttreeitem.h"
 
 #include <memory>
 
 TreeIndexModelWithTextFilter::TreeIndexModelWithTextFilter(Table* table, QObject* parent)
-    : TreeIndexModel(table, parent)
+    : TreeIndexModelWithTextFilter(table, *new TreeIndexModelWithTextFilterPrivate, parent)
 { }
+
+TreeIndexModelWithTextFilter::TreeIndexModelWithTextFilter(
+    Table* table, TreeIndexModelWithTextFilterPrivate& dd, QObject* parent)
+    : TreeIndexModel(table, dd, parent)
+{ }
+
+QString TreeIndexModelWithTextFilter::filterText() const
+{
+    Q_D(const TreeIndexModelWithTextFilter);
+    return d->text;
+}
 
 void TreeIndexModelWithTextFilter::setFilterText(const QString& text)
 {
-    if (text == m_text)
+    Q_D(TreeIndexModelWithTextFilter);
+    if (text == d->text)
         return;
-    m_text = text;
+    d->text = text;
     rebuild();
     Q_EMIT filterTextChanged(text);
 }
 
 bool TreeIndexModelWithTextFilter::filter(const Record& record) const
 {
-    return TreeIndexModel::filter(record) && (m_text.isEmpty() || matchesText(record));
+    Q_D(const TreeIndexModelWithTextFilter);
+    return TreeIndexModel::filter(record) && (d->text.isEmpty() || matchesText(record));
 }
 
 bool TreeIndexModelWithTextFilter::matchesText(const Record& record) const
 {
+    Q_D(const TreeIndexModelWithTextFilter);
     const QList<Groupment*> levels = groupmentList();
     if (levels.isEmpty())
         return false;
@@ -35,12 +51,12 @@ bool TreeIndexModelWithTextFilter::matchesText(const Record& record) const
         leaf->setModel(const_cast<TreeIndexModelWithTextFilter*>(this));
         leaf->addRecord(record);
         for (int column = 0; column < columnCount(); ++column) {
-            if (leaf->data(column, Qt::DisplayRole).toString().contains(m_text, Qt::CaseInsensitive))
+            if (leaf->data(column, Qt::DisplayRole).toString().contains(d->text, Qt::CaseInsensitive))
                 return true;
         }
     }
     for (int level = 0; level + 1 < levels.size(); ++level) {
-        if (levels.at(level)->groupName(record).contains(m_text, Qt::CaseInsensitive))
+        if (levels.at(level)->groupName(record).contains(d->text, Qt::CaseInsensitive))
             return true;
     }
     return false;

@@ -2,6 +2,7 @@
 
 #include "columns/itemroles.h"
 #include "views/headerproxystyle.h"
+#include "views/private/headerview_p.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -9,11 +10,18 @@
 #include <QMenu>
 
 HeaderView::HeaderView(Qt::Orientation orientation, QWidget* parent)
+    : HeaderView(*new HeaderViewPrivate, orientation, parent)
+{ }
+
+HeaderView::HeaderView(HeaderViewPrivate& dd, Qt::Orientation orientation, QWidget* parent)
     : QHeaderView(orientation, parent)
+    , m_d(&dd)
 {
     if (HeaderProxyStyle* style = HeaderProxyStyle::instance())
         setStyle(style);
 }
+
+HeaderView::~HeaderView() = default;
 
 QMenu* HeaderView::createColumnsMenu()
 {
@@ -66,14 +74,15 @@ void HeaderView::onColumnActionTriggered(bool checked)
 
 bool HeaderView::event(QEvent* event)
 {
+    Q_D(HeaderView);
     if (event->type() == QEvent::WindowActivate) {
         // The press and release of the activating click arrive after this; the posted event comes after them.
-        m_mouseBlocked = true;
+        d->mouseBlocked = true;
         QCoreApplication::postEvent(this, new QEvent(QEvent::User));
         return true;
     }
     if (event->type() == QEvent::User) {
-        m_mouseBlocked = false;
+        d->mouseBlocked = false;
         return true;
     }
     // The models translate their titles when asked: a new language asks them again, and the sizes they need.
@@ -84,12 +93,14 @@ bool HeaderView::event(QEvent* event)
 
 void HeaderView::mousePressEvent(QMouseEvent* event)
 {
-    if (!m_mouseBlocked)
+    Q_D(HeaderView);
+    if (!d->mouseBlocked)
         QHeaderView::mousePressEvent(event);
 }
 
 void HeaderView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (!m_mouseBlocked)
+    Q_D(HeaderView);
+    if (!d->mouseBlocked)
         QHeaderView::mouseReleaseEvent(event);
 }

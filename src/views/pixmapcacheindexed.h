@@ -2,12 +2,10 @@
 
 #include "basic_views_export.h"
 
-#include <QMap>
 #include <QObject>
-#include <QPair>
+#include <QScopedPointer>
 
-#include <climits>
-
+class PixmapCacheIndexedPrivate;
 class QPixmap;
 
 // The fast view's paint buffer: one rendered pixmap per cell, owned, looked up by (row, column).
@@ -19,6 +17,7 @@ class QPixmap;
 class BASIC_VIEWS_EXPORT PixmapCacheIndexed : public QObject
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, PixmapCacheIndexed)
 public:
     explicit PixmapCacheIndexed(QObject* parent = nullptr);
     ~PixmapCacheIndexed() override;
@@ -34,13 +33,13 @@ public:
     void removeColumns(int firstColumn, int lastColumn);
     void clear();
 
-    int count() const { return m_cells.size(); }
-    int rowOffset() const { return m_rowOffset; }
+    int count() const;
+    int rowOffset() const;
 
-    int firstRow() const { return m_firstRow; }
-    int lastRow() const { return m_lastRow; }
-    int firstColumn() const { return m_firstColumn; }
-    int lastColumn() const { return m_lastColumn; }
+    int firstRow() const;
+    int lastRow() const;
+    int firstColumn() const;
+    int lastColumn() const;
     // New bounds (all non-negative, and different from the current ones) drop the cells outside them.
     void setBounds(int firstRow, int lastRow, int firstColumn, int lastColumn);
 
@@ -53,17 +52,8 @@ public:
     void dropRowsOutsideBounds();
 
 private:
-    using Key = QPair<int, int>; // (row key, column)
-
-    int actualRow(const Key& key) const { return key.first + m_rowOffset; }
-    Key keyOf(int row, int column) const { return qMakePair(row - m_rowOffset, column); }
     // Moves the entries whose row is at least `from` by `delta` rows.
     void shiftRows(int from, int delta);
 
-    QMap<Key, QPixmap*> m_cells;
-    int m_rowOffset = 0;
-    int m_firstRow = 0;
-    int m_lastRow = INT_MAX;
-    int m_firstColumn = 0;
-    int m_lastColumn = INT_MAX;
+    QScopedPointer<PixmapCacheIndexedPrivate> m_d;
 };

@@ -2,15 +2,29 @@
 
 #include "delegates/itemdelegateupdown.h"
 #include "delegates/viewscolormanager.h"
+#include "views/private/qtreefastview_p.h"
 #include "views/repaintpacer.h"
 
 QTreeFastView::QTreeFastView(QWidget* parent)
+    : QTreeFastView(*new QTreeFastViewPrivate, parent)
+{ }
+
+QTreeFastView::QTreeFastView(QTreeFastViewPrivate& dd, QWidget* parent)
     : QTreeView(parent)
-    , m_repaints(new RepaintPacer(viewport(), this))
+    , m_d(&dd)
 {
+    m_d->repaints = new RepaintPacer(viewport(), this);
     // Colours applied on their settings pages show at once.
     if (ViewsColorManager* colors = ViewsColorManager::instance())
         connect(colors, &ViewsColorManager::changed, viewport(), QOverload<>::of(&QWidget::update));
+}
+
+QTreeFastView::~QTreeFastView() = default;
+
+RepaintPacer* QTreeFastView::repaintPacer() const
+{
+    Q_D(const QTreeFastView);
+    return d->repaints;
 }
 
 void QTreeFastView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QVector<int>& roles)
@@ -21,7 +35,7 @@ void QTreeFastView::dataChanged(const QModelIndex& topLeft, const QModelIndex& b
         return;
     }
     if (topLeft.isValid() && bottomRight.isValid())
-        m_repaints->updateAll();
+        d_func()->repaints->updateAll();
 }
 
 void QTreeFastView::paintEvent(QPaintEvent* event)

@@ -2,8 +2,10 @@
 
 #include "basic_views_export.h"
 
+#include <QScopedPointer>
 #include <QTreeView>
 
+class QTreeFastViewPrivate;
 class RepaintPacer;
 
 // A tree view whose selected rows keep their active highlight when the view loses focus: a trader clicking into
@@ -15,18 +17,22 @@ class RepaintPacer;
 class BASIC_VIEWS_EXPORT QTreeFastView : public QTreeView
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, QTreeFastView)
 public:
     explicit QTreeFastView(QWidget* parent = nullptr);
+    ~QTreeFastView() override;
 
     // The pacer of the repaints value changes ask for; its interval may be changed (0: every change at once).
-    RepaintPacer* repaintPacer() const { return m_repaints; }
+    RepaintPacer* repaintPacer() const;
 
 protected:
+    QTreeFastView(QTreeFastViewPrivate& dd, QWidget* parent);
+
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
         const QVector<int>& roles = QVector<int>()) override;
     void paintEvent(QPaintEvent* event) override;
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-private:
-    RepaintPacer* m_repaints;
+    // The tree views' private classes form a chain beside the public ones.
+    QScopedPointer<QTreeFastViewPrivate> m_d;
 };

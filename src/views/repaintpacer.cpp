@@ -1,5 +1,7 @@
 #include "views/repaintpacer.h"
 
+#include "views/private/repaintpacer_p.h"
+
 #include <QEvent>
 #include <QWidget>
 
@@ -15,95 +17,124 @@ const int MaxWaitingRects = 64;
 
 RepaintPacer::RepaintPacer(QWidget* target, QObject* parent)
     : QObject(parent)
-    , m_target(target)
+    , m_d(new RepaintPacerPrivate)
 {
-    m_timer.setSingleShot(true);
-    m_timer.setInterval(DefaultIntervalMs);
-    connect(&m_timer, &QTimer::timeout, this, &RepaintPacer::onFrame);
+    Q_D(RepaintPacer);
+    d->target = target;
+    d->timer.setSingleShot(true);
+    d->timer.setInterval(DefaultIntervalMs);
+    connect(&d->timer, &QTimer::timeout, this, &RepaintPacer::onFrame);
     if (target)
         target->installEventFilter(this);
 }
 
 RepaintPacer::~RepaintPacer()
 {
-    if (m_target)
-        m_target->removeEventFilter(this);
+    Q_D(RepaintPacer);
+    if (d->target)
+        d->target->removeEventFilter(this);
+}
+
+int RepaintPacer::interval() const
+{
+    Q_D(const RepaintPacer);
+    return d->timer.interval();
+}
+
+bool RepaintPacer::isHolding() const
+{
+    Q_D(const RepaintPacer);
+    return d->timer.isActive();
+}
+
+QRegion RepaintPacer::waiting() const
+{
+    Q_D(const RepaintPacer);
+    return d->waiting;
 }
 
 void RepaintPacer::setInterval(int msecs)
 {
-    m_timer.setInterval(qMax(msecs, 0)); // a running timer starts over with the new interval
-    if (msecs <= 0 && m_timer.isActive()) {
-        m_timer.stop();
+    Q_D(RepaintPacer);
+    d->timer.setInterval(qMax(msecs, 0)); // a running timer starts over with the new interval
+    if (msecs <= 0 && d->timer.isActive()) {
+        d->timer.stop();
         onFrame();
     }
 }
 
 void RepaintPacer::update(const QRegion& region)
 {
-    if (!m_target)
+    Q_D(RepaintPacer);
+    if (!d->target)
         return;
-    const QRegion stale = region & m_target->rect();
+    const QRegion stale = region & d->target->rect();
     if (stale.isEmpty())
         return;
-    if (!m_timer.isActive()) {
-        m_target->update(stale);
+    if (!d->timer.isActive()) {
+        d->target->update(stale);
         return;
     }
-    m_waiting += stale;
-    if (m_waiting.rectCount() > MaxWaitingRects)
-        m_waiting = m_waiting.boundingRect();
+    d->waiting += stale;
+    if (d->waiting.rectCount() > MaxWaitingRects)
+        d->waiting = d->waiting.boundingRect();
 }
 
 void RepaintPacer::updateAll()
 {
-    if (m_target)
-        update(m_target->rect());
+    Q_D(RepaintPacer);
+    if (d->target)
+        update(d->target->rect());
 }
 
 void RepaintPacer::updateNow(const QRegion& region)
 {
-    if (m_target)
-        m_target->update(region + std::exchange(m_waiting, QRegion()));
+    Q_D(RepaintPacer);
+    if (d->target)
+        d->target->update(region + std::exchange(d->waiting, QRegion()));
 }
 
 void RepaintPacer::scroll(int dx, int dy, const QRect& rect)
 {
-    if (!m_target)
+    Q_D(RepaintPacer);
+    if (!d->target)
         return;
-    if (m_timer.isActive())
+    if (d->timer.isActive())
         update(rect);
     else
-        m_target->scroll(dx, dy, rect);
+        d->target->scroll(dx, dy, rect);
 }
 
 void RepaintPacer::scrollNow(int dx, int dy, const QRect& rect)
 {
-    if (!m_target)
+    Q_D(RepaintPacer);
+    if (!d->target)
         return;
-    const QRect area = rect.isEmpty() ? m_target->rect() : rect;
-    if (!m_waiting.isEmpty()) {
-        const QRegion moved = (m_waiting & area).translated(dx, dy) & area;
-        m_waiting = (m_waiting - area) + moved;
+    const QRect area = rect.isEmpty() ? d->target->rect() : rect;
+    if (!d->waiting.isEmpty()) {
+        const QRegion moved = (d->waiting & area).translated(dx, dy) & area;
+        d->waiting = (d->waiting - area) + moved;
     }
     if (rect.isEmpty())
-        m_target->scroll(dx, dy);
+        d->target->scroll(dx, dy);
     else
-        m_target->scroll(dx, dy, rect);
+        d->target->scroll(dx, dy, rect);
 }
 
 bool RepaintPacer::eventFilter(QObject* watched, QEvent* event)
 {
+    Q_D(RepaintPacer);
     // The interval runs from a paint of any cause: changes right after it wait, the first after a quiet spell
     // does not.
-    if (event->type() == QEvent::Paint && watched == m_target && m_timer.interval() > 0 && !m_timer.isActive())
-        m_timer.start();
+    if (event->type() == QEvent::Paint && watched == d->target && d->timer.interval() > 0 && !d->timer.isActive())
+        d->timer.start();
     return QObject::eventFilter(watched, event);
 }
 
 void RepaintPacer::onFrame()
 {
-    if (m_waiting.isEmpty() || !m_target)
+    Q_D(RepaintPacer);
+    if (d->waiting.isEmpty() || !d->target)
         return;
-    m_target->update(std::exchange(m_waiting, QRegion()));
+    d->target->update(std::exchange(d->waiting, QRegion()));
 }

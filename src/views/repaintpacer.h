@@ -3,11 +3,11 @@
 #include "basic_views_export.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QRegion>
-#include <QTimer>
+#include <QScopedPointer>
 
 class QWidget;
+class RepaintPacerPrivate;
 
 // Paces the repaints a stream of model changes asks of one widget: at most one frame an interval. A change after
 // a quiet spell is handed to the widget at once; once the widget has painted, further changes are merged into one
@@ -19,12 +19,13 @@ class QWidget;
 // it along. Pixel moves a model change asks for while a frame waits (scroll()) are not made: their area waits
 // for the frame instead, so the pixels on screen never drift from the coordinates of what waits.
 //
-// A child of the object it serves; its timer is a member, so a frame waiting when the widget goes is
+// A child of the object it serves; its timer is its own, so a frame waiting when the widget goes is
 // dropped with it.
 class BASIC_VIEWS_EXPORT RepaintPacer : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY(RepaintPacer)
+    Q_DECLARE_PRIVATE_D(m_d, RepaintPacer)
 public:
     // 25 frames a second: what the eye takes for continuous change of numbers, and under a third of the frames a
     // 60 Hz screen could show, so a window never spends more than a fraction of the GUI thread on a stream.
@@ -33,7 +34,7 @@ public:
     RepaintPacer(QWidget* target, QObject* parent);
     ~RepaintPacer() override;
 
-    int interval() const { return m_timer.interval(); }
+    int interval() const;
     // 0 turns pacing off: every change is handed to the widget at once. A waiting frame keeps its place and
     // comes when the new interval is up.
     void setInterval(int msecs);
@@ -51,9 +52,9 @@ public:
     void scrollNow(int dx, int dy, const QRect& rect = QRect());
 
     // A frame was painted less than an interval ago: changes wait for the next.
-    bool isHolding() const { return m_timer.isActive(); }
+    bool isHolding() const;
     // What waits for the next frame.
-    QRegion waiting() const { return m_waiting; }
+    QRegion waiting() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,7 +62,5 @@ protected:
 private:
     void onFrame();
 
-    QPointer<QWidget> m_target;
-    QTimer m_timer;
-    QRegion m_waiting;
+    QScopedPointer<RepaintPacerPrivate> m_d;
 };

@@ -1,13 +1,14 @@
 #include "views/treeheaderview.h"
 
 #include "views/headerproxystyle.h"
+#include "views/private/treeheaderview_p.h"
 
 #include <QEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
 
 TreeHeaderView::TreeHeaderView(QWidget* parent)
-    : HeaderView(Qt::Horizontal, parent)
+    : HeaderView(*new TreeHeaderViewPrivate, Qt::Horizontal, parent)
 {
     setSectionsMovable(true);
     if (HeaderProxyStyle* style = HeaderProxyStyle::instance())
@@ -15,34 +16,62 @@ TreeHeaderView::TreeHeaderView(QWidget* parent)
     connect(this, &QHeaderView::sectionMoved, this, &TreeHeaderView::sectionMoved);
 }
 
+bool TreeHeaderView::isFirstColumnLocked() const
+{
+    Q_D(const TreeHeaderView);
+    return d->firstColumnLocked;
+}
+
+void TreeHeaderView::setFirstColumnLocked(bool locked)
+{
+    Q_D(TreeHeaderView);
+    d->firstColumnLocked = locked;
+}
+
+bool TreeHeaderView::isExpandMarkShown() const
+{
+    Q_D(const TreeHeaderView);
+    return d->expandMarkShown;
+}
+
+bool TreeHeaderView::isCollapsed() const
+{
+    Q_D(const TreeHeaderView);
+    return d->collapsed;
+}
+
 QSize TreeHeaderView::sizeHint() const
 {
+    Q_D(const TreeHeaderView);
     const QSize hint = QHeaderView::sizeHint();
-    if (m_sectionHeight <= 0)
+    if (d->sectionHeight <= 0)
         return hint;
-    return orientation() == Qt::Horizontal ? QSize(hint.width(), m_sectionHeight)
-                                           : QSize(m_sectionHeight, hint.height());
+    return orientation() == Qt::Horizontal ? QSize(hint.width(), d->sectionHeight)
+                                           : QSize(d->sectionHeight, hint.height());
 }
 
 void TreeHeaderView::setExpandMarkShown(bool shown)
 {
-    if (m_expandMarkShown == shown)
+    Q_D(TreeHeaderView);
+    if (d->expandMarkShown == shown)
         return;
-    m_expandMarkShown = shown;
+    d->expandMarkShown = shown;
     updateSection(0);
 }
 
 void TreeHeaderView::setCollapsed(bool collapsed)
 {
-    if (m_collapsed == collapsed)
+    Q_D(TreeHeaderView);
+    if (d->collapsed == collapsed)
         return;
-    m_collapsed = collapsed;
+    d->collapsed = collapsed;
     updateSection(0);
 }
 
 void TreeHeaderView::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
 {
-    const bool marked = logicalIndex == 0 && m_expandMarkShown;
+    Q_D(const TreeHeaderView);
+    const bool marked = logicalIndex == 0 && d->expandMarkShown;
     // The mark takes a square in front, over the rows' own branch marks, and the title moves after it.
     const int side = marked ? qMin(rect.height(), rect.width()) : 0;
     // The style may leave the painter clipped to the label.
@@ -60,22 +89,24 @@ void TreeHeaderView::paintSection(QPainter* painter, const QRect& rect, int logi
     style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
     painter->restore();
     HeaderProxyStyle::drawExpandMark(
-        painter, QRectF(option.rect).center(), m_collapsed, option.palette.color(QPalette::WindowText));
+        painter, QRectF(option.rect).center(), d->collapsed, option.palette.color(QPalette::WindowText));
 }
 
 bool TreeHeaderView::event(QEvent* event)
 {
+    Q_D(TreeHeaderView);
     if (event->type() == QEvent::Polish) {
         QStyleOptionHeader option;
         option.initFrom(this);
-        m_sectionHeight = style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this).height();
+        d->sectionHeight = style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this).height();
     }
     return HeaderView::event(event);
 }
 
 void TreeHeaderView::sectionMoved(int logical, int oldVisual, int newVisual)
 {
-    if (!m_firstColumnLocked)
+    Q_D(TreeHeaderView);
+    if (!d->firstColumnLocked)
         return;
     if (logical != 0 && newVisual == 0)
         moveSection(visualIndex(0), 0);

@@ -2,20 +2,23 @@
 
 #include "views/headerview.h"
 
+class TreeHeaderViewPrivate;
+
 // The header of the library's tree views: the first column, which holds the tree, can be locked in front, and its
 // section can carry the open/close-all mark of the tree's groups (closed while the collapsed flag is on) in front
 // of its title, above the rows' own branch marks.
 class BASIC_VIEWS_EXPORT TreeHeaderView : public HeaderView
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, TreeHeaderView)
 public:
     explicit TreeHeaderView(QWidget* parent = nullptr);
 
-    bool isFirstColumnLocked() const { return m_firstColumnLocked; }
-    void setFirstColumnLocked(bool locked) { m_firstColumnLocked = locked; }
-    bool isExpandMarkShown() const { return m_expandMarkShown; }
+    bool isFirstColumnLocked() const;
+    void setFirstColumnLocked(bool locked);
+    bool isExpandMarkShown() const;
     void setExpandMarkShown(bool shown);
-    bool isCollapsed() const { return m_collapsed; }
+    bool isCollapsed() const;
     void setCollapsed(bool collapsed);
 
     // The style's height of a header section, whatever the labels hold.
@@ -27,10 +30,4 @@ protected:
 
 private Q_SLOTS:
     void sectionMoved(int logical, int oldVisual, int newVisual);
-
-private:
-    int m_sectionHeight = 0;
-    bool m_firstColumnLocked = true;
-    bool m_expandMarkShown = false;
-    bool m_collapsed = false;
 };

@@ -1,22 +1,30 @@
 #include "views/treeindexview.h"
 
+#include "views/private/treeindexview_p.h"
+
 #include <QHeaderView>
 
 TreeIndexView::TreeIndexView(QWidget* parent)
-    : QTreeFastView(parent)
+    : TreeIndexView(*new TreeIndexViewPrivate, parent)
+{ }
+
+TreeIndexView::TreeIndexView(TreeIndexViewPrivate& dd, QWidget* parent)
+    : QTreeFastView(dd, parent)
 {
     setUniformRowHeights(true);
 }
 
 int TreeIndexView::itemHeight() const
 {
-    if (m_itemHeight <= 0)
+    Q_D(const TreeIndexView);
+    if (d->itemHeight <= 0)
         const_cast<TreeIndexView*>(this)->updateItemHeights();
-    return m_itemHeight;
+    return d->itemHeight;
 }
 
 void TreeIndexView::updateItemHeights()
 {
+    Q_D(TreeIndexView);
     int height = fontMetrics().height() + 2;
     if (model() && model()->rowCount() > 0) {
         QStyleOptionViewItem option = viewOptions();
@@ -26,7 +34,7 @@ void TreeIndexView::updateItemHeights()
                 height = qMax(height, delegate->sizeHint(option, index).height());
         }
     }
-    m_itemHeight = height;
+    d->itemHeight = height;
 }
 
 int TreeIndexView::indentationForIndex(const QModelIndex& index) const

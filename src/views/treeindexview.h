@@ -2,11 +2,14 @@
 
 #include "views/qtreefastview.h"
 
+class TreeIndexViewPrivate;
+
 // A tree view whose rows all have one height, measured once per model reset (updateItemHeights()) and cached:
 // a tree of a hundred thousand rows never asks each row for its size, and geometry is arithmetic on the height.
 class BASIC_VIEWS_EXPORT TreeIndexView : public QTreeFastView
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, TreeIndexView)
 public:
     explicit TreeIndexView(QWidget* parent = nullptr);
 
@@ -24,6 +27,6 @@ public:
     // The row shown below `index`, the first row for an invalid index; invalid after the last.
     QModelIndex treeWalkVisible(const QModelIndex& index) const;
 
-private:
-    mutable int m_itemHeight = 0;
+protected:
+    TreeIndexView(TreeIndexViewPrivate& dd, QWidget* parent);
 };

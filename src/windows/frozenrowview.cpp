@@ -1,6 +1,7 @@
 #include "windows/frozenrowview.h"
 
 #include "delegates/itemdelegate.h"
+#include "windows/private/frozenrowview_p.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -11,8 +12,10 @@
 
 FrozenRowView::FrozenRowView(QTableFastView* mainView)
     : TableFastView(mainView)
-    , m_mainView(mainView)
+    , m_d(new FrozenRowViewPrivate)
 {
+    Q_D(FrozenRowView);
+    d->mainView = mainView;
     setFocusPolicy(Qt::NoFocus);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -33,24 +36,45 @@ FrozenRowView::FrozenRowView(QTableFastView* mainView)
 
 FrozenRowView::~FrozenRowView()
 {
-    if (!m_mainView)
+    Q_D(FrozenRowView);
+    if (!d->mainView)
         return;
-    m_mainView->viewport()->removeEventFilter(this);
-    QMargins margins = m_mainView->viewportMargins();
+    d->mainView->viewport()->removeEventFilter(this);
+    QMargins margins = d->mainView->viewportMargins();
     margins.setBottom(0);
-    m_mainView->setViewportMargins(margins);
-    QMetaObject::invokeMethod(m_mainView, "updateGeometries");
+    d->mainView->setViewportMargins(margins);
+    QMetaObject::invokeMethod(d->mainView, "updateGeometries");
+}
+
+QTableFastView* FrozenRowView::mainView() const
+{
+    Q_D(const FrozenRowView);
+    return d->mainView;
+}
+
+int FrozenRowView::rowCount() const
+{
+    Q_D(const FrozenRowView);
+    return d->rowCount;
+}
+
+int FrozenRowView::delimeterWidth() const
+{
+    Q_D(const FrozenRowView);
+    return d->delimeterWidth;
 }
 
 void FrozenRowView::setRowCount(int count)
 {
-    m_rowCount = qMax(count, 0);
+    Q_D(FrozenRowView);
+    d->rowCount = qMax(count, 0);
     recalcGeometry();
 }
 
 void FrozenRowView::setDelimeterWidth(int width)
 {
-    m_delimeterWidth = qMax(width, 0);
+    Q_D(FrozenRowView);
+    d->delimeterWidth = qMax(width, 0);
     adjustViewportMargins();
     recalcGeometry();
     update();
@@ -65,39 +89,43 @@ void FrozenRowView::setModel(QAbstractItemModel* model)
 
 void FrozenRowView::followMainScrollBar()
 {
-    const QScrollBar* mainBar = m_mainView->horizontalScrollBar();
+    Q_D(FrozenRowView);
+    const QScrollBar* mainBar = d->mainView->horizontalScrollBar();
     horizontalScrollBar()->setRange(mainBar->minimum(), mainBar->maximum());
     horizontalScrollBar()->setValue(mainBar->value());
 }
 
 void FrozenRowView::adjustViewportMargins()
 {
-    setViewportMargins(0, m_delimeterWidth, 0, 0);
+    Q_D(FrozenRowView);
+    setViewportMargins(0, d->delimeterWidth, 0, 0);
 }
 
 void FrozenRowView::recalcGeometry()
 {
-    if (!m_mainView || m_inGeometryUpdate)
+    Q_D(FrozenRowView);
+    if (!d->mainView || d->inGeometryUpdate)
         return;
-    m_inGeometryUpdate = true;
+    d->inGeometryUpdate = true;
     const QMargins own = viewportMargins();
-    const int height = m_rowCount * rowHeight() + own.top() + own.bottom();
-    QMargins margins = m_mainView->viewportMargins();
+    const int height = d->rowCount * rowHeight() + own.top() + own.bottom();
+    QMargins margins = d->mainView->viewportMargins();
     if (margins.bottom() != height - 1) {
         margins.setBottom(height - 1);
-        m_mainView->setViewportMargins(margins);
+        d->mainView->setViewportMargins(margins);
     }
-    const QRect viewport = m_mainView->viewport()->geometry();
+    const QRect viewport = d->mainView->viewport()->geometry();
     setGeometry(viewport.left(), viewport.bottom() + 1, viewport.width(), height);
-    m_mainView->updateScrollBars();
+    d->mainView->updateScrollBars();
     followMainScrollBar();
-    m_inGeometryUpdate = false;
+    d->inGeometryUpdate = false;
 }
 
 void FrozenRowView::headerSectionResized(int logical, int, int newSize)
 {
+    Q_D(FrozenRowView);
     // Hiding a section resizes it to nothing before the header counts it hidden.
-    const bool hidden = m_mainView->header()->isSectionHidden(logical) || newSize == 0;
+    const bool hidden = d->mainView->header()->isSectionHidden(logical) || newSize == 0;
     header()->setSectionHidden(logical, hidden);
     if (!hidden)
         header()->resizeSection(logical, newSize);
@@ -112,9 +140,10 @@ void FrozenRowView::headerSectionMoved(int, int oldVisual, int newVisual)
 
 void FrozenRowView::headerRestoreState()
 {
-    if (!m_mainView || !QAbstractItemView::model())
+    Q_D(FrozenRowView);
+    if (!d->mainView || !QAbstractItemView::model())
         return;
-    header()->restoreState(m_mainView->header()->saveState());
+    header()->restoreState(d->mainView->header()->saveState());
     update();
 }
 
@@ -128,6 +157,7 @@ bool FrozenRowView::event(QEvent* event)
 
 void FrozenRowView::paintDelimiter()
 {
+    Q_D(FrozenRowView);
     const int top = viewportMargins().top();
     if (top <= 0)
         return;
@@ -136,14 +166,15 @@ void FrozenRowView::paintDelimiter()
     const QPalette colours = viewport()->palette();
     painter.fillRect(QRect(0, 0, vp.right() + 1, top), colours.color(QPalette::Base));
     // The line runs under the columns only, as far as they reach.
-    const QHeaderView* main = m_mainView ? m_mainView->header() : header();
+    const QHeaderView* main = d->mainView ? d->mainView->header() : header();
     const int right = qMin(vp.left() + main->length() - main->offset(), vp.right() + 1);
     painter.fillRect(QRect(vp.left(), 0, right - vp.left(), top), colours.color(QPalette::Text));
 }
 
 bool FrozenRowView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_mainView && watched == m_mainView->viewport()
+    Q_D(FrozenRowView);
+    if (d->mainView && watched == d->mainView->viewport()
         && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
         recalcGeometry();
     return TableFastView::eventFilter(watched, event);
@@ -151,7 +182,8 @@ bool FrozenRowView::eventFilter(QObject* watched, QEvent* event)
 
 void FrozenRowView::wheelEvent(QWheelEvent* event)
 {
+    Q_D(FrozenRowView);
     // The frozen rows do not scroll; the rows above them do.
-    if (m_mainView)
-        QApplication::sendEvent(m_mainView->viewport(), event);
+    if (d->mainView)
+        QApplication::sendEvent(d->mainView->viewport(), event);
 }

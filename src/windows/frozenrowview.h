@@ -2,7 +2,9 @@
 
 #include "windows/tablefastview.h"
 
-#include <QPointer>
+#include <QScopedPointer>
+
+class FrozenRowViewPrivate;
 
 // Rows pinned under another fast view (totals, a summary): it takes the main view's bottom viewport margin,
 // follows its columns (widths, order, hidden ones) and its horizontal scrolling, and draws a delimiter line
@@ -10,15 +12,16 @@
 class BASIC_VIEWS_EXPORT FrozenRowView : public TableFastView
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, FrozenRowView)
 public:
     // A child of the main view.
     explicit FrozenRowView(QTableFastView* mainView);
     ~FrozenRowView() override;
 
-    QTableFastView* mainView() const { return m_mainView; }
-    int rowCount() const { return m_rowCount; }
+    QTableFastView* mainView() const;
+    int rowCount() const;
     void setRowCount(int count);
-    int delimeterWidth() const { return m_delimeterWidth; }
+    int delimeterWidth() const;
     void setDelimeterWidth(int width);
 
     // The model's columns are laid out as the main view's.
@@ -42,8 +45,5 @@ private:
     void paintDelimiter();
     void followMainScrollBar();
 
-    QPointer<QTableFastView> m_mainView;
-    int m_rowCount = 1;
-    int m_delimeterWidth = 2;
-    bool m_inGeometryUpdate = false;
+    QScopedPointer<FrozenRowViewPrivate> m_d;
 };

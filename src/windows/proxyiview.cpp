@@ -3,6 +3,7 @@
 #include "core/db/defaultsettings.h"
 #include "core/host/icore.h"
 #include "views/iviewfactory.h"
+#include "windows/private/proxyiview_p.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -29,21 +30,23 @@ QWidget* widgetOf(IView* view)
 
 ProxyIView::ProxyIView(const QString& windowName, QWidget* parent)
     : QWidget(parent)
-    , m_windowName(windowName)
-    , m_layout(new QVBoxLayout(this))
-    , m_toolBar(new QToolBar(this))
-    , m_group(new QActionGroup(this))
+    , m_d(new ProxyIViewPrivate)
 {
+    Q_D(ProxyIView);
+    d->windowName = windowName;
+    d->layout = new QVBoxLayout(this);
+    d->toolBar = new QToolBar(this);
+    d->group = new QActionGroup(this);
     setProperty("windowName", windowName);
-    m_layout->setContentsMargins(0, 0, 0, 0);
-    m_toolBar->setIconSize(QSize(16, 16));
-    m_toolBar->setFloatable(false);
-    m_toolBar->setMovable(false);
-    m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
-    m_toolBar->toggleViewAction()->setVisible(false);
-    m_toolBar->hide(); // shown by the host among the view's toolbars
-    m_group->setExclusive(true);
-    connect(m_group, &QActionGroup::triggered, this, &ProxyIView::onActionTriggered);
+    d->layout->setContentsMargins(0, 0, 0, 0);
+    d->toolBar->setIconSize(QSize(16, 16));
+    d->toolBar->setFloatable(false);
+    d->toolBar->setMovable(false);
+    d->toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+    d->toolBar->toggleViewAction()->setVisible(false);
+    d->toolBar->hide(); // shown by the host among the view's toolbars
+    d->group->setExclusive(true);
+    connect(d->group, &QActionGroup::triggered, this, &ProxyIView::onActionTriggered);
 }
 
 ProxyIView::~ProxyIView()
@@ -51,24 +54,62 @@ ProxyIView::~ProxyIView()
     releaseView(true);
 }
 
+IViewFactory* ProxyIView::currentFactory() const
+{
+    Q_D(const ProxyIView);
+    return d->factory;
+}
+
+IView* ProxyIView::currentView() const
+{
+    Q_D(const ProxyIView);
+    return d->view;
+}
+
+QString ProxyIView::windowName() const
+{
+    Q_D(const ProxyIView);
+    return d->windowName;
+}
+
+QString ProxyIView::extraKey() const
+{
+    Q_D(const ProxyIView);
+    return d->extraKey;
+}
+
+void ProxyIView::setExtraKey(const QString& key)
+{
+    Q_D(ProxyIView);
+    d->extraKey = key;
+}
+
+QToolBar* ProxyIView::switcher() const
+{
+    Q_D(const ProxyIView);
+    return d->toolBar;
+}
+
 void ProxyIView::addFactory(IViewFactory* factory, const QString& title)
 {
+    Q_D(ProxyIView);
     if (!factory)
         return;
-    m_factories << factory;
+    d->factories << factory;
     auto* action = new QAction(title, this);
     action->setCheckable(true);
     action->setData(QVariant::fromValue(factory));
-    m_group->addAction(action);
-    m_toolBar->addAction(action);
+    d->group->addAction(action);
+    d->toolBar->addAction(action);
     addAction(action);
 }
 
 void ProxyIView::initCore(ICore* core)
 {
-    m_core = core;
-    const QList<QAction*> actions = m_group->actions();
-    if (!actions.isEmpty() && !m_view)
+    Q_D(ProxyIView);
+    d->core = core;
+    const QList<QAction*> actions = d->group->actions();
+    if (!actions.isEmpty() && !d->view)
         actions.first()->trigger();
 }
 
@@ -79,58 +120,61 @@ void ProxyIView::onActionTriggered(QAction* action)
 
 void ProxyIView::setupView(IViewFactory* factory, bool force)
 {
-    if (factory == m_factory && !force)
+    Q_D(ProxyIView);
+    if (factory == d->factory && !force)
         return;
     releaseView(true);
-    m_factory = factory;
+    d->factory = factory;
     if (!factory)
         return;
     if (QAction* action = actionOf(factory))
         action->setChecked(true);
 
-    IView* view = factory->create(m_extraKey, this);
+    IView* view = factory->create(d->extraKey, this);
     if (!view)
         return;
     // A proxy restored before the host handed it the core gives its views the current one.
-    view->initCore(m_core ? m_core : ICore::instance());
+    view->initCore(d->core ? d->core : ICore::instance());
     MapSettings defaults;
     if (const std::unique_ptr<Settings> kind = DefaultSettings::createReadOnly(property("windowName").toString()))
         defaults.restore(*kind, groupOf(factory));
     const MapSettings readOnlyDefaults(defaults.values(), true);
-    const MapSettings& cached = m_cache[factory];
+    const MapSettings& cached = d->cache[factory];
     if (!cached.values().isEmpty())
         view->restore(readOnlyDefaults, cached);
     else
         view->restoreDefault(readOnlyDefaults, readOnlyDefaults);
     widgetOf(view)->setWindowTitle(windowTitle());
-    m_layout->addWidget(widgetOf(view));
+    d->layout->addWidget(widgetOf(view));
     widgetOf(view)->show();
-    m_view = view;
+    d->view = view;
 }
 
 void ProxyIView::releaseView(bool keepState)
 {
-    if (!m_view)
+    Q_D(ProxyIView);
+    if (!d->view)
         return;
     if (keepState) {
         MapSettings state;
-        m_view->store(state);
-        m_cache[m_factory] = state;
+        d->view->store(state);
+        d->cache[d->factory] = state;
     }
-    QWidget* old = widgetOf(m_view);
-    m_view = nullptr;
-    m_layout->removeWidget(old);
+    QWidget* old = widgetOf(d->view);
+    d->view = nullptr;
+    d->layout->removeWidget(old);
     old->hide();
     old->deleteLater();
 }
 
 void ProxyIView::changeEvent(QEvent* event)
 {
+    Q_D(ProxyIView);
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowTitleChange && m_view)
-        widgetOf(m_view)->setWindowTitle(windowTitle());
+    if (event->type() == QEvent::WindowTitleChange && d->view)
+        widgetOf(d->view)->setWindowTitle(windowTitle());
     if (event->type() == QEvent::LanguageChange) {
-        for (QAction* action : m_group->actions()) {
+        for (QAction* action : d->group->actions()) {
             const QString title = action->data().value<IViewFactory*>()->title();
             if (!title.isEmpty())
                 action->setText(title);
@@ -140,7 +184,8 @@ void ProxyIView::changeEvent(QEvent* event)
 
 QAction* ProxyIView::actionOf(IViewFactory* factory) const
 {
-    for (QAction* action : m_group->actions()) {
+    Q_D(const ProxyIView);
+    for (QAction* action : d->group->actions()) {
         if (action->data().value<IViewFactory*>() == factory)
             return action;
     }
@@ -149,21 +194,24 @@ QAction* ProxyIView::actionOf(IViewFactory* factory) const
 
 QList<IViewSettingsPage*> ProxyIView::getSettingsPages(QObject* parent)
 {
-    return m_view ? m_view->getSettingsPages(parent) : QList<IViewSettingsPage*>();
+    Q_D(ProxyIView);
+    return d->view ? d->view->getSettingsPages(parent) : QList<IViewSettingsPage*>();
 }
 
 QList<QAction*> ProxyIView::getActions()
 {
-    return m_view ? m_view->getActions() : QList<QAction*>();
+    Q_D(ProxyIView);
+    return d->view ? d->view->getActions() : QList<QAction*>();
 }
 
 void ProxyIView::populateActionsAt(const QPoint& at, QMenu* menu)
 {
-    if (!m_view)
+    Q_D(ProxyIView);
+    if (!d->view)
         return;
     // The point is this widget's; the view takes it in its own coordinates.
-    const auto* widget = dynamic_cast<const QWidget*>(m_view);
-    m_view->populateActionsAt(widget ? widget->mapFrom(this, at) : at, menu);
+    const auto* widget = dynamic_cast<const QWidget*>(d->view);
+    d->view->populateActionsAt(widget ? widget->mapFrom(this, at) : at, menu);
 }
 
 void ProxyIView::store(Settings& settings) const
@@ -178,24 +226,25 @@ void ProxyIView::storeDefault(Settings& settings) const
 
 void ProxyIView::storeInto(Settings& settings, bool asDefault) const
 {
-    if (m_factory) {
-        settings.setValue(factoryKeyName, QString::fromUtf8(m_factory->key()));
-        if (m_view) {
+    Q_D(const ProxyIView);
+    if (d->factory) {
+        settings.setValue(factoryKeyName, QString::fromUtf8(d->factory->key()));
+        if (d->view) {
             MapSettings state;
             if (asDefault)
-                m_view->storeDefault(state);
+                d->view->storeDefault(state);
             else
-                m_view->store(state);
-            state.store(settings, groupOf(m_factory));
+                d->view->store(state);
+            state.store(settings, groupOf(d->factory));
             if (!asDefault)
-                m_cache[m_factory] = state;
+                d->cache[d->factory] = state;
         }
     }
-    if (!m_extraKey.isEmpty())
-        settings.setValue(extraKeyName, m_extraKey);
-    for (IViewFactory* factory : m_factories) {
-        if (factory != m_factory)
-            m_cache.value(factory).store(settings, groupOf(factory));
+    if (!d->extraKey.isEmpty())
+        settings.setValue(extraKeyName, d->extraKey);
+    for (IViewFactory* factory : d->factories) {
+        if (factory != d->factory)
+            d->cache.value(factory).store(settings, groupOf(factory));
     }
 }
 
@@ -211,13 +260,14 @@ void ProxyIView::restore(const Settings&, const Settings& values)
 
 void ProxyIView::restoreFrom(const Settings& settings)
 {
+    Q_D(ProxyIView);
     const QByteArray key = settings.value(factoryKeyName).toString().toUtf8();
-    m_extraKey = settings.value(extraKeyName, m_extraKey).toString();
+    d->extraKey = settings.value(extraKeyName, d->extraKey).toString();
     // The saved states replace the caches, the current view's included.
     releaseView(false);
     IViewFactory* chosen = nullptr;
-    for (IViewFactory* factory : m_factories) {
-        MapSettings& cache = m_cache[factory];
+    for (IViewFactory* factory : d->factories) {
+        MapSettings& cache = d->cache[factory];
         cache.clear();
         cache.restore(settings, groupOf(factory));
         if (factory->key() == key)
@@ -225,24 +275,27 @@ void ProxyIView::restoreFrom(const Settings& settings)
     }
     // A state without a known kind keeps the current kind, or takes the first.
     if (!chosen)
-        chosen = m_factory ? m_factory : m_factories.value(0);
+        chosen = d->factory ? d->factory : d->factories.value(0);
     setupView(chosen, true);
 }
 
 void ProxyIView::apply()
 {
-    if (m_view)
-        m_view->apply();
+    Q_D(ProxyIView);
+    if (d->view)
+        d->view->apply();
 }
 
 QSize ProxyIView::defaultSize() const
 {
-    return m_view ? m_view->defaultSize() : QSize(100, 30);
+    Q_D(const ProxyIView);
+    return d->view ? d->view->defaultSize() : QSize(100, 30);
 }
 
 QList<QToolBar*> ProxyIView::toolBars()
 {
-    QList<QToolBar*> bars = m_view ? m_view->toolBars() : QList<QToolBar*>();
-    bars << m_toolBar;
+    Q_D(ProxyIView);
+    QList<QToolBar*> bars = d->view ? d->view->toolBars() : QList<QToolBar*>();
+    bars << d->toolBar;
     return bars;
 }

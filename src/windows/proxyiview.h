@@ -1,16 +1,14 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "core/db/mapsettings.h"
 #include "views/iview.h"
 
-#include <QMap>
+#include <QScopedPointer>
 #include <QWidget>
 
 class IViewFactory;
-class QActionGroup;
+class ProxyIViewPrivate;
 class QToolBar;
-class QVBoxLayout;
 
 // A window content that holds one of several alternative views, made by factories, with a small toolbar to
 // switch between them. Each kind keeps its own state: switching away stores the view's state, switching back
@@ -19,6 +17,7 @@ class BASIC_VIEWS_EXPORT ProxyIView : public QWidget, public IView
 {
     Q_OBJECT
     Q_INTERFACES(IView)
+    Q_DECLARE_PRIVATE_D(m_d, ProxyIView)
 public:
     // `windowName` names the window kind's read-only defaults.
     explicit ProxyIView(const QString& windowName, QWidget* parent = nullptr);
@@ -26,13 +25,13 @@ public:
 
     // The factory is not owned and must outlive the proxy.
     void addFactory(IViewFactory* factory, const QString& title);
-    IViewFactory* currentFactory() const { return m_factory; }
-    IView* currentView() const { return m_view; }
-    QString windowName() const { return m_windowName; }
-    QString extraKey() const { return m_extraKey; }
+    IViewFactory* currentFactory() const;
+    IView* currentView() const;
+    QString windowName() const;
+    QString extraKey() const;
     // Handed to the factories with each view they make.
-    void setExtraKey(const QString& key) { m_extraKey = key; }
-    QToolBar* switcher() const { return m_toolBar; }
+    void setExtraKey(const QString& key);
+    QToolBar* switcher() const;
 
     // Triggers the first kind, which makes its view.
     void initCore(ICore* core) override;
@@ -67,14 +66,5 @@ private:
     void restoreFrom(const Settings& settings);
     QAction* actionOf(IViewFactory* factory) const;
 
-    QString m_windowName;
-    QVBoxLayout* m_layout;
-    QToolBar* m_toolBar;
-    QActionGroup* m_group;
-    QList<IViewFactory*> m_factories; // not owned
-    IViewFactory* m_factory = nullptr; // not owned
-    IView* m_view = nullptr; // a child widget
-    ICore* m_core = nullptr; // not owned
-    mutable QMap<IViewFactory*, MapSettings> m_cache;
-    QString m_extraKey;
+    QScopedPointer<ProxyIViewPrivate> m_d;
 };

@@ -1,6 +1,7 @@
 #include "windows/tablefastviewsettingspage.h"
 
 #include "core/db/settings.h"
+#include "windows/private/tablefastviewsettingspage_p.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -12,11 +13,15 @@ const char* const holdKey = "holdWhileReading";
 
 TableFastViewSettingsPage::TableFastViewSettingsPage(QObject* parent)
     : QObject(parent)
+    , m_d(new TableFastViewSettingsPagePrivate)
 { }
+
+TableFastViewSettingsPage::~TableFastViewSettingsPage() = default;
 
 QCheckBox* TableFastViewSettingsPage::holdBox() const
 {
-    return m_hold;
+    Q_D(const TableFastViewSettingsPage);
+    return d->hold;
 }
 
 QString TableFastViewSettingsPage::displayName() const
@@ -31,16 +36,17 @@ QIcon TableFastViewSettingsPage::categoryIcon() const
 
 QWidget* TableFastViewSettingsPage::createPage(const Settings& settings, QWidget* parent)
 {
+    Q_D(TableFastViewSettingsPage);
     auto* page = new QWidget(parent);
-    m_hold = new QCheckBox(tr("Удерживать строки при чтении"), page);
-    m_hold->setChecked(settings.value(QLatin1String(holdKey), false).toBool());
+    d->hold = new QCheckBox(tr("Удерживать строки при чтении"), page);
+    d->hold->setChecked(settings.value(QLatin1String(holdKey), false).toBool());
     auto* hint = new QLabel(tr("Пока указатель над таблицей или строки просматриваются с клавиатуры, новые, удалённые "
                                "и переместившиеся строки ждут; значения обновляются на месте. Таблица догоняет "
                                "изменения, когда указатель уходит, или по щелчку на счётчике изменений."),
         page);
     hint->setWordWrap(true);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(m_hold);
+    layout->addWidget(d->hold);
     layout->addWidget(hint);
     layout->addStretch();
     return page;
@@ -48,6 +54,7 @@ QWidget* TableFastViewSettingsPage::createPage(const Settings& settings, QWidget
 
 void TableFastViewSettingsPage::apply(Settings& settings)
 {
-    if (m_hold)
-        settings.setValue(QLatin1String(holdKey), m_hold->isChecked());
+    Q_D(TableFastViewSettingsPage);
+    if (d->hold)
+        settings.setValue(QLatin1String(holdKey), d->hold->isChecked());
 }

@@ -4,17 +4,20 @@
 #include "views/iviewsettingspage.h"
 
 #include <QObject>
-#include <QPointer>
+#include <QScopedPointer>
 
 class QCheckBox;
+class TableFastViewSettingsPagePrivate;
 
 // The general page of a table window's settings: how the rows behave while the trader reads them.
 class BASIC_VIEWS_EXPORT TableFastViewSettingsPage : public QObject, public IViewSettingsPage
 {
     Q_OBJECT
     Q_INTERFACES(IViewSettingsPage)
+    Q_DECLARE_PRIVATE_D(m_d, TableFastViewSettingsPage)
 public:
     explicit TableFastViewSettingsPage(QObject* parent = nullptr);
+    ~TableFastViewSettingsPage() override;
 
     QString id() const override { return QStringLiteral("Table.View"); }
     QString displayName() const override;
@@ -27,5 +30,5 @@ public:
     QCheckBox* holdBox() const;
 
 private:
-    QPointer<QCheckBox> m_hold;
+    QScopedPointer<TableFastViewSettingsPagePrivate> m_d;
 };

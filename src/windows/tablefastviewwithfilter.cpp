@@ -6,6 +6,7 @@
 #include "filters/rowfiltersmodel.h"
 #include "models/filterindexmodel.h"
 #include "views/filtering/filtersheaderview.h"
+#include "windows/private/tablefastviewwithfilter_p.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -17,27 +18,39 @@ const char* const TableFastViewWithFilter::FilterValueProperty = "FILTER_VALUE";
 
 TableFastViewWithFilter::TableFastViewWithFilter(QWidget* parent)
     : TableFastView(parent)
-    , m_header(new FiltersHeaderView(this))
+    , m_d(new TableFastViewWithFilterPrivate)
 {
-    setHeader(m_header);
+    Q_D(TableFastViewWithFilter);
+    d->header = new FiltersHeaderView(this);
+    setHeader(d->header);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    connect(m_header, &HeaderView::columnActionTriggered, this, &TableFastViewWithFilter::scrollToColumn,
+    connect(d->header, &HeaderView::columnActionTriggered, this, &TableFastViewWithFilter::scrollToColumn,
         Qt::QueuedConnection);
+}
+
+TableFastViewWithFilter::~TableFastViewWithFilter() = default;
+
+FiltersHeaderView* TableFastViewWithFilter::filtersHeader() const
+{
+    Q_D(const TableFastViewWithFilter);
+    return d->header;
 }
 
 void TableFastViewWithFilter::setModel(QAbstractItemModel* model)
 {
+    Q_D(TableFastViewWithFilter);
     auto* filtered = qobject_cast<FilterIndexModel*>(model);
     if (filtered && filtered != delegatesModel()) {
-        m_filters = filtered->filtersModel();
-        m_header->setFilters(m_filters);
+        d->filters = filtered->filtersModel();
+        d->header->setFilters(d->filters);
     }
     TableFastView::setModel(model);
 }
 
 RowFiltersModel* TableFastViewWithFilter::filtersModel() const
 {
-    return m_filters;
+    Q_D(const TableFastViewWithFilter);
+    return d->filters;
 }
 
 QString TableFastViewWithFilter::elidedText(const Filter* filter, const QMenu* menu) const
@@ -48,16 +61,18 @@ QString TableFastViewWithFilter::elidedText(const Filter* filter, const QMenu* m
 QAction* TableFastViewWithFilter::addFilterAction(
     QMenu* menu, const QString& text, Filter* filter, void (TableFastViewWithFilter::*slot)())
 {
+    Q_D(TableFastViewWithFilter);
     QAction* action = menu->addAction(text);
-    action->setProperty(FilterIdProperty, m_filters->indexOf(filter));
+    action->setProperty(FilterIdProperty, d->filters->indexOf(filter));
     connect(action, &QAction::triggered, this, slot);
     return action;
 }
 
 void TableFastViewWithFilter::populateActionsForColumn(int column, QMenu* menu)
 {
+    Q_D(TableFastViewWithFilter);
     const int before = menu->actions().size();
-    const QList<Filter*> filters = m_filters ? m_filters->filtersForColumn(column) : QList<Filter*>();
+    const QList<Filter*> filters = d->filters ? d->filters->filtersForColumn(column) : QList<Filter*>();
     for (Filter* filter : filters) {
         if (auto* select = qobject_cast<SelectFilter*>(filter)) {
             addFilterAction(menu, select->selectActionName(), filter, &TableFastViewWithFilter::filterSelectEnabled);
@@ -69,7 +84,7 @@ void TableFastViewWithFilter::populateActionsForColumn(int column, QMenu* menu)
         } else if (auto* enumeration = qobject_cast<EnumFilter*>(filter)) {
             enumeration->removeInvalidKeys();
             QMenu* values = menu->addMenu(tr("Фильтры"));
-            const int id = m_filters->indexOf(filter);
+            const int id = d->filters->indexOf(filter);
             for (const KeyValue& key : enumeration->keys()) {
                 QAction* action = values->addAction(tr("%1").arg(enumeration->keyToText(key)));
                 action->setCheckable(true);
@@ -105,13 +120,14 @@ void TableFastViewWithFilter::populateActionsForColumn(int column, QMenu* menu)
 
 void TableFastViewWithFilter::populateActionsForIndex(const QModelIndex& index, QMenu* menu)
 {
+    Q_D(TableFastViewWithFilter);
     if (!menu->isEmpty())
         menu->addSeparator();
     const int before = menu->actions().size();
     // The row's record as this view shows it: held rows are the view's own order of the model's records.
     const Record record = recordAt(index);
     const bool valid = record.inTable();
-    const QList<Filter*> filters = m_filters ? m_filters->filtersForColumn(index.column()) : QList<Filter*>();
+    const QList<Filter*> filters = d->filters ? d->filters->filtersForColumn(index.column()) : QList<Filter*>();
     for (Filter* filter : filters) {
         if (auto* enumeration = qobject_cast<EnumFilter*>(filter)) {
             if (!valid)
@@ -147,7 +163,8 @@ void TableFastViewWithFilter::populateActionsForIndex(const QModelIndex& index, 
 
 void TableFastViewWithFilter::finishFilterActions(int column, QMenu* menu, int countBefore)
 {
-    if (m_filters && m_filters->isFilterEnabledForColumn(column)) {
+    Q_D(TableFastViewWithFilter);
+    if (d->filters && d->filters->isFilterEnabledForColumn(column)) {
         QAction* all = menu->addAction(tr("Снять все фильтры"));
         connect(all, &QAction::triggered, this, &TableFastViewWithFilter::filterDisableAll);
     }
@@ -157,57 +174,64 @@ void TableFastViewWithFilter::finishFilterActions(int column, QMenu* menu, int c
 
 Filter* TableFastViewWithFilter::senderFilter(int* row) const
 {
+    Q_D(const TableFastViewWithFilter);
     const QObject* action = sender();
-    if (!action || !m_filters)
+    if (!action || !d->filters)
         return nullptr;
     *row = action->property(FilterIdProperty).toInt();
-    return *row >= 0 && *row < m_filters->rowCount() ? m_filters->at(*row) : nullptr;
+    return *row >= 0 && *row < d->filters->rowCount() ? d->filters->at(*row) : nullptr;
 }
 
 void TableFastViewWithFilter::filterSetEnabled()
 {
+    Q_D(TableFastViewWithFilter);
     int row = -1;
     if (senderFilter(&row))
-        m_filters->notifyFilterChanged(row, sender()->property(FilterEnableProperty).toInt() != 0);
+        d->filters->notifyFilterChanged(row, sender()->property(FilterEnableProperty).toInt() != 0);
 }
 
 void TableFastViewWithFilter::filterSelectEnabled()
 {
+    Q_D(TableFastViewWithFilter);
     int row = -1;
     auto* select = qobject_cast<SelectFilter*>(senderFilter(&row));
     if (select && select->selectDialog(this))
-        m_filters->notifyFilterChanged(row, true);
+        d->filters->notifyFilterChanged(row, true);
 }
 
 void TableFastViewWithFilter::filterEnumSetValue()
 {
+    Q_D(TableFastViewWithFilter);
     int row = -1;
     if (auto* enumeration = qobject_cast<EnumFilter*>(senderFilter(&row))) {
         enumeration->setInvertValue(sender()->property(FilterValueProperty).toString());
-        m_filters->notifyFilterChanged(row, true);
+        d->filters->notifyFilterChanged(row, true);
     }
 }
 
 void TableFastViewWithFilter::filterEnumAll()
 {
+    Q_D(TableFastViewWithFilter);
     int row = -1;
     if (Filter* filter = senderFilter(&row)) {
         filter->setValue(QString());
-        m_filters->notifyFilterChanged(row, filter->hasValue());
+        d->filters->notifyFilterChanged(row, filter->hasValue());
     }
 }
 
 void TableFastViewWithFilter::filterSetValue()
 {
+    Q_D(TableFastViewWithFilter);
     int row = -1;
     if (Filter* filter = senderFilter(&row)) {
         filter->setValue(sender()->property(FilterValueProperty).toString());
-        m_filters->notifyFilterChanged(row, filter->hasValue());
+        d->filters->notifyFilterChanged(row, filter->hasValue());
     }
 }
 
 void TableFastViewWithFilter::toggleValue(bool checked)
 {
+    Q_D(TableFastViewWithFilter);
     int row = -1;
     auto* filter = qobject_cast<ValueFilter*>(senderFilter(&row));
     if (!filter)
@@ -219,23 +243,24 @@ void TableFastViewWithFilter::toggleValue(bool checked)
         filter->removeKey(key);
     else
         filter->addKey(key);
-    m_filters->notifyFilterChanged(row, !filter->isEmpty());
+    d->filters->notifyFilterChanged(row, !filter->isEmpty());
 }
 
 void TableFastViewWithFilter::filterDisableAll()
 {
-    if (!m_filters)
+    Q_D(TableFastViewWithFilter);
+    if (!d->filters)
         return;
     QList<int> cleared;
-    for (int row = 0; row < m_filters->rowCount(); ++row) {
-        Filter* filter = m_filters->at(row);
+    for (int row = 0; row < d->filters->rowCount(); ++row) {
+        Filter* filter = d->filters->at(row);
         if (!filter->isEnabled())
             continue;
         filter->setEnabled(false);
         filter->clear();
         cleared << row;
     }
-    m_filters->notifyFiltersChanged(cleared);
+    d->filters->notifyFiltersChanged(cleared);
 }
 
 void TableFastViewWithFilter::scrollToColumn(int column)
@@ -249,9 +274,10 @@ void TableFastViewWithFilter::scrollToColumn(int column)
 
 void TableFastViewWithFilter::store(Settings& settings) const
 {
+    Q_D(const TableFastViewWithFilter);
     TableFastView::store(settings);
-    if (m_filters && delegatesModel())
-        m_filters->write(settings);
+    if (d->filters && delegatesModel())
+        d->filters->write(settings);
 }
 
 void TableFastViewWithFilter::restorePre(const Settings& values)

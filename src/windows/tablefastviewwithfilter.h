@@ -2,11 +2,12 @@
 
 #include "windows/tablefastview.h"
 
-#include <QPointer>
+#include <QScopedPointer>
 
 class Filter;
 class FiltersHeaderView;
 class RowFiltersModel;
+class TableFastViewWithFilterPrivate;
 
 // The table window with filters: its header shows the filtered columns in bold, and the header's and the cells'
 // menus offer the filters of the column under the pointer (check lists of an enumeration's values, "only this
@@ -15,6 +16,7 @@ class RowFiltersModel;
 class BASIC_VIEWS_EXPORT TableFastViewWithFilter : public TableFastView
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, TableFastViewWithFilter)
 public:
     // Dynamic properties of the filter actions.
     static const char* const FilterIdProperty; // "FILTER_ID": the filter's row in the set, -1 when not in it
@@ -22,11 +24,12 @@ public:
     static const char* const FilterValueProperty; // "FILTER_VALUE": a key in its value form
 
     explicit TableFastViewWithFilter(QWidget* parent = nullptr);
+    ~TableFastViewWithFilter() override;
 
     // Over a filtered model the header follows its filters.
     void setModel(QAbstractItemModel* model) override;
     RowFiltersModel* filtersModel() const;
-    FiltersHeaderView* filtersHeader() const { return m_header; }
+    FiltersHeaderView* filtersHeader() const;
 
     void populateActionsForColumn(int column, QMenu* menu) override;
     void populateActionsForIndex(const QModelIndex& index, QMenu* menu) override;
@@ -53,6 +56,5 @@ private:
     // "Снять все фильтры" when a filter of the column is on, and a separator when the menu gained filter actions.
     void finishFilterActions(int column, QMenu* menu, int countBefore);
 
-    QPointer<RowFiltersModel> m_filters;
-    FiltersHeaderView* m_header;
+    QScopedPointer<TableFastViewWithFilterPrivate> m_d;
 };

@@ -12,6 +12,7 @@
 #include "export/exporterproxymodel.h"
 #include "export/fileexporter.h"
 #include "views/iview.h"
+#include "windows/private/viewwrapper_p.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
@@ -104,20 +105,22 @@ Action* wrapperAction(const char* id, QObject* parent)
 
 ViewWrapper::ViewWrapper(IView* view, QAbstractItemView* itemView)
     : QObject(itemView)
-    , m_view(view)
-    , m_itemView(itemView)
-    , m_exporter(new DynamicExporter(view, this))
-    , m_copy(wrapperAction("CopyToClipboard", itemView))
-    , m_export(wrapperAction("Export", itemView))
-    , m_exportDynamic(wrapperAction("ExportDynamic", itemView))
+    , m_d(new ViewWrapperPrivate)
 {
-    m_exportDynamic->setCheckable(true);
+    Q_D(ViewWrapper);
+    d->view = view;
+    d->itemView = itemView;
+    d->exporter = new DynamicExporter(view, this);
+    d->copy = wrapperAction("CopyToClipboard", itemView);
+    d->exportAction = wrapperAction("Export", itemView);
+    d->exportDynamic = wrapperAction("ExportDynamic", itemView);
+    d->exportDynamic->setCheckable(true);
     itemView->addActions(actions());
-    connect(m_copy, &QAction::triggered, this, &ViewWrapper::copyToClipboard);
-    connect(m_export, &QAction::triggered, this, &ViewWrapper::exportTable);
-    connect(m_exportDynamic, &QAction::toggled, this, &ViewWrapper::exportDynamic);
-    connect(m_exporter, &DynamicExporter::started, this, &ViewWrapper::onDynamicExportStatusChanged);
-    connect(m_exporter, &DynamicExporter::stopped, this, &ViewWrapper::onDynamicExportStatusChanged);
+    connect(d->copy, &QAction::triggered, this, &ViewWrapper::copyToClipboard);
+    connect(d->exportAction, &QAction::triggered, this, &ViewWrapper::exportTable);
+    connect(d->exportDynamic, &QAction::toggled, this, &ViewWrapper::exportDynamic);
+    connect(d->exporter, &DynamicExporter::started, this, &ViewWrapper::onDynamicExportStatusChanged);
+    connect(d->exporter, &DynamicExporter::stopped, this, &ViewWrapper::onDynamicExportStatusChanged);
     // Views that can swap their header (the fast table view) say so.
     if (itemView->metaObject()->indexOfSignal("headerChanged(QHeaderView*)") >= 0)
         connect(itemView, SIGNAL(headerChanged(QHeaderView*)), this, SLOT(setHeader(QHeaderView*)));
@@ -125,27 +128,73 @@ ViewWrapper::ViewWrapper(IView* view, QAbstractItemView* itemView)
 
 ViewWrapper::~ViewWrapper()
 {
+    Q_D(ViewWrapper);
     // The exporter goes first: its stopped() must not reach actions being destroyed.
-    m_exporter->disconnect(this);
+    d->exporter->disconnect(this);
+}
+
+QAction* ViewWrapper::copyToClipboardAction() const
+{
+    Q_D(const ViewWrapper);
+    return d->copy;
+}
+
+QAction* ViewWrapper::exportAction() const
+{
+    Q_D(const ViewWrapper);
+    return d->exportAction;
+}
+
+QAction* ViewWrapper::exportDynamicAction() const
+{
+    Q_D(const ViewWrapper);
+    return d->exportDynamic;
+}
+
+DynamicExporter* ViewWrapper::dynamicExporter() const
+{
+    Q_D(const ViewWrapper);
+    return d->exporter;
+}
+
+QAbstractItemView* ViewWrapper::itemView() const
+{
+    Q_D(const ViewWrapper);
+    return d->itemView;
+}
+
+QHeaderView* ViewWrapper::header() const
+{
+    Q_D(const ViewWrapper);
+    return d->header;
+}
+
+void ViewWrapper::setModel(const QAbstractItemModel* model)
+{
+    Q_D(ViewWrapper);
+    d->model = model;
 }
 
 QList<QAction*> ViewWrapper::actions() const
 {
-    return { m_copy, m_export, m_exportDynamic };
+    Q_D(const ViewWrapper);
+    return { d->copy, d->exportAction, d->exportDynamic };
 }
 
 const QAbstractItemModel* ViewWrapper::model() const
 {
-    return m_model ? m_model.data() : m_itemView->model();
+    Q_D(const ViewWrapper);
+    return d->model ? d->model.data() : d->itemView->model();
 }
 
 QList<int> ViewWrapper::columnsExport() const
 {
+    Q_D(const ViewWrapper);
     const QAbstractItemModel* model = this->model();
     const bool all = AppSettings(QStringLiteral("exporter")).value(QStringLiteral("exportAllColumns"), true).toBool();
-    if (all || !m_header)
+    if (all || !d->header)
         return columnsAll(model);
-    const QList<int> visible = columnsVisible(model, m_header);
+    const QList<int> visible = columnsVisible(model, d->header);
     return visible.isEmpty() ? columnsAll(model) : visible;
 }
 
@@ -162,8 +211,9 @@ QSharedPointer<ExporterProxyModel> ViewWrapper::exportModel() const
 
 QString ViewWrapper::viewTitle() const
 {
-    const QString title = m_exporter->title();
-    return title.isEmpty() ? m_itemView->windowTitle() : title;
+    Q_D(const ViewWrapper);
+    const QString title = d->exporter->title();
+    return title.isEmpty() ? d->itemView->windowTitle() : title;
 }
 
 void ViewWrapper::notify(const QString& text) const
@@ -174,10 +224,11 @@ void ViewWrapper::notify(const QString& text) const
 
 void ViewWrapper::copyToClipboard()
 {
+    Q_D(ViewWrapper);
     const QAbstractItemModel* model = this->model();
     if (!model)
         return;
-    QList<int> columns = m_header ? columnsVisible(model, m_header) : QList<int>();
+    QList<int> columns = d->header ? columnsVisible(model, d->header) : QList<int>();
     if (columns.isEmpty())
         columns = columnsAll(model);
     const QSharedPointer<ExporterProxyModel> proxy = createProxyModel(model, columns);
@@ -212,61 +263,67 @@ void ViewWrapper::exportTable()
 
 void ViewWrapper::exportDynamic(bool on)
 {
-    if (on == m_exporter->isActive())
+    Q_D(ViewWrapper);
+    if (on == d->exporter->isActive())
         return;
     if (!on) {
-        m_exporter->stop();
+        d->exporter->stop();
         return;
     }
     // The set-up dialog runs the event loop: the window may be closed before it returns.
     const QPointer<ViewWrapper> alive(this);
     const QPointer<QAction> action = qobject_cast<QAction*>(sender());
-    const bool accepted = model() && m_exporter->setup(exportModel());
+    const bool accepted = model() && d->exporter->setup(exportModel());
     if (!alive)
         return;
     if (accepted) {
-        m_exporter->start(0);
+        d->exporter->start(0);
         return;
     }
     if (action)
         action->setChecked(false);
     else
-        m_exportDynamic->setChecked(false);
+        d->exportDynamic->setChecked(false);
 }
 
 void ViewWrapper::restartDynamicExport(bool force, int delayMs)
 {
-    const bool wasRunning = m_exporter->isActive();
-    m_exporter->stop();
+    Q_D(ViewWrapper);
+    const bool wasRunning = d->exporter->isActive();
+    d->exporter->stop();
     if (!force && !wasRunning)
         return;
     if (!model()) {
         QTimer::singleShot(NoModelRetryMs, this, [this] { restartDynamicExport(true, 0); });
         return;
     }
-    m_exporter->setup(exportModel(), m_exporter->fileName(), m_exporter->interval());
-    m_exporter->start(delayMs);
+    d->exporter->setup(exportModel(), d->exporter->fileName(), d->exporter->interval());
+    d->exporter->start(delayMs);
 }
 
 void ViewWrapper::setHeader(QHeaderView* header)
 {
-    m_header = header;
+    Q_D(ViewWrapper);
+    d->header = header;
     restartDynamicExport(false, 0);
 }
 
 void ViewWrapper::onDynamicExportStatusChanged()
 {
-    m_exportDynamic->setChecked(m_exporter->isActive());
+    Q_D(ViewWrapper);
+    d->exportDynamic->setChecked(d->exporter->isActive());
 }
 
 void ViewWrapper::store(Settings& settings) const
 {
-    m_exporter->store(settings);
+    Q_D(const ViewWrapper);
+    d->exporter->store(settings);
 }
 
 void ViewWrapper::restore(const Settings& settings)
 {
-    if (m_exporter->restore(settings))
+    Q_D(ViewWrapper);
+    if (d->exporter->restore(settings))
         restartDynamicExport(true, RestoredExportDelayMs);
 }
 

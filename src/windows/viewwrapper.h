@@ -5,7 +5,7 @@
 #include <QHeaderView>
 #include <QList>
 #include <QObject>
-#include <QPointer>
+#include <QScopedPointer>
 #include <QSharedPointer>
 
 class DynamicExporter;
@@ -15,6 +15,7 @@ class QAbstractItemModel;
 class QAbstractItemView;
 class QAction;
 class Settings;
+class ViewWrapperPrivate;
 
 // The three standard actions of a data window over its item view: copy to the clipboard, export to a file and
 // dynamic (periodic) export. The wrapper is the item view's child; its actions are added to the item view.
@@ -22,22 +23,23 @@ class Settings;
 class BASIC_VIEWS_EXPORT ViewWrapper : public QObject
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, ViewWrapper)
 public:
     ViewWrapper(IView* view, QAbstractItemView* itemView);
     ~ViewWrapper() override;
 
     // Copy, export, dynamic export.
     QList<QAction*> actions() const;
-    QAction* copyToClipboardAction() const { return m_copy; }
-    QAction* exportAction() const { return m_export; }
-    QAction* exportDynamicAction() const { return m_exportDynamic; }
-    DynamicExporter* dynamicExporter() const { return m_exporter; }
-    QAbstractItemView* itemView() const { return m_itemView; }
-    QHeaderView* header() const { return m_header; }
+    QAction* copyToClipboardAction() const;
+    QAction* exportAction() const;
+    QAction* exportDynamicAction() const;
+    DynamicExporter* dynamicExporter() const;
+    QAbstractItemView* itemView() const;
+    QHeaderView* header() const;
     // The model copies and exports read: the one set here, else the item view's. A view that shows its model
     // through another (rows held while reading) sets the live one.
     const QAbstractItemModel* model() const;
-    void setModel(const QAbstractItemModel* model) { m_model = model; }
+    void setModel(const QAbstractItemModel* model);
 
     // Every column when the setting "exportAllColumns" (group "exporter", default true) is on; otherwise the
     // visible ones, or every column when none is visible.
@@ -83,12 +85,5 @@ private:
     // What names the window's copies and exports.
     QString viewTitle() const;
 
-    IView* m_view; // not owned
-    QPointer<const QAbstractItemModel> m_model;
-    QAbstractItemView* m_itemView; // the parent
-    QPointer<QHeaderView> m_header;
-    DynamicExporter* m_exporter;
-    QAction* m_copy;
-    QAction* m_export;
-    QAction* m_exportDynamic;
+    QScopedPointer<ViewWrapperPrivate> m_d;
 };

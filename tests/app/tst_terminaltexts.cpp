@@ -1,6 +1,7 @@
 #include "actions/securityactions.h"
 #include "core/db/appsettings.h"
 #include "core/db/guilog.h"
+#include "core/db/mapsettings.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/schema/hostschema.h"
 #include "dialoganswers.h"

@@ -33,7 +33,7 @@
 #include "terminalfixture.h"
 #include "traderhands.h"
 #include "treegroupswindow.h"
-#include "trees/view/treegroupsheaderview.h"
+#include "trees/view/private/treegroupsheaderview.h"
 #include "trees/view/treegroupsview.h"
 #include "treewindow.h"
 #include "views/filtering/filterstoolbar.h"

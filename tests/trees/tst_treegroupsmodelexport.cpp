@@ -8,7 +8,7 @@
 #include "core/db/appsettings.h"
 #include "core/db/decimal.h"
 #include "export/fileexporter.h"
-#include "trees/treegroupsmodelexport.h"
+#include "trees/private/treegroupsmodelexport.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -11,10 +11,11 @@
 #include "core/db/mapsettings.h"
 #include "filters/rowfiltersmodel.h"
 #include "trees/groupmenttreeitem.h"
-#include "trees/view/treegroupsheaderview.h"
+#include "trees/view/private/treegroupsheaderview.h"
+#include "trees/view/private/treegroupsviewgroupcolset.h"
+#include "trees/view/private/treegroupsviewgroupitemdelegate.h"
+#include "trees/view/private/treegroupsviewheadersettingspage.h"
 #include "trees/view/treegroupsview.h"
-#include "trees/view/treegroupsviewgroupitemdelegate.h"
-#include "trees/view/treegroupsviewheadersettingspage.h"
 #include "views/repaintpacer.h"
 
 #include <QHeaderView>

@@ -4,9 +4,9 @@
 #include "core/db/mapsettings.h"
 #include "models/tableindexmodel.h"
 #include "ordertable.h"
-#include "views/headersettings/tableheadermimedata.h"
+#include "views/headersettings/private/tableheadermimedata.h"
+#include "views/headersettings/private/tableheadersettingsform.h"
 #include "views/headersettings/tableheadermodel.h"
-#include "views/headersettings/tableheadersettingsform.h"
 #include "views/headersettings/tableheadersettingspage.h"
 #include "views/headersettings/tableheadervisiblemodel.h"
 

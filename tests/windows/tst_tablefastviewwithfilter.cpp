@@ -16,8 +16,8 @@
 #include "recordfields.h"
 #include "views/filtering/filtersheaderview.h"
 #include "views/filtering/filterssettingspage.h"
-#include "views/filtering/filterssettingswidget.h"
 #include "views/filtering/filterstoolbar.h"
+#include "views/filtering/private/filterssettingswidget.h"
 #include "windows/tablefastviewwithfilter.h"
 
 #include <QCheckBox>

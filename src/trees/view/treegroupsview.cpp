@@ -2,14 +2,14 @@
 
 #include "filters/rowfiltersmodel.h"
 #include "trees/treegroupsmodel.h"
+#include "trees/view/private/treegroupsexpansion.h"
+#include "trees/view/private/treegroupsheaderview.h"
 #include "trees/view/private/treegroupsview_p.h"
+#include "trees/view/private/treegroupsviewgroupitemdelegate.h"
+#include "trees/view/private/treegroupsviewheadersettingspage.h"
 #include "trees/view/private/treegroupsviewmenu.h"
 #include "trees/view/private/treegroupsviewsettings.h"
 #include "trees/view/private/viewwrappertreegroups.h"
-#include "trees/view/treegroupsexpansion.h"
-#include "trees/view/treegroupsheaderview.h"
-#include "trees/view/treegroupsviewgroupitemdelegate.h"
-#include "trees/view/treegroupsviewheadersettingspage.h"
 #include "views/filtering/filterssettingspage.h"
 #include "views/find/itemviewfindtoolbar.h"
 #include "views/fitwidthaction.h"
@@ -23,8 +23,7 @@
 #include <QScrollBar>
 
 TreeGroupsView::TreeGroupsView(QWidget* parent)
-    : TreeIndexView(parent)
-    , m_d(new TreeGroupsViewPrivate)
+    : TreeIndexView(*new TreeGroupsViewPrivate, parent)
 {
     Q_D(TreeGroupsView);
     d->header = new TreeGroupsHeaderView(this);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "trees/view/treegroupsviewgroupcolset.h"
 #include "views/iview.h"
 #include "views/treeindexview.h"
 
@@ -10,6 +9,7 @@ class ItemViewFindToolBar;
 class TreeGroupsExpansion;
 class TreeGroupsHeaderView;
 class TreeGroupsModel;
+class TreeGroupsViewGroupColSet;
 class TreeGroupsViewGroupItemDelegate;
 class TreeGroupsViewItemDelegateOptimized;
 class TreeGroupsViewPrivate;
@@ -99,6 +99,4 @@ private:
     void releaseModel();
     // True when a group row took the mouse event.
     bool groupMouseEvent(QMouseEvent* event);
-
-    QScopedPointer<TreeGroupsViewPrivate> m_d;
 };

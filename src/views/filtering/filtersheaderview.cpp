@@ -3,9 +3,14 @@
 
 #include "core/host/filters/filter.h"
 #include "filters/rowfiltersmodel.h"
+#include "views/filtering/private/filtersheaderview_p.h"
 
 FiltersHeaderView::FiltersHeaderView(QWidget* parent)
-    : HeaderView(Qt::Horizontal, parent)
+    : FiltersHeaderView(*new FiltersHeaderViewPrivate, parent)
+{ }
+
+FiltersHeaderView::FiltersHeaderView(FiltersHeaderViewPrivate& dd, QWidget* parent)
+    : HeaderView(dd, Qt::Horizontal, parent)
 {
     setSortIndicatorShown(true);
     setSectionsClickable(true);
@@ -14,24 +19,27 @@ FiltersHeaderView::FiltersHeaderView(QWidget* parent)
 
 RowFiltersModel* FiltersHeaderView::filters() const
 {
-    return m_filters;
+    Q_D(const FiltersHeaderView);
+    return d->filters;
 }
 
 void FiltersHeaderView::setFilters(RowFiltersModel* filters)
 {
-    if (m_filters == filters)
+    Q_D(FiltersHeaderView);
+    if (d->filters == filters)
         return;
-    if (m_filters)
-        disconnect(m_filters, nullptr, this, nullptr);
-    m_filters = filters;
-    if (m_filters)
-        connect(m_filters, &QAbstractItemModel::dataChanged, this, &FiltersHeaderView::onFiltersDataChanged);
+    if (d->filters)
+        disconnect(d->filters, nullptr, this, nullptr);
+    d->filters = filters;
+    if (d->filters)
+        connect(d->filters, &QAbstractItemModel::dataChanged, this, &FiltersHeaderView::onFiltersDataChanged);
 }
 
 void FiltersHeaderView::onFiltersDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight)
 {
-    for (int row = topLeft.row(); row <= bottomRight.row() && row < m_filters->rowCount(); ++row) {
-        const int column = m_filters->viewColumn(m_filters->at(row));
+    Q_D(FiltersHeaderView);
+    for (int row = topLeft.row(); row <= bottomRight.row() && row < d->filters->rowCount(); ++row) {
+        const int column = d->filters->viewColumn(d->filters->at(row));
         if (column >= 0 && column < count())
             updateSection(column);
     }

@@ -2,8 +2,7 @@
 
 #include "views/headerview.h"
 
-#include <QPointer>
-
+class FiltersHeaderViewPrivate;
 class RowFiltersModel;
 
 // The header of a filtered table: sortable, movable sections whose titles turn bold at once while a filter on
@@ -11,6 +10,7 @@ class RowFiltersModel;
 class BASIC_VIEWS_EXPORT FiltersHeaderView : public HeaderView
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, FiltersHeaderView)
 public:
     explicit FiltersHeaderView(QWidget* parent = nullptr);
 
@@ -21,6 +21,6 @@ public:
 private Q_SLOTS:
     void onFiltersDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
 
-private:
-    QPointer<RowFiltersModel> m_filters;
+protected:
+    FiltersHeaderView(FiltersHeaderViewPrivate& dd, QWidget* parent);
 };

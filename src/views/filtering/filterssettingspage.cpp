@@ -4,17 +4,22 @@
 #include "core/db/settings.h"
 #include "core/host/filters/filter.h"
 #include "filters/rowfiltersmodel.h"
-#include "views/filtering/filterssettingswidget.h"
+#include "views/filtering/private/filterssettingspage_p.h"
+#include "views/filtering/private/filterssettingswidget.h"
 
 FiltersSettingsPage::FiltersSettingsPage(RowFiltersModel* filters, QObject* parent)
     : QObject(parent)
-    , m_filters(filters)
+    , m_d(new FiltersSettingsPagePrivate)
 {
+    Q_D(FiltersSettingsPage);
+    d->filters = filters;
     QStringList names;
     for (const Filter* filter : filters->filters())
         names << filter->name();
-    m_searchText = names.join(QLatin1Char(' '));
+    d->searchText = names.join(QLatin1Char(' '));
 }
+
+FiltersSettingsPage::~FiltersSettingsPage() = default;
 
 QString FiltersSettingsPage::displayName() const
 {
@@ -28,29 +33,33 @@ QIcon FiltersSettingsPage::categoryIcon() const
 
 bool FiltersSettingsPage::matches(const QString& text) const
 {
-    return m_searchText.contains(text, Qt::CaseInsensitive);
+    Q_D(const FiltersSettingsPage);
+    return d->searchText.contains(text, Qt::CaseInsensitive);
 }
 
 FiltersSettingsWidget* FiltersSettingsPage::widget() const
 {
-    return m_widget;
+    Q_D(const FiltersSettingsPage);
+    return d->widget;
 }
 
 QWidget* FiltersSettingsPage::createPage(const Settings& settings, QWidget* parent)
 {
+    Q_D(FiltersSettingsPage);
     // A window stored without filters keeps the ones it was opened with.
-    if (m_filters && settings.childGroups().contains(QStringLiteral("filters")))
-        m_filters->read(settings);
-    m_widget = new FiltersSettingsWidget(parent);
-    m_widget->setFiltersModel(m_filters);
-    return m_widget;
+    if (d->filters && settings.childGroups().contains(QStringLiteral("filters")))
+        d->filters->read(settings);
+    d->widget = new FiltersSettingsWidget(parent);
+    d->widget->setFiltersModel(d->filters);
+    return d->widget;
 }
 
 void FiltersSettingsPage::apply(Settings& settings)
 {
-    if (!m_filters)
+    Q_D(FiltersSettingsPage);
+    if (!d->filters)
         return;
-    if (m_widget)
-        m_widget->apply();
-    m_filters->write(settings);
+    if (d->widget)
+        d->widget->apply();
+    d->filters->write(settings);
 }

@@ -4,8 +4,9 @@
 #include "views/iviewsettingspage.h"
 
 #include <QObject>
-#include <QPointer>
+#include <QScopedPointer>
 
+class FiltersSettingsPagePrivate;
 class FiltersSettingsWidget;
 class RowFiltersModel;
 
@@ -15,9 +16,11 @@ class BASIC_VIEWS_EXPORT FiltersSettingsPage : public QObject, public IViewSetti
 {
     Q_OBJECT
     Q_INTERFACES(IViewSettingsPage)
+    Q_DECLARE_PRIVATE_D(m_d, FiltersSettingsPage)
 public:
     // The set is not owned.
     explicit FiltersSettingsPage(RowFiltersModel* filters, QObject* parent = nullptr);
+    ~FiltersSettingsPage() override;
 
     QString id() const override { return QStringLiteral("Table.RowFilters"); }
     QString displayName() const override;
@@ -32,7 +35,5 @@ public:
     FiltersSettingsWidget* widget() const;
 
 private:
-    QPointer<RowFiltersModel> m_filters;
-    QPointer<FiltersSettingsWidget> m_widget;
-    QString m_searchText;
+    QScopedPointer<FiltersSettingsPagePrivate> m_d;
 };

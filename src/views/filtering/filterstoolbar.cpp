@@ -2,7 +2,8 @@
 
 #include "core/host/filters/filter.h"
 #include "filters/widgets/keycombofilterwidget.h"
-#include "views/filtering/itemfilterstoolbar.h"
+#include "views/filtering/private/filterstoolbar_p.h"
+#include "views/filtering/private/itemfilterstoolbar.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -75,41 +76,60 @@ FiltersToolBar::FiltersToolBar(QWidget* parent)
 
 FiltersToolBar::FiltersToolBar(const QString& title, QWidget* parent)
     : QToolBar(title, parent)
-    , m_scroll(new FiltersScrollArea(this))
-    , m_content(new QWidget(m_scroll))
-    , m_layout(new QHBoxLayout(m_content))
-    , m_items(new ItemFiltersToolBar(this))
+    , m_d(new FiltersToolBarPrivate)
 {
+    Q_D(FiltersToolBar);
+    d->scroll = new FiltersScrollArea(this);
+    d->content = new QWidget(d->scroll);
+    d->layout = new QHBoxLayout(d->content);
+    d->items = new ItemFiltersToolBar(this);
     setObjectName(QStringLiteral("FiltersToolBar"));
     setFloatable(false);
     setMovable(false);
     toggleViewAction()->setVisible(false);
-    m_layout->setContentsMargins(0, 0, 0, 0);
-    m_layout->setSpacing(1);
-    m_layout->addSpacerItem(new QSpacerItem(200, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
-    m_scroll->setWidget(m_content);
-    addWidget(m_scroll);
+    d->layout->setContentsMargins(0, 0, 0, 0);
+    d->layout->setSpacing(1);
+    d->layout->addSpacerItem(new QSpacerItem(200, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    d->scroll->setWidget(d->content);
+    addWidget(d->scroll);
+}
+
+FiltersToolBar::~FiltersToolBar() = default;
+
+QWidget* FiltersToolBar::getWidget() const
+{
+    Q_D(const FiltersToolBar);
+    return d->content;
+}
+
+ItemFiltersToolBar* FiltersToolBar::itemFiltersToolBar() const
+{
+    Q_D(const FiltersToolBar);
+    return d->items;
 }
 
 void FiltersToolBar::setView(QAbstractItemView* view)
 {
-    m_items->setView(view);
+    Q_D(FiltersToolBar);
+    d->items->setView(view);
 }
 
 void FiltersToolBar::setHeader(QHeaderView* header)
 {
-    m_items->setHeader(header);
+    Q_D(FiltersToolBar);
+    d->items->setHeader(header);
 }
 
 void FiltersToolBar::addFilter(Filter* filter)
 {
-    QWidget* widget = m_items->addFilter(filter, m_content);
+    Q_D(FiltersToolBar);
+    QWidget* widget = d->items->addFilter(filter, d->content);
     if (!widget)
         return;
     // A bare choice box says nothing of what it chooses: the filter's name goes before it, unless it has its own.
     const auto* choice = qobject_cast<KeyComboFilterWidget*>(widget);
     if (choice && !choice->hasTitle())
-        addCustomWidget(new QLabel(filter->name() + QLatin1Char(':'), m_content));
+        addCustomWidget(new QLabel(filter->name() + QLatin1Char(':'), d->content));
     addCustomWidget(widget);
 }
 
@@ -121,6 +141,7 @@ void FiltersToolBar::addFilters(const QList<Filter*>& filters)
 
 void FiltersToolBar::addCustomWidget(QWidget* widget)
 {
+    Q_D(FiltersToolBar);
     // Before the trailing spacer.
-    m_layout->insertWidget(m_layout->count() - 1, widget);
+    d->layout->insertWidget(d->layout->count() - 1, widget);
 }

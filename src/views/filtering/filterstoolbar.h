@@ -2,14 +2,14 @@
 
 #include "basic_views_export.h"
 
+#include <QScopedPointer>
 #include <QToolBar>
 
 class Filter;
+class FiltersToolBarPrivate;
 class ItemFiltersToolBar;
 class QAbstractItemView;
-class QHBoxLayout;
 class QHeaderView;
-class QScrollArea;
 
 // A fixed tool bar of a few filters of a view, always at hand above it (the account and the instrument above the
 // orders, say). Each filter's own editor sits on the bar and acts on the view as soon as it changes. In a window
@@ -17,21 +17,20 @@ class QScrollArea;
 class BASIC_VIEWS_EXPORT FiltersToolBar : public QToolBar
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, FiltersToolBar)
 public:
     explicit FiltersToolBar(QWidget* parent = nullptr);
     FiltersToolBar(const QString& title, QWidget* parent = nullptr);
+    ~FiltersToolBar() override;
 
     void setView(QAbstractItemView* view);
     void setHeader(QHeaderView* header);
     void addFilter(Filter* filter);
     void addFilters(const QList<Filter*>& filters);
     void addCustomWidget(QWidget* widget);
-    QWidget* getWidget() const { return m_content; }
-    ItemFiltersToolBar* itemFiltersToolBar() const { return m_items; }
+    QWidget* getWidget() const;
+    ItemFiltersToolBar* itemFiltersToolBar() const;
 
 private:
-    QScrollArea* m_scroll;
-    QWidget* m_content;
-    QHBoxLayout* m_layout;
-    ItemFiltersToolBar* m_items;
+    QScopedPointer<FiltersToolBarPrivate> m_d;
 };

@@ -2,6 +2,7 @@
 
 #include "core/host/widgets/filterlineedit.h"
 #include "core/host/widgets/qprogressindicator.h"
+#include "views/find/private/abstractfindtoolbar_p.h"
 
 #include <QAction>
 #include <QEvent>
@@ -24,60 +25,112 @@ QAction* makeAction(QWidget* owner, const QString& text, const QString& icon, co
 } // namespace
 
 AbstractFindToolBar::AbstractFindToolBar(QWidget* parent)
+    : AbstractFindToolBar(*new AbstractFindToolBarPrivate, parent)
+{ }
+
+AbstractFindToolBar::AbstractFindToolBar(AbstractFindToolBarPrivate& dd, QWidget* parent)
     : QToolBar(parent)
-    , m_edit(new FilterLineEdit(this))
-    , m_busy(new QProgressIndicator(this))
-    , m_status(new QLabel(this))
+    , m_d(&dd)
 {
+    Q_D(AbstractFindToolBar);
+    d->edit = new FilterLineEdit(this);
+    d->busy = new QProgressIndicator(this);
+    d->status = new QLabel(this);
     setIconSize(QSize(16, 16));
-    m_edit->setMaximumWidth(260);
-    addWidget(m_edit);
-    m_previous = makeAction(this, QString(), QStringLiteral(":/help/icons/previous_small.png"),
+    d->edit->setMaximumWidth(260);
+    addWidget(d->edit);
+    d->previous = makeAction(this, QString(), QStringLiteral(":/help/icons/previous_small.png"),
         QKeySequence::keyBindings(QKeySequence::FindPrevious));
-    m_next = makeAction(this, QString(), QStringLiteral(":/help/icons/next_small.png"),
+    d->next = makeAction(this, QString(), QStringLiteral(":/help/icons/next_small.png"),
         QKeySequence::keyBindings(QKeySequence::FindNext));
-    m_filter = makeAction(this, QString(), QStringLiteral(":/icons/preferences/filter.png"), {});
-    m_close = makeAction(this, QString(), QString(), { QKeySequence(Qt::Key_Escape) });
+    d->filter = makeAction(this, QString(), QStringLiteral(":/icons/preferences/filter.png"), {});
+    d->close = makeAction(this, QString(), QString(), { QKeySequence(Qt::Key_Escape) });
     retranslate();
-    addAction(m_previous);
-    addAction(m_next);
-    addAction(m_filter);
-    addWidget(m_busy);
-    addWidget(m_status);
+    addAction(d->previous);
+    addAction(d->next);
+    addAction(d->filter);
+    addWidget(d->busy);
+    addWidget(d->status);
     auto* spacer = new QWidget(this);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     addWidget(spacer);
-    addAction(m_close);
+    addAction(d->close);
     // Return steps on from the text only: no button of its own.
-    m_nextByEnter
+    d->nextByEnter
         = makeAction(this, QString(), QString(), { QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter) });
-    m_edit->addAction(m_nextByEnter);
+    d->edit->addAction(d->nextByEnter);
 
-    connect(m_previous, &QAction::triggered, this, qOverload<>(&AbstractFindToolBar::findPrev));
-    connect(m_next, &QAction::triggered, this, qOverload<>(&AbstractFindToolBar::findNext));
-    connect(m_nextByEnter, &QAction::triggered, this, qOverload<>(&AbstractFindToolBar::findNext));
-    connect(m_filter, &QAction::triggered, this, qOverload<>(&AbstractFindToolBar::filter));
-    connect(m_close, &QAction::triggered, this, &AbstractFindToolBar::close);
-    connect(m_edit, &QLineEdit::textChanged, this, &AbstractFindToolBar::textChanged);
-    connect(m_edit, &FilterLineEdit::filterChanged, this, &AbstractFindToolBar::onTypingPaused);
-    connect(m_edit, &FancyLineEdit::rightButtonClicked, this, [this] {
-        m_filtering = false;
+    connect(d->previous, &QAction::triggered, this, qOverload<>(&AbstractFindToolBar::findPrev));
+    connect(d->next, &QAction::triggered, this, qOverload<>(&AbstractFindToolBar::findNext));
+    connect(d->nextByEnter, &QAction::triggered, this, qOverload<>(&AbstractFindToolBar::findNext));
+    connect(d->filter, &QAction::triggered, this, qOverload<>(&AbstractFindToolBar::filter));
+    connect(d->close, &QAction::triggered, this, &AbstractFindToolBar::close);
+    connect(d->edit, &QLineEdit::textChanged, this, &AbstractFindToolBar::textChanged);
+    connect(d->edit, &FilterLineEdit::filterChanged, this, &AbstractFindToolBar::onTypingPaused);
+    connect(d->edit, &FancyLineEdit::rightButtonClicked, this, [this] {
+        d_func()->filtering = false;
         resetSearch();
     });
 }
 
+AbstractFindToolBar::~AbstractFindToolBar() = default;
+
+FilterLineEdit* AbstractFindToolBar::lineEdit() const
+{
+    Q_D(const AbstractFindToolBar);
+    return d->edit;
+}
+
+bool AbstractFindToolBar::isFound() const
+{
+    Q_D(const AbstractFindToolBar);
+    return d->found;
+}
+
+bool AbstractFindToolBar::isSearching() const
+{
+    Q_D(const AbstractFindToolBar);
+    return d->searching;
+}
+
+QAction* AbstractFindToolBar::previousAction() const
+{
+    Q_D(const AbstractFindToolBar);
+    return d->previous;
+}
+
+QAction* AbstractFindToolBar::nextAction() const
+{
+    Q_D(const AbstractFindToolBar);
+    return d->next;
+}
+
+QAction* AbstractFindToolBar::filterAction() const
+{
+    Q_D(const AbstractFindToolBar);
+    return d->filter;
+}
+
+QAction* AbstractFindToolBar::closeAction() const
+{
+    Q_D(const AbstractFindToolBar);
+    return d->close;
+}
+
 QString AbstractFindToolBar::statusText() const
 {
-    return m_status->text();
+    Q_D(const AbstractFindToolBar);
+    return d->status->text();
 }
 
 void AbstractFindToolBar::openFind()
 {
-    m_filter->setEnabled(isFilterAvailable());
+    Q_D(AbstractFindToolBar);
+    d->filter->setEnabled(isFilterAvailable());
     show();
-    m_found = false;
-    m_edit->setFocus(Qt::ShortcutFocusReason);
-    m_edit->selectAll();
+    d->found = false;
+    d->edit->setFocus(Qt::ShortcutFocusReason);
+    d->edit->selectAll();
 }
 
 void AbstractFindToolBar::findPrev()
@@ -92,69 +145,75 @@ void AbstractFindToolBar::findNext()
 
 void AbstractFindToolBar::filter()
 {
-    m_filtering = !m_edit->text().isEmpty();
-    filter(m_edit->text());
+    Q_D(AbstractFindToolBar);
+    d->filtering = !d->edit->text().isEmpty();
+    filter(d->edit->text());
 }
 
 void AbstractFindToolBar::close()
 {
+    Q_D(AbstractFindToolBar);
     stopSearch();
-    m_filtering = false;
+    d->filtering = false;
     resetSearch();
     hide();
 }
 
 void AbstractFindToolBar::textChanged(const QString&)
 {
-    m_found = false;
-    m_status->clear();
+    Q_D(AbstractFindToolBar);
+    d->found = false;
+    d->status->clear();
     stopSearch();
 }
 
 void AbstractFindToolBar::setActionsEnabled(bool enabled)
 {
-    m_previous->setEnabled(enabled);
-    m_next->setEnabled(enabled);
-    m_nextByEnter->setEnabled(enabled);
-    m_filter->setEnabled(enabled && isFilterAvailable());
+    Q_D(AbstractFindToolBar);
+    d->previous->setEnabled(enabled);
+    d->next->setEnabled(enabled);
+    d->nextByEnter->setEnabled(enabled);
+    d->filter->setEnabled(enabled && isFilterAvailable());
 }
 
 void AbstractFindToolBar::onTypingPaused()
 {
+    Q_D(AbstractFindToolBar);
     // Once the rows are filtered, the filter follows the text: an old filter would hide what is searched now.
-    if (m_filtering) {
+    if (d->filtering) {
         filter();
-        if (!m_filtering)
+        if (!d->filtering)
             return;
     }
-    if (m_searching)
-        m_incrementalPending = true;
+    if (d->searching)
+        d->incrementalPending = true;
     else
         run(&AbstractFindToolBar::findIncremental);
 }
 
 void AbstractFindToolBar::run(Search search)
 {
-    const QString text = m_edit->text();
-    if (text.isEmpty() || m_searching)
+    Q_D(AbstractFindToolBar);
+    const QString text = d->edit->text();
+    if (text.isEmpty() || d->searching)
         return;
-    m_searching = true;
+    d->searching = true;
     setActionsEnabled(false);
-    m_busy->startAnimation();
+    d->busy->startAnimation();
     const QPointer<AbstractFindToolBar> alive(this);
     const bool found = (this->*search)(text);
     if (!alive)
         return;
-    m_searching = false;
-    m_busy->stopAnimation();
+    d->searching = false;
+    d->busy->stopAnimation();
     setActionsEnabled(true);
     // A text typed meanwhile stopped this search: its result says nothing about the new text.
-    if (text == m_edit->text()) {
-        m_found = m_found || found;
-        m_status->setText(m_found ? QString() : notFoundText());
+    if (text == d->edit->text()) {
+        d->found = d->found || found;
+        d->status->setText(d->found ? QString() : notFoundText());
     }
-    if (m_incrementalPending) {
-        m_incrementalPending = false;
+    if (d->incrementalPending) {
+        d->incrementalPending = false;
         QTimer::singleShot(0, this, [this] { run(&AbstractFindToolBar::findIncremental); });
     }
 }
@@ -166,15 +225,16 @@ QString AbstractFindToolBar::notFoundText()
 
 void AbstractFindToolBar::retranslate()
 {
+    Q_D(AbstractFindToolBar);
     setWindowTitle(tr("Поиск"));
-    m_previous->setText(tr("Найти предыдущий"));
-    m_next->setText(tr("Найти следующий"));
-    m_filter->setText(tr("Фильтр"));
-    m_filter->setToolTip(tr("Фильтровать строки по значению"));
-    m_close->setText(tr("Готово"));
-    m_close->setToolTip(tr("Закрыть поиск"));
-    if (!m_status->text().isEmpty())
-        m_status->setText(notFoundText());
+    d->previous->setText(tr("Найти предыдущий"));
+    d->next->setText(tr("Найти следующий"));
+    d->filter->setText(tr("Фильтр"));
+    d->filter->setToolTip(tr("Фильтровать строки по значению"));
+    d->close->setText(tr("Готово"));
+    d->close->setToolTip(tr("Закрыть поиск"));
+    if (!d->status->text().isEmpty())
+        d->status->setText(notFoundText());
 }
 
 void AbstractFindToolBar::changeEvent(QEvent* event)

@@ -2,11 +2,11 @@
 
 #include "basic_views_export.h"
 
+#include <QScopedPointer>
 #include <QToolBar>
 
+class AbstractFindToolBarPrivate;
 class FilterLineEdit;
-class QLabel;
-class QProgressIndicator;
 
 // The find bar: a text, previous and next (the platform's find keys, and Return for next), "Фильтр" to keep only
 // the rows showing the text (the filter then follows the text as it changes), and "Готово" (Esc) to close. While a
@@ -15,17 +15,19 @@ class QProgressIndicator;
 class BASIC_VIEWS_EXPORT AbstractFindToolBar : public QToolBar
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, AbstractFindToolBar)
 public:
     explicit AbstractFindToolBar(QWidget* parent = nullptr);
+    ~AbstractFindToolBar() override;
 
-    FilterLineEdit* lineEdit() const { return m_edit; }
+    FilterLineEdit* lineEdit() const;
     QString statusText() const;
-    bool isFound() const { return m_found; }
-    bool isSearching() const { return m_searching; }
-    QAction* previousAction() const { return m_previous; }
-    QAction* nextAction() const { return m_next; }
-    QAction* filterAction() const { return m_filter; }
-    QAction* closeAction() const { return m_close; }
+    bool isFound() const;
+    bool isSearching() const;
+    QAction* previousAction() const;
+    QAction* nextAction() const;
+    QAction* filterAction() const;
+    QAction* closeAction() const;
 
 public Q_SLOTS:
     // Shows the bar with the filter offered when the view can filter, and puts the focus in the text.
@@ -40,6 +42,8 @@ public Q_SLOTS:
     void setActionsEnabled(bool enabled);
 
 protected:
+    AbstractFindToolBar(AbstractFindToolBarPrivate& dd, QWidget* parent);
+
     void changeEvent(QEvent* event) override;
     virtual bool isFilterAvailable() const = 0;
     // Each returns whether a cell was found.
@@ -59,18 +63,7 @@ private:
     void run(Search search);
     void onTypingPaused();
 
-    FilterLineEdit* m_edit;
-    QProgressIndicator* m_busy;
-    QLabel* m_status;
-    QAction* m_previous;
-    QAction* m_next;
-    QAction* m_nextByEnter;
-    QAction* m_filter;
-    QAction* m_close;
-    bool m_found = false;
-    bool m_searching = false;
-    // Typing paused during a search: the incremental search follows it.
-    bool m_incrementalPending = false;
-    // The rows are filtered by the text: a new text filters anew.
-    bool m_filtering = false;
+protected:
+    // The find bars' private classes form a chain beside the public ones.
+    QScopedPointer<AbstractFindToolBarPrivate> m_d;
 };

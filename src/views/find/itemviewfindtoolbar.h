@@ -2,9 +2,8 @@
 
 #include "views/find/abstractfindtoolbar.h"
 
-#include <QPointer>
-
 class ItemViewFind;
+class ItemViewFindToolBarPrivate;
 class QAbstractItemView;
 class QHeaderView;
 
@@ -12,6 +11,7 @@ class QHeaderView;
 class BASIC_VIEWS_EXPORT ItemViewFindToolBar : public AbstractFindToolBar
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, ItemViewFindToolBar)
 public:
     explicit ItemViewFindToolBar(QWidget* parent = nullptr);
     // The bar's own slots, not hidden by the overrides below.
@@ -21,7 +21,7 @@ public:
 
     void setView(QAbstractItemView* view);
     void setHeader(QHeaderView* header);
-    ItemViewFind* finder() const { return m_find; }
+    ItemViewFind* finder() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,8 +32,4 @@ protected:
     void filter(const QString& text) override;
     void resetSearch() override;
     void stopSearch() override;
-
-private:
-    ItemViewFind* m_find; // child
-    QPointer<QAbstractItemView> m_view;
 };

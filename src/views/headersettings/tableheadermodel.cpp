@@ -3,7 +3,8 @@
 #include "columns/itemmodelwithdelegates.h"
 #include "columns/itemroles.h"
 #include "core/db/settings.h"
-#include "views/headersettings/tableheadermimedata.h"
+#include "views/headersettings/private/tableheadermimedata.h"
+#include "views/headersettings/private/tableheadermodel_p.h"
 
 #include <QGuiApplication>
 #include <QSet>
@@ -14,65 +15,92 @@ const QString AllColumns = QStringLiteral("all_columns");
 const QString ColumnsGroup = QStringLiteral("Columns/");
 const QString Visible = QStringLiteral(".visible");
 
+using Entry = TableHeaderModelPrivate::Entry;
+
 } // namespace
 
 TableHeaderModel::TableHeaderModel(ItemModelWithDelegates* source, QObject* parent)
     : QAbstractTableModel(parent)
-    , m_source(source)
+    , m_d(new TableHeaderModelPrivate)
 {
+    Q_D(TableHeaderModel);
+    d->source = source;
     init();
 }
 
 TableHeaderModel::TableHeaderModel(ItemModelWithDelegates* source, const QList<int>& sections, QObject* parent)
     : QAbstractTableModel(parent)
-    , m_source(source)
-    , m_offered(sections)
+    , m_d(new TableHeaderModelPrivate)
 {
+    Q_D(TableHeaderModel);
+    d->source = source;
+    d->offered = sections;
     init();
 }
 
 TableHeaderModel::TableHeaderModel(ItemModelWithDelegates* source, const QStringList& names, QObject* parent)
     : QAbstractTableModel(parent)
-    , m_source(source)
+    , m_d(new TableHeaderModelPrivate)
 {
+    Q_D(TableHeaderModel);
+    d->source = source;
     for (const QString& name : names) {
         const int section = source ? source->columnIndex(name) : -1;
         if (section >= 0)
-            m_offered << section;
+            d->offered << section;
     }
     // Names the model lacks all: nothing is offered rather than everything.
-    if (m_offered.isEmpty() && !names.isEmpty())
-        m_offered << -1;
+    if (d->offered.isEmpty() && !names.isEmpty())
+        d->offered << -1;
     init();
 }
 
 TableHeaderModel::TableHeaderModel(ItemModelWithDelegates* source, Qt::Orientation orientation, QObject* parent)
     : QAbstractTableModel(parent)
-    , m_source(source)
-    , m_firstColumnEnabled(false)
-    , m_orientation(orientation)
+    , m_d(new TableHeaderModelPrivate)
 {
+    Q_D(TableHeaderModel);
+    d->source = source;
+    d->firstColumnEnabled = false;
+    d->orientation = orientation;
     init();
+}
+
+TableHeaderModel::~TableHeaderModel() = default;
+
+ItemModelWithDelegates* TableHeaderModel::sourceModel() const
+{
+    Q_D(const TableHeaderModel);
+    return d->source;
+}
+
+bool TableHeaderModel::isFirstColumnLocked() const
+{
+    Q_D(const TableHeaderModel);
+    return d->firstColumnLocked;
 }
 
 void TableHeaderModel::init()
 {
+    Q_D(TableHeaderModel);
     // A nameless first section is the model's own (a tree's expander column): not the user's to move.
-    m_skipFirstSection = m_source && sourceCount() > 0 && sourceHeader(0, Qt::DisplayRole).toString().isEmpty();
-    setProperty("firstColumnLocked", m_firstColumnLocked);
+    d->skipFirstSection = d->source && sourceCount() > 0 && sourceHeader(0, Qt::DisplayRole).toString().isEmpty();
+    setProperty("firstColumnLocked", d->firstColumnLocked);
     clear();
 }
 
 int TableHeaderModel::sourceCount() const
 {
-    if (!m_source)
+    Q_D(const TableHeaderModel);
+    if (!d->source)
         return 0;
-    return m_orientation == Qt::Horizontal ? m_source->columnCount() : m_source->rowCount();
+    return d->orientation == Qt::Horizontal ? d->source->columnCount() : d->source->rowCount();
 }
 
 QVariant TableHeaderModel::sourceHeader(int section, int role) const
 {
-    return m_source ? m_source->headerData(section, m_orientation, role) : QVariant();
+    Q_D(const TableHeaderModel);
+    return d->source ? d->source->headerData(section, d->orientation, role) : QVariant();
 }
 
 QString TableHeaderModel::nameOf(int section) const
@@ -82,44 +110,49 @@ QString TableHeaderModel::nameOf(int section) const
 
 int TableHeaderModel::sectionAt(int row) const
 {
-    return row >= 0 && row < m_entries.size() ? m_entries.at(row).section : -1;
+    Q_D(const TableHeaderModel);
+    return row >= 0 && row < d->entries.size() ? d->entries.at(row).section : -1;
 }
 
 bool TableHeaderModel::isChecked(int row) const
 {
-    return row >= 0 && row < m_entries.size() && m_entries.at(row).checked;
+    Q_D(const TableHeaderModel);
+    return row >= 0 && row < d->entries.size() && d->entries.at(row).checked;
 }
 
 bool TableHeaderModel::filterColumn(int section) const
 {
-    if (section == 0 && m_skipFirstSection)
+    Q_D(const TableHeaderModel);
+    if (section == 0 && d->skipFirstSection)
         return false;
-    if (!m_offered.isEmpty() && !m_offered.contains(section))
+    if (!d->offered.isEmpty() && !d->offered.contains(section))
         return false;
     return !sourceHeader(section, ColumnHiddenRole).toBool();
 }
 
 void TableHeaderModel::clear()
 {
+    Q_D(TableHeaderModel);
     beginResetModel();
-    m_entries.clear();
+    d->entries.clear();
     for (int section = 0; section < sourceCount(); ++section) {
         if (filterColumn(section))
-            m_entries.append({ sourceHeader(section, ColumnVisibleRole).toBool(), section });
+            d->entries.append({ sourceHeader(section, ColumnVisibleRole).toBool(), section });
     }
     endResetModel();
-    if (m_firstColumnLocked)
+    if (d->firstColumnLocked)
         resetFirstColumn();
 }
 
 void TableHeaderModel::read(const Settings& settings)
 {
+    Q_D(TableHeaderModel);
     if (!settings.contains(AllColumns)) {
         clear();
         return;
     }
     beginResetModel();
-    m_entries.clear();
+    d->entries.clear();
     QHash<QString, int> byName;
     for (int section = 0; section < sourceCount(); ++section) {
         if (filterColumn(section))
@@ -131,22 +164,23 @@ void TableHeaderModel::read(const Settings& settings)
         if (section < 0 || listed.contains(section))
             continue;
         listed.insert(section);
-        m_entries.append({ settings.value(ColumnsGroup + name + Visible, false).toBool(), section });
+        d->entries.append({ settings.value(ColumnsGroup + name + Visible, false).toBool(), section });
     }
     for (int section = 0; section < sourceCount(); ++section) {
         if (filterColumn(section) && !listed.contains(section))
-            m_entries.append({ false, section });
+            d->entries.append({ false, section });
     }
     endResetModel();
-    if (m_firstColumnLocked)
+    if (d->firstColumnLocked)
         resetFirstColumn();
 }
 
 void TableHeaderModel::write(Settings& settings) const
 {
+    Q_D(const TableHeaderModel);
     QStringList names;
     QSet<int> listed;
-    for (const Entry& entry : m_entries) {
+    for (const Entry& entry : d->entries) {
         const QString name = nameOf(entry.section);
         if (name.isEmpty())
             continue;
@@ -164,34 +198,38 @@ void TableHeaderModel::write(Settings& settings) const
 
 void TableHeaderModel::setFirstColumnLocked(bool locked)
 {
-    m_firstColumnLocked = locked;
+    Q_D(TableHeaderModel);
+    d->firstColumnLocked = locked;
     setProperty("firstColumnLocked", locked);
     if (locked)
         resetFirstColumn();
-    if (!m_entries.isEmpty())
-        Q_EMIT dataChanged(index(0, 0), index(m_entries.size() - 1, ColumnCount - 1));
+    if (!d->entries.isEmpty())
+        Q_EMIT dataChanged(index(0, 0), index(d->entries.size() - 1, ColumnCount - 1));
 }
 
 void TableHeaderModel::setFirstColumnIndex(int section)
 {
-    m_firstColumn = section;
-    if (m_firstColumnLocked)
+    Q_D(TableHeaderModel);
+    d->firstColumn = section;
+    if (d->firstColumnLocked)
         resetFirstColumn();
 }
 
 void TableHeaderModel::setFirstColumnEnabled(bool enabled)
 {
-    m_firstColumnEnabled = enabled;
-    if (!m_entries.isEmpty())
-        Q_EMIT dataChanged(index(0, 0), index(m_entries.size() - 1, ColumnCount - 1));
+    Q_D(TableHeaderModel);
+    d->firstColumnEnabled = enabled;
+    if (!d->entries.isEmpty())
+        Q_EMIT dataChanged(index(0, 0), index(d->entries.size() - 1, ColumnCount - 1));
 }
 
 void TableHeaderModel::resetFirstColumn()
 {
-    for (int row = 1; row < m_entries.size(); ++row) {
-        if (m_entries.at(row).section == m_firstColumn) {
+    Q_D(TableHeaderModel);
+    for (int row = 1; row < d->entries.size(); ++row) {
+        if (d->entries.at(row).section == d->firstColumn) {
             beginMoveRows(QModelIndex(), row, row, QModelIndex(), 0);
-            m_entries.move(row, 0);
+            d->entries.move(row, 0);
             endMoveRows();
             return;
         }
@@ -200,29 +238,31 @@ void TableHeaderModel::resetFirstColumn()
 
 void TableHeaderModel::reorder(const QVector<int>& sections)
 {
+    Q_D(TableHeaderModel);
     // Row i is settled before row i + 1: every entry out of place moves up to its row, one move each.
     for (int row = 0; row < sections.size(); ++row) {
         int from = row;
-        while (from < m_entries.size() && m_entries.at(from).section != sections.at(row))
+        while (from < d->entries.size() && d->entries.at(from).section != sections.at(row))
             ++from;
-        if (from == row || from == m_entries.size())
+        if (from == row || from == d->entries.size())
             continue;
         beginMoveRows(QModelIndex(), from, from, QModelIndex(), row);
-        m_entries.move(from, row);
+        d->entries.move(from, row);
         endMoveRows();
     }
-    if (m_firstColumnLocked)
+    if (d->firstColumnLocked)
         resetFirstColumn();
 }
 
 void TableHeaderModel::move(int first, int last, int to)
 {
-    if (first < 0 || last < first || last >= m_entries.size() || to == first || to == last)
+    Q_D(TableHeaderModel);
+    if (first < 0 || last < first || last >= d->entries.size() || to == first || to == last)
         return;
     QVector<int> block;
     QVector<int> others;
-    for (int row = 0; row < m_entries.size(); ++row)
-        (row >= first && row <= last ? block : others) << m_entries.at(row).section;
+    for (int row = 0; row < d->entries.size(); ++row)
+        (row >= first && row <= last ? block : others) << d->entries.at(row).section;
     // Past the block the rows land after the row `to` names.
     const int at = to < first ? to : qMin(to - int(block.size()) + 1, int(others.size()));
     QVector<int> order = others.mid(0, at) + block + others.mid(at);
@@ -231,7 +271,8 @@ void TableHeaderModel::move(int first, int last, int to)
 
 int TableHeaderModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_entries.size();
+    Q_D(const TableHeaderModel);
+    return parent.isValid() ? 0 : d->entries.size();
 }
 
 int TableHeaderModel::columnCount(const QModelIndex& parent) const
@@ -241,9 +282,10 @@ int TableHeaderModel::columnCount(const QModelIndex& parent) const
 
 QVariant TableHeaderModel::data(const QModelIndex& index, int role) const
 {
+    Q_D(const TableHeaderModel);
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return QVariant();
-    const Entry& entry = m_entries.at(index.row());
+    const Entry& entry = d->entries.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -275,21 +317,23 @@ QVariant TableHeaderModel::data(const QModelIndex& index, int role) const
 
 bool TableHeaderModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
+    Q_D(TableHeaderModel);
     // A view that "clears" dragged cells after a move sends empty values: the check boxes keep theirs.
     if (role != Qt::CheckStateRole || index.column() != TitleColumn || !value.isValid()
         || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return false;
-    m_entries[index.row()].checked = value.toInt() == Qt::Checked;
+    d->entries[index.row()].checked = value.toInt() == Qt::Checked;
     Q_EMIT dataChanged(index, index, { Qt::CheckStateRole });
     return true;
 }
 
 Qt::ItemFlags TableHeaderModel::flags(const QModelIndex& index) const
 {
+    Q_D(const TableHeaderModel);
     if (!index.isValid())
         return Qt::ItemIsDropEnabled;
-    if (index.row() == 0 && m_firstColumnLocked) {
-        if (!m_firstColumnEnabled)
+    if (index.row() == 0 && d->firstColumnLocked) {
+        if (!d->firstColumnEnabled)
             return Qt::ItemIsUserCheckable;
         return index.column() == TitleColumn ? Qt::ItemIsUserCheckable | Qt::ItemIsEnabled : Qt::ItemIsEnabled;
     }
@@ -300,8 +344,9 @@ Qt::ItemFlags TableHeaderModel::flags(const QModelIndex& index) const
     case NameColumn:
     case TypeColumn:
     case DescriptionColumn:
-        return sourceHeader(m_entries.at(index.row()).section, ColumnVisibleRole).toBool() ? movable | Qt::ItemIsEnabled
-                                                                                           : movable;
+        return sourceHeader(d->entries.at(index.row()).section, ColumnVisibleRole).toBool()
+            ? movable | Qt::ItemIsEnabled
+            : movable;
     }
     return movable | Qt::ItemIsEnabled;
 }
@@ -363,6 +408,7 @@ Qt::DropActions TableHeaderModel::supportedDropActions() const
 bool TableHeaderModel::dropMimeData(
     const QMimeData* data, Qt::DropAction action, int row, int, const QModelIndex& parent)
 {
+    Q_D(TableHeaderModel);
     const auto* moved = qobject_cast<const TableHeaderMimeData*>(data);
     if (action != Qt::MoveAction || !moved || moved->ranges().isEmpty()
         || moved->sessionId() != (qApp ? qApp->sessionId() : QString()))
@@ -370,11 +416,11 @@ bool TableHeaderModel::dropMimeData(
     // A drop onto a row (rather than between rows) goes before it.
     if (row < 0 && parent.isValid())
         row = parent.row();
-    if (row < 0 || row > m_entries.size())
-        row = m_entries.size();
+    if (row < 0 || row > d->entries.size())
+        row = d->entries.size();
     QSet<int> dragged;
     for (const TableHeaderMimeData::Range& range : moved->ranges()) {
-        for (int r = qMax(range.first, 0); r < qMin(range.second, int(m_entries.size())); ++r)
+        for (int r = qMax(range.first, 0); r < qMin(range.second, int(d->entries.size())); ++r)
             dragged.insert(r);
     }
     if (dragged.isEmpty())
@@ -382,13 +428,13 @@ bool TableHeaderModel::dropMimeData(
     QVector<int> block;
     QVector<int> others;
     int at = 0;
-    for (int r = 0; r < m_entries.size(); ++r) {
+    for (int r = 0; r < d->entries.size(); ++r) {
         if (dragged.contains(r)) {
-            block << m_entries.at(r).section;
+            block << d->entries.at(r).section;
         } else {
             if (r < row)
                 ++at;
-            others << m_entries.at(r).section;
+            others << d->entries.at(r).section;
         }
     }
     reorder(others.mid(0, at) + block + others.mid(at));

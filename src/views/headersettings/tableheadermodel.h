@@ -3,10 +3,12 @@
 #include "basic_views_export.h"
 
 #include <QAbstractTableModel>
+#include <QScopedPointer>
 #include <QVector>
 
 class ItemModelWithDelegates;
 class Settings;
+class TableHeaderModelPrivate;
 
 // The columns of a model as an editable list, in display order, each with a check box (shown or not): what
 // the columns page of a window's settings edits. Rows move by drag and drop (TableHeaderMimeData) and by the
@@ -17,6 +19,7 @@ class Settings;
 class BASIC_VIEWS_EXPORT TableHeaderModel : public QAbstractTableModel
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, TableHeaderModel)
 public:
     enum Column { TitleColumn, NameColumn, TypeColumn, DescriptionColumn, FirstNameColumn, NumberColumn, ColumnCount };
 
@@ -27,8 +30,9 @@ public:
     TableHeaderModel(ItemModelWithDelegates* source, const QStringList& names, QObject* parent = nullptr);
     // Lists the source's rows instead of its columns when vertical.
     TableHeaderModel(ItemModelWithDelegates* source, Qt::Orientation orientation, QObject* parent = nullptr);
+    ~TableHeaderModel() override;
 
-    ItemModelWithDelegates* sourceModel() const { return m_source; }
+    ItemModelWithDelegates* sourceModel() const;
     // The source section of a row; -1 outside.
     int sectionAt(int row) const;
     bool isChecked(int row) const;
@@ -44,7 +48,7 @@ public:
     // Stored widths are kept.
     void write(Settings& settings) const;
 
-    bool isFirstColumnLocked() const { return m_firstColumnLocked; }
+    bool isFirstColumnLocked() const;
     void setFirstColumnLocked(bool locked);
     void setFirstColumnIndex(int section);
     void setFirstColumnEnabled(bool enabled);
@@ -69,11 +73,6 @@ protected:
     void move(int first, int last, int to);
 
 private:
-    struct Entry
-    {
-        bool checked = false;
-        int section = -1;
-    };
     void init();
     int sourceCount() const;
     QVariant sourceHeader(int section, int role) const;
@@ -81,12 +80,5 @@ private:
     // Brings the entries into the order of `sections`, one row move per entry out of place.
     void reorder(const QVector<int>& sections);
 
-    ItemModelWithDelegates* m_source; // not owned
-    QVector<Entry> m_entries;
-    QList<int> m_offered; // empty: every section
-    bool m_skipFirstSection = false;
-    bool m_firstColumnLocked = false;
-    int m_firstColumn = 0;
-    bool m_firstColumnEnabled = true;
-    Qt::Orientation m_orientation = Qt::Horizontal;
+    QScopedPointer<TableHeaderModelPrivate> m_d;
 };

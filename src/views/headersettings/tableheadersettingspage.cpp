@@ -1,8 +1,9 @@
 #include "views/headersettings/tableheadersettingspage.h"
 
 #include "core/db/mapsettings.h"
+#include "views/headersettings/private/tableheadersettingsform.h"
+#include "views/headersettings/private/tableheadersettingspage_p.h"
 #include "views/headersettings/tableheadermodel.h"
-#include "views/headersettings/tableheadersettingsform.h"
 
 TableHeaderSettingsPage::TableHeaderSettingsPage(TableHeaderModel* model, QObject* parent)
     : TableHeaderSettingsPage(QStringLiteral("Table.Header"), model, parent)
@@ -10,9 +11,50 @@ TableHeaderSettingsPage::TableHeaderSettingsPage(TableHeaderModel* model, QObjec
 
 TableHeaderSettingsPage::TableHeaderSettingsPage(const QString& id, TableHeaderModel* model, QObject* parent)
     : QObject(parent)
-    , m_id(id)
-    , m_model(model)
-{ }
+    , m_d(new TableHeaderSettingsPagePrivate)
+{
+    Q_D(TableHeaderSettingsPage);
+    d->id = id;
+    d->model = model;
+}
+
+TableHeaderSettingsPage::~TableHeaderSettingsPage() = default;
+
+QString TableHeaderSettingsPage::id() const
+{
+    Q_D(const TableHeaderSettingsPage);
+    return d->id;
+}
+
+TableHeaderSettingsForm* TableHeaderSettingsPage::form() const
+{
+    Q_D(const TableHeaderSettingsPage);
+    return d->form;
+}
+
+TableHeaderModel* TableHeaderSettingsPage::model() const
+{
+    Q_D(const TableHeaderSettingsPage);
+    return d->model;
+}
+
+void TableHeaderSettingsPage::setGroup(const QString& group)
+{
+    Q_D(TableHeaderSettingsPage);
+    d->group = group;
+}
+
+void TableHeaderSettingsPage::setDisplayName(const QString& name)
+{
+    Q_D(TableHeaderSettingsPage);
+    d->displayName = name;
+}
+
+void TableHeaderSettingsPage::setKeywords(const QString& keywords)
+{
+    Q_D(TableHeaderSettingsPage);
+    d->keywords = keywords;
+}
 
 QString TableHeaderSettingsPage::category() const
 {
@@ -31,39 +73,44 @@ QString TableHeaderSettingsPage::displayCategory() const
 
 QString TableHeaderSettingsPage::displayName() const
 {
-    return m_displayName.isEmpty() ? tr("Столбцы") : m_displayName;
+    Q_D(const TableHeaderSettingsPage);
+    return d->displayName.isEmpty() ? tr("Столбцы") : d->displayName;
 }
 
 bool TableHeaderSettingsPage::matches(const QString& text) const
 {
-    return m_keywords.contains(text, Qt::CaseInsensitive);
+    Q_D(const TableHeaderSettingsPage);
+    return d->keywords.contains(text, Qt::CaseInsensitive);
 }
 
 QWidget* TableHeaderSettingsPage::createPage(const Settings& settings, QWidget* parent)
 {
-    if (m_group.isEmpty()) {
-        m_model->read(settings);
+    Q_D(TableHeaderSettingsPage);
+    if (d->group.isEmpty()) {
+        d->model->read(settings);
     } else {
         // The group's keys, seen from the group.
         MapSettings group;
-        group.restore(settings, m_group);
-        m_model->read(group);
+        group.restore(settings, d->group);
+        d->model->read(group);
     }
-    m_form = new TableHeaderSettingsForm(parent);
-    m_form->setModel(m_model);
-    return m_form;
+    d->form = new TableHeaderSettingsForm(parent);
+    d->form->setModel(d->model);
+    return d->form;
 }
 
 void TableHeaderSettingsPage::apply(Settings& settings)
 {
-    if (!m_group.isEmpty())
-        settings.beginGroup(m_group);
-    m_model->write(settings);
-    if (!m_group.isEmpty())
+    Q_D(TableHeaderSettingsPage);
+    if (!d->group.isEmpty())
+        settings.beginGroup(d->group);
+    d->model->write(settings);
+    if (!d->group.isEmpty())
         settings.endGroup();
 }
 
 void TableHeaderSettingsPage::finish()
 {
-    m_form.clear();
+    Q_D(TableHeaderSettingsPage);
+    d->form.clear();
 }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "views/headersettings/tableheadersettingsform.h"
 #include "views/iviewsettingspage.h"
 
 #include <QObject>
-#include <QPointer>
+#include <QScopedPointer>
 
 class TableHeaderModel;
+class TableHeaderSettingsForm;
+class TableHeaderSettingsPagePrivate;
 
 // The columns page of a window's settings: the window's stored layout read into a column list, edited on the
 // form and written back (shown columns and their order; widths stay as stored).
@@ -15,12 +16,14 @@ class BASIC_VIEWS_EXPORT TableHeaderSettingsPage : public QObject, public IViewS
 {
     Q_OBJECT
     Q_INTERFACES(IViewSettingsPage)
+    Q_DECLARE_PRIVATE_D(m_d, TableHeaderSettingsPage)
 public:
     // The model is not owned.
     TableHeaderSettingsPage(TableHeaderModel* model, QObject* parent = nullptr);
     TableHeaderSettingsPage(const QString& id, TableHeaderModel* model, QObject* parent = nullptr);
+    ~TableHeaderSettingsPage() override;
 
-    QString id() const override { return m_id; }
+    QString id() const override;
     QString category() const override;
     QIcon categoryIcon() const override;
     QString displayCategory() const;
@@ -33,17 +36,12 @@ public:
     void apply(Settings& settings) override;
     void finish() override;
 
-    TableHeaderSettingsForm* form() const { return m_form; }
-    TableHeaderModel* model() const { return m_model; }
-    void setGroup(const QString& group) { m_group = group; }
-    void setDisplayName(const QString& name) { m_displayName = name; }
-    void setKeywords(const QString& keywords) { m_keywords = keywords; }
+    TableHeaderSettingsForm* form() const;
+    TableHeaderModel* model() const;
+    void setGroup(const QString& group);
+    void setDisplayName(const QString& name);
+    void setKeywords(const QString& keywords);
 
 private:
-    QString m_id;
-    QString m_group;
-    QString m_displayName;
-    QPointer<TableHeaderSettingsForm> m_form;
-    QString m_keywords;
-    TableHeaderModel* m_model; // not owned
+    QScopedPointer<TableHeaderSettingsPagePrivate> m_d;
 };

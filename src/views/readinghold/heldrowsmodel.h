@@ -4,10 +4,9 @@
 #include "core/db/record.h"
 
 #include <QAbstractTableModel>
-#include <QPersistentModelIndex>
-#include <QPointer>
-#include <QVector>
+#include <QScopedPointer>
 
+class HeldRowsModelPrivate;
 class TableIndexModel;
 
 // What a view shows of a live table model while a trader reads it. Passing, it is the source row for row and
@@ -21,14 +20,16 @@ class TableIndexModel;
 class BASIC_VIEWS_EXPORT HeldRowsModel : public QAbstractTableModel
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, HeldRowsModel)
 public:
     // The source is not owned.
     explicit HeldRowsModel(TableIndexModel* source, QObject* parent = nullptr);
+    ~HeldRowsModel() override;
 
     TableIndexModel* source() const;
-    bool isHeld() const { return m_held; }
+    bool isHeld() const;
     // Rows inserted, removed or moved in the source since the hold began.
-    int pendingChanges() const { return m_pending; }
+    int pendingChanges() const;
     // Takes the source's present order; no signal (nothing changes for the view).
     void hold();
     // One model reset when held.
@@ -74,11 +75,5 @@ private:
     // The source's cell of the record a row shows; invalid for a removed one.
     QModelIndex sourceIndex(const QModelIndex& index) const;
 
-    QPointer<TableIndexModel> m_source;
-    bool m_held = false;
-    int m_pending = 0;
-    QVector<Record> m_rows; // the held order
-    // Passing through a layout change: our persistent indexes and the source's cells they stood on.
-    QModelIndexList m_layoutProxy;
-    QList<QPersistentModelIndex> m_layoutSource;
+    QScopedPointer<HeldRowsModelPrivate> m_d;
 };

@@ -1,6 +1,7 @@
 #include "views/readinghold/readinghold.h"
 
 #include "views/readinghold/heldrowsmodel.h"
+#include "views/readinghold/private/readinghold_p.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -32,32 +33,55 @@ bool isNavigationKey(int key)
 
 ReadingHold::ReadingHold(QAbstractItemView* view)
     : QObject(view)
-    , m_view(view)
-    , m_viewport(view->viewport())
-    , m_toggle(new QAction(this))
-    , m_badge(new QToolButton(view))
-    , m_pointerCheck(new QTimer(this))
+    , m_d(new ReadingHoldPrivate)
 {
-    m_pointerCheck->setInterval(250);
-    connect(m_pointerCheck, &QTimer::timeout, this, &ReadingHold::checkPointer);
-    m_toggle->setCheckable(true);
-    connect(m_toggle, &QAction::toggled, this, &ReadingHold::setEnabled);
-    m_badge->setObjectName(QStringLiteral("readingHoldBadge"));
-    m_badge->setAutoRaise(false);
+    Q_D(ReadingHold);
+    d->view = view;
+    d->viewport = view->viewport();
+    d->toggle = new QAction(this);
+    d->badge = new QToolButton(view);
+    d->pointerCheck = new QTimer(this);
+    d->pointerCheck->setInterval(250);
+    connect(d->pointerCheck, &QTimer::timeout, this, &ReadingHold::checkPointer);
+    d->toggle->setCheckable(true);
+    connect(d->toggle, &QAction::toggled, this, &ReadingHold::setEnabled);
+    d->badge->setObjectName(QStringLiteral("readingHoldBadge"));
+    d->badge->setAutoRaise(false);
     retranslate();
-    m_badge->setFocusPolicy(Qt::NoFocus);
-    m_badge->hide();
-    connect(m_badge, &QToolButton::clicked, this, &ReadingHold::catchUp);
-    m_viewport->installEventFilter(this);
+    d->badge->setFocusPolicy(Qt::NoFocus);
+    d->badge->hide();
+    connect(d->badge, &QToolButton::clicked, this, &ReadingHold::catchUp);
+    d->viewport->installEventFilter(this);
     view->installEventFilter(this);
+}
+
+ReadingHold::~ReadingHold() = default;
+
+bool ReadingHold::isEnabled() const
+{
+    Q_D(const ReadingHold);
+    return d->enabled;
+}
+
+QAction* ReadingHold::toggleAction() const
+{
+    Q_D(const ReadingHold);
+    return d->toggle;
+}
+
+QToolButton* ReadingHold::badge() const
+{
+    Q_D(const ReadingHold);
+    return d->badge;
 }
 
 void ReadingHold::setEnabled(bool enabled)
 {
-    if (enabled == m_enabled)
+    Q_D(ReadingHold);
+    if (enabled == d->enabled)
         return;
-    m_enabled = enabled;
-    m_toggle->setChecked(enabled);
+    d->enabled = enabled;
+    d->toggle->setChecked(enabled);
     if (!enabled)
         endHold();
     Q_EMIT enabledChanged(enabled);
@@ -65,91 +89,101 @@ void ReadingHold::setEnabled(bool enabled)
 
 void ReadingHold::setModel(HeldRowsModel* model)
 {
-    if (m_model)
-        disconnect(m_model, nullptr, this, nullptr);
-    m_model = model;
+    Q_D(ReadingHold);
+    if (d->model)
+        disconnect(d->model, nullptr, this, nullptr);
+    d->model = model;
     showPending(0);
-    if (m_model)
-        connect(m_model, &HeldRowsModel::pendingChangesChanged, this, &ReadingHold::showPending);
+    if (d->model)
+        connect(d->model, &HeldRowsModel::pendingChangesChanged, this, &ReadingHold::showPending);
 }
 
 HeldRowsModel* ReadingHold::model() const
 {
-    return m_model;
+    Q_D(const ReadingHold);
+    return d->model;
 }
 
 void ReadingHold::catchUp()
 {
-    m_suppressed = true;
-    m_keyboardReading = false;
+    Q_D(ReadingHold);
+    d->suppressed = true;
+    d->keyboardReading = false;
     endHold();
 }
 
 void ReadingHold::startHold()
 {
-    if (!m_enabled || !m_model || m_suppressed)
+    Q_D(ReadingHold);
+    if (!d->enabled || !d->model || d->suppressed)
         return;
-    m_model->hold();
-    m_pointerAt = QCursor::pos();
-    m_pointerCheck->start();
+    d->model->hold();
+    d->pointerAt = QCursor::pos();
+    d->pointerCheck->start();
 }
 
 void ReadingHold::endHold()
 {
-    m_pointerCheck->stop();
-    if (m_model)
-        m_model->release();
+    Q_D(ReadingHold);
+    d->pointerCheck->stop();
+    if (d->model)
+        d->model->release();
 }
 
 void ReadingHold::pointerLeft()
 {
-    m_pointerInside = false;
-    m_suppressed = false;
-    m_keyboardReading = false;
+    Q_D(ReadingHold);
+    d->pointerInside = false;
+    d->suppressed = false;
+    d->keyboardReading = false;
     endHold();
 }
 
 void ReadingHold::checkPointer()
 {
-    if (!m_model || !m_model->isHeld()) {
-        m_pointerCheck->stop();
+    Q_D(ReadingHold);
+    if (!d->model || !d->model->isHeld()) {
+        d->pointerCheck->stop();
         return;
     }
     // A pointer that stays put is left alone: it may rest anywhere while the keys walk the rows.
     const QPoint at = QCursor::pos();
-    if (at == m_pointerAt)
+    if (at == d->pointerAt)
         return;
-    m_pointerAt = at;
+    d->pointerAt = at;
     const QWidget* under = QApplication::widgetAt(at);
-    if (!under || (under != m_view && !m_view->isAncestorOf(under)))
+    if (!under || (under != d->view && !d->view->isAncestorOf(under)))
         pointerLeft();
 }
 
 void ReadingHold::showPending(int count)
 {
+    Q_D(ReadingHold);
     if (count <= 0) {
-        m_badge->hide();
+        d->badge->hide();
         return;
     }
-    m_badge->setText(tr("%Ln изменений", nullptr, count));
-    m_badge->adjustSize();
+    d->badge->setText(tr("%Ln изменений", nullptr, count));
+    d->badge->adjustSize();
     placeBadge();
-    m_badge->show();
-    m_badge->raise();
+    d->badge->show();
+    d->badge->raise();
 }
 
 void ReadingHold::placeBadge()
 {
-    const QRect viewport = m_viewport->geometry();
-    m_badge->move(viewport.right() - m_badge->width() - 4, viewport.top() + 4);
+    Q_D(ReadingHold);
+    const QRect viewport = d->viewport->geometry();
+    d->badge->move(viewport.right() - d->badge->width() - 4, viewport.top() + 4);
 }
 
 bool ReadingHold::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_viewport) {
+    Q_D(ReadingHold);
+    if (watched == d->viewport) {
         switch (event->type()) {
         case QEvent::Enter:
-            m_pointerInside = true;
+            d->pointerInside = true;
             startHold();
             break;
         case QEvent::Leave:
@@ -161,20 +195,20 @@ bool ReadingHold::eventFilter(QObject* watched, QEvent* event)
         default:
             break;
         }
-    } else if (watched == m_view) {
+    } else if (watched == d->view) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Escape && m_model && m_model->isHeld()) {
+            if (key == Qt::Key_Escape && d->model && d->model->isHeld()) {
                 catchUp();
                 return true;
             }
             if (isNavigationKey(key)) {
-                m_keyboardReading = true;
+                d->keyboardReading = true;
                 startHold();
             }
-        } else if (event->type() == QEvent::FocusOut && m_keyboardReading) {
-            m_keyboardReading = false;
-            if (!m_pointerInside)
+        } else if (event->type() == QEvent::FocusOut && d->keyboardReading) {
+            d->keyboardReading = false;
+            if (!d->pointerInside)
                 endHold();
         }
     }
@@ -183,11 +217,12 @@ bool ReadingHold::eventFilter(QObject* watched, QEvent* event)
 
 void ReadingHold::retranslate()
 {
-    m_toggle->setText(tr("Удерживать строки при чтении"));
-    m_toggle->setToolTip(tr("Пока указатель над таблицей, строки не сдвигаются; значения меняются на месте"));
-    m_badge->setToolTip(tr("Показать изменения"));
-    if (m_model && m_badge->isVisibleTo(m_view))
-        showPending(m_model->pendingChanges());
+    Q_D(ReadingHold);
+    d->toggle->setText(tr("Удерживать строки при чтении"));
+    d->toggle->setToolTip(tr("Пока указатель над таблицей, строки не сдвигаются; значения меняются на месте"));
+    d->badge->setToolTip(tr("Показать изменения"));
+    if (d->model && d->badge->isVisibleTo(d->view))
+        showPending(d->model->pendingChanges());
 }
 
 bool ReadingHold::event(QEvent* event)

@@ -3,13 +3,12 @@
 #include "basic_views_export.h"
 
 #include <QObject>
-#include <QPoint>
-#include <QPointer>
+#include <QScopedPointer>
 
 class HeldRowsModel;
 class QAbstractItemView;
 class QAction;
-class QTimer;
+class ReadingHoldPrivate;
 class QToolButton;
 
 // Holds a view's rows still while the trader reads them: the pointer is over the rows, or the trader walks
@@ -20,14 +19,16 @@ class QToolButton;
 class BASIC_VIEWS_EXPORT ReadingHold : public QObject
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, ReadingHold)
 public:
     explicit ReadingHold(QAbstractItemView* view);
+    ~ReadingHold() override;
 
-    bool isEnabled() const { return m_enabled; }
+    bool isEnabled() const;
     void setEnabled(bool enabled);
     // "Удерживать строки при чтении", checkable, following isEnabled().
-    QAction* toggleAction() const { return m_toggle; }
-    QToolButton* badge() const { return m_badge; }
+    QAction* toggleAction() const;
+    QToolButton* badge() const;
     // The rows the view shows; null while the view shows its model directly.
     void setModel(HeldRowsModel* model);
     HeldRowsModel* model() const;
@@ -51,15 +52,5 @@ private:
     void checkPointer();
     void pointerLeft();
 
-    QAbstractItemView* m_view; // the parent
-    QWidget* m_viewport; // the view's, watched
-    QPointer<HeldRowsModel> m_model;
-    QAction* m_toggle;
-    QToolButton* m_badge;
-    QTimer* m_pointerCheck;
-    QPoint m_pointerAt; // where the pointer was at the last check
-    bool m_enabled = false;
-    bool m_pointerInside = false;
-    bool m_keyboardReading = false;
-    bool m_suppressed = false;
+    QScopedPointer<ReadingHoldPrivate> m_d;
 };

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "trees/view/private/treegroupsviewgroupcolset.h"
 #include "trees/view/treegroupsview.h"
+#include "views/private/treeindexview_p.h"
 
 #include <memory>
 #include <vector>
@@ -9,7 +11,7 @@ class Groupment;
 class TreeGroupsViewMenu;
 
 // The state of a TreeGroupsView: the model it shows and the groupments it made for it, and its parts.
-class TreeGroupsViewPrivate
+class TreeGroupsViewPrivate : public TreeIndexViewPrivate
 {
 public:
     TreeGroupsModel* model = nullptr; // not owned

@@ -1,7 +1,7 @@
 #include "trees/view/private/treegroupsviewmenu.h"
 
 #include "trees/treegroupsmodel.h"
-#include "trees/view/treegroupsheaderview.h"
+#include "trees/view/private/treegroupsheaderview.h"
 #include "trees/view/treegroupsview.h"
 #include "views/find/itemviewfindtoolbar.h"
 #include "views/fitwidthaction.h"

@@ -1,7 +1,8 @@
 #include "trees/view/private/viewwrappertreegroups.h"
 
+#include "trees/private/treegroupsmodelexport.h"
 #include "trees/treegroupsmodel.h"
-#include "trees/treegroupsmodelexport.h"
+#include "trees/view/private/treegroupsviewgroupcolset.h"
 #include "trees/view/treegroupsview.h"
 #include "windows/viewwrappertable.h"
 

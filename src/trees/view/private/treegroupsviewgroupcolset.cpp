@@ -1,4 +1,4 @@
-#include "trees/view/treegroupsviewgroupcolset.h"
+#include "trees/view/private/treegroupsviewgroupcolset.h"
 
 #include "columns/itemroles.h"
 #include "core/db/mapsettings.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "trees/view/treegroupsviewheadersettingsform.h"
+#include "trees/view/private/treegroupsviewheadersettingsform.h"
 #include "views/iviewsettingspage.h"
 
 #include <QObject>

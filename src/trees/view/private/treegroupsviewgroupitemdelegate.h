@@ -1,6 +1,6 @@
 #pragma once
 
-#include "trees/view/treegroupsviewitemdelegateoptimized.h"
+#include "trees/view/private/treegroupsviewitemdelegateoptimized.h"
 
 #include <QRect>
 #include <QVector>

@@ -1,4 +1,4 @@
-#include "trees/groupmentfielditems.h"
+#include "trees/private/groupmentfielditems.h"
 
 #include "columns/itemroles.h"
 #include "core/db/decimal.h"

@@ -1,4 +1,4 @@
-#include "trees/view/treegroupsviewitemdelegateoptimized.h"
+#include "trees/view/private/treegroupsviewitemdelegateoptimized.h"
 
 TreeGroupsViewItemDelegateOptimized::TreeGroupsViewItemDelegateOptimized(QObject* parent)
     : ItemDelegate(parent)

@@ -1,4 +1,4 @@
-#include "views/filtering/filterssettingswidget.h"
+#include "views/filtering/private/filterssettingswidget.h"
 
 #include "columns/itemmodelwithdelegates.h"
 #include "core/host/filters/filter.h"

@@ -1,8 +1,8 @@
-#include "trees/view/treegroupsviewheadersettingspage.h"
+#include "trees/view/private/treegroupsviewheadersettingspage.h"
 
+#include "trees/view/private/treegroupsviewgroupitemdelegate.h"
+#include "trees/view/private/treegroupsviewheadersettingsform.h"
 #include "trees/view/treegroupsview.h"
-#include "trees/view/treegroupsviewgroupitemdelegate.h"
-#include "trees/view/treegroupsviewheadersettingsform.h"
 
 #include <QIcon>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "views/headersettings/tableheadermimedata.h"
+#include "views/headersettings/private/tableheadermimedata.h"
 
 #include <QGuiApplication>
 

@@ -1,7 +1,7 @@
-#include "trees/view/treegroupsviewheadersettingsform.h"
+#include "trees/view/private/treegroupsviewheadersettingsform.h"
 
 #include "trees/treegroupsmodel.h"
-#include "views/headersettings/tableheadersettingsform.h"
+#include "views/headersettings/private/tableheadersettingsform.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "trees/view/treegroupsviewgroupcolset.h"
+#include "trees/view/private/treegroupsviewgroupcolset.h"
 #include "views/headersettings/tableheadermodel.h"
 
 #include <QAbstractTableModel>

@@ -1,4 +1,4 @@
-#include "views/headersettings/tableheadersettingsform.h"
+#include "views/headersettings/private/tableheadersettingsform.h"
 
 #include "views/headersettings/tableheadermodel.h"
 

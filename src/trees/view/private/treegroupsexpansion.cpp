@@ -1,9 +1,9 @@
-#include "trees/view/treegroupsexpansion.h"
+#include "trees/view/private/treegroupsexpansion.h"
 
 #include "columns/itemroles.h"
 #include "core/db/settings.h"
 #include "trees/treegroupsmodel.h"
-#include "trees/view/treegroupsheaderview.h"
+#include "trees/view/private/treegroupsheaderview.h"
 #include "trees/view/treegroupsview.h"
 
 #include <QPair>

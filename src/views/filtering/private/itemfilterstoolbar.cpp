@@ -1,4 +1,4 @@
-#include "views/filtering/itemfilterstoolbar.h"
+#include "views/filtering/private/itemfilterstoolbar.h"
 
 #include "columns/itemmodelwithdelegates.h"
 #include "core/host/filters/filter.h"

@@ -1,4 +1,4 @@
-#include "trees/view/treegroupsheaderview.h"
+#include "trees/view/private/treegroupsheaderview.h"
 
 #include "views/headerproxystyle.h"
 

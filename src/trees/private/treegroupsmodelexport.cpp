@@ -1,4 +1,4 @@
-#include "trees/treegroupsmodelexport.h"
+#include "trees/private/treegroupsmodelexport.h"
 
 #include "trees/groupmenttreeitem.h"
 #include "trees/treegroupsmodel.h"

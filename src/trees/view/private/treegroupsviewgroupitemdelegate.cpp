@@ -1,7 +1,8 @@
-#include "trees/view/treegroupsviewgroupitemdelegate.h"
+#include "trees/view/private/treegroupsviewgroupitemdelegate.h"
 
 #include "columns/itemroles.h"
 #include "trees/treegroupsmodel.h"
+#include "trees/view/private/treegroupsviewgroupcolset.h"
 #include "trees/view/treegroupsview.h"
 
 #include <QMouseEvent>

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "trees/groupmentrecord.h"
+#include "trees/private/groupment_p.h"
+
+class GroupmentRecordColumnsPrivate : public GroupmentPrivate
+{
+public:
+    QList<int> columns;
+};
