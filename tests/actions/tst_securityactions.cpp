@@ -151,7 +151,6 @@ private Q_SLOTS:
         QCOMPARE(ordersIn(m_twice).size(), 2);
         QCOMPARE(quotes->text(), QStringLiteral("Открыть котировки %1").arg(name));
         QCOMPARE(actions.action(SecurityActions::AddOrder)->text(), QStringLiteral("Поставить заявку на %1").arg(name));
-        QCOMPARE(actions.action(SecurityActions::Information)->text(), QStringLiteral("Информация"));
         QCOMPARE(names(actions.actions()), QStringLiteral("10 20 30 40 50 60"));
         QCOMPARE(quotes->property("ActionInstrument").toString(), m_twice.textId());
 

@@ -337,7 +337,6 @@ private Q_SLOTS:
     {
         DynamicExporterModel* model = DynamicExporterModel::instance();
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-        QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Окно"));
         StateView b, c;
         b.setWindowTitle(QStringLiteral("Сделки"));
         c.setWindowTitle(QStringLiteral("Позиции"));
