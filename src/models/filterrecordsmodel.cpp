@@ -6,8 +6,8 @@
 #include "core/host/icore.h"
 #include "core/host/schema/hostschema.h"
 #include "core/host/tableregistry.h"
-#include "models/concurrentsort.h"
-#include "models/filterrecordsmimedata.h"
+#include "models/private/concurrentsort.h"
+#include "models/private/filterrecordsmimedata.h"
 
 #include <QHash>
 

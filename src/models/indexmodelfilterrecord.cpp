@@ -3,7 +3,7 @@
 #include "core/db/masterindex.h"
 #include "core/db/table.h"
 #include "core/db/tablelocker.h"
-#include "models/filterrecordsmimedata.h"
+#include "models/private/filterrecordsmimedata.h"
 
 #include <QSet>
 

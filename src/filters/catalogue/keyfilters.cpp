@@ -8,7 +8,7 @@
 #include "core/host/directories/kvuserdirectory.h"
 #include "core/host/directories/securitydirectory.h"
 #include "filters/filterlinks.h"
-#include "filters/securityfilterfunc.h"
+#include "filters/private/securityfilterfunc.h"
 #include "filters/widgets/boardselectorwidget.h"
 #include "filters/widgets/checklistfilterwidget.h"
 #include "filters/widgets/keycombofilterwidget.h"

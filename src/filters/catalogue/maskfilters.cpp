@@ -6,8 +6,8 @@
 #include "core/host/icore.h"
 #include "core/host/idecoder.h"
 #include "filters/balancefilterfunc.h"
-#include "filters/sessionfilterfunc.h"
-#include "filters/techdealsfilterfunc.h"
+#include "filters/private/sessionfilterfunc.h"
+#include "filters/private/techdealsfilterfunc.h"
 
 namespace {
 const qint64 IcebergSign = qint64(1) << 47;
