@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/db/indexlist.h"
+#include "models/filterrecordsmodel.h"
+#include <QAbstractTableModel>
+#include <QPointer>
+
+class FilterRecordsModelPrivate
+{
+public:
+    QPointer<Table> table;
+    PartitionList<Record> handles; // the listed records by handle value, for membership
+    QPointer<ItemModelWithDelegates> model;
+    QList<int> columns;
+    int sortColumn = -1;
+    Qt::SortOrder sortOrder = Qt::AscendingOrder;
+};
