@@ -1,7 +1,7 @@
 #pragma once
 
 #include "filters/rowfiltersmodel.h"
-#include <QAbstractTableModel>
+
 #include <QPointer>
 
 class RowFiltersModelPrivate

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "core/db/indexlist.h"
 #include "models/filterrecordsmodel.h"
-#include <QAbstractTableModel>
+
 #include <QPointer>
 
 class FilterRecordsModelPrivate

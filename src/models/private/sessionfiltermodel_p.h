@@ -1,8 +1,6 @@
 #pragma once
 
-#include "core/db/record.h"
 #include "models/sessionfiltermodel.h"
-#include <QObject>
 
 namespace SessionFilterModelNamespace {
 

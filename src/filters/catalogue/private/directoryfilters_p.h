@@ -1,7 +1,6 @@
 #pragma once
 
 #include "filters/catalogue/directoryfilters.h"
-#include "filters/enumfilter.h"
 
 class DirectoryEnumFilterPrivate
 {

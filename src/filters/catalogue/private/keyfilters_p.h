@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/host/filters/selectfilter.h"
-#include "core/host/securitykey.h"
 #include "filters/catalogue/keyfilters.h"
 
 class BoardFilterPrivate

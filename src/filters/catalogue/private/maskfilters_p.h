@@ -1,6 +1,5 @@
 #pragma once
 
-#include "filters/catalogue/maskfilter.h"
 #include "filters/catalogue/maskfilters.h"
 
 class BalanceFilterPrivate

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/host/filters/filter.h"
 #include "filters/catalogue/plainfilters.h"
+
 #include <QDate>
 #include <QStringList>
 
