@@ -1,5 +1,7 @@
 #include "filters/rowfiltersmodel.h"
 
+#include "filters/private/rowfiltersmodel_p.h"
+
 #include "columns/columnmodeldelegate.h"
 #include "columns/itemmodelwithdelegates.h"
 #include "core/db/guilog.h"
@@ -13,14 +15,38 @@
 
 RowFiltersModel::RowFiltersModel(ItemModelWithDelegates* model, QObject* parent)
     : QAbstractTableModel(parent)
-    , m_model(model)
-{ }
+    , m_d(new RowFiltersModelPrivate)
+{
+    m_d->model = model;
+}
+
+RowFiltersModel::~RowFiltersModel() = default;
+
+ItemModelWithDelegates* RowFiltersModel::model() const
+{
+    return m_d->model;
+}
+
+QList<Filter*> RowFiltersModel::filters() const
+{
+    return m_d->filters;
+}
+
+Filter* RowFiltersModel::at(int row) const
+{
+    return m_d->filters.at(row);
+}
+
+int RowFiltersModel::indexOf(Filter* filter) const
+{
+    return m_d->filters.indexOf(filter);
+}
 
 int RowFiltersModel::addFilter(Filter* filter)
 {
-    const int row = m_filters.size();
+    const int row = m_d->filters.size();
     beginInsertRows(QModelIndex(), row, row);
-    m_filters << filter;
+    m_d->filters << filter;
     endInsertRows();
     connect(filter, &Filter::asincChanged, this, &RowFiltersModel::filterAsinc);
     connect(filter, &QObject::destroyed, this, &RowFiltersModel::onFilterDestroyed);
@@ -30,47 +56,47 @@ int RowFiltersModel::addFilter(Filter* filter)
 void RowFiltersModel::removeFilter(Filter* filter)
 {
     disconnect(filter, nullptr, this, nullptr);
-    dropRow(m_filters.indexOf(filter));
+    dropRow(m_d->filters.indexOf(filter));
 }
 
 void RowFiltersModel::onFilterDestroyed(QObject* object)
 {
     // The filter is half gone: only its address may be used, and views asking about its row while it leaves
     // get nothing.
-    const int row = int(std::find_if(m_filters.begin(), m_filters.end(), [object](Filter* f) {
+    const int row = int(std::find_if(m_d->filters.begin(), m_d->filters.end(), [object](Filter* f) {
         return static_cast<QObject*>(f) == object;
-    }) - m_filters.begin());
-    if (row < m_filters.size())
-        m_filters[row] = nullptr;
+    }) - m_d->filters.begin());
+    if (row < m_d->filters.size())
+        m_d->filters[row] = nullptr;
     dropRow(row);
 }
 
 void RowFiltersModel::dropRow(int row)
 {
-    if (row < 0 || row >= m_filters.size())
+    if (row < 0 || row >= m_d->filters.size())
         return;
     beginRemoveRows(QModelIndex(), row, row);
-    m_filters.removeAt(row);
+    m_d->filters.removeAt(row);
     endRemoveRows();
 }
 
 bool RowFiltersModel::isFilterEnabled(int row) const
 {
-    return m_filters.at(row)->isEnabled();
+    return m_d->filters.at(row)->isEnabled();
 }
 
 int RowFiltersModel::viewColumn(const Filter* filter) const
 {
-    if (filter->modelColumn() != -1 || !m_model)
+    if (filter->modelColumn() != -1 || !m_d->model)
         return filter->modelColumn() != -1 ? filter->modelColumn() : filter->column();
     // A model may add columns of its own (a computed value, a tree's group column) anywhere: the filter goes with
     // the column that shows its field, the one named after the field when several show it.
     const int field = filter->column();
     if (field < 0)
         return -1;
-    const Table* table = m_model->table();
+    const Table* table = m_d->model->table();
     const QString name = table ? table->columnName(field) : QString();
-    const QVector<ColumnDelegateDef>& columns = m_model->columns();
+    const QVector<ColumnDelegateDef>& columns = m_d->model->columns();
     int first = -1;
     for (int c = 0; c < columns.size(); ++c) {
         if (columns.at(c).tableColumn != field)
@@ -85,14 +111,14 @@ int RowFiltersModel::viewColumn(const Filter* filter) const
 
 bool RowFiltersModel::isFilterEnabledForColumn(int column) const
 {
-    return std::any_of(m_filters.begin(), m_filters.end(),
+    return std::any_of(m_d->filters.begin(), m_d->filters.end(),
         [this, column](const Filter* f) { return f->isEnabled() && viewColumn(f) == column; });
 }
 
 QList<Filter*> RowFiltersModel::filtersForColumn(int column) const
 {
     QList<Filter*> found;
-    for (Filter* f : m_filters) {
+    for (Filter* f : m_d->filters) {
         if (viewColumn(f) == column)
             found << f;
     }
@@ -101,22 +127,22 @@ QList<Filter*> RowFiltersModel::filtersForColumn(int column) const
 
 QString RowFiltersModel::filterValue(int row) const
 {
-    return m_filters.at(row)->value();
+    return m_d->filters.at(row)->value();
 }
 
 bool RowFiltersModel::setFilterValue(int row, const QString& value)
 {
-    return setFilterValueAndEnabled(row, value, m_filters.at(row)->isEnabled());
+    return setFilterValueAndEnabled(row, value, m_d->filters.at(row)->isEnabled());
 }
 
 bool RowFiltersModel::setFilterEnabled(int row, bool enable)
 {
-    return setFilterValueAndEnabled(row, m_filters.at(row)->value(), enable);
+    return setFilterValueAndEnabled(row, m_d->filters.at(row)->value(), enable);
 }
 
 bool RowFiltersModel::setFilterValueAndEnabled(int row, const QString& value, bool enable)
 {
-    Filter* filter = m_filters.at(row);
+    Filter* filter = m_d->filters.at(row);
     bool enabledChange = false;
     bool valueChange = false;
     if (filter->isEnabled() != enable) {
@@ -147,7 +173,7 @@ bool RowFiltersModel::setFilterValueAndEnabled(int row, const QString& value, bo
 
 void RowFiltersModel::notifyFilterChanged(int row, bool enabled)
 {
-    Filter* filter = m_filters.at(row);
+    Filter* filter = m_d->filters.at(row);
     if (filter->isEnabled() != enabled)
         filter->setEnabled(enabled);
     Q_EMIT filterEnabled(row, enabled);
@@ -158,7 +184,7 @@ void RowFiltersModel::notifyFilterChanged(int row, bool enabled)
 void RowFiltersModel::notifyFiltersChanged(const QList<int>& rows)
 {
     if (rows.size() == 1)
-        notifyFilterChanged(rows.first(), m_filters.at(rows.first())->isEnabled());
+        notifyFilterChanged(rows.first(), m_d->filters.at(rows.first())->isEnabled());
     if (rows.size() < 2)
         return;
     Q_EMIT filtersChanged();
@@ -170,8 +196,8 @@ void RowFiltersModel::notifyFiltersChanged(const QList<int>& rows)
 void RowFiltersModel::apply(const QList<QWidget*>& widgets)
 {
     beginResetModel();
-    for (int i = 0; i < widgets.size() && i < m_filters.size(); ++i)
-        m_filters.at(i)->apply(widgets.at(i));
+    for (int i = 0; i < widgets.size() && i < m_d->filters.size(); ++i)
+        m_d->filters.at(i)->apply(widgets.at(i));
     endResetModel();
 }
 
@@ -182,12 +208,12 @@ QString RowFiltersModel::settingsKey(const Filter* filter) const
             return QString();
         // The table field's name; a filter that knows no table goes by the filtered model's table.
         const auto* valueFilter = qobject_cast<const ValueFilter*>(filter);
-        const Table* table = valueFilter ? &valueFilter->table() : m_model ? m_model->table() : nullptr;
+        const Table* table = valueFilter ? &valueFilter->table() : m_d->model ? m_d->model->table() : nullptr;
         return table ? table->columnName(filter->column()) : QString();
     }
-    if (!m_model || filter->modelColumn() >= m_model->columnCount())
+    if (!m_d->model || filter->modelColumn() >= m_d->model->columnCount())
         return QString();
-    const ColumnDelegateDef& c = m_model->columns().at(filter->modelColumn());
+    const ColumnDelegateDef& c = m_d->model->columns().at(filter->modelColumn());
     QVariant name;
     if (c.delegate && c.delegate->headerData(ColumnNameRole, name))
         return name.toString();
@@ -196,7 +222,7 @@ QString RowFiltersModel::settingsKey(const Filter* filter) const
 
 void RowFiltersModel::write(Settings& settings) const
 {
-    for (const Filter* filter : m_filters) {
+    for (const Filter* filter : m_d->filters) {
         const QString key = settingsKey(filter);
         if (key.isEmpty())
             continue;
@@ -210,7 +236,7 @@ void RowFiltersModel::write(Settings& settings) const
 void RowFiltersModel::read(const Settings& settings)
 {
     beginResetModel();
-    for (Filter* filter : qAsConst(m_filters)) {
+    for (Filter* filter : qAsConst(m_d->filters)) {
         if (filter->column() == -1)
             continue;
         const QString key = settingsKey(filter);
@@ -237,7 +263,7 @@ void RowFiltersModel::read(const Settings& settings)
 FilterFunc* RowFiltersModel::createFilterFunc()
 {
     QList<Filter*> enabled;
-    for (Filter* f : qAsConst(m_filters)) {
+    for (Filter* f : qAsConst(m_d->filters)) {
         if (f->isEnabled())
             enabled << f;
     }
@@ -263,7 +289,7 @@ void RowFiltersModel::filterAsinc()
 
 int RowFiltersModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_filters.size();
+    return parent.isValid() ? 0 : m_d->filters.size();
 }
 
 int RowFiltersModel::columnCount(const QModelIndex& parent) const
@@ -273,9 +299,9 @@ int RowFiltersModel::columnCount(const QModelIndex& parent) const
 
 QVariant RowFiltersModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_filters.size())
+    if (!index.isValid() || index.row() >= m_d->filters.size())
         return QVariant();
-    const Filter* filter = m_filters.at(index.row());
+    const Filter* filter = m_d->filters.at(index.row());
     if (!filter)
         return QVariant();
     if (index.column() == 0) {
@@ -284,8 +310,8 @@ QVariant RowFiltersModel::data(const QModelIndex& index, int role) const
         // A filter over no one column (a find's text) goes by its own name.
         if (role == Qt::DisplayRole && filter->column() < 0)
             return filter->name();
-        if (role == Qt::DisplayRole && m_model)
-            return m_model->headerData(viewColumn(filter), Qt::Horizontal, Qt::DisplayRole);
+        if (role == Qt::DisplayRole && m_d->model)
+            return m_d->model->headerData(viewColumn(filter), Qt::Horizontal, Qt::DisplayRole);
     } else if (index.column() == 1) {
         if (role == Qt::DisplayRole)
             return filter->text();
@@ -315,7 +341,7 @@ Qt::ItemFlags RowFiltersModel::flags(const QModelIndex& index) const
         flags |= Qt::ItemIsUserCheckable;
     else if (index.column() == 1)
         flags |= Qt::ItemIsEditable;
-    if (m_filters.at(index.row()) && m_filters.at(index.row())->hasValue())
+    if (m_d->filters.at(index.row()) && m_d->filters.at(index.row())->hasValue())
         flags |= Qt::ItemIsEnabled;
     return flags;
 }
@@ -327,6 +353,6 @@ bool RowFiltersModel::setData(const QModelIndex& index, const QVariant& value, i
     if (index.column() == 0 && role == Qt::CheckStateRole)
         return setFilterEnabled(index.row(), value.toInt() == Qt::Checked);
     if (index.column() == 1 && role == Qt::EditRole)
-        return setFilterValueAndEnabled(index.row(), value.toString(), m_filters.at(index.row())->isEnabled());
+        return setFilterValueAndEnabled(index.row(), value.toString(), m_d->filters.at(index.row())->isEnabled());
     return false;
 }

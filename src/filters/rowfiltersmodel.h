@@ -4,6 +4,9 @@
 
 #include <QAbstractTableModel>
 #include <QPointer>
+#include <QScopedPointer>
+
+class RowFiltersModelPrivate;
 
 class Filter;
 class FilterFunc;
@@ -22,14 +25,16 @@ class Settings;
 class BASIC_VIEWS_EXPORT RowFiltersModel : public QAbstractTableModel
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, RowFiltersModel)
 public:
     // `model` is the filtered model (a FilterIndexModel); its header names the filters' columns.
     explicit RowFiltersModel(ItemModelWithDelegates* model, QObject* parent = nullptr);
+    ~RowFiltersModel() override;
 
-    ItemModelWithDelegates* model() const { return m_model; }
-    QList<Filter*> filters() const { return m_filters; }
-    Filter* at(int row) const { return m_filters.at(row); }
-    int indexOf(Filter* filter) const { return m_filters.indexOf(filter); }
+    ItemModelWithDelegates* model() const;
+    QList<Filter*> filters() const;
+    Filter* at(int row) const;
+    int indexOf(Filter* filter) const;
     int addFilter(Filter* filter);
     void removeFilter(Filter* filter);
 
@@ -83,6 +88,5 @@ private:
     void onFilterDestroyed(QObject* object);
     void dropRow(int row);
 
-    QPointer<ItemModelWithDelegates> m_model;
-    QList<Filter*> m_filters; // not owned
+    QScopedPointer<RowFiltersModelPrivate> m_d;
 };

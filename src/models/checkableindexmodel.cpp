@@ -1,10 +1,13 @@
 #include "models/checkableindexmodel.h"
 
+#include "models/private/checkableindexmodel_p.h"
+
 CheckableIndexModel::CheckableIndexModel(Table* table, int column, Qt::CheckState initial, QObject* parent)
-    : TableIndexModel(table, parent)
-    , m_initial(initial)
-    , m_column(column)
+    : TableIndexModel(table, *new CheckableIndexModelPrivate, parent)
 {
+    Q_D(CheckableIndexModel);
+    d->initial = initial;
+    d->column = column;
     sort(column, Qt::AscendingOrder);
     // Connected before anyone else can be: the states are in line when the views hear of a change.
     connect(this, &QAbstractItemModel::modelReset, this, &CheckableIndexModel::s_modelReset);
@@ -17,6 +20,16 @@ CheckableIndexModel::CheckableIndexModel(Table* table, int column, Qt::CheckStat
 
 CheckableIndexModel::~CheckableIndexModel() = default;
 
+int CheckableIndexModel::shownColumn() const
+{
+    return d_func()->column;
+}
+
+Qt::CheckState CheckableIndexModel::initialState() const
+{
+    return d_func()->initial;
+}
+
 Qt::ItemFlags CheckableIndexModel::flags(const QModelIndex& index) const
 {
     return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsEnabled : Qt::NoItemFlags;
@@ -26,13 +39,13 @@ QVariant CheckableIndexModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole && role != Qt::CheckStateRole)
         return TableIndexModel::data(index, role);
-    if (!index.isValid() || index.row() >= m_states.size() || index.row() >= rowCount())
+    if (!index.isValid() || index.row() >= d_func()->states.size() || index.row() >= rowCount())
         return QVariant();
     if (role == Qt::DisplayRole)
-        return at(index.row()).data(m_column).toSystemString();
+        return at(index.row()).data(d_func()->column).toSystemString();
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignLeft);
-    return m_states.at(index.row());
+    return d_func()->states.at(index.row());
 }
 
 bool CheckableIndexModel::setData(const QModelIndex& index, const QVariant& value, int role)
@@ -41,16 +54,16 @@ bool CheckableIndexModel::setData(const QModelIndex& index, const QVariant& valu
         return false;
     if (!index.isValid()) {
         beginResetModel();
-        m_states.fill(value.toInt() != 0 ? Qt::Checked : Qt::Unchecked);
+        d_func()->states.fill(value.toInt() != 0 ? Qt::Checked : Qt::Unchecked);
         endResetModel();
         return true;
     }
-    if (index.row() >= m_states.size())
+    if (index.row() >= d_func()->states.size())
         return false;
     const Qt::CheckState state = value.toInt() == Qt::Checked ? Qt::Checked : Qt::Unchecked;
-    if (m_states.at(index.row()) == state)
+    if (d_func()->states.at(index.row()) == state)
         return false;
-    m_states[index.row()] = state;
+    d_func()->states[index.row()] = state;
     Q_EMIT dataChanged(index, index, { Qt::CheckStateRole });
     return true;
 }
@@ -58,16 +71,17 @@ bool CheckableIndexModel::setData(const QModelIndex& index, const QVariant& valu
 QStringList CheckableIndexModel::checkedValues() const
 {
     QStringList values;
-    for (int row = 0; row < m_states.size(); ++row) {
-        if (m_states.at(row) == Qt::Checked)
-            values << at(row).data(m_column).toSystemString();
+    for (int row = 0; row < d_func()->states.size(); ++row) {
+        if (d_func()->states.at(row) == Qt::Checked)
+            values << at(row).data(d_func()->column).toSystemString();
     }
     return values;
 }
 
 bool CheckableIndexModel::allIn(Qt::CheckState state) const
 {
-    return std::all_of(m_states.begin(), m_states.end(), [state](Qt::CheckState s) { return s == state; });
+    return std::all_of(
+        d_func()->states.begin(), d_func()->states.end(), [state](Qt::CheckState s) { return s == state; });
 }
 
 bool CheckableIndexModel::allItemsChecked() const
@@ -82,9 +96,9 @@ bool CheckableIndexModel::allItemsUnchecked() const
 
 void CheckableIndexModel::setAll(Qt::CheckState state)
 {
-    m_states.fill(state);
-    if (!m_states.isEmpty())
-        Q_EMIT dataChanged(index(0, 0), index(m_states.size() - 1, 0), { Qt::CheckStateRole });
+    d_func()->states.fill(state);
+    if (!d_func()->states.isEmpty())
+        Q_EMIT dataChanged(index(0, 0), index(d_func()->states.size() - 1, 0), { Qt::CheckStateRole });
 }
 
 void CheckableIndexModel::checkAllItems()
@@ -100,47 +114,47 @@ void CheckableIndexModel::uncheckAllItems()
 void CheckableIndexModel::s_modelReset()
 {
     const int rows = rowCount();
-    if (m_states.size() == rows)
+    if (d_func()->states.size() == rows)
         return; // a rebuild with as many rows keeps the marks
-    m_states.fill(m_initial, rows);
+    d_func()->states.fill(d_func()->initial, rows);
 }
 
 void CheckableIndexModel::s_rowsInserted(const QModelIndex&, int first, int last)
 {
-    m_states.insert(first, last - first + 1, m_initial);
+    d_func()->states.insert(first, last - first + 1, d_func()->initial);
 }
 
 void CheckableIndexModel::s_rowsRemoved(const QModelIndex&, int first, int last)
 {
-    for (int row = qMin(last, m_states.size() - 1); row >= first; --row)
-        m_states.remove(row);
+    for (int row = qMin(last, d_func()->states.size() - 1); row >= first; --row)
+        d_func()->states.remove(row);
 }
 
 void CheckableIndexModel::s_rowsMoved(const QModelIndex&, int start, int end, const QModelIndex&, int row)
 {
     if (row >= start && row <= end + 1)
         return;
-    const QVector<Qt::CheckState> moving = m_states.mid(start, end - start + 1);
-    m_states.remove(start, moving.size());
+    const QVector<Qt::CheckState> moving = d_func()->states.mid(start, end - start + 1);
+    d_func()->states.remove(start, moving.size());
     // Moving down, the rows stand before the one that was at `row`, which has shifted up by their number.
     const int at = row > end ? row - moving.size() : row;
     for (int k = 0; k < moving.size(); ++k)
-        m_states.insert(at + k, moving.at(k));
+        d_func()->states.insert(at + k, moving.at(k));
 }
 
 void CheckableIndexModel::onLayoutAboutToBeChanged()
 {
-    m_statesDuringLayout.clear();
-    m_statesDuringLayout.reserve(m_states.size());
-    for (int row = 0; row < m_states.size(); ++row)
-        m_statesDuringLayout.insert(at(row), m_states.at(row));
+    d_func()->statesDuringLayout.clear();
+    d_func()->statesDuringLayout.reserve(d_func()->states.size());
+    for (int row = 0; row < d_func()->states.size(); ++row)
+        d_func()->statesDuringLayout.insert(at(row), d_func()->states.at(row));
 }
 
 void CheckableIndexModel::onLayoutChanged()
 {
     const int rows = rowCount();
-    m_states.resize(rows);
+    d_func()->states.resize(rows);
     for (int row = 0; row < rows; ++row)
-        m_states[row] = m_statesDuringLayout.value(at(row), m_initial);
-    m_statesDuringLayout.clear();
+        d_func()->states[row] = d_func()->statesDuringLayout.value(at(row), d_func()->initial);
+    d_func()->statesDuringLayout.clear();
 }

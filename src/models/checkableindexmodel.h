@@ -5,18 +5,21 @@
 #include <QHash>
 #include <QVector>
 
+class CheckableIndexModelPrivate;
+
 // A live list of the values of one table column with a check box per row, sorted by the column: for picking
 // values. Each row's check state stays with its row as rows arrive (in the initial state), leave, move and
 // re-sort; a rebuild that gives as many rows as before keeps the states by position, any other resets them all.
 class BASIC_VIEWS_EXPORT CheckableIndexModel : public TableIndexModel
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE(CheckableIndexModel)
 public:
     CheckableIndexModel(Table* table, int column, Qt::CheckState initial, QObject* parent = nullptr);
     ~CheckableIndexModel() override;
 
-    int shownColumn() const { return m_column; }
-    Qt::CheckState initialState() const { return m_initial; }
+    int shownColumn() const;
+    Qt::CheckState initialState() const;
     // The shown field of each checked row, in row order.
     QStringList checkedValues() const;
     // True for an empty model.
@@ -45,9 +48,4 @@ private Q_SLOTS:
 private:
     bool allIn(Qt::CheckState state) const;
     void setAll(Qt::CheckState state);
-
-    QVector<Qt::CheckState> m_states; // one per row, in row order
-    Qt::CheckState m_initial;
-    int m_column;
-    QHash<Record, Qt::CheckState> m_statesDuringLayout;
 };

@@ -1,26 +1,34 @@
 #include "models/checkeditemmodelbytable.h"
 
+#include "models/private/checkeditemmodelbytable_p.h"
+
 #include <algorithm>
 
 CheckedItemModelByTable::CheckedItemModelByTable(QObject* parent)
     : QAbstractListModel(parent)
+    , m_d(new CheckedItemModelByTablePrivate)
 { }
 
 CheckedItemModelByTable::~CheckedItemModelByTable() = default;
 
+bool CheckedItemModelByTable::itemsCheckable() const
+{
+    return m_d->itemsCheckable;
+}
+
 void CheckedItemModelByTable::setItemsCheckable(bool checkable)
 {
-    if (checkable == m_itemsCheckable)
+    if (checkable == m_d->itemsCheckable)
         return;
-    m_itemsCheckable = checkable;
-    if (!m_items.isEmpty())
-        Q_EMIT dataChanged(index(0), index(m_items.size() - 1));
+    m_d->itemsCheckable = checkable;
+    if (!m_d->items.isEmpty())
+        Q_EMIT dataChanged(index(0), index(m_d->items.size() - 1));
 }
 
 QStringList CheckedItemModelByTable::values() const
 {
     QStringList all;
-    for (const Item& item : m_items)
+    for (const Item& item : m_d->items)
         all << item.value;
     return all;
 }
@@ -28,7 +36,7 @@ QStringList CheckedItemModelByTable::values() const
 QStringList CheckedItemModelByTable::checkedValues() const
 {
     QStringList checked;
-    for (const Item& item : m_items) {
+    for (const Item& item : m_d->items) {
         if (item.checked)
             checked << item.value;
     }
@@ -37,7 +45,8 @@ QStringList CheckedItemModelByTable::checkedValues() const
 
 bool CheckedItemModelByTable::allMarked(bool checked) const
 {
-    return std::all_of(m_items.begin(), m_items.end(), [checked](const Item& item) { return item.checked == checked; });
+    return std::all_of(
+        m_d->items.begin(), m_d->items.end(), [checked](const Item& item) { return item.checked == checked; });
 }
 
 bool CheckedItemModelByTable::allItemsChecked() const
@@ -59,14 +68,14 @@ void CheckedItemModelByTable::populate()
     fresh.erase(
         std::unique(fresh.begin(), fresh.end(), [](const Item& a, const Item& b) { return a.value == b.value; }),
         fresh.end());
-    if (m_items.isEmpty() || fresh.isEmpty()) {
-        if (!m_items.isEmpty()) {
-            beginRemoveRows(QModelIndex(), 0, m_items.size() - 1);
-            m_items.clear();
+    if (m_d->items.isEmpty() || fresh.isEmpty()) {
+        if (!m_d->items.isEmpty()) {
+            beginRemoveRows(QModelIndex(), 0, m_d->items.size() - 1);
+            m_d->items.clear();
             endRemoveRows();
         } else if (!fresh.isEmpty()) {
             beginInsertRows(QModelIndex(), 0, fresh.size() - 1);
-            m_items = fresh;
+            m_d->items = fresh;
             endInsertRows();
         }
         return;
@@ -75,23 +84,23 @@ void CheckedItemModelByTable::populate()
     // (inserted where they belong).
     int row = 0;
     int j = 0;
-    while (row < m_items.size() || j < fresh.size()) {
+    while (row < m_d->items.size() || j < fresh.size()) {
         int end = row;
-        while (end < m_items.size() && (j == fresh.size() || m_items.at(end).value < fresh.at(j).value))
+        while (end < m_d->items.size() && (j == fresh.size() || m_d->items.at(end).value < fresh.at(j).value))
             ++end;
         if (end > row) {
             beginRemoveRows(QModelIndex(), row, end - 1);
-            m_items.erase(m_items.begin() + row, m_items.begin() + end);
+            m_d->items.erase(m_d->items.begin() + row, m_d->items.begin() + end);
             endRemoveRows();
             continue;
         }
         int last = j;
-        while (last < fresh.size() && (row == m_items.size() || fresh.at(last).value < m_items.at(row).value))
+        while (last < fresh.size() && (row == m_d->items.size() || fresh.at(last).value < m_d->items.at(row).value))
             ++last;
         if (last > j) {
             beginInsertRows(QModelIndex(), row, row + (last - j) - 1);
             for (int k = j; k < last; ++k)
-                m_items.insert(row + (k - j), fresh.at(k));
+                m_d->items.insert(row + (k - j), fresh.at(k));
             endInsertRows();
             row += last - j;
             j = last;
@@ -104,27 +113,27 @@ void CheckedItemModelByTable::populate()
 
 int CheckedItemModelByTable::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_items.size();
+    return parent.isValid() ? 0 : m_d->items.size();
 }
 
 Qt::ItemFlags CheckedItemModelByTable::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | (m_itemsCheckable ? Qt::ItemIsUserCheckable : Qt::NoItemFlags);
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | (m_d->itemsCheckable ? Qt::ItemIsUserCheckable : Qt::NoItemFlags);
 }
 
 QVariant CheckedItemModelByTable::data(const QModelIndex& index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return QVariant();
-    const Item& item = m_items.at(index.row());
+    const Item& item = m_d->items.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
         return item.value;
     case Qt::CheckStateRole:
-        return m_itemsCheckable ? QVariant(item.checked ? Qt::Checked : Qt::Unchecked) : QVariant();
+        return m_d->itemsCheckable ? QVariant(item.checked ? Qt::Checked : Qt::Unchecked) : QVariant();
     default:
         return QVariant();
     }
@@ -136,7 +145,7 @@ bool CheckedItemModelByTable::setData(const QModelIndex& index, const QVariant& 
         return false;
     if (!index.isValid()) {
         beginResetModel();
-        for (Item& item : m_items)
+        for (Item& item : m_d->items)
             item.checked = value.toInt() != 0;
         endResetModel();
         return true;
@@ -144,9 +153,9 @@ bool CheckedItemModelByTable::setData(const QModelIndex& index, const QVariant& 
     if (!checkIndex(index, CheckIndexOption::ParentIsInvalid))
         return false;
     const bool checked = value.toInt() == Qt::Checked;
-    if (m_items.at(index.row()).checked == checked)
+    if (m_d->items.at(index.row()).checked == checked)
         return false;
-    m_items[index.row()].checked = checked;
+    m_d->items[index.row()].checked = checked;
     Q_EMIT dataChanged(index, index, { Qt::CheckStateRole });
     return true;
 }

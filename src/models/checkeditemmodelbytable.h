@@ -4,6 +4,9 @@
 
 #include <QAbstractListModel>
 #include <QList>
+#include <QScopedPointer>
+
+class CheckedItemModelByTablePrivate;
 
 // A list of text values with check boxes, in ascending order of the values, that a subclass fills from a table.
 // populate() merges a fresh list into the shown one: values that went leave, values that came arrive (as the
@@ -11,6 +14,7 @@
 class BASIC_VIEWS_EXPORT CheckedItemModelByTable : public QAbstractListModel
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, CheckedItemModelByTable)
 public:
     struct Item
     {
@@ -21,7 +25,7 @@ public:
     explicit CheckedItemModelByTable(QObject* parent = nullptr);
     ~CheckedItemModelByTable() override;
 
-    bool itemsCheckable() const { return m_itemsCheckable; }
+    bool itemsCheckable() const;
     // A change emits one dataChanged over every row.
     void setItemsCheckable(bool checkable);
 
@@ -50,6 +54,5 @@ protected:
 private:
     bool allMarked(bool checked) const;
 
-    QList<Item> m_items;
-    bool m_itemsCheckable = true;
+    QScopedPointer<CheckedItemModelByTablePrivate> m_d;
 };

@@ -6,6 +6,7 @@
 #include "core/db/record.h"
 #include "core/db/table.h"
 #include "models/itemindexmodel.h"
+#include "models/private/columntotalsmodel_p.h"
 
 #include <QElapsedTimer>
 #include <QFont>
@@ -46,12 +47,12 @@ public:
             m_table->removeIndex(this);
     }
 
-    void clear() override { m_totals->m_exact = false; }
-    void build() override { m_totals->m_exact = false; }
+    void clear() override { m_totals->m_d->exact = false; }
+    void build() override { m_totals->m_d->exact = false; }
     void add(const Record& record) override { take(record, 1); }
     void remove(const Record& record, int) override { take(record, -1); }
     // The old values are gone: the next recompute sums afresh.
-    void update(const Record&, int, int, int) override { m_totals->m_exact = false; }
+    void update(const Record&, int, int, int) override { m_totals->m_d->exact = false; }
     void preprocess(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
         const QList<Record>& added, const QList<Record>& updatedNew) override
     {
@@ -59,7 +60,7 @@ public:
         for (const Record& r : removed)
             take(r, -1);
         // A change of fields no total reads leaves the sums as they are, unless the record enters or leaves.
-        const bool summed = touches(m_totals->m_fields, firstColumn, lastColumn);
+        const bool summed = touches(m_totals->m_d->fields, firstColumn, lastColumn);
         for (int i = 0; i < updated.size(); ++i) {
             const bool was = m_source->filter(updated.at(i));
             const bool is = m_source->filter(updatedNew.at(i));
@@ -83,7 +84,7 @@ public:
     void sourceDestroyed() override
     {
         m_table = nullptr;
-        m_totals->m_exact = false;
+        m_totals->m_d->exact = false;
     }
     QString getClassName() const override { return QStringLiteral("ColumnTotalsModel::Follower"); }
 
@@ -101,11 +102,12 @@ private:
 
 ColumnTotalsModel::ColumnTotalsModel(ItemModelWithDelegates* source, QObject* parent)
     : QAbstractTableModel(parent)
-    , m_source(source)
-    , m_totals(source->columnCount())
+    , m_d(new ColumnTotalsModelPrivate)
 {
-    m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &ColumnTotalsModel::recompute);
+    m_d->source = source;
+    m_d->totals.resize(source->columnCount());
+    m_d->timer.setSingleShot(true);
+    connect(&m_d->timer, &QTimer::timeout, this, &ColumnTotalsModel::recompute);
     for (auto signal : { &QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved })
         connect(source, signal, this, &ColumnTotalsModel::schedule);
     // A layout change may bring rows in or take them out too (a tree's batch, a proxy's new filter).
@@ -113,110 +115,120 @@ ColumnTotalsModel::ColumnTotalsModel(ItemModelWithDelegates* source, QObject* pa
     connect(source, &QAbstractItemModel::dataChanged, this, &ColumnTotalsModel::schedule);
     // A rebuilt model may show other records (its filters changed): summed afresh.
     connect(source, &QAbstractItemModel::modelReset, this, [this] {
-        m_exact = false;
+        m_d->exact = false;
         schedule();
     });
     // Only a model of the table's own records, not one over another model, shows exactly what its filter passes.
     const auto* indexModel = dynamic_cast<const ItemIndexModel*>(source);
     if (indexModel && !indexModel->dependencyOwner() && indexModel->table()) {
-        m_follower = std::make_unique<Follower>(this, indexModel, indexModel->table());
+        m_d->follower = std::make_unique<Follower>(this, indexModel, indexModel->table());
         // The follower asks the model's filter: it goes with the model.
         connect(source, &QObject::destroyed, this, [this] {
-            m_follower.reset();
-            m_exact = false;
+            m_d->follower.reset();
+            m_d->exact = false;
         });
     }
 }
 
 ColumnTotalsModel::~ColumnTotalsModel() = default;
 
+QList<int> ColumnTotalsModel::summedColumns() const
+{
+    return m_d->summed;
+}
+
+void ColumnTotalsModel::setInterval(int ms)
+{
+    m_d->interval = ms;
+}
+
 void ColumnTotalsModel::setSummedColumns(const QStringList& names)
 {
-    m_summed.clear();
-    m_fields.clear();
+    m_d->summed.clear();
+    m_d->fields.clear();
     for (const QString& name : names) {
-        const int column = m_source ? m_source->columnIndex(name) : -1;
-        if (column >= 0 && m_source->tableColumn(column) >= 0) {
-            m_summed << column;
-            m_fields << m_source->tableColumn(column);
+        const int column = m_d->source ? m_d->source->columnIndex(name) : -1;
+        if (column >= 0 && m_d->source->tableColumn(column) >= 0) {
+            m_d->summed << column;
+            m_d->fields << m_d->source->tableColumn(column);
         }
     }
-    m_exact = false;
+    m_d->exact = false;
     recompute();
 }
 
 void ColumnTotalsModel::addRecord(const Record& record, int sign)
 {
-    if (!m_exact)
+    if (!m_d->exact)
         return; // summed afresh anyway
-    addValues(m_running, m_fields, record, sign);
+    addValues(m_d->running, m_d->fields, record, sign);
     schedule();
 }
 
 void ColumnTotalsModel::addChange(const Record& before, const Record& after)
 {
-    if (!m_exact)
+    if (!m_d->exact)
         return;
-    for (int i = 0; i < m_fields.size(); ++i) {
-        const Field was = before.data(m_fields.at(i));
-        const Field is = after.data(m_fields.at(i));
+    for (int i = 0; i < m_d->fields.size(); ++i) {
+        const Field was = before.data(m_d->fields.at(i));
+        const Field is = after.data(m_d->fields.at(i));
         if (was == is)
             continue; // most changes of a record leave most of its summed fields alone
         if (was.hasValue())
-            m_running[i] -= was.toDecimal();
+            m_d->running[i] -= was.toDecimal();
         if (is.hasValue())
-            m_running[i] += is.toDecimal();
+            m_d->running[i] += is.toDecimal();
     }
     schedule();
 }
 
 decimal ColumnTotalsModel::total(int column) const
 {
-    return m_totals.value(column);
+    return m_d->totals.value(column);
 }
 
 void ColumnTotalsModel::schedule()
 {
     // A steady feed would keep restarting a timer that is reset on each change: it runs out on its own instead.
-    if (!m_timer.isActive())
-        m_timer.start(int(qMax<qint64>(m_interval, CostShare * m_costMs)));
+    if (!m_d->timer.isActive())
+        m_d->timer.start(int(qMax<qint64>(m_d->interval, CostShare * m_d->costMs)));
 }
 
 QVector<decimal> ColumnTotalsModel::sumRows() const
 {
-    QVector<decimal> sums(m_fields.size());
-    if (!m_source || m_fields.isEmpty())
+    QVector<decimal> sums(m_d->fields.size());
+    if (!m_d->source || m_d->fields.isEmpty())
         return sums;
     // One pass over the rows for every column; a model that can be walked is, without an index per row.
-    if (const auto* walk = dynamic_cast<const IndexIterative*>(m_source.data())) {
+    if (const auto* walk = dynamic_cast<const IndexIterative*>(m_d->source.data())) {
         for (const Record& record : *walk)
-            addValues(sums, m_fields, record, 1);
+            addValues(sums, m_d->fields, record, 1);
     } else {
-        const int rows = m_source->rowCount();
+        const int rows = m_d->source->rowCount();
         for (int row = 0; row < rows; ++row)
-            addValues(sums, m_fields, m_source->recordByIndex(m_source->index(row, 0)), 1);
+            addValues(sums, m_d->fields, m_d->source->recordByIndex(m_d->source->index(row, 0)), 1);
     }
     return sums;
 }
 
 void ColumnTotalsModel::recompute()
 {
-    m_timer.stop();
-    if (!m_exact) {
+    m_d->timer.stop();
+    if (!m_d->exact) {
         QElapsedTimer clock;
         clock.start();
-        m_running = sumRows();
-        m_costMs = clock.elapsed();
-        m_exact = m_follower != nullptr && m_source;
+        m_d->running = sumRows();
+        m_d->costMs = clock.elapsed();
+        m_d->exact = m_d->follower != nullptr && m_d->source;
     }
-    QVector<decimal> totals(m_totals.size());
-    for (int i = 0; i < m_summed.size() && i < m_running.size(); ++i)
-        totals[m_summed.at(i)] = m_running.at(i);
-    if (totals == m_totals)
+    QVector<decimal> totals(m_d->totals.size());
+    for (int i = 0; i < m_d->summed.size() && i < m_d->running.size(); ++i)
+        totals[m_d->summed.at(i)] = m_d->running.at(i);
+    if (totals == m_d->totals)
         return;
-    m_totals = totals;
-    if (!m_totals.isEmpty())
-        Q_EMIT dataChanged(index(0, 0), index(0, m_totals.size() - 1), { Qt::DisplayRole });
+    m_d->totals = totals;
+    if (!m_d->totals.isEmpty())
+        Q_EMIT dataChanged(index(0, 0), index(0, m_d->totals.size() - 1), { Qt::DisplayRole });
 }
 
 int ColumnTotalsModel::rowCount(const QModelIndex& parent) const
@@ -226,7 +238,7 @@ int ColumnTotalsModel::rowCount(const QModelIndex& parent) const
 
 int ColumnTotalsModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_totals.size();
+    return parent.isValid() ? 0 : m_d->totals.size();
 }
 
 QVariant ColumnTotalsModel::data(const QModelIndex& index, int role) const
@@ -236,11 +248,11 @@ QVariant ColumnTotalsModel::data(const QModelIndex& index, int role) const
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
-        if (m_summed.contains(column))
-            return m_totals.at(column).toString();
+        if (m_d->summed.contains(column))
+            return m_d->totals.at(column).toString();
         return column == 0 ? tr("Итого") : QVariant();
     case Qt::TextAlignmentRole:
-        return m_summed.contains(column) ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+        return m_d->summed.contains(column) ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case Qt::FontRole: {
         QFont bold;
         bold.setBold(true);
@@ -253,7 +265,8 @@ QVariant ColumnTotalsModel::data(const QModelIndex& index, int role) const
 
 QVariant ColumnTotalsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    return m_source && orientation == Qt::Horizontal ? m_source->headerData(section, orientation, role) : QVariant();
+    return m_d->source && orientation == Qt::Horizontal ? m_d->source->headerData(section, orientation, role)
+                                                        : QVariant();
 }
 
 Qt::ItemFlags ColumnTotalsModel::flags(const QModelIndex& index) const

@@ -4,12 +4,10 @@
 #include "core/db/decimal.h"
 
 #include <QAbstractTableModel>
-#include <QPointer>
-#include <QTimer>
+#include <QScopedPointer>
 #include <QVector>
 
-#include <memory>
-
+class ColumnTotalsModelPrivate;
 class ItemModelWithDelegates;
 class Record;
 
@@ -23,6 +21,7 @@ class Record;
 class BASIC_VIEWS_EXPORT ColumnTotalsModel : public QAbstractTableModel
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, ColumnTotalsModel)
 public:
     // The source is not owned.
     explicit ColumnTotalsModel(ItemModelWithDelegates* source, QObject* parent = nullptr);
@@ -30,9 +29,9 @@ public:
 
     // By the columns' names; unknown names are ignored.
     void setSummedColumns(const QStringList& names);
-    QList<int> summedColumns() const { return m_summed; }
+    QList<int> summedColumns() const;
     decimal total(int column) const;
-    void setInterval(int ms) { m_interval = ms; }
+    void setInterval(int ms);
     // Brings the totals up to date now; emits dataChanged() over the row when a total changed.
     void recompute();
 
@@ -51,14 +50,5 @@ private:
     // A shown record's summed fields moved from `before` to `after`.
     void addChange(const Record& before, const Record& after);
 
-    QPointer<ItemModelWithDelegates> m_source;
-    QList<int> m_summed;
-    QVector<decimal> m_totals; // per source column
-    QTimer m_timer;
-    int m_interval = 200;
-    qint64 m_costMs = 0; // the last sum afresh
-    std::unique_ptr<Follower> m_follower; // over a model of a table
-    QVector<decimal> m_running; // per summed column, kept by the follower
-    QList<int> m_fields; // per summed column, its table field
-    bool m_exact = false; // whether m_running answers the source's rows
+    QScopedPointer<ColumnTotalsModelPrivate> m_d;
 };

@@ -1,13 +1,15 @@
 #include "models/filterrecordsmodel.h"
 
+#include "models/private/filterrecordsmodel_p.h"
+
 #include "columns/itemmodelwithdelegates.h"
 #include "core/db/masterindex.h"
 #include "core/db/table.h"
 #include "core/host/icore.h"
 #include "core/host/schema/hostschema.h"
 #include "core/host/tableregistry.h"
-#include "models/concurrentsort.h"
-#include "models/filterrecordsmimedata.h"
+#include "models/private/concurrentsort.h"
+#include "models/private/filterrecordsmimedata.h"
 
 #include <QHash>
 
@@ -26,29 +28,50 @@ const char* const Fields[] = { "stock_id", "board_id", "sec_name", "base_code", 
 FilterRecordsModel::FilterRecordsModel(ItemModelWithDelegates* model, QObject* parent)
     : QAbstractTableModel(parent)
     , IndexList(securitiesTable(), false)
-    , m_table(IndexList::table())
-    , m_model(model)
+    , m_d(new FilterRecordsModelPrivate)
 {
+    m_d->table = IndexList::table();
+    m_d->model = model;
     for (const char* name : Fields)
-        m_columns << (m_table ? m_table->columnIndex(QString::fromLatin1(name)) : -1);
+        m_d->columns << (m_d->table ? m_d->table->columnIndex(QString::fromLatin1(name)) : -1);
+}
+
+const QList<int>& FilterRecordsModel::columnIndexes() const
+{
+    return m_d->columns;
+}
+
+int FilterRecordsModel::columnIndexAt(int field) const
+{
+    return m_d->columns.indexOf(field);
+}
+
+int FilterRecordsModel::sortColumn() const
+{
+    return m_d->sortColumn;
+}
+
+Qt::SortOrder FilterRecordsModel::sortOrder() const
+{
+    return m_d->sortOrder;
 }
 
 FilterRecordsModel::~FilterRecordsModel() = default;
 
 ItemModelWithDelegates* FilterRecordsModel::model() const
 {
-    return m_model;
+    return m_d->model;
 }
 
 Table* FilterRecordsModel::table() const
 {
-    return m_table;
+    return m_d->table;
 }
 
 void FilterRecordsModel::setModel(ItemModelWithDelegates* model)
 {
     beginResetModel();
-    m_model = model;
+    m_d->model = model;
     endResetModel();
 }
 
@@ -61,11 +84,11 @@ QString FilterRecordsModel::getClassName() const
 
 int FilterRecordsModel::compare(const Record& a, const Record& b) const
 {
-    if (m_sortColumn < 0)
+    if (m_d->sortColumn < 0)
         return 0;
-    const int field = m_columns.at(m_sortColumn);
-    return m_sortOrder == Qt::AscendingOrder ? a.data(field).compare(b.data(field))
-                                             : b.data(field).compare(a.data(field));
+    const int field = m_d->columns.at(m_d->sortColumn);
+    return m_d->sortOrder == Qt::AscendingOrder ? a.data(field).compare(b.data(field))
+                                                : b.data(field).compare(a.data(field));
 }
 
 int FilterRecordsModel::lowerBound(const Record& record) const
@@ -80,9 +103,9 @@ int FilterRecordsModel::upperBound(const Record& record) const
 
 void FilterRecordsModel::sort(int column, Qt::SortOrder order)
 {
-    m_sortColumn = column >= 0 && column < m_columns.size() ? column : -1;
-    m_sortOrder = order;
-    if (m_sortColumn < 0)
+    m_d->sortColumn = column >= 0 && column < m_d->columns.size() ? column : -1;
+    m_d->sortOrder = order;
+    if (m_d->sortColumn < 0)
         return;
     Q_EMIT layoutAboutToBeChanged();
     const QModelIndexList before = persistentIndexList();
@@ -105,7 +128,7 @@ void FilterRecordsModel::move(int first, int last, int to)
     const int rows = m_list.count();
     if (first < 0 || last < first || last >= rows || to < 0 || to >= rows || (to >= first && to <= last))
         return;
-    m_sortColumn = -1; // the rows as they stand become the user's order
+    m_d->sortColumn = -1; // the rows as they stand become the user's order
     // `to` is where the rows stand afterwards; Qt counts the destination before the move.
     const int before = last < to ? to + 1 : to;
     beginMoveRows(QModelIndex(), first, last, QModelIndex(), before);
@@ -117,26 +140,26 @@ void FilterRecordsModel::move(int first, int last, int to)
 
 void FilterRecordsModel::insertHandle(const Record& record)
 {
-    const int p = m_handles.partitionPoint([&](const Record& x) { return std::less<Record>()(x, record); });
-    m_handles.insert(p, record);
+    const int p = m_d->handles.partitionPoint([&](const Record& x) { return std::less<Record>()(x, record); });
+    m_d->handles.insert(p, record);
 }
 
 void FilterRecordsModel::removeHandle(const Record& record)
 {
-    const int p = m_handles.partitionPoint([&](const Record& x) { return std::less<Record>()(x, record); });
-    if (m_handles.at(p) == record)
-        m_handles.removeAt(p);
+    const int p = m_d->handles.partitionPoint([&](const Record& x) { return std::less<Record>()(x, record); });
+    if (m_d->handles.at(p) == record)
+        m_d->handles.removeAt(p);
 }
 
 bool FilterRecordsModel::contains(const Record& record) const
 {
-    const int p = m_handles.partitionPoint([&](const Record& x) { return std::less<Record>()(x, record); });
-    return !record.isNull() && m_handles.at(p) == record;
+    const int p = m_d->handles.partitionPoint([&](const Record& x) { return std::less<Record>()(x, record); });
+    return !record.isNull() && m_d->handles.at(p) == record;
 }
 
 int FilterRecordsModel::indexOf_fast(const Record& record) const
 {
-    if (m_sortColumn < 0)
+    if (m_d->sortColumn < 0)
         return -1;
     for (int p = lowerBound(record); p < m_list.count() && compare(at(p), record) == 0; ++p) {
         if (at(p) == record)
@@ -147,9 +170,9 @@ int FilterRecordsModel::indexOf_fast(const Record& record) const
 
 int FilterRecordsModel::indexOf_full(const Record& record) const
 {
-    if (!m_table || record.isNull())
+    if (!m_d->table || record.isNull())
         return -1;
-    const MasterIndex* keys = m_table->masterIndex();
+    const MasterIndex* keys = m_d->table->masterIndex();
     const auto it = std::find_if(
         m_list.begin(), m_list.end(), [&](const Record& x) { return keys->compareKeys(x, record) == 0; });
     return it == m_list.end() ? -1 : it.position();
@@ -169,7 +192,7 @@ void FilterRecordsModel::add(const Record& record)
 {
     if (record.isNull() || contains(record))
         return;
-    const int p = m_sortColumn < 0 ? m_list.count() : upperBound(record);
+    const int p = m_d->sortColumn < 0 ? m_list.count() : upperBound(record);
     beginInsertRows(QModelIndex(), p, p);
     m_list.insert(p, record);
     insertHandle(record);
@@ -207,7 +230,7 @@ void FilterRecordsModel::clear()
 {
     beginResetModel();
     m_list.clear();
-    m_handles.clear();
+    m_d->handles.clear();
     endResetModel();
 }
 
@@ -222,11 +245,11 @@ QStringList FilterRecordsModel::toTextList() const
 void FilterRecordsModel::fromTextList(const QStringList& list)
 {
     beginResetModel();
-    m_sortColumn = -1; // the texts' order is the user's
+    m_d->sortColumn = -1; // the texts' order is the user's
     m_list.clear();
-    m_handles.clear();
+    m_d->handles.clear();
     for (const QString& text : list) {
-        const Record record(m_table, text);
+        const Record record(m_d->table, text);
         if (record.isNull() || contains(record))
             continue;
         m_list.append(record);
@@ -244,22 +267,23 @@ int FilterRecordsModel::rowCount(const QModelIndex& parent) const
 
 int FilterRecordsModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_columns.size();
+    return parent.isValid() ? 0 : m_d->columns.size();
 }
 
 QVariant FilterRecordsModel::data(const QModelIndex& index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return QVariant();
-    const int field = m_columns.at(index.column());
+    const int field = m_d->columns.at(index.column());
     switch (role) {
     case Qt::TextAlignmentRole:
-        if (m_model)
-            return int(m_model->columnAlignment(field));
-        return int(ItemModelWithDelegates::columnTypeAlignment(m_table && field >= 0 ? m_table->columnType(field) : 0));
+        if (m_d->model)
+            return int(m_d->model->columnAlignment(field));
+        return int(
+            ItemModelWithDelegates::columnTypeAlignment(m_d->table && field >= 0 ? m_d->table->columnType(field) : 0));
     case Qt::DisplayRole: {
         const Record& record = at(index.row());
-        return m_model ? m_model->dataByRecord(record, field, Qt::DisplayRole) : record.data(field).toString();
+        return m_d->model ? m_d->model->dataByRecord(record, field, Qt::DisplayRole) : record.data(field).toString();
     }
     default:
         return QVariant();
@@ -268,12 +292,12 @@ QVariant FilterRecordsModel::data(const QModelIndex& index, int role) const
 
 QVariant FilterRecordsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && section >= 0 && section < m_columns.size()) {
-        const int field = m_columns.at(section);
-        if (m_model)
-            return m_model->headerData(field, orientation, role);
+    if (orientation == Qt::Horizontal && section >= 0 && section < m_d->columns.size()) {
+        const int field = m_d->columns.at(section);
+        if (m_d->model)
+            return m_d->model->headerData(field, orientation, role);
         if (role == Qt::DisplayRole)
-            return m_table && field >= 0 ? HostSchema::text(m_table->columnTitle(field)) : QString();
+            return m_d->table && field >= 0 ? HostSchema::text(m_d->table->columnTitle(field)) : QString();
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }

@@ -5,6 +5,9 @@
 
 #include <QAbstractTableModel>
 #include <QPointer>
+#include <QScopedPointer>
+
+class FilterRecordsModelPrivate;
 
 class ItemModelWithDelegates;
 
@@ -19,6 +22,7 @@ class ItemModelWithDelegates;
 class BASIC_VIEWS_EXPORT FilterRecordsModel : public QAbstractTableModel, public IndexList
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, FilterRecordsModel)
 public:
     // The comparison the sorts run with: compare() < 0.
     struct LessThan
@@ -35,9 +39,9 @@ public:
     // Emits one model reset: every cell may read differently.
     void setModel(ItemModelWithDelegates* model);
     // The table fields the six columns show (-1 for a field the table lacks).
-    const QList<int>& columnIndexes() const { return m_columns; }
+    const QList<int>& columnIndexes() const;
     // The column showing a table field, or -1.
-    int columnIndexAt(int field) const { return m_columns.indexOf(field); }
+    int columnIndexAt(int field) const;
 
     // Index
     Table* table() const override;
@@ -64,8 +68,8 @@ public:
     int indexOf_full(const Record& record) const;
     // Under the sort column and order; 0 in the user's order. Safe from worker threads.
     int compare(const Record& a, const Record& b) const;
-    int sortColumn() const { return m_sortColumn; }
-    Qt::SortOrder sortOrder() const { return m_sortOrder; }
+    int sortColumn() const;
+    Qt::SortOrder sortOrder() const;
 
     // The records' key texts, in row order.
     QStringList toTextList() const;
@@ -102,10 +106,5 @@ private:
     void insertHandle(const Record& record);
     void removeHandle(const Record& record);
 
-    QPointer<Table> m_table;
-    PartitionList<Record> m_handles; // the listed records by handle value, for membership
-    QPointer<ItemModelWithDelegates> m_model;
-    QList<int> m_columns;
-    int m_sortColumn = -1;
-    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    QScopedPointer<FilterRecordsModelPrivate> m_d;
 };

@@ -1,56 +1,73 @@
 #include "models/indexmodelfilterrecord.h"
 
+#include "models/private/indexmodelfilterrecord_p.h"
+
 #include "core/db/masterindex.h"
 #include "core/db/table.h"
 #include "core/db/tablelocker.h"
-#include "models/filterrecordsmimedata.h"
+#include "models/private/filterrecordsmimedata.h"
 
 #include <QSet>
 
 #include <algorithm>
 
 IndexModelFilterRecord::IndexModelFilterRecord(Table* table, QObject* parent)
-    : TableIndexModel(table, parent)
+    : TableIndexModel(table, *new IndexModelFilterRecordPrivate, parent)
 { }
 
 IndexModelFilterRecord::~IndexModelFilterRecord() = default;
 
+bool IndexModelFilterRecord::filterEnabled() const
+{
+    return d_func()->filterEnabled;
+}
+
+void IndexModelFilterRecord::setFilterEnabled(bool enabled)
+{
+    d_func()->filterEnabled = enabled;
+}
+
+const QStringList& IndexModelFilterRecord::filterRows() const
+{
+    return d_func()->filterRows;
+}
+
 void IndexModelFilterRecord::setFilterRows(const QStringList& rows)
 {
-    if (rows == m_filterRows)
+    if (rows == d_func()->filterRows)
         return;
-    m_filterRows = rows;
-    m_filterRows.removeDuplicates();
+    d_func()->filterRows = rows;
+    d_func()->filterRows.removeDuplicates();
     rebuildSortedList();
 }
 
 void IndexModelFilterRecord::rebuildSortedList()
 {
-    m_sorted.clear();
+    d_func()->sorted.clear();
     Table* t = table();
     if (!t)
         return;
     TableLocker lock(t);
     const MasterIndex* keys = t->masterIndex();
-    for (int position = 0; position < m_filterRows.size(); ++position) {
+    for (int position = 0; position < d_func()->filterRows.size(); ++position) {
         // A key, not a record of the table: an instrument listed later, or again after a reload, is found by it.
-        const Record key = keys->keyRecord(m_filterRows.at(position));
+        const Record key = keys->keyRecord(d_func()->filterRows.at(position));
         if (!key.isNull())
-            m_sorted.append({ key, position });
+            d_func()->sorted.append({ key, position });
     }
-    std::stable_sort(m_sorted.begin(), m_sorted.end(),
+    std::stable_sort(d_func()->sorted.begin(), d_func()->sorted.end(),
         [keys](const Entry& a, const Entry& b) { return keys->compareKeys(a.key, b.key) < 0; });
 }
 
 const IndexModelFilterRecord::Entry* IndexModelFilterRecord::find(const Record& record) const
 {
     const Table* t = table();
-    if (!t || record.isNull() || m_sorted.isEmpty())
+    if (!t || record.isNull() || d_func()->sorted.isEmpty())
         return nullptr;
     const MasterIndex* keys = t->masterIndex();
-    const auto it = std::lower_bound(m_sorted.begin(), m_sorted.end(), record,
+    const auto it = std::lower_bound(d_func()->sorted.begin(), d_func()->sorted.end(), record,
         [keys](const Entry& entry, const Record& r) { return keys->compareKeys(entry.key, r) < 0; });
-    return it != m_sorted.end() && keys->compareKeys(it->key, record) == 0 ? &*it : nullptr;
+    return it != d_func()->sorted.end() && keys->compareKeys(it->key, record) == 0 ? &*it : nullptr;
 }
 
 QStringList IndexModelFilterRecord::allRows() const
@@ -65,8 +82,8 @@ bool IndexModelFilterRecord::addToFilter(const Record& record, int position)
 {
     if (record.isNull() || find(record))
         return false;
-    position = qBound(0, position, m_filterRows.size());
-    m_filterRows.insert(position, record.toString());
+    position = qBound(0, position, d_func()->filterRows.size());
+    d_func()->filterRows.insert(position, record.toString());
     rebuildSortedList();
     return true;
 }
@@ -74,7 +91,7 @@ bool IndexModelFilterRecord::addToFilter(const Record& record, int position)
 void IndexModelFilterRecord::removeFromFilter(const Record& record)
 {
     if (const Entry* entry = find(record)) {
-        m_filterRows.removeAt(entry->position);
+        d_func()->filterRows.removeAt(entry->position);
         rebuildSortedList();
     }
 }
@@ -92,21 +109,21 @@ void IndexModelFilterRecord::setShownOrder(const QStringList& shownKeys)
     for (const QString& key : shownKeys) {
         const Entry* entry = t ? find(t->masterIndex()->keyRecord(key)) : nullptr;
         if (entry && !shown.contains(entry->position)) {
-            rows << m_filterRows.at(entry->position);
+            rows << d_func()->filterRows.at(entry->position);
             shown.insert(entry->position);
         }
     }
-    for (int position = 0; position < m_filterRows.size(); ++position) {
+    for (int position = 0; position < d_func()->filterRows.size(); ++position) {
         if (!shown.contains(position))
-            rows << m_filterRows.at(position);
+            rows << d_func()->filterRows.at(position);
     }
-    m_filterRows = rows;
+    d_func()->filterRows = rows;
     rebuildSortedList();
 }
 
 bool IndexModelFilterRecord::filter(const Record& record) const
 {
-    if (!m_filterEnabled)
+    if (!d_func()->filterEnabled)
         return TableIndexModel::filter(record);
     return find(record) != nullptr;
 }
@@ -125,7 +142,7 @@ int IndexModelFilterRecord::compare(const Record& a, const Record& b) const
 bool IndexModelFilterRecord::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,
     const QModelIndex& destinationParent, int destinationChild)
 {
-    if (!m_filterEnabled)
+    if (!d_func()->filterEnabled)
         return TableIndexModel::moveRows(sourceParent, sourceRow, count, destinationParent, destinationChild);
     if (sourceParent.isValid() || destinationParent.isValid()) {
         if (sourceParent != destinationParent)
@@ -139,7 +156,7 @@ bool IndexModelFilterRecord::moveRows(const QModelIndex& sourceParent, int sourc
         return true;
     // The filter rows take the rows' new order first, so that whoever hears of the move reads them as they are
     // now; the rows follow (moved, not compared) and stand in the filter rows' order again.
-    const QStringList before = m_filterRows;
+    const QStringList before = d_func()->filterRows;
     const QStringList rows = allRows();
     const QStringList moving = rows.mid(sourceRow, count);
     const QStringList others = rows.mid(0, sourceRow) + rows.mid(sourceRow + count);
@@ -152,14 +169,14 @@ bool IndexModelFilterRecord::moveRows(const QModelIndex& sourceParent, int sourc
             setSort(-1, sortOrder());
         return true;
     }
-    m_filterRows = before;
+    d_func()->filterRows = before;
     rebuildSortedList();
     return false;
 }
 
 Qt::ItemFlags IndexModelFilterRecord::flags(const QModelIndex& index) const
 {
-    if (!m_filterEnabled)
+    if (!d_func()->filterEnabled)
         return TableIndexModel::flags(index);
     return index.isValid() ? TableIndexModel::flags(index) | Qt::ItemIsDragEnabled : Qt::ItemIsDropEnabled;
 }
@@ -176,14 +193,14 @@ QStringList IndexModelFilterRecord::mimeTypes() const
 
 QMimeData* IndexModelFilterRecord::mimeData(const QModelIndexList& indexes) const
 {
-    return indexes.isEmpty() || !m_filterEnabled ? nullptr : new FilterRecordsMimeData(indexes);
+    return indexes.isEmpty() || !d_func()->filterEnabled ? nullptr : new FilterRecordsMimeData(indexes);
 }
 
 bool IndexModelFilterRecord::dropMimeData(
     const QMimeData* data, Qt::DropAction action, int row, int, const QModelIndex&)
 {
     const auto* dragged = qobject_cast<const FilterRecordsMimeData*>(data);
-    if (!dragged || action != Qt::MoveAction || !m_filterEnabled)
+    if (!dragged || action != Qt::MoveAction || !d_func()->filterEnabled)
         return false;
     return dragged->moveRows(
         this, row, [this](int from, int before) { moveRows(QModelIndex(), from, 1, QModelIndex(), before); });

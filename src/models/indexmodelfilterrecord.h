@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVector>
 
+class IndexModelFilterRecordPrivate;
+
 // A live table model that can show only the records a list of key texts names (the filter rows), in that list's
 // order: the record filter. With it on, membership alone decides what is shown (the row filters are not asked)
 // and, without a sort column, rows stand in the filter rows' order whatever their values; records the table gains
@@ -16,14 +18,15 @@
 class BASIC_VIEWS_EXPORT IndexModelFilterRecord : public TableIndexModel
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE(IndexModelFilterRecord)
 public:
     explicit IndexModelFilterRecord(Table* table, QObject* parent = nullptr);
     ~IndexModelFilterRecord() override;
 
-    bool filterEnabled() const { return m_filterEnabled; }
+    bool filterEnabled() const;
     // Only the flag changes.
-    void setFilterEnabled(bool enabled) { m_filterEnabled = enabled; }
-    const QStringList& filterRows() const { return m_filterRows; }
+    void setFilterEnabled(bool enabled);
+    const QStringList& filterRows() const;
     // Duplicate texts keep their first place.
     void setFilterRows(const QStringList& rows);
     // The key texts of every row, in row order.
@@ -67,8 +70,4 @@ private:
     void setShownOrder(const QStringList& shownKeys);
     // The entry with the record's key, or null.
     const Entry* find(const Record& record) const;
-
-    QVector<Entry> m_sorted; // by key
-    bool m_filterEnabled = false;
-    QStringList m_filterRows;
 };

@@ -4,6 +4,7 @@
 #include "core/db/record.h"
 
 #include <QObject>
+#include <QScopedPointer>
 
 class FilterFunc;
 class SecuritiesSessionFilter;
@@ -12,6 +13,8 @@ class Table;
 
 namespace SessionFilterModelNamespace {
 
+class SessionFilterModelHelperPrivate;
+
 // The current-session switch of an instrument model: off, or on with a predicate passing the records of the
 // markets' current sessions (the table's "stock_id" and "sess_id"). The predicate is remade, and filterUpdated()
 // emitted, whenever the sessions change (the decoder's new sessions, the sessions directory). A table without
@@ -19,12 +22,13 @@ namespace SessionFilterModelNamespace {
 class BASIC_VIEWS_EXPORT SessionFilterModelHelper : public QObject
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, SessionFilterModelHelper)
 public:
     explicit SessionFilterModelHelper(Table* table, QObject* parent = nullptr);
     ~SessionFilterModelHelper() override;
 
-    bool isAvailable() const { return m_sessions != nullptr; }
-    bool isEnabled() const { return m_enabled; }
+    bool isAvailable() const;
+    bool isEnabled() const;
     // True when the switch changed.
     bool setEnabled(bool enabled);
     // False for a record of another session while the switch is on. Only reads: safe on the worker threads of
@@ -41,9 +45,7 @@ Q_SIGNALS:
     void filterUpdated();
 
 private:
-    bool m_enabled = false;
-    SecuritiesSessionFilter* m_sessions = nullptr; // child; null without the columns
-    FilterFunc* m_predicate = nullptr; // child of this
+    QScopedPointer<SessionFilterModelHelperPrivate> m_d;
 };
 
 } // namespace SessionFilterModelNamespace

@@ -4,10 +4,10 @@
 #include "core/db/guilog.h"
 #include "core/db/indexdependbase.h"
 #include "core/db/table.h"
-#include "models/concurrentsort.h"
-#include "models/indexdepend.h"
+#include "models/private/concurrentsort.h"
+#include "models/private/indexdepend.h"
+#include "models/private/progresshelper.h"
 #include "models/private/tableindexmodel_p.h"
-#include "models/progresshelper.h"
 
 #include <QElapsedTimer>
 #include <QSet>

@@ -5,12 +5,12 @@
 
 #include "columns/columnmodeldelegate.h"
 #include "core/db/table.h"
-#include "models/concurrentsort.h"
-#include "models/indexdepend.h"
 #include "models/parallelmap.h"
+#include "models/private/concurrentsort.h"
+#include "models/private/indexdepend.h"
+#include "models/private/progresshelper.h"
+#include "models/private/storedsortkeys.h"
 #include "models/private/tableindexmodel_p.h"
-#include "models/progresshelper.h"
-#include "models/storedsortkeys.h"
 
 #include <QSet>
 

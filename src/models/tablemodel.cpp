@@ -1,30 +1,33 @@
 #include "models/tablemodel.h"
 
+#include "models/private/tablemodel_p.h"
+
 #include "core/db/indexiterative.h"
 #include "core/db/table.h"
 
 TableModel::TableModel(IndexIterative* source, QObject* parent)
-    : ItemModelWithDelegates(parent)
-    , m_table(source ? source->table() : nullptr)
+    : ItemModelWithDelegates(*new TableModelPrivate, parent)
 {
-    if (m_table)
-        setColumns(m_table->columns());
+    Q_D(TableModel);
+    d->table = source ? source->table() : nullptr;
+    if (d->table)
+        setColumns(d->table->columns());
     if (!source)
         return;
     for (const Record& record : *source)
-        m_records.append(record);
+        d->records.append(record);
 }
 
 TableModel::~TableModel() = default;
 
 Table* TableModel::table() const
 {
-    return m_table;
+    return d_func()->table;
 }
 
 Record TableModel::recordByIndex(const QModelIndex& index) const
 {
-    return index.isValid() && index.model() == this ? m_records.at(index.row()) : Record();
+    return index.isValid() && index.model() == this ? d_func()->records.at(index.row()) : Record();
 }
 
 QModelIndex TableModel::indexColumn(const QModelIndex& index, int column) const
@@ -34,14 +37,15 @@ QModelIndex TableModel::indexColumn(const QModelIndex& index, int column) const
 
 int TableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_records.count();
+    return parent.isValid() ? 0 : d_func()->records.count();
 }
 
 QModelIndex TableModel::index(int row, int column, const QModelIndex& parent) const
 {
-    if (parent.isValid() || row < 0 || row >= m_records.count() || column < 0 || column >= columnCount())
+    Q_D(const TableModel);
+    if (parent.isValid() || row < 0 || row >= d->records.count() || column < 0 || column >= columnCount())
         return QModelIndex();
-    return createIndex(row, column, m_records.at(row).handle());
+    return createIndex(row, column, d->records.at(row).handle());
 }
 
 QModelIndex TableModel::parent(const QModelIndex&) const
@@ -55,7 +59,7 @@ QVariant TableModel::data(const QModelIndex& index, int role) const
         return QVariant();
     if (role == Qt::TextAlignmentRole)
         return int(columnAlignment(index.column()));
-    const Record& record = m_records.at(index.row());
+    const Record& record = d_func()->records.at(index.row());
     if (record.isNull())
         return QVariant();
     const int field = tableColumn(index.column());

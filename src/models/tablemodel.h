@@ -1,11 +1,8 @@
 #pragma once
 
 #include "columns/itemmodelwithdelegates.h"
-#include "core/db/partitionlist.h"
-
-#include <QPointer>
-
 class IndexIterative;
+class TableModelPrivate;
 
 // A frozen copy of the rows an index holds at one moment, shown through the column delegates: the rows never
 // change, their values are the records' own (live while the records are in their table). Not an index: the table
@@ -13,6 +10,7 @@ class IndexIterative;
 class BASIC_VIEWS_EXPORT TableModel : public ItemModelWithDelegates
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE(TableModel)
 public:
     // Columns are the source table's; the rows are the source's records in its order.
     explicit TableModel(IndexIterative* source, QObject* parent = nullptr);
@@ -28,8 +26,4 @@ public:
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex& index) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-
-private:
-    PartitionList<Record> m_records;
-    QPointer<Table> m_table;
 };

@@ -3,7 +3,7 @@
 #include "core/db/guilog.h"
 #include "core/db/indexiterative.h"
 #include "core/db/table.h"
-#include "models/progresshelper.h"
+#include "models/private/progresshelper.h"
 #include "trees/groupment.h"
 #include "trees/groupmenttreeitem.h"
 #include "trees/private/treeindexmodel_p.h"

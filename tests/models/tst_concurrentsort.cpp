@@ -1,6 +1,6 @@
 #include "core/db/partitionlist.h"
 #include "core/db/record.h"
-#include "models/concurrentsort.h"
+#include "models/private/concurrentsort.h"
 #include "ordertable.h"
 
 #include <QException>

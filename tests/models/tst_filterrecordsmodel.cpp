@@ -1,8 +1,8 @@
 #include "core/db/masterindex.h"
 #include "droporacle.h"
 #include "marketfixture.h"
-#include "models/filterrecordsmimedata.h"
 #include "models/filterrecordsmodel.h"
+#include "models/private/filterrecordsmimedata.h"
 
 #include <QAbstractItemModelTester>
 #include <QMimeData>

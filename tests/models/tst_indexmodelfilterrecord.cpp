@@ -3,8 +3,8 @@
 #include "core/db/recordupdater.h"
 #include "droporacle.h"
 #include "marketfixture.h"
-#include "models/filterrecordsmimedata.h"
 #include "models/indexmodelfilterrecord.h"
+#include "models/private/filterrecordsmimedata.h"
 
 #include <QAbstractItemModelTester>
 #include <QMimeData>

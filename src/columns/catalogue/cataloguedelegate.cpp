@@ -1,5 +1,7 @@
 #include "columns/catalogue/cataloguedelegate.h"
 
+#include "columns/catalogue/private/cataloguedelegate_p.h"
+
 #include "columns/itemmodelwithdelegates.h"
 #include "columns/itemroles.h"
 #include "core/host/directories/tabledirectory.h"
@@ -13,11 +15,28 @@ InstrumentColumns InstrumentColumns::of(const ItemModelWithDelegates* model)
 
 CatalogueDelegate::CatalogueDelegate(
     const ColumnHeaderInfo& header, FieldType::Type type, QObject* parent, int variantType)
-    : ColumnModelDelegate(parent)
-    , m_header(header)
-    , m_type(type)
-    , m_variantType(variantType >= 0 ? variantType : ItemModelWithDelegates::fieldTypeToVariantType(type))
+    : CatalogueDelegate(*new CatalogueDelegatePrivate(header, type, variantType), parent)
 { }
+
+CatalogueDelegate::CatalogueDelegate(CatalogueDelegatePrivate& dd, QObject* parent)
+    : ColumnModelDelegate(parent)
+    , m_d(&dd)
+{
+    if (dd.variantType < 0)
+        dd.variantType = ItemModelWithDelegates::fieldTypeToVariantType(dd.type);
+}
+
+CatalogueDelegate::~CatalogueDelegate() = default;
+
+FieldType::Type CatalogueDelegate::getType() const
+{
+    return d_func()->type;
+}
+
+int CatalogueDelegate::type() const
+{
+    return d_func()->variantType;
+}
 
 QString CatalogueDelegate::translated(const char* text)
 {
@@ -29,29 +48,29 @@ bool CatalogueDelegate::headerData(int role, QVariant& value) const
     const char* text = nullptr;
     switch (role) {
     case Qt::DisplayRole:
-        text = m_header.title;
+        text = d_func()->header.title;
         break;
     case Qt::EditRole:
     case ColumnNameRole:
-        if (!m_header.name)
+        if (!d_func()->header.name)
             return false;
-        value = QString::fromLatin1(m_header.name);
+        value = QString::fromLatin1(d_func()->header.name);
         return true;
     case ColumnTypeNameRole:
-        if (!m_header.typeName)
+        if (!d_func()->header.typeName)
             return false;
-        value = QString::fromLatin1(m_header.typeName);
+        value = QString::fromLatin1(d_func()->header.typeName);
         return true;
     case ColumnVisibleRole:
-        if (!m_header.answersVisible)
+        if (!d_func()->header.answersVisible)
             return false;
         value = true;
         return true;
     case ColumnDescriptionRole:
-        text = m_header.description;
+        text = d_func()->header.description;
         break;
     case ColumnSampleTextRole:
-        text = m_header.sample;
+        text = d_func()->header.sample;
         break;
     default:
         return false;
@@ -97,9 +116,19 @@ void CatalogueDelegate::requireColumns(const QVector<int>& columns, int line)
 
 TextColumnDelegate::TextColumnDelegate(
     const ColumnHeaderInfo& header, Order order, QObject* parent, FieldType::Type type)
-    : CatalogueDelegate(header, type, parent)
-    , m_order(order)
+    : TextColumnDelegate(*new TextColumnDelegatePrivate(header, type, -1), order, parent)
 { }
+
+TextColumnDelegate::TextColumnDelegate(TextColumnDelegatePrivate& dd, Order order, QObject* parent)
+    : CatalogueDelegate(dd, parent)
+{
+    dd.order = order;
+}
+
+bool TextColumnDelegate::sortsEmptyLast() const
+{
+    return d_func()->order == TextOrderNullsLast;
+}
 
 bool TextColumnDelegate::data(const Field& field, const Record& record, int role, QVariant& value) const
 {
@@ -117,13 +146,14 @@ bool TextColumnDelegate::data(const Field& field, const Record& record, int role
 bool TextColumnDelegate::compare(
     const Field& f1, const Record& r1, const Field& f2, const Record& r2, int& result) const
 {
-    if (m_order == FieldOrder)
+    if (d_func()->order == FieldOrder)
         return false;
-    if (m_order == TextOrderNullsLast && (f1.isNull() || f2.isNull())) {
+    if (d_func()->order == TextOrderNullsLast && (f1.isNull() || f2.isNull())) {
         result = int(f1.isNull()) - int(f2.isNull());
         return true;
     }
-    result = compareTexts(f1, r1, f2, r2, m_order == TextOrderCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    result = compareTexts(
+        f1, r1, f2, r2, d_func()->order == TextOrderCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
     return true;
 }
 

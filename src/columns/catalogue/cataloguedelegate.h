@@ -3,11 +3,14 @@
 #include "columns/columnmodeldelegate.h"
 #include "columns/itemmodelwithdelegates.h"
 
+#include <QScopedPointer>
 #include <QVector>
 
 #include <initializer_list>
 
+class CatalogueDelegatePrivate;
 class TableDirectory;
+class TextColumnDelegatePrivate;
 
 // How a catalogue column describes itself in the header. Texts are source texts (translated in the
 // "ColumnDelegates" context when asked); a null text leaves its role unanswered.
@@ -40,10 +43,12 @@ struct BASIC_VIEWS_EXPORT InstrumentColumns
 class BASIC_VIEWS_EXPORT CatalogueDelegate : public ColumnModelDelegate
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, CatalogueDelegate)
 public:
+    ~CatalogueDelegate() override;
     bool headerData(int role, QVariant& value) const override;
-    FieldType::Type getType() const override { return m_type; }
-    int type() const override { return m_variantType; }
+    FieldType::Type getType() const override;
+    int type() const override;
 
     // A catalogue text in the user's language.
     static QString translated(const char* text);
@@ -53,6 +58,8 @@ public:
 protected:
     // Without a variant type the field type's one is used.
     CatalogueDelegate(const ColumnHeaderInfo& header, FieldType::Type type, QObject* parent, int variantType = -1);
+    // Subclasses with data of their own pass their private class (made from the same header and type).
+    CatalogueDelegate(CatalogueDelegatePrivate& dd, QObject* parent);
 
     // A reload of the directory repaints the column.
     void follow(const TableDirectory* directory);
@@ -61,16 +68,14 @@ protected:
     // without them is a wiring error, not a condition to handle.
     static void requireColumns(const QVector<int>& columns, int line);
 
-private:
-    ColumnHeaderInfo m_header;
-    FieldType::Type m_type;
-    int m_variantType;
+    QScopedPointer<CatalogueDelegatePrivate> m_d;
 };
 
 // A column that shows a text made from its field and record, and may sort by that text.
 class BASIC_VIEWS_EXPORT TextColumnDelegate : public CatalogueDelegate
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, TextColumnDelegate)
 public:
     enum Order {
         FieldOrder, // the model compares the raw fields
@@ -81,17 +86,15 @@ public:
 
     bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
     bool compare(const Field& f1, const Record& r1, const Field& f2, const Record& r2, int& result) const override;
-    bool sortsEmptyLast() const override { return m_order == TextOrderNullsLast; }
+    bool sortsEmptyLast() const override;
 
 protected:
     TextColumnDelegate(
         const ColumnHeaderInfo& header, Order order, QObject* parent, FieldType::Type type = FieldType::String);
+    TextColumnDelegate(TextColumnDelegatePrivate& dd, Order order, QObject* parent);
     // The display text; false leaves the display role unanswered.
     virtual bool text(const Field& field, const Record& record, QString& text) const = 0;
     // The order of two shown texts; members with a cheaper way to the same order override it.
     virtual int compareTexts(
         const Field& f1, const Record& r1, const Field& f2, const Record& r2, Qt::CaseSensitivity cs) const;
-
-private:
-    Order m_order;
 };

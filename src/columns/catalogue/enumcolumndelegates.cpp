@@ -1,5 +1,7 @@
 #include "columns/catalogue/enumcolumndelegates.h"
 
+#include "columns/catalogue/private/enumcolumndelegates_p.h"
+
 #include "core/host/directories/enumdirectories.h"
 #include "core/host/directories/sessiondirectory.h"
 
@@ -15,24 +17,36 @@ const ColumnHeaderInfo visibleHeader {};
 
 EnumColumnDelegate::EnumColumnDelegate(
     const ColumnHeaderInfo& header, const EnumDirectory* directory, Order order, bool describe, QObject* parent)
-    : TextColumnDelegate(header, order, parent)
-    , m_directory(directory)
-    , m_describe(describe)
+    : EnumColumnDelegate(
+        *new EnumColumnDelegatePrivate(header, FieldType::String, -1), directory, order, describe, parent)
+{ }
+
+EnumColumnDelegate::EnumColumnDelegate(
+    EnumColumnDelegatePrivate& dd, const EnumDirectory* directory, Order order, bool describe, QObject* parent)
+    : TextColumnDelegate(dd, order, parent)
 {
-    follow(m_directory);
+    dd.directory = directory;
+    dd.describe = describe;
+    follow(directory);
+}
+
+const EnumDirectory* EnumColumnDelegate::directory() const
+{
+    return d_func()->directory;
 }
 
 bool EnumColumnDelegate::text(const Field& field, const Record&, QString& text) const
 {
-    text = m_directory->nameByKey(field);
+    text = d_func()->directory->nameByKey(field);
     return true;
 }
 
 bool EnumColumnDelegate::data(const Field& field, const Record& record, int role, QVariant& value) const
 {
-    if (role != Qt::ToolTipRole || !m_describe)
+    Q_D(const EnumColumnDelegate);
+    if (role != Qt::ToolTipRole || !d->describe)
         return TextColumnDelegate::data(field, record, role, value);
-    value = m_directory->descrByKey(field);
+    value = d->directory->descrByKey(field);
     return true;
 }
 
@@ -74,21 +88,24 @@ bool BuySellColumnDelegate::text(const Field& field, const Record&, QString& tex
 }
 
 StatusColumnDelegate::StatusColumnDelegate(ItemModelWithDelegates* model)
-    : EnumColumnDelegate(noHeader, StatusDirectory::i(), FieldOrder, false, model)
-    , m_sessions(SessionDirectory::i())
-    , m_stockColumn(fieldIndex(model, "stock_id"))
-    , m_sessColumn(fieldIndex(model, "sess_id"))
+    : EnumColumnDelegate(*new StatusColumnDelegatePrivate(noHeader, FieldType::String, -1), StatusDirectory::i(),
+        FieldOrder, false, model)
 {
-    follow(m_sessions);
+    Q_D(StatusColumnDelegate);
+    d->sessions = SessionDirectory::i();
+    d->stockColumn = fieldIndex(model, "stock_id");
+    d->sessColumn = fieldIndex(model, "sess_id");
+    follow(d->sessions);
 }
 
 bool StatusColumnDelegate::data(const Field& field, const Record& record, int role, QVariant& value) const
 {
     if (role != Qt::ForegroundRole && role != Qt::ToolTipRole)
         return EnumColumnDelegate::data(field, record, role, value);
-    const int stock = record.data(m_stockColumn).toInteger();
-    const int sess = record.data(m_sessColumn).toInteger();
-    const bool earlier = sess != m_sessions->getMaxSessId(stock);
+    Q_D(const StatusColumnDelegate);
+    const int stock = record.data(d->stockColumn).toInteger();
+    const int sess = record.data(d->sessColumn).toInteger();
+    const bool earlier = sess != d->sessions->getMaxSessId(stock);
     if (role == Qt::ForegroundRole) {
         if (!earlier)
             return false;
@@ -97,7 +114,7 @@ bool StatusColumnDelegate::data(const Field& field, const Record& record, int ro
     }
     const QString description = directory()->descrByKey(field);
     value = earlier ? translated(QT_TRANSLATE_NOOP("ColumnDelegates", "%1 (сессия %2)"))
-                          .arg(description, m_sessions->nameById(stock, sess))
+                          .arg(description, d->sessions->nameById(stock, sess))
                     : description;
     return true;
 }

@@ -6,12 +6,16 @@
 
 #include "columns/catalogue/cataloguedelegate.h"
 
+class EnumColumnDelegatePrivate;
+class StatusColumnDelegatePrivate;
+
 class EnumDirectory;
 class SessionDirectory;
 
 class BASIC_VIEWS_EXPORT EnumColumnDelegate : public TextColumnDelegate
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, EnumColumnDelegate)
 public:
     bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
 
@@ -19,12 +23,10 @@ protected:
     // With `describe` the tool tip is the code's description.
     EnumColumnDelegate(
         const ColumnHeaderInfo& header, const EnumDirectory* directory, Order order, bool describe, QObject* parent);
+    EnumColumnDelegate(
+        EnumColumnDelegatePrivate& dd, const EnumDirectory* directory, Order order, bool describe, QObject* parent);
     bool text(const Field& field, const Record& record, QString& text) const override;
-    const EnumDirectory* directory() const { return m_directory; }
-
-private:
-    const EnumDirectory* m_directory; // not owned
-    bool m_describe;
+    const EnumDirectory* directory() const;
 };
 
 class BASIC_VIEWS_EXPORT SecTypeColumnDelegate : public EnumColumnDelegate
@@ -77,12 +79,8 @@ protected:
 // that session.
 class BASIC_VIEWS_EXPORT StatusColumnDelegate : public EnumColumnDelegate
 {
+    Q_DECLARE_PRIVATE_D(m_d, StatusColumnDelegate)
 public:
     explicit StatusColumnDelegate(ItemModelWithDelegates* model);
     bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
-
-private:
-    const SessionDirectory* m_sessions; // not owned
-    int m_stockColumn;
-    int m_sessColumn;
 };

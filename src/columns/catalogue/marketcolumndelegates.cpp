@@ -1,5 +1,7 @@
 #include "columns/catalogue/marketcolumndelegates.h"
 
+#include "columns/catalogue/private/marketcolumndelegates_p.h"
+
 #include "core/host/directories/boarddirectory.h"
 #include "core/host/directories/sessiondirectory.h"
 #include "core/host/directories/stockdirectory.h"
@@ -22,15 +24,15 @@ const ColumnHeaderInfo sessionHeader { QT_TRANSLATE_NOOP("ColumnDelegates", "Ð¡Ð
 } // namespace
 
 StockColumnDelegate::StockColumnDelegate(QObject* parent)
-    : TextColumnDelegate(stockHeader, FieldOrder, parent)
-    , m_directory(StockDirectory::i())
+    : TextColumnDelegate(*new StockColumnDelegatePrivate(stockHeader, FieldType::String, -1), FieldOrder, parent)
 {
-    follow(m_directory);
+    d_func()->directory = StockDirectory::i();
+    follow(d_func()->directory);
 }
 
 bool StockColumnDelegate::text(const Field& field, const Record&, QString& text) const
 {
-    text = m_directory->nameById(field.toInteger());
+    text = d_func()->directory->nameById(field.toInteger());
     return true;
 }
 
@@ -38,28 +40,30 @@ bool StockColumnDelegate::data(const Field& field, const Record& record, int rol
 {
     if (role != Qt::UserRole)
         return TextColumnDelegate::data(field, record, role, value);
-    value = m_directory->codeById(field.toInteger());
+    value = d_func()->directory->codeById(field.toInteger());
     return true;
 }
 
 bool StockColumnDelegate::compare(const Field& f1, const Record&, const Field& f2, const Record&, int& result) const
 {
-    result
-        = m_directory->nameByIdAs(f1.toInteger()).compare(m_directory->nameByIdAs(f2.toInteger()), Qt::CaseInsensitive);
+    result = d_func()
+                 ->directory->nameByIdAs(f1.toInteger())
+                 .compare(d_func()->directory->nameByIdAs(f2.toInteger()), Qt::CaseInsensitive);
     return true;
 }
 
 BoardLookupDelegate::BoardLookupDelegate(const ColumnHeaderInfo& header, Order order, int stockColumn, QObject* parent)
-    : TextColumnDelegate(header, order, parent)
-    , m_directory(BoardDirectory::i())
-    , m_stockColumn(stockColumn)
+    : TextColumnDelegate(*new BoardLookupDelegatePrivate(header, FieldType::String, -1), order, parent)
 {
-    follow(m_directory);
+    Q_D(BoardLookupDelegate);
+    d->directory = BoardDirectory::i();
+    d->stockColumn = stockColumn;
+    follow(d->directory);
 }
 
 bool BoardLookupDelegate::text(const Field& field, const Record& record, QString& text) const
 {
-    text = m_directory->nameById(record.data(m_stockColumn).toInteger(), field.toInteger());
+    text = d_func()->directory->nameById(record.data(d_func()->stockColumn).toInteger(), field.toInteger());
     return true;
 }
 
@@ -67,21 +71,21 @@ bool BoardLookupDelegate::data(const Field& field, const Record& record, int rol
 {
     if (role != Qt::UserRole)
         return TextColumnDelegate::data(field, record, role, value);
-    value = m_directory->codeById(record.data(m_stockColumn).toInteger(), field.toInteger());
+    value = d_func()->directory->codeById(record.data(d_func()->stockColumn).toInteger(), field.toInteger());
     return true;
 }
 
 int BoardLookupDelegate::compareTexts(
     const Field& f1, const Record& r1, const Field& f2, const Record& r2, Qt::CaseSensitivity) const
 {
-    const int stock1 = r1.data(m_stockColumn).toInteger();
-    const int stock2 = r2.data(m_stockColumn).toInteger();
+    const int stock1 = r1.data(d_func()->stockColumn).toInteger();
+    const int stock2 = r2.data(d_func()->stockColumn).toInteger();
     const int board1 = f1.toInteger();
     const int board2 = f2.toInteger();
     if (stock1 == stock2 && board1 == board2)
         return 0;
-    const int rank1 = m_directory->nameRankById(stock1, board1);
-    const int rank2 = m_directory->nameRankById(stock2, board2);
+    const int rank1 = d_func()->directory->nameRankById(stock1, board1);
+    const int rank2 = d_func()->directory->nameRankById(stock2, board2);
     return rank1 < rank2 ? -1 : (rank1 > rank2 ? 1 : 0);
 }
 
@@ -110,11 +114,12 @@ BaseBoardColumnDelegate::BaseBoardColumnDelegate(int stockColumn, ItemModelWithD
 { }
 
 SessionColumnDelegate::SessionColumnDelegate(ItemModelWithDelegates* model)
-    : TextColumnDelegate(sessionHeader, TextOrder, model)
-    , m_directory(SessionDirectory::i())
-    , m_stockColumn(fieldIndex(model, "stock_id"))
+    : TextColumnDelegate(*new SessionColumnDelegatePrivate(sessionHeader, FieldType::String, -1), TextOrder, model)
 {
-    follow(m_directory);
+    Q_D(SessionColumnDelegate);
+    d->directory = SessionDirectory::i();
+    d->stockColumn = fieldIndex(model, "stock_id");
+    follow(d->directory);
 }
 
 bool SessionColumnDelegate::text(const Field& field, const Record& record, QString& text) const
@@ -122,6 +127,6 @@ bool SessionColumnDelegate::text(const Field& field, const Record& record, QStri
     if (field.isNull())
         text.clear();
     else
-        text = m_directory->nameById(record.data(m_stockColumn).toInteger(), field.toInteger());
+        text = d_func()->directory->nameById(record.data(d_func()->stockColumn).toInteger(), field.toInteger());
     return true;
 }

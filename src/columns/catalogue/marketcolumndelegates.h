@@ -8,10 +8,15 @@ class BoardDirectory;
 class SessionDirectory;
 class StockDirectory;
 
+class BoardLookupDelegatePrivate;
+class SessionColumnDelegatePrivate;
+class StockColumnDelegatePrivate;
+
 // "Площадка": the market's name; item role Qt::UserRole gives its code.
 class BASIC_VIEWS_EXPORT StockColumnDelegate : public TextColumnDelegate
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, StockColumnDelegate)
 public:
     explicit StockColumnDelegate(QObject* parent = nullptr);
     bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
@@ -20,15 +25,13 @@ public:
 
 protected:
     bool text(const Field& field, const Record& record, QString& text) const override;
-
-private:
-    const StockDirectory* m_directory; // not owned
 };
 
 // A board of the record's market by name; item role Qt::UserRole gives its code.
 class BASIC_VIEWS_EXPORT BoardLookupDelegate : public TextColumnDelegate
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, BoardLookupDelegate)
 public:
     bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
 
@@ -38,10 +41,6 @@ protected:
     // By the directory's name ranks: no text is made.
     int compareTexts(
         const Field& f1, const Record& r1, const Field& f2, const Record& r2, Qt::CaseSensitivity cs) const override;
-
-private:
-    const BoardDirectory* m_directory; // not owned
-    int m_stockColumn;
 };
 
 // "Режим": the instrument's board.
@@ -72,13 +71,10 @@ public:
 class BASIC_VIEWS_EXPORT SessionColumnDelegate : public TextColumnDelegate
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, SessionColumnDelegate)
 public:
     explicit SessionColumnDelegate(ItemModelWithDelegates* model);
 
 protected:
     bool text(const Field& field, const Record& record, QString& text) const override;
-
-private:
-    const SessionDirectory* m_directory; // not owned
-    int m_stockColumn;
 };

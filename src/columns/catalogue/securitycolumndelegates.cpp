@@ -1,5 +1,7 @@
 #include "columns/catalogue/securitycolumndelegates.h"
 
+#include "columns/catalogue/private/securitycolumndelegates_p.h"
+
 #include "columns/itemmodelwithdelegates.h"
 #include "core/host/directories/securitydirectory.h"
 
@@ -20,24 +22,27 @@ const ColumnHeaderInfo baseCodeHeader { QT_TRANSLATE_NOOP("ColumnDelegates", "Б
 
 SecurityLookupDelegate::SecurityLookupDelegate(
     const ColumnHeaderInfo& header, Lookup lookup, int stockColumn, int boardColumn, bool zeroIsEmpty, QObject* parent)
-    : TextColumnDelegate(header, FieldOrder, parent)
-    , m_directory(SecurityDirectory::i())
-    , m_lookup(lookup)
-    , m_stockColumn(stockColumn)
-    , m_boardColumn(boardColumn)
-    , m_zeroIsEmpty(zeroIsEmpty)
+    : TextColumnDelegate(*new SecurityLookupDelegatePrivate(header, FieldType::String, -1), FieldOrder, parent)
 {
-    follow(m_directory);
+    Q_D(SecurityLookupDelegate);
+    d->directory = SecurityDirectory::i();
+    d->lookup = lookup;
+    d->stockColumn = stockColumn;
+    d->boardColumn = boardColumn;
+    d->zeroIsEmpty = zeroIsEmpty;
+    follow(d->directory);
 }
 
 bool SecurityLookupDelegate::text(const Field& field, const Record& record, QString& text) const
 {
+    Q_D(const SecurityLookupDelegate);
     const qint64 id = field.toInteger64();
-    if (m_zeroIsEmpty && id == 0) {
+    if (d->zeroIsEmpty && id == 0) {
         text.clear();
         return true;
     }
-    text = (m_directory->*m_lookup)(record.data(m_stockColumn).toInteger(), record.data(m_boardColumn).toInteger(), id);
+    text = (d->directory->*d->lookup)(
+        record.data(d->stockColumn).toInteger(), record.data(d->boardColumn).toInteger(), id);
     return true;
 }
 

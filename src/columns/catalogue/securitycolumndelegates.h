@@ -7,10 +7,12 @@
 #include "columns/catalogue/cataloguedelegate.h"
 
 class SecurityDirectory;
+class SecurityLookupDelegatePrivate;
 
 class BASIC_VIEWS_EXPORT SecurityLookupDelegate : public TextColumnDelegate
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, SecurityLookupDelegate)
 public:
     using Lookup = QString (SecurityDirectory::*)(int stock, int board, qint64 sec) const;
 
@@ -19,13 +21,6 @@ protected:
     SecurityLookupDelegate(const ColumnHeaderInfo& header, Lookup lookup, int stockColumn, int boardColumn,
         bool zeroIsEmpty, QObject* parent);
     bool text(const Field& field, const Record& record, QString& text) const override;
-
-private:
-    const SecurityDirectory* m_directory; // not owned
-    Lookup m_lookup;
-    int m_stockColumn;
-    int m_boardColumn;
-    bool m_zeroIsEmpty;
 };
 
 // "Инструмент": the instrument's short name.

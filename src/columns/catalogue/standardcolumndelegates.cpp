@@ -1,10 +1,10 @@
 #include "columns/catalogue/standardcolumndelegates.h"
 
-#include "columns/catalogue/codetextdelegates.h"
-#include "columns/catalogue/datecolumndelegates.h"
 #include "columns/catalogue/enumcolumndelegates.h"
 #include "columns/catalogue/marketcolumndelegates.h"
-#include "columns/catalogue/numbercolumndelegates.h"
+#include "columns/catalogue/private/codetextdelegates.h"
+#include "columns/catalogue/private/datecolumndelegates.h"
+#include "columns/catalogue/private/numbercolumndelegates.h"
 #include "columns/catalogue/securitycolumndelegates.h"
 #include "columns/catalogue/valuecolumndelegates.h"
 

@@ -1,5 +1,7 @@
 #include "columns/catalogue/valuecolumndelegates.h"
 
+#include "columns/catalogue/private/valuecolumndelegates_p.h"
+
 #include "core/db/variantutils.h"
 #include "core/host/directories/securitydirectory.h"
 #include "core/host/directories/volatdirectory.h"
@@ -24,11 +26,26 @@ bool isShown(int role)
 
 InstrumentValueDelegate::InstrumentValueDelegate(
     const ColumnHeaderInfo& header, const InstrumentColumns& instrument, QObject* parent)
-    : CatalogueDelegate(header, FieldType::Decimal, parent)
-    , m_directory(SecurityDirectory::i())
-    , m_instrument(instrument)
+    : InstrumentValueDelegate(*new InstrumentValueDelegatePrivate(header, FieldType::Decimal, -1), instrument, parent)
+{ }
+
+InstrumentValueDelegate::InstrumentValueDelegate(
+    InstrumentValueDelegatePrivate& dd, const InstrumentColumns& instrument, QObject* parent)
+    : CatalogueDelegate(dd, parent)
 {
-    follow(m_directory);
+    dd.directory = SecurityDirectory::i();
+    dd.instrument = instrument;
+    follow(dd.directory);
+}
+
+const SecurityDirectory* InstrumentValueDelegate::directory() const
+{
+    return d_func()->directory;
+}
+
+const InstrumentColumns& InstrumentValueDelegate::instrument() const
+{
+    return d_func()->instrument;
 }
 
 PriceColumnDelegate::PriceColumnDelegate(ItemModelWithDelegates* model)
@@ -79,10 +96,16 @@ bool MMSpreadColumnDelegate::data(const Field& field, const Record& record, int 
 }
 
 DealValueDelegate::DealValueDelegate(int priceColumn, int quantityColumn, QObject* parent)
-    : CatalogueDelegate(visibleHeader, FieldType::Decimal, parent)
-    , m_priceColumn(priceColumn)
-    , m_quantityColumn(quantityColumn)
+    : DealValueDelegate(
+        *new DealValueDelegatePrivate(visibleHeader, FieldType::Decimal, -1), priceColumn, quantityColumn, parent)
 { }
+
+DealValueDelegate::DealValueDelegate(DealValueDelegatePrivate& dd, int priceColumn, int quantityColumn, QObject* parent)
+    : CatalogueDelegate(dd, parent)
+{
+    dd.priceColumn = priceColumn;
+    dd.quantityColumn = quantityColumn;
+}
 
 bool DealValueDelegate::data(const Field&, const Record& record, int role, QVariant& value) const
 {
@@ -106,8 +129,9 @@ bool DealValueDelegate::compare(const Field&, const Record& r1, const Field&, co
 
 bool DealValueDelegate::kopecksOf(const Record& record, qint64& kopecks) const
 {
-    const Field price = record.data(m_priceColumn);
-    const Field quantity = record.data(m_quantityColumn);
+    Q_D(const DealValueDelegate);
+    const Field price = record.data(d->priceColumn);
+    const Field quantity = record.data(d->quantityColumn);
     qint64 lots = 0;
     return !price.isNull() && !quantity.isNull() && lotSize(record, lots)
         && valueInKopecks(quantity.toDecimal(), price.toDecimal(), lots, kopecks);
@@ -131,27 +155,32 @@ bool DealValueDelegate::valueInKopecks(const decimal& quantity, const decimal& p
 }
 
 ValueColumnDelegate::ValueColumnDelegate(ItemModelWithDelegates* model)
-    : DealValueDelegate(fieldIndex(model, "price"), fieldIndex(model, "quantity"), model)
-    , m_directory(SecurityDirectory::i())
-    , m_instrument(InstrumentColumns::of(model))
+    : DealValueDelegate(*new ValueColumnDelegatePrivate(visibleHeader, FieldType::Decimal, -1),
+        fieldIndex(model, "price"), fieldIndex(model, "quantity"), model)
 {
-    follow(m_directory);
+    Q_D(ValueColumnDelegate);
+    d->directory = SecurityDirectory::i();
+    d->instrument = InstrumentColumns::of(model);
+    follow(d->directory);
 }
 
 bool ValueColumnDelegate::lotSize(const Record& record, qint64& lots) const
 {
-    return m_directory->lotSizeById(
-        m_instrument.stockOf(record), m_instrument.boardOf(record), m_instrument.secOf(record), lots);
+    Q_D(const ValueColumnDelegate);
+    return d->directory->lotSizeById(
+        d->instrument.stockOf(record), d->instrument.boardOf(record), d->instrument.secOf(record), lots);
 }
 
 All_DealsValueColumnDelegate::All_DealsValueColumnDelegate(ItemModelWithDelegates* model)
-    : DealValueDelegate(fieldIndex(model, "price"), fieldIndex(model, "quantity"), model)
-    , m_lotColumn(fieldIndex(model, "lotsize"))
-{ }
+    : DealValueDelegate(*new All_DealsValueColumnDelegatePrivate(visibleHeader, FieldType::Decimal, -1),
+        fieldIndex(model, "price"), fieldIndex(model, "quantity"), model)
+{
+    d_func()->lotColumn = fieldIndex(model, "lotsize");
+}
 
 bool All_DealsValueColumnDelegate::lotSize(const Record& record, qint64& lots) const
 {
-    const Field lotsize = record.data(m_lotColumn);
+    const Field lotsize = record.data(d_func()->lotColumn);
     if (lotsize.isNull())
         return false;
     lots = lotsize.toInteger64();
@@ -179,7 +208,8 @@ bool ProfitRateDelegate::data(const Field& field, const Record& record, int role
 }
 
 VolatBySecIdDelegate::VolatBySecIdDelegate(ItemModelWithDelegates* model)
-    : InstrumentValueDelegate(visibleHeader, InstrumentColumns::of(model), model)
+    : InstrumentValueDelegate(
+        *new VolatBySecIdDelegatePrivate(visibleHeader, FieldType::Decimal, -1), InstrumentColumns::of(model), model)
 {
     requireColumns({ instrument().stock, instrument().board, instrument().sec }, __LINE__);
 }
@@ -188,35 +218,37 @@ VolatBySecIdDelegate::VolatBySecIdDelegate(
     ItemModelWithDelegates* model, ByIdFunc func, const int& parameter, int multiplierColumn)
     : VolatBySecIdDelegate(model)
 {
-    m_byId = func;
-    m_parameter = &parameter;
-    m_multiplierColumn = multiplierColumn;
+    Q_D(VolatBySecIdDelegate);
+    d->byId = func;
+    d->parameter = &parameter;
+    d->multiplierColumn = multiplierColumn;
     connect(SecurityDirectory::i()->getCalcVolatTimer(), &QTimer::timeout, this, &ColumnModelDelegate::dataChanged);
 }
 
 VolatBySecIdDelegate::VolatBySecIdDelegate(ItemModelWithDelegates* model, ByKeyFunc func)
     : VolatBySecIdDelegate(model)
 {
-    m_byKey = func;
+    d_func()->byKey = func;
     follow(VolatDirectory::i());
 }
 
 QVariant VolatBySecIdDelegate::volatility(const Record& record) const
 {
+    Q_D(const VolatBySecIdDelegate);
     if (instrument().stockOf(record) != 1)
         return QVariant();
     const int board = instrument().boardOf(record);
     const qint64 sec = instrument().secOf(record);
     decimal result;
-    if (m_byKey) {
-        result = (directory()->*m_byKey)(1, board, sec);
+    if (d->byKey) {
+        result = (directory()->*d->byKey)(1, board, sec);
     } else {
         if (board != 14 && board != 15)
             return QVariant();
-        result = (directory()->*m_byId)(sec, *m_parameter);
-        if (m_multiplierColumn >= 0) {
+        result = (directory()->*d->byId)(sec, *d->parameter);
+        if (d->multiplierColumn >= 0) {
             try {
-                result *= decimal(record.data(m_multiplierColumn).toInteger64(), 0);
+                result *= decimal(record.data(d->multiplierColumn).toInteger64(), 0);
             } catch (const QString&) {
                 return QVariant(); // no volatility is that large: a broken multiplier shows nothing
             }

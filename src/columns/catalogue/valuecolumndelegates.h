@@ -6,20 +6,23 @@
 #include "columns/catalogue/cataloguedelegate.h"
 #include "core/db/decimal.h"
 
+class All_DealsValueColumnDelegatePrivate;
+class DealValueDelegatePrivate;
+class InstrumentValueDelegatePrivate;
 class SecurityDirectory;
+class ValueColumnDelegatePrivate;
+class VolatBySecIdDelegatePrivate;
 
 // A value of the record's instrument that the security directory knows; its reload repaints the column.
 class BASIC_VIEWS_EXPORT InstrumentValueDelegate : public CatalogueDelegate
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, InstrumentValueDelegate)
 protected:
     InstrumentValueDelegate(const ColumnHeaderInfo& header, const InstrumentColumns& instrument, QObject* parent);
-    const SecurityDirectory* directory() const { return m_directory; }
-    const InstrumentColumns& instrument() const { return m_instrument; }
-
-private:
-    const SecurityDirectory* m_directory; // not owned
-    InstrumentColumns m_instrument;
+    InstrumentValueDelegate(InstrumentValueDelegatePrivate& dd, const InstrumentColumns& instrument, QObject* parent);
+    const SecurityDirectory* directory() const;
+    const InstrumentColumns& instrument() const;
 };
 
 // A price to the decimals of the record's instrument; an instrument the directory does not know shows the
@@ -48,6 +51,7 @@ public:
 class BASIC_VIEWS_EXPORT DealValueDelegate : public CatalogueDelegate
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, DealValueDelegate)
 public:
     bool data(const Field& field, const Record& record, int role, QVariant& value) const override;
     // By value: a computed column has no field to compare.
@@ -58,41 +62,34 @@ public:
 
 protected:
     DealValueDelegate(int priceColumn, int quantityColumn, QObject* parent);
+    DealValueDelegate(DealValueDelegatePrivate& dd, int priceColumn, int quantityColumn, QObject* parent);
     // The record's lot size; false when it is not known.
     virtual bool lotSize(const Record& record, qint64& lots) const = 0;
 
 private:
     bool kopecksOf(const Record& record, qint64& kopecks) const;
-
-    int m_priceColumn;
-    int m_quantityColumn;
 };
 
 // The value with the lot size of the record's instrument.
 class BASIC_VIEWS_EXPORT ValueColumnDelegate : public DealValueDelegate
 {
+    Q_DECLARE_PRIVATE_D(m_d, ValueColumnDelegate)
 public:
     explicit ValueColumnDelegate(ItemModelWithDelegates* model);
 
 protected:
     bool lotSize(const Record& record, qint64& lots) const override;
-
-private:
-    const SecurityDirectory* m_directory; // not owned
-    InstrumentColumns m_instrument;
 };
 
 // The value with the lot size the deal itself carries.
 class BASIC_VIEWS_EXPORT All_DealsValueColumnDelegate : public DealValueDelegate
 {
+    Q_DECLARE_PRIVATE_D(m_d, All_DealsValueColumnDelegate)
 public:
     explicit All_DealsValueColumnDelegate(ItemModelWithDelegates* model);
 
 protected:
     bool lotSize(const Record& record, qint64& lots) const override;
-
-private:
-    int m_lotColumn;
 };
 
 // "Доходность": the yield of an interest-rate future at the field's price.
@@ -112,6 +109,7 @@ public:
 class BASIC_VIEWS_EXPORT VolatBySecIdDelegate : public InstrumentValueDelegate
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, VolatBySecIdDelegate)
 public:
     using ByIdFunc = decimal (SecurityDirectory::*)(qint64 sec, int parameter) const;
     using ByKeyFunc = decimal (SecurityDirectory::*)(int stock, int board, qint64 sec) const;
@@ -124,9 +122,4 @@ public:
 private:
     VolatBySecIdDelegate(ItemModelWithDelegates* model);
     QVariant volatility(const Record& record) const;
-
-    ByIdFunc m_byId = nullptr;
-    ByKeyFunc m_byKey = nullptr;
-    const int* m_parameter = nullptr; // not owned: the host's setting
-    int m_multiplierColumn = -1;
 };

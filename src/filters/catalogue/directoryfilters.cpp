@@ -1,5 +1,7 @@
 #include "filters/catalogue/directoryfilters.h"
 
+#include "filters/catalogue/private/directoryfilters_p.h"
+
 #include "core/db/appsettings.h"
 #include "core/db/table.h"
 #include "core/host/directories/enumdirectories.h"
@@ -17,13 +19,17 @@
 
 DirectoryEnumFilter::DirectoryEnumFilter(Table& table, int column, const EnumDirectory* directory, QObject* parent)
     : EnumFilter(table, column, parent)
-    , m_directory(directory)
-{ }
+    , m_d(new DirectoryEnumFilterPrivate)
+{
+    m_d->directory = directory;
+}
+
+DirectoryEnumFilter::~DirectoryEnumFilter() = default;
 
 QList<KeyValue> DirectoryEnumFilter::keys() const
 {
     QList<KeyValue> all;
-    for (const FieldValue& code : m_directory->keys()) {
+    for (const FieldValue& code : m_d->directory->keys()) {
         const KeyValue key = valueToKey(code.toString());
         if (!key.isEmpty())
             all << key;
@@ -33,7 +39,7 @@ QList<KeyValue> DirectoryEnumFilter::keys() const
 
 QString DirectoryEnumFilter::keyToText(const KeyValue& key) const
 {
-    return key.isEmpty() ? QString() : m_directory->nameByKey(EnumDirectory::codeOf(key.first()));
+    return key.isEmpty() ? QString() : m_d->directory->nameByKey(EnumDirectory::codeOf(key.first()));
 }
 
 BuySellFilter::BuySellFilter(Table& table, QObject* parent)

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "filters/enumfilter.h"
+#include <QScopedPointer>
+
+class DirectoryEnumFilterPrivate;
 
 class EnumDirectory;
 
@@ -11,15 +14,17 @@ class EnumDirectory;
 class BASIC_VIEWS_EXPORT DirectoryEnumFilter : public EnumFilter
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, DirectoryEnumFilter)
 public:
     DirectoryEnumFilter(Table& table, int column, const EnumDirectory* directory, QObject* parent = nullptr);
+    ~DirectoryEnumFilter() override;
     // The directory's keys, as values of the filter's column.
     QList<KeyValue> keys() const override;
     // Empty for a key the directory does not name.
     QString keyToText(const KeyValue& key) const override;
 
 private:
-    const EnumDirectory* m_directory; // a process-wide instance
+    QScopedPointer<DirectoryEnumFilterPrivate> m_d;
 };
 
 class BASIC_VIEWS_EXPORT BuySellFilter : public DirectoryEnumFilter

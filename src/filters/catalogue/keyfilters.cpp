@@ -1,5 +1,7 @@
 #include "filters/catalogue/keyfilters.h"
 
+#include "filters/catalogue/private/keyfilters_p.h"
+
 #include "core/db/datetime.h"
 #include "core/db/masterindex.h"
 #include "core/db/table.h"
@@ -8,7 +10,7 @@
 #include "core/host/directories/kvuserdirectory.h"
 #include "core/host/directories/securitydirectory.h"
 #include "filters/filterlinks.h"
-#include "filters/securityfilterfunc.h"
+#include "filters/private/securityfilterfunc.h"
 #include "filters/widgets/boardselectorwidget.h"
 #include "filters/widgets/checklistfilterwidget.h"
 #include "filters/widgets/keycombofilterwidget.h"
@@ -192,11 +194,34 @@ QString BaseCodeFilter::name() const
 BoardFilter::BoardFilter(Table& table, QObject* parent)
     : ValueFilter(
         table, columnOf(table, "board_id"), { columnOf(table, "stock_id"), columnOf(table, "board_id") }, -1, parent)
+    , m_d(new BoardFilterPrivate)
 { }
 
 QString BoardFilter::name() const
 {
     return tr("Режим торгов");
+}
+
+BoardFilter::~BoardFilter() = default;
+
+void BoardFilter::setFilterBoards(const boardlist& boards)
+{
+    m_d->filterBoards = boards;
+}
+
+const boardlist& BoardFilter::filterBoards() const
+{
+    return m_d->filterBoards;
+}
+
+void BoardFilter::setForPositions(bool forPositions)
+{
+    m_d->forPositions = forPositions;
+}
+
+bool BoardFilter::isForPositions() const
+{
+    return m_d->forPositions;
 }
 
 QString BoardFilter::keyToText(const KeyValue& key) const
@@ -216,7 +241,7 @@ void BoardFilter::init(QWidget* widget)
     auto* editor = qobject_cast<BoardSelectorWidget*>(widget);
     if (!editor)
         return;
-    editor->setOffered(m_filterBoards, m_forPositions);
+    editor->setOffered(m_d->filterBoards, m_d->forPositions);
     boardlist unchecked;
     if (isEnabled()) {
         for (const boardid& board : editor->offeredBoards()) {
@@ -234,9 +259,12 @@ void BoardFilter::apply(QWidget* widget)
 
 ExpDateFilter::ExpDateFilter(Table& table, int modelColumn, QObject* parent)
     : ValueFilter(table, columnOf(table, "expdate"), { columnOf(table, "expdate") }, modelColumn, parent)
+    , m_d(new ExpDateFilterPrivate)
 {
     linkContractEditors();
 }
+
+ExpDateFilter::~ExpDateFilter() = default;
 
 QString ExpDateFilter::name() const
 {
@@ -255,7 +283,7 @@ QWidget* ExpDateFilter::createFilterWidget(QWidget* parent)
 
 void ExpDateFilter::init(QWidget* widget)
 {
-    initKeyCombo(*this, widget, choices(m_baseContract));
+    initKeyCombo(*this, widget, choices(m_d->baseContract));
 }
 
 QList<QPair<QString, QString>> ExpDateFilter::choices(const QString& baseContract) const
@@ -269,7 +297,7 @@ QList<QPair<QString, QString>> ExpDateFilter::choices(const QString& baseContrac
 
 void ExpDateFilter::followBaseContract(QWidget* widget, const QString& baseContract)
 {
-    m_baseContract = baseContract;
+    m_d->baseContract = baseContract;
     if (auto* editor = qobject_cast<KeyComboFilterWidget*>(widget))
         editor->setKeys(choices(baseContract));
 }

@@ -3,6 +3,10 @@
 #include "basic_views_export.h"
 #include "core/host/filters/selectfilter.h"
 #include "core/host/securitykey.h"
+#include <QScopedPointer>
+
+class BoardFilterPrivate;
+class ExpDateFilterPrivate;
 
 // Key filters: the value is the chosen keys, a record passes when its key is one of them.
 
@@ -32,15 +36,17 @@ public:
 class BASIC_VIEWS_EXPORT BoardFilter : public ValueFilter
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, BoardFilter)
 public:
     explicit BoardFilter(Table& table, QObject* parent = nullptr);
+    ~BoardFilter() override;
     QString name() const override;
     QString keyToText(const KeyValue& key) const override;
 
-    void setFilterBoards(const boardlist& boards) { m_filterBoards = boards; }
-    const boardlist& filterBoards() const { return m_filterBoards; }
-    void setForPositions(bool forPositions) { m_forPositions = forPositions; }
-    bool isForPositions() const { return m_forPositions; }
+    void setFilterBoards(const boardlist& boards);
+    const boardlist& filterBoards() const;
+    void setForPositions(bool forPositions);
+    bool isForPositions() const;
 
     // A check list of the offered boards; all checked is no filter.
     QWidget* createFilterWidget(QWidget* parent) override;
@@ -48,16 +54,17 @@ public:
     void apply(QWidget* widget) override;
 
 private:
-    boardlist m_filterBoards;
-    bool m_forPositions = false;
+    QScopedPointer<BoardFilterPrivate> m_d;
 };
 
 // Expiry dates; keys are shown as dates.
 class BASIC_VIEWS_EXPORT ExpDateFilter : public ValueFilter
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, ExpDateFilter)
 public:
     ExpDateFilter(Table& table, int modelColumn, QObject* parent = nullptr);
+    ~ExpDateFilter() override;
     QString name() const override;
     QString keyToText(const KeyValue& key) const override;
     // One date of the table's, or none.
@@ -71,7 +78,7 @@ public:
     void followBaseContract(QWidget* widget, const QString& baseContract);
 
 private:
-    QString m_baseContract;
+    QScopedPointer<ExpDateFilterPrivate> m_d;
 };
 
 // Base futures contracts, by their ISIN number; a key is named by the instruments' futures contract that has it.

@@ -1,13 +1,15 @@
 #include "filters/catalogue/maskfilters.h"
 
+#include "filters/catalogue/private/maskfilters_p.h"
+
 #include "core/db/table.h"
 #include "core/host/directories/sessiondirectory.h"
 #include "core/host/filters/lambdafilterfunc.h"
 #include "core/host/icore.h"
 #include "core/host/idecoder.h"
 #include "filters/balancefilterfunc.h"
-#include "filters/sessionfilterfunc.h"
-#include "filters/techdealsfilterfunc.h"
+#include "filters/private/sessionfilterfunc.h"
+#include "filters/private/techdealsfilterfunc.h"
 
 namespace {
 const qint64 IcebergSign = qint64(1) << 47;
@@ -51,8 +53,12 @@ qint64 AccountTypeFilter::bitOfRecord(const Record& record) const
 
 BalanceFilter::BalanceFilter(Table& table, QObject* parent)
     : MaskFilter(table, table.columnIndex(QStringLiteral("balance")), 7, parent)
-    , m_quantity(table.columnIndex(QStringLiteral("quantity")))
-{ }
+    , m_d(new BalanceFilterPrivate)
+{
+    m_d->quantity = table.columnIndex(QStringLiteral("quantity"));
+}
+
+BalanceFilter::~BalanceFilter() = default;
 
 QString BalanceFilter::name() const
 {
@@ -63,7 +69,7 @@ FilterFunc* BalanceFilter::createMaskFunc(qint64 shown, QObject* parent) const
 {
     // The predicate classes count their states as 4 partially, 2 not, 1 fully executed.
     const int states = ((shown & 1) ? 2 : 0) | ((shown & 2) ? 1 : 0) | ((shown & 4) ? 4 : 0);
-    return BalanceFilterFunc::create(states, column(), m_quantity, parent);
+    return BalanceFilterFunc::create(states, column(), m_d->quantity, parent);
 }
 
 QString BalanceFilter::bitText(qint64 bit) const
@@ -83,7 +89,7 @@ QString BalanceFilter::bitText(qint64 bit) const
 qint64 BalanceFilter::bitOfRecord(const Record& record) const
 {
     const qint64 balance = record.data(column()).toInteger64();
-    if (balance == record.data(m_quantity).toInteger64())
+    if (balance == record.data(m_d->quantity).toInteger64())
         return 1;
     return balance == 0 ? 2 : 4;
 }
@@ -92,8 +98,12 @@ qint64 BalanceFilter::bitOfRecord(const Record& record) const
 
 DealsTypeFilter::DealsTypeFilter(Table& table, QObject* parent)
     : MaskFilter(table, table.columnIndex(QStringLiteral("signs")), 127, parent)
-    , m_board(table.columnIndex(QStringLiteral("board_id")))
-{ }
+    , m_d(new DealsTypeFilterPrivate)
+{
+    m_d->board = table.columnIndex(QStringLiteral("board_id"));
+}
+
+DealsTypeFilter::~DealsTypeFilter() = default;
 
 QString DealsTypeFilter::name() const
 {
@@ -119,7 +129,7 @@ qint64 DealsTypeFilter::kindsOf(qint64 signs, int board)
 FilterFunc* DealsTypeFilter::createMaskFunc(qint64 shown, QObject* parent) const
 {
     const RawIntegerField signs(table(), column());
-    const RawIntegerField board(table(), m_board);
+    const RawIntegerField board(table(), m_d->board);
     return new LambdaFilterFunc(
         [signs, board, shown](
             const Record& record) { return (kindsOf(signs.read(record), int(board.read(record))) & shown) != 0; },
@@ -151,7 +161,7 @@ QString DealsTypeFilter::bitText(qint64 bit) const
 qint64 DealsTypeFilter::bitOfRecord(const Record& record) const
 {
     // A deal of several kinds is picked by its first.
-    const qint64 kinds = kindsOf(record.data(column()).rawInt64(), record.data(m_board).toInteger());
+    const qint64 kinds = kindsOf(record.data(column()).rawInt64(), record.data(m_d->board).toInteger());
     return kinds & -kinds;
 }
 
@@ -255,8 +265,9 @@ qint64 SecSignFilter::bitOfRecord(const Record& record) const
 
 SessionFilter::SessionFilter(Table& table, QObject* parent)
     : MaskFilter(table, table.columnIndex(QStringLiteral("sess_id")), 3, parent)
-    , m_stock(table.columnIndex(QStringLiteral("stock_id")))
+    , m_d(new SessionFilterPrivate)
 {
+    m_d->stock = table.columnIndex(QStringLiteral("stock_id"));
     if (!ICore::instance())
         return;
     for (QObject* plugin : ICore::instance()->plugins()) {
@@ -265,6 +276,8 @@ SessionFilter::SessionFilter(Table& table, QObject* parent)
     }
 }
 
+SessionFilter::~SessionFilter() = default;
+
 QString SessionFilter::name() const
 {
     return tr("Сессия");
@@ -272,7 +285,7 @@ QString SessionFilter::name() const
 
 FilterFunc* SessionFilter::createMaskFunc(qint64 shown, QObject* parent) const
 {
-    return new SessionFilterFunc(m_stock, column(), int(shown), parent);
+    return new SessionFilterFunc(m_d->stock, column(), int(shown), parent);
 }
 
 QString SessionFilter::bitText(qint64 bit) const
@@ -282,7 +295,7 @@ QString SessionFilter::bitText(qint64 bit) const
 
 qint64 SessionFilter::bitOfRecord(const Record& record) const
 {
-    return SessionDirectory::i()->isActiveSessId(record.data(m_stock).toInteger(), record.data(column()).toInteger())
+    return SessionDirectory::i()->isActiveSessId(record.data(m_d->stock).toInteger(), record.data(column()).toInteger())
         ? 1
         : 2;
 }

@@ -1,6 +1,11 @@
 #pragma once
 
 #include "filters/catalogue/maskfilter.h"
+#include <QScopedPointer>
+
+class BalanceFilterPrivate;
+class DealsTypeFilterPrivate;
+class SessionFilterPrivate;
 
 // The enumeration filters whose keys are bits: each picks its predicate by the mask of shown keys.
 
@@ -24,8 +29,10 @@ protected:
 class BASIC_VIEWS_EXPORT BalanceFilter : public MaskFilter
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, BalanceFilter)
 public:
     explicit BalanceFilter(Table& table, QObject* parent = nullptr);
+    ~BalanceFilter() override;
     QString name() const override;
 
 protected:
@@ -34,7 +41,7 @@ protected:
     qint64 bitOfRecord(const Record& record) const override;
 
 private:
-    int m_quantity;
+    QScopedPointer<BalanceFilterPrivate> m_d;
 };
 
 // Deals by kind, from their signs and board: regular, exercise, expiration, position transfer, negotiated,
@@ -42,9 +49,11 @@ private:
 class BASIC_VIEWS_EXPORT DealsTypeFilter : public MaskFilter
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, DealsTypeFilter)
 public:
     enum Kind { Regular = 1, Exercise = 2, Expiration = 4, Transfer = 8, Negotiated = 16, Bundle = 32, Technical = 64 };
     explicit DealsTypeFilter(Table& table, QObject* parent = nullptr);
+    ~DealsTypeFilter() override;
     QString name() const override;
     // Every kind of a deal, as a mask of the bits above.
     static qint64 kindsOf(qint64 signs, int board);
@@ -55,7 +64,7 @@ protected:
     qint64 bitOfRecord(const Record& record) const override;
 
 private:
-    int m_board;
+    QScopedPointer<DealsTypeFilterPrivate> m_d;
 };
 
 // Instruments by group bits of a 64-bit column: 0x40000000 futures, 0x80000000 options.
@@ -92,8 +101,10 @@ protected:
 class BASIC_VIEWS_EXPORT SessionFilter : public MaskFilter
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, SessionFilter)
 public:
     explicit SessionFilter(Table& table, QObject* parent = nullptr);
+    ~SessionFilter() override;
     QString name() const override;
 
 protected:
@@ -102,7 +113,7 @@ protected:
     qint64 bitOfRecord(const Record& record) const override;
 
 private:
-    int m_stock;
+    QScopedPointer<SessionFilterPrivate> m_d;
 };
 
 // Orders by type from bit 47 of their signs: 1 regular, 2 iceberg.

@@ -1,14 +1,16 @@
 #include "filters/catalogue/plainfilters.h"
 
+#include "filters/catalogue/private/plainfilters_p.h"
+
 #include "core/db/datetime.h"
 #include "core/db/guilog.h"
 #include "core/db/table.h"
 #include "core/host/icore.h"
 #include "core/host/signalhub.h"
-#include "filters/basecodebysecfilterfunc.h"
-#include "filters/datefilterfunc.h"
+#include "filters/private/basecodebysecfilterfunc.h"
+#include "filters/private/datefilterfunc.h"
+#include "filters/private/techdealsfilterfunc.h"
 #include "filters/quantityfilterfunc.h"
-#include "filters/techdealsfilterfunc.h"
 #include "filters/widgets/datefilterwidget.h"
 #include "filters/widgets/quantityfilterwidget.h"
 #include "filters/widgets/techdealsfilterwidget.h"
@@ -30,11 +32,49 @@ int columnOf(const Table& table, const char* name)
 
 DateFilter::DateFilter(Table& table, QObject* parent)
     : Filter(columnOf(table, "moment"), parent)
-    , m_from(QDate::currentDate())
-    , m_to(QDate::currentDate())
+    , m_d(new DateFilterPrivate)
 {
+    m_d->from = QDate::currentDate();
+    m_d->to = QDate::currentDate();
     if (ICore::instance())
         connect(ICore::instance()->signalHub(), &SignalHub::aNewDay, this, &DateFilter::newDay);
+}
+
+DateFilter::~DateFilter() = default;
+
+bool DateFilter::hasValue() const
+{
+    return m_d->mode != AllDates;
+}
+
+void DateFilter::clear()
+{
+    m_d->mode = AllDates;
+}
+
+DateFilter::Mode DateFilter::mode() const
+{
+    return m_d->mode;
+}
+
+QDate DateFilter::dateFrom() const
+{
+    return m_d->from;
+}
+
+QDate DateFilter::dateTo() const
+{
+    return m_d->to;
+}
+
+void DateFilter::setDateFrom(const QDate& date)
+{
+    m_d->from = date;
+}
+
+void DateFilter::setDateTo(const QDate& date)
+{
+    m_d->to = date;
 }
 
 QString DateFilter::name() const
@@ -44,18 +84,19 @@ QString DateFilter::name() const
 
 QString DateFilter::text() const
 {
-    switch (m_mode) {
+    switch (m_d->mode) {
     case Today:
         return tr("Сегодня");
     case YesterdayAndToday:
         return tr("Вчера и сегодня");
     case From:
-        return tr("С %1").arg(QLocale().toString(m_from, QLocale::ShortFormat));
+        return tr("С %1").arg(QLocale().toString(m_d->from, QLocale::ShortFormat));
     case Between:
         return tr("С %1 по %2")
-            .arg(QLocale().toString(m_from, QLocale::ShortFormat), QLocale().toString(m_to, QLocale::ShortFormat));
+            .arg(
+                QLocale().toString(m_d->from, QLocale::ShortFormat), QLocale().toString(m_d->to, QLocale::ShortFormat));
     case Until:
-        return tr("По %1").arg(QLocale().toString(m_to, QLocale::ShortFormat));
+        return tr("По %1").arg(QLocale().toString(m_d->to, QLocale::ShortFormat));
     default:
         return tr("Все даты");
     }
@@ -63,13 +104,15 @@ QString DateFilter::text() const
 
 QString DateFilter::value() const
 {
-    return QStringLiteral("%1|%2|%3").arg(int(m_mode)).arg(m_from.toString(Qt::ISODate), m_to.toString(Qt::ISODate));
+    return QStringLiteral("%1|%2|%3")
+        .arg(int(m_d->mode))
+        .arg(m_d->from.toString(Qt::ISODate), m_d->to.toString(Qt::ISODate));
 }
 
 void DateFilter::setValue(const QString& value)
 {
-    m_mode = AllDates;
-    m_from = m_to = today();
+    m_d->mode = AllDates;
+    m_d->from = m_d->to = today();
     if (value.isEmpty())
         return;
     const QStringList parts = value.split(QLatin1Char('|'));
@@ -84,23 +127,23 @@ void DateFilter::setValue(const QString& value)
         qCInfo(QGuiLog).noquote() << name() << QStringLiteral("ignores the value") << value;
         return;
     }
-    m_mode = Mode(mode);
+    m_d->mode = Mode(mode);
     if (from.isValid())
-        m_from = from;
+        m_d->from = from;
     if (to.isValid())
-        m_to = to;
+        m_d->to = to;
 }
 
 void DateFilter::setEnabled(bool enabled)
 {
     if (!enabled)
-        m_mode = AllDates;
+        m_d->mode = AllDates;
     Filter::setEnabled(enabled);
 }
 
 void DateFilter::setMode(Mode mode)
 {
-    m_mode = mode;
+    m_d->mode = mode;
     Filter::setEnabled(mode != AllDates);
 }
 
@@ -112,8 +155,8 @@ QWidget* DateFilter::createFilterWidget(QWidget* parent)
 void DateFilter::init(QWidget* widget)
 {
     if (auto* editor = qobject_cast<DateFilterWidget*>(widget)) {
-        editor->setDates(m_from, m_to);
-        editor->setMode(isEnabled() ? int(m_mode) : int(AllDates));
+        editor->setDates(m_d->from, m_d->to);
+        editor->setMode(isEnabled() ? int(m_d->mode) : int(AllDates));
     }
 }
 
@@ -122,8 +165,8 @@ void DateFilter::apply(QWidget* widget)
     auto* editor = qobject_cast<DateFilterWidget*>(widget);
     if (!editor || !editor->checkAcceptable())
         return;
-    m_from = editor->dateFrom();
-    m_to = editor->dateTo();
+    m_d->from = editor->dateFrom();
+    m_d->to = editor->dateTo();
     setMode(Mode(editor->mode()));
 }
 
@@ -133,7 +176,7 @@ FilterFunc* DateFilter::createFilterFunc(QObject* parent) const
     const datetime none(std::numeric_limits<qint64>::min());
     datetime from = none;
     QDate last; // the last day shown
-    switch (m_mode) {
+    switch (m_d->mode) {
     case Today:
         from = datetime::fromDate(day);
         last = day;
@@ -143,15 +186,15 @@ FilterFunc* DateFilter::createFilterFunc(QObject* parent) const
         last = day;
         break;
     case From:
-        from = datetime::fromDate(m_from);
-        last = m_from.addYears(10000);
+        from = datetime::fromDate(m_d->from);
+        last = m_d->from.addYears(10000);
         break;
     case Between:
-        from = datetime::fromDate(m_from);
-        last = m_to;
+        from = datetime::fromDate(m_d->from);
+        last = m_d->to;
         break;
     case Until:
-        last = m_to;
+        last = m_d->to;
         break;
     default:
         last = day.addYears(5000);
@@ -162,7 +205,7 @@ FilterFunc* DateFilter::createFilterFunc(QObject* parent) const
 
 void DateFilter::newDay()
 {
-    if (m_mode == Today || m_mode == YesterdayAndToday)
+    if (m_d->mode == Today || m_d->mode == YesterdayAndToday)
         Q_EMIT asincChanged();
 }
 
@@ -218,9 +261,33 @@ FilterFunc* QuantityFilter::createFilterFunc(QObject* parent) const
 
 TechDealsFilter::TechDealsFilter(Table& table, QObject* parent)
     : Filter(columnOf(table, "signs"), parent)
-    , m_stock(columnOf(table, "stock_id"))
-    , m_board(columnOf(table, "board_id"))
-{ }
+    , m_d(new TechDealsFilterPrivate)
+{
+    m_d->stock = columnOf(table, "stock_id");
+    m_d->board = columnOf(table, "board_id");
+}
+
+TechDealsFilter::~TechDealsFilter() = default;
+
+bool TechDealsFilter::hasValue() const
+{
+    return m_d->mode != AllDeals;
+}
+
+QString TechDealsFilter::value() const
+{
+    return QString::number(int(m_d->mode));
+}
+
+void TechDealsFilter::clear()
+{
+    m_d->mode = AllDeals;
+}
+
+TechDealsFilter::Mode TechDealsFilter::mode() const
+{
+    return m_d->mode;
+}
 
 QString TechDealsFilter::name() const
 {
@@ -229,7 +296,7 @@ QString TechDealsFilter::name() const
 
 QString TechDealsFilter::text() const
 {
-    switch (m_mode) {
+    switch (m_d->mode) {
     case TechnicalOnly:
         return tr("Только технические сделки по связкам");
     case RegularOnly:
@@ -243,14 +310,14 @@ void TechDealsFilter::setValue(const QString& value)
 {
     bool ok = false;
     const int mode = value.toInt(&ok);
-    m_mode = ok && mode >= AllDeals && mode <= RegularOnly ? Mode(mode) : AllDeals;
-    if (!value.isEmpty() && (!ok || m_mode != mode))
+    m_d->mode = ok && mode >= AllDeals && mode <= RegularOnly ? Mode(mode) : AllDeals;
+    if (!value.isEmpty() && (!ok || m_d->mode != mode))
         qCInfo(QGuiLog).noquote() << name() << QStringLiteral("ignores the value") << value;
 }
 
 void TechDealsFilter::setMode(Mode mode)
 {
-    m_mode = mode;
+    m_d->mode = mode;
     setEnabled(mode != AllDeals);
 }
 
@@ -262,7 +329,7 @@ QWidget* TechDealsFilter::createFilterWidget(QWidget* parent)
 void TechDealsFilter::init(QWidget* widget)
 {
     if (auto* editor = qobject_cast<TechDealsFilterWidget*>(widget))
-        editor->setMode(isEnabled() ? int(m_mode) : int(AllDeals));
+        editor->setMode(isEnabled() ? int(m_d->mode) : int(AllDeals));
 }
 
 void TechDealsFilter::apply(QWidget* widget)
@@ -274,16 +341,40 @@ void TechDealsFilter::apply(QWidget* widget)
 
 FilterFunc* TechDealsFilter::createFilterFunc(QObject* parent) const
 {
-    return new TechDealsFilterFunc(column(), m_stock, m_board, int(m_mode), parent);
+    return new TechDealsFilterFunc(column(), m_d->stock, m_d->board, int(m_d->mode), parent);
 }
 
 // ---- BaseCodeBySecIdFilter
 
 BaseCodeBySecIdFilter::BaseCodeBySecIdFilter(Table& table, int modelColumn, QObject* parent)
     : Filter(columnOf(table, "sec_id"), modelColumn, parent)
-    , m_stock(columnOf(table, "stock_id"))
-    , m_board(columnOf(table, "board_id"))
-{ }
+    , m_d(new BaseCodeBySecIdFilterPrivate)
+{
+    m_d->stock = columnOf(table, "stock_id");
+    m_d->board = columnOf(table, "board_id");
+}
+
+BaseCodeBySecIdFilter::~BaseCodeBySecIdFilter() = default;
+
+bool BaseCodeBySecIdFilter::hasValue() const
+{
+    return !m_d->codes.isEmpty();
+}
+
+QString BaseCodeBySecIdFilter::value() const
+{
+    return m_d->codes.join(QLatin1Char('|'));
+}
+
+void BaseCodeBySecIdFilter::clear()
+{
+    m_d->codes.clear();
+}
+
+const QStringList& BaseCodeBySecIdFilter::codes() const
+{
+    return m_d->codes;
+}
 
 QString BaseCodeBySecIdFilter::name() const
 {
@@ -292,10 +383,10 @@ QString BaseCodeBySecIdFilter::name() const
 
 void BaseCodeBySecIdFilter::setValue(const QString& value)
 {
-    m_codes = value.isEmpty() ? QStringList() : value.split(QLatin1Char('|'));
+    m_d->codes = value.isEmpty() ? QStringList() : value.split(QLatin1Char('|'));
 }
 
 FilterFunc* BaseCodeBySecIdFilter::createFilterFunc(QObject* parent) const
 {
-    return new BaseCodeBySecFilterFunc(m_stock, m_board, column(), m_codes, parent);
+    return new BaseCodeBySecFilterFunc(m_d->stock, m_d->board, column(), m_d->codes, parent);
 }

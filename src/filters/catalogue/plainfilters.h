@@ -4,7 +4,12 @@
 #include "core/host/filters/filter.h"
 
 #include <QDate>
+#include <QScopedPointer>
 #include <QStringList>
+
+class DateFilterPrivate;
+class TechDealsFilterPrivate;
+class BaseCodeBySecIdFilterPrivate;
 
 class Table;
 
@@ -16,18 +21,20 @@ class Table;
 class BASIC_VIEWS_EXPORT DateFilter : public Filter
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, DateFilter)
 public:
     enum Mode { AllDates = 0, Today = 1, YesterdayAndToday = 2, From = 3, Between = 4, Until = 5 };
     explicit DateFilter(Table& table, QObject* parent = nullptr);
+    ~DateFilter() override;
 
     QString name() const override;
     QString text() const override;
-    bool hasValue() const override { return m_mode != AllDates; }
+    bool hasValue() const override;
     QString value() const override;
     // An empty value is all dates with both dates today; a value that does not parse leaves all dates and says so
     // in the log.
     void setValue(const QString& value) override;
-    void clear() override { m_mode = AllDates; }
+    void clear() override;
     // Turning the filter off shows all dates.
     void setEnabled(bool enabled) override;
     FilterFunc* createFilterFunc(QObject* parent) const override;
@@ -35,13 +42,13 @@ public:
     void init(QWidget* widget) override;
     void apply(QWidget* widget) override;
 
-    Mode mode() const { return m_mode; }
+    Mode mode() const;
     // Turns the filter on for every mode but all dates.
     void setMode(Mode mode);
-    QDate dateFrom() const { return m_from; }
-    QDate dateTo() const { return m_to; }
-    void setDateFrom(const QDate& date) { m_from = date; }
-    void setDateTo(const QDate& date) { m_to = date; }
+    QDate dateFrom() const;
+    QDate dateTo() const;
+    void setDateFrom(const QDate& date);
+    void setDateTo(const QDate& date);
 
 protected:
     // The trading day the today modes mean.
@@ -50,9 +57,7 @@ protected:
 private:
     void newDay();
 
-    Mode m_mode = AllDates;
-    QDate m_from;
-    QDate m_to;
+    QScopedPointer<DateFilterPrivate> m_d;
 };
 
 // Orders of at least a quantity. It always has a value; text() is its name.
@@ -83,46 +88,46 @@ private:
 class BASIC_VIEWS_EXPORT TechDealsFilter : public Filter
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, TechDealsFilter)
 public:
     enum Mode { AllDeals = 0, TechnicalOnly = 1, RegularOnly = 2 };
     explicit TechDealsFilter(Table& table, QObject* parent = nullptr);
+    ~TechDealsFilter() override;
     QString name() const override;
     QString text() const override;
-    bool hasValue() const override { return m_mode != AllDeals; }
-    QString value() const override { return QString::number(int(m_mode)); }
+    bool hasValue() const override;
+    QString value() const override;
     void setValue(const QString& value) override;
-    void clear() override { m_mode = AllDeals; }
+    void clear() override;
     FilterFunc* createFilterFunc(QObject* parent) const override;
     QWidget* createFilterWidget(QWidget* parent) override;
     void init(QWidget* widget) override;
     void apply(QWidget* widget) override;
-    Mode mode() const { return m_mode; }
+    Mode mode() const;
     // Turns the filter on for every mode but all deals.
     void setMode(Mode mode);
 
 private:
-    int m_stock;
-    int m_board;
-    Mode m_mode = AllDeals;
+    QScopedPointer<TechDealsFilterPrivate> m_d;
 };
 
 // Records whose instrument has one of the underlying codes; the value is the codes joined with "|".
 class BASIC_VIEWS_EXPORT BaseCodeBySecIdFilter : public Filter
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, BaseCodeBySecIdFilter)
 public:
     BaseCodeBySecIdFilter(Table& table, int modelColumn, QObject* parent = nullptr);
+    ~BaseCodeBySecIdFilter() override;
     QString name() const override;
     QString text() const override { return value(); }
-    bool hasValue() const override { return !m_codes.isEmpty(); }
-    QString value() const override { return m_codes.join(QLatin1Char('|')); }
+    bool hasValue() const override;
+    QString value() const override;
     void setValue(const QString& value) override;
-    void clear() override { m_codes.clear(); }
+    void clear() override;
     FilterFunc* createFilterFunc(QObject* parent) const override;
-    const QStringList& codes() const { return m_codes; }
+    const QStringList& codes() const;
 
 private:
-    int m_stock;
-    int m_board;
-    QStringList m_codes;
+    QScopedPointer<BaseCodeBySecIdFilterPrivate> m_d;
 };

@@ -2,7 +2,7 @@
 
 #include "columns/itemmodelwithdelegates.h"
 #include "core/host/busyscope.h"
-#include "filters/itemviewtextmatch.h"
+#include "filters/private/itemviewtextmatch.h"
 #include "filters/rowfiltersmodel.h"
 #include "models/filterindexmodel.h"
 #include "models/parallelmap.h"

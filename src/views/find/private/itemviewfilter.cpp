@@ -1,7 +1,7 @@
 #include "views/find/private/itemviewfilter.h"
 
-#include "filters/itemviewfilterfunc.h"
 #include "filters/nofilterfunc.h"
+#include "filters/private/itemviewfilterfunc.h"
 #include "models/filterindexmodel.h"
 #include "views/find/itemviewfind.h"
 

@@ -1,4 +1,4 @@
-#include "columns/catalogue/feecolumndelegates.h"
+#include "columns/catalogue/private/feecolumndelegates.h"
 
 #include "core/host/directories/dealfeedirectory.h"
 #include "core/host/directories/vmsadirectory.h"

@@ -1,4 +1,4 @@
-#include "filters/securityfilterfunc.h"
+#include "filters/private/securityfilterfunc.h"
 
 #include "core/db/table.h"
 #include "core/host/directories/securitydirectory.h"

@@ -1,4 +1,4 @@
-#include "columns/catalogue/futnamecolumndelegate.h"
+#include "columns/catalogue/private/futnamecolumndelegate.h"
 
 #include "columns/catalogue/datetexts.h"
 #include "columns/itemmodelwithdelegates.h"

@@ -1,4 +1,4 @@
-#include "models/progresshelper.h"
+#include "models/private/progresshelper.h"
 
 #include "core/host/icore.h"
 #include "core/host/iprogressservice.h"

@@ -1,4 +1,4 @@
-#include "filters/sessionfilterfunc.h"
+#include "filters/private/sessionfilterfunc.h"
 
 #include "core/host/directories/sessiondirectory.h"
 

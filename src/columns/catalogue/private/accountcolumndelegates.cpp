@@ -1,4 +1,4 @@
-#include "columns/catalogue/accountcolumndelegates.h"
+#include "columns/catalogue/private/accountcolumndelegates.h"
 
 #include "core/db/variantutils.h"
 #include "core/host/directories/kvcodenamedirectory.h"

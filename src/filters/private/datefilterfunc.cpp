@@ -1,4 +1,4 @@
-#include "filters/datefilterfunc.h"
+#include "filters/private/datefilterfunc.h"
 
 DateFilterFunc::DateFilterFunc(int column, const datetime& from, const datetime& to, QObject* parent)
     : FilterFunc(parent)

@@ -1,4 +1,4 @@
-#include "models/filterrecordsmimedata.h"
+#include "models/private/filterrecordsmimedata.h"
 
 #include <QSet>
 

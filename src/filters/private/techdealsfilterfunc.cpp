@@ -1,4 +1,4 @@
-#include "filters/techdealsfilterfunc.h"
+#include "filters/private/techdealsfilterfunc.h"
 
 namespace {
 const qint64 TechnicalSigns = 0x100a0; // execution (bit 5), expiration (bit 7), position transfer (bit 16)

@@ -1,4 +1,4 @@
-#include "columns/catalogue/codetextdelegates.h"
+#include "columns/catalogue/private/codetextdelegates.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "filters/itemviewfilterfunc.h"
+#include "filters/private/itemviewfilterfunc.h"
 
 #include "columns/itemmodelwithdelegates.h"
 

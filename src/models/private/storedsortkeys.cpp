@@ -1,7 +1,7 @@
-#include "models/storedsortkeys.h"
+#include "models/private/storedsortkeys.h"
 
 #include "core/db/table.h"
-#include "models/concurrentsort.h"
+#include "models/private/concurrentsort.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "models/parallelmap.h"
-#include "models/progresshelper.h"
+#include "models/private/progresshelper.h"
 
 #include <QVector>
 

@@ -1,4 +1,4 @@
-#include "columns/catalogue/datecolumndelegates.h"
+#include "columns/catalogue/private/datecolumndelegates.h"
 
 #include <QDateTime>
 

@@ -2,7 +2,7 @@
 
 #include "basic_views_export.h"
 #include "core/host/filters/filterfunc.h"
-#include "filters/itemviewtextmatch.h"
+#include "filters/private/itemviewtextmatch.h"
 
 #include <QList>
 #include <QPointer>

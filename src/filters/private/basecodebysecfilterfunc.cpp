@@ -1,4 +1,4 @@
-#include "filters/basecodebysecfilterfunc.h"
+#include "filters/private/basecodebysecfilterfunc.h"
 
 #include "core/host/directories/securitydirectory.h"
 

@@ -1,4 +1,4 @@
-#include "filters/itemviewtextmatch.h"
+#include "filters/private/itemviewtextmatch.h"
 
 #include "core/db/decimal.h"
 #include "core/db/xdecimal.h"

@@ -1,4 +1,4 @@
-#include "columns/catalogue/numbercolumndelegates.h"
+#include "columns/catalogue/private/numbercolumndelegates.h"
 
 #include "core/db/variantutils.h"
 

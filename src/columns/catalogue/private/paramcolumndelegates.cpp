@@ -1,4 +1,4 @@
-#include "columns/catalogue/paramcolumndelegates.h"
+#include "columns/catalogue/private/paramcolumndelegates.h"
 
 #include "columns/itemmodelwithdelegates.h"
 #include "columns/itemroles.h"
