@@ -2,8 +2,8 @@
 
 #include "core/db/settings.h"
 #include "events/eventclock.h"
+#include "events/private/soundssettingspage.h"
 #include "events/soundplayer.h"
-#include "events/soundssettingspage.h"
 
 #include <QCoreApplication>
 

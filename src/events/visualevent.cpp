@@ -4,7 +4,7 @@
 #include "core/host/icore.h"
 #include "core/host/widgets/docktile.h"
 #include "events/eventclock.h"
-#include "events/visualeventsettingspage.h"
+#include "events/private/visualeventsettingspage.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "export/fileexporter.h"
+
+class FileExporterPrivate
+{
+public:
+    HandlerRegistry<IFileExporterHandler> handlers;
+    QList<QPair<int, FileExporter::ExportParams>> queue;
+    QTimer waitForDialog;
+    int nextToken = 1;
+    bool busy = false;
+};

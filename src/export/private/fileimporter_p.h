@@ -1,0 +1,9 @@
+#pragma once
+
+#include "export/fileimporter.h"
+
+class FileImporterPrivate
+{
+public:
+    HandlerRegistry<IFileImporterHandler> handlers;
+};
