@@ -93,7 +93,7 @@ SecurityActions::SecurityActions(QAbstractItemView* view, QObject* parent)
     d->view = view;
     setup();
     setModel(delegatesModelUnder(view->model()));
-    connect(view, &QAbstractItemView::doubleClicked, this, [this, d](const QModelIndex& index) {
+    connect(view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         updateFromView();
         onActivate(toModel(index));
     });

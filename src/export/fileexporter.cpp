@@ -115,7 +115,7 @@ int FileExporter::exportModel(const ExportParams& params)
     const int token = getToken();
     d->queue.append({ token, params });
     QMetaObject::invokeMethod(
-        this, [this, d] { processDelayed(); }, Qt::QueuedConnection);
+        this, [this] { processDelayed(); }, Qt::QueuedConnection);
     return token;
 }
 
@@ -142,7 +142,7 @@ void FileExporter::processDelayed()
         report(entry.second, error);
     if (!d->queue.isEmpty())
         QMetaObject::invokeMethod(
-            this, [this, d] { processDelayed(); }, Qt::QueuedConnection);
+            this, [this] { processDelayed(); }, Qt::QueuedConnection);
     d->busy = false;
     d->handlers.endBusy();
 }

@@ -101,7 +101,7 @@ QString FileImporter::setupParamsUi(const QFileInfo& file, Table* table, FileImp
         return error;
     // The wizard runs its own event loop, in which the handler could be replaced or the table closed.
     d->handlers.beginBusy();
-    const auto idle = qScopeGuard([this, d] { d->handlers.endBusy(); });
+    const auto idle = qScopeGuard([d] { d->handlers.endBusy(); });
 
     QPointer<ImporterColumnsWizard> wizard = new ImporterColumnsWizard;
     ImporterColumnsWizardPage* page = wizard->page();
@@ -156,7 +156,7 @@ void FileImporter::importData(Result& result, QIODevice* device, IFileImporterHa
 {
     Q_D(FileImporter);
     d->handlers.beginBusy();
-    const auto idle = qScopeGuard([this, d] { d->handlers.endBusy(); });
+    const auto idle = qScopeGuard([d] { d->handlers.endBusy(); });
     ProgressDialog dialog;
     dialog.setWindowTitle(tr("Импорт"));
     dialog.setText(tr("Импортирую..."));

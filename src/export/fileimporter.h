@@ -1,7 +1,6 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "export/handlerregistry.h"
 #include "export/ifileimporterhandler.h"
 
 #include <QFileInfo>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/fileexporter.h"
+#include "export/private/handlerregistry.h"
 
 class FileExporterPrivate
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/fileimporter.h"
+#include "export/private/handlerregistry.h"
 
 class FileImporterPrivate
 {

@@ -1,4 +1,4 @@
-#include "delegates/viewscolorwidget.h"
+#include "delegates/private/viewscolorwidget.h"
 
 #include "ui_viewscolorwidget.h"
 
