@@ -44,9 +44,6 @@ public Q_SLOTS:
 protected:
     ItemDelegate(ItemDelegatePrivate& dd, QObject* parent);
 
-    // The delegates' private classes form a chain beside the public ones.
-    QScopedPointer<ItemDelegatePrivate> m_d;
-
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
     virtual void drawBackground(QPainter* painter, const QStyleOptionViewItem& option) const;
     virtual void drawContents(QPainter* painter, const QStyleOptionViewItem& option, const QVariant& value) const;
