@@ -1,4 +1,5 @@
 #include "actions/securityactions.h"
+#include "actions/private/securityactions_p.h"
 
 #include "actions/onlinedialog.h"
 #include "core/db/guilog.h"
@@ -79,14 +80,17 @@ ItemModelWithDelegates* delegatesModelUnder(QAbstractItemModel* model)
 
 SecurityActions::SecurityActions(QObject* parent)
     : QObject(parent)
+    , m_d(new SecurityActionsPrivate)
 {
     setup();
 }
 
 SecurityActions::SecurityActions(QAbstractItemView* view, QObject* parent)
     : QObject(parent)
-    , m_view(view)
+    , m_d(new SecurityActionsPrivate)
 {
+    Q_D(SecurityActions);
+    d->view = view;
     setup();
     setModel(delegatesModelUnder(view->model()));
     connect(view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
@@ -109,6 +113,7 @@ SecurityActions::~SecurityActions() = default;
 
 void SecurityActions::setup()
 {
+    Q_D(SecurityActions);
     for (const TypeInfo& info : Types) {
         // The clearing-house request is a type of its own, offered by no window of its own accord.
         if (info.type != QrbRequest)
@@ -116,14 +121,14 @@ void SecurityActions::setup()
     }
     if (Table* securities
         = ICore::instance() ? ICore::instance()->tables()->table(QStringLiteral("securities")) : nullptr) {
-        m_securities = securities;
-        m_secStock = securities->columnIndex(QStringLiteral("stock_id"));
-        m_secBoard = securities->columnIndex(QStringLiteral("board_id"));
-        m_secId = securities->columnIndex(QStringLiteral("sec_id"));
-        m_secType = securities->columnIndex(QStringLiteral("sectype"));
-        m_secName = securities->columnIndex(QStringLiteral("sec_name"));
-        m_secIsin = securities->columnIndex(QStringLiteral("isin_id"));
-        m_secSeries = securities->columnIndex(QStringLiteral("option_series_id"));
+        d->securities = securities;
+        d->secStock = securities->columnIndex(QStringLiteral("stock_id"));
+        d->secBoard = securities->columnIndex(QStringLiteral("board_id"));
+        d->secId = securities->columnIndex(QStringLiteral("sec_id"));
+        d->secType = securities->columnIndex(QStringLiteral("sectype"));
+        d->secName = securities->columnIndex(QStringLiteral("sec_name"));
+        d->secIsin = securities->columnIndex(QStringLiteral("isin_id"));
+        d->secSeries = securities->columnIndex(QStringLiteral("option_series_id"));
     }
     for (QObject* plugin : ICore::instance() ? ICore::instance()->plugins() : QList<QObject*>()) {
         if (qobject_cast<IDecoder*>(plugin))
@@ -134,6 +139,7 @@ void SecurityActions::setup()
 
 void SecurityActions::addAction(int type)
 {
+    Q_D(SecurityActions);
     const TypeInfo* info = typeInfo(type);
     QAction* action = nullptr;
     if (!info->commandId) {
@@ -151,25 +157,27 @@ void SecurityActions::addAction(int type)
     action->setText(actionText(QModelIndex(), action));
     action->setEnabled(false);
     connect(action, &QAction::triggered, this, [this, action] { onActionTriggered(action); });
-    m_actions.insert(type, action);
-    m_available.insert(type);
+    d->actions.insert(type, action);
+    d->available.insert(type);
 }
 
 void SecurityActions::setModel(ItemModelWithDelegates* model)
 {
-    m_model = model;
-    m_cachedText.clear();
-    m_cached = SecurityProp();
-    m_modelStock = model ? model->columnIndex(QStringLiteral("stock_id")) : -1;
-    m_modelBoard = model ? model->columnIndex(QStringLiteral("board_id")) : -1;
-    m_modelSec = model ? model->columnIndex(QStringLiteral("sec_id")) : -1;
+    Q_D(SecurityActions);
+    d->model = model;
+    d->cachedText.clear();
+    d->cached = SecurityProp();
+    d->modelStock = model ? model->columnIndex(QStringLiteral("stock_id")) : -1;
+    d->modelBoard = model ? model->columnIndex(QStringLiteral("board_id")) : -1;
+    d->modelSec = model ? model->columnIndex(QStringLiteral("sec_id")) : -1;
 }
 
 QList<QAction*> SecurityActions::actions() const
 {
+    Q_D(const SecurityActions);
     QList<QAction*> list;
-    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
-        if (m_available.contains(it.key()))
+    for (auto it = d->actions.cbegin(); it != d->actions.cend(); ++it) {
+        if (d->available.contains(it.key()))
             list << it.value();
     }
     return list;
@@ -177,47 +185,53 @@ QList<QAction*> SecurityActions::actions() const
 
 QAction* SecurityActions::action(int type) const
 {
-    return m_actions.value(type);
+    Q_D(const SecurityActions);
+    return d->actions.value(type);
 }
 
 QAction* SecurityActions::defaultAction() const
 {
-    return action(m_defaultType);
+    Q_D(const SecurityActions);
+    return action(d->defaultType);
 }
 
 void SecurityActions::setDefaultAction(int type)
 {
-    for (QAction* action : qAsConst(m_actions)) {
+    Q_D(SecurityActions);
+    for (QAction* action : qAsConst(d->actions)) {
         QFont font = action->font();
         font.setBold(typeOf(action) == type);
         action->setFont(font);
     }
-    m_defaultType = type;
+    d->defaultType = type;
 }
 
 void SecurityActions::setAvailableTypes(const QSet<int>& types)
 {
-    m_available = types;
+    Q_D(SecurityActions);
+    d->available = types;
 }
 
 Record SecurityActions::recordOf(const QModelIndex& index) const
 {
-    if (!m_model || index.row() < 0 || index.column() < 0)
+    Q_D(const SecurityActions);
+    if (!d->model || index.row() < 0 || index.column() < 0)
         return Record();
-    if (m_recordMapper)
-        return m_recordMapper(index);
-    if (index.model() != m_model) {
+    if (d->recordMapper)
+        return d->recordMapper(index);
+    if (index.model() != d->model) {
         qCWarning(QGuiLog) << "SecurityActions: an index of another model";
         return Record();
     }
-    return m_model->recordByIndex(index);
+    return d->model->recordByIndex(index);
 }
 
 SecurityKey SecurityActions::keyOf(const Record& record) const
 {
-    const int stock = m_model ? m_model->tableColumn(m_modelStock) : -1;
-    const int board = m_model ? m_model->tableColumn(m_modelBoard) : -1;
-    const int sec = m_model ? m_model->tableColumn(m_modelSec) : -1;
+    Q_D(const SecurityActions);
+    const int stock = d->model ? d->model->tableColumn(d->modelStock) : -1;
+    const int board = d->model ? d->model->tableColumn(d->modelBoard) : -1;
+    const int sec = d->model ? d->model->tableColumn(d->modelSec) : -1;
     if (record.isNull() || stock < 0 || board < 0 || sec < 0)
         return SecurityKey();
     return SecurityKey { record.data(stock).toInteger(), record.data(board).toInteger(),
@@ -226,29 +240,30 @@ SecurityKey SecurityActions::keyOf(const Record& record) const
 
 SecurityProp SecurityActions::securityProperties(const QModelIndex& index) const
 {
+    Q_D(const SecurityActions);
     const Record record = recordOf(index);
-    if (record.isNull() || !m_securities)
+    if (record.isNull() || !d->securities)
         return SecurityProp();
     const QString text = record.toString();
-    if (text == m_cachedText)
-        return m_cached;
+    if (text == d->cachedText)
+        return d->cached;
     const SecurityKey rowKey = keyOf(record);
     SecurityProp prop;
     if (rowKey.isValid()) {
-        Record key(m_securities);
-        key.data(m_secStock) = rowKey.stock;
-        key.data(m_secBoard) = rowKey.board;
-        key.data(m_secId) = rowKey.sec;
-        const Record security = m_securities->masterIndex()->recordByKey(key);
+        Record key(d->securities);
+        key.data(d->secStock) = rowKey.stock;
+        key.data(d->secBoard) = rowKey.board;
+        key.data(d->secId) = rowKey.sec;
+        const Record security = d->securities->masterIndex()->recordByKey(key);
         if (!security.isNull()) {
-            prop.stockId = security.data(m_secStock).toInteger();
-            prop.boardId = security.data(m_secBoard).toInteger();
-            prop.secId = security.data(m_secId).toInteger64();
+            prop.stockId = security.data(d->secStock).toInteger();
+            prop.boardId = security.data(d->secBoard).toInteger();
+            prop.secId = security.data(d->secId).toInteger64();
             prop.textId = SecurityKey { prop.stockId, prop.boardId, prop.secId }.textId();
-            prop.name = security.data(m_secName).toString();
-            prop.isinId = security.data(m_secIsin).toInteger();
-            prop.optionSeriesId = security.data(m_secSeries).toInteger();
-            prop.secType = security.data(m_secType).toChar();
+            prop.name = security.data(d->secName).toString();
+            prop.isinId = security.data(d->secIsin).toInteger();
+            prop.optionSeriesId = security.data(d->secSeries).toInteger();
+            prop.secType = security.data(d->secType).toChar();
             const BoardDirectory* boards = BoardDirectory::i();
             prop.isTrade = boards->isTradeById(prop.stockId, prop.boardId);
             prop.isQRBRequest = boards->isQRBRequestById(prop.stockId, prop.boardId);
@@ -256,8 +271,8 @@ SecurityProp SecurityActions::securityProperties(const QModelIndex& index) const
             prop.isValid = true;
         }
     }
-    m_cachedText = text;
-    m_cached = prop;
+    d->cachedText = text;
+    d->cached = prop;
     return prop;
 }
 
@@ -304,6 +319,7 @@ QString SecurityActions::actionInstrument(const QModelIndex& index, const QActio
 
 void SecurityActions::onSelectionChanged(const QModelIndexList& indexes)
 {
+    Q_D(SecurityActions);
     // One row stands for each instrument: two orders in one instrument are one instrument. Rows are told apart
     // by their key fields first, so that a selection of many rows looks up each instrument once.
     QList<QModelIndex> instruments;
@@ -316,8 +332,8 @@ void SecurityActions::onSelectionChanged(const QModelIndexList& indexes)
         if (securityProperties(index).isValid)
             instruments << index;
     }
-    m_selectedInstruments = instruments.size();
-    for (QAction* action : qAsConst(m_actions)) {
+    d->selectedInstruments = instruments.size();
+    for (QAction* action : qAsConst(d->actions)) {
         action->setText(actionText(instruments.size() == 1 ? instruments.first() : QModelIndex(), action));
         bool enabled = !instruments.isEmpty();
         for (int i = 0; enabled && i < instruments.size(); ++i)
@@ -335,12 +351,13 @@ void SecurityActions::onSelectionChanged(const QModelIndexList& indexes)
 
 bool SecurityActions::event(QEvent* event)
 {
+    Q_D(SecurityActions);
     // Told by the window that holds it: the texts are named again for what is selected.
     if (event->type() == QEvent::LanguageChange) {
-        if (m_view)
+        if (d->view)
             updateFromView();
         else
-            for (QAction* action : qAsConst(m_actions))
+            for (QAction* action : qAsConst(d->actions))
                 action->setText(actionText(QModelIndex(), action));
     }
     return QObject::event(event);
@@ -348,15 +365,17 @@ bool SecurityActions::event(QEvent* event)
 
 void SecurityActions::onActivate(const QModelIndex&)
 {
+    Q_D(SecurityActions);
     QAction* action = defaultAction();
-    if (action && action->isEnabled() && m_available.contains(m_defaultType))
+    if (action && action->isEnabled() && d->available.contains(d->defaultType))
         action->trigger();
 }
 
 void SecurityActions::aNewSessions()
 {
-    m_cachedText.clear();
-    m_cached = SecurityProp();
+    Q_D(SecurityActions);
+    d->cachedText.clear();
+    d->cached = SecurityProp();
 }
 
 void SecurityActions::onActionTriggered(QAction* action)
@@ -384,12 +403,13 @@ void SecurityActions::onActionTriggered(QAction* action)
 
 QModelIndex SecurityActions::toModel(const QModelIndex& viewIndex) const
 {
-    if (m_recordMapper)
+    Q_D(const SecurityActions);
+    if (d->recordMapper)
         return viewIndex;
-    if (m_mapper)
-        return m_mapper(viewIndex);
+    if (d->mapper)
+        return d->mapper(viewIndex);
     QModelIndex index = viewIndex;
-    while (index.isValid() && index.model() != m_model) {
+    while (index.isValid() && index.model() != d->model) {
         const auto* proxy = qobject_cast<const QAbstractProxyModel*>(index.model());
         if (!proxy)
             return QModelIndex();
@@ -400,9 +420,10 @@ QModelIndex SecurityActions::toModel(const QModelIndex& viewIndex) const
 
 void SecurityActions::updateFromView()
 {
-    if (!m_view || !m_view->selectionModel())
+    Q_D(SecurityActions);
+    if (!d->view || !d->view->selectionModel())
         return;
-    const QItemSelectionModel* selection = m_view->selectionModel();
+    const QItemSelectionModel* selection = d->view->selectionModel();
     QModelIndexList rows;
     // By ranges, one index a row: a selection of every row of a wide table holds millions of cells.
     for (const QItemSelectionRange& range : selection->selection()) {
@@ -416,9 +437,30 @@ void SecurityActions::updateFromView()
 
 void SecurityActions::addToMenu(QMenu* menu)
 {
+    Q_D(SecurityActions);
     updateFromView();
-    if (m_selectedInstruments == 0 || actions().isEmpty())
+    if (d->selectedInstruments == 0 || actions().isEmpty())
         return;
     menu->addActions(actions());
     menu->addSeparator();
+}
+
+ItemModelWithDelegates* SecurityActions::model() const
+{
+    return d_func()->model;
+}
+
+void SecurityActions::setIndexMapper(IndexMapper mapper)
+{
+    d_func()->mapper = std::move(mapper);
+}
+
+void SecurityActions::setRecordMapper(RecordMapper mapper)
+{
+    d_func()->recordMapper = std::move(mapper);
+}
+
+QSet<int> SecurityActions::availableTypes() const
+{
+    return d_func()->available;
 }

@@ -10,6 +10,7 @@
 #include <QModelIndex>
 #include <QObject>
 #include <QPointer>
+#include <QScopedPointer>
 #include <QSet>
 
 #include <functional>
@@ -18,6 +19,8 @@ class QAbstractItemView;
 class QAction;
 class QMenu;
 class Table;
+
+class SecurityActionsPrivate;
 
 // The commands on the instruments of the selected rows, the same in every window whose rows name an instrument:
 // enter an order, a clearing-house request, all deals, quotes, a chart, the volatility curve, information. Each
@@ -32,6 +35,7 @@ class Table;
 class BASIC_VIEWS_EXPORT SecurityActions : public QObject
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, SecurityActions)
 public:
     enum Type {
         AddOrder = 10,
@@ -51,14 +55,14 @@ public:
 
     // Rows are read through the model's columns of "stock_id", "board_id" and "sec_id".
     void setModel(ItemModelWithDelegates* model);
-    ItemModelWithDelegates* model() const { return m_model; }
+    ItemModelWithDelegates* model() const;
     // For a view that shows the model through a model that is no proxy of it: its index to the model's.
     using IndexMapper = std::function<QModelIndex(const QModelIndex& viewIndex)>;
-    void setIndexMapper(IndexMapper mapper) { m_mapper = std::move(mapper); }
+    void setIndexMapper(IndexMapper mapper);
     // For a view whose rows are records of the model's table that no model with delegates holds (a list of picked
     // records): the record of a view's row. The model then only names the columns.
     using RecordMapper = std::function<Record(const QModelIndex& viewIndex)>;
-    void setRecordMapper(RecordMapper mapper) { m_recordMapper = std::move(mapper); }
+    void setRecordMapper(RecordMapper mapper);
 
     // The actions of the available types, by type.
     QList<QAction*> actions() const;
@@ -68,7 +72,7 @@ public:
     // The default action is shown in bold and triggered by a double click.
     void setDefaultAction(int type);
     void setAvailableTypes(const QSet<int>& types);
-    QSet<int> availableTypes() const { return m_available; }
+    QSet<int> availableTypes() const;
 
     // Reads the followed view's selection (its current row when nothing is selected) into the actions.
     void updateFromView();
@@ -101,26 +105,5 @@ private:
     Record recordOf(const QModelIndex& index) const;
     // The row's market, board and security ids as the model's columns hold them; invalid without them.
     SecurityKey keyOf(const Record& record) const;
-
-    QPointer<QAbstractItemView> m_view;
-    QPointer<ItemModelWithDelegates> m_model;
-    IndexMapper m_mapper;
-    RecordMapper m_recordMapper;
-    int m_modelStock = -1;
-    int m_modelBoard = -1;
-    int m_modelSec = -1;
-    Table* m_securities = nullptr; // not owned, the host's
-    int m_secStock = -1;
-    int m_secBoard = -1;
-    int m_secId = -1;
-    int m_secType = -1;
-    int m_secName = -1;
-    int m_secIsin = -1;
-    int m_secSeries = -1;
-    QMap<int, QAction*> m_actions; // children
-    QSet<int> m_available;
-    int m_defaultType = AddOrder;
-    int m_selectedInstruments = 0;
-    mutable QString m_cachedText; // the record text of the last lookup, and what it found
-    mutable SecurityProp m_cached;
+    QScopedPointer<SecurityActionsPrivate> m_d;
 };

@@ -2,18 +2,23 @@
 
 #include "basic_views_export.h"
 
+#include <QScopedPointer>
 #include <QStyledItemDelegate>
 
 class QAction;
+
+class ButtonDelegatePrivate;
 
 // A push button in each cell that triggers an action; a cell whose display value is false shows it disabled.
 class BASIC_VIEWS_EXPORT ButtonDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, ButtonDelegate)
 public:
     explicit ButtonDelegate(QAction& action, QObject* parent = nullptr);
+    ~ButtonDelegate() override;
 
-    bool isSunken() const { return m_sunken; }
+    bool isSunken() const;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
@@ -22,6 +27,5 @@ public:
         const QModelIndex& index) override;
 
 private:
-    QAction& m_action;
-    bool m_sunken = false;
+    QScopedPointer<ButtonDelegatePrivate> m_d;
 };

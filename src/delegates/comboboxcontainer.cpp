@@ -1,10 +1,12 @@
 #include "delegates/comboboxcontainer.h"
+#include "delegates/private/comboboxcontainer_p.h"
 
 #include <QComboBox>
 #include <QVBoxLayout>
 
 ComboBoxContainer::ComboBoxContainer(QWidget* parent)
     : QWidget(parent)
+    , m_d(new ComboBoxContainerPrivate)
 {
     setObjectName(QStringLiteral("ComboBoxContainer"));
     auto* layout = new QVBoxLayout(this);
@@ -12,17 +14,23 @@ ComboBoxContainer::ComboBoxContainer(QWidget* parent)
     layout->setSpacing(0);
 }
 
+ComboBoxContainer::~ComboBoxContainer() = default;
+
 void ComboBoxContainer::setComboBox(QComboBox* comboBox)
 {
+    Q_D(ComboBoxContainer);
     layout()->addWidget(comboBox);
-    m_comboBox = comboBox;
+    d->comboBox = comboBox;
     setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(comboBox);
 }
 
 ComboBoxContainerFactory::ComboBoxContainerFactory(QObject* parent)
     : QObject(parent)
+    , m_d(new ComboBoxContainerFactoryPrivate)
 { }
+
+ComboBoxContainerFactory::~ComboBoxContainerFactory() = default;
 
 ComboBoxContainer* ComboBoxContainerFactory::createContainer(QAbstractItemView*, QWidget* parent) const
 {
@@ -32,8 +40,24 @@ ComboBoxContainer* ComboBoxContainerFactory::createContainer(QAbstractItemView*,
 QComboBox* ComboBoxContainerFactory::createComboBox(
     QAbstractItemView*, ComboBoxContainer* container, const QStyleOptionViewItem&, const QModelIndex&) const
 {
+    Q_D(const ComboBoxContainerFactory);
     auto* combo = new QComboBox(container);
-    if (m_model)
-        combo->setModel(m_model);
+    if (d->model)
+        combo->setModel(d->model);
     return combo;
+}
+
+QComboBox* ComboBoxContainer::comboBox() const
+{
+    return d_func()->comboBox;
+}
+
+void ComboBoxContainerFactory::setModel(QAbstractItemModel* model)
+{
+    d_func()->model = model;
+}
+
+QAbstractItemModel* ComboBoxContainerFactory::model() const
+{
+    return d_func()->model;
 }

@@ -1,4 +1,5 @@
 #include "delegates/comboboxdelegate.h"
+#include "delegates/private/comboboxdelegate_p.h"
 
 #include "delegates/comboboxcontainer.h"
 
@@ -7,16 +8,21 @@
 #include <QTimer>
 
 ComboBoxDelegate::ComboBoxDelegate(QObject* parent)
-    : ItemDelegate(parent)
-    , m_factory(new ComboBoxContainerFactory(this))
-{ }
+    : ItemDelegate(*new ComboBoxDelegatePrivate, parent)
+{
+    Q_D(ComboBoxDelegate);
+    d->factory = new ComboBoxContainerFactory(this);
+}
+
+ComboBoxDelegate::~ComboBoxDelegate() = default;
 
 ComboBoxContainer* ComboBoxDelegate::editor(
     const QStyleOptionViewItem& option, const QModelIndex& index, QWidget* parent) const
 {
+    Q_D(const ComboBoxDelegate);
     auto* view = qobject_cast<QAbstractItemView*>(const_cast<QWidget*>(option.widget));
-    ComboBoxContainer* container = m_factory->createContainer(view, parent);
-    QComboBox* combo = m_factory->createComboBox(view, container, option, index);
+    ComboBoxContainer* container = d->factory->createContainer(view, parent);
+    QComboBox* combo = d->factory->createComboBox(view, container, option, index);
     if (!combo) {
         delete container;
         return nullptr;
@@ -28,13 +34,14 @@ ComboBoxContainer* ComboBoxDelegate::editor(
 QWidget* ComboBoxDelegate::createEditor(
     QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
+    Q_D(const ComboBoxDelegate);
     ComboBoxContainer* container = editor(option, index, parent);
     if (!container)
         return nullptr;
     QComboBox* combo = container->comboBox();
     connect(combo, QOverload<int>::of(&QComboBox::activated), this, &ComboBoxDelegate::onActivated);
     // Opened once the view has placed and shown the editor; nothing happens if it is gone by then.
-    if (m_closeEditorOnActivate)
+    if (d->closeEditorOnActivate)
         QTimer::singleShot(0, combo, &QComboBox::showPopup);
     return container;
 }
@@ -70,11 +77,32 @@ QSize ComboBoxDelegate::sizeHint(const QStyleOptionViewItem& option, const QMode
 
 void ComboBoxDelegate::onActivated()
 {
+    Q_D(ComboBoxDelegate);
     auto* combo = qobject_cast<QComboBox*>(sender());
     QWidget* container = combo ? combo->parentWidget() : nullptr;
     if (!container)
         return;
     Q_EMIT commitData(container);
-    if (m_closeEditorOnActivate)
+    if (d->closeEditorOnActivate)
         Q_EMIT closeEditor(container);
+}
+
+void ComboBoxDelegate::setCloseEditorOnActivate(bool on)
+{
+    d_func()->closeEditorOnActivate = on;
+}
+
+bool ComboBoxDelegate::closeEditorOnActivate() const
+{
+    return d_func()->closeEditorOnActivate;
+}
+
+void ComboBoxDelegate::setContainerFactory(ComboBoxContainerFactory* factory)
+{
+    d_func()->factory = factory;
+}
+
+ComboBoxContainerFactory* ComboBoxDelegate::containerFactory() const
+{
+    return d_func()->factory;
 }

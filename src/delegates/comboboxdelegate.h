@@ -1,23 +1,29 @@
 #pragma once
 
+#include <QScopedPointer>
+
 #include "delegates/itemdelegate.h"
 
 class ComboBoxContainer;
 class ComboBoxContainerFactory;
+
+class ComboBoxDelegatePrivate;
 
 // Edits a cell with a combo box made by a container factory. With close-editor-on-activate the list opens as
 // soon as editing starts and picking an item commits it and closes the editor.
 class BASIC_VIEWS_EXPORT ComboBoxDelegate : public ItemDelegate
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, ComboBoxDelegate)
 public:
     explicit ComboBoxDelegate(QObject* parent = nullptr);
+    ~ComboBoxDelegate() override;
 
-    void setCloseEditorOnActivate(bool on) { m_closeEditorOnActivate = on; }
-    bool closeEditorOnActivate() const { return m_closeEditorOnActivate; }
+    void setCloseEditorOnActivate(bool on);
+    bool closeEditorOnActivate() const;
     // The delegate does not own a factory it is given; the default one is its child.
-    void setContainerFactory(ComboBoxContainerFactory* factory) { m_factory = factory; }
-    ComboBoxContainerFactory* containerFactory() const { return m_factory; }
+    void setContainerFactory(ComboBoxContainerFactory* factory);
+    ComboBoxContainerFactory* containerFactory() const;
 
     // A container with the factory's combo box; null when the factory makes no combo box.
     ComboBoxContainer* editor(const QStyleOptionViewItem& option, const QModelIndex& index, QWidget* parent) const;
@@ -30,8 +36,4 @@ public:
 
 private Q_SLOTS:
     void onActivated();
-
-private:
-    bool m_closeEditorOnActivate = false;
-    ComboBoxContainerFactory* m_factory; // not owned unless it is the default child
 };

@@ -1,4 +1,5 @@
 #include "delegates/itemdelegate.h"
+#include "delegates/private/itemdelegate_p.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -11,8 +12,14 @@
 #include <QToolTip>
 
 ItemDelegate::ItemDelegate(QObject* parent)
-    : StyledItemDelegate(parent)
+    : ItemDelegate(*new ItemDelegatePrivate, parent)
 { }
+
+ItemDelegate::ItemDelegate(ItemDelegatePrivate& dd, QObject* parent)
+    : StyledItemDelegate(dd, parent)
+{ }
+
+ItemDelegate::~ItemDelegate() = default;
 
 void ItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
 {
@@ -31,25 +38,27 @@ void ItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelInd
 
 QString ItemDelegate::cacheKey(const QStyleOptionViewItem& option) const
 {
+    Q_D(const ItemDelegate);
     QByteArray bytes;
     bytes.reserve(1024);
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out << int(option.state) << option.font << option.rect.width() << option.rect.height()
         << int(option.displayAlignment) << option.text << option.backgroundBrush << int(option.features)
-        << int(option.checkState) << option.showDecorationSelected << m_drawFrame << m_drawIndicator;
+        << int(option.checkState) << option.showDecorationSelected << d->drawFrame << d->drawIndicator;
     writeColors(out, option);
     return QString::fromLatin1(bytes.toBase64());
 }
 
 void ItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
+    Q_D(const ItemDelegate);
     // A cell the tree's indentation ate up has nothing to show, and no pixmap can be that small.
     if (option.rect.isEmpty())
         return;
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
     painter->save();
-    if (!m_drawFrame)
+    if (!d->drawFrame)
         painter->setClipRect(opt.rect);
     const QString key = cacheKey(opt);
     QPixmap pixmap;
@@ -63,7 +72,7 @@ void ItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
         QPainter p(&pixmap);
         drawBackground(&p, local);
         drawContents(&p, local, index.data(Qt::DisplayRole));
-        if (m_drawFrame)
+        if (d->drawFrame)
             drawFrame(&p, local);
         p.end();
         QPixmapCache::insert(key, pixmap);
@@ -89,7 +98,8 @@ void ItemDelegate::drawBackground(QPainter* painter, const QStyleOptionViewItem&
 
 void ItemDelegate::drawContents(QPainter* painter, const QStyleOptionViewItem& option, const QVariant& value) const
 {
-    if (m_drawIndicator)
+    Q_D(const ItemDelegate);
+    if (d->drawIndicator)
         drawIndicator(painter, option, value);
     drawText(painter, option, value);
 }
@@ -110,7 +120,8 @@ void ItemDelegate::drawIndicator(QPainter* painter, const QStyleOptionViewItem& 
 
 QRect ItemDelegate::indicatorRect(const QStyleOptionViewItem& option) const
 {
-    if (!m_drawIndicator || !(option.features & QStyleOptionViewItem::HasCheckIndicator))
+    Q_D(const ItemDelegate);
+    if (!d->drawIndicator || !(option.features & QStyleOptionViewItem::HasCheckIndicator))
         return QRect();
     const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
     const int w = style->pixelMetric(QStyle::PM_IndicatorWidth, &option, option.widget);
@@ -120,9 +131,10 @@ QRect ItemDelegate::indicatorRect(const QStyleOptionViewItem& option) const
 
 QRect ItemDelegate::textRect(const QStyleOptionViewItem& option) const
 {
+    Q_D(const ItemDelegate);
     QRect rect = option.rect;
     const QRect indicator = indicatorRect(option);
-    if (m_drawIndicator && !indicator.isEmpty())
+    if (d->drawIndicator && !indicator.isEmpty())
         rect.setLeft(indicator.right() + 1);
     return rect;
 }
@@ -153,8 +165,9 @@ void ItemDelegate::drawFrame(QPainter* painter, const QStyleOptionViewItem& opti
 
 QSize ItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
+    Q_D(const ItemDelegate);
     QSize size = StyledItemDelegate::sizeHint(option, index);
-    if (m_drawIndicator) {
+    if (d->drawIndicator) {
         const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
         size = size.expandedTo(QSize(style->pixelMetric(QStyle::PM_IndicatorWidth, &option, option.widget) + 2,
             style->pixelMetric(QStyle::PM_IndicatorHeight, &option, option.widget) + 2));
@@ -218,4 +231,24 @@ bool ItemDelegate::commitModelData(
 void ItemDelegate::showToolTip(const QString& text, const QPoint& position)
 {
     QToolTip::showText(position, text, qobject_cast<QWidget*>(parent()));
+}
+
+void ItemDelegate::setDrawFrame(bool on)
+{
+    d_func()->drawFrame = on;
+}
+
+bool ItemDelegate::drawFrame() const
+{
+    return d_func()->drawFrame;
+}
+
+void ItemDelegate::setDrawIndicator(bool on)
+{
+    d_func()->drawIndicator = on;
+}
+
+bool ItemDelegate::drawIndicator() const
+{
+    return d_func()->drawIndicator;
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QScopedPointer>
+
 #include "delegates/styleditemdelegate.h"
 
 class QAbstractItemModel;
+
+class ItemDelegatePrivate;
 
 // Paints each cell through QPixmapCache: the key holds only what the cell looks like (state, font, size,
 // alignment, text, brush, check state, palette), never its model, row or column, so equal-looking cells share
@@ -11,13 +15,15 @@ class QAbstractItemModel;
 class BASIC_VIEWS_EXPORT ItemDelegate : public StyledItemDelegate
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, ItemDelegate)
 public:
     explicit ItemDelegate(QObject* parent = nullptr);
+    ~ItemDelegate() override;
 
-    void setDrawFrame(bool on) { m_drawFrame = on; }
-    bool drawFrame() const { return m_drawFrame; }
-    void setDrawIndicator(bool on) { m_drawIndicator = on; }
-    bool drawIndicator() const { return m_drawIndicator; }
+    void setDrawFrame(bool on);
+    bool drawFrame() const;
+    void setDrawIndicator(bool on);
+    bool drawIndicator() const;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
@@ -36,6 +42,8 @@ public Q_SLOTS:
     void showToolTip(const QString& text, const QPoint& position);
 
 protected:
+    ItemDelegate(ItemDelegatePrivate& dd, QObject* parent);
+
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
     virtual void drawBackground(QPainter* painter, const QStyleOptionViewItem& option) const;
     virtual void drawContents(QPainter* painter, const QStyleOptionViewItem& option, const QVariant& value) const;
@@ -44,8 +52,4 @@ protected:
     virtual QRect textRect(const QStyleOptionViewItem& option) const;
     virtual void drawText(QPainter* painter, const QStyleOptionViewItem& option, const QVariant& value) const;
     virtual void drawFrame(QPainter* painter, const QStyleOptionViewItem& option) const;
-
-private:
-    bool m_drawFrame = true;
-    bool m_drawIndicator = false;
 };

@@ -1,4 +1,5 @@
 #include "delegates/itemdelegateupdown.h"
+#include "delegates/private/itemdelegateupdown_p.h"
 
 #include "columns/itemroles.h"
 #include "delegates/icellrepaint.h"
@@ -26,54 +27,63 @@ const QPixmap& directionIcon(int direction)
 } // namespace
 
 ItemDelegateUpDown::ItemDelegateUpDown(ViewsColorManager::View view, QObject* parent)
-    : StyledItemDelegate(parent)
-    , m_timer(new QTimer(this))
-    , m_view(view)
+    : StyledItemDelegate(*new ItemDelegateUpDownPrivate, parent)
 {
-    connect(m_timer, &QTimer::timeout, this, &ItemDelegateUpDown::timeout);
+    Q_D(ItemDelegateUpDown);
+    d->timer = new QTimer(this);
+    d->view = view;
+    connect(d->timer, &QTimer::timeout, this, &ItemDelegateUpDown::timeout);
 }
+
+ItemDelegateUpDown::~ItemDelegateUpDown() = default;
 
 void ItemDelegateUpDown::setBacklight(bool on)
 {
-    m_backlight = on;
+    Q_D(ItemDelegateUpDown);
+    d->backlight = on;
     updateTimer();
 }
 
 void ItemDelegateUpDown::setAnimation(bool on)
 {
-    m_animation = on;
+    Q_D(ItemDelegateUpDown);
+    d->animation = on;
     updateTimer();
 }
 
 void ItemDelegateUpDown::updateTimer()
 {
-    m_timer->stop();
-    if (m_backlight)
-        m_timer->start(m_animation ? 100 : 500);
+    Q_D(ItemDelegateUpDown);
+    d->timer->stop();
+    if (d->backlight)
+        d->timer->start(d->animation ? 100 : 500);
 }
 
 QColor ItemDelegateUpDown::getBackgroundColor(int direction) const
 {
+    Q_D(const ItemDelegateUpDown);
     const ViewsColorManager* manager = ViewsColorManager::instance();
     if (!manager)
         return QColor(Qt::lightGray);
     const ViewsColorManager::Color meaning = direction > 0 ? ViewsColorManager::UpPriceColor
         : direction < 0                                    ? ViewsColorManager::DownPriceColor
                                                            : ViewsColorManager::ChangePriceColor;
-    return manager->color(m_view, ViewsColorManager::BackgroundRole, meaning);
+    return manager->color(d->view, ViewsColorManager::BackgroundRole, meaning);
 }
 
 int ItemDelegateUpDown::flashIntensity(qint64 elapsedMs) const
 {
-    if (!m_backlight || elapsedMs >= FlashMs)
+    Q_D(const ItemDelegateUpDown);
+    if (!d->backlight || elapsedMs >= FlashMs)
         return -1;
-    if (!m_animation)
+    if (!d->animation)
         return 100;
     return int(qBound<qint64>(0, 150 - elapsedMs / 13, 100));
 }
 
 void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
+    Q_D(const ItemDelegateUpDown);
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
     const QVariant value = index.data(Qt::DisplayRole);
@@ -83,7 +93,7 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QPalette::ColorGroup group = colorGroup(opt);
 
     painter->save();
-    if (!m_drawFrame)
+    if (!d->drawFrame)
         painter->setClipRect(opt.rect);
 
     QBrush background = opt.backgroundBrush;
@@ -98,9 +108,9 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
     if (changeTime.isValid() && flash.isValid()) {
         const datetime changed = changeTime.canConvert<datetime>() ? changeTime.value<datetime>()
                                                                    : datetime::fromQDateTime(changeTime.toDateTime());
-        intensity = flashIntensity(m_now.toMSecs() - changed.toMSecs());
+        intensity = flashIntensity(d->now.toMSecs() - changed.toMSecs());
         if (intensity >= 0)
-            m_refresh.insert(QPersistentModelIndex(index));
+            d->refresh.insert(QPersistentModelIndex(index));
     }
 
     // Flashing cells change look on every repaint (the flash fades), so the flash is not part of the cached
@@ -124,7 +134,7 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QString text = displayText(value, opt.locale);
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << direction << opt.font << cell.width() << cell.height() << text << int(alignment) << selected << m_drawFrame;
+    out << direction << opt.font << cell.width() << cell.height() << text << int(alignment) << selected << d->drawFrame;
     writeColors(out, opt);
     const QString key = QString::fromLatin1(bytes.toBase64());
 
@@ -149,7 +159,7 @@ void ItemDelegateUpDown::paint(QPainter* painter, const QStyleOptionViewItem& op
         p.setFont(opt.font);
         p.drawText(textRect, int(alignment) | Qt::TextSingleLine,
             displayElidedText(value, opt.locale, QFontMetrics(opt.font), elide, textRect.width() + 3));
-        if (m_drawFrame) {
+        if (d->drawFrame) {
             p.setPen(opt.palette.color(QPalette::Mid));
             p.drawRect(rect.adjusted(0, 0, -1, -1));
         }
@@ -169,8 +179,8 @@ void ItemDelegateUpDown::advanceClocks(const QAbstractItemView* view, const date
 {
     auto advance = [&now](QAbstractItemDelegate* delegate) {
         auto* flash = qobject_cast<ItemDelegateUpDown*>(delegate);
-        if (flash && flash->m_now < now)
-            flash->m_now = now;
+        if (flash && flash->d_func()->now < now)
+            flash->d_func()->now = now;
     };
     advance(view->itemDelegate());
     const int columns = view->model() ? view->model()->columnCount(view->rootIndex()) : 0;
@@ -180,9 +190,10 @@ void ItemDelegateUpDown::advanceClocks(const QAbstractItemView* view, const date
 
 void ItemDelegateUpDown::timeout()
 {
-    if (m_refresh.isEmpty())
+    Q_D(ItemDelegateUpDown);
+    if (d->refresh.isEmpty())
         return;
-    const QSet<QPersistentModelIndex> cells = std::exchange(m_refresh, {});
+    const QSet<QPersistentModelIndex> cells = std::exchange(d->refresh, {});
     auto* view = qobject_cast<QAbstractItemView*>(parent());
     if (!view)
         return;
@@ -196,4 +207,34 @@ void ItemDelegateUpDown::timeout()
         else
             view->update(cell);
     }
+}
+
+bool ItemDelegateUpDown::hasBacklight() const
+{
+    return d_func()->backlight;
+}
+
+bool ItemDelegateUpDown::hasAnimation() const
+{
+    return d_func()->animation;
+}
+
+void ItemDelegateUpDown::setDrawFrame(bool on)
+{
+    d_func()->drawFrame = on;
+}
+
+void ItemDelegateUpDown::updateDateTime(const datetime& now)
+{
+    d_func()->now = now;
+}
+
+datetime ItemDelegateUpDown::currentDateTime() const
+{
+    return d_func()->now;
+}
+
+int ItemDelegateUpDown::pendingRepaints() const
+{
+    return d_func()->refresh.size();
 }

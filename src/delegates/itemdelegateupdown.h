@@ -5,10 +5,13 @@
 #include "delegates/viewscolormanager.h"
 
 #include <QPersistentModelIndex>
+#include <QScopedPointer>
 #include <QSet>
 
 class QAbstractItemView;
 class QTimer;
+
+class ItemDelegateUpDownPrivate;
 
 // Paints price cells: a direction arrow (up, down, unchanged) from ChangeDirectionRole and, for 2000 ms after the
 // change time (ChangeTimeRole), a flash in the view's up/down/change price colour that fades with animation on.
@@ -18,22 +21,24 @@ class QTimer;
 class BASIC_VIEWS_EXPORT ItemDelegateUpDown : public StyledItemDelegate
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, ItemDelegateUpDown)
 public:
     static constexpr qint64 FlashMs = 2000;
 
     explicit ItemDelegateUpDown(ViewsColorManager::View view, QObject* parent = nullptr);
+    ~ItemDelegateUpDown() override;
 
     void setBacklight(bool on);
-    bool hasBacklight() const { return m_backlight; }
+    bool hasBacklight() const;
     void setAnimation(bool on);
-    bool hasAnimation() const { return m_animation; }
-    void setDrawFrame(bool on) { m_drawFrame = on; }
+    bool hasAnimation() const;
+    void setDrawFrame(bool on);
     // The time flashes are measured against; the view passes each newer time it sees.
-    void updateDateTime(const datetime& now) { m_now = now; }
+    void updateDateTime(const datetime& now);
     // Brings the clocks of the view's flash delegates (the view's own and its columns') up to `now`; the library's
     // views call it before they paint.
     static void advanceClocks(const QAbstractItemView* view, const datetime& now);
-    datetime currentDateTime() const { return m_now; }
+    datetime currentDateTime() const;
     // Restarts the timer under the current back-light and animation.
     void updateTimer();
 
@@ -41,7 +46,7 @@ public:
     QColor getBackgroundColor(int direction) const;
     // 0..100: how strongly a cell changed `elapsedMs` ago flashes; -1 when it does not flash.
     int flashIntensity(qint64 elapsedMs) const;
-    int pendingRepaints() const { return m_refresh.size(); }
+    int pendingRepaints() const;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     // The text's size and the arrow's column before it: a column fitted to its contents shows whole prices.
@@ -49,13 +54,4 @@ public:
 
 public Q_SLOTS:
     void timeout();
-
-private:
-    QTimer* m_timer;
-    ViewsColorManager::View m_view;
-    bool m_backlight = false;
-    bool m_animation = true;
-    bool m_drawFrame = true;
-    datetime m_now;
-    mutable QSet<QPersistentModelIndex> m_refresh;
 };

@@ -1,4 +1,5 @@
 #include "delegates/styleditemdelegate.h"
+#include "delegates/private/styleditemdelegate_p.h"
 
 #include <QDataStream>
 
@@ -225,8 +226,15 @@ QString integerText(qint64 value, const QLocale& locale)
 } // namespace
 
 StyledItemDelegate::StyledItemDelegate(QObject* parent)
-    : QStyledItemDelegate(parent)
+    : StyledItemDelegate(*new StyledItemDelegatePrivate, parent)
 { }
+
+StyledItemDelegate::StyledItemDelegate(StyledItemDelegatePrivate& dd, QObject* parent)
+    : QStyledItemDelegate(parent)
+    , m_d(&dd)
+{ }
+
+StyledItemDelegate::~StyledItemDelegate() = default;
 
 QString StyledItemDelegate::displayText(const QVariant& value, const QLocale& locale) const
 {
@@ -270,12 +278,13 @@ QString StyledItemDelegate::displayElidedText(
 
 QSize StyledItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
+    Q_D(const StyledItemDelegate);
     if (option.rect.width() == -1) {
-        if (m_hintHeight < 0 || !(m_hintFont == option.font)) {
-            m_hintFont = option.font;
-            m_hintHeight = QFontMetrics(option.font).height();
+        if (d->hintHeight < 0 || !(d->hintFont == option.font)) {
+            d->hintFont = option.font;
+            d->hintHeight = QFontMetrics(option.font).height();
         }
-        return QSize(20, m_hintHeight);
+        return QSize(20, d->hintHeight);
     }
     return QStyledItemDelegate::sizeHint(option, index);
 }

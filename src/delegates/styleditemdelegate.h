@@ -4,10 +4,13 @@
 
 #include <QDate>
 #include <QFont>
+#include <QScopedPointer>
 #include <QStyledItemDelegate>
 
 class QDataStream;
 class QFontMetrics;
+
+class StyledItemDelegatePrivate;
 
 // Texts of the database values (date-times with the exchange's time format, decimals with the system's decimal
 // point), date-times that give up their date when the column is narrow, and the quick row-height hint the fast
@@ -15,8 +18,10 @@ class QFontMetrics;
 class BASIC_VIEWS_EXPORT StyledItemDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, StyledItemDelegate)
 public:
     explicit StyledItemDelegate(QObject* parent = nullptr);
+    ~StyledItemDelegate() override;
 
     QString displayText(const QVariant& value, const QLocale& locale) const override;
     QString displayElidedText(const QVariant& value, const QLocale& locale, const QFontMetrics& metrics,
@@ -29,14 +34,15 @@ public:
     static QString monthName(int month);
 
 protected:
+    StyledItemDelegate(StyledItemDelegatePrivate& dd, QObject* parent);
+
+    // The delegates' private classes form a chain beside the public ones.
+    QScopedPointer<StyledItemDelegatePrivate> m_d;
+
     // The palette group a cell paints with (disabled, inactive or active), and the style's text inset.
     static QPalette::ColorGroup colorGroup(const QStyleOptionViewItem& option);
     static int focusMargin(const QStyleOptionViewItem& option);
     // The colours a cell paints with, for a pixmap cache key. A palette's own cache key cannot serve: every
     // modified copy of a palette gets a new one, so a cell coloured per paint would never be found.
     static void writeColors(QDataStream& out, const QStyleOptionViewItem& option);
-
-private:
-    mutable QFont m_hintFont;
-    mutable int m_hintHeight = -1;
 };

@@ -1,4 +1,5 @@
 #include "delegates/viewscolormanager.h"
+#include "delegates/private/viewscolormanager_p.h"
 
 #include "core/db/settings.h"
 #include "core/host/icore.h"
@@ -58,17 +59,19 @@ ViewsColorManager* ViewsColorManager::instance()
 
 ViewsColorManager::ViewsColorManager(QObject* parent)
     : QObject(parent)
+    , m_d(new ViewsColorManagerPrivate)
 {
+    Q_D(ViewsColorManager);
     for (int v = 0; v < ViewCount; ++v) {
         for (int r = 0; r < RoleCount; ++r) {
             for (int c = 0; c < ColorCount; ++c)
-                m_colors[position(View(v), Role(r), Color(c))] = defaultColor(View(v), Role(r), Color(c));
+                d->colors[position(View(v), Role(r), Color(c))] = defaultColor(View(v), Role(r), Color(c));
         }
     }
     ICore* core = ICore::instance();
     for (int v = 0; v < ViewCount; ++v) {
         auto* page = new ViewsColorPage(View(v), this);
-        m_pages << page;
+        d->pages << page;
         if (core)
             core->addOptionsPage(page);
     }
@@ -80,16 +83,18 @@ ViewsColorManager::~ViewsColorManager() = default;
 
 QColor ViewsColorManager::color(View view, Role role, Color color) const
 {
+    Q_D(const ViewsColorManager);
     if (view < 0 || view >= ViewCount || role < 0 || role >= RoleCount || color < 0 || color >= ColorCount)
         return QColor();
-    return m_colors[position(view, role, color)];
+    return d->colors[position(view, role, color)];
 }
 
 void ViewsColorManager::setColor(View view, Role role, Color color, const QColor& value)
 {
+    Q_D(ViewsColorManager);
     if (view < 0 || view >= ViewCount || role < 0 || role >= RoleCount || color < 0 || color >= ColorCount)
         return;
-    m_colors[position(view, role, color)] = value;
+    d->colors[position(view, role, color)] = value;
 }
 
 QColor ViewsColorManager::defaultColor(View view, Role role, Color color)
@@ -332,6 +337,7 @@ QList<ViewsColorManager::Color> ViewsColorManager::viewColors(View view)
 
 void ViewsColorManager::store(Settings& settings) const
 {
+    Q_D(const ViewsColorManager);
     const QMetaEnum views = QMetaEnum::fromType<View>();
     const QMetaEnum roles = QMetaEnum::fromType<Role>();
     const QMetaEnum colors = QMetaEnum::fromType<Color>();
@@ -341,7 +347,7 @@ void ViewsColorManager::store(Settings& settings) const
         for (int r = 0; r < RoleCount; ++r) {
             settings.beginGroup(QString::fromLatin1(roles.valueToKey(r)));
             for (int c = 0; c < ColorCount; ++c) {
-                const QColor value = m_colors[position(View(v), Role(r), Color(c))];
+                const QColor value = d->colors[position(View(v), Role(r), Color(c))];
                 if (value.isValid())
                     settings.setValue(QString::fromLatin1(colors.valueToKey(c)), value);
             }
@@ -354,13 +360,14 @@ void ViewsColorManager::store(Settings& settings) const
 
 void ViewsColorManager::restore(const Settings& settings)
 {
+    Q_D(ViewsColorManager);
     const QMetaEnum views = QMetaEnum::fromType<View>();
     const QMetaEnum roles = QMetaEnum::fromType<Role>();
     const QMetaEnum colors = QMetaEnum::fromType<Color>();
     for (int v = 0; v < ViewCount; ++v) {
         for (int r = 0; r < RoleCount; ++r) {
             for (int c = 0; c < ColorCount; ++c) {
-                QColor& entry = m_colors[position(View(v), Role(r), Color(c))];
+                QColor& entry = d->colors[position(View(v), Role(r), Color(c))];
                 if (!entry.isValid())
                     continue;
                 const QString key = QStringLiteral("ViewsColors/%1/%2/%3")
@@ -372,4 +379,9 @@ void ViewsColorManager::restore(const Settings& settings)
             }
         }
     }
+}
+
+QList<ViewsColorPage*> ViewsColorManager::pages() const
+{
+    return d_func()->pages;
 }

@@ -5,9 +5,12 @@
 #include <QColor>
 #include <QList>
 #include <QObject>
+#include <QScopedPointer>
 
 class Settings;
 class ViewsColorPage;
+
+class ViewsColorManagerPrivate;
 
 // The process-wide table of meaning colours: by window kind (View), colour use (Role) and meaning (Color).
 // Starts at the built-in defaults, changes through setColor() and restore(), and is kept in the application
@@ -15,6 +18,7 @@ class ViewsColorPage;
 class BASIC_VIEWS_EXPORT ViewsColorManager : public QObject
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, ViewsColorManager)
 public:
     enum View { Orders, Dom, Deals, MyDeals, Securities, MmResponsibilities, OptCalc, ViewCount };
     Q_ENUM(View)
@@ -66,7 +70,7 @@ public:
     // makes it invalid.
     void restore(const Settings& settings);
 
-    QList<ViewsColorPage*> pages() const { return m_pages; }
+    QList<ViewsColorPage*> pages() const;
 
 Q_SIGNALS:
     void changed();
@@ -81,7 +85,5 @@ private:
     static QColor optCalcColors(Role role, Color color);
     // The bid/offer colours of the request-for-stream windows; kept beside the others, no view uses them yet.
     static QColor rfsColors(Role role, Color color);
-
-    QColor m_colors[ViewCount * RoleCount * ColorCount];
-    QList<ViewsColorPage*> m_pages; // children
+    QScopedPointer<ViewsColorManagerPrivate> m_d;
 };

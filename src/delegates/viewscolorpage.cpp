@@ -1,21 +1,29 @@
 #include "delegates/viewscolorpage.h"
+#include "delegates/private/viewscolorpage_p.h"
 
 #include "core/db/appsettings.h"
-#include "delegates/viewscolorwidget.h"
+#include "delegates/private/viewscolorwidget.h"
 
 ViewsColorPage::ViewsColorPage(ViewsColorManager::View view, QObject* parent)
     : QObject(parent)
-    , m_view(view)
-{ }
+    , m_d(new ViewsColorPagePrivate)
+{
+    Q_D(ViewsColorPage);
+    d->view = view;
+}
+
+ViewsColorPage::~ViewsColorPage() = default;
 
 QString ViewsColorPage::id() const
 {
-    return QStringLiteral("ViewsColorPage %1").arg(int(m_view));
+    Q_D(const ViewsColorPage);
+    return QStringLiteral("ViewsColorPage %1").arg(int(d->view));
 }
 
 QString ViewsColorPage::displayName() const
 {
-    return ViewsColorManager::viewName(m_view);
+    Q_D(const ViewsColorPage);
+    return ViewsColorManager::viewName(d->view);
 }
 
 QString ViewsColorPage::category() const
@@ -35,21 +43,23 @@ QIcon ViewsColorPage::categoryIcon() const
 
 QWidget* ViewsColorPage::createPage(QWidget* parent)
 {
-    m_widget = new ViewsColorWidget(parent);
-    m_widget->setView(m_view);
-    for (ViewsColorManager::Color color : ViewsColorManager::viewColors(m_view))
-        m_widget->addColor(color);
-    return m_widget;
+    Q_D(ViewsColorPage);
+    d->widget = new ViewsColorWidget(parent);
+    d->widget->setView(d->view);
+    for (ViewsColorManager::Color color : ViewsColorManager::viewColors(d->view))
+        d->widget->addColor(color);
+    return d->widget;
 }
 
 void ViewsColorPage::apply()
 {
+    Q_D(ViewsColorPage);
     ViewsColorManager* manager = ViewsColorManager::instance();
-    if (!m_widget || !manager)
+    if (!d->widget || !manager)
         return;
-    for (ViewsColorManager::Color color : m_widget->colors()) {
+    for (ViewsColorManager::Color color : d->widget->colors()) {
         for (auto role : { ViewsColorManager::BackgroundRole, ViewsColorManager::SelectionRole })
-            manager->setColor(m_view, role, color, m_widget->color(role, color));
+            manager->setColor(d->view, role, color, d->widget->color(role, color));
     }
     AppSettings settings { QString() };
     manager->store(settings);
@@ -59,5 +69,11 @@ void ViewsColorPage::apply()
 
 void ViewsColorPage::finish()
 {
-    m_widget = nullptr;
+    Q_D(ViewsColorPage);
+    d->widget = nullptr;
+}
+
+ViewsColorWidget* ViewsColorPage::widget() const
+{
+    return d_func()->widget;
 }

@@ -5,17 +5,20 @@
 #include "delegates/viewscolormanager.h"
 
 #include <QObject>
-#include <QPointer>
+#include <QScopedPointer>
 
-#include "delegates/viewscolorwidget.h"
+class ViewsColorPagePrivate;
+class ViewsColorWidget;
 
 // The settings page of one window kind's colours.
 class BASIC_VIEWS_EXPORT ViewsColorPage : public QObject, public IOptionsPage
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, ViewsColorPage)
     Q_INTERFACES(IOptionsPage)
 public:
     ViewsColorPage(ViewsColorManager::View view, QObject* parent = nullptr);
+    ~ViewsColorPage() override;
 
     QString id() const override;
     QString displayName() const override;
@@ -28,9 +31,8 @@ public:
     void apply() override;
     void finish() override;
 
-    ViewsColorWidget* widget() const { return m_widget; }
+    ViewsColorWidget* widget() const;
 
 private:
-    ViewsColorManager::View m_view;
-    QPointer<ViewsColorWidget> m_widget;
+    QScopedPointer<ViewsColorPagePrivate> m_d;
 };

@@ -1,9 +1,10 @@
 #include "events/soundevent.h"
+#include "events/private/soundevent_p.h"
 
 #include "core/db/settings.h"
 #include "events/eventclock.h"
+#include "events/private/soundssettingspage.h"
 #include "events/soundplayer.h"
-#include "events/soundssettingspage.h"
 
 #include <QCoreApplication>
 
@@ -17,8 +18,21 @@ constexpr int DefaultDelay = 10;
 } // namespace
 
 SoundEvent::SoundEvent()
-    : m_soundsDir(soundsDirectory())
+    : d_ptr(new SoundEventPrivate)
+{
+    Q_D(SoundEvent);
+    d->soundsDir = soundsDirectory();
+}
+
+SoundEvent::SoundEvent(const SoundEvent& other)
+    : d_ptr(new SoundEventPrivate(*other.d_ptr))
 { }
+
+SoundEvent& SoundEvent::operator=(const SoundEvent& other)
+{
+    *d_ptr = *other.d_ptr;
+    return *this;
+}
 
 SoundEvent::~SoundEvent() = default;
 
@@ -30,29 +44,33 @@ QDir SoundEvent::soundsDirectory()
 
 void SoundEvent::store(Settings& settings) const
 {
-    settings.setValue(QLatin1String(playKey), m_enabled);
-    settings.setValue(QLatin1String(soundKey), m_sound);
-    settings.setValue(QLatin1String(delayKey), m_delay);
+    Q_D(const SoundEvent);
+    settings.setValue(QLatin1String(playKey), d->enabled);
+    settings.setValue(QLatin1String(soundKey), d->sound);
+    settings.setValue(QLatin1String(delayKey), d->delay);
 }
 
 void SoundEvent::restore(const Settings&, const Settings& settings)
 {
-    m_enabled = settings.value(QLatin1String(playKey), false).toBool();
-    m_sound = settings.value(QLatin1String(soundKey)).toString();
-    m_delay = settings.value(QLatin1String(delayKey), DefaultDelay).toInt();
+    Q_D(SoundEvent);
+    d->enabled = settings.value(QLatin1String(playKey), false).toBool();
+    d->sound = settings.value(QLatin1String(soundKey)).toString();
+    d->delay = settings.value(QLatin1String(delayKey), DefaultDelay).toInt();
 }
 
 bool SoundEvent::canPlaySound(bool checkDelay) const
 {
-    return m_enabled && !m_sound.isEmpty() && EventClock::delayPassed(m_lastPlayed, m_delay, checkDelay);
+    Q_D(const SoundEvent);
+    return d->enabled && !d->sound.isEmpty() && EventClock::delayPassed(d->lastPlayed, d->delay, checkDelay);
 }
 
 void SoundEvent::playSound(bool checkDelay)
 {
+    Q_D(SoundEvent);
     if (!canPlaySound(checkDelay))
         return;
-    SoundPlayer::instance()->play(m_soundsDir.filePath(m_sound));
-    m_lastPlayed = EventClock::now();
+    SoundPlayer::instance()->play(d->soundsDir.filePath(d->sound));
+    d->lastPlayed = EventClock::now();
 }
 
 IViewSettingsPage* SoundEvent::getSettingsPage(
@@ -61,4 +79,24 @@ IViewSettingsPage* SoundEvent::getSettingsPage(
     auto* page = new SoundsSettingsPage(parent);
     page->setSubWidget(subWidget, restoreSlot, applySlot);
     return page;
+}
+
+bool SoundEvent::isEnabled() const
+{
+    return d_func()->enabled;
+}
+
+QString SoundEvent::sound() const
+{
+    return d_func()->sound;
+}
+
+int SoundEvent::delay() const
+{
+    return d_func()->delay;
+}
+
+void SoundEvent::setDelay(int seconds)
+{
+    d_func()->delay = seconds;
 }

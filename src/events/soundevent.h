@@ -4,28 +4,32 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QScopedPointer>
 
 class IViewSettingsPage;
 class QObject;
 class QWidget;
 class Settings;
 
+class SoundEventPrivate;
+
 // A sound alert on events in a view's data: plays a file of the sounds directory, no more often than the delay
 // allows. Stored in the view's settings, group "SoundEvent".
 class BASIC_VIEWS_EXPORT SoundEvent
 {
+    Q_DECLARE_PRIVATE(SoundEvent)
 public:
     SoundEvent();
     virtual ~SoundEvent();
-    SoundEvent(const SoundEvent&) = default;
-    SoundEvent& operator=(const SoundEvent&) = default;
+    SoundEvent(const SoundEvent& other);
+    SoundEvent& operator=(const SoundEvent& other);
 
-    bool isEnabled() const { return m_enabled; }
+    bool isEnabled() const;
     // The file name, relative to the sounds directory.
-    QString sound() const { return m_sound; }
+    QString sound() const;
     // Seconds: 0 after construction, 10 when restored without a stored value.
-    int delay() const { return m_delay; }
-    void setDelay(int seconds) { m_delay = seconds; }
+    int delay() const;
+    void setDelay(int seconds);
 
     void store(Settings& settings) const;
     // Reads `settings` only; the defaults of the window kind have nothing to add.
@@ -45,9 +49,5 @@ public:
     static QDir soundsDirectory();
 
 private:
-    bool m_enabled = false;
-    QString m_sound;
-    QDir m_soundsDir;
-    int m_delay = 0;
-    QDateTime m_lastPlayed;
+    QScopedPointer<SoundEventPrivate> d_ptr;
 };

@@ -6,12 +6,15 @@
 #include "events/visualevent.h"
 
 #include <QObject>
+#include <QScopedPointer>
 
 #include <functional>
 
 class IViewSettingsPage;
 class Settings;
 class Table;
+
+class TableEventAlertsPrivate;
 
 // A view's alerts on events in its table (a new deal of one's own, an order filled): every change of the table is
 // tested as it comes, and the events of one batch make one alert after it, from the event loop: one notification
@@ -24,6 +27,7 @@ class Table;
 class BASIC_VIEWS_EXPORT TableEventAlerts : public QObject, private Index
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, TableEventAlerts)
 public:
     using Text = std::function<QString(const Record& record)>;
     using AddedTest = std::function<bool(const Record& added)>;
@@ -39,8 +43,8 @@ public:
     // A change of one of the columns is an event when the test says so.
     void watchChanges(const QList<int>& columns, ChangeTest test);
 
-    VisualEvent& visual() { return m_visual; }
-    SoundEvent& sound() { return m_sound; }
+    VisualEvent& visual();
+    SoundEvent& sound();
     void store(Settings& settings) const;
     void restore(const Settings& defaults, const Settings& values);
     // Whether a key of the window's settings is one the alerts keep.
@@ -61,21 +65,11 @@ private:
     void process(const QList<Record>& removed, const QList<Record>& updated, int firstColumn, int lastColumn,
         const QList<Record>& added) override;
     void endUpdate() override;
-    void sourceDestroyed() override { m_table = nullptr; }
+    void sourceDestroyed() override;
     QString getClassName() const override { return QStringLiteral("TableEventAlerts"); }
 
     void raise(const Record& record);
     // Shows what the batches since the last call raised.
     void deliver();
-
-    Table* m_table; // not owned; null once it is gone
-    Text m_text;
-    AddedTest m_added;
-    QList<int> m_columns;
-    ChangeTest m_changed;
-    VisualEvent m_visual;
-    SoundEvent m_sound;
-    QString m_first; // the text of the first event waiting
-    int m_waiting = 0;
-    bool m_scheduled = false;
+    QScopedPointer<TableEventAlertsPrivate> m_d;
 };

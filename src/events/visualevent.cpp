@@ -1,10 +1,11 @@
 #include "events/visualevent.h"
+#include "events/private/visualevent_p.h"
 
 #include "core/db/settings.h"
 #include "core/host/icore.h"
 #include "core/host/widgets/docktile.h"
 #include "events/eventclock.h"
-#include "events/visualeventsettingspage.h"
+#include "events/private/visualeventsettingspage.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -51,24 +52,28 @@ private:
 };
 
 VisualEvent::VisualEvent()
-    : m_timer(new QTimer)
-    , m_timerHelper(new TimerHelper(this))
+    : d_ptr(new VisualEventPrivate)
 {
+    Q_D(VisualEvent);
+    d->timer = new QTimer;
+    d->timerHelper = new TimerHelper(this);
     messageKey();
-    m_timer->setSingleShot(true);
-    QObject::connect(m_timer, &QTimer::timeout, m_timerHelper, &TimerHelper::onTimeout);
+    d->timer->setSingleShot(true);
+    QObject::connect(d->timer, &QTimer::timeout, d->timerHelper, &TimerHelper::onTimeout);
 }
 
 VisualEvent::~VisualEvent()
 {
-    m_timer->stop();
-    delete m_timerHelper;
-    delete m_timer;
+    Q_D(VisualEvent);
+    d->timer->stop();
+    delete d->timerHelper;
+    delete d->timer;
 }
 
 void VisualEvent::setWidget(QWidget* widget)
 {
-    m_widget = widget;
+    Q_D(VisualEvent);
+    d->widget = widget;
 }
 
 QString VisualEvent::messageKey()
@@ -86,66 +91,74 @@ QString VisualEvent::messageKey()
 
 void VisualEvent::store(Settings& settings) const
 {
-    settings.setValue(QLatin1String(typeKey), unsigned(m_eventType));
-    settings.setValue(QLatin1String(delayKey), m_delay);
-    settings.setValue(QStringLiteral("VisualEvent/") + messageKey(), m_message);
+    Q_D(const VisualEvent);
+    settings.setValue(QLatin1String(typeKey), unsigned(d->eventType));
+    settings.setValue(QLatin1String(delayKey), d->delay);
+    settings.setValue(QStringLiteral("VisualEvent/") + messageKey(), d->message);
 }
 
 void VisualEvent::restore(const Settings&, const Settings& settings)
 {
-    m_eventType = EventType(settings.value(QLatin1String(typeKey), 0u).toUInt() & NotificationAndTaskbar);
-    m_delay = settings.value(QLatin1String(delayKey), DefaultDelay).toInt();
-    m_message = settings.value(QStringLiteral("VisualEvent/") + messageKey()).toString();
+    Q_D(VisualEvent);
+    d->eventType = EventType(settings.value(QLatin1String(typeKey), 0u).toUInt() & NotificationAndTaskbar);
+    d->delay = settings.value(QLatin1String(delayKey), DefaultDelay).toInt();
+    d->message = settings.value(QStringLiteral("VisualEvent/") + messageKey()).toString();
 }
 
 bool VisualEvent::canShowEvent(bool checkDelay) const
 {
-    return m_eventType != NoEvent && EventClock::delayPassed(m_lastShown, m_delay, checkDelay);
+    Q_D(const VisualEvent);
+    return d->eventType != NoEvent && EventClock::delayPassed(d->lastShown, d->delay, checkDelay);
 }
 
 void VisualEvent::showEvent(bool checkDelay, const QString& text)
 {
-    showEvent(checkDelay, m_message + text, m_eventType, true);
+    Q_D(VisualEvent);
+    showEvent(checkDelay, d->message + text, d->eventType, true);
 }
 
 void VisualEvent::showEvent(bool checkDelay, const QString& text, int type, bool updateTime)
 {
-    if (type == 0 || !EventClock::delayPassed(m_lastShown, m_delay, checkDelay))
+    Q_D(VisualEvent);
+    if (type == 0 || !EventClock::delayPassed(d->lastShown, d->delay, checkDelay))
         return;
     if ((type & WindowBits) && holdBack(text))
         type &= ~WindowBits;
     showEventImmediately(type, text);
     // A text that only waits counts as shown: the delay runs from now.
     if (updateTime)
-        m_lastShown = EventClock::now();
+        d->lastShown = EventClock::now();
 }
 
 bool VisualEvent::holdBack(const QString& text)
 {
+    Q_D(VisualEvent);
     if (!mainWindowInBackground())
         return false;
-    m_pending << text;
-    EventClock::start(*m_timer, RetryMs);
+    d->pending << text;
+    EventClock::start(*d->timer, RetryMs);
     return true;
 }
 
 void VisualEvent::showEventImmediately(int type, const QString& text)
 {
+    Q_D(VisualEvent);
     if (type & WindowBits)
         notify(text);
     if (type & TaskbarBit)
-        DockTile::alert(true, m_widget);
+        DockTile::alert(true, d->widget);
 }
 
 void VisualEvent::onRetry()
 {
-    m_timer->stop();
-    const QStringList texts = std::exchange(m_pending, {});
-    if (m_eventType == NoEvent)
+    Q_D(VisualEvent);
+    d->timer->stop();
+    const QStringList texts = std::exchange(d->pending, {});
+    if (d->eventType == NoEvent)
         return;
     if (mainWindowInBackground()) {
-        m_pending = texts;
-        EventClock::start(*m_timer, RetryMs);
+        d->pending = texts;
+        EventClock::start(*d->timer, RetryMs);
         return;
     }
     // The sink may close the view this event belongs to: nothing of this object is touched from here on.
@@ -165,3 +178,33 @@ IViewSettingsPage* VisualEvent::getSettingsPage(bool delayAvailable, const QStri
 }
 
 #include "visualevent.moc"
+
+VisualEvent::EventType VisualEvent::eventType() const
+{
+    return d_func()->eventType;
+}
+
+void VisualEvent::setEventType(EventType type)
+{
+    d_func()->eventType = type;
+}
+
+int VisualEvent::delay() const
+{
+    return d_func()->delay;
+}
+
+void VisualEvent::setDelay(int seconds)
+{
+    d_func()->delay = seconds;
+}
+
+QString VisualEvent::eventMessage() const
+{
+    return d_func()->message;
+}
+
+void VisualEvent::setEventMessage(const QString& message)
+{
+    d_func()->message = message;
+}

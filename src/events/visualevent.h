@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QPointer>
+#include <QScopedPointer>
 #include <QStringList>
 
 class IViewSettingsPage;
@@ -12,12 +13,15 @@ class QTimer;
 class QWidget;
 class Settings;
 
+class VisualEventPrivate;
+
 // A visual alert on events in a view's data: the text goes to the terminal's window of errors and notifications,
 // the application asks for attention in the taskbar (dock), or both, no more often than the delay allows. While
 // the terminal's main window is in the background the texts wait and are retried every 10 seconds (without a
 // taskbar alert then: that one was made at once). Stored in the view's settings, group "VisualEvent".
 class BASIC_VIEWS_EXPORT VisualEvent
 {
+    Q_DECLARE_PRIVATE(VisualEvent)
 public:
     // A bit set: 1 or 4 (5 as written by the settings page) the notification window, 2 the taskbar or dock.
     enum EventType : unsigned { NoEvent = 0, NotificationWindow = 5, TaskbarAlert = 2, NotificationAndTaskbar = 7 };
@@ -26,14 +30,14 @@ public:
     VisualEvent();
     virtual ~VisualEvent();
 
-    EventType eventType() const { return m_eventType; }
-    void setEventType(EventType type) { m_eventType = type; }
+    EventType eventType() const;
+    void setEventType(EventType type);
     // Seconds: 0 after construction, 10 when restored without a stored value.
-    int delay() const { return m_delay; }
-    void setDelay(int seconds) { m_delay = seconds; }
+    int delay() const;
+    void setDelay(int seconds);
     // Put before every event text.
-    QString eventMessage() const { return m_message; }
-    void setEventMessage(const QString& message) { m_message = message; }
+    QString eventMessage() const;
+    void setEventMessage(const QString& message);
     // The widget whose window the taskbar alert is for; not owned.
     void setWidget(QWidget* widget);
 
@@ -65,13 +69,5 @@ private:
     // Queues the text for the retry timer when the main window is in the background; true when it did.
     bool holdBack(const QString& text);
     void onRetry();
-
-    EventType m_eventType = NoEvent;
-    int m_delay = 0;
-    QString m_message;
-    QDateTime m_lastShown;
-    QPointer<QWidget> m_widget;
-    QStringList m_pending;
-    QTimer* m_timer; // owned
-    TimerHelper* m_timerHelper; // owned
+    QScopedPointer<VisualEventPrivate> d_ptr;
 };

@@ -2,8 +2,8 @@
 
 #include "columns/itemroles.h"
 #include "core/db/decimal.h"
-#include "export/exporttext.h"
 #include "export/private/csvhandler_p.h"
+#include "export/private/exporttext.h"
 
 #include <QAbstractItemModel>
 #include <QDateTime>

@@ -1,4 +1,5 @@
 #include "export/csvhandlerimporter.h"
+#include "export/private/csvhandlerimporter_p.h"
 
 #include "export/csvhandler.h"
 #include "export/importercolumnswizardpage.h"
@@ -30,6 +31,12 @@ int quotesAfter(const QChar* text, int from, int to)
 
 } // namespace
 
+CSVHandlerImporter::CSVHandlerImporter()
+    : d_ptr(new CSVHandlerImporterPrivate)
+{ }
+
+CSVHandlerImporter::~CSVHandlerImporter() = default;
+
 QByteArray CSVHandlerImporter::format() const
 {
     return QByteArrayLiteral("csv");
@@ -42,16 +49,17 @@ QString CSVHandlerImporter::filterString() const
 
 bool CSVHandlerImporter::begin(QIODevice* device, const QMap<QString, QVariant>& params)
 {
-    m_stream.setDevice(device);
-    m_stream.setCodec("UTF-8");
-    m_error.clear();
-    m_read = 0;
-    m_total = device ? device->size() : 0;
+    Q_D(CSVHandlerImporter);
+    d->stream.setDevice(device);
+    d->stream.setCodec("UTF-8");
+    d->error.clear();
+    d->read = 0;
+    d->total = device ? device->size() : 0;
     if (params.value(FirstLineIsHeader).toBool()) {
         QStringList header;
         if (!decodeNext(header)) {
-            if (m_error.isEmpty())
-                m_error = tr("В файле нет строки заголовка");
+            if (d->error.isEmpty())
+                d->error = tr("В файле нет строки заголовка");
             return false;
         }
     }
@@ -60,26 +68,28 @@ bool CSVHandlerImporter::begin(QIODevice* device, const QMap<QString, QVariant>&
 
 void CSVHandlerImporter::setImportColumns(const QList<int>& columns)
 {
-    m_columns = columns;
+    Q_D(CSVHandlerImporter);
+    d->columns = columns;
 }
 
 bool CSVHandlerImporter::decodeLine()
 {
+    Q_D(CSVHandlerImporter);
     do {
-        if (m_stream.atEnd())
+        if (d->stream.atEnd())
             return false;
-        if (!m_stream.readLineInto(&m_line))
-            m_error = m_stream.device() ? m_stream.device()->errorString() : QString();
-        if (!m_error.isEmpty())
+        if (!d->stream.readLineInto(&d->line))
+            d->error = d->stream.device() ? d->stream.device()->errorString() : QString();
+        if (!d->error.isEmpty())
             return false;
-        ++m_read; // the line end
-    } while (m_line.isEmpty());
+        ++d->read; // the line end
+    } while (d->line.isEmpty());
 
     // One pass splits at ";", joins the quoted pieces again and counts the line's UTF-8 bytes. A joined field is
     // one stretch of the line, since the ";" between its pieces belongs to it.
-    const QChar* text = m_line.constData();
-    const int size = m_line.size();
-    m_fields.clear();
+    const QChar* text = d->line.constData();
+    const int size = d->line.size();
+    d->fields.clear();
     qint64 bytes = size;
     bool inside = false;
     bool quote = false;
@@ -95,7 +105,7 @@ bool CSVHandlerImporter::decodeLine()
         }
         const int closing = quotesBefore(text, from, i);
         if (inside) {
-            Piece& field = m_fields.last();
+            Piece& field = d->fields.last();
             field.quotes = field.quotes || quote;
             inside = closing % 2 == 0;
             field.to = inside ? i : i - 1;
@@ -103,26 +113,27 @@ bool CSVHandlerImporter::decodeLine()
             const int opening = quotesAfter(text, from, i);
             if (opening % 2 == 1) {
                 const bool closes = qMin(closing, i - from - 1) % 2 == 1;
-                m_fields.append({ from + 1, closes ? i - 1 : i, true });
+                d->fields.append({ from + 1, closes ? i - 1 : i, true });
                 inside = !closes;
             } else if (opening > 0 && opening == i - from) {
-                m_fields.append({ from, i - 2, true });
+                d->fields.append({ from, i - 2, true });
             } else {
-                m_fields.append({ from, i, quote });
+                d->fields.append({ from, i, quote });
             }
         }
         quote = false;
         from = i + 1;
     }
-    m_read += bytes;
+    d->read += bytes;
     return true;
 }
 
 void CSVHandlerImporter::fieldText(QString& out, int index) const
 {
-    const Piece& piece = m_fields.at(index);
+    Q_D(const CSVHandlerImporter);
+    const Piece& piece = d->fields.at(index);
     const int length = piece.to - piece.from;
-    const QChar* from = m_line.constData() + piece.from;
+    const QChar* from = d->line.constData() + piece.from;
     if (length <= 0) {
         out.truncate(0);
     } else if (!piece.quotes) {
@@ -143,10 +154,11 @@ void CSVHandlerImporter::fieldText(QString& out, int index) const
 
 bool CSVHandlerImporter::decodeNext(QStringList& fields)
 {
+    Q_D(CSVHandlerImporter);
     if (!decodeLine())
         return false;
     fields.clear();
-    for (int i = 0; i < m_fields.size(); ++i) {
+    for (int i = 0; i < d->fields.size(); ++i) {
         QString field;
         fieldText(field, i);
         fields << field;
@@ -156,9 +168,10 @@ bool CSVHandlerImporter::decodeNext(QStringList& fields)
 
 bool CSVHandlerImporter::readNext(QList<QVariant>& values)
 {
+    Q_D(CSVHandlerImporter);
     if (!decodeLine())
         return false;
-    const int n = m_columns.isEmpty() ? m_fields.size() : m_columns.size();
+    const int n = d->columns.isEmpty() ? d->fields.size() : d->columns.size();
     // The caller keeps the list between rows: its variants' strings are rewritten in place.
     if (values.size() != n) {
         values.clear();
@@ -167,9 +180,9 @@ bool CSVHandlerImporter::readNext(QList<QVariant>& values)
             values.append(QVariant(QString()));
     }
     for (int i = 0; i < n; ++i) {
-        const int field = m_columns.isEmpty() ? i : m_columns.at(i);
-        if (field < 0 || field >= m_fields.size()) {
-            m_error = tr("Структура импортируемого файла не соответствует заданному сопоставлению столбцов");
+        const int field = d->columns.isEmpty() ? i : d->columns.at(i);
+        if (field < 0 || field >= d->fields.size()) {
+            d->error = tr("Структура импортируемого файла не соответствует заданному сопоставлению столбцов");
             return false;
         }
         QVariant& value = values[i];
@@ -182,25 +195,28 @@ bool CSVHandlerImporter::readNext(QList<QVariant>& values)
 
 int CSVHandlerImporter::percentage() const
 {
-    if (m_total == 0 || m_read >= m_total)
+    Q_D(const CSVHandlerImporter);
+    if (d->total == 0 || d->read >= d->total)
         return 100;
-    return int((m_read * 100 + m_total / 2) / m_total);
+    return int((d->read * 100 + d->total / 2) / d->total);
 }
 
 void CSVHandlerImporter::end()
 {
-    m_stream.setDevice(nullptr);
-    m_line = QString();
-    m_fields = QVector<Piece>();
-    m_columns.clear();
-    m_error.clear();
-    m_read = 0;
-    m_total = 0;
+    Q_D(CSVHandlerImporter);
+    d->stream.setDevice(nullptr);
+    d->line = QString();
+    d->fields = QVector<Piece>();
+    d->columns.clear();
+    d->error.clear();
+    d->read = 0;
+    d->total = 0;
 }
 
 QString CSVHandlerImporter::lastError() const
 {
-    return m_error;
+    Q_D(const CSVHandlerImporter);
+    return d->error;
 }
 
 QWidget* CSVHandlerImporter::createImporterUi(QIODevice* device, ImporterColumnsWizardPage* page) const
@@ -218,37 +234,43 @@ QMap<QString, QVariant> CSVHandlerImporter::paramsFromUi(const QWidget* panel)
 
 CSVHandlerImporterWidget::CSVHandlerImporterWidget(QIODevice* device, ImporterColumnsWizardPage* page, QWidget* parent)
     : QWidget(parent)
-    , m_device(device)
-    , m_page(page)
-    , m_header(new QCheckBox(tr("Первая строка содержит заголовок"), this))
+    , m_d(new CSVHandlerImporterWidgetPrivate)
 {
-    m_header->setChecked(true);
+    Q_D(CSVHandlerImporterWidget);
+    d->device = device;
+    d->page = page;
+    d->header = new QCheckBox(tr("Первая строка содержит заголовок"), this);
+    d->header->setChecked(true);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_header);
-    connect(m_header, &QCheckBox::stateChanged, this, &CSVHandlerImporterWidget::updatePageData);
+    layout->addWidget(d->header);
+    connect(d->header, &QCheckBox::stateChanged, this, &CSVHandlerImporterWidget::updatePageData);
     updatePageData();
 }
 
+CSVHandlerImporterWidget::~CSVHandlerImporterWidget() = default;
+
 bool CSVHandlerImporterWidget::firstLineIsHeader() const
 {
-    return m_header->isChecked();
+    Q_D(const CSVHandlerImporterWidget);
+    return d->header->isChecked();
 }
 
 void CSVHandlerImporterWidget::updatePageData()
 {
-    if (!m_device || !m_device->seek(0))
+    Q_D(CSVHandlerImporterWidget);
+    if (!d->device || !d->device->seek(0))
         return;
-    QTableWidget* table = m_page ? m_page->previewTable() : nullptr;
+    QTableWidget* table = d->page ? d->page->previewTable() : nullptr;
     if (!table)
         return;
     CSVHandlerImporter reader;
-    reader.begin(m_device, {});
+    reader.begin(d->device, {});
     table->clear();
     table->setRowCount(0);
     table->setColumnCount(0);
     QStringList header;
     QList<QVariant> values;
-    if (m_header->isChecked() && reader.readNext(values)) {
+    if (d->header->isChecked() && reader.readNext(values)) {
         for (const QVariant& v : qAsConst(values))
             header << v.toString();
     }
@@ -265,8 +287,13 @@ void CSVHandlerImporterWidget::updatePageData()
     table->setColumnCount(qMax(table->columnCount(), header.size()));
     table->setHorizontalHeaderLabels(header);
     for (int column = 0; column < header.size(); ++column) {
-        const QString target = m_page->targetByText(header.at(column));
+        const QString target = d->page->targetByText(header.at(column));
         if (!target.isEmpty())
-            m_page->selectTarget(column, target);
+            d->page->selectTarget(column, target);
     }
+}
+
+ImporterColumnsWizardPage* CSVHandlerImporterWidget::page() const
+{
+    return d_func()->page;
 }

@@ -5,18 +5,25 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QScopedPointer>
 #include <QTextStream>
 #include <QVector>
 #include <QWidget>
 
 class QCheckBox;
 
+class CSVHandlerImporterPrivate;
+
 // Reads the terminal's CSV back, one line per record: fields split at ";", quoted fields joined again and
 // their doubled quotes made single. Parameter "FirstLineIsHeader" (bool) skips the first record.
 class BASIC_VIEWS_EXPORT CSVHandlerImporter : public IFileImporterHandler
 {
+    Q_DECLARE_PRIVATE(CSVHandlerImporter)
     Q_DECLARE_TR_FUNCTIONS(CSVHandlerImporter)
 public:
+    CSVHandlerImporter();
+    ~CSVHandlerImporter() override;
+
     QByteArray format() const override;
     bool begin(QIODevice* device, const QMap<QString, QVariant>& params) override;
     void setImportColumns(const QList<int>& columns) override;
@@ -41,30 +48,27 @@ private:
         bool quotes;
     };
 
-    // Reads the next non-empty line and splits it into m_fields; false at the end or after a read failure.
+    // Reads the next non-empty line and splits it into its fields; false at the end or after a read failure.
     bool decodeLine();
     // The text of field `index` of the current line.
     void fieldText(QString& out, int index) const;
 
-    QTextStream m_stream;
-    // Kept between lines so that a file of millions of rows reads without an allocation per line or field.
-    QString m_line;
-    QVector<Piece> m_fields;
-    QList<int> m_columns;
-    QString m_error;
-    qint64 m_read = 0;
-    qint64 m_total = 0;
+    QScopedPointer<CSVHandlerImporterPrivate> d_ptr;
 };
+
+class CSVHandlerImporterWidgetPrivate;
 
 // The CSV format's options on the importer's mapping page.
 class BASIC_VIEWS_EXPORT CSVHandlerImporterWidget : public QWidget
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, CSVHandlerImporterWidget)
 public:
     CSVHandlerImporterWidget(QIODevice* device, ImporterColumnsWizardPage* page, QWidget* parent = nullptr);
+    ~CSVHandlerImporterWidget() override;
 
     bool firstLineIsHeader() const;
-    ImporterColumnsWizardPage* page() const { return m_page; }
+    ImporterColumnsWizardPage* page() const;
 
 public Q_SLOTS:
     // Re-reads the file's first records into the page's preview with the chosen options, and chooses the target
@@ -72,7 +76,5 @@ public Q_SLOTS:
     void updatePageData();
 
 private:
-    QIODevice* m_device; // not owned
-    QPointer<ImporterColumnsWizardPage> m_page; // not owned
-    QCheckBox* m_header;
+    QScopedPointer<CSVHandlerImporterWidgetPrivate> m_d;
 };

@@ -3,8 +3,8 @@
 #include "columns/itemroles.h"
 #include "core/db/appsettings.h"
 #include "core/db/decimal.h"
-#include "export/exporttext.h"
 #include "export/private/dbfhandler_p.h"
+#include "export/private/exporttext.h"
 
 #include <QAbstractItemModel>
 #include <QDate>

@@ -1,9 +1,11 @@
 #include "export/exporterproxymodel.h"
+#include "export/private/exporterproxymodel_p.h"
 
 #include "columns/itemmodelwithdelegates.h"
 
 ExporterProxyModel::ExporterProxyModel(QObject* parent)
     : QAbstractTableModel(parent)
+    , m_d(new ExporterProxyModelPrivate)
 { }
 
 ExporterProxyModel::~ExporterProxyModel() = default;
@@ -22,69 +24,75 @@ QSharedPointer<ExporterProxyModel> ExporterProxyModel::create(const QAbstractIte
 
 void ExporterProxyModel::setSourceModel(const QAbstractItemModel* model)
 {
+    Q_D(ExporterProxyModel);
     beginResetModel();
-    if (m_source)
-        disconnect(m_source, nullptr, this, nullptr);
-    m_source = model;
-    m_records = qobject_cast<const ItemModelWithDelegates*>(model);
-    m_snapshot.clear();
+    if (d->source)
+        disconnect(d->source, nullptr, this, nullptr);
+    d->source = model;
+    d->records = qobject_cast<const ItemModelWithDelegates*>(model);
+    d->snapshot.clear();
     connectSource();
     endResetModel();
 }
 
 void ExporterProxyModel::setSourceColumns(const QList<int>& columns)
 {
+    Q_D(ExporterProxyModel);
     beginResetModel();
-    m_columns = columns;
+    d->columns = columns;
     endResetModel();
 }
 
 void ExporterProxyModel::connectSource()
 {
-    if (!m_source)
+    Q_D(ExporterProxyModel);
+    if (!d->source)
         return;
     using M = QAbstractItemModel;
     const auto about = &ExporterProxyModel::onSourceAboutToChange;
     const auto done = &ExporterProxyModel::onSourceChanged;
-    connect(m_source, &M::modelAboutToBeReset, this, about);
-    connect(m_source, &M::modelReset, this, done);
-    connect(m_source, &M::layoutAboutToBeChanged, this, about);
-    connect(m_source, &M::layoutChanged, this, done);
-    connect(m_source, &M::rowsAboutToBeInserted, this, about);
-    connect(m_source, &M::rowsInserted, this, done);
-    connect(m_source, &M::rowsAboutToBeRemoved, this, about);
-    connect(m_source, &M::rowsRemoved, this, done);
-    connect(m_source, &M::rowsAboutToBeMoved, this, about);
-    connect(m_source, &M::rowsMoved, this, done);
-    connect(m_source, &M::columnsAboutToBeInserted, this, about);
-    connect(m_source, &M::columnsInserted, this, done);
-    connect(m_source, &M::columnsAboutToBeRemoved, this, about);
-    connect(m_source, &M::columnsRemoved, this, done);
-    connect(m_source, &M::dataChanged, this, &ExporterProxyModel::onSourceDataChanged);
+    connect(d->source, &M::modelAboutToBeReset, this, about);
+    connect(d->source, &M::modelReset, this, done);
+    connect(d->source, &M::layoutAboutToBeChanged, this, about);
+    connect(d->source, &M::layoutChanged, this, done);
+    connect(d->source, &M::rowsAboutToBeInserted, this, about);
+    connect(d->source, &M::rowsInserted, this, done);
+    connect(d->source, &M::rowsAboutToBeRemoved, this, about);
+    connect(d->source, &M::rowsRemoved, this, done);
+    connect(d->source, &M::rowsAboutToBeMoved, this, about);
+    connect(d->source, &M::rowsMoved, this, done);
+    connect(d->source, &M::columnsAboutToBeInserted, this, about);
+    connect(d->source, &M::columnsInserted, this, done);
+    connect(d->source, &M::columnsAboutToBeRemoved, this, about);
+    connect(d->source, &M::columnsRemoved, this, done);
+    connect(d->source, &M::dataChanged, this, &ExporterProxyModel::onSourceDataChanged);
 }
 
 // While exporting the snapshot stands; otherwise any structural change of the source is a reset here.
 void ExporterProxyModel::onSourceAboutToChange()
 {
-    if (m_exporting || m_resetting)
+    Q_D(ExporterProxyModel);
+    if (d->exporting || d->resetting)
         return;
-    m_resetting = true;
+    d->resetting = true;
     beginResetModel();
 }
 
 void ExporterProxyModel::onSourceChanged()
 {
-    if (!m_resetting)
+    Q_D(ExporterProxyModel);
+    if (!d->resetting)
         return;
-    m_resetting = false;
+    d->resetting = false;
     endResetModel();
 }
 
 void ExporterProxyModel::onSourceDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight)
 {
-    if (m_exporting || m_resetting || m_columns.isEmpty() || topLeft.parent().isValid())
+    Q_D(ExporterProxyModel);
+    if (d->exporting || d->resetting || d->columns.isEmpty() || topLeft.parent().isValid())
         return;
-    Q_EMIT dataChanged(index(topLeft.row(), 0), index(bottomRight.row(), m_columns.size() - 1));
+    Q_EMIT dataChanged(index(topLeft.row(), 0), index(bottomRight.row(), d->columns.size() - 1));
 }
 
 void ExporterProxyModel::enterExport()
@@ -103,21 +111,23 @@ void ExporterProxyModel::leaveExport()
 
 void ExporterProxyModel::beginExport()
 {
-    m_exporting = true;
-    m_snapshot.clear();
-    if (!m_source || !m_records)
+    Q_D(ExporterProxyModel);
+    d->exporting = true;
+    d->snapshot.clear();
+    if (!d->source || !d->records)
         return;
-    m_sourceColumns = m_source->columnCount();
-    m_snapshot = snapshotRows();
+    d->sourceColumns = d->source->columnCount();
+    d->snapshot = snapshotRows();
 }
 
 QVector<Record> ExporterProxyModel::snapshotRows()
 {
+    Q_D(ExporterProxyModel);
     QVector<Record> rows;
-    const int count = m_source->rowCount();
+    const int count = d->source->rowCount();
     rows.reserve(count);
     for (int row = 0; row < count; ++row)
-        rows.append(m_records->recordByIndex(m_source->index(row, 0)));
+        rows.append(d->records->recordByIndex(d->source->index(row, 0)));
     return rows;
 }
 
@@ -128,55 +138,82 @@ Record ExporterProxyModel::snapshotRecord(int, int, const Record& rowRecord) con
 
 void ExporterProxyModel::endExport()
 {
-    m_exporting = false;
-    m_snapshot.clear();
-    m_snapshot.squeeze();
+    Q_D(ExporterProxyModel);
+    d->exporting = false;
+    d->snapshot.clear();
+    d->snapshot.squeeze();
 }
 
 int ExporterProxyModel::rowCount(const QModelIndex& parent) const
 {
-    if (parent.isValid() || !m_source)
+    Q_D(const ExporterProxyModel);
+    if (parent.isValid() || !d->source)
         return 0;
-    if (m_exporting && m_records)
-        return m_snapshot.size();
-    return m_source->rowCount();
+    if (d->exporting && d->records)
+        return d->snapshot.size();
+    return d->source->rowCount();
 }
 
 int ExporterProxyModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_columns.size();
+    Q_D(const ExporterProxyModel);
+    return parent.isValid() ? 0 : d->columns.size();
 }
 
 int ExporterProxyModel::mapColumnToSource(int column) const
 {
-    return m_columns.value(column, -1);
+    Q_D(const ExporterProxyModel);
+    return d->columns.value(column, -1);
 }
 
 QModelIndex ExporterProxyModel::mapToSource(const QModelIndex& index) const
 {
-    if (!m_source || !index.isValid())
+    Q_D(const ExporterProxyModel);
+    if (!d->source || !index.isValid())
         return QModelIndex();
-    return m_source->index(index.row(), mapColumnToSource(index.column()));
+    return d->source->index(index.row(), mapColumnToSource(index.column()));
 }
 
 QVariant ExporterProxyModel::data(const QModelIndex& index, int role) const
 {
-    if (!m_source || !index.isValid() || index.column() >= m_columns.size())
+    Q_D(const ExporterProxyModel);
+    if (!d->source || !index.isValid() || index.column() >= d->columns.size())
         return QVariant();
     const int column = mapColumnToSource(index.column());
-    if (m_exporting && m_records) {
-        if (index.row() >= m_snapshot.size() || column < 0 || column >= m_sourceColumns)
+    if (d->exporting && d->records) {
+        if (index.row() >= d->snapshot.size() || column < 0 || column >= d->sourceColumns)
             return QVariant();
-        return m_records->dataByRecord(snapshotRecord(index.row(), column, m_snapshot.at(index.row())), column, role);
+        return d->records->dataByRecord(snapshotRecord(index.row(), column, d->snapshot.at(index.row())), column, role);
     }
-    if (index.row() >= rowCount() || column < 0 || column >= m_source->columnCount())
+    if (index.row() >= rowCount() || column < 0 || column >= d->source->columnCount())
         return QVariant();
-    return m_source->data(mapToSource(index), role);
+    return d->source->data(mapToSource(index), role);
 }
 
 QVariant ExporterProxyModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (!m_source || orientation != Qt::Horizontal)
+    Q_D(const ExporterProxyModel);
+    if (!d->source || orientation != Qt::Horizontal)
         return QVariant();
-    return m_source->headerData(mapColumnToSource(section), Qt::Horizontal, role);
+    return d->source->headerData(mapColumnToSource(section), Qt::Horizontal, role);
+}
+
+const QAbstractItemModel* ExporterProxyModel::sourceModel() const
+{
+    return d_func()->source;
+}
+
+QList<int> ExporterProxyModel::sourceColumns() const
+{
+    return d_func()->columns;
+}
+
+bool ExporterProxyModel::isExporting() const
+{
+    return d_func()->exporting;
+}
+
+bool ExporterProxyModel::isReadableConcurrently() const
+{
+    return d_func()->exporting && d_func()->records;
 }

@@ -5,10 +5,12 @@
 
 #include <QAbstractTableModel>
 #include <QPointer>
+#include <QScopedPointer>
 #include <QSharedPointer>
 #include <QVector>
 
 class ItemModelWithDelegates;
+class ExporterProxyModelPrivate;
 
 // The chosen columns of a window's model as a flat table, for export. The proxy never owns its source; once
 // the source is gone it shows no source.
@@ -22,6 +24,7 @@ class ItemModelWithDelegates;
 class BASIC_VIEWS_EXPORT ExporterProxyModel : public QAbstractTableModel
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, ExporterProxyModel)
 public:
     explicit ExporterProxyModel(QObject* parent = nullptr);
     ~ExporterProxyModel() override;
@@ -32,8 +35,8 @@ public:
     void setSourceModel(const QAbstractItemModel* model);
     void setSourceColumns(const QList<int>& columns);
     // Null once the source is gone.
-    const QAbstractItemModel* sourceModel() const { return m_source; }
-    QList<int> sourceColumns() const { return m_columns; }
+    const QAbstractItemModel* sourceModel() const;
+    QList<int> sourceColumns() const;
 
     // What the exporter and the clipboard copy call around the writing of the rows: beginExport() or
     // endExport() inside one model reset each.
@@ -42,10 +45,10 @@ public:
     // Prepare the source for a flat export and release it afterwards.
     virtual void beginExport();
     virtual void endExport();
-    bool isExporting() const { return m_exporting; }
+    bool isExporting() const;
     // While it exports the held records of a record model, data() may be called from several threads at once:
     // it only reads those records through the source's column definitions, which nothing changes meanwhile.
-    bool isReadableConcurrently() const { return m_exporting && m_records; }
+    bool isReadableConcurrently() const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -65,12 +68,5 @@ private:
     void onSourceAboutToChange();
     void onSourceChanged();
     void onSourceDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
-
-    QPointer<const QAbstractItemModel> m_source;
-    const ItemModelWithDelegates* m_records = nullptr; // the source as a record model, if it is one; not owned
-    QList<int> m_columns;
-    QVector<Record> m_snapshot;
-    int m_sourceColumns = 0; // the source's columns while exporting
-    bool m_exporting = false;
-    bool m_resetting = false;
+    QScopedPointer<ExporterProxyModelPrivate> m_d;
 };

@@ -1,4 +1,5 @@
 #include "export/fileexporter.h"
+#include "export/private/fileexporter_p.h"
 
 #include "core/db/guilog.h"
 #include "core/host/busyscope.h"
@@ -7,9 +8,9 @@
 #include "export/csvhandler.h"
 #include "export/dbfhandler.h"
 #include "export/exporterproxymodel.h"
-#include "export/filechoice.h"
-#include "export/fileexporterprogressworker.h"
 #include "export/ifileexporterhandler.h"
+#include "export/private/filechoice.h"
+#include "export/private/fileexporterprogressworker.h"
 
 #include <QMessageBox>
 #include <QSaveFile>
@@ -30,10 +31,12 @@ FileExporter* FileExporter::instance()
 }
 
 FileExporter::FileExporter()
+    : m_d(new FileExporterPrivate)
 {
-    m_waitForDialog.setSingleShot(true);
-    m_waitForDialog.setInterval(ProgressDialog::DialogInUseRetryMs);
-    connect(&m_waitForDialog, &QTimer::timeout, this, qOverload<>(&FileExporter::processDelayed));
+    Q_D(FileExporter);
+    d->waitForDialog.setSingleShot(true);
+    d->waitForDialog.setInterval(ProgressDialog::DialogInUseRetryMs);
+    connect(&d->waitForDialog, &QTimer::timeout, this, qOverload<>(&FileExporter::processDelayed));
     addHandler(new CSVHandler);
     addHandler(new DBFHandler(DBFHandler::DBase4));
     addHandler(new DBFHandler(DBFHandler::DBase7));
@@ -43,29 +46,34 @@ FileExporter::~FileExporter() = default;
 
 QList<QByteArray> FileExporter::formats() const
 {
-    return m_handlers.formats();
+    Q_D(const FileExporter);
+    return d->handlers.formats();
 }
 
 IFileExporterHandler* FileExporter::handler(const QByteArray& format) const
 {
+    Q_D(const FileExporter);
     // Formats are file suffixes, which name a format whatever their case ("ORDERS.DBF").
-    return m_handlers.handler(format);
+    return d->handlers.handler(format);
 }
 
 QList<IFileExporterHandler*> FileExporter::handlers() const
 {
-    return m_handlers.handlers();
+    Q_D(const FileExporter);
+    return d->handlers.handlers();
 }
 
 void FileExporter::addHandler(IFileExporterHandler* handler)
 {
-    m_handlers.add(handler);
+    Q_D(FileExporter);
+    d->handlers.add(handler);
 }
 
 QString FileExporter::filter() const
 {
+    Q_D(const FileExporter);
     QStringList entries;
-    for (const IFileExporterHandler* h : m_handlers.handlers())
+    for (const IFileExporterHandler* h : d->handlers.handlers())
         entries << FileChoice::filterEntry(h->filterString(), h->format());
     entries << tr("Все файлы (*.*)");
     return entries.join(QStringLiteral(";;"));
@@ -73,7 +81,8 @@ QString FileExporter::filter() const
 
 int FileExporter::getToken()
 {
-    return m_nextToken++;
+    Q_D(FileExporter);
+    return d->nextToken++;
 }
 
 QFileInfo FileExporter::askExportFile(const QString& name, const QString& caption)
@@ -102,8 +111,9 @@ int FileExporter::exportModel(QSharedPointer<ExporterProxyModel>& model, const Q
 
 int FileExporter::exportModel(const ExportParams& params)
 {
+    Q_D(FileExporter);
     const int token = getToken();
-    m_queue.append({ token, params });
+    d->queue.append({ token, params });
     QMetaObject::invokeMethod(
         this, [this] { processDelayed(); }, Qt::QueuedConnection);
     return token;
@@ -113,27 +123,28 @@ int FileExporter::exportModel(const ExportParams& params)
 // to the running one, which re-posts itself when done.
 void FileExporter::processDelayed()
 {
-    if (m_busy || m_queue.isEmpty())
+    Q_D(FileExporter);
+    if (d->busy || d->queue.isEmpty())
         return;
     // An export started now would run inside the event loop of the dialog the trader is using, and its progress
     // window would cover that dialog: the queue waits for the dialog to close.
     if (ProgressDialog::dialogInUse()) {
-        m_waitForDialog.start();
+        d->waitForDialog.start();
         return;
     }
-    m_busy = true;
-    m_handlers.beginBusy();
-    const QPair<int, ExportParams> entry = m_queue.takeFirst();
+    d->busy = true;
+    d->handlers.beginBusy();
+    const QPair<int, ExportParams> entry = d->queue.takeFirst();
     QString error;
     const ExportStatus status = processDelayed(entry.second, &error);
     Q_EMIT finished(entry.first, status, error);
     if (status == Failed)
         report(entry.second, error);
-    if (!m_queue.isEmpty())
+    if (!d->queue.isEmpty())
         QMetaObject::invokeMethod(
             this, [this] { processDelayed(); }, Qt::QueuedConnection);
-    m_busy = false;
-    m_handlers.endBusy();
+    d->busy = false;
+    d->handlers.endBusy();
 }
 
 FileExporter::ExportStatus FileExporter::processDelayed(const ExportParams& params, QString* error)

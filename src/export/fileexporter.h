@@ -1,17 +1,19 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "export/handlerregistry.h"
 #include "export/ifileexporterhandler.h"
 
 #include <QFileInfo>
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QScopedPointer>
 #include <QSharedPointer>
 #include <QTimer>
 
 class ExporterProxyModel;
+
+class FileExporterPrivate;
 
 // Writes windows to files, one export at a time from the event loop, in request order. Each request gets a
 // token that finished() reports back exactly once. The format is the target's suffix; the formats are
@@ -28,6 +30,7 @@ class ExporterProxyModel;
 class BASIC_VIEWS_EXPORT FileExporter : public QObject
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, FileExporter)
 public:
     enum ExportStatus { Failed = 0, Written = 1, Cancelled = 2 };
 
@@ -74,10 +77,5 @@ private:
     ExportStatus processDelayed(const ExportParams& params, QString* error);
     void report(const ExportParams& params, const QString& error);
     static QString unavailable();
-
-    HandlerRegistry<IFileExporterHandler> m_handlers;
-    QList<QPair<int, ExportParams>> m_queue;
-    QTimer m_waitForDialog;
-    int m_nextToken = 1;
-    bool m_busy = false;
+    QScopedPointer<FileExporterPrivate> m_d;
 };

@@ -1,13 +1,14 @@
 #include "export/fileimporter.h"
+#include "export/private/fileimporter_p.h"
 
 #include "core/db/table.h"
 #include "core/host/progress/progressdialog.h"
 #include "export/csvhandlerimporter.h"
-#include "export/filechoice.h"
 #include "export/fileimporterconvertor.h"
-#include "export/importercolumnswizard.h"
 #include "export/importercolumnswizardpage.h"
-#include "export/importerprogressworker.h"
+#include "export/private/filechoice.h"
+#include "export/private/importercolumnswizard.h"
+#include "export/private/importerprogressworker.h"
 
 #include <QFile>
 #include <QPointer>
@@ -26,6 +27,7 @@ FileImporter* FileImporter::instance()
 }
 
 FileImporter::FileImporter()
+    : m_d(new FileImporterPrivate)
 {
     addHandler(new CSVHandlerImporter);
 }
@@ -34,28 +36,33 @@ FileImporter::~FileImporter() = default;
 
 QList<QByteArray> FileImporter::formats() const
 {
-    return m_handlers.formats();
+    Q_D(const FileImporter);
+    return d->handlers.formats();
 }
 
 IFileImporterHandler* FileImporter::handler(const QByteArray& format) const
 {
-    return m_handlers.handler(format);
+    Q_D(const FileImporter);
+    return d->handlers.handler(format);
 }
 
 QList<IFileImporterHandler*> FileImporter::handlers() const
 {
-    return m_handlers.handlers();
+    Q_D(const FileImporter);
+    return d->handlers.handlers();
 }
 
 void FileImporter::addHandler(IFileImporterHandler* handler)
 {
-    m_handlers.add(handler);
+    Q_D(FileImporter);
+    d->handlers.add(handler);
 }
 
 QString FileImporter::filter() const
 {
+    Q_D(const FileImporter);
     QStringList entries;
-    for (const IFileImporterHandler* h : m_handlers.handlers())
+    for (const IFileImporterHandler* h : d->handlers.handlers())
         entries << FileChoice::filterEntry(h->filterString(), h->format());
     return entries.join(QStringLiteral(";;"));
 }
@@ -86,14 +93,15 @@ QString FileImporter::setupHandlerDevice(const QFileInfo& file, IFileImporterHan
 QString FileImporter::setupParamsUi(const QFileInfo& file, Table* table, FileImporterConvertor* convertor,
     QMap<QString, int>& mapping, QMap<QString, QVariant>& params)
 {
+    Q_D(FileImporter);
     IFileImporterHandler* handler = nullptr;
     QFile device;
     const QString error = setupHandlerDevice(file, &handler, device);
     if (!error.isEmpty())
         return error;
     // The wizard runs its own event loop, in which the handler could be replaced or the table closed.
-    m_handlers.beginBusy();
-    const auto idle = qScopeGuard([this] { m_handlers.endBusy(); });
+    d->handlers.beginBusy();
+    const auto idle = qScopeGuard([d] { d->handlers.endBusy(); });
 
     QPointer<ImporterColumnsWizard> wizard = new ImporterColumnsWizard;
     ImporterColumnsWizardPage* page = wizard->page();
@@ -146,8 +154,9 @@ void FileImporter::importData(Result& result, const QFileInfo& file, Table* tabl
 void FileImporter::importData(Result& result, QIODevice* device, IFileImporterHandler* handler, Table* table,
     FileImporterConvertor* convertor, const QMap<QString, int>& mapping, const QMap<QString, QVariant>& params)
 {
-    m_handlers.beginBusy();
-    const auto idle = qScopeGuard([this] { m_handlers.endBusy(); });
+    Q_D(FileImporter);
+    d->handlers.beginBusy();
+    const auto idle = qScopeGuard([d] { d->handlers.endBusy(); });
     ProgressDialog dialog;
     dialog.setWindowTitle(tr("Импорт"));
     dialog.setText(tr("Импортирую..."));

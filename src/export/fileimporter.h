@@ -1,13 +1,13 @@
 #pragma once
 
 #include "basic_views_export.h"
-#include "export/handlerregistry.h"
 #include "export/ifileimporterhandler.h"
 
 #include <QFileInfo>
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QScopedPointer>
 #include <QStringList>
 #include <QVariant>
 
@@ -16,6 +16,8 @@ class QFile;
 class QIODevice;
 class Table;
 
+class FileImporterPrivate;
+
 // Loads rows from a file into a table: asks for the file, lets the trader map the file's columns to the
 // table's on a one-page wizard over a preview, then reads the file under a progress dialog inside one records
 // transaction. The format is the file's suffix; the formats are handlers owned by the importer (CSV from the
@@ -23,6 +25,7 @@ class Table;
 class BASIC_VIEWS_EXPORT FileImporter : public QObject
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, FileImporter)
 public:
     struct Result
     {
@@ -62,6 +65,5 @@ private:
         FileImporterConvertor* convertor, const QMap<QString, int>& mapping, const QMap<QString, QVariant>& params);
     QString setupHandlerDevice(const QFileInfo& file, IFileImporterHandler** handler, QFile& device) const;
     QString filter() const;
-
-    HandlerRegistry<IFileImporterHandler> m_handlers;
+    QScopedPointer<FileImporterPrivate> m_d;
 };

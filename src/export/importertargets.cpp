@@ -1,17 +1,34 @@
 #include "export/importertargets.h"
+#include "export/private/importertargets_p.h"
 
 #include "core/db/masterindex.h"
 #include "core/db/table.h"
 #include "core/host/schema/hostschema.h"
 #include "export/fileimporterconvertor.h"
 
+ImporterTargets::ImporterTargets()
+    : d_ptr(new ImporterTargetsPrivate)
+{ }
+
+ImporterTargets::ImporterTargets(const ImporterTargets& other)
+    : d_ptr(new ImporterTargetsPrivate(*other.d_ptr))
+{ }
+
+ImporterTargets& ImporterTargets::operator=(const ImporterTargets& other)
+{
+    *d_ptr = *other.d_ptr;
+    return *this;
+}
+
+ImporterTargets::~ImporterTargets() = default;
+
 ImporterTargets ImporterTargets::from(const Table* table, FileImporterConvertor* convertor)
 {
     ImporterTargets targets;
     auto add = [&](const QStringList& names, Kind kind) {
         for (const QString& name : names) {
-            const bool known = std::any_of(
-                targets.m_entries.cbegin(), targets.m_entries.cend(), [&](const Entry& e) { return e.name == name; });
+            const bool known = std::any_of(targets.d_func()->entries.cbegin(), targets.d_func()->entries.cend(),
+                [&](const Entry& e) { return e.name == name; });
             if (known)
                 continue;
             const int column = table->columnIndex(name);
@@ -27,7 +44,7 @@ ImporterTargets ImporterTargets::from(const Table* table, FileImporterConvertor*
             }
             if (entry.title.isEmpty())
                 entry.title = name;
-            targets.m_entries << entry;
+            targets.d_func()->entries << entry;
         }
     };
     add(table->masterIndex()->columnNames(), convertor->isMasterColumnsMandatory() ? Required : Optional);
@@ -38,11 +55,12 @@ ImporterTargets ImporterTargets::from(const Table* table, FileImporterConvertor*
 
 QString ImporterTargets::find(const QString& text) const
 {
-    for (const Entry& e : m_entries) {
+    Q_D(const ImporterTargets);
+    for (const Entry& e : d->entries) {
         if (e.name == text)
             return e.name;
     }
-    for (const Entry& e : m_entries) {
+    for (const Entry& e : d->entries) {
         if (e.aliases.contains(text))
             return e.name;
     }
@@ -51,8 +69,9 @@ QString ImporterTargets::find(const QString& text) const
 
 QStringList ImporterTargets::required() const
 {
+    Q_D(const ImporterTargets);
     QStringList names;
-    for (const Entry& e : m_entries) {
+    for (const Entry& e : d->entries) {
         if (e.kind == Required)
             names << e.name;
     }
@@ -61,9 +80,15 @@ QStringList ImporterTargets::required() const
 
 QString ImporterTargets::title(const QString& name) const
 {
-    for (const Entry& e : m_entries) {
+    Q_D(const ImporterTargets);
+    for (const Entry& e : d->entries) {
         if (e.name == name)
             return e.title;
     }
     return name;
+}
+
+const QList<ImporterTargets::Entry>& ImporterTargets::entries() const
+{
+    return d_func()->entries;
 }

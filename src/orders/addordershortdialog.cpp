@@ -1,4 +1,5 @@
 #include "orders/addordershortdialog.h"
+#include "orders/private/addordershortdialog_p.h"
 
 #include "core/db/appsettings.h"
 #include "core/host/directories/securitydirectory.h"
@@ -7,9 +8,9 @@
 #include "core/host/selectors/stockselectorbox.h"
 #include "core/host/widgets/confirmationdialog.h"
 #include "orders/addorder.h"
-#include "orders/addordercheckdialog.h"
-#include "orders/formselector.h"
 #include "orders/ordertransactionqueue.h"
+#include "orders/private/addordercheckdialog.h"
+#include "orders/private/formselector.h"
 
 #include <QEvent>
 #include <QFormLayout>
@@ -25,51 +26,56 @@ constexpr int ClearingBoard = 17;
 
 AddOrderShortDialog::AddOrderShortDialog(const Values& values, QWidget* parent)
     : QDialog(parent)
-    , m_stocks(new StockSelectorBox(this))
-    , m_selector(new FormSelector(this))
-    , m_check(new AddOrderCheckDialog(this))
+    , m_d(new AddOrderShortDialogPrivate)
 {
+    Q_D(AddOrderShortDialog);
+    d->stocks = new StockSelectorBox(this);
+    d->selector = new FormSelector(this);
+    d->check = new AddOrderCheckDialog(this);
     // accepted() carries it through queued connections and signal spies.
     qRegisterMetaType<RawTransactionPtr>();
     qRegisterMetaType<Values>("Values");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    m_postponed = values.value(QStringLiteral("postponedOrder")).toBool();
-    m_check->setPostponedOrderProperty(m_postponed);
-    m_title = values.value(QStringLiteral("addOrderWindowTitle")).toString();
+    d->postponed = values.value(QStringLiteral("postponedOrder")).toBool();
+    d->check->setPostponedOrderProperty(d->postponed);
+    d->title = values.value(QStringLiteral("addOrderWindowTitle")).toString();
     setProperty("qrb_request", values.value(QStringLiteral("qrb_request"), 0));
 
-    m_markets = new QFormLayout;
-    m_markets->addRow(new QLabel(this), m_stocks);
+    d->markets = new QFormLayout;
+    d->markets->addRow(new QLabel(this), d->stocks);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_markets);
-    layout->addWidget(m_selector);
-    connect(m_stocks, &StockSelectorBox::stockChanged, m_selector, &FormSelector::setForm);
-    connect(m_selector, &FormSelector::changedForm, this, &AddOrderShortDialog::onChangedForm);
+    layout->addLayout(d->markets);
+    layout->addWidget(d->selector);
+    connect(d->stocks, &StockSelectorBox::stockChanged, d->selector, &FormSelector::setForm);
+    connect(d->selector, &FormSelector::changedForm, this, &AddOrderShortDialog::onChangedForm);
     if (AppSettings(QStringLiteral("Kestrel2")).value(QStringLiteral("TARVEN"), false).toBool())
-        m_stocks->setStockIdFilter({ 1 });
+        d->stocks->setStockIdFilter({ 1 });
 
     // Where the order goes: the given instrument, else where the last one went.
     const AppSettings last { QLatin1String(SettingsGroup) };
     const int stock = values.value(QStringLiteral("StockId"), last.value(QStringLiteral("stock_id"), 0)).toInt();
-    m_stocks->setStockId(stock);
-    m_selector->setForm(m_stocks->getStockId());
-    if (m_form && !values.contains(QStringLiteral("Security"))) {
-        m_form->setBoardId(values.value(QStringLiteral("BoardId"), last.value(QStringLiteral("board_id"), 0)).toInt());
-        m_form->setSecurityId(last.value(QStringLiteral("sec_id"), 0).toLongLong());
+    d->stocks->setStockId(stock);
+    d->selector->setForm(d->stocks->getStockId());
+    if (d->form && !values.contains(QStringLiteral("Security"))) {
+        d->form->setBoardId(values.value(QStringLiteral("BoardId"), last.value(QStringLiteral("board_id"), 0)).toInt());
+        d->form->setSecurityId(last.value(QStringLiteral("sec_id"), 0).toLongLong());
     }
     setValues(values);
     retranslate();
 }
 
+AddOrderShortDialog::~AddOrderShortDialog() = default;
+
 void AddOrderShortDialog::retranslate()
 {
+    Q_D(AddOrderShortDialog);
     // A caller's title is the caller's to name again.
-    if (m_clearingRequest)
+    if (d->clearingRequest)
         setWindowTitle(tr("Запрос ЗРБ"));
     else
-        setWindowTitle(m_title.isEmpty() ? tr("Ввод заявки") : m_title);
-    if (auto* label = qobject_cast<QLabel*>(m_markets->labelForField(m_stocks)))
+        setWindowTitle(d->title.isEmpty() ? tr("Ввод заявки") : d->title);
+    if (auto* label = qobject_cast<QLabel*>(d->markets->labelForField(d->stocks)))
         label->setText(tr("Рынок:"));
 }
 
@@ -87,9 +93,9 @@ AddOrderShortDialog* AddOrderShortDialog::showDialog(Values values, bool qrbRequ
         values.insert(QStringLiteral("qrb_request"), 1);
     }
     auto* dialog = new AddOrderShortDialog(values, ICore::dialogParent());
-    dialog->m_clearingRequest = qrbRequest;
+    dialog->d_func()->clearingRequest = qrbRequest;
     dialog->retranslate();
-    dialog->m_stocks->setEnabled(!qrbRequest);
+    dialog->d_func()->stocks->setEnabled(!qrbRequest);
     dialog->show();
     return dialog;
 }
@@ -110,30 +116,33 @@ Values AddOrderShortDialog::secKeyToValues(const QString& textId)
 
 AddOrder* AddOrderShortDialog::form() const
 {
-    return m_form;
+    Q_D(const AddOrderShortDialog);
+    return d->form;
 }
 
 void AddOrderShortDialog::setValues(const Values& values)
 {
-    if (!m_form)
+    Q_D(AddOrderShortDialog);
+    if (!d->form)
         return;
     Values forForm = values;
     forForm.remove(QStringLiteral("PriceBuy"));
     forForm.remove(QStringLiteral("PriceSell"));
-    m_form->setValues(forForm);
+    d->form->setValues(forForm);
     if (values.contains(QStringLiteral("PriceBuy")) || values.contains(QStringLiteral("PriceSell"))) {
-        m_form->setPrice(IPrice(
+        d->form->setPrice(IPrice(
             values.value(QStringLiteral("PriceBuy")).toString(), values.value(QStringLiteral("PriceSell")).toString()));
     }
     if (values.contains(QStringLiteral("BuySell")))
-        m_side = m_form->buySell();
+        d->side = d->form->buySell();
 }
 
 void AddOrderShortDialog::onChangedForm(AddOrder* form)
 {
-    if (m_form)
-        disconnect(m_form, nullptr, this, nullptr);
-    m_form = form;
+    Q_D(AddOrderShortDialog);
+    if (d->form)
+        disconnect(d->form, nullptr, this, nullptr);
+    d->form = form;
     if (!form)
         return;
     connect(form, &AddOrder::cancel, this, &QDialog::reject);
@@ -144,71 +153,75 @@ void AddOrderShortDialog::onChangedForm(AddOrder* form)
 
 void AddOrderShortDialog::trade(const QChar& side)
 {
-    m_side = side;
-    if (!m_form)
+    Q_D(AddOrderShortDialog);
+    d->side = side;
+    if (!d->form)
         return;
-    m_form->setBuySell(side);
-    m_transaction = makeTransaction();
-    if (m_postponed) {
+    d->form->setBuySell(side);
+    d->transaction = makeTransaction();
+    if (d->postponed) {
         // Nothing to hand over when the order was refused, corrected or could not be built: the form stays.
-        if (m_transaction)
+        if (d->transaction)
             accept();
         return;
     }
-    if (m_transaction)
-        OrderTransactionQueue::send(this, m_transaction);
+    if (d->transaction)
+        OrderTransactionQueue::send(this, d->transaction);
 }
 
 void AddOrderShortDialog::accept()
 {
+    Q_D(AddOrderShortDialog);
     // Read while the form is shown: hiding it changes nothing the values say.
-    Values values = m_form ? m_form->values() : Values();
-    values.insert(QStringLiteral("BuySell"), QString(m_side));
+    Values values = d->form ? d->form->values() : Values();
+    values.insert(QStringLiteral("BuySell"), QString(d->side));
     QDialog::accept();
-    Q_EMIT accepted(values, m_transaction);
+    Q_EMIT accepted(values, d->transaction);
 }
 
 bool AddOrderShortDialog::checkPrice(int board, const QString& textId, QString& text)
 {
+    Q_D(AddOrderShortDialog);
     const decimal price = text.trimmed().isEmpty() ? decimal::minimum() : decimal::fromString(text.trimmed());
-    m_check->checkPrice(board, price, textId);
-    m_checkResult = m_check->exec();
-    if (m_checkResult == AddOrderCheckDialog::Cancel)
+    d->check->checkPrice(board, price, textId);
+    d->checkResult = d->check->exec();
+    if (d->checkResult == AddOrderCheckDialog::Cancel)
         return false;
-    text = m_check->resultPrice();
-    return m_checkResult == AddOrderCheckDialog::Send;
+    text = d->check->resultPrice();
+    return d->checkResult == AddOrderCheckDialog::Send;
 }
 
 RawTransactionPtr AddOrderShortDialog::makeTransaction()
 {
-    if (!m_form->validate())
+    Q_D(AddOrderShortDialog);
+    if (!d->form->validate())
         return {};
-    const int stock = m_form->stockId();
-    const int board = m_form->boardId();
-    m_checkResult = AddOrderCheckDialog::Send;
+    const int stock = d->form->stockId();
+    const int board = d->form->boardId();
+    d->checkResult = AddOrderCheckDialog::Send;
     if (board != ClearingBoard) {
-        const QString textId = SecurityDirectory::i()->textIdById(stock, board, m_form->securityId());
-        IPrice price = m_form->price();
+        const QString textId = SecurityDirectory::i()->textIdById(stock, board, d->form->securityId());
+        IPrice price = d->form->price();
         for (int i = 0; i < price.count(); ++i) {
             QString text = price.text(i);
             const bool goOn = checkPrice(board, textId, text);
-            if (m_checkResult != AddOrderCheckDialog::Cancel) {
+            if (d->checkResult != AddOrderCheckDialog::Cancel) {
                 price.setText(i, text);
-                m_form->setPrice(price);
+                d->form->setPrice(price);
             }
             if (!goOn)
                 return {};
         }
     }
-    Values values = m_form->values();
-    values.insert(QStringLiteral("BuySell"), QString(m_side));
+    Values values = d->form->values();
+    values.insert(QStringLiteral("BuySell"), QString(d->side));
     values.insert(QStringLiteral("qrb_request"), property("qrb_request"));
 
     const RawTransactionPtr transaction = OrderTransactionQueue::build(
-        this, m_form->description(), values, m_postponed ? tr("Ошибка добавления отложенной заявки") : QString());
+        this, d->form->description(), values, d->postponed ? tr("Ошибка добавления отложенной заявки") : QString());
     if (!transaction)
         return {};
-    if (m_postponed)
+    if (d->postponed)
         return transaction;
 
     ConfirmationDialog confirmation(this);
@@ -222,7 +235,8 @@ RawTransactionPtr AddOrderShortDialog::makeTransaction()
 
 QString AddOrderShortDialog::confirmationText(int board, const Values& values) const
 {
-    const QString side = m_side == QLatin1Char('B') ? tr("покупку") : tr("продажу");
+    Q_D(const AddOrderShortDialog);
+    const QString side = d->side == QLatin1Char('B') ? tr("покупку") : tr("продажу");
     const QString price = OrderTransactionQueue::shownNumber(values.value(QStringLiteral("Price")).toString());
     const qint64 quantity = values.value(QStringLiteral("Quantity")).toLongLong();
     const QString account = values.value(QStringLiteral("Account")).toString();
@@ -242,4 +256,24 @@ QString AddOrderShortDialog::confirmationText(int board, const Values& values) c
         .arg(side, price)
         .arg(quantity)
         .arg(account);
+}
+
+FormSelector* AddOrderShortDialog::formSelector() const
+{
+    return d_func()->selector;
+}
+
+StockSelectorBox* AddOrderShortDialog::stockSelector() const
+{
+    return d_func()->stocks;
+}
+
+AddOrderCheckDialog* AddOrderShortDialog::checkDialog() const
+{
+    return d_func()->check;
+}
+
+bool AddOrderShortDialog::isPostponed() const
+{
+    return d_func()->postponed;
 }

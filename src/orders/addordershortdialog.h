@@ -5,12 +5,15 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QScopedPointer>
 
 class AddOrder;
 class AddOrderCheckDialog;
 class FormSelector;
 class QFormLayout;
 class StockSelectorBox;
+
+class AddOrderShortDialogPrivate;
 
 // The new order dialog: a market, that market's order form, and the buy and sell buttons of the form. A press
 // of either checks the price against the instrument's step and limits, asks for confirmation and queues one
@@ -20,12 +23,14 @@ class StockSelectorBox;
 class BASIC_VIEWS_EXPORT AddOrderShortDialog : public QDialog
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, AddOrderShortDialog)
 public:
     // Values by name: "postponedOrder", "addOrderWindowTitle", "StockId", "BoardId", "Security", "Account",
     // "Price", "PriceBuy", "PriceSell", "Quantity", "BuySell", "Partner", "DateExp", "Type",
     // "disclose_const_amount", "variance_amount", "qrb_request". Missing ones fall back to the last order's
     // market, board and instrument.
     explicit AddOrderShortDialog(const Values& values = Values(), QWidget* parent = nullptr);
+    ~AddOrderShortDialog() override;
 
     // Opens the dialog over the host's main window without blocking.
     static AddOrderShortDialog* showDialog(Values values, bool qrbRequest = false);
@@ -35,10 +40,10 @@ public:
     static Values secKeyToValues(const QString& textId);
 
     AddOrder* form() const;
-    FormSelector* formSelector() const { return m_selector; }
-    StockSelectorBox* stockSelector() const { return m_stocks; }
-    AddOrderCheckDialog* checkDialog() const { return m_check; }
-    bool isPostponed() const { return m_postponed; }
+    FormSelector* formSelector() const;
+    StockSelectorBox* stockSelector() const;
+    AddOrderCheckDialog* checkDialog() const;
+    bool isPostponed() const;
     // Puts the values into the form.
     void setValues(const Values& values);
 
@@ -65,16 +70,5 @@ private:
     // Runs one price text through the check; false when the order stops there.
     bool checkPrice(int board, const QString& textId, QString& text);
     QString confirmationText(int board, const Values& values) const;
-
-    StockSelectorBox* m_stocks;
-    FormSelector* m_selector;
-    QFormLayout* m_markets = nullptr;
-    QString m_title; // the caller's, if any
-    bool m_clearingRequest = false;
-    AddOrderCheckDialog* m_check;
-    QPointer<AddOrder> m_form;
-    QChar m_side = QLatin1Char('B');
-    int m_checkResult = 0;
-    bool m_postponed = false;
-    RawTransactionPtr m_transaction;
+    QScopedPointer<AddOrderShortDialogPrivate> m_d;
 };

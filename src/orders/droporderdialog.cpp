@@ -1,4 +1,5 @@
 #include "orders/droporderdialog.h"
+#include "orders/private/droporderdialog_p.h"
 
 #include "core/host/directories/accountdirectory.h"
 #include "core/host/icore.h"
@@ -63,48 +64,54 @@ const ModeTexts* textsOf(int mode)
 
 DropOrdersDialog::DropOrdersDialog(QWidget* parent)
     : QDialog(parent)
-    , m_label(new QLabel(this))
-    , m_stock(new StockSelectorBox(this))
-    , m_account(new AccountSelectorBox(this))
-    , m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
+    , m_d(new DropOrdersDialogPrivate)
 {
+    Q_D(DropOrdersDialog);
+    d->label = new QLabel(this);
+    d->stock = new StockSelectorBox(this);
+    d->account = new AccountSelectorBox(this);
+    d->buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    m_label->setWordWrap(true);
-    m_stock->setStockIdFilter({ Derivatives });
-    m_stock->setStockId(Derivatives);
-    m_form = new QFormLayout(this);
-    m_form->addRow(m_label);
-    m_form->addRow(new QLabel(this), m_stock);
-    m_form->addRow(new QLabel(this), m_account);
-    m_form->addRow(m_buttons);
-    connect(m_stock, &StockSelectorBox::stockChanged, this, &DropOrdersDialog::invalidate);
-    connect(m_account, &AccountSelectorBox::changedAccount, this, &DropOrdersDialog::invalidate);
-    connect(m_buttons, &QDialogButtonBox::accepted, this, &DropOrdersDialog::accept);
-    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    d->label->setWordWrap(true);
+    d->stock->setStockIdFilter({ Derivatives });
+    d->stock->setStockId(Derivatives);
+    d->form = new QFormLayout(this);
+    d->form->addRow(d->label);
+    d->form->addRow(new QLabel(this), d->stock);
+    d->form->addRow(new QLabel(this), d->account);
+    d->form->addRow(d->buttons);
+    connect(d->stock, &StockSelectorBox::stockChanged, this, &DropOrdersDialog::invalidate);
+    connect(d->account, &AccountSelectorBox::changedAccount, this, &DropOrdersDialog::invalidate);
+    connect(d->buttons, &QDialogButtonBox::accepted, this, &DropOrdersDialog::accept);
+    connect(d->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     retranslate();
     invalidate();
 }
 
+DropOrdersDialog::~DropOrdersDialog() = default;
+
 void DropOrdersDialog::retranslate()
 {
-    const ModeTexts* texts = textsOf(m_mode);
+    Q_D(DropOrdersDialog);
+    const ModeTexts* texts = textsOf(d->mode);
     setWindowTitle(texts ? tr(texts->title) : tr("Снять заявки"));
-    m_label->setText(texts ? tr(texts->explanation) : QString());
-    for (const auto& [field, text] :
-        { qMakePair<QWidget*, QString>(m_stock, tr("Рынок:")), qMakePair<QWidget*, QString>(m_account, tr("Счёт:")) }) {
-        if (auto* label = qobject_cast<QLabel*>(m_form->labelForField(field)))
+    d->label->setText(texts ? tr(texts->explanation) : QString());
+    for (const auto& [field, text] : { qMakePair<QWidget*, QString>(d->stock, tr("Рынок:")),
+             qMakePair<QWidget*, QString>(d->account, tr("Счёт:")) }) {
+        if (auto* label = qobject_cast<QLabel*>(d->form->labelForField(field)))
             label->setText(text);
     }
 }
 
 void DropOrdersDialog::changeEvent(QEvent* event)
 {
+    Q_D(DropOrdersDialog);
     QDialog::changeEvent(event);
     if (event->type() != QEvent::LanguageChange)
         return;
     retranslate();
     // Qt names its standard buttons when it makes them: made again, they take the new language.
-    m_buttons->setStandardButtons(m_buttons->standardButtons());
+    d->buttons->setStandardButtons(d->buttons->standardButtons());
     invalidate();
 }
 
@@ -119,26 +126,30 @@ DropOrdersDialog* DropOrdersDialog::showDialog(int mode)
 
 void DropOrdersDialog::setMode(int mode)
 {
-    m_mode = mode;
+    Q_D(DropOrdersDialog);
+    d->mode = mode;
     retranslate();
 }
 
 int DropOrdersDialog::getStockId() const
 {
-    return m_stock->getStockId();
+    Q_D(const DropOrdersDialog);
+    return d->stock->getStockId();
 }
 
 QString DropOrdersDialog::getAccount() const
 {
-    return m_account->getAccount();
+    Q_D(const DropOrdersDialog);
+    return d->account->getAccount();
 }
 
 void DropOrdersDialog::invalidate()
 {
+    Q_D(DropOrdersDialog);
     const int length = getAccount().size();
     const bool valid = (length == AccountDirectory::FirmCodeLength || length == AccountDirectory::ClientCodeLength)
         && getStockId() == Derivatives;
-    m_buttons->button(QDialogButtonBox::Ok)->setEnabled(valid);
+    d->buttons->button(QDialogButtonBox::Ok)->setEnabled(valid);
 }
 
 void DropOrdersDialog::accept()
@@ -155,6 +166,7 @@ void DropOrdersDialog::accept()
 
 void DropOrdersDialog::send()
 {
+    Q_D(DropOrdersDialog);
     const QString account = getAccount();
     const bool firm = account.size() == AccountDirectory::FirmCodeLength;
     if (!firm && account.size() != AccountDirectory::ClientCodeLength) {
@@ -164,7 +176,7 @@ void DropOrdersDialog::send()
                 .arg(int(AccountDirectory::ClientCodeLength)));
         return;
     }
-    const ModeTexts* texts = textsOf(m_mode);
+    const ModeTexts* texts = textsOf(d->mode);
     if (!texts)
         throw QStringLiteral("Wrong parameter!"); // a caller's mistake, not the user's
     ConfirmationDialog confirmation(this);
@@ -210,4 +222,19 @@ void DropOrdersDialog::sendRequest(int stockId, int kind, const QString& side)
             this, tr("Ошибка отправки запроса отмены заявок"), tr("Невозможно отправить запрос: %1").arg(error));
         throw;
     }
+}
+
+int DropOrdersDialog::mode() const
+{
+    return d_func()->mode;
+}
+
+StockSelectorBox* DropOrdersDialog::stockSelector() const
+{
+    return d_func()->stock;
+}
+
+AccountSelectorBox* DropOrdersDialog::accountSelector() const
+{
+    return d_func()->account;
 }

@@ -4,9 +4,12 @@
 #include "core/host/itransactionsender.h"
 
 #include <QDialog>
+#include <QScopedPointer>
 
 class AddOrderCheckDialog;
 class MoveOrder;
+
+class MoveOrderDialogPrivate;
 
 // Changes the price and quantity of an active order: the new price is checked against the instrument's step
 // and limits, the user confirms, and one change transaction goes to the host's transaction sender. The dialog
@@ -14,15 +17,17 @@ class MoveOrder;
 class BASIC_VIEWS_EXPORT MoveOrderDialog : public QDialog
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, MoveOrderDialog)
 public:
     // Values by name: "StockId", "BoardId", "Security", "Account", "Price", "Quantity", "BuySell", "is_iceberg",
     // "OrderId", "qrb_request", "addOrderWindowTitle".
     explicit MoveOrderDialog(const Values& values, QWidget* parent = nullptr);
+    ~MoveOrderDialog() override;
     // Opens the dialog over the host's main window without blocking.
     static MoveOrderDialog* showDialog(const Values& values);
 
-    MoveOrder* form() const { return m_form; }
-    AddOrderCheckDialog* checkDialog() const { return m_check; }
+    MoveOrder* form() const;
+    AddOrderCheckDialog* checkDialog() const;
 
 public Q_SLOTS:
     // Builds the change for the side and sends it.
@@ -36,8 +41,5 @@ protected:
 
 private:
     void retranslate();
-
-    AddOrderCheckDialog* m_check;
-    MoveOrder* m_form;
-    QString m_title;
+    QScopedPointer<MoveOrderDialogPrivate> m_d;
 };

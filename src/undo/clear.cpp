@@ -1,39 +1,47 @@
 #include "undo/clear.h"
+#include "undo/private/clear_p.h"
 
 #include "core/db/masterindex.h"
 #include "core/db/recordstrans.h"
 #include "core/db/recordupdater.h"
 #include "core/db/table.h"
 #include "core/db/tableupdater.h"
-#include "undo/recordwrites.h"
+#include "undo/private/recordwrites.h"
 
 namespace Undo {
 
 Clear::Clear(Table* table)
-    : m_table(table)
-{ }
+    : d_ptr(new ClearPrivate)
+{
+    Q_D(Clear);
+    d->table = table;
+}
+
+Clear::~Clear() = default;
 
 void Clear::redo()
 {
+    Q_D(Clear);
     runDirect(
-        m_table,
-        [this] {
-            for (const Record& r : *m_table->masterIndex())
-                m_saved.append(r.clone());
-            m_table->clear();
+        d->table,
+        [d] {
+            for (const Record& r : *d->table->masterIndex())
+                d->saved.append(r.clone());
+            d->table->clear();
         },
         [this] { QUndoCommand::redo(); });
 }
 
 void Clear::undo()
 {
-    if (!m_table)
+    Q_D(Clear);
+    if (!d->table)
         return QUndoCommand::undo();
-    TableUpdater updater(m_table);
-    RecordsTrans trans(m_table); // applied when it ends, after the children
-    for (const Record& r : qAsConst(m_saved))
+    TableUpdater updater(d->table);
+    RecordsTrans trans(d->table); // applied when it ends, after the children
+    for (const Record& r : qAsConst(d->saved))
         RecordUpdater(r.clone(), trans, -1);
-    m_saved.clear();
+    d->saved.clear();
     QUndoCommand::undo();
 }
 

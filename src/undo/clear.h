@@ -3,13 +3,14 @@
 #include "basic_views_export.h"
 #include "core/db/record.h"
 
-#include <QList>
-#include <QPointer>
+#include <QScopedPointer>
 #include <QUndoCommand>
 
 class Table;
 
 namespace Undo {
+
+class ClearPrivate;
 
 // Empties a table, and puts every record back on undo. Redo saves a copy of each record, in key order, before
 // the table is cleared; undo stages copies of them into one transaction, applied after the children have run,
@@ -17,15 +18,17 @@ namespace Undo {
 // saved values. One TableUpdater for the whole command.
 class BASIC_VIEWS_EXPORT Clear : public QUndoCommand
 {
+    Q_DECLARE_PRIVATE(Clear)
 public:
     explicit Clear(Table* table);
+    ~Clear() override;
 
     void redo() override;
     void undo() override;
 
 private:
-    QPointer<Table> m_table;
-    QList<Record> m_saved; // between a redo and the next undo
+    Q_DISABLE_COPY(Clear)
+    QScopedPointer<ClearPrivate> d_ptr;
 };
 
 } // namespace Undo

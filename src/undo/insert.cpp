@@ -1,25 +1,33 @@
 #include "undo/insert.h"
+#include "undo/private/insert_p.h"
 
 #include "core/db/table.h"
-#include "undo/recordwrites.h"
+#include "undo/private/recordwrites.h"
 
 namespace Undo {
 
 Insert::Insert(Table* table, const Record& record)
-    : m_table(table)
-    , m_record(record.clone())
-{ }
+    : d_ptr(new InsertPrivate)
+{
+    Q_D(Insert);
+    d->table = table;
+    d->record = record.clone();
+}
+
+Insert::~Insert() = default;
 
 void Insert::redo()
 {
+    Q_D(Insert);
     runDirect(
-        m_table, [this] { appendCopy(m_table, m_record); }, [this] { QUndoCommand::redo(); });
+        d->table, [d] { appendCopy(d->table, d->record); }, [this] { QUndoCommand::redo(); });
 }
 
 void Insert::undo()
 {
+    Q_D(Insert);
     runDirect(
-        m_table, [this] { removeByKey(m_table, m_record); }, [this] { QUndoCommand::undo(); });
+        d->table, [d] { removeByKey(d->table, d->record); }, [this] { QUndoCommand::undo(); });
 }
 
 } // namespace Undo

@@ -1,4 +1,5 @@
 #include "undo/transaction.h"
+#include "undo/private/transaction_p.h"
 
 #include "core/db/recordstrans.h"
 #include "core/db/table.h"
@@ -8,8 +9,13 @@
 namespace Undo {
 
 Transaction::Transaction(Table* table)
-    : m_table(table)
-{ }
+    : d_ptr(new TransactionPrivate)
+{
+    Q_D(Transaction);
+    d->table = table;
+}
+
+Transaction::~Transaction() = default;
 
 void Transaction::prepareTrans(RecordsTrans* trans)
 {
@@ -22,11 +28,12 @@ void Transaction::prepareTrans(RecordsTrans* trans)
 template<typename Run>
 void Transaction::runChildren(Run run)
 {
-    if (!m_table)
+    Q_D(Transaction);
+    if (!d->table)
         return run();
-    TableUpdater updater(m_table);
+    TableUpdater updater(d->table);
     {
-        RecordsTrans trans(m_table); // applies every staged write when it ends
+        RecordsTrans trans(d->table); // applies every staged write when it ends
         prepareTrans(&trans);
         run();
     }

@@ -1,26 +1,31 @@
 #include "undo/transinsert.h"
+#include "undo/private/transinsert_p.h"
 
-#include "undo/recordwrites.h"
+#include "undo/private/recordwrites.h"
 #include "undo/transaction.h"
 
 namespace Undo {
 
 TransInsert::TransInsert(const Record& record, Transaction* parent)
-    : TransCommand(parent)
-    , m_record(record.clone())
-{ }
+    : TransCommand(*new TransInsertPrivate, parent)
+{
+    Q_D(TransInsert);
+    d->record = record.clone();
+}
 
 void TransInsert::redo()
 {
+    Q_D(TransInsert);
     if (trans())
-        stageCopy(*trans(), m_record);
+        stageCopy(*trans(), d->record);
     QUndoCommand::redo();
 }
 
 void TransInsert::undo()
 {
+    Q_D(TransInsert);
     if (trans())
-        stageRemoval(*trans(), m_record);
+        stageRemoval(*trans(), d->record);
     QUndoCommand::undo();
 }
 

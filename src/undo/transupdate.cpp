@@ -1,16 +1,18 @@
 #include "undo/transupdate.h"
+#include "undo/private/transupdate_p.h"
 
 #include "core/db/table.h"
-#include "undo/recordwrites.h"
+#include "undo/private/recordwrites.h"
 #include "undo/transaction.h"
 
 namespace Undo {
 
 TransUpdate::TransUpdate(const Record& before, const Record& after, Transaction* parent, int firstField, int lastField)
-    : TransCommand(parent)
-    , m_before(before.clone())
-    , m_after(after.clone())
+    : TransCommand(*new TransUpdatePrivate, parent)
 {
+    Q_D(TransUpdate);
+    d->before = before.clone();
+    d->after = after.clone();
     const Table* table = before.table();
     if (!table)
         return;
@@ -25,21 +27,23 @@ TransUpdate::TransUpdate(const Record& before, const Record& after, Transaction*
             last = field;
         }
     }
-    m_first = qMax(first, 0);
-    m_last = qMax(last, 0);
+    d->first = qMax(first, 0);
+    d->last = qMax(last, 0);
 }
 
 void TransUpdate::redo()
 {
+    Q_D(TransUpdate);
     if (trans())
-        stageFields(*trans(), m_before, m_after, m_first, m_last);
+        stageFields(*trans(), d->before, d->after, d->first, d->last);
     QUndoCommand::redo();
 }
 
 void TransUpdate::undo()
 {
+    Q_D(TransUpdate);
     if (trans())
-        stageFields(*trans(), m_after, m_before, m_first, m_last);
+        stageFields(*trans(), d->after, d->before, d->first, d->last);
     QUndoCommand::undo();
 }
 

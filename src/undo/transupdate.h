@@ -6,6 +6,7 @@
 namespace Undo {
 
 class Transaction;
+class TransUpdatePrivate;
 
 // Gives the record with the key of `before` the fields of `after` within its Transaction, and those of `before`
 // again on undo (found by the key of `after`). Only the span from the first to the last field in which the two
@@ -13,18 +14,13 @@ class Transaction;
 // they do not differ. Fields outside the span keep what others wrote meanwhile.
 class BASIC_VIEWS_EXPORT TransUpdate : public TransCommand
 {
+    Q_DECLARE_PRIVATE(TransUpdate)
 public:
     TransUpdate(
         const Record& before, const Record& after, Transaction* parent, int firstField = -1, int lastField = -1);
 
     void redo() override;
     void undo() override;
-
-private:
-    Record m_before;
-    Record m_after;
-    int m_first = 0;
-    int m_last = 0;
 };
 
 } // namespace Undo

@@ -7,10 +7,10 @@
 #include "core/host/busyscope.h"
 #include "core/host/icore.h"
 #include "core/host/progress/progressdialog.h"
-#include "export/copytoclipboardworker.h"
 #include "export/dynamic/dynamicexporter.h"
 #include "export/exporterproxymodel.h"
 #include "export/fileexporter.h"
+#include "export/private/copytoclipboardworker.h"
 #include "views/iview.h"
 #include "windows/private/viewwrapper_p.h"
 

@@ -1,8 +1,8 @@
 #include "core/db/appsettings.h"
 #include "core/db/mapsettings.h"
+#include "delegates/private/viewscolorwidget.h"
 #include "delegates/viewscolormanager.h"
 #include "delegates/viewscolorpage.h"
-#include "delegates/viewscolorwidget.h"
 
 #include <QListWidget>
 #include <QSettings>

@@ -5,10 +5,10 @@
 #include "export/csvhandler.h"
 #include "export/csvhandlerimporter.h"
 #include "export/exporterproxymodel.h"
-#include "export/exporttext.h"
 #include "export/fileexporter.h"
 #include "export/fileimporterconvertor.h"
 #include "export/importercolumnswizardpage.h"
+#include "export/private/exporttext.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
 

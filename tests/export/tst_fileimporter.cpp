@@ -2,8 +2,8 @@
 #include "dialoganswers.h"
 #include "export/fileimporter.h"
 #include "export/fileimporterconvertor.h"
-#include "export/importercolumnswizard.h"
 #include "export/importercolumnswizardpage.h"
+#include "export/private/importercolumnswizard.h"
 #include "ordertable.h"
 #include "recordingindex.h"
 

@@ -3,7 +3,7 @@
 #include "core/db/recordupdater.h"
 #include "core/host/directories/securitydirectory.h"
 #include "marketfixture.h"
-#include "orders/addordercheckdialog.h"
+#include "orders/private/addordercheckdialog.h"
 
 #include <QLabel>
 #include <QPushButton>

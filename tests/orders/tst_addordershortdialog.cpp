@@ -15,11 +15,11 @@
 #include "dialoganswers.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
-#include "orders/addordercheckdialog.h"
 #include "orders/addordershortdialog.h"
-#include "orders/formselector.h"
-#include "orders/futorder.h"
-#include "orders/ordermore.h"
+#include "orders/private/addordercheckdialog.h"
+#include "orders/private/formselector.h"
+#include "orders/private/futorder.h"
+#include "orders/private/ordermore.h"
 #include "sim/embeddedexchange.h"
 
 #include <QCheckBox>

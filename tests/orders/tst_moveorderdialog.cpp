@@ -9,9 +9,9 @@
 #include "dialoganswers.h"
 #include "marketfixture.h"
 #include "models/tableindexmodel.h"
-#include "orders/addordercheckdialog.h"
-#include "orders/moveorder.h"
 #include "orders/moveorderdialog.h"
+#include "orders/private/addordercheckdialog.h"
+#include "orders/private/moveorder.h"
 #include "sim/embeddedexchange.h"
 
 #include <QCheckBox>

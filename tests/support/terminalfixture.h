@@ -6,7 +6,7 @@
 #include "hostwindow.h"
 #include "marketfixture.h"
 #include "orders/addordershortdialog.h"
-#include "orders/futorder.h"
+#include "orders/private/futorder.h"
 #include "sim/embeddedexchange.h"
 #include "sim/marketfeed.h"
 #include "tablewindow.h"

@@ -3,7 +3,7 @@
 #include "core/db/mapsettings.h"
 #include "dialoganswers.h"
 #include "export/dynamic/dynamicexporter.h"
-#include "export/dynamic/dynamicexportersetupdialog.h"
+#include "export/dynamic/private/dynamicexportersetupdialog.h"
 #include "export/exporterproxymodel.h"
 #include "stateview.h"
 #include "views/qtablefastview.h"

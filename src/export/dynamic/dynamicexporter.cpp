@@ -1,8 +1,9 @@
 #include "export/dynamic/dynamicexporter.h"
+#include "export/dynamic/private/dynamicexporter_p.h"
 
 #include "core/db/settings.h"
-#include "export/dynamic/dynamicexportermodel.h"
-#include "export/dynamic/dynamicexportersetupdialog.h"
+#include "export/dynamic/private/dynamicexportermodel.h"
+#include "export/dynamic/private/dynamicexportersetupdialog.h"
 #include "export/exporterproxymodel.h"
 #include "export/fileexporter.h"
 #include "views/iview.h"
@@ -19,18 +20,19 @@ const QString Group = QStringLiteral("DynamicExporter");
 
 DynamicExporter::DynamicExporter(IView* view, QObject* parent)
     : QObject(parent)
-    , m_view(view)
-    , m_timer(this)
-    , m_firstWrite(this)
+    , m_d(new DynamicExporterPrivate(this))
 {
-    connect(&m_timer, &QTimer::timeout, this, &DynamicExporter::onTimerTimeoout);
-    m_firstWrite.setSingleShot(true);
-    connect(&m_firstWrite, &QTimer::timeout, this, &DynamicExporter::doExport);
+    Q_D(DynamicExporter);
+    d->view = view;
+    connect(&d->timer, &QTimer::timeout, this, &DynamicExporter::onTimerTimeoout);
+    d->firstWrite.setSingleShot(true);
+    connect(&d->firstWrite, &QTimer::timeout, this, &DynamicExporter::doExport);
 }
 
 DynamicExporter::~DynamicExporter()
 {
-    if (m_running)
+    Q_D(DynamicExporter);
+    if (d->running)
         stopInternal();
     // A write still queued reports to nobody.
     disconnect(FileExporter::instance(), nullptr, this, nullptr);
@@ -38,18 +40,20 @@ DynamicExporter::~DynamicExporter()
 
 QString DynamicExporter::title() const
 {
-    const auto* widget = dynamic_cast<const QWidget*>(m_view);
+    Q_D(const DynamicExporter);
+    const auto* widget = dynamic_cast<const QWidget*>(d->view);
     return widget ? widget->windowTitle() : QString();
 }
 
 bool DynamicExporter::setup(const QSharedPointer<ExporterProxyModel>& model)
 {
+    Q_D(DynamicExporter);
     // The dialog is the window's child and runs the event loop: closing the window meanwhile deletes the dialog and
     // this exporter with it.
     const QPointer<DynamicExporter> alive(this);
-    const QPointer<DynamicExporterSetupDialog> dialog = new DynamicExporterSetupDialog(dynamic_cast<QWidget*>(m_view));
-    dialog->setFileName(m_fileName);
-    dialog->setMinutes(m_interval / 60);
+    const QPointer<DynamicExporterSetupDialog> dialog = new DynamicExporterSetupDialog(dynamic_cast<QWidget*>(d->view));
+    dialog->setFileName(d->fileName);
+    dialog->setMinutes(d->interval / 60);
     const bool accepted = dialog->exec() == QDialog::Accepted;
     if (!alive || !dialog)
         return false;
@@ -61,19 +65,21 @@ bool DynamicExporter::setup(const QSharedPointer<ExporterProxyModel>& model)
 
 bool DynamicExporter::setup(const QSharedPointer<ExporterProxyModel>& model, const QString& fileName, int interval)
 {
-    m_model = model;
-    m_fileName = fileName;
-    m_interval = qBound(1, interval, MaxInterval);
-    m_changed = true;
+    Q_D(DynamicExporter);
+    d->model = model;
+    d->fileName = fileName;
+    d->interval = qBound(1, interval, MaxInterval);
+    d->changed = true;
     return true;
 }
 
 void DynamicExporter::start(int delayMs)
 {
-    if (!m_model || !m_model->sourceModel() || m_running)
+    Q_D(DynamicExporter);
+    if (!d->model || !d->model->sourceModel() || d->running)
         return;
-    m_watched = m_model->sourceModel();
-    const QAbstractItemModel* source = m_watched.data();
+    d->watched = d->model->sourceModel();
+    const QAbstractItemModel* source = d->watched.data();
     connect(source, &QAbstractItemModel::rowsInserted, this, &DynamicExporter::onModelChanged);
     connect(source, &QAbstractItemModel::rowsRemoved, this, &DynamicExporter::onModelChanged);
     connect(source, &QAbstractItemModel::rowsMoved, this, &DynamicExporter::onModelChanged);
@@ -84,111 +90,151 @@ void DynamicExporter::start(int delayMs)
     FileExporter* exporter = FileExporter::instance();
     connect(exporter, &FileExporter::beginTranslatorUpdate, this, &DynamicExporter::onBeginTranslatorUpdate);
     connect(exporter, &FileExporter::endTranslatorUpdate, this, &DynamicExporter::onEndTranslatorUpdate);
-    m_running = true;
-    m_timer.start(m_interval * 1000);
-    m_firstWrite.start(qMax(0, delayMs));
+    d->running = true;
+    d->timer.start(d->interval * 1000);
+    d->firstWrite.start(qMax(0, delayMs));
     Q_EMIT started();
 }
 
 void DynamicExporter::stop()
 {
-    if (m_running)
+    Q_D(DynamicExporter);
+    if (d->running)
         stopInternal();
 }
 
 void DynamicExporter::stopInternal()
 {
-    m_running = false;
-    m_timer.stop();
-    m_firstWrite.stop();
-    if (m_watched)
-        disconnect(m_watched.data(), nullptr, this, nullptr);
-    m_watched.clear();
+    Q_D(DynamicExporter);
+    d->running = false;
+    d->timer.stop();
+    d->firstWrite.stop();
+    if (d->watched)
+        disconnect(d->watched.data(), nullptr, this, nullptr);
+    d->watched.clear();
     DynamicExporterModel::instance()->remove(this);
     FileExporter* exporter = FileExporter::instance();
     disconnect(exporter, &FileExporter::beginTranslatorUpdate, this, &DynamicExporter::onBeginTranslatorUpdate);
     disconnect(exporter, &FileExporter::endTranslatorUpdate, this, &DynamicExporter::onEndTranslatorUpdate);
-    m_translatorSwitch = false;
+    d->translatorSwitch = false;
     Q_EMIT stopped();
 }
 
 void DynamicExporter::onModelChanged()
 {
+    Q_D(DynamicExporter);
     // The exporter's own switch to English headers changes the models: that is not a change of the table.
-    if (!m_translatorSwitch)
-        m_changed = true;
+    if (!d->translatorSwitch)
+        d->changed = true;
 }
 
 void DynamicExporter::onBeginTranslatorUpdate()
 {
-    m_translatorSwitch = true;
+    Q_D(DynamicExporter);
+    d->translatorSwitch = true;
 }
 
 void DynamicExporter::onEndTranslatorUpdate()
 {
-    m_translatorSwitch = false;
+    Q_D(DynamicExporter);
+    d->translatorSwitch = false;
 }
 
 void DynamicExporter::onTimerTimeoout()
 {
-    if (m_changed)
+    Q_D(DynamicExporter);
+    if (d->changed)
         doExport();
 }
 
 void DynamicExporter::doExport()
 {
-    if (m_exporting) {
-        m_writeAgain = true;
+    Q_D(DynamicExporter);
+    if (d->exporting) {
+        d->writeAgain = true;
         return;
     }
-    m_exporting = true;
+    d->exporting = true;
     // Changes from here on may miss this write: they wait for the next one.
-    m_changed = false;
-    m_timer.stop();
+    d->changed = false;
+    d->timer.stop();
     FileExporter* exporter = FileExporter::instance();
     connect(exporter, &FileExporter::finished, this, &DynamicExporter::onExportFinished, Qt::UniqueConnection);
-    FileExporter::ExportParams params { m_model, title(), QFileInfo(m_fileName), false };
+    FileExporter::ExportParams params { d->model, title(), QFileInfo(d->fileName), false };
     params.background = true;
-    m_token = exporter->exportModel(params);
+    d->token = exporter->exportModel(params);
 }
 
 void DynamicExporter::onExportFinished(int token, int status, const QString&)
 {
-    if (token != m_token)
+    Q_D(DynamicExporter);
+    if (token != d->token)
         return;
-    m_token = -1;
-    m_exporting = false;
+    d->token = -1;
+    d->exporting = false;
     disconnect(FileExporter::instance(), &FileExporter::finished, this, &DynamicExporter::onExportFinished);
     // The file still holds the rows of the last good write.
     if (status != FileExporter::Written)
-        m_changed = true;
-    const bool again = std::exchange(m_writeAgain, false);
+        d->changed = true;
+    const bool again = std::exchange(d->writeAgain, false);
     if (status == FileExporter::Cancelled) {
-        if (m_running)
+        if (d->running)
             stopInternal();
-    } else if (m_running && again) {
+    } else if (d->running && again) {
         doExport();
-    } else if (m_running) {
-        m_timer.start(m_interval * 1000);
+    } else if (d->running) {
+        d->timer.start(d->interval * 1000);
     }
 }
 
 void DynamicExporter::store(Settings& settings) const
 {
+    Q_D(const DynamicExporter);
     settings.beginGroup(Group);
-    settings.setValue(QStringLiteral("fileName"), m_fileName);
-    settings.setValue(QStringLiteral("interval"), m_interval);
+    settings.setValue(QStringLiteral("fileName"), d->fileName);
+    settings.setValue(QStringLiteral("interval"), d->interval);
     settings.setValue(QStringLiteral("enabled"), isActive());
     settings.endGroup();
 }
 
 bool DynamicExporter::restore(const Settings& settings)
 {
+    Q_D(DynamicExporter);
     const QString prefix = Group + QLatin1Char('/');
-    m_fileName = settings.value(prefix + QStringLiteral("fileName"), QString()).toString();
+    d->fileName = settings.value(prefix + QStringLiteral("fileName"), QString()).toString();
     bool ok = false;
     const int interval = settings.value(prefix + QStringLiteral("interval"), 300).toInt(&ok);
     // A damaged interval falls back to the default rather than writing every second or never.
-    m_interval = ok && interval > 0 ? qMin(interval, MaxInterval) : 300;
-    return settings.value(prefix + QStringLiteral("enabled"), false).toBool() && !m_fileName.isEmpty();
+    d->interval = ok && interval > 0 ? qMin(interval, MaxInterval) : 300;
+    return settings.value(prefix + QStringLiteral("enabled"), false).toBool() && !d->fileName.isEmpty();
+}
+
+IView* DynamicExporter::view() const
+{
+    return d_func()->view;
+}
+
+QString DynamicExporter::fileName() const
+{
+    return d_func()->fileName;
+}
+
+int DynamicExporter::interval() const
+{
+    return d_func()->interval;
+}
+
+bool DynamicExporter::isActive() const
+{
+    return d_func()->running;
+}
+
+bool DynamicExporter::isExporting() const
+{
+    return d_func()->exporting;
+}
+
+QSharedPointer<ExporterProxyModel> DynamicExporter::model() const
+{
+    return d_func()->model;
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QScopedPointer>
 #include <QSharedPointer>
 #include <QTimer>
 
@@ -13,6 +14,8 @@ class ExporterProxyModel;
 class IView;
 class QAbstractItemModel;
 class Settings;
+
+class DynamicExporterPrivate;
 
 // Keeps a file up to date with a window: every interval it re-writes the window's table through the file
 // exporter, but only when the table changed since the last write.
@@ -28,6 +31,7 @@ class Settings;
 class BASIC_VIEWS_EXPORT DynamicExporter : public QObject
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, DynamicExporter)
     Q_DISABLE_COPY(DynamicExporter)
 public:
     DynamicExporter(IView* view, QObject* parent = nullptr);
@@ -36,15 +40,15 @@ public:
     // The longest interval, in seconds: whole minutes a timer can still measure in milliseconds (about 24 days).
     static constexpr int MaxInterval = std::numeric_limits<int>::max() / 60000 * 60;
 
-    IView* view() const { return m_view; }
+    IView* view() const;
     // The view's window title: what names the export.
     QString title() const;
-    QString fileName() const { return m_fileName; }
+    QString fileName() const;
     // Seconds.
-    int interval() const { return m_interval; }
-    bool isActive() const { return m_running; }
-    bool isExporting() const { return m_exporting; }
-    QSharedPointer<ExporterProxyModel> model() const { return m_model; }
+    int interval() const;
+    bool isActive() const;
+    bool isExporting() const;
+    QSharedPointer<ExporterProxyModel> model() const;
 
     // Asks the user for the file and interval; false when the dialog is cancelled.
     bool setup(const QSharedPointer<ExporterProxyModel>& model);
@@ -76,17 +80,5 @@ protected Q_SLOTS:
     void onEndTranslatorUpdate();
 
 private:
-    IView* m_view; // not owned
-    QString m_fileName;
-    QTimer m_timer;
-    QTimer m_firstWrite;
-    QSharedPointer<ExporterProxyModel> m_model;
-    QPointer<const QAbstractItemModel> m_watched; // the source whose changes are followed
-    bool m_changed = true;
-    int m_interval = 300;
-    bool m_exporting = false;
-    int m_token = -1;
-    bool m_translatorSwitch = false;
-    bool m_running = false;
-    bool m_writeAgain = false; // a write was asked for while one was outstanding
+    QScopedPointer<DynamicExporterPrivate> m_d;
 };

@@ -1,18 +1,21 @@
 #include "export/dynamic/dynamicexporterstatuswidget.h"
+#include "export/dynamic/private/dynamicexporterstatuswidget_p.h"
 
 #include "core/host/widgets/movewidgetrelatively.h"
-#include "export/dynamic/dynamicexportermanagerdialog.h"
-#include "export/dynamic/dynamicexportermodel.h"
+#include "export/dynamic/private/dynamicexportermanagerdialog.h"
+#include "export/dynamic/private/dynamicexportermodel.h"
 
 #include <QEvent>
 #include <QMouseEvent>
 
 DynamicExporterStatusWidget::DynamicExporterStatusWidget(QWidget* parent)
     : QLabel(parent)
-    , m_icon(QStringLiteral(":/icons/export_scheduled_small.png"))
+    , m_d(new DynamicExporterStatusWidgetPrivate)
 {
+    Q_D(DynamicExporterStatusWidget);
+    d->icon = QStringLiteral(":/icons/export_scheduled_small.png");
     // The status bar keeps the icon's place, so that the other fields do not jump as exports come and go.
-    setFixedSize(m_icon.size());
+    setFixedSize(d->icon.size());
     DynamicExporterModel* model = DynamicExporterModel::instance();
     connect(model, &QAbstractItemModel::rowsInserted, this, &DynamicExporterStatusWidget::modelChanged);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &DynamicExporterStatusWidget::modelChanged);
@@ -20,12 +23,15 @@ DynamicExporterStatusWidget::DynamicExporterStatusWidget(QWidget* parent)
     modelChanged();
 }
 
+DynamicExporterStatusWidget::~DynamicExporterStatusWidget() = default;
+
 void DynamicExporterStatusWidget::modelChanged()
 {
+    Q_D(DynamicExporterStatusWidget);
     const bool running = DynamicExporterModel::instance()->rowCount() > 0;
     setToolTip(running ? tr("Динамический экспорт") : QString());
     if (running)
-        setPixmap(m_icon);
+        setPixmap(d->icon);
     else
         clear();
 }

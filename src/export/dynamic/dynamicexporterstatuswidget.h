@@ -3,13 +3,18 @@
 #include "basic_views_export.h"
 
 #include <QLabel>
+#include <QScopedPointer>
+
+class DynamicExporterStatusWidgetPrivate;
 
 // The status-bar icon of the dynamic exports: shown while any runs; a click opens their manager.
 class BASIC_VIEWS_EXPORT DynamicExporterStatusWidget : public QLabel
 {
     Q_OBJECT
+    Q_DECLARE_PRIVATE_D(m_d, DynamicExporterStatusWidget)
 public:
     explicit DynamicExporterStatusWidget(QWidget* parent = nullptr);
+    ~DynamicExporterStatusWidget() override;
 
     // Opens the manager under the icon; null when no export runs.
     QWidget* openManager();
@@ -23,5 +28,5 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    QPixmap m_icon;
+    QScopedPointer<DynamicExporterStatusWidgetPrivate> m_d;
 };

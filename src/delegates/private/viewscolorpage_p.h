@@ -1,0 +1,13 @@
+#pragma once
+
+#include "delegates/private/viewscolorwidget.h"
+#include "delegates/viewscolorpage.h"
+
+#include <QPointer>
+
+class ViewsColorPagePrivate
+{
+public:
+    ViewsColorManager::View view;
+    QPointer<ViewsColorWidget> widget;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "export/dynamic/dynamicexporterstatuswidget.h"
+
+class DynamicExporterStatusWidgetPrivate
+{
+public:
+    QPixmap icon;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "export/importertargets.h"
+
+class ImporterTargetsPrivate
+{
+public:
+    QList<ImporterTargets::Entry> entries;
+};

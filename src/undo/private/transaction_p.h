@@ -1,0 +1,15 @@
+#pragma once
+
+#include "undo/transaction.h"
+
+#include <QPointer>
+
+namespace Undo {
+
+class TransactionPrivate
+{
+public:
+    QPointer<Table> table;
+};
+
+} // namespace Undo
