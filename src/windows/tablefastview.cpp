@@ -11,12 +11,12 @@
 #include "views/headersettings/tableheadermodel.h"
 #include "views/headersettings/tableheadersettingspage.h"
 #include "views/headerview.h"
+#include "views/private/scrollposition.h"
 #include "views/readinghold/heldrowsmodel.h"
 #include "views/readinghold/readinghold.h"
-#include "views/scrollposition.h"
 #include "windows/private/tablefastview_p.h"
+#include "windows/private/viewwrappertable.h"
 #include "windows/tablefastviewsettingspage.h"
-#include "windows/viewwrappertable.h"
 
 #include <QAction>
 #include <QEvent>

@@ -7,7 +7,7 @@
 #include "export/exporterproxymodel.h"
 #include "stateview.h"
 #include "views/qtablefastview.h"
-#include "windows/viewwrappertable.h"
+#include "windows/private/viewwrappertable.h"
 
 #include <QAction>
 #include <QHeaderView>

@@ -7,7 +7,7 @@
 #include "trees/view/private/treegroupsheaderview.h"
 #include "trees/view/private/treegroupsviewgroupcolset.h"
 #include "trees/view/treegroupsview.h"
-#include "views/scrollposition.h"
+#include "views/private/scrollposition.h"
 #include "windows/viewwrapper.h"
 
 namespace {

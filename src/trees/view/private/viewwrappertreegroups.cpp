@@ -4,7 +4,7 @@
 #include "trees/treegroupsmodel.h"
 #include "trees/view/private/treegroupsviewgroupcolset.h"
 #include "trees/view/treegroupsview.h"
-#include "windows/viewwrappertable.h"
+#include "windows/private/viewwrappertable.h"
 
 ViewWrapperTreeGroups::ViewWrapperTreeGroups(TreeGroupsView* view)
     : ViewWrapper(view, view)

@@ -1,4 +1,4 @@
-#include "views/scrollposition.h"
+#include "views/private/scrollposition.h"
 
 #include "core/db/settings.h"
 

@@ -1,4 +1,4 @@
-#include "windows/viewwrappertable.h"
+#include "windows/private/viewwrappertable.h"
 
 #include "columns/itemroles.h"
 #include "views/qtablefastview.h"
